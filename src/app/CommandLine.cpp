@@ -1,0 +1,62 @@
+#include "app/CommandLine.h"
+
+#include <ostream>
+
+namespace rp {
+
+const std::vector<BatchCommand>& BatchCommands() {
+  static const std::vector<BatchCommand> commands = {
+  };
+  return commands;
+}
+
+namespace {
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: returnplot [FILE]\n"
+         "       returnplot COMMAND ARGS...\n\n"
+         "With no arguments the plot window and the control panel open and the\n"
+         "control panel asks for the first performance file; with FILE that file\n"
+         "is opened at once.\n\nCommands:\n";
+  for (const auto& c : BatchCommands()) {
+    out << "  " << c.flag;
+    if (!c.usage.empty()) out << ' ' << c.usage;
+    out << "\n      " << c.help << '\n';
+  }
+  out << "  --help\n      Print this text.\n";
+}
+
+}  // namespace
+
+LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  LaunchPlan plan;
+  if (args.empty()) return plan;
+  const std::string& first = args.front();
+  if (first == "--help" || first == "-h") {
+    PrintHelp(out);
+    plan.exitNow = true;
+    return plan;
+  }
+  for (const auto& c : BatchCommands()) {
+    if (first == c.flag) {
+      plan.exitNow = true;
+      plan.exitStatus = c.run({args.begin() + 1, args.end()}, out, err);
+      return plan;
+    }
+  }
+  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0) {
+    // Window-mode options are handled by the program; pass them on.
+    plan.windowArgs = args;
+    return plan;
+  }
+  if (args.size() > 1) {
+    err << "returnplot: too many arguments; see returnplot --help\n";
+    plan.exitNow = true;
+    plan.exitStatus = 64;
+    return plan;
+  }
+  plan.startFile = first;
+  return plan;
+}
+
+}  // namespace rp

@@ -1,0 +1,39 @@
+#pragma once
+// The program's command line. Batch commands (exports, conversions) run
+// without windows and print to the given streams; everything else starts the
+// two windows, optionally with a first file.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+// One batch command: `returnplot <flag> ...`. `run` gets the arguments after
+// the flag and returns the exit status.
+struct BatchCommand {
+  std::string_view flag;
+  std::string_view usage;  // arguments, for --help
+  std::string_view help;   // one line
+  int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+// Every batch command the program knows, in --help order.
+const std::vector<BatchCommand>& BatchCommands();
+
+// What main does after reading the command line.
+struct LaunchPlan {
+  bool exitNow = false;   // a batch command ran, or --help, or a usage error
+  int exitStatus = 0;
+  std::optional<std::string> startFile;  // `returnplot FILE`
+  std::vector<std::string> windowArgs;   // window-mode options (e.g. --snapshot ...)
+};
+
+LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Exit status for a file that cannot be opened.
+inline constexpr int kExitCannotOpen = 2;
+
+}  // namespace rp

@@ -1,0 +1,35 @@
+#include "platform/Dialogs.h"
+
+#include <iostream>
+
+namespace rp {
+
+void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind) {
+  ++messageCount_;
+  // One line per message, however many lines the box would have shown.
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  std::cerr << line << '\n';
+}
+
+std::optional<std::string> ConsoleDialogs::OpenFile(const OpenFileRequest&) {
+  auto answer = std::move(preset_);
+  preset_.reset();
+  return answer;
+}
+
+void ScriptedDialogs::ShowMessage(std::string_view text, MessageKind kind) {
+  messages.push_back({std::string(text), kind});
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const OpenFileRequest& request) {
+  requests.push_back(request);
+  if (fileAnswers.empty()) return std::nullopt;
+  auto answer = fileAnswers.front();
+  fileAnswers.erase(fileAnswers.begin());
+  return answer;
+}
+
+}  // namespace rp

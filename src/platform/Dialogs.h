@@ -1,0 +1,65 @@
+#pragma once
+// The one door to everything modal: message boxes and the file-open dialog.
+// The windows use the Qt implementation; batch runs print the messages; tests
+// script the answers and read back what would have been shown.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+// The title every message box carries.
+inline constexpr std::string_view kAppTitle = "returnplot";
+
+enum class MessageKind { Information, Error };
+
+struct OpenFileRequest {
+  std::string title;       // dialog caption
+  std::string filter;      // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern
+  std::string initialDir;  // empty: the dialog's own choice
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A message box with an OK button and the application's title; returns when
+  // the user has dismissed it.
+  virtual void ShowMessage(std::string_view text, MessageKind kind) = 0;
+  // The common file-open dialog: the chosen path, or nothing when cancelled.
+  virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+};
+
+// Batch runs: every message becomes one line on stderr; no file is ever chosen
+// interactively (OpenFile answers with the preset path once, then cancels).
+class ConsoleDialogs final : public Dialogs {
+ public:
+  explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt)
+      : preset_(std::move(presetFile)) {}
+  void ShowMessage(std::string_view text, MessageKind kind) override;
+  std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  int MessageCount() const { return messageCount_; }
+
+ private:
+  std::optional<std::string> preset_;
+  int messageCount_ = 0;
+};
+
+// Tests: answers file dialogs from a queue (nothing queued means cancel) and
+// keeps every message and request.
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Message {
+    std::string text;
+    MessageKind kind;
+  };
+  void ShowMessage(std::string_view text, MessageKind kind) override;
+  std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+
+  std::vector<std::optional<std::string>> fileAnswers;  // consumed front first
+  std::vector<Message> messages;
+  std::vector<OpenFileRequest> requests;
+};
+
+}  // namespace rp

@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "platform/Dialogs.h"
+
+namespace rp {
+namespace {
+
+TEST(ScriptedDialogs, AnswersInOrderThenCancelsAndKeepsMessages) {
+  ScriptedDialogs d;
+  d.fileAnswers = {std::string("a.txt"), std::nullopt};
+  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), "a.txt");
+  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), std::nullopt);
+  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), std::nullopt);
+  EXPECT_EQ(d.requests.size(), 3u);
+  d.ShowMessage("hello", MessageKind::Error);
+  ASSERT_EQ(d.messages.size(), 1u);
+  EXPECT_EQ(d.messages[0].text, "hello");
+}
+
+TEST(ConsoleDialogs, PresetFileIsAnsweredOnceAndMessagesAreCounted) {
+  ConsoleDialogs d("x.txt");
+  EXPECT_EQ(d.OpenFile({}), "x.txt");
+  EXPECT_EQ(d.OpenFile({}), std::nullopt);
+  testing::internal::CaptureStderr();
+  d.ShowMessage("line one\nline two", MessageKind::Information);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "line one line two\n");
+  EXPECT_EQ(d.MessageCount(), 1);
+}
+
+}  // namespace
+}  // namespace rp
