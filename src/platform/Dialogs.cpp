@@ -4,7 +4,7 @@
 
 namespace rp {
 
-void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind) {
+void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind, std::string_view) {
   ++messageCount_;
   // One line per message, however many lines the box would have shown.
   std::string line(text);
@@ -20,8 +20,8 @@ std::optional<std::string> ConsoleDialogs::OpenFile(const OpenFileRequest&) {
   return answer;
 }
 
-void ScriptedDialogs::ShowMessage(std::string_view text, MessageKind kind) {
-  messages.push_back({std::string(text), kind});
+void ScriptedDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string_view title) {
+  messages.push_back({std::string(text), kind, std::string(title)});
 }
 
 std::optional<std::string> ScriptedDialogs::OpenFile(const OpenFileRequest& request) {

@@ -24,9 +24,10 @@ struct OpenFileRequest {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // A message box with an OK button and the application's title; returns when
-  // the user has dismissed it.
-  virtual void ShowMessage(std::string_view text, MessageKind kind) = 0;
+  // A message box with an OK button, titled with the application's title
+  // unless another is given; returns when the user has dismissed it.
+  virtual void ShowMessage(std::string_view text, MessageKind kind,
+                           std::string_view title = kAppTitle) = 0;
   // The common file-open dialog: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
 };
@@ -37,7 +38,8 @@ class ConsoleDialogs final : public Dialogs {
  public:
   explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt)
       : preset_(std::move(presetFile)) {}
-  void ShowMessage(std::string_view text, MessageKind kind) override;
+  void ShowMessage(std::string_view text, MessageKind kind,
+                   std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
   int MessageCount() const { return messageCount_; }
 
@@ -53,8 +55,10 @@ class ScriptedDialogs final : public Dialogs {
   struct Message {
     std::string text;
     MessageKind kind;
+    std::string title;
   };
-  void ShowMessage(std::string_view text, MessageKind kind) override;
+  void ShowMessage(std::string_view text, MessageKind kind,
+                   std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
 
   std::vector<std::optional<std::string>> fileAnswers;  // consumed front first

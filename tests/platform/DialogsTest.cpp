@@ -15,6 +15,7 @@ TEST(ScriptedDialogs, AnswersInOrderThenCancelsAndKeepsMessages) {
   d.ShowMessage("hello", MessageKind::Error);
   ASSERT_EQ(d.messages.size(), 1u);
   EXPECT_EQ(d.messages[0].text, "hello");
+  EXPECT_EQ(d.messages[0].title, kAppTitle);
 }
 
 TEST(ConsoleDialogs, PresetFileIsAnsweredOnceAndMessagesAreCounted) {
