@@ -1,0 +1,61 @@
+#include "view/PlotScaling.h"
+
+#include <cmath>
+
+#include "view/PlotPoints.h"
+
+namespace rp {
+
+float AxisExtent = 4.0f;
+
+namespace {
+
+// Starting extremes, the float nearest 9e20 held in a double.
+const double kExtremeStart = static_cast<double>(9e20f);
+
+float ScaleFor(double range) {
+  const auto scale = static_cast<float>(static_cast<double>(AxisExtent) / range);
+  return std::isfinite(scale) ? scale : 0.0f;
+}
+
+// One scene coordinate: (value - min) * 2 * scale - offset, or `middle` when
+// the axis has no usable scale or the result is not a finite float.
+float SceneCoordinate(double value, double min, float scale, double offset, float middle) {
+  if (scale == 0.0f) return middle;
+  const auto coordinate = static_cast<float>((value - min) * 2.0 * static_cast<double>(scale) - offset);
+  return std::isfinite(coordinate) ? coordinate : middle;
+}
+
+}  // namespace
+
+void ComputeRanges(PlotPoints& view) {
+  view.MaxX = view.MaxY = view.MaxZ = -kExtremeStart;
+  view.MinX = view.MinY = view.MinZ = kExtremeStart;
+  for (const DataEntry& p : view.Points) {
+    if (p.datax > view.MaxX) view.MaxX = p.datax;
+    if (p.datax < view.MinX) view.MinX = p.datax;
+    if (p.datay > view.MaxY) view.MaxY = p.datay;
+    if (p.datay < view.MinY) view.MinY = p.datay;
+    if (p.dataz > view.MaxZ) view.MaxZ = p.dataz;
+    if (p.dataz < view.MinZ) view.MinZ = p.dataz;
+  }
+  view.RangeX = view.MaxX - view.MinX;
+  view.RangeY = view.MaxY - view.MinY;
+  view.RangeZ = view.MaxZ - view.MinZ;
+  AxisExtent = 4.0f;
+  view.ScaleX = ScaleFor(view.RangeX);
+  view.ScaleY = ScaleFor(view.RangeY);
+  view.ScaleZ = ScaleFor(view.RangeZ);
+}
+
+void ScaleGraph(PlotPoints& view) {
+  const double extent = AxisExtent;
+  for (DataEntry& p : view.Points) {
+    p.x = SceneCoordinate(p.datax, view.MinX, view.ScaleX, extent, 0.0f);
+    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, AxisExtent);
+    p.z = SceneCoordinate(p.dataz, view.MinZ, view.ScaleZ, extent, 0.0f);
+    p.size = p.dataSize;
+  }
+}
+
+}  // namespace rp

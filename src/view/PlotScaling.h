@@ -1,0 +1,26 @@
+#pragma once
+// From data values to the plot cube: x and z span [-AxisExtent, AxisExtent],
+// y (vertical) spans [0, 2 * AxisExtent], so the points stand on the floor
+// plane y = 0 centred on the vertical axis.
+
+namespace rp {
+
+struct PlotPoints;
+
+// Half the width of the plot cube; every range pass sets it to 4.
+extern float AxisExtent;
+
+// The range pass: extremes of datax, datay, dataz over all points, their
+// ranges, and per axis the scale AxisExtent / range. An axis whose range
+// gives no finite, non-zero scale (all values equal, a single point) gets
+// scale 0: ScaleGraph puts every point in the middle of that axis. With no
+// points the extremes stay at their starting values (max -9e20, min +9e20).
+void ComputeRanges(PlotPoints& view);
+
+// Writes the scene fields x, y, z and size of every point from its data
+// values and the last range pass (size is dataSize unchanged). A point
+// outside the last extremes lands outside the cube; a coordinate that would
+// not be a finite float is put in the middle of its axis instead.
+void ScaleGraph(PlotPoints& view);
+
+}  // namespace rp

@@ -1,0 +1,79 @@
+#include "view/TextLines.h"
+
+#include <cstdint>
+
+namespace rp {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at `pos`, 0 when the bytes there are not
+// one (overlong forms, surrogates and values above U+10FFFF are invalid).
+std::size_t ValidSequenceLength(std::string_view bytes, std::size_t pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[pos + i]); };
+  const std::uint8_t lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  std::uint8_t low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (pos + length > bytes.size()) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::string DecodeUtf8OrLatin1(std::string_view bytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+  std::string text;
+  text.reserve(bytes.size());
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::size_t length = ValidSequenceLength(bytes, pos);
+    if (length > 0) {
+      text.append(bytes.substr(pos, length));
+      pos += length;
+    } else {
+      const auto latin1 = static_cast<std::uint8_t>(bytes[pos]);
+      text.push_back(static_cast<char>(0xC0 | (latin1 >> 6)));
+      text.push_back(static_cast<char>(0x80 | (latin1 & 0x3F)));
+      ++pos;
+    }
+  }
+  return text;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char c = text[pos];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(text.substr(start, pos - start));
+      pos += (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+      start = pos;
+    } else {
+      ++pos;
+    }
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace rp
