@@ -2,10 +2,14 @@
 
 #include <ostream>
 
+#include "app/ExportPoints.h"
+
 namespace rp {
 
 const std::vector<BatchCommand>& BatchCommands() {
   static const std::vector<BatchCommand> commands = {
+      {"--export-points", "FILE.csv",
+       "Load a scatter file, scale it into the plot cube and print every point as CSV.", RunExportPoints},
   };
   return commands;
 }

@@ -11,7 +11,7 @@ void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind, std::string
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  std::cerr << line << '\n';
+  (messages_ != nullptr ? *messages_ : std::cerr) << line << '\n';
 }
 
 std::optional<std::string> ConsoleDialogs::OpenFile(const OpenFileRequest&) {

@@ -3,6 +3,7 @@
 // The windows use the Qt implementation; batch runs print the messages; tests
 // script the answers and read back what would have been shown.
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,10 @@ class Dialogs {
 // interactively (OpenFile answers with the preset path once, then cancels).
 class ConsoleDialogs final : public Dialogs {
  public:
-  explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt)
-      : preset_(std::move(presetFile)) {}
+  // Messages go to `messages` (stderr when null).
+  explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt,
+                          std::ostream* messages = nullptr)
+      : preset_(std::move(presetFile)), messages_(messages) {}
   void ShowMessage(std::string_view text, MessageKind kind,
                    std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
@@ -45,6 +48,7 @@ class ConsoleDialogs final : public Dialogs {
 
  private:
   std::optional<std::string> preset_;
+  std::ostream* messages_;
   int messageCount_ = 0;
 };
 

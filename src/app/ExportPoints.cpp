@@ -1,0 +1,58 @@
+#include "app/ExportPoints.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <ostream>
+
+#include "platform/Dialogs.h"
+#include "view/PlotPoints.h"
+#include "view/PlotScaling.h"
+#include "view/ScatterFileReader.h"
+
+namespace rp {
+
+namespace {
+
+// Shortest text that reads back as the same value.
+template <typename Number>
+std::string Shortest(Number value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Hex8(std::int32_t color) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(static_cast<std::uint32_t>(color)));
+  return buffer;
+}
+
+}  // namespace
+
+int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: returnplot --export-points FILE.csv\n";
+    return 64;
+  }
+  ConsoleDialogs dialogs(std::nullopt, &err);
+  PlotPoints view;
+  LoadFile(view, dialogs, args[0]);
+  ComputeRanges(view);
+  ScaleGraph(view);
+
+  out << "# XAxisName=" << view.XAxisName << '\n'
+      << "# VerticalAxisName=" << view.VerticalAxisName << '\n'
+      << "# DepthAxisName=" << view.DepthAxisName << '\n'
+      << "# SizeName=" << view.SizeName << '\n'
+      << "position,name,datax,datay,dataz,size_value,x,y,z,size,color,data\n";
+  std::size_t position = 0;
+  for (const DataEntry& p : view.Points) {
+    out << ++position << ',' << p.dataname << ',' << Shortest(p.datax) << ',' << Shortest(p.datay) << ','
+        << Shortest(p.dataz) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y)
+        << ',' << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.color) << ',' << p.data << '\n';
+  }
+  return dialogs.MessageCount() > 0 ? 1 : 0;
+}
+
+}  // namespace rp
