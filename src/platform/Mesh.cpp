@@ -54,6 +54,12 @@ Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices,
     f = end;
   }
   bounds_ = ComputeBoundingSphere();
+  edges_.reserve(faces);
+  for (std::size_t f = 0; f < faces; ++f) {
+    const D3DVECTOR& v0 = vertices_[indices_[3 * f]].position;
+    edges_.push_back({v0, Sub(vertices_[indices_[3 * f + 1]].position, v0),
+                      Sub(vertices_[indices_[3 * f + 2]].position, v0)});
+  }
 }
 
 Mesh::~Mesh() = default;
@@ -70,6 +76,9 @@ void Mesh::DrawSubset(std::uint32_t subset) const {
 IntersectResult Mesh::Intersect(const D3DVECTOR& origin, const D3DVECTOR& direction) const {
   IntersectResult best;
   if (vertices_.empty()) return best;
+  // A ray from a degenerate transform (a frame scaled to 0) hits nothing.
+  for (float c : {origin.x, origin.y, origin.z, direction.x, direction.y, direction.z})
+    if (!std::isfinite(c)) return best;
 
   // Bounding-sphere rejection in double precision with a generous margin, so
   // it never drops a ray that the triangle test would accept.
@@ -86,11 +95,10 @@ IntersectResult Mesh::Intersect(const D3DVECTOR& origin, const D3DVECTOR& direct
 
   const std::uint32_t faces = GetNumFaces();
   for (std::uint32_t f = 0; f < faces; ++f) {
-    const D3DVECTOR& v0 = vertices_[indices_[3 * f]].position;
-    const D3DVECTOR& v1 = vertices_[indices_[3 * f + 1]].position;
-    const D3DVECTOR& v2 = vertices_[indices_[3 * f + 2]].position;
+    const D3DVECTOR& v0 = edges_[f].v0;
+    const D3DVECTOR& e1 = edges_[f].e1;
+    const D3DVECTOR& e2 = edges_[f].e2;
     // Moeller-Trumbore, both faces.
-    const D3DVECTOR e1 = Sub(v1, v0), e2 = Sub(v2, v0);
     const D3DVECTOR p = Cross(direction, e2);
     const float det = Dot(e1, p);
     if (det == 0.0f) continue;

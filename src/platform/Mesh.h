@@ -75,7 +75,8 @@ class Mesh {
   void DrawSubset(std::uint32_t subset) const;
 
   // Nearest intersection of the ray (origin, direction) with the triangles,
-  // both sides counted, hits behind the origin (dist < 0) ignored. Equal
+  // both sides counted, hits behind the origin (dist < 0) ignored, a ray
+  // with a non-finite component never hits. Equal
   // distances keep the lower face index. A cheap bounding-sphere test skips
   // meshes the ray cannot touch.
   IntersectResult Intersect(const D3DVECTOR& origin, const D3DVECTOR& direction) const;
@@ -94,6 +95,12 @@ class Mesh {
   std::vector<std::uint32_t> attributes_;
   std::vector<AttributeRange> table_;
   BoundingSphere bounds_{};
+  // Per face: first corner and the two edges from it, laid out for the ray
+  // test.
+  struct FaceEdges {
+    D3DVECTOR v0, e1, e2;
+  };
+  std::vector<FaceEdges> edges_;
 };
 
 // Sphere of `radius` centred on the origin with its poles on the z axis:
