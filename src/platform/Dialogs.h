@@ -20,6 +20,7 @@ struct OpenFileRequest {
   std::string title;       // dialog caption
   std::string filter;      // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern
   std::string initialDir;  // empty: the dialog's own choice
+  std::string defaultExtension = {};  // added to a typed name that has none ("txt")
 };
 
 class Dialogs {

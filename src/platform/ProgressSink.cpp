@@ -1,0 +1,40 @@
+#include "platform/ProgressSink.h"
+
+namespace rp {
+
+void RecordingProgressSink::ShowWindow() {
+  visible = true;
+  ++showCount;
+}
+
+void RecordingProgressSink::HideWindow() { visible = false; }
+
+void RecordingProgressSink::SetCaption(std::string_view caption) { captions.emplace_back(caption); }
+
+void RecordingProgressSink::SetMinimum(std::int64_t v) {
+  minimum = v;
+  ++updates;
+}
+
+void RecordingProgressSink::SetMaximum(std::int64_t v) {
+  // A bar cannot have an empty range; like the real control, keep the old one.
+  if (v > minimum) maximum = v;
+  ++updates;
+}
+
+void RecordingProgressSink::SetValue(std::int64_t v) {
+  value = v;
+  ++updates;
+}
+
+void RecordingProgressSink::ShowNumberEvents(std::int64_t count) {
+  numberEvents = count;
+  ++updates;
+}
+
+void RecordingProgressSink::ShowEvent(std::int64_t index) {
+  event = index;
+  ++updates;
+}
+
+}  // namespace rp

@@ -1,0 +1,70 @@
+#pragma once
+// What a long load shows while it runs: the progress window ("Processing....")
+// with its caption and bar, and the control panel's two count labels
+// (`NumberEventsLabel`, `EventLabel`). The control panel implements it with
+// its real controls; batch runs and tests use the null or recording sink.
+//
+// Callers go through `ProgressThrottle`, so an implementation may repaint on
+// every call: it is called at most about 30 times a second.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+class ProgressSink {
+ public:
+  virtual ~ProgressSink() = default;
+  // Shown without being modal, 2000 twips below and 1500 twips to the right of
+  // the control panel's top-left corner; hidden again at the end of the load.
+  virtual void ShowWindow() = 0;
+  virtual void HideWindow() = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+  // The bar. A range the bar cannot take (a maximum of 0) is simply ignored.
+  virtual void SetMinimum(std::int64_t value) = 0;
+  virtual void SetMaximum(std::int64_t value) = 0;
+  virtual void SetValue(std::int64_t value) = 0;
+  // The two labels of the control panel.
+  virtual void ShowNumberEvents(std::int64_t count) = 0;
+  virtual void ShowEvent(std::int64_t index) = 0;
+};
+
+// Shows nothing (batch runs).
+class NullProgressSink final : public ProgressSink {
+ public:
+  void ShowWindow() override {}
+  void HideWindow() override {}
+  void SetCaption(std::string_view) override {}
+  void SetMinimum(std::int64_t) override {}
+  void SetMaximum(std::int64_t) override {}
+  void SetValue(std::int64_t) override {}
+  void ShowNumberEvents(std::int64_t) override {}
+  void ShowEvent(std::int64_t) override {}
+};
+
+// Keeps the state a user would see, and how often each thing was repainted.
+class RecordingProgressSink final : public ProgressSink {
+ public:
+  void ShowWindow() override;
+  void HideWindow() override;
+  void SetCaption(std::string_view caption) override;
+  void SetMinimum(std::int64_t value) override;
+  void SetMaximum(std::int64_t value) override;
+  void SetValue(std::int64_t value) override;
+  void ShowNumberEvents(std::int64_t count) override;
+  void ShowEvent(std::int64_t index) override;
+
+  bool visible = false;
+  int showCount = 0;
+  std::vector<std::string> captions;  // every caption set, in order
+  std::int64_t minimum = 0;
+  std::int64_t maximum = 100;
+  std::int64_t value = 0;
+  std::int64_t numberEvents = 0;
+  std::int64_t event = 0;
+  int updates = 0;  // calls that change the bar or a label
+};
+
+}  // namespace rp
