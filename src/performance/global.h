@@ -9,6 +9,7 @@
 //   its count. `PlotEvents` always reaches at least `PlotEventCount` + 10.
 // - `PlotEvents`(k).`FirstNote` = j exactly when `NoteEvents`(j).`ClusterIndex` = k.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -40,6 +41,17 @@ struct PlotEvent {
   std::uint8_t Velocity2 = 0;
   std::int32_t FirstNote = 0;
 };
+
+// Resizes `v` to `size` all-zero records. A much larger old array is freed
+// before the new one is made, so a load never holds both.
+template <class T>
+void ResizeAllZero(std::vector<T>& v, std::size_t size) {
+  if (v.capacity() < size || v.capacity() / 2 > size) {
+    v.clear();
+    v.shrink_to_fit();
+  }
+  v.assign(size, T{});
+}
 
 namespace global {
 extern std::vector<NoteEvent> NoteEvents;  // indices 0..upper bound

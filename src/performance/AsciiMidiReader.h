@@ -1,0 +1,48 @@
+#pragma once
+// The reader of ASCII MIDI performance listings: one note event per line,
+//
+//     <leading number>; /* <time> ms */+<key><velocity>;
+//
+// "+" for a note-on, "-" for a note-off, the velocity in the three characters
+// before the final ";". Every comma-separated field of the file is a candidate
+// line; fields that are not note lines are skipped without a word.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "performance/global.h"
+
+namespace rp {
+
+class FieldReader;
+class ProgressThrottle;
+
+// 1-based position of the first `Suchstring` in `Zeile`, 0 when there is none
+// or when `Suchstring` is not shorter than `Zeile`.
+std::size_t SucheInZeile(std::string_view Zeile, std::string_view Suchstring);
+
+// Not empty, holds "/*", ends in ";" and holds "+" or "-".
+bool IsNoteLine(std::string_view field);
+
+// The note event of a note line (its `ClusterIndex` 0). A piece that cannot be
+// found leaves its field at 0. The key is read from everything between the
+// sign and the three velocity characters, so keys 100 to 108 read whole.
+NoteEvent ReadNoteLine(std::string_view line);
+
+struct FieldCounts {
+  std::int64_t fields = 0;     // every field, empty ones included
+  std::int64_t noteLines = 0;  // the fields that are note lines
+};
+
+// First pass: counts the fields and the note lines up to the end of the file.
+FieldCounts CountFields(FieldReader& fields);
+
+// Second pass: fills `notes`[1], `notes`[2]... with the note lines in file
+// order, never beyond the vector's end (the file may have grown since it was
+// counted). Reports the count read so far through `progress`. Returns the
+// number of notes read.
+std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, ProgressThrottle& progress);
+
+}  // namespace rp

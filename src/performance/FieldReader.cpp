@@ -1,0 +1,124 @@
+#include "performance/FieldReader.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace rp {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Characters that end an unquoted field.
+constexpr std::array<bool, 256> kEndsField = [] {
+  std::array<bool, 256> t{};
+  t[static_cast<unsigned char>(',')] = true;
+  t[static_cast<unsigned char>('\r')] = true;
+  t[static_cast<unsigned char>('\n')] = true;
+  return t;
+}();
+
+}  // namespace
+
+FieldReader::FieldReader(std::FILE* file, std::size_t chunk) : file_(file), buffer_(chunk < 16 ? 16 : chunk) {}
+
+bool FieldReader::Rewind() {
+  pos_ = end_ = 0;
+  eof_ = false;
+  error_ = 0;
+  std::clearerr(file_);
+  if (std::fseek(file_, 0, SEEK_SET) != 0) {
+    error_ = errno ? errno : EIO;
+    eof_ = true;
+    return false;
+  }
+  return true;
+}
+
+void FieldReader::Fill() {
+  if (eof_) return;
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  errno = 0;
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  end_ += got;
+  if (got == 0) {
+    eof_ = true;
+    if (std::ferror(file_)) error_ = errno ? errno : EIO;
+  }
+}
+
+bool FieldReader::Next(std::string_view& field) {
+  for (;;) {
+    // A field whose end is not yet in the buffer sends us back here after
+    // more of the file has been read (or its end found); `pos_` still marks
+    // its start.
+    const char* const b = buffer_.data();
+    std::size_t i = pos_;
+    while (i < end_ && IsBlank(b[i])) ++i;
+    if (i == end_) {
+      if (!eof_) {
+        Fill();
+        continue;
+      }
+      if (pos_ == end_) return false;  // nothing left at all
+      field = {};                      // blanks up to the end of the file
+      pos_ = end_;
+      return true;
+    }
+
+    std::size_t fieldBegin = i;
+    std::size_t fieldEnd;
+    std::size_t j;  // where the search for the field's terminator starts
+    if (b[i] == '"') {
+      const void* q = std::memchr(b + i + 1, '"', end_ - i - 1);
+      if (q == nullptr) {
+        if (!eof_) {
+          Fill();
+          continue;
+        }
+        field = {b + i + 1, end_ - i - 1};  // unterminated quote: the rest of the file
+        pos_ = end_;
+        return true;
+      }
+      fieldBegin = i + 1;
+      fieldEnd = static_cast<std::size_t>(static_cast<const char*>(q) - b);
+      j = fieldEnd + 1;
+    } else {
+      j = i;
+      fieldEnd = 0;  // set below
+    }
+    const bool quoted = b[i] == '"';
+
+    while (j < end_ && !kEndsField[static_cast<unsigned char>(b[j])]) ++j;
+    if (j == end_ && !eof_) {
+      Fill();
+      continue;
+    }
+    if (!quoted) {
+      fieldEnd = j;
+      while (fieldEnd > fieldBegin && IsBlank(b[fieldEnd - 1])) --fieldEnd;
+    }
+    if (j == end_) {
+      pos_ = end_;
+    } else if (b[j] == '\r') {
+      if (j + 1 == end_ && !eof_) {
+        // Is the CR followed by an LF? Read on to see.
+        Fill();
+        continue;
+      }
+      pos_ = (j + 1 < end_ && buffer_[j + 1] == '\n') ? j + 2 : j + 1;
+    } else {
+      pos_ = j + 1;
+    }
+    field = {buffer_.data() + fieldBegin, fieldEnd - fieldBegin};
+    return true;
+  }
+}
+
+}  // namespace rp

@@ -1,0 +1,50 @@
+#pragma once
+// Splits a text file into fields the way sequential field input does:
+// - fields end at a comma or a line end (CR, LF or CR LF);
+// - blanks (spaces, tabs) at the start of a field are skipped, and so are
+//   blanks at its end, so trailing blanks do not hide a line's last character;
+// - a line with nothing on it is one empty field;
+// - a field that begins with a double quote runs to the next double quote,
+//   across line ends if need be; the quotes are not part of it, and whatever
+//   follows the closing quote up to the next comma or line end is dropped;
+// - the end of the file ends the last field; it never starts an empty one.
+//
+// The file is read in large chunks; a field is a view into the buffer and
+// stays valid until the next call. The buffer grows only for a field longer
+// than itself, so memory stays bounded by the longest field.
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+class FieldReader {
+ public:
+  static constexpr std::size_t kDefaultChunk = std::size_t{1} << 20;
+
+  // Reads from `file` at its current position; the file stays the caller's.
+  explicit FieldReader(std::FILE* file, std::size_t chunk = kDefaultChunk);
+
+  // The next field, or false at the end of the file or after a read error.
+  bool Next(std::string_view& field);
+
+  // Starts again from the beginning of the file.
+  bool Rewind();
+
+  // The errno of a read error, 0 when there was none.
+  int error() const { return error_; }
+
+ private:
+  void Fill();
+
+  std::FILE* file_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  int error_ = 0;
+};
+
+}  // namespace rp

@@ -1,0 +1,146 @@
+#include "performance/PerformanceLoader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "performance/AsciiMidiReader.h"
+#include "performance/FieldReader.h"
+#include "performance/OnsetAnalysis.h"
+#include "performance/global.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgressThrottle.h"
+
+namespace rp {
+
+namespace {
+
+// Counts and indices are 32-bit, and `PlotEvents` reaches 10 beyond its count.
+constexpr std::int64_t kMaxNotes = std::numeric_limits<std::int32_t>::max() - 16;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+void FinishLoad(const LoadHooks& hooks, ProgressThrottle& shown) {
+  if (hooks.updateAllData) hooks.updateAllData();
+  global::AutoRotate = kFalse;
+  if (hooks.stopPlay) hooks.stopPlay();
+  global::CurrentEvent = 1;
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(global::PlotEventCount);
+  if (hooks.updateTime) hooks.updateTime();
+  shown.SetCaption("Processing...");
+  shown.HideWindow();
+}
+
+// Leaves an empty performance that keeps every rule of the globals.
+void MakeEmptyPerformance() {
+  global::NoteEvents.clear();
+  global::NoteEvents.shrink_to_fit();
+  global::PlotEvents.clear();
+  global::PlotEvents.shrink_to_fit();
+  global::NoteEvents.resize(1);
+  global::NoteEventCount = 0;
+  global::PlotEventCount = 0;
+}
+
+}  // namespace
+
+void AnalyseAndFinishLoad(const LoadHooks& hooks) {
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  AnalyseOnsets(&shown);
+  FinishLoad(hooks, shown);
+}
+
+LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) {
+  LoadResult result;
+  errno = 0;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot open " + Quoted(path) + ": " + std::strerror(errno ? errno : ENOENT);
+    return result;
+  }
+
+  // First pass: nothing of the current performance changes until the file
+  // has been read through once.
+  FieldReader fields(file.get());
+  const FieldCounts counts = CountFields(fields);
+  result.fieldCount = counts.fields;
+  if (fields.error() != 0) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
+    return result;
+  }
+  if (counts.noteLines > kMaxNotes) {
+    result.status = LoadStatus::TooLarge;
+    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    return result;
+  }
+
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  clearMatrices();
+  global::NoteEventCount = 0;
+  global::PlotEventCount = 0;
+  shown.ShowWindow();
+  shown.SetMaximum(counts.fields);
+  shown.SetMinimum(0);
+  shown.SetValue(1);
+
+  try {
+    // Sized by the note lines, not by the fields: a file of nothing but
+    // commas must not cost a record per comma.
+    ResizeAllZero(global::NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+    shown.SetCaption("Loading...");
+    if (fields.Rewind()) global::NoteEventCount = ReadNotes(fields, global::NoteEvents, shown);
+    if (fields.error() != 0) {
+      result.status = LoadStatus::ReadError;
+      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(global::NoteEventCount) +
+                       " notes: " + std::strerror(fields.error());
+    }
+    AnalyseOnsets(&shown);
+  } catch (const std::bad_alloc&) {
+    MakeEmptyPerformance();
+    AnalyseOnsets(&shown);
+    result.status = LoadStatus::TooLarge;
+    result.message = "Not enough memory to load " + Quoted(path) + ".";
+  }
+  FinishLoad(hooks, shown);
+  return result;
+}
+
+LoadResult PerformanceLoader::OpenButton_Click() {
+  if (hooks_.stopPlay) hooks_.stopPlay();
+  OpenFileRequest request;
+  request.title = "Open ASCII MIDI File";
+  request.filter = "(*.txt) ASCII MIDI files|*.txt|";
+  request.defaultExtension = "txt";
+  const std::optional<std::string> path = dialogs_.OpenFile(request);
+  if (!path) {
+    LoadResult cancelled;
+    cancelled.status = LoadStatus::Cancelled;
+    return cancelled;
+  }
+  if (hooks_.doEvents) hooks_.doEvents();
+  return LoadAndReport(*path);
+}
+
+LoadResult PerformanceLoader::Open(const std::string& path) {
+  if (hooks_.stopPlay) hooks_.stopPlay();
+  return LoadAndReport(path);
+}
+
+LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
+  LoadResult result = LoadPerformanceFile(path, hooks_);
+  if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
+  return result;
+}
+
+}  // namespace rp

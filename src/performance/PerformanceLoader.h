@@ -1,0 +1,69 @@
+#pragma once
+// Loading a performance file, from the "Open MIDI-ASCII" button or the command
+// line: read every note event into `global::NoteEvents` (two passes: count,
+// then fill an array sized once), run the onset analysis, and end the load
+// (the view rebuilds its points, replay stopped, `CurrentEvent` = 1, time
+// display updated).
+//
+// A file that cannot be opened or read leaves the performance as it was.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace rp {
+
+class Dialogs;
+class ProgressSink;
+
+// What the load asks of the windows around it. Every member may be left empty.
+struct LoadHooks {
+  ProgressSink* progress = nullptr;                       // progress window and count labels
+  std::function<void()> doEvents;                         // let pending window events run
+  std::function<void()> stopPlay;                         // the replay's `StopPlay`
+  std::function<void()> updateAllData;                    // the view rebuilds all its points
+  std::function<void(std::int32_t)> setTimeSliderMaximum;  // to `PlotEventCount`
+  std::function<void()> updateTime;                       // the control panel's `UpdateTime`
+};
+
+enum class LoadStatus {
+  Loaded,      // the file was read and analysed
+  Cancelled,   // the file dialog was cancelled; nothing changed
+  CannotOpen,  // the file could not be opened or read; nothing changed
+  ReadError,   // reading failed half-way; what was read is loaded
+  TooLarge,    // more notes than the program can hold; nothing changed
+};
+
+struct LoadResult {
+  LoadStatus status = LoadStatus::Loaded;
+  std::string message;          // for the user; empty when loaded without trouble
+  std::int64_t fieldCount = 0;  // every field of the file
+  bool ok() const { return status == LoadStatus::Loaded; }
+};
+
+// The whole load of `path` without any dialog; failures are returned, not shown.
+LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks = {});
+
+// The analysis and the end of a load, for readers that have just filled
+// `NoteEvents` and `NoteEventCount` themselves.
+void AnalyseAndFinishLoad(const LoadHooks& hooks);
+
+// The control panel's side of loading: the file dialog, and messages for
+// files that cannot be loaded.
+class PerformanceLoader {
+ public:
+  PerformanceLoader(Dialogs& dialogs, LoadHooks hooks) : dialogs_(dialogs), hooks_(std::move(hooks)) {}
+
+  // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
+  // File", *.txt), loads it.
+  LoadResult OpenButton_Click();
+  // Stops the replay and loads `path` (a file named on the command line).
+  LoadResult Open(const std::string& path);
+
+ private:
+  LoadResult LoadAndReport(const std::string& path);
+  Dialogs& dialogs_;
+  LoadHooks hooks_;
+};
+
+}  // namespace rp
