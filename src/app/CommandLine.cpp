@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "app/ExportEvents.h"
+#include "app/ExportNotes.h"
 #include "app/ExportPoints.h"
 
 namespace rp {
@@ -10,6 +12,11 @@ const std::vector<BatchCommand>& BatchCommands() {
   static const std::vector<BatchCommand> commands = {
       {"--export-points", "FILE.csv",
        "Load a scatter file, scale it into the plot cube and print every point as CSV.", RunExportPoints},
+      {"--export-events", "FILE",
+       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note).",
+       &ExportEvents},
+      {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
+       &ExportNotes},
   };
   return commands;
 }

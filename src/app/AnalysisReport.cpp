@@ -1,0 +1,76 @@
+#include "app/AnalysisReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+#include "app/BatchLoad.h"
+#include "performance/global.h"
+
+namespace rp {
+
+namespace {
+
+constexpr std::int32_t kEventsShown = 40;
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+// "m:ss.s" for a time in ms.
+std::string MinutesSeconds(double ms) {
+  const double seconds = ms / 1000.0;
+  const int minutes = static_cast<int>(seconds / 60.0);
+  char text[64];
+  std::snprintf(text, sizeof text, "%d:%04.1f", minutes, seconds - 60.0 * minutes);
+  return text;
+}
+
+}  // namespace
+
+int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream& err) {
+  int status = 0;
+  if (!LoadFileForBatch(path, err, status)) return status;
+  const auto& notes = global::NoteEvents;
+  const auto& plots = global::PlotEvents;
+  const std::int32_t noteCount = global::NoteEventCount;
+  const std::int32_t eventCount = global::PlotEventCount;
+
+  std::int64_t noteOns = 0;
+  for (std::int32_t j = 1; j <= noteCount; ++j) noteOns += notes[static_cast<std::size_t>(j)].IsNoteOn != kFalse;
+  out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
+      << " onset events (note-ons within 50 ms count as one)\n";
+  if (eventCount > 0) {
+    const double span = plots[static_cast<std::size_t>(eventCount)].OnsetMs - plots[1].OnsetMs;
+    double velocitySum = 0.0;
+    int low = 255;
+    int high = 0;
+    for (std::int32_t k = 1; k <= eventCount; ++k) {
+      const int v = plots[static_cast<std::size_t>(k)].Velocity0;
+      velocitySum += v;
+      low = std::min(low, v);
+      high = std::max(high, v);
+    }
+    out << "  first to last onset " << MinutesSeconds(span);
+    if (eventCount > 1) out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms";
+    out << "\n  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
+        << high << "\n";
+  }
+  out << "\n  event   onset ms  interval0  interval1  interval2  vel0 vel1 vel2  first note\n";
+  const std::int32_t shown = std::min(eventCount, kEventsShown);
+  for (std::int32_t k = 1; k <= shown; ++k) {
+    const PlotEvent& p = plots[static_cast<std::size_t>(k)];
+    char row[160];
+    std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.OnsetMs, p.Interval0,
+                  p.Interval1, p.Interval2, p.Velocity0, p.Velocity1, p.Velocity2, p.FirstNote);
+    out << row;
+  }
+  if (eventCount > shown) {
+    out << "  ... " << eventCount - shown << " more events; returnplot --export-events FILE prints them all\n";
+  }
+  return 0;
+}
+
+}  // namespace rp

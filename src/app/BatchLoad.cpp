@@ -1,0 +1,44 @@
+#include "app/BatchLoad.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "app/CommandLine.h"
+#include "performance/PerformanceLoader.h"
+#include "performance/global.h"
+
+namespace rp {
+
+bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, std::ostream& err, int& status) {
+  if (args.size() != 1) {
+    err << "returnplot: usage: returnplot " << flag << " FILE\n";
+    status = kExitUsage;
+    return false;
+  }
+  return LoadFileForBatch(args.front(), err, status);
+}
+
+bool LoadFileForBatch(const std::string& path, std::ostream& err, int& status) {
+  global::ResetToProgramStart();
+  global::InitializeEmptyPerformance();
+  const LoadResult result = LoadPerformanceFile(path);
+  if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::TooLarge) {
+    err << "returnplot: " << result.message << '\n';
+    status = kExitCannotOpen;
+    return false;
+  }
+  // A read that failed half-way still leaves a consistent performance; say so
+  // and go on with it.
+  if (!result.message.empty()) err << "returnplot: " << result.message << '\n';
+  status = 0;
+  return true;
+}
+
+std::string ShortestNumber(double value) {
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+  (void)ec;  // 64 characters always hold a double
+  return {text, end};
+}
+
+}  // namespace rp

@@ -1,0 +1,26 @@
+#pragma once
+// What every batch command that works on one performance file shares: the
+// argument check and the load, exactly as the control panel loads a file.
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+// Exit status for a command given the wrong arguments.
+inline constexpr int kExitUsage = 64;
+
+// Loads the single FILE in `args` into the performance globals. On failure
+// prints one line on `err` and sets `status` (usage error or
+// `kExitCannotOpen`); returns whether the performance is loaded.
+bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, std::ostream& err, int& status);
+
+// The same for a path already taken from the command line.
+bool LoadFileForBatch(const std::string& path, std::ostream& err, int& status);
+
+// The shortest text that reads back to the same double, "." as decimal point.
+std::string ShortestNumber(double value);
+
+}  // namespace rp

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/BatchLoad.h"
+#include "app/CommandLine.h"
+
+namespace rp {
+namespace {
+
+std::string DataFile(const char* name) { return std::string(RP_TEST_DATA_DIR) + "/" + name; }
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Command(std::vector<std::string> args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const LaunchPlan plan = ParseCommandLine(args, out, err);
+  EXPECT_TRUE(plan.exitNow);
+  return {plan.exitStatus, out.str(), err.str()};
+}
+
+// Runs the built program through the shell; stdout only.
+Outcome Program(const std::string& arguments) {
+  Outcome r{-1, {}, {}};
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((std::string(RP_PROGRAM) + " " + arguments + " 2>/dev/null").c_str(), "r"),
+                                             &pclose);
+  if (!pipe) return r;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) r.out.append(buffer, n);
+  const int status = pclose(pipe.release());
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+const char* const kEvents =
+    "event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note\n"
+    "1,0,500,750,1000,80,90,70,1\n"
+    "2,500,750,1000,250,90,70,100,3\n"
+    "3,1250,0,0,0,70,0,0,4\n"
+    "4,2250,0,0,0,100,0,0,6\n"
+    "5,2500,0,0,0,60,0,0,7\n";
+
+TEST(ExportCommands, PrintEventsAndNotesAsCsv) {
+  const Outcome events = Command({"--export-events", DataFile("lf.txt")});
+  EXPECT_EQ(events.status, 0);
+  EXPECT_EQ(events.out, kEvents);
+  EXPECT_EQ(events.err, "");
+
+  const Outcome notes = Command({"--export-notes", DataFile("crlf.txt")});
+  EXPECT_EQ(notes.status, 0);
+  EXPECT_EQ(notes.out,
+            "index,is_note_on,time_ms,lead_value,key,velocity,cluster_index\n"
+            "1,1,0,1,60,80,1\n"
+            "2,0,400,2,60,64,0\n"
+            "3,1,500,3,62,90,2\n"
+            "4,1,1250,4,64,70,3\n"
+            "5,0,1300,5,62,64,0\n"
+            "6,1,2250,6,65,100,4\n"
+            "7,1,2500,7,67,60,5\n"
+            "8,0,2600,8,64,64,0\n");
+
+  // No events: the header alone.
+  EXPECT_EQ(Command({"--export-events", DataFile("empty.txt")}).out,
+            "event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note\n");
+}
+
+TEST(ExportCommands, MissingFilesAndWrongArgumentsFail) {
+  const Outcome missing = Command({"--export-notes", DataFile("no such file.txt")});
+  EXPECT_EQ(missing.status, kExitCannotOpen);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
+  EXPECT_NE(missing.err.find("no such file.txt"), std::string::npos);
+
+  EXPECT_EQ(Command({"--export-events"}).status, kExitUsage);
+  EXPECT_EQ(Command({"--export-events", "a", "b"}).status, kExitUsage);
+
+  const Outcome help = Command({"--help"});
+  EXPECT_NE(help.out.find("--export-events FILE"), std::string::npos);
+  EXPECT_NE(help.out.find("--export-notes FILE"), std::string::npos);
+}
+
+TEST(ExportCommands, NumbersAreTheShortestTextThatReadsBack) {
+  EXPECT_EQ(ShortestNumber(0.0), "0");
+  EXPECT_EQ(ShortestNumber(0.1), "0.1");
+  EXPECT_EQ(ShortestNumber(-1234.5), "-1234.5");
+  EXPECT_EQ(ShortestNumber(1.0 / 3.0), "0.3333333333333333");
+  EXPECT_EQ(ShortestNumber(1e21), "1e+21");
+}
+
+TEST(Program, ExportsAndReportsFromTheCommandLine) {
+  if (std::string(RP_PROGRAM).empty()) GTEST_SKIP() << "the program is not built";
+  const Outcome events = Program("--export-events '" + DataFile("lf.txt") + "'");
+  EXPECT_EQ(events.status, 0);
+  EXPECT_EQ(events.out, kEvents);
+  EXPECT_EQ(Program("--export-events '" + DataFile("no such file.txt") + "'").status, kExitCannotOpen);
+
+  const Outcome report = Program("'" + DataFile("lf.txt") + "'");
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.out.find("8 note events (5 note-ons), 5 onset events"), std::string::npos) << report.out;
+
+  const Outcome example = Program("");  // the bundled example
+  EXPECT_EQ(example.status, 0);
+  EXPECT_NE(example.out.find("performance.txt"), std::string::npos) << example.out;
+}
+
+}  // namespace
+}  // namespace rp
