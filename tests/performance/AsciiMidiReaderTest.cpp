@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "TempFile.h"
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
+#include "performance/LeadingNumber.h"
 
 namespace rp {
 namespace {
@@ -110,6 +112,52 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
   EXPECT_EQ(notes[5].IsNoteOn, kFalse);
   EXPECT_EQ(notes[5].LeadValue, -11.0);
   EXPECT_EQ(notes[5].NoteKey, 11);
+}
+
+// The reading rules spelt out one search at a time, to hold the one-pass
+// reader against.
+NoteEvent ReferenceRead(const std::string& line) {
+  NoteEvent e;
+  const std::size_t n = line.size();
+  if (const std::size_t lead = SucheInZeile(line, "; /*")) e.LeadValue = ReadLeadingNumber(line.substr(0, lead - 1));
+  const std::size_t open = SucheInZeile(line, "/*");
+  const std::size_t close = SucheInZeile(line, "ms */");
+  if (open && close >= open + 2) e.TimeMs = ReadLeadingNumber(line.substr(open + 1, close - open - 2));
+  if (n >= 4) e.NoteVelocity = ReadLeadingByte(line.substr(n - 4, 3));
+  const std::size_t plus = SucheInZeile(line, "+");
+  const std::size_t sign = plus ? plus : SucheInZeile(line, "-");
+  if (sign) {
+    const bool wide = n >= 4 && n - 4 >= sign + 2;
+    e.NoteKey = ReadLeadingByte(line.substr(sign, wide ? n - 4 - sign : 2));
+  }
+  e.IsNoteOn = plus ? kTrue : kFalse;
+  return e;
+}
+
+TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
+  const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ", "1", "23", "4.5", "e2", "m",
+                                           "s", "*", "/", "x", "108", "\t", "ms *", "; /"};
+  std::mt19937 random(7);
+  int accepted = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line;
+    const int count = static_cast<int>(random() % 40);
+    for (int k = 0; k < count; ++k) line += pieces[random() % pieces.size()];
+    if (random() % 2) line += ";";
+    const bool expected = !line.empty() && SucheInZeile(line, "/*") > 0 && line.back() == ';' &&
+                          (SucheInZeile(line, "+") > 0 || SucheInZeile(line, "-") > 0);
+    ASSERT_EQ(IsNoteLine(line), expected) << line;
+    if (!expected) continue;
+    ++accepted;
+    const NoteEvent got = ReadNoteLine(line);
+    const NoteEvent want = ReferenceRead(line);
+    ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
+    ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
+    ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
+    ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
+    ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+  }
+  EXPECT_GT(accepted, 1000);  // the pieces make plenty of note lines, short and long
 }
 
 TEST(FieldReader, SplitsAtCommasAndEveryKindOfLineEnd) {

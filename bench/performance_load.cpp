@@ -1,0 +1,117 @@
+// Read + analysis of a generated 1,000,000-line performance file, the way the
+// control panel loads it; with `wc -l` and a plain getline loop on the same
+// file for comparison, and the peak memory of the process.
+//
+// Run: build/release/bin/bench_performance_load [--benchmark_filter=...]
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "performance/OnsetAnalysis.h"
+#include "performance/PerformanceLoader.h"
+#include "performance/global.h"
+
+namespace {
+
+constexpr int kLines = 1000000;
+
+struct BenchFile {
+  std::string path;
+  double bytes = 0;
+  BenchFile() {
+    path = "/tmp/rp_bench_performance_" + std::to_string(::getpid()) + ".txt";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) std::abort();
+    // Chords of three, a melody note between them, note-offs after each:
+    // a performance of 500,000 notes.
+    char line[96];
+    double ms = 0;
+    unsigned seed = 12345;
+    for (int i = 1; i <= kLines; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      const bool on = (i % 4) < 2;
+      ms += (i % 8 == 0) ? 180 + (seed >> 16) % 400 : (seed >> 16) % 30;
+      const int key = 36 + static_cast<int>((seed >> 8) % 60);
+      const int velocity = on ? 30 + static_cast<int>((seed >> 20) % 90) : 64;
+      const int n = std::snprintf(line, sizeof line, "%d; /* %.0f ms */%c%02d%3d;\n", i, ms, on ? '+' : '-', key, velocity);
+      std::fwrite(line, 1, static_cast<std::size_t>(n), f);
+    }
+    bytes = static_cast<double>(std::ftell(f));
+    std::fclose(f);
+  }
+  ~BenchFile() { std::remove(path.c_str()); }
+};
+
+const BenchFile& File() {
+  static const BenchFile file;
+  return file;
+}
+
+double PeakRssMB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+}
+
+void ReportFile(benchmark::State& state) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * File().bytes));
+  state.counters["file_MB"] = File().bytes / 1e6;
+  state.counters["peak_rss_MB"] = PeakRssMB();
+}
+
+void BM_LoadAndAnalyse(benchmark::State& state) {
+  const std::string& path = File().path;
+  for (auto _ : state) {
+    const rp::LoadResult r = rp::LoadPerformanceFile(path);
+    if (!r.ok()) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(rp::global::PlotEventCount);
+  }
+  ReportFile(state);
+  state.counters["notes"] = rp::global::NoteEventCount;
+  state.counters["events"] = rp::global::PlotEventCount;
+  state.counters["records_MB"] =
+      static_cast<double>(rp::global::NoteEvents.capacity() * sizeof(rp::NoteEvent) +
+                          rp::global::PlotEvents.capacity() * sizeof(rp::PlotEvent)) / 1e6;
+}
+BENCHMARK(BM_LoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AnalyseOnly(benchmark::State& state) {
+  if (!rp::LoadPerformanceFile(File().path).ok()) state.SkipWithError("load failed");
+  for (auto _ : state) {
+    rp::AnalyseOnsets();
+    benchmark::DoNotOptimize(rp::global::PlotEventCount);
+  }
+  state.counters["notes"] = rp::global::NoteEventCount;
+}
+BENCHMARK(BM_AnalyseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GetlineOnly(benchmark::State& state) {
+  for (auto _ : state) {
+    std::ifstream in(File().path);
+    std::string line;
+    std::size_t lines = 0;
+    while (std::getline(in, line)) ++lines;
+    benchmark::DoNotOptimize(lines);
+  }
+  ReportFile(state);
+}
+BENCHMARK(BM_GetlineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_WcL(benchmark::State& state) {
+  const std::string command = "wc -l '" + File().path + "' > /dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("wc failed");
+  }
+  ReportFile(state);
+}
+BENCHMARK(BM_WcL)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
