@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "performance/FieldReader.h"
-#include "performance/LeadingNumber.h"
+#include "performance/NumberPrefix.h"
 #include "platform/ProgressThrottle.h"
 
 namespace rp {
@@ -128,16 +128,16 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
   const std::size_t length = line.size();
 
   // Everything before the first "; /*".
-  if (m.lead > 0) e.LeadValue = ReadLeadingNumber(line.substr(0, m.lead - 1));
+  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
 
   // Between the first "/*" and the first "ms */"; nothing when they stand the
   // wrong way round.
   if (m.open > 0 && m.close >= m.open + 2) {
-    e.TimeMs = ReadLeadingNumber(line.substr(m.open + 1, m.close - m.open - 2));
+    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
   }
 
   // The three characters before the final ";".
-  if (length >= 4) e.NoteVelocity = ReadLeadingByte(line.substr(length - 4, 3));
+  if (length >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
 
   // The first "+" makes a note-on whatever else the line holds.
   const std::size_t sign = m.plus > 0 ? m.plus : m.minus;
@@ -148,7 +148,7 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
     const std::size_t keyBegin = sign;
     const std::size_t keyEnd = length >= 4 ? length - 4 : 0;
     const std::size_t keyLength = keyEnd >= keyBegin + 2 ? keyEnd - keyBegin : 2;
-    e.NoteKey = ReadLeadingByte(line.substr(keyBegin, keyLength));
+    e.NoteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
   }
   e.IsNoteOn = m.plus > 0 ? kTrue : kFalse;
   return e;

@@ -9,7 +9,7 @@
 #include "TempFile.h"
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
-#include "performance/LeadingNumber.h"
+#include "performance/NumberPrefix.h"
 
 namespace rp {
 namespace {
@@ -119,16 +119,16 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
 NoteEvent ReferenceRead(const std::string& line) {
   NoteEvent e;
   const std::size_t n = line.size();
-  if (const std::size_t lead = SucheInZeile(line, "; /*")) e.LeadValue = ReadLeadingNumber(line.substr(0, lead - 1));
+  if (const std::size_t lead = SucheInZeile(line, "; /*")) e.LeadValue = ReadNumberPrefix(line.substr(0, lead - 1));
   const std::size_t open = SucheInZeile(line, "/*");
   const std::size_t close = SucheInZeile(line, "ms */");
-  if (open && close >= open + 2) e.TimeMs = ReadLeadingNumber(line.substr(open + 1, close - open - 2));
-  if (n >= 4) e.NoteVelocity = ReadLeadingByte(line.substr(n - 4, 3));
+  if (open && close >= open + 2) e.TimeMs = ReadNumberPrefix(line.substr(open + 1, close - open - 2));
+  if (n >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(n - 4, 3));
   const std::size_t plus = SucheInZeile(line, "+");
   const std::size_t sign = plus ? plus : SucheInZeile(line, "-");
   if (sign) {
     const bool wide = n >= 4 && n - 4 >= sign + 2;
-    e.NoteKey = ReadLeadingByte(line.substr(sign, wide ? n - 4 - sign : 2));
+    e.NoteKey = ReadBytePrefix(line.substr(sign, wide ? n - 4 - sign : 2));
   }
   e.IsNoteOn = plus ? kTrue : kFalse;
   return e;

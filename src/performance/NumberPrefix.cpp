@@ -1,4 +1,4 @@
-#include "performance/LeadingNumber.h"
+#include "performance/NumberPrefix.h"
 
 #include <charconv>
 #include <cmath>
@@ -124,7 +124,7 @@ inline bool ReadPlainInteger(const char* p, const char* end, double& value) {
   return true;
 }
 
-double ReadLeadingNumber(std::string_view text) {
+double ReadNumberPrefix(std::string_view text) {
   if (double plain; ReadPlainInteger(text.data(), text.data() + text.size(), plain)) return plain;
   if (double simple; ReadSimpleNumber(text.data(), text.data() + text.size(), simple)) return simple;
   const char* p = text.data();
@@ -180,8 +180,8 @@ double ReadLeadingNumber(std::string_view text) {
   return value;
 }
 
-std::uint8_t ReadLeadingByte(std::string_view text) {
-  const double rounded = std::nearbyint(ReadLeadingNumber(text));
+std::uint8_t ReadBytePrefix(std::string_view text) {
+  const double rounded = std::nearbyint(ReadNumberPrefix(text));
   if (!(rounded >= 0.0 && rounded <= 255.0)) return 0;
   return static_cast<std::uint8_t>(rounded);
 }
