@@ -1,0 +1,57 @@
+// Reading a Standard MIDI File of 500,000 notes: a long recorded performance
+// in two tracks (hands), with running status, velocity-0 note-offs and a
+// tempo change every bar. Target: well under 1 s for read and analysis.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "../tests/performance/SmfBuilder.h"
+#include "performance/StandardMidiFileReader.h"
+
+namespace {
+
+constexpr int kNotes = 500000;
+
+std::string WriteBigFile() {
+  std::mt19937 random(5);
+  rp::test::TrackBuilder tempo, right, left;
+  for (int bar = 0; bar < kNotes / 8; ++bar) tempo.Tempo(bar ? 1920 : 0, 400000 + random() % 300000);
+  tempo.End();
+  for (rp::test::TrackBuilder* hand : {&right, &left}) {
+    bool first = true;  // after the first note-on, every event goes by running status
+    for (int i = 0; i < kNotes / 2; ++i) {
+      const auto key = static_cast<std::uint8_t>(hand == &right ? 60 + random() % 40 : 24 + random() % 36);
+      const auto velocity = static_cast<std::uint8_t>(30 + random() % 90);
+      if (first) {
+        hand->Raw(0, {0x90, key, velocity});
+        first = false;
+      } else {
+        hand->Raw(random() % 60, {key, velocity});
+      }
+      hand->Raw(120 + random() % 200, {key, 0});
+    }
+    hand->End();
+  }
+  const auto bytes = rp::test::MidiFile(1, 480, {tempo, right, left});
+  const auto path = (std::filesystem::temp_directory_path() / "rp_bench_500k_notes.mid").string();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return path;
+}
+
+void BM_ReadMidiFile(benchmark::State& state) {
+  static const std::string path = WriteBigFile();
+  for (auto _ : state) {
+    auto result = rp::ReadStandardMidiFile(path);
+    if (!result.ok() || result.events.size() != 2 * kNotes + 1) state.SkipWithError("unexpected result");
+    benchmark::DoNotOptimize(result.events.data());
+  }
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+}
+BENCHMARK(BM_ReadMidiFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
