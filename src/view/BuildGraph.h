@@ -1,0 +1,27 @@
+#pragma once
+// Builds the plot scene from the scaled points: one sphere per point, sorted
+// by the floor plane into an upper and a lower group, the glass plate, the
+// two name-plate anchors, and the three axis names written into
+// AxisNameTexture. The user's accumulated turn (RotationSum) is applied to
+// the new root, so a rebuild keeps the view as it was.
+//
+// Run ScaleGraph first: only the scene fields of the points are read.
+
+#include <cstddef>
+#include <string>
+
+namespace rp {
+
+class GraphicsDevice;
+struct ViewState;
+
+// Does nothing until the device exists (DeviceReady). A failing call ends
+// the build at that step and is passed on; the members then hold what was
+// built so far.
+void BuildGraph(ViewState& state, GraphicsDevice* dev);
+
+// The name a point's frame carries: its 1-based position in Points with one
+// leading blank (" 1", " 2", ...). The hover pick reads it back.
+std::string PointFrameName(std::size_t position);
+
+}  // namespace rp
