@@ -1,0 +1,66 @@
+#include "view/PerformancePoints.h"
+
+#include <algorithm>
+
+#include "performance/PlotViewLink.h"
+#include "performance/global.h"
+#include "view/ViewState.h"
+
+namespace rp {
+
+namespace {
+
+struct Values {
+  double x, y, z;
+};
+
+// Event k's three values in the mode the control panel shows now.
+Values EventValues(const ViewState& s, std::int64_t k) {
+  const bool timing = s.ControlPanel == nullptr || s.ControlPanel->TimingChosen();
+  const PlotEvent& e = global::PlotEvents.at(static_cast<std::size_t>(k));
+  if (timing) return {e.Interval0, e.Interval1, e.Interval2};
+  return {static_cast<double>(e.Velocity0), static_cast<double>(e.Velocity1),
+          static_cast<double>(e.Velocity2)};
+}
+
+}  // namespace
+
+void FillAllEventPoints(ViewState& s, Dialogs& dialogs) {
+  s.Points = PointCollection{};
+  const std::int32_t n = std::min(global::PlotEventCount, kMaxFullViewEvents);
+  for (std::int32_t k = 1; k <= n; ++k) {
+    const Values v = EventValues(s, k);
+    s.AddEntry(dialogs, "Note", v.x, v.y, v.z, 1.0, kEventColour, "");
+  }
+}
+
+void FillTailPoints(ViewState& s, Dialogs& dialogs) {
+  s.Points = PointCollection{};
+  const std::int64_t last = global::CurrentEvent;
+  const std::int64_t first = last - global::TailLength;
+  for (std::int64_t i = first; i <= last; ++i) {
+    if (i <= 1) {
+      const Values v = EventValues(s, 1);
+      s.AddEntry(dialogs, "", v.x, v.y, v.z, 0.0, kPlaceholderColour, "");
+      continue;
+    }
+    const Values v = EventValues(s, i);
+    const bool current = i == last;
+    s.AddEntry(dialogs, "Note", v.x, v.y, v.z, current ? 2.0 : 1.0,
+               current ? kCurrentEventColour : kEventColour, "");
+  }
+}
+
+void ApplyPerformanceSettings(ViewState& s) {
+  s.XValueFormat = s.YValueFormat = s.ZValueFormat = s.SizeValueFormat = "0.000";
+  s.ShowConnectLines = true;
+  s.ShowDropLines = false;
+  s.ShowGlass = true;
+  s.ShowFloorShadows = true;
+  s.XAxisName = "actual event n";
+  s.VerticalAxisName = "event n+2d";
+  s.DepthAxisName = "event n+d";
+  s.SizeName = "s";
+}
+
+}  // namespace rp

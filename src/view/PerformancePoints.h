@@ -1,0 +1,35 @@
+#pragma once
+// The points of the analysed performance: event n is plotted at (value of n,
+// value of n+1, value of n+2), the values being the inter-onset intervals
+// (Timing) or the key velocities (Velocity) as the control panel's choice
+// says, read anew for every point.
+
+#include <cstdint>
+
+namespace rp {
+
+class Dialogs;
+struct ViewState;
+
+// ARGB colours of the point kinds.
+inline constexpr std::int32_t kEventColour = static_cast<std::int32_t>(0xFF0000FFu);         // blue
+inline constexpr std::int32_t kCurrentEventColour = static_cast<std::int32_t>(0xFFFFB000u);  // orange
+inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xFF000000u);   // black
+
+// Most events the full view shows.
+inline constexpr std::int32_t kMaxFullViewEvents = 100;
+
+// Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
+void FillAllEventPoints(ViewState& state, Dialogs& dialogs);
+
+// Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in
+// that order, TailLength + 1 points): blue events of size 1, the current one
+// orange at size 2; positions at or below 1 become invisible placeholders
+// (size 0, black, no name) at event 1's values. An index beyond the
+// performance arrays throws std::out_of_range, leaving the points made so far.
+void FillTailPoints(ViewState& state, Dialogs& dialogs);
+
+// Titles, number formats and display toggles that go with performance points.
+void ApplyPerformanceSettings(ViewState& state);
+
+}  // namespace rp

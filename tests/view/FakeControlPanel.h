@@ -1,0 +1,24 @@
+#pragma once
+// A control panel for view tests: a settable Timing/Velocity choice, a port
+// state, and a count of the replay stops the view asked for.
+
+#include "performance/PlotViewLink.h"
+
+namespace rp {
+
+class FakeControlPanel final : public ControlPanelLink {
+ public:
+  void StopPlay() override { ++stopPlays; }
+  bool TimingChosen() const override {
+    ++timingReads;
+    return timing;
+  }
+  int PortState() const override { return portState; }
+
+  bool timing = true;
+  int portState = 0;
+  int stopPlays = 0;
+  mutable int timingReads = 0;
+};
+
+}  // namespace rp

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "performance/global.h"
+#include "platform/Dialogs.h"
+#include "view/FakeControlPanel.h"
+#include "view/PerformancePoints.h"
+#include "view/ViewState.h"
+
+namespace rp {
+namespace {
+
+// A performance of `count` events; event k has intervals 10k, 10k+1, 10k+2
+// and velocities k, k+1, k+2 (bytes).
+void MakePerformance(std::int32_t count) {
+  global::ResetToProgramStart();
+  global::PlotEvents.assign(static_cast<std::size_t>(count) + 11, PlotEvent{});
+  global::PlotEventCount = count;
+  for (std::int32_t k = 1; k <= count; ++k) {
+    PlotEvent& e = global::PlotEvents[static_cast<std::size_t>(k)];
+    e.Interval0 = 10.0 * k;
+    e.Interval1 = 10.0 * k + 1;
+    e.Interval2 = 10.0 * k + 2;
+    e.Velocity0 = static_cast<std::uint8_t>(k);
+    e.Velocity1 = static_cast<std::uint8_t>(k + 1);
+    e.Velocity2 = static_cast<std::uint8_t>(k + 2);
+  }
+}
+
+struct View {
+  ViewState s;
+  FakeControlPanel panel;
+  ScriptedDialogs dialogs;
+  View() { s.ControlPanel = &panel; }
+};
+
+TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
+  MakePerformance(250);
+  View v;
+  v.s.Points.Add(DataEntry{});  // whatever was shown before is dropped
+  FillAllEventPoints(v.s, v.dialogs);
+  ASSERT_EQ(v.s.Points.Count(), 100u);
+  EXPECT_EQ(v.panel.timingReads, 100) << "the choice is read for every event";
+  const DataEntry& first = v.s.Points.Item(1);
+  EXPECT_EQ(first.dataname, "Note");
+  EXPECT_EQ(first.datax, 10.0);
+  EXPECT_EQ(first.datay, 11.0);
+  EXPECT_EQ(first.dataz, 12.0);
+  EXPECT_EQ(first.dataSize, 1.0);
+  EXPECT_EQ(first.color, static_cast<std::int32_t>(0xFF0000FFu));
+  EXPECT_EQ(first.data, "");
+  EXPECT_EQ(v.s.Points.Item(100).datax, 1000.0);
+
+  MakePerformance(127);
+  v.panel.timing = false;
+  FillAllEventPoints(v.s, v.dialogs);
+  EXPECT_EQ(v.s.Points.Count(), 100u);
+  EXPECT_EQ(v.s.Points.Item(100).datax, 100.0);
+  EXPECT_EQ(v.s.Points.Item(100).dataz, 102.0);
+
+  MakePerformance(0);
+  FillAllEventPoints(v.s, v.dialogs);
+  EXPECT_TRUE(v.s.Points.Empty());
+}
+
+TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
+  MakePerformance(20);
+  View v;
+  global::CurrentEvent = 5;
+  global::TailLength = 10;
+  FillTailPoints(v.s, v.dialogs);
+  ASSERT_EQ(v.s.Points.Count(), 11u);
+  for (std::size_t i = 1; i <= 7; ++i) {  // positions -5 .. 1
+    const DataEntry& p = v.s.Points.Item(i);
+    EXPECT_EQ(p.dataname, "");
+    EXPECT_EQ(p.dataSize, 0.0);
+    EXPECT_EQ(p.color, static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(p.datax, 10.0) << "placeholders sit at event 1's values";
+  }
+  for (std::size_t i = 8; i <= 10; ++i) {  // events 2, 3, 4
+    const DataEntry& p = v.s.Points.Item(i);
+    EXPECT_EQ(p.dataname, "Note");
+    EXPECT_EQ(p.dataSize, 1.0);
+    EXPECT_EQ(p.color, static_cast<std::int32_t>(0xFF0000FFu));
+    EXPECT_EQ(p.datax, 10.0 * static_cast<double>(i - 6));
+  }
+  const DataEntry& current = v.s.Points.Item(11);
+  EXPECT_EQ(current.datax, 50.0);
+  EXPECT_EQ(current.dataSize, 2.0);
+  EXPECT_EQ(current.color, -20480);
+
+  // Event 1 is never visible in the tail, even as the current event.
+  global::CurrentEvent = 1;
+  FillTailPoints(v.s, v.dialogs);
+  ASSERT_EQ(v.s.Points.Count(), 11u);
+  for (const DataEntry& p : v.s.Points) EXPECT_EQ(p.dataSize, 0.0);
+
+  // No file yet: one placeholder.
+  global::CurrentEvent = 0;
+  global::TailLength = 0;
+  FillTailPoints(v.s, v.dialogs);
+  ASSERT_EQ(v.s.Points.Count(), 1u);
+  EXPECT_EQ(v.s.Points.Item(1).dataSize, 0.0);
+
+  global::CurrentEvent = 7;
+  FillTailPoints(v.s, v.dialogs);
+  ASSERT_EQ(v.s.Points.Count(), 1u);
+  EXPECT_EQ(v.s.Points.Item(1).dataSize, 2.0);
+  EXPECT_EQ(v.s.Points.Item(1).datax, 70.0);
+}
+
+TEST(PerformancePoints, TailBeyondTheArraysFailsWithThePointsMadeSoFar) {
+  MakePerformance(5);  // arrays reach index 15
+  View v;
+  global::CurrentEvent = 17;
+  global::TailLength = 4;
+  EXPECT_THROW(FillTailPoints(v.s, v.dialogs), std::out_of_range);
+  EXPECT_EQ(v.s.Points.Count(), 3u) << "events 13, 14 and 15";
+}
+
+TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
+  ViewState s;
+  s.ShowDropLines = true;  // switched on by the user
+  s.XValueFormat = "0";
+  ApplyPerformanceSettings(s);
+  EXPECT_FALSE(s.ShowDropLines);
+  EXPECT_TRUE(s.ShowConnectLines);
+  EXPECT_TRUE(s.ShowGlass);
+  EXPECT_TRUE(s.ShowFloorShadows);
+  EXPECT_EQ(s.XValueFormat, "0.000");
+  EXPECT_EQ(s.SizeValueFormat, "0.000");
+  EXPECT_EQ(s.XAxisName, "actual event n");
+  EXPECT_EQ(s.VerticalAxisName, "event n+2d");
+  EXPECT_EQ(s.DepthAxisName, "event n+d");
+  EXPECT_EQ(s.SizeName, "s");
+}
+
+}  // namespace
+}  // namespace rp
