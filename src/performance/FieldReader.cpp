@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace rp {
@@ -43,10 +44,21 @@ std::size_t FindFieldEnd(const char* b, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-FieldReader::FieldReader(std::FILE* file, std::size_t chunk) : file_(file), buffer_(chunk < 16 ? 16 : chunk) {}
+FieldReader::FieldReader(std::FILE* file, std::size_t chunk) : file_(file) {
+  capacity_ = chunk < 16 ? 16 : chunk;
+  buffer_ = static_cast<char*>(std::malloc(capacity_));
+  if (buffer_ == nullptr) {
+    capacity_ = 0;
+    error_ = ENOMEM;
+    eof_ = true;
+  }
+}
+
+FieldReader::~FieldReader() { std::free(buffer_); }
 
 bool FieldReader::Rewind() {
   pos_ = end_ = 0;
+  if (buffer_ == nullptr) return false;  // keeps the ENOMEM of the constructor
   eof_ = false;
   error_ = 0;
   std::clearerr(file_);
@@ -61,13 +73,22 @@ bool FieldReader::Rewind() {
 void FieldReader::Fill() {
   if (eof_) return;
   if (pos_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    std::memmove(buffer_, buffer_ + pos_, end_ - pos_);
     end_ -= pos_;
     pos_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  if (end_ == capacity_) {
+    char* grown = static_cast<char*>(std::realloc(buffer_, capacity_ * 2));
+    if (grown == nullptr) {
+      error_ = ENOMEM;
+      eof_ = true;
+      return;
+    }
+    buffer_ = grown;
+    capacity_ *= 2;
+  }
   errno = 0;
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  const std::size_t got = std::fread(buffer_ + end_, 1, capacity_ - end_, file_);
   end_ += got;
   if (got == 0) {
     eof_ = true;
@@ -80,7 +101,7 @@ bool FieldReader::Next(std::string_view& field) {
     // A field whose end is not yet in the buffer sends us back here after
     // more of the file has been read (or its end found); `pos_` still marks
     // its start.
-    const char* const b = buffer_.data();
+    const char* const b = buffer_;
     std::size_t i = pos_;
     while (i < end_ && IsBlank(b[i])) ++i;
     if (i == end_) {
@@ -134,11 +155,11 @@ bool FieldReader::Next(std::string_view& field) {
         Fill();
         continue;
       }
-      pos_ = (j + 1 < end_ && buffer_[j + 1] == '\n') ? j + 2 : j + 1;
+      pos_ = (j + 1 < end_ && b[j + 1] == '\n') ? j + 2 : j + 1;
     } else {
       pos_ = j + 1;
     }
-    field = {buffer_.data() + fieldBegin, fieldEnd - fieldBegin};
+    field = {b + fieldBegin, fieldEnd - fieldBegin};
     return true;
   }
 }

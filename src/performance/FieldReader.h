@@ -16,7 +16,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <string_view>
-#include <vector>
 
 namespace rp {
 
@@ -26,6 +25,9 @@ class FieldReader {
 
   // Reads from `file` at its current position; the file stays the caller's.
   explicit FieldReader(std::FILE* file, std::size_t chunk = kDefaultChunk);
+  ~FieldReader();
+  FieldReader(const FieldReader&) = delete;
+  FieldReader& operator=(const FieldReader&) = delete;
 
   // The next field, or false at the end of the file or after a read error.
   bool Next(std::string_view& field);
@@ -33,14 +35,17 @@ class FieldReader {
   // Starts again from the beginning of the file.
   bool Rewind();
 
-  // The errno of a read error, 0 when there was none.
+  // The errno of a read error (ENOMEM for a field too long to hold), 0 when
+  // there was none.
   int error() const { return error_; }
 
  private:
   void Fill();
 
   std::FILE* file_;
-  std::vector<char> buffer_;
+  // Grown with realloc, which can move a large block without holding two.
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
