@@ -1,0 +1,73 @@
+#pragma once
+// The plot's popup menu "POPUPMENU" as plain data, and the actions of its
+// entries. The window shows the items in this order with their captions,
+// visibility, enabled state and check marks, and calls ChooseMenuItem when
+// one is chosen.
+//
+// The check marks start as designed (connecting lines, floor shadows and
+// glass checked) and are not copied into the display switches, which stay
+// off until the first update from the performance sets them. A toggle negates
+// its switch and then shows the new value as the check mark, so from the
+// first toggle on the two agree. "Auto Rot" likewise starts unchecked while
+// auto-rotation starts on.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace rp {
+
+struct ViewState;
+
+enum class ViewMenuItem : std::int32_t {
+  ExitMenu,    // "Menu Verlassen!": only closes the menu
+  Load,        // "Load Data From File!": hidden and disabled; nothing switches it on
+  Reset,       // "Reset Orientation!"
+  Connect,     // "Verbindungslinien"
+  Lines,       // "Falllinien"
+  FootLines,   // "Bodenplattenlinienschatten"
+  Base,        // "Milchglasscheibe"
+  Rotate,      // "Auto Rot"
+};
+
+struct ViewMenuEntry {
+  ViewMenuItem item;
+  std::string name;     // the item's control name, e.g. "MENU_RESET"
+  std::string caption;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+};
+
+struct ViewMenu {
+  std::string name = "MENU_POPUP";
+  std::string caption = "POPUPMENU";
+  std::array<ViewMenuEntry, 8> entries = MakeEntries();
+
+  ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
+  const ViewMenuEntry& Entry(ViewMenuItem item) const {
+    return entries[static_cast<std::size_t>(item)];
+  }
+
+ private:
+  static std::array<ViewMenuEntry, 8> MakeEntries();
+};
+
+// Back to the start pose: the plot's own rotation undone, the camera at
+// (0, 0, -20) looking along +z. RotationSum and the camera velocities stay,
+// so a later rebuild of the scene turns the plot again.
+void MENU_RESET_Click(ViewState& state);
+
+// The display toggles and "Auto Rot": negate the switch, show it as the check
+// mark. Nothing is redrawn; the next frame shows the change.
+void MENU_CONNECT_Click(ViewState& state, ViewMenu& menu);
+void MENU_LINES_Click(ViewState& state, ViewMenu& menu);
+void MENU_FOOTLINES_Click(ViewState& state, ViewMenu& menu);
+void MENU_BASE_Click(ViewState& state, ViewMenu& menu);
+void MENU_ROTATE_Click(ViewMenu& menu);
+
+// Runs the action of a chosen entry. False for "Load Data From File!", whose
+// action (a file dialog and a rebuild of the scene) belongs to the window.
+bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
+
+}  // namespace rp
