@@ -1,0 +1,59 @@
+#include "platform/MidiBackend.h"
+
+namespace rp {
+
+int RecordingMidiBackend::DeviceCount() { return static_cast<int>(names_.size()); }
+
+std::string RecordingMidiBackend::DeviceName(int index) {
+  if (index == -1) return "Default MIDI output";
+  if (index < 0 || index >= DeviceCount()) return {};
+  return names_[static_cast<std::size_t>(index)];
+}
+
+std::optional<MidiFailure> RecordingMidiBackend::Open(int index) {
+  std::lock_guard lock(mutex_);
+  if (openFailure_) return openFailure_;
+  if (names_.empty()) return MidiFailure{kMidiNoOutput, "No MIDI output is available."};
+  open_ = index;
+  return std::nullopt;
+}
+
+void RecordingMidiBackend::Close() {
+  std::lock_guard lock(mutex_);
+  open_.reset();
+}
+
+std::optional<MidiFailure> RecordingMidiBackend::Send(std::span<const std::uint8_t> bytes,
+                                                      ReplayClock::Time due) {
+  const auto now = clock_.Now();
+  std::lock_guard lock(mutex_);
+  if (sendFailure_) {
+    if (sendsBeforeFailure_ == 0) return sendFailure_;
+    --sendsBeforeFailure_;
+  }
+  sent_.push_back({{bytes.begin(), bytes.end()}, due, now});
+  return std::nullopt;
+}
+
+std::vector<RecordingMidiBackend::Sent> RecordingMidiBackend::SentMessages() const {
+  std::lock_guard lock(mutex_);
+  return sent_;
+}
+
+std::optional<int> RecordingMidiBackend::OpenDevice() const {
+  std::lock_guard lock(mutex_);
+  return open_;
+}
+
+void RecordingMidiBackend::FailOpen(std::optional<MidiFailure> failure) {
+  std::lock_guard lock(mutex_);
+  openFailure_ = std::move(failure);
+}
+
+void RecordingMidiBackend::FailSendAfter(int successfulSends, MidiFailure failure) {
+  std::lock_guard lock(mutex_);
+  sendsBeforeFailure_ = successfulSends;
+  sendFailure_ = std::move(failure);
+}
+
+}  // namespace rp

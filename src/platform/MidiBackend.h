@@ -1,0 +1,85 @@
+#pragma once
+// What the MIDI output port needs of a device layer: the device list, open and
+// close, and sending the bytes of one message. All calls come serialised from
+// the port (Send from its timing thread, the rest from the UI thread).
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/ReplayClock.h"
+
+namespace rp {
+
+// The codes of the port's PortError notification. 0 and 8 are never used: the
+// control panel does not show those.
+enum MidiErrorCode : int {
+  kMidiNoOutput = 1,        // no MIDI system, or it offers no output port
+  kMidiOpenFailed = 2,      // the device exists but could not be opened
+  kMidiNoSuchDevice = 3,    // DeviceIndex outside -1 .. DeviceCount - 1
+  kMidiNotOpen = 4,         // start while the port is closed
+  kMidiSendFailed = 5,      // the device refused a message; the replay ends
+  kMidiInvalidMessage = 6,  // a message that is no channel message; not queued
+  kMidiUnknownAction = 7,   // a PortAction code other than 1 to 6
+};
+
+struct MidiFailure {
+  int code = 0;
+  std::string text;  // shown to the user as it is
+};
+
+class MidiBackend {
+ public:
+  virtual ~MidiBackend() = default;
+  virtual int DeviceCount() = 0;
+  // index -1 is the default entry; 0 .. DeviceCount() - 1 the devices.
+  virtual std::string DeviceName(int index) = 0;
+  virtual std::optional<MidiFailure> Open(int index) = 0;
+  virtual void Close() = 0;
+  // due is the clock time the message was scheduled for (a synthesizer may
+  // place the sound by it); the port calls Send at or just after it.
+  virtual std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
+                                          ReplayClock::Time due) = 0;
+};
+
+// Tests and benchmarks: keeps every message with its due and send time on the
+// given clock, and fails on request.
+class RecordingMidiBackend final : public MidiBackend {
+ public:
+  struct Sent {
+    std::vector<std::uint8_t> bytes;
+    ReplayClock::Time due;
+    ReplayClock::Time sentAt;
+  };
+
+  explicit RecordingMidiBackend(const ReplayClock& clock,
+                                std::vector<std::string> deviceNames = {"Recording output"})
+      : clock_(clock), names_(std::move(deviceNames)) {}
+
+  int DeviceCount() override;
+  std::string DeviceName(int index) override;
+  std::optional<MidiFailure> Open(int index) override;
+  void Close() override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
+                                  ReplayClock::Time due) override;
+
+  std::vector<Sent> SentMessages() const;
+  std::optional<int> OpenDevice() const;  // nothing while closed
+  void FailOpen(std::optional<MidiFailure> failure);
+  void FailSendAfter(int successfulSends, MidiFailure failure);
+
+ private:
+  const ReplayClock& clock_;
+  std::vector<std::string> names_;
+  mutable std::mutex mutex_;
+  std::vector<Sent> sent_;
+  std::optional<int> open_;
+  std::optional<MidiFailure> openFailure_;
+  std::optional<MidiFailure> sendFailure_;
+  int sendsBeforeFailure_ = 0;
+};
+
+}  // namespace rp

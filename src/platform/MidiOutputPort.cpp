@@ -1,0 +1,302 @@
+#include "platform/MidiOutputPort.h"
+
+#include <utility>
+
+#include "platform/TempoMapping.h"
+
+namespace rp {
+
+// What the queued notifications share with the port. It outlives the port as
+// long as a notification is queued; the generation tells a stale notification
+// of an ended replay from a current one.
+struct MidiOutputPort::Channel {
+  std::atomic<bool> alive{true};
+  std::atomic<unsigned> generation{0};
+  Notifications handlers;
+};
+
+namespace {
+
+// Channel messages carry two data bytes, except program change and channel
+// pressure, which carry one.
+std::size_t MessageLength(int status) {
+  const int kind = status & 0xF0;
+  return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
+}
+
+}  // namespace
+
+MidiOutputPort::MidiOutputPort(MidiBackend& backend, ReplayClock& clock, PostToUi postToUi)
+    : backend_(backend), clock_(clock), post_(std::move(postToUi)), channel_(std::make_shared<Channel>()) {}
+
+MidiOutputPort::~MidiOutputPort() {
+  {
+    std::lock_guard lock(mutex_);
+    Close();
+    channel_->alive = false;
+    quit_ = true;
+  }
+  clock_.Wake();
+  if (thread_.joinable()) thread_.join();
+}
+
+void MidiOutputPort::SetNotifications(Notifications notifications) {
+  channel_->handlers = std::move(notifications);
+}
+
+int MidiOutputPort::DeviceCount() const {
+  std::lock_guard lock(mutex_);
+  return backend_.DeviceCount();
+}
+
+int MidiOutputPort::DeviceIndex() const {
+  std::lock_guard lock(mutex_);
+  return deviceIndex_;
+}
+
+void MidiOutputPort::SetDeviceIndex(int index) {
+  std::lock_guard lock(mutex_);
+  deviceIndex_ = index;
+}
+
+std::string MidiOutputPort::DeviceName() const {
+  std::lock_guard lock(mutex_);
+  if (deviceIndex_ < -1 || deviceIndex_ >= backend_.DeviceCount()) return {};
+  return backend_.DeviceName(deviceIndex_);
+}
+
+int MidiOutputPort::ReplaySpeed() const {
+  std::lock_guard lock(mutex_);
+  return replaySpeed_;
+}
+
+void MidiOutputPort::SetReplaySpeed(int speed) {
+  {
+    std::lock_guard lock(mutex_);
+    replaySpeed_ = speed;
+    if (state_ != kPortReplaying) return;
+    timeline_.ChangeFactor(clock_.Now(), TempoFactor(speed));
+  }
+  clock_.Wake();
+}
+
+int MidiOutputPort::MessageTag() const {
+  std::lock_guard lock(mutex_);
+  return next_.tag;
+}
+void MidiOutputPort::SetMessageTag(int tag) {
+  std::lock_guard lock(mutex_);
+  next_.tag = tag;
+}
+double MidiOutputPort::MessageTimeMs() const {
+  std::lock_guard lock(mutex_);
+  return next_.timeMs;
+}
+void MidiOutputPort::SetMessageTimeMs(double timeMs) {
+  std::lock_guard lock(mutex_);
+  next_.timeMs = timeMs;
+}
+int MidiOutputPort::MessageStatus() const {
+  std::lock_guard lock(mutex_);
+  return next_.status;
+}
+void MidiOutputPort::SetMessageStatus(int status) {
+  std::lock_guard lock(mutex_);
+  next_.status = status;
+}
+int MidiOutputPort::MessageData1() const {
+  std::lock_guard lock(mutex_);
+  return next_.data1;
+}
+void MidiOutputPort::SetMessageData1(int data) {
+  std::lock_guard lock(mutex_);
+  next_.data1 = data;
+}
+int MidiOutputPort::MessageData2() const {
+  std::lock_guard lock(mutex_);
+  return next_.data2;
+}
+void MidiOutputPort::SetMessageData2(int data) {
+  std::lock_guard lock(mutex_);
+  next_.data2 = data;
+}
+
+std::vector<MidiMessage> MidiOutputPort::QueuedMessages() const {
+  std::lock_guard lock(mutex_);
+  return {queue_.begin() + static_cast<std::ptrdiff_t>(cursor_), queue_.end()};
+}
+
+void MidiOutputPort::SetPortAction(int action) {
+  {
+    std::lock_guard lock(mutex_);
+    switch (action) {
+      case kPortOpen: Open(); break;
+      case kPortClose: Close(); break;
+      case kPortReset: Reset(); break;
+      case kPortStart: Start(); break;
+      case kPortStop: Stop(); break;
+      case kPortAppend: Append(); break;
+      default:
+        RaiseError(kMidiUnknownAction, "Unknown MIDI port action " + std::to_string(action) + ".");
+        return;
+    }
+  }
+  // Whatever changed, the timing thread looks at the new state.
+  clock_.Wake();
+}
+
+void MidiOutputPort::Open() {
+  if (state_ != kPortClosed) {
+    if (openDevice_ == deviceIndex_) return;
+    Close();
+  }
+  const int count = backend_.DeviceCount();
+  if (deviceIndex_ < -1 || deviceIndex_ >= count) {
+    RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " +
+                                      std::to_string(deviceIndex_) + ".");
+    return;
+  }
+  if (auto failure = backend_.Open(deviceIndex_)) {
+    RaiseError(failure->code, std::move(failure->text));
+    return;
+  }
+  openDevice_ = deviceIndex_;
+  state_ = kPortIsOpen;
+}
+
+void MidiOutputPort::Close() {
+  EndReplay();
+  if (state_ == kPortClosed) return;
+  backend_.Close();
+  state_ = kPortClosed;
+}
+
+void MidiOutputPort::Reset() {
+  EndReplay();
+  if (state_ == kPortReplaying) state_ = kPortIsOpen;
+  queue_.clear();
+  cursor_ = 0;
+  resumeMs_ = 0;
+}
+
+void MidiOutputPort::Start() {
+  if (state_ == kPortClosed) {
+    RaiseError(kMidiNotOpen, "The MIDI output is not open.");
+    return;
+  }
+  if (state_ == kPortReplaying) return;
+  timeline_.Start(clock_.Now(), resumeMs_, TempoFactor(replaySpeed_));
+  state_ = kPortReplaying;
+  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+}
+
+void MidiOutputPort::Stop() {
+  EndReplay();
+  if (state_ == kPortReplaying) state_ = kPortIsOpen;
+}
+
+void MidiOutputPort::Append() {
+  const MidiMessage& m = next_;
+  const bool valid = m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
+                     m.data2 >= 0 && m.data2 <= 127;
+  if (!valid) {
+    RaiseError(kMidiInvalidMessage,
+               "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
+                   std::to_string(m.data1) + ", " + std::to_string(m.data2) + "); it was not queued.");
+    return;
+  }
+  queue_.push_back(m);
+}
+
+void MidiOutputPort::EndReplay() {
+  // Whatever the timing thread queued for the UI so far is stale from here on.
+  ++channel_->generation;
+  if (state_ == kPortReplaying || state_ == kPortIsOpen) Silence();
+}
+
+void MidiOutputPort::Silence() {
+  const auto now = clock_.Now();
+  for (int channel = 0; channel < 16; ++channel) {
+    auto& notes = sounding_[static_cast<std::size_t>(channel)];
+    if (notes.none()) continue;
+    for (int key = 0; key < 128; ++key) {
+      if (!notes.test(static_cast<std::size_t>(key))) continue;
+      const std::uint8_t off[3] = {static_cast<std::uint8_t>(0x80 | channel),
+                                   static_cast<std::uint8_t>(key), 0};
+      (void)backend_.Send(off, now);
+    }
+    notes.reset();
+  }
+}
+
+void MidiOutputPort::TrackSounding(const MidiMessage& m) {
+  const int kind = m.status & 0xF0;
+  auto& notes = sounding_[static_cast<std::size_t>(m.status & 0x0F)];
+  if (kind == 0x90 && m.data2 > 0) notes.set(static_cast<std::size_t>(m.data1));
+  if (kind == 0x80 || (kind == 0x90 && m.data2 == 0)) notes.reset(static_cast<std::size_t>(m.data1));
+}
+
+void MidiOutputPort::RaiseError(int code, std::string text) {
+  auto channel = channel_;
+  post_([channel, code, text = std::move(text)] {
+    if (channel->alive && channel->handlers.PortError) channel->handlers.PortError(code, text);
+  });
+}
+
+void MidiOutputPort::PostReplayNotification(std::function<void(const Notifications&)> call) {
+  auto channel = channel_;
+  const unsigned generation = channel->generation;
+  post_([channel, generation, call = std::move(call)] {
+    if (channel->alive && channel->generation == generation) call(channel->handlers);
+  });
+}
+
+void MidiOutputPort::Run() {
+  TuneTimingThread();
+  std::unique_lock lock(mutex_);
+  auto wait = [&](ReplayClock::Time target) {
+    lock.unlock();
+    clock_.WaitUntil(target);
+    lock.lock();
+  };
+  while (!quit_) {
+    if (state_ != kPortReplaying) {
+      wait(ReplayClock::kForever);
+      continue;
+    }
+    if (cursor_ >= queue_.size()) {
+      state_ = kPortIsOpen;
+      PostReplayNotification([](const Notifications& n) {
+        if (n.ReplayEnded) n.ReplayEnded();
+      });
+      continue;
+    }
+    const MidiMessage m = queue_[cursor_];
+    const auto due = timeline_.Due(m.timeMs);
+    if (clock_.Now() < due) {
+      wait(due);
+      continue;
+    }
+    const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status),
+                                   static_cast<std::uint8_t>(m.data1),
+                                   static_cast<std::uint8_t>(m.data2)};
+    if (auto failure = backend_.Send(std::span(bytes, MessageLength(m.status)), due)) {
+      // A device that refuses one message will refuse the next: end the
+      // replay rather than report every message.
+      state_ = kPortIsOpen;
+      PostReplayNotification([failure = *failure](const Notifications& n) {
+        if (n.PortError) n.PortError(failure.code, failure.text);
+        if (n.ReplayEnded) n.ReplayEnded();
+      });
+      continue;
+    }
+    TrackSounding(m);
+    resumeMs_ = m.timeMs;
+    ++cursor_;
+    PostReplayNotification([tag = m.tag](const Notifications& n) {
+      if (n.MessageSent) n.MessageSent(tag);
+    });
+  }
+}
+
+}  // namespace rp

@@ -1,0 +1,73 @@
+#pragma once
+// The clock of the replay timing thread: a monotonic time and a wait that the
+// port can cut short. The program uses the steady clock; tests use a manual
+// clock whose time moves only when the test says so.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace rp {
+
+class ReplayClock {
+ public:
+  // Time since the clock's own epoch.
+  using Time = std::chrono::nanoseconds;
+  static constexpr Time kForever = Time::max();
+
+  virtual ~ReplayClock() = default;
+  virtual Time Now() const = 0;
+  // Blocks the calling thread until Now() >= target or Wake() is called. A
+  // Wake() that came while nobody waited ends the next wait at once, so a
+  // caller may check its state, release its lock and then wait without losing
+  // a wake-up. May return early; callers check their state again.
+  virtual void WaitUntil(Time target) = 0;
+  virtual void Wake() = 0;
+};
+
+// std::chrono::steady_clock. The wait sleeps until shortly before the target
+// and then polls the clock for the last stretch (spinWindow), because a
+// sleeping thread wakes some tens of microseconds late.
+class SteadyReplayClock final : public ReplayClock {
+ public:
+  explicit SteadyReplayClock(Time spinWindow = std::chrono::microseconds(150))
+      : spinWindow_(spinWindow) {}
+  Time Now() const override;
+  void WaitUntil(Time target) override;
+  void Wake() override;
+
+ private:
+  Time spinWindow_;
+  std::mutex mutex_;
+  std::condition_variable cv_;
+  std::atomic<bool> wakePending_{false};
+};
+
+// Tests: time stands still until Advance(); AwaitSleeper() lets the test wait
+// until the timing thread has done everything that is due and sleeps again.
+class ManualReplayClock final : public ReplayClock {
+ public:
+  Time Now() const override;
+  void WaitUntil(Time target) override;
+  void Wake() override;
+
+  void Advance(Time by);
+  // True once a thread waits for a time still ahead (or forever) with no wake
+  // pending; false after the timeout.
+  bool AwaitSleeper(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable cv_;
+  Time now_{0};
+  bool wakePending_ = false;
+  bool sleeping_ = false;
+  Time sleepTarget_{0};
+};
+
+// Lowers the timer slack of the calling thread so that timed waits end close
+// to their target (Linux); elsewhere it does nothing.
+void TuneTimingThread();
+
+}  // namespace rp
