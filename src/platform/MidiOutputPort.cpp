@@ -252,7 +252,7 @@ void MidiOutputPort::PostReplayNotification(std::function<void(const Notificatio
 }
 
 void MidiOutputPort::Run() {
-  TuneTimingThread();
+  (void)TuneTimingThread();
   std::unique_lock lock(mutex_);
   auto wait = [&](ReplayClock::Time target) {
     lock.unlock();

@@ -1,8 +1,9 @@
 #include "platform/ReplayClock.h"
 
-#include <thread>
 
 #ifdef __linux__
+#include <pthread.h>
+#include <sched.h>
 #include <sys/prctl.h>
 #endif
 
@@ -24,11 +25,10 @@ void SteadyReplayClock::WaitUntil(Time target) {
     }
     if (wakePending_.exchange(false)) return;
   }
-  // The last stretch: poll, giving the core away between polls, so that a
-  // busy machine still runs other threads.
+  // The last stretch: poll. Yielding here would hand the core to a busy
+  // thread for a whole time slice, milliseconds, so the poll keeps it.
   while (Now() < target) {
     if (wakePending_.exchange(false)) return;
-    std::this_thread::yield();
   }
 }
 
@@ -77,9 +77,18 @@ bool ManualReplayClock::AwaitSleeper(std::chrono::milliseconds timeout) {
                       [&] { return sleeping_ && !wakePending_ && sleepTarget_ > now_; });
 }
 
-void TuneTimingThread() {
+bool TuneTimingThread() {
 #ifdef __linux__
   prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+  // A low real-time priority, as MIDI and audio programs take it: a waking
+  // timing thread then runs at once instead of waiting for a busy thread's
+  // time slice to end. Allowed for root and for users with an rtprio limit
+  // (e.g. the audio group); otherwise the thread stays as it is.
+  sched_param param{};
+  param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
+  return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+#else
+  return false;
 #endif
 }
 

@@ -28,10 +28,12 @@ class ReplayClock {
 
 // std::chrono::steady_clock. The wait sleeps until shortly before the target
 // and then polls the clock for the last stretch (spinWindow), because a
-// sleeping thread wakes some tens of microseconds late.
+// sleeping thread wakes late: tens of microseconds on a busy core, hundreds
+// when the (virtual) core was idle. The poll costs at most spinWindow of CPU
+// per message.
 class SteadyReplayClock final : public ReplayClock {
  public:
-  explicit SteadyReplayClock(Time spinWindow = std::chrono::microseconds(150))
+  explicit SteadyReplayClock(Time spinWindow = std::chrono::microseconds(500))
       : spinWindow_(spinWindow) {}
   Time Now() const override;
   void WaitUntil(Time target) override;
@@ -66,8 +68,9 @@ class ManualReplayClock final : public ReplayClock {
   Time sleepTarget_{0};
 };
 
-// Lowers the timer slack of the calling thread so that timed waits end close
-// to their target (Linux); elsewhere it does nothing.
-void TuneTimingThread();
+// Readies the calling thread for timing (Linux): lowers its timer slack so
+// that timed waits end close to their target, and asks for a low real-time
+// priority. True when the real-time priority was granted.
+bool TuneTimingThread();
 
 }  // namespace rp
