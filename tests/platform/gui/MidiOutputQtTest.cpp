@@ -89,7 +89,9 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
   port.SetMessageTimeMs(10000);
   port.SetPortAction(kPortAppend);
   port.SetPortAction(kPortStart);
-  while (backend.SentMessages().size() < 4) QThread::msleep(1);
+  timer.restart();
+  while (backend.SentMessages().size() < 4 && timer.elapsed() < 5000) QThread::msleep(1);
+  ASSERT_EQ(backend.SentMessages().size(), 4u);
   port.SetPortAction(kPortStop);
   QCoreApplication::processEvents();
   EXPECT_TRUE(seen.empty());
