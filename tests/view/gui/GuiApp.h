@@ -1,0 +1,17 @@
+#pragma once
+// The one QApplication of the GUI test program, made on first use.
+
+#include <QApplication>
+
+namespace rp::testing {
+
+inline QApplication& GuiApp() {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+  static int argc = 1;
+  static char name[] = "test_view_gui";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+}  // namespace rp::testing
