@@ -1,8 +1,6 @@
 #pragma once
-// A small plot scene for the interaction tests, laid out as the window builds
-// it: glass plate, upper and lower point groups with one sphere frame per
-// point named " 1", " 2"..., and the two name anchors; the camera and
-// projection of the running window set on a recording device.
+// The plot scene for the interaction tests, built as the window builds it,
+// and the camera and projection of the running window on a recording device.
 
 #include <cstring>
 #include <string>
@@ -12,35 +10,19 @@
 #include "platform/RecordingDevice.h"
 #include "scene/CD3DFrame.h"
 #include "scene/D3DMath.h"
-#include "scene/D3DUtil_Vector.h"
+#include "view/BuildGraph.h"
 #include "view/ViewState.h"
 
 namespace rp::testing {
 
 inline void BuildTestScene(ViewState& s, GraphicsDevice& dev) {
+  s.DeviceReady = true;
   if (!s.PointMesh) s.PointMesh = CreateSphere(dev, 0.1f, 16, 16);
   if (!s.GlassMesh) s.GlassMesh = CreateBox(dev, 10, 10, 0.1f);
-  s.RootFrame = D3DUtil_NewFrame(nullptr);
-  s.GlassFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.GlassFrame->AddD3DXMesh(s.GlassMesh);
-  s.GlassFrame->SetOrientation(D3DUtil_AxisAngleQuat(1, 0, 0, 90));
-  s.UpperPointsFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.LowerPointsFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.XNameFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.XNameFrame->SetPosition({0, 0, -6});
-  s.DepthNameFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.DepthNameFrame->SetPosition({6, 0, 0});
-  s.DepthNameFrame->SetOrientation(D3DUtil_AxisAngleQuat(0, 1, 0, -90));
-  int n = 1;
-  for (const DataEntry& p : s.Points) {
-    auto f = D3DUtil_NewFrame(p.y >= 0 ? s.UpperPointsFrame : s.LowerPointsFrame);
-    f->SetScale(static_cast<float>(p.size));
-    f->SetPosition({p.x, p.y, p.z});
-    f->AddD3DXMesh(s.PointMesh);
-    f->ObjectName = " " + std::to_string(n++);
-  }
-  s.GraphBuilt = true;
-  s.DeviceReady = true;
+  if (!s.TitleFont) s.TitleFont = dev.CreateFont(FontDesc{"DejaVu Sans", 16.5f, 700});
+  if (!s.AxisNameTexture)
+    s.AxisNameTexture = dev.CreateTexture(256, 256, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED);
+  BuildGraph(s, &dev);
 }
 
 // The running window's camera: eye (0, 5, -20) looking at the origin, the
