@@ -5,6 +5,7 @@
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
 #include "app/ExportPoints.h"
+#include "app/ToAsciiMidi.h"
 
 namespace rp {
 
@@ -17,6 +18,9 @@ const std::vector<BatchCommand>& BatchCommands() {
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
+      {"--to-ascii-midi", "FILE.mid",
+       "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
+       &ToAsciiMidi},
   };
   return commands;
 }

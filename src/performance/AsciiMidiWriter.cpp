@@ -25,7 +25,7 @@ std::string AsciiMidiLine(const NoteEvent& event) {
   AppendNumber(line, event.LeadValue);
   line += "; /* ";
   AppendNumber(line, event.TimeMs);
-  line += " ms */ ";
+  line += " ms */";
   line += event.IsNoteOn ? '+' : '-';
   // The key takes at least two characters: the reader reads the key from
   // every character between the sign and the velocity, but never fewer than two.

@@ -2,8 +2,8 @@
 // Writes note events as an ASCII MIDI listing, one line per event, in the
 // layout the ASCII MIDI reader accepts, e.g.
 //
-//   12; /* 1500.25 ms */ +60 64;
-//   13; /* 1730 ms */ -60 40;
+//   12; /* 1500.25 ms */+60 64;
+//   13; /* 1730 ms */-60 40;
 //
 // (leading number, time in milliseconds, sign, key, velocity in three
 // characters). Numbers are written in plain decimal with "." and as few

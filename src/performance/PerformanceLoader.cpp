@@ -10,6 +10,7 @@
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
 #include "performance/OnsetAnalysis.h"
+#include "performance/StandardMidiFileReader.h"
 #include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgressThrottle.h"
@@ -49,6 +50,34 @@ void MakeEmptyPerformance() {
   global::PlotEventCount = 0;
 }
 
+// A Standard MIDI File is read whole by its own reader before anything of
+// the current performance changes, so a damaged file leaves it as it was.
+LoadResult LoadMidiFile(const std::string& path, const LoadHooks& hooks) {
+  LoadResult result;
+  MidiFileReadResult read;
+  try {
+    read = ReadStandardMidiFile(path);
+  } catch (const std::bad_alloc&) {
+    result.status = LoadStatus::TooLarge;
+    result.message = "Not enough memory to load " + Quoted(path) + ".";
+    return result;
+  }
+  if (!read.ok()) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = std::move(read.error);
+    return result;
+  }
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  shown.ShowWindow();
+  global::NoteEvents = std::move(read.events);
+  global::NoteEventCount = static_cast<std::int32_t>(global::NoteEvents.size() - 1);
+  global::PlotEventCount = 0;
+  AnalyseOnsets(&shown);
+  FinishLoad(hooks, shown);
+  return result;
+}
+
 }  // namespace
 
 void AnalyseAndFinishLoad(const LoadHooks& hooks) {
@@ -67,6 +96,13 @@ LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) 
     result.message = "Cannot open " + Quoted(path) + ": " + std::strerror(errno ? errno : ENOENT);
     return result;
   }
+  // Either kind of performance file is recognised by its content.
+  std::uint8_t head[4] = {};
+  if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
+    file.reset();
+    return LoadMidiFile(path, hooks);
+  }
+  std::rewind(file.get());
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once.
@@ -120,7 +156,7 @@ LoadResult PerformanceLoader::OpenButton_Click() {
   if (hooks_.stopPlay) hooks_.stopPlay();
   OpenFileRequest request;
   request.title = "Open ASCII MIDI File";
-  request.filter = "(*.txt) ASCII MIDI files|*.txt|";
+  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
   request.defaultExtension = "txt";
   const std::optional<std::string> path = dialogs_.OpenFile(request);
   if (!path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
-// line: read every note event into `global::NoteEvents` (two passes: count,
+// line: an ASCII MIDI listing or a Standard MIDI File, told apart by content.
+// Read every note event into `global::NoteEvents` (two passes: count,
 // then fill an array sized once), run the onset analysis, and end the load
 // (the view rebuilds its points, replay stopped, `CurrentEvent` = 1, time
 // display updated).
@@ -55,7 +56,7 @@ class PerformanceLoader {
   PerformanceLoader(Dialogs& dialogs, LoadHooks hooks) : dialogs_(dialogs), hooks_(std::move(hooks)) {}
 
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
-  // File", *.txt), loads it.
+  // File", *.txt first, then MIDI files and all files), loads it.
   LoadResult OpenButton_Click();
   // Stops the replay and loads `path` (a file named on the command line).
   LoadResult Open(const std::string& path);

@@ -18,7 +18,8 @@ enum class MessageKind { Information, Error };
 
 struct OpenFileRequest {
   std::string title;       // dialog caption
-  std::string filter;      // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern
+  std::string filter;      // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern;
+                           // one entry's several patterns are separated by ";"
   std::string initialDir;  // empty: the dialog's own choice
   std::string defaultExtension = {};  // added to a typed name that has none ("txt")
 };

@@ -11,6 +11,8 @@
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
+#include "performance/SmfBuilder.h"
+#include "performance/TempFile.h"
 
 namespace rp {
 namespace {
@@ -114,6 +116,47 @@ TEST(Program, ExportsAndReportsFromTheCommandLine) {
   const Outcome example = Program("");  // the bundled example
   EXPECT_EQ(example.status, 0);
   EXPECT_NE(example.out.find("performance.txt"), std::string::npos) << example.out;
+}
+
+// The notes of tests/data/lf.txt as a MIDI file: one tick is one millisecond.
+std::string LfAsMidi() {
+  test::TrackBuilder t;
+  t.On(0, 60, 80).Off(400, 60).On(100, 62, 90).On(750, 64, 70).Off(50, 62).On(950, 65, 100).On(250, 67, 60)
+      .Off(100, 64).End();
+  const test::Bytes b = test::MidiFile(0, 500, {t});
+  return {b.begin(), b.end()};
+}
+
+TEST(MidiFileCommands, ExportAndConvertMidiFilesLikeListings) {
+  const test::TempFile midi(LfAsMidi());
+  const Outcome events = Command({"--export-events", midi.path()});
+  EXPECT_EQ(events.status, 0);
+  EXPECT_EQ(events.out, Command({"--export-events", DataFile("lf.txt")}).out);
+
+  const Outcome listing = Command({"--to-ascii-midi", midi.path()});
+  EXPECT_EQ(listing.status, 0);
+  EXPECT_EQ(listing.err, "");
+  const std::string start = "1; /* 0 ms */+60 80;\n2; /* 400 ms */-60 64;\n3; /* 500 ms */+62 90;\n";
+  EXPECT_EQ(listing.out.substr(0, start.size()), start);
+  // The two notes still sounding at the end stop with the track.
+  EXPECT_NE(listing.out.find("10; /* 2600 ms */-67  0;\n"), std::string::npos) << listing.out;
+  const test::TempFile ascii(listing.out);
+  EXPECT_EQ(Command({"--export-notes", ascii.path()}).out, Command({"--export-notes", midi.path()}).out);
+}
+
+TEST(MidiFileCommands, BadMidiFilesFailWithOneLineNamingTheFile) {
+  std::string cut = LfAsMidi();
+  cut.resize(cut.size() - 5);
+  const test::TempFile bad(cut);
+  for (const char* flag : {"--to-ascii-midi", "--export-notes"}) {
+    const Outcome r = Command({flag, bad.path()});
+    EXPECT_EQ(r.status, kExitCannotOpen);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1);
+    EXPECT_NE(r.err.find(bad.path()), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Command({"--to-ascii-midi"}).status, kExitUsage);
+  EXPECT_NE(Command({"--help"}).out.find("--to-ascii-midi FILE.mid"), std::string::npos);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "SmfBuilder.h"
 #include "TempFile.h"
+#include "performance/AsciiMidiWriter.h"
 #include "performance/PerformanceLoader.h"
 #include "performance/global.h"
 #include "platform/Dialogs.h"
@@ -161,7 +164,8 @@ TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
   EXPECT_EQ(global::PlotEventCount, 5);
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
-  EXPECT_EQ(dialogs.requests[0].filter, "(*.txt) ASCII MIDI files|*.txt|");
+  EXPECT_EQ(dialogs.requests[0].filter,
+            "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|");
   EXPECT_EQ(dialogs.requests[0].defaultExtension, "txt");
   EXPECT_EQ(progress.showCount, 0);
 
@@ -197,6 +201,74 @@ TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
   // A handful of updates per phase plus at most 30 a second, not one per line.
   EXPECT_LT(progress.updates, 200);
   EXPECT_EQ(progress.event, 100000 - 3);  // the last event pass 3 reached
+}
+
+std::string AsText(const test::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
+
+TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
+  // Two hands on several channels, keys 0 to 127, a tempo whose
+  // milliseconds never come out even, and a tempo change halfway.
+  test::TrackBuilder tempo, right, left;
+  tempo.Tempo(0, 333333).Tempo(700, 461538).End();
+  for (int i = 0; i < 64; ++i) {
+    right.On(i % 3 ? 7 : 0, 64 + i, 1 + i * 2, i % 4).Off(5 + i % 6, 64 + i, i, i % 4);
+    left.On(i % 5 ? 11 : 1, 63 - i, 127 - i, 9).Off(3, 63 - i, 0, 9);
+  }
+  TempFile midi(AsText(test::MidiFile(1, 7, {tempo, right.End(), left.End()})));  // no name: told by content
+  StartState();
+  RecordingProgressSink progress;
+  LoadHooks hooks;
+  hooks.progress = &progress;
+  ASSERT_TRUE(LoadPerformanceFile(midi.path(), hooks).ok());
+  EXPECT_EQ(global::NoteEventCount, 256);
+  EXPECT_GT(global::PlotEventCount, 50);
+  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_FALSE(progress.visible);
+  const Snapshot fromMidi = Take();
+
+  std::ostringstream listing;
+  WriteAsciiMidi(listing, global::NoteEvents, global::NoteEventCount);
+  TempFile ascii(listing.str());
+  StartState();
+  ASSERT_TRUE(LoadPerformanceFile(ascii.path()).ok());
+  EXPECT_EQ(Take(), fromMidi);
+}
+
+TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
+  StartState();
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt")).ok());
+  const Snapshot before = Take();
+  int stops = 0;
+  LoadHooks hooks;
+  hooks.stopPlay = [&] { ++stops; };
+  ScriptedDialogs dialogs;
+  PerformanceLoader loader(dialogs, hooks);
+
+  test::TrackBuilder t;
+  t.On(0, 60, 64).Off(96, 60).End();
+  const test::Bytes good = test::MidiFile(0, 96, {t});
+  test::Bytes lyingHeader = good;
+  lyingHeader[7] = 200;
+  test::TrackBuilder silent;
+  silent.Tempo(0, 500000).End();
+  for (const test::Bytes& bad : {test::Bytes(good.begin(), good.end() - 4), lyingHeader,
+                                 test::MidiFile(0, 96, {silent})}) {
+    TempFile file(AsText(bad));
+    const LoadResult r = loader.Open(file.path());
+    EXPECT_EQ(r.status, LoadStatus::CannotOpen);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_NE(dialogs.messages.back().text.find("\"" + file.path() + "\""), std::string::npos)
+        << dialogs.messages.back().text;
+    EXPECT_EQ(Take(), before);
+  }
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(stops, 3);  // the replay stops for the attempt, and nothing else happens
+
+  TempFile file(AsText(good));
+  dialogs.fileAnswers = {file.path()};
+  EXPECT_TRUE(loader.OpenButton_Click().ok());
+  EXPECT_EQ(global::NoteEventCount, 2);
+  EXPECT_EQ(global::PlotEventCount, 1);
 }
 
 }  // namespace
