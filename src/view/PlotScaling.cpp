@@ -13,9 +13,11 @@ namespace {
 // Starting extremes, the float nearest 9e20 held in a double.
 const double kExtremeStart = static_cast<double>(9e20f);
 
+// A subnormal float scale (ranges beyond about 3e38) has lost most of its
+// digits and would throw points far out of the cube: unusable as well.
 float ScaleFor(double range) {
   const auto scale = static_cast<float>(static_cast<double>(AxisExtent) / range);
-  return std::isfinite(scale) ? scale : 0.0f;
+  return std::isnormal(scale) ? scale : 0.0f;
 }
 
 // One scene coordinate: (value - min) * 2 * scale - offset, or `middle` when

@@ -12,7 +12,8 @@ extern float AxisExtent;
 
 // The range pass: extremes of datax, datay, dataz over all points, their
 // ranges, and per axis the scale AxisExtent / range. An axis whose range
-// gives no finite, non-zero scale (all values equal, a single point) gets
+// gives no finite, non-zero scale (all values equal, a single point), or one
+// too small to hold its digits as a float (ranges beyond about 3e38), gets
 // scale 0: ScaleGraph puts every point in the middle of that axis. With no
 // points the extremes stay at their starting values (max -9e20, min +9e20).
 void ComputeRanges(PlotPoints& view);

@@ -87,6 +87,17 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   ExpectAllFinite(view);
   ExpectScene(view, 2, {0, 4, 0});
 
+  // A range of 7e42 gives a subnormal float scale, which would put the far
+  // point at x = 4.004, outside the cube; 1e38 still scales normally.
+  view.Points = PointCollection();
+  view.AddEntry(dialogs, "a", 1, 0, 0, 1, 0, "");
+  view.AddEntry(dialogs, "b", 7e42, 1e38, 0, 1, 0, "");
+  ComputeRanges(view);
+  EXPECT_EQ(view.ScaleX, 0.0f);
+  EXPECT_GT(view.ScaleY, 0.0f);
+  ScaleGraph(view);
+  ExpectScene(view, 2, {0, 8, 0});
+
   // A tail point far outside a tiny range would not fit a float.
   view.Points = PointCollection();
   view.AddEntry(dialogs, "a", 0, 0, 0, 1, 0, "");

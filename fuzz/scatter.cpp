@@ -1,0 +1,59 @@
+// Fuzzes the scatter-file load and what the plot does with its points next:
+// the range pass and the scaling into the plot cube.
+//
+// Beyond "no crash, no sanitizer report": a failed load brings back exactly
+// the previous points and titles; a successful one holds only finite data
+// values; after the range pass every point lies in the plot cube.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "FuzzInputFile.h"
+#include "platform/Dialogs.h"
+#include "view/PlotPoints.h"
+#include "view/PlotScaling.h"
+#include "view/ScatterFileReader.h"
+
+namespace {
+
+bool InCube(float value, float low, float high) {
+  const float slack = 1e-4f * (high - low);
+  return std::isfinite(value) && value >= low - slack && value <= high + slack;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace rp;
+  static fuzz::FuzzInputFile file(".csv");
+  file.Write(data, size);
+
+  ScriptedDialogs dialogs;
+  PlotPoints view;
+  view.XAxisName = "previous x";
+  view.AddEntry(dialogs, "previous", 1.0, 2.0, 3.0, 1.0, 0, "");
+  LoadFile(view, dialogs, file.path());
+
+  const bool failed = !dialogs.messages.empty() &&
+                      dialogs.messages.back().text.rfind("there was an error loading ", 0) == 0;
+  if (failed) {
+    RP_FUZZ_CHECK(view.Points.Count() == 1 && view.Points.Item(1).dataname == "previous");
+    RP_FUZZ_CHECK(view.XAxisName == "previous x");
+  } else {
+    for (const DataEntry& p : view.Points) {
+      RP_FUZZ_CHECK(std::isfinite(p.datax) && std::isfinite(p.datay) && std::isfinite(p.dataz));
+      RP_FUZZ_CHECK(std::isfinite(p.dataSize));
+    }
+  }
+
+  ComputeRanges(view);
+  ScaleGraph(view);
+  for (const DataEntry& p : view.Points) {
+    RP_FUZZ_CHECK(InCube(p.x, -AxisExtent, AxisExtent));
+    RP_FUZZ_CHECK(InCube(p.y, 0.0f, 2.0f * AxisExtent));
+    RP_FUZZ_CHECK(InCube(p.z, -AxisExtent, AxisExtent));
+  }
+  return 0;
+}
