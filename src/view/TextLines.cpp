@@ -44,6 +44,14 @@ std::string DecodeUtf8OrLatin1(std::string_view bytes) {
   text.reserve(bytes.size());
   std::size_t pos = 0;
   while (pos < bytes.size()) {
+    // Runs of plain ASCII, the bulk of any file, go across in one piece.
+    std::size_t ascii = pos;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    if (ascii > pos) {
+      text.append(bytes.substr(pos, ascii - pos));
+      pos = ascii;
+      continue;
+    }
     const std::size_t length = ValidSequenceLength(bytes, pos);
     if (length > 0) {
       text.append(bytes.substr(pos, length));
