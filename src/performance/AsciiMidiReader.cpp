@@ -75,7 +75,7 @@ template <bool kAll>
 Markers FindMarkersShort(std::string_view line) {
   alignas(16) char padded[64] = {};  // no marker holds a NUL, so the padding matches nothing
   const std::size_t n = line.size();
-  std::memcpy(padded, line.data(), n);
+  if (n > 0) std::memcpy(padded, line.data(), n);  // an empty view may have no data at all
   std::uint64_t semicolon = 0, space = 0, slash = 0, star = 0, em = 0, es = 0, plus = 0, minus = 0;
   for (int k = 0; k < 4; ++k) {
     const __m128i block = _mm_load_si128(reinterpret_cast<const __m128i*>(padded + 16 * k));

@@ -1,0 +1,126 @@
+// Fuzzes the load of an ASCII MIDI performance: the field splitting, both
+// passes of the reader and the onset analysis, in the order the loader runs
+// them.
+//
+// The first input byte picks a tiny read chunk (16 to 79 bytes), so fields
+// straddle chunk ends all the time; the fields must come out exactly as when
+// the whole file fits one chunk. Every field must pass the note-line test
+// exactly when the plain marker search says so, both passes must agree on
+// the notes, and the performance left behind keeps the rules every reader
+// of the globals relies on.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FuzzInputFile.h"
+#include "performance/AsciiMidiReader.h"
+#include "performance/FieldReader.h"
+#include "performance/OnsetAnalysis.h"
+#include "performance/global.h"
+#include "platform/ProgressSink.h"
+#include "platform/ProgressThrottle.h"
+
+namespace {
+
+using namespace rp;
+using namespace rp::global;
+
+bool IsZero(const NoteEvent& n) {
+  return n.IsNoteOn == 0 && n.TimeMs == 0 && n.LeadValue == 0 && n.NoteVelocity == 0 && n.ClusterIndex == 0 &&
+         n.NoteKey == 0;
+}
+
+bool IsZero(const PlotEvent& p) {
+  return p.OnsetMs == 0 && p.Interval0 == 0 && p.Interval1 == 0 && p.Interval2 == 0 && p.Velocity0 == 0 &&
+         p.Velocity1 == 0 && p.Velocity2 == 0 && p.FirstNote == 0;
+}
+
+// The acceptance test written out with the plain search.
+bool IsNoteLineByDefinition(std::string_view f) {
+  return !f.empty() && SucheInZeile(f, "/*") > 0 && f.back() == ';' &&
+         (SucheInZeile(f, "+") > 0 || SucheInZeile(f, "-") > 0);
+}
+
+std::vector<std::string> AllFields(std::FILE* file, std::size_t chunk) {
+  std::rewind(file);
+  FieldReader reader(file, chunk);
+  std::vector<std::string> fields;
+  std::string_view field;
+  while (reader.Next(field)) fields.emplace_back(field);
+  RP_FUZZ_CHECK(reader.error() == 0);
+  return fields;
+}
+
+void CheckPerformanceRules() {
+  RP_FUZZ_CHECK(NoteEventCount >= 0 && static_cast<std::size_t>(NoteEventCount) < NoteEvents.size());
+  RP_FUZZ_CHECK(PlotEventCount >= 0 && static_cast<std::size_t>(PlotEventCount) + 10 <= PlotEvents.size());
+  RP_FUZZ_CHECK(PlotEventCount <= NoteEventCount);
+  RP_FUZZ_CHECK(IsZero(NoteEvents[0]) && IsZero(PlotEvents[0]));
+  for (std::size_t j = static_cast<std::size_t>(NoteEventCount) + 1; j < NoteEvents.size(); ++j) {
+    RP_FUZZ_CHECK(IsZero(NoteEvents[j]));
+  }
+  for (std::size_t k = static_cast<std::size_t>(PlotEventCount) + 1; k < PlotEvents.size(); ++k) {
+    RP_FUZZ_CHECK(IsZero(PlotEvents[k]));
+  }
+  for (std::int32_t j = 1; j <= NoteEventCount; ++j) {
+    const NoteEvent& n = NoteEvents[static_cast<std::size_t>(j)];
+    RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && std::isfinite(n.LeadValue));
+    RP_FUZZ_CHECK(n.IsNoteOn == kFalse || n.IsNoteOn == kTrue);
+    RP_FUZZ_CHECK(n.ClusterIndex >= 0 && n.ClusterIndex <= PlotEventCount);
+    if (n.ClusterIndex > 0) {
+      RP_FUZZ_CHECK(n.IsNoteOn == kTrue);
+      RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(n.ClusterIndex)].FirstNote == j);
+    }
+  }
+  for (std::int32_t k = 1; k <= PlotEventCount; ++k) {
+    const PlotEvent& p = PlotEvents[static_cast<std::size_t>(k)];
+    RP_FUZZ_CHECK(p.FirstNote >= 1 && p.FirstNote <= NoteEventCount);
+    RP_FUZZ_CHECK(NoteEvents[static_cast<std::size_t>(p.FirstNote)].ClusterIndex == k);
+    if (k > 1) RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(k - 1)].FirstNote < p.FirstNote);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static fuzz::FuzzInputFile input(".txt");
+  const std::size_t chunk = size > 0 ? 16 + data[0] % 64 : 16;
+  input.Write(data, size);
+  std::FILE* file = std::fopen(input.path().c_str(), "rb");
+  RP_FUZZ_CHECK(file != nullptr);
+
+  const std::vector<std::string> whole = AllFields(file, size + 16);
+  RP_FUZZ_CHECK(AllFields(file, chunk) == whole);
+  std::int64_t noteLines = 0;
+  for (const std::string& f : whole) {
+    const bool note = IsNoteLine(f);
+    RP_FUZZ_CHECK(note == IsNoteLineByDefinition(f));
+    if (note) ++noteLines;
+  }
+
+  // The load itself, pass by pass.
+  std::rewind(file);
+  FieldReader fields(file, chunk);
+  const FieldCounts counts = CountFields(fields);
+  RP_FUZZ_CHECK(counts.fields == static_cast<std::int64_t>(whole.size()));
+  RP_FUZZ_CHECK(counts.noteLines == noteLines);
+  clearMatrices();
+  NoteEventCount = 0;
+  PlotEventCount = 0;
+  ResizeAllZero(NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+  NullProgressSink none;
+  ProgressThrottle progress(none);
+  RP_FUZZ_CHECK(fields.Rewind());
+  NoteEventCount = ReadNotes(fields, NoteEvents, progress);
+  RP_FUZZ_CHECK(NoteEventCount == counts.noteLines);
+  AnalyseOnsets(&progress);
+  std::fclose(file);
+
+  CheckPerformanceRules();
+  return 0;
+}
