@@ -1,5 +1,9 @@
 #include "performance/PerformanceLoader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +31,31 @@ struct FileCloser {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Opens `path` for reading if it is a regular file; otherwise nothing, with
+// the reason in `why`. A folder, a FIFO or a device is refused: opening a
+// FIFO would wait for a writer without end, and the two passes need a file
+// that can be read again from its start.
+std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return nullptr;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    ::close(fd);
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    why = std::strerror(errno);
+    ::close(fd);
+  }
+  return file;
+}
 
 void FinishLoad(const LoadHooks& hooks, ProgressThrottle& shown) {
   if (hooks.updateAllData) hooks.updateAllData();
@@ -89,11 +118,11 @@ void AnalyseAndFinishLoad(const LoadHooks& hooks) {
 
 LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) {
   LoadResult result;
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  std::string why;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
   if (!file) {
     result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot open " + Quoted(path) + ": " + std::strerror(errno ? errno : ENOENT);
+    result.message = "Cannot open " + Quoted(path) + ": " + why;
     return result;
   }
   // Either kind of performance file is recognised by its content.
@@ -105,9 +134,16 @@ LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) 
   std::rewind(file.get());
 
   // First pass: nothing of the current performance changes until the file
-  // has been read through once.
+  // has been read through once. Its buffer grows to the longest field.
   FieldReader fields(file.get());
-  const FieldCounts counts = CountFields(fields);
+  FieldCounts counts;
+  try {
+    counts = CountFields(fields);
+  } catch (const std::bad_alloc&) {
+    result.status = LoadStatus::TooLarge;
+    result.message = "Not enough memory to load " + Quoted(path) + ".";
+    return result;
+  }
   result.fieldCount = counts.fields;
   if (fields.error() != 0) {
     result.status = LoadStatus::CannotOpen;
