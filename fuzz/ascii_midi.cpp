@@ -9,7 +9,6 @@
 // the notes, and the performance left behind keeps the rules every reader
 // of the globals relies on.
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "FuzzInputFile.h"
+#include "PerformanceRules.h"
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
 #include "performance/OnsetAnalysis.h"
@@ -29,16 +29,6 @@ namespace {
 
 using namespace rp;
 using namespace rp::global;
-
-bool IsZero(const NoteEvent& n) {
-  return n.IsNoteOn == 0 && n.TimeMs == 0 && n.LeadValue == 0 && n.NoteVelocity == 0 && n.ClusterIndex == 0 &&
-         n.NoteKey == 0;
-}
-
-bool IsZero(const PlotEvent& p) {
-  return p.OnsetMs == 0 && p.Interval0 == 0 && p.Interval1 == 0 && p.Interval2 == 0 && p.Velocity0 == 0 &&
-         p.Velocity1 == 0 && p.Velocity2 == 0 && p.FirstNote == 0;
-}
 
 // The acceptance test written out with the plain search.
 bool IsNoteLineByDefinition(std::string_view f) {
@@ -54,35 +44,6 @@ std::vector<std::string> AllFields(std::FILE* file, std::size_t chunk) {
   while (reader.Next(field)) fields.emplace_back(field);
   RP_FUZZ_CHECK(reader.error() == 0);
   return fields;
-}
-
-void CheckPerformanceRules() {
-  RP_FUZZ_CHECK(NoteEventCount >= 0 && static_cast<std::size_t>(NoteEventCount) < NoteEvents.size());
-  RP_FUZZ_CHECK(PlotEventCount >= 0 && static_cast<std::size_t>(PlotEventCount) + 10 <= PlotEvents.size());
-  RP_FUZZ_CHECK(PlotEventCount <= NoteEventCount);
-  RP_FUZZ_CHECK(IsZero(NoteEvents[0]) && IsZero(PlotEvents[0]));
-  for (std::size_t j = static_cast<std::size_t>(NoteEventCount) + 1; j < NoteEvents.size(); ++j) {
-    RP_FUZZ_CHECK(IsZero(NoteEvents[j]));
-  }
-  for (std::size_t k = static_cast<std::size_t>(PlotEventCount) + 1; k < PlotEvents.size(); ++k) {
-    RP_FUZZ_CHECK(IsZero(PlotEvents[k]));
-  }
-  for (std::int32_t j = 1; j <= NoteEventCount; ++j) {
-    const NoteEvent& n = NoteEvents[static_cast<std::size_t>(j)];
-    RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && std::isfinite(n.LeadValue));
-    RP_FUZZ_CHECK(n.IsNoteOn == kFalse || n.IsNoteOn == kTrue);
-    RP_FUZZ_CHECK(n.ClusterIndex >= 0 && n.ClusterIndex <= PlotEventCount);
-    if (n.ClusterIndex > 0) {
-      RP_FUZZ_CHECK(n.IsNoteOn == kTrue);
-      RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(n.ClusterIndex)].FirstNote == j);
-    }
-  }
-  for (std::int32_t k = 1; k <= PlotEventCount; ++k) {
-    const PlotEvent& p = PlotEvents[static_cast<std::size_t>(k)];
-    RP_FUZZ_CHECK(p.FirstNote >= 1 && p.FirstNote <= NoteEventCount);
-    RP_FUZZ_CHECK(NoteEvents[static_cast<std::size_t>(p.FirstNote)].ClusterIndex == k);
-    if (k > 1) RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(k - 1)].FirstNote < p.FirstNote);
-  }
 }
 
 }  // namespace
@@ -121,6 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AnalyseOnsets(&progress);
   std::fclose(file);
 
-  CheckPerformanceRules();
+  fuzz::CheckPerformanceRules();
   return 0;
 }

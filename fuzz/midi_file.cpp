@@ -1,0 +1,48 @@
+// Fuzzes the Standard MIDI File reader from bytes in memory, and the onset
+// analysis of what it reads.
+//
+// Beyond "no crash, no sanitizer report": a file is either read or refused
+// with a message naming it; what is read is in time order, within MIDI's
+// ranges, no note ends before it starts and every key ends as often as it
+// starts, and the analysed performance keeps the rules of the globals.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "FuzzInputFile.h"
+#include "PerformanceRules.h"
+#include "performance/OnsetAnalysis.h"
+#include "performance/StandardMidiFileReader.h"
+#include "performance/global.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace rp;
+  MidiFileReadResult result = ParseStandardMidiFile(std::span<const std::uint8_t>(data, size), "fuzz.mid");
+  if (!result.ok()) {
+    RP_FUZZ_CHECK(result.error.find("fuzz.mid") != std::string::npos);
+    return 0;
+  }
+  RP_FUZZ_CHECK(!result.events.empty() && fuzz::IsZero(result.events[0]));
+
+  std::array<std::int64_t, 256> sounding{};
+  for (std::size_t j = 1; j < result.events.size(); ++j) {
+    const NoteEvent& n = result.events[j];
+    RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && n.TimeMs >= 0);
+    RP_FUZZ_CHECK(n.NoteKey < 128 && n.NoteVelocity < 128);
+    RP_FUZZ_CHECK(n.IsNoteOn == kTrue || n.IsNoteOn == kFalse);
+    if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].TimeMs <= n.TimeMs);
+    // No note ends before it starts, or the replay would leave it sounding.
+    sounding[n.NoteKey] += n.IsNoteOn == kTrue ? 1 : -1;
+    RP_FUZZ_CHECK(sounding[n.NoteKey] >= 0);
+  }
+  for (std::int64_t left : sounding) RP_FUZZ_CHECK(left == 0);
+
+  global::NoteEvents = std::move(result.events);
+  global::NoteEventCount = static_cast<std::int32_t>(global::NoteEvents.size() - 1);
+  AnalyseOnsets();
+  fuzz::CheckPerformanceRules();
+  return 0;
+}
