@@ -6,6 +6,9 @@
 #include "app/ExportNotes.h"
 #include "app/ExportPoints.h"
 #include "app/ToAsciiMidi.h"
+#ifdef RP_HAVE_SYNTH
+#include "app/RenderWav.h"
+#endif
 
 namespace rp {
 
@@ -21,6 +24,12 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
+#ifdef RP_HAVE_SYNTH
+      {"--render-wav", "OUT.wav [--speed S] FILE",
+       "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
+       "WAV file, S being the \"Replay speed\" slider's value (default 0).",
+       &RenderWav},
+#endif
   };
   return commands;
 }

@@ -24,6 +24,8 @@ enum MidiErrorCode : int {
   kMidiSendFailed = 5,      // the device refused a message; the replay ends
   kMidiInvalidMessage = 6,  // a message that is no channel message; not queued
   kMidiUnknownAction = 7,   // a PortAction code other than 1 to 6
+  kMidiNoAudioOutput = 9,   // the built-in synthesizer found no sound server or card
+  kMidiNoSoundFont = 10,    // the built-in synthesizer found no SoundFont to play with
 };
 
 struct MidiFailure {

@@ -3,7 +3,7 @@
 #include <RtMidi.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include "platform/midi/JackServer.h"
 
 namespace rp {
 
@@ -15,19 +15,6 @@ constexpr const char* kNoOutputText =
     "found, or they offer no output port.";
 
 bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
-
-// RtMidi's JACK backend crashes in openPort when no server runs, and merely
-// trying to connect prints complaints. So JACK is tried only when a server's
-// socket is there (JACK 2, JACK 1, or PipeWire's JACK emulation).
-bool JackServerSocketPresent() {
-  const char* named = std::getenv("JACK_DEFAULT_SERVER");
-  const std::string server = named && *named ? named : "default";
-  const std::string uid = std::to_string(::getuid());
-  if (Exists("/dev/shm/jack_" + server + "_" + uid + "_0")) return true;
-  if (Exists("/dev/shm/jack-" + uid + "/" + server + "/jack_0")) return true;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  return runtime && *runtime && Exists(std::string(runtime) + "/pipewire-0");
-}
 
 void KeepError(RtMidiError::Type type, const std::string& text, void* user) {
   if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING) return;

@@ -1,0 +1,98 @@
+#include "app/RenderWav.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+#include "app/BatchLoad.h"
+#include "app/BundledExample.h"
+#include "performance/global.h"
+#include "platform/TempoMapping.h"
+#include "platform/midi/GeneralMidiSynth.h"
+#include "platform/midi/OfflineRender.h"
+
+namespace rp {
+
+namespace {
+
+constexpr const char* kUsage = "returnplot: usage: returnplot --render-wav OUT.wav [--speed S] FILE\n";
+
+struct RenderArgs {
+  std::string out;
+  std::string file;
+  int speed = 0;
+};
+
+bool ParseArgs(const std::vector<std::string>& args, RenderArgs& parsed, std::ostream& err) {
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--speed") {
+      positional.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 == args.size()) {
+      err << kUsage;
+      return false;
+    }
+    const std::string& text = args[++i];
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed.speed);
+    if (ec != std::errc() || end != text.data() + text.size() || parsed.speed < kReplaySpeedMin ||
+        parsed.speed > kReplaySpeedMax) {
+      err << "returnplot: --speed takes a whole number from " << kReplaySpeedMin << " to " << kReplaySpeedMax
+          << " (the \"Replay speed\" slider), not \"" << text << "\"\n";
+      return false;
+    }
+  }
+  if (positional.size() != 2) {
+    err << kUsage;
+    return false;
+  }
+  parsed.out = positional[0];
+  parsed.file = positional[1];
+  return true;
+}
+
+}  // namespace
+
+int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RenderArgs parsed;
+  if (!ParseArgs(args, parsed, err)) return kExitUsage;
+  int status = 0;
+  if (!LoadFileForBatch(parsed.file, err, status)) return status;
+  const std::vector<MidiMessage> messages = ReplayFromFirstEvent();
+
+  MidiFailure failure;
+  auto synth = GeneralMidiSynth::Create(SoundFontCandidates(ProgramDataDir()), &failure);
+  if (!synth) {
+    err << "returnplot: " << failure.text << '\n';
+    return 1;
+  }
+  const double factor = TempoFactor(parsed.speed);
+  const OfflineRenderResult result = RenderToWav(*synth, messages, factor, parsed.out);
+  if (!result.error.empty()) {
+    err << "returnplot: " << result.error << '\n';
+    return 1;
+  }
+  out << "Wrote " << parsed.out << ": " << messages.size() << " messages at " << TempoLabel(parsed.speed)
+      << ", " << ShortestNumber(static_cast<double>(result.frames) / kSynthSampleRate) << " s of sound.\n";
+  return 0;
+}
+
+std::vector<MidiMessage> ReplayFromFirstEvent() {
+  // INTERIM until the replay engine lands.
+  std::vector<MidiMessage> messages;
+  if (global::NoteEventCount <= 0) return messages;
+  std::int32_t from = std::max(1, global::PlotEvents[1].FirstNote);
+  const double start = std::nearbyint(global::NoteEvents[static_cast<std::size_t>(from)].TimeMs);
+  for (std::int32_t i = from; i <= global::NoteEventCount; ++i) {
+    const NoteEvent& n = global::NoteEvents[static_cast<std::size_t>(i)];
+    const int triple = 3 * n.NoteVelocity;
+    int scaled = triple / 2;
+    if (triple % 2 != 0 && scaled % 2 != 0) ++scaled;
+    messages.push_back({n.ClusterIndex, n.TimeMs - start, n.IsNoteOn ? 144 : 128, n.NoteKey, std::min(scaled, 127)});
+  }
+  return messages;
+}
+
+}  // namespace rp

@@ -1,0 +1,77 @@
+#pragma once
+// The built-in synthesizer as a MIDI output device: the default entry of the
+// device list (index -1), played live through the machine's sound output.
+//
+// The audio output is opened with the device and let go a little after the
+// device closes, so that the last notes fade out instead of being cut off.
+// Where no audio output can be opened (no sound server, no sound card, as on
+// build machines) opening fails with kMidiNoAudioOutput and a text that says
+// so; nothing else changes and other devices stay usable.
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/MidiBackend.h"
+
+struct _fluid_audio_driver_t;
+
+namespace rp {
+
+class GeneralMidiSynth;
+
+inline constexpr const char* kBuiltInSynthName = "Built-in synthesizer (General MIDI)";
+
+struct FluidSynthOptions {
+  std::vector<std::string> soundFonts;  // tried in order; see SoundFontCandidates
+  // FluidSynth audio drivers to try in order ("pulseaudio", "jack", "alsa"...);
+  // nothing: those this machine appears to have a server or card for.
+  std::optional<std::vector<std::string>> audioDrivers;
+  // How long the audio output stays open after Close, for the release of the
+  // last notes.
+  std::chrono::milliseconds fadeOut{1500};
+};
+
+// The FluidSynth audio drivers worth trying here: PulseAudio (also served by
+// PipeWire) and JACK where their server's socket is there, ALSA where there
+// is a sound card. Trying a driver without its server prints library
+// complaints on stderr, so they are not tried blindly.
+std::vector<std::string> DetectAudioDrivers();
+
+class FluidSynthBackend final : public MidiBackend {
+ public:
+  explicit FluidSynthBackend(FluidSynthOptions options);
+  ~FluidSynthBackend() override;
+
+  int DeviceCount() override { return 0; }  // only the default entry, -1
+  std::string DeviceName(int index) override;
+  std::optional<MidiFailure> Open(int index) override;
+  void Close() override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
+                                  ReplayClock::Time due) override;
+
+  // The audio driver in use ("" while no audio output is open).
+  std::string AudioDriver() const;
+
+ private:
+  void CloseAudioLater();
+  void CloseAudioNow();  // mutex_ held
+
+  FluidSynthOptions options_;
+  std::unique_ptr<GeneralMidiSynth> synth_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  _fluid_audio_driver_t* audio_ = nullptr;
+  std::string audioDriver_;
+  bool open_ = false;
+  bool quit_ = false;
+  std::optional<std::chrono::steady_clock::time_point> closeAudioAt_;
+  std::thread closer_;
+};
+
+}  // namespace rp
