@@ -65,6 +65,10 @@ std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
     std::string lastError;
     for (const auto& driver : drivers) {
       fluid_settings_setstr(synth_->Settings(), "audio.driver", driver.c_str());
+      if (driver == "file") {
+        fluid_settings_setstr(synth_->Settings(), "audio.file.name", options_.audioFile.c_str());
+        fluid_settings_setstr(synth_->Settings(), "audio.file.type", "wav");
+      }
       audio_ = new_fluid_audio_driver(synth_->Settings(), synth_->Handle());
       if (audio_) {
         audioDriver_ = driver;

@@ -32,6 +32,9 @@ struct FluidSynthOptions {
   // FluidSynth audio drivers to try in order ("pulseaudio", "jack", "alsa"...);
   // nothing: those this machine appears to have a server or card for.
   std::optional<std::vector<std::string>> audioDrivers;
+  // For the driver "file": the WAV file it writes, in real time, instead of
+  // playing (lets the live device be checked on machines without sound).
+  std::string audioFile;
   // How long the audio output stays open after Close, for the release of the
   // last notes.
   std::chrono::milliseconds fadeOut{1500};

@@ -60,6 +60,9 @@ std::unique_ptr<GeneralMidiSynth> GeneralMidiSynth::Create(const std::vector<std
     fluid_settings_setnum(synth->settings_, "synth.gain", kGain);
     // Pinning the samples in RAM needs privileges the program does not have.
     fluid_settings_setint(synth->settings_, "synth.lock-memory", 0);
+    // Nothing in a replay sends to the chorus (controller 93 stays 0), so
+    // computing it would only cost time; the reverb stays.
+    fluid_settings_setint(synth->settings_, "synth.chorus.active", 0);
     synth->synth_ = new_fluid_synth(synth->settings_);
   }
   if (!synth->synth_) {

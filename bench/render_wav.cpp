@@ -1,0 +1,76 @@
+// Offline rendering of the bundled example performance (about 84 s of sound)
+// through the built-in synthesizer into a WAV file in /tmp: the rendering
+// alone with the SoundFont already loaded, and the whole --render-wav command
+// (load, SoundFont, rendering, file). "x_realtime" is seconds of sound per
+// second of wall-clock time.
+//
+// Run: build/release/bin/bench_render_wav [--benchmark_repetitions=5]
+
+#include <benchmark/benchmark.h>
+
+#ifdef RP_HAVE_SYNTH
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/RenderWav.h"
+#include "platform/midi/GeneralMidiSynth.h"
+#include "platform/midi/OfflineRender.h"
+
+namespace {
+
+const std::string kExample =
+    (std::filesystem::path(__FILE__).parent_path().parent_path() / "examples" / "performance.txt").string();
+const std::string kOut = "/tmp/rp_bench_render_" + std::to_string(::getpid()) + ".wav";
+
+void BM_RenderExample(benchmark::State& state) {
+  std::ostringstream out;
+  std::ostringstream err;
+  // Load the example (through the command, which also checks it renders).
+  if (rp::RenderWav({kOut, kExample}, out, err) != 0) {
+    state.SkipWithError(err.str().c_str());
+    return;
+  }
+  const auto messages = rp::ReplayFromFirstEvent();
+  rp::MidiFailure failure;
+  auto synth = rp::GeneralMidiSynth::Create(rp::SoundFontCandidates(""), &failure);
+  if (!synth) {
+    state.SkipWithError(failure.text.c_str());
+    return;
+  }
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto result = rp::RenderToWav(*synth, messages, 1.0, kOut);
+    seconds = static_cast<double>(result.frames) / rp::kSynthSampleRate;
+  }
+  state.counters["audio_s"] = seconds;
+  state.counters["x_realtime"] =
+      benchmark::Counter(seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  std::remove(kOut.c_str());
+}
+BENCHMARK(BM_RenderExample)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+void BM_RenderWavCommand(benchmark::State& state) {
+  for (auto _ : state) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const rp::LaunchPlan plan = rp::ParseCommandLine({"--render-wav", kOut, kExample}, out, err);
+    if (plan.exitStatus != 0) state.SkipWithError(err.str().c_str());
+  }
+  state.counters["x_realtime"] =
+      benchmark::Counter(84.38 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  std::remove(kOut.c_str());
+}
+BENCHMARK(BM_RenderWavCommand)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+}  // namespace
+
+#endif  // RP_HAVE_SYNTH
+
+BENCHMARK_MAIN();
