@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 
 #include "app/BatchLoad.h"
@@ -74,23 +75,29 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "returnplot: " << result.error << '\n';
     return 1;
   }
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(result.frames) / kSynthSampleRate);
   out << "Wrote " << parsed.out << ": " << messages.size() << " messages at " << TempoLabel(parsed.speed)
-      << ", " << ShortestNumber(static_cast<double>(result.frames) / kSynthSampleRate) << " s of sound.\n";
+      << ", " << seconds << " s of sound.\n";
   return 0;
 }
 
 std::vector<MidiMessage> ReplayFromFirstEvent() {
-  // INTERIM until the replay engine lands.
+  // Play pressed with the first event current: from its first note to the
+  // end of the file, timed from that note's time rounded to whole ms (halves
+  // to even), velocities times 1.5 (halves to even) and at most 127.
   std::vector<MidiMessage> messages;
-  if (global::NoteEventCount <= 0) return messages;
-  std::int32_t from = std::max(1, global::PlotEvents[1].FirstNote);
+  const std::int32_t count = global::NoteEventCount;
+  if (count <= 0) return messages;
+  const std::int32_t from = std::clamp(global::PlotEvents[1].FirstNote, 1, count);
   const double start = std::nearbyint(global::NoteEvents[static_cast<std::size_t>(from)].TimeMs);
-  for (std::int32_t i = from; i <= global::NoteEventCount; ++i) {
+  for (std::int32_t i = from; i <= count; ++i) {
     const NoteEvent& n = global::NoteEvents[static_cast<std::size_t>(i)];
     const int triple = 3 * n.NoteVelocity;
-    int scaled = triple / 2;
-    if (triple % 2 != 0 && scaled % 2 != 0) ++scaled;
-    messages.push_back({n.ClusterIndex, n.TimeMs - start, n.IsNoteOn ? 144 : 128, n.NoteKey, std::min(scaled, 127)});
+    int velocity = triple / 2;
+    if (triple % 2 != 0 && velocity % 2 != 0) ++velocity;
+    messages.push_back({n.ClusterIndex, n.TimeMs - start, n.IsNoteOn != kFalse ? 144 : 128, n.NoteKey,
+                        std::min(velocity, 127)});
   }
   return messages;
 }
