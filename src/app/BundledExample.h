@@ -1,15 +1,12 @@
 #pragma once
-// The program's data folder and the example performance installed there.
+// The example performance installed with the program.
 
 #include <string>
 
 namespace rp {
 
-// The program's data folder, `<prefix>/share/returnplot` next to the running
-// program's `<prefix>/bin`; empty when the program's own path is unknown.
-std::string ProgramDataDir();
-
-// `performance.txt` in the data folder; empty when that is unknown.
+// `<prefix>/share/returnplot/performance.txt` next to the running program's
+// `<prefix>/bin`; empty when the program's own path is unknown.
 std::string BundledExamplePath();
 
 }  // namespace rp

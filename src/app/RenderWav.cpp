@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
-#include "app/BundledExample.h"
+#include "scene/MediaDir.h"
 #include "performance/global.h"
 #include "platform/TempoMapping.h"
 #include "platform/midi/GeneralMidiSynth.h"
@@ -64,7 +64,7 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const std::vector<MidiMessage> messages = ReplayFromFirstEvent();
 
   MidiFailure failure;
-  auto synth = GeneralMidiSynth::Create(SoundFontCandidates(ProgramDataDir()), &failure);
+  auto synth = GeneralMidiSynth::Create(SoundFontCandidates(ProgramDataFolder()), &failure);
   if (!synth) {
     err << "returnplot: " << failure.text << '\n';
     return 1;

@@ -39,7 +39,8 @@ constexpr double kGain = 0.8;
 std::vector<std::string> SoundFontCandidates(const std::string& dataDir) {
   std::vector<std::string> paths;
   if (!dataDir.empty()) {
-    const std::filesystem::path dir(dataDir);
+    std::filesystem::path dir(dataDir);
+    if (!dir.has_filename()) dir = dir.parent_path();  // "share/returnplot/"
     paths.push_back((dir / "TimGM6mb.sf2").string());
     paths.push_back((dir.parent_path() / "sounds" / "sf2" / "TimGM6mb.sf2").string());
   }

@@ -70,6 +70,7 @@ TEST(FluidSynthBackend, SoundFontIsFoundBesideTheDataFolderFirst) {
   EXPECT_EQ(paths[0], "/opt/rp/share/returnplot/TimGM6mb.sf2");
   EXPECT_EQ(paths[1], "/opt/rp/share/sounds/sf2/TimGM6mb.sf2");
   EXPECT_EQ(paths[2], "/usr/share/sounds/sf2/TimGM6mb.sf2");
+  EXPECT_EQ(SoundFontCandidates("/opt/rp/share/returnplot/")[1], paths[1]);
 }
 
 // The live device behind the port's timing thread, its sound going to a file
