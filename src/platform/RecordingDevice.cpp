@@ -64,6 +64,7 @@ DrawState RecordingDevice::CurrentDrawState() const {
   s.srcBlend = renderStates_.at(D3DRS_SRCBLEND);
   s.destBlend = renderStates_.at(D3DRS_DESTBLEND);
   s.target = target_;
+  s.targetLevel = target_ ? static_cast<int>(target_->Level()) : -1;
   return s;
 }
 

@@ -23,7 +23,8 @@ struct DrawState {
   std::uint32_t fvf;
   bool alphaBlend;
   std::uint32_t srcBlend, destBlend;
-  const Surface* target;  // nullptr: the back buffer
+  const Surface* target;  // nullptr: the back buffer; identity only, may be gone
+  int targetLevel;        // mip level of `target` at the draw, -1 for the back buffer
 };
 
 struct DeviceCall {

@@ -109,7 +109,7 @@ TEST(BuildGraph, WithoutPointsTheTreeHasPlateGroupsAnchorsAndTheTexture) {
     EXPECT_EQ(draw.rect.top, k * s.TitleLineHeight);
     EXPECT_GT(draw.rect.right, 10) << "drawn in the measured rectangle";
     EXPECT_EQ(draw.args[0], 0u) << "format 0";
-    EXPECT_EQ(draw.state.target->Level(), 0u);
+    EXPECT_EQ(draw.state.targetLevel, 0);
   }
 }
 
