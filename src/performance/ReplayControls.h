@@ -1,0 +1,29 @@
+#pragma once
+// The controls of the control panel that the replay reads and sets: the two
+// replay buttons, the speed and tail-length sliders, the output device list,
+// the time slider and time display. The Qt control panel implements it with
+// its widgets; tests with plain fields.
+
+#include <string>
+
+namespace rp {
+
+class ReplayControls {
+ public:
+  virtual ~ReplayControls() = default;
+  // `PlayButton` enabled and `StopButton` disabled, or (false) the reverse.
+  virtual void SetPlayEnabled(bool playEnabled) = 0;
+  // The "Replay speed" slider (-1000 to 9000).
+  virtual int PlaybackRateSliderValue() const = 0;
+  // The "Length of tail" slider (1 to 500).
+  virtual int SchwanzLaengenSliderValue() const = 0;
+  // Position of the chosen entry in `OutputDevCombo`, the first entry 0.
+  virtual int OutputDevComboIndex() const = 0;
+  virtual void SetTimeSliderValue(int value) = 0;
+  // `TimeLabel`.
+  virtual void SetTimeText(const std::string& text) = 0;
+  // Lets pending window events run, the port's notifications among them.
+  virtual void DoEvents() = 0;
+};
+
+}  // namespace rp

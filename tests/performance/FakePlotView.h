@@ -1,0 +1,22 @@
+#pragma once
+// A plot view for control-panel tests: writes down every rebuild it is asked
+// for (a tail rebuild with the current event it saw) and its border state.
+
+#include <string>
+#include <vector>
+
+#include "performance/PlotViewLink.h"
+#include "performance/global.h"
+
+namespace rp::test {
+
+class FakePlotView final : public PlotView {
+ public:
+  void updateAllData() override { calls.push_back("all"); }
+  void UpdateData() override { calls.push_back("tail " + std::to_string(global::CurrentEvent)); }
+  void SetBorderFixed(bool fixed) override { borderFixed = fixed; }
+  std::vector<std::string> calls;
+  bool borderFixed = false;
+};
+
+}  // namespace rp::test
