@@ -1,0 +1,22 @@
+#pragma once
+// The small progress window of loads and replay starts ("Processing...." at
+// creation): nothing but its bar, across the whole width. The control panel
+// owns it and places, captions and drives it through its progress sink.
+
+#include <QWidget>
+
+class QProgressBar;
+
+namespace rp {
+
+class ProgressForm final : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ProgressForm(QWidget* owner = nullptr);
+  QProgressBar& ProgressBar1() { return *bar_; }
+
+ private:
+  QProgressBar* bar_;
+};
+
+}  // namespace rp
