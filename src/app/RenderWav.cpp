@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <ostream>
 
 #include "app/BatchLoad.h"
-#include "scene/MediaDir.h"
+#include "performance/ReplayEngine.h"
 #include "performance/global.h"
 #include "platform/TempoMapping.h"
 #include "platform/midi/GeneralMidiSynth.h"
 #include "platform/midi/OfflineRender.h"
+#include "scene/MediaDir.h"
 
 namespace rp {
 
@@ -84,20 +84,14 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 std::vector<MidiMessage> ReplayFromFirstEvent() {
   // Play pressed with the first event current: from its first note to the
-  // end of the file, timed from that note's time rounded to whole ms (halves
-  // to even), velocities times 1.5 (halves to even) and at most 127.
+  // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
   const std::int32_t count = global::NoteEventCount;
   if (count <= 0) return messages;
   const std::int32_t from = std::clamp(global::PlotEvents[1].FirstNote, 1, count);
-  const double start = std::nearbyint(global::NoteEvents[static_cast<std::size_t>(from)].TimeMs);
+  const double start = ReplayStartMs(global::NoteEvents[static_cast<std::size_t>(from)]);
   for (std::int32_t i = from; i <= count; ++i) {
-    const NoteEvent& n = global::NoteEvents[static_cast<std::size_t>(i)];
-    const int triple = 3 * n.NoteVelocity;
-    int velocity = triple / 2;
-    if (triple % 2 != 0 && velocity % 2 != 0) ++velocity;
-    messages.push_back({n.ClusterIndex, n.TimeMs - start, n.IsNoteOn != kFalse ? 144 : 128, n.NoteKey,
-                        std::min(velocity, 127)});
+    messages.push_back(ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start));
   }
   return messages;
 }

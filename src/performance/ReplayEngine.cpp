@@ -8,7 +8,6 @@
 #include "performance/TimeDisplay.h"
 #include "performance/global.h"
 #include "platform/Dialogs.h"
-#include "platform/MidiOutputPort.h"
 #include "platform/ProgressThrottle.h"
 
 namespace rp {
@@ -35,6 +34,18 @@ int ScaledVelocity(std::uint8_t velocity) {
   int scaled = triple / 2;
   if (triple % 2 != 0 && scaled % 2 != 0) ++scaled;
   return std::min(scaled, 127);
+}
+
+double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.TimeMs); }
+
+MidiMessage ReplayMessage(const NoteEvent& note, double startMs) {
+  MidiMessage m;
+  m.tag = note.ClusterIndex;
+  m.timeMs = note.TimeMs - startMs;
+  m.status = note.IsNoteOn != kFalse ? kNoteOn : kNoteOff;
+  m.data1 = note.NoteKey;
+  m.data2 = ScaledVelocity(note.NoteVelocity);
+  return m;
 }
 
 ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotView& view, ProgressSink& progress,
@@ -85,19 +96,19 @@ void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
   const auto last = static_cast<std::int32_t>(global::NoteEvents.size()) - 1;
   const std::int32_t end = std::min(to, last);
 
-  const double start = std::nearbyint(global::NoteEvents[static_cast<std::size_t>(from)].TimeMs);
+  const double start = ReplayStartMs(global::NoteEvents[static_cast<std::size_t>(from)]);
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption("Preparing MIDI...");
   shown.SetMinimum(from);
   shown.SetMaximum(to);
   for (std::int32_t i = from; i <= end; ++i) {
-    const NoteEvent& note = global::NoteEvents[static_cast<std::size_t>(i)];
-    port_.SetMessageTag(note.ClusterIndex);
-    port_.SetMessageTimeMs(note.TimeMs - start);
-    port_.SetMessageStatus(note.IsNoteOn ? kNoteOn : kNoteOff);
-    port_.SetMessageData1(note.NoteKey);
-    port_.SetMessageData2(ScaledVelocity(note.NoteVelocity));
+    const MidiMessage m = ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start);
+    port_.SetMessageTag(m.tag);
+    port_.SetMessageTimeMs(m.timeMs);
+    port_.SetMessageStatus(m.status);
+    port_.SetMessageData1(m.data1);
+    port_.SetMessageData2(m.data2);
     port_.SetPortAction(kPortAppend);
     shown.ShowEvent(i);
     shown.SetValue(i);

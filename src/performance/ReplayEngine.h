@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "performance/global.h"
+#include "platform/MidiOutputPort.h"
+
 namespace rp {
 
 class Dialogs;
-class MidiOutputPort;
 class PlotView;
 class ProgressSink;
 class ReplayControls;
@@ -24,6 +26,15 @@ class ReplayControls;
 // A recorded key velocity as sent: times 1.5, halves to the even neighbour,
 // at most 127 (1 gives 2, 3 gives 4, 84 gives 126, 85 and above 127).
 int ScaledVelocity(std::uint8_t velocity);
+
+// The time a replay that starts at `first` counts from: its time rounded to
+// whole ms, halves to the even neighbour.
+double ReplayStartMs(const NoteEvent& first);
+
+// The message a note event becomes: note-on (144) or note-off (128) on
+// channel 1, its key, the scaled velocity, its time after `startMs`, and its
+// cluster index as the tag.
+MidiMessage ReplayMessage(const NoteEvent& note, double startMs);
 
 class ReplayEngine {
  public:
