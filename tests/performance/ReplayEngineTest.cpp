@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FakePlotView.h"
+#include "FakeReplayControls.h"
 #include "performance/OnsetAnalysis.h"
 #include "performance/ReplayControls.h"
 #include "performance/ReplayEngine.h"
@@ -64,25 +65,7 @@ const std::vector<Note> kPiece = {
 
 using FakeView = test::FakePlotView;
 
-class FakeControls final : public ReplayControls {
- public:
-  void SetPlayEnabled(bool enabled) override { playEnabled = enabled; }
-  int PlaybackRateSliderValue() const override { return speed; }
-  int SchwanzLaengenSliderValue() const override { return tail; }
-  int OutputDevComboIndex() const override { return deviceEntry; }
-  void SetTimeSliderValue(int value) override { timeSlider = value; }
-  void SetTimeText(const std::string& text) override { timeText = text; }
-  void DoEvents() override {
-    if (pendingEvents) pendingEvents();
-  }
-  bool playEnabled = true;
-  int speed = 0;
-  int tail = 10;
-  int deviceEntry = 0;
-  int timeSlider = 1;
-  std::string timeText = "0:00:00";
-  std::function<void()> pendingEvents;
-};
+using FakeControls = test::FakeReplayControls;
 
 // The engine on a recording port with a manual clock; the port's
 // notifications run when the test drains the UI queue, or inside DoEvents.

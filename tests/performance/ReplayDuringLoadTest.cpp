@@ -1,0 +1,117 @@
+// A performance file opened while another one is being replayed: the
+// replay stops before anything of the new file is read, the controls and the
+// port say so, and no message of the old replay reaches the panel or the view
+// afterwards (its cluster numbers would mean other events in the new file).
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "FakePlotView.h"
+#include "FakeReplayControls.h"
+#include "ScratchDir.h"
+#include "performance/PerformanceLoader.h"
+#include "performance/ReplayEngine.h"
+#include "performance/global.h"
+#include "platform/Dialogs.h"
+#include "platform/MidiOutputPort.h"
+#include "platform/ProgressSink.h"
+
+namespace rp {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Twenty notes of 60 ms, 100 ms apart: twenty clusters.
+std::string TwentyNotes() {
+  std::string text;
+  for (int i = 0; i < 20; ++i) {
+    const std::string key = std::to_string(40 + i);
+    text += std::to_string(2 * i) + "; /* " + std::to_string(100 * i) + " ms */+" + key + " 64;\n";
+    text += std::to_string(2 * i + 1) + "; /* " + std::to_string(100 * i + 60) + " ms */-" + key + " 64;\n";
+  }
+  return text;
+}
+
+// The control panel's pieces as the window wires them.
+struct Panel {
+  LoadHooks Hooks() {
+    LoadHooks h;
+    h.doEvents = [this] { ui.Drain(); };
+    h.stopPlay = [this] { engine.StopPlay(); };
+    h.updateAllData = [this] { view.updateAllData(); };
+    h.updateTime = [this] { engine.UpdateTime(); };
+    return h;
+  }
+  ManualReplayClock clock;
+  RecordingMidiBackend backend{clock};
+  ManualUiQueue ui;
+  MidiOutputPort port{backend, clock, ui.Poster()};
+  test::FakePlotView view;
+  test::FakeReplayControls controls;
+  NullProgressSink progress;
+  ScriptedDialogs dialogs;
+  ReplayEngine engine{port, controls, view, progress, dialogs};
+  PerformanceLoader loader{dialogs, Hooks()};
+};
+
+TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
+  test::ScratchDir dir;
+  const std::string twenty = dir.Write("twenty.txt", TwentyNotes());
+  const std::string two = dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 500 ms */+62 64;\n");
+  for (bool throughTheDialog : {false, true}) {
+    Panel p;
+    global::ResetToProgramStart();
+    global::InitializeEmptyPerformance();
+    ASSERT_TRUE(p.loader.Open(twenty).ok());
+    ASSERT_EQ(global::PlotEventCount, 20);
+
+    p.engine.PlayButton_Click();
+    ASSERT_EQ(p.port.PortState(), kPortReplaying);
+    p.clock.Advance(1050ms);  // clusters 1 to 11 sent...
+    ASSERT_TRUE(p.clock.AwaitSleeper());
+    p.ui.Drain();
+    EXPECT_EQ(global::CurrentEvent, 11);
+    p.clock.Advance(200ms);  // ...and 12, 13 waiting for the UI
+    ASSERT_TRUE(p.clock.AwaitSleeper());
+    ASSERT_GT(p.ui.Pending(), 0u);
+    const std::size_t sentBefore = p.backend.SentMessages().size();
+    p.view.calls.clear();
+
+    LoadResult r;
+    if (throughTheDialog) {
+      p.dialogs.fileAnswers.push_back(two);
+      r = p.loader.OpenButton_Click();  // lets the pending events run after the dialog
+    } else {
+      r = p.loader.Open(two);
+    }
+    ASSERT_TRUE(r.ok()) << r.message;
+    p.ui.Drain();
+    p.clock.Advance(5s);
+    p.ui.Drain();
+
+    EXPECT_EQ(p.port.PortState(), kPortClosed);
+    EXPECT_TRUE(p.controls.playEnabled);
+    EXPECT_FALSE(p.view.borderFixed);
+    EXPECT_EQ(global::NoteEventCount, 2);
+    EXPECT_EQ(global::CurrentEvent, 1);
+    EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
+    // After the stop only the note-off of the sounding note went out.
+    const auto sent = p.backend.SentMessages();
+    ASSERT_EQ(sent.size(), sentBefore + 1);
+    EXPECT_EQ(sent.back().bytes[0], 128);
+
+    // The new file replays from its first event.
+    p.engine.PlayButton_Click();
+    p.clock.Advance(600ms);
+    ASSERT_TRUE(p.clock.AwaitSleeper());
+    p.ui.Drain();
+    EXPECT_EQ(global::CurrentEvent, 2);
+    p.engine.StopPlay();
+  }
+}
+
+}  // namespace
+}  // namespace rp
