@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../FakePlotView.h"
+#include "performance/global.h"
+#include "performance/qt/ProgressForm.h"
+#include "performance/qt/SteuerForm.h"
+#include "platform/Dialogs.h"
+#include "platform/MidiBackend.h"
+#include "platform/MidiOutputPort.h"
+
+namespace rp {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+using FakeView = test::FakePlotView;
+
+// The control panel on a recording MIDI output with two devices, on the real clock.
+struct Panel {
+  explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")}) {
+    App();
+    global::ResetToProgramStart();
+    dialogs.fileAnswers = std::move(files);
+    MidiOutputSetup midi;
+    midi.clock = std::make_unique<SteadyReplayClock>();
+    auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
+    backend = recording.get();
+    midi.backend = std::move(recording);
+    form = std::make_unique<SteuerForm>(view, dialogs, std::move(midi));
+  }
+  template <class W>
+  W* Child(const char* name) {
+    W* w = form->findChild<W*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QRect Twips(int left, int top, int width, int height) {
+    return QRect((left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15);
+  }
+
+  FakeView view;
+  ScriptedDialogs dialogs;
+  RecordingMidiBackend* backend = nullptr;
+  std::unique_ptr<SteuerForm> form;
+};
+
+void ExpectSlider(QSlider* s, int minimum, int maximum, int large, int small, int tick, int value) {
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->minimum(), minimum) << s->objectName().toStdString();
+  EXPECT_EQ(s->maximum(), maximum) << s->objectName().toStdString();
+  EXPECT_EQ(s->pageStep(), large) << s->objectName().toStdString();
+  EXPECT_EQ(s->singleStep(), small) << s->objectName().toStdString();
+  EXPECT_EQ(s->tickInterval(), tick) << s->objectName().toStdString();
+  EXPECT_EQ(s->value(), value) << s->objectName().toStdString();
+}
+
+// Where on `slider` a click lands on `value`.
+QPoint PointOf(QSlider* slider, int value) {
+  QStyleOptionSlider option;
+  option.initFrom(slider);
+  option.orientation = slider->orientation();
+  option.minimum = slider->minimum();
+  option.maximum = slider->maximum();
+  const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+  const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+  const int span = groove.width() - handle.width();
+  const int x = groove.left() + handle.width() / 2 +
+                QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);
+  return {x, slider->height() / 2};
+}
+
+TEST(SteuerForm, ControlsCaptionsRangesAndLayoutAtCreation) {
+  Panel p;
+  SteuerForm& f = *p.form;
+  EXPECT_EQ(f.windowTitle(), "Control panel");
+  EXPECT_EQ(f.size(), QSize(623, 144));  // 9345 x 2160 twips
+  EXPECT_EQ(f.palette().color(QPalette::Window), QColor(224, 224, 224));
+
+  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  EXPECT_EQ(combo->placeholderText(), "Combo1");
+  EXPECT_EQ(combo->geometry().topLeft(), QPoint(8, 8));
+  EXPECT_EQ(combo->width(), 185);
+  EXPECT_EQ(p.Child<QPushButton>("RewButton")->geometry(), p.Twips(4200, 120, 732, 612));
+  EXPECT_EQ(p.Child<QPushButton>("PlayButton")->geometry(), p.Twips(5040, 120, 1212, 612));
+  EXPECT_EQ(p.Child<QPushButton>("StopButton")->geometry(), p.Twips(6360, 120, 732, 612));
+  for (const char* name : {"RewButton", "PlayButton", "StopButton"}) {
+    EXPECT_FALSE(p.Child<QPushButton>(name)->icon().isNull()) << name;
+    EXPECT_TRUE(p.Child<QPushButton>(name)->text().isEmpty()) << name;
+  }
+  EXPECT_TRUE(p.Child<QPushButton>("PlayButton")->isEnabled());
+  EXPECT_FALSE(p.Child<QPushButton>("StopButton")->isEnabled());
+
+  auto* timeLabel = p.Child<QLabel>("TimeLabel");
+  EXPECT_EQ(timeLabel->text(), "0:00:00");
+  EXPECT_EQ(timeLabel->geometry(), p.Twips(7080, 240, 2292, 492));
+  EXPECT_TRUE(timeLabel->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(timeLabel->font().pointSize(), 12);
+  EXPECT_GE(timeLabel->font().weight(), QFont::Bold);
+
+  EXPECT_EQ(p.Child<QPushButton>("OpenButton")->text(), "Open MIDI-ASCII");
+  EXPECT_EQ(p.Child<QPushButton>("OpenButton")->geometry(), p.Twips(120, 480, 1452, 372));
+  EXPECT_EQ(p.Child<QLabel>("EventLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->geometry(), p.Twips(3240, 480, 1092, 372));
+  EXPECT_EQ(p.Child<QRadioButton>("TimeVeloOption0")->text(), "Timing");
+  EXPECT_TRUE(p.Child<QRadioButton>("TimeVeloOption0")->isChecked());
+  EXPECT_EQ(p.Child<QRadioButton>("TimeVeloOption1")->text(), "Velocity");
+  EXPECT_FALSE(p.Child<QRadioButton>("TimeVeloOption1")->isChecked());
+  EXPECT_EQ(p.Child<QLabel>("Label1")->text(), "Replay speed");
+  EXPECT_EQ(p.Child<QLabel>("Label2")->text(), "Length of tail");
+  EXPECT_EQ(p.Child<QLabel>("SpeedFactorLabel")->text(), "1.00x");
+
+  ExpectSlider(p.Child<QSlider>("TimeSlider"), 1, 1000, 500, 10, 500, 1);
+  EXPECT_EQ(p.Child<QSlider>("TimeSlider")->geometry(), p.Twips(120, 960, 9252, 372));
+  ExpectSlider(p.Child<QSlider>("PlaybackRateSlider"), -1000, 9000, 100, 10, 1000, 0);
+  ExpectSlider(p.Child<QSlider>("SchwanzLaengenSlider"), 1, 500, 10, 1, 10, 10);
+  EXPECT_EQ(p.Child<QSlider>("SchwanzLaengenSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
+
+  // Tab order by the controls' tab indices (labels take no focus).
+  const std::vector<std::string> order = {"PlayButton",         "RewButton",           "StopButton",
+                                          "OutputDevCombo",     "OpenButton",          "PlaybackRateSlider",
+                                          "SchwanzLaengenSlider", "TimeSlider",        "TimeVeloOption0",
+                                          "TimeVeloOption1"};
+  QWidget* w = p.Child<QWidget>("PlayButton");
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    w = w->nextInFocusChain();
+    while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
+    EXPECT_EQ(w->objectName().toStdString(), order[i]);
+  }
+
+  ProgressForm& progress = f.Progress();
+  EXPECT_EQ(progress.windowTitle(), "Processing....");
+  EXPECT_EQ(progress.size(), QSize(313, 16));
+  EXPECT_EQ(progress.ProgressBar1().geometry(), QRect(0, 0, 313, 16));
+
+  // The speed factor follows the slider.
+  p.Child<QSlider>("PlaybackRateSlider")->setValue(1000);
+  EXPECT_EQ(p.Child<QLabel>("SpeedFactorLabel")->text(), "2.00x");
+  EXPECT_EQ(f.PortState(), kPortClosed);
+}
+
+TEST(SteuerForm, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
+  Panel p;
+  p.form->Form_Load();
+  EXPECT_TRUE(p.form->isVisible());
+  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  ASSERT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->itemText(0), "Default MIDI output");
+  EXPECT_EQ(combo->itemText(2), "Synth B");
+  EXPECT_EQ(combo->currentIndex(), 2);
+
+  ASSERT_EQ(p.dialogs.requests.size(), 1u);
+  EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
+  EXPECT_EQ(global::PlotEventCount, 5);
+  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
+  EXPECT_EQ(p.Child<QSlider>("TimeSlider")->maximum(), 5);
+  EXPECT_EQ(p.Child<QLabel>("TimeLabel")->text(), " 0: 0: 0");
+  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->text(), "5");
+  EXPECT_FALSE(p.form->Progress().isVisible());
+  EXPECT_EQ(p.form->Progress().windowTitle(), "Processing...");
+
+  // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
+  p.view.calls.clear();
+  QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption1"), Qt::LeftButton);
+  EXPECT_FALSE(p.form->TimingChosen());
+  QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption0"), Qt::LeftButton);
+  EXPECT_TRUE(p.form->TimingChosen());
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
+
+  // The tail slider sets the tail length without a redraw; the rewind button does nothing.
+  p.view.calls.clear();
+  p.Child<QSlider>("SchwanzLaengenSlider")->setValue(25);
+  EXPECT_EQ(global::TailLength, 25);
+  QTest::mouseClick(p.Child<QPushButton>("RewButton"), Qt::LeftButton);
+  EXPECT_TRUE(p.view.calls.empty());
+  EXPECT_EQ(global::CurrentEvent, 1);
+
+  // A cancelled dialog changes nothing.
+  p.form->OpenButton_Click();
+  EXPECT_EQ(global::PlotEventCount, 5);
+  EXPECT_TRUE(p.view.calls.empty());
+}
+
+TEST(SteuerForm, PlayThenStop) {
+  Panel p;
+  p.form->Form_Load();
+  auto* play = p.Child<QPushButton>("PlayButton");
+  auto* stop = p.Child<QPushButton>("StopButton");
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(p.form->PortState(), kPortReplaying);
+  EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
+  EXPECT_FALSE(play->isEnabled());
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_TRUE(p.view.borderFixed);
+  EXPECT_EQ(global::TailLength, 10);
+  // The first note sounds at once and moves the view to its event.
+  QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
+
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.backend->OpenDevice().has_value());
+  EXPECT_TRUE(play->isEnabled());
+  EXPECT_FALSE(stop->isEnabled());
+  EXPECT_FALSE(p.view.borderFixed);
+  const std::size_t sent = p.backend->SentMessages().size();
+  QTest::qWait(700);  // the next cluster was due at 500 ms
+  EXPECT_EQ(p.backend->SentMessages().size(), sent);
+  EXPECT_EQ(global::CurrentEvent, 1);
+
+  // Choosing another device stops a replay; the next one opens it.
+  QTest::mouseClick(play, Qt::LeftButton);
+  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  combo->setCurrentIndex(1);
+  emit combo->activated(1);
+  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(p.backend->OpenDevice(), 0);
+
+  // Closing the window closes the port.
+  p.form->close();
+  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.backend->OpenDevice().has_value());
+}
+
+TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
+  Panel p;
+  p.form->Form_Load();
+  auto* slider = p.Child<QSlider>("TimeSlider");
+  QTest::mouseClick(p.Child<QPushButton>("PlayButton"), Qt::LeftButton);
+  p.view.calls.clear();
+
+  // Drag the handle from event 1 to event 4 and let go.
+  QTest::mousePress(slider, Qt::LeftButton, {}, PointOf(slider, 1));
+  QTest::mouseMove(slider, PointOf(slider, 4));
+  QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
+  EXPECT_EQ(slider->value(), 4);
+  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
+  EXPECT_EQ(p.Child<QLabel>("TimeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
+
+  // Keys move the slider but not the current event.
+  p.view.calls.clear();
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_Left);
+  EXPECT_EQ(slider->value(), 1);  // a small step is 10
+  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_TRUE(p.view.calls.empty());
+}
+
+}  // namespace
+}  // namespace rp
