@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../FakePlotView.h"
+#include "../FakeReplayControls.h"
+#include "performance/ReplayEngine.h"
+#include "performance/global.h"
+#include "platform/CombinedMidiBackend.h"
+#include "platform/Dialogs.h"
+#include "platform/MidiOutputPort.h"
+#include "platform/ProgressSink.h"
+#include "platform/midi/FluidSynthBackend.h"
+#include "platform/midi/GeneralMidiSynth.h"
+
+namespace rp {
+namespace {
+
+// The program's device list with the built-in synthesizer first, on a
+// machine without any sound output (no server, no card): Play with the
+// default entry reports why and the panel stays stopped, ready for another
+// try or another device.
+TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
+  global::ResetToProgramStart();
+  global::InitializeEmptyPerformance();
+  global::CurrentEvent = 1;
+  SteadyReplayClock clock;
+  FluidSynthOptions synth;
+  synth.soundFonts = SoundFontCandidates("");
+  synth.audioDrivers = std::vector<std::string>{};  // none to be had
+  auto ports = std::make_unique<RecordingMidiBackend>(clock, std::vector<std::string>{"Port A"});
+  RecordingMidiBackend* port0 = ports.get();
+  CombinedMidiBackend devices(std::make_unique<FluidSynthBackend>(std::move(synth)), std::move(ports));
+  ManualUiQueue ui;
+  MidiOutputPort port(devices, clock, ui.Poster());
+  test::FakeReplayControls controls;
+  controls.pendingEvents = [&] { ui.Drain(); };
+  test::FakePlotView view;
+  NullProgressSink progress;
+  ScriptedDialogs dialogs;
+  ReplayEngine engine(port, controls, view, progress, dialogs);
+
+  EXPECT_EQ(engine.ListOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
+  controls.deviceEntry = 0;  // the built-in synthesizer
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    engine.PlayButton_Click();
+    ui.Drain();
+    ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(attempt));
+    EXPECT_EQ(dialogs.messages.back().text,
+              "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
+              "running and there is no sound card. Choose a MIDI output device instead.");
+    EXPECT_TRUE(controls.playEnabled);  // Play enabled, Stop disabled
+    EXPECT_EQ(port.PortState(), kPortClosed);
+    EXPECT_FALSE(view.borderFixed);
+  }
+
+  // The other device still plays.
+  controls.deviceEntry = 1;
+  engine.PlayButton_Click();
+  EXPECT_EQ(port.PortState(), kPortReplaying);
+  EXPECT_EQ(port0->OpenDevice(), 0);
+  EXPECT_FALSE(controls.playEnabled);
+  engine.StopPlay();
+  EXPECT_EQ(port.PortState(), kPortClosed);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace rp
