@@ -20,7 +20,10 @@
 #include "performance/qt/SteuerForm.h"
 #include "platform/Dialogs.h"
 #include "platform/MidiBackend.h"
+#include "platform/CombinedMidiBackend.h"
 #include "platform/MidiOutputPort.h"
+#include "platform/midi/FluidSynthBackend.h"
+#include "platform/midi/GeneralMidiSynth.h"
 
 namespace rp {
 namespace {
@@ -267,6 +270,47 @@ TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
   EXPECT_EQ(slider->value(), 1);  // a small step is 10
   EXPECT_EQ(global::CurrentEvent, 4);
   EXPECT_TRUE(p.view.calls.empty());
+}
+
+
+// The built-in synthesizer is the default entry; on a machine without any
+// sound output (no server, no card) Play reports why and the panel stays
+// stopped, ready for another try or another device.
+TEST(SteuerForm, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
+  App();
+  global::ResetToProgramStart();
+  ScriptedDialogs dialogs;
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
+  MidiOutputSetup midi;
+  midi.clock = std::make_unique<SteadyReplayClock>();
+  FluidSynthOptions synth;
+  synth.soundFonts = SoundFontCandidates("");
+  synth.audioDrivers = std::vector<std::string>{};  // none to be had
+  midi.backend = std::make_unique<CombinedMidiBackend>(
+      std::make_unique<FluidSynthBackend>(std::move(synth)),
+      std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
+  FakeView view;
+  SteuerForm form(view, dialogs, std::move(midi));
+  form.Form_Load();
+  auto* combo = form.findChild<QComboBox*>(QStringLiteral("OutputDevCombo"));
+  auto* play = form.findChild<QPushButton*>(QStringLiteral("PlayButton"));
+  auto* stop = form.findChild<QPushButton*>(QStringLiteral("StopButton"));
+  ASSERT_TRUE(combo && play && stop);
+  ASSERT_EQ(combo->count(), 1);
+  EXPECT_EQ(combo->itemText(0), "Built-in synthesizer (General MIDI)");
+  EXPECT_EQ(combo->currentIndex(), 0);
+
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    QTest::mouseClick(play, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), static_cast<std::size_t>(attempt), 5000);
+    EXPECT_EQ(dialogs.messages.back().text,
+              "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
+              "running and there is no sound card. Choose a MIDI output device instead.");
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_EQ(form.PortState(), kPortClosed);
+    EXPECT_FALSE(view.borderFixed);
+  }
 }
 
 }  // namespace
