@@ -15,16 +15,6 @@
 namespace rp {
 namespace {
 
-enum : unsigned {
-  kDirtyTransform = 1,
-  kDirtyMaterial = 2,
-  kDirtyLights = 4,
-  kDirtyStates = 8,
-  kDirtyTarget = 16,
-  kDirtyStage = 32,
-  kDirtyAll = ~0u,
-};
-
 // D3D blend, compare, texture-operation and addressing values.
 enum : std::uint32_t {
   kTopDisable = 1, kTopSelectArg1 = 2, kTopSelectArg2 = 3, kTopModulate = 4,
@@ -139,8 +129,9 @@ GlDevice::GlDevice(GlView* view, D3DDEVTYPE type, std::string renderer)
     if (auto c = ctx.lock()) c->MarkLost();
   });
 
-  smooth_ = BuildSceneProgram(*gl_, false);
-  flat_ = BuildSceneProgram(*gl_, true);
+  // The program of the default states is built now, so a context that
+  // cannot compile the shaders fails device creation.
+  programs_[SceneProgramKey{}] = BuildSceneProgram(*gl_, SceneProgramKey{});
   text_ = BuildTextProgram(*gl_);
   gl_->glGenVertexArrays(1, &streamVao_);
   gl_->glGenBuffers(1, &streamVbo_);
@@ -178,7 +169,8 @@ GlDevice::GlDevice(GlView* view, D3DDEVTYPE type, std::string renderer)
 
 GlDevice::~GlDevice() {
   if (!context_->MakeCurrent()) return;
-  for (GLuint p : {smooth_.id, flat_.id, text_.id}) gl_->glDeleteProgram(p);
+  for (const auto& [key, p] : programs_) gl_->glDeleteProgram(p.id);
+  gl_->glDeleteProgram(text_.id);
   gl_->glDeleteVertexArrays(1, &streamVao_);
   gl_->glDeleteVertexArrays(1, &textVao_);
   gl_->glDeleteBuffers(1, &streamVbo_);
@@ -272,7 +264,7 @@ bool GlDevice::Reset(const D3DPRESENT_PARAMETERS&) {
   target_ = {0, w, h, false};
   viewport_ = {0, 0, w, h, 0.0f, 1.0f};
   rasterDirty_ = true;
-  dirty_[0] = dirty_[1] = kDirtyAll;
+  ++statesGen_;
   return true;
 }
 
@@ -338,13 +330,20 @@ void GlDevice::Present(WindowHandle) {
 
 void GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
   switch (state) {
-    case D3DTS_WORLD: world_ = matrix; break;
-    case D3DTS_VIEW: view_ = matrix; break;
-    case D3DTS_PROJECTION: projection_ = matrix; break;
-    default: return;
+    case D3DTS_WORLD:
+      world_ = matrix;
+      ++worldGen_;
+      break;
+    case D3DTS_VIEW:
+      view_ = matrix;
+      ++cameraGen_;
+      break;
+    case D3DTS_PROJECTION:
+      projection_ = matrix;
+      ++cameraGen_;
+      break;
+    default: break;
   }
-  dirty_[0] |= kDirtyTransform;
-  dirty_[1] |= kDirtyTransform;
 }
 
 D3DMATRIX GlDevice::GetTransform(D3DTRANSFORMSTATETYPE state) {
@@ -365,16 +364,14 @@ D3DVIEWPORT GlDevice::GetViewport() { return viewport_; }
 
 void GlDevice::SetMaterial(const D3DMATERIAL& material) {
   material_ = material;
-  dirty_[0] |= kDirtyMaterial;
-  dirty_[1] |= kDirtyMaterial;
+  ++materialGen_;
 }
 
 D3DMATERIAL GlDevice::GetMaterial() { return material_; }
 
 void GlDevice::SetLight(std::uint32_t index, const D3DLIGHT& light) {
   lights_[index] = light;
-  dirty_[0] |= kDirtyLights;
-  dirty_[1] |= kDirtyLights;
+  ++lightsGen_;
 }
 
 void GlDevice::LightEnable(std::uint32_t index, bool enable) {
@@ -388,15 +385,13 @@ void GlDevice::LightEnable(std::uint32_t index, bool enable) {
     l.Range = 1e30f;
     lights_[index] = l;
   }
-  dirty_[0] |= kDirtyLights;
-  dirty_[1] |= kDirtyLights;
+  ++lightsGen_;
 }
 
 void GlDevice::SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) {
   renderStates_[state] = value;
   rasterDirty_ = true;
-  dirty_[0] |= kDirtyStates;
-  dirty_[1] |= kDirtyStates;
+  ++statesGen_;
 }
 
 std::uint32_t GlDevice::GetRenderState(D3DRENDERSTATETYPE state) {
@@ -409,16 +404,13 @@ void GlDevice::SetTexture(std::uint32_t stage, std::shared_ptr<Texture> texture)
   if (texture && !dynamic_cast<GlTexture*>(texture.get()))
     throw DeviceError("texture was made by another device");
   texture0_ = std::move(texture);
-  dirty_[0] |= kDirtyStage;
-  dirty_[1] |= kDirtyStage;
 }
 
 void GlDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
                                     std::uint32_t value) {
   if (stage != 0) return;
   stageStates_[type] = value;
-  dirty_[0] |= kDirtyStage;
-  dirty_[1] |= kDirtyStage;
+  ++stageGen_;
   if (context_->MakeCurrent()) UploadSampler();
 }
 
@@ -437,10 +429,8 @@ void GlDevice::UploadSampler() {
   gl_->glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, AddressMode(stageStates_[D3DTSS_ADDRESSV]));
 }
 
-void GlDevice::UploadTransforms(SceneProgram& p) {
+void GlDevice::UploadWorld(SceneProgram& p) {
   gl_->glUniformMatrix4fv(p.world, 1, GL_FALSE, &world_.m[0][0]);
-  const D3DMATRIX vp = Multiply(view_, projection_);
-  gl_->glUniformMatrix4fv(p.viewProj, 1, GL_FALSE, &vp.m[0][0]);
   // Normals go through the inverse transpose of the world's upper 3x3
   // (row-vector form: n x (M^-1)^T), uploaded row by row like the matrices.
   float m3[3][3], inv[3][3], nm[3][3];
@@ -453,6 +443,11 @@ void GlDevice::UploadTransforms(SceneProgram& p) {
     std::memcpy(nm, m3, sizeof nm);
   }
   gl_->glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, &nm[0][0]);
+}
+
+void GlDevice::UploadCamera(SceneProgram& p) {
+  const D3DMATRIX vp = Multiply(view_, projection_);
+  gl_->glUniformMatrix4fv(p.viewProj, 1, GL_FALSE, &vp.m[0][0]);
   // The eye in world space: the view's translation taken back through its
   // rotation.
   float v3[3][3], vinv[3][3];
@@ -474,14 +469,12 @@ void GlDevice::UploadMaterial(SceneProgram& p) {
 }
 
 void GlDevice::UploadLights(SceneProgram& p) {
-  GLint types[kMaxLights] = {};
   float dirs[kMaxLights][3] = {}, pos[kMaxLights][3] = {}, diff[kMaxLights][4] = {},
         amb[kMaxLights][4] = {}, spec[kMaxLights][4] = {}, att[kMaxLights][4] = {};
   int n = 0;
   for (const auto& [index, on] : lightEnabled_) {
     if (!on || n == kMaxLights) continue;
     const D3DLIGHT& l = lights_.at(index);
-    types[n] = GLint(l.Type);
     // The shader wants the direction towards the light.
     const float len = std::sqrt(l.Direction.x * l.Direction.x + l.Direction.y * l.Direction.y +
                                 l.Direction.z * l.Direction.z);
@@ -502,8 +495,6 @@ void GlDevice::UploadLights(SceneProgram& p) {
     att[n][3] = l.Range;
     ++n;
   }
-  gl_->glUniform1i(p.lightCount, n);
-  gl_->glUniform1iv(p.lightType, kMaxLights, types);
   gl_->glUniform3fv(p.lightDir, kMaxLights, &dirs[0][0]);
   gl_->glUniform3fv(p.lightPos, kMaxLights, &pos[0][0]);
   gl_->glUniform4fv(p.lightDiffuse, kMaxLights, &diff[0][0]);
@@ -515,33 +506,60 @@ void GlDevice::UploadLights(SceneProgram& p) {
 SceneProgram& GlDevice::PrepareSceneProgram(bool hasNormal, bool hasColor, bool hasTexCoord) {
   MakeCurrent();
   ApplyRasterState();
-  const int which = renderStates_[D3DRS_SHADEMODE] == D3DSHADE_FLAT ? 1 : 0;
-  SceneProgram& p = which ? flat_ : smooth_;
-  gl_->glUseProgram(p.id);
-  unsigned& dirty = dirty_[which];
-  if (dirty & kDirtyTransform) UploadTransforms(p);
-  if (dirty & kDirtyMaterial) UploadMaterial(p);
-  if (dirty & kDirtyLights) UploadLights(p);
-  if (dirty & kDirtyStates) {
-    float ambient[4];
-    ColorToFloats(renderStates_[D3DRS_AMBIENT], ambient);
-    gl_->glUniform4fv(p.globalAmbient, 1, ambient);
-    gl_->glUniform1i(p.lighting, renderStates_[D3DRS_LIGHTING] ? 1 : 0);
-    gl_->glUniform1i(p.specularEnable, renderStates_[D3DRS_SPECULARENABLE] ? 1 : 0);
-    gl_->glUniform1i(p.sampler, 0);
-    gl_->glUniform1f(p.flipY, target_.flipY ? -1.0f : 1.0f);
-  }
-  if (dirty & kDirtyStage) {
-    gl_->glUniform1i(p.colorOp, GLint(stageStates_[D3DTSS_COLOROP]));
-    gl_->glUniform1i(p.alphaOp, GLint(stageStates_[D3DTSS_ALPHAOP]));
-  }
-  dirty = 0;
   // A draw without texture coordinates has nothing to sample with: it stays
   // untextured even while a texture is set.
   const bool textured = texture0_ && hasTexCoord && stageStates_[D3DTSS_COLOROP] != kTopDisable;
-  gl_->glUniform1i(p.textured, textured ? 1 : 0);
-  gl_->glUniform1i(p.hasNormal, hasNormal ? 1 : 0);
-  gl_->glUniform1i(p.hasColor, hasColor ? 1 : 0);
+  SceneProgramKey key;
+  key.flat = renderStates_[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+  key.lighting = renderStates_[D3DRS_LIGHTING] != 0;
+  key.specular = key.lighting && renderStates_[D3DRS_SPECULARENABLE] != 0;
+  key.textured = textured;
+  if (key.lighting) {
+    for (const auto& [index, on] : lightEnabled_)
+      if (on && key.lights.size() < std::size_t(kMaxLights))
+        key.lights += lights_.at(index).Type == D3DLIGHT_DIRECTIONAL ? 'd' : 'p';
+  }
+  auto it = programs_.find(key);
+  if (it == programs_.end()) it = programs_.emplace(key, BuildSceneProgram(*gl_, key)).first;
+  SceneProgram& p = it->second;
+  gl_->glUseProgram(p.id);
+  if (p.world_ != worldGen_) {
+    UploadWorld(p);
+    p.world_ = worldGen_;
+  }
+  if (p.camera_ != cameraGen_) {
+    UploadCamera(p);
+    p.camera_ = cameraGen_;
+  }
+  if (p.material_ != materialGen_) {
+    UploadMaterial(p);
+    p.material_ = materialGen_;
+  }
+  if (p.lights_ != lightsGen_) {
+    UploadLights(p);
+    p.lights_ = lightsGen_;
+  }
+  if (p.states_ != statesGen_) {
+    float ambient[4];
+    ColorToFloats(renderStates_[D3DRS_AMBIENT], ambient);
+    gl_->glUniform4fv(p.globalAmbient, 1, ambient);
+    gl_->glUniform1i(p.sampler, 0);
+    gl_->glUniform1f(p.flipY, target_.flipY ? -1.0f : 1.0f);
+    p.states_ = statesGen_;
+  }
+  if (p.stage_ != stageGen_) {
+    gl_->glUniform1i(p.colorOp, GLint(stageStates_[D3DTSS_COLOROP]));
+    gl_->glUniform1i(p.alphaOp, GLint(stageStates_[D3DTSS_ALPHAOP]));
+    p.stage_ = stageGen_;
+  }
+  if (p.hasNormal_ != int(hasNormal)) {
+    gl_->glUniform1i(p.hasNormal, hasNormal ? 1 : 0);
+    p.hasNormal_ = int(hasNormal);
+  }
+  if (p.hasColor_ != int(hasColor)) {
+    gl_->glUniform1i(p.hasColor, hasColor ? 1 : 0);
+    p.hasColor_ = int(hasColor);
+  }
   if (textured) {
     gl_->glActiveTexture(GL_TEXTURE0);
     gl_->glBindTexture(GL_TEXTURE_2D, static_cast<GlTexture&>(*texture0_).Id());
@@ -670,8 +688,7 @@ void GlDevice::SetRenderTarget(GLuint fbo, std::uint32_t width, std::uint32_t he
     target_ = {fbo, width, height, true};
   }
   rasterDirty_ = true;
-  dirty_[0] |= kDirtyStates;
-  dirty_[1] |= kDirtyStates;
+  ++statesGen_;
 }
 
 void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0,

@@ -91,7 +91,8 @@ class GlDevice : public GraphicsDevice {
   void BindTarget();
   void ApplyRasterState();
   SceneProgram& PrepareSceneProgram(bool hasNormal, bool hasColor, bool hasTexCoord);
-  void UploadTransforms(SceneProgram& p);
+  void UploadWorld(SceneProgram& p);
+  void UploadCamera(SceneProgram& p);
   void UploadMaterial(SceneProgram& p);
   void UploadLights(SceneProgram& p);
   void UploadSampler();
@@ -102,7 +103,7 @@ class GlDevice : public GraphicsDevice {
   D3DDEVTYPE type_;
   std::string renderer_;
 
-  SceneProgram smooth_, flat_;
+  std::map<SceneProgramKey, SceneProgram> programs_;
   TextProgram text_;
   GLuint streamVao_ = 0, streamVbo_ = 0, textVao_ = 0, textVbo_ = 0, sampler_ = 0;
   std::uint32_t streamFvf_ = ~0u, streamStride_ = 0;
@@ -111,8 +112,10 @@ class GlDevice : public GraphicsDevice {
   bool inScene_ = false;
   unsigned seenSwitches_ = ~0u, seenPaints_ = ~0u;
   bool rasterDirty_ = true;
-  // Per scene program: state groups changed since its last upload.
-  unsigned dirty_[2] = {~0u, ~0u};
+  // Generation of each state group; a program uploads a group when its copy
+  // is older.
+  unsigned worldGen_ = 1, cameraGen_ = 1, materialGen_ = 1, lightsGen_ = 1, statesGen_ = 1,
+           stageGen_ = 1;
 
   D3DMATRIX world_, view_, projection_;
   D3DVIEWPORT viewport_{};

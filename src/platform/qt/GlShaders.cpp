@@ -24,58 +24,74 @@ uniform mat3 uNormalMatrix;
 uniform mat4 uViewProj;
 uniform float uFlipY;
 uniform vec3 uEye;
-uniform bool uLighting, uHasNormal, uHasColor, uSpecularEnable;
+uniform bool uHasNormal, uHasColor;
 uniform vec4 uGlobalAmbient;
 uniform vec4 uMatDiffuse, uMatAmbient, uMatSpecular, uMatEmissive;
 uniform float uMatPower;
-uniform int uLightCount;
-uniform int uLightType[8];
 uniform vec3 uLightDir[8];
 uniform vec3 uLightPos[8];
 uniform vec4 uLightDiffuse[8], uLightAmbient[8], uLightSpecular[8];
 uniform vec4 uLightAtten[8];
 INTERP out vec4 vColor;
+#if SPECULAR
 INTERP out vec4 vSpecular;
+#endif
+#if TEXTURED
 out vec2 vTex;
+#endif
+#if LIGHTING
+vec3 n, wpos, ambient, diffuse, specular;
+void Light(int i, bool directional) {
+  vec3 l;
+  float att = 1.0;
+  if (directional) {
+    l = uLightDir[i];
+  } else {
+    vec3 d = uLightPos[i] - wpos;
+    float dist = length(d);
+    if (dist > uLightAtten[i].w) return;
+    l = dist > 0.0 ? d / dist : vec3(0.0);
+    float a = uLightAtten[i].x + uLightAtten[i].y * dist + uLightAtten[i].z * dist * dist;
+    att = a > 0.0 ? 1.0 / a : 1.0;
+  }
+  ambient += uLightAmbient[i].rgb * att;
+  float ndl = max(dot(n, l), 0.0);
+  diffuse += uLightDiffuse[i].rgb * ndl * att;
+#if SPECULAR
+  if (ndl > 0.0) {
+    vec3 h = normalize(l + normalize(uEye - wpos));
+    specular += uLightSpecular[i].rgb * pow(max(dot(n, h), 0.0), uMatPower) * att;
+  }
+#endif
+}
+#endif
 void main() {
   vec4 wp = uWorld * vec4(aPos, 1.0);
   vec4 clip = uViewProj * wp;
   clip.z = 2.0 * clip.z - clip.w;
   clip.y *= uFlipY;
   gl_Position = clip;
+#if TEXTURED
   vTex = aTex;
-  vSpecular = vec4(0.0);
-  vec4 vertexColor = uHasColor ? aColor : vec4(1.0);
-  if (!uLighting) { vColor = vertexColor; return; }
-  vec3 n = uHasNormal ? uNormalMatrix * aNormal : vec3(0.0);
+#endif
+#if !LIGHTING
+  vColor = uHasColor ? aColor : vec4(1.0);
+#else
+  wpos = wp.xyz;
+  n = uHasNormal ? uNormalMatrix * aNormal : vec3(0.0);
   float len = length(n);
-  if (len > 0.0) n /= len;
+  n = len > 0.0 ? n / len : n;
   vec4 diffuseMat = uHasColor ? aColor : uMatDiffuse;
-  vec3 ambient = uGlobalAmbient.rgb, diffuse = vec3(0.0), specular = vec3(0.0);
-  for (int i = 0; i < uLightCount; ++i) {
-    vec3 l;
-    float att = 1.0;
-    if (uLightType[i] == 3) {
-      l = uLightDir[i];
-    } else {
-      vec3 d = uLightPos[i] - wp.xyz;
-      float dist = length(d);
-      if (dist > uLightAtten[i].w) continue;
-      l = dist > 0.0 ? d / dist : vec3(0.0);
-      float a = uLightAtten[i].x + uLightAtten[i].y * dist + uLightAtten[i].z * dist * dist;
-      att = a > 0.0 ? 1.0 / a : 1.0;
-    }
-    ambient += uLightAmbient[i].rgb * att;
-    float ndl = max(dot(n, l), 0.0);
-    diffuse += uLightDiffuse[i].rgb * ndl * att;
-    if (uSpecularEnable && ndl > 0.0) {
-      vec3 h = normalize(l + normalize(uEye - wp.xyz));
-      specular += uLightSpecular[i].rgb * pow(max(dot(n, h), 0.0), uMatPower) * att;
-    }
-  }
+  ambient = uGlobalAmbient.rgb;
+  diffuse = vec3(0.0);
+  specular = vec3(0.0);
+  LIGHTS
   vColor = vec4(clamp(uMatEmissive.rgb + uMatAmbient.rgb * ambient + diffuseMat.rgb * diffuse,
                       0.0, 1.0), clamp(diffuseMat.a, 0.0, 1.0));
+#if SPECULAR
   vSpecular = vec4(clamp(uMatSpecular.rgb * specular, 0.0, 1.0), 0.0);
+#endif
+#endif
 }
 )";
 
@@ -83,20 +99,28 @@ void main() {
 // 3 current colour, 4 modulate (arguments fixed: texture, current).
 const char* kSceneFragment = R"(
 INTERP in vec4 vColor;
+#if SPECULAR
 INTERP in vec4 vSpecular;
+#endif
+#if TEXTURED
 in vec2 vTex;
-uniform bool uTextured;
+#endif
 uniform int uColorOp, uAlphaOp;
 uniform sampler2D uSampler;
 out vec4 fragColor;
 void main() {
   vec4 c = vColor;
-  if (uTextured) {
+#if TEXTURED
+  {
     vec4 t = texture(uSampler, vTex);
     if (uColorOp == 2) c.rgb = t.rgb; else if (uColorOp == 4) c.rgb = t.rgb * vColor.rgb;
     if (uAlphaOp == 2) c.a = t.a; else if (uAlphaOp == 4) c.a = t.a * vColor.a;
   }
-  fragColor = vec4(min(c.rgb + vSpecular.rgb, 1.0), c.a);
+#endif
+#if SPECULAR
+  c.rgb = min(c.rgb + vSpecular.rgb, 1.0);
+#endif
+  fragColor = c;
 }
 )";
 
@@ -160,35 +184,40 @@ GLuint Link(QOpenGLFunctions_3_3_Core& gl, const std::string& prelude, const cha
 
 }  // namespace
 
-SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, bool flat) {
+SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgramKey& key) {
   SceneProgram p;
-  p.id = Link(gl, std::string("#version 330 core\n#define INTERP ") + (flat ? "flat" : "smooth") + "\n",
-              kSceneVertex, kSceneFragment);
+  // The enabled lights become straight-line calls with their type fixed.
+  std::string lights;
+  for (std::size_t i = 0; i < key.lights.size(); ++i)
+    lights += "Light(" + std::to_string(i) + (key.lights[i] == 'd' ? ", true); " : ", false); ");
+  std::string vertex = kSceneVertex;
+  vertex.replace(vertex.find("LIGHTS"), 6, lights);
+  const std::string prelude = std::string("#version 330 core\n#define INTERP ") +
+                              (key.flat ? "flat" : "smooth") + "\n#define LIGHTING " +
+                              (key.lighting ? "1" : "0") + "\n#define SPECULAR " +
+                              (key.specular ? "1" : "0") + "\n#define TEXTURED " +
+                              (key.textured ? "1" : "0") + "\n";
+  p.id = Link(gl, prelude, vertex.c_str(), kSceneFragment);
   auto loc = [&](const char* name) { return gl.glGetUniformLocation(p.id, name); };
   p.world = loc("uWorld");
   p.normalMatrix = loc("uNormalMatrix");
   p.viewProj = loc("uViewProj");
   p.flipY = loc("uFlipY");
   p.eye = loc("uEye");
-  p.lighting = loc("uLighting");
   p.hasNormal = loc("uHasNormal");
   p.hasColor = loc("uHasColor");
-  p.specularEnable = loc("uSpecularEnable");
   p.globalAmbient = loc("uGlobalAmbient");
   p.matDiffuse = loc("uMatDiffuse");
   p.matAmbient = loc("uMatAmbient");
   p.matSpecular = loc("uMatSpecular");
   p.matEmissive = loc("uMatEmissive");
   p.matPower = loc("uMatPower");
-  p.lightCount = loc("uLightCount");
-  p.lightType = loc("uLightType");
   p.lightDir = loc("uLightDir");
   p.lightPos = loc("uLightPos");
   p.lightDiffuse = loc("uLightDiffuse");
   p.lightAmbient = loc("uLightAmbient");
   p.lightSpecular = loc("uLightSpecular");
   p.lightAtten = loc("uLightAtten");
-  p.textured = loc("uTextured");
   p.colorOp = loc("uColorOp");
   p.alphaOp = loc("uAlphaOp");
   p.sampler = loc("uSampler");
