@@ -152,6 +152,9 @@ class GraphicsDevice {
   virtual std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
                                                  std::uint32_t levels, std::uint32_t usage,
                                                  D3DFORMAT format, D3DPOOL pool) = 0;
+  // A texture with the picture in the file (format from the file, full mip
+  // chain); nullptr when the file cannot be read as a picture.
+  virtual std::shared_ptr<Texture> CreateTextureFromFile(const std::string& path) = 0;
   virtual std::shared_ptr<Font> CreateFont(const FontDesc& desc) = 0;
   virtual std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width,
                                                                  std::uint32_t height,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 
 namespace rp {
 namespace {
@@ -249,6 +250,15 @@ std::shared_ptr<Texture> RecordingDevice::CreateTexture(std::uint32_t width, std
   auto t = std::make_shared<RecordingTexture>(width, height, levels, usage, format, pool);
   auto& c = Record("CreateTexture");
   c.args = {width, height, levels, usage, format, pool};
+  c.object = t.get();
+  return t;
+}
+
+std::shared_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::string& path) {
+  auto& c = Record("CreateTextureFromFile");
+  c.text = path;
+  if (!std::ifstream(path)) return nullptr;
+  auto t = std::make_shared<RecordingTexture>(1, 1, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED);
   c.object = t.get();
   return t;
 }

@@ -74,6 +74,8 @@ class RecordingDevice : public GraphicsDevice {
   std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
                                          std::uint32_t levels, std::uint32_t usage,
                                          D3DFORMAT format, D3DPOOL pool) override;
+  // Records the path; a file that opens gives a 1 x 1 texture.
+  std::shared_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;
   std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                          D3DFORMAT format, bool depthStencil,

@@ -1,0 +1,236 @@
+#include "platform/qt/GlShaders.h"
+
+#include <string>
+
+#include "platform/GraphicsDevice.h"
+
+namespace rp {
+namespace {
+
+// Matrices arrive as the device's row-vector matrices, uploaded row by row;
+// read column-major they are transposed, so M * v here is v x M there.
+// Lighting follows the fixed-function model: emissive + ambient material x
+// (global ambient + light ambients) + diffuse material x diffuse light x
+// N.L, alpha from the diffuse material; normals are normalised after the
+// transform and a zero normal stays zero, so it gets the ambient terms only.
+// Depth comes from the projection in 0..1 and is stretched to GL's -1..1.
+const char* kSceneVertex = R"(
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec2 aTex;
+layout(location = 3) in vec4 aColor;
+uniform mat4 uWorld;
+uniform mat3 uNormalMatrix;
+uniform mat4 uViewProj;
+uniform float uFlipY;
+uniform vec3 uEye;
+uniform bool uHasNormal, uHasColor;
+uniform vec4 uGlobalAmbient;
+uniform vec4 uMatDiffuse, uMatAmbient, uMatSpecular, uMatEmissive;
+uniform float uMatPower;
+uniform vec3 uLightDir[8];
+uniform vec3 uLightPos[8];
+uniform vec4 uLightDiffuse[8], uLightAmbient[8], uLightSpecular[8];
+uniform vec4 uLightAtten[8];
+INTERP out vec4 vColor;
+#if SPECULAR
+INTERP out vec4 vSpecular;
+#endif
+#if TEXTURED
+out vec2 vTex;
+#endif
+#if LIGHTING
+vec3 n, wpos, ambient, diffuse, specular;
+void Light(int i, bool directional) {
+  vec3 l;
+  float att = 1.0;
+  if (directional) {
+    l = uLightDir[i];
+  } else {
+    vec3 d = uLightPos[i] - wpos;
+    float dist = length(d);
+    if (dist > uLightAtten[i].w) return;
+    l = dist > 0.0 ? d / dist : vec3(0.0);
+    float a = uLightAtten[i].x + uLightAtten[i].y * dist + uLightAtten[i].z * dist * dist;
+    att = a > 0.0 ? 1.0 / a : 1.0;
+  }
+  ambient += uLightAmbient[i].rgb * att;
+  float ndl = max(dot(n, l), 0.0);
+  diffuse += uLightDiffuse[i].rgb * ndl * att;
+#if SPECULAR
+  if (ndl > 0.0) {
+    vec3 h = normalize(l + normalize(uEye - wpos));
+    specular += uLightSpecular[i].rgb * pow(max(dot(n, h), 0.0), uMatPower) * att;
+  }
+#endif
+}
+#endif
+void main() {
+  vec4 wp = uWorld * vec4(aPos, 1.0);
+  vec4 clip = uViewProj * wp;
+  clip.z = 2.0 * clip.z - clip.w;
+  clip.y *= uFlipY;
+  gl_Position = clip;
+#if TEXTURED
+  vTex = aTex;
+#endif
+#if !LIGHTING
+  vColor = uHasColor ? aColor : vec4(1.0);
+#else
+  wpos = wp.xyz;
+  n = uHasNormal ? uNormalMatrix * aNormal : vec3(0.0);
+  float len = length(n);
+  n = len > 0.0 ? n / len : n;
+  vec4 diffuseMat = uHasColor ? aColor : uMatDiffuse;
+  ambient = uGlobalAmbient.rgb;
+  diffuse = vec3(0.0);
+  specular = vec3(0.0);
+  LIGHTS
+  vColor = vec4(clamp(uMatEmissive.rgb + uMatAmbient.rgb * ambient + diffuseMat.rgb * diffuse,
+                      0.0, 1.0), clamp(diffuseMat.a, 0.0, 1.0));
+#if SPECULAR
+  vSpecular = vec4(clamp(uMatSpecular.rgb * specular, 0.0, 1.0), 0.0);
+#endif
+#endif
+}
+)";
+
+// Texture stage 0: colour and alpha operations 1 disable, 2 texture,
+// 3 current colour, 4 modulate (arguments fixed: texture, current).
+const char* kSceneFragment = R"(
+INTERP in vec4 vColor;
+#if SPECULAR
+INTERP in vec4 vSpecular;
+#endif
+#if TEXTURED
+in vec2 vTex;
+#endif
+uniform int uColorOp, uAlphaOp;
+uniform sampler2D uSampler;
+out vec4 fragColor;
+void main() {
+  vec4 c = vColor;
+#if TEXTURED
+  {
+    vec4 t = texture(uSampler, vTex);
+    if (uColorOp == 2) c.rgb = t.rgb; else if (uColorOp == 4) c.rgb = t.rgb * vColor.rgb;
+    if (uAlphaOp == 2) c.a = t.a; else if (uAlphaOp == 4) c.a = t.a * vColor.a;
+  }
+#endif
+#if SPECULAR
+  c.rgb = min(c.rgb + vSpecular.rgb, 1.0);
+#endif
+  fragColor = c;
+}
+)";
+
+// Text: positions in target pixels from the top-left, premultiplied texels.
+const char* kTextVertex = R"(
+layout(location = 0) in vec2 aPos;
+layout(location = 2) in vec2 aTex;
+uniform vec2 uTargetSize;
+uniform float uFlipY;
+out vec2 vTex;
+void main() {
+  vec2 ndc = vec2(aPos.x / uTargetSize.x * 2.0 - 1.0, 1.0 - aPos.y / uTargetSize.y * 2.0);
+  gl_Position = vec4(ndc.x, ndc.y * uFlipY, 0.0, 1.0);
+  vTex = aTex;
+}
+)";
+
+const char* kTextFragment = R"(
+in vec2 vTex;
+uniform sampler2D uSampler;
+out vec4 fragColor;
+void main() { fragColor = texture(uSampler, vTex); }
+)";
+
+GLuint Compile(QOpenGLFunctions_3_3_Core& gl, GLenum type, const std::string& source) {
+  GLuint shader = gl.glCreateShader(type);
+  const char* src = source.c_str();
+  gl.glShaderSource(shader, 1, &src, nullptr);
+  gl.glCompileShader(shader);
+  GLint ok = 0;
+  gl.glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[2048] = {};
+    gl.glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    gl.glDeleteShader(shader);
+    throw DeviceError(std::string("shader does not compile: ") + log);
+  }
+  return shader;
+}
+
+GLuint Link(QOpenGLFunctions_3_3_Core& gl, const std::string& prelude, const char* vs,
+            const char* fs) {
+  const GLuint v = Compile(gl, GL_VERTEX_SHADER, prelude + vs);
+  const GLuint f = Compile(gl, GL_FRAGMENT_SHADER, prelude + fs);
+  GLuint program = gl.glCreateProgram();
+  gl.glAttachShader(program, v);
+  gl.glAttachShader(program, f);
+  gl.glLinkProgram(program);
+  gl.glDeleteShader(v);
+  gl.glDeleteShader(f);
+  GLint ok = 0;
+  gl.glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    char log[2048] = {};
+    gl.glGetProgramInfoLog(program, sizeof log, nullptr, log);
+    gl.glDeleteProgram(program);
+    throw DeviceError(std::string("shader program does not link: ") + log);
+  }
+  return program;
+}
+
+}  // namespace
+
+SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgramKey& key) {
+  SceneProgram p;
+  // The enabled lights become straight-line calls with their type fixed.
+  std::string lights;
+  for (std::size_t i = 0; i < key.lights.size(); ++i)
+    lights += "Light(" + std::to_string(i) + (key.lights[i] == 'd' ? ", true); " : ", false); ");
+  std::string vertex = kSceneVertex;
+  vertex.replace(vertex.find("LIGHTS"), 6, lights);
+  const std::string prelude = std::string("#version 330 core\n#define INTERP ") +
+                              (key.flat ? "flat" : "smooth") + "\n#define LIGHTING " +
+                              (key.lighting ? "1" : "0") + "\n#define SPECULAR " +
+                              (key.specular ? "1" : "0") + "\n#define TEXTURED " +
+                              (key.textured ? "1" : "0") + "\n";
+  p.id = Link(gl, prelude, vertex.c_str(), kSceneFragment);
+  auto loc = [&](const char* name) { return gl.glGetUniformLocation(p.id, name); };
+  p.world = loc("uWorld");
+  p.normalMatrix = loc("uNormalMatrix");
+  p.viewProj = loc("uViewProj");
+  p.flipY = loc("uFlipY");
+  p.eye = loc("uEye");
+  p.hasNormal = loc("uHasNormal");
+  p.hasColor = loc("uHasColor");
+  p.globalAmbient = loc("uGlobalAmbient");
+  p.matDiffuse = loc("uMatDiffuse");
+  p.matAmbient = loc("uMatAmbient");
+  p.matSpecular = loc("uMatSpecular");
+  p.matEmissive = loc("uMatEmissive");
+  p.matPower = loc("uMatPower");
+  p.lightDir = loc("uLightDir");
+  p.lightPos = loc("uLightPos");
+  p.lightDiffuse = loc("uLightDiffuse");
+  p.lightAmbient = loc("uLightAmbient");
+  p.lightSpecular = loc("uLightSpecular");
+  p.lightAtten = loc("uLightAtten");
+  p.colorOp = loc("uColorOp");
+  p.alphaOp = loc("uAlphaOp");
+  p.sampler = loc("uSampler");
+  return p;
+}
+
+TextProgram BuildTextProgram(QOpenGLFunctions_3_3_Core& gl) {
+  TextProgram p;
+  p.id = Link(gl, "#version 330 core\n", kTextVertex, kTextFragment);
+  p.targetSize = gl.glGetUniformLocation(p.id, "uTargetSize");
+  p.flipY = gl.glGetUniformLocation(p.id, "uFlipY");
+  p.sampler = gl.glGetUniformLocation(p.id, "uSampler");
+  return p;
+}
+
+}  // namespace rp
