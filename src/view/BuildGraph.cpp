@@ -7,6 +7,7 @@
 #include "scene/CD3DFrame.h"
 #include "scene/D3DUtil_Color.h"
 #include "scene/D3DUtil_Vector.h"
+#include "view/SceneGuard.h"
 #include "view/ViewState.h"
 
 namespace rp {
@@ -27,34 +28,6 @@ D3DMATERIAL ColourMaterial(std::int32_t argb) {
   return m;
 }
 
-// Ends a render-to-surface scene also when drawing into it fails, so the
-// device draws into the window again afterwards.
-class SurfaceScene {
- public:
-  SurfaceScene(RenderToSurface& rts, const std::shared_ptr<Surface>& surface, const D3DVIEWPORT& vp)
-      : rts_(rts) {
-    rts_.BeginScene(surface, vp);
-  }
-  ~SurfaceScene() {
-    if (!ended_) {
-      try {
-        rts_.EndScene();
-      } catch (const DeviceError&) {
-      }
-    }
-  }
-  void End() {
-    ended_ = true;
-    rts_.EndScene();
-  }
-  SurfaceScene(const SurfaceScene&) = delete;
-  SurfaceScene& operator=(const SurfaceScene&) = delete;
-
- private:
-  RenderToSurface& rts_;
-  bool ended_ = false;
-};
-
 // Light grey with the three axis names in black, one per line from the top;
 // sets TitleLineHeight to the height of one line.
 void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
@@ -62,7 +35,8 @@ void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
   const D3DDISPLAYMODE mode = dev.GetDisplayMode();
   const std::shared_ptr<RenderToSurface> rts =
       dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, mode.Format, true, D3DFMT_D16);
-  SurfaceScene scene(*rts, surface, D3DVIEWPORT{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
+  rts->BeginScene(surface, D3DVIEWPORT{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
+  SceneGuard scene([&rts] { rts->EndScene(); });
   dev.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kTextureBackground, 1.0f, 0);
 
   RECT measured{0, 0, 0, 0};

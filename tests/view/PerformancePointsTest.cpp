@@ -5,28 +5,12 @@
 #include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "view/FakeControlPanel.h"
+#include "view/TestPerformance.h"
 #include "view/PerformancePoints.h"
 #include "view/ViewState.h"
 
 namespace rp {
 namespace {
-
-// A performance of `count` events; event k has intervals 10k, 10k+1, 10k+2
-// and velocities k, k+1, k+2 (bytes).
-void MakePerformance(std::int32_t count) {
-  global::ResetToProgramStart();
-  global::PlotEvents.assign(static_cast<std::size_t>(count) + 11, PlotEvent{});
-  global::PlotEventCount = count;
-  for (std::int32_t k = 1; k <= count; ++k) {
-    PlotEvent& e = global::PlotEvents[static_cast<std::size_t>(k)];
-    e.Interval0 = 10.0 * k;
-    e.Interval1 = 10.0 * k + 1;
-    e.Interval2 = 10.0 * k + 2;
-    e.Velocity0 = static_cast<std::uint8_t>(k);
-    e.Velocity1 = static_cast<std::uint8_t>(k + 1);
-    e.Velocity2 = static_cast<std::uint8_t>(k + 2);
-  }
-}
 
 struct View {
   ViewState s;
@@ -36,7 +20,7 @@ struct View {
 };
 
 TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
-  MakePerformance(250);
+  testing::MakePerformance(250);
   View v;
   v.s.Points.Add(DataEntry{});  // whatever was shown before is dropped
   FillAllEventPoints(v.s, v.dialogs);
@@ -52,20 +36,20 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   EXPECT_EQ(first.data, "");
   EXPECT_EQ(v.s.Points.Item(100).datax, 1000.0);
 
-  MakePerformance(127);
+  testing::MakePerformance(127);
   v.panel.timing = false;
   FillAllEventPoints(v.s, v.dialogs);
   EXPECT_EQ(v.s.Points.Count(), 100u);
   EXPECT_EQ(v.s.Points.Item(100).datax, 100.0);
   EXPECT_EQ(v.s.Points.Item(100).dataz, 102.0);
 
-  MakePerformance(0);
+  testing::MakePerformance(0);
   FillAllEventPoints(v.s, v.dialogs);
   EXPECT_TRUE(v.s.Points.Empty());
 }
 
 TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
-  MakePerformance(20);
+  testing::MakePerformance(20);
   View v;
   global::CurrentEvent = 5;
   global::TailLength = 10;
@@ -111,7 +95,7 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
 }
 
 TEST(PerformancePoints, TailBeyondTheArraysFailsWithThePointsMadeSoFar) {
-  MakePerformance(5);  // arrays reach index 15
+  testing::MakePerformance(5);  // arrays reach index 15
   View v;
   global::CurrentEvent = 17;
   global::TailLength = 4;
