@@ -1,0 +1,38 @@
+#include "platform/qt/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace rp {
+
+namespace {
+
+QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    entries << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+void QtDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string_view title) {
+  QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+                  FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
+  const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
+                                                    QString::fromStdString(request.initialDir),
+                                                    QtFileFilter(request.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+}  // namespace rp
