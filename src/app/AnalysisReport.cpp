@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
+#include "app/BundledExample.h"
 #include "performance/global.h"
 
 namespace rp {
@@ -71,6 +72,14 @@ int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream
     out << "  ... " << eventCount - shown << " more events; returnplot --export-events FILE prints them all\n";
   }
   return 0;
+}
+
+int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() > 1) {
+    err << "usage: returnplot --report [FILE]\n";
+    return 64;
+  }
+  return PrintAnalysisReport(args.empty() ? BundledExamplePath() : args[0], out, err);
 }
 
 }  // namespace rp

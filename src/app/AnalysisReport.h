@@ -1,9 +1,10 @@
 #pragma once
-// A readable account of a performance's analysis, printed by `returnplot
-// FILE` while the program has no windows.
+// `returnplot --report [FILE]`: a readable account of a performance's
+// analysis (the bundled example when no FILE is given).
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace rp {
 
@@ -11,5 +12,8 @@ namespace rp {
 // events. Returns the exit status (0, or `kExitCannotOpen` with one line on
 // `err`).
 int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream& err);
+
+// The batch command: at most one argument.
+int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace rp

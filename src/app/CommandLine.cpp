@@ -2,9 +2,11 @@
 
 #include <ostream>
 
+#include "app/AnalysisReport.h"
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
 #include "app/ExportPoints.h"
+#include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
 #ifdef RP_HAVE_SYNTH
 #include "app/RenderWav.h"
@@ -24,6 +26,9 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
+      {"--report", "[FILE]",
+       "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
+       &RunAnalysisReport},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
@@ -47,6 +52,10 @@ void PrintHelp(std::ostream& out) {
     if (!c.usage.empty()) out << ' ' << c.usage;
     out << "\n      " << c.help << '\n';
   }
+  out << "  " << kSnapshotUsage
+      << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
+         "      one frame of the plot, save it as PNG and exit. --event shows the\n"
+         "      tail of event N, T events long (10 unless --tail).\n";
   out << "  --help\n      Print this text.\n";
 }
 

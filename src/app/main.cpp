@@ -1,19 +1,40 @@
 // returnplot: a 3D return plot of a recorded piano performance, with replay.
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/AnalysisReport.h"
-#include "app/BundledExample.h"
+#include <QApplication>
+
 #include "app/CommandLine.h"
+#include "app/SnapshotOptions.h"
+#include "app/qt/Snapshot.h"
+#include "platform/qt/QtDialogs.h"
+#include "view/qt/GraphForm.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const rp::LaunchPlan plan = rp::ParseCommandLine(args, std::cout, std::cerr);
   if (plan.exitNow) return plan.exitStatus;
-  // Until the windows exist, the program reports the analysis of the file it
-  // would open first.
-  const std::string file = plan.startFile ? *plan.startFile : rp::BundledExamplePath();
-  return rp::PrintAnalysisReport(file, std::cout, std::cerr);
+
+  std::optional<rp::SnapshotOptions> snapshot;
+  if (!plan.windowArgs.empty()) {
+    if (plan.windowArgs.front() != "--snapshot") {
+      std::cerr << "returnplot: unknown option " << plan.windowArgs.front() << "; see returnplot --help\n";
+      return 64;
+    }
+    snapshot = rp::ParseSnapshotOptions({plan.windowArgs.begin() + 1, plan.windowArgs.end()}, std::cerr);
+    if (!snapshot) return 64;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("returnplot"));
+  if (snapshot) return rp::RunSnapshot(*snapshot);
+
+  rp::QtDialogs dialogs;
+  rp::GraphForm form(dialogs, rp::StartOptions{plan.startFile, false});
+  dialogs.SetParent(&form);
+  form.Form_Load();
+  return QApplication::exec();
 }

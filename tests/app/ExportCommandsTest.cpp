@@ -109,11 +109,11 @@ TEST(Program, ExportsAndReportsFromTheCommandLine) {
   EXPECT_EQ(events.out, kEvents);
   EXPECT_EQ(Program("--export-events '" + DataFile("no such file.txt") + "'").status, kExitCannotOpen);
 
-  const Outcome report = Program("'" + DataFile("lf.txt") + "'");
+  const Outcome report = Program("--report '" + DataFile("lf.txt") + "'");
   EXPECT_EQ(report.status, 0);
   EXPECT_NE(report.out.find("8 note events (5 note-ons), 5 onset events"), std::string::npos) << report.out;
 
-  const Outcome example = Program("");  // the bundled example
+  const Outcome example = Program("--report");  // the bundled example
   EXPECT_EQ(example.status, 0);
   EXPECT_NE(example.out.find("performance.txt"), std::string::npos) << example.out;
 }

@@ -1,0 +1,61 @@
+#include "app/SnapshotOptions.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace rp {
+
+namespace {
+
+std::optional<std::int32_t> ParseInt(const std::string& text) {
+  std::int32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args, std::ostream& err) {
+  const auto usage = [&err](const std::string& problem) {
+    err << "returnplot: " << problem << "\nusage: returnplot " << kSnapshotUsage << '\n';
+    return std::nullopt;
+  };
+  if (args.empty() || args[0].empty() || args[0][0] == '-') return usage("--snapshot needs the PNG to write");
+
+  SnapshotOptions o;
+  o.output = args[0];
+  bool tailGiven = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--velocity") {
+      o.velocity = true;
+    } else if (a == "--event" || a == "--tail") {
+      if (!hasValue) return usage(a + " needs a number");
+      const std::optional<std::int32_t> n = ParseInt(args[++i]);
+      if (!n) return usage(a + " needs a whole number, not \"" + args[i] + "\"");
+      if (a == "--event") {
+        o.event = *n;
+      } else {
+        if (*n < 0) return usage("--tail cannot be negative");
+        o.tail = *n;
+        tailGiven = true;
+      }
+    } else if (a == "--scatter") {
+      if (!hasValue) return usage("--scatter needs a file");
+      o.scatter = args[++i];
+    } else if (!a.empty() && a[0] == '-') {
+      return usage("unknown option " + a);
+    } else if (o.file) {
+      return usage("only one performance file");
+    } else {
+      o.file = a;
+    }
+  }
+  if (tailGiven && !o.event) return usage("--tail goes with --event");
+  if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
+  return o;
+}
+
+}  // namespace rp

@@ -1,0 +1,31 @@
+#pragma once
+// `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
+// [FILE | --scatter FILE.csv]`: start as usual without asking anything,
+// draw one frame, save the plot as PNG, exit.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+struct SnapshotOptions {
+  std::string output;                    // the PNG to write
+  bool velocity = false;                 // velocity values instead of timing
+  std::optional<std::int32_t> event;     // show the tail of this event
+  std::int32_t tail = 10;                // its length
+  std::optional<std::string> file;       // the performance
+  std::optional<std::string> scatter;    // or a scatter file
+};
+
+inline constexpr std::string_view kSnapshotUsage =
+    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [FILE | --scatter FILE.csv]";
+
+// The arguments after "--snapshot". On a usage error: a message on `err`
+// and nothing.
+std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace rp

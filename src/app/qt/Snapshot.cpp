@@ -1,0 +1,72 @@
+#include "app/qt/Snapshot.h"
+
+#include <exception>
+#include <iostream>
+
+#include <QImage>
+#include <QString>
+
+#include "performance/global.h"
+#include "platform/Dialogs.h"
+#include "view/qt/GraphForm.h"
+
+namespace rp {
+
+namespace {
+
+// Messages as lines on stderr; the file dialog answers with the file set
+// for it just before, once, and is cancelled otherwise.
+class SnapshotDialogs final : public Dialogs {
+ public:
+  void ShowMessage(std::string_view text, MessageKind kind, std::string_view title) override {
+    console_.ShowMessage(text, kind, title);
+    if (kind == MessageKind::Error) ++errors_;
+  }
+  std::optional<std::string> OpenFile(const OpenFileRequest&) override {
+    auto answer = std::move(nextFile);
+    nextFile.reset();
+    return answer;
+  }
+  int ErrorCount() const { return errors_; }
+
+  std::optional<std::string> nextFile;
+
+ private:
+  ConsoleDialogs console_;
+  int errors_ = 0;
+};
+
+}  // namespace
+
+int RunSnapshot(const SnapshotOptions& o) {
+  SnapshotDialogs dialogs;
+  GraphForm form(dialogs, StartOptions{o.file, o.velocity});
+  form.Form_Load();
+  // One still frame: no timer, and no turn of the plot from the time that
+  // start-up took.
+  form.SetTimerEnabled(false);
+  global::AutoRotate = kFalse;
+  try {
+    if (o.scatter) {
+      dialogs.nextFile = *o.scatter;
+      form.View().MENU_LOAD_Click();
+    }
+    if (o.event) {
+      global::CurrentEvent = *o.event;
+      global::TailLength = o.tail;
+      form.View().UpdateData();
+    }
+    form.View().Timer1_Timer();
+  } catch (const std::exception& e) {
+    dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
+    return 1;
+  }
+  const QImage image = form.GrabClientArea();
+  if (image.isNull() || !image.save(QString::fromStdString(o.output), "PNG")) {
+    std::cerr << "returnplot: cannot write " << o.output << '\n';
+    return 1;
+  }
+  return dialogs.ErrorCount() == 0 ? 0 : 1;
+}
+
+}  // namespace rp

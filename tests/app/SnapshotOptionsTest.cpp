@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/SnapshotOptions.h"
+
+namespace rp {
+namespace {
+
+TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
+  std::ostringstream err;
+  auto o = ParseSnapshotOptions({"out.png", "--velocity", "--event", "5", "--tail", "3", "perf.txt"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->output, "out.png");
+  EXPECT_TRUE(o->velocity);
+  EXPECT_EQ(o->event, 5);
+  EXPECT_EQ(o->tail, 3);
+  EXPECT_EQ(o->file, "perf.txt");
+  EXPECT_FALSE(o->scatter);
+
+  o = ParseSnapshotOptions({"out.png", "--event", "7", "--scatter", "points.csv"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->tail, 10) << "the default tail";
+  EXPECT_EQ(o->scatter, "points.csv");
+  EXPECT_FALSE(o->velocity);
+  EXPECT_EQ(err.str(), "");
+
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--velocity"},
+      {"out.png", "--event"},
+      {"out.png", "--event", "5x"},
+      {"out.png", "--tail", "4"},
+      {"out.png", "--event", "5", "--tail", "-1"},
+      {"out.png", "a.txt", "b.txt"},
+      {"out.png", "a.txt", "--scatter", "b.csv"},
+      {"out.png", "--zoom"},
+  };
+  for (const auto& args : bad) {
+    std::ostringstream e;
+    EXPECT_FALSE(ParseSnapshotOptions(args, e)) << args.size();
+    EXPECT_NE(e.str().find("usage: returnplot --snapshot OUT.png"), std::string::npos);
+  }
+
+  // The command line hands the whole of it to the windows.
+  std::ostringstream out;
+  const LaunchPlan plan = ParseCommandLine({"--snapshot", "out.png", "perf.txt"}, out, err);
+  EXPECT_FALSE(plan.exitNow);
+  EXPECT_EQ(plan.windowArgs, (std::vector<std::string>{"--snapshot", "out.png", "perf.txt"}));
+}
+
+}  // namespace
+}  // namespace rp

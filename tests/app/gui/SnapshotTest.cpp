@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <QImage>
+
+namespace rp {
+namespace {
+
+struct ProgramRun {
+  int status = -1;
+  std::string output;  // stdout and stderr
+};
+
+ProgramRun Program(const std::string& args) {
+  ProgramRun run;
+  const std::string command = "'" RP_PROGRAM "' " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string TempPng(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / ("returnplot_" + name + ".png")).string();
+}
+
+// Counts the pixels whose colour passes `test`.
+template <class Test>
+int Count(const QImage& image, Test test) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (test(QColor(image.pixel(x, y)))) ++n;
+  return n;
+}
+
+// Blue spheres are pure blue; the floor cross, a blue line, has a little
+// green (its colour is 0x00000FF0).
+bool Blue(const QColor& c) { return c.blue() >= 150 && c.red() < 40 && c.green() < 6; }
+bool Orange(const QColor& c) { return c.red() > 180 && c.green() > 100 && c.green() < 215 && c.blue() < 80; }
+
+const std::string kPerformance = "'" RP_BUILD_DATA_DIR "/performance.txt'";
+
+TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
+  const std::string all = TempPng("all");
+  ProgramRun run = Program("--snapshot '" + all + "' " + kPerformance);
+  ASSERT_EQ(run.status, 0) << run.output;
+  QImage image(QString::fromStdString(all));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 606);
+  EXPECT_EQ(image.height(), 443);
+  EXPECT_EQ(image.pixel(2, 440) & 0xFFFFFF, 0x303030u) << "background";
+  EXPECT_EQ(image.pixel(603, 3) & 0xFFFFFF, 0x303030u);
+  EXPECT_GT(Count(image, Blue), 200) << "the event spheres";
+  // The caption "z axis = ..." in white at the top left.
+  const QImage caption = image.copy(10, 20, 150, 20);
+  EXPECT_GT(Count(caption, [](const QColor& c) { return c.lightness() > 200; }), 20);
+
+  const std::string tail = TempPng("tail");
+  run = Program("--snapshot '" + tail + "' --event 30 --tail 8 " + kPerformance);
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage withEvent(QString::fromStdString(tail));
+  EXPECT_GT(Count(withEvent, Blue), 30) << "its tail";
+  EXPECT_LT(Count(withEvent, Blue), Count(image, Blue)) << "a tail of 8 shows fewer points";
+
+  // Without a tail there are no lines: what is orange is the current event.
+  const std::string alone = TempPng("alone");
+  run = Program("--snapshot '" + alone + "' --event 30 --tail 0 " + kPerformance);
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage current(QString::fromStdString(alone));
+  EXPECT_GT(Count(current, Orange), 40) << "the current event, orange at double size";
+  EXPECT_EQ(Count(current, Blue), 0);
+
+  const std::string velocity = TempPng("velocity");
+  run = Program("--snapshot '" + velocity + "' --velocity " + kPerformance);
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(QImage(QString::fromStdString(velocity)), image) << "other values, other picture";
+
+  // The same input always gives the same picture.
+  const std::string again = TempPng("again");
+  ASSERT_EQ(Program("--snapshot '" + again + "' " + kPerformance).status, 0);
+  EXPECT_EQ(QImage(QString::fromStdString(again)), image);
+}
+
+TEST(Snapshot, ScatterFileAndFailures) {
+  const std::string scatter = TempPng("scatter");
+  ProgramRun run = Program("--snapshot '" + scatter + "' --scatter '" RP_BUILD_DATA_DIR "/ScatterData.csv'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage image(QString::fromStdString(scatter));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(Count(image, [](const QColor& c) { return c.saturation() > 80 && c.value() > 60; }), 200)
+      << "coloured spheres";
+
+  // A file that is not there: the message on stderr, a picture all the same.
+  const std::string missing = TempPng("missing");
+  run = Program("--snapshot '" + missing + "' --scatter /no/such/points.csv");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("Unable to find /no/such/points.csv"), std::string::npos) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(missing));
+
+  // An event beyond the performance: the error, and no picture.
+  const std::string beyond = TempPng("beyond");
+  std::filesystem::remove(beyond);
+  run = Program("--snapshot '" + beyond + "' --event 100000 " + kPerformance);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(beyond));
+
+  run = Program("--snapshot");
+  EXPECT_EQ(run.status, 64);
+  EXPECT_NE(run.output.find("usage: returnplot --snapshot"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rp
