@@ -1,0 +1,52 @@
+// The tail update that runs for every replayed cluster: UpdateData with a
+// tail of 500 on the real plot window over the OpenGL device, the axis-name
+// texture included: the 501 points from the performance arrays, the scaling,
+// the new frame tree and the texture's three lines. Each update waits for the
+// renderer to finish. Run under Xvfb for Mesa's software renderer.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "performance/global.h"
+#include "platform/Dialogs.h"
+#include "platform/qt/GlDevice.h"
+#include "scene/D3DInit.h"
+#include "scene/MediaDir.h"
+#include "view/qt/GraphForm.h"
+
+namespace {
+
+using namespace rp;
+
+void BM_UpdateDataTail(benchmark::State& state) {
+  ScriptedDialogs dialogs;
+  dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
+  GraphForm form(dialogs, StartOptions{});
+  form.Form_Load();
+  form.SetTimerEnabled(false);
+  auto device = std::dynamic_pointer_cast<GlDevice>(D3DInit.Device);
+  if (!form.View().State().DeviceReady || !device) {
+    state.SkipWithError("no OpenGL device");
+    return;
+  }
+  global::TailLength = static_cast<std::int32_t>(state.range(0));
+  global::CurrentEvent = global::PlotEventCount;
+  for (auto _ : state) {
+    form.View().UpdateData();
+    device->Context().Gl().glFinish();
+  }
+  state.counters["points"] = static_cast<double>(form.View().State().Points.Count());
+  state.SetLabel(device->Renderer());
+}
+BENCHMARK(BM_UpdateDataTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
