@@ -470,7 +470,7 @@ void GlDevice::UploadMaterial(SceneProgram& p) {
 
 void GlDevice::UploadLights(SceneProgram& p) {
   float dirs[kMaxLights][3] = {}, pos[kMaxLights][3] = {}, diff[kMaxLights][4] = {},
-        amb[kMaxLights][4] = {}, spec[kMaxLights][4] = {}, att[kMaxLights][4] = {};
+        amb[kMaxLights][4] = {}, specular[kMaxLights][4] = {}, att[kMaxLights][4] = {};
   int n = 0;
   for (const auto& [index, on] : lightEnabled_) {
     if (!on || n == kMaxLights) continue;
@@ -488,7 +488,7 @@ void GlDevice::UploadLights(SceneProgram& p) {
     pos[n][2] = l.Position.z;
     std::memcpy(diff[n], &l.Diffuse, sizeof diff[n]);
     std::memcpy(amb[n], &l.Ambient, sizeof amb[n]);
-    std::memcpy(spec[n], &l.Specular, sizeof spec[n]);
+    std::memcpy(specular[n], &l.Specular, sizeof specular[n]);
     att[n][0] = l.Attenuation0;
     att[n][1] = l.Attenuation1;
     att[n][2] = l.Attenuation2;
@@ -499,7 +499,7 @@ void GlDevice::UploadLights(SceneProgram& p) {
   gl_->glUniform3fv(p.lightPos, kMaxLights, &pos[0][0]);
   gl_->glUniform4fv(p.lightDiffuse, kMaxLights, &diff[0][0]);
   gl_->glUniform4fv(p.lightAmbient, kMaxLights, &amb[0][0]);
-  gl_->glUniform4fv(p.lightSpecular, kMaxLights, &spec[0][0]);
+  gl_->glUniform4fv(p.lightSpecular, kMaxLights, &specular[0][0]);
   gl_->glUniform4fv(p.lightAtten, kMaxLights, &att[0][0]);
 }
 
