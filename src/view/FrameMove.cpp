@@ -3,6 +3,7 @@
 #include "performance/global.h"
 #include "platform/GraphicsDevice.h"
 #include "scene/CD3DFrame.h"
+#include "scene/D3DInit.h"
 #include "scene/D3DMath.h"
 #include "scene/D3DUtil_FrameTimer.h"
 #include "view/ViewKeys.h"
@@ -45,7 +46,7 @@ void FrameMove(ViewState& state, GraphicsDevice& dev) {
 
   AutoRotate(state);
 
-  if (dev.GetDeviceCaps().DeviceType == D3DDEVTYPE_REF) state.StepTime = kReferenceStep;
+  if (D3DInit.DeviceType == D3DDEVTYPE_REF) state.StepTime = kReferenceStep;
   const float s = state.StepTime * kKeyRate;
 
   state.Velocity = D3DXVec3Scale(state.Velocity, kDamping);

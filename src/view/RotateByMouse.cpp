@@ -5,6 +5,7 @@
 #include "platform/GraphicsDevice.h"
 #include "scene/CD3DFrame.h"
 #include "scene/D3DMath.h"
+#include "scene/D3DUtil.h"
 #include "view/ViewState.h"
 
 namespace rp {
@@ -36,7 +37,8 @@ void RotateByMouse(ViewState& state, GraphicsDevice& dev, std::int16_t x, std::i
 
   // The axis as a direction in the root frame's space: both ends through the
   // view transform and back out of the root's world matrix.
-  const D3DMATRIX view = dev.GetTransform(D3DTS_VIEW);
+  D3DUtil.SceneViewMatrix = dev.GetTransform(D3DTS_VIEW);
+  const D3DMATRIX& view = D3DUtil.SceneViewMatrix;
   CD3DFrame& root = *state.RootFrame;
   root.UpdateFrames();
   const D3DVECTOR p1 = root.InverseTransformCoord(D3DXVec3TransformCoord(screenAxis, view));

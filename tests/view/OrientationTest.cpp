@@ -5,6 +5,7 @@
 #include "InteractionScene.h"
 #include "performance/PlotViewLink.h"
 #include "performance/global.h"
+#include "scene/D3DInit.h"
 #include "scene/D3DUtil_FrameTimer.h"
 #include "view/FrameMove.h"
 #include "view/RotateByMouse.h"
@@ -51,6 +52,7 @@ class OrientationTest : public ::testing::Test {
   void TearDown() override {
     D3DUtil_SetFrameTimerClock(nullptr);
     global::AutoRotate = kFalse;
+    D3DInit.DeviceType = D3DDEVTYPE_HAL;
   }
   // One frame `seconds` after the last.
   void Frame(double seconds) {
@@ -132,7 +134,7 @@ TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
   EXPECT_NEAR(s.RotationSum.angle, 2 * perSecond, 1e-5f);
 
   // On the reference rasterizer auto-rotation still follows the clock.
-  dev.caps.DeviceType = D3DDEVTYPE_REF;
+  D3DInit.DeviceType = D3DDEVTYPE_REF;
   global::AutoRotate = kTrue;
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 3 * perSecond, 1e-5f);
@@ -148,7 +150,7 @@ TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
   ExpectMatrixNear(s.ViewMatrix, D3DXMatrixInverse(start));
 
   // The reference rasterizer steps 0.05 per frame whatever the clock says.
-  dev.caps.DeviceType = D3DDEVTYPE_REF;
+  D3DInit.DeviceType = D3DDEVTYPE_REF;
   KeyDown(s, kKeyV);
   Frame(3.0);
   const float step = 0.05f * 3;
