@@ -26,6 +26,9 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   global::ResetToProgramStart();
   global::InitializeEmptyPerformance();
   global::CurrentEvent = 1;
+  // The last message a minute in, so the replay on the other device is still
+  // running when the test looks at it, however slowly the machine goes.
+  global::NoteEvents[5].TimeMs = 60000.0;
   SteadyReplayClock clock;
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");
