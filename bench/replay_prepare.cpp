@@ -15,11 +15,12 @@
 
 namespace {
 
-class NoView final : public rp::PlotView {
+class NoView final : public rp::PlotViewLink {
  public:
-  void updateAllData() override {}
-  void UpdateData() override {}
-  void SetBorderFixed(bool) override {}
+  void showFirstEvents() override {}
+  void showTail() override {}
+  void setBorderFixed(bool) override {}
+  void stopAutoRotation() override {}
 };
 
 class NoControls final : public rp::ReplayControls {

@@ -1,4 +1,4 @@
-// The tail update that runs for every replayed cluster: UpdateData with a
+// The tail update that runs for every replayed cluster: showTail with a
 // tail of 500 on the real plot window over the OpenGL device, the axis-name
 // texture included: the 501 points from the performance arrays, the scaling,
 // the new frame tree and the texture's three lines. Each update waits for the
@@ -33,7 +33,7 @@ void BM_UpdateDataTail(benchmark::State& state) {
   global::TailLength = static_cast<std::int32_t>(state.range(0));
   global::CurrentEvent = global::PlotEventCount;
   for (auto _ : state) {
-    form.View().UpdateData();
+    form.View().showTail();
     device->Context().Gl().glFinish();
   }
   state.counters["points"] = static_cast<double>(form.View().State().Points.Count());

@@ -59,7 +59,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
 
 void FinishLoad(const LoadHooks& hooks, ProgressThrottle& shown) {
   if (hooks.updateAllData) hooks.updateAllData();
-  global::AutoRotate = kFalse;
+  if (hooks.stopAutoRotation) hooks.stopAutoRotation();
   if (hooks.stopPlay) hooks.stopPlay();
   global::CurrentEvent = 1;
   if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(global::PlotEventCount);

@@ -23,6 +23,7 @@ struct LoadHooks {
   std::function<void()> doEvents;                         // let pending window events run
   std::function<void()> stopPlay;                         // the replay's `StopPlay`
   std::function<void()> updateAllData;                    // the view rebuilds all its points
+  std::function<void()> stopAutoRotation;                 // the plot stops turning by itself
   std::function<void(std::int32_t)> setTimeSliderMaximum;  // to `PlotEventCount`
   std::function<void()> updateTime;                       // the control panel's `UpdateTime`
 };

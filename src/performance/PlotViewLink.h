@@ -1,30 +1,32 @@
 #pragma once
-// The calls that pass between the control panel and the plot view. Each
-// window implements its side, so neither needs the other's class.
+// The calls that pass between the control panel and the plot. Each window
+// implements its side, so neither needs the other's class.
 
 namespace rp {
 
-// What the control panel asks of the view.
-class PlotView {
+// What the control panel and the replay ask of the plot.
+class PlotViewLink {
  public:
-  virtual ~PlotView() = default;
+  virtual ~PlotViewLink() = default;
   // Rebuild the points from the first events of the performance (with a range pass).
-  virtual void updateAllData() = 0;
-  // Rebuild the points as the tail of `CurrentEvent` (no range pass).
-  virtual void UpdateData() = 0;
+  virtual void showFirstEvents() = 0;
+  // Rebuild the points as the tail of the current event (no range pass).
+  virtual void showTail() = 0;
   // Fixed single border during a replay, sizable otherwise.
-  virtual void SetBorderFixed(bool fixed) = 0;
+  virtual void setBorderFixed(bool fixed) = 0;
+  // A new performance was loaded: the plot stops turning by itself.
+  virtual void stopAutoRotation() = 0;
 };
 
-// What the view asks of the control panel.
+// What the plot asks of the control panel.
 class ControlPanelLink {
  public:
   virtual ~ControlPanelLink() = default;
-  virtual void StopPlay() = 0;
-  // `TimeVeloOption` element 0: True when "Timing" is chosen.
-  virtual bool TimingChosen() const = 0;
-  // The MIDI port's `PortState` (2 while replaying).
-  virtual int PortState() const = 0;
+  virtual void stopReplay() = 0;
+  // True when "Timing" is chosen, false for "Velocity".
+  virtual bool timingChosen() const = 0;
+  // A replay is running (the plot does not turn by mouse meanwhile).
+  virtual bool isReplaying() const = 0;
 };
 
 }  // namespace rp

@@ -48,7 +48,7 @@ MidiMessage ReplayMessage(const NoteEvent& note, double startMs) {
   return m;
 }
 
-ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotView& view, ProgressSink& progress,
+ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
                            Dialogs& dialogs)
     : port_(port), controls_(controls), view_(view), progress_(progress), dialogs_(dialogs) {
   port_.SetNotifications({
@@ -135,7 +135,7 @@ void ReplayEngine::StartPlay() {
     StopPlay();
     return;
   }
-  view_.SetBorderFixed(true);
+  view_.setBorderFixed(true);
   controls_.DoEvents();
   // A stop among those events (the Stop button, a resize, a load) wins.
   if (stops_ != stopsBefore) return;
@@ -147,7 +147,7 @@ void ReplayEngine::StopPlay() {
   port_.SetPortAction(kPortStop);
   CloseOutput();
   controls_.SetPlayEnabled(true);
-  view_.SetBorderFixed(false);
+  view_.setBorderFixed(false);
 }
 
 void ReplayEngine::CloseOutput() {
@@ -168,8 +168,8 @@ void ReplayEngine::TimeSlider_MouseUp(int sliderValue) {
   // events: only an existing event can become the current one.
   global::CurrentEvent = std::clamp(sliderValue, 1, std::max(1, global::PlotEventCount));
   UpdateTime();
-  view_.updateAllData();
-  view_.UpdateData();
+  view_.showFirstEvents();
+  view_.showTail();
 }
 
 void ReplayEngine::UpdateTime() {
@@ -185,7 +185,7 @@ void ReplayEngine::MessageSent(int tag) {
   // Tags beyond the loaded clusters could only come from an earlier file.
   if (tag < 1 || tag > global::PlotEventCount) return;
   global::CurrentEvent = tag;
-  view_.UpdateData();
+  view_.showTail();
   UpdateTime();
   progress_.ShowNumberEvents(global::PlotEventCount);
   progress_.ShowEvent(tag);

@@ -19,7 +19,7 @@
 namespace rp {
 
 class Dialogs;
-class PlotView;
+class PlotViewLink;
 class ProgressSink;
 class ReplayControls;
 
@@ -40,7 +40,7 @@ class ReplayEngine {
  public:
   // Connects the port's notifications to the handlers below; every reference
   // must outlive the engine.
-  ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotView& view, ProgressSink& progress,
+  ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
                Dialogs& dialogs);
   ~ReplayEngine();
   ReplayEngine(const ReplayEngine&) = delete;
@@ -88,7 +88,7 @@ class ReplayEngine {
  private:
   MidiOutputPort& port_;
   ReplayControls& controls_;
-  PlotView& view_;
+  PlotViewLink& view_;
   ProgressSink& progress_;
   Dialogs& dialogs_;
   // Counts the stops, so that a start can tell whether the events it let run

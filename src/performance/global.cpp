@@ -10,7 +10,6 @@ std::int32_t CurrentEvent = 0;
 std::int32_t TailLength = 0;
 std::int32_t PlayFrom = 0;
 std::int32_t PlayTo = 0;
-VBBool AutoRotate = kFalse;
 
 void ResetToProgramStart() {
   NoteEvents.clear();
@@ -21,7 +20,6 @@ void ResetToProgramStart() {
   TailLength = 0;
   PlayFrom = 0;
   PlayTo = 0;
-  AutoRotate = kFalse;
 }
 
 void InitializeEmptyPerformance() {

@@ -62,7 +62,6 @@ extern std::int32_t CurrentEvent;
 extern std::int32_t TailLength;
 extern std::int32_t PlayFrom;
 extern std::int32_t PlayTo;
-extern VBBool AutoRotate;
 
 // Program start: arrays unallocated, every scalar 0.
 void ResetToProgramStart();

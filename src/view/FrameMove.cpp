@@ -1,6 +1,5 @@
 #include "view/FrameMove.h"
 
-#include "performance/global.h"
 #include "platform/GraphicsDevice.h"
 #include "scene/CD3DFrame.h"
 #include "scene/D3DInit.h"
@@ -30,7 +29,7 @@ float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus, flo
 }
 
 void AutoRotate(ViewState& state) {
-  if (global::AutoRotate == kFalse || state.Dragging) return;
+  if (!state.AutoRotate || state.Dragging) return;
   const float angle = kAutoRotateRate * state.StepTime;
   if (state.RootFrame) state.RootFrame->AddRotation(CD3DFrame::kBefore, 0.0f, 1.0f, 0.0f, angle);
   state.RotationSum.y += 1.0f;

@@ -75,7 +75,7 @@ void GraphView::InitView(WindowHandle window, const FontDesc& labelFontSource,
   RestoreDeviceObjects();
   window_.DoEvents();
 
-  global::AutoRotate = kTrue;
+  state_.AutoRotate = true;
 
   state_.XAxisName = "actual event (n)";
   state_.VerticalAxisName = "event n+2d";
@@ -177,7 +177,7 @@ void GraphView::Form_Paint() {
 }
 
 void GraphView::Form_Resize() {
-  if (state_.ControlPanel) state_.ControlPanel->StopPlay();
+  if (state_.ControlPanel) state_.ControlPanel->stopReplay();
   window_.SetTimerEnabled(false);
   if (!state_.DeviceReady) return;
 
@@ -219,7 +219,7 @@ void GraphView::MENU_LOAD_Click() {
   LoadDataFromFileMenu(state_, dialogs_, steps);
 }
 
-void GraphView::updateAllData() {
+void GraphView::showFirstEvents() {
   FillAllEventPoints(state_, dialogs_);
   ApplyPerformanceSettings(state_);
   ComputeRanges(state_);
@@ -227,7 +227,7 @@ void GraphView::updateAllData() {
   BuildGraph();
 }
 
-void GraphView::UpdateData() {
+void GraphView::showTail() {
   FillTailPoints(state_, dialogs_);
   ApplyPerformanceSettings(state_);
   ReleaseSceneFrames();
@@ -235,6 +235,6 @@ void GraphView::UpdateData() {
   BuildGraph();
 }
 
-void GraphView::SetBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }
+void GraphView::setBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }
 
 }  // namespace rp

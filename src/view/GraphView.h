@@ -16,7 +16,7 @@ class Dialogs;
 class GraphicsDevice;
 class ViewWindow;
 
-class GraphView final : public PlotView {
+class GraphView final : public PlotViewLink {
  public:
   GraphView(ViewWindow& window, Dialogs& dialogs);
   ~GraphView() override;
@@ -54,10 +54,11 @@ class GraphView final : public PlotView {
   // "Load Data From File!": a scatter file, then the scene rebuilt from it.
   void MENU_LOAD_Click();
 
-  // PlotView: what the control panel asks.
-  void updateAllData() override;
-  void UpdateData() override;
-  void SetBorderFixed(bool fixed) override;
+  // PlotViewLink: what the control panel asks.
+  void showFirstEvents() override;
+  void showTail() override;
+  void setBorderFixed(bool fixed) override;
+  void stopAutoRotation() override { state_.AutoRotate = false; }
 
  private:
   ViewWindow& window_;

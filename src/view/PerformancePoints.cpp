@@ -16,7 +16,7 @@ struct Values {
 
 // Event k's three values in the mode the control panel shows now.
 Values EventValues(const ViewState& s, std::int64_t k) {
-  const bool timing = s.ControlPanel == nullptr || s.ControlPanel->TimingChosen();
+  const bool timing = s.ControlPanel == nullptr || s.ControlPanel->timingChosen();
   const PlotEvent& e = global::PlotEvents.at(static_cast<std::size_t>(k));
   if (timing) return {e.Interval0, e.Interval1, e.Interval2};
   return {static_cast<double>(e.Velocity0), static_cast<double>(e.Velocity1),

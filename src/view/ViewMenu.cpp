@@ -1,6 +1,5 @@
 #include "view/ViewMenu.h"
 
-#include "performance/global.h"
 #include "scene/CD3DFrame.h"
 #include "scene/D3DMath.h"
 #include "view/ViewState.h"
@@ -53,9 +52,9 @@ void MENU_BASE_Click(ViewState& state, ViewMenu& menu) {
   Toggle(state.ShowGlass, menu.Entry(ViewMenuItem::Base));
 }
 
-void MENU_ROTATE_Click(ViewMenu& menu) {
-  global::AutoRotate = global::AutoRotate != kFalse ? kFalse : kTrue;
-  menu.Entry(ViewMenuItem::Rotate).checked = global::AutoRotate != kFalse;
+void MENU_ROTATE_Click(ViewState& state, ViewMenu& menu) {
+  state.AutoRotate = !state.AutoRotate;
+  menu.Entry(ViewMenuItem::Rotate).checked = state.AutoRotate;
 }
 
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
@@ -67,7 +66,7 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
     case ViewMenuItem::Lines: MENU_LINES_Click(state, menu); return true;
     case ViewMenuItem::FootLines: MENU_FOOTLINES_Click(state, menu); return true;
     case ViewMenuItem::Base: MENU_BASE_Click(state, menu); return true;
-    case ViewMenuItem::Rotate: MENU_ROTATE_Click(menu); return true;
+    case ViewMenuItem::Rotate: MENU_ROTATE_Click(state, menu); return true;
   }
   return false;
 }

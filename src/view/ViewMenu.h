@@ -64,7 +64,7 @@ void MENU_CONNECT_Click(ViewState& state, ViewMenu& menu);
 void MENU_LINES_Click(ViewState& state, ViewMenu& menu);
 void MENU_FOOTLINES_Click(ViewState& state, ViewMenu& menu);
 void MENU_BASE_Click(ViewState& state, ViewMenu& menu);
-void MENU_ROTATE_Click(ViewMenu& menu);
+void MENU_ROTATE_Click(ViewState& state, ViewMenu& menu);
 
 // Runs the action of a chosen entry. False for "Load Data From File!", whose
 // action (a file dialog and a rebuild of the scene) belongs to the window.

@@ -12,7 +12,6 @@ namespace rp {
 
 namespace {
 
-constexpr int kPortReplaying = 2;
 
 // Nearest 16-bit pixel coordinate, halves to even.
 std::int16_t ToPixel16(float v) {
@@ -23,7 +22,7 @@ std::int16_t ToPixel16(float v) {
 }
 
 bool Replaying(const ViewState& state) {
-  return state.ControlPanel != nullptr && state.ControlPanel->PortState() == kPortReplaying;
+  return state.ControlPanel != nullptr && state.ControlPanel->isReplaying();
 }
 
 }  // namespace

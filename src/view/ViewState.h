@@ -70,6 +70,7 @@ struct ViewState : PlotPoints {
   bool ShowDropLines = false;
   bool ShowFloorShadows = false;
   bool ShowGlass = false;
+  bool AutoRotate = false;  // the plot turns by itself; a load stops it
 
   // --- hover label ---
   bool ShowHoverText = false;

@@ -10,13 +10,15 @@
 
 namespace rp::test {
 
-class FakePlotView final : public PlotView {
+class FakePlotView final : public PlotViewLink {
  public:
-  void updateAllData() override { calls.push_back("all"); }
-  void UpdateData() override { calls.push_back("tail " + std::to_string(global::CurrentEvent)); }
-  void SetBorderFixed(bool fixed) override { borderFixed = fixed; }
+  void showFirstEvents() override { calls.push_back("all"); }
+  void showTail() override { calls.push_back("tail " + std::to_string(global::CurrentEvent)); }
+  void setBorderFixed(bool fixed) override { borderFixed = fixed; }
+  void stopAutoRotation() override { ++rotationStops; }
   std::vector<std::string> calls;
   bool borderFixed = false;
+  int rotationStops = 0;
 };
 
 }  // namespace rp::test

@@ -148,6 +148,7 @@ TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
     calls.push_back("updateAllData");
     EXPECT_EQ(global::PlotEventCount, 5);  // the view sees the new events
   };
+  hooks.stopAutoRotation = [&] { calls.push_back("stopAutoRotation"); };
   hooks.setTimeSliderMaximum = [&](std::int32_t max) { calls.push_back("max " + std::to_string(max)); };
   hooks.updateTime = [&] {
     calls.push_back("updateTime");
@@ -170,12 +171,11 @@ TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
   EXPECT_EQ(progress.showCount, 0);
 
   calls.clear();
-  global::AutoRotate = kTrue;
   dialogs.fileAnswers = {DataFile("lf.txt")};
   EXPECT_TRUE(loader.OpenButton_Click().ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopPlay", "doEvents", "updateAllData", "stopPlay", "max 5",
+  EXPECT_EQ(calls, (std::vector<std::string>{"stopPlay", "doEvents", "updateAllData", "stopAutoRotation", "stopPlay",
+                                             "max 5",
                                              "updateTime"}));
-  EXPECT_EQ(global::AutoRotate, kFalse);
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(progress.captions,
             (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));

@@ -41,7 +41,7 @@ struct Panel {
     LoadHooks h;
     h.doEvents = [this] { ui.Drain(); };
     h.stopPlay = [this] { engine.StopPlay(); };
-    h.updateAllData = [this] { view.updateAllData(); };
+    h.updateAllData = [this] { view.showFirstEvents(); };
     h.updateTime = [this] { engine.UpdateTime(); };
     return h;
   }

@@ -8,12 +8,12 @@ namespace rp {
 
 class FakeControlPanel final : public ControlPanelLink {
  public:
-  void StopPlay() override { ++stopPlays; }
-  bool TimingChosen() const override {
+  void stopReplay() override { ++stopPlays; }
+  bool timingChosen() const override {
     ++timingReads;
     return timing;
   }
-  int PortState() const override { return portState; }
+  bool isReplaying() const override { return portState == 2; }
 
   bool timing = true;
   int portState = 0;

@@ -74,7 +74,7 @@ struct Window {
     view.SetControlPanel(&panel);
     window.controlPanelLoad = [this] {
       testing::MakePerformance(20);
-      view.updateAllData();
+      view.showFirstEvents();
     };
   }
   ~Window() { D3DInit = D3DDeviceState{}; }
@@ -96,7 +96,7 @@ TEST(GraphView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   std::size_t pointsBeforeDevice = 0;
   w.window.controlPanelLoad = [&] {
     testing::MakePerformance(20);
-    w.view.updateAllData();  // the first file, before the view has a device
+    w.view.showFirstEvents();  // the first file, before the view has a device
     deviceDuringPanelLoad = D3DInit.Device != nullptr || w.S().RootFrame != nullptr;
     pointsBeforeDevice = w.S().Points.Count();
   };
@@ -113,7 +113,7 @@ TEST(GraphView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   ASSERT_TRUE(s.RootFrame);
   EXPECT_EQ(s.UpperPointsFrame->GetChildFrameCount(), 20) << "the scene is built from the panel's points";
   EXPECT_FLOAT_EQ(s.UpperPointsFrame->GetChildFrame(19)->GetPosition().x, 4.0f) << "after the range pass";
-  EXPECT_EQ(global::AutoRotate, kTrue);
+  EXPECT_TRUE(s.AutoRotate);
   EXPECT_FALSE(s.MediaFolder.empty());
   EXPECT_EQ(s.MediaFolder.back(), '/');
   EXPECT_EQ(D3DUtil.MediaPath, s.MediaFolder);
@@ -283,7 +283,7 @@ TEST(GraphView, ResizeMinimiseAndTooSmallAWindow) {
   EXPECT_EQ(w.panel.stopPlays, 4) << "every resize stops the replay";
   EXPECT_TRUE(w.endedWith.empty());
 
-  w.view.SetBorderFixed(true);
+  w.view.setBorderFixed(true);
   EXPECT_TRUE(w.window.borderFixed);
 }
 
@@ -294,7 +294,7 @@ TEST(GraphView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   const double minX = s.MinX, maxY = s.MaxY;
   global::CurrentEvent = 5;
   global::TailLength = 10;
-  w.view.UpdateData();
+  w.view.showTail();
   EXPECT_EQ(s.MinX, minX);
   EXPECT_EQ(s.MaxY, maxY);
   ASSERT_EQ(s.Points.Count(), 11u);

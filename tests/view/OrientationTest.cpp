@@ -20,9 +20,9 @@ using testing::MakePoint;
 
 class FakePanel : public ControlPanelLink {
  public:
-  void StopPlay() override {}
-  bool TimingChosen() const override { return true; }
-  int PortState() const override { return portState; }
+  void stopReplay() override {}
+  bool timingChosen() const override { return true; }
+  bool isReplaying() const override { return portState == 2; }
   int portState = 0;
 };
 
@@ -41,7 +41,7 @@ class OrientationTest : public ::testing::Test {
     testing::BuildTestScene(s, dev);
     testing::SetWindowCamera(dev);
     s.ControlPanel = &panel;
-    global::AutoRotate = kFalse;
+    s.AutoRotate = false;
     g_now = 100.0;
     D3DUtil_SetFrameTimerClock(FakeClock);
     std::int32_t cmd = kTimerReset;
@@ -51,7 +51,7 @@ class OrientationTest : public ::testing::Test {
   }
   void TearDown() override {
     D3DUtil_SetFrameTimerClock(nullptr);
-    global::AutoRotate = kFalse;
+    s.AutoRotate = false;
     D3DInit.DeviceType = D3DDEVTYPE_HAL;
   }
   // One frame `seconds` after the last.
@@ -113,7 +113,7 @@ TEST_F(OrientationTest, TrackballStrokesTurnTheRootAndAddUpInRotationSum) {
 }
 
 TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
-  global::AutoRotate = kTrue;
+  s.AutoRotate = true;
   Frame(1.0);
   const float perSecond = 3.1415f / 40 * 1.3f;
   EXPECT_NEAR(s.StepTime, 1.3f, 1e-6f);
@@ -129,13 +129,13 @@ TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 2 * perSecond, 1e-5f);
   s.Dragging = false;
-  global::AutoRotate = kFalse;
+  s.AutoRotate = false;
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 2 * perSecond, 1e-5f);
 
   // On the reference rasterizer auto-rotation still follows the clock.
   D3DInit.DeviceType = D3DDEVTYPE_REF;
-  global::AutoRotate = kTrue;
+  s.AutoRotate = true;
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 3 * perSecond, 1e-5f);
   EXPECT_EQ(s.StepTime, 0.05f);
@@ -216,12 +216,12 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   EXPECT_FALSE(s.ShowGlass || menu.Entry(ViewMenuItem::Base).checked);
   ChooseMenuItem(s, menu, ViewMenuItem::FootLines);
   EXPECT_TRUE(s.ShowFloorShadows && menu.Entry(ViewMenuItem::FootLines).checked);
-  global::AutoRotate = kTrue;
+  s.AutoRotate = true;
   ChooseMenuItem(s, menu, ViewMenuItem::Rotate);
-  EXPECT_EQ(global::AutoRotate, kFalse);
+  EXPECT_FALSE(s.AutoRotate);
   EXPECT_FALSE(menu.Entry(ViewMenuItem::Rotate).checked);
   ChooseMenuItem(s, menu, ViewMenuItem::Rotate);
-  EXPECT_EQ(global::AutoRotate, kTrue);
+  EXPECT_TRUE(s.AutoRotate);
   EXPECT_TRUE(menu.Entry(ViewMenuItem::Rotate).checked);
 
   // Reset: the plot's turn and the camera pose go, RotationSum and the

@@ -45,7 +45,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.
   form.SetTimerEnabled(false);
-  global::AutoRotate = kFalse;
+  form.View().State().AutoRotate = false;
   try {
     if (o.scatter) {
       dialogs.nextFile = *o.scatter;
@@ -54,7 +54,7 @@ int RunSnapshot(const SnapshotOptions& o) {
     if (o.event) {
       global::CurrentEvent = *o.event;
       global::TailLength = o.tail;
-      form.View().UpdateData();
+      form.View().showTail();
     }
     form.View().Timer1_Timer();
   } catch (const std::exception& e) {

@@ -100,10 +100,10 @@ MidiOutputSetup RealMidiOutput() {
   return setup;
 }
 
-SteuerForm::SteuerForm(PlotView& view, Dialogs& dialogs, QWidget* parent)
+SteuerForm::SteuerForm(PlotViewLink& view, Dialogs& dialogs, QWidget* parent)
     : SteuerForm(view, dialogs, RealMidiOutput(), parent) {}
 
-SteuerForm::SteuerForm(PlotView& view, Dialogs& dialogs, MidiOutputSetup midi, QWidget* parent)
+SteuerForm::SteuerForm(PlotViewLink& view, Dialogs& dialogs, MidiOutputSetup midi, QWidget* parent)
     : QWidget(parent), view_(view), dialogs_(dialogs), midi_(std::move(midi)) {
   setObjectName(QStringLiteral("SteuerForm"));
   setWindowTitle(QStringLiteral("Control panel"));
@@ -229,8 +229,9 @@ void SteuerForm::LoadFile(const std::optional<std::string>& path) {
   LoadHooks hooks;
   hooks.progress = progress_.get();
   hooks.doEvents = [this] { DoEvents(); };
-  hooks.stopPlay = [this] { StopPlay(); };
-  hooks.updateAllData = [this] { view_.updateAllData(); };
+  hooks.stopPlay = [this] { stopReplay(); };
+  hooks.updateAllData = [this] { view_.showFirstEvents(); };
+  hooks.stopAutoRotation = [this] { view_.stopAutoRotation(); };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
     // A file without clusters leaves the slider at its one position.
     timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
@@ -244,17 +245,19 @@ void SteuerForm::LoadFile(const std::optional<std::string>& path) {
   }
 }
 
-void SteuerForm::TimeVeloOption_Click(int) { view_.updateAllData(); }
+void SteuerForm::TimeVeloOption_Click(int) { view_.showFirstEvents(); }
 
 void SteuerForm::SetTimingChosen(bool timing) { timeVeloOption_[timing ? 0 : 1]->setChecked(true); }
 
 void SteuerForm::UpdateTime() { engine_->UpdateTime(); }
 
-void SteuerForm::StopPlay() { engine_->StopPlay(); }
+void SteuerForm::stopReplay() { engine_->StopPlay(); }
 
-bool SteuerForm::TimingChosen() const { return timeVeloOption_[0]->isChecked(); }
+bool SteuerForm::timingChosen() const { return timeVeloOption_[0]->isChecked(); }
 
-int SteuerForm::PortState() const { return port_->PortState(); }
+bool SteuerForm::isReplaying() const { return port_->PortState() == kPortReplaying; }
+
+bool SteuerForm::isPortOpen() const { return port_->PortState() != kPortClosed; }
 
 void SteuerForm::SetPlayEnabled(bool playEnabled) {
   playButton_->setEnabled(playEnabled);

@@ -43,8 +43,8 @@ MidiOutputSetup RealMidiOutput();
 class SteuerForm final : public QWidget, public ControlPanelLink, private ReplayControls {
   Q_OBJECT
  public:
-  SteuerForm(PlotView& view, Dialogs& dialogs, QWidget* parent = nullptr);
-  SteuerForm(PlotView& view, Dialogs& dialogs, MidiOutputSetup midi, QWidget* parent = nullptr);
+  SteuerForm(PlotViewLink& view, Dialogs& dialogs, QWidget* parent = nullptr);
+  SteuerForm(PlotViewLink& view, Dialogs& dialogs, MidiOutputSetup midi, QWidget* parent = nullptr);
   ~SteuerForm() override;
 
   // The file the load opens instead of asking (the command line's FILE).
@@ -67,9 +67,11 @@ class SteuerForm final : public QWidget, public ControlPanelLink, private Replay
   ProgressForm& Progress() { return *progressForm_; }
 
   // ControlPanelLink
-  void StopPlay() override;
-  bool TimingChosen() const override;
-  int PortState() const override;
+  void stopReplay() override;
+  bool timingChosen() const override;
+  bool isReplaying() const override;
+  // The MIDI port is open (also while it replays).
+  bool isPortOpen() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -88,7 +90,7 @@ class SteuerForm final : public QWidget, public ControlPanelLink, private Replay
   void LoadFile(const std::optional<std::string>& path);
   void ShowSpeedFactor();
 
-  PlotView& view_;
+  PlotViewLink& view_;
   Dialogs& dialogs_;
   std::optional<std::string> startFile_;
 

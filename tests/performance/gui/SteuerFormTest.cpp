@@ -159,7 +159,7 @@ TEST(SteuerForm, ControlsCaptionsRangesAndLayoutAtCreation) {
   // The speed factor follows the slider.
   p.Child<QSlider>("PlaybackRateSlider")->setValue(1000);
   EXPECT_EQ(p.Child<QLabel>("SpeedFactorLabel")->text(), "2.00x");
-  EXPECT_EQ(f.PortState(), kPortClosed);
+  EXPECT_FALSE(f.isReplaying());
 }
 
 TEST(SteuerForm, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
@@ -186,9 +186,9 @@ TEST(SteuerForm, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption1"), Qt::LeftButton);
-  EXPECT_FALSE(p.form->TimingChosen());
+  EXPECT_FALSE(p.form->timingChosen());
   QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption0"), Qt::LeftButton);
-  EXPECT_TRUE(p.form->TimingChosen());
+  EXPECT_TRUE(p.form->timingChosen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length without a redraw; the rewind button does nothing.
@@ -211,7 +211,7 @@ TEST(SteuerForm, PlayThenStop) {
   auto* play = p.Child<QPushButton>("PlayButton");
   auto* stop = p.Child<QPushButton>("StopButton");
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_EQ(p.form->PortState(), kPortReplaying);
+  EXPECT_TRUE(p.form->isReplaying());
   EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
   EXPECT_FALSE(play->isEnabled());
   EXPECT_TRUE(stop->isEnabled());
@@ -221,7 +221,7 @@ TEST(SteuerForm, PlayThenStop) {
   QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
 
   QTest::mouseClick(stop, Qt::LeftButton);
-  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.form->isPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
   EXPECT_TRUE(play->isEnabled());
   EXPECT_FALSE(stop->isEnabled());
@@ -236,13 +236,13 @@ TEST(SteuerForm, PlayThenStop) {
   auto* combo = p.Child<QComboBox>("OutputDevCombo");
   combo->setCurrentIndex(1);
   emit combo->activated(1);
-  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.form->isPortOpen());
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(p.backend->OpenDevice(), 0);
 
   // Closing the window closes the port.
   p.form->close();
-  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.form->isPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
@@ -259,7 +259,7 @@ TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
   QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
   EXPECT_EQ(slider->value(), 4);
   EXPECT_EQ(global::CurrentEvent, 4);
-  EXPECT_EQ(p.form->PortState(), kPortClosed);
+  EXPECT_FALSE(p.form->isPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
   EXPECT_EQ(p.Child<QLabel>("TimeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
 
@@ -308,7 +308,7 @@ TEST(SteuerForm, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
               "running and there is no sound card. Choose a MIDI output device instead.");
     EXPECT_TRUE(play->isEnabled());
     EXPECT_FALSE(stop->isEnabled());
-    EXPECT_EQ(form.PortState(), kPortClosed);
+    EXPECT_FALSE(form.isPortOpen());
     EXPECT_FALSE(view.borderFixed);
   }
 }

@@ -41,7 +41,7 @@ TEST(GraphForm, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_GT(global::PlotEventCount, 100);
   EXPECT_EQ(form.View().State().Points.Count(), 100u);
-  EXPECT_EQ(global::AutoRotate, kTrue) << "set by the view's start-up after the load cleared it";
+  EXPECT_TRUE(form.View().State().AutoRotate) << "set by the view's start-up after the load cleared it";
 
   // The title font comes from the hidden button.
   auto* command1 = form.findChild<QPushButton*>("Command1");

@@ -70,9 +70,9 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   EXPECT_TRUE(s.ShowDropLines);
   EXPECT_TRUE(interaction->MenuAction("MENU_LINES")->isChecked());
   interaction->MenuAction("MENU_ROTATE")->trigger();
-  EXPECT_EQ(global::AutoRotate, kTrue);
+  EXPECT_TRUE(s.AutoRotate);
   EXPECT_TRUE(interaction->MenuAction("MENU_ROTATE")->isChecked());
-  global::AutoRotate = kFalse;
+  s.AutoRotate = false;
   interaction->MenuAction("MENU_LOAD")->setEnabled(true);
   interaction->MenuAction("MENU_LOAD")->trigger();
   EXPECT_EQ(loads, 1);

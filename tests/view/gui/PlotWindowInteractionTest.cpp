@@ -34,7 +34,7 @@ class PlotWindowTest : public ::testing::Test {
     form->Form_Load();
     ASSERT_TRUE(form->View().State().DeviceReady) << "no device under this display";
     form->SetTimerEnabled(false);
-    global::AutoRotate = kFalse;
+    form->View().State().AutoRotate = false;
     Frame();
   }
   void TearDown() override {
