@@ -19,6 +19,8 @@
 
 #include "platform/MidiOutputPort.h"
 #include "platform/TempoMapping.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace {
 

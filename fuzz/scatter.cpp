@@ -12,6 +12,7 @@
 
 #include "FuzzInputFile.h"
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/PlotPoints.h"
 #include "view/PlotScaling.h"
 #include "view/ScatterFileReader.h"

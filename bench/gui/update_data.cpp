@@ -13,6 +13,7 @@
 #include "platform/qt/GlDevice.h"
 #include "scene/D3DInit.h"
 #include "scene/MediaDir.h"
+#include "support/ScriptedDialogs.h"
 #include "view/qt/GraphForm.h"
 
 namespace {

@@ -1,13 +1,11 @@
 #pragma once
 // The one door to everything modal: message boxes and the file-open dialog.
-// The windows use the Qt implementation; batch runs print the messages; tests
-// script the answers and read back what would have been shown.
+// The windows use the Qt implementation; batch runs print the messages.
 
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace rp {
 
@@ -52,24 +50,6 @@ class ConsoleDialogs final : public Dialogs {
   std::optional<std::string> preset_;
   std::ostream* messages_;
   int messageCount_ = 0;
-};
-
-// Tests: answers file dialogs from a queue (nothing queued means cancel) and
-// keeps every message and request.
-class ScriptedDialogs final : public Dialogs {
- public:
-  struct Message {
-    std::string text;
-    MessageKind kind;
-    std::string title;
-  };
-  void ShowMessage(std::string_view text, MessageKind kind,
-                   std::string_view title = kAppTitle) override;
-  std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
-
-  std::vector<std::optional<std::string>> fileAnswers;  // consumed front first
-  std::vector<Message> messages;
-  std::vector<OpenFileRequest> requests;
 };
 
 }  // namespace rp

@@ -2,15 +2,13 @@
 // What a long load shows while it runs: the progress window ("Processing....")
 // with its caption and bar, and the control panel's two count labels
 // (`NumberEventsLabel`, `EventLabel`). The control panel implements it with
-// its real controls; batch runs and tests use the null or recording sink.
+// its real controls; batch runs use the null sink.
 //
 // Callers go through `ProgressThrottle`, so an implementation may repaint on
 // every call: it is called at most about 30 times a second.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace rp {
 
@@ -42,29 +40,6 @@ class NullProgressSink : public ProgressSink {
   void SetValue(std::int64_t) override {}
   void ShowNumberEvents(std::int64_t) override {}
   void ShowEvent(std::int64_t) override {}
-};
-
-// Keeps the state a user would see, and how often each thing was repainted.
-class RecordingProgressSink final : public ProgressSink {
- public:
-  void ShowWindow() override;
-  void HideWindow() override;
-  void SetCaption(std::string_view caption) override;
-  void SetMinimum(std::int64_t value) override;
-  void SetMaximum(std::int64_t value) override;
-  void SetValue(std::int64_t value) override;
-  void ShowNumberEvents(std::int64_t count) override;
-  void ShowEvent(std::int64_t index) override;
-
-  bool visible = false;
-  int showCount = 0;
-  std::vector<std::string> captions;  // every caption set, in order
-  std::int64_t minimum = 0;
-  std::int64_t maximum = 100;
-  std::int64_t value = 0;
-  std::int64_t numberEvents = 0;
-  std::int64_t event = 0;
-  int updates = 0;  // calls that change the bar or a label
 };
 
 }  // namespace rp

@@ -1,7 +1,7 @@
 #pragma once
 // The clock of the replay timing thread: a monotonic time and a wait that the
-// port can cut short. The program uses the steady clock; tests use a manual
-// clock whose time moves only when the test says so.
+// port can cut short. The program uses the steady clock; tests use one whose
+// time moves only when the test says so.
 
 #include <atomic>
 #include <chrono>
@@ -44,28 +44,6 @@ class SteadyReplayClock final : public ReplayClock {
   std::mutex mutex_;
   std::condition_variable cv_;
   std::atomic<bool> wakePending_{false};
-};
-
-// Tests: time stands still until Advance(); AwaitSleeper() lets the test wait
-// until the timing thread has done everything that is due and sleeps again.
-class ManualReplayClock final : public ReplayClock {
- public:
-  Time Now() const override;
-  void WaitUntil(Time target) override;
-  void Wake() override;
-
-  void Advance(Time by);
-  // True once a thread waits for a time still ahead (or forever) with no wake
-  // pending; false after the timeout.
-  bool AwaitSleeper(std::chrono::milliseconds timeout = std::chrono::seconds(5));
-
- private:
-  mutable std::mutex mutex_;
-  std::condition_variable cv_;
-  Time now_{0};
-  bool wakePending_ = false;
-  bool sleeping_ = false;
-  Time sleepTarget_{0};
 };
 
 // Readies the calling thread for timing (Linux): lowers its timer slack so

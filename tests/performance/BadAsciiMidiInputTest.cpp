@@ -14,6 +14,7 @@
 #include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgressSink.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -11,6 +11,8 @@
 #include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgressSink.h"
+#include "support/RecordingProgressSink.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -18,6 +18,10 @@
 #include "platform/Dialogs.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/ProgressSink.h"
+#include "support/ManualReplayClock.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

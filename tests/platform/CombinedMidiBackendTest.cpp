@@ -6,6 +6,9 @@
 
 #include "platform/CombinedMidiBackend.h"
 #include "platform/MidiOutputPort.h"
+#include "support/ManualReplayClock.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace rp {
 namespace {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/MidiOutputPort.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace rp {
 namespace {

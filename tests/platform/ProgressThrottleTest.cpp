@@ -2,6 +2,7 @@
 
 #include "platform/ProgressSink.h"
 #include "platform/ProgressThrottle.h"
+#include "support/RecordingProgressSink.h"
 
 namespace rp {
 namespace {

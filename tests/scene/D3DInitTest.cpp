@@ -4,6 +4,7 @@
 
 #include "platform/RecordingDirectX.h"
 #include "scene/D3DUtil.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

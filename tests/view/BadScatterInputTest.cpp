@@ -8,6 +8,7 @@
 
 #include "ScratchDir.h"
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/PlotPoints.h"
 #include "view/ScatterFileReader.h"
 

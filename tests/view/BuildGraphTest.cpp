@@ -9,6 +9,7 @@
 #include "platform/RecordingDevice.h"
 #include "scene/CD3DFrame.h"
 #include "scene/D3DMath.h"
+#include "support/ScriptedDialogs.h"
 #include "view/BuildGraph.h"
 #include "view/ViewState.h"
 

@@ -11,6 +11,7 @@
 #include "scene/D3DInit.h"
 #include "scene/D3DMath.h"
 #include "scene/D3DUtil.h"
+#include "support/ScriptedDialogs.h"
 #include "view/FakeControlPanel.h"
 #include "view/TestPerformance.h"
 #include "view/GraphView.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/LoadDataMenu.h"
 #include "view/PlotPoints.h"
 

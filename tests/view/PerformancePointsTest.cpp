@@ -4,6 +4,7 @@
 
 #include "performance/global.h"
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/FakeControlPanel.h"
 #include "view/TestPerformance.h"
 #include "view/PerformancePoints.h"

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/PlotPoints.h"
 #include "view/PlotScaling.h"
 #include "view/ScatterFileReader.h"

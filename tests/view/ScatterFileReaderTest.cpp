@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "view/PlotPoints.h"
 #include "view/ScatterFileReader.h"
 

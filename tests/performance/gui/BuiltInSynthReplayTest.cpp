@@ -14,6 +14,9 @@
 #include "platform/ProgressSink.h"
 #include "platform/midi/FluidSynthBackend.h"
 #include "platform/midi/GeneralMidiSynth.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -24,6 +24,8 @@
 #include "platform/MidiOutputPort.h"
 #include "platform/midi/FluidSynthBackend.h"
 #include "platform/midi/GeneralMidiSynth.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

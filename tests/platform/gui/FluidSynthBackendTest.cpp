@@ -14,6 +14,8 @@
 #include "platform/MidiOutputPort.h"
 #include "platform/midi/FluidSynthBackend.h"
 #include "platform/midi/GeneralMidiSynth.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace rp {
 namespace {

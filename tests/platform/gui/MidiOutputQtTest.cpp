@@ -10,6 +10,7 @@
 #include "platform/MidiOutputPort.h"
 #include "platform/midi/RtMidiBackend.h"
 #include "platform/qt/QtUiPost.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace rp {
 namespace {

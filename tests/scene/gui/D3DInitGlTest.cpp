@@ -13,6 +13,7 @@
 #include "scene/D3DInit.h"
 #include "scene/D3DMath.h"
 #include "scene/D3DUtil.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

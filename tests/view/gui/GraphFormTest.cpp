@@ -11,6 +11,7 @@
 #include "performance/qt/SteuerForm.h"
 #include "platform/Dialogs.h"
 #include "scene/D3DInit.h"
+#include "support/ScriptedDialogs.h"
 #include "view/qt/GraphForm.h"
 
 namespace rp {

@@ -18,6 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
 #include "scene/D3DInit.h"
+#include "support/ScriptedDialogs.h"
 #include "view/qt/GraphForm.h"
 
 namespace rp {

@@ -1,4 +1,4 @@
-#include "platform/UiPost.h"
+#include "support/ManualUiQueue.h"
 
 namespace rp {
 

@@ -1,4 +1,4 @@
-#include "platform/MidiBackend.h"
+#include "support/RecordingMidiBackend.h"
 
 namespace rp {
 

@@ -1,4 +1,4 @@
-#include "platform/ProgressSink.h"
+#include "support/RecordingProgressSink.h"
 
 namespace rp {
 

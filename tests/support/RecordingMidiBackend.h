@@ -1,0 +1,51 @@
+#pragma once
+// A MIDI device layer for tests and benchmarks: keeps every message with its
+// due and send time on the given clock, and fails on request.
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/MidiBackend.h"
+
+namespace rp {
+
+class RecordingMidiBackend final : public MidiBackend {
+ public:
+  struct Sent {
+    std::vector<std::uint8_t> bytes;
+    ReplayClock::Time due;
+    ReplayClock::Time sentAt;
+  };
+
+  explicit RecordingMidiBackend(const ReplayClock& clock,
+                                std::vector<std::string> deviceNames = {"Recording output"})
+      : clock_(clock), names_(std::move(deviceNames)) {}
+
+  int DeviceCount() override;
+  std::string DeviceName(int index) override;
+  std::optional<MidiFailure> Open(int index) override;
+  void Close() override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
+                                  ReplayClock::Time due) override;
+
+  std::vector<Sent> SentMessages() const;
+  std::optional<int> OpenDevice() const;  // nothing while closed
+  void FailOpen(std::optional<MidiFailure> failure);
+  void FailSendAfter(int successfulSends, MidiFailure failure);
+
+ private:
+  const ReplayClock& clock_;
+  std::vector<std::string> names_;
+  mutable std::mutex mutex_;
+  std::vector<Sent> sent_;
+  std::optional<int> open_;
+  std::optional<MidiFailure> openFailure_;
+  std::optional<MidiFailure> sendFailure_;
+  int sendsBeforeFailure_ = 0;
+};
+
+}  // namespace rp

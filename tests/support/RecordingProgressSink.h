@@ -1,0 +1,36 @@
+#pragma once
+// A progress display for tests: keeps the state a user would see, and how
+// often each thing was repainted.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ProgressSink.h"
+
+namespace rp {
+
+class RecordingProgressSink final : public ProgressSink {
+ public:
+  void ShowWindow() override;
+  void HideWindow() override;
+  void SetCaption(std::string_view caption) override;
+  void SetMinimum(std::int64_t value) override;
+  void SetMaximum(std::int64_t value) override;
+  void SetValue(std::int64_t value) override;
+  void ShowNumberEvents(std::int64_t count) override;
+  void ShowEvent(std::int64_t index) override;
+
+  bool visible = false;
+  int showCount = 0;
+  std::vector<std::string> captions;  // every caption set, in order
+  std::int64_t minimum = 0;
+  std::int64_t maximum = 100;
+  std::int64_t value = 0;
+  std::int64_t numberEvents = 0;
+  std::int64_t event = 0;
+  int updates = 0;  // calls that change the bar or a label
+};
+
+}  // namespace rp
