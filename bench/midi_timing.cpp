@@ -50,9 +50,9 @@ void BM_ReplayLateness(benchmark::State& state) {
     rp::ManualUiQueue ui;
     std::atomic<bool> ended{false};
     rp::MidiOutputPort port(backend, clock, ui.Poster());
-    port.SetNotifications({{}, {}, [&] { ended = true; }});
-    port.SetPortAction(rp::kPortOpen);
-    port.SetReplaySpeed(speed);
+    port.setNotifications({{}, {}, [&] { ended = true; }});
+    port.open();
+    port.setReplaySpeed(speed);
 
     // Uneven gaps of 1 to 9 ms at the recorded tempo, like a played passage.
     std::vector<double> times;
@@ -63,17 +63,12 @@ void BM_ReplayLateness(benchmark::State& state) {
       t += 1.0 + static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 8.0;
     }
     for (std::size_t i = 0; i < times.size(); ++i) {
-      port.SetMessageTag(static_cast<int>(i));
-      port.SetMessageTimeMs(times[i]);
-      port.SetMessageStatus(i % 2 ? 128 : 144);
-      port.SetMessageData1(60);
-      port.SetMessageData2(64);
-      port.SetPortAction(rp::kPortAppend);
+      port.append({static_cast<int>(i), times[i], i % 2 ? 128 : 144, 60, 64});
     }
 
     std::vector<double> points(busy ? 100000 : 0, 1.0);
     double sink = 0;
-    port.SetPortAction(rp::kPortStart);
+    port.start();
     while (!ended) {
       ui.Drain();
       if (busy) {

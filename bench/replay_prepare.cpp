@@ -65,7 +65,7 @@ void BM_PrepareMidi(benchmark::State& state) {
   rp::ScriptedDialogs dialogs;
   rp::ReplayEngine engine(port, controls, view, progress, dialogs);
   for (auto _ : state) {
-    port.SetPortAction(rp::kPortReset);
+    port.reset();
     std::int32_t from = 1, to = notes;
     engine.PrepareMidi(from, to);
   }

@@ -51,29 +51,29 @@ MidiMessage ReplayMessage(const NoteEvent& note, double startMs) {
 ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
                            Dialogs& dialogs)
     : port_(port), controls_(controls), view_(view), progress_(progress), dialogs_(dialogs) {
-  port_.SetNotifications({
+  port_.setNotifications({
       [this](int code, const std::string& text) { PortError(code, text); },
       [this](int tag) { MessageSent(tag); },
       [this] { ReplayEnded(); },
   });
 }
 
-ReplayEngine::~ReplayEngine() { port_.SetNotifications({}); }
+ReplayEngine::~ReplayEngine() { port_.setNotifications({}); }
 
 std::vector<std::string> ReplayEngine::ListOutputDevices() {
   std::vector<std::string> names;
-  const int count = port_.DeviceCount();
+  const int count = port_.deviceCount();
   for (int i = -1; i < count; ++i) {
-    port_.SetDeviceIndex(i);
-    names.push_back(port_.DeviceName());
+    port_.setDeviceIndex(i);
+    names.push_back(port_.deviceName());
   }
-  port_.SetDeviceIndex(count - 1);
+  port_.setDeviceIndex(count - 1);
   return names;
 }
 
 void ReplayEngine::PlayButton_Click() {
   controls_.DoEvents();
-  port_.SetPortAction(kPortReset);
+  port_.reset();
   controls_.SetPlayEnabled(false);
   UpdateTime();
   global::PlayFrom = PlotEventAt(global::CurrentEvent).FirstNote;
@@ -103,13 +103,7 @@ void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
   shown.SetMinimum(from);
   shown.SetMaximum(to);
   for (std::int32_t i = from; i <= end; ++i) {
-    const MidiMessage m = ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start);
-    port_.SetMessageTag(m.tag);
-    port_.SetMessageTimeMs(m.timeMs);
-    port_.SetMessageStatus(m.status);
-    port_.SetMessageData1(m.data1);
-    port_.SetMessageData2(m.data2);
-    port_.SetPortAction(kPortAppend);
+    port_.append(ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start));
     shown.ShowEvent(i);
     shown.SetValue(i);
     shown.ShowNumberEvents(count);
@@ -120,18 +114,18 @@ void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
 }
 
 void ReplayEngine::OpenOutput() {
-  port_.SetReplaySpeed(controls_.PlaybackRateSliderValue());
+  port_.setReplaySpeed(controls_.PlaybackRateSliderValue());
   global::TailLength = controls_.SchwanzLaengenSliderValue();
-  port_.SetDeviceIndex(controls_.OutputDevComboIndex() - 1);
-  port_.SetPortAction(kPortOpen);
+  port_.setDeviceIndex(controls_.OutputDevComboIndex() - 1);
+  port_.open();
 }
 
 void ReplayEngine::StartPlay() {
   const std::uint64_t stopsBefore = stops_;
   OpenOutput();
-  if (port_.PortState() == kPortClosed) {
-    // The port could not be opened and says why through PortError; there is
-    // nothing to follow, so the panel goes back to stopped at once.
+  if (port_.state() == PortState::Closed) {
+    // The port could not be opened and says why in its error notification;
+    // there is nothing to follow, so the panel goes back to stopped at once.
     StopPlay();
     return;
   }
@@ -139,12 +133,12 @@ void ReplayEngine::StartPlay() {
   controls_.DoEvents();
   // A stop among those events (the Stop button, a resize, a load) wins.
   if (stops_ != stopsBefore) return;
-  port_.SetPortAction(kPortStart);
+  port_.start();
 }
 
 void ReplayEngine::StopPlay() {
   ++stops_;
-  port_.SetPortAction(kPortStop);
+  port_.stop();
   CloseOutput();
   controls_.SetPlayEnabled(true);
   view_.setBorderFixed(false);
@@ -152,13 +146,13 @@ void ReplayEngine::StopPlay() {
 
 void ReplayEngine::CloseOutput() {
   controls_.DoEvents();
-  if (port_.PortState() > kPortClosed) {
-    port_.SetPortAction(kPortReset);
-    port_.SetPortAction(kPortClose);
+  if (port_.state() > PortState::Closed) {
+    port_.reset();
+    port_.close();
   }
 }
 
-void ReplayEngine::PlaybackRateSlider_Change() { port_.SetReplaySpeed(controls_.PlaybackRateSliderValue()); }
+void ReplayEngine::PlaybackRateSlider_Change() { port_.setReplaySpeed(controls_.PlaybackRateSliderValue()); }
 
 void ReplayEngine::SchwanzLaengenSlider_Change() { global::TailLength = controls_.SchwanzLaengenSliderValue(); }
 

@@ -12,16 +12,15 @@
 
 namespace rp {
 
-// The codes of the port's PortError notification. 0 and 8 are never used: the
-// control panel does not show those.
+// The codes of the port's error notification. 0, 7 and 8 are never used (the
+// control panel does not show 0 and 8).
 enum MidiErrorCode : int {
   kMidiNoOutput = 1,        // no MIDI system, or it offers no output port
   kMidiOpenFailed = 2,      // the device exists but could not be opened
-  kMidiNoSuchDevice = 3,    // DeviceIndex outside -1 .. DeviceCount - 1
+  kMidiNoSuchDevice = 3,    // deviceIndex outside -1 .. DeviceCount - 1
   kMidiNotOpen = 4,         // start while the port is closed
   kMidiSendFailed = 5,      // the device refused a message; the replay ends
   kMidiInvalidMessage = 6,  // a message that is no channel message; not queued
-  kMidiUnknownAction = 7,   // a PortAction code other than 1 to 6
   kMidiNoAudioOutput = 9,   // the built-in synthesizer found no sound server or card
   kMidiNoSoundFont = 10,    // the built-in synthesizer found no SoundFont to play with
 };

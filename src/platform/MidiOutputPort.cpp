@@ -40,178 +40,140 @@ MidiOutputPort::~MidiOutputPort() {
   if (thread_.joinable()) thread_.join();
 }
 
-void MidiOutputPort::SetNotifications(Notifications notifications) {
+void MidiOutputPort::setNotifications(Notifications notifications) {
   channel_->handlers = std::move(notifications);
 }
 
-int MidiOutputPort::DeviceCount() const {
+int MidiOutputPort::deviceCount() const {
   std::lock_guard lock(mutex_);
   return backend_.DeviceCount();
 }
 
-int MidiOutputPort::DeviceIndex() const {
+int MidiOutputPort::deviceIndex() const {
   std::lock_guard lock(mutex_);
   return deviceIndex_;
 }
 
-void MidiOutputPort::SetDeviceIndex(int index) {
+void MidiOutputPort::setDeviceIndex(int index) {
   std::lock_guard lock(mutex_);
   deviceIndex_ = index;
 }
 
-std::string MidiOutputPort::DeviceName() const {
+std::string MidiOutputPort::deviceName() const {
   std::lock_guard lock(mutex_);
   if (deviceIndex_ < -1 || deviceIndex_ >= backend_.DeviceCount()) return {};
   return backend_.DeviceName(deviceIndex_);
 }
 
-int MidiOutputPort::ReplaySpeed() const {
+int MidiOutputPort::replaySpeed() const {
   std::lock_guard lock(mutex_);
   return replaySpeed_;
 }
 
-void MidiOutputPort::SetReplaySpeed(int speed) {
+void MidiOutputPort::setReplaySpeed(int speed) {
   {
     std::lock_guard lock(mutex_);
     replaySpeed_ = speed;
-    if (state_ != kPortReplaying) return;
+    if (state_ != PortState::Replaying) return;
     timeline_.ChangeFactor(clock_.Now(), TempoFactor(speed));
   }
   clock_.Wake();
 }
 
-int MidiOutputPort::MessageTag() const {
-  std::lock_guard lock(mutex_);
-  return next_.tag;
-}
-void MidiOutputPort::SetMessageTag(int tag) {
-  std::lock_guard lock(mutex_);
-  next_.tag = tag;
-}
-double MidiOutputPort::MessageTimeMs() const {
-  std::lock_guard lock(mutex_);
-  return next_.timeMs;
-}
-void MidiOutputPort::SetMessageTimeMs(double timeMs) {
-  std::lock_guard lock(mutex_);
-  next_.timeMs = timeMs;
-}
-int MidiOutputPort::MessageStatus() const {
-  std::lock_guard lock(mutex_);
-  return next_.status;
-}
-void MidiOutputPort::SetMessageStatus(int status) {
-  std::lock_guard lock(mutex_);
-  next_.status = status;
-}
-int MidiOutputPort::MessageData1() const {
-  std::lock_guard lock(mutex_);
-  return next_.data1;
-}
-void MidiOutputPort::SetMessageData1(int data) {
-  std::lock_guard lock(mutex_);
-  next_.data1 = data;
-}
-int MidiOutputPort::MessageData2() const {
-  std::lock_guard lock(mutex_);
-  return next_.data2;
-}
-void MidiOutputPort::SetMessageData2(int data) {
-  std::lock_guard lock(mutex_);
-  next_.data2 = data;
-}
-
-std::vector<MidiMessage> MidiOutputPort::QueuedMessages() const {
+std::vector<MidiMessage> MidiOutputPort::queuedMessages() const {
   std::lock_guard lock(mutex_);
   return {queue_.begin() + static_cast<std::ptrdiff_t>(cursor_), queue_.end()};
 }
 
-void MidiOutputPort::SetPortAction(int action) {
+template <class Command>
+void MidiOutputPort::Locked(Command command) {
   {
     std::lock_guard lock(mutex_);
-    switch (action) {
-      case kPortOpen: Open(); break;
-      case kPortClose: Close(); break;
-      case kPortReset: Reset(); break;
-      case kPortStart: Start(); break;
-      case kPortStop: Stop(); break;
-      case kPortAppend: Append(); break;
-      default:
-        RaiseError(kMidiUnknownAction, "Unknown MIDI port action " + std::to_string(action) + ".");
-        return;
-    }
+    command();
   }
-  // Whatever changed, the timing thread looks at the new state.
   clock_.Wake();
 }
 
-void MidiOutputPort::Open() {
-  if (state_ != kPortClosed) {
-    if (openDevice_ == deviceIndex_) return;
-    Close();
-  }
-  const int count = backend_.DeviceCount();
-  if (deviceIndex_ < -1 || deviceIndex_ >= count) {
-    RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " +
-                                      std::to_string(deviceIndex_) + ".");
-    return;
-  }
-  if (auto failure = backend_.Open(deviceIndex_)) {
-    RaiseError(failure->code, std::move(failure->text));
-    return;
-  }
-  openDevice_ = deviceIndex_;
-  state_ = kPortIsOpen;
+void MidiOutputPort::open() {
+  Locked([this] {
+    if (state_ != PortState::Closed) {
+      if (openDevice_ == deviceIndex_) return;
+      Close();
+    }
+    const int count = backend_.DeviceCount();
+    if (deviceIndex_ < -1 || deviceIndex_ >= count) {
+      RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " +
+                                        std::to_string(deviceIndex_) + ".");
+      return;
+    }
+    if (auto failure = backend_.Open(deviceIndex_)) {
+      RaiseError(failure->code, std::move(failure->text));
+      return;
+    }
+    openDevice_ = deviceIndex_;
+    state_ = PortState::Open;
+  });
+}
+
+void MidiOutputPort::close() {
+  Locked([this] { Close(); });
 }
 
 void MidiOutputPort::Close() {
   EndReplay();
-  if (state_ == kPortClosed) return;
+  if (state_ == PortState::Closed) return;
   backend_.Close();
-  state_ = kPortClosed;
+  state_ = PortState::Closed;
 }
 
-void MidiOutputPort::Reset() {
-  EndReplay();
-  if (state_ == kPortReplaying) state_ = kPortIsOpen;
-  queue_.clear();
-  cursor_ = 0;
-  resumeMs_ = 0;
+void MidiOutputPort::reset() {
+  Locked([this] {
+    EndReplay();
+    if (state_ == PortState::Replaying) state_ = PortState::Open;
+    queue_.clear();
+    cursor_ = 0;
+    resumeMs_ = 0;
+  });
 }
 
-void MidiOutputPort::Start() {
-  if (state_ == kPortClosed) {
-    RaiseError(kMidiNotOpen, "The MIDI output is not open.");
-    return;
-  }
-  if (state_ == kPortReplaying) return;
-  timeline_.Start(clock_.Now(), resumeMs_, TempoFactor(replaySpeed_));
-  state_ = kPortReplaying;
-  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+void MidiOutputPort::start() {
+  Locked([this] {
+    if (state_ == PortState::Closed) {
+      RaiseError(kMidiNotOpen, "The MIDI output is not open.");
+      return;
+    }
+    if (state_ == PortState::Replaying) return;
+    timeline_.Start(clock_.Now(), resumeMs_, TempoFactor(replaySpeed_));
+    state_ = PortState::Replaying;
+    if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  });
 }
 
-void MidiOutputPort::Stop() {
-  EndReplay();
-  if (state_ == kPortReplaying) state_ = kPortIsOpen;
+void MidiOutputPort::stop() {
+  Locked([this] {
+    EndReplay();
+    if (state_ == PortState::Replaying) state_ = PortState::Open;
+  });
 }
 
-void MidiOutputPort::Append() {
-  const MidiMessage& m = next_;
-  const bool valid = m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
-                     m.data2 >= 0 && m.data2 <= 127;
-  if (!valid) {
-    RaiseError(kMidiInvalidMessage,
-               "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
-                   std::to_string(m.data1) + ", " + std::to_string(m.data2) + "); it was not queued.");
-    return;
-  }
-  queue_.push_back(m);
+void MidiOutputPort::append(const MidiMessage& m) {
+  Locked([&] {
+    const bool valid = m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
+                       m.data2 >= 0 && m.data2 <= 127;
+    if (!valid) {
+      RaiseError(kMidiInvalidMessage,
+                 "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
+                     std::to_string(m.data1) + ", " + std::to_string(m.data2) + "); it was not queued.");
+      return;
+    }
+    queue_.push_back(m);
+  });
 }
 
 void MidiOutputPort::EndReplay() {
   // Whatever the timing thread queued for the UI so far is stale from here on.
   ++channel_->generation;
-  if (state_ == kPortReplaying || state_ == kPortIsOpen) Silence();
+  if (state_ != PortState::Closed) Silence();
 }
 
 void MidiOutputPort::Silence() {
@@ -239,7 +201,7 @@ void MidiOutputPort::TrackSounding(const MidiMessage& m) {
 void MidiOutputPort::RaiseError(int code, std::string text) {
   auto channel = channel_;
   post_([channel, code, text = std::move(text)] {
-    if (channel->alive && channel->handlers.PortError) channel->handlers.PortError(code, text);
+    if (channel->alive && channel->handlers.error) channel->handlers.error(code, text);
   });
 }
 
@@ -260,14 +222,14 @@ void MidiOutputPort::Run() {
     lock.lock();
   };
   while (!quit_) {
-    if (state_ != kPortReplaying) {
+    if (state_ != PortState::Replaying) {
       wait(ReplayClock::kForever);
       continue;
     }
     if (cursor_ >= queue_.size()) {
-      state_ = kPortIsOpen;
+      state_ = PortState::Open;
       PostReplayNotification([](const Notifications& n) {
-        if (n.ReplayEnded) n.ReplayEnded();
+        if (n.replayEnded) n.replayEnded();
       });
       continue;
     }
@@ -283,10 +245,10 @@ void MidiOutputPort::Run() {
     if (auto failure = backend_.Send(std::span(bytes, MessageLength(m.status)), due)) {
       // A device that refuses one message will refuse the next: end the
       // replay rather than report every message.
-      state_ = kPortIsOpen;
+      state_ = PortState::Open;
       PostReplayNotification([failure = *failure](const Notifications& n) {
-        if (n.PortError) n.PortError(failure.code, failure.text);
-        if (n.ReplayEnded) n.ReplayEnded();
+        if (n.error) n.error(failure.code, failure.text);
+        if (n.replayEnded) n.replayEnded();
       });
       continue;
     }
@@ -294,7 +256,7 @@ void MidiOutputPort::Run() {
     resumeMs_ = m.timeMs;
     ++cursor_;
     PostReplayNotification([tag = m.tag](const Notifications& n) {
-      if (n.MessageSent) n.MessageSent(tag);
+      if (n.messageSent) n.messageSent(tag);
     });
   }
 }

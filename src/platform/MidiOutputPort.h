@@ -1,14 +1,14 @@
 #pragma once
-// The MIDI output port of the control panel (MIDIOutput1): lists the output
+// The MIDI output port of the control panel: lists the output
 // devices, opens one, keeps a queue of time-stamped messages and, once
 // started, sends them from a timing thread of its own at their times scaled by
 // the replay speed. It answers through three notifications that always run on
 // the user-interface thread, handed there by the PostToUi function.
 //
 // Threads: every method is called from the UI thread. The timing thread only
-// sends and posts notifications. Once Stop, Close or Reset (or the destructor)
+// sends and posts notifications. Once stop, close or reset (or the destructor)
 // has returned, no further message is sent and no notification of the replay
-// (MessageSent, ReplayEnded, a send failure) is delivered, even one that was
+// (messageSent, replayEnded, a send failure) is delivered, even one that was
 // already queued. Errors of the commands themselves (a failed open) are still
 // delivered after a stop, so that the user sees why a replay did not start.
 
@@ -39,25 +39,14 @@ struct MidiMessage {
   int data2 = 0;
 };
 
-// PortAction codes.
-enum MidiPortAction : int {
-  kPortOpen = 1,
-  kPortClose = 2,
-  kPortReset = 3,  // drops every queued message; also while closed
-  kPortStart = 4,
-  kPortStop = 5,
-  kPortAppend = 6,  // queues the message made of the five message properties
-};
-
-// PortState values.
-enum MidiPortState : int { kPortClosed = 0, kPortIsOpen = 1, kPortReplaying = 2 };
+enum class PortState { Closed, Open, Replaying };
 
 class MidiOutputPort {
  public:
   struct Notifications {
-    std::function<void(int code, const std::string& text)> PortError;
-    std::function<void(int tag)> MessageSent;
-    std::function<void()> ReplayEnded;
+    std::function<void(int code, const std::string& text)> error;  // a MidiErrorCode and its text
+    std::function<void(int tag)> messageSent;
+    std::function<void()> replayEnded;
   };
 
   // backend and clock must outlive the port.
@@ -66,47 +55,43 @@ class MidiOutputPort {
   MidiOutputPort(const MidiOutputPort&) = delete;
   MidiOutputPort& operator=(const MidiOutputPort&) = delete;
 
-  void SetNotifications(Notifications notifications);
+  void setNotifications(Notifications notifications);
 
-  int DeviceCount() const;
-  int DeviceIndex() const;
-  void SetDeviceIndex(int index);
-  std::string DeviceName() const;  // of DeviceIndex; "" when there is no such device
-  int PortState() const { return state_.load(); }
+  int deviceCount() const;
+  int deviceIndex() const;
+  void setDeviceIndex(int index);
+  std::string deviceName() const;  // of deviceIndex; "" when there is no such device
+  PortState state() const { return state_.load(); }
 
-  int ReplaySpeed() const;
+  int replaySpeed() const;
   // Takes effect at once, also during a replay: from the next message on,
   // going on from the current position (no jump).
-  void SetReplaySpeed(int speed);
+  void setReplaySpeed(int speed);
 
-  int MessageTag() const;
-  void SetMessageTag(int tag);
-  double MessageTimeMs() const;
-  void SetMessageTimeMs(double timeMs);
-  int MessageStatus() const;
-  void SetMessageStatus(int status);
-  int MessageData1() const;
-  void SetMessageData1(int data);
-  int MessageData2() const;
-  void SetMessageData2(int data);
-
-  // Carries out one of the MidiPortAction codes. Start on a closed port, an
-  // invalid message and an unknown code raise PortError.
-  void SetPortAction(int action);
+  // Opens the device of deviceIndex (another device than the open one closes
+  // that first); a failure raises the error notification.
+  void open();
+  void close();
+  // Drops every queued message; also while closed.
+  void reset();
+  // Starts sending the queue; on a closed port it raises kMidiNotOpen.
+  void start();
+  void stop();
+  // Queues `message`; one that is no channel message raises
+  // kMidiInvalidMessage and is not queued.
+  void append(const MidiMessage& message);
 
   // The queued messages not yet sent, in queue order.
-  std::vector<MidiMessage> QueuedMessages() const;
+  std::vector<MidiMessage> queuedMessages() const;
 
  private:
   struct Channel;
 
-  void Open();
+  // Runs `command` under the lock, then has the timing thread look at the
+  // new state.
+  template <class Command>
+  void Locked(Command command);
   void Close();
-  void Reset();
-  void Start();
-  void Stop();
-  void Append();
-
   void EndReplay();  // drops pending replay notifications, silences the device
   void Silence();
   void TrackSounding(const MidiMessage& m);
@@ -120,11 +105,10 @@ class MidiOutputPort {
   std::shared_ptr<Channel> channel_;
 
   mutable std::mutex mutex_;
-  std::atomic<int> state_{kPortClosed};
+  std::atomic<PortState> state_{PortState::Closed};
   int deviceIndex_ = -1;
   int openDevice_ = -1;
   int replaySpeed_ = 0;
-  MidiMessage next_;
   std::vector<MidiMessage> queue_;
   std::size_t cursor_ = 0;    // first message not yet sent
   double resumeMs_ = 0;       // replay position of the last message sent

@@ -73,7 +73,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     ASSERT_EQ(global::PlotEventCount, 20);
 
     p.engine.PlayButton_Click();
-    ASSERT_EQ(p.port.PortState(), kPortReplaying);
+    ASSERT_EQ(p.port.state(), PortState::Replaying);
     p.clock.Advance(1050ms);  // clusters 1 to 11 sent...
     ASSERT_TRUE(p.clock.AwaitSleeper());
     p.ui.Drain();
@@ -96,7 +96,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     p.clock.Advance(5s);
     p.ui.Drain();
 
-    EXPECT_EQ(p.port.PortState(), kPortClosed);
+    EXPECT_EQ(p.port.state(), PortState::Closed);
     EXPECT_TRUE(p.controls.playEnabled);
     EXPECT_FALSE(p.view.borderFixed);
     EXPECT_EQ(global::NoteEventCount, 2);

@@ -130,7 +130,7 @@ TEST(ReplayEngine, PrepareMidiQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVe
   Rig rig;
   std::int32_t from = 1, to = global::NoteEventCount;
   rig.engine.PrepareMidi(from, to);
-  const std::vector<MidiMessage> q = rig.port.QueuedMessages();
+  const std::vector<MidiMessage> q = rig.port.queuedMessages();
   ASSERT_EQ(q.size(), 9u);
   // Times from the first note's time rounded to the ms: the first is within half a ms of 0.
   EXPECT_NEAR(q[0].timeMs, 0.4, 1e-9);
@@ -156,12 +156,12 @@ TEST(ReplayEngine, PrepareMidiQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVe
   EXPECT_EQ(rig.progress.numberEvents, 9);
 
   // From the middle: the start time is that note's.
-  rig.port.SetPortAction(kPortReset);
+  rig.port.reset();
   from = 4;
   rig.engine.PrepareMidi(from, to);
-  ASSERT_EQ(rig.port.QueuedMessages().size(), 6u);
-  EXPECT_EQ(rig.port.QueuedMessages().front().timeMs, 0.0);
-  EXPECT_EQ(rig.port.QueuedMessages().back().timeMs, 2000.0);
+  ASSERT_EQ(rig.port.queuedMessages().size(), 6u);
+  EXPECT_EQ(rig.port.queuedMessages().front().timeMs, 0.0);
+  EXPECT_EQ(rig.port.queuedMessages().back().timeMs, 2000.0);
 }
 
 TEST(ReplayEngine, PrepareMidiRangeRules) {
@@ -178,21 +178,21 @@ TEST(ReplayEngine, PrepareMidiRangeRules) {
       {9, 9, 9, 9, 1},
   };
   for (const Case& c : cases) {
-    rig.port.SetPortAction(kPortReset);
+    rig.port.reset();
     std::int32_t from = c.from, to = c.to;
     rig.engine.PrepareMidi(from, to);
     EXPECT_EQ(from, c.wantFrom) << c.from << ".." << c.to;
     EXPECT_EQ(to, c.wantTo) << c.from << ".." << c.to;
-    EXPECT_EQ(rig.port.QueuedMessages().size(), c.queued) << c.from << ".." << c.to;
+    EXPECT_EQ(rig.port.queuedMessages().size(), c.queued) << c.from << ".." << c.to;
   }
 
   // No note events: nothing queued, no progress window.
   LoadNotes({});
-  rig.port.SetPortAction(kPortReset);
+  rig.port.reset();
   RecordingProgressSink before = rig.progress;
   std::int32_t from = 1, to = 0;
   rig.engine.PrepareMidi(from, to);
-  EXPECT_TRUE(rig.port.QueuedMessages().empty());
+  EXPECT_TRUE(rig.port.queuedMessages().empty());
   EXPECT_EQ(rig.progress.showCount, before.showCount);
 }
 
@@ -207,7 +207,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(global::PlayTo, 9);
   EXPECT_EQ(global::TailLength, 7);
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
-  EXPECT_EQ(rig.port.PortState(), kPortReplaying);
+  EXPECT_EQ(rig.port.state(), PortState::Replaying);
   EXPECT_FALSE(rig.controls.playEnabled);
   EXPECT_TRUE(rig.view.borderFixed);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // UpdateTime at the start
@@ -231,7 +231,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
   EXPECT_EQ(global::CurrentEvent, 4);
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_FALSE(rig.backend.OpenDevice().has_value());
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
@@ -257,13 +257,13 @@ TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
   Rig rig;
   rig.controls.speed = 1000;  // twice the recorded tempo from the start
   rig.engine.PlayButton_Click();
-  EXPECT_EQ(rig.port.ReplaySpeed(), 1000);
+  EXPECT_EQ(rig.port.replaySpeed(), 1000);
   rig.AdvanceMs(250);  // 500 ms of the performance: clusters 1 and 2
   EXPECT_EQ(global::CurrentEvent, 2);
 
   rig.controls.speed = -500;  // half tempo from here on
   rig.engine.PlaybackRateSlider_Change();
-  EXPECT_EQ(rig.port.ReplaySpeed(), -500);
+  EXPECT_EQ(rig.port.replaySpeed(), -500);
   rig.AdvanceMs(400);  // 200 ms of the performance: the note-off at 600 only
   EXPECT_EQ(rig.SentBytes().size(), 5u);
   EXPECT_EQ(global::CurrentEvent, 2);
@@ -281,7 +281,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.engine.PlayButton_Click();
   rig.AdvanceMs(1);
   rig.engine.TimeSlider_MouseUp(3);
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
   EXPECT_EQ(global::CurrentEvent, 3);
@@ -299,7 +299,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.controls.deviceEntry = 1;
   rig.engine.OutputDevCombo_Click();
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   rig.engine.PlayButton_Click();
   EXPECT_EQ(rig.backend.OpenDevice(), 0);
@@ -310,13 +310,13 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.engine.StopPlay();
   rig.ui.Drain();
   EXPECT_EQ(global::CurrentEvent, 3);
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
 
   // A stop among the events that the start lets run wins: the port never starts.
   rig.script = {nullptr, [&] { rig.engine.StopButton_Click(); }};  // Play's own DoEvents, then StartPlay's
   rig.engine.PlayButton_Click();
   EXPECT_TRUE(rig.script.empty());
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
 }
@@ -337,7 +337,7 @@ TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheRepl
   rig.ui.Drain();
   ASSERT_EQ(rig.dialogs.messages.size(), 2u);  // only why it did not open
   EXPECT_EQ(rig.dialogs.messages[1].text, "Synth A is busy.");
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
 }
@@ -348,7 +348,7 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   Rig rig;
   EXPECT_EQ(rig.engine.ListOutputDevices(),
             (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
-  EXPECT_EQ(rig.port.DeviceIndex(), 1);
+  EXPECT_EQ(rig.port.deviceIndex(), 1);
 
   // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.
   rig.controls.deviceEntry = 0;
@@ -379,7 +379,7 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   MidiOutputPort port(none, clock, ui.Poster());
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs);
   EXPECT_EQ(engine.ListOutputDevices(), std::vector<std::string>{"Default MIDI output"});
-  EXPECT_EQ(port.DeviceIndex(), -1);
+  EXPECT_EQ(port.deviceIndex(), -1);
 }
 
 }  // namespace

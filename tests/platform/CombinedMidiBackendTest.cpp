@@ -75,24 +75,24 @@ TEST(CombinedMidiBackend, DefaultDeviceThatCannotPlayLeavesThePortClosedAndPorts
   ManualUiQueue ui;
   MidiOutputPort port(*d.combined, d.clock, ui.Poster());
   std::vector<std::string> errors;
-  port.SetNotifications({[&](int code, const std::string& text) {
+  port.setNotifications({[&](int code, const std::string& text) {
                            errors.push_back(std::to_string(code) + " " + text);
                          },
                          {},
                          {}});
-  port.SetDeviceIndex(-1);
-  port.SetPortAction(kPortOpen);
+  port.setDeviceIndex(-1);
+  port.open();
   ui.Drain();
   EXPECT_EQ(errors, std::vector<std::string>{"9 No sound."});
-  EXPECT_EQ(port.PortState(), kPortClosed);
+  EXPECT_EQ(port.state(), PortState::Closed);
 
-  port.SetDeviceIndex(0);
-  port.SetPortAction(kPortOpen);
+  port.setDeviceIndex(0);
+  port.open();
   ui.Drain();
   EXPECT_EQ(errors.size(), 1u);
-  EXPECT_EQ(port.PortState(), kPortIsOpen);
+  EXPECT_EQ(port.state(), PortState::Open);
   EXPECT_EQ(d.machine->OpenDevice(), 0);
-  port.SetPortAction(kPortClose);
+  port.close();
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ Time Ms(double ms) { return Time(static_cast<Time::rep>(ms * 1e6)); }
 struct PortRig {
   explicit PortRig(std::vector<std::string> devices = {"Synth A", "Synth B"})
       : backend(clock, std::move(devices)) {
-    port.SetNotifications({
+    port.setNotifications({
         [this](int code, const std::string& text) {
           events.push_back("error " + std::to_string(code) + ": " + text);
         },
@@ -32,12 +32,7 @@ struct PortRig {
     });
   }
   void Queue(int tag, double ms, int status, int key, int velocity) {
-    port.SetMessageTag(tag);
-    port.SetMessageTimeMs(ms);
-    port.SetMessageStatus(status);
-    port.SetMessageData1(key);
-    port.SetMessageData2(velocity);
-    port.SetPortAction(kPortAppend);
+    port.append({tag, ms, status, key, velocity});
   }
   // Lets the timing thread do what is due, then runs the queued notifications.
   std::vector<std::string> Settle() {
@@ -63,12 +58,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessage) {
   PortRig rig;
-  EXPECT_EQ(rig.port.DeviceCount(), 2);
-  rig.port.SetDeviceIndex(1);
-  EXPECT_EQ(rig.port.DeviceName(), "Synth B");
-  rig.port.SetPortAction(kPortOpen);
+  EXPECT_EQ(rig.port.deviceCount(), 2);
+  rig.port.setDeviceIndex(1);
+  EXPECT_EQ(rig.port.deviceName(), "Synth B");
+  rig.port.open();
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
+  EXPECT_EQ(rig.port.state(), PortState::Open);
 
   rig.Queue(1, 0, 144, 60, 100);  // a chord: two note-ons at 0, only the first tagged
   rig.Queue(0, 0.4, 144, 64, 90);
@@ -76,21 +71,21 @@ TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessag
   rig.Queue(2, 500, 144, 62, 80);
   rig.Queue(0, 1000, 128, 62, 0);
   rig.Queue(0, 1000, 128, 64, 0);
-  EXPECT_EQ(rig.port.QueuedMessages().size(), 6u);
+  EXPECT_EQ(rig.port.queuedMessages().size(), 6u);
 
-  rig.port.SetReplaySpeed(1000);  // twice the recorded tempo
+  rig.port.setReplaySpeed(1000);  // twice the recorded tempo
   const Time start = rig.clock.Now();
-  rig.port.SetPortAction(kPortStart);
-  EXPECT_EQ(rig.port.PortState(), kPortReplaying);
+  rig.port.start();
+  EXPECT_EQ(rig.port.state(), PortState::Replaying);
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));  // 0.4 ms at double tempo is not yet due
   EXPECT_EQ(rig.AdvanceMs(0.2), (Strings{"sent 0"}));
   EXPECT_EQ(rig.AdvanceMs(124.5), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(0.5), (Strings{"sent 0"}));
-  EXPECT_EQ(rig.port.PortState(), kPortReplaying);
+  EXPECT_EQ(rig.port.state(), PortState::Replaying);
   EXPECT_EQ(rig.AdvanceMs(125), (Strings{"sent 2"}));
   EXPECT_EQ(rig.AdvanceMs(250), (Strings{"sent 0", "sent 0", "ended"}));
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
-  EXPECT_TRUE(rig.port.QueuedMessages().empty());
+  EXPECT_EQ(rig.port.state(), PortState::Open);
+  EXPECT_TRUE(rig.port.queuedMessages().empty());
 
   const auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 6u);
@@ -103,29 +98,29 @@ TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessag
     EXPECT_GE(sent[i].sentAt, sent[i].due) << i;
   }
 
-  rig.port.SetPortAction(kPortStop);
-  rig.port.SetPortAction(kPortClose);
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  rig.port.stop();
+  rig.port.close();
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_EQ(rig.backend.OpenDevice(), std::nullopt);
   EXPECT_EQ(rig.Sent().size(), 6u);  // every note was off already: nothing to silence
 }
 
 TEST(MidiOutputPort, SpeedChangeDuringReplayGoesOnFromTheCurrentPosition) {
   PortRig rig;
-  rig.port.SetPortAction(kPortOpen);
+  rig.port.open();
   for (int i = 0; i < 4; ++i) rig.Queue(i + 1, 100.0 * i, 144, 60 + i, 64);
   const Time start = rig.clock.Now();
-  rig.port.SetPortAction(kPortStart);
+  rig.port.start();
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));
   EXPECT_EQ(rig.AdvanceMs(150), (Strings{"sent 2"}));
 
   // At 150 ms the replay stands at 150 ms; twice as fast, 200 is 25 ms away.
-  rig.port.SetReplaySpeed(1000);
-  EXPECT_EQ(rig.port.ReplaySpeed(), 1000);
+  rig.port.setReplaySpeed(1000);
+  EXPECT_EQ(rig.port.replaySpeed(), 1000);
   EXPECT_EQ(rig.AdvanceMs(24), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 3"}));
   // At a quarter of the tempo the last 100 ms take 400 ms.
-  rig.port.SetReplaySpeed(-1000);
+  rig.port.setReplaySpeed(-1000);
   EXPECT_EQ(rig.AdvanceMs(399), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 4", "ended"}));
 
@@ -138,89 +133,88 @@ TEST(MidiOutputPort, SpeedChangeDuringReplayGoesOnFromTheCurrentPosition) {
 
 TEST(MidiOutputPort, StopSilencesDropsPendingNotificationsAndStartResumes) {
   PortRig rig;
-  rig.port.SetPortAction(kPortOpen);
+  rig.port.open();
   rig.Queue(1, 0, 144, 60, 90);
   rig.Queue(0, 100, 128, 60, 0);
   rig.Queue(2, 200, 144, 62, 90);
   rig.Queue(0, 300, 128, 62, 0);
-  rig.port.SetPortAction(kPortStart);
+  rig.port.start();
   ASSERT_TRUE(rig.clock.AwaitSleeper());
   EXPECT_EQ(rig.ui.Pending(), 1u);  // "sent 1" is queued but not yet delivered
 
-  rig.port.SetPortAction(kPortStop);
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
+  rig.port.stop();
+  EXPECT_EQ(rig.port.state(), PortState::Open);
   EXPECT_EQ(rig.Settle(), (Strings{}));  // the stale notification is dropped
   EXPECT_EQ(rig.AdvanceMs(1000), (Strings{}));
   auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1].bytes, (Bytes{128, 60, 0}));  // the sounding note is turned off
-  EXPECT_EQ(rig.port.QueuedMessages().size(), 3u);
+  EXPECT_EQ(rig.port.queuedMessages().size(), 3u);
 
   // A new start goes on from the last message sent: the next one, 100 ms
   // after it, is due 100 ms after the start.
-  rig.port.SetPortAction(kPortStart);
+  rig.port.start();
   EXPECT_EQ(rig.AdvanceMs(99), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 0"}));
 
   // Reset during a replay stops it and empties the queue.
-  rig.port.SetPortAction(kPortReset);
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
-  EXPECT_TRUE(rig.port.QueuedMessages().empty());
+  rig.port.reset();
+  EXPECT_EQ(rig.port.state(), PortState::Open);
+  EXPECT_TRUE(rig.port.queuedMessages().empty());
   EXPECT_EQ(rig.AdvanceMs(1000), (Strings{}));
   EXPECT_EQ(rig.Sent().size(), 3u);
 
   // Reset is accepted while closed; an empty queue ends a replay at once.
-  rig.port.SetPortAction(kPortClose);
-  rig.port.SetPortAction(kPortReset);
-  rig.port.SetPortAction(kPortOpen);
-  rig.port.SetPortAction(kPortStart);
+  rig.port.close();
+  rig.port.reset();
+  rig.port.open();
+  rig.port.start();
   EXPECT_EQ(rig.Settle(), (Strings{"ended"}));
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
+  EXPECT_EQ(rig.port.state(), PortState::Open);
 }
 
 TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
   PortRig rig(std::vector<std::string>{});  // no MIDI output at all
-  EXPECT_EQ(rig.port.DeviceCount(), 0);
-  rig.port.SetDeviceIndex(-1);
-  EXPECT_FALSE(rig.port.DeviceName().empty());
-  rig.port.SetPortAction(kPortOpen);
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
-  rig.port.SetPortAction(kPortStart);
+  EXPECT_EQ(rig.port.deviceCount(), 0);
+  rig.port.setDeviceIndex(-1);
+  EXPECT_FALSE(rig.port.deviceName().empty());
+  rig.port.open();
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  rig.port.start();
   // Errors of the commands survive a stop: the user learns why nothing plays.
-  rig.port.SetPortAction(kPortStop);
+  rig.port.stop();
   rig.ui.Drain();
   EXPECT_EQ(rig.events, (Strings{"error 1: No MIDI output is available.",
                                  "error 4: The MIDI output is not open."}));
   rig.events.clear();
 
-  rig.port.SetDeviceIndex(5);
-  EXPECT_EQ(rig.port.DeviceName(), "");
-  rig.port.SetPortAction(kPortOpen);
-  rig.port.SetPortAction(9);
+  rig.port.setDeviceIndex(5);
+  EXPECT_EQ(rig.port.deviceName(), "");
+  rig.port.open();
   rig.Queue(0, 0, 300, 60, 64);
   rig.Queue(0, 0, 144, 60, 200);
   rig.ui.Drain();
-  ASSERT_EQ(rig.events.size(), 4u);
-  const int codes[] = {kMidiNoSuchDevice, kMidiUnknownAction, kMidiInvalidMessage, kMidiInvalidMessage};
-  for (std::size_t i = 0; i < 4; ++i) {
+  ASSERT_EQ(rig.events.size(), 3u);
+  const int codes[] = {kMidiNoSuchDevice, kMidiInvalidMessage, kMidiInvalidMessage};
+  for (std::size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(rig.events[i].rfind("error " + std::to_string(codes[i]) + ": ", 0), 0u) << rig.events[i];
     EXPECT_NE(codes[i], 0);
     EXPECT_NE(codes[i], 8);
   }
-  EXPECT_TRUE(rig.port.QueuedMessages().empty());
+  EXPECT_TRUE(rig.port.queuedMessages().empty());
 }
 
 TEST(MidiOutputPort, SendFailureEndsTheReplayOnceWithItsText) {
   PortRig rig;
   rig.backend.FailSendAfter(1, {kMidiSendFailed, "The device is gone."});
-  rig.port.SetPortAction(kPortOpen);
+  rig.port.open();
   for (int i = 0; i < 3; ++i) rig.Queue(i + 1, 10.0 * i, 144, 60, 64);
-  rig.port.SetPortAction(kPortStart);
+  rig.port.start();
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));
   EXPECT_EQ(rig.AdvanceMs(50), (Strings{"error 5: The device is gone.", "ended"}));
-  EXPECT_EQ(rig.port.PortState(), kPortIsOpen);
+  EXPECT_EQ(rig.port.state(), PortState::Open);
   // The sounding note goes off at the stop, as far as the device allows.
-  rig.port.SetPortAction(kPortStop);
+  rig.port.stop();
   EXPECT_EQ(rig.Sent().size(), 1u);
 }
 
@@ -230,16 +224,13 @@ TEST(MidiOutputPort, NotificationsQueuedBeforeDestructionDoNothing) {
   ManualUiQueue ui;
   int delivered = 0;
   auto port = std::make_unique<MidiOutputPort>(backend, clock, ui.Poster());
-  port->SetNotifications({[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; },
+  port->setNotifications({[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; },
                           [&] { ++delivered; }});
-  port->SetPortAction(kPortOpen);
-  port->SetMessageStatus(144);
-  port->SetMessageData1(60);
-  port->SetMessageData2(64);
-  port->SetPortAction(kPortAppend);
-  port->SetPortAction(kPortStart);
+  port->open();
+  port->append({0, 0, 144, 60, 64});
+  port->start();
   ASSERT_TRUE(clock.AwaitSleeper());
-  port->SetPortAction(42);
+  port->append({0, 0, 300, 60, 64});  // refused: an error notification
   EXPECT_EQ(ui.Pending(), 3u);
   port.reset();
   EXPECT_EQ(backend.OpenDevice(), std::nullopt);
@@ -253,15 +244,13 @@ TEST(MidiOutputPort, SteadyClockReplayKeepsTime) {
   RecordingMidiBackend backend(clock);
   ManualUiQueue ui;
   MidiOutputPort port(backend, clock, ui.Poster());
-  port.SetPortAction(kPortOpen);
+  port.open();
   for (int i = 0; i < 5; ++i) {
-    port.SetMessageTimeMs(5.0 * i);
-    port.SetMessageStatus(144);
-    port.SetPortAction(kPortAppend);
+    port.append({0, 5.0 * i, 144, 0, 0});
   }
   const Time before = clock.Now();
-  port.SetPortAction(kPortStart);
-  while (port.PortState() == kPortReplaying) std::this_thread::sleep_for(1ms);
+  port.start();
+  while (port.state() == PortState::Replaying) std::this_thread::sleep_for(1ms);
   const auto sent = backend.SentMessages();
   ASSERT_EQ(sent.size(), 5u);
   for (std::size_t i = 0; i < sent.size(); ++i) {

@@ -28,19 +28,14 @@ struct Counts {
 // A port on the steady clock whose notifications are counted when drained.
 struct LiveRig {
   LiveRig() {
-    port.SetNotifications({[this](int, const std::string&) { ++counts.errors; },
+    port.setNotifications({[this](int, const std::string&) { ++counts.errors; },
                            [this](int) { ++counts.sent; }, [this] { ++counts.ended; }});
   }
   // `notes` note-on/off pairs on keys 40.., 1 ms apart from time 0.
   void QueueNotes(int notes) {
     for (int i = 0; i < notes; ++i) {
       for (int on = 1; on >= 0; --on) {
-        port.SetMessageTag(on ? i + 1 : 0);
-        port.SetMessageTimeMs(i + (on ? 0.0 : 0.5));
-        port.SetMessageStatus(on ? 144 : 128);
-        port.SetMessageData1(40 + i % 60);
-        port.SetMessageData2(on ? 90 : 0);
-        port.SetPortAction(kPortAppend);
+        port.append({on ? i + 1 : 0, i + (on ? 0.0 : 0.5), on ? 144 : 128, 40 + i % 60, on ? 90 : 0});
       }
     }
   }
@@ -72,23 +67,25 @@ struct LiveRig {
 
 TEST(MidiPortUnderStress, NothingArrivesAfterAStopWhateverTheTiming) {
   LiveRig rig;
-  rig.port.SetPortAction(kPortOpen);
+  rig.port.open();
   rig.QueueNotes(200);
   for (int round = 0; round < 60; ++round) {
-    rig.port.SetPortAction(kPortStart);
-    EXPECT_EQ(rig.port.PortState() == kPortReplaying || rig.port.PortState() == kPortIsOpen, true);
+    rig.port.start();
+    EXPECT_EQ(rig.port.state() == PortState::Replaying || rig.port.state() == PortState::Open, true);
     std::this_thread::sleep_for(std::chrono::microseconds(50 * (round % 7)));
     // Stop, close or reset: each ends the replay there and then.
-    const int action = round % 3 == 0 ? kPortStop : round % 3 == 1 ? kPortReset : kPortClose;
-    rig.port.SetPortAction(action);
-    EXPECT_EQ(rig.port.PortState(), action == kPortClose ? kPortClosed : kPortIsOpen) << round;
+    const int action = round % 3;
+    if (action == 0) rig.port.stop();
+    if (action == 1) rig.port.reset();
+    if (action == 2) rig.port.close();
+    EXPECT_EQ(rig.port.state(), action == 2 ? PortState::Closed : PortState::Open) << round;
     std::this_thread::sleep_for(2ms);  // the timing thread would have sent by now
     const Counts late = rig.Drain();
     EXPECT_EQ(late.sent, 0) << round;
     EXPECT_EQ(late.ended, 0) << round;
     EXPECT_EQ(rig.Sounding(), 0) << round;
-    if (action == kPortClose) rig.port.SetPortAction(kPortOpen);
-    if (action == kPortReset || rig.port.QueuedMessages().empty()) rig.QueueNotes(200);
+    if (action == 2) rig.port.open();
+    if (action == 1 || rig.port.queuedMessages().empty()) rig.QueueNotes(200);
   }
 }
 
@@ -96,27 +93,27 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
   for (int sends : {0, 1, 7, 50}) {
     LiveRig rig;
     rig.backend.FailSendAfter(sends, {kMidiSendFailed, "The MIDI device is gone."});
-    rig.port.SetPortAction(kPortOpen);
+    rig.port.open();
     rig.QueueNotes(40);
-    rig.port.SetPortAction(kPortStart);
+    rig.port.start();
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (rig.port.PortState() == kPortReplaying && std::chrono::steady_clock::now() < deadline) {
+    while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(1ms);
     }
-    ASSERT_EQ(rig.port.PortState(), kPortIsOpen) << sends;
+    ASSERT_EQ(rig.port.state(), PortState::Open) << sends;
     const Counts c = rig.Drain();
     EXPECT_EQ(c.errors, 1) << sends;
     EXPECT_EQ(c.ended, 1) << sends;
     EXPECT_EQ(c.sent, sends) << sends;
     // Starting again meets the same dead device: one more error, no hang;
     // closing still works.
-    rig.port.SetPortAction(kPortStart);
-    while (rig.port.PortState() == kPortReplaying && std::chrono::steady_clock::now() < deadline) {
+    rig.port.start();
+    while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(1ms);
     }
     EXPECT_EQ(rig.Drain().errors, 1) << sends;
-    rig.port.SetPortAction(kPortClose);
-    EXPECT_EQ(rig.port.PortState(), kPortClosed);
+    rig.port.close();
+    EXPECT_EQ(rig.port.state(), PortState::Closed);
     EXPECT_EQ(rig.backend.OpenDevice(), std::nullopt);
   }
 }
@@ -124,20 +121,20 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
 TEST(MidiPortUnderStress, APortThatFailsToOpenStaysClosed) {
   LiveRig rig;
   rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "The device is busy."});
-  rig.port.SetPortAction(kPortOpen);
+  rig.port.open();
   rig.QueueNotes(3);
-  rig.port.SetPortAction(kPortStart);
-  EXPECT_EQ(rig.port.PortState(), kPortClosed);
+  rig.port.start();
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
   const Counts c = rig.Drain();
   EXPECT_EQ(c.errors, 2);  // the open, then the start on a closed port
   EXPECT_EQ(c.sent, 0);
   EXPECT_TRUE(rig.backend.SentMessages().empty());
   // Once the device is free again, the same port opens and plays.
   rig.backend.FailOpen(std::nullopt);
-  rig.port.SetPortAction(kPortOpen);
-  rig.port.SetPortAction(kPortStart);
+  rig.port.open();
+  rig.port.start();
   const auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (rig.port.PortState() == kPortReplaying && std::chrono::steady_clock::now() < deadline) {
+  while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(1ms);
   }
   EXPECT_EQ(rig.Drain().sent, 6);

@@ -255,9 +255,9 @@ void SteuerForm::stopReplay() { engine_->StopPlay(); }
 
 bool SteuerForm::timingChosen() const { return timeVeloOption_[0]->isChecked(); }
 
-bool SteuerForm::isReplaying() const { return port_->PortState() == kPortReplaying; }
+bool SteuerForm::isReplaying() const { return port_->state() == PortState::Replaying; }
 
-bool SteuerForm::isPortOpen() const { return port_->PortState() != kPortClosed; }
+bool SteuerForm::isPortOpen() const { return port_->state() != PortState::Closed; }
 
 void SteuerForm::SetPlayEnabled(bool playEnabled) {
   playButton_->setEnabled(playEnabled);

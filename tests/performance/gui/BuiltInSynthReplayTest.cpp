@@ -58,18 +58,18 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
               "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
               "running and there is no sound card. Choose a MIDI output device instead.");
     EXPECT_TRUE(controls.playEnabled);  // Play enabled, Stop disabled
-    EXPECT_EQ(port.PortState(), kPortClosed);
+    EXPECT_EQ(port.state(), PortState::Closed);
     EXPECT_FALSE(view.borderFixed);
   }
 
   // The other device still plays.
   controls.deviceEntry = 1;
   engine.PlayButton_Click();
-  EXPECT_EQ(port.PortState(), kPortReplaying);
+  EXPECT_EQ(port.state(), PortState::Replaying);
   EXPECT_EQ(port0->OpenDevice(), 0);
   EXPECT_FALSE(controls.playEnabled);
   engine.StopPlay();
-  EXPECT_EQ(port.PortState(), kPortClosed);
+  EXPECT_EQ(port.state(), PortState::Closed);
   EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 

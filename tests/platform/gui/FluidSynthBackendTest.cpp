@@ -97,28 +97,23 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;
-    port.SetNotifications({[&](int code, const std::string& text) {
+    port.setNotifications({[&](int code, const std::string& text) {
                              events.push_back("error " + std::to_string(code) + " " + text);
                            },
                            [&](int tag) { events.push_back("sent " + std::to_string(tag)); },
                            [&] { events.push_back("ended"); }});
-    port.SetDeviceIndex(-1);
-    port.SetPortAction(kPortOpen);
-    ASSERT_EQ(port.PortState(), kPortIsOpen);
+    port.setDeviceIndex(-1);
+    port.open();
+    ASSERT_EQ(port.state(), PortState::Open);
     EXPECT_EQ(synth->AudioDriver(), "file");
     for (int i = 0; i < 3; ++i) {
-      port.SetMessageTag(i + 1);
-      port.SetMessageTimeMs(100.0 * i);
-      port.SetMessageStatus(144);
-      port.SetMessageData1(60 + 4 * i);
-      port.SetMessageData2(120);
-      port.SetPortAction(kPortAppend);
+      port.append({i + 1, 100.0 * i, 144, 60 + 4 * i, 120});
     }
-    port.SetPortAction(kPortStart);
+    port.start();
     std::this_thread::sleep_for(400ms);
     ui.Drain();
-    port.SetPortAction(kPortStop);  // three notes still sounding
-    port.SetPortAction(kPortClose);
+    port.stop();  // three notes still sounding
+    port.close();
     EXPECT_EQ(events, (std::vector<std::string>{"sent 1", "sent 2", "sent 3", "ended"}));
     EXPECT_TRUE(ports->SentMessages().empty());
     // The sound output stays for the fade-out, then goes.

@@ -32,22 +32,22 @@ TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
   std::vector<std::pair<int, std::string>> errors;
   {
     MidiOutputPort port(backend, clock, QtUiPoster(&App()));
-    port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); },
+    port.setNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); },
                            {}, {}});
-    port.SetDeviceIndex(-1);
-    EXPECT_FALSE(port.DeviceName().empty());
-    port.SetPortAction(kPortOpen);
+    port.setDeviceIndex(-1);
+    EXPECT_FALSE(port.deviceName().empty());
+    port.open();
     QCoreApplication::processEvents();
-    if (port.DeviceCount() == 0) {
+    if (port.deviceCount() == 0) {
       EXPECT_EQ(backend.ApiName(), "");
-      EXPECT_EQ(port.PortState(), kPortClosed);
+      EXPECT_EQ(port.state(), PortState::Closed);
       ASSERT_EQ(errors.size(), 1u);
       EXPECT_NE(errors[0].first, 0);
       EXPECT_NE(errors[0].first, 8);
       EXPECT_NE(errors[0].second.find("No MIDI output is available"), std::string::npos);
     } else {
-      EXPECT_EQ(port.PortState(), kPortIsOpen) << (errors.empty() ? "" : errors[0].second);
-      port.SetPortAction(kPortClose);
+      EXPECT_EQ(port.state(), PortState::Open) << (errors.empty() ? "" : errors[0].second);
+      port.close();
     }
   }
 }
@@ -65,17 +65,14 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
     onUiThread = onUiThread && QThread::currentThread() == App().thread();
     seen.push_back(std::move(what));
   };
-  port.SetNotifications({[&](int, const std::string&) { note("error"); },
+  port.setNotifications({[&](int, const std::string&) { note("error"); },
                          [&](int tag) { note("sent " + std::to_string(tag)); },
                          [&] { note("ended"); }});
-  port.SetPortAction(kPortOpen);
+  port.open();
   for (int i = 1; i <= 3; ++i) {
-    port.SetMessageTag(i);
-    port.SetMessageTimeMs(2.0 * i);
-    port.SetMessageStatus(144);
-    port.SetPortAction(kPortAppend);
+    port.append({i, 2.0 * i, 144, 0, 0});
   }
-  port.SetPortAction(kPortStart);
+  port.start();
   QElapsedTimer timer;
   timer.start();
   while (seen.size() < 4 && timer.elapsed() < 5000) QCoreApplication::processEvents();
@@ -84,16 +81,14 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
 
   // A long message is still pending when the replay is stopped.
   seen.clear();
-  port.SetPortAction(kPortReset);
-  port.SetMessageTimeMs(0);
-  port.SetPortAction(kPortAppend);
-  port.SetMessageTimeMs(10000);
-  port.SetPortAction(kPortAppend);
-  port.SetPortAction(kPortStart);
+  port.reset();
+  port.append({3, 0, 144, 0, 0});
+  port.append({3, 10000, 144, 0, 0});
+  port.start();
   timer.restart();
   while (backend.SentMessages().size() < 4 && timer.elapsed() < 5000) QThread::msleep(1);
   ASSERT_EQ(backend.SentMessages().size(), 4u);
-  port.SetPortAction(kPortStop);
+  port.stop();
   QCoreApplication::processEvents();
   EXPECT_TRUE(seen.empty());
 }
