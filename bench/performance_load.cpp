@@ -15,7 +15,7 @@
 
 #include "performance/OnsetAnalysis.h"
 #include "performance/PerformanceLoader.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace {
 
@@ -67,27 +67,29 @@ void ReportFile(benchmark::State& state) {
 
 void BM_LoadAndAnalyse(benchmark::State& state) {
   const std::string& path = File().path;
+  rp::Performance performance;
   for (auto _ : state) {
-    const rp::LoadResult r = rp::LoadPerformanceFile(path);
+    const rp::LoadResult r = rp::LoadPerformanceFile(path, performance);
     if (!r.ok()) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(rp::global::PlotEventCount);
+    benchmark::DoNotOptimize(performance.PlotEventCount);
   }
   ReportFile(state);
-  state.counters["notes"] = rp::global::NoteEventCount;
-  state.counters["events"] = rp::global::PlotEventCount;
+  state.counters["notes"] = performance.NoteEventCount;
+  state.counters["events"] = performance.PlotEventCount;
   state.counters["records_MB"] =
-      static_cast<double>(rp::global::NoteEvents.capacity() * sizeof(rp::NoteEvent) +
-                          rp::global::PlotEvents.capacity() * sizeof(rp::PlotEvent)) / 1e6;
+      static_cast<double>(performance.NoteEvents.capacity() * sizeof(rp::NoteEvent) +
+                          performance.PlotEvents.capacity() * sizeof(rp::PlotEvent)) / 1e6;
 }
 BENCHMARK(BM_LoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_AnalyseOnly(benchmark::State& state) {
-  if (!rp::LoadPerformanceFile(File().path).ok()) state.SkipWithError("load failed");
+  rp::Performance performance;
+  if (!rp::LoadPerformanceFile(File().path, performance).ok()) state.SkipWithError("load failed");
   for (auto _ : state) {
-    rp::AnalyseOnsets();
-    benchmark::DoNotOptimize(rp::global::PlotEventCount);
+    rp::AnalyseOnsets(performance);
+    benchmark::DoNotOptimize(performance.PlotEventCount);
   }
-  state.counters["notes"] = rp::global::NoteEventCount;
+  state.counters["notes"] = performance.NoteEventCount;
 }
 BENCHMARK(BM_AnalyseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 

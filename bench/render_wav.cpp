@@ -18,8 +18,10 @@
 #include <sstream>
 #include <string>
 
+#include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/RenderWav.h"
+#include "performance/Performance.h"
 #include "platform/midi/GeneralMidiSynth.h"
 #include "platform/midi/OfflineRender.h"
 
@@ -37,7 +39,13 @@ void BM_RenderExample(benchmark::State& state) {
     state.SkipWithError(err.str().c_str());
     return;
   }
-  const auto messages = rp::ReplayFromFirstEvent();
+  rp::Performance performance;
+  int status = 0;
+  if (!rp::LoadFileForBatch(kExample, performance, err, status)) {
+    state.SkipWithError(err.str().c_str());
+    return;
+  }
+  const auto messages = rp::ReplayFromFirstEvent(performance);
   rp::MidiFailure failure;
   auto synth = rp::GeneralMidiSynth::Create(rp::SoundFontCandidates(""), &failure);
   if (!synth) {

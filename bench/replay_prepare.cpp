@@ -1,4 +1,4 @@
-// How long the start of a replay takes to queue its messages: PrepareMidi for
+// How long the start of a replay takes to queue its messages: queueMessages for
 // 100,000 note events (target: under 50 ms).
 
 #include <benchmark/benchmark.h>
@@ -7,9 +7,9 @@
 
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
+#include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
-#include "performance/global.h"
-#include "platform/Dialogs.h"
+#include "performance/ReplayPosition.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/ProgressSink.h"
 #include "support/ManualReplayClock.h"
@@ -29,32 +29,35 @@ class NoView final : public rp::PlotViewLink {
 
 class NoControls final : public rp::ReplayControls {
  public:
-  void SetPlayEnabled(bool) override {}
-  int PlaybackRateSliderValue() const override { return 0; }
-  int SchwanzLaengenSliderValue() const override { return 10; }
-  int OutputDevComboIndex() const override { return 0; }
-  void SetTimeSliderValue(int) override {}
-  void SetTimeText(const std::string&) override {}
-  void DoEvents() override {}
+  void setPlayEnabled(bool) override {}
+  int replaySpeed() const override { return 0; }
+  int tailLength() const override { return 10; }
+  int chosenDeviceEntry() const override { return 0; }
+  void setTimeSliderValue(int) override {}
+  void setTimeText(const std::string&) override {}
+  void processPendingEvents() override {}
 };
 
 // A performance of `notes` note events: pairs of note-on and note-off, 100 ms apart.
-void MakePerformance(std::int32_t notes) {
-  rp::global::NoteEvents.assign(static_cast<std::size_t>(notes) + 1, rp::NoteEvent{});
-  rp::global::NoteEventCount = notes;
+rp::Performance MakePerformance(std::int32_t notes) {
+  rp::Performance p;
+  p.NoteEvents.assign(static_cast<std::size_t>(notes) + 1, rp::NoteEvent{});
+  p.NoteEventCount = notes;
   for (std::int32_t i = 1; i <= notes; ++i) {
-    rp::NoteEvent& n = rp::global::NoteEvents[static_cast<std::size_t>(i)];
-    n.IsNoteOn = i % 2 ? rp::kTrue : rp::kFalse;
+    rp::NoteEvent& n = p.NoteEvents[static_cast<std::size_t>(i)];
+    n.IsNoteOn = i % 2 != 0;
     n.TimeMs = 50.0 * i + 0.25;
     n.NoteKey = static_cast<std::uint8_t>(36 + i % 50);
     n.NoteVelocity = static_cast<std::uint8_t>(i % 2 ? 20 + i % 100 : 0);
     n.ClusterIndex = i % 2 ? (i + 1) / 2 : 0;
   }
+  return p;
 }
 
-void BM_PrepareMidi(benchmark::State& state) {
+void BM_QueueMessages(benchmark::State& state) {
   const auto notes = static_cast<std::int32_t>(state.range(0));
-  MakePerformance(notes);
+  const rp::Performance performance = MakePerformance(notes);
+  rp::ReplayPosition position;
   rp::ManualReplayClock clock;
   rp::RecordingMidiBackend backend(clock);
   rp::ManualUiQueue ui;
@@ -63,15 +66,15 @@ void BM_PrepareMidi(benchmark::State& state) {
   NoControls controls;
   rp::NullProgressSink progress;
   rp::ScriptedDialogs dialogs;
-  rp::ReplayEngine engine(port, controls, view, progress, dialogs);
+  rp::ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
   for (auto _ : state) {
     port.reset();
     std::int32_t from = 1, to = notes;
-    engine.PrepareMidi(from, to);
+    engine.queueMessages(from, to);
   }
   state.SetItemsProcessed(state.iterations() * notes);
 }
-BENCHMARK(BM_PrepareMidi)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QueueMessages)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 #include "../tests/performance/SmfBuilder.h"
 #include "performance/PerformanceLoader.h"
 #include "performance/StandardMidiFileReader.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace {
 
@@ -62,12 +62,13 @@ BENCHMARK(BM_ReadMidiFile)->Unit(benchmark::kMillisecond);
 // The whole load as the control panel runs it: read, analysis, end of load.
 void BM_LoadMidiFile(benchmark::State& state) {
   const std::string& path = BigFile();
+  rp::Performance performance;
   for (auto _ : state) {
-    if (!rp::LoadPerformanceFile(path).ok() || rp::global::NoteEventCount != 2 * kNotes) {
+    if (!rp::LoadPerformanceFile(path, performance).ok() || performance.NoteEventCount != 2 * kNotes) {
       state.SkipWithError("unexpected result");
     }
   }
-  state.counters["events"] = rp::global::PlotEventCount;
+  state.counters["events"] = performance.PlotEventCount;
 }
 BENCHMARK(BM_LoadMidiFile)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The rules every reader of the performance globals relies on, checked after
+// The rules every reader of a performance relies on, checked after
 // a fuzzed load: index 0 and everything above the counts zero, `PlotEvents`
 // 10 beyond its count, finite times, and clusters and their first notes
 // pointing at each other in file order.
@@ -9,12 +9,12 @@
 #include <cstdint>
 
 #include "FuzzInputFile.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp::fuzz {
 
 inline bool IsZero(const NoteEvent& n) {
-  return n.IsNoteOn == 0 && n.TimeMs == 0 && n.LeadValue == 0 && n.NoteVelocity == 0 && n.ClusterIndex == 0 &&
+  return !n.IsNoteOn && n.TimeMs == 0 && n.LeadValue == 0 && n.NoteVelocity == 0 && n.ClusterIndex == 0 &&
          n.NoteKey == 0;
 }
 
@@ -23,8 +23,11 @@ inline bool IsZero(const PlotEvent& p) {
          p.Velocity1 == 0 && p.Velocity2 == 0 && p.FirstNote == 0;
 }
 
-inline void CheckPerformanceRules() {
-  using namespace global;
+inline void CheckPerformanceRules(const Performance& performance) {
+  const auto& NoteEvents = performance.NoteEvents;
+  const auto& PlotEvents = performance.PlotEvents;
+  const std::int32_t NoteEventCount = performance.NoteEventCount;
+  const std::int32_t PlotEventCount = performance.PlotEventCount;
   RP_FUZZ_CHECK(NoteEventCount >= 0 && static_cast<std::size_t>(NoteEventCount) < NoteEvents.size());
   RP_FUZZ_CHECK(PlotEventCount >= 0 && static_cast<std::size_t>(PlotEventCount) + 10 <= PlotEvents.size());
   RP_FUZZ_CHECK(PlotEventCount <= NoteEventCount);
@@ -38,10 +41,9 @@ inline void CheckPerformanceRules() {
   for (std::int32_t j = 1; j <= NoteEventCount; ++j) {
     const NoteEvent& n = NoteEvents[static_cast<std::size_t>(j)];
     RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && std::isfinite(n.LeadValue));
-    RP_FUZZ_CHECK(n.IsNoteOn == kFalse || n.IsNoteOn == kTrue);
     RP_FUZZ_CHECK(n.ClusterIndex >= 0 && n.ClusterIndex <= PlotEventCount);
     if (n.ClusterIndex > 0) {
-      RP_FUZZ_CHECK(n.IsNoteOn == kTrue);
+      RP_FUZZ_CHECK(n.IsNoteOn);
       RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(n.ClusterIndex)].FirstNote == j);
     }
   }

@@ -7,7 +7,7 @@
 // the whole file fits one chunk. Every field must pass the note-line test
 // exactly when the plain marker search says so, both passes must agree on
 // the notes, and the performance left behind keeps the rules every reader
-// of the globals relies on.
+// of a performance relies on.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,19 +21,18 @@
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
 #include "performance/OnsetAnalysis.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 #include "platform/ProgressSink.h"
 #include "platform/ProgressThrottle.h"
 
 namespace {
 
 using namespace rp;
-using namespace rp::global;
 
 // The acceptance test written out with the plain search.
 bool IsNoteLineByDefinition(std::string_view f) {
-  return !f.empty() && SucheInZeile(f, "/*") > 0 && f.back() == ';' &&
-         (SucheInZeile(f, "+") > 0 || SucheInZeile(f, "-") > 0);
+  return !f.empty() && FindInLine(f, "/*") > 0 && f.back() == ';' &&
+         (FindInLine(f, "+") > 0 || FindInLine(f, "-") > 0);
 }
 
 std::vector<std::string> AllFields(std::FILE* file, std::size_t chunk) {
@@ -70,18 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FieldCounts counts = CountFields(fields);
   RP_FUZZ_CHECK(counts.fields == static_cast<std::int64_t>(whole.size()));
   RP_FUZZ_CHECK(counts.noteLines == noteLines);
-  clearMatrices();
-  NoteEventCount = 0;
-  PlotEventCount = 0;
-  ResizeAllZero(NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+  Performance performance;
+  ResizeAllZero(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
   NullProgressSink none;
   ProgressThrottle progress(none);
   RP_FUZZ_CHECK(fields.Rewind());
-  NoteEventCount = ReadNotes(fields, NoteEvents, progress);
-  RP_FUZZ_CHECK(NoteEventCount == counts.noteLines);
-  AnalyseOnsets(&progress);
+  performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, progress);
+  RP_FUZZ_CHECK(performance.NoteEventCount == counts.noteLines);
+  AnalyseOnsets(performance, &progress);
   std::fclose(file);
 
-  fuzz::CheckPerformanceRules();
+  fuzz::CheckPerformanceRules(performance);
   return 0;
 }

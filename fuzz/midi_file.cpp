@@ -4,7 +4,7 @@
 // Beyond "no crash, no sanitizer report": a file is either read or refused
 // with a message naming it; what is read is in time order, within MIDI's
 // ranges, no note ends before it starts and every key ends as often as it
-// starts, and the analysed performance keeps the rules of the globals.
+// starts, and the analysed performance keeps the rules of a performance.
 
 #include <array>
 #include <cmath>
@@ -16,7 +16,7 @@
 #include "PerformanceRules.h"
 #include "performance/OnsetAnalysis.h"
 #include "performance/StandardMidiFileReader.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace rp;
@@ -32,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const NoteEvent& n = result.events[j];
     RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && n.TimeMs >= 0);
     RP_FUZZ_CHECK(n.NoteKey < 128 && n.NoteVelocity < 128);
-    RP_FUZZ_CHECK(n.IsNoteOn == kTrue || n.IsNoteOn == kFalse);
-    if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].TimeMs <= n.TimeMs);
+        if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].TimeMs <= n.TimeMs);
     // No note ends before it starts, or the replay would leave it sounding.
-    sounding[n.NoteKey] += n.IsNoteOn == kTrue ? 1 : -1;
+    sounding[n.NoteKey] += n.IsNoteOn ? 1 : -1;
     RP_FUZZ_CHECK(sounding[n.NoteKey] >= 0);
   }
   for (std::int64_t left : sounding) RP_FUZZ_CHECK(left == 0);
 
-  global::NoteEvents = std::move(result.events);
-  global::NoteEventCount = static_cast<std::int32_t>(global::NoteEvents.size() - 1);
-  AnalyseOnsets();
-  fuzz::CheckPerformanceRules();
+  Performance performance;
+  performance.NoteEvents = std::move(result.events);
+  performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
+  AnalyseOnsets(performance);
+  fuzz::CheckPerformanceRules(performance);
   return 0;
 }

@@ -8,7 +8,8 @@
 
 #include <QApplication>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlDevice.h"
 #include "scene/D3DInit.h"
@@ -23,7 +24,9 @@ using namespace rp;
 void BM_UpdateDataTail(benchmark::State& state) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
-  GraphForm form(dialogs, StartOptions{});
+  Performance performance;
+  ReplayPosition position;
+  GraphForm form(dialogs, StartOptions{}, performance, position);
   form.Form_Load();
   form.SetTimerEnabled(false);
   auto device = std::dynamic_pointer_cast<GlDevice>(D3DInit.Device);
@@ -31,8 +34,8 @@ void BM_UpdateDataTail(benchmark::State& state) {
     state.SkipWithError("no OpenGL device");
     return;
   }
-  global::TailLength = static_cast<std::int32_t>(state.range(0));
-  global::CurrentEvent = global::PlotEventCount;
+  position.TailLength = static_cast<std::int32_t>(state.range(0));
+  position.CurrentEvent = performance.PlotEventCount;
   for (auto _ : state) {
     form.View().showTail();
     device->Context().Gl().glFinish();

@@ -6,7 +6,7 @@
 
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 
@@ -33,14 +33,15 @@ std::string MinutesSeconds(double ms) {
 
 int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream& err) {
   int status = 0;
-  if (!LoadFileForBatch(path, err, status)) return status;
-  const auto& notes = global::NoteEvents;
-  const auto& plots = global::PlotEvents;
-  const std::int32_t noteCount = global::NoteEventCount;
-  const std::int32_t eventCount = global::PlotEventCount;
+  Performance performance;
+  if (!LoadFileForBatch(path, performance, err, status)) return status;
+  const auto& notes = performance.NoteEvents;
+  const auto& plots = performance.PlotEvents;
+  const std::int32_t noteCount = performance.NoteEventCount;
+  const std::int32_t eventCount = performance.PlotEventCount;
 
   std::int64_t noteOns = 0;
-  for (std::int32_t j = 1; j <= noteCount; ++j) noteOns += notes[static_cast<std::size_t>(j)].IsNoteOn != kFalse;
+  for (std::int32_t j = 1; j <= noteCount; ++j) noteOns += notes[static_cast<std::size_t>(j)].IsNoteOn;
   out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
       << " onset events (note-ons within 50 ms count as one)\n";
   if (eventCount > 0) {

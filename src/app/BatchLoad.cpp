@@ -5,23 +5,23 @@
 
 #include "app/CommandLine.h"
 #include "performance/PerformanceLoader.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 
-bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, std::ostream& err, int& status) {
+bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
+                  std::ostream& err, int& status) {
   if (args.size() != 1) {
     err << "returnplot: usage: returnplot " << flag << " FILE\n";
     status = kExitUsage;
     return false;
   }
-  return LoadFileForBatch(args.front(), err, status);
+  return LoadFileForBatch(args.front(), performance, err, status);
 }
 
-bool LoadFileForBatch(const std::string& path, std::ostream& err, int& status) {
-  global::ResetToProgramStart();
-  global::InitializeEmptyPerformance();
-  const LoadResult result = LoadPerformanceFile(path);
+bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status) {
+  performance = Performance::BeforeFirstFile(performance.Settings);
+  const LoadResult result = LoadPerformanceFile(path, performance);
   if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::TooLarge) {
     err << "returnplot: " << result.message << '\n';
     status = kExitCannotOpen;

@@ -9,16 +9,19 @@
 
 namespace rp {
 
+struct Performance;
+
 // Exit status for a command given the wrong arguments.
 inline constexpr int kExitUsage = 64;
 
-// Loads the single FILE in `args` into the performance globals. On failure
-// prints one line on `err` and sets `status` (usage error or
-// `kExitCannotOpen`); returns whether the performance is loaded.
-bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, std::ostream& err, int& status);
+// Loads the single FILE in `args` into `performance`, as the control panel
+// loads its first file. On failure prints one line on `err` and sets `status`
+// (usage error or `kExitCannotOpen`); returns whether the performance is loaded.
+bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
+                  std::ostream& err, int& status);
 
 // The same for a path already taken from the command line.
-bool LoadFileForBatch(const std::string& path, std::ostream& err, int& status);
+bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status);
 
 // The shortest text that reads back to the same double, "." as decimal point.
 std::string ShortestNumber(double value);

@@ -7,7 +7,7 @@
 
 #include "app/BatchLoad.h"
 #include "performance/ReplayEngine.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 #include "platform/TempoMapping.h"
 #include "platform/midi/GeneralMidiSynth.h"
 #include "platform/midi/OfflineRender.h"
@@ -60,8 +60,9 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   RenderArgs parsed;
   if (!ParseArgs(args, parsed, err)) return kExitUsage;
   int status = 0;
-  if (!LoadFileForBatch(parsed.file, err, status)) return status;
-  const std::vector<MidiMessage> messages = ReplayFromFirstEvent();
+  Performance performance;
+  if (!LoadFileForBatch(parsed.file, performance, err, status)) return status;
+  const std::vector<MidiMessage> messages = ReplayFromFirstEvent(performance);
 
   MidiFailure failure;
   auto synth = GeneralMidiSynth::Create(SoundFontCandidates(ProgramDataFolder()), &failure);
@@ -82,16 +83,17 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return 0;
 }
 
-std::vector<MidiMessage> ReplayFromFirstEvent() {
+std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance) {
   // Play pressed with the first event current: from its first note to the
   // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
-  const std::int32_t count = global::NoteEventCount;
+  const std::int32_t count = performance.NoteEventCount;
   if (count <= 0) return messages;
-  const std::int32_t from = std::clamp(global::PlotEvents[1].FirstNote, 1, count);
-  const double start = ReplayStartMs(global::NoteEvents[static_cast<std::size_t>(from)]);
+  const auto& notes = performance.NoteEvents;
+  const std::int32_t from = std::clamp(performance.PlotEvents[1].FirstNote, 1, count);
+  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
   for (std::int32_t i = from; i <= count; ++i) {
-    messages.push_back(ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start));
+    messages.push_back(ReplayMessage(notes[static_cast<std::size_t>(i)], start));
   }
   return messages;
 }

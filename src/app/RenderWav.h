@@ -13,10 +13,12 @@
 
 namespace rp {
 
+struct Performance;
+
 int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The messages a replay of the loaded performance from its first event
-// queues on the port.
-std::vector<MidiMessage> ReplayFromFirstEvent();
+// The messages a replay of `performance` from its first event queues on the
+// port.
+std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance);
 
 }  // namespace rp

@@ -4,14 +4,15 @@
 
 #include "app/BatchLoad.h"
 #include "performance/AsciiMidiWriter.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 
 int ToAsciiMidi(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int status = 0;
-  if (!LoadForBatch("--to-ascii-midi", args, err, status)) return status;
-  WriteAsciiMidi(out, global::NoteEvents, global::NoteEventCount);
+  Performance performance;
+  if (!LoadForBatch("--to-ascii-midi", args, performance, err, status)) return status;
+  WriteAsciiMidi(out, performance.NoteEvents, performance.NoteEventCount);
   out.flush();
   return 0;
 }

@@ -10,6 +10,8 @@
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
 #include "app/qt/Snapshot.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/qt/QtDialogs.h"
 #include "view/qt/GraphForm.h"
 
@@ -33,7 +35,9 @@ int main(int argc, char** argv) {
   if (snapshot) return rp::RunSnapshot(*snapshot);
 
   rp::QtDialogs dialogs;
-  rp::GraphForm form(dialogs, rp::StartOptions{plan.startFile, false});
+  rp::Performance performance;
+  rp::ReplayPosition position;
+  rp::GraphForm form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
   dialogs.SetParent(&form);
   form.Form_Load();
   return QApplication::exec();

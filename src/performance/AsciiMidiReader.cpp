@@ -13,16 +13,16 @@
 
 namespace rp {
 
-std::size_t SucheInZeile(std::string_view Zeile, std::string_view Suchstring) {
-  if (Suchstring.size() >= Zeile.size()) return 0;
-  const std::size_t at = Zeile.find(Suchstring);
+std::size_t FindInLine(std::string_view line, std::string_view text) {
+  if (text.size() >= line.size()) return 0;
+  const std::size_t at = line.find(text);
   return at == std::string_view::npos ? 0 : at + 1;
 }
 
 namespace {
 
 // The 1-based first positions of the markers of a note line, found in one
-// pass; each is what `SucheInZeile` gives for it.
+// pass; each is what `FindInLine` gives for it.
 struct Markers {
   std::size_t lead = 0;   // "; /*"
   std::size_t open = 0;   // "/*"
@@ -150,7 +150,7 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
     const std::size_t keyLength = keyEnd >= keyBegin + 2 ? keyEnd - keyBegin : 2;
     e.NoteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
   }
-  e.IsNoteOn = m.plus > 0 ? kTrue : kFalse;
+  e.IsNoteOn = m.plus > 0;
   return e;
 }
 

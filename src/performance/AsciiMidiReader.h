@@ -12,16 +12,16 @@
 #include <string_view>
 #include <vector>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 
 class FieldReader;
 class ProgressThrottle;
 
-// 1-based position of the first `Suchstring` in `Zeile`, 0 when there is none
-// or when `Suchstring` is not shorter than `Zeile`.
-std::size_t SucheInZeile(std::string_view Zeile, std::string_view Suchstring);
+// 1-based position of the first `text` in `line`, 0 when there is none or
+// when `text` is not shorter than `line`.
+std::size_t FindInLine(std::string_view line, std::string_view text);
 
 // Not empty, holds "/*", ends in ";" and holds "+" or "-".
 bool IsNoteLine(std::string_view field);

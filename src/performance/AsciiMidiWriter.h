@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 

@@ -13,16 +13,17 @@ constexpr std::int32_t kReportEvery = 4096;
 
 // Walks `NoteEvents`[1..NoteEventCount] and calls `visit(j, note, opens)`
 // for every note event; `opens` is true for a note-on that opens a cluster:
-// the first note-on, or one more than `ClusterGap` after the current
+// the first note-on, or one more than the cluster window after the current
 // cluster's first note-on (never the previous note-on).
 template <class Visit>
-void WalkClusters(Visit visit) {
+void WalkClusters(Performance& performance, Visit visit) {
   bool any = false;
   double onset = 0.0;
-  auto& notes = global::NoteEvents;
-  for (std::int32_t j = 1; j <= global::NoteEventCount; ++j) {
+  const double window = performance.Settings.ClusterWindowMs;
+  auto& notes = performance.NoteEvents;
+  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
     NoteEvent& n = notes[static_cast<std::size_t>(j)];
-    const bool opens = n.IsNoteOn != kFalse && (!any || n.TimeMs - onset > ClusterGap);
+    const bool opens = n.IsNoteOn && (!any || n.TimeMs - onset > window);
     if (opens) {
       any = true;
       onset = n.TimeMs;
@@ -33,29 +34,21 @@ void WalkClusters(Visit visit) {
 
 }  // namespace
 
-void clearMatrices() {
-  auto& notes = global::NoteEvents;
-  auto& plots = global::PlotEvents;
-  const auto noteEnd = std::min<std::size_t>(notes.size(), static_cast<std::size_t>(std::max(global::NoteEventCount, 0)) + 1);
-  const auto plotEnd = std::min<std::size_t>(plots.size(), static_cast<std::size_t>(std::max(global::PlotEventCount, 0)) + 1);
-  std::fill(notes.begin(), notes.begin() + static_cast<std::ptrdiff_t>(noteEnd), NoteEvent{});
-  std::fill(plots.begin(), plots.begin() + static_cast<std::ptrdiff_t>(plotEnd), PlotEvent{});
-}
-
-void AnalyseOnsets(ProgressThrottle* progress) {
+void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   NullProgressSink nullSink;
   ProgressThrottle nullThrottle(nullSink);
   ProgressThrottle& shown = progress ? *progress : nullThrottle;
   // Callers keep the arrays at least `count` + 1 long; a count beyond that
   // would be a fault elsewhere, and is cut rather than read past the end.
-  global::NoteEventCount = std::clamp<std::int32_t>(global::NoteEventCount, 0,
-                                                   static_cast<std::int32_t>(global::NoteEvents.empty() ? 0 : global::NoteEvents.size() - 1));
-  const std::int32_t noteCount = global::NoteEventCount;
+  auto& notes = performance.NoteEvents;
+  performance.NoteEventCount = std::clamp<std::int32_t>(
+      performance.NoteEventCount, 0, static_cast<std::int32_t>(notes.empty() ? 0 : notes.size() - 1));
+  const std::int32_t noteCount = performance.NoteEventCount;
 
   // Pass 1: count the clusters.
   shown.SetCaption("Clustering...");
   std::int32_t clusters = 0;
-  WalkClusters([&](std::int32_t j, const NoteEvent&, bool opens) {
+  WalkClusters(performance, [&](std::int32_t j, const NoteEvent&, bool opens) {
     if (opens) ++clusters;
     if (j % kReportEvery == 0 || j == noteCount) {
       shown.ShowNumberEvents(noteCount);
@@ -64,17 +57,17 @@ void AnalyseOnsets(ProgressThrottle* progress) {
       shown.Poll();
     }
   });
-  global::PlotEventCount = clusters;
-  ResizeAllZero(global::PlotEvents, static_cast<std::size_t>(clusters) + 11);
+  performance.PlotEventCount = clusters;
+  ResizeAllZero(performance.PlotEvents, static_cast<std::size_t>(clusters) + 11);
 
   // Pass 2: fill the clusters.
-  auto& plots = global::PlotEvents;
+  auto& plots = performance.PlotEvents;
   shown.ShowNumberEvents(clusters);
   shown.SetValue(1);
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
   std::int32_t k = 0;
-  WalkClusters([&](std::int32_t j, NoteEvent& n, bool opens) {
+  WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
     // Note-offs and the other note-ons of a cluster carry no cluster index.
     if (!opens) {
       n.ClusterIndex = 0;
@@ -94,16 +87,19 @@ void AnalyseOnsets(ProgressThrottle* progress) {
   });
   shown.ShowNumberEvents(clusters);
 
-  // Pass 3: the return-plot values; the last three clusters keep zeros.
-  for (std::int32_t i = 1; i <= clusters - 3; ++i) {
+  // Pass 3: the return-plot values of events n, n + d and n + 2d; the last
+  // 2d + 1 clusters keep zeros.
+  const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
+  const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;
+  for (std::int32_t i = 1; i <= last; ++i) {
     const std::size_t u = static_cast<std::size_t>(i);
     PlotEvent& p = plots[u];
     p.Interval0 = plots[u + 1].OnsetMs - p.OnsetMs;
-    p.Interval1 = plots[u + 2].OnsetMs - plots[u + 1].OnsetMs;
-    p.Interval2 = plots[u + 3].OnsetMs - plots[u + 2].OnsetMs;
-    p.Velocity1 = plots[u + 1].Velocity0;
-    p.Velocity2 = plots[u + 2].Velocity0;
-    if (i % kReportEvery == 0 || i == clusters - 3) {
+    p.Interval1 = plots[u + d + 1].OnsetMs - plots[u + d].OnsetMs;
+    p.Interval2 = plots[u + 2 * d + 1].OnsetMs - plots[u + 2 * d].OnsetMs;
+    p.Velocity1 = plots[u + d].Velocity0;
+    p.Velocity2 = plots[u + 2 * d].Velocity0;
+    if (i % kReportEvery == 0 || i == last) {
       shown.ShowEvent(i);
       shown.SetValue(i);
       shown.Poll();

@@ -1,27 +1,20 @@
 #pragma once
-// Groups the note-ons of the loaded performance into onset clusters (a chord
-// is one event) and derives every event's return-plot values: the three
-// inter-onset intervals from it on and the velocities of it and the next two.
-// Works on `global::NoteEvents` as any reader leaves them, so every kind of
-// performance file runs through the same analysis.
+// Groups the note-ons of a performance into onset clusters (a chord is one
+// event) and derives every event's return-plot values: the inter-onset
+// interval and the velocity of it, of the event d later and of the event 2d
+// later (d the settings' delay). Works on the note events as any reader leaves
+// them, so every kind of performance file runs through the same analysis.
 
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 
 class ProgressThrottle;
 
-// A note-on more than this many ms after its cluster's first note-on opens a
-// new cluster.
-inline constexpr double ClusterGap = 50.0;
-
-// Zeroes `NoteEvents` up to `NoteEventCount` and `PlotEvents` up to
-// `PlotEventCount`.
-void clearMatrices();
-
-// Sets every `NoteEvents`(j).`ClusterIndex` for j = 1 to `NoteEventCount`,
-// sizes `PlotEvents` to `PlotEventCount` + 10 and fills it. Shows its three
-// phases ("Clustering...", "Creating Matrix...") through `progress` if given.
-void AnalyseOnsets(ProgressThrottle* progress = nullptr);
+// Sets every `NoteEvents`[j].`ClusterIndex` for j = 1 to `NoteEventCount`,
+// sizes `PlotEvents` to `PlotEventCount` + 10 and fills it, by the
+// performance's own settings. Shows its phases ("Clustering...", "Creating
+// Matrix...") through `progress` if given.
+void AnalyseOnsets(Performance& performance, ProgressThrottle* progress = nullptr);
 
 }  // namespace rp

@@ -15,7 +15,8 @@
 #include "performance/FieldReader.h"
 #include "performance/OnsetAnalysis.h"
 #include "performance/StandardMidiFileReader.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgressThrottle.h"
 
@@ -57,31 +58,31 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
   return file;
 }
 
-void FinishLoad(const LoadHooks& hooks, ProgressThrottle& shown) {
+void FinishLoad(const Performance& performance, const LoadHooks& hooks, ProgressThrottle& shown) {
   if (hooks.updateAllData) hooks.updateAllData();
   if (hooks.stopAutoRotation) hooks.stopAutoRotation();
-  if (hooks.stopPlay) hooks.stopPlay();
-  global::CurrentEvent = 1;
-  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(global::PlotEventCount);
-  if (hooks.updateTime) hooks.updateTime();
+  if (hooks.stopReplay) hooks.stopReplay();
+  if (hooks.position) hooks.position->CurrentEvent = 1;
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.PlotEventCount);
+  if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
   shown.SetCaption("Processing...");
   shown.HideWindow();
 }
 
-// Leaves an empty performance that keeps every rule of the globals.
-void MakeEmptyPerformance() {
-  global::NoteEvents.clear();
-  global::NoteEvents.shrink_to_fit();
-  global::PlotEvents.clear();
-  global::PlotEvents.shrink_to_fit();
-  global::NoteEvents.resize(1);
-  global::NoteEventCount = 0;
-  global::PlotEventCount = 0;
+// Leaves an empty performance that keeps every rule of a performance.
+void MakeEmpty(Performance& performance) {
+  performance.NoteEvents.clear();
+  performance.NoteEvents.shrink_to_fit();
+  performance.PlotEvents.clear();
+  performance.PlotEvents.shrink_to_fit();
+  performance.NoteEvents.resize(1);
+  performance.NoteEventCount = 0;
+  performance.PlotEventCount = 0;
 }
 
 // A Standard MIDI File is read whole by its own reader before anything of
 // the current performance changes, so a damaged file leaves it as it was.
-LoadResult LoadMidiFile(const std::string& path, const LoadHooks& hooks) {
+LoadResult LoadMidiFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
   LoadResult result;
   MidiFileReadResult read;
   try {
@@ -99,24 +100,17 @@ LoadResult LoadMidiFile(const std::string& path, const LoadHooks& hooks) {
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   shown.ShowWindow();
-  global::NoteEvents = std::move(read.events);
-  global::NoteEventCount = static_cast<std::int32_t>(global::NoteEvents.size() - 1);
-  global::PlotEventCount = 0;
-  AnalyseOnsets(&shown);
-  FinishLoad(hooks, shown);
+  performance.NoteEvents = std::move(read.events);
+  performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
+  performance.PlotEventCount = 0;
+  AnalyseOnsets(performance, &shown);
+  FinishLoad(performance, hooks, shown);
   return result;
 }
 
 }  // namespace
 
-void AnalyseAndFinishLoad(const LoadHooks& hooks) {
-  NullProgressSink none;
-  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
-  AnalyseOnsets(&shown);
-  FinishLoad(hooks, shown);
-}
-
-LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) {
+LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
   LoadResult result;
   std::string why;
   std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
@@ -129,7 +123,7 @@ LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) 
   std::uint8_t head[4] = {};
   if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
     file.reset();
-    return LoadMidiFile(path, hooks);
+    return LoadMidiFile(path, performance, hooks);
   }
   std::rewind(file.get());
 
@@ -158,9 +152,9 @@ LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) 
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
-  clearMatrices();
-  global::NoteEventCount = 0;
-  global::PlotEventCount = 0;
+  performance.ZeroUpToCounts();
+  performance.NoteEventCount = 0;
+  performance.PlotEventCount = 0;
   shown.ShowWindow();
   shown.SetMaximum(counts.fields);
   shown.SetMinimum(0);
@@ -169,27 +163,27 @@ LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks) 
   try {
     // Sized by the note lines, not by the fields: a file of nothing but
     // commas must not cost a record per comma.
-    ResizeAllZero(global::NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+    ResizeAllZero(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) global::NoteEventCount = ReadNotes(fields, global::NoteEvents, shown);
+    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, shown);
     if (fields.error() != 0) {
       result.status = LoadStatus::ReadError;
-      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(global::NoteEventCount) +
+      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteEventCount) +
                        " notes: " + std::strerror(fields.error());
     }
-    AnalyseOnsets(&shown);
+    AnalyseOnsets(performance, &shown);
   } catch (const std::bad_alloc&) {
-    MakeEmptyPerformance();
-    AnalyseOnsets(&shown);
+    MakeEmpty(performance);
+    AnalyseOnsets(performance, &shown);
     result.status = LoadStatus::TooLarge;
     result.message = "Not enough memory to load " + Quoted(path) + ".";
   }
-  FinishLoad(hooks, shown);
+  FinishLoad(performance, hooks, shown);
   return result;
 }
 
-LoadResult PerformanceLoader::OpenButton_Click() {
-  if (hooks_.stopPlay) hooks_.stopPlay();
+LoadResult PerformanceLoader::chooseAndOpen() {
+  if (hooks_.stopReplay) hooks_.stopReplay();
   OpenFileRequest request;
   request.title = "Open ASCII MIDI File";
   request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
@@ -200,17 +194,17 @@ LoadResult PerformanceLoader::OpenButton_Click() {
     cancelled.status = LoadStatus::Cancelled;
     return cancelled;
   }
-  if (hooks_.doEvents) hooks_.doEvents();
+  if (hooks_.processPendingEvents) hooks_.processPendingEvents();
   return LoadAndReport(*path);
 }
 
-LoadResult PerformanceLoader::Open(const std::string& path) {
-  if (hooks_.stopPlay) hooks_.stopPlay();
+LoadResult PerformanceLoader::open(const std::string& path) {
+  if (hooks_.stopReplay) hooks_.stopReplay();
   return LoadAndReport(path);
 }
 
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
-  LoadResult result = LoadPerformanceFile(path, hooks_);
+  LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
   return result;
 }

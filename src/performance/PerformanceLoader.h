@@ -1,10 +1,10 @@
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
 // line: an ASCII MIDI listing or a Standard MIDI File, told apart by content.
-// Read every note event into `global::NoteEvents` (two passes: count,
-// then fill an array sized once), run the onset analysis, and end the load
-// (the view rebuilds its points, replay stopped, `CurrentEvent` = 1, time
-// display updated).
+// Read every note event into the performance's `NoteEvents` (two passes:
+// count, then fill an array sized once), run the onset analysis, and end the
+// load (the view rebuilds its points, replay stopped, the first event current,
+// time display updated).
 //
 // A file that cannot be opened or read leaves the performance as it was.
 
@@ -16,16 +16,19 @@ namespace rp {
 
 class Dialogs;
 class ProgressSink;
+struct Performance;
+struct ReplayPosition;
 
 // What the load asks of the windows around it. Every member may be left empty.
 struct LoadHooks {
   ProgressSink* progress = nullptr;                       // progress window and count labels
-  std::function<void()> doEvents;                         // let pending window events run
-  std::function<void()> stopPlay;                         // the replay's `StopPlay`
+  ReplayPosition* position = nullptr;                     // made to stand at the first event
+  std::function<void()> processPendingEvents;             // let pending window events run
+  std::function<void()> stopReplay;                       // the replay's stop
   std::function<void()> updateAllData;                    // the view rebuilds all its points
   std::function<void()> stopAutoRotation;                 // the plot stops turning by itself
   std::function<void(std::int32_t)> setTimeSliderMaximum;  // to `PlotEventCount`
-  std::function<void()> updateTime;                       // the control panel's `UpdateTime`
+  std::function<void()> updateTimeDisplay;                // the control panel's time display
 };
 
 enum class LoadStatus {
@@ -43,28 +46,27 @@ struct LoadResult {
   bool ok() const { return status == LoadStatus::Loaded; }
 };
 
-// The whole load of `path` without any dialog; failures are returned, not shown.
-LoadResult LoadPerformanceFile(const std::string& path, const LoadHooks& hooks = {});
-
-// The analysis and the end of a load, for readers that have just filled
-// `NoteEvents` and `NoteEventCount` themselves.
-void AnalyseAndFinishLoad(const LoadHooks& hooks);
+// The whole load of `path` into `performance` without any dialog; failures
+// are returned, not shown.
+LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks = {});
 
 // The control panel's side of loading: the file dialog, and messages for
 // files that cannot be loaded.
 class PerformanceLoader {
  public:
-  PerformanceLoader(Dialogs& dialogs, LoadHooks hooks) : dialogs_(dialogs), hooks_(std::move(hooks)) {}
+  PerformanceLoader(Dialogs& dialogs, Performance& performance, LoadHooks hooks)
+      : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
   // File", *.txt first, then MIDI files and all files), loads it.
-  LoadResult OpenButton_Click();
+  LoadResult chooseAndOpen();
   // Stops the replay and loads `path` (a file named on the command line).
-  LoadResult Open(const std::string& path);
+  LoadResult open(const std::string& path);
 
  private:
   LoadResult LoadAndReport(const std::string& path);
   Dialogs& dialogs_;
+  Performance& performance_;
   LoadHooks hooks_;
 };
 

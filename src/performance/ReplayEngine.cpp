@@ -6,7 +6,6 @@
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
 #include "performance/TimeDisplay.h"
-#include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgressThrottle.h"
 
@@ -19,12 +18,6 @@ constexpr int kNoteOff = 128;  // channel 1
 
 // The port's error codes that are not for the user.
 bool Silent(int code) { return code == 0 || code == 8; }
-
-const PlotEvent& PlotEventAt(std::int32_t k) {
-  static const PlotEvent kNone{};
-  if (k < 0 || static_cast<std::size_t>(k) >= global::PlotEvents.size()) return kNone;
-  return global::PlotEvents[static_cast<std::size_t>(k)];
-}
 
 }  // namespace
 
@@ -42,25 +35,37 @@ MidiMessage ReplayMessage(const NoteEvent& note, double startMs) {
   MidiMessage m;
   m.tag = note.ClusterIndex;
   m.timeMs = note.TimeMs - startMs;
-  m.status = note.IsNoteOn != kFalse ? kNoteOn : kNoteOff;
+  m.status = note.IsNoteOn ? kNoteOn : kNoteOff;
   m.data1 = note.NoteKey;
   m.data2 = ScaledVelocity(note.NoteVelocity);
   return m;
 }
 
 ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
-                           Dialogs& dialogs)
-    : port_(port), controls_(controls), view_(view), progress_(progress), dialogs_(dialogs) {
+                           Dialogs& dialogs, const Performance& performance, ReplayPosition& position)
+    : port_(port),
+      controls_(controls),
+      view_(view),
+      progress_(progress),
+      dialogs_(dialogs),
+      performance_(performance),
+      position_(position) {
   port_.setNotifications({
-      [this](int code, const std::string& text) { PortError(code, text); },
-      [this](int tag) { MessageSent(tag); },
-      [this] { ReplayEnded(); },
+      [this](int code, const std::string& text) { onPortError(code, text); },
+      [this](int tag) { onMessageSent(tag); },
+      [this] { onReplayEnded(); },
   });
 }
 
 ReplayEngine::~ReplayEngine() { port_.setNotifications({}); }
 
-std::vector<std::string> ReplayEngine::ListOutputDevices() {
+const PlotEvent& ReplayEngine::EventAt(std::int32_t k) const {
+  static const PlotEvent kNone{};
+  if (k < 0 || static_cast<std::size_t>(k) >= performance_.PlotEvents.size()) return kNone;
+  return performance_.PlotEvents[static_cast<std::size_t>(k)];
+}
+
+std::vector<std::string> ReplayEngine::listOutputDevices() {
   std::vector<std::string> names;
   const int count = port_.deviceCount();
   for (int i = -1; i < count; ++i) {
@@ -71,19 +76,19 @@ std::vector<std::string> ReplayEngine::ListOutputDevices() {
   return names;
 }
 
-void ReplayEngine::PlayButton_Click() {
-  controls_.DoEvents();
+void ReplayEngine::play() {
+  controls_.processPendingEvents();
   port_.reset();
-  controls_.SetPlayEnabled(false);
-  UpdateTime();
-  global::PlayFrom = PlotEventAt(global::CurrentEvent).FirstNote;
-  global::PlayTo = global::NoteEventCount;
-  PrepareMidi(global::PlayFrom, global::PlayTo);
-  StartPlay();
+  controls_.setPlayEnabled(false);
+  updateTimeDisplay();
+  position_.PlayFrom = EventAt(position_.CurrentEvent).FirstNote;
+  position_.PlayTo = performance_.NoteEventCount;
+  queueMessages(position_.PlayFrom, position_.PlayTo);
+  startSending();
 }
 
-void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
-  const std::int32_t count = global::NoteEventCount;
+void ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
+  const std::int32_t count = performance_.NoteEventCount;
   if (from > to) {
     from -= 10;
     to += 10;
@@ -93,17 +98,18 @@ void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
   if (to > count) to = count;
   if (count <= 0) return;
   // The array always reaches the count; this only guards the loop's indices.
-  const auto last = static_cast<std::int32_t>(global::NoteEvents.size()) - 1;
+  const auto& notes = performance_.NoteEvents;
+  const auto last = static_cast<std::int32_t>(notes.size()) - 1;
   const std::int32_t end = std::min(to, last);
 
-  const double start = ReplayStartMs(global::NoteEvents[static_cast<std::size_t>(from)]);
+  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption("Preparing MIDI...");
   shown.SetMinimum(from);
   shown.SetMaximum(to);
   for (std::int32_t i = from; i <= end; ++i) {
-    port_.append(ReplayMessage(global::NoteEvents[static_cast<std::size_t>(i)], start));
+    port_.append(ReplayMessage(notes[static_cast<std::size_t>(i)], start));
     shown.ShowEvent(i);
     shown.SetValue(i);
     shown.ShowNumberEvents(count);
@@ -113,75 +119,75 @@ void ReplayEngine::PrepareMidi(std::int32_t& from, std::int32_t& to) {
   shown.HideWindow();
 }
 
-void ReplayEngine::OpenOutput() {
-  port_.setReplaySpeed(controls_.PlaybackRateSliderValue());
-  global::TailLength = controls_.SchwanzLaengenSliderValue();
-  port_.setDeviceIndex(controls_.OutputDevComboIndex() - 1);
+void ReplayEngine::openOutput() {
+  port_.setReplaySpeed(controls_.replaySpeed());
+  position_.TailLength = controls_.tailLength();
+  port_.setDeviceIndex(controls_.chosenDeviceEntry() - 1);
   port_.open();
 }
 
-void ReplayEngine::StartPlay() {
+void ReplayEngine::startSending() {
   const std::uint64_t stopsBefore = stops_;
-  OpenOutput();
+  openOutput();
   if (port_.state() == PortState::Closed) {
     // The port could not be opened and says why in its error notification;
     // there is nothing to follow, so the panel goes back to stopped at once.
-    StopPlay();
+    stop();
     return;
   }
   view_.setBorderFixed(true);
-  controls_.DoEvents();
+  controls_.processPendingEvents();
   // A stop among those events (the Stop button, a resize, a load) wins.
   if (stops_ != stopsBefore) return;
   port_.start();
 }
 
-void ReplayEngine::StopPlay() {
+void ReplayEngine::stop() {
   ++stops_;
   port_.stop();
-  CloseOutput();
-  controls_.SetPlayEnabled(true);
+  closeOutput();
+  controls_.setPlayEnabled(true);
   view_.setBorderFixed(false);
 }
 
-void ReplayEngine::CloseOutput() {
-  controls_.DoEvents();
-  if (port_.state() > PortState::Closed) {
+void ReplayEngine::closeOutput() {
+  controls_.processPendingEvents();
+  if (port_.state() != PortState::Closed) {
     port_.reset();
     port_.close();
   }
 }
 
-void ReplayEngine::PlaybackRateSlider_Change() { port_.setReplaySpeed(controls_.PlaybackRateSliderValue()); }
+void ReplayEngine::onSpeedChanged() { port_.setReplaySpeed(controls_.replaySpeed()); }
 
-void ReplayEngine::SchwanzLaengenSlider_Change() { global::TailLength = controls_.SchwanzLaengenSliderValue(); }
+void ReplayEngine::onTailLengthChanged() { position_.TailLength = controls_.tailLength(); }
 
-void ReplayEngine::TimeSlider_MouseUp(int sliderValue) {
-  StopPlay();
+void ReplayEngine::seekTo(int event) {
+  stop();
   // Until the first file is loaded the slider reaches 1000 over five empty
   // events: only an existing event can become the current one.
-  global::CurrentEvent = std::clamp(sliderValue, 1, std::max(1, global::PlotEventCount));
-  UpdateTime();
+  position_.CurrentEvent = std::clamp(event, 1, std::max(1, performance_.PlotEventCount));
+  updateTimeDisplay();
   view_.showFirstEvents();
   view_.showTail();
 }
 
-void ReplayEngine::UpdateTime() {
-  controls_.SetTimeSliderValue(global::CurrentEvent);
-  controls_.SetTimeText(FormatTimeDisplay(PlotEventAt(global::CurrentEvent).OnsetMs));
+void ReplayEngine::updateTimeDisplay() {
+  controls_.setTimeSliderValue(position_.CurrentEvent);
+  controls_.setTimeText(FormatTimeDisplay(EventAt(position_.CurrentEvent).OnsetMs));
 }
 
-void ReplayEngine::PortError(int code, const std::string& text) {
+void ReplayEngine::onPortError(int code, const std::string& text) {
   if (!Silent(code)) dialogs_.ShowMessage(text, MessageKind::Error);
 }
 
-void ReplayEngine::MessageSent(int tag) {
+void ReplayEngine::onMessageSent(int tag) {
   // Tags beyond the loaded clusters could only come from an earlier file.
-  if (tag < 1 || tag > global::PlotEventCount) return;
-  global::CurrentEvent = tag;
+  if (tag < 1 || tag > performance_.PlotEventCount) return;
+  position_.CurrentEvent = tag;
   view_.showTail();
-  UpdateTime();
-  progress_.ShowNumberEvents(global::PlotEventCount);
+  updateTimeDisplay();
+  progress_.ShowNumberEvents(performance_.PlotEventCount);
   progress_.ShowEvent(tag);
 }
 

@@ -7,13 +7,15 @@
 // event's tail. The view cannot be resized while it follows a replay.
 //
 // Everything here runs on the UI thread; the port's notifications arrive
-// there between other window events (or inside `ReplayControls::DoEvents`).
+// there between other window events (or inside
+// `ReplayControls::processPendingEvents`).
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/MidiOutputPort.h"
 
 namespace rp {
@@ -39,58 +41,60 @@ MidiMessage ReplayMessage(const NoteEvent& note, double startMs);
 class ReplayEngine {
  public:
   // Connects the port's notifications to the handlers below; every reference
-  // must outlive the engine.
+  // must outlive the engine. The engine replays `performance` and keeps
+  // `position` where the replay stands.
   ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
-               Dialogs& dialogs);
+               Dialogs& dialogs, const Performance& performance, ReplayPosition& position);
   ~ReplayEngine();
   ReplayEngine(const ReplayEngine&) = delete;
   ReplayEngine& operator=(const ReplayEngine&) = delete;
 
-  // The entries of `OutputDevCombo`: the default entry (device -1), then every
-  // device. Leaves the port's `DeviceIndex` at the last device; the panel
+  // The entries of the device list: the default entry (device -1), then every
+  // device. Leaves the port's device index at the last device; the panel
   // selects the last entry to match.
-  std::vector<std::string> ListOutputDevices();
+  std::vector<std::string> listOutputDevices();
 
-  // Replays from the first note of `CurrentEvent` to the end of the file.
-  void PlayButton_Click();
-  void StopButton_Click() { StopPlay(); }
+  // Replays from the first note of the current event to the end of the file.
+  void play();
   // Stops and closes the port, enables Play, makes the view sizable again.
-  void StopPlay();
+  void stop();
   // Queues one message per note event from `from` to `to` (both adjusted in
   // place to the file) behind the progress window "Preparing MIDI...".
-  void PrepareMidi(std::int32_t& from, std::int32_t& to);
+  void queueMessages(std::int32_t& from, std::int32_t& to);
   // Speed, tail length and device from the controls, then opens the port.
-  void OpenOutput();
+  void openOutput();
   // Opens the port, fixes the view's border and starts sending.
-  void StartPlay();
-  // Resets and closes the port when it is open.
-  void CloseOutput();
+  void startSending();
+  // Resets and closes the port when it is open (also when the panel closes).
+  void closeOutput();
 
   // The speed slider applies at once, also during a replay.
-  void PlaybackRateSlider_Change();
+  void onSpeedChanged();
   // Another device is used from the next replay on; this one stops.
-  void OutputDevCombo_Click() { StopPlay(); }
+  void onDeviceChosen() { stop(); }
   // The tail length shows from the view's next update; no redraw now.
-  void SchwanzLaengenSlider_Change();
-  // The time slider released at `sliderValue`: stop, make that event current,
-  // and have the view rebuild all points and then the current event's tail.
-  void TimeSlider_MouseUp(int sliderValue);
-  // Time slider to `CurrentEvent`, time display to its onset.
-  void UpdateTime();
-  // Closing the control panel closes the port.
-  void Form_Unload() { CloseOutput(); }
+  void onTailLengthChanged();
+  // The time slider released at `event`: stop, make that event current, and
+  // have the view rebuild all points and then the current event's tail.
+  void seekTo(int event);
+  // Time slider to the current event, time display to its onset.
+  void updateTimeDisplay();
 
   // The port's notifications.
-  void PortError(int code, const std::string& text);
-  void MessageSent(int tag);
-  void ReplayEnded() { StopPlay(); }
+  void onPortError(int code, const std::string& text);
+  void onMessageSent(int tag);
+  void onReplayEnded() { stop(); }
 
  private:
+  const PlotEvent& EventAt(std::int32_t k) const;
+
   MidiOutputPort& port_;
   ReplayControls& controls_;
   PlotViewLink& view_;
   ProgressSink& progress_;
   Dialogs& dialogs_;
+  const Performance& performance_;
+  ReplayPosition& position_;
   // Counts the stops, so that a start can tell whether the events it let run
   // stopped the replay it is starting.
   std::uint64_t stops_ = 0;

@@ -232,7 +232,7 @@ class Parser {
     std::vector<NoteEvent> events(notes_.size() + 1);
     for (std::size_t i = 0; i < notes_.size(); ++i) {
       NoteEvent& e = events[i + 1];
-      e.IsNoteOn = notes_[i].slot == Slot::NoteOn ? kTrue : kFalse;
+      e.IsNoteOn = notes_[i].slot == Slot::NoteOn;
       e.TimeMs = clock.Ms(notes_[i].tick);
       e.LeadValue = static_cast<double>(i + 1);
       e.NoteKey = notes_[i].key;

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp {
 

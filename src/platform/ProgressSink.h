@@ -1,7 +1,7 @@
 #pragma once
 // What a long load shows while it runs: the progress window ("Processing....")
-// with its caption and bar, and the control panel's two count labels
-// (`NumberEventsLabel`, `EventLabel`). The control panel implements it with
+// with its caption and bar, and the control panel's two count labels (the
+// number of events and the event at hand). The control panel implements it with
 // its real controls; batch runs use the null sink.
 //
 // Callers go through `ProgressThrottle`, so an implementation may repaint on

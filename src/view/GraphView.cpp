@@ -1,6 +1,5 @@
 #include "view/GraphView.h"
 
-#include "performance/global.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Mesh.h"
@@ -41,7 +40,9 @@ void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
 
 }  // namespace
 
-GraphView::GraphView(ViewWindow& window, Dialogs& dialogs) : window_(window), dialogs_(dialogs) {}
+GraphView::GraphView(ViewWindow& window, Dialogs& dialogs, const Performance& performance,
+                     const ReplayPosition& position)
+    : window_(window), dialogs_(dialogs), performance_(performance), position_(position) {}
 
 GraphView::~GraphView() = default;
 
@@ -220,7 +221,7 @@ void GraphView::MENU_LOAD_Click() {
 }
 
 void GraphView::showFirstEvents() {
-  FillAllEventPoints(state_, dialogs_);
+  FillAllEventPoints(state_, dialogs_, performance_);
   ApplyPerformanceSettings(state_);
   ComputeRanges(state_);
   ScaleGraph(state_);
@@ -228,7 +229,7 @@ void GraphView::showFirstEvents() {
 }
 
 void GraphView::showTail() {
-  FillTailPoints(state_, dialogs_);
+  FillTailPoints(state_, dialogs_, performance_, position_);
   ApplyPerformanceSettings(state_);
   ReleaseSceneFrames();
   ScaleGraph(state_);

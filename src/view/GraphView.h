@@ -15,10 +15,13 @@ namespace rp {
 class Dialogs;
 class GraphicsDevice;
 class ViewWindow;
+struct Performance;
+struct ReplayPosition;
 
 class GraphView final : public PlotViewLink {
  public:
-  GraphView(ViewWindow& window, Dialogs& dialogs);
+  // Shows `performance` as `position` says; both must outlive the view.
+  GraphView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
   ~GraphView() override;
   GraphView(const GraphView&) = delete;
   GraphView& operator=(const GraphView&) = delete;
@@ -63,6 +66,8 @@ class GraphView final : public PlotViewLink {
  private:
   ViewWindow& window_;
   Dialogs& dialogs_;
+  const Performance& performance_;
+  const ReplayPosition& position_;
   ViewState state_;
   std::shared_ptr<GraphicsDevice> device_;
 };

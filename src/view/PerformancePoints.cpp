@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "performance/PlotViewLink.h"
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "view/ViewState.h"
 
 namespace rp {
@@ -15,9 +16,9 @@ struct Values {
 };
 
 // Event k's three values in the mode the control panel shows now.
-Values EventValues(const ViewState& s, std::int64_t k) {
+Values EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
   const bool timing = s.ControlPanel == nullptr || s.ControlPanel->timingChosen();
-  const PlotEvent& e = global::PlotEvents.at(static_cast<std::size_t>(k));
+  const PlotEvent& e = performance.PlotEvents.at(static_cast<std::size_t>(k));
   if (timing) return {e.Interval0, e.Interval1, e.Interval2};
   return {static_cast<double>(e.Velocity0), static_cast<double>(e.Velocity1),
           static_cast<double>(e.Velocity2)};
@@ -25,26 +26,26 @@ Values EventValues(const ViewState& s, std::int64_t k) {
 
 }  // namespace
 
-void FillAllEventPoints(ViewState& s, Dialogs& dialogs) {
+void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
   s.Points = PointCollection{};
-  const std::int32_t n = std::min(global::PlotEventCount, kMaxFullViewEvents);
+  const std::int32_t n = std::min(performance.PlotEventCount, kMaxFullViewEvents);
   for (std::int32_t k = 1; k <= n; ++k) {
-    const Values v = EventValues(s, k);
+    const Values v = EventValues(s, performance, k);
     s.AddEntry(dialogs, "Note", v.x, v.y, v.z, 1.0, kEventColour, "");
   }
 }
 
-void FillTailPoints(ViewState& s, Dialogs& dialogs) {
+void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position) {
   s.Points = PointCollection{};
-  const std::int64_t last = global::CurrentEvent;
-  const std::int64_t first = last - global::TailLength;
+  const std::int64_t last = position.CurrentEvent;
+  const std::int64_t first = last - position.TailLength;
   for (std::int64_t i = first; i <= last; ++i) {
     if (i <= 1) {
-      const Values v = EventValues(s, 1);
+      const Values v = EventValues(s, performance, 1);
       s.AddEntry(dialogs, "", v.x, v.y, v.z, 0.0, kPlaceholderColour, "");
       continue;
     }
-    const Values v = EventValues(s, i);
+    const Values v = EventValues(s, performance, i);
     const bool current = i == last;
     s.AddEntry(dialogs, "Note", v.x, v.y, v.z, current ? 2.0 : 1.0,
                current ? kCurrentEventColour : kEventColour, "");

@@ -9,6 +9,8 @@
 namespace rp {
 
 class Dialogs;
+struct Performance;
+struct ReplayPosition;
 struct ViewState;
 
 // ARGB colours of the point kinds.
@@ -20,14 +22,15 @@ inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xF
 inline constexpr std::int32_t kMaxFullViewEvents = 100;
 
 // Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
-void FillAllEventPoints(ViewState& state, Dialogs& dialogs);
+void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& performance);
 
 // Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in
 // that order, TailLength + 1 points): blue events of size 1, the current one
 // orange at size 2; positions at or below 1 become invisible placeholders
 // (size 0, black, no name) at event 1's values. An index beyond the
 // performance arrays throws std::out_of_range, leaving the points made so far.
-void FillTailPoints(ViewState& state, Dialogs& dialogs);
+void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance,
+                    const ReplayPosition& position);
 
 // Titles, number formats and display toggles that go with performance points.
 void ApplyPerformanceSettings(ViewState& state);

@@ -33,13 +33,13 @@ std::vector<std::string> Fields(const std::string& path, std::size_t chunk = Fie
   return out;
 }
 
-TEST(SucheInZeile, FindsTheFirstOccurrenceOnlyInLongerLines) {
-  EXPECT_EQ(SucheInZeile("/*", "/*"), 0u);
-  EXPECT_EQ(SucheInZeile("ab+", "+"), 3u);
-  EXPECT_EQ(SucheInZeile("a/*b/*", "/*"), 2u);
-  EXPECT_EQ(SucheInZeile("abc", "x"), 0u);
-  EXPECT_EQ(SucheInZeile("", "+"), 0u);
-  EXPECT_EQ(SucheInZeile("MS */ms */", "ms */"), 6u);  // case matters
+TEST(FindInLine, FindsTheFirstOccurrenceOnlyInLongerLines) {
+  EXPECT_EQ(FindInLine("/*", "/*"), 0u);
+  EXPECT_EQ(FindInLine("ab+", "+"), 3u);
+  EXPECT_EQ(FindInLine("a/*b/*", "/*"), 2u);
+  EXPECT_EQ(FindInLine("abc", "x"), 0u);
+  EXPECT_EQ(FindInLine("", "+"), 0u);
+  EXPECT_EQ(FindInLine("MS */ms */", "ms */"), 6u);  // case matters
 }
 
 TEST(AsciiMidiReader, ReadsTheFieldsOfANoteLine) {
@@ -48,17 +48,17 @@ TEST(AsciiMidiReader, ReadsTheFieldsOfANoteLine) {
   EXPECT_EQ(on.TimeMs, 500.0);
   EXPECT_EQ(on.NoteKey, 60);
   EXPECT_EQ(on.NoteVelocity, 100);
-  EXPECT_EQ(on.IsNoteOn, kTrue);
+  EXPECT_TRUE(on.IsNoteOn);
   EXPECT_EQ(on.ClusterIndex, 0);
 
   const NoteEvent off = ReadNoteLine("1234; /* 500 ms */-60100;");
-  EXPECT_EQ(off.IsNoteOn, kFalse);
+  EXPECT_FALSE(off.IsNoteOn);
   EXPECT_EQ(off.NoteKey, 60);
   EXPECT_EQ(off.TimeMs, 500.0);
 
   // A "+" anywhere makes a note-on, and its key is read after the first "+".
   const NoteEvent both = ReadNoteLine("1; /* -20 ms */+61 90;");
-  EXPECT_EQ(both.IsNoteOn, kTrue);
+  EXPECT_TRUE(both.IsNoteOn);
   EXPECT_EQ(both.NoteKey, 61);
   EXPECT_EQ(both.TimeMs, -20.0);
   // "ms */" before "/*": the time stays 0; no "; /*": the lead value stays 0.
@@ -109,7 +109,7 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
   EXPECT_EQ(notes[3].LeadValue, 9.0);
   EXPECT_EQ(notes[4].TimeMs, 1500.0);
   // A negative leading number holds the first "-": the key is read after it.
-  EXPECT_EQ(notes[5].IsNoteOn, kFalse);
+  EXPECT_FALSE(notes[5].IsNoteOn);
   EXPECT_EQ(notes[5].LeadValue, -11.0);
   EXPECT_EQ(notes[5].NoteKey, 11);
 }
@@ -119,18 +119,18 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
 NoteEvent ReferenceRead(const std::string& line) {
   NoteEvent e;
   const std::size_t n = line.size();
-  if (const std::size_t lead = SucheInZeile(line, "; /*")) e.LeadValue = ReadNumberPrefix(line.substr(0, lead - 1));
-  const std::size_t open = SucheInZeile(line, "/*");
-  const std::size_t close = SucheInZeile(line, "ms */");
+  if (const std::size_t lead = FindInLine(line, "; /*")) e.LeadValue = ReadNumberPrefix(line.substr(0, lead - 1));
+  const std::size_t open = FindInLine(line, "/*");
+  const std::size_t close = FindInLine(line, "ms */");
   if (open && close >= open + 2) e.TimeMs = ReadNumberPrefix(line.substr(open + 1, close - open - 2));
   if (n >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(n - 4, 3));
-  const std::size_t plus = SucheInZeile(line, "+");
-  const std::size_t sign = plus ? plus : SucheInZeile(line, "-");
+  const std::size_t plus = FindInLine(line, "+");
+  const std::size_t sign = plus ? plus : FindInLine(line, "-");
   if (sign) {
     const bool wide = n >= 4 && n - 4 >= sign + 2;
     e.NoteKey = ReadBytePrefix(line.substr(sign, wide ? n - 4 - sign : 2));
   }
-  e.IsNoteOn = plus ? kTrue : kFalse;
+  e.IsNoteOn = plus;
   return e;
 }
 
@@ -144,8 +144,8 @@ TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
     const int count = static_cast<int>(random() % 40);
     for (int k = 0; k < count; ++k) line += pieces[random() % pieces.size()];
     if (random() % 2) line += ";";
-    const bool expected = !line.empty() && SucheInZeile(line, "/*") > 0 && line.back() == ';' &&
-                          (SucheInZeile(line, "+") > 0 || SucheInZeile(line, "-") > 0);
+    const bool expected = !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
+                          (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
     ASSERT_EQ(IsNoteLine(line), expected) << line;
     if (!expected) continue;
     ++accepted;

@@ -11,7 +11,7 @@ namespace {
 
 NoteEvent Event(bool on, double ms, double lead, int key, int velocity) {
   NoteEvent e;
-  e.IsNoteOn = on ? kTrue : kFalse;
+  e.IsNoteOn = on;
   e.TimeMs = ms;
   e.LeadValue = lead;
   e.NoteKey = static_cast<std::uint8_t>(key);

@@ -6,19 +6,23 @@
 #include <vector>
 
 #include "performance/PlotViewLink.h"
-#include "performance/global.h"
+#include "performance/ReplayPosition.h"
 
 namespace rp::test {
 
 class FakePlotView final : public PlotViewLink {
  public:
+  explicit FakePlotView(const ReplayPosition& position) : position_(position) {}
   void showFirstEvents() override { calls.push_back("all"); }
-  void showTail() override { calls.push_back("tail " + std::to_string(global::CurrentEvent)); }
+  void showTail() override { calls.push_back("tail " + std::to_string(position_.CurrentEvent)); }
   void setBorderFixed(bool fixed) override { borderFixed = fixed; }
   void stopAutoRotation() override { ++rotationStops; }
   std::vector<std::string> calls;
   bool borderFixed = false;
   int rotationStops = 0;
+
+ private:
+  const ReplayPosition& position_;
 };
 
 }  // namespace rp::test

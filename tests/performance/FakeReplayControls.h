@@ -1,6 +1,7 @@
 #pragma once
 // The replay's controls for control-panel tests: plain fields the test sets
-// and reads, and a DoEvents that runs whatever the test puts there.
+// and reads, and a processPendingEvents that runs whatever the test puts
+// there.
 
 #include <functional>
 #include <string>
@@ -11,13 +12,13 @@ namespace rp::test {
 
 class FakeReplayControls final : public ReplayControls {
  public:
-  void SetPlayEnabled(bool enabled) override { playEnabled = enabled; }
-  int PlaybackRateSliderValue() const override { return speed; }
-  int SchwanzLaengenSliderValue() const override { return tail; }
-  int OutputDevComboIndex() const override { return deviceEntry; }
-  void SetTimeSliderValue(int value) override { timeSlider = value; }
-  void SetTimeText(const std::string& text) override { timeText = text; }
-  void DoEvents() override {
+  void setPlayEnabled(bool enabled) override { playEnabled = enabled; }
+  int replaySpeed() const override { return speed; }
+  int tailLength() const override { return tail; }
+  int chosenDeviceEntry() const override { return deviceEntry; }
+  void setTimeSliderValue(int value) override { timeSlider = value; }
+  void setTimeText(const std::string& text) override { timeText = text; }
+  void processPendingEvents() override {
     if (pendingEvents) pendingEvents();
   }
   bool playEnabled = true;

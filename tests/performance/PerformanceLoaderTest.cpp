@@ -8,9 +8,8 @@
 #include "TempFile.h"
 #include "performance/AsciiMidiWriter.h"
 #include "performance/PerformanceLoader.h"
-#include "performance/global.h"
-#include "platform/Dialogs.h"
-#include "platform/ProgressSink.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "support/RecordingProgressSink.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,11 +19,21 @@ namespace {
 using test::DataFile;
 using test::TempFile;
 
-// The control panel at start: five empty events, nothing loaded yet.
-void StartState() {
-  global::ResetToProgramStart();
-  global::InitializeEmptyPerformance();
-}
+// The performance and position a load works on, as the control panel holds them.
+struct Held {
+  Performance p;
+  ReplayPosition position;
+  Held() { Reset(); }
+  // The control panel at start: five empty events, nothing loaded yet.
+  void Reset() {
+    p = Performance::BeforeFirstFile();
+    position = {};
+  }
+  LoadHooks Hooks(LoadHooks hooks = {}) {
+    hooks.position = &position;
+    return hooks;
+  }
+};
 
 struct Snapshot {
   std::vector<std::tuple<int, double, double, int, int, int>> notes;
@@ -32,139 +41,140 @@ struct Snapshot {
   bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot Take() {
+Snapshot Take(const Performance& p) {
   Snapshot s;
-  for (std::int32_t j = 1; j <= global::NoteEventCount; ++j) {
-    const NoteEvent& n = global::NoteEvents[j];
+  for (std::int32_t j = 1; j <= p.NoteEventCount; ++j) {
+    const NoteEvent& n = p.NoteEvents[j];
     s.notes.emplace_back(n.IsNoteOn, n.TimeMs, n.LeadValue, n.NoteKey, n.NoteVelocity, n.ClusterIndex);
   }
-  for (std::int32_t k = 1; k <= global::PlotEventCount; ++k) {
-    const PlotEvent& p = global::PlotEvents[k];
-    s.events.emplace_back(p.OnsetMs, p.Interval0, p.Interval1, p.Interval2, p.Velocity0, p.Velocity1, p.Velocity2,
-                          p.FirstNote);
+  for (std::int32_t k = 1; k <= p.PlotEventCount; ++k) {
+    const PlotEvent& e = p.PlotEvents[k];
+    s.events.emplace_back(e.OnsetMs, e.Interval0, e.Interval1, e.Interval2, e.Velocity0, e.Velocity1, e.Velocity2,
+                          e.FirstNote);
   }
   return s;
 }
 
 TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
-  StartState();
-  const LoadResult lf = LoadPerformanceFile(DataFile("lf.txt"));
+  Held h;
+  const LoadResult lf = LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks());
   ASSERT_TRUE(lf.ok());
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
-  EXPECT_EQ(global::NoteEventCount, 8);
-  EXPECT_EQ(global::PlotEventCount, 5);
-  EXPECT_EQ(global::PlotEvents[1].Interval2, 1000.0);
-  EXPECT_EQ(global::CurrentEvent, 1);
-  const Snapshot reference = Take();
+  EXPECT_EQ(h.p.NoteEventCount, 8);
+  EXPECT_EQ(h.p.PlotEventCount, 5);
+  EXPECT_EQ(h.p.PlotEvents[1].Interval2, 1000.0);
+  EXPECT_EQ(h.position.CurrentEvent, 1);
+  const Snapshot reference = Take(h.p);
   for (const char* name : {"crlf.txt", "cr.txt"}) {
-    StartState();
-    ASSERT_TRUE(LoadPerformanceFile(DataFile(name)).ok());
-    EXPECT_EQ(Take(), reference) << name;
+    h.Reset();
+    ASSERT_TRUE(LoadPerformanceFile(DataFile(name), h.p, h.Hooks()).ok());
+    EXPECT_EQ(Take(h.p), reference) << name;
   }
 }
 
 TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
-  StartState();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt")).ok());
-  ASSERT_EQ(global::NoteEventCount, 7);
-  EXPECT_EQ(global::NoteEvents[3].TimeMs, 10.0);  // the piece after a comma is a line of its own
-  EXPECT_EQ(global::NoteEvents[3].LeadValue, 0.0);
-  EXPECT_EQ(global::NoteEvents[6].NoteKey, 62);   // quoted, with a comma inside
-  EXPECT_EQ(global::NoteEvents[6].NoteVelocity, 70);
-  EXPECT_EQ(global::NoteEvents[7].IsNoteOn, kFalse);
-  EXPECT_EQ(global::PlotEventCount, 3);
-  EXPECT_EQ(global::PlotEvents[2].FirstNote, 4);
+  Held h;
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p, h.Hooks()).ok());
+  ASSERT_EQ(h.p.NoteEventCount, 7);
+  EXPECT_EQ(h.p.NoteEvents[3].TimeMs, 10.0);  // the piece after a comma is a line of its own
+  EXPECT_EQ(h.p.NoteEvents[3].LeadValue, 0.0);
+  EXPECT_EQ(h.p.NoteEvents[6].NoteKey, 62);   // quoted, with a comma inside
+  EXPECT_EQ(h.p.NoteEvents[6].NoteVelocity, 70);
+  EXPECT_FALSE(h.p.NoteEvents[7].IsNoteOn);
+  EXPECT_EQ(h.p.PlotEventCount, 3);
+  EXPECT_EQ(h.p.PlotEvents[2].FirstNote, 4);
 
-  StartState();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt")).ok());
-  ASSERT_EQ(global::NoteEventCount, 6);
+  h.Reset();
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks()).ok());
+  ASSERT_EQ(h.p.NoteEventCount, 6);
   const std::vector<int> keys = {108, 100, 60, 21, 108, 9};
   const std::vector<int> velocities = {90, 127, 0, 0, 64, 70};
   for (std::size_t j = 1; j <= 6; ++j) {
-    EXPECT_EQ(global::NoteEvents[j].NoteKey, keys[j - 1]) << j;
-    EXPECT_EQ(global::NoteEvents[j].NoteVelocity, velocities[j - 1]) << j;
+    EXPECT_EQ(h.p.NoteEvents[j].NoteKey, keys[j - 1]) << j;
+    EXPECT_EQ(h.p.NoteEvents[j].NoteVelocity, velocities[j - 1]) << j;
   }
-  EXPECT_EQ(global::PlotEventCount, 3);
+  EXPECT_EQ(h.p.PlotEventCount, 3);
 }
 
 TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
+  Held h;
   for (const char* name : {"empty.txt", "blank_lines_commas.txt"}) {
-    StartState();
-    const LoadResult r = LoadPerformanceFile(DataFile(name));
+    h.Reset();
+    const LoadResult r = LoadPerformanceFile(DataFile(name), h.p, h.Hooks());
     ASSERT_TRUE(r.ok()) << name;
-    EXPECT_EQ(global::NoteEventCount, 0);
-    EXPECT_EQ(global::NoteEvents.size(), 1u);
-    EXPECT_EQ(global::PlotEventCount, 0);
-    EXPECT_EQ(global::PlotEvents.size(), 11u);
-    EXPECT_EQ(global::CurrentEvent, 1);
+    EXPECT_EQ(h.p.NoteEventCount, 0);
+    EXPECT_EQ(h.p.NoteEvents.size(), 1u);
+    EXPECT_EQ(h.p.PlotEventCount, 0);
+    EXPECT_EQ(h.p.PlotEvents.size(), 11u);
+    EXPECT_EQ(h.position.CurrentEvent, 1);
   }
   // A megabyte of commas: a million fields, and still only index 0.
-  StartState();
+  h.Reset();
   TempFile commas(std::string(1 << 20, ',') + "1; /* 5 ms */+60 64;");
-  const LoadResult r = LoadPerformanceFile(commas.path());
+  const LoadResult r = LoadPerformanceFile(commas.path(), h.p, h.Hooks());
   EXPECT_EQ(r.fieldCount, (1 << 20) + 1);
-  EXPECT_EQ(global::NoteEventCount, 1);
-  EXPECT_EQ(global::NoteEvents.size(), 2u);
-  EXPECT_EQ(global::NoteEvents[1].TimeMs, 5.0);
+  EXPECT_EQ(h.p.NoteEventCount, 1);
+  EXPECT_EQ(h.p.NoteEvents.size(), 2u);
+  EXPECT_EQ(h.p.NoteEvents[1].TimeMs, 5.0);
 }
 
 TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
-  StartState();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt")).ok());
-  const Snapshot before = Take();
-  global::CurrentEvent = 4;
+  Held h;
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).ok());
+  const Snapshot before = Take(h.p);
+  h.position.CurrentEvent = 4;
   int stops = 0;
   LoadHooks hooks;
-  hooks.stopPlay = [&] { ++stops; };
+  hooks.stopReplay = [&] { ++stops; };
 
   for (const std::string& path : {DataFile("no such file.txt"), std::string("/tmp")}) {
-    const LoadResult r = LoadPerformanceFile(path, hooks);
+    const LoadResult r = LoadPerformanceFile(path, h.p, h.Hooks(hooks));
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
   }
-  EXPECT_EQ(Take(), before);
-  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_EQ(Take(h.p), before);
+  EXPECT_EQ(h.position.CurrentEvent, 4);
   EXPECT_EQ(stops, 0);
 
   // Through the control panel the message is shown once; the replay was stopped.
   ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, hooks);
-  EXPECT_EQ(loader.Open(DataFile("no such file.txt")).status, LoadStatus::CannotOpen);
+  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
+  EXPECT_EQ(loader.open(DataFile("no such file.txt")).status, LoadStatus::CannotOpen);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
   EXPECT_NE(dialogs.messages[0].text.find("no such file.txt"), std::string::npos);
   EXPECT_EQ(stops, 1);
-  EXPECT_EQ(Take(), before);
+  EXPECT_EQ(Take(h.p), before);
 }
 
-TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
-  StartState();
+TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
+  Held h;
   std::vector<std::string> calls;
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  hooks.doEvents = [&] { calls.push_back("doEvents"); };
-  hooks.stopPlay = [&] { calls.push_back("stopPlay"); };
+  hooks.processPendingEvents = [&] { calls.push_back("processPendingEvents"); };
+  hooks.stopReplay = [&] { calls.push_back("stopReplay"); };
   hooks.updateAllData = [&] {
     calls.push_back("updateAllData");
-    EXPECT_EQ(global::PlotEventCount, 5);  // the view sees the new events
+    EXPECT_EQ(h.p.PlotEventCount, 5);  // the view sees the new events
   };
   hooks.stopAutoRotation = [&] { calls.push_back("stopAutoRotation"); };
   hooks.setTimeSliderMaximum = [&](std::int32_t max) { calls.push_back("max " + std::to_string(max)); };
-  hooks.updateTime = [&] {
-    calls.push_back("updateTime");
-    EXPECT_EQ(global::CurrentEvent, 1);
+  hooks.updateTimeDisplay = [&] {
+    calls.push_back("updateTimeDisplay");
+    EXPECT_EQ(h.position.CurrentEvent, 1);
   };
   ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, hooks);
+  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
 
   // Cancelled: only the replay stops.
-  const Snapshot before = Take();
-  EXPECT_EQ(loader.OpenButton_Click().status, LoadStatus::Cancelled);
-  EXPECT_EQ(calls, std::vector<std::string>{"stopPlay"});
-  EXPECT_EQ(Take(), before);
-  EXPECT_EQ(global::PlotEventCount, 5);
+  const Snapshot before = Take(h.p);
+  EXPECT_EQ(loader.chooseAndOpen().status, LoadStatus::Cancelled);
+  EXPECT_EQ(calls, std::vector<std::string>{"stopReplay"});
+  EXPECT_EQ(Take(h.p), before);
+  EXPECT_EQ(h.p.PlotEventCount, 5);
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
@@ -174,10 +184,10 @@ TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
 
   calls.clear();
   dialogs.fileAnswers = {DataFile("lf.txt")};
-  EXPECT_TRUE(loader.OpenButton_Click().ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopPlay", "doEvents", "updateAllData", "stopAutoRotation", "stopPlay",
+  EXPECT_TRUE(loader.chooseAndOpen().ok());
+  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData", "stopAutoRotation", "stopReplay",
                                              "max 5",
-                                             "updateTime"}));
+                                             "updateTimeDisplay"}));
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(progress.captions,
             (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));
@@ -188,18 +198,19 @@ TEST(PerformanceLoader, OpenButtonAsksForAFileAndEndsTheLoadInOrder) {
 }
 
 TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
+  Held h;
   std::string text;
   for (int i = 0; i < 200000; ++i) {
     text += std::to_string(i) + "; /* " + std::to_string(i * 40) + " ms */" + (i % 2 ? "-" : "+") + "60 64;\n";
   }
   TempFile file(text);
-  StartState();
+  h.Reset();
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(file.path(), hooks).ok());
-  EXPECT_EQ(global::NoteEventCount, 200000);
-  EXPECT_EQ(global::PlotEventCount, 100000);  // note-ons every 80 ms
+  ASSERT_TRUE(LoadPerformanceFile(file.path(), h.p, h.Hooks(hooks)).ok());
+  EXPECT_EQ(h.p.NoteEventCount, 200000);
+  EXPECT_EQ(h.p.PlotEventCount, 100000);  // note-ons every 80 ms
   // A handful of updates per phase plus at most 30 a second, not one per line.
   EXPECT_LT(progress.updates, 200);
   EXPECT_EQ(progress.event, 100000 - 3);  // the last event pass 3 reached
@@ -208,6 +219,7 @@ TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
 std::string AsText(const test::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
 TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
+  Held h;
   // Two hands on several channels, keys 0 to 127, a tempo whose
   // milliseconds never come out even, and a tempo change halfway.
   test::TrackBuilder tempo, right, left;
@@ -217,34 +229,34 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
     left.On(i % 5 ? 11 : 1, 63 - i, 127 - i, 9).Off(3, 63 - i, 0, 9);
   }
   TempFile midi(AsText(test::MidiFile(1, 7, {tempo, right.End(), left.End()})));  // no name: told by content
-  StartState();
+  h.Reset();
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(midi.path(), hooks).ok());
-  EXPECT_EQ(global::NoteEventCount, 256);
-  EXPECT_GT(global::PlotEventCount, 50);
-  EXPECT_EQ(global::CurrentEvent, 1);
+  ASSERT_TRUE(LoadPerformanceFile(midi.path(), h.p, h.Hooks(hooks)).ok());
+  EXPECT_EQ(h.p.NoteEventCount, 256);
+  EXPECT_GT(h.p.PlotEventCount, 50);
+  EXPECT_EQ(h.position.CurrentEvent, 1);
   EXPECT_FALSE(progress.visible);
-  const Snapshot fromMidi = Take();
+  const Snapshot fromMidi = Take(h.p);
 
   std::ostringstream listing;
-  WriteAsciiMidi(listing, global::NoteEvents, global::NoteEventCount);
+  WriteAsciiMidi(listing, h.p.NoteEvents, h.p.NoteEventCount);
   TempFile ascii(listing.str());
-  StartState();
-  ASSERT_TRUE(LoadPerformanceFile(ascii.path()).ok());
-  EXPECT_EQ(Take(), fromMidi);
+  h.Reset();
+  ASSERT_TRUE(LoadPerformanceFile(ascii.path(), h.p, h.Hooks()).ok());
+  EXPECT_EQ(Take(h.p), fromMidi);
 }
 
 TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
-  StartState();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt")).ok());
-  const Snapshot before = Take();
+  Held h;
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).ok());
+  const Snapshot before = Take(h.p);
   int stops = 0;
   LoadHooks hooks;
-  hooks.stopPlay = [&] { ++stops; };
+  hooks.stopReplay = [&] { ++stops; };
   ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, hooks);
+  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
 
   test::TrackBuilder t;
   t.On(0, 60, 64).Off(96, 60).End();
@@ -256,21 +268,21 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   for (const test::Bytes& bad : {test::Bytes(good.begin(), good.end() - 4), lyingHeader,
                                  test::MidiFile(0, 96, {silent})}) {
     TempFile file(AsText(bad));
-    const LoadResult r = loader.Open(file.path());
+    const LoadResult r = loader.open(file.path());
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_NE(dialogs.messages.back().text.find("\"" + file.path() + "\""), std::string::npos)
         << dialogs.messages.back().text;
-    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(Take(h.p), before);
   }
   EXPECT_EQ(dialogs.messages.size(), 3u);
   EXPECT_EQ(stops, 3);  // the replay stops for the attempt, and nothing else happens
 
   TempFile file(AsText(good));
   dialogs.fileAnswers = {file.path()};
-  EXPECT_TRUE(loader.OpenButton_Click().ok());
-  EXPECT_EQ(global::NoteEventCount, 2);
-  EXPECT_EQ(global::PlotEventCount, 1);
+  EXPECT_TRUE(loader.chooseAndOpen().ok());
+  EXPECT_EQ(h.p.NoteEventCount, 2);
+  EXPECT_EQ(h.p.PlotEventCount, 1);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 #include "ScratchDir.h"
 #include "performance/PerformanceLoader.h"
 #include "performance/ReplayEngine.h"
-#include "performance/global.h"
-#include "platform/Dialogs.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/ProgressSink.h"
 #include "support/ManualReplayClock.h"
@@ -43,22 +43,25 @@ std::string TwentyNotes() {
 struct Panel {
   LoadHooks Hooks() {
     LoadHooks h;
-    h.doEvents = [this] { ui.Drain(); };
-    h.stopPlay = [this] { engine.StopPlay(); };
+    h.position = &position;
+    h.processPendingEvents = [this] { ui.Drain(); };
+    h.stopReplay = [this] { engine.stop(); };
     h.updateAllData = [this] { view.showFirstEvents(); };
-    h.updateTime = [this] { engine.UpdateTime(); };
+    h.updateTimeDisplay = [this] { engine.updateTimeDisplay(); };
     return h;
   }
+  Performance performance = Performance::BeforeFirstFile();
+  ReplayPosition position;
   ManualReplayClock clock;
   RecordingMidiBackend backend{clock};
   ManualUiQueue ui;
   MidiOutputPort port{backend, clock, ui.Poster()};
-  test::FakePlotView view;
+  test::FakePlotView view{position};
   test::FakeReplayControls controls;
   NullProgressSink progress;
   ScriptedDialogs dialogs;
-  ReplayEngine engine{port, controls, view, progress, dialogs};
-  PerformanceLoader loader{dialogs, Hooks()};
+  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position};
+  PerformanceLoader loader{dialogs, performance, Hooks()};
 };
 
 TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
@@ -67,17 +70,15 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
   const std::string two = dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 500 ms */+62 64;\n");
   for (bool throughTheDialog : {false, true}) {
     Panel p;
-    global::ResetToProgramStart();
-    global::InitializeEmptyPerformance();
-    ASSERT_TRUE(p.loader.Open(twenty).ok());
-    ASSERT_EQ(global::PlotEventCount, 20);
+    ASSERT_TRUE(p.loader.open(twenty).ok());
+    ASSERT_EQ(p.performance.PlotEventCount, 20);
 
-    p.engine.PlayButton_Click();
+    p.engine.play();
     ASSERT_EQ(p.port.state(), PortState::Replaying);
     p.clock.Advance(1050ms);  // clusters 1 to 11 sent...
     ASSERT_TRUE(p.clock.AwaitSleeper());
     p.ui.Drain();
-    EXPECT_EQ(global::CurrentEvent, 11);
+    EXPECT_EQ(p.position.CurrentEvent, 11);
     p.clock.Advance(200ms);  // ...and 12, 13 waiting for the UI
     ASSERT_TRUE(p.clock.AwaitSleeper());
     ASSERT_GT(p.ui.Pending(), 0u);
@@ -87,9 +88,9 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     LoadResult r;
     if (throughTheDialog) {
       p.dialogs.fileAnswers.push_back(two);
-      r = p.loader.OpenButton_Click();  // lets the pending events run after the dialog
+      r = p.loader.chooseAndOpen();  // lets the pending events run after the dialog
     } else {
-      r = p.loader.Open(two);
+      r = p.loader.open(two);
     }
     ASSERT_TRUE(r.ok()) << r.message;
     p.ui.Drain();
@@ -99,8 +100,8 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     EXPECT_EQ(p.port.state(), PortState::Closed);
     EXPECT_TRUE(p.controls.playEnabled);
     EXPECT_FALSE(p.view.borderFixed);
-    EXPECT_EQ(global::NoteEventCount, 2);
-    EXPECT_EQ(global::CurrentEvent, 1);
+    EXPECT_EQ(p.performance.NoteEventCount, 2);
+    EXPECT_EQ(p.position.CurrentEvent, 1);
     EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
     // After the stop only the note-off of the sounding note went out.
     const auto sent = p.backend.SentMessages();
@@ -108,12 +109,12 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     EXPECT_EQ(sent.back().bytes[0], 128);
 
     // The new file replays from its first event.
-    p.engine.PlayButton_Click();
+    p.engine.play();
     p.clock.Advance(600ms);
     ASSERT_TRUE(p.clock.AwaitSleeper());
     p.ui.Drain();
-    EXPECT_EQ(global::CurrentEvent, 2);
-    p.engine.StopPlay();
+    EXPECT_EQ(p.position.CurrentEvent, 2);
+    p.engine.stop();
   }
 }
 

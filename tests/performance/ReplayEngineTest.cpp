@@ -13,8 +13,8 @@
 #include "performance/ReplayControls.h"
 #include "performance/ReplayEngine.h"
 #include "performance/TimeDisplay.h"
-#include "performance/global.h"
-#include "platform/Dialogs.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/ProgressSink.h"
 #include "support/ManualReplayClock.h"
@@ -38,22 +38,6 @@ struct Note {
   int velocity;
 };
 
-// Loads `notes` as a file load would leave them: read, analysed, event 1 current.
-void LoadNotes(const std::vector<Note>& notes) {
-  global::ResetToProgramStart();
-  global::NoteEvents.assign(notes.size() + 1, NoteEvent{});
-  global::NoteEventCount = static_cast<std::int32_t>(notes.size());
-  for (std::size_t i = 0; i < notes.size(); ++i) {
-    NoteEvent& n = global::NoteEvents[i + 1];
-    n.IsNoteOn = notes[i].on ? kTrue : kFalse;
-    n.TimeMs = notes[i].ms;
-    n.NoteKey = static_cast<std::uint8_t>(notes[i].key);
-    n.NoteVelocity = static_cast<std::uint8_t>(notes[i].velocity);
-  }
-  AnalyseOnsets();
-  global::CurrentEvent = 1;
-}
-
 // Four clusters: a chord {60, 64} at 1000.4 ms, then single notes 62 and 65,
 // and 67 after the performance's note-offs.
 const std::vector<Note> kPiece = {
@@ -73,7 +57,8 @@ using FakeView = test::FakePlotView;
 using FakeControls = test::FakeReplayControls;
 
 // The engine on a recording port with a manual clock; the port's
-// notifications run when the test drains the UI queue, or inside DoEvents.
+// notifications run when the test drains the UI queue, or inside
+// processPendingEvents.
 struct Rig {
   Rig() {
     controls.pendingEvents = [this] {
@@ -96,17 +81,37 @@ struct Rig {
     return out;
   }
 
+  // Loads `notes` as a file load would leave them: read, analysed, event 1 current.
+  void Load(const std::vector<Note>& notes) {
+    performance = Performance::BeforeFirstFile();
+    performance.NoteEvents.assign(notes.size() + 1, NoteEvent{});
+    performance.NoteEventCount = static_cast<std::int32_t>(notes.size());
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      NoteEvent& n = performance.NoteEvents[i + 1];
+      n.IsNoteOn = notes[i].on;
+      n.TimeMs = notes[i].ms;
+      n.NoteKey = static_cast<std::uint8_t>(notes[i].key);
+      n.NoteVelocity = static_cast<std::uint8_t>(notes[i].velocity);
+    }
+    AnalyseOnsets(performance);
+    position = {};
+    position.CurrentEvent = 1;
+  }
+
+  Performance performance = Performance::BeforeFirstFile();
+  ReplayPosition position;
   ManualReplayClock clock;
   RecordingMidiBackend backend{clock, {"Synth A", "Synth B"}};
   ManualUiQueue ui;
   MidiOutputPort port{backend, clock, ui.Poster()};
-  FakeView view;
+  FakeView view{position};
   FakeControls controls;
   RecordingProgressSink progress;
   ScriptedDialogs dialogs;
-  // What the user does inside the coming DoEvents calls, one entry per call.
+  // What the user does inside the coming processPendingEvents calls, one
+  // entry per call.
   std::vector<std::function<void()>> script;
-  ReplayEngine engine{port, controls, view, progress, dialogs};
+  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position};
 };
 
 TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
@@ -125,11 +130,11 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
   EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::infinity()), FormatTimeDisplay(1e15));
 }
 
-TEST(ReplayEngine, PrepareMidiQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
-  LoadNotes(kPiece);
+TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
   Rig rig;
-  std::int32_t from = 1, to = global::NoteEventCount;
-  rig.engine.PrepareMidi(from, to);
+  rig.Load(kPiece);
+  std::int32_t from = 1, to = rig.performance.NoteEventCount;
+  rig.engine.queueMessages(from, to);
   const std::vector<MidiMessage> q = rig.port.queuedMessages();
   ASSERT_EQ(q.size(), 9u);
   // Times from the first note's time rounded to the ms: the first is within half a ms of 0.
@@ -158,15 +163,15 @@ TEST(ReplayEngine, PrepareMidiQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVe
   // From the middle: the start time is that note's.
   rig.port.reset();
   from = 4;
-  rig.engine.PrepareMidi(from, to);
+  rig.engine.queueMessages(from, to);
   ASSERT_EQ(rig.port.queuedMessages().size(), 6u);
   EXPECT_EQ(rig.port.queuedMessages().front().timeMs, 0.0);
   EXPECT_EQ(rig.port.queuedMessages().back().timeMs, 2000.0);
 }
 
-TEST(ReplayEngine, PrepareMidiRangeRules) {
-  LoadNotes(kPiece);  // 9 note events
+TEST(ReplayEngine, QueueMessagesRangeRules) {
   Rig rig;
+  rig.Load(kPiece);  // 9 note events
   struct Case {
     std::int32_t from, to, wantFrom, wantTo;
     std::size_t queued;
@@ -180,32 +185,32 @@ TEST(ReplayEngine, PrepareMidiRangeRules) {
   for (const Case& c : cases) {
     rig.port.reset();
     std::int32_t from = c.from, to = c.to;
-    rig.engine.PrepareMidi(from, to);
+    rig.engine.queueMessages(from, to);
     EXPECT_EQ(from, c.wantFrom) << c.from << ".." << c.to;
     EXPECT_EQ(to, c.wantTo) << c.from << ".." << c.to;
     EXPECT_EQ(rig.port.queuedMessages().size(), c.queued) << c.from << ".." << c.to;
   }
 
   // No note events: nothing queued, no progress window.
-  LoadNotes({});
+  rig.Load({});
   rig.port.reset();
   RecordingProgressSink before = rig.progress;
   std::int32_t from = 1, to = 0;
-  rig.engine.PrepareMidi(from, to);
+  rig.engine.queueMessages(from, to);
   EXPECT_TRUE(rig.port.queuedMessages().empty());
   EXPECT_EQ(rig.progress.showCount, before.showCount);
 }
 
 TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
-  LoadNotes(kPiece);
   Rig rig;
+  rig.Load(kPiece);
   rig.controls.deviceEntry = 2;  // "Synth B", device 1
   rig.controls.tail = 7;
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
 
-  EXPECT_EQ(global::PlayFrom, 1);
-  EXPECT_EQ(global::PlayTo, 9);
-  EXPECT_EQ(global::TailLength, 7);
+  EXPECT_EQ(rig.position.PlayFrom, 1);
+  EXPECT_EQ(rig.position.PlayTo, 9);
+  EXPECT_EQ(rig.position.TailLength, 7);
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
   EXPECT_EQ(rig.port.state(), PortState::Replaying);
   EXPECT_FALSE(rig.controls.playEnabled);
@@ -213,23 +218,23 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // UpdateTime at the start
 
   rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
-  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_EQ(rig.position.CurrentEvent, 1);
   EXPECT_EQ(rig.view.calls, std::vector<std::string>{"tail 1"});
   rig.AdvanceMs(300);  // the chord's second note-on (tag 0) and a note-off: no move
   EXPECT_EQ(rig.SentBytes().size(), 3u);
   EXPECT_EQ(rig.view.calls.size(), 1u);
   rig.AdvanceMs(200);  // cluster 2
-  EXPECT_EQ(global::CurrentEvent, 2);
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
   EXPECT_EQ(rig.controls.timeSlider, 2);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");
   EXPECT_EQ(rig.progress.numberEvents, 4);  // PlotEventCount
   EXPECT_EQ(rig.progress.event, 2);
   rig.AdvanceMs(1000);  // cluster 3 and a note-off
-  EXPECT_EQ(global::CurrentEvent, 3);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
 
   rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
-  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_EQ(rig.position.CurrentEvent, 4);
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
   EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_FALSE(rig.backend.OpenDevice().has_value());
@@ -244,8 +249,8 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_TRUE(rig.dialogs.messages.empty());
 
   // The next Play continues from the last event reached: its first note only.
-  rig.engine.PlayButton_Click();
-  EXPECT_EQ(global::PlayFrom, 8);
+  rig.engine.play();
+  EXPECT_EQ(rig.position.PlayFrom, 8);
   rig.AdvanceMs(10000);
   EXPECT_EQ(rig.SentBytes().size(), 12u);
   EXPECT_EQ(rig.SentBytes()[10], (Bytes{144, 67, 2}));
@@ -253,68 +258,69 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
 }
 
 TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
-  LoadNotes(kPiece);
   Rig rig;
+  rig.Load(kPiece);
   rig.controls.speed = 1000;  // twice the recorded tempo from the start
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
   EXPECT_EQ(rig.port.replaySpeed(), 1000);
   rig.AdvanceMs(250);  // 500 ms of the performance: clusters 1 and 2
-  EXPECT_EQ(global::CurrentEvent, 2);
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
 
   rig.controls.speed = -500;  // half tempo from here on
-  rig.engine.PlaybackRateSlider_Change();
+  rig.engine.onSpeedChanged();
   EXPECT_EQ(rig.port.replaySpeed(), -500);
   rig.AdvanceMs(400);  // 200 ms of the performance: the note-off at 600 only
   EXPECT_EQ(rig.SentBytes().size(), 5u);
-  EXPECT_EQ(global::CurrentEvent, 2);
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
   rig.AdvanceMs(600);  // the message at 1000 ms is due 250 + 500 x 2 = 1250 ms after the start
-  EXPECT_EQ(global::CurrentEvent, 3);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
   const auto sent = rig.backend.SentMessages();
   EXPECT_EQ(sent[5].due - sent[0].due, Ms(1250 - 0.2));
 }
 
 TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
-  LoadNotes(kPiece);
   Rig rig;
+  rig.Load(kPiece);
 
   // The time slider released during a replay: stop, event 3 current, view rebuilt.
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
   rig.AdvanceMs(1);
-  rig.engine.TimeSlider_MouseUp(3);
+  rig.engine.seekTo(3);
   EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
-  EXPECT_EQ(global::CurrentEvent, 3);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
   EXPECT_EQ(rig.controls.timeSlider, 3);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "all", "tail 3"}));
   const std::size_t sentAtStop = rig.SentBytes().size();
   rig.AdvanceMs(5000);
   EXPECT_EQ(rig.SentBytes().size(), sentAtStop);
-  EXPECT_EQ(global::CurrentEvent, 3);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
 
   // Play starts from event 3 now; another device stops it and is used next time.
-  rig.engine.PlayButton_Click();
-  EXPECT_EQ(global::PlayFrom, 6);
+  rig.engine.play();
+  EXPECT_EQ(rig.position.PlayFrom, 6);
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.controls.deviceEntry = 1;
-  rig.engine.OutputDevCombo_Click();
+  rig.engine.onDeviceChosen();
   EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
   EXPECT_EQ(rig.backend.OpenDevice(), 0);
 
-  // A resize of the view asks for StopPlay; a notification still queued then is dropped.
+  // A resize of the view asks for a stop; a notification still queued then is dropped.
   rig.clock.Advance(Ms(0.1));
   ASSERT_TRUE(rig.clock.AwaitSleeper());
-  rig.engine.StopPlay();
+  rig.engine.stop();
   rig.ui.Drain();
-  EXPECT_EQ(global::CurrentEvent, 3);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
   EXPECT_EQ(rig.port.state(), PortState::Closed);
 
   // A stop among the events that the start lets run wins: the port never starts.
-  rig.script = {nullptr, [&] { rig.engine.StopButton_Click(); }};  // Play's own DoEvents, then StartPlay's
-  rig.engine.PlayButton_Click();
+  // play's own pending events, then startSending's
+  rig.script = {nullptr, [&] { rig.engine.stop(); }};
+  rig.engine.play();
   EXPECT_TRUE(rig.script.empty());
   EXPECT_EQ(rig.port.state(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
@@ -322,18 +328,18 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
 }
 
 TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheReplayStopped) {
-  LoadNotes(kPiece);
   Rig rig;
-  rig.engine.PortError(0, "nothing");
-  rig.engine.PortError(8, "nothing either");
-  rig.engine.PortError(5, "The device refused a message.");
+  rig.Load(kPiece);
+  rig.engine.onPortError(0, "nothing");
+  rig.engine.onPortError(8, "nothing either");
+  rig.engine.onPortError(5, "The device refused a message.");
   ASSERT_EQ(rig.dialogs.messages.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages[0].text, "The device refused a message.");
   EXPECT_EQ(rig.dialogs.messages[0].title, kAppTitle);
   EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Error);
 
   rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "Synth A is busy."});
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
   rig.ui.Drain();
   ASSERT_EQ(rig.dialogs.messages.size(), 2u);  // only why it did not open
   EXPECT_EQ(rig.dialogs.messages[1].text, "Synth A is busy.");
@@ -343,33 +349,31 @@ TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheRepl
 }
 
 TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
-  global::ResetToProgramStart();
-  global::InitializeEmptyPerformance();
   Rig rig;
-  EXPECT_EQ(rig.engine.ListOutputDevices(),
+  EXPECT_EQ(rig.engine.listOutputDevices(),
             (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
   EXPECT_EQ(rig.port.deviceIndex(), 1);
 
   // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.
   rig.controls.deviceEntry = 0;
-  rig.engine.PlayButton_Click();
+  rig.engine.play();
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.AdvanceMs(1);
   EXPECT_EQ(rig.SentBytes(), std::vector<Bytes>(5, Bytes{128, 0, 0}));
   EXPECT_TRUE(rig.controls.playEnabled);  // ended and stopped
-  EXPECT_EQ(global::CurrentEvent, 0);
+  EXPECT_EQ(rig.position.CurrentEvent, 0);
 
   // The slider reaches 1000 before the first file: only an existing event becomes current.
-  rig.engine.TimeSlider_MouseUp(500);
-  EXPECT_EQ(global::CurrentEvent, 5);
+  rig.engine.seekTo(500);
+  EXPECT_EQ(rig.position.CurrentEvent, 5);
   EXPECT_EQ(rig.controls.timeSlider, 5);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 0");
 
   // The tail slider sets the tail length without a redraw.
   const std::size_t calls = rig.view.calls.size();
   rig.controls.tail = 42;
-  rig.engine.SchwanzLaengenSlider_Change();
-  EXPECT_EQ(global::TailLength, 42);
+  rig.engine.onTailLengthChanged();
+  EXPECT_EQ(rig.position.TailLength, 42);
   EXPECT_EQ(rig.view.calls.size(), calls);
 
   // No device at all: the list still holds the default entry.
@@ -377,8 +381,8 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   RecordingMidiBackend none(clock, {});
   ManualUiQueue ui;
   MidiOutputPort port(none, clock, ui.Poster());
-  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs);
-  EXPECT_EQ(engine.ListOutputDevices(), std::vector<std::string>{"Default MIDI output"});
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  EXPECT_EQ(engine.listOutputDevices(), std::vector<std::string>{"Default MIDI output"});
   EXPECT_EQ(port.deviceIndex(), -1);
 }
 

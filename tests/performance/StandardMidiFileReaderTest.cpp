@@ -71,7 +71,7 @@ TEST(StandardMidiFileReader, MergesTracksAndChannelsInTimeOrderOffsFirst) {
   // first track, each group in file order.
   EXPECT_EQ(Listing(r), (L{"+72@0/90", "+48@125/70", "+60@125/71", "-72@250/64", "-48@250/64", "-60@250/64",
                            "+74@250/91", "-74@500/10"}));
-  EXPECT_EQ(r.events[0].IsNoteOn, kFalse);
+  EXPECT_FALSE(r.events[0].IsNoteOn);
   EXPECT_EQ(r.events[0].TimeMs, 0.0);
   EXPECT_EQ(r.events[0].LeadValue, 0.0);
   for (std::size_t i = 1; i < r.events.size(); ++i) {

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordingDirectX.h"
 #include "scene/CD3DFrame.h"
@@ -64,7 +65,9 @@ struct Window {
   FakeWindow window;
   ScriptedDialogs dialogs;
   FakeControlPanel panel;
-  GraphView view{window, dialogs};
+  Performance performance;
+  ReplayPosition position;
+  GraphView view{window, dialogs, performance, position};
   std::vector<int> endedWith;
 
   Window() {
@@ -74,7 +77,7 @@ struct Window {
     D3DInit.EndProgram = [this](int status) { endedWith.push_back(status); };
     view.SetControlPanel(&panel);
     window.controlPanelLoad = [this] {
-      testing::MakePerformance(20);
+      performance = testing::MakePerformance(20);
       view.showFirstEvents();
     };
   }
@@ -96,7 +99,7 @@ TEST(GraphView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   bool deviceDuringPanelLoad = true;
   std::size_t pointsBeforeDevice = 0;
   w.window.controlPanelLoad = [&] {
-    testing::MakePerformance(20);
+    w.performance = testing::MakePerformance(20);
     w.view.showFirstEvents();  // the first file, before the view has a device
     deviceDuringPanelLoad = D3DInit.Device != nullptr || w.S().RootFrame != nullptr;
     pointsBeforeDevice = w.S().Points.Count();
@@ -293,8 +296,8 @@ TEST(GraphView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   w.view.Form_Load();
   ViewState& s = w.S();
   const double minX = s.MinX, maxY = s.MaxY;
-  global::CurrentEvent = 5;
-  global::TailLength = 10;
+  w.position.CurrentEvent = 5;
+  w.position.TailLength = 10;
   w.view.showTail();
   EXPECT_EQ(s.MinX, minX);
   EXPECT_EQ(s.MaxY, maxY);

@@ -4,7 +4,6 @@
 
 #include "InteractionScene.h"
 #include "performance/PlotViewLink.h"
-#include "performance/global.h"
 #include "scene/D3DInit.h"
 #include "scene/D3DUtil_FrameTimer.h"
 #include "view/FrameMove.h"

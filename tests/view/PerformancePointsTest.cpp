@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "support/ScriptedDialogs.h"
 #include "view/FakeControlPanel.h"
@@ -21,10 +22,10 @@ struct View {
 };
 
 TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
-  testing::MakePerformance(250);
+  Performance performance = testing::MakePerformance(250);
   View v;
   v.s.Points.Add(DataEntry{});  // whatever was shown before is dropped
-  FillAllEventPoints(v.s, v.dialogs);
+  FillAllEventPoints(v.s, v.dialogs, performance);
   ASSERT_EQ(v.s.Points.Count(), 100u);
   EXPECT_EQ(v.panel.timingReads, 100) << "the choice is read for every event";
   const DataEntry& first = v.s.Points.Item(1);
@@ -37,24 +38,25 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   EXPECT_EQ(first.data, "");
   EXPECT_EQ(v.s.Points.Item(100).datax, 1000.0);
 
-  testing::MakePerformance(127);
+  performance = testing::MakePerformance(127);
   v.panel.timing = false;
-  FillAllEventPoints(v.s, v.dialogs);
+  FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.Points.Count(), 100u);
   EXPECT_EQ(v.s.Points.Item(100).datax, 100.0);
   EXPECT_EQ(v.s.Points.Item(100).dataz, 102.0);
 
-  testing::MakePerformance(0);
-  FillAllEventPoints(v.s, v.dialogs);
+  performance = testing::MakePerformance(0);
+  FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_TRUE(v.s.Points.Empty());
 }
 
 TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
-  testing::MakePerformance(20);
+  const Performance performance = testing::MakePerformance(20);
   View v;
-  global::CurrentEvent = 5;
-  global::TailLength = 10;
-  FillTailPoints(v.s, v.dialogs);
+  ReplayPosition position;
+  position.CurrentEvent = 5;
+  position.TailLength = 10;
+  FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.Points.Count(), 11u);
   for (std::size_t i = 1; i <= 7; ++i) {  // positions -5 .. 1
     const DataEntry& p = v.s.Points.Item(i);
@@ -76,31 +78,32 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   EXPECT_EQ(current.color, -20480);
 
   // Event 1 is never visible in the tail, even as the current event.
-  global::CurrentEvent = 1;
-  FillTailPoints(v.s, v.dialogs);
+  position.CurrentEvent = 1;
+  FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.Points.Count(), 11u);
   for (const DataEntry& p : v.s.Points) EXPECT_EQ(p.dataSize, 0.0);
 
   // No file yet: one placeholder.
-  global::CurrentEvent = 0;
-  global::TailLength = 0;
-  FillTailPoints(v.s, v.dialogs);
+  position.CurrentEvent = 0;
+  position.TailLength = 0;
+  FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.Points.Count(), 1u);
   EXPECT_EQ(v.s.Points.Item(1).dataSize, 0.0);
 
-  global::CurrentEvent = 7;
-  FillTailPoints(v.s, v.dialogs);
+  position.CurrentEvent = 7;
+  FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.Points.Count(), 1u);
   EXPECT_EQ(v.s.Points.Item(1).dataSize, 2.0);
   EXPECT_EQ(v.s.Points.Item(1).datax, 70.0);
 }
 
 TEST(PerformancePoints, TailBeyondTheArraysFailsWithThePointsMadeSoFar) {
-  testing::MakePerformance(5);  // arrays reach index 15
+  const Performance performance = testing::MakePerformance(5);  // arrays reach index 15
   View v;
-  global::CurrentEvent = 17;
-  global::TailLength = 4;
-  EXPECT_THROW(FillTailPoints(v.s, v.dialogs), std::out_of_range);
+  ReplayPosition position;
+  position.CurrentEvent = 17;
+  position.TailLength = 4;
+  EXPECT_THROW(FillTailPoints(v.s, v.dialogs, performance, position), std::out_of_range);
   EXPECT_EQ(v.s.Points.Count(), 3u) << "events 13, 14 and 15";
 }
 

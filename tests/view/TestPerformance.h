@@ -4,18 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
 
 namespace rp::testing {
 
 // `count` events (arrays up to count + 10); event k has intervals 10k,
 // 10k+1, 10k+2 and velocities k, k+1, k+2 (bytes).
-inline void MakePerformance(std::int32_t count) {
-  global::ResetToProgramStart();
-  global::PlotEvents.assign(static_cast<std::size_t>(count) + 11, PlotEvent{});
-  global::PlotEventCount = count;
+inline Performance MakePerformance(std::int32_t count) {
+  Performance performance;
+  performance.PlotEvents.assign(static_cast<std::size_t>(count) + 11, PlotEvent{});
+  performance.PlotEventCount = count;
   for (std::int32_t k = 1; k <= count; ++k) {
-    PlotEvent& e = global::PlotEvents[static_cast<std::size_t>(k)];
+    PlotEvent& e = performance.PlotEvents[static_cast<std::size_t>(k)];
     e.Interval0 = 10.0 * k;
     e.Interval1 = 10.0 * k + 1;
     e.Interval2 = 10.0 * k + 2;
@@ -23,6 +23,7 @@ inline void MakePerformance(std::int32_t count) {
     e.Velocity1 = static_cast<std::uint8_t>(k + 1);
     e.Velocity2 = static_cast<std::uint8_t>(k + 2);
   }
+  return performance;
 }
 
 }  // namespace rp::testing

@@ -6,7 +6,8 @@
 #include <QImage>
 #include <QString>
 
-#include "performance/global.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "view/qt/GraphForm.h"
 
@@ -40,7 +41,9 @@ class SnapshotDialogs final : public Dialogs {
 
 int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
-  GraphForm form(dialogs, StartOptions{o.file, o.velocity});
+  Performance performance;
+  ReplayPosition position;
+  GraphForm form(dialogs, StartOptions{o.file, o.velocity}, performance, position);
   form.Form_Load();
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.
@@ -52,8 +55,8 @@ int RunSnapshot(const SnapshotOptions& o) {
       form.View().MENU_LOAD_Click();
     }
     if (o.event) {
-      global::CurrentEvent = *o.event;
-      global::TailLength = o.tail;
+      position.CurrentEvent = *o.event;
+      position.TailLength = o.tail;
       form.View().showTail();
     }
     form.View().Timer1_Timer();

@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "performance/qt/SteuerForm.h"
+#include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/Twips.h"
 #include "platform/qt/GlDirect3D.h"
@@ -50,8 +50,14 @@ FontDesc ToFontDesc(const QFont& f) {
 
 }  // namespace
 
-GraphForm::GraphForm(Dialogs& dialogs, StartOptions options, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), options_(std::move(options)), view_(*this, dialogs) {
+GraphForm::GraphForm(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
+                     QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      options_(std::move(options)),
+      performance_(performance),
+      position_(position),
+      view_(*this, dialogs, performance, position) {
   setObjectName(QStringLiteral("GraphForm"));
   setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
   setFont(LabelFont());
@@ -137,14 +143,14 @@ void GraphForm::SetTimerEnabled(bool enabled) {
 }
 
 void GraphForm::ShowControlPanel() {
-  if (!steuerForm_) {
-    steuerForm_ = std::make_unique<SteuerForm>(view_, dialogs_);
-    steuerForm_->SetStartFile(options_.file);
-    if (options_.velocity) steuerForm_->SetTimingChosen(false);
-    view_.SetControlPanel(steuerForm_.get());
-    steuerForm_->Form_Load();
+  if (!controlPanel_) {
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_);
+    controlPanel_->setStartFile(options_.file);
+    if (options_.velocity) controlPanel_->setTimingChosen(false);
+    view_.SetControlPanel(controlPanel_.get());
+    controlPanel_->start();
   } else {
-    steuerForm_->show();
+    controlPanel_->show();
   }
 }
 
@@ -181,7 +187,7 @@ void GraphForm::showEvent(QShowEvent* event) {
 // Closing the plot window ends the program, the control panel included.
 void GraphForm::closeEvent(QCloseEvent* event) {
   event->accept();
-  if (steuerForm_) steuerForm_->close();
+  if (controlPanel_) controlPanel_->close();
   QCoreApplication::quit();
 }
 

@@ -24,8 +24,10 @@ namespace rp {
 
 class Dialogs;
 class GlView;
+class ControlPanel;
 class PlotInteraction;
-class SteuerForm;
+struct Performance;
+struct ReplayPosition;
 
 // How the program was started.
 struct StartOptions {
@@ -36,11 +38,13 @@ struct StartOptions {
 class GraphForm final : public QWidget, public ViewWindow {
   Q_OBJECT
  public:
-  GraphForm(Dialogs& dialogs, StartOptions options, QWidget* parent = nullptr);
+  // The control panel loads into `performance`; the plot shows it.
+  GraphForm(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
+            QWidget* parent = nullptr);
   ~GraphForm() override;
 
   GraphView& View() { return view_; }
-  SteuerForm* ControlPanel() { return steuerForm_.get(); }
+  rp::ControlPanel* ControlPanel() { return controlPanel_.get(); }
   QMenu* PopupMenu() { return menuPopup_; }
   // A popup-menu item by its name ("MENU_RESET", ...).
   QAction* MenuItem(const QString& name);
@@ -80,8 +84,10 @@ class GraphForm final : public QWidget, public ViewWindow {
 
   Dialogs& dialogs_;
   StartOptions options_;
+  Performance& performance_;
+  ReplayPosition& position_;
   GraphView view_;
-  std::unique_ptr<SteuerForm> steuerForm_;
+  std::unique_ptr<rp::ControlPanel> controlPanel_;
   GlView* glView_;
   QPushButton* command1_;
   QTimer* timer1_;

@@ -6,10 +6,10 @@
 
 #include "../FakePlotView.h"
 #include "../FakeReplayControls.h"
+#include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
-#include "performance/global.h"
+#include "performance/ReplayPosition.h"
 #include "platform/CombinedMidiBackend.h"
-#include "platform/Dialogs.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/ProgressSink.h"
 #include "platform/midi/FluidSynthBackend.h"
@@ -26,12 +26,12 @@ namespace {
 // default entry reports why and the panel stays stopped, ready for another
 // try or another device.
 TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
-  global::ResetToProgramStart();
-  global::InitializeEmptyPerformance();
-  global::CurrentEvent = 1;
+  Performance performance = Performance::BeforeFirstFile();
+  ReplayPosition position;
+  position.CurrentEvent = 1;
   // The last message a minute in, so the replay on the other device is still
   // running when the test looks at it, however slowly the machine goes.
-  global::NoteEvents[5].TimeMs = 60000.0;
+  performance.NoteEvents[5].TimeMs = 60000.0;
   SteadyReplayClock clock;
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");
@@ -43,15 +43,15 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   MidiOutputPort port(devices, clock, ui.Poster());
   test::FakeReplayControls controls;
   controls.pendingEvents = [&] { ui.Drain(); };
-  test::FakePlotView view;
+  test::FakePlotView view(position);
   NullProgressSink progress;
   ScriptedDialogs dialogs;
-  ReplayEngine engine(port, controls, view, progress, dialogs);
+  ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
 
-  EXPECT_EQ(engine.ListOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
+  EXPECT_EQ(engine.listOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
   controls.deviceEntry = 0;  // the built-in synthesizer
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    engine.PlayButton_Click();
+    engine.play();
     ui.Drain();
     ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(attempt));
     EXPECT_EQ(dialogs.messages.back().text,
@@ -64,11 +64,11 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
 
   // The other device still plays.
   controls.deviceEntry = 1;
-  engine.PlayButton_Click();
+  engine.play();
   EXPECT_EQ(port.state(), PortState::Replaying);
   EXPECT_EQ(port0->OpenDevice(), 0);
   EXPECT_FALSE(controls.playEnabled);
-  engine.StopPlay();
+  engine.stop();
   EXPECT_EQ(port.state(), PortState::Closed);
   EXPECT_EQ(dialogs.messages.size(), 2u);
 }

@@ -7,8 +7,9 @@
 #include <QTimer>
 
 #include "GuiApp.h"
-#include "performance/global.h"
-#include "performance/qt/SteuerForm.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
+#include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "scene/D3DInit.h"
 #include "support/ScriptedDialogs.h"
@@ -24,7 +25,9 @@ TEST(GraphForm, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   std::vector<int> ended;
   D3DInit.EndProgram = [&](int status) { ended.push_back(status); };
 
-  GraphForm form(dialogs, StartOptions{});
+  Performance performance;
+  ReplayPosition position;
+  GraphForm form(dialogs, StartOptions{}, performance, position);
   form.Form_Load();
   ASSERT_TRUE(form.View().State().DeviceReady) << "no device under this display";
   EXPECT_TRUE(ended.empty());
@@ -40,7 +43,7 @@ TEST(GraphForm, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_EQ(form.ControlPanel()->windowTitle(), "Control panel");
   EXPECT_TRUE(form.ControlPanel()->isVisible());
   ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_GT(global::PlotEventCount, 100);
+  EXPECT_GT(performance.PlotEventCount, 100);
   EXPECT_EQ(form.View().State().Points.Count(), 100u);
   EXPECT_TRUE(form.View().State().AutoRotate) << "set by the view's start-up after the load cleared it";
 
@@ -85,7 +88,6 @@ TEST(GraphForm, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   form.close();
   EXPECT_FALSE(form.ControlPanel()->isVisible());
   D3DInit = D3DDeviceState{};
-  global::ResetToProgramStart();
 }
 
 }  // namespace

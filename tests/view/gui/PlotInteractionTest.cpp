@@ -10,7 +10,6 @@
 
 #include "../InteractionScene.h"
 #include "GuiApp.h"
-#include "performance/global.h"
 #include "view/qt/PlotInteraction.h"
 #include "view/qt/QtKeyCodes.h"
 

@@ -13,8 +13,9 @@
 
 #include "../InteractionScene.h"
 #include "GuiApp.h"
-#include "performance/global.h"
-#include "performance/qt/SteuerForm.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
+#include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
 #include "scene/D3DInit.h"
@@ -31,7 +32,8 @@ class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     D3DInit.EndProgram = [this](int status) { ended.push_back(status); };
-    form = std::make_unique<GraphForm>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"});
+    form = std::make_unique<GraphForm>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
+                                       position);
     form->Form_Load();
     ASSERT_TRUE(form->View().State().DeviceReady) << "no device under this display";
     form->SetTimerEnabled(false);
@@ -43,7 +45,6 @@ class PlotWindowTest : public ::testing::Test {
     form.reset();
     EXPECT_TRUE(ended.empty());
     D3DInit = D3DDeviceState{};
-    global::ResetToProgramStart();
   }
   ViewState& State() { return form->View().State(); }
   QWidget* Surface() { return form->DeviceWidget(); }
@@ -91,6 +92,8 @@ class PlotWindowTest : public ::testing::Test {
   QApplication& app = testing::GuiApp();
   ScriptedDialogs dialogs;
   std::vector<int> ended;
+  Performance performance;
+  ReplayPosition position;
   std::unique_ptr<GraphForm> form;
 };
 

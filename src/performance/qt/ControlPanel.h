@@ -1,7 +1,7 @@
 #pragma once
 // The control panel, "Control panel": file button, MIDI output device list,
 // replay buttons, time slider and time display, replay-speed and tail-length
-// sliders and the Timing/Velocity choice. Its load lists the devices, places
+// sliders and the Timing/Velocity choice. Its start lists the devices, places
 // and shows the window and reads the first performance. The replay itself and
 // the handlers around it are ReplayEngine's; this window supplies the widgets.
 
@@ -25,10 +25,12 @@ namespace rp {
 class Dialogs;
 class MidiBackend;
 class MidiOutputPort;
-class ProgressForm;
+class ProgressWindow;
 class QtProgressSink;
 class ReplayClock;
 class ReplayEngine;
+struct Performance;
+struct ReplayPosition;
 
 // Where the replay's messages go and the clock that times them.
 struct MidiOutputSetup {
@@ -40,31 +42,35 @@ struct MidiOutputSetup {
 // default entry, then the machine's MIDI output ports.
 MidiOutputSetup RealMidiOutput();
 
-class SteuerForm final : public QWidget, public ControlPanelLink, private ReplayControls {
+class ControlPanel final : public QWidget, public ControlPanelLink, private ReplayControls {
   Q_OBJECT
  public:
-  SteuerForm(PlotViewLink& view, Dialogs& dialogs, QWidget* parent = nullptr);
-  SteuerForm(PlotViewLink& view, Dialogs& dialogs, MidiOutputSetup midi, QWidget* parent = nullptr);
-  ~SteuerForm() override;
+  // The panel loads into `performance` and replays it; `position` is where
+  // the replay stands. Both must outlive the panel.
+  ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+               QWidget* parent = nullptr);
+  ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+               MidiOutputSetup midi, QWidget* parent = nullptr);
+  ~ControlPanel() override;
 
-  // The file the load opens instead of asking (the command line's FILE).
-  void SetStartFile(std::optional<std::string> path) { startFile_ = std::move(path); }
+  // The file the start opens instead of asking (the command line's FILE).
+  void setStartFile(std::optional<std::string> path) { startFile_ = std::move(path); }
 
   // Sizes the performance arrays, lists the devices, places and shows the
   // window, then opens the first file.
-  void Form_Load();
+  void start();
   // Closes the MIDI port (also when the window is closed).
-  void Form_Unload();
+  void closePort();
   // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds.
-  void OpenButton_Click();
+  void openFile();
   // Either option: the view rebuilds all its points.
-  void TimeVeloOption_Click(int index);
-  void SetTimingChosen(bool timing);
-  // Time slider to `CurrentEvent`, time display to its onset.
-  void UpdateTime();
+  void onTimingVelocityChosen();
+  void setTimingChosen(bool timing);
+  // Time slider to the current event, time display to its onset.
+  void updateTimeDisplay();
 
-  ReplayEngine& Replay() { return *engine_; }
-  ProgressForm& Progress() { return *progressForm_; }
+  ReplayEngine& replay() { return *engine_; }
+  ProgressWindow& progressWindow() { return *progressWindow_; }
 
   // ControlPanelLink
   void stopReplay() override;
@@ -78,13 +84,13 @@ class SteuerForm final : public QWidget, public ControlPanelLink, private Replay
 
  private:
   // ReplayControls
-  void SetPlayEnabled(bool playEnabled) override;
-  int PlaybackRateSliderValue() const override;
-  int SchwanzLaengenSliderValue() const override;
-  int OutputDevComboIndex() const override;
-  void SetTimeSliderValue(int value) override;
-  void SetTimeText(const std::string& text) override;
-  void DoEvents() override;
+  void setPlayEnabled(bool playEnabled) override;
+  int replaySpeed() const override;
+  int tailLength() const override;
+  int chosenDeviceEntry() const override;
+  void setTimeSliderValue(int value) override;
+  void setTimeText(const std::string& text) override;
+  void processPendingEvents() override;
 
   void CreateControls();
   void LoadFile(const std::optional<std::string>& path);
@@ -92,29 +98,32 @@ class SteuerForm final : public QWidget, public ControlPanelLink, private Replay
 
   PlotViewLink& view_;
   Dialogs& dialogs_;
+  Performance& performance_;
+  ReplayPosition& position_;
   std::optional<std::string> startFile_;
 
-  QComboBox* outputDevCombo_ = nullptr;
-  QPushButton* rewButton_ = nullptr;
+  QComboBox* deviceCombo_ = nullptr;
+  QPushButton* rewindButton_ = nullptr;
   QPushButton* playButton_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QLabel* timeLabel_ = nullptr;
   QPushButton* openButton_ = nullptr;
   QLabel* eventLabel_ = nullptr;
-  QLabel* numberEventsLabel_ = nullptr;
+  QLabel* eventCountLabel_ = nullptr;
   QSlider* timeSlider_ = nullptr;
-  QRadioButton* timeVeloOption_[2] = {nullptr, nullptr};
-  QSlider* playbackRateSlider_ = nullptr;
-  QLabel* label1_ = nullptr;
+  QRadioButton* timingOption_ = nullptr;
+  QRadioButton* velocityOption_ = nullptr;
+  QSlider* speedSlider_ = nullptr;
+  QLabel* speedCaption_ = nullptr;
   QLabel* speedFactorLabel_ = nullptr;
-  QSlider* schwanzLaengenSlider_ = nullptr;
-  QLabel* label2_ = nullptr;
+  QSlider* tailLengthSlider_ = nullptr;
+  QLabel* tailLengthCaption_ = nullptr;
 
   // Destroyed in reverse: the engine lets go of the port's notifications
   // before the port stops its thread, and the port before its device.
   MidiOutputSetup midi_;
   std::unique_ptr<MidiOutputPort> port_;
-  std::unique_ptr<ProgressForm> progressForm_;
+  std::unique_ptr<ProgressWindow> progressWindow_;
   std::unique_ptr<QtProgressSink> progress_;
   std::unique_ptr<ReplayEngine> engine_;
 };

@@ -9,11 +9,11 @@ class QProgressBar;
 
 namespace rp {
 
-class ProgressForm final : public QWidget {
+class ProgressWindow final : public QWidget {
   Q_OBJECT
  public:
-  explicit ProgressForm(QWidget* owner = nullptr);
-  QProgressBar& ProgressBar1() { return *bar_; }
+  explicit ProgressWindow(QWidget* owner = nullptr);
+  QProgressBar& bar() { return *bar_; }
 
  private:
   QProgressBar* bar_;

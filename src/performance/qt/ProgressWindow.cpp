@@ -1,4 +1,4 @@
-#include "performance/qt/ProgressForm.h"
+#include "performance/qt/ProgressWindow.h"
 
 #include <QProgressBar>
 
@@ -6,12 +6,12 @@
 
 namespace rp {
 
-ProgressForm::ProgressForm(QWidget* owner) : QWidget(owner, Qt::Tool) {
-  setObjectName(QStringLiteral("ProgressForm"));
+ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
+  setObjectName(QStringLiteral("ProgressWindow"));
   setWindowTitle(QStringLiteral("Processing...."));
   setFixedSize(Px(4695), Px(240));
   bar_ = new QProgressBar(this);
-  bar_->setObjectName(QStringLiteral("ProgressBar1"));
+  bar_->setObjectName(QStringLiteral("progressBar"));
   bar_->setGeometry(0, 0, width(), height());
   bar_->setTextVisible(false);
   bar_->setRange(0, 100);

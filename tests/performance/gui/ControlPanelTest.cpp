@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "../FakePlotView.h"
-#include "performance/global.h"
-#include "performance/qt/ProgressForm.h"
-#include "performance/qt/SteuerForm.h"
-#include "platform/Dialogs.h"
+#include "performance/Performance.h"
+#include "performance/ReplayPosition.h"
+#include "performance/qt/ControlPanel.h"
+#include "performance/qt/ProgressWindow.h"
 #include "platform/MidiBackend.h"
 #include "platform/CombinedMidiBackend.h"
 #include "platform/MidiOutputPort.h"
@@ -44,14 +44,13 @@ using FakeView = test::FakePlotView;
 struct Panel {
   explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")}) {
     App();
-    global::ResetToProgramStart();
     dialogs.fileAnswers = std::move(files);
     MidiOutputSetup midi;
     midi.clock = std::make_unique<SteadyReplayClock>();
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
     backend = recording.get();
     midi.backend = std::move(recording);
-    form = std::make_unique<SteuerForm>(view, dialogs, std::move(midi));
+    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, std::move(midi));
   }
   template <class W>
   W* Child(const char* name) {
@@ -63,10 +62,12 @@ struct Panel {
     return QRect((left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15);
   }
 
-  FakeView view;
+  Performance performance;
+  ReplayPosition position;
+  FakeView view{position};
   ScriptedDialogs dialogs;
   RecordingMidiBackend* backend = nullptr;
-  std::unique_ptr<SteuerForm> form;
+  std::unique_ptr<ControlPanel> form;
 };
 
 void ExpectSlider(QSlider* s, int minimum, int maximum, int large, int small, int tick, int value) {
@@ -94,81 +95,80 @@ QPoint PointOf(QSlider* slider, int value) {
   return {x, slider->height() / 2};
 }
 
-TEST(SteuerForm, ControlsCaptionsRangesAndLayoutAtCreation) {
+TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   Panel p;
-  SteuerForm& f = *p.form;
+  ControlPanel& f = *p.form;
   EXPECT_EQ(f.windowTitle(), "Control panel");
   EXPECT_EQ(f.size(), QSize(623, 144));  // 9345 x 2160 twips
   EXPECT_EQ(f.palette().color(QPalette::Window), QColor(224, 224, 224));
 
-  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  auto* combo = p.Child<QComboBox>("deviceCombo");
   EXPECT_EQ(combo->placeholderText(), "Combo1");
   EXPECT_EQ(combo->geometry().topLeft(), QPoint(8, 8));
   EXPECT_EQ(combo->width(), 185);
-  EXPECT_EQ(p.Child<QPushButton>("RewButton")->geometry(), p.Twips(4200, 120, 732, 612));
-  EXPECT_EQ(p.Child<QPushButton>("PlayButton")->geometry(), p.Twips(5040, 120, 1212, 612));
-  EXPECT_EQ(p.Child<QPushButton>("StopButton")->geometry(), p.Twips(6360, 120, 732, 612));
-  for (const char* name : {"RewButton", "PlayButton", "StopButton"}) {
+  EXPECT_EQ(p.Child<QPushButton>("rewindButton")->geometry(), p.Twips(4200, 120, 732, 612));
+  EXPECT_EQ(p.Child<QPushButton>("playButton")->geometry(), p.Twips(5040, 120, 1212, 612));
+  EXPECT_EQ(p.Child<QPushButton>("stopButton")->geometry(), p.Twips(6360, 120, 732, 612));
+  for (const char* name : {"rewindButton", "playButton", "stopButton"}) {
     EXPECT_FALSE(p.Child<QPushButton>(name)->icon().isNull()) << name;
     EXPECT_TRUE(p.Child<QPushButton>(name)->text().isEmpty()) << name;
   }
-  EXPECT_TRUE(p.Child<QPushButton>("PlayButton")->isEnabled());
-  EXPECT_FALSE(p.Child<QPushButton>("StopButton")->isEnabled());
+  EXPECT_TRUE(p.Child<QPushButton>("playButton")->isEnabled());
+  EXPECT_FALSE(p.Child<QPushButton>("stopButton")->isEnabled());
 
-  auto* timeLabel = p.Child<QLabel>("TimeLabel");
+  auto* timeLabel = p.Child<QLabel>("timeLabel");
   EXPECT_EQ(timeLabel->text(), "0:00:00");
   EXPECT_EQ(timeLabel->geometry(), p.Twips(7080, 240, 2292, 492));
   EXPECT_TRUE(timeLabel->alignment() & Qt::AlignHCenter);
   EXPECT_EQ(timeLabel->font().pointSize(), 12);
   EXPECT_GE(timeLabel->font().weight(), QFont::Bold);
 
-  EXPECT_EQ(p.Child<QPushButton>("OpenButton")->text(), "Open MIDI-ASCII");
-  EXPECT_EQ(p.Child<QPushButton>("OpenButton")->geometry(), p.Twips(120, 480, 1452, 372));
-  EXPECT_EQ(p.Child<QLabel>("EventLabel")->text(), "0");
-  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->text(), "0");
-  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->geometry(), p.Twips(3240, 480, 1092, 372));
-  EXPECT_EQ(p.Child<QRadioButton>("TimeVeloOption0")->text(), "Timing");
-  EXPECT_TRUE(p.Child<QRadioButton>("TimeVeloOption0")->isChecked());
-  EXPECT_EQ(p.Child<QRadioButton>("TimeVeloOption1")->text(), "Velocity");
-  EXPECT_FALSE(p.Child<QRadioButton>("TimeVeloOption1")->isChecked());
-  EXPECT_EQ(p.Child<QLabel>("Label1")->text(), "Replay speed");
-  EXPECT_EQ(p.Child<QLabel>("Label2")->text(), "Length of tail");
-  EXPECT_EQ(p.Child<QLabel>("SpeedFactorLabel")->text(), "1.00x");
+  EXPECT_EQ(p.Child<QPushButton>("openButton")->text(), "Open MIDI-ASCII");
+  EXPECT_EQ(p.Child<QPushButton>("openButton")->geometry(), p.Twips(120, 480, 1452, 372));
+  EXPECT_EQ(p.Child<QLabel>("eventLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->geometry(), p.Twips(3240, 480, 1092, 372));
+  EXPECT_EQ(p.Child<QRadioButton>("timingOption")->text(), "Timing");
+  EXPECT_TRUE(p.Child<QRadioButton>("timingOption")->isChecked());
+  EXPECT_EQ(p.Child<QRadioButton>("velocityOption")->text(), "Velocity");
+  EXPECT_FALSE(p.Child<QRadioButton>("velocityOption")->isChecked());
+  EXPECT_EQ(p.Child<QLabel>("speedCaption")->text(), "Replay speed");
+  EXPECT_EQ(p.Child<QLabel>("tailLengthCaption")->text(), "Length of tail");
+  EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "1.00x");
 
-  ExpectSlider(p.Child<QSlider>("TimeSlider"), 1, 1000, 500, 10, 500, 1);
-  EXPECT_EQ(p.Child<QSlider>("TimeSlider")->geometry(), p.Twips(120, 960, 9252, 372));
-  ExpectSlider(p.Child<QSlider>("PlaybackRateSlider"), -1000, 9000, 100, 10, 1000, 0);
-  ExpectSlider(p.Child<QSlider>("SchwanzLaengenSlider"), 1, 500, 10, 1, 10, 10);
-  EXPECT_EQ(p.Child<QSlider>("SchwanzLaengenSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
+  ExpectSlider(p.Child<QSlider>("timeSlider"), 1, 1000, 500, 10, 500, 1);
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->geometry(), p.Twips(120, 960, 9252, 372));
+  ExpectSlider(p.Child<QSlider>("speedSlider"), -1000, 9000, 100, 10, 1000, 0);
+  ExpectSlider(p.Child<QSlider>("tailLengthSlider"), 1, 500, 10, 1, 10, 10);
+  EXPECT_EQ(p.Child<QSlider>("tailLengthSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
 
   // Tab order by the controls' tab indices (labels take no focus).
-  const std::vector<std::string> order = {"PlayButton",         "RewButton",           "StopButton",
-                                          "OutputDevCombo",     "OpenButton",          "PlaybackRateSlider",
-                                          "SchwanzLaengenSlider", "TimeSlider",        "TimeVeloOption0",
-                                          "TimeVeloOption1"};
-  QWidget* w = p.Child<QWidget>("PlayButton");
+  const std::vector<std::string> order = {"playButton",  "rewindButton",     "stopButton", "deviceCombo",
+                                          "openButton",  "speedSlider",      "tailLengthSlider",
+                                          "timeSlider",  "timingOption",     "velocityOption"};
+  QWidget* w = p.Child<QWidget>("playButton");
   for (std::size_t i = 1; i < order.size(); ++i) {
     w = w->nextInFocusChain();
     while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
     EXPECT_EQ(w->objectName().toStdString(), order[i]);
   }
 
-  ProgressForm& progress = f.Progress();
+  ProgressWindow& progress = f.progressWindow();
   EXPECT_EQ(progress.windowTitle(), "Processing....");
   EXPECT_EQ(progress.size(), QSize(313, 16));
-  EXPECT_EQ(progress.ProgressBar1().geometry(), QRect(0, 0, 313, 16));
+  EXPECT_EQ(progress.bar().geometry(), QRect(0, 0, 313, 16));
 
   // The speed factor follows the slider.
-  p.Child<QSlider>("PlaybackRateSlider")->setValue(1000);
-  EXPECT_EQ(p.Child<QLabel>("SpeedFactorLabel")->text(), "2.00x");
+  p.Child<QSlider>("speedSlider")->setValue(1000);
+  EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "2.00x");
   EXPECT_FALSE(f.isReplaying());
 }
 
-TEST(SteuerForm, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
+TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   Panel p;
-  p.form->Form_Load();
+  p.form->start();
   EXPECT_TRUE(p.form->isVisible());
-  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  auto* combo = p.Child<QComboBox>("deviceCombo");
   ASSERT_EQ(combo->count(), 3);
   EXPECT_EQ(combo->itemText(0), "Default MIDI output");
   EXPECT_EQ(combo->itemText(2), "Synth B");
@@ -176,49 +176,49 @@ TEST(SteuerForm, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 
   ASSERT_EQ(p.dialogs.requests.size(), 1u);
   EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
-  EXPECT_EQ(global::PlotEventCount, 5);
-  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_EQ(p.performance.PlotEventCount, 5);
+  EXPECT_EQ(p.position.CurrentEvent, 1);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
-  EXPECT_EQ(p.Child<QSlider>("TimeSlider")->maximum(), 5);
-  EXPECT_EQ(p.Child<QLabel>("TimeLabel")->text(), " 0: 0: 0");
-  EXPECT_EQ(p.Child<QLabel>("NumberEventsLabel")->text(), "5");
-  EXPECT_FALSE(p.form->Progress().isVisible());
-  EXPECT_EQ(p.form->Progress().windowTitle(), "Processing...");
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
+  EXPECT_FALSE(p.form->progressWindow().isVisible());
+  EXPECT_EQ(p.form->progressWindow().windowTitle(), "Processing...");
 
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
-  QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption1"), Qt::LeftButton);
+  QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
   EXPECT_FALSE(p.form->timingChosen());
-  QTest::mouseClick(p.Child<QRadioButton>("TimeVeloOption0"), Qt::LeftButton);
+  QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
   EXPECT_TRUE(p.form->timingChosen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length without a redraw; the rewind button does nothing.
   p.view.calls.clear();
-  p.Child<QSlider>("SchwanzLaengenSlider")->setValue(25);
-  EXPECT_EQ(global::TailLength, 25);
-  QTest::mouseClick(p.Child<QPushButton>("RewButton"), Qt::LeftButton);
+  p.Child<QSlider>("tailLengthSlider")->setValue(25);
+  EXPECT_EQ(p.position.TailLength, 25);
+  QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
   EXPECT_TRUE(p.view.calls.empty());
-  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_EQ(p.position.CurrentEvent, 1);
 
   // A cancelled dialog changes nothing.
-  p.form->OpenButton_Click();
-  EXPECT_EQ(global::PlotEventCount, 5);
+  p.form->openFile();
+  EXPECT_EQ(p.performance.PlotEventCount, 5);
   EXPECT_TRUE(p.view.calls.empty());
 }
 
-TEST(SteuerForm, PlayThenStop) {
+TEST(ControlPanel, PlayThenStop) {
   Panel p;
-  p.form->Form_Load();
-  auto* play = p.Child<QPushButton>("PlayButton");
-  auto* stop = p.Child<QPushButton>("StopButton");
+  p.form->start();
+  auto* play = p.Child<QPushButton>("playButton");
+  auto* stop = p.Child<QPushButton>("stopButton");
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_TRUE(p.form->isReplaying());
   EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
   EXPECT_FALSE(play->isEnabled());
   EXPECT_TRUE(stop->isEnabled());
   EXPECT_TRUE(p.view.borderFixed);
-  EXPECT_EQ(global::TailLength, 10);
+  EXPECT_EQ(p.position.TailLength, 10);
   // The first note sounds at once and moves the view to its event.
   QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
 
@@ -231,11 +231,11 @@ TEST(SteuerForm, PlayThenStop) {
   const std::size_t sent = p.backend->SentMessages().size();
   QTest::qWait(700);  // the next cluster was due at 500 ms
   EXPECT_EQ(p.backend->SentMessages().size(), sent);
-  EXPECT_EQ(global::CurrentEvent, 1);
+  EXPECT_EQ(p.position.CurrentEvent, 1);
 
   // Choosing another device stops a replay; the next one opens it.
   QTest::mouseClick(play, Qt::LeftButton);
-  auto* combo = p.Child<QComboBox>("OutputDevCombo");
+  auto* combo = p.Child<QComboBox>("deviceCombo");
   combo->setCurrentIndex(1);
   emit combo->activated(1);
   EXPECT_FALSE(p.form->isPortOpen());
@@ -248,11 +248,11 @@ TEST(SteuerForm, PlayThenStop) {
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
-TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
+TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   Panel p;
-  p.form->Form_Load();
-  auto* slider = p.Child<QSlider>("TimeSlider");
-  QTest::mouseClick(p.Child<QPushButton>("PlayButton"), Qt::LeftButton);
+  p.form->start();
+  auto* slider = p.Child<QSlider>("timeSlider");
+  QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
   p.view.calls.clear();
 
   // Drag the handle from event 1 to event 4 and let go.
@@ -260,17 +260,17 @@ TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
   QTest::mouseMove(slider, PointOf(slider, 4));
   QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
   EXPECT_EQ(slider->value(), 4);
-  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_EQ(p.position.CurrentEvent, 4);
   EXPECT_FALSE(p.form->isPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
-  EXPECT_EQ(p.Child<QLabel>("TimeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
 
   // Keys move the slider but not the current event.
   p.view.calls.clear();
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Left);
   EXPECT_EQ(slider->value(), 1);  // a small step is 10
-  EXPECT_EQ(global::CurrentEvent, 4);
+  EXPECT_EQ(p.position.CurrentEvent, 4);
   EXPECT_TRUE(p.view.calls.empty());
 }
 
@@ -278,9 +278,8 @@ TEST(SteuerForm, ReleasingTheTimeSliderMovesThePlot) {
 // The built-in synthesizer is the default entry; on a machine without any
 // sound output (no server, no card) Play reports why and the panel stays
 // stopped, ready for another try or another device.
-TEST(SteuerForm, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
+TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   App();
-  global::ResetToProgramStart();
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
   MidiOutputSetup midi;
@@ -291,12 +290,14 @@ TEST(SteuerForm, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   midi.backend = std::make_unique<CombinedMidiBackend>(
       std::make_unique<FluidSynthBackend>(std::move(synth)),
       std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
-  FakeView view;
-  SteuerForm form(view, dialogs, std::move(midi));
-  form.Form_Load();
-  auto* combo = form.findChild<QComboBox*>(QStringLiteral("OutputDevCombo"));
-  auto* play = form.findChild<QPushButton*>(QStringLiteral("PlayButton"));
-  auto* stop = form.findChild<QPushButton*>(QStringLiteral("StopButton"));
+  Performance performance;
+  ReplayPosition position;
+  FakeView view{position};
+  ControlPanel form(view, dialogs, performance, position, std::move(midi));
+  form.start();
+  auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
+  auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));
+  auto* stop = form.findChild<QPushButton*>(QStringLiteral("stopButton"));
   ASSERT_TRUE(combo && play && stop);
   ASSERT_EQ(combo->count(), 1);
   EXPECT_EQ(combo->itemText(0), "Built-in synthesizer (General MIDI)");

@@ -1,0 +1,19 @@
+#pragma once
+// Where the replay and the plot stand in one performance: the current event
+// (the one the plot marks and a replay starts from), the range of note events
+// the last replay queued, and how many events before the current one the
+// plot's tail shows. Owned next to the performance it refers to; the replay
+// writes it, the plot reads it.
+
+#include <cstdint>
+
+namespace rp {
+
+struct ReplayPosition {
+  std::int32_t CurrentEvent = 0;
+  std::int32_t TailLength = 0;
+  std::int32_t PlayFrom = 0;
+  std::int32_t PlayTo = 0;
+};
+
+}  // namespace rp

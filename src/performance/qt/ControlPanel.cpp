@@ -1,0 +1,291 @@
+#include "performance/qt/ControlPanel.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+
+#include "performance/PerformanceLoader.h"
+#include "performance/Performance.h"
+#include "performance/ReplayEngine.h"
+#include "performance/ReplayPosition.h"
+#include "performance/qt/ProgressWindow.h"
+#include "performance/qt/ReplayButtonIcons.h"
+#include "platform/MidiOutputPort.h"
+#include "platform/TempoMapping.h"
+#include "platform/midi/ProgramMidiOutputs.h"
+#include "platform/qt/QtProgressSink.h"
+#include "platform/qt/QtUiPost.h"
+#include "platform/qt/Twips.h"
+#include "scene/MediaDir.h"
+
+namespace rp {
+
+namespace {
+
+// The time slider reports the release of a mouse button that was pressed on
+// it, whichever button it was; keys move it without a report.
+class TimeSliderControl final : public QSlider {
+ public:
+  TimeSliderControl(std::function<void()> released, QWidget* parent)
+      : QSlider(Qt::Horizontal, parent), released_(std::move(released)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    QSlider::mousePressEvent(event);
+    pressed_ = true;
+    event->accept();  // the release comes here, also for buttons the slider ignores
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QSlider::mouseReleaseEvent(event);
+    if (!std::exchange(pressed_, false)) return;
+    released_();
+  }
+
+ private:
+  std::function<void()> released_;
+  bool pressed_ = false;
+};
+
+void Place(QWidget* w, int left, int top, int width, int height) {
+  w->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
+QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
+                int value) {
+  s->setObjectName(QLatin1String(name));
+  s->setOrientation(Qt::Horizontal);
+  s->setRange(minimum, maximum);
+  s->setPageStep(largeStep);
+  s->setSingleStep(smallStep);
+  s->setTickInterval(tickEvery);
+  s->setTickPosition(QSlider::TicksBelow);
+  s->setValue(value);
+  return s;
+}
+
+template <class W>
+W* Named(W* w, const char* name) {
+  w->setObjectName(QLatin1String(name));
+  return w;
+}
+
+QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int left, int top, int width,
+                           int height) {
+  auto* button = Named(new QPushButton(parent), name);
+  Place(button, left, top, width, height);
+  const QSize pictureSize(button->width() - 12, button->height() - 12);
+  button->setIconSize(pictureSize);
+  button->setIcon(picture(pictureSize));
+  return button;
+}
+
+}  // namespace
+
+MidiOutputSetup RealMidiOutput() {
+  MidiOutputSetup setup;
+  setup.clock = std::make_unique<SteadyReplayClock>();
+  // The program's data folder may hold a SoundFont.
+  setup.backend = MakeProgramMidiOutputs(ProgramDataFolder());
+  return setup;
+}
+
+ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+                           QWidget* parent)
+    : ControlPanel(view, dialogs, performance, position, RealMidiOutput(), parent) {}
+
+ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+                           MidiOutputSetup midi, QWidget* parent)
+    : QWidget(parent),
+      view_(view),
+      dialogs_(dialogs),
+      performance_(performance),
+      position_(position),
+      midi_(std::move(midi)) {
+  setObjectName(QStringLiteral("ControlPanel"));
+  setWindowTitle(QStringLiteral("Control panel"));
+  setFixedSize(Px(9345), Px(2160));
+  QPalette background = palette();
+  background.setColor(QPalette::Window, QColor(224, 224, 224));
+  setPalette(background);
+  setAutoFillBackground(true);
+  // The layout is made for a small 8-point dialog font.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
+  CreateControls();
+
+  port_ = std::make_unique<MidiOutputPort>(*midi_.backend, *midi_.clock, QtUiPoster(this));
+  progressWindow_ = std::make_unique<ProgressWindow>(this);
+  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->bar(), *eventCountLabel_,
+                                               *eventLabel_);
+  ReplayControls& controls = *this;
+  engine_ = std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_);
+}
+
+ControlPanel::~ControlPanel() {
+  engine_.reset();
+  port_.reset();
+}
+
+void ControlPanel::CreateControls() {
+  deviceCombo_ = Named(new QComboBox(this), "deviceCombo");
+  deviceCombo_->setPlaceholderText(QStringLiteral("Combo1"));
+  deviceCombo_->setGeometry(Px(120), Px(120), Px(2772), deviceCombo_->sizeHint().height());
+
+  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 4200, 120, 732, 612);
+  playButton_ = PictureButton(this, "playButton", &PlayIcon, 5040, 120, 1212, 612);
+  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 6360, 120, 732, 612);
+  stopButton_->setEnabled(false);
+
+  timeLabel_ = Named(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel");
+  Place(timeLabel_, 7080, 240, 2292, 492);
+  timeLabel_->setAlignment(Qt::AlignCenter);
+  QFont display;
+  display.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
+  display.setPointSize(12);
+  display.setWeight(QFont::Black);
+  timeLabel_->setFont(display);
+
+  openButton_ = Named(new QPushButton(QStringLiteral("Open MIDI-ASCII"), this), "openButton");
+  Place(openButton_, 120, 480, 1452, 372);
+  eventLabel_ = Named(new QLabel(QStringLiteral("0"), this), "eventLabel");
+  Place(eventLabel_, 2040, 480, 1092, 372);
+  eventCountLabel_ = Named(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
+  Place(eventCountLabel_, 3240, 480, 1092, 372);
+
+  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->seekTo(timeSlider_->value()); }, this), "timeSlider",
+                       1, 1000, 500, 10, 500, 1);
+  Place(timeSlider_, 120, 960, 9252, 372);
+
+  timingOption_ = Named(new QRadioButton(QStringLiteral("Timing"), this), "timingOption");
+  Place(timingOption_, 1080, 1440, 972, 372);
+  timingOption_->setChecked(true);
+  velocityOption_ = Named(new QRadioButton(QStringLiteral("Velocity"), this), "velocityOption");
+  Place(velocityOption_, 1080, 1800, 972, 372);
+
+  speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
+  Place(speedSlider_, 2880, 1440, 3252, 492);
+  speedCaption_ = Named(new QLabel(QStringLiteral("Replay speed"), this), "speedCaption");
+  Place(speedCaption_, 3000, 1920, 1092, 372);
+  // The tempo the speed slider stands for, beside its caption.
+  speedFactorLabel_ = Named(new QLabel(this), "speedFactorLabel");
+  Place(speedFactorLabel_, 5040, 1920, 1092, 372);
+  ShowSpeedFactor();
+
+  tailLengthSlider_ = Slider(new QSlider(this), "tailLengthSlider", 1, 500, 10, 1, 10, 10);
+  Place(tailLengthSlider_, 6120, 1440, 3252, 492);
+  tailLengthCaption_ = Named(new QLabel(QStringLiteral("Length of tail"), this), "tailLengthCaption");
+  Place(tailLengthCaption_, 6360, 1920, 1092, 372);
+
+  // Tab order; the labels take no focus.
+  QWidget* tabOrder[] = {playButton_,  rewindButton_, stopButton_,  deviceCombo_,   openButton_,
+                         speedSlider_, tailLengthSlider_, timeSlider_, timingOption_, velocityOption_};
+  for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
+  connect(playButton_, &QPushButton::clicked, this, [this] { engine_->play(); });
+  connect(stopButton_, &QPushButton::clicked, this, [this] { engine_->stop(); });
+  connect(openButton_, &QPushButton::clicked, this, [this] { openFile(); });
+  connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->onDeviceChosen(); });
+  connect(speedSlider_, &QSlider::valueChanged, this, [this] {
+    ShowSpeedFactor();
+    engine_->onSpeedChanged();
+  });
+  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->onTailLengthChanged(); });
+  connect(timingOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
+  connect(velocityOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
+}
+
+void ControlPanel::start() {
+  performance_ = Performance::BeforeFirstFile(performance_.Settings);
+  deviceCombo_->clear();
+  for (const std::string& name : engine_->listOutputDevices()) deviceCombo_->addItem(QString::fromStdString(name));
+  deviceCombo_->setCurrentIndex(deviceCombo_->count() - 1);
+
+  // Centred, 500 twips above the bottom of the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.left() + (area.width() - outer.width()) / 2, area.top() + area.height() - outer.height() - Px(500));
+  }
+  show();
+  LoadFile(startFile_);
+}
+
+void ControlPanel::closePort() { engine_->closeOutput(); }
+
+void ControlPanel::closeEvent(QCloseEvent* event) {
+  closePort();
+  QWidget::closeEvent(event);
+}
+
+void ControlPanel::openFile() { LoadFile(std::nullopt); }
+
+void ControlPanel::LoadFile(const std::optional<std::string>& path) {
+  LoadHooks hooks;
+  hooks.progress = progress_.get();
+  hooks.position = &position_;
+  hooks.processPendingEvents = [this] { processPendingEvents(); };
+  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.updateAllData = [this] { view_.showFirstEvents(); };
+  hooks.stopAutoRotation = [this] { view_.stopAutoRotation(); };
+  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
+    // A file without clusters leaves the slider at its one position.
+    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
+  };
+  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  PerformanceLoader loader(dialogs_, performance_, hooks);
+  if (path) {
+    loader.open(*path);
+  } else {
+    loader.chooseAndOpen();
+  }
+}
+
+void ControlPanel::onTimingVelocityChosen() { view_.showFirstEvents(); }
+
+void ControlPanel::setTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
+
+void ControlPanel::updateTimeDisplay() { engine_->updateTimeDisplay(); }
+
+void ControlPanel::stopReplay() { engine_->stop(); }
+
+bool ControlPanel::timingChosen() const { return timingOption_->isChecked(); }
+
+bool ControlPanel::isReplaying() const { return port_->state() == PortState::Replaying; }
+
+bool ControlPanel::isPortOpen() const { return port_->state() != PortState::Closed; }
+
+void ControlPanel::setPlayEnabled(bool playEnabled) {
+  playButton_->setEnabled(playEnabled);
+  stopButton_->setEnabled(!playEnabled);
+}
+
+int ControlPanel::replaySpeed() const { return speedSlider_->value(); }
+
+int ControlPanel::tailLength() const { return tailLengthSlider_->value(); }
+
+int ControlPanel::chosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
+
+void ControlPanel::setTimeSliderValue(int value) { timeSlider_->setValue(value); }
+
+void ControlPanel::setTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
+
+void ControlPanel::processPendingEvents() { QCoreApplication::processEvents(); }
+
+void ControlPanel::ShowSpeedFactor() {
+  speedFactorLabel_->setText(QString::fromStdString(TempoLabel(speedSlider_->value())));
+}
+
+}  // namespace rp
