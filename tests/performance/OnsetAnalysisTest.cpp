@@ -71,8 +71,8 @@ TEST(OnsetAnalysis, ClustersAgainstTheFirstNoteOnOfTheCluster) {
 }
 
 TEST(OnsetAnalysis, IntervalsAndVelocitiesOfThreeEventsFromEachEvent) {
-  Performance p = Analyse({{true, 0, 80}, {true, 10, 127}, {true, 500, 90}, {false, 600}, {true, 1250, 70}, {true, 2250, 100},
-           {true, 2500, 60}});
+  Performance p = Analyse({{true, 0, 80}, {true, 10, 127}, {true, 500, 90}, {false, 600}, {true, 1250, 70},
+                           {true, 2250, 100}, {true, 2500, 60}});
   ASSERT_EQ(p.PlotEventCount, 5);
   const PlotEvent& e1 = p.PlotEvents[1];
   EXPECT_EQ(e1.Interval0, 500);

@@ -185,9 +185,8 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   calls.clear();
   dialogs.fileAnswers = {DataFile("lf.txt")};
   EXPECT_TRUE(loader.chooseAndOpen().ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData", "stopAutoRotation", "stopReplay",
-                                             "max 5",
-                                             "updateTimeDisplay"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData",
+                                             "stopAutoRotation", "stopReplay", "max 5", "updateTimeDisplay"}));
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(progress.captions,
             (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));

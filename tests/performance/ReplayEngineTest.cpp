@@ -215,7 +215,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.port.state(), PortState::Replaying);
   EXPECT_FALSE(rig.controls.playEnabled);
   EXPECT_TRUE(rig.view.borderFixed);
-  EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // UpdateTime at the start
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // the time display at the start
 
   rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
   EXPECT_EQ(rig.position.CurrentEvent, 1);
