@@ -9,6 +9,8 @@
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
 #ifdef RP_HAVE_SYNTH
+#include "app/MidiDeviceCommands.h"
+#include "app/RecordOptions.h"
 #include "app/RenderWav.h"
 #endif
 
@@ -34,6 +36,12 @@ const std::vector<BatchCommand>& BatchCommands() {
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
        "WAV file, S being the \"Replay speed\" slider's value (default 0).",
        &RenderWav},
+      {"--list-devices", "", "Print the MIDI outputs and inputs, one per line, with their numbers.", &ListDevices},
+      {"--record", kRecordUsage,
+       "Record from the first MIDI input whose name contains NAME until S seconds have passed or Ctrl+C, "
+       "write the take as an ASCII MIDI listing to OUT.txt and print the number of notes. MS (0 to 1000, "
+       "default 50) is the cluster window and D (1 to 50, default 1) the delay of the analysis.",
+       &RecordFromMidiInput},
 #endif
   };
   return commands;

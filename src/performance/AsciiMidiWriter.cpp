@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace rp {
@@ -48,6 +52,29 @@ void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std
     line += '\n';
     out << line;
   }
+}
+
+bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, std::string& error) {
+  const std::string temporary = path + ".saving";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (out) WriteAsciiMidi(out, performance.NoteEvents, performance.NoteEventCount);
+    out.flush();
+    if (!out) {
+      error = "The take cannot be saved as " + path + ": " + std::strerror(errno) + ".";
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  if (ec) {
+    error = "The take cannot be saved as " + path + ": " + ec.message() + ".";
+    std::filesystem::remove(temporary, ec);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace rp

@@ -24,4 +24,10 @@ std::string AsciiMidiLine(const NoteEvent& event);
 // Events 1 to `count` (index 0 is the empty record and is not written).
 void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std::int32_t count);
 
+// Writes notes 1 to `NoteEventCount` of `performance` as an ASCII MIDI listing
+// to `path` through a temporary file beside it and a rename, so `path` is
+// never half written. False, with a message for the user in `error`, when
+// that fails (an old `path` then stays as it was).
+bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, std::string& error);
+
 }  // namespace rp

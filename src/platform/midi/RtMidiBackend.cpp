@@ -1,59 +1,18 @@
 #include "platform/midi/RtMidiBackend.h"
 
-#include <RtMidi.h>
-#include <unistd.h>
-
-#include "platform/midi/JackServer.h"
+#include "platform/midi/RtMidiSystem.h"
 
 namespace rp {
 
 namespace {
 
-constexpr const char* kClientName = "returnplot";
 constexpr const char* kNoOutputText =
     "No MIDI output is available: no ALSA sequencer (/dev/snd/seq) and no JACK server was "
     "found, or they offer no output port.";
 
-bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
-
-void KeepError(RtMidiError::Type type, const std::string& text, void* user) {
-  if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING) return;
-  *static_cast<std::string*>(user) = text;
-}
-
-// An output of the given API with its errors routed to *lastError, or nothing
-// when the API cannot start.
-std::unique_ptr<RtMidiOut> MakeOutput(RtMidi::Api api, std::string* lastError) {
-  try {
-    auto out = std::make_unique<RtMidiOut>(api, kClientName);
-    if (out->getCurrentApi() != api) return nullptr;
-    out->setErrorCallback(&KeepError, lastError);
-    return out;
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-}
-
 }  // namespace
 
-RtMidiBackend::RtMidiBackend() {
-  // ALSA first: its constructor throws without the sequencer device, so it is
-  // not even tried then.
-  if (Exists("/dev/snd/seq")) {
-    out_ = MakeOutput(RtMidi::LINUX_ALSA, &lastError_);
-    if (out_) apiName_ = "ALSA";
-  }
-  // JACK only when a server is confirmed: its socket is there and the client
-  // connected (only a connected client lists ports). Preferred over an ALSA
-  // sequencer without any output port.
-  if ((!out_ || out_->getPortCount() == 0) && JackServerSocketPresent()) {
-    auto jack = MakeOutput(RtMidi::UNIX_JACK, &lastError_);
-    if (jack && jack->getPortCount() > 0) {
-      out_ = std::move(jack);
-      apiName_ = "JACK";
-    }
-  }
-}
+RtMidiBackend::RtMidiBackend() { out_ = MakeRtMidiOnThisMachine<RtMidiOut>(&lastError_, apiName_); }
 
 RtMidiBackend::~RtMidiBackend() = default;
 
@@ -91,7 +50,7 @@ std::optional<MidiFailure> RtMidiBackend::Open(int index) {
   lastError_.clear();
   try {
     out_->closePort();
-    out_->openPort(static_cast<unsigned>(port), kClientName);
+    out_->openPort(static_cast<unsigned>(port), kRtMidiClientName);
   } catch (const std::exception& e) {
     lastError_ = e.what();
   }
