@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/CommandLine.h"
+#include "app/RecordOptions.h"
+#include "app/RecordTake.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedMidiInput.h"
+
+namespace rp {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
+  std::ostringstream err;
+  const auto ok = ParseRecordOptions({"take.txt", "--input", "Piano", "--seconds", "2.5", "--cluster-ms", "12.5",
+                                      "--delay", "3"},
+                                     err);
+  ASSERT_TRUE(ok) << err.str();
+  EXPECT_EQ(ok->output, "take.txt");
+  EXPECT_EQ(ok->input, "Piano");
+  EXPECT_EQ(ok->seconds, 2.5);
+  EXPECT_EQ(ok->settings.ClusterWindowMs, 12.5);
+  EXPECT_EQ(ok->settings.Delay, 3);
+  EXPECT_TRUE(ParseRecordOptions({"t.txt", "--input", "P", "--cluster-ms", "0", "--delay", "50"}, err));
+
+  for (const Args& bad : {Args{"t.txt"}, Args{"--input", "P"}, Args{"t.txt", "--input"},
+                          Args{"t.txt", "--input", "P", "--delay", "51"}, Args{"t.txt", "--input", "P", "--delay", "1.5"},
+                          Args{"t.txt", "--input", "P", "--delay", "0"}, Args{"t.txt", "--input", "P", "--cluster-ms", "1000.5"},
+                          Args{"t.txt", "--input", "P", "--cluster-ms", "-1"}, Args{"t.txt", "--input", "P", "--cluster-ms", "x"},
+                          Args{"t.txt", "--input", "P", "--seconds", "0"}, Args{"t.txt", "--input", "P", "--loud"},
+                          Args{"a.txt", "b.txt", "--input", "P"}}) {
+    std::ostringstream e;
+    EXPECT_FALSE(ParseRecordOptions(bad, e)) << bad.back();
+    const std::string text = e.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+  }
+  std::ostringstream out, e;
+  EXPECT_EQ(ParseCommandLine({"--record", "t.txt", "--delay", "x", "--input", "P"}, out, e).exitStatus, 64);
+}
+
+struct TakeRig {
+  test::PrivateDir dir{"rp_record_"};
+  std::string output = dir.Path() + "/take.txt";
+  ScriptedMidiInput input{{"Through", "Stage piano 1"}};
+  std::atomic<bool> stop{false};
+  std::ostringstream out, err;
+  int Record(const std::string& name, std::optional<double> seconds = std::nullopt) {
+    RecordOptions options;
+    options.output = output;
+    options.input = name;
+    options.seconds = seconds;
+    return RecordTake(options, input, stop, out, err);
+  }
+};
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(RecordTake, WritesTheTakeWhenTheInputVanishesAndRemovesTheRecordingFile) {
+  TakeRig rig;
+  std::thread player([&] {
+    while (!rig.input.OpenDevice()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    rig.input.Deliver({0x90, 60, 64}, 0);
+    rig.input.Deliver({0x80, 60, 0}, 0.125);
+    rig.input.Vanish();
+  });
+  EXPECT_EQ(rig.Record("piano"), 0) << rig.err.str();
+  player.join();
+  EXPECT_EQ(rig.input.OpenDevice(), std::nullopt);
+  EXPECT_EQ(rig.out.str(), "Recorded 2 notes.\n");
+  EXPECT_NE(rig.err.str().find("\"Stage piano 1\" is gone"), std::string::npos) << rig.err.str();
+  EXPECT_EQ(Contents(rig.output), "1; /* 0 ms */+60 64;\n2; /* 125 ms */-60  0;\n");
+  EXPECT_FALSE(std::filesystem::exists(rig.output + ".recording"));
+}
+
+TEST(RecordTake, EndsOnAStopRequestOrAfterTheSecondsAndRefusesAnUnknownInput) {
+  TakeRig rig;
+  rig.stop = true;
+  EXPECT_EQ(rig.Record("Through"), 0);
+  EXPECT_EQ(rig.out.str(), "Recorded 0 notes.\n");
+  EXPECT_TRUE(std::filesystem::exists(rig.output));
+  rig.stop = false;
+  EXPECT_EQ(rig.Record("Through", 0.2), 0);
+
+  TakeRig unknown;
+  EXPECT_EQ(unknown.Record("Harpsichord"), kExitCannotOpen);
+  const std::string message = unknown.err.str();
+  EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  EXPECT_FALSE(std::filesystem::exists(unknown.output));
+}
+
+}  // namespace
+}  // namespace rp

@@ -1,0 +1,28 @@
+#include "support/ScriptedMidiInput.h"
+
+namespace rp {
+
+std::optional<MidiFailure> ScriptedMidiInput::Open(int index, MidiInputHandler handler) {
+  Close();
+  if (openFailure_) return openFailure_;
+  if (index < 0 || index >= static_cast<int>(names_.size())) return MidiFailure{kMidiNoSuchDevice, "no such input"};
+  std::lock_guard lock(mutex_);
+  handler_ = std::move(handler);
+  open_ = index;
+  return std::nullopt;
+}
+
+void ScriptedMidiInput::Close() {
+  std::lock_guard lock(mutex_);
+  handler_ = nullptr;
+  open_.reset();
+}
+
+bool ScriptedMidiInput::Deliver(std::vector<std::uint8_t> bytes, double deltaSeconds) {
+  std::lock_guard lock(mutex_);
+  if (!handler_) return false;
+  handler_(bytes, deltaSeconds);
+  return true;
+}
+
+}  // namespace rp
