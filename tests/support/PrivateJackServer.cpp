@@ -1,0 +1,105 @@
+#include "support/PrivateJackServer.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace rp::test {
+
+namespace {
+constexpr auto kPoll = std::chrono::milliseconds(50);
+int gServersMade = 0;
+}  // namespace
+
+// A name no other test run uses: this process's id and a count.
+PrivateJackServer::PrivateJackServer()
+    : name_("rp_test_" + std::to_string(::getpid()) + "_" + std::to_string(++gServersMade)) {}
+
+PrivateJackServer::~PrivateJackServer() { Stop(); }
+
+std::map<std::string, std::string> PrivateJackServer::ClientEnvironment() const {
+  return {{"JACK_DEFAULT_SERVER", name_}, {"JACK_NO_START_SERVER", "1"}};
+}
+
+bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
+  Stop();
+  if (!ProgramOnPath("jackd") || !ProgramOnPath("jack_lsp")) {
+    why_ = "jackd or jack_lsp is not installed (Debian package jackd2)";
+    return false;
+  }
+  dir_ = std::make_unique<PrivateDir>("rp_jack_");
+  const std::string log = dir_->Path() + "/jackd.log";
+  if (!server_.Start({"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p",
+                      std::to_string(kPeriod)},
+                     {{"JACK_NO_AUDIO_RESERVATION", "1"}, {"JACK_DEFAULT_SERVER", name_}}, "", log)) {
+    why_ = "jackd could not be started";
+    return false;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!server_.Running()) {
+      std::ifstream in(log);
+      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      why_ = "jackd ended at start-up: " + text.substr(text.size() > 400 ? text.size() - 400 : 0);
+      return false;
+    }
+    if (RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0) return true;
+    std::this_thread::sleep_for(kPoll);
+  }
+  why_ = "jackd did not answer within the time allowed";
+  Stop();
+  return false;
+}
+
+void PrivateJackServer::UseInThisProcess() {
+  for (const auto& [name, value] : ClientEnvironment()) {
+    if (!savedEnv_.count(name)) {
+      const char* old = std::getenv(name.c_str());
+      savedEnv_[name] = old != nullptr ? old : "";
+    }
+    ::setenv(name.c_str(), value.c_str(), 1);
+  }
+}
+
+void PrivateJackServer::Stop() {
+  server_.Stop();
+  for (const auto& [name, value] : savedEnv_) {
+    if (value.empty()) ::unsetenv(name.c_str());
+    else ::setenv(name.c_str(), value.c_str(), 1);
+  }
+  savedEnv_.clear();
+  dir_.reset();
+}
+
+std::vector<std::string> PrivateJackServer::Ports() const {
+  if (!dir_) return {};
+  const std::string listing = dir_->Path() + "/ports.txt";
+  if (RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10), listing) != 0) return {};
+  std::ifstream in(listing);
+  std::vector<std::string> ports;
+  for (std::string line; std::getline(in, line);) ports.push_back(line);
+  return ports;
+}
+
+bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std::string>& argv,
+                                    const std::string& port, const std::string& stdoutPath) {
+  if (!dir_ || !client.Start(argv, ClientEnvironment(), stdoutPath, dir_->Path() + "/" + argv.front() + ".log")) {
+    return false;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline && client.Running()) {
+    const auto ports = Ports();
+    if (std::find(ports.begin(), ports.end(), port) != ports.end()) return true;
+    std::this_thread::sleep_for(kPoll);
+  }
+  return false;
+}
+
+bool PrivateJackServer::Connect(const std::string& from, const std::string& to) const {
+  return RunToEnd({"jack_connect", from, to}, ClientEnvironment(), std::chrono::seconds(10)) == 0;
+}
+
+}  // namespace rp::test

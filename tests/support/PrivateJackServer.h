@@ -1,0 +1,57 @@
+#pragma once
+// A private JACK server for tests of the real MIDI path: the dummy driver (no
+// sound card), a name of its own, and no real-time scheduling, started and
+// stopped by its process id. Clients in this process and the children it
+// starts reach it through JACK_DEFAULT_SERVER once UseInThisProcess() has run.
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+
+namespace rp::test {
+
+class PrivateJackServer {
+ public:
+  static constexpr int kRate = 44100;
+  static constexpr int kPeriod = 256;  // frames per cycle
+
+  PrivateJackServer();
+  ~PrivateJackServer();
+  PrivateJackServer(const PrivateJackServer&) = delete;
+  PrivateJackServer& operator=(const PrivateJackServer&) = delete;
+
+  // Starts the server and waits until jack_lsp reaches it. False, with Why()
+  // set, when jackd is not installed or does not come up within `timeout`.
+  bool Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  void Stop();
+  const std::string& Why() const { return why_; }
+  const std::string& Name() const { return name_; }
+
+  // What a client process needs in its environment to use this server.
+  std::map<std::string, std::string> ClientEnvironment() const;
+  // Points this process's JACK clients at the server; the old value comes
+  // back on Stop().
+  void UseInThisProcess();
+
+  // Starts a JACK client program of the test (jack_midiseq, jack_midi_dump)
+  // on this server and waits until `port` is listed. Its output goes to
+  // `stdoutPath`.
+  bool StartClient(ChildProcess& client, const std::vector<std::string>& argv, const std::string& port,
+                   const std::string& stdoutPath = "");
+  // The server's ports (jack_lsp).
+  std::vector<std::string> Ports() const;
+  bool Connect(const std::string& from, const std::string& to) const;
+
+ private:
+  std::string name_;
+  std::unique_ptr<PrivateDir> dir_;
+  ChildProcess server_;
+  std::string why_;
+  std::map<std::string, std::string> savedEnv_;
+};
+
+}  // namespace rp::test
