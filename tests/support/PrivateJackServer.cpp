@@ -32,7 +32,7 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
   }
   dir_ = std::make_unique<PrivateDir>("rp_jack_");
   const std::string log = dir_->Path() + "/jackd.log";
-  if (!server_.Start({"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p",
+  if (!server_.Start({"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p",
                       std::to_string(kPeriod)},
                      {{"JACK_NO_AUDIO_RESERVATION", "1"}, {"JACK_DEFAULT_SERVER", name_}}, "", log)) {
     why_ = "jackd could not be started";

@@ -1,7 +1,10 @@
 #pragma once
 // A private JACK server for tests of the real MIDI path: the dummy driver (no
-// sound card), a name of its own, and no real-time scheduling, started and
-// stopped by its process id. Clients in this process and the children it
+// sound card) and a name of its own, started and stopped by its process id.
+// It asks for real-time scheduling (granted to root and to users with an
+// rtprio limit, and silently done without otherwise): without it, on a busy
+// machine the dummy driver's cycles come up to a dozen ms late, and no
+// check of MIDI timing within one period could hold. Clients in this process and the children it
 // starts reach it through JACK_DEFAULT_SERVER once UseInThisProcess() has run.
 
 #include <chrono>
