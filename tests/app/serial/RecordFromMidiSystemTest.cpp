@@ -1,6 +1,7 @@
-// Recording through a real MIDI system: a private JACK server, jack_midiseq
-// playing a known loop at chosen sample positions, and the program's own
-// --list-devices and --record.
+// Recording through a real MIDI system, with the program's own --list-devices
+// and --record: a private JACK server with jack_midiseq playing a known loop
+// at chosen sample positions, or, where this machine has one, the ALSA
+// sequencer with a port of the test playing notes at known times.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include <RtMidi.h>
 
 #include "performance/Performance.h"
 #include "performance/PerformanceLoader.h"
@@ -122,6 +125,50 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).ok());
   EXPECT_GE(term.NoteEventCount, 2);
   EXPECT_FALSE(std::filesystem::exists(Out("term.txt.recording")));
+}
+
+// The note-ons of a take, in order.
+std::vector<NoteEvent> NoteOns(const std::string& path) {
+  Performance take;
+  EXPECT_TRUE(LoadPerformanceFile(path, take).ok()) << path;
+  std::vector<NoteEvent> ons;
+  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
+    if (take.NoteEvents[std::size_t(j)].IsNoteOn) ons.push_back(take.NoteEvents[std::size_t(j)]);
+  }
+  return ons;
+}
+
+TEST(RecordFromAlsa, ATakeHasTheNotesPlayedWithTheirIntervalsWithinAMillisecondAndSurvivesTheInputGoing) {
+  if (!std::filesystem::exists("/dev/snd/seq")) GTEST_SKIP() << "skipped: no ALSA sequencer (/dev/snd/seq) here";
+  RtMidiOut keys(RtMidi::LINUX_ALSA, "rp_keys");
+  keys.openVirtualPort("out");
+  PrivateDir dir("rp_alsa_record_");
+  const std::string out = dir.Path() + "/take.txt";
+  ChildProcess recorder;
+  ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", out, "--input", "rp_keys"}, {}, "", dir.Path() + "/log"));
+  std::this_thread::sleep_for(3s);  // the program has connected
+  // Twelve notes at uneven gaps; what counts is when each actually left.
+  std::vector<double> sentMs;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 12; ++i) {
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(150 * i + 40 * (i % 3)));
+    std::vector<unsigned char> on = {0x90, static_cast<unsigned char>(60 + i), 70};
+    keys.sendMessage(&on);
+    sentMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    std::vector<unsigned char> off = {0x80, static_cast<unsigned char>(60 + i), 0};
+    keys.sendMessage(&off);
+  }
+  std::this_thread::sleep_for(500ms);
+  keys.closePort();  // the keyboard goes away mid-take
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (recorder.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+  ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
+  const auto ons = NoteOns(out);
+  ASSERT_EQ(ons.size(), sentMs.size());
+  for (std::size_t i = 1; i < ons.size(); ++i) {
+    EXPECT_EQ(ons[i].NoteKey, 60 + int(i));
+    EXPECT_NEAR(ons[i].TimeMs - ons[i - 1].TimeMs, sentMs[i] - sentMs[i - 1], 1.0) << "note-on " << i;
+  }
 }
 
 }  // namespace
