@@ -11,7 +11,7 @@
 #include "app/SnapshotOptions.h"
 #include "app/qt/Snapshot.h"
 #include "platform/qt/QtDialogs.h"
-#include "view/qt/GraphForm.h"
+#include "view/qt/PlotWindow.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
   if (snapshot) return rp::RunSnapshot(*snapshot);
 
   rp::QtDialogs dialogs;
-  rp::GraphForm form(dialogs, rp::StartOptions{plan.startFile, false});
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false});
   dialogs.SetParent(&form);
-  form.Form_Load();
+  form.start();
   return QApplication::exec();
 }

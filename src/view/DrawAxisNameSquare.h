@@ -20,6 +20,6 @@ void DrawAxisNameSquare(ViewState& state, GraphicsDevice& dev, std::int32_t axis
 // +z) with u mirrored, so the name reads left to right from both sides. Each
 // face is a two-triangle fan; v spans the rows of the axis's text line
 // (axis x lineHeight to (axis + 1) x lineHeight, over 256 rows).
-std::array<VertexPNT, 8> AxisNamePlate(std::int32_t axis, std::int32_t lineHeight);
+std::array<Vertex, 8> AxisNamePlate(std::int32_t axis, std::int32_t lineHeight);
 
 }  // namespace rp
