@@ -76,7 +76,7 @@ void Mesh::DrawSubset(std::uint32_t subset) const {
 IntersectResult Mesh::Intersect(const glm::vec3& origin, const glm::vec3& direction) const {
   IntersectResult best;
   if (vertices_.empty()) return best;
-  // A ray from a degenerate transform (a frame scaled to 0) hits nothing.
+  // A ray from a degenerate transform (a node scaled to 0) hits nothing.
   for (float c : {origin.x, origin.y, origin.z, direction.x, direction.y, direction.z})
     if (!std::isfinite(c)) return best;
 

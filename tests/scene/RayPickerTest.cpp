@@ -74,11 +74,11 @@ TEST_F(PickScene, NearestWinsWhateverTheOrderAndPreorderIsKept) {
   EXPECT_EQ(pick.FindNearest(), -1);
 }
 
-TEST_F(PickScene, DisabledSubtreesScaledFramesAndEqualDistances) {
+TEST_F(PickScene, DisabledSubtreesScaledNodesAndEqualDistances) {
   auto hidden = NewSceneNode(root);
   hidden->enabled = false;
   Point(hidden, {0, 0, -1});
-  // Scaled frames: the big sphere's surface (z 4.8) is nearer than the small
+  // Scaled nodes: the big sphere's surface (z 4.8) is nearer than the small
   // one's (4.85), though the small sphere's centre is nearer.
   auto big = Point(root, {0, 0, 5}, 2.0f);
   auto small = Point(root, {0, 0, 4.9f}, 0.5f);
