@@ -92,6 +92,19 @@ class RenderToSurface {
   virtual void EndScene() = 0;
 };
 
+// The render states a device holds, as a fresh device starts with them.
+struct RenderStates {
+  Argb32 ambientLight = 0;
+  bool lighting = true;
+  bool depthTest = true;
+  Shading shading = Shading::Gouraud;
+  Culling culling = Culling::CounterClockwise;
+  bool alphaBlending = false;
+  BlendFactor sourceBlend = BlendFactor::One;
+  BlendFactor destinationBlend = BlendFactor::Zero;
+  TextureFilter minFilter = TextureFilter::Point;
+};
+
 // Device-private data a device may attach to a mesh it draws (uploaded
 // buffers and the like); released with the mesh.
 struct MeshDeviceData {

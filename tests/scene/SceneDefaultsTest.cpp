@@ -51,10 +51,10 @@ TEST(SceneDefaults, UndistortedProjectionTheLightMaterialAndStates) {
   EXPECT_FLOAT_EQ(m.diffuse.r, 0.5f);
   EXPECT_FLOAT_EQ(m.ambient.b, 0.2f);
   EXPECT_FLOAT_EQ(m.power, 10.0f);
-  EXPECT_EQ(dev.AmbientLight(), 0x10101010u);
-  EXPECT_TRUE(dev.Lighting());
-  EXPECT_TRUE(dev.DepthTest());
-  EXPECT_EQ(dev.CurrentShading(), Shading::Gouraud);
+  EXPECT_EQ(dev.States().ambientLight, 0x10101010u);
+  EXPECT_TRUE(dev.States().lighting);
+  EXPECT_TRUE(dev.States().depthTest);
+  EXPECT_EQ(dev.States().shading, Shading::Gouraud);
 }
 
 }  // namespace

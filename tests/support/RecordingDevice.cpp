@@ -39,9 +39,9 @@ DrawState RecordingDevice::CurrentDrawState() const {
   s.projection = transforms_.at(Transform::Projection);
   s.material = material_;
   s.texture = texture_;
-  s.alphaBlend = alphaBlending_;
-  s.srcBlend = sourceBlend_;
-  s.destBlend = destinationBlend_;
+  s.alphaBlend = states_.alphaBlending;
+  s.srcBlend = states_.sourceBlend;
+  s.destBlend = states_.destinationBlend;
   s.target = target_;
   s.targetLevel = target_ ? static_cast<int>(target_->Level()) : -1;
   return s;
@@ -140,39 +140,39 @@ void RecordingDevice::EnableLight(std::uint32_t index, bool enable) {
 
 void RecordingDevice::SetAmbientLight(Argb32 color) {
   Record("SetAmbientLight").args = {color};
-  ambientLight_ = color;
+  states_.ambientLight = color;
 }
 
 void RecordingDevice::SetLighting(bool enable) {
   Record("SetLighting").args = {enable ? 1u : 0u};
-  lighting_ = enable;
+  states_.lighting = enable;
 }
 
 void RecordingDevice::SetDepthTest(bool enable) {
   Record("SetDepthTest").args = {enable ? 1u : 0u};
-  depthTest_ = enable;
+  states_.depthTest = enable;
 }
 
 void RecordingDevice::SetShading(Shading shading) {
   Record("SetShading").args = {static_cast<std::uint32_t>(shading)};
-  shading_ = shading;
+  states_.shading = shading;
 }
 
 void RecordingDevice::SetCulling(Culling culling) {
   Record("SetCulling").args = {static_cast<std::uint32_t>(culling)};
-  culling_ = culling;
+  states_.culling = culling;
 }
 
 void RecordingDevice::SetAlphaBlending(bool enable) {
   Record("SetAlphaBlending").args = {enable ? 1u : 0u};
-  alphaBlending_ = enable;
+  states_.alphaBlending = enable;
 }
 
 void RecordingDevice::SetBlendFactors(BlendFactor source, BlendFactor destination) {
   Record("SetBlendFactors").args = {static_cast<std::uint32_t>(source),
                                     static_cast<std::uint32_t>(destination)};
-  sourceBlend_ = source;
-  destinationBlend_ = destination;
+  states_.sourceBlend = source;
+  states_.destinationBlend = destination;
 }
 
 void RecordingDevice::SetTexture(std::shared_ptr<Texture> texture) {
@@ -182,7 +182,7 @@ void RecordingDevice::SetTexture(std::shared_ptr<Texture> texture) {
 
 void RecordingDevice::SetMinFilter(TextureFilter filter) {
   Record("SetMinFilter").args = {static_cast<std::uint32_t>(filter)};
-  minFilter_ = filter;
+  states_.minFilter = filter;
 }
 
 void RecordingDevice::DrawVertices(Primitive primitive, std::span<const Vertex> vertices) {

@@ -85,12 +85,7 @@ class RecordingDevice : public GraphicsDevice {
   bool LightEnabled(std::uint32_t index) const;
   const rp::Light* Light(std::uint32_t index) const;
   std::shared_ptr<Texture> CurrentTexture() const { return texture_; }
-  Argb32 AmbientLight() const { return ambientLight_; }
-  bool Lighting() const { return lighting_; }
-  bool DepthTest() const { return depthTest_; }
-  Shading CurrentShading() const { return shading_; }
-  Culling CurrentCulling() const { return culling_; }
-  TextureFilter MinFilter() const { return minFilter_; }
+  const RenderStates& States() const { return states_; }
 
   // --- what tests script ---
   DeviceStatus status = DeviceStatus::Ready;
@@ -111,13 +106,7 @@ class RecordingDevice : public GraphicsDevice {
   Material material_{};
   std::map<std::uint32_t, rp::Light> lights_;
   std::map<std::uint32_t, bool> lightEnabled_;
-  // The states a fresh device starts with.
-  Argb32 ambientLight_ = 0;
-  bool lighting_ = true, depthTest_ = true, alphaBlending_ = false;
-  Shading shading_ = Shading::Gouraud;
-  Culling culling_ = Culling::CounterClockwise;
-  BlendFactor sourceBlend_ = BlendFactor::One, destinationBlend_ = BlendFactor::Zero;
-  TextureFilter minFilter_ = TextureFilter::Point;
+  RenderStates states_;
   std::shared_ptr<Texture> texture_;
   const Surface* target_ = nullptr;
   Viewport savedViewport_{};

@@ -137,8 +137,8 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   EXPECT_EQ(s.TitleFont->Desc().faceName, "DejaVu Sans Condensed");
   EXPECT_EQ(s.LabelFont->Desc().faceName, "DejaVu Sans");
   EXPECT_EQ(w.Dev().Count("CreateFont"), 4u) << "made with the objects, and again by the restore";
-  EXPECT_EQ(w.Dev().CurrentCulling(), Culling::None);
-  EXPECT_EQ(w.Dev().MinFilter(), TextureFilter::Linear);
+  EXPECT_EQ(w.Dev().States().culling, Culling::None);
+  EXPECT_EQ(w.Dev().States().minFilter, TextureFilter::Linear);
   const glm::mat4 look = LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0});
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(s.ViewMatrix[r][c], look[r][c]);
@@ -216,7 +216,7 @@ TEST(PlotView, AFrameDrawsLowerUpperLabelsThenGlass) {
             (std::vector<std::string>{"Clear", "BeginScene", "EndScene", "Present"}));
   const DeviceCall& clear = *w.Dev().Calls("Clear")[0];
   EXPECT_EQ(clear.args[0], 0xFF303030u);
-  EXPECT_EQ(w.Dev().AmbientLight(), 0xFFC0C0C0u);
+  EXPECT_EQ(w.Dev().States().ambientLight, 0xFFC0C0C0u);
   EXPECT_EQ(Draws(w), (std::vector<std::string>{"lower", "upper", "text z axis = event n+2d", "glass"}));
   const DeviceCall& caption = *w.Dev().Calls("DrawText")[0];
   EXPECT_EQ(caption.rect.left, 10);

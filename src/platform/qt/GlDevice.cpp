@@ -194,7 +194,7 @@ void GlDevice::ApplyRasterState() {
   gl_->glDisable(GL_SCISSOR_TEST);
   gl_->glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 
-  if (depthTest_) {
+  if (states_.depthTest) {
     gl_->glEnable(GL_DEPTH_TEST);
     gl_->glDepthFunc(GL_LEQUAL);
   } else {
@@ -205,7 +205,7 @@ void GlDevice::ApplyRasterState() {
   // Front faces wind clockwise on the screen; a target stored top row first
   // is drawn mirrored, which turns the winding round.
   gl_->glFrontFace(target_.flipY ? GL_CCW : GL_CW);
-  switch (culling_) {
+  switch (states_.culling) {
     case Culling::None: gl_->glDisable(GL_CULL_FACE); break;
     case Culling::Clockwise:
       gl_->glEnable(GL_CULL_FACE);
@@ -216,9 +216,9 @@ void GlDevice::ApplyRasterState() {
       gl_->glCullFace(GL_BACK);
       break;
   }
-  if (alphaBlending_) {
+  if (states_.alphaBlending) {
     gl_->glEnable(GL_BLEND);
-    gl_->glBlendFunc(GlBlendFactor(sourceBlend_), GlBlendFactor(destinationBlend_));
+    gl_->glBlendFunc(GlBlendFactor(states_.sourceBlend), GlBlendFactor(states_.destinationBlend));
   } else {
     gl_->glDisable(GL_BLEND);
   }
@@ -343,38 +343,38 @@ void GlDevice::StateChanged() {
 }
 
 void GlDevice::SetAmbientLight(Argb32 color) {
-  ambientLight_ = color;
+  states_.ambientLight = color;
   StateChanged();
 }
 
 void GlDevice::SetLighting(bool enable) {
-  lighting_ = enable;
+  states_.lighting = enable;
   StateChanged();
 }
 
 void GlDevice::SetDepthTest(bool enable) {
-  depthTest_ = enable;
+  states_.depthTest = enable;
   StateChanged();
 }
 
 void GlDevice::SetShading(Shading shading) {
-  shading_ = shading;
+  states_.shading = shading;
   StateChanged();
 }
 
 void GlDevice::SetCulling(Culling culling) {
-  culling_ = culling;
+  states_.culling = culling;
   StateChanged();
 }
 
 void GlDevice::SetAlphaBlending(bool enable) {
-  alphaBlending_ = enable;
+  states_.alphaBlending = enable;
   StateChanged();
 }
 
 void GlDevice::SetBlendFactors(BlendFactor source, BlendFactor destination) {
-  sourceBlend_ = source;
-  destinationBlend_ = destination;
+  states_.sourceBlend = source;
+  states_.destinationBlend = destination;
   StateChanged();
 }
 
@@ -385,7 +385,7 @@ void GlDevice::SetTexture(std::shared_ptr<Texture> texture) {
 }
 
 void GlDevice::SetMinFilter(TextureFilter filter) {
-  minFilter_ = filter;
+  states_.minFilter = filter;
   if (context_->MakeCurrent()) UploadSampler();
 }
 
@@ -393,7 +393,7 @@ void GlDevice::SetMinFilter(TextureFilter filter) {
 // coordinates wrap.
 void GlDevice::UploadSampler() {
   gl_->glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER,
-                           minFilter_ == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST);
+                           states_.minFilter == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST);
   gl_->glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   gl_->glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, GL_REPEAT);
   gl_->glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -465,8 +465,8 @@ SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord) {
   // untextured even while a texture is set.
   const bool textured = texture_ && hasTexCoord;
   SceneProgramKey key;
-  key.flat = shading_ == Shading::Flat;
-  key.lighting = lighting_;
+  key.flat = states_.shading == Shading::Flat;
+  key.lighting = states_.lighting;
   key.textured = textured;
   if (key.lighting) {
     for (const auto& [index, on] : lightEnabled_)
@@ -495,7 +495,7 @@ SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord) {
   }
   if (p.states_ != statesGen_) {
     float ambient[4];
-    ColorToFloats(ambientLight_, ambient);
+    ColorToFloats(states_.ambientLight, ambient);
     gl_->glUniform4fv(p.globalAmbient, 1, ambient);
     gl_->glUniform1i(p.sampler, 0);
     gl_->glUniform1f(p.flipY, target_.flipY ? -1.0f : 1.0f);

@@ -126,13 +126,7 @@ class GlDevice : public GraphicsDevice {
   Material material_{};
   std::map<std::uint32_t, Light> lights_;
   std::map<std::uint32_t, bool> lightEnabled_;
-  // The states a fresh device starts with.
-  Argb32 ambientLight_ = 0;
-  bool lighting_ = true, depthTest_ = true, alphaBlending_ = false;
-  Shading shading_ = Shading::Gouraud;
-  Culling culling_ = Culling::CounterClockwise;
-  BlendFactor sourceBlend_ = BlendFactor::One, destinationBlend_ = BlendFactor::Zero;
-  TextureFilter minFilter_ = TextureFilter::Point;
+  RenderStates states_;
   std::shared_ptr<Texture> texture_;
 };
 
