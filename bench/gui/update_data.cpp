@@ -20,7 +20,7 @@ namespace {
 
 using namespace rp;
 
-void BM_UpdateDataTail(benchmark::State& state) {
+void BM_ShowTail(benchmark::State& state) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
   Performance performance;
@@ -42,7 +42,7 @@ void BM_UpdateDataTail(benchmark::State& state) {
   state.counters["points"] = static_cast<double>(form.view().state().Points.Count());
   state.SetLabel(device->Renderer());
 }
-BENCHMARK(BM_UpdateDataTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ShowTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
