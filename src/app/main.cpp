@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   rp::QtDialogs dialogs;
   rp::Performance performance;
   rp::ReplayPosition position;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, true}, performance, position);
   dialogs.SetParent(&form);
   form.start();
   return QApplication::exec();

@@ -78,6 +78,21 @@ std::int32_t LiveRecording::CompleteEventCount() const {
   return std::max(take_.PlotEventCount - 2 * d - 1, 0);
 }
 
+Performance LiveRecording::CompletePart() const {
+  const std::int32_t complete = CompleteEventCount();
+  Performance part;
+  part.Settings = take_.Settings;
+  const std::int32_t notes =
+      complete < take_.PlotEventCount ? take_.PlotEvents[static_cast<std::size_t>(complete) + 1].FirstNote - 1
+                                      : take_.NoteEventCount;
+  part.NoteEvents.assign(take_.NoteEvents.begin(), take_.NoteEvents.begin() + notes + 1);
+  part.NoteEventCount = notes;
+  part.PlotEvents.assign(static_cast<std::size_t>(complete) + kPlotSpare, PlotEvent{});
+  std::copy(take_.PlotEvents.begin(), take_.PlotEvents.begin() + complete + 1, part.PlotEvents.begin());
+  part.PlotEventCount = complete;
+  return part;
+}
+
 Performance LiveRecording::Finished() const {
   Performance finished = take_;
   AnalyseOnsets(finished);

@@ -33,6 +33,11 @@ class LiveRecording {
   // Time of the last message, in ms from the first.
   double LastMessageMs() const { return static_cast<double>(elapsedUs_) / 1000.0; }
 
+  // The complete events alone, as a performance of their own: the notes
+  // before the first note of the first incomplete event, and events 1 to
+  // `CompleteEventCount()` with their final values. What the plot shows
+  // while the take goes on.
+  Performance CompletePart() const;
   // The take analysed as a load would analyse the same notes.
   Performance Finished() const;
 

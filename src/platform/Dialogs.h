@@ -1,11 +1,13 @@
 #pragma once
-// The one door to everything modal: message boxes and the file-open dialog.
+// The one door to everything modal: message boxes, questions, the file-open
+// and file-save dialogs and the choice from a list.
 // The windows use the Qt implementation; batch runs print the messages.
 
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp {
 
@@ -31,10 +33,19 @@ class Dialogs {
                            std::string_view title = kAppTitle) = 0;
   // The common file-open dialog: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+  // The common file-save dialog (it asks before replacing a file): the
+  // chosen path, or nothing when cancelled.
+  virtual std::optional<std::string> SaveFile(const OpenFileRequest& request) = 0;
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(std::string_view text, std::string_view title = kAppTitle) = 0;
+  // One of `items` (its index), or nothing when cancelled.
+  virtual std::optional<int> ChooseFromList(std::string_view text, const std::vector<std::string>& items,
+                                            std::string_view title = kAppTitle) = 0;
 };
 
 // Batch runs: every message becomes one line on stderr; no file is ever chosen
-// interactively (OpenFile answers with the preset path once, then cancels).
+// interactively (OpenFile answers with the preset path once, then cancels;
+// SaveFile and the list are cancelled, every question is answered No).
 class ConsoleDialogs final : public Dialogs {
  public:
   // Messages go to `messages` (stderr when null).
@@ -44,6 +55,12 @@ class ConsoleDialogs final : public Dialogs {
   void ShowMessage(std::string_view text, MessageKind kind,
                    std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  std::optional<std::string> SaveFile(const OpenFileRequest&) override { return std::nullopt; }
+  bool AskYesNo(std::string_view, std::string_view = kAppTitle) override { return false; }
+  std::optional<int> ChooseFromList(std::string_view, const std::vector<std::string>&,
+                                    std::string_view = kAppTitle) override {
+    return std::nullopt;
+  }
   int MessageCount() const { return messageCount_; }
 
  private:

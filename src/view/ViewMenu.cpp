@@ -5,7 +5,7 @@
 
 namespace rp {
 
-std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
+std::array<ViewMenuEntry, 9> ViewMenu::MakeEntries() {
   return {{
       {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
       {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
@@ -15,6 +15,7 @@ std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
       {ViewMenuItem::FootLines, "menuFootLines", "Bodenplattenlinienschatten", true, true, true},
       {ViewMenuItem::Base, "menuBase", "Milchglasscheibe", true, true, true},
       {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
+      {ViewMenuItem::Record, "menuRecord", "Record from MIDI input...", true, true, false},
   }};
 }
 
@@ -56,6 +57,10 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
   menu.Entry(ViewMenuItem::Rotate).checked = state.AutoRotate;
 }
 
+void ShowRecordingState(ViewMenu& menu, bool recording) {
+  menu.Entry(ViewMenuItem::Record).caption = recording ? "Stop recording" : "Record from MIDI input...";
+}
+
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
   switch (item) {
     case ViewMenuItem::ExitMenu: return true;
@@ -66,6 +71,7 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
     case ViewMenuItem::FootLines: ToggleFloorShadows(state, menu); return true;
     case ViewMenuItem::Base: ToggleGlass(state, menu); return true;
     case ViewMenuItem::Rotate: ToggleAutoRotation(state, menu); return true;
+    case ViewMenuItem::Record: return false;
   }
   return false;
 }

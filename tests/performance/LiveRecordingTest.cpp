@@ -67,6 +67,19 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
   }
   EXPECT_DOUBLE_EQ(take.PlotEvents[2].Interval2, 2400.0 - 2100.0);  // the interval after event 2 + 2d
   EXPECT_EQ(take.PlotEvents[6].Interval0, 0.0) << "not yet complete";
+
+  // What the plot shows meanwhile: the five complete events and the notes
+  // before event 6, by the rules of every performance.
+  const Performance part = live.CompletePart();
+  ASSERT_EQ(part.PlotEventCount, 5);
+  EXPECT_EQ(part.NoteEventCount, take.PlotEvents[6].FirstNote - 1);
+  ASSERT_GE(part.PlotEvents.size(), 16u);
+  for (std::size_t k = 6; k < part.PlotEvents.size(); ++k) EXPECT_EQ(part.PlotEvents[k].OnsetMs, 0.0) << k;
+  for (std::int32_t k = 1; k <= 5; ++k) {
+    const auto first = part.PlotEvents[std::size_t(k)].FirstNote;
+    EXPECT_EQ(part.NoteEvents[std::size_t(first)].ClusterIndex, k);
+    EXPECT_EQ(part.PlotEvents[std::size_t(k)].Interval2, finished.PlotEvents[std::size_t(k)].Interval2);
+  }
 }
 
 }  // namespace

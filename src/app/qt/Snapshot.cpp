@@ -28,6 +28,11 @@ class SnapshotDialogs final : public Dialogs {
     nextFile.reset();
     return answer;
   }
+  std::optional<std::string> SaveFile(const OpenFileRequest&) override { return std::nullopt; }
+  bool AskYesNo(std::string_view, std::string_view) override { return false; }
+  std::optional<int> ChooseFromList(std::string_view, const std::vector<std::string>&, std::string_view) override {
+    return std::nullopt;
+  }
   int ErrorCount() const { return errors_; }
 
   std::optional<std::string> nextFile;

@@ -15,16 +15,20 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include "performance/PerformanceLoader.h"
 #include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
 #include "performance/ReplayPosition.h"
+#include "performance/TakeRecorder.h"
 #include "performance/qt/ProgressWindow.h"
 #include "performance/qt/ReplayButtonIcons.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/TempoMapping.h"
 #include "platform/midi/ProgramMidiOutputs.h"
+#include "platform/midi/RtMidiInput.h"
 #include "platform/qt/QtProgressSink.h"
 #include "platform/qt/QtUiPost.h"
 #include "platform/qt/Twips.h"
@@ -98,6 +102,7 @@ MidiOutputSetup RealMidiOutput() {
   setup.clock = std::make_unique<SteadyReplayClock>();
   // The program's data folder may hold a SoundFont.
   setup.backend = MakeProgramMidiOutputs(ProgramDataFolder());
+  setup.makeInput = [] { return std::make_unique<RtMidiInput>(); };
   return setup;
 }
 
@@ -132,9 +137,45 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
                                                *eventLabel_);
   ReplayControls& controls = *this;
   engine_ = std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_);
+
+  TakeRecorder::Hooks hooks;
+  hooks.makeInput = midi_.makeInput;
+  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.recordingChanged = [this](bool recording) { ShowRecording(recording); };
+  hooks.tailLength = [this] { return tailLength(); };
+  hooks.setTimeText = [this](const std::string& text) { setTimeText(text); };
+  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
+    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
+  };
+  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  recorder_ = std::make_unique<TakeRecorder>(dialogs_, performance_, position_, view_, QtUiPoster(this),
+                                             dataFolder.toStdString() + "/recovery.txt", std::move(hooks));
+  recordTimer_ = new QTimer(this);
+  recordTimer_->setObjectName(QStringLiteral("recordTimer"));
+  recordTimer_->setInterval(100);
+  connect(recordTimer_, &QTimer::timeout, this, [this] { recorder_->Tick(std::chrono::steady_clock::now()); });
+}
+
+void ControlPanel::setRecoveryPath(const std::string& path) {
+  recorder_->SetRecoveryPath(path);
+}
+
+void ControlPanel::toggleRecording() { recorder_->Toggle(); }
+
+bool ControlPanel::isRecording() const { return recorder_->Recording(); }
+
+// While a take is recorded, Stop ends it and nothing else may load or replay.
+void ControlPanel::ShowRecording(bool recording) {
+  setPlayEnabled(!recording);
+  openButton_->setEnabled(!recording);
+  timeSlider_->setEnabled(!recording);
+  if (recording) recordTimer_->start();
+  else recordTimer_->stop();
 }
 
 ControlPanel::~ControlPanel() {
+  recorder_.reset();
   engine_.reset();
   port_.reset();
 }
@@ -195,7 +236,10 @@ void ControlPanel::CreateControls() {
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->play(); });
-  connect(stopButton_, &QPushButton::clicked, this, [this] { engine_->stop(); });
+  connect(stopButton_, &QPushButton::clicked, this, [this] {
+    if (recorder_->Recording()) recorder_->Stop();
+    else engine_->stop();
+  });
   connect(openButton_, &QPushButton::clicked, this, [this] { openFile(); });
   connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->onDeviceChosen(); });
   connect(speedSlider_, &QSlider::valueChanged, this, [this] {
@@ -220,12 +264,15 @@ void ControlPanel::start() {
     move(area.left() + (area.width() - outer.width()) / 2, area.top() + area.height() - outer.height() - Px(500));
   }
   show();
+  // A take left unsaved is loaded instead of asking for a first file.
+  if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
   LoadFile(startFile_);
 }
 
 void ControlPanel::closePort() { engine_->closeOutput(); }
 
 void ControlPanel::closeEvent(QCloseEvent* event) {
+  if (recorder_->Recording()) recorder_->Stop();
   closePort();
   QWidget::closeEvent(event);
 }

@@ -5,6 +5,7 @@
 // and shows the window and reads the first performance. The replay itself and
 // the handlers around it are ReplayEngine's; this window supplies the widgets.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,11 +20,14 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QTimer;
 
 namespace rp {
 
 class Dialogs;
 class MidiBackend;
+class MidiInput;
+class TakeRecorder;
 class MidiOutputPort;
 class ProgressWindow;
 class QtProgressSink;
@@ -32,10 +36,12 @@ class ReplayEngine;
 struct Performance;
 struct ReplayPosition;
 
-// Where the replay's messages go and the clock that times them.
+// Where the replay's messages go and the clock that times them, and where
+// takes are recorded from.
 struct MidiOutputSetup {
   std::unique_ptr<ReplayClock> clock;
   std::unique_ptr<MidiBackend> backend;  // may refer to *clock
+  std::function<std::unique_ptr<MidiInput>()> makeInput;  // the machine's inputs, listed afresh
 };
 
 // The program's outputs on the steady clock: the built-in synthesizer as the
@@ -55,6 +61,15 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
 
   // The file the start opens instead of asking (the command line's FILE).
   void setStartFile(std::optional<std::string> path) { startFile_ = std::move(path); }
+  // Whether the start offers a take left unsaved in the recovery file (the
+  // program does; tests and snapshots leave the user's file alone), and where
+  // that file is: "recovery.txt" in the user's data folder unless set.
+  void setOfferRecovery(bool offer) { offerRecovery_ = offer; }
+  void setRecoveryPath(const std::string& path);
+  // "Record from MIDI input..." / "Stop recording".
+  void toggleRecording();
+  bool isRecording() const;
+  TakeRecorder& recorder() { return *recorder_; }
 
   // Sizes the performance arrays, lists the devices, places and shows the
   // window, then opens the first file.
@@ -95,12 +110,14 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void CreateControls();
   void LoadFile(const std::optional<std::string>& path);
   void ShowSpeedFactor();
+  void ShowRecording(bool recording);
 
   PlotViewLink& view_;
   Dialogs& dialogs_;
   Performance& performance_;
   ReplayPosition& position_;
   std::optional<std::string> startFile_;
+  bool offerRecovery_ = false;
 
   QComboBox* deviceCombo_ = nullptr;
   QPushButton* rewindButton_ = nullptr;
@@ -126,6 +143,8 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::unique_ptr<ProgressWindow> progressWindow_;
   std::unique_ptr<QtProgressSink> progress_;
   std::unique_ptr<ReplayEngine> engine_;
+  std::unique_ptr<TakeRecorder> recorder_;
+  QTimer* recordTimer_ = nullptr;  // the time display and the take file while recording
 };
 
 }  // namespace rp

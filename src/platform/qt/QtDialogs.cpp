@@ -1,6 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -33,6 +34,32 @@ std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
                                                     QtFileFilter(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const OpenFileRequest& request) {
+  QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+                     QtFileFilter(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+bool QtDialogs::AskYesNo(std::string_view text, std::string_view title) {
+  return QMessageBox::question(parent_, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::vector<std::string>& items,
+                                             std::string_view title) {
+  QStringList names;
+  for (const auto& item : items) names << QString::fromStdString(item);
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(parent_, FromUtf8(title), FromUtf8(text), names, 0, false, &ok);
+  if (!ok) return std::nullopt;
+  const auto index = names.indexOf(chosen);
+  if (index < 0) return std::nullopt;
+  return static_cast<int>(index);
 }
 
 }  // namespace rp

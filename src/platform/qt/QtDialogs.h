@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes and the file-open dialog of the windows, with Qt's own boxes.
+// Message boxes, questions, file dialogs and the list choice of the windows,
+// with Qt's own boxes.
 
 #include <QWidget>
 
@@ -15,6 +16,10 @@ class QtDialogs final : public Dialogs {
 
   void ShowMessage(std::string_view text, MessageKind kind, std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  std::optional<std::string> SaveFile(const OpenFileRequest& request) override;
+  bool AskYesNo(std::string_view text, std::string_view title = kAppTitle) override;
+  std::optional<int> ChooseFromList(std::string_view text, const std::vector<std::string>& items,
+                                    std::string_view title = kAppTitle) override;
 
  private:
   QWidget* parent_;

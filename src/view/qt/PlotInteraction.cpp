@@ -17,7 +17,8 @@ namespace rp {
 namespace {
 
 bool IsToggle(ViewMenuItem item) {
-  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset;
+  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset &&
+         item != ViewMenuItem::Record;
 }
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
@@ -64,7 +65,9 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
 
 void PlotInteraction::Choose(ViewMenuItem item) {
   hooks_.run([this, item] {
-    if (!ChooseMenuItem(state_, menu_, item) && hooks_.loadData) hooks_.loadData();
+    if (ChooseMenuItem(state_, menu_, item)) return;
+    if (item == ViewMenuItem::Load && hooks_.loadData) hooks_.loadData();
+    if (item == ViewMenuItem::Record && hooks_.toggleRecording) hooks_.toggleRecording();
   });
   ShowCheckMarks();
 }
@@ -76,7 +79,11 @@ void PlotInteraction::ShowCheckMarks() {
 }
 
 void PlotInteraction::mousePressed(int button, float x, float y, const QPoint& globalPos) {
-  if (MouseDown(state_, button, x, y) == MouseDownAction::PopupMenu) popup_->popup(globalPos);
+  if (MouseDown(state_, button, x, y) != MouseDownAction::PopupMenu) return;
+  ShowRecordingState(menu_, hooks_.isRecording && hooks_.isRecording());
+  const ViewMenuEntry& record = menu_.Entry(ViewMenuItem::Record);
+  if (QAction* a = MenuAction(QString::fromStdString(record.name))) a->setText(QString::fromStdString(record.caption));
+  popup_->popup(globalPos);
 }
 
 void PlotInteraction::mouseMoved(int buttons, float x, float y) {

@@ -87,6 +87,10 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.device = [this] { return view_.device(); };
   hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
   hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.toggleRecording = [this] {
+    if (controlPanel_) controlPanel_->toggleRecording();
+  };
+  hooks.isRecording = [this] { return controlPanel_ && controlPanel_->isRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
   interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
   resize(Px(9090), Px(6645));
@@ -143,6 +147,7 @@ void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
     controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_);
     controlPanel_->setStartFile(options_.file);
+    controlPanel_->setOfferRecovery(options_.offerRecovery);
     if (options_.velocity) controlPanel_->setTimingChosen(false);
     view_.setControlPanel(controlPanel_.get());
     controlPanel_->start();

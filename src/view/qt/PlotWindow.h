@@ -33,6 +33,7 @@ struct ReplayPosition;
 struct StartOptions {
   std::optional<std::string> file;  // the first performance, instead of the file dialog
   bool velocity = false;            // "Velocity" chosen instead of "Timing"
+  bool offerRecovery = false;       // offer a take left unsaved (the program; not tests or snapshots)
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {
