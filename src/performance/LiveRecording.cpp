@@ -59,15 +59,7 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
     // Event k completes event k - 2d - 1.
     const auto d = static_cast<std::size_t>(std::max(take_.Settings.Delay, 1));
     const std::int32_t done = k - 2 * static_cast<std::int32_t>(d) - 1;
-    if (done >= 1) {
-      const auto u = static_cast<std::size_t>(done);
-      PlotEvent& e = plots[u];
-      e.Interval0 = plots[u + 1].OnsetMs - e.OnsetMs;
-      e.Interval1 = plots[u + d + 1].OnsetMs - plots[u + d].OnsetMs;
-      e.Interval2 = plots[u + 2 * d + 1].OnsetMs - plots[u + 2 * d].OnsetMs;
-      e.Velocity1 = plots[u + d].Velocity0;
-      e.Velocity2 = plots[u + 2 * d].Velocity0;
-    }
+    if (done >= 1) CompleteOnsetEvent(plots, static_cast<std::size_t>(done), d);
   }
   take_.NoteEvents.push_back(note);
   take_.NoteEventCount = j;

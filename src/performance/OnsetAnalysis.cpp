@@ -34,6 +34,15 @@ void WalkClusters(Performance& performance, Visit visit) {
 
 }  // namespace
 
+void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d) {
+  PlotEvent& p = events[i];
+  p.Interval0 = events[i + 1].OnsetMs - p.OnsetMs;
+  p.Interval1 = events[i + d + 1].OnsetMs - events[i + d].OnsetMs;
+  p.Interval2 = events[i + 2 * d + 1].OnsetMs - events[i + 2 * d].OnsetMs;
+  p.Velocity1 = events[i + d].Velocity0;
+  p.Velocity2 = events[i + 2 * d].Velocity0;
+}
+
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   NullProgressSink nullSink;
   ProgressThrottle nullThrottle(nullSink);
@@ -92,13 +101,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
   const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;
   for (std::int32_t i = 1; i <= last; ++i) {
-    const std::size_t u = static_cast<std::size_t>(i);
-    PlotEvent& p = plots[u];
-    p.Interval0 = plots[u + 1].OnsetMs - p.OnsetMs;
-    p.Interval1 = plots[u + d + 1].OnsetMs - plots[u + d].OnsetMs;
-    p.Interval2 = plots[u + 2 * d + 1].OnsetMs - plots[u + 2 * d].OnsetMs;
-    p.Velocity1 = plots[u + d].Velocity0;
-    p.Velocity2 = plots[u + 2 * d].Velocity0;
+    CompleteOnsetEvent(plots, static_cast<std::size_t>(i), d);
     if (i % kReportEvery == 0 || i == last) {
       shown.ShowEvent(i);
       shown.SetValue(i);

@@ -17,4 +17,9 @@ class ProgressThrottle;
 // Matrix...") through `progress` if given.
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress = nullptr);
 
+// Fills the return-plot values of onset event `i` from the onsets and
+// velocities of the events after it (up to event i + 2d + 1, which must exist)
+// with delay `d`.
+void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d);
+
 }  // namespace rp

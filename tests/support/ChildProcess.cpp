@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -98,6 +99,12 @@ int RunToEnd(const std::vector<std::string>& argv, const std::map<std::string, s
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return -1;  // the child object stops it
+}
+
+std::string FileTail(const std::string& path, std::size_t bytes) {
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return text.substr(text.size() > bytes ? text.size() - bytes : 0);
 }
 
 bool ProgramOnPath(const std::string& program) {

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +44,9 @@ class ChildProcess {
 // -1 when it could not be started or did not end in time.
 int RunToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
              std::chrono::milliseconds timeout, const std::string& stdoutPath = "");
+
+// The last `bytes` of a file (a server's log, for the reason it ended).
+std::string FileTail(const std::string& path, std::size_t bytes);
 
 // True when `program` is found on PATH.
 bool ProgramOnPath(const std::string& program);

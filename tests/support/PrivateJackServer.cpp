@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -41,9 +40,7 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!server_.Running()) {
-      std::ifstream in(log);
-      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      why_ = "jackd ended at start-up: " + text.substr(text.size() > 400 ? text.size() - 400 : 0);
+      why_ = "jackd ended at start-up: " + FileTail(log, 400);
       return false;
     }
     if (RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0) return true;
@@ -54,23 +51,11 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
   return false;
 }
 
-void PrivateJackServer::UseInThisProcess() {
-  for (const auto& [name, value] : ClientEnvironment()) {
-    if (!savedEnv_.count(name)) {
-      const char* old = std::getenv(name.c_str());
-      savedEnv_[name] = old != nullptr ? old : "";
-    }
-    ::setenv(name.c_str(), value.c_str(), 1);
-  }
-}
+void PrivateJackServer::UseInThisProcess() { environment_.Set(ClientEnvironment()); }
 
 void PrivateJackServer::Stop() {
   server_.Stop();
-  for (const auto& [name, value] : savedEnv_) {
-    if (value.empty()) ::unsetenv(name.c_str());
-    else ::setenv(name.c_str(), value.c_str(), 1);
-  }
-  savedEnv_.clear();
+  environment_.Restore();
   dir_.reset();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/EnvironmentOverride.h"
 
 namespace rp::test {
 
@@ -54,7 +55,7 @@ class PrivateJackServer {
   std::unique_ptr<PrivateDir> dir_;
   ChildProcess server_;
   std::string why_;
-  std::map<std::string, std::string> savedEnv_;
+  EnvironmentOverride environment_;
 };
 
 }  // namespace rp::test

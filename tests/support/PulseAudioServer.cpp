@@ -46,9 +46,7 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!server_.Running()) {
-      std::ifstream log(home + "/server.log");
-      std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-      why_ = "pulseaudio ended at start-up: " + text.substr(text.size() > 400 ? text.size() - 400 : 0);
+      why_ = "pulseaudio ended at start-up: " + FileTail(home + "/server.log", 400);
       return false;
     }
     if (std::filesystem::exists(home + "/pulse/native") &&
@@ -62,23 +60,11 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
   return false;
 }
 
-void PulseAudioServer::UseInThisProcess() {
-  for (const auto& [name, value] : ClientEnvironment()) {
-    if (!savedEnv_.count(name)) {
-      const char* old = std::getenv(name.c_str());
-      savedEnv_[name] = old != nullptr ? old : "";
-    }
-    ::setenv(name.c_str(), value.c_str(), 1);
-  }
-}
+void PulseAudioServer::UseInThisProcess() { environment_.Set(ClientEnvironment()); }
 
 void PulseAudioServer::Stop() {
   server_.Stop();
-  for (const auto& [name, value] : savedEnv_) {
-    if (value.empty()) ::unsetenv(name.c_str());
-    else ::setenv(name.c_str(), value.c_str(), 1);
-  }
-  savedEnv_.clear();
+  environment_.Restore();
   dir_.reset();
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/EnvironmentOverride.h"
 
 namespace rp::test {
 
@@ -42,7 +43,7 @@ class PulseAudioServer {
   ChildProcess server_;
   std::string sink_ = "rp_test_sink";
   std::string why_;
-  std::map<std::string, std::string> savedEnv_;
+  EnvironmentOverride environment_;
 };
 
 // Records the sink's monitor as raw mono 16-bit samples at 44.1 kHz into a

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,9 @@
 #include "platform/midi/FluidSynthBackend.h"
 #include "platform/midi/GeneralMidiSynth.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/ChildProcess.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedMidiInput.h"
 
 namespace rp {
 namespace {
@@ -50,6 +53,11 @@ struct Panel {
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
     backend = recording.get();
     midi.backend = std::move(recording);
+    midi.makeInput = [this] {
+      auto made = std::make_unique<ScriptedMidiInput>();
+      input = made.get();
+      return made;
+    };
     form = std::make_unique<ControlPanel>(view, dialogs, performance, position, std::move(midi));
   }
   template <class W>
@@ -67,6 +75,7 @@ struct Panel {
   FakeView view{position};
   ScriptedDialogs dialogs;
   RecordingMidiBackend* backend = nullptr;
+  ScriptedMidiInput* input = nullptr;
   std::unique_ptr<ControlPanel> form;
 };
 
@@ -314,6 +323,38 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
     EXPECT_FALSE(form.isPortOpen());
     EXPECT_FALSE(view.borderFixed);
   }
+}
+
+TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEndsAndSavesIt) {
+  Panel p;
+  p.form->start();
+  test::PrivateDir dir("rp_panel_take_");
+  p.form->setRecoveryPath(dir.Path() + "/recovery.txt");
+  p.dialogs.listAnswers = {0};
+  p.form->toggleRecording();
+  ASSERT_TRUE(p.form->isRecording());
+  auto* play = p.Child<QPushButton>("playButton");
+  auto* stop = p.Child<QPushButton>("stopButton");
+  EXPECT_FALSE(play->isEnabled());
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_FALSE(p.Child<QPushButton>("openButton")->isEnabled());
+  EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
+
+  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
+  while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(p.performance.PlotEventCount, 2) << "the notes came through the Qt event loop";
+  EXPECT_EQ(p.view.calls.back(), "tail 2");
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";
+
+  const std::string saved = dir.Path() + "/take.txt";
+  p.dialogs.fileAnswers = {saved};
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_FALSE(p.form->isRecording());
+  EXPECT_TRUE(play->isEnabled());
+  EXPECT_EQ(p.performance.NoteEventCount, 5);
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/recovery.txt"));
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.device = [this] { return &dev; };
     hooks.frameMoveAndDraw = [this] { ++redraws; };
     hooks.loadData = [this] { ++loads; };
+    hooks.toggleRecording = [this] { ++recordToggles; };
+    hooks.isRecording = [this] { return recording; };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -42,15 +44,16 @@ class PlotInteractionTest : public ::testing::Test {
   QWidget surface;
   QMenu menu;
   std::unique_ptr<PlotInteraction> interaction;
-  int redraws = 0, loads = 0;
+  int redraws = 0, loads = 0, recordToggles = 0;
+  bool recording = false;
 };
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
-  ASSERT_EQ(items.size(), 8);
-  const char* names[] = {"menuExit", "menuLoad", "menuReset", "menuConnect",
-                         "menuLines", "menuFootLines", "menuBase", "menuRotate"};
-  for (int i = 0; i < 8; ++i) {
+  ASSERT_EQ(items.size(), 9);
+  const char* names[] = {"menuExit", "menuLoad", "menuReset", "menuConnect", "menuLines",
+                         "menuFootLines", "menuBase", "menuRotate", "menuRecord"};
+  for (int i = 0; i < 9; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);
@@ -76,6 +79,20 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   interaction->MenuAction("menuLoad")->trigger();
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
+
+  // The recording item goes to the control panel and names what it will do.
+  QAction* record = interaction->MenuAction("menuRecord");
+  EXPECT_FALSE(record->isCheckable());
+  record->trigger();
+  EXPECT_EQ(recordToggles, 1);
+  recording = true;
+  Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
+  EXPECT_EQ(record->text(), "Stop recording");
+  menu.hide();
+  recording = false;
+  Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
+  EXPECT_EQ(record->text(), "Record from MIDI input...");
+  menu.hide();
 }
 
 TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {

@@ -109,7 +109,7 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot"};
+                                "Milchglasscheibe",  "Auto Rot",             "Record from MIDI input..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
