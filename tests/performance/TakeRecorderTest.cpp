@@ -124,7 +124,7 @@ TEST(TakeRecorder, ATakeLeftUnsavedIsOfferedAtTheNextStartAndRemovedOnceSaved) {
 
   // No discards it; no input at all is said so, and nothing records.
   std::ofstream(rig.recovery) << "1; /* 0 ms */+60 80;\n";
-  RecorderRig declined({});
+  RecorderRig declined(std::vector<std::string>{});
   declined.recovery = rig.recovery;
   EXPECT_FALSE(declined.Recorder().OfferRecovery());
   EXPECT_FALSE(fs::exists(rig.recovery));
