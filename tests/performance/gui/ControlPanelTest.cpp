@@ -50,7 +50,7 @@ struct Panel {
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
     backend = recording.get();
     midi.backend = std::move(recording);
-    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, std::move(midi));
+    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
   }
   template <class W>
   W* Child(const char* name) {
@@ -64,6 +64,7 @@ struct Panel {
 
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   FakeView view{position};
   ScriptedDialogs dialogs;
   RecordingMidiBackend* backend = nullptr;
@@ -292,8 +293,9 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
       std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   FakeView view{position};
-  ControlPanel form(view, dialogs, performance, position, std::move(midi));
+  ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
   form.start();
   auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
   auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));

@@ -31,7 +31,7 @@ class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
-                                        position);
+                                        position, compared);
     form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
     form->start();
     ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
@@ -92,6 +92,7 @@ class PlotWindowTest : public ::testing::Test {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   std::unique_ptr<PlotWindow> form;
 };
 

@@ -24,7 +24,8 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
-  PlotWindow form(dialogs, StartOptions{}, performance, position);
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
   form.view().deviceSetup().endProgram = [&](int status) { ended.push_back(status); };
   form.start();
   ASSERT_TRUE(form.view().state().DeviceReady) << "no device under this display";
