@@ -57,7 +57,8 @@ void PrintHelp(std::ostream& out) {
   out << "  " << kSnapshotUsage
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
          "      one frame of the plot, save it as PNG and exit. --event shows the\n"
-         "      tail of event N, T events long (10 unless --tail).\n";
+         "      tail of event N, T events long (10 unless --tail). Further FILEs are\n"
+         "      compared with the first.\n";
   out << "  --version\n      Print the program's name and version.\n";
   out << "  --help\n      Print this text.\n";
 }
