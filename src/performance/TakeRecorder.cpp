@@ -118,6 +118,7 @@ void TakeRecorder::LoadTake(Performance take) {
     performance_.PlotEvents.resize(static_cast<std::size_t>(performance_.PlotEventCount) + 11);
   }
   position_.CurrentEvent = 1;
+  if (hooks_.mainReplaced) hooks_.mainReplaced();
   if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.PlotEventCount);
   view_.showFirstEvents();
   if (hooks_.updateTimeDisplay) hooks_.updateTimeDisplay();

@@ -34,6 +34,7 @@ class TakeRecorder {
     std::function<void(const std::string&)> setTimeText;
     std::function<void(std::int32_t)> setTimeSliderMaximum;
     std::function<void()> updateTimeDisplay;                  // to the current event, after the take
+    std::function<void()> mainReplaced;                       // the take is the new main performance
   };
 
   TakeRecorder(Dialogs& dialogs, Performance& performance, ReplayPosition& position, PlotViewLink& view,

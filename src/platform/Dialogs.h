@@ -41,6 +41,9 @@ class Dialogs {
   // One of `items` (its index), or nothing when cancelled.
   virtual std::optional<int> ChooseFromList(std::string_view text, const std::vector<std::string>& items,
                                             std::string_view title = kAppTitle) = 0;
+  // The same dialog allowing several files: the chosen paths in the dialog's
+  // order, none when cancelled. Without a dialog of its own: OpenFile's one.
+  virtual std::vector<std::string> OpenFiles(const OpenFileRequest& request);
 };
 
 // Batch runs: every message becomes one line on stderr; no file is ever chosen

@@ -28,7 +28,9 @@ enum class ViewMenuItem : std::int32_t {
   FootLines,   // "Bodenplattenlinienschatten"
   Base,        // "Milchglasscheibe"
   Rotate,      // "Auto Rot"
-  Record,      // "Record from MIDI input..." / "Stop recording"
+  AddCompared,     // "Add performance for comparison...": the window's file dialog
+  RemoveCompared,  // "Remove compared performances": the window's
+  Record,          // "Record from MIDI input..." / "Stop recording": the control panel's
 };
 
 struct ViewMenuEntry {
@@ -43,7 +45,7 @@ struct ViewMenuEntry {
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 9> entries = MakeEntries();
+  std::array<ViewMenuEntry, 11> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const {
@@ -51,7 +53,7 @@ struct ViewMenu {
   }
 
  private:
-  static std::array<ViewMenuEntry, 9> MakeEntries();
+  static std::array<ViewMenuEntry, 11> MakeEntries();
 };
 
 // Back to the start pose: the plot's own rotation undone, the camera at
@@ -70,9 +72,10 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 // The recording entry's caption while a take is (or is not) being recorded.
 void ShowRecordingState(ViewMenu& menu, bool recording);
 
-// Runs the action of a chosen entry. False for "Load Data From File!" and the
-// recording entry, whose actions (a file dialog and a rebuild of the scene;
-// the control panel's recording) belong to the windows.
+// Runs the action of a chosen entry. False for "Load Data From File!", the
+// two entries of compared performances and the recording entry, whose
+// actions (a file dialog, loading, a rebuild of the scene; the control
+// panel's recording) belong to the windows.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 
 }  // namespace rp

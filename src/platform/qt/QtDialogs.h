@@ -20,6 +20,7 @@ class QtDialogs final : public Dialogs {
   bool AskYesNo(std::string_view text, std::string_view title = kAppTitle) override;
   std::optional<int> ChooseFromList(std::string_view text, const std::vector<std::string>& items,
                                     std::string_view title = kAppTitle) override;
+  std::vector<std::string> OpenFiles(const OpenFileRequest& request) override;
 
  private:
   QWidget* parent_;

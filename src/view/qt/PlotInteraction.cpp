@@ -17,8 +17,14 @@ namespace rp {
 namespace {
 
 bool IsToggle(ViewMenuItem item) {
-  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset &&
-         item != ViewMenuItem::Record;
+  switch (item) {
+    case ViewMenuItem::Connect:
+    case ViewMenuItem::Lines:
+    case ViewMenuItem::FootLines:
+    case ViewMenuItem::Base:
+    case ViewMenuItem::Rotate: return true;
+    default: return false;
+  }
 }
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
@@ -63,11 +69,21 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
   return nullptr;
 }
 
+const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) const {
+  switch (item) {
+    case ViewMenuItem::Load: return &hooks_.loadData;
+    case ViewMenuItem::AddCompared: return &hooks_.addCompared;
+    case ViewMenuItem::RemoveCompared: return &hooks_.removeCompared;
+    case ViewMenuItem::Record: return &hooks_.toggleRecording;
+    default: return nullptr;
+  }
+}
+
 void PlotInteraction::Choose(ViewMenuItem item) {
   hooks_.run([this, item] {
     if (ChooseMenuItem(state_, menu_, item)) return;
-    if (item == ViewMenuItem::Load && hooks_.loadData) hooks_.loadData();
-    if (item == ViewMenuItem::Record && hooks_.toggleRecording) hooks_.toggleRecording();
+    const std::function<void()>* action = WindowAction(item);
+    if (action != nullptr && *action) (*action)();
   });
   ShowCheckMarks();
 }
