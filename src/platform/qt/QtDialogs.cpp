@@ -60,6 +60,8 @@ std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::v
   const auto index = names.indexOf(chosen);
   if (index < 0) return std::nullopt;
   return static_cast<int>(index);
+}
+
 std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {
   const QStringList paths = QFileDialog::getOpenFileNames(parent_, QString::fromStdString(request.title),
                                                           QString::fromStdString(request.initialDir),
