@@ -15,6 +15,7 @@
 
 #include "../InteractionScene.h"
 #include "GuiApp.h"
+#include "performance/ComparedPerformances.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/ControlPanel.h"
@@ -31,8 +32,8 @@ namespace rp::testing {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
-                                        position);
+    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
+                                        performance, position, compared);
     form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
     form->start();
     ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
@@ -93,6 +94,7 @@ class PlotWindowTest : public ::testing::Test {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   std::unique_ptr<PlotWindow> form;
 };
 

@@ -25,7 +25,8 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot"};
+                                "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
+                                "Remove compared performances"};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
@@ -63,6 +64,20 @@ TEST_F(PlotWindowTest, AfterTheContextIsLostThePlotGoesOnOnANewDevice) {
   EXPECT_NE(form->view().device(), before);
   EXPECT_TRUE(State().DeviceReady);
   EXPECT_EQ(dialogs.messages.size(), messages) << dialogs.messages.back().text;
+}
+
+TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  ASSERT_EQ(State().Compared.size(), 1u);
+  EXPECT_EQ(State().Compared[0].Name, "crlf.txt");
+  EXPECT_TRUE(State().ComparedUpper || State().ComparedLower) << "the scene holds its points";
+
+  form->menuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared.empty());
+  EXPECT_TRUE(State().Compared.empty());
+  EXPECT_FALSE(State().ComparedUpper);
 }
 
 }  // namespace
