@@ -158,8 +158,8 @@ void MidiOutputPort::stop() {
 
 void MidiOutputPort::append(const MidiMessage& m) {
   Locked([&] {
-    const bool valid = m.status == kTagOnlyStatus || m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
-                       m.data2 >= 0 && m.data2 <= 127;
+    const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
+                                                       m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
     if (!valid) {
       RaiseError(kMidiInvalidMessage,
                  "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
