@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnalysisOptions.h"
+
 namespace rp {
 
 // One batch command: `returnplot <flag> ...`. `run` gets the arguments after
@@ -28,6 +30,7 @@ struct LaunchPlan {
   bool exitNow = false;   // a batch command ran, or --help, or a usage error
   int exitStatus = 0;
   std::optional<std::string> startFile;  // `returnplot FILE`
+  AnalysisOptions analysis;              // `--cluster-ms`, `--delay` for the windows
   std::vector<std::string> windowArgs;   // window-mode options (e.g. --snapshot ...)
 };
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnalysisOptions.h"
+
 namespace rp {
 
 struct SnapshotOptions {
@@ -19,10 +21,12 @@ struct SnapshotOptions {
   std::int32_t tail = 10;                // its length
   std::optional<std::string> file;       // the performance
   std::optional<std::string> scatter;    // or a scatter file
+  AnalysisOptions analysis;              // over the defaults, never the stored settings
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [FILE | --scatter FILE.csv]";
+    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [--cluster-ms MS] [--delay D] "
+    "[FILE | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`
 // and nothing.

@@ -12,6 +12,7 @@
 #include "app/qt/Snapshot.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
+#include "performance/qt/StoredSettings.h"
 #include "platform/qt/QtDialogs.h"
 #include "view/qt/PlotWindow.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
 
   rp::QtDialogs dialogs;
   rp::Performance performance;
+  // The command line's values for this run, the stored ones where none is given.
+  performance.Settings = plan.analysis.over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
   dialogs.SetParent(&form);

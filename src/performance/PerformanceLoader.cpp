@@ -182,12 +182,13 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   return result;
 }
 
-LoadResult PerformanceLoader::chooseAndOpen() {
+LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
   if (hooks_.stopReplay) hooks_.stopReplay();
   OpenFileRequest request;
   request.title = "Open ASCII MIDI File";
   request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
   request.defaultExtension = "txt";
+  request.initialDir = folder;
   const std::optional<std::string> path = dialogs_.OpenFile(request);
   if (!path) {
     LoadResult cancelled;
@@ -205,6 +206,7 @@ LoadResult PerformanceLoader::open(const std::string& path) {
 
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
+  result.path = path;
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
   return result;
 }

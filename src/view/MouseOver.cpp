@@ -28,8 +28,8 @@ std::size_t PointPosition(const std::string& objectName, std::size_t count) {
 
 }  // namespace
 
-void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
-  if (!state.DeviceReady || !state.RootNode) return;
+std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
+  if (!state.DeviceReady || !state.RootNode) return 0;
 
   SetEnabled(state.GlassNode, false);
   SetEnabled(state.UpperPoints, true);
@@ -38,14 +38,15 @@ void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::str
   RayPicker pick;
   pick.PickAt(dev, state.RootNode, x, y);
   const std::int32_t nearest = pick.FindNearest();
-  if (nearest < 0) {
-    state.ShowHoverText = false;
-    return;
-  }
+  if (nearest < 0) return 0;
   const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
   state.RootNode->UpdateWorldMatrices();
+  return PointPosition(hit->name, state.Points.Count());
+}
 
-  const std::size_t position = PointPosition(hit->name, state.Points.Count());
+void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
+  if (!state.DeviceReady || !state.RootNode) return;
+  const std::size_t position = PointUnderMouse(state, dev, x, y);
   if (position == 0) {
     state.ShowHoverText = false;
     return;

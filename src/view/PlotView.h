@@ -65,6 +65,7 @@ class PlotView final : public PlotViewLink {
   // PlotViewLink: what the control panel asks.
   void showFirstEvents() override;
   void showTail() override;
+  void rebuild() override;
   void setBorderFixed(bool fixed) override;
   void stopAutoRotation() override { state_.AutoRotate = false; }
 
@@ -76,6 +77,8 @@ class PlotView final : public PlotViewLink {
   ViewState state_;
   DeviceSetup deviceSetup_;
   std::shared_ptr<GraphicsDevice> device_;
+  // The last rebuild from the performance showed the tail of the current event.
+  bool tailShown_ = false;
 };
 
 }  // namespace rp

@@ -5,7 +5,7 @@
 
 namespace rp {
 
-std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
+std::array<ViewMenuEntry, 9> ViewMenu::MakeEntries() {
   return {{
       {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
       {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
@@ -15,6 +15,7 @@ std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
       {ViewMenuItem::FootLines, "menuFootLines", "Bodenplattenlinienschatten", true, true, true},
       {ViewMenuItem::Base, "menuBase", "Milchglasscheibe", true, true, true},
       {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
+      {ViewMenuItem::AnalysisSettings, "menuAnalysisSettings", "Analysis settings...", true, true, false},
   }};
 }
 
@@ -66,6 +67,7 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
     case ViewMenuItem::FootLines: ToggleFloorShadows(state, menu); return true;
     case ViewMenuItem::Base: ToggleGlass(state, menu); return true;
     case ViewMenuItem::Rotate: ToggleAutoRotation(state, menu); return true;
+    case ViewMenuItem::AnalysisSettings: return false;
   }
   return false;
 }

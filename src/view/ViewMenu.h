@@ -28,6 +28,7 @@ enum class ViewMenuItem : std::int32_t {
   FootLines,   // "Bodenplattenlinienschatten"
   Base,        // "Milchglasscheibe"
   Rotate,      // "Auto Rot"
+  AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
 };
 
 struct ViewMenuEntry {
@@ -42,7 +43,7 @@ struct ViewMenuEntry {
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 8> entries = MakeEntries();
+  std::array<ViewMenuEntry, 9> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const {
@@ -50,7 +51,7 @@ struct ViewMenu {
   }
 
  private:
-  static std::array<ViewMenuEntry, 8> MakeEntries();
+  static std::array<ViewMenuEntry, 9> MakeEntries();
 };
 
 // Back to the start pose: the plot's own rotation undone, the camera at
@@ -66,8 +67,9 @@ void ToggleFloorShadows(ViewState& state, ViewMenu& menu);
 void ToggleGlass(ViewState& state, ViewMenu& menu);
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 
-// Runs the action of a chosen entry. False for "Load Data From File!", whose
-// action (a file dialog and a rebuild of the scene) belongs to the window.
+// Runs the action of a chosen entry. False for "Load Data From File!" and
+// "Analysis settings...", whose actions (a dialog, then a rebuild) belong to
+// the window.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 
 }  // namespace rp

@@ -19,8 +19,10 @@
 #include "performance/PerformanceLoader.h"
 #include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
+#include "performance/Reanalysis.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/ProgressWindow.h"
+#include "performance/qt/StoredSettings.h"
 #include "performance/qt/ReplayButtonIcons.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/TempoMapping.h"
@@ -246,10 +248,30 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   };
   hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
   PerformanceLoader loader(dialogs_, performance_, hooks);
-  if (path) {
-    loader.open(*path);
+  const LoadResult result = path ? loader.open(*path) : loader.chooseAndOpen(StoredFileFolder());
+  const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
+  fileLoaded_ = fileLoaded_ || read;
+  if (read && !path) StoreFileFolderOf(result.path);
+}
+
+void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
+  engine_->stop();
+  if (!fileLoaded_) {
+    performance_.Settings = settings;
+    view_.rebuild();
+    return;
+  }
+  ReanalyseKeepingPosition(performance_, position_, settings);
+  timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
+  engine_->updateTimeDisplay();
+  view_.rebuild();
+}
+
+void ControlPanel::togglePlay() {
+  if (playButton_->isEnabled()) {
+    engine_->play();
   } else {
-    loader.chooseAndOpen();
+    engine_->stop();
   }
 }
 

@@ -11,6 +11,7 @@
 
 #include <QWidget>
 
+#include "performance/AnalysisSettings.h"
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
 
@@ -61,8 +62,17 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void start();
   // Closes the MIDI port (also when the window is closed).
   void closePort();
-  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds.
+  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. The file
+  // dialog starts in the folder of the last file opened through it, in this
+  // run or an earlier one.
   void openFile();
+  // New analysis settings: stops the replay, analyses the loaded performance
+  // again (the file is not read again), keeps the current event at the same
+  // onset time where it still exists, and the view rebuilds. Before the
+  // first file they are only kept for it.
+  void applyAnalysisSettings(const AnalysisSettings& settings);
+  // The space bar: Play when the replay is stopped, else Stop.
+  void togglePlay();
   // Either option: the view rebuilds all its points.
   void onTimingVelocityChosen();
   void setTimingChosen(bool timing);
@@ -101,6 +111,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   Performance& performance_;
   ReplayPosition& position_;
   std::optional<std::string> startFile_;
+  bool fileLoaded_ = false;  // a file has been read into the performance
 
   QComboBox* deviceCombo_ = nullptr;
   QPushButton* rewindButton_ = nullptr;

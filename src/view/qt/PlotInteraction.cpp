@@ -17,7 +17,8 @@ namespace rp {
 namespace {
 
 bool IsToggle(ViewMenuItem item) {
-  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset;
+  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset &&
+         item != ViewMenuItem::AnalysisSettings;
 }
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
@@ -64,7 +65,10 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
 
 void PlotInteraction::Choose(ViewMenuItem item) {
   hooks_.run([this, item] {
-    if (!ChooseMenuItem(state_, menu_, item) && hooks_.loadData) hooks_.loadData();
+    if (ChooseMenuItem(state_, menu_, item)) return;
+    const std::function<void()>& action =
+        item == ViewMenuItem::AnalysisSettings ? hooks_.analysisSettings : hooks_.loadData;
+    if (action) action();
   });
   ShowCheckMarks();
 }
@@ -100,8 +104,11 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick: {  // the second press of a double click may start a drag too
       auto* e = static_cast<QMouseEvent*>(event);
       const QPointF p = e->position();
-      mousePressed(ButtonMask(e->button()), static_cast<float>(p.x()), static_cast<float>(p.y()),
-                     e->globalPosition().toPoint());
+      const auto x = static_cast<float>(p.x());
+      const auto y = static_cast<float>(p.y());
+      mousePressed(ButtonMask(e->button()), x, y, e->globalPosition().toPoint());
+      if (event->type() == QEvent::MouseButtonDblClick && e->button() == Qt::LeftButton && hooks_.doubleClicked)
+        hooks_.run([this, x, y] { hooks_.doubleClicked(x, y); });
       return true;
     }
     case QEvent::MouseMove: {

@@ -27,6 +27,8 @@ class PlotInteraction final : public QObject {
     std::function<GraphicsDevice*()> device;  // nullptr until the device exists
     std::function<void()> frameMoveAndDraw;   // FrameMove, then DrawGraph
     std::function<void()> loadData;           // "Load Data From File!"
+    std::function<void()> analysisSettings;   // "Analysis settings..."
+    std::function<void(float, float)> doubleClicked;  // a left double-click at window pixel (x, y)
     // Runs a handler; an error it raises is the window's to report.
     std::function<void(const std::function<void()>&)> run;
   };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -31,6 +32,7 @@ namespace rp {
 namespace {
 
 QApplication& App() {
+  QStandardPaths::setTestModeEnabled(true);  // the settings of the tests' file dialogs stay out of the user's
   static int argc = 1;
   static char name[] = "test";
   static char* argv[] = {name, nullptr};

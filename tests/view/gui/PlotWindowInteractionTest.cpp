@@ -2,13 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 
 #include "../InteractionScene.h"
@@ -18,7 +24,12 @@
 #include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
+#include "performance/TimeDisplay.h"
+#include "performance/qt/StoredSettings.h"
+#include "support/ManualReplayClock.h"
+#include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
+#include "view/EventPick.h"
 #include "view/qt/PlotWindow.h"
 
 namespace rp {
@@ -32,6 +43,13 @@ class PlotWindowTest : public ::testing::Test {
   void SetUp() override {
     form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
                                         position);
+    // A replay on a clock that stands still: it runs until stopped.
+    form->setMidiOutput([] {
+      MidiOutputSetup midi;
+      midi.clock = std::make_unique<ManualReplayClock>();
+      midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock);
+      return midi;
+    });
     form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
     form->start();
     ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
@@ -64,12 +82,15 @@ class PlotWindowTest : public ::testing::Test {
   }
   // A point well inside the window with no other point drawn near it, so
   // that the pick cannot find a neighbour instead; 0 if there is none.
-  std::size_t LonePoint() {
+  // With `ofEventBut`, only a visible event other than that one.
+  std::size_t LonePoint(std::optional<std::int32_t> ofEventBut = std::nullopt) {
     const std::size_t n = State().Points.Count();
     std::vector<QPointF> at(n + 1);
     for (std::size_t i = 1; i <= n; ++i) at[i] = PointOnScreen(i);
     for (std::size_t i = n; i >= 1; --i) {
       if (at[i].x() < 40 || at[i].y() < 90 || at[i].x() > 560 || at[i].y() > 400) continue;
+      const std::int32_t event = EventOfPoint(State(), i);
+      if (ofEventBut && (event == 0 || event == *ofEventBut)) continue;
       bool alone = true;
       for (std::size_t j = 1; j <= n && alone; ++j)
         alone = j == i || QLineF(at[i], at[j]).length() > 25;
@@ -86,6 +107,20 @@ class PlotWindowTest : public ::testing::Test {
       }
     return n;
   }
+
+  ControlPanel& Panel() { return *form->controlPanel(); }
+  template <class W>
+  W* PanelChild(const char* name) {
+    return Panel().findChild<W*>(QLatin1String(name));
+  }
+  void DoubleClick(QPointF at) {
+    Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+    Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+  }
+  // The replay runs and the plot follows it, as after Play.
+  bool Replaying() { return Panel().isReplaying(); }
 
   QApplication& app = testing::GuiApp();
   ScriptedDialogs dialogs;
@@ -109,7 +144,7 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot"};
+                                "Milchglasscheibe",  "Auto Rot",             "Analysis settings..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
@@ -135,6 +170,101 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   EXPECT_EQ(State().HoverRect.left, std::max(1, static_cast<int>(std::lround(at.x() - 20))));
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {3, 440});
   EXPECT_FALSE(State().ShowHoverText);
+}
+
+TEST_F(PlotWindowTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
+  // The full view: point p is event p.
+  const std::size_t p = LonePoint(0);
+  ASSERT_GT(p, 0u);
+  DoubleClick(PointOnScreen(p));
+  const auto event = static_cast<std::int32_t>(p);
+  EXPECT_EQ(position.CurrentEvent, event);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
+  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
+            FormatTimeDisplay(performance.PlotEvents[p].OnsetMs));
+  ASSERT_EQ(State().Points.Count(), 11u) << "the tail of the event";
+  EXPECT_EQ(EventOfPoint(State(), 11), event);
+
+  // The tail view during a replay: the sphere's event is current - tail + position - 1.
+  Panel().togglePlay();
+  ASSERT_TRUE(Replaying());
+  Frame();
+  const std::size_t q = LonePoint(event);
+  ASSERT_GT(q, 0u) << "no lone event in the tail";
+  const std::int32_t expected = position.CurrentEvent - position.TailLength + static_cast<std::int32_t>(q) - 1;
+  DoubleClick(PointOnScreen(q));
+  EXPECT_FALSE(Replaying()) << "the replay stops";
+  EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), expected);
+
+  // A scatter file's spheres are no events.
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
+  form->view().loadScatterFile();
+  Frame();
+  const std::size_t r = LonePoint();
+  ASSERT_GT(r, 0u);
+  DoubleClick(PointOnScreen(r));
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(State().PointEvents.size(), 0u);
+}
+
+TEST_F(PlotWindowTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocusedControls) {
+  form->activateWindow();
+  if (!QTest::qWaitForWindowActive(form.get())) GTEST_SKIP() << "this display activates no window";
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_TRUE(Replaying());
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_FALSE(Replaying());
+
+  // In the control panel, the focused button, option and slider stay as they are.
+  Panel().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Panel()));
+  auto* velocity = PanelChild<QRadioButton>("velocityOption");
+  auto* speed = PanelChild<QSlider>("speedSlider");
+  for (QWidget* focused : std::initializer_list<QWidget*>{PanelChild<QPushButton>("openButton"), velocity, speed}) {
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_TRUE(Replaying()) << focused->objectName().toStdString();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_FALSE(Replaying()) << focused->objectName().toStdString();
+  }
+  EXPECT_TRUE(dialogs.requests.empty()) << "\"Open MIDI-ASCII\" was pressed";
+  EXPECT_FALSE(velocity->isChecked());
+  EXPECT_EQ(speed->value(), 0);
+}
+
+TEST_F(PlotWindowTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
+  form->controlPanel()->replay().seekTo(30);
+  const double onset = performance.PlotEvents[30].OnsetMs;
+  const std::int32_t events = performance.PlotEventCount;
+  QAction* item = form->menuItem("menuAnalysisSettings");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(form->popupMenu()->actions().back(), item);
+  EXPECT_EQ(item->text(), "Analysis settings...");
+
+  std::optional<AnalysisSettings> shown;
+  form->setAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
+    shown = current;
+    return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3});
+  });
+  item->trigger();
+  EXPECT_EQ(shown, AnalysisSettings{});
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
+  EXPECT_LT(performance.PlotEventCount, events) << "a 1 s window folds events together";
+  // The event that took event 30's onset in is current now.
+  EXPECT_LE(performance.PlotEvents[position.CurrentEvent].OnsetMs, onset);
+  EXPECT_GT(performance.PlotEvents[position.CurrentEvent + 1].OnsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance.PlotEventCount);
+  EXPECT_EQ(State().CaptionNote, "d = 3, cluster 1000 ms");
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), position.CurrentEvent) << "still the tail view";
+
+  // Cancelled: nothing changes.
+  form->setAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
+  item->trigger();
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  StoreAnalysisSettings({});
 }
 
 }  // namespace
