@@ -29,6 +29,8 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.device = [this] { return &dev; };
     hooks.frameMoveAndDraw = [this] { ++redraws; };
     hooks.loadData = [this] { ++loads; };
+    hooks.analysisSettings = [this] { ++settingsAsked; };
+    hooks.doubleClicked = [this](float x, float y) { doubleClicks.push_back({x, y}); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -42,15 +44,16 @@ class PlotInteractionTest : public ::testing::Test {
   QWidget surface;
   QMenu menu;
   std::unique_ptr<PlotInteraction> interaction;
-  int redraws = 0, loads = 0;
+  int redraws = 0, loads = 0, settingsAsked = 0;
+  std::vector<QPointF> doubleClicks;
 };
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
-  ASSERT_EQ(items.size(), 8);
-  const char* names[] = {"menuExit", "menuLoad", "menuReset", "menuConnect",
-                         "menuLines", "menuFootLines", "menuBase", "menuRotate"};
-  for (int i = 0; i < 8; ++i) {
+  ASSERT_EQ(items.size(), 9);
+  const char* names[] = {"menuExit",      "menuLoad", "menuReset",  "menuConnect",         "menuLines",
+                         "menuFootLines", "menuBase", "menuRotate", "menuAnalysisSettings"};
+  for (int i = 0; i < 9; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);
@@ -75,7 +78,18 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   interaction->MenuAction("menuLoad")->setEnabled(true);
   interaction->MenuAction("menuLoad")->trigger();
   EXPECT_EQ(loads, 1);
+  items[8]->trigger();
+  EXPECT_EQ(settingsAsked, 1);
+  EXPECT_EQ(loads, 1);
+  EXPECT_FALSE(items[8]->isCheckable());
   EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
+
+  // A left double-click reaches the window with its place; others do not.
+  Send(QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, {30, 40});
+  menu.hide();
+  Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {30, 40});
+  Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {30, 40});
+  EXPECT_EQ(doubleClicks, (std::vector<QPointF>{{30, 40}}));
 }
 
 TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {

@@ -24,6 +24,7 @@
 #include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
+#include "performance/ReplayEngine.h"
 #include "performance/TimeDisplay.h"
 #include "performance/qt/StoredSettings.h"
 #include "support/ManualReplayClock.h"
@@ -182,12 +183,13 @@ TEST_F(PlotWindowTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) 
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
   EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
             FormatTimeDisplay(performance.PlotEvents[p].OnsetMs));
-  ASSERT_EQ(State().Points.Count(), 11u) << "the tail of the event";
-  EXPECT_EQ(EventOfPoint(State(), 11), event);
+  ASSERT_EQ(State().Points.Count(), position.TailLength + 1u) << "the tail of the event";
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), event);
 
   // The tail view during a replay: the sphere's event is current - tail + position - 1.
   Panel().togglePlay();
   ASSERT_TRUE(Replaying());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().Points.Count() == 11; })) << "the replay shows a tail of 10";
   Frame();
   const std::size_t q = LonePoint(event);
   ASSERT_GT(q, 0u) << "no lone event in the tail";

@@ -56,7 +56,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_TRUE(form.frameTimer()->isActive());
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.popupMenu()->actions().size(), 8);
+  EXPECT_EQ(form.popupMenu()->actions().size(), 9);
   EXPECT_FALSE(form.menuItem("menuLoad")->isVisible());
   EXPECT_FALSE(form.menuItem("menuLoad")->isEnabled());
   form.menuItem("menuLines")->trigger();
