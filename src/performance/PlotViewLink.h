@@ -12,10 +12,6 @@ class PlotViewLink {
   virtual void showFirstEvents() = 0;
   // Rebuild the points as the tail of the current event (no range pass).
   virtual void showTail() = 0;
-  // Rebuild the points from the performance as they show now (the first
-  // events, or the tail of the current event in the scale of the first
-  // events); points of another source stay.
-  virtual void rebuild() = 0;
   // Fixed single border during a replay, sizable otherwise.
   virtual void setBorderFixed(bool fixed) = 0;
   // A new performance was loaded: the plot stops turning by itself.

@@ -65,7 +65,10 @@ class PlotView final : public PlotViewLink {
   // PlotViewLink: what the control panel asks.
   void showFirstEvents() override;
   void showTail() override;
-  void rebuild() override;
+  // The points anew from the performance as they show now: the first
+  // events, or the tail of the current event in the scale of the first
+  // events. A scatter file's points stay.
+  void rebuild();
   void setBorderFixed(bool fixed) override;
   void stopAutoRotation() override { state_.AutoRotate = false; }
 

@@ -15,7 +15,6 @@ class FakePlotView final : public PlotViewLink {
   explicit FakePlotView(const ReplayPosition& position) : position_(position) {}
   void showFirstEvents() override { calls.push_back("all"); }
   void showTail() override { calls.push_back("tail " + std::to_string(position_.CurrentEvent)); }
-  void rebuild() override { calls.push_back("rebuild " + std::to_string(position_.CurrentEvent)); }
   void setBorderFixed(bool fixed) override { borderFixed = fixed; }
   void stopAutoRotation() override { ++rotationStops; }
   std::vector<std::string> calls;

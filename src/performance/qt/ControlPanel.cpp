@@ -258,13 +258,11 @@ void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
   engine_->stop();
   if (!fileLoaded_) {
     performance_.Settings = settings;
-    view_.rebuild();
     return;
   }
   ReanalyseKeepingPosition(performance_, position_, settings);
   timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
   engine_->updateTimeDisplay();
-  view_.rebuild();
 }
 
 void ControlPanel::togglePlay() {

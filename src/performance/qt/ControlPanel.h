@@ -68,8 +68,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void openFile();
   // New analysis settings: stops the replay, analyses the loaded performance
   // again (the file is not read again), keeps the current event at the same
-  // onset time where it still exists, and the view rebuilds. Before the
-  // first file they are only kept for it.
+  // onset time where it still exists and moves the time slider and display
+  // there; the plot is the caller's to rebuild. Before the first file they
+  // are only kept for it.
   void applyAnalysisSettings(const AnalysisSettings& settings);
   // The space bar: Play when the replay is stopped, else Stop.
   void togglePlay();

@@ -139,6 +139,7 @@ void PlotWindow::chooseAnalysisSettings() {
   if (!chosen) return;
   StoreAnalysisSettings(*chosen);
   if (controlPanel_) controlPanel_->applyAnalysisSettings(*chosen);
+  view_.rebuild();
 }
 
 void PlotWindow::doubleClicked(float x, float y) {
