@@ -8,7 +8,6 @@
 #include "support/ScriptedDialogs.h"
 #include "view/EventPick.h"
 #include "view/FakeControlPanel.h"
-#include "view/ScatterFileReader.h"
 #include "view/TestPerformance.h"
 #include "view/PerformancePoints.h"
 #include "view/ViewState.h"
@@ -152,14 +151,8 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(EventOfPoint(v.s, 1), 15);
   EXPECT_EQ(EventOfPoint(v.s, 4), 18);
-
-  // Points of a scatter file stand for no event.
-  v.s.Points.Add(DataEntry{});
+  v.s.Points.Add(DataEntry{});  // a point added by others stands for no event
   EXPECT_EQ(EventOfPoint(v.s, 5), 0);
-  v.dialogs.fileAnswers = {};
-  LoadFile(v.s, v.dialogs, RP_TEST_DATA_DIR "/scatter_cube.csv");
-  ASSERT_FALSE(v.s.Points.Empty());
-  EXPECT_EQ(EventOfPoint(v.s, 1), 0);
 }
 
 }  // namespace

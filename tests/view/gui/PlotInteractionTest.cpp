@@ -30,7 +30,6 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.frameMoveAndDraw = [this] { ++redraws; };
     hooks.loadData = [this] { ++loads; };
     hooks.analysisSettings = [this] { ++settingsAsked; };
-    hooks.doubleClicked = [this](float x, float y) { doubleClicks.push_back({x, y}); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -45,7 +44,6 @@ class PlotInteractionTest : public ::testing::Test {
   QMenu menu;
   std::unique_ptr<PlotInteraction> interaction;
   int redraws = 0, loads = 0, settingsAsked = 0;
-  std::vector<QPointF> doubleClicks;
 };
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
@@ -83,13 +81,6 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   EXPECT_EQ(loads, 1);
   EXPECT_FALSE(items[8]->isCheckable());
   EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
-
-  // A left double-click reaches the window with its place; others do not.
-  Send(QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, {30, 40});
-  menu.hide();
-  Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {30, 40});
-  Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {30, 40});
-  EXPECT_EQ(doubleClicks, (std::vector<QPointF>{{30, 40}}));
 }
 
 TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {
