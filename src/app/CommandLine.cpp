@@ -8,6 +8,7 @@
 #include "app/ExportPoints.h"
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
+#include "performance/ComparedPerformances.h"
 #ifdef RP_HAVE_SYNTH
 #include "app/RenderWav.h"
 #endif
@@ -42,11 +43,12 @@ const std::vector<BatchCommand>& BatchCommands() {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE]\n"
+  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
-         "is opened at once.\n\n"
+         "is opened at once. Further files (up to " << kMaxShownPerformances << " in all) are shown beside\n"
+         "it for comparison, each in its own colour.\n\n"
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
@@ -62,7 +64,8 @@ void PrintHelp(std::ostream& out) {
   out << "  " << kSnapshotUsage
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
          "      one frame of the plot, save it as PNG and exit. --event shows the\n"
-         "      tail of event N, T events long (10 unless --tail).\n";
+         "      tail of event N, T events long (10 unless --tail). Further FILEs are\n"
+         "      compared with the first.\n";
   out << "  --version\n      Print the program's name and version.\n";
   out << "  --help\n      Print this text.\n";
 }
@@ -116,13 +119,15 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
   }
   plan.analysis = *analysis;
   if (args.empty()) return plan;
-  if (args.size() > 1) {
-    err << "returnplot: too many arguments; see returnplot --help\n";
+  if (args.size() > kMaxShownPerformances) {
+    err << "returnplot: at most " << kMaxShownPerformances << " performances at once (the main one and "
+        << kMaxComparedPerformances << " for comparison), not " << args.size() << "\n";
     plan.exitNow = true;
     plan.exitStatus = 64;
     return plan;
   }
   plan.startFile = args.front();
+  plan.compareFiles.assign(args.begin() + 1, args.end());
   return plan;
 }
 

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
 #include "app/qt/Snapshot.h"
+#include "performance/ComparedPerformances.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/StoredSettings.h"
@@ -40,7 +41,9 @@ int main(int argc, char** argv) {
   // The command line's values for this run, the stored ones where none is given.
   performance.Settings = plan.analysis.over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
+  rp::ComparedPerformances compared;
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles}, performance, position,
+                      compared);
   dialogs.SetParent(&form);
   form.start();
   return QApplication::exec();

@@ -14,6 +14,7 @@
 #include "view/DrawAxisNameSquare.h"
 #include "view/DrawOverlays.h"
 #include "view/FrameMove.h"
+#include "view/Legend.h"
 #include "view/LoadDataMenu.h"
 #include "view/PerformancePoints.h"
 #include "view/PlotScaling.h"
@@ -34,14 +35,16 @@ constexpr std::int32_t kMinClientPixels = 10;
 void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
   if (s.LowerPoints) s.LowerPoints->enabled = lower;
   if (s.UpperPoints) s.UpperPoints->enabled = upper;
+  if (s.ComparedLower) s.ComparedLower->enabled = lower;
+  if (s.ComparedUpper) s.ComparedUpper->enabled = upper;
   if (s.GlassNode) s.GlassNode->enabled = glass;
 }
 
 }  // namespace
 
 PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance,
-                   const ReplayPosition& position)
-    : window_(window), dialogs_(dialogs), performance_(performance), position_(position) {
+                   const ReplayPosition& position, const ComparedPerformances& compared)
+    : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {
   deviceSetup_.dialogs = &dialogs_;
 }
 
@@ -156,6 +159,7 @@ void PlotView::drawFrame() {
     if (!s.CaptionNote.empty()) caption += "      " + s.CaptionNote;
     s.LabelFont->DrawText(caption, {10, 20, 0, 0}, kWhiteText);
   }
+  if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
   if (s.ShowGlass && s.RootNode) {
     EnableParts(s, false, false, true);
@@ -212,6 +216,8 @@ void PlotView::releaseScene() {
   state_.RootNode.reset();
   state_.UpperPoints.reset();
   state_.LowerPoints.reset();
+  state_.ComparedUpper.reset();
+  state_.ComparedLower.reset();
   state_.GlassNode.reset();
 }
 
@@ -226,6 +232,7 @@ void PlotView::loadScatterFile() {
 void PlotView::showFirstEvents() {
   tailShown_ = false;
   FillAllEventPoints(state_, dialogs_, performance_);
+  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
   ApplyPerformanceSettings(state_, performance_.Settings);
   ComputeRanges(state_);
   ScaleGraph(state_);
@@ -235,6 +242,7 @@ void PlotView::showFirstEvents() {
 void PlotView::showTail() {
   tailShown_ = true;
   FillTailPoints(state_, dialogs_, performance_, position_);
+  FillComparedTailPoints(state_, dialogs_, compared_, position_);
   ApplyPerformanceSettings(state_, performance_.Settings);
   releaseScene();
   ScaleGraph(state_);

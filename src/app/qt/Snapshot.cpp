@@ -46,7 +46,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   // the windows play no part.
   performance.Settings = o.analysis.over();
   ReplayPosition position;
-  PlotWindow form(dialogs, StartOptions{o.file, o.velocity}, performance, position);
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
   form.start();
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.

@@ -17,8 +17,14 @@ namespace rp {
 namespace {
 
 bool IsToggle(ViewMenuItem item) {
-  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset &&
-         item != ViewMenuItem::AnalysisSettings;
+  switch (item) {
+    case ViewMenuItem::Connect:
+    case ViewMenuItem::Lines:
+    case ViewMenuItem::FootLines:
+    case ViewMenuItem::Base:
+    case ViewMenuItem::Rotate: return true;
+    default: return false;
+  }
 }
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
@@ -63,12 +69,21 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
   return nullptr;
 }
 
+const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) const {
+  switch (item) {
+    case ViewMenuItem::Load: return &hooks_.loadData;
+    case ViewMenuItem::AddCompared: return &hooks_.addCompared;
+    case ViewMenuItem::RemoveCompared: return &hooks_.removeCompared;
+    case ViewMenuItem::AnalysisSettings: return &hooks_.analysisSettings;
+    default: return nullptr;
+  }
+}
+
 void PlotInteraction::Choose(ViewMenuItem item) {
   hooks_.run([this, item] {
     if (ChooseMenuItem(state_, menu_, item)) return;
-    const std::function<void()>& action =
-        item == ViewMenuItem::AnalysisSettings ? hooks_.analysisSettings : hooks_.loadData;
-    if (action) action();
+    const std::function<void()>* action = WindowAction(item);
+    if (action != nullptr && *action) (*action)();
   });
   ShowCheckMarks();
 }

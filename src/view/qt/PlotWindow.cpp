@@ -56,13 +56,14 @@ FontDesc ToFontDesc(const QFont& f) {
 }  // namespace
 
 PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
-                       QWidget* parent)
+                       ComparedPerformances& compared, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
       options_(std::move(options)),
       performance_(performance),
       position_(position),
-      view_(*this, dialogs, performance, position) {
+      compared_(compared),
+      view_(*this, dialogs, performance, position, compared) {
   setObjectName(QStringLiteral("PlotWindow"));
   setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
   setFont(LabelFont());
@@ -93,6 +94,12 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.device = [this] { return view_.device(); };
   hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
   hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.addCompared = [this] {
+    if (controlPanel_) controlPanel_->addComparedPerformances();
+  };
+  hooks.removeCompared = [this] {
+    if (controlPanel_) controlPanel_->removeComparedPerformances();
+  };
   hooks.analysisSettings = [this] { chooseAnalysisSettings(); };
   hooks.doubleClicked = [this](float x, float y) { doubleClicked(x, y); };
   hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
@@ -179,9 +186,9 @@ void PlotWindow::SetTimerEnabled(bool enabled) {
 
 void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
-    controlPanel_ =
-        std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, makeMidiOutput_());
-    controlPanel_->setStartFile(options_.file);
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_,
+                                                       makeMidiOutput_());
+    controlPanel_->setStartFile(options_.file, options_.compareFiles);
     if (options_.velocity) controlPanel_->setTimingChosen(false);
     view_.setControlPanel(controlPanel_.get());
     controlPanel_->start();

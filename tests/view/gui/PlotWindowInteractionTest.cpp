@@ -42,8 +42,8 @@ namespace {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
-                                        position);
+    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
+                                        performance, position, compared);
     // A replay on a clock that stands still: it runs until stopped.
     form->setMidiOutput([] {
       MidiOutputSetup midi;
@@ -128,6 +128,7 @@ class PlotWindowTest : public ::testing::Test {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   std::unique_ptr<PlotWindow> form;
 };
 
@@ -145,7 +146,8 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot",             "Analysis settings..."};
+                                "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
+                                "Remove compared performances",          "Analysis settings..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
@@ -237,6 +239,9 @@ TEST_F(PlotWindowTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocus
 }
 
 TEST_F(PlotWindowTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
   form->controlPanel()->replay().seekTo(30);
   const double onset = performance.PlotEvents[30].OnsetMs;
   const std::int32_t events = performance.PlotEventCount;
@@ -254,6 +259,8 @@ TEST_F(PlotWindowTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
   EXPECT_EQ(shown, AnalysisSettings{});
   EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
   EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(compared[0].Settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
+  EXPECT_EQ(compared[0].PlotEventCount, 3);
   EXPECT_LT(performance.PlotEventCount, events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
   EXPECT_LE(performance.PlotEvents[position.CurrentEvent].OnsetMs, onset);
@@ -267,6 +274,20 @@ TEST_F(PlotWindowTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
   item->trigger();
   EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
   StoreAnalysisSettings({});
+}
+
+TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  ASSERT_EQ(State().Compared.size(), 1u);
+  EXPECT_EQ(State().Compared[0].Name, "crlf.txt");
+  EXPECT_TRUE(State().ComparedUpper || State().ComparedLower) << "the scene holds its points";
+
+  form->menuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared.empty());
+  EXPECT_TRUE(State().Compared.empty());
+  EXPECT_FALSE(State().ComparedUpper);
 }
 
 }  // namespace
