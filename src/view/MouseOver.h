@@ -20,7 +20,8 @@ void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y,
                std::string_view decimalSeparator = ".");
 
 // The position (from 1) in Points of the nearest sphere at window pixel
-// (x, y), picked as the hover picks; 0 for no hit, no device or no scene.
+// (x, y), picked as the hover picks; 0 for no hit, no device, no scene or a
+// compared performance's sphere.
 std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y);
 
 }  // namespace rp
