@@ -158,8 +158,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   performance.NoteEventCount = 0;
   performance.PlotEventCount = 0;
   shown.ShowWindow();
-  shown.SetMaximum(counts.fields);
-  shown.SetMinimum(0);
+  shown.SetRange(0, counts.fields);
   shown.SetValue(1);
 
   try {

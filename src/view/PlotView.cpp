@@ -123,18 +123,18 @@ void PlotView::deleteDeviceObjects() {
 
 void PlotView::drawFrame() {
   if (!state_.DeviceReady) return;
-  GraphicsDevice& dev = *device_;
-  ViewState& s = state_;
-
-  switch (dev.Status()) {
+  switch (device_->Status()) {
     case DeviceStatus::Ready:
       break;
     case DeviceStatus::NeedsReset:
-      if (!dev.ResetBackBuffer()) throw DeviceError("the device could not be reset");
+      if (!device_->ResetBackBuffer()) throw DeviceError("the device could not be reset");
       break;
     case DeviceStatus::Lost:
-      return;
+      if (!recoverLostDevice()) return;
+      break;
   }
+  GraphicsDevice& dev = *device_;
+  ViewState& s = state_;
 
   if (s.RootNode) s.RootNode->UpdateWorldMatrices();
   dev.Clear(kBackground);
@@ -172,6 +172,42 @@ void PlotView::drawFrame() {
   } catch (const std::exception&) {
     // A failed present only loses this frame; the next one tries again.
   }
+}
+
+bool PlotView::recoverLostDevice() {
+  // A device that gets its context back itself takes the reset path, as
+  // after a resize; else a new device is made on the same window, with
+  // every device object and the scene made anew on it.
+  bool recovered = false;
+  try {
+    if (device_->ResetBackBuffer() && device_->Status() == DeviceStatus::Ready) {
+      deleteDeviceObjects();
+      restoreDeviceObjects();
+      recovered = true;
+    } else if (deviceSetup_.RemakeDevice(window_.Handle())) {
+      device_ = deviceSetup_.Device();
+      state_.RendererKind = deviceSetup_.Kind();
+      releaseScene();
+      deleteDeviceObjects();
+      state_.PointMesh.reset();
+      state_.GlassMesh.reset();
+      state_.AxisNameTexture.reset();
+      initDeviceObjects();
+      buildScene();
+      restoreDeviceObjects();
+      recovered = device_->Status() == DeviceStatus::Ready;
+    }
+  } catch (const std::exception&) {
+    recovered = false;
+  }
+  if (recovered) return true;
+  // Nothing more to draw with: say so once and leave the plot as it is;
+  // the control panel and its replay go on without it.
+  state_.DeviceReady = false;
+  state_.ShowHoverText = false;
+  window_.SetTimerEnabled(false);
+  dialogs_.ShowMessage(kDisplayLostMessage, MessageKind::Error);
+  return false;
 }
 
 void PlotView::onFrameTimer() {

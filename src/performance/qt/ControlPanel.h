@@ -41,6 +41,11 @@ struct MidiOutputSetup {
   std::unique_ptr<MidiBackend> backend;  // may refer to *clock
 };
 
+// Where the panel's frame goes in the screen's available area (without the
+// desktop's panels and taskbars): centred, 500 twips above the bottom, and
+// wholly inside it (a frame larger than the area at its top-left corner).
+QPoint PanelPlace(const QRect& available, const QSize& frame);
+
 // The program's outputs on the steady clock: the built-in synthesizer as the
 // default entry, then the machine's MIDI output ports.
 MidiOutputSetup RealMidiOutput();
@@ -67,6 +72,8 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // Sizes the performance arrays, lists the devices, places and shows the
   // window, then opens the first file.
   void start();
+  // Places the shown window by PanelPlace on its screen.
+  void placeOnScreen();
   // Closes the MIDI port (also when the window is closed).
   void closePort();
   // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
