@@ -8,9 +8,6 @@
 #include "app/ExportPoints.h"
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
-#ifdef RP_HAVE_SYNTH
-#include "app/RenderWav.h"
-#endif
 
 namespace rp {
 
@@ -33,7 +30,7 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
        "WAV file, S being the \"Replay speed\" slider's value (default 0).",
-       &RenderWav},
+       nullptr},
 #endif
   };
   return commands;
@@ -78,6 +75,10 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
   }
   for (const auto& c : BatchCommands()) {
     if (first == c.flag) {
+      if (c.run == nullptr) {
+        plan.windowArgs = args;
+        return plan;
+      }
       plan.exitNow = true;
       plan.exitStatus = c.run({args.begin() + 1, args.end()}, out, err);
       return plan;

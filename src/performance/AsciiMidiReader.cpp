@@ -170,15 +170,18 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, ProgressThrottle& progress) {
+std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::size_t limit,
+                       ProgressThrottle& progress) {
   constexpr std::int64_t kReportEvery = 4096;
-  const std::size_t capacity = notes.empty() ? 0 : notes.size() - 1;
   std::size_t count = 0;
   std::int64_t sinceReport = 0;
   std::string_view field;
-  while (count < capacity && fields.Next(field)) {
+  while (count < limit && fields.Next(field)) {
     const Markers m = FindMarkers(field);
-    if (IsNoteLine(field, m)) notes[++count] = ReadNoteLine(field, m);
+    if (IsNoteLine(field, m)) {
+      notes.push_back(ReadNoteLine(field, m));
+      ++count;
+    }
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
       progress.ShowNumberEvents(static_cast<std::int64_t>(count));

@@ -163,9 +163,12 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   try {
     // Sized by the note lines, not by the fields: a file of nothing but
     // commas must not cost a record per comma.
-    ResizeAllZero(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+    const auto noteLines = static_cast<std::size_t>(counts.noteLines);
+    StartRecords(performance.NoteEvents, noteLines + 1);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, shown);
+    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, noteLines, shown);
+    // A file that shrank since it was counted leaves zero records behind.
+    performance.NoteEvents.resize(noteLines + 1);
     if (fields.error() != 0) {
       result.status = LoadStatus::ReadError;
       result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteEventCount) +
