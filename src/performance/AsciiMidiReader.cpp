@@ -77,7 +77,9 @@ Markers FindMarkersShort(std::string_view line) {
   const std::size_t n = line.size();
   if (n > 0) std::memcpy(padded, line.data(), n);  // an empty view may have no data at all
   std::uint64_t semicolon = 0, space = 0, slash = 0, star = 0, em = 0, es = 0, plus = 0, minus = 0;
-  for (int k = 0; k < 4; ++k) {
+  // Blocks past the line hold only padding: they match nothing.
+  const int blocks = static_cast<int>((n + 15) / 16);
+  for (int k = 0; k < blocks; ++k) {
     const __m128i block = _mm_load_si128(reinterpret_cast<const __m128i*>(padded + 16 * k));
     auto where = [&](char c) {
       const auto hits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
@@ -166,6 +168,18 @@ FieldCounts CountFields(FieldReader& fields) {
   while (fields.Next(field)) {
     ++counts.fields;
     if (IsNoteLine(field, FindMarkers<false>(field))) ++counts.noteLines;
+  }
+  return counts;
+}
+
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit) {
+  FieldCounts counts;
+  std::string_view field;
+  while (fields.Next(field)) {
+    ++counts.fields;
+    const Markers m = FindMarkers(field);
+    if (!IsNoteLine(field, m)) continue;
+    if (++counts.noteLines <= limit) notes.push_back(ReadNoteLine(field, m));
   }
   return counts;
 }

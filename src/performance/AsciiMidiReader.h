@@ -39,6 +39,11 @@ struct FieldCounts {
 // First pass: counts the fields and the note lines up to the end of the file.
 FieldCounts CountFields(FieldReader& fields);
 
+// Both passes in one, for a load nobody watches: counts the fields and the
+// note lines up to the end of the file and appends the note lines to
+// `notes`, at most `limit` of them.
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit);
+
 // Second pass: appends the note lines to `notes` in file order, at most
 // `limit` of them (the file may have grown since it was counted). Reports the
 // count read so far through `progress`. Returns the number of notes read.

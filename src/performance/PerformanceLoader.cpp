@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <new>
@@ -108,6 +109,50 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   return result;
 }
 
+// A load nobody watches has no progress to show, so it needs no count
+// beforehand: it reads the file once into records of its own and takes them
+// over when the file has been read through. Otherwise the same as the two
+// passes below, except that a read error anywhere leaves the performance as
+// it was.
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance,
+                         const LoadHooks& hooks) {
+  LoadResult result;
+  FieldReader fields(file);
+  std::vector<NoteEvent> notes;
+  FieldCounts counts;
+  try {
+    // A note line and its line end take 24 bytes or more in any file worth
+    // timing; a shorter guess only costs the vector a regrowth.
+    struct stat info {};
+    const auto bytes = ::fstat(::fileno(file), &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    StartRecords(notes, std::min<std::size_t>(bytes / 24, kMaxNotes) + 1);
+    counts = ReadAllNotes(fields, notes, kMaxNotes);
+  } catch (const std::bad_alloc&) {
+    result.status = LoadStatus::TooLarge;
+    result.message = "Not enough memory to load " + Quoted(path) + ".";
+    return result;
+  }
+  result.fieldCount = counts.fields;
+  if (fields.error() != 0) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
+    return result;
+  }
+  if (counts.noteLines > kMaxNotes) {
+    result.status = LoadStatus::TooLarge;
+    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    return result;
+  }
+  NullProgressSink none;
+  ProgressThrottle shown(none);
+  performance.NoteEvents = std::move(notes);
+  performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
+  performance.PlotEventCount = 0;
+  AnalyseOnsets(performance, &shown);
+  FinishLoad(performance, hooks, shown);
+  return result;
+}
+
 }  // namespace
 
 LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
@@ -126,6 +171,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     return LoadMidiFile(path, performance, hooks);
   }
   std::rewind(file.get());
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
