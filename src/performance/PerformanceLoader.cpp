@@ -81,6 +81,13 @@ void MakeEmpty(Performance& performance) {
   performance.PlotEventCount = 0;
 }
 
+LoadResult NotEnoughMemory(const std::string& path) {
+  LoadResult result;
+  result.status = LoadStatus::TooLarge;
+  result.message = "Not enough memory to load " + Quoted(path) + ".";
+  return result;
+}
+
 // A Standard MIDI File is read whole by its own reader before anything of
 // the current performance changes, so a damaged file leaves it as it was.
 LoadResult LoadMidiFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
@@ -89,9 +96,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   try {
     read = ReadStandardMidiFile(path);
   } catch (const std::bad_alloc&) {
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
-    return result;
+    return NotEnoughMemory(path);
   }
   if (!read.ok()) {
     result.status = LoadStatus::CannotOpen;
@@ -107,6 +112,25 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   AnalyseOnsets(performance, &shown);
   FinishLoad(performance, hooks, shown);
   return result;
+}
+
+// After the file was read through once: false, with the reason in `result`,
+// when a read failed or it holds more notes than a performance can; the
+// performance is then left as it was.
+bool ReadThrough(const std::string& path, const FieldReader& fields, const FieldCounts& counts,
+                 LoadResult& result) {
+  result.fieldCount = counts.fields;
+  if (fields.error() != 0) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
+    return false;
+  }
+  if (counts.noteLines > kMaxNotes) {
+    result.status = LoadStatus::TooLarge;
+    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    return false;
+  }
+  return true;
 }
 
 // A load nobody watches has no progress to show, so it needs no count
@@ -128,21 +152,9 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
     StartRecords(notes, std::min<std::size_t>(bytes / 24, kMaxNotes) + 1);
     counts = ReadAllNotes(fields, notes, kMaxNotes);
   } catch (const std::bad_alloc&) {
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
-    return result;
+    return NotEnoughMemory(path);
   }
-  result.fieldCount = counts.fields;
-  if (fields.error() != 0) {
-    result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
-    return result;
-  }
-  if (counts.noteLines > kMaxNotes) {
-    result.status = LoadStatus::TooLarge;
-    result.message = Quoted(path) + " holds more notes than returnplot can load.";
-    return result;
-  }
+  if (!ReadThrough(path, fields, counts, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.NoteEvents = std::move(notes);
@@ -180,21 +192,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   try {
     counts = CountFields(fields);
   } catch (const std::bad_alloc&) {
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
-    return result;
+    return NotEnoughMemory(path);
   }
-  result.fieldCount = counts.fields;
-  if (fields.error() != 0) {
-    result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
-    return result;
-  }
-  if (counts.noteLines > kMaxNotes) {
-    result.status = LoadStatus::TooLarge;
-    result.message = Quoted(path) + " holds more notes than returnplot can load.";
-    return result;
-  }
+  if (!ReadThrough(path, fields, counts, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
@@ -224,8 +224,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     MakeEmpty(performance);
     AnalyseOnsets(performance, &shown);
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
+    const LoadResult tooLarge = NotEnoughMemory(path);
+    result.status = tooLarge.status;
+    result.message = tooLarge.message;
   }
   FinishLoad(performance, hooks, shown);
   return result;

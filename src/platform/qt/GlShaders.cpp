@@ -51,19 +51,21 @@ vec4 Lit(vec3 normal, vec3 worldPos, vec4 matDiffuse, vec4 matAmbient, vec4 matE
 #endif
 )";
 
-// A batch of copies takes each copy's matrices and material from its
-// instance attributes instead of the uniforms.
-const char* kSceneVertex = R"(
-layout(location = 0) in vec3 aPos;
-layout(location = 1) in vec3 aNormal;
-layout(location = 2) in vec2 aTex;
-#if INSTANCED
+// A batch of copies takes each copy's matrices and material from these
+// instance attributes instead of the uniforms (slots as in GlShaders.h).
+const char* kInstanceInputs = R"(
 layout(location = 3) in mat4 iWorld;
 layout(location = 7) in mat3 iNormalMatrix;
 layout(location = 10) in vec4 iDiffuse;
 layout(location = 11) in vec4 iAmbient;
 layout(location = 12) in vec4 iEmissive;
-#else
+)";
+
+const char* kSceneVertex = R"(
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec2 aTex;
+#if !INSTANCED
 uniform mat4 uWorld;
 uniform mat3 uNormalMatrix;
 uniform vec4 uMatDiffuse, uMatAmbient, uMatEmissive;
@@ -108,10 +110,6 @@ void main() {
 // radius.
 const char* kSphereVertex = R"(
 layout(location = 0) in vec2 aCorner;
-layout(location = 3) in mat4 iWorld;
-layout(location = 10) in vec4 iDiffuse;
-layout(location = 11) in vec4 iAmbient;
-layout(location = 12) in vec4 iEmissive;
 uniform mat4 uViewProj;
 uniform float uFlipY;
 uniform vec3 uEye;
@@ -260,10 +258,11 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
                               (key.lighting ? "1" : "0") + "\n#define TEXTURED " +
                               (key.textured ? "1" : "0") + "\n#define INSTANCED " +
                               (key.instanced ? "1" : "0") + "\n";
+  const std::string instances = key.instanced || key.sphere ? kInstanceInputs : "";
   if (key.sphere)
-    p.id = Link(gl, prelude, kSphereVertex, (lighting + kSphereFragment).c_str());
+    p.id = Link(gl, prelude, (instances + kSphereVertex).c_str(), (lighting + kSphereFragment).c_str());
   else
-    p.id = Link(gl, prelude, (lighting + kSceneVertex).c_str(), kSceneFragment);
+    p.id = Link(gl, prelude, (instances + lighting + kSceneVertex).c_str(), kSceneFragment);
   auto loc = [&](const char* name) { return gl.glGetUniformLocation(p.id, name); };
   p.world = loc("uWorld");
   p.normalMatrix = loc("uNormalMatrix");
