@@ -29,6 +29,7 @@ struct LaunchPlan {
   bool exitNow = false;   // a batch command ran, or --help, or a usage error
   int exitStatus = 0;
   std::optional<std::string> startFile;  // `returnplot FILE`
+  std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
   // For the desktop program: window-mode options (e.g. --snapshot ...) and
   // the commands it runs (e.g. --render-wav ...).
   std::vector<std::string> windowArgs;

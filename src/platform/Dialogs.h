@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp {
 
@@ -31,7 +32,14 @@ class Dialogs {
                            std::string_view title = kAppTitle) = 0;
   // The common file-open dialog: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+  // The same dialog allowing several files: the chosen paths in the dialog's
+  // order, none when cancelled. Without a dialog of its own: OpenFile's one.
+  virtual std::vector<std::string> OpenFiles(const OpenFileRequest& request);
 };
+
+// `path` with the request's default extension added when its file name has
+// no extension and the file with it exists; else `path` as it is.
+std::string WithDefaultExtension(const std::string& path, const std::string& extension);
 
 // Batch runs: every message becomes one line on stderr; no file is ever chosen
 // interactively (OpenFile answers with the preset path once, then cancels).

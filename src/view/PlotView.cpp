@@ -13,6 +13,7 @@
 #include "view/DrawAxisNameSquare.h"
 #include "view/DrawOverlays.h"
 #include "view/FrameMove.h"
+#include "view/Legend.h"
 #include "view/LoadDataMenu.h"
 #include "view/PerformancePoints.h"
 #include "view/PlotScaling.h"
@@ -33,14 +34,16 @@ constexpr std::int32_t kMinClientPixels = 10;
 void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
   if (s.LowerPoints) s.LowerPoints->enabled = lower;
   if (s.UpperPoints) s.UpperPoints->enabled = upper;
+  if (s.ComparedLower) s.ComparedLower->enabled = lower;
+  if (s.ComparedUpper) s.ComparedUpper->enabled = upper;
   if (s.GlassNode) s.GlassNode->enabled = glass;
 }
 
 }  // namespace
 
 PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance,
-                   const ReplayPosition& position)
-    : window_(window), dialogs_(dialogs), performance_(performance), position_(position) {
+                   const ReplayPosition& position, const ComparedPerformances& compared)
+    : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {
   deviceSetup_.dialogs = &dialogs_;
 }
 
@@ -119,18 +122,18 @@ void PlotView::deleteDeviceObjects() {
 
 void PlotView::drawFrame() {
   if (!state_.DeviceReady) return;
-  GraphicsDevice& dev = *device_;
-  ViewState& s = state_;
-
-  switch (dev.Status()) {
+  switch (device_->Status()) {
     case DeviceStatus::Ready:
       break;
     case DeviceStatus::NeedsReset:
-      if (!dev.ResetBackBuffer()) throw DeviceError("the device could not be reset");
+      if (!device_->ResetBackBuffer()) throw DeviceError("the device could not be reset");
       break;
     case DeviceStatus::Lost:
-      return;
+      if (!recoverLostDevice()) return;
+      break;
   }
+  GraphicsDevice& dev = *device_;
+  ViewState& s = state_;
 
   if (s.RootNode) s.RootNode->UpdateWorldMatrices();
   dev.Clear(kBackground);
@@ -151,6 +154,7 @@ void PlotView::drawFrame() {
 
   if (s.ShowHoverText && s.LabelFont) s.LabelFont->DrawText(s.HoverText, s.HoverRect, kWhiteText);
   if (s.LabelFont) s.LabelFont->DrawText("z axis = " + s.VerticalAxisName, {10, 20, 0, 0}, kWhiteText);
+  if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
   if (s.ShowGlass && s.RootNode) {
     EnableParts(s, false, false, true);
@@ -163,6 +167,42 @@ void PlotView::drawFrame() {
   } catch (const std::exception&) {
     // A failed present only loses this frame; the next one tries again.
   }
+}
+
+bool PlotView::recoverLostDevice() {
+  // A device that gets its context back itself takes the reset path, as
+  // after a resize; else a new device is made on the same window, with
+  // every device object and the scene made anew on it.
+  bool recovered = false;
+  try {
+    if (device_->ResetBackBuffer() && device_->Status() == DeviceStatus::Ready) {
+      deleteDeviceObjects();
+      restoreDeviceObjects();
+      recovered = true;
+    } else if (deviceSetup_.RemakeDevice(window_.Handle())) {
+      device_ = deviceSetup_.Device();
+      state_.RendererKind = deviceSetup_.Kind();
+      releaseScene();
+      deleteDeviceObjects();
+      state_.PointMesh.reset();
+      state_.GlassMesh.reset();
+      state_.AxisNameTexture.reset();
+      initDeviceObjects();
+      buildScene();
+      restoreDeviceObjects();
+      recovered = device_->Status() == DeviceStatus::Ready;
+    }
+  } catch (const std::exception&) {
+    recovered = false;
+  }
+  if (recovered) return true;
+  // Nothing more to draw with: say so once and leave the plot as it is;
+  // the control panel and its replay go on without it.
+  state_.DeviceReady = false;
+  state_.ShowHoverText = false;
+  window_.SetTimerEnabled(false);
+  dialogs_.ShowMessage(kDisplayLostMessage, MessageKind::Error);
+  return false;
 }
 
 void PlotView::onFrameTimer() {
@@ -207,6 +247,8 @@ void PlotView::releaseScene() {
   state_.RootNode.reset();
   state_.UpperPoints.reset();
   state_.LowerPoints.reset();
+  state_.ComparedUpper.reset();
+  state_.ComparedLower.reset();
   state_.GlassNode.reset();
 }
 
@@ -220,6 +262,7 @@ void PlotView::loadScatterFile() {
 
 void PlotView::showFirstEvents() {
   FillAllEventPoints(state_, dialogs_, performance_);
+  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
   ApplyPerformanceSettings(state_);
   ComputeRanges(state_);
   ScaleGraph(state_);
@@ -228,6 +271,7 @@ void PlotView::showFirstEvents() {
 
 void PlotView::showTail() {
   FillTailPoints(state_, dialogs_, performance_, position_);
+  FillComparedTailPoints(state_, dialogs_, compared_, position_);
   ApplyPerformanceSettings(state_);
   releaseScene();
   ScaleGraph(state_);

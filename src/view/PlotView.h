@@ -5,7 +5,9 @@
 // its events here; everything it shows comes from the ViewState.
 
 #include <memory>
+#include <string_view>
 
+#include "performance/ComparedPerformances.h"
 #include "performance/PlotViewLink.h"
 #include "platform/GraphicsTypes.h"
 #include "scene/DeviceSetup.h"
@@ -19,10 +21,18 @@ class ViewWindow;
 struct Performance;
 struct ReplayPosition;
 
+// Shown once when the device is lost (a GPU reset, a driver restart) and
+// cannot be made again.
+inline constexpr std::string_view kDisplayLostMessage =
+    "The 3D display was lost and could not be restored. The plot stops here; the control panel and the "
+    "replay go on working.";
+
 class PlotView final : public PlotViewLink {
  public:
-  // Shows `performance` as `position` says; both must outlive the view.
-  PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
+  // Shows `performance` as `position` says, with the `compared` ones beside
+  // it at the same event numbers; all three must outlive the view.
+  PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position,
+           const ComparedPerformances& compared);
   ~PlotView() override;
   PlotView(const PlotView&) = delete;
   PlotView& operator=(const PlotView&) = delete;
@@ -48,7 +58,9 @@ class PlotView final : public PlotViewLink {
   void deleteDeviceObjects();
 
   // One frame: the lower points, the upper points, the overlays, the axis
-  // plates, the hover label, the caption, and last the glass plate.
+  // plates, the hover label, the caption, the legend (when something is
+  // compared), and last the glass plate. A lost device is recovered first
+  // (see recoverLostDevice).
   void drawFrame();
   // The 10 ms timer: the orientation step, then a frame.
   void onFrameTimer();
@@ -57,7 +69,7 @@ class PlotView final : public PlotViewLink {
 
   // The scene from the points as they are (after ScaleGraph).
   void buildScene();
-  // Drops the root, the two point groups and the glass plate.
+  // Drops the root, the point groups and the glass plate.
   void releaseScene();
   // "Load Data From File!": a scatter file, then the scene rebuilt from it.
   void loadScatterFile();
@@ -69,10 +81,16 @@ class PlotView final : public PlotViewLink {
   void stopAutoRotation() override { state_.AutoRotate = false; }
 
  private:
+  // After a lost device: the device objects and the scene on the device
+  // again, or on a new one; when neither can be had, one message, the timer
+  // off and no more drawing. True when the frame can be drawn.
+  bool recoverLostDevice();
+
   ViewWindow& window_;
   Dialogs& dialogs_;
   const Performance& performance_;
   const ReplayPosition& position_;
+  const ComparedPerformances& compared_;
   ViewState state_;
   DeviceSetup deviceSetup_;
   std::shared_ptr<GraphicsDevice> device_;

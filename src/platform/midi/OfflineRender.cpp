@@ -77,6 +77,7 @@ OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMes
       return result;
     }
     const MidiMessage& m = messages[i];
+    if (m.status == kTagOnlyStatus) continue;
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
                                    static_cast<std::uint8_t>(m.data2)};
     synth.Send(std::span(bytes, MessageLength(m.status)));
