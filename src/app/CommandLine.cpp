@@ -9,9 +9,6 @@
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
 #include "performance/ComparedPerformances.h"
-#ifdef RP_HAVE_SYNTH
-#include "app/RenderWav.h"
-#endif
 
 namespace rp {
 
@@ -34,7 +31,7 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
        "WAV file, S being the \"Replay speed\" slider's value (default 0).",
-       &RenderWav},
+       nullptr},
 #endif
   };
   return commands;
@@ -101,6 +98,10 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
   }
   for (const auto& c : BatchCommands()) {
     if (first == c.flag) {
+      if (c.run == nullptr) {
+        plan.windowArgs = args;
+        return plan;
+      }
       plan.exitNow = true;
       plan.exitStatus = c.run({args.begin() + 1, args.end()}, out, err);
       return plan;
