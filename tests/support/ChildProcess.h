@@ -1,0 +1,64 @@
+#pragma once
+// A helper program a test starts and stops itself (a sound server, a
+// recorder): started with posix_spawn, its output sent to a log file, and
+// stopped by its process id, never by name, so parallel runs and the user's
+// own servers are left alone.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace rp::test {
+
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess() { Stop(); }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts `argv[0]` (looked up on PATH) with the process's environment plus
+  // `env` (an empty value removes a variable). Standard output goes to
+  // `stdoutPath` ("" for /dev/null), standard error to `logPath`.
+  // False when the program could not be started.
+  bool Start(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             const std::string& stdoutPath, const std::string& logPath);
+
+  bool Running();
+  pid_t Pid() const { return pid_; }
+  // The process was reaped elsewhere: nothing left to stop.
+  void Forget() { pid_ = -1; }
+
+  // SIGTERM, then SIGKILL when it has not ended within `grace`; waits for it.
+  void Stop(std::chrono::milliseconds grace = std::chrono::milliseconds(3000));
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// Runs a program to its end (killed after `timeout`); its exit status, or
+// -1 when it could not be started or did not end in time.
+int RunToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+             std::chrono::milliseconds timeout, const std::string& stdoutPath = "");
+
+// True when `program` is found on PATH.
+bool ProgramOnPath(const std::string& program);
+
+// A fresh private folder (mode 0700) under the temporary folder, removed with
+// everything in it when the object goes.
+class PrivateDir {
+ public:
+  explicit PrivateDir(const std::string& prefix);
+  ~PrivateDir();
+  PrivateDir(const PrivateDir&) = delete;
+  PrivateDir& operator=(const PrivateDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace rp::test

@@ -1,0 +1,106 @@
+#include "support/PulseAudioServer.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace rp::test {
+
+PulseAudioServer::PulseAudioServer() = default;
+
+PulseAudioServer::~PulseAudioServer() { Stop(); }
+
+std::string PulseAudioServer::ServerAddress() const {
+  return dir_ ? "unix:" + dir_->Path() + "/pulse/native" : std::string();
+}
+
+std::map<std::string, std::string> PulseAudioServer::ClientEnvironment() const {
+  return {{"PULSE_SERVER", ServerAddress()}, {"PULSE_SINK", sink_}};
+}
+
+bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
+  Stop();
+  if (!ProgramOnPath("pulseaudio") || !ProgramOnPath("pactl")) {
+    why_ = "pulseaudio or pactl is not installed (Debian packages pulseaudio, pulseaudio-utils)";
+    return false;
+  }
+  dir_ = std::make_unique<PrivateDir>("rp_pulse_");
+  const std::string home = dir_->Path();
+  // The server keeps its socket, pid file and cookie in its own folder; no
+  // D-Bus, no configuration script, no module that looks for hardware.
+  const std::map<std::string, std::string> env = {
+      {"XDG_RUNTIME_DIR", home}, {"HOME", home}, {"XDG_CONFIG_HOME", home + "/config"},
+      {"PULSE_SERVER", ""},      {"DBUS_SESSION_BUS_ADDRESS", ""}};
+  const std::vector<std::string> argv = {
+      "pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit=false",
+      "--disable-shm=true", "--log-target=stderr",
+      "--load=module-null-sink sink_name=" + sink_ + " rate=44100 channels=2",
+      "--load=module-native-protocol-unix auth-anonymous=1"};
+  if (!server_.Start(argv, env, "", home + "/server.log")) {
+    why_ = "pulseaudio could not be started";
+    return false;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!server_.Running()) {
+      std::ifstream log(home + "/server.log");
+      std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+      why_ = "pulseaudio ended at start-up: " + text.substr(text.size() > 400 ? text.size() - 400 : 0);
+      return false;
+    }
+    if (std::filesystem::exists(home + "/pulse/native") &&
+        RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  why_ = "pulseaudio did not answer within the time allowed";
+  Stop();
+  return false;
+}
+
+void PulseAudioServer::UseInThisProcess() {
+  for (const auto& [name, value] : ClientEnvironment()) {
+    if (!savedEnv_.count(name)) {
+      const char* old = std::getenv(name.c_str());
+      savedEnv_[name] = old != nullptr ? old : "";
+    }
+    ::setenv(name.c_str(), value.c_str(), 1);
+  }
+}
+
+void PulseAudioServer::Stop() {
+  server_.Stop();
+  for (const auto& [name, value] : savedEnv_) {
+    if (value.empty()) ::unsetenv(name.c_str());
+    else ::setenv(name.c_str(), value.c_str(), 1);
+  }
+  savedEnv_.clear();
+  dir_.reset();
+}
+
+bool SinkRecorder::Start(const std::string& rawPath) {
+  path_ = rawPath;
+  // A short fragment, so the recording keeps up with the sink closely.
+  return parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
+                       "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
+                      {}, rawPath, "");
+}
+
+void SinkRecorder::Stop() { parec_.Stop(); }
+
+std::vector<std::int16_t> SinkRecorder::Samples() const {
+  std::ifstream in(path_, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int16_t> samples(bytes.size() / 2);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    samples[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                           (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
+  return samples;
+}
+
+}  // namespace rp::test

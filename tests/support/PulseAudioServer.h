@@ -1,0 +1,66 @@
+#pragma once
+// A private PulseAudio server for tests that listen to what the program
+// plays: its own runtime folder, no configuration script, one null sink
+// whose monitor a recorder reads, and the native protocol on a socket in
+// that folder. Clients of this process reach it through PULSE_SERVER once
+// UseInThisProcess() has run. Stopped by its process id.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+
+namespace rp::test {
+
+class PulseAudioServer {
+ public:
+  PulseAudioServer();
+  ~PulseAudioServer();
+
+  // Starts the server and waits until it answers. False, with Why() set,
+  // when pulseaudio is not installed or does not come up within `timeout`.
+  bool Start(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  void Stop();
+  const std::string& Why() const { return why_; }
+
+  // "unix:<folder>/pulse/native".
+  std::string ServerAddress() const;
+  const std::string& SinkName() const { return sink_; }
+  std::string MonitorSource() const { return sink_ + ".monitor"; }
+  // What a client process needs in its environment to use this server.
+  std::map<std::string, std::string> ClientEnvironment() const;
+  // Points this process's own sound clients (the built-in synthesizer) at
+  // the server; the old values come back on Stop().
+  void UseInThisProcess();
+
+ private:
+  std::unique_ptr<PrivateDir> dir_;
+  ChildProcess server_;
+  std::string sink_ = "rp_test_sink";
+  std::string why_;
+  std::map<std::string, std::string> savedEnv_;
+};
+
+// Records the sink's monitor as raw mono 16-bit samples at 44.1 kHz into a
+// file, from Start() to Stop().
+class SinkRecorder {
+ public:
+  static constexpr int kRate = 44100;
+
+  explicit SinkRecorder(const PulseAudioServer& server) : server_(server) {}
+  bool Start(const std::string& rawPath);
+  void Stop();
+  // The samples recorded so far (all of them after Stop()).
+  std::vector<std::int16_t> Samples() const;
+
+ private:
+  const PulseAudioServer& server_;
+  ChildProcess parec_;
+  std::string path_;
+};
+
+}  // namespace rp::test
