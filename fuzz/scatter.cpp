@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ComputeRanges(view);
   ScaleGraph(view);
   for (const DataEntry& p : view.Points) {
-    RP_FUZZ_CHECK(InCube(p.x, -AxisExtent, AxisExtent));
-    RP_FUZZ_CHECK(InCube(p.y, 0.0f, 2.0f * AxisExtent));
-    RP_FUZZ_CHECK(InCube(p.z, -AxisExtent, AxisExtent));
+    RP_FUZZ_CHECK(InCube(p.x, -kAxisExtent, kAxisExtent));
+    RP_FUZZ_CHECK(InCube(p.y, 0.0f, 2.0f * kAxisExtent));
+    RP_FUZZ_CHECK(InCube(p.z, -kAxisExtent, kAxisExtent));
   }
   return 0;
 }

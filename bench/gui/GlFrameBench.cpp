@@ -13,25 +13,24 @@
 
 #include "platform/Mesh.h"
 #include "platform/qt/GlDevice.h"
-#include "platform/qt/GlDirect3D.h"
 #include "platform/qt/GlView.h"
-#include "scene/CD3DFrame.h"
-#include "scene/CD3DMesh.h"
-#include "scene/D3DInit.h"
-#include "scene/D3DMath.h"
-#include "scene/D3DUtil.h"
+#include "scene/DeviceSetup.h"
+#include "scene/MeshInstance.h"
+#include "scene/SceneDefaults.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 
 namespace {
 
 using namespace rp;
 
 struct Scene {
-  std::shared_ptr<CD3DFrame> root, glass, upper, lower;
+  std::shared_ptr<SceneNode> root, glass, upper, lower;
 };
 
-D3DMATERIAL Colour(float r, float g, float b, float a) {
-  D3DMATERIAL m{};
-  m.Diffuse = m.Ambient = {r, g, b, a};
+Material Colour(float r, float g, float b, float a) {
+  Material m{};
+  m.diffuse = m.ambient = {r, g, b, a};
   return m;
 }
 
@@ -39,23 +38,22 @@ Scene BuildScene(GraphicsDevice& device, int points, std::uint32_t slices) {
   auto sphere = CreateSphere(device, 0.1f, slices, slices);
   auto box = CreateBox(device, 10, 10, 0.1f);
   Scene s;
-  s.root = D3DUtil_NewFrame(nullptr);
-  s.glass = D3DUtil_NewFrame(s.root);
-  s.glass->AddD3DXMesh(box)->SetMaterialOverride(Colour(0.753f, 0.753f, 0.753f, 0.2f));
-  s.glass->SetOrientation(D3DXQuaternionRotationAxis({1, 0, 0}, 3.1415f / 2));
-  s.upper = D3DUtil_NewFrame(s.root);
-  s.lower = D3DUtil_NewFrame(s.root);
+  s.root = NewSceneNode(nullptr);
+  s.glass = NewSceneNode(s.root);
+  s.glass->AddMesh(box)->SetMaterial(Colour(0.753f, 0.753f, 0.753f, 0.2f));
+  s.glass->SetOrientation(QuatFromAxisAngle({1, 0, 0}, 3.1415f / 2));
+  s.upper = NewSceneNode(s.root);
+  s.lower = NewSceneNode(s.root);
   for (int i = 0; i < points; ++i) {
     // A wandering path through the plot cube, a few points below the floor.
     const float t = float(i) / float(points);
-    const D3DVECTOR p{4 * std::sin(7 * t * 6.283f), 8 * t - 0.5f, 4 * std::cos(5 * t * 6.283f)};
-    auto frame = D3DUtil_NewFrame(p.y >= 0 ? s.upper : s.lower);
-    frame->SetScale(i + 1 == points ? 2.0f : 1.0f);
-    frame->SetPosition(p);
-    frame->AddD3DXMesh(sphere)->SetMaterialOverride(
-        i + 1 == points ? Colour(1, 0.5f, 0, 1) : Colour(0, 0, 1, 1));
+    const glm::vec3 p{4 * std::sin(7 * t * 6.283f), 8 * t - 0.5f, 4 * std::cos(5 * t * 6.283f)};
+    auto node = NewSceneNode(p.y >= 0 ? s.upper : s.lower);
+    node->SetScale(i + 1 == points ? 2.0f : 1.0f);
+    node->SetPosition(p);
+    node->AddMesh(sphere)->SetMaterial(i + 1 == points ? Colour(1, 0.5f, 0, 1) : Colour(0, 0, 1, 1));
   }
-  s.root->UpdateFrames();
+  s.root->UpdateWorldMatrices();
   return s;
 }
 
@@ -72,39 +70,38 @@ void BM_PlotFrame(benchmark::State& state) {
     return;
   }
   ConsoleDialogs dialogs;
-  D3DInit = D3DDeviceState{};
-  D3DInit.CreateDirectX = [] { return std::make_shared<QtDirectX>(); };
-  D3DInit.MessageDialogs = &dialogs;
-  if (!D3DUtil_Init(view.Handle(), true, 0, 0, D3DDEVTYPE_HAL, nullptr)) {
+  DeviceSetup setup;
+  setup.makeDevice = &GlDevice::CreateOn;
+  setup.dialogs = &dialogs;
+  if (!setup.CreateDeviceForWindow(view.Handle())) {
     state.SkipWithError("no OpenGL device");
     return;
   }
-  auto device = std::dynamic_pointer_cast<GlDevice>(D3DInit.Device);
-  D3DUtil_ApplySceneDefaults();
-  D3DUtil_LookAt({0, 5, -20}, {0, 0, 0}, {0, 1, 0});
-  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-  device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+  auto device = std::dynamic_pointer_cast<GlDevice>(setup.Device());
+  ApplySceneDefaults(*device, 606, 443);
+  device->SetTransform(Transform::View, LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0}));
+  device->SetCulling(Culling::None);
+  device->SetMinFilter(TextureFilter::Linear);
   Scene scene = BuildScene(*device, int(state.range(0)), std::uint32_t(state.range(1)));
   auto font = device->CreateFont({"DejaVu Sans", 12.0f, 400});
 
   auto frame = [&] {
-    scene.root->UpdateFrames();
-    D3DUtil_ClearView(std::int32_t(0xFF303030u));
-    device->SetRenderState(D3DRS_AMBIENT, 0xFFC0C0C0);
+    scene.root->UpdateWorldMatrices();
+    device->Clear(0xFF303030);
+    device->SetAmbientLight(0xFFC0C0C0);
     device->BeginScene();
-    scene.lower->Enabled = true;
-    scene.upper->Enabled = scene.glass->Enabled = false;
+    scene.lower->enabled = true;
+    scene.upper->enabled = scene.glass->enabled = false;
     scene.root->Render(*device);
-    scene.upper->Enabled = true;
-    scene.lower->Enabled = false;
+    scene.upper->enabled = true;
+    scene.lower->enabled = false;
     scene.root->Render(*device);
-    RECT caption{10, 20, 0, 0};
-    font->DrawText("z axis = event n+2d", caption, 0, 0xFFFFFFFF);
-    scene.glass->Enabled = true;
-    scene.upper->Enabled = false;
+    font->DrawText("z axis = event n+2d", {10, 20, 0, 0}, 0xFFFFFFFF);
+    scene.glass->enabled = true;
+    scene.upper->enabled = false;
     scene.root->Render(*device);
     device->EndScene();
-    D3DUtil_PresentView(view.Handle());
+    device->Present();
     // Wait for the renderer to finish the frame, so the time is the frame's.
     device->Context().Gl().glFinish();
   };
@@ -114,7 +111,6 @@ void BM_PlotFrame(benchmark::State& state) {
     QApplication::processEvents();
   }
   state.SetLabel(device->Renderer());
-  D3DInit = D3DDeviceState{};
 }
 // Arguments: points, sphere slices and stacks. 501 x 16 is the plot's frame;
 // the others split the cost into per-draw (coarse spheres) and fixed (no

@@ -12,38 +12,37 @@
 #include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlDevice.h"
-#include "scene/D3DInit.h"
 #include "scene/MediaDir.h"
 #include "support/ScriptedDialogs.h"
-#include "view/qt/GraphForm.h"
+#include "view/qt/PlotWindow.h"
 
 namespace {
 
 using namespace rp;
 
-void BM_UpdateDataTail(benchmark::State& state) {
+void BM_ShowTail(benchmark::State& state) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
   Performance performance;
   ReplayPosition position;
-  GraphForm form(dialogs, StartOptions{}, performance, position);
-  form.Form_Load();
+  PlotWindow form(dialogs, StartOptions{}, performance, position);
+  form.start();
   form.SetTimerEnabled(false);
-  auto device = std::dynamic_pointer_cast<GlDevice>(D3DInit.Device);
-  if (!form.View().State().DeviceReady || !device) {
+  auto device = std::dynamic_pointer_cast<GlDevice>(form.view().deviceSetup().Device());
+  if (!form.view().state().DeviceReady || !device) {
     state.SkipWithError("no OpenGL device");
     return;
   }
   position.TailLength = static_cast<std::int32_t>(state.range(0));
   position.CurrentEvent = performance.PlotEventCount;
   for (auto _ : state) {
-    form.View().showTail();
+    form.view().showTail();
     device->Context().Gl().glFinish();
   }
-  state.counters["points"] = static_cast<double>(form.View().State().Points.Count());
+  state.counters["points"] = static_cast<double>(form.view().state().Points.Count());
   state.SetLabel(device->Renderer());
 }
-BENCHMARK(BM_UpdateDataTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ShowTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -56,6 +56,7 @@ void PrintHelp(std::ostream& out) {
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
          "      one frame of the plot, save it as PNG and exit. --event shows the\n"
          "      tail of event N, T events long (10 unless --tail).\n";
+  out << "  --version\n      Print the program's name and version.\n";
   out << "  --help\n      Print this text.\n";
 }
 
@@ -67,6 +68,11 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
   const std::string& first = args.front();
   if (first == "--help" || first == "-h") {
     PrintHelp(out);
+    plan.exitNow = true;
+    return plan;
+  }
+  if (first == "--version") {
+    out << "returnplot " << RP_VERSION << '\n';
     plan.exitNow = true;
     return plan;
   }

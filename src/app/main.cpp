@@ -13,7 +13,7 @@
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "platform/qt/QtDialogs.h"
-#include "view/qt/GraphForm.h"
+#include "view/qt/PlotWindow.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
   rp::QtDialogs dialogs;
   rp::Performance performance;
   rp::ReplayPosition position;
-  rp::GraphForm form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
   dialogs.SetParent(&form);
-  form.Form_Load();
+  form.start();
   return QApplication::exec();
 }

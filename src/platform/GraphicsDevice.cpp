@@ -4,7 +4,7 @@
 
 namespace rp {
 
-Texture::Texture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, D3DFORMAT format)
+Texture::Texture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, TextureFormat format)
     : width_(std::max<std::uint32_t>(width, 1)),
       height_(std::max<std::uint32_t>(height, 1)),
       levels_(0),

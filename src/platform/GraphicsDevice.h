@@ -1,16 +1,16 @@
 #pragma once
-// The 3D device as the scene and the view use it: a fixed-function device
-// (transforms, one material, lights, render states, texture stage 0, vertex
-// format, immediate draws) plus the helper objects made through it: textures
-// and their surfaces, fonts, render-to-surface, and meshes (Mesh.h).
+// The 3D device as the scene and the view use it: transforms, one material,
+// lights, a few render states, one texture, immediate draws of vertices and
+// of mesh subsets, plus the helper objects made through it: textures and
+// their surfaces, fonts, render-to-surface, and meshes (Mesh.h).
 //
-// The OpenGL implementation lives in platform/qt; RecordingDevice keeps every
-// call for tests. Device calls that fail throw DeviceError.
+// The OpenGL implementation lives in platform/qt; the tests have a recording
+// one. Device calls that fail throw DeviceError.
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 
 #include "platform/GraphicsTypes.h"
@@ -29,7 +29,7 @@ class Surface;
 // A 2D texture with its mip chain. Made by GraphicsDevice::CreateTexture.
 class Texture : public std::enable_shared_from_this<Texture> {
  public:
-  Texture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, D3DFORMAT format);
+  Texture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, TextureFormat format);
   virtual ~Texture() = default;
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
@@ -37,7 +37,7 @@ class Texture : public std::enable_shared_from_this<Texture> {
   std::uint32_t Width() const { return width_; }
   std::uint32_t Height() const { return height_; }
   std::uint32_t GetLevelCount() const { return levels_; }
-  D3DFORMAT Format() const { return format_; }
+  TextureFormat Format() const { return format_; }
   std::uint32_t LevelWidth(std::uint32_t level) const;
   std::uint32_t LevelHeight(std::uint32_t level) const;
 
@@ -50,7 +50,7 @@ class Texture : public std::enable_shared_from_this<Texture> {
 
  private:
   std::uint32_t width_, height_, levels_;
-  D3DFORMAT format_;
+  TextureFormat format_;
 };
 
 // One mip level of a texture: the target of a render-to-surface scene.
@@ -69,17 +69,17 @@ class Surface {
   std::uint32_t level_;
 };
 
-// A text font bound to the device that made it.
+// A text font bound to the device that made it. Text lines are separated by
+// CR, LF or CR LF.
 class Font {
  public:
   virtual ~Font() = default;
-  // Draws text (lines separated by CR, LF or CR LF) in the colour inside rect.
-  // With DT_CALCRECT (1024) nothing is drawn: rect's right and bottom are set
-  // so the rectangle just holds the text, its left and top kept. Format 0
-  // draws left- and top-aligned starting at rect's top-left corner. Returns
-  // the height of the text in pixels.
-  virtual std::int32_t DrawText(std::string_view text, RECT& rect, std::uint32_t format,
-                                D3DCOLOR color) = 0;
+  // Sets rect's right and bottom so the rectangle just holds the text, its
+  // left and top kept; draws nothing. Returns the text's height in pixels.
+  virtual std::int32_t MeasureText(std::string_view text, Rect& rect) = 0;
+  // Draws the text in the colour from rect's top-left corner, clipped to the
+  // rectangle when it has an area. Returns the text's height in pixels.
+  virtual std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 color) = 0;
   virtual const FontDesc& Desc() const = 0;
 };
 
@@ -88,8 +88,21 @@ class Font {
 class RenderToSurface {
  public:
   virtual ~RenderToSurface() = default;
-  virtual void BeginScene(const std::shared_ptr<Surface>& surface, const D3DVIEWPORT& viewport) = 0;
+  virtual void BeginScene(const std::shared_ptr<Surface>& surface, const Viewport& viewport) = 0;
   virtual void EndScene() = 0;
+};
+
+// The render states a device holds, as a fresh device starts with them.
+struct RenderStates {
+  Argb32 ambientLight = 0;
+  bool lighting = true;
+  bool depthTest = true;
+  Shading shading = Shading::Gouraud;
+  Culling culling = Culling::CounterClockwise;
+  bool alphaBlending = false;
+  BlendFactor sourceBlend = BlendFactor::One;
+  BlendFactor destinationBlend = BlendFactor::Zero;
+  TextureFilter minFilter = TextureFilter::Point;
 };
 
 // Device-private data a device may attach to a mesh it draws (uploaded
@@ -103,82 +116,59 @@ class GraphicsDevice {
   virtual ~GraphicsDevice() = default;
 
   // --- device life ---
-  virtual CooperativeLevel TestCooperativeLevel() = 0;
-  // Rebuilds the back buffer with the parameters (width/height 0: the
-  // window's client size). False when the reset failed.
-  virtual bool Reset(const D3DPRESENT_PARAMETERS& params) = 0;
-  virtual D3DCAPS GetDeviceCaps() = 0;
-  virtual D3DDISPLAYMODE GetDisplayMode() = 0;
+  virtual DeviceStatus Status() = 0;
+  // Rebuilds the back buffer at the window's client size. False when that
+  // failed.
+  virtual bool ResetBackBuffer() = 0;
 
   // --- frame ---
   virtual void BeginScene() = 0;
   virtual void EndScene() = 0;
-  // flags: D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL; clears the
-  // whole viewport of the current target.
-  virtual void Clear(std::uint32_t flags, D3DCOLOR color, float z, std::uint32_t stencil) = 0;
-  // Shows the back buffer (in windowOverride when given, else the device
-  // window). Throws DeviceError on failure.
-  virtual void Present(WindowHandle windowOverride = nullptr) = 0;
+  // Clears the whole viewport of the current target to the colour and its
+  // depth to the far plane.
+  virtual void Clear(Argb32 color) = 0;
+  // Shows the back buffer in the device's window. Throws DeviceError on
+  // failure.
+  virtual void Present() = 0;
 
   // --- state ---
-  virtual void SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) = 0;
-  virtual D3DMATRIX GetTransform(D3DTRANSFORMSTATETYPE state) = 0;
-  virtual void SetViewport(const D3DVIEWPORT& viewport) = 0;
-  virtual D3DVIEWPORT GetViewport() = 0;
-  virtual void SetMaterial(const D3DMATERIAL& material) = 0;
-  virtual D3DMATERIAL GetMaterial() = 0;
-  virtual void SetLight(std::uint32_t index, const D3DLIGHT& light) = 0;
-  virtual void LightEnable(std::uint32_t index, bool enable) = 0;
-  virtual void SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) = 0;
-  virtual std::uint32_t GetRenderState(D3DRENDERSTATETYPE state) = 0;
-  // texture nullptr: no texture on that stage.
-  virtual void SetTexture(std::uint32_t stage, std::shared_ptr<Texture> texture) = 0;
-  virtual void SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
-                                    std::uint32_t value) = 0;
-  // Sets the flexible vertex format of the following DrawPrimitiveUP calls.
-  virtual void SetVertexShader(std::uint32_t fvf) = 0;
+  virtual void SetTransform(Transform which, const glm::mat4& matrix) = 0;
+  virtual glm::mat4 GetTransform(Transform which) = 0;
+  virtual void SetViewport(const Viewport& viewport) = 0;
+  virtual Viewport GetViewport() = 0;
+  virtual void SetMaterial(const Material& material) = 0;
+  virtual Material GetMaterial() = 0;
+  virtual void SetLight(std::uint32_t index, const Light& light) = 0;
+  virtual void EnableLight(std::uint32_t index, bool enable) = 0;
+  // The light every lit surface gets on top of the lights (0xAARRGGBB).
+  virtual void SetAmbientLight(Argb32 color) = 0;
+  virtual void SetLighting(bool enable) = 0;
+  virtual void SetDepthTest(bool enable) = 0;
+  virtual void SetShading(Shading shading) = 0;
+  virtual void SetCulling(Culling culling) = 0;
+  virtual void SetAlphaBlending(bool enable) = 0;
+  virtual void SetBlendFactors(BlendFactor source, BlendFactor destination) = 0;
+  // nullptr: draw untextured.
+  virtual void SetTexture(std::shared_ptr<Texture> texture) = 0;
+  // How a texture shown smaller than its size is sampled.
+  virtual void SetMinFilter(TextureFilter filter) = 0;
 
   // --- drawing ---
-  // Draws primitiveCount primitives from vertices in user memory laid out in
-  // the current vertex format, stride bytes apart.
-  virtual void DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount,
-                               const void* vertices, std::uint32_t stride) = 0;
+  virtual void DrawVertices(Primitive primitive, std::span<const Vertex> vertices) = 0;
   // Draws the faces of one subset of a mesh with the current states (what
   // Mesh::DrawSubset calls).
   virtual void DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) = 0;
 
   // --- helper objects ---
-  // levels 0: the full mip chain. usage is kept for the record only.
+  // levels 0: the full mip chain.
   virtual std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
-                                                 std::uint32_t levels, std::uint32_t usage,
-                                                 D3DFORMAT format, D3DPOOL pool) = 0;
-  // A texture with the picture in the file (format from the file, full mip
-  // chain); nullptr when the file cannot be read as a picture.
-  virtual std::shared_ptr<Texture> CreateTextureFromFile(const std::string& path) = 0;
+                                                 std::uint32_t levels, TextureFormat format) = 0;
   virtual std::shared_ptr<Font> CreateFont(const FontDesc& desc) = 0;
+  // Surfaces up to width x height, with a depth buffer of their own when
+  // depthBuffer is set.
   virtual std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width,
                                                                  std::uint32_t height,
-                                                                 D3DFORMAT format,
-                                                                 bool depthStencil,
-                                                                 D3DFORMAT depthFormat) = 0;
-};
-
-// The object that enumerates adapters and creates devices (device set-up).
-class Direct3D {
- public:
-  virtual ~Direct3D() = default;
-  virtual std::uint32_t GetAdapterCount() = 0;
-  virtual std::uint32_t GetAdapterModeCount(std::uint32_t adapter) = 0;
-  virtual D3DDISPLAYMODE EnumAdapterModes(std::uint32_t adapter, std::uint32_t mode) = 0;
-  virtual D3DDISPLAYMODE GetAdapterDisplayMode(std::uint32_t adapter) = 0;
-  virtual bool CheckDeviceType(std::uint32_t adapter, D3DDEVTYPE type, D3DFORMAT displayFormat,
-                               D3DFORMAT backBufferFormat, bool windowed) = 0;
-  virtual D3DCAPS GetDeviceCaps(std::uint32_t adapter, D3DDEVTYPE type) = 0;
-  // nullptr when no device of that type can be made on the window.
-  virtual std::shared_ptr<GraphicsDevice> CreateDevice(std::uint32_t adapter, D3DDEVTYPE type,
-                                                       WindowHandle focusWindow,
-                                                       std::uint32_t behaviorFlags,
-                                                       const D3DPRESENT_PARAMETERS& params) = 0;
+                                                                 bool depthBuffer) = 0;
 };
 
 }  // namespace rp

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <numeric>
 
+#include <glm/geometric.hpp>
+
 #include "platform/GraphicsDevice.h"
-#include "platform/VectorOps.h"
 
 namespace rp {
 
-using vec::Cross;
-using vec::Dot;
-using vec::Sub;
+using glm::cross;
+using glm::dot;
 
 Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices,
            std::vector<std::uint32_t> indices, std::vector<std::uint32_t> attributes)
@@ -56,9 +56,9 @@ Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices,
   bounds_ = ComputeBoundingSphere();
   edges_.reserve(faces);
   for (std::size_t f = 0; f < faces; ++f) {
-    const D3DVECTOR& v0 = vertices_[indices_[3 * f]].position;
-    edges_.push_back({v0, Sub(vertices_[indices_[3 * f + 1]].position, v0),
-                      Sub(vertices_[indices_[3 * f + 2]].position, v0)});
+    const glm::vec3& v0 = vertices_[indices_[3 * f]].position;
+    edges_.push_back({v0, vertices_[indices_[3 * f + 1]].position - v0,
+                      vertices_[indices_[3 * f + 2]].position - v0});
   }
 }
 
@@ -73,10 +73,10 @@ void Mesh::DrawSubset(std::uint32_t subset) const {
   device_->DrawMeshSubset(*this, subset);
 }
 
-IntersectResult Mesh::Intersect(const D3DVECTOR& origin, const D3DVECTOR& direction) const {
+IntersectResult Mesh::Intersect(const glm::vec3& origin, const glm::vec3& direction) const {
   IntersectResult best;
   if (vertices_.empty()) return best;
-  // A ray from a degenerate transform (a frame scaled to 0) hits nothing.
+  // A ray from a degenerate transform (a node scaled to 0) hits nothing.
   for (float c : {origin.x, origin.y, origin.z, direction.x, direction.y, direction.z})
     if (!std::isfinite(c)) return best;
 
@@ -95,21 +95,21 @@ IntersectResult Mesh::Intersect(const D3DVECTOR& origin, const D3DVECTOR& direct
 
   const std::uint32_t faces = GetNumFaces();
   for (std::uint32_t f = 0; f < faces; ++f) {
-    const D3DVECTOR& v0 = edges_[f].v0;
-    const D3DVECTOR& e1 = edges_[f].e1;
-    const D3DVECTOR& e2 = edges_[f].e2;
+    const glm::vec3& v0 = edges_[f].v0;
+    const glm::vec3& e1 = edges_[f].e1;
+    const glm::vec3& e2 = edges_[f].e2;
     // Moeller-Trumbore, both faces.
-    const D3DVECTOR p = Cross(direction, e2);
-    const float det = Dot(e1, p);
+    const glm::vec3 p = cross(direction, e2);
+    const float det = dot(e1, p);
     if (det == 0.0f) continue;
     const float inv = 1.0f / det;
-    const D3DVECTOR s = Sub(origin, v0);
-    const float u = Dot(s, p) * inv;
+    const glm::vec3 s = origin - v0;
+    const float u = dot(s, p) * inv;
     if (u < 0.0f || u > 1.0f) continue;
-    const D3DVECTOR q = Cross(s, e1);
-    const float v = Dot(direction, q) * inv;
+    const glm::vec3 q = cross(s, e1);
+    const float v = dot(direction, q) * inv;
     if (v < 0.0f || u + v > 1.0f) continue;
-    const float t = Dot(e2, q) * inv;
+    const float t = dot(e2, q) * inv;
     if (t < 0.0f) continue;
     if (!best.hit || t < best.dist) best = {true, f, u, v, t};
   }
@@ -125,11 +125,11 @@ BoundingSphere Mesh::ComputeBoundingSphere() const {
     cz += v.position.z;
   }
   const double n = double(vertices_.size());
-  const D3DVECTOR c{float(cx / n), float(cy / n), float(cz / n)};
+  const glm::vec3 c{float(cx / n), float(cy / n), float(cz / n)};
   float r2 = 0;
   for (const auto& v : vertices_) {
-    const D3DVECTOR d = Sub(v.position, c);
-    r2 = std::max(r2, Dot(d, d));
+    const glm::vec3 d = v.position - c;
+    r2 = std::max(r2, dot(d, d));
   }
   return {c, std::sqrt(r2)};
 }
@@ -157,7 +157,7 @@ std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::ui
     const double theta = pi * i / stacks;
     for (std::uint32_t j = 0; j < slices; ++j) {
       const double phi = 2 * pi * j / slices;
-      const D3DVECTOR n{float(std::sin(theta) * std::cos(phi)), float(std::sin(theta) * std::sin(phi)),
+      const glm::vec3 n{float(std::sin(theta) * std::cos(phi)), float(std::sin(theta) * std::sin(phi)),
                         float(std::cos(theta))};
       verts.push_back({{n.x * radius, n.y * radius, n.z * radius}, n});
     }
@@ -188,7 +188,7 @@ std::shared_ptr<Mesh> CreateBox(GraphicsDevice& device, float width, float heigh
   // side, and the two triangles are wound clockwise seen from outside.
   for (int axis = 0; axis < 3; ++axis) {
     for (int sign = -1; sign <= 1; sign += 2) {
-      D3DVECTOR n{0, 0, 0};
+      glm::vec3 n{0, 0, 0};
       (axis == 0 ? n.x : axis == 1 ? n.y : n.z) = float(sign);
       const int ua = (axis + 1) % 3, va = (axis + 2) % 3;
       const float half[3] = {hx, hy, hz};

@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/D3DTypes.h"
 #include "platform/GraphicsTypes.h"
 
 namespace rp {
@@ -20,8 +19,8 @@ class GraphicsDevice;
 struct MeshDeviceData;
 
 struct MeshVertex {
-  D3DVECTOR position;
-  D3DVECTOR normal;
+  glm::vec3 position;
+  glm::vec3 normal;
 };
 
 // A run of faces (and the vertices they use) that share one subset id.
@@ -41,12 +40,12 @@ struct IntersectResult {
 };
 
 struct BoundingSphere {
-  D3DVECTOR center;
+  glm::vec3 center;
   float radius;
 };
 
 struct BoundingBox {
-  D3DVECTOR min, max;
+  glm::vec3 min, max;
 };
 
 class Mesh {
@@ -60,7 +59,6 @@ class Mesh {
   Mesh& operator=(const Mesh&) = delete;
 
   GraphicsDevice* GetDevice() const { return device_; }
-  std::uint32_t GetFVF() const { return kFvfPositionNormal; }
   std::uint32_t GetNumVertices() const { return static_cast<std::uint32_t>(vertices_.size()); }
   std::uint32_t GetNumFaces() const { return static_cast<std::uint32_t>(attributes_.size()); }
   const std::vector<MeshVertex>& Vertices() const { return vertices_; }
@@ -79,7 +77,7 @@ class Mesh {
   // with a non-finite component never hits. Equal
   // distances keep the lower face index. A cheap bounding-sphere test skips
   // meshes the ray cannot touch.
-  IntersectResult Intersect(const D3DVECTOR& origin, const D3DVECTOR& direction) const;
+  IntersectResult Intersect(const glm::vec3& origin, const glm::vec3& direction) const;
 
   // Centre = mean of the vertex positions, radius = largest distance from it.
   BoundingSphere ComputeBoundingSphere() const;
@@ -98,7 +96,7 @@ class Mesh {
   // Per face: first corner and the two edges from it, laid out for the ray
   // test.
   struct FaceEdges {
-    D3DVECTOR v0, e1, e2;
+    glm::vec3 v0, e1, e2;
   };
   std::vector<FaceEdges> edges_;
 };

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "platform/GraphicsDevice.h"
-#include "scene/CD3DFrame.h"
-#include "scene/D3DUtil_Color.h"
-#include "scene/D3DUtil_Vector.h"
+#include "scene/ArgbColor.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 #include "view/SceneGuard.h"
 #include "view/ViewState.h"
 
@@ -15,16 +15,16 @@ namespace rp {
 namespace {
 
 constexpr std::int32_t kGlassColour = 0x33C0C0C0;  // light grey, alpha 0.2
-constexpr D3DCOLOR kTextureBackground = 0xFFC0C0C0;
-constexpr D3DCOLOR kTextureText = 0xFF000000;
+constexpr Argb32 kTextureBackground = 0xFFC0C0C0;
+constexpr Argb32 kTextureText = 0xFF000000;
 constexpr std::uint32_t kAxisTextureSize = 256;
 constexpr std::int32_t kAxisTextLeft = 10;
 
 // A material lit only by its colour: diffuse and ambient, nothing else.
-D3DMATERIAL ColourMaterial(std::int32_t argb) {
-  D3DMATERIAL m{};
-  m.Diffuse = D3DUtil_ColorFromARGB(argb);
-  m.Ambient = m.Diffuse;
+Material ColourMaterial(std::int32_t argb) {
+  Material m{};
+  m.diffuse = ColorFromArgb(argb);
+  m.ambient = m.diffuse;
   return m;
 }
 
@@ -32,66 +32,65 @@ D3DMATERIAL ColourMaterial(std::int32_t argb) {
 // sets TitleLineHeight to the height of one line.
 void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
   const std::shared_ptr<Surface> surface = s.AxisNameTexture->GetSurfaceLevel(0);
-  const D3DDISPLAYMODE mode = dev.GetDisplayMode();
   const std::shared_ptr<RenderToSurface> rts =
-      dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, mode.Format, true, D3DFMT_D16);
-  rts->BeginScene(surface, D3DVIEWPORT{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
+      dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, true);
+  rts->BeginScene(surface, Viewport{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
   SceneGuard scene([&rts] { rts->EndScene(); });
-  dev.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kTextureBackground, 1.0f, 0);
+  dev.Clear(kTextureBackground);
 
-  RECT measured{0, 0, 0, 0};
-  s.TitleFont->DrawText(s.XAxisName, measured, DT_CALCRECT, kTextureText);
+  Rect measured{0, 0, 0, 0};
+  s.TitleFont->MeasureText(s.XAxisName, measured);
   s.TitleLineHeight = measured.bottom;
 
   const std::string* lines[] = {&s.XAxisName, &s.VerticalAxisName, &s.DepthAxisName};
   for (std::int32_t k = 0; k < 3; ++k) {
-    RECT rect{kAxisTextLeft, k * s.TitleLineHeight, 0, 0};
-    s.TitleFont->DrawText(*lines[k], rect, DT_CALCRECT, kTextureText);
-    s.TitleFont->DrawText(*lines[k], rect, 0, kTextureText);
+    Rect rect{kAxisTextLeft, k * s.TitleLineHeight, 0, 0};
+    s.TitleFont->MeasureText(*lines[k], rect);
+    s.TitleFont->DrawText(*lines[k], rect, kTextureText);
   }
   scene.End();
 }
 
 }  // namespace
 
-std::string PointFrameName(std::size_t position) { return " " + std::to_string(position); }
+std::string PointNodeName(std::size_t position) { return " " + std::to_string(position); }
 
 void BuildGraph(ViewState& s, GraphicsDevice* dev) {
   if (!s.DeviceReady || dev == nullptr) return;
 
-  s.RootFrame = D3DUtil_NewFrame(nullptr);
+  s.RootNode = NewSceneNode(nullptr);
 
-  s.GlassFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.GlassFrame->AddD3DXMesh(s.GlassMesh)->SetMaterialOverride(ColourMaterial(kGlassColour));
-  s.GlassFrame->SetOrientation(D3DUtil_AxisAngleQuat(1, 0, 0, 90));
+  s.GlassNode = NewSceneNode(s.RootNode);
+  s.GlassNode->AddMesh(s.GlassMesh)->SetMaterial(ColourMaterial(kGlassColour));
+  s.GlassNode->SetOrientation(QuatFromAxisDegrees(1, 0, 0, 90));
 
-  s.UpperPointsFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.LowerPointsFrame = D3DUtil_NewFrame(s.RootFrame);
+  s.UpperPoints = NewSceneNode(s.RootNode);
+  s.LowerPoints = NewSceneNode(s.RootNode);
 
-  s.XNameFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.XNameFrame->SetPosition(D3DUtil_Vector(0, 0, -6));
+  s.XNameAnchor = NewSceneNode(s.RootNode);
+  s.XNameAnchor->SetPosition(glm::vec3(0, 0, -6));
 
-  s.DepthNameFrame = D3DUtil_NewFrame(s.RootFrame);
-  s.DepthNameFrame->SetPosition(D3DUtil_Vector(6, 0, 0));
-  s.DepthNameFrame->SetOrientation(D3DUtil_AxisAngleQuat(0, 1, 0, -90));
+  s.DepthNameAnchor = NewSceneNode(s.RootNode);
+  s.DepthNameAnchor->SetPosition(glm::vec3(6, 0, 0));
+  s.DepthNameAnchor->SetOrientation(QuatFromAxisDegrees(0, 1, 0, -90));
 
   std::size_t n = 1;
   for (const DataEntry& p : s.Points) {
     // "y >= 0" is false for a y that is not a number: such points go below.
-    const std::shared_ptr<CD3DFrame>& group = p.y >= 0.0f ? s.UpperPointsFrame : s.LowerPointsFrame;
-    const std::shared_ptr<CD3DFrame> frame = D3DUtil_NewFrame(group);
-    frame->SetScale(static_cast<float>(p.size));
-    frame->SetPosition(D3DUtil_Vector(p.x, p.y, p.z));
-    frame->AddD3DXMesh(s.PointMesh)->SetMaterialOverride(ColourMaterial(p.color));
-    frame->ObjectName = PointFrameName(n);
+    const std::shared_ptr<SceneNode>& group = p.y >= 0.0f ? s.UpperPoints : s.LowerPoints;
+    const std::shared_ptr<SceneNode> node = NewSceneNode(group);
+    node->SetScale(static_cast<float>(p.size));
+    node->SetPosition(glm::vec3(p.x, p.y, p.z));
+    node->AddMesh(s.PointMesh)->SetMaterial(ColourMaterial(p.color));
+    node->name = PointNodeName(n);
     ++n;
   }
 
   WriteAxisNames(s, *dev);
   s.GraphBuilt = true;
 
-  s.RootFrame->AddRotation(CD3DFrame::kBefore, s.RotationSum.x, s.RotationSum.y, s.RotationSum.z,
-                           s.RotationSum.angle);
+  s.RootNode->AddRotation(SceneNode::Combine::Before, s.RotationSum.x, s.RotationSum.y,
+                          s.RotationSum.z, s.RotationSum.angle);
 }
 
 }  // namespace rp

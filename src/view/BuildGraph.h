@@ -20,8 +20,8 @@ struct ViewState;
 // built so far.
 void BuildGraph(ViewState& state, GraphicsDevice* dev);
 
-// The name a point's frame carries: its 1-based position in Points with one
+// The name a point's node carries: its 1-based position in Points with one
 // leading blank (" 1", " 2", ...). The hover pick reads it back.
-std::string PointFrameName(std::size_t position);
+std::string PointNodeName(std::size_t position);
 
 }  // namespace rp

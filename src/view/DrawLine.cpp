@@ -1,23 +1,22 @@
 #include "view/DrawLine.h"
 
 #include "platform/GraphicsDevice.h"
-#include "scene/D3DUtil_Color.h"
+#include "scene/ArgbColor.h"
 
 namespace rp {
 
-void DrawLine(GraphicsDevice& dev, const D3DVECTOR& start, const D3DVECTOR& end, std::uint32_t argb) {
-  const D3DCOLORVALUE colour = D3DUtil_ColorFromARGB(static_cast<std::int32_t>(argb));
-  D3DMATERIAL material{};
-  material.Diffuse = colour;
-  material.Ambient = colour;
+void DrawLine(GraphicsDevice& dev, const glm::vec3& start, const glm::vec3& end, std::uint32_t argb) {
+  const ColorF colour = ColorFromArgb(static_cast<std::int32_t>(argb));
+  Material material{};
+  material.diffuse = colour;
+  material.ambient = colour;
   dev.SetMaterial(material);
 
-  const VertexPNT vertices[2] = {
-      {start.x, start.y, start.z, 0, 0, 0, 0, 0},
-      {end.x, end.y, end.z, 0, 0, 0, 0, 0},
+  const Vertex vertices[2] = {
+      {start, glm::vec3(0.0f), glm::vec2(0.0f)},
+      {end, glm::vec3(0.0f), glm::vec2(0.0f)},
   };
-  dev.SetVertexShader(kFvfPositionNormalTex1);
-  dev.DrawPrimitiveUP(D3DPT_LINELIST, 1, vertices, sizeof(VertexPNT));
+  dev.DrawVertices(Primitive::Lines, vertices);
 }
 
 }  // namespace rp

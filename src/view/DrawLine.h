@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "platform/D3DTypes.h"
+#include "platform/GraphicsTypes.h"
 
 namespace rp {
 
 class GraphicsDevice;
 
 // argb: packed colour 0xAARRGGBB, used as diffuse and ambient colour.
-void DrawLine(GraphicsDevice& dev, const D3DVECTOR& start, const D3DVECTOR& end, std::uint32_t argb);
+void DrawLine(GraphicsDevice& dev, const glm::vec3& start, const glm::vec3& end, std::uint32_t argb);
 
 }  // namespace rp

@@ -1,8 +1,8 @@
 #include "view/DrawOverlays.h"
 
 #include "platform/GraphicsDevice.h"
-#include "scene/CD3DFrame.h"
-#include "scene/D3DMath.h"
+#include "scene/SceneNode.h"
+#include "scene/SceneMath.h"
 #include "view/DrawLine.h"
 #include "view/PlotScaling.h"
 #include "view/ViewState.h"
@@ -20,22 +20,22 @@ constexpr float kCrossHalfLength = 5.0f;
 
 // Where the scaling puts a point whose three values are all at their
 // minimum. Such points are left out of the path: exact comparison on purpose.
-bool AtLowCorner(const D3DVECTOR& p) {
-  return p.x == -AxisExtent && p.y == 0.0f && p.z == -AxisExtent;
+bool AtLowCorner(const glm::vec3& p) {
+  return p.x == -kAxisExtent && p.y == 0.0f && p.z == -kAxisExtent;
 }
 
-D3DVECTOR PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }
+glm::vec3 PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }
 
 }  // namespace
 
 void DrawOverlays(ViewState& state, GraphicsDevice& dev) {
-  dev.SetTransform(D3DTS_WORLD, state.RootFrame ? state.RootFrame->GetMatrix() : D3DXMatrixIdentity());
+  dev.SetTransform(Transform::World, state.RootNode ? state.RootNode->GetMatrix() : glm::mat4(1.0f));
 
   // The path from point to point; an empty collection draws only the cross.
   if (!state.Points.Empty()) {
-    D3DVECTOR prev = PositionOf(state.Points.Item(1));
+    glm::vec3 prev = PositionOf(state.Points.Item(1));
     for (std::size_t i = 2; i <= state.Points.Count(); ++i) {
-      const D3DVECTOR cur = PositionOf(state.Points.Item(i));
+      const glm::vec3 cur = PositionOf(state.Points.Item(i));
       const bool onPath = !AtLowCorner(prev) && !AtLowCorner(cur);
       if (state.ShowConnectLines && onPath) DrawLine(dev, prev, cur, kConnectColour);
       if (state.ShowDropLines) DrawLine(dev, {cur.x, 0.0f, cur.z}, cur, kDropColour);

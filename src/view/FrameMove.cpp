@@ -1,10 +1,8 @@
 #include "view/FrameMove.h"
 
 #include "platform/GraphicsDevice.h"
-#include "scene/CD3DFrame.h"
-#include "scene/D3DInit.h"
-#include "scene/D3DMath.h"
-#include "scene/D3DUtil_FrameTimer.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 #include "view/ViewKeys.h"
 #include "view/ViewState.h"
 
@@ -14,7 +12,7 @@ namespace {
 
 constexpr float kTimeScale = 1.3f;
 constexpr float kAutoRotateRate = 3.1415f / 40.0f;  // rad per scaled second
-constexpr float kReferenceStep = 0.05f;
+constexpr float kSoftwareStep = 0.05f;
 constexpr float kKeyRate = 3.0f;
 constexpr float kDamping = 0.8f;
 constexpr float kTurnRate = 0.4f;
@@ -31,7 +29,7 @@ float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus, flo
 void AutoRotate(ViewState& state) {
   if (!state.AutoRotate || state.Dragging) return;
   const float angle = kAutoRotateRate * state.StepTime;
-  if (state.RootFrame) state.RootFrame->AddRotation(CD3DFrame::kBefore, 0.0f, 1.0f, 0.0f, angle);
+  if (state.RootNode) state.RootNode->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, angle);
   state.RotationSum.y += 1.0f;
   state.RotationSum.angle += angle;
 }
@@ -39,16 +37,15 @@ void AutoRotate(ViewState& state) {
 }  // namespace
 
 void FrameMove(ViewState& state, GraphicsDevice& dev) {
-  std::int32_t command = kTimerGetElapsedTime;
-  state.StepTime = D3DUtil_FrameTimer(command) * kTimeScale;
+  state.StepTime = state.Clock.Elapsed() * kTimeScale;
   if (state.StepTime < 0.0f) return;
 
   AutoRotate(state);
 
-  if (D3DInit.DeviceType == D3DDEVTYPE_REF) state.StepTime = kReferenceStep;
+  if (state.RendererKind == DeviceKind::Software) state.StepTime = kSoftwareStep;
   const float s = state.StepTime * kKeyRate;
 
-  state.Velocity = D3DXVec3Scale(state.Velocity, kDamping);
+  state.Velocity = state.Velocity * kDamping;
   state.YawVelocity *= kDamping;
   state.PitchVelocity *= kDamping;
 
@@ -59,18 +56,16 @@ void FrameMove(ViewState& state, GraphicsDevice& dev) {
   state.PitchVelocity += KeyAxis(state, kKeyDown, kKeyUp, kTurnRate * s);
 
   // The velocity is in camera space: turn (and scale) it into the world.
-  const D3DVECTOR displacement =
-      D3DXVec3TransformNormal(D3DXVec3Scale(state.Velocity, s), state.CameraMatrix);
-  state.CameraPosition = D3DXVec3Add(state.CameraPosition, displacement);
+  const glm::vec3 displacement = TransformDirection(state.Velocity * s, state.CameraMatrix);
+  state.CameraPosition = state.CameraPosition + displacement;
 
   state.Yaw += state.YawVelocity * state.StepTime;
   state.Pitch += state.PitchVelocity * state.StepTime;
 
-  const D3DQUATERNION q = D3DXQuaternionRotationYawPitchRoll(state.Yaw, state.Pitch, 0.0f);
-  state.CameraMatrix = D3DXMatrixAffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q,
-                                                      state.CameraPosition);
-  state.ViewMatrix = D3DXMatrixInverse(state.CameraMatrix);
-  dev.SetTransform(D3DTS_VIEW, state.ViewMatrix);
+  const glm::quat q = QuatFromYawPitchRoll(state.Yaw, state.Pitch, 0.0f);
+  state.CameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.CameraPosition);
+  state.ViewMatrix = InverseOrZero(state.CameraMatrix);
+  dev.SetTransform(Transform::View, state.ViewMatrix);
 }
 
 }  // namespace rp

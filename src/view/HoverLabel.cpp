@@ -45,8 +45,8 @@ std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point,
   return text;
 }
 
-RECT HoverLabelRect(float x, float y) {
-  return RECT{NotNegative(RoundPixel(static_cast<double>(x) - 20.0)),
+Rect HoverLabelRect(float x, float y) {
+  return Rect{NotNegative(RoundPixel(static_cast<double>(x) - 20.0)),
               NotNegative(RoundPixel(static_cast<double>(y) - 70.0)), 0, 0};
 }
 

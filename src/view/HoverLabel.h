@@ -24,6 +24,6 @@ std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point,
 // Top-left corner of the label for the cursor at (x, y): 20 pixels left of
 // and 70 above it, rounded to whole pixels; a negative coordinate becomes 1.
 // Right and bottom stay 0.
-RECT HoverLabelRect(float x, float y);
+Rect HoverLabelRect(float x, float y);
 
 }  // namespace rp

@@ -44,12 +44,12 @@ void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const SceneRebuild
 
   RunStep([&] { LoadFile(view, dialogs, path); });
   RunStep([&] {
-    if (scene.releaseFrames) scene.releaseFrames();
+    if (scene.releaseScene) scene.releaseScene();
   });
   RunStep([&] {
     ComputeRanges(view);
     ScaleGraph(view);
-    if (scene.buildGraph) scene.buildGraph();
+    if (scene.buildScene) scene.buildScene();
     if (scene.restoreDeviceObjects) scene.restoreDeviceObjects();
   });
 }

@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "platform/GraphicsDevice.h"
-#include "scene/CD3DFrame.h"
-#include "scene/CD3DPick.h"
+#include "scene/SceneNode.h"
+#include "scene/RayPicker.h"
 #include "view/HoverLabel.h"
 #include "view/LeadingNumber.h"
 #include "view/ViewState.h"
@@ -14,11 +14,11 @@ namespace rp {
 
 namespace {
 
-void SetEnabled(const std::shared_ptr<CD3DFrame>& frame, bool enabled) {
-  if (frame) frame->Enabled = enabled;
+void SetEnabled(const std::shared_ptr<SceneNode>& node, bool enabled) {
+  if (node) node->enabled = enabled;
 }
 
-// The 1-based position in Points that a point frame's name carries, or 0
+// The 1-based position in Points that a point node's name carries, or 0
 // when it names none.
 std::size_t PointPosition(const std::string& objectName, std::size_t count) {
   const auto n = ReadLeadingNumber(objectName);
@@ -29,23 +29,23 @@ std::size_t PointPosition(const std::string& objectName, std::size_t count) {
 }  // namespace
 
 void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
-  if (!state.DeviceReady || !state.RootFrame) return;
+  if (!state.DeviceReady || !state.RootNode) return;
 
-  SetEnabled(state.GlassFrame, false);
-  SetEnabled(state.UpperPointsFrame, true);
-  SetEnabled(state.LowerPointsFrame, true);
+  SetEnabled(state.GlassNode, false);
+  SetEnabled(state.UpperPoints, true);
+  SetEnabled(state.LowerPoints, true);
 
-  CD3DPick pick;
-  pick.ViewportPick(dev, state.RootFrame, x, y);
+  RayPicker pick;
+  pick.PickAt(dev, state.RootNode, x, y);
   const std::int32_t nearest = pick.FindNearest();
   if (nearest < 0) {
     state.ShowHoverText = false;
     return;
   }
-  const std::shared_ptr<CD3DFrame> hit = pick.GetFrame(nearest);
-  state.RootFrame->UpdateFrames();
+  const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
+  state.RootNode->UpdateWorldMatrices();
 
-  const std::size_t position = PointPosition(hit->ObjectName, state.Points.Count());
+  const std::size_t position = PointPosition(hit->name, state.Points.Count());
   if (position == 0) {
     state.ShowHoverText = false;
     return;

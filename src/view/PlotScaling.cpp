@@ -6,8 +6,6 @@
 
 namespace rp {
 
-float AxisExtent = 4.0f;
-
 namespace {
 
 // Starting extremes, the float nearest 9e20 held in a double.
@@ -16,7 +14,7 @@ const double kExtremeStart = static_cast<double>(9e20f);
 // A subnormal float scale (ranges beyond about 3e38) has lost most of its
 // digits and would throw points far out of the cube: unusable as well.
 float ScaleFor(double range) {
-  const auto scale = static_cast<float>(static_cast<double>(AxisExtent) / range);
+  const auto scale = static_cast<float>(static_cast<double>(kAxisExtent) / range);
   return std::isnormal(scale) ? scale : 0.0f;
 }
 
@@ -44,17 +42,16 @@ void ComputeRanges(PlotPoints& view) {
   view.RangeX = view.MaxX - view.MinX;
   view.RangeY = view.MaxY - view.MinY;
   view.RangeZ = view.MaxZ - view.MinZ;
-  AxisExtent = 4.0f;
   view.ScaleX = ScaleFor(view.RangeX);
   view.ScaleY = ScaleFor(view.RangeY);
   view.ScaleZ = ScaleFor(view.RangeZ);
 }
 
 void ScaleGraph(PlotPoints& view) {
-  const double extent = AxisExtent;
+  const double extent = kAxisExtent;
   for (DataEntry& p : view.Points) {
     p.x = SceneCoordinate(p.datax, view.MinX, view.ScaleX, extent, 0.0f);
-    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, AxisExtent);
+    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, kAxisExtent);
     p.z = SceneCoordinate(p.dataz, view.MinZ, view.ScaleZ, extent, 0.0f);
     p.size = p.dataSize;
   }

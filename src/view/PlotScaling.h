@@ -1,17 +1,17 @@
 #pragma once
-// From data values to the plot cube: x and z span [-AxisExtent, AxisExtent],
-// y (vertical) spans [0, 2 * AxisExtent], so the points stand on the floor
+// From data values to the plot cube: x and z span [-kAxisExtent, kAxisExtent],
+// y (vertical) spans [0, 2 * kAxisExtent], so the points stand on the floor
 // plane y = 0 centred on the vertical axis.
 
 namespace rp {
 
 struct PlotPoints;
 
-// Half the width of the plot cube; every range pass sets it to 4.
-extern float AxisExtent;
+// Half the width of the plot cube.
+inline constexpr float kAxisExtent = 4.0f;
 
 // The range pass: extremes of datax, datay, dataz over all points, their
-// ranges, and per axis the scale AxisExtent / range. An axis whose range
+// ranges, and per axis the scale kAxisExtent / range. An axis whose range
 // gives no finite, non-zero scale (all values equal, a single point), or one
 // too small to hold its digits as a float (ranges beyond about 3e38), gets
 // scale 0: ScaleGraph puts every point in the middle of that axis. With no

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/D3DTypes.h"
+#include "platform/GraphicsTypes.h"
 
 namespace rp {
 
@@ -14,10 +14,10 @@ struct ViewState;
 
 // The rotation of one stroke (dx, dy) in pixels: the screen axis (not
 // normalised beyond the division by d) and the angle. False for a zero stroke.
-bool TrackballStep(float dx, float dy, D3DVECTOR& screenAxis, float& angle);
+bool TrackballStep(float dx, float dy, glm::vec3& screenAxis, float& angle);
 
 // One drag step to (x, y): the stroke from the last mouse position, which
-// becomes (x, y). The screen axis is brought into the root frame's own space
+// becomes (x, y). The screen axis is brought into the root node's own space
 // through the device's view transform, the rotation is put before the
 // root's transform, and the axis and angle are added to RotationSum so that a
 // rebuilt scene gets the same turn.

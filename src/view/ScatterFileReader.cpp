@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
-#include "scene/D3DUtil_Color.h"
+#include "scene/ArgbColor.h"
 #include "view/LeadingNumber.h"
 #include "view/PlotPoints.h"
 #include "view/TextLines.h"
@@ -116,7 +116,7 @@ Outcome ReadScatterText(PlotPoints& view, Dialogs& dialogs, std::string_view tex
 std::int32_t DefaultPointColor(std::int64_t row) {
   const auto red = static_cast<float>(static_cast<double>(row % 20 + 10) / 30.0);
   const auto blue = static_cast<float>(static_cast<double>(row % 40 + 10) / 50.0);
-  return D3DUtil_ColorToARGB(D3DUtil_ColorValue(1.0f, red, 0.3f, blue));
+  return ColorToArgb(ColorF{red, 0.3f, blue, 1.0f});
 }
 
 void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {

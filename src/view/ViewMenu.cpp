@@ -1,21 +1,20 @@
 #include "view/ViewMenu.h"
 
-#include "scene/CD3DFrame.h"
-#include "scene/D3DMath.h"
+#include "scene/SceneNode.h"
 #include "view/ViewState.h"
 
 namespace rp {
 
 std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
   return {{
-      {ViewMenuItem::ExitMenu, "MENU_EXITMENU", "Menu Verlassen!", true, true, false},
-      {ViewMenuItem::Load, "MENU_LOAD", "Load Data From File!", false, false, false},
-      {ViewMenuItem::Reset, "MENU_RESET", "Reset Orientation!", true, true, false},
-      {ViewMenuItem::Connect, "MENU_CONNECT", "Verbindungslinien", true, true, true},
-      {ViewMenuItem::Lines, "MENU_LINES", "Falllinien", true, true, false},
-      {ViewMenuItem::FootLines, "MENU_FOOTLINES", "Bodenplattenlinienschatten", true, true, true},
-      {ViewMenuItem::Base, "MENU_BASE", "Milchglasscheibe", true, true, true},
-      {ViewMenuItem::Rotate, "MENU_ROTATE", "Auto Rot", true, true, false},
+      {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
+      {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
+      {ViewMenuItem::Reset, "menuReset", "Reset Orientation!", true, true, false},
+      {ViewMenuItem::Connect, "menuConnect", "Verbindungslinien", true, true, true},
+      {ViewMenuItem::Lines, "menuLines", "Falllinien", true, true, false},
+      {ViewMenuItem::FootLines, "menuFootLines", "Bodenplattenlinienschatten", true, true, true},
+      {ViewMenuItem::Base, "menuBase", "Milchglasscheibe", true, true, true},
+      {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
   }};
 }
 
@@ -28,31 +27,31 @@ void Toggle(bool& flag, ViewMenuEntry& entry) {
 
 }  // namespace
 
-void MENU_RESET_Click(ViewState& state) {
-  if (state.RootFrame) state.RootFrame->SetMatrix(D3DXMatrixIdentity());
+void ResetView(ViewState& state) {
+  if (state.RootNode) state.RootNode->SetMatrix(glm::mat4(1.0f));
   state.CameraPosition = {0.0f, 0.0f, -20.0f};
   state.Yaw = 0.0f;
   state.Pitch = 0.0f;
-  state.CameraMatrix = D3DXMatrixIdentity();
+  state.CameraMatrix = glm::mat4(1.0f);
 }
 
-void MENU_CONNECT_Click(ViewState& state, ViewMenu& menu) {
+void ToggleConnectLines(ViewState& state, ViewMenu& menu) {
   Toggle(state.ShowConnectLines, menu.Entry(ViewMenuItem::Connect));
 }
 
-void MENU_LINES_Click(ViewState& state, ViewMenu& menu) {
+void ToggleDropLines(ViewState& state, ViewMenu& menu) {
   Toggle(state.ShowDropLines, menu.Entry(ViewMenuItem::Lines));
 }
 
-void MENU_FOOTLINES_Click(ViewState& state, ViewMenu& menu) {
+void ToggleFloorShadows(ViewState& state, ViewMenu& menu) {
   Toggle(state.ShowFloorShadows, menu.Entry(ViewMenuItem::FootLines));
 }
 
-void MENU_BASE_Click(ViewState& state, ViewMenu& menu) {
+void ToggleGlass(ViewState& state, ViewMenu& menu) {
   Toggle(state.ShowGlass, menu.Entry(ViewMenuItem::Base));
 }
 
-void MENU_ROTATE_Click(ViewState& state, ViewMenu& menu) {
+void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
   state.AutoRotate = !state.AutoRotate;
   menu.Entry(ViewMenuItem::Rotate).checked = state.AutoRotate;
 }
@@ -61,12 +60,12 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
   switch (item) {
     case ViewMenuItem::ExitMenu: return true;
     case ViewMenuItem::Load: return false;
-    case ViewMenuItem::Reset: MENU_RESET_Click(state); return true;
-    case ViewMenuItem::Connect: MENU_CONNECT_Click(state, menu); return true;
-    case ViewMenuItem::Lines: MENU_LINES_Click(state, menu); return true;
-    case ViewMenuItem::FootLines: MENU_FOOTLINES_Click(state, menu); return true;
-    case ViewMenuItem::Base: MENU_BASE_Click(state, menu); return true;
-    case ViewMenuItem::Rotate: MENU_ROTATE_Click(state, menu); return true;
+    case ViewMenuItem::Reset: ResetView(state); return true;
+    case ViewMenuItem::Connect: ToggleConnectLines(state, menu); return true;
+    case ViewMenuItem::Lines: ToggleDropLines(state, menu); return true;
+    case ViewMenuItem::FootLines: ToggleFloorShadows(state, menu); return true;
+    case ViewMenuItem::Base: ToggleGlass(state, menu); return true;
+    case ViewMenuItem::Rotate: ToggleAutoRotation(state, menu); return true;
   }
   return false;
 }

@@ -32,7 +32,7 @@ enum class ViewMenuItem : std::int32_t {
 
 struct ViewMenuEntry {
   ViewMenuItem item;
-  std::string name;     // the item's control name, e.g. "MENU_RESET"
+  std::string name;     // the item's control name, e.g. "menuReset"
   std::string caption;
   bool visible = true;
   bool enabled = true;
@@ -40,7 +40,7 @@ struct ViewMenuEntry {
 };
 
 struct ViewMenu {
-  std::string name = "MENU_POPUP";
+  std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
   std::array<ViewMenuEntry, 8> entries = MakeEntries();
 
@@ -56,15 +56,15 @@ struct ViewMenu {
 // Back to the start pose: the plot's own rotation undone, the camera at
 // (0, 0, -20) looking along +z. RotationSum and the camera velocities stay,
 // so a later rebuild of the scene turns the plot again.
-void MENU_RESET_Click(ViewState& state);
+void ResetView(ViewState& state);
 
 // The display toggles and "Auto Rot": negate the switch, show it as the check
 // mark. Nothing is redrawn; the next frame shows the change.
-void MENU_CONNECT_Click(ViewState& state, ViewMenu& menu);
-void MENU_LINES_Click(ViewState& state, ViewMenu& menu);
-void MENU_FOOTLINES_Click(ViewState& state, ViewMenu& menu);
-void MENU_BASE_Click(ViewState& state, ViewMenu& menu);
-void MENU_ROTATE_Click(ViewState& state, ViewMenu& menu);
+void ToggleConnectLines(ViewState& state, ViewMenu& menu);
+void ToggleDropLines(ViewState& state, ViewMenu& menu);
+void ToggleFloorShadows(ViewState& state, ViewMenu& menu);
+void ToggleGlass(ViewState& state, ViewMenu& menu);
+void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 
 // Runs the action of a chosen entry. False for "Load Data From File!", whose
 // action (a file dialog and a rebuild of the scene) belongs to the window.

@@ -2,30 +2,30 @@
 // Everything the plot window knows between two events: its points and their
 // titles (PlotPoints), the scene built from them, the device objects, the
 // display toggles, the hover label and the orientation. Plain data: the
-// window (GraphView) owns one and hands it to the routines that build, draw
+// window (PlotView) owns one and hands it to the routines that build, draw
 // and turn the plot, each of which reads and writes the members it needs.
 //
-// The half-extent of the plot cube is not kept here: it is the program-wide
-// `AxisExtent` of view/PlotScaling.h.
+// The half-extent of the plot cube is the constant kAxisExtent of
+// view/PlotScaling.h.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "platform/D3DTypes.h"
 #include "platform/GraphicsTypes.h"
+#include "scene/FrameClock.h"
 #include "view/PlotPoints.h"
 
 namespace rp {
 
-class CD3DFrame;
+class SceneNode;
 class Font;
 class Mesh;
 class Texture;
 class ControlPanelLink;
 
-// The running sums of every rotation applied to the root frame: the axis
+// The running sums of every rotation applied to the root node: the axis
 // components and the angle (radians) are each added up, so a rebuilt scene
 // can be given the same turn again.
 struct RotationSums {
@@ -35,17 +35,15 @@ struct RotationSums {
   float angle = 0.0f;
 };
 
-inline constexpr D3DMATRIX kIdentityMatrix{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
-
 // Number of entries of the key table: key codes 0 to 256.
 inline constexpr std::size_t kKeyStateSize = 257;
 
 struct ViewState : PlotPoints {
   // --- life of the window and its device ---
   bool DeviceReady = false;  // the 3D device exists; gates drawing, timer, mouse and resize
+  DeviceKind RendererKind = DeviceKind::Hardware;  // the device's renderer, chosen at start-up
   bool GraphBuilt = false;   // a scene has been built once; painting draws only then
   bool Minimized = false;
-  WindowHandle Window = nullptr;  // the window handle: the device presents into it
   FontDesc LabelFontSource;       // the window's own font
   FontDesc TitleFontSource;       // the font of the title-font button
 
@@ -58,12 +56,12 @@ struct ViewState : PlotPoints {
   std::int32_t TitleLineHeight = 0;          // height of one line of TitleFont in that texture
 
   // --- the scene (rebuilt whole after every change of the points) ---
-  std::shared_ptr<CD3DFrame> RootFrame;         // turned by RotationSum
-  std::shared_ptr<CD3DFrame> GlassFrame;        // the glass plate in the floor plane
-  std::shared_ptr<CD3DFrame> UpperPointsFrame;  // points with scene y >= 0
-  std::shared_ptr<CD3DFrame> LowerPointsFrame;  // points below the floor (or y not a number)
-  std::shared_ptr<CD3DFrame> XNameFrame;        // anchor of the x-axis name plate
-  std::shared_ptr<CD3DFrame> DepthNameFrame;    // anchor of the depth-axis name plate
+  std::shared_ptr<SceneNode> RootNode;         // turned by RotationSum
+  std::shared_ptr<SceneNode> GlassNode;        // the glass plate in the floor plane
+  std::shared_ptr<SceneNode> UpperPoints;      // points with scene y >= 0
+  std::shared_ptr<SceneNode> LowerPoints;      // points below the floor (or y not a number)
+  std::shared_ptr<SceneNode> XNameAnchor;      // anchor of the x-axis name plate
+  std::shared_ptr<SceneNode> DepthNameAnchor;  // anchor of the depth-axis name plate
 
   // --- display toggles (all off until the first update from the performance) ---
   bool ShowConnectLines = false;
@@ -75,18 +73,19 @@ struct ViewState : PlotPoints {
   // --- hover label ---
   bool ShowHoverText = false;
   std::string HoverText;  // lines separated by CR
-  RECT HoverRect{0, 0, 0, 0};  // only left and top are used
+  Rect HoverRect{0, 0, 0, 0};  // only left and top are used
 
   // --- orientation: the plot's own turn and the camera ---
   RotationSums RotationSum;
-  D3DVECTOR CameraPosition{0.0f, 4.0f, -20.0f};
-  D3DMATRIX CameraMatrix = kIdentityMatrix;  // camera to world
-  D3DMATRIX ViewMatrix = kIdentityMatrix;    // world to camera, as set on the device
+  glm::vec3 CameraPosition{0.0f, 4.0f, -20.0f};
+  glm::mat4 CameraMatrix{1.0f};  // camera to world
+  glm::mat4 ViewMatrix{1.0f};    // world to camera, as set on the device
   bool Dragging = false;                     // a non-right button is held over the view
   float LastMouseX = 0.0f;
   float LastMouseY = 0.0f;
+  FrameClock Clock;                          // time between camera updates
   float StepTime = 0.0f;                     // time step of the current camera update
-  D3DVECTOR Velocity{0.0f, 0.0f, 0.0f};      // camera velocity in camera space
+  glm::vec3 Velocity{0.0f, 0.0f, 0.0f};      // camera velocity in camera space
   float YawVelocity = 0.0f;
   float PitchVelocity = 0.0f;
   float Yaw = 0.0f;

@@ -38,7 +38,7 @@ class ViewWindow {
   // Places the window 10 twips below the top of the screen, centred, and shows it.
   virtual void PlaceAndShow() = 0;
   // Lets pending window events run once.
-  virtual void DoEvents() = 0;
+  virtual void ProcessEvents() = 0;
   // Ends the program at once.
   virtual void EndProgram() = 0;
 };

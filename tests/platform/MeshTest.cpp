@@ -2,16 +2,16 @@
 
 #include <cmath>
 
+#include <glm/geometric.hpp>
+
 #include "platform/Mesh.h"
-#include "platform/RecordingDevice.h"
-#include "platform/VectorOps.h"
+#include "support/RecordingDevice.h"
 
 namespace rp {
 namespace {
 
-using vec::Cross;
-using vec::Dot;
-using vec::Sub;
+using glm::cross;
+using glm::dot;
 
 // Every face of a closed mesh centred on the origin must wind so that
 // (v1 - v0) x (v2 - v0) points away from the centre.
@@ -19,10 +19,10 @@ void ExpectOutwardWinding(const Mesh& m) {
   const auto& v = m.Vertices();
   const auto& idx = m.Indices();
   for (std::uint32_t f = 0; f < m.GetNumFaces(); ++f) {
-    const D3DVECTOR a = v[idx[3 * f]].position, b = v[idx[3 * f + 1]].position,
+    const glm::vec3 a = v[idx[3 * f]].position, b = v[idx[3 * f + 1]].position,
                     c = v[idx[3 * f + 2]].position;
-    const D3DVECTOR centroid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
-    EXPECT_GT(Dot(Cross(Sub(b, a), Sub(c, a)), centroid), 0.0f) << "face " << f;
+    const glm::vec3 centroid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
+    EXPECT_GT(dot(cross(b - a, c - a), centroid), 0.0f) << "face " << f;
   }
 }
 
@@ -32,10 +32,9 @@ TEST(Mesh, SphereAndBoxShapesCountsAndWinding) {
   EXPECT_EQ(s->GetNumVertices(), 16u * 15u + 2u);
   EXPECT_EQ(s->GetNumFaces(), 2u * 16u * 15u);
   EXPECT_EQ(s->GetSubsetCount(), 1u);
-  EXPECT_EQ(s->GetFVF(), 18u);
   for (const auto& vx : s->Vertices()) {
-    EXPECT_NEAR(std::sqrt(Dot(vx.position, vx.position)), 0.1f, 1e-6f);
-    EXPECT_NEAR(std::sqrt(Dot(vx.normal, vx.normal)), 1.0f, 1e-5f);
+    EXPECT_NEAR(glm::length(vx.position), 0.1f, 1e-6f);
+    EXPECT_NEAR(glm::length(vx.normal), 1.0f, 1e-5f);
   }
   ExpectOutwardWinding(*s);
   const BoundingSphere bs = s->ComputeBoundingSphere();
@@ -65,7 +64,7 @@ TEST(Mesh, IntersectReportsNearestFaceBarycentricAndDist) {
   EXPECT_LE(r.faceIndex, 9u);
   const auto& v = b->Vertices();
   const auto& i = b->Indices();
-  const D3DVECTOR v0 = v[i[3 * r.faceIndex]].position, v1 = v[i[3 * r.faceIndex + 1]].position,
+  const glm::vec3 v0 = v[i[3 * r.faceIndex]].position, v1 = v[i[3 * r.faceIndex + 1]].position,
                   v2 = v[i[3 * r.faceIndex + 2]].position;
   EXPECT_NEAR(v0.x + r.u * (v1.x - v0.x) + r.v * (v2.x - v0.x), 0.5f, 1e-6f);
   EXPECT_NEAR(v0.y + r.u * (v1.y - v0.y) + r.v * (v2.y - v0.y), 0.25f, 1e-6f);
@@ -85,56 +84,42 @@ TEST(Mesh, IntersectReportsNearestFaceBarycentricAndDist) {
 
 TEST(RecordingDevice, KeepsCallsStateTargetsAndFontMetrics) {
   RecordingDevice dev(400, 300);
-  auto tex = dev.CreateTexture(256, 256, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED);
+  auto tex = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
   EXPECT_EQ(tex->GetLevelCount(), 9u);
   auto surface = tex->GetSurfaceLevel(0);
   EXPECT_EQ(surface->Width(), 256u);
   EXPECT_THROW(tex->GetSurfaceLevel(9), DeviceError);
 
   auto font = dev.CreateFont({"DejaVu Sans", 10});
-  auto rts = dev.CreateRenderToSurface(256, 256, D3DFMT_X8R8G8B8, true, D3DFMT_D16);
+  auto rts = dev.CreateRenderToSurface(256, 256, true);
   rts->BeginScene(surface, {0, 0, 256, 256, 0, 1});
-  EXPECT_EQ(dev.GetViewport().Width, 256u);
-  dev.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFC0C0C0, 1.0f, 0);
-  RECT r{10, 20, 0, 0};
-  EXPECT_EQ(font->DrawText("ab\r\nxyz", r, DT_CALCRECT, 0xFF000000), 40);
+  EXPECT_EQ(dev.GetViewport().width, 256u);
+  dev.Clear(0xFFC0C0C0);
+  Rect r{10, 20, 0, 0};
+  EXPECT_EQ(font->MeasureText("ab\r\nxyz", r), 40);
   EXPECT_EQ(r.right, 10 + 3 * 10);
   EXPECT_EQ(r.bottom, 20 + 40);
   rts->EndScene();
-  EXPECT_EQ(dev.GetViewport().Width, 400u);
+  EXPECT_EQ(dev.GetViewport().width, 400u);
   ASSERT_EQ(dev.Count("Clear"), 1u);
   EXPECT_EQ(dev.Calls("Clear")[0]->object, surface.get());
 
-  dev.SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-  dev.SetTexture(0, tex);
-  const VertexPNT line[2] = {{0, 0, 0, 0, 0, 0, 0, 0}, {1, 2, 3, 0, 0, 0, 0, 0}};
-  dev.SetVertexShader(kFvfPositionNormalTex1);
-  dev.DrawPrimitiveUP(D3DPT_LINELIST, 1, line, sizeof(VertexPNT));
-  const DeviceCall* draw = dev.Calls("DrawPrimitiveUP").at(0);
-  EXPECT_EQ(draw->vertexData.size(), 64u);
+  dev.SetAlphaBlending(true);
+  dev.SetTexture(tex);
+  const Vertex line[2] = {{{0, 0, 0}, {0, 0, 0}, {0, 0}}, {{1, 2, 3}, {0, 0, 0}, {0, 0}}};
+  dev.DrawVertices(Primitive::Lines, line);
+  const DeviceCall* draw = dev.Calls("DrawVertices").at(0);
+  ASSERT_EQ(draw->vertices.size(), 2u);
+  EXPECT_EQ(draw->vertices[1].position.z, 3.0f);
   EXPECT_TRUE(draw->state.alphaBlend);
-  EXPECT_EQ(draw->state.texture0, tex);
-  EXPECT_EQ(draw->state.fvf, 274u);
+  EXPECT_EQ(draw->state.texture, tex);
   EXPECT_EQ(draw->state.target, nullptr);
 
-  dev.cooperativeLevel = CooperativeLevel::DeviceNotReset;
-  EXPECT_TRUE(dev.Reset({}));
-  EXPECT_EQ(dev.TestCooperativeLevel(), CooperativeLevel::Ready);
+  dev.status = DeviceStatus::NeedsReset;
+  EXPECT_TRUE(dev.ResetBackBuffer());
+  EXPECT_EQ(dev.Status(), DeviceStatus::Ready);
   dev.presentFails = true;
   EXPECT_THROW(dev.Present(), DeviceError);
-}
-
-TEST(RecordingDirect3D, CreatesOnlyTheAvailableDeviceTypes) {
-  RecordingDirect3D d3d;
-  d3d.hardwareAvailable = false;
-  D3DPRESENT_PARAMETERS pp{};
-  pp.Windowed = 1;
-  EXPECT_EQ(d3d.CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 32, pp), nullptr);
-  auto dev = d3d.CreateDevice(0, D3DDEVTYPE_REF, nullptr, 32, pp);
-  ASSERT_NE(dev, nullptr);
-  EXPECT_EQ(dev->GetDeviceCaps().DeviceType, D3DDEVTYPE_REF);
-  EXPECT_EQ(dev->GetViewport().Width, 606u);
-  EXPECT_EQ(d3d.createRequests.size(), 2u);
 }
 
 }  // namespace

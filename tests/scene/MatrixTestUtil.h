@@ -10,26 +10,28 @@
 
 namespace rp::testing_util {
 
-inline ::testing::AssertionResult MatrixNear(const D3DMATRIX& a, const D3DMATRIX& b, float tol = 1e-5f) {
+// m[i][j] compared element by element (i the glm column).
+inline ::testing::AssertionResult MatrixNear(const glm::mat4& a, const glm::mat4& b, float tol = 1e-5f) {
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
-      if (std::abs(a.m[r][c] - b.m[r][c]) > tol)
-        return ::testing::AssertionFailure()
-               << "m" << r + 1 << c + 1 << ": " << a.m[r][c] << " vs " << b.m[r][c];
+      if (std::abs(a[r][c] - b[r][c]) > tol)
+        return ::testing::AssertionFailure() << "[" << r << "][" << c << "]: " << a[r][c] << " vs " << b[r][c];
   return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult VectorNear(const D3DVECTOR& a, const D3DVECTOR& b, float tol = 1e-5f) {
+inline ::testing::AssertionResult VectorNear(const glm::vec3& a, const glm::vec3& b, float tol = 1e-5f) {
   if (std::abs(a.x - b.x) > tol || std::abs(a.y - b.y) > tol || std::abs(a.z - b.z) > tol)
     return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x
                                          << ", " << b.y << ", " << b.z << ")";
   return ::testing::AssertionSuccess();
 }
 
-inline D3DMATRIX Rows(std::initializer_list<float> v) {
-  D3DMATRIX m{};
+// Sixteen numbers in memory order: four per glm column, which is the order
+// the scene's row-vector formulas list them in (translation last).
+inline glm::mat4 Rows(std::initializer_list<float> v) {
+  glm::mat4 m(0.0f);
   int i = 0;
-  for (float x : v) m.m[i / 4][i % 4] = x, ++i;
+  for (float x : v) m[i / 4][i % 4] = x, ++i;
   return m;
 }
 

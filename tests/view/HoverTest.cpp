@@ -52,7 +52,7 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   EXPECT_EQ(HoverLabelText(titles, p, ",").substr(9),
             " actual event (n)=512,500\r event n+2d=0,123\r event n+d=-3,000\r s=1");
 
-  const RECT r = HoverLabelRect(300.4f, 200.6f);
+  const Rect r = HoverLabelRect(300.4f, 200.6f);
   EXPECT_EQ(r.left, 280);
   EXPECT_EQ(r.top, 131);
   EXPECT_EQ(r.right, 0);
@@ -73,7 +73,7 @@ class MouseOverTest : public ::testing::Test {
     s.SizeName = "s";
     testing::SetWindowCamera(dev);
   }
-  D3DVECTOR Screen(const D3DVECTOR& p) { return ScreenOf(dev, p, s.RootFrame->GetMatrix()); }
+  glm::vec3 Screen(const glm::vec3& p) { return ScreenOf(dev, p, s.RootNode->GetMatrix()); }
   ViewState s;
   RecordingDevice dev;
 };
@@ -87,9 +87,9 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   s.Points.Add(nearPt);
   s.Points.Add(MakePoint("aside", 3, 2, 0));
   testing::BuildTestScene(s, dev);
-  s.RootFrame->AddRotation(CD3DFrame::kBefore, 0, 1, 0, 0.2f);
+  s.RootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.2f);
 
-  const D3DVECTOR at = Screen({0, 2, -2});
+  const glm::vec3 at = Screen({0, 2, -2});
   MouseOver(s, dev, at.x, at.y);
   ASSERT_TRUE(s.ShowHoverText);
   EXPECT_EQ(s.HoverText.substr(0, s.HoverText.find('\r')), "near");
@@ -97,12 +97,12 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   EXPECT_EQ(s.HoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
   EXPECT_EQ(s.HoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
 
-  const D3DVECTOR aside = Screen({3, 2, 0});
+  const glm::vec3 aside = Screen({3, 2, 0});
   MouseOver(s, dev, aside.x, aside.y);
   EXPECT_EQ(s.HoverText.substr(0, 5), "aside");
 
   // Off every sphere: hidden, text and place kept for the next hover.
-  const RECT before = s.HoverRect;
+  const Rect before = s.HoverRect;
   MouseOver(s, dev, 5, 5);
   EXPECT_FALSE(s.ShowHoverText);
   EXPECT_EQ(s.HoverText.substr(0, 5), "aside");
@@ -117,12 +117,12 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
 TEST_F(MouseOverTest, PointsUnderTheGlassAreHoveredAndStaleScenesAreNoHit) {
   s.Points.Add(MakePoint("below", 0, -1, 0, 3.0));
   testing::BuildTestScene(s, dev);
-  s.GlassFrame->Enabled = true;  // as the glass pass of the last frame left it
-  const D3DVECTOR at = Screen({0, -1, 0});
+  s.GlassNode->enabled = true;  // as the glass pass of the last frame left it
+  const glm::vec3 at = Screen({0, -1, 0});
   MouseOver(s, dev, at.x, at.y);
   EXPECT_TRUE(s.ShowHoverText);
   EXPECT_EQ(s.HoverText.substr(0, 5), "below");
-  EXPECT_FALSE(s.GlassFrame->Enabled);
+  EXPECT_FALSE(s.GlassNode->enabled);
 
   // The points were replaced but the scene still shows the old ones: a sphere
   // naming a point that is gone is no hit rather than a fault.

@@ -2,14 +2,13 @@
 // The plot scene for the interaction tests, built as the window builds it,
 // and the camera and projection of the running window on a recording device.
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/Mesh.h"
-#include "platform/RecordingDevice.h"
-#include "scene/CD3DFrame.h"
-#include "scene/D3DMath.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
+#include "support/RecordingDevice.h"
 #include "view/BuildGraph.h"
 #include "view/ViewState.h"
 
@@ -20,8 +19,7 @@ inline void BuildTestScene(ViewState& s, GraphicsDevice& dev) {
   if (!s.PointMesh) s.PointMesh = CreateSphere(dev, 0.1f, 16, 16);
   if (!s.GlassMesh) s.GlassMesh = CreateBox(dev, 10, 10, 0.1f);
   if (!s.TitleFont) s.TitleFont = dev.CreateFont(FontDesc{"DejaVu Sans", 16.5f, 700});
-  if (!s.AxisNameTexture)
-    s.AxisNameTexture = dev.CreateTexture(256, 256, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED);
+  if (!s.AxisNameTexture) s.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
   BuildGraph(s, &dev);
 }
 
@@ -29,9 +27,9 @@ inline void BuildTestScene(ViewState& s, GraphicsDevice& dev) {
 // default perspective for a 606 x 443 client.
 inline void SetWindowCamera(GraphicsDevice& dev) {
   dev.SetViewport({0, 0, 606, 443, 0, 1});
-  dev.SetTransform(D3DTS_VIEW, D3DXMatrixLookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0}));
-  dev.SetTransform(D3DTS_PROJECTION,
-                   D3DXMatrixPerspectiveFovLH(3.1415f / 4, 606.0f / 443.0f, 1.0f, 3000.0f));
+  dev.SetTransform(Transform::View, LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0}));
+  dev.SetTransform(Transform::Projection,
+                   PerspectiveFovLH(3.1415f / 4, 606.0f / 443.0f, 1.0f, 3000.0f));
 }
 
 inline DataEntry MakePoint(std::string name, float x, float y, float z, double size = 1.0) {
@@ -45,17 +43,10 @@ inline DataEntry MakePoint(std::string name, float x, float y, float z, double s
   return e;
 }
 
-// The vertices of a recorded DrawPrimitiveUP call.
-inline std::vector<VertexPNT> Vertices(const DeviceCall& c) {
-  std::vector<VertexPNT> v(c.vertexData.size() / sizeof(VertexPNT));
-  if (!v.empty()) std::memcpy(v.data(), c.vertexData.data(), v.size() * sizeof(VertexPNT));
-  return v;
-}
-
 // Where a scene point shows in the window.
-inline D3DVECTOR ScreenOf(GraphicsDevice& dev, const D3DVECTOR& p, const D3DMATRIX& world) {
-  return D3DXVec3Project(p, dev.GetViewport(), dev.GetTransform(D3DTS_PROJECTION),
-                         dev.GetTransform(D3DTS_VIEW), world);
+inline glm::vec3 ScreenOf(GraphicsDevice& dev, const glm::vec3& p, const glm::mat4& world) {
+  return ProjectToWindow(p, dev.GetViewport(), dev.GetTransform(Transform::Projection),
+                         dev.GetTransform(Transform::View), world);
 }
 
 }  // namespace rp::testing

@@ -4,8 +4,7 @@
 
 #include "InteractionScene.h"
 #include "performance/PlotViewLink.h"
-#include "scene/D3DInit.h"
-#include "scene/D3DUtil_FrameTimer.h"
+#include "scene/FrameClock.h"
 #include "view/FrameMove.h"
 #include "view/RotateByMouse.h"
 #include "view/ViewKeys.h"
@@ -28,9 +27,9 @@ class FakePanel : public ControlPanelLink {
 double g_now = 0.0;
 double FakeClock() { return g_now; }
 
-void ExpectMatrixNear(const D3DMATRIX& a, const D3DMATRIX& b, float tol = 1e-5f) {
+void ExpectMatrixNear(const glm::mat4& a, const glm::mat4& b, float tol = 1e-5f) {
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(a.m[r][c], b.m[r][c], tol) << r << "," << c;
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(a[r][c], b[r][c], tol) << r << "," << c;
 }
 
 class OrientationTest : public ::testing::Test {
@@ -42,16 +41,8 @@ class OrientationTest : public ::testing::Test {
     s.ControlPanel = &panel;
     s.AutoRotate = false;
     g_now = 100.0;
-    D3DUtil_SetFrameTimerClock(FakeClock);
-    std::int32_t cmd = kTimerReset;
-    D3DUtil_FrameTimer(cmd);
-    cmd = kTimerStart;
-    D3DUtil_FrameTimer(cmd);
-  }
-  void TearDown() override {
-    D3DUtil_SetFrameTimerClock(nullptr);
-    s.AutoRotate = false;
-    D3DInit.DeviceType = D3DDEVTYPE_HAL;
+    s.Clock = FrameClock(&FakeClock);
+    s.Clock.Start();
   }
   // One frame `seconds` after the last.
   void Frame(double seconds) {
@@ -64,32 +55,32 @@ class OrientationTest : public ::testing::Test {
 };
 
 TEST_F(OrientationTest, TrackballStrokesTurnTheRootAndAddUpInRotationSum) {
-  D3DVECTOR axis{};
+  glm::vec3 axis{};
   float angle = 0;
   ASSERT_TRUE(TrackballStep(5, 0, axis, angle));
   EXPECT_NEAR(angle, 5 / std::sqrt(2525.0f), 1e-6f);  // about 0.0995
   EXPECT_FALSE(TrackballStep(0, 0, axis, angle));
 
   // With the identity view, a 50-pixel stroke to the right turns about -y.
-  dev.SetTransform(D3DTS_VIEW, D3DXMatrixIdentity());
+  dev.SetTransform(Transform::View, glm::mat4(1.0f));
   EXPECT_EQ(MouseDown(s, kLeftButton, 100, 100), MouseDownAction::StartDrag);
   EXPECT_TRUE(MouseMove(s, dev, kLeftButton, 100, 100));  // same pixel: no turn
   EXPECT_EQ(s.RotationSum.angle, 0.0f);
-  EXPECT_TRUE(D3DXMatrixIsIdentity(s.RootFrame->GetMatrix()));
+  EXPECT_EQ(s.RootNode->GetMatrix(), glm::mat4(1.0f));
   EXPECT_TRUE(MouseMove(s, dev, kLeftButton, 150, 100));
   EXPECT_NEAR(s.RotationSum.angle, 0.70710678f, 1e-6f);
   EXPECT_NEAR(s.RotationSum.x, 0, 1e-6f);
   EXPECT_NEAR(s.RotationSum.y, -1, 1e-6f);
-  ExpectMatrixNear(s.RootFrame->GetMatrix(), D3DXMatrixRotationAxis({0, -1, 0}, 0.70710678f));
+  ExpectMatrixNear(s.RootNode->GetMatrix(), RotationMatrix({0, -1, 0}, 0.70710678f));
   EXPECT_EQ(s.LastMouseX, 150.0f);
 
   // A second stroke downwards is taken in the turned plot's own space: the
   // screen x axis, brought into the root's space, and placed before its turn.
-  const D3DMATRIX before = s.RootFrame->GetMatrix();
+  const glm::mat4 before = s.RootNode->GetMatrix();
   MouseMove(s, dev, kLeftButton, 150, 150);
-  const D3DVECTOR local = D3DXVec3TransformNormal({-1, 0, 0}, D3DXMatrixInverse(before));
-  ExpectMatrixNear(s.RootFrame->GetMatrix(),
-                   D3DXMatrixMultiply(D3DXMatrixRotationAxis(local, 0.70710678f), before));
+  const glm::vec3 local = TransformDirection({-1, 0, 0}, InverseOrZero(before));
+  ExpectMatrixNear(s.RootNode->GetMatrix(),
+                   before * RotationMatrix(local, 0.70710678f));
   EXPECT_NEAR(s.RotationSum.angle, 2 * 0.70710678f, 1e-5f);
   EXPECT_NEAR(s.RotationSum.x, local.x, 1e-5f);
 
@@ -122,7 +113,7 @@ TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
   for (int i = 0; i < 10; ++i) Frame(0.1);
   EXPECT_NEAR(s.RotationSum.angle, 2 * perSecond, 1e-5f);
   EXPECT_EQ(s.RotationSum.y, 11.0f);
-  ExpectMatrixNear(s.RootFrame->GetMatrix(), D3DXMatrixRotationY(2 * perSecond), 1e-5f);
+  ExpectMatrixNear(s.RootNode->GetMatrix(), RotationMatrix({0, 1, 0}, 2 * perSecond), 1e-5f);
 
   s.Dragging = true;
   Frame(1.0);
@@ -132,8 +123,8 @@ TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 2 * perSecond, 1e-5f);
 
-  // On the reference rasterizer auto-rotation still follows the clock.
-  D3DInit.DeviceType = D3DDEVTYPE_REF;
+  // On a software renderer auto-rotation still follows the clock.
+  s.RendererKind = DeviceKind::Software;
   s.AutoRotate = true;
   Frame(1.0);
   EXPECT_NEAR(s.RotationSum.angle, 3 * perSecond, 1e-5f);
@@ -143,13 +134,13 @@ TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
 TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
   // No key: the camera stays put, looking along +z, the scene at 0.8 size.
   Frame(0.1);
-  const D3DMATRIX start = D3DXMatrixAffineTransformation(1.25f, {0, 0, 0}, D3DXQuaternionIdentity(), {0, 4, -20});
+  const glm::mat4 start = AffineTransformation(1.25f, {0, 0, 0}, glm::quat(1, 0, 0, 0), {0, 4, -20});
   ExpectMatrixNear(s.CameraMatrix, start);
-  ExpectMatrixNear(dev.GetTransform(D3DTS_VIEW), D3DXMatrixInverse(start));
-  ExpectMatrixNear(s.ViewMatrix, D3DXMatrixInverse(start));
+  ExpectMatrixNear(dev.GetTransform(Transform::View), InverseOrZero(start));
+  ExpectMatrixNear(s.ViewMatrix, InverseOrZero(start));
 
-  // The reference rasterizer steps 0.05 per frame whatever the clock says.
-  D3DInit.DeviceType = D3DDEVTYPE_REF;
+  // A software renderer steps 0.05 per frame whatever the clock says.
+  s.RendererKind = DeviceKind::Software;
   KeyDown(s, kKeyV);
   Frame(3.0);
   const float step = 0.05f * 3;
@@ -174,8 +165,8 @@ TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
   EXPECT_NEAR(s.Yaw, 0.4f * step * 0.05f, 1e-7f);
   EXPECT_NEAR(s.Pitch, -0.4f * step * 0.05f, 1e-7f);
   ExpectMatrixNear(s.CameraMatrix,
-                   D3DXMatrixAffineTransformation(1.25f, {0, 0, 0},
-                                                  D3DXQuaternionRotationYawPitchRoll(s.Yaw, s.Pitch, 0),
+                   AffineTransformation(1.25f, {0, 0, 0},
+                                                  QuatFromYawPitchRoll(s.Yaw, s.Pitch, 0),
                                                   s.CameraPosition));
 
   // Key codes beyond the table are ignored.
@@ -225,16 +216,16 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
 
   // Reset: the plot's turn and the camera pose go, RotationSum and the
   // velocities stay.
-  s.RootFrame->AddRotation(CD3DFrame::kBefore, 1, 0, 0, 1.0f);
+  s.RootNode->AddRotation(SceneNode::Combine::Before, 1, 0, 0, 1.0f);
   s.RotationSum = {1, 0, 0, 1.0f};
   s.CameraPosition = {3, 3, 3};
   s.Yaw = 1;
   s.Pitch = 2;
   s.YawVelocity = 0.5f;
-  s.CameraMatrix = D3DXMatrixScaling(2, 2, 2);
+  s.CameraMatrix = ScalingMatrix(2, 2, 2);
   EXPECT_TRUE(ChooseMenuItem(s, menu, ViewMenuItem::Reset));
-  EXPECT_TRUE(D3DXMatrixIsIdentity(s.RootFrame->GetMatrix()));
-  EXPECT_TRUE(D3DXMatrixIsIdentity(s.CameraMatrix));
+  EXPECT_EQ(s.RootNode->GetMatrix(), glm::mat4(1.0f));
+  EXPECT_EQ(s.CameraMatrix, glm::mat4(1.0f));
   EXPECT_TRUE(s.CameraPosition.x == 0 && s.CameraPosition.y == 0 && s.CameraPosition.z == -20);
   EXPECT_TRUE(s.Yaw == 0 && s.Pitch == 0);
   EXPECT_EQ(s.RotationSum.angle, 1.0f);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "InteractionScene.h"
 #include "view/DrawAxisNameSquare.h"
@@ -12,30 +13,26 @@ namespace rp {
 namespace {
 
 using testing::MakePoint;
-using testing::Vertices;
 
 struct Line {
-  D3DVECTOR a, b;
-  D3DCOLORVALUE colour;
+  glm::vec3 a, b;
+  ColorF colour;
 };
 
 std::vector<Line> RecordedLines(const RecordingDevice& dev) {
   std::vector<Line> lines;
-  for (const DeviceCall* c : dev.Calls("DrawPrimitiveUP")) {
-    EXPECT_EQ(c->args[0], static_cast<std::uint32_t>(D3DPT_LINELIST));
-    EXPECT_EQ(c->args[1], 1u);
-    EXPECT_EQ(c->args[2], 32u);
-    EXPECT_EQ(c->state.fvf, 274u);
-    const auto v = Vertices(*c);
+  for (const DeviceCall* c : dev.Calls("DrawVertices")) {
+    EXPECT_EQ(c->args[0], static_cast<std::uint32_t>(Primitive::Lines));
+    const auto& v = c->vertices;
     EXPECT_EQ(v.size(), 2u);
-    for (const auto& x : v) EXPECT_TRUE(x.nx == 0 && x.ny == 0 && x.nz == 0 && x.tu == 0 && x.tv == 0);
-    EXPECT_EQ(std::memcmp(&c->state.material.Diffuse, &c->state.material.Ambient, sizeof(D3DCOLORVALUE)), 0);
-    lines.push_back({{v[0].x, v[0].y, v[0].z}, {v[1].x, v[1].y, v[1].z}, c->state.material.Diffuse});
+    for (const auto& x : v) EXPECT_TRUE(x.normal == glm::vec3(0.0f) && x.texCoord == glm::vec2(0.0f));
+    EXPECT_EQ(std::memcmp(&c->state.material.diffuse, &c->state.material.ambient, sizeof(ColorF)), 0);
+    lines.push_back({v[0].position, v[1].position, c->state.material.diffuse});
   }
   return lines;
 }
 
-bool IsColour(const D3DCOLORVALUE& c, float r, float g, float b, float a) {
+bool IsColour(const ColorF& c, float r, float g, float b, float a) {
   return std::abs(c.r - r) < 1e-6f && std::abs(c.g - g) < 1e-6f && std::abs(c.b - b) < 1e-6f &&
          std::abs(c.a - a) < 1e-6f;
 }
@@ -43,7 +40,7 @@ bool IsConnect(const Line& l) { return IsColour(l.colour, 1, 176 / 255.0f, 0, 1)
 bool IsDrop(const Line& l) { return IsColour(l.colour, 1, 0, 0, 1); }
 bool IsShadow(const Line& l) { return IsColour(l.colour, 170 / 255.0f, 204 / 255.0f, 1, 1); }
 bool IsCross(const Line& l) { return IsColour(l.colour, 0, 15 / 255.0f, 240 / 255.0f, 0); }
-bool Same(const D3DVECTOR& a, const D3DVECTOR& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool Same(const glm::vec3& a, const glm::vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 std::size_t CountIf(const std::vector<Line>& lines, bool (*pred)(const Line&)) {
   return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), pred));
@@ -51,7 +48,6 @@ std::size_t CountIf(const std::vector<Line>& lines, bool (*pred)(const Line&)) {
 
 class OverlaysTest : public ::testing::Test {
  protected:
-  void SetUp() override { AxisExtent = 4.0f; }
   void Build() { testing::BuildTestScene(s, dev); }
   void AllOn() { s.ShowConnectLines = s.ShowDropLines = s.ShowFloorShadows = true; }
   ViewState s;
@@ -62,7 +58,7 @@ TEST_F(OverlaysTest, TogglesOffDrawOnlyTheFloorCrossInTheRootTransform) {
   s.Points.Add(MakePoint("a", 1, 2, 3));
   s.Points.Add(MakePoint("b", -1, 5, 2));
   Build();
-  s.RootFrame->AddRotation(CD3DFrame::kBefore, 0, 1, 0, 0.5f);
+  s.RootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.5f);
   DrawOverlays(s, dev);
   const auto lines = RecordedLines(dev);
   ASSERT_EQ(lines.size(), 2u);
@@ -70,15 +66,15 @@ TEST_F(OverlaysTest, TogglesOffDrawOnlyTheFloorCrossInTheRootTransform) {
   EXPECT_TRUE(Same(lines[0].a, {-5, 0.1f, 0}) && Same(lines[0].b, {5, 0.1f, 0}));
   EXPECT_TRUE(Same(lines[1].a, {0, 0.1f, -5}) && Same(lines[1].b, {0, 0.1f, 5}));
   // The lines turn with the plot.
-  const DeviceCall* draw = dev.Calls("DrawPrimitiveUP")[0];
-  EXPECT_EQ(std::memcmp(&draw->state.world, &s.RootFrame->GetMatrix(), sizeof(D3DMATRIX)), 0);
+  const DeviceCall* draw = dev.Calls("DrawVertices")[0];
+  EXPECT_EQ(std::memcmp(&draw->state.world, &s.RootNode->GetMatrix(), sizeof(glm::mat4)), 0);
 
   // No points at all (a performance without notes): still the cross, no fault.
   ViewState empty;
   RecordingDevice dev2;
   empty.ShowConnectLines = empty.ShowDropLines = empty.ShowFloorShadows = true;
   DrawOverlays(empty, dev2);
-  EXPECT_EQ(dev2.Count("DrawPrimitiveUP"), 2u);
+  EXPECT_EQ(dev2.Count("DrawVertices"), 2u);
 }
 
 TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
@@ -123,58 +119,57 @@ TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
   one.ShowConnectLines = one.ShowDropLines = one.ShowFloorShadows = true;
   DrawOverlays(one, dev2);
   EXPECT_EQ(CountIf(RecordedLines(dev2), IsCross), 2u);
-  EXPECT_EQ(dev2.Count("DrawPrimitiveUP"), 2u);
+  EXPECT_EQ(dev2.Count("DrawVertices"), 2u);
 }
 
 TEST_F(OverlaysTest, AxisNamePlatesSitOnTheirAnchorsWithTheirTextureRows) {
   Build();
   s.TitleLineHeight = 20;
-  s.AxisNameTexture = dev.CreateTexture(256, 256, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED);
-  s.RootFrame->AddRotation(CD3DFrame::kBefore, 1, 0, 0, 0.3f);
-  s.RootFrame->UpdateFrames();
+  s.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
+  s.RootNode->AddRotation(SceneNode::Combine::Before, 1, 0, 0, 0.3f);
+  s.RootNode->UpdateWorldMatrices();
 
   DrawAxisNameSquare(s, dev, 1);  // the vertical axis has no plate
-  EXPECT_EQ(dev.Count("DrawPrimitiveUP"), 0u);
+  EXPECT_EQ(dev.Count("DrawVertices"), 0u);
 
   DrawAxisNameSquare(s, dev, 2);
-  const auto draws = dev.Calls("DrawPrimitiveUP");
+  const auto draws = dev.Calls("DrawVertices");
   ASSERT_EQ(draws.size(), 2u);
   for (const DeviceCall* c : draws) {
-    EXPECT_EQ(c->args[0], static_cast<std::uint32_t>(D3DPT_TRIANGLEFAN));
-    EXPECT_EQ(c->args[1], 2u);
-    EXPECT_EQ(c->args[2], 32u);
-    EXPECT_EQ(c->state.fvf, 274u);
-    EXPECT_EQ(c->state.texture0, s.AxisNameTexture);
-    EXPECT_TRUE(IsColour(c->state.material.Diffuse, 1, 1, 1, 1));
-    EXPECT_TRUE(IsColour(c->state.material.Ambient, 1, 1, 1, 1));
-    EXPECT_EQ(std::memcmp(&c->state.world, &s.DepthNameFrame->GetUpdatedMatrix(), sizeof(D3DMATRIX)), 0);
+    EXPECT_EQ(c->args[0], static_cast<std::uint32_t>(Primitive::TriangleFan));
+    EXPECT_EQ(c->state.texture, s.AxisNameTexture);
+    EXPECT_TRUE(IsColour(c->state.material.diffuse, 1, 1, 1, 1));
+    EXPECT_TRUE(IsColour(c->state.material.ambient, 1, 1, 1, 1));
+    EXPECT_EQ(std::memcmp(&c->state.world, &s.DepthNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
   }
-  const auto front = Vertices(*draws[0]);
-  const auto back = Vertices(*draws[1]);
+  const auto& front = draws[0]->vertices;
+  const auto& back = draws[1]->vertices;
   ASSERT_EQ(front.size(), 4u);
   ASSERT_EQ(back.size(), 4u);
   // Line 2 of the texture: rows 40 to 60 of 256.
-  EXPECT_FLOAT_EQ(front[0].tv, 60.0f / 256);
-  EXPECT_FLOAT_EQ(front[2].tv, 40.0f / 256);
+  EXPECT_FLOAT_EQ(front[0].texCoord.y, 60.0f / 256);
+  EXPECT_FLOAT_EQ(front[2].texCoord.y, 40.0f / 256);
   // A 4 x 0.5 face; the back one 0.01 behind, its u mirrored so the name reads
   // left to right from behind too.
-  EXPECT_TRUE(front[0].x == -2 && front[0].y == -0.25f && front[0].z == 0 && front[0].nz == -1);
-  EXPECT_TRUE(front[2].x == 2 && front[2].y == 0.25f && front[2].tu == 1);
+  EXPECT_EQ(front[0].position, glm::vec3(-2, -0.25f, 0));
+  EXPECT_EQ(front[0].normal.z, -1.0f);
+  EXPECT_EQ(front[2].position, glm::vec3(2, 0.25f, 0));
+  EXPECT_EQ(front[2].texCoord.x, 1.0f);
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(back[i].x, -front[i].x);
-    EXPECT_EQ(back[i].y, front[i].y);
-    EXPECT_FLOAT_EQ(back[i].z, 0.01f);
-    EXPECT_EQ(back[i].nz, 1.0f);
-    EXPECT_EQ(back[i].tu, front[i].tu);  // same u at the mirrored corner
-    EXPECT_EQ(back[i].tv, front[i].tv);
+    EXPECT_EQ(back[i].position.x, -front[i].position.x);
+    EXPECT_EQ(back[i].position.y, front[i].position.y);
+    EXPECT_FLOAT_EQ(back[i].position.z, 0.01f);
+    EXPECT_EQ(back[i].normal.z, 1.0f);
+    EXPECT_EQ(back[i].texCoord.x, front[i].texCoord.x);  // same u at the mirrored corner
+    EXPECT_EQ(back[i].texCoord.y, front[i].texCoord.y);
   }
 
   // Axis 0 on its own anchor, rows 0 to 20; a tall font can push vBottom past 1.
   DrawAxisNameSquare(s, dev, 0);
-  EXPECT_EQ(std::memcmp(&dev.Calls("DrawPrimitiveUP")[2]->state.world,
-                        &s.XNameFrame->GetUpdatedMatrix(), sizeof(D3DMATRIX)), 0);
-  EXPECT_FLOAT_EQ(AxisNamePlate(0, 20)[3].tv, 0.0f);
-  EXPECT_FLOAT_EQ(AxisNamePlate(2, 100)[0].tv, 300.0f / 256);
+  EXPECT_EQ(std::memcmp(&dev.Calls("DrawVertices")[2]->state.world,
+                        &s.XNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
+  EXPECT_FLOAT_EQ(AxisNamePlate(0, 20)[3].texCoord.y, 0.0f);
+  EXPECT_FLOAT_EQ(AxisNamePlate(2, 100)[0].texCoord.y, 300.0f / 256);
 }
 
 }  // namespace

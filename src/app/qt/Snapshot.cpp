@@ -9,7 +9,7 @@
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
-#include "view/qt/GraphForm.h"
+#include "view/qt/PlotWindow.h"
 
 namespace rp {
 
@@ -43,28 +43,28 @@ int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
   Performance performance;
   ReplayPosition position;
-  GraphForm form(dialogs, StartOptions{o.file, o.velocity}, performance, position);
-  form.Form_Load();
+  PlotWindow form(dialogs, StartOptions{o.file, o.velocity}, performance, position);
+  form.start();
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.
   form.SetTimerEnabled(false);
-  form.View().State().AutoRotate = false;
+  form.view().state().AutoRotate = false;
   try {
     if (o.scatter) {
       dialogs.nextFile = *o.scatter;
-      form.View().MENU_LOAD_Click();
+      form.view().loadScatterFile();
     }
     if (o.event) {
       position.CurrentEvent = *o.event;
       position.TailLength = o.tail;
-      form.View().showTail();
+      form.view().showTail();
     }
-    form.View().Timer1_Timer();
+    form.view().onFrameTimer();
   } catch (const std::exception& e) {
     dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
     return 1;
   }
-  const QImage image = form.GrabClientArea();
+  const QImage image = form.grabClientArea();
   if (image.isNull() || !image.save(QString::fromStdString(o.output), "PNG")) {
     std::cerr << "returnplot: cannot write " << o.output << '\n';
     return 1;

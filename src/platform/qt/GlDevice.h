@@ -1,8 +1,7 @@
 #pragma once
-// The graphics device on OpenGL 3.3 core, drawing into a GlView. The
-// fixed-function states the program uses (transforms, one material, lights,
-// render states, texture stage 0) are kept here and handed to the shaders
-// at each draw.
+// The graphics device on OpenGL 3.3 core, drawing into a GlView. The states
+// the program sets (transforms, one material, lights, render states, the
+// texture) are kept here and handed to the shaders at each draw.
 //
 // Frames are drawn whenever the program asks: every call makes the view's
 // context current, draws go to the view's framebuffer (or, inside a
@@ -13,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/GraphicsDevice.h"
 #include "platform/qt/GlContext.h"
@@ -22,45 +22,51 @@ namespace rp {
 
 class GlTexture;
 
+// True for the renderer strings of software rasterisers (llvmpipe, softpipe,
+// swrast, "Software Rasterizer").
+bool IsSoftwareRenderer(std::string_view renderer);
+
 class GlDevice : public GraphicsDevice {
  public:
   // The view's context must exist and be current-able (GlView::EnsureContext).
-  GlDevice(GlView* view, D3DDEVTYPE type, std::string renderer);
+  GlDevice(GlView* view, std::string renderer);
   ~GlDevice() override;
 
-  CooperativeLevel TestCooperativeLevel() override;
-  bool Reset(const D3DPRESENT_PARAMETERS& params) override;
-  D3DCAPS GetDeviceCaps() override;
-  D3DDISPLAYMODE GetDisplayMode() override;
+  // A device on the GlView behind the window handle; nullptr when the window
+  // holds no GlView, no 3.3 core context can be made on it, or a hardware
+  // device is asked for on a software renderer.
+  static std::shared_ptr<GraphicsDevice> CreateOn(WindowHandle window, DeviceKind kind);
+
+  DeviceStatus Status() override;
+  bool ResetBackBuffer() override;
   void BeginScene() override;
   void EndScene() override;
-  void Clear(std::uint32_t flags, D3DCOLOR color, float z, std::uint32_t stencil) override;
-  void Present(WindowHandle windowOverride = nullptr) override;
-  void SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) override;
-  D3DMATRIX GetTransform(D3DTRANSFORMSTATETYPE state) override;
-  void SetViewport(const D3DVIEWPORT& viewport) override;
-  D3DVIEWPORT GetViewport() override;
-  void SetMaterial(const D3DMATERIAL& material) override;
-  D3DMATERIAL GetMaterial() override;
-  void SetLight(std::uint32_t index, const D3DLIGHT& light) override;
-  void LightEnable(std::uint32_t index, bool enable) override;
-  void SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) override;
-  std::uint32_t GetRenderState(D3DRENDERSTATETYPE state) override;
-  void SetTexture(std::uint32_t stage, std::shared_ptr<Texture> texture) override;
-  void SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
-                            std::uint32_t value) override;
-  void SetVertexShader(std::uint32_t fvf) override;
-  void DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const void* vertices,
-                       std::uint32_t stride) override;
+  void Clear(Argb32 color) override;
+  void Present() override;
+  void SetTransform(Transform which, const glm::mat4& matrix) override;
+  glm::mat4 GetTransform(Transform which) override;
+  void SetViewport(const Viewport& viewport) override;
+  Viewport GetViewport() override;
+  void SetMaterial(const Material& material) override;
+  Material GetMaterial() override;
+  void SetLight(std::uint32_t index, const Light& light) override;
+  void EnableLight(std::uint32_t index, bool enable) override;
+  void SetAmbientLight(Argb32 color) override;
+  void SetLighting(bool enable) override;
+  void SetDepthTest(bool enable) override;
+  void SetShading(Shading shading) override;
+  void SetCulling(Culling culling) override;
+  void SetAlphaBlending(bool enable) override;
+  void SetBlendFactors(BlendFactor source, BlendFactor destination) override;
+  void SetTexture(std::shared_ptr<Texture> texture) override;
+  void SetMinFilter(TextureFilter filter) override;
+  void DrawVertices(Primitive primitive, std::span<const Vertex> vertices) override;
   void DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) override;
   std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
-                                         std::uint32_t levels, std::uint32_t usage,
-                                         D3DFORMAT format, D3DPOOL pool) override;
-  std::shared_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
+                                         std::uint32_t levels, TextureFormat format) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;
   std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
-                                                         D3DFORMAT format, bool depthStencil,
-                                                         D3DFORMAT depthFormat) override;
+                                                         bool depthBuffer) override;
 
   // --- beyond the interface ---
   const std::string& Renderer() const { return renderer_; }
@@ -90,23 +96,22 @@ class GlDevice : public GraphicsDevice {
   void MakeCurrent();
   void BindTarget();
   void ApplyRasterState();
-  SceneProgram& PrepareSceneProgram(bool hasNormal, bool hasColor, bool hasTexCoord);
+  SceneProgram& PrepareSceneProgram(bool hasTexCoord);
   void UploadWorld(SceneProgram& p);
   void UploadCamera(SceneProgram& p);
   void UploadMaterial(SceneProgram& p);
   void UploadLights(SceneProgram& p);
   void UploadSampler();
   void BackBufferSize(std::uint32_t& w, std::uint32_t& h) const;
+  void StateChanged();
 
   std::shared_ptr<GlContext> context_;
   QOpenGLFunctions_3_3_Core* gl_;
-  D3DDEVTYPE type_;
   std::string renderer_;
 
   std::map<SceneProgramKey, SceneProgram> programs_;
   TextProgram text_;
   GLuint streamVao_ = 0, streamVbo_ = 0, textVao_ = 0, textVbo_ = 0, sampler_ = 0;
-  std::uint32_t streamFvf_ = ~0u, streamStride_ = 0;
 
   Target target_;
   bool inScene_ = false;
@@ -114,18 +119,15 @@ class GlDevice : public GraphicsDevice {
   bool rasterDirty_ = true;
   // Generation of each state group; a program uploads a group when its copy
   // is older.
-  unsigned worldGen_ = 1, cameraGen_ = 1, materialGen_ = 1, lightsGen_ = 1, statesGen_ = 1,
-           stageGen_ = 1;
+  unsigned worldGen_ = 1, cameraGen_ = 1, materialGen_ = 1, lightsGen_ = 1, statesGen_ = 1;
 
-  D3DMATRIX world_, view_, projection_;
-  D3DVIEWPORT viewport_{};
-  D3DMATERIAL material_{};
-  std::map<std::uint32_t, D3DLIGHT> lights_;
+  glm::mat4 world_{1.0f}, view_{1.0f}, projection_{1.0f};
+  Viewport viewport_{};
+  Material material_{};
+  std::map<std::uint32_t, Light> lights_;
   std::map<std::uint32_t, bool> lightEnabled_;
-  std::map<std::uint32_t, std::uint32_t> renderStates_;
-  std::map<std::uint32_t, std::uint32_t> stageStates_;
-  std::shared_ptr<Texture> texture0_;
-  std::uint32_t fvf_ = 0;
+  RenderStates states_;
+  std::shared_ptr<Texture> texture_;
 };
 
 }  // namespace rp

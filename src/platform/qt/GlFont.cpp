@@ -45,7 +45,7 @@ GlFont::~GlFont() {
   for (const auto& c : cache_) context_->Gl().glDeleteTextures(1, &c.texture);
 }
 
-const GlFont::Cached& GlFont::Rasterise(std::string_view text, D3DCOLOR color) {
+const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color) {
   for (auto it = cache_.begin(); it != cache_.end(); ++it) {
     if (it->text == text && it->color == color) {
       cache_.splice(cache_.begin(), cache_, it);
@@ -89,8 +89,7 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, D3DCOLOR color) {
   return cache_.front();
 }
 
-std::int32_t GlFont::DrawText(std::string_view text, RECT& rect, std::uint32_t format,
-                              D3DCOLOR color) {
+std::int32_t GlFont::MeasureText(std::string_view text, Rect& rect) {
   const QFontMetrics fm(font_);
   const auto lines = SplitTextLines(text);
   std::int32_t width = 0;
@@ -98,24 +97,22 @@ std::int32_t GlFont::DrawText(std::string_view text, RECT& rect, std::uint32_t f
     width = std::max<std::int32_t>(
         width, fm.horizontalAdvance(QString::fromUtf8(line.data(), qsizetype(line.size()))));
   const std::int32_t height = std::int32_t(lines.size()) * fm.height();
-  if (format & DT_CALCRECT) {
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    return height;
-  }
+  rect.right = rect.left + width;
+  rect.bottom = rect.top + height;
+  return height;
+}
+
+std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 color) {
+  const QFontMetrics fm(font_);
+  const auto lines = SplitTextLines(text);
+  const std::int32_t height = std::int32_t(lines.size()) * fm.height();
   if (lines.empty()) return 0;
 
   const bool hasArea = rect.right > rect.left && rect.bottom > rect.top;
-  float left = float(rect.left), top = float(rect.top);
-  if (hasArea) {
-    if (format & DT_RIGHT) left = float(rect.right - width);
-    else if (format & DT_CENTER) left = float(rect.left + (rect.right - rect.left - width) / 2);
-    if (format & DT_BOTTOM) top = float(rect.bottom - height);
-    else if (format & DT_VCENTER) top = float(rect.top + (rect.bottom - rect.top - height) / 2);
-  }
+  const float left = float(rect.left), top = float(rect.top);
   if (!context_->MakeCurrent()) throw DeviceError("the OpenGL context is lost");
   const Cached& c = Rasterise(text, color);
-  if (hasArea && !(format & DT_NOCLIP)) {
+  if (hasArea) {
     // Clip by cutting the quad and its texture coordinates to the rectangle.
     const float x0 = std::max(left, float(rect.left)), y0 = std::max(top, float(rect.top));
     const float x1 = std::min(left + c.width, float(rect.right)),

@@ -18,25 +18,22 @@ class GlFont : public Font {
  public:
   GlFont(GlDevice& device, FontDesc desc);
   ~GlFont() override;
-  // Lines split at CR, LF or CR LF. DT_CALCRECT measures only: right and
-  // bottom are set so the rectangle just holds the text. Otherwise the text
-  // is drawn aligned in the rectangle (left/top unless DT_CENTER, DT_RIGHT,
-  // DT_VCENTER, DT_BOTTOM) and clipped to it; a rectangle without area
-  // (right <= left or bottom <= top) does not clip, so the text starts at its
-  // top-left corner. Returns the text's height in pixels.
-  std::int32_t DrawText(std::string_view text, RECT& rect, std::uint32_t format,
-                        D3DCOLOR color) override;
+  // Lines split at CR, LF or CR LF. A rectangle without area (right <= left
+  // or bottom <= top) does not clip, so the text just starts at its top-left
+  // corner.
+  std::int32_t MeasureText(std::string_view text, Rect& rect) override;
+  std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 color) override;
   const FontDesc& Desc() const override { return desc_; }
   const QFont& QtFont() const { return font_; }
 
  private:
   struct Cached {
     std::string text;
-    D3DCOLOR color;
+    Argb32 color;
     GLuint texture;
     int width, height;
   };
-  const Cached& Rasterise(std::string_view text, D3DCOLOR color);
+  const Cached& Rasterise(std::string_view text, Argb32 color);
 
   GlDevice& device_;
   std::shared_ptr<GlContext> context_;

@@ -26,7 +26,7 @@ GlRenderToSurface::~GlRenderToSurface() {
 }
 
 void GlRenderToSurface::BeginScene(const std::shared_ptr<Surface>& surface,
-                                   const D3DVIEWPORT& viewport) {
+                                   const Viewport& viewport) {
   if (surface_) throw DeviceError("render-to-surface scene already begun");
   if (!surface) throw DeviceError("render-to-surface without a surface");
   auto* texture = dynamic_cast<GlTexture*>(&surface->GetTexture());

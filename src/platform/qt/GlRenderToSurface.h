@@ -14,7 +14,7 @@ class GlRenderToSurface : public RenderToSurface {
  public:
   GlRenderToSurface(GlDevice& device, std::uint32_t width, std::uint32_t height, bool depth);
   ~GlRenderToSurface() override;
-  void BeginScene(const std::shared_ptr<Surface>& surface, const D3DVIEWPORT& viewport) override;
+  void BeginScene(const std::shared_ptr<Surface>& surface, const Viewport& viewport) override;
   void EndScene() override;
 
  private:
@@ -23,7 +23,7 @@ class GlRenderToSurface : public RenderToSurface {
   std::uint32_t width_, height_;
   GLuint fbo_ = 0, depth_ = 0;
   std::shared_ptr<Surface> surface_;
-  D3DVIEWPORT savedViewport_{};
+  Viewport savedViewport_{};
 };
 
 }  // namespace rp

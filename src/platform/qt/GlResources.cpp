@@ -7,7 +7,7 @@
 namespace rp {
 
 GlTexture::GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width,
-                     std::uint32_t height, std::uint32_t levels, D3DFORMAT format)
+                     std::uint32_t height, std::uint32_t levels, TextureFormat format)
     : Texture(width, height, levels, format), context_(std::move(context)) {
   if (!context_->MakeCurrent()) throw DeviceError("no OpenGL context for the texture");
   auto& gl = context_->Gl();
@@ -18,7 +18,7 @@ GlTexture::GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width,
                     GLsizei(LevelHeight(l)), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(GetLevelCount() - 1));
-  if (format != D3DFMT_A8R8G8B8 && format != D3DFMT_UNKNOWN)
+  if (format == TextureFormat::Rgb)
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
   gl.glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -9,11 +9,11 @@
 namespace rp {
 
 // A texture stored top row first (texture row 0 is the image's top, as v = 0
-// addresses it), RGBA8; formats without alpha read alpha as 1.
+// addresses it), RGBA8; an Rgb texture reads alpha as 1.
 class GlTexture : public Texture {
  public:
   GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width, std::uint32_t height,
-            std::uint32_t levels, D3DFORMAT format);
+            std::uint32_t levels, TextureFormat format);
   ~GlTexture() override;
   GLuint Id() const { return id_; }
   // Rebuilds levels 1.. from level 0 after level 0 was drawn into.

@@ -7,40 +7,33 @@
 namespace rp {
 namespace {
 
-// Matrices arrive as the device's row-vector matrices, uploaded row by row;
-// read column-major they are transposed, so M * v here is v x M there.
-// Lighting follows the fixed-function model: emissive + ambient material x
-// (global ambient + light ambients) + diffuse material x diffuse light x
-// N.L, alpha from the diffuse material; normals are normalised after the
-// transform and a zero normal stays zero, so it gets the ambient terms only.
-// Depth comes from the projection in 0..1 and is stretched to GL's -1..1.
+// Matrices arrive as glm uploads them, column-major for column vectors.
+// Lighting follows the classic fixed-function model: emissive + ambient
+// material x (global ambient + light ambients) + diffuse material x diffuse
+// light x N.L, alpha from the diffuse material; normals are normalised after
+// the transform and a zero normal stays zero, so it gets the ambient terms
+// only. Depth comes from the projection in 0..1 and is stretched to GL's
+// -1..1.
 const char* kSceneVertex = R"(
 layout(location = 0) in vec3 aPos;
 layout(location = 1) in vec3 aNormal;
 layout(location = 2) in vec2 aTex;
-layout(location = 3) in vec4 aColor;
 uniform mat4 uWorld;
 uniform mat3 uNormalMatrix;
 uniform mat4 uViewProj;
 uniform float uFlipY;
-uniform vec3 uEye;
-uniform bool uHasNormal, uHasColor;
 uniform vec4 uGlobalAmbient;
-uniform vec4 uMatDiffuse, uMatAmbient, uMatSpecular, uMatEmissive;
-uniform float uMatPower;
+uniform vec4 uMatDiffuse, uMatAmbient, uMatEmissive;
 uniform vec3 uLightDir[8];
 uniform vec3 uLightPos[8];
-uniform vec4 uLightDiffuse[8], uLightAmbient[8], uLightSpecular[8];
+uniform vec4 uLightDiffuse[8], uLightAmbient[8];
 uniform vec4 uLightAtten[8];
 INTERP out vec4 vColor;
-#if SPECULAR
-INTERP out vec4 vSpecular;
-#endif
 #if TEXTURED
 out vec2 vTex;
 #endif
 #if LIGHTING
-vec3 n, wpos, ambient, diffuse, specular;
+vec3 n, wpos, ambient, diffuse;
 void Light(int i, bool directional) {
   vec3 l;
   float att = 1.0;
@@ -57,12 +50,6 @@ void Light(int i, bool directional) {
   ambient += uLightAmbient[i].rgb * att;
   float ndl = max(dot(n, l), 0.0);
   diffuse += uLightDiffuse[i].rgb * ndl * att;
-#if SPECULAR
-  if (ndl > 0.0) {
-    vec3 h = normalize(l + normalize(uEye - wpos));
-    specular += uLightSpecular[i].rgb * pow(max(dot(n, h), 0.0), uMatPower) * att;
-  }
-#endif
 }
 #endif
 void main() {
@@ -75,37 +62,28 @@ void main() {
   vTex = aTex;
 #endif
 #if !LIGHTING
-  vColor = uHasColor ? aColor : vec4(1.0);
+  vColor = vec4(1.0);
 #else
   wpos = wp.xyz;
-  n = uHasNormal ? uNormalMatrix * aNormal : vec3(0.0);
+  n = uNormalMatrix * aNormal;
   float len = length(n);
   n = len > 0.0 ? n / len : n;
-  vec4 diffuseMat = uHasColor ? aColor : uMatDiffuse;
   ambient = uGlobalAmbient.rgb;
   diffuse = vec3(0.0);
-  specular = vec3(0.0);
   LIGHTS
-  vColor = vec4(clamp(uMatEmissive.rgb + uMatAmbient.rgb * ambient + diffuseMat.rgb * diffuse,
-                      0.0, 1.0), clamp(diffuseMat.a, 0.0, 1.0));
-#if SPECULAR
-  vSpecular = vec4(clamp(uMatSpecular.rgb * specular, 0.0, 1.0), 0.0);
-#endif
+  vColor = vec4(clamp(uMatEmissive.rgb + uMatAmbient.rgb * ambient + uMatDiffuse.rgb * diffuse,
+                      0.0, 1.0), clamp(uMatDiffuse.a, 0.0, 1.0));
 #endif
 }
 )";
 
-// Texture stage 0: colour and alpha operations 1 disable, 2 texture,
-// 3 current colour, 4 modulate (arguments fixed: texture, current).
+// A texture's colour is modulated by the lit colour; its alpha replaces the
+// material's.
 const char* kSceneFragment = R"(
 INTERP in vec4 vColor;
-#if SPECULAR
-INTERP in vec4 vSpecular;
-#endif
 #if TEXTURED
 in vec2 vTex;
 #endif
-uniform int uColorOp, uAlphaOp;
 uniform sampler2D uSampler;
 out vec4 fragColor;
 void main() {
@@ -113,12 +91,9 @@ void main() {
 #if TEXTURED
   {
     vec4 t = texture(uSampler, vTex);
-    if (uColorOp == 2) c.rgb = t.rgb; else if (uColorOp == 4) c.rgb = t.rgb * vColor.rgb;
-    if (uAlphaOp == 2) c.a = t.a; else if (uAlphaOp == 4) c.a = t.a * vColor.a;
+    c.rgb = t.rgb * vColor.rgb;
+    c.a = t.a;
   }
-#endif
-#if SPECULAR
-  c.rgb = min(c.rgb + vSpecular.rgb, 1.0);
 #endif
   fragColor = c;
 }
@@ -194,8 +169,7 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
   vertex.replace(vertex.find("LIGHTS"), 6, lights);
   const std::string prelude = std::string("#version 330 core\n#define INTERP ") +
                               (key.flat ? "flat" : "smooth") + "\n#define LIGHTING " +
-                              (key.lighting ? "1" : "0") + "\n#define SPECULAR " +
-                              (key.specular ? "1" : "0") + "\n#define TEXTURED " +
+                              (key.lighting ? "1" : "0") + "\n#define TEXTURED " +
                               (key.textured ? "1" : "0") + "\n";
   p.id = Link(gl, prelude, vertex.c_str(), kSceneFragment);
   auto loc = [&](const char* name) { return gl.glGetUniformLocation(p.id, name); };
@@ -203,23 +177,15 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
   p.normalMatrix = loc("uNormalMatrix");
   p.viewProj = loc("uViewProj");
   p.flipY = loc("uFlipY");
-  p.eye = loc("uEye");
-  p.hasNormal = loc("uHasNormal");
-  p.hasColor = loc("uHasColor");
   p.globalAmbient = loc("uGlobalAmbient");
   p.matDiffuse = loc("uMatDiffuse");
   p.matAmbient = loc("uMatAmbient");
-  p.matSpecular = loc("uMatSpecular");
   p.matEmissive = loc("uMatEmissive");
-  p.matPower = loc("uMatPower");
   p.lightDir = loc("uLightDir");
   p.lightPos = loc("uLightPos");
   p.lightDiffuse = loc("uLightDiffuse");
   p.lightAmbient = loc("uLightAmbient");
-  p.lightSpecular = loc("uLightSpecular");
   p.lightAtten = loc("uLightAtten");
-  p.colorOp = loc("uColorOp");
-  p.alphaOp = loc("uAlphaOp");
   p.sampler = loc("uSampler");
   return p;
 }

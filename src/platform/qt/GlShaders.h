@@ -1,8 +1,7 @@
 #pragma once
-// The shader programs that stand in for the fixed-function pipeline: scene
-// programs (transforms, per-vertex lighting, one texture stage), one per
-// combination of the states they depend on, and the program that puts
-// rasterised text on the target.
+// The shader programs of the device: scene programs (transforms, per-vertex
+// lighting, one texture), one per combination of the states they depend on,
+// and the program that puts rasterised text on the target.
 
 #include <QOpenGLFunctions_3_3_Core>
 #include <compare>
@@ -13,27 +12,25 @@ namespace rp {
 inline constexpr int kMaxLights = 8;
 
 // Vertex attribute slots shared by every vertex layout.
-enum GlAttrib : GLuint { kAttribPosition = 0, kAttribNormal = 1, kAttribTexCoord = 2, kAttribColor = 3 };
+enum GlAttrib : GLuint { kAttribPosition = 0, kAttribNormal = 1, kAttribTexCoord = 2 };
 
 // What a scene program is specialised for: the software renderer runs
 // both sides of every branch, so switched-off features are compiled out.
 struct SceneProgramKey {
-  bool flat = false, lighting = true, specular = false, textured = false;
+  bool flat = false, lighting = true, textured = false;
   std::string lights;  // one letter per enabled light: 'd' directional, 'p' point or spot
   auto operator<=>(const SceneProgramKey&) const = default;
 };
 
 struct SceneProgram {
   GLuint id = 0;
-  GLint world = -1, normalMatrix = -1, viewProj = -1, flipY = -1, eye = -1;
-  GLint hasNormal = -1, hasColor = -1, globalAmbient = -1;
-  GLint matDiffuse = -1, matAmbient = -1, matSpecular = -1, matEmissive = -1, matPower = -1;
-  GLint lightDir = -1, lightPos = -1, lightDiffuse = -1, lightAmbient = -1, lightSpecular = -1,
-        lightAtten = -1;
-  GLint colorOp = -1, alphaOp = -1, sampler = -1;
+  GLint world = -1, normalMatrix = -1, viewProj = -1, flipY = -1;
+  GLint globalAmbient = -1;
+  GLint matDiffuse = -1, matAmbient = -1, matEmissive = -1;
+  GLint lightDir = -1, lightPos = -1, lightDiffuse = -1, lightAmbient = -1, lightAtten = -1;
+  GLint sampler = -1;
   // Generation of each state group last uploaded into this program.
-  unsigned world_ = 0, camera_ = 0, material_ = 0, lights_ = 0, states_ = 0, stage_ = 0;
-  int hasNormal_ = -1, hasColor_ = -1;
+  unsigned world_ = 0, camera_ = 0, material_ = 0, lights_ = 0, states_ = 0;
 };
 
 struct TextProgram {

@@ -75,11 +75,11 @@ void PlotInteraction::ShowCheckMarks() {
     if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
 }
 
-void PlotInteraction::Form_MouseDown(int button, float x, float y, const QPoint& globalPos) {
+void PlotInteraction::mousePressed(int button, float x, float y, const QPoint& globalPos) {
   if (MouseDown(state_, button, x, y) == MouseDownAction::PopupMenu) popup_->popup(globalPos);
 }
 
-void PlotInteraction::Form_MouseMove(int buttons, float x, float y) {
+void PlotInteraction::mouseMoved(int buttons, float x, float y) {
   hooks_.run([this, buttons, x, y] {
     GraphicsDevice* dev = hooks_.device();
     if (dev != nullptr && MouseMove(state_, *dev, buttons, x, y, decimalSeparator_))
@@ -87,11 +87,11 @@ void PlotInteraction::Form_MouseMove(int buttons, float x, float y) {
   });
 }
 
-void PlotInteraction::Form_MouseUp() { MouseUp(state_); }
+void PlotInteraction::mouseReleased() { MouseUp(state_); }
 
-void PlotInteraction::Form_KeyDown(int keyCode) { KeyDown(state_, keyCode); }
+void PlotInteraction::keyPressed(int keyCode) { KeyDown(state_, keyCode); }
 
-void PlotInteraction::Form_KeyUp(int keyCode) { KeyUp(state_, keyCode); }
+void PlotInteraction::keyReleased(int keyCode) { KeyUp(state_, keyCode); }
 
 bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
   if (watched != surface_) return false;
@@ -100,18 +100,18 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick: {  // the second press of a double click may start a drag too
       auto* e = static_cast<QMouseEvent*>(event);
       const QPointF p = e->position();
-      Form_MouseDown(ButtonMask(e->button()), static_cast<float>(p.x()), static_cast<float>(p.y()),
+      mousePressed(ButtonMask(e->button()), static_cast<float>(p.x()), static_cast<float>(p.y()),
                      e->globalPosition().toPoint());
       return true;
     }
     case QEvent::MouseMove: {
       auto* e = static_cast<QMouseEvent*>(event);
       const QPointF p = e->position();
-      Form_MouseMove(ButtonMask(e->buttons()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+      mouseMoved(ButtonMask(e->buttons()), static_cast<float>(p.x()), static_cast<float>(p.y()));
       return true;
     }
     case QEvent::MouseButtonRelease:
-      Form_MouseUp();
+      mouseReleased();
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
@@ -119,9 +119,9 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
       if (e->isAutoRepeat()) return true;  // a held key stays down until it is let go
       const std::int32_t code = VirtualKeyFromQt(e->key());
       if (event->type() == QEvent::KeyPress) {
-        Form_KeyDown(code);
+        keyPressed(code);
       } else {
-        Form_KeyUp(code);
+        keyReleased(code);
       }
       return false;
     }

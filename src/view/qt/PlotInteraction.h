@@ -37,16 +37,16 @@ class PlotInteraction final : public QObject {
                   QObject* parent = nullptr);
 
   ViewMenu& Menu() { return menu_; }
-  // A popup-menu item by its name ("MENU_RESET", ...).
+  // A popup-menu item by its name ("menuReset", ...).
   QAction* MenuAction(const QString& name) const;
 
-  // The window's handlers. Buttons: 1 left, 2 right, 4 middle; Form_MouseDown
-  // gets the button pressed, Form_MouseMove those held.
-  void Form_MouseDown(int button, float x, float y, const QPoint& globalPos);
-  void Form_MouseMove(int buttons, float x, float y);
-  void Form_MouseUp();
-  void Form_KeyDown(int keyCode);
-  void Form_KeyUp(int keyCode);
+  // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
+  // gets the button pressed, mouseMoved those held.
+  void mousePressed(int button, float x, float y, const QPoint& globalPos);
+  void mouseMoved(int buttons, float x, float y);
+  void mouseReleased();
+  void keyPressed(int keyCode);
+  void keyReleased(int keyCode);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

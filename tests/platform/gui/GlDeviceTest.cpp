@@ -9,7 +9,6 @@
 
 #include "platform/Mesh.h"
 #include "platform/qt/GlDevice.h"
-#include "platform/qt/GlDirect3D.h"
 #include "platform/qt/GlView.h"
 
 namespace rp {
@@ -17,24 +16,20 @@ namespace {
 
 constexpr int kSize = 64;
 
-D3DMATRIX Identity() {
-  D3DMATRIX m{};
-  for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
+glm::mat4 Identity() { return glm::mat4(1.0f); }
+
+glm::mat4 Translation(float x, float y, float z) {
+  glm::mat4 m = Identity();
+  m[3][0] = x;
+  m[3][1] = y;
+  m[3][2] = z;
   return m;
 }
 
-D3DMATRIX Translation(float x, float y, float z) {
-  D3DMATRIX m = Identity();
-  m.m[3][0] = x;
-  m.m[3][1] = y;
-  m.m[3][2] = z;
-  return m;
-}
-
-D3DMATERIAL Material(D3DCOLORVALUE diffuse, D3DCOLORVALUE ambient) {
-  D3DMATERIAL m{};
-  m.Diffuse = diffuse;
-  m.Ambient = ambient;
+rp::Material Material(ColorF diffuse, ColorF ambient) {
+  rp::Material m{};
+  m.diffuse = diffuse;
+  m.ambient = ambient;
   return m;
 }
 
@@ -65,35 +60,33 @@ class GlDeviceTest : public ::testing::Test {
     view_->resize(kSize, kSize);
     view_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view_.get()));
-    auto device = direct3d_.CreateDevice(0, D3DDEVTYPE_REF, view_->Handle(), 32, {});
+    auto device = GlDevice::CreateOn(view_->Handle(), DeviceKind::Software);
     device_ = std::dynamic_pointer_cast<GlDevice>(device);
     ASSERT_TRUE(device_) << "no OpenGL 3.3 core context on this display";
-    device_->SetRenderState(D3DRS_AMBIENT, 0xFFC0C0C0);
+    device_->SetAmbientLight(0xFFC0C0C0);
   }
 
   // A directional light shining straight into the screen.
   void FrontLight(float diffuse, float ambient = 0.0f) {
-    D3DLIGHT l{};
-    l.Type = D3DLIGHT_DIRECTIONAL;
-    l.Diffuse = {diffuse, diffuse, diffuse, 1};
-    l.Ambient = {ambient, ambient, ambient, 1};
-    l.Direction = {0, 0, 1};
-    l.Range = 1000;
+    Light l{};
+    l.type = LightType::Directional;
+    l.diffuse = {diffuse, diffuse, diffuse, 1};
+    l.ambient = {ambient, ambient, ambient, 1};
+    l.direction = {0, 0, 1};
+    l.range = 1000;
     device_->SetLight(0, l);
-    device_->LightEnable(0, true);
+    device_->EnableLight(0, true);
   }
 
   void DrawQuad(float x0, float y0, float x1, float y1, float z, float u0 = 0, float v0 = 0,
                 float u1 = 1, float v1 = 1) {
-    const VertexPNT quad[4] = {{x0, y1, z, 0, 0, -1, u0, v0},
-                               {x1, y1, z, 0, 0, -1, u1, v0},
-                               {x1, y0, z, 0, 0, -1, u1, v1},
-                               {x0, y0, z, 0, 0, -1, u0, v1}};
-    device_->SetVertexShader(kFvfPositionNormalTex1);
-    device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, sizeof(VertexPNT));
+    const Vertex quad[4] = {{{x0, y1, z}, {0, 0, -1}, {u0, v0}},
+                            {{x1, y1, z}, {0, 0, -1}, {u1, v0}},
+                            {{x1, y0, z}, {0, 0, -1}, {u1, v1}},
+                            {{x0, y0, z}, {0, 0, -1}, {u0, v1}}};
+    device_->DrawVertices(Primitive::TriangleFan, quad);
   }
 
-  GlDirect3D direct3d_;
   std::unique_ptr<GlView> view_;
   std::shared_ptr<GlDevice> device_;
 };
@@ -101,7 +94,7 @@ class GlDeviceTest : public ::testing::Test {
 TEST_F(GlDeviceTest, ClearFillsTheWholeTargetAndThePresentedFrameIsWhatTheWindowShows) {
   EXPECT_FALSE(device_->Renderer().empty());
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF303030, 1.0f, 0);
+  device_->Clear(0xFF303030);
   device_->EndScene();
   device_->Present();
   const QImage drawn = device_->ReadBackBuffer();
@@ -119,10 +112,10 @@ TEST_F(GlDeviceTest, ClearFillsTheWholeTargetAndThePresentedFrameIsWhatTheWindow
 TEST_F(GlDeviceTest, LitSphereTakesAmbientAndDiffuseFromItsMaterialAndAPlateBlendsOverIt) {
   auto sphere = CreateSphere(*device_, 0.5f, 16, 16);
   FrontLight(0.5f);
-  device_->SetRenderState(D3DRS_AMBIENT, 0xFF404040);
+  device_->SetAmbientLight(0xFF404040);
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF303030, 1.0f, 0);
-  device_->SetTransform(D3DTS_WORLD, Translation(0, 0, 0.6f));
+  device_->Clear(0xFF303030);
+  device_->SetTransform(Transform::World, Translation(0, 0, 0.6f));
   device_->SetMaterial(Material({0, 0, 1, 1}, {0, 0, 1, 1}));
   // Default culling drops counter-clockwise faces: the outside of the sphere
   // must be what stays.
@@ -138,12 +131,11 @@ TEST_F(GlDeviceTest, LitSphereTakesAmbientAndDiffuseFromItsMaterialAndAPlateBlen
 
   // A red plate of alpha 0.2 in front, blended with source alpha.
   device_->BeginScene();
-  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-  device_->SetRenderState(D3DRS_AMBIENT, 0xFFFFFFFF);
-  device_->SetTransform(D3DTS_WORLD, Identity());
+  device_->SetAlphaBlending(true);
+  device_->SetBlendFactors(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
+  device_->SetCulling(Culling::None);
+  device_->SetAmbientLight(0xFFFFFFFF);
+  device_->SetTransform(Transform::World, Identity());
   device_->SetMaterial(Material({1, 0, 0, 0.2f}, {1, 0, 0, 1}));
   DrawQuad(-1, -1, 1, 1, 0.05f);
   device_->EndScene();
@@ -154,14 +146,13 @@ TEST_F(GlDeviceTest, LitSphereTakesAmbientAndDiffuseFromItsMaterialAndAPlateBlen
 
 TEST_F(GlDeviceTest, LinesWithZeroNormalsShowOnlyTheirAmbientColour) {
   FrontLight(1.0f);
-  device_->SetRenderState(D3DRS_AMBIENT, 0xFFC0C0C0);
+  device_->SetAmbientLight(0xFFC0C0C0);
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF303030, 1.0f, 0);
+  device_->Clear(0xFF303030);
   device_->SetMaterial(Material({1, 176 / 255.0f, 0, 1}, {1, 176 / 255.0f, 0, 1}));
   const float y = RowY(20);
-  const VertexPNT line[2] = {{-0.9f, y, 0.5f, 0, 0, 0, 0, 0}, {0.9f, y, 0.5f, 0, 0, 0, 0, 0}};
-  device_->SetVertexShader(kFvfPositionNormalTex1);
-  device_->DrawPrimitiveUP(D3DPT_LINELIST, 1, line, sizeof(VertexPNT));
+  const Vertex line[2] = {{{-0.9f, y, 0.5f}, {0, 0, 0}, {0, 0}}, {{0.9f, y, 0.5f}, {0, 0, 0}, {0, 0}}};
+  device_->DrawVertices(Primitive::Lines, line);
   device_->EndScene();
   const QImage image = device_->ReadBackBuffer();
   // 0xFFB000 times the ambient light 0xC0 / 255.
@@ -170,36 +161,36 @@ TEST_F(GlDeviceTest, LinesWithZeroNormalsShowOnlyTheirAmbientColour) {
 }
 
 TEST_F(GlDeviceTest, RenderToSurfaceFillsATextureThatAQuadShowsTheRightWayUp) {
-  auto texture = device_->CreateTexture(64, 64, 0, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED);
+  auto texture = device_->CreateTexture(64, 64, 0, TextureFormat::Rgb);
   EXPECT_EQ(texture->GetLevelCount(), 7u);
-  auto rts = device_->CreateRenderToSurface(64, 64, D3DFMT_X8R8G8B8, true, D3DFMT_D16);
+  auto rts = device_->CreateRenderToSurface(64, 64, true);
   rts->BeginScene(texture->GetSurfaceLevel(0), {0, 0, 64, 64, 0, 1});
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF00FF00, 1.0f, 0);
+  device_->Clear(0xFF00FF00);
   device_->SetViewport({0, 0, 64, 16, 0, 1});  // the top quarter
-  device_->Clear(D3DCLEAR_TARGET, 0xFFFF0000, 1.0f, 0);
+  device_->Clear(0xFFFF0000);
   rts->EndScene();
-  EXPECT_EQ(device_->GetViewport().Height, std::uint32_t(kSize));
+  EXPECT_EQ(device_->GetViewport().height, std::uint32_t(kSize));
 
   const QImage texels = device_->ReadTexture(*texture);
   EXPECT_EQ(texels.pixel(5, 2) & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(texels.pixel(5, 40) & 0xFFFFFF, 0x00FF00u);
 
-  device_->SetRenderState(D3DRS_LIGHTING, 0);
-  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device_->SetLighting(false);
+  device_->SetCulling(Culling::None);
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF303030, 1.0f, 0);
-  device_->SetTexture(0, texture);
+  device_->Clear(0xFF303030);
+  device_->SetTexture(texture);
   DrawQuad(-1, -1, 1, 1, 0.5f);
   device_->EndScene();
   const QImage image = device_->ReadBackBuffer();
   EXPECT_TRUE(Near(image.pixel(kSize / 2, 3), 255, 0, 0));
   EXPECT_TRUE(Near(image.pixel(kSize / 2, kSize - 3), 0, 255, 0));
   // A mesh has no texture coordinates: it is not textured by the texture
-  // left on the stage.
+  // still set.
   auto sphere = CreateSphere(*device_, 0.5f, 16, 16);
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF303030, 1.0f, 0);
-  device_->SetTransform(D3DTS_WORLD, Translation(0, 0, 0.6f));
+  device_->Clear(0xFF303030);
+  device_->SetTransform(Transform::World, Translation(0, 0, 0.6f));
   sphere->DrawSubset(0);
   device_->EndScene();
   EXPECT_TRUE(Near(device_->ReadBackBuffer().pixel(kSize / 2, kSize / 2), 255, 255, 255));
@@ -207,21 +198,21 @@ TEST_F(GlDeviceTest, RenderToSurfaceFillsATextureThatAQuadShowsTheRightWayUp) {
 
 TEST_F(GlDeviceTest, TextIsMeasuredAndDrawnAtItsRectangle) {
   auto font = device_->CreateFont({"DejaVu Sans", 12.0f, 400});
-  RECT one{10, 20, 0, 0};
-  const std::int32_t h = font->DrawText("Hg", one, DT_CALCRECT, 0xFFFFFFFF);
+  Rect one{10, 20, 0, 0};
+  const std::int32_t h = font->MeasureText("Hg", one);
   EXPECT_EQ(one.left, 10);
   EXPECT_EQ(one.top, 20);
   EXPECT_GT(one.right, 10);
   EXPECT_EQ(one.bottom - one.top, h);
   EXPECT_GE(h, 14);  // 12 points at 96 pixels per inch are 16 pixels
-  RECT two{0, 0, 0, 0};
-  EXPECT_EQ(font->DrawText("Hg\rHg", two, DT_CALCRECT, 0xFFFFFFFF), 2 * h);
+  Rect two{0, 0, 0, 0};
+  EXPECT_EQ(font->MeasureText("Hg\rHg", two), 2 * h);
   EXPECT_EQ(two.right, one.right - one.left);
 
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
-  RECT at{10, 20, 0, 0};
-  EXPECT_EQ(font->DrawText("Hg", at, 0, 0xFFFFFFFF), h);
+  device_->Clear(0xFF000000);
+  Rect at{10, 20, 0, 0};
+  EXPECT_EQ(font->DrawText("Hg", at, 0xFFFFFFFF), h);
   device_->EndScene();
   const QImage image = device_->ReadBackBuffer();
   int inside = 0, outside = 0;
@@ -238,12 +229,12 @@ TEST_F(GlDeviceTest, TextIsMeasuredAndDrawnAtItsRectangle) {
 TEST_F(GlDeviceTest, BackBufferFollowsTheClientSizeAfterAReset) {
   view_->resize(80, 50);
   QApplication::processEvents();
-  ASSERT_TRUE(device_->Reset({}));
-  const D3DVIEWPORT vp = device_->GetViewport();
-  EXPECT_EQ(vp.Width, 80u);
-  EXPECT_EQ(vp.Height, 50u);
+  ASSERT_TRUE(device_->ResetBackBuffer());
+  const Viewport vp = device_->GetViewport();
+  EXPECT_EQ(vp.width, 80u);
+  EXPECT_EQ(vp.height, 50u);
   device_->BeginScene();
-  device_->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF102030, 1.0f, 0);
+  device_->Clear(0xFF102030);
   device_->EndScene();
   device_->Present();
   const QImage image = device_->ReadBackBuffer();
@@ -252,7 +243,7 @@ TEST_F(GlDeviceTest, BackBufferFollowsTheClientSizeAfterAReset) {
   EXPECT_EQ(view_->GrabFrame().size(), QSize(80, 50));
 }
 
-TEST(GlDirect3DTest, SoftwareRenderersAreRecognisedByName) {
+TEST(GlDeviceCreation, SoftwareRenderersAreRecognisedByName) {
   EXPECT_TRUE(IsSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
   EXPECT_TRUE(IsSoftwareRenderer("Software Rasterizer"));
   EXPECT_TRUE(IsSoftwareRenderer("softpipe"));

@@ -23,7 +23,7 @@ class PlotInteractionTest : public ::testing::Test {
   void SetUp() override {
     s.Points.Add(testing::MakePoint("a", 1, 1, 1));
     testing::BuildTestScene(s, dev);
-    dev.SetTransform(D3DTS_VIEW, D3DXMatrixIdentity());
+    dev.SetTransform(Transform::View, glm::mat4(1.0f));
     surface.resize(400, 300);
     PlotInteraction::Hooks hooks;
     hooks.device = [this] { return &dev; };
@@ -48,32 +48,32 @@ class PlotInteractionTest : public ::testing::Test {
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
   ASSERT_EQ(items.size(), 8);
-  const char* names[] = {"MENU_EXITMENU", "MENU_LOAD", "MENU_RESET", "MENU_CONNECT",
-                         "MENU_LINES", "MENU_FOOTLINES", "MENU_BASE", "MENU_ROTATE"};
+  const char* names[] = {"menuExit", "menuLoad", "menuReset", "menuConnect",
+                         "menuLines", "menuFootLines", "menuBase", "menuRotate"};
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);
   }
-  EXPECT_EQ(menu.objectName(), "MENU_POPUP");
+  EXPECT_EQ(menu.objectName(), "popupMenu");
   EXPECT_EQ(menu.title(), "POPUPMENU");
   EXPECT_FALSE(items[1]->isVisible());
   EXPECT_FALSE(items[1]->isEnabled());
 
   // "Verbindungslinien" shows checked but its switch starts off: the first
   // choice turns it on and the check stays.
-  interaction->MenuAction("MENU_CONNECT")->trigger();
+  interaction->MenuAction("menuConnect")->trigger();
   EXPECT_TRUE(s.ShowConnectLines);
-  EXPECT_TRUE(interaction->MenuAction("MENU_CONNECT")->isChecked());
-  interaction->MenuAction("MENU_LINES")->trigger();
+  EXPECT_TRUE(interaction->MenuAction("menuConnect")->isChecked());
+  interaction->MenuAction("menuLines")->trigger();
   EXPECT_TRUE(s.ShowDropLines);
-  EXPECT_TRUE(interaction->MenuAction("MENU_LINES")->isChecked());
-  interaction->MenuAction("MENU_ROTATE")->trigger();
+  EXPECT_TRUE(interaction->MenuAction("menuLines")->isChecked());
+  interaction->MenuAction("menuRotate")->trigger();
   EXPECT_TRUE(s.AutoRotate);
-  EXPECT_TRUE(interaction->MenuAction("MENU_ROTATE")->isChecked());
+  EXPECT_TRUE(interaction->MenuAction("menuRotate")->isChecked());
   s.AutoRotate = false;
-  interaction->MenuAction("MENU_LOAD")->setEnabled(true);
-  interaction->MenuAction("MENU_LOAD")->trigger();
+  interaction->MenuAction("menuLoad")->setEnabled(true);
+  interaction->MenuAction("menuLoad")->trigger();
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
 }

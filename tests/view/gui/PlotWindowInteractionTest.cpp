@@ -18,9 +18,8 @@
 #include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
-#include "scene/D3DInit.h"
 #include "support/ScriptedDialogs.h"
-#include "view/qt/GraphForm.h"
+#include "view/qt/PlotWindow.h"
 
 namespace rp {
 namespace {
@@ -31,26 +30,25 @@ namespace {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    D3DInit.EndProgram = [this](int status) { ended.push_back(status); };
-    form = std::make_unique<GraphForm>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
-                                       position);
-    form->Form_Load();
-    ASSERT_TRUE(form->View().State().DeviceReady) << "no device under this display";
+    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
+                                        position);
+    form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
+    form->start();
+    ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
     form->SetTimerEnabled(false);
-    form->View().State().AutoRotate = false;
+    form->view().state().AutoRotate = false;
     Frame();
   }
   void TearDown() override {
-    if (form && form->ControlPanel()) form->ControlPanel()->close();
+    if (form && form->controlPanel()) form->controlPanel()->close();
     form.reset();
     EXPECT_TRUE(ended.empty());
-    D3DInit = D3DDeviceState{};
   }
-  ViewState& State() { return form->View().State(); }
-  QWidget* Surface() { return form->DeviceWidget(); }
+  ViewState& State() { return form->view().state(); }
+  QWidget* Surface() { return form->deviceWidget(); }
   QImage Frame() {
-    form->View().Timer1_Timer();
-    return form->GrabClientArea();
+    form->view().onFrameTimer();
+    return form->grabClientArea();
   }
   void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
     QMouseEvent e(type, at, Surface()->mapToGlobal(at), button, held, Qt::NoModifier);
@@ -59,9 +57,9 @@ class PlotWindowTest : public ::testing::Test {
   // Where point `position` shows in the window now.
   QPointF PointOnScreen(std::size_t position) {
     const DataEntry& p = State().Points.Item(position);
-    State().RootFrame->UpdateFrames();
-    const D3DVECTOR v = testing::ScreenOf(*form->View().Device(), {p.x, p.y, p.z},
-                                          State().RootFrame->GetMatrix());
+    State().RootNode->UpdateWorldMatrices();
+    const glm::vec3 v = testing::ScreenOf(*form->view().device(), {p.x, p.y, p.z},
+                                          State().RootNode->GetMatrix());
     return {v.x, v.y};
   }
   // A point well inside the window with no other point drawn near it, so
@@ -94,7 +92,7 @@ class PlotWindowTest : public ::testing::Test {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
-  std::unique_ptr<GraphForm> form;
+  std::unique_ptr<PlotWindow> form;
 };
 
 TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
@@ -104,10 +102,10 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {250, 200});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {250, 200});
   EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f);
-  EXPECT_NE(form->GrabClientArea(), before) << "the move draws a new, turned frame";
+  EXPECT_NE(form->grabClientArea(), before) << "the move draws a new, turned frame";
 
   QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
-  QMenu* menu = form->PopupMenu();
+  QMenu* menu = form->popupMenu();
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
@@ -115,15 +113,15 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
-  EXPECT_FALSE(form->MenuItem("MENU_LOAD")->isVisible());
+  EXPECT_FALSE(form->menuItem("menuLoad")->isVisible());
   menu->hide();
   EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f) << "a right click turns nothing";
 }
 
 TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   const int redBefore = CountRed(Frame());
-  form->MenuItem("MENU_LINES")->trigger();
-  EXPECT_TRUE(form->MenuItem("MENU_LINES")->isChecked());
+  form->menuItem("menuLines")->trigger();
+  EXPECT_TRUE(form->menuItem("menuLines")->isChecked());
   EXPECT_GT(CountRed(Frame()), redBefore + 20);
 
   // Hovering a sphere shows its label; hovering nothing hides it.

@@ -1,0 +1,81 @@
+#pragma once
+// The plot window without its toolkit: start-up, the device objects, the
+// drawing of one frame, the timer tick, painting, resizing, and the two
+// rebuilds the control panel asks for. The Qt window (PlotWindow) forwards
+// its events here; everything it shows comes from the ViewState.
+
+#include <memory>
+
+#include "performance/PlotViewLink.h"
+#include "platform/GraphicsTypes.h"
+#include "scene/DeviceSetup.h"
+#include "view/ViewState.h"
+
+namespace rp {
+
+class Dialogs;
+class GraphicsDevice;
+class ViewWindow;
+struct Performance;
+struct ReplayPosition;
+
+class PlotView final : public PlotViewLink {
+ public:
+  // Shows `performance` as `position` says; both must outlive the view.
+  PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
+  ~PlotView() override;
+  PlotView(const PlotView&) = delete;
+  PlotView& operator=(const PlotView&) = delete;
+
+  ViewState& state() { return state_; }
+  const ViewState& state() const { return state_; }
+  // The 3D device once initView has made it, else nullptr.
+  GraphicsDevice* device() const { return device_.get(); }
+  // How the device is made on the window; its messages go to the view's
+  // dialogs. Set makeDevice before start.
+  DeviceSetup& deviceSetup() { return deviceSetup_; }
+  // The control panel the view stops and asks for the Timing/Velocity choice.
+  void setControlPanel(ControlPanelLink* panel) { state_.ControlPanel = panel; }
+
+  // Start-up: the control panel first (its load reads the first file and
+  // rebuilds the points), then this window, the media folder and initView.
+  void start();
+  // Creates the device (the program ends when there is none), the device
+  // objects and the scene, and starts the timers.
+  void initView(WindowHandle window, const FontDesc& labelFontSource, const FontDesc& titleFontSource);
+  void initDeviceObjects();
+  void restoreDeviceObjects();
+  void deleteDeviceObjects();
+
+  // One frame: the lower points, the upper points, the overlays, the axis
+  // plates, the hover label, the caption, and last the glass plate.
+  void drawFrame();
+  // The 10 ms timer: the orientation step, then a frame.
+  void onFrameTimer();
+  void paint();
+  void resized();
+
+  // The scene from the points as they are (after ScaleGraph).
+  void buildScene();
+  // Drops the root, the two point groups and the glass plate.
+  void releaseScene();
+  // "Load Data From File!": a scatter file, then the scene rebuilt from it.
+  void loadScatterFile();
+
+  // PlotViewLink: what the control panel asks.
+  void showFirstEvents() override;
+  void showTail() override;
+  void setBorderFixed(bool fixed) override;
+  void stopAutoRotation() override { state_.AutoRotate = false; }
+
+ private:
+  ViewWindow& window_;
+  Dialogs& dialogs_;
+  const Performance& performance_;
+  const ReplayPosition& position_;
+  ViewState state_;
+  DeviceSetup deviceSetup_;
+  std::shared_ptr<GraphicsDevice> device_;
+};
+
+}  // namespace rp

@@ -1,0 +1,191 @@
+#include "view/qt/PlotWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "performance/qt/ControlPanel.h"
+#include "platform/Dialogs.h"
+#include "platform/qt/GlDevice.h"
+#include "platform/qt/GlView.h"
+#include "platform/qt/Twips.h"
+#include "view/qt/PlotInteraction.h"
+
+namespace rp {
+
+namespace {
+
+// The window's own font stands in for "MS Sans Serif" 12 pt; the title font
+// for "Impact" 16.5 pt, a heavy narrow face: the closest installed is the
+// condensed bold DejaVu.
+QFont LabelFont() { return QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Normal); }
+QFont TitleFont() {
+  QFont f(QStringLiteral("DejaVu Sans Condensed"));
+  f.setPointSizeF(16.5);
+  f.setWeight(QFont::Bold);
+  return f;
+}
+
+FontDesc ToFontDesc(const QFont& f) {
+  FontDesc d;
+  d.faceName = f.family().toStdString();
+  d.pointSize = static_cast<float>(f.pointSizeF());
+  d.weight = f.weight() >= QFont::Bold ? 700 : 400;
+  d.italic = f.italic();
+  d.underline = f.underline();
+  d.strikeout = f.strikeOut();
+  return d;
+}
+
+}  // namespace
+
+PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
+                       QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      options_(std::move(options)),
+      performance_(performance),
+      position_(position),
+      view_(*this, dialogs, performance, position) {
+  setObjectName(QStringLiteral("PlotWindow"));
+  setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
+  setFont(LabelFont());
+
+  // The device is made on this window's OpenGL widget.
+  view_.deviceSetup().makeDevice = &GlDevice::CreateOn;
+
+  glView_ = new GlView(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(glView_);
+
+  // Only the source of the title font: it has no action and is not shown.
+  titleFontButton_ = new QPushButton(this);
+  titleFontButton_->setObjectName(QStringLiteral("titleFontButton"));
+  titleFontButton_->setFont(TitleFont());
+  titleFontButton_->setGeometry(Px(3000), Px(5400), Px(1932), Px(852));
+  titleFontButton_->hide();
+
+  frameTimer_ = new QTimer(this);
+  frameTimer_->setObjectName(QStringLiteral("frameTimer"));
+  frameTimer_->setInterval(10);
+  connect(frameTimer_, &QTimer::timeout, this, [this] { runHandler([this] { view_.onFrameTimer(); }); });
+
+  // Mouse, keys and the popup menu act on the device widget.
+  popupMenu_ = new QMenu(this);
+  PlotInteraction::Hooks hooks;
+  hooks.device = [this] { return view_.device(); };
+  hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
+  hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
+  interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
+  resize(Px(9090), Px(6645));
+}
+
+PlotWindow::~PlotWindow() = default;
+
+QAction* PlotWindow::menuItem(const QString& name) { return interaction_->MenuAction(name); }
+
+template <class F>
+void PlotWindow::runHandler(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    frameTimer_->stop();
+    dialogs_.ShowMessage(e.what(), MessageKind::Error);
+    EndProgram();
+  }
+}
+
+void PlotWindow::start() {
+  runHandler([this] { view_.start(); });
+}
+
+QImage PlotWindow::grabClientArea() { return glView_->GrabFrame(); }
+
+WindowHandle PlotWindow::Handle() { return glView_->Handle(); }
+FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
+FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(titleFontButton_->font()); }
+std::int32_t PlotWindow::ClientWidth() { return width(); }
+std::int32_t PlotWindow::ClientHeight() { return height(); }
+bool PlotWindow::IsMinimized() { return isMinimized(); }
+void PlotWindow::SetClientWidth(std::int32_t pixels) { resize(pixels, height()); }
+void PlotWindow::SetClientHeight(std::int32_t pixels) { resize(width(), pixels); }
+
+void PlotWindow::SetBorderFixed(bool fixed) {
+  if (fixed) {
+    setFixedSize(size());
+  } else {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+}
+
+void PlotWindow::SetTimerEnabled(bool enabled) {
+  if (enabled) {
+    frameTimer_->start();
+  } else {
+    frameTimer_->stop();
+  }
+}
+
+void PlotWindow::ShowControlPanel() {
+  if (!controlPanel_) {
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_);
+    controlPanel_->setStartFile(options_.file);
+    if (options_.velocity) controlPanel_->setTimingChosen(false);
+    view_.setControlPanel(controlPanel_.get());
+    controlPanel_->start();
+  } else {
+    controlPanel_->show();
+  }
+}
+
+void PlotWindow::PlaceAndShow() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  move((screen.width() - frameGeometry().width()) / 2, Px(10));
+  show();
+}
+
+void PlotWindow::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void PlotWindow::EndProgram() {
+  std::fflush(nullptr);
+  std::exit(EXIT_FAILURE);
+}
+
+void PlotWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  runHandler([this] { view_.resized(); });
+}
+
+void PlotWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) runHandler([this] { view_.resized(); });
+}
+
+// The device widget keeps its last frame for the window system's own
+// repaints; a frame is drawn anew when the window is shown again.
+void PlotWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  runHandler([this] { view_.paint(); });
+}
+
+// Closing the plot window ends the program, the control panel included.
+void PlotWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (controlPanel_) controlPanel_->close();
+  QCoreApplication::quit();
+}
+
+}  // namespace rp
