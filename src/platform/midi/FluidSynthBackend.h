@@ -40,7 +40,7 @@ struct FluidSynthOptions {
   // playing (lets the live device be checked on machines without sound).
   std::string audioFile;
   // Frames per audio period, and periods the sound server keeps queued.
-  int periodFrames = 128;
+  int periodFrames = 256;
   int bufferPeriods = 4;
   // How long the audio output stays open after Close, for the release of the
   // last notes.

@@ -3,9 +3,38 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
+#include <dirent.h>
+#include <pthread.h>
+#include <sched.h>
+
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace rp {
+
+namespace {
+
+// libpulse's simple API hands the written sound to the server from a thread
+// of its own ("threaded-ml"); at normal priority a busy machine stalls it
+// for a hundred milliseconds now and then and the stream runs dry. It gets
+// the same real-time priority as the render thread where that is allowed.
+void RaisePulseThreads() {
+  DIR* tasks = ::opendir("/proc/self/task");
+  if (!tasks) return;
+  while (const dirent* entry = ::readdir(tasks)) {
+    if (entry->d_name[0] == '.') continue;
+    std::string name;
+    std::getline(std::ifstream(std::string("/proc/self/task/") + entry->d_name + "/comm"), name);
+    if (name != "threaded-ml") continue;
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
+    (void)::sched_setscheduler(std::stoi(entry->d_name), SCHED_FIFO, &param);
+  }
+  ::closedir(tasks);
+}
+
+}  // namespace
 
 std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOptions& options, RenderPeriodFn render,
                                                          std::string& error) {
@@ -17,7 +46,10 @@ std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOption
   pa_buffer_attr attr{};
   attr.maxlength = static_cast<std::uint32_t>(-1);
   attr.tlength = periodBytes * static_cast<std::uint32_t>(options.bufferPeriods);
-  attr.prebuf = static_cast<std::uint32_t>(-1);
+  // No pre-buffering: should the stream run dry (a starved machine), the
+  // server plays silence and drops what comes late instead of pausing, so
+  // the sound after a gap stays on time.
+  attr.prebuf = 0;
   attr.minreq = periodBytes;
   attr.fragsize = static_cast<std::uint32_t>(-1);
   int code = 0;
@@ -27,6 +59,7 @@ std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOption
     error = std::string("PulseAudio: ") + pa_strerror(code);
     return nullptr;
   }
+  RaisePulseThreads();
   return std::unique_ptr<PulseAudioOutput>(new PulseAudioOutput(stream, options, std::move(render)));
 }
 
