@@ -24,6 +24,10 @@ struct AudioOutputOptions {
   int periodFrames = 128;       // frames rendered per call
   int bufferPeriods = 4;        // periods the sound server keeps queued
   std::string wavPath;          // for the driver "file"
+
+  ReplayClock::Time Duration(long long frames) const {
+    return ReplayClock::Time(static_cast<ReplayClock::Time::rep>(1e9 * static_cast<double>(frames) / sampleRate));
+  }
 };
 
 class AudioOutput {

@@ -47,14 +47,12 @@ FluidDriverOutput::~FluidDriverOutput() {
 }
 
 ReplayClock::Time FluidDriverOutput::Period() const {
-  return ReplayClock::Time(
-      static_cast<ReplayClock::Time::rep>(1e9 * largestPeriod_.load() / options_.sampleRate));
+  return options_.Duration(largestPeriod_.load());
 }
 
 int FluidDriverOutput::Callback(void* data, int len, int, float*[], int nout, float* out[]) {
   auto& self = *static_cast<FluidDriverOutput*>(data);
   if (len > self.largestPeriod_.load(std::memory_order_relaxed)) self.largestPeriod_.store(len);
-  const double ns = 1e9 / self.options_.sampleRate;
   // Queued ahead: the configured periods, or for a driver that picks its own
   // period (JACK) two of those.
   const int queued = std::max(2 * len, self.options_.periodFrames * self.options_.bufferPeriods);
@@ -62,7 +60,7 @@ int FluidDriverOutput::Callback(void* data, int len, int, float*[], int nout, fl
   for (int done = 0; done < len;) {
     const int n = std::min(kMaxChunk, len - done);
     std::span<std::int16_t> chunk(self.buffer_.data(), static_cast<std::size_t>(2 * n));
-    const auto latency = ReplayClock::Time(static_cast<ReplayClock::Time::rep>(ns * (queued + done)));
+    const auto latency = self.options_.Duration(queued + done);
     self.render_(chunk, now, latency);
     for (int i = 0; i < n; ++i) {
       for (int c = 0; c < std::min(nout, 2); ++c) {

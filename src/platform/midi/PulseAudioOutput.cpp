@@ -75,7 +75,7 @@ PulseAudioOutput::~PulseAudioOutput() {
 }
 
 ReplayClock::Time PulseAudioOutput::Period() const {
-  return ReplayClock::Time(static_cast<ReplayClock::Time::rep>(1e9 * options_.periodFrames / options_.sampleRate));
+  return options_.Duration(options_.periodFrames);
 }
 
 long long PulseAudioOutput::WarmUpFrames() const {

@@ -23,7 +23,7 @@ WavFileOutput::~WavFileOutput() {
 }
 
 ReplayClock::Time WavFileOutput::Period() const {
-  return ReplayClock::Time(static_cast<ReplayClock::Time::rep>(1e9 * options_.periodFrames / options_.sampleRate));
+  return options_.Duration(options_.periodFrames);
 }
 
 void WavFileOutput::Run() {
