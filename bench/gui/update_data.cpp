@@ -25,7 +25,8 @@ void BM_ShowTail(benchmark::State& state) {
   dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
   Performance performance;
   ReplayPosition position;
-  PlotWindow form(dialogs, StartOptions{}, performance, position);
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
   form.start();
   form.SetTimerEnabled(false);
   auto device = std::dynamic_pointer_cast<GlDevice>(form.view().deviceSetup().Device());

@@ -8,6 +8,7 @@
 #include "app/ExportPoints.h"
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
+#include "performance/ComparedPerformances.h"
 #ifdef RP_HAVE_SYNTH
 #include "app/RenderWav.h"
 #endif
@@ -42,11 +43,12 @@ const std::vector<BatchCommand>& BatchCommands() {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [FILE]\n"
+  out << "Usage: returnplot [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
-         "is opened at once.\n\nCommands:\n";
+         "is opened at once. Further files (up to " << kMaxShownPerformances << " in all) are shown beside\n"
+         "it for comparison, each in its own colour.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -55,7 +57,8 @@ void PrintHelp(std::ostream& out) {
   out << "  " << kSnapshotUsage
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
          "      one frame of the plot, save it as PNG and exit. --event shows the\n"
-         "      tail of event N, T events long (10 unless --tail).\n";
+         "      tail of event N, T events long (10 unless --tail). Further FILEs are\n"
+         "      compared with the first.\n";
   out << "  --version\n      Print the program's name and version.\n";
   out << "  --help\n      Print this text.\n";
 }
@@ -88,13 +91,15 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
     plan.windowArgs = args;
     return plan;
   }
-  if (args.size() > 1) {
-    err << "returnplot: too many arguments; see returnplot --help\n";
+  if (args.size() > kMaxShownPerformances) {
+    err << "returnplot: at most " << kMaxShownPerformances << " performances at once (the main one and "
+        << kMaxComparedPerformances << " for comparison), not " << args.size() << "\n";
     plan.exitNow = true;
     plan.exitStatus = 64;
     return plan;
   }
   plan.startFile = first;
+  plan.compareFiles.assign(args.begin() + 1, args.end());
   return plan;
 }
 

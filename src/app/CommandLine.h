@@ -28,6 +28,7 @@ struct LaunchPlan {
   bool exitNow = false;   // a batch command ran, or --help, or a usage error
   int exitStatus = 0;
   std::optional<std::string> startFile;  // `returnplot FILE`
+  std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
   std::vector<std::string> windowArgs;   // window-mode options (e.g. --snapshot ...)
 };
 

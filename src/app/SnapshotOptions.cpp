@@ -3,6 +3,8 @@
 #include <charconv>
 #include <ostream>
 
+#include "performance/ComparedPerformances.h"
+
 namespace rp {
 
 namespace {
@@ -47,10 +49,12 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       o.scatter = args[++i];
     } else if (!a.empty() && a[0] == '-') {
       return usage("unknown option " + a);
-    } else if (o.file) {
-      return usage("only one performance file");
-    } else {
+    } else if (!o.file) {
       o.file = a;
+    } else if (o.compareFiles.size() < kMaxComparedPerformances) {
+      o.compareFiles.push_back(a);
+    } else {
+      return usage("at most " + std::to_string(kMaxShownPerformances) + " performance files");
     }
   }
   if (tailGiven && !o.event) return usage("--tail goes with --event");

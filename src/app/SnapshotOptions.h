@@ -1,7 +1,8 @@
 #pragma once
 // `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
-// [FILE | --scatter FILE.csv]`: start as usual without asking anything,
-// draw one frame, save the plot as PNG, exit.
+// [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
+// anything, draw one frame, save the plot as PNG, exit. The first FILE is
+// the main performance, the others are compared with it.
 
 #include <cstdint>
 #include <iosfwd>
@@ -18,11 +19,12 @@ struct SnapshotOptions {
   std::optional<std::int32_t> event;     // show the tail of this event
   std::int32_t tail = 10;                // its length
   std::optional<std::string> file;       // the performance
+  std::vector<std::string> compareFiles;  // shown beside it
   std::optional<std::string> scatter;    // or a scatter file
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [FILE | --scatter FILE.csv]";
+    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`
 // and nothing.

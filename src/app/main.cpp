@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
 #include "app/qt/Snapshot.h"
+#include "performance/ComparedPerformances.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "platform/qt/QtDialogs.h"
@@ -37,7 +38,9 @@ int main(int argc, char** argv) {
   rp::QtDialogs dialogs;
   rp::Performance performance;
   rp::ReplayPosition position;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false}, performance, position);
+  rp::ComparedPerformances compared;
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles}, performance, position,
+                      compared);
   dialogs.SetParent(&form);
   form.start();
   return QApplication::exec();

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace rp {
@@ -55,6 +56,8 @@ struct Performance {
   std::vector<PlotEvent> PlotEvents;
   std::int32_t PlotEventCount = 0;
   AnalysisSettings Settings;
+  // The file it was read from; empty until a load changes it.
+  std::string SourcePath;
 
   // What the control panel holds before its first file: both arrays sized to
   // indices 0 to 5, all zero, both counts 5.

@@ -58,7 +58,9 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
   return file;
 }
 
-void FinishLoad(const Performance& performance, const LoadHooks& hooks, ProgressThrottle& shown) {
+void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks,
+                ProgressThrottle& shown) {
+  performance.SourcePath = path;
   if (hooks.updateAllData) hooks.updateAllData();
   if (hooks.stopAutoRotation) hooks.stopAutoRotation();
   if (hooks.stopReplay) hooks.stopReplay();
@@ -104,7 +106,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
   performance.PlotEventCount = 0;
   AnalyseOnsets(performance, &shown);
-  FinishLoad(performance, hooks, shown);
+  FinishLoad(performance, path, hooks, shown);
   return result;
 }
 
@@ -178,17 +180,21 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     result.status = LoadStatus::TooLarge;
     result.message = "Not enough memory to load " + Quoted(path) + ".";
   }
-  FinishLoad(performance, hooks, shown);
+  FinishLoad(performance, path, hooks, shown);
   return result;
+}
+
+OpenFileRequest PerformanceFileRequest(std::string title) {
+  OpenFileRequest request;
+  request.title = std::move(title);
+  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
+  request.defaultExtension = "txt";
+  return request;
 }
 
 LoadResult PerformanceLoader::chooseAndOpen() {
   if (hooks_.stopReplay) hooks_.stopReplay();
-  OpenFileRequest request;
-  request.title = "Open ASCII MIDI File";
-  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
-  request.defaultExtension = "txt";
-  const std::optional<std::string> path = dialogs_.OpenFile(request);
+  const std::optional<std::string> path = dialogs_.OpenFile(PerformanceFileRequest("Open ASCII MIDI File"));
   if (!path) {
     LoadResult cancelled;
     cancelled.status = LoadStatus::Cancelled;

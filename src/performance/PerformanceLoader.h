@@ -12,9 +12,10 @@
 #include <functional>
 #include <string>
 
+#include "platform/Dialogs.h"
+
 namespace rp {
 
-class Dialogs;
 class ProgressSink;
 struct Performance;
 struct ReplayPosition;
@@ -45,6 +46,10 @@ struct LoadResult {
   std::int64_t fieldCount = 0;  // every field of the file
   bool ok() const { return status == LoadStatus::Loaded; }
 };
+
+// The file dialog of performance files under `title`: ASCII MIDI listings
+// (*.txt) first, then MIDI files and all files.
+OpenFileRequest PerformanceFileRequest(std::string title);
 
 // The whole load of `path` into `performance` without any dialog; failures
 // are returned, not shown.

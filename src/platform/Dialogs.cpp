@@ -4,6 +4,12 @@
 
 namespace rp {
 
+std::vector<std::string> Dialogs::OpenFiles(const OpenFileRequest& request) {
+  std::optional<std::string> path = OpenFile(request);
+  if (!path) return {};
+  return {std::move(*path)};
+}
+
 void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind, std::string_view) {
   ++messageCount_;
   // One line per message, however many lines the box would have shown.

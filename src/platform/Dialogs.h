@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp {
 
@@ -31,6 +32,9 @@ class Dialogs {
                            std::string_view title = kAppTitle) = 0;
   // The common file-open dialog: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+  // The same dialog allowing several files: the chosen paths in the dialog's
+  // order, none when cancelled. Without a dialog of its own: OpenFile's one.
+  virtual std::vector<std::string> OpenFiles(const OpenFileRequest& request);
 };
 
 // Batch runs: every message becomes one line on stderr; no file is ever chosen

@@ -1,5 +1,6 @@
 #include "view/BuildGraph.h"
 
+#include <charconv>
 #include <cstdint>
 #include <memory>
 
@@ -51,9 +52,60 @@ void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
   scene.End();
 }
 
+// One sphere for the point under `group`, named `name`.
+void AddPointNode(const ViewState& s, const std::shared_ptr<SceneNode>& group, const DataEntry& p,
+                  std::string name) {
+  const std::shared_ptr<SceneNode> node = NewSceneNode(group);
+  node->SetScale(static_cast<float>(p.size));
+  node->SetPosition(glm::vec3(p.x, p.y, p.z));
+  node->AddMesh(s.PointMesh)->SetMaterial(ColourMaterial(p.color));
+  node->name = std::move(name);
+}
+
+// "y >= 0" is false for a y that is not a number: such points go below.
+bool AboveFloor(const DataEntry& p) { return p.y >= 0.0f; }
+
+void BuildComparedGroups(ViewState& s) {
+  s.ComparedUpper.reset();
+  s.ComparedLower.reset();
+  if (s.Compared.empty()) return;
+  s.ComparedUpper = NewSceneNode(s.RootNode);
+  s.ComparedLower = NewSceneNode(s.RootNode);
+  for (std::size_t g = 0; g < s.Compared.size(); ++g) {
+    const std::shared_ptr<SceneNode> upper = NewSceneNode(s.ComparedUpper);
+    const std::shared_ptr<SceneNode> lower = NewSceneNode(s.ComparedLower);
+    std::size_t n = 1;
+    for (const DataEntry& p : s.Compared[g].Points) {
+      AddPointNode(s, AboveFloor(p) ? upper : lower, p, ComparedPointNodeName({g + 1, n}));
+      ++n;
+    }
+  }
+}
+
+// A whole positive number filling `text`.
+std::optional<std::size_t> ReadCount(std::string_view text) {
+  std::size_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value == 0) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::string PointNodeName(std::size_t position) { return " " + std::to_string(position); }
+
+std::string ComparedPointNodeName(ComparedPointRef point) {
+  return "c" + std::to_string(point.group) + ":" + std::to_string(point.position);
+}
+
+std::optional<ComparedPointRef> ReadComparedPointNodeName(std::string_view name) {
+  const std::size_t colon = name.find(':');
+  if (name.empty() || name[0] != 'c' || colon == std::string_view::npos) return std::nullopt;
+  const auto group = ReadCount(name.substr(1, colon - 1));
+  const auto position = ReadCount(name.substr(colon + 1));
+  if (!group || !position) return std::nullopt;
+  return ComparedPointRef{*group, *position};
+}
 
 void BuildGraph(ViewState& s, GraphicsDevice* dev) {
   if (!s.DeviceReady || dev == nullptr) return;
@@ -76,15 +128,10 @@ void BuildGraph(ViewState& s, GraphicsDevice* dev) {
 
   std::size_t n = 1;
   for (const DataEntry& p : s.Points) {
-    // "y >= 0" is false for a y that is not a number: such points go below.
-    const std::shared_ptr<SceneNode>& group = p.y >= 0.0f ? s.UpperPoints : s.LowerPoints;
-    const std::shared_ptr<SceneNode> node = NewSceneNode(group);
-    node->SetScale(static_cast<float>(p.size));
-    node->SetPosition(glm::vec3(p.x, p.y, p.z));
-    node->AddMesh(s.PointMesh)->SetMaterial(ColourMaterial(p.color));
-    node->name = PointNodeName(n);
+    AddPointNode(s, AboveFloor(p) ? s.UpperPoints : s.LowerPoints, p, PointNodeName(n));
     ++n;
   }
+  BuildComparedGroups(s);
 
   WriteAxisNames(s, *dev);
   s.GraphBuilt = true;

@@ -26,23 +26,34 @@ bool AtLowCorner(const glm::vec3& p) {
 
 glm::vec3 PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }
 
+// The path from point to point with its drop lines and floor shadow, as the
+// display toggles say.
+void DrawPath(const ViewState& state, GraphicsDevice& dev, const PointCollection& points, std::uint32_t connect,
+              std::uint32_t shadow) {
+  if (points.Empty()) return;
+  glm::vec3 prev = PositionOf(points.Item(1));
+  for (std::size_t i = 2; i <= points.Count(); ++i) {
+    const glm::vec3 cur = PositionOf(points.Item(i));
+    const bool onPath = !AtLowCorner(prev) && !AtLowCorner(cur);
+    if (state.ShowConnectLines && onPath) DrawLine(dev, prev, cur, connect);
+    if (state.ShowDropLines) DrawLine(dev, {cur.x, 0.0f, cur.z}, cur, kDropColour);
+    if (state.ShowFloorShadows && onPath)
+      DrawLine(dev, {cur.x, kShadowHeight, cur.z}, {prev.x, kShadowHeight, prev.z}, shadow);
+    prev = cur;
+  }
+}
+
 }  // namespace
 
 void DrawOverlays(ViewState& state, GraphicsDevice& dev) {
   dev.SetTransform(Transform::World, state.RootNode ? state.RootNode->GetMatrix() : glm::mat4(1.0f));
 
-  // The path from point to point; an empty collection draws only the cross.
-  if (!state.Points.Empty()) {
-    glm::vec3 prev = PositionOf(state.Points.Item(1));
-    for (std::size_t i = 2; i <= state.Points.Count(); ++i) {
-      const glm::vec3 cur = PositionOf(state.Points.Item(i));
-      const bool onPath = !AtLowCorner(prev) && !AtLowCorner(cur);
-      if (state.ShowConnectLines && onPath) DrawLine(dev, prev, cur, kConnectColour);
-      if (state.ShowDropLines) DrawLine(dev, {cur.x, 0.0f, cur.z}, cur, kDropColour);
-      if (state.ShowFloorShadows && onPath)
-        DrawLine(dev, {cur.x, kShadowHeight, cur.z}, {prev.x, kShadowHeight, prev.z}, kShadowColour);
-      prev = cur;
-    }
+  // An empty collection draws only the cross. A compared path and its
+  // shadow are in the performance's own colour, so each can be told apart.
+  DrawPath(state, dev, state.Points, kConnectColour, kShadowColour);
+  for (const PointGroup& group : state.Compared) {
+    const auto colour = static_cast<std::uint32_t>(group.Colour);
+    DrawPath(state, dev, group.Points, colour, colour);
   }
 
   DrawLine(dev, {-kCrossHalfLength, kShadowHeight, 0.0f}, {kCrossHalfLength, kShadowHeight, 0.0f},

@@ -1,6 +1,7 @@
 #pragma once
-// The lines of one frame: connecting lines, drop lines, floor shadows and the
-// floor cross. Drawn inside the scene, after the two point passes.
+// The lines of one frame: connecting lines, drop lines, floor shadows (of
+// the main points and of every compared group) and the floor cross. Drawn
+// inside the scene, after the two point passes.
 
 namespace rp {
 

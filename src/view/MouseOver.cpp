@@ -6,6 +6,7 @@
 #include "platform/GraphicsDevice.h"
 #include "scene/SceneNode.h"
 #include "scene/RayPicker.h"
+#include "view/BuildGraph.h"
 #include "view/HoverLabel.h"
 #include "view/LeadingNumber.h"
 #include "view/ViewState.h"
@@ -26,6 +27,18 @@ std::size_t PointPosition(const std::string& objectName, std::size_t count) {
   return static_cast<std::size_t>(*n);
 }
 
+// The point a hit node stands for, main or compared; nullptr when it names
+// none that is still there.
+const DataEntry* HitPoint(const ViewState& state, const std::string& objectName) {
+  if (const auto compared = ReadComparedPointNodeName(objectName)) {
+    if (compared->group > state.Compared.size()) return nullptr;
+    const PointCollection& points = state.Compared[compared->group - 1].Points;
+    return compared->position <= points.Count() ? &points.Item(compared->position) : nullptr;
+  }
+  const std::size_t position = PointPosition(objectName, state.Points.Count());
+  return position == 0 ? nullptr : &state.Points.Item(position);
+}
+
 }  // namespace
 
 void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
@@ -34,6 +47,8 @@ void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::str
   SetEnabled(state.GlassNode, false);
   SetEnabled(state.UpperPoints, true);
   SetEnabled(state.LowerPoints, true);
+  SetEnabled(state.ComparedUpper, true);
+  SetEnabled(state.ComparedLower, true);
 
   RayPicker pick;
   pick.PickAt(dev, state.RootNode, x, y);
@@ -45,13 +60,13 @@ void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::str
   const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
   state.RootNode->UpdateWorldMatrices();
 
-  const std::size_t position = PointPosition(hit->name, state.Points.Count());
-  if (position == 0) {
+  const DataEntry* point = HitPoint(state, hit->name);
+  if (point == nullptr) {
     state.ShowHoverText = false;
     return;
   }
   state.HoverRect = HoverLabelRect(x, y);
-  state.HoverText = HoverLabelText(state, state.Points.Item(position), decimalSeparator);
+  state.HoverText = HoverLabelText(state, *point, decimalSeparator);
   state.ShowHoverText = true;
 }
 

@@ -5,6 +5,7 @@
 #include "performance/PlotViewLink.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
+#include "view/ComparedColours.h"
 #include "view/ViewState.h"
 
 namespace rp {
@@ -24,10 +25,21 @@ Values EventValues(const ViewState& s, const Performance& performance, std::int6
           static_cast<double>(e.Velocity2)};
 }
 
+// An empty group for each compared performance, in its colour; `label` is
+// set to the name its points carry.
+PointGroup NewGroup(std::size_t index, const Performance& performance, std::string& label) {
+  PointGroup group;
+  group.Name = PerformanceDisplayName(performance);
+  group.Colour = ComparedColour(index);
+  label = "Note (" + group.Name + ")";
+  return group;
+}
+
 }  // namespace
 
 void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
   s.Points = PointCollection{};
+  s.PointsName = PerformanceDisplayName(performance);
   const std::int32_t n = std::min(performance.PlotEventCount, kMaxFullViewEvents);
   for (std::int32_t k = 1; k <= n; ++k) {
     const Values v = EventValues(s, performance, k);
@@ -49,6 +61,38 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
     const bool current = i == last;
     s.AddEntry(dialogs, "Note", v.x, v.y, v.z, current ? 2.0 : 1.0,
                current ? kCurrentEventColour : kEventColour, "");
+  }
+}
+
+void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared,
+                        std::int32_t eventCount) {
+  s.Compared.clear();
+  for (std::size_t g = 0; g < compared.size(); ++g) {
+    const Performance& performance = compared[g];
+    std::string label;
+    PointGroup& group = s.Compared.emplace_back(NewGroup(g, performance, label));
+    const std::int32_t n = std::min(eventCount, performance.PlotEventCount);
+    for (std::int32_t k = 1; k <= n; ++k) {
+      const Values v = EventValues(s, performance, k);
+      AddPointEntry(group.Points, dialogs, label, v.x, v.y, v.z, 1.0, group.Colour, "");
+    }
+  }
+}
+
+void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared,
+                            const ReplayPosition& position) {
+  s.Compared.clear();
+  const std::int64_t last = position.CurrentEvent;
+  const std::int64_t first = std::max<std::int64_t>(last - position.TailLength, 2);
+  for (std::size_t g = 0; g < compared.size(); ++g) {
+    const Performance& performance = compared[g];
+    std::string label;
+    PointGroup& group = s.Compared.emplace_back(NewGroup(g, performance, label));
+    const std::int64_t end = std::min<std::int64_t>(last, performance.PlotEventCount);
+    for (std::int64_t i = first; i <= end; ++i) {
+      const Values v = EventValues(s, performance, i);
+      AddPointEntry(group.Points, dialogs, label, v.x, v.y, v.z, i == last ? 2.0 : 1.0, group.Colour, "");
+    }
   }
 }
 

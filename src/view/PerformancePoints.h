@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "performance/ComparedPerformances.h"
+
 namespace rp {
 
 class Dialogs;
@@ -31,6 +33,19 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 // performance arrays throws std::out_of_range, leaving the points made so far.
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance,
                     const ReplayPosition& position);
+
+// Replaces the compared groups by one per compared performance, in its
+// colour: the same event numbers as the main points, 1 to `eventCount`, as
+// far as the performance reaches. Each point is named "Note (<file name>)".
+void FillComparedPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
+                        std::int32_t eventCount);
+
+// Replaces the compared groups by the tail of the main one's event numbers:
+// events CurrentEvent - TailLength .. CurrentEvent from 2 on, as far as each
+// performance reaches, the current one at size 2. No placeholders, so a
+// group may hold fewer points than the main tail.
+void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
+                            const ReplayPosition& position);
 
 // Titles, number formats and display toggles that go with performance points.
 void ApplyPerformanceSettings(ViewState& state);

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/PointCollection.h"
+#include "view/PointGroup.h"
 
 namespace rp {
 
@@ -18,6 +20,11 @@ struct PlotPoints {
   // Starts empty: until a performance or a scatter file fills it, the range
   // pass and the scaling see no points.
   PointCollection Points;
+  // The compared performances' points, each group in its own colour. They
+  // share the range pass and the scaling with Points; a scatter file has none.
+  std::vector<PointGroup> Compared;
+  // The file name of Points' performance, heading the legend.
+  std::string PointsName;
 
   // Titles of datax, datay (the vertical value), dataz and dataSize.
   std::string XAxisName;
@@ -45,5 +52,9 @@ struct PlotPoints {
   void AddEntry(Dialogs& dialogs, std::string_view sName, double x, double y, double z, double size,
                 std::int32_t color, std::string_view data);
 };
+
+// AddEntry into any collection.
+void AddPointEntry(PointCollection& points, Dialogs& dialogs, std::string_view sName, double x, double y, double z,
+                   double size, std::int32_t color, std::string_view data);
 
 }  // namespace rp

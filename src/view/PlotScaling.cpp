@@ -26,12 +26,8 @@ float SceneCoordinate(double value, double min, float scale, double offset, floa
   return std::isfinite(coordinate) ? coordinate : middle;
 }
 
-}  // namespace
-
-void ComputeRanges(PlotPoints& view) {
-  view.MaxX = view.MaxY = view.MaxZ = -kExtremeStart;
-  view.MinX = view.MinY = view.MinZ = kExtremeStart;
-  for (const DataEntry& p : view.Points) {
+void WidenExtremes(PlotPoints& view, const PointCollection& points) {
+  for (const DataEntry& p : points) {
     if (p.datax > view.MaxX) view.MaxX = p.datax;
     if (p.datax < view.MinX) view.MinX = p.datax;
     if (p.datay > view.MaxY) view.MaxY = p.datay;
@@ -39,6 +35,25 @@ void ComputeRanges(PlotPoints& view) {
     if (p.dataz > view.MaxZ) view.MaxZ = p.dataz;
     if (p.dataz < view.MinZ) view.MinZ = p.dataz;
   }
+}
+
+void ScalePoints(const PlotPoints& view, PointCollection& points) {
+  const double extent = kAxisExtent;
+  for (DataEntry& p : points) {
+    p.x = SceneCoordinate(p.datax, view.MinX, view.ScaleX, extent, 0.0f);
+    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, kAxisExtent);
+    p.z = SceneCoordinate(p.dataz, view.MinZ, view.ScaleZ, extent, 0.0f);
+    p.size = p.dataSize;
+  }
+}
+
+}  // namespace
+
+void ComputeRanges(PlotPoints& view) {
+  view.MaxX = view.MaxY = view.MaxZ = -kExtremeStart;
+  view.MinX = view.MinY = view.MinZ = kExtremeStart;
+  WidenExtremes(view, view.Points);
+  for (const PointGroup& group : view.Compared) WidenExtremes(view, group.Points);
   view.RangeX = view.MaxX - view.MinX;
   view.RangeY = view.MaxY - view.MinY;
   view.RangeZ = view.MaxZ - view.MinZ;
@@ -48,13 +63,8 @@ void ComputeRanges(PlotPoints& view) {
 }
 
 void ScaleGraph(PlotPoints& view) {
-  const double extent = kAxisExtent;
-  for (DataEntry& p : view.Points) {
-    p.x = SceneCoordinate(p.datax, view.MinX, view.ScaleX, extent, 0.0f);
-    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, kAxisExtent);
-    p.z = SceneCoordinate(p.dataz, view.MinZ, view.ScaleZ, extent, 0.0f);
-    p.size = p.dataSize;
-  }
+  ScalePoints(view, view.Points);
+  for (PointGroup& group : view.Compared) ScalePoints(view, group.Points);
 }
 
 }  // namespace rp

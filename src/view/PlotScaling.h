@@ -10,7 +10,8 @@ struct PlotPoints;
 // Half the width of the plot cube.
 inline constexpr float kAxisExtent = 4.0f;
 
-// The range pass: extremes of datax, datay, dataz over all points, their
+// The range pass: extremes of datax, datay, dataz over all points (the
+// compared groups' too, so every performance is drawn in one scale), their
 // ranges, and per axis the scale kAxisExtent / range. An axis whose range
 // gives no finite, non-zero scale (all values equal, a single point), or one
 // too small to hold its digits as a float (ranges beyond about 3e38), gets
@@ -18,7 +19,8 @@ inline constexpr float kAxisExtent = 4.0f;
 // points the extremes stay at their starting values (max -9e20, min +9e20).
 void ComputeRanges(PlotPoints& view);
 
-// Writes the scene fields x, y, z and size of every point from its data
+// Writes the scene fields x, y, z and size of every point (compared groups
+// included) from its data
 // values and the last range pass (size is dataSize unchanged). A point
 // outside the last extremes lands outside the cube; a coordinate that would
 // not be a finite float is put in the middle of its axis instead.

@@ -13,6 +13,7 @@
 #include "view/DrawAxisNameSquare.h"
 #include "view/DrawOverlays.h"
 #include "view/FrameMove.h"
+#include "view/Legend.h"
 #include "view/LoadDataMenu.h"
 #include "view/PerformancePoints.h"
 #include "view/PlotScaling.h"
@@ -33,14 +34,16 @@ constexpr std::int32_t kMinClientPixels = 10;
 void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
   if (s.LowerPoints) s.LowerPoints->enabled = lower;
   if (s.UpperPoints) s.UpperPoints->enabled = upper;
+  if (s.ComparedLower) s.ComparedLower->enabled = lower;
+  if (s.ComparedUpper) s.ComparedUpper->enabled = upper;
   if (s.GlassNode) s.GlassNode->enabled = glass;
 }
 
 }  // namespace
 
 PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance,
-                   const ReplayPosition& position)
-    : window_(window), dialogs_(dialogs), performance_(performance), position_(position) {
+                   const ReplayPosition& position, const ComparedPerformances& compared)
+    : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {
   deviceSetup_.dialogs = &dialogs_;
 }
 
@@ -151,6 +154,7 @@ void PlotView::drawFrame() {
 
   if (s.ShowHoverText && s.LabelFont) s.LabelFont->DrawText(s.HoverText, s.HoverRect, kWhiteText);
   if (s.LabelFont) s.LabelFont->DrawText("z axis = " + s.VerticalAxisName, {10, 20, 0, 0}, kWhiteText);
+  if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
   if (s.ShowGlass && s.RootNode) {
     EnableParts(s, false, false, true);
@@ -207,6 +211,8 @@ void PlotView::releaseScene() {
   state_.RootNode.reset();
   state_.UpperPoints.reset();
   state_.LowerPoints.reset();
+  state_.ComparedUpper.reset();
+  state_.ComparedLower.reset();
   state_.GlassNode.reset();
 }
 
@@ -220,6 +226,7 @@ void PlotView::loadScatterFile() {
 
 void PlotView::showFirstEvents() {
   FillAllEventPoints(state_, dialogs_, performance_);
+  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
   ApplyPerformanceSettings(state_);
   ComputeRanges(state_);
   ScaleGraph(state_);
@@ -228,6 +235,7 @@ void PlotView::showFirstEvents() {
 
 void PlotView::showTail() {
   FillTailPoints(state_, dialogs_, performance_, position_);
+  FillComparedTailPoints(state_, dialogs_, compared_, position_);
   ApplyPerformanceSettings(state_);
   releaseScene();
   ScaleGraph(state_);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "performance/ComparedPerformances.h"
 #include "performance/PlotViewLink.h"
 #include "platform/GraphicsTypes.h"
 #include "scene/DeviceSetup.h"
@@ -21,8 +22,10 @@ struct ReplayPosition;
 
 class PlotView final : public PlotViewLink {
  public:
-  // Shows `performance` as `position` says; both must outlive the view.
-  PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
+  // Shows `performance` as `position` says, with the `compared` ones beside
+  // it at the same event numbers; all three must outlive the view.
+  PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position,
+           const ComparedPerformances& compared);
   ~PlotView() override;
   PlotView(const PlotView&) = delete;
   PlotView& operator=(const PlotView&) = delete;
@@ -48,7 +51,8 @@ class PlotView final : public PlotViewLink {
   void deleteDeviceObjects();
 
   // One frame: the lower points, the upper points, the overlays, the axis
-  // plates, the hover label, the caption, and last the glass plate.
+  // plates, the hover label, the caption, the legend (when something is
+  // compared), and last the glass plate.
   void drawFrame();
   // The 10 ms timer: the orientation step, then a frame.
   void onFrameTimer();
@@ -57,7 +61,7 @@ class PlotView final : public PlotViewLink {
 
   // The scene from the points as they are (after ScaleGraph).
   void buildScene();
-  // Drops the root, the two point groups and the glass plate.
+  // Drops the root, the point groups and the glass plate.
   void releaseScene();
   // "Load Data From File!": a scatter file, then the scene rebuilt from it.
   void loadScatterFile();
@@ -73,6 +77,7 @@ class PlotView final : public PlotViewLink {
   Dialogs& dialogs_;
   const Performance& performance_;
   const ReplayPosition& position_;
+  const ComparedPerformances& compared_;
   ViewState state_;
   DeviceSetup deviceSetup_;
   std::shared_ptr<GraphicsDevice> device_;

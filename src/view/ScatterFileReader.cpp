@@ -133,6 +133,9 @@ void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
     if (ReadScatterText(view, dialogs, text) == Outcome::TooFewColumns) {
       dialogs.ShowMessage(kColumnsMessage, MessageKind::Error);
     }
+    // Scatter points are compared with nothing.
+    view.Compared.clear();
+    view.PointsName.clear();
   } catch (const std::exception&) {
     // Header rows of the failed file must not relabel the points that return.
     view.Points = std::move(previousPoints);

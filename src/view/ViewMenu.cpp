@@ -5,7 +5,7 @@
 
 namespace rp {
 
-std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
+std::array<ViewMenuEntry, 10> ViewMenu::MakeEntries() {
   return {{
       {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
       {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
@@ -15,6 +15,8 @@ std::array<ViewMenuEntry, 8> ViewMenu::MakeEntries() {
       {ViewMenuItem::FootLines, "menuFootLines", "Bodenplattenlinienschatten", true, true, true},
       {ViewMenuItem::Base, "menuBase", "Milchglasscheibe", true, true, true},
       {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
+      {ViewMenuItem::AddCompared, "menuAddCompared", "Add performance for comparison...", true, true, false},
+      {ViewMenuItem::RemoveCompared, "menuRemoveCompared", "Remove compared performances", true, true, false},
   }};
 }
 
@@ -59,7 +61,9 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
   switch (item) {
     case ViewMenuItem::ExitMenu: return true;
-    case ViewMenuItem::Load: return false;
+    case ViewMenuItem::Load:
+    case ViewMenuItem::AddCompared:
+    case ViewMenuItem::RemoveCompared: return false;
     case ViewMenuItem::Reset: ResetView(state); return true;
     case ViewMenuItem::Connect: ToggleConnectLines(state, menu); return true;
     case ViewMenuItem::Lines: ToggleDropLines(state, menu); return true;

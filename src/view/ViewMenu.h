@@ -28,6 +28,8 @@ enum class ViewMenuItem : std::int32_t {
   FootLines,   // "Bodenplattenlinienschatten"
   Base,        // "Milchglasscheibe"
   Rotate,      // "Auto Rot"
+  AddCompared,     // "Add performance for comparison...": the window's file dialog
+  RemoveCompared,  // "Remove compared performances": the window's
 };
 
 struct ViewMenuEntry {
@@ -42,7 +44,7 @@ struct ViewMenuEntry {
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 8> entries = MakeEntries();
+  std::array<ViewMenuEntry, 10> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const {
@@ -50,7 +52,7 @@ struct ViewMenu {
   }
 
  private:
-  static std::array<ViewMenuEntry, 8> MakeEntries();
+  static std::array<ViewMenuEntry, 10> MakeEntries();
 };
 
 // Back to the start pose: the plot's own rotation undone, the camera at
@@ -66,8 +68,9 @@ void ToggleFloorShadows(ViewState& state, ViewMenu& menu);
 void ToggleGlass(ViewState& state, ViewMenu& menu);
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 
-// Runs the action of a chosen entry. False for "Load Data From File!", whose
-// action (a file dialog and a rebuild of the scene) belongs to the window.
+// Runs the action of a chosen entry. False for "Load Data From File!" and
+// the two entries of compared performances, whose actions (a file dialog,
+// loading, a rebuild of the scene) belong to the window.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 
 }  // namespace rp

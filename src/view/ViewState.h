@@ -60,6 +60,10 @@ struct ViewState : PlotPoints {
   std::shared_ptr<SceneNode> GlassNode;        // the glass plate in the floor plane
   std::shared_ptr<SceneNode> UpperPoints;      // points with scene y >= 0
   std::shared_ptr<SceneNode> LowerPoints;      // points below the floor (or y not a number)
+  // The compared groups' points, split the same way: one child per group,
+  // holding that group's spheres. Made only when something is compared.
+  std::shared_ptr<SceneNode> ComparedUpper;
+  std::shared_ptr<SceneNode> ComparedLower;
   std::shared_ptr<SceneNode> XNameAnchor;      // anchor of the x-axis name plate
   std::shared_ptr<SceneNode> DepthNameAnchor;  // anchor of the depth-axis name plate
 

@@ -35,8 +35,9 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
       {"out.png", "--event", "5x"},
       {"out.png", "--tail", "4"},
       {"out.png", "--event", "5", "--tail", "-1"},
-      {"out.png", "a.txt", "b.txt"},
+      {"out.png", "1", "2", "3", "4", "5", "6", "7", "8", "9"},
       {"out.png", "a.txt", "--scatter", "b.csv"},
+      {"out.png", "a.txt", "b.txt", "--scatter", "c.csv"},
       {"out.png", "--zoom"},
   };
   for (const auto& args : bad) {
@@ -45,11 +46,36 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
     EXPECT_NE(e.str().find("usage: returnplot --snapshot OUT.png"), std::string::npos);
   }
 
+  // The first file is the main one; up to seven more are compared with it.
+  o = ParseSnapshotOptions({"out.png", "a.txt", "--velocity", "b.mid", "2", "3", "4", "5", "6", "7"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->file, "a.txt");
+  EXPECT_EQ(o->compareFiles, (std::vector<std::string>{"b.mid", "2", "3", "4", "5", "6", "7"}));
+
   // The command line hands the whole of it to the windows.
   std::ostringstream out;
   const LaunchPlan plan = ParseCommandLine({"--snapshot", "out.png", "perf.txt"}, out, err);
   EXPECT_FALSE(plan.exitNow);
   EXPECT_EQ(plan.windowArgs, (std::vector<std::string>{"--snapshot", "out.png", "perf.txt"}));
+}
+
+}  // namespace
+}  // namespace rp
+
+namespace rp {
+namespace {
+
+TEST(CommandLine, SeveralFilesOpenTheFirstAndCompareTheRestUpToEight) {
+  std::ostringstream out, err;
+  LaunchPlan plan = ParseCommandLine({"a.txt", "b.txt", "c.mid"}, out, err);
+  EXPECT_FALSE(plan.exitNow);
+  EXPECT_EQ(plan.startFile, "a.txt");
+  EXPECT_EQ(plan.compareFiles, (std::vector<std::string>{"b.txt", "c.mid"}));
+
+  plan = ParseCommandLine({"1", "2", "3", "4", "5", "6", "7", "8", "9"}, out, err);
+  EXPECT_TRUE(plan.exitNow);
+  EXPECT_EQ(plan.exitStatus, 64);
+  EXPECT_NE(err.str().find("at most 8 performances"), std::string::npos) << err.str();
 }
 
 }  // namespace

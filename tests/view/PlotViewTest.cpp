@@ -66,7 +66,8 @@ struct Window {
   FakeControlPanel panel;
   Performance performance;
   ReplayPosition position;
-  PlotView view{window, dialogs, performance, position};
+  ComparedPerformances compared;
+  PlotView view{window, dialogs, performance, position, compared};
   std::vector<int> endedWith;
   bool hardware = true, software = true;  // which kinds of device can be made
   std::shared_ptr<RecordingDevice> device;

@@ -43,7 +43,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
   Performance performance;
   ReplayPosition position;
-  PlotWindow form(dialogs, StartOptions{o.file, o.velocity}, performance, position);
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
   form.start();
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.

@@ -17,6 +17,7 @@
 #include <QSlider>
 
 #include "performance/PerformanceLoader.h"
+#include "platform/Dialogs.h"
 #include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
 #include "performance/ReplayPosition.h"
@@ -102,16 +103,17 @@ MidiOutputSetup RealMidiOutput() {
 }
 
 ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-                           QWidget* parent)
-    : ControlPanel(view, dialogs, performance, position, RealMidiOutput(), parent) {}
+                           ComparedPerformances& compared, QWidget* parent)
+    : ControlPanel(view, dialogs, performance, position, compared, RealMidiOutput(), parent) {}
 
 ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-                           MidiOutputSetup midi, QWidget* parent)
+                           ComparedPerformances& compared, MidiOutputSetup midi, QWidget* parent)
     : QWidget(parent),
       view_(view),
       dialogs_(dialogs),
       performance_(performance),
       position_(position),
+      compared_(compared),
       midi_(std::move(midi)) {
   setObjectName(QStringLiteral("ControlPanel"));
   setWindowTitle(QStringLiteral("Control panel"));
@@ -221,6 +223,7 @@ void ControlPanel::start() {
   }
   show();
   LoadFile(startFile_);
+  if (!startCompareFiles_.empty()) addComparedFiles(startCompareFiles_);
 }
 
 void ControlPanel::closePort() { engine_->closeOutput(); }
@@ -238,7 +241,11 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   hooks.position = &position_;
   hooks.processPendingEvents = [this] { processPendingEvents(); };
   hooks.stopReplay = [this] { stopReplay(); };
-  hooks.updateAllData = [this] { view_.showFirstEvents(); };
+  hooks.updateAllData = [this] {
+    // Only a load that replaced the main performance gets here.
+    compared_.clear();
+    view_.showFirstEvents();
+  };
   hooks.stopAutoRotation = [this] { view_.stopAutoRotation(); };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
     // A file without clusters leaves the slider at its one position.
@@ -251,6 +258,26 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   } else {
     loader.chooseAndOpen();
   }
+}
+
+void ControlPanel::addComparedPerformances() {
+  stopReplay();
+  addComparedFiles(dialogs_.OpenFiles(PerformanceFileRequest("Add performance for comparison")));
+}
+
+void ControlPanel::addComparedFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  stopReplay();
+  processPendingEvents();
+  const CompareLoadReport report = AddComparedPerformances(paths, compared_, performance_.Settings, progress_.get());
+  if (report.added > 0) view_.showFirstEvents();
+  for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
+}
+
+void ControlPanel::removeComparedPerformances() {
+  if (compared_.empty()) return;
+  compared_.clear();
+  view_.showFirstEvents();
 }
 
 void ControlPanel::onTimingVelocityChosen() { view_.showFirstEvents(); }

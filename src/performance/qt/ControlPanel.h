@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
+#include "performance/ComparedPerformances.h"
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
 
@@ -46,23 +48,36 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   Q_OBJECT
  public:
   // The panel loads into `performance` and replays it; `position` is where
-  // the replay stands. Both must outlive the panel.
+  // the replay stands; `compared` holds the performances shown beside it.
+  // All three must outlive the panel.
   ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-               QWidget* parent = nullptr);
+               ComparedPerformances& compared, QWidget* parent = nullptr);
   ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-               MidiOutputSetup midi, QWidget* parent = nullptr);
+               ComparedPerformances& compared, MidiOutputSetup midi, QWidget* parent = nullptr);
   ~ControlPanel() override;
 
-  // The file the start opens instead of asking (the command line's FILE).
-  void setStartFile(std::optional<std::string> path) { startFile_ = std::move(path); }
+  // The file the start opens instead of asking (the command line's FILE),
+  // and the files it then adds for comparison.
+  void setStartFile(std::optional<std::string> path, std::vector<std::string> compareFiles = {}) {
+    startFile_ = std::move(path);
+    startCompareFiles_ = std::move(compareFiles);
+  }
 
   // Sizes the performance arrays, lists the devices, places and shows the
   // window, then opens the first file.
   void start();
   // Closes the MIDI port (also when the window is closed).
   void closePort();
-  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds.
+  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
+  // that replaces the main performance removes the compared ones.
   void openFile();
+  // "Add performance for comparison...": stops the replay, asks for one or
+  // more files and adds those that load; the view rebuilds.
+  void addComparedPerformances();
+  // The same for files already chosen (the command line's).
+  void addComparedFiles(const std::vector<std::string>& paths);
+  // "Remove compared performances": the main one is shown alone again.
+  void removeComparedPerformances();
   // Either option: the view rebuilds all its points.
   void onTimingVelocityChosen();
   void setTimingChosen(bool timing);
@@ -100,7 +115,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   Dialogs& dialogs_;
   Performance& performance_;
   ReplayPosition& position_;
+  ComparedPerformances& compared_;
   std::optional<std::string> startFile_;
+  std::vector<std::string> startCompareFiles_;
 
   QComboBox* deviceCombo_ = nullptr;
   QPushButton* rewindButton_ = nullptr;

@@ -35,4 +35,13 @@ std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
   return path.toStdString();
 }
 
+std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {
+  const QStringList paths = QFileDialog::getOpenFileNames(parent_, QString::fromStdString(request.title),
+                                                          QString::fromStdString(request.initialDir),
+                                                          QtFileFilter(request.filter));
+  std::vector<std::string> chosen;
+  for (const QString& path : paths) chosen.push_back(path.toStdString());
+  return chosen;
+}
+
 }  // namespace rp

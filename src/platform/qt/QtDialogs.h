@@ -15,6 +15,7 @@ class QtDialogs final : public Dialogs {
 
   void ShowMessage(std::string_view text, MessageKind kind, std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  std::vector<std::string> OpenFiles(const OpenFileRequest& request) override;
 
  private:
   QWidget* parent_;

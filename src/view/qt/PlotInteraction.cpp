@@ -17,7 +17,14 @@ namespace rp {
 namespace {
 
 bool IsToggle(ViewMenuItem item) {
-  return item != ViewMenuItem::ExitMenu && item != ViewMenuItem::Load && item != ViewMenuItem::Reset;
+  switch (item) {
+    case ViewMenuItem::Connect:
+    case ViewMenuItem::Lines:
+    case ViewMenuItem::FootLines:
+    case ViewMenuItem::Base:
+    case ViewMenuItem::Rotate: return true;
+    default: return false;
+  }
 }
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
@@ -62,9 +69,20 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
   return nullptr;
 }
 
+const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) const {
+  switch (item) {
+    case ViewMenuItem::Load: return &hooks_.loadData;
+    case ViewMenuItem::AddCompared: return &hooks_.addCompared;
+    case ViewMenuItem::RemoveCompared: return &hooks_.removeCompared;
+    default: return nullptr;
+  }
+}
+
 void PlotInteraction::Choose(ViewMenuItem item) {
   hooks_.run([this, item] {
-    if (!ChooseMenuItem(state_, menu_, item) && hooks_.loadData) hooks_.loadData();
+    if (ChooseMenuItem(state_, menu_, item)) return;
+    const std::function<void()>* action = WindowAction(item);
+    if (action != nullptr && *action) (*action)();
   });
   ShowCheckMarks();
 }

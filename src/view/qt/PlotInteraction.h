@@ -27,6 +27,8 @@ class PlotInteraction final : public QObject {
     std::function<GraphicsDevice*()> device;  // nullptr until the device exists
     std::function<void()> frameMoveAndDraw;   // FrameMove, then DrawGraph
     std::function<void()> loadData;           // "Load Data From File!"
+    std::function<void()> addCompared;        // "Add performance for comparison..."
+    std::function<void()> removeCompared;     // "Remove compared performances"
     // Runs a handler; an error it raises is the window's to report.
     std::function<void(const std::function<void()>&)> run;
   };
@@ -54,6 +56,8 @@ class PlotInteraction final : public QObject {
  private:
   void FillMenu();
   void Choose(ViewMenuItem item);
+  // The hook of an entry whose action is the window's, else nullptr.
+  const std::function<void()>* WindowAction(ViewMenuItem item) const;
   void ShowCheckMarks();
 
   ViewState& state_;

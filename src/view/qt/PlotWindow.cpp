@@ -50,13 +50,14 @@ FontDesc ToFontDesc(const QFont& f) {
 }  // namespace
 
 PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
-                       QWidget* parent)
+                       ComparedPerformances& compared, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
       options_(std::move(options)),
       performance_(performance),
       position_(position),
-      view_(*this, dialogs, performance, position) {
+      compared_(compared),
+      view_(*this, dialogs, performance, position, compared) {
   setObjectName(QStringLiteral("PlotWindow"));
   setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
   setFont(LabelFont());
@@ -87,6 +88,12 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.device = [this] { return view_.device(); };
   hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
   hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.addCompared = [this] {
+    if (controlPanel_) controlPanel_->addComparedPerformances();
+  };
+  hooks.removeCompared = [this] {
+    if (controlPanel_) controlPanel_->removeComparedPerformances();
+  };
   hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
   interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
   resize(Px(9090), Px(6645));
@@ -141,8 +148,8 @@ void PlotWindow::SetTimerEnabled(bool enabled) {
 
 void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
-    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_);
-    controlPanel_->setStartFile(options_.file);
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_);
+    controlPanel_->setStartFile(options_.file, options_.compareFiles);
     if (options_.velocity) controlPanel_->setTimingChosen(false);
     view_.setControlPanel(controlPanel_.get());
     controlPanel_->start();

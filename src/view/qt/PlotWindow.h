@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QImage>
 #include <QWidget>
@@ -33,14 +34,16 @@ struct ReplayPosition;
 struct StartOptions {
   std::optional<std::string> file;  // the first performance, instead of the file dialog
   bool velocity = false;            // "Velocity" chosen instead of "Timing"
+  std::vector<std::string> compareFiles;  // loaded for comparison after the first
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {
   Q_OBJECT
  public:
-  // The control panel loads into `performance`; the plot shows it.
+  // The control panel loads into `performance` and `compared`; the plot
+  // shows them.
   PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
-             QWidget* parent = nullptr);
+             ComparedPerformances& compared, QWidget* parent = nullptr);
   ~PlotWindow() override;
 
   PlotView& view() { return view_; }
@@ -87,6 +90,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
   StartOptions options_;
   Performance& performance_;
   ReplayPosition& position_;
+  ComparedPerformances& compared_;
   PlotView view_;
   std::unique_ptr<rp::ControlPanel> controlPanel_;
   GlView* glView_;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <string>
 
 #include <QImage>
@@ -47,6 +49,24 @@ bool Orange(const QColor& c) { return c.red() > 180 && c.green() > 100 && c.gree
 
 const std::string kPerformance = "'" RP_BUILD_DATA_DIR "/performance.txt'";
 
+// The compared colour green, as a lit sphere, a line or the legend's text.
+bool Green(const QColor& c) { return c.green() > 90 && c.red() < 40 && c.blue() < 40; }
+
+// The bundled performance played 10 % slower: another take of the same piece.
+std::string SlowerTake() {
+  const auto path = std::filesystem::temp_directory_path() / "returnplot_slower_take.txt";
+  std::ifstream in(RP_BUILD_DATA_DIR "/performance.txt");
+  std::ofstream out(path);
+  const std::regex time(R"(/\* *([0-9.]+) ms)");
+  for (std::string line; std::getline(in, line);) {
+    std::smatch m;
+    if (std::regex_search(line, m, time))
+      line = m.prefix().str() + "/* " + std::to_string(std::stod(m[1].str()) * 1.1) + " ms" + m.suffix().str();
+    out << line << '\n';
+  }
+  return path.string();
+}
+
 TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
   const std::string all = TempPng("all");
   ProgramRun run = Program("--snapshot '" + all + "' " + kPerformance);
@@ -86,6 +106,28 @@ TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
   const std::string again = TempPng("again");
   ASSERT_EQ(Program("--snapshot '" + again + "' " + kPerformance).status, 0);
   EXPECT_EQ(QImage(QString::fromStdString(again)), image);
+}
+
+TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
+  const std::string slower = SlowerTake();
+  const std::string two = TempPng("two");
+  ProgramRun run = Program("--snapshot '" + two + "' " + kPerformance + " '" + slower + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage image(QString::fromStdString(two));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(Count(image, Blue), 200) << "the main points as before";
+  EXPECT_GT(Count(image.copy(0, 80, 606, 363), Green), 200) << "the compared points and lines";
+  // The legend: the compared file's name in green in the top-right corner.
+  EXPECT_GT(Count(image.copy(430, 40, 176, 25), Green), 30);
+
+  // A file that cannot be read is named; the other two are drawn all the same.
+  const std::string partly = TempPng("partly");
+  run = Program("--snapshot '" + partly + "' --event 40 " + kPerformance + " /no/such/take.txt '" + slower + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("/no/such/take.txt"), std::string::npos) << run.output;
+  const QImage tail(QString::fromStdString(partly));
+  EXPECT_GT(Count(tail.copy(0, 80, 606, 363), Green), 20) << "the compared tail";
+  EXPECT_GT(Count(tail, Orange), 20) << "the main current event";
 }
 
 TEST(Snapshot, ScatterFileAndFailures) {

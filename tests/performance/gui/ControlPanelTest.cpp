@@ -50,7 +50,7 @@ struct Panel {
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
     backend = recording.get();
     midi.backend = std::move(recording);
-    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, std::move(midi));
+    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
   }
   template <class W>
   W* Child(const char* name) {
@@ -64,6 +64,7 @@ struct Panel {
 
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   FakeView view{position};
   ScriptedDialogs dialogs;
   RecordingMidiBackend* backend = nullptr;
@@ -207,6 +208,40 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_TRUE(p.view.calls.empty());
 }
 
+TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) {
+  Panel p(std::vector<std::optional<std::string>>{});
+  p.form->setStartFile(RP_TEST_DATA_DIR "/lf.txt", {RP_TEST_DATA_DIR "/crlf.txt", "/no/such/take.txt"});
+  p.form->start();
+  ASSERT_EQ(p.compared.size(), 1u) << "the missing file is left out, the other stays";
+  EXPECT_EQ(p.compared[0].SourcePath, RP_TEST_DATA_DIR "/crlf.txt");
+  ASSERT_EQ(p.dialogs.messages.size(), 1u);
+  EXPECT_NE(p.dialogs.messages[0].text.find("/no/such/take.txt"), std::string::npos);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5") << "still the main performance's count";
+
+  // From the menu: a file dialog; a cancel changes nothing.
+  p.form->addComparedPerformances();
+  EXPECT_EQ(p.dialogs.requests.back().title, "Add performance for comparison");
+  EXPECT_EQ(p.compared.size(), 1u);
+  p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/cr.txt")};
+  p.form->addComparedPerformances();
+  EXPECT_EQ(p.compared.size(), 2u);
+
+  p.view.calls.clear();
+  p.form->removeComparedPerformances();
+  EXPECT_TRUE(p.compared.empty());
+  EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
+
+  // A new main file removes the compared ones; a failed one keeps them.
+  p.form->addComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
+  p.dialogs.fileAnswers = {std::string("/no/such/main.txt")};
+  p.form->openFile();
+  EXPECT_EQ(p.compared.size(), 1u);
+  p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
+  p.form->openFile();
+  EXPECT_TRUE(p.compared.empty());
+}
+
 TEST(ControlPanel, PlayThenStop) {
   Panel p;
   p.form->start();
@@ -292,8 +327,9 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
       std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   FakeView view{position};
-  ControlPanel form(view, dialogs, performance, position, std::move(midi));
+  ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
   form.start();
   auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
   auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));

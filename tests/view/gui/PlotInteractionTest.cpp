@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include <QAction>
 #include <QMenu>
@@ -29,6 +31,8 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.device = [this] { return &dev; };
     hooks.frameMoveAndDraw = [this] { ++redraws; };
     hooks.loadData = [this] { ++loads; };
+    hooks.addCompared = [this] { actions.push_back("add"); };
+    hooks.removeCompared = [this] { actions.push_back("remove"); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -43,14 +47,15 @@ class PlotInteractionTest : public ::testing::Test {
   QMenu menu;
   std::unique_ptr<PlotInteraction> interaction;
   int redraws = 0, loads = 0;
+  std::vector<std::string> actions;
 };
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
-  ASSERT_EQ(items.size(), 8);
-  const char* names[] = {"menuExit", "menuLoad", "menuReset", "menuConnect",
-                         "menuLines", "menuFootLines", "menuBase", "menuRotate"};
-  for (int i = 0; i < 8; ++i) {
+  ASSERT_EQ(items.size(), 10);
+  const char* names[] = {"menuExit",      "menuLoad", "menuReset",       "menuConnect",       "menuLines",
+                         "menuFootLines", "menuBase", "menuRotate", "menuAddCompared", "menuRemoveCompared"};
+  for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);
@@ -74,6 +79,14 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   s.AutoRotate = false;
   interaction->MenuAction("menuLoad")->setEnabled(true);
   interaction->MenuAction("menuLoad")->trigger();
+  EXPECT_EQ(loads, 1);
+  // The compared performances' entries are the window's actions, not toggles.
+  interaction->MenuAction("menuAddCompared")->trigger();
+  interaction->MenuAction("menuRemoveCompared")->trigger();
+  EXPECT_EQ(actions, (std::vector<std::string>{"add", "remove"}));
+  EXPECT_FALSE(items[8]->isCheckable());
+  EXPECT_EQ(items[8]->text(), "Add performance for comparison...");
+  EXPECT_EQ(items[9]->text(), "Remove compared performances");
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
 }

@@ -30,8 +30,8 @@ namespace {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt"}, performance,
-                                        position);
+    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
+                                        performance, position, compared);
     form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
     form->start();
     ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
@@ -92,6 +92,7 @@ class PlotWindowTest : public ::testing::Test {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   std::unique_ptr<PlotWindow> form;
 };
 
@@ -109,7 +110,8 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot"};
+                                "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
+                                "Remove compared performances"};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
@@ -135,6 +137,20 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   EXPECT_EQ(State().HoverRect.left, std::max(1, static_cast<int>(std::lround(at.x() - 20))));
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {3, 440});
   EXPECT_FALSE(State().ShowHoverText);
+}
+
+TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  ASSERT_EQ(State().Compared.size(), 1u);
+  EXPECT_EQ(State().Compared[0].Name, "crlf.txt");
+  EXPECT_TRUE(State().ComparedUpper || State().ComparedLower) << "the scene holds its points";
+
+  form->menuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared.empty());
+  EXPECT_TRUE(State().Compared.empty());
+  EXPECT_FALSE(State().ComparedUpper);
 }
 
 }  // namespace

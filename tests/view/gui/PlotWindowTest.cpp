@@ -24,7 +24,8 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
-  PlotWindow form(dialogs, StartOptions{}, performance, position);
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
   form.view().deviceSetup().endProgram = [&](int status) { ended.push_back(status); };
   form.start();
   ASSERT_TRUE(form.view().state().DeviceReady) << "no device under this display";
@@ -56,7 +57,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_TRUE(form.frameTimer()->isActive());
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.popupMenu()->actions().size(), 8);
+  EXPECT_EQ(form.popupMenu()->actions().size(), 10);
   EXPECT_FALSE(form.menuItem("menuLoad")->isVisible());
   EXPECT_FALSE(form.menuItem("menuLoad")->isEnabled());
   form.menuItem("menuLines")->trigger();
