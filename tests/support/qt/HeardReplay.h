@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "performance/ComparedPerformances.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/ControlPanel.h"
@@ -62,9 +63,10 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
   ScriptedDialogs dialogs;
   Performance performance;
   ReplayPosition position;
+  ComparedPerformances compared;
   StartOptions options;
   options.file = listing;
-  PlotWindow window(dialogs, options, performance, position);
+  PlotWindow window(dialogs, options, performance, position, compared);
   window.start();
   ControlPanel* panel = window.controlPanel();
   if (!window.view().state().DeviceReady || panel == nullptr) {
