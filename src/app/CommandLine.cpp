@@ -43,12 +43,19 @@ const std::vector<BatchCommand>& BatchCommands() {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [FILE [FILE...]]\n"
+  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
          "is opened at once. Further files (up to " << kMaxShownPerformances << " in all) are shown beside\n"
-         "it for comparison, each in its own colour.\n\nCommands:\n";
+         "it for comparison, each in its own colour.\n\n"
+         "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
+         "first note-on of the current onset event opens a new event.\n"
+         "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
+         "and n+2D. Both also go with --export-events, --export-notes, --report\n"
+         "and --snapshot. The windows start with the values last chosen in\n"
+         "\"Analysis settings...\" unless these are given; the commands with the\n"
+         "defaults.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -63,12 +70,25 @@ void PrintHelp(std::ostream& out) {
   out << "  --help\n      Print this text.\n";
 }
 
+// `--cluster-ms MS --delay D COMMAND ...` as `COMMAND --cluster-ms MS --delay D ...`:
+// the command comes first, whatever analysis options lead.
+std::vector<std::string> CommandFirst(const std::vector<std::string>& args) {
+  std::size_t i = 0;
+  while (i < args.size() && IsAnalysisOption(args[i])) i += 2;
+  if (i == 0 || i >= args.size() || args[i].rfind("--", 0) != 0) return args;
+  std::vector<std::string> moved{args[i]};
+  moved.insert(moved.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
+  moved.insert(moved.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+  return moved;
+}
+
 }  // namespace
 
-LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
   LaunchPlan plan;
-  if (args.empty()) return plan;
-  const std::string& first = args.front();
+  if (given.empty()) return plan;
+  std::vector<std::string> args = CommandFirst(given);
+  const std::string first = args.front();
   if (first == "--help" || first == "-h") {
     PrintHelp(out);
     plan.exitNow = true;
@@ -86,11 +106,19 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
       return plan;
     }
   }
-  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0) {
+  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0 && !IsAnalysisOption(first)) {
     // Window-mode options are handled by the program; pass them on.
     plan.windowArgs = args;
     return plan;
   }
+  const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
+  if (!analysis) {
+    plan.exitNow = true;
+    plan.exitStatus = 64;
+    return plan;
+  }
+  plan.analysis = *analysis;
+  if (args.empty()) return plan;
   if (args.size() > kMaxShownPerformances) {
     err << "returnplot: at most " << kMaxShownPerformances << " performances at once (the main one and "
         << kMaxComparedPerformances << " for comparison), not " << args.size() << "\n";
@@ -98,7 +126,7 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
     plan.exitStatus = 64;
     return plan;
   }
-  plan.startFile = first;
+  plan.startFile = args.front();
   plan.compareFiles.assign(args.begin() + 1, args.end());
   return plan;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnalysisOptions.h"
+
 namespace rp {
 
 // One batch command: `returnplot <flag> ...`. `run` gets the arguments after
@@ -29,6 +31,7 @@ struct LaunchPlan {
   int exitStatus = 0;
   std::optional<std::string> startFile;  // `returnplot FILE`
   std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
+  AnalysisOptions analysis;              // `--cluster-ms`, `--delay` for the windows
   std::vector<std::string> windowArgs;   // window-mode options (e.g. --snapshot ...)
 };
 

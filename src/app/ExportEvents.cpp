@@ -10,7 +10,7 @@ namespace rp {
 int ExportEvents(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int status = 0;
   Performance performance;
-  if (!LoadForBatch("--export-events", args, performance, err, status)) return status;
+  if (!LoadAnalysedForBatch("--export-events", args, performance, err, status)) return status;
   out << "event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note\n";
   for (std::int32_t k = 1; k <= performance.PlotEventCount; ++k) {
     const PlotEvent& p = performance.PlotEvents[static_cast<std::size_t>(k)];

@@ -10,7 +10,7 @@ namespace rp {
 int ExportNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int status = 0;
   Performance performance;
-  if (!LoadForBatch("--export-notes", args, performance, err, status)) return status;
+  if (!LoadAnalysedForBatch("--export-notes", args, performance, err, status)) return status;
   out << "index,is_note_on,time_ms,lead_value,key,velocity,cluster_index\n";
   for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
     const NoteEvent& n = performance.NoteEvents[static_cast<std::size_t>(j)];

@@ -62,7 +62,9 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   int status = 0;
   Performance performance;
   if (!LoadFileForBatch(parsed.file, performance, err, status)) return status;
-  const std::vector<MidiMessage> messages = ReplayFromFirstEvent(performance);
+  int skipped = 0;
+  const std::vector<MidiMessage> messages = ReplayFromFirstEvent(performance, &skipped);
+  if (skipped > 0) err << "returnplot: " << SkippedNotesText(skipped) << '\n';
 
   MidiFailure failure;
   auto synth = GeneralMidiSynth::Create(SoundFontCandidates(ProgramDataFolder()), &failure);
@@ -83,17 +85,21 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return 0;
 }
 
-std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance) {
+std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, int* skippedNotes) {
   // Play pressed with the first event current: from its first note to the
   // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
+  if (skippedNotes != nullptr) *skippedNotes = 0;
   const std::int32_t count = performance.NoteEventCount;
   if (count <= 0) return messages;
   const auto& notes = performance.NoteEvents;
   const std::int32_t from = std::clamp(performance.PlotEvents[1].FirstNote, 1, count);
   const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
   for (std::int32_t i = from; i <= count; ++i) {
-    messages.push_back(ReplayMessage(notes[static_cast<std::size_t>(i)], start));
+    const NoteEvent& note = notes[static_cast<std::size_t>(i)];
+    const auto message = ReplayMessage(note, start);
+    if (message && message->status != kTagOnlyStatus) messages.push_back(*message);
+    if (skippedNotes != nullptr && IsUnsendableNote(note)) ++*skippedNotes;
   }
   return messages;
 }

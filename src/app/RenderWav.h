@@ -17,8 +17,9 @@ struct Performance;
 
 int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The messages a replay of `performance` from its first event queues on the
-// port.
-std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance);
+// The messages a replay of `performance` from its first event sends, and
+// in `skippedNotes` how many notes MIDI cannot carry it leaves out (a
+// rendering has no plot, so it needs no tag-only messages).
+std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, int* skippedNotes = nullptr);
 
 }  // namespace rp

@@ -13,6 +13,7 @@
 #include "performance/ComparedPerformances.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
+#include "performance/qt/StoredSettings.h"
 #include "platform/qt/QtDialogs.h"
 #include "view/qt/PlotWindow.h"
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
 
   rp::QtDialogs dialogs;
   rp::Performance performance;
+  // The command line's values for this run, the stored ones where none is given.
+  performance.Settings = plan.analysis.over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::ComparedPerformances compared;
   rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles}, performance, position,

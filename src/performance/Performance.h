@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "performance/AnalysisSettings.h"
+
 namespace rp {
 
 // One line of the performance file.
@@ -39,15 +41,6 @@ struct PlotEvent {
   std::uint8_t Velocity1 = 0;
   std::uint8_t Velocity2 = 0;
   std::int32_t FirstNote = 0;
-};
-
-// How the analysis turns note events into onset events.
-struct AnalysisSettings {
-  // A note-on more than this many ms after its cluster's first note-on opens
-  // a new cluster.
-  double ClusterWindowMs = 50.0;
-  // d: event n is plotted against events n + d and n + 2d.
-  std::int32_t Delay = 1;
 };
 
 struct Performance {

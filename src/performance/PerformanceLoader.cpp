@@ -158,8 +158,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   performance.NoteEventCount = 0;
   performance.PlotEventCount = 0;
   shown.ShowWindow();
-  shown.SetMaximum(counts.fields);
-  shown.SetMinimum(0);
+  shown.SetRange(0, counts.fields);
   shown.SetValue(1);
 
   try {
@@ -192,9 +191,11 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   return request;
 }
 
-LoadResult PerformanceLoader::chooseAndOpen() {
+LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
   if (hooks_.stopReplay) hooks_.stopReplay();
-  const std::optional<std::string> path = dialogs_.OpenFile(PerformanceFileRequest("Open ASCII MIDI File"));
+  OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
+  request.initialDir = folder;
+  const std::optional<std::string> path = dialogs_.OpenFile(request);
   if (!path) {
     LoadResult cancelled;
     cancelled.status = LoadStatus::Cancelled;
@@ -211,6 +212,7 @@ LoadResult PerformanceLoader::open(const std::string& path) {
 
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
+  result.path = path;
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
   return result;
 }

@@ -1,7 +1,9 @@
 #include "performance/ReplayEngine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string_view>
 
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
@@ -16,8 +18,16 @@ namespace {
 constexpr int kNoteOn = 144;   // channel 1
 constexpr int kNoteOff = 128;  // channel 1
 
+constexpr int kHighestMidiKey = 127;
+
 // The port's error codes that are not for the user.
 bool Silent(int code) { return code == 0 || code == 8; }
+
+bool HoldsWord(const std::string& name, std::string_view lowerWord) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  return lower.find(lowerWord) != std::string::npos;
+}
 
 }  // namespace
 
@@ -31,14 +41,32 @@ int ScaledVelocity(std::uint8_t velocity) {
 
 double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.TimeMs); }
 
-MidiMessage ReplayMessage(const NoteEvent& note, double startMs) {
+std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) {
   MidiMessage m;
   m.tag = note.ClusterIndex;
   m.timeMs = note.TimeMs - startMs;
+  if (note.NoteKey > kHighestMidiKey) {
+    if (m.tag == 0) return std::nullopt;
+    m.status = kTagOnlyStatus;
+    return m;
+  }
   m.status = note.IsNoteOn ? kNoteOn : kNoteOff;
   m.data1 = note.NoteKey;
   m.data2 = ScaledVelocity(note.NoteVelocity);
   return m;
+}
+
+bool IsUnsendableNote(const NoteEvent& note) { return note.IsNoteOn && note.NoteKey > kHighestMidiKey; }
+
+std::string SkippedNotesText(int count) {
+  if (count == 1) return "1 note with a key above 127 was not sent: MIDI cannot carry it.";
+  return std::to_string(count) + " notes with keys above 127 were not sent: MIDI cannot carry them.";
+}
+
+int DefaultOutputEntry(const std::vector<std::string>& entries) {
+  for (std::size_t i = entries.size(); i-- > 1;)
+    if (!HoldsWord(entries[i], "through") && !HoldsWord(entries[i], "loopback")) return static_cast<int>(i);
+  return 0;
 }
 
 ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
@@ -50,6 +78,7 @@ ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotV
       dialogs_(dialogs),
       performance_(performance),
       position_(position) {
+  position_.TailLength = controls_.tailLength();
   port_.setNotifications({
       [this](int code, const std::string& text) { onPortError(code, text); },
       [this](int tag) { onMessageSent(tag); },
@@ -72,7 +101,7 @@ std::vector<std::string> ReplayEngine::listOutputDevices() {
     port_.setDeviceIndex(i);
     names.push_back(port_.deviceName());
   }
-  port_.setDeviceIndex(count - 1);
+  port_.setDeviceIndex(DefaultOutputEntry(names) - 1);
   return names;
 }
 
@@ -83,11 +112,12 @@ void ReplayEngine::play() {
   updateTimeDisplay();
   position_.PlayFrom = EventAt(position_.CurrentEvent).FirstNote;
   position_.PlayTo = performance_.NoteEventCount;
-  queueMessages(position_.PlayFrom, position_.PlayTo);
+  const int skipped = queueMessages(position_.PlayFrom, position_.PlayTo);
+  if (skipped > 0) dialogs_.ShowMessage(SkippedNotesText(skipped), MessageKind::Information);
   startSending();
 }
 
-void ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
+int ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   const std::int32_t count = performance_.NoteEventCount;
   if (from > to) {
     from -= 10;
@@ -96,7 +126,7 @@ void ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   if (from < 1) from = 1;
   if (from > count) from = count - 1;
   if (to > count) to = count;
-  if (count <= 0) return;
+  if (count <= 0) return 0;
   // The array always reaches the count; this only guards the loop's indices.
   const auto& notes = performance_.NoteEvents;
   const auto last = static_cast<std::int32_t>(notes.size()) - 1;
@@ -106,10 +136,12 @@ void ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption("Preparing MIDI...");
-  shown.SetMinimum(from);
-  shown.SetMaximum(to);
+  shown.SetRange(from, to);
+  int skipped = 0;
   for (std::int32_t i = from; i <= end; ++i) {
-    port_.append(ReplayMessage(notes[static_cast<std::size_t>(i)], start));
+    const NoteEvent& note = notes[static_cast<std::size_t>(i)];
+    if (const auto message = ReplayMessage(note, start)) port_.append(*message);
+    if (IsUnsendableNote(note)) ++skipped;
     shown.ShowEvent(i);
     shown.SetValue(i);
     shown.ShowNumberEvents(count);
@@ -117,6 +149,7 @@ void ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   }
   shown.Flush();
   shown.HideWindow();
+  return skipped;
 }
 
 void ReplayEngine::openOutput() {

@@ -11,6 +11,7 @@
 // `ReplayControls::processPendingEvents`).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,30 @@ double ReplayStartMs(const NoteEvent& first);
 
 // The message a note event becomes: note-on (144) or note-off (128) on
 // channel 1, its key, the scaled velocity, its time after `startMs`, and its
-// cluster index as the tag.
-MidiMessage ReplayMessage(const NoteEvent& note, double startMs);
+// cluster index as the tag. A key MIDI cannot carry (above 127; the reader
+// takes keys up to 255) sends nothing: a note that opens a cluster becomes a
+// tag-only message, so that the plot still moves at its time, any other
+// gives no message.
+std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs);
+
+// A note-on whose key MIDI cannot carry: the notes a replay reports skipped.
+bool IsUnsendableNote(const NoteEvent& note);
+// What the user is told once per replay (or render) that skipped `count`
+// such notes (count > 0).
+std::string SkippedNotesText(int count);
+
+// The entry of the device list chosen at start: the last device that is not
+// a through or loop-back port (its name holds "Through" or "Loopback", in any
+// case), which would pass the notes on unheard; entry 0, the default output,
+// when there is none.
+int DefaultOutputEntry(const std::vector<std::string>& entries);
 
 class ReplayEngine {
  public:
   // Connects the port's notifications to the handlers below; every reference
   // must outlive the engine. The engine replays `performance` and keeps
   // `position` where the replay stands.
+  // The tail length follows the controls from here on.
   ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
                Dialogs& dialogs, const Performance& performance, ReplayPosition& position);
   ~ReplayEngine();
@@ -50,8 +67,8 @@ class ReplayEngine {
   ReplayEngine& operator=(const ReplayEngine&) = delete;
 
   // The entries of the device list: the default entry (device -1), then every
-  // device. Leaves the port's device index at the last device; the panel
-  // selects the last entry to match.
+  // device. Leaves the port's device index at the entry DefaultOutputEntry
+  // chooses; the panel selects that entry to match.
   std::vector<std::string> listOutputDevices();
 
   // Replays from the first note of the current event to the end of the file.
@@ -60,7 +77,8 @@ class ReplayEngine {
   void stop();
   // Queues one message per note event from `from` to `to` (both adjusted in
   // place to the file) behind the progress window "Preparing MIDI...".
-  void queueMessages(std::int32_t& from, std::int32_t& to);
+  // Returns how many notes MIDI cannot carry were left out.
+  int queueMessages(std::int32_t& from, std::int32_t& to);
   // Speed, tail length and device from the controls, then opens the port.
   void openOutput();
   // Opens the port, fixes the view's border and starts sending.

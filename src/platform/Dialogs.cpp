@@ -1,6 +1,8 @@
 #include "platform/Dialogs.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace rp {
 
@@ -18,6 +20,14 @@ void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind, std::string
     if (c == '\r' || c == '\n') c = ' ';
   }
   (messages_ != nullptr ? *messages_ : std::cerr) << line << '\n';
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
+  const std::filesystem::path typed(path);
+  if (extension.empty() || typed.has_extension() || !typed.has_filename()) return path;
+  const std::string extended = path + "." + extension;
+  std::error_code error;
+  return std::filesystem::is_regular_file(extended, error) ? extended : path;
 }
 
 std::optional<std::string> ConsoleDialogs::OpenFile(const OpenFileRequest&) {

@@ -37,6 +37,10 @@ class Dialogs {
   virtual std::vector<std::string> OpenFiles(const OpenFileRequest& request);
 };
 
+// `path` with the request's default extension added when its file name has
+// no extension and the file with it exists; else `path` as it is.
+std::string WithDefaultExtension(const std::string& path, const std::string& extension);
+
 // Batch runs: every message becomes one line on stderr; no file is ever chosen
 // interactively (OpenFile answers with the preset path once, then cancels).
 class ConsoleDialogs final : public Dialogs {

@@ -153,8 +153,8 @@ void MidiOutputPort::stop() {
 
 void MidiOutputPort::append(const MidiMessage& m) {
   Locked([&] {
-    const bool valid = m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
-                       m.data2 >= 0 && m.data2 <= 127;
+    const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
+                                                       m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
     if (!valid) {
       RaiseError(kMidiInvalidMessage,
                  "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
@@ -254,7 +254,8 @@ void MidiOutputPort::Run() {
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status),
                                    static_cast<std::uint8_t>(m.data1),
                                    static_cast<std::uint8_t>(m.data2)};
-    if (auto failure = backend_.Send(std::span(bytes, MessageLength(m.status)), due)) {
+    const bool send = m.status != kTagOnlyStatus;
+    if (auto failure = send ? backend_.Send(std::span(bytes, MessageLength(m.status)), due) : std::nullopt) {
       // A device that refuses one message will refuse the next: end the
       // replay rather than report every message.
       state_ = PortState::Open;
@@ -264,7 +265,7 @@ void MidiOutputPort::Run() {
       });
       continue;
     }
-    TrackSounding(m);
+    if (send) TrackSounding(m);
     resumeMs_ = m.timeMs;
     ++cursor_;
     const auto delay = backend_.SoundDelay();

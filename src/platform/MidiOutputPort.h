@@ -37,10 +37,14 @@
 
 namespace rp {
 
+// The status of a message that sends nothing: only its tag comes back, at
+// its time, as if it had been sent.
+inline constexpr int kTagOnlyStatus = 0;
+
 struct MidiMessage {
   int tag = 0;
   double timeMs = 0;  // after the start of the replay, at the recorded tempo
-  int status = 0;     // 144 note-on, 128 note-off (channel 1), or another channel message
+  int status = 0;     // 144 note-on, 128 note-off (channel 1), another channel message, or kTagOnlyStatus
   int data1 = 0;
   int data2 = 0;
 };
@@ -87,8 +91,8 @@ class MidiOutputPort {
   // Starts sending the queue; on a closed port it raises kMidiNotOpen.
   void start();
   void stop();
-  // Queues `message`; one that is no channel message raises
-  // kMidiInvalidMessage and is not queued.
+  // Queues `message`; one that is neither a channel message nor tag-only
+  // raises kMidiInvalidMessage and is not queued.
   void append(const MidiMessage& message);
 
   // The queued messages not yet sent, in queue order.

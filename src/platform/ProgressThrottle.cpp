@@ -33,6 +33,16 @@ void ProgressThrottle::SetMaximum(std::int64_t value) {
   sink_.SetMaximum(value);
 }
 
+void ProgressThrottle::SetRange(std::int64_t minimum, std::int64_t maximum) {
+  Flush();
+  // The first maximum is refused only when it is at or below the old
+  // minimum, and then the old maximum is above the new minimum: either way
+  // the minimum is taken, and then the maximum.
+  sink_.SetMaximum(maximum);
+  sink_.SetMinimum(minimum);
+  sink_.SetMaximum(maximum);
+}
+
 void ProgressThrottle::Poll() {
   if (dirty_ == 0) return;
   const double now = clock_();

@@ -28,6 +28,10 @@ class ProgressThrottle {
   void SetCaption(std::string_view caption);
   void SetMinimum(std::int64_t value);
   void SetMaximum(std::int64_t value);
+  // Both ends (minimum < maximum), whatever range the bar had: a bar refuses
+  // a minimum at or above its maximum and a maximum at or below its minimum,
+  // so the ends go in an order that every earlier range takes.
+  void SetRange(std::int64_t minimum, std::int64_t maximum);
 
   void SetValue(std::int64_t value) {
     value_ = value;

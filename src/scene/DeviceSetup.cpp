@@ -49,6 +49,14 @@ bool DeviceSetup::CreateDeviceForWindow(WindowHandle window) {
   return true;
 }
 
+bool DeviceSetup::RemakeDevice(WindowHandle window) {
+  if (!makeDevice) return false;
+  std::shared_ptr<GraphicsDevice> device = TryMakeDevice(window);
+  if (!device) return false;
+  device_ = std::move(device);
+  return true;
+}
+
 bool DeviceSetup::ResizeToWindow() {
   bool reset = false;
   try {

@@ -41,6 +41,10 @@ class DeviceSetup {
   // the program ends (false if it goes on).
   bool CreateDeviceForWindow(WindowHandle window);
 
+  // A new device of the same kind on the window, after the old one was lost,
+  // without a word; false (the old device kept) when none can be made.
+  bool RemakeDevice(WindowHandle window);
+
   // Resets the back buffer to the window's client size. A failed reset
   // tells the user and ends the program (false if it goes on).
   bool ResizeToWindow();

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "performance/Performance.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Mesh.h"
@@ -122,18 +123,18 @@ void PlotView::deleteDeviceObjects() {
 
 void PlotView::drawFrame() {
   if (!state_.DeviceReady) return;
-  GraphicsDevice& dev = *device_;
-  ViewState& s = state_;
-
-  switch (dev.Status()) {
+  switch (device_->Status()) {
     case DeviceStatus::Ready:
       break;
     case DeviceStatus::NeedsReset:
-      if (!dev.ResetBackBuffer()) throw DeviceError("the device could not be reset");
+      if (!device_->ResetBackBuffer()) throw DeviceError("the device could not be reset");
       break;
     case DeviceStatus::Lost:
-      return;
+      if (!recoverLostDevice()) return;
+      break;
   }
+  GraphicsDevice& dev = *device_;
+  ViewState& s = state_;
 
   if (s.RootNode) s.RootNode->UpdateWorldMatrices();
   dev.Clear(kBackground);
@@ -153,7 +154,11 @@ void PlotView::drawFrame() {
   DrawAxisNameSquare(s, dev, 2);
 
   if (s.ShowHoverText && s.LabelFont) s.LabelFont->DrawText(s.HoverText, s.HoverRect, kWhiteText);
-  if (s.LabelFont) s.LabelFont->DrawText("z axis = " + s.VerticalAxisName, {10, 20, 0, 0}, kWhiteText);
+  if (s.LabelFont) {
+    std::string caption = "z axis = " + s.VerticalAxisName;
+    if (!s.CaptionNote.empty()) caption += "      " + s.CaptionNote;
+    s.LabelFont->DrawText(caption, {10, 20, 0, 0}, kWhiteText);
+  }
   if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
   if (s.ShowGlass && s.RootNode) {
@@ -167,6 +172,42 @@ void PlotView::drawFrame() {
   } catch (const std::exception&) {
     // A failed present only loses this frame; the next one tries again.
   }
+}
+
+bool PlotView::recoverLostDevice() {
+  // A device that gets its context back itself takes the reset path, as
+  // after a resize; else a new device is made on the same window, with
+  // every device object and the scene made anew on it.
+  bool recovered = false;
+  try {
+    if (device_->ResetBackBuffer() && device_->Status() == DeviceStatus::Ready) {
+      deleteDeviceObjects();
+      restoreDeviceObjects();
+      recovered = true;
+    } else if (deviceSetup_.RemakeDevice(window_.Handle())) {
+      device_ = deviceSetup_.Device();
+      state_.RendererKind = deviceSetup_.Kind();
+      releaseScene();
+      deleteDeviceObjects();
+      state_.PointMesh.reset();
+      state_.GlassMesh.reset();
+      state_.AxisNameTexture.reset();
+      initDeviceObjects();
+      buildScene();
+      restoreDeviceObjects();
+      recovered = device_->Status() == DeviceStatus::Ready;
+    }
+  } catch (const std::exception&) {
+    recovered = false;
+  }
+  if (recovered) return true;
+  // Nothing more to draw with: say so once and leave the plot as it is;
+  // the control panel and its replay go on without it.
+  state_.DeviceReady = false;
+  state_.ShowHoverText = false;
+  window_.SetTimerEnabled(false);
+  dialogs_.ShowMessage(kDisplayLostMessage, MessageKind::Error);
+  return false;
 }
 
 void PlotView::onFrameTimer() {
@@ -225,21 +266,31 @@ void PlotView::loadScatterFile() {
 }
 
 void PlotView::showFirstEvents() {
+  tailShown_ = false;
   FillAllEventPoints(state_, dialogs_, performance_);
   FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
-  ApplyPerformanceSettings(state_);
+  ApplyPerformanceSettings(state_, performance_.Settings);
   ComputeRanges(state_);
   ScaleGraph(state_);
   buildScene();
 }
 
 void PlotView::showTail() {
+  tailShown_ = true;
   FillTailPoints(state_, dialogs_, performance_, position_);
   FillComparedTailPoints(state_, dialogs_, compared_, position_);
-  ApplyPerformanceSettings(state_);
+  ApplyPerformanceSettings(state_, performance_.Settings);
   releaseScene();
   ScaleGraph(state_);
   buildScene();
+}
+
+void PlotView::rebuild() {
+  // A scatter file's points have nothing to do with the performance.
+  if (state_.PointEvents.empty() && !state_.Points.Empty()) return;
+  const bool tail = tailShown_;
+  showFirstEvents();
+  if (tail) showTail();
 }
 
 void PlotView::setBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }

@@ -5,6 +5,7 @@
 // its events here; everything it shows comes from the ViewState.
 
 #include <memory>
+#include <string_view>
 
 #include "performance/ComparedPerformances.h"
 #include "performance/PlotViewLink.h"
@@ -19,6 +20,12 @@ class GraphicsDevice;
 class ViewWindow;
 struct Performance;
 struct ReplayPosition;
+
+// Shown once when the device is lost (a GPU reset, a driver restart) and
+// cannot be made again.
+inline constexpr std::string_view kDisplayLostMessage =
+    "The 3D display was lost and could not be restored. The plot stops here; the control panel and the "
+    "replay go on working.";
 
 class PlotView final : public PlotViewLink {
  public:
@@ -52,7 +59,8 @@ class PlotView final : public PlotViewLink {
 
   // One frame: the lower points, the upper points, the overlays, the axis
   // plates, the hover label, the caption, the legend (when something is
-  // compared), and last the glass plate.
+  // compared), and last the glass plate. A lost device is recovered first
+  // (see recoverLostDevice).
   void drawFrame();
   // The 10 ms timer: the orientation step, then a frame.
   void onFrameTimer();
@@ -69,10 +77,19 @@ class PlotView final : public PlotViewLink {
   // PlotViewLink: what the control panel asks.
   void showFirstEvents() override;
   void showTail() override;
+  // The points anew from the performance as they show now: the first
+  // events, or the tail of the current event in the scale of the first
+  // events. A scatter file's points stay.
+  void rebuild();
   void setBorderFixed(bool fixed) override;
   void stopAutoRotation() override { state_.AutoRotate = false; }
 
  private:
+  // After a lost device: the device objects and the scene on the device
+  // again, or on a new one; when neither can be had, one message, the timer
+  // off and no more drawing. True when the frame can be drawn.
+  bool recoverLostDevice();
+
   ViewWindow& window_;
   Dialogs& dialogs_;
   const Performance& performance_;
@@ -81,6 +98,8 @@ class PlotView final : public PlotViewLink {
   ViewState state_;
   DeviceSetup deviceSetup_;
   std::shared_ptr<GraphicsDevice> device_;
+  // The last rebuild from the performance showed the tail of the current event.
+  bool tailShown_ = false;
 };
 
 }  // namespace rp

@@ -30,6 +30,7 @@ enum class ViewMenuItem : std::int32_t {
   Rotate,      // "Auto Rot"
   AddCompared,     // "Add performance for comparison...": the window's file dialog
   RemoveCompared,  // "Remove compared performances": the window's
+  AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
 };
 
 struct ViewMenuEntry {
@@ -44,7 +45,7 @@ struct ViewMenuEntry {
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 10> entries = MakeEntries();
+  std::array<ViewMenuEntry, 11> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const {
@@ -52,7 +53,7 @@ struct ViewMenu {
   }
 
  private:
-  static std::array<ViewMenuEntry, 10> MakeEntries();
+  static std::array<ViewMenuEntry, 11> MakeEntries();
 };
 
 // Back to the start pose: the plot's own rotation undone, the camera at
@@ -69,8 +70,9 @@ void ToggleGlass(ViewState& state, ViewMenu& menu);
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 
 // Runs the action of a chosen entry. False for "Load Data From File!" and
-// the two entries of compared performances, whose actions (a file dialog,
-// loading, a rebuild of the scene) belong to the window.
+// the two entries of compared performances and "Analysis settings...", whose
+// actions (a dialog, loading or re-analysis, a rebuild of the scene) belong
+// to the window.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 
 }  // namespace rp

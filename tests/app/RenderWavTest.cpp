@@ -193,6 +193,19 @@ TEST(RenderWav, RefusesBadArgumentsAndReportsFilesItCannotUse) {
   EXPECT_TRUE(Onsets(silent).empty());
 }
 
+TEST(RenderWav, LeavesOutKeysAbove127AndSaysSoOnce) {
+  TempDir dir;
+  const std::string input = dir.File("high.txt",
+                                     "1; /* 1000 ms */+60 80;\n2; /* 1300 ms */-60 64;\n"
+                                     "3; /* 2000 ms */+200 80;\n4; /* 2300 ms */-200 64;\n"
+                                     "5; /* 3000 ms */+230 80;\n");
+  const Outcome o = Render({dir.File("high.wav"), input});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "returnplot: 2 notes with keys above 127 were not sent: MIDI cannot carry them.\n");
+  EXPECT_NE(o.out.find("2 messages"), std::string::npos) << o.out;
+  EXPECT_EQ(Onsets(ReadWav(dir.File("high.wav"))).size(), 1u);
+}
+
 }  // namespace
 }  // namespace rp
 

@@ -160,10 +160,15 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
   EXPECT_EQ(rig.progress.event, 9);
   EXPECT_EQ(rig.progress.numberEvents, 9);
 
-  // From the middle: the start time is that note's.
+  // From the middle: the start time is that note's, and the bar takes the
+  // whole new range even where its old maximum lies below the new minimum.
   rig.port.reset();
+  rig.progress.minimum = 0;
+  rig.progress.maximum = 3;
   from = 4;
   rig.engine.queueMessages(from, to);
+  EXPECT_EQ(rig.progress.minimum, 4);
+  EXPECT_EQ(rig.progress.maximum, 9);
   ASSERT_EQ(rig.port.queuedMessages().size(), 6u);
   EXPECT_EQ(rig.port.queuedMessages().front().timeMs, 0.0);
   EXPECT_EQ(rig.port.queuedMessages().back().timeMs, 2000.0);
@@ -348,8 +353,56 @@ TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheRepl
   EXPECT_FALSE(rig.view.borderFixed);
 }
 
+TEST(ReplayEngine, KeysMidiCannotCarryAreSkippedWithOneMessageAndTheirClusterStillMovesThePlot) {
+  Rig rig;
+  rig.Load({
+      {true, 1000, 60, 80},   // cluster 1
+      {true, 1500, 200, 80},  // cluster 2, opened by a key above 127
+      {true, 1510, 62, 80},   // joins cluster 2
+      {false, 1700, 200, 0},
+      {true, 2000, 255, 80},  // cluster 3, nothing else in it
+      {false, 2500, 60, 0},
+  });
+  rig.engine.play();
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  EXPECT_EQ(rig.dialogs.messages[0].text, "2 notes with keys above 127 were not sent: MIDI cannot carry them.");
+  EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Information);
+
+  rig.AdvanceMs(500);  // cluster 2's time: nothing of key 200 sent, the plot moves
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  rig.AdvanceMs(10);
+  rig.AdvanceMs(490);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  rig.AdvanceMs(1000);
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3"}));
+  for (const Bytes& b : rig.SentBytes()) EXPECT_LE(b[1], 127) << "a key above 127 went out";
+  EXPECT_EQ(rig.SentBytes().size(), 4u);  // 60 on, 62 on, 60 off, and 62 silenced at the end
+  EXPECT_EQ(rig.dialogs.messages.size(), 1u) << "no message per note";
+
+  EXPECT_EQ(SkippedNotesText(1), "1 note with a key above 127 was not sent: MIDI cannot carry it.");
+}
+
+TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
+  EXPECT_EQ(DefaultOutputEntry({"Built-in synthesizer (General MIDI)", "Digital Piano:MIDI 1 20:0",
+                                "Midi Through:Midi Through Port-0 14:0"}),
+            1);
+  EXPECT_EQ(DefaultOutputEntry({"Built-in", "Midi Through Port-0", "MIDI LOOPBACK 1"}), 0);
+  EXPECT_EQ(DefaultOutputEntry({"Built-in"}), 0);
+
+  ManualReplayClock clock;
+  RecordingMidiBackend backend(clock, {"Piano", "Midi Through Port-0"});
+  ManualUiQueue ui;
+  MidiOutputPort port(backend, clock, ui.Poster());
+  Rig rig;
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  EXPECT_EQ(engine.listOutputDevices().size(), 3u);
+  EXPECT_EQ(port.deviceIndex(), 0);
+}
+
 TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   Rig rig;
+  // The tail length is the tail slider's from the start, not only once it moves.
+  EXPECT_EQ(rig.position.TailLength, 10);
   EXPECT_EQ(rig.engine.listOutputDevices(),
             (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
   EXPECT_EQ(rig.port.deviceIndex(), 1);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Dialogs.h"
+#include "ScratchDir.h"
 #include "support/ScriptedDialogs.h"
 
 namespace rp {
@@ -27,6 +28,23 @@ TEST(ConsoleDialogs, PresetFileIsAnsweredOnceAndMessagesAreCounted) {
   d.ShowMessage("line one\nline two", MessageKind::Information);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "line one line two\n");
   EXPECT_EQ(d.MessageCount(), 1);
+}
+
+}  // namespace
+}  // namespace rp
+
+namespace rp {
+namespace {
+
+TEST(Dialogs, ATypedNameWithoutExtensionOpensTheFileWithTheDefaultOne) {
+  test::ScratchDir dir;
+  const std::string song = dir.Write("song.txt", "x");
+  dir.Write("take.mid", "x");
+  EXPECT_EQ(WithDefaultExtension(dir.Path("song"), "txt"), song);
+  EXPECT_EQ(WithDefaultExtension(song, "txt"), song);
+  EXPECT_EQ(WithDefaultExtension(dir.Path("take.mid"), "txt"), dir.Path("take.mid"));
+  EXPECT_EQ(WithDefaultExtension(dir.Path("missing"), "txt"), dir.Path("missing"));
+  EXPECT_EQ(WithDefaultExtension(dir.Path("song"), ""), dir.Path("song"));
 }
 
 }  // namespace

@@ -11,13 +11,14 @@ void RecordingProgressSink::HideWindow() { visible = false; }
 
 void RecordingProgressSink::SetCaption(std::string_view caption) { captions.emplace_back(caption); }
 
+// A bar cannot have an empty range; like the real control, it keeps the old
+// end when a new one would make it empty.
 void RecordingProgressSink::SetMinimum(std::int64_t v) {
-  minimum = v;
+  if (v < maximum) minimum = v;
   ++updates;
 }
 
 void RecordingProgressSink::SetMaximum(std::int64_t v) {
-  // A bar cannot have an empty range; like the real control, keep the old one.
   if (v > minimum) maximum = v;
   ++updates;
 }

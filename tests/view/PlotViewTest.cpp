@@ -245,28 +245,63 @@ TEST(PlotView, AFrameDrawsLowerUpperLabelsThenGlass) {
   EXPECT_TRUE(s.UpperPoints->enabled);
 }
 
-TEST(PlotView, ALostDeviceSkipsTheFrameOrIsResetAndDrawn) {
+TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
   Window w;
   TwoPoints(w);
+  // A device that gets its context back: the reset path, new fonts, and the frame.
+  const std::size_t fonts = w.Dev().Count("CreateFont");
   w.Dev().status = DeviceStatus::Lost;
-  w.view.drawFrame();
-  EXPECT_EQ(w.Dev().Count("BeginScene"), 0u);
-
-  w.Dev().status = DeviceStatus::NeedsReset;
   w.view.drawFrame();
   EXPECT_EQ(Ops(w.Dev(), {"ResetBackBuffer", "BeginScene", "Present"}),
             (std::vector<std::string>{"ResetBackBuffer", "BeginScene", "Present"}));
+  EXPECT_GT(w.Dev().Count("CreateFont"), fonts);
 
-  w.Dev().status = DeviceStatus::NeedsReset;
+  // One that cannot: a new device on the window, every device object and
+  // the scene made on it, and the frame drawn there.
+  RecordingDevice* lost = w.device.get();
+  lost->status = DeviceStatus::Lost;
+  lost->resetSucceeds = false;
+  w.view.drawFrame();
+  ASSERT_NE(w.device.get(), lost);
+  EXPECT_EQ(w.view.device(), w.device.get());
+  const std::vector<std::string> drawn = Draws(w);  // the axis names first, then the frame
+  ASSERT_GE(drawn.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(drawn.end() - 4, drawn.end()),
+            (std::vector<std::string>{"lower", "upper", "text z axis = event n+2d", "glass"}));
+  EXPECT_TRUE(w.dialogs.messages.empty());
+
+  // No device to be had: one message, no more frames, the panel's updates go on.
+  w.Dev().status = DeviceStatus::Lost;
   w.Dev().resetSucceeds = false;
-  EXPECT_THROW(w.view.drawFrame(), DeviceError);
+  w.hardware = w.software = false;
+  w.window.timer = true;
+  w.Dev().calls.clear();
+  w.view.drawFrame();
+  w.view.onFrameTimer();
+  w.view.paint();
+  ASSERT_EQ(w.dialogs.messages.size(), 1u);
+  EXPECT_EQ(w.dialogs.messages[0].text, kDisplayLostMessage);
+  EXPECT_FALSE(w.window.timer);
+  EXPECT_EQ(w.Dev().Count("BeginScene"), 0u);
+  w.performance = testing::MakePerformance(20);
+  w.position.CurrentEvent = 5;
+  w.view.showFirstEvents();
+  w.view.showTail();
+  EXPECT_TRUE(w.endedWith.empty());
+
+  // A failed reset of a device that asks for one is still an error.
+  Window r;
+  TwoPoints(r);
+  r.Dev().status = DeviceStatus::NeedsReset;
+  r.Dev().resetSucceeds = false;
+  EXPECT_THROW(r.view.drawFrame(), DeviceError);
 
   // A failure inside the scene still ends it, so the next frame can begin.
-  w.Dev().resetSucceeds = true;
-  w.Dev().status = DeviceStatus::Ready;
-  w.S().LabelFont = std::make_shared<FailingFont>();
-  EXPECT_THROW(w.view.drawFrame(), DeviceError);
-  EXPECT_FALSE(w.Dev().InScene());
+  r.Dev().resetSucceeds = true;
+  r.Dev().status = DeviceStatus::Ready;
+  r.S().LabelFont = std::make_shared<FailingFont>();
+  EXPECT_THROW(r.view.drawFrame(), DeviceError);
+  EXPECT_FALSE(r.Dev().InScene());
 }
 
 TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {

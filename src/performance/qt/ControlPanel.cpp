@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,8 +23,10 @@
 #include "platform/Dialogs.h"
 #include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
+#include "performance/Reanalysis.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/ProgressWindow.h"
+#include "performance/qt/StoredSettings.h"
 #include "performance/qt/ReplayButtonIcons.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/TempoMapping.h"
@@ -80,6 +85,29 @@ template <class W>
 W* Named(W* w, const char* name) {
   w->setObjectName(QLatin1String(name));
   return w;
+}
+
+// Label text starts at the top of its box, as the layout was drawn; Qt would
+// centre it, and the captions at the bottom would be cut by the window's edge.
+QLabel* TopLabel(QLabel* label, const char* name, Qt::Alignment horizontal = Qt::AlignLeft) {
+  label->setAlignment(horizontal | Qt::AlignTop);
+  return Named(label, name);
+}
+
+// The closed list keeps its place in the layout; its open list is as wide
+// as the longest name, and each entry shows its full name as a tooltip.
+void FillDeviceList(QComboBox& combo, const std::vector<std::string>& names) {
+  combo.clear();
+  const QFontMetrics metrics(combo.view()->font());
+  int widest = 0;
+  for (const std::string& name : names) {
+    const QString text = QString::fromStdString(name);
+    combo.addItem(text);
+    combo.setItemData(combo.count() - 1, text, Qt::ToolTipRole);
+    widest = std::max(widest, metrics.horizontalAdvance(text));
+  }
+  // Room for the frame, the item margins and a scroll bar.
+  combo.view()->setMinimumWidth(widest + 48);
 }
 
 QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int left, int top, int width,
@@ -151,9 +179,8 @@ void ControlPanel::CreateControls() {
   stopButton_ = PictureButton(this, "stopButton", &StopIcon, 6360, 120, 732, 612);
   stopButton_->setEnabled(false);
 
-  timeLabel_ = Named(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel");
+  timeLabel_ = TopLabel(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel", Qt::AlignHCenter);
   Place(timeLabel_, 7080, 240, 2292, 492);
-  timeLabel_->setAlignment(Qt::AlignCenter);
   QFont display;
   display.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
   display.setPointSize(12);
@@ -162,9 +189,9 @@ void ControlPanel::CreateControls() {
 
   openButton_ = Named(new QPushButton(QStringLiteral("Open MIDI-ASCII"), this), "openButton");
   Place(openButton_, 120, 480, 1452, 372);
-  eventLabel_ = Named(new QLabel(QStringLiteral("0"), this), "eventLabel");
+  eventLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventLabel");
   Place(eventLabel_, 2040, 480, 1092, 372);
-  eventCountLabel_ = Named(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
+  eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   Place(eventCountLabel_, 3240, 480, 1092, 372);
 
   timeSlider_ = Slider(new TimeSliderControl([this] { engine_->seekTo(timeSlider_->value()); }, this), "timeSlider",
@@ -179,16 +206,16 @@ void ControlPanel::CreateControls() {
 
   speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
   Place(speedSlider_, 2880, 1440, 3252, 492);
-  speedCaption_ = Named(new QLabel(QStringLiteral("Replay speed"), this), "speedCaption");
+  speedCaption_ = TopLabel(new QLabel(QStringLiteral("Replay speed"), this), "speedCaption");
   Place(speedCaption_, 3000, 1920, 1092, 372);
   // The tempo the speed slider stands for, beside its caption.
-  speedFactorLabel_ = Named(new QLabel(this), "speedFactorLabel");
+  speedFactorLabel_ = TopLabel(new QLabel(this), "speedFactorLabel");
   Place(speedFactorLabel_, 5040, 1920, 1092, 372);
   ShowSpeedFactor();
 
   tailLengthSlider_ = Slider(new QSlider(this), "tailLengthSlider", 1, 500, 10, 1, 10, 10);
   Place(tailLengthSlider_, 6120, 1440, 3252, 492);
-  tailLengthCaption_ = Named(new QLabel(QStringLiteral("Length of tail"), this), "tailLengthCaption");
+  tailLengthCaption_ = TopLabel(new QLabel(QStringLiteral("Length of tail"), this), "tailLengthCaption");
   Place(tailLengthCaption_, 6360, 1920, 1092, 372);
 
   // Tab order; the labels take no focus.
@@ -200,6 +227,7 @@ void ControlPanel::CreateControls() {
   connect(stopButton_, &QPushButton::clicked, this, [this] { engine_->stop(); });
   connect(openButton_, &QPushButton::clicked, this, [this] { openFile(); });
   connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->onDeviceChosen(); });
+  connect(deviceCombo_, &QComboBox::currentTextChanged, deviceCombo_, &QComboBox::setToolTip);
   connect(speedSlider_, &QSlider::valueChanged, this, [this] {
     ShowSpeedFactor();
     engine_->onSpeedChanged();
@@ -211,19 +239,35 @@ void ControlPanel::CreateControls() {
 
 void ControlPanel::start() {
   performance_ = Performance::BeforeFirstFile(performance_.Settings);
-  deviceCombo_->clear();
-  for (const std::string& name : engine_->listOutputDevices()) deviceCombo_->addItem(QString::fromStdString(name));
-  deviceCombo_->setCurrentIndex(deviceCombo_->count() - 1);
+  const std::vector<std::string> devices = engine_->listOutputDevices();
+  FillDeviceList(*deviceCombo_, devices);
+  deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
 
-  // Centred, 500 twips above the bottom of the screen.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.left() + (area.width() - outer.width()) / 2, area.top() + area.height() - outer.height() - Px(500));
-  }
   show();
+  // The frame is known once the window is shown (and the window manager has
+  // framed it, which the events let happen).
+  placeOnScreen();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  placeOnScreen();
   LoadFile(startFile_);
   if (!startCompareFiles_.empty()) addComparedFiles(startCompareFiles_);
+}
+
+QPoint PanelPlace(const QRect& available, const QSize& frame) {
+  const int left = available.left() + (available.width() - frame.width()) / 2;
+  const int top = available.top() + available.height() - frame.height() - Px(500);
+  // Inside the area; a frame larger than the area keeps its top-left corner in.
+  const int lastLeft = std::max(available.left(), available.left() + available.width() - frame.width());
+  return {std::clamp(left, available.left(), lastLeft), std::max(available.top(), top)};
+}
+
+void ControlPanel::placeOnScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  // The window is moved by its frame's corner; `frame` may still be the
+  // bare window while the window manager has not framed it yet.
+  const QPoint corner = PanelPlace(screen->availableGeometry(), frameGeometry().size());
+  move(corner);
 }
 
 void ControlPanel::closePort() { engine_->closeOutput(); }
@@ -253,16 +297,38 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   };
   hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
   PerformanceLoader loader(dialogs_, performance_, hooks);
-  if (path) {
-    loader.open(*path);
+  const LoadResult result = path ? loader.open(*path) : loader.chooseAndOpen(StoredFileFolder());
+  const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
+  fileLoaded_ = fileLoaded_ || read;
+  if (read && !path) StoreFileFolderOf(result.path);
+}
+
+void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
+  engine_->stop();
+  // Compared performances are always analysed as the main one is.
+  for (Performance& other : compared_) Reanalyse(other, settings);
+  if (!fileLoaded_) {
+    performance_.Settings = settings;
+    return;
+  }
+  ReanalyseKeepingPosition(performance_, position_, settings);
+  timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
+  engine_->updateTimeDisplay();
+}
+
+void ControlPanel::togglePlay() {
+  if (playButton_->isEnabled()) {
+    engine_->play();
   } else {
-    loader.chooseAndOpen();
+    engine_->stop();
   }
 }
 
 void ControlPanel::addComparedPerformances() {
   stopReplay();
-  addComparedFiles(dialogs_.OpenFiles(PerformanceFileRequest("Add performance for comparison")));
+  OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
+  request.initialDir = StoredFileFolder();
+  addComparedFiles(dialogs_.OpenFiles(request));
 }
 
 void ControlPanel::addComparedFiles(const std::vector<std::string>& paths) {

@@ -61,6 +61,7 @@ OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMes
   const long long origin = synth.FramesRendered();
   for (std::size_t i = 0; i < messages.size(); ++i) {
     const MidiMessage& m = messages[i];
+    if (m.status == kTagOnlyStatus) continue;
     TimedMidi timed{origin + frames[i],
                     {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
                      static_cast<std::uint8_t>(m.data2)},

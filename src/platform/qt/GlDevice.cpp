@@ -140,10 +140,8 @@ GlDevice::GlDevice(GlView* view, std::string renderer) : renderer_(std::move(ren
   gl_->glGenSamplers(1, &sampler_);
 
   UploadSampler();
-  std::uint32_t w, h;
-  BackBufferSize(w, h);
-  target_ = {0, w, h, false};
-  viewport_ = {0, 0, w, h, 0.0f, 1.0f};
+  target_ = ViewTarget();
+  viewport_ = {0, 0, target_.width, target_.height, 0.0f, 1.0f};
 }
 
 GlDevice::~GlDevice() {
@@ -157,11 +155,21 @@ GlDevice::~GlDevice() {
   gl_->glDeleteSamplers(1, &sampler_);
 }
 
-void GlDevice::BackBufferSize(std::uint32_t& w, std::uint32_t& h) const {
+GlDevice::Target GlDevice::ViewTarget() const {
   const GlView* v = context_->View();
-  const qreal dpr = v ? v->devicePixelRatioF() : 1.0;
-  w = v ? std::uint32_t(std::lround(v->width() * dpr)) : 0;
-  h = v ? std::uint32_t(std::lround(v->height() * dpr)) : 0;
+  if (v == nullptr) return {};
+  const double dpr = v->devicePixelRatioF();
+  return {0, std::uint32_t(std::max(0, v->width())), std::uint32_t(std::max(0, v->height())), false,
+          float(dpr > 0 ? dpr : 1.0)};
+}
+
+GlDevice::PixelRect GlDevice::ToPixels(const Viewport& area) const {
+  const double s = target_.scale;
+  auto px = [s](double units) { return GLint(std::lround(units * s)); };
+  const GLint left = px(area.x), right = px(double(area.x) + area.width);
+  const GLint top = px(area.y), bottom = px(double(area.y) + area.height);
+  const GLint y = target_.flipY ? top : px(target_.height) - bottom;
+  return {left, y, GLsizei(right - left), GLsizei(bottom - top)};
 }
 
 void GlDevice::MakeCurrent() {
@@ -185,11 +193,8 @@ void GlDevice::ApplyRasterState() {
   if (!rasterDirty_) return;
   rasterDirty_ = false;
   BindTarget();
-  // The viewport counts rows from the top; GL counts them from the bottom
-  // unless the target is stored top row first.
-  const GLint y = target_.flipY ? GLint(viewport_.y)
-                                : GLint(target_.height) - GLint(viewport_.y + viewport_.height);
-  gl_->glViewport(GLint(viewport_.x), y, GLsizei(viewport_.width), GLsizei(viewport_.height));
+  const PixelRect r = ToPixels(viewport_);
+  gl_->glViewport(r.x, r.y, r.width, r.height);
   gl_->glDepthRange(viewport_.minDepth, viewport_.maxDepth);
   gl_->glDisable(GL_SCISSOR_TEST);
   gl_->glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -234,10 +239,8 @@ bool GlDevice::ResetBackBuffer() {
   // The view's framebuffer always follows the client size; a reset only
   // takes the new size over into the target and the viewport.
   if (!context_->MakeCurrent()) return false;
-  std::uint32_t w, h;
-  BackBufferSize(w, h);
-  target_ = {0, w, h, false};
-  viewport_ = {0, 0, w, h, 0.0f, 1.0f};
+  target_ = ViewTarget();
+  viewport_ = {0, 0, target_.width, target_.height, 0.0f, 1.0f};
   rasterDirty_ = true;
   ++statesGen_;
   return true;
@@ -259,10 +262,9 @@ void GlDevice::Clear(Argb32 color) {
   MakeCurrent();
   ApplyRasterState();
   // Only the viewport's rectangle is cleared.
-  const GLint y = target_.flipY ? GLint(viewport_.y)
-                                : GLint(target_.height) - GLint(viewport_.y + viewport_.height);
+  const PixelRect r = ToPixels(viewport_);
   gl_->glEnable(GL_SCISSOR_TEST);
-  gl_->glScissor(GLint(viewport_.x), y, GLsizei(viewport_.width), GLsizei(viewport_.height));
+  gl_->glScissor(r.x, r.y, r.width, r.height);
   float c[4];
   ColorToFloats(color, c);
   gl_->glClearColor(c[0], c[1], c[2], c[3]);
@@ -559,11 +561,9 @@ std::shared_ptr<RenderToSurface> GlDevice::CreateRenderToSurface(std::uint32_t w
 
 void GlDevice::SetRenderTarget(GLuint fbo, std::uint32_t width, std::uint32_t height) {
   if (fbo == 0) {
-    std::uint32_t w, h;
-    BackBufferSize(w, h);
-    target_ = {0, w, h, false};
+    target_ = ViewTarget();
   } else {
-    target_ = {fbo, width, height, true};
+    target_ = {fbo, width, height, true, 1.0f};
   }
   rasterDirty_ = true;
   ++statesGen_;
@@ -574,7 +574,8 @@ void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, floa
   MakeCurrent();
   ApplyRasterState();
   // Text ignores the viewport, depth and culling and blends over the target.
-  gl_->glViewport(0, 0, GLsizei(target_.width), GLsizei(target_.height));
+  const PixelRect whole = ToPixels({0, 0, target_.width, target_.height, 0.0f, 1.0f});
+  gl_->glViewport(0, 0, whole.width, whole.height);
   gl_->glDisable(GL_DEPTH_TEST);
   gl_->glDisable(GL_CULL_FACE);
   gl_->glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -589,6 +590,10 @@ void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, floa
   gl_->glActiveTexture(GL_TEXTURE0);
   gl_->glBindTexture(GL_TEXTURE_2D, texture);
   gl_->glBindSampler(0, 0);
+  // The corner goes to the nearest whole framebuffer pixel, so that texels
+  // fall on pixels also at a fractional pixel ratio.
+  left = std::round(left * target_.scale) / target_.scale;
+  top = std::round(top * target_.scale) / target_.scale;
   const float quad[] = {left,     top,     u0, v0, left + w, top,     u1, v0,
                         left + w, top + h, u1, v1, left,     top + h, u0, v1};
   gl_->glBindVertexArray(textVao_);
@@ -600,8 +605,9 @@ void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, floa
 
 QImage GlDevice::ReadBackBuffer() {
   MakeCurrent();
-  std::uint32_t w, h;
-  BackBufferSize(w, h);
+  const GlView* v = context_->View();
+  const double dpr = v->devicePixelRatioF();
+  const auto w = std::uint32_t(std::lround(v->width() * dpr)), h = std::uint32_t(std::lround(v->height() * dpr));
   QImage image(int(w), int(h), QImage::Format_RGBA8888);
   if (image.isNull()) return image;
   gl_->glBindFramebuffer(GL_FRAMEBUFFER, context_->View()->defaultFramebufferObject());

@@ -7,6 +7,13 @@
 // context current, draws go to the view's framebuffer (or, inside a
 // render-to-surface scene, into a texture), and Present asks the view to show
 // what was drawn.
+//
+// On the view's framebuffer every position and size the device takes or
+// gives (viewport, back-buffer size, text places) is in the window's own
+// pixels, the unit of mouse events and widget sizes; the device turns them
+// into framebuffer pixels (devicePixelRatioF of them each) itself. On a
+// scaled desktop the plot is thus laid out as at 100 %, only drawn sharper.
+// Inside a texture one unit is one texel.
 
 #include <QImage>
 #include <map>
@@ -71,7 +78,8 @@ class GlDevice : public GraphicsDevice {
   // --- beyond the interface ---
   const std::string& Renderer() const { return renderer_; }
   GlView* View() const { return context_->View(); }
-  // The back buffer as drawn so far (top row first), straight from GL.
+  // The back buffer as drawn so far (top row first), straight from GL, in
+  // framebuffer pixels.
   QImage ReadBackBuffer();
   // One level of a texture (top row first).
   QImage ReadTexture(const Texture& texture, std::uint32_t level = 0);
@@ -79,8 +87,11 @@ class GlDevice : public GraphicsDevice {
   // --- used by the device's fonts and render-to-surface objects ---
   GlContext& Context() { return *context_; }
   const std::shared_ptr<GlContext>& ContextPtr() const { return context_; }
+  // Framebuffer pixels per unit of the current target: the view's device
+  // pixel ratio, or 1 inside a texture. Text is rasterised at this scale.
+  float PixelRatio() const { return target_.scale; }
   // Draws the part (u0, v0)-(u1, v1) of a premultiplied RGBA texture as a
-  // rectangle at target pixels (left, top), size w x h, over what is there.
+  // rectangle at target units (left, top), size w x h, over what is there.
   void DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0, float v0,
                     float u1, float v1);
   // Points drawing at a framebuffer whose storage is top row first (a
@@ -90,9 +101,19 @@ class GlDevice : public GraphicsDevice {
  private:
   struct Target {
     GLuint fbo = 0;  // 0: the view's framebuffer
-    std::uint32_t width = 0, height = 0;
+    std::uint32_t width = 0, height = 0;  // in units
     bool flipY = false;
+    float scale = 1.0f;  // framebuffer pixels per unit
   };
+  // A rectangle of the target (units, rows from the top) in GL's framebuffer
+  // pixels (rows from the bottom unless stored top row first); edges are
+  // rounded, so rectangles that touch still touch.
+  struct PixelRect {
+    GLint x, y;
+    GLsizei width, height;
+  };
+  PixelRect ToPixels(const Viewport& area) const;
+  Target ViewTarget() const;
   void MakeCurrent();
   void BindTarget();
   void ApplyRasterState();
@@ -102,7 +123,6 @@ class GlDevice : public GraphicsDevice {
   void UploadMaterial(SceneProgram& p);
   void UploadLights(SceneProgram& p);
   void UploadSampler();
-  void BackBufferSize(std::uint32_t& w, std::uint32_t& h) const;
   void StateChanged();
 
   std::shared_ptr<GlContext> context_;

@@ -45,14 +45,16 @@ GlFont::~GlFont() {
   for (const auto& c : cache_) context_->Gl().glDeleteTextures(1, &c.texture);
 }
 
-const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color) {
+const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color, float scale) {
   for (auto it = cache_.begin(); it != cache_.end(); ++it) {
-    if (it->text == text && it->color == color) {
+    if (it->text == text && it->color == color && it->scale == scale) {
       cache_.splice(cache_.begin(), cache_, it);
       return cache_.front();
     }
   }
-  const QFontMetrics fm(font_);
+  QFont font = font_;
+  font.setPixelSize(std::max(1, int(std::lround(font_.pixelSize() * scale))));
+  const QFontMetrics fm(font);
   const auto lines = SplitTextLines(text);
   int width = 1;
   for (auto line : lines)
@@ -62,7 +64,7 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color) {
   image.fill(Qt::transparent);
   {
     QPainter painter(&image);
-    painter.setFont(font_);
+    painter.setFont(font);
     painter.setPen(QColor(int((color >> 16) & 0xFF), int((color >> 8) & 0xFF), int(color & 0xFF),
                           int(color >> 24)));
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -85,7 +87,7 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color) {
   gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                   image.constBits());
   gl.glBindTexture(GL_TEXTURE_2D, 0);
-  cache_.push_front({std::string(text), color, texture, width, height});
+  cache_.push_front({std::string(text), color, scale, texture, float(width) / scale, float(height) / scale});
   return cache_.front();
 }
 
@@ -111,7 +113,7 @@ std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 co
   const bool hasArea = rect.right > rect.left && rect.bottom > rect.top;
   const float left = float(rect.left), top = float(rect.top);
   if (!context_->MakeCurrent()) throw DeviceError("the OpenGL context is lost");
-  const Cached& c = Rasterise(text, color);
+  const Cached& c = Rasterise(text, color, device_.PixelRatio());
   if (hasArea) {
     // Clip by cutting the quad and its texture coordinates to the rectangle.
     const float x0 = std::max(left, float(rect.left)), y0 = std::max(top, float(rect.top));
@@ -121,7 +123,7 @@ std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 co
     device_.DrawTextQuad(c.texture, x0, y0, x1 - x0, y1 - y0, (x0 - left) / c.width,
                          (y0 - top) / c.height, (x1 - left) / c.width, (y1 - top) / c.height);
   } else {
-    device_.DrawTextQuad(c.texture, left, top, float(c.width), float(c.height), 0, 0, 1, 1);
+    device_.DrawTextQuad(c.texture, left, top, c.width, c.height, 0, 0, 1, 1);
   }
   return height;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Device text: Qt's font engine rasterises a text once into a texture, the
 // device draws it as a rectangle over the current target. Recent texts are
-// kept, so a caption drawn every frame is rasterised once.
+// kept, so a caption drawn every frame is rasterised once. Sizes and places
+// are in the device's units; the texture holds the text at the target's
+// pixel ratio, so text on a scaled desktop is as large as at 100 %, and sharp.
 
 #include <QFont>
 #include <list>
@@ -30,10 +32,11 @@ class GlFont : public Font {
   struct Cached {
     std::string text;
     Argb32 color;
+    float scale;  // texels per unit
     GLuint texture;
-    int width, height;
+    float width, height;  // in units
   };
-  const Cached& Rasterise(std::string_view text, Argb32 color);
+  const Cached& Rasterise(std::string_view text, Argb32 color, float scale);
 
   GlDevice& device_;
   std::shared_ptr<GlContext> context_;

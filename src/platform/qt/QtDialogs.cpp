@@ -28,11 +28,17 @@ void QtDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
-                                                    QString::fromStdString(request.initialDir),
-                                                    QtFileFilter(request.filter));
+  QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+                     QtFileFilter(request.filter));
+  dialog.setObjectName(QStringLiteral("openFileDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog.selectedFiles().front();
   if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  // A desktop's own dialog may pass the typed name on without the extension.
+  return WithDefaultExtension(path.toStdString(), request.defaultExtension);
 }
 
 std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -15,6 +21,7 @@
 #include <vector>
 
 #include "../FakePlotView.h"
+#include "ScratchDir.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
 #include "performance/qt/ControlPanel.h"
@@ -24,30 +31,35 @@
 #include "platform/MidiOutputPort.h"
 #include "platform/midi/FluidSynthBackend.h"
 #include "platform/midi/GeneralMidiSynth.h"
+#include "platform/qt/QtDialogs.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {
 
+// Made once and never destroyed: destroyed among the exit handlers, after
+// the file dialog has run, it would crash in a clean-up of Qt's own.
 QApplication& App() {
+  QStandardPaths::setTestModeEnabled(true);  // the settings of the tests' file dialogs stay out of the user's
   static int argc = 1;
   static char name[] = "test";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 using FakeView = test::FakePlotView;
 
 // The control panel on a recording MIDI output with two devices, on the real clock.
 struct Panel {
-  explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")}) {
+  explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")},
+                 std::vector<std::string> devices = {"Synth A", "Synth B"}) {
     App();
     dialogs.fileAnswers = std::move(files);
     MidiOutputSetup midi;
     midi.clock = std::make_unique<SteadyReplayClock>();
-    auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth A", "Synth B"});
+    auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::move(devices));
     backend = recording.get();
     midi.backend = std::move(recording);
     form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
@@ -206,6 +218,62 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   p.form->openFile();
   EXPECT_EQ(p.performance.PlotEventCount, 5);
   EXPECT_TRUE(p.view.calls.empty());
+}
+
+TEST(ControlPanel, LooksRightOnTheDesktop) {
+  const std::string longName = "Digital Piano:Digital Piano MIDI 1 20:0 (USB)";
+  Panel p({std::string(RP_TEST_DATA_DIR "/lf.txt")}, {longName, "Midi Through:Midi Through Port-0 14:0"});
+  p.form->start();
+
+  // The instrument, not the loop-back port after it, is chosen.
+  auto* combo = p.Child<QComboBox>("deviceCombo");
+  EXPECT_EQ(combo->currentIndex(), 1);
+  // The closed list keeps its width; the open one and the tooltip show the whole name.
+  EXPECT_EQ(combo->width(), 185);
+  EXPECT_GE(combo->view()->minimumWidth(), combo->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+  EXPECT_EQ(combo->toolTip().toStdString(), longName);
+  EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString().toStdString(), "Midi Through:Midi Through Port-0 14:0");
+
+  // Captions read from the top of their boxes, so the bottom ones are whole.
+  for (const char* name : {"speedCaption", "tailLengthCaption", "speedFactorLabel", "eventLabel", "timeLabel"}) {
+    auto* label = p.Child<QLabel>(name);
+    EXPECT_TRUE(label->alignment() & Qt::AlignTop) << name;
+    EXPECT_LE(label->y() + label->fontMetrics().height(), p.form->height()) << name;
+  }
+
+  // Wholly inside the screen's free area, centred, 500 twips above its bottom.
+  const QRect area = p.form->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(p.form->frameGeometry()));
+  const QRect taskbarBelow(0, 0, 1280, 990);
+  EXPECT_EQ(PanelPlace(taskbarBelow, QSize(631, 170)), QPoint(324, 990 - 170 - 33));
+  EXPECT_EQ(PanelPlace(QRect(100, 50, 600, 160), QSize(631, 170)), QPoint(100, 50));
+}
+
+TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
+  App();
+  test::ScratchDir dir;
+  const std::string song = dir.Write("song.txt", "1; /* 0 ms */+60 80;\n");
+  // Types "song" and Return once; anything else that comes up (a "not
+  // found" box) or a dialog still open after 10 s is closed, which fails the test.
+  int polls = 0;
+  bool typed = false;
+  QTimer typist;
+  QObject::connect(&typist, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog != nullptr && !typed) {
+      typed = true;
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      name->setText(QStringLiteral("song"));
+      QTest::keyClick(name, Qt::Key_Return);
+    } else if (modal != nullptr && (dialog == nullptr || ++polls > 500)) {
+      modal->close();
+    }
+  });
+  typist.start(20);
+  QtDialogs dialogs;
+  OpenFileRequest request{"Open ASCII MIDI File", "(*.txt) ASCII MIDI files|*.txt", dir.Path(""), "txt"};
+  EXPECT_EQ(dialogs.OpenFile(request), std::optional<std::string>(song));
 }
 
 TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) {

@@ -33,6 +33,7 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.loadData = [this] { ++loads; };
     hooks.addCompared = [this] { actions.push_back("add"); };
     hooks.removeCompared = [this] { actions.push_back("remove"); };
+    hooks.analysisSettings = [this] { actions.push_back("settings"); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -52,10 +53,11 @@ class PlotInteractionTest : public ::testing::Test {
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
-  ASSERT_EQ(items.size(), 10);
-  const char* names[] = {"menuExit",      "menuLoad", "menuReset",       "menuConnect",       "menuLines",
-                         "menuFootLines", "menuBase", "menuRotate", "menuAddCompared", "menuRemoveCompared"};
-  for (int i = 0; i < 10; ++i) {
+  ASSERT_EQ(items.size(), 11);
+  const char* names[] = {"menuExit",        "menuLoad",           "menuReset",           "menuConnect",
+                         "menuLines",       "menuFootLines",      "menuBase",            "menuRotate",
+                         "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings"};
+  for (int i = 0; i < 11; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);

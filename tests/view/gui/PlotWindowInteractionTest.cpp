@@ -1,100 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <memory>
-#include <vector>
+#include <initializer_list>
+#include <optional>
 
 #include <QAction>
-#include <QImage>
+#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 
-#include "../InteractionScene.h"
-#include "GuiApp.h"
-#include "performance/Performance.h"
-#include "performance/ReplayPosition.h"
-#include "performance/qt/ControlPanel.h"
-#include "platform/Dialogs.h"
-#include "platform/qt/GlView.h"
-#include "support/ScriptedDialogs.h"
-#include "view/qt/PlotWindow.h"
+#include "PlotWindowFixture.h"
+#include "performance/ReplayEngine.h"
+#include "performance/TimeDisplay.h"
+#include "performance/qt/StoredSettings.h"
+#include "view/EventPick.h"
 
 namespace rp {
 namespace {
 
-// The real plot window on the bundled performance, drawn by OpenGL under
-// Xvfb. Frames are drawn by hand (no timer, no auto-rotation) so that each
-// check sees exactly the frames it asks for.
-class PlotWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
-                                        performance, position, compared);
-    form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
-    form->start();
-    ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
-    form->SetTimerEnabled(false);
-    form->view().state().AutoRotate = false;
-    Frame();
-  }
-  void TearDown() override {
-    if (form && form->controlPanel()) form->controlPanel()->close();
-    form.reset();
-    EXPECT_TRUE(ended.empty());
-  }
-  ViewState& State() { return form->view().state(); }
-  QWidget* Surface() { return form->deviceWidget(); }
-  QImage Frame() {
-    form->view().onFrameTimer();
-    return form->grabClientArea();
-  }
-  void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
-    QMouseEvent e(type, at, Surface()->mapToGlobal(at), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(Surface(), &e);
-  }
-  // Where point `position` shows in the window now.
-  QPointF PointOnScreen(std::size_t position) {
-    const DataEntry& p = State().Points.Item(position);
-    State().RootNode->UpdateWorldMatrices();
-    const glm::vec3 v = testing::ScreenOf(*form->view().device(), {p.x, p.y, p.z},
-                                          State().RootNode->GetMatrix());
-    return {v.x, v.y};
-  }
-  // A point well inside the window with no other point drawn near it, so
-  // that the pick cannot find a neighbour instead; 0 if there is none.
-  std::size_t LonePoint() {
-    const std::size_t n = State().Points.Count();
-    std::vector<QPointF> at(n + 1);
-    for (std::size_t i = 1; i <= n; ++i) at[i] = PointOnScreen(i);
-    for (std::size_t i = n; i >= 1; --i) {
-      if (at[i].x() < 40 || at[i].y() < 90 || at[i].x() > 560 || at[i].y() > 400) continue;
-      bool alone = true;
-      for (std::size_t j = 1; j <= n && alone; ++j)
-        alone = j == i || QLineF(at[i], at[j]).length() > 25;
-      if (alone) return i;
-    }
-    return 0;
-  }
-  static int CountRed(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) {
-        const QRgb c = image.pixel(x, y);
-        n += qRed(c) > 100 && qGreen(c) < qRed(c) / 4 && qBlue(c) < qRed(c) / 4 ? 1 : 0;
-      }
-    return n;
-  }
-
-  QApplication& app = testing::GuiApp();
-  ScriptedDialogs dialogs;
-  std::vector<int> ended;
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  std::unique_ptr<PlotWindow> form;
-};
+using testing::PlotWindowTest;
 
 TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   const QImage before = Frame();
@@ -111,7 +37,7 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
                                 "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
-                                "Remove compared performances"};
+                                "Remove compared performances",          "Analysis settings..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
@@ -139,6 +65,18 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   EXPECT_FALSE(State().ShowHoverText);
 }
 
+TEST_F(PlotWindowTest, AfterTheContextIsLostThePlotGoesOnOnANewDevice) {
+  const int redBefore = CountRed(Frame());
+  GraphicsDevice* before = form->view().device();
+  const std::size_t messages = dialogs.messages.size();  // the software renderer's note at start
+  emit form->deviceWidget()->ContextLost();
+  form->menuItem("menuLines")->trigger();  // a change the new frame must show
+  EXPECT_GT(CountRed(Frame()), redBefore + 20) << "the plot froze";
+  EXPECT_NE(form->view().device(), before);
+  EXPECT_TRUE(State().DeviceReady);
+  EXPECT_EQ(dialogs.messages.size(), messages) << dialogs.messages.back().text;
+}
+
 TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
   dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
   form->menuItem("menuAddCompared")->trigger();
@@ -151,6 +89,125 @@ TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
   EXPECT_TRUE(compared.empty());
   EXPECT_TRUE(State().Compared.empty());
   EXPECT_FALSE(State().ComparedUpper);
+}
+
+// The control panel's side of the window, for seeking, playing and the
+// analysis settings.
+class PlotWindowNavigationTest : public PlotWindowTest {
+ protected:
+  ControlPanel& Panel() { return *form->controlPanel(); }
+  template <class W>
+  W* PanelChild(const char* name) {
+    return Panel().findChild<W*>(QLatin1String(name));
+  }
+  void DoubleClick(QPointF at) {
+    Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+    Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+  }
+  bool Replaying() { return Panel().isReplaying(); }
+};
+
+TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
+  // The full view: point p is event p.
+  const std::size_t p = LonePoint(0);
+  ASSERT_GT(p, 0u);
+  DoubleClick(PointOnScreen(p));
+  const auto event = static_cast<std::int32_t>(p);
+  EXPECT_EQ(position.CurrentEvent, event);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
+  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
+            FormatTimeDisplay(performance.PlotEvents[p].OnsetMs));
+  ASSERT_EQ(State().Points.Count(), position.TailLength + 1u) << "the tail of the event";
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), event);
+
+  // The tail view during a replay: the sphere's event is current - tail + position - 1.
+  Panel().togglePlay();
+  ASSERT_TRUE(Replaying());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().Points.Count() == 11; })) << "the replay shows a tail of 10";
+  Frame();
+  const std::size_t q = LonePoint(event);
+  ASSERT_GT(q, 0u) << "no lone event in the tail";
+  const std::int32_t expected = position.CurrentEvent - position.TailLength + static_cast<std::int32_t>(q) - 1;
+  DoubleClick(PointOnScreen(q));
+  EXPECT_FALSE(Replaying()) << "the replay stops";
+  EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), expected);
+
+  // A scatter file's spheres are no events.
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
+  form->view().loadScatterFile();
+  Frame();
+  const std::size_t r = LonePoint();
+  ASSERT_GT(r, 0u);
+  DoubleClick(PointOnScreen(r));
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(State().PointEvents.size(), 0u);
+}
+
+TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocusedControls) {
+  form->activateWindow();
+  if (!QTest::qWaitForWindowActive(form.get())) GTEST_SKIP() << "this display activates no window";
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_TRUE(Replaying());
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_FALSE(Replaying());
+
+  // In the control panel, the focused button, option and slider stay as they are.
+  Panel().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Panel()));
+  auto* velocity = PanelChild<QRadioButton>("velocityOption");
+  auto* speed = PanelChild<QSlider>("speedSlider");
+  for (QWidget* focused : std::initializer_list<QWidget*>{PanelChild<QPushButton>("openButton"), velocity, speed}) {
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_TRUE(Replaying()) << focused->objectName().toStdString();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_FALSE(Replaying()) << focused->objectName().toStdString();
+  }
+  EXPECT_TRUE(dialogs.requests.empty()) << "\"Open MIDI-ASCII\" was pressed";
+  EXPECT_FALSE(velocity->isChecked());
+  EXPECT_EQ(speed->value(), 0);
+}
+
+TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  form->controlPanel()->replay().seekTo(30);
+  const double onset = performance.PlotEvents[30].OnsetMs;
+  const std::int32_t events = performance.PlotEventCount;
+  QAction* item = form->menuItem("menuAnalysisSettings");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(form->popupMenu()->actions().back(), item);
+  EXPECT_EQ(item->text(), "Analysis settings...");
+
+  std::optional<AnalysisSettings> shown;
+  form->setAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
+    shown = current;
+    return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3});
+  });
+  item->trigger();
+  EXPECT_EQ(shown, AnalysisSettings{});
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(compared[0].Settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
+  EXPECT_EQ(compared[0].PlotEventCount, 3);
+  EXPECT_LT(performance.PlotEventCount, events) << "a 1 s window folds events together";
+  // The event that took event 30's onset in is current now.
+  EXPECT_LE(performance.PlotEvents[position.CurrentEvent].OnsetMs, onset);
+  EXPECT_GT(performance.PlotEvents[position.CurrentEvent + 1].OnsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance.PlotEventCount);
+  EXPECT_EQ(State().CaptionNote, "d = 3, cluster 1000 ms");
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), position.CurrentEvent) << "still the tail view";
+
+  // Cancelled: nothing changes.
+  form->setAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
+  item->trigger();
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  StoreAnalysisSettings({});
 }
 
 }  // namespace
