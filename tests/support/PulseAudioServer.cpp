@@ -1,5 +1,7 @@
 #include "support/PulseAudioServer.h"
 
+#include <dirent.h>
+#include <sched.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -8,6 +10,20 @@
 #include <thread>
 
 namespace rp::test {
+
+void RaiseToRealTime(pid_t pid) {
+  if (pid <= 0) return;
+  const std::string dir = "/proc/" + std::to_string(pid) + "/task";
+  DIR* tasks = ::opendir(dir.c_str());
+  if (!tasks) return;
+  while (const dirent* entry = ::readdir(tasks)) {
+    if (entry->d_name[0] == '.') continue;
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
+    (void)::sched_setscheduler(std::stoi(entry->d_name), SCHED_FIFO, &param);
+  }
+  ::closedir(tasks);
+}
 
 PulseAudioServer::PulseAudioServer() = default;
 
@@ -53,6 +69,7 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
     }
     if (std::filesystem::exists(home + "/pulse/native") &&
         RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0) {
+      RaiseToRealTime(server_.Pid());
       return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -85,9 +102,15 @@ void PulseAudioServer::Stop() {
 bool SinkRecorder::Start(const std::string& rawPath) {
   path_ = rawPath;
   // A short fragment, so the recording keeps up with the sink closely.
-  return parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
-                       "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
-                      {}, rawPath, "");
+  if (!parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
+                     "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
+                    {}, rawPath, "")) {
+    return false;
+  }
+  // Its threads appear while it connects.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  RaiseToRealTime(parec_.Pid());
+  return true;
 }
 
 void SinkRecorder::Stop() { parec_.Stop(); }

@@ -16,6 +16,11 @@
 
 namespace rp::test {
 
+// Gives every thread of process `pid` a low real-time priority where that is
+// allowed (root, rtprio), as a desktop's sound server has: on a busy test
+// machine the server and the recorder then keep up with the sound.
+void RaiseToRealTime(pid_t pid);
+
 class PulseAudioServer {
  public:
   PulseAudioServer();
