@@ -13,37 +13,21 @@
 #include <fstream>
 #include <string>
 
+#include "PerformanceFile.h"
 #include "performance/OnsetAnalysis.h"
 #include "performance/PerformanceLoader.h"
 #include "performance/Performance.h"
 
 namespace {
 
-constexpr int kLines = 1000000;
-
 struct BenchFile {
   std::string path;
   double bytes = 0;
   BenchFile() {
     path = "/tmp/rp_bench_performance_" + std::to_string(::getpid()) + ".txt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    // Chords of three, a melody note between them, note-offs after each:
-    // a performance of 500,000 notes.
-    char line[96];
-    double ms = 0;
-    unsigned seed = 12345;
-    for (int i = 1; i <= kLines; ++i) {
-      seed = seed * 1103515245u + 12345u;
-      const bool on = (i % 4) < 2;
-      ms += (i % 8 == 0) ? 180 + (seed >> 16) % 400 : (seed >> 16) % 30;
-      const int key = 36 + static_cast<int>((seed >> 8) % 60);
-      const int velocity = on ? 30 + static_cast<int>((seed >> 20) % 90) : 64;
-      const int n = std::snprintf(line, sizeof line, "%d; /* %.0f ms */%c%02d%3d;\n", i, ms, on ? '+' : '-', key, velocity);
-      std::fwrite(line, 1, static_cast<std::size_t>(n), f);
-    }
-    bytes = static_cast<double>(std::ftell(f));
-    std::fclose(f);
+    const long written = rp::bench::WritePerformanceFile(path);
+    if (written < 0) std::abort();
+    bytes = static_cast<double>(written);
   }
   ~BenchFile() { std::remove(path.c_str()); }
 };

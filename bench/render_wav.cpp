@@ -68,8 +68,7 @@ void BM_RenderWavCommand(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    const rp::LaunchPlan plan = rp::ParseCommandLine({"--render-wav", kOut, kExample}, out, err);
-    if (plan.exitStatus != 0) state.SkipWithError(err.str().c_str());
+    if (rp::RenderWav({kOut, kExample}, out, err) != 0) state.SkipWithError(err.str().c_str());
   }
   state.counters["x_realtime"] =
       benchmark::Counter(84.38 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

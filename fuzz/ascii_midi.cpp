@@ -70,11 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RP_FUZZ_CHECK(counts.fields == static_cast<std::int64_t>(whole.size()));
   RP_FUZZ_CHECK(counts.noteLines == noteLines);
   Performance performance;
-  ResizeAllZero(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+  StartRecords(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
   NullProgressSink none;
   ProgressThrottle progress(none);
   RP_FUZZ_CHECK(fields.Rewind());
-  performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, progress);
+  performance.NoteEventCount =
+      ReadNotes(fields, performance.NoteEvents, static_cast<std::size_t>(counts.noteLines), progress);
+  performance.NoteEvents.resize(static_cast<std::size_t>(counts.noteLines) + 1);
   RP_FUZZ_CHECK(performance.NoteEventCount == counts.noteLines);
   AnalyseOnsets(performance, &progress);
   std::fclose(file);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
 #include "performance/Performance.h"
@@ -31,9 +32,11 @@ std::string MinutesSeconds(double ms) {
 
 }  // namespace
 
-int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream& err) {
+int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out,
+                        std::ostream& err) {
   int status = 0;
   Performance performance;
+  performance.Settings = settings;
   if (!LoadFileForBatch(path, performance, err, status)) return status;
   const auto& notes = performance.NoteEvents;
   const auto& plots = performance.PlotEvents;
@@ -43,7 +46,11 @@ int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream
   std::int64_t noteOns = 0;
   for (std::int32_t j = 1; j <= noteCount; ++j) noteOns += notes[static_cast<std::size_t>(j)].IsNoteOn;
   out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
-      << " onset events (note-ons within 50 ms count as one)\n";
+      << " onset events (note-ons within " << ShortestNumber(settings.ClusterWindowMs) << " ms count as one)\n";
+  if (settings.Delay != AnalysisSettings{}.Delay) {
+    out << "  interval1 and vel1 are those of event k+" << settings.Delay << ", interval2 and vel2 of event k+"
+        << 2 * settings.Delay << "\n";
+  }
   if (eventCount > 0) {
     const double span = plots[static_cast<std::size_t>(eventCount)].OnsetMs - plots[1].OnsetMs;
     double velocitySum = 0.0;
@@ -76,11 +83,14 @@ int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream
 }
 
 int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() > 1) {
-    err << "usage: returnplot --report [FILE]\n";
-    return 64;
+  std::vector<std::string> files = args;
+  const std::optional<AnalysisOptions> options = TakeAnalysisOptions(files, err);
+  if (!options) return kExitUsage;
+  if (files.size() > 1) {
+    err << "usage: returnplot --report " << kAnalysisOptionsUsage << " [FILE]\n";
+    return kExitUsage;
   }
-  return PrintAnalysisReport(args.empty() ? BundledExamplePath() : args[0], out, err);
+  return PrintAnalysisReport(files.empty() ? BundledExamplePath() : files[0], options->over(), out, err);
 }
 
 }  // namespace rp

@@ -8,12 +8,15 @@
 
 namespace rp {
 
-// Loads `path` as the control panel would and prints a summary and the first
-// events. Returns the exit status (0, or `kExitCannotOpen` with one line on
-// `err`).
-int PrintAnalysisReport(const std::string& path, std::ostream& out, std::ostream& err);
+struct AnalysisSettings;
 
-// The batch command: at most one argument.
+// Loads `path` as the control panel would, analysed with `settings`, and
+// prints a summary and the first events. Returns the exit status (0, or
+// `kExitCannotOpen` with one line on `err`).
+int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out,
+                        std::ostream& err);
+
+// The batch command: `--cluster-ms`/`--delay` and at most one file.
 int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace rp

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "app/AnalysisOptions.h"
 #include "app/CommandLine.h"
 #include "performance/PerformanceLoader.h"
 #include "performance/Performance.h"
@@ -17,6 +18,23 @@ bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, P
     return false;
   }
   return LoadFileForBatch(args.front(), performance, err, status);
+}
+
+bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
+                          std::ostream& err, int& status) {
+  std::vector<std::string> files = args;
+  const std::optional<AnalysisOptions> options = TakeAnalysisOptions(files, err);
+  if (!options) {
+    status = kExitUsage;
+    return false;
+  }
+  if (files.size() != 1) {
+    err << "returnplot: usage: returnplot " << flag << ' ' << kAnalysisOptionsUsage << " FILE\n";
+    status = kExitUsage;
+    return false;
+  }
+  performance.Settings = options->over();
+  return LoadFileForBatch(files.front(), performance, err, status);
 }
 
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status) {

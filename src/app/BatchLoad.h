@@ -20,7 +20,13 @@ inline constexpr int kExitUsage = 64;
 bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
                   std::ostream& err, int& status);
 
-// The same for a path already taken from the command line.
+// The same with `--cluster-ms MS` and `--delay D` taken out of `args` first
+// into the performance's settings (a bad value: one line, usage error).
+bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
+                          std::ostream& err, int& status);
+
+// The same for a path already taken from the command line, with the
+// performance's settings.
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status);
 
 // The shortest text that reads back to the same double, "." as decimal point.

@@ -9,10 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnalysisOptions.h"
+
 namespace rp {
 
 // One batch command: `returnplot <flag> ...`. `run` gets the arguments after
-// the flag and returns the exit status.
+// the flag and returns the exit status. A command without `run` needs the
+// synthesizer or the MIDI devices: the desktop program runs it.
 struct BatchCommand {
   std::string_view flag;
   std::string_view usage;  // arguments, for --help
@@ -29,12 +32,17 @@ struct LaunchPlan {
   int exitStatus = 0;
   std::optional<std::string> startFile;  // `returnplot FILE`
   std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
-  std::vector<std::string> windowArgs;   // window-mode options (e.g. --snapshot ...)
+  AnalysisOptions analysis;              // `--cluster-ms`, `--delay` for the windows
+  // For the desktop program: window-mode options (e.g. --snapshot ...) and
+  // the commands it runs (e.g. --render-wav ...).
+  std::vector<std::string> windowArgs;
 };
 
 LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Exit status for a file that cannot be opened.
 inline constexpr int kExitCannotOpen = 2;
+// Exit status when the desktop program cannot be started.
+inline constexpr int kExitNoDesktop = 69;
 
 }  // namespace rp

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
+#include "app/CsvWriter.h"
 #include "performance/Performance.h"
 
 namespace rp {
@@ -10,15 +11,15 @@ namespace rp {
 int ExportNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int status = 0;
   Performance performance;
-  if (!LoadForBatch("--export-notes", args, performance, err, status)) return status;
-  out << "index,is_note_on,time_ms,lead_value,key,velocity,cluster_index\n";
+  if (!LoadAnalysedForBatch("--export-notes", args, performance, err, status)) return status;
+  CsvWriter csv(out);
+  csv.Text("index,is_note_on,time_ms,lead_value,key,velocity,cluster_index").EndRow();
   for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
     const NoteEvent& n = performance.NoteEvents[static_cast<std::size_t>(j)];
-    out << j << ',' << (n.IsNoteOn ? 1 : 0) << ',' << ShortestNumber(n.TimeMs) << ','
-        << ShortestNumber(n.LeadValue) << ',' << int{n.NoteKey} << ',' << int{n.NoteVelocity} << ','
-        << n.ClusterIndex << '\n';
+    csv.Integer(j).Integer(n.IsNoteOn ? 1 : 0).Number(n.TimeMs).Number(n.LeadValue);
+    csv.Integer(n.NoteKey).Integer(n.NoteVelocity).Integer(n.ClusterIndex).EndRow();
   }
-  out.flush();
+  csv.Flush();
   return 0;
 }
 

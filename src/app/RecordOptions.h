@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "performance/Performance.h"
+#include "performance/AnalysisSettings.h"
 
 namespace rp {
 

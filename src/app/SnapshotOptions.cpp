@@ -18,7 +18,10 @@ std::optional<std::int32_t> ParseInt(const std::string& text) {
 
 }  // namespace
 
-std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& args, std::ostream& err) {
+std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& given, std::ostream& err) {
+  std::vector<std::string> args = given;
+  const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
+  if (!analysis) return std::nullopt;
   const auto usage = [&err](const std::string& problem) {
     err << "returnplot: " << problem << "\nusage: returnplot " << kSnapshotUsage << '\n';
     return std::nullopt;
@@ -26,6 +29,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
   if (args.empty() || args[0].empty() || args[0][0] == '-') return usage("--snapshot needs the PNG to write");
 
   SnapshotOptions o;
+  o.analysis = *analysis;
   o.output = args[0];
   bool tailGiven = false;
   for (std::size_t i = 1; i < args.size(); ++i) {

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/AnalysisOptions.h"
+
 namespace rp {
 
 struct SnapshotOptions {
@@ -21,10 +23,12 @@ struct SnapshotOptions {
   std::optional<std::string> file;       // the performance
   std::vector<std::string> compareFiles;  // shown beside it
   std::optional<std::string> scatter;    // or a scatter file
+  AnalysisOptions analysis;              // over the defaults, never the stored settings
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [FILE [FILE...] | --scatter FILE.csv]";
+    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [--cluster-ms MS] [--delay D] "
+    "[FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`
 // and nothing.

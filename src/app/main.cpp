@@ -1,47 +1,19 @@
 // returnplot: a 3D return plot of a recorded piano performance, with replay.
+// This program runs the batch commands itself; for anything else (the
+// windows, --snapshot, the commands that need the synthesizer) it becomes the
+// desktop program, so the batch commands start without loading a toolkit.
 
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-
 #include "app/CommandLine.h"
-#include "app/SnapshotOptions.h"
-#include "app/qt/Snapshot.h"
-#include "performance/ComparedPerformances.h"
-#include "performance/Performance.h"
-#include "performance/ReplayPosition.h"
-#include "platform/qt/QtDialogs.h"
-#include "view/qt/PlotWindow.h"
+#include "app/DesktopProgram.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args(argv + 1, argv + argc);
   const rp::LaunchPlan plan = rp::ParseCommandLine(args, std::cout, std::cerr);
   if (plan.exitNow) return plan.exitStatus;
-
-  std::optional<rp::SnapshotOptions> snapshot;
-  if (!plan.windowArgs.empty()) {
-    if (plan.windowArgs.front() != "--snapshot") {
-      std::cerr << "returnplot: unknown option " << plan.windowArgs.front() << "; see returnplot --help\n";
-      return 64;
-    }
-    snapshot = rp::ParseSnapshotOptions({plan.windowArgs.begin() + 1, plan.windowArgs.end()}, std::cerr);
-    if (!snapshot) return 64;
-  }
-
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("returnplot"));
-  if (snapshot) return rp::RunSnapshot(*snapshot);
-
-  rp::QtDialogs dialogs;
-  rp::Performance performance;
-  rp::ReplayPosition position;
-  rp::ComparedPerformances compared;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true}, performance, position,
-                      compared);
-  dialogs.SetParent(&form);
-  form.start();
-  return QApplication::exec();
+  std::cout.flush();
+  return rp::StartDesktopProgram(argv, std::cerr);
 }

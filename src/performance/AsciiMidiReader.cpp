@@ -77,7 +77,9 @@ Markers FindMarkersShort(std::string_view line) {
   const std::size_t n = line.size();
   if (n > 0) std::memcpy(padded, line.data(), n);  // an empty view may have no data at all
   std::uint64_t semicolon = 0, space = 0, slash = 0, star = 0, em = 0, es = 0, plus = 0, minus = 0;
-  for (int k = 0; k < 4; ++k) {
+  // Blocks past the line hold only padding: they match nothing.
+  const int blocks = static_cast<int>((n + 15) / 16);
+  for (int k = 0; k < blocks; ++k) {
     const __m128i block = _mm_load_si128(reinterpret_cast<const __m128i*>(padded + 16 * k));
     auto where = [&](char c) {
       const auto hits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
@@ -170,15 +172,30 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, ProgressThrottle& progress) {
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit) {
+  FieldCounts counts;
+  std::string_view field;
+  while (fields.Next(field)) {
+    ++counts.fields;
+    const Markers m = FindMarkers(field);
+    if (!IsNoteLine(field, m)) continue;
+    if (++counts.noteLines <= limit) notes.push_back(ReadNoteLine(field, m));
+  }
+  return counts;
+}
+
+std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::size_t limit,
+                       ProgressThrottle& progress) {
   constexpr std::int64_t kReportEvery = 4096;
-  const std::size_t capacity = notes.empty() ? 0 : notes.size() - 1;
   std::size_t count = 0;
   std::int64_t sinceReport = 0;
   std::string_view field;
-  while (count < capacity && fields.Next(field)) {
+  while (count < limit && fields.Next(field)) {
     const Markers m = FindMarkers(field);
-    if (IsNoteLine(field, m)) notes[++count] = ReadNoteLine(field, m);
+    if (IsNoteLine(field, m)) {
+      notes.push_back(ReadNoteLine(field, m));
+      ++count;
+    }
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
       progress.ShowNumberEvents(static_cast<std::int64_t>(count));

@@ -39,10 +39,15 @@ struct FieldCounts {
 // First pass: counts the fields and the note lines up to the end of the file.
 FieldCounts CountFields(FieldReader& fields);
 
-// Second pass: fills `notes`[1], `notes`[2]... with the note lines in file
-// order, never beyond the vector's end (the file may have grown since it was
-// counted). Reports the count read so far through `progress`. Returns the
-// number of notes read.
-std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, ProgressThrottle& progress);
+// Both passes in one, for a load nobody watches: counts the fields and the
+// note lines up to the end of the file and appends the note lines to
+// `notes`, at most `limit` of them.
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit);
+
+// Second pass: appends the note lines to `notes` in file order, at most
+// `limit` of them (the file may have grown since it was counted). Reports the
+// count read so far through `progress`. Returns the number of notes read.
+std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::size_t limit,
+                       ProgressThrottle& progress);
 
 }  // namespace rp

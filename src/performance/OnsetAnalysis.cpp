@@ -67,7 +67,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
     }
   });
   performance.PlotEventCount = clusters;
-  ResizeAllZero(performance.PlotEvents, static_cast<std::size_t>(clusters) + 11);
+  StartRecords(performance.PlotEvents, static_cast<std::size_t>(clusters) + 11);
 
   // Pass 2: fill the clusters.
   auto& plots = performance.PlotEvents;
@@ -83,10 +83,11 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
       return;
     }
     ++k;
-    PlotEvent& p = plots[static_cast<std::size_t>(k)];
+    PlotEvent p;
     p.OnsetMs = n.TimeMs;
     p.Velocity0 = n.NoteVelocity;
     p.FirstNote = j;
+    plots.push_back(p);
     n.ClusterIndex = k;
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);
@@ -94,6 +95,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
       shown.Poll();
     }
   });
+  plots.resize(static_cast<std::size_t>(clusters) + 11);
   shown.ShowNumberEvents(clusters);
 
   // Pass 3: the return-plot values of events n, n + d and n + 2d; the last

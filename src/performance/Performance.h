@@ -16,17 +16,21 @@
 #include <string>
 #include <vector>
 
+#include "performance/AnalysisSettings.h"
+
 namespace rp {
 
-// One line of the performance file.
+// One line of the performance file. The doubles come first so a record
+// takes 24 bytes: a load of a million lines writes every byte of them.
 struct NoteEvent {
-  bool IsNoteOn = false;
   double TimeMs = 0.0;
   double LeadValue = 0.0;        // the number that opens the line; kept, never used
-  std::uint8_t NoteVelocity = 0;
   std::int32_t ClusterIndex = 0;  // >= 1 on the note-on that opens a cluster
+  bool IsNoteOn = false;
+  std::uint8_t NoteVelocity = 0;
   std::uint8_t NoteKey = 0;
 };
+static_assert(sizeof(NoteEvent) == 24);
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
 // itself, of the event `Delay` later and of the event 2 `Delay` later.
@@ -39,15 +43,6 @@ struct PlotEvent {
   std::uint8_t Velocity1 = 0;
   std::uint8_t Velocity2 = 0;
   std::int32_t FirstNote = 0;
-};
-
-// How the analysis turns note events into onset events.
-struct AnalysisSettings {
-  // A note-on more than this many ms after its cluster's first note-on opens
-  // a new cluster.
-  double ClusterWindowMs = 50.0;
-  // d: event n is plotted against events n + d and n + 2d.
-  std::int32_t Delay = 1;
 };
 
 struct Performance {
@@ -68,15 +63,24 @@ struct Performance {
   void ZeroUpToCounts();
 };
 
-// Resizes `v` to `size` all-zero records. A much larger old array is freed
+// Asks the system to back the untouched block with large pages where it
+// can: a million records then cost a few dozen page faults, not thousands.
+void AskForLargePages(void* block, std::size_t bytes);
+
+// Empties `v` for `size` records that the caller appends one by one, and
+// appends the all-zero record 0: the records are written once, in place,
+// instead of zeroed first and written again. A much larger old array is freed
 // before the new one is made, so a load never holds both.
 template <class T>
-void ResizeAllZero(std::vector<T>& v, std::size_t size) {
+void StartRecords(std::vector<T>& v, std::size_t size) {
   if (v.capacity() < size || v.capacity() / 2 > size) {
     v.clear();
     v.shrink_to_fit();
   }
-  v.assign(size, T{});
+  v.clear();
+  v.reserve(size);
+  AskForLargePages(v.data(), v.capacity() * sizeof(T));
+  v.emplace_back();
 }
 
 }  // namespace rp

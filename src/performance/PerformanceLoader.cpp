@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <new>
@@ -82,6 +83,13 @@ void MakeEmpty(Performance& performance) {
   performance.PlotEventCount = 0;
 }
 
+LoadResult NotEnoughMemory(const std::string& path) {
+  LoadResult result;
+  result.status = LoadStatus::TooLarge;
+  result.message = "Not enough memory to load " + Quoted(path) + ".";
+  return result;
+}
+
 // A Standard MIDI File is read whole by its own reader before anything of
 // the current performance changes, so a damaged file leaves it as it was.
 LoadResult LoadMidiFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
@@ -90,9 +98,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   try {
     read = ReadStandardMidiFile(path);
   } catch (const std::bad_alloc&) {
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
-    return result;
+    return NotEnoughMemory(path);
   }
   if (!read.ok()) {
     result.status = LoadStatus::CannotOpen;
@@ -104,6 +110,57 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   shown.ShowWindow();
   performance.NoteEvents = std::move(read.events);
   performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
+  performance.PlotEventCount = 0;
+  AnalyseOnsets(performance, &shown);
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
+// After the file was read through once: false, with the reason in `result`,
+// when a read failed or it holds more notes than a performance can; the
+// performance is then left as it was.
+bool ReadThrough(const std::string& path, const FieldReader& fields, const FieldCounts& counts,
+                 LoadResult& result) {
+  result.fieldCount = counts.fields;
+  if (fields.error() != 0) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
+    return false;
+  }
+  if (counts.noteLines > kMaxNotes) {
+    result.status = LoadStatus::TooLarge;
+    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    return false;
+  }
+  return true;
+}
+
+// A load nobody watches has no progress to show, so it needs no count
+// beforehand: it reads the file once into records of its own and takes them
+// over when the file has been read through. Otherwise the same as the two
+// passes below, except that a read error anywhere leaves the performance as
+// it was.
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance,
+                         const LoadHooks& hooks) {
+  LoadResult result;
+  FieldReader fields(file);
+  std::vector<NoteEvent> notes;
+  FieldCounts counts;
+  try {
+    // A note line and its line end take 24 bytes or more in any file worth
+    // timing; a shorter guess only costs the vector a regrowth.
+    struct stat info {};
+    const auto bytes = ::fstat(::fileno(file), &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    StartRecords(notes, std::min<std::size_t>(bytes / 24, kMaxNotes) + 1);
+    counts = ReadAllNotes(fields, notes, kMaxNotes);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(path);
+  }
+  if (!ReadThrough(path, fields, counts, result)) return result;
+  NullProgressSink none;
+  ProgressThrottle shown(none);
+  performance.NoteEvents = std::move(notes);
+  performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
   performance.PlotEventCount = 0;
   AnalyseOnsets(performance, &shown);
   FinishLoad(performance, path, hooks, shown);
@@ -128,6 +185,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     return LoadMidiFile(path, performance, hooks);
   }
   std::rewind(file.get());
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
@@ -136,21 +194,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   try {
     counts = CountFields(fields);
   } catch (const std::bad_alloc&) {
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
-    return result;
+    return NotEnoughMemory(path);
   }
-  result.fieldCount = counts.fields;
-  if (fields.error() != 0) {
-    result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
-    return result;
-  }
-  if (counts.noteLines > kMaxNotes) {
-    result.status = LoadStatus::TooLarge;
-    result.message = Quoted(path) + " holds more notes than returnplot can load.";
-    return result;
-  }
+  if (!ReadThrough(path, fields, counts, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
@@ -164,9 +210,12 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   try {
     // Sized by the note lines, not by the fields: a file of nothing but
     // commas must not cost a record per comma.
-    ResizeAllZero(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+    const auto noteLines = static_cast<std::size_t>(counts.noteLines);
+    StartRecords(performance.NoteEvents, noteLines + 1);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, shown);
+    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, noteLines, shown);
+    // A file that shrank since it was counted leaves zero records behind.
+    performance.NoteEvents.resize(noteLines + 1);
     if (fields.error() != 0) {
       result.status = LoadStatus::ReadError;
       result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteEventCount) +
@@ -176,8 +225,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     MakeEmpty(performance);
     AnalyseOnsets(performance, &shown);
-    result.status = LoadStatus::TooLarge;
-    result.message = "Not enough memory to load " + Quoted(path) + ".";
+    const LoadResult tooLarge = NotEnoughMemory(path);
+    result.status = tooLarge.status;
+    result.message = tooLarge.message;
   }
   FinishLoad(performance, path, hooks, shown);
   return result;
@@ -191,9 +241,11 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   return request;
 }
 
-LoadResult PerformanceLoader::chooseAndOpen() {
+LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
   if (hooks_.stopReplay) hooks_.stopReplay();
-  const std::optional<std::string> path = dialogs_.OpenFile(PerformanceFileRequest("Open ASCII MIDI File"));
+  OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
+  request.initialDir = folder;
+  const std::optional<std::string> path = dialogs_.OpenFile(request);
   if (!path) {
     LoadResult cancelled;
     cancelled.status = LoadStatus::Cancelled;
@@ -210,6 +262,7 @@ LoadResult PerformanceLoader::open(const std::string& path) {
 
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
+  result.path = path;
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
   return result;
 }

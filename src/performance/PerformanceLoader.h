@@ -43,6 +43,7 @@ enum class LoadStatus {
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
   std::string message;          // for the user; empty when loaded without trouble
+  std::string path;             // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;  // every field of the file
   bool ok() const { return status == LoadStatus::Loaded; }
 };
@@ -63,8 +64,9 @@ class PerformanceLoader {
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
-  // File", *.txt first, then MIDI files and all files), loads it.
-  LoadResult chooseAndOpen();
+  // File", *.txt first, then MIDI files and all files) starting in
+  // `folder` (empty: the dialog's own choice), loads it.
+  LoadResult chooseAndOpen(const std::string& folder = {});
   // Stops the replay and loads `path` (a file named on the command line).
   LoadResult open(const std::string& path);
 

@@ -37,4 +37,8 @@ std::optional<MidiFailure> CombinedMidiBackend::Send(std::span<const std::uint8_
   return open_->Send(bytes, due);
 }
 
+ReplayClock::Time CombinedMidiBackend::SoundDelay() {
+  return open_ ? open_->SoundDelay() : ReplayClock::Time{0};
+}
+
 }  // namespace rp

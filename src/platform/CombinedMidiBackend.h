@@ -21,6 +21,7 @@ class CombinedMidiBackend final : public MidiBackend {
   void Close() override;
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                   ReplayClock::Time due) override;
+  ReplayClock::Time SoundDelay() override;
 
  private:
   MidiBackend& For(int index) { return index == -1 ? *default_ : *devices_; }

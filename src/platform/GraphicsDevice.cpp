@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Mesh.h"
+
 namespace rp {
 
 Texture::Texture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, TextureFormat format)
@@ -30,6 +32,18 @@ std::uint32_t Texture::FullChainLevels(std::uint32_t width, std::uint32_t height
   std::uint32_t levels = 1;
   for (std::uint32_t s = std::max(width, height); s > 1; s >>= 1) ++levels;
   return levels;
+}
+
+void GraphicsDevice::DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) {
+  if (draws.empty()) return;
+  const glm::mat4 world = GetTransform(Transform::World);
+  for (const MeshDraw& d : draws) {
+    SetTransform(Transform::World, d.world);
+    SetMaterial(d.material);
+    SetTexture(nullptr);
+    for (std::uint32_t subset = 0; subset < mesh.GetSubsetCount(); ++subset) DrawMeshSubset(mesh, subset);
+  }
+  SetTransform(Transform::World, world);
 }
 
 }  // namespace rp

@@ -105,6 +105,12 @@ struct RenderStates {
   TextureFilter minFilter = TextureFilter::Point;
 };
 
+// One copy of a mesh in a batch: where it stands and what it is made of.
+struct MeshDraw {
+  glm::mat4 world{1.0f};
+  Material material{};
+};
+
 // Device-private data a device may attach to a mesh it draws (uploaded
 // buffers and the like); released with the mesh.
 struct MeshDeviceData {
@@ -158,6 +164,14 @@ class GraphicsDevice {
   // Draws the faces of one subset of a mesh with the current states (what
   // Mesh::DrawSubset calls).
   virtual void DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) = 0;
+  // Draws every subset of `mesh` once per entry, untextured, each with its
+  // world matrix and material, in order: the picture of SetTransform(World),
+  // SetMaterial, SetTexture(nullptr) and DrawMeshSubset per entry. Leaves the
+  // world transform as it found it, and the material and texture as the last
+  // entry set them. This version does exactly that; a device may draw the
+  // whole batch at once, and a sphere mesh (Mesh::SphereRadius) as true
+  // spheres.
+  virtual void DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws);
 
   // --- helper objects ---
   // levels 0: the full mip chain.

@@ -177,7 +177,9 @@ std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::ui
   }
   for (std::uint32_t j = 0; j < slices; ++j)
     idx.insert(idx.end(), {bottom, ring(stacks - 1, j + 1), ring(stacks - 1, j)});
-  return std::make_shared<Mesh>(&device, std::move(verts), std::move(idx));
+  auto mesh = std::make_shared<Mesh>(&device, std::move(verts), std::move(idx));
+  mesh->SetSphereRadius(radius);
+  return mesh;
 }
 
 std::shared_ptr<Mesh> CreateBox(GraphicsDevice& device, float width, float height, float depth) {

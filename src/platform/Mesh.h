@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/GraphicsTypes.h"
@@ -83,6 +84,12 @@ class Mesh {
   BoundingSphere ComputeBoundingSphere() const;
   BoundingBox ComputeBoundingBox() const;
 
+  // Set for a mesh that stands for a sphere of this radius about the origin
+  // (CreateSphere's): a device may draw it as the true sphere. Picking keeps
+  // the triangles.
+  std::optional<float> SphereRadius() const { return sphereRadius_; }
+  void SetSphereRadius(float radius) { sphereRadius_ = radius; }
+
   // Slot for the drawing device's own data (uploaded buffers).
   mutable std::shared_ptr<MeshDeviceData> deviceData;
 
@@ -93,6 +100,7 @@ class Mesh {
   std::vector<std::uint32_t> attributes_;
   std::vector<AttributeRange> table_;
   BoundingSphere bounds_{};
+  std::optional<float> sphereRadius_;
   // Per face: first corner and the two edges from it, laid out for the ray
   // test.
   struct FaceEdges {
@@ -106,7 +114,8 @@ class Mesh {
 // slices x (stacks - 1) + 2 vertices and 2 x slices x (stacks - 1) faces:
 // first the fan round the +z pole, then ring by ring, then the -z fan.
 // Faces wind clockwise seen from outside ((v1 - v0) x (v2 - v0) points
-// outward in the left-handed space). slices >= 3 and stacks >= 2, else
+// outward in the left-handed space). The mesh carries its SphereRadius.
+// slices >= 3 and stacks >= 2, else
 // DeviceError.
 std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::uint32_t slices,
                                    std::uint32_t stacks);

@@ -42,6 +42,10 @@ class MidiBackend {
   // place the sound by it); the port calls Send at or just after it.
   virtual std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                           ReplayClock::Time due) = 0;
+  // How long after its due time the message last sent is heard: nothing for
+  // a MIDI port (the instrument behind it plays at once), the look-ahead and
+  // output latency for a synthesizer that places messages in its stream.
+  virtual ReplayClock::Time SoundDelay() { return ReplayClock::Time{0}; }
 };
 
 }  // namespace rp

@@ -1,5 +1,6 @@
 #include "platform/MidiOutputPort.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/TempoMapping.h"
@@ -15,16 +16,10 @@ struct MidiOutputPort::Channel {
   Notifications handlers;
 };
 
-namespace {
-
-// Channel messages carry two data bytes, except program change and channel
-// pressure, which carry one.
 std::size_t MessageLength(int status) {
   const int kind = status & 0xF0;
   return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
 }
-
-}  // namespace
 
 MidiOutputPort::MidiOutputPort(MidiBackend& backend, ReplayClock& clock, PostToUi postToUi)
     : backend_(backend), clock_(clock), post_(std::move(postToUi)), channel_(std::make_shared<Channel>()) {}
@@ -158,8 +153,8 @@ void MidiOutputPort::stop() {
 
 void MidiOutputPort::append(const MidiMessage& m) {
   Locked([&] {
-    const bool valid = m.status == kTagOnlyStatus || m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 && m.data1 <= 127 &&
-                       m.data2 >= 0 && m.data2 <= 127;
+    const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
+                                                       m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
     if (!valid) {
       RaiseError(kMidiInvalidMessage,
                  "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
@@ -173,6 +168,7 @@ void MidiOutputPort::append(const MidiMessage& m) {
 void MidiOutputPort::EndReplay() {
   // Whatever the timing thread queued for the UI so far is stale from here on.
   ++channel_->generation;
+  heard_.clear();
   if (state_ != PortState::Closed) Silence();
 }
 
@@ -213,6 +209,12 @@ void MidiOutputPort::PostReplayNotification(std::function<void(const Notificatio
   });
 }
 
+void MidiOutputPort::PostMessageSent(int tag) {
+  PostReplayNotification([tag](const Notifications& n) {
+    if (n.messageSent) n.messageSent(tag);
+  });
+}
+
 void MidiOutputPort::Run() {
   (void)TuneTimingThread();
   std::unique_lock lock(mutex_);
@@ -226,7 +228,17 @@ void MidiOutputPort::Run() {
       wait(ReplayClock::kForever);
       continue;
     }
+    // What has been heard by now is reported, in order.
+    while (!heard_.empty() && clock_.Now() >= heard_.front().at) {
+      PostMessageSent(heard_.front().tag);
+      heard_.pop_front();
+    }
+    const auto nextHeard = heard_.empty() ? ReplayClock::kForever : heard_.front().at;
     if (cursor_ >= queue_.size()) {
+      if (!heard_.empty()) {
+        wait(nextHeard);
+        continue;
+      }
       state_ = PortState::Open;
       PostReplayNotification([](const Notifications& n) {
         if (n.replayEnded) n.replayEnded();
@@ -236,7 +248,7 @@ void MidiOutputPort::Run() {
     const MidiMessage m = queue_[cursor_];
     const auto due = timeline_.Due(m.timeMs);
     if (clock_.Now() < due) {
-      wait(due);
+      wait(std::min(due, nextHeard));
       continue;
     }
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status),
@@ -256,9 +268,12 @@ void MidiOutputPort::Run() {
     if (send) TrackSounding(m);
     resumeMs_ = m.timeMs;
     ++cursor_;
-    PostReplayNotification([tag = m.tag](const Notifications& n) {
-      if (n.messageSent) n.messageSent(tag);
-    });
+    const auto delay = backend_.SoundDelay();
+    if (delay <= ReplayClock::Time{0} && heard_.empty()) {
+      PostMessageSent(m.tag);
+    } else {
+      heard_.push_back({due + delay, m.tag});
+    }
   }
 }
 

@@ -5,6 +5,11 @@
 // the replay speed. It answers through three notifications that always run on
 // the user-interface thread, handed there by the PostToUi function.
 //
+// messageSent comes when the message is heard: at once for a MIDI port, and
+// the backend's SoundDelay after the due time for the built-in synthesizer,
+// whose sound leaves through a buffered audio stream. replayEnded follows the
+// last of them, so the plot reaches the last event with the sound.
+//
 // Threads: every method is called from the UI thread. The timing thread only
 // sends and posts notifications. Once stop, close or reset (or the destructor)
 // has returned, no further message is sent and no notification of the replay
@@ -17,6 +22,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -42,6 +48,10 @@ struct MidiMessage {
   int data1 = 0;
   int data2 = 0;
 };
+
+// The bytes a channel message of this status takes: two for program change
+// and channel pressure, three for the others.
+std::size_t MessageLength(int status);
 
 enum class PortState { Closed, Open, Replaying };
 
@@ -101,6 +111,7 @@ class MidiOutputPort {
   void TrackSounding(const MidiMessage& m);
   void RaiseError(int code, std::string text);
   void PostReplayNotification(std::function<void(const Notifications&)> call);
+  void PostMessageSent(int tag);
   void Run();
 
   MidiBackend& backend_;
@@ -118,6 +129,11 @@ class MidiOutputPort {
   double resumeMs_ = 0;       // replay position of the last message sent
   ReplayTimeline timeline_;
   std::array<std::bitset<128>, 16> sounding_{};  // notes on, per channel
+  struct Heard {
+    ReplayClock::Time at;
+    int tag;
+  };
+  std::deque<Heard> heard_;  // sent, not yet reported: when each is heard
   bool quit_ = false;
   std::thread thread_;
 };

@@ -9,9 +9,11 @@
 
 namespace rp {
 
-ReplayClock::Time SteadyReplayClock::Now() const {
-  return std::chrono::duration_cast<Time>(std::chrono::steady_clock::now().time_since_epoch());
+ReplayClock::Time SteadyNow() {
+  return std::chrono::duration_cast<ReplayClock::Time>(std::chrono::steady_clock::now().time_since_epoch());
 }
+
+ReplayClock::Time SteadyReplayClock::Now() const { return SteadyNow(); }
 
 void SteadyReplayClock::WaitUntil(Time target) {
   {

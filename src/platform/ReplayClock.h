@@ -26,6 +26,10 @@ class ReplayClock {
   virtual void Wake() = 0;
 };
 
+// std::chrono::steady_clock's time, as SteadyReplayClock tells it; the audio
+// outputs stamp their periods with it.
+ReplayClock::Time SteadyNow();
+
 // std::chrono::steady_clock. The wait sleeps until shortly before the target
 // and then polls the clock for the last stretch (spinWindow), because a
 // sleeping thread wakes late: tens of microseconds on a busy core, hundreds

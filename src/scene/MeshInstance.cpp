@@ -2,12 +2,14 @@
 
 namespace rp {
 
+bool MeshInstance::InPass(bool opaquePass, bool seeThroughPass) const {
+  if (!mesh) return false;
+  return material_ ? (opaquePass && material_->diffuse.a == 1.0f) || (seeThroughPass && material_->diffuse.a < 1.0f)
+                   : opaquePass;
+}
+
 void MeshInstance::Render(GraphicsDevice& dev, bool opaquePass, bool seeThroughPass) const {
-  if (!mesh) return;
-  const bool draw = material_ ? (opaquePass && material_->diffuse.a == 1.0f) ||
-                                    (seeThroughPass && material_->diffuse.a < 1.0f)
-                              : opaquePass;
-  if (!draw) return;
+  if (!InPass(opaquePass, seeThroughPass)) return;
   if (material_) {
     dev.SetMaterial(*material_);
     dev.SetTexture(nullptr);

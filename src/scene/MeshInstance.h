@@ -23,6 +23,9 @@ class MeshInstance {
   void SetMaterial(const Material& material) { material_ = material; }
   const std::optional<Material>& GetMaterial() const { return material_; }
 
+  // Whether Render draws anything in the pass(es) asked for.
+  bool InPass(bool opaquePass, bool seeThroughPass) const;
+
   // Every subset of the mesh, untextured, in the pass(es) asked for.
   void Render(GraphicsDevice& dev, bool opaquePass, bool seeThroughPass) const;
 

@@ -67,24 +67,51 @@ glm::vec3 SceneNode::FromWorld(const glm::vec3& point) const {
   return TransformPoint(point, inverseWorld_);
 }
 
+// The copies of one mesh met one after another in a walk, not drawn yet.
+struct SceneNode::Batch {
+  const Mesh* mesh = nullptr;
+  std::vector<MeshDraw> draws;
+
+  void Flush(GraphicsDevice& dev) {
+    if (!draws.empty()) dev.DrawMeshInstances(*mesh, draws);
+    draws.clear();
+    mesh = nullptr;
+  }
+};
+
 void SceneNode::Render(GraphicsDevice& dev) {
+  Batch batch;
   dev.SetTransform(Transform::World, glm::mat4(1.0f));
-  RenderWalk(dev, true, false);
+  RenderWalk(dev, true, false, batch);
+  batch.Flush(dev);
   dev.SetAlphaBlending(true);
   dev.SetBlendFactors(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
   dev.SetTransform(Transform::World, glm::mat4(1.0f));
-  RenderWalk(dev, false, true);
+  RenderWalk(dev, false, true, batch);
+  batch.Flush(dev);
   dev.SetAlphaBlending(false);
 }
 
-void SceneNode::RenderWalk(GraphicsDevice& dev, bool opaque, bool seeThrough) {
+void SceneNode::RenderWalk(GraphicsDevice& dev, bool opaque, bool seeThrough, Batch& batch) {
   if (!enabled) return;
   const glm::mat4 parent = dev.GetTransform(Transform::World);
-  dev.SetTransform(Transform::World, parent * local_);
-  for (const auto& m : meshes_)
-    if (m) m->Render(dev, opaque, seeThrough);
+  const glm::mat4 world = parent * local_;
+  dev.SetTransform(Transform::World, world);
+  for (const auto& m : meshes_) {
+    if (!m || !m->InPass(opaque, seeThrough)) continue;
+    // A mesh without a material of its own takes the device's current one,
+    // so everything before it must have been drawn.
+    if (m->GetMaterial() && batch.mesh != m->mesh.get()) batch.Flush(dev);
+    if (!m->GetMaterial()) {
+      batch.Flush(dev);
+      m->Render(dev, opaque, seeThrough);
+      continue;
+    }
+    batch.mesh = m->mesh.get();
+    batch.draws.push_back({world, *m->GetMaterial()});
+  }
   for (const auto& c : children_)
-    if (c) c->RenderWalk(dev, opaque, seeThrough);
+    if (c) c->RenderWalk(dev, opaque, seeThrough, batch);
   dev.SetTransform(Transform::World, parent);
 }
 

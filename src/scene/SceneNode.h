@@ -66,6 +66,8 @@ class SceneNode {
 
   // Two passes from the identity world transform: opaque meshes, then with
   // alpha blending (source alpha / inverse source alpha) the see-through ones.
+  // Consecutive copies of one mesh with materials of their own (the point
+  // spheres) go to the device as one batch (DrawMeshInstances).
   void Render(GraphicsDevice& dev);
 
   // Composes a turn by `angle` radians about (x, y, z) with the local matrix.
@@ -74,7 +76,8 @@ class SceneNode {
  private:
   void RebuildMatrix();
   void UpdateWalk(const glm::mat4& parent);
-  void RenderWalk(GraphicsDevice& dev, bool opaque, bool seeThrough);
+  struct Batch;
+  void RenderWalk(GraphicsDevice& dev, bool opaque, bool seeThrough, Batch& batch);
 
   glm::mat4 local_{1.0f};
   glm::mat4 world_{0.0f};

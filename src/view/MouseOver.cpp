@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
+#include <optional>
+#include <string>
 
 #include "platform/GraphicsDevice.h"
 #include "scene/SceneNode.h"
@@ -39,10 +41,10 @@ const DataEntry* HitPoint(const ViewState& state, const std::string& objectName)
   return position == 0 ? nullptr : &state.Points.Item(position);
 }
 
-}  // namespace
-
-void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
-  if (!state.DeviceReady || !state.RootNode) return;
+// The name of the nearest sphere at window pixel (x, y), main or compared;
+// nothing for no hit. The glass plate is left out of the pick.
+std::optional<std::string> PickedName(ViewState& state, GraphicsDevice& dev, float x, float y) {
+  if (!state.DeviceReady || !state.RootNode) return std::nullopt;
 
   SetEnabled(state.GlassNode, false);
   SetEnabled(state.UpperPoints, true);
@@ -53,14 +55,24 @@ void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::str
   RayPicker pick;
   pick.PickAt(dev, state.RootNode, x, y);
   const std::int32_t nearest = pick.FindNearest();
-  if (nearest < 0) {
-    state.ShowHoverText = false;
-    return;
-  }
+  if (nearest < 0) return std::nullopt;
   const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
   state.RootNode->UpdateWorldMatrices();
+  return hit->name;
+}
 
-  const DataEntry* point = HitPoint(state, hit->name);
+}  // namespace
+
+std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
+  const std::optional<std::string> name = PickedName(state, dev, x, y);
+  if (!name || ReadComparedPointNodeName(*name)) return 0;
+  return PointPosition(*name, state.Points.Count());
+}
+
+void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
+  if (!state.DeviceReady || !state.RootNode) return;
+  const std::optional<std::string> name = PickedName(state, dev, x, y);
+  const DataEntry* point = name ? HitPoint(state, *name) : nullptr;
   if (point == nullptr) {
     state.ShowHoverText = false;
     return;

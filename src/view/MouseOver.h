@@ -3,6 +3,7 @@
 // it (HoverLabel.h). The glass plate is left out of the pick, so points
 // behind or under it can be hovered.
 
+#include <cstddef>
 #include <string_view>
 
 namespace rp {
@@ -17,5 +18,10 @@ struct ViewState;
 // `decimalSeparator` is used in the label's numbers.
 void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y,
                std::string_view decimalSeparator = ".");
+
+// The position (from 1) in Points of the nearest sphere at window pixel
+// (x, y), picked as the hover picks; 0 for no hit, no device, no scene or a
+// compared performance's sphere.
+std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y);
 
 }  // namespace rp

@@ -1,6 +1,7 @@
 #include "view/PerformancePoints.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "performance/PlotViewLink.h"
 #include "performance/Performance.h"
@@ -25,6 +26,20 @@ Values EventValues(const ViewState& s, const Performance& performance, std::int6
           static_cast<double>(e.Velocity2)};
 }
 
+// Appends a point standing for `event` (0: a placeholder); a point that could
+// not be added takes no place in PointEvents either.
+void AddEventPoint(ViewState& s, Dialogs& dialogs, std::int64_t event, std::string_view name, const Values& v,
+                   double size, std::int32_t colour) {
+  const std::size_t before = s.Points.Count();
+  s.AddEntry(dialogs, name, v.x, v.y, v.z, size, colour, "");
+  if (s.Points.Count() > before) s.PointEvents.push_back(static_cast<std::int32_t>(event));
+}
+
+void ClearPoints(ViewState& s) {
+  s.Points = PointCollection{};
+  s.PointEvents.clear();
+}
+
 // An empty group for each compared performance, in its colour; `label` is
 // set to the name its points carry.
 PointGroup NewGroup(std::size_t index, const Performance& performance, std::string& label) {
@@ -38,29 +53,24 @@ PointGroup NewGroup(std::size_t index, const Performance& performance, std::stri
 }  // namespace
 
 void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
-  s.Points = PointCollection{};
+  ClearPoints(s);
   s.PointsName = PerformanceDisplayName(performance);
   const std::int32_t n = std::min(performance.PlotEventCount, kMaxFullViewEvents);
-  for (std::int32_t k = 1; k <= n; ++k) {
-    const Values v = EventValues(s, performance, k);
-    s.AddEntry(dialogs, "Note", v.x, v.y, v.z, 1.0, kEventColour, "");
-  }
+  for (std::int32_t k = 1; k <= n; ++k) AddEventPoint(s, dialogs, k, "Note", EventValues(s, performance, k), 1.0, kEventColour);
 }
 
 void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position) {
-  s.Points = PointCollection{};
+  ClearPoints(s);
   const std::int64_t last = position.CurrentEvent;
   const std::int64_t first = last - position.TailLength;
   for (std::int64_t i = first; i <= last; ++i) {
     if (i <= 1) {
-      const Values v = EventValues(s, performance, 1);
-      s.AddEntry(dialogs, "", v.x, v.y, v.z, 0.0, kPlaceholderColour, "");
+      AddEventPoint(s, dialogs, 0, "", EventValues(s, performance, 1), 0.0, kPlaceholderColour);
       continue;
     }
-    const Values v = EventValues(s, performance, i);
     const bool current = i == last;
-    s.AddEntry(dialogs, "Note", v.x, v.y, v.z, current ? 2.0 : 1.0,
-               current ? kCurrentEventColour : kEventColour, "");
+    AddEventPoint(s, dialogs, i, "Note", EventValues(s, performance, i), current ? 2.0 : 1.0,
+                  current ? kCurrentEventColour : kEventColour);
   }
 }
 
@@ -96,7 +106,8 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerfor
   }
 }
 
-void ApplyPerformanceSettings(ViewState& s) {
+void ApplyPerformanceSettings(ViewState& s, const AnalysisSettings& settings) {
+  s.CaptionNote = AnalysisSettingsNote(settings);
   s.XValueFormat = s.YValueFormat = s.ZValueFormat = s.SizeValueFormat = "0.000";
   s.ShowConnectLines = true;
   s.ShowDropLines = false;

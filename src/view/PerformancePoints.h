@@ -1,8 +1,9 @@
 #pragma once
-// The points of the analysed performance: event n is plotted at (value of n,
-// value of n+1, value of n+2), the values being the inter-onset intervals
-// (Timing) or the key velocities (Velocity) as the control panel's choice
-// says, read anew for every point.
+// The points of the analysed performance: event n is plotted at its three
+// values (of event n, n+d and n+2d, d the analysis delay), the values being
+// the inter-onset intervals (Timing) or the key velocities (Velocity) as the
+// control panel's choice says, read anew for every point. Each point's event
+// goes into PointEvents.
 
 #include <cstdint>
 
@@ -11,6 +12,7 @@
 namespace rp {
 
 class Dialogs;
+struct AnalysisSettings;
 struct Performance;
 struct ReplayPosition;
 struct ViewState;
@@ -47,7 +49,8 @@ void FillComparedPoints(ViewState& state, Dialogs& dialogs, const ComparedPerfor
 void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
                             const ReplayPosition& position);
 
-// Titles, number formats and display toggles that go with performance points.
-void ApplyPerformanceSettings(ViewState& state);
+// Titles, number formats and display toggles that go with performance points,
+// and the note on `settings` beside the caption.
+void ApplyPerformanceSettings(ViewState& state, const AnalysisSettings& settings);
 
 }  // namespace rp

@@ -32,6 +32,15 @@ struct PlotPoints {
   std::string DepthAxisName;
   std::string SizeName;
 
+  // Said beside the caption of the vertical axis (e.g. analysis settings
+  // that differ from the defaults); empty: nothing.
+  std::string CaptionNote;
+
+  // The performance event each point stands for, by position from 1
+  // (PointEvents[p - 1]); 0 for a placeholder. Shorter than Points (empty
+  // for a scatter file's points): the points beyond stand for no event.
+  std::vector<std::int32_t> PointEvents;
+
   // Number formats of datax, datay, dataz and dataSize in the hover label.
   std::string XValueFormat = "0.000";
   std::string YValueFormat = "0.000";

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "performance/Performance.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Mesh.h"
@@ -153,7 +154,11 @@ void PlotView::drawFrame() {
   DrawAxisNameSquare(s, dev, 2);
 
   if (s.ShowHoverText && s.LabelFont) s.LabelFont->DrawText(s.HoverText, s.HoverRect, kWhiteText);
-  if (s.LabelFont) s.LabelFont->DrawText("z axis = " + s.VerticalAxisName, {10, 20, 0, 0}, kWhiteText);
+  if (s.LabelFont) {
+    std::string caption = "z axis = " + s.VerticalAxisName;
+    if (!s.CaptionNote.empty()) caption += "      " + s.CaptionNote;
+    s.LabelFont->DrawText(caption, {10, 20, 0, 0}, kWhiteText);
+  }
   if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
   if (s.ShowGlass && s.RootNode) {
@@ -261,21 +266,31 @@ void PlotView::loadScatterFile() {
 }
 
 void PlotView::showFirstEvents() {
+  tailShown_ = false;
   FillAllEventPoints(state_, dialogs_, performance_);
   FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
-  ApplyPerformanceSettings(state_);
+  ApplyPerformanceSettings(state_, performance_.Settings);
   ComputeRanges(state_);
   ScaleGraph(state_);
   buildScene();
 }
 
 void PlotView::showTail() {
+  tailShown_ = true;
   FillTailPoints(state_, dialogs_, performance_, position_);
   FillComparedTailPoints(state_, dialogs_, compared_, position_);
-  ApplyPerformanceSettings(state_);
+  ApplyPerformanceSettings(state_, performance_.Settings);
   releaseScene();
   ScaleGraph(state_);
   buildScene();
+}
+
+void PlotView::rebuild() {
+  // A scatter file's points have nothing to do with the performance.
+  if (state_.PointEvents.empty() && !state_.Points.Empty()) return;
+  const bool tail = tailShown_;
+  showFirstEvents();
+  if (tail) showTail();
 }
 
 void PlotView::setBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }

@@ -77,6 +77,10 @@ class PlotView final : public PlotViewLink {
   // PlotViewLink: what the control panel asks.
   void showFirstEvents() override;
   void showTail() override;
+  // The points anew from the performance as they show now: the first
+  // events, or the tail of the current event in the scale of the first
+  // events. A scatter file's points stay.
+  void rebuild();
   void setBorderFixed(bool fixed) override;
   void stopAutoRotation() override { state_.AutoRotate = false; }
 
@@ -94,6 +98,8 @@ class PlotView final : public PlotViewLink {
   ViewState state_;
   DeviceSetup deviceSetup_;
   std::shared_ptr<GraphicsDevice> device_;
+  // The last rebuild from the performance showed the tail of the current event.
+  bool tailShown_ = false;
 };
 
 }  // namespace rp

@@ -127,7 +127,12 @@ void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
   }
   PointCollection previousPoints = std::move(view.Points);
   Titles previousTitles = TitlesOf(view);
+  // A scatter file's points stand for no performance event.
+  std::vector<std::int32_t> previousEvents = std::move(view.PointEvents);
+  std::string previousNote = std::move(view.CaptionNote);
   view.Points = PointCollection();
+  view.PointEvents.clear();
+  view.CaptionNote.clear();
   try {
     const std::string text = DecodeUtf8OrLatin1(ReadAllBytes(sFile));
     if (ReadScatterText(view, dialogs, text) == Outcome::TooFewColumns) {
@@ -139,6 +144,8 @@ void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
   } catch (const std::exception&) {
     // Header rows of the failed file must not relabel the points that return.
     view.Points = std::move(previousPoints);
+    view.PointEvents = std::move(previousEvents);
+    view.CaptionNote = std::move(previousNote);
     SetTitles(view, std::move(previousTitles));
     dialogs.ShowMessage("there was an error loading " + sFile, MessageKind::Error);
   }

@@ -5,7 +5,7 @@
 
 namespace rp {
 
-std::array<ViewMenuEntry, 11> ViewMenu::MakeEntries() {
+std::array<ViewMenuEntry, 12> ViewMenu::MakeEntries() {
   return {{
       {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
       {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
@@ -17,6 +17,7 @@ std::array<ViewMenuEntry, 11> ViewMenu::MakeEntries() {
       {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
       {ViewMenuItem::AddCompared, "menuAddCompared", "Add performance for comparison...", true, true, false},
       {ViewMenuItem::RemoveCompared, "menuRemoveCompared", "Remove compared performances", true, true, false},
+      {ViewMenuItem::AnalysisSettings, "menuAnalysisSettings", "Analysis settings...", true, true, false},
       {ViewMenuItem::Record, "menuRecord", "Record from MIDI input...", true, true, false},
   }};
 }
@@ -68,7 +69,8 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
     case ViewMenuItem::ExitMenu: return true;
     case ViewMenuItem::Load:
     case ViewMenuItem::AddCompared:
-    case ViewMenuItem::RemoveCompared: return false;
+    case ViewMenuItem::RemoveCompared:
+    case ViewMenuItem::AnalysisSettings: return false;
     case ViewMenuItem::Reset: ResetView(state); return true;
     case ViewMenuItem::Connect: ToggleConnectLines(state, menu); return true;
     case ViewMenuItem::Lines: ToggleDropLines(state, menu); return true;

@@ -30,7 +30,8 @@ enum class ViewMenuItem : std::int32_t {
   Rotate,      // "Auto Rot"
   AddCompared,     // "Add performance for comparison...": the window's file dialog
   RemoveCompared,  // "Remove compared performances": the window's
-  Record,          // "Record from MIDI input..." / "Stop recording": the control panel's
+  AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
+  Record,            // "Record from MIDI input..." / "Stop recording": the control panel's
 };
 
 struct ViewMenuEntry {
@@ -45,7 +46,7 @@ struct ViewMenuEntry {
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 11> entries = MakeEntries();
+  std::array<ViewMenuEntry, 12> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const {
@@ -53,7 +54,7 @@ struct ViewMenu {
   }
 
  private:
-  static std::array<ViewMenuEntry, 11> MakeEntries();
+  static std::array<ViewMenuEntry, 12> MakeEntries();
 };
 
 // Back to the start pose: the plot's own rotation undone, the camera at
@@ -73,9 +74,9 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 void ShowRecordingState(ViewMenu& menu, bool recording);
 
 // Runs the action of a chosen entry. False for "Load Data From File!", the
-// two entries of compared performances and the recording entry, whose
-// actions (a file dialog, loading, a rebuild of the scene; the control
-// panel's recording) belong to the windows.
+// two entries of compared performances, "Analysis settings..." and the
+// recording entry, whose actions (a dialog, loading or re-analysis, a rebuild
+// of the scene; the control panel's recording) belong to the windows.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 
 }  // namespace rp

@@ -11,6 +11,7 @@
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
+#include "app/SnapshotOptions.h"
 #include "performance/SmfBuilder.h"
 #include "performance/TempFile.h"
 
@@ -116,6 +117,60 @@ TEST(Program, ExportsAndReportsFromTheCommandLine) {
   const Outcome example = Program("--report");  // the bundled example
   EXPECT_EQ(example.status, 0);
   EXPECT_NE(example.out.find("performance.txt"), std::string::npos) << example.out;
+}
+
+TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
+  const std::string file = DataFile("lf.txt");
+  // The defaults named outright change nothing, before or after the command.
+  EXPECT_EQ(Command({"--delay", "1", "--export-events", file, "--cluster-ms", "50"}).out, kEvents);
+  // A 600 ms window folds 500 into 0 and 2500 into 2250; three events leave
+  // no room for a point.
+  const Outcome wide = Command({"--export-events", "--cluster-ms", "600", file});
+  EXPECT_EQ(wide.status, 0);
+  EXPECT_EQ(wide.out.substr(wide.out.find('\n') + 1),
+            "1,0,0,0,0,80,0,0,1\n2,1250,0,0,0,70,0,0,4\n3,2250,0,0,0,100,0,0,6\n");
+  EXPECT_NE(Command({"--export-notes", file, "--cluster-ms", "600"}).out.find("\n3,1,500,3,62,90,0\n"),
+            std::string::npos);
+  const Outcome report = Command({"--report", "--cluster-ms", "12.5", "--delay", "2", file});
+  EXPECT_NE(report.out.find("5 onset events (note-ons within 12.5 ms count as one)"), std::string::npos);
+  EXPECT_NE(report.out.find("event k+2, interval2 and vel2 of event k+4"), std::string::npos);
+
+  std::ostringstream out, err;
+  const LaunchPlan window = ParseCommandLine({"--delay", "3", file}, out, err);
+  EXPECT_FALSE(window.exitNow);
+  EXPECT_EQ(window.startFile, file);
+  EXPECT_EQ(window.analysis.over().Delay, 3);
+  EXPECT_FALSE(window.analysis.clusterWindowMs) << "the stored window stays";
+  const auto snapshot = ParseSnapshotOptions({"out.png", "--cluster-ms", "0", file}, err);
+  ASSERT_TRUE(snapshot);
+  EXPECT_EQ(snapshot->analysis.over(), (AnalysisSettings{0, 1}));
+  EXPECT_EQ(snapshot->file, file);
+}
+
+TEST(AnalysisOptions, MissingNonNumericOrOutOfRangeValuesAreRefusedInOneLine) {
+  const std::string file = DataFile("lf.txt");
+  const std::vector<std::vector<std::string>> refused = {
+      {"--export-events", file, "--delay"},         {"--export-events", file, "--delay", "two"},
+      {"--export-notes", "--cluster-ms", "1000.5", file}, {"--export-notes", file, "--cluster-ms", "-1"},
+      {"--report", "--delay", "0"},                 {"--report", "--delay", "51"},
+      {"--report", "--delay", "2.5", file},         {"--cluster-ms", "nan", file},
+      {file, "--cluster-ms", "12ms"},               {"--delay", "3", "--cluster-ms"},
+      {"--snapshot", "out.png", "--delay", "99", file}};
+  for (const auto& args : refused) {
+    std::ostringstream out, err;
+    const LaunchPlan plan = ParseCommandLine(args, out, err);
+    std::string given;
+    for (const auto& a : args) given += a + ' ';
+    // The snapshot's options are read by the program after the windows' start.
+    const bool parsed = plan.exitNow || ParseSnapshotOptions({args.begin() + 1, args.end()}, err) == std::nullopt;
+    EXPECT_TRUE(parsed) << given;
+    if (plan.exitNow) {
+      EXPECT_EQ(plan.exitStatus, kExitUsage) << given;
+    }
+    EXPECT_EQ(out.str(), "") << given;
+    const std::string message = err.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << given << message;
+  }
 }
 
 // The notes of tests/data/lf.txt as a MIDI file: one tick is one millisecond.

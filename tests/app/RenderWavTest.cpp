@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/RenderWav.h"
 
 namespace rp {
 namespace {
@@ -103,12 +104,11 @@ struct Outcome {
   std::string err;
 };
 
-Outcome Render(std::vector<std::string> args) {
-  args.insert(args.begin(), "--render-wav");
+Outcome Render(const std::vector<std::string>& args) {
   std::ostringstream out;
   std::ostringstream err;
-  const LaunchPlan plan = ParseCommandLine(args, out, err);
-  return {plan.exitStatus, out.str(), err.str()};
+  const int status = RenderWav(args, out, err);
+  return {status, out.str(), err.str()};
 }
 
 // Three well-separated notes, the first at 1000 ms: a replay starts at that

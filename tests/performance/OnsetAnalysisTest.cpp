@@ -150,5 +150,42 @@ TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   ExpectConsistent(p);
 }
 
+TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
+  const auto window = [](double ms) {
+    AnalysisSettings s;
+    s.ClusterWindowMs = ms;
+    return s;
+  };
+  // Window 0: only note-ons at the very same time make one event.
+  Performance p = Analyse({{true, 0}, {true, 0}, {true, 0.001}, {true, 5}, {true, 5}}, window(0));
+  EXPECT_EQ(Onsets(p), (std::vector<double>{0, 0.001, 5}));
+  ExpectConsistent(p);
+  // A chord straddling the window: the notes after it open the next event,
+  // which takes the rest of the chord in.
+  p = Analyse({{true, 100}, {true, 120}, {true, 150}, {true, 151}, {true, 170}, {true, 202}}, window(50));
+  EXPECT_EQ(Onsets(p), (std::vector<double>{100, 151, 202}));
+  // Decimals: 12.5 ms joins, anything more opens.
+  p = Analyse({{true, 0}, {true, 12.5}, {true, 25.0001}}, window(12.5));
+  EXPECT_EQ(Onsets(p), (std::vector<double>{0, 25.0001}));
+
+  // d = 3 over 8 events: only event 1 reaches event 1 + 2d + 1; with 2d + 1
+  // events or fewer every event keeps zeros and the arrays stay in bounds.
+  AnalysisSettings delayed;
+  delayed.Delay = 3;
+  p = Analyse({{true, 0, 1}, {true, 100, 2}, {true, 300, 3}, {true, 600, 4}, {true, 1000, 5}, {true, 1500, 6},
+               {true, 2100, 7}, {true, 2800, 8}},
+              delayed);
+  ASSERT_EQ(p.PlotEventCount, 8);
+  EXPECT_EQ(p.PlotEvents[1].Interval1, 400);  // onset 5 - onset 4
+  EXPECT_EQ(p.PlotEvents[1].Interval2, 700);  // onset 8 - onset 7
+  EXPECT_EQ(p.PlotEvents[1].Velocity1, 4);
+  EXPECT_EQ(p.PlotEvents[1].Velocity2, 7);
+  for (int k = 2; k <= 8; ++k) EXPECT_EQ(p.PlotEvents[k].Interval0 + p.PlotEvents[k].Velocity1, 0) << k;
+  delayed.Delay = 50;
+  p = Analyse({{true, 0}, {true, 100}, {true, 200}}, delayed);
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(p.PlotEvents[k].Interval0, 0.0) << k;
+  ExpectConsistent(p);
+}
+
 }  // namespace
 }  // namespace rp

@@ -119,6 +119,30 @@ TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
   EXPECT_EQ(h.p.NoteEvents[1].TimeMs, 5.0);
 }
 
+// A load with a progress window counts first and reads second; one without
+// reads once. Both must make the same performance of any file.
+TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
+  TempFile big(std::string(3 << 20, ',') + "\"1; /* 5 ms */+60 64;\n2; /* 9 ms */-60 0;\"\n" +
+               std::string(40000, '\n') + "3; /* 12 ms */+61  7;");
+  std::vector<std::string> files = {big.path()};
+  for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "keys_velocities.txt",
+                           "malformed.txt", "blank_lines_commas.txt", "empty.txt"})
+    files.push_back(DataFile(name));
+  for (const std::string& file : files) {
+    Held watched, unwatched;
+    RecordingProgressSink progress;
+    LoadHooks hooks;
+    hooks.progress = &progress;
+    const LoadResult a = LoadPerformanceFile(file, watched.p, watched.Hooks(hooks));
+    const LoadResult b = LoadPerformanceFile(file, unwatched.p, unwatched.Hooks());
+    EXPECT_EQ(a.status, b.status) << file;
+    EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
+    EXPECT_EQ(Take(watched.p), Take(unwatched.p)) << file;
+    EXPECT_EQ(watched.p.NoteEvents.size(), unwatched.p.NoteEvents.size()) << file;
+    EXPECT_EQ(watched.p.PlotEvents.size(), unwatched.p.PlotEvents.size()) << file;
+  }
+}
+
 TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
   Held h;
   ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).ok());

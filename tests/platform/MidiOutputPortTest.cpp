@@ -173,6 +173,37 @@ TEST(MidiOutputPort, StopSilencesDropsPendingNotificationsAndStartResumes) {
   EXPECT_EQ(rig.port.state(), PortState::Open);
 }
 
+// A synthesizer heard 30 ms after each due time: the messages still go at
+// their times, each is reported when it is heard, the end after the last, and
+// a stop drops what was not heard yet.
+TEST(MidiOutputPort, MessagesAreReportedWhenHeard) {
+  PortRig rig;
+  rig.backend.SetSoundDelay(Ms(30));
+  rig.port.open();
+  rig.Queue(1, 0, 144, 60, 100);
+  rig.Queue(2, 20, 144, 62, 100);
+  rig.Queue(3, 100, 144, 64, 100);
+  rig.port.start();
+  EXPECT_EQ(rig.Settle(), Strings{});
+  EXPECT_EQ(rig.Sent().size(), 1u);
+  EXPECT_EQ(rig.AdvanceMs(20), Strings{});
+  EXPECT_EQ(rig.Sent().size(), 2u);
+  EXPECT_EQ(rig.AdvanceMs(10), (Strings{"sent 1"}));
+  EXPECT_EQ(rig.AdvanceMs(20), (Strings{"sent 2"}));
+  EXPECT_EQ(rig.AdvanceMs(50), Strings{});
+  EXPECT_EQ(rig.Sent().size(), 3u);
+  EXPECT_EQ(rig.AdvanceMs(29), Strings{});
+  EXPECT_EQ(rig.port.state(), PortState::Replaying) << "still sounding out";
+  EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 3", "ended"}));
+
+  rig.port.reset();
+  rig.Queue(4, 0, 144, 60, 100);
+  rig.port.start();
+  rig.Settle();
+  rig.port.stop();
+  EXPECT_EQ(rig.AdvanceMs(100), Strings{});
+}
+
 TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
   PortRig rig(std::vector<std::string>{});  // no MIDI output at all
   EXPECT_EQ(rig.port.deviceCount(), 0);

@@ -124,5 +124,46 @@ TEST(SceneNode, RenderDrawsTwoPassesWithAccumulatedWorldAndSkipsDisabled) {
   EXPECT_TRUE(MatrixNear(a->WorldMatrix(), glm::mat4(0.0f), 0));
 }
 
+TEST(SceneNode, RenderBatchesRunsOfOneMeshAndKeepsTheOrderAndTheCurrentMaterial) {
+  RecordingDevice dev;
+  auto sphere = CreateSphere(dev, 0.1f, 8, 8);
+  auto box = CreateBox(dev, 1, 1, 1);
+  auto colour = [](float red) {
+    Material m{};
+    m.diffuse = {red, 0, 0, 1};
+    return m;
+  };
+  auto root = NewSceneNode(nullptr);
+  root->SetPosition({0, 1, 0});
+  std::vector<std::shared_ptr<SceneNode>> nodes;
+  for (int i = 0; i < 5; ++i) {
+    nodes.push_back(NewSceneNode(root));
+    nodes.back()->SetPosition({float(i), 0, 0});
+  }
+  nodes[0]->AddMesh(sphere)->SetMaterial(colour(0.1f));
+  nodes[1]->AddMesh(sphere)->SetMaterial(colour(0.2f));
+  nodes[2]->AddMesh(box)->SetMaterial(colour(0.3f));
+  nodes[3]->AddMesh(sphere)->SetMaterial(colour(0.4f));
+  nodes[4]->AddMesh(sphere);  // no material of its own: the device's current one
+
+  root->Render(dev);
+
+  // Two spheres, the box, one sphere: the run is cut wherever another mesh
+  // comes, and before the mesh without a material.
+  const auto batches = dev.Calls("DrawMeshInstances");
+  ASSERT_EQ(batches.size(), 3u);
+  EXPECT_EQ(batches[0]->object, sphere.get());
+  EXPECT_EQ(batches[0]->args, std::vector<std::uint32_t>{2});
+  EXPECT_EQ(batches[1]->object, box.get());
+  EXPECT_EQ(batches[2]->args, std::vector<std::uint32_t>{1});
+  const auto draws = dev.Calls("DrawSubset");
+  ASSERT_EQ(draws.size(), 5u);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_TRUE(MatrixNear(draws[std::size_t(i)]->state.world, TranslationMatrix({float(i), 1, 0}))) << i;
+  EXPECT_FLOAT_EQ(draws[3]->state.material.diffuse.r, 0.4f);
+  EXPECT_FLOAT_EQ(draws[4]->state.material.diffuse.r, 0.4f);
+  EXPECT_EQ(dev.CurrentDrawState().world, glm::mat4(1.0f));
+}
+
 }  // namespace
 }  // namespace rp

@@ -1,5 +1,7 @@
 #include "support/PulseAudioServer.h"
 
+#include <dirent.h>
+#include <sched.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -8,6 +10,20 @@
 #include <thread>
 
 namespace rp::test {
+
+void RaiseToRealTime(pid_t pid) {
+  if (pid <= 0) return;
+  const std::string dir = "/proc/" + std::to_string(pid) + "/task";
+  DIR* tasks = ::opendir(dir.c_str());
+  if (!tasks) return;
+  while (const dirent* entry = ::readdir(tasks)) {
+    if (entry->d_name[0] == '.') continue;
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
+    (void)::sched_setscheduler(std::stoi(entry->d_name), SCHED_FIFO, &param);
+  }
+  ::closedir(tasks);
+}
 
 PulseAudioServer::PulseAudioServer() = default;
 
@@ -51,6 +67,7 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
     }
     if (std::filesystem::exists(home + "/pulse/native") &&
         RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0) {
+      RaiseToRealTime(server_.Pid());
       return true;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -71,9 +88,15 @@ void PulseAudioServer::Stop() {
 bool SinkRecorder::Start(const std::string& rawPath) {
   path_ = rawPath;
   // A short fragment, so the recording keeps up with the sink closely.
-  return parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
-                       "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
-                      {}, rawPath, "");
+  if (!parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
+                     "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
+                    {}, rawPath, "")) {
+    return false;
+  }
+  // Its threads appear while it connects.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  RaiseToRealTime(parec_.Pid());
+  return true;
 }
 
 void SinkRecorder::Stop() { parec_.Stop(); }
@@ -87,6 +110,17 @@ std::vector<std::int16_t> SinkRecorder::Samples() const {
                                            (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
   }
   return samples;
+}
+
+bool SinkRecorder::WaitForSamples(std::size_t count, std::chrono::milliseconds timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(path_, ec);
+    if (!ec && bytes >= 2 * count) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
 }
 
 }  // namespace rp::test

@@ -17,6 +17,11 @@
 
 namespace rp::test {
 
+// Gives every thread of process `pid` a low real-time priority where that is
+// allowed (root, rtprio), as a desktop's sound server has: on a busy test
+// machine the server and the recorder then keep up with the sound.
+void RaiseToRealTime(pid_t pid);
+
 class PulseAudioServer {
  public:
   PulseAudioServer();
@@ -57,6 +62,10 @@ class SinkRecorder {
   void Stop();
   // The samples recorded so far (all of them after Stop()).
   std::vector<std::int16_t> Samples() const;
+  // Waits until the recorder has delivered `count` samples (it records the
+  // sink's silence too), so what is played next is surely heard; false when
+  // that takes longer than `timeout` (a starved machine).
+  bool WaitForSamples(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
 
  private:
   const PulseAudioServer& server_;

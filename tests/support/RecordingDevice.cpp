@@ -199,6 +199,13 @@ void RecordingDevice::DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) {
   c.state = CurrentDrawState();
 }
 
+void RecordingDevice::DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) {
+  auto& c = Record("DrawMeshInstances");
+  c.args = {static_cast<std::uint32_t>(draws.size())};
+  c.object = &mesh;
+  GraphicsDevice::DrawMeshInstances(mesh, draws);
+}
+
 std::shared_ptr<Texture> RecordingDevice::CreateTexture(std::uint32_t width, std::uint32_t height,
                                                         std::uint32_t levels, TextureFormat format) {
   auto t = std::make_shared<Texture>(width, height, levels, format);

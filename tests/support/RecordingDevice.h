@@ -68,6 +68,9 @@ class RecordingDevice : public GraphicsDevice {
   void SetMinFilter(TextureFilter filter) override;
   void DrawVertices(Primitive primitive, std::span<const Vertex> vertices) override;
   void DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) override;
+  // Records "DrawMeshInstances" (args: the batch's length), then draws as
+  // the interface's own version does, so each copy is also a "DrawSubset".
+  void DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) override;
   std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
                                          std::uint32_t levels, TextureFormat format) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;

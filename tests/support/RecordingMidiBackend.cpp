@@ -56,4 +56,14 @@ void RecordingMidiBackend::FailSendAfter(int successfulSends, MidiFailure failur
   sendFailure_ = std::move(failure);
 }
 
+ReplayClock::Time RecordingMidiBackend::SoundDelay() {
+  std::lock_guard lock(mutex_);
+  return soundDelay_;
+}
+
+void RecordingMidiBackend::SetSoundDelay(ReplayClock::Time delay) {
+  std::lock_guard lock(mutex_);
+  soundDelay_ = delay;
+}
+
 }  // namespace rp

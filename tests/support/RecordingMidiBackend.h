@@ -31,8 +31,11 @@ class RecordingMidiBackend final : public MidiBackend {
   void Close() override;
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                   ReplayClock::Time due) override;
+  ReplayClock::Time SoundDelay() override;
 
   std::vector<Sent> SentMessages() const;
+  // Plays like a synthesizer whose sound comes this long after the due time.
+  void SetSoundDelay(ReplayClock::Time delay);
   std::optional<int> OpenDevice() const;  // nothing while closed
   void FailOpen(std::optional<MidiFailure> failure);
   void FailSendAfter(int successfulSends, MidiFailure failure);
@@ -46,6 +49,7 @@ class RecordingMidiBackend final : public MidiBackend {
   std::optional<MidiFailure> openFailure_;
   std::optional<MidiFailure> sendFailure_;
   int sendsBeforeFailure_ = 0;
+  ReplayClock::Time soundDelay_{0};
 };
 
 }  // namespace rp

@@ -51,7 +51,7 @@ struct Comparison {
   void Show() {
     FillAllEventPoints(s, dialogs, main);
     FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.Points.Count()));
-    ApplyPerformanceSettings(s);
+    ApplyPerformanceSettings(s, main.Settings);
     ComputeRanges(s);
     ScaleGraph(s);
     testing::BuildTestScene(s, dev);

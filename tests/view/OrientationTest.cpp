@@ -182,9 +182,9 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   const char* captions[] = {"Menu Verlassen!", "Load Data From File!", "Reset Orientation!",
                             "Verbindungslinien", "Falllinien", "Bodenplattenlinienschatten",
                             "Milchglasscheibe", "Auto Rot", "Add performance for comparison...",
-                            "Remove compared performances", "Record from MIDI input..."};
-  const bool checked[] = {false, false, false, true, false, true, true, false, false, false, false};
-  for (std::size_t i = 0; i < 11; ++i) {
+                            "Remove compared performances", "Analysis settings...", "Record from MIDI input..."};
+  const bool checked[] = {false, false, false, true, false, true, true, false, false, false, false, false};
+  for (std::size_t i = 0; i < 12; ++i) {
     EXPECT_EQ(menu.entries[i].caption, captions[i]);
     EXPECT_EQ(menu.entries[i].checked, checked[i]) << captions[i];
     EXPECT_EQ(static_cast<std::size_t>(menu.entries[i].item), i);

@@ -6,6 +6,7 @@
 #include "performance/ReplayPosition.h"
 #include "platform/Dialogs.h"
 #include "support/ScriptedDialogs.h"
+#include "view/EventPick.h"
 #include "view/FakeControlPanel.h"
 #include "view/TestPerformance.h"
 #include "view/PerformancePoints.h"
@@ -111,7 +112,8 @@ TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
   ViewState s;
   s.ShowDropLines = true;  // switched on by the user
   s.XValueFormat = "0";
-  ApplyPerformanceSettings(s);
+  ApplyPerformanceSettings(s, AnalysisSettings{});
+  EXPECT_EQ(s.CaptionNote, "");
   EXPECT_FALSE(s.ShowDropLines);
   EXPECT_TRUE(s.ShowConnectLines);
   EXPECT_TRUE(s.ShowGlass);
@@ -122,6 +124,35 @@ TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
   EXPECT_EQ(s.VerticalAxisName, "event n+2d");
   EXPECT_EQ(s.DepthAxisName, "event n+d");
   EXPECT_EQ(s.SizeName, "s");
+  ApplyPerformanceSettings(s, AnalysisSettings{30, 3});
+  EXPECT_EQ(s.CaptionNote, "d = 3, cluster 30 ms");
+}
+
+// A double-click maps a sphere to its event: position p of the full view is
+// event p; the tail starts at current - tail length, placeholders are none.
+TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
+  const Performance performance = testing::MakePerformance(20);
+  View v;
+  FillAllEventPoints(v.s, v.dialogs, performance);
+  EXPECT_EQ(EventOfPoint(v.s, 1), 1);
+  EXPECT_EQ(EventOfPoint(v.s, 20), 20);
+  EXPECT_EQ(EventOfPoint(v.s, 21), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 0), 0);
+
+  ReplayPosition position;
+  position.CurrentEvent = 5;
+  position.TailLength = 10;  // positions 1..11 stand for events -5..5
+  FillTailPoints(v.s, v.dialogs, performance, position);
+  for (std::size_t p = 1; p <= 7; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
+  EXPECT_EQ(EventOfPoint(v.s, 8), 2);
+  EXPECT_EQ(EventOfPoint(v.s, 11), 5);
+  position.CurrentEvent = 18;
+  position.TailLength = 3;
+  FillTailPoints(v.s, v.dialogs, performance, position);
+  EXPECT_EQ(EventOfPoint(v.s, 1), 15);
+  EXPECT_EQ(EventOfPoint(v.s, 4), 18);
+  v.s.Points.Add(DataEntry{});  // a point added by others stands for no event
+  EXPECT_EQ(EventOfPoint(v.s, 5), 0);
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ class SnapshotDialogs final : public Dialogs {
 int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
   Performance performance;
+  // The same input always gives the same picture: the settings stored by
+  // the windows play no part.
+  performance.Settings = o.analysis.over();
   ReplayPosition position;
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);

@@ -25,9 +25,11 @@
 #include "platform/Dialogs.h"
 #include "performance/Performance.h"
 #include "performance/ReplayEngine.h"
+#include "performance/Reanalysis.h"
 #include "performance/ReplayPosition.h"
 #include "performance/TakeRecorder.h"
 #include "performance/qt/ProgressWindow.h"
+#include "performance/qt/StoredSettings.h"
 #include "performance/qt/ReplayButtonIcons.h"
 #include "platform/MidiOutputPort.h"
 #include "platform/TempoMapping.h"
@@ -344,16 +346,38 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   };
   hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
   PerformanceLoader loader(dialogs_, performance_, hooks);
-  if (path) {
-    loader.open(*path);
+  const LoadResult result = path ? loader.open(*path) : loader.chooseAndOpen(StoredFileFolder());
+  const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
+  fileLoaded_ = fileLoaded_ || read;
+  if (read && !path) StoreFileFolderOf(result.path);
+}
+
+void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
+  engine_->stop();
+  // Compared performances are always analysed as the main one is.
+  for (Performance& other : compared_) Reanalyse(other, settings);
+  if (!fileLoaded_) {
+    performance_.Settings = settings;
+    return;
+  }
+  ReanalyseKeepingPosition(performance_, position_, settings);
+  timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
+  engine_->updateTimeDisplay();
+}
+
+void ControlPanel::togglePlay() {
+  if (playButton_->isEnabled()) {
+    engine_->play();
   } else {
-    loader.chooseAndOpen();
+    engine_->stop();
   }
 }
 
 void ControlPanel::addComparedPerformances() {
   stopReplay();
-  addComparedFiles(dialogs_.OpenFiles(PerformanceFileRequest("Add performance for comparison")));
+  OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
+  request.initialDir = StoredFileFolder();
+  addComparedFiles(dialogs_.OpenFiles(request));
 }
 
 void ControlPanel::addComparedFiles(const std::vector<std::string>& paths) {

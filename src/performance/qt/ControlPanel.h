@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+#include "performance/AnalysisSettings.h"
 #include "performance/ComparedPerformances.h"
 #include "performance/PlotViewLink.h"
 #include "performance/ReplayControls.h"
@@ -91,8 +92,18 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // Closes the MIDI port (also when the window is closed).
   void closePort();
   // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
-  // that replaces the main performance removes the compared ones.
+  // that replaces the main performance removes the compared ones. The file
+  // dialog starts in the folder of the last file opened through it, in this
+  // run or an earlier one.
   void openFile();
+  // New analysis settings: stops the replay, analyses the loaded performance
+  // and the compared ones again (no file is read again), keeps the current
+  // event at the same onset time where it still exists and moves the time
+  // slider and display there; the plot is the caller's to rebuild. Before
+  // the first file they are only kept for it.
+  void applyAnalysisSettings(const AnalysisSettings& settings);
+  // The space bar: Play when the replay is stopped, else Stop.
+  void togglePlay();
   // "Add performance for comparison...": stops the replay, asks for one or
   // more files and adds those that load; the view rebuilds.
   void addComparedPerformances();
@@ -140,6 +151,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   ReplayPosition& position_;
   ComparedPerformances& compared_;
   std::optional<std::string> startFile_;
+  bool fileLoaded_ = false;  // a file has been read into the performance
   bool offerRecovery_ = false;
   std::vector<std::string> startCompareFiles_;
 

@@ -1,10 +1,11 @@
 #include "platform/midi/FluidSynthBackend.h"
 
-#include <fluidsynth.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
+#include "platform/SynthStream.h"
+#include "platform/midi/AudioOutput.h"
 #include "platform/midi/GeneralMidiSynth.h"
 #include "platform/midi/JackServer.h"
 
@@ -59,33 +60,61 @@ std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
     MidiFailure failure;
     synth_ = GeneralMidiSynth::Create(options_.soundFonts, &failure);
     if (!synth_) return failure;
+    stream_ = std::make_unique<SynthStream>(*synth_, kSynthSampleRate, ReplayClock::Time{0});
   }
   if (!audio_) {
-    const auto drivers = options_.audioDrivers ? *options_.audioDrivers : DetectAudioDrivers();
-    std::string lastError;
-    for (const auto& driver : drivers) {
-      fluid_settings_setstr(synth_->Settings(), "audio.driver", driver.c_str());
-      if (driver == "file") {
-        fluid_settings_setstr(synth_->Settings(), "audio.file.name", options_.audioFile.c_str());
-        fluid_settings_setstr(synth_->Settings(), "audio.file.type", "wav");
-      }
-      audio_ = new_fluid_audio_driver(synth_->Settings(), synth_->Handle());
-      if (audio_) {
-        audioDriver_ = driver;
-        break;
-      }
-      lastError = TakeFluidSynthMessage();
-    }
-    if (!audio_) {
-      std::string text = drivers.empty()
-                             ? "The built-in synthesizer cannot play: no sound server (PulseAudio, "
-                               "PipeWire or JACK) is running and there is no sound card."
-                             : "The built-in synthesizer could not open the sound output";
-      if (!drivers.empty()) text += lastError.empty() ? "." : ": " + lastError;
-      return MidiFailure{kMidiNoAudioOutput, text + " Choose a MIDI output device instead."};
+    if (auto failure = OpenAudio()) return failure;
+  }
+  // Every replay opens the device: its first message anchors a new map from
+  // due times to frames.
+  stream_->Restart();
+  open_ = true;
+  return std::nullopt;
+}
+
+std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
+  const auto drivers = options_.audioDrivers ? *options_.audioDrivers : DetectAudioDrivers();
+  AudioOutputOptions audio;
+  audio.sampleRate = kSynthSampleRate;
+  audio.periodFrames = options_.periodFrames;
+  audio.bufferPeriods = options_.bufferPeriods;
+  audio.wavPath = options_.audioFile;
+  std::string lastError;
+  SynthStream& stream = *stream_;
+  const long long firstFrame = stream.Rendering() ? stream.LastPeriodFrame() : 0;
+  const auto openedAt = SteadyNow();
+  for (const auto& driver : drivers) {
+    audio_ = OpenAudioOutput(
+        driver, audio,
+        [&stream](std::span<std::int16_t> stereo, ReplayClock::Time now, ReplayClock::Time latency) {
+          stream.RenderPeriod(stereo, now, latency);
+        },
+        lastError);
+    if (audio_) {
+      audioDriver_ = driver;
+      break;
     }
   }
-  open_ = true;
+  if (!audio_) {
+    std::string text = drivers.empty()
+                           ? "The built-in synthesizer cannot play: no sound server (PulseAudio, "
+                             "PipeWire or JACK) is running and there is no sound card."
+                           : "The built-in synthesizer could not open the sound output";
+    if (!drivers.empty()) text += lastError.empty() ? "." : ": " + lastError;
+    return MidiFailure{kMidiNoAudioOutput, text + " Choose a MIDI output device instead."};
+  }
+  // The first message is placed a period and a little more ahead of the
+  // frame being rendered: time for the timing thread to be late and for the
+  // audio thread to wake.
+  stream.SetMargin(2 * audio_->Period() + std::chrono::milliseconds(4));
+  // Until the output has rendered its first periods the stream has no
+  // current position (nor a settled latency) to place messages by.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (std::chrono::steady_clock::now() < until &&
+         !(stream.Rendering() && stream.LastPeriodTime() >= openedAt &&
+           stream.LastPeriodFrame() >= firstFrame + audio_->WarmUpFrames())) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   return std::nullopt;
 }
 
@@ -93,23 +122,30 @@ void FluidSynthBackend::Close() {
   std::lock_guard lock(mutex_);
   if (!open_) return;
   open_ = false;
-  synth_->AllNotesOff();
+  stream_->ReleaseAll(SteadyNow());
   CloseAudioLater();
 }
 
-std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t> bytes,
-                                                   ReplayClock::Time) {
-  // The port sends only between Open and Close, and the synthesizer lives as
-  // long as the backend; FluidSynth serialises with its audio thread itself.
-  if (!synth_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
-  synth_->Send(bytes);
+std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) {
+  // The port sends only between Open and Close, and the stream lives as long
+  // as the backend.
+  if (!stream_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
+  if (!stream_->Push(bytes, due, SteadyNow())) {
+    return MidiFailure{kMidiSendFailed, "The built-in synthesizer's sound output has stopped."};
+  }
   return std::nullopt;
+}
+
+ReplayClock::Time FluidSynthBackend::SoundDelay() {
+  return stream_ ? stream_->SoundDelay() : ReplayClock::Time{0};
 }
 
 std::string FluidSynthBackend::AudioDriver() const {
   std::lock_guard lock(mutex_);
   return audio_ ? audioDriver_ : std::string();
 }
+
+long long FluidSynthBackend::LateMessages() const { return stream_ ? stream_->LateMessages() : 0; }
 
 void FluidSynthBackend::CloseAudioLater() {
   closeAudioAt_ = std::chrono::steady_clock::now() + options_.fadeOut;
@@ -131,8 +167,7 @@ void FluidSynthBackend::CloseAudioLater() {
 
 void FluidSynthBackend::CloseAudioNow() {
   closeAudioAt_.reset();
-  if (audio_) delete_fluid_audio_driver(audio_);
-  audio_ = nullptr;
+  audio_.reset();
   audioDriver_.clear();
 }
 

@@ -95,7 +95,7 @@ GeneralMidiSynth::~GeneralMidiSynth() {
   if (settings_) delete_fluid_settings(settings_);
 }
 
-void GeneralMidiSynth::Send(std::span<const std::uint8_t> bytes) {
+void GeneralMidiSynth::Apply(std::span<const std::uint8_t> bytes) {
   if (bytes.empty()) return;
   const int status = bytes[0];
   const int channel = status & 0x0F;
@@ -114,7 +114,7 @@ void GeneralMidiSynth::Send(std::span<const std::uint8_t> bytes) {
   }
 }
 
-void GeneralMidiSynth::AllNotesOff() { fluid_synth_all_notes_off(synth_, -1); }
+void GeneralMidiSynth::ReleaseAll() { fluid_synth_all_notes_off(synth_, -1); }
 
 bool GeneralMidiSynth::Sounding() { return fluid_synth_get_active_voice_count(synth_) > 0; }
 
@@ -122,6 +122,7 @@ void GeneralMidiSynth::Render(std::span<std::int16_t> stereo) {
   const auto frames = static_cast<int>(stereo.size() / 2);
   if (frames == 0) return;
   fluid_synth_write_s16(synth_, frames, stereo.data(), 0, 2, stereo.data(), 1, 2);
+  frames_ += frames;
 }
 
 }  // namespace rp

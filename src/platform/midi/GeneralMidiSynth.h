@@ -3,8 +3,10 @@
 // SoundFont, at 44.1 kHz stereo. Both the live output device and the offline
 // WAV renderer play through it. Channel 1 starts on program 0, the piano.
 //
-// FluidSynth's own calls are thread-safe: messages may come from the replay's
-// timing thread while an audio driver renders on its own thread.
+// Rendering and messages come from one thread at a time: the live device's
+// audio thread, or the offline render. FluidSynth renders in internal blocks
+// of 64 frames and applies a message at the start of the next one; the
+// SampleScheduler places messages on those boundaries.
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "platform/MidiBackend.h"
+#include "platform/SynthEngine.h"
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -21,6 +24,8 @@ struct _fluid_synth_t;
 namespace rp {
 
 inline constexpr int kSynthSampleRate = 44100;
+// FluidSynth's internal block (FLUID_BUFSIZE; not configurable).
+inline constexpr int kFluidBlockFrames = 64;
 
 // Where the SoundFont is looked for, in this order: beside the program's data
 // folder (`dataDir`/TimGM6mb.sf2, then `dataDir`/../sounds/sf2/), then the
@@ -32,27 +37,29 @@ std::vector<std::string> SoundFontCandidates(const std::string& dataDir);
 // the last call); FluidSynth's log goes here instead of to stderr.
 std::string TakeFluidSynthMessage();
 
-class GeneralMidiSynth {
+class GeneralMidiSynth final : public SynthEngine {
  public:
   // Loads the first SoundFont of `soundFonts` that exists. Failure codes:
   // kMidiNoSoundFont when none loads.
   static std::unique_ptr<GeneralMidiSynth> Create(const std::vector<std::string>& soundFonts,
                                                   MidiFailure* failure);
-  ~GeneralMidiSynth();
+  ~GeneralMidiSynth() override;
   GeneralMidiSynth(const GeneralMidiSynth&) = delete;
   GeneralMidiSynth& operator=(const GeneralMidiSynth&) = delete;
 
   // Plays one channel message (note on/off, key and channel pressure,
   // controller, program change, pitch bend); anything else is ignored.
-  void Send(std::span<const std::uint8_t> bytes);
+  void Apply(std::span<const std::uint8_t> bytes) override;
   // Releases every sounding note on every channel (they fade out as after a
   // note-off; nothing is cut off).
-  void AllNotesOff();
+  void ReleaseAll() override;
   // True while any voice still sounds (a released note until it has faded).
   bool Sounding();
   // Renders the next frames into interleaved 16-bit stereo (two samples per
   // frame); the synthesizer's time moves on by that many frames.
-  void Render(std::span<std::int16_t> stereo);
+  void Render(std::span<std::int16_t> stereo) override;
+  long long FramesRendered() const override { return frames_; }
+  int BlockFrames() const override { return kFluidBlockFrames; }
 
   const std::string& SoundFontPath() const { return soundFont_; }
   _fluid_hashtable_t* Settings() { return settings_; }
@@ -63,6 +70,7 @@ class GeneralMidiSynth {
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
   std::string soundFont_;
+  long long frames_ = 0;
 };
 
 }  // namespace rp

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/SampleScheduler.h"
 #include "platform/WavWriter.h"
 #include "platform/midi/GeneralMidiSynth.h"
 
@@ -23,11 +24,6 @@ long long FrameAt(double ms) {
   const double frame = std::round(ms * kFramesPerMs);
   if (frame <= 0) return 0;
   return frame > static_cast<double>(kMaxFrames) ? kMaxFrames + 1 : static_cast<long long>(frame);
-}
-
-std::size_t MessageLength(int status) {
-  const int kind = status & 0xF0;
-  return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
 }
 
 }  // namespace
@@ -59,34 +55,32 @@ OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMes
     result.error = error;
     return result;
   }
+  // The same placement as the live synthesizer: each message at the block
+  // boundary nearest its frame, the release right after the last message.
+  SampleScheduler scheduler(messages.size() + 1);
+  const long long origin = synth.FramesRendered();
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    const MidiMessage& m = messages[i];
+    if (m.status == kTagOnlyStatus) continue;
+    TimedMidi timed{origin + frames[i],
+                    {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
+                     static_cast<std::uint8_t>(m.data2)},
+                    static_cast<std::uint8_t>(MessageLength(m.status))};
+    scheduler.Add(timed);
+  }
+  // The end of the queue stops the replay, which releases what still sounds.
+  scheduler.Add(TimedMidi{origin + at, {}, 0});
   std::vector<std::int16_t> buffer(2 * 4096);
   long long done = 0;
-  auto renderUntil = [&](long long frame) -> std::string {
-    while (done < frame) {
-      const auto n = static_cast<std::size_t>(std::min<long long>(frame - done, 4096));
-      std::span<std::int16_t> block(buffer.data(), 2 * n);
-      synth.Render(block);
-      if (auto error = wav.Write(block); !error.empty()) return error;
-      done += static_cast<long long>(n);
-    }
-    return {};
-  };
-  for (std::size_t i = 0; i < messages.size(); ++i) {
-    if (auto error = renderUntil(frames[i]); !error.empty()) {
+  while (done < total) {
+    const auto n = static_cast<std::size_t>(std::min<long long>(total - done, 4096));
+    std::span<std::int16_t> block(buffer.data(), 2 * n);
+    scheduler.Render(synth, block);
+    if (auto error = wav.Write(block); !error.empty()) {
       result.error = error;
       return result;
     }
-    const MidiMessage& m = messages[i];
-    if (m.status == kTagOnlyStatus) continue;
-    const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
-                                   static_cast<std::uint8_t>(m.data2)};
-    synth.Send(std::span(bytes, MessageLength(m.status)));
-  }
-  // The end of the queue stops the replay, which releases what still sounds.
-  synth.AllNotesOff();
-  if (auto error = renderUntil(total); !error.empty()) {
-    result.error = error;
-    return result;
+    done += static_cast<long long>(n);
   }
   result.error = wav.Finish();
   result.frames = done;

@@ -7,7 +7,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <optional>
+#include <vector>
 
+#include <glm/glm.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "platform/Mesh.h"
@@ -39,6 +42,40 @@ bool Invert3(const float a[3][3], float out[3][3]) {
       out[i][j] = float((double(a[i1][j1]) * a[i2][j2] - double(a[i1][j2]) * a[i2][j1]) / det);
     }
   return true;
+}
+
+// The matrix normals go through: the inverse transpose of the world's upper
+// 3x3, or the 3x3 itself when it has no inverse.
+void NormalMatrix(const glm::mat4& world, float nm[3][3]) {
+  float m3[3][3], inv[3][3];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) m3[i][j] = world[i][j];
+  if (Invert3(m3, inv)) {
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j) nm[i][j] = inv[j][i];
+  } else {
+    std::memcpy(nm, m3, sizeof m3);
+  }
+}
+
+// The attributes of one copy in a batch, as the instanced programs read them.
+struct GlInstance {
+  float world[16];
+  float normalMatrix[9];
+  ColorF diffuse, ambient, emissive;
+};
+static_assert(sizeof(GlInstance) == 37 * sizeof(float));
+
+// A rotation with one scale factor and a shift: it keeps a sphere a sphere.
+bool KeepsSpheres(const glm::mat4& m) {
+  if (m[0][3] != 0.0f || m[1][3] != 0.0f || m[2][3] != 0.0f || m[3][3] != 1.0f) return false;
+  const glm::vec3 a(m[0]), b(m[1]), c(m[2]);
+  const float s = glm::dot(a, a);
+  if (!(s > 0.0f) || !std::isfinite(s)) return false;
+  const float tolerance = 1e-4f * s;
+  return std::abs(glm::dot(b, b) - s) <= tolerance && std::abs(glm::dot(c, c) - s) <= tolerance &&
+         std::abs(glm::dot(a, b)) <= tolerance && std::abs(glm::dot(a, c)) <= tolerance &&
+         std::abs(glm::dot(b, c)) <= tolerance;
 }
 
 void ColorToFloats(Argb32 c, float out[4]) {
@@ -136,6 +173,16 @@ GlDevice::GlDevice(GlView* view, std::string renderer) : renderer_(std::move(ren
   gl_->glEnableVertexAttribArray(kAttribTexCoord);
   gl_->glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
                              reinterpret_cast<const void*>(2 * sizeof(float)));
+  gl_->glGenBuffers(1, &instanceVbo_);
+  gl_->glGenVertexArrays(1, &squareVao_);
+  gl_->glGenBuffers(1, &squareVbo_);
+  gl_->glBindVertexArray(squareVao_);
+  gl_->glBindBuffer(GL_ARRAY_BUFFER, squareVbo_);
+  const float corners[] = {-1, -1, 1, -1, -1, 1, 1, 1};
+  gl_->glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
+  gl_->glEnableVertexAttribArray(kAttribPosition);
+  gl_->glVertexAttribPointer(kAttribPosition, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
+  BindInstanceAttributes();
   gl_->glBindVertexArray(0);
   gl_->glGenSamplers(1, &sampler_);
 
@@ -152,6 +199,9 @@ GlDevice::~GlDevice() {
   gl_->glDeleteVertexArrays(1, &textVao_);
   gl_->glDeleteBuffers(1, &streamVbo_);
   gl_->glDeleteBuffers(1, &textVbo_);
+  gl_->glDeleteVertexArrays(1, &squareVao_);
+  gl_->glDeleteBuffers(1, &squareVbo_);
+  gl_->glDeleteBuffers(1, &instanceVbo_);
   gl_->glDeleteSamplers(1, &sampler_);
 }
 
@@ -403,16 +453,8 @@ void GlDevice::UploadSampler() {
 
 void GlDevice::UploadWorld(SceneProgram& p) {
   gl_->glUniformMatrix4fv(p.world, 1, GL_FALSE, glm::value_ptr(world_));
-  // Normals go through the inverse transpose of the world's upper 3x3.
-  float m3[3][3], inv[3][3], nm[3][3];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) m3[i][j] = world_[i][j];
-  if (Invert3(m3, inv)) {
-    for (int i = 0; i < 3; ++i)
-      for (int j = 0; j < 3; ++j) nm[i][j] = inv[j][i];
-  } else {
-    std::memcpy(nm, m3, sizeof nm);
-  }
+  float nm[3][3];
+  NormalMatrix(world_, nm);
   gl_->glUniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, &nm[0][0]);
 }
 
@@ -460,7 +502,7 @@ void GlDevice::UploadLights(SceneProgram& p) {
   gl_->glUniform4fv(p.lightAtten, kMaxLights, &att[0][0]);
 }
 
-SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord) {
+SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord, DrawKind kind) {
   MakeCurrent();
   ApplyRasterState();
   // A draw without texture coordinates has nothing to sample with: it stays
@@ -470,6 +512,8 @@ SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord) {
   key.flat = states_.shading == Shading::Flat;
   key.lighting = states_.lighting;
   key.textured = textured;
+  key.instanced = kind == DrawKind::Instanced;
+  key.sphere = kind == DrawKind::Sphere;
   if (key.lighting) {
     for (const auto& [index, on] : lightEnabled_)
       if (on && key.lights.size() < std::size_t(kMaxLights))
@@ -523,22 +567,125 @@ void GlDevice::DrawVertices(Primitive primitive, std::span<const Vertex> vertice
   gl_->glBindVertexArray(0);
 }
 
+GlMeshData& GlDevice::MeshData(const Mesh& mesh) {
+  auto data = std::dynamic_pointer_cast<GlMeshData>(mesh.deviceData);
+  if (!data || data->context != context_) {
+    data = std::make_shared<GlMeshData>(context_, mesh);
+    mesh.deviceData = data;
+  }
+  return *data;
+}
+
 void GlDevice::DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) {
   const AttributeRange* range = nullptr;
   for (const auto& r : mesh.GetAttributeTable())
     if (r.attribId == subset) range = &r;
   if (range == nullptr || range->faceCount == 0) return;
   MakeCurrent();
-  auto data = std::dynamic_pointer_cast<GlMeshData>(mesh.deviceData);
-  if (!data || data->context != context_) {
-    data = std::make_shared<GlMeshData>(context_, mesh);
-    mesh.deviceData = data;
-  }
+  const GlMeshData& data = MeshData(mesh);
   PrepareSceneProgram(false);
-  gl_->glBindVertexArray(data->vao);
+  gl_->glBindVertexArray(data.vao);
   gl_->glDrawElements(GL_TRIANGLES, GLsizei(range->faceCount * 3), GL_UNSIGNED_INT,
                       reinterpret_cast<const void*>(std::size_t(range->faceStart) * 3 *
                                                     sizeof(std::uint32_t)));
+  gl_->glBindVertexArray(0);
+}
+
+// Attributes 3.. of the bound vertex array from instanceVbo_, one step per
+// copy.
+void GlDevice::BindInstanceAttributes() {
+  gl_->glBindBuffer(GL_ARRAY_BUFFER, instanceVbo_);
+  auto attribute = [&](GLuint slot, GLint size, std::size_t offset) {
+    gl_->glEnableVertexAttribArray(slot);
+    gl_->glVertexAttribPointer(slot, size, GL_FLOAT, GL_FALSE, sizeof(GlInstance),
+                               reinterpret_cast<const void*>(offset));
+    gl_->glVertexAttribDivisor(slot, 1);
+  };
+  for (GLuint column = 0; column < 4; ++column)
+    attribute(kAttribWorld + column, 4, offsetof(GlInstance, world) + column * 4 * sizeof(float));
+  for (GLuint column = 0; column < 3; ++column)
+    attribute(kAttribNormalMatrix + column, 3, offsetof(GlInstance, normalMatrix) + column * 3 * sizeof(float));
+  attribute(kAttribDiffuse, 4, offsetof(GlInstance, diffuse));
+  attribute(kAttribDiffuse + 1, 4, offsetof(GlInstance, ambient));
+  attribute(kAttribDiffuse + 2, 4, offsetof(GlInstance, emissive));
+}
+
+void GlDevice::UploadInstances(std::span<const MeshDraw> draws) {
+  std::vector<GlInstance> copies(draws.size());
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    GlInstance& c = copies[i];
+    std::memcpy(c.world, glm::value_ptr(draws[i].world), sizeof c.world);
+    float nm[3][3];
+    NormalMatrix(draws[i].world, nm);
+    std::memcpy(c.normalMatrix, nm, sizeof c.normalMatrix);
+    c.diffuse = draws[i].material.diffuse;
+    c.ambient = draws[i].material.ambient;
+    c.emissive = draws[i].material.emissive;
+  }
+  gl_->glBindBuffer(GL_ARRAY_BUFFER, instanceVbo_);
+  gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(copies.size() * sizeof(GlInstance)), copies.data(),
+                    GL_STREAM_DRAW);
+}
+
+// True spheres look like the mesh wherever the mesh is a fair sphere:
+// smooth shading, opaque, no front faces culled, a perspective camera whose
+// eye is outside every sphere, and world matrices that keep spheres round.
+bool GlDevice::SpheresDrawable(std::span<const MeshDraw> draws, float radius, glm::vec3& eye) const {
+  if (states_.shading != Shading::Gouraud || states_.alphaBlending || states_.culling == Culling::Clockwise)
+    return false;
+  if (projection_[2][3] == 0.0f || projection_[3][3] != 0.0f || !(radius > 0.0f)) return false;
+  eye = glm::vec3(glm::inverse(view_)[3]);
+  for (const MeshDraw& d : draws) {
+    if (!KeepsSpheres(d.world)) return false;
+    const float r = radius * glm::length(glm::vec3(d.world[0]));
+    if (!(glm::length(eye - glm::vec3(d.world[3])) > 1.5f * r)) return false;
+  }
+  return true;
+}
+
+void GlDevice::DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) {
+  if (draws.empty()) return;
+  MakeCurrent();
+  material_ = draws.back().material;
+  ++materialGen_;
+  texture_.reset();
+  UploadInstances(draws);
+  glm::vec3 eye;
+  const std::optional<float> radius = mesh.SphereRadius();
+  if (radius && SpheresDrawable(draws, *radius, eye)) {
+    SceneProgram& p = PrepareSceneProgram(false, DrawKind::Sphere);
+    gl_->glUniform3f(p.eye, eye.x, eye.y, eye.z);
+    gl_->glUniform1f(p.sphereRadius, *radius);
+    // The squares face the eye whatever the winding.
+    gl_->glDisable(GL_CULL_FACE);
+    rasterDirty_ = true;
+    gl_->glBindVertexArray(squareVao_);
+    gl_->glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, GLsizei(draws.size()));
+    gl_->glBindVertexArray(0);
+    return;
+  }
+  GlMeshData& data = MeshData(mesh);
+  if (data.instancedVao == 0) {
+    gl_->glGenVertexArrays(1, &data.instancedVao);
+    gl_->glBindVertexArray(data.instancedVao);
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, data.vbo);
+    gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, data.ebo);
+    gl_->glEnableVertexAttribArray(kAttribPosition);
+    gl_->glVertexAttribPointer(kAttribPosition, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                               reinterpret_cast<const void*>(offsetof(MeshVertex, position)));
+    gl_->glEnableVertexAttribArray(kAttribNormal);
+    gl_->glVertexAttribPointer(kAttribNormal, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                               reinterpret_cast<const void*>(offsetof(MeshVertex, normal)));
+    BindInstanceAttributes();
+  }
+  PrepareSceneProgram(false, DrawKind::Instanced);
+  gl_->glBindVertexArray(data.instancedVao);
+  for (const AttributeRange& r : mesh.GetAttributeTable()) {
+    if (r.faceCount == 0) continue;
+    gl_->glDrawElementsInstanced(GL_TRIANGLES, GLsizei(r.faceCount * 3), GL_UNSIGNED_INT,
+                                 reinterpret_cast<const void*>(std::size_t(r.faceStart) * 3 * sizeof(std::uint32_t)),
+                                 GLsizei(draws.size()));
+  }
   gl_->glBindVertexArray(0);
 }
 

@@ -28,6 +28,7 @@
 namespace rp {
 
 class GlTexture;
+struct GlMeshData;
 
 // True for the renderer strings of software rasterisers (llvmpipe, softpipe,
 // swrast, "Software Rasterizer").
@@ -69,6 +70,9 @@ class GlDevice : public GraphicsDevice {
   void SetMinFilter(TextureFilter filter) override;
   void DrawVertices(Primitive primitive, std::span<const Vertex> vertices) override;
   void DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) override;
+  // One instanced draw per subset; a sphere mesh becomes one draw of true
+  // spheres when the batch allows it (SpheresDrawable).
+  void DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) override;
   std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
                                          std::uint32_t levels, TextureFormat format) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;
@@ -117,7 +121,12 @@ class GlDevice : public GraphicsDevice {
   void MakeCurrent();
   void BindTarget();
   void ApplyRasterState();
-  SceneProgram& PrepareSceneProgram(bool hasTexCoord);
+  enum class DrawKind { Single, Instanced, Sphere };
+  SceneProgram& PrepareSceneProgram(bool hasTexCoord, DrawKind kind = DrawKind::Single);
+  GlMeshData& MeshData(const Mesh& mesh);
+  void UploadInstances(std::span<const MeshDraw> draws);
+  void BindInstanceAttributes();
+  bool SpheresDrawable(std::span<const MeshDraw> draws, float radius, glm::vec3& eye) const;
   void UploadWorld(SceneProgram& p);
   void UploadCamera(SceneProgram& p);
   void UploadMaterial(SceneProgram& p);
@@ -132,6 +141,9 @@ class GlDevice : public GraphicsDevice {
   std::map<SceneProgramKey, SceneProgram> programs_;
   TextProgram text_;
   GLuint streamVao_ = 0, streamVbo_ = 0, textVao_ = 0, textVbo_ = 0, sampler_ = 0;
+  // Batches: the per-copy attributes stream through instanceVbo_; true
+  // spheres are squares from squareVbo_'s four corners.
+  GLuint instanceVbo_ = 0, squareVao_ = 0, squareVbo_ = 0;
 
   Target target_;
   bool inScene_ = false;

@@ -61,6 +61,7 @@ GlMeshData::~GlMeshData() {
   if (!context->MakeCurrent()) return;
   auto& gl = context->Gl();
   gl.glDeleteVertexArrays(1, &vao);
+  if (instancedVao != 0) gl.glDeleteVertexArrays(1, &instancedVao);
   gl.glDeleteBuffers(1, &vbo);
   gl.glDeleteBuffers(1, &ebo);
 }

@@ -30,6 +30,9 @@ struct GlMeshData : MeshDeviceData {
   ~GlMeshData() override;
   std::shared_ptr<GlContext> context;
   GLuint vao = 0, vbo = 0, ebo = 0;
+  // The same buffers plus the device's per-copy attributes, made on the
+  // first batch of the mesh.
+  GLuint instancedVao = 0;
 };
 
 }  // namespace rp

@@ -13,26 +13,14 @@ namespace {
 // light x N.L, alpha from the diffuse material; normals are normalised after
 // the transform and a zero normal stays zero, so it gets the ambient terms
 // only. Depth comes from the projection in 0..1 and is stretched to GL's
-// -1..1.
-const char* kSceneVertex = R"(
-layout(location = 0) in vec3 aPos;
-layout(location = 1) in vec3 aNormal;
-layout(location = 2) in vec2 aTex;
-uniform mat4 uWorld;
-uniform mat3 uNormalMatrix;
-uniform mat4 uViewProj;
-uniform float uFlipY;
+// -1..1. Meshes are lit per vertex, true spheres per pixel, by the same code.
+const char* kLighting = R"(
+#if LIGHTING
 uniform vec4 uGlobalAmbient;
-uniform vec4 uMatDiffuse, uMatAmbient, uMatEmissive;
 uniform vec3 uLightDir[8];
 uniform vec3 uLightPos[8];
 uniform vec4 uLightDiffuse[8], uLightAmbient[8];
 uniform vec4 uLightAtten[8];
-INTERP out vec4 vColor;
-#if TEXTURED
-out vec2 vTex;
-#endif
-#if LIGHTING
 vec3 n, wpos, ambient, diffuse;
 void Light(int i, bool directional) {
   vec3 l;
@@ -51,9 +39,50 @@ void Light(int i, bool directional) {
   float ndl = max(dot(n, l), 0.0);
   diffuse += uLightDiffuse[i].rgb * ndl * att;
 }
+vec4 Lit(vec3 normal, vec3 worldPos, vec4 matDiffuse, vec4 matAmbient, vec4 matEmissive) {
+  wpos = worldPos;
+  n = normal;
+  ambient = uGlobalAmbient.rgb;
+  diffuse = vec3(0.0);
+  LIGHTS
+  return vec4(clamp(matEmissive.rgb + matAmbient.rgb * ambient + matDiffuse.rgb * diffuse, 0.0, 1.0),
+              clamp(matDiffuse.a, 0.0, 1.0));
+}
+#endif
+)";
+
+// A batch of copies takes each copy's matrices and material from these
+// instance attributes instead of the uniforms (slots as in GlShaders.h).
+const char* kInstanceInputs = R"(
+layout(location = 3) in mat4 iWorld;
+layout(location = 7) in mat3 iNormalMatrix;
+layout(location = 10) in vec4 iDiffuse;
+layout(location = 11) in vec4 iAmbient;
+layout(location = 12) in vec4 iEmissive;
+)";
+
+const char* kSceneVertex = R"(
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec2 aTex;
+#if !INSTANCED
+uniform mat4 uWorld;
+uniform mat3 uNormalMatrix;
+uniform vec4 uMatDiffuse, uMatAmbient, uMatEmissive;
+#define iWorld uWorld
+#define iNormalMatrix uNormalMatrix
+#define iDiffuse uMatDiffuse
+#define iAmbient uMatAmbient
+#define iEmissive uMatEmissive
+#endif
+uniform mat4 uViewProj;
+uniform float uFlipY;
+INTERP out vec4 vColor;
+#if TEXTURED
+out vec2 vTex;
 #endif
 void main() {
-  vec4 wp = uWorld * vec4(aPos, 1.0);
+  vec4 wp = iWorld * vec4(aPos, 1.0);
   vec4 clip = uViewProj * wp;
   clip.z = 2.0 * clip.z - clip.w;
   clip.y *= uFlipY;
@@ -64,16 +93,73 @@ void main() {
 #if !LIGHTING
   vColor = vec4(1.0);
 #else
-  wpos = wp.xyz;
-  n = uNormalMatrix * aNormal;
-  float len = length(n);
-  n = len > 0.0 ? n / len : n;
-  ambient = uGlobalAmbient.rgb;
-  diffuse = vec3(0.0);
-  LIGHTS
-  vColor = vec4(clamp(uMatEmissive.rgb + uMatAmbient.rgb * ambient + uMatDiffuse.rgb * diffuse,
-                      0.0, 1.0), clamp(uMatDiffuse.a, 0.0, 1.0));
+  vec3 normal = iNormalMatrix * aNormal;
+  float len = length(normal);
+  vColor = Lit(len > 0.0 ? normal / len : normal, wp.xyz, iDiffuse, iAmbient, iEmissive);
 #endif
+}
+)";
+
+// True spheres: each copy of a sphere mesh becomes a square facing the eye
+// just large enough to hold the sphere's outline (the cone of sight lines
+// touching the sphere cuts the square's plane in a circle of radius
+// r d / sqrt(d^2 - r^2)). The fragment shader follows the sight line to the
+// sphere, drops what misses, and lights and depth-writes the point it hits.
+// The world matrices are rotations with one scale and a shift (the device
+// checks), so centre and radius are the shift and the scale times the mesh's
+// radius.
+const char* kSphereVertex = R"(
+layout(location = 0) in vec2 aCorner;
+uniform mat4 uViewProj;
+uniform float uFlipY;
+uniform vec3 uEye;
+uniform float uSphereRadius;
+out vec3 vOnSquare;
+flat out vec4 vSphere, vDiffuse, vAmbient, vEmissive;
+void main() {
+  vec3 c = iWorld[3].xyz;
+  float r = uSphereRadius * length(iWorld[0].xyz);
+  vec3 toEye = uEye - c;
+  float d = length(toEye);
+  vec3 f = toEye / d;
+  vec3 side = normalize(cross(abs(f.y) < 0.9 ? vec3(0.0, 1.0, 0.0) : vec3(1.0, 0.0, 0.0), f));
+  vec3 up = cross(f, side);
+  float h = 1.01 * r * d / sqrt(max(d * d - r * r, 1e-12));
+  vec3 p = c + (aCorner.x * side + aCorner.y * up) * h;
+  vOnSquare = p;
+  vSphere = vec4(c, r);
+  vDiffuse = iDiffuse;
+  vAmbient = iAmbient;
+  vEmissive = iEmissive;
+  vec4 clip = uViewProj * vec4(p, 1.0);
+  clip.z = 2.0 * clip.z - clip.w;
+  clip.y *= uFlipY;
+  gl_Position = clip;
+}
+)";
+
+const char* kSphereFragment = R"(
+in vec3 vOnSquare;
+flat in vec4 vSphere, vDiffuse, vAmbient, vEmissive;
+uniform mat4 uViewProj;
+uniform vec3 uEye;
+out vec4 fragColor;
+void main() {
+  // From the square's point, which lies beside the centre, so the numbers
+  // stay small.
+  vec3 dir = normalize(vOnSquare - uEye);
+  vec3 oc = vOnSquare - vSphere.xyz;
+  float b = dot(oc, dir);
+  float disc = b * b - (dot(oc, oc) - vSphere.w * vSphere.w);
+  if (disc < 0.0) discard;
+  vec3 hit = vOnSquare + (-b - sqrt(disc)) * dir;
+#if LIGHTING
+  fragColor = Lit((hit - vSphere.xyz) / vSphere.w, hit, vDiffuse, vAmbient, vEmissive);
+#else
+  fragColor = vec4(1.0);
+#endif
+  vec4 clip = uViewProj * vec4(hit, 1.0);
+  gl_FragDepth = gl_DepthRange.near + gl_DepthRange.diff * (clip.z / clip.w);
 }
 )";
 
@@ -165,13 +251,18 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
   std::string lights;
   for (std::size_t i = 0; i < key.lights.size(); ++i)
     lights += "Light(" + std::to_string(i) + (key.lights[i] == 'd' ? ", true); " : ", false); ");
-  std::string vertex = kSceneVertex;
-  vertex.replace(vertex.find("LIGHTS"), 6, lights);
+  std::string lighting = kLighting;
+  lighting.replace(lighting.find("LIGHTS"), 6, lights);
   const std::string prelude = std::string("#version 330 core\n#define INTERP ") +
                               (key.flat ? "flat" : "smooth") + "\n#define LIGHTING " +
                               (key.lighting ? "1" : "0") + "\n#define TEXTURED " +
-                              (key.textured ? "1" : "0") + "\n";
-  p.id = Link(gl, prelude, vertex.c_str(), kSceneFragment);
+                              (key.textured ? "1" : "0") + "\n#define INSTANCED " +
+                              (key.instanced ? "1" : "0") + "\n";
+  const std::string instances = key.instanced || key.sphere ? kInstanceInputs : "";
+  if (key.sphere)
+    p.id = Link(gl, prelude, (instances + kSphereVertex).c_str(), (lighting + kSphereFragment).c_str());
+  else
+    p.id = Link(gl, prelude, (instances + lighting + kSceneVertex).c_str(), kSceneFragment);
   auto loc = [&](const char* name) { return gl.glGetUniformLocation(p.id, name); };
   p.world = loc("uWorld");
   p.normalMatrix = loc("uNormalMatrix");
@@ -187,6 +278,8 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
   p.lightAmbient = loc("uLightAmbient");
   p.lightAtten = loc("uLightAtten");
   p.sampler = loc("uSampler");
+  p.eye = loc("uEye");
+  p.sphereRadius = loc("uSphereRadius");
   return p;
 }
 

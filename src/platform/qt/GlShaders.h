@@ -14,10 +14,16 @@ inline constexpr int kMaxLights = 8;
 // Vertex attribute slots shared by every vertex layout.
 enum GlAttrib : GLuint { kAttribPosition = 0, kAttribNormal = 1, kAttribTexCoord = 2 };
 
+// Per-copy attributes of a batch (GlInstance): the world matrix takes four
+// slots, the normal matrix three, then the three material colours.
+enum GlInstanceAttrib : GLuint { kAttribWorld = 3, kAttribNormalMatrix = 7, kAttribDiffuse = 10 };
+
 // What a scene program is specialised for: the software renderer runs
 // both sides of every branch, so switched-off features are compiled out.
+// `instanced` draws a batch of copies of a mesh; `sphere` a batch of true
+// spheres from squares.
 struct SceneProgramKey {
-  bool flat = false, lighting = true, textured = false;
+  bool flat = false, lighting = true, textured = false, instanced = false, sphere = false;
   std::string lights;  // one letter per enabled light: 'd' directional, 'p' point or spot
   auto operator<=>(const SceneProgramKey&) const = default;
 };
@@ -29,6 +35,7 @@ struct SceneProgram {
   GLint matDiffuse = -1, matAmbient = -1, matEmissive = -1;
   GLint lightDir = -1, lightPos = -1, lightDiffuse = -1, lightAmbient = -1, lightAtten = -1;
   GLint sampler = -1;
+  GLint eye = -1, sphereRadius = -1;
   // Generation of each state group last uploaded into this program.
   unsigned world_ = 0, camera_ = 0, material_ = 0, lights_ = 0, states_ = 0;
 };

@@ -74,6 +74,7 @@ const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) co
     case ViewMenuItem::Load: return &hooks_.loadData;
     case ViewMenuItem::AddCompared: return &hooks_.addCompared;
     case ViewMenuItem::RemoveCompared: return &hooks_.removeCompared;
+    case ViewMenuItem::AnalysisSettings: return &hooks_.analysisSettings;
     case ViewMenuItem::Record: return &hooks_.toggleRecording;
     default: return nullptr;
   }
@@ -123,8 +124,11 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick: {  // the second press of a double click may start a drag too
       auto* e = static_cast<QMouseEvent*>(event);
       const QPointF p = e->position();
-      mousePressed(ButtonMask(e->button()), static_cast<float>(p.x()), static_cast<float>(p.y()),
-                     e->globalPosition().toPoint());
+      const auto x = static_cast<float>(p.x());
+      const auto y = static_cast<float>(p.y());
+      mousePressed(ButtonMask(e->button()), x, y, e->globalPosition().toPoint());
+      if (event->type() == QEvent::MouseButtonDblClick && e->button() == Qt::LeftButton && hooks_.doubleClicked)
+        hooks_.run([this, x, y] { hooks_.doubleClicked(x, y); });
       return true;
     }
     case QEvent::MouseMove: {

@@ -29,6 +29,8 @@ class PlotInteraction final : public QObject {
     std::function<void()> loadData;           // "Load Data From File!"
     std::function<void()> addCompared;        // "Add performance for comparison..."
     std::function<void()> removeCompared;     // "Remove compared performances"
+    std::function<void()> analysisSettings;   // "Analysis settings..."
+    std::function<void(float, float)> doubleClicked;  // a left double-click at window pixel (x, y)
     std::function<void()> toggleRecording;    // "Record from MIDI input..." / "Stop recording"
     std::function<bool()> isRecording;        // the caption the recording item shows
     // Runs a handler; an error it raises is the window's to report.

@@ -11,14 +11,20 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "performance/Performance.h"
+#include "performance/ReplayEngine.h"
+#include "performance/qt/AnalysisSettingsDialog.h"
 #include "performance/qt/ControlPanel.h"
+#include "performance/qt/StoredSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlDevice.h"
 #include "platform/qt/GlView.h"
 #include "platform/qt/Twips.h"
+#include "view/EventPick.h"
 #include "view/qt/PlotInteraction.h"
 
 namespace rp {
@@ -94,12 +100,29 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.removeCompared = [this] {
     if (controlPanel_) controlPanel_->removeComparedPerformances();
   };
+  hooks.analysisSettings = [this] { chooseAnalysisSettings(); };
+  hooks.doubleClicked = [this](float x, float y) { doubleClicked(x, y); };
   hooks.toggleRecording = [this] {
     if (controlPanel_) controlPanel_->toggleRecording();
   };
   hooks.isRecording = [this] { return controlPanel_ && controlPanel_->isRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
   interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
+  askAnalysisSettings_ = [this](const AnalysisSettings& current) { return AskAnalysisSettings(current, this); };
+  makeMidiOutput_ = &RealMidiOutput;
+
+  // Play and stop from either window. The shortcut takes the key before the
+  // focused control sees it, so a focused button is not pressed as well;
+  // while a modal dialog is open it does nothing.
+  auto* playKey = new QShortcut(QKeySequence(Qt::Key_Space), this);
+  playKey->setObjectName(QStringLiteral("playShortcut"));
+  playKey->setContext(Qt::ApplicationShortcut);
+  playKey->setAutoRepeat(false);
+  connect(playKey, &QShortcut::activated, this, [this] {
+    runHandler([this] {
+      if (controlPanel_) controlPanel_->togglePlay();
+    });
+  });
   resize(Px(9090), Px(6645));
 }
 
@@ -120,6 +143,21 @@ void PlotWindow::runHandler(F&& handler) {
 
 void PlotWindow::start() {
   runHandler([this] { view_.start(); });
+}
+
+void PlotWindow::chooseAnalysisSettings() {
+  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.Settings);
+  if (!chosen) return;
+  StoreAnalysisSettings(*chosen);
+  if (controlPanel_) controlPanel_->applyAnalysisSettings(*chosen);
+  view_.rebuild();
+}
+
+void PlotWindow::doubleClicked(float x, float y) {
+  GraphicsDevice* dev = view_.device();
+  if (dev == nullptr || !controlPanel_) return;
+  const std::int32_t event = EventUnderMouse(view_.state(), *dev, x, y);
+  if (event > 0) controlPanel_->replay().seekTo(event);
 }
 
 QImage PlotWindow::grabClientArea() { return glView_->GrabFrame(); }
@@ -152,7 +190,8 @@ void PlotWindow::SetTimerEnabled(bool enabled) {
 
 void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
-    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_);
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_,
+                                                       makeMidiOutput_());
     controlPanel_->setStartFile(options_.file, options_.compareFiles);
     controlPanel_->setOfferRecovery(options_.offerRecovery);
     if (options_.velocity) controlPanel_->setTimingChosen(false);

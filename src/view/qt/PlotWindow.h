@@ -3,8 +3,10 @@
 // program. It hosts the 3D device's widget, the 10 ms redraw timer, the
 // popup menu and the hidden title-font button, brings up the control panel
 // when it starts, and ends the program when it closes. What it does with its
-// events is PlotView's.
+// events is PlotView's; a double-click on a point and the space bar (in
+// either window) go to the control panel's replay.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "performance/AnalysisSettings.h"
 #include "view/PlotView.h"
 #include "view/ViewWindow.h"
 
@@ -27,6 +30,7 @@ class Dialogs;
 class GlView;
 class ControlPanel;
 class PlotInteraction;
+struct MidiOutputSetup;
 struct Performance;
 struct ReplayPosition;
 
@@ -59,6 +63,20 @@ class PlotWindow final : public QWidget, public ViewWindow {
 
   // Start-up: the control panel, this window, the device and the scene.
   void start();
+
+  // How "Analysis settings..." asks for new settings (the settings dialog
+  // unless set): the chosen settings, or nothing when cancelled.
+  using AnalysisSettingsQuestion = std::function<std::optional<AnalysisSettings>(const AnalysisSettings&)>;
+  void setAnalysisSettingsQuestion(AnalysisSettingsQuestion ask) { askAnalysisSettings_ = std::move(ask); }
+  // Where the control panel's replay goes (the program's outputs unless set);
+  // set before start.
+  void setMidiOutput(std::function<MidiOutputSetup()> make) { makeMidiOutput_ = std::move(make); }
+  // "Analysis settings...": asks, keeps the answer for later runs, and has
+  // the control panel analyse the performance again.
+  void chooseAnalysisSettings();
+  // A left double-click at pixel (x, y) of the device widget: a point of the
+  // performance becomes the current event as from the time slider.
+  void doubleClicked(float x, float y);
 
   // ViewWindow
   WindowHandle Handle() override;
@@ -99,6 +117,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   QTimer* frameTimer_;
   QMenu* popupMenu_;
   PlotInteraction* interaction_;
+  AnalysisSettingsQuestion askAnalysisSettings_;
+  std::function<MidiOutputSetup()> makeMidiOutput_;
 };
 
 }  // namespace rp

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -43,6 +44,7 @@ namespace {
 // Made once and never destroyed: destroyed among the exit handlers, after
 // the file dialog has run, it would crash in a clean-up of Qt's own.
 QApplication& App() {
+  QStandardPaths::setTestModeEnabled(true);  // the settings of the tests' file dialogs stay out of the user's
   static int argc = 1;
   static char name[] = "test";
   static char* argv[] = {name, nullptr};

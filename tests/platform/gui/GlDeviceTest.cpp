@@ -6,6 +6,9 @@
 #include <QTest>
 #include <cmath>
 #include <memory>
+#include <vector>
+
+#include <glm/gtc/matrix_transform.hpp>
 
 #include "platform/Mesh.h"
 #include "platform/qt/GlDevice.h"
@@ -142,6 +145,74 @@ TEST_F(GlDeviceTest, LitSphereTakesAmbientAndDiffuseFromItsMaterialAndAPlateBlen
   image = device_->ReadBackBuffer();
   EXPECT_TRUE(Near(image.pixel(kSize / 2, kSize / 2), 51, 0, 153));
   EXPECT_TRUE(Near(image.pixel(2, 2), 89, 38, 38));
+}
+
+// Pixels of two frames further apart than `levels` in some channel.
+int PixelsApart(const QImage& a, const QImage& b, int levels) {
+  int apart = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      if (std::abs(qRed(p) - qRed(q)) > levels || std::abs(qGreen(p) - qGreen(q)) > levels ||
+          std::abs(qBlue(p) - qBlue(q)) > levels)
+        ++apart;
+    }
+  return apart;
+}
+
+TEST_F(GlDeviceTest, ABatchLooksLikeItsCopiesDrawnOneByOneAndSpheresStayInFrontWhereTheyAre) {
+  // Perspective, as the plot looks: batches of spheres become true spheres.
+  device_->SetTransform(Transform::Projection, glm::perspectiveLH_ZO(0.8f, 1.0f, 0.5f, 50.0f));
+  device_->SetTransform(Transform::View, glm::lookAtLH(glm::vec3(0, 0, -6), glm::vec3(0), glm::vec3(0, 1, 0)));
+  device_->SetCulling(Culling::None);
+  FrontLight(0.7f);
+  auto sphere = CreateSphere(*device_, 0.5f, 16, 16);
+  auto box = CreateBox(*device_, 0.4f, 0.4f, 0.4f);
+  // A small red sphere poking out of a big blue one behind it: red in the
+  // middle, blue in a ring round it where the blue surface is nearer.
+  const std::vector<MeshDraw> spheres = {
+      {Translation(0, 0, 0.4f), Material({1, 0, 0, 1}, {0.2f, 0, 0, 1})},
+      {Translation(0, 0, 2) * glm::scale(Identity(), glm::vec3(4)), Material({0, 0, 1, 1}, {0, 0, 0.2f, 1})}};
+  const std::vector<MeshDraw> boxes = {{Translation(-2, -2, 0), Material({0, 1, 0, 1}, {0, 0.2f, 0, 1})},
+                                       {Translation(2, -2, 0) * glm::scale(Identity(), glm::vec3(1, 2, 1)),
+                                        Material({1, 1, 0, 1}, {0.2f, 0.2f, 0, 1})}};
+  auto frame = [&](bool batched) {
+    device_->BeginScene();
+    device_->Clear(0xFF303030);
+    for (const auto* batch : {&spheres, &boxes}) {
+      const Mesh& mesh = batch == &spheres ? *sphere : *box;
+      if (batched) {
+        device_->DrawMeshInstances(mesh, *batch);
+        continue;
+      }
+      for (const MeshDraw& d : *batch) {
+        device_->SetTransform(Transform::World, d.world);
+        device_->SetMaterial(d.material);
+        mesh.DrawSubset(0);
+      }
+    }
+    device_->EndScene();
+    return device_->ReadBackBuffer();
+  };
+  const QImage single = frame(false);
+  device_->SetTransform(Transform::World, Translation(5, 5, 5));
+  const QImage batched = frame(true);
+
+  // The boxes are the same triangles either way; the spheres differ only
+  // along their outlines, which the true spheres draw round.
+  EXPECT_LE(PixelsApart(single, batched, 8), kSize * kSize / 20);
+  const QPoint red(kSize / 2, kSize / 2), ring(kSize / 2 + 5, kSize / 2);
+  for (const QImage* image : {&single, &batched}) {
+    EXPECT_GT(qRed(image->pixel(red)), 150);
+    EXPECT_EQ(qBlue(image->pixel(red)), 0);
+    EXPECT_EQ(qRed(image->pixel(ring)), 0);
+    EXPECT_GT(qBlue(image->pixel(ring)), 100);
+  }
+  EXPECT_TRUE(Near(batched.pixel(red), qRed(single.pixel(red)), 0, 0, 8));
+  // The world transform is left alone; the material is the last copy's.
+  EXPECT_EQ(device_->GetTransform(Transform::World), Translation(5, 5, 5));
+  EXPECT_FLOAT_EQ(device_->GetMaterial().diffuse.g, 1.0f);
+  EXPECT_FLOAT_EQ(device_->GetMaterial().diffuse.r, 1.0f);
 }
 
 TEST_F(GlDeviceTest, LinesWithZeroNormalsShowOnlyTheirAmbientColour) {

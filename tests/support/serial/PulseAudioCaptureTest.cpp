@@ -28,12 +28,15 @@ TEST(PulseAudioCapture, WhatIsPlayedComesBackWithItsIntervals) {
 
   SinkRecorder recorder(server);
   ASSERT_TRUE(recorder.Start(dir.Path() + "/capture.raw"));
+  ASSERT_TRUE(recorder.WaitForSamples(kRate / 10)) << "the recorder delivered nothing";
+  const std::size_t before = recorder.Samples().size();
   auto env = server.ClientEnvironment();
   ASSERT_EQ(RunToEnd({"pacat", "--playback", "--raw", "--format=s16le", "--rate=44100", "--channels=1",
                       "-s", server.ServerAddress(), "-d", server.SinkName(), wav},
-                     env, std::chrono::seconds(30)),
+                     env, std::chrono::seconds(60)),
             0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Everything played has come back (a busy machine may deliver it late).
+  EXPECT_TRUE(recorder.WaitForSamples(before + notes.size()));
   recorder.Stop();
   const auto onsets = FindOnsets(recorder.Samples(), SinkRecorder::kRate);
   ASSERT_EQ(onsets.size(), starts.size());

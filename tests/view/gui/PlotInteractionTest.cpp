@@ -35,6 +35,7 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.isRecording = [this] { return recording; };
     hooks.addCompared = [this] { actions.push_back("add"); };
     hooks.removeCompared = [this] { actions.push_back("remove"); };
+    hooks.analysisSettings = [this] { actions.push_back("settings"); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
   }
@@ -55,11 +56,12 @@ class PlotInteractionTest : public ::testing::Test {
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu.actions();
-  ASSERT_EQ(items.size(), 11);
-  const char* names[] = {"menuExit",      "menuLoad", "menuReset",       "menuConnect",        "menuLines",
-                         "menuFootLines", "menuBase", "menuRotate",      "menuAddCompared",    "menuRemoveCompared",
+  ASSERT_EQ(items.size(), 12);
+  const char* names[] = {"menuExit",        "menuLoad",           "menuReset",           "menuConnect",
+                         "menuLines",       "menuFootLines",      "menuBase",            "menuRotate",
+                         "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings",
                          "menuRecord"};
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);

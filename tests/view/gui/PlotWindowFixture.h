@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QImage>
@@ -21,7 +22,10 @@
 #include "performance/qt/ControlPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/GlView.h"
+#include "support/ManualReplayClock.h"
+#include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
+#include "view/EventPick.h"
 #include "view/qt/PlotWindow.h"
 
 namespace rp::testing {
@@ -34,6 +38,14 @@ class PlotWindowTest : public ::testing::Test {
   void SetUp() override {
     form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
                                         performance, position, compared);
+    // A replay on a clock that stands still: it runs until stopped, and
+    // never reaches a real output.
+    form->setMidiOutput([] {
+      MidiOutputSetup midi;
+      midi.clock = std::make_unique<ManualReplayClock>();
+      midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock);
+      return midi;
+    });
     form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
     form->start();
     ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
@@ -66,12 +78,15 @@ class PlotWindowTest : public ::testing::Test {
   }
   // A point well inside the window with no other point drawn near it, so
   // that the pick cannot find a neighbour instead; 0 if there is none.
-  std::size_t LonePoint() {
+  // With `ofEventBut`, only a visible event other than that one.
+  std::size_t LonePoint(std::optional<std::int32_t> ofEventBut = std::nullopt) {
     const std::size_t n = State().Points.Count();
     std::vector<QPointF> at(n + 1);
     for (std::size_t i = 1; i <= n; ++i) at[i] = PointOnScreen(i);
     for (std::size_t i = n; i >= 1; --i) {
       if (at[i].x() < 40 || at[i].y() < 90 || at[i].x() > 560 || at[i].y() > 400) continue;
+      const std::int32_t event = EventOfPoint(State(), i);
+      if (ofEventBut && (event == 0 || event == *ofEventBut)) continue;
       bool alone = true;
       for (std::size_t j = 1; j <= n && alone; ++j)
         alone = j == i || QLineF(at[i], at[j]).length() > 25;

@@ -57,7 +57,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_TRUE(form.frameTimer()->isActive());
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.popupMenu()->actions().size(), 11);
+  EXPECT_EQ(form.popupMenu()->actions().size(), 12);
   EXPECT_FALSE(form.menuItem("menuLoad")->isVisible());
   EXPECT_FALSE(form.menuItem("menuLoad")->isEnabled());
   form.menuItem("menuLines")->trigger();

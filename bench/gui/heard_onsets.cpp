@@ -1,0 +1,53 @@
+// How far heard onsets lie from their schedule: the real windows replay 60
+// single notes of one key through the built-in synthesizer into a private
+// PulseAudio server's null sink while the plot draws; the recording's onsets,
+// counted from the first, are compared with the file's times scaled by the
+// speed. Reports the absolute error's median, 99th percentile and maximum
+// (ms), at the recorded tempo and at twice the speed. Run under Xvfb.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "support/PulseAudioServer.h"
+#include "support/qt/HeardReplay.h"
+
+namespace {
+
+using namespace rp::test;
+
+void BM_HeardOnsetError(benchmark::State& state) {
+  const int speed = static_cast<int>(state.range(0));
+  const double factor = speed == 0 ? 1.0 : 2.0;
+  for (auto _ : state) {
+    PulseAudioServer server;
+    if (!server.Start()) {
+      state.SkipWithError(("no private sound server: " + server.Why()).c_str());
+      return;
+    }
+    PrivateDir dir("rp_bench_heard_");
+    const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(60, factor), speed);
+    if (!replay.skipped.empty() || !replay.messages.empty()) {
+      state.SkipWithError(replay.skipped.empty() ? replay.messages.front().c_str() : replay.skipped.c_str());
+      return;
+    }
+    // Onsets beyond the notes (a dropout's resumption) are counted apart.
+    const std::vector<double> matched = MatchOnsets(replay.heardMs, replay.scheduledMs, factor);
+    const auto errors = HeardOnsetErrors(matched, replay.scheduledMs, factor);
+    if (errors.empty()) {
+      state.SkipWithError("nothing was heard");
+      return;
+    }
+    state.counters["extra_onsets"] =
+        static_cast<double>(replay.heardMs.size()) - static_cast<double>(replay.scheduledMs.size());
+    const ErrorSummary summary = Summarise(errors);
+    state.counters["median_ms"] = summary.median;
+    state.counters["p99_ms"] = summary.p99;
+    state.counters["max_ms"] = summary.max;
+    state.counters["notes"] = static_cast<double>(errors.size());
+  }
+}
+BENCHMARK(BM_HeardOnsetError)->Arg(0)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,36 @@
+#pragma once
+// `--cluster-ms MS` and `--delay D`: the analysis settings on the command
+// line, for every command that analyses a performance and for the windows.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "performance/AnalysisSettings.h"
+
+namespace rp {
+
+inline constexpr std::string_view kAnalysisOptionsUsage = "[--cluster-ms MS] [--delay D]";
+
+// The options as given; each is absent unless named.
+struct AnalysisOptions {
+  std::optional<double> clusterWindowMs;
+  std::optional<std::int32_t> delay;
+
+  bool any() const { return clusterWindowMs || delay; }
+  // `base` with the given options in place of its values.
+  AnalysisSettings over(AnalysisSettings base = {}) const;
+};
+
+// True for "--cluster-ms" and "--delay".
+bool IsAnalysisOption(std::string_view arg);
+
+// Takes every `--cluster-ms MS` and `--delay D` out of `args` (the last of
+// each counts). A missing, non-numeric or out-of-range value: one line on
+// `err` and nothing.
+std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace rp

@@ -1,0 +1,35 @@
+#pragma once
+// How the analysis turns note events into onset events: the cluster window
+// and the delay d. The windows, the command line and the stored settings all
+// hold the same limits.
+
+#include <cstdint>
+#include <string>
+
+namespace rp {
+
+struct AnalysisSettings {
+  // A note-on more than this many ms after its cluster's first note-on opens
+  // a new cluster.
+  double ClusterWindowMs = 50.0;
+  // d: event n is plotted against events n + d and n + 2d.
+  std::int32_t Delay = 1;
+
+  bool operator==(const AnalysisSettings&) const = default;
+};
+
+inline constexpr double kMinClusterWindowMs = 0.0;
+inline constexpr double kMaxClusterWindowMs = 1000.0;
+inline constexpr std::int32_t kMinDelay = 1;
+inline constexpr std::int32_t kMaxDelay = 50;
+
+// False for NaN and everything outside the limits.
+bool IsValidClusterWindow(double ms);
+bool IsValidDelay(std::int64_t d);
+
+// What the plot says beside its caption about settings that differ from the
+// defaults: "d = 3, cluster 30 ms", "d = 2", "cluster 12.5 ms", or "" when
+// both are the defaults.
+std::string AnalysisSettingsNote(const AnalysisSettings& settings);
+
+}  // namespace rp

@@ -1,0 +1,16 @@
+#include "platform/midi/AudioOutput.h"
+
+#include "platform/midi/FluidDriverOutput.h"
+#include "platform/midi/PulseAudioOutput.h"
+#include "platform/midi/WavFileOutput.h"
+
+namespace rp {
+
+std::unique_ptr<AudioOutput> OpenAudioOutput(const std::string& driver, const AudioOutputOptions& options,
+                                             RenderPeriodFn render, std::string& error) {
+  if (driver == "pulseaudio") return PulseAudioOutput::Open(options, std::move(render), error);
+  if (driver == "file") return WavFileOutput::Open(options, std::move(render), error);
+  return FluidDriverOutput::Open(driver, options, std::move(render), error);
+}
+
+}  // namespace rp

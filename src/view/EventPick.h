@@ -1,0 +1,22 @@
+#pragma once
+// Which event of the performance a point sphere stands for: a double-click
+// on a sphere makes its event the current one.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace rp {
+
+class GraphicsDevice;
+struct PlotPoints;
+struct ViewState;
+
+// The event point `position` (from 1) stands for; 0 for a placeholder, a
+// position out of range, or a point of no event (a scatter file's).
+std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position);
+
+// The event of the sphere at window pixel (x, y), picked as the hover picks;
+// 0 when there is none.
+std::int32_t EventUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y);
+
+}  // namespace rp
