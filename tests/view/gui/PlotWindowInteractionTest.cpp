@@ -182,7 +182,8 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   const std::int32_t events = performance.PlotEventCount;
   QAction* item = form->menuItem("menuAnalysisSettings");
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(form->popupMenu()->actions().back(), item);
+  const auto items = form->popupMenu()->actions();
+  EXPECT_EQ(items.indexOf(item), items.indexOf(form->menuItem("menuRemoveCompared")) + 1);
   EXPECT_EQ(item->text(), "Analysis settings...");
 
   std::optional<AnalysisSettings> shown;
