@@ -38,10 +38,10 @@ void RaisePulseThreads() {
 
 std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOptions& options, RenderPeriodFn render,
                                                          std::string& error) {
-  pa_sample_spec spec{};
-  spec.format = PA_SAMPLE_S16LE;
-  spec.rate = static_cast<std::uint32_t>(options.sampleRate);
-  spec.channels = 2;
+  pa_sample_spec sampleFormat{};
+  sampleFormat.format = PA_SAMPLE_S16LE;
+  sampleFormat.rate = static_cast<std::uint32_t>(options.sampleRate);
+  sampleFormat.channels = 2;
   const auto periodBytes = static_cast<std::uint32_t>(options.periodFrames * 4);
   pa_buffer_attr attr{};
   attr.maxlength = static_cast<std::uint32_t>(-1);
@@ -54,7 +54,7 @@ std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOption
   attr.fragsize = static_cast<std::uint32_t>(-1);
   int code = 0;
   pa_simple* stream = pa_simple_new(nullptr, "returnplot", PA_STREAM_PLAYBACK, nullptr, "Built-in synthesizer",
-                                    &spec, nullptr, &attr, &code);
+                                    &sampleFormat, nullptr, &attr, &code);
   if (!stream) {
     error = std::string("PulseAudio: ") + pa_strerror(code);
     return nullptr;
