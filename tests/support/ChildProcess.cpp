@@ -133,4 +133,15 @@ PrivateDir::~PrivateDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+std::string WaitUntilAnswering(ChildProcess& child, const std::string& name, const std::string& logPath,
+                               const std::function<bool()>& answers, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!child.Running()) return name + " ended at start-up: " + FileTail(logPath, 400);
+    if (answers()) return "";
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return name + " did not answer within the time allowed";
+}
+
 }  // namespace rp::test

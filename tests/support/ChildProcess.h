@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,6 +48,12 @@ int RunToEnd(const std::vector<std::string>& argv, const std::map<std::string, s
 
 // The last `bytes` of a file (a server's log, for the reason it ended).
 std::string FileTail(const std::string& path, std::size_t bytes);
+
+// Waits until a server just started as `child` answers (`answers()` true).
+// "" when it did; else why not: it ended at start-up (with the end of its
+// log) or did not answer within `timeout`.
+std::string WaitUntilAnswering(ChildProcess& child, const std::string& name, const std::string& logPath,
+                               const std::function<bool()>& answers, std::chrono::milliseconds timeout);
 
 // True when `program` is found on PATH.
 bool ProgramOnPath(const std::string& program);

@@ -37,18 +37,14 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
     why_ = "jackd could not be started";
     return false;
   }
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!server_.Running()) {
-      why_ = "jackd ended at start-up: " + FileTail(log, 400);
-      return false;
-    }
-    if (RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0) return true;
-    std::this_thread::sleep_for(kPoll);
+  why_ = WaitUntilAnswering(server_, "jackd", log, [&] {
+    return RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0;
+  }, timeout);
+  if (!why_.empty()) {
+    Stop();
+    return false;
   }
-  why_ = "jackd did not answer within the time allowed";
-  Stop();
-  return false;
+  return true;
 }
 
 void PrivateJackServer::UseInThisProcess() { environment_.Set(ClientEnvironment()); }

@@ -59,22 +59,16 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
     why_ = "pulseaudio could not be started";
     return false;
   }
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!server_.Running()) {
-      why_ = "pulseaudio ended at start-up: " + FileTail(home + "/server.log", 400);
-      return false;
-    }
-    if (std::filesystem::exists(home + "/pulse/native") &&
-        RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0) {
-      RaiseToRealTime(server_.Pid());
-      return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  why_ = WaitUntilAnswering(server_, "pulseaudio", home + "/server.log", [&] {
+    return std::filesystem::exists(home + "/pulse/native") &&
+           RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0;
+  }, timeout);
+  if (!why_.empty()) {
+    Stop();
+    return false;
   }
-  why_ = "pulseaudio did not answer within the time allowed";
-  Stop();
-  return false;
+  RaiseToRealTime(server_.Pid());
+  return true;
 }
 
 void PulseAudioServer::UseInThisProcess() { environment_.Set(ClientEnvironment()); }
