@@ -3,7 +3,9 @@
 // PulseAudio server's null sink while the plot draws; the recording's onsets,
 // counted from the first, are compared with the file's times scaled by the
 // speed. Reports the absolute error's median, 99th percentile and maximum
-// (ms), at the recorded tempo and at twice the speed. Run under Xvfb.
+// (ms), at the recorded tempo and at twice the speed, and the time from the
+// click on Play to the first sound (start_ms, see HeardReplay). Run under
+// Xvfb.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -17,6 +19,7 @@ using namespace rp::test;
 
 void BM_HeardOnsetError(benchmark::State& state) {
   const int speed = static_cast<int>(state.range(0));
+  const bool warm = state.range(1) != 0;
   const double factor = speed == 0 ? 1.0 : 2.0;
   for (auto _ : state) {
     PulseAudioServer server;
@@ -25,7 +28,7 @@ void BM_HeardOnsetError(benchmark::State& state) {
       return;
     }
     PrivateDir dir("rp_bench_heard_");
-    const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(60, factor), speed);
+    const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(60, factor), speed, warm);
     if (!replay.skipped.empty() || !replay.messages.empty()) {
       state.SkipWithError(replay.skipped.empty() ? replay.messages.front().c_str() : replay.skipped.c_str());
       return;
@@ -44,9 +47,17 @@ void BM_HeardOnsetError(benchmark::State& state) {
     state.counters["p99_ms"] = summary.p99;
     state.counters["max_ms"] = summary.max;
     state.counters["notes"] = static_cast<double>(errors.size());
+    state.counters["start_ms"] = replay.startLatencyMs;
   }
 }
-BENCHMARK(BM_HeardOnsetError)->Arg(0)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
+// Arguments: the replay speed value, and whether the sound output was open
+// already (a replay a second before) or the replay opens it.
+BENCHMARK(BM_HeardOnsetError)
+    ->Args({0, 0})
+    ->Args({1000, 0})
+    ->Args({0, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

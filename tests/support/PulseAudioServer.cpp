@@ -106,12 +106,16 @@ std::vector<std::int16_t> SinkRecorder::Samples() const {
   return samples;
 }
 
+std::size_t SinkRecorder::SamplesSoFar() const {
+  std::error_code ec;
+  const auto bytes = std::filesystem::file_size(path_, ec);
+  return ec ? 0 : static_cast<std::size_t>(bytes / 2);
+}
+
 bool SinkRecorder::WaitForSamples(std::size_t count, std::chrono::milliseconds timeout) const {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (std::chrono::steady_clock::now() < deadline) {
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path_, ec);
-    if (!ec && bytes >= 2 * count) return true;
+    if (SamplesSoFar() >= count) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;

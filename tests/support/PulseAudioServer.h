@@ -66,6 +66,9 @@ class SinkRecorder {
   // sink's silence too), so what is played next is surely heard; false when
   // that takes longer than `timeout` (a starved machine).
   bool WaitForSamples(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  // Samples delivered so far; the sample the sink plays at this moment is a
+  // little later (the recorder's own latency, up to 10 ms).
+  std::size_t SamplesSoFar() const;
 
  private:
   const PulseAudioServer& server_;

@@ -48,13 +48,18 @@ struct HeardReplay {
   int currentEventAtEnd = 0;        // the plot's current event once the sound ended
   bool orangeWhilePlaying = false;  // the plot showed the current event in orange
   bool ended = false;               // the replay ended by itself
+  // From the click on Play to the first onset recorded; overstated by the
+  // recorder's latency (up to 10 ms), the same for every build measured.
+  double startLatencyMs = 0;
   std::vector<std::string> messages;  // the errors the program showed
 };
 
 // Replays `intervalsMs` (see WriteSingleNotes) at the "Replay speed" value
-// `speed`, with files in `dir`.
+// `speed`, with files in `dir`. `warmOutput`: a replay started and stopped at
+// once three seconds before opens the sound output, as a user's earlier replay
+// leaves it; otherwise the recorded replay opens it.
 inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string& dir,
-                                     const std::vector<double>& intervalsMs, int speed) {
+                                     const std::vector<double>& intervalsMs, int speed, bool warmOutput = false) {
   HeardReplay result;
   server.UseInThisProcess();
   const std::string listing = dir + "/single_notes.txt";
@@ -85,6 +90,14 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     return result;
   }
   QTest::qWait(300);  // the recorder is running before the first note
+  if (warmOutput) {
+    play->click();
+    stop->click();
+    // A new stream on a sink that had none may wait a second or two before
+    // the sink takes its sound (so does the recording).
+    QTest::qWait(3000);
+  }
+  const std::size_t recordedBeforePlay = recorder.SamplesSoFar();
   play->click();
   const auto timeout = std::chrono::steady_clock::now() + std::chrono::minutes(3);
   while (stop->isEnabled() && std::chrono::steady_clock::now() < timeout) {
@@ -100,7 +113,11 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
   for (const auto& message : dialogs.messages) {
     if (message.kind == MessageKind::Error) result.messages.push_back(message.text);
   }
-  result.heardMs = FindOnsets(recorder.Samples(), SinkRecorder::kRate);
+  const double playMs = 1000.0 * static_cast<double>(recordedBeforePlay) / SinkRecorder::kRate;
+  for (const double onset : FindOnsets(recorder.Samples(), SinkRecorder::kRate)) {
+    if (onset >= playMs) result.heardMs.push_back(onset);
+  }
+  if (!result.heardMs.empty()) result.startLatencyMs = result.heardMs.front() - playMs;
   return result;
 }
 
