@@ -41,4 +41,12 @@ ReplayClock::Time CombinedMidiBackend::SoundDelay() {
   return open_ ? open_->SoundDelay() : ReplayClock::Time{0};
 }
 
+ReplayClock::Time CombinedMidiBackend::LookAhead() {
+  return open_ ? open_->LookAhead() : ReplayClock::Time{0};
+}
+
+void CombinedMidiBackend::DropUnheard(ReplayClock::Time now) {
+  if (open_) open_->DropUnheard(now);
+}
+
 }  // namespace rp

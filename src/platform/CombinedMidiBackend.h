@@ -22,6 +22,8 @@ class CombinedMidiBackend final : public MidiBackend {
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                   ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
+  ReplayClock::Time LookAhead() override;
+  void DropUnheard(ReplayClock::Time now) override;
 
  private:
   MidiBackend& For(int index) { return index == -1 ? *default_ : *devices_; }

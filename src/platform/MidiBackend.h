@@ -39,13 +39,21 @@ class MidiBackend {
   virtual std::optional<MidiFailure> Open(int index) = 0;
   virtual void Close() = 0;
   // due is the clock time the message was scheduled for (a synthesizer may
-  // place the sound by it); the port calls Send at or just after it.
+  // place the sound by it); the port calls Send at or just after due minus
+  // LookAhead().
   virtual std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                           ReplayClock::Time due) = 0;
   // How long after its due time the message last sent is heard: nothing for
   // a MIDI port (the instrument behind it plays at once), the look-ahead and
   // output latency for a synthesizer that places messages in its stream.
   virtual ReplayClock::Time SoundDelay() { return ReplayClock::Time{0}; }
+  // How long before its due time a message is to be sent: nothing for a
+  // MIDI port, which plays what it gets at once; time for a synthesizer to
+  // place it in its stream before that part of the stream is rendered.
+  virtual ReplayClock::Time LookAhead() { return ReplayClock::Time{0}; }
+  // On a stop: drops the messages sent ahead that are due after `now` and
+  // releases every note. Nothing to do where nothing is sent ahead.
+  virtual void DropUnheard(ReplayClock::Time /*now*/) {}
 };
 
 }  // namespace rp

@@ -138,6 +138,7 @@ void MidiOutputPort::start() {
       return;
     }
     if (state_ == PortState::Replaying) return;
+    startMs_ = resumeMs_;
     timeline_.Start(clock_.Now(), resumeMs_, TempoFactor(replaySpeed_));
     state_ = PortState::Replaying;
     if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
@@ -168,6 +169,18 @@ void MidiOutputPort::append(const MidiMessage& m) {
 void MidiOutputPort::EndReplay() {
   // Whatever the timing thread queued for the UI so far is stale from here on.
   ++channel_->generation;
+  if (state_ == PortState::Replaying) {
+    // Messages sent ahead of their time are dropped; a later start sends
+    // them again.
+    const auto now = clock_.Now();
+    backend_.DropUnheard(now);
+    for (const Sent& sent : heard_) {
+      if (sent.due <= now) continue;
+      cursor_ = sent.index;
+      resumeMs_ = sent.index > 0 ? std::max(startMs_, queue_[sent.index - 1].timeMs) : startMs_;
+      break;
+    }
+  }
   heard_.clear();
   if (state_ != PortState::Closed) Silence();
 }
@@ -229,11 +242,12 @@ void MidiOutputPort::Run() {
       continue;
     }
     // What has been heard by now is reported, in order.
-    while (!heard_.empty() && clock_.Now() >= heard_.front().at) {
+    const auto soundDelay = backend_.SoundDelay();
+    while (!heard_.empty() && clock_.Now() >= heard_.front().due + soundDelay) {
       PostMessageSent(heard_.front().tag);
       heard_.pop_front();
     }
-    const auto nextHeard = heard_.empty() ? ReplayClock::kForever : heard_.front().at;
+    const auto nextHeard = heard_.empty() ? ReplayClock::kForever : heard_.front().due + soundDelay;
     if (cursor_ >= queue_.size()) {
       if (!heard_.empty()) {
         wait(nextHeard);
@@ -247,8 +261,9 @@ void MidiOutputPort::Run() {
     }
     const MidiMessage m = queue_[cursor_];
     const auto due = timeline_.Due(m.timeMs);
-    if (clock_.Now() < due) {
-      wait(std::min(due, nextHeard));
+    const auto sendAt = due - backend_.LookAhead();
+    if (clock_.Now() < sendAt) {
+      wait(std::min(sendAt, nextHeard));
       continue;
     }
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status),
@@ -268,11 +283,10 @@ void MidiOutputPort::Run() {
     if (send) TrackSounding(m);
     resumeMs_ = m.timeMs;
     ++cursor_;
-    const auto delay = backend_.SoundDelay();
-    if (delay <= ReplayClock::Time{0} && heard_.empty()) {
+    if (heard_.empty() && sendAt == due && backend_.SoundDelay() <= ReplayClock::Time{0}) {
       PostMessageSent(m.tag);
     } else {
-      heard_.push_back({due + delay, m.tag});
+      heard_.push_back({due, m.tag, cursor_ - 1});
     }
   }
 }

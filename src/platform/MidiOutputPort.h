@@ -8,7 +8,9 @@
 // messageSent comes when the message is heard: at once for a MIDI port, and
 // the backend's SoundDelay after the due time for the built-in synthesizer,
 // whose sound leaves through a buffered audio stream. replayEnded follows the
-// last of them, so the plot reaches the last event with the sound.
+// last of them, so the plot reaches the last event with the sound. The
+// synthesizer also gets each message its LookAhead before the due time; a
+// stop drops what was sent ahead and a later start goes on from there.
 //
 // Threads: every method is called from the UI thread. The timing thread only
 // sends and posts notifications. Once stop, close or reset (or the destructor)
@@ -129,11 +131,14 @@ class MidiOutputPort {
   double resumeMs_ = 0;       // replay position of the last message sent
   ReplayTimeline timeline_;
   std::array<std::bitset<128>, 16> sounding_{};  // notes on, per channel
-  struct Heard {
-    ReplayClock::Time at;
+  struct Sent {
+    ReplayClock::Time due;
     int tag;
+    std::size_t index;  // in queue_
   };
-  std::deque<Heard> heard_;  // sent, not yet reported: when each is heard
+  // Sent, not yet reported as heard; each is heard SoundDelay() after due.
+  std::deque<Sent> heard_;
+  double startMs_ = 0;  // replay position at the last start
   bool quit_ = false;
   std::thread thread_;
 };

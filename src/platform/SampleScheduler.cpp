@@ -15,6 +15,11 @@ void SampleScheduler::Add(const TimedMidi& message) {
   const auto at = std::upper_bound(pending_.begin() + static_cast<std::ptrdiff_t>(next_), pending_.end(),
                                    message.frame,
                                    [](long long frame, const TimedMidi& m) { return frame < m.frame; });
+  if (message.length == 0) {
+    pending_.erase(at, pending_.end());
+    pending_.push_back(message);
+    return;
+  }
   pending_.insert(at, message);
 }
 

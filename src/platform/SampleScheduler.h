@@ -31,7 +31,9 @@ class SampleScheduler {
   // Room for this many messages waiting at once before Add allocates.
   explicit SampleScheduler(std::size_t reserve = 4096) { pending_.reserve(reserve); }
 
-  // Keeps messages in frame order; equal frames in the order they came.
+  // Keeps messages in frame order; equal frames in the order they came. A
+  // release (length 0) drops every waiting message due after it: what was
+  // queued ahead of a stop is not played.
   void Add(const TimedMidi& message);
   // Renders the synthesizer's next frames, applying each waiting message at
   // the block boundary nearest its frame; one whose boundary has passed

@@ -26,6 +26,13 @@ class SpscQueue {
     return true;
   }
 
+  // The item Pop would return next, without taking it (consumer side).
+  const T* Peek() const {
+    const std::size_t head = head_.load(std::memory_order_relaxed);
+    if (head == tail_.load(std::memory_order_acquire)) return nullptr;
+    return &items_[head & (Capacity - 1)];
+  }
+
   std::optional<T> Pop() {
     const std::size_t head = head_.load(std::memory_order_relaxed);
     if (head == tail_.load(std::memory_order_acquire)) return std::nullopt;

@@ -204,6 +204,43 @@ TEST(MidiOutputPort, MessagesAreReportedWhenHeard) {
   EXPECT_EQ(rig.AdvanceMs(100), Strings{});
 }
 
+// A synthesizer that wants each message 50 ms ahead and is heard 30 ms after
+// the due time: the reports still follow the sound, and a stop drops what was
+// sent ahead, which a new start sends again at its time.
+TEST(MidiOutputPort, MessagesGoAheadOfTimeToASynthesizerThatAsks) {
+  PortRig rig;
+  rig.backend.SetLookAhead(Ms(50));
+  rig.backend.SetSoundDelay(Ms(30));
+  rig.port.open();
+  rig.Queue(1, 0, 144, 60, 100);
+  rig.Queue(2, 40, 144, 62, 100);
+  rig.Queue(3, 200, 144, 64, 100);
+  rig.port.start();
+  EXPECT_EQ(rig.Settle(), Strings{});
+  ASSERT_EQ(rig.Sent().size(), 2u);
+  EXPECT_EQ(rig.Sent()[1].due - rig.Sent()[1].sentAt, Ms(40));
+  EXPECT_EQ(rig.AdvanceMs(30), (Strings{"sent 1"}));
+  EXPECT_EQ(rig.AdvanceMs(39), Strings{});
+  EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 2"}));
+  EXPECT_EQ(rig.AdvanceMs(80), Strings{});
+  ASSERT_EQ(rig.Sent().size(), 3u) << "message 3 goes 50 ms before its time";
+  EXPECT_EQ(rig.Sent()[2].sentAt, rig.Sent()[0].sentAt + Ms(150));
+
+  rig.port.stop();
+  EXPECT_EQ(rig.backend.Drops().size(), 1u);
+  EXPECT_EQ(rig.port.queuedMessages().size(), 1u) << "message 3 was dropped unheard";
+  // Going on from message 2: message 3 is due 160 ms after the new start.
+  const std::size_t beforeStart = rig.Sent().size();  // with the stop's note-offs
+  rig.port.start();
+  EXPECT_EQ(rig.AdvanceMs(109), Strings{});
+  EXPECT_EQ(rig.Sent().size(), beforeStart);
+  EXPECT_EQ(rig.AdvanceMs(1), Strings{});
+  ASSERT_EQ(rig.Sent().size(), beforeStart + 1);
+  EXPECT_EQ(rig.Sent().back().bytes, (Bytes{144, 64, 100}));
+  EXPECT_EQ(rig.Sent().back().due - rig.Sent().back().sentAt, Ms(50));
+  EXPECT_EQ(rig.AdvanceMs(80), (Strings{"sent 3", "ended"}));
+}
+
 TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
   PortRig rig(std::vector<std::string>{});  // no MIDI output at all
   EXPECT_EQ(rig.port.deviceCount(), 0);

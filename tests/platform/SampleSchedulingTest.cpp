@@ -92,11 +92,12 @@ struct StreamRig {
   static constexpr int kRate = 44100;
   static constexpr std::size_t kPeriod = 100;
   BlockSynth synth;
-  SynthStream stream{synth, kRate, 10ms};
+  SynthStream stream{synth, kRate};
   std::vector<std::int16_t> out;
   Time latency = 20ms;
 
   static Time FrameTime(long long frame) { return Time(frame * 1'000'000'000LL / kRate); }
+  static long long FramesIn(Time t) { return t.count() * kRate / 1'000'000'000LL; }
   void RenderPeriod() {
     const long long first = synth.FramesRendered();
     out.resize(out.size() + 2 * kPeriod);
@@ -105,66 +106,77 @@ struct StreamRig {
   void RenderUntil(Time t) {
     while (FrameTime(synth.FramesRendered()) < t) RenderPeriod();
   }
-  bool Push(int key, Time due, Time now) {
+  bool Push(int key, Time due) {
     const std::uint8_t on[3] = {0x90, static_cast<std::uint8_t>(key), 100};
-    return stream.Push(on, due, now);
+    return stream.Push(on, due);
   }
 };
 
-TEST(SynthStream, MessagesLandAtTheirDueTimesOnTheStreamsFrames) {
+TEST(SynthStream, AReplaySoundsFromThePeriodThatTakesItsFirstMessageAtExactOffsets) {
   StreamRig rig;
-  EXPECT_FALSE(rig.Push(1, 0ms, 0ms)) << "no position before the first period";
   rig.RenderUntil(50ms);
-  // The timing thread sends the first message 2 ms late: the replay follows
-  // it by as much, and the later messages keep their distance to the frame.
-  const Time start = StreamRig::FrameTime(rig.synth.FramesRendered()) + 1ms;
-  ASSERT_TRUE(rig.Push(1, start, start + 2ms));
-  EXPECT_EQ(rig.stream.SoundDelay(), 10ms + 20ms + 2ms);
-  rig.RenderUntil(start + 3ms);
-  ASSERT_TRUE(rig.Push(2, start + 3ms, start + 3ms + 100us));
-  rig.RenderUntil(start + 150ms);
-  ASSERT_TRUE(rig.Push(3, start + 150ms, start + 150ms + 4ms));
+  // The first message waits for the next period; the later ones come ahead
+  // of their time, whenever the timing thread sends them.
+  const Time start = StreamRig::FrameTime(rig.synth.FramesRendered()) - 1ms;
+  ASSERT_TRUE(rig.Push(1, start));
+  ASSERT_TRUE(rig.Push(2, start + 3ms));
+  EXPECT_TRUE(rig.stream.NextPeriodStartsReplay()) << "the first message begins the replay";
+  const long long anchor = rig.synth.FramesRendered();
+  rig.RenderPeriod();
+  EXPECT_FALSE(rig.stream.NextPeriodStartsReplay());
+  // Heard when that period's first frame is: rendered 1 ms after the due
+  // time, plus the output's latency.
+  EXPECT_EQ(rig.stream.SoundDelay(), StreamRig::FrameTime((anchor + 63) / 64 * 64) - start + 20ms);
+  rig.RenderUntil(start + 100ms);
+  ASSERT_TRUE(rig.Push(3, start + 150ms));
   rig.RenderUntil(start + 400ms);
 
   const auto onsets = Onsets(rig.out);
   ASSERT_EQ(onsets.size(), 3u);
-  // The first lands the margin (441 frames) ahead of the frame being
-  // rendered when it was sent, to the block.
-  const long long sentAt = (start + 2ms).count() * StreamRig::kRate / 1'000'000'000LL;
-  EXPECT_EQ(onsets[0].second, NearestBlockStart(sentAt + 441, 64));
-  EXPECT_EQ(onsets[1].second, NearestBlockStart(onsets[0].second + 132, 64));   // 3 ms
-  EXPECT_EQ(onsets[2].second, NearestBlockStart(onsets[0].second + 6615, 64));  // 150 ms
+  const long long boundary = (anchor + 63) / 64 * 64;
+  EXPECT_EQ(onsets[0].second, boundary);
+  EXPECT_EQ(onsets[1].second, NearestBlockStart(boundary + 132, 64));   // 3 ms
+  EXPECT_EQ(onsets[2].second, NearestBlockStart(boundary + 6615, 64));  // 150 ms
   EXPECT_EQ(rig.stream.LateMessages(), 0);
 }
 
-TEST(SynthStream, ALateMessageSoundsAtOnceAndARestartTakesANewAnchor) {
+TEST(SynthStream, LateMessagesStopsAndRestarts) {
   StreamRig rig;
   rig.RenderUntil(20ms);
   const Time start = StreamRig::FrameTime(rig.synth.FramesRendered());
-  ASSERT_TRUE(rig.Push(1, start, start));
-  // Due 5 ms after the first but sent 40 ms late, beyond the 10 ms margin:
-  // it sounds in the next period.
+  ASSERT_TRUE(rig.Push(1, start));
+  // Due 5 ms after the first but pushed 40 ms late: it sounds in the next
+  // period and is counted.
   rig.RenderUntil(start + 45ms);
-  const long long sentAtFrame = rig.synth.FramesRendered();
-  ASSERT_TRUE(rig.Push(2, start + 5ms, start + 45ms));
+  const long long pushedAtFrame = rig.synth.FramesRendered();
+  ASSERT_TRUE(rig.Push(2, start + 5ms));
   rig.RenderPeriod();
   EXPECT_EQ(rig.stream.LateMessages(), 1);
   auto onsets = Onsets(rig.out);
   ASSERT_EQ(onsets.size(), 2u);
-  EXPECT_EQ(onsets[1].second, (sentAtFrame + 63) / 64 * 64);  // the next block
+  EXPECT_EQ(onsets[1].second, (pushedAtFrame + 63) / 64 * 64);  // the next block
 
-  // A new replay: its first message is placed the margin ahead again, with
-  // the latency of now.
-  rig.latency = 35ms;
-  rig.stream.Restart();
-  rig.RenderUntil(start + 200ms);
-  const Time now = StreamRig::FrameTime(rig.synth.FramesRendered());
-  ASSERT_TRUE(rig.Push(3, now, now));
-  EXPECT_EQ(rig.stream.SoundDelay(), 10ms + 35ms);
-  rig.RenderUntil(now + 30ms);
+  // A stop: what was pushed ahead and is due after it never sounds.
+  ASSERT_TRUE(rig.Push(3, start + 200ms));
+  rig.stream.ReleaseAll(start + 100ms);
+  rig.RenderUntil(start + 300ms);
   onsets = Onsets(rig.out);
   ASSERT_EQ(onsets.size(), 3u);
-  EXPECT_EQ(onsets[2].second, NearestBlockStart(now.count() * StreamRig::kRate / 1'000'000'000LL + 441, 64));
+  EXPECT_EQ(onsets[2].first, 0) << "released, and key 3 dropped";
+
+  // A new replay takes a new map, with the latency of now; until its first
+  // message is taken the delay is an estimate.
+  rig.latency = 35ms;
+  rig.stream.Restart();
+  const Time now = StreamRig::FrameTime(rig.synth.FramesRendered());
+  ASSERT_TRUE(rig.Push(4, now));
+  EXPECT_EQ(rig.stream.SoundDelay(), 20ms + StreamRig::FrameTime(StreamRig::kPeriod));
+  rig.RenderUntil(now + 30ms);
+  const long long boundary = (StreamRig::FramesIn(now) + 63) / 64 * 64;
+  EXPECT_NEAR(rig.stream.SoundDelay().count(), (35ms + StreamRig::FrameTime(boundary) - now).count(), 1000);
+  onsets = Onsets(rig.out);
+  ASSERT_EQ(onsets.size(), 4u);
+  EXPECT_EQ(onsets[3].second, boundary);
   EXPECT_EQ(rig.stream.LateMessages(), 1);
 }
 

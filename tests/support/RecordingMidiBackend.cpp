@@ -66,4 +66,24 @@ void RecordingMidiBackend::SetSoundDelay(ReplayClock::Time delay) {
   soundDelay_ = delay;
 }
 
+ReplayClock::Time RecordingMidiBackend::LookAhead() {
+  std::lock_guard lock(mutex_);
+  return lookAhead_;
+}
+
+void RecordingMidiBackend::SetLookAhead(ReplayClock::Time lookAhead) {
+  std::lock_guard lock(mutex_);
+  lookAhead_ = lookAhead;
+}
+
+void RecordingMidiBackend::DropUnheard(ReplayClock::Time now) {
+  std::lock_guard lock(mutex_);
+  drops_.push_back(now);
+}
+
+std::vector<ReplayClock::Time> RecordingMidiBackend::Drops() const {
+  std::lock_guard lock(mutex_);
+  return drops_;
+}
+
 }  // namespace rp

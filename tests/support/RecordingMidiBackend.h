@@ -32,10 +32,16 @@ class RecordingMidiBackend final : public MidiBackend {
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                   ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
+  ReplayClock::Time LookAhead() override;
+  void DropUnheard(ReplayClock::Time now) override;
 
   std::vector<Sent> SentMessages() const;
   // Plays like a synthesizer whose sound comes this long after the due time.
   void SetSoundDelay(ReplayClock::Time delay);
+  // Wants each message this long before its due time, like the synthesizer.
+  void SetLookAhead(ReplayClock::Time lookAhead);
+  // The times DropUnheard was called with.
+  std::vector<ReplayClock::Time> Drops() const;
   std::optional<int> OpenDevice() const;  // nothing while closed
   void FailOpen(std::optional<MidiFailure> failure);
   void FailSendAfter(int successfulSends, MidiFailure failure);
@@ -50,6 +56,8 @@ class RecordingMidiBackend final : public MidiBackend {
   std::optional<MidiFailure> sendFailure_;
   int sendsBeforeFailure_ = 0;
   ReplayClock::Time soundDelay_{0};
+  ReplayClock::Time lookAhead_{0};
+  std::vector<ReplayClock::Time> drops_;
 };
 
 }  // namespace rp

@@ -7,8 +7,11 @@
 namespace rp {
 
 std::unique_ptr<AudioOutput> OpenAudioOutput(const std::string& driver, const AudioOutputOptions& options,
-                                             RenderPeriodFn render, std::string& error) {
-  if (driver == "pulseaudio") return PulseAudioOutput::Open(options, std::move(render), error);
+                                             RenderPeriodFn render, StartsReplayFn startsReplay,
+                                             std::string& error) {
+  if (driver == "pulseaudio") {
+    return PulseAudioOutput::Open(options, std::move(render), std::move(startsReplay), error);
+  }
   if (driver == "file") return WavFileOutput::Open(options, std::move(render), error);
   return FluidDriverOutput::Open(driver, options, std::move(render), error);
 }

@@ -22,7 +22,6 @@ class FluidDriverOutput final : public AudioOutput {
   ~FluidDriverOutput() override;
 
   ReplayClock::Time Period() const override;
-  long long WarmUpFrames() const override { return 0; }
 
  private:
   FluidDriverOutput(const AudioOutputOptions& options, RenderPeriodFn render);

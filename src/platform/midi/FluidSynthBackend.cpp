@@ -60,7 +60,7 @@ std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
     MidiFailure failure;
     synth_ = GeneralMidiSynth::Create(options_.soundFonts, &failure);
     if (!synth_) return failure;
-    stream_ = std::make_unique<SynthStream>(*synth_, kSynthSampleRate, ReplayClock::Time{0});
+    stream_ = std::make_unique<SynthStream>(*synth_, kSynthSampleRate);
   }
   if (!audio_) {
     if (auto failure = OpenAudio()) return failure;
@@ -81,15 +81,14 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
   audio.wavPath = options_.audioFile;
   std::string lastError;
   SynthStream& stream = *stream_;
-  const long long firstFrame = stream.Rendering() ? stream.LastPeriodFrame() : 0;
-  const auto openedAt = SteadyNow();
+  const long long firstFrame = stream.FramesRendered();
   for (const auto& driver : drivers) {
     audio_ = OpenAudioOutput(
         driver, audio,
         [&stream](std::span<std::int16_t> stereo, ReplayClock::Time now, ReplayClock::Time latency) {
           stream.RenderPeriod(stereo, now, latency);
         },
-        lastError);
+        [&stream] { return stream.NextPeriodStartsReplay(); }, lastError);
     if (audio_) {
       audioDriver_ = driver;
       break;
@@ -103,16 +102,12 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
     if (!drivers.empty()) text += lastError.empty() ? "." : ": " + lastError;
     return MidiFailure{kMidiNoAudioOutput, text + " Choose a MIDI output device instead."};
   }
-  // The first message is placed a period and a little more ahead of the
-  // frame being rendered: time for the timing thread to be late and for the
-  // audio thread to wake.
-  stream.SetMargin(2 * audio_->Period() + std::chrono::milliseconds(4));
-  // Until the output has rendered its first periods the stream has no
-  // current position (nor a settled latency) to place messages by.
+  // A new stream may not be played at once (a sink that had no stream can
+  // take a second or two to start), and sound written before it plays may be
+  // skipped: the replay begins once the output takes its sound.
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   while (std::chrono::steady_clock::now() < until &&
-         !(stream.Rendering() && stream.LastPeriodTime() >= openedAt &&
-           stream.LastPeriodFrame() >= firstFrame + audio_->WarmUpFrames())) {
+         stream.FramesRendered() < firstFrame + audio_->WarmUpFrames()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return std::nullopt;
@@ -130,7 +125,7 @@ std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t>
   // The port sends only between Open and Close, and the stream lives as long
   // as the backend.
   if (!stream_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
-  if (!stream_->Push(bytes, due, SteadyNow())) {
+  if (!stream_->Push(bytes, due)) {
     return MidiFailure{kMidiSendFailed, "The built-in synthesizer's sound output has stopped."};
   }
   return std::nullopt;
@@ -138,6 +133,21 @@ std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t>
 
 ReplayClock::Time FluidSynthBackend::SoundDelay() {
   return stream_ ? stream_->SoundDelay() : ReplayClock::Time{0};
+}
+
+ReplayClock::Time FluidSynthBackend::LookAhead() {
+  std::lock_guard lock(mutex_);
+  if (!audio_) return ReplayClock::Time{0};
+  // A message must be in the stream's queue before the audio thread renders
+  // its frame. The output renders up to its queue (a few periods) ahead of
+  // what is heard, in bursts of a period or two; the rest leaves room for a
+  // timing thread that a busy machine wakes late.
+  const auto queued = audio_->Period() * (options_.bufferPeriods + 3);
+  return queued + std::chrono::milliseconds(60);
+}
+
+void FluidSynthBackend::DropUnheard(ReplayClock::Time now) {
+  if (stream_) stream_->ReleaseAll(now);
 }
 
 std::string FluidSynthBackend::AudioDriver() const {

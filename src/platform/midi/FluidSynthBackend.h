@@ -42,9 +42,10 @@ struct FluidSynthOptions {
   // Frames per audio period, and periods the sound server keeps queued.
   int periodFrames = 256;
   int bufferPeriods = 4;
-  // How long the audio output stays open after Close, for the release of the
-  // last notes.
-  std::chrono::milliseconds fadeOut{1500};
+  // How long the audio output stays open after Close: for the release of the
+  // last notes, and so that the next replay within that time starts from a
+  // running stream, at once (a new stream starts behind its queue).
+  std::chrono::milliseconds fadeOut{30000};
 };
 
 // The FluidSynth audio drivers worth trying here: PulseAudio (also served by
@@ -65,6 +66,8 @@ class FluidSynthBackend final : public MidiBackend {
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
                                   ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
+  ReplayClock::Time LookAhead() override;
+  void DropUnheard(ReplayClock::Time now) override;
 
   // The audio driver in use ("" while no audio output is open).
   std::string AudioDriver() const;

@@ -7,6 +7,7 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -37,7 +38,7 @@ void RaisePulseThreads() {
 }  // namespace
 
 std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOptions& options, RenderPeriodFn render,
-                                                         std::string& error) {
+                                                         StartsReplayFn startsReplay, std::string& error) {
   pa_sample_spec sampleFormat{};
   sampleFormat.format = PA_SAMPLE_S16LE;
   sampleFormat.rate = static_cast<std::uint32_t>(options.sampleRate);
@@ -60,11 +61,13 @@ std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Open(const AudioOutputOption
     return nullptr;
   }
   RaisePulseThreads();
-  return std::unique_ptr<PulseAudioOutput>(new PulseAudioOutput(stream, options, std::move(render)));
+  return std::unique_ptr<PulseAudioOutput>(
+      new PulseAudioOutput(stream, options, std::move(render), std::move(startsReplay)));
 }
 
-PulseAudioOutput::PulseAudioOutput(pa_simple* stream, const AudioOutputOptions& options, RenderPeriodFn render)
-    : stream_(stream), options_(options), render_(std::move(render)) {
+PulseAudioOutput::PulseAudioOutput(pa_simple* stream, const AudioOutputOptions& options, RenderPeriodFn render,
+                                   StartsReplayFn startsReplay)
+    : stream_(stream), options_(options), render_(std::move(render)), startsReplay_(std::move(startsReplay)) {
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -85,13 +88,28 @@ long long PulseAudioOutput::WarmUpFrames() const {
 void PulseAudioOutput::Run() {
   (void)TuneTimingThread();
   std::vector<std::int16_t> buffer(static_cast<std::size_t>(2 * options_.periodFrames));
+  // What the server may still hold of what was written: the queue and the
+  // period on its way.
+  const long long queuedFrames = static_cast<long long>(options_.periodFrames) * (options_.bufferPeriods + 1);
+  long long silentFrames = 0;  // written last and silent
+  // Nothing is dropped before the server plays the stream: a flush while it
+  // sets a new stream going can take the sound written right after it.
+  const long long settledFrames = WarmUpFrames();
+  long long written = 0;
   while (!quit_) {
     int code = 0;
+    if (written >= settledFrames && silentFrames >= queuedFrames && startsReplay_ && startsReplay_()) {
+      (void)pa_simple_flush(stream_, &code);
+    }
     // How long until what was written so far has played: the first frame of
     // the next period follows right after it.
     const pa_usec_t latency = pa_simple_get_latency(stream_, &code);
     render_(buffer, SteadyNow(), std::chrono::microseconds(latency == static_cast<pa_usec_t>(-1) ? 0 : latency));
+    // FluidSynth dithers its output: silence is a sample or two of noise.
+    const bool silent = std::all_of(buffer.begin(), buffer.end(), [](std::int16_t s) { return s >= -8 && s <= 8; });
+    silentFrames = silent ? silentFrames + options_.periodFrames : 0;
     if (pa_simple_write(stream_, buffer.data(), buffer.size() * sizeof(std::int16_t), &code) < 0) break;
+    written += options_.periodFrames;
   }
 }
 

@@ -3,6 +3,11 @@
 // render a period, ask the server how long until it plays what was written
 // so far, write. The server's own latency figure is what places the plot in
 // step with the sound. PipeWire serves the same protocol.
+//
+// The server keeps a few periods queued so that a busy machine does not run
+// it dry; a replay that starts while all of that is silence has it dropped
+// (a flush), so the first note is heard after the sink's own latency rather
+// than behind the queue.
 
 #include <atomic>
 #include <string>
@@ -18,19 +23,21 @@ class PulseAudioOutput final : public AudioOutput {
  public:
   // Connects (to PULSE_SERVER / PULSE_SINK when set); nothing on failure.
   static std::unique_ptr<PulseAudioOutput> Open(const AudioOutputOptions& options, RenderPeriodFn render,
-                                                std::string& error);
+                                                StartsReplayFn startsReplay, std::string& error);
   ~PulseAudioOutput() override;
 
   ReplayClock::Time Period() const override;
   long long WarmUpFrames() const override;
 
  private:
-  PulseAudioOutput(pa_simple* stream, const AudioOutputOptions& options, RenderPeriodFn render);
+  PulseAudioOutput(pa_simple* stream, const AudioOutputOptions& options, RenderPeriodFn render,
+                   StartsReplayFn startsReplay);
   void Run();
 
   pa_simple* stream_;
   AudioOutputOptions options_;
   RenderPeriodFn render_;
+  StartsReplayFn startsReplay_;
   std::atomic<bool> quit_{false};
   std::thread thread_;
 };

@@ -20,7 +20,6 @@ class WavFileOutput final : public AudioOutput {
   ~WavFileOutput() override;
 
   ReplayClock::Time Period() const override;
-  long long WarmUpFrames() const override { return 0; }
 
  private:
   WavFileOutput(const AudioOutputOptions& options, RenderPeriodFn render);
