@@ -172,10 +172,11 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit) {
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit,
+                         std::int64_t stopAt) {
   FieldCounts counts;
   std::string_view field;
-  while (fields.Next(field)) {
+  while (fields.offset() < stopAt && fields.Next(field)) {
     ++counts.fields;
     const Markers m = FindMarkers(field);
     if (!IsNoteLine(field, m)) continue;
