@@ -125,18 +125,9 @@ bool IsNoteLine(std::string_view field, const Markers& m) {
   return !field.empty() && m.open > 0 && field.back() == ';' && (m.plus > 0 || m.minus > 0);
 }
 
-NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
-  NoteEvent e;
+// The velocity, the sign and the key of a note line with markers `m`.
+void ReadKeyAndVelocity(std::string_view line, const Markers& m, NoteEvent& e) {
   const std::size_t length = line.size();
-
-  // Everything before the first "; /*".
-  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
-
-  // Between the first "/*" and the first "ms */"; nothing when they stand the
-  // wrong way round.
-  if (m.open > 0 && m.close >= m.open + 2) {
-    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
-  }
 
   // The three characters before the final ";".
   if (length >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
@@ -153,14 +144,87 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
     e.NoteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
   }
   e.IsNoteOn = m.plus > 0;
+}
+
+NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
+  NoteEvent e;
+
+  // Everything before the first "; /*".
+  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
+
+  // Between the first "/*" and the first "ms */"; nothing when they stand the
+  // wrong way round.
+  if (m.open > 0 && m.close >= m.open + 2) {
+    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
+  }
+  ReadKeyAndVelocity(line, m, e);
   return e;
+}
+
+// Nearly every line has the shape the recorders write: digits, "; /* ",
+// digits, " ms */", then the sign. Such a line's markers and both numbers
+// come from one short scan: nothing before the sign can hold an earlier
+// marker, and up to 15 digits read as `ReadNumberPrefix` reads them. False
+// for any other line (or a "-" line with a "+" after it), which then takes
+// the general way.
+bool ReadUsualStart(std::string_view line, Markers& m, NoteEvent& e) {
+  const char* const b = line.data();
+  const std::size_t n = line.size();
+  auto digits = [&](std::size_t& i, std::uint64_t& value) {
+    const std::size_t from = i;
+    value = 0;
+    while (i < n && b[i] >= '0' && b[i] <= '9') value = value * 10 + static_cast<unsigned>(b[i++] - '0');
+    return i - from;
+  };
+  std::size_t i = 0;
+  std::uint64_t lead = 0;
+  std::uint64_t time = 0;
+  if (digits(i, lead) > 15 || n < i + 5 || std::memcmp(b + i, "; /* ", 5) != 0) return false;
+  m.lead = i + 1;
+  m.open = i + 3;
+  i += 5;
+  const std::size_t timeDigits = digits(i, time);
+  if (timeDigits == 0 || timeDigits > 15 || n < i + 7 || std::memcmp(b + i, " ms */", 6) != 0) return false;
+  m.close = i + 2;
+  i += 6;
+  if (b[i] == '+') {
+    m.plus = i + 1;
+  } else if (b[i] == '-' && std::memchr(b + i + 1, '+', n - i - 1) == nullptr) {
+    m.minus = i + 1;
+  } else {
+    return false;
+  }
+  e.LeadValue = static_cast<double>(lead);
+  e.TimeMs = static_cast<double>(time);
+  return true;
+}
+
+// The note event of `field` into `e` when it is a note line.
+bool ReadIfNoteLine(std::string_view field, NoteEvent& e) {
+  Markers m;
+  if (ReadUsualStart(field, m, e)) {
+    if (field.back() != ';') return false;
+    ReadKeyAndVelocity(field, m, e);
+    return true;
+  }
+  m = FindMarkers(field);
+  if (!IsNoteLine(field, m)) return false;
+  e = ReadNoteLine(field, m);
+  return true;
 }
 
 }  // namespace
 
 bool IsNoteLine(std::string_view field) { return IsNoteLine(field, FindMarkers(field)); }
 
-NoteEvent ReadNoteLine(std::string_view line) { return ReadNoteLine(line, FindMarkers(line)); }
+NoteEvent ReadNoteLine(std::string_view line) {
+  NoteEvent e;
+  if (Markers m; ReadUsualStart(line, m, e)) {
+    ReadKeyAndVelocity(line, m, e);
+    return e;
+  }
+  return ReadNoteLine(line, FindMarkers(line));
+}
 
 FieldCounts CountFields(FieldReader& fields) {
   FieldCounts counts;
@@ -178,9 +242,9 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
   std::string_view field;
   while (fields.offset() < stopAt && fields.Next(field)) {
     ++counts.fields;
-    const Markers m = FindMarkers(field);
-    if (!IsNoteLine(field, m)) continue;
-    if (++counts.noteLines <= limit) notes.push_back(ReadNoteLine(field, m));
+    NoteEvent e;
+    if (!ReadIfNoteLine(field, e)) continue;
+    if (++counts.noteLines <= limit) notes.push_back(e);
   }
   return counts;
 }
@@ -192,9 +256,8 @@ std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::
   std::int64_t sinceReport = 0;
   std::string_view field;
   while (count < limit && fields.Next(field)) {
-    const Markers m = FindMarkers(field);
-    if (IsNoteLine(field, m)) {
-      notes.push_back(ReadNoteLine(field, m));
+    if (NoteEvent e; ReadIfNoteLine(field, e)) {
+      notes.push_back(e);
       ++count;
     }
     if (++sinceReport == kReportEvery) {
