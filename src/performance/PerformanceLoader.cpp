@@ -162,7 +162,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   performance.NoteEvents = std::move(notes);
   performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
   performance.PlotEventCount = 0;
-  AnalyseOnsets(performance, &shown);
+  AnalyseOnsets(performance);  // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
