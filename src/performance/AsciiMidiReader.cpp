@@ -167,7 +167,7 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
 // marker, and up to 15 digits read as `ReadNumberPrefix` reads them. False
 // for any other line (or a "-" line with a "+" after it), which then takes
 // the general way.
-bool ReadUsualStart(std::string_view line, Markers& m, NoteEvent& e) {
+bool ReadUsualStart(std::string_view line, Markers& m, double& leadValue, double& timeMs) {
   const char* const b = line.data();
   const std::size_t n = line.size();
   auto digits = [&](std::size_t& i, std::uint64_t& value) {
@@ -194,22 +194,31 @@ bool ReadUsualStart(std::string_view line, Markers& m, NoteEvent& e) {
   } else {
     return false;
   }
-  e.LeadValue = static_cast<double>(lead);
-  e.TimeMs = static_cast<double>(time);
+  leadValue = static_cast<double>(lead);
+  timeMs = static_cast<double>(time);
   return true;
 }
 
-// The note event of `field` into `e` when it is a note line.
-bool ReadIfNoteLine(std::string_view field, NoteEvent& e) {
+// Whether `field` is a note line; its note event is appended to `notes` if
+// `keep`. The usual line is read straight into its place: a record put
+// together aside and copied in costs a stall on every line.
+bool AppendIfNoteLine(std::string_view field, std::vector<NoteEvent>& notes, bool keep) {
   Markers m;
-  if (ReadUsualStart(field, m, e)) {
+  double lead = 0.0;
+  double time = 0.0;
+  if (ReadUsualStart(field, m, lead, time)) {
     if (field.back() != ';') return false;
-    ReadKeyAndVelocity(field, m, e);
+    if (keep) {
+      NoteEvent& e = notes.emplace_back();
+      e.LeadValue = lead;
+      e.TimeMs = time;
+      ReadKeyAndVelocity(field, m, e);
+    }
     return true;
   }
   m = FindMarkers(field);
   if (!IsNoteLine(field, m)) return false;
-  e = ReadNoteLine(field, m);
+  if (keep) notes.push_back(ReadNoteLine(field, m));
   return true;
 }
 
@@ -219,7 +228,7 @@ bool IsNoteLine(std::string_view field) { return IsNoteLine(field, FindMarkers(f
 
 NoteEvent ReadNoteLine(std::string_view line) {
   NoteEvent e;
-  if (Markers m; ReadUsualStart(line, m, e)) {
+  if (Markers m; ReadUsualStart(line, m, e.LeadValue, e.TimeMs)) {
     ReadKeyAndVelocity(line, m, e);
     return e;
   }
@@ -242,9 +251,7 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
   std::string_view field;
   while (fields.offset() < stopAt && fields.Next(field)) {
     ++counts.fields;
-    NoteEvent e;
-    if (!ReadIfNoteLine(field, e)) continue;
-    if (++counts.noteLines <= limit) notes.push_back(e);
+    if (AppendIfNoteLine(field, notes, counts.noteLines < limit)) ++counts.noteLines;
   }
   return counts;
 }
@@ -256,10 +263,7 @@ std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::
   std::int64_t sinceReport = 0;
   std::string_view field;
   while (count < limit && fields.Next(field)) {
-    if (NoteEvent e; ReadIfNoteLine(field, e)) {
-      notes.push_back(e);
-      ++count;
-    }
+    if (AppendIfNoteLine(field, notes, true)) ++count;
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
       progress.ShowNumberEvents(static_cast<std::int64_t>(count));
