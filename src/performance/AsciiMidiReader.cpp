@@ -251,7 +251,11 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
   std::string_view field;
   while (fields.offset() < stopAt && fields.Next(field)) {
     ++counts.fields;
-    if (AppendIfNoteLine(field, notes, counts.noteLines < limit)) ++counts.noteLines;
+    const bool keep = counts.noteLines < limit;
+    if (AppendIfNoteLine(field, notes, keep)) {
+      ++counts.noteLines;
+      if (keep) counts.noteOns += notes.back().IsNoteOn;
+    }
   }
   return counts;
 }

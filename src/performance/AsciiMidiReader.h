@@ -34,6 +34,7 @@ NoteEvent ReadNoteLine(std::string_view line);
 struct FieldCounts {
   std::int64_t fields = 0;     // every field, empty ones included
   std::int64_t noteLines = 0;  // the fields that are note lines
+  std::int64_t noteOns = 0;    // the note lines kept that are note-ons (`ReadAllNotes` only)
 };
 
 // First pass: counts the fields and the note lines up to the end of the file.

@@ -73,6 +73,14 @@ void FinishLoad(Performance& performance, const std::string& path, const LoadHoo
   shown.HideWindow();
 }
 
+std::int64_t CountNoteOns(const Performance& performance) {
+  std::int64_t count = 0;
+  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
+    count += performance.NoteEvents[static_cast<std::size_t>(j)].IsNoteOn;
+  }
+  return count;
+}
+
 // Leaves an empty performance that keeps every rule of a performance.
 void MakeEmpty(Performance& performance) {
   performance.NoteEvents.clear();
@@ -113,6 +121,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
   performance.PlotEventCount = 0;
   AnalyseOnsets(performance, &shown);
+  result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
@@ -162,7 +171,8 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   performance.NoteEvents = std::move(notes);
   performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
   performance.PlotEventCount = 0;
-  AnalyseOnsets(performance);  // nothing shown: the analysis in one walk
+  result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
+  AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
@@ -222,6 +232,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
                        " notes: " + std::strerror(fields.error());
     }
     AnalyseOnsets(performance, &shown);
+    result.noteOnCount = CountNoteOns(performance);
   } catch (const std::bad_alloc&) {
     MakeEmpty(performance);
     AnalyseOnsets(performance, &shown);

@@ -62,6 +62,7 @@ SplitReadResult ReadFromStart(FieldReader& fields, std::vector<NoteEvent>& notes
   const FieldCounts rest = ReadAllNotes(fields, notes, limit - counts.noteLines);
   counts.fields += rest.fields;
   counts.noteLines += rest.noteLines;
+  counts.noteOns += rest.noteOns;
   return {counts, fields.error(), false};
 }
 
@@ -110,6 +111,10 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
   notes.insert(notes.end(), second.notes.begin(), second.notes.begin() + taken);
   counts.fields += second.counts.fields;
   counts.noteLines += second.counts.noteLines;
+  counts.noteOns += taken == std::ssize(second.notes)
+                        ? second.counts.noteOns
+                        : std::count_if(second.notes.begin(), second.notes.begin() + taken,
+                                        [](const NoteEvent& n) { return n.IsNoteOn; });
   return {counts, second.error, true};
 }
 

@@ -61,6 +61,7 @@ TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   ASSERT_TRUE(lf.ok());
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
+  EXPECT_EQ(lf.noteOnCount, 5);
   EXPECT_EQ(h.p.NoteEventCount, 8);
   EXPECT_EQ(h.p.PlotEventCount, 5);
   EXPECT_EQ(h.p.PlotEvents[1].Interval2, 1000.0);
@@ -145,6 +146,7 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
     const LoadResult b = LoadPerformanceFile(file, unwatched.p, unwatched.Hooks());
     EXPECT_EQ(a.status, b.status) << file;
     EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
+    EXPECT_EQ(a.noteOnCount, b.noteOnCount) << file;
     EXPECT_EQ(Take(watched.p), Take(unwatched.p)) << file;
     EXPECT_EQ(watched.p.NoteEvents.size(), unwatched.p.NoteEvents.size()) << file;
     EXPECT_EQ(watched.p.PlotEvents.size(), unwatched.p.PlotEvents.size()) << file;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,6 +21,7 @@ struct Read {
   std::vector<std::tuple<double, double, int, int, bool>> notes;
   std::int64_t fields = 0;
   std::int64_t noteLines = 0;
+  std::int64_t noteOns = 0;
   int error = 0;
   bool operator==(const Read&) const = default;
 };
@@ -29,6 +31,7 @@ Read Collect(const std::vector<NoteEvent>& notes, const FieldCounts& counts, int
   for (const NoteEvent& n : notes) r.notes.emplace_back(n.TimeMs, n.LeadValue, n.NoteKey, n.NoteVelocity, n.IsNoteOn);
   r.fields = counts.fields;
   r.noteLines = counts.noteLines;
+  r.noteOns = counts.noteOns;
   r.error = error;
   return r;
 }
@@ -111,6 +114,9 @@ TEST(SplitNoteRead, KeepsTheLimitAndTheCountsAcrossTheHalves) {
     EXPECT_TRUE(joined);
     EXPECT_EQ(halves, ReadOnce(file.fd(), limit)) << limit;
     EXPECT_EQ(halves.noteLines, all.noteLines) << limit;  // counted even when not kept
+    EXPECT_EQ(halves.noteOns, std::count_if(halves.notes.begin(), halves.notes.end(),
+                                            [](const auto& n) { return std::get<4>(n); }))
+        << limit;  // only those kept
   }
 }
 
