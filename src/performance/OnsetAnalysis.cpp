@@ -33,6 +33,23 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
+// Gives note `j` its cluster index: 0 unless it opens a cluster, which then
+// becomes the next onset event of `plots`. True when it opened one.
+bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, bool opens) {
+  // Note-offs and the other note-ons of a cluster carry no cluster index.
+  if (!opens) {
+    n.ClusterIndex = 0;
+    return false;
+  }
+  PlotEvent p;
+  p.OnsetMs = n.TimeMs;
+  p.Velocity0 = n.NoteVelocity;
+  p.FirstNote = j;
+  plots.push_back(p);
+  n.ClusterIndex = static_cast<std::int32_t>(plots.size() - 1);
+  return true;
+}
+
 }  // namespace
 
 void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d) {
@@ -61,17 +78,8 @@ bool AnalyseInOneWalk(Performance& performance) {
   const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
   std::size_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!opens) {
-      n.ClusterIndex = 0;
-      return;
-    }
+    if (!AssignCluster(plots, j, n, opens)) return;
     ++k;
-    PlotEvent p;
-    p.OnsetMs = n.TimeMs;
-    p.Velocity0 = n.NoteVelocity;
-    p.FirstNote = j;
-    plots.push_back(p);
-    n.ClusterIndex = static_cast<std::int32_t>(k);
     if (k > 2 * d + 1) CompleteOnsetEvent(plots, k - 2 * d - 1, d);
   });
   performance.PlotEventCount = static_cast<std::int32_t>(k);
@@ -116,18 +124,8 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetCaption("Creating Matrix...");
   std::int32_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    // Note-offs and the other note-ons of a cluster carry no cluster index.
-    if (!opens) {
-      n.ClusterIndex = 0;
-      return;
-    }
+    if (!AssignCluster(plots, j, n, opens)) return;
     ++k;
-    PlotEvent p;
-    p.OnsetMs = n.TimeMs;
-    p.Velocity0 = n.NoteVelocity;
-    p.FirstNote = j;
-    plots.push_back(p);
-    n.ClusterIndex = k;
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);
       shown.SetValue(k);

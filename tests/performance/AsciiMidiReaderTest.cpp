@@ -134,6 +134,22 @@ NoteEvent ReferenceRead(const std::string& line) {
   return e;
 }
 
+// The note line test spelt out the same way.
+bool ReferenceIsNoteLine(const std::string& line) {
+  return !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
+         (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+}
+
+void ExpectReadAsTheRulesSay(const std::string& line) {
+  const NoteEvent got = ReadNoteLine(line);
+  const NoteEvent want = ReferenceRead(line);
+  ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
+  ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
+  ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
+  ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
+  ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+}
+
 TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
   const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ", "1", "23", "4.5", "e2", "m",
                                            "s", "*", "/", "x", "108", "\t", "ms *", "; /"};
@@ -144,18 +160,11 @@ TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
     const int count = static_cast<int>(random() % 40);
     for (int k = 0; k < count; ++k) line += pieces[random() % pieces.size()];
     if (random() % 2) line += ";";
-    const bool expected = !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
-                          (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+    const bool expected = ReferenceIsNoteLine(line);
     ASSERT_EQ(IsNoteLine(line), expected) << line;
     if (!expected) continue;
     ++accepted;
-    const NoteEvent got = ReadNoteLine(line);
-    const NoteEvent want = ReferenceRead(line);
-    ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
-    ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
-    ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
-    ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
-    ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
   }
   EXPECT_GT(accepted, 1000);  // the pieces make plenty of note lines, short and long
 }
@@ -177,16 +186,9 @@ TEST(AsciiMidiReader, UsualLinesAndTheirNearMissesAgreeWithTheRules) {
       case 2: if (at < line.size()) line[at] = c; break;
       default: if (at < line.size()) line.erase(at, 1); break;
     }
-    const bool expected = !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
-                          (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+    const bool expected = ReferenceIsNoteLine(line);
     ASSERT_EQ(IsNoteLine(line), expected) << line;
-    const NoteEvent got = ReadNoteLine(line);
-    const NoteEvent want = ReferenceRead(line);
-    ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
-    ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
-    ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
-    ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
-    ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
   }
   // Sixteen digits are more than the shortcut takes.
   EXPECT_EQ(ReadNoteLine("1234567890123456; /* 1234567890123457 ms */+60 64;").TimeMs, 1234567890123457.0);
