@@ -37,14 +37,12 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   int status = 0;
   Performance performance;
   performance.Settings = settings;
-  if (!LoadFileForBatch(path, performance, err, status)) return status;
-  const auto& notes = performance.NoteEvents;
+  std::int64_t noteOns = 0;
+  if (!LoadFileForBatch(path, performance, err, status, &noteOns)) return status;
   const auto& plots = performance.PlotEvents;
   const std::int32_t noteCount = performance.NoteEventCount;
   const std::int32_t eventCount = performance.PlotEventCount;
 
-  std::int64_t noteOns = 0;
-  for (std::int32_t j = 1; j <= noteCount; ++j) noteOns += notes[static_cast<std::size_t>(j)].IsNoteOn;
   out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
       << " onset events (note-ons within " << ShortestNumber(settings.ClusterWindowMs) << " ms count as one)\n";
   if (settings.Delay != AnalysisSettings{}.Delay) {

@@ -37,7 +37,8 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
   return LoadFileForBatch(files.front(), performance, err, status);
 }
 
-bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status) {
+bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
+                      std::int64_t* noteOns) {
   performance = Performance::BeforeFirstFile(performance.Settings);
   const LoadResult result = LoadPerformanceFile(path, performance);
   if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::TooLarge) {
@@ -48,6 +49,7 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
   // A read that failed half-way still leaves a consistent performance; say so
   // and go on with it.
   if (!result.message.empty()) err << "returnplot: " << result.message << '\n';
+  if (noteOns != nullptr) *noteOns = result.noteOnCount;
   status = 0;
   return true;
 }

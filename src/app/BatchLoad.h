@@ -2,6 +2,7 @@
 // What every batch command that works on one performance file shares: the
 // argument check and the load, exactly as the control panel loads a file.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -26,8 +27,10 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
                           std::ostream& err, int& status);
 
 // The same for a path already taken from the command line, with the
-// performance's settings.
-bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status);
+// performance's settings; `noteOns`, when given, receives the number of
+// note-ons loaded.
+bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
+                      std::int64_t* noteOns = nullptr);
 
 // The shortest text that reads back to the same double, "." as decimal point.
 std::string ShortestNumber(double value);

@@ -125,18 +125,9 @@ bool IsNoteLine(std::string_view field, const Markers& m) {
   return !field.empty() && m.open > 0 && field.back() == ';' && (m.plus > 0 || m.minus > 0);
 }
 
-NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
-  NoteEvent e;
+// The velocity, the sign and the key of a note line with markers `m`.
+void ReadKeyAndVelocity(std::string_view line, const Markers& m, NoteEvent& e) {
   const std::size_t length = line.size();
-
-  // Everything before the first "; /*".
-  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
-
-  // Between the first "/*" and the first "ms */"; nothing when they stand the
-  // wrong way round.
-  if (m.open > 0 && m.close >= m.open + 2) {
-    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
-  }
 
   // The three characters before the final ";".
   if (length >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
@@ -153,14 +144,96 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
     e.NoteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
   }
   e.IsNoteOn = m.plus > 0;
+}
+
+NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
+  NoteEvent e;
+
+  // Everything before the first "; /*".
+  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
+
+  // Between the first "/*" and the first "ms */"; nothing when they stand the
+  // wrong way round.
+  if (m.open > 0 && m.close >= m.open + 2) {
+    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
+  }
+  ReadKeyAndVelocity(line, m, e);
   return e;
+}
+
+// Nearly every line has the shape the recorders write: digits, "; /* ",
+// digits, " ms */", then the sign. Such a line's markers and both numbers
+// come from one short scan: nothing before the sign can hold an earlier
+// marker, and up to 15 digits read as `ReadNumberPrefix` reads them. False
+// for any other line (or a "-" line with a "+" after it), which then takes
+// the general way.
+bool ReadUsualStart(std::string_view line, Markers& m, double& leadValue, double& timeMs) {
+  const char* const b = line.data();
+  const std::size_t n = line.size();
+  auto digits = [&](std::size_t& i, std::uint64_t& value) {
+    const std::size_t from = i;
+    value = 0;
+    while (i < n && b[i] >= '0' && b[i] <= '9') value = value * 10 + static_cast<unsigned>(b[i++] - '0');
+    return i - from;
+  };
+  std::size_t i = 0;
+  std::uint64_t lead = 0;
+  std::uint64_t time = 0;
+  if (digits(i, lead) > 15 || n < i + 5 || std::memcmp(b + i, "; /* ", 5) != 0) return false;
+  m.lead = i + 1;
+  m.open = i + 3;
+  i += 5;
+  const std::size_t timeDigits = digits(i, time);
+  if (timeDigits == 0 || timeDigits > 15 || n < i + 7 || std::memcmp(b + i, " ms */", 6) != 0) return false;
+  m.close = i + 2;
+  i += 6;
+  if (b[i] == '+') {
+    m.plus = i + 1;
+  } else if (b[i] == '-' && std::memchr(b + i + 1, '+', n - i - 1) == nullptr) {
+    m.minus = i + 1;
+  } else {
+    return false;
+  }
+  leadValue = static_cast<double>(lead);
+  timeMs = static_cast<double>(time);
+  return true;
+}
+
+// Whether `field` is a note line; its note event is appended to `notes` if
+// `keep`. The usual line is read straight into its place: a record put
+// together aside and copied in costs a stall on every line.
+bool AppendIfNoteLine(std::string_view field, std::vector<NoteEvent>& notes, bool keep) {
+  Markers m;
+  double lead = 0.0;
+  double time = 0.0;
+  if (ReadUsualStart(field, m, lead, time)) {
+    if (field.back() != ';') return false;
+    if (keep) {
+      NoteEvent& e = notes.emplace_back();
+      e.LeadValue = lead;
+      e.TimeMs = time;
+      ReadKeyAndVelocity(field, m, e);
+    }
+    return true;
+  }
+  m = FindMarkers(field);
+  if (!IsNoteLine(field, m)) return false;
+  if (keep) notes.push_back(ReadNoteLine(field, m));
+  return true;
 }
 
 }  // namespace
 
 bool IsNoteLine(std::string_view field) { return IsNoteLine(field, FindMarkers(field)); }
 
-NoteEvent ReadNoteLine(std::string_view line) { return ReadNoteLine(line, FindMarkers(line)); }
+NoteEvent ReadNoteLine(std::string_view line) {
+  NoteEvent e;
+  if (Markers m; ReadUsualStart(line, m, e.LeadValue, e.TimeMs)) {
+    ReadKeyAndVelocity(line, m, e);
+    return e;
+  }
+  return ReadNoteLine(line, FindMarkers(line));
+}
 
 FieldCounts CountFields(FieldReader& fields) {
   FieldCounts counts;
@@ -172,14 +245,17 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit) {
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit,
+                         std::int64_t stopAt) {
   FieldCounts counts;
   std::string_view field;
-  while (fields.Next(field)) {
+  while (fields.offset() < stopAt && fields.Next(field)) {
     ++counts.fields;
-    const Markers m = FindMarkers(field);
-    if (!IsNoteLine(field, m)) continue;
-    if (++counts.noteLines <= limit) notes.push_back(ReadNoteLine(field, m));
+    const bool keep = counts.noteLines < limit;
+    if (AppendIfNoteLine(field, notes, keep)) {
+      ++counts.noteLines;
+      if (keep) counts.noteOns += notes.back().IsNoteOn;
+    }
   }
   return counts;
 }
@@ -191,11 +267,7 @@ std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::
   std::int64_t sinceReport = 0;
   std::string_view field;
   while (count < limit && fields.Next(field)) {
-    const Markers m = FindMarkers(field);
-    if (IsNoteLine(field, m)) {
-      notes.push_back(ReadNoteLine(field, m));
-      ++count;
-    }
+    if (AppendIfNoteLine(field, notes, true)) ++count;
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
       progress.ShowNumberEvents(static_cast<std::int64_t>(count));

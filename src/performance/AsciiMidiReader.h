@@ -34,6 +34,7 @@ NoteEvent ReadNoteLine(std::string_view line);
 struct FieldCounts {
   std::int64_t fields = 0;     // every field, empty ones included
   std::int64_t noteLines = 0;  // the fields that are note lines
+  std::int64_t noteOns = 0;    // the note lines kept that are note-ons (`ReadAllNotes` only)
 };
 
 // First pass: counts the fields and the note lines up to the end of the file.
@@ -41,8 +42,10 @@ FieldCounts CountFields(FieldReader& fields);
 
 // Both passes in one, for a load nobody watches: counts the fields and the
 // note lines up to the end of the file and appends the note lines to
-// `notes`, at most `limit` of them.
-FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit);
+// `notes`, at most `limit` of them. With `stopAt`, stops before the first
+// field that starts at or after that file offset.
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit,
+                         std::int64_t stopAt = INT64_MAX);
 
 // Second pass: appends the note lines to `notes` in file order, at most
 // `limit` of them (the file may have grown since it was counted). Reports the

@@ -1,5 +1,8 @@
 #include "performance/FieldReader.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -44,7 +47,10 @@ std::size_t FindFieldEnd(const char* b, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-FieldReader::FieldReader(std::FILE* file, std::size_t chunk) : file_(file) {
+FieldReader::FieldReader(std::FILE* file, std::size_t chunk)
+    : FieldReader(::fileno(file), std::max<long>(std::ftell(file), 0), chunk) {}
+
+FieldReader::FieldReader(int fd, std::int64_t begin, std::size_t chunk) : fd_(fd), fileEnd_(begin) {
   capacity_ = chunk < 16 ? 16 : chunk;
   buffer_ = static_cast<char*>(std::malloc(capacity_));
   if (buffer_ == nullptr) {
@@ -61,8 +67,8 @@ bool FieldReader::Rewind() {
   if (buffer_ == nullptr) return false;  // keeps the ENOMEM of the constructor
   eof_ = false;
   error_ = 0;
-  std::clearerr(file_);
-  if (std::fseek(file_, 0, SEEK_SET) != 0) {
+  fileEnd_ = 0;
+  if (::lseek(fd_, 0, SEEK_CUR) < 0) {  // a pipe cannot be read again
     error_ = errno ? errno : EIO;
     eof_ = true;
     return false;
@@ -87,12 +93,18 @@ void FieldReader::Fill() {
     buffer_ = grown;
     capacity_ *= 2;
   }
-  errno = 0;
-  const std::size_t got = std::fread(buffer_ + end_, 1, capacity_ - end_, file_);
-  end_ += got;
-  if (got == 0) {
+  const std::size_t room = capacity_ - end_;
+  ssize_t got;
+  do {
+    got = ::pread(fd_, buffer_ + end_, room, static_cast<off_t>(fileEnd_));
+    if (got < 0 && errno == ESPIPE) got = ::read(fd_, buffer_ + end_, room);
+  } while (got < 0 && errno == EINTR);
+  if (got > 0) {
+    end_ += static_cast<std::size_t>(got);
+    fileEnd_ += got;
+  } else {
     eof_ = true;
-    if (std::ferror(file_)) error_ = errno ? errno : EIO;
+    if (got < 0) error_ = errno ? errno : EIO;
   }
 }
 

@@ -12,8 +12,13 @@
 // The file is read in large chunks; a field is a view into the buffer and
 // stays valid until the next call. The buffer grows only for a field longer
 // than itself, so memory stays bounded by the longest field.
+//
+// Reads go by file offset (pread), so several readers may read one open file
+// at once, each from its own place; a file that cannot seek (a pipe) is read
+// from where it stands.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -25,6 +30,9 @@ class FieldReader {
 
   // Reads from `file` at its current position; the file stays the caller's.
   explicit FieldReader(std::FILE* file, std::size_t chunk = kDefaultChunk);
+  // Reads the open file `fd` from byte `begin` on, as if a field started
+  // there; the descriptor stays the caller's.
+  FieldReader(int fd, std::int64_t begin, std::size_t chunk = kDefaultChunk);
   ~FieldReader();
   FieldReader(const FieldReader&) = delete;
   FieldReader& operator=(const FieldReader&) = delete;
@@ -35,6 +43,10 @@ class FieldReader {
   // Starts again from the beginning of the file.
   bool Rewind();
 
+  // The file offset at which the next field starts (its leading blanks
+  // included): after a field, the byte after its terminator.
+  std::int64_t offset() const { return fileEnd_ - static_cast<std::int64_t>(end_ - pos_); }
+
   // The errno of a read error (ENOMEM for a field too long to hold), 0 when
   // there was none.
   int error() const { return error_; }
@@ -42,7 +54,8 @@ class FieldReader {
  private:
   void Fill();
 
-  std::FILE* file_;
+  int fd_;
+  std::int64_t fileEnd_ = 0;  // the file offset of buffer_[end_]
   // Grown with realloc, which can move a large block without holding two.
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;

@@ -1,6 +1,7 @@
 #include "performance/OnsetAnalysis.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/ProgressThrottle.h"
 
@@ -32,6 +33,23 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
+// Gives note `j` its cluster index: 0 unless it opens a cluster, which then
+// becomes the next onset event of `plots`. True when it opened one.
+bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, bool opens) {
+  // Note-offs and the other note-ons of a cluster carry no cluster index.
+  if (!opens) {
+    n.ClusterIndex = 0;
+    return false;
+  }
+  PlotEvent p;
+  p.OnsetMs = n.TimeMs;
+  p.Velocity0 = n.NoteVelocity;
+  p.FirstNote = j;
+  plots.push_back(p);
+  n.ClusterIndex = static_cast<std::int32_t>(plots.size() - 1);
+  return true;
+}
+
 }  // namespace
 
 void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d) {
@@ -43,6 +61,34 @@ void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size
   p.Velocity2 = events[i + 2 * d].Velocity0;
 }
 
+namespace {
+
+// A load nobody watches makes the events in one walk over the notes: each
+// event is completed as soon as the event 2d + 1 after it exists. There can
+// be no more events than note events, so the array is reserved for that many
+// and only the part written is ever touched. False, with nothing changed,
+// when even the reservation cannot be had; the passes below then need less.
+bool AnalyseInOneWalk(Performance& performance) {
+  auto& plots = performance.PlotEvents;
+  try {
+    StartRecords(plots, static_cast<std::size_t>(performance.NoteEventCount) + 11);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
+  std::size_t k = 0;
+  WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
+    if (!AssignCluster(plots, j, n, opens)) return;
+    ++k;
+    if (k > 2 * d + 1) CompleteOnsetEvent(plots, k - 2 * d - 1, d);
+  });
+  performance.PlotEventCount = static_cast<std::int32_t>(k);
+  plots.resize(k + 11);
+  return true;
+}
+
+}  // namespace
+
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   NullProgressSink nullSink;
   ProgressThrottle nullThrottle(nullSink);
@@ -53,6 +99,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   performance.NoteEventCount = std::clamp<std::int32_t>(
       performance.NoteEventCount, 0, static_cast<std::int32_t>(notes.empty() ? 0 : notes.size() - 1));
   const std::int32_t noteCount = performance.NoteEventCount;
+  if (progress == nullptr && AnalyseInOneWalk(performance)) return;
 
   // Pass 1: count the clusters.
   shown.SetCaption("Clustering...");
@@ -77,18 +124,8 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetCaption("Creating Matrix...");
   std::int32_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    // Note-offs and the other note-ons of a cluster carry no cluster index.
-    if (!opens) {
-      n.ClusterIndex = 0;
-      return;
-    }
+    if (!AssignCluster(plots, j, n, opens)) return;
     ++k;
-    PlotEvent p;
-    p.OnsetMs = n.TimeMs;
-    p.Velocity0 = n.NoteVelocity;
-    p.FirstNote = j;
-    plots.push_back(p);
-    n.ClusterIndex = k;
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);
       shown.SetValue(k);

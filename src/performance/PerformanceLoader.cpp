@@ -15,6 +15,7 @@
 #include "performance/AsciiMidiReader.h"
 #include "performance/FieldReader.h"
 #include "performance/OnsetAnalysis.h"
+#include "performance/SplitNoteRead.h"
 #include "performance/StandardMidiFileReader.h"
 #include "performance/Performance.h"
 #include "performance/ReplayPosition.h"
@@ -72,6 +73,14 @@ void FinishLoad(Performance& performance, const std::string& path, const LoadHoo
   shown.HideWindow();
 }
 
+std::int64_t CountNoteOns(const Performance& performance) {
+  std::int64_t count = 0;
+  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
+    count += performance.NoteEvents[static_cast<std::size_t>(j)].IsNoteOn;
+  }
+  return count;
+}
+
 // Leaves an empty performance that keeps every rule of a performance.
 void MakeEmpty(Performance& performance) {
   performance.NoteEvents.clear();
@@ -112,6 +121,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
   performance.PlotEventCount = 0;
   AnalyseOnsets(performance, &shown);
+  result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
@@ -119,12 +129,11 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
 // After the file was read through once: false, with the reason in `result`,
 // when a read failed or it holds more notes than a performance can; the
 // performance is then left as it was.
-bool ReadThrough(const std::string& path, const FieldReader& fields, const FieldCounts& counts,
-                 LoadResult& result) {
+bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, LoadResult& result) {
   result.fieldCount = counts.fields;
-  if (fields.error() != 0) {
+  if (error != 0) {
     result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(fields.error());
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(error);
     return false;
   }
   if (counts.noteLines > kMaxNotes) {
@@ -139,30 +148,31 @@ bool ReadThrough(const std::string& path, const FieldReader& fields, const Field
 // beforehand: it reads the file once into records of its own and takes them
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
-// it was.
+// it was. A large file is read in two halves at once.
 LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance,
                          const LoadHooks& hooks) {
   LoadResult result;
-  FieldReader fields(file);
   std::vector<NoteEvent> notes;
-  FieldCounts counts;
+  SplitReadResult read;
   try {
     // A note line and its line end take 24 bytes or more in any file worth
     // timing; a shorter guess only costs the vector a regrowth.
     struct stat info {};
-    const auto bytes = ::fstat(::fileno(file), &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    StartRecords(notes, std::min<std::size_t>(bytes / 24, kMaxNotes) + 1);
-    counts = ReadAllNotes(fields, notes, kMaxNotes);
+    const std::int64_t bytes = ::fstat(::fileno(file), &info) == 0 ? info.st_size : 0;
+    StartRecords(notes, static_cast<std::size_t>(std::min<std::int64_t>(bytes / 24, kMaxNotes)) + 1);
+    read = ReadAllNotesInHalves(::fileno(file), bytes, notes, kMaxNotes);
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields, counts, result)) return result;
+  const FieldCounts& counts = read.counts;
+  if (!ReadThrough(path, read.error, counts, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.NoteEvents = std::move(notes);
   performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
   performance.PlotEventCount = 0;
-  AnalyseOnsets(performance, &shown);
+  result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
+  AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
@@ -196,7 +206,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields, counts, result)) return result;
+  if (!ReadThrough(path, fields.error(), counts, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
@@ -222,6 +232,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
                        " notes: " + std::strerror(fields.error());
     }
     AnalyseOnsets(performance, &shown);
+    result.noteOnCount = CountNoteOns(performance);
   } catch (const std::bad_alloc&) {
     MakeEmpty(performance);
     AnalyseOnsets(performance, &shown);

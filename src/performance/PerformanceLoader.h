@@ -45,6 +45,7 @@ struct LoadResult {
   std::string message;          // for the user; empty when loaded without trouble
   std::string path;             // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;  // every field of the file
+  std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded
   bool ok() const { return status == LoadStatus::Loaded; }
 };
 

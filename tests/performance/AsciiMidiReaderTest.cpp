@@ -134,6 +134,22 @@ NoteEvent ReferenceRead(const std::string& line) {
   return e;
 }
 
+// The note line test spelt out the same way.
+bool ReferenceIsNoteLine(const std::string& line) {
+  return !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
+         (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+}
+
+void ExpectReadAsTheRulesSay(const std::string& line) {
+  const NoteEvent got = ReadNoteLine(line);
+  const NoteEvent want = ReferenceRead(line);
+  ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
+  ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
+  ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
+  ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
+  ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+}
+
 TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
   const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ", "1", "23", "4.5", "e2", "m",
                                            "s", "*", "/", "x", "108", "\t", "ms *", "; /"};
@@ -144,20 +160,38 @@ TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
     const int count = static_cast<int>(random() % 40);
     for (int k = 0; k < count; ++k) line += pieces[random() % pieces.size()];
     if (random() % 2) line += ";";
-    const bool expected = !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
-                          (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+    const bool expected = ReferenceIsNoteLine(line);
     ASSERT_EQ(IsNoteLine(line), expected) << line;
     if (!expected) continue;
     ++accepted;
-    const NoteEvent got = ReadNoteLine(line);
-    const NoteEvent want = ReferenceRead(line);
-    ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
-    ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
-    ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
-    ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
-    ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
   }
   EXPECT_GT(accepted, 1000);  // the pieces make plenty of note lines, short and long
+}
+
+// Lines of the usual shape take a shortcut; one character changed, put in or
+// taken out anywhere must lead it back to the general rules.
+TEST(AsciiMidiReader, UsualLinesAndTheirNearMissesAgreeWithTheRules) {
+  const std::string changes = "0123456789+-;/* m.se\t";
+  std::mt19937 random(11);
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = std::to_string(random() % 100000) + "; /* " + std::to_string(random() % 10000000) +
+                       " ms */" + (random() % 2 ? "+" : "-") + std::to_string(random() % 110) + " " +
+                       std::to_string(random() % 128) + ";";
+    const std::size_t at = random() % (line.size() + 1);
+    const char c = changes[random() % changes.size()];
+    switch (random() % 4) {
+      case 0: break;  // unchanged
+      case 1: line.insert(at, 1, c); break;
+      case 2: if (at < line.size()) line[at] = c; break;
+      default: if (at < line.size()) line.erase(at, 1); break;
+    }
+    const bool expected = ReferenceIsNoteLine(line);
+    ASSERT_EQ(IsNoteLine(line), expected) << line;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
+  }
+  // Sixteen digits are more than the shortcut takes.
+  EXPECT_EQ(ReadNoteLine("1234567890123456; /* 1234567890123457 ms */+60 64;").TimeMs, 1234567890123457.0);
 }
 
 TEST(FieldReader, SplitsAtCommasAndEveryKindOfLineEnd) {

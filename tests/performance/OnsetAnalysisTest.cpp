@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
+#include <tuple>
 #include <vector>
 
 #include "performance/OnsetAnalysis.h"
 #include "performance/Performance.h"
+#include "platform/ProgressSink.h"
 #include "platform/ProgressThrottle.h"
 
 namespace rp {
@@ -185,6 +188,49 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
   p = Analyse({{true, 0}, {true, 100}, {true, 200}}, delayed);
   for (int k = 1; k <= 3; ++k) EXPECT_EQ(p.PlotEvents[k].Interval0, 0.0) << k;
   ExpectConsistent(p);
+}
+
+// Without a progress display the analysis runs in one walk; with one, in the
+// passes the display shows. Both must make the same events.
+TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
+  std::mt19937 random(3);
+  Performance notes = Performance::BeforeFirstFile();
+  notes.NoteEvents.assign(3001, NoteEvent{});
+  double ms = 0;
+  for (std::size_t j = 1; j < notes.NoteEvents.size(); ++j) {
+    ms += static_cast<double>(random() % 60);
+    notes.NoteEvents[j].TimeMs = ms;
+    notes.NoteEvents[j].IsNoteOn = random() % 3 != 0;
+    notes.NoteEvents[j].NoteVelocity = static_cast<std::uint8_t>(random() % 128);
+    notes.NoteEvents[j].ClusterIndex = 99;  // left over from an earlier analysis
+  }
+  for (std::int32_t count : {0, 1, 5, 3000}) {
+    for (double window : {0.0, 25.0, 70.0}) {
+      for (int delay : {1, 2, 7}) {
+        Performance walked = notes;
+        walked.NoteEventCount = count;
+        walked.Settings.ClusterWindowMs = window;
+        walked.Settings.Delay = delay;
+        Performance passed = walked;
+        AnalyseOnsets(walked);
+        NullProgressSink sink;
+        ProgressThrottle shown(sink);
+        AnalyseOnsets(passed, &shown);
+        ExpectConsistent(walked);
+        ASSERT_EQ(walked.PlotEventCount, passed.PlotEventCount);
+        for (std::size_t k = 0; k < passed.PlotEvents.size(); ++k) {
+          const PlotEvent& a = walked.PlotEvents[k];
+          const PlotEvent& b = passed.PlotEvents[k];
+          ASSERT_EQ(std::tie(a.OnsetMs, a.Interval0, a.Interval1, a.Interval2, a.Velocity0, a.Velocity1, a.Velocity2,
+                             a.FirstNote),
+                    std::tie(b.OnsetMs, b.Interval0, b.Interval1, b.Interval2, b.Velocity0, b.Velocity1, b.Velocity2,
+                             b.FirstNote))
+              << count << " " << window << " " << delay << " event " << k;
+        }
+        for (std::int32_t j = 1; j <= count; ++j) ASSERT_EQ(walked.NoteEvents[j].ClusterIndex, passed.NoteEvents[j].ClusterIndex);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   ASSERT_TRUE(lf.ok());
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
+  EXPECT_EQ(lf.noteOnCount, 5);
   EXPECT_EQ(h.p.NoteEventCount, 8);
   EXPECT_EQ(h.p.PlotEventCount, 5);
   EXPECT_EQ(h.p.PlotEvents[1].Interval2, 1000.0);
@@ -124,7 +125,15 @@ TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
 TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
   TempFile big(std::string(3 << 20, ',') + "\"1; /* 5 ms */+60 64;\n2; /* 9 ms */-60 0;\"\n" +
                std::string(40000, '\n') + "3; /* 12 ms */+61  7;");
-  std::vector<std::string> files = {big.path()};
+  // Large enough to be read in two halves at once, with CR LF, lone CR and
+  // broken lines on both sides of the middle.
+  std::string lines;
+  for (int i = 0; i < 80000; ++i) {
+    lines += std::to_string(i) + "; /* " + std::to_string(i * 11) + " ms */" + (i % 3 ? "+" : "-") + "6" +
+             std::to_string(i % 10) + " 64;" + (i % 7 == 0 ? "\r\n" : i % 7 == 1 ? "\r" : i % 7 == 2 ? ",x\n" : "\n");
+  }
+  TempFile halves(lines);
+  std::vector<std::string> files = {big.path(), halves.path()};
   for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "keys_velocities.txt",
                            "malformed.txt", "blank_lines_commas.txt", "empty.txt"})
     files.push_back(DataFile(name));
@@ -137,6 +146,7 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
     const LoadResult b = LoadPerformanceFile(file, unwatched.p, unwatched.Hooks());
     EXPECT_EQ(a.status, b.status) << file;
     EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
+    EXPECT_EQ(a.noteOnCount, b.noteOnCount) << file;
     EXPECT_EQ(Take(watched.p), Take(unwatched.p)) << file;
     EXPECT_EQ(watched.p.NoteEvents.size(), unwatched.p.NoteEvents.size()) << file;
     EXPECT_EQ(watched.p.PlotEvents.size(), unwatched.p.PlotEvents.size()) << file;
