@@ -8,6 +8,8 @@
 // Xvfb.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "support/PulseAudioServer.h"
@@ -17,16 +19,20 @@ namespace {
 
 using namespace rp::test;
 
+// A private sound server, or false with the benchmark skipped.
+bool StartServer(benchmark::State& state, PulseAudioServer& server) {
+  if (server.Start()) return true;
+  state.SkipWithError(("no private sound server: " + server.Why()).c_str());
+  return false;
+}
+
 void BM_HeardOnsetError(benchmark::State& state) {
   const int speed = static_cast<int>(state.range(0));
   const bool warm = state.range(1) != 0;
   const double factor = speed == 0 ? 1.0 : 2.0;
   for (auto _ : state) {
     PulseAudioServer server;
-    if (!server.Start()) {
-      state.SkipWithError(("no private sound server: " + server.Why()).c_str());
-      return;
-    }
+    if (!StartServer(state, server)) return;
     PrivateDir dir("rp_bench_heard_");
     const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(60, factor), speed, warm);
     if (!replay.skipped.empty() || !replay.messages.empty()) {
@@ -58,6 +64,28 @@ BENCHMARK(BM_HeardOnsetError)
     ->Args({0, 1})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+
+// Play to first sound with the sound output open, ten times over: median,
+// least and most (ms).
+void BM_StartLatency(benchmark::State& state) {
+  for (auto _ : state) {
+    PulseAudioServer server;
+    if (!StartServer(state, server)) return;
+    PrivateDir dir("rp_bench_start_");
+    std::string skipped;
+    std::vector<double> starts = RecordStartLatencies(server, dir.Path(), 10, skipped);
+    if (starts.empty()) {
+      state.SkipWithError(skipped.empty() ? "nothing was heard" : skipped.c_str());
+      return;
+    }
+    std::sort(starts.begin(), starts.end());
+    state.counters["median_ms"] = starts[starts.size() / 2];
+    state.counters["min_ms"] = starts.front();
+    state.counters["max_ms"] = starts.back();
+    state.counters["plays"] = static_cast<double>(starts.size());
+  }
+}
+BENCHMARK(BM_StartLatency)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

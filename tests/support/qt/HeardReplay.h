@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,35 +55,68 @@ struct HeardReplay {
   std::vector<std::string> messages;  // the errors the program showed
 };
 
+// The real plot window and its control panel on a performance file, with the
+// built-in synthesizer chosen.
+struct ReplayWindow {
+  ScriptedDialogs dialogs;
+  Performance performance;
+  ReplayPosition position;
+  ComparedPerformances compared;
+  StartOptions options;
+  std::unique_ptr<PlotWindow> window;
+  QPushButton* play = nullptr;
+  QPushButton* stop = nullptr;
+
+  explicit ReplayWindow(const std::string& listing) {
+    HeardReplayApp();
+    options.file = listing;
+    window = std::make_unique<PlotWindow>(dialogs, options, performance, position, compared);
+    window->start();
+    ControlPanel* panel = window->controlPanel();
+    if (!window->view().state().DeviceReady || panel == nullptr) return;
+    panel->findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // the built-in synthesizer
+    play = panel->findChild<QPushButton*>("playButton");
+    stop = panel->findChild<QPushButton*>("stopButton");
+  }
+  bool Ready() const { return play != nullptr; }
+  void SetSpeed(int speed) { window->controlPanel()->findChild<QSlider*>("speedSlider")->setValue(speed); }
+  // Opens the sound output as a user's earlier replay leaves it: a replay
+  // started and stopped at once. A new stream on a sink that had none may
+  // wait a second or two before the sink takes its sound (so does the
+  // recording).
+  void OpenOutput() {
+    play->click();
+    stop->click();
+    QTest::qWait(3000);
+  }
+  std::vector<std::string> Errors() const {
+    std::vector<std::string> errors;
+    for (const auto& message : dialogs.messages) {
+      if (message.kind == MessageKind::Error) errors.push_back(message.text);
+    }
+    return errors;
+  }
+};
+
+inline double SamplesToMs(std::size_t samples) { return 1000.0 * static_cast<double>(samples) / SinkRecorder::kRate; }
+
 // Replays `intervalsMs` (see WriteSingleNotes) at the "Replay speed" value
-// `speed`, with files in `dir`. `warmOutput`: a replay started and stopped at
-// once three seconds before opens the sound output, as a user's earlier replay
-// leaves it; otherwise the recorded replay opens it.
+// `speed`, with files in `dir`. `warmOutput`: the sound output is opened a
+// few seconds before (ReplayWindow::OpenOutput); otherwise the recorded
+// replay opens it.
 inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string& dir,
                                      const std::vector<double>& intervalsMs, int speed, bool warmOutput = false) {
   HeardReplay result;
   server.UseInThisProcess();
   const std::string listing = dir + "/single_notes.txt";
   result.scheduledMs = WriteSingleNotes(listing, intervalsMs);
-  HeardReplayApp();
-  ScriptedDialogs dialogs;
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  StartOptions options;
-  options.file = listing;
-  PlotWindow window(dialogs, options, performance, position, compared);
-  window.start();
-  ControlPanel* panel = window.controlPanel();
-  if (!window.view().state().DeviceReady || panel == nullptr) {
+  ReplayWindow rig(listing);
+  if (!rig.Ready()) {
     result.skipped = "no OpenGL device under this display";
     return result;
   }
-  result.lastEvent = performance.PlotEventCount;
-  panel->findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // the built-in synthesizer
-  panel->findChild<QSlider*>("speedSlider")->setValue(speed);
-  auto* play = panel->findChild<QPushButton*>("playButton");
-  auto* stop = panel->findChild<QPushButton*>("stopButton");
+  result.lastEvent = rig.performance.PlotEventCount;
+  rig.SetSpeed(speed);
 
   SinkRecorder recorder(server);
   if (!recorder.Start(dir + "/capture.raw")) {
@@ -90,35 +124,69 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     return result;
   }
   QTest::qWait(300);  // the recorder is running before the first note
-  if (warmOutput) {
-    play->click();
-    stop->click();
-    // A new stream on a sink that had none may wait a second or two before
-    // the sink takes its sound (so does the recording).
-    QTest::qWait(3000);
-  }
-  const std::size_t recordedBeforePlay = recorder.SamplesSoFar();
-  play->click();
+  if (warmOutput) rig.OpenOutput();
+  const double playMs = SamplesToMs(recorder.SamplesSoFar());
+  rig.play->click();
   const auto timeout = std::chrono::steady_clock::now() + std::chrono::minutes(3);
-  while (stop->isEnabled() && std::chrono::steady_clock::now() < timeout) {
+  while (rig.stop->isEnabled() && std::chrono::steady_clock::now() < timeout) {
     QTest::qWait(20);
-    for (const DataEntry& point : window.view().state().Points) {
+    for (const DataEntry& point : rig.window->view().state().Points) {
       if (point.color == kCurrentEventColour) result.orangeWhilePlaying = true;
     }
   }
-  result.ended = !stop->isEnabled();
-  result.currentEventAtEnd = position.CurrentEvent;
+  result.ended = !rig.stop->isEnabled();
+  result.currentEventAtEnd = rig.position.CurrentEvent;
   QTest::qWait(800);  // the last note's sound reaches the recording
   recorder.Stop();
-  for (const auto& message : dialogs.messages) {
-    if (message.kind == MessageKind::Error) result.messages.push_back(message.text);
-  }
-  const double playMs = 1000.0 * static_cast<double>(recordedBeforePlay) / SinkRecorder::kRate;
+  result.messages = rig.Errors();
   for (const double onset : FindOnsets(recorder.Samples(), SinkRecorder::kRate)) {
     if (onset >= playMs) result.heardMs.push_back(onset);
   }
   if (!result.heardMs.empty()) result.startLatencyMs = result.heardMs.front() - playMs;
   return result;
+}
+
+// Play to first sound, `plays` times over: Play with the sound output open,
+// Stop once the first note has sounded, and again when it has died away. Each figure is overstated by the recorder's latency
+// (up to 10 ms), the same for every build measured. Empty, with `skipped`
+// set, when it could not run.
+inline std::vector<double> RecordStartLatencies(PulseAudioServer& server, const std::string& dir, int plays,
+                                                std::string& skipped) {
+  server.UseInThisProcess();
+  const std::string listing = dir + "/far_notes.txt";
+  WriteSingleNotes(listing, {3000, 3000});  // each Play sounds the first
+  ReplayWindow rig(listing);
+  if (!rig.Ready()) {
+    skipped = "no OpenGL device under this display";
+    return {};
+  }
+  SinkRecorder recorder(server);
+  if (!recorder.Start(dir + "/capture.raw")) {
+    skipped = "parec could not record the sink";
+    return {};
+  }
+  QTest::qWait(300);
+  rig.OpenOutput();
+  std::vector<double> playMs;
+  for (int i = 0; i < plays; ++i) {
+    playMs.push_back(SamplesToMs(recorder.SamplesSoFar()));
+    rig.play->click();
+    QTest::qWait(400);
+    rig.stop->click();
+    QTest::qWait(2500);  // silent again: its reverberation has died away
+  }
+  recorder.Stop();
+  if (const auto errors = rig.Errors(); !errors.empty()) {
+    skipped = errors.front();
+    return {};
+  }
+  const std::vector<double> onsets = FindOnsets(recorder.Samples(), SinkRecorder::kRate);
+  std::vector<double> latencies;
+  for (const double mark : playMs) {
+    const auto heard = std::lower_bound(onsets.begin(), onsets.end(), mark);
+    if (heard != onsets.end() && *heard < mark + 300) latencies.push_back(*heard - mark);
+  }
+  return latencies;
 }
 
 }  // namespace rp::test
