@@ -4,11 +4,14 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <bit>
+#include <iterator>
 #include <cstring>
 
 #include "performance/FieldReader.h"
 #include "performance/NumberPrefix.h"
+#include "performance/UsualNoteLines.h"
 #include "platform/ProgressThrottle.h"
 
 namespace rp {
@@ -249,7 +252,15 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
                          std::int64_t stopAt) {
   FieldCounts counts;
   std::string_view field;
-  while (fields.offset() < stopAt && fields.Next(field)) {
+  for (;;) {
+    // The usual lines straight from the buffer, then one field the general
+    // way: another shape, or one near the end of what has been read so far.
+    const std::int64_t at = fields.offset();
+    if (at >= stopAt) break;
+    const std::string_view unread = fields.Unread();
+    const auto stop = static_cast<std::size_t>(std::min<std::int64_t>(stopAt - at, std::ssize(unread)));
+    fields.Skip(ReadUsualNoteLines(unread, stop, notes, limit, counts));
+    if (fields.offset() >= stopAt || !fields.Next(field)) break;
     ++counts.fields;
     const bool keep = counts.noteLines < limit;
     if (AppendIfNoteLine(field, notes, keep)) {

@@ -40,6 +40,18 @@ class FieldReader {
   // The next field, or false at the end of the file or after a read error.
   bool Next(std::string_view& field);
 
+  // For a caller that reads fields of a shape it knows straight from the
+  // buffer: the bytes read from the file but not yet handed out, starting
+  // where the next field starts (its leading blanks included). It may be
+  // empty or end inside a field; only `Next` reads more of the file. Valid
+  // until the next call that is not `offset`.
+  std::string_view Unread() const { return {buffer_ + pos_, end_ - pos_}; }
+
+  // Hands out the first `n` bytes of `Unread()` without splitting them: the
+  // caller has taken whole fields from them, each with its terminator (and
+  // the LF of a CR LF), so the next field starts right after them.
+  void Skip(std::size_t n) { pos_ += n; }
+
   // Starts again from the beginning of the file.
   bool Rewind();
 

@@ -180,17 +180,7 @@ double ReadNumberPrefix(std::string_view text) {
   return value;
 }
 
-std::uint8_t ReadBytePrefix(std::string_view text) {
-  // Keys and velocities are nearly always spaces and at most three digits:
-  // read those straight, as ReadPlainInteger would, without a double.
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  const std::size_t digits = i;
-  unsigned value = 0;
-  while (i < text.size() && i - digits < 3 && IsDigit(text[i])) value = value * 10 + static_cast<unsigned>(text[i++] - '0');
-  std::size_t rest = i;
-  while (rest < text.size() && text[rest] == ' ') ++rest;
-  if (i > digits && rest == text.size()) return value <= 255 ? static_cast<std::uint8_t>(value) : 0;
+std::uint8_t RoundedBytePrefix(std::string_view text) {
   const double rounded = std::nearbyint(ReadNumberPrefix(text));
   if (!(rounded >= 0.0 && rounded <= 255.0)) return 0;
   return static_cast<std::uint8_t>(rounded);
