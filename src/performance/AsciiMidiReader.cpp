@@ -166,30 +166,18 @@ NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
 
 // Nearly every line has the shape the recorders write: digits, "; /* ",
 // digits, " ms */", then the sign. Such a line's markers and both numbers
-// come from one short scan: nothing before the sign can hold an earlier
-// marker, and up to 15 digits read as `ReadNumberPrefix` reads them. False
-// for any other line (or a "-" line with a "+" after it), which then takes
-// the general way.
+// come from one short scan (`ReadUsualHead`): nothing before the sign can
+// hold an earlier marker. False for any other line (or a "-" line with a "+"
+// after it), which then takes the general way.
 bool ReadUsualStart(std::string_view line, Markers& m, double& leadValue, double& timeMs) {
+  UsualHead head;
+  if (!ReadUsualHead(line, head)) return false;
   const char* const b = line.data();
   const std::size_t n = line.size();
-  auto digits = [&](std::size_t& i, std::uint64_t& value) {
-    const std::size_t from = i;
-    value = 0;
-    while (i < n && b[i] >= '0' && b[i] <= '9') value = value * 10 + static_cast<unsigned>(b[i++] - '0');
-    return i - from;
-  };
-  std::size_t i = 0;
-  std::uint64_t lead = 0;
-  std::uint64_t time = 0;
-  if (digits(i, lead) > 15 || n < i + 5 || std::memcmp(b + i, "; /* ", 5) != 0) return false;
-  m.lead = i + 1;
-  m.open = i + 3;
-  i += 5;
-  const std::size_t timeDigits = digits(i, time);
-  if (timeDigits == 0 || timeDigits > 15 || n < i + 7 || std::memcmp(b + i, " ms */", 6) != 0) return false;
-  m.close = i + 2;
-  i += 6;
+  m.lead = head.leadEnd + 1;
+  m.open = head.leadEnd + 3;
+  m.close = head.timeEnd + 2;
+  const std::size_t i = head.sign;
   if (b[i] == '+') {
     m.plus = i + 1;
   } else if (b[i] == '-' && std::memchr(b + i + 1, '+', n - i - 1) == nullptr) {
@@ -197,8 +185,8 @@ bool ReadUsualStart(std::string_view line, Markers& m, double& leadValue, double
   } else {
     return false;
   }
-  leadValue = static_cast<double>(lead);
-  timeMs = static_cast<double>(time);
+  leadValue = static_cast<double>(head.lead);
+  timeMs = static_cast<double>(head.time);
   return true;
 }
 

@@ -12,36 +12,17 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The digits at `p`, at most `most`: their value, `p` moved past them, and
-// false when one more digit follows.
-bool Digits(const char*& p, std::size_t most, std::uint64_t& value) {
-  const char* const from = p;
-  value = 0;
-  while (IsDigit(*p)) {
-    if (static_cast<std::size_t>(p - from) == most) return false;
-    value = value * 10 + static_cast<unsigned>(*p++ - '0');
-  }
-  return true;
-}
-
-// Up to 15 digits make the same double as the general reading of the number;
-// the key and velocity part is kept short enough for the whole line, its
+// The key and velocity part is kept short enough for the whole line, its
 // line end included, to lie within `kUsualLineReach` bytes:
 // 15 + 5 + 15 + 6 + 1 + 18 + 1 + 2 = 63.
-constexpr std::size_t kNumberDigits = 15;
 constexpr std::size_t kKeyAndVelocity = 18;
 
 // The length of the usual note line at `line` with its line end, its note
 // event in `e`; 0 for any other shape. Reads at most `kUsualLineReach` bytes.
 std::size_t ReadUsualNoteLine(const char* const line, NoteEvent& e) {
-  const char* p = line;
-  std::uint64_t lead;
-  std::uint64_t time;
-  if (!Digits(p, kNumberDigits, lead) || std::memcmp(p, "; /* ", 5) != 0) return 0;
-  p += 5;
-  const char* const timeBegin = p;
-  if (!Digits(p, kNumberDigits, time) || p == timeBegin || std::memcmp(p, " ms */", 6) != 0) return 0;
-  p += 6;
+  UsualHead head;
+  if (!ReadUsualHead({line, kUsualLineReach}, head)) return 0;
+  const char* p = line + head.sign;
   if (*p != '+' && *p != '-') return 0;
   const bool noteOn = *p++ == '+';
   // Only digits and spaces up to the ";": no field end, no "+" after a "-",
@@ -59,8 +40,8 @@ std::size_t ReadUsualNoteLine(const char* const line, NoteEvent& e) {
   } else {
     return 0;
   }
-  e.TimeMs = static_cast<double>(time);
-  e.LeadValue = static_cast<double>(lead);
+  e.TimeMs = static_cast<double>(head.time);
+  e.LeadValue = static_cast<double>(head.lead);
   e.ClusterIndex = 0;
   e.IsNoteOn = noteOn;
   e.NoteVelocity = ReadBytePrefix({p - 3, 3});
