@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/MidiOutputPort.h"
-#include "platform/TempoMapping.h"
+#include "replay/MidiOutputPort.h"
+#include "replay/TempoMapping.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
 

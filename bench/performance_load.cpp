@@ -14,9 +14,9 @@
 #include <string>
 
 #include "PerformanceFile.h"
-#include "performance/OnsetAnalysis.h"
-#include "performance/PerformanceLoader.h"
-#include "performance/Performance.h"
+#include "analysis/OnsetAnalysis.h"
+#include "analysis/PerformanceLoader.h"
+#include "model/Performance.h"
 
 namespace {
 

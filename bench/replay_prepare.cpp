@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "performance/PlotViewLink.h"
-#include "performance/ReplayControls.h"
-#include "performance/Performance.h"
-#include "performance/ReplayEngine.h"
-#include "performance/ReplayPosition.h"
-#include "platform/MidiOutputPort.h"
-#include "platform/ProgressSink.h"
+#include "base/PlotViewLink.h"
+#include "replay/ReplayControls.h"
+#include "model/Performance.h"
+#include "replay/ReplayEngine.h"
+#include "model/ReplayPosition.h"
+#include "replay/MidiOutputPort.h"
+#include "base/ProgressSink.h"
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"

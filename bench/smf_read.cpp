@@ -8,10 +8,10 @@
 #include <fstream>
 #include <random>
 
-#include "../tests/performance/SmfBuilder.h"
-#include "performance/PerformanceLoader.h"
-#include "performance/StandardMidiFileReader.h"
-#include "performance/Performance.h"
+#include "support/SmfBuilder.h"
+#include "analysis/PerformanceLoader.h"
+#include "io/StandardMidiFileReader.h"
+#include "model/Performance.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "FuzzInputFile.h"
-#include "performance/Performance.h"
+#include "model/Performance.h"
 
 namespace rp::fuzz {
 

@@ -18,12 +18,12 @@
 
 #include "FuzzInputFile.h"
 #include "PerformanceRules.h"
-#include "performance/AsciiMidiReader.h"
-#include "performance/FieldReader.h"
-#include "performance/OnsetAnalysis.h"
-#include "performance/Performance.h"
-#include "platform/ProgressSink.h"
-#include "platform/ProgressThrottle.h"
+#include "io/AsciiMidiReader.h"
+#include "io/FieldReader.h"
+#include "analysis/OnsetAnalysis.h"
+#include "model/Performance.h"
+#include "base/ProgressSink.h"
+#include "base/ProgressThrottle.h"
 
 namespace {
 

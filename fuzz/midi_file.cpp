@@ -14,9 +14,9 @@
 
 #include "FuzzInputFile.h"
 #include "PerformanceRules.h"
-#include "performance/OnsetAnalysis.h"
-#include "performance/StandardMidiFileReader.h"
-#include "performance/Performance.h"
+#include "analysis/OnsetAnalysis.h"
+#include "io/StandardMidiFileReader.h"
+#include "model/Performance.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace rp;

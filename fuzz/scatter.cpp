@@ -11,11 +11,11 @@
 #include <string>
 
 #include "FuzzInputFile.h"
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 #include "support/ScriptedDialogs.h"
-#include "view/PlotPoints.h"
-#include "view/PlotScaling.h"
-#include "view/ScatterFileReader.h"
+#include "plot/PlotPoints.h"
+#include "plot/PlotScaling.h"
+#include "plot/ScatterPoints.h"
 
 namespace {
 

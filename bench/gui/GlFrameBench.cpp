@@ -11,10 +11,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/Mesh.h"
-#include "platform/qt/GlDevice.h"
-#include "platform/qt/GlView.h"
-#include "scene/DeviceSetup.h"
+#include "scene/Mesh.h"
+#include "render/GlDevice.h"
+#include "render/GlView.h"
+#include "plot/DeviceSetup.h"
 #include "scene/MeshInstance.h"
 #include "scene/SceneDefaults.h"
 #include "scene/SceneMath.h"

@@ -8,13 +8,13 @@
 
 #include <QApplication>
 
-#include "performance/Performance.h"
-#include "performance/ReplayPosition.h"
-#include "platform/Dialogs.h"
-#include "platform/qt/GlDevice.h"
-#include "scene/MediaDir.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "base/Dialogs.h"
+#include "render/GlDevice.h"
+#include "io/DataFolder.h"
 #include "support/ScriptedDialogs.h"
-#include "view/qt/PlotWindow.h"
+#include "ui/PlotWindow.h"
 
 namespace {
 

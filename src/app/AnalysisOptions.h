@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "performance/AnalysisSettings.h"
+#include "model/AnalysisSettings.h"
 
 namespace rp {
 

@@ -7,7 +7,7 @@
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
-#include "performance/Performance.h"
+#include "model/Performance.h"
 
 namespace rp {
 

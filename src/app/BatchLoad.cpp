@@ -5,8 +5,8 @@
 
 #include "app/AnalysisOptions.h"
 #include "app/CommandLine.h"
-#include "performance/PerformanceLoader.h"
-#include "performance/Performance.h"
+#include "analysis/PerformanceLoader.h"
+#include "model/Performance.h"
 
 namespace rp {
 

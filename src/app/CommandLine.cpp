@@ -9,7 +9,7 @@
 #include "app/RecordOptions.h"
 #include "app/SnapshotOptions.h"
 #include "app/ToAsciiMidi.h"
-#include "performance/ComparedPerformances.h"
+#include "model/ComparedPerformances.h"
 
 namespace rp {
 

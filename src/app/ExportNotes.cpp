@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
-#include "app/CsvWriter.h"
-#include "performance/Performance.h"
+#include "io/CsvWriter.h"
+#include "model/Performance.h"
 
 namespace rp {
 

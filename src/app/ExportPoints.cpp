@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <ostream>
 
-#include "platform/Dialogs.h"
-#include "view/PlotPoints.h"
-#include "view/PlotScaling.h"
-#include "view/ScatterFileReader.h"
+#include "base/Dialogs.h"
+#include "plot/PlotPoints.h"
+#include "plot/PlotScaling.h"
+#include "plot/ScatterPoints.h"
 
 namespace rp {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "performance/AnalysisSettings.h"
+#include "model/AnalysisSettings.h"
 
 namespace rp {
 

@@ -8,9 +8,9 @@
 #include <ostream>
 
 #include "app/CommandLine.h"
-#include "performance/AsciiMidiWriter.h"
-#include "performance/RecordingSession.h"
-#include "platform/MidiInput.h"
+#include "io/AsciiMidiWriter.h"
+#include "record/RecordingSession.h"
+#include "midi/MidiInput.h"
 
 namespace rp {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "performance/ComparedPerformances.h"
+#include "model/ComparedPerformances.h"
 
 namespace rp {
 

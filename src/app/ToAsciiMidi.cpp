@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
-#include "performance/AsciiMidiWriter.h"
-#include "performance/Performance.h"
+#include "io/AsciiMidiWriter.h"
+#include "model/Performance.h"
 
 namespace rp {
 

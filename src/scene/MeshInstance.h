@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/GraphicsDevice.h"
-#include "platform/Mesh.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/Mesh.h"
 
 namespace rp {
 

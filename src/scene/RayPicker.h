@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/GraphicsDevice.h"
+#include "scene/GraphicsDevice.h"
 #include "scene/MeshInstance.h"
 #include "scene/SceneNode.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/GraphicsDevice.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 

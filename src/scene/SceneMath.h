@@ -21,7 +21,7 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
-#include "platform/GraphicsTypes.h"
+#include "scene/GraphicsTypes.h"
 
 namespace rp {
 

@@ -15,7 +15,7 @@
 
 #include <glm/gtc/quaternion.hpp>
 
-#include "platform/GraphicsDevice.h"
+#include "scene/GraphicsDevice.h"
 #include "scene/MeshInstance.h"
 
 namespace rp {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/BatchLoad.h"
-#include "app/CsvWriter.h"
+#include "io/CsvWriter.h"
 
 namespace rp {
 namespace {

@@ -12,8 +12,8 @@
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
-#include "performance/SmfBuilder.h"
-#include "performance/TempFile.h"
+#include "support/SmfBuilder.h"
+#include "support/TempFile.h"
 
 namespace rp {
 namespace {

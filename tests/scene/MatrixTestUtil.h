@@ -6,7 +6,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "platform/GraphicsTypes.h"
+#include "scene/GraphicsTypes.h"
 
 namespace rp::testing_util {
 

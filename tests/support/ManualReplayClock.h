@@ -7,7 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "platform/ReplayClock.h"
+#include "midi/ReplayClock.h"
 
 namespace rp {
 

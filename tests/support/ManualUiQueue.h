@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/UiPost.h"
+#include "base/UiPost.h"
 
 namespace rp {
 

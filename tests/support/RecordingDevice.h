@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/GraphicsDevice.h"
-#include "platform/Mesh.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/Mesh.h"
 
 namespace rp {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MidiBackend.h"
+#include "midi/MidiBackend.h"
 
 namespace rp {
 

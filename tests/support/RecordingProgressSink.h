@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ProgressSink.h"
+#include "base/ProgressSink.h"
 
 namespace rp {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace rp {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MidiInput.h"
+#include "midi/MidiInput.h"
 
 namespace rp {
 

@@ -19,16 +19,16 @@
 #include <string>
 #include <vector>
 
-#include "performance/ComparedPerformances.h"
-#include "performance/Performance.h"
-#include "performance/ReplayPosition.h"
-#include "performance/qt/ControlPanel.h"
+#include "model/ComparedPerformances.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "ui/ControlPanel.h"
 #include "support/OnsetFinder.h"
 #include "support/PulseAudioServer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SingleNotes.h"
-#include "view/PerformancePoints.h"
-#include "view/qt/PlotWindow.h"
+#include "plot/PerformancePoints.h"
+#include "ui/PlotWindow.h"
 
 namespace rp::test {
 

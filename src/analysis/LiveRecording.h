@@ -1,0 +1,53 @@
+#pragma once
+// A take as it is played: MIDI messages with the MIDI system's delta times go
+// in, note events and onset events come out at once. Event k's plot values
+// need events k + d, k + 2d and the onset of k + 2d + 1, so event k is
+// complete, and its values final, as soon as event k + 2d + 1 has begun. The
+// finished take is analysed exactly as a loaded file is.
+//
+// Rules: times are in ms from the first message (of any kind), summed from
+// the delta times in whole microseconds so that the listing stays short; a
+// note-on with velocity 0 is a note-off; every message other than note-on and
+// note-off is ignored (its delta still counts); all channels are one
+// performance. Each note event's leading number is its position in the take.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "model/Performance.h"
+
+namespace rp {
+
+class LiveRecording {
+ public:
+  explicit LiveRecording(AnalysisSettings settings = {});
+
+  // One message; the note event it made, if it made one.
+  std::optional<NoteEvent> Add(std::span<const std::uint8_t> bytes, double deltaSeconds);
+
+  // The take so far. `PlotEventCount` counts the events begun; only the
+  // first `CompleteEventCount()` have their final values, the others zeros.
+  const Performance& Take() const { return take_; }
+  std::int32_t CompleteEventCount() const;
+  // Time of the last message, in ms from the first.
+  double LastMessageMs() const { return static_cast<double>(elapsedUs_) / 1000.0; }
+
+  // The complete events alone, as a performance of their own: the notes
+  // before the first note of the first incomplete event, and events 1 to
+  // `CompleteEventCount()` with their final values. What the plot shows
+  // while the take goes on.
+  Performance CompletePart() const;
+  // The take analysed as a load would analyse the same notes.
+  Performance Finished() const;
+
+ private:
+  void AddNote(bool on, std::uint8_t key, std::uint8_t velocity);
+
+  Performance take_;
+  bool anyMessage_ = false;
+  std::int64_t elapsedUs_ = 0;
+  double clusterOnsetMs_ = 0.0;  // first note-on of the newest event
+};
+
+}  // namespace rp

@@ -1,0 +1,281 @@
+#include "analysis/PerformanceLoader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "io/AsciiMidiReader.h"
+#include "io/FieldReader.h"
+#include "analysis/OnsetAnalysis.h"
+#include "io/SplitNoteRead.h"
+#include "io/StandardMidiFileReader.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "base/Dialogs.h"
+#include "base/ProgressThrottle.h"
+
+namespace rp {
+
+namespace {
+
+// Counts and indices are 32-bit, and `PlotEvents` reaches 10 beyond its count.
+constexpr std::int64_t kMaxNotes = std::numeric_limits<std::int32_t>::max() - 16;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Opens `path` for reading if it is a regular file; otherwise nothing, with
+// the reason in `why`. A folder, a FIFO or a device is refused: opening a
+// FIFO would wait for a writer without end, and the two passes need a file
+// that can be read again from its start.
+std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return nullptr;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    ::close(fd);
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    why = std::strerror(errno);
+    ::close(fd);
+  }
+  return file;
+}
+
+void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks,
+                ProgressThrottle& shown) {
+  performance.SourcePath = path;
+  if (hooks.updateAllData) hooks.updateAllData();
+  if (hooks.stopAutoRotation) hooks.stopAutoRotation();
+  if (hooks.stopReplay) hooks.stopReplay();
+  if (hooks.position) hooks.position->CurrentEvent = 1;
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.PlotEventCount);
+  if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
+  shown.SetCaption("Processing...");
+  shown.HideWindow();
+}
+
+std::int64_t CountNoteOns(const Performance& performance) {
+  std::int64_t count = 0;
+  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
+    count += performance.NoteEvents[static_cast<std::size_t>(j)].IsNoteOn;
+  }
+  return count;
+}
+
+// Leaves an empty performance that keeps every rule of a performance.
+void MakeEmpty(Performance& performance) {
+  performance.NoteEvents.clear();
+  performance.NoteEvents.shrink_to_fit();
+  performance.PlotEvents.clear();
+  performance.PlotEvents.shrink_to_fit();
+  performance.NoteEvents.resize(1);
+  performance.NoteEventCount = 0;
+  performance.PlotEventCount = 0;
+}
+
+LoadResult NotEnoughMemory(const std::string& path) {
+  LoadResult result;
+  result.status = LoadStatus::TooLarge;
+  result.message = "Not enough memory to load " + Quoted(path) + ".";
+  return result;
+}
+
+// A Standard MIDI File is read whole by its own reader before anything of
+// the current performance changes, so a damaged file leaves it as it was.
+LoadResult LoadMidiFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+  LoadResult result;
+  MidiFileReadResult read;
+  try {
+    read = ReadStandardMidiFile(path);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(path);
+  }
+  if (!read.ok()) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = std::move(read.error);
+    return result;
+  }
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  shown.ShowWindow();
+  performance.NoteEvents = std::move(read.events);
+  performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
+  performance.PlotEventCount = 0;
+  AnalyseOnsets(performance, &shown);
+  result.noteOnCount = CountNoteOns(performance);
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
+// After the file was read through once: false, with the reason in `result`,
+// when a read failed or it holds more notes than a performance can; the
+// performance is then left as it was.
+bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, LoadResult& result) {
+  result.fieldCount = counts.fields;
+  if (error != 0) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(error);
+    return false;
+  }
+  if (counts.noteLines > kMaxNotes) {
+    result.status = LoadStatus::TooLarge;
+    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    return false;
+  }
+  return true;
+}
+
+// A load nobody watches has no progress to show, so it needs no count
+// beforehand: it reads the file once into records of its own and takes them
+// over when the file has been read through. Otherwise the same as the two
+// passes below, except that a read error anywhere leaves the performance as
+// it was. A large file is read in two halves at once.
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance,
+                         const LoadHooks& hooks) {
+  LoadResult result;
+  std::vector<NoteEvent> notes;
+  SplitReadResult read;
+  try {
+    // A note line and its line end take 24 bytes or more in any file worth
+    // timing; a shorter guess only costs the vector a regrowth.
+    struct stat info {};
+    const std::int64_t bytes = ::fstat(::fileno(file), &info) == 0 ? info.st_size : 0;
+    StartRecords(notes, static_cast<std::size_t>(std::min<std::int64_t>(bytes / 24, kMaxNotes)) + 1);
+    read = ReadAllNotesInHalves(::fileno(file), bytes, notes, kMaxNotes);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(path);
+  }
+  const FieldCounts& counts = read.counts;
+  if (!ReadThrough(path, read.error, counts, result)) return result;
+  NullProgressSink none;
+  ProgressThrottle shown(none);
+  performance.NoteEvents = std::move(notes);
+  performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
+  performance.PlotEventCount = 0;
+  result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
+  AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
+}  // namespace
+
+LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+  LoadResult result;
+  std::string why;
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
+  if (!file) {
+    result.status = LoadStatus::CannotOpen;
+    result.message = "Cannot open " + Quoted(path) + ": " + why;
+    return result;
+  }
+  // Either kind of performance file is recognised by its content.
+  std::uint8_t head[4] = {};
+  if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
+    file.reset();
+    return LoadMidiFile(path, performance, hooks);
+  }
+  std::rewind(file.get());
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
+
+  // First pass: nothing of the current performance changes until the file
+  // has been read through once. Its buffer grows to the longest field.
+  FieldReader fields(file.get());
+  FieldCounts counts;
+  try {
+    counts = CountFields(fields);
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(path);
+  }
+  if (!ReadThrough(path, fields.error(), counts, result)) return result;
+
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  performance.ZeroUpToCounts();
+  performance.NoteEventCount = 0;
+  performance.PlotEventCount = 0;
+  shown.ShowWindow();
+  shown.SetRange(0, counts.fields);
+  shown.SetValue(1);
+
+  try {
+    // Sized by the note lines, not by the fields: a file of nothing but
+    // commas must not cost a record per comma.
+    const auto noteLines = static_cast<std::size_t>(counts.noteLines);
+    StartRecords(performance.NoteEvents, noteLines + 1);
+    shown.SetCaption("Loading...");
+    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, noteLines, shown);
+    // A file that shrank since it was counted leaves zero records behind.
+    performance.NoteEvents.resize(noteLines + 1);
+    if (fields.error() != 0) {
+      result.status = LoadStatus::ReadError;
+      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteEventCount) +
+                       " notes: " + std::strerror(fields.error());
+    }
+    AnalyseOnsets(performance, &shown);
+    result.noteOnCount = CountNoteOns(performance);
+  } catch (const std::bad_alloc&) {
+    MakeEmpty(performance);
+    AnalyseOnsets(performance, &shown);
+    const LoadResult tooLarge = NotEnoughMemory(path);
+    result.status = tooLarge.status;
+    result.message = tooLarge.message;
+  }
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
+OpenFileRequest PerformanceFileRequest(std::string title) {
+  OpenFileRequest request;
+  request.title = std::move(title);
+  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
+  request.defaultExtension = "txt";
+  return request;
+}
+
+LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
+  if (hooks_.stopReplay) hooks_.stopReplay();
+  OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
+  request.initialDir = folder;
+  const std::optional<std::string> path = dialogs_.OpenFile(request);
+  if (!path) {
+    LoadResult cancelled;
+    cancelled.status = LoadStatus::Cancelled;
+    return cancelled;
+  }
+  if (hooks_.processPendingEvents) hooks_.processPendingEvents();
+  return LoadAndReport(*path);
+}
+
+LoadResult PerformanceLoader::open(const std::string& path) {
+  if (hooks_.stopReplay) hooks_.stopReplay();
+  return LoadAndReport(path);
+}
+
+LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
+  LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
+  result.path = path;
+  if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
+  return result;
+}
+
+}  // namespace rp

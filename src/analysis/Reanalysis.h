@@ -1,0 +1,26 @@
+#pragma once
+// Analysing a loaded performance again with other settings: its note events
+// stay as read (the file is not read again), its onset events are made anew.
+
+#include <cstdint>
+
+#include "model/AnalysisSettings.h"
+
+namespace rp {
+
+struct Performance;
+struct ReplayPosition;
+
+// Takes `settings` as the performance's own and runs the onset analysis over
+// its note events again.
+void Reanalyse(Performance& performance, const AnalysisSettings& settings);
+
+// The event whose onset is `onsetMs`, else the last event that starts before
+// it (the one that now holds a note-on at that time); 1 when there is none.
+std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs);
+
+// Reanalyse, and the current event of `position` moved to the event with the
+// same onset time as before, or to the one that took that time in.
+void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position, const AnalysisSettings& settings);
+
+}  // namespace rp

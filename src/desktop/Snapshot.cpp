@@ -1,0 +1,84 @@
+#include "desktop/Snapshot.h"
+
+#include <exception>
+#include <iostream>
+
+#include <QImage>
+#include <QString>
+
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "base/Dialogs.h"
+#include "ui/PlotWindow.h"
+
+namespace rp {
+
+namespace {
+
+// Messages as lines on stderr; the file dialog answers with the file set
+// for it just before, once, and is cancelled otherwise.
+class SnapshotDialogs final : public Dialogs {
+ public:
+  void ShowMessage(std::string_view text, MessageKind kind, std::string_view title) override {
+    console_.ShowMessage(text, kind, title);
+    if (kind == MessageKind::Error) ++errors_;
+  }
+  std::optional<std::string> OpenFile(const OpenFileRequest&) override {
+    auto answer = std::move(nextFile);
+    nextFile.reset();
+    return answer;
+  }
+  std::optional<std::string> SaveFile(const OpenFileRequest&) override { return std::nullopt; }
+  bool AskYesNo(std::string_view, std::string_view) override { return false; }
+  std::optional<int> ChooseFromList(std::string_view, const std::vector<std::string>&, std::string_view) override {
+    return std::nullopt;
+  }
+  int ErrorCount() const { return errors_; }
+
+  std::optional<std::string> nextFile;
+
+ private:
+  ConsoleDialogs console_;
+  int errors_ = 0;
+};
+
+}  // namespace
+
+int RunSnapshot(const SnapshotOptions& o) {
+  SnapshotDialogs dialogs;
+  Performance performance;
+  // The same input always gives the same picture: the settings stored by
+  // the windows play no part.
+  performance.Settings = o.analysis.over();
+  ReplayPosition position;
+  ComparedPerformances compared;
+  PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
+  form.start();
+  // One still frame: no timer, and no turn of the plot from the time that
+  // start-up took.
+  form.SetTimerEnabled(false);
+  form.view().state().AutoRotate = false;
+  try {
+    if (o.scatter) {
+      dialogs.nextFile = *o.scatter;
+      form.view().loadScatterFile();
+    }
+    if (o.event) {
+      position.CurrentEvent = *o.event;
+      position.TailLength = o.tail;
+      form.view().showTail();
+    }
+    form.view().onFrameTimer();
+  } catch (const std::exception& e) {
+    dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
+    return 1;
+  }
+  const QImage image = form.grabClientArea();
+  if (image.isNull() || !image.save(QString::fromStdString(o.output), "PNG")) {
+    std::cerr << "returnplot: cannot write " << o.output << '\n';
+    return 1;
+  }
+  return dialogs.ErrorCount() == 0 ? 0 : 1;
+}
+
+}  // namespace rp

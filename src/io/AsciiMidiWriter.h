@@ -1,0 +1,33 @@
+#pragma once
+// Writes note events as an ASCII MIDI listing, one line per event, in the
+// layout the ASCII MIDI reader accepts, e.g.
+//
+//   12; /* 1500.25 ms */+60 64;
+//   13; /* 1730 ms */-60 40;
+//
+// (leading number, time in milliseconds, sign, key, velocity in three
+// characters). Numbers are written in plain decimal with "." and as few
+// digits as read back to the same value, so a listing of events with
+// non-negative times and leading numbers reads back to the same events.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "model/Performance.h"
+
+namespace rp {
+
+std::string AsciiMidiLine(const NoteEvent& event);
+
+// Events 1 to `count` (index 0 is the empty record and is not written).
+void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std::int32_t count);
+
+// Writes notes 1 to `NoteEventCount` of `performance` as an ASCII MIDI listing
+// to `path` through a temporary file beside it and a rename, so `path` is
+// never half written. False, with a message for the user in `error`, when
+// that fails (an old `path` then stays as it was).
+bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, std::string& error);
+
+}  // namespace rp

@@ -1,0 +1,60 @@
+#include "io/CsvWriter.h"
+
+#include <charconv>
+#include <cstring>
+#include <ostream>
+
+namespace rp {
+
+void CsvWriter::MakeRoom(std::size_t bytes) {
+  if (kSize - used_ < bytes) {
+    out_.write(buffer_, static_cast<std::streamsize>(used_));
+    used_ = 0;
+  }
+}
+
+void CsvWriter::Separate() {
+  MakeRoom(kLongestNumber);
+  if (rowStarted_) buffer_[used_++] = ',';
+  rowStarted_ = true;
+}
+
+CsvWriter& CsvWriter::Text(std::string_view text) {
+  Separate();
+  if (text.size() > kSize - used_) {
+    out_.write(buffer_, static_cast<std::streamsize>(used_));
+    used_ = 0;
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return *this;
+  }
+  std::memcpy(buffer_ + used_, text.data(), text.size());
+  used_ += text.size();
+  return *this;
+}
+
+CsvWriter& CsvWriter::Number(double value) {
+  Separate();
+  // 24 characters hold any double's shortest form.
+  used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kSize, value).ptr - buffer_);
+  return *this;
+}
+
+CsvWriter& CsvWriter::Integer(std::int64_t value) {
+  Separate();
+  used_ = static_cast<std::size_t>(std::to_chars(buffer_ + used_, buffer_ + kSize, value).ptr - buffer_);
+  return *this;
+}
+
+void CsvWriter::EndRow() {
+  MakeRoom(1);
+  buffer_[used_++] = '\n';
+  rowStarted_ = false;
+}
+
+void CsvWriter::Flush() {
+  out_.write(buffer_, static_cast<std::streamsize>(used_));
+  used_ = 0;
+  out_.flush();
+}
+
+}  // namespace rp

@@ -1,0 +1,34 @@
+#include "model/AnalysisSettings.h"
+
+#include <charconv>
+
+namespace rp {
+
+namespace {
+
+// The shortest text that reads back to `ms` ("30", "12.5").
+std::string MillisecondsText(double ms) {
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, ms);
+  (void)ec;  // 64 characters always hold a double
+  return {text, end};
+}
+
+}  // namespace
+
+bool IsValidClusterWindow(double ms) { return ms >= kMinClusterWindowMs && ms <= kMaxClusterWindowMs; }
+
+bool IsValidDelay(std::int64_t d) { return d >= kMinDelay && d <= kMaxDelay; }
+
+std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
+  const AnalysisSettings defaults;
+  std::string note;
+  if (settings.Delay != defaults.Delay) note = "d = " + std::to_string(settings.Delay);
+  if (settings.ClusterWindowMs != defaults.ClusterWindowMs) {
+    if (!note.empty()) note += ", ";
+    note += "cluster " + MillisecondsText(settings.ClusterWindowMs) + " ms";
+  }
+  return note;
+}
+
+}  // namespace rp

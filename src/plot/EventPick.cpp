@@ -1,0 +1,17 @@
+#include "plot/EventPick.h"
+
+#include "plot/MouseOver.h"
+#include "plot/ViewState.h"
+
+namespace rp {
+
+std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position) {
+  if (position == 0 || position > points.PointEvents.size() || position > points.Points.Count()) return 0;
+  return points.PointEvents[position - 1];
+}
+
+std::int32_t EventUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
+  return EventOfPoint(state, PointUnderMouse(state, dev, x, y));
+}
+
+}  // namespace rp

@@ -1,0 +1,35 @@
+#include "plot/Legend.h"
+
+#include "scene/GraphicsDevice.h"
+#include "plot/PerformancePoints.h"
+#include "plot/PlotPoints.h"
+
+namespace rp {
+
+namespace {
+
+constexpr std::int32_t kRightMargin = 10;
+constexpr std::int32_t kTop = 20;  // level with the vertical-axis caption
+
+}  // namespace
+
+std::vector<LegendLine> LegendLines(const PlotPoints& points) {
+  std::vector<LegendLine> lines;
+  if (points.Compared.empty()) return lines;
+  if (!points.PointsName.empty()) lines.push_back({points.PointsName, static_cast<Argb32>(kEventColour)});
+  for (const PointGroup& group : points.Compared) lines.push_back({group.Name, static_cast<Argb32>(group.Colour)});
+  return lines;
+}
+
+void DrawLegend(const PlotPoints& points, Font& font, std::int32_t clientWidth) {
+  std::int32_t top = kTop;
+  for (const LegendLine& line : LegendLines(points)) {
+    Rect rect{0, 0, 0, 0};
+    const std::int32_t height = font.MeasureText(line.text, rect);
+    const std::int32_t left = clientWidth - kRightMargin - rect.right;
+    font.DrawText(line.text, Rect{left, top, 0, 0}, line.colour);
+    top += height;
+  }
+}
+
+}  // namespace rp

@@ -1,0 +1,30 @@
+#pragma once
+// The legend in the plot's top-right corner while performances are
+// compared: each file's name in its colour, the main one first in the blue
+// of its points. A single performance has no legend.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/GraphicsTypes.h"
+
+namespace rp {
+
+class Font;
+struct PlotPoints;
+
+struct LegendLine {
+  std::string text;
+  Argb32 colour = 0;
+};
+
+// The lines top to bottom; none when nothing is compared. A main
+// performance without a file name (none loaded yet) has no line.
+std::vector<LegendLine> LegendLines(const PlotPoints& points);
+
+// Draws the lines right-aligned 10 pixels from the right edge of a client
+// `clientWidth` wide, the first at the caption's height.
+void DrawLegend(const PlotPoints& points, Font& font, std::int32_t clientWidth);
+
+}  // namespace rp

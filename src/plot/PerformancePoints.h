@@ -1,0 +1,56 @@
+#pragma once
+// The points of the analysed performance: event n is plotted at its three
+// values (of event n, n+d and n+2d, d the analysis delay), the values being
+// the inter-onset intervals (Timing) or the key velocities (Velocity) as the
+// control panel's choice says, read anew for every point. Each point's event
+// goes into PointEvents.
+
+#include <cstdint>
+
+#include "model/ComparedPerformances.h"
+
+namespace rp {
+
+class Dialogs;
+struct AnalysisSettings;
+struct Performance;
+struct ReplayPosition;
+struct ViewState;
+
+// ARGB colours of the point kinds.
+inline constexpr std::int32_t kEventColour = static_cast<std::int32_t>(0xFF0000FFu);         // blue
+inline constexpr std::int32_t kCurrentEventColour = static_cast<std::int32_t>(0xFFFFB000u);  // orange
+inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xFF000000u);   // black
+
+// Most events the full view shows.
+inline constexpr std::int32_t kMaxFullViewEvents = 100;
+
+// Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
+void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& performance);
+
+// Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in
+// that order, TailLength + 1 points): blue events of size 1, the current one
+// orange at size 2; positions at or below 1 become invisible placeholders
+// (size 0, black, no name) at event 1's values. An index beyond the
+// performance arrays throws std::out_of_range, leaving the points made so far.
+void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance,
+                    const ReplayPosition& position);
+
+// Replaces the compared groups by one per compared performance, in its
+// colour: the same event numbers as the main points, 1 to `eventCount`, as
+// far as the performance reaches. Each point is named "Note (<file name>)".
+void FillComparedPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
+                        std::int32_t eventCount);
+
+// Replaces the compared groups by the tail of the main one's event numbers:
+// events CurrentEvent - TailLength .. CurrentEvent from 2 on, as far as each
+// performance reaches, the current one at size 2. No placeholders, so a
+// group may hold fewer points than the main tail.
+void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
+                            const ReplayPosition& position);
+
+// Titles, number formats and display toggles that go with performance points,
+// and the note on `settings` beside the caption.
+void ApplyPerformanceSettings(ViewState& state, const AnalysisSettings& settings);
+
+}  // namespace rp

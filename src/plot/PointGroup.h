@@ -1,0 +1,18 @@
+#pragma once
+// The points of one compared performance: drawn as spheres of one colour
+// with connecting lines in that colour, and named in the legend by its file.
+
+#include <cstdint>
+#include <string>
+
+#include "plot/PointCollection.h"
+
+namespace rp {
+
+struct PointGroup {
+  std::string Name;          // the file's name, for the legend
+  std::int32_t Colour = 0;   // packed 0xAARRGGBB of its spheres, lines and legend line
+  PointCollection Points;
+};
+
+}  // namespace rp

@@ -1,0 +1,26 @@
+#pragma once
+// The trackball: a mouse stroke turns the plot about the screen axis at right
+// angles to the stroke, by an angle that grows with the stroke's length d as
+// d / hypot(d, 50) radians (about d / 50 for short strokes, never 1 or more).
+
+#include <cstdint>
+
+#include "scene/GraphicsTypes.h"
+
+namespace rp {
+
+class GraphicsDevice;
+struct ViewState;
+
+// The rotation of one stroke (dx, dy) in pixels: the screen axis (not
+// normalised beyond the division by d) and the angle. False for a zero stroke.
+bool TrackballStep(float dx, float dy, glm::vec3& screenAxis, float& angle);
+
+// One drag step to (x, y): the stroke from the last mouse position, which
+// becomes (x, y). The screen axis is brought into the root node's own space
+// through the device's view transform, the rotation is put before the
+// root's transform, and the axis and angle are added to RotationSum so that a
+// rebuilt scene gets the same turn.
+void RotateByMouse(ViewState& state, GraphicsDevice& dev, std::int16_t x, std::int16_t y);
+
+}  // namespace rp

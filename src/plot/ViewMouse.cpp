@@ -1,0 +1,52 @@
+#include "plot/ViewMouse.h"
+
+#include <cmath>
+#include <limits>
+
+#include "base/PlotViewLink.h"
+#include "plot/MouseOver.h"
+#include "plot/RotateByMouse.h"
+#include "plot/ViewState.h"
+
+namespace rp {
+
+namespace {
+
+
+// Nearest 16-bit pixel coordinate, halves to even.
+std::int16_t ToPixel16(float v) {
+  const float r = std::nearbyint(v);
+  if (!(r >= std::numeric_limits<std::int16_t>::min())) return std::numeric_limits<std::int16_t>::min();
+  if (r > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+  return static_cast<std::int16_t>(r);
+}
+
+bool Replaying(const ViewState& state) {
+  return state.ControlPanel != nullptr && state.ControlPanel->isReplaying();
+}
+
+}  // namespace
+
+MouseDownAction MouseDown(ViewState& state, std::int32_t buttons, float x, float y) {
+  if (buttons == kRightButton) return MouseDownAction::PopupMenu;
+  state.Dragging = true;
+  state.LastMouseX = x;
+  state.LastMouseY = y;
+  return MouseDownAction::StartDrag;
+}
+
+bool MouseMove(ViewState& state, GraphicsDevice& dev, std::int32_t buttons, float x, float y,
+               std::string_view decimalSeparator) {
+  if (!state.DeviceReady || buttons == kRightButton) return false;
+  if (state.Dragging) {
+    if (Replaying(state)) return false;
+    RotateByMouse(state, dev, ToPixel16(x), ToPixel16(y));
+  } else {
+    MouseOver(state, dev, x, y, decimalSeparator);
+  }
+  return true;
+}
+
+void MouseUp(ViewState& state) { state.Dragging = false; }
+
+}  // namespace rp

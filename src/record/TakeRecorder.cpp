@@ -1,0 +1,162 @@
+#include "record/TakeRecorder.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "io/AsciiMidiWriter.h"
+#include "analysis/PerformanceLoader.h"
+#include "base/PlotViewLink.h"
+#include "model/ReplayPosition.h"
+#include "io/TimeDisplay.h"
+#include "base/Dialogs.h"
+
+namespace rp {
+
+namespace {
+
+const OpenFileRequest kSaveRequest{"Save the take as ASCII MIDI",
+                                   "ASCII MIDI files (*.txt)|*.txt|All files (*.*)|*", "", "txt"};
+
+bool NonEmptyFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+}  // namespace
+
+TakeRecorder::TakeRecorder(Dialogs& dialogs, Performance& performance, ReplayPosition& position, PlotViewLink& view,
+                           PostToUi post, std::string recoveryPath, Hooks hooks)
+    : dialogs_(dialogs),
+      performance_(performance),
+      position_(position),
+      view_(view),
+      post_(std::move(post)),
+      recoveryPath_(std::move(recoveryPath)),
+      hooks_(std::move(hooks)) {}
+
+// A take still running when the program ends stays in the recovery file.
+TakeRecorder::~TakeRecorder() {
+  if (session_) session_->Stop();
+}
+
+void TakeRecorder::Toggle() {
+  if (Recording()) Stop();
+  else Start();
+}
+
+void TakeRecorder::Start() {
+  if (Recording()) return;
+  if (hooks_.stopReplay) hooks_.stopReplay();
+  session_.reset();
+  input_ = hooks_.makeInput ? hooks_.makeInput() : nullptr;
+  const auto names = input_ ? input_->DeviceNames() : std::vector<std::string>{};
+  if (names.empty()) {
+    dialogs_.ShowMessage(
+        "No MIDI input was found: connect a MIDI keyboard (or start the program that offers the input) and "
+        "choose \"Record from MIDI input...\" again.",
+        MessageKind::Error);
+    return;
+  }
+  const auto chosen = dialogs_.ChooseFromList("Record from which MIDI input?", names);
+  if (!chosen) return;
+  session_ = std::make_unique<RecordingSession>(
+      *input_, post_, performance_.Settings,
+      RecordingSession::Hooks{[this](const LiveRecording& live) { ShowLive(live); },
+                              [this](const std::string& message) { Finish(message); }});
+  if (const auto failure = session_->Start(*chosen, recoveryPath_, RecordingSession::Clock::now())) {
+    session_.reset();
+    dialogs_.ShowMessage(*failure, MessageKind::Error);
+    return;
+  }
+  // The plot starts empty and grows with the take.
+  LoadTake(session_->Live().CompletePart());
+  if (hooks_.recordingChanged) hooks_.recordingChanged(true);
+}
+
+void TakeRecorder::ShowLive(const LiveRecording& live) {
+  const std::int32_t before = performance_.PlotEventCount;
+  if (live.CompleteEventCount() == before) return;
+  performance_ = live.CompletePart();
+  position_.CurrentEvent = performance_.PlotEventCount;
+  position_.TailLength = hooks_.tailLength ? hooks_.tailLength() : position_.TailLength;
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.PlotEventCount);
+  view_.showFirstEvents();  // the scale of the full view, as during a replay
+  view_.showTail();
+}
+
+void TakeRecorder::Tick(RecordingSession::Clock::time_point now) {
+  if (!Recording()) return;
+  session_->Tick(now);
+  if (Recording() && hooks_.setTimeText) hooks_.setTimeText(FormatTimeDisplay(session_->ElapsedMs(now)));
+}
+
+void TakeRecorder::Stop() {
+  if (!Recording()) return;
+  session_->Stop();
+  Finish("");
+}
+
+void TakeRecorder::Finish(const std::string& why) {
+  if (hooks_.recordingChanged) hooks_.recordingChanged(false);
+  if (!why.empty()) dialogs_.ShowMessage(why, MessageKind::Information);
+  if (!session_->TakeFileError().empty()) dialogs_.ShowMessage(session_->TakeFileError(), MessageKind::Error);
+  LoadTake(session_->Live().Finished());
+  view_.stopAutoRotation();
+  if (performance_.NoteEventCount == 0) {
+    std::remove(recoveryPath_.c_str());
+    dialogs_.ShowMessage("The take holds no notes; there is nothing to save.", MessageKind::Information);
+    return;
+  }
+  SaveTake();
+}
+
+void TakeRecorder::LoadTake(Performance take) {
+  performance_ = std::move(take);
+  // Every reader relies on index 0 being there.
+  if (performance_.NoteEvents.empty()) performance_.NoteEvents.assign(1, NoteEvent{});
+  if (performance_.PlotEvents.size() < static_cast<std::size_t>(performance_.PlotEventCount) + 11) {
+    performance_.PlotEvents.resize(static_cast<std::size_t>(performance_.PlotEventCount) + 11);
+  }
+  position_.CurrentEvent = 1;
+  if (hooks_.mainReplaced) hooks_.mainReplaced();
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.PlotEventCount);
+  view_.showFirstEvents();
+  if (hooks_.updateTimeDisplay) hooks_.updateTimeDisplay();
+}
+
+void TakeRecorder::SaveTake() {
+  while (const auto path = dialogs_.SaveFile(kSaveRequest)) {
+    std::string error;
+    if (SaveAsciiMidiFile(*path, performance_, error)) {
+      std::remove(recoveryPath_.c_str());
+      return;
+    }
+    dialogs_.ShowMessage(error, MessageKind::Error);
+  }
+  dialogs_.ShowMessage("The take was not saved. It stays loaded, and is kept in " + recoveryPath_ +
+                           ", which is offered again at the next start.",
+                       MessageKind::Information);
+}
+
+bool TakeRecorder::OfferRecovery() {
+  if (!NonEmptyFile(recoveryPath_)) return false;
+  if (!dialogs_.AskYesNo("A take recorded earlier was not saved (" + recoveryPath_ +
+                         "). Recover it? No discards it.")) {
+    std::remove(recoveryPath_.c_str());
+    return false;
+  }
+  Performance take;
+  take.Settings = performance_.Settings;
+  const LoadResult result = LoadPerformanceFile(recoveryPath_, take);
+  if (!result.ok() && result.status != LoadStatus::ReadError) {
+    dialogs_.ShowMessage(result.message.empty() ? "The recovery file cannot be read." : result.message,
+                         MessageKind::Error);
+    return false;
+  }
+  LoadTake(std::move(take));
+  view_.stopAutoRotation();
+  SaveTake();
+  return true;
+}
+
+}  // namespace rp

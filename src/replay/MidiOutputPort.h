@@ -1,0 +1,131 @@
+#pragma once
+// The MIDI output port of the control panel: lists the output
+// devices, opens one, keeps a queue of time-stamped messages and, once
+// started, sends them from a timing thread of its own at their times scaled by
+// the replay speed. It answers through three notifications that always run on
+// the user-interface thread, handed there by the PostToUi function.
+//
+// messageSent comes when the message is heard: at once for a MIDI port, and
+// the backend's SoundDelay after the due time for the built-in synthesizer,
+// whose sound leaves through a buffered audio stream. replayEnded follows the
+// last of them, so the plot reaches the last event with the sound. The
+// synthesizer also gets each message its LookAhead before the due time; a
+// stop drops what was sent ahead and a later start goes on from there.
+//
+// Threads: every method is called from the UI thread. The timing thread only
+// sends and posts notifications. Once stop, close or reset (or the destructor)
+// has returned, no further message is sent and no notification of the replay
+// (messageSent, replayEnded, a send failure) is delivered, even one that was
+// already queued. Errors of the commands themselves (a failed open) are still
+// delivered after a stop, so that the user sees why a replay did not start.
+
+#include <array>
+#include <atomic>
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "midi/MidiBackend.h"
+#include "midi/MidiMessage.h"
+#include "midi/ReplayClock.h"
+#include "replay/ReplayTimeline.h"
+#include "base/UiPost.h"
+
+namespace rp {
+
+enum class PortState { Closed, Open, Replaying };
+
+class MidiOutputPort {
+ public:
+  struct Notifications {
+    std::function<void(int code, const std::string& text)> error;  // a MidiErrorCode and its text
+    std::function<void(int tag)> messageSent;
+    std::function<void()> replayEnded;
+  };
+
+  // backend and clock must outlive the port.
+  MidiOutputPort(MidiBackend& backend, ReplayClock& clock, PostToUi postToUi);
+  ~MidiOutputPort();
+  MidiOutputPort(const MidiOutputPort&) = delete;
+  MidiOutputPort& operator=(const MidiOutputPort&) = delete;
+
+  void setNotifications(Notifications notifications);
+
+  int deviceCount() const;
+  int deviceIndex() const;
+  void setDeviceIndex(int index);
+  std::string deviceName() const;  // of deviceIndex; "" when there is no such device
+  PortState state() const { return state_.load(); }
+
+  int replaySpeed() const;
+  // Takes effect at once, also during a replay: from the next message on,
+  // going on from the current position (no jump).
+  void setReplaySpeed(int speed);
+
+  // Opens the device of deviceIndex (another device than the open one closes
+  // that first); a failure raises the error notification.
+  void open();
+  void close();
+  // Drops every queued message; also while closed.
+  void reset();
+  // Starts sending the queue; on a closed port it raises kMidiNotOpen.
+  void start();
+  void stop();
+  // Queues `message`; one that is neither a channel message nor tag-only
+  // raises kMidiInvalidMessage and is not queued.
+  void append(const MidiMessage& message);
+
+  // The queued messages not yet sent, in queue order.
+  std::vector<MidiMessage> queuedMessages() const;
+
+ private:
+  struct Channel;
+
+  // Runs `command` under the lock, then has the timing thread look at the
+  // new state.
+  template <class Command>
+  void Locked(Command command);
+  void Close();
+  void EndReplay();  // drops pending replay notifications, silences the device
+  void Silence();
+  void TrackSounding(const MidiMessage& m);
+  void RaiseError(int code, std::string text);
+  void PostReplayNotification(std::function<void(const Notifications&)> call);
+  void PostMessageSent(int tag);
+  void Run();
+
+  MidiBackend& backend_;
+  ReplayClock& clock_;
+  PostToUi post_;
+  std::shared_ptr<Channel> channel_;
+
+  mutable std::mutex mutex_;
+  std::atomic<PortState> state_{PortState::Closed};
+  int deviceIndex_ = -1;
+  int openDevice_ = -1;
+  int replaySpeed_ = 0;
+  std::vector<MidiMessage> queue_;
+  std::size_t cursor_ = 0;    // first message not yet sent
+  double resumeMs_ = 0;       // replay position of the last message sent
+  ReplayTimeline timeline_;
+  std::array<std::bitset<128>, 16> sounding_{};  // notes on, per channel
+  struct Sent {
+    ReplayClock::Time due;
+    int tag;
+    std::size_t index;  // in queue_
+  };
+  // Sent, not yet reported as heard; each is heard SoundDelay() after due.
+  std::deque<Sent> heard_;
+  double startMs_ = 0;  // replay position at the last start
+  bool quit_ = false;
+  std::thread thread_;
+};
+
+}  // namespace rp

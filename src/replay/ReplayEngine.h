@@ -1,0 +1,121 @@
+#pragma once
+// The replay of the loaded performance through the MIDI output port, and the
+// control panel's handlers around it: from the current event to the end of
+// the file, every note event becomes one queued message; the port sends them
+// on its own timing thread, and each sent first note of a cluster makes that
+// cluster the current event, moves the time display and has the view show the
+// event's tail. The view cannot be resized while it follows a replay.
+//
+// Everything here runs on the UI thread; the port's notifications arrive
+// there between other window events (or inside
+// `ReplayControls::processPendingEvents`).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "replay/MidiOutputPort.h"
+
+namespace rp {
+
+class Dialogs;
+class PlotViewLink;
+class ProgressSink;
+class ReplayControls;
+
+// A recorded key velocity as sent: times 1.5, halves to the even neighbour,
+// at most 127 (1 gives 2, 3 gives 4, 84 gives 126, 85 and above 127).
+int ScaledVelocity(std::uint8_t velocity);
+
+// The time a replay that starts at `first` counts from: its time rounded to
+// whole ms, halves to the even neighbour.
+double ReplayStartMs(const NoteEvent& first);
+
+// The message a note event becomes: note-on (144) or note-off (128) on
+// channel 1, its key, the scaled velocity, its time after `startMs`, and its
+// cluster index as the tag. A key MIDI cannot carry (above 127; the reader
+// takes keys up to 255) sends nothing: a note that opens a cluster becomes a
+// tag-only message, so that the plot still moves at its time, any other
+// gives no message.
+std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs);
+
+// A note-on whose key MIDI cannot carry: the notes a replay reports skipped.
+bool IsUnsendableNote(const NoteEvent& note);
+// What the user is told once per replay (or render) that skipped `count`
+// such notes (count > 0).
+std::string SkippedNotesText(int count);
+
+// The entry of the device list chosen at start: the last device that is not
+// a through or loop-back port (its name holds "Through" or "Loopback", in any
+// case), which would pass the notes on unheard; entry 0, the default output,
+// when there is none.
+int DefaultOutputEntry(const std::vector<std::string>& entries);
+
+class ReplayEngine {
+ public:
+  // Connects the port's notifications to the handlers below; every reference
+  // must outlive the engine. The engine replays `performance` and keeps
+  // `position` where the replay stands.
+  // The tail length follows the controls from here on.
+  ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
+               Dialogs& dialogs, const Performance& performance, ReplayPosition& position);
+  ~ReplayEngine();
+  ReplayEngine(const ReplayEngine&) = delete;
+  ReplayEngine& operator=(const ReplayEngine&) = delete;
+
+  // The entries of the device list: the default entry (device -1), then every
+  // device. Leaves the port's device index at the entry DefaultOutputEntry
+  // chooses; the panel selects that entry to match.
+  std::vector<std::string> listOutputDevices();
+
+  // Replays from the first note of the current event to the end of the file.
+  void play();
+  // Stops and closes the port, enables Play, makes the view sizable again.
+  void stop();
+  // Queues one message per note event from `from` to `to` (both adjusted in
+  // place to the file) behind the progress window "Preparing MIDI...".
+  // Returns how many notes MIDI cannot carry were left out.
+  int queueMessages(std::int32_t& from, std::int32_t& to);
+  // Speed, tail length and device from the controls, then opens the port.
+  void openOutput();
+  // Opens the port, fixes the view's border and starts sending.
+  void startSending();
+  // Resets and closes the port when it is open (also when the panel closes).
+  void closeOutput();
+
+  // The speed slider applies at once, also during a replay.
+  void onSpeedChanged();
+  // Another device is used from the next replay on; this one stops.
+  void onDeviceChosen() { stop(); }
+  // The tail length shows from the view's next update; no redraw now.
+  void onTailLengthChanged();
+  // The time slider released at `event`: stop, make that event current, and
+  // have the view rebuild all points and then the current event's tail.
+  void seekTo(int event);
+  // Time slider to the current event, time display to its onset.
+  void updateTimeDisplay();
+
+  // The port's notifications.
+  void onPortError(int code, const std::string& text);
+  void onMessageSent(int tag);
+  void onReplayEnded() { stop(); }
+
+ private:
+  const PlotEvent& EventAt(std::int32_t k) const;
+
+  MidiOutputPort& port_;
+  ReplayControls& controls_;
+  PlotViewLink& view_;
+  ProgressSink& progress_;
+  Dialogs& dialogs_;
+  const Performance& performance_;
+  ReplayPosition& position_;
+  // Counts the stops, so that a start can tell whether the events it let run
+  // stopped the replay it is starting.
+  std::uint64_t stops_ = 0;
+};
+
+}  // namespace rp

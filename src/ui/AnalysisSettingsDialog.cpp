@@ -1,0 +1,63 @@
+#include "ui/AnalysisSettingsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace rp {
+
+AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("AnalysisSettingsDialog"));
+  setWindowTitle(QStringLiteral("Analysis settings"));
+
+  clusterWindow_ = new QDoubleSpinBox(this);
+  clusterWindow_->setObjectName(QStringLiteral("clusterWindowBox"));
+  clusterWindow_->setRange(kMinClusterWindowMs, kMaxClusterWindowMs);
+  clusterWindow_->setDecimals(3);
+  clusterWindow_->setSingleStep(5.0);
+  clusterWindow_->setSuffix(QStringLiteral(" ms"));
+  clusterWindow_->setToolTip(QStringLiteral(
+      "A note-on more than this after the first note-on of the current onset event opens a new event."));
+
+  delay_ = new QSpinBox(this);
+  delay_->setObjectName(QStringLiteral("delayBox"));
+  delay_->setRange(kMinDelay, kMaxDelay);
+  delay_->setToolTip(QStringLiteral("Event n is plotted against events n+d and n+2d."));
+
+  auto* buttons =
+      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,
+          [this] { setSettings(AnalysisSettings{}); });
+
+  auto* form = new QFormLayout(this);
+  form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
+  form->addRow(QStringLiteral("Delay d:"), delay_);
+  form->addRow(new QLabel(QStringLiteral("OK analyses the loaded performance again."), this));
+  form->addRow(buttons);
+  setSettings(current);
+}
+
+AnalysisSettings AnalysisSettingsDialog::settings() const {
+  AnalysisSettings s;
+  s.ClusterWindowMs = clusterWindow_->value();
+  s.Delay = delay_->value();
+  return s;
+}
+
+void AnalysisSettingsDialog::setSettings(const AnalysisSettings& settings) {
+  clusterWindow_->setValue(settings.ClusterWindowMs);
+  delay_->setValue(settings.Delay);
+}
+
+std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent) {
+  AnalysisSettingsDialog dialog(current, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.settings();
+}
+
+}  // namespace rp

@@ -1,0 +1,31 @@
+#pragma once
+// "Analysis settings": the small dialog behind the plot's menu item
+// "Analysis settings...", with the cluster window in ms and the delay d.
+
+#include <optional>
+
+#include <QDialog>
+
+#include "model/AnalysisSettings.h"
+
+class QDoubleSpinBox;
+class QSpinBox;
+
+namespace rp {
+
+class AnalysisSettingsDialog final : public QDialog {
+  Q_OBJECT
+ public:
+  explicit AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent = nullptr);
+  AnalysisSettings settings() const;
+  void setSettings(const AnalysisSettings& settings);
+
+ private:
+  QDoubleSpinBox* clusterWindow_;
+  QSpinBox* delay_;
+};
+
+// Shows the dialog over `parent`: the settings chosen with OK, or nothing.
+std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent);
+
+}  // namespace rp

@@ -1,0 +1,434 @@
+#include "ui/ControlPanel.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "analysis/AddComparedPerformances.h"
+#include "analysis/PerformanceLoader.h"
+#include "base/Dialogs.h"
+#include "model/Performance.h"
+#include "replay/ReplayEngine.h"
+#include "analysis/Reanalysis.h"
+#include "model/ReplayPosition.h"
+#include "record/TakeRecorder.h"
+#include "ui/ProgressWindow.h"
+#include "ui/StoredSettings.h"
+#include "ui/ReplayButtonIcons.h"
+#include "replay/MidiOutputPort.h"
+#include "replay/TempoMapping.h"
+#include "devices/ProgramMidiOutputs.h"
+#include "devices/RtMidiInput.h"
+#include "ui/QtProgressSink.h"
+#include "ui/QtUiPost.h"
+#include "ui/Twips.h"
+#include "io/DataFolder.h"
+
+namespace rp {
+
+namespace {
+
+// The time slider reports the release of a mouse button that was pressed on
+// it, whichever button it was; keys move it without a report.
+class TimeSliderControl final : public QSlider {
+ public:
+  TimeSliderControl(std::function<void()> released, QWidget* parent)
+      : QSlider(Qt::Horizontal, parent), released_(std::move(released)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    QSlider::mousePressEvent(event);
+    pressed_ = true;
+    event->accept();  // the release comes here, also for buttons the slider ignores
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QSlider::mouseReleaseEvent(event);
+    if (!std::exchange(pressed_, false)) return;
+    released_();
+  }
+
+ private:
+  std::function<void()> released_;
+  bool pressed_ = false;
+};
+
+void Place(QWidget* w, int left, int top, int width, int height) {
+  w->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
+QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
+                int value) {
+  s->setObjectName(QLatin1String(name));
+  s->setOrientation(Qt::Horizontal);
+  s->setRange(minimum, maximum);
+  s->setPageStep(largeStep);
+  s->setSingleStep(smallStep);
+  s->setTickInterval(tickEvery);
+  s->setTickPosition(QSlider::TicksBelow);
+  s->setValue(value);
+  return s;
+}
+
+template <class W>
+W* Named(W* w, const char* name) {
+  w->setObjectName(QLatin1String(name));
+  return w;
+}
+
+// Label text starts at the top of its box, as the layout was drawn; Qt would
+// centre it, and the captions at the bottom would be cut by the window's edge.
+QLabel* TopLabel(QLabel* label, const char* name, Qt::Alignment horizontal = Qt::AlignLeft) {
+  label->setAlignment(horizontal | Qt::AlignTop);
+  return Named(label, name);
+}
+
+// The closed list keeps its place in the layout; its open list is as wide
+// as the longest name, and each entry shows its full name as a tooltip.
+void FillDeviceList(QComboBox& combo, const std::vector<std::string>& names) {
+  combo.clear();
+  const QFontMetrics metrics(combo.view()->font());
+  int widest = 0;
+  for (const std::string& name : names) {
+    const QString text = QString::fromStdString(name);
+    combo.addItem(text);
+    combo.setItemData(combo.count() - 1, text, Qt::ToolTipRole);
+    widest = std::max(widest, metrics.horizontalAdvance(text));
+  }
+  // Room for the frame, the item margins and a scroll bar.
+  combo.view()->setMinimumWidth(widest + 48);
+}
+
+QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int left, int top, int width,
+                           int height) {
+  auto* button = Named(new QPushButton(parent), name);
+  Place(button, left, top, width, height);
+  const QSize pictureSize(button->width() - 12, button->height() - 12);
+  button->setIconSize(pictureSize);
+  button->setIcon(picture(pictureSize));
+  return button;
+}
+
+}  // namespace
+
+MidiOutputSetup RealMidiOutput() {
+  MidiOutputSetup setup;
+  setup.clock = std::make_unique<SteadyReplayClock>();
+  // The program's data folder may hold a SoundFont.
+  setup.backend = MakeProgramMidiOutputs(ProgramDataFolder());
+  setup.makeInput = [] { return std::make_unique<RtMidiInput>(); };
+  return setup;
+}
+
+ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+                           ComparedPerformances& compared, QWidget* parent)
+    : ControlPanel(view, dialogs, performance, position, compared, RealMidiOutput(), parent) {}
+
+ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+                           ComparedPerformances& compared, MidiOutputSetup midi, QWidget* parent)
+    : QWidget(parent),
+      view_(view),
+      dialogs_(dialogs),
+      performance_(performance),
+      position_(position),
+      compared_(compared),
+      midi_(std::move(midi)) {
+  setObjectName(QStringLiteral("ControlPanel"));
+  setWindowTitle(QStringLiteral("Control panel"));
+  setFixedSize(Px(9345), Px(2160));
+  QPalette background = palette();
+  background.setColor(QPalette::Window, QColor(224, 224, 224));
+  setPalette(background);
+  setAutoFillBackground(true);
+  // The layout is made for a small 8-point dialog font.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
+  CreateControls();
+
+  port_ = std::make_unique<MidiOutputPort>(*midi_.backend, *midi_.clock, QtUiPoster(this));
+  progressWindow_ = std::make_unique<ProgressWindow>(this);
+  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->bar(), *eventCountLabel_,
+                                               *eventLabel_);
+  ReplayControls& controls = *this;
+  engine_ = std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_);
+
+  TakeRecorder::Hooks hooks;
+  hooks.makeInput = midi_.makeInput;
+  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.recordingChanged = [this](bool recording) { ShowRecording(recording); };
+  hooks.tailLength = [this] { return tailLength(); };
+  hooks.setTimeText = [this](const std::string& text) { setTimeText(text); };
+  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
+    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
+  };
+  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  // A take replaces the main performance as a loaded file does.
+  hooks.mainReplaced = [this] { compared_.clear(); };
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  recorder_ = std::make_unique<TakeRecorder>(dialogs_, performance_, position_, view_, QtUiPoster(this),
+                                             dataFolder.toStdString() + "/recovery.txt", std::move(hooks));
+  recordTimer_ = new QTimer(this);
+  recordTimer_->setObjectName(QStringLiteral("recordTimer"));
+  recordTimer_->setInterval(100);
+  connect(recordTimer_, &QTimer::timeout, this, [this] { recorder_->Tick(std::chrono::steady_clock::now()); });
+}
+
+void ControlPanel::setRecoveryPath(const std::string& path) {
+  recorder_->SetRecoveryPath(path);
+}
+
+void ControlPanel::toggleRecording() { recorder_->Toggle(); }
+
+bool ControlPanel::isRecording() const { return recorder_->Recording(); }
+
+// While a take is recorded, Stop ends it and nothing else may load or replay.
+void ControlPanel::ShowRecording(bool recording) {
+  setPlayEnabled(!recording);
+  openButton_->setEnabled(!recording);
+  timeSlider_->setEnabled(!recording);
+  if (recording) recordTimer_->start();
+  else recordTimer_->stop();
+}
+
+ControlPanel::~ControlPanel() {
+  recorder_.reset();
+  engine_.reset();
+  port_.reset();
+}
+
+void ControlPanel::CreateControls() {
+  deviceCombo_ = Named(new QComboBox(this), "deviceCombo");
+  deviceCombo_->setPlaceholderText(QStringLiteral("Combo1"));
+  deviceCombo_->setGeometry(Px(120), Px(120), Px(2772), deviceCombo_->sizeHint().height());
+
+  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 4200, 120, 732, 612);
+  playButton_ = PictureButton(this, "playButton", &PlayIcon, 5040, 120, 1212, 612);
+  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 6360, 120, 732, 612);
+  stopButton_->setEnabled(false);
+
+  timeLabel_ = TopLabel(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel", Qt::AlignHCenter);
+  Place(timeLabel_, 7080, 240, 2292, 492);
+  QFont display;
+  display.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
+  display.setPointSize(12);
+  display.setWeight(QFont::Black);
+  timeLabel_->setFont(display);
+
+  openButton_ = Named(new QPushButton(QStringLiteral("Open MIDI-ASCII"), this), "openButton");
+  Place(openButton_, 120, 480, 1452, 372);
+  eventLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventLabel");
+  Place(eventLabel_, 2040, 480, 1092, 372);
+  eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
+  Place(eventCountLabel_, 3240, 480, 1092, 372);
+
+  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->seekTo(timeSlider_->value()); }, this), "timeSlider",
+                       1, 1000, 500, 10, 500, 1);
+  Place(timeSlider_, 120, 960, 9252, 372);
+
+  timingOption_ = Named(new QRadioButton(QStringLiteral("Timing"), this), "timingOption");
+  Place(timingOption_, 1080, 1440, 972, 372);
+  timingOption_->setChecked(true);
+  velocityOption_ = Named(new QRadioButton(QStringLiteral("Velocity"), this), "velocityOption");
+  Place(velocityOption_, 1080, 1800, 972, 372);
+
+  speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
+  Place(speedSlider_, 2880, 1440, 3252, 492);
+  speedCaption_ = TopLabel(new QLabel(QStringLiteral("Replay speed"), this), "speedCaption");
+  Place(speedCaption_, 3000, 1920, 1092, 372);
+  // The tempo the speed slider stands for, beside its caption.
+  speedFactorLabel_ = TopLabel(new QLabel(this), "speedFactorLabel");
+  Place(speedFactorLabel_, 5040, 1920, 1092, 372);
+  ShowSpeedFactor();
+
+  tailLengthSlider_ = Slider(new QSlider(this), "tailLengthSlider", 1, 500, 10, 1, 10, 10);
+  Place(tailLengthSlider_, 6120, 1440, 3252, 492);
+  tailLengthCaption_ = TopLabel(new QLabel(QStringLiteral("Length of tail"), this), "tailLengthCaption");
+  Place(tailLengthCaption_, 6360, 1920, 1092, 372);
+
+  // Tab order; the labels take no focus.
+  QWidget* tabOrder[] = {playButton_,  rewindButton_, stopButton_,  deviceCombo_,   openButton_,
+                         speedSlider_, tailLengthSlider_, timeSlider_, timingOption_, velocityOption_};
+  for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
+  connect(playButton_, &QPushButton::clicked, this, [this] { engine_->play(); });
+  connect(stopButton_, &QPushButton::clicked, this, [this] {
+    if (recorder_->Recording()) recorder_->Stop();
+    else engine_->stop();
+  });
+  connect(openButton_, &QPushButton::clicked, this, [this] { openFile(); });
+  connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->onDeviceChosen(); });
+  connect(deviceCombo_, &QComboBox::currentTextChanged, deviceCombo_, &QComboBox::setToolTip);
+  connect(speedSlider_, &QSlider::valueChanged, this, [this] {
+    ShowSpeedFactor();
+    engine_->onSpeedChanged();
+  });
+  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->onTailLengthChanged(); });
+  connect(timingOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
+  connect(velocityOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
+}
+
+void ControlPanel::start() {
+  performance_ = Performance::BeforeFirstFile(performance_.Settings);
+  const std::vector<std::string> devices = engine_->listOutputDevices();
+  FillDeviceList(*deviceCombo_, devices);
+  deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
+
+  show();
+  // The frame is known once the window is shown (and the window manager has
+  // framed it, which the events let happen).
+  placeOnScreen();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  placeOnScreen();
+  // A take left unsaved is loaded instead of asking for a first file.
+  if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
+  LoadFile(startFile_);
+  if (!startCompareFiles_.empty()) addComparedFiles(startCompareFiles_);
+}
+
+QPoint PanelPlace(const QRect& available, const QSize& frame) {
+  const int left = available.left() + (available.width() - frame.width()) / 2;
+  const int top = available.top() + available.height() - frame.height() - Px(500);
+  // Inside the area; a frame larger than the area keeps its top-left corner in.
+  const int lastLeft = std::max(available.left(), available.left() + available.width() - frame.width());
+  return {std::clamp(left, available.left(), lastLeft), std::max(available.top(), top)};
+}
+
+void ControlPanel::placeOnScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  // The window is moved by its frame's corner; `frame` may still be the
+  // bare window while the window manager has not framed it yet.
+  const QPoint corner = PanelPlace(screen->availableGeometry(), frameGeometry().size());
+  move(corner);
+}
+
+void ControlPanel::closePort() { engine_->closeOutput(); }
+
+void ControlPanel::closeEvent(QCloseEvent* event) {
+  if (recorder_->Recording()) recorder_->Stop();
+  closePort();
+  QWidget::closeEvent(event);
+}
+
+void ControlPanel::openFile() { LoadFile(std::nullopt); }
+
+void ControlPanel::LoadFile(const std::optional<std::string>& path) {
+  LoadHooks hooks;
+  hooks.progress = progress_.get();
+  hooks.position = &position_;
+  hooks.processPendingEvents = [this] { processPendingEvents(); };
+  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.updateAllData = [this] {
+    // Only a load that replaced the main performance gets here.
+    compared_.clear();
+    view_.showFirstEvents();
+  };
+  hooks.stopAutoRotation = [this] { view_.stopAutoRotation(); };
+  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
+    // A file without clusters leaves the slider at its one position.
+    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
+  };
+  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  PerformanceLoader loader(dialogs_, performance_, hooks);
+  const LoadResult result = path ? loader.open(*path) : loader.chooseAndOpen(StoredFileFolder());
+  const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
+  fileLoaded_ = fileLoaded_ || read;
+  if (read && !path) StoreFileFolderOf(result.path);
+}
+
+void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
+  engine_->stop();
+  // Compared performances are always analysed as the main one is.
+  for (Performance& other : compared_) Reanalyse(other, settings);
+  if (!fileLoaded_) {
+    performance_.Settings = settings;
+    return;
+  }
+  ReanalyseKeepingPosition(performance_, position_, settings);
+  timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
+  engine_->updateTimeDisplay();
+}
+
+void ControlPanel::togglePlay() {
+  if (playButton_->isEnabled()) {
+    engine_->play();
+  } else {
+    engine_->stop();
+  }
+}
+
+void ControlPanel::addComparedPerformances() {
+  stopReplay();
+  OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
+  request.initialDir = StoredFileFolder();
+  addComparedFiles(dialogs_.OpenFiles(request));
+}
+
+void ControlPanel::addComparedFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  stopReplay();
+  processPendingEvents();
+  const CompareLoadReport report = AddComparedPerformances(paths, compared_, performance_.Settings, progress_.get());
+  if (report.added > 0) view_.showFirstEvents();
+  for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
+}
+
+void ControlPanel::removeComparedPerformances() {
+  if (compared_.empty()) return;
+  compared_.clear();
+  view_.showFirstEvents();
+}
+
+void ControlPanel::onTimingVelocityChosen() { view_.showFirstEvents(); }
+
+void ControlPanel::setTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
+
+void ControlPanel::updateTimeDisplay() { engine_->updateTimeDisplay(); }
+
+void ControlPanel::stopReplay() { engine_->stop(); }
+
+bool ControlPanel::timingChosen() const { return timingOption_->isChecked(); }
+
+bool ControlPanel::isReplaying() const { return port_->state() == PortState::Replaying; }
+
+bool ControlPanel::isPortOpen() const { return port_->state() != PortState::Closed; }
+
+void ControlPanel::setPlayEnabled(bool playEnabled) {
+  playButton_->setEnabled(playEnabled);
+  stopButton_->setEnabled(!playEnabled);
+}
+
+int ControlPanel::replaySpeed() const { return speedSlider_->value(); }
+
+int ControlPanel::tailLength() const { return tailLengthSlider_->value(); }
+
+int ControlPanel::chosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
+
+void ControlPanel::setTimeSliderValue(int value) { timeSlider_->setValue(value); }
+
+void ControlPanel::setTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
+
+void ControlPanel::processPendingEvents() { QCoreApplication::processEvents(); }
+
+void ControlPanel::ShowSpeedFactor() {
+  speedFactorLabel_->setText(QString::fromStdString(TempoLabel(speedSlider_->value())));
+}
+
+}  // namespace rp

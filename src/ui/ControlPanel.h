@@ -1,0 +1,186 @@
+#pragma once
+// The control panel, "Control panel": file button, MIDI output device list,
+// replay buttons, time slider and time display, replay-speed and tail-length
+// sliders and the Timing/Velocity choice. Its start lists the devices, places
+// and shows the window and reads the first performance. The replay itself and
+// the handlers around it are ReplayEngine's; this window supplies the widgets.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "model/AnalysisSettings.h"
+#include "model/ComparedPerformances.h"
+#include "base/PlotViewLink.h"
+#include "replay/ReplayControls.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTimer;
+
+namespace rp {
+
+class Dialogs;
+class MidiBackend;
+class MidiInput;
+class TakeRecorder;
+class MidiOutputPort;
+class ProgressWindow;
+class QtProgressSink;
+class ReplayClock;
+class ReplayEngine;
+struct Performance;
+struct ReplayPosition;
+
+// Where the replay's messages go and the clock that times them, and where
+// takes are recorded from.
+struct MidiOutputSetup {
+  std::unique_ptr<ReplayClock> clock;
+  std::unique_ptr<MidiBackend> backend;  // may refer to *clock
+  std::function<std::unique_ptr<MidiInput>()> makeInput;  // the machine's inputs, listed afresh
+};
+
+// Where the panel's frame goes in the screen's available area (without the
+// desktop's panels and taskbars): centred, 500 twips above the bottom, and
+// wholly inside it (a frame larger than the area at its top-left corner).
+QPoint PanelPlace(const QRect& available, const QSize& frame);
+
+// The program's outputs on the steady clock: the built-in synthesizer as the
+// default entry, then the machine's MIDI output ports.
+MidiOutputSetup RealMidiOutput();
+
+class ControlPanel final : public QWidget, public ControlPanelLink, private ReplayControls {
+  Q_OBJECT
+ public:
+  // The panel loads into `performance` and replays it; `position` is where
+  // the replay stands; `compared` holds the performances shown beside it.
+  // All three must outlive the panel.
+  ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+               ComparedPerformances& compared, QWidget* parent = nullptr);
+  ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
+               ComparedPerformances& compared, MidiOutputSetup midi, QWidget* parent = nullptr);
+  ~ControlPanel() override;
+
+  // The file the start opens instead of asking (the command line's FILE),
+  // and the files it then adds for comparison.
+  void setStartFile(std::optional<std::string> path, std::vector<std::string> compareFiles = {}) {
+    startFile_ = std::move(path);
+    startCompareFiles_ = std::move(compareFiles);
+  }
+  // Whether the start offers a take left unsaved in the recovery file (the
+  // program does; tests and snapshots leave the user's file alone), and where
+  // that file is: "recovery.txt" in the user's data folder unless set.
+  void setOfferRecovery(bool offer) { offerRecovery_ = offer; }
+  void setRecoveryPath(const std::string& path);
+  // "Record from MIDI input..." / "Stop recording".
+  void toggleRecording();
+  bool isRecording() const;
+  TakeRecorder& recorder() { return *recorder_; }
+
+  // Sizes the performance arrays, lists the devices, places and shows the
+  // window, then opens the first file.
+  void start();
+  // Places the shown window by PanelPlace on its screen.
+  void placeOnScreen();
+  // Closes the MIDI port (also when the window is closed).
+  void closePort();
+  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
+  // that replaces the main performance removes the compared ones. The file
+  // dialog starts in the folder of the last file opened through it, in this
+  // run or an earlier one.
+  void openFile();
+  // New analysis settings: stops the replay, analyses the loaded performance
+  // and the compared ones again (no file is read again), keeps the current
+  // event at the same onset time where it still exists and moves the time
+  // slider and display there; the plot is the caller's to rebuild. Before
+  // the first file they are only kept for it.
+  void applyAnalysisSettings(const AnalysisSettings& settings);
+  // The space bar: Play when the replay is stopped, else Stop.
+  void togglePlay();
+  // "Add performance for comparison...": stops the replay, asks for one or
+  // more files and adds those that load; the view rebuilds.
+  void addComparedPerformances();
+  // The same for files already chosen (the command line's).
+  void addComparedFiles(const std::vector<std::string>& paths);
+  // "Remove compared performances": the main one is shown alone again.
+  void removeComparedPerformances();
+  // Either option: the view rebuilds all its points.
+  void onTimingVelocityChosen();
+  void setTimingChosen(bool timing);
+  // Time slider to the current event, time display to its onset.
+  void updateTimeDisplay();
+
+  ReplayEngine& replay() { return *engine_; }
+  ProgressWindow& progressWindow() { return *progressWindow_; }
+
+  // ControlPanelLink
+  void stopReplay() override;
+  bool timingChosen() const override;
+  bool isReplaying() const override;
+  // The MIDI port is open (also while it replays).
+  bool isPortOpen() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // ReplayControls
+  void setPlayEnabled(bool playEnabled) override;
+  int replaySpeed() const override;
+  int tailLength() const override;
+  int chosenDeviceEntry() const override;
+  void setTimeSliderValue(int value) override;
+  void setTimeText(const std::string& text) override;
+  void processPendingEvents() override;
+
+  void CreateControls();
+  void LoadFile(const std::optional<std::string>& path);
+  void ShowSpeedFactor();
+  void ShowRecording(bool recording);
+
+  PlotViewLink& view_;
+  Dialogs& dialogs_;
+  Performance& performance_;
+  ReplayPosition& position_;
+  ComparedPerformances& compared_;
+  std::optional<std::string> startFile_;
+  bool fileLoaded_ = false;  // a file has been read into the performance
+  bool offerRecovery_ = false;
+  std::vector<std::string> startCompareFiles_;
+
+  QComboBox* deviceCombo_ = nullptr;
+  QPushButton* rewindButton_ = nullptr;
+  QPushButton* playButton_ = nullptr;
+  QPushButton* stopButton_ = nullptr;
+  QLabel* timeLabel_ = nullptr;
+  QPushButton* openButton_ = nullptr;
+  QLabel* eventLabel_ = nullptr;
+  QLabel* eventCountLabel_ = nullptr;
+  QSlider* timeSlider_ = nullptr;
+  QRadioButton* timingOption_ = nullptr;
+  QRadioButton* velocityOption_ = nullptr;
+  QSlider* speedSlider_ = nullptr;
+  QLabel* speedCaption_ = nullptr;
+  QLabel* speedFactorLabel_ = nullptr;
+  QSlider* tailLengthSlider_ = nullptr;
+  QLabel* tailLengthCaption_ = nullptr;
+
+  // Destroyed in reverse: the engine lets go of the port's notifications
+  // before the port stops its thread, and the port before its device.
+  MidiOutputSetup midi_;
+  std::unique_ptr<MidiOutputPort> port_;
+  std::unique_ptr<ProgressWindow> progressWindow_;
+  std::unique_ptr<QtProgressSink> progress_;
+  std::unique_ptr<ReplayEngine> engine_;
+  std::unique_ptr<TakeRecorder> recorder_;
+  QTimer* recordTimer_ = nullptr;  // the time display and the take file while recording
+};
+
+}  // namespace rp

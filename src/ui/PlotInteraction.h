@@ -1,0 +1,75 @@
+#pragma once
+// The plot window's mouse, keys and popup menu: turns Qt's events on the
+// device widget into the view's handlers (ViewMouse.h, ViewKeys.h,
+// ViewMenu.h) and redraws after a handled mouse move.
+
+#include <functional>
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include "plot/ViewMenu.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace rp {
+
+class GraphicsDevice;
+struct ViewState;
+
+class PlotInteraction final : public QObject {
+  Q_OBJECT
+ public:
+  struct Hooks {
+    std::function<GraphicsDevice*()> device;  // nullptr until the device exists
+    std::function<void()> frameMoveAndDraw;   // FrameMove, then DrawGraph
+    std::function<void()> loadData;           // "Load Data From File!"
+    std::function<void()> addCompared;        // "Add performance for comparison..."
+    std::function<void()> removeCompared;     // "Remove compared performances"
+    std::function<void()> analysisSettings;   // "Analysis settings..."
+    std::function<void(float, float)> doubleClicked;  // a left double-click at window pixel (x, y)
+    std::function<void()> toggleRecording;    // "Record from MIDI input..." / "Stop recording"
+    std::function<bool()> isRecording;        // the caption the recording item shows
+    // Runs a handler; an error it raises is the window's to report.
+    std::function<void(const std::function<void()>&)> run;
+  };
+
+  // Watches `surface` (the widget under the mouse, which gets the keyboard
+  // focus) and fills `popup` with the menu's items.
+  PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup,
+                  QObject* parent = nullptr);
+
+  ViewMenu& Menu() { return menu_; }
+  // A popup-menu item by its name ("menuReset", ...).
+  QAction* MenuAction(const QString& name) const;
+
+  // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
+  // gets the button pressed, mouseMoved those held.
+  void mousePressed(int button, float x, float y, const QPoint& globalPos);
+  void mouseMoved(int buttons, float x, float y);
+  void mouseReleased();
+  void keyPressed(int keyCode);
+  void keyReleased(int keyCode);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FillMenu();
+  void Choose(ViewMenuItem item);
+  // The hook of an entry whose action is the window's, else nullptr.
+  const std::function<void()>* WindowAction(ViewMenuItem item) const;
+  void ShowCheckMarks();
+
+  ViewState& state_;
+  Hooks hooks_;
+  QWidget* surface_;
+  QMenu* popup_;
+  ViewMenu menu_;
+  std::string decimalSeparator_;
+};
+
+}  // namespace rp

@@ -1,0 +1,242 @@
+#include "ui/PlotWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "model/Performance.h"
+#include "replay/ReplayEngine.h"
+#include "ui/AnalysisSettingsDialog.h"
+#include "ui/ControlPanel.h"
+#include "ui/StoredSettings.h"
+#include "base/Dialogs.h"
+#include "render/GlDevice.h"
+#include "render/GlView.h"
+#include "ui/Twips.h"
+#include "plot/EventPick.h"
+#include "ui/PlotInteraction.h"
+
+namespace rp {
+
+namespace {
+
+// The window's own font stands in for "MS Sans Serif" 12 pt; the title font
+// for "Impact" 16.5 pt, a heavy narrow face: the closest installed is the
+// condensed bold DejaVu.
+QFont LabelFont() { return QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Normal); }
+QFont TitleFont() {
+  QFont f(QStringLiteral("DejaVu Sans Condensed"));
+  f.setPointSizeF(16.5);
+  f.setWeight(QFont::Bold);
+  return f;
+}
+
+FontDesc ToFontDesc(const QFont& f) {
+  FontDesc d;
+  d.faceName = f.family().toStdString();
+  d.pointSize = static_cast<float>(f.pointSizeF());
+  d.weight = f.weight() >= QFont::Bold ? 700 : 400;
+  d.italic = f.italic();
+  d.underline = f.underline();
+  d.strikeout = f.strikeOut();
+  return d;
+}
+
+}  // namespace
+
+PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
+                       ComparedPerformances& compared, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      options_(std::move(options)),
+      performance_(performance),
+      position_(position),
+      compared_(compared),
+      view_(*this, dialogs, performance, position, compared) {
+  setObjectName(QStringLiteral("PlotWindow"));
+  setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
+  setFont(LabelFont());
+
+  // The device is made on this window's OpenGL widget.
+  view_.deviceSetup().makeDevice = &GlDevice::CreateOn;
+
+  glView_ = new GlView(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(glView_);
+
+  // Only the source of the title font: it has no action and is not shown.
+  titleFontButton_ = new QPushButton(this);
+  titleFontButton_->setObjectName(QStringLiteral("titleFontButton"));
+  titleFontButton_->setFont(TitleFont());
+  titleFontButton_->setGeometry(Px(3000), Px(5400), Px(1932), Px(852));
+  titleFontButton_->hide();
+
+  frameTimer_ = new QTimer(this);
+  frameTimer_->setObjectName(QStringLiteral("frameTimer"));
+  frameTimer_->setInterval(10);
+  connect(frameTimer_, &QTimer::timeout, this, [this] { runHandler([this] { view_.onFrameTimer(); }); });
+
+  // Mouse, keys and the popup menu act on the device widget.
+  popupMenu_ = new QMenu(this);
+  PlotInteraction::Hooks hooks;
+  hooks.device = [this] { return view_.device(); };
+  hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
+  hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.addCompared = [this] {
+    if (controlPanel_) controlPanel_->addComparedPerformances();
+  };
+  hooks.removeCompared = [this] {
+    if (controlPanel_) controlPanel_->removeComparedPerformances();
+  };
+  hooks.analysisSettings = [this] { chooseAnalysisSettings(); };
+  hooks.doubleClicked = [this](float x, float y) { doubleClicked(x, y); };
+  hooks.toggleRecording = [this] {
+    if (controlPanel_) controlPanel_->toggleRecording();
+  };
+  hooks.isRecording = [this] { return controlPanel_ && controlPanel_->isRecording(); };
+  hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
+  interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
+  askAnalysisSettings_ = [this](const AnalysisSettings& current) { return AskAnalysisSettings(current, this); };
+  makeMidiOutput_ = &RealMidiOutput;
+
+  // Play and stop from either window. The shortcut takes the key before the
+  // focused control sees it, so a focused button is not pressed as well;
+  // while a modal dialog is open it does nothing.
+  auto* playKey = new QShortcut(QKeySequence(Qt::Key_Space), this);
+  playKey->setObjectName(QStringLiteral("playShortcut"));
+  playKey->setContext(Qt::ApplicationShortcut);
+  playKey->setAutoRepeat(false);
+  connect(playKey, &QShortcut::activated, this, [this] {
+    runHandler([this] {
+      if (controlPanel_) controlPanel_->togglePlay();
+    });
+  });
+  resize(Px(9090), Px(6645));
+}
+
+PlotWindow::~PlotWindow() = default;
+
+QAction* PlotWindow::menuItem(const QString& name) { return interaction_->MenuAction(name); }
+
+template <class F>
+void PlotWindow::runHandler(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    frameTimer_->stop();
+    dialogs_.ShowMessage(e.what(), MessageKind::Error);
+    EndProgram();
+  }
+}
+
+void PlotWindow::start() {
+  runHandler([this] { view_.start(); });
+}
+
+void PlotWindow::chooseAnalysisSettings() {
+  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.Settings);
+  if (!chosen) return;
+  StoreAnalysisSettings(*chosen);
+  if (controlPanel_) controlPanel_->applyAnalysisSettings(*chosen);
+  view_.rebuild();
+}
+
+void PlotWindow::doubleClicked(float x, float y) {
+  GraphicsDevice* dev = view_.device();
+  if (dev == nullptr || !controlPanel_) return;
+  const std::int32_t event = EventUnderMouse(view_.state(), *dev, x, y);
+  if (event > 0) controlPanel_->replay().seekTo(event);
+}
+
+QImage PlotWindow::grabClientArea() { return glView_->GrabFrame(); }
+
+WindowHandle PlotWindow::Handle() { return glView_->Handle(); }
+FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
+FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(titleFontButton_->font()); }
+std::int32_t PlotWindow::ClientWidth() { return width(); }
+std::int32_t PlotWindow::ClientHeight() { return height(); }
+bool PlotWindow::IsMinimized() { return isMinimized(); }
+void PlotWindow::SetClientWidth(std::int32_t pixels) { resize(pixels, height()); }
+void PlotWindow::SetClientHeight(std::int32_t pixels) { resize(width(), pixels); }
+
+void PlotWindow::SetBorderFixed(bool fixed) {
+  if (fixed) {
+    setFixedSize(size());
+  } else {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+}
+
+void PlotWindow::SetTimerEnabled(bool enabled) {
+  if (enabled) {
+    frameTimer_->start();
+  } else {
+    frameTimer_->stop();
+  }
+}
+
+void PlotWindow::ShowControlPanel() {
+  if (!controlPanel_) {
+    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_,
+                                                       makeMidiOutput_());
+    controlPanel_->setStartFile(options_.file, options_.compareFiles);
+    controlPanel_->setOfferRecovery(options_.offerRecovery);
+    if (options_.velocity) controlPanel_->setTimingChosen(false);
+    view_.setControlPanel(controlPanel_.get());
+    controlPanel_->start();
+  } else {
+    controlPanel_->show();
+  }
+}
+
+void PlotWindow::PlaceAndShow() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  move((screen.width() - frameGeometry().width()) / 2, Px(10));
+  show();
+}
+
+void PlotWindow::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void PlotWindow::EndProgram() {
+  std::fflush(nullptr);
+  std::exit(EXIT_FAILURE);
+}
+
+void PlotWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  runHandler([this] { view_.resized(); });
+}
+
+void PlotWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) runHandler([this] { view_.resized(); });
+}
+
+// The device widget keeps its last frame for the window system's own
+// repaints; a frame is drawn anew when the window is shown again.
+void PlotWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  runHandler([this] { view_.paint(); });
+}
+
+// Closing the plot window ends the program, the control panel included.
+void PlotWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (controlPanel_) controlPanel_->close();
+  QCoreApplication::quit();
+}
+
+}  // namespace rp

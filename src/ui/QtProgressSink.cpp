@@ -1,0 +1,66 @@
+#include "ui/QtProgressSink.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QWidget>
+
+#include "ui/Twips.h"
+
+namespace rp {
+
+namespace {
+
+// The window's offset from the anchor's top-left corner: 1500 twips right, 2000 down.
+const QPoint kOffset(Px(1500), Px(2000));
+
+// The bar counts in int; counts of a load fit, anything beyond is cut.
+int ToInt(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
+}
+
+void ShowNumber(QLabel& label, std::int64_t value) {
+  label.setText(QString::number(value));
+  label.repaint();
+}
+
+}  // namespace
+
+void QtProgressSink::ShowWindow() {
+  window_.move(anchor_.pos() + kOffset);
+  window_.show();
+  window_.raise();
+  // Let the window appear and paint before the work goes on; input waits.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtProgressSink::HideWindow() { window_.hide(); }
+
+void QtProgressSink::SetCaption(std::string_view caption) {
+  window_.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void QtProgressSink::SetMinimum(std::int64_t value) {
+  if (value >= bar_.maximum()) return;
+  bar_.setMinimum(ToInt(value));
+}
+
+void QtProgressSink::SetMaximum(std::int64_t value) {
+  if (value <= bar_.minimum()) return;
+  bar_.setMaximum(ToInt(value));
+}
+
+void QtProgressSink::SetValue(std::int64_t value) {
+  bar_.setValue(std::clamp(ToInt(value), bar_.minimum(), bar_.maximum()));
+  if (window_.isVisible()) bar_.repaint();
+}
+
+void QtProgressSink::ShowNumberEvents(std::int64_t count) { ShowNumber(numberEvents_, count); }
+
+void QtProgressSink::ShowEvent(std::int64_t index) { ShowNumber(event_, index); }
+
+}  // namespace rp

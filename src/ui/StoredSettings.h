@@ -1,0 +1,21 @@
+#pragma once
+// What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
+// the analysis settings and the folder of the last performance opened through
+// the file dialog.
+
+#include <string>
+
+#include "model/AnalysisSettings.h"
+
+namespace rp {
+
+// The stored settings; a value that is missing or out of range reads as its default.
+AnalysisSettings StoredAnalysisSettings();
+void StoreAnalysisSettings(const AnalysisSettings& settings);
+
+// Empty until a file has been opened.
+std::string StoredFileFolder();
+// Keeps the folder that holds `path`.
+void StoreFileFolderOf(const std::string& path);
+
+}  // namespace rp

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "io/AsciiMidiWriter.h"
+#include "analysis/LiveRecording.h"
+
+namespace rp {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::vector<std::string> Listing(const Performance& p) {
+  std::vector<std::string> lines;
+  for (std::int32_t j = 1; j <= p.NoteEventCount; ++j) lines.push_back(AsciiMidiLine(p.NoteEvents[std::size_t(j)]));
+  return lines;
+}
+
+TEST(LiveRecording, TimesComeFromTheDeltasAndOnlyNotesAreKept) {
+  LiveRecording live;
+  EXPECT_FALSE(live.Add(Bytes{0xB0, 64, 127}, 5.0));           // pedal: the take's zero, whatever its delta
+  EXPECT_TRUE(live.Add(Bytes{0x90, 60, 80}, 0.1000004));       // rounded to whole microseconds
+  EXPECT_FALSE(live.Add(Bytes{0xC0, 5}, 0.05));                // ignored, but its delta counts
+  EXPECT_FALSE(live.Add(Bytes{0xFE}, 0.01));
+  EXPECT_TRUE(live.Add(Bytes{0x91, 60, 0}, 0.2));              // velocity 0 on another channel: a note-off
+  EXPECT_TRUE(live.Add(Bytes{0x82, 62, 30}, 0.0015));          // a note-off keeps its release velocity
+  EXPECT_EQ(Listing(live.Take()), (std::vector<std::string>{"1; /* 100 ms */+60 80;", "2; /* 360 ms */-60  0;",
+                                                            "3; /* 361.5 ms */-62 30;"}));
+  EXPECT_DOUBLE_EQ(live.LastMessageMs(), 361.5);
+}
+
+TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMatchesTheFileAnalysis) {
+  AnalysisSettings settings;
+  settings.Delay = 2;
+  settings.ClusterWindowMs = 30;
+  LiveRecording live(settings);
+  // Chords (within 30 ms of their first note), note-offs in between, uneven
+  // intervals and velocities.
+  const double onsets[] = {0, 410, 790, 1300, 1650, 2100, 2400, 3000, 3333, 3900};
+  double last = 0;
+  auto at = [&](double ms, Bytes bytes) {
+    live.Add(bytes, (ms - last) / 1000.0);
+    last = ms;
+  };
+  at(0, {0xB0, 1, 1});
+  for (int k = 0; k < 10; ++k) {
+    at(onsets[k], {0x90, std::uint8_t(50 + k), std::uint8_t(40 + 7 * k)});
+    EXPECT_EQ(live.CompleteEventCount(), std::max(k + 1 - 5, 0)) << "after event " << k + 1 << " began";
+    if (k % 3 == 0) at(onsets[k] + 25, {0x90, std::uint8_t(70 + k), 99});  // same event
+    at(onsets[k] + 200, {0x80, std::uint8_t(50 + k), 0});
+  }
+  const Performance finished = live.Finished();
+  const Performance& take = live.Take();
+  ASSERT_EQ(take.PlotEventCount, 10);
+  ASSERT_EQ(finished.PlotEventCount, 10);
+  ASSERT_GE(take.PlotEvents.size(), 21u);
+  for (std::int32_t k = 1; k <= live.CompleteEventCount(); ++k) {
+    const PlotEvent& a = take.PlotEvents[std::size_t(k)];
+    const PlotEvent& b = finished.PlotEvents[std::size_t(k)];
+    EXPECT_EQ(std::tie(a.OnsetMs, a.Interval0, a.Interval1, a.Interval2, a.Velocity0, a.Velocity1, a.Velocity2, a.FirstNote),
+              std::tie(b.OnsetMs, b.Interval0, b.Interval1, b.Interval2, b.Velocity0, b.Velocity1, b.Velocity2, b.FirstNote))
+        << "event " << k;
+  }
+  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
+    EXPECT_EQ(take.NoteEvents[std::size_t(j)].ClusterIndex, finished.NoteEvents[std::size_t(j)].ClusterIndex) << j;
+  }
+  EXPECT_DOUBLE_EQ(take.PlotEvents[2].Interval2, 2400.0 - 2100.0);  // the interval after event 2 + 2d
+  EXPECT_EQ(take.PlotEvents[6].Interval0, 0.0) << "not yet complete";
+
+  // What the plot shows meanwhile: the five complete events and the notes
+  // before event 6, by the rules of every performance.
+  const Performance part = live.CompletePart();
+  ASSERT_EQ(part.PlotEventCount, 5);
+  EXPECT_EQ(part.NoteEventCount, take.PlotEvents[6].FirstNote - 1);
+  ASSERT_GE(part.PlotEvents.size(), 16u);
+  for (std::size_t k = 6; k < part.PlotEvents.size(); ++k) EXPECT_EQ(part.PlotEvents[k].OnsetMs, 0.0) << k;
+  for (std::int32_t k = 1; k <= 5; ++k) {
+    const auto first = part.PlotEvents[std::size_t(k)].FirstNote;
+    EXPECT_EQ(part.NoteEvents[std::size_t(first)].ClusterIndex, k);
+    EXPECT_EQ(part.PlotEvents[std::size_t(k)].Interval2, finished.PlotEvents[std::size_t(k)].Interval2);
+  }
+}
+
+}  // namespace
+}  // namespace rp

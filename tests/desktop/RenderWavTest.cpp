@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#ifdef RP_HAVE_SYNTH
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "desktop/RenderWav.h"
+
+namespace rp {
+namespace {
+
+// A WAV file as this program writes it: the 44-byte PCM header, then samples.
+struct Wav {
+  bool pcm16Stereo44k = false;
+  std::uint32_t riffSize = 0;
+  std::uint32_t dataSize = 0;
+  std::vector<std::int16_t> samples;  // interleaved left, right
+  std::size_t Frames() const { return samples.size() / 2; }
+};
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+  return v;
+}
+
+Wav ReadWav(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Wav w;
+  if (b.size() < 44) return w;
+  w.riffSize = U32(b, 4);
+  w.dataSize = U32(b, 40);
+  w.pcm16Stereo44k = b.compare(0, 4, "RIFF") == 0 && b.compare(8, 8, "WAVEfmt ") == 0 && U32(b, 16) == 16 &&
+                     U32(b, 20) == (2u << 16 | 1u) && U32(b, 24) == 44100 && U32(b, 28) == 44100 * 4 &&
+                     U32(b, 32) == (16u << 16 | 4u) && b.compare(36, 4, "data") == 0;
+  for (std::size_t at = 44; at + 1 < b.size(); at += 2) {
+    w.samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(b[at]) |
+                                                  static_cast<unsigned char>(b[at + 1]) << 8));
+  }
+  return w;
+}
+
+constexpr int kFramesPerMs = 44;  // 44.1, rounded down: windows of about a millisecond
+
+int PeakOfMs(const Wav& w, std::size_t ms) {
+  int peak = 0;
+  for (std::size_t i = 2 * ms * kFramesPerMs; i < 2 * (ms + 1) * kFramesPerMs && i < w.samples.size(); ++i) {
+    peak = std::max(peak, std::abs(int{w.samples[i]}));
+  }
+  return peak;
+}
+
+// Times (ms) where the sound rises clearly after at least 100 ms of silence
+// (dither keeps "silence" within a sample value or two).
+std::vector<double> Onsets(const Wav& w) {
+  std::vector<double> onsets;
+  const std::size_t windows = w.Frames() / kFramesPerMs;
+  int quietRun = 100;  // the file starts in silence
+  for (std::size_t ms = 0; ms < windows; ++ms) {
+    const int peak = PeakOfMs(w, ms);
+    if (peak <= 4) {
+      ++quietRun;
+      continue;
+    }
+    if (quietRun >= 100 && peak > 4) {
+      // The exact frame where it rises inside this window.
+      std::size_t f = ms * kFramesPerMs;
+      while (std::abs(int{w.samples[2 * f]}) <= 4 && std::abs(int{w.samples[2 * f + 1]}) <= 4) ++f;
+      onsets.push_back(static_cast<double>(f) / 44.1);
+    }
+    quietRun = 0;
+  }
+  return onsets;
+}
+
+struct TempDir {
+  TempDir() {
+    char name[] = "/tmp/rp_render_XXXXXX";
+    path = ::mkdtemp(name) ? name : "/tmp";
+  }
+  ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+  std::string File(const std::string& name, const std::string& text = {}) const {
+    const std::string p = path + "/" + name;
+    if (!text.empty()) std::ofstream(p) << text;
+    return p;
+  }
+  std::string path;
+};
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome Render(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RenderWav(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Three well-separated notes, the first at 1000 ms: a replay starts at that
+// note, so the messages go out at 0, 300, 2000, 2300, 4000 and 4300 ms. Keys
+// 60 and 64 use piano samples that sound at once (a few others of the
+// SoundFont start some 10 ms into their sample).
+const char* const kThreeNotes =
+    "1; /* 1000 ms */+60 80;\n"
+    "2; /* 1300 ms */-60 64;\n"
+    "3; /* 3000 ms */+64 80;\n"
+    "4; /* 3300 ms */-64 64;\n"
+    "5; /* 5000 ms */+60 50;\n"
+    "6; /* 5300 ms */-60 64;\n";
+
+TEST(RenderWav, RendersTheReplayWithItsTimesLengthAndTempo) {
+  TempDir dir;
+  const std::string input = dir.File("three.txt", kThreeNotes);
+
+  const Outcome normal = Render({dir.File("normal.wav"), input});
+  ASSERT_EQ(normal.status, 0) << normal.err;
+  EXPECT_NE(normal.out.find("6 messages"), std::string::npos) << normal.out;
+  const Wav wav = ReadWav(dir.File("normal.wav"));
+  ASSERT_TRUE(wav.pcm16Stereo44k);
+  // Last message at 4300 ms, then 1500 ms of release: 5.8 s.
+  EXPECT_EQ(wav.Frames(), 255780u);
+  EXPECT_EQ(wav.dataSize, wav.samples.size() * 2);
+  EXPECT_EQ(wav.riffSize, wav.dataSize + 36);
+  const auto onsets = Onsets(wav);
+  ASSERT_EQ(onsets.size(), 3u);
+  EXPECT_NEAR(onsets[0], 0, 5);
+  EXPECT_NEAR(onsets[1], 2000, 5);
+  EXPECT_NEAR(onsets[2], 4000, 5);
+  // Not silent, and the soft last note (velocity 50, sent as 75) is softer.
+  int firstPeak = 0;
+  int lastPeak = 0;
+  for (std::size_t ms = 0; ms < 300; ++ms) {
+    firstPeak = std::max(firstPeak, PeakOfMs(wav, ms));
+    lastPeak = std::max(lastPeak, PeakOfMs(wav, 4000 + ms));
+  }
+  EXPECT_GT(firstPeak, 1000);
+  EXPECT_GT(lastPeak, 50);
+  EXPECT_LT(lastPeak, firstPeak);
+  // After the release the sound has died away.
+  EXPECT_LE(PeakOfMs(wav, 5790), 4);
+
+  // Slider value 1000 plays twice as fast: messages at 0, 1000 and 2000 ms,
+  // the last at 2150 ms.
+  const Outcome fast = Render({dir.File("fast.wav"), "--speed", "1000", input});
+  ASSERT_EQ(fast.status, 0) << fast.err;
+  const Wav fastWav = ReadWav(dir.File("fast.wav"));
+  EXPECT_EQ(fastWav.Frames(), static_cast<std::size_t>((2150 + 1500) * 44.1));
+  const auto fastOnsets = Onsets(fastWav);
+  ASSERT_EQ(fastOnsets.size(), 3u);
+  EXPECT_NEAR(fastOnsets[1], 1000, 5);
+  EXPECT_NEAR(fastOnsets[2], 2000, 5);
+}
+
+TEST(RenderWav, RefusesBadArgumentsAndReportsFilesItCannotUse) {
+  TempDir dir;
+  const std::string input = dir.File("three.txt", kThreeNotes);
+  EXPECT_EQ(Render({}).status, 64);
+  EXPECT_EQ(Render({dir.File("a.wav")}).status, 64);
+  EXPECT_EQ(Render({dir.File("a.wav"), input, "extra"}).status, 64);
+  EXPECT_EQ(Render({dir.File("a.wav"), "--speed"}).status, 64);
+  for (const char* speed : {"fast", "9001", "-1001", "1.5", ""}) {
+    const Outcome o = Render({dir.File("a.wav"), "--speed", speed, input});
+    EXPECT_EQ(o.status, 64) << speed;
+    EXPECT_NE(o.err.find("--speed takes a whole number from -1000 to 9000"), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(Render({dir.File("a.wav"), dir.File("missing.txt")}).status, kExitCannotOpen);
+  EXPECT_NE(::access(dir.File("a.wav").c_str(), F_OK), 0);  // nothing written on any of these
+
+  const Outcome unwritable = Render({dir.path + "/no/such/dir/a.wav", input});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.err.find("Cannot write"), std::string::npos) << unwritable.err;
+
+  // An empty file replays nothing: the WAV holds only the release, silent.
+  const Outcome empty = Render({dir.File("empty.wav"), dir.File("empty.txt", "\n")});
+  ASSERT_EQ(empty.status, 0) << empty.err;
+  const Wav silent = ReadWav(dir.File("empty.wav"));
+  EXPECT_EQ(silent.Frames(), static_cast<std::size_t>(1500 * 44.1));
+  EXPECT_TRUE(Onsets(silent).empty());
+}
+
+TEST(RenderWav, LeavesOutKeysAbove127AndSaysSoOnce) {
+  TempDir dir;
+  const std::string input = dir.File("high.txt",
+                                     "1; /* 1000 ms */+60 80;\n2; /* 1300 ms */-60 64;\n"
+                                     "3; /* 2000 ms */+200 80;\n4; /* 2300 ms */-200 64;\n"
+                                     "5; /* 3000 ms */+230 80;\n");
+  const Outcome o = Render({dir.File("high.wav"), input});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "returnplot: 2 notes with keys above 127 were not sent: MIDI cannot carry them.\n");
+  EXPECT_NE(o.out.find("2 messages"), std::string::npos) << o.out;
+  EXPECT_EQ(Onsets(ReadWav(dir.File("high.wav"))).size(), 1u);
+}
+
+}  // namespace
+}  // namespace rp
+
+#endif  // RP_HAVE_SYNTH

@@ -1,0 +1,175 @@
+// Recording through a real MIDI system, with the program's own --list-devices
+// and --record: a private JACK server with jack_midiseq playing a known loop
+// at chosen sample positions, or, where this machine has one, the ALSA
+// sequencer with a port of the test playing notes at known times.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <RtMidi.h>
+
+#include "model/Performance.h"
+#include "analysis/PerformanceLoader.h"
+#include "support/ChildProcess.h"
+#include "support/PrivateJackServer.h"
+
+namespace rp::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kLoop = 172 * PrivateJackServer::kPeriod;  // about 1 s
+// key, start and length in frames; starts on period boundaries, since the
+// MIDI system stamps a message with the time of the cycle that carries it.
+struct SeqNote {
+  int key;
+  int start;
+  int length;
+};
+constexpr SeqNote kNotes[] = {{60, 0, 2560}, {64, 11008, 2560}, {67, 22016, 5120}, {72, 30720, 2560}};
+
+std::string Text(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class RecordFromJack : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::filesystem::exists("/dev/snd/seq")) {
+      GTEST_SKIP() << "skipped: this machine has an ALSA sequencer, which the program talks to before JACK";
+    }
+    if (!ProgramOnPath("jack_midiseq")) GTEST_SKIP() << "skipped: jack_midiseq is not installed (Debian package jackd2)";
+    if (!server_.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server_.Why();
+    std::vector<std::string> argv = {"jack_midiseq", "rp_keys", std::to_string(kLoop)};
+    for (const auto& n : kNotes) {
+      for (int v : {n.start, n.key, n.length}) argv.push_back(std::to_string(v));
+    }
+    ASSERT_TRUE(server_.StartClient(sequencer_, argv, "rp_keys:out")) << "jack_midiseq did not come up";
+  }
+
+  std::map<std::string, std::string> Env() const { return server_.ClientEnvironment(); }
+  std::string Out(const char* name) const { return dir_.Path() + "/" + name; }
+
+  PrivateJackServer server_;
+  ChildProcess sequencer_;
+  PrivateDir dir_{"rp_jack_record_"};
+};
+
+TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirIntervalsWithinAMillisecond) {
+  ASSERT_EQ(RunToEnd({RP_PROGRAM, "--list-devices"}, Env(), 60s, Out("list.txt")), 0);
+  EXPECT_NE(Text(Out("list.txt")).find("input 1: rp_keys:out\n"), std::string::npos) << Text(Out("list.txt"));
+
+  ASSERT_EQ(RunToEnd({RP_PROGRAM, "--record", Out("take.txt"), "--input", "rp_keys", "--seconds", "3.5"}, Env(), 120s,
+                     Out("stdout.txt")),
+            0);
+  Performance take;
+  ASSERT_TRUE(LoadPerformanceFile(Out("take.txt"), take).ok());
+  EXPECT_EQ(Text(Out("stdout.txt")), "Recorded " + std::to_string(take.NoteEventCount) + " notes.\n");
+  EXPECT_FALSE(std::filesystem::exists(Out("take.txt.recording")));
+  std::vector<const NoteEvent*> ons;
+  int offs = 0;
+  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
+    const NoteEvent& n = take.NoteEvents[std::size_t(j)];
+    if (n.IsNoteOn) ons.push_back(&n);
+    else ++offs;
+  }
+  ASSERT_GE(ons.size(), 10u) << "three loops hold twelve note-ons";
+  EXPECT_GE(offs, int(ons.size()) - 1);
+  auto slot = [](int key) {
+    for (int i = 0; i < 4; ++i) {
+      if (kNotes[i].key == key) return i;
+    }
+    return -1;
+  };
+  for (std::size_t i = 1; i < ons.size(); ++i) {
+    const int a = slot(ons[i - 1]->NoteKey);
+    ASSERT_GE(a, 0);
+    ASSERT_EQ(ons[i]->NoteKey, kNotes[(a + 1) % 4].key) << "note-on " << i << " out of order";
+    const int frames = (a == 3 ? kLoop : kNotes[a + 1].start) - kNotes[a].start;
+    EXPECT_NEAR(ons[i]->TimeMs - ons[i - 1]->TimeMs, 1000.0 * frames / PrivateJackServer::kRate, 1.0)
+        << "between note-ons " << i << " and " << i + 1;
+  }
+}
+
+TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWasPlayed) {
+  ChildProcess recorder;
+  ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", Out("gone.txt"), "--input", "rp_keys"}, Env(), "",
+                             Out("gone.log")));
+  std::this_thread::sleep_for(2500ms);
+  sequencer_.Stop();  // the keyboard's program ends mid-take
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (recorder.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+  ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
+  EXPECT_NE(Text(Out("gone.log")).find("\"rp_keys:out\" is gone"), std::string::npos) << Text(Out("gone.log"));
+  Performance take;
+  ASSERT_TRUE(LoadPerformanceFile(Out("gone.txt"), take).ok());
+  EXPECT_GE(take.NoteEventCount, 2);
+
+  // SIGTERM (as SIGINT) ends a take without --seconds and saves it.
+  ChildProcess keys;
+  ASSERT_TRUE(server_.StartClient(keys, {"jack_midiseq", "rp_keys", std::to_string(kLoop), "0", "60", "2560"},
+                                  "rp_keys:out"));
+  ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", Out("term.txt"), "--input", "rp_keys"}, Env(), "", ""));
+  std::this_thread::sleep_for(2500ms);
+  recorder.Stop(20s);
+  Performance term;
+  ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).ok());
+  EXPECT_GE(term.NoteEventCount, 2);
+  EXPECT_FALSE(std::filesystem::exists(Out("term.txt.recording")));
+}
+
+// The note-ons of a take, in order.
+std::vector<NoteEvent> NoteOns(const std::string& path) {
+  Performance take;
+  EXPECT_TRUE(LoadPerformanceFile(path, take).ok()) << path;
+  std::vector<NoteEvent> ons;
+  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
+    if (take.NoteEvents[std::size_t(j)].IsNoteOn) ons.push_back(take.NoteEvents[std::size_t(j)]);
+  }
+  return ons;
+}
+
+TEST(RecordFromAlsa, ATakeHasTheNotesPlayedWithTheirIntervalsWithinAMillisecondAndSurvivesTheInputGoing) {
+  if (!std::filesystem::exists("/dev/snd/seq")) GTEST_SKIP() << "skipped: no ALSA sequencer (/dev/snd/seq) here";
+  RtMidiOut keys(RtMidi::LINUX_ALSA, "rp_keys");
+  keys.openVirtualPort("out");
+  PrivateDir dir("rp_alsa_record_");
+  const std::string out = dir.Path() + "/take.txt";
+  ChildProcess recorder;
+  ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", out, "--input", "rp_keys"}, {}, "", dir.Path() + "/log"));
+  std::this_thread::sleep_for(3s);  // the program has connected
+  // Twelve notes at uneven gaps; what counts is when each actually left.
+  std::vector<double> sentMs;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 12; ++i) {
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(150 * i + 40 * (i % 3)));
+    std::vector<unsigned char> on = {0x90, static_cast<unsigned char>(60 + i), 70};
+    keys.sendMessage(&on);
+    sentMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    std::vector<unsigned char> off = {0x80, static_cast<unsigned char>(60 + i), 0};
+    keys.sendMessage(&off);
+  }
+  std::this_thread::sleep_for(500ms);
+  keys.closePort();  // the keyboard goes away mid-take
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (recorder.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+  ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
+  const auto ons = NoteOns(out);
+  ASSERT_EQ(ons.size(), sentMs.size());
+  for (std::size_t i = 1; i < ons.size(); ++i) {
+    EXPECT_EQ(ons[i].NoteKey, 60 + int(i));
+    EXPECT_NEAR(ons[i].TimeMs - ons[i - 1].TimeMs, sentMs[i] - sentMs[i - 1], 1.0) << "note-on " << i;
+  }
+}
+
+}  // namespace
+}  // namespace rp::test

@@ -1,0 +1,129 @@
+// Replay through a real MIDI system (a private JACK server, or the ALSA
+// sequencer where this machine has one): a listening client of the test with
+// a port of its own, and the program's output port and RtMidi backend
+// sending to it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <RtMidi.h>
+
+#include <mutex>
+
+#include "replay/MidiOutputPort.h"
+#include "devices/RtMidiBackend.h"
+#include "support/ChildProcess.h"
+#include "support/ManualUiQueue.h"
+#include "support/PrivateJackServer.h"
+
+namespace rp::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr double kPeriodMs = 1000.0 * PrivateJackServer::kPeriod / PrivateJackServer::kRate;
+
+// A JACK client of the test with one MIDI input port; it keeps what arrives
+// with RtMidi's time stamps (the time of the cycle that carried it).
+class Listener {
+ public:
+  explicit Listener(RtMidi::Api api) : in_(api, "rp_listener") {
+    in_.setCallback(&Listener::OnMessage, this);
+    in_.openVirtualPort("in");
+  }
+  struct Received {
+    double ms;  // after the first message
+    std::vector<unsigned char> bytes;
+  };
+  std::vector<Received> Got() {
+    std::lock_guard lock(mutex_);
+    return got_;
+  }
+
+ private:
+  static void OnMessage(double delta, std::vector<unsigned char>* bytes, void* self) {
+    auto* l = static_cast<Listener*>(self);
+    std::lock_guard lock(l->mutex_);
+    l->clockMs_ += l->got_.empty() ? 0.0 : delta * 1000.0;
+    l->got_.push_back({l->clockMs_, *bytes});
+  }
+  RtMidiIn in_;
+  std::mutex mutex_;
+  double clockMs_ = 0;
+  std::vector<Received> got_;
+};
+
+// The replay to a port of the test's listener, and what arrived, in order.
+void ReplayReachesTheListener(const std::string& api) {
+  Listener listener(api == "JACK" ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA);
+  RtMidiBackend backend;  // lists the ports there are when it is made
+  ASSERT_EQ(backend.ApiName(), api);
+  int device = -1;
+  for (int i = 0; i < backend.DeviceCount(); ++i) {
+    if (backend.DeviceName(i).find("rp_listener") != std::string::npos) device = i;
+  }
+  ASSERT_GE(device, 0) << "the output list lacks the test client's port";
+
+  SteadyReplayClock clock;
+  ManualUiQueue ui;
+  bool ended = false;
+  std::string error;
+  MidiOutputPort port(backend, clock, ui.Poster());
+  port.setNotifications({[&](int, const std::string& text) { error = text; }, nullptr, [&] { ended = true; }});
+  port.setDeviceIndex(device);
+  port.open();
+  ui.Drain();
+  ASSERT_EQ(port.state(), PortState::Open) << error;
+  // A phrase with a chord, uneven gaps and gaps shorter than one period.
+  const std::vector<MidiMessage> phrase = {
+      {1, 0, 144, 60, 80},   {0, 1, 144, 64, 70},   {0, 180, 128, 60, 0}, {0, 183, 128, 64, 0},
+      {2, 250, 144, 67, 90}, {0, 420, 128, 67, 0}, {3, 437, 144, 72, 100}, {0, 900, 128, 72, 0}};
+  for (const auto& m : phrase) port.append(m);
+  port.start();
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (!ended && std::chrono::steady_clock::now() < deadline) {
+    ui.Drain();
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_TRUE(ended) << error;
+  std::this_thread::sleep_for(300ms);  // the last cycle reaches the listener
+
+  const auto got = listener.Got();
+  ASSERT_EQ(got.size(), phrase.size());
+  // Each message leaves with the first cycle after its time: all are equally
+  // late against the schedule give or take one period. The time stamps are
+  // those of the cycles, which the dummy driver wakes up to a little late on
+  // a busy machine: half a millisecond is allowed for that.
+  std::vector<double> lateness;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    const auto& m = phrase[i];
+    EXPECT_EQ(got[i].bytes, (std::vector<unsigned char>{std::uint8_t(m.status), std::uint8_t(m.data1), std::uint8_t(m.data2)}))
+        << "message " << i;
+    lateness.push_back(got[i].ms - m.timeMs);
+  }
+  const auto [early, late] = std::minmax_element(lateness.begin(), lateness.end());
+  EXPECT_LE(*late - *early, kPeriodMs + 0.5) << "ms";
+}
+
+TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesItInOrderWithinOnePeriod) {
+  if (std::filesystem::exists("/dev/snd/seq")) {
+    GTEST_SKIP() << "skipped: this machine has an ALSA sequencer, which the program talks to before JACK";
+  }
+  PrivateJackServer server;
+  if (!server.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server.Why();
+  server.UseInThisProcess();
+  ReplayReachesTheListener("JACK");
+}
+
+TEST(MidiSystemOutput, ThroughTheAlsaSequencerTheSameHolds) {
+  if (!std::filesystem::exists("/dev/snd/seq")) GTEST_SKIP() << "skipped: no ALSA sequencer (/dev/snd/seq) here";
+  ReplayReachesTheListener("ALSA");
+}
+
+}  // namespace
+}  // namespace rp::test

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/TempFile.h"
+#include "io/AsciiMidiReader.h"
+#include "io/FieldReader.h"
+#include "io/NumberPrefix.h"
+
+namespace rp {
+namespace {
+
+using test::DataFile;
+using test::TempFile;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+std::vector<std::string> Fields(const std::string& path, std::size_t chunk = FieldReader::kDefaultChunk) {
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+  EXPECT_TRUE(f) << path;
+  if (!f) return {};
+  FieldReader reader(f.get(), chunk);
+  std::vector<std::string> out;
+  std::string_view field;
+  while (reader.Next(field)) out.emplace_back(field);
+  EXPECT_EQ(reader.error(), 0);
+  return out;
+}
+
+TEST(FindInLine, FindsTheFirstOccurrenceOnlyInLongerLines) {
+  EXPECT_EQ(FindInLine("/*", "/*"), 0u);
+  EXPECT_EQ(FindInLine("ab+", "+"), 3u);
+  EXPECT_EQ(FindInLine("a/*b/*", "/*"), 2u);
+  EXPECT_EQ(FindInLine("abc", "x"), 0u);
+  EXPECT_EQ(FindInLine("", "+"), 0u);
+  EXPECT_EQ(FindInLine("MS */ms */", "ms */"), 6u);  // case matters
+}
+
+TEST(AsciiMidiReader, ReadsTheFieldsOfANoteLine) {
+  const NoteEvent on = ReadNoteLine("1234; /* 500 ms */+60100;");
+  EXPECT_EQ(on.LeadValue, 1234.0);
+  EXPECT_EQ(on.TimeMs, 500.0);
+  EXPECT_EQ(on.NoteKey, 60);
+  EXPECT_EQ(on.NoteVelocity, 100);
+  EXPECT_TRUE(on.IsNoteOn);
+  EXPECT_EQ(on.ClusterIndex, 0);
+
+  const NoteEvent off = ReadNoteLine("1234; /* 500 ms */-60100;");
+  EXPECT_FALSE(off.IsNoteOn);
+  EXPECT_EQ(off.NoteKey, 60);
+  EXPECT_EQ(off.TimeMs, 500.0);
+
+  // A "+" anywhere makes a note-on, and its key is read after the first "+".
+  const NoteEvent both = ReadNoteLine("1; /* -20 ms */+61 90;");
+  EXPECT_TRUE(both.IsNoteOn);
+  EXPECT_EQ(both.NoteKey, 61);
+  EXPECT_EQ(both.TimeMs, -20.0);
+  // "ms */" before "/*": the time stays 0; no "; /*": the lead value stays 0.
+  EXPECT_EQ(ReadNoteLine("5; ms */ /* 7 +60 90;").TimeMs, 0.0);
+  EXPECT_EQ(ReadNoteLine("8 /* 400 ms */+62 92;").LeadValue, 0.0);
+}
+
+TEST(AsciiMidiReader, KeysReadWholeUpToTheVelocityAndTwoDigitKeysAsBefore) {
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+108 90;").NoteKey, 108);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").NoteKey, 100);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").NoteVelocity, 127);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */-105 64;").NoteKey, 105);
+  // One character between the sign and the velocity: the two after the sign.
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").NoteKey, 9);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").NoteVelocity, 70);
+  // Every two-character key reads as the two characters after the sign.
+  char line[64];
+  for (int key = 0; key <= 99; ++key) {
+    for (int velocity : {0, 1, 9, 64, 99, 100, 127, 255}) {
+      for (const char* format : {"%d; /* %d ms */+%02d%3d;", "%d; /* %d ms */-%02d%03d;", "%d; /* %d ms */+%2d%3d;"}) {
+        std::snprintf(line, sizeof line, format, key, key * 10, key, velocity);
+        const NoteEvent e = ReadNoteLine(line);
+        ASSERT_EQ(e.NoteKey, key) << line;
+        ASSERT_EQ(e.NoteVelocity, velocity) << line;
+      }
+    }
+  }
+}
+
+TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
+  EXPECT_TRUE(IsNoteLine("1; /* 0 ms */+60 90;"));
+  EXPECT_TRUE(IsNoteLine("/*-;"));
+  for (const char* field : {"", "no comment marker +60 90;", "1; /* 0 ms */+60 90", "1; /* 0 ms */ 60 90;", "/*",
+                            "/*;", "+;"}) {
+    EXPECT_FALSE(IsNoteLine(field)) << field;
+  }
+  // The file's odd lines: six are accepted, with the pieces they hold.
+  std::vector<NoteEvent> notes;
+  for (const std::string& f : Fields(DataFile("malformed.txt"))) {
+    if (IsNoteLine(f)) notes.push_back(ReadNoteLine(f));
+  }
+  ASSERT_EQ(notes.size(), 6u);
+  EXPECT_EQ(notes[0].LeadValue, 7.0);
+  EXPECT_EQ(notes[1].LeadValue, 0.0);  // "; /*" at the very start
+  EXPECT_EQ(notes[1].TimeMs, 300.0);
+  EXPECT_EQ(notes[2].LeadValue, 0.0);  // no "; /*"
+  EXPECT_EQ(notes[3].TimeMs, 0.0);     // no "ms */"
+  EXPECT_EQ(notes[3].LeadValue, 9.0);
+  EXPECT_EQ(notes[4].TimeMs, 1500.0);
+  // A negative leading number holds the first "-": the key is read after it.
+  EXPECT_FALSE(notes[5].IsNoteOn);
+  EXPECT_EQ(notes[5].LeadValue, -11.0);
+  EXPECT_EQ(notes[5].NoteKey, 11);
+}
+
+// The reading rules spelt out one search at a time, to hold the one-pass
+// reader against.
+NoteEvent ReferenceRead(const std::string& line) {
+  NoteEvent e;
+  const std::size_t n = line.size();
+  if (const std::size_t lead = FindInLine(line, "; /*")) e.LeadValue = ReadNumberPrefix(line.substr(0, lead - 1));
+  const std::size_t open = FindInLine(line, "/*");
+  const std::size_t close = FindInLine(line, "ms */");
+  if (open && close >= open + 2) e.TimeMs = ReadNumberPrefix(line.substr(open + 1, close - open - 2));
+  if (n >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(n - 4, 3));
+  const std::size_t plus = FindInLine(line, "+");
+  const std::size_t sign = plus ? plus : FindInLine(line, "-");
+  if (sign) {
+    const bool wide = n >= 4 && n - 4 >= sign + 2;
+    e.NoteKey = ReadBytePrefix(line.substr(sign, wide ? n - 4 - sign : 2));
+  }
+  e.IsNoteOn = plus;
+  return e;
+}
+
+// The note line test spelt out the same way.
+bool ReferenceIsNoteLine(const std::string& line) {
+  return !line.empty() && FindInLine(line, "/*") > 0 && line.back() == ';' &&
+         (FindInLine(line, "+") > 0 || FindInLine(line, "-") > 0);
+}
+
+void ExpectReadAsTheRulesSay(const std::string& line) {
+  const NoteEvent got = ReadNoteLine(line);
+  const NoteEvent want = ReferenceRead(line);
+  ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
+  ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
+  ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
+  ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
+  ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+}
+
+TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
+  const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ", "1", "23", "4.5", "e2", "m",
+                                           "s", "*", "/", "x", "108", "\t", "ms *", "; /"};
+  std::mt19937 random(7);
+  int accepted = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line;
+    const int count = static_cast<int>(random() % 40);
+    for (int k = 0; k < count; ++k) line += pieces[random() % pieces.size()];
+    if (random() % 2) line += ";";
+    const bool expected = ReferenceIsNoteLine(line);
+    ASSERT_EQ(IsNoteLine(line), expected) << line;
+    if (!expected) continue;
+    ++accepted;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
+  }
+  EXPECT_GT(accepted, 1000);  // the pieces make plenty of note lines, short and long
+}
+
+// Lines of the usual shape take a shortcut; one character changed, put in or
+// taken out anywhere must lead it back to the general rules.
+TEST(AsciiMidiReader, UsualLinesAndTheirNearMissesAgreeWithTheRules) {
+  const std::string changes = "0123456789+-;/* m.se\t";
+  std::mt19937 random(11);
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = std::to_string(random() % 100000) + "; /* " + std::to_string(random() % 10000000) +
+                       " ms */" + (random() % 2 ? "+" : "-") + std::to_string(random() % 110) + " " +
+                       std::to_string(random() % 128) + ";";
+    const std::size_t at = random() % (line.size() + 1);
+    const char c = changes[random() % changes.size()];
+    switch (random() % 4) {
+      case 0: break;  // unchanged
+      case 1: line.insert(at, 1, c); break;
+      case 2: if (at < line.size()) line[at] = c; break;
+      default: if (at < line.size()) line.erase(at, 1); break;
+    }
+    const bool expected = ReferenceIsNoteLine(line);
+    ASSERT_EQ(IsNoteLine(line), expected) << line;
+    ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
+  }
+  // Sixteen digits are more than the shortcut takes.
+  EXPECT_EQ(ReadNoteLine("1234567890123456; /* 1234567890123457 ms */+60 64;").TimeMs, 1234567890123457.0);
+}
+
+TEST(FieldReader, SplitsAtCommasAndEveryKindOfLineEnd) {
+  const std::vector<std::string> lf = Fields(DataFile("lf.txt"));
+  ASSERT_EQ(lf.size(), 8u);
+  EXPECT_EQ(lf[0], "1; /* 0 ms */+60 80;");
+  EXPECT_EQ(Fields(DataFile("crlf.txt")), lf);
+  EXPECT_EQ(Fields(DataFile("cr.txt")), lf);
+
+  const std::vector<std::string> expected = {
+      "1; /* 0 ms */+60 80;",
+      "2; /* 30 ms */+64 81;",
+      "comment",
+      "with a comma; /* 10 ms */+61 50;",
+      "3; /* 100 ms */+67 82;",  // what follows the closing quote is dropped
+      "4; /* 120 ms */-60 64;",  // trailing blanks go
+      "5; /* 200 ms */+62, 7 0;",
+      "",
+      "",
+      "6; /* 250 ms */-64 64;",
+  };
+  EXPECT_EQ(Fields(DataFile("commas_quotes.txt")), expected);
+  EXPECT_TRUE(Fields(DataFile("empty.txt")).empty());
+  EXPECT_EQ(Fields(DataFile("blank_lines_commas.txt")), std::vector<std::string>(7, ""));
+
+  TempFile noFinalLineEnd("a\r\n\"b\nc\"\r\nd,");
+  EXPECT_EQ(Fields(noFinalLineEnd.path()), (std::vector<std::string>{"a", "b\nc", "d"}));
+  TempFile unterminatedQuote("x,\"y,z\n");
+  EXPECT_EQ(Fields(unterminatedQuote.path()), (std::vector<std::string>{"x", "y,z\n"}));
+}
+
+TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
+  // Chunks of 16 bytes cut fields, CR LF pairs and quotes at every place.
+  std::string mixed;
+  for (int i = 0; i < 200; ++i) {
+    mixed += std::to_string(i) + "; /* " + std::to_string(i * 7) + " ms */+60 64;";
+    mixed += (i % 3 == 0) ? "\r\n" : (i % 3 == 1) ? "\r" : ",\"q\r\n\"tail\n";
+  }
+  mixed += std::string(100000, 'x') + "; /* 1 ms */+60 64;\n";  // longer than the buffer
+  mixed += std::string(1, '\0') + "\x01\xff/*+;\n";              // binary bytes pass through
+  TempFile file(mixed);
+  const auto reference = Fields(file.path());
+  EXPECT_EQ(reference.size(), 200u + 66u + 2u);
+  EXPECT_EQ(reference[reference.size() - 2].size(), 100000u + 19u);
+  for (std::size_t chunk : {16u, 17u, 64u, 4096u}) EXPECT_EQ(Fields(file.path(), chunk), reference) << chunk;
+  for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "blank_lines_commas.txt"}) {
+    EXPECT_EQ(Fields(DataFile(name), 16), Fields(DataFile(name))) << name;
+  }
+}
+
+TEST(FieldReader, ReportsAReadErrorInsteadOfLoopingAndCanRewind) {
+  std::unique_ptr<std::FILE, FileCloser> dir(std::fopen("/tmp", "rb"));
+  ASSERT_TRUE(dir);
+  FieldReader fromDir(dir.get());
+  std::string_view field;
+  EXPECT_FALSE(fromDir.Next(field));
+  EXPECT_NE(fromDir.error(), 0);
+
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(DataFile("lf.txt").c_str(), "rb"));
+  FieldReader reader(f.get(), 16);
+  EXPECT_EQ(CountFields(reader).fields, 8);
+  ASSERT_TRUE(reader.Rewind());
+  const FieldCounts again = CountFields(reader);
+  EXPECT_EQ(again.fields, 8);
+  EXPECT_EQ(again.noteLines, 8);
+}
+
+}  // namespace
+}  // namespace rp

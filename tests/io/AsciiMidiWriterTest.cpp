@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <tuple>
+
+#include "io/AsciiMidiReader.h"
+#include "io/AsciiMidiWriter.h"
+
+namespace rp {
+namespace {
+
+NoteEvent Event(bool on, double ms, double lead, int key, int velocity) {
+  NoteEvent e;
+  e.IsNoteOn = on;
+  e.TimeMs = ms;
+  e.LeadValue = lead;
+  e.NoteKey = static_cast<std::uint8_t>(key);
+  e.NoteVelocity = static_cast<std::uint8_t>(velocity);
+  return e;
+}
+
+TEST(AsciiMidiWriter, LinesHoldEveryPieceWhereTheReaderLooks) {
+  EXPECT_EQ(AsciiMidiLine(Event(true, 1500.25, 12, 60, 64)), "12; /* 1500.25 ms */+60 64;");
+  // Keys below 10 keep two characters; keys above 99 and velocities of three
+  // digits stand whole; the velocity always takes exactly three characters.
+  EXPECT_EQ(AsciiMidiLine(Event(false, 0, 3, 5, 100)), "3; /* 0 ms */-05100;");
+  EXPECT_EQ(AsciiMidiLine(Event(true, 7, 4, 108, 7)), "4; /* 7 ms */+108  7;");
+  EXPECT_EQ(AsciiMidiLine(Event(false, 1, 5, 0, 255)), "5; /* 1 ms */-00255;");
+  // No exponent, and the shortest digits that read back to the same value.
+  EXPECT_EQ(AsciiMidiLine(Event(true, 1e-7, 1, 60, 1)), "1; /* 0.0000001 ms */+60  1;");
+  EXPECT_EQ(AsciiMidiLine(Event(true, 1.0 / 3, 1e22, 60, 1)),
+            "10000000000000000000000; /* 0.3333333333333333 ms */+60  1;");
+
+  // Each line reads back to its event, edge values included.
+  for (const NoteEvent& e : {Event(true, 1e-7, 1, 5, 0), Event(false, 123456.789, 1e22, 0, 255),
+                             Event(false, 0.1 + 0.2, 7, 108, 9), Event(true, 5e-324, 0, 127, 127)}) {
+    const NoteEvent back = ReadNoteLine(AsciiMidiLine(e));
+    EXPECT_EQ(std::tie(back.IsNoteOn, back.TimeMs, back.LeadValue, back.NoteKey, back.NoteVelocity),
+              std::tie(e.IsNoteOn, e.TimeMs, e.LeadValue, e.NoteKey, e.NoteVelocity))
+        << AsciiMidiLine(e);
+  }
+
+  std::vector<NoteEvent> events = {NoteEvent{}, Event(true, 0, 1, 60, 80), Event(false, 500, 2, 60, 0)};
+  std::ostringstream all, none;
+  WriteAsciiMidi(all, events, 9);  // a count beyond the records stops at the last one
+  EXPECT_EQ(all.str(), "1; /* 0 ms */+60 80;\n2; /* 500 ms */-60  0;\n");
+  WriteAsciiMidi(none, events, 0);
+  EXPECT_EQ(none.str(), "");
+}
+
+}  // namespace
+}  // namespace rp

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "io/AsciiMidiWriter.h"
+#include "analysis/PerformanceLoader.h"
+#include "record/RecordingSession.h"
+#include "support/ChildProcess.h"
+#include "support/ManualUiQueue.h"
+#include "support/ScriptedMidiInput.h"
+
+namespace rp {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = RecordingSession::Clock;
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct SessionRig {
+  SessionRig() {
+    hooks.notesAdded = [this](const LiveRecording& live) { seen.push_back(live.Take().NoteEventCount); };
+    hooks.ended = [this](const std::string& message) { endMessage = message; };
+  }
+  ScriptedMidiInput input{{"Port A", "Stage piano"}};
+  ManualUiQueue ui;
+  RecordingSession::Hooks hooks;
+  std::vector<std::int32_t> seen;
+  std::string endMessage;
+  test::PrivateDir dir{"rp_take_"};
+  std::string takePath = dir.Path() + "/data/recovery.txt";
+};
+
+TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond) {
+  SessionRig rig;
+  RecordingSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
+  const Clock::time_point t0 = Clock::now();
+  ASSERT_FALSE(session.Start(1, rig.takePath, t0));
+  EXPECT_EQ(session.DeviceName(), "Stage piano");
+  // Delivered from another thread, as the MIDI system does: nothing changes
+  // until the UI thread runs what was posted, and one drain takes all.
+  std::thread midi([&] {
+    rig.input.Deliver({0x90, 60, 70}, 0);
+    rig.input.Deliver({0x90, 64, 90}, 0.5);
+  });
+  midi.join();
+  EXPECT_EQ(session.Live().Take().NoteEventCount, 0);
+  EXPECT_EQ(rig.ui.Drain(), 1u);
+  EXPECT_EQ(rig.seen, (std::vector<std::int32_t>{2}));
+
+  session.Tick(t0 + 400ms);
+  EXPECT_EQ(Contents(rig.takePath), "") << "held back until a second has passed";
+  session.Tick(t0 + 1001ms);
+  EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n2; /* 500 ms */+64 90;\n");
+
+  rig.input.Deliver({0x80, 60, 0}, 0.25);  // still queued when the take stops
+  session.Stop();
+  EXPECT_FALSE(session.Recording());
+  EXPECT_FALSE(rig.input.OpenDevice());
+  EXPECT_EQ(session.Live().Take().NoteEventCount, 3);
+  EXPECT_EQ(rig.ui.Drain(), 1u);  // the stale drain finds nothing to do
+  EXPECT_EQ(session.Live().Take().NoteEventCount, 3);
+
+  // The saved listing loads back to the very take.
+  const std::string saved = rig.dir.Path() + "/take.txt";
+  std::string error;
+  ASSERT_TRUE(SaveAsciiMidiFile(saved, session.Live().Finished(), error)) << error;
+  EXPECT_EQ(Contents(saved), Contents(rig.takePath));
+  EXPECT_FALSE(std::filesystem::exists(saved + ".saving"));
+  Performance loaded;
+  ASSERT_TRUE(LoadPerformanceFile(saved, loaded).ok());
+  EXPECT_EQ(loaded.NoteEventCount, 3);
+  EXPECT_EQ(loaded.PlotEventCount, 2);
+  EXPECT_DOUBLE_EQ(loaded.PlotEvents[1].OnsetMs, 0);
+  EXPECT_DOUBLE_EQ(loaded.PlotEvents[2].OnsetMs, 500);
+}
+
+TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
+  SessionRig rig;
+  RecordingSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
+  ASSERT_FALSE(session.Start(0, rig.takePath, Clock::now()));
+  rig.input.Deliver({0x90, 60, 70}, 0);
+  rig.input.Vanish();
+  session.Tick(Clock::now());
+  EXPECT_FALSE(session.Recording());
+  EXPECT_NE(rig.endMessage.find("\"Port A\""), std::string::npos) << rig.endMessage;
+  EXPECT_EQ(session.Live().Take().NoteEventCount, 1);
+  EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n") << "closed with everything in it";
+
+  rig.input.FailOpen({kMidiOpenFailed, "busy"});
+  EXPECT_EQ(session.Start(0, rig.takePath, Clock::now()), "busy");
+  EXPECT_FALSE(session.Recording());
+}
+
+}  // namespace
+}  // namespace rp

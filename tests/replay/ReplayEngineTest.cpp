@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/FakePlotView.h"
+#include "support/FakeReplayControls.h"
+#include "analysis/OnsetAnalysis.h"
+#include "replay/ReplayControls.h"
+#include "replay/ReplayEngine.h"
+#include "io/TimeDisplay.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "replay/MidiOutputPort.h"
+#include "base/ProgressSink.h"
+#include "support/ManualReplayClock.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/RecordingProgressSink.h"
+#include "support/ScriptedDialogs.h"
+
+namespace rp {
+namespace {
+
+using Time = ReplayClock::Time;
+using Bytes = std::vector<std::uint8_t>;
+
+Time Ms(double ms) { return Time(static_cast<Time::rep>(ms * 1e6)); }
+
+struct Note {
+  bool on;
+  double ms;
+  int key;
+  int velocity;
+};
+
+// Four clusters: a chord {60, 64} at 1000.4 ms, then single notes 62 and 65,
+// and 67 after the performance's note-offs.
+const std::vector<Note> kPiece = {
+    {true, 1000.4, 60, 100},  // cluster 1
+    {true, 1020, 64, 40},     // joins cluster 1
+    {false, 1300, 60, 0},
+    {true, 1500, 62, 84},  // cluster 2
+    {false, 1600, 64, 0},
+    {true, 2000, 65, 3},  // cluster 3
+    {false, 2400, 62, 0},
+    {true, 3000, 67, 1},  // cluster 4
+    {false, 3500, 67, 0},
+};
+
+using FakeView = test::FakePlotView;
+
+using FakeControls = test::FakeReplayControls;
+
+// The engine on a recording port with a manual clock; the port's
+// notifications run when the test drains the UI queue, or inside
+// processPendingEvents.
+struct Rig {
+  Rig() {
+    controls.pendingEvents = [this] {
+      ui.Drain();
+      if (script.empty()) return;
+      auto next = std::move(script.front());
+      script.erase(script.begin());
+      if (next) next();
+    };
+  }
+  // Lets the timing thread send what is due, then runs the notifications.
+  void AdvanceMs(double ms) {
+    clock.Advance(Ms(ms));
+    ASSERT_TRUE(clock.AwaitSleeper());
+    ui.Drain();
+  }
+  std::vector<Bytes> SentBytes() const {
+    std::vector<Bytes> out;
+    for (const auto& s : backend.SentMessages()) out.push_back(s.bytes);
+    return out;
+  }
+
+  // Loads `notes` as a file load would leave them: read, analysed, event 1 current.
+  void Load(const std::vector<Note>& notes) {
+    performance = Performance::BeforeFirstFile();
+    performance.NoteEvents.assign(notes.size() + 1, NoteEvent{});
+    performance.NoteEventCount = static_cast<std::int32_t>(notes.size());
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      NoteEvent& n = performance.NoteEvents[i + 1];
+      n.IsNoteOn = notes[i].on;
+      n.TimeMs = notes[i].ms;
+      n.NoteKey = static_cast<std::uint8_t>(notes[i].key);
+      n.NoteVelocity = static_cast<std::uint8_t>(notes[i].velocity);
+    }
+    AnalyseOnsets(performance);
+    position = {};
+    position.CurrentEvent = 1;
+  }
+
+  Performance performance = Performance::BeforeFirstFile();
+  ReplayPosition position;
+  ManualReplayClock clock;
+  RecordingMidiBackend backend{clock, {"Synth A", "Synth B"}};
+  ManualUiQueue ui;
+  MidiOutputPort port{backend, clock, ui.Poster()};
+  FakeView view{position};
+  FakeControls controls;
+  RecordingProgressSink progress;
+  ScriptedDialogs dialogs;
+  // What the user does inside the coming processPendingEvents calls, one
+  // entry per call.
+  std::vector<std::function<void()>> script;
+  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position};
+};
+
+TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
+  const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},    {5, 8},   {40, 60},
+                                                       {84, 126}, {85, 127}, {100, 127}, {255, 127}};
+  for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in)), out) << in;
+
+  EXPECT_EQ(FormatTimeDisplay(125400), " 0: 2: 5");
+  EXPECT_EQ(FormatTimeDisplay(0), " 0: 0: 0");
+  EXPECT_EQ(FormatTimeDisplay(3599999), " 0: 59: 59");
+  EXPECT_EQ(FormatTimeDisplay(3600000), " 1: 0: 0");
+  EXPECT_EQ(FormatTimeDisplay(3661000), " 1: 1: 1");
+  EXPECT_EQ(FormatTimeDisplay(36000000), " 10: 0: 0");
+  // Whatever a file holds, the display stays a display.
+  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::quiet_NaN()), " 0: 0: 0");
+  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::infinity()), FormatTimeDisplay(1e15));
+}
+
+TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
+  Rig rig;
+  rig.Load(kPiece);
+  std::int32_t from = 1, to = rig.performance.NoteEventCount;
+  rig.engine.queueMessages(from, to);
+  const std::vector<MidiMessage> q = rig.port.queuedMessages();
+  ASSERT_EQ(q.size(), 9u);
+  // Times from the first note's time rounded to the ms: the first is within half a ms of 0.
+  EXPECT_NEAR(q[0].timeMs, 0.4, 1e-9);
+  const std::vector<std::tuple<int, double, int, int, int>> expected = {
+      {1, 0.4, 144, 60, 127}, {0, 20, 144, 64, 60}, {0, 300, 128, 60, 0},   {2, 500, 144, 62, 126},
+      {0, 600, 128, 64, 0},   {3, 1000, 144, 65, 4}, {0, 1400, 128, 62, 0}, {4, 2000, 144, 67, 2},
+      {0, 2500, 128, 67, 0}};
+  for (std::size_t i = 0; i < q.size(); ++i) {
+    const auto [tag, ms, status, key, velocity] = expected[i];
+    EXPECT_EQ(std::make_tuple(q[i].tag, q[i].status, q[i].data1, q[i].data2),
+              std::make_tuple(tag, status, key, velocity))
+        << i;
+    EXPECT_NEAR(q[i].timeMs, ms, 1e-9) << i;
+  }
+  // Behind the progress window, which is hidden again.
+  EXPECT_EQ(rig.progress.captions, std::vector<std::string>{"Preparing MIDI..."});
+  EXPECT_EQ(rig.progress.showCount, 1);
+  EXPECT_FALSE(rig.progress.visible);
+  EXPECT_EQ(rig.progress.minimum, 1);
+  EXPECT_EQ(rig.progress.maximum, 9);
+  EXPECT_EQ(rig.progress.value, 9);
+  EXPECT_EQ(rig.progress.event, 9);
+  EXPECT_EQ(rig.progress.numberEvents, 9);
+
+  // From the middle: the start time is that note's, and the bar takes the
+  // whole new range even where its old maximum lies below the new minimum.
+  rig.port.reset();
+  rig.progress.minimum = 0;
+  rig.progress.maximum = 3;
+  from = 4;
+  rig.engine.queueMessages(from, to);
+  EXPECT_EQ(rig.progress.minimum, 4);
+  EXPECT_EQ(rig.progress.maximum, 9);
+  ASSERT_EQ(rig.port.queuedMessages().size(), 6u);
+  EXPECT_EQ(rig.port.queuedMessages().front().timeMs, 0.0);
+  EXPECT_EQ(rig.port.queuedMessages().back().timeMs, 2000.0);
+}
+
+TEST(ReplayEngine, QueueMessagesRangeRules) {
+  Rig rig;
+  rig.Load(kPiece);  // 9 note events
+  struct Case {
+    std::int32_t from, to, wantFrom, wantTo;
+    std::size_t queued;
+  };
+  const std::vector<Case> cases = {
+      {5, 3, 1, 9, 9},     // reversed: widened by 10 each way, then cut to the file
+      {0, 100, 1, 9, 9},   // below 1 and beyond the end
+      {20, 30, 8, 9, 2},   // beyond the end: the last but one
+      {9, 9, 9, 9, 1},
+  };
+  for (const Case& c : cases) {
+    rig.port.reset();
+    std::int32_t from = c.from, to = c.to;
+    rig.engine.queueMessages(from, to);
+    EXPECT_EQ(from, c.wantFrom) << c.from << ".." << c.to;
+    EXPECT_EQ(to, c.wantTo) << c.from << ".." << c.to;
+    EXPECT_EQ(rig.port.queuedMessages().size(), c.queued) << c.from << ".." << c.to;
+  }
+
+  // No note events: nothing queued, no progress window.
+  rig.Load({});
+  rig.port.reset();
+  RecordingProgressSink before = rig.progress;
+  std::int32_t from = 1, to = 0;
+  rig.engine.queueMessages(from, to);
+  EXPECT_TRUE(rig.port.queuedMessages().empty());
+  EXPECT_EQ(rig.progress.showCount, before.showCount);
+}
+
+TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
+  Rig rig;
+  rig.Load(kPiece);
+  rig.controls.deviceEntry = 2;  // "Synth B", device 1
+  rig.controls.tail = 7;
+  rig.engine.play();
+
+  EXPECT_EQ(rig.position.PlayFrom, 1);
+  EXPECT_EQ(rig.position.PlayTo, 9);
+  EXPECT_EQ(rig.position.TailLength, 7);
+  EXPECT_EQ(rig.backend.OpenDevice(), 1);
+  EXPECT_EQ(rig.port.state(), PortState::Replaying);
+  EXPECT_FALSE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.view.borderFixed);
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // the time display at the start
+
+  rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
+  EXPECT_EQ(rig.position.CurrentEvent, 1);
+  EXPECT_EQ(rig.view.calls, std::vector<std::string>{"tail 1"});
+  rig.AdvanceMs(300);  // the chord's second note-on (tag 0) and a note-off: no move
+  EXPECT_EQ(rig.SentBytes().size(), 3u);
+  EXPECT_EQ(rig.view.calls.size(), 1u);
+  rig.AdvanceMs(200);  // cluster 2
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  EXPECT_EQ(rig.controls.timeSlider, 2);
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");
+  EXPECT_EQ(rig.progress.numberEvents, 4);  // PlotEventCount
+  EXPECT_EQ(rig.progress.event, 2);
+  rig.AdvanceMs(1000);  // cluster 3 and a note-off
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
+
+  rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
+  EXPECT_EQ(rig.position.CurrentEvent, 4);
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_FALSE(rig.backend.OpenDevice().has_value());
+  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_FALSE(rig.view.borderFixed);
+  const std::vector<Bytes> sent = rig.SentBytes();
+  ASSERT_EQ(sent.size(), 10u);
+  EXPECT_EQ(sent[0], (Bytes{144, 60, 127}));
+  EXPECT_EQ(sent[1], (Bytes{144, 64, 60}));
+  EXPECT_EQ(sent[8], (Bytes{128, 67, 0}));
+  EXPECT_EQ(sent[9], (Bytes{128, 65, 0}));  // the stop silences the note the file left on
+  EXPECT_TRUE(rig.dialogs.messages.empty());
+
+  // The next Play continues from the last event reached: its first note only.
+  rig.engine.play();
+  EXPECT_EQ(rig.position.PlayFrom, 8);
+  rig.AdvanceMs(10000);
+  EXPECT_EQ(rig.SentBytes().size(), 12u);
+  EXPECT_EQ(rig.SentBytes()[10], (Bytes{144, 67, 2}));
+  EXPECT_TRUE(rig.controls.playEnabled);
+}
+
+TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
+  Rig rig;
+  rig.Load(kPiece);
+  rig.controls.speed = 1000;  // twice the recorded tempo from the start
+  rig.engine.play();
+  EXPECT_EQ(rig.port.replaySpeed(), 1000);
+  rig.AdvanceMs(250);  // 500 ms of the performance: clusters 1 and 2
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
+
+  rig.controls.speed = -500;  // half tempo from here on
+  rig.engine.onSpeedChanged();
+  EXPECT_EQ(rig.port.replaySpeed(), -500);
+  rig.AdvanceMs(400);  // 200 ms of the performance: the note-off at 600 only
+  EXPECT_EQ(rig.SentBytes().size(), 5u);
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  rig.AdvanceMs(600);  // the message at 1000 ms is due 250 + 500 x 2 = 1250 ms after the start
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  const auto sent = rig.backend.SentMessages();
+  EXPECT_EQ(sent[5].due - sent[0].due, Ms(1250 - 0.2));
+}
+
+TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
+  Rig rig;
+  rig.Load(kPiece);
+
+  // The time slider released during a replay: stop, event 3 current, view rebuilt.
+  rig.engine.play();
+  rig.AdvanceMs(1);
+  rig.engine.seekTo(3);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_FALSE(rig.view.borderFixed);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.controls.timeSlider, 3);
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "all", "tail 3"}));
+  const std::size_t sentAtStop = rig.SentBytes().size();
+  rig.AdvanceMs(5000);
+  EXPECT_EQ(rig.SentBytes().size(), sentAtStop);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+
+  // Play starts from event 3 now; another device stops it and is used next time.
+  rig.engine.play();
+  EXPECT_EQ(rig.position.PlayFrom, 6);
+  EXPECT_EQ(rig.backend.OpenDevice(), -1);
+  rig.controls.deviceEntry = 1;
+  rig.engine.onDeviceChosen();
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_TRUE(rig.controls.playEnabled);
+  rig.engine.play();
+  EXPECT_EQ(rig.backend.OpenDevice(), 0);
+
+  // A resize of the view asks for a stop; a notification still queued then is dropped.
+  rig.clock.Advance(Ms(0.1));
+  ASSERT_TRUE(rig.clock.AwaitSleeper());
+  rig.engine.stop();
+  rig.ui.Drain();
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+
+  // A stop among the events that the start lets run wins: the port never starts.
+  // play's own pending events, then startSending's
+  rig.script = {nullptr, [&] { rig.engine.stop(); }};
+  rig.engine.play();
+  EXPECT_TRUE(rig.script.empty());
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_FALSE(rig.view.borderFixed);
+}
+
+TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheReplayStopped) {
+  Rig rig;
+  rig.Load(kPiece);
+  rig.engine.onPortError(0, "nothing");
+  rig.engine.onPortError(8, "nothing either");
+  rig.engine.onPortError(5, "The device refused a message.");
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  EXPECT_EQ(rig.dialogs.messages[0].text, "The device refused a message.");
+  EXPECT_EQ(rig.dialogs.messages[0].title, kAppTitle);
+  EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Error);
+
+  rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "Synth A is busy."});
+  rig.engine.play();
+  rig.ui.Drain();
+  ASSERT_EQ(rig.dialogs.messages.size(), 2u);  // only why it did not open
+  EXPECT_EQ(rig.dialogs.messages[1].text, "Synth A is busy.");
+  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_FALSE(rig.view.borderFixed);
+}
+
+TEST(ReplayEngine, KeysMidiCannotCarryAreSkippedWithOneMessageAndTheirClusterStillMovesThePlot) {
+  Rig rig;
+  rig.Load({
+      {true, 1000, 60, 80},   // cluster 1
+      {true, 1500, 200, 80},  // cluster 2, opened by a key above 127
+      {true, 1510, 62, 80},   // joins cluster 2
+      {false, 1700, 200, 0},
+      {true, 2000, 255, 80},  // cluster 3, nothing else in it
+      {false, 2500, 60, 0},
+  });
+  rig.engine.play();
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  EXPECT_EQ(rig.dialogs.messages[0].text, "2 notes with keys above 127 were not sent: MIDI cannot carry them.");
+  EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Information);
+
+  rig.AdvanceMs(500);  // cluster 2's time: nothing of key 200 sent, the plot moves
+  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  rig.AdvanceMs(10);
+  rig.AdvanceMs(490);
+  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  rig.AdvanceMs(1000);
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3"}));
+  for (const Bytes& b : rig.SentBytes()) EXPECT_LE(b[1], 127) << "a key above 127 went out";
+  EXPECT_EQ(rig.SentBytes().size(), 4u);  // 60 on, 62 on, 60 off, and 62 silenced at the end
+  EXPECT_EQ(rig.dialogs.messages.size(), 1u) << "no message per note";
+
+  EXPECT_EQ(SkippedNotesText(1), "1 note with a key above 127 was not sent: MIDI cannot carry it.");
+}
+
+TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
+  EXPECT_EQ(DefaultOutputEntry({"Built-in synthesizer (General MIDI)", "Digital Piano:MIDI 1 20:0",
+                                "Midi Through:Midi Through Port-0 14:0"}),
+            1);
+  EXPECT_EQ(DefaultOutputEntry({"Built-in", "Midi Through Port-0", "MIDI LOOPBACK 1"}), 0);
+  EXPECT_EQ(DefaultOutputEntry({"Built-in"}), 0);
+
+  ManualReplayClock clock;
+  RecordingMidiBackend backend(clock, {"Piano", "Midi Through Port-0"});
+  ManualUiQueue ui;
+  MidiOutputPort port(backend, clock, ui.Poster());
+  Rig rig;
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  EXPECT_EQ(engine.listOutputDevices().size(), 3u);
+  EXPECT_EQ(port.deviceIndex(), 0);
+}
+
+TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
+  Rig rig;
+  // The tail length is the tail slider's from the start, not only once it moves.
+  EXPECT_EQ(rig.position.TailLength, 10);
+  EXPECT_EQ(rig.engine.listOutputDevices(),
+            (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
+  EXPECT_EQ(rig.port.deviceIndex(), 1);
+
+  // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.
+  rig.controls.deviceEntry = 0;
+  rig.engine.play();
+  EXPECT_EQ(rig.backend.OpenDevice(), -1);
+  rig.AdvanceMs(1);
+  EXPECT_EQ(rig.SentBytes(), std::vector<Bytes>(5, Bytes{128, 0, 0}));
+  EXPECT_TRUE(rig.controls.playEnabled);  // ended and stopped
+  EXPECT_EQ(rig.position.CurrentEvent, 0);
+
+  // The slider reaches 1000 before the first file: only an existing event becomes current.
+  rig.engine.seekTo(500);
+  EXPECT_EQ(rig.position.CurrentEvent, 5);
+  EXPECT_EQ(rig.controls.timeSlider, 5);
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 0");
+
+  // The tail slider sets the tail length without a redraw.
+  const std::size_t calls = rig.view.calls.size();
+  rig.controls.tail = 42;
+  rig.engine.onTailLengthChanged();
+  EXPECT_EQ(rig.position.TailLength, 42);
+  EXPECT_EQ(rig.view.calls.size(), calls);
+
+  // No device at all: the list still holds the default entry.
+  ManualReplayClock clock;
+  RecordingMidiBackend none(clock, {});
+  ManualUiQueue ui;
+  MidiOutputPort port(none, clock, ui.Poster());
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  EXPECT_EQ(engine.listOutputDevices(), std::vector<std::string>{"Default MIDI output"});
+  EXPECT_EQ(port.deviceIndex(), -1);
+}
+
+}  // namespace
+}  // namespace rp

@@ -1,0 +1,24 @@
+#pragma once
+// A control panel for view tests: a settable Timing/Velocity choice, a port
+// state, and a count of the replay stops the view asked for.
+
+#include "base/PlotViewLink.h"
+
+namespace rp {
+
+class FakeControlPanel final : public ControlPanelLink {
+ public:
+  void stopReplay() override { ++stopPlays; }
+  bool timingChosen() const override {
+    ++timingReads;
+    return timing;
+  }
+  bool isReplaying() const override { return portState == 2; }
+
+  bool timing = true;
+  int portState = 0;
+  int stopPlays = 0;
+  mutable int timingReads = 0;
+};
+
+}  // namespace rp

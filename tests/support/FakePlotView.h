@@ -1,0 +1,28 @@
+#pragma once
+// A plot view for control-panel tests: writes down every rebuild it is asked
+// for (a tail rebuild with the current event it saw) and its border state.
+
+#include <string>
+#include <vector>
+
+#include "base/PlotViewLink.h"
+#include "model/ReplayPosition.h"
+
+namespace rp::test {
+
+class FakePlotView final : public PlotViewLink {
+ public:
+  explicit FakePlotView(const ReplayPosition& position) : position_(position) {}
+  void showFirstEvents() override { calls.push_back("all"); }
+  void showTail() override { calls.push_back("tail " + std::to_string(position_.CurrentEvent)); }
+  void setBorderFixed(bool fixed) override { borderFixed = fixed; }
+  void stopAutoRotation() override { ++rotationStops; }
+  std::vector<std::string> calls;
+  bool borderFixed = false;
+  int rotationStops = 0;
+
+ private:
+  const ReplayPosition& position_;
+};
+
+}  // namespace rp::test

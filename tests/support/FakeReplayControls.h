@@ -1,0 +1,33 @@
+#pragma once
+// The replay's controls for control-panel tests: plain fields the test sets
+// and reads, and a processPendingEvents that runs whatever the test puts
+// there.
+
+#include <functional>
+#include <string>
+
+#include "replay/ReplayControls.h"
+
+namespace rp::test {
+
+class FakeReplayControls final : public ReplayControls {
+ public:
+  void setPlayEnabled(bool enabled) override { playEnabled = enabled; }
+  int replaySpeed() const override { return speed; }
+  int tailLength() const override { return tail; }
+  int chosenDeviceEntry() const override { return deviceEntry; }
+  void setTimeSliderValue(int value) override { timeSlider = value; }
+  void setTimeText(const std::string& text) override { timeText = text; }
+  void processPendingEvents() override {
+    if (pendingEvents) pendingEvents();
+  }
+  bool playEnabled = true;
+  int speed = 0;
+  int tail = 10;
+  int deviceEntry = 0;
+  int timeSlider = 1;
+  std::string timeText = "0:00:00";
+  std::function<void()> pendingEvents;
+};
+
+}  // namespace rp::test

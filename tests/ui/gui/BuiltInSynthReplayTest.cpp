@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/FakePlotView.h"
+#include "support/FakeReplayControls.h"
+#include "model/Performance.h"
+#include "replay/ReplayEngine.h"
+#include "model/ReplayPosition.h"
+#include "midi/CombinedMidiBackend.h"
+#include "replay/MidiOutputPort.h"
+#include "base/ProgressSink.h"
+#include "audio/FluidSynthBackend.h"
+#include "audio/GeneralMidiSynth.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScriptedDialogs.h"
+
+namespace rp {
+namespace {
+
+// The program's device list with the built-in synthesizer first, on a
+// machine without any sound output (no server, no card): Play with the
+// default entry reports why and the panel stays stopped, ready for another
+// try or another device.
+TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
+  Performance performance = Performance::BeforeFirstFile();
+  ReplayPosition position;
+  position.CurrentEvent = 1;
+  // The last message a minute in, so the replay on the other device is still
+  // running when the test looks at it, however slowly the machine goes.
+  performance.NoteEvents[5].TimeMs = 60000.0;
+  SteadyReplayClock clock;
+  FluidSynthOptions synth;
+  synth.soundFonts = SoundFontCandidates("");
+  synth.audioDrivers = std::vector<std::string>{};  // none to be had
+  auto ports = std::make_unique<RecordingMidiBackend>(clock, std::vector<std::string>{"Port A"});
+  RecordingMidiBackend* port0 = ports.get();
+  CombinedMidiBackend devices(std::make_unique<FluidSynthBackend>(std::move(synth)), std::move(ports));
+  ManualUiQueue ui;
+  MidiOutputPort port(devices, clock, ui.Poster());
+  test::FakeReplayControls controls;
+  controls.pendingEvents = [&] { ui.Drain(); };
+  test::FakePlotView view(position);
+  NullProgressSink progress;
+  ScriptedDialogs dialogs;
+  ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
+
+  EXPECT_EQ(engine.listOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
+  controls.deviceEntry = 0;  // the built-in synthesizer
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    engine.play();
+    ui.Drain();
+    ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(attempt));
+    EXPECT_EQ(dialogs.messages.back().text,
+              "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
+              "running and there is no sound card. Choose a MIDI output device instead.");
+    EXPECT_TRUE(controls.playEnabled);  // Play enabled, Stop disabled
+    EXPECT_EQ(port.state(), PortState::Closed);
+    EXPECT_FALSE(view.borderFixed);
+  }
+
+  // The other device still plays.
+  controls.deviceEntry = 1;
+  engine.play();
+  EXPECT_EQ(port.state(), PortState::Replaying);
+  EXPECT_EQ(port0->OpenDevice(), 0);
+  EXPECT_FALSE(controls.playEnabled);
+  engine.stop();
+  EXPECT_EQ(port.state(), PortState::Closed);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace rp

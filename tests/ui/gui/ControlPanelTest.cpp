@@ -1,0 +1,465 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/FakePlotView.h"
+#include "support/ScratchDir.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "ui/ControlPanel.h"
+#include "ui/ProgressWindow.h"
+#include "midi/MidiBackend.h"
+#include "midi/CombinedMidiBackend.h"
+#include "replay/MidiOutputPort.h"
+#include "audio/FluidSynthBackend.h"
+#include "audio/GeneralMidiSynth.h"
+#include "ui/QtDialogs.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedDialogs.h"
+#include "support/ScriptedMidiInput.h"
+
+namespace rp {
+namespace {
+
+// Made once and never destroyed: destroyed among the exit handlers, after
+// the file dialog has run, it would crash in a clean-up of Qt's own.
+QApplication& App() {
+  QStandardPaths::setTestModeEnabled(true);  // the settings of the tests' file dialogs stay out of the user's
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+using FakeView = test::FakePlotView;
+
+// The control panel on a recording MIDI output with two devices, on the real clock.
+struct Panel {
+  explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")},
+                 std::vector<std::string> devices = {"Synth A", "Synth B"}) {
+    App();
+    dialogs.fileAnswers = std::move(files);
+    MidiOutputSetup midi;
+    midi.clock = std::make_unique<SteadyReplayClock>();
+    auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::move(devices));
+    backend = recording.get();
+    midi.backend = std::move(recording);
+    midi.makeInput = [this] {
+      auto made = std::make_unique<ScriptedMidiInput>();
+      input = made.get();
+      return made;
+    };
+    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
+  }
+  template <class W>
+  W* Child(const char* name) {
+    W* w = form->findChild<W*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QRect Twips(int left, int top, int width, int height) {
+    return QRect((left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15);
+  }
+
+  Performance performance;
+  ReplayPosition position;
+  ComparedPerformances compared;
+  FakeView view{position};
+  ScriptedDialogs dialogs;
+  RecordingMidiBackend* backend = nullptr;
+  ScriptedMidiInput* input = nullptr;
+  std::unique_ptr<ControlPanel> form;
+};
+
+void ExpectSlider(QSlider* s, int minimum, int maximum, int large, int small, int tick, int value) {
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->minimum(), minimum) << s->objectName().toStdString();
+  EXPECT_EQ(s->maximum(), maximum) << s->objectName().toStdString();
+  EXPECT_EQ(s->pageStep(), large) << s->objectName().toStdString();
+  EXPECT_EQ(s->singleStep(), small) << s->objectName().toStdString();
+  EXPECT_EQ(s->tickInterval(), tick) << s->objectName().toStdString();
+  EXPECT_EQ(s->value(), value) << s->objectName().toStdString();
+}
+
+// Where on `slider` a click lands on `value`.
+QPoint PointOf(QSlider* slider, int value) {
+  QStyleOptionSlider option;
+  option.initFrom(slider);
+  option.orientation = slider->orientation();
+  option.minimum = slider->minimum();
+  option.maximum = slider->maximum();
+  const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+  const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+  const int span = groove.width() - handle.width();
+  const int x = groove.left() + handle.width() / 2 +
+                QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);
+  return {x, slider->height() / 2};
+}
+
+TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
+  Panel p;
+  ControlPanel& f = *p.form;
+  EXPECT_EQ(f.windowTitle(), "Control panel");
+  EXPECT_EQ(f.size(), QSize(623, 144));  // 9345 x 2160 twips
+  EXPECT_EQ(f.palette().color(QPalette::Window), QColor(224, 224, 224));
+
+  auto* combo = p.Child<QComboBox>("deviceCombo");
+  EXPECT_EQ(combo->placeholderText(), "Combo1");
+  EXPECT_EQ(combo->geometry().topLeft(), QPoint(8, 8));
+  EXPECT_EQ(combo->width(), 185);
+  EXPECT_EQ(p.Child<QPushButton>("rewindButton")->geometry(), p.Twips(4200, 120, 732, 612));
+  EXPECT_EQ(p.Child<QPushButton>("playButton")->geometry(), p.Twips(5040, 120, 1212, 612));
+  EXPECT_EQ(p.Child<QPushButton>("stopButton")->geometry(), p.Twips(6360, 120, 732, 612));
+  for (const char* name : {"rewindButton", "playButton", "stopButton"}) {
+    EXPECT_FALSE(p.Child<QPushButton>(name)->icon().isNull()) << name;
+    EXPECT_TRUE(p.Child<QPushButton>(name)->text().isEmpty()) << name;
+  }
+  EXPECT_TRUE(p.Child<QPushButton>("playButton")->isEnabled());
+  EXPECT_FALSE(p.Child<QPushButton>("stopButton")->isEnabled());
+
+  auto* timeLabel = p.Child<QLabel>("timeLabel");
+  EXPECT_EQ(timeLabel->text(), "0:00:00");
+  EXPECT_EQ(timeLabel->geometry(), p.Twips(7080, 240, 2292, 492));
+  EXPECT_TRUE(timeLabel->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(timeLabel->font().pointSize(), 12);
+  EXPECT_GE(timeLabel->font().weight(), QFont::Bold);
+
+  EXPECT_EQ(p.Child<QPushButton>("openButton")->text(), "Open MIDI-ASCII");
+  EXPECT_EQ(p.Child<QPushButton>("openButton")->geometry(), p.Twips(120, 480, 1452, 372));
+  EXPECT_EQ(p.Child<QLabel>("eventLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->geometry(), p.Twips(3240, 480, 1092, 372));
+  EXPECT_EQ(p.Child<QRadioButton>("timingOption")->text(), "Timing");
+  EXPECT_TRUE(p.Child<QRadioButton>("timingOption")->isChecked());
+  EXPECT_EQ(p.Child<QRadioButton>("velocityOption")->text(), "Velocity");
+  EXPECT_FALSE(p.Child<QRadioButton>("velocityOption")->isChecked());
+  EXPECT_EQ(p.Child<QLabel>("speedCaption")->text(), "Replay speed");
+  EXPECT_EQ(p.Child<QLabel>("tailLengthCaption")->text(), "Length of tail");
+  EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "1.00x");
+
+  ExpectSlider(p.Child<QSlider>("timeSlider"), 1, 1000, 500, 10, 500, 1);
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->geometry(), p.Twips(120, 960, 9252, 372));
+  ExpectSlider(p.Child<QSlider>("speedSlider"), -1000, 9000, 100, 10, 1000, 0);
+  ExpectSlider(p.Child<QSlider>("tailLengthSlider"), 1, 500, 10, 1, 10, 10);
+  EXPECT_EQ(p.Child<QSlider>("tailLengthSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
+
+  // Tab order by the controls' tab indices (labels take no focus).
+  const std::vector<std::string> order = {"playButton",  "rewindButton",     "stopButton", "deviceCombo",
+                                          "openButton",  "speedSlider",      "tailLengthSlider",
+                                          "timeSlider",  "timingOption",     "velocityOption"};
+  QWidget* w = p.Child<QWidget>("playButton");
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    w = w->nextInFocusChain();
+    while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
+    EXPECT_EQ(w->objectName().toStdString(), order[i]);
+  }
+
+  ProgressWindow& progress = f.progressWindow();
+  EXPECT_EQ(progress.windowTitle(), "Processing....");
+  EXPECT_EQ(progress.size(), QSize(313, 16));
+  EXPECT_EQ(progress.bar().geometry(), QRect(0, 0, 313, 16));
+
+  // The speed factor follows the slider.
+  p.Child<QSlider>("speedSlider")->setValue(1000);
+  EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "2.00x");
+  EXPECT_FALSE(f.isReplaying());
+}
+
+TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
+  Panel p;
+  p.form->start();
+  EXPECT_TRUE(p.form->isVisible());
+  auto* combo = p.Child<QComboBox>("deviceCombo");
+  ASSERT_EQ(combo->count(), 3);
+  EXPECT_EQ(combo->itemText(0), "Default MIDI output");
+  EXPECT_EQ(combo->itemText(2), "Synth B");
+  EXPECT_EQ(combo->currentIndex(), 2);
+
+  ASSERT_EQ(p.dialogs.requests.size(), 1u);
+  EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
+  EXPECT_EQ(p.performance.PlotEventCount, 5);
+  EXPECT_EQ(p.position.CurrentEvent, 1);
+  EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 0");
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
+  EXPECT_FALSE(p.form->progressWindow().isVisible());
+  EXPECT_EQ(p.form->progressWindow().windowTitle(), "Processing...");
+
+  // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
+  p.view.calls.clear();
+  QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
+  EXPECT_FALSE(p.form->timingChosen());
+  QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
+  EXPECT_TRUE(p.form->timingChosen());
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
+
+  // The tail slider sets the tail length without a redraw; the rewind button does nothing.
+  p.view.calls.clear();
+  p.Child<QSlider>("tailLengthSlider")->setValue(25);
+  EXPECT_EQ(p.position.TailLength, 25);
+  QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
+  EXPECT_TRUE(p.view.calls.empty());
+  EXPECT_EQ(p.position.CurrentEvent, 1);
+
+  // A cancelled dialog changes nothing.
+  p.form->openFile();
+  EXPECT_EQ(p.performance.PlotEventCount, 5);
+  EXPECT_TRUE(p.view.calls.empty());
+}
+
+TEST(ControlPanel, LooksRightOnTheDesktop) {
+  const std::string longName = "Digital Piano:Digital Piano MIDI 1 20:0 (USB)";
+  Panel p({std::string(RP_TEST_DATA_DIR "/lf.txt")}, {longName, "Midi Through:Midi Through Port-0 14:0"});
+  p.form->start();
+
+  // The instrument, not the loop-back port after it, is chosen.
+  auto* combo = p.Child<QComboBox>("deviceCombo");
+  EXPECT_EQ(combo->currentIndex(), 1);
+  // The closed list keeps its width; the open one and the tooltip show the whole name.
+  EXPECT_EQ(combo->width(), 185);
+  EXPECT_GE(combo->view()->minimumWidth(), combo->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+  EXPECT_EQ(combo->toolTip().toStdString(), longName);
+  EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString().toStdString(), "Midi Through:Midi Through Port-0 14:0");
+
+  // Captions read from the top of their boxes, so the bottom ones are whole.
+  for (const char* name : {"speedCaption", "tailLengthCaption", "speedFactorLabel", "eventLabel", "timeLabel"}) {
+    auto* label = p.Child<QLabel>(name);
+    EXPECT_TRUE(label->alignment() & Qt::AlignTop) << name;
+    EXPECT_LE(label->y() + label->fontMetrics().height(), p.form->height()) << name;
+  }
+
+  // Wholly inside the screen's free area, centred, 500 twips above its bottom.
+  const QRect area = p.form->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(p.form->frameGeometry()));
+  const QRect taskbarBelow(0, 0, 1280, 990);
+  EXPECT_EQ(PanelPlace(taskbarBelow, QSize(631, 170)), QPoint(324, 990 - 170 - 33));
+  EXPECT_EQ(PanelPlace(QRect(100, 50, 600, 160), QSize(631, 170)), QPoint(100, 50));
+}
+
+TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
+  App();
+  test::ScratchDir dir;
+  const std::string song = dir.Write("song.txt", "1; /* 0 ms */+60 80;\n");
+  // Types "song" and Return once; anything else that comes up (a "not
+  // found" box) or a dialog still open after 10 s is closed, which fails the test.
+  int polls = 0;
+  bool typed = false;
+  QTimer typist;
+  QObject::connect(&typist, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog != nullptr && !typed) {
+      typed = true;
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      name->setText(QStringLiteral("song"));
+      QTest::keyClick(name, Qt::Key_Return);
+    } else if (modal != nullptr && (dialog == nullptr || ++polls > 500)) {
+      modal->close();
+    }
+  });
+  typist.start(20);
+  QtDialogs dialogs;
+  OpenFileRequest request{"Open ASCII MIDI File", "(*.txt) ASCII MIDI files|*.txt", dir.Path(""), "txt"};
+  EXPECT_EQ(dialogs.OpenFile(request), std::optional<std::string>(song));
+}
+
+TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) {
+  Panel p(std::vector<std::optional<std::string>>{});
+  p.form->setStartFile(RP_TEST_DATA_DIR "/lf.txt", {RP_TEST_DATA_DIR "/crlf.txt", "/no/such/take.txt"});
+  p.form->start();
+  ASSERT_EQ(p.compared.size(), 1u) << "the missing file is left out, the other stays";
+  EXPECT_EQ(p.compared[0].SourcePath, RP_TEST_DATA_DIR "/crlf.txt");
+  ASSERT_EQ(p.dialogs.messages.size(), 1u);
+  EXPECT_NE(p.dialogs.messages[0].text.find("/no/such/take.txt"), std::string::npos);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
+  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5") << "still the main performance's count";
+
+  // From the menu: a file dialog; a cancel changes nothing.
+  p.form->addComparedPerformances();
+  EXPECT_EQ(p.dialogs.requests.back().title, "Add performance for comparison");
+  EXPECT_EQ(p.compared.size(), 1u);
+  p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/cr.txt")};
+  p.form->addComparedPerformances();
+  EXPECT_EQ(p.compared.size(), 2u);
+
+  p.view.calls.clear();
+  p.form->removeComparedPerformances();
+  EXPECT_TRUE(p.compared.empty());
+  EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
+
+  // A new main file removes the compared ones; a failed one keeps them.
+  p.form->addComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
+  p.dialogs.fileAnswers = {std::string("/no/such/main.txt")};
+  p.form->openFile();
+  EXPECT_EQ(p.compared.size(), 1u);
+  p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
+  p.form->openFile();
+  EXPECT_TRUE(p.compared.empty());
+}
+
+TEST(ControlPanel, PlayThenStop) {
+  Panel p;
+  p.form->start();
+  auto* play = p.Child<QPushButton>("playButton");
+  auto* stop = p.Child<QPushButton>("stopButton");
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_TRUE(p.form->isReplaying());
+  EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
+  EXPECT_FALSE(play->isEnabled());
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_TRUE(p.view.borderFixed);
+  EXPECT_EQ(p.position.TailLength, 10);
+  // The first note sounds at once and moves the view to its event.
+  QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
+
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_FALSE(p.backend->OpenDevice().has_value());
+  EXPECT_TRUE(play->isEnabled());
+  EXPECT_FALSE(stop->isEnabled());
+  EXPECT_FALSE(p.view.borderFixed);
+  const std::size_t sent = p.backend->SentMessages().size();
+  QTest::qWait(700);  // the next cluster was due at 500 ms
+  EXPECT_EQ(p.backend->SentMessages().size(), sent);
+  EXPECT_EQ(p.position.CurrentEvent, 1);
+
+  // Choosing another device stops a replay; the next one opens it.
+  QTest::mouseClick(play, Qt::LeftButton);
+  auto* combo = p.Child<QComboBox>("deviceCombo");
+  combo->setCurrentIndex(1);
+  emit combo->activated(1);
+  EXPECT_FALSE(p.form->isPortOpen());
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(p.backend->OpenDevice(), 0);
+
+  // Closing the window closes the port.
+  p.form->close();
+  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_FALSE(p.backend->OpenDevice().has_value());
+}
+
+TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
+  Panel p;
+  p.form->start();
+  auto* slider = p.Child<QSlider>("timeSlider");
+  QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
+  p.view.calls.clear();
+
+  // Drag the handle from event 1 to event 4 and let go.
+  QTest::mousePress(slider, Qt::LeftButton, {}, PointOf(slider, 1));
+  QTest::mouseMove(slider, PointOf(slider, 4));
+  QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
+  EXPECT_EQ(slider->value(), 4);
+  EXPECT_EQ(p.position.CurrentEvent, 4);
+  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
+
+  // Keys move the slider but not the current event.
+  p.view.calls.clear();
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_Left);
+  EXPECT_EQ(slider->value(), 1);  // a small step is 10
+  EXPECT_EQ(p.position.CurrentEvent, 4);
+  EXPECT_TRUE(p.view.calls.empty());
+}
+
+
+// The built-in synthesizer is the default entry; on a machine without any
+// sound output (no server, no card) Play reports why and the panel stays
+// stopped, ready for another try or another device.
+TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
+  App();
+  ScriptedDialogs dialogs;
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
+  MidiOutputSetup midi;
+  midi.clock = std::make_unique<SteadyReplayClock>();
+  FluidSynthOptions synth;
+  synth.soundFonts = SoundFontCandidates("");
+  synth.audioDrivers = std::vector<std::string>{};  // none to be had
+  midi.backend = std::make_unique<CombinedMidiBackend>(
+      std::make_unique<FluidSynthBackend>(std::move(synth)),
+      std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
+  Performance performance;
+  ReplayPosition position;
+  ComparedPerformances compared;
+  FakeView view{position};
+  ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
+  form.start();
+  auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
+  auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));
+  auto* stop = form.findChild<QPushButton*>(QStringLiteral("stopButton"));
+  ASSERT_TRUE(combo && play && stop);
+  ASSERT_EQ(combo->count(), 1);
+  EXPECT_EQ(combo->itemText(0), "Built-in synthesizer (General MIDI)");
+  EXPECT_EQ(combo->currentIndex(), 0);
+
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    QTest::mouseClick(play, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), static_cast<std::size_t>(attempt), 5000);
+    EXPECT_EQ(dialogs.messages.back().text,
+              "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
+              "running and there is no sound card. Choose a MIDI output device instead.");
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_FALSE(form.isPortOpen());
+    EXPECT_FALSE(view.borderFixed);
+  }
+}
+
+TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEndsAndSavesIt) {
+  Panel p;
+  p.form->start();
+  test::PrivateDir dir("rp_panel_take_");
+  p.form->setRecoveryPath(dir.Path() + "/recovery.txt");
+  p.dialogs.listAnswers = {0};
+  p.form->toggleRecording();
+  ASSERT_TRUE(p.form->isRecording());
+  auto* play = p.Child<QPushButton>("playButton");
+  auto* stop = p.Child<QPushButton>("stopButton");
+  EXPECT_FALSE(play->isEnabled());
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_FALSE(p.Child<QPushButton>("openButton")->isEnabled());
+  EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
+
+  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
+  while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(p.performance.PlotEventCount, 2) << "the notes came through the Qt event loop";
+  EXPECT_EQ(p.view.calls.back(), "tail 2");
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";
+
+  const std::string saved = dir.Path() + "/take.txt";
+  p.dialogs.fileAnswers = {saved};
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_FALSE(p.form->isRecording());
+  EXPECT_TRUE(play->isEnabled());
+  EXPECT_EQ(p.performance.NoteEventCount, 5);
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/recovery.txt"));
+}
+
+}  // namespace
+}  // namespace rp

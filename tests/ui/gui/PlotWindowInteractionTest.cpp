@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <optional>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include "support/qt/PlotWindowFixture.h"
+#include "replay/ReplayEngine.h"
+#include "io/TimeDisplay.h"
+#include "ui/StoredSettings.h"
+#include "plot/EventPick.h"
+
+namespace rp {
+namespace {
+
+using testing::PlotWindowTest;
+
+TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
+  const QImage before = Frame();
+  const float turned = State().RotationSum.angle;
+  Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {250, 200});
+  Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {250, 200});
+  EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f);
+  EXPECT_NE(form->grabClientArea(), before) << "the move draws a new, turned frame";
+
+  QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+  QMenu* menu = form->popupMenu();
+  EXPECT_TRUE(menu->isVisible());
+  const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
+                                "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
+                                "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
+                                "Remove compared performances",          "Analysis settings...",
+                                "Record from MIDI input..."};
+  QStringList captions;
+  for (QAction* a : menu->actions()) captions << a->text();
+  EXPECT_EQ(captions, expected);
+  EXPECT_FALSE(form->menuItem("menuLoad")->isVisible());
+  menu->hide();
+  EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f) << "a right click turns nothing";
+}
+
+TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
+  const int redBefore = CountRed(Frame());
+  form->menuItem("menuLines")->trigger();
+  EXPECT_TRUE(form->menuItem("menuLines")->isChecked());
+  EXPECT_GT(CountRed(Frame()), redBefore + 20);
+
+  // Hovering a sphere shows its label; hovering nothing hides it.
+  const std::size_t lone = LonePoint();
+  ASSERT_GT(lone, 0u) << "every point is crowded by another";
+  const QPointF at = PointOnScreen(lone);
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
+  ASSERT_TRUE(State().ShowHoverText);
+  const std::string& name = State().Points.Item(lone).dataname;
+  EXPECT_EQ(State().HoverText.substr(0, name.size()), name);
+  EXPECT_EQ(State().HoverRect.left, std::max(1, static_cast<int>(std::lround(at.x() - 20))));
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {3, 440});
+  EXPECT_FALSE(State().ShowHoverText);
+}
+
+TEST_F(PlotWindowTest, AfterTheContextIsLostThePlotGoesOnOnANewDevice) {
+  const int redBefore = CountRed(Frame());
+  GraphicsDevice* before = form->view().device();
+  const std::size_t messages = dialogs.messages.size();  // the software renderer's note at start
+  emit form->deviceWidget()->ContextLost();
+  form->menuItem("menuLines")->trigger();  // a change the new frame must show
+  EXPECT_GT(CountRed(Frame()), redBefore + 20) << "the plot froze";
+  EXPECT_NE(form->view().device(), before);
+  EXPECT_TRUE(State().DeviceReady);
+  EXPECT_EQ(dialogs.messages.size(), messages) << dialogs.messages.back().text;
+}
+
+TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  ASSERT_EQ(State().Compared.size(), 1u);
+  EXPECT_EQ(State().Compared[0].Name, "crlf.txt");
+  EXPECT_TRUE(State().ComparedUpper || State().ComparedLower) << "the scene holds its points";
+
+  form->menuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared.empty());
+  EXPECT_TRUE(State().Compared.empty());
+  EXPECT_FALSE(State().ComparedUpper);
+}
+
+// The control panel's side of the window, for seeking, playing and the
+// analysis settings.
+class PlotWindowNavigationTest : public PlotWindowTest {
+ protected:
+  ControlPanel& Panel() { return *form->controlPanel(); }
+  template <class W>
+  W* PanelChild(const char* name) {
+    return Panel().findChild<W*>(QLatin1String(name));
+  }
+  void DoubleClick(QPointF at) {
+    Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+    Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
+    Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+  }
+  bool Replaying() { return Panel().isReplaying(); }
+};
+
+TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
+  // The full view: point p is event p.
+  const std::size_t p = LonePoint(0);
+  ASSERT_GT(p, 0u);
+  DoubleClick(PointOnScreen(p));
+  const auto event = static_cast<std::int32_t>(p);
+  EXPECT_EQ(position.CurrentEvent, event);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
+  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
+            FormatTimeDisplay(performance.PlotEvents[p].OnsetMs));
+  ASSERT_EQ(State().Points.Count(), position.TailLength + 1u) << "the tail of the event";
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), event);
+
+  // The tail view during a replay: the sphere's event is current - tail + position - 1.
+  Panel().togglePlay();
+  ASSERT_TRUE(Replaying());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().Points.Count() == 11; })) << "the replay shows a tail of 10";
+  Frame();
+  const std::size_t q = LonePoint(event);
+  ASSERT_GT(q, 0u) << "no lone event in the tail";
+  const std::int32_t expected = position.CurrentEvent - position.TailLength + static_cast<std::int32_t>(q) - 1;
+  DoubleClick(PointOnScreen(q));
+  EXPECT_FALSE(Replaying()) << "the replay stops";
+  EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), expected);
+
+  // A scatter file's spheres are no events.
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
+  form->view().loadScatterFile();
+  Frame();
+  const std::size_t r = LonePoint();
+  ASSERT_GT(r, 0u);
+  DoubleClick(PointOnScreen(r));
+  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(State().PointEvents.size(), 0u);
+}
+
+TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocusedControls) {
+  form->activateWindow();
+  if (!QTest::qWaitForWindowActive(form.get())) GTEST_SKIP() << "this display activates no window";
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_TRUE(Replaying());
+  QTest::keyClick(Surface(), Qt::Key_Space);
+  EXPECT_FALSE(Replaying());
+
+  // In the control panel, the focused button, option and slider stay as they are.
+  Panel().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Panel()));
+  auto* velocity = PanelChild<QRadioButton>("velocityOption");
+  auto* speed = PanelChild<QSlider>("speedSlider");
+  for (QWidget* focused : std::initializer_list<QWidget*>{PanelChild<QPushButton>("openButton"), velocity, speed}) {
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_TRUE(Replaying()) << focused->objectName().toStdString();
+    QTest::keyClick(focused, Qt::Key_Space);
+    EXPECT_FALSE(Replaying()) << focused->objectName().toStdString();
+  }
+  EXPECT_TRUE(dialogs.requests.empty()) << "\"Open MIDI-ASCII\" was pressed";
+  EXPECT_FALSE(velocity->isChecked());
+  EXPECT_EQ(speed->value(), 0);
+}
+
+TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
+  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form->menuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared.size(), 1u);
+  form->controlPanel()->replay().seekTo(30);
+  const double onset = performance.PlotEvents[30].OnsetMs;
+  const std::int32_t events = performance.PlotEventCount;
+  QAction* item = form->menuItem("menuAnalysisSettings");
+  ASSERT_NE(item, nullptr);
+  const auto items = form->popupMenu()->actions();
+  EXPECT_EQ(items.indexOf(item), items.indexOf(form->menuItem("menuRemoveCompared")) + 1);
+  EXPECT_EQ(item->text(), "Analysis settings...");
+
+  std::optional<AnalysisSettings> shown;
+  form->setAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
+    shown = current;
+    return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3});
+  });
+  item->trigger();
+  EXPECT_EQ(shown, AnalysisSettings{});
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(compared[0].Settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
+  EXPECT_EQ(compared[0].PlotEventCount, 3);
+  EXPECT_LT(performance.PlotEventCount, events) << "a 1 s window folds events together";
+  // The event that took event 30's onset in is current now.
+  EXPECT_LE(performance.PlotEvents[position.CurrentEvent].OnsetMs, onset);
+  EXPECT_GT(performance.PlotEvents[position.CurrentEvent + 1].OnsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance.PlotEventCount);
+  EXPECT_EQ(State().CaptionNote, "d = 3, cluster 1000 ms");
+  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), position.CurrentEvent) << "still the tail view";
+
+  // Cancelled: nothing changes.
+  form->setAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
+  item->trigger();
+  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  StoreAnalysisSettings({});
+}
+
+}  // namespace
+}  // namespace rp

@@ -1,0 +1,70 @@
+// The plot on a scaled desktop. Built once per scale factor
+// (RP_TEST_SCALE_FACTOR, RP_TEST_SUITE): the factor must be in the
+// environment before the application is made.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include <QFontMetrics>
+
+#include "support/qt/PlotWindowFixture.h"
+#include "render/GlFont.h"
+
+namespace rp {
+namespace {
+
+const bool kScaled = [] { return ::setenv("QT_SCALE_FACTOR", RP_TEST_SCALE_FACTOR, 1) == 0; }();
+
+// The bounding box of the white pixels (text) in `area` of `image`.
+QRect WhiteBox(const QImage& image, const QRect& area) {
+  QRect box;
+  const QRect inside = area & image.rect();
+  for (int y = inside.top(); y <= inside.bottom(); ++y)
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      if (qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) > 200) box |= QRect(x, y, 1, 1);
+    }
+  return box;
+}
+
+class RP_TEST_SUITE : public testing::PlotWindowTest {};
+
+TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
+  ASSERT_TRUE(kScaled);
+  const double scale = std::stod(RP_TEST_SCALE_FACTOR);
+  ASSERT_DOUBLE_EQ(Surface()->devicePixelRatioF(), scale);
+  // Laid out in the window's pixels as at 100 %: the viewport is the client area.
+  EXPECT_EQ(form->view().device()->GetViewport().width, 606u);
+  EXPECT_EQ(form->view().device()->GetViewport().height, 443u);
+
+  const std::size_t lone = LonePoint();
+  ASSERT_GT(lone, 0u) << "every point is crowded by another";
+  const QPointF at = PointOnScreen(lone);
+  Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
+  ASSERT_TRUE(State().ShowHoverText) << "no sphere found under the cursor";
+  const std::string& name = State().Points.Item(lone).dataname;
+  EXPECT_EQ(State().HoverText.substr(0, name.size() + 1), name + "\r");
+  EXPECT_EQ(State().HoverRect.left, std::lround(at.x() - 20));
+  EXPECT_EQ(State().HoverRect.top, std::lround(at.y() - 70));
+
+  // Drawn there, sharper: the frame has the screen's pixels, and the label
+  // and the caption are as large as the same text in the window's font.
+  const QImage frame = Frame();
+  ASSERT_EQ(frame.width(), std::lround(606 * scale));
+  const QFontMetrics metrics(ToQFont(State().LabelFontSource));
+  const QRect label = WhiteBox(frame, QRect(QPointF((at.x() - 20) * scale, (at.y() - 70) * scale).toPoint(),
+                                            QSize(int(std::lround(80 * scale)), int(metrics.height() * scale))));
+  ASSERT_FALSE(label.isEmpty()) << "no label beside the cursor";
+  EXPECT_LE(std::abs(label.left() - (at.x() - 20) * scale), 3 * scale);
+
+  const std::string caption = "z axis = " + State().VerticalAxisName;
+  const QRect drawn = WhiteBox(frame, QRect(0, 0, int(300 * scale), int(60 * scale)));
+  const double expected = metrics.horizontalAdvance(QString::fromStdString(caption)) * scale;
+  EXPECT_NEAR(drawn.width(), expected, 0.1 * expected);
+  EXPECT_NEAR(drawn.left(), 10 * scale, 3 * scale);
+}
+
+}  // namespace
+}  // namespace rp
