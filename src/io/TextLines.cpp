@@ -1,4 +1,4 @@
-#include "view/TextLines.h"
+#include "io/TextLines.h"
 
 #include <cstdint>
 
