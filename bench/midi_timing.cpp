@@ -37,7 +37,7 @@ double RebuildLikeWork(std::vector<double>& points) {
   return points.front();
 }
 
-void BM_ReplayLateness(benchmark::State& state) {
+void BmReplayLateness(benchmark::State& state) {
   const double seconds = static_cast<double>(state.range(0));
   const int speed = static_cast<int>(state.range(1));
   const bool busy = state.range(2) != 0;
@@ -50,9 +50,9 @@ void BM_ReplayLateness(benchmark::State& state) {
     rp::ManualUiQueue ui;
     std::atomic<bool> ended{false};
     rp::MidiOutputPort port(backend, clock, ui.Poster());
-    port.setNotifications({{}, {}, [&] { ended = true; }});
-    port.open();
-    port.setReplaySpeed(speed);
+    port.SetNotifications({{}, {}, [&] { ended = true; }});
+    port.Open();
+    port.SetReplaySpeed(speed);
 
     // Uneven gaps of 1 to 9 ms at the recorded tempo, like a played passage.
     std::vector<double> times;
@@ -63,12 +63,12 @@ void BM_ReplayLateness(benchmark::State& state) {
       t += 1.0 + static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 8.0;
     }
     for (std::size_t i = 0; i < times.size(); ++i) {
-      port.append({static_cast<int>(i), times[i], i % 2 ? 128 : 144, 60, 64});
+      port.Append({static_cast<int>(i), times[i], i % 2 ? 128 : 144, 60, 64});
     }
 
     std::vector<double> points(busy ? 100000 : 0, 1.0);
     double sink = 0;
-    port.start();
+    port.Start();
     while (!ended) {
       ui.Drain();
       if (busy) {
@@ -108,7 +108,7 @@ void BM_ReplayLateness(benchmark::State& state) {
 }
 
 // seconds, speed, busy, spin window (us). Spin 0 is a plain timed sleep.
-BENCHMARK(BM_ReplayLateness)
+BENCHMARK(BmReplayLateness)
     ->Args({10, 0, 0, 500})
     ->Args({30, 0, 1, 500})
     ->Args({15, 1000, 1, 500})

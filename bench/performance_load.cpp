@@ -33,8 +33,8 @@ struct BenchFile {
 };
 
 const BenchFile& File() {
-  static const BenchFile file;
-  return file;
+  static const BenchFile kFile;
+  return kFile;
 }
 
 double PeakRssMB() {
@@ -49,37 +49,37 @@ void ReportFile(benchmark::State& state) {
   state.counters["peak_rss_MB"] = PeakRssMB();
 }
 
-void BM_LoadAndAnalyse(benchmark::State& state) {
+void BmLoadAndAnalyse(benchmark::State& state) {
   const std::string& path = File().path;
   rp::Performance performance;
   for (auto _ : state) {
     const rp::LoadResult r = rp::LoadPerformanceFile(path, performance);
-    if (!r.ok()) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(performance.PlotEventCount);
+    if (!r.Ok()) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(performance.plotEventCount);
   }
   ReportFile(state);
-  state.counters["notes"] = performance.NoteEventCount;
-  state.counters["events"] = performance.PlotEventCount;
+  state.counters["notes"] = performance.noteEventCount;
+  state.counters["events"] = performance.plotEventCount;
   // The records in use: the arrays reserve more address space than that (a
   // guess by the file size, at most one event per note) but never touch it.
   state.counters["records_MB"] =
-      static_cast<double>(performance.NoteEvents.size() * sizeof(rp::NoteEvent) +
-                          performance.PlotEvents.size() * sizeof(rp::PlotEvent)) / 1e6;
+      static_cast<double>(performance.noteEvents.size() * sizeof(rp::NoteEvent) +
+                          performance.plotEvents.size() * sizeof(rp::PlotEvent)) / 1e6;
 }
-BENCHMARK(BM_LoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmLoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_AnalyseOnly(benchmark::State& state) {
+void BmAnalyseOnly(benchmark::State& state) {
   rp::Performance performance;
-  if (!rp::LoadPerformanceFile(File().path, performance).ok()) state.SkipWithError("load failed");
+  if (!rp::LoadPerformanceFile(File().path, performance).Ok()) state.SkipWithError("load failed");
   for (auto _ : state) {
     rp::AnalyseOnsets(performance);
-    benchmark::DoNotOptimize(performance.PlotEventCount);
+    benchmark::DoNotOptimize(performance.plotEventCount);
   }
-  state.counters["notes"] = performance.NoteEventCount;
+  state.counters["notes"] = performance.noteEventCount;
 }
-BENCHMARK(BM_AnalyseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmAnalyseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_GetlineOnly(benchmark::State& state) {
+void BmGetlineOnly(benchmark::State& state) {
   for (auto _ : state) {
     std::ifstream in(File().path);
     std::string line;
@@ -89,7 +89,7 @@ void BM_GetlineOnly(benchmark::State& state) {
   }
   ReportFile(state);
 }
-BENCHMARK(BM_GetlineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmGetlineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 double ChildrenCpuSeconds() {
   rusage usage{};
@@ -101,7 +101,7 @@ double ChildrenCpuSeconds() {
 // The real time includes starting the shell; `wc_cpu_ms` is what wc itself
 // (and its shell) used, comparable with the CPU column of the load on a busy
 // machine.
-void BM_WcL(benchmark::State& state) {
+void BmWcL(benchmark::State& state) {
   const std::string command = "wc -l '" + File().path + "' > /dev/null";
   const double before = ChildrenCpuSeconds();
   for (auto _ : state) {
@@ -110,7 +110,7 @@ void BM_WcL(benchmark::State& state) {
   ReportFile(state);
   state.counters["wc_cpu_ms"] = (ChildrenCpuSeconds() - before) * 1000.0 / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_WcL)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmWcL)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -43,7 +43,7 @@ void FillCube(Scene& s, int n) {
   }
 }
 
-void BM_ViewportPick501(benchmark::State& state) {
+void BmViewportPick501(benchmark::State& state) {
   Scene s;
   FillCube(s, 501);
   RayPicker pick;
@@ -58,10 +58,10 @@ void BM_ViewportPick501(benchmark::State& state) {
   }
   state.counters["hit share"] = double(hits) / double(step);
 }
-BENCHMARK(BM_ViewportPick501)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BmViewportPick501)->Unit(benchmark::kMicrosecond);
 
 // Worst case: all 501 spheres on the line of sight, every one hit.
-void BM_ViewportPick501AllHit(benchmark::State& state) {
+void BmViewportPick501AllHit(benchmark::State& state) {
   Scene s;
   s.dev.SetTransform(Transform::View, LookAtLH({0, 0, -20}, {0, 0, 0}, {0, 1, 0}));
   auto group = NewSceneNode(s.root);
@@ -81,7 +81,7 @@ void BM_ViewportPick501AllHit(benchmark::State& state) {
   }
   state.counters["hits"] = pick.Count();
 }
-BENCHMARK(BM_ViewportPick501AllHit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BmViewportPick501AllHit)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

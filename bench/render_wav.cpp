@@ -31,7 +31,7 @@ const std::string kExample =
     (std::filesystem::path(__FILE__).parent_path().parent_path() / "examples" / "performance.txt").string();
 const std::string kOut = "/tmp/rp_bench_render_" + std::to_string(::getpid()) + ".wav";
 
-void BM_RenderExample(benchmark::State& state) {
+void BmRenderExample(benchmark::State& state) {
   std::ostringstream out;
   std::ostringstream err;
   // Load the example (through the command, which also checks it renders).
@@ -62,9 +62,9 @@ void BM_RenderExample(benchmark::State& state) {
       benchmark::Counter(seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   std::remove(kOut.c_str());
 }
-BENCHMARK(BM_RenderExample)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BmRenderExample)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_RenderWavCommand(benchmark::State& state) {
+void BmRenderWavCommand(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
@@ -74,7 +74,7 @@ void BM_RenderWavCommand(benchmark::State& state) {
       benchmark::Counter(84.38 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   std::remove(kOut.c_str());
 }
-BENCHMARK(BM_RenderWavCommand)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BmRenderWavCommand)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
 

@@ -21,40 +21,40 @@ namespace {
 
 class NoView final : public rp::PlotViewLink {
  public:
-  void showFirstEvents() override {}
-  void showTail() override {}
-  void setBorderFixed(bool) override {}
-  void stopAutoRotation() override {}
+  void ShowFirstEvents() override {}
+  void ShowTail() override {}
+  void SetBorderFixed(bool) override {}
+  void StopAutoRotation() override {}
 };
 
 class NoControls final : public rp::ReplayControls {
  public:
-  void setPlayEnabled(bool) override {}
-  int replaySpeed() const override { return 0; }
-  int tailLength() const override { return 10; }
-  int chosenDeviceEntry() const override { return 0; }
-  void setTimeSliderValue(int) override {}
-  void setTimeText(const std::string&) override {}
-  void processPendingEvents() override {}
+  void SetPlayEnabled(bool) override {}
+  int ReplaySpeed() const override { return 0; }
+  int TailLength() const override { return 10; }
+  int ChosenDeviceEntry() const override { return 0; }
+  void SetTimeSliderValue(int) override {}
+  void SetTimeText(const std::string&) override {}
+  void ProcessPendingEvents() override {}
 };
 
 // A performance of `notes` note events: pairs of note-on and note-off, 100 ms apart.
 rp::Performance MakePerformance(std::int32_t notes) {
   rp::Performance p;
-  p.NoteEvents.assign(static_cast<std::size_t>(notes) + 1, rp::NoteEvent{});
-  p.NoteEventCount = notes;
+  p.noteEvents.assign(static_cast<std::size_t>(notes) + 1, rp::NoteEvent{});
+  p.noteEventCount = notes;
   for (std::int32_t i = 1; i <= notes; ++i) {
-    rp::NoteEvent& n = p.NoteEvents[static_cast<std::size_t>(i)];
-    n.IsNoteOn = i % 2 != 0;
-    n.TimeMs = 50.0 * i + 0.25;
-    n.NoteKey = static_cast<std::uint8_t>(36 + i % 50);
-    n.NoteVelocity = static_cast<std::uint8_t>(i % 2 ? 20 + i % 100 : 0);
-    n.ClusterIndex = i % 2 ? (i + 1) / 2 : 0;
+    rp::NoteEvent& n = p.noteEvents[static_cast<std::size_t>(i)];
+    n.isNoteOn = i % 2 != 0;
+    n.timeMs = 50.0 * i + 0.25;
+    n.noteKey = static_cast<std::uint8_t>(36 + i % 50);
+    n.noteVelocity = static_cast<std::uint8_t>(i % 2 ? 20 + i % 100 : 0);
+    n.clusterIndex = i % 2 ? (i + 1) / 2 : 0;
   }
   return p;
 }
 
-void BM_QueueMessages(benchmark::State& state) {
+void BmQueueMessages(benchmark::State& state) {
   const auto notes = static_cast<std::int32_t>(state.range(0));
   const rp::Performance performance = MakePerformance(notes);
   rp::ReplayPosition position;
@@ -68,13 +68,13 @@ void BM_QueueMessages(benchmark::State& state) {
   rp::ScriptedDialogs dialogs;
   rp::ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
   for (auto _ : state) {
-    port.reset();
+    port.Reset();
     std::int32_t from = 1, to = notes;
-    engine.queueMessages(from, to);
+    engine.QueueMessages(from, to);
   }
   state.SetItemsProcessed(state.iterations() * notes);
 }
-BENCHMARK(BM_QueueMessages)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmQueueMessages)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -44,33 +44,33 @@ std::string WriteBigFile() {
 }
 
 const std::string& BigFile() {
-  static const std::string path = WriteBigFile();
-  return path;
+  static const std::string kPath = WriteBigFile();
+  return kPath;
 }
 
-void BM_ReadMidiFile(benchmark::State& state) {
+void BmReadMidiFile(benchmark::State& state) {
   const std::string& path = BigFile();
   for (auto _ : state) {
     auto result = rp::ReadStandardMidiFile(path);
-    if (!result.ok() || result.events.size() != 2 * kNotes + 1) state.SkipWithError("unexpected result");
+    if (!result.Ok() || result.events.size() != 2 * kNotes + 1) state.SkipWithError("unexpected result");
     benchmark::DoNotOptimize(result.events.data());
   }
   state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 }
-BENCHMARK(BM_ReadMidiFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmReadMidiFile)->Unit(benchmark::kMillisecond);
 
 // The whole load as the control panel runs it: read, analysis, end of load.
-void BM_LoadMidiFile(benchmark::State& state) {
+void BmLoadMidiFile(benchmark::State& state) {
   const std::string& path = BigFile();
   rp::Performance performance;
   for (auto _ : state) {
-    if (!rp::LoadPerformanceFile(path, performance).ok() || performance.NoteEventCount != 2 * kNotes) {
+    if (!rp::LoadPerformanceFile(path, performance).Ok() || performance.noteEventCount != 2 * kNotes) {
       state.SkipWithError("unexpected result");
     }
   }
-  state.counters["events"] = performance.PlotEventCount;
+  state.counters["events"] = performance.plotEventCount;
 }
-BENCHMARK(BM_LoadMidiFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmLoadMidiFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

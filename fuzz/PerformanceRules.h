@@ -14,44 +14,44 @@
 namespace rp::fuzz {
 
 inline bool IsZero(const NoteEvent& n) {
-  return !n.IsNoteOn && n.TimeMs == 0 && n.LeadValue == 0 && n.NoteVelocity == 0 && n.ClusterIndex == 0 &&
-         n.NoteKey == 0;
+  return !n.isNoteOn && n.timeMs == 0 && n.leadValue == 0 && n.noteVelocity == 0 && n.clusterIndex == 0 &&
+         n.noteKey == 0;
 }
 
 inline bool IsZero(const PlotEvent& p) {
-  return p.OnsetMs == 0 && p.Interval0 == 0 && p.Interval1 == 0 && p.Interval2 == 0 && p.Velocity0 == 0 &&
-         p.Velocity1 == 0 && p.Velocity2 == 0 && p.FirstNote == 0;
+  return p.onsetMs == 0 && p.interval0 == 0 && p.interval1 == 0 && p.interval2 == 0 && p.velocity0 == 0 &&
+         p.velocity1 == 0 && p.velocity2 == 0 && p.firstNote == 0;
 }
 
 inline void CheckPerformanceRules(const Performance& performance) {
-  const auto& NoteEvents = performance.NoteEvents;
-  const auto& PlotEvents = performance.PlotEvents;
-  const std::int32_t NoteEventCount = performance.NoteEventCount;
-  const std::int32_t PlotEventCount = performance.PlotEventCount;
-  RP_FUZZ_CHECK(NoteEventCount >= 0 && static_cast<std::size_t>(NoteEventCount) < NoteEvents.size());
-  RP_FUZZ_CHECK(PlotEventCount >= 0 && static_cast<std::size_t>(PlotEventCount) + 10 <= PlotEvents.size());
-  RP_FUZZ_CHECK(PlotEventCount <= NoteEventCount);
-  RP_FUZZ_CHECK(IsZero(NoteEvents[0]) && IsZero(PlotEvents[0]));
-  for (std::size_t j = static_cast<std::size_t>(NoteEventCount) + 1; j < NoteEvents.size(); ++j) {
-    RP_FUZZ_CHECK(IsZero(NoteEvents[j]));
+  const auto& noteEvents = performance.noteEvents;
+  const auto& plotEvents = performance.plotEvents;
+  const std::int32_t noteEventCount = performance.noteEventCount;
+  const std::int32_t plotEventCount = performance.plotEventCount;
+  RP_FUZZ_CHECK(noteEventCount >= 0 && static_cast<std::size_t>(noteEventCount) < noteEvents.size());
+  RP_FUZZ_CHECK(plotEventCount >= 0 && static_cast<std::size_t>(plotEventCount) + 10 <= plotEvents.size());
+  RP_FUZZ_CHECK(plotEventCount <= noteEventCount);
+  RP_FUZZ_CHECK(IsZero(noteEvents[0]) && IsZero(plotEvents[0]));
+  for (std::size_t j = static_cast<std::size_t>(noteEventCount) + 1; j < noteEvents.size(); ++j) {
+    RP_FUZZ_CHECK(IsZero(noteEvents[j]));
   }
-  for (std::size_t k = static_cast<std::size_t>(PlotEventCount) + 1; k < PlotEvents.size(); ++k) {
-    RP_FUZZ_CHECK(IsZero(PlotEvents[k]));
+  for (std::size_t k = static_cast<std::size_t>(plotEventCount) + 1; k < plotEvents.size(); ++k) {
+    RP_FUZZ_CHECK(IsZero(plotEvents[k]));
   }
-  for (std::int32_t j = 1; j <= NoteEventCount; ++j) {
-    const NoteEvent& n = NoteEvents[static_cast<std::size_t>(j)];
-    RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && std::isfinite(n.LeadValue));
-    RP_FUZZ_CHECK(n.ClusterIndex >= 0 && n.ClusterIndex <= PlotEventCount);
-    if (n.ClusterIndex > 0) {
-      RP_FUZZ_CHECK(n.IsNoteOn);
-      RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(n.ClusterIndex)].FirstNote == j);
+  for (std::int32_t j = 1; j <= noteEventCount; ++j) {
+    const NoteEvent& n = noteEvents[static_cast<std::size_t>(j)];
+    RP_FUZZ_CHECK(std::isfinite(n.timeMs) && std::isfinite(n.leadValue));
+    RP_FUZZ_CHECK(n.clusterIndex >= 0 && n.clusterIndex <= plotEventCount);
+    if (n.clusterIndex > 0) {
+      RP_FUZZ_CHECK(n.isNoteOn);
+      RP_FUZZ_CHECK(plotEvents[static_cast<std::size_t>(n.clusterIndex)].firstNote == j);
     }
   }
-  for (std::int32_t k = 1; k <= PlotEventCount; ++k) {
-    const PlotEvent& p = PlotEvents[static_cast<std::size_t>(k)];
-    RP_FUZZ_CHECK(p.FirstNote >= 1 && p.FirstNote <= NoteEventCount);
-    RP_FUZZ_CHECK(NoteEvents[static_cast<std::size_t>(p.FirstNote)].ClusterIndex == k);
-    if (k > 1) RP_FUZZ_CHECK(PlotEvents[static_cast<std::size_t>(k - 1)].FirstNote < p.FirstNote);
+  for (std::int32_t k = 1; k <= plotEventCount; ++k) {
+    const PlotEvent& p = plotEvents[static_cast<std::size_t>(k)];
+    RP_FUZZ_CHECK(p.firstNote >= 1 && p.firstNote <= noteEventCount);
+    RP_FUZZ_CHECK(noteEvents[static_cast<std::size_t>(p.firstNote)].clusterIndex == k);
+    if (k > 1) RP_FUZZ_CHECK(plotEvents[static_cast<std::size_t>(k - 1)].firstNote < p.firstNote);
   }
 }
 

@@ -41,7 +41,7 @@ std::vector<std::string> AllFields(std::FILE* file, std::size_t chunk) {
   std::vector<std::string> fields;
   std::string_view field;
   while (reader.Next(field)) fields.emplace_back(field);
-  RP_FUZZ_CHECK(reader.error() == 0);
+  RP_FUZZ_CHECK(reader.Error() == 0);
   return fields;
 }
 
@@ -70,14 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RP_FUZZ_CHECK(counts.fields == static_cast<std::int64_t>(whole.size()));
   RP_FUZZ_CHECK(counts.noteLines == noteLines);
   Performance performance;
-  StartRecords(performance.NoteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+  StartRecords(performance.noteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
   NullProgressSink none;
   ProgressThrottle progress(none);
   RP_FUZZ_CHECK(fields.Rewind());
-  performance.NoteEventCount =
-      ReadNotes(fields, performance.NoteEvents, static_cast<std::size_t>(counts.noteLines), progress);
-  performance.NoteEvents.resize(static_cast<std::size_t>(counts.noteLines) + 1);
-  RP_FUZZ_CHECK(performance.NoteEventCount == counts.noteLines);
+  performance.noteEventCount =
+      ReadNotes(fields, performance.noteEvents, static_cast<std::size_t>(counts.noteLines), progress);
+  performance.noteEvents.resize(static_cast<std::size_t>(counts.noteLines) + 1);
+  RP_FUZZ_CHECK(performance.noteEventCount == counts.noteLines);
   AnalyseOnsets(performance, &progress);
   std::fclose(file);
 

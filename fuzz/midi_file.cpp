@@ -21,7 +21,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace rp;
   MidiFileReadResult result = ParseStandardMidiFile(std::span<const std::uint8_t>(data, size), "fuzz.mid");
-  if (!result.ok()) {
+  if (!result.Ok()) {
     RP_FUZZ_CHECK(result.error.find("fuzz.mid") != std::string::npos);
     return 0;
   }
@@ -30,18 +30,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::array<std::int64_t, 256> sounding{};
   for (std::size_t j = 1; j < result.events.size(); ++j) {
     const NoteEvent& n = result.events[j];
-    RP_FUZZ_CHECK(std::isfinite(n.TimeMs) && n.TimeMs >= 0);
-    RP_FUZZ_CHECK(n.NoteKey < 128 && n.NoteVelocity < 128);
-        if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].TimeMs <= n.TimeMs);
+    RP_FUZZ_CHECK(std::isfinite(n.timeMs) && n.timeMs >= 0);
+    RP_FUZZ_CHECK(n.noteKey < 128 && n.noteVelocity < 128);
+        if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].timeMs <= n.timeMs);
     // No note ends before it starts, or the replay would leave it sounding.
-    sounding[n.NoteKey] += n.IsNoteOn ? 1 : -1;
-    RP_FUZZ_CHECK(sounding[n.NoteKey] >= 0);
+    sounding[n.noteKey] += n.isNoteOn ? 1 : -1;
+    RP_FUZZ_CHECK(sounding[n.noteKey] >= 0);
   }
   for (std::int64_t left : sounding) RP_FUZZ_CHECK(left == 0);
 
   Performance performance;
-  performance.NoteEvents = std::move(result.events);
-  performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
+  performance.noteEvents = std::move(result.events);
+  performance.noteEventCount = static_cast<std::int32_t>(performance.noteEvents.size() - 1);
   AnalyseOnsets(performance);
   fuzz::CheckPerformanceRules(performance);
   return 0;

@@ -33,25 +33,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ScriptedDialogs dialogs;
   PlotPoints view;
-  view.XAxisName = "previous x";
+  view.xAxisName = "previous x";
   view.AddEntry(dialogs, "previous", 1.0, 2.0, 3.0, 1.0, 0, "");
   LoadFile(view, dialogs, file.path());
 
   const bool failed = !dialogs.messages.empty() &&
                       dialogs.messages.back().text.rfind("there was an error loading ", 0) == 0;
   if (failed) {
-    RP_FUZZ_CHECK(view.Points.Count() == 1 && view.Points.Item(1).dataname == "previous");
-    RP_FUZZ_CHECK(view.XAxisName == "previous x");
+    RP_FUZZ_CHECK(view.points.Count() == 1 && view.points.Item(1).dataName == "previous");
+    RP_FUZZ_CHECK(view.xAxisName == "previous x");
   } else {
-    for (const DataEntry& p : view.Points) {
-      RP_FUZZ_CHECK(std::isfinite(p.datax) && std::isfinite(p.datay) && std::isfinite(p.dataz));
+    for (const DataEntry& p : view.points) {
+      RP_FUZZ_CHECK(std::isfinite(p.dataX) && std::isfinite(p.dataY) && std::isfinite(p.dataZ));
       RP_FUZZ_CHECK(std::isfinite(p.dataSize));
     }
   }
 
   ComputeRanges(view);
   ScaleGraph(view);
-  for (const DataEntry& p : view.Points) {
+  for (const DataEntry& p : view.points) {
     RP_FUZZ_CHECK(InCube(p.x, -kAxisExtent, kAxisExtent));
     RP_FUZZ_CHECK(InCube(p.y, 0.0f, 2.0f * kAxisExtent));
     RP_FUZZ_CHECK(InCube(p.z, -kAxisExtent, kAxisExtent));

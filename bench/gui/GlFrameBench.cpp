@@ -57,7 +57,7 @@ Scene BuildScene(GraphicsDevice& device, int points, std::uint32_t slices) {
   return s;
 }
 
-void BM_PlotFrame(benchmark::State& state) {
+void BmPlotFrame(benchmark::State& state) {
   GlView view;
   view.resize(606, 443);
   view.show();
@@ -115,7 +115,7 @@ void BM_PlotFrame(benchmark::State& state) {
 // Arguments: points, sphere slices and stacks. 501 x 16 is the plot's frame;
 // the others split the cost into per-draw (coarse spheres) and fixed (no
 // points: clear, glass, caption) parts.
-BENCHMARK(BM_PlotFrame)
+BENCHMARK(BmPlotFrame)
     ->Args({501, 16})
     ->Args({501, 4})
     ->Args({0, 16})

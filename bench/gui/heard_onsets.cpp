@@ -26,7 +26,7 @@ bool StartServer(benchmark::State& state, PulseAudioServer& server) {
   return false;
 }
 
-void BM_HeardOnsetError(benchmark::State& state) {
+void BmHeardOnsetError(benchmark::State& state) {
   const int speed = static_cast<int>(state.range(0));
   const bool warm = state.range(1) != 0;
   const double factor = speed == 0 ? 1.0 : 2.0;
@@ -58,7 +58,7 @@ void BM_HeardOnsetError(benchmark::State& state) {
 }
 // Arguments: the replay speed value, and whether the sound output was open
 // already (a replay a second before) or the replay opens it.
-BENCHMARK(BM_HeardOnsetError)
+BENCHMARK(BmHeardOnsetError)
     ->Args({0, 0})
     ->Args({1000, 0})
     ->Args({0, 1})
@@ -67,7 +67,7 @@ BENCHMARK(BM_HeardOnsetError)
 
 // Play to first sound with the sound output open, ten times over: median,
 // least and most (ms).
-void BM_StartLatency(benchmark::State& state) {
+void BmStartLatency(benchmark::State& state) {
   for (auto _ : state) {
     PulseAudioServer server;
     if (!StartServer(state, server)) return;
@@ -85,7 +85,7 @@ void BM_StartLatency(benchmark::State& state) {
     state.counters["plays"] = static_cast<double>(starts.size());
   }
 }
-BENCHMARK(BM_StartLatency)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BmStartLatency)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

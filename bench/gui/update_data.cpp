@@ -20,30 +20,30 @@ namespace {
 
 using namespace rp;
 
-void BM_ShowTail(benchmark::State& state) {
+void BmShowTail(benchmark::State& state) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
   Performance performance;
   ReplayPosition position;
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
-  form.start();
+  form.Start();
   form.SetTimerEnabled(false);
-  auto device = std::dynamic_pointer_cast<GlDevice>(form.view().deviceSetup().Device());
-  if (!form.view().state().DeviceReady || !device) {
+  auto device = std::dynamic_pointer_cast<GlDevice>(form.View().Setup().Device());
+  if (!form.View().State().deviceReady || !device) {
     state.SkipWithError("no OpenGL device");
     return;
   }
-  position.TailLength = static_cast<std::int32_t>(state.range(0));
-  position.CurrentEvent = performance.PlotEventCount;
+  position.tailLength = static_cast<std::int32_t>(state.range(0));
+  position.currentEvent = performance.plotEventCount;
   for (auto _ : state) {
-    form.view().showTail();
+    form.View().ShowTail();
     device->Context().Gl().glFinish();
   }
-  state.counters["points"] = static_cast<double>(form.view().state().Points.Count());
+  state.counters["points"] = static_cast<double>(form.View().State().points.Count());
   state.SetLabel(device->Renderer());
 }
-BENCHMARK(BM_ShowTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BmShowTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -13,9 +13,9 @@ constexpr std::size_t kPlotSpare = 11;
 }  // namespace
 
 LiveRecording::LiveRecording(AnalysisSettings settings) {
-  take_.Settings = settings;
-  take_.NoteEvents.assign(1, NoteEvent{});
-  take_.PlotEvents.assign(kPlotSpare, PlotEvent{});
+  take_.settings = settings;
+  take_.noteEvents.assign(1, NoteEvent{});
+  take_.plotEvents.assign(kPlotSpare, PlotEvent{});
 }
 
 std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes, double deltaSeconds) {
@@ -32,56 +32,56 @@ std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes,
   if (kind == 0x90) AddNote(velocity > 0, key, velocity);
   else if (kind == 0x80) AddNote(false, key, velocity);
   else return std::nullopt;
-  return take_.NoteEvents.back();
+  return take_.noteEvents.back();
 }
 
 void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
-  const auto j = static_cast<std::int32_t>(take_.NoteEvents.size());
+  const auto j = static_cast<std::int32_t>(take_.noteEvents.size());
   NoteEvent note;
-  note.IsNoteOn = on;
-  note.TimeMs = LastMessageMs();
-  note.LeadValue = j;
-  note.NoteKey = key;
-  note.NoteVelocity = velocity;
+  note.isNoteOn = on;
+  note.timeMs = LastMessageMs();
+  note.leadValue = j;
+  note.noteKey = key;
+  note.noteVelocity = velocity;
   // The same rule as the analysis of a file: a note-on more than the window
   // after the newest event's first note-on opens the next event.
-  const bool opens = on && (take_.PlotEventCount == 0 || note.TimeMs - clusterOnsetMs_ > take_.Settings.ClusterWindowMs);
+  const bool opens = on && (take_.plotEventCount == 0 || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
   if (opens) {
-    const std::int32_t k = ++take_.PlotEventCount;
-    clusterOnsetMs_ = note.TimeMs;
-    note.ClusterIndex = k;
-    take_.PlotEvents.resize(static_cast<std::size_t>(k) + kPlotSpare);
-    auto& plots = take_.PlotEvents;
+    const std::int32_t k = ++take_.plotEventCount;
+    clusterOnsetMs_ = note.timeMs;
+    note.clusterIndex = k;
+    take_.plotEvents.resize(static_cast<std::size_t>(k) + kPlotSpare);
+    auto& plots = take_.plotEvents;
     PlotEvent& p = plots[static_cast<std::size_t>(k)];
-    p.OnsetMs = note.TimeMs;
-    p.Velocity0 = velocity;
-    p.FirstNote = j;
+    p.onsetMs = note.timeMs;
+    p.velocity0 = velocity;
+    p.firstNote = j;
     // Event k completes event k - 2d - 1.
-    const auto d = static_cast<std::size_t>(std::max(take_.Settings.Delay, 1));
+    const auto d = static_cast<std::size_t>(std::max(take_.settings.delay, 1));
     const std::int32_t done = k - 2 * static_cast<std::int32_t>(d) - 1;
     if (done >= 1) CompleteOnsetEvent(plots, static_cast<std::size_t>(done), d);
   }
-  take_.NoteEvents.push_back(note);
-  take_.NoteEventCount = j;
+  take_.noteEvents.push_back(note);
+  take_.noteEventCount = j;
 }
 
 std::int32_t LiveRecording::CompleteEventCount() const {
-  const std::int32_t d = std::max(take_.Settings.Delay, 1);
-  return std::max(take_.PlotEventCount - 2 * d - 1, 0);
+  const std::int32_t d = std::max(take_.settings.delay, 1);
+  return std::max(take_.plotEventCount - 2 * d - 1, 0);
 }
 
 Performance LiveRecording::CompletePart() const {
   const std::int32_t complete = CompleteEventCount();
   Performance part;
-  part.Settings = take_.Settings;
+  part.settings = take_.settings;
   const std::int32_t notes =
-      complete < take_.PlotEventCount ? take_.PlotEvents[static_cast<std::size_t>(complete) + 1].FirstNote - 1
-                                      : take_.NoteEventCount;
-  part.NoteEvents.assign(take_.NoteEvents.begin(), take_.NoteEvents.begin() + notes + 1);
-  part.NoteEventCount = notes;
-  part.PlotEvents.assign(static_cast<std::size_t>(complete) + kPlotSpare, PlotEvent{});
-  std::copy(take_.PlotEvents.begin(), take_.PlotEvents.begin() + complete + 1, part.PlotEvents.begin());
-  part.PlotEventCount = complete;
+      complete < take_.plotEventCount ? take_.plotEvents[static_cast<std::size_t>(complete) + 1].firstNote - 1
+                                      : take_.noteEventCount;
+  part.noteEvents.assign(take_.noteEvents.begin(), take_.noteEvents.begin() + notes + 1);
+  part.noteEventCount = notes;
+  part.plotEvents.assign(static_cast<std::size_t>(complete) + kPlotSpare, PlotEvent{});
+  std::copy(take_.plotEvents.begin(), take_.plotEvents.begin() + complete + 1, part.plotEvents.begin());
+  part.plotEventCount = complete;
   return part;
 }
 

@@ -20,14 +20,14 @@ template <class Visit>
 void WalkClusters(Performance& performance, Visit visit) {
   bool any = false;
   double onset = 0.0;
-  const double window = performance.Settings.ClusterWindowMs;
-  auto& notes = performance.NoteEvents;
-  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
+  const double window = performance.settings.clusterWindowMs;
+  auto& notes = performance.noteEvents;
+  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
     NoteEvent& n = notes[static_cast<std::size_t>(j)];
-    const bool opens = n.IsNoteOn && (!any || n.TimeMs - onset > window);
+    const bool opens = n.isNoteOn && (!any || n.timeMs - onset > window);
     if (opens) {
       any = true;
-      onset = n.TimeMs;
+      onset = n.timeMs;
     }
     visit(j, n, opens);
   }
@@ -38,15 +38,15 @@ void WalkClusters(Performance& performance, Visit visit) {
 bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, bool opens) {
   // Note-offs and the other note-ons of a cluster carry no cluster index.
   if (!opens) {
-    n.ClusterIndex = 0;
+    n.clusterIndex = 0;
     return false;
   }
   PlotEvent p;
-  p.OnsetMs = n.TimeMs;
-  p.Velocity0 = n.NoteVelocity;
-  p.FirstNote = j;
+  p.onsetMs = n.timeMs;
+  p.velocity0 = n.noteVelocity;
+  p.firstNote = j;
   plots.push_back(p);
-  n.ClusterIndex = static_cast<std::int32_t>(plots.size() - 1);
+  n.clusterIndex = static_cast<std::int32_t>(plots.size() - 1);
   return true;
 }
 
@@ -54,11 +54,11 @@ bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, 
 
 void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d) {
   PlotEvent& p = events[i];
-  p.Interval0 = events[i + 1].OnsetMs - p.OnsetMs;
-  p.Interval1 = events[i + d + 1].OnsetMs - events[i + d].OnsetMs;
-  p.Interval2 = events[i + 2 * d + 1].OnsetMs - events[i + 2 * d].OnsetMs;
-  p.Velocity1 = events[i + d].Velocity0;
-  p.Velocity2 = events[i + 2 * d].Velocity0;
+  p.interval0 = events[i + 1].onsetMs - p.onsetMs;
+  p.interval1 = events[i + d + 1].onsetMs - events[i + d].onsetMs;
+  p.interval2 = events[i + 2 * d + 1].onsetMs - events[i + 2 * d].onsetMs;
+  p.velocity1 = events[i + d].velocity0;
+  p.velocity2 = events[i + 2 * d].velocity0;
 }
 
 namespace {
@@ -69,20 +69,20 @@ namespace {
 // and only the part written is ever touched. False, with nothing changed,
 // when even the reservation cannot be had; the passes below then need less.
 bool AnalyseInOneWalk(Performance& performance) {
-  auto& plots = performance.PlotEvents;
+  auto& plots = performance.plotEvents;
   try {
-    StartRecords(plots, static_cast<std::size_t>(performance.NoteEventCount) + 11);
+    StartRecords(plots, static_cast<std::size_t>(performance.noteEventCount) + 11);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
+  const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   std::size_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
     if (!AssignCluster(plots, j, n, opens)) return;
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(plots, k - 2 * d - 1, d);
   });
-  performance.PlotEventCount = static_cast<std::int32_t>(k);
+  performance.plotEventCount = static_cast<std::int32_t>(k);
   plots.resize(k + 11);
   return true;
 }
@@ -95,10 +95,10 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   ProgressThrottle& shown = progress ? *progress : nullThrottle;
   // Callers keep the arrays at least `count` + 1 long; a count beyond that
   // would be a fault elsewhere, and is cut rather than read past the end.
-  auto& notes = performance.NoteEvents;
-  performance.NoteEventCount = std::clamp<std::int32_t>(
-      performance.NoteEventCount, 0, static_cast<std::int32_t>(notes.empty() ? 0 : notes.size() - 1));
-  const std::int32_t noteCount = performance.NoteEventCount;
+  auto& notes = performance.noteEvents;
+  performance.noteEventCount = std::clamp<std::int32_t>(
+      performance.noteEventCount, 0, static_cast<std::int32_t>(notes.empty() ? 0 : notes.size() - 1));
+  const std::int32_t noteCount = performance.noteEventCount;
   if (progress == nullptr && AnalyseInOneWalk(performance)) return;
 
   // Pass 1: count the clusters.
@@ -113,11 +113,11 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
       shown.Poll();
     }
   });
-  performance.PlotEventCount = clusters;
-  StartRecords(performance.PlotEvents, static_cast<std::size_t>(clusters) + 11);
+  performance.plotEventCount = clusters;
+  StartRecords(performance.plotEvents, static_cast<std::size_t>(clusters) + 11);
 
   // Pass 2: fill the clusters.
-  auto& plots = performance.PlotEvents;
+  auto& plots = performance.plotEvents;
   shown.ShowNumberEvents(clusters);
   shown.SetValue(1);
   shown.SetMaximum(clusters);
@@ -137,7 +137,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
 
   // Pass 3: the return-plot values of events n, n + d and n + 2d; the last
   // 2d + 1 clusters keep zeros.
-  const std::size_t d = static_cast<std::size_t>(std::max(performance.Settings.Delay, 1));
+  const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;
   for (std::int32_t i = 1; i <= last; ++i) {
     CompleteOnsetEvent(plots, static_cast<std::size_t>(i), d);

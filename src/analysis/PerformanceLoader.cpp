@@ -62,12 +62,12 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
 
 void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks,
                 ProgressThrottle& shown) {
-  performance.SourcePath = path;
+  performance.sourcePath = path;
   if (hooks.updateAllData) hooks.updateAllData();
   if (hooks.stopAutoRotation) hooks.stopAutoRotation();
   if (hooks.stopReplay) hooks.stopReplay();
-  if (hooks.position) hooks.position->CurrentEvent = 1;
-  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.PlotEventCount);
+  if (hooks.position) hooks.position->currentEvent = 1;
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.plotEventCount);
   if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
   shown.SetCaption("Processing...");
   shown.HideWindow();
@@ -75,21 +75,21 @@ void FinishLoad(Performance& performance, const std::string& path, const LoadHoo
 
 std::int64_t CountNoteOns(const Performance& performance) {
   std::int64_t count = 0;
-  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
-    count += performance.NoteEvents[static_cast<std::size_t>(j)].IsNoteOn;
+  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
+    count += performance.noteEvents[static_cast<std::size_t>(j)].isNoteOn;
   }
   return count;
 }
 
 // Leaves an empty performance that keeps every rule of a performance.
 void MakeEmpty(Performance& performance) {
-  performance.NoteEvents.clear();
-  performance.NoteEvents.shrink_to_fit();
-  performance.PlotEvents.clear();
-  performance.PlotEvents.shrink_to_fit();
-  performance.NoteEvents.resize(1);
-  performance.NoteEventCount = 0;
-  performance.PlotEventCount = 0;
+  performance.noteEvents.clear();
+  performance.noteEvents.shrink_to_fit();
+  performance.plotEvents.clear();
+  performance.plotEvents.shrink_to_fit();
+  performance.noteEvents.resize(1);
+  performance.noteEventCount = 0;
+  performance.plotEventCount = 0;
 }
 
 LoadResult NotEnoughMemory(const std::string& path) {
@@ -109,7 +109,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!read.ok()) {
+  if (!read.Ok()) {
     result.status = LoadStatus::CannotOpen;
     result.message = std::move(read.error);
     return result;
@@ -117,9 +117,9 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   shown.ShowWindow();
-  performance.NoteEvents = std::move(read.events);
-  performance.NoteEventCount = static_cast<std::int32_t>(performance.NoteEvents.size() - 1);
-  performance.PlotEventCount = 0;
+  performance.noteEvents = std::move(read.events);
+  performance.noteEventCount = static_cast<std::int32_t>(performance.noteEvents.size() - 1);
+  performance.plotEventCount = 0;
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
@@ -168,9 +168,9 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   if (!ReadThrough(path, read.error, counts, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
-  performance.NoteEvents = std::move(notes);
-  performance.NoteEventCount = static_cast<std::int32_t>(counts.noteLines);
-  performance.PlotEventCount = 0;
+  performance.noteEvents = std::move(notes);
+  performance.noteEventCount = static_cast<std::int32_t>(counts.noteLines);
+  performance.plotEventCount = 0;
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
@@ -206,13 +206,13 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields.error(), counts, result)) return result;
+  if (!ReadThrough(path, fields.Error(), counts, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   performance.ZeroUpToCounts();
-  performance.NoteEventCount = 0;
-  performance.PlotEventCount = 0;
+  performance.noteEventCount = 0;
+  performance.plotEventCount = 0;
   shown.ShowWindow();
   shown.SetRange(0, counts.fields);
   shown.SetValue(1);
@@ -221,15 +221,15 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     // Sized by the note lines, not by the fields: a file of nothing but
     // commas must not cost a record per comma.
     const auto noteLines = static_cast<std::size_t>(counts.noteLines);
-    StartRecords(performance.NoteEvents, noteLines + 1);
+    StartRecords(performance.noteEvents, noteLines + 1);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) performance.NoteEventCount = ReadNotes(fields, performance.NoteEvents, noteLines, shown);
+    if (fields.Rewind()) performance.noteEventCount = ReadNotes(fields, performance.noteEvents, noteLines, shown);
     // A file that shrank since it was counted leaves zero records behind.
-    performance.NoteEvents.resize(noteLines + 1);
-    if (fields.error() != 0) {
+    performance.noteEvents.resize(noteLines + 1);
+    if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
-      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteEventCount) +
-                       " notes: " + std::strerror(fields.error());
+      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.noteEventCount) +
+                       " notes: " + std::strerror(fields.Error());
     }
     AnalyseOnsets(performance, &shown);
     result.noteOnCount = CountNoteOns(performance);
@@ -252,7 +252,7 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   return request;
 }
 
-LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
+LoadResult PerformanceLoader::ChooseAndOpen(const std::string& folder) {
   if (hooks_.stopReplay) hooks_.stopReplay();
   OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
   request.initialDir = folder;
@@ -266,7 +266,7 @@ LoadResult PerformanceLoader::chooseAndOpen(const std::string& folder) {
   return LoadAndReport(*path);
 }
 
-LoadResult PerformanceLoader::open(const std::string& path) {
+LoadResult PerformanceLoader::Open(const std::string& path) {
   if (hooks_.stopReplay) hooks_.stopReplay();
   return LoadAndReport(path);
 }

@@ -46,7 +46,7 @@ struct LoadResult {
   std::string path;             // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;  // every field of the file
   std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded
-  bool ok() const { return status == LoadStatus::Loaded; }
+  bool Ok() const { return status == LoadStatus::Loaded; }
 };
 
 // The file dialog of performance files under `title`: ASCII MIDI listings
@@ -67,9 +67,9 @@ class PerformanceLoader {
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
   // File", *.txt first, then MIDI files and all files) starting in
   // `folder` (empty: the dialog's own choice), loads it.
-  LoadResult chooseAndOpen(const std::string& folder = {});
+  LoadResult ChooseAndOpen(const std::string& folder = {});
   // Stops the replay and loads `path` (a file named on the command line).
-  LoadResult open(const std::string& path);
+  LoadResult Open(const std::string& path);
 
  private:
   LoadResult LoadAndReport(const std::string& path);

@@ -10,28 +10,28 @@
 namespace rp {
 
 void Reanalyse(Performance& performance, const AnalysisSettings& settings) {
-  performance.Settings = settings;
+  performance.settings = settings;
   AnalyseOnsets(performance);
 }
 
 std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs) {
-  const std::int32_t count = performance.PlotEventCount;
-  if (count <= 0 || performance.PlotEvents.size() <= static_cast<std::size_t>(count)) return 1;
+  const std::int32_t count = performance.plotEventCount;
+  if (count <= 0 || performance.plotEvents.size() <= static_cast<std::size_t>(count)) return 1;
   // Onsets rise strictly: a cluster opens only more than the window (>= 0)
   // after the one before it.
-  const auto first = performance.PlotEvents.begin() + 1;
+  const auto first = performance.plotEvents.begin() + 1;
   const auto last = first + count;
   const auto after =
-      std::upper_bound(first, last, onsetMs, [](double ms, const PlotEvent& e) { return ms < e.OnsetMs; });
+      std::upper_bound(first, last, onsetMs, [](double ms, const PlotEvent& e) { return ms < e.onsetMs; });
   return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::distance(first, after)));
 }
 
 void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position, const AnalysisSettings& settings) {
-  const std::int32_t current = position.CurrentEvent;
-  const bool known = current >= 1 && current <= performance.PlotEventCount;
-  const double onsetMs = known ? performance.PlotEvents[static_cast<std::size_t>(current)].OnsetMs : 0.0;
+  const std::int32_t current = position.currentEvent;
+  const bool known = current >= 1 && current <= performance.plotEventCount;
+  const double onsetMs = known ? performance.plotEvents[static_cast<std::size_t>(current)].onsetMs : 0.0;
   Reanalyse(performance, settings);
-  position.CurrentEvent = known ? EventAtOrBefore(performance, onsetMs) : 1;
+  position.currentEvent = known ? EventAtOrBefore(performance, onsetMs) : 1;
 }
 
 }  // namespace rp

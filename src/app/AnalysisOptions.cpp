@@ -22,9 +22,9 @@ std::optional<T> WholeText(const std::string& text) {
 
 }  // namespace
 
-AnalysisSettings AnalysisOptions::over(AnalysisSettings base) const {
-  if (clusterWindowMs) base.ClusterWindowMs = *clusterWindowMs;
-  if (delay) base.Delay = *delay;
+AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
+  if (clusterWindowMs) base.clusterWindowMs = *clusterWindowMs;
+  if (delay) base.delay = *delay;
   return base;
 }
 

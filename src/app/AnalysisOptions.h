@@ -20,9 +20,9 @@ struct AnalysisOptions {
   std::optional<double> clusterWindowMs;
   std::optional<std::int32_t> delay;
 
-  bool any() const { return clusterWindowMs || delay; }
+  bool Any() const { return clusterWindowMs || delay; }
   // `base` with the given options in place of its values.
-  AnalysisSettings over(AnalysisSettings base = {}) const;
+  AnalysisSettings Over(AnalysisSettings base = {}) const;
 };
 
 // True for "--cluster-ms" and "--delay".

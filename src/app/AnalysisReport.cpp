@@ -36,26 +36,26 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
                         std::ostream& err) {
   int status = 0;
   Performance performance;
-  performance.Settings = settings;
+  performance.settings = settings;
   std::int64_t noteOns = 0;
   if (!LoadFileForBatch(path, performance, err, status, &noteOns)) return status;
-  const auto& plots = performance.PlotEvents;
-  const std::int32_t noteCount = performance.NoteEventCount;
-  const std::int32_t eventCount = performance.PlotEventCount;
+  const auto& plots = performance.plotEvents;
+  const std::int32_t noteCount = performance.noteEventCount;
+  const std::int32_t eventCount = performance.plotEventCount;
 
   out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
-      << " onset events (note-ons within " << ShortestNumber(settings.ClusterWindowMs) << " ms count as one)\n";
-  if (settings.Delay != AnalysisSettings{}.Delay) {
-    out << "  interval1 and vel1 are those of event k+" << settings.Delay << ", interval2 and vel2 of event k+"
-        << 2 * settings.Delay << "\n";
+      << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+  if (settings.delay != AnalysisSettings{}.delay) {
+    out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"
+        << 2 * settings.delay << "\n";
   }
   if (eventCount > 0) {
-    const double span = plots[static_cast<std::size_t>(eventCount)].OnsetMs - plots[1].OnsetMs;
+    const double span = plots[static_cast<std::size_t>(eventCount)].onsetMs - plots[1].onsetMs;
     double velocitySum = 0.0;
     int low = 255;
     int high = 0;
     for (std::int32_t k = 1; k <= eventCount; ++k) {
-      const int v = plots[static_cast<std::size_t>(k)].Velocity0;
+      const int v = plots[static_cast<std::size_t>(k)].velocity0;
       velocitySum += v;
       low = std::min(low, v);
       high = std::max(high, v);
@@ -70,8 +70,8 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   for (std::int32_t k = 1; k <= shown; ++k) {
     const PlotEvent& p = plots[static_cast<std::size_t>(k)];
     char row[160];
-    std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.OnsetMs, p.Interval0,
-                  p.Interval1, p.Interval2, p.Velocity0, p.Velocity1, p.Velocity2, p.FirstNote);
+    std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs, p.interval0,
+                  p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote);
     out << row;
   }
   if (eventCount > shown) {
@@ -88,7 +88,7 @@ int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, s
     err << "usage: returnplot --report " << kAnalysisOptionsUsage << " [FILE]\n";
     return kExitUsage;
   }
-  return PrintAnalysisReport(files.empty() ? BundledExamplePath() : files[0], options->over(), out, err);
+  return PrintAnalysisReport(files.empty() ? BundledExamplePath() : files[0], options->Over(), out, err);
 }
 
 }  // namespace rp

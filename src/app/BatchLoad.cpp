@@ -33,13 +33,13 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
     status = kExitUsage;
     return false;
   }
-  performance.Settings = options->over();
+  performance.settings = options->Over();
   return LoadFileForBatch(files.front(), performance, err, status);
 }
 
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
                       std::int64_t* noteOns) {
-  performance = Performance::BeforeFirstFile(performance.Settings);
+  performance = Performance::BeforeFirstFile(performance.settings);
   const LoadResult result = LoadPerformanceFile(path, performance);
   if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::TooLarge) {
     err << "returnplot: " << result.message << '\n';

@@ -14,7 +14,7 @@
 namespace rp {
 
 const std::vector<BatchCommand>& BatchCommands() {
-  static const std::vector<BatchCommand> commands = {
+  static const std::vector<BatchCommand> kCommands = {
       {"--export-points", "FILE.csv",
        "Load a scatter file, scale it into the plot cube and print every point as CSV.", RunExportPoints},
       {"--export-events", "FILE",
@@ -41,7 +41,7 @@ const std::vector<BatchCommand>& BatchCommands() {
        nullptr},
 #endif
   };
-  return commands;
+  return kCommands;
 }
 
 namespace {

@@ -14,10 +14,10 @@ int ExportEvents(const std::vector<std::string>& args, std::ostream& out, std::o
   if (!LoadAnalysedForBatch("--export-events", args, performance, err, status)) return status;
   CsvWriter csv(out);
   csv.Text("event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note").EndRow();
-  for (std::int32_t k = 1; k <= performance.PlotEventCount; ++k) {
-    const PlotEvent& p = performance.PlotEvents[static_cast<std::size_t>(k)];
-    csv.Integer(k).Number(p.OnsetMs).Number(p.Interval0).Number(p.Interval1).Number(p.Interval2);
-    csv.Integer(p.Velocity0).Integer(p.Velocity1).Integer(p.Velocity2).Integer(p.FirstNote).EndRow();
+  for (std::int32_t k = 1; k <= performance.plotEventCount; ++k) {
+    const PlotEvent& p = performance.plotEvents[static_cast<std::size_t>(k)];
+    csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
+    csv.Integer(p.velocity0).Integer(p.velocity1).Integer(p.velocity2).Integer(p.firstNote).EndRow();
   }
   csv.Flush();
   return 0;

@@ -14,10 +14,10 @@ int ExportNotes(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!LoadAnalysedForBatch("--export-notes", args, performance, err, status)) return status;
   CsvWriter csv(out);
   csv.Text("index,is_note_on,time_ms,lead_value,key,velocity,cluster_index").EndRow();
-  for (std::int32_t j = 1; j <= performance.NoteEventCount; ++j) {
-    const NoteEvent& n = performance.NoteEvents[static_cast<std::size_t>(j)];
-    csv.Integer(j).Integer(n.IsNoteOn ? 1 : 0).Number(n.TimeMs).Number(n.LeadValue);
-    csv.Integer(n.NoteKey).Integer(n.NoteVelocity).Integer(n.ClusterIndex).EndRow();
+  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
+    const NoteEvent& n = performance.noteEvents[static_cast<std::size_t>(j)];
+    csv.Integer(j).Integer(n.isNoteOn ? 1 : 0).Number(n.timeMs).Number(n.leadValue);
+    csv.Integer(n.noteKey).Integer(n.noteVelocity).Integer(n.clusterIndex).EndRow();
   }
   csv.Flush();
   return 0;

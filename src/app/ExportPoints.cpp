@@ -22,9 +22,9 @@ std::string Shortest(Number value) {
   return std::string(buffer, result.ptr);
 }
 
-std::string Hex8(std::int32_t color) {
+std::string Hex8(std::int32_t colour) {
   char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(static_cast<std::uint32_t>(color)));
+  std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(static_cast<std::uint32_t>(colour)));
   return buffer;
 }
 
@@ -41,16 +41,16 @@ int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std
   ComputeRanges(view);
   ScaleGraph(view);
 
-  out << "# XAxisName=" << view.XAxisName << '\n'
-      << "# VerticalAxisName=" << view.VerticalAxisName << '\n'
-      << "# DepthAxisName=" << view.DepthAxisName << '\n'
-      << "# SizeName=" << view.SizeName << '\n'
+  out << "# XAxisName=" << view.xAxisName << '\n'
+      << "# VerticalAxisName=" << view.verticalAxisName << '\n'
+      << "# DepthAxisName=" << view.depthAxisName << '\n'
+      << "# SizeName=" << view.sizeName << '\n'
       << "position,name,datax,datay,dataz,size_value,x,y,z,size,color,data\n";
   std::size_t position = 0;
-  for (const DataEntry& p : view.Points) {
-    out << ++position << ',' << p.dataname << ',' << Shortest(p.datax) << ',' << Shortest(p.datay) << ','
-        << Shortest(p.dataz) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y)
-        << ',' << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.color) << ',' << p.data << '\n';
+  for (const DataEntry& p : view.points) {
+    out << ++position << ',' << p.dataName << ',' << Shortest(p.dataX) << ',' << Shortest(p.dataY) << ','
+        << Shortest(p.dataZ) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y)
+        << ',' << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.colour) << ',' << p.data << '\n';
   }
   return dialogs.MessageCount() > 0 ? 1 : 0;
 }

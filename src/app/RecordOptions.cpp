@@ -13,7 +13,7 @@ std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& 
   const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
   if (!analysis) return std::nullopt;
   RecordOptions options;
-  options.settings = analysis->over();
+  options.settings = analysis->Over();
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];

@@ -101,7 +101,7 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
     return 1;
   }
   std::remove(takePath.c_str());
-  out << "Recorded " << take.NoteEventCount << " notes.\n";
+  out << "Recorded " << take.noteEventCount << " notes.\n";
   return 0;
 }
 

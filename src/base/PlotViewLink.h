@@ -9,24 +9,24 @@ class PlotViewLink {
  public:
   virtual ~PlotViewLink() = default;
   // Rebuild the points from the first events of the performance (with a range pass).
-  virtual void showFirstEvents() = 0;
+  virtual void ShowFirstEvents() = 0;
   // Rebuild the points as the tail of the current event (no range pass).
-  virtual void showTail() = 0;
+  virtual void ShowTail() = 0;
   // Fixed single border during a replay, sizable otherwise.
-  virtual void setBorderFixed(bool fixed) = 0;
+  virtual void SetBorderFixed(bool fixed) = 0;
   // A new performance was loaded: the plot stops turning by itself.
-  virtual void stopAutoRotation() = 0;
+  virtual void StopAutoRotation() = 0;
 };
 
 // What the plot asks of the control panel.
 class ControlPanelLink {
  public:
   virtual ~ControlPanelLink() = default;
-  virtual void stopReplay() = 0;
+  virtual void StopReplay() = 0;
   // True when "Timing" is chosen, false for "Velocity".
-  virtual bool timingChosen() const = 0;
+  virtual bool TimingChosen() const = 0;
   // A replay is running (the plot does not turn by mouse meanwhile).
-  virtual bool isReplaying() const = 0;
+  virtual bool IsReplaying() const = 0;
 };
 
 }  // namespace rp

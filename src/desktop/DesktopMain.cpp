@@ -56,12 +56,12 @@ int main(int argc, char** argv) {
   rp::QtDialogs dialogs;
   rp::Performance performance;
   // The command line's values for this run, the stored ones where none is given.
-  performance.Settings = plan.analysis.over(rp::StoredAnalysisSettings());
+  performance.settings = plan.analysis.Over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::ComparedPerformances compared;
   rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true}, performance, position,
                       compared);
   dialogs.SetParent(&form);
-  form.start();
+  form.Start();
   return QApplication::exec();
 }

@@ -90,10 +90,10 @@ std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, in
   // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
   if (skippedNotes != nullptr) *skippedNotes = 0;
-  const std::int32_t count = performance.NoteEventCount;
+  const std::int32_t count = performance.noteEventCount;
   if (count <= 0) return messages;
-  const auto& notes = performance.NoteEvents;
-  const std::int32_t from = std::clamp(performance.PlotEvents[1].FirstNote, 1, count);
+  const auto& notes = performance.noteEvents;
+  const std::int32_t from = std::clamp(performance.plotEvents[1].firstNote, 1, count);
   const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
   for (std::int32_t i = from; i <= count; ++i) {
     const NoteEvent& note = notes[static_cast<std::size_t>(i)];

@@ -49,31 +49,31 @@ int RunSnapshot(const SnapshotOptions& o) {
   Performance performance;
   // The same input always gives the same picture: the settings stored by
   // the windows play no part.
-  performance.Settings = o.analysis.over();
+  performance.settings = o.analysis.Over();
   ReplayPosition position;
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
-  form.start();
+  form.Start();
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.
   form.SetTimerEnabled(false);
-  form.view().state().AutoRotate = false;
+  form.View().State().autoRotate = false;
   try {
     if (o.scatter) {
       dialogs.nextFile = *o.scatter;
-      form.view().loadScatterFile();
+      form.View().LoadScatterFile();
     }
     if (o.event) {
-      position.CurrentEvent = *o.event;
-      position.TailLength = o.tail;
-      form.view().showTail();
+      position.currentEvent = *o.event;
+      position.tailLength = o.tail;
+      form.View().ShowTail();
     }
-    form.view().onFrameTimer();
+    form.View().OnFrameTimer();
   } catch (const std::exception& e) {
     dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
     return 1;
   }
-  const QImage image = form.grabClientArea();
+  const QImage image = form.GrabClientArea();
   if (image.isNull() || !image.save(QString::fromStdString(o.output), "PNG")) {
     std::cerr << "returnplot: cannot write " << o.output << '\n';
     return 1;

@@ -72,9 +72,9 @@ Markers FindMarkersScalar(std::string_view line) {
 #if defined(__SSE2__)
 // The same for lines of up to 64 characters, without a branch per character:
 // one bit mask per character of interest, then each marker is where its
-// characters' masks line up. `kAll` false finds only what the acceptance
+// characters' masks line up. `FindAll` false finds only what the acceptance
 // test needs ("/*", "+", "-").
-template <bool kAll>
+template <bool FindAll>
 Markers FindMarkersShort(std::string_view line) {
   alignas(16) char padded[64] = {};  // no marker holds a NUL, so the padding matches nothing
   const std::size_t n = line.size();
@@ -92,7 +92,7 @@ Markers FindMarkersShort(std::string_view line) {
     star |= where('*');
     plus |= where('+');
     minus |= where('-');
-    if constexpr (kAll) {
+    if constexpr (FindAll) {
       semicolon |= where(';');
       space |= where(' ');
       em |= where('m');
@@ -108,7 +108,7 @@ Markers FindMarkersShort(std::string_view line) {
     m.plus = first(plus);
     m.minus = first(minus);
   }
-  if constexpr (kAll) {
+  if constexpr (FindAll) {
     if (n > 4) m.lead = first(semicolon & (space >> 1) & (slash >> 2) & (star >> 3));
     if (n > 5) m.close = first(em & (es >> 1) & (space >> 2) & (star >> 3) & (slash >> 4));
   }
@@ -116,10 +116,10 @@ Markers FindMarkersShort(std::string_view line) {
 }
 #endif
 
-template <bool kAll = true>
+template <bool FindAll = true>
 Markers FindMarkers(std::string_view line) {
 #if defined(__SSE2__)
-  if (line.size() <= 64) return FindMarkersShort<kAll>(line);
+  if (line.size() <= 64) return FindMarkersShort<FindAll>(line);
 #endif
   return FindMarkersScalar(line);
 }
@@ -133,7 +133,7 @@ void ReadKeyAndVelocity(std::string_view line, const Markers& m, NoteEvent& e) {
   const std::size_t length = line.size();
 
   // The three characters before the final ";".
-  if (length >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
+  if (length >= 4) e.noteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
 
   // The first "+" makes a note-on whatever else the line holds.
   const std::size_t sign = m.plus > 0 ? m.plus : m.minus;
@@ -144,21 +144,21 @@ void ReadKeyAndVelocity(std::string_view line, const Markers& m, NoteEvent& e) {
     const std::size_t keyBegin = sign;
     const std::size_t keyEnd = length >= 4 ? length - 4 : 0;
     const std::size_t keyLength = keyEnd >= keyBegin + 2 ? keyEnd - keyBegin : 2;
-    e.NoteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
+    e.noteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
   }
-  e.IsNoteOn = m.plus > 0;
+  e.isNoteOn = m.plus > 0;
 }
 
 NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
   NoteEvent e;
 
   // Everything before the first "; /*".
-  if (m.lead > 0) e.LeadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
+  if (m.lead > 0) e.leadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
 
   // Between the first "/*" and the first "ms */"; nothing when they stand the
   // wrong way round.
   if (m.open > 0 && m.close >= m.open + 2) {
-    e.TimeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
+    e.timeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
   }
   ReadKeyAndVelocity(line, m, e);
   return e;
@@ -201,8 +201,8 @@ bool AppendIfNoteLine(std::string_view field, std::vector<NoteEvent>& notes, boo
     if (field.back() != ';') return false;
     if (keep) {
       NoteEvent& e = notes.emplace_back();
-      e.LeadValue = lead;
-      e.TimeMs = time;
+      e.leadValue = lead;
+      e.timeMs = time;
       ReadKeyAndVelocity(field, m, e);
     }
     return true;
@@ -219,7 +219,7 @@ bool IsNoteLine(std::string_view field) { return IsNoteLine(field, FindMarkers(f
 
 NoteEvent ReadNoteLine(std::string_view line) {
   NoteEvent e;
-  if (Markers m; ReadUsualStart(line, m, e.LeadValue, e.TimeMs)) {
+  if (Markers m; ReadUsualStart(line, m, e.leadValue, e.timeMs)) {
     ReadKeyAndVelocity(line, m, e);
     return e;
   }
@@ -243,17 +243,17 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
   for (;;) {
     // The usual lines straight from the buffer, then one field the general
     // way: another shape, or one near the end of what has been read so far.
-    const std::int64_t at = fields.offset();
+    const std::int64_t at = fields.Offset();
     if (at >= stopAt) break;
     const std::string_view unread = fields.Unread();
     const auto stop = static_cast<std::size_t>(std::min<std::int64_t>(stopAt - at, std::ssize(unread)));
     fields.Skip(ReadUsualNoteLines(unread, stop, notes, limit, counts));
-    if (fields.offset() >= stopAt || !fields.Next(field)) break;
+    if (fields.Offset() >= stopAt || !fields.Next(field)) break;
     ++counts.fields;
     const bool keep = counts.noteLines < limit;
     if (AppendIfNoteLine(field, notes, keep)) {
       ++counts.noteLines;
-      if (keep) counts.noteOns += notes.back().IsNoteOn;
+      if (keep) counts.noteOns += notes.back().isNoteOn;
     }
   }
   return counts;

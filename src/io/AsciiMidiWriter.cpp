@@ -26,17 +26,17 @@ void AppendNumber(std::string& line, double value) {
 std::string AsciiMidiLine(const NoteEvent& event) {
   std::string line;
   line.reserve(40);
-  AppendNumber(line, event.LeadValue);
+  AppendNumber(line, event.leadValue);
   line += "; /* ";
-  AppendNumber(line, event.TimeMs);
+  AppendNumber(line, event.timeMs);
   line += " ms */";
-  line += event.IsNoteOn ? '+' : '-';
+  line += event.isNoteOn ? '+' : '-';
   // The key takes at least two characters: the reader reads the key from
   // every character between the sign and the velocity, but never fewer than two.
-  if (event.NoteKey < 10) line += '0';
-  line += std::to_string(event.NoteKey);
+  if (event.noteKey < 10) line += '0';
+  line += std::to_string(event.noteKey);
   // The velocity is read from exactly the three characters before the ";".
-  const std::string velocity = std::to_string(event.NoteVelocity);
+  const std::string velocity = std::to_string(event.noteVelocity);
   line.append(3 - velocity.size(), ' ');
   line += velocity;
   line += ';';
@@ -58,7 +58,7 @@ bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, 
   const std::string temporary = path + ".saving";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) WriteAsciiMidi(out, performance.NoteEvents, performance.NoteEventCount);
+    if (out) WriteAsciiMidi(out, performance.noteEvents, performance.noteEventCount);
     out.flush();
     if (!out) {
       error = "The take cannot be saved as " + path + ": " + std::strerror(errno) + ".";

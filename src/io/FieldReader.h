@@ -57,11 +57,11 @@ class FieldReader {
 
   // The file offset at which the next field starts (its leading blanks
   // included): after a field, the byte after its terminator.
-  std::int64_t offset() const { return fileEnd_ - static_cast<std::int64_t>(end_ - pos_); }
+  std::int64_t Offset() const { return fileEnd_ - static_cast<std::int64_t>(end_ - pos_); }
 
   // The errno of a read error (ENOMEM for a field too long to hold), 0 when
   // there was none.
-  int error() const { return error_; }
+  int Error() const { return error_; }
 
  private:
   void Fill();

@@ -56,7 +56,7 @@ double NumberField(std::string_view field) {
 }
 
 // Rounded to the nearest integer, halves to even; must fit a signed 32-bit value.
-std::int32_t ColorField(std::string_view field) {
+std::int32_t ColourField(std::string_view field) {
   const double rounded = std::nearbyint(NumberField(field));
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw LoadFailure("colour out of range");
   return static_cast<std::int32_t>(rounded);
@@ -66,32 +66,32 @@ std::int32_t ColorField(std::string_view field) {
 void ReadScatterText(ScatterFile& file, std::string_view text) {
   bool dataSeen = false;
   std::int64_t row = 0;
-  file.Status = ScatterReadStatus::Complete;
+  file.status = ScatterReadStatus::Complete;
   for (std::string_view rawLine : SplitLines(text)) {
     const std::string_view line = TrimSpaces(rawLine);
     if (line.empty() || line.front() == '#' || line.front() == ';') continue;
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() < 5) {
-      file.Status = ScatterReadStatus::TooFewColumns;
+      file.status = ScatterReadStatus::TooFewColumns;
       return;
     }
     if (!dataSeen && !IsWholeNumber(fields[1])) {
-      file.Titles = ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),
+      file.titles = ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),
                                   std::string(fields[4])};
       continue;
     }
     dataSeen = true;
     ++row;
     ScatterRow r;
-    r.Name = fields[0];
-    r.X = NumberField(fields[1]);
-    r.Y = NumberField(fields[2]);
-    r.Z = NumberField(fields[3]);
-    r.Size = NumberField(fields[4]);
-    if (fields.size() > 5) r.Colour = ColorField(fields[5]);
-    r.Row = row;
-    if (fields.size() > 6) r.Payload = fields[6];
-    file.Rows.push_back(std::move(r));
+    r.name = fields[0];
+    r.x = NumberField(fields[1]);
+    r.y = NumberField(fields[2]);
+    r.z = NumberField(fields[3]);
+    r.size = NumberField(fields[4]);
+    if (fields.size() > 5) r.colour = ColourField(fields[5]);
+    r.row = row;
+    if (fields.size() > 6) r.payload = fields[6];
+    file.rows.push_back(std::move(r));
   }
 }
 
@@ -105,7 +105,7 @@ ScatterFile ReadScatterFile(const std::string& path) {
     ReadScatterText(file, DecodeUtf8OrLatin1(ReadAllBytes(path)));
   } catch (const std::exception&) {
     file = ScatterFile{};
-    file.Status = ScatterReadStatus::Failed;
+    file.status = ScatterReadStatus::Failed;
   }
   return file;
 }

@@ -18,15 +18,15 @@
 namespace rp {
 
 struct ScatterRow {
-  std::string Name;
-  double X = 0.0, Y = 0.0, Z = 0.0, Size = 0.0;
-  std::optional<std::int32_t> Colour;  // packed 0xAARRGGBB, as written
-  std::int64_t Row = 0;                // data row number, from 1
-  std::string Payload;
+  std::string name;
+  double x = 0.0, y = 0.0, z = 0.0, size = 0.0;
+  std::optional<std::int32_t> colour;  // packed 0xAARRGGBB, as written
+  std::int64_t row = 0;                // data row number, from 1
+  std::string payload;
 };
 
 struct ScatterTitles {
-  std::string X, Vertical, Depth, Size;
+  std::string x, vertical, depth, size;
 };
 
 enum class ScatterReadStatus {
@@ -37,9 +37,9 @@ enum class ScatterReadStatus {
 };
 
 struct ScatterFile {
-  ScatterReadStatus Status = ScatterReadStatus::Missing;
-  std::vector<ScatterRow> Rows;
-  std::optional<ScatterTitles> Titles;  // of the last header row, if any
+  ScatterReadStatus status = ScatterReadStatus::Missing;
+  std::vector<ScatterRow> rows;
+  std::optional<ScatterTitles> titles;  // of the last header row, if any
 };
 
 // Reads the scatter file at `path`; never throws for what the file holds.

@@ -63,7 +63,7 @@ SplitReadResult ReadFromStart(FieldReader& fields, std::vector<NoteEvent>& notes
   counts.fields += rest.fields;
   counts.noteLines += rest.noteLines;
   counts.noteOns += rest.noteOns;
-  return {counts, fields.error(), false};
+  return {counts, fields.Error(), false};
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
         AskForLargePages(second.notes.data(), second.notes.capacity() * sizeof(NoteEvent));
         FieldReader fields(fd, cut);
         second.counts = ReadAllNotes(fields, second.notes, limit);
-        second.error = fields.error();
+        second.error = fields.Error();
       } catch (...) {
         second.failure = std::current_exception();
       }
@@ -102,8 +102,8 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
     throw;
   }
   worker.join();
-  if (first.error() != 0 || first.offset() < cut) return {counts, first.error(), false};  // ended before the cut
-  if (first.offset() > cut) return ReadFromStart(first, notes, limit, counts);            // a field ran across it
+  if (first.Error() != 0 || first.Offset() < cut) return {counts, first.Error(), false};  // ended before the cut
+  if (first.Offset() > cut) return ReadFromStart(first, notes, limit, counts);            // a field ran across it
   if (second.failure) std::rethrow_exception(second.failure);
 
   const std::int64_t room = std::max<std::int64_t>(limit - counts.noteLines, 0);
@@ -114,7 +114,7 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
   counts.noteOns += taken == std::ssize(second.notes)
                         ? second.counts.noteOns
                         : std::count_if(second.notes.begin(), second.notes.begin() + taken,
-                                        [](const NoteEvent& n) { return n.IsNoteOn; });
+                                        [](const NoteEvent& n) { return n.isNoteOn; });
   return {counts, second.error, true};
 }
 

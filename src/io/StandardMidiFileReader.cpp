@@ -232,11 +232,11 @@ class Parser {
     std::vector<NoteEvent> events(notes_.size() + 1);
     for (std::size_t i = 0; i < notes_.size(); ++i) {
       NoteEvent& e = events[i + 1];
-      e.IsNoteOn = notes_[i].slot == Slot::NoteOn;
-      e.TimeMs = clock.Ms(notes_[i].tick);
-      e.LeadValue = static_cast<double>(i + 1);
-      e.NoteKey = notes_[i].key;
-      e.NoteVelocity = notes_[i].velocity;
+      e.isNoteOn = notes_[i].slot == Slot::NoteOn;
+      e.timeMs = clock.Ms(notes_[i].tick);
+      e.leadValue = static_cast<double>(i + 1);
+      e.noteKey = notes_[i].key;
+      e.noteVelocity = notes_[i].velocity;
     }
     return events;
   }

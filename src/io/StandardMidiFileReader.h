@@ -25,7 +25,7 @@ struct MidiFileReadResult {
   std::vector<NoteEvent> events;
   // Empty on success; otherwise one sentence for the user naming the file.
   std::string error;
-  bool ok() const { return error.empty(); }
+  bool Ok() const { return error.empty(); }
 };
 
 // Files above this size are refused before anything is allocated for them; a

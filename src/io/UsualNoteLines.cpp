@@ -40,12 +40,12 @@ std::size_t ReadUsualNoteLine(const char* const line, NoteEvent& e) {
   } else {
     return 0;
   }
-  e.TimeMs = static_cast<double>(head.time);
-  e.LeadValue = static_cast<double>(head.lead);
-  e.ClusterIndex = 0;
-  e.IsNoteOn = noteOn;
-  e.NoteVelocity = ReadBytePrefix({p - 3, 3});
-  e.NoteKey = ReadBytePrefix({keyBegin, keyAndVelocity - 3});
+  e.timeMs = static_cast<double>(head.time);
+  e.leadValue = static_cast<double>(head.lead);
+  e.clusterIndex = 0;
+  e.isNoteOn = noteOn;
+  e.noteVelocity = ReadBytePrefix({p - 3, 3});
+  e.noteKey = ReadBytePrefix({keyBegin, keyAndVelocity - 3});
   return length;
 }
 
@@ -68,7 +68,7 @@ std::size_t ReadUsualNoteLines(std::string_view text, std::size_t stopAt, std::v
         notes.pop_back();
         break;
       }
-      counts.noteOns += e.IsNoteOn;
+      counts.noteOns += e.isNoteOn;
     } else {
       NoteEvent e;
       length = ReadUsualNoteLine(begin + at, e);

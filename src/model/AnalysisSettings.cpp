@@ -23,10 +23,10 @@ bool IsValidDelay(std::int64_t d) { return d >= kMinDelay && d <= kMaxDelay; }
 std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   const AnalysisSettings defaults;
   std::string note;
-  if (settings.Delay != defaults.Delay) note = "d = " + std::to_string(settings.Delay);
-  if (settings.ClusterWindowMs != defaults.ClusterWindowMs) {
+  if (settings.delay != defaults.delay) note = "d = " + std::to_string(settings.delay);
+  if (settings.clusterWindowMs != defaults.clusterWindowMs) {
     if (!note.empty()) note += ", ";
-    note += "cluster " + MillisecondsText(settings.ClusterWindowMs) + " ms";
+    note += "cluster " + MillisecondsText(settings.clusterWindowMs) + " ms";
   }
   return note;
 }

@@ -11,9 +11,9 @@ namespace rp {
 struct AnalysisSettings {
   // A note-on more than this many ms after its cluster's first note-on opens
   // a new cluster.
-  double ClusterWindowMs = 50.0;
+  double clusterWindowMs = 50.0;
   // d: event n is plotted against events n + d and n + 2d.
-  std::int32_t Delay = 1;
+  std::int32_t delay = 1;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

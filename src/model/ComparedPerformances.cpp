@@ -10,6 +10,6 @@ std::string BaseName(const std::string& path) { return std::filesystem::path(pat
 
 }  // namespace
 
-std::string PerformanceDisplayName(const Performance& performance) { return BaseName(performance.SourcePath); }
+std::string PerformanceDisplayName(const Performance& performance) { return BaseName(performance.sourcePath); }
 
 }  // namespace rp

@@ -9,21 +9,21 @@ namespace rp {
 
 Performance Performance::BeforeFirstFile(AnalysisSettings settings) {
   Performance p;
-  p.NoteEvents.assign(6, NoteEvent{});
-  p.NoteEventCount = 5;
-  p.PlotEvents.assign(6, PlotEvent{});
-  p.PlotEventCount = 5;
-  p.Settings = settings;
+  p.noteEvents.assign(6, NoteEvent{});
+  p.noteEventCount = 5;
+  p.plotEvents.assign(6, PlotEvent{});
+  p.plotEventCount = 5;
+  p.settings = settings;
   return p;
 }
 
 void Performance::ZeroUpToCounts() {
   const auto noteEnd =
-      std::min<std::size_t>(NoteEvents.size(), static_cast<std::size_t>(std::max(NoteEventCount, 0)) + 1);
+      std::min<std::size_t>(noteEvents.size(), static_cast<std::size_t>(std::max(noteEventCount, 0)) + 1);
   const auto plotEnd =
-      std::min<std::size_t>(PlotEvents.size(), static_cast<std::size_t>(std::max(PlotEventCount, 0)) + 1);
-  std::fill(NoteEvents.begin(), NoteEvents.begin() + static_cast<std::ptrdiff_t>(noteEnd), NoteEvent{});
-  std::fill(PlotEvents.begin(), PlotEvents.begin() + static_cast<std::ptrdiff_t>(plotEnd), PlotEvent{});
+      std::min<std::size_t>(plotEvents.size(), static_cast<std::size_t>(std::max(plotEventCount, 0)) + 1);
+  std::fill(noteEvents.begin(), noteEvents.begin() + static_cast<std::ptrdiff_t>(noteEnd), NoteEvent{});
+  std::fill(plotEvents.begin(), plotEvents.begin() + static_cast<std::ptrdiff_t>(plotEnd), PlotEvent{});
 }
 
 void AskForLargePages(void* block, std::size_t bytes) {

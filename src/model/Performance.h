@@ -23,36 +23,36 @@ namespace rp {
 // One line of the performance file. The doubles come first so a record
 // takes 24 bytes: a load of a million lines writes every byte of them.
 struct NoteEvent {
-  double TimeMs = 0.0;
-  double LeadValue = 0.0;        // the number that opens the line; kept, never used
-  std::int32_t ClusterIndex = 0;  // >= 1 on the note-on that opens a cluster
-  bool IsNoteOn = false;
-  std::uint8_t NoteVelocity = 0;
-  std::uint8_t NoteKey = 0;
+  double timeMs = 0.0;
+  double leadValue = 0.0;        // the number that opens the line; kept, never used
+  std::int32_t clusterIndex = 0;  // >= 1 on the note-on that opens a cluster
+  bool isNoteOn = false;
+  std::uint8_t noteVelocity = 0;
+  std::uint8_t noteKey = 0;
 };
 static_assert(sizeof(NoteEvent) == 24);
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
 // itself, of the event `Delay` later and of the event 2 `Delay` later.
 struct PlotEvent {
-  double OnsetMs = 0.0;
-  double Interval0 = 0.0;
-  double Interval1 = 0.0;
-  double Interval2 = 0.0;
-  std::uint8_t Velocity0 = 0;
-  std::uint8_t Velocity1 = 0;
-  std::uint8_t Velocity2 = 0;
-  std::int32_t FirstNote = 0;
+  double onsetMs = 0.0;
+  double interval0 = 0.0;
+  double interval1 = 0.0;
+  double interval2 = 0.0;
+  std::uint8_t velocity0 = 0;
+  std::uint8_t velocity1 = 0;
+  std::uint8_t velocity2 = 0;
+  std::int32_t firstNote = 0;
 };
 
 struct Performance {
-  std::vector<NoteEvent> NoteEvents;  // indices 0..upper bound
-  std::int32_t NoteEventCount = 0;
-  std::vector<PlotEvent> PlotEvents;
-  std::int32_t PlotEventCount = 0;
-  AnalysisSettings Settings;
+  std::vector<NoteEvent> noteEvents;  // indices 0..upper bound
+  std::int32_t noteEventCount = 0;
+  std::vector<PlotEvent> plotEvents;
+  std::int32_t plotEventCount = 0;
+  AnalysisSettings settings;
   // The file it was read from; empty until a load changes it.
-  std::string SourcePath;
+  std::string sourcePath;
 
   // What the control panel holds before its first file: both arrays sized to
   // indices 0 to 5, all zero, both counts 5.

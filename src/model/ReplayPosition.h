@@ -10,10 +10,10 @@
 namespace rp {
 
 struct ReplayPosition {
-  std::int32_t CurrentEvent = 0;
-  std::int32_t TailLength = 0;
-  std::int32_t PlayFrom = 0;
-  std::int32_t PlayTo = 0;
+  std::int32_t currentEvent = 0;
+  std::int32_t tailLength = 0;
+  std::int32_t playFrom = 0;
+  std::int32_t playTo = 0;
 };
 
 }  // namespace rp

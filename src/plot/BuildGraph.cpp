@@ -24,7 +24,7 @@ constexpr std::int32_t kAxisTextLeft = 10;
 // A material lit only by its colour: diffuse and ambient, nothing else.
 Material ColourMaterial(std::int32_t argb) {
   Material m{};
-  m.diffuse = ColorFromArgb(argb);
+  m.diffuse = ColourFromArgb(argb);
   m.ambient = m.diffuse;
   return m;
 }
@@ -32,7 +32,7 @@ Material ColourMaterial(std::int32_t argb) {
 // Light grey with the three axis names in black, one per line from the top;
 // sets TitleLineHeight to the height of one line.
 void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
-  const std::shared_ptr<Surface> surface = s.AxisNameTexture->GetSurfaceLevel(0);
+  const std::shared_ptr<Surface> surface = s.axisNameTexture->GetSurfaceLevel(0);
   const std::shared_ptr<RenderToSurface> rts =
       dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, true);
   rts->BeginScene(surface, Viewport{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
@@ -40,14 +40,14 @@ void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
   dev.Clear(kTextureBackground);
 
   Rect measured{0, 0, 0, 0};
-  s.TitleFont->MeasureText(s.XAxisName, measured);
-  s.TitleLineHeight = measured.bottom;
+  s.titleFont->MeasureText(s.xAxisName, measured);
+  s.titleLineHeight = measured.bottom;
 
-  const std::string* lines[] = {&s.XAxisName, &s.VerticalAxisName, &s.DepthAxisName};
+  const std::string* lines[] = {&s.xAxisName, &s.verticalAxisName, &s.depthAxisName};
   for (std::int32_t k = 0; k < 3; ++k) {
-    Rect rect{kAxisTextLeft, k * s.TitleLineHeight, 0, 0};
-    s.TitleFont->MeasureText(*lines[k], rect);
-    s.TitleFont->DrawText(*lines[k], rect, kTextureText);
+    Rect rect{kAxisTextLeft, k * s.titleLineHeight, 0, 0};
+    s.titleFont->MeasureText(*lines[k], rect);
+    s.titleFont->DrawText(*lines[k], rect, kTextureText);
   }
   scene.End();
 }
@@ -58,7 +58,7 @@ void AddPointNode(const ViewState& s, const std::shared_ptr<SceneNode>& group, c
   const std::shared_ptr<SceneNode> node = NewSceneNode(group);
   node->SetScale(static_cast<float>(p.size));
   node->SetPosition(glm::vec3(p.x, p.y, p.z));
-  node->AddMesh(s.PointMesh)->SetMaterial(ColourMaterial(p.color));
+  node->AddMesh(s.pointMesh)->SetMaterial(ColourMaterial(p.colour));
   node->name = std::move(name);
 }
 
@@ -66,16 +66,16 @@ void AddPointNode(const ViewState& s, const std::shared_ptr<SceneNode>& group, c
 bool AboveFloor(const DataEntry& p) { return p.y >= 0.0f; }
 
 void BuildComparedGroups(ViewState& s) {
-  s.ComparedUpper.reset();
-  s.ComparedLower.reset();
-  if (s.Compared.empty()) return;
-  s.ComparedUpper = NewSceneNode(s.RootNode);
-  s.ComparedLower = NewSceneNode(s.RootNode);
-  for (std::size_t g = 0; g < s.Compared.size(); ++g) {
-    const std::shared_ptr<SceneNode> upper = NewSceneNode(s.ComparedUpper);
-    const std::shared_ptr<SceneNode> lower = NewSceneNode(s.ComparedLower);
+  s.comparedUpper.reset();
+  s.comparedLower.reset();
+  if (s.compared.empty()) return;
+  s.comparedUpper = NewSceneNode(s.rootNode);
+  s.comparedLower = NewSceneNode(s.rootNode);
+  for (std::size_t g = 0; g < s.compared.size(); ++g) {
+    const std::shared_ptr<SceneNode> upper = NewSceneNode(s.comparedUpper);
+    const std::shared_ptr<SceneNode> lower = NewSceneNode(s.comparedLower);
     std::size_t n = 1;
-    for (const DataEntry& p : s.Compared[g].Points) {
+    for (const DataEntry& p : s.compared[g].points) {
       AddPointNode(s, AboveFloor(p) ? upper : lower, p, ComparedPointNodeName({g + 1, n}));
       ++n;
     }
@@ -108,36 +108,36 @@ std::optional<ComparedPointRef> ReadComparedPointNodeName(std::string_view name)
 }
 
 void BuildGraph(ViewState& s, GraphicsDevice* dev) {
-  if (!s.DeviceReady || dev == nullptr) return;
+  if (!s.deviceReady || dev == nullptr) return;
 
-  s.RootNode = NewSceneNode(nullptr);
+  s.rootNode = NewSceneNode(nullptr);
 
-  s.GlassNode = NewSceneNode(s.RootNode);
-  s.GlassNode->AddMesh(s.GlassMesh)->SetMaterial(ColourMaterial(kGlassColour));
-  s.GlassNode->SetOrientation(QuatFromAxisDegrees(1, 0, 0, 90));
+  s.glassNode = NewSceneNode(s.rootNode);
+  s.glassNode->AddMesh(s.glassMesh)->SetMaterial(ColourMaterial(kGlassColour));
+  s.glassNode->SetOrientation(QuatFromAxisDegrees(1, 0, 0, 90));
 
-  s.UpperPoints = NewSceneNode(s.RootNode);
-  s.LowerPoints = NewSceneNode(s.RootNode);
+  s.upperPoints = NewSceneNode(s.rootNode);
+  s.lowerPoints = NewSceneNode(s.rootNode);
 
-  s.XNameAnchor = NewSceneNode(s.RootNode);
-  s.XNameAnchor->SetPosition(glm::vec3(0, 0, -6));
+  s.xNameAnchor = NewSceneNode(s.rootNode);
+  s.xNameAnchor->SetPosition(glm::vec3(0, 0, -6));
 
-  s.DepthNameAnchor = NewSceneNode(s.RootNode);
-  s.DepthNameAnchor->SetPosition(glm::vec3(6, 0, 0));
-  s.DepthNameAnchor->SetOrientation(QuatFromAxisDegrees(0, 1, 0, -90));
+  s.depthNameAnchor = NewSceneNode(s.rootNode);
+  s.depthNameAnchor->SetPosition(glm::vec3(6, 0, 0));
+  s.depthNameAnchor->SetOrientation(QuatFromAxisDegrees(0, 1, 0, -90));
 
   std::size_t n = 1;
-  for (const DataEntry& p : s.Points) {
-    AddPointNode(s, AboveFloor(p) ? s.UpperPoints : s.LowerPoints, p, PointNodeName(n));
+  for (const DataEntry& p : s.points) {
+    AddPointNode(s, AboveFloor(p) ? s.upperPoints : s.lowerPoints, p, PointNodeName(n));
     ++n;
   }
   BuildComparedGroups(s);
 
   WriteAxisNames(s, *dev);
-  s.GraphBuilt = true;
+  s.graphBuilt = true;
 
-  s.RootNode->AddRotation(SceneNode::Combine::Before, s.RotationSum.x, s.RotationSum.y,
-                          s.RotationSum.z, s.RotationSum.angle);
+  s.rootNode->AddRotation(SceneNode::Combine::Before, s.rotationSum.x, s.rotationSum.y,
+                          s.rotationSum.z, s.rotationSum.angle);
 }
 
 }  // namespace rp

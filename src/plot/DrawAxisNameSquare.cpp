@@ -39,15 +39,15 @@ void DrawAxisNameSquare(ViewState& state, GraphicsDevice& dev, std::int32_t axis
   // The vertical axis is named by the caption, not by a plate. Other indices
   // keep whatever world transform is current.
   if (axis == 1) return;
-  const std::shared_ptr<SceneNode>& anchor = axis == 0 ? state.XNameAnchor : state.DepthNameAnchor;
+  const std::shared_ptr<SceneNode>& anchor = axis == 0 ? state.xNameAnchor : state.depthNameAnchor;
   if (axis == 0 || axis == 2) {
     if (!anchor) return;  // no scene built yet
     dev.SetTransform(Transform::World, anchor->WorldMatrix());
   }
 
-  dev.SetTexture(state.AxisNameTexture);
+  dev.SetTexture(state.axisNameTexture);
   dev.SetMaterial(white);
-  const std::array<Vertex, 8> plate = AxisNamePlate(axis, state.TitleLineHeight);
+  const std::array<Vertex, 8> plate = AxisNamePlate(axis, state.titleLineHeight);
   dev.DrawVertices(Primitive::TriangleFan, std::span(plate).first<4>());
   dev.DrawVertices(Primitive::TriangleFan, std::span(plate).last<4>());
 }

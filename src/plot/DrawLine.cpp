@@ -6,7 +6,7 @@
 namespace rp {
 
 void DrawLine(GraphicsDevice& dev, const glm::vec3& start, const glm::vec3& end, std::uint32_t argb) {
-  const ColorF colour = ColorFromArgb(static_cast<std::int32_t>(argb));
+  const ColourF colour = ColourFromArgb(static_cast<std::int32_t>(argb));
   Material material{};
   material.diffuse = colour;
   material.ambient = colour;

@@ -35,9 +35,9 @@ void DrawPath(const ViewState& state, GraphicsDevice& dev, const PointCollection
   for (std::size_t i = 2; i <= points.Count(); ++i) {
     const glm::vec3 cur = PositionOf(points.Item(i));
     const bool onPath = !AtLowCorner(prev) && !AtLowCorner(cur);
-    if (state.ShowConnectLines && onPath) DrawLine(dev, prev, cur, connect);
-    if (state.ShowDropLines) DrawLine(dev, {cur.x, 0.0f, cur.z}, cur, kDropColour);
-    if (state.ShowFloorShadows && onPath)
+    if (state.showConnectLines && onPath) DrawLine(dev, prev, cur, connect);
+    if (state.showDropLines) DrawLine(dev, {cur.x, 0.0f, cur.z}, cur, kDropColour);
+    if (state.showFloorShadows && onPath)
       DrawLine(dev, {cur.x, kShadowHeight, cur.z}, {prev.x, kShadowHeight, prev.z}, shadow);
     prev = cur;
   }
@@ -46,14 +46,14 @@ void DrawPath(const ViewState& state, GraphicsDevice& dev, const PointCollection
 }  // namespace
 
 void DrawOverlays(ViewState& state, GraphicsDevice& dev) {
-  dev.SetTransform(Transform::World, state.RootNode ? state.RootNode->GetMatrix() : glm::mat4(1.0f));
+  dev.SetTransform(Transform::World, state.rootNode ? state.rootNode->GetMatrix() : glm::mat4(1.0f));
 
   // An empty collection draws only the cross. A compared path and its
   // shadow are in the performance's own colour, so each can be told apart.
-  DrawPath(state, dev, state.Points, kConnectColour, kShadowColour);
-  for (const PointGroup& group : state.Compared) {
-    const auto colour = static_cast<std::uint32_t>(group.Colour);
-    DrawPath(state, dev, group.Points, colour, colour);
+  DrawPath(state, dev, state.points, kConnectColour, kShadowColour);
+  for (const PointGroup& group : state.compared) {
+    const auto colour = static_cast<std::uint32_t>(group.colour);
+    DrawPath(state, dev, group.points, colour, colour);
   }
 
   DrawLine(dev, {-kCrossHalfLength, kShadowHeight, 0.0f}, {kCrossHalfLength, kShadowHeight, 0.0f},

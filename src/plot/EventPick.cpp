@@ -6,8 +6,8 @@
 namespace rp {
 
 std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position) {
-  if (position == 0 || position > points.PointEvents.size() || position > points.Points.Count()) return 0;
-  return points.PointEvents[position - 1];
+  if (position == 0 || position > points.pointEvents.size() || position > points.points.Count()) return 0;
+  return points.pointEvents[position - 1];
 }
 
 std::int32_t EventUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {

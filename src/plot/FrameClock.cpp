@@ -11,8 +11,8 @@ namespace {
 // uptime.
 double SteadySeconds() {
   using Clock = std::chrono::steady_clock;
-  static const Clock::time_point origin = Clock::now();
-  return std::chrono::duration<double>(Clock::now() - origin).count();
+  static const Clock::time_point kOrigin = Clock::now();
+  return std::chrono::duration<double>(Clock::now() - kOrigin).count();
 }
 
 }  // namespace

@@ -27,45 +27,45 @@ float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus, flo
 }
 
 void AutoRotate(ViewState& state) {
-  if (!state.AutoRotate || state.Dragging) return;
-  const float angle = kAutoRotateRate * state.StepTime;
-  if (state.RootNode) state.RootNode->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, angle);
-  state.RotationSum.y += 1.0f;
-  state.RotationSum.angle += angle;
+  if (!state.autoRotate || state.dragging) return;
+  const float angle = kAutoRotateRate * state.stepTime;
+  if (state.rootNode) state.rootNode->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, angle);
+  state.rotationSum.y += 1.0f;
+  state.rotationSum.angle += angle;
 }
 
 }  // namespace
 
 void FrameMove(ViewState& state, GraphicsDevice& dev) {
-  state.StepTime = state.Clock.Elapsed() * kTimeScale;
-  if (state.StepTime < 0.0f) return;
+  state.stepTime = state.clock.Elapsed() * kTimeScale;
+  if (state.stepTime < 0.0f) return;
 
   AutoRotate(state);
 
-  if (state.RendererKind == DeviceKind::Software) state.StepTime = kSoftwareStep;
-  const float s = state.StepTime * kKeyRate;
+  if (state.rendererKind == DeviceKind::Software) state.stepTime = kSoftwareStep;
+  const float s = state.stepTime * kKeyRate;
 
-  state.Velocity = state.Velocity * kDamping;
-  state.YawVelocity *= kDamping;
-  state.PitchVelocity *= kDamping;
+  state.velocity = state.velocity * kDamping;
+  state.yawVelocity *= kDamping;
+  state.pitchVelocity *= kDamping;
 
-  state.Velocity.x += KeyAxis(state, kKeyV, kKeyY, s);
-  state.Velocity.y += KeyAxis(state, kKeyS, kKeyX, s);
-  state.Velocity.z += KeyAxis(state, kKeyD, kKeyC, s);
-  state.YawVelocity += KeyAxis(state, kKeyRight, kKeyLeft, kTurnRate * s);
-  state.PitchVelocity += KeyAxis(state, kKeyDown, kKeyUp, kTurnRate * s);
+  state.velocity.x += KeyAxis(state, kKeyV, kKeyY, s);
+  state.velocity.y += KeyAxis(state, kKeyS, kKeyX, s);
+  state.velocity.z += KeyAxis(state, kKeyD, kKeyC, s);
+  state.yawVelocity += KeyAxis(state, kKeyRight, kKeyLeft, kTurnRate * s);
+  state.pitchVelocity += KeyAxis(state, kKeyDown, kKeyUp, kTurnRate * s);
 
   // The velocity is in camera space: turn (and scale) it into the world.
-  const glm::vec3 displacement = TransformDirection(state.Velocity * s, state.CameraMatrix);
-  state.CameraPosition = state.CameraPosition + displacement;
+  const glm::vec3 displacement = TransformDirection(state.velocity * s, state.cameraMatrix);
+  state.cameraPosition = state.cameraPosition + displacement;
 
-  state.Yaw += state.YawVelocity * state.StepTime;
-  state.Pitch += state.PitchVelocity * state.StepTime;
+  state.yaw += state.yawVelocity * state.stepTime;
+  state.pitch += state.pitchVelocity * state.stepTime;
 
-  const glm::quat q = QuatFromYawPitchRoll(state.Yaw, state.Pitch, 0.0f);
-  state.CameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.CameraPosition);
-  state.ViewMatrix = InverseOrZero(state.CameraMatrix);
-  dev.SetTransform(Transform::View, state.ViewMatrix);
+  const glm::quat q = QuatFromYawPitchRoll(state.yaw, state.pitch, 0.0f);
+  state.cameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.cameraPosition);
+  state.viewMatrix = InverseOrZero(state.cameraMatrix);
+  dev.SetTransform(Transform::View, state.viewMatrix);
 }
 
 }  // namespace rp

@@ -33,15 +33,15 @@ std::int32_t NotNegative(std::int32_t v) { return v < 0 ? 1 : v; }
 
 std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point,
                            std::string_view decimalSeparator) {
-  std::string text = point.dataname;
+  std::string text = point.dataName;
   text += kLineEnd;
-  text += ValueLine(titles.XAxisName, point.datax, titles.XValueFormat, decimalSeparator);
+  text += ValueLine(titles.xAxisName, point.dataX, titles.xValueFormat, decimalSeparator);
   text += kLineEnd;
-  text += ValueLine(titles.VerticalAxisName, point.datay, titles.YValueFormat, decimalSeparator);
+  text += ValueLine(titles.verticalAxisName, point.dataY, titles.yValueFormat, decimalSeparator);
   text += kLineEnd;
-  text += ValueLine(titles.DepthAxisName, point.dataz, titles.ZValueFormat, decimalSeparator);
+  text += ValueLine(titles.depthAxisName, point.dataZ, titles.zValueFormat, decimalSeparator);
   text += kLineEnd;
-  text += ValueLine(titles.SizeName, point.dataSize, titles.SizeValueFormat, decimalSeparator);
+  text += ValueLine(titles.sizeName, point.dataSize, titles.sizeValueFormat, decimalSeparator);
   return text;
 }
 

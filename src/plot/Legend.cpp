@@ -15,9 +15,9 @@ constexpr std::int32_t kTop = 20;  // level with the vertical-axis caption
 
 std::vector<LegendLine> LegendLines(const PlotPoints& points) {
   std::vector<LegendLine> lines;
-  if (points.Compared.empty()) return lines;
-  if (!points.PointsName.empty()) lines.push_back({points.PointsName, static_cast<Argb32>(kEventColour)});
-  for (const PointGroup& group : points.Compared) lines.push_back({group.Name, static_cast<Argb32>(group.Colour)});
+  if (points.compared.empty()) return lines;
+  if (!points.pointsName.empty()) lines.push_back({points.pointsName, static_cast<Argb32>(kEventColour)});
+  for (const PointGroup& group : points.compared) lines.push_back({group.name, static_cast<Argb32>(group.colour)});
   return lines;
 }
 

@@ -37,7 +37,7 @@ void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const SceneRebuild
   OpenFileRequest request;
   request.title = "Open";
   request.filter = "csv|*.csv";
-  request.initialDir = view.MediaFolder;
+  request.initialDir = view.mediaFolder;
   const std::optional<std::string> chosen = dialogs.OpenFile(request);
   if (!chosen || chosen->empty()) return;
   const std::string path = WithDefaultExtension(*chosen);

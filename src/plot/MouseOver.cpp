@@ -33,31 +33,31 @@ std::size_t PointPosition(const std::string& objectName, std::size_t count) {
 // none that is still there.
 const DataEntry* HitPoint(const ViewState& state, const std::string& objectName) {
   if (const auto compared = ReadComparedPointNodeName(objectName)) {
-    if (compared->group > state.Compared.size()) return nullptr;
-    const PointCollection& points = state.Compared[compared->group - 1].Points;
+    if (compared->group > state.compared.size()) return nullptr;
+    const PointCollection& points = state.compared[compared->group - 1].points;
     return compared->position <= points.Count() ? &points.Item(compared->position) : nullptr;
   }
-  const std::size_t position = PointPosition(objectName, state.Points.Count());
-  return position == 0 ? nullptr : &state.Points.Item(position);
+  const std::size_t position = PointPosition(objectName, state.points.Count());
+  return position == 0 ? nullptr : &state.points.Item(position);
 }
 
 // The name of the nearest sphere at window pixel (x, y), main or compared;
 // nothing for no hit. The glass plate is left out of the pick.
 std::optional<std::string> PickedName(ViewState& state, GraphicsDevice& dev, float x, float y) {
-  if (!state.DeviceReady || !state.RootNode) return std::nullopt;
+  if (!state.deviceReady || !state.rootNode) return std::nullopt;
 
-  SetEnabled(state.GlassNode, false);
-  SetEnabled(state.UpperPoints, true);
-  SetEnabled(state.LowerPoints, true);
-  SetEnabled(state.ComparedUpper, true);
-  SetEnabled(state.ComparedLower, true);
+  SetEnabled(state.glassNode, false);
+  SetEnabled(state.upperPoints, true);
+  SetEnabled(state.lowerPoints, true);
+  SetEnabled(state.comparedUpper, true);
+  SetEnabled(state.comparedLower, true);
 
   RayPicker pick;
-  pick.PickAt(dev, state.RootNode, x, y);
+  pick.PickAt(dev, state.rootNode, x, y);
   const std::int32_t nearest = pick.FindNearest();
   if (nearest < 0) return std::nullopt;
   const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
-  state.RootNode->UpdateWorldMatrices();
+  state.rootNode->UpdateWorldMatrices();
   return hit->name;
 }
 
@@ -66,20 +66,20 @@ std::optional<std::string> PickedName(ViewState& state, GraphicsDevice& dev, flo
 std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
   const std::optional<std::string> name = PickedName(state, dev, x, y);
   if (!name || ReadComparedPointNodeName(*name)) return 0;
-  return PointPosition(*name, state.Points.Count());
+  return PointPosition(*name, state.points.Count());
 }
 
 void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
-  if (!state.DeviceReady || !state.RootNode) return;
+  if (!state.deviceReady || !state.rootNode) return;
   const std::optional<std::string> name = PickedName(state, dev, x, y);
   const DataEntry* point = name ? HitPoint(state, *name) : nullptr;
   if (point == nullptr) {
-    state.ShowHoverText = false;
+    state.showHoverText = false;
     return;
   }
-  state.HoverRect = HoverLabelRect(x, y);
-  state.HoverText = HoverLabelText(state, *point, decimalSeparator);
-  state.ShowHoverText = true;
+  state.hoverRect = HoverLabelRect(x, y);
+  state.hoverText = HoverLabelText(state, *point, decimalSeparator);
+  state.showHoverText = true;
 }
 
 }  // namespace rp

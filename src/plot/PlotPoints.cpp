@@ -7,20 +7,20 @@
 namespace rp {
 
 void PlotPoints::AddEntry(Dialogs& dialogs, std::string_view sName, double x, double y, double z, double size,
-                          std::int32_t color, std::string_view data) {
-  AddPointEntry(Points, dialogs, sName, x, y, z, size, color, data);
+                          std::int32_t colour, std::string_view data) {
+  AddPointEntry(points, dialogs, sName, x, y, z, size, colour, data);
 }
 
 void AddPointEntry(PointCollection& points, Dialogs& dialogs, std::string_view sName, double x, double y, double z,
-                   double size, std::int32_t color, std::string_view data) {
+                   double size, std::int32_t colour, std::string_view data) {
   try {
     DataEntry entry;
-    entry.dataname = sName;
-    entry.datax = x;
-    entry.datay = y;
-    entry.dataz = z;
+    entry.dataName = sName;
+    entry.dataX = x;
+    entry.dataY = y;
+    entry.dataZ = z;
     entry.dataSize = size;
-    entry.color = color;
+    entry.colour = colour;
     entry.data = data;
     points.Add(std::move(entry));
   } catch (const std::exception&) {

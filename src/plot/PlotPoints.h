@@ -19,51 +19,51 @@ class Dialogs;
 struct PlotPoints {
   // Starts empty: until a performance or a scatter file fills it, the range
   // pass and the scaling see no points.
-  PointCollection Points;
+  PointCollection points;
   // The compared performances' points, each group in its own colour. They
   // share the range pass and the scaling with Points; a scatter file has none.
-  std::vector<PointGroup> Compared;
+  std::vector<PointGroup> compared;
   // The file name of Points' performance, heading the legend.
-  std::string PointsName;
+  std::string pointsName;
 
   // Titles of datax, datay (the vertical value), dataz and dataSize.
-  std::string XAxisName;
-  std::string VerticalAxisName;
-  std::string DepthAxisName;
-  std::string SizeName;
+  std::string xAxisName;
+  std::string verticalAxisName;
+  std::string depthAxisName;
+  std::string sizeName;
 
   // Said beside the caption of the vertical axis (e.g. analysis settings
   // that differ from the defaults); empty: nothing.
-  std::string CaptionNote;
+  std::string captionNote;
 
   // The performance event each point stands for, by position from 1
   // (PointEvents[p - 1]); 0 for a placeholder. Shorter than Points (empty
   // for a scatter file's points): the points beyond stand for no event.
-  std::vector<std::int32_t> PointEvents;
+  std::vector<std::int32_t> pointEvents;
 
   // Number formats of datax, datay, dataz and dataSize in the hover label.
-  std::string XValueFormat = "0.000";
-  std::string YValueFormat = "0.000";
-  std::string ZValueFormat = "0.000";
-  std::string SizeValueFormat = "0.000";
+  std::string xValueFormat = "0.000";
+  std::string yValueFormat = "0.000";
+  std::string zValueFormat = "0.000";
+  std::string sizeValueFormat = "0.000";
 
   // From the last range pass.
-  double MaxX = 0.0, MinX = 0.0, MaxY = 0.0, MinY = 0.0, MaxZ = 0.0, MinZ = 0.0;
-  double RangeX = 0.0, RangeY = 0.0, RangeZ = 0.0;
-  float ScaleX = 0.0f, ScaleY = 0.0f, ScaleZ = 0.0f;
+  double maxX = 0.0, minX = 0.0, maxY = 0.0, minY = 0.0, maxZ = 0.0, minZ = 0.0;
+  double rangeX = 0.0, rangeY = 0.0, rangeZ = 0.0;
+  float scaleX = 0.0f, scaleY = 0.0f, scaleZ = 0.0f;
 
   // Start folder of the scatter-file dialog, ending in "/".
-  std::string MediaFolder;
+  std::string mediaFolder;
 
   // Appends one point with these data values (scene fields 0). Never fails
   // towards the caller: when the point cannot be made or stored, the message
   // "unable to add entry" is shown and the point is left out.
   void AddEntry(Dialogs& dialogs, std::string_view sName, double x, double y, double z, double size,
-                std::int32_t color, std::string_view data);
+                std::int32_t colour, std::string_view data);
 };
 
 // AddEntry into any collection.
 void AddPointEntry(PointCollection& points, Dialogs& dialogs, std::string_view sName, double x, double y, double z,
-                   double size, std::int32_t color, std::string_view data);
+                   double size, std::int32_t colour, std::string_view data);
 
 }  // namespace rp

@@ -28,21 +28,21 @@ float SceneCoordinate(double value, double min, float scale, double offset, floa
 
 void WidenExtremes(PlotPoints& view, const PointCollection& points) {
   for (const DataEntry& p : points) {
-    if (p.datax > view.MaxX) view.MaxX = p.datax;
-    if (p.datax < view.MinX) view.MinX = p.datax;
-    if (p.datay > view.MaxY) view.MaxY = p.datay;
-    if (p.datay < view.MinY) view.MinY = p.datay;
-    if (p.dataz > view.MaxZ) view.MaxZ = p.dataz;
-    if (p.dataz < view.MinZ) view.MinZ = p.dataz;
+    if (p.dataX > view.maxX) view.maxX = p.dataX;
+    if (p.dataX < view.minX) view.minX = p.dataX;
+    if (p.dataY > view.maxY) view.maxY = p.dataY;
+    if (p.dataY < view.minY) view.minY = p.dataY;
+    if (p.dataZ > view.maxZ) view.maxZ = p.dataZ;
+    if (p.dataZ < view.minZ) view.minZ = p.dataZ;
   }
 }
 
 void ScalePoints(const PlotPoints& view, PointCollection& points) {
   const double extent = kAxisExtent;
   for (DataEntry& p : points) {
-    p.x = SceneCoordinate(p.datax, view.MinX, view.ScaleX, extent, 0.0f);
-    p.y = SceneCoordinate(p.datay, view.MinY, view.ScaleY, 0.0, kAxisExtent);
-    p.z = SceneCoordinate(p.dataz, view.MinZ, view.ScaleZ, extent, 0.0f);
+    p.x = SceneCoordinate(p.dataX, view.minX, view.scaleX, extent, 0.0f);
+    p.y = SceneCoordinate(p.dataY, view.minY, view.scaleY, 0.0, kAxisExtent);
+    p.z = SceneCoordinate(p.dataZ, view.minZ, view.scaleZ, extent, 0.0f);
     p.size = p.dataSize;
   }
 }
@@ -50,21 +50,21 @@ void ScalePoints(const PlotPoints& view, PointCollection& points) {
 }  // namespace
 
 void ComputeRanges(PlotPoints& view) {
-  view.MaxX = view.MaxY = view.MaxZ = -kExtremeStart;
-  view.MinX = view.MinY = view.MinZ = kExtremeStart;
-  WidenExtremes(view, view.Points);
-  for (const PointGroup& group : view.Compared) WidenExtremes(view, group.Points);
-  view.RangeX = view.MaxX - view.MinX;
-  view.RangeY = view.MaxY - view.MinY;
-  view.RangeZ = view.MaxZ - view.MinZ;
-  view.ScaleX = ScaleFor(view.RangeX);
-  view.ScaleY = ScaleFor(view.RangeY);
-  view.ScaleZ = ScaleFor(view.RangeZ);
+  view.maxX = view.maxY = view.maxZ = -kExtremeStart;
+  view.minX = view.minY = view.minZ = kExtremeStart;
+  WidenExtremes(view, view.points);
+  for (const PointGroup& group : view.compared) WidenExtremes(view, group.points);
+  view.rangeX = view.maxX - view.minX;
+  view.rangeY = view.maxY - view.minY;
+  view.rangeZ = view.maxZ - view.minZ;
+  view.scaleX = ScaleFor(view.rangeX);
+  view.scaleY = ScaleFor(view.rangeY);
+  view.scaleZ = ScaleFor(view.rangeZ);
 }
 
 void ScaleGraph(PlotPoints& view) {
-  ScalePoints(view, view.Points);
-  for (PointGroup& group : view.Compared) ScalePoints(view, group.Points);
+  ScalePoints(view, view.points);
+  for (PointGroup& group : view.compared) ScalePoints(view, group.points);
 }
 
 }  // namespace rp

@@ -33,11 +33,11 @@ constexpr std::int32_t kMinClientPixels = 10;
 // Switches the three parts of the scene on or off for one pass; a part
 // that is missing (a build that failed half-way) is left out.
 void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
-  if (s.LowerPoints) s.LowerPoints->enabled = lower;
-  if (s.UpperPoints) s.UpperPoints->enabled = upper;
-  if (s.ComparedLower) s.ComparedLower->enabled = lower;
-  if (s.ComparedUpper) s.ComparedUpper->enabled = upper;
-  if (s.GlassNode) s.GlassNode->enabled = glass;
+  if (s.lowerPoints) s.lowerPoints->enabled = lower;
+  if (s.upperPoints) s.upperPoints->enabled = upper;
+  if (s.comparedLower) s.comparedLower->enabled = lower;
+  if (s.comparedUpper) s.comparedUpper->enabled = upper;
+  if (s.glassNode) s.glassNode->enabled = glass;
 }
 
 }  // namespace
@@ -50,79 +50,79 @@ PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& perf
 
 PlotView::~PlotView() = default;
 
-void PlotView::start() {
+void PlotView::Start() {
   window_.ShowControlPanel();
   window_.PlaceAndShow();
   window_.ProcessEvents();
-  state_.MediaFolder = FindMediaFolder("ScatterData.csv");
-  initView(window_.Handle(), window_.LabelFontSource(), window_.TitleFontSource());
+  state_.mediaFolder = FindMediaFolder("ScatterData.csv");
+  InitView(window_.Handle(), window_.LabelFontSource(), window_.TitleFontSource());
 }
 
-void PlotView::initView(WindowHandle window, const FontDesc& labelFontSource,
+void PlotView::InitView(WindowHandle window, const FontDesc& labelFontSource,
                         const FontDesc& titleFontSource) {
-  state_.LabelFontSource = labelFontSource;
-  state_.TitleFontSource = titleFontSource;
+  state_.labelFontSource = labelFontSource;
+  state_.titleFontSource = titleFontSource;
 
-  state_.DeviceReady = deviceSetup_.CreateDeviceForWindow(window) && deviceSetup_.Device();
-  if (!state_.DeviceReady) {
+  state_.deviceReady = deviceSetup_.CreateDeviceForWindow(window) && deviceSetup_.Device();
+  if (!state_.deviceReady) {
     window_.EndProgram();
     return;
   }
   device_ = deviceSetup_.Device();
-  state_.RendererKind = deviceSetup_.Kind();
+  state_.rendererKind = deviceSetup_.Kind();
 
-  deleteDeviceObjects();
-  initDeviceObjects();
+  DeleteDeviceObjects();
+  InitDeviceObjects();
   ComputeRanges(state_);
   ScaleGraph(state_);
-  buildScene();
-  restoreDeviceObjects();
+  BuildScene();
+  RestoreDeviceObjects();
   window_.ProcessEvents();
 
-  state_.AutoRotate = true;
+  state_.autoRotate = true;
 
-  state_.XAxisName = "actual event (n)";
-  state_.VerticalAxisName = "event n+2d";
-  state_.DepthAxisName = "event n+d";
-  state_.SizeName = "s";
+  state_.xAxisName = "actual event (n)";
+  state_.verticalAxisName = "event n+2d";
+  state_.depthAxisName = "event n+d";
+  state_.sizeName = "s";
 
-  state_.CameraPosition = glm::vec3(0, 4, -20);
-  state_.ViewMatrix = device_->GetTransform(Transform::View);
-  state_.CameraMatrix = glm::mat4(1.0f);
-  state_.RotationSum = RotationSums{};
+  state_.cameraPosition = glm::vec3(0, 4, -20);
+  state_.viewMatrix = device_->GetTransform(Transform::View);
+  state_.cameraMatrix = glm::mat4(1.0f);
+  state_.rotationSum = RotationSums{};
 
   window_.SetTimerEnabled(true);
-  state_.Clock.Start();
+  state_.clock.Start();
 }
 
-void PlotView::initDeviceObjects() {
-  if (!state_.DeviceReady) return;
+void PlotView::InitDeviceObjects() {
+  if (!state_.deviceReady) return;
   GraphicsDevice& dev = *device_;
-  state_.PointMesh = CreateSphere(dev, 0.1f, 16, 16);
-  state_.GlassMesh = CreateBox(dev, 10.0f, 10.0f, 0.1f);
-  state_.LabelFont = dev.CreateFont(state_.LabelFontSource);
-  state_.TitleFont = dev.CreateFont(state_.TitleFontSource);
-  state_.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
+  state_.pointMesh = CreateSphere(dev, 0.1f, 16, 16);
+  state_.glassMesh = CreateBox(dev, 10.0f, 10.0f, 0.1f);
+  state_.labelFont = dev.CreateFont(state_.labelFontSource);
+  state_.titleFont = dev.CreateFont(state_.titleFontSource);
+  state_.axisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
 }
 
-void PlotView::restoreDeviceObjects() {
-  if (!state_.DeviceReady) return;
+void PlotView::RestoreDeviceObjects() {
+  if (!state_.deviceReady) return;
   GraphicsDevice& dev = *device_;
   ApplySceneDefaults(dev, window_.ClientWidth(), window_.ClientHeight());
   dev.SetTransform(Transform::View, LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0}));
   dev.SetCulling(Culling::None);
   dev.SetMinFilter(TextureFilter::Linear);
-  state_.LabelFont = dev.CreateFont(state_.LabelFontSource);
-  state_.TitleFont = dev.CreateFont(state_.TitleFontSource);
+  state_.labelFont = dev.CreateFont(state_.labelFontSource);
+  state_.titleFont = dev.CreateFont(state_.titleFontSource);
 }
 
-void PlotView::deleteDeviceObjects() {
-  state_.LabelFont.reset();
-  state_.TitleFont.reset();
+void PlotView::DeleteDeviceObjects() {
+  state_.labelFont.reset();
+  state_.titleFont.reset();
 }
 
-void PlotView::drawFrame() {
-  if (!state_.DeviceReady) return;
+void PlotView::DrawFrame() {
+  if (!state_.deviceReady) return;
   switch (device_->Status()) {
     case DeviceStatus::Ready:
       break;
@@ -130,40 +130,40 @@ void PlotView::drawFrame() {
       if (!device_->ResetBackBuffer()) throw DeviceError("the device could not be reset");
       break;
     case DeviceStatus::Lost:
-      if (!recoverLostDevice()) return;
+      if (!RecoverLostDevice()) return;
       break;
   }
   GraphicsDevice& dev = *device_;
   ViewState& s = state_;
 
-  if (s.RootNode) s.RootNode->UpdateWorldMatrices();
+  if (s.rootNode) s.rootNode->UpdateWorldMatrices();
   dev.Clear(kBackground);
   dev.SetAmbientLight(kAmbientLight);
   dev.BeginScene();
   SceneGuard scene([&dev] { dev.EndScene(); });
 
-  if (s.RootNode) {
+  if (s.rootNode) {
     EnableParts(s, true, false, false);
-    s.RootNode->Render(dev);
+    s.rootNode->Render(dev);
     EnableParts(s, false, true, false);
-    s.RootNode->Render(dev);
+    s.rootNode->Render(dev);
   }
 
   DrawOverlays(s, dev);
   DrawAxisNameSquare(s, dev, 0);
   DrawAxisNameSquare(s, dev, 2);
 
-  if (s.ShowHoverText && s.LabelFont) s.LabelFont->DrawText(s.HoverText, s.HoverRect, kWhiteText);
-  if (s.LabelFont) {
-    std::string caption = "z axis = " + s.VerticalAxisName;
-    if (!s.CaptionNote.empty()) caption += "      " + s.CaptionNote;
-    s.LabelFont->DrawText(caption, {10, 20, 0, 0}, kWhiteText);
+  if (s.showHoverText && s.labelFont) s.labelFont->DrawText(s.hoverText, s.hoverRect, kWhiteText);
+  if (s.labelFont) {
+    std::string caption = "z axis = " + s.verticalAxisName;
+    if (!s.captionNote.empty()) caption += "      " + s.captionNote;
+    s.labelFont->DrawText(caption, {10, 20, 0, 0}, kWhiteText);
   }
-  if (s.LabelFont) DrawLegend(s, *s.LabelFont, static_cast<std::int32_t>(dev.GetViewport().width));
+  if (s.labelFont) DrawLegend(s, *s.labelFont, static_cast<std::int32_t>(dev.GetViewport().width));
 
-  if (s.ShowGlass && s.RootNode) {
+  if (s.showGlass && s.rootNode) {
     EnableParts(s, false, false, true);
-    s.RootNode->Render(dev);
+    s.rootNode->Render(dev);
   }
 
   scene.End();
@@ -174,27 +174,27 @@ void PlotView::drawFrame() {
   }
 }
 
-bool PlotView::recoverLostDevice() {
+bool PlotView::RecoverLostDevice() {
   // A device that gets its context back itself takes the reset path, as
   // after a resize; else a new device is made on the same window, with
   // every device object and the scene made anew on it.
   bool recovered = false;
   try {
     if (device_->ResetBackBuffer() && device_->Status() == DeviceStatus::Ready) {
-      deleteDeviceObjects();
-      restoreDeviceObjects();
+      DeleteDeviceObjects();
+      RestoreDeviceObjects();
       recovered = true;
     } else if (deviceSetup_.RemakeDevice(window_.Handle())) {
       device_ = deviceSetup_.Device();
-      state_.RendererKind = deviceSetup_.Kind();
-      releaseScene();
-      deleteDeviceObjects();
-      state_.PointMesh.reset();
-      state_.GlassMesh.reset();
-      state_.AxisNameTexture.reset();
-      initDeviceObjects();
-      buildScene();
-      restoreDeviceObjects();
+      state_.rendererKind = deviceSetup_.Kind();
+      ReleaseScene();
+      DeleteDeviceObjects();
+      state_.pointMesh.reset();
+      state_.glassMesh.reset();
+      state_.axisNameTexture.reset();
+      InitDeviceObjects();
+      BuildScene();
+      RestoreDeviceObjects();
       recovered = device_->Status() == DeviceStatus::Ready;
     }
   } catch (const std::exception&) {
@@ -203,96 +203,96 @@ bool PlotView::recoverLostDevice() {
   if (recovered) return true;
   // Nothing more to draw with: say so once and leave the plot as it is;
   // the control panel and its replay go on without it.
-  state_.DeviceReady = false;
-  state_.ShowHoverText = false;
+  state_.deviceReady = false;
+  state_.showHoverText = false;
   window_.SetTimerEnabled(false);
   dialogs_.ShowMessage(kDisplayLostMessage, MessageKind::Error);
   return false;
 }
 
-void PlotView::onFrameTimer() {
-  if (!state_.DeviceReady) return;
+void PlotView::OnFrameTimer() {
+  if (!state_.deviceReady) return;
   FrameMove(state_, *device_);
-  drawFrame();
+  DrawFrame();
 }
 
-void PlotView::paint() {
-  if (state_.DeviceReady && state_.GraphBuilt) drawFrame();
+void PlotView::Paint() {
+  if (state_.deviceReady && state_.graphBuilt) DrawFrame();
 }
 
-void PlotView::resized() {
-  if (state_.ControlPanel) state_.ControlPanel->stopReplay();
+void PlotView::Resized() {
+  if (state_.controlPanel) state_.controlPanel->StopReplay();
   window_.SetTimerEnabled(false);
-  if (!state_.DeviceReady) return;
+  if (!state_.deviceReady) return;
 
   if (window_.IsMinimized()) {
-    state_.Clock.Stop();
-    state_.Minimized = true;
+    state_.clock.Stop();
+    state_.minimized = true;
     return;
   }
-  if (state_.Minimized) {
-    state_.Clock.Start();
-    state_.Minimized = false;
+  if (state_.minimized) {
+    state_.clock.Start();
+    state_.minimized = false;
   }
   if (window_.ClientWidth() < kMinClientPixels) {
     window_.SetClientWidth(kMinClientPixels);
   } else if (window_.ClientHeight() < kMinClientPixels) {
     window_.SetClientHeight(kMinClientPixels);
   } else {
-    deleteDeviceObjects();
+    DeleteDeviceObjects();
     deviceSetup_.ResizeToWindow();
-    restoreDeviceObjects();
+    RestoreDeviceObjects();
     window_.SetTimerEnabled(true);
   }
 }
 
-void PlotView::buildScene() { BuildGraph(state_, device_.get()); }
+void PlotView::BuildScene() { BuildGraph(state_, device_.get()); }
 
-void PlotView::releaseScene() {
-  state_.RootNode.reset();
-  state_.UpperPoints.reset();
-  state_.LowerPoints.reset();
-  state_.ComparedUpper.reset();
-  state_.ComparedLower.reset();
-  state_.GlassNode.reset();
+void PlotView::ReleaseScene() {
+  state_.rootNode.reset();
+  state_.upperPoints.reset();
+  state_.lowerPoints.reset();
+  state_.comparedUpper.reset();
+  state_.comparedLower.reset();
+  state_.glassNode.reset();
 }
 
-void PlotView::loadScatterFile() {
+void PlotView::LoadScatterFile() {
   SceneRebuildSteps steps;
-  steps.releaseScene = [this] { releaseScene(); };
-  steps.buildScene = [this] { buildScene(); };
-  steps.restoreDeviceObjects = [this] { restoreDeviceObjects(); };
+  steps.releaseScene = [this] { ReleaseScene(); };
+  steps.buildScene = [this] { BuildScene(); };
+  steps.restoreDeviceObjects = [this] { RestoreDeviceObjects(); };
   LoadDataFromFileMenu(state_, dialogs_, steps);
 }
 
-void PlotView::showFirstEvents() {
+void PlotView::ShowFirstEvents() {
   tailShown_ = false;
   FillAllEventPoints(state_, dialogs_, performance_);
-  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.Points.Count()));
-  ApplyPerformanceSettings(state_, performance_.Settings);
+  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.points.Count()));
+  ApplyPerformanceSettings(state_, performance_.settings);
   ComputeRanges(state_);
   ScaleGraph(state_);
-  buildScene();
+  BuildScene();
 }
 
-void PlotView::showTail() {
+void PlotView::ShowTail() {
   tailShown_ = true;
   FillTailPoints(state_, dialogs_, performance_, position_);
   FillComparedTailPoints(state_, dialogs_, compared_, position_);
-  ApplyPerformanceSettings(state_, performance_.Settings);
-  releaseScene();
+  ApplyPerformanceSettings(state_, performance_.settings);
+  ReleaseScene();
   ScaleGraph(state_);
-  buildScene();
+  BuildScene();
 }
 
-void PlotView::rebuild() {
+void PlotView::Rebuild() {
   // A scatter file's points have nothing to do with the performance.
-  if (state_.PointEvents.empty() && !state_.Points.Empty()) return;
+  if (state_.pointEvents.empty() && !state_.points.Empty()) return;
   const bool tail = tailShown_;
-  showFirstEvents();
-  if (tail) showTail();
+  ShowFirstEvents();
+  if (tail) ShowTail();
 }
 
-void PlotView::setBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }
+void PlotView::SetBorderFixed(bool fixed) { window_.SetBorderFixed(fixed); }
 
 }  // namespace rp

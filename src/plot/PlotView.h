@@ -37,58 +37,58 @@ class PlotView final : public PlotViewLink {
   PlotView(const PlotView&) = delete;
   PlotView& operator=(const PlotView&) = delete;
 
-  ViewState& state() { return state_; }
-  const ViewState& state() const { return state_; }
+  ViewState& State() { return state_; }
+  const ViewState& State() const { return state_; }
   // The 3D device once initView has made it, else nullptr.
-  GraphicsDevice* device() const { return device_.get(); }
+  GraphicsDevice* Device() const { return device_.get(); }
   // How the device is made on the window; its messages go to the view's
   // dialogs. Set makeDevice before start.
-  DeviceSetup& deviceSetup() { return deviceSetup_; }
+  DeviceSetup& Setup() { return deviceSetup_; }
   // The control panel the view stops and asks for the Timing/Velocity choice.
-  void setControlPanel(ControlPanelLink* panel) { state_.ControlPanel = panel; }
+  void SetControlPanel(ControlPanelLink* panel) { state_.controlPanel = panel; }
 
   // Start-up: the control panel first (its load reads the first file and
   // rebuilds the points), then this window, the media folder and initView.
-  void start();
+  void Start();
   // Creates the device (the program ends when there is none), the device
   // objects and the scene, and starts the timers.
-  void initView(WindowHandle window, const FontDesc& labelFontSource, const FontDesc& titleFontSource);
-  void initDeviceObjects();
-  void restoreDeviceObjects();
-  void deleteDeviceObjects();
+  void InitView(WindowHandle window, const FontDesc& labelFontSource, const FontDesc& titleFontSource);
+  void InitDeviceObjects();
+  void RestoreDeviceObjects();
+  void DeleteDeviceObjects();
 
   // One frame: the lower points, the upper points, the overlays, the axis
   // plates, the hover label, the caption, the legend (when something is
   // compared), and last the glass plate. A lost device is recovered first
   // (see recoverLostDevice).
-  void drawFrame();
+  void DrawFrame();
   // The 10 ms timer: the orientation step, then a frame.
-  void onFrameTimer();
-  void paint();
-  void resized();
+  void OnFrameTimer();
+  void Paint();
+  void Resized();
 
   // The scene from the points as they are (after ScaleGraph).
-  void buildScene();
+  void BuildScene();
   // Drops the root, the point groups and the glass plate.
-  void releaseScene();
+  void ReleaseScene();
   // "Load Data From File!": a scatter file, then the scene rebuilt from it.
-  void loadScatterFile();
+  void LoadScatterFile();
 
   // PlotViewLink: what the control panel asks.
-  void showFirstEvents() override;
-  void showTail() override;
+  void ShowFirstEvents() override;
+  void ShowTail() override;
   // The points anew from the performance as they show now: the first
   // events, or the tail of the current event in the scale of the first
   // events. A scatter file's points stay.
-  void rebuild();
-  void setBorderFixed(bool fixed) override;
-  void stopAutoRotation() override { state_.AutoRotate = false; }
+  void Rebuild();
+  void SetBorderFixed(bool fixed) override;
+  void StopAutoRotation() override { state_.autoRotate = false; }
 
  private:
   // After a lost device: the device objects and the scene on the device
   // again, or on a new one; when neither can be had, one message, the timer
   // off and no more drawing. True when the frame can be drawn.
-  bool recoverLostDevice();
+  bool RecoverLostDevice();
 
   ViewWindow& window_;
   Dialogs& dialogs_;

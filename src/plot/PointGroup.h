@@ -10,9 +10,9 @@
 namespace rp {
 
 struct PointGroup {
-  std::string Name;          // the file's name, for the legend
-  std::int32_t Colour = 0;   // packed 0xAARRGGBB of its spheres, lines and legend line
-  PointCollection Points;
+  std::string name;          // the file's name, for the legend
+  std::int32_t colour = 0;   // packed 0xAARRGGBB of its spheres, lines and legend line
+  PointCollection points;
 };
 
 }  // namespace rp

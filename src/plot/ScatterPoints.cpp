@@ -15,15 +15,15 @@ constexpr std::string_view kColumnsMessage = "Comma delimited file must have at 
 
 }  // namespace
 
-std::int32_t DefaultPointColor(std::int64_t row) {
+std::int32_t DefaultPointColour(std::int64_t row) {
   const auto red = static_cast<float>(static_cast<double>(row % 20 + 10) / 30.0);
   const auto blue = static_cast<float>(static_cast<double>(row % 40 + 10) / 50.0);
-  return ColorToArgb(ColorF{red, 0.3f, blue, 1.0f});
+  return ColourToArgb(ColourF{red, 0.3f, blue, 1.0f});
 }
 
 void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
   ScatterFile file = ReadScatterFile(sFile);
-  switch (file.Status) {
+  switch (file.status) {
     case ScatterReadStatus::Missing:
       dialogs.ShowMessage("Unable to find " + sFile, MessageKind::Error);
       return;
@@ -36,22 +36,22 @@ void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
       break;
   }
   // A scatter file's points stand for no performance event.
-  view.Points = PointCollection();
-  view.PointEvents.clear();
-  view.CaptionNote.clear();
-  if (file.Titles) {
-    view.XAxisName = std::move(file.Titles->X);
-    view.VerticalAxisName = std::move(file.Titles->Vertical);
-    view.DepthAxisName = std::move(file.Titles->Depth);
-    view.SizeName = std::move(file.Titles->Size);
+  view.points = PointCollection();
+  view.pointEvents.clear();
+  view.captionNote.clear();
+  if (file.titles) {
+    view.xAxisName = std::move(file.titles->x);
+    view.verticalAxisName = std::move(file.titles->vertical);
+    view.depthAxisName = std::move(file.titles->depth);
+    view.sizeName = std::move(file.titles->size);
   }
-  for (const ScatterRow& r : file.Rows) {
-    view.AddEntry(dialogs, r.Name, r.X, r.Y, r.Z, r.Size, r.Colour ? *r.Colour : DefaultPointColor(r.Row), r.Payload);
+  for (const ScatterRow& r : file.rows) {
+    view.AddEntry(dialogs, r.name, r.x, r.y, r.z, r.size, r.colour ? *r.colour : DefaultPointColour(r.row), r.payload);
   }
-  if (file.Status == ScatterReadStatus::TooFewColumns) dialogs.ShowMessage(kColumnsMessage, MessageKind::Error);
+  if (file.status == ScatterReadStatus::TooFewColumns) dialogs.ShowMessage(kColumnsMessage, MessageKind::Error);
   // Scatter points are compared with nothing.
-  view.Compared.clear();
-  view.PointsName.clear();
+  view.compared.clear();
+  view.pointsName.clear();
 }
 
 }  // namespace rp

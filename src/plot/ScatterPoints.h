@@ -12,7 +12,7 @@ struct PlotPoints;
 
 // Default packed colour of data row `row` (1-based): cycling through purples
 // and blues.
-std::int32_t DefaultPointColor(std::int64_t row);
+std::int32_t DefaultPointColour(std::int64_t row);
 
 // Replaces view.Points with the points of the scatter file at `sFile`.
 // Problems are shown through `dialogs`, never thrown:

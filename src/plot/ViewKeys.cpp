@@ -13,15 +13,15 @@ bool InTable(std::int32_t keyCode) {
 }  // namespace
 
 void KeyDown(ViewState& state, std::int32_t keyCode) {
-  if (InTable(keyCode)) state.KeyState[static_cast<std::size_t>(keyCode)] = true;
+  if (InTable(keyCode)) state.keyState[static_cast<std::size_t>(keyCode)] = true;
 }
 
 void KeyUp(ViewState& state, std::int32_t keyCode) {
-  if (InTable(keyCode)) state.KeyState[static_cast<std::size_t>(keyCode)] = false;
+  if (InTable(keyCode)) state.keyState[static_cast<std::size_t>(keyCode)] = false;
 }
 
 bool KeyHeld(const ViewState& state, std::int32_t keyCode) {
-  return InTable(keyCode) && state.KeyState[static_cast<std::size_t>(keyCode)];
+  return InTable(keyCode) && state.keyState[static_cast<std::size_t>(keyCode)];
 }
 
 }  // namespace rp

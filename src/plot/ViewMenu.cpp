@@ -32,32 +32,32 @@ void Toggle(bool& flag, ViewMenuEntry& entry) {
 }  // namespace
 
 void ResetView(ViewState& state) {
-  if (state.RootNode) state.RootNode->SetMatrix(glm::mat4(1.0f));
-  state.CameraPosition = {0.0f, 0.0f, -20.0f};
-  state.Yaw = 0.0f;
-  state.Pitch = 0.0f;
-  state.CameraMatrix = glm::mat4(1.0f);
+  if (state.rootNode) state.rootNode->SetMatrix(glm::mat4(1.0f));
+  state.cameraPosition = {0.0f, 0.0f, -20.0f};
+  state.yaw = 0.0f;
+  state.pitch = 0.0f;
+  state.cameraMatrix = glm::mat4(1.0f);
 }
 
 void ToggleConnectLines(ViewState& state, ViewMenu& menu) {
-  Toggle(state.ShowConnectLines, menu.Entry(ViewMenuItem::Connect));
+  Toggle(state.showConnectLines, menu.Entry(ViewMenuItem::Connect));
 }
 
 void ToggleDropLines(ViewState& state, ViewMenu& menu) {
-  Toggle(state.ShowDropLines, menu.Entry(ViewMenuItem::Lines));
+  Toggle(state.showDropLines, menu.Entry(ViewMenuItem::Lines));
 }
 
 void ToggleFloorShadows(ViewState& state, ViewMenu& menu) {
-  Toggle(state.ShowFloorShadows, menu.Entry(ViewMenuItem::FootLines));
+  Toggle(state.showFloorShadows, menu.Entry(ViewMenuItem::FootLines));
 }
 
 void ToggleGlass(ViewState& state, ViewMenu& menu) {
-  Toggle(state.ShowGlass, menu.Entry(ViewMenuItem::Base));
+  Toggle(state.showGlass, menu.Entry(ViewMenuItem::Base));
 }
 
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
-  state.AutoRotate = !state.AutoRotate;
-  menu.Entry(ViewMenuItem::Rotate).checked = state.AutoRotate;
+  state.autoRotate = !state.autoRotate;
+  menu.Entry(ViewMenuItem::Rotate).checked = state.autoRotate;
 }
 
 void ShowRecordingState(ViewMenu& menu, bool recording) {

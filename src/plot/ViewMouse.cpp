@@ -22,23 +22,23 @@ std::int16_t ToPixel16(float v) {
 }
 
 bool Replaying(const ViewState& state) {
-  return state.ControlPanel != nullptr && state.ControlPanel->isReplaying();
+  return state.controlPanel != nullptr && state.controlPanel->IsReplaying();
 }
 
 }  // namespace
 
 MouseDownAction MouseDown(ViewState& state, std::int32_t buttons, float x, float y) {
   if (buttons == kRightButton) return MouseDownAction::PopupMenu;
-  state.Dragging = true;
-  state.LastMouseX = x;
-  state.LastMouseY = y;
+  state.dragging = true;
+  state.lastMouseX = x;
+  state.lastMouseY = y;
   return MouseDownAction::StartDrag;
 }
 
 bool MouseMove(ViewState& state, GraphicsDevice& dev, std::int32_t buttons, float x, float y,
                std::string_view decimalSeparator) {
-  if (!state.DeviceReady || buttons == kRightButton) return false;
-  if (state.Dragging) {
+  if (!state.deviceReady || buttons == kRightButton) return false;
+  if (state.dragging) {
     if (Replaying(state)) return false;
     RotateByMouse(state, dev, ToPixel16(x), ToPixel16(y));
   } else {
@@ -47,6 +47,6 @@ bool MouseMove(ViewState& state, GraphicsDevice& dev, std::int32_t buttons, floa
   return true;
 }
 
-void MouseUp(ViewState& state) { state.Dragging = false; }
+void MouseUp(ViewState& state) { state.dragging = false; }
 
 }  // namespace rp

@@ -16,7 +16,7 @@ std::optional<std::string> RecordingSession::Start(int deviceIndex, const std::s
                                                    Clock::time_point now) {
   Stop();
   const auto names = input_.DeviceNames();
-  const AnalysisSettings settings = live_.Take().Settings;
+  const AnalysisSettings settings = live_.Take().settings;
   live_ = LiveRecording(settings);
   takeFileError_.clear();
   if (!take_.Open(takePath, now)) return take_.Error();
@@ -81,7 +81,7 @@ void RecordingSession::Tick(Clock::time_point now) {
     Stop();
     if (hooks_.ended) {
       hooks_.ended("The MIDI input \"" + name + "\" is gone; the recording ended and keeps the " +
-                   std::to_string(live_.Take().NoteEventCount) + " notes played until then.");
+                   std::to_string(live_.Take().noteEventCount) + " notes played until then.");
     }
   }
 }

@@ -60,7 +60,7 @@ void TakeRecorder::Start() {
   const auto chosen = dialogs_.ChooseFromList("Record from which MIDI input?", names);
   if (!chosen) return;
   session_ = std::make_unique<RecordingSession>(
-      *input_, post_, performance_.Settings,
+      *input_, post_, performance_.settings,
       RecordingSession::Hooks{[this](const LiveRecording& live) { ShowLive(live); },
                               [this](const std::string& message) { Finish(message); }});
   if (const auto failure = session_->Start(*chosen, recoveryPath_, RecordingSession::Clock::now())) {
@@ -74,14 +74,14 @@ void TakeRecorder::Start() {
 }
 
 void TakeRecorder::ShowLive(const LiveRecording& live) {
-  const std::int32_t before = performance_.PlotEventCount;
+  const std::int32_t before = performance_.plotEventCount;
   if (live.CompleteEventCount() == before) return;
   performance_ = live.CompletePart();
-  position_.CurrentEvent = performance_.PlotEventCount;
-  position_.TailLength = hooks_.tailLength ? hooks_.tailLength() : position_.TailLength;
-  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.PlotEventCount);
-  view_.showFirstEvents();  // the scale of the full view, as during a replay
-  view_.showTail();
+  position_.currentEvent = performance_.plotEventCount;
+  position_.tailLength = hooks_.tailLength ? hooks_.tailLength() : position_.tailLength;
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.plotEventCount);
+  view_.ShowFirstEvents();  // the scale of the full view, as during a replay
+  view_.ShowTail();
 }
 
 void TakeRecorder::Tick(RecordingSession::Clock::time_point now) {
@@ -101,8 +101,8 @@ void TakeRecorder::Finish(const std::string& why) {
   if (!why.empty()) dialogs_.ShowMessage(why, MessageKind::Information);
   if (!session_->TakeFileError().empty()) dialogs_.ShowMessage(session_->TakeFileError(), MessageKind::Error);
   LoadTake(session_->Live().Finished());
-  view_.stopAutoRotation();
-  if (performance_.NoteEventCount == 0) {
+  view_.StopAutoRotation();
+  if (performance_.noteEventCount == 0) {
     std::remove(recoveryPath_.c_str());
     dialogs_.ShowMessage("The take holds no notes; there is nothing to save.", MessageKind::Information);
     return;
@@ -113,14 +113,14 @@ void TakeRecorder::Finish(const std::string& why) {
 void TakeRecorder::LoadTake(Performance take) {
   performance_ = std::move(take);
   // Every reader relies on index 0 being there.
-  if (performance_.NoteEvents.empty()) performance_.NoteEvents.assign(1, NoteEvent{});
-  if (performance_.PlotEvents.size() < static_cast<std::size_t>(performance_.PlotEventCount) + 11) {
-    performance_.PlotEvents.resize(static_cast<std::size_t>(performance_.PlotEventCount) + 11);
+  if (performance_.noteEvents.empty()) performance_.noteEvents.assign(1, NoteEvent{});
+  if (performance_.plotEvents.size() < static_cast<std::size_t>(performance_.plotEventCount) + 11) {
+    performance_.plotEvents.resize(static_cast<std::size_t>(performance_.plotEventCount) + 11);
   }
-  position_.CurrentEvent = 1;
+  position_.currentEvent = 1;
   if (hooks_.mainReplaced) hooks_.mainReplaced();
-  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.PlotEventCount);
-  view_.showFirstEvents();
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.plotEventCount);
+  view_.ShowFirstEvents();
   if (hooks_.updateTimeDisplay) hooks_.updateTimeDisplay();
 }
 
@@ -146,15 +146,15 @@ bool TakeRecorder::OfferRecovery() {
     return false;
   }
   Performance take;
-  take.Settings = performance_.Settings;
+  take.settings = performance_.settings;
   const LoadResult result = LoadPerformanceFile(recoveryPath_, take);
-  if (!result.ok() && result.status != LoadStatus::ReadError) {
+  if (!result.Ok() && result.status != LoadStatus::ReadError) {
     dialogs_.ShowMessage(result.message.empty() ? "The recovery file cannot be read." : result.message,
                          MessageKind::Error);
     return false;
   }
   LoadTake(std::move(take));
-  view_.stopAutoRotation();
+  view_.StopAutoRotation();
   SaveTake();
   return true;
 }

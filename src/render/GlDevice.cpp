@@ -62,7 +62,7 @@ void NormalMatrix(const glm::mat4& world, float nm[3][3]) {
 struct GlInstance {
   float world[16];
   float normalMatrix[9];
-  ColorF diffuse, ambient, emissive;
+  ColourF diffuse, ambient, emissive;
 };
 static_assert(sizeof(GlInstance) == 37 * sizeof(float));
 
@@ -78,7 +78,7 @@ bool KeepsSpheres(const glm::mat4& m) {
          std::abs(glm::dot(b, c)) <= tolerance;
 }
 
-void ColorToFloats(Argb32 c, float out[4]) {
+void ColourToFloats(Argb32 c, float out[4]) {
   out[0] = float((c >> 16) & 0xFF) / 255.0f;
   out[1] = float((c >> 8) & 0xFF) / 255.0f;
   out[2] = float(c & 0xFF) / 255.0f;
@@ -89,8 +89,8 @@ GLenum GlBlendFactor(BlendFactor b) {
   switch (b) {
     case BlendFactor::Zero: return GL_ZERO;
     case BlendFactor::One: return GL_ONE;
-    case BlendFactor::SrcColor: return GL_SRC_COLOR;
-    case BlendFactor::InvSrcColor: return GL_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::SrcColour: return GL_SRC_COLOR;
+    case BlendFactor::InvSrcColour: return GL_ONE_MINUS_SRC_COLOR;
     case BlendFactor::SrcAlpha: return GL_SRC_ALPHA;
     case BlendFactor::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
   }
@@ -308,7 +308,7 @@ void GlDevice::EndScene() {
   inScene_ = false;
 }
 
-void GlDevice::Clear(Argb32 color) {
+void GlDevice::Clear(Argb32 colour) {
   MakeCurrent();
   ApplyRasterState();
   // Only the viewport's rectangle is cleared.
@@ -316,7 +316,7 @@ void GlDevice::Clear(Argb32 color) {
   gl_->glEnable(GL_SCISSOR_TEST);
   gl_->glScissor(r.x, r.y, r.width, r.height);
   float c[4];
-  ColorToFloats(color, c);
+  ColourToFloats(colour, c);
   gl_->glClearColor(c[0], c[1], c[2], c[3]);
   gl_->glDepthMask(GL_TRUE);
   gl_->glClearDepth(1.0f);
@@ -394,8 +394,8 @@ void GlDevice::StateChanged() {
   ++statesGen_;
 }
 
-void GlDevice::SetAmbientLight(Argb32 color) {
-  states_.ambientLight = color;
+void GlDevice::SetAmbientLight(Argb32 colour) {
+  states_.ambientLight = colour;
   StateChanged();
 }
 
@@ -523,29 +523,29 @@ SceneProgram& GlDevice::PrepareSceneProgram(bool hasTexCoord, DrawKind kind) {
   if (it == programs_.end()) it = programs_.emplace(key, BuildSceneProgram(*gl_, key)).first;
   SceneProgram& p = it->second;
   gl_->glUseProgram(p.id);
-  if (p.world_ != worldGen_) {
+  if (p.worldUploaded != worldGen_) {
     UploadWorld(p);
-    p.world_ = worldGen_;
+    p.worldUploaded = worldGen_;
   }
-  if (p.camera_ != cameraGen_) {
+  if (p.cameraUploaded != cameraGen_) {
     UploadCamera(p);
-    p.camera_ = cameraGen_;
+    p.cameraUploaded = cameraGen_;
   }
-  if (p.material_ != materialGen_) {
+  if (p.materialUploaded != materialGen_) {
     UploadMaterial(p);
-    p.material_ = materialGen_;
+    p.materialUploaded = materialGen_;
   }
-  if (p.lights_ != lightsGen_) {
+  if (p.lightsUploaded != lightsGen_) {
     UploadLights(p);
-    p.lights_ = lightsGen_;
+    p.lightsUploaded = lightsGen_;
   }
-  if (p.states_ != statesGen_) {
+  if (p.statesUploaded != statesGen_) {
     float ambient[4];
-    ColorToFloats(states_.ambientLight, ambient);
+    ColourToFloats(states_.ambientLight, ambient);
     gl_->glUniform4fv(p.globalAmbient, 1, ambient);
     gl_->glUniform1i(p.sampler, 0);
     gl_->glUniform1f(p.flipY, target_.flipY ? -1.0f : 1.0f);
-    p.states_ = statesGen_;
+    p.statesUploaded = statesGen_;
   }
   if (textured) {
     gl_->glActiveTexture(GL_TEXTURE0);

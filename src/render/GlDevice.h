@@ -49,7 +49,7 @@ class GlDevice : public GraphicsDevice {
   bool ResetBackBuffer() override;
   void BeginScene() override;
   void EndScene() override;
-  void Clear(Argb32 color) override;
+  void Clear(Argb32 colour) override;
   void Present() override;
   void SetTransform(Transform which, const glm::mat4& matrix) override;
   glm::mat4 GetTransform(Transform which) override;
@@ -59,7 +59,7 @@ class GlDevice : public GraphicsDevice {
   Material GetMaterial() override;
   void SetLight(std::uint32_t index, const Light& light) override;
   void EnableLight(std::uint32_t index, bool enable) override;
-  void SetAmbientLight(Argb32 color) override;
+  void SetAmbientLight(Argb32 colour) override;
   void SetLighting(bool enable) override;
   void SetDepthTest(bool enable) override;
   void SetShading(Shading shading) override;

@@ -45,9 +45,9 @@ GlFont::~GlFont() {
   for (const auto& c : cache_) context_->Gl().glDeleteTextures(1, &c.texture);
 }
 
-const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color, float scale) {
+const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 colour, float scale) {
   for (auto it = cache_.begin(); it != cache_.end(); ++it) {
-    if (it->text == text && it->color == color && it->scale == scale) {
+    if (it->text == text && it->colour == colour && it->scale == scale) {
       cache_.splice(cache_.begin(), cache_, it);
       return cache_.front();
     }
@@ -65,8 +65,8 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color, flo
   {
     QPainter painter(&image);
     painter.setFont(font);
-    painter.setPen(QColor(int((color >> 16) & 0xFF), int((color >> 8) & 0xFF), int(color & 0xFF),
-                          int(color >> 24)));
+    painter.setPen(QColor(int((colour >> 16) & 0xFF), int((colour >> 8) & 0xFF), int(colour & 0xFF),
+                          int(colour >> 24)));
     for (std::size_t i = 0; i < lines.size(); ++i)
       painter.drawText(0, int(i) * fm.height() + fm.ascent(),
                        QString::fromUtf8(lines[i].data(), qsizetype(lines[i].size())));
@@ -87,7 +87,7 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 color, flo
   gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                   image.constBits());
   gl.glBindTexture(GL_TEXTURE_2D, 0);
-  cache_.push_front({std::string(text), color, scale, texture, float(width) / scale, float(height) / scale});
+  cache_.push_front({std::string(text), colour, scale, texture, float(width) / scale, float(height) / scale});
   return cache_.front();
 }
 
@@ -104,7 +104,7 @@ std::int32_t GlFont::MeasureText(std::string_view text, Rect& rect) {
   return height;
 }
 
-std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 color) {
+std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 colour) {
   const QFontMetrics fm(font_);
   const auto lines = SplitTextLines(text);
   const std::int32_t height = std::int32_t(lines.size()) * fm.height();
@@ -113,7 +113,7 @@ std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 co
   const bool hasArea = rect.right > rect.left && rect.bottom > rect.top;
   const float left = float(rect.left), top = float(rect.top);
   if (!context_->MakeCurrent()) throw DeviceError("the OpenGL context is lost");
-  const Cached& c = Rasterise(text, color, device_.PixelRatio());
+  const Cached& c = Rasterise(text, colour, device_.PixelRatio());
   if (hasArea) {
     // Clip by cutting the quad and its texture coordinates to the rectangle.
     const float x0 = std::max(left, float(rect.left)), y0 = std::max(top, float(rect.top));

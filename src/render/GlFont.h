@@ -24,19 +24,19 @@ class GlFont : public Font {
   // or bottom <= top) does not clip, so the text just starts at its top-left
   // corner.
   std::int32_t MeasureText(std::string_view text, Rect& rect) override;
-  std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 color) override;
+  std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 colour) override;
   const FontDesc& Desc() const override { return desc_; }
   const QFont& QtFont() const { return font_; }
 
  private:
   struct Cached {
     std::string text;
-    Argb32 color;
+    Argb32 colour;
     float scale;  // texels per unit
     GLuint texture;
     float width, height;  // in units
   };
-  const Cached& Rasterise(std::string_view text, Argb32 color, float scale);
+  const Cached& Rasterise(std::string_view text, Argb32 colour, float scale);
 
   GlDevice& device_;
   std::shared_ptr<GlContext> context_;

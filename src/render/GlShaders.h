@@ -37,7 +37,7 @@ struct SceneProgram {
   GLint sampler = -1;
   GLint eye = -1, sphereRadius = -1;
   // Generation of each state group last uploaded into this program.
-  unsigned world_ = 0, camera_ = 0, material_ = 0, lights_ = 0, states_ = 0;
+  unsigned worldUploaded = 0, cameraUploaded = 0, materialUploaded = 0, lightsUploaded = 0, statesUploaded = 0;
 };
 
 struct TextProgram {

@@ -22,7 +22,7 @@ MidiOutputPort::MidiOutputPort(MidiBackend& backend, ReplayClock& clock, PostToU
 MidiOutputPort::~MidiOutputPort() {
   {
     std::lock_guard lock(mutex_);
-    Close();
+    CloseLocked();
     channel_->alive = false;
     quit_ = true;
   }
@@ -30,37 +30,37 @@ MidiOutputPort::~MidiOutputPort() {
   if (thread_.joinable()) thread_.join();
 }
 
-void MidiOutputPort::setNotifications(Notifications notifications) {
+void MidiOutputPort::SetNotifications(Notifications notifications) {
   channel_->handlers = std::move(notifications);
 }
 
-int MidiOutputPort::deviceCount() const {
+int MidiOutputPort::DeviceCount() const {
   std::lock_guard lock(mutex_);
   return backend_.DeviceCount();
 }
 
-int MidiOutputPort::deviceIndex() const {
+int MidiOutputPort::DeviceIndex() const {
   std::lock_guard lock(mutex_);
   return deviceIndex_;
 }
 
-void MidiOutputPort::setDeviceIndex(int index) {
+void MidiOutputPort::SetDeviceIndex(int index) {
   std::lock_guard lock(mutex_);
   deviceIndex_ = index;
 }
 
-std::string MidiOutputPort::deviceName() const {
+std::string MidiOutputPort::DeviceName() const {
   std::lock_guard lock(mutex_);
   if (deviceIndex_ < -1 || deviceIndex_ >= backend_.DeviceCount()) return {};
   return backend_.DeviceName(deviceIndex_);
 }
 
-int MidiOutputPort::replaySpeed() const {
+int MidiOutputPort::ReplaySpeed() const {
   std::lock_guard lock(mutex_);
   return replaySpeed_;
 }
 
-void MidiOutputPort::setReplaySpeed(int speed) {
+void MidiOutputPort::SetReplaySpeed(int speed) {
   {
     std::lock_guard lock(mutex_);
     replaySpeed_ = speed;
@@ -70,7 +70,7 @@ void MidiOutputPort::setReplaySpeed(int speed) {
   clock_.Wake();
 }
 
-std::vector<MidiMessage> MidiOutputPort::queuedMessages() const {
+std::vector<MidiMessage> MidiOutputPort::QueuedMessages() const {
   std::lock_guard lock(mutex_);
   return {queue_.begin() + static_cast<std::ptrdiff_t>(cursor_), queue_.end()};
 }
@@ -84,11 +84,11 @@ void MidiOutputPort::Locked(Command command) {
   clock_.Wake();
 }
 
-void MidiOutputPort::open() {
+void MidiOutputPort::Open() {
   Locked([this] {
     if (state_ != PortState::Closed) {
       if (openDevice_ == deviceIndex_) return;
-      Close();
+      CloseLocked();
     }
     const int count = backend_.DeviceCount();
     if (deviceIndex_ < -1 || deviceIndex_ >= count) {
@@ -105,18 +105,18 @@ void MidiOutputPort::open() {
   });
 }
 
-void MidiOutputPort::close() {
-  Locked([this] { Close(); });
+void MidiOutputPort::Close() {
+  Locked([this] { CloseLocked(); });
 }
 
-void MidiOutputPort::Close() {
+void MidiOutputPort::CloseLocked() {
   EndReplay();
   if (state_ == PortState::Closed) return;
   backend_.Close();
   state_ = PortState::Closed;
 }
 
-void MidiOutputPort::reset() {
+void MidiOutputPort::Reset() {
   Locked([this] {
     EndReplay();
     if (state_ == PortState::Replaying) state_ = PortState::Open;
@@ -126,7 +126,7 @@ void MidiOutputPort::reset() {
   });
 }
 
-void MidiOutputPort::start() {
+void MidiOutputPort::Start() {
   Locked([this] {
     if (state_ == PortState::Closed) {
       RaiseError(kMidiNotOpen, "The MIDI output is not open.");
@@ -140,14 +140,14 @@ void MidiOutputPort::start() {
   });
 }
 
-void MidiOutputPort::stop() {
+void MidiOutputPort::Stop() {
   Locked([this] {
     EndReplay();
     if (state_ == PortState::Replaying) state_ = PortState::Open;
   });
 }
 
-void MidiOutputPort::append(const MidiMessage& m) {
+void MidiOutputPort::Append(const MidiMessage& m) {
   Locked([&] {
     const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
                                                        m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);

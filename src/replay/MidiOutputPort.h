@@ -56,34 +56,34 @@ class MidiOutputPort {
   MidiOutputPort(const MidiOutputPort&) = delete;
   MidiOutputPort& operator=(const MidiOutputPort&) = delete;
 
-  void setNotifications(Notifications notifications);
+  void SetNotifications(Notifications notifications);
 
-  int deviceCount() const;
-  int deviceIndex() const;
-  void setDeviceIndex(int index);
-  std::string deviceName() const;  // of deviceIndex; "" when there is no such device
-  PortState state() const { return state_.load(); }
+  int DeviceCount() const;
+  int DeviceIndex() const;
+  void SetDeviceIndex(int index);
+  std::string DeviceName() const;  // of deviceIndex; "" when there is no such device
+  PortState State() const { return state_.load(); }
 
-  int replaySpeed() const;
+  int ReplaySpeed() const;
   // Takes effect at once, also during a replay: from the next message on,
   // going on from the current position (no jump).
-  void setReplaySpeed(int speed);
+  void SetReplaySpeed(int speed);
 
   // Opens the device of deviceIndex (another device than the open one closes
   // that first); a failure raises the error notification.
-  void open();
-  void close();
+  void Open();
+  void Close();
   // Drops every queued message; also while closed.
-  void reset();
+  void Reset();
   // Starts sending the queue; on a closed port it raises kMidiNotOpen.
-  void start();
-  void stop();
+  void Start();
+  void Stop();
   // Queues `message`; one that is neither a channel message nor tag-only
   // raises kMidiInvalidMessage and is not queued.
-  void append(const MidiMessage& message);
+  void Append(const MidiMessage& message);
 
   // The queued messages not yet sent, in queue order.
-  std::vector<MidiMessage> queuedMessages() const;
+  std::vector<MidiMessage> QueuedMessages() const;
 
  private:
   struct Channel;
@@ -92,7 +92,7 @@ class MidiOutputPort {
   // new state.
   template <class Command>
   void Locked(Command command);
-  void Close();
+  void CloseLocked();
   void EndReplay();  // drops pending replay notifications, silences the device
   void Silence();
   void TrackSounding(const MidiMessage& m);

@@ -12,18 +12,18 @@ class ReplayControls {
  public:
   virtual ~ReplayControls() = default;
   // Play enabled and Stop disabled, or (false) the reverse.
-  virtual void setPlayEnabled(bool playEnabled) = 0;
+  virtual void SetPlayEnabled(bool playEnabled) = 0;
   // The "Replay speed" slider (-1000 to 9000).
-  virtual int replaySpeed() const = 0;
+  virtual int ReplaySpeed() const = 0;
   // The "Length of tail" slider (1 to 500).
-  virtual int tailLength() const = 0;
+  virtual int TailLength() const = 0;
   // Position of the chosen entry in the device list, the first entry 0.
-  virtual int chosenDeviceEntry() const = 0;
-  virtual void setTimeSliderValue(int value) = 0;
+  virtual int ChosenDeviceEntry() const = 0;
+  virtual void SetTimeSliderValue(int value) = 0;
   // The time display.
-  virtual void setTimeText(const std::string& text) = 0;
+  virtual void SetTimeText(const std::string& text) = 0;
   // Lets pending window events run, the port's notifications among them.
-  virtual void processPendingEvents() = 0;
+  virtual void ProcessPendingEvents() = 0;
 };
 
 }  // namespace rp

@@ -39,24 +39,24 @@ int ScaledVelocity(std::uint8_t velocity) {
   return std::min(scaled, 127);
 }
 
-double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.TimeMs); }
+double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.timeMs); }
 
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) {
   MidiMessage m;
-  m.tag = note.ClusterIndex;
-  m.timeMs = note.TimeMs - startMs;
-  if (note.NoteKey > kHighestMidiKey) {
+  m.tag = note.clusterIndex;
+  m.timeMs = note.timeMs - startMs;
+  if (note.noteKey > kHighestMidiKey) {
     if (m.tag == 0) return std::nullopt;
     m.status = kTagOnlyStatus;
     return m;
   }
-  m.status = note.IsNoteOn ? kNoteOn : kNoteOff;
-  m.data1 = note.NoteKey;
-  m.data2 = ScaledVelocity(note.NoteVelocity);
+  m.status = note.isNoteOn ? kNoteOn : kNoteOff;
+  m.data1 = note.noteKey;
+  m.data2 = ScaledVelocity(note.noteVelocity);
   return m;
 }
 
-bool IsUnsendableNote(const NoteEvent& note) { return note.IsNoteOn && note.NoteKey > kHighestMidiKey; }
+bool IsUnsendableNote(const NoteEvent& note) { return note.isNoteOn && note.noteKey > kHighestMidiKey; }
 
 std::string SkippedNotesText(int count) {
   if (count == 1) return "1 note with a key above 127 was not sent: MIDI cannot carry it.";
@@ -78,47 +78,47 @@ ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotV
       dialogs_(dialogs),
       performance_(performance),
       position_(position) {
-  position_.TailLength = controls_.tailLength();
-  port_.setNotifications({
-      [this](int code, const std::string& text) { onPortError(code, text); },
-      [this](int tag) { onMessageSent(tag); },
-      [this] { onReplayEnded(); },
+  position_.tailLength = controls_.TailLength();
+  port_.SetNotifications({
+      [this](int code, const std::string& text) { OnPortError(code, text); },
+      [this](int tag) { OnMessageSent(tag); },
+      [this] { OnReplayEnded(); },
   });
 }
 
-ReplayEngine::~ReplayEngine() { port_.setNotifications({}); }
+ReplayEngine::~ReplayEngine() { port_.SetNotifications({}); }
 
 const PlotEvent& ReplayEngine::EventAt(std::int32_t k) const {
   static const PlotEvent kNone{};
-  if (k < 0 || static_cast<std::size_t>(k) >= performance_.PlotEvents.size()) return kNone;
-  return performance_.PlotEvents[static_cast<std::size_t>(k)];
+  if (k < 0 || static_cast<std::size_t>(k) >= performance_.plotEvents.size()) return kNone;
+  return performance_.plotEvents[static_cast<std::size_t>(k)];
 }
 
-std::vector<std::string> ReplayEngine::listOutputDevices() {
+std::vector<std::string> ReplayEngine::ListOutputDevices() {
   std::vector<std::string> names;
-  const int count = port_.deviceCount();
+  const int count = port_.DeviceCount();
   for (int i = -1; i < count; ++i) {
-    port_.setDeviceIndex(i);
-    names.push_back(port_.deviceName());
+    port_.SetDeviceIndex(i);
+    names.push_back(port_.DeviceName());
   }
-  port_.setDeviceIndex(DefaultOutputEntry(names) - 1);
+  port_.SetDeviceIndex(DefaultOutputEntry(names) - 1);
   return names;
 }
 
-void ReplayEngine::play() {
-  controls_.processPendingEvents();
-  port_.reset();
-  controls_.setPlayEnabled(false);
-  updateTimeDisplay();
-  position_.PlayFrom = EventAt(position_.CurrentEvent).FirstNote;
-  position_.PlayTo = performance_.NoteEventCount;
-  const int skipped = queueMessages(position_.PlayFrom, position_.PlayTo);
+void ReplayEngine::Play() {
+  controls_.ProcessPendingEvents();
+  port_.Reset();
+  controls_.SetPlayEnabled(false);
+  UpdateTimeDisplay();
+  position_.playFrom = EventAt(position_.currentEvent).firstNote;
+  position_.playTo = performance_.noteEventCount;
+  const int skipped = QueueMessages(position_.playFrom, position_.playTo);
   if (skipped > 0) dialogs_.ShowMessage(SkippedNotesText(skipped), MessageKind::Information);
-  startSending();
+  StartSending();
 }
 
-int ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
-  const std::int32_t count = performance_.NoteEventCount;
+int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
+  const std::int32_t count = performance_.noteEventCount;
   if (from > to) {
     from -= 10;
     to += 10;
@@ -128,7 +128,7 @@ int ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   if (to > count) to = count;
   if (count <= 0) return 0;
   // The array always reaches the count; this only guards the loop's indices.
-  const auto& notes = performance_.NoteEvents;
+  const auto& notes = performance_.noteEvents;
   const auto last = static_cast<std::int32_t>(notes.size()) - 1;
   const std::int32_t end = std::min(to, last);
 
@@ -140,7 +140,7 @@ int ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   int skipped = 0;
   for (std::int32_t i = from; i <= end; ++i) {
     const NoteEvent& note = notes[static_cast<std::size_t>(i)];
-    if (const auto message = ReplayMessage(note, start)) port_.append(*message);
+    if (const auto message = ReplayMessage(note, start)) port_.Append(*message);
     if (IsUnsendableNote(note)) ++skipped;
     shown.ShowEvent(i);
     shown.SetValue(i);
@@ -152,75 +152,75 @@ int ReplayEngine::queueMessages(std::int32_t& from, std::int32_t& to) {
   return skipped;
 }
 
-void ReplayEngine::openOutput() {
-  port_.setReplaySpeed(controls_.replaySpeed());
-  position_.TailLength = controls_.tailLength();
-  port_.setDeviceIndex(controls_.chosenDeviceEntry() - 1);
-  port_.open();
+void ReplayEngine::OpenOutput() {
+  port_.SetReplaySpeed(controls_.ReplaySpeed());
+  position_.tailLength = controls_.TailLength();
+  port_.SetDeviceIndex(controls_.ChosenDeviceEntry() - 1);
+  port_.Open();
 }
 
-void ReplayEngine::startSending() {
+void ReplayEngine::StartSending() {
   const std::uint64_t stopsBefore = stops_;
-  openOutput();
-  if (port_.state() == PortState::Closed) {
+  OpenOutput();
+  if (port_.State() == PortState::Closed) {
     // The port could not be opened and says why in its error notification;
     // there is nothing to follow, so the panel goes back to stopped at once.
-    stop();
+    Stop();
     return;
   }
-  view_.setBorderFixed(true);
-  controls_.processPendingEvents();
+  view_.SetBorderFixed(true);
+  controls_.ProcessPendingEvents();
   // A stop among those events (the Stop button, a resize, a load) wins.
   if (stops_ != stopsBefore) return;
-  port_.start();
+  port_.Start();
 }
 
-void ReplayEngine::stop() {
+void ReplayEngine::Stop() {
   ++stops_;
-  port_.stop();
-  closeOutput();
-  controls_.setPlayEnabled(true);
-  view_.setBorderFixed(false);
+  port_.Stop();
+  CloseOutput();
+  controls_.SetPlayEnabled(true);
+  view_.SetBorderFixed(false);
 }
 
-void ReplayEngine::closeOutput() {
-  controls_.processPendingEvents();
-  if (port_.state() != PortState::Closed) {
-    port_.reset();
-    port_.close();
+void ReplayEngine::CloseOutput() {
+  controls_.ProcessPendingEvents();
+  if (port_.State() != PortState::Closed) {
+    port_.Reset();
+    port_.Close();
   }
 }
 
-void ReplayEngine::onSpeedChanged() { port_.setReplaySpeed(controls_.replaySpeed()); }
+void ReplayEngine::OnSpeedChanged() { port_.SetReplaySpeed(controls_.ReplaySpeed()); }
 
-void ReplayEngine::onTailLengthChanged() { position_.TailLength = controls_.tailLength(); }
+void ReplayEngine::OnTailLengthChanged() { position_.tailLength = controls_.TailLength(); }
 
-void ReplayEngine::seekTo(int event) {
-  stop();
+void ReplayEngine::SeekTo(int event) {
+  Stop();
   // Until the first file is loaded the slider reaches 1000 over five empty
   // events: only an existing event can become the current one.
-  position_.CurrentEvent = std::clamp(event, 1, std::max(1, performance_.PlotEventCount));
-  updateTimeDisplay();
-  view_.showFirstEvents();
-  view_.showTail();
+  position_.currentEvent = std::clamp(event, 1, std::max(1, performance_.plotEventCount));
+  UpdateTimeDisplay();
+  view_.ShowFirstEvents();
+  view_.ShowTail();
 }
 
-void ReplayEngine::updateTimeDisplay() {
-  controls_.setTimeSliderValue(position_.CurrentEvent);
-  controls_.setTimeText(FormatTimeDisplay(EventAt(position_.CurrentEvent).OnsetMs));
+void ReplayEngine::UpdateTimeDisplay() {
+  controls_.SetTimeSliderValue(position_.currentEvent);
+  controls_.SetTimeText(FormatTimeDisplay(EventAt(position_.currentEvent).onsetMs));
 }
 
-void ReplayEngine::onPortError(int code, const std::string& text) {
+void ReplayEngine::OnPortError(int code, const std::string& text) {
   if (!Silent(code)) dialogs_.ShowMessage(text, MessageKind::Error);
 }
 
-void ReplayEngine::onMessageSent(int tag) {
+void ReplayEngine::OnMessageSent(int tag) {
   // Tags beyond the loaded clusters could only come from an earlier file.
-  if (tag < 1 || tag > performance_.PlotEventCount) return;
-  position_.CurrentEvent = tag;
-  view_.showTail();
-  updateTimeDisplay();
-  progress_.ShowNumberEvents(performance_.PlotEventCount);
+  if (tag < 1 || tag > performance_.plotEventCount) return;
+  position_.currentEvent = tag;
+  view_.ShowTail();
+  UpdateTimeDisplay();
+  progress_.ShowNumberEvents(performance_.plotEventCount);
   progress_.ShowEvent(tag);
 }
 

@@ -69,39 +69,39 @@ class ReplayEngine {
   // The entries of the device list: the default entry (device -1), then every
   // device. Leaves the port's device index at the entry DefaultOutputEntry
   // chooses; the panel selects that entry to match.
-  std::vector<std::string> listOutputDevices();
+  std::vector<std::string> ListOutputDevices();
 
   // Replays from the first note of the current event to the end of the file.
-  void play();
+  void Play();
   // Stops and closes the port, enables Play, makes the view sizable again.
-  void stop();
+  void Stop();
   // Queues one message per note event from `from` to `to` (both adjusted in
   // place to the file) behind the progress window "Preparing MIDI...".
   // Returns how many notes MIDI cannot carry were left out.
-  int queueMessages(std::int32_t& from, std::int32_t& to);
+  int QueueMessages(std::int32_t& from, std::int32_t& to);
   // Speed, tail length and device from the controls, then opens the port.
-  void openOutput();
+  void OpenOutput();
   // Opens the port, fixes the view's border and starts sending.
-  void startSending();
+  void StartSending();
   // Resets and closes the port when it is open (also when the panel closes).
-  void closeOutput();
+  void CloseOutput();
 
   // The speed slider applies at once, also during a replay.
-  void onSpeedChanged();
+  void OnSpeedChanged();
   // Another device is used from the next replay on; this one stops.
-  void onDeviceChosen() { stop(); }
+  void OnDeviceChosen() { Stop(); }
   // The tail length shows from the view's next update; no redraw now.
-  void onTailLengthChanged();
+  void OnTailLengthChanged();
   // The time slider released at `event`: stop, make that event current, and
   // have the view rebuild all points and then the current event's tail.
-  void seekTo(int event);
+  void SeekTo(int event);
   // Time slider to the current event, time display to its onset.
-  void updateTimeDisplay();
+  void UpdateTimeDisplay();
 
   // The port's notifications.
-  void onPortError(int code, const std::string& text);
-  void onMessageSent(int tag);
-  void onReplayEnded() { stop(); }
+  void OnPortError(int code, const std::string& text);
+  void OnMessageSent(int tag);
+  void OnReplayEnded() { Stop(); }
 
  private:
   const PlotEvent& EventAt(std::int32_t k) const;

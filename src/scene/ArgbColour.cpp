@@ -20,15 +20,15 @@ std::int64_t ChannelTimes255(float channel) {
 
 }  // namespace
 
-ColorF ColorFromArgb(std::int32_t argb) {
+ColourF ColourFromArgb(std::int32_t argb) {
   const auto bits = static_cast<std::uint32_t>(argb);
   auto channel = [bits](int shift) {
     return static_cast<float>(static_cast<double>((bits >> shift) & 0xFFu) / 255.0);
   };
-  return ColorF{channel(16), channel(8), channel(0), channel(24)};
+  return ColourF{channel(16), channel(8), channel(0), channel(24)};
 }
 
-std::int32_t ColorToArgb(const ColorF& value) {
+std::int32_t ColourToArgb(const ColourF& value) {
   // Two's complement arithmetic on 64 bits: multiplying by the byte's weight
   // and ORing reproduces the spill of out-of-range channels; the low 32 bits
   // are the packed colour.

@@ -10,13 +10,13 @@
 namespace rp {
 
 // Each byte divided by 255; the alpha byte includes the sign bit.
-ColorF ColorFromArgb(std::int32_t argb);
+ColourF ColourFromArgb(std::int32_t argb);
 
 // Each channel times 255, rounded to the nearest integer with halves to even
 // (0.5 gives 128, the float nearest 0.3 gives 77). A channel outside 0..1
 // gives a "byte" outside 0..255 whose extra bits are ORed into the
 // neighbouring bytes (a negative channel sets every bit above its own byte);
 // bits that would land beyond the top of the 32 bits are dropped.
-std::int32_t ColorToArgb(const ColorF& value);
+std::int32_t ColourToArgb(const ColourF& value);
 
 }  // namespace rp

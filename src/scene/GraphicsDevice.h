@@ -79,7 +79,7 @@ class Font {
   virtual std::int32_t MeasureText(std::string_view text, Rect& rect) = 0;
   // Draws the text in the colour from rect's top-left corner, clipped to the
   // rectangle when it has an area. Returns the text's height in pixels.
-  virtual std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 color) = 0;
+  virtual std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 colour) = 0;
   virtual const FontDesc& Desc() const = 0;
 };
 
@@ -132,7 +132,7 @@ class GraphicsDevice {
   virtual void EndScene() = 0;
   // Clears the whole viewport of the current target to the colour and its
   // depth to the far plane.
-  virtual void Clear(Argb32 color) = 0;
+  virtual void Clear(Argb32 colour) = 0;
   // Shows the back buffer in the device's window. Throws DeviceError on
   // failure.
   virtual void Present() = 0;
@@ -147,7 +147,7 @@ class GraphicsDevice {
   virtual void SetLight(std::uint32_t index, const Light& light) = 0;
   virtual void EnableLight(std::uint32_t index, bool enable) = 0;
   // The light every lit surface gets on top of the lights (0xAARRGGBB).
-  virtual void SetAmbientLight(Argb32 color) = 0;
+  virtual void SetAmbientLight(Argb32 colour) = 0;
   virtual void SetLighting(bool enable) = 0;
   virtual void SetDepthTest(bool enable) = 0;
   virtual void SetShading(Shading shading) = 0;

@@ -17,7 +17,7 @@
 namespace rp {
 
 // A colour with float channels, nominally 0..1.
-struct ColorF {
+struct ColourF {
   float r, g, b, a;
 };
 
@@ -41,7 +41,7 @@ enum class Shading { Flat, Gouraud };
 // screen, or none.
 enum class Culling { None, Clockwise, CounterClockwise };
 
-enum class BlendFactor { Zero, One, SrcColor, InvSrcColor, SrcAlpha, InvSrcAlpha };
+enum class BlendFactor { Zero, One, SrcColour, InvSrcColour, SrcAlpha, InvSrcAlpha };
 
 enum class TextureFilter { Point, Linear };
 
@@ -72,19 +72,19 @@ enum class DeviceStatus {
 enum class DeviceKind { Hardware, Software };
 
 struct Material {
-  ColorF diffuse;
-  ColorF ambient;
-  ColorF specular;
-  ColorF emissive;
+  ColourF diffuse;
+  ColourF ambient;
+  ColourF specular;
+  ColourF emissive;
   float power;
 };
 static_assert(sizeof(Material) == 68);
 
 struct Light {
   LightType type;
-  ColorF diffuse;
-  ColorF specular;
-  ColorF ambient;
+  ColourF diffuse;
+  ColourF specular;
+  ColourF ambient;
   glm::vec3 position;
   glm::vec3 direction;
   float range;

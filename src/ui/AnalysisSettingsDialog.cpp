@@ -32,32 +32,32 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,
-          [this] { setSettings(AnalysisSettings{}); });
+          [this] { SetSettings(AnalysisSettings{}); });
 
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
   form->addRow(QStringLiteral("Delay d:"), delay_);
   form->addRow(new QLabel(QStringLiteral("OK analyses the loaded performance again."), this));
   form->addRow(buttons);
-  setSettings(current);
+  SetSettings(current);
 }
 
-AnalysisSettings AnalysisSettingsDialog::settings() const {
+AnalysisSettings AnalysisSettingsDialog::Settings() const {
   AnalysisSettings s;
-  s.ClusterWindowMs = clusterWindow_->value();
-  s.Delay = delay_->value();
+  s.clusterWindowMs = clusterWindow_->value();
+  s.delay = delay_->value();
   return s;
 }
 
-void AnalysisSettingsDialog::setSettings(const AnalysisSettings& settings) {
-  clusterWindow_->setValue(settings.ClusterWindowMs);
-  delay_->setValue(settings.Delay);
+void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
+  clusterWindow_->setValue(settings.clusterWindowMs);
+  delay_->setValue(settings.delay);
 }
 
 std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent) {
   AnalysisSettingsDialog dialog(current, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.settings();
+  return dialog.Settings();
 }
 
 }  // namespace rp

@@ -17,8 +17,8 @@ class AnalysisSettingsDialog final : public QDialog {
   Q_OBJECT
  public:
   explicit AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent = nullptr);
-  AnalysisSettings settings() const;
-  void setSettings(const AnalysisSettings& settings);
+  AnalysisSettings Settings() const;
+  void SetSettings(const AnalysisSettings& settings);
 
  private:
   QDoubleSpinBox* clusterWindow_;

@@ -164,21 +164,21 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
 
   port_ = std::make_unique<MidiOutputPort>(*midi_.backend, *midi_.clock, QtUiPoster(this));
   progressWindow_ = std::make_unique<ProgressWindow>(this);
-  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->bar(), *eventCountLabel_,
+  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->Bar(), *eventCountLabel_,
                                                *eventLabel_);
   ReplayControls& controls = *this;
   engine_ = std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_);
 
   TakeRecorder::Hooks hooks;
   hooks.makeInput = midi_.makeInput;
-  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.stopReplay = [this] { StopReplay(); };
   hooks.recordingChanged = [this](bool recording) { ShowRecording(recording); };
-  hooks.tailLength = [this] { return tailLength(); };
-  hooks.setTimeText = [this](const std::string& text) { setTimeText(text); };
+  hooks.tailLength = [this] { return TailLength(); };
+  hooks.setTimeText = [this](const std::string& text) { SetTimeText(text); };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
     timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
   };
-  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  hooks.updateTimeDisplay = [this] { UpdateTimeDisplay(); };
   // A take replaces the main performance as a loaded file does.
   hooks.mainReplaced = [this] { compared_.clear(); };
   const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -190,17 +190,17 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   connect(recordTimer_, &QTimer::timeout, this, [this] { recorder_->Tick(std::chrono::steady_clock::now()); });
 }
 
-void ControlPanel::setRecoveryPath(const std::string& path) {
+void ControlPanel::SetRecoveryPath(const std::string& path) {
   recorder_->SetRecoveryPath(path);
 }
 
-void ControlPanel::toggleRecording() { recorder_->Toggle(); }
+void ControlPanel::ToggleRecording() { recorder_->Toggle(); }
 
-bool ControlPanel::isRecording() const { return recorder_->Recording(); }
+bool ControlPanel::IsRecording() const { return recorder_->Recording(); }
 
 // While a take is recorded, Stop ends it and nothing else may load or replay.
 void ControlPanel::ShowRecording(bool recording) {
-  setPlayEnabled(!recording);
+  SetPlayEnabled(!recording);
   openButton_->setEnabled(!recording);
   timeSlider_->setEnabled(!recording);
   if (recording) recordTimer_->start();
@@ -238,7 +238,7 @@ void ControlPanel::CreateControls() {
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   Place(eventCountLabel_, 3240, 480, 1092, 372);
 
-  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->seekTo(timeSlider_->value()); }, this), "timeSlider",
+  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->SeekTo(timeSlider_->value()); }, this), "timeSlider",
                        1, 1000, 500, 10, 500, 1);
   Place(timeSlider_, 120, 960, 9252, 372);
 
@@ -267,39 +267,39 @@ void ControlPanel::CreateControls() {
                          speedSlider_, tailLengthSlider_, timeSlider_, timingOption_, velocityOption_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
-  connect(playButton_, &QPushButton::clicked, this, [this] { engine_->play(); });
+  connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
   connect(stopButton_, &QPushButton::clicked, this, [this] {
     if (recorder_->Recording()) recorder_->Stop();
-    else engine_->stop();
+    else engine_->Stop();
   });
-  connect(openButton_, &QPushButton::clicked, this, [this] { openFile(); });
-  connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->onDeviceChosen(); });
+  connect(openButton_, &QPushButton::clicked, this, [this] { OpenFile(); });
+  connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->OnDeviceChosen(); });
   connect(deviceCombo_, &QComboBox::currentTextChanged, deviceCombo_, &QComboBox::setToolTip);
   connect(speedSlider_, &QSlider::valueChanged, this, [this] {
     ShowSpeedFactor();
-    engine_->onSpeedChanged();
+    engine_->OnSpeedChanged();
   });
-  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->onTailLengthChanged(); });
-  connect(timingOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
-  connect(velocityOption_, &QRadioButton::clicked, this, [this] { onTimingVelocityChosen(); });
+  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->OnTailLengthChanged(); });
+  connect(timingOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
+  connect(velocityOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
 }
 
-void ControlPanel::start() {
-  performance_ = Performance::BeforeFirstFile(performance_.Settings);
-  const std::vector<std::string> devices = engine_->listOutputDevices();
+void ControlPanel::Start() {
+  performance_ = Performance::BeforeFirstFile(performance_.settings);
+  const std::vector<std::string> devices = engine_->ListOutputDevices();
   FillDeviceList(*deviceCombo_, devices);
   deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
 
   show();
   // The frame is known once the window is shown (and the window manager has
   // framed it, which the events let happen).
-  placeOnScreen();
+  PlaceOnScreen();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  placeOnScreen();
+  PlaceOnScreen();
   // A take left unsaved is loaded instead of asking for a first file.
   if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
   LoadFile(startFile_);
-  if (!startCompareFiles_.empty()) addComparedFiles(startCompareFiles_);
+  if (!startCompareFiles_.empty()) AddComparedFiles(startCompareFiles_);
 }
 
 QPoint PanelPlace(const QRect& available, const QSize& frame) {
@@ -310,7 +310,7 @@ QPoint PanelPlace(const QRect& available, const QSize& frame) {
   return {std::clamp(left, available.left(), lastLeft), std::max(available.top(), top)};
 }
 
-void ControlPanel::placeOnScreen() {
+void ControlPanel::PlaceOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   // The window is moved by its frame's corner; `frame` may still be the
@@ -319,113 +319,113 @@ void ControlPanel::placeOnScreen() {
   move(corner);
 }
 
-void ControlPanel::closePort() { engine_->closeOutput(); }
+void ControlPanel::ClosePort() { engine_->CloseOutput(); }
 
 void ControlPanel::closeEvent(QCloseEvent* event) {
   if (recorder_->Recording()) recorder_->Stop();
-  closePort();
+  ClosePort();
   QWidget::closeEvent(event);
 }
 
-void ControlPanel::openFile() { LoadFile(std::nullopt); }
+void ControlPanel::OpenFile() { LoadFile(std::nullopt); }
 
 void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   LoadHooks hooks;
   hooks.progress = progress_.get();
   hooks.position = &position_;
-  hooks.processPendingEvents = [this] { processPendingEvents(); };
-  hooks.stopReplay = [this] { stopReplay(); };
+  hooks.processPendingEvents = [this] { ProcessPendingEvents(); };
+  hooks.stopReplay = [this] { StopReplay(); };
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
     compared_.clear();
-    view_.showFirstEvents();
+    view_.ShowFirstEvents();
   };
-  hooks.stopAutoRotation = [this] { view_.stopAutoRotation(); };
+  hooks.stopAutoRotation = [this] { view_.StopAutoRotation(); };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
     // A file without clusters leaves the slider at its one position.
     timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
   };
-  hooks.updateTimeDisplay = [this] { updateTimeDisplay(); };
+  hooks.updateTimeDisplay = [this] { UpdateTimeDisplay(); };
   PerformanceLoader loader(dialogs_, performance_, hooks);
-  const LoadResult result = path ? loader.open(*path) : loader.chooseAndOpen(StoredFileFolder());
+  const LoadResult result = path ? loader.Open(*path) : loader.ChooseAndOpen(StoredFileFolder());
   const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
   fileLoaded_ = fileLoaded_ || read;
   if (read && !path) StoreFileFolderOf(result.path);
 }
 
-void ControlPanel::applyAnalysisSettings(const AnalysisSettings& settings) {
-  engine_->stop();
+void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
+  engine_->Stop();
   // Compared performances are always analysed as the main one is.
   for (Performance& other : compared_) Reanalyse(other, settings);
   if (!fileLoaded_) {
-    performance_.Settings = settings;
+    performance_.settings = settings;
     return;
   }
   ReanalyseKeepingPosition(performance_, position_, settings);
-  timeSlider_->setMaximum(std::max(performance_.PlotEventCount, timeSlider_->minimum()));
-  engine_->updateTimeDisplay();
+  timeSlider_->setMaximum(std::max(performance_.plotEventCount, timeSlider_->minimum()));
+  engine_->UpdateTimeDisplay();
 }
 
-void ControlPanel::togglePlay() {
+void ControlPanel::TogglePlay() {
   if (playButton_->isEnabled()) {
-    engine_->play();
+    engine_->Play();
   } else {
-    engine_->stop();
+    engine_->Stop();
   }
 }
 
-void ControlPanel::addComparedPerformances() {
-  stopReplay();
+void ControlPanel::AddComparedPerformances() {
+  StopReplay();
   OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
   request.initialDir = StoredFileFolder();
-  addComparedFiles(dialogs_.OpenFiles(request));
+  AddComparedFiles(dialogs_.OpenFiles(request));
 }
 
-void ControlPanel::addComparedFiles(const std::vector<std::string>& paths) {
+void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  stopReplay();
-  processPendingEvents();
-  const CompareLoadReport report = AddComparedPerformances(paths, compared_, performance_.Settings, progress_.get());
-  if (report.added > 0) view_.showFirstEvents();
+  StopReplay();
+  ProcessPendingEvents();
+  const CompareLoadReport report = rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
+  if (report.added > 0) view_.ShowFirstEvents();
   for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
 }
 
-void ControlPanel::removeComparedPerformances() {
+void ControlPanel::RemoveComparedPerformances() {
   if (compared_.empty()) return;
   compared_.clear();
-  view_.showFirstEvents();
+  view_.ShowFirstEvents();
 }
 
-void ControlPanel::onTimingVelocityChosen() { view_.showFirstEvents(); }
+void ControlPanel::OnTimingVelocityChosen() { view_.ShowFirstEvents(); }
 
-void ControlPanel::setTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
+void ControlPanel::SetTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
 
-void ControlPanel::updateTimeDisplay() { engine_->updateTimeDisplay(); }
+void ControlPanel::UpdateTimeDisplay() { engine_->UpdateTimeDisplay(); }
 
-void ControlPanel::stopReplay() { engine_->stop(); }
+void ControlPanel::StopReplay() { engine_->Stop(); }
 
-bool ControlPanel::timingChosen() const { return timingOption_->isChecked(); }
+bool ControlPanel::TimingChosen() const { return timingOption_->isChecked(); }
 
-bool ControlPanel::isReplaying() const { return port_->state() == PortState::Replaying; }
+bool ControlPanel::IsReplaying() const { return port_->State() == PortState::Replaying; }
 
-bool ControlPanel::isPortOpen() const { return port_->state() != PortState::Closed; }
+bool ControlPanel::IsPortOpen() const { return port_->State() != PortState::Closed; }
 
-void ControlPanel::setPlayEnabled(bool playEnabled) {
+void ControlPanel::SetPlayEnabled(bool playEnabled) {
   playButton_->setEnabled(playEnabled);
   stopButton_->setEnabled(!playEnabled);
 }
 
-int ControlPanel::replaySpeed() const { return speedSlider_->value(); }
+int ControlPanel::ReplaySpeed() const { return speedSlider_->value(); }
 
-int ControlPanel::tailLength() const { return tailLengthSlider_->value(); }
+int ControlPanel::TailLength() const { return tailLengthSlider_->value(); }
 
-int ControlPanel::chosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
+int ControlPanel::ChosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
 
-void ControlPanel::setTimeSliderValue(int value) { timeSlider_->setValue(value); }
+void ControlPanel::SetTimeSliderValue(int value) { timeSlider_->setValue(value); }
 
-void ControlPanel::setTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
+void ControlPanel::SetTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
 
-void ControlPanel::processPendingEvents() { QCoreApplication::processEvents(); }
+void ControlPanel::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 void ControlPanel::ShowSpeedFactor() {
   speedFactorLabel_->setText(QString::fromStdString(TempoLabel(speedSlider_->value())));

@@ -70,75 +70,75 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
 
   // The file the start opens instead of asking (the command line's FILE),
   // and the files it then adds for comparison.
-  void setStartFile(std::optional<std::string> path, std::vector<std::string> compareFiles = {}) {
+  void SetStartFile(std::optional<std::string> path, std::vector<std::string> compareFiles = {}) {
     startFile_ = std::move(path);
     startCompareFiles_ = std::move(compareFiles);
   }
   // Whether the start offers a take left unsaved in the recovery file (the
   // program does; tests and snapshots leave the user's file alone), and where
   // that file is: "recovery.txt" in the user's data folder unless set.
-  void setOfferRecovery(bool offer) { offerRecovery_ = offer; }
-  void setRecoveryPath(const std::string& path);
+  void SetOfferRecovery(bool offer) { offerRecovery_ = offer; }
+  void SetRecoveryPath(const std::string& path);
   // "Record from MIDI input..." / "Stop recording".
-  void toggleRecording();
-  bool isRecording() const;
-  TakeRecorder& recorder() { return *recorder_; }
+  void ToggleRecording();
+  bool IsRecording() const;
+  TakeRecorder& Recorder() { return *recorder_; }
 
   // Sizes the performance arrays, lists the devices, places and shows the
   // window, then opens the first file.
-  void start();
+  void Start();
   // Places the shown window by PanelPlace on its screen.
-  void placeOnScreen();
+  void PlaceOnScreen();
   // Closes the MIDI port (also when the window is closed).
-  void closePort();
+  void ClosePort();
   // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
   // that replaces the main performance removes the compared ones. The file
   // dialog starts in the folder of the last file opened through it, in this
   // run or an earlier one.
-  void openFile();
+  void OpenFile();
   // New analysis settings: stops the replay, analyses the loaded performance
   // and the compared ones again (no file is read again), keeps the current
   // event at the same onset time where it still exists and moves the time
   // slider and display there; the plot is the caller's to rebuild. Before
   // the first file they are only kept for it.
-  void applyAnalysisSettings(const AnalysisSettings& settings);
+  void ApplyAnalysisSettings(const AnalysisSettings& settings);
   // The space bar: Play when the replay is stopped, else Stop.
-  void togglePlay();
+  void TogglePlay();
   // "Add performance for comparison...": stops the replay, asks for one or
   // more files and adds those that load; the view rebuilds.
-  void addComparedPerformances();
+  void AddComparedPerformances();
   // The same for files already chosen (the command line's).
-  void addComparedFiles(const std::vector<std::string>& paths);
+  void AddComparedFiles(const std::vector<std::string>& paths);
   // "Remove compared performances": the main one is shown alone again.
-  void removeComparedPerformances();
+  void RemoveComparedPerformances();
   // Either option: the view rebuilds all its points.
-  void onTimingVelocityChosen();
-  void setTimingChosen(bool timing);
+  void OnTimingVelocityChosen();
+  void SetTimingChosen(bool timing);
   // Time slider to the current event, time display to its onset.
-  void updateTimeDisplay();
+  void UpdateTimeDisplay();
 
-  ReplayEngine& replay() { return *engine_; }
-  ProgressWindow& progressWindow() { return *progressWindow_; }
+  ReplayEngine& Replay() { return *engine_; }
+  ProgressWindow& Progress() { return *progressWindow_; }
 
   // ControlPanelLink
-  void stopReplay() override;
-  bool timingChosen() const override;
-  bool isReplaying() const override;
+  void StopReplay() override;
+  bool TimingChosen() const override;
+  bool IsReplaying() const override;
   // The MIDI port is open (also while it replays).
-  bool isPortOpen() const;
+  bool IsPortOpen() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   // ReplayControls
-  void setPlayEnabled(bool playEnabled) override;
-  int replaySpeed() const override;
-  int tailLength() const override;
-  int chosenDeviceEntry() const override;
-  void setTimeSliderValue(int value) override;
-  void setTimeText(const std::string& text) override;
-  void processPendingEvents() override;
+  void SetPlayEnabled(bool playEnabled) override;
+  int ReplaySpeed() const override;
+  int TailLength() const override;
+  int ChosenDeviceEntry() const override;
+  void SetTimeSliderValue(int value) override;
+  void SetTimeText(const std::string& text) override;
+  void ProcessPendingEvents() override;
 
   void CreateControls();
   void LoadFile(const std::optional<std::string>& path);

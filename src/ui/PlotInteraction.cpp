@@ -95,7 +95,7 @@ void PlotInteraction::ShowCheckMarks() {
     if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
 }
 
-void PlotInteraction::mousePressed(int button, float x, float y, const QPoint& globalPos) {
+void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& globalPos) {
   if (MouseDown(state_, button, x, y) != MouseDownAction::PopupMenu) return;
   ShowRecordingState(menu_, hooks_.isRecording && hooks_.isRecording());
   const ViewMenuEntry& record = menu_.Entry(ViewMenuItem::Record);
@@ -103,7 +103,7 @@ void PlotInteraction::mousePressed(int button, float x, float y, const QPoint& g
   popup_->popup(globalPos);
 }
 
-void PlotInteraction::mouseMoved(int buttons, float x, float y) {
+void PlotInteraction::MouseMoved(int buttons, float x, float y) {
   hooks_.run([this, buttons, x, y] {
     GraphicsDevice* dev = hooks_.device();
     if (dev != nullptr && MouseMove(state_, *dev, buttons, x, y, decimalSeparator_))
@@ -111,11 +111,11 @@ void PlotInteraction::mouseMoved(int buttons, float x, float y) {
   });
 }
 
-void PlotInteraction::mouseReleased() { MouseUp(state_); }
+void PlotInteraction::MouseReleased() { MouseUp(state_); }
 
-void PlotInteraction::keyPressed(int keyCode) { KeyDown(state_, keyCode); }
+void PlotInteraction::KeyPressed(int keyCode) { KeyDown(state_, keyCode); }
 
-void PlotInteraction::keyReleased(int keyCode) { KeyUp(state_, keyCode); }
+void PlotInteraction::KeyReleased(int keyCode) { KeyUp(state_, keyCode); }
 
 bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
   if (watched != surface_) return false;
@@ -126,7 +126,7 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
       const QPointF p = e->position();
       const auto x = static_cast<float>(p.x());
       const auto y = static_cast<float>(p.y());
-      mousePressed(ButtonMask(e->button()), x, y, e->globalPosition().toPoint());
+      MousePressed(ButtonMask(e->button()), x, y, e->globalPosition().toPoint());
       if (event->type() == QEvent::MouseButtonDblClick && e->button() == Qt::LeftButton && hooks_.doubleClicked)
         hooks_.run([this, x, y] { hooks_.doubleClicked(x, y); });
       return true;
@@ -134,11 +134,11 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       auto* e = static_cast<QMouseEvent*>(event);
       const QPointF p = e->position();
-      mouseMoved(ButtonMask(e->buttons()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+      MouseMoved(ButtonMask(e->buttons()), static_cast<float>(p.x()), static_cast<float>(p.y()));
       return true;
     }
     case QEvent::MouseButtonRelease:
-      mouseReleased();
+      MouseReleased();
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
@@ -146,15 +146,15 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
       if (e->isAutoRepeat()) return true;  // a held key stays down until it is let go
       const std::int32_t code = VirtualKeyFromQt(e->key());
       if (event->type() == QEvent::KeyPress) {
-        keyPressed(code);
+        KeyPressed(code);
       } else {
-        keyReleased(code);
+        KeyReleased(code);
       }
       return false;
     }
     case QEvent::FocusOut:
       // Keys let go elsewhere never report here: none stays held.
-      state_.KeyState.fill(false);
+      state_.keyState.fill(false);
       return false;
     default:
       return false;

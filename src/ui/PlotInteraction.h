@@ -48,11 +48,11 @@ class PlotInteraction final : public QObject {
 
   // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
   // gets the button pressed, mouseMoved those held.
-  void mousePressed(int button, float x, float y, const QPoint& globalPos);
-  void mouseMoved(int buttons, float x, float y);
-  void mouseReleased();
-  void keyPressed(int keyCode);
-  void keyReleased(int keyCode);
+  void MousePressed(int button, float x, float y, const QPoint& globalPos);
+  void MouseMoved(int buttons, float x, float y);
+  void MouseReleased();
+  void KeyPressed(int keyCode);
+  void KeyReleased(int keyCode);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -69,7 +69,7 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   setFont(LabelFont());
 
   // The device is made on this window's OpenGL widget.
-  view_.deviceSetup().makeDevice = &GlDevice::CreateOn;
+  view_.Setup().makeDevice = &GlDevice::CreateOn;
 
   glView_ = new GlView(this);
   auto* layout = new QVBoxLayout(this);
@@ -86,28 +86,28 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   frameTimer_ = new QTimer(this);
   frameTimer_->setObjectName(QStringLiteral("frameTimer"));
   frameTimer_->setInterval(10);
-  connect(frameTimer_, &QTimer::timeout, this, [this] { runHandler([this] { view_.onFrameTimer(); }); });
+  connect(frameTimer_, &QTimer::timeout, this, [this] { RunHandler([this] { view_.OnFrameTimer(); }); });
 
   // Mouse, keys and the popup menu act on the device widget.
   popupMenu_ = new QMenu(this);
   PlotInteraction::Hooks hooks;
-  hooks.device = [this] { return view_.device(); };
-  hooks.frameMoveAndDraw = [this] { view_.onFrameTimer(); };
-  hooks.loadData = [this] { view_.loadScatterFile(); };
+  hooks.device = [this] { return view_.Device(); };
+  hooks.frameMoveAndDraw = [this] { view_.OnFrameTimer(); };
+  hooks.loadData = [this] { view_.LoadScatterFile(); };
   hooks.addCompared = [this] {
-    if (controlPanel_) controlPanel_->addComparedPerformances();
+    if (controlPanel_) controlPanel_->AddComparedPerformances();
   };
   hooks.removeCompared = [this] {
-    if (controlPanel_) controlPanel_->removeComparedPerformances();
+    if (controlPanel_) controlPanel_->RemoveComparedPerformances();
   };
-  hooks.analysisSettings = [this] { chooseAnalysisSettings(); };
-  hooks.doubleClicked = [this](float x, float y) { doubleClicked(x, y); };
+  hooks.analysisSettings = [this] { ChooseAnalysisSettings(); };
+  hooks.doubleClicked = [this](float x, float y) { DoubleClicked(x, y); };
   hooks.toggleRecording = [this] {
-    if (controlPanel_) controlPanel_->toggleRecording();
+    if (controlPanel_) controlPanel_->ToggleRecording();
   };
-  hooks.isRecording = [this] { return controlPanel_ && controlPanel_->isRecording(); };
-  hooks.run = [this](const std::function<void()>& handler) { runHandler(handler); };
-  interaction_ = new PlotInteraction(view_.state(), std::move(hooks), glView_, popupMenu_, this);
+  hooks.isRecording = [this] { return controlPanel_ && controlPanel_->IsRecording(); };
+  hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
+  interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
   askAnalysisSettings_ = [this](const AnalysisSettings& current) { return AskAnalysisSettings(current, this); };
   makeMidiOutput_ = &RealMidiOutput;
 
@@ -119,8 +119,8 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   playKey->setContext(Qt::ApplicationShortcut);
   playKey->setAutoRepeat(false);
   connect(playKey, &QShortcut::activated, this, [this] {
-    runHandler([this] {
-      if (controlPanel_) controlPanel_->togglePlay();
+    RunHandler([this] {
+      if (controlPanel_) controlPanel_->TogglePlay();
     });
   });
   resize(Px(9090), Px(6645));
@@ -128,10 +128,10 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
 
 PlotWindow::~PlotWindow() = default;
 
-QAction* PlotWindow::menuItem(const QString& name) { return interaction_->MenuAction(name); }
+QAction* PlotWindow::MenuItem(const QString& name) { return interaction_->MenuAction(name); }
 
 template <class F>
-void PlotWindow::runHandler(F&& handler) {
+void PlotWindow::RunHandler(F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
@@ -141,26 +141,26 @@ void PlotWindow::runHandler(F&& handler) {
   }
 }
 
-void PlotWindow::start() {
-  runHandler([this] { view_.start(); });
+void PlotWindow::Start() {
+  RunHandler([this] { view_.Start(); });
 }
 
-void PlotWindow::chooseAnalysisSettings() {
-  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.Settings);
+void PlotWindow::ChooseAnalysisSettings() {
+  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.settings);
   if (!chosen) return;
   StoreAnalysisSettings(*chosen);
-  if (controlPanel_) controlPanel_->applyAnalysisSettings(*chosen);
-  view_.rebuild();
+  if (controlPanel_) controlPanel_->ApplyAnalysisSettings(*chosen);
+  view_.Rebuild();
 }
 
-void PlotWindow::doubleClicked(float x, float y) {
-  GraphicsDevice* dev = view_.device();
+void PlotWindow::DoubleClicked(float x, float y) {
+  GraphicsDevice* dev = view_.Device();
   if (dev == nullptr || !controlPanel_) return;
-  const std::int32_t event = EventUnderMouse(view_.state(), *dev, x, y);
-  if (event > 0) controlPanel_->replay().seekTo(event);
+  const std::int32_t event = EventUnderMouse(view_.State(), *dev, x, y);
+  if (event > 0) controlPanel_->Replay().SeekTo(event);
 }
 
-QImage PlotWindow::grabClientArea() { return glView_->GrabFrame(); }
+QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }
 
 WindowHandle PlotWindow::Handle() { return glView_->Handle(); }
 FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
@@ -192,11 +192,11 @@ void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
     controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_,
                                                        makeMidiOutput_());
-    controlPanel_->setStartFile(options_.file, options_.compareFiles);
-    controlPanel_->setOfferRecovery(options_.offerRecovery);
-    if (options_.velocity) controlPanel_->setTimingChosen(false);
-    view_.setControlPanel(controlPanel_.get());
-    controlPanel_->start();
+    controlPanel_->SetStartFile(options_.file, options_.compareFiles);
+    controlPanel_->SetOfferRecovery(options_.offerRecovery);
+    if (options_.velocity) controlPanel_->SetTimingChosen(false);
+    view_.SetControlPanel(controlPanel_.get());
+    controlPanel_->Start();
   } else {
     controlPanel_->show();
   }
@@ -217,19 +217,19 @@ void PlotWindow::EndProgram() {
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  runHandler([this] { view_.resized(); });
+  RunHandler([this] { view_.Resized(); });
 }
 
 void PlotWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) runHandler([this] { view_.resized(); });
+  if (event->type() == QEvent::WindowStateChange) RunHandler([this] { view_.Resized(); });
 }
 
 // The device widget keeps its last frame for the window system's own
 // repaints; a frame is drawn anew when the window is shown again.
 void PlotWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  runHandler([this] { view_.paint(); });
+  RunHandler([this] { view_.Paint(); });
 }
 
 // Closing the plot window ends the program, the control panel included.

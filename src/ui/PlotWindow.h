@@ -51,32 +51,32 @@ class PlotWindow final : public QWidget, public ViewWindow {
              ComparedPerformances& compared, QWidget* parent = nullptr);
   ~PlotWindow() override;
 
-  PlotView& view() { return view_; }
-  rp::ControlPanel* controlPanel() { return controlPanel_.get(); }
-  QMenu* popupMenu() { return popupMenu_; }
+  PlotView& View() { return view_; }
+  rp::ControlPanel* ControlPanel() { return controlPanel_.get(); }
+  QMenu* PopupMenu() { return popupMenu_; }
   // A popup-menu item by its name ("menuReset", ...).
-  QAction* menuItem(const QString& name);
-  QTimer* frameTimer() { return frameTimer_; }
-  GlView* deviceWidget() { return glView_; }
+  QAction* MenuItem(const QString& name);
+  QTimer* FrameTimer() { return frameTimer_; }
+  GlView* DeviceWidget() { return glView_; }
   // The client area as last presented.
-  QImage grabClientArea();
+  QImage GrabClientArea();
 
   // Start-up: the control panel, this window, the device and the scene.
-  void start();
+  void Start();
 
   // How "Analysis settings..." asks for new settings (the settings dialog
   // unless set): the chosen settings, or nothing when cancelled.
   using AnalysisSettingsQuestion = std::function<std::optional<AnalysisSettings>(const AnalysisSettings&)>;
-  void setAnalysisSettingsQuestion(AnalysisSettingsQuestion ask) { askAnalysisSettings_ = std::move(ask); }
+  void SetAnalysisSettingsQuestion(AnalysisSettingsQuestion ask) { askAnalysisSettings_ = std::move(ask); }
   // Where the control panel's replay goes (the program's outputs unless set);
   // set before start.
-  void setMidiOutput(std::function<MidiOutputSetup()> make) { makeMidiOutput_ = std::move(make); }
+  void SetMidiOutput(std::function<MidiOutputSetup()> make) { makeMidiOutput_ = std::move(make); }
   // "Analysis settings...": asks, keeps the answer for later runs, and has
   // the control panel analyse the performance again.
-  void chooseAnalysisSettings();
+  void ChooseAnalysisSettings();
   // A left double-click at pixel (x, y) of the device widget: a point of the
   // performance becomes the current event as from the time slider.
-  void doubleClicked(float x, float y);
+  void DoubleClicked(float x, float y);
 
   // ViewWindow
   WindowHandle Handle() override;
@@ -103,7 +103,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
  private:
   // Runs one event handler; an error it raises is shown and ends the program.
   template <class F>
-  void runHandler(F&& handler);
+  void RunHandler(F&& handler);
 
   Dialogs& dialogs_;
   StartOptions options_;

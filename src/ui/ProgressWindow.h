@@ -13,7 +13,7 @@ class ProgressWindow final : public QWidget {
   Q_OBJECT
  public:
   explicit ProgressWindow(QWidget* owner = nullptr);
-  QProgressBar& bar() { return *bar_; }
+  QProgressBar& Bar() { return *bar_; }
 
  private:
   QProgressBar* bar_;

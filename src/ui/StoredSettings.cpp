@@ -21,16 +21,16 @@ AnalysisSettings StoredAnalysisSettings() {
   AnalysisSettings s;
   bool ok = false;
   const double window = stored.value(kClusterWindowKey).toDouble(&ok);
-  if (ok && IsValidClusterWindow(window)) s.ClusterWindowMs = window;
+  if (ok && IsValidClusterWindow(window)) s.clusterWindowMs = window;
   const qlonglong delay = stored.value(kDelayKey).toLongLong(&ok);
-  if (ok && IsValidDelay(delay)) s.Delay = static_cast<std::int32_t>(delay);
+  if (ok && IsValidDelay(delay)) s.delay = static_cast<std::int32_t>(delay);
   return s;
 }
 
 void StoreAnalysisSettings(const AnalysisSettings& settings) {
   QSettings stored = Stored();
-  stored.setValue(kClusterWindowKey, settings.ClusterWindowMs);
-  stored.setValue(kDelayKey, settings.Delay);
+  stored.setValue(kClusterWindowKey, settings.clusterWindowMs);
+  stored.setValue(kDelayKey, settings.delay);
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

@@ -15,7 +15,7 @@ TEST(ComparedPerformances, AFileThatFailsIsNamedAndTheOthersStay) {
   ComparedPerformances compared;
   RecordingProgressSink progress;
   AnalysisSettings settings;
-  settings.ClusterWindowMs = 20.0;
+  settings.clusterWindowMs = 20.0;
   const CompareLoadReport report = AddComparedPerformances(
       {kData + "/lf.txt", "/no/such/take2.txt", kData + "/chords_tempo.mid"}, compared, settings, &progress);
 
@@ -23,8 +23,8 @@ TEST(ComparedPerformances, AFileThatFailsIsNamedAndTheOthersStay) {
   ASSERT_EQ(compared.size(), 2u);
   EXPECT_EQ(PerformanceDisplayName(compared[0]), "lf.txt");
   EXPECT_EQ(PerformanceDisplayName(compared[1]), "chords_tempo.mid");
-  EXPECT_GT(compared[1].PlotEventCount, 0);
-  EXPECT_EQ(compared[0].Settings.ClusterWindowMs, 20.0) << "analysed with the main one's settings";
+  EXPECT_GT(compared[1].plotEventCount, 0);
+  EXPECT_EQ(compared[0].settings.clusterWindowMs, 20.0) << "analysed with the main one's settings";
   ASSERT_EQ(report.messages.size(), 1u);
   EXPECT_NE(report.messages[0].find("/no/such/take2.txt"), std::string::npos) << report.messages[0];
 

@@ -13,7 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::vector<std::string> Listing(const Performance& p) {
   std::vector<std::string> lines;
-  for (std::int32_t j = 1; j <= p.NoteEventCount; ++j) lines.push_back(AsciiMidiLine(p.NoteEvents[std::size_t(j)]));
+  for (std::int32_t j = 1; j <= p.noteEventCount; ++j) lines.push_back(AsciiMidiLine(p.noteEvents[std::size_t(j)]));
   return lines;
 }
 
@@ -32,8 +32,8 @@ TEST(LiveRecording, TimesComeFromTheDeltasAndOnlyNotesAreKept) {
 
 TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMatchesTheFileAnalysis) {
   AnalysisSettings settings;
-  settings.Delay = 2;
-  settings.ClusterWindowMs = 30;
+  settings.delay = 2;
+  settings.clusterWindowMs = 30;
   LiveRecording live(settings);
   // Chords (within 30 ms of their first note), note-offs in between, uneven
   // intervals and velocities.
@@ -52,33 +52,33 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
   }
   const Performance finished = live.Finished();
   const Performance& take = live.Take();
-  ASSERT_EQ(take.PlotEventCount, 10);
-  ASSERT_EQ(finished.PlotEventCount, 10);
-  ASSERT_GE(take.PlotEvents.size(), 21u);
+  ASSERT_EQ(take.plotEventCount, 10);
+  ASSERT_EQ(finished.plotEventCount, 10);
+  ASSERT_GE(take.plotEvents.size(), 21u);
   for (std::int32_t k = 1; k <= live.CompleteEventCount(); ++k) {
-    const PlotEvent& a = take.PlotEvents[std::size_t(k)];
-    const PlotEvent& b = finished.PlotEvents[std::size_t(k)];
-    EXPECT_EQ(std::tie(a.OnsetMs, a.Interval0, a.Interval1, a.Interval2, a.Velocity0, a.Velocity1, a.Velocity2, a.FirstNote),
-              std::tie(b.OnsetMs, b.Interval0, b.Interval1, b.Interval2, b.Velocity0, b.Velocity1, b.Velocity2, b.FirstNote))
+    const PlotEvent& a = take.plotEvents[std::size_t(k)];
+    const PlotEvent& b = finished.plotEvents[std::size_t(k)];
+    EXPECT_EQ(std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2, a.firstNote),
+              std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2, b.firstNote))
         << "event " << k;
   }
-  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
-    EXPECT_EQ(take.NoteEvents[std::size_t(j)].ClusterIndex, finished.NoteEvents[std::size_t(j)].ClusterIndex) << j;
+  for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
+    EXPECT_EQ(take.noteEvents[std::size_t(j)].clusterIndex, finished.noteEvents[std::size_t(j)].clusterIndex) << j;
   }
-  EXPECT_DOUBLE_EQ(take.PlotEvents[2].Interval2, 2400.0 - 2100.0);  // the interval after event 2 + 2d
-  EXPECT_EQ(take.PlotEvents[6].Interval0, 0.0) << "not yet complete";
+  EXPECT_DOUBLE_EQ(take.plotEvents[2].interval2, 2400.0 - 2100.0);  // the interval after event 2 + 2d
+  EXPECT_EQ(take.plotEvents[6].interval0, 0.0) << "not yet complete";
 
   // What the plot shows meanwhile: the five complete events and the notes
   // before event 6, by the rules of every performance.
   const Performance part = live.CompletePart();
-  ASSERT_EQ(part.PlotEventCount, 5);
-  EXPECT_EQ(part.NoteEventCount, take.PlotEvents[6].FirstNote - 1);
-  ASSERT_GE(part.PlotEvents.size(), 16u);
-  for (std::size_t k = 6; k < part.PlotEvents.size(); ++k) EXPECT_EQ(part.PlotEvents[k].OnsetMs, 0.0) << k;
+  ASSERT_EQ(part.plotEventCount, 5);
+  EXPECT_EQ(part.noteEventCount, take.plotEvents[6].firstNote - 1);
+  ASSERT_GE(part.plotEvents.size(), 16u);
+  for (std::size_t k = 6; k < part.plotEvents.size(); ++k) EXPECT_EQ(part.plotEvents[k].onsetMs, 0.0) << k;
   for (std::int32_t k = 1; k <= 5; ++k) {
-    const auto first = part.PlotEvents[std::size_t(k)].FirstNote;
-    EXPECT_EQ(part.NoteEvents[std::size_t(first)].ClusterIndex, k);
-    EXPECT_EQ(part.PlotEvents[std::size_t(k)].Interval2, finished.PlotEvents[std::size_t(k)].Interval2);
+    const auto first = part.plotEvents[std::size_t(k)].firstNote;
+    EXPECT_EQ(part.noteEvents[std::size_t(first)].clusterIndex, k);
+    EXPECT_EQ(part.plotEvents[std::size_t(k)].interval2, finished.plotEvents[std::size_t(k)].interval2);
   }
 }
 

@@ -43,14 +43,14 @@ struct Snapshot {
 
 Snapshot Take(const Performance& p) {
   Snapshot s;
-  for (std::int32_t j = 1; j <= p.NoteEventCount; ++j) {
-    const NoteEvent& n = p.NoteEvents[j];
-    s.notes.emplace_back(n.IsNoteOn, n.TimeMs, n.LeadValue, n.NoteKey, n.NoteVelocity, n.ClusterIndex);
+  for (std::int32_t j = 1; j <= p.noteEventCount; ++j) {
+    const NoteEvent& n = p.noteEvents[j];
+    s.notes.emplace_back(n.isNoteOn, n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.clusterIndex);
   }
-  for (std::int32_t k = 1; k <= p.PlotEventCount; ++k) {
-    const PlotEvent& e = p.PlotEvents[k];
-    s.events.emplace_back(e.OnsetMs, e.Interval0, e.Interval1, e.Interval2, e.Velocity0, e.Velocity1, e.Velocity2,
-                          e.FirstNote);
+  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) {
+    const PlotEvent& e = p.plotEvents[k];
+    s.events.emplace_back(e.onsetMs, e.interval0, e.interval1, e.interval2, e.velocity0, e.velocity1, e.velocity2,
+                          e.firstNote);
   }
   return s;
 }
@@ -58,44 +58,44 @@ Snapshot Take(const Performance& p) {
 TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   Held h;
   const LoadResult lf = LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks());
-  ASSERT_TRUE(lf.ok());
+  ASSERT_TRUE(lf.Ok());
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
   EXPECT_EQ(lf.noteOnCount, 5);
-  EXPECT_EQ(h.p.NoteEventCount, 8);
-  EXPECT_EQ(h.p.PlotEventCount, 5);
-  EXPECT_EQ(h.p.PlotEvents[1].Interval2, 1000.0);
-  EXPECT_EQ(h.position.CurrentEvent, 1);
+  EXPECT_EQ(h.p.noteEventCount, 8);
+  EXPECT_EQ(h.p.plotEventCount, 5);
+  EXPECT_EQ(h.p.plotEvents[1].interval2, 1000.0);
+  EXPECT_EQ(h.position.currentEvent, 1);
   const Snapshot reference = Take(h.p);
   for (const char* name : {"crlf.txt", "cr.txt"}) {
     h.Reset();
-    ASSERT_TRUE(LoadPerformanceFile(DataFile(name), h.p, h.Hooks()).ok());
+    ASSERT_TRUE(LoadPerformanceFile(DataFile(name), h.p, h.Hooks()).Ok());
     EXPECT_EQ(Take(h.p), reference) << name;
   }
 }
 
 TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p, h.Hooks()).ok());
-  ASSERT_EQ(h.p.NoteEventCount, 7);
-  EXPECT_EQ(h.p.NoteEvents[3].TimeMs, 10.0);  // the piece after a comma is a line of its own
-  EXPECT_EQ(h.p.NoteEvents[3].LeadValue, 0.0);
-  EXPECT_EQ(h.p.NoteEvents[6].NoteKey, 62);   // quoted, with a comma inside
-  EXPECT_EQ(h.p.NoteEvents[6].NoteVelocity, 70);
-  EXPECT_FALSE(h.p.NoteEvents[7].IsNoteOn);
-  EXPECT_EQ(h.p.PlotEventCount, 3);
-  EXPECT_EQ(h.p.PlotEvents[2].FirstNote, 4);
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_EQ(h.p.noteEventCount, 7);
+  EXPECT_EQ(h.p.noteEvents[3].timeMs, 10.0);  // the piece after a comma is a line of its own
+  EXPECT_EQ(h.p.noteEvents[3].leadValue, 0.0);
+  EXPECT_EQ(h.p.noteEvents[6].noteKey, 62);   // quoted, with a comma inside
+  EXPECT_EQ(h.p.noteEvents[6].noteVelocity, 70);
+  EXPECT_FALSE(h.p.noteEvents[7].isNoteOn);
+  EXPECT_EQ(h.p.plotEventCount, 3);
+  EXPECT_EQ(h.p.plotEvents[2].firstNote, 4);
 
   h.Reset();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks()).ok());
-  ASSERT_EQ(h.p.NoteEventCount, 6);
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_EQ(h.p.noteEventCount, 6);
   const std::vector<int> keys = {108, 100, 60, 21, 108, 9};
   const std::vector<int> velocities = {90, 127, 0, 0, 64, 70};
   for (std::size_t j = 1; j <= 6; ++j) {
-    EXPECT_EQ(h.p.NoteEvents[j].NoteKey, keys[j - 1]) << j;
-    EXPECT_EQ(h.p.NoteEvents[j].NoteVelocity, velocities[j - 1]) << j;
+    EXPECT_EQ(h.p.noteEvents[j].noteKey, keys[j - 1]) << j;
+    EXPECT_EQ(h.p.noteEvents[j].noteVelocity, velocities[j - 1]) << j;
   }
-  EXPECT_EQ(h.p.PlotEventCount, 3);
+  EXPECT_EQ(h.p.plotEventCount, 3);
 }
 
 TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
@@ -103,21 +103,21 @@ TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
   for (const char* name : {"empty.txt", "blank_lines_commas.txt"}) {
     h.Reset();
     const LoadResult r = LoadPerformanceFile(DataFile(name), h.p, h.Hooks());
-    ASSERT_TRUE(r.ok()) << name;
-    EXPECT_EQ(h.p.NoteEventCount, 0);
-    EXPECT_EQ(h.p.NoteEvents.size(), 1u);
-    EXPECT_EQ(h.p.PlotEventCount, 0);
-    EXPECT_EQ(h.p.PlotEvents.size(), 11u);
-    EXPECT_EQ(h.position.CurrentEvent, 1);
+    ASSERT_TRUE(r.Ok()) << name;
+    EXPECT_EQ(h.p.noteEventCount, 0);
+    EXPECT_EQ(h.p.noteEvents.size(), 1u);
+    EXPECT_EQ(h.p.plotEventCount, 0);
+    EXPECT_EQ(h.p.plotEvents.size(), 11u);
+    EXPECT_EQ(h.position.currentEvent, 1);
   }
   // A megabyte of commas: a million fields, and still only index 0.
   h.Reset();
   TempFile commas(std::string(1 << 20, ',') + "1; /* 5 ms */+60 64;");
-  const LoadResult r = LoadPerformanceFile(commas.path(), h.p, h.Hooks());
+  const LoadResult r = LoadPerformanceFile(commas.Path(), h.p, h.Hooks());
   EXPECT_EQ(r.fieldCount, (1 << 20) + 1);
-  EXPECT_EQ(h.p.NoteEventCount, 1);
-  EXPECT_EQ(h.p.NoteEvents.size(), 2u);
-  EXPECT_EQ(h.p.NoteEvents[1].TimeMs, 5.0);
+  EXPECT_EQ(h.p.noteEventCount, 1);
+  EXPECT_EQ(h.p.noteEvents.size(), 2u);
+  EXPECT_EQ(h.p.noteEvents[1].timeMs, 5.0);
 }
 
 // A load with a progress window counts first and reads second; one without
@@ -133,7 +133,7 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
              std::to_string(i % 10) + " 64;" + (i % 7 == 0 ? "\r\n" : i % 7 == 1 ? "\r" : i % 7 == 2 ? ",x\n" : "\n");
   }
   TempFile halves(lines);
-  std::vector<std::string> files = {big.path(), halves.path()};
+  std::vector<std::string> files = {big.Path(), halves.Path()};
   for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "keys_velocities.txt",
                            "malformed.txt", "blank_lines_commas.txt", "empty.txt"})
     files.push_back(DataFile(name));
@@ -148,16 +148,16 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
     EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
     EXPECT_EQ(a.noteOnCount, b.noteOnCount) << file;
     EXPECT_EQ(Take(watched.p), Take(unwatched.p)) << file;
-    EXPECT_EQ(watched.p.NoteEvents.size(), unwatched.p.NoteEvents.size()) << file;
-    EXPECT_EQ(watched.p.PlotEvents.size(), unwatched.p.PlotEvents.size()) << file;
+    EXPECT_EQ(watched.p.noteEvents.size(), unwatched.p.noteEvents.size()) << file;
+    EXPECT_EQ(watched.p.plotEvents.size(), unwatched.p.plotEvents.size()) << file;
   }
 }
 
 TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
   const Snapshot before = Take(h.p);
-  h.position.CurrentEvent = 4;
+  h.position.currentEvent = 4;
   int stops = 0;
   LoadHooks hooks;
   hooks.stopReplay = [&] { ++stops; };
@@ -168,13 +168,13 @@ TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
     EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
   }
   EXPECT_EQ(Take(h.p), before);
-  EXPECT_EQ(h.position.CurrentEvent, 4);
+  EXPECT_EQ(h.position.currentEvent, 4);
   EXPECT_EQ(stops, 0);
 
   // Through the control panel the message is shown once; the replay was stopped.
   ScriptedDialogs dialogs;
   PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
-  EXPECT_EQ(loader.open(DataFile("no such file.txt")).status, LoadStatus::CannotOpen);
+  EXPECT_EQ(loader.Open(DataFile("no such file.txt")).status, LoadStatus::CannotOpen);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
   EXPECT_NE(dialogs.messages[0].text.find("no such file.txt"), std::string::npos);
@@ -192,23 +192,23 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   hooks.stopReplay = [&] { calls.push_back("stopReplay"); };
   hooks.updateAllData = [&] {
     calls.push_back("updateAllData");
-    EXPECT_EQ(h.p.PlotEventCount, 5);  // the view sees the new events
+    EXPECT_EQ(h.p.plotEventCount, 5);  // the view sees the new events
   };
   hooks.stopAutoRotation = [&] { calls.push_back("stopAutoRotation"); };
   hooks.setTimeSliderMaximum = [&](std::int32_t max) { calls.push_back("max " + std::to_string(max)); };
   hooks.updateTimeDisplay = [&] {
     calls.push_back("updateTimeDisplay");
-    EXPECT_EQ(h.position.CurrentEvent, 1);
+    EXPECT_EQ(h.position.currentEvent, 1);
   };
   ScriptedDialogs dialogs;
   PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
 
   // Cancelled: only the replay stops.
   const Snapshot before = Take(h.p);
-  EXPECT_EQ(loader.chooseAndOpen().status, LoadStatus::Cancelled);
+  EXPECT_EQ(loader.ChooseAndOpen().status, LoadStatus::Cancelled);
   EXPECT_EQ(calls, std::vector<std::string>{"stopReplay"});
   EXPECT_EQ(Take(h.p), before);
-  EXPECT_EQ(h.p.PlotEventCount, 5);
+  EXPECT_EQ(h.p.plotEventCount, 5);
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
@@ -218,7 +218,7 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
 
   calls.clear();
   dialogs.fileAnswers = {DataFile("lf.txt")};
-  EXPECT_TRUE(loader.chooseAndOpen().ok());
+  EXPECT_TRUE(loader.ChooseAndOpen().Ok());
   EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData",
                                              "stopAutoRotation", "stopReplay", "max 5", "updateTimeDisplay"}));
   EXPECT_TRUE(dialogs.messages.empty());
@@ -241,9 +241,9 @@ TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(file.path(), h.p, h.Hooks(hooks)).ok());
-  EXPECT_EQ(h.p.NoteEventCount, 200000);
-  EXPECT_EQ(h.p.PlotEventCount, 100000);  // note-ons every 80 ms
+  ASSERT_TRUE(LoadPerformanceFile(file.Path(), h.p, h.Hooks(hooks)).Ok());
+  EXPECT_EQ(h.p.noteEventCount, 200000);
+  EXPECT_EQ(h.p.plotEventCount, 100000);  // note-ons every 80 ms
   // A handful of updates per phase plus at most 30 a second, not one per line.
   EXPECT_LT(progress.updates, 200);
   EXPECT_EQ(progress.event, 100000 - 3);  // the last event pass 3 reached
@@ -266,24 +266,24 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(midi.path(), h.p, h.Hooks(hooks)).ok());
-  EXPECT_EQ(h.p.NoteEventCount, 256);
-  EXPECT_GT(h.p.PlotEventCount, 50);
-  EXPECT_EQ(h.position.CurrentEvent, 1);
+  ASSERT_TRUE(LoadPerformanceFile(midi.Path(), h.p, h.Hooks(hooks)).Ok());
+  EXPECT_EQ(h.p.noteEventCount, 256);
+  EXPECT_GT(h.p.plotEventCount, 50);
+  EXPECT_EQ(h.position.currentEvent, 1);
   EXPECT_FALSE(progress.visible);
   const Snapshot fromMidi = Take(h.p);
 
   std::ostringstream listing;
-  WriteAsciiMidi(listing, h.p.NoteEvents, h.p.NoteEventCount);
+  WriteAsciiMidi(listing, h.p.noteEvents, h.p.noteEventCount);
   TempFile ascii(listing.str());
   h.Reset();
-  ASSERT_TRUE(LoadPerformanceFile(ascii.path(), h.p, h.Hooks()).ok());
+  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
   EXPECT_EQ(Take(h.p), fromMidi);
 }
 
 TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
   const Snapshot before = Take(h.p);
   int stops = 0;
   LoadHooks hooks;
@@ -301,10 +301,10 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   for (const test::Bytes& bad : {test::Bytes(good.begin(), good.end() - 4), lyingHeader,
                                  test::MidiFile(0, 96, {silent})}) {
     TempFile file(AsText(bad));
-    const LoadResult r = loader.open(file.path());
+    const LoadResult r = loader.Open(file.Path());
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     ASSERT_FALSE(dialogs.messages.empty());
-    EXPECT_NE(dialogs.messages.back().text.find("\"" + file.path() + "\""), std::string::npos)
+    EXPECT_NE(dialogs.messages.back().text.find("\"" + file.Path() + "\""), std::string::npos)
         << dialogs.messages.back().text;
     EXPECT_EQ(Take(h.p), before);
   }
@@ -312,10 +312,10 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   EXPECT_EQ(stops, 3);  // the replay stops for the attempt, and nothing else happens
 
   TempFile file(AsText(good));
-  dialogs.fileAnswers = {file.path()};
-  EXPECT_TRUE(loader.chooseAndOpen().ok());
-  EXPECT_EQ(h.p.NoteEventCount, 2);
-  EXPECT_EQ(h.p.PlotEventCount, 1);
+  dialogs.fileAnswers = {file.Path()};
+  EXPECT_TRUE(loader.ChooseAndOpen().Ok());
+  EXPECT_EQ(h.p.noteEventCount, 2);
+  EXPECT_EQ(h.p.plotEventCount, 1);
 }
 
 }  // namespace

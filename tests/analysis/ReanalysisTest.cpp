@@ -14,50 +14,50 @@ namespace {
 // Note-ons at these times (ms), analysed with the defaults.
 Performance NoteOnsAt(std::initializer_list<double> times) {
   Performance p;
-  p.NoteEvents.assign(times.size() + 1, NoteEvent{});
+  p.noteEvents.assign(times.size() + 1, NoteEvent{});
   std::size_t j = 0;
   for (double t : times) {
-    p.NoteEvents[++j].IsNoteOn = true;
-    p.NoteEvents[j].TimeMs = t;
-    p.NoteEvents[j].NoteVelocity = static_cast<std::uint8_t>(j);
+    p.noteEvents[++j].isNoteOn = true;
+    p.noteEvents[j].timeMs = t;
+    p.noteEvents[j].noteVelocity = static_cast<std::uint8_t>(j);
   }
-  p.NoteEventCount = static_cast<std::int32_t>(times.size());
+  p.noteEventCount = static_cast<std::int32_t>(times.size());
   AnalyseOnsets(p);
   return p;
 }
 
 TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
   Performance p = NoteOnsAt({0, 40, 100, 130, 300, 330, 600});
-  ASSERT_EQ(p.PlotEventCount, 4);  // 0, 100, 300, 600
+  ASSERT_EQ(p.plotEventCount, 4);  // 0, 100, 300, 600
   ReplayPosition position;
-  position.CurrentEvent = 3;  // onset 300
+  position.currentEvent = 3;  // onset 300
 
   AnalysisSettings narrow;
-  narrow.ClusterWindowMs = 20;
-  narrow.Delay = 2;
+  narrow.clusterWindowMs = 20;
+  narrow.delay = 2;
   ReanalyseKeepingPosition(p, position, narrow);
-  EXPECT_EQ(p.Settings, narrow);
-  EXPECT_EQ(p.PlotEventCount, 7);
-  EXPECT_EQ(p.NoteEventCount, 7);
-  EXPECT_EQ(p.NoteEvents[5].TimeMs, 300.0);
-  EXPECT_EQ(position.CurrentEvent, 5) << "the event at 300 ms";
-  EXPECT_EQ(p.PlotEvents[1].Interval1, 30.0) << "d = 2: onset 4 - onset 3";
+  EXPECT_EQ(p.settings, narrow);
+  EXPECT_EQ(p.plotEventCount, 7);
+  EXPECT_EQ(p.noteEventCount, 7);
+  EXPECT_EQ(p.noteEvents[5].timeMs, 300.0);
+  EXPECT_EQ(position.currentEvent, 5) << "the event at 300 ms";
+  EXPECT_EQ(p.plotEvents[1].interval1, 30.0) << "d = 2: onset 4 - onset 3";
 
   // A wider window swallows the event at 330 ms: the one that took it in.
-  position.CurrentEvent = 6;
+  position.currentEvent = 6;
   AnalysisSettings wide;
-  wide.ClusterWindowMs = 200;
+  wide.clusterWindowMs = 200;
   ReanalyseKeepingPosition(p, position, wide);
-  EXPECT_EQ(p.PlotEventCount, 3);  // 0, 300, 600
-  EXPECT_EQ(position.CurrentEvent, 2);
+  EXPECT_EQ(p.plotEventCount, 3);  // 0, 300, 600
+  EXPECT_EQ(position.currentEvent, 2);
 
   // Before any event, and with none at all: event 1.
   EXPECT_EQ(EventAtOrBefore(p, -5), 1);
   EXPECT_EQ(EventAtOrBefore(p, 1e9), 3);
   EXPECT_EQ(EventAtOrBefore(Performance{}, 10), 1);
-  position.CurrentEvent = 0;
+  position.currentEvent = 0;
   ReanalyseKeepingPosition(p, position, AnalysisSettings{});
-  EXPECT_EQ(position.CurrentEvent, 1);
+  EXPECT_EQ(position.currentEvent, 1);
 }
 
 TEST(Reanalysis, SettingsNoteOnlyForValuesOffTheDefaults) {

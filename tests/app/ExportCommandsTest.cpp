@@ -139,11 +139,11 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   const LaunchPlan window = ParseCommandLine({"--delay", "3", file}, out, err);
   EXPECT_FALSE(window.exitNow);
   EXPECT_EQ(window.startFile, file);
-  EXPECT_EQ(window.analysis.over().Delay, 3);
+  EXPECT_EQ(window.analysis.Over().delay, 3);
   EXPECT_FALSE(window.analysis.clusterWindowMs) << "the stored window stays";
   const auto snapshot = ParseSnapshotOptions({"out.png", "--cluster-ms", "0", file}, err);
   ASSERT_TRUE(snapshot);
-  EXPECT_EQ(snapshot->analysis.over(), (AnalysisSettings{0, 1}));
+  EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{0, 1}));
   EXPECT_EQ(snapshot->file, file);
 }
 
@@ -184,11 +184,11 @@ std::string LfAsMidi() {
 
 TEST(MidiFileCommands, ExportAndConvertMidiFilesLikeListings) {
   const test::TempFile midi(LfAsMidi());
-  const Outcome events = Command({"--export-events", midi.path()});
+  const Outcome events = Command({"--export-events", midi.Path()});
   EXPECT_EQ(events.status, 0);
   EXPECT_EQ(events.out, Command({"--export-events", DataFile("lf.txt")}).out);
 
-  const Outcome listing = Command({"--to-ascii-midi", midi.path()});
+  const Outcome listing = Command({"--to-ascii-midi", midi.Path()});
   EXPECT_EQ(listing.status, 0);
   EXPECT_EQ(listing.err, "");
   const std::string start = "1; /* 0 ms */+60 80;\n2; /* 400 ms */-60 64;\n3; /* 500 ms */+62 90;\n";
@@ -196,7 +196,7 @@ TEST(MidiFileCommands, ExportAndConvertMidiFilesLikeListings) {
   // The two notes still sounding at the end stop with the track.
   EXPECT_NE(listing.out.find("10; /* 2600 ms */-67  0;\n"), std::string::npos) << listing.out;
   const test::TempFile ascii(listing.out);
-  EXPECT_EQ(Command({"--export-notes", ascii.path()}).out, Command({"--export-notes", midi.path()}).out);
+  EXPECT_EQ(Command({"--export-notes", ascii.Path()}).out, Command({"--export-notes", midi.Path()}).out);
 }
 
 TEST(MidiFileCommands, BadMidiFilesFailWithOneLineNamingTheFile) {
@@ -204,11 +204,11 @@ TEST(MidiFileCommands, BadMidiFilesFailWithOneLineNamingTheFile) {
   cut.resize(cut.size() - 5);
   const test::TempFile bad(cut);
   for (const char* flag : {"--to-ascii-midi", "--export-notes"}) {
-    const Outcome r = Command({flag, bad.path()});
+    const Outcome r = Command({flag, bad.Path()});
     EXPECT_EQ(r.status, kExitCannotOpen);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1);
-    EXPECT_NE(r.err.find(bad.path()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(bad.Path()), std::string::npos) << r.err;
   }
   EXPECT_EQ(Command({"--to-ascii-midi"}).status, kExitUsage);
   EXPECT_NE(Command({"--help"}).out.find("--to-ascii-midi FILE.mid"), std::string::npos);

@@ -25,8 +25,8 @@ TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
   EXPECT_EQ(ok->output, "take.txt");
   EXPECT_EQ(ok->input, "Piano");
   EXPECT_EQ(ok->seconds, 2.5);
-  EXPECT_EQ(ok->settings.ClusterWindowMs, 12.5);
-  EXPECT_EQ(ok->settings.Delay, 3);
+  EXPECT_EQ(ok->settings.clusterWindowMs, 12.5);
+  EXPECT_EQ(ok->settings.delay, 3);
   EXPECT_TRUE(ParseRecordOptions({"t.txt", "--input", "P", "--cluster-ms", "0", "--delay", "50"}, err));
 
   for (const Args& bad : {Args{"t.txt"}, Args{"--input", "P"}, Args{"t.txt", "--input"},

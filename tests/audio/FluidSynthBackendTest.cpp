@@ -97,23 +97,23 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;
-    port.setNotifications({[&](int code, const std::string& text) {
+    port.SetNotifications({[&](int code, const std::string& text) {
                              events.push_back("error " + std::to_string(code) + " " + text);
                            },
                            [&](int tag) { events.push_back("sent " + std::to_string(tag)); },
                            [&] { events.push_back("ended"); }});
-    port.setDeviceIndex(-1);
-    port.open();
-    ASSERT_EQ(port.state(), PortState::Open);
+    port.SetDeviceIndex(-1);
+    port.Open();
+    ASSERT_EQ(port.State(), PortState::Open);
     EXPECT_EQ(synth->AudioDriver(), "file");
     for (int i = 0; i < 3; ++i) {
-      port.append({i + 1, 100.0 * i, 144, 60 + 4 * i, 120});
+      port.Append({i + 1, 100.0 * i, 144, 60 + 4 * i, 120});
     }
-    port.start();
+    port.Start();
     std::this_thread::sleep_for(400ms);
     ui.Drain();
-    port.stop();  // three notes still sounding
-    port.close();
+    port.Stop();  // three notes still sounding
+    port.Close();
     EXPECT_EQ(events, (std::vector<std::string>{"sent 1", "sent 2", "sent 3", "ended"}));
     EXPECT_TRUE(ports->SentMessages().empty());
     // The sound output stays for the fade-out, then goes.

@@ -29,7 +29,7 @@ std::vector<std::string> Fields(const std::string& path, std::size_t chunk = Fie
   std::vector<std::string> out;
   std::string_view field;
   while (reader.Next(field)) out.emplace_back(field);
-  EXPECT_EQ(reader.error(), 0);
+  EXPECT_EQ(reader.Error(), 0);
   return out;
 }
 
@@ -44,36 +44,36 @@ TEST(FindInLine, FindsTheFirstOccurrenceOnlyInLongerLines) {
 
 TEST(AsciiMidiReader, ReadsTheFieldsOfANoteLine) {
   const NoteEvent on = ReadNoteLine("1234; /* 500 ms */+60100;");
-  EXPECT_EQ(on.LeadValue, 1234.0);
-  EXPECT_EQ(on.TimeMs, 500.0);
-  EXPECT_EQ(on.NoteKey, 60);
-  EXPECT_EQ(on.NoteVelocity, 100);
-  EXPECT_TRUE(on.IsNoteOn);
-  EXPECT_EQ(on.ClusterIndex, 0);
+  EXPECT_EQ(on.leadValue, 1234.0);
+  EXPECT_EQ(on.timeMs, 500.0);
+  EXPECT_EQ(on.noteKey, 60);
+  EXPECT_EQ(on.noteVelocity, 100);
+  EXPECT_TRUE(on.isNoteOn);
+  EXPECT_EQ(on.clusterIndex, 0);
 
   const NoteEvent off = ReadNoteLine("1234; /* 500 ms */-60100;");
-  EXPECT_FALSE(off.IsNoteOn);
-  EXPECT_EQ(off.NoteKey, 60);
-  EXPECT_EQ(off.TimeMs, 500.0);
+  EXPECT_FALSE(off.isNoteOn);
+  EXPECT_EQ(off.noteKey, 60);
+  EXPECT_EQ(off.timeMs, 500.0);
 
   // A "+" anywhere makes a note-on, and its key is read after the first "+".
   const NoteEvent both = ReadNoteLine("1; /* -20 ms */+61 90;");
-  EXPECT_TRUE(both.IsNoteOn);
-  EXPECT_EQ(both.NoteKey, 61);
-  EXPECT_EQ(both.TimeMs, -20.0);
+  EXPECT_TRUE(both.isNoteOn);
+  EXPECT_EQ(both.noteKey, 61);
+  EXPECT_EQ(both.timeMs, -20.0);
   // "ms */" before "/*": the time stays 0; no "; /*": the lead value stays 0.
-  EXPECT_EQ(ReadNoteLine("5; ms */ /* 7 +60 90;").TimeMs, 0.0);
-  EXPECT_EQ(ReadNoteLine("8 /* 400 ms */+62 92;").LeadValue, 0.0);
+  EXPECT_EQ(ReadNoteLine("5; ms */ /* 7 +60 90;").timeMs, 0.0);
+  EXPECT_EQ(ReadNoteLine("8 /* 400 ms */+62 92;").leadValue, 0.0);
 }
 
 TEST(AsciiMidiReader, KeysReadWholeUpToTheVelocityAndTwoDigitKeysAsBefore) {
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+108 90;").NoteKey, 108);
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").NoteKey, 100);
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").NoteVelocity, 127);
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */-105 64;").NoteKey, 105);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+108 90;").noteKey, 108);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").noteKey, 100);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+100127;").noteVelocity, 127);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */-105 64;").noteKey, 105);
   // One character between the sign and the velocity: the two after the sign.
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").NoteKey, 9);
-  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").NoteVelocity, 70);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").noteKey, 9);
+  EXPECT_EQ(ReadNoteLine("1; /* 0 ms */+9 70;").noteVelocity, 70);
   // Every two-character key reads as the two characters after the sign.
   char line[64];
   for (int key = 0; key <= 99; ++key) {
@@ -81,8 +81,8 @@ TEST(AsciiMidiReader, KeysReadWholeUpToTheVelocityAndTwoDigitKeysAsBefore) {
       for (const char* format : {"%d; /* %d ms */+%02d%3d;", "%d; /* %d ms */-%02d%03d;", "%d; /* %d ms */+%2d%3d;"}) {
         std::snprintf(line, sizeof line, format, key, key * 10, key, velocity);
         const NoteEvent e = ReadNoteLine(line);
-        ASSERT_EQ(e.NoteKey, key) << line;
-        ASSERT_EQ(e.NoteVelocity, velocity) << line;
+        ASSERT_EQ(e.noteKey, key) << line;
+        ASSERT_EQ(e.noteVelocity, velocity) << line;
       }
     }
   }
@@ -101,17 +101,17 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
     if (IsNoteLine(f)) notes.push_back(ReadNoteLine(f));
   }
   ASSERT_EQ(notes.size(), 6u);
-  EXPECT_EQ(notes[0].LeadValue, 7.0);
-  EXPECT_EQ(notes[1].LeadValue, 0.0);  // "; /*" at the very start
-  EXPECT_EQ(notes[1].TimeMs, 300.0);
-  EXPECT_EQ(notes[2].LeadValue, 0.0);  // no "; /*"
-  EXPECT_EQ(notes[3].TimeMs, 0.0);     // no "ms */"
-  EXPECT_EQ(notes[3].LeadValue, 9.0);
-  EXPECT_EQ(notes[4].TimeMs, 1500.0);
+  EXPECT_EQ(notes[0].leadValue, 7.0);
+  EXPECT_EQ(notes[1].leadValue, 0.0);  // "; /*" at the very start
+  EXPECT_EQ(notes[1].timeMs, 300.0);
+  EXPECT_EQ(notes[2].leadValue, 0.0);  // no "; /*"
+  EXPECT_EQ(notes[3].timeMs, 0.0);     // no "ms */"
+  EXPECT_EQ(notes[3].leadValue, 9.0);
+  EXPECT_EQ(notes[4].timeMs, 1500.0);
   // A negative leading number holds the first "-": the key is read after it.
-  EXPECT_FALSE(notes[5].IsNoteOn);
-  EXPECT_EQ(notes[5].LeadValue, -11.0);
-  EXPECT_EQ(notes[5].NoteKey, 11);
+  EXPECT_FALSE(notes[5].isNoteOn);
+  EXPECT_EQ(notes[5].leadValue, -11.0);
+  EXPECT_EQ(notes[5].noteKey, 11);
 }
 
 // The reading rules spelt out one search at a time, to hold the one-pass
@@ -119,18 +119,18 @@ TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
 NoteEvent ReferenceRead(const std::string& line) {
   NoteEvent e;
   const std::size_t n = line.size();
-  if (const std::size_t lead = FindInLine(line, "; /*")) e.LeadValue = ReadNumberPrefix(line.substr(0, lead - 1));
+  if (const std::size_t lead = FindInLine(line, "; /*")) e.leadValue = ReadNumberPrefix(line.substr(0, lead - 1));
   const std::size_t open = FindInLine(line, "/*");
   const std::size_t close = FindInLine(line, "ms */");
-  if (open && close >= open + 2) e.TimeMs = ReadNumberPrefix(line.substr(open + 1, close - open - 2));
-  if (n >= 4) e.NoteVelocity = ReadBytePrefix(line.substr(n - 4, 3));
+  if (open && close >= open + 2) e.timeMs = ReadNumberPrefix(line.substr(open + 1, close - open - 2));
+  if (n >= 4) e.noteVelocity = ReadBytePrefix(line.substr(n - 4, 3));
   const std::size_t plus = FindInLine(line, "+");
   const std::size_t sign = plus ? plus : FindInLine(line, "-");
   if (sign) {
     const bool wide = n >= 4 && n - 4 >= sign + 2;
-    e.NoteKey = ReadBytePrefix(line.substr(sign, wide ? n - 4 - sign : 2));
+    e.noteKey = ReadBytePrefix(line.substr(sign, wide ? n - 4 - sign : 2));
   }
-  e.IsNoteOn = plus;
+  e.isNoteOn = plus;
   return e;
 }
 
@@ -143,11 +143,11 @@ bool ReferenceIsNoteLine(const std::string& line) {
 void ExpectReadAsTheRulesSay(const std::string& line) {
   const NoteEvent got = ReadNoteLine(line);
   const NoteEvent want = ReferenceRead(line);
-  ASSERT_EQ(got.LeadValue, want.LeadValue) << line;
-  ASSERT_EQ(got.TimeMs, want.TimeMs) << line;
-  ASSERT_EQ(got.NoteKey, want.NoteKey) << line;
-  ASSERT_EQ(got.NoteVelocity, want.NoteVelocity) << line;
-  ASSERT_EQ(got.IsNoteOn, want.IsNoteOn) << line;
+  ASSERT_EQ(got.leadValue, want.leadValue) << line;
+  ASSERT_EQ(got.timeMs, want.timeMs) << line;
+  ASSERT_EQ(got.noteKey, want.noteKey) << line;
+  ASSERT_EQ(got.noteVelocity, want.noteVelocity) << line;
+  ASSERT_EQ(got.isNoteOn, want.isNoteOn) << line;
 }
 
 TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
@@ -191,7 +191,7 @@ TEST(AsciiMidiReader, UsualLinesAndTheirNearMissesAgreeWithTheRules) {
     ASSERT_NO_FATAL_FAILURE(ExpectReadAsTheRulesSay(line));
   }
   // Sixteen digits are more than the shortcut takes.
-  EXPECT_EQ(ReadNoteLine("1234567890123456; /* 1234567890123457 ms */+60 64;").TimeMs, 1234567890123457.0);
+  EXPECT_EQ(ReadNoteLine("1234567890123456; /* 1234567890123457 ms */+60 64;").timeMs, 1234567890123457.0);
 }
 
 TEST(FieldReader, SplitsAtCommasAndEveryKindOfLineEnd) {
@@ -218,9 +218,9 @@ TEST(FieldReader, SplitsAtCommasAndEveryKindOfLineEnd) {
   EXPECT_EQ(Fields(DataFile("blank_lines_commas.txt")), std::vector<std::string>(7, ""));
 
   TempFile noFinalLineEnd("a\r\n\"b\nc\"\r\nd,");
-  EXPECT_EQ(Fields(noFinalLineEnd.path()), (std::vector<std::string>{"a", "b\nc", "d"}));
+  EXPECT_EQ(Fields(noFinalLineEnd.Path()), (std::vector<std::string>{"a", "b\nc", "d"}));
   TempFile unterminatedQuote("x,\"y,z\n");
-  EXPECT_EQ(Fields(unterminatedQuote.path()), (std::vector<std::string>{"x", "y,z\n"}));
+  EXPECT_EQ(Fields(unterminatedQuote.Path()), (std::vector<std::string>{"x", "y,z\n"}));
 }
 
 TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
@@ -233,10 +233,10 @@ TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
   mixed += std::string(100000, 'x') + "; /* 1 ms */+60 64;\n";  // longer than the buffer
   mixed += std::string(1, '\0') + "\x01\xff/*+;\n";              // binary bytes pass through
   TempFile file(mixed);
-  const auto reference = Fields(file.path());
+  const auto reference = Fields(file.Path());
   EXPECT_EQ(reference.size(), 200u + 66u + 2u);
   EXPECT_EQ(reference[reference.size() - 2].size(), 100000u + 19u);
-  for (std::size_t chunk : {16u, 17u, 64u, 4096u}) EXPECT_EQ(Fields(file.path(), chunk), reference) << chunk;
+  for (std::size_t chunk : {16u, 17u, 64u, 4096u}) EXPECT_EQ(Fields(file.Path(), chunk), reference) << chunk;
   for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "blank_lines_commas.txt"}) {
     EXPECT_EQ(Fields(DataFile(name), 16), Fields(DataFile(name))) << name;
   }
@@ -248,7 +248,7 @@ TEST(FieldReader, ReportsAReadErrorInsteadOfLoopingAndCanRewind) {
   FieldReader fromDir(dir.get());
   std::string_view field;
   EXPECT_FALSE(fromDir.Next(field));
-  EXPECT_NE(fromDir.error(), 0);
+  EXPECT_NE(fromDir.Error(), 0);
 
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(DataFile("lf.txt").c_str(), "rb"));
   FieldReader reader(f.get(), 16);

@@ -11,11 +11,11 @@ namespace {
 
 NoteEvent Event(bool on, double ms, double lead, int key, int velocity) {
   NoteEvent e;
-  e.IsNoteOn = on;
-  e.TimeMs = ms;
-  e.LeadValue = lead;
-  e.NoteKey = static_cast<std::uint8_t>(key);
-  e.NoteVelocity = static_cast<std::uint8_t>(velocity);
+  e.isNoteOn = on;
+  e.timeMs = ms;
+  e.leadValue = lead;
+  e.noteKey = static_cast<std::uint8_t>(key);
+  e.noteVelocity = static_cast<std::uint8_t>(velocity);
   return e;
 }
 
@@ -35,8 +35,8 @@ TEST(AsciiMidiWriter, LinesHoldEveryPieceWhereTheReaderLooks) {
   for (const NoteEvent& e : {Event(true, 1e-7, 1, 5, 0), Event(false, 123456.789, 1e22, 0, 255),
                              Event(false, 0.1 + 0.2, 7, 108, 9), Event(true, 5e-324, 0, 127, 127)}) {
     const NoteEvent back = ReadNoteLine(AsciiMidiLine(e));
-    EXPECT_EQ(std::tie(back.IsNoteOn, back.TimeMs, back.LeadValue, back.NoteKey, back.NoteVelocity),
-              std::tie(e.IsNoteOn, e.TimeMs, e.LeadValue, e.NoteKey, e.NoteVelocity))
+    EXPECT_EQ(std::tie(back.isNoteOn, back.timeMs, back.leadValue, back.noteKey, back.noteVelocity),
+              std::tie(e.isNoteOn, e.timeMs, e.leadValue, e.noteKey, e.noteVelocity))
         << AsciiMidiLine(e);
   }
 

@@ -28,7 +28,7 @@ struct Read {
 
 Read Collect(const std::vector<NoteEvent>& notes, const FieldCounts& counts, int error) {
   Read r;
-  for (const NoteEvent& n : notes) r.notes.emplace_back(n.TimeMs, n.LeadValue, n.NoteKey, n.NoteVelocity, n.IsNoteOn);
+  for (const NoteEvent& n : notes) r.notes.emplace_back(n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.isNoteOn);
   r.fields = counts.fields;
   r.noteLines = counts.noteLines;
   r.noteOns = counts.noteOns;
@@ -41,7 +41,7 @@ Read ReadOnce(int fd, std::int64_t limit) {
   FieldReader fields(fd, 0, 64);
   std::vector<NoteEvent> notes;
   const FieldCounts counts = ReadAllNotes(fields, notes, limit);
-  return Collect(notes, counts, fields.error());
+  return Collect(notes, counts, fields.Error());
 }
 
 Read ReadInHalves(int fd, std::int64_t size, std::int64_t limit, bool& joined) {
@@ -66,9 +66,9 @@ std::string Mixed(int lines) {
 
 class File {
  public:
-  explicit File(const std::string& bytes) : file_(bytes), fd_(::open(file_.path().c_str(), O_RDONLY)), size_(bytes.size()) {}
+  explicit File(const std::string& bytes) : file_(bytes), fd_(::open(file_.Path().c_str(), O_RDONLY)), size_(bytes.size()) {}
   ~File() { ::close(fd_); }
-  int fd() const { return fd_; }
+  int Fd() const { return fd_; }
   std::int64_t size() const { return size_; }
 
  private:
@@ -83,9 +83,9 @@ TEST(SplitNoteRead, JoinsBothHalvesInFileOrderAtEveryKindOfCut) {
   for (int lines : {40, 41, 42, 43, 300, 301}) {
     File file(Mixed(lines));
     bool joined = false;
-    const Read halves = ReadInHalves(file.fd(), file.size(), INT64_MAX, joined);
+    const Read halves = ReadInHalves(file.Fd(), file.size(), INT64_MAX, joined);
     EXPECT_TRUE(joined) << lines;
-    EXPECT_EQ(halves, ReadOnce(file.fd(), INT64_MAX)) << lines;
+    EXPECT_EQ(halves, ReadOnce(file.Fd(), INT64_MAX)) << lines;
   }
 }
 
@@ -100,19 +100,19 @@ TEST(SplitNoteRead, AQuotedFieldAcrossTheCutIsReadAsOneReaderReadsIt) {
   ASSERT_LT(text.find('"'), static_cast<std::size_t>(file.size() / 2));
   ASSERT_GT(text.rfind('"'), static_cast<std::size_t>(file.size() / 2));
   bool joined = true;
-  const Read halves = ReadInHalves(file.fd(), file.size(), INT64_MAX, joined);
+  const Read halves = ReadInHalves(file.Fd(), file.size(), INT64_MAX, joined);
   EXPECT_FALSE(joined);
-  EXPECT_EQ(halves, ReadOnce(file.fd(), INT64_MAX));
+  EXPECT_EQ(halves, ReadOnce(file.Fd(), INT64_MAX));
 }
 
 TEST(SplitNoteRead, KeepsTheLimitAndTheCountsAcrossTheHalves) {
   File file(Mixed(200));
-  const Read all = ReadOnce(file.fd(), INT64_MAX);
+  const Read all = ReadOnce(file.Fd(), INT64_MAX);
   for (std::int64_t limit : {std::int64_t{0}, all.noteLines / 4, all.noteLines * 3 / 4, all.noteLines}) {
     bool joined = false;
-    const Read halves = ReadInHalves(file.fd(), file.size(), limit, joined);
+    const Read halves = ReadInHalves(file.Fd(), file.size(), limit, joined);
     EXPECT_TRUE(joined);
-    EXPECT_EQ(halves, ReadOnce(file.fd(), limit)) << limit;
+    EXPECT_EQ(halves, ReadOnce(file.Fd(), limit)) << limit;
     EXPECT_EQ(halves.noteLines, all.noteLines) << limit;  // counted even when not kept
     EXPECT_EQ(halves.noteOns, std::count_if(halves.notes.begin(), halves.notes.end(),
                                             [](const auto& n) { return std::get<4>(n); }))
@@ -123,7 +123,7 @@ TEST(SplitNoteRead, KeepsTheLimitAndTheCountsAcrossTheHalves) {
 TEST(SplitNoteRead, NoLineEndNearTheMiddleOrAnUnreadableFileLeavesOneReader) {
   File oneLine(std::string(3000, ' ') + "1; /* 5 ms */+60 64;");
   bool joined = true;
-  EXPECT_EQ(ReadInHalves(oneLine.fd(), oneLine.size(), INT64_MAX, joined), ReadOnce(oneLine.fd(), INT64_MAX));
+  EXPECT_EQ(ReadInHalves(oneLine.Fd(), oneLine.size(), INT64_MAX, joined), ReadOnce(oneLine.Fd(), INT64_MAX));
   EXPECT_FALSE(joined);
 
   const int dir = ::open("/tmp", O_RDONLY | O_DIRECTORY);

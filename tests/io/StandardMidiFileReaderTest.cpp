@@ -24,7 +24,7 @@ std::vector<std::string> Listing(const MidiFileReadResult& r) {
   for (std::size_t i = 1; i < r.events.size(); ++i) {
     const NoteEvent& e = r.events[i];
     char text[64];
-    std::snprintf(text, sizeof text, "%c%d@%g/%d", e.IsNoteOn ? '+' : '-', e.NoteKey, e.TimeMs, e.NoteVelocity);
+    std::snprintf(text, sizeof text, "%c%d@%g/%d", e.isNoteOn ? '+' : '-', e.noteKey, e.timeMs, e.noteVelocity);
     out.emplace_back(text);
   }
   return out;
@@ -47,7 +47,7 @@ TEST(StandardMidiFileReader, TimesFollowEveryTempoChangeOfTheFile) {
       .Off(480, 64)
       .End();
   const auto r = Parse(MidiFile(1, 480, {tempo, notes}));
-  ASSERT_TRUE(r.ok()) << r.error;
+  ASSERT_TRUE(r.Ok()) << r.error;
   EXPECT_EQ(Listing(r), (L{"+60@0/80", "-60@500/64", "+62@500/81", "-62@2000/64", "+64@3250/82", "-64@3500/64"}));
 
   // No tempo at all: 120 bpm. Tempo changes at one tick in two tracks: the
@@ -66,17 +66,17 @@ TEST(StandardMidiFileReader, MergesTracksAndChannelsInTimeOrderOffsFirst) {
   right.On(0, 72, 90).Off(240, 72).On(0, 74, 91).Off(240, 74, 10).End();
   left.On(120, 48, 70, 1).On(0, 60, 71, 3).Off(120, 48, 64, 1).Off(0, 60, 64, 3).End();
   const auto r = Parse(MidiFile(1, 480, {right, left}));
-  ASSERT_TRUE(r.ok()) << r.error;
+  ASSERT_TRUE(r.Ok()) << r.error;
   // At 250 ms the note-offs of both tracks come before the note-on of the
   // first track, each group in file order.
   EXPECT_EQ(Listing(r), (L{"+72@0/90", "+48@125/70", "+60@125/71", "-72@250/64", "-48@250/64", "-60@250/64",
                            "+74@250/91", "-74@500/10"}));
-  EXPECT_FALSE(r.events[0].IsNoteOn);
-  EXPECT_EQ(r.events[0].TimeMs, 0.0);
-  EXPECT_EQ(r.events[0].LeadValue, 0.0);
+  EXPECT_FALSE(r.events[0].isNoteOn);
+  EXPECT_EQ(r.events[0].timeMs, 0.0);
+  EXPECT_EQ(r.events[0].leadValue, 0.0);
   for (std::size_t i = 1; i < r.events.size(); ++i) {
-    EXPECT_EQ(r.events[i].LeadValue, static_cast<double>(i));
-    EXPECT_EQ(r.events[i].ClusterIndex, 0);
+    EXPECT_EQ(r.events[i].leadValue, static_cast<double>(i));
+    EXPECT_EQ(r.events[i].clusterIndex, 0);
   }
 }
 
@@ -111,8 +111,8 @@ TEST(StandardMidiFileReader, SmpteDivision) {
   TrackBuilder u;
   u.On(0, 60, 64).Off(3000, 60).End();
   const auto r = Parse(MidiFile(0, 0xE364, {u}));
-  ASSERT_TRUE(r.ok()) << r.error;
-  EXPECT_NEAR(r.events[2].TimeMs, 1001.0, 1e-9);
+  ASSERT_TRUE(r.Ok()) << r.error;
+  EXPECT_NEAR(r.events[2].timeMs, 1001.0, 1e-9);
   // 31 frames per second is no SMPTE rate.
   EXPECT_NE(Parse(MidiFile(0, 0xE128, {t})).error.find("SMPTE"), std::string::npos);
 }
@@ -159,7 +159,7 @@ TEST(StandardMidiFileReader, BadFilesGiveAMessageNamingTheFile) {
   const Bytes good = MidiFile(1, 96, {t, t});
   auto errorOf = [](const Bytes& b) {
     const auto r = ParseStandardMidiFile(b, "/data/take 3.mid");
-    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.Ok());
     EXPECT_TRUE(r.events.empty());
     EXPECT_NE(r.error.find("\"/data/take 3.mid\""), std::string::npos) << r.error;
     return r.error;
@@ -214,9 +214,9 @@ TEST(StandardMidiFileReader, DamagedBytesNeverCrashTheReader) {
     Bytes b = good;
     for (int k = 0, n = 1 + trial % 4; k < n; ++k) b[random() % b.size()] = static_cast<std::uint8_t>(random());
     const auto r = Parse(b);
-    if (r.ok()) {
+    if (r.Ok()) {
       ASSERT_GE(r.events.size(), 2u);
-      for (std::size_t i = 2; i < r.events.size(); ++i) ASSERT_GE(r.events[i].TimeMs, r.events[i - 1].TimeMs);
+      for (std::size_t i = 2; i < r.events.size(); ++i) ASSERT_GE(r.events[i].timeMs, r.events[i - 1].timeMs);
     }
   }
 }

@@ -23,7 +23,7 @@ struct Reading {
 };
 
 void Add(std::vector<Note>& out, const NoteEvent& n) {
-  out.emplace_back(n.TimeMs, n.LeadValue, n.NoteKey, n.NoteVelocity, n.IsNoteOn, n.ClusterIndex);
+  out.emplace_back(n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.isNoteOn, n.clusterIndex);
 }
 
 // Field by field, as the windows' load reads: the reference for the batch
@@ -32,17 +32,17 @@ Reading FieldByField(int fd, std::size_t chunk, std::int64_t limit, std::vector<
   Reading r;
   FieldReader fields(fd, 0, chunk);
   std::string_view field;
-  starts.push_back(fields.offset());
+  starts.push_back(fields.Offset());
   while (fields.Next(field)) {
-    starts.push_back(fields.offset());
+    starts.push_back(fields.Offset());
     ++r.counts.fields;
     if (!IsNoteLine(field)) continue;
     if (r.counts.noteLines++ >= limit) continue;
     const NoteEvent n = ReadNoteLine(field);
     Add(r.notes, n);
-    r.counts.noteOns += n.IsNoteOn;
+    r.counts.noteOns += n.isNoteOn;
   }
-  r.end = fields.offset();
+  r.end = fields.Offset();
   return r;
 }
 
@@ -52,7 +52,7 @@ Reading Batch(int fd, std::size_t chunk, std::int64_t limit, std::int64_t stopAt
   std::vector<NoteEvent> notes;
   r.counts = ReadAllNotes(fields, notes, limit, stopAt);
   for (const NoteEvent& n : notes) Add(r.notes, n);
-  r.end = fields.offset();
+  r.end = fields.Offset();
   return r;
 }
 
@@ -95,9 +95,9 @@ std::string Variants() {
 
 class VariantFile {
  public:
-  VariantFile() : file_(Variants()), fd_(::open(file_.path().c_str(), O_RDONLY)) {}
+  VariantFile() : file_(Variants()), fd_(::open(file_.Path().c_str(), O_RDONLY)) {}
   ~VariantFile() { ::close(fd_); }
-  int fd() const { return fd_; }
+  int Fd() const { return fd_; }
 
  private:
   test::TempFile file_;
@@ -106,15 +106,15 @@ class VariantFile {
 
 TEST(UsualNoteLines, BatchReadGivesWhatFieldByFieldGivesForEveryVariantAndBufferCut) {
   VariantFile file;
-  ASSERT_GE(file.fd(), 0);
+  ASSERT_GE(file.Fd(), 0);
   // Small chunks cut lines at the buffer's end everywhere.
   for (std::size_t chunk : {std::size_t{100}, std::size_t{173}, FieldReader::kDefaultChunk}) {
     std::vector<std::int64_t> starts;
-    const Reading all = FieldByField(file.fd(), chunk, INT64_MAX, starts);
+    const Reading all = FieldByField(file.Fd(), chunk, INT64_MAX, starts);
     ASSERT_GT(all.counts.noteLines, 1000);
-    ExpectSame(Batch(file.fd(), chunk, INT64_MAX), all, "chunk " + std::to_string(chunk));
+    ExpectSame(Batch(file.Fd(), chunk, INT64_MAX), all, "chunk " + std::to_string(chunk));
     const std::int64_t limit = all.counts.noteLines / 3;
-    ExpectSame(Batch(file.fd(), chunk, limit), FieldByField(file.fd(), chunk, limit, starts),
+    ExpectSame(Batch(file.Fd(), chunk, limit), FieldByField(file.Fd(), chunk, limit, starts),
                "limit, chunk " + std::to_string(chunk));
   }
 }
@@ -124,10 +124,10 @@ TEST(UsualNoteLines, BatchReadStopsAtTheSameFieldStartsAsFieldByField) {
   // the cut: each field must start where field by field it starts.
   VariantFile file;
   std::vector<std::int64_t> starts;
-  FieldByField(file.fd(), FieldReader::kDefaultChunk, INT64_MAX, starts);
+  FieldByField(file.Fd(), FieldReader::kDefaultChunk, INT64_MAX, starts);
   for (std::size_t k = 0; k + 1 < starts.size(); k += 3) {
     std::vector<std::int64_t> ignored;
-    const Reading batch = Batch(file.fd(), 256, INT64_MAX, starts[k] + 1);
+    const Reading batch = Batch(file.Fd(), 256, INT64_MAX, starts[k] + 1);
     EXPECT_EQ(batch.end, starts[k + 1]) << "field " << k;
     EXPECT_EQ(batch.counts.fields, static_cast<std::int64_t>(k + 1)) << "field " << k;
   }

@@ -22,7 +22,7 @@ const std::string kColumns = "Comma delimited file must have at least 4 columns 
 
 std::vector<std::string> Names(const PlotPoints& view) {
   std::vector<std::string> names;
-  for (const DataEntry& p : view.Points) names.push_back(p.dataname);
+  for (const DataEntry& p : view.points) names.push_back(p.dataName);
   return names;
 }
 
@@ -31,8 +31,8 @@ struct Shown {
   ScriptedDialogs dialogs;
   PlotPoints view;
   Shown() {
-    view.XAxisName = "old x";
-    view.SizeName = "old size";
+    view.xAxisName = "old x";
+    view.sizeName = "old size";
     view.AddEntry(dialogs, "old", 1, 2, 3, 1, 7, "");
   }
   void Load(const std::string& path) {
@@ -40,7 +40,7 @@ struct Shown {
     LoadFile(view, dialogs, path);
   }
   std::string Message() const { return dialogs.messages.size() == 1 ? dialogs.messages[0].text : "<none or many>"; }
-  bool Unchanged() const { return Names(view) == std::vector<std::string>{"old"} && view.XAxisName == "old x"; }
+  bool Unchanged() const { return Names(view) == std::vector<std::string>{"old"} && view.xAxisName == "old x"; }
 };
 
 TEST(BadScatterInput, FilesWithoutDataRows) {
@@ -49,16 +49,16 @@ TEST(BadScatterInput, FilesWithoutDataRows) {
   for (const char* name : {"empty", "only_blank_lines"}) {
     s.Load(kBadData + name);
     EXPECT_TRUE(s.dialogs.messages.empty()) << name;
-    EXPECT_TRUE(s.view.Points.Empty()) << name;
-    EXPECT_EQ(s.view.XAxisName, "old x") << name;
+    EXPECT_TRUE(s.view.points.Empty()) << name;
+    EXPECT_EQ(s.view.xAxisName, "old x") << name;
   }
   // Lines of commas are header rows (field 1 is no number) until one has
   // fewer than five fields.
   s.Load(kBadData + "only_commas");
   EXPECT_EQ(s.Message(), kColumns);
-  EXPECT_TRUE(s.view.Points.Empty());
-  EXPECT_EQ(s.view.XAxisName, "");
-  EXPECT_EQ(s.view.SizeName, "");
+  EXPECT_TRUE(s.view.points.Empty());
+  EXPECT_EQ(s.view.xAxisName, "");
+  EXPECT_EQ(s.view.sizeName, "");
 }
 
 TEST(BadScatterInput, BinaryBytesAreReadAsText) {
@@ -67,10 +67,10 @@ TEST(BadScatterInput, BinaryBytesAreReadAsText) {
   // A NUL ends a number like any other stray character and stays in a name;
   // the line of NULs has too few fields.
   EXPECT_EQ(s.Message(), kColumns);
-  ASSERT_EQ(s.view.Points.Count(), 2u);
-  const DataEntry& p = s.view.Points.Item(2);
-  EXPECT_EQ(p.dataname, std::string("name\0", 5));
-  EXPECT_EQ(p.datax, 1);
+  ASSERT_EQ(s.view.points.Count(), 2u);
+  const DataEntry& p = s.view.points.Item(2);
+  EXPECT_EQ(p.dataName, std::string("name\0", 5));
+  EXPECT_EQ(p.dataX, 1);
   EXPECT_EQ(p.dataSize, 4);
 }
 
@@ -87,12 +87,12 @@ TEST(BadScatterInput, NumbersOutOfRange) {
   EXPECT_TRUE(s.dialogs.messages.empty());
   ASSERT_EQ(Names(s.view), (std::vector<std::string>{"first", "nan", "tiny"}));
   for (std::size_t i : {2u, 3u}) {
-    const DataEntry& p = s.view.Points.Item(i);
-    EXPECT_EQ(p.datax, 0);
-    EXPECT_EQ(p.datay, 0);
-    EXPECT_EQ(p.dataz, 0);
+    const DataEntry& p = s.view.points.Item(i);
+    EXPECT_EQ(p.dataX, 0);
+    EXPECT_EQ(p.dataY, 0);
+    EXPECT_EQ(p.dataZ, 0);
   }
-  EXPECT_EQ(s.view.Points.Item(3).dataSize, 1);
+  EXPECT_EQ(s.view.points.Item(3).dataSize, 1);
 
   // Colours: the signed 32-bit range holds, one step beyond fails the load.
   s = Shown();
@@ -103,33 +103,33 @@ TEST(BadScatterInput, NumbersOutOfRange) {
   EXPECT_TRUE(s.Unchanged());
   ScratchDir dir;
   s.Load(dir.Write("limits.csv", "largest,1,2,3,1,2147483647\nsmallest,1,2,3,1,-2147483648\n"));
-  ASSERT_EQ(s.view.Points.Count(), 2u);
-  EXPECT_EQ(s.view.Points.Item(1).color, 2147483647);
-  EXPECT_EQ(s.view.Points.Item(2).color, -2147483647 - 1);
+  ASSERT_EQ(s.view.points.Count(), 2u);
+  EXPECT_EQ(s.view.points.Item(1).colour, 2147483647);
+  EXPECT_EQ(s.view.points.Item(2).colour, -2147483647 - 1);
 }
 
 TEST(BadScatterInput, A64MegabyteLine) {
-  constexpr std::size_t k64MB = std::size_t{64} << 20;
+  constexpr std::size_t k64Mb = std::size_t{64} << 20;
   ScratchDir dir;
   Shown s;
 
   // No comma in it: one line with too few fields.
-  s.Load(dir.WriteLong("letters.csv", "", 'x', k64MB, "\n"));
+  s.Load(dir.WriteLong("letters.csv", "", 'x', k64Mb, "\n"));
   EXPECT_EQ(s.Message(), kColumns);
-  EXPECT_TRUE(s.view.Points.Empty());
+  EXPECT_TRUE(s.view.points.Empty());
 
   // 64 million digits: a number no double holds.
   s.view.AddEntry(s.dialogs, "old", 1, 2, 3, 1, 7, "");
-  const std::string digits = dir.WriteLong("digits.csv", "a,", '9', k64MB, ",2,3,1\n");
+  const std::string digits = dir.WriteLong("digits.csv", "a,", '9', k64Mb, ",2,3,1\n");
   s.Load(digits);
   EXPECT_EQ(s.Message(), "there was an error loading " + digits);
   EXPECT_TRUE(s.Unchanged());
 
   // The line as a payload is carried whole.
-  s.Load(dir.WriteLong("payload.csv", "a,1,2,3,1,0,", 'p', k64MB, ""));
+  s.Load(dir.WriteLong("payload.csv", "a,1,2,3,1,0,", 'p', k64Mb, ""));
   EXPECT_TRUE(s.dialogs.messages.empty());
-  ASSERT_EQ(s.view.Points.Count(), 1u);
-  EXPECT_EQ(s.view.Points.Item(1).data.size(), k64MB);
+  ASSERT_EQ(s.view.points.Count(), 1u);
+  EXPECT_EQ(s.view.points.Item(1).data.size(), k64Mb);
 
   // The whole file is held a few times over while it is read, never more.
   EXPECT_LT(test::PeakRssBytes(), std::int64_t{1} << 30);

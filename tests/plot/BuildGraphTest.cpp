@@ -22,24 +22,24 @@ struct Built {
   ViewState s;
   ScriptedDialogs dialogs;
   Built() {
-    s.DeviceReady = true;
-    s.PointMesh = CreateSphere(dev, 0.1f, 16, 16);
-    s.GlassMesh = CreateBox(dev, 10, 10, 0.1f);
-    s.TitleFont = dev.CreateFont(FontDesc{"DejaVu Sans Condensed", 16.5f, 700});
-    s.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
-    s.XAxisName = "actual event n";
-    s.VerticalAxisName = "event n+2d";
-    s.DepthAxisName = "event n+d";
+    s.deviceReady = true;
+    s.pointMesh = CreateSphere(dev, 0.1f, 16, 16);
+    s.glassMesh = CreateBox(dev, 10, 10, 0.1f);
+    s.titleFont = dev.CreateFont(FontDesc{"DejaVu Sans Condensed", 16.5f, 700});
+    s.axisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
+    s.xAxisName = "actual event n";
+    s.verticalAxisName = "event n+2d";
+    s.depthAxisName = "event n+d";
   }
   // A point already scaled into the scene.
-  void Add(float x, float y, float z, double size, std::int32_t color) {
+  void Add(float x, float y, float z, double size, std::int32_t colour) {
     DataEntry e;
     e.x = x;
     e.y = y;
     e.z = z;
     e.size = size;
-    e.color = color;
-    s.Points.Add(e);
+    e.colour = colour;
+    s.points.Add(e);
   }
   std::vector<std::string> Names(const SceneNode& group) const {
     std::vector<std::string> names;
@@ -48,7 +48,7 @@ struct Built {
   }
 };
 
-void ExpectColour(const ColorF& c, float r, float g, float b, float a) {
+void ExpectColour(const ColourF& c, float r, float g, float b, float a) {
   EXPECT_FLOAT_EQ(c.r, r);
   EXPECT_FLOAT_EQ(c.g, g);
   EXPECT_FLOAT_EQ(c.b, b);
@@ -59,37 +59,37 @@ TEST(BuildGraph, WithoutPointsTheTreeHasPlateGroupsAnchorsAndTheTexture) {
   Built b;
   BuildGraph(b.s, &b.dev);
   ViewState& s = b.s;
-  ASSERT_TRUE(s.RootNode);
-  EXPECT_TRUE(s.GraphBuilt);
-  ASSERT_EQ(s.RootNode->ChildCount(), 5);
-  EXPECT_EQ(s.RootNode->GetChild(0), s.GlassNode);
-  EXPECT_EQ(s.RootNode->GetChild(1), s.UpperPoints);
-  EXPECT_EQ(s.RootNode->GetChild(2), s.LowerPoints);
-  EXPECT_EQ(s.RootNode->GetChild(3), s.XNameAnchor);
-  EXPECT_EQ(s.RootNode->GetChild(4), s.DepthNameAnchor);
-  EXPECT_EQ(s.RootNode->MeshCount(), 0);
-  EXPECT_EQ(s.UpperPoints->ChildCount(), 0);
-  EXPECT_EQ(s.LowerPoints->ChildCount(), 0);
-  EXPECT_EQ(s.RootNode->GetMatrix(), glm::mat4(1.0f)) << "no turn yet";
+  ASSERT_TRUE(s.rootNode);
+  EXPECT_TRUE(s.graphBuilt);
+  ASSERT_EQ(s.rootNode->ChildCount(), 5);
+  EXPECT_EQ(s.rootNode->GetChild(0), s.glassNode);
+  EXPECT_EQ(s.rootNode->GetChild(1), s.upperPoints);
+  EXPECT_EQ(s.rootNode->GetChild(2), s.lowerPoints);
+  EXPECT_EQ(s.rootNode->GetChild(3), s.xNameAnchor);
+  EXPECT_EQ(s.rootNode->GetChild(4), s.depthNameAnchor);
+  EXPECT_EQ(s.rootNode->MeshCount(), 0);
+  EXPECT_EQ(s.upperPoints->ChildCount(), 0);
+  EXPECT_EQ(s.lowerPoints->ChildCount(), 0);
+  EXPECT_EQ(s.rootNode->GetMatrix(), glm::mat4(1.0f)) << "no turn yet";
 
   // The glass plate: the shared box, translucent grey, turned into the floor.
-  ASSERT_EQ(s.GlassNode->MeshCount(), 1);
-  const auto glass = s.GlassNode->GetMesh(0);
-  EXPECT_EQ(glass->mesh, s.GlassMesh);
+  ASSERT_EQ(s.glassNode->MeshCount(), 1);
+  const auto glass = s.glassNode->GetMesh(0);
+  EXPECT_EQ(glass->mesh, s.glassMesh);
   EXPECT_TRUE(glass->GetMaterial().has_value());
   ExpectColour(glass->GetMaterial()->diffuse, 192 / 255.f, 192 / 255.f, 192 / 255.f, 0.2f);
   ExpectColour(glass->GetMaterial()->ambient, 192 / 255.f, 192 / 255.f, 192 / 255.f, 0.2f);
   ExpectColour(glass->GetMaterial()->specular, 0, 0, 0, 0);
-  const glm::vec3 up = TransformDirection({0, 1, 0}, s.GlassNode->GetMatrix());
+  const glm::vec3 up = TransformDirection({0, 1, 0}, s.glassNode->GetMatrix());
   EXPECT_NEAR(up.y, 0.0f, 1e-3f);
   EXPECT_NEAR(std::abs(up.z), 1.0f, 1e-3f) << "the plate's height lies along z: flat on the floor";
 
   // The anchors of the name plates.
-  const glm::vec3 x = s.XNameAnchor->GetPosition();
+  const glm::vec3 x = s.xNameAnchor->GetPosition();
   EXPECT_FLOAT_EQ(x.z, -6.0f);
-  const glm::vec3 d = s.DepthNameAnchor->GetPosition();
+  const glm::vec3 d = s.depthNameAnchor->GetPosition();
   EXPECT_FLOAT_EQ(d.x, 6.0f);
-  const glm::vec3 facing = TransformDirection({0, 0, 1}, s.DepthNameAnchor->GetMatrix());
+  const glm::vec3 facing = TransformDirection({0, 0, 1}, s.depthNameAnchor->GetMatrix());
   EXPECT_NEAR(facing.x, -1.0f, 1e-3f) << "turned -90 degrees about y";
 
   // The texture: cleared light grey, then the three names line by line.
@@ -101,14 +101,14 @@ TEST(BuildGraph, WithoutPointsTheTreeHasPlateGroupsAnchorsAndTheTexture) {
   EXPECT_EQ(b.dev.Count("MeasureText"), 4u) << "one measure, then one per line";
   const auto texts = b.dev.Calls("DrawText");
   ASSERT_EQ(texts.size(), 3u);
-  const auto& font = static_cast<RecordingFont&>(*s.TitleFont);
-  EXPECT_EQ(s.TitleLineHeight, font.LineHeight());
+  const auto& font = static_cast<RecordingFont&>(*s.titleFont);
+  EXPECT_EQ(s.titleLineHeight, font.LineHeight());
   const std::string lines[] = {"actual event n", "event n+2d", "event n+d"};
   for (int k = 0; k < 3; ++k) {
     const DeviceCall& draw = *texts[k];
     EXPECT_EQ(draw.text, lines[k]);
     EXPECT_EQ(draw.rect.left, 10);
-    EXPECT_EQ(draw.rect.top, k * s.TitleLineHeight);
+    EXPECT_EQ(draw.rect.top, k * s.titleLineHeight);
     EXPECT_GT(draw.rect.right, 10) << "drawn in the measured rectangle";
     EXPECT_EQ(draw.args[0], 0xFF000000u) << "in black";
     EXPECT_EQ(draw.state.targetLevel, 0);
@@ -123,27 +123,27 @@ TEST(BuildGraph, PointsAreSortedByTheFloorAndNamedByPosition) {
   b.Add(0, std::numeric_limits<float>::quiet_NaN(), 0, 1.0, 0);
   BuildGraph(b.s, &b.dev);
   ViewState& s = b.s;
-  EXPECT_EQ(b.Names(*s.UpperPoints), (std::vector<std::string>{" 1", " 3"}));
-  EXPECT_EQ(b.Names(*s.LowerPoints), (std::vector<std::string>{" 2", " 4"}));
+  EXPECT_EQ(b.Names(*s.upperPoints), (std::vector<std::string>{" 1", " 3"}));
+  EXPECT_EQ(b.Names(*s.lowerPoints), (std::vector<std::string>{" 2", " 4"}));
 
-  const auto first = s.UpperPoints->GetChild(0);
+  const auto first = s.upperPoints->GetChild(0);
   const glm::vec3 p = first->GetPosition();
   EXPECT_FLOAT_EQ(p.x, 1.0f);
   EXPECT_FLOAT_EQ(p.y, 2.0f);
   EXPECT_FLOAT_EQ(p.z, 3.0f);
   EXPECT_FLOAT_EQ(first->GetScale(), 1.0f);
   ASSERT_EQ(first->MeshCount(), 1);
-  EXPECT_EQ(first->GetMesh(0)->mesh, s.PointMesh) << "every point shares the one sphere";
+  EXPECT_EQ(first->GetMesh(0)->mesh, s.pointMesh) << "every point shares the one sphere";
   ExpectColour(first->GetMesh(0)->GetMaterial()->diffuse, 0, 0, 1, 1);
 
-  const auto half = *s.LowerPoints->GetChild(0)->GetMesh(0)->GetMaterial();
+  const auto half = *s.lowerPoints->GetChild(0)->GetMesh(0)->GetMaterial();
   ExpectColour(half.diffuse, 1, 0, 0, 128 / 255.f);
   ExpectColour(half.ambient, 1, 0, 0, 128 / 255.f);
   ExpectColour(half.emissive, 0, 0, 0, 0);
   EXPECT_EQ(half.power, 0.0f);
-  EXPECT_FLOAT_EQ(s.LowerPoints->GetChild(0)->GetScale(), 2.0f);
+  EXPECT_FLOAT_EQ(s.lowerPoints->GetChild(0)->GetScale(), 2.0f);
 
-  const auto onFloor = s.UpperPoints->GetChild(1);
+  const auto onFloor = s.upperPoints->GetChild(1);
   EXPECT_EQ(onFloor->GetScale(), 0.0f);
   EXPECT_EQ(onFloor->MeshCount(), 1);
   EXPECT_FLOAT_EQ(onFloor->GetMesh(0)->GetMaterial()->diffuse.a, 0.0f)
@@ -152,17 +152,17 @@ TEST(BuildGraph, PointsAreSortedByTheFloorAndNamedByPosition) {
 
 TEST(BuildGraph, ARebuildKeepsTheTurnAndNothingIsBuiltWithoutDevice) {
   Built b;
-  b.s.RotationSum = {0, 2, 0, 0.5f};  // two turns about y adding up to 0.5 rad
+  b.s.rotationSum = {0, 2, 0, 0.5f};  // two turns about y adding up to 0.5 rad
   BuildGraph(b.s, &b.dev);
   const glm::mat4 expected = RotationMatrix({0, 1, 0}, 0.5f);
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(b.s.RootNode->GetMatrix()[r][c], expected[r][c], 1e-6f);
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(b.s.rootNode->GetMatrix()[r][c], expected[r][c], 1e-6f);
 
   Built none;
-  none.s.DeviceReady = false;
+  none.s.deviceReady = false;
   BuildGraph(none.s, &none.dev);
-  EXPECT_FALSE(none.s.RootNode);
-  EXPECT_FALSE(none.s.GraphBuilt);
+  EXPECT_FALSE(none.s.rootNode);
+  EXPECT_FALSE(none.s.graphBuilt);
   EXPECT_EQ(none.dev.Count("CreateRenderToSurface"), 0u);
 }
 

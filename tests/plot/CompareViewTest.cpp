@@ -25,12 +25,12 @@ constexpr Argb32 kMagenta = 0xFFC800C8u;
 // MakePerformance, read from `path`.
 Performance Take(std::int32_t count, double offset, std::string path) {
   Performance p = testing::MakePerformance(count);
-  for (PlotEvent& e : p.PlotEvents) {
-    e.Interval0 += offset;
-    e.Interval1 += offset;
-    e.Interval2 += offset;
+  for (PlotEvent& e : p.plotEvents) {
+    e.interval0 += offset;
+    e.interval1 += offset;
+    e.interval2 += offset;
   }
-  p.SourcePath = std::move(path);
+  p.sourcePath = std::move(path);
   return p;
 }
 
@@ -45,13 +45,13 @@ struct Comparison {
   ComparedPerformances compared;
 
   Comparison() {
-    s.ControlPanel = &panel;
+    s.controlPanel = &panel;
     testing::SetWindowCamera(dev);
   }
   void Show() {
     FillAllEventPoints(s, dialogs, main);
-    FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.Points.Count()));
-    ApplyPerformanceSettings(s, main.Settings);
+    FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.points.Count()));
+    ApplyPerformanceSettings(s, main.settings);
     ComputeRanges(s);
     ScaleGraph(s);
     testing::BuildTestScene(s, dev);
@@ -63,27 +63,27 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   Comparison c;
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
   c.Show();
-  ASSERT_EQ(c.s.Compared.size(), 1u);
-  const PointGroup& tuesday = c.s.Compared[0];
-  EXPECT_EQ(tuesday.Name, "tuesday.mid");
-  EXPECT_EQ(static_cast<Argb32>(tuesday.Colour), kGreen);
-  EXPECT_EQ(tuesday.Points.Count(), 50u) << "as far as the shorter take reaches";
-  EXPECT_EQ(c.s.Points.Count(), 100u);
-  EXPECT_EQ(c.s.MinX, 10.0);
-  EXPECT_EQ(c.s.MaxX, 2500.0) << "one range pass over both";
-  EXPECT_FLOAT_EQ(tuesday.Points.Item(50).x, 4.0f);
+  ASSERT_EQ(c.s.compared.size(), 1u);
+  const PointGroup& tuesday = c.s.compared[0];
+  EXPECT_EQ(tuesday.name, "tuesday.mid");
+  EXPECT_EQ(static_cast<Argb32>(tuesday.colour), kGreen);
+  EXPECT_EQ(tuesday.points.Count(), 50u) << "as far as the shorter take reaches";
+  EXPECT_EQ(c.s.points.Count(), 100u);
+  EXPECT_EQ(c.s.minX, 10.0);
+  EXPECT_EQ(c.s.maxX, 2500.0) << "one range pass over both";
+  EXPECT_FLOAT_EQ(tuesday.points.Item(50).x, 4.0f);
 
-  ASSERT_TRUE(c.s.ComparedUpper);
-  ASSERT_EQ(c.s.ComparedUpper->ChildCount(), 1);
-  const auto group = c.s.ComparedUpper->GetChild(0);
+  ASSERT_TRUE(c.s.comparedUpper);
+  ASSERT_EQ(c.s.comparedUpper->ChildCount(), 1);
+  const auto group = c.s.comparedUpper->GetChild(0);
   ASSERT_EQ(group->ChildCount(), 50);
   EXPECT_EQ(group->GetChild(0)->name, "c1:1");
   EXPECT_FLOAT_EQ(c.Green(*group->GetChild(0)), 170 / 255.f);
-  EXPECT_EQ(c.s.UpperPoints->ChildCount(), 100) << "the main points as before";
+  EXPECT_EQ(c.s.upperPoints->ChildCount(), 100) << "the main points as before";
 
   // Its path and its floor shadow in its own colour: 49 lines each.
-  c.s.ShowConnectLines = true;
-  c.s.ShowFloorShadows = true;
+  c.s.showConnectLines = true;
+  c.s.showFloorShadows = true;
   DrawOverlays(c.s, c.dev);
   int greenLines = 0;
   for (const DeviceCall* call : c.dev.Calls("DrawVertices"))
@@ -94,13 +94,13 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   // the shared scale widens to its smaller values.
   c.compared.push_back(Take(200, -5, "/takes/wednesday.txt"));
   c.Show();
-  ASSERT_EQ(c.s.Compared.size(), 2u);
-  EXPECT_EQ(static_cast<Argb32>(c.s.Compared[1].Colour), kMagenta);
-  EXPECT_EQ(c.s.Compared[1].Points.Count(), 100u);
-  EXPECT_EQ(c.s.MinX, 5.0);
-  ASSERT_EQ(c.s.ComparedUpper->ChildCount(), 2);
-  EXPECT_EQ(c.s.ComparedUpper->GetChild(1)->GetChild(99)->name, "c2:100");
-  EXPECT_FLOAT_EQ(c.s.ComparedUpper->GetChild(1)->GetChild(0)->GetMesh(0)->GetMaterial()->diffuse.b, 200 / 255.f);
+  ASSERT_EQ(c.s.compared.size(), 2u);
+  EXPECT_EQ(static_cast<Argb32>(c.s.compared[1].colour), kMagenta);
+  EXPECT_EQ(c.s.compared[1].points.Count(), 100u);
+  EXPECT_EQ(c.s.minX, 5.0);
+  ASSERT_EQ(c.s.comparedUpper->ChildCount(), 2);
+  EXPECT_EQ(c.s.comparedUpper->GetChild(1)->GetChild(99)->name, "c2:100");
+  EXPECT_FLOAT_EQ(c.s.comparedUpper->GetChild(1)->GetChild(0)->GetMesh(0)->GetMaterial()->diffuse.b, 200 / 255.f);
 }
 
 TEST(CompareView, TheLegendNamesEveryTakeInItsColourRightAligned) {
@@ -138,24 +138,24 @@ TEST(CompareView, HoverOnAComparedPointNamesItsFile) {
   Comparison c;
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
   c.Show();
-  const DataEntry& p = c.s.Compared[0].Points.Item(25);
-  const glm::vec3 at = testing::ScreenOf(c.dev, {p.x, p.y, p.z}, c.s.RootNode->GetMatrix());
+  const DataEntry& p = c.s.compared[0].points.Item(25);
+  const glm::vec3 at = testing::ScreenOf(c.dev, {p.x, p.y, p.z}, c.s.rootNode->GetMatrix());
   MouseOver(c.s, c.dev, at.x, at.y);
-  ASSERT_TRUE(c.s.ShowHoverText);
-  EXPECT_EQ(c.s.HoverText.substr(0, c.s.HoverText.find('\r')), "Note (tuesday.mid)");
-  EXPECT_NE(c.s.HoverText.find("\r actual event n="), std::string::npos);
+  ASSERT_TRUE(c.s.showHoverText);
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note (tuesday.mid)");
+  EXPECT_NE(c.s.hoverText.find("\r actual event n="), std::string::npos);
 
   // The main points keep their label.
-  const DataEntry& m = c.s.Points.Item(50);
-  const glm::vec3 main = testing::ScreenOf(c.dev, {m.x, m.y, m.z}, c.s.RootNode->GetMatrix());
+  const DataEntry& m = c.s.points.Item(50);
+  const glm::vec3 main = testing::ScreenOf(c.dev, {m.x, m.y, m.z}, c.s.rootNode->GetMatrix());
   MouseOver(c.s, c.dev, main.x, main.y);
-  ASSERT_TRUE(c.s.ShowHoverText);
-  EXPECT_EQ(c.s.HoverText.substr(0, c.s.HoverText.find('\r')), "Note");
+  ASSERT_TRUE(c.s.showHoverText);
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note");
 
   // A scene older than the groups names nothing.
-  c.s.Compared.clear();
+  c.s.compared.clear();
   MouseOver(c.s, c.dev, at.x, at.y);
-  EXPECT_FALSE(c.s.ShowHoverText);
+  EXPECT_FALSE(c.s.showHoverText);
 }
 
 TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
@@ -163,28 +163,28 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   c.compared.push_back(Take(50, 2000, "tuesday.mid"));
   c.compared.push_back(Take(45, 1000, "wednesday.txt"));
   ReplayPosition position;
-  position.CurrentEvent = 48;
-  position.TailLength = 5;
+  position.currentEvent = 48;
+  position.tailLength = 5;
   FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
-  ASSERT_EQ(c.s.Compared.size(), 2u);
-  const PointCollection& tuesday = c.s.Compared[0].Points;
+  ASSERT_EQ(c.s.compared.size(), 2u);
+  const PointCollection& tuesday = c.s.compared[0].points;
   ASSERT_EQ(tuesday.Count(), 6u);
   for (std::size_t i = 1; i <= 6; ++i) {
-    EXPECT_EQ(tuesday.Item(i).datax, 10.0 * static_cast<double>(42 + i) + 2000) << i;
+    EXPECT_EQ(tuesday.Item(i).dataX, 10.0 * static_cast<double>(42 + i) + 2000) << i;
     EXPECT_EQ(tuesday.Item(i).dataSize, i == 6 ? 2.0 : 1.0) << "the current event at double size";
-    EXPECT_EQ(static_cast<Argb32>(tuesday.Item(i).color), kGreen);
+    EXPECT_EQ(static_cast<Argb32>(tuesday.Item(i).colour), kGreen);
   }
-  const PointCollection& wednesday = c.s.Compared[1].Points;
+  const PointCollection& wednesday = c.s.compared[1].points;
   ASSERT_EQ(wednesday.Count(), 3u) << "events 43 to 45: that take ends there";
-  EXPECT_EQ(wednesday.Item(1).datax, 1430.0);
+  EXPECT_EQ(wednesday.Item(1).dataX, 1430.0);
   EXPECT_EQ(wednesday.Item(3).dataSize, 1.0);
 
   // Near the start no placeholders: events from 2 on.
-  position.CurrentEvent = 3;
-  position.TailLength = 10;
+  position.currentEvent = 3;
+  position.tailLength = 10;
   FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
-  ASSERT_EQ(c.s.Compared[0].Points.Count(), 2u);
-  EXPECT_EQ(c.s.Compared[0].Points.Item(1).datax, 2020.0);
+  ASSERT_EQ(c.s.compared[0].points.Count(), 2u);
+  EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2020.0);
 }
 
 }  // namespace

@@ -8,46 +8,46 @@
 namespace rp {
 namespace {
 
-double g_now = 0.0;
-double FakeClock() { return g_now; }
+double gNow = 0.0;
+double FakeClock() { return gNow; }
 
 class FrameClockTest : public testing::Test {
  protected:
-  void SetUp() override { g_now = 100.0; }
+  void SetUp() override { gNow = 100.0; }
   FrameClock clock_{&FakeClock};
 };
 
 TEST_F(FrameClockTest, ElapsedLeavesOutStoppedTime) {
   EXPECT_EQ(clock_.Start(), 100.0f);
-  g_now = 100.5;
+  gNow = 100.5;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 0.5f);  // measured from the first start
-  g_now = 101.0;
+  gNow = 101.0;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 0.5f);
   EXPECT_EQ(clock_.Stop(), 101.0f);
-  g_now = 111.0;  // ten seconds minimised
+  gNow = 111.0;  // ten seconds minimised
   clock_.Stop();  // a second stop keeps the first stop time
-  g_now = 112.0;
+  gNow = 112.0;
   clock_.Start();
-  g_now = 112.25;
+  gNow = 112.25;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 0.25f);
-  g_now = 113.0;
+  gNow = 113.0;
   clock_.Start();  // already running: no effect
-  g_now = 113.5;
+  gNow = 113.5;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 1.25f);
   EXPECT_FALSE(clock_.WentBack());
 }
 
 TEST_F(FrameClockTest, SourceGoingBackResetsAndSaysSo) {
   clock_.Start();
-  g_now = 101.0;
+  gNow = 101.0;
   clock_.Elapsed();
-  g_now = 50.0;
+  gNow = 50.0;
   EXPECT_EQ(clock_.Elapsed(), 0.0f);
   EXPECT_TRUE(clock_.WentBack());
   // Reset: the next start counts from its own time again.
-  g_now = 51.0;
+  gNow = 51.0;
   clock_.Start();
-  g_now = 51.5;
+  gNow = 51.5;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 0.5f);
   EXPECT_FALSE(clock_.WentBack());
 }

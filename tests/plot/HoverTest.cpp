@@ -37,18 +37,18 @@ TEST(NumberFormat, ThreeDecimalsRoundedHalfAwayFromZero) {
 
 TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   PlotPoints titles;
-  titles.XAxisName = "actual event (n)";
-  titles.VerticalAxisName = "event n+2d";
-  titles.DepthAxisName = "event n+d";
-  titles.SizeName = "s";
+  titles.xAxisName = "actual event (n)";
+  titles.verticalAxisName = "event n+2d";
+  titles.depthAxisName = "event n+d";
+  titles.sizeName = "s";
   DataEntry p = MakePoint("Event 12", 0, 0, 0);
-  p.datax = 512.5;
-  p.datay = 0.1234;
-  p.dataz = -3;
+  p.dataX = 512.5;
+  p.dataY = 0.1234;
+  p.dataZ = -3;
   p.dataSize = 1;
   EXPECT_EQ(HoverLabelText(titles, p, "."),
             "Event 12\r actual event (n)=512.500\r event n+2d=0.123\r event n+d=-3.000\r s=1.000");
-  titles.SizeValueFormat = "0";
+  titles.sizeValueFormat = "0";
   EXPECT_EQ(HoverLabelText(titles, p, ",").substr(9),
             " actual event (n)=512,500\r event n+2d=0,123\r event n+d=-3,000\r s=1");
 
@@ -67,68 +67,68 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
 class MouseOverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.XAxisName = "x";
-    s.VerticalAxisName = "y";
-    s.DepthAxisName = "z";
-    s.SizeName = "s";
-    testing::SetWindowCamera(dev);
+    s_.xAxisName = "x";
+    s_.verticalAxisName = "y";
+    s_.depthAxisName = "z";
+    s_.sizeName = "s";
+    testing::SetWindowCamera(dev_);
   }
-  glm::vec3 Screen(const glm::vec3& p) { return ScreenOf(dev, p, s.RootNode->GetMatrix()); }
-  ViewState s;
-  RecordingDevice dev;
+  glm::vec3 Screen(const glm::vec3& p) { return ScreenOf(dev_, p, s_.rootNode->GetMatrix()); }
+  ViewState s_;
+  RecordingDevice dev_;
 };
 
 TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   DataEntry far = MakePoint("far", 0, 2, 2, 5.0);
-  far.datax = 1;
-  s.Points.Add(far);
+  far.dataX = 1;
+  s_.points.Add(far);
   DataEntry nearPt = MakePoint("near", 0, 2, -2, 5.0);  // in front of "far", nearer to the eye
-  nearPt.datax = 2;
-  s.Points.Add(nearPt);
-  s.Points.Add(MakePoint("aside", 3, 2, 0));
-  testing::BuildTestScene(s, dev);
-  s.RootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.2f);
+  nearPt.dataX = 2;
+  s_.points.Add(nearPt);
+  s_.points.Add(MakePoint("aside", 3, 2, 0));
+  testing::BuildTestScene(s_, dev_);
+  s_.rootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.2f);
 
   const glm::vec3 at = Screen({0, 2, -2});
-  MouseOver(s, dev, at.x, at.y);
-  ASSERT_TRUE(s.ShowHoverText);
-  EXPECT_EQ(s.HoverText.substr(0, s.HoverText.find('\r')), "near");
-  EXPECT_NE(s.HoverText.find(" x=2.000\r"), std::string::npos);
-  EXPECT_EQ(s.HoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
-  EXPECT_EQ(s.HoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
+  MouseOver(s_, dev_, at.x, at.y);
+  ASSERT_TRUE(s_.showHoverText);
+  EXPECT_EQ(s_.hoverText.substr(0, s_.hoverText.find('\r')), "near");
+  EXPECT_NE(s_.hoverText.find(" x=2.000\r"), std::string::npos);
+  EXPECT_EQ(s_.hoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
+  EXPECT_EQ(s_.hoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
 
   const glm::vec3 aside = Screen({3, 2, 0});
-  MouseOver(s, dev, aside.x, aside.y);
-  EXPECT_EQ(s.HoverText.substr(0, 5), "aside");
+  MouseOver(s_, dev_, aside.x, aside.y);
+  EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
 
   // Off every sphere: hidden, text and place kept for the next hover.
-  const Rect before = s.HoverRect;
-  MouseOver(s, dev, 5, 5);
-  EXPECT_FALSE(s.ShowHoverText);
-  EXPECT_EQ(s.HoverText.substr(0, 5), "aside");
-  EXPECT_EQ(s.HoverRect.left, before.left);
+  const Rect before = s_.hoverRect;
+  MouseOver(s_, dev_, 5, 5);
+  EXPECT_FALSE(s_.showHoverText);
+  EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
+  EXPECT_EQ(s_.hoverRect.left, before.left);
 
   // Nothing at all before the device exists.
-  s.DeviceReady = false;
-  MouseOver(s, dev, aside.x, aside.y);
-  EXPECT_FALSE(s.ShowHoverText);
+  s_.deviceReady = false;
+  MouseOver(s_, dev_, aside.x, aside.y);
+  EXPECT_FALSE(s_.showHoverText);
 }
 
 TEST_F(MouseOverTest, PointsUnderTheGlassAreHoveredAndStaleScenesAreNoHit) {
-  s.Points.Add(MakePoint("below", 0, -1, 0, 3.0));
-  testing::BuildTestScene(s, dev);
-  s.GlassNode->enabled = true;  // as the glass pass of the last frame left it
+  s_.points.Add(MakePoint("below", 0, -1, 0, 3.0));
+  testing::BuildTestScene(s_, dev_);
+  s_.glassNode->enabled = true;  // as the glass pass of the last frame left it
   const glm::vec3 at = Screen({0, -1, 0});
-  MouseOver(s, dev, at.x, at.y);
-  EXPECT_TRUE(s.ShowHoverText);
-  EXPECT_EQ(s.HoverText.substr(0, 5), "below");
-  EXPECT_FALSE(s.GlassNode->enabled);
+  MouseOver(s_, dev_, at.x, at.y);
+  EXPECT_TRUE(s_.showHoverText);
+  EXPECT_EQ(s_.hoverText.substr(0, 5), "below");
+  EXPECT_FALSE(s_.glassNode->enabled);
 
   // The points were replaced but the scene still shows the old ones: a sphere
   // naming a point that is gone is no hit rather than a fault.
-  s.Points = PointCollection{};
-  MouseOver(s, dev, at.x, at.y);
-  EXPECT_FALSE(s.ShowHoverText);
+  s_.points = PointCollection{};
+  MouseOver(s_, dev_, at.x, at.y);
+  EXPECT_FALSE(s_.showHoverText);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ struct Recorder {
               steps.push_back("release");
               if (failRelease) throw std::runtime_error("release failed");
             },
-            [this] { steps.push_back("build x=" + std::to_string(view->Points.Item(1).x)); },
+            [this] { steps.push_back("build x=" + std::to_string(view->points.Item(1).x)); },
             [this] { steps.push_back("restore"); }};
   }
 };
@@ -30,17 +30,17 @@ TEST(LoadDataMenu, CancelTouchesNothing) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::nullopt, std::string()};
   PlotPoints view;
-  view.MediaFolder = "/media/folder/";
-  view.XAxisName = "kept";
+  view.mediaFolder = "/media/folder/";
+  view.xAxisName = "kept";
   view.AddEntry(dialogs, "p", 1, 2, 3, 1, 0, "");
   Recorder recorder;
   recorder.view = &view;
   LoadDataFromFileMenu(view, dialogs, recorder.Steps());
   LoadDataFromFileMenu(view, dialogs, recorder.Steps());
   EXPECT_TRUE(recorder.steps.empty());
-  EXPECT_EQ(view.Points.Count(), 1u);
-  EXPECT_EQ(view.Points.Item(1).x, 0.0f) << "not even rescaled";
-  EXPECT_EQ(view.XAxisName, "kept");
+  EXPECT_EQ(view.points.Count(), 1u);
+  EXPECT_EQ(view.points.Item(1).x, 0.0f) << "not even rescaled";
+  EXPECT_EQ(view.xAxisName, "kept");
   ASSERT_EQ(dialogs.requests.size(), 2u);
   EXPECT_EQ(dialogs.requests[0].filter, "csv|*.csv");
   EXPECT_EQ(dialogs.requests[0].initialDir, "/media/folder/");
@@ -57,7 +57,7 @@ TEST(LoadDataMenu, LoadsThenRebuildsInEveryCase) {
   recorder.failRelease = true;  // a failing step does not stop the next
   LoadDataFromFileMenu(view, dialogs, recorder.Steps());
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(view.Points.Count(), 3u);
+  EXPECT_EQ(view.points.Count(), 3u);
   EXPECT_EQ(recorder.steps, (std::vector<std::string>{"release", "build x=-4.000000", "restore"}));
 
   // After "Unable to find" the unchanged points are rebuilt.

@@ -16,7 +16,7 @@ using testing::MakePoint;
 
 struct Line {
   glm::vec3 a, b;
-  ColorF colour;
+  ColourF colour;
 };
 
 std::vector<Line> RecordedLines(const RecordingDevice& dev) {
@@ -26,13 +26,13 @@ std::vector<Line> RecordedLines(const RecordingDevice& dev) {
     const auto& v = c->vertices;
     EXPECT_EQ(v.size(), 2u);
     for (const auto& x : v) EXPECT_TRUE(x.normal == glm::vec3(0.0f) && x.texCoord == glm::vec2(0.0f));
-    EXPECT_EQ(std::memcmp(&c->state.material.diffuse, &c->state.material.ambient, sizeof(ColorF)), 0);
+    EXPECT_EQ(std::memcmp(&c->state.material.diffuse, &c->state.material.ambient, sizeof(ColourF)), 0);
     lines.push_back({v[0].position, v[1].position, c->state.material.diffuse});
   }
   return lines;
 }
 
-bool IsColour(const ColorF& c, float r, float g, float b, float a) {
+bool IsColour(const ColourF& c, float r, float g, float b, float a) {
   return std::abs(c.r - r) < 1e-6f && std::abs(c.g - g) < 1e-6f && std::abs(c.b - b) < 1e-6f &&
          std::abs(c.a - a) < 1e-6f;
 }
@@ -48,45 +48,45 @@ std::size_t CountIf(const std::vector<Line>& lines, bool (*pred)(const Line&)) {
 
 class OverlaysTest : public ::testing::Test {
  protected:
-  void Build() { testing::BuildTestScene(s, dev); }
-  void AllOn() { s.ShowConnectLines = s.ShowDropLines = s.ShowFloorShadows = true; }
-  ViewState s;
-  RecordingDevice dev;
+  void Build() { testing::BuildTestScene(s_, dev_); }
+  void AllOn() { s_.showConnectLines = s_.showDropLines = s_.showFloorShadows = true; }
+  ViewState s_;
+  RecordingDevice dev_;
 };
 
 TEST_F(OverlaysTest, TogglesOffDrawOnlyTheFloorCrossInTheRootTransform) {
-  s.Points.Add(MakePoint("a", 1, 2, 3));
-  s.Points.Add(MakePoint("b", -1, 5, 2));
+  s_.points.Add(MakePoint("a", 1, 2, 3));
+  s_.points.Add(MakePoint("b", -1, 5, 2));
   Build();
-  s.RootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.5f);
-  DrawOverlays(s, dev);
-  const auto lines = RecordedLines(dev);
+  s_.rootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.5f);
+  DrawOverlays(s_, dev_);
+  const auto lines = RecordedLines(dev_);
   ASSERT_EQ(lines.size(), 2u);
   for (const Line& l : lines) EXPECT_TRUE(IsCross(l));
   EXPECT_TRUE(Same(lines[0].a, {-5, 0.1f, 0}) && Same(lines[0].b, {5, 0.1f, 0}));
   EXPECT_TRUE(Same(lines[1].a, {0, 0.1f, -5}) && Same(lines[1].b, {0, 0.1f, 5}));
   // The lines turn with the plot.
-  const DeviceCall* draw = dev.Calls("DrawVertices")[0];
-  EXPECT_EQ(std::memcmp(&draw->state.world, &s.RootNode->GetMatrix(), sizeof(glm::mat4)), 0);
+  const DeviceCall* draw = dev_.Calls("DrawVertices")[0];
+  EXPECT_EQ(std::memcmp(&draw->state.world, &s_.rootNode->GetMatrix(), sizeof(glm::mat4)), 0);
 
   // No points at all (a performance without notes): still the cross, no fault.
   ViewState empty;
   RecordingDevice dev2;
-  empty.ShowConnectLines = empty.ShowDropLines = empty.ShowFloorShadows = true;
+  empty.showConnectLines = empty.showDropLines = empty.showFloorShadows = true;
   DrawOverlays(empty, dev2);
   EXPECT_EQ(dev2.Count("DrawVertices"), 2u);
 }
 
 TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
-  s.Points.Add(MakePoint("p1", 1, 2, 3));
-  s.Points.Add(MakePoint("p2", 2, 3, 1));
-  s.Points.Add(MakePoint("low", -4, 0, -4));  // all three values at their minimum
-  s.Points.Add(MakePoint("p4", 0, 1, 0));
-  s.Points.Add(MakePoint("under", -4, -4, -4));  // y is not 0: not the low corner
+  s_.points.Add(MakePoint("p1", 1, 2, 3));
+  s_.points.Add(MakePoint("p2", 2, 3, 1));
+  s_.points.Add(MakePoint("low", -4, 0, -4));  // all three values at their minimum
+  s_.points.Add(MakePoint("p4", 0, 1, 0));
+  s_.points.Add(MakePoint("under", -4, -4, -4));  // y is not 0: not the low corner
   Build();
   AllOn();
-  DrawOverlays(s, dev);
-  const auto lines = RecordedLines(dev);
+  DrawOverlays(s_, dev_);
+  const auto lines = RecordedLines(dev_);
 
   // Connecting lines only between p1-p2 and p4-under; the low point has none.
   std::vector<Line> connect, drop, shadow;
@@ -115,8 +115,8 @@ TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
   // One point: nothing but the cross, even with every toggle on.
   ViewState one;
   RecordingDevice dev2;
-  one.Points.Add(MakePoint("only", 1, 1, 1));
-  one.ShowConnectLines = one.ShowDropLines = one.ShowFloorShadows = true;
+  one.points.Add(MakePoint("only", 1, 1, 1));
+  one.showConnectLines = one.showDropLines = one.showFloorShadows = true;
   DrawOverlays(one, dev2);
   EXPECT_EQ(CountIf(RecordedLines(dev2), IsCross), 2u);
   EXPECT_EQ(dev2.Count("DrawVertices"), 2u);
@@ -124,23 +124,23 @@ TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
 
 TEST_F(OverlaysTest, AxisNamePlatesSitOnTheirAnchorsWithTheirTextureRows) {
   Build();
-  s.TitleLineHeight = 20;
-  s.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
-  s.RootNode->AddRotation(SceneNode::Combine::Before, 1, 0, 0, 0.3f);
-  s.RootNode->UpdateWorldMatrices();
+  s_.titleLineHeight = 20;
+  s_.axisNameTexture = dev_.CreateTexture(256, 256, 0, TextureFormat::Rgb);
+  s_.rootNode->AddRotation(SceneNode::Combine::Before, 1, 0, 0, 0.3f);
+  s_.rootNode->UpdateWorldMatrices();
 
-  DrawAxisNameSquare(s, dev, 1);  // the vertical axis has no plate
-  EXPECT_EQ(dev.Count("DrawVertices"), 0u);
+  DrawAxisNameSquare(s_, dev_, 1);  // the vertical axis has no plate
+  EXPECT_EQ(dev_.Count("DrawVertices"), 0u);
 
-  DrawAxisNameSquare(s, dev, 2);
-  const auto draws = dev.Calls("DrawVertices");
+  DrawAxisNameSquare(s_, dev_, 2);
+  const auto draws = dev_.Calls("DrawVertices");
   ASSERT_EQ(draws.size(), 2u);
   for (const DeviceCall* c : draws) {
     EXPECT_EQ(c->args[0], static_cast<std::uint32_t>(Primitive::TriangleFan));
-    EXPECT_EQ(c->state.texture, s.AxisNameTexture);
+    EXPECT_EQ(c->state.texture, s_.axisNameTexture);
     EXPECT_TRUE(IsColour(c->state.material.diffuse, 1, 1, 1, 1));
     EXPECT_TRUE(IsColour(c->state.material.ambient, 1, 1, 1, 1));
-    EXPECT_EQ(std::memcmp(&c->state.world, &s.DepthNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
+    EXPECT_EQ(std::memcmp(&c->state.world, &s_.depthNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
   }
   const auto& front = draws[0]->vertices;
   const auto& back = draws[1]->vertices;
@@ -165,9 +165,9 @@ TEST_F(OverlaysTest, AxisNamePlatesSitOnTheirAnchorsWithTheirTextureRows) {
   }
 
   // Axis 0 on its own anchor, rows 0 to 20; a tall font can push vBottom past 1.
-  DrawAxisNameSquare(s, dev, 0);
-  EXPECT_EQ(std::memcmp(&dev.Calls("DrawVertices")[2]->state.world,
-                        &s.XNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
+  DrawAxisNameSquare(s_, dev_, 0);
+  EXPECT_EQ(std::memcmp(&dev_.Calls("DrawVertices")[2]->state.world,
+                        &s_.xNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
   EXPECT_FLOAT_EQ(AxisNamePlate(0, 20)[3].texCoord.y, 0.0f);
   EXPECT_FLOAT_EQ(AxisNamePlate(2, 100)[0].texCoord.y, 300.0f / 256);
 }

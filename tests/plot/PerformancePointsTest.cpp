@@ -19,113 +19,113 @@ struct View {
   ViewState s;
   FakeControlPanel panel;
   ScriptedDialogs dialogs;
-  View() { s.ControlPanel = &panel; }
+  View() { s.controlPanel = &panel; }
 };
 
 TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   Performance performance = testing::MakePerformance(250);
   View v;
-  v.s.Points.Add(DataEntry{});  // whatever was shown before is dropped
+  v.s.points.Add(DataEntry{});  // whatever was shown before is dropped
   FillAllEventPoints(v.s, v.dialogs, performance);
-  ASSERT_EQ(v.s.Points.Count(), 100u);
+  ASSERT_EQ(v.s.points.Count(), 100u);
   EXPECT_EQ(v.panel.timingReads, 100) << "the choice is read for every event";
-  const DataEntry& first = v.s.Points.Item(1);
-  EXPECT_EQ(first.dataname, "Note");
-  EXPECT_EQ(first.datax, 10.0);
-  EXPECT_EQ(first.datay, 11.0);
-  EXPECT_EQ(first.dataz, 12.0);
+  const DataEntry& first = v.s.points.Item(1);
+  EXPECT_EQ(first.dataName, "Note");
+  EXPECT_EQ(first.dataX, 10.0);
+  EXPECT_EQ(first.dataY, 11.0);
+  EXPECT_EQ(first.dataZ, 12.0);
   EXPECT_EQ(first.dataSize, 1.0);
-  EXPECT_EQ(first.color, static_cast<std::int32_t>(0xFF0000FFu));
+  EXPECT_EQ(first.colour, static_cast<std::int32_t>(0xFF0000FFu));
   EXPECT_EQ(first.data, "");
-  EXPECT_EQ(v.s.Points.Item(100).datax, 1000.0);
+  EXPECT_EQ(v.s.points.Item(100).dataX, 1000.0);
 
   performance = testing::MakePerformance(127);
   v.panel.timing = false;
   FillAllEventPoints(v.s, v.dialogs, performance);
-  EXPECT_EQ(v.s.Points.Count(), 100u);
-  EXPECT_EQ(v.s.Points.Item(100).datax, 100.0);
-  EXPECT_EQ(v.s.Points.Item(100).dataz, 102.0);
+  EXPECT_EQ(v.s.points.Count(), 100u);
+  EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);
+  EXPECT_EQ(v.s.points.Item(100).dataZ, 102.0);
 
   performance = testing::MakePerformance(0);
   FillAllEventPoints(v.s, v.dialogs, performance);
-  EXPECT_TRUE(v.s.Points.Empty());
+  EXPECT_TRUE(v.s.points.Empty());
 }
 
 TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   const Performance performance = testing::MakePerformance(20);
   View v;
   ReplayPosition position;
-  position.CurrentEvent = 5;
-  position.TailLength = 10;
+  position.currentEvent = 5;
+  position.tailLength = 10;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  ASSERT_EQ(v.s.Points.Count(), 11u);
+  ASSERT_EQ(v.s.points.Count(), 11u);
   for (std::size_t i = 1; i <= 7; ++i) {  // positions -5 .. 1
-    const DataEntry& p = v.s.Points.Item(i);
-    EXPECT_EQ(p.dataname, "");
+    const DataEntry& p = v.s.points.Item(i);
+    EXPECT_EQ(p.dataName, "");
     EXPECT_EQ(p.dataSize, 0.0);
-    EXPECT_EQ(p.color, static_cast<std::int32_t>(0xFF000000u));
-    EXPECT_EQ(p.datax, 10.0) << "placeholders sit at event 1's values";
+    EXPECT_EQ(p.colour, static_cast<std::int32_t>(0xFF000000u));
+    EXPECT_EQ(p.dataX, 10.0) << "placeholders sit at event 1's values";
   }
   for (std::size_t i = 8; i <= 10; ++i) {  // events 2, 3, 4
-    const DataEntry& p = v.s.Points.Item(i);
-    EXPECT_EQ(p.dataname, "Note");
+    const DataEntry& p = v.s.points.Item(i);
+    EXPECT_EQ(p.dataName, "Note");
     EXPECT_EQ(p.dataSize, 1.0);
-    EXPECT_EQ(p.color, static_cast<std::int32_t>(0xFF0000FFu));
-    EXPECT_EQ(p.datax, 10.0 * static_cast<double>(i - 6));
+    EXPECT_EQ(p.colour, static_cast<std::int32_t>(0xFF0000FFu));
+    EXPECT_EQ(p.dataX, 10.0 * static_cast<double>(i - 6));
   }
-  const DataEntry& current = v.s.Points.Item(11);
-  EXPECT_EQ(current.datax, 50.0);
+  const DataEntry& current = v.s.points.Item(11);
+  EXPECT_EQ(current.dataX, 50.0);
   EXPECT_EQ(current.dataSize, 2.0);
-  EXPECT_EQ(current.color, -20480);
+  EXPECT_EQ(current.colour, -20480);
 
   // Event 1 is never visible in the tail, even as the current event.
-  position.CurrentEvent = 1;
+  position.currentEvent = 1;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  ASSERT_EQ(v.s.Points.Count(), 11u);
-  for (const DataEntry& p : v.s.Points) EXPECT_EQ(p.dataSize, 0.0);
+  ASSERT_EQ(v.s.points.Count(), 11u);
+  for (const DataEntry& p : v.s.points) EXPECT_EQ(p.dataSize, 0.0);
 
   // No file yet: one placeholder.
-  position.CurrentEvent = 0;
-  position.TailLength = 0;
+  position.currentEvent = 0;
+  position.tailLength = 0;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  ASSERT_EQ(v.s.Points.Count(), 1u);
-  EXPECT_EQ(v.s.Points.Item(1).dataSize, 0.0);
+  ASSERT_EQ(v.s.points.Count(), 1u);
+  EXPECT_EQ(v.s.points.Item(1).dataSize, 0.0);
 
-  position.CurrentEvent = 7;
+  position.currentEvent = 7;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  ASSERT_EQ(v.s.Points.Count(), 1u);
-  EXPECT_EQ(v.s.Points.Item(1).dataSize, 2.0);
-  EXPECT_EQ(v.s.Points.Item(1).datax, 70.0);
+  ASSERT_EQ(v.s.points.Count(), 1u);
+  EXPECT_EQ(v.s.points.Item(1).dataSize, 2.0);
+  EXPECT_EQ(v.s.points.Item(1).dataX, 70.0);
 }
 
 TEST(PerformancePoints, TailBeyondTheArraysFailsWithThePointsMadeSoFar) {
   const Performance performance = testing::MakePerformance(5);  // arrays reach index 15
   View v;
   ReplayPosition position;
-  position.CurrentEvent = 17;
-  position.TailLength = 4;
+  position.currentEvent = 17;
+  position.tailLength = 4;
   EXPECT_THROW(FillTailPoints(v.s, v.dialogs, performance, position), std::out_of_range);
-  EXPECT_EQ(v.s.Points.Count(), 3u) << "events 13, 14 and 15";
+  EXPECT_EQ(v.s.points.Count(), 3u) << "events 13, 14 and 15";
 }
 
 TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
   ViewState s;
-  s.ShowDropLines = true;  // switched on by the user
-  s.XValueFormat = "0";
+  s.showDropLines = true;  // switched on by the user
+  s.xValueFormat = "0";
   ApplyPerformanceSettings(s, AnalysisSettings{});
-  EXPECT_EQ(s.CaptionNote, "");
-  EXPECT_FALSE(s.ShowDropLines);
-  EXPECT_TRUE(s.ShowConnectLines);
-  EXPECT_TRUE(s.ShowGlass);
-  EXPECT_TRUE(s.ShowFloorShadows);
-  EXPECT_EQ(s.XValueFormat, "0.000");
-  EXPECT_EQ(s.SizeValueFormat, "0.000");
-  EXPECT_EQ(s.XAxisName, "actual event n");
-  EXPECT_EQ(s.VerticalAxisName, "event n+2d");
-  EXPECT_EQ(s.DepthAxisName, "event n+d");
-  EXPECT_EQ(s.SizeName, "s");
+  EXPECT_EQ(s.captionNote, "");
+  EXPECT_FALSE(s.showDropLines);
+  EXPECT_TRUE(s.showConnectLines);
+  EXPECT_TRUE(s.showGlass);
+  EXPECT_TRUE(s.showFloorShadows);
+  EXPECT_EQ(s.xValueFormat, "0.000");
+  EXPECT_EQ(s.sizeValueFormat, "0.000");
+  EXPECT_EQ(s.xAxisName, "actual event n");
+  EXPECT_EQ(s.verticalAxisName, "event n+2d");
+  EXPECT_EQ(s.depthAxisName, "event n+d");
+  EXPECT_EQ(s.sizeName, "s");
   ApplyPerformanceSettings(s, AnalysisSettings{30, 3});
-  EXPECT_EQ(s.CaptionNote, "d = 3, cluster 30 ms");
+  EXPECT_EQ(s.captionNote, "d = 3, cluster 30 ms");
 }
 
 // A double-click maps a sphere to its event: position p of the full view is
@@ -140,18 +140,18 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   EXPECT_EQ(EventOfPoint(v.s, 0), 0);
 
   ReplayPosition position;
-  position.CurrentEvent = 5;
-  position.TailLength = 10;  // positions 1..11 stand for events -5..5
+  position.currentEvent = 5;
+  position.tailLength = 10;  // positions 1..11 stand for events -5..5
   FillTailPoints(v.s, v.dialogs, performance, position);
   for (std::size_t p = 1; p <= 7; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
   EXPECT_EQ(EventOfPoint(v.s, 8), 2);
   EXPECT_EQ(EventOfPoint(v.s, 11), 5);
-  position.CurrentEvent = 18;
-  position.TailLength = 3;
+  position.currentEvent = 18;
+  position.tailLength = 3;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(EventOfPoint(v.s, 1), 15);
   EXPECT_EQ(EventOfPoint(v.s, 4), 18);
-  v.s.Points.Add(DataEntry{});  // a point added by others stands for no event
+  v.s.points.Add(DataEntry{});  // a point added by others stands for no event
   EXPECT_EQ(EventOfPoint(v.s, 5), 0);
 }
 

@@ -17,7 +17,7 @@ struct Scene {
 };
 
 Scene At(const PlotPoints& view, std::size_t position) {
-  const DataEntry& p = view.Points.Item(position);
+  const DataEntry& p = view.points.Item(position);
   return {p.x, p.y, p.z};
 }
 
@@ -29,8 +29,8 @@ void ExpectScene(const PlotPoints& view, std::size_t position, Scene expected) {
 }
 
 void ExpectAllFinite(const PlotPoints& view) {
-  for (const DataEntry& p : view.Points) {
-    EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << p.dataname;
+  for (const DataEntry& p : view.points) {
+    EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << p.dataName;
   }
 }
 
@@ -39,26 +39,26 @@ TEST(PlotScaling, FillsTheCubeStandingOnTheFloor) {
   PlotPoints view;
   LoadFile(view, dialogs, RP_TEST_DATA_DIR "/scatter_cube.csv");
   ComputeRanges(view);
-  EXPECT_EQ(view.MinX, -2);
-  EXPECT_EQ(view.MaxY, 18);
-  EXPECT_EQ(view.RangeZ, 16);
-  EXPECT_EQ(view.ScaleX, 1.0f);
-  EXPECT_EQ(view.ScaleY, 0.5f);
-  EXPECT_EQ(view.ScaleZ, 0.25f);
+  EXPECT_EQ(view.minX, -2);
+  EXPECT_EQ(view.maxY, 18);
+  EXPECT_EQ(view.rangeZ, 16);
+  EXPECT_EQ(view.scaleX, 1.0f);
+  EXPECT_EQ(view.scaleY, 0.5f);
+  EXPECT_EQ(view.scaleZ, 0.25f);
   ScaleGraph(view);
   ExpectScene(view, 1, {-4, 0, -4});  // exactly the low corner
   EXPECT_EQ(At(view, 1).x, -4.0f);
   EXPECT_EQ(At(view, 1).y, 0.0f);
   ExpectScene(view, 2, {0, 4, 0});
   ExpectScene(view, 3, {4, 8, 4});
-  EXPECT_EQ(view.Points.Item(2).size, 0.5);
+  EXPECT_EQ(view.points.Item(2).size, 0.5);
 
   // Without a new range pass, points outside the old extremes leave the cube.
-  view.Points = PointCollection();
+  view.points = PointCollection();
   view.AddEntry(dialogs, "below", -4, 5, -24, 2, 0, "");
   ScaleGraph(view);
   ExpectScene(view, 1, {-8, -5, -12});
-  EXPECT_EQ(view.Points.Item(1).size, 2);
+  EXPECT_EQ(view.points.Item(1).size, 2);
 }
 
 TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
@@ -66,8 +66,8 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   PlotPoints view;
   view.AddEntry(dialogs, "alone", 3, -7, 1e6, 1, 0, "");
   ComputeRanges(view);
-  EXPECT_EQ(view.RangeX, 0);
-  EXPECT_EQ(view.ScaleX, 0.0f);
+  EXPECT_EQ(view.rangeX, 0);
+  EXPECT_EQ(view.scaleX, 0.0f);
   ScaleGraph(view);
   ExpectScene(view, 1, {0, 4, 0});
 
@@ -78,7 +78,7 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   ExpectScene(view, 3, {4, 4, 0});
 
   // Ranges at the ends of what a double holds give no usable scale either.
-  view.Points = PointCollection();
+  view.points = PointCollection();
   view.AddEntry(dialogs, "a", -1.5e308, 0, 0, 1, 0, "");
   view.AddEntry(dialogs, "b", 1.5e308, 1e-300, 5e-324, 1, 0, "");
   ComputeRanges(view);
@@ -88,17 +88,17 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
 
   // A range of 7e42 gives a subnormal float scale, which would put the far
   // point at x = 4.004, outside the cube; 1e38 still scales normally.
-  view.Points = PointCollection();
+  view.points = PointCollection();
   view.AddEntry(dialogs, "a", 1, 0, 0, 1, 0, "");
   view.AddEntry(dialogs, "b", 7e42, 1e38, 0, 1, 0, "");
   ComputeRanges(view);
-  EXPECT_EQ(view.ScaleX, 0.0f);
-  EXPECT_GT(view.ScaleY, 0.0f);
+  EXPECT_EQ(view.scaleX, 0.0f);
+  EXPECT_GT(view.scaleY, 0.0f);
   ScaleGraph(view);
   ExpectScene(view, 2, {0, 8, 0});
 
   // A tail point far outside a tiny range would not fit a float.
-  view.Points = PointCollection();
+  view.points = PointCollection();
   view.AddEntry(dialogs, "a", 0, 0, 0, 1, 0, "");
   view.AddEntry(dialogs, "b", 1e-30, 1e-30, 1e-30, 1, 0, "");
   ComputeRanges(view);
@@ -112,11 +112,11 @@ TEST(PlotScaling, NoPointsYetIsAnEmptySet) {
   PlotPoints view;  // as before any performance or file filled it
   ComputeRanges(view);
   ScaleGraph(view);
-  EXPECT_EQ(view.Points.Count(), 0u);
-  EXPECT_EQ(view.MaxX, -static_cast<double>(9e20f));
-  EXPECT_EQ(view.MinZ, static_cast<double>(9e20f));
-  EXPECT_DOUBLE_EQ(view.RangeY, -2 * static_cast<double>(9e20f));
-  EXPECT_LT(view.ScaleX, 0.0f);
+  EXPECT_EQ(view.points.Count(), 0u);
+  EXPECT_EQ(view.maxX, -static_cast<double>(9e20f));
+  EXPECT_EQ(view.minZ, static_cast<double>(9e20f));
+  EXPECT_DOUBLE_EQ(view.rangeY, -2 * static_cast<double>(9e20f));
+  EXPECT_LT(view.scaleX, 0.0f);
 }
 
 }  // namespace

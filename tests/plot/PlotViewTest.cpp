@@ -74,21 +74,21 @@ struct Window {
   WindowHandle madeOn = nullptr;
 
   Window() {
-    view.deviceSetup().makeDevice = [this](WindowHandle on, DeviceKind kind) {
+    view.Setup().makeDevice = [this](WindowHandle on, DeviceKind kind) {
       if (!(kind == DeviceKind::Hardware ? hardware : software)) return std::shared_ptr<RecordingDevice>();
       madeOn = on;
       device = std::make_shared<RecordingDevice>();
       return device;
     };
-    view.deviceSetup().endProgram = [this](int status) { endedWith.push_back(status); };
-    view.setControlPanel(&panel);
+    view.Setup().endProgram = [this](int status) { endedWith.push_back(status); };
+    view.SetControlPanel(&panel);
     window.controlPanelLoad = [this] {
       performance = testing::MakePerformance(20);
-      view.showFirstEvents();
+      view.ShowFirstEvents();
     };
   }
   RecordingDevice& Dev() { return *device; }
-  ViewState& S() { return view.state(); }
+  ViewState& S() { return view.State(); }
 };
 
 std::vector<std::string> Ops(const RecordingDevice& dev, const std::vector<std::string>& wanted) {
@@ -105,61 +105,61 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   std::size_t pointsBeforeDevice = 0;
   w.window.controlPanelLoad = [&] {
     w.performance = testing::MakePerformance(20);
-    w.view.showFirstEvents();  // the first file, before the view has a device
-    deviceDuringPanelLoad = w.device != nullptr || w.S().RootNode != nullptr;
-    pointsBeforeDevice = w.S().Points.Count();
+    w.view.ShowFirstEvents();  // the first file, before the view has a device
+    deviceDuringPanelLoad = w.device != nullptr || w.S().rootNode != nullptr;
+    pointsBeforeDevice = w.S().points.Count();
   };
-  w.view.start();
+  w.view.Start();
   EXPECT_FALSE(deviceDuringPanelLoad);
   EXPECT_EQ(pointsBeforeDevice, 20u);
   EXPECT_EQ(w.window.log,
             (std::vector<std::string>{"control panel", "show", "events", "events", "timer on"}));
 
   ViewState& s = w.S();
-  ASSERT_TRUE(s.DeviceReady);
-  EXPECT_EQ(w.view.device(), w.device.get());
+  ASSERT_TRUE(s.deviceReady);
+  EXPECT_EQ(w.view.Device(), w.device.get());
   EXPECT_EQ(w.madeOn, static_cast<WindowHandle>(&w.window));
-  EXPECT_EQ(s.RendererKind, DeviceKind::Hardware);
-  ASSERT_TRUE(s.RootNode);
-  EXPECT_EQ(s.UpperPoints->ChildCount(), 20) << "the scene is built from the panel's points";
-  EXPECT_FLOAT_EQ(s.UpperPoints->GetChild(19)->GetPosition().x, 4.0f) << "after the range pass";
-  EXPECT_TRUE(s.AutoRotate);
-  EXPECT_FALSE(s.MediaFolder.empty());
-  EXPECT_EQ(s.MediaFolder.back(), '/');
+  EXPECT_EQ(s.rendererKind, DeviceKind::Hardware);
+  ASSERT_TRUE(s.rootNode);
+  EXPECT_EQ(s.upperPoints->ChildCount(), 20) << "the scene is built from the panel's points";
+  EXPECT_FLOAT_EQ(s.upperPoints->GetChild(19)->GetPosition().x, 4.0f) << "after the range pass";
+  EXPECT_TRUE(s.autoRotate);
+  EXPECT_FALSE(s.mediaFolder.empty());
+  EXPECT_EQ(s.mediaFolder.back(), '/');
 
   // The names are set after the build: the texture still shows the update's.
-  EXPECT_EQ(s.XAxisName, "actual event (n)");
+  EXPECT_EQ(s.xAxisName, "actual event (n)");
   EXPECT_EQ(w.Dev().Calls("DrawText")[0]->text, "actual event n");
   EXPECT_EQ(w.Dev().Calls("CreateTexture")[0]->args[3], std::uint32_t(TextureFormat::Rgb))
       << "the plates' texture is opaque";
-  EXPECT_EQ(s.SizeName, "s");
+  EXPECT_EQ(s.sizeName, "s");
 
   // Device objects and camera.
-  EXPECT_EQ(s.PointMesh->GetNumVertices(), 16u * 15u + 2u);
-  EXPECT_EQ(s.GlassMesh->ComputeBoundingBox().max.x, 5.0f);
-  EXPECT_EQ(s.AxisNameTexture->Width(), 256u);
-  EXPECT_EQ(s.AxisNameTexture->GetLevelCount(), 9u) << "the full mip chain";
-  EXPECT_EQ(s.TitleFont->Desc().faceName, "DejaVu Sans Condensed");
-  EXPECT_EQ(s.LabelFont->Desc().faceName, "DejaVu Sans");
+  EXPECT_EQ(s.pointMesh->GetNumVertices(), 16u * 15u + 2u);
+  EXPECT_EQ(s.glassMesh->ComputeBoundingBox().max.x, 5.0f);
+  EXPECT_EQ(s.axisNameTexture->Width(), 256u);
+  EXPECT_EQ(s.axisNameTexture->GetLevelCount(), 9u) << "the full mip chain";
+  EXPECT_EQ(s.titleFont->Desc().faceName, "DejaVu Sans Condensed");
+  EXPECT_EQ(s.labelFont->Desc().faceName, "DejaVu Sans");
   EXPECT_EQ(w.Dev().Count("CreateFont"), 4u) << "made with the objects, and again by the restore";
   EXPECT_EQ(w.Dev().States().culling, Culling::None);
   EXPECT_EQ(w.Dev().States().minFilter, TextureFilter::Linear);
   const glm::mat4 look = LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0});
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(s.ViewMatrix[r][c], look[r][c]);
-  EXPECT_EQ(s.CameraPosition.y, 4.0f);
-  EXPECT_EQ(s.CameraPosition.z, -20.0f);
-  EXPECT_EQ(s.CameraMatrix, glm::mat4(1.0f));
-  EXPECT_EQ(s.RotationSum.angle, 0.0f);
+    for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(s.viewMatrix[r][c], look[r][c]);
+  EXPECT_EQ(s.cameraPosition.y, 4.0f);
+  EXPECT_EQ(s.cameraPosition.z, -20.0f);
+  EXPECT_EQ(s.cameraMatrix, glm::mat4(1.0f));
+  EXPECT_EQ(s.rotationSum.angle, 0.0f);
   EXPECT_TRUE(w.endedWith.empty());
 }
 
 TEST(PlotView, WithoutHardwareTheSoftwareRendererDrivesTheCamera) {
   Window w;
   w.hardware = false;
-  w.view.start();
-  ASSERT_TRUE(w.S().DeviceReady);
-  EXPECT_EQ(w.S().RendererKind, DeviceKind::Software);
+  w.view.Start();
+  ASSERT_TRUE(w.S().deviceReady);
+  EXPECT_EQ(w.S().rendererKind, DeviceKind::Software);
   ASSERT_EQ(w.dialogs.messages.size(), 1u);
   EXPECT_EQ(w.dialogs.messages[0].text, kNoHardwareMessage);
 }
@@ -168,32 +168,32 @@ TEST(PlotView, WithoutAnyDeviceTheProgramEnds) {
   Window w;
   w.hardware = false;
   w.software = false;
-  w.view.start();
-  EXPECT_FALSE(w.S().DeviceReady);
+  w.view.Start();
+  EXPECT_FALSE(w.S().deviceReady);
   EXPECT_EQ(w.window.log.back(), "end");
   ASSERT_EQ(w.dialogs.messages.size(), 2u);
   EXPECT_EQ(w.dialogs.messages[1].text, kNoDeviceMessage);
-  w.view.onFrameTimer();  // nothing left to draw with
-  w.view.paint();
-  w.view.resized();
+  w.view.OnFrameTimer();  // nothing left to draw with
+  w.view.Paint();
+  w.view.Resized();
   EXPECT_EQ(w.panel.stopPlays, 1) << "a resize stops the replay even without a device";
 }
 
 // Two points, one above and one below the floor, in their own colours.
 void TwoPoints(Window& w) {
-  w.view.start();
+  w.view.Start();
   ViewState& s = w.S();
-  s.Points = PointCollection{};
+  s.points = PointCollection{};
   DataEntry upper, lower;
   upper.y = 1;
   upper.size = 1;
-  upper.color = static_cast<std::int32_t>(0xFFFF0000u);
+  upper.colour = static_cast<std::int32_t>(0xFFFF0000u);
   lower.y = -1;
   lower.size = 1;
-  lower.color = static_cast<std::int32_t>(0xFF00FF00u);
-  s.Points.Add(upper);
-  s.Points.Add(lower);
-  w.view.buildScene();
+  lower.colour = static_cast<std::int32_t>(0xFF00FF00u);
+  s.points.Add(upper);
+  s.points.Add(lower);
+  w.view.BuildScene();
   w.Dev().calls.clear();
 }
 
@@ -203,7 +203,7 @@ std::vector<std::string> Draws(Window& w) {
   for (const DeviceCall& c : w.Dev().calls) {
     if (c.op == "DrawText") what.push_back("text " + c.text);
     if (c.op != "DrawSubset") continue;
-    if (c.object == w.S().GlassMesh.get()) {
+    if (c.object == w.S().glassMesh.get()) {
       what.push_back("glass");
     } else {
       what.push_back(c.state.material.diffuse.r == 1.0f ? "upper" : "lower");
@@ -216,7 +216,7 @@ TEST(PlotView, AFrameDrawsLowerUpperLabelsThenGlass) {
   Window w;
   TwoPoints(w);
   ViewState& s = w.S();
-  w.view.drawFrame();
+  w.view.DrawFrame();
   EXPECT_EQ(Ops(w.Dev(), {"Clear", "BeginScene", "EndScene", "Present"}),
             (std::vector<std::string>{"Clear", "BeginScene", "EndScene", "Present"}));
   const DeviceCall& clear = *w.Dev().Calls("Clear")[0];
@@ -227,22 +227,22 @@ TEST(PlotView, AFrameDrawsLowerUpperLabelsThenGlass) {
   EXPECT_EQ(caption.rect.left, 10);
   EXPECT_EQ(caption.rect.top, 20);
   EXPECT_EQ(caption.args, (std::vector<std::uint32_t>{0xFFFFFFFFu}));
-  EXPECT_EQ(caption.object, s.LabelFont.get());
-  EXPECT_TRUE(s.GlassNode->enabled);
-  EXPECT_FALSE(s.UpperPoints->enabled);
-  EXPECT_FALSE(s.LowerPoints->enabled);
+  EXPECT_EQ(caption.object, s.labelFont.get());
+  EXPECT_TRUE(s.glassNode->enabled);
+  EXPECT_FALSE(s.upperPoints->enabled);
+  EXPECT_FALSE(s.lowerPoints->enabled);
 
   // Without the glass it is never drawn; a hover label comes before the caption.
-  s.ShowGlass = false;
-  s.ShowHoverText = true;
-  s.HoverText = "Note";
-  s.HoverRect = {40, 50, 0, 0};
+  s.showGlass = false;
+  s.showHoverText = true;
+  s.hoverText = "Note";
+  s.hoverRect = {40, 50, 0, 0};
   w.Dev().calls.clear();
-  w.view.onFrameTimer();
+  w.view.OnFrameTimer();
   EXPECT_EQ(Draws(w), (std::vector<std::string>{"lower", "upper", "text Note", "text z axis = event n+2d"}));
   EXPECT_EQ(w.Dev().Calls("DrawText")[0]->rect.left, 40);
   EXPECT_EQ(w.Dev().Calls("DrawText")[0]->rect.top, 50);
-  EXPECT_TRUE(s.UpperPoints->enabled);
+  EXPECT_TRUE(s.upperPoints->enabled);
 }
 
 TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
@@ -251,7 +251,7 @@ TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
   // A device that gets its context back: the reset path, new fonts, and the frame.
   const std::size_t fonts = w.Dev().Count("CreateFont");
   w.Dev().status = DeviceStatus::Lost;
-  w.view.drawFrame();
+  w.view.DrawFrame();
   EXPECT_EQ(Ops(w.Dev(), {"ResetBackBuffer", "BeginScene", "Present"}),
             (std::vector<std::string>{"ResetBackBuffer", "BeginScene", "Present"}));
   EXPECT_GT(w.Dev().Count("CreateFont"), fonts);
@@ -261,9 +261,9 @@ TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
   RecordingDevice* lost = w.device.get();
   lost->status = DeviceStatus::Lost;
   lost->resetSucceeds = false;
-  w.view.drawFrame();
+  w.view.DrawFrame();
   ASSERT_NE(w.device.get(), lost);
-  EXPECT_EQ(w.view.device(), w.device.get());
+  EXPECT_EQ(w.view.Device(), w.device.get());
   const std::vector<std::string> drawn = Draws(w);  // the axis names first, then the frame
   ASSERT_GE(drawn.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(drawn.end() - 4, drawn.end()),
@@ -276,17 +276,17 @@ TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
   w.hardware = w.software = false;
   w.window.timer = true;
   w.Dev().calls.clear();
-  w.view.drawFrame();
-  w.view.onFrameTimer();
-  w.view.paint();
+  w.view.DrawFrame();
+  w.view.OnFrameTimer();
+  w.view.Paint();
   ASSERT_EQ(w.dialogs.messages.size(), 1u);
   EXPECT_EQ(w.dialogs.messages[0].text, kDisplayLostMessage);
   EXPECT_FALSE(w.window.timer);
   EXPECT_EQ(w.Dev().Count("BeginScene"), 0u);
   w.performance = testing::MakePerformance(20);
-  w.position.CurrentEvent = 5;
-  w.view.showFirstEvents();
-  w.view.showTail();
+  w.position.currentEvent = 5;
+  w.view.ShowFirstEvents();
+  w.view.ShowTail();
   EXPECT_TRUE(w.endedWith.empty());
 
   // A failed reset of a device that asks for one is still an error.
@@ -294,41 +294,41 @@ TEST(PlotView, ALostDeviceIsResetOrMadeAnewOrReportedOnce) {
   TwoPoints(r);
   r.Dev().status = DeviceStatus::NeedsReset;
   r.Dev().resetSucceeds = false;
-  EXPECT_THROW(r.view.drawFrame(), DeviceError);
+  EXPECT_THROW(r.view.DrawFrame(), DeviceError);
 
   // A failure inside the scene still ends it, so the next frame can begin.
   r.Dev().resetSucceeds = true;
   r.Dev().status = DeviceStatus::Ready;
-  r.S().LabelFont = std::make_shared<FailingFont>();
-  EXPECT_THROW(r.view.drawFrame(), DeviceError);
+  r.S().labelFont = std::make_shared<FailingFont>();
+  EXPECT_THROW(r.view.DrawFrame(), DeviceError);
   EXPECT_FALSE(r.Dev().InScene());
 }
 
 TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {
   Window w;
-  w.view.start();
+  w.view.Start();
   w.window.log.clear();
   const std::size_t fonts = w.Dev().Count("CreateFont");
 
   w.window.minimized = true;
-  w.view.resized();
-  EXPECT_TRUE(w.S().Minimized);
+  w.view.Resized();
+  EXPECT_TRUE(w.S().minimized);
   EXPECT_EQ(w.window.log, (std::vector<std::string>{"timer off"}));
   EXPECT_EQ(w.Dev().Count("ResetBackBuffer"), 0u);
 
   // Restored to a client 5 pixels wide: corrected to 10, the plot waits.
   w.window.minimized = false;
   w.window.width = 5;
-  w.view.resized();
-  EXPECT_FALSE(w.S().Minimized);
+  w.view.Resized();
+  EXPECT_FALSE(w.S().minimized);
   EXPECT_EQ(w.window.log, (std::vector<std::string>{"timer off", "timer off", "width 10"}));
   EXPECT_EQ(w.Dev().Count("ResetBackBuffer"), 0u);
   w.window.height = 3;
-  w.view.resized();
+  w.view.Resized();
   EXPECT_EQ(w.window.log.back(), "height 10");
 
   // The resize the correction raises rebuilds the device objects.
-  w.view.resized();
+  w.view.Resized();
   EXPECT_EQ(w.window.log.back(), "timer on");
   EXPECT_EQ(w.Dev().Count("ResetBackBuffer"), 1u);
   EXPECT_EQ(w.Dev().Count("CreateFont"), fonts + 2);
@@ -338,37 +338,37 @@ TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {
   EXPECT_EQ(w.panel.stopPlays, 4) << "every resize stops the replay";
   EXPECT_TRUE(w.endedWith.empty());
 
-  w.view.setBorderFixed(true);
+  w.view.SetBorderFixed(true);
   EXPECT_TRUE(w.window.borderFixed);
 }
 
 TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   Window w;
-  w.view.start();
+  w.view.Start();
   ViewState& s = w.S();
-  const double minX = s.MinX, maxY = s.MaxY;
-  w.position.CurrentEvent = 5;
-  w.position.TailLength = 10;
-  w.view.showTail();
-  EXPECT_EQ(s.MinX, minX);
-  EXPECT_EQ(s.MaxY, maxY);
-  ASSERT_EQ(s.Points.Count(), 11u);
-  const auto& upper = *s.UpperPoints;
+  const double minX = s.minX, maxY = s.maxY;
+  w.position.currentEvent = 5;
+  w.position.tailLength = 10;
+  w.view.ShowTail();
+  EXPECT_EQ(s.minX, minX);
+  EXPECT_EQ(s.maxY, maxY);
+  ASSERT_EQ(s.points.Count(), 11u);
+  const auto& upper = *s.upperPoints;
   ASSERT_EQ(upper.ChildCount(), 11);
   const auto current = upper.GetChild(10);
   EXPECT_EQ(current->name, " 11");
   EXPECT_EQ(current->GetScale(), 2.0f);
   EXPECT_FLOAT_EQ(current->GetMesh(0)->GetMaterial()->diffuse.g, 176 / 255.f);
   EXPECT_EQ(upper.GetChild(0)->GetScale(), 0.0f) << "placeholder";
-  EXPECT_TRUE(s.ShowGlass);
-  EXPECT_EQ(s.XAxisName, "actual event n");
+  EXPECT_TRUE(s.showGlass);
+  EXPECT_EQ(s.xAxisName, "actual event n");
 
   // A scatter file from the hidden menu entry: the scene follows it.
   w.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
   const std::size_t culls = w.Dev().Count("SetCulling");
-  w.view.loadScatterFile();
-  EXPECT_EQ(s.Points.Count(), 3u);
-  EXPECT_EQ(s.UpperPoints->ChildCount(), 3);
+  w.view.LoadScatterFile();
+  EXPECT_EQ(s.points.Count(), 3u);
+  EXPECT_EQ(s.upperPoints->ChildCount(), 3);
   EXPECT_GT(w.Dev().Count("SetCulling"), culls) << "device objects restored";
 }
 

@@ -75,24 +75,24 @@ TEST(CombinedMidiBackend, DefaultDeviceThatCannotPlayLeavesThePortClosedAndPorts
   ManualUiQueue ui;
   MidiOutputPort port(*d.combined, d.clock, ui.Poster());
   std::vector<std::string> errors;
-  port.setNotifications({[&](int code, const std::string& text) {
+  port.SetNotifications({[&](int code, const std::string& text) {
                            errors.push_back(std::to_string(code) + " " + text);
                          },
                          {},
                          {}});
-  port.setDeviceIndex(-1);
-  port.open();
+  port.SetDeviceIndex(-1);
+  port.Open();
   ui.Drain();
   EXPECT_EQ(errors, std::vector<std::string>{"9 No sound."});
-  EXPECT_EQ(port.state(), PortState::Closed);
+  EXPECT_EQ(port.State(), PortState::Closed);
 
-  port.setDeviceIndex(0);
-  port.open();
+  port.SetDeviceIndex(0);
+  port.Open();
   ui.Drain();
   EXPECT_EQ(errors.size(), 1u);
-  EXPECT_EQ(port.state(), PortState::Open);
+  EXPECT_EQ(port.State(), PortState::Open);
   EXPECT_EQ(d.machine->OpenDevice(), 0);
-  port.close();
+  port.Close();
 }
 
 }  // namespace

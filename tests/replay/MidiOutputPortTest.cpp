@@ -23,7 +23,7 @@ Time Ms(double ms) { return Time(static_cast<Time::rep>(ms * 1e6)); }
 struct PortRig {
   explicit PortRig(std::vector<std::string> devices = {"Synth A", "Synth B"})
       : backend(clock, std::move(devices)) {
-    port.setNotifications({
+    port.SetNotifications({
         [this](int code, const std::string& text) {
           events.push_back("error " + std::to_string(code) + ": " + text);
         },
@@ -32,7 +32,7 @@ struct PortRig {
     });
   }
   void Queue(int tag, double ms, int status, int key, int velocity) {
-    port.append({tag, ms, status, key, velocity});
+    port.Append({tag, ms, status, key, velocity});
   }
   // Lets the timing thread do what is due, then runs the queued notifications.
   std::vector<std::string> Settle() {
@@ -58,12 +58,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessage) {
   PortRig rig;
-  EXPECT_EQ(rig.port.deviceCount(), 2);
-  rig.port.setDeviceIndex(1);
-  EXPECT_EQ(rig.port.deviceName(), "Synth B");
-  rig.port.open();
+  EXPECT_EQ(rig.port.DeviceCount(), 2);
+  rig.port.SetDeviceIndex(1);
+  EXPECT_EQ(rig.port.DeviceName(), "Synth B");
+  rig.port.Open();
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
-  EXPECT_EQ(rig.port.state(), PortState::Open);
+  EXPECT_EQ(rig.port.State(), PortState::Open);
 
   rig.Queue(1, 0, 144, 60, 100);  // a chord: two note-ons at 0, only the first tagged
   rig.Queue(0, 0.4, 144, 64, 90);
@@ -71,21 +71,21 @@ TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessag
   rig.Queue(2, 500, 144, 62, 80);
   rig.Queue(0, 1000, 128, 62, 0);
   rig.Queue(0, 1000, 128, 64, 0);
-  EXPECT_EQ(rig.port.queuedMessages().size(), 6u);
+  EXPECT_EQ(rig.port.QueuedMessages().size(), 6u);
 
-  rig.port.setReplaySpeed(1000);  // twice the recorded tempo
+  rig.port.SetReplaySpeed(1000);  // twice the recorded tempo
   const Time start = rig.clock.Now();
-  rig.port.start();
-  EXPECT_EQ(rig.port.state(), PortState::Replaying);
+  rig.port.Start();
+  EXPECT_EQ(rig.port.State(), PortState::Replaying);
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));  // 0.4 ms at double tempo is not yet due
   EXPECT_EQ(rig.AdvanceMs(0.2), (Strings{"sent 0"}));
   EXPECT_EQ(rig.AdvanceMs(124.5), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(0.5), (Strings{"sent 0"}));
-  EXPECT_EQ(rig.port.state(), PortState::Replaying);
+  EXPECT_EQ(rig.port.State(), PortState::Replaying);
   EXPECT_EQ(rig.AdvanceMs(125), (Strings{"sent 2"}));
   EXPECT_EQ(rig.AdvanceMs(250), (Strings{"sent 0", "sent 0", "ended"}));
-  EXPECT_EQ(rig.port.state(), PortState::Open);
-  EXPECT_TRUE(rig.port.queuedMessages().empty());
+  EXPECT_EQ(rig.port.State(), PortState::Open);
+  EXPECT_TRUE(rig.port.QueuedMessages().empty());
 
   const auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 6u);
@@ -98,29 +98,29 @@ TEST(MidiOutputPort, ReplaySendsTheQueueInOrderAtScaledTimesAndReportsEachMessag
     EXPECT_GE(sent[i].sentAt, sent[i].due) << i;
   }
 
-  rig.port.stop();
-  rig.port.close();
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  rig.port.Stop();
+  rig.port.Close();
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_EQ(rig.backend.OpenDevice(), std::nullopt);
   EXPECT_EQ(rig.Sent().size(), 6u);  // every note was off already: nothing to silence
 }
 
 TEST(MidiOutputPort, SpeedChangeDuringReplayGoesOnFromTheCurrentPosition) {
   PortRig rig;
-  rig.port.open();
+  rig.port.Open();
   for (int i = 0; i < 4; ++i) rig.Queue(i + 1, 100.0 * i, 144, 60 + i, 64);
   const Time start = rig.clock.Now();
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));
   EXPECT_EQ(rig.AdvanceMs(150), (Strings{"sent 2"}));
 
   // At 150 ms the replay stands at 150 ms; twice as fast, 200 is 25 ms away.
-  rig.port.setReplaySpeed(1000);
-  EXPECT_EQ(rig.port.replaySpeed(), 1000);
+  rig.port.SetReplaySpeed(1000);
+  EXPECT_EQ(rig.port.ReplaySpeed(), 1000);
   EXPECT_EQ(rig.AdvanceMs(24), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 3"}));
   // At a quarter of the tempo the last 100 ms take 400 ms.
-  rig.port.setReplaySpeed(-1000);
+  rig.port.SetReplaySpeed(-1000);
   EXPECT_EQ(rig.AdvanceMs(399), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 4", "ended"}));
 
@@ -133,44 +133,44 @@ TEST(MidiOutputPort, SpeedChangeDuringReplayGoesOnFromTheCurrentPosition) {
 
 TEST(MidiOutputPort, StopSilencesDropsPendingNotificationsAndStartResumes) {
   PortRig rig;
-  rig.port.open();
+  rig.port.Open();
   rig.Queue(1, 0, 144, 60, 90);
   rig.Queue(0, 100, 128, 60, 0);
   rig.Queue(2, 200, 144, 62, 90);
   rig.Queue(0, 300, 128, 62, 0);
-  rig.port.start();
+  rig.port.Start();
   ASSERT_TRUE(rig.clock.AwaitSleeper());
   EXPECT_EQ(rig.ui.Pending(), 1u);  // "sent 1" is queued but not yet delivered
 
-  rig.port.stop();
-  EXPECT_EQ(rig.port.state(), PortState::Open);
+  rig.port.Stop();
+  EXPECT_EQ(rig.port.State(), PortState::Open);
   EXPECT_EQ(rig.Settle(), (Strings{}));  // the stale notification is dropped
   EXPECT_EQ(rig.AdvanceMs(1000), (Strings{}));
   auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1].bytes, (Bytes{128, 60, 0}));  // the sounding note is turned off
-  EXPECT_EQ(rig.port.queuedMessages().size(), 3u);
+  EXPECT_EQ(rig.port.QueuedMessages().size(), 3u);
 
   // A new start goes on from the last message sent: the next one, 100 ms
   // after it, is due 100 ms after the start.
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.AdvanceMs(99), (Strings{}));
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 0"}));
 
   // Reset during a replay stops it and empties the queue.
-  rig.port.reset();
-  EXPECT_EQ(rig.port.state(), PortState::Open);
-  EXPECT_TRUE(rig.port.queuedMessages().empty());
+  rig.port.Reset();
+  EXPECT_EQ(rig.port.State(), PortState::Open);
+  EXPECT_TRUE(rig.port.QueuedMessages().empty());
   EXPECT_EQ(rig.AdvanceMs(1000), (Strings{}));
   EXPECT_EQ(rig.Sent().size(), 3u);
 
   // Reset is accepted while closed; an empty queue ends a replay at once.
-  rig.port.close();
-  rig.port.reset();
-  rig.port.open();
-  rig.port.start();
+  rig.port.Close();
+  rig.port.Reset();
+  rig.port.Open();
+  rig.port.Start();
   EXPECT_EQ(rig.Settle(), (Strings{"ended"}));
-  EXPECT_EQ(rig.port.state(), PortState::Open);
+  EXPECT_EQ(rig.port.State(), PortState::Open);
 }
 
 // A synthesizer heard 30 ms after each due time: the messages still go at
@@ -179,11 +179,11 @@ TEST(MidiOutputPort, StopSilencesDropsPendingNotificationsAndStartResumes) {
 TEST(MidiOutputPort, MessagesAreReportedWhenHeard) {
   PortRig rig;
   rig.backend.SetSoundDelay(Ms(30));
-  rig.port.open();
+  rig.port.Open();
   rig.Queue(1, 0, 144, 60, 100);
   rig.Queue(2, 20, 144, 62, 100);
   rig.Queue(3, 100, 144, 64, 100);
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.Settle(), Strings{});
   EXPECT_EQ(rig.Sent().size(), 1u);
   EXPECT_EQ(rig.AdvanceMs(20), Strings{});
@@ -193,14 +193,14 @@ TEST(MidiOutputPort, MessagesAreReportedWhenHeard) {
   EXPECT_EQ(rig.AdvanceMs(50), Strings{});
   EXPECT_EQ(rig.Sent().size(), 3u);
   EXPECT_EQ(rig.AdvanceMs(29), Strings{});
-  EXPECT_EQ(rig.port.state(), PortState::Replaying) << "still sounding out";
+  EXPECT_EQ(rig.port.State(), PortState::Replaying) << "still sounding out";
   EXPECT_EQ(rig.AdvanceMs(1), (Strings{"sent 3", "ended"}));
 
-  rig.port.reset();
+  rig.port.Reset();
   rig.Queue(4, 0, 144, 60, 100);
-  rig.port.start();
+  rig.port.Start();
   rig.Settle();
-  rig.port.stop();
+  rig.port.Stop();
   EXPECT_EQ(rig.AdvanceMs(100), Strings{});
 }
 
@@ -211,11 +211,11 @@ TEST(MidiOutputPort, MessagesGoAheadOfTimeToASynthesizerThatAsks) {
   PortRig rig;
   rig.backend.SetLookAhead(Ms(50));
   rig.backend.SetSoundDelay(Ms(30));
-  rig.port.open();
+  rig.port.Open();
   rig.Queue(1, 0, 144, 60, 100);
   rig.Queue(2, 40, 144, 62, 100);
   rig.Queue(3, 200, 144, 64, 100);
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.Settle(), Strings{});
   ASSERT_EQ(rig.Sent().size(), 2u);
   EXPECT_EQ(rig.Sent()[1].due - rig.Sent()[1].sentAt, Ms(40));
@@ -226,12 +226,12 @@ TEST(MidiOutputPort, MessagesGoAheadOfTimeToASynthesizerThatAsks) {
   ASSERT_EQ(rig.Sent().size(), 3u) << "message 3 goes 50 ms before its time";
   EXPECT_EQ(rig.Sent()[2].sentAt, rig.Sent()[0].sentAt + Ms(150));
 
-  rig.port.stop();
+  rig.port.Stop();
   EXPECT_EQ(rig.backend.Drops().size(), 1u);
-  EXPECT_EQ(rig.port.queuedMessages().size(), 1u) << "message 3 was dropped unheard";
+  EXPECT_EQ(rig.port.QueuedMessages().size(), 1u) << "message 3 was dropped unheard";
   // Going on from message 2: message 3 is due 160 ms after the new start.
   const std::size_t beforeStart = rig.Sent().size();  // with the stop's note-offs
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.AdvanceMs(109), Strings{});
   EXPECT_EQ(rig.Sent().size(), beforeStart);
   EXPECT_EQ(rig.AdvanceMs(1), Strings{});
@@ -243,22 +243,22 @@ TEST(MidiOutputPort, MessagesGoAheadOfTimeToASynthesizerThatAsks) {
 
 TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
   PortRig rig(std::vector<std::string>{});  // no MIDI output at all
-  EXPECT_EQ(rig.port.deviceCount(), 0);
-  rig.port.setDeviceIndex(-1);
-  EXPECT_FALSE(rig.port.deviceName().empty());
-  rig.port.open();
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
-  rig.port.start();
+  EXPECT_EQ(rig.port.DeviceCount(), 0);
+  rig.port.SetDeviceIndex(-1);
+  EXPECT_FALSE(rig.port.DeviceName().empty());
+  rig.port.Open();
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
+  rig.port.Start();
   // Errors of the commands survive a stop: the user learns why nothing plays.
-  rig.port.stop();
+  rig.port.Stop();
   rig.ui.Drain();
   EXPECT_EQ(rig.events, (Strings{"error 1: No MIDI output is available.",
                                  "error 4: The MIDI output is not open."}));
   rig.events.clear();
 
-  rig.port.setDeviceIndex(5);
-  EXPECT_EQ(rig.port.deviceName(), "");
-  rig.port.open();
+  rig.port.SetDeviceIndex(5);
+  EXPECT_EQ(rig.port.DeviceName(), "");
+  rig.port.Open();
   rig.Queue(0, 0, 300, 60, 64);
   rig.Queue(0, 0, 144, 60, 200);
   rig.ui.Drain();
@@ -269,20 +269,20 @@ TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
     EXPECT_NE(codes[i], 0);
     EXPECT_NE(codes[i], 8);
   }
-  EXPECT_TRUE(rig.port.queuedMessages().empty());
+  EXPECT_TRUE(rig.port.QueuedMessages().empty());
 }
 
 TEST(MidiOutputPort, SendFailureEndsTheReplayOnceWithItsText) {
   PortRig rig;
   rig.backend.FailSendAfter(1, {kMidiSendFailed, "The device is gone."});
-  rig.port.open();
+  rig.port.Open();
   for (int i = 0; i < 3; ++i) rig.Queue(i + 1, 10.0 * i, 144, 60, 64);
-  rig.port.start();
+  rig.port.Start();
   EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));
   EXPECT_EQ(rig.AdvanceMs(50), (Strings{"error 5: The device is gone.", "ended"}));
-  EXPECT_EQ(rig.port.state(), PortState::Open);
+  EXPECT_EQ(rig.port.State(), PortState::Open);
   // The sounding note goes off at the stop, as far as the device allows.
-  rig.port.stop();
+  rig.port.Stop();
   EXPECT_EQ(rig.Sent().size(), 1u);
 }
 
@@ -292,13 +292,13 @@ TEST(MidiOutputPort, NotificationsQueuedBeforeDestructionDoNothing) {
   ManualUiQueue ui;
   int delivered = 0;
   auto port = std::make_unique<MidiOutputPort>(backend, clock, ui.Poster());
-  port->setNotifications({[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; },
+  port->SetNotifications({[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; },
                           [&] { ++delivered; }});
-  port->open();
-  port->append({0, 0, 144, 60, 64});
-  port->start();
+  port->Open();
+  port->Append({0, 0, 144, 60, 64});
+  port->Start();
   ASSERT_TRUE(clock.AwaitSleeper());
-  port->append({0, 0, 300, 60, 64});  // refused: an error notification
+  port->Append({0, 0, 300, 60, 64});  // refused: an error notification
   EXPECT_EQ(ui.Pending(), 3u);
   port.reset();
   EXPECT_EQ(backend.OpenDevice(), std::nullopt);
@@ -312,13 +312,13 @@ TEST(MidiOutputPort, SteadyClockReplayKeepsTime) {
   RecordingMidiBackend backend(clock);
   ManualUiQueue ui;
   MidiOutputPort port(backend, clock, ui.Poster());
-  port.open();
+  port.Open();
   for (int i = 0; i < 5; ++i) {
-    port.append({0, 5.0 * i, 144, 0, 0});
+    port.Append({0, 5.0 * i, 144, 0, 0});
   }
   const Time before = clock.Now();
-  port.start();
-  while (port.state() == PortState::Replaying) std::this_thread::sleep_for(1ms);
+  port.Start();
+  while (port.State() == PortState::Replaying) std::this_thread::sleep_for(1ms);
   const auto sent = backend.SentMessages();
   ASSERT_EQ(sent.size(), 5u);
   for (std::size_t i = 0; i < sent.size(); ++i) {

@@ -28,14 +28,14 @@ struct Counts {
 // A port on the steady clock whose notifications are counted when drained.
 struct LiveRig {
   LiveRig() {
-    port.setNotifications({[this](int, const std::string&) { ++counts.errors; },
+    port.SetNotifications({[this](int, const std::string&) { ++counts.errors; },
                            [this](int) { ++counts.sent; }, [this] { ++counts.ended; }});
   }
   // `notes` note-on/off pairs on keys 40.., 1 ms apart from time 0.
   void QueueNotes(int notes) {
     for (int i = 0; i < notes; ++i) {
       for (int on = 1; on >= 0; --on) {
-        port.append({on ? i + 1 : 0, i + (on ? 0.0 : 0.5), on ? 144 : 128, 40 + i % 60, on ? 90 : 0});
+        port.Append({on ? i + 1 : 0, i + (on ? 0.0 : 0.5), on ? 144 : 128, 40 + i % 60, on ? 90 : 0});
       }
     }
   }
@@ -67,25 +67,25 @@ struct LiveRig {
 
 TEST(MidiPortUnderStress, NothingArrivesAfterAStopWhateverTheTiming) {
   LiveRig rig;
-  rig.port.open();
+  rig.port.Open();
   rig.QueueNotes(200);
   for (int round = 0; round < 60; ++round) {
-    rig.port.start();
-    EXPECT_EQ(rig.port.state() == PortState::Replaying || rig.port.state() == PortState::Open, true);
+    rig.port.Start();
+    EXPECT_EQ(rig.port.State() == PortState::Replaying || rig.port.State() == PortState::Open, true);
     std::this_thread::sleep_for(std::chrono::microseconds(50 * (round % 7)));
     // Stop, close or reset: each ends the replay there and then.
     const int action = round % 3;
-    if (action == 0) rig.port.stop();
-    if (action == 1) rig.port.reset();
-    if (action == 2) rig.port.close();
-    EXPECT_EQ(rig.port.state(), action == 2 ? PortState::Closed : PortState::Open) << round;
+    if (action == 0) rig.port.Stop();
+    if (action == 1) rig.port.Reset();
+    if (action == 2) rig.port.Close();
+    EXPECT_EQ(rig.port.State(), action == 2 ? PortState::Closed : PortState::Open) << round;
     std::this_thread::sleep_for(2ms);  // the timing thread would have sent by now
     const Counts late = rig.Drain();
     EXPECT_EQ(late.sent, 0) << round;
     EXPECT_EQ(late.ended, 0) << round;
     EXPECT_EQ(rig.Sounding(), 0) << round;
-    if (action == 2) rig.port.open();
-    if (action == 1 || rig.port.queuedMessages().empty()) rig.QueueNotes(200);
+    if (action == 2) rig.port.Open();
+    if (action == 1 || rig.port.QueuedMessages().empty()) rig.QueueNotes(200);
   }
 }
 
@@ -93,27 +93,27 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
   for (int sends : {0, 1, 7, 50}) {
     LiveRig rig;
     rig.backend.FailSendAfter(sends, {kMidiSendFailed, "The MIDI device is gone."});
-    rig.port.open();
+    rig.port.Open();
     rig.QueueNotes(40);
-    rig.port.start();
+    rig.port.Start();
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
+    while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(1ms);
     }
-    ASSERT_EQ(rig.port.state(), PortState::Open) << sends;
+    ASSERT_EQ(rig.port.State(), PortState::Open) << sends;
     const Counts c = rig.Drain();
     EXPECT_EQ(c.errors, 1) << sends;
     EXPECT_EQ(c.ended, 1) << sends;
     EXPECT_EQ(c.sent, sends) << sends;
     // Starting again meets the same dead device: one more error, no hang;
     // closing still works.
-    rig.port.start();
-    while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
+    rig.port.Start();
+    while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(1ms);
     }
     EXPECT_EQ(rig.Drain().errors, 1) << sends;
-    rig.port.close();
-    EXPECT_EQ(rig.port.state(), PortState::Closed);
+    rig.port.Close();
+    EXPECT_EQ(rig.port.State(), PortState::Closed);
     EXPECT_EQ(rig.backend.OpenDevice(), std::nullopt);
   }
 }
@@ -121,20 +121,20 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
 TEST(MidiPortUnderStress, APortThatFailsToOpenStaysClosed) {
   LiveRig rig;
   rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "The device is busy."});
-  rig.port.open();
+  rig.port.Open();
   rig.QueueNotes(3);
-  rig.port.start();
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  rig.port.Start();
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   const Counts c = rig.Drain();
   EXPECT_EQ(c.errors, 2);  // the open, then the start on a closed port
   EXPECT_EQ(c.sent, 0);
   EXPECT_TRUE(rig.backend.SentMessages().empty());
   // Once the device is free again, the same port opens and plays.
   rig.backend.FailOpen(std::nullopt);
-  rig.port.open();
-  rig.port.start();
+  rig.port.Open();
+  rig.port.Start();
   const auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (rig.port.state() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
+  while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(1ms);
   }
   EXPECT_EQ(rig.Drain().sent, 6);

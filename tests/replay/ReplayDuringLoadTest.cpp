@@ -45,9 +45,9 @@ struct Panel {
     LoadHooks h;
     h.position = &position;
     h.processPendingEvents = [this] { ui.Drain(); };
-    h.stopReplay = [this] { engine.stop(); };
-    h.updateAllData = [this] { view.showFirstEvents(); };
-    h.updateTimeDisplay = [this] { engine.updateTimeDisplay(); };
+    h.stopReplay = [this] { engine.Stop(); };
+    h.updateAllData = [this] { view.ShowFirstEvents(); };
+    h.updateTimeDisplay = [this] { engine.UpdateTimeDisplay(); };
     return h;
   }
   Performance performance = Performance::BeforeFirstFile();
@@ -70,15 +70,15 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
   const std::string two = dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 500 ms */+62 64;\n");
   for (bool throughTheDialog : {false, true}) {
     Panel p;
-    ASSERT_TRUE(p.loader.open(twenty).ok());
-    ASSERT_EQ(p.performance.PlotEventCount, 20);
+    ASSERT_TRUE(p.loader.Open(twenty).Ok());
+    ASSERT_EQ(p.performance.plotEventCount, 20);
 
-    p.engine.play();
-    ASSERT_EQ(p.port.state(), PortState::Replaying);
+    p.engine.Play();
+    ASSERT_EQ(p.port.State(), PortState::Replaying);
     p.clock.Advance(1050ms);  // clusters 1 to 11 sent...
     ASSERT_TRUE(p.clock.AwaitSleeper());
     p.ui.Drain();
-    EXPECT_EQ(p.position.CurrentEvent, 11);
+    EXPECT_EQ(p.position.currentEvent, 11);
     p.clock.Advance(200ms);  // ...and 12, 13 waiting for the UI
     ASSERT_TRUE(p.clock.AwaitSleeper());
     ASSERT_GT(p.ui.Pending(), 0u);
@@ -88,20 +88,20 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     LoadResult r;
     if (throughTheDialog) {
       p.dialogs.fileAnswers.push_back(two);
-      r = p.loader.chooseAndOpen();  // lets the pending events run after the dialog
+      r = p.loader.ChooseAndOpen();  // lets the pending events run after the dialog
     } else {
-      r = p.loader.open(two);
+      r = p.loader.Open(two);
     }
-    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_TRUE(r.Ok()) << r.message;
     p.ui.Drain();
     p.clock.Advance(5s);
     p.ui.Drain();
 
-    EXPECT_EQ(p.port.state(), PortState::Closed);
+    EXPECT_EQ(p.port.State(), PortState::Closed);
     EXPECT_TRUE(p.controls.playEnabled);
     EXPECT_FALSE(p.view.borderFixed);
-    EXPECT_EQ(p.performance.NoteEventCount, 2);
-    EXPECT_EQ(p.position.CurrentEvent, 1);
+    EXPECT_EQ(p.performance.noteEventCount, 2);
+    EXPECT_EQ(p.position.currentEvent, 1);
     EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
     // After the stop only the note-off of the sounding note went out.
     const auto sent = p.backend.SentMessages();
@@ -109,12 +109,12 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     EXPECT_EQ(sent.back().bytes[0], 128);
 
     // The new file replays from its first event.
-    p.engine.play();
+    p.engine.Play();
     p.clock.Advance(600ms);
     ASSERT_TRUE(p.clock.AwaitSleeper());
     p.ui.Drain();
-    EXPECT_EQ(p.position.CurrentEvent, 2);
-    p.engine.stop();
+    EXPECT_EQ(p.position.currentEvent, 2);
+    p.engine.Stop();
   }
 }
 

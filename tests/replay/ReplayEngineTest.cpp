@@ -84,18 +84,18 @@ struct Rig {
   // Loads `notes` as a file load would leave them: read, analysed, event 1 current.
   void Load(const std::vector<Note>& notes) {
     performance = Performance::BeforeFirstFile();
-    performance.NoteEvents.assign(notes.size() + 1, NoteEvent{});
-    performance.NoteEventCount = static_cast<std::int32_t>(notes.size());
+    performance.noteEvents.assign(notes.size() + 1, NoteEvent{});
+    performance.noteEventCount = static_cast<std::int32_t>(notes.size());
     for (std::size_t i = 0; i < notes.size(); ++i) {
-      NoteEvent& n = performance.NoteEvents[i + 1];
-      n.IsNoteOn = notes[i].on;
-      n.TimeMs = notes[i].ms;
-      n.NoteKey = static_cast<std::uint8_t>(notes[i].key);
-      n.NoteVelocity = static_cast<std::uint8_t>(notes[i].velocity);
+      NoteEvent& n = performance.noteEvents[i + 1];
+      n.isNoteOn = notes[i].on;
+      n.timeMs = notes[i].ms;
+      n.noteKey = static_cast<std::uint8_t>(notes[i].key);
+      n.noteVelocity = static_cast<std::uint8_t>(notes[i].velocity);
     }
     AnalyseOnsets(performance);
     position = {};
-    position.CurrentEvent = 1;
+    position.currentEvent = 1;
   }
 
   Performance performance = Performance::BeforeFirstFile();
@@ -133,9 +133,9 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
 TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
   Rig rig;
   rig.Load(kPiece);
-  std::int32_t from = 1, to = rig.performance.NoteEventCount;
-  rig.engine.queueMessages(from, to);
-  const std::vector<MidiMessage> q = rig.port.queuedMessages();
+  std::int32_t from = 1, to = rig.performance.noteEventCount;
+  rig.engine.QueueMessages(from, to);
+  const std::vector<MidiMessage> q = rig.port.QueuedMessages();
   ASSERT_EQ(q.size(), 9u);
   // Times from the first note's time rounded to the ms: the first is within half a ms of 0.
   EXPECT_NEAR(q[0].timeMs, 0.4, 1e-9);
@@ -162,16 +162,16 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
 
   // From the middle: the start time is that note's, and the bar takes the
   // whole new range even where its old maximum lies below the new minimum.
-  rig.port.reset();
+  rig.port.Reset();
   rig.progress.minimum = 0;
   rig.progress.maximum = 3;
   from = 4;
-  rig.engine.queueMessages(from, to);
+  rig.engine.QueueMessages(from, to);
   EXPECT_EQ(rig.progress.minimum, 4);
   EXPECT_EQ(rig.progress.maximum, 9);
-  ASSERT_EQ(rig.port.queuedMessages().size(), 6u);
-  EXPECT_EQ(rig.port.queuedMessages().front().timeMs, 0.0);
-  EXPECT_EQ(rig.port.queuedMessages().back().timeMs, 2000.0);
+  ASSERT_EQ(rig.port.QueuedMessages().size(), 6u);
+  EXPECT_EQ(rig.port.QueuedMessages().front().timeMs, 0.0);
+  EXPECT_EQ(rig.port.QueuedMessages().back().timeMs, 2000.0);
 }
 
 TEST(ReplayEngine, QueueMessagesRangeRules) {
@@ -188,21 +188,21 @@ TEST(ReplayEngine, QueueMessagesRangeRules) {
       {9, 9, 9, 9, 1},
   };
   for (const Case& c : cases) {
-    rig.port.reset();
+    rig.port.Reset();
     std::int32_t from = c.from, to = c.to;
-    rig.engine.queueMessages(from, to);
+    rig.engine.QueueMessages(from, to);
     EXPECT_EQ(from, c.wantFrom) << c.from << ".." << c.to;
     EXPECT_EQ(to, c.wantTo) << c.from << ".." << c.to;
-    EXPECT_EQ(rig.port.queuedMessages().size(), c.queued) << c.from << ".." << c.to;
+    EXPECT_EQ(rig.port.QueuedMessages().size(), c.queued) << c.from << ".." << c.to;
   }
 
   // No note events: nothing queued, no progress window.
   rig.Load({});
-  rig.port.reset();
+  rig.port.Reset();
   RecordingProgressSink before = rig.progress;
   std::int32_t from = 1, to = 0;
-  rig.engine.queueMessages(from, to);
-  EXPECT_TRUE(rig.port.queuedMessages().empty());
+  rig.engine.QueueMessages(from, to);
+  EXPECT_TRUE(rig.port.QueuedMessages().empty());
   EXPECT_EQ(rig.progress.showCount, before.showCount);
 }
 
@@ -211,37 +211,37 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   rig.Load(kPiece);
   rig.controls.deviceEntry = 2;  // "Synth B", device 1
   rig.controls.tail = 7;
-  rig.engine.play();
+  rig.engine.Play();
 
-  EXPECT_EQ(rig.position.PlayFrom, 1);
-  EXPECT_EQ(rig.position.PlayTo, 9);
-  EXPECT_EQ(rig.position.TailLength, 7);
+  EXPECT_EQ(rig.position.playFrom, 1);
+  EXPECT_EQ(rig.position.playTo, 9);
+  EXPECT_EQ(rig.position.tailLength, 7);
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
-  EXPECT_EQ(rig.port.state(), PortState::Replaying);
+  EXPECT_EQ(rig.port.State(), PortState::Replaying);
   EXPECT_FALSE(rig.controls.playEnabled);
   EXPECT_TRUE(rig.view.borderFixed);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // the time display at the start
 
   rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
-  EXPECT_EQ(rig.position.CurrentEvent, 1);
+  EXPECT_EQ(rig.position.currentEvent, 1);
   EXPECT_EQ(rig.view.calls, std::vector<std::string>{"tail 1"});
   rig.AdvanceMs(300);  // the chord's second note-on (tag 0) and a note-off: no move
   EXPECT_EQ(rig.SentBytes().size(), 3u);
   EXPECT_EQ(rig.view.calls.size(), 1u);
   rig.AdvanceMs(200);  // cluster 2
-  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   EXPECT_EQ(rig.controls.timeSlider, 2);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");
   EXPECT_EQ(rig.progress.numberEvents, 4);  // PlotEventCount
   EXPECT_EQ(rig.progress.event, 2);
   rig.AdvanceMs(1000);  // cluster 3 and a note-off
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 3);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
 
   rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
-  EXPECT_EQ(rig.position.CurrentEvent, 4);
+  EXPECT_EQ(rig.position.currentEvent, 4);
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_FALSE(rig.backend.OpenDevice().has_value());
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
@@ -254,8 +254,8 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_TRUE(rig.dialogs.messages.empty());
 
   // The next Play continues from the last event reached: its first note only.
-  rig.engine.play();
-  EXPECT_EQ(rig.position.PlayFrom, 8);
+  rig.engine.Play();
+  EXPECT_EQ(rig.position.playFrom, 8);
   rig.AdvanceMs(10000);
   EXPECT_EQ(rig.SentBytes().size(), 12u);
   EXPECT_EQ(rig.SentBytes()[10], (Bytes{144, 67, 2}));
@@ -266,19 +266,19 @@ TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
   Rig rig;
   rig.Load(kPiece);
   rig.controls.speed = 1000;  // twice the recorded tempo from the start
-  rig.engine.play();
-  EXPECT_EQ(rig.port.replaySpeed(), 1000);
+  rig.engine.Play();
+  EXPECT_EQ(rig.port.ReplaySpeed(), 1000);
   rig.AdvanceMs(250);  // 500 ms of the performance: clusters 1 and 2
-  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 2);
 
   rig.controls.speed = -500;  // half tempo from here on
-  rig.engine.onSpeedChanged();
-  EXPECT_EQ(rig.port.replaySpeed(), -500);
+  rig.engine.OnSpeedChanged();
+  EXPECT_EQ(rig.port.ReplaySpeed(), -500);
   rig.AdvanceMs(400);  // 200 ms of the performance: the note-off at 600 only
   EXPECT_EQ(rig.SentBytes().size(), 5u);
-  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   rig.AdvanceMs(600);  // the message at 1000 ms is due 250 + 500 x 2 = 1250 ms after the start
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 3);
   const auto sent = rig.backend.SentMessages();
   EXPECT_EQ(sent[5].due - sent[0].due, Ms(1250 - 0.2));
 }
@@ -288,46 +288,46 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.Load(kPiece);
 
   // The time slider released during a replay: stop, event 3 current, view rebuilt.
-  rig.engine.play();
+  rig.engine.Play();
   rig.AdvanceMs(1);
-  rig.engine.seekTo(3);
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  rig.engine.SeekTo(3);
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 3);
   EXPECT_EQ(rig.controls.timeSlider, 3);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "all", "tail 3"}));
   const std::size_t sentAtStop = rig.SentBytes().size();
   rig.AdvanceMs(5000);
   EXPECT_EQ(rig.SentBytes().size(), sentAtStop);
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 3);
 
   // Play starts from event 3 now; another device stops it and is used next time.
-  rig.engine.play();
-  EXPECT_EQ(rig.position.PlayFrom, 6);
+  rig.engine.Play();
+  EXPECT_EQ(rig.position.playFrom, 6);
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.controls.deviceEntry = 1;
-  rig.engine.onDeviceChosen();
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  rig.engine.OnDeviceChosen();
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
-  rig.engine.play();
+  rig.engine.Play();
   EXPECT_EQ(rig.backend.OpenDevice(), 0);
 
   // A resize of the view asks for a stop; a notification still queued then is dropped.
   rig.clock.Advance(Ms(0.1));
   ASSERT_TRUE(rig.clock.AwaitSleeper());
-  rig.engine.stop();
+  rig.engine.Stop();
   rig.ui.Drain();
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
 
   // A stop among the events that the start lets run wins: the port never starts.
   // play's own pending events, then startSending's
-  rig.script = {nullptr, [&] { rig.engine.stop(); }};
-  rig.engine.play();
+  rig.script = {nullptr, [&] { rig.engine.Stop(); }};
+  rig.engine.Play();
   EXPECT_TRUE(rig.script.empty());
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
 }
@@ -335,20 +335,20 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
 TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheReplayStopped) {
   Rig rig;
   rig.Load(kPiece);
-  rig.engine.onPortError(0, "nothing");
-  rig.engine.onPortError(8, "nothing either");
-  rig.engine.onPortError(5, "The device refused a message.");
+  rig.engine.OnPortError(0, "nothing");
+  rig.engine.OnPortError(8, "nothing either");
+  rig.engine.OnPortError(5, "The device refused a message.");
   ASSERT_EQ(rig.dialogs.messages.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages[0].text, "The device refused a message.");
   EXPECT_EQ(rig.dialogs.messages[0].title, kAppTitle);
   EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Error);
 
   rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "Synth A is busy."});
-  rig.engine.play();
+  rig.engine.Play();
   rig.ui.Drain();
   ASSERT_EQ(rig.dialogs.messages.size(), 2u);  // only why it did not open
   EXPECT_EQ(rig.dialogs.messages[1].text, "Synth A is busy.");
-  EXPECT_EQ(rig.port.state(), PortState::Closed);
+  EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.controls.playEnabled);
   EXPECT_FALSE(rig.view.borderFixed);
 }
@@ -363,16 +363,16 @@ TEST(ReplayEngine, KeysMidiCannotCarryAreSkippedWithOneMessageAndTheirClusterSti
       {true, 2000, 255, 80},  // cluster 3, nothing else in it
       {false, 2500, 60, 0},
   });
-  rig.engine.play();
+  rig.engine.Play();
   ASSERT_EQ(rig.dialogs.messages.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages[0].text, "2 notes with keys above 127 were not sent: MIDI cannot carry them.");
   EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Information);
 
   rig.AdvanceMs(500);  // cluster 2's time: nothing of key 200 sent, the plot moves
-  EXPECT_EQ(rig.position.CurrentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   rig.AdvanceMs(10);
   rig.AdvanceMs(490);
-  EXPECT_EQ(rig.position.CurrentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 3);
   rig.AdvanceMs(1000);
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3"}));
   for (const Bytes& b : rig.SentBytes()) EXPECT_LE(b[1], 127) << "a key above 127 went out";
@@ -395,38 +395,38 @@ TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
   MidiOutputPort port(backend, clock, ui.Poster());
   Rig rig;
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
-  EXPECT_EQ(engine.listOutputDevices().size(), 3u);
-  EXPECT_EQ(port.deviceIndex(), 0);
+  EXPECT_EQ(engine.ListOutputDevices().size(), 3u);
+  EXPECT_EQ(port.DeviceIndex(), 0);
 }
 
 TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   Rig rig;
   // The tail length is the tail slider's from the start, not only once it moves.
-  EXPECT_EQ(rig.position.TailLength, 10);
-  EXPECT_EQ(rig.engine.listOutputDevices(),
+  EXPECT_EQ(rig.position.tailLength, 10);
+  EXPECT_EQ(rig.engine.ListOutputDevices(),
             (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
-  EXPECT_EQ(rig.port.deviceIndex(), 1);
+  EXPECT_EQ(rig.port.DeviceIndex(), 1);
 
   // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.
   rig.controls.deviceEntry = 0;
-  rig.engine.play();
+  rig.engine.Play();
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.AdvanceMs(1);
   EXPECT_EQ(rig.SentBytes(), std::vector<Bytes>(5, Bytes{128, 0, 0}));
   EXPECT_TRUE(rig.controls.playEnabled);  // ended and stopped
-  EXPECT_EQ(rig.position.CurrentEvent, 0);
+  EXPECT_EQ(rig.position.currentEvent, 0);
 
   // The slider reaches 1000 before the first file: only an existing event becomes current.
-  rig.engine.seekTo(500);
-  EXPECT_EQ(rig.position.CurrentEvent, 5);
+  rig.engine.SeekTo(500);
+  EXPECT_EQ(rig.position.currentEvent, 5);
   EXPECT_EQ(rig.controls.timeSlider, 5);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 0");
 
   // The tail slider sets the tail length without a redraw.
   const std::size_t calls = rig.view.calls.size();
   rig.controls.tail = 42;
-  rig.engine.onTailLengthChanged();
-  EXPECT_EQ(rig.position.TailLength, 42);
+  rig.engine.OnTailLengthChanged();
+  EXPECT_EQ(rig.position.tailLength, 42);
   EXPECT_EQ(rig.view.calls.size(), calls);
 
   // No device at all: the list still holds the default entry.
@@ -435,8 +435,8 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   ManualUiQueue ui;
   MidiOutputPort port(none, clock, ui.Poster());
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
-  EXPECT_EQ(engine.listOutputDevices(), std::vector<std::string>{"Default MIDI output"});
-  EXPECT_EQ(port.deviceIndex(), -1);
+  EXPECT_EQ(engine.ListOutputDevices(), std::vector<std::string>{"Default MIDI output"});
+  EXPECT_EQ(port.DeviceIndex(), -1);
 }
 
 }  // namespace

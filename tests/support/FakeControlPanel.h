@@ -8,12 +8,12 @@ namespace rp {
 
 class FakeControlPanel final : public ControlPanelLink {
  public:
-  void stopReplay() override { ++stopPlays; }
-  bool timingChosen() const override {
+  void StopReplay() override { ++stopPlays; }
+  bool TimingChosen() const override {
     ++timingReads;
     return timing;
   }
-  bool isReplaying() const override { return portState == 2; }
+  bool IsReplaying() const override { return portState == 2; }
 
   bool timing = true;
   int portState = 0;

@@ -13,10 +13,10 @@ namespace rp::test {
 class FakePlotView final : public PlotViewLink {
  public:
   explicit FakePlotView(const ReplayPosition& position) : position_(position) {}
-  void showFirstEvents() override { calls.push_back("all"); }
-  void showTail() override { calls.push_back("tail " + std::to_string(position_.CurrentEvent)); }
-  void setBorderFixed(bool fixed) override { borderFixed = fixed; }
-  void stopAutoRotation() override { ++rotationStops; }
+  void ShowFirstEvents() override { calls.push_back("all"); }
+  void ShowTail() override { calls.push_back("tail " + std::to_string(position_.currentEvent)); }
+  void SetBorderFixed(bool fixed) override { borderFixed = fixed; }
+  void StopAutoRotation() override { ++rotationStops; }
   std::vector<std::string> calls;
   bool borderFixed = false;
   int rotationStops = 0;

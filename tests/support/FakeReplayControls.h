@@ -12,13 +12,13 @@ namespace rp::test {
 
 class FakeReplayControls final : public ReplayControls {
  public:
-  void setPlayEnabled(bool enabled) override { playEnabled = enabled; }
-  int replaySpeed() const override { return speed; }
-  int tailLength() const override { return tail; }
-  int chosenDeviceEntry() const override { return deviceEntry; }
-  void setTimeSliderValue(int value) override { timeSlider = value; }
-  void setTimeText(const std::string& text) override { timeText = text; }
-  void processPendingEvents() override {
+  void SetPlayEnabled(bool enabled) override { playEnabled = enabled; }
+  int ReplaySpeed() const override { return speed; }
+  int TailLength() const override { return tail; }
+  int ChosenDeviceEntry() const override { return deviceEntry; }
+  void SetTimeSliderValue(int value) override { timeSlider = value; }
+  void SetTimeText(const std::string& text) override { timeText = text; }
+  void ProcessPendingEvents() override {
     if (pendingEvents) pendingEvents();
   }
   bool playEnabled = true;

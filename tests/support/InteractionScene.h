@@ -15,11 +15,11 @@
 namespace rp::testing {
 
 inline void BuildTestScene(ViewState& s, GraphicsDevice& dev) {
-  s.DeviceReady = true;
-  if (!s.PointMesh) s.PointMesh = CreateSphere(dev, 0.1f, 16, 16);
-  if (!s.GlassMesh) s.GlassMesh = CreateBox(dev, 10, 10, 0.1f);
-  if (!s.TitleFont) s.TitleFont = dev.CreateFont(FontDesc{"DejaVu Sans", 16.5f, 700});
-  if (!s.AxisNameTexture) s.AxisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
+  s.deviceReady = true;
+  if (!s.pointMesh) s.pointMesh = CreateSphere(dev, 0.1f, 16, 16);
+  if (!s.glassMesh) s.glassMesh = CreateBox(dev, 10, 10, 0.1f);
+  if (!s.titleFont) s.titleFont = dev.CreateFont(FontDesc{"DejaVu Sans", 16.5f, 700});
+  if (!s.axisNameTexture) s.axisNameTexture = dev.CreateTexture(256, 256, 0, TextureFormat::Rgb);
   BuildGraph(s, &dev);
 }
 
@@ -34,7 +34,7 @@ inline void SetWindowCamera(GraphicsDevice& dev) {
 
 inline DataEntry MakePoint(std::string name, float x, float y, float z, double size = 1.0) {
   DataEntry e;
-  e.dataname = std::move(name);
+  e.dataName = std::move(name);
   e.x = x;
   e.y = y;
   e.z = z;

@@ -82,9 +82,9 @@ void RecordingDevice::EndScene() {
   inScene_ = false;
 }
 
-void RecordingDevice::Clear(Argb32 color) {
+void RecordingDevice::Clear(Argb32 colour) {
   auto& c = Record("Clear");
-  c.args = {color};
+  c.args = {colour};
   c.object = target_;
   c.state = CurrentDrawState();
 }
@@ -138,9 +138,9 @@ void RecordingDevice::EnableLight(std::uint32_t index, bool enable) {
   lightEnabled_[index] = enable;
 }
 
-void RecordingDevice::SetAmbientLight(Argb32 color) {
-  Record("SetAmbientLight").args = {color};
-  states_.ambientLight = color;
+void RecordingDevice::SetAmbientLight(Argb32 colour) {
+  Record("SetAmbientLight").args = {colour};
+  states_.ambientLight = colour;
 }
 
 void RecordingDevice::SetLighting(bool enable) {
@@ -298,8 +298,8 @@ std::int32_t RecordingFont::MeasureText(std::string_view text, Rect& rect) {
   return e.lines * LineHeight();
 }
 
-std::int32_t RecordingFont::DrawText(std::string_view text, const Rect& rect, Argb32 color) {
-  Record("DrawText", text, rect).args = {color};
+std::int32_t RecordingFont::DrawText(std::string_view text, const Rect& rect, Argb32 colour) {
+  Record("DrawText", text, rect).args = {colour};
   return ExtentOf(text).lines * LineHeight();
 }
 

@@ -47,7 +47,7 @@ class RecordingDevice : public GraphicsDevice {
   bool ResetBackBuffer() override;
   void BeginScene() override;
   void EndScene() override;
-  void Clear(Argb32 color) override;
+  void Clear(Argb32 colour) override;
   void Present() override;
   void SetTransform(Transform which, const glm::mat4& matrix) override;
   glm::mat4 GetTransform(Transform which) override;
@@ -57,7 +57,7 @@ class RecordingDevice : public GraphicsDevice {
   Material GetMaterial() override;
   void SetLight(std::uint32_t index, const Light& light) override;
   void EnableLight(std::uint32_t index, bool enable) override;
-  void SetAmbientLight(Argb32 color) override;
+  void SetAmbientLight(Argb32 colour) override;
   void SetLighting(bool enable) override;
   void SetDepthTest(bool enable) override;
   void SetShading(Shading shading) override;
@@ -122,7 +122,7 @@ class RecordingFont : public Font {
  public:
   RecordingFont(RecordingDevice& device, FontDesc desc) : device_(device), desc_(std::move(desc)) {}
   std::int32_t MeasureText(std::string_view text, Rect& rect) override;
-  std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 color) override;
+  std::int32_t DrawText(std::string_view text, const Rect& rect, Argb32 colour) override;
   const FontDesc& Desc() const override { return desc_; }
   std::int32_t CharWidth() const;
   std::int32_t LineHeight() const;

@@ -72,14 +72,14 @@ TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirInterval
                      Out("stdout.txt")),
             0);
   Performance take;
-  ASSERT_TRUE(LoadPerformanceFile(Out("take.txt"), take).ok());
-  EXPECT_EQ(Text(Out("stdout.txt")), "Recorded " + std::to_string(take.NoteEventCount) + " notes.\n");
+  ASSERT_TRUE(LoadPerformanceFile(Out("take.txt"), take).Ok());
+  EXPECT_EQ(Text(Out("stdout.txt")), "Recorded " + std::to_string(take.noteEventCount) + " notes.\n");
   EXPECT_FALSE(std::filesystem::exists(Out("take.txt.recording")));
   std::vector<const NoteEvent*> ons;
   int offs = 0;
-  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
-    const NoteEvent& n = take.NoteEvents[std::size_t(j)];
-    if (n.IsNoteOn) ons.push_back(&n);
+  for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
+    const NoteEvent& n = take.noteEvents[std::size_t(j)];
+    if (n.isNoteOn) ons.push_back(&n);
     else ++offs;
   }
   ASSERT_GE(ons.size(), 10u) << "three loops hold twelve note-ons";
@@ -91,11 +91,11 @@ TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirInterval
     return -1;
   };
   for (std::size_t i = 1; i < ons.size(); ++i) {
-    const int a = slot(ons[i - 1]->NoteKey);
+    const int a = slot(ons[i - 1]->noteKey);
     ASSERT_GE(a, 0);
-    ASSERT_EQ(ons[i]->NoteKey, kNotes[(a + 1) % 4].key) << "note-on " << i << " out of order";
+    ASSERT_EQ(ons[i]->noteKey, kNotes[(a + 1) % 4].key) << "note-on " << i << " out of order";
     const int frames = (a == 3 ? kLoop : kNotes[a + 1].start) - kNotes[a].start;
-    EXPECT_NEAR(ons[i]->TimeMs - ons[i - 1]->TimeMs, 1000.0 * frames / PrivateJackServer::kRate, 1.0)
+    EXPECT_NEAR(ons[i]->timeMs - ons[i - 1]->timeMs, 1000.0 * frames / PrivateJackServer::kRate, 1.0)
         << "between note-ons " << i << " and " << i + 1;
   }
 }
@@ -111,8 +111,8 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
   EXPECT_NE(Text(Out("gone.log")).find("\"rp_keys:out\" is gone"), std::string::npos) << Text(Out("gone.log"));
   Performance take;
-  ASSERT_TRUE(LoadPerformanceFile(Out("gone.txt"), take).ok());
-  EXPECT_GE(take.NoteEventCount, 2);
+  ASSERT_TRUE(LoadPerformanceFile(Out("gone.txt"), take).Ok());
+  EXPECT_GE(take.noteEventCount, 2);
 
   // SIGTERM (as SIGINT) ends a take without --seconds and saves it.
   ChildProcess keys;
@@ -122,18 +122,18 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   std::this_thread::sleep_for(2500ms);
   recorder.Stop(20s);
   Performance term;
-  ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).ok());
-  EXPECT_GE(term.NoteEventCount, 2);
+  ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).Ok());
+  EXPECT_GE(term.noteEventCount, 2);
   EXPECT_FALSE(std::filesystem::exists(Out("term.txt.recording")));
 }
 
 // The note-ons of a take, in order.
 std::vector<NoteEvent> NoteOns(const std::string& path) {
   Performance take;
-  EXPECT_TRUE(LoadPerformanceFile(path, take).ok()) << path;
+  EXPECT_TRUE(LoadPerformanceFile(path, take).Ok()) << path;
   std::vector<NoteEvent> ons;
-  for (std::int32_t j = 1; j <= take.NoteEventCount; ++j) {
-    if (take.NoteEvents[std::size_t(j)].IsNoteOn) ons.push_back(take.NoteEvents[std::size_t(j)]);
+  for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
+    if (take.noteEvents[std::size_t(j)].isNoteOn) ons.push_back(take.noteEvents[std::size_t(j)]);
   }
   return ons;
 }
@@ -166,8 +166,8 @@ TEST(RecordFromAlsa, ATakeHasTheNotesPlayedWithTheirIntervalsWithinAMillisecondA
   const auto ons = NoteOns(out);
   ASSERT_EQ(ons.size(), sentMs.size());
   for (std::size_t i = 1; i < ons.size(); ++i) {
-    EXPECT_EQ(ons[i].NoteKey, 60 + int(i));
-    EXPECT_NEAR(ons[i].TimeMs - ons[i - 1].TimeMs, sentMs[i] - sentMs[i - 1], 1.0) << "note-on " << i;
+    EXPECT_EQ(ons[i].noteKey, 60 + int(i));
+    EXPECT_NEAR(ons[i].timeMs - ons[i - 1].timeMs, sentMs[i] - sentMs[i - 1], 1.0) << "note-on " << i;
   }
 }
 

@@ -74,17 +74,17 @@ void ReplayReachesTheListener(const std::string& api) {
   bool ended = false;
   std::string error;
   MidiOutputPort port(backend, clock, ui.Poster());
-  port.setNotifications({[&](int, const std::string& text) { error = text; }, nullptr, [&] { ended = true; }});
-  port.setDeviceIndex(device);
-  port.open();
+  port.SetNotifications({[&](int, const std::string& text) { error = text; }, nullptr, [&] { ended = true; }});
+  port.SetDeviceIndex(device);
+  port.Open();
   ui.Drain();
-  ASSERT_EQ(port.state(), PortState::Open) << error;
+  ASSERT_EQ(port.State(), PortState::Open) << error;
   // A phrase with a chord, uneven gaps and gaps shorter than one period.
   const std::vector<MidiMessage> phrase = {
       {1, 0, 144, 60, 80},   {0, 1, 144, 64, 70},   {0, 180, 128, 60, 0}, {0, 183, 128, 64, 0},
       {2, 250, 144, 67, 90}, {0, 420, 128, 67, 0}, {3, 437, 144, 72, 100}, {0, 900, 128, 72, 0}};
-  for (const auto& m : phrase) port.append(m);
-  port.start();
+  for (const auto& m : phrase) port.Append(m);
+  port.Start();
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   while (!ended && std::chrono::steady_clock::now() < deadline) {
     ui.Drain();

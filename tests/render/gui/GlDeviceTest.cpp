@@ -29,7 +29,7 @@ glm::mat4 Translation(float x, float y, float z) {
   return m;
 }
 
-rp::Material Material(ColorF diffuse, ColorF ambient) {
+rp::Material Material(ColourF diffuse, ColourF ambient) {
   rp::Material m{};
   m.diffuse = diffuse;
   m.ambient = ambient;

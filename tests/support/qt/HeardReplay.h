@@ -71,15 +71,15 @@ struct ReplayWindow {
     HeardReplayApp();
     options.file = listing;
     window = std::make_unique<PlotWindow>(dialogs, options, performance, position, compared);
-    window->start();
-    ControlPanel* panel = window->controlPanel();
-    if (!window->view().state().DeviceReady || panel == nullptr) return;
+    window->Start();
+    ControlPanel* panel = window->ControlPanel();
+    if (!window->View().State().deviceReady || panel == nullptr) return;
     panel->findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // the built-in synthesizer
     play = panel->findChild<QPushButton*>("playButton");
     stop = panel->findChild<QPushButton*>("stopButton");
   }
   bool Ready() const { return play != nullptr; }
-  void SetSpeed(int speed) { window->controlPanel()->findChild<QSlider*>("speedSlider")->setValue(speed); }
+  void SetSpeed(int speed) { window->ControlPanel()->findChild<QSlider*>("speedSlider")->setValue(speed); }
   // Opens the sound output as a user's earlier replay leaves it: a replay
   // started and stopped at once. A new stream on a sink that had none may
   // wait a second or two before the sink takes its sound (so does the
@@ -115,7 +115,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     result.skipped = "no OpenGL device under this display";
     return result;
   }
-  result.lastEvent = rig.performance.PlotEventCount;
+  result.lastEvent = rig.performance.plotEventCount;
   rig.SetSpeed(speed);
 
   SinkRecorder recorder(server);
@@ -130,12 +130,12 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
   const auto timeout = std::chrono::steady_clock::now() + std::chrono::minutes(3);
   while (rig.stop->isEnabled() && std::chrono::steady_clock::now() < timeout) {
     QTest::qWait(20);
-    for (const DataEntry& point : rig.window->view().state().Points) {
-      if (point.color == kCurrentEventColour) result.orangeWhilePlaying = true;
+    for (const DataEntry& point : rig.window->View().State().points) {
+      if (point.colour == kCurrentEventColour) result.orangeWhilePlaying = true;
     }
   }
   result.ended = !rig.stop->isEnabled();
-  result.currentEventAtEnd = rig.position.CurrentEvent;
+  result.currentEventAtEnd = rig.position.currentEvent;
   QTest::qWait(800);  // the last note's sound reaches the recording
   recorder.Stop();
   result.messages = rig.Errors();

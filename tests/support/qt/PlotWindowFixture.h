@@ -36,33 +36,33 @@ namespace rp::testing {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<PlotWindow>(dialogs, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
-                                        performance, position, compared);
+    form_ = std::make_unique<PlotWindow>(dialogs_, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
+                                        performance_, position_, compared_);
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.
-    form->setMidiOutput([] {
+    form_->SetMidiOutput([] {
       MidiOutputSetup midi;
       midi.clock = std::make_unique<ManualReplayClock>();
       midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock);
       return midi;
     });
-    form->view().deviceSetup().endProgram = [this](int status) { ended.push_back(status); };
-    form->start();
-    ASSERT_TRUE(form->view().state().DeviceReady) << "no device under this display";
-    form->SetTimerEnabled(false);
-    form->view().state().AutoRotate = false;
+    form_->View().Setup().endProgram = [this](int status) { ended_.push_back(status); };
+    form_->Start();
+    ASSERT_TRUE(form_->View().State().deviceReady) << "no device under this display";
+    form_->SetTimerEnabled(false);
+    form_->View().State().autoRotate = false;
     Frame();
   }
   void TearDown() override {
-    if (form && form->controlPanel()) form->controlPanel()->close();
-    form.reset();
-    EXPECT_TRUE(ended.empty());
+    if (form_ && form_->ControlPanel()) form_->ControlPanel()->close();
+    form_.reset();
+    EXPECT_TRUE(ended_.empty());
   }
-  ViewState& State() { return form->view().state(); }
-  QWidget* Surface() { return form->deviceWidget(); }
+  ViewState& State() { return form_->View().State(); }
+  QWidget* Surface() { return form_->DeviceWidget(); }
   QImage Frame() {
-    form->view().onFrameTimer();
-    return form->grabClientArea();
+    form_->View().OnFrameTimer();
+    return form_->GrabClientArea();
   }
   void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
     QMouseEvent e(type, at, Surface()->mapToGlobal(at), button, held, Qt::NoModifier);
@@ -70,17 +70,17 @@ class PlotWindowTest : public ::testing::Test {
   }
   // Where point `position` shows in the window now.
   QPointF PointOnScreen(std::size_t position) {
-    const DataEntry& p = State().Points.Item(position);
-    State().RootNode->UpdateWorldMatrices();
-    const glm::vec3 v = ScreenOf(*form->view().device(), {p.x, p.y, p.z},
-                                          State().RootNode->GetMatrix());
+    const DataEntry& p = State().points.Item(position);
+    State().rootNode->UpdateWorldMatrices();
+    const glm::vec3 v = ScreenOf(*form_->View().Device(), {p.x, p.y, p.z},
+                                          State().rootNode->GetMatrix());
     return {v.x, v.y};
   }
   // A point well inside the window with no other point drawn near it, so
   // that the pick cannot find a neighbour instead; 0 if there is none.
   // With `ofEventBut`, only a visible event other than that one.
   std::size_t LonePoint(std::optional<std::int32_t> ofEventBut = std::nullopt) {
-    const std::size_t n = State().Points.Count();
+    const std::size_t n = State().points.Count();
     std::vector<QPointF> at(n + 1);
     for (std::size_t i = 1; i <= n; ++i) at[i] = PointOnScreen(i);
     for (std::size_t i = n; i >= 1; --i) {
@@ -104,13 +104,13 @@ class PlotWindowTest : public ::testing::Test {
     return n;
   }
 
-  QApplication& app = GuiApp();
-  ScriptedDialogs dialogs;
-  std::vector<int> ended;
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  std::unique_ptr<PlotWindow> form;
+  QApplication& app_ = GuiApp();
+  ScriptedDialogs dialogs_;
+  std::vector<int> ended_;
+  Performance performance_;
+  ReplayPosition position_;
+  ComparedPerformances compared_;
+  std::unique_ptr<PlotWindow> form_;
 };
 
 }  // namespace rp::testing

@@ -28,10 +28,10 @@ namespace {
 TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   Performance performance = Performance::BeforeFirstFile();
   ReplayPosition position;
-  position.CurrentEvent = 1;
+  position.currentEvent = 1;
   // The last message a minute in, so the replay on the other device is still
   // running when the test looks at it, however slowly the machine goes.
-  performance.NoteEvents[5].TimeMs = 60000.0;
+  performance.noteEvents[5].timeMs = 60000.0;
   SteadyReplayClock clock;
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");
@@ -48,28 +48,28 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   ScriptedDialogs dialogs;
   ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
 
-  EXPECT_EQ(engine.listOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
+  EXPECT_EQ(engine.ListOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
   controls.deviceEntry = 0;  // the built-in synthesizer
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    engine.play();
+    engine.Play();
     ui.Drain();
     ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(attempt));
     EXPECT_EQ(dialogs.messages.back().text,
               "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
               "running and there is no sound card. Choose a MIDI output device instead.");
     EXPECT_TRUE(controls.playEnabled);  // Play enabled, Stop disabled
-    EXPECT_EQ(port.state(), PortState::Closed);
+    EXPECT_EQ(port.State(), PortState::Closed);
     EXPECT_FALSE(view.borderFixed);
   }
 
   // The other device still plays.
   controls.deviceEntry = 1;
-  engine.play();
-  EXPECT_EQ(port.state(), PortState::Replaying);
+  engine.Play();
+  EXPECT_EQ(port.State(), PortState::Replaying);
   EXPECT_EQ(port0->OpenDevice(), 0);
   EXPECT_FALSE(controls.playEnabled);
-  engine.stop();
-  EXPECT_EQ(port.state(), PortState::Closed);
+  engine.Stop();
+  EXPECT_EQ(port.State(), PortState::Closed);
   EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 

@@ -175,20 +175,20 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
     EXPECT_EQ(w->objectName().toStdString(), order[i]);
   }
 
-  ProgressWindow& progress = f.progressWindow();
+  ProgressWindow& progress = f.Progress();
   EXPECT_EQ(progress.windowTitle(), "Processing....");
   EXPECT_EQ(progress.size(), QSize(313, 16));
-  EXPECT_EQ(progress.bar().geometry(), QRect(0, 0, 313, 16));
+  EXPECT_EQ(progress.Bar().geometry(), QRect(0, 0, 313, 16));
 
   // The speed factor follows the slider.
   p.Child<QSlider>("speedSlider")->setValue(1000);
   EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "2.00x");
-  EXPECT_FALSE(f.isReplaying());
+  EXPECT_FALSE(f.IsReplaying());
 }
 
 TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   Panel p;
-  p.form->start();
+  p.form->Start();
   EXPECT_TRUE(p.form->isVisible());
   auto* combo = p.Child<QComboBox>("deviceCombo");
   ASSERT_EQ(combo->count(), 3);
@@ -198,41 +198,41 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 
   ASSERT_EQ(p.dialogs.requests.size(), 1u);
   EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
-  EXPECT_EQ(p.performance.PlotEventCount, 5);
-  EXPECT_EQ(p.position.CurrentEvent, 1);
+  EXPECT_EQ(p.performance.plotEventCount, 5);
+  EXPECT_EQ(p.position.currentEvent, 1);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
   EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 0");
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
-  EXPECT_FALSE(p.form->progressWindow().isVisible());
-  EXPECT_EQ(p.form->progressWindow().windowTitle(), "Processing...");
+  EXPECT_FALSE(p.form->Progress().isVisible());
+  EXPECT_EQ(p.form->Progress().windowTitle(), "Processing...");
 
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
-  EXPECT_FALSE(p.form->timingChosen());
+  EXPECT_FALSE(p.form->TimingChosen());
   QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
-  EXPECT_TRUE(p.form->timingChosen());
+  EXPECT_TRUE(p.form->TimingChosen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length without a redraw; the rewind button does nothing.
   p.view.calls.clear();
   p.Child<QSlider>("tailLengthSlider")->setValue(25);
-  EXPECT_EQ(p.position.TailLength, 25);
+  EXPECT_EQ(p.position.tailLength, 25);
   QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
   EXPECT_TRUE(p.view.calls.empty());
-  EXPECT_EQ(p.position.CurrentEvent, 1);
+  EXPECT_EQ(p.position.currentEvent, 1);
 
   // A cancelled dialog changes nothing.
-  p.form->openFile();
-  EXPECT_EQ(p.performance.PlotEventCount, 5);
+  p.form->OpenFile();
+  EXPECT_EQ(p.performance.plotEventCount, 5);
   EXPECT_TRUE(p.view.calls.empty());
 }
 
 TEST(ControlPanel, LooksRightOnTheDesktop) {
   const std::string longName = "Digital Piano:Digital Piano MIDI 1 20:0 (USB)";
   Panel p({std::string(RP_TEST_DATA_DIR "/lf.txt")}, {longName, "Midi Through:Midi Through Port-0 14:0"});
-  p.form->start();
+  p.form->Start();
 
   // The instrument, not the loop-back port after it, is chosen.
   auto* combo = p.Child<QComboBox>("deviceCombo");
@@ -287,55 +287,55 @@ TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
 
 TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) {
   Panel p(std::vector<std::optional<std::string>>{});
-  p.form->setStartFile(RP_TEST_DATA_DIR "/lf.txt", {RP_TEST_DATA_DIR "/crlf.txt", "/no/such/take.txt"});
-  p.form->start();
+  p.form->SetStartFile(RP_TEST_DATA_DIR "/lf.txt", {RP_TEST_DATA_DIR "/crlf.txt", "/no/such/take.txt"});
+  p.form->Start();
   ASSERT_EQ(p.compared.size(), 1u) << "the missing file is left out, the other stays";
-  EXPECT_EQ(p.compared[0].SourcePath, RP_TEST_DATA_DIR "/crlf.txt");
+  EXPECT_EQ(p.compared[0].sourcePath, RP_TEST_DATA_DIR "/crlf.txt");
   ASSERT_EQ(p.dialogs.messages.size(), 1u);
   EXPECT_NE(p.dialogs.messages[0].text.find("/no/such/take.txt"), std::string::npos);
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5") << "still the main performance's count";
 
   // From the menu: a file dialog; a cancel changes nothing.
-  p.form->addComparedPerformances();
+  p.form->AddComparedPerformances();
   EXPECT_EQ(p.dialogs.requests.back().title, "Add performance for comparison");
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/cr.txt")};
-  p.form->addComparedPerformances();
+  p.form->AddComparedPerformances();
   EXPECT_EQ(p.compared.size(), 2u);
 
   p.view.calls.clear();
-  p.form->removeComparedPerformances();
+  p.form->RemoveComparedPerformances();
   EXPECT_TRUE(p.compared.empty());
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
 
   // A new main file removes the compared ones; a failed one keeps them.
-  p.form->addComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
+  p.form->AddComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
   p.dialogs.fileAnswers = {std::string("/no/such/main.txt")};
-  p.form->openFile();
+  p.form->OpenFile();
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
-  p.form->openFile();
+  p.form->OpenFile();
   EXPECT_TRUE(p.compared.empty());
 }
 
 TEST(ControlPanel, PlayThenStop) {
   Panel p;
-  p.form->start();
+  p.form->Start();
   auto* play = p.Child<QPushButton>("playButton");
   auto* stop = p.Child<QPushButton>("stopButton");
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_TRUE(p.form->isReplaying());
+  EXPECT_TRUE(p.form->IsReplaying());
   EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
   EXPECT_FALSE(play->isEnabled());
   EXPECT_TRUE(stop->isEnabled());
   EXPECT_TRUE(p.view.borderFixed);
-  EXPECT_EQ(p.position.TailLength, 10);
+  EXPECT_EQ(p.position.tailLength, 10);
   // The first note sounds at once and moves the view to its event.
   QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
 
   QTest::mouseClick(stop, Qt::LeftButton);
-  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_FALSE(p.form->IsPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
   EXPECT_TRUE(play->isEnabled());
   EXPECT_FALSE(stop->isEnabled());
@@ -343,26 +343,26 @@ TEST(ControlPanel, PlayThenStop) {
   const std::size_t sent = p.backend->SentMessages().size();
   QTest::qWait(700);  // the next cluster was due at 500 ms
   EXPECT_EQ(p.backend->SentMessages().size(), sent);
-  EXPECT_EQ(p.position.CurrentEvent, 1);
+  EXPECT_EQ(p.position.currentEvent, 1);
 
   // Choosing another device stops a replay; the next one opens it.
   QTest::mouseClick(play, Qt::LeftButton);
   auto* combo = p.Child<QComboBox>("deviceCombo");
   combo->setCurrentIndex(1);
   emit combo->activated(1);
-  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_FALSE(p.form->IsPortOpen());
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(p.backend->OpenDevice(), 0);
 
   // Closing the window closes the port.
   p.form->close();
-  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_FALSE(p.form->IsPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
 TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   Panel p;
-  p.form->start();
+  p.form->Start();
   auto* slider = p.Child<QSlider>("timeSlider");
   QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
   p.view.calls.clear();
@@ -372,8 +372,8 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   QTest::mouseMove(slider, PointOf(slider, 4));
   QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
   EXPECT_EQ(slider->value(), 4);
-  EXPECT_EQ(p.position.CurrentEvent, 4);
-  EXPECT_FALSE(p.form->isPortOpen());
+  EXPECT_EQ(p.position.currentEvent, 4);
+  EXPECT_FALSE(p.form->IsPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
 
@@ -382,7 +382,7 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Left);
   EXPECT_EQ(slider->value(), 1);  // a small step is 10
-  EXPECT_EQ(p.position.CurrentEvent, 4);
+  EXPECT_EQ(p.position.currentEvent, 4);
   EXPECT_TRUE(p.view.calls.empty());
 }
 
@@ -407,7 +407,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   ComparedPerformances compared;
   FakeView view{position};
   ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
-  form.start();
+  form.Start();
   auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
   auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));
   auto* stop = form.findChild<QPushButton*>(QStringLiteral("stopButton"));
@@ -424,19 +424,19 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
               "running and there is no sound card. Choose a MIDI output device instead.");
     EXPECT_TRUE(play->isEnabled());
     EXPECT_FALSE(stop->isEnabled());
-    EXPECT_FALSE(form.isPortOpen());
+    EXPECT_FALSE(form.IsPortOpen());
     EXPECT_FALSE(view.borderFixed);
   }
 }
 
 TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEndsAndSavesIt) {
   Panel p;
-  p.form->start();
+  p.form->Start();
   test::PrivateDir dir("rp_panel_take_");
-  p.form->setRecoveryPath(dir.Path() + "/recovery.txt");
+  p.form->SetRecoveryPath(dir.Path() + "/recovery.txt");
   p.dialogs.listAnswers = {0};
-  p.form->toggleRecording();
-  ASSERT_TRUE(p.form->isRecording());
+  p.form->ToggleRecording();
+  ASSERT_TRUE(p.form->IsRecording());
   auto* play = p.Child<QPushButton>("playButton");
   auto* stop = p.Child<QPushButton>("stopButton");
   EXPECT_FALSE(play->isEnabled());
@@ -447,16 +447,16 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
   while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
-  EXPECT_EQ(p.performance.PlotEventCount, 2) << "the notes came through the Qt event loop";
+  EXPECT_EQ(p.performance.plotEventCount, 2) << "the notes came through the Qt event loop";
   EXPECT_EQ(p.view.calls.back(), "tail 2");
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";
 
   const std::string saved = dir.Path() + "/take.txt";
   p.dialogs.fileAnswers = {saved};
   QTest::mouseClick(stop, Qt::LeftButton);
-  EXPECT_FALSE(p.form->isRecording());
+  EXPECT_FALSE(p.form->IsRecording());
   EXPECT_TRUE(play->isEnabled());
-  EXPECT_EQ(p.performance.NoteEventCount, 5);
+  EXPECT_EQ(p.performance.noteEventCount, 5);
   EXPECT_TRUE(std::filesystem::exists(saved));
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/recovery.txt"));
 }

@@ -32,22 +32,22 @@ TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
   std::vector<std::pair<int, std::string>> errors;
   {
     MidiOutputPort port(backend, clock, QtUiPoster(&App()));
-    port.setNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); },
+    port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); },
                            {}, {}});
-    port.setDeviceIndex(-1);
-    EXPECT_FALSE(port.deviceName().empty());
-    port.open();
+    port.SetDeviceIndex(-1);
+    EXPECT_FALSE(port.DeviceName().empty());
+    port.Open();
     QCoreApplication::processEvents();
-    if (port.deviceCount() == 0) {
+    if (port.DeviceCount() == 0) {
       EXPECT_EQ(backend.ApiName(), "");
-      EXPECT_EQ(port.state(), PortState::Closed);
+      EXPECT_EQ(port.State(), PortState::Closed);
       ASSERT_EQ(errors.size(), 1u);
       EXPECT_NE(errors[0].first, 0);
       EXPECT_NE(errors[0].first, 8);
       EXPECT_NE(errors[0].second.find("No MIDI output is available"), std::string::npos);
     } else {
-      EXPECT_EQ(port.state(), PortState::Open) << (errors.empty() ? "" : errors[0].second);
-      port.close();
+      EXPECT_EQ(port.State(), PortState::Open) << (errors.empty() ? "" : errors[0].second);
+      port.Close();
     }
   }
 }
@@ -65,14 +65,14 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
     onUiThread = onUiThread && QThread::currentThread() == App().thread();
     seen.push_back(std::move(what));
   };
-  port.setNotifications({[&](int, const std::string&) { note("error"); },
+  port.SetNotifications({[&](int, const std::string&) { note("error"); },
                          [&](int tag) { note("sent " + std::to_string(tag)); },
                          [&] { note("ended"); }});
-  port.open();
+  port.Open();
   for (int i = 1; i <= 3; ++i) {
-    port.append({i, 2.0 * i, 144, 0, 0});
+    port.Append({i, 2.0 * i, 144, 0, 0});
   }
-  port.start();
+  port.Start();
   QElapsedTimer timer;
   timer.start();
   while (seen.size() < 4 && timer.elapsed() < 5000) QCoreApplication::processEvents();
@@ -81,14 +81,14 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
 
   // A long message is still pending when the replay is stopped.
   seen.clear();
-  port.reset();
-  port.append({3, 0, 144, 0, 0});
-  port.append({3, 10000, 144, 0, 0});
-  port.start();
+  port.Reset();
+  port.Append({3, 0, 144, 0, 0});
+  port.Append({3, 10000, 144, 0, 0});
+  port.Start();
   timer.restart();
   while (backend.SentMessages().size() < 4 && timer.elapsed() < 5000) QThread::msleep(1);
   ASSERT_EQ(backend.SentMessages().size(), 4u);
-  port.stop();
+  port.Stop();
   QCoreApplication::processEvents();
   EXPECT_TRUE(seen.empty());
 }

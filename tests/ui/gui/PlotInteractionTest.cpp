@@ -23,39 +23,39 @@ namespace {
 class PlotInteractionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.Points.Add(testing::MakePoint("a", 1, 1, 1));
-    testing::BuildTestScene(s, dev);
-    dev.SetTransform(Transform::View, glm::mat4(1.0f));
-    surface.resize(400, 300);
+    s_.points.Add(testing::MakePoint("a", 1, 1, 1));
+    testing::BuildTestScene(s_, dev_);
+    dev_.SetTransform(Transform::View, glm::mat4(1.0f));
+    surface_.resize(400, 300);
     PlotInteraction::Hooks hooks;
-    hooks.device = [this] { return &dev; };
-    hooks.frameMoveAndDraw = [this] { ++redraws; };
-    hooks.loadData = [this] { ++loads; };
-    hooks.toggleRecording = [this] { ++recordToggles; };
-    hooks.isRecording = [this] { return recording; };
-    hooks.addCompared = [this] { actions.push_back("add"); };
-    hooks.removeCompared = [this] { actions.push_back("remove"); };
-    hooks.analysisSettings = [this] { actions.push_back("settings"); };
+    hooks.device = [this] { return &dev_; };
+    hooks.frameMoveAndDraw = [this] { ++redraws_; };
+    hooks.loadData = [this] { ++loads_; };
+    hooks.toggleRecording = [this] { ++recordToggles_; };
+    hooks.isRecording = [this] { return recording_; };
+    hooks.addCompared = [this] { actions_.push_back("add"); };
+    hooks.removeCompared = [this] { actions_.push_back("remove"); };
+    hooks.analysisSettings = [this] { actions_.push_back("settings"); };
     hooks.run = [](const std::function<void()>& f) { f(); };
-    interaction = std::make_unique<PlotInteraction>(s, hooks, &surface, &menu);
+    interaction_ = std::make_unique<PlotInteraction>(s_, hooks, &surface_, &menu_);
   }
   void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
-    QMouseEvent e(type, at, surface.mapToGlobal(at), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(&surface, &e);
+    QMouseEvent e(type, at, surface_.mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&surface_, &e);
   }
-  QApplication& app = testing::GuiApp();  // before any widget
-  ViewState s;
-  RecordingDevice dev;
-  QWidget surface;
-  QMenu menu;
-  std::unique_ptr<PlotInteraction> interaction;
-  int redraws = 0, loads = 0, recordToggles = 0;
-  bool recording = false;
-  std::vector<std::string> actions;
+  QApplication& app_ = testing::GuiApp();  // before any widget
+  ViewState s_;
+  RecordingDevice dev_;
+  QWidget surface_;
+  QMenu menu_;
+  std::unique_ptr<PlotInteraction> interaction_;
+  int redraws_ = 0, loads_ = 0, recordToggles_ = 0;
+  bool recording_ = false;
+  std::vector<std::string> actions_;
 };
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
-  const QList<QAction*> items = menu.actions();
+  const QList<QAction*> items = menu_.actions();
   ASSERT_EQ(items.size(), 12);
   const char* names[] = {"menuExit",        "menuLoad",           "menuReset",           "menuConnect",
                          "menuLines",       "menuFootLines",      "menuBase",            "menuRotate",
@@ -63,89 +63,89 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
                          "menuRecord"};
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
-    EXPECT_EQ(items[i]->text().toStdString(), interaction->Menu().entries[i].caption);
-    EXPECT_EQ(items[i]->isChecked(), interaction->Menu().entries[i].checked);
+    EXPECT_EQ(items[i]->text().toStdString(), interaction_->Menu().entries[i].caption);
+    EXPECT_EQ(items[i]->isChecked(), interaction_->Menu().entries[i].checked);
   }
-  EXPECT_EQ(menu.objectName(), "popupMenu");
-  EXPECT_EQ(menu.title(), "POPUPMENU");
+  EXPECT_EQ(menu_.objectName(), "popupMenu");
+  EXPECT_EQ(menu_.title(), "POPUPMENU");
   EXPECT_FALSE(items[1]->isVisible());
   EXPECT_FALSE(items[1]->isEnabled());
 
   // "Verbindungslinien" shows checked but its switch starts off: the first
   // choice turns it on and the check stays.
-  interaction->MenuAction("menuConnect")->trigger();
-  EXPECT_TRUE(s.ShowConnectLines);
-  EXPECT_TRUE(interaction->MenuAction("menuConnect")->isChecked());
-  interaction->MenuAction("menuLines")->trigger();
-  EXPECT_TRUE(s.ShowDropLines);
-  EXPECT_TRUE(interaction->MenuAction("menuLines")->isChecked());
-  interaction->MenuAction("menuRotate")->trigger();
-  EXPECT_TRUE(s.AutoRotate);
-  EXPECT_TRUE(interaction->MenuAction("menuRotate")->isChecked());
-  s.AutoRotate = false;
-  interaction->MenuAction("menuLoad")->setEnabled(true);
-  interaction->MenuAction("menuLoad")->trigger();
-  EXPECT_EQ(loads, 1);
+  interaction_->MenuAction("menuConnect")->trigger();
+  EXPECT_TRUE(s_.showConnectLines);
+  EXPECT_TRUE(interaction_->MenuAction("menuConnect")->isChecked());
+  interaction_->MenuAction("menuLines")->trigger();
+  EXPECT_TRUE(s_.showDropLines);
+  EXPECT_TRUE(interaction_->MenuAction("menuLines")->isChecked());
+  interaction_->MenuAction("menuRotate")->trigger();
+  EXPECT_TRUE(s_.autoRotate);
+  EXPECT_TRUE(interaction_->MenuAction("menuRotate")->isChecked());
+  s_.autoRotate = false;
+  interaction_->MenuAction("menuLoad")->setEnabled(true);
+  interaction_->MenuAction("menuLoad")->trigger();
+  EXPECT_EQ(loads_, 1);
   // The compared performances' entries are the window's actions, not toggles.
-  interaction->MenuAction("menuAddCompared")->trigger();
-  interaction->MenuAction("menuRemoveCompared")->trigger();
-  EXPECT_EQ(actions, (std::vector<std::string>{"add", "remove"}));
+  interaction_->MenuAction("menuAddCompared")->trigger();
+  interaction_->MenuAction("menuRemoveCompared")->trigger();
+  EXPECT_EQ(actions_, (std::vector<std::string>{"add", "remove"}));
   EXPECT_FALSE(items[8]->isCheckable());
   EXPECT_EQ(items[8]->text(), "Add performance for comparison...");
   EXPECT_EQ(items[9]->text(), "Remove compared performances");
-  EXPECT_EQ(loads, 1);
-  EXPECT_EQ(redraws, 0);  // menu choices never redraw by themselves
+  EXPECT_EQ(loads_, 1);
+  EXPECT_EQ(redraws_, 0);  // menu choices never redraw by themselves
 
   // The recording item goes to the control panel and names what it will do.
-  QAction* record = interaction->MenuAction("menuRecord");
+  QAction* record = interaction_->MenuAction("menuRecord");
   EXPECT_FALSE(record->isCheckable());
   record->trigger();
-  EXPECT_EQ(recordToggles, 1);
-  recording = true;
+  EXPECT_EQ(recordToggles_, 1);
+  recording_ = true;
   Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
   EXPECT_EQ(record->text(), "Stop recording");
-  menu.hide();
-  recording = false;
+  menu_.hide();
+  recording_ = false;
   Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
   EXPECT_EQ(record->text(), "Record from MIDI input...");
-  menu.hide();
+  menu_.hide();
 }
 
 TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {
   // Right button alone: the menu pops up, no drag.
   Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
-  EXPECT_TRUE(menu.isVisible());
-  EXPECT_FALSE(s.Dragging);
-  menu.hide();
+  EXPECT_TRUE(menu_.isVisible());
+  EXPECT_FALSE(s_.dragging);
+  menu_.hide();
   Send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {50, 50});
 
   // A left drag of 50 pixels turns the plot by about 0.7071 rad and redraws.
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {100, 100});
-  EXPECT_TRUE(s.Dragging);
+  EXPECT_TRUE(s_.dragging);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {150, 100});
-  EXPECT_NEAR(s.RotationSum.angle, 0.70710678f, 1e-5f);
-  EXPECT_EQ(redraws, 1);
+  EXPECT_NEAR(s_.rotationSum.angle, 0.70710678f, 1e-5f);
+  EXPECT_EQ(redraws_, 1);
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {150, 100});
-  EXPECT_FALSE(s.Dragging);
+  EXPECT_FALSE(s_.dragging);
   // A move without a button hovers and redraws; with the right button alone nothing.
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {10, 10});
-  EXPECT_EQ(redraws, 2);
+  EXPECT_EQ(redraws_, 2);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {20, 20});
-  EXPECT_EQ(redraws, 2);
+  EXPECT_EQ(redraws_, 2);
 
   // Keys by their virtual-key codes; auto-repeat does not release a held key.
-  QTest::keyPress(&surface, Qt::Key_V);
-  EXPECT_TRUE(s.KeyState[86]);
+  QTest::keyPress(&surface_, Qt::Key_V);
+  EXPECT_TRUE(s_.keyState[86]);
   QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_V, Qt::NoModifier, QString(), true);
-  QCoreApplication::sendEvent(&surface, &repeatRelease);
-  EXPECT_TRUE(s.KeyState[86]);
-  QTest::keyRelease(&surface, Qt::Key_V);
-  EXPECT_FALSE(s.KeyState[86]);
-  QTest::keyPress(&surface, Qt::Key_Left);
-  EXPECT_TRUE(s.KeyState[37]);
+  QCoreApplication::sendEvent(&surface_, &repeatRelease);
+  EXPECT_TRUE(s_.keyState[86]);
+  QTest::keyRelease(&surface_, Qt::Key_V);
+  EXPECT_FALSE(s_.keyState[86]);
+  QTest::keyPress(&surface_, Qt::Key_Left);
+  EXPECT_TRUE(s_.keyState[37]);
   QFocusEvent out(QEvent::FocusOut);
-  QCoreApplication::sendEvent(&surface, &out);
-  EXPECT_FALSE(s.KeyState[37]);
+  QCoreApplication::sendEvent(&surface_, &out);
+  EXPECT_FALSE(s_.keyState[37]);
 
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Y), 89);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Down), 40);

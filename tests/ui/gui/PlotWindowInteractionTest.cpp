@@ -24,15 +24,15 @@ using testing::PlotWindowTest;
 
 TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   const QImage before = Frame();
-  const float turned = State().RotationSum.angle;
+  const float turned = State().rotationSum.angle;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {250, 200});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {250, 200});
-  EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f);
-  EXPECT_NE(form->grabClientArea(), before) << "the move draws a new, turned frame";
+  EXPECT_NEAR(State().rotationSum.angle - turned, 0.7071f, 1e-3f);
+  EXPECT_NE(form_->GrabClientArea(), before) << "the move draws a new, turned frame";
 
   QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
-  QMenu* menu = form->popupMenu();
+  QMenu* menu = form_->PopupMenu();
   EXPECT_TRUE(menu->isVisible());
   const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
                                 "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
@@ -42,15 +42,15 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);
-  EXPECT_FALSE(form->menuItem("menuLoad")->isVisible());
+  EXPECT_FALSE(form_->MenuItem("menuLoad")->isVisible());
   menu->hide();
-  EXPECT_NEAR(State().RotationSum.angle - turned, 0.7071f, 1e-3f) << "a right click turns nothing";
+  EXPECT_NEAR(State().rotationSum.angle - turned, 0.7071f, 1e-3f) << "a right click turns nothing";
 }
 
 TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   const int redBefore = CountRed(Frame());
-  form->menuItem("menuLines")->trigger();
-  EXPECT_TRUE(form->menuItem("menuLines")->isChecked());
+  form_->MenuItem("menuLines")->trigger();
+  EXPECT_TRUE(form_->MenuItem("menuLines")->isChecked());
   EXPECT_GT(CountRed(Frame()), redBefore + 20);
 
   // Hovering a sphere shows its label; hovering nothing hides it.
@@ -58,45 +58,45 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   ASSERT_GT(lone, 0u) << "every point is crowded by another";
   const QPointF at = PointOnScreen(lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
-  ASSERT_TRUE(State().ShowHoverText);
-  const std::string& name = State().Points.Item(lone).dataname;
-  EXPECT_EQ(State().HoverText.substr(0, name.size()), name);
-  EXPECT_EQ(State().HoverRect.left, std::max(1, static_cast<int>(std::lround(at.x() - 20))));
+  ASSERT_TRUE(State().showHoverText);
+  const std::string& name = State().points.Item(lone).dataName;
+  EXPECT_EQ(State().hoverText.substr(0, name.size()), name);
+  EXPECT_EQ(State().hoverRect.left, std::max(1, static_cast<int>(std::lround(at.x() - 20))));
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {3, 440});
-  EXPECT_FALSE(State().ShowHoverText);
+  EXPECT_FALSE(State().showHoverText);
 }
 
 TEST_F(PlotWindowTest, AfterTheContextIsLostThePlotGoesOnOnANewDevice) {
   const int redBefore = CountRed(Frame());
-  GraphicsDevice* before = form->view().device();
-  const std::size_t messages = dialogs.messages.size();  // the software renderer's note at start
-  emit form->deviceWidget()->ContextLost();
-  form->menuItem("menuLines")->trigger();  // a change the new frame must show
+  GraphicsDevice* before = form_->View().Device();
+  const std::size_t messages = dialogs_.messages.size();  // the software renderer's note at start
+  emit form_->DeviceWidget()->ContextLost();
+  form_->MenuItem("menuLines")->trigger();  // a change the new frame must show
   EXPECT_GT(CountRed(Frame()), redBefore + 20) << "the plot froze";
-  EXPECT_NE(form->view().device(), before);
-  EXPECT_TRUE(State().DeviceReady);
-  EXPECT_EQ(dialogs.messages.size(), messages) << dialogs.messages.back().text;
+  EXPECT_NE(form_->View().Device(), before);
+  EXPECT_TRUE(State().deviceReady);
+  EXPECT_EQ(dialogs_.messages.size(), messages) << dialogs_.messages.back().text;
 }
 
 TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
-  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
-  form->menuItem("menuAddCompared")->trigger();
-  ASSERT_EQ(compared.size(), 1u);
-  ASSERT_EQ(State().Compared.size(), 1u);
-  EXPECT_EQ(State().Compared[0].Name, "crlf.txt");
-  EXPECT_TRUE(State().ComparedUpper || State().ComparedLower) << "the scene holds its points";
+  dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form_->MenuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared_.size(), 1u);
+  ASSERT_EQ(State().compared.size(), 1u);
+  EXPECT_EQ(State().compared[0].name, "crlf.txt");
+  EXPECT_TRUE(State().comparedUpper || State().comparedLower) << "the scene holds its points";
 
-  form->menuItem("menuRemoveCompared")->trigger();
-  EXPECT_TRUE(compared.empty());
-  EXPECT_TRUE(State().Compared.empty());
-  EXPECT_FALSE(State().ComparedUpper);
+  form_->MenuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared_.empty());
+  EXPECT_TRUE(State().compared.empty());
+  EXPECT_FALSE(State().comparedUpper);
 }
 
 // The control panel's side of the window, for seeking, playing and the
 // analysis settings.
 class PlotWindowNavigationTest : public PlotWindowTest {
  protected:
-  ControlPanel& Panel() { return *form->controlPanel(); }
+  ControlPanel& Panel() { return *form_->ControlPanel(); }
   template <class W>
   W* PanelChild(const char* name) {
     return Panel().findChild<W*>(QLatin1String(name));
@@ -107,7 +107,7 @@ class PlotWindowNavigationTest : public PlotWindowTest {
     Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
     Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
   }
-  bool Replaying() { return Panel().isReplaying(); }
+  bool Replaying() { return Panel().IsReplaying(); }
 };
 
 TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
@@ -116,41 +116,41 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   ASSERT_GT(p, 0u);
   DoubleClick(PointOnScreen(p));
   const auto event = static_cast<std::int32_t>(p);
-  EXPECT_EQ(position.CurrentEvent, event);
+  EXPECT_EQ(position_.currentEvent, event);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
   EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-            FormatTimeDisplay(performance.PlotEvents[p].OnsetMs));
-  ASSERT_EQ(State().Points.Count(), position.TailLength + 1u) << "the tail of the event";
-  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), event);
+            FormatTimeDisplay(performance_.plotEvents[p].onsetMs));
+  ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event);
 
   // The tail view during a replay: the sphere's event is current - tail + position - 1.
-  Panel().togglePlay();
+  Panel().TogglePlay();
   ASSERT_TRUE(Replaying());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return State().Points.Count() == 11; })) << "the replay shows a tail of 10";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return State().points.Count() == 11; })) << "the replay shows a tail of 10";
   Frame();
   const std::size_t q = LonePoint(event);
   ASSERT_GT(q, 0u) << "no lone event in the tail";
-  const std::int32_t expected = position.CurrentEvent - position.TailLength + static_cast<std::int32_t>(q) - 1;
+  const std::int32_t expected = position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(q) - 1;
   DoubleClick(PointOnScreen(q));
   EXPECT_FALSE(Replaying()) << "the replay stops";
   EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
-  EXPECT_EQ(position.CurrentEvent, expected);
+  EXPECT_EQ(position_.currentEvent, expected);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), expected);
 
   // A scatter file's spheres are no events.
-  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
-  form->view().loadScatterFile();
+  dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
+  form_->View().LoadScatterFile();
   Frame();
   const std::size_t r = LonePoint();
   ASSERT_GT(r, 0u);
   DoubleClick(PointOnScreen(r));
-  EXPECT_EQ(position.CurrentEvent, expected);
-  EXPECT_EQ(State().PointEvents.size(), 0u);
+  EXPECT_EQ(position_.currentEvent, expected);
+  EXPECT_EQ(State().pointEvents.size(), 0u);
 }
 
 TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocusedControls) {
-  form->activateWindow();
-  if (!QTest::qWaitForWindowActive(form.get())) GTEST_SKIP() << "this display activates no window";
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowActive(form_.get())) GTEST_SKIP() << "this display activates no window";
   QTest::keyClick(Surface(), Qt::Key_Space);
   EXPECT_TRUE(Replaying());
   QTest::keyClick(Surface(), Qt::Key_Space);
@@ -168,47 +168,47 @@ TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPre
     QTest::keyClick(focused, Qt::Key_Space);
     EXPECT_FALSE(Replaying()) << focused->objectName().toStdString();
   }
-  EXPECT_TRUE(dialogs.requests.empty()) << "\"Open MIDI-ASCII\" was pressed";
+  EXPECT_TRUE(dialogs_.requests.empty()) << "\"Open MIDI-ASCII\" was pressed";
   EXPECT_FALSE(velocity->isChecked());
   EXPECT_EQ(speed->value(), 0);
 }
 
 TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
-  dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
-  form->menuItem("menuAddCompared")->trigger();
-  ASSERT_EQ(compared.size(), 1u);
-  form->controlPanel()->replay().seekTo(30);
-  const double onset = performance.PlotEvents[30].OnsetMs;
-  const std::int32_t events = performance.PlotEventCount;
-  QAction* item = form->menuItem("menuAnalysisSettings");
+  dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
+  form_->MenuItem("menuAddCompared")->trigger();
+  ASSERT_EQ(compared_.size(), 1u);
+  form_->ControlPanel()->Replay().SeekTo(30);
+  const double onset = performance_.plotEvents[30].onsetMs;
+  const std::int32_t events = performance_.plotEventCount;
+  QAction* item = form_->MenuItem("menuAnalysisSettings");
   ASSERT_NE(item, nullptr);
-  const auto items = form->popupMenu()->actions();
-  EXPECT_EQ(items.indexOf(item), items.indexOf(form->menuItem("menuRemoveCompared")) + 1);
+  const auto items = form_->PopupMenu()->actions();
+  EXPECT_EQ(items.indexOf(item), items.indexOf(form_->MenuItem("menuRemoveCompared")) + 1);
   EXPECT_EQ(item->text(), "Analysis settings...");
 
   std::optional<AnalysisSettings> shown;
-  form->setAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
+  form_->SetAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
     shown = current;
     return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3});
   });
   item->trigger();
   EXPECT_EQ(shown, AnalysisSettings{});
-  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3}));
   EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
-  EXPECT_EQ(compared[0].Settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
-  EXPECT_EQ(compared[0].PlotEventCount, 3);
-  EXPECT_LT(performance.PlotEventCount, events) << "a 1 s window folds events together";
+  EXPECT_EQ(compared_[0].settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
+  EXPECT_EQ(compared_[0].plotEventCount, 3);
+  EXPECT_LT(performance_.plotEventCount, events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
-  EXPECT_LE(performance.PlotEvents[position.CurrentEvent].OnsetMs, onset);
-  EXPECT_GT(performance.PlotEvents[position.CurrentEvent + 1].OnsetMs, onset);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance.PlotEventCount);
-  EXPECT_EQ(State().CaptionNote, "d = 3, cluster 1000 ms");
-  EXPECT_EQ(EventOfPoint(State(), State().Points.Count()), position.CurrentEvent) << "still the tail view";
+  EXPECT_LE(performance_.plotEvents[position_.currentEvent].onsetMs, onset);
+  EXPECT_GT(performance_.plotEvents[position_.currentEvent + 1].onsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.plotEventCount);
+  EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), position_.currentEvent) << "still the tail view";
 
   // Cancelled: nothing changes.
-  form->setAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
+  form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
   item->trigger();
-  EXPECT_EQ(performance.Settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3}));
   StoreAnalysisSettings({});
 }
 

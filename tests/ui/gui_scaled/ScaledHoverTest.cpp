@@ -36,30 +36,30 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   const double scale = std::stod(RP_TEST_SCALE_FACTOR);
   ASSERT_DOUBLE_EQ(Surface()->devicePixelRatioF(), scale);
   // Laid out in the window's pixels as at 100 %: the viewport is the client area.
-  EXPECT_EQ(form->view().device()->GetViewport().width, 606u);
-  EXPECT_EQ(form->view().device()->GetViewport().height, 443u);
+  EXPECT_EQ(form_->View().Device()->GetViewport().width, 606u);
+  EXPECT_EQ(form_->View().Device()->GetViewport().height, 443u);
 
   const std::size_t lone = LonePoint();
   ASSERT_GT(lone, 0u) << "every point is crowded by another";
   const QPointF at = PointOnScreen(lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
-  ASSERT_TRUE(State().ShowHoverText) << "no sphere found under the cursor";
-  const std::string& name = State().Points.Item(lone).dataname;
-  EXPECT_EQ(State().HoverText.substr(0, name.size() + 1), name + "\r");
-  EXPECT_EQ(State().HoverRect.left, std::lround(at.x() - 20));
-  EXPECT_EQ(State().HoverRect.top, std::lround(at.y() - 70));
+  ASSERT_TRUE(State().showHoverText) << "no sphere found under the cursor";
+  const std::string& name = State().points.Item(lone).dataName;
+  EXPECT_EQ(State().hoverText.substr(0, name.size() + 1), name + "\r");
+  EXPECT_EQ(State().hoverRect.left, std::lround(at.x() - 20));
+  EXPECT_EQ(State().hoverRect.top, std::lround(at.y() - 70));
 
   // Drawn there, sharper: the frame has the screen's pixels, and the label
   // and the caption are as large as the same text in the window's font.
   const QImage frame = Frame();
   ASSERT_EQ(frame.width(), std::lround(606 * scale));
-  const QFontMetrics metrics(ToQFont(State().LabelFontSource));
+  const QFontMetrics metrics(ToQFont(State().labelFontSource));
   const QRect label = WhiteBox(frame, QRect(QPointF((at.x() - 20) * scale, (at.y() - 70) * scale).toPoint(),
                                             QSize(int(std::lround(80 * scale)), int(metrics.height() * scale))));
   ASSERT_FALSE(label.isEmpty()) << "no label beside the cursor";
   EXPECT_LE(std::abs(label.left() - (at.x() - 20) * scale), 3 * scale);
 
-  const std::string caption = "z axis = " + State().VerticalAxisName;
+  const std::string caption = "z axis = " + State().verticalAxisName;
   const QRect drawn = WhiteBox(frame, QRect(0, 0, int(300 * scale), int(60 * scale)));
   const double expected = metrics.horizontalAdvance(QString::fromStdString(caption)) * scale;
   EXPECT_NEAR(drawn.width(), expected, 0.1 * expected);
