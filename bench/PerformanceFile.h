@@ -23,7 +23,8 @@ inline long WritePerformanceFile(const std::string& path) {
     ms += (i % 8 == 0) ? 180 + (seed >> 16) % 400 : (seed >> 16) % 30;
     const int key = 36 + static_cast<int>((seed >> 8) % 60);
     const int velocity = on ? 30 + static_cast<int>((seed >> 20) % 90) : 64;
-    const int n = std::snprintf(line, sizeof line, "%d; /* %.0f ms */%c%02d%3d;\n", i, ms, on ? '+' : '-', key, velocity);
+    const int n =
+        std::snprintf(line, sizeof line, "%d; /* %.0f ms */%c%02d%3d;\n", i, ms, on ? '+' : '-', key, velocity);
     std::fwrite(line, 1, static_cast<std::size_t>(n), f);
   }
   const long bytes = std::ftell(f);

@@ -86,8 +86,7 @@ void BmReplayLateness(benchmark::State& state) {
     for (std::size_t i = 0; i < sent.size(); ++i) {
       late.push_back(static_cast<double>((sent[i].sentAt - sent[i].due).count()) / 1000.0);
       const double ideal = static_cast<double>(start.count()) + times[i] * 1e6 / factor;
-      scheduleError = std::max(scheduleError,
-                               std::abs(static_cast<double>(sent[i].due.count()) - ideal) / 1000.0);
+      scheduleError = std::max(scheduleError, std::abs(static_cast<double>(sent[i].due.count()) - ideal) / 1000.0);
     }
     const std::size_t tenth = std::max<std::size_t>(1, late.size() / 10);
     auto median = [](std::vector<double> v) {

@@ -62,9 +62,9 @@ void BmLoadAndAnalyse(benchmark::State& state) {
   state.counters["events"] = performance.plotEventCount;
   // The records in use: the arrays reserve more address space than that (a
   // guess by the file size, at most one event per note) but never touch it.
-  state.counters["records_MB"] =
-      static_cast<double>(performance.noteEvents.size() * sizeof(rp::NoteEvent) +
-                          performance.plotEvents.size() * sizeof(rp::PlotEvent)) / 1e6;
+  state.counters["records_MB"] = static_cast<double>(performance.noteEvents.size() * sizeof(rp::NoteEvent) +
+                                                     performance.plotEvents.size() * sizeof(rp::PlotEvent)) /
+                                 1e6;
 }
 BENCHMARK(BmLoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
 

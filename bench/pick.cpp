@@ -71,9 +71,8 @@ void BmViewportPick501AllHit(benchmark::State& state) {
     node->SetPosition({0, 0, float(i) * 0.02f});
     node->AddMesh(s.sphere);
   }
-  const glm::vec3 px =
-      ProjectToWindow({0, 0, 0}, s.dev.GetViewport(), s.dev.GetTransform(Transform::Projection),
-                      s.dev.GetTransform(Transform::View), glm::mat4(1.0f));
+  const glm::vec3 px = ProjectToWindow({0, 0, 0}, s.dev.GetViewport(), s.dev.GetTransform(Transform::Projection),
+                                       s.dev.GetTransform(Transform::View), glm::mat4(1.0f));
   RayPicker pick;
   for (auto _ : state) {
     pick.PickAt(s.dev, s.root, px.x, px.y);

@@ -20,10 +20,10 @@
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
-#include "desktop/RenderWav.h"
-#include "model/Performance.h"
 #include "audio/GeneralMidiSynth.h"
 #include "audio/OfflineRender.h"
+#include "desktop/RenderWav.h"
+#include "model/Performance.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "base/PlotViewLink.h"
-#include "replay/ReplayControls.h"
+#include "base/ProgressSink.h"
 #include "model/Performance.h"
-#include "replay/ReplayEngine.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
-#include "base/ProgressSink.h"
+#include "replay/ReplayControls.h"
+#include "replay/ReplayEngine.h"
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"

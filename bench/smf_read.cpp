@@ -8,10 +8,10 @@
 #include <fstream>
 #include <random>
 
-#include "support/SmfBuilder.h"
 #include "analysis/PerformanceLoader.h"
 #include "io/StandardMidiFileReader.h"
 #include "model/Performance.h"
+#include "support/SmfBuilder.h"
 
 namespace {
 

@@ -42,12 +42,12 @@ class FuzzInputFile {
 
 // Stops the run with a message when an invariant fails, so libFuzzer keeps
 // the input that broke it.
-#define RP_FUZZ_CHECK(condition)                                                 \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
+#define RP_FUZZ_CHECK(condition)                                                         \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                              \
-    }                                                                            \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 }  // namespace rp::fuzz

@@ -18,12 +18,12 @@
 
 #include "FuzzInputFile.h"
 #include "PerformanceRules.h"
-#include "io/AsciiMidiReader.h"
-#include "io/FieldReader.h"
 #include "analysis/OnsetAnalysis.h"
-#include "model/Performance.h"
 #include "base/ProgressSink.h"
 #include "base/ProgressThrottle.h"
+#include "io/AsciiMidiReader.h"
+#include "io/FieldReader.h"
+#include "model/Performance.h"
 
 namespace {
 
@@ -31,8 +31,7 @@ using namespace rp;
 
 // The acceptance test written out with the plain search.
 bool IsNoteLineByDefinition(std::string_view f) {
-  return !f.empty() && FindInLine(f, "/*") > 0 && f.back() == ';' &&
-         (FindInLine(f, "+") > 0 || FindInLine(f, "-") > 0);
+  return !f.empty() && FindInLine(f, "/*") > 0 && f.back() == ';' && (FindInLine(f, "+") > 0 || FindInLine(f, "-") > 0);
 }
 
 std::vector<std::string> AllFields(std::FILE* file, std::size_t chunk) {

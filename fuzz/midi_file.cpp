@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const NoteEvent& n = result.events[j];
     RP_FUZZ_CHECK(std::isfinite(n.timeMs) && n.timeMs >= 0);
     RP_FUZZ_CHECK(n.noteKey < 128 && n.noteVelocity < 128);
-        if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].timeMs <= n.timeMs);
+    if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].timeMs <= n.timeMs);
     // No note ends before it starts, or the replay would leave it sounding.
     sounding[n.noteKey] += n.isNoteOn ? 1 : -1;
     RP_FUZZ_CHECK(sounding[n.noteKey] >= 0);

@@ -12,10 +12,10 @@
 
 #include "FuzzInputFile.h"
 #include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ScatterPoints.h"
+#include "support/ScriptedDialogs.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   view.AddEntry(dialogs, "previous", 1.0, 2.0, 3.0, 1.0, 0, "");
   LoadFile(view, dialogs, file.path());
 
-  const bool failed = !dialogs.messages.empty() &&
-                      dialogs.messages.back().text.rfind("there was an error loading ", 0) == 0;
+  const bool failed =
+      !dialogs.messages.empty() && dialogs.messages.back().text.rfind("there was an error loading ", 0) == 0;
   if (failed) {
     RP_FUZZ_CHECK(view.points.Count() == 1 && view.points.Item(1).dataName == "previous");
     RP_FUZZ_CHECK(view.xAxisName == "previous x");

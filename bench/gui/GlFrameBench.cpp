@@ -11,10 +11,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "scene/Mesh.h"
+#include "plot/DeviceSetup.h"
 #include "render/GlDevice.h"
 #include "render/GlView.h"
-#include "plot/DeviceSetup.h"
+#include "scene/Mesh.h"
 #include "scene/MeshInstance.h"
 #include "scene/SceneDefaults.h"
 #include "scene/SceneMath.h"
@@ -115,12 +115,7 @@ void BmPlotFrame(benchmark::State& state) {
 // Arguments: points, sphere slices and stacks. 501 x 16 is the plot's frame;
 // the others split the cost into per-draw (coarse spheres) and fixed (no
 // points: clear, glass, caption) parts.
-BENCHMARK(BmPlotFrame)
-    ->Args({501, 16})
-    ->Args({501, 4})
-    ->Args({0, 16})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+BENCHMARK(BmPlotFrame)->Args({501, 16})->Args({501, 4})->Args({0, 16})->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -58,12 +58,7 @@ void BmHeardOnsetError(benchmark::State& state) {
 }
 // Arguments: the replay speed value, and whether the sound output was open
 // already (a replay a second before) or the replay opens it.
-BENCHMARK(BmHeardOnsetError)
-    ->Args({0, 0})
-    ->Args({1000, 0})
-    ->Args({0, 1})
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
+BENCHMARK(BmHeardOnsetError)->Args({0, 0})->Args({1000, 0})->Args({0, 1})->Iterations(1)->Unit(benchmark::kSecond);
 
 // Play to first sound with the sound output open, ten times over: median,
 // least and most (ms).

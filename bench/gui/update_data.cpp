@@ -8,11 +8,11 @@
 
 #include <QApplication>
 
+#include "base/Dialogs.h"
+#include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "base/Dialogs.h"
 #include "render/GlDevice.h"
-#include "io/DataFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/PlotWindow.h"
 

@@ -52,10 +52,9 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
     ++report.added;
   }
   if (!leftOut.empty()) {
-    report.messages.push_back("At most " + std::to_string(kMaxShownPerformances) +
-                              " performances can be shown at once (the main one and " +
-                              std::to_string(kMaxComparedPerformances) + " for comparison). Not added: " +
-                              leftOut + ".");
+    report.messages.push_back(
+        "At most " + std::to_string(kMaxShownPerformances) + " performances can be shown at once (the main one and " +
+        std::to_string(kMaxComparedPerformances) + " for comparison). Not added: " + leftOut + ".");
   }
   return report;
 }

@@ -29,9 +29,12 @@ std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes,
   const std::uint8_t kind = bytes[0] & 0xF0;
   const std::uint8_t key = bytes[1] & 0x7F;
   const std::uint8_t velocity = bytes[2] & 0x7F;
-  if (kind == 0x90) AddNote(velocity > 0, key, velocity);
-  else if (kind == 0x80) AddNote(false, key, velocity);
-  else return std::nullopt;
+  if (kind == 0x90)
+    AddNote(velocity > 0, key, velocity);
+  else if (kind == 0x80)
+    AddNote(false, key, velocity);
+  else
+    return std::nullopt;
   return take_.noteEvents.back();
 }
 
@@ -45,7 +48,8 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
   note.noteVelocity = velocity;
   // The same rule as the analysis of a file: a note-on more than the window
   // after the newest event's first note-on opens the next event.
-  const bool opens = on && (take_.plotEventCount == 0 || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
+  const bool opens =
+      on && (take_.plotEventCount == 0 || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
   if (opens) {
     const std::int32_t k = ++take_.plotEventCount;
     clusterOnsetMs_ = note.timeMs;
@@ -74,9 +78,9 @@ Performance LiveRecording::CompletePart() const {
   const std::int32_t complete = CompleteEventCount();
   Performance part;
   part.settings = take_.settings;
-  const std::int32_t notes =
-      complete < take_.plotEventCount ? take_.plotEvents[static_cast<std::size_t>(complete) + 1].firstNote - 1
-                                      : take_.noteEventCount;
+  const std::int32_t notes = complete < take_.plotEventCount
+                                 ? take_.plotEvents[static_cast<std::size_t>(complete) + 1].firstNote - 1
+                                 : take_.noteEventCount;
   part.noteEvents.assign(take_.noteEvents.begin(), take_.noteEvents.begin() + notes + 1);
   part.noteEventCount = notes;
   part.plotEvents.assign(static_cast<std::size_t>(complete) + kPlotSpare, PlotEvent{});

@@ -4,23 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <limits>
 #include <memory>
 #include <new>
 
+#include "analysis/OnsetAnalysis.h"
+#include "base/Dialogs.h"
+#include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
-#include "analysis/OnsetAnalysis.h"
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "base/Dialogs.h"
-#include "base/ProgressThrottle.h"
 
 namespace rp {
 
@@ -60,8 +60,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
   return file;
 }
 
-void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks,
-                ProgressThrottle& shown) {
+void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks, ProgressThrottle& shown) {
   performance.sourcePath = path;
   if (hooks.updateAllData) hooks.updateAllData();
   if (hooks.stopAutoRotation) hooks.stopAutoRotation();
@@ -149,8 +148,7 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
 // it was. A large file is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance,
-                         const LoadHooks& hooks) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;

@@ -22,14 +22,14 @@ struct ReplayPosition;
 
 // What the load asks of the windows around it. Every member may be left empty.
 struct LoadHooks {
-  ProgressSink* progress = nullptr;                       // progress window and count labels
-  ReplayPosition* position = nullptr;                     // made to stand at the first event
-  std::function<void()> processPendingEvents;             // let pending window events run
-  std::function<void()> stopReplay;                       // the replay's stop
-  std::function<void()> updateAllData;                    // the view rebuilds all its points
-  std::function<void()> stopAutoRotation;                 // the plot stops turning by itself
+  ProgressSink* progress = nullptr;                        // progress window and count labels
+  ReplayPosition* position = nullptr;                      // made to stand at the first event
+  std::function<void()> processPendingEvents;              // let pending window events run
+  std::function<void()> stopReplay;                        // the replay's stop
+  std::function<void()> updateAllData;                     // the view rebuilds all its points
+  std::function<void()> stopAutoRotation;                  // the plot stops turning by itself
   std::function<void(std::int32_t)> setTimeSliderMaximum;  // to `PlotEventCount`
-  std::function<void()> updateTimeDisplay;                // the control panel's time display
+  std::function<void()> updateTimeDisplay;                 // the control panel's time display
 };
 
 enum class LoadStatus {
@@ -42,9 +42,9 @@ enum class LoadStatus {
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  std::string message;          // for the user; empty when loaded without trouble
-  std::string path;             // the file chosen or named; empty when cancelled
-  std::int64_t fieldCount = 0;  // every field of the file
+  std::string message;           // for the user; empty when loaded without trouble
+  std::string path;              // the file chosen or named; empty when cancelled
+  std::int64_t fieldCount = 0;   // every field of the file
   std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded
   bool Ok() const { return status == LoadStatus::Loaded; }
 };

@@ -41,7 +41,8 @@ std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& arg
     }
     if (i + 1 == args.size()) {
       err << "returnplot: " << a
-          << (a == kClusterMs ? " needs a number of milliseconds from 0 to 1000\n" : " needs a whole number from 1 to 50\n");
+          << (a == kClusterMs ? " needs a number of milliseconds from 0 to 1000\n"
+                              : " needs a whole number from 1 to 50\n");
       return std::nullopt;
     }
     const std::string& value = args[++i];

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <ostream>
 
+#include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
 #include "app/CommandLine.h"
-#include "analysis/PerformanceLoader.h"
 #include "model/Performance.h"
 
 namespace rp {

@@ -15,8 +15,8 @@ namespace rp {
 
 const std::vector<BatchCommand>& BatchCommands() {
   static const std::vector<BatchCommand> kCommands = {
-      {"--export-points", "FILE.csv",
-       "Load a scatter file, scale it into the plot cube and print every point as CSV.", RunExportPoints},
+      {"--export-points", "FILE.csv", "Load a scatter file, scale it into the plot cube and print every point as CSV.",
+       RunExportPoints},
       {"--export-events", "FILE",
        "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note).",
        &ExportEvents},
@@ -51,7 +51,9 @@ void PrintHelp(std::ostream& out) {
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
-         "is opened at once. Further files (up to " << kMaxShownPerformances << " in all) are shown beside\n"
+         "is opened at once. Further files (up to "
+      << kMaxShownPerformances
+      << " in all) are shown beside\n"
          "it for comparison, each in its own colour.\n\n"
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"

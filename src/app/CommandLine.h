@@ -28,11 +28,11 @@ const std::vector<BatchCommand>& BatchCommands();
 
 // What main does after reading the command line.
 struct LaunchPlan {
-  bool exitNow = false;   // a batch command ran, or --help, or a usage error
+  bool exitNow = false;  // a batch command ran, or --help, or a usage error
   int exitStatus = 0;
-  std::optional<std::string> startFile;  // `returnplot FILE`
+  std::optional<std::string> startFile;   // `returnplot FILE`
   std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
-  AnalysisOptions analysis;              // `--cluster-ms`, `--delay` for the windows
+  AnalysisOptions analysis;               // `--cluster-ms`, `--delay` for the windows
   // For the desktop program: window-mode options (e.g. --snapshot ...) and
   // the commands it runs (e.g. --render-wav ...).
   std::vector<std::string> windowArgs;

@@ -49,8 +49,8 @@ int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std
   std::size_t position = 0;
   for (const DataEntry& p : view.points) {
     out << ++position << ',' << p.dataName << ',' << Shortest(p.dataX) << ',' << Shortest(p.dataY) << ','
-        << Shortest(p.dataZ) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y)
-        << ',' << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.colour) << ',' << p.data << '\n';
+        << Shortest(p.dataZ) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y) << ','
+        << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.colour) << ',' << p.data << '\n';
   }
   return dialogs.MessageCount() > 0 ? 1 : 0;
 }

@@ -13,14 +13,13 @@
 namespace rp {
 
 struct RecordOptions {
-  std::string output;               // the listing to write
-  std::string input;                // part of the input's name
-  std::optional<double> seconds;    // how long; until SIGINT/SIGTERM without
+  std::string output;             // the listing to write
+  std::string input;              // part of the input's name
+  std::optional<double> seconds;  // how long; until SIGINT/SIGTERM without
   AnalysisSettings settings;
 };
 
-inline constexpr std::string_view kRecordUsage =
-    "OUT.txt --input NAME [--seconds S] [--cluster-ms MS] [--delay D]";
+inline constexpr std::string_view kRecordUsage = "OUT.txt --input NAME [--seconds S] [--cluster-ms MS] [--delay D]";
 
 // The arguments after "--record". On a usage error: one line on `err` and nothing.
 std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& args, std::ostream& err);

@@ -9,8 +9,8 @@
 
 #include "app/CommandLine.h"
 #include "io/AsciiMidiWriter.h"
-#include "record/RecordingSession.h"
 #include "midi/MidiInput.h"
+#include "record/RecordingSession.h"
 
 namespace rp {
 
@@ -60,18 +60,18 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
   }
   if (device < 0) {
     err << "returnplot: no MIDI input's name contains \"" << options.input << "\" ("
-        << (names.empty() ? std::string("there is no MIDI input") : std::to_string(names.size()) + " inputs; see --list-devices")
+        << (names.empty() ? std::string("there is no MIDI input")
+                          : std::to_string(names.size()) + " inputs; see --list-devices")
         << ")\n";
     return kExitCannotOpen;
   }
 
   TaskQueue queue;
   bool inputGone = false;
-  RecordingSession session(input, queue.Poster(), options.settings,
-                           {nullptr, [&](const std::string& message) {
-                              err << "returnplot: " << message << '\n';
-                              inputGone = true;
-                            }});
+  RecordingSession session(input, queue.Poster(), options.settings, {nullptr, [&](const std::string& message) {
+                                                                       err << "returnplot: " << message << '\n';
+                                                                       inputGone = true;
+                                                                     }});
   const std::string takePath = options.output + ".recording";
   const auto started = RecordingSession::Clock::now();
   if (const auto failure = session.Start(device, takePath, started)) {
@@ -82,10 +82,9 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
   err << "returnplot: recording from \"" << session.DeviceName() << "\" into " << options.output
       << (options.seconds ? "" : "; Ctrl+C ends the take") << '\n';
 
-  const auto deadline = options.seconds
-                            ? started + std::chrono::duration_cast<RecordingSession::Clock::duration>(
-                                            std::chrono::duration<double>(std::min(*options.seconds, 1e8)))
-                            : RecordingSession::Clock::time_point::max();
+  const auto deadline = options.seconds ? started + std::chrono::duration_cast<RecordingSession::Clock::duration>(
+                                                        std::chrono::duration<double>(std::min(*options.seconds, 1e8)))
+                                        : RecordingSession::Clock::time_point::max();
   while (!inputGone && !stopRequested.load()) {
     queue.RunFor(kPoll);
     const auto now = RecordingSession::Clock::now();

@@ -16,14 +16,14 @@
 namespace rp {
 
 struct SnapshotOptions {
-  std::string output;                    // the PNG to write
-  bool velocity = false;                 // velocity values instead of timing
-  std::optional<std::int32_t> event;     // show the tail of this event
-  std::int32_t tail = 10;                // its length
-  std::optional<std::string> file;       // the performance
+  std::string output;                     // the PNG to write
+  bool velocity = false;                  // velocity values instead of timing
+  std::optional<std::int32_t> event;      // show the tail of this event
+  std::int32_t tail = 10;                 // its length
+  std::optional<std::string> file;        // the performance
   std::vector<std::string> compareFiles;  // shown beside it
-  std::optional<std::string> scatter;    // or a scatter file
-  AnalysisOptions analysis;              // over the defaults, never the stored settings
+  std::optional<std::string> scatter;     // or a scatter file
+  AnalysisOptions analysis;               // over the defaults, never the stored settings
 };
 
 inline constexpr std::string_view kSnapshotUsage =

@@ -7,8 +7,7 @@
 namespace rp {
 
 std::unique_ptr<AudioOutput> OpenAudioOutput(const std::string& driver, const AudioOutputOptions& options,
-                                             RenderPeriodFn render, StartsReplayFn startsReplay,
-                                             std::string& error) {
+                                             RenderPeriodFn render, StartsReplayFn startsReplay, std::string& error) {
   if (driver == "pulseaudio") {
     return PulseAudioOutput::Open(options, std::move(render), std::move(startsReplay), error);
   }

@@ -27,9 +27,9 @@ using StartsReplayFn = std::function<bool()>;
 
 struct AudioOutputOptions {
   int sampleRate = 44100;
-  int periodFrames = 128;       // frames rendered per call
-  int bufferPeriods = 4;        // periods the sound server keeps queued
-  std::string wavPath;          // for the driver "file"
+  int periodFrames = 128;  // frames rendered per call
+  int bufferPeriods = 4;   // periods the sound server keeps queued
+  std::string wavPath;     // for the driver "file"
 
   ReplayClock::Time Duration(long long frames) const {
     return ReplayClock::Time(static_cast<ReplayClock::Time::rep>(1e9 * static_cast<double>(frames) / sampleRate));
@@ -53,7 +53,6 @@ class AudioOutput {
 // FluidSynth's own drivers ("jack", "alsa", ...). Only the PulseAudio output
 // asks `startsReplay`. Nothing, with `error` set, when it can't be opened.
 std::unique_ptr<AudioOutput> OpenAudioOutput(const std::string& driver, const AudioOutputOptions& options,
-                                             RenderPeriodFn render, StartsReplayFn startsReplay,
-                                             std::string& error);
+                                             RenderPeriodFn render, StartsReplayFn startsReplay, std::string& error);
 
 }  // namespace rp

@@ -13,8 +13,7 @@ namespace {
 constexpr int kMaxChunk = 4096;
 }  // namespace
 
-std::unique_ptr<FluidDriverOutput> FluidDriverOutput::Open(const std::string& driver,
-                                                           const AudioOutputOptions& options,
+std::unique_ptr<FluidDriverOutput> FluidDriverOutput::Open(const std::string& driver, const AudioOutputOptions& options,
                                                            RenderPeriodFn render, std::string& error) {
   std::unique_ptr<FluidDriverOutput> output(new FluidDriverOutput(options, std::move(render)));
   output->settings_ = new_fluid_settings();
@@ -36,19 +35,14 @@ std::unique_ptr<FluidDriverOutput> FluidDriverOutput::Open(const std::string& dr
 }
 
 FluidDriverOutput::FluidDriverOutput(const AudioOutputOptions& options, RenderPeriodFn render)
-    : options_(options),
-      render_(std::move(render)),
-      buffer_(2 * kMaxChunk),
-      largestPeriod_(options.periodFrames) {}
+    : options_(options), render_(std::move(render)), buffer_(2 * kMaxChunk), largestPeriod_(options.periodFrames) {}
 
 FluidDriverOutput::~FluidDriverOutput() {
   if (driver_) delete_fluid_audio_driver(driver_);
   if (settings_) delete_fluid_settings(settings_);
 }
 
-ReplayClock::Time FluidDriverOutput::Period() const {
-  return options_.Duration(largestPeriod_.load());
-}
+ReplayClock::Time FluidDriverOutput::Period() const { return options_.Duration(largestPeriod_.load()); }
 
 int FluidDriverOutput::Callback(void* data, int len, int, float*[], int nout, float* out[]) {
   auto& self = *static_cast<FluidDriverOutput*>(data);

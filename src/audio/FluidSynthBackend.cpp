@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "synth/SynthStream.h"
 #include "audio/AudioOutput.h"
 #include "audio/GeneralMidiSynth.h"
 #include "midi/JackServer.h"
+#include "synth/SynthStream.h"
 
 namespace rp {
 
@@ -51,8 +51,7 @@ std::string FluidSynthBackend::DeviceName(int index) { return index == -1 ? kBui
 
 std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
   if (index != -1) {
-    return MidiFailure{kMidiNoSuchDevice,
-                       "There is no MIDI output device number " + std::to_string(index) + "."};
+    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
   }
   std::lock_guard lock(mutex_);
   closeAudioAt_.reset();
@@ -95,10 +94,9 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
     }
   }
   if (!audio_) {
-    std::string text = drivers.empty()
-                           ? "The built-in synthesizer cannot play: no sound server (PulseAudio, "
-                             "PipeWire or JACK) is running and there is no sound card."
-                           : "The built-in synthesizer could not open the sound output";
+    std::string text = drivers.empty() ? "The built-in synthesizer cannot play: no sound server (PulseAudio, "
+                                         "PipeWire or JACK) is running and there is no sound card."
+                                       : "The built-in synthesizer could not open the sound output";
     if (!drivers.empty()) text += lastError.empty() ? "." : ": " + lastError;
     return MidiFailure{kMidiNoAudioOutput, text + " Choose a MIDI output device instead."};
   }
@@ -106,8 +104,7 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
   // take a second or two to start), and sound written before it plays may be
   // skipped: the replay begins once the output takes its sound.
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (std::chrono::steady_clock::now() < until &&
-         stream.FramesRendered() < firstFrame + audio_->WarmUpFrames()) {
+  while (std::chrono::steady_clock::now() < until && stream.FramesRendered() < firstFrame + audio_->WarmUpFrames()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return std::nullopt;
@@ -131,9 +128,7 @@ std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t>
   return std::nullopt;
 }
 
-ReplayClock::Time FluidSynthBackend::SoundDelay() {
-  return stream_ ? stream_->SoundDelay() : ReplayClock::Time{0};
-}
+ReplayClock::Time FluidSynthBackend::SoundDelay() { return stream_ ? stream_->SoundDelay() : ReplayClock::Time{0}; }
 
 ReplayClock::Time FluidSynthBackend::LookAhead() {
   std::lock_guard lock(mutex_);

@@ -63,8 +63,7 @@ class FluidSynthBackend final : public MidiBackend {
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
-  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
-                                  ReplayClock::Time due) override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
   ReplayClock::Time LookAhead() override;
   void DropUnheard(ReplayClock::Time now) override;

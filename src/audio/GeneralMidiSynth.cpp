@@ -68,8 +68,7 @@ std::unique_ptr<GeneralMidiSynth> GeneralMidiSynth::Create(const std::vector<std
   }
   if (!synth->synth_) {
     if (failure) {
-      *failure = {kMidiOpenFailed, "The built-in synthesizer could not be started: " +
-                                       TakeFluidSynthMessage()};
+      *failure = {kMidiOpenFailed, "The built-in synthesizer could not be started: " + TakeFluidSynthMessage()};
     }
     return nullptr;
   }
@@ -102,15 +101,30 @@ void GeneralMidiSynth::Apply(std::span<const std::uint8_t> bytes) {
   const int d1 = bytes.size() > 1 ? bytes[1] & 0x7F : 0;
   const int d2 = bytes.size() > 2 ? bytes[2] & 0x7F : 0;
   switch (status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth_, channel, d1); break;
+    case 0x80:
+      fluid_synth_noteoff(synth_, channel, d1);
+      break;
     // Velocity 0 is a note-off; FluidSynth treats it so.
-    case 0x90: fluid_synth_noteon(synth_, channel, d1, d2); break;
-    case 0xA0: fluid_synth_key_pressure(synth_, channel, d1, d2); break;
-    case 0xB0: fluid_synth_cc(synth_, channel, d1, d2); break;
-    case 0xC0: fluid_synth_program_change(synth_, channel, d1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth_, channel, d1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth_, channel, d1 | (d2 << 7)); break;
-    default: break;
+    case 0x90:
+      fluid_synth_noteon(synth_, channel, d1, d2);
+      break;
+    case 0xA0:
+      fluid_synth_key_pressure(synth_, channel, d1, d2);
+      break;
+    case 0xB0:
+      fluid_synth_cc(synth_, channel, d1, d2);
+      break;
+    case 0xC0:
+      fluid_synth_program_change(synth_, channel, d1);
+      break;
+    case 0xD0:
+      fluid_synth_channel_pressure(synth_, channel, d1);
+      break;
+    case 0xE0:
+      fluid_synth_pitch_bend(synth_, channel, d1 | (d2 << 7));
+      break;
+    default:
+      break;
   }
 }
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "synth/SampleScheduler.h"
-#include "io/WavWriter.h"
 #include "audio/GeneralMidiSynth.h"
+#include "io/WavWriter.h"
+#include "synth/SampleScheduler.h"
 
 namespace rp {
 
@@ -28,8 +28,8 @@ long long FrameAt(double ms) {
 
 }  // namespace
 
-OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMessage> messages,
-                                double tempoFactor, const std::string& path) {
+OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMessage> messages, double tempoFactor,
+                                const std::string& path) {
   OfflineRenderResult result;
   if (!(tempoFactor > 0) || !std::isfinite(tempoFactor)) {
     result.error = "The tempo factor must be a positive number.";
@@ -62,10 +62,10 @@ OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMes
   for (std::size_t i = 0; i < messages.size(); ++i) {
     const MidiMessage& m = messages[i];
     if (m.status == kTagOnlyStatus) continue;
-    TimedMidi timed{origin + frames[i],
-                    {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
-                     static_cast<std::uint8_t>(m.data2)},
-                    static_cast<std::uint8_t>(MessageLength(m.status))};
+    TimedMidi timed{
+        origin + frames[i],
+        {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1), static_cast<std::uint8_t>(m.data2)},
+        static_cast<std::uint8_t>(MessageLength(m.status))};
     scheduler.Add(timed);
   }
   // The end of the queue stops the replay, which releases what still sounds.

@@ -19,9 +19,9 @@ class GeneralMidiSynth;
 inline constexpr double kRenderReleaseMs = 1500;
 
 struct OfflineRenderResult {
-  std::string error;        // "" on success, else a sentence for the user
-  long long frames = 0;     // frames written (one stereo sample pair each)
-  double lastMessageMs = 0; // clock time of the last message, after the tempo
+  std::string error;         // "" on success, else a sentence for the user
+  long long frames = 0;      // frames written (one stereo sample pair each)
+  double lastMessageMs = 0;  // clock time of the last message, after the tempo
 };
 
 // Renders `messages` (times in ms at the recorded tempo, sent in queue order:
@@ -29,7 +29,7 @@ struct OfflineRenderResult {
 // `tempoFactor` times the recorded tempo into a 44.1 kHz 16-bit stereo WAV
 // file at `path`. The length is the last message's time plus
 // kRenderReleaseMs, rounded to whole frames.
-OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMessage> messages,
-                                double tempoFactor, const std::string& path);
+OfflineRenderResult RenderToWav(GeneralMidiSynth& synth, std::span<const MidiMessage> messages, double tempoFactor,
+                                const std::string& path);
 
 }  // namespace rp

@@ -1,10 +1,9 @@
 #include "audio/PulseAudioOutput.h"
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
-
 #include <dirent.h>
 #include <pthread.h>
+#include <pulse/error.h>
+#include <pulse/simple.h>
 #include <sched.h>
 
 #include <algorithm>
@@ -77,9 +76,7 @@ PulseAudioOutput::~PulseAudioOutput() {
   pa_simple_free(stream_);
 }
 
-ReplayClock::Time PulseAudioOutput::Period() const {
-  return options_.Duration(options_.periodFrames);
-}
+ReplayClock::Time PulseAudioOutput::Period() const { return options_.Duration(options_.periodFrames); }
 
 long long PulseAudioOutput::WarmUpFrames() const {
   return static_cast<long long>(options_.periodFrames) * (options_.bufferPeriods + 2);

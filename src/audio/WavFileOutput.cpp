@@ -22,9 +22,7 @@ WavFileOutput::~WavFileOutput() {
   (void)wav_.Finish();
 }
 
-ReplayClock::Time WavFileOutput::Period() const {
-  return options_.Duration(options_.periodFrames);
-}
+ReplayClock::Time WavFileOutput::Period() const { return options_.Duration(options_.periodFrames); }
 
 void WavFileOutput::Run() {
   std::vector<std::int16_t> buffer(static_cast<std::size_t>(2 * options_.periodFrames));

@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "io/WavWriter.h"
 #include "audio/AudioOutput.h"
+#include "io/WavWriter.h"
 
 namespace rp {
 

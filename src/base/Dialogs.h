@@ -17,10 +17,10 @@ inline constexpr std::string_view kAppTitle = "returnplot";
 enum class MessageKind { Information, Error };
 
 struct OpenFileRequest {
-  std::string title;       // dialog caption
-  std::string filter;      // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern;
-                           // one entry's several patterns are separated by ";"
-  std::string initialDir;  // empty: the dialog's own choice
+  std::string title;                  // dialog caption
+  std::string filter;                 // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern;
+                                      // one entry's several patterns are separated by ";"
+  std::string initialDir;             // empty: the dialog's own choice
   std::string defaultExtension = {};  // added to a typed name that has none ("txt")
 };
 
@@ -29,8 +29,7 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A message box with an OK button, titled with the application's title
   // unless another is given; returns when the user has dismissed it.
-  virtual void ShowMessage(std::string_view text, MessageKind kind,
-                           std::string_view title = kAppTitle) = 0;
+  virtual void ShowMessage(std::string_view text, MessageKind kind, std::string_view title = kAppTitle) = 0;
   // The common file-open dialog: the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
   // The common file-save dialog (it asks before replacing a file): the
@@ -56,11 +55,9 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 class ConsoleDialogs final : public Dialogs {
  public:
   // Messages go to `messages` (stderr when null).
-  explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt,
-                          std::ostream* messages = nullptr)
+  explicit ConsoleDialogs(std::optional<std::string> presetFile = std::nullopt, std::ostream* messages = nullptr)
       : preset_(std::move(presetFile)), messages_(messages) {}
-  void ShowMessage(std::string_view text, MessageKind kind,
-                   std::string_view title = kAppTitle) override;
+  void ShowMessage(std::string_view text, MessageKind kind, std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
   std::optional<std::string> SaveFile(const OpenFileRequest&) override { return std::nullopt; }
   bool AskYesNo(std::string_view, std::string_view = kAppTitle) override { return false; }

@@ -16,8 +16,7 @@ class ProgressThrottle {
   using Clock = double (*)();  // seconds, monotonic
   static double SteadySeconds();
 
-  explicit ProgressThrottle(ProgressSink& sink, Clock clock = &SteadySeconds,
-                            double minInterval = 1.0 / 30.0)
+  explicit ProgressThrottle(ProgressSink& sink, Clock clock = &SteadySeconds, double minInterval = 1.0 / 30.0)
       : sink_(sink), clock_(clock), minInterval_(minInterval) {}
   ~ProgressThrottle() { Flush(); }
   ProgressThrottle(const ProgressThrottle&) = delete;

@@ -2,24 +2,23 @@
 // the commands that need the synthesizer. It reads the same command line as
 // bin/returnplot, which starts it.
 
+#include <QApplication>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-
 #include "app/CommandLine.h"
+#include "app/SnapshotOptions.h"
 #include "desktop/MidiDeviceCommands.h"
 #include "desktop/RenderWav.h"
-#include "app/SnapshotOptions.h"
 #include "desktop/Snapshot.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "ui/StoredSettings.h"
-#include "ui/QtDialogs.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtDialogs.h"
+#include "ui/StoredSettings.h"
 
 namespace {
 

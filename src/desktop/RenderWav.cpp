@@ -6,12 +6,12 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
-#include "replay/ReplayEngine.h"
-#include "model/Performance.h"
-#include "replay/TempoMapping.h"
 #include "audio/GeneralMidiSynth.h"
 #include "audio/OfflineRender.h"
 #include "io/DataFolder.h"
+#include "model/Performance.h"
+#include "replay/ReplayEngine.h"
+#include "replay/TempoMapping.h"
 
 namespace rp {
 
@@ -80,8 +80,8 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(result.frames) / kSynthSampleRate);
-  out << "Wrote " << parsed.out << ": " << messages.size() << " messages at " << TempoLabel(parsed.speed)
-      << ", " << seconds << " s of sound.\n";
+  out << "Wrote " << parsed.out << ": " << messages.size() << " messages at " << TempoLabel(parsed.speed) << ", "
+      << seconds << " s of sound.\n";
   return 0;
 }
 

@@ -1,14 +1,13 @@
 #include "desktop/Snapshot.h"
 
+#include <QImage>
+#include <QString>
 #include <exception>
 #include <iostream>
 
-#include <QImage>
-#include <QString>
-
+#include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "base/Dialogs.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {

@@ -1,9 +1,9 @@
 #include "devices/ProgramMidiOutputs.h"
 
-#include "midi/CombinedMidiBackend.h"
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
 #include "devices/RtMidiBackend.h"
+#include "midi/CombinedMidiBackend.h"
 
 namespace rp {
 

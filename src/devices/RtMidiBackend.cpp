@@ -43,8 +43,7 @@ std::optional<MidiFailure> RtMidiBackend::Open(int index) {
   if (count == 0) return MidiFailure{kMidiNoOutput, kNoOutputText};
   const int port = index == -1 ? 0 : index;
   if (port < 0 || port >= count) {
-    return MidiFailure{kMidiNoSuchDevice,
-                       "There is no MIDI output device number " + std::to_string(index) + "."};
+    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
   }
   const std::string name = DeviceName(port);
   lastError_.clear();
@@ -71,8 +70,7 @@ void RtMidiBackend::Close() {
   }
 }
 
-std::optional<MidiFailure> RtMidiBackend::Send(std::span<const std::uint8_t> bytes,
-                                               ReplayClock::Time) {
+std::optional<MidiFailure> RtMidiBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time) {
   if (!out_ || !out_->isPortOpen()) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
   lastError_.clear();
   try {

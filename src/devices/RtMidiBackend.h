@@ -23,8 +23,7 @@ class RtMidiBackend final : public MidiBackend {
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
-  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
-                                  ReplayClock::Time due) override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
 
   // "ALSA", "JACK" or "" when no MIDI system is available.
   std::string ApiName() const { return apiName_; }

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
+#include "base/ProgressThrottle.h"
 #include "io/FieldReader.h"
 #include "io/NumberPrefix.h"
 #include "io/UsualNoteLines.h"
-#include "base/ProgressThrottle.h"
 
 namespace rp {
 
@@ -236,8 +236,7 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit,
-                         std::int64_t stopAt) {
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit, std::int64_t stopAt) {
   FieldCounts counts;
   std::string_view field;
   for (;;) {

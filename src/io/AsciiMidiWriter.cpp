@@ -44,8 +44,8 @@ std::string AsciiMidiLine(const NoteEvent& event) {
 }
 
 void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std::int32_t count) {
-  const auto last = std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0,
-                                          events.empty() ? 0 : events.size() - 1);
+  const auto last =
+      std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0, events.empty() ? 0 : events.size() - 1);
   std::string line;
   for (std::size_t i = 1; i <= last; ++i) {
     line = AsciiMidiLine(events[i]);

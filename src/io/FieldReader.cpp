@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,7 +37,8 @@ std::size_t FindFieldEnd(const char* b, std::size_t from, std::size_t to) {
     for (; i + 8 <= to; i += 8) {
       std::uint64_t x;
       std::memcpy(&x, b + i, 8);
-      const std::uint64_t hits = zeroBytes(x ^ (kOnes * ',')) | zeroBytes(x ^ (kOnes * '\r')) | zeroBytes(x ^ (kOnes * '\n'));
+      const std::uint64_t hits =
+          zeroBytes(x ^ (kOnes * ',')) | zeroBytes(x ^ (kOnes * '\r')) | zeroBytes(x ^ (kOnes * '\n'));
       if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits) / 8);
     }
   }

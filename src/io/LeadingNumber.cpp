@@ -20,8 +20,7 @@ int DigitValue(char c) {
 
 // `text` starts with "&H" or "&O" (either case).
 bool IsRadixPrefix(std::string_view text) {
-  return text.size() >= 2 && text[0] == '&' &&
-         (text[1] == 'H' || text[1] == 'h' || text[1] == 'O' || text[1] == 'o');
+  return text.size() >= 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h' || text[1] == 'O' || text[1] == 'o');
 }
 
 int RadixOf(char letter) { return (letter == 'H' || letter == 'h') ? 16 : 8; }

@@ -76,8 +76,8 @@ void ReadScatterText(ScatterFile& file, std::string_view text) {
       return;
     }
     if (!dataSeen && !IsWholeNumber(fields[1])) {
-      file.titles = ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),
-                                  std::string(fields[4])};
+      file.titles =
+          ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]), std::string(fields[4])};
       continue;
     }
     dataSeen = true;

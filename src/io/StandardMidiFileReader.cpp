@@ -71,8 +71,8 @@ class Cursor {
   }
   std::uint32_t Big32() {
     Need(4);
-    const std::uint32_t v = (std::uint32_t{p_[0]} << 24) | (std::uint32_t{p_[1]} << 16) |
-                            (std::uint32_t{p_[2]} << 8) | p_[3];
+    const std::uint32_t v =
+        (std::uint32_t{p_[0]} << 24) | (std::uint32_t{p_[1]} << 16) | (std::uint32_t{p_[2]} << 8) | p_[3];
     p_ += 4;
     return v;
   }
@@ -145,8 +145,8 @@ class Clock {
 
  private:
   double SegmentMs(std::uint64_t tick) const {
-    return segmentStartMs_ + static_cast<double>(tick - segmentStartTick_) * tempo_ /
-                                 (static_cast<double>(ticksPerQuarter_) * 1000.0);
+    return segmentStartMs_ +
+           static_cast<double>(tick - segmentStartTick_) * tempo_ / (static_cast<double>(ticksPerQuarter_) * 1000.0);
   }
 
   std::vector<TempoChange> tempi_;
@@ -341,9 +341,8 @@ MidiFileReadResult ParseStandardMidiFile(std::span<const std::uint8_t> bytes, st
       const std::uint32_t length = file.Big32();
       const bool isTrack = std::memcmp(id, "MTrk", 4) == 0;
       if (length > file.Remaining()) {
-        throw BadFile{(isTrack ? TrackName(tracksRead) : std::string("a chunk")) + " claims " +
-                      std::to_string(length) + " bytes, but only " + std::to_string(file.Remaining()) +
-                      " follow: the file is cut short"};
+        throw BadFile{(isTrack ? TrackName(tracksRead) : std::string("a chunk")) + " claims " + std::to_string(length) +
+                      " bytes, but only " + std::to_string(file.Remaining()) + " follow: the file is cut short"};
       }
       if (isTrack) parser.Track({file.Here(), length}, tracksRead++);
       file.Skip(length);  // chunks of other kinds are skipped

@@ -9,9 +9,7 @@ namespace rp {
 namespace {
 
 // A number as the time display writes it: a blank or a minus sign, then the digits.
-std::string SignedNumber(std::int64_t value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
+std::string SignedNumber(std::int64_t value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
 
 std::int64_t Floor(double value) { return static_cast<std::int64_t>(std::floor(value)); }
 

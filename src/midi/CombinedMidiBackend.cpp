@@ -15,8 +15,7 @@ std::string CombinedMidiBackend::DeviceName(int index) {
 
 std::optional<MidiFailure> CombinedMidiBackend::Open(int index) {
   if (index < -1 || index >= DeviceCount()) {
-    return MidiFailure{kMidiNoSuchDevice,
-                       "There is no MIDI output device number " + std::to_string(index) + "."};
+    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
   }
   MidiBackend& device = For(index);
   // One device at a time: the other one is let go first.
@@ -31,19 +30,14 @@ void CombinedMidiBackend::Close() {
   open_ = nullptr;
 }
 
-std::optional<MidiFailure> CombinedMidiBackend::Send(std::span<const std::uint8_t> bytes,
-                                                     ReplayClock::Time due) {
+std::optional<MidiFailure> CombinedMidiBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) {
   if (!open_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
   return open_->Send(bytes, due);
 }
 
-ReplayClock::Time CombinedMidiBackend::SoundDelay() {
-  return open_ ? open_->SoundDelay() : ReplayClock::Time{0};
-}
+ReplayClock::Time CombinedMidiBackend::SoundDelay() { return open_ ? open_->SoundDelay() : ReplayClock::Time{0}; }
 
-ReplayClock::Time CombinedMidiBackend::LookAhead() {
-  return open_ ? open_->LookAhead() : ReplayClock::Time{0};
-}
+ReplayClock::Time CombinedMidiBackend::LookAhead() { return open_ ? open_->LookAhead() : ReplayClock::Time{0}; }
 
 void CombinedMidiBackend::DropUnheard(ReplayClock::Time now) {
   if (open_) open_->DropUnheard(now);

@@ -41,8 +41,7 @@ class MidiBackend {
   // due is the clock time the message was scheduled for (a synthesizer may
   // place the sound by it); the port calls Send at or just after due minus
   // LookAhead().
-  virtual std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
-                                          ReplayClock::Time due) = 0;
+  virtual std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) = 0;
   // How long after its due time the message last sent is heard: nothing for
   // a MIDI port (the instrument behind it plays at once), the look-ahead and
   // output latency for a synthesizer that places messages in its stream.

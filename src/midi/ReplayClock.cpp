@@ -1,6 +1,5 @@
 #include "midi/ReplayClock.h"
 
-
 #ifdef __linux__
 #include <pthread.h>
 #include <sched.h>

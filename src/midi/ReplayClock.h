@@ -37,8 +37,7 @@ ReplayClock::Time SteadyNow();
 // per message.
 class SteadyReplayClock final : public ReplayClock {
  public:
-  explicit SteadyReplayClock(Time spinWindow = std::chrono::microseconds(500))
-      : spinWindow_(spinWindow) {}
+  explicit SteadyReplayClock(Time spinWindow = std::chrono::microseconds(500)) : spinWindow_(spinWindow) {}
   Time Now() const override;
   void WaitUntil(Time target) override;
   void Wake() override;

@@ -24,7 +24,7 @@ namespace rp {
 // takes 24 bytes: a load of a million lines writes every byte of them.
 struct NoteEvent {
   double timeMs = 0.0;
-  double leadValue = 0.0;        // the number that opens the line; kept, never used
+  double leadValue = 0.0;         // the number that opens the line; kept, never used
   std::int32_t clusterIndex = 0;  // >= 1 on the note-on that opens a cluster
   bool isNoteOn = false;
   std::uint8_t noteVelocity = 0;

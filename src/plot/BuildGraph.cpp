@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "scene/GraphicsDevice.h"
-#include "scene/ArgbColour.h"
-#include "scene/SceneMath.h"
-#include "scene/SceneNode.h"
 #include "plot/SceneGuard.h"
 #include "plot/ViewState.h"
+#include "scene/ArgbColour.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -33,8 +33,7 @@ Material ColourMaterial(std::int32_t argb) {
 // sets TitleLineHeight to the height of one line.
 void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
   const std::shared_ptr<Surface> surface = s.axisNameTexture->GetSurfaceLevel(0);
-  const std::shared_ptr<RenderToSurface> rts =
-      dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, true);
+  const std::shared_ptr<RenderToSurface> rts = dev.CreateRenderToSurface(kAxisTextureSize, kAxisTextureSize, true);
   rts->BeginScene(surface, Viewport{0, 0, kAxisTextureSize, kAxisTextureSize, 0.0f, 1.0f});
   SceneGuard scene([&rts] { rts->EndScene(); });
   dev.Clear(kTextureBackground);
@@ -53,8 +52,7 @@ void WriteAxisNames(ViewState& s, GraphicsDevice& dev) {
 }
 
 // One sphere for the point under `group`, named `name`.
-void AddPointNode(const ViewState& s, const std::shared_ptr<SceneNode>& group, const DataEntry& p,
-                  std::string name) {
+void AddPointNode(const ViewState& s, const std::shared_ptr<SceneNode>& group, const DataEntry& p, std::string name) {
   const std::shared_ptr<SceneNode> node = NewSceneNode(group);
   node->SetScale(static_cast<float>(p.size));
   node->SetPosition(glm::vec3(p.x, p.y, p.z));
@@ -136,8 +134,8 @@ void BuildGraph(ViewState& s, GraphicsDevice* dev) {
   WriteAxisNames(s, *dev);
   s.graphBuilt = true;
 
-  s.rootNode->AddRotation(SceneNode::Combine::Before, s.rotationSum.x, s.rotationSum.y,
-                          s.rotationSum.z, s.rotationSum.angle);
+  s.rootNode->AddRotation(SceneNode::Combine::Before, s.rotationSum.x, s.rotationSum.y, s.rotationSum.z,
+                          s.rotationSum.angle);
 }
 
 }  // namespace rp

@@ -13,13 +13,13 @@ struct DataEntry {
   float x = 0.0f;        // scene position (y is vertical)
   float y = 0.0f;
   float z = 0.0f;
-  double dataX = 0.0;    // data value on the first axis
-  double dataY = 0.0;    // data value on the second axis, plotted vertically
-  double dataZ = 0.0;    // data value on the third axis
-  double dataSize = 0.0; // size value as supplied
-  double size = 0.0;     // scale factor of the point's sphere in the scene
+  double dataX = 0.0;       // data value on the first axis
+  double dataY = 0.0;       // data value on the second axis, plotted vertically
+  double dataZ = 0.0;       // data value on the third axis
+  double dataSize = 0.0;    // size value as supplied
+  double size = 0.0;        // scale factor of the point's sphere in the scene
   std::int32_t colour = 0;  // packed 0xAARRGGBB
-  std::string data;      // free payload carried with the point; never interpreted
+  std::string data;         // free payload carried with the point; never interpreted
 };
 
 }  // namespace rp

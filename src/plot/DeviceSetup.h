@@ -14,8 +14,7 @@
 
 namespace rp {
 
-inline constexpr std::string_view kNoHardwareMessage =
-    "No hardware support found. Switching to reference rasterizer.";
+inline constexpr std::string_view kNoHardwareMessage = "No hardware support found. Switching to reference rasterizer.";
 inline constexpr std::string_view kNoDeviceMessage =
     "No suitable device was found to initialize D3D. Application will now exit.";
 inline constexpr std::string_view kResetFailedMessage =

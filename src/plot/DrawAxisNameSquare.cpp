@@ -1,8 +1,8 @@
 #include "plot/DrawAxisNameSquare.h"
 
+#include "plot/ViewState.h"
 #include "scene/GraphicsDevice.h"
 #include "scene/SceneNode.h"
-#include "plot/ViewState.h"
 
 namespace rp {
 

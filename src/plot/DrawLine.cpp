@@ -1,7 +1,7 @@
 #include "plot/DrawLine.h"
 
-#include "scene/GraphicsDevice.h"
 #include "scene/ArgbColour.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 

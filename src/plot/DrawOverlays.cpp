@@ -1,11 +1,11 @@
 #include "plot/DrawOverlays.h"
 
-#include "scene/GraphicsDevice.h"
-#include "scene/SceneNode.h"
-#include "scene/SceneMath.h"
 #include "plot/DrawLine.h"
 #include "plot/PlotScaling.h"
 #include "plot/ViewState.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -20,9 +20,7 @@ constexpr float kCrossHalfLength = 5.0f;
 
 // Where the scaling puts a point whose three values are all at their
 // minimum. Such points are left out of the path: exact comparison on purpose.
-bool AtLowCorner(const glm::vec3& p) {
-  return p.x == -kAxisExtent && p.y == 0.0f && p.z == -kAxisExtent;
-}
+bool AtLowCorner(const glm::vec3& p) { return p.x == -kAxisExtent && p.y == 0.0f && p.z == -kAxisExtent; }
 
 glm::vec3 PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }
 
@@ -56,10 +54,8 @@ void DrawOverlays(ViewState& state, GraphicsDevice& dev) {
     DrawPath(state, dev, group.points, colour, colour);
   }
 
-  DrawLine(dev, {-kCrossHalfLength, kShadowHeight, 0.0f}, {kCrossHalfLength, kShadowHeight, 0.0f},
-           kCrossColour);
-  DrawLine(dev, {0.0f, kShadowHeight, -kCrossHalfLength}, {0.0f, kShadowHeight, kCrossHalfLength},
-           kCrossColour);
+  DrawLine(dev, {-kCrossHalfLength, kShadowHeight, 0.0f}, {kCrossHalfLength, kShadowHeight, 0.0f}, kCrossColour);
+  DrawLine(dev, {0.0f, kShadowHeight, -kCrossHalfLength}, {0.0f, kShadowHeight, kCrossHalfLength}, kCrossColour);
 }
 
 }  // namespace rp

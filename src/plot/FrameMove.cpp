@@ -1,10 +1,10 @@
 #include "plot/FrameMove.h"
 
+#include "plot/ViewKeys.h"
+#include "plot/ViewState.h"
 #include "scene/GraphicsDevice.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneNode.h"
-#include "plot/ViewKeys.h"
-#include "plot/ViewState.h"
 
 namespace rp {
 

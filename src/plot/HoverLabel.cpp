@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "plot/DataEntry.h"
 #include "io/NumberFormat.h"
+#include "plot/DataEntry.h"
 #include "plot/PlotPoints.h"
 
 namespace rp {
@@ -14,8 +14,7 @@ namespace {
 
 constexpr char kLineEnd = '\r';
 
-std::string ValueLine(const std::string& title, double value, const std::string& format,
-                      std::string_view separator) {
+std::string ValueLine(const std::string& title, double value, const std::string& format, std::string_view separator) {
   return " " + title + "=" + FormatNumber(value, format, separator);
 }
 
@@ -31,8 +30,7 @@ std::int32_t NotNegative(std::int32_t v) { return v < 0 ? 1 : v; }
 
 }  // namespace
 
-std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point,
-                           std::string_view decimalSeparator) {
+std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std::string_view decimalSeparator) {
   std::string text = point.dataName;
   text += kLineEnd;
   text += ValueLine(titles.xAxisName, point.dataX, titles.xValueFormat, decimalSeparator);

@@ -18,8 +18,7 @@ struct PlotPoints;
 //    <VerticalAxisName>=<datay>   (XValueFormat, YValueFormat, ...)
 //    <DepthAxisName>=<dataz>
 //    <SizeName>=<dataSize>
-std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point,
-                           std::string_view decimalSeparator);
+std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std::string_view decimalSeparator);
 
 // Top-left corner of the label for the cursor at (x, y): 20 pixels left of
 // and 70 above it, rounded to whole pixels; a negative coordinate becomes 1.

@@ -1,8 +1,8 @@
 #include "plot/Legend.h"
 
-#include "scene/GraphicsDevice.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotPoints.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 

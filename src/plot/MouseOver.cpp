@@ -5,13 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "scene/GraphicsDevice.h"
-#include "scene/SceneNode.h"
-#include "scene/RayPicker.h"
+#include "io/LeadingNumber.h"
 #include "plot/BuildGraph.h"
 #include "plot/HoverLabel.h"
-#include "io/LeadingNumber.h"
 #include "plot/ViewState.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/RayPicker.h"
+#include "scene/SceneNode.h"
 
 namespace rp {
 

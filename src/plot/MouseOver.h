@@ -16,8 +16,7 @@ struct ViewState;
 // keeps its last text and place. A sphere whose point is no longer in the
 // collection (the scene is older than the points) counts as no hit.
 // `decimalSeparator` is used in the label's numbers.
-void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y,
-               std::string_view decimalSeparator = ".");
+void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator = ".");
 
 // The position (from 1) in Points of the nearest sphere at window pixel
 // (x, y), picked as the hover picks; 0 for no hit, no device, no scene or a

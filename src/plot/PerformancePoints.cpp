@@ -22,8 +22,7 @@ Values EventValues(const ViewState& s, const Performance& performance, std::int6
   const bool timing = s.controlPanel == nullptr || s.controlPanel->TimingChosen();
   const PlotEvent& e = performance.plotEvents.at(static_cast<std::size_t>(k));
   if (timing) return {e.interval0, e.interval1, e.interval2};
-  return {static_cast<double>(e.velocity0), static_cast<double>(e.velocity1),
-          static_cast<double>(e.velocity2)};
+  return {static_cast<double>(e.velocity0), static_cast<double>(e.velocity1), static_cast<double>(e.velocity2)};
 }
 
 // Appends a point standing for `event` (0: a placeholder); a point that could
@@ -56,7 +55,8 @@ void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& perfo
   ClearPoints(s);
   s.pointsName = PerformanceDisplayName(performance);
   const std::int32_t n = std::min(performance.plotEventCount, kMaxFullViewEvents);
-  for (std::int32_t k = 1; k <= n; ++k) AddEventPoint(s, dialogs, k, "Note", EventValues(s, performance, k), 1.0, kEventColour);
+  for (std::int32_t k = 1; k <= n; ++k)
+    AddEventPoint(s, dialogs, k, "Note", EventValues(s, performance, k), 1.0, kEventColour);
 }
 
 void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position) {
@@ -74,8 +74,7 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   }
 }
 
-void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared,
-                        std::int32_t eventCount) {
+void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared, std::int32_t eventCount) {
   s.compared.clear();
   for (std::size_t g = 0; g < compared.size(); ++g) {
     const Performance& performance = compared[g];

@@ -2,14 +2,9 @@
 
 #include <exception>
 
-#include "model/Performance.h"
 #include "base/Dialogs.h"
-#include "scene/GraphicsDevice.h"
-#include "scene/Mesh.h"
 #include "io/DataFolder.h"
-#include "scene/SceneDefaults.h"
-#include "scene/SceneMath.h"
-#include "scene/SceneNode.h"
+#include "model/Performance.h"
 #include "plot/BuildGraph.h"
 #include "plot/DrawAxisNameSquare.h"
 #include "plot/DrawOverlays.h"
@@ -20,6 +15,11 @@
 #include "plot/PlotScaling.h"
 #include "plot/SceneGuard.h"
 #include "plot/ViewWindow.h"
+#include "scene/GraphicsDevice.h"
+#include "scene/Mesh.h"
+#include "scene/SceneDefaults.h"
+#include "scene/SceneMath.h"
+#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -42,8 +42,8 @@ void EnableParts(ViewState& s, bool lower, bool upper, bool glass) {
 
 }  // namespace
 
-PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance,
-                   const ReplayPosition& position, const ComparedPerformances& compared)
+PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position,
+                   const ComparedPerformances& compared)
     : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {
   deviceSetup_.dialogs = &dialogs_;
 }
@@ -58,8 +58,7 @@ void PlotView::Start() {
   InitView(window_.Handle(), window_.LabelFontSource(), window_.TitleFontSource());
 }
 
-void PlotView::InitView(WindowHandle window, const FontDesc& labelFontSource,
-                        const FontDesc& titleFontSource) {
+void PlotView::InitView(WindowHandle window, const FontDesc& labelFontSource, const FontDesc& titleFontSource) {
   state_.labelFontSource = labelFontSource;
   state_.titleFontSource = titleFontSource;
 

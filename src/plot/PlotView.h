@@ -7,11 +7,11 @@
 #include <memory>
 #include <string_view>
 
-#include "model/ComparedPerformances.h"
 #include "base/PlotViewLink.h"
-#include "scene/GraphicsTypes.h"
+#include "model/ComparedPerformances.h"
 #include "plot/DeviceSetup.h"
 #include "plot/ViewState.h"
+#include "scene/GraphicsTypes.h"
 
 namespace rp {
 

@@ -10,8 +10,8 @@
 namespace rp {
 
 struct PointGroup {
-  std::string name;          // the file's name, for the legend
-  std::int32_t colour = 0;   // packed 0xAARRGGBB of its spheres, lines and legend line
+  std::string name;         // the file's name, for the legend
+  std::int32_t colour = 0;  // packed 0xAARRGGBB of its spheres, lines and legend line
   PointCollection points;
 };
 

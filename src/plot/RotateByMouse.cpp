@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "plot/ViewState.h"
 #include "scene/GraphicsDevice.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneNode.h"
-#include "plot/ViewState.h"
 
 namespace rp {
 

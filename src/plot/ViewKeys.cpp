@@ -6,9 +6,7 @@ namespace rp {
 
 namespace {
 
-bool InTable(std::int32_t keyCode) {
-  return keyCode >= 0 && static_cast<std::size_t>(keyCode) < kKeyStateSize;
-}
+bool InTable(std::int32_t keyCode) { return keyCode >= 0 && static_cast<std::size_t>(keyCode) < kKeyStateSize; }
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "plot/ViewMenu.h"
 
-#include "scene/SceneNode.h"
 #include "plot/ViewState.h"
+#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -43,17 +43,13 @@ void ToggleConnectLines(ViewState& state, ViewMenu& menu) {
   Toggle(state.showConnectLines, menu.Entry(ViewMenuItem::Connect));
 }
 
-void ToggleDropLines(ViewState& state, ViewMenu& menu) {
-  Toggle(state.showDropLines, menu.Entry(ViewMenuItem::Lines));
-}
+void ToggleDropLines(ViewState& state, ViewMenu& menu) { Toggle(state.showDropLines, menu.Entry(ViewMenuItem::Lines)); }
 
 void ToggleFloorShadows(ViewState& state, ViewMenu& menu) {
   Toggle(state.showFloorShadows, menu.Entry(ViewMenuItem::FootLines));
 }
 
-void ToggleGlass(ViewState& state, ViewMenu& menu) {
-  Toggle(state.showGlass, menu.Entry(ViewMenuItem::Base));
-}
+void ToggleGlass(ViewState& state, ViewMenu& menu) { Toggle(state.showGlass, menu.Entry(ViewMenuItem::Base)); }
 
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
   state.autoRotate = !state.autoRotate;
@@ -66,18 +62,33 @@ void ShowRecordingState(ViewMenu& menu, bool recording) {
 
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
   switch (item) {
-    case ViewMenuItem::ExitMenu: return true;
+    case ViewMenuItem::ExitMenu:
+      return true;
     case ViewMenuItem::Load:
     case ViewMenuItem::AddCompared:
     case ViewMenuItem::RemoveCompared:
-    case ViewMenuItem::AnalysisSettings: return false;
-    case ViewMenuItem::Reset: ResetView(state); return true;
-    case ViewMenuItem::Connect: ToggleConnectLines(state, menu); return true;
-    case ViewMenuItem::Lines: ToggleDropLines(state, menu); return true;
-    case ViewMenuItem::FootLines: ToggleFloorShadows(state, menu); return true;
-    case ViewMenuItem::Base: ToggleGlass(state, menu); return true;
-    case ViewMenuItem::Rotate: ToggleAutoRotation(state, menu); return true;
-    case ViewMenuItem::Record: return false;
+    case ViewMenuItem::AnalysisSettings:
+      return false;
+    case ViewMenuItem::Reset:
+      ResetView(state);
+      return true;
+    case ViewMenuItem::Connect:
+      ToggleConnectLines(state, menu);
+      return true;
+    case ViewMenuItem::Lines:
+      ToggleDropLines(state, menu);
+      return true;
+    case ViewMenuItem::FootLines:
+      ToggleFloorShadows(state, menu);
+      return true;
+    case ViewMenuItem::Base:
+      ToggleGlass(state, menu);
+      return true;
+    case ViewMenuItem::Rotate:
+      ToggleAutoRotation(state, menu);
+      return true;
+    case ViewMenuItem::Record:
+      return false;
   }
   return false;
 }

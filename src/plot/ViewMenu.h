@@ -20,23 +20,23 @@ namespace rp {
 struct ViewState;
 
 enum class ViewMenuItem : std::int32_t {
-  ExitMenu,    // "Menu Verlassen!": only closes the menu
-  Load,        // "Load Data From File!": hidden and disabled; nothing switches it on
-  Reset,       // "Reset Orientation!"
-  Connect,     // "Verbindungslinien"
-  Lines,       // "Falllinien"
-  FootLines,   // "Bodenplattenlinienschatten"
-  Base,        // "Milchglasscheibe"
-  Rotate,      // "Auto Rot"
-  AddCompared,     // "Add performance for comparison...": the window's file dialog
-  RemoveCompared,  // "Remove compared performances": the window's
+  ExitMenu,          // "Menu Verlassen!": only closes the menu
+  Load,              // "Load Data From File!": hidden and disabled; nothing switches it on
+  Reset,             // "Reset Orientation!"
+  Connect,           // "Verbindungslinien"
+  Lines,             // "Falllinien"
+  FootLines,         // "Bodenplattenlinienschatten"
+  Base,              // "Milchglasscheibe"
+  Rotate,            // "Auto Rot"
+  AddCompared,       // "Add performance for comparison...": the window's file dialog
+  RemoveCompared,    // "Remove compared performances": the window's
   AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
   Record,            // "Record from MIDI input..." / "Stop recording": the control panel's
 };
 
 struct ViewMenuEntry {
   ViewMenuItem item;
-  std::string name;     // the item's control name, e.g. "menuReset"
+  std::string name;  // the item's control name, e.g. "menuReset"
   std::string caption;
   bool visible = true;
   bool enabled = true;
@@ -49,9 +49,7 @@ struct ViewMenu {
   std::array<ViewMenuEntry, 12> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
-  const ViewMenuEntry& Entry(ViewMenuItem item) const {
-    return entries[static_cast<std::size_t>(item)];
-  }
+  const ViewMenuEntry& Entry(ViewMenuItem item) const { return entries[static_cast<std::size_t>(item)]; }
 
  private:
   static std::array<ViewMenuEntry, 12> MakeEntries();

@@ -12,7 +12,6 @@ namespace rp {
 
 namespace {
 
-
 // Nearest 16-bit pixel coordinate, halves to even.
 std::int16_t ToPixel16(float v) {
   const float r = std::nearbyint(v);
@@ -21,9 +20,7 @@ std::int16_t ToPixel16(float v) {
   return static_cast<std::int16_t>(r);
 }
 
-bool Replaying(const ViewState& state) {
-  return state.controlPanel != nullptr && state.controlPanel->IsReplaying();
-}
+bool Replaying(const ViewState& state) { return state.controlPanel != nullptr && state.controlPanel->IsReplaying(); }
 
 }  // namespace
 

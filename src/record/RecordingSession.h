@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "analysis/LiveRecording.h"
+#include "base/UiPost.h"
 #include "io/TakeWriter.h"
 #include "midi/MidiInput.h"
-#include "base/UiPost.h"
 
 namespace rp {
 
@@ -28,7 +28,7 @@ class RecordingSession {
   using Clock = TakeWriter::Clock;
 
   struct Hooks {
-    std::function<void(const LiveRecording&)> notesAdded;    // after new notes arrived
+    std::function<void(const LiveRecording&)> notesAdded;   // after new notes arrived
     std::function<void(const std::string& message)> ended;  // the input went away; the take has stopped
   };
 

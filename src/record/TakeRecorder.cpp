@@ -3,19 +3,19 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "io/AsciiMidiWriter.h"
 #include "analysis/PerformanceLoader.h"
-#include "base/PlotViewLink.h"
-#include "model/ReplayPosition.h"
-#include "io/TimeDisplay.h"
 #include "base/Dialogs.h"
+#include "base/PlotViewLink.h"
+#include "io/AsciiMidiWriter.h"
+#include "io/TimeDisplay.h"
+#include "model/ReplayPosition.h"
 
 namespace rp {
 
 namespace {
 
-const OpenFileRequest kSaveRequest{"Save the take as ASCII MIDI",
-                                   "ASCII MIDI files (*.txt)|*.txt|All files (*.*)|*", "", "txt"};
+const OpenFileRequest kSaveRequest{"Save the take as ASCII MIDI", "ASCII MIDI files (*.txt)|*.txt|All files (*.*)|*",
+                                   "", "txt"};
 
 bool NonEmptyFile(const std::string& path) {
   std::error_code ec;
@@ -40,8 +40,10 @@ TakeRecorder::~TakeRecorder() {
 }
 
 void TakeRecorder::Toggle() {
-  if (Recording()) Stop();
-  else Start();
+  if (Recording())
+    Stop();
+  else
+    Start();
 }
 
 void TakeRecorder::Start() {

@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "record/RecordingSession.h"
-#include "midi/MidiInput.h"
 #include "base/UiPost.h"
+#include "midi/MidiInput.h"
+#include "record/RecordingSession.h"
 
 namespace rp {
 
@@ -29,16 +29,16 @@ class TakeRecorder {
   struct Hooks {
     std::function<std::unique_ptr<MidiInput>()> makeInput;  // the machine's inputs, listed afresh
     std::function<void()> stopReplay;
-    std::function<void(bool recording)> recordingChanged;    // the panel's buttons follow
+    std::function<void(bool recording)> recordingChanged;  // the panel's buttons follow
     std::function<int()> tailLength;
     std::function<void(const std::string&)> setTimeText;
     std::function<void(std::int32_t)> setTimeSliderMaximum;
-    std::function<void()> updateTimeDisplay;                  // to the current event, after the take
-    std::function<void()> mainReplaced;                       // the take is the new main performance
+    std::function<void()> updateTimeDisplay;  // to the current event, after the take
+    std::function<void()> mainReplaced;       // the take is the new main performance
   };
 
-  TakeRecorder(Dialogs& dialogs, Performance& performance, ReplayPosition& position, PlotViewLink& view,
-               PostToUi post, std::string recoveryPath, Hooks hooks);
+  TakeRecorder(Dialogs& dialogs, Performance& performance, ReplayPosition& position, PlotViewLink& view, PostToUi post,
+               std::string recoveryPath, Hooks hooks);
   ~TakeRecorder();
 
   bool Recording() const { return session_ && session_->Recording(); }

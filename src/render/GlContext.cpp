@@ -4,9 +4,7 @@
 
 namespace rp {
 
-bool GlContext::Alive() const {
-  return !lost_ && view_ && view_->context() != nullptr && view_->context()->isValid();
-}
+bool GlContext::Alive() const { return !lost_ && view_ && view_->context() != nullptr && view_->context()->isValid(); }
 
 bool GlContext::MakeCurrent() {
   if (!Alive()) return false;

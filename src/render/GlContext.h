@@ -13,8 +13,7 @@ namespace rp {
 
 class GlContext {
  public:
-  GlContext(GlView* view, std::unique_ptr<QOpenGLFunctions_3_3_Core> gl)
-      : view_(view), gl_(std::move(gl)) {}
+  GlContext(GlView* view, std::unique_ptr<QOpenGLFunctions_3_3_Core> gl) : view_(view), gl_(std::move(gl)) {}
 
   // Makes the context current; false once it is gone or lost.
   bool MakeCurrent();

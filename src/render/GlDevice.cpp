@@ -7,16 +7,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <glm/glm.hpp>
+#include <glm/gtc/type_ptr.hpp>
 #include <optional>
 #include <vector>
 
-#include <glm/glm.hpp>
-#include <glm/gtc/type_ptr.hpp>
-
-#include "scene/Mesh.h"
 #include "render/GlFont.h"
 #include "render/GlRenderToSurface.h"
 #include "render/GlResources.h"
+#include "scene/Mesh.h"
 
 namespace rp {
 namespace {
@@ -87,24 +86,36 @@ void ColourToFloats(Argb32 c, float out[4]) {
 
 GLenum GlBlendFactor(BlendFactor b) {
   switch (b) {
-    case BlendFactor::Zero: return GL_ZERO;
-    case BlendFactor::One: return GL_ONE;
-    case BlendFactor::SrcColour: return GL_SRC_COLOR;
-    case BlendFactor::InvSrcColour: return GL_ONE_MINUS_SRC_COLOR;
-    case BlendFactor::SrcAlpha: return GL_SRC_ALPHA;
-    case BlendFactor::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::Zero:
+      return GL_ZERO;
+    case BlendFactor::One:
+      return GL_ONE;
+    case BlendFactor::SrcColour:
+      return GL_SRC_COLOR;
+    case BlendFactor::InvSrcColour:
+      return GL_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::SrcAlpha:
+      return GL_SRC_ALPHA;
+    case BlendFactor::InvSrcAlpha:
+      return GL_ONE_MINUS_SRC_ALPHA;
   }
   return GL_ONE;
 }
 
 GLenum GlMode(Primitive primitive) {
   switch (primitive) {
-    case Primitive::Points: return GL_POINTS;
-    case Primitive::Lines: return GL_LINES;
-    case Primitive::LineStrip: return GL_LINE_STRIP;
-    case Primitive::Triangles: return GL_TRIANGLES;
-    case Primitive::TriangleStrip: return GL_TRIANGLE_STRIP;
-    case Primitive::TriangleFan: return GL_TRIANGLE_FAN;
+    case Primitive::Points:
+      return GL_POINTS;
+    case Primitive::Lines:
+      return GL_LINES;
+    case Primitive::LineStrip:
+      return GL_LINE_STRIP;
+    case Primitive::Triangles:
+      return GL_TRIANGLES;
+    case Primitive::TriangleStrip:
+      return GL_TRIANGLE_STRIP;
+    case Primitive::TriangleFan:
+      return GL_TRIANGLE_FAN;
   }
   throw DeviceError("unknown primitive");
 }
@@ -137,8 +148,7 @@ GlDevice::GlDevice(GlView* view, std::string renderer) : renderer_(std::move(ren
   if (view == nullptr || view->context() == nullptr) throw DeviceError("no OpenGL context");
   view->makeCurrent();
   auto gl = std::make_unique<QOpenGLFunctions_3_3_Core>();
-  if (!gl->initializeOpenGLFunctions())
-    throw DeviceError("the OpenGL context does not offer version 3.3 core");
+  if (!gl->initializeOpenGLFunctions()) throw DeviceError("the OpenGL context does not offer version 3.3 core");
   gl_ = gl.get();
   context_ = std::make_shared<GlContext>(view, std::move(gl));
   QObject::connect(view, &GlView::ContextLost, [ctx = std::weak_ptr<GlContext>(context_)] {
@@ -156,14 +166,11 @@ GlDevice::GlDevice(GlView* view, std::string renderer) : renderer_(std::move(ren
   gl_->glBindBuffer(GL_ARRAY_BUFFER, streamVbo_);
   auto at = [](std::size_t offset) { return reinterpret_cast<const void*>(offset); };
   gl_->glEnableVertexAttribArray(kAttribPosition);
-  gl_->glVertexAttribPointer(kAttribPosition, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                             at(offsetof(Vertex, position)));
+  gl_->glVertexAttribPointer(kAttribPosition, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, position)));
   gl_->glEnableVertexAttribArray(kAttribNormal);
-  gl_->glVertexAttribPointer(kAttribNormal, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                             at(offsetof(Vertex, normal)));
+  gl_->glVertexAttribPointer(kAttribNormal, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, normal)));
   gl_->glEnableVertexAttribArray(kAttribTexCoord);
-  gl_->glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                             at(offsetof(Vertex, texCoord)));
+  gl_->glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), at(offsetof(Vertex, texCoord)));
   gl_->glGenVertexArrays(1, &textVao_);
   gl_->glGenBuffers(1, &textVbo_);
   gl_->glBindVertexArray(textVao_);
@@ -261,7 +268,9 @@ void GlDevice::ApplyRasterState() {
   // is drawn mirrored, which turns the winding round.
   gl_->glFrontFace(target_.flipY ? GL_CCW : GL_CW);
   switch (states_.culling) {
-    case Culling::None: gl_->glDisable(GL_CULL_FACE); break;
+    case Culling::None:
+      gl_->glDisable(GL_CULL_FACE);
+      break;
     case Culling::Clockwise:
       gl_->glEnable(GL_CULL_FACE);
       gl_->glCullFace(GL_FRONT);
@@ -281,9 +290,7 @@ void GlDevice::ApplyRasterState() {
   gl_->glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
 }
 
-DeviceStatus GlDevice::Status() {
-  return context_->MakeCurrent() ? DeviceStatus::Ready : DeviceStatus::Lost;
-}
+DeviceStatus GlDevice::Status() { return context_->MakeCurrent() ? DeviceStatus::Ready : DeviceStatus::Lost; }
 
 bool GlDevice::ResetBackBuffer() {
   // The view's framebuffer always follows the client size; a reset only
@@ -349,9 +356,12 @@ void GlDevice::SetTransform(Transform which, const glm::mat4& matrix) {
 
 glm::mat4 GlDevice::GetTransform(Transform which) {
   switch (which) {
-    case Transform::World: return world_;
-    case Transform::View: return view_;
-    case Transform::Projection: return projection_;
+    case Transform::World:
+      return world_;
+    case Transform::View:
+      return view_;
+    case Transform::Projection:
+      return projection_;
   }
   return glm::mat4(1.0f);
 }
@@ -431,8 +441,7 @@ void GlDevice::SetBlendFactors(BlendFactor source, BlendFactor destination) {
 }
 
 void GlDevice::SetTexture(std::shared_ptr<Texture> texture) {
-  if (texture && !dynamic_cast<GlTexture*>(texture.get()))
-    throw DeviceError("texture was made by another device");
+  if (texture && !dynamic_cast<GlTexture*>(texture.get())) throw DeviceError("texture was made by another device");
   texture_ = std::move(texture);
 }
 
@@ -470,15 +479,15 @@ void GlDevice::UploadMaterial(SceneProgram& p) {
 }
 
 void GlDevice::UploadLights(SceneProgram& p) {
-  float dirs[kMaxLights][3] = {}, pos[kMaxLights][3] = {}, diff[kMaxLights][4] = {},
-        amb[kMaxLights][4] = {}, att[kMaxLights][4] = {};
+  float dirs[kMaxLights][3] = {}, pos[kMaxLights][3] = {}, diff[kMaxLights][4] = {}, amb[kMaxLights][4] = {},
+        att[kMaxLights][4] = {};
   int n = 0;
   for (const auto& [index, on] : lightEnabled_) {
     if (!on || n == kMaxLights) continue;
     const Light& l = lights_.at(index);
     // The shader wants the direction towards the light.
-    const float len = std::sqrt(l.direction.x * l.direction.x + l.direction.y * l.direction.y +
-                                l.direction.z * l.direction.z);
+    const float len =
+        std::sqrt(l.direction.x * l.direction.x + l.direction.y * l.direction.y + l.direction.z * l.direction.z);
     if (len > 0) {
       dirs[n][0] = -l.direction.x / len;
       dirs[n][1] = -l.direction.y / len;
@@ -561,8 +570,7 @@ void GlDevice::DrawVertices(Primitive primitive, std::span<const Vertex> vertice
   PrepareSceneProgram(true);
   gl_->glBindVertexArray(streamVao_);
   gl_->glBindBuffer(GL_ARRAY_BUFFER, streamVbo_);
-  gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size_bytes()), vertices.data(),
-                    GL_STREAM_DRAW);
+  gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size_bytes()), vertices.data(), GL_STREAM_DRAW);
   gl_->glDrawArrays(mode, 0, GLsizei(vertices.size()));
   gl_->glBindVertexArray(0);
 }
@@ -586,8 +594,7 @@ void GlDevice::DrawMeshSubset(const Mesh& mesh, std::uint32_t subset) {
   PrepareSceneProgram(false);
   gl_->glBindVertexArray(data.vao);
   gl_->glDrawElements(GL_TRIANGLES, GLsizei(range->faceCount * 3), GL_UNSIGNED_INT,
-                      reinterpret_cast<const void*>(std::size_t(range->faceStart) * 3 *
-                                                    sizeof(std::uint32_t)));
+                      reinterpret_cast<const void*>(std::size_t(range->faceStart) * 3 * sizeof(std::uint32_t)));
   gl_->glBindVertexArray(0);
 }
 
@@ -623,8 +630,7 @@ void GlDevice::UploadInstances(std::span<const MeshDraw> draws) {
     c.emissive = draws[i].material.emissive;
   }
   gl_->glBindBuffer(GL_ARRAY_BUFFER, instanceVbo_);
-  gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(copies.size() * sizeof(GlInstance)), copies.data(),
-                    GL_STREAM_DRAW);
+  gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(copies.size() * sizeof(GlInstance)), copies.data(), GL_STREAM_DRAW);
 }
 
 // True spheres look like the mesh wherever the mesh is a fair sphere:
@@ -689,18 +695,15 @@ void GlDevice::DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> dra
   gl_->glBindVertexArray(0);
 }
 
-std::shared_ptr<Texture> GlDevice::CreateTexture(std::uint32_t width, std::uint32_t height,
-                                                 std::uint32_t levels, TextureFormat format) {
+std::shared_ptr<Texture> GlDevice::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                                 TextureFormat format) {
   MakeCurrent();
   return std::make_shared<GlTexture>(context_, width, height, levels, format);
 }
 
-std::shared_ptr<Font> GlDevice::CreateFont(const FontDesc& desc) {
-  return std::make_shared<GlFont>(*this, desc);
-}
+std::shared_ptr<Font> GlDevice::CreateFont(const FontDesc& desc) { return std::make_shared<GlFont>(*this, desc); }
 
-std::shared_ptr<RenderToSurface> GlDevice::CreateRenderToSurface(std::uint32_t width,
-                                                                 std::uint32_t height,
+std::shared_ptr<RenderToSurface> GlDevice::CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                                  bool depthBuffer) {
   MakeCurrent();
   return std::make_shared<GlRenderToSurface>(*this, width, height, depthBuffer);
@@ -716,8 +719,8 @@ void GlDevice::SetRenderTarget(GLuint fbo, std::uint32_t width, std::uint32_t he
   ++statesGen_;
 }
 
-void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0,
-                            float v0, float u1, float v1) {
+void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0, float v0, float u1,
+                            float v1) {
   MakeCurrent();
   ApplyRasterState();
   // Text ignores the viewport, depth and culling and blends over the target.
@@ -741,8 +744,7 @@ void GlDevice::DrawTextQuad(GLuint texture, float left, float top, float w, floa
   // fall on pixels also at a fractional pixel ratio.
   left = std::round(left * target_.scale) / target_.scale;
   top = std::round(top * target_.scale) / target_.scale;
-  const float quad[] = {left,     top,     u0, v0, left + w, top,     u1, v0,
-                        left + w, top + h, u1, v1, left,     top + h, u0, v1};
+  const float quad[] = {left, top, u0, v0, left + w, top, u1, v0, left + w, top + h, u1, v1, left, top + h, u0, v1};
   gl_->glBindVertexArray(textVao_);
   gl_->glBindBuffer(GL_ARRAY_BUFFER, textVbo_);
   gl_->glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);

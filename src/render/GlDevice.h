@@ -21,9 +21,9 @@
 #include <string>
 #include <string_view>
 
-#include "scene/GraphicsDevice.h"
 #include "render/GlContext.h"
 #include "render/GlShaders.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 
@@ -73,8 +73,8 @@ class GlDevice : public GraphicsDevice {
   // One instanced draw per subset; a sphere mesh becomes one draw of true
   // spheres when the batch allows it (SpheresDrawable).
   void DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) override;
-  std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
-                                         std::uint32_t levels, TextureFormat format) override;
+  std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                         TextureFormat format) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;
   std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                          bool depthBuffer) override;
@@ -96,15 +96,14 @@ class GlDevice : public GraphicsDevice {
   float PixelRatio() const { return target_.scale; }
   // Draws the part (u0, v0)-(u1, v1) of a premultiplied RGBA texture as a
   // rectangle at target units (left, top), size w x h, over what is there.
-  void DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0, float v0,
-                    float u1, float v1);
+  void DrawTextQuad(GLuint texture, float left, float top, float w, float h, float u0, float v0, float u1, float v1);
   // Points drawing at a framebuffer whose storage is top row first (a
   // texture); fbo 0 returns to the back buffer.
   void SetRenderTarget(GLuint fbo, std::uint32_t width, std::uint32_t height);
 
  private:
   struct Target {
-    GLuint fbo = 0;  // 0: the view's framebuffer
+    GLuint fbo = 0;                       // 0: the view's framebuffer
     std::uint32_t width = 0, height = 0;  // in units
     bool flipY = false;
     float scale = 1.0f;  // framebuffer pixels per unit

@@ -65,8 +65,8 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 colour, fl
   {
     QPainter painter(&image);
     painter.setFont(font);
-    painter.setPen(QColor(int((colour >> 16) & 0xFF), int((colour >> 8) & 0xFF), int(colour & 0xFF),
-                          int(colour >> 24)));
+    painter.setPen(
+        QColor(int((colour >> 16) & 0xFF), int((colour >> 8) & 0xFF), int(colour & 0xFF), int(colour >> 24)));
     for (std::size_t i = 0; i < lines.size(); ++i)
       painter.drawText(0, int(i) * fm.height() + fm.ascent(),
                        QString::fromUtf8(lines[i].data(), qsizetype(lines[i].size())));
@@ -84,8 +84,7 @@ const GlFont::Cached& GlFont::Rasterise(std::string_view text, Argb32 colour, fl
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
   gl.glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                  image.constBits());
+  gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.constBits());
   gl.glBindTexture(GL_TEXTURE_2D, 0);
   cache_.push_front({std::string(text), colour, scale, texture, float(width) / scale, float(height) / scale});
   return cache_.front();
@@ -96,8 +95,7 @@ std::int32_t GlFont::MeasureText(std::string_view text, Rect& rect) {
   const auto lines = SplitTextLines(text);
   std::int32_t width = 0;
   for (auto line : lines)
-    width = std::max<std::int32_t>(
-        width, fm.horizontalAdvance(QString::fromUtf8(line.data(), qsizetype(line.size()))));
+    width = std::max<std::int32_t>(width, fm.horizontalAdvance(QString::fromUtf8(line.data(), qsizetype(line.size()))));
   const std::int32_t height = std::int32_t(lines.size()) * fm.height();
   rect.right = rect.left + width;
   rect.bottom = rect.top + height;
@@ -117,11 +115,10 @@ std::int32_t GlFont::DrawText(std::string_view text, const Rect& rect, Argb32 co
   if (hasArea) {
     // Clip by cutting the quad and its texture coordinates to the rectangle.
     const float x0 = std::max(left, float(rect.left)), y0 = std::max(top, float(rect.top));
-    const float x1 = std::min(left + c.width, float(rect.right)),
-                y1 = std::min(top + c.height, float(rect.bottom));
+    const float x1 = std::min(left + c.width, float(rect.right)), y1 = std::min(top + c.height, float(rect.bottom));
     if (x1 <= x0 || y1 <= y0) return height;
-    device_.DrawTextQuad(c.texture, x0, y0, x1 - x0, y1 - y0, (x0 - left) / c.width,
-                         (y0 - top) / c.height, (x1 - left) / c.width, (y1 - top) / c.height);
+    device_.DrawTextQuad(c.texture, x0, y0, x1 - x0, y1 - y0, (x0 - left) / c.width, (y0 - top) / c.height,
+                         (x1 - left) / c.width, (y1 - top) / c.height);
   } else {
     device_.DrawTextQuad(c.texture, left, top, c.width, c.height, 0, 0, 1, 1);
   }

@@ -9,8 +9,8 @@
 #include <list>
 #include <string>
 
-#include "scene/GraphicsDevice.h"
 #include "render/GlContext.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 

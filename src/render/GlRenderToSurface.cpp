@@ -5,8 +5,7 @@
 
 namespace rp {
 
-GlRenderToSurface::GlRenderToSurface(GlDevice& device, std::uint32_t width, std::uint32_t height,
-                                     bool depth)
+GlRenderToSurface::GlRenderToSurface(GlDevice& device, std::uint32_t width, std::uint32_t height, bool depth)
     : device_(device), context_(device.ContextPtr()), width_(width), height_(height) {
   auto& gl = context_->Gl();
   gl.glGenFramebuffers(1, &fbo_);
@@ -25,8 +24,7 @@ GlRenderToSurface::~GlRenderToSurface() {
   if (depth_ != 0) gl.glDeleteRenderbuffers(1, &depth_);
 }
 
-void GlRenderToSurface::BeginScene(const std::shared_ptr<Surface>& surface,
-                                   const Viewport& viewport) {
+void GlRenderToSurface::BeginScene(const std::shared_ptr<Surface>& surface, const Viewport& viewport) {
   if (surface_) throw DeviceError("render-to-surface scene already begun");
   if (!surface) throw DeviceError("render-to-surface without a surface");
   auto* texture = dynamic_cast<GlTexture*>(&surface->GetTexture());
@@ -51,8 +49,7 @@ void GlRenderToSurface::EndScene() {
   if (!surface_) throw DeviceError("render-to-surface scene not begun");
   device_.SetRenderTarget(0, 0, 0);
   device_.SetViewport(savedViewport_);
-  if (surface_->Level() == 0)
-    static_cast<GlTexture&>(surface_->GetTexture()).RefreshMipChain();
+  if (surface_->Level() == 0) static_cast<GlTexture&>(surface_->GetTexture()).RefreshMipChain();
   surface_.reset();
 }
 

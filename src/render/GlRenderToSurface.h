@@ -3,8 +3,8 @@
 // into one level of the surface's texture through a framebuffer object with
 // its own depth buffer; afterwards the lower mip levels are rebuilt.
 
-#include "scene/GraphicsDevice.h"
 #include "render/GlContext.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 

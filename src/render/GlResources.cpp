@@ -6,20 +6,19 @@
 
 namespace rp {
 
-GlTexture::GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width,
-                     std::uint32_t height, std::uint32_t levels, TextureFormat format)
+GlTexture::GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width, std::uint32_t height,
+                     std::uint32_t levels, TextureFormat format)
     : Texture(width, height, levels, format), context_(std::move(context)) {
   if (!context_->MakeCurrent()) throw DeviceError("no OpenGL context for the texture");
   auto& gl = context_->Gl();
   gl.glGenTextures(1, &id_);
   gl.glBindTexture(GL_TEXTURE_2D, id_);
   for (std::uint32_t l = 0; l < GetLevelCount(); ++l)
-    gl.glTexImage2D(GL_TEXTURE_2D, GLint(l), GL_RGBA8, GLsizei(LevelWidth(l)),
-                    GLsizei(LevelHeight(l)), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    gl.glTexImage2D(GL_TEXTURE_2D, GLint(l), GL_RGBA8, GLsizei(LevelWidth(l)), GLsizei(LevelHeight(l)), 0, GL_RGBA,
+                    GL_UNSIGNED_BYTE, nullptr);
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(GetLevelCount() - 1));
-  if (format == TextureFormat::Rgb)
-    gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+  if (format == TextureFormat::Rgb) gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
   gl.glBindTexture(GL_TEXTURE_2D, 0);
 }
 
@@ -35,15 +34,14 @@ void GlTexture::RefreshMipChain() {
   gl.glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-GlMeshData::GlMeshData(std::shared_ptr<GlContext> ctx, const Mesh& mesh)
-    : context(std::move(ctx)) {
+GlMeshData::GlMeshData(std::shared_ptr<GlContext> ctx, const Mesh& mesh) : context(std::move(ctx)) {
   auto& gl = context->Gl();
   gl.glGenVertexArrays(1, &vao);
   gl.glBindVertexArray(vao);
   gl.glGenBuffers(1, &vbo);
   gl.glBindBuffer(GL_ARRAY_BUFFER, vbo);
-  gl.glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(mesh.Vertices().size() * sizeof(MeshVertex)),
-                  mesh.Vertices().data(), GL_STATIC_DRAW);
+  gl.glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(mesh.Vertices().size() * sizeof(MeshVertex)), mesh.Vertices().data(),
+                  GL_STATIC_DRAW);
   gl.glGenBuffers(1, &ebo);
   gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
   gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(mesh.Indices().size() * sizeof(std::uint32_t)),

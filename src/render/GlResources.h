@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "scene/GraphicsDevice.h"
 #include "render/GlContext.h"
+#include "scene/GraphicsDevice.h"
 
 namespace rp {
 
@@ -12,8 +12,8 @@ namespace rp {
 // addresses it), RGBA8; an Rgb texture reads alpha as 1.
 class GlTexture : public Texture {
  public:
-  GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width, std::uint32_t height,
-            std::uint32_t levels, TextureFormat format);
+  GlTexture(std::shared_ptr<GlContext> context, std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+            TextureFormat format);
   ~GlTexture() override;
   GLuint Id() const { return id_; }
   // Rebuilds levels 1.. from level 0 after level 0 was drawn into.

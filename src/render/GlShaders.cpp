@@ -222,8 +222,7 @@ GLuint Compile(QOpenGLFunctions_3_3_Core& gl, GLenum type, const std::string& so
   return shader;
 }
 
-GLuint Link(QOpenGLFunctions_3_3_Core& gl, const std::string& prelude, const char* vs,
-            const char* fs) {
+GLuint Link(QOpenGLFunctions_3_3_Core& gl, const std::string& prelude, const char* vs, const char* fs) {
   const GLuint v = Compile(gl, GL_VERTEX_SHADER, prelude + vs);
   const GLuint f = Compile(gl, GL_FRAGMENT_SHADER, prelude + fs);
   GLuint program = gl.glCreateProgram();
@@ -253,11 +252,9 @@ SceneProgram BuildSceneProgram(QOpenGLFunctions_3_3_Core& gl, const SceneProgram
     lights += "Light(" + std::to_string(i) + (key.lights[i] == 'd' ? ", true); " : ", false); ");
   std::string lighting = kLighting;
   lighting.replace(lighting.find("LIGHTS"), 6, lights);
-  const std::string prelude = std::string("#version 330 core\n#define INTERP ") +
-                              (key.flat ? "flat" : "smooth") + "\n#define LIGHTING " +
-                              (key.lighting ? "1" : "0") + "\n#define TEXTURED " +
-                              (key.textured ? "1" : "0") + "\n#define INSTANCED " +
-                              (key.instanced ? "1" : "0") + "\n";
+  const std::string prelude = std::string("#version 330 core\n#define INTERP ") + (key.flat ? "flat" : "smooth") +
+                              "\n#define LIGHTING " + (key.lighting ? "1" : "0") + "\n#define TEXTURED " +
+                              (key.textured ? "1" : "0") + "\n#define INSTANCED " + (key.instanced ? "1" : "0") + "\n";
   const std::string instances = key.instanced || key.sphere ? kInstanceInputs : "";
   if (key.sphere)
     p.id = Link(gl, prelude, (instances + kSphereVertex).c_str(), (lighting + kSphereFragment).c_str());

@@ -47,8 +47,7 @@ QImage GlView::GrabFrame() {
 }
 
 void GlView::initializeGL() {
-  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlView::ContextLost,
-          Qt::UniqueConnection);
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlView::ContextLost, Qt::UniqueConnection);
 }
 
 void GlView::paintGL() { ++paintCount_; }

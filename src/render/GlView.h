@@ -9,8 +9,8 @@
 // The window handle the device functions take is a QWidget* converted to
 // void*: this widget itself or any widget that holds one (the plot window).
 
-#include <QOpenGLWidget>
 #include <QImage>
+#include <QOpenGLWidget>
 
 #include "scene/GraphicsTypes.h"
 

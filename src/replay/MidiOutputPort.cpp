@@ -30,9 +30,7 @@ MidiOutputPort::~MidiOutputPort() {
   if (thread_.joinable()) thread_.join();
 }
 
-void MidiOutputPort::SetNotifications(Notifications notifications) {
-  channel_->handlers = std::move(notifications);
-}
+void MidiOutputPort::SetNotifications(Notifications notifications) { channel_->handlers = std::move(notifications); }
 
 int MidiOutputPort::DeviceCount() const {
   std::lock_guard lock(mutex_);
@@ -92,8 +90,7 @@ void MidiOutputPort::Open() {
     }
     const int count = backend_.DeviceCount();
     if (deviceIndex_ < -1 || deviceIndex_ >= count) {
-      RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " +
-                                        std::to_string(deviceIndex_) + ".");
+      RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(deviceIndex_) + ".");
       return;
     }
     if (auto failure = backend_.Open(deviceIndex_)) {
@@ -150,11 +147,11 @@ void MidiOutputPort::Stop() {
 void MidiOutputPort::Append(const MidiMessage& m) {
   Locked([&] {
     const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
-                                                       m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
+                                                      m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
     if (!valid) {
-      RaiseError(kMidiInvalidMessage,
-                 "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
-                     std::to_string(m.data1) + ", " + std::to_string(m.data2) + "); it was not queued.");
+      RaiseError(kMidiInvalidMessage, "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
+                                          std::to_string(m.data1) + ", " + std::to_string(m.data2) +
+                                          "); it was not queued.");
       return;
     }
     queue_.push_back(m);
@@ -187,8 +184,7 @@ void MidiOutputPort::Silence() {
     if (notes.none()) continue;
     for (int key = 0; key < 128; ++key) {
       if (!notes.test(static_cast<std::size_t>(key))) continue;
-      const std::uint8_t off[3] = {static_cast<std::uint8_t>(0x80 | channel),
-                                   static_cast<std::uint8_t>(key), 0};
+      const std::uint8_t off[3] = {static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0};
       (void)backend_.Send(off, now);
     }
     notes.reset();
@@ -261,8 +257,7 @@ void MidiOutputPort::Run() {
       wait(std::min(sendAt, nextHeard));
       continue;
     }
-    const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status),
-                                   static_cast<std::uint8_t>(m.data1),
+    const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(m.status), static_cast<std::uint8_t>(m.data1),
                                    static_cast<std::uint8_t>(m.data2)};
     const bool send = m.status != kTagOnlyStatus;
     if (auto failure = send ? backend_.Send(std::span(bytes, MessageLength(m.status)), due) : std::nullopt) {

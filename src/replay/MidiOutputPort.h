@@ -32,11 +32,11 @@
 #include <thread>
 #include <vector>
 
+#include "base/UiPost.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiMessage.h"
 #include "midi/ReplayClock.h"
 #include "replay/ReplayTimeline.h"
-#include "base/UiPost.h"
 
 namespace rp {
 
@@ -112,8 +112,8 @@ class MidiOutputPort {
   int openDevice_ = -1;
   int replaySpeed_ = 0;
   std::vector<MidiMessage> queue_;
-  std::size_t cursor_ = 0;    // first message not yet sent
-  double resumeMs_ = 0;       // replay position of the last message sent
+  std::size_t cursor_ = 0;  // first message not yet sent
+  double resumeMs_ = 0;     // replay position of the last message sent
   ReplayTimeline timeline_;
   std::array<std::bitset<128>, 16> sounding_{};  // notes on, per channel
   struct Sent {

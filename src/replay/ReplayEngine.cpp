@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "base/PlotViewLink.h"
-#include "replay/ReplayControls.h"
-#include "io/TimeDisplay.h"
 #include "base/Dialogs.h"
+#include "base/PlotViewLink.h"
 #include "base/ProgressThrottle.h"
+#include "io/TimeDisplay.h"
+#include "replay/ReplayControls.h"
 
 namespace rp {
 

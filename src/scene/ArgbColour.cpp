@@ -22,9 +22,7 @@ std::int64_t ChannelTimes255(float channel) {
 
 ColourF ColourFromArgb(std::int32_t argb) {
   const auto bits = static_cast<std::uint32_t>(argb);
-  auto channel = [bits](int shift) {
-    return static_cast<float>(static_cast<double>((bits >> shift) & 0xFFu) / 255.0);
-  };
+  auto channel = [bits](int shift) { return static_cast<float>(static_cast<double>((bits >> shift) & 0xFFu) / 255.0); };
   return ColourF{channel(16), channel(8), channel(0), channel(24)};
 }
 

@@ -56,8 +56,7 @@ class Texture : public std::enable_shared_from_this<Texture> {
 // One mip level of a texture: the target of a render-to-surface scene.
 class Surface {
  public:
-  Surface(std::shared_ptr<Texture> texture, std::uint32_t level)
-      : texture_(std::move(texture)), level_(level) {}
+  Surface(std::shared_ptr<Texture> texture, std::uint32_t level) : texture_(std::move(texture)), level_(level) {}
   Texture& GetTexture() const { return *texture_; }
   const std::shared_ptr<Texture>& GetTexturePtr() const { return texture_; }
   std::uint32_t Level() const { return level_; }
@@ -175,13 +174,12 @@ class GraphicsDevice {
 
   // --- helper objects ---
   // levels 0: the full mip chain.
-  virtual std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
-                                                 std::uint32_t levels, TextureFormat format) = 0;
+  virtual std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                                 TextureFormat format) = 0;
   virtual std::shared_ptr<Font> CreateFont(const FontDesc& desc) = 0;
   // Surfaces up to width x height, with a depth buffer of their own when
   // depthBuffer is set.
-  virtual std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width,
-                                                                 std::uint32_t height,
+  virtual std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                                  bool depthBuffer) = 0;
 };
 

@@ -8,11 +8,10 @@
 // how the scene builds them.
 
 #include <cstdint>
-#include <string>
-
 #include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
+#include <string>
 
 namespace rp {
 

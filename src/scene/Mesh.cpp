@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
-
 #include <glm/geometric.hpp>
+#include <numeric>
 
 #include "scene/GraphicsDevice.h"
 
@@ -13,8 +12,8 @@ namespace rp {
 using glm::cross;
 using glm::dot;
 
-Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices,
-           std::vector<std::uint32_t> indices, std::vector<std::uint32_t> attributes)
+Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices, std::vector<std::uint32_t> indices,
+           std::vector<std::uint32_t> attributes)
     : device_(device), vertices_(std::move(vertices)), indices_(std::move(indices)) {
   if (indices_.size() % 3 != 0) throw DeviceError("mesh index count is not a multiple of 3");
   const std::size_t faces = indices_.size() / 3;
@@ -49,24 +48,21 @@ Mesh::Mesh(GraphicsDevice* device, std::vector<MeshVertex> vertices,
       }
       ++end;
     }
-    table_.push_back({attributes_[f], static_cast<std::uint32_t>(f),
-                      static_cast<std::uint32_t>(end - f), lo, hi - lo + 1});
+    table_.push_back(
+        {attributes_[f], static_cast<std::uint32_t>(f), static_cast<std::uint32_t>(end - f), lo, hi - lo + 1});
     f = end;
   }
   bounds_ = ComputeBoundingSphere();
   edges_.reserve(faces);
   for (std::size_t f = 0; f < faces; ++f) {
     const glm::vec3& v0 = vertices_[indices_[3 * f]].position;
-    edges_.push_back({v0, vertices_[indices_[3 * f + 1]].position - v0,
-                      vertices_[indices_[3 * f + 2]].position - v0});
+    edges_.push_back({v0, vertices_[indices_[3 * f + 1]].position - v0, vertices_[indices_[3 * f + 2]].position - v0});
   }
 }
 
 Mesh::~Mesh() = default;
 
-std::uint32_t Mesh::GetSubsetCount() const {
-  return table_.empty() ? 0 : table_.back().attribId + 1;
-}
+std::uint32_t Mesh::GetSubsetCount() const { return table_.empty() ? 0 : table_.back().attribId + 1; }
 
 void Mesh::DrawSubset(std::uint32_t subset) const {
   if (device_ == nullptr) throw DeviceError("mesh has no device");
@@ -138,16 +134,13 @@ BoundingBox Mesh::ComputeBoundingBox() const {
   if (vertices_.empty()) return {{0, 0, 0}, {0, 0, 0}};
   BoundingBox b{vertices_[0].position, vertices_[0].position};
   for (const auto& v : vertices_) {
-    b.min = {std::min(b.min.x, v.position.x), std::min(b.min.y, v.position.y),
-             std::min(b.min.z, v.position.z)};
-    b.max = {std::max(b.max.x, v.position.x), std::max(b.max.y, v.position.y),
-             std::max(b.max.z, v.position.z)};
+    b.min = {std::min(b.min.x, v.position.x), std::min(b.min.y, v.position.y), std::min(b.min.z, v.position.z)};
+    b.max = {std::max(b.max.x, v.position.x), std::max(b.max.y, v.position.y), std::max(b.max.z, v.position.z)};
   }
   return b;
 }
 
-std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::uint32_t slices,
-                                   std::uint32_t stacks) {
+std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::uint32_t slices, std::uint32_t stacks) {
   if (slices < 3 || stacks < 2) throw DeviceError("sphere needs at least 3 slices and 2 stacks");
   const double pi = 3.14159265358979323846;
   std::vector<MeshVertex> verts;

@@ -117,8 +117,7 @@ class Mesh {
 // outward in the left-handed space). The mesh carries its SphereRadius.
 // slices >= 3 and stacks >= 2, else
 // DeviceError.
-std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::uint32_t slices,
-                                   std::uint32_t stacks);
+std::shared_ptr<Mesh> CreateSphere(GraphicsDevice& device, float radius, std::uint32_t slices, std::uint32_t stacks);
 
 // Box centred on the origin, width along x, height along y, depth along z:
 // 4 vertices with the face normal per side, 12 faces, sides in the order

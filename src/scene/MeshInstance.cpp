@@ -14,8 +14,7 @@ void MeshInstance::Render(GraphicsDevice& dev, bool opaquePass, bool seeThroughP
     dev.SetMaterial(*material_);
     dev.SetTexture(nullptr);
   }
-  for (std::uint32_t subset = 0; subset < mesh->GetSubsetCount(); ++subset)
-    dev.DrawMeshSubset(*mesh, subset);
+  for (std::uint32_t subset = 0; subset < mesh->GetSubsetCount(); ++subset) dev.DrawMeshSubset(*mesh, subset);
 }
 
 }  // namespace rp

@@ -30,14 +30,12 @@ bool RayPicker::PickMeshes(const std::shared_ptr<SceneNode>& node, const glm::ve
     std::shared_ptr<MeshInstance> mesh = node->GetMesh(i);
     if (!mesh || !mesh->mesh) continue;
     const IntersectResult hit = mesh->mesh->Intersect(origin, direction);
-    if (hit.hit)
-      hits_.push_back({node, mesh, static_cast<std::int32_t>(hit.faceIndex), hit.u, hit.v, hit.dist});
+    if (hit.hit) hits_.push_back({node, mesh, static_cast<std::int32_t>(hit.faceIndex), hit.u, hit.v, hit.dist});
   }
   return count > 0;
 }
 
-bool RayPicker::PickAt(GraphicsDevice& dev, const std::shared_ptr<SceneNode>& root, float x,
-                       float y) {
+bool RayPicker::PickAt(GraphicsDevice& dev, const std::shared_ptr<SceneNode>& root, float x, float y) {
   Clear();
   const Viewport viewport = dev.GetViewport();
   const glm::mat4 view = dev.GetTransform(Transform::View);
@@ -45,9 +43,8 @@ bool RayPicker::PickAt(GraphicsDevice& dev, const std::shared_ptr<SceneNode>& ro
   return PickAt(root, viewport, projection, view, glm::mat4(1.0f), x, y);
 }
 
-bool RayPicker::PickAt(const std::shared_ptr<SceneNode>& node, const Viewport& viewport,
-                       const glm::mat4& projection, const glm::mat4& view, const glm::mat4& world,
-                       float x, float y) {
+bool RayPicker::PickAt(const std::shared_ptr<SceneNode>& node, const Viewport& viewport, const glm::mat4& projection,
+                       const glm::mat4& view, const glm::mat4& world, float x, float y) {
   if (!node || !node->enabled) return false;
   const glm::mat4 m = world * node->GetMatrix();
   bool any = false;

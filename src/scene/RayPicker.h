@@ -39,15 +39,13 @@ class RayPicker {
   bool PickAt(GraphicsDevice& dev, const std::shared_ptr<SceneNode>& root, float x, float y);
   // The walk itself, with `world` as the root's parent transform; appends.
   // Disabled nodes hide their subtree.
-  bool PickAt(const std::shared_ptr<SceneNode>& node, const Viewport& viewport,
-              const glm::mat4& projection, const glm::mat4& view, const glm::mat4& world, float x,
-              float y);
+  bool PickAt(const std::shared_ptr<SceneNode>& node, const Viewport& viewport, const glm::mat4& projection,
+              const glm::mat4& view, const glm::mat4& world, float x, float y);
 
  private:
   // Intersects every mesh of the node with the ray in the node's space;
   // true when the node holds at least one mesh entry.
-  bool PickMeshes(const std::shared_ptr<SceneNode>& node, const glm::vec3& origin,
-                  const glm::vec3& direction);
+  bool PickMeshes(const std::shared_ptr<SceneNode>& node, const glm::vec3& origin, const glm::vec3& direction);
 
   std::vector<Hit> hits_;
 };

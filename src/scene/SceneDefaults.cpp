@@ -12,8 +12,7 @@ float AspectRatio(std::int32_t clientWidth, std::int32_t clientHeight) {
 void ApplySceneDefaults(GraphicsDevice& device, std::int32_t clientWidth, std::int32_t clientHeight) {
   // The projection takes width / height, the inverse of AspectRatio.
   const float aspect = AspectRatio(clientWidth, clientHeight);
-  device.SetTransform(Transform::Projection,
-                      PerspectiveFovLH(kFieldOfView, 1.0f / aspect, kNearPlane, kFarPlane));
+  device.SetTransform(Transform::Projection, PerspectiveFovLH(kFieldOfView, 1.0f / aspect, kNearPlane, kFarPlane));
   device.SetTransform(Transform::View, LookAtLH({0, 0, -20}, {0, 0, 0}, {0, 1, 0}));
   device.SetTransform(Transform::World, glm::mat4(1.0f));
 

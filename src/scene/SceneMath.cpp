@@ -1,7 +1,6 @@
 #include "scene/SceneMath.h"
 
 #include <cmath>
-
 #include <glm/geometric.hpp>
 
 namespace rp {
@@ -60,8 +59,7 @@ glm::mat4 RotationMatrix(const glm::quat& q) {
   return m;
 }
 
-glm::mat4 AffineTransformation(float scaling, const glm::vec3& c, const glm::quat& q,
-                               const glm::vec3& p) {
+glm::mat4 AffineTransformation(float scaling, const glm::vec3& c, const glm::quat& q, const glm::vec3& p) {
   glm::mat4 m = ScalingMatrix(scaling, scaling, scaling);
   m = TranslationMatrix(-c) * m;
   m = RotationMatrix(q) * m;
@@ -74,9 +72,15 @@ glm::mat4 LookAtLH(const glm::vec3& eye, const glm::vec3& at, const glm::vec3& u
   const glm::vec3 x = NormalizeOrZero(glm::cross(up, z));
   const glm::vec3 y = glm::cross(z, x);
   glm::mat4 m(1.0f);
-  m[0][0] = x.x; m[0][1] = y.x; m[0][2] = z.x;
-  m[1][0] = x.y; m[1][1] = y.y; m[1][2] = z.y;
-  m[2][0] = x.z; m[2][1] = y.z; m[2][2] = z.z;
+  m[0][0] = x.x;
+  m[0][1] = y.x;
+  m[0][2] = z.x;
+  m[1][0] = x.y;
+  m[1][1] = y.y;
+  m[1][2] = z.y;
+  m[2][0] = x.z;
+  m[2][1] = y.z;
+  m[2][2] = z.z;
   m[3][0] = -glm::dot(x, eye);
   m[3][1] = -glm::dot(y, eye);
   m[3][2] = -glm::dot(z, eye);
@@ -99,38 +103,38 @@ glm::mat4 InverseOrZero(const glm::mat4& in) {
   for (int i = 0; i < 16; ++i) a[i] = in[i / 4][i % 4];
   // Cofactors (adjugate, transposed into place).
   double inv[16];
-  inv[0] = a[5] * a[10] * a[15] - a[5] * a[11] * a[14] - a[9] * a[6] * a[15] +
-           a[9] * a[7] * a[14] + a[13] * a[6] * a[11] - a[13] * a[7] * a[10];
-  inv[4] = -a[4] * a[10] * a[15] + a[4] * a[11] * a[14] + a[8] * a[6] * a[15] -
-           a[8] * a[7] * a[14] - a[12] * a[6] * a[11] + a[12] * a[7] * a[10];
-  inv[8] = a[4] * a[9] * a[15] - a[4] * a[11] * a[13] - a[8] * a[5] * a[15] +
-           a[8] * a[7] * a[13] + a[12] * a[5] * a[11] - a[12] * a[7] * a[9];
-  inv[12] = -a[4] * a[9] * a[14] + a[4] * a[10] * a[13] + a[8] * a[5] * a[14] -
-            a[8] * a[6] * a[13] - a[12] * a[5] * a[10] + a[12] * a[6] * a[9];
-  inv[1] = -a[1] * a[10] * a[15] + a[1] * a[11] * a[14] + a[9] * a[2] * a[15] -
-           a[9] * a[3] * a[14] - a[13] * a[2] * a[11] + a[13] * a[3] * a[10];
-  inv[5] = a[0] * a[10] * a[15] - a[0] * a[11] * a[14] - a[8] * a[2] * a[15] +
-           a[8] * a[3] * a[14] + a[12] * a[2] * a[11] - a[12] * a[3] * a[10];
-  inv[9] = -a[0] * a[9] * a[15] + a[0] * a[11] * a[13] + a[8] * a[1] * a[15] -
-           a[8] * a[3] * a[13] - a[12] * a[1] * a[11] + a[12] * a[3] * a[9];
-  inv[13] = a[0] * a[9] * a[14] - a[0] * a[10] * a[13] - a[8] * a[1] * a[14] +
-            a[8] * a[2] * a[13] + a[12] * a[1] * a[10] - a[12] * a[2] * a[9];
-  inv[2] = a[1] * a[6] * a[15] - a[1] * a[7] * a[14] - a[5] * a[2] * a[15] +
-           a[5] * a[3] * a[14] + a[13] * a[2] * a[7] - a[13] * a[3] * a[6];
-  inv[6] = -a[0] * a[6] * a[15] + a[0] * a[7] * a[14] + a[4] * a[2] * a[15] -
-           a[4] * a[3] * a[14] - a[12] * a[2] * a[7] + a[12] * a[3] * a[6];
-  inv[10] = a[0] * a[5] * a[15] - a[0] * a[7] * a[13] - a[4] * a[1] * a[15] +
-            a[4] * a[3] * a[13] + a[12] * a[1] * a[7] - a[12] * a[3] * a[5];
-  inv[14] = -a[0] * a[5] * a[14] + a[0] * a[6] * a[13] + a[4] * a[1] * a[14] -
-            a[4] * a[2] * a[13] - a[12] * a[1] * a[6] + a[12] * a[2] * a[5];
-  inv[3] = -a[1] * a[6] * a[11] + a[1] * a[7] * a[10] + a[5] * a[2] * a[11] -
-           a[5] * a[3] * a[10] - a[9] * a[2] * a[7] + a[9] * a[3] * a[6];
-  inv[7] = a[0] * a[6] * a[11] - a[0] * a[7] * a[10] - a[4] * a[2] * a[11] +
-           a[4] * a[3] * a[10] + a[8] * a[2] * a[7] - a[8] * a[3] * a[6];
-  inv[11] = -a[0] * a[5] * a[11] + a[0] * a[7] * a[9] + a[4] * a[1] * a[11] -
-            a[4] * a[3] * a[9] - a[8] * a[1] * a[7] + a[8] * a[3] * a[5];
-  inv[15] = a[0] * a[5] * a[10] - a[0] * a[6] * a[9] - a[4] * a[1] * a[10] +
-            a[4] * a[2] * a[9] + a[8] * a[1] * a[6] - a[8] * a[2] * a[5];
+  inv[0] = a[5] * a[10] * a[15] - a[5] * a[11] * a[14] - a[9] * a[6] * a[15] + a[9] * a[7] * a[14] +
+           a[13] * a[6] * a[11] - a[13] * a[7] * a[10];
+  inv[4] = -a[4] * a[10] * a[15] + a[4] * a[11] * a[14] + a[8] * a[6] * a[15] - a[8] * a[7] * a[14] -
+           a[12] * a[6] * a[11] + a[12] * a[7] * a[10];
+  inv[8] = a[4] * a[9] * a[15] - a[4] * a[11] * a[13] - a[8] * a[5] * a[15] + a[8] * a[7] * a[13] +
+           a[12] * a[5] * a[11] - a[12] * a[7] * a[9];
+  inv[12] = -a[4] * a[9] * a[14] + a[4] * a[10] * a[13] + a[8] * a[5] * a[14] - a[8] * a[6] * a[13] -
+            a[12] * a[5] * a[10] + a[12] * a[6] * a[9];
+  inv[1] = -a[1] * a[10] * a[15] + a[1] * a[11] * a[14] + a[9] * a[2] * a[15] - a[9] * a[3] * a[14] -
+           a[13] * a[2] * a[11] + a[13] * a[3] * a[10];
+  inv[5] = a[0] * a[10] * a[15] - a[0] * a[11] * a[14] - a[8] * a[2] * a[15] + a[8] * a[3] * a[14] +
+           a[12] * a[2] * a[11] - a[12] * a[3] * a[10];
+  inv[9] = -a[0] * a[9] * a[15] + a[0] * a[11] * a[13] + a[8] * a[1] * a[15] - a[8] * a[3] * a[13] -
+           a[12] * a[1] * a[11] + a[12] * a[3] * a[9];
+  inv[13] = a[0] * a[9] * a[14] - a[0] * a[10] * a[13] - a[8] * a[1] * a[14] + a[8] * a[2] * a[13] +
+            a[12] * a[1] * a[10] - a[12] * a[2] * a[9];
+  inv[2] = a[1] * a[6] * a[15] - a[1] * a[7] * a[14] - a[5] * a[2] * a[15] + a[5] * a[3] * a[14] + a[13] * a[2] * a[7] -
+           a[13] * a[3] * a[6];
+  inv[6] = -a[0] * a[6] * a[15] + a[0] * a[7] * a[14] + a[4] * a[2] * a[15] - a[4] * a[3] * a[14] -
+           a[12] * a[2] * a[7] + a[12] * a[3] * a[6];
+  inv[10] = a[0] * a[5] * a[15] - a[0] * a[7] * a[13] - a[4] * a[1] * a[15] + a[4] * a[3] * a[13] +
+            a[12] * a[1] * a[7] - a[12] * a[3] * a[5];
+  inv[14] = -a[0] * a[5] * a[14] + a[0] * a[6] * a[13] + a[4] * a[1] * a[14] - a[4] * a[2] * a[13] -
+            a[12] * a[1] * a[6] + a[12] * a[2] * a[5];
+  inv[3] = -a[1] * a[6] * a[11] + a[1] * a[7] * a[10] + a[5] * a[2] * a[11] - a[5] * a[3] * a[10] - a[9] * a[2] * a[7] +
+           a[9] * a[3] * a[6];
+  inv[7] = a[0] * a[6] * a[11] - a[0] * a[7] * a[10] - a[4] * a[2] * a[11] + a[4] * a[3] * a[10] + a[8] * a[2] * a[7] -
+           a[8] * a[3] * a[6];
+  inv[11] = -a[0] * a[5] * a[11] + a[0] * a[7] * a[9] + a[4] * a[1] * a[11] - a[4] * a[3] * a[9] - a[8] * a[1] * a[7] +
+            a[8] * a[3] * a[5];
+  inv[15] = a[0] * a[5] * a[10] - a[0] * a[6] * a[9] - a[4] * a[1] * a[10] + a[4] * a[2] * a[9] + a[8] * a[1] * a[6] -
+            a[8] * a[2] * a[5];
 
   const double det = a[0] * inv[0] + a[1] * inv[4] + a[2] * inv[8] + a[3] * inv[12];
   glm::mat4 out(0.0f);
@@ -154,10 +158,8 @@ glm::quat QuatFromAxisDegrees(float x, float y, float z, float degrees) {
 
 glm::quat QuatThen(const glm::quat& a, const glm::quat& b) {
   // The Hamilton product b a.
-  return glm::quat(b.w * a.w - b.x * a.x - b.y * a.y - b.z * a.z,
-                   b.w * a.x + b.x * a.w + b.y * a.z - b.z * a.y,
-                   b.w * a.y - b.x * a.z + b.y * a.w + b.z * a.x,
-                   b.w * a.z + b.x * a.y - b.y * a.x + b.z * a.w);
+  return glm::quat(b.w * a.w - b.x * a.x - b.y * a.y - b.z * a.z, b.w * a.x + b.x * a.w + b.y * a.z - b.z * a.y,
+                   b.w * a.y - b.x * a.z + b.y * a.w + b.z * a.x, b.w * a.z + b.x * a.y - b.y * a.x + b.z * a.w);
 }
 
 glm::quat QuatFromYawPitchRoll(float yaw, float pitch, float roll) {
@@ -176,8 +178,7 @@ glm::vec3 TransformPoint(const glm::vec3& v, const glm::mat4& m) {
 }
 
 glm::vec3 TransformDirection(const glm::vec3& v, const glm::mat4& m) {
-  return {v.x * m[0][0] + v.y * m[1][0] + v.z * m[2][0],
-          v.x * m[0][1] + v.y * m[1][1] + v.z * m[2][1],
+  return {v.x * m[0][0] + v.y * m[1][0] + v.z * m[2][0], v.x * m[0][1] + v.y * m[1][1] + v.z * m[2][1],
           v.x * m[0][2] + v.y * m[1][2] + v.z * m[2][2]};
 }
 
@@ -189,12 +190,11 @@ float NonZero(float v) { return v == 0.0f ? 1.0f : v; }
 
 }  // namespace
 
-glm::vec3 ProjectToWindow(const glm::vec3& v, const Viewport& vp, const glm::mat4& projection,
-                          const glm::mat4& view, const glm::mat4& world) {
+glm::vec3 ProjectToWindow(const glm::vec3& v, const Viewport& vp, const glm::mat4& projection, const glm::mat4& view,
+                          const glm::mat4& world) {
   const glm::mat4 wvp = projection * (view * world);
   const glm::vec3 n = TransformPoint(v, wvp);
-  return {float(vp.x) + (1.0f + n.x) * float(vp.width) / 2,
-          float(vp.y) + (1.0f - n.y) * float(vp.height) / 2,
+  return {float(vp.x) + (1.0f + n.x) * float(vp.width) / 2, float(vp.y) + (1.0f - n.y) * float(vp.height) / 2,
           vp.minDepth + n.z * (vp.maxDepth - vp.minDepth)};
 }
 

@@ -37,8 +37,8 @@ glm::mat4 RotationMatrix(const glm::vec3& axis, float angle);
 glm::mat4 RotationMatrix(const glm::quat& q);
 // Scale about the origin, rotate about the centre, then move:
 // T(translation) * T(centre) * R(rotation) * T(-centre) * S(scaling).
-glm::mat4 AffineTransformation(float scaling, const glm::vec3& rotationCenter,
-                               const glm::quat& rotation, const glm::vec3& translation);
+glm::mat4 AffineTransformation(float scaling, const glm::vec3& rotationCenter, const glm::quat& rotation,
+                               const glm::vec3& translation);
 // View matrix: the eye at the origin looking along +z, up +y.
 glm::mat4 LookAtLH(const glm::vec3& eye, const glm::vec3& at, const glm::vec3& up);
 // Perspective projection: fovY the vertical field of view in radians, aspect

@@ -8,9 +8,7 @@ namespace rp {
 
 void SceneNode::AddChild(std::shared_ptr<SceneNode> child) { children_.push_back(std::move(child)); }
 
-void SceneNode::AddInstance(std::shared_ptr<MeshInstance> instance) {
-  meshes_.push_back(std::move(instance));
-}
+void SceneNode::AddInstance(std::shared_ptr<MeshInstance> instance) { meshes_.push_back(std::move(instance)); }
 
 std::shared_ptr<MeshInstance> SceneNode::AddMesh(std::shared_ptr<Mesh> mesh) {
   auto m = std::make_shared<MeshInstance>(std::move(mesh));
@@ -18,9 +16,7 @@ std::shared_ptr<MeshInstance> SceneNode::AddMesh(std::shared_ptr<Mesh> mesh) {
   return m;
 }
 
-void SceneNode::RebuildMatrix() {
-  local_ = AffineTransformation(scale_, center_, orientation_, position_);
-}
+void SceneNode::RebuildMatrix() { local_ = AffineTransformation(scale_, center_, orientation_, position_); }
 
 void SceneNode::SetPosition(const glm::vec3& position) {
   position_ = position;
@@ -63,9 +59,7 @@ void SceneNode::UpdateWalk(const glm::mat4& parent) {
     if (c) c->UpdateWalk(world_);
 }
 
-glm::vec3 SceneNode::FromWorld(const glm::vec3& point) const {
-  return TransformPoint(point, inverseWorld_);
-}
+glm::vec3 SceneNode::FromWorld(const glm::vec3& point) const { return TransformPoint(point, inverseWorld_); }
 
 // The copies of one mesh met one after another in a walk, not drawn yet.
 struct SceneNode::Batch {
@@ -118,9 +112,15 @@ void SceneNode::RenderWalk(GraphicsDevice& dev, bool opaque, bool seeThrough, Ba
 void SceneNode::AddRotation(Combine combine, float x, float y, float z, float angle) {
   const glm::mat4 m = RotationMatrix(glm::vec3(x, y, z), angle);
   switch (combine) {
-    case Combine::Before: local_ = local_ * m; break;
-    case Combine::After: local_ = m * local_; break;
-    case Combine::Replace: local_ = m; break;
+    case Combine::Before:
+      local_ = local_ * m;
+      break;
+    case Combine::After:
+      local_ = m * local_;
+      break;
+    case Combine::Replace:
+      local_ = m;
+      break;
   }
 }
 

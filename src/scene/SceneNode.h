@@ -9,11 +9,10 @@
 // drawn under each). The caller keeps the graph free of cycles.
 
 #include <cstdint>
+#include <glm/gtc/quaternion.hpp>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <glm/gtc/quaternion.hpp>
 
 #include "scene/GraphicsDevice.h"
 #include "scene/MeshInstance.h"

@@ -12,8 +12,7 @@ long long NearestBlockStart(long long frame, int block) {
 
 void SampleScheduler::Add(const TimedMidi& message) {
   // Messages almost always come in order, so this is an append.
-  const auto at = std::upper_bound(pending_.begin() + static_cast<std::ptrdiff_t>(next_), pending_.end(),
-                                   message.frame,
+  const auto at = std::upper_bound(pending_.begin() + static_cast<std::ptrdiff_t>(next_), pending_.end(), message.frame,
                                    [](long long frame, const TimedMidi& m) { return frame < m.frame; });
   if (message.length == 0) {
     pending_.erase(at, pending_.end());

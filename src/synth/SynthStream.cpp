@@ -7,9 +7,7 @@ namespace rp {
 
 SynthStream::SynthStream(SynthEngine& synth, int sampleRate) : synth_(synth), rate_(sampleRate) {}
 
-bool SynthStream::Enqueue(const TimedMidi& midi, Time due) {
-  return queue_.Push(Queued{midi, due.count(), map_});
-}
+bool SynthStream::Enqueue(const TimedMidi& midi, Time due) { return queue_.Push(Queued{midi, due.count(), map_}); }
 
 bool SynthStream::Push(std::span<const std::uint8_t> bytes, Time due) {
   if (bytes.empty() || bytes.size() > 3) return false;

@@ -87,7 +87,7 @@ class SynthStream {
   Time::rep anchorDue_ = 0;
   long long anchorFrame_ = 0;
   std::atomic<unsigned> publishedMap_{0};
-  std::atomic<Time::rep> delay_{0};           // of publishedMap_
+  std::atomic<Time::rep> delay_{0};  // of publishedMap_
   std::atomic<Time::rep> lastLatency_{0};
   std::atomic<Time::rep> lastPeriod_{0};
   std::atomic<long long> late_{0};

@@ -19,8 +19,8 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   clusterWindow_->setDecimals(3);
   clusterWindow_->setSingleStep(5.0);
   clusterWindow_->setSuffix(QStringLiteral(" ms"));
-  clusterWindow_->setToolTip(QStringLiteral(
-      "A note-on more than this after the first note-on of the current onset event opens a new event."));
+  clusterWindow_->setToolTip(
+      QStringLiteral("A note-on more than this after the first note-on of the current onset event opens a new event."));
 
   delay_ = new QSpinBox(this);
   delay_->setObjectName(QStringLiteral("delayBox"));

@@ -2,9 +2,8 @@
 // "Analysis settings": the small dialog behind the plot's menu item
 // "Analysis settings...", with the cluster window in ms and the delay d.
 
-#include <optional>
-
 #include <QDialog>
+#include <optional>
 
 #include "model/AnalysisSettings.h"
 

@@ -1,13 +1,8 @@
 #include "ui/ControlPanel.h"
 
-#include <algorithm>
-#include <functional>
-#include <utility>
-#include <vector>
-
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -20,26 +15,30 @@
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "analysis/AddComparedPerformances.h"
 #include "analysis/PerformanceLoader.h"
-#include "base/Dialogs.h"
-#include "model/Performance.h"
-#include "replay/ReplayEngine.h"
 #include "analysis/Reanalysis.h"
-#include "model/ReplayPosition.h"
-#include "record/TakeRecorder.h"
-#include "ui/ProgressWindow.h"
-#include "ui/StoredSettings.h"
-#include "ui/ReplayButtonIcons.h"
-#include "replay/MidiOutputPort.h"
-#include "replay/TempoMapping.h"
+#include "base/Dialogs.h"
 #include "devices/ProgramMidiOutputs.h"
 #include "devices/RtMidiInput.h"
+#include "io/DataFolder.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "record/TakeRecorder.h"
+#include "replay/MidiOutputPort.h"
+#include "replay/ReplayEngine.h"
+#include "replay/TempoMapping.h"
+#include "ui/ProgressWindow.h"
 #include "ui/QtProgressSink.h"
 #include "ui/QtUiPost.h"
+#include "ui/ReplayButtonIcons.h"
+#include "ui/StoredSettings.h"
 #include "ui/Twips.h"
-#include "io/DataFolder.h"
 
 namespace rp {
 
@@ -190,9 +189,7 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   connect(recordTimer_, &QTimer::timeout, this, [this] { recorder_->Tick(std::chrono::steady_clock::now()); });
 }
 
-void ControlPanel::SetRecoveryPath(const std::string& path) {
-  recorder_->SetRecoveryPath(path);
-}
+void ControlPanel::SetRecoveryPath(const std::string& path) { recorder_->SetRecoveryPath(path); }
 
 void ControlPanel::ToggleRecording() { recorder_->Toggle(); }
 
@@ -203,8 +200,10 @@ void ControlPanel::ShowRecording(bool recording) {
   SetPlayEnabled(!recording);
   openButton_->setEnabled(!recording);
   timeSlider_->setEnabled(!recording);
-  if (recording) recordTimer_->start();
-  else recordTimer_->stop();
+  if (recording)
+    recordTimer_->start();
+  else
+    recordTimer_->stop();
 }
 
 ControlPanel::~ControlPanel() {
@@ -238,8 +237,8 @@ void ControlPanel::CreateControls() {
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   Place(eventCountLabel_, 3240, 480, 1092, 372);
 
-  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->SeekTo(timeSlider_->value()); }, this), "timeSlider",
-                       1, 1000, 500, 10, 500, 1);
+  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->SeekTo(timeSlider_->value()); }, this), "timeSlider", 1,
+                       1000, 500, 10, 500, 1);
   Place(timeSlider_, 120, 960, 9252, 372);
 
   timingOption_ = Named(new QRadioButton(QStringLiteral("Timing"), this), "timingOption");
@@ -263,14 +262,16 @@ void ControlPanel::CreateControls() {
   Place(tailLengthCaption_, 6360, 1920, 1092, 372);
 
   // Tab order; the labels take no focus.
-  QWidget* tabOrder[] = {playButton_,  rewindButton_, stopButton_,  deviceCombo_,   openButton_,
+  QWidget* tabOrder[] = {playButton_,  rewindButton_,     stopButton_, deviceCombo_,  openButton_,
                          speedSlider_, tailLengthSlider_, timeSlider_, timingOption_, velocityOption_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
   connect(stopButton_, &QPushButton::clicked, this, [this] {
-    if (recorder_->Recording()) recorder_->Stop();
-    else engine_->Stop();
+    if (recorder_->Recording())
+      recorder_->Stop();
+    else
+      engine_->Stop();
   });
   connect(openButton_, &QPushButton::clicked, this, [this] { OpenFile(); });
   connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->OnDeviceChosen(); });
@@ -385,7 +386,8 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   StopReplay();
   ProcessPendingEvents();
-  const CompareLoadReport report = rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
+  const CompareLoadReport report =
+      rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
   if (report.added > 0) view_.ShowFirstEvents();
   for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
 }

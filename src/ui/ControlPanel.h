@@ -5,17 +5,16 @@
 // and shows the window and reads the first performance. The replay itself and
 // the handlers around it are ReplayEngine's; this window supplies the widgets.
 
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QWidget>
-
+#include "base/PlotViewLink.h"
 #include "model/AnalysisSettings.h"
 #include "model/ComparedPerformances.h"
-#include "base/PlotViewLink.h"
 #include "replay/ReplayControls.h"
 
 class QComboBox;
@@ -43,7 +42,7 @@ struct ReplayPosition;
 // takes are recorded from.
 struct MidiOutputSetup {
   std::unique_ptr<ReplayClock> clock;
-  std::unique_ptr<MidiBackend> backend;  // may refer to *clock
+  std::unique_ptr<MidiBackend> backend;                   // may refer to *clock
   std::function<std::unique_ptr<MidiInput>()> makeInput;  // the machine's inputs, listed afresh
 };
 

@@ -22,8 +22,10 @@ bool IsToggle(ViewMenuItem item) {
     case ViewMenuItem::Lines:
     case ViewMenuItem::FootLines:
     case ViewMenuItem::Base:
-    case ViewMenuItem::Rotate: return true;
-    default: return false;
+    case ViewMenuItem::Rotate:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -34,8 +36,7 @@ int ButtonMask(Qt::MouseButtons buttons) {
 
 }  // namespace
 
-PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup,
-                                 QObject* parent)
+PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup, QObject* parent)
     : QObject(parent),
       state_(state),
       hooks_(std::move(hooks)),
@@ -71,12 +72,18 @@ QAction* PlotInteraction::MenuAction(const QString& name) const {
 
 const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) const {
   switch (item) {
-    case ViewMenuItem::Load: return &hooks_.loadData;
-    case ViewMenuItem::AddCompared: return &hooks_.addCompared;
-    case ViewMenuItem::RemoveCompared: return &hooks_.removeCompared;
-    case ViewMenuItem::AnalysisSettings: return &hooks_.analysisSettings;
-    case ViewMenuItem::Record: return &hooks_.toggleRecording;
-    default: return nullptr;
+    case ViewMenuItem::Load:
+      return &hooks_.loadData;
+    case ViewMenuItem::AddCompared:
+      return &hooks_.addCompared;
+    case ViewMenuItem::RemoveCompared:
+      return &hooks_.removeCompared;
+    case ViewMenuItem::AnalysisSettings:
+      return &hooks_.analysisSettings;
+    case ViewMenuItem::Record:
+      return &hooks_.toggleRecording;
+    default:
+      return nullptr;
   }
 }
 
@@ -106,8 +113,7 @@ void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& g
 void PlotInteraction::MouseMoved(int buttons, float x, float y) {
   hooks_.run([this, buttons, x, y] {
     GraphicsDevice* dev = hooks_.device();
-    if (dev != nullptr && MouseMove(state_, *dev, buttons, x, y, decimalSeparator_))
-      hooks_.frameMoveAndDraw();
+    if (dev != nullptr && MouseMove(state_, *dev, buttons, x, y, decimalSeparator_)) hooks_.frameMoveAndDraw();
   });
 }
 

@@ -3,11 +3,10 @@
 // device widget into the view's handlers (ViewMouse.h, ViewKeys.h,
 // ViewMenu.h) and redraws after a handled mouse move.
 
-#include <functional>
-
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 #include "plot/ViewMenu.h"
 
@@ -24,23 +23,22 @@ class PlotInteraction final : public QObject {
   Q_OBJECT
  public:
   struct Hooks {
-    std::function<GraphicsDevice*()> device;  // nullptr until the device exists
-    std::function<void()> frameMoveAndDraw;   // FrameMove, then DrawGraph
-    std::function<void()> loadData;           // "Load Data From File!"
-    std::function<void()> addCompared;        // "Add performance for comparison..."
-    std::function<void()> removeCompared;     // "Remove compared performances"
-    std::function<void()> analysisSettings;   // "Analysis settings..."
+    std::function<GraphicsDevice*()> device;          // nullptr until the device exists
+    std::function<void()> frameMoveAndDraw;           // FrameMove, then DrawGraph
+    std::function<void()> loadData;                   // "Load Data From File!"
+    std::function<void()> addCompared;                // "Add performance for comparison..."
+    std::function<void()> removeCompared;             // "Remove compared performances"
+    std::function<void()> analysisSettings;           // "Analysis settings..."
     std::function<void(float, float)> doubleClicked;  // a left double-click at window pixel (x, y)
-    std::function<void()> toggleRecording;    // "Record from MIDI input..." / "Stop recording"
-    std::function<bool()> isRecording;        // the caption the recording item shows
+    std::function<void()> toggleRecording;            // "Record from MIDI input..." / "Stop recording"
+    std::function<bool()> isRecording;                // the caption the recording item shows
     // Runs a handler; an error it raises is the window's to report.
     std::function<void(const std::function<void()>&)> run;
   };
 
   // Watches `surface` (the widget under the mouse, which gets the keyboard
   // focus) and fills `popup` with the menu's items.
-  PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup,
-                  QObject* parent = nullptr);
+  PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup, QObject* parent = nullptr);
 
   ViewMenu& Menu() { return menu_; }
   // A popup-menu item by its name ("menuReset", ...).

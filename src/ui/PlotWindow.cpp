@@ -1,9 +1,5 @@
 #include "ui/PlotWindow.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <exception>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -14,18 +10,21 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 
+#include "base/Dialogs.h"
 #include "model/Performance.h"
+#include "plot/EventPick.h"
+#include "render/GlDevice.h"
+#include "render/GlView.h"
 #include "replay/ReplayEngine.h"
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
-#include "ui/StoredSettings.h"
-#include "base/Dialogs.h"
-#include "render/GlDevice.h"
-#include "render/GlView.h"
-#include "ui/Twips.h"
-#include "plot/EventPick.h"
 #include "ui/PlotInteraction.h"
+#include "ui/StoredSettings.h"
+#include "ui/Twips.h"
 
 namespace rp {
 
@@ -190,8 +189,8 @@ void PlotWindow::SetTimerEnabled(bool enabled) {
 
 void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
-    controlPanel_ = std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_,
-                                                       makeMidiOutput_());
+    controlPanel_ =
+        std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_, makeMidiOutput_());
     controlPanel_->SetStartFile(options_.file, options_.compareFiles);
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
     if (options_.velocity) controlPanel_->SetTimingChosen(false);

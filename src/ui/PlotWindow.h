@@ -6,14 +6,13 @@
 // events is PlotView's; a double-click on a point and the space bar (in
 // either window) go to the control panel's replay.
 
+#include <QImage>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QImage>
-#include <QWidget>
 
 #include "model/AnalysisSettings.h"
 #include "plot/PlotView.h"
@@ -36,10 +35,10 @@ struct ReplayPosition;
 
 // How the program was started.
 struct StartOptions {
-  std::optional<std::string> file;  // the first performance, instead of the file dialog
-  bool velocity = false;            // "Velocity" chosen instead of "Timing"
+  std::optional<std::string> file;        // the first performance, instead of the file dialog
+  bool velocity = false;                  // "Velocity" chosen instead of "Timing"
   std::vector<std::string> compareFiles;  // loaded for comparison after the first
-  bool offerRecovery = false;       // offer a take left unsaved (the program; not tests or snapshots)
+  bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {

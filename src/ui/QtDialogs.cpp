@@ -23,8 +23,8 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 void QtDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string_view title) {
-  QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
-                  FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent_);
+  QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information, FromUtf8(title),
+                  FromUtf8(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
@@ -69,9 +69,9 @@ std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::v
 }
 
 std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {
-  const QStringList paths = QFileDialog::getOpenFileNames(parent_, QString::fromStdString(request.title),
-                                                          QString::fromStdString(request.initialDir),
-                                                          QtFileFilter(request.filter));
+  const QStringList paths =
+      QFileDialog::getOpenFileNames(parent_, QString::fromStdString(request.title),
+                                    QString::fromStdString(request.initialDir), QtFileFilter(request.filter));
   std::vector<std::string> chosen;
   for (const QString& path : paths) chosen.push_back(path.toStdString());
   return chosen;

@@ -1,12 +1,11 @@
 #include "ui/QtProgressSink.h"
 
-#include <algorithm>
-#include <limits>
-
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QWidget>
+#include <algorithm>
+#include <limits>
 
 #include "ui/Twips.h"
 
@@ -19,8 +18,8 @@ const QPoint kOffset(Px(1500), Px(2000));
 
 // The bar counts in int; counts of a load fit, anything beyond is cut.
 int ToInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                    std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void ShowNumber(QLabel& label, std::int64_t value) {

@@ -1,10 +1,9 @@
 #include "ui/ReplayButtonIcons.h"
 
-#include <functional>
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <functional>
 
 namespace rp {
 

@@ -8,11 +8,11 @@
 #include <functional>
 #include <string>
 
-#include "support/ScratchDir.h"
-#include "io/AsciiMidiReader.h"
 #include "analysis/PerformanceLoader.h"
-#include "model/Performance.h"
 #include "base/ProgressSink.h"
+#include "io/AsciiMidiReader.h"
+#include "model/Performance.h"
+#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
 
 namespace rp {
@@ -71,7 +71,7 @@ TEST(BadAsciiMidiInput, NumbersThatDoNotFitReadAsZero) {
   EXPECT_EQ(p.noteEvents[5].noteVelocity, 0);  // "1e9"
   EXPECT_FALSE(p.noteEvents[6].isNoteOn);
   EXPECT_EQ(p.noteEvents[6].noteKey, 0);  // read after the minus of "-1e999"
-  EXPECT_EQ(p.plotEventCount, 2);  // the note-ons read as 0 ms make one chord
+  EXPECT_EQ(p.plotEventCount, 2);         // the note-ons read as 0 ms make one chord
   ExpectConsistent(p);
 
   // 2^31 and beyond: plain doubles for time and lead, out of range for bytes.

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "io/AsciiMidiWriter.h"
 #include "analysis/LiveRecording.h"
+#include "io/AsciiMidiWriter.h"
 
 namespace rp {
 namespace {
@@ -19,14 +19,14 @@ std::vector<std::string> Listing(const Performance& p) {
 
 TEST(LiveRecording, TimesComeFromTheDeltasAndOnlyNotesAreKept) {
   LiveRecording live;
-  EXPECT_FALSE(live.Add(Bytes{0xB0, 64, 127}, 5.0));           // pedal: the take's zero, whatever its delta
-  EXPECT_TRUE(live.Add(Bytes{0x90, 60, 80}, 0.1000004));       // rounded to whole microseconds
-  EXPECT_FALSE(live.Add(Bytes{0xC0, 5}, 0.05));                // ignored, but its delta counts
+  EXPECT_FALSE(live.Add(Bytes{0xB0, 64, 127}, 5.0));      // pedal: the take's zero, whatever its delta
+  EXPECT_TRUE(live.Add(Bytes{0x90, 60, 80}, 0.1000004));  // rounded to whole microseconds
+  EXPECT_FALSE(live.Add(Bytes{0xC0, 5}, 0.05));           // ignored, but its delta counts
   EXPECT_FALSE(live.Add(Bytes{0xFE}, 0.01));
-  EXPECT_TRUE(live.Add(Bytes{0x91, 60, 0}, 0.2));              // velocity 0 on another channel: a note-off
-  EXPECT_TRUE(live.Add(Bytes{0x82, 62, 30}, 0.0015));          // a note-off keeps its release velocity
-  EXPECT_EQ(Listing(live.Take()), (std::vector<std::string>{"1; /* 100 ms */+60 80;", "2; /* 360 ms */-60  0;",
-                                                            "3; /* 361.5 ms */-62 30;"}));
+  EXPECT_TRUE(live.Add(Bytes{0x91, 60, 0}, 0.2));      // velocity 0 on another channel: a note-off
+  EXPECT_TRUE(live.Add(Bytes{0x82, 62, 30}, 0.0015));  // a note-off keeps its release velocity
+  EXPECT_EQ(Listing(live.Take()),
+            (std::vector<std::string>{"1; /* 100 ms */+60 80;", "2; /* 360 ms */-60  0;", "3; /* 361.5 ms */-62 30;"}));
   EXPECT_DOUBLE_EQ(live.LastMessageMs(), 361.5);
 }
 
@@ -58,8 +58,9 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
   for (std::int32_t k = 1; k <= live.CompleteEventCount(); ++k) {
     const PlotEvent& a = take.plotEvents[std::size_t(k)];
     const PlotEvent& b = finished.plotEvents[std::size_t(k)];
-    EXPECT_EQ(std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2, a.firstNote),
-              std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2, b.firstNote))
+    EXPECT_EQ(
+        std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2, a.firstNote),
+        std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2, b.firstNote))
         << "event " << k;
   }
   for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "analysis/OnsetAnalysis.h"
-#include "model/Performance.h"
 #include "base/ProgressSink.h"
 #include "base/ProgressThrottle.h"
+#include "model/Performance.h"
 
 namespace rp {
 namespace {
@@ -74,8 +74,13 @@ TEST(OnsetAnalysis, ClustersAgainstTheFirstNoteOnOfTheCluster) {
 }
 
 TEST(OnsetAnalysis, IntervalsAndVelocitiesOfThreeEventsFromEachEvent) {
-  Performance p = Analyse({{true, 0, 80}, {true, 10, 127}, {true, 500, 90}, {false, 600}, {true, 1250, 70},
-                           {true, 2250, 100}, {true, 2500, 60}});
+  Performance p = Analyse({{true, 0, 80},
+                           {true, 10, 127},
+                           {true, 500, 90},
+                           {false, 600},
+                           {true, 1250, 70},
+                           {true, 2250, 100},
+                           {true, 2500, 60}});
   ASSERT_EQ(p.plotEventCount, 5);
   const PlotEvent& e1 = p.plotEvents[1];
   EXPECT_EQ(e1.interval0, 500);
@@ -139,9 +144,9 @@ TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   // Delay 2: event n against events n + 2 and n + 4; the last five keep zeros.
   AnalysisSettings delayed;
   delayed.delay = 2;
-  p = Analyse({{true, 0, 1}, {true, 100, 2}, {true, 300, 3}, {true, 600, 4}, {true, 1000, 5}, {true, 1500, 6},
-               {true, 2100, 7}},
-              delayed);
+  p = Analyse(
+      {{true, 0, 1}, {true, 100, 2}, {true, 300, 3}, {true, 600, 4}, {true, 1000, 5}, {true, 1500, 6}, {true, 2100, 7}},
+      delayed);
   ASSERT_EQ(p.plotEventCount, 7);
   EXPECT_EQ(p.plotEvents[1].interval0, 100);
   EXPECT_EQ(p.plotEvents[1].interval1, 300);
@@ -175,8 +180,14 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
   // events or fewer every event keeps zeros and the arrays stay in bounds.
   AnalysisSettings delayed;
   delayed.delay = 3;
-  p = Analyse({{true, 0, 1}, {true, 100, 2}, {true, 300, 3}, {true, 600, 4}, {true, 1000, 5}, {true, 1500, 6},
-               {true, 2100, 7}, {true, 2800, 8}},
+  p = Analyse({{true, 0, 1},
+               {true, 100, 2},
+               {true, 300, 3},
+               {true, 600, 4},
+               {true, 1000, 5},
+               {true, 1500, 6},
+               {true, 2100, 7},
+               {true, 2800, 8}},
               delayed);
   ASSERT_EQ(p.plotEventCount, 8);
   EXPECT_EQ(p.plotEvents[1].interval1, 400);  // onset 5 - onset 4
@@ -227,7 +238,8 @@ TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
                              b.firstNote))
               << count << " " << window << " " << delay << " event " << k;
         }
-        for (std::int32_t j = 1; j <= count; ++j) ASSERT_EQ(walked.noteEvents[j].clusterIndex, passed.noteEvents[j].clusterIndex);
+        for (std::int32_t j = 1; j <= count; ++j)
+          ASSERT_EQ(walked.noteEvents[j].clusterIndex, passed.noteEvents[j].clusterIndex);
       }
     }
   }

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "support/SmfBuilder.h"
-#include "support/TempFile.h"
-#include "io/AsciiMidiWriter.h"
 #include "analysis/PerformanceLoader.h"
+#include "io/AsciiMidiWriter.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "support/RecordingProgressSink.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SmfBuilder.h"
+#include "support/TempFile.h"
 
 namespace rp {
 namespace {
@@ -80,7 +80,7 @@ TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   ASSERT_EQ(h.p.noteEventCount, 7);
   EXPECT_EQ(h.p.noteEvents[3].timeMs, 10.0);  // the piece after a comma is a line of its own
   EXPECT_EQ(h.p.noteEvents[3].leadValue, 0.0);
-  EXPECT_EQ(h.p.noteEvents[6].noteKey, 62);   // quoted, with a comma inside
+  EXPECT_EQ(h.p.noteEvents[6].noteKey, 62);  // quoted, with a comma inside
   EXPECT_EQ(h.p.noteEvents[6].noteVelocity, 70);
   EXPECT_FALSE(h.p.noteEvents[7].isNoteOn);
   EXPECT_EQ(h.p.plotEventCount, 3);
@@ -130,12 +130,16 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
   std::string lines;
   for (int i = 0; i < 80000; ++i) {
     lines += std::to_string(i) + "; /* " + std::to_string(i * 11) + " ms */" + (i % 3 ? "+" : "-") + "6" +
-             std::to_string(i % 10) + " 64;" + (i % 7 == 0 ? "\r\n" : i % 7 == 1 ? "\r" : i % 7 == 2 ? ",x\n" : "\n");
+             std::to_string(i % 10) + " 64;" +
+             (i % 7 == 0   ? "\r\n"
+              : i % 7 == 1 ? "\r"
+              : i % 7 == 2 ? ",x\n"
+                           : "\n");
   }
   TempFile halves(lines);
   std::vector<std::string> files = {big.Path(), halves.Path()};
-  for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "keys_velocities.txt",
-                           "malformed.txt", "blank_lines_commas.txt", "empty.txt"})
+  for (const char* name : {"lf.txt", "cr.txt", "crlf.txt", "commas_quotes.txt", "keys_velocities.txt", "malformed.txt",
+                           "blank_lines_commas.txt", "empty.txt"})
     files.push_back(DataFile(name));
   for (const std::string& file : files) {
     Held watched, unwatched;
@@ -219,8 +223,8 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   calls.clear();
   dialogs.fileAnswers = {DataFile("lf.txt")};
   EXPECT_TRUE(loader.ChooseAndOpen().Ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData",
-                                             "stopAutoRotation", "stopReplay", "max 5", "updateTimeDisplay"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData", "stopAutoRotation",
+                                             "stopReplay", "max 5", "updateTimeDisplay"}));
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(progress.captions,
             (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));
@@ -298,8 +302,8 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   lyingHeader[7] = 200;
   test::TrackBuilder silent;
   silent.Tempo(0, 500000).End();
-  for (const test::Bytes& bad : {test::Bytes(good.begin(), good.end() - 4), lyingHeader,
-                                 test::MidiFile(0, 96, {silent})}) {
+  for (const test::Bytes& bad :
+       {test::Bytes(good.begin(), good.end() - 4), lyingHeader, test::MidiFile(0, 96, {silent})}) {
     TempFile file(AsText(bad));
     const LoadResult r = loader.Open(file.Path());
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);

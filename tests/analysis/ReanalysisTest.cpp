@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "model/AnalysisSettings.h"
 #include "analysis/OnsetAnalysis.h"
-#include "model/Performance.h"
 #include "analysis/Reanalysis.h"
+#include "model/AnalysisSettings.h"
+#include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
 namespace rp {

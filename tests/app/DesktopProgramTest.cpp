@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/DesktopProgram.h"
-#include "app/BatchLoad.h"
 #include "support/ChildProcess.h"
 
 namespace rp {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -37,8 +36,8 @@ Outcome Command(std::vector<std::string> args) {
 // Runs the built program through the shell; stdout only.
 Outcome Program(const std::string& arguments) {
   Outcome r{-1, {}, {}};
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((std::string(RP_PROGRAM) + " " + arguments + " 2>/dev/null").c_str(), "r"),
-                                             &pclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+      popen((std::string(RP_PROGRAM) + " " + arguments + " 2>/dev/null").c_str(), "r"), &pclose);
   if (!pipe) return r;
   char buffer[4096];
   std::size_t n;
@@ -149,13 +148,17 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
 
 TEST(AnalysisOptions, MissingNonNumericOrOutOfRangeValuesAreRefusedInOneLine) {
   const std::string file = DataFile("lf.txt");
-  const std::vector<std::vector<std::string>> refused = {
-      {"--export-events", file, "--delay"},         {"--export-events", file, "--delay", "two"},
-      {"--export-notes", "--cluster-ms", "1000.5", file}, {"--export-notes", file, "--cluster-ms", "-1"},
-      {"--report", "--delay", "0"},                 {"--report", "--delay", "51"},
-      {"--report", "--delay", "2.5", file},         {"--cluster-ms", "nan", file},
-      {file, "--cluster-ms", "12ms"},               {"--delay", "3", "--cluster-ms"},
-      {"--snapshot", "out.png", "--delay", "99", file}};
+  const std::vector<std::vector<std::string>> refused = {{"--export-events", file, "--delay"},
+                                                         {"--export-events", file, "--delay", "two"},
+                                                         {"--export-notes", "--cluster-ms", "1000.5", file},
+                                                         {"--export-notes", file, "--cluster-ms", "-1"},
+                                                         {"--report", "--delay", "0"},
+                                                         {"--report", "--delay", "51"},
+                                                         {"--report", "--delay", "2.5", file},
+                                                         {"--cluster-ms", "nan", file},
+                                                         {file, "--cluster-ms", "12ms"},
+                                                         {"--delay", "3", "--cluster-ms"},
+                                                         {"--snapshot", "out.png", "--delay", "99", file}};
   for (const auto& args : refused) {
     std::ostringstream out, err;
     const LaunchPlan plan = ParseCommandLine(args, out, err);
@@ -176,8 +179,15 @@ TEST(AnalysisOptions, MissingNonNumericOrOutOfRangeValuesAreRefusedInOneLine) {
 // The notes of tests/data/lf.txt as a MIDI file: one tick is one millisecond.
 std::string LfAsMidi() {
   test::TrackBuilder t;
-  t.On(0, 60, 80).Off(400, 60).On(100, 62, 90).On(750, 64, 70).Off(50, 62).On(950, 65, 100).On(250, 67, 60)
-      .Off(100, 64).End();
+  t.On(0, 60, 80)
+      .Off(400, 60)
+      .On(100, 62, 90)
+      .On(750, 64, 70)
+      .Off(50, 62)
+      .On(950, 65, 100)
+      .On(250, 67, 60)
+      .Off(100, 64)
+      .End();
   const test::Bytes b = test::MidiFile(0, 500, {t});
   return {b.begin(), b.end()};
 }

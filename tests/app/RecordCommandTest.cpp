@@ -18,9 +18,8 @@ using Args = std::vector<std::string>;
 
 TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
   std::ostringstream err;
-  const auto ok = ParseRecordOptions({"take.txt", "--input", "Piano", "--seconds", "2.5", "--cluster-ms", "12.5",
-                                      "--delay", "3"},
-                                     err);
+  const auto ok = ParseRecordOptions(
+      {"take.txt", "--input", "Piano", "--seconds", "2.5", "--cluster-ms", "12.5", "--delay", "3"}, err);
   ASSERT_TRUE(ok) << err.str();
   EXPECT_EQ(ok->output, "take.txt");
   EXPECT_EQ(ok->input, "Piano");
@@ -29,12 +28,12 @@ TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
   EXPECT_EQ(ok->settings.delay, 3);
   EXPECT_TRUE(ParseRecordOptions({"t.txt", "--input", "P", "--cluster-ms", "0", "--delay", "50"}, err));
 
-  for (const Args& bad : {Args{"t.txt"}, Args{"--input", "P"}, Args{"t.txt", "--input"},
-                          Args{"t.txt", "--input", "P", "--delay", "51"}, Args{"t.txt", "--input", "P", "--delay", "1.5"},
-                          Args{"t.txt", "--input", "P", "--delay", "0"}, Args{"t.txt", "--input", "P", "--cluster-ms", "1000.5"},
-                          Args{"t.txt", "--input", "P", "--cluster-ms", "-1"}, Args{"t.txt", "--input", "P", "--cluster-ms", "x"},
-                          Args{"t.txt", "--input", "P", "--seconds", "0"}, Args{"t.txt", "--input", "P", "--loud"},
-                          Args{"a.txt", "b.txt", "--input", "P"}}) {
+  for (const Args& bad :
+       {Args{"t.txt"}, Args{"--input", "P"}, Args{"t.txt", "--input"}, Args{"t.txt", "--input", "P", "--delay", "51"},
+        Args{"t.txt", "--input", "P", "--delay", "1.5"}, Args{"t.txt", "--input", "P", "--delay", "0"},
+        Args{"t.txt", "--input", "P", "--cluster-ms", "1000.5"}, Args{"t.txt", "--input", "P", "--cluster-ms", "-1"},
+        Args{"t.txt", "--input", "P", "--cluster-ms", "x"}, Args{"t.txt", "--input", "P", "--seconds", "0"},
+        Args{"t.txt", "--input", "P", "--loud"}, Args{"a.txt", "b.txt", "--input", "P"}}) {
     std::ostringstream e;
     EXPECT_FALSE(ParseRecordOptions(bad, e)) << bad.back();
     const std::string text = e.str();

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>
@@ -10,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "midi/CombinedMidiBackend.h"
-#include "replay/MidiOutputPort.h"
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
+#include "midi/CombinedMidiBackend.h"
+#include "replay/MidiOutputPort.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
 
@@ -97,11 +96,9 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;
-    port.SetNotifications({[&](int code, const std::string& text) {
-                             events.push_back("error " + std::to_string(code) + " " + text);
-                           },
-                           [&](int tag) { events.push_back("sent " + std::to_string(tag)); },
-                           [&] { events.push_back("ended"); }});
+    port.SetNotifications(
+        {[&](int code, const std::string& text) { events.push_back("error " + std::to_string(code) + " " + text); },
+         [&](int tag) { events.push_back("sent " + std::to_string(tag)); }, [&] { events.push_back("ended"); }});
     port.SetDeviceIndex(-1);
     port.Open();
     ASSERT_EQ(port.State(), PortState::Open);

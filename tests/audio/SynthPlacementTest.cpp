@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "synth/SampleScheduler.h"
 #include "audio/GeneralMidiSynth.h"
+#include "synth/SampleScheduler.h"
 
 namespace rp {
 namespace {

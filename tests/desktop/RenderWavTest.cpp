@@ -45,8 +45,8 @@ Wav ReadWav(const std::string& path) {
                      U32(b, 20) == (2u << 16 | 1u) && U32(b, 24) == 44100 && U32(b, 28) == 44100 * 4 &&
                      U32(b, 32) == (16u << 16 | 4u) && b.compare(36, 4, "data") == 0;
   for (std::size_t at = 44; at + 1 < b.size(); at += 2) {
-    w.samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(b[at]) |
-                                                  static_cast<unsigned char>(b[at + 1]) << 8));
+    w.samples.push_back(
+        static_cast<std::int16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8));
   }
   return w;
 }

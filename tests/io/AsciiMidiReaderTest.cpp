@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFile.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
 #include "io/NumberPrefix.h"
+#include "support/TempFile.h"
 
 namespace rp {
 namespace {
@@ -91,8 +91,8 @@ TEST(AsciiMidiReader, KeysReadWholeUpToTheVelocityAndTwoDigitKeysAsBefore) {
 TEST(AsciiMidiReader, AcceptsOnlyNoteLines) {
   EXPECT_TRUE(IsNoteLine("1; /* 0 ms */+60 90;"));
   EXPECT_TRUE(IsNoteLine("/*-;"));
-  for (const char* field : {"", "no comment marker +60 90;", "1; /* 0 ms */+60 90", "1; /* 0 ms */ 60 90;", "/*",
-                            "/*;", "+;"}) {
+  for (const char* field :
+       {"", "no comment marker +60 90;", "1; /* 0 ms */+60 90", "1; /* 0 ms */ 60 90;", "/*", "/*;", "+;"}) {
     EXPECT_FALSE(IsNoteLine(field)) << field;
   }
   // The file's odd lines: six are accepted, with the pieces they hold.
@@ -151,8 +151,8 @@ void ExpectReadAsTheRulesSay(const std::string& line) {
 }
 
 TEST(AsciiMidiReader, AgreesWithTheRulesOnRandomLines) {
-  const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ", "1", "23", "4.5", "e2", "m",
-                                           "s", "*", "/", "x", "108", "\t", "ms *", "; /"};
+  const std::vector<std::string> pieces = {"; /*", "/*", "ms */", "+", "-", ";", " ",   "1",  "23",   "4.5",
+                                           "e2",   "m",  "s",     "*", "/", "x", "108", "\t", "ms *", "; /"};
   std::mt19937 random(7);
   int accepted = 0;
   for (int i = 0; i < 20000; ++i) {
@@ -175,16 +175,23 @@ TEST(AsciiMidiReader, UsualLinesAndTheirNearMissesAgreeWithTheRules) {
   const std::string changes = "0123456789+-;/* m.se\t";
   std::mt19937 random(11);
   for (int i = 0; i < 20000; ++i) {
-    std::string line = std::to_string(random() % 100000) + "; /* " + std::to_string(random() % 10000000) +
-                       " ms */" + (random() % 2 ? "+" : "-") + std::to_string(random() % 110) + " " +
+    std::string line = std::to_string(random() % 100000) + "; /* " + std::to_string(random() % 10000000) + " ms */" +
+                       (random() % 2 ? "+" : "-") + std::to_string(random() % 110) + " " +
                        std::to_string(random() % 128) + ";";
     const std::size_t at = random() % (line.size() + 1);
     const char c = changes[random() % changes.size()];
     switch (random() % 4) {
-      case 0: break;  // unchanged
-      case 1: line.insert(at, 1, c); break;
-      case 2: if (at < line.size()) line[at] = c; break;
-      default: if (at < line.size()) line.erase(at, 1); break;
+      case 0:
+        break;  // unchanged
+      case 1:
+        line.insert(at, 1, c);
+        break;
+      case 2:
+        if (at < line.size()) line[at] = c;
+        break;
+      default:
+        if (at < line.size()) line.erase(at, 1);
+        break;
     }
     const bool expected = ReferenceIsNoteLine(line);
     ASSERT_EQ(IsNoteLine(line), expected) << line;
@@ -231,7 +238,7 @@ TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
     mixed += (i % 3 == 0) ? "\r\n" : (i % 3 == 1) ? "\r" : ",\"q\r\n\"tail\n";
   }
   mixed += std::string(100000, 'x') + "; /* 1 ms */+60 64;\n";  // longer than the buffer
-  mixed += std::string(1, '\0') + "\x01\xff/*+;\n";              // binary bytes pass through
+  mixed += std::string(1, '\0') + "\x01\xff/*+;\n";             // binary bytes pass through
   TempFile file(mixed);
   const auto reference = Fields(file.Path());
   EXPECT_EQ(reference.size(), 200u + 66u + 2u);

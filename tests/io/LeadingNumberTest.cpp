@@ -14,13 +14,34 @@ namespace {
 
 TEST(LeadingNumber, TakesTheLongestLeadingNumber) {
   const std::vector<std::pair<std::string, double>> cases = {
-      {" 1.5 ", 1.5},      {"1 000", 1000},        {"12abc", 12},       {"abc", 0},
-      {"", 0},             {"-", 0},               {".", 0},            {"-.5", -0.5},
-      {"+3.", 3},          {"1.2.3", 1.2},         {"1e3", 1000},       {"1E+3x", 1000},
-      {"2D-2", 0.02},      {"1e", 1},              {"1e+", 1},          {"- 4\t2\n", -42},
-      {"&H10", 16},        {"&hff", 255},          {"&O17", 15},        {"&H", 0},
-      {"&HFF000000", -16777216.0}, {"&HFFFFFFFF", -1}, {"&H000000010", 16}, {"&HZ", 0},
-      {"1e-400", 0},       {"0.000e999", 0},       {"-0", 0},           {"1,5", 1},
+      {" 1.5 ", 1.5},
+      {"1 000", 1000},
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {"-", 0},
+      {".", 0},
+      {"-.5", -0.5},
+      {"+3.", 3},
+      {"1.2.3", 1.2},
+      {"1e3", 1000},
+      {"1E+3x", 1000},
+      {"2D-2", 0.02},
+      {"1e", 1},
+      {"1e+", 1},
+      {"- 4\t2\n", -42},
+      {"&H10", 16},
+      {"&hff", 255},
+      {"&O17", 15},
+      {"&H", 0},
+      {"&HFF000000", -16777216.0},
+      {"&HFFFFFFFF", -1},
+      {"&H000000010", 16},
+      {"&HZ", 0},
+      {"1e-400", 0},
+      {"0.000e999", 0},
+      {"-0", 0},
+      {"1,5", 1},
   };
   for (const auto& [text, expected] : cases) {
     const std::optional<double> value = ReadLeadingNumber(text);
@@ -50,7 +71,9 @@ TEST(TextLines, DecodingAndSplitting) {
   EXPECT_EQ(DecodeUtf8OrLatin1("\xc0\x80"), "\u00c0\u0080");
   EXPECT_EQ(DecodeUtf8OrLatin1("\xed\xa0\x80"), "\u00ed\u00a0\u0080");
   EXPECT_EQ(DecodeUtf8OrLatin1("x\xe2\x82"), "x\u00e2\u0082");
-  EXPECT_EQ(DecodeUtf8OrLatin1("\xef\xbb\xbf" "a\xef\xbb\xbf"), "a\ufeff");
+  EXPECT_EQ(DecodeUtf8OrLatin1("\xef\xbb\xbf"
+                               "a\xef\xbb\xbf"),
+            "a\ufeff");
 
   using Lines = std::vector<std::string_view>;
   EXPECT_EQ(SplitLines(""), Lines{});

@@ -1,16 +1,15 @@
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "support/TempFile.h"
 #include "io/FieldReader.h"
 #include "io/SplitNoteRead.h"
+#include "support/TempFile.h"
 
 namespace rp {
 namespace {
@@ -66,7 +65,8 @@ std::string Mixed(int lines) {
 
 class File {
  public:
-  explicit File(const std::string& bytes) : file_(bytes), fd_(::open(file_.Path().c_str(), O_RDONLY)), size_(bytes.size()) {}
+  explicit File(const std::string& bytes)
+      : file_(bytes), fd_(::open(file_.Path().c_str(), O_RDONLY)), size_(bytes.size()) {}
   ~File() { ::close(fd_); }
   int Fd() const { return fd_; }
   std::int64_t size() const { return size_; }
@@ -114,8 +114,8 @@ TEST(SplitNoteRead, KeepsTheLimitAndTheCountsAcrossTheHalves) {
     EXPECT_TRUE(joined);
     EXPECT_EQ(halves, ReadOnce(file.Fd(), limit)) << limit;
     EXPECT_EQ(halves.noteLines, all.noteLines) << limit;  // counted even when not kept
-    EXPECT_EQ(halves.noteOns, std::count_if(halves.notes.begin(), halves.notes.end(),
-                                            [](const auto& n) { return std::get<4>(n); }))
+    EXPECT_EQ(halves.noteOns,
+              std::count_if(halves.notes.begin(), halves.notes.end(), [](const auto& n) { return std::get<4>(n); }))
         << limit;  // only those kept
   }
 }

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-#include <unistd.h>
-
-#include "support/SmfBuilder.h"
 #include "io/StandardMidiFileReader.h"
+#include "support/SmfBuilder.h"
 
 namespace rp {
 namespace {
@@ -41,9 +40,12 @@ TEST(StandardMidiFileReader, TimesFollowEveryTempoChangeOfTheFile) {
   TrackBuilder tempo;
   tempo.Tempo(0, 500000).Tempo(960, 1000000).End();
   TrackBuilder notes;
-  notes.On(0, 60, 80).Off(480, 60).On(0, 62, 81).Off(960, 62)  // 62 sounds from 480 to 1440 ticks
-      .Tempo(480, 250000)                                      // tick 1920 = 3000 ms
-      .On(480, 64, 82)                                         // tick 2400: 3000 + 480 * 250 / 480 ms
+  notes.On(0, 60, 80)
+      .Off(480, 60)
+      .On(0, 62, 81)
+      .Off(960, 62)        // 62 sounds from 480 to 1440 ticks
+      .Tempo(480, 250000)  // tick 1920 = 3000 ms
+      .On(480, 64, 82)     // tick 2400: 3000 + 480 * 250 / 480 ms
       .Off(480, 64)
       .End();
   const auto r = Parse(MidiFile(1, 480, {tempo, notes}));
@@ -82,22 +84,22 @@ TEST(StandardMidiFileReader, MergesTracksAndChannelsInTimeOrderOffsFirst) {
 
 TEST(StandardMidiFileReader, RunningStatusAndVelocityZeroNoteOns) {
   TrackBuilder t;
-  t.Raw(0, {0x90, 0, 100})  // key 0
-      .Raw(0, {127, 101})   // running status: key 127
-      .Raw(480, {0, 0})     // note-on velocity 0: note-off of key 0
+  t.Raw(0, {0x90, 0, 100})                   // key 0
+      .Raw(0, {127, 101})                    // running status: key 127
+      .Raw(480, {0, 0})                      // note-on velocity 0: note-off of key 0
       .Raw(0, {0xFF, 0x01, 0x02, 'h', 'i'})  // a meta event keeps running status alive
       .Raw(0, {127, 0})
-      .Raw(0, {0xC0, 5})     // program change: one data byte
-      .Raw(0, {6})           // ... and again by running status
-      .Raw(0, {0xB0, 64, 127})  // sustain pedal: ignored
+      .Raw(0, {0xC0, 5})                 // program change: one data byte
+      .Raw(0, {6})                       // ... and again by running status
+      .Raw(0, {0xB0, 64, 127})           // sustain pedal: ignored
       .Raw(0, {0xF0, 0x02, 0x43, 0xF7})  // system exclusive: skipped
       .Raw(0, {0x80, 64, 30})
       .Raw(0, {0x90, 64, 55})
       .Raw(480, {0x80, 64, 30})
       .End();
   // The note-off of key 64 before any note-on is dropped: it ends nothing.
-  EXPECT_EQ(Listing(Parse(MidiFile(0, 480, {t}))), (L{"+0@0/100", "+127@0/101", "-0@500/0", "-127@500/0",
-                                                       "+64@500/55", "-64@1000/30"}));
+  EXPECT_EQ(Listing(Parse(MidiFile(0, 480, {t}))),
+            (L{"+0@0/100", "+127@0/101", "-0@500/0", "-127@500/0", "+64@500/55", "-64@1000/30"}));
 }
 
 TEST(StandardMidiFileReader, SmpteDivision) {
@@ -120,17 +122,16 @@ TEST(StandardMidiFileReader, SmpteDivision) {
 TEST(StandardMidiFileReader, EveryNoteGetsExactlyOneNoteOffAfterItsStart) {
   TrackBuilder t;
   t.On(0, 60, 50)
-      .On(0, 60, 51)   // the same key struck twice
-      .Off(100, 60)    // ends one of them
-      .Off(0, 60)      // ... and the other
-      .Off(0, 60)      // nothing sounds any more: dropped
-      .On(0, 62, 52)   // a note of no length: its note-off still follows it
+      .On(0, 60, 51)  // the same key struck twice
+      .Off(100, 60)   // ends one of them
+      .Off(0, 60)     // ... and the other
+      .Off(0, 60)     // nothing sounds any more: dropped
+      .On(0, 62, 52)  // a note of no length: its note-off still follows it
       .Off(0, 62)
       .On(50, 64, 53)  // never ended: stops when the track ends
       .End(150);
-  EXPECT_EQ(Listing(Parse(MidiFile(0, 200, {t}))),
-            (L{"+60@0/50", "+60@0/51", "-60@250/64", "-60@250/64", "+62@250/52", "-62@250/64", "+64@375/53",
-               "-64@750/0"}));
+  EXPECT_EQ(Listing(Parse(MidiFile(0, 200, {t}))), (L{"+60@0/50", "+60@0/51", "-60@250/64", "-60@250/64", "+62@250/52",
+                                                      "-62@250/64", "+64@375/53", "-64@750/0"}));
   // A key struck again at the moment it is released: the release comes first.
   TrackBuilder r;
   r.On(0, 60, 50).On(100, 60, 51).Off(0, 60).Off(100, 60).End();

@@ -1,15 +1,14 @@
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "support/TempFile.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
+#include "support/TempFile.h"
 
 namespace rp {
 namespace {
@@ -68,9 +67,12 @@ void ExpectSame(const Reading& got, const Reading& want, const std::string& what
 // doubled or removed, long digit runs, keys and velocities past 127, all
 // line ends. A variant that starts with a quote gets it closed on the next line.
 std::string Variants() {
-  const std::vector<std::string> usual = {"1; /* 26 ms */+54 89;",      "123456789012345; /* 4 ms */-108127;",
-                                          "77; /* 123456789012345 ms */+21  5;", "9; /* 0 ms */-300999;",
-                                          "; /* 1 ms */+255256;",        "5; /* 7 ms */+  9 1 2;"};
+  const std::vector<std::string> usual = {"1; /* 26 ms */+54 89;",
+                                          "123456789012345; /* 4 ms */-108127;",
+                                          "77; /* 123456789012345 ms */+21  5;",
+                                          "9; /* 0 ms */-300999;",
+                                          "; /* 1 ms */+255256;",
+                                          "5; /* 7 ms */+  9 1 2;"};
   const std::string replacements = "09 \t,\"+-;/*m\r\nx.";
   std::vector<std::string> lines = {"1234567890123456; /* 5 ms */+60 64;", "1; /* 1234567890123456 ms */+60 64;",
                                     "1; /* 5 ms */+60 64 1 2 3 4 5 6 7 8;", "1; /* 5 ms */+6064;"};

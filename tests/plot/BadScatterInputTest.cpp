@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "support/ScratchDir.h"
 #include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/ScatterPoints.h"
+#include "support/ScratchDir.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

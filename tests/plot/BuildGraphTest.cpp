@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "base/Dialogs.h"
+#include "plot/BuildGraph.h"
+#include "plot/ViewState.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneNode.h"
 #include "support/RecordingDevice.h"
 #include "support/ScriptedDialogs.h"
-#include "plot/BuildGraph.h"
-#include "plot/ViewState.h"
 
 namespace rp {
 namespace {
@@ -146,8 +146,7 @@ TEST(BuildGraph, PointsAreSortedByTheFloorAndNamedByPosition) {
   const auto onFloor = s.upperPoints->GetChild(1);
   EXPECT_EQ(onFloor->GetScale(), 0.0f);
   EXPECT_EQ(onFloor->MeshCount(), 1);
-  EXPECT_FLOAT_EQ(onFloor->GetMesh(0)->GetMaterial()->diffuse.a, 0.0f)
-      << "a colour below 2^24 has alpha 0";
+  EXPECT_FLOAT_EQ(onFloor->GetMesh(0)->GetMaterial()->diffuse.a, 0.0f) << "a colour below 2^24 has alpha 0";
 }
 
 TEST(BuildGraph, ARebuildKeepsTheTurnAndNothingIsBuiltWithoutDevice) {

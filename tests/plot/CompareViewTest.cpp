@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "support/InteractionScene.h"
 #include "model/ComparedPerformances.h"
 #include "model/ReplayPosition.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/DrawOverlays.h"
-#include "support/FakeControlPanel.h"
 #include "plot/Legend.h"
 #include "plot/MouseOver.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
+#include "support/FakeControlPanel.h"
+#include "support/InteractionScene.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestPerformance.h"
 
 namespace rp {

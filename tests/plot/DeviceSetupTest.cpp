@@ -1,9 +1,8 @@
-#include "plot/DeviceSetup.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "plot/DeviceSetup.h"
 #include "support/RecordingDevice.h"
 #include "support/ScriptedDialogs.h"
 
@@ -64,8 +63,7 @@ TEST_F(DeviceSetupTest, NoDeviceAtAllEndsTheProgramAfterTheErrorMessage) {
   software_ = false;
   EXPECT_FALSE(setup_.CreateDeviceForWindow(window_));
   ASSERT_EQ(dialogs_.messages.size(), 2u);
-  EXPECT_EQ(dialogs_.messages[1].text,
-            "No suitable device was found to initialize D3D. Application will now exit.");
+  EXPECT_EQ(dialogs_.messages[1].text, "No suitable device was found to initialize D3D. Application will now exit.");
   EXPECT_EQ(dialogs_.messages[1].kind, MessageKind::Error);
   EXPECT_NE(endStatus_, -1);
   EXPECT_NE(endStatus_, 0);

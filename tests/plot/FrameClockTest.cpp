@@ -24,7 +24,7 @@ TEST_F(FrameClockTest, ElapsedLeavesOutStoppedTime) {
   gNow = 101.0;
   EXPECT_FLOAT_EQ(clock_.Elapsed(), 0.5f);
   EXPECT_EQ(clock_.Stop(), 101.0f);
-  gNow = 111.0;  // ten seconds minimised
+  gNow = 111.0;   // ten seconds minimised
   clock_.Stop();  // a second stop keeps the first stop time
   gNow = 112.0;
   clock_.Start();

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "support/InteractionScene.h"
+#include "io/NumberFormat.h"
 #include "plot/HoverLabel.h"
 #include "plot/MouseOver.h"
-#include "io/NumberFormat.h"
+#include "support/InteractionScene.h"
 
 namespace rp {
 namespace {
@@ -19,13 +19,13 @@ TEST(NumberFormat, ThreeDecimalsRoundedHalfAwayFromZero) {
   EXPECT_EQ(FormatNumber(0, "0.000", "."), "0.000");
   EXPECT_EQ(FormatNumber(0.25, "0.000", ","), "0,250");
   EXPECT_EQ(FormatNumber(123.45678, "0.000", "."), "123.457");
-  EXPECT_EQ(FormatNumber(0.0625, "0.000", "."), "0.063");   // an exact half
+  EXPECT_EQ(FormatNumber(0.0625, "0.000", "."), "0.063");  // an exact half
   EXPECT_EQ(FormatNumber(-0.0625, "0.000", "."), "-0.063");
-  EXPECT_EQ(FormatNumber(0.9996, "0.000", "."), "1.000");   // carry into the integer
+  EXPECT_EQ(FormatNumber(0.9996, "0.000", "."), "1.000");  // carry into the integer
   EXPECT_EQ(FormatNumber(99.9999, "0.000", "."), "100.000");
   EXPECT_EQ(FormatNumber(-0.0001, "0.000", "."), "0.000");  // no "-0.000"
   EXPECT_EQ(FormatNumber(-1.5, "0.000", "."), "-1.500");
-  EXPECT_EQ(FormatNumber(1.005, "0.00", "."), "1.00");      // 1.005 is 1.00499999... in binary
+  EXPECT_EQ(FormatNumber(1.005, "0.00", "."), "1.00");  // 1.005 is 1.00499999... in binary
   EXPECT_EQ(FormatNumber(2.5, "0", "."), "3");
   EXPECT_EQ(FormatNumber(0.5, "#.00", "."), ".50");
   EXPECT_EQ(FormatNumber(7, "00.0 ms", "."), "07.0 ms");

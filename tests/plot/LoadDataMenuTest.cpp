@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/LoadDataMenu.h"
 #include "plot/PlotPoints.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "support/InteractionScene.h"
 #include "base/PlotViewLink.h"
 #include "plot/FrameClock.h"
 #include "plot/FrameMove.h"
@@ -10,6 +9,7 @@
 #include "plot/ViewKeys.h"
 #include "plot/ViewMenu.h"
 #include "plot/ViewMouse.h"
+#include "support/InteractionScene.h"
 
 namespace rp {
 namespace {
@@ -79,8 +79,7 @@ TEST_F(OrientationTest, TrackballStrokesTurnTheRootAndAddUpInRotationSum) {
   const glm::mat4 before = s_.rootNode->GetMatrix();
   MouseMove(s_, dev_, kLeftButton, 150, 150);
   const glm::vec3 local = TransformDirection({-1, 0, 0}, InverseOrZero(before));
-  ExpectMatrixNear(s_.rootNode->GetMatrix(),
-                   before * RotationMatrix(local, 0.70710678f));
+  ExpectMatrixNear(s_.rootNode->GetMatrix(), before * RotationMatrix(local, 0.70710678f));
   EXPECT_NEAR(s_.rotationSum.angle, 2 * 0.70710678f, 1e-5f);
   EXPECT_NEAR(s_.rotationSum.x, local.x, 1e-5f);
 
@@ -164,10 +163,8 @@ TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
   EXPECT_NEAR(s_.pitchVelocity, -0.4f * step, 1e-6f);
   EXPECT_NEAR(s_.yaw, 0.4f * step * 0.05f, 1e-7f);
   EXPECT_NEAR(s_.pitch, -0.4f * step * 0.05f, 1e-7f);
-  ExpectMatrixNear(s_.cameraMatrix,
-                   AffineTransformation(1.25f, {0, 0, 0},
-                                                  QuatFromYawPitchRoll(s_.yaw, s_.pitch, 0),
-                                                  s_.cameraPosition));
+  ExpectMatrixNear(s_.cameraMatrix, AffineTransformation(1.25f, {0, 0, 0}, QuatFromYawPitchRoll(s_.yaw, s_.pitch, 0),
+                                                         s_.cameraPosition));
 
   // Key codes beyond the table are ignored.
   KeyDown(s_, 257);
@@ -179,10 +176,18 @@ TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
 
 TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   ViewMenu menu;
-  const char* captions[] = {"Menu Verlassen!", "Load Data From File!", "Reset Orientation!",
-                            "Verbindungslinien", "Falllinien", "Bodenplattenlinienschatten",
-                            "Milchglasscheibe", "Auto Rot", "Add performance for comparison...",
-                            "Remove compared performances", "Analysis settings...", "Record from MIDI input..."};
+  const char* captions[] = {"Menu Verlassen!",
+                            "Load Data From File!",
+                            "Reset Orientation!",
+                            "Verbindungslinien",
+                            "Falllinien",
+                            "Bodenplattenlinienschatten",
+                            "Milchglasscheibe",
+                            "Auto Rot",
+                            "Add performance for comparison...",
+                            "Remove compared performances",
+                            "Analysis settings...",
+                            "Record from MIDI input..."};
   const bool checked[] = {false, false, false, true, false, true, true, false, false, false, false, false};
   for (std::size_t i = 0; i < 12; ++i) {
     EXPECT_EQ(menu.entries[i].caption, captions[i]);

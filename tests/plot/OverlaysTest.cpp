@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "support/InteractionScene.h"
 #include "plot/DrawAxisNameSquare.h"
 #include "plot/DrawOverlays.h"
 #include "plot/PlotScaling.h"
+#include "support/InteractionScene.h"
 
 namespace rp {
 namespace {
@@ -166,8 +166,8 @@ TEST_F(OverlaysTest, AxisNamePlatesSitOnTheirAnchorsWithTheirTextureRows) {
 
   // Axis 0 on its own anchor, rows 0 to 20; a tall font can push vBottom past 1.
   DrawAxisNameSquare(s_, dev_, 0);
-  EXPECT_EQ(std::memcmp(&dev_.Calls("DrawVertices")[2]->state.world,
-                        &s_.xNameAnchor->WorldMatrix(), sizeof(glm::mat4)), 0);
+  EXPECT_EQ(std::memcmp(&dev_.Calls("DrawVertices")[2]->state.world, &s_.xNameAnchor->WorldMatrix(), sizeof(glm::mat4)),
+            0);
   EXPECT_FLOAT_EQ(AxisNamePlate(0, 20)[3].texCoord.y, 0.0f);
   EXPECT_FLOAT_EQ(AxisNamePlate(2, 100)[0].texCoord.y, 300.0f / 256);
 }

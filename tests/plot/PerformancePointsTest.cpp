@@ -2,15 +2,15 @@
 
 #include <stdexcept>
 
+#include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/EventPick.h"
-#include "support/FakeControlPanel.h"
-#include "support/TestPerformance.h"
 #include "plot/PerformancePoints.h"
 #include "plot/ViewState.h"
+#include "support/FakeControlPanel.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestPerformance.h"
 
 namespace rp {
 namespace {

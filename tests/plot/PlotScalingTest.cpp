@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ScatterPoints.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

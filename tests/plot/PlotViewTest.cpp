@@ -4,18 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "base/Dialogs.h"
 #include "plot/DeviceSetup.h"
+#include "plot/PlotView.h"
+#include "plot/ViewWindow.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneNode.h"
+#include "support/FakeControlPanel.h"
 #include "support/RecordingDevice.h"
 #include "support/ScriptedDialogs.h"
-#include "support/FakeControlPanel.h"
-#include "plot/PlotView.h"
 #include "support/TestPerformance.h"
-#include "plot/ViewWindow.h"
 
 namespace rp {
 namespace {
@@ -49,9 +49,7 @@ class FakeWindow final : public ViewWindow {
 class FailingFont final : public Font {
  public:
   std::int32_t MeasureText(std::string_view, Rect&) override { throw DeviceError("text failed"); }
-  std::int32_t DrawText(std::string_view, const Rect&, Argb32) override {
-    throw DeviceError("text failed");
-  }
+  std::int32_t DrawText(std::string_view, const Rect&, Argb32) override { throw DeviceError("text failed"); }
   const FontDesc& Desc() const override { return desc_; }
 
  private:
@@ -112,8 +110,7 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   w.view.Start();
   EXPECT_FALSE(deviceDuringPanelLoad);
   EXPECT_EQ(pointsBeforeDevice, 20u);
-  EXPECT_EQ(w.window.log,
-            (std::vector<std::string>{"control panel", "show", "events", "events", "timer on"}));
+  EXPECT_EQ(w.window.log, (std::vector<std::string>{"control panel", "show", "events", "events", "timer on"}));
 
   ViewState& s = w.S();
   ASSERT_TRUE(s.deviceReady);

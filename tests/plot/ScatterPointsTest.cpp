@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "base/Dialogs.h"
-#include "support/ScriptedDialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/ScatterPoints.h"
+#include "support/ScriptedDialogs.h"
 
 namespace rp {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "io/AsciiMidiWriter.h"
 #include "analysis/PerformanceLoader.h"
+#include "io/AsciiMidiWriter.h"
 #include "record/RecordingSession.h"
 #include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"

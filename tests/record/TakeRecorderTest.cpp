@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/FakePlotView.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "record/TakeRecorder.h"
 #include "support/ChildProcess.h"
+#include "support/FakePlotView.h"
 #include "support/ManualUiQueue.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"

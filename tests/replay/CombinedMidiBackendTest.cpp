@@ -75,11 +75,8 @@ TEST(CombinedMidiBackend, DefaultDeviceThatCannotPlayLeavesThePortClosedAndPorts
   ManualUiQueue ui;
   MidiOutputPort port(*d.combined, d.clock, ui.Poster());
   std::vector<std::string> errors;
-  port.SetNotifications({[&](int code, const std::string& text) {
-                           errors.push_back(std::to_string(code) + " " + text);
-                         },
-                         {},
-                         {}});
+  port.SetNotifications(
+      {[&](int code, const std::string& text) { errors.push_back(std::to_string(code) + " " + text); }, {}, {}});
   port.SetDeviceIndex(-1);
   port.Open();
   ui.Drain();

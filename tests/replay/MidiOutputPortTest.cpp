@@ -21,19 +21,14 @@ Time Ms(double ms) { return Time(static_cast<Time::rep>(ms * 1e6)); }
 // A port on a manual clock and a recording backend, whose notifications are
 // written down as text when the test drains the UI queue.
 struct PortRig {
-  explicit PortRig(std::vector<std::string> devices = {"Synth A", "Synth B"})
-      : backend(clock, std::move(devices)) {
+  explicit PortRig(std::vector<std::string> devices = {"Synth A", "Synth B"}) : backend(clock, std::move(devices)) {
     port.SetNotifications({
-        [this](int code, const std::string& text) {
-          events.push_back("error " + std::to_string(code) + ": " + text);
-        },
+        [this](int code, const std::string& text) { events.push_back("error " + std::to_string(code) + ": " + text); },
         [this](int tag) { events.push_back("sent " + std::to_string(tag)); },
         [this] { events.push_back("ended"); },
     });
   }
-  void Queue(int tag, double ms, int status, int key, int velocity) {
-    port.Append({tag, ms, status, key, velocity});
-  }
+  void Queue(int tag, double ms, int status, int key, int velocity) { port.Append({tag, ms, status, key, velocity}); }
   // Lets the timing thread do what is due, then runs the queued notifications.
   std::vector<std::string> Settle() {
     EXPECT_TRUE(clock.AwaitSleeper());
@@ -252,8 +247,7 @@ TEST(MidiOutputPort, FailuresRaisePortErrorWithCodesTheControlPanelShows) {
   // Errors of the commands survive a stop: the user learns why nothing plays.
   rig.port.Stop();
   rig.ui.Drain();
-  EXPECT_EQ(rig.events, (Strings{"error 1: No MIDI output is available.",
-                                 "error 4: The MIDI output is not open."}));
+  EXPECT_EQ(rig.events, (Strings{"error 1: No MIDI output is available.", "error 4: The MIDI output is not open."}));
   rig.events.clear();
 
   rig.port.SetDeviceIndex(5);
@@ -292,8 +286,8 @@ TEST(MidiOutputPort, NotificationsQueuedBeforeDestructionDoNothing) {
   ManualUiQueue ui;
   int delivered = 0;
   auto port = std::make_unique<MidiOutputPort>(backend, clock, ui.Poster());
-  port->SetNotifications({[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; },
-                          [&] { ++delivered; }});
+  port->SetNotifications(
+      {[&](int, const std::string&) { ++delivered; }, [&](int) { ++delivered; }, [&] { ++delivered; }});
   port->Open();
   port->Append({0, 0, 144, 60, 64});
   port->Start();

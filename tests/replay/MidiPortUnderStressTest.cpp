@@ -28,8 +28,8 @@ struct Counts {
 // A port on the steady clock whose notifications are counted when drained.
 struct LiveRig {
   LiveRig() {
-    port.SetNotifications({[this](int, const std::string&) { ++counts.errors; },
-                           [this](int) { ++counts.sent; }, [this] { ++counts.ended; }});
+    port.SetNotifications({[this](int, const std::string&) { ++counts.errors; }, [this](int) { ++counts.sent; },
+                           [this] { ++counts.ended; }});
   }
   // `notes` note-on/off pairs on keys 40.., 1 ms apart from time 0.
   void QueueNotes(int notes) {

@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "support/FakePlotView.h"
-#include "support/FakeReplayControls.h"
-#include "support/ScratchDir.h"
 #include "analysis/PerformanceLoader.h"
-#include "replay/ReplayEngine.h"
+#include "base/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
-#include "base/ProgressSink.h"
+#include "replay/ReplayEngine.h"
+#include "support/FakePlotView.h"
+#include "support/FakeReplayControls.h"
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
 
 namespace rp {

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "support/FakePlotView.h"
-#include "support/FakeReplayControls.h"
 #include "analysis/OnsetAnalysis.h"
-#include "replay/ReplayControls.h"
-#include "replay/ReplayEngine.h"
+#include "base/ProgressSink.h"
 #include "io/TimeDisplay.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
-#include "base/ProgressSink.h"
+#include "replay/ReplayControls.h"
+#include "replay/ReplayEngine.h"
+#include "support/FakePlotView.h"
+#include "support/FakeReplayControls.h"
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
@@ -41,14 +41,11 @@ struct Note {
 // Four clusters: a chord {60, 64} at 1000.4 ms, then single notes 62 and 65,
 // and 67 after the performance's note-offs.
 const std::vector<Note> kPiece = {
-    {true, 1000.4, 60, 100},  // cluster 1
-    {true, 1020, 64, 40},     // joins cluster 1
-    {false, 1300, 60, 0},
-    {true, 1500, 62, 84},  // cluster 2
-    {false, 1600, 64, 0},
-    {true, 2000, 65, 3},  // cluster 3
-    {false, 2400, 62, 0},
-    {true, 3000, 67, 1},  // cluster 4
+    {true, 1000.4, 60, 100},                        // cluster 1
+    {true, 1020, 64, 40},                           // joins cluster 1
+    {false, 1300, 60, 0},    {true, 1500, 62, 84},  // cluster 2
+    {false, 1600, 64, 0},    {true, 2000, 65, 3},   // cluster 3
+    {false, 2400, 62, 0},    {true, 3000, 67, 1},   // cluster 4
     {false, 3500, 67, 0},
 };
 
@@ -115,7 +112,7 @@ struct Rig {
 };
 
 TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
-  const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},    {5, 8},   {40, 60},
+  const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},     {5, 8},    {40, 60},
                                                        {84, 126}, {85, 127}, {100, 127}, {255, 127}};
   for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in)), out) << in;
 
@@ -140,9 +137,9 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
   // Times from the first note's time rounded to the ms: the first is within half a ms of 0.
   EXPECT_NEAR(q[0].timeMs, 0.4, 1e-9);
   const std::vector<std::tuple<int, double, int, int, int>> expected = {
-      {1, 0.4, 144, 60, 127}, {0, 20, 144, 64, 60}, {0, 300, 128, 60, 0},   {2, 500, 144, 62, 126},
-      {0, 600, 128, 64, 0},   {3, 1000, 144, 65, 4}, {0, 1400, 128, 62, 0}, {4, 2000, 144, 67, 2},
-      {0, 2500, 128, 67, 0}};
+      {1, 0.4, 144, 60, 127}, {0, 20, 144, 64, 60},  {0, 300, 128, 60, 0},
+      {2, 500, 144, 62, 126}, {0, 600, 128, 64, 0},  {3, 1000, 144, 65, 4},
+      {0, 1400, 128, 62, 0},  {4, 2000, 144, 67, 2}, {0, 2500, 128, 67, 0}};
   for (std::size_t i = 0; i < q.size(); ++i) {
     const auto [tag, ms, status, key, velocity] = expected[i];
     EXPECT_EQ(std::make_tuple(q[i].tag, q[i].status, q[i].data1, q[i].data2),
@@ -182,9 +179,9 @@ TEST(ReplayEngine, QueueMessagesRangeRules) {
     std::size_t queued;
   };
   const std::vector<Case> cases = {
-      {5, 3, 1, 9, 9},     // reversed: widened by 10 each way, then cut to the file
-      {0, 100, 1, 9, 9},   // below 1 and beyond the end
-      {20, 30, 8, 9, 2},   // beyond the end: the last but one
+      {5, 3, 1, 9, 9},    // reversed: widened by 10 each way, then cut to the file
+      {0, 100, 1, 9, 9},  // below 1 and beyond the end
+      {20, 30, 8, 9, 2},  // beyond the end: the last but one
       {9, 9, 9, 9, 1},
   };
   for (const Case& c : cases) {
@@ -403,8 +400,7 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   Rig rig;
   // The tail length is the tail slider's from the start, not only once it moves.
   EXPECT_EQ(rig.position.tailLength, 10);
-  EXPECT_EQ(rig.engine.ListOutputDevices(),
-            (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
+  EXPECT_EQ(rig.engine.ListOutputDevices(), (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
   EXPECT_EQ(rig.port.DeviceIndex(), 1);
 
   // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.

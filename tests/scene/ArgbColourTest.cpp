@@ -32,9 +32,9 @@ TEST(ArgbColour, FromPackedColour) {
 
 TEST(ArgbColour, ToPackedColourRoundsHalvesToEvenAndSpills) {
   EXPECT_EQ(Packed(1, 1, 0, 0), 0xFFFF0000u);
-  EXPECT_EQ(Packed(0.5f, 0, 0, 0), 0x80000000u);  // 127.5 goes to the even 128
-  EXPECT_EQ(Packed(0, 0, 0.3f, 0), 0x00004D00u);  // 76.500003 is above the half: 77
-  EXPECT_EQ(Packed(0, 0, 0, 1.5f), 0x0000017Eu);  // 382.5 to the even 382, spilling a bit
+  EXPECT_EQ(Packed(0.5f, 0, 0, 0), 0x80000000u);   // 127.5 goes to the even 128
+  EXPECT_EQ(Packed(0, 0, 0.3f, 0), 0x00004D00u);   // 76.500003 is above the half: 77
+  EXPECT_EQ(Packed(0, 0, 0, 1.5f), 0x0000017Eu);   // 382.5 to the even 382, spilling a bit
   EXPECT_EQ(Packed(0, 0, 0, -0.5f), 0xFFFFFF80u);  // -127.5 to the even -128
   EXPECT_EQ(Packed(1, 0, 0, 1), 0xFF0000FFu);
   // A channel above 1 spills into the byte above; a negative one sets every bit above.

@@ -21,8 +21,8 @@ inline ::testing::AssertionResult MatrixNear(const glm::mat4& a, const glm::mat4
 
 inline ::testing::AssertionResult VectorNear(const glm::vec3& a, const glm::vec3& b, float tol = 1e-5f) {
   if (std::abs(a.x - b.x) > tol || std::abs(a.y - b.y) > tol || std::abs(a.z - b.z) > tol)
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x
-                                         << ", " << b.y << ", " << b.z << ")";
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
+                                         << ", " << b.z << ")";
   return ::testing::AssertionSuccess();
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <glm/geometric.hpp>
 
 #include "scene/Mesh.h"
@@ -19,8 +18,7 @@ void ExpectOutwardWinding(const Mesh& m) {
   const auto& v = m.Vertices();
   const auto& idx = m.Indices();
   for (std::uint32_t f = 0; f < m.GetNumFaces(); ++f) {
-    const glm::vec3 a = v[idx[3 * f]].position, b = v[idx[3 * f + 1]].position,
-                    c = v[idx[3 * f + 2]].position;
+    const glm::vec3 a = v[idx[3 * f]].position, b = v[idx[3 * f + 1]].position, c = v[idx[3 * f + 2]].position;
     const glm::vec3 centroid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3, (a.z + b.z + c.z) / 3};
     EXPECT_GT(dot(cross(b - a, c - a), centroid), 0.0f) << "face " << f;
   }

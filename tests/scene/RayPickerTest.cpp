@@ -20,8 +20,7 @@ class PickScene : public ::testing::Test {
     sphere_ = CreateSphere(dev_, 0.1f, 16, 16);
     root_ = NewSceneNode(nullptr);
   }
-  std::shared_ptr<SceneNode> Point(const std::shared_ptr<SceneNode>& parent, glm::vec3 pos,
-                                   float scale = 1.0f) {
+  std::shared_ptr<SceneNode> Point(const std::shared_ptr<SceneNode>& parent, glm::vec3 pos, float scale = 1.0f) {
     auto f = NewSceneNode(parent);
     f->SetScale(scale);
     f->SetPosition(pos);
@@ -34,9 +33,8 @@ class PickScene : public ::testing::Test {
   }
   // World z of a hit on the ray through pixel (x, y).
   float HitZ(const RayPicker& pick, std::int32_t i, glm::vec3 px) {
-    const glm::mat4 unproject =
-        UnprojectMatrix(dev_.GetViewport(), dev_.GetTransform(Transform::Projection),
-                        dev_.GetTransform(Transform::View), glm::mat4(1.0f));
+    const glm::mat4 unproject = UnprojectMatrix(dev_.GetViewport(), dev_.GetTransform(Transform::Projection),
+                                                dev_.GetTransform(Transform::View), glm::mat4(1.0f));
     const glm::vec3 n = TransformPoint({px.x, px.y, 0}, unproject);
     const glm::vec3 f = TransformPoint({px.x, px.y, 1}, unproject);
     return n.z + pick.Get(i).dist * (f.z - n.z);
@@ -104,8 +102,8 @@ TEST_F(PickScene, DisabledSubtreesScaledNodesAndEqualDistances) {
   EXPECT_EQ(pick.FindNearest(), 0);
 
   // The walk with explicit matrices appends.
-  pick.PickAt(root_, dev_.GetViewport(), dev_.GetTransform(Transform::Projection),
-                      dev_.GetTransform(Transform::View), glm::mat4(1.0f), px.x, px.y);
+  pick.PickAt(root_, dev_.GetViewport(), dev_.GetTransform(Transform::Projection), dev_.GetTransform(Transform::View),
+              glm::mat4(1.0f), px.x, px.y);
   EXPECT_EQ(pick.Count(), 4);
 }
 

@@ -1,9 +1,8 @@
-#include "scene/SceneDefaults.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "scene/SceneDefaults.h"
 #include "scene/SceneMath.h"
 #include "support/RecordingDevice.h"
 
@@ -14,8 +13,8 @@ namespace {
 // view and projection.
 glm::vec3 ToPixels(RecordingDevice& dev, const glm::vec3& p, float width, float height) {
   const Viewport vp{0, 0, std::uint32_t(width), std::uint32_t(height), 0, 1};
-  const glm::vec3 s = ProjectToWindow(p, vp, dev.GetTransform(Transform::Projection),
-                                      dev.GetTransform(Transform::View), glm::mat4(1.0f));
+  const glm::vec3 s = ProjectToWindow(p, vp, dev.GetTransform(Transform::Projection), dev.GetTransform(Transform::View),
+                                      glm::mat4(1.0f));
   return {s.x - width / 2, s.y - height / 2, s.z};
 }
 

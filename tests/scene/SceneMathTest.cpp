@@ -18,8 +18,7 @@ bool IsIdentity(const glm::mat4& m) { return m == glm::mat4(1.0f); }
 
 TEST(SceneMath, LeftHandedTurnsAndThenOrder) {
   // A quarter turn about +y takes +x to -z (clockwise seen from +y).
-  EXPECT_TRUE(MatrixNear(RotationMatrix({0, 1, 0}, kPi / 2),
-                         Rows({0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1})));
+  EXPECT_TRUE(MatrixNear(RotationMatrix({0, 1, 0}, kPi / 2), Rows({0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1})));
   EXPECT_TRUE(VectorNear(TransformPoint({1, 0, 0}, RotationMatrix({0, 1, 0}, kPi / 2)), {0, 0, -1}));
   // A quarter turn about +x takes +y to +z; about +z takes +x to +y.
   EXPECT_TRUE(VectorNear(TransformPoint({0, 1, 0}, RotationMatrix({1, 0, 0}, kPi / 2)), {0, 0, 1}));
@@ -28,10 +27,8 @@ TEST(SceneMath, LeftHandedTurnsAndThenOrder) {
   EXPECT_TRUE(MatrixNear(RotationMatrix({0, 5, 0}, 0.3f), RotationMatrix({0, 1, 0}, 0.3f)));
   EXPECT_TRUE(IsIdentity(RotationMatrix({0, 0, 0}, 1.0f)));
 
-  EXPECT_TRUE(MatrixNear(TranslationMatrix({1, 2, 3}),
-                         Rows({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1})));
-  EXPECT_TRUE(MatrixNear(ScalingMatrix(2, 3, 4),
-                         Rows({2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1})));
+  EXPECT_TRUE(MatrixNear(TranslationMatrix({1, 2, 3}), Rows({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1})));
+  EXPECT_TRUE(MatrixNear(ScalingMatrix(2, 3, 4), Rows({2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1})));
   // "Translate, then turn" is turn * translate: the origin goes to (0, 0, -1).
   const glm::mat4 tr = RotationMatrix({0, 1, 0}, kPi / 2) * TranslationMatrix({1, 0, 0});
   EXPECT_TRUE(VectorNear(TransformPoint({0, 0, 0}, tr), {0, 0, -1}));
@@ -54,8 +51,7 @@ TEST(SceneMath, GlmProductAddsInTheOrderOfTheRowVectorFormula) {
 }
 
 TEST(SceneMath, InverseIncludingSingularMatrices) {
-  const glm::mat4 m =
-      TranslationMatrix({4, -5, 6}) * (RotationMatrix({1, 2, 3}, 0.7f) * ScalingMatrix(2, 0.5f, 3));
+  const glm::mat4 m = TranslationMatrix({4, -5, 6}) * (RotationMatrix({1, 2, 3}, 0.7f) * ScalingMatrix(2, 0.5f, 3));
   EXPECT_TRUE(MatrixNear(InverseOrZero(m) * m, glm::mat4(1.0f)));
   EXPECT_TRUE(MatrixNear(InverseOrZero(TranslationMatrix({1, 2, 3})), TranslationMatrix({-1, -2, -3})));
   // A node scaled to 0 has no inverse: all zero.
@@ -77,8 +73,8 @@ TEST(SceneMath, QuaternionsAgreeWithMatrices) {
   EXPECT_TRUE(MatrixNear(RotationMatrix(QuatThen(a, b)), RotationMatrix(b) * RotationMatrix(a)));
   // Yaw-pitch-roll: roll about z, then pitch about x, then yaw about y.
   const glm::mat4 ypr = RotationMatrix(QuatFromYawPitchRoll(0.5f, -0.3f, 0.2f));
-  EXPECT_TRUE(MatrixNear(ypr, RotationMatrix({0, 1, 0}, 0.5f) * RotationMatrix({1, 0, 0}, -0.3f) *
-                                  RotationMatrix({0, 0, 1}, 0.2f)));
+  EXPECT_TRUE(MatrixNear(
+      ypr, RotationMatrix({0, 1, 0}, 0.5f) * RotationMatrix({1, 0, 0}, -0.3f) * RotationMatrix({0, 0, 1}, 0.2f)));
   // Affine transformation: scale, rotate about the centre, move.
   const glm::mat4 af = AffineTransformation(2, {1, 0, 0}, QuatFromAxisAngle({0, 1, 0}, kPi), {0, 0, 3});
   EXPECT_TRUE(VectorNear(TransformPoint({0.5f, 0, 0}, af), {1, 0, 3}));
@@ -105,8 +101,7 @@ TEST(SceneMath, CameraProjectionProjectAndUnproject) {
   EXPECT_TRUE(VectorNear(TransformDirection({1, 0, 0}, view), {1, 0, 0}));
 
   const glm::mat4 proj = PerspectiveFovLH(kPi / 2, 2.0f, 1, 3000);
-  EXPECT_TRUE(MatrixNear(proj, Rows({0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 3000.0f / 2999, 1, 0, 0,
-                                     -3000.0f / 2999, 0})));
+  EXPECT_TRUE(MatrixNear(proj, Rows({0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 3000.0f / 2999, 1, 0, 0, -3000.0f / 2999, 0})));
   // Division by w: near plane to depth 0, far plane to depth 1.
   EXPECT_NEAR(TransformPoint({0, 0, 1}, proj).z, 0.0f, 1e-6f);
   EXPECT_NEAR(TransformPoint({0, 0, 3000}, proj).z, 1.0f, 1e-6f);

@@ -27,8 +27,10 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::map<st
     if (eq != std::string::npos) merged[entry.substr(0, eq)] = entry.substr(eq + 1);
   }
   for (const auto& [name, value] : env) {
-    if (value.empty()) merged.erase(name);
-    else merged[name] = value;
+    if (value.empty())
+      merged.erase(name);
+    else
+      merged[name] = value;
   }
   std::vector<std::string> envStrings;
   for (const auto& [name, value] : merged) envStrings.push_back(name + "=" + value);

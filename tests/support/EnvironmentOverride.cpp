@@ -16,8 +16,10 @@ void EnvironmentOverride::Set(const std::map<std::string, std::string>& values) 
 
 void EnvironmentOverride::Restore() {
   for (const auto& [name, value] : saved_) {
-    if (value.empty()) ::unsetenv(name.c_str());
-    else ::setenv(name.c_str(), value.c_str(), 1);
+    if (value.empty())
+      ::unsetenv(name.c_str());
+    else
+      ::setenv(name.c_str(), value.c_str(), 1);
   }
   saved_.clear();
 }

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "plot/BuildGraph.h"
+#include "plot/ViewState.h"
 #include "scene/Mesh.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneNode.h"
 #include "support/RecordingDevice.h"
-#include "plot/BuildGraph.h"
-#include "plot/ViewState.h"
 
 namespace rp::testing {
 
@@ -28,8 +28,7 @@ inline void BuildTestScene(ViewState& s, GraphicsDevice& dev) {
 inline void SetWindowCamera(GraphicsDevice& dev) {
   dev.SetViewport({0, 0, 606, 443, 0, 1});
   dev.SetTransform(Transform::View, LookAtLH({0, 5, -20}, {0, 0, 0}, {0, 1, 0}));
-  dev.SetTransform(Transform::Projection,
-                   PerspectiveFovLH(3.1415f / 4, 606.0f / 443.0f, 1.0f, 3000.0f));
+  dev.SetTransform(Transform::Projection, PerspectiveFovLH(3.1415f / 4, 606.0f / 443.0f, 1.0f, 3000.0f));
 }
 
 inline DataEntry MakePoint(std::string name, float x, float y, float z, double size = 1.0) {

@@ -35,8 +35,7 @@ void ManualReplayClock::Advance(Time by) {
 
 bool ManualReplayClock::AwaitSleeper(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return cv_.wait_for(lock, timeout,
-                      [&] { return sleeping_ && !wakePending_ && sleepTarget_ > now_; });
+  return cv_.wait_for(lock, timeout, [&] { return sleeping_ && !wakePending_ && sleepTarget_ > now_; });
 }
 
 }  // namespace rp

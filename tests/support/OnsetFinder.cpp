@@ -62,14 +62,15 @@ std::vector<std::int16_t> ToneBursts(const std::vector<std::size_t>& starts, std
   for (std::size_t s : starts) {
     for (std::size_t i = 0; i < 80 * std::size_t(rate) / 1000 && s + i < length; ++i) {
       const double t = double(i) / rate;
-      mix[s + i] += 9000.0 * std::exp(-t * 25.0) *
-                    (std::sin(2 * M_PI * 261.6 * t) + 0.5 * std::sin(2 * M_PI * 523.2 * t));
+      mix[s + i] +=
+          9000.0 * std::exp(-t * 25.0) * (std::sin(2 * M_PI * 261.6 * t) + 0.5 * std::sin(2 * M_PI * 523.2 * t));
     }
   }
   std::mt19937 noise(7);
   std::normal_distribution<double> hiss(0.0, 20.0);
   std::vector<std::int16_t> out(length);
-  for (std::size_t i = 0; i < length; ++i) out[i] = std::int16_t(std::lround(std::clamp(mix[i] + hiss(noise), -32767.0, 32767.0)));
+  for (std::size_t i = 0; i < length; ++i)
+    out[i] = std::int16_t(std::lround(std::clamp(mix[i] + hiss(noise), -32767.0, 32767.0)));
   return out;
 }
 

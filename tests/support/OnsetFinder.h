@@ -12,14 +12,13 @@
 namespace rp::test {
 
 struct OnsetOptions {
-  double minGapMs = 60.0;    // two onsets are at least this far apart
-  double riseRatio = 8.0;    // energy rise over the quietest of the last 30 ms
-  double floorRms = 200.0;   // nothing quieter counts (16-bit units)
+  double minGapMs = 60.0;   // two onsets are at least this far apart
+  double riseRatio = 8.0;   // energy rise over the quietest of the last 30 ms
+  double floorRms = 200.0;  // nothing quieter counts (16-bit units)
 };
 
 // Onset times in milliseconds from the first sample, in order.
-std::vector<double> FindOnsets(const std::vector<std::int16_t>& samples, int rate,
-                               const OnsetOptions& options = {});
+std::vector<double> FindOnsets(const std::vector<std::int16_t>& samples, int rate, const OnsetOptions& options = {});
 
 // Made-up notes for the finder's tests: decaying two-partial tones of 80 ms
 // starting at the given samples, over a little noise.

@@ -1,9 +1,8 @@
 // The onset finder on made-up notes at known places.
 
-#include "support/OnsetFinder.h"
-
 #include <gtest/gtest.h>
 
+#include "support/OnsetFinder.h"
 
 namespace rp::test {
 namespace {

@@ -31,15 +31,15 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
   }
   dir_ = std::make_unique<PrivateDir>("rp_jack_");
   const std::string log = dir_->Path() + "/jackd.log";
-  if (!server_.Start({"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p",
-                      std::to_string(kPeriod)},
-                     {{"JACK_NO_AUDIO_RESERVATION", "1"}, {"JACK_DEFAULT_SERVER", name_}}, "", log)) {
+  if (!server_.Start(
+          {"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p", std::to_string(kPeriod)},
+          {{"JACK_NO_AUDIO_RESERVATION", "1"}, {"JACK_DEFAULT_SERVER", name_}}, "", log)) {
     why_ = "jackd could not be started";
     return false;
   }
-  why_ = WaitUntilAnswering(server_, "jackd", log, [&] {
-    return RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0;
-  }, timeout);
+  why_ = WaitUntilAnswering(
+      server_, "jackd", log, [&] { return RunToEnd({"jack_lsp"}, ClientEnvironment(), std::chrono::seconds(10)) == 0; },
+      timeout);
   if (!why_.empty()) {
     Stop();
     return false;
@@ -65,8 +65,8 @@ std::vector<std::string> PrivateJackServer::Ports() const {
   return ports;
 }
 
-bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std::string>& argv,
-                                    const std::string& port, const std::string& stdoutPath) {
+bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std::string>& argv, const std::string& port,
+                                    const std::string& stdoutPath) {
   if (!dir_ || !client.Start(argv, ClientEnvironment(), stdoutPath, dir_->Path() + "/" + argv.front() + ".log")) {
     return false;
   }

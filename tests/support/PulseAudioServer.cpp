@@ -47,22 +47,31 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
   const std::string home = dir_->Path();
   // The server keeps its socket, pid file and cookie in its own folder; no
   // D-Bus, no configuration script, no module that looks for hardware.
-  const std::map<std::string, std::string> env = {
-      {"XDG_RUNTIME_DIR", home}, {"HOME", home}, {"XDG_CONFIG_HOME", home + "/config"},
-      {"PULSE_SERVER", ""},      {"DBUS_SESSION_BUS_ADDRESS", ""}};
-  const std::vector<std::string> argv = {
-      "pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit=false",
-      "--disable-shm=true", "--log-target=stderr",
-      "--load=module-null-sink sink_name=" + sink_ + " rate=44100 channels=2",
-      "--load=module-native-protocol-unix auth-anonymous=1"};
+  const std::map<std::string, std::string> env = {{"XDG_RUNTIME_DIR", home},
+                                                  {"HOME", home},
+                                                  {"XDG_CONFIG_HOME", home + "/config"},
+                                                  {"PULSE_SERVER", ""},
+                                                  {"DBUS_SESSION_BUS_ADDRESS", ""}};
+  const std::vector<std::string> argv = {"pulseaudio",
+                                         "-n",
+                                         "--daemonize=no",
+                                         "--exit-idle-time=-1",
+                                         "--disallow-exit=false",
+                                         "--disable-shm=true",
+                                         "--log-target=stderr",
+                                         "--load=module-null-sink sink_name=" + sink_ + " rate=44100 channels=2",
+                                         "--load=module-native-protocol-unix auth-anonymous=1"};
   if (!server_.Start(argv, env, "", home + "/server.log")) {
     why_ = "pulseaudio could not be started";
     return false;
   }
-  why_ = WaitUntilAnswering(server_, "pulseaudio", home + "/server.log", [&] {
-    return std::filesystem::exists(home + "/pulse/native") &&
-           RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0;
-  }, timeout);
+  why_ = WaitUntilAnswering(
+      server_, "pulseaudio", home + "/server.log",
+      [&] {
+        return std::filesystem::exists(home + "/pulse/native") &&
+               RunToEnd({"pactl", "-s", ServerAddress(), "info"}, {}, std::chrono::seconds(5)) == 0;
+      },
+      timeout);
   if (!why_.empty()) {
     Stop();
     return false;
@@ -82,8 +91,8 @@ void PulseAudioServer::Stop() {
 bool SinkRecorder::Start(const std::string& rawPath) {
   path_ = rawPath;
   // A short fragment, so the recording keeps up with the sink closely.
-  if (!parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw",
-                     "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=10"},
+  if (!parec_.Start({"parec", "-s", server_.ServerAddress(), "-d", server_.MonitorSource(), "--raw", "--format=s16le",
+                     "--rate=44100", "--channels=1", "--latency-msec=10"},
                     {}, rawPath, "")) {
     return false;
   }

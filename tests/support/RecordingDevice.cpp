@@ -169,8 +169,7 @@ void RecordingDevice::SetAlphaBlending(bool enable) {
 }
 
 void RecordingDevice::SetBlendFactors(BlendFactor source, BlendFactor destination) {
-  Record("SetBlendFactors").args = {static_cast<std::uint32_t>(source),
-                                    static_cast<std::uint32_t>(destination)};
+  Record("SetBlendFactors").args = {static_cast<std::uint32_t>(source), static_cast<std::uint32_t>(destination)};
   states_.sourceBlend = source;
   states_.destinationBlend = destination;
 }
@@ -206,8 +205,8 @@ void RecordingDevice::DrawMeshInstances(const Mesh& mesh, std::span<const MeshDr
   GraphicsDevice::DrawMeshInstances(mesh, draws);
 }
 
-std::shared_ptr<Texture> RecordingDevice::CreateTexture(std::uint32_t width, std::uint32_t height,
-                                                        std::uint32_t levels, TextureFormat format) {
+std::shared_ptr<Texture> RecordingDevice::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                                        TextureFormat format) {
   auto t = std::make_shared<Texture>(width, height, levels, format);
   auto& c = Record("CreateTexture");
   c.args = {width, height, levels, static_cast<std::uint32_t>(format)};
@@ -224,8 +223,7 @@ std::shared_ptr<Font> RecordingDevice::CreateFont(const FontDesc& desc) {
   return f;
 }
 
-std::shared_ptr<RenderToSurface> RecordingDevice::CreateRenderToSurface(std::uint32_t width,
-                                                                        std::uint32_t height,
+std::shared_ptr<RenderToSurface> RecordingDevice::CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                                         bool depthBuffer) {
   auto r = std::make_shared<RecordingRenderToSurface>(*this);
   auto& c = Record("CreateRenderToSurface");
@@ -303,8 +301,7 @@ std::int32_t RecordingFont::DrawText(std::string_view text, const Rect& rect, Ar
   return ExtentOf(text).lines * LineHeight();
 }
 
-void RecordingRenderToSurface::BeginScene(const std::shared_ptr<Surface>& surface,
-                                          const Viewport& viewport) {
+void RecordingRenderToSurface::BeginScene(const std::shared_ptr<Surface>& surface, const Viewport& viewport) {
   auto& c = device_.calls.emplace_back();
   c.op = "RenderToSurface.BeginScene";
   c.object = surface.get();

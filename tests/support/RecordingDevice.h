@@ -26,17 +26,17 @@ struct DrawState {
 };
 
 struct DeviceCall {
-  std::string op;                    // the operation's name, e.g. "SetCulling"
-  std::vector<std::uint32_t> args;   // integer arguments in call order (enums as numbers)
-  glm::mat4 matrix{0.0f};            // SetTransform
-  Material material{};               // SetMaterial
-  Light light{};                     // SetLight
-  Viewport viewport{};               // SetViewport, render-to-surface BeginScene
-  Rect rect{};                       // MeasureText, DrawText: the rectangle as passed in
-  std::string text;                  // MeasureText, DrawText
-  const void* object = nullptr;      // texture, mesh, font or surface involved
-  std::vector<Vertex> vertices;      // DrawVertices
-  DrawState state{};                 // draws: the state at the time of the call
+  std::string op;                   // the operation's name, e.g. "SetCulling"
+  std::vector<std::uint32_t> args;  // integer arguments in call order (enums as numbers)
+  glm::mat4 matrix{0.0f};           // SetTransform
+  Material material{};              // SetMaterial
+  Light light{};                    // SetLight
+  Viewport viewport{};              // SetViewport, render-to-surface BeginScene
+  Rect rect{};                      // MeasureText, DrawText: the rectangle as passed in
+  std::string text;                 // MeasureText, DrawText
+  const void* object = nullptr;     // texture, mesh, font or surface involved
+  std::vector<Vertex> vertices;     // DrawVertices
+  DrawState state{};                // draws: the state at the time of the call
 };
 
 class RecordingDevice : public GraphicsDevice {
@@ -71,8 +71,8 @@ class RecordingDevice : public GraphicsDevice {
   // Records "DrawMeshInstances" (args: the batch's length), then draws as
   // the interface's own version does, so each copy is also a "DrawSubset".
   void DrawMeshInstances(const Mesh& mesh, std::span<const MeshDraw> draws) override;
-  std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height,
-                                         std::uint32_t levels, TextureFormat format) override;
+  std::shared_ptr<Texture> CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                                         TextureFormat format) override;
   std::shared_ptr<Font> CreateFont(const FontDesc& desc) override;
   std::shared_ptr<RenderToSurface> CreateRenderToSurface(std::uint32_t width, std::uint32_t height,
                                                          bool depthBuffer) override;
@@ -92,8 +92,8 @@ class RecordingDevice : public GraphicsDevice {
 
   // --- what tests script ---
   DeviceStatus status = DeviceStatus::Ready;
-  bool resetSucceeds = true;   // a successful reset also makes the status Ready
-  bool presentFails = false;   // Present throws DeviceError
+  bool resetSucceeds = true;  // a successful reset also makes the status Ready
+  bool presentFails = false;  // Present throws DeviceError
 
   // Used by the render-to-surface object: draws land in `target` until reset.
   void RedirectTarget(const Surface* target, const Viewport& viewport);

@@ -23,8 +23,7 @@ void RecordingMidiBackend::Close() {
   open_.reset();
 }
 
-std::optional<MidiFailure> RecordingMidiBackend::Send(std::span<const std::uint8_t> bytes,
-                                                      ReplayClock::Time due) {
+std::optional<MidiFailure> RecordingMidiBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) {
   const auto now = clock_.Now();
   std::lock_guard lock(mutex_);
   if (sendFailure_) {

@@ -21,16 +21,14 @@ class RecordingMidiBackend final : public MidiBackend {
     ReplayClock::Time sentAt;
   };
 
-  explicit RecordingMidiBackend(const ReplayClock& clock,
-                                std::vector<std::string> deviceNames = {"Recording output"})
+  explicit RecordingMidiBackend(const ReplayClock& clock, std::vector<std::string> deviceNames = {"Recording output"})
       : clock_(clock), names_(std::move(deviceNames)) {}
 
   int DeviceCount() override;
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
-  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes,
-                                  ReplayClock::Time due) override;
+  std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
   ReplayClock::Time LookAhead() override;
   void DropUnheard(ReplayClock::Time now) override;

@@ -18,8 +18,7 @@ class ScriptedDialogs final : public Dialogs {
     MessageKind kind;
     std::string title;
   };
-  void ShowMessage(std::string_view text, MessageKind kind,
-                   std::string_view title = kAppTitle) override;
+  void ShowMessage(std::string_view text, MessageKind kind, std::string_view title = kAppTitle) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
   std::optional<std::string> SaveFile(const OpenFileRequest& request) override;
   bool AskYesNo(std::string_view text, std::string_view title = kAppTitle) override;
@@ -28,7 +27,7 @@ class ScriptedDialogs final : public Dialogs {
 
   std::vector<std::optional<std::string>> fileAnswers;  // consumed front first (open and save)
   std::vector<bool> yesNoAnswers;                       // consumed front first; none left: No
-  std::vector<std::optional<int>> listAnswers;           // consumed front first; none left: cancel
+  std::vector<std::optional<int>> listAnswers;          // consumed front first; none left: cancel
   std::vector<std::string> questions;                   // every question and list text asked
   std::vector<Message> messages;
   std::vector<OpenFileRequest> requests;

@@ -55,7 +55,9 @@ ErrorSummary Summarise(std::vector<double> errors) {
   if (errors.empty()) return s;
   for (double& e : errors) e = std::abs(e);
   std::sort(errors.begin(), errors.end());
-  const auto at = [&](double q) { return errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1))]; };
+  const auto at = [&](double q) {
+    return errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1))];
+  };
   s.median = at(0.5);
   s.p99 = at(0.99);
   s.max = errors.back();

@@ -80,8 +80,7 @@ TEST(SampleScheduler, MessagesSoundAtTheBlockNearestTheirFrameAcrossAnyPeriods) 
       scheduler.Render(synth, std::span(stream).subspan(at, n));
     }
     using Onset = std::pair<int, long long>;
-    EXPECT_EQ(Onsets(stream), (std::vector<Onset>{{1, 128}, {2, 384}, {4, 1024}, {0, 1984}}))
-        << "period " << period;
+    EXPECT_EQ(Onsets(stream), (std::vector<Onset>{{1, 128}, {2, 384}, {4, 1024}, {0, 1984}})) << "period " << period;
     EXPECT_EQ(scheduler.Waiting(), 0u);
   }
 }

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
-
-#include <QImage>
 
 namespace rp {
 namespace {

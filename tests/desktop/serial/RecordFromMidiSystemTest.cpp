@@ -3,8 +3,8 @@
 // at chosen sample positions, or, where this machine has one, the ALSA
 // sequencer with a port of the test playing notes at known times.
 
+#include <RtMidi.h>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,10 +12,8 @@
 #include <sstream>
 #include <thread>
 
-#include <RtMidi.h>
-
-#include "model/Performance.h"
 #include "analysis/PerformanceLoader.h"
+#include "model/Performance.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateJackServer.h"
 
@@ -47,7 +45,8 @@ class RecordFromJack : public ::testing::Test {
     if (std::filesystem::exists("/dev/snd/seq")) {
       GTEST_SKIP() << "skipped: this machine has an ALSA sequencer, which the program talks to before JACK";
     }
-    if (!ProgramOnPath("jack_midiseq")) GTEST_SKIP() << "skipped: jack_midiseq is not installed (Debian package jackd2)";
+    if (!ProgramOnPath("jack_midiseq"))
+      GTEST_SKIP() << "skipped: jack_midiseq is not installed (Debian package jackd2)";
     if (!server_.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server_.Why();
     std::vector<std::string> argv = {"jack_midiseq", "rp_keys", std::to_string(kLoop)};
     for (const auto& n : kNotes) {
@@ -79,8 +78,10 @@ TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirInterval
   int offs = 0;
   for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
     const NoteEvent& n = take.noteEvents[std::size_t(j)];
-    if (n.isNoteOn) ons.push_back(&n);
-    else ++offs;
+    if (n.isNoteOn)
+      ons.push_back(&n);
+    else
+      ++offs;
   }
   ASSERT_GE(ons.size(), 10u) << "three loops hold twelve note-ons";
   EXPECT_GE(offs, int(ons.size()) - 1);
@@ -102,8 +103,8 @@ TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirInterval
 
 TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWasPlayed) {
   ChildProcess recorder;
-  ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", Out("gone.txt"), "--input", "rp_keys"}, Env(), "",
-                             Out("gone.log")));
+  ASSERT_TRUE(
+      recorder.Start({RP_PROGRAM, "--record", Out("gone.txt"), "--input", "rp_keys"}, Env(), "", Out("gone.log")));
   std::this_thread::sleep_for(2500ms);
   sequencer_.Stop();  // the keyboard's program ends mid-take
   const auto deadline = std::chrono::steady_clock::now() + 30s;
@@ -116,8 +117,8 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
 
   // SIGTERM (as SIGINT) ends a take without --seconds and saves it.
   ChildProcess keys;
-  ASSERT_TRUE(server_.StartClient(keys, {"jack_midiseq", "rp_keys", std::to_string(kLoop), "0", "60", "2560"},
-                                  "rp_keys:out"));
+  ASSERT_TRUE(
+      server_.StartClient(keys, {"jack_midiseq", "rp_keys", std::to_string(kLoop), "0", "60", "2560"}, "rp_keys:out"));
   ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", Out("term.txt"), "--input", "rp_keys"}, Env(), "", ""));
   std::this_thread::sleep_for(2500ms);
   recorder.Stop(20s);

@@ -3,20 +3,18 @@
 // a port of its own, and the program's output port and RtMidi backend
 // sending to it.
 
+#include <RtMidi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <thread>
 
-#include <RtMidi.h>
-
-#include <mutex>
-
-#include "replay/MidiOutputPort.h"
 #include "devices/RtMidiBackend.h"
+#include "replay/MidiOutputPort.h"
 #include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"
 #include "support/PrivateJackServer.h"
@@ -80,9 +78,9 @@ void ReplayReachesTheListener(const std::string& api) {
   ui.Drain();
   ASSERT_EQ(port.State(), PortState::Open) << error;
   // A phrase with a chord, uneven gaps and gaps shorter than one period.
-  const std::vector<MidiMessage> phrase = {
-      {1, 0, 144, 60, 80},   {0, 1, 144, 64, 70},   {0, 180, 128, 60, 0}, {0, 183, 128, 64, 0},
-      {2, 250, 144, 67, 90}, {0, 420, 128, 67, 0}, {3, 437, 144, 72, 100}, {0, 900, 128, 72, 0}};
+  const std::vector<MidiMessage> phrase = {{1, 0, 144, 60, 80},    {0, 1, 144, 64, 70},   {0, 180, 128, 60, 0},
+                                           {0, 183, 128, 64, 0},   {2, 250, 144, 67, 90}, {0, 420, 128, 67, 0},
+                                           {3, 437, 144, 72, 100}, {0, 900, 128, 72, 0}};
   for (const auto& m : phrase) port.Append(m);
   port.Start();
   const auto deadline = std::chrono::steady_clock::now() + 30s;
@@ -102,7 +100,8 @@ void ReplayReachesTheListener(const std::string& api) {
   std::vector<double> lateness;
   for (std::size_t i = 0; i < got.size(); ++i) {
     const auto& m = phrase[i];
-    EXPECT_EQ(got[i].bytes, (std::vector<unsigned char>{std::uint8_t(m.status), std::uint8_t(m.data1), std::uint8_t(m.data2)}))
+    EXPECT_EQ(got[i].bytes,
+              (std::vector<unsigned char>{std::uint8_t(m.status), std::uint8_t(m.data1), std::uint8_t(m.data2)}))
         << "message " << i;
     lateness.push_back(got[i].ms - m.timeMs);
   }

@@ -6,10 +6,10 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "scene/Mesh.h"
+#include "plot/DeviceSetup.h"
 #include "render/GlDevice.h"
 #include "render/GlView.h"
-#include "plot/DeviceSetup.h"
+#include "scene/Mesh.h"
 #include "scene/SceneDefaults.h"
 #include "scene/SceneMath.h"
 #include "support/ScriptedDialogs.h"

@@ -5,14 +5,13 @@
 #include <QApplication>
 #include <QTest>
 #include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
 #include <memory>
 #include <vector>
 
-#include <glm/gtc/matrix_transform.hpp>
-
-#include "scene/Mesh.h"
 #include "render/GlDevice.h"
 #include "render/GlView.h"
+#include "scene/Mesh.h"
 
 namespace rp {
 namespace {
@@ -42,9 +41,8 @@ float RowY(int row) { return 1.0f - (2.0f * (float(row) + 0.5f)) / kSize; }
   if (std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance &&
       std::abs(qBlue(pixel) - b) <= tolerance)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel (" << qRed(pixel) << ", " << qGreen(pixel) << ", "
-                                       << qBlue(pixel) << ") expected (" << r << ", " << g << ", "
-                                       << b << ")";
+  return ::testing::AssertionFailure() << "pixel (" << qRed(pixel) << ", " << qGreen(pixel) << ", " << qBlue(pixel)
+                                       << ") expected (" << r << ", " << g << ", " << b << ")";
 }
 
 class GlDeviceTest : public ::testing::Test {
@@ -81,8 +79,8 @@ class GlDeviceTest : public ::testing::Test {
     device_->EnableLight(0, true);
   }
 
-  void DrawQuad(float x0, float y0, float x1, float y1, float z, float u0 = 0, float v0 = 0,
-                float u1 = 1, float v1 = 1) {
+  void DrawQuad(float x0, float y0, float x1, float y1, float z, float u0 = 0, float v0 = 0, float u1 = 1,
+                float v1 = 1) {
     const Vertex quad[4] = {{{x0, y1, z}, {0, 0, -1}, {u0, v0}},
                             {{x1, y1, z}, {0, 0, -1}, {u1, v0}},
                             {{x1, y0, z}, {0, 0, -1}, {u1, v1}},
@@ -102,8 +100,7 @@ TEST_F(GlDeviceTest, ClearFillsTheWholeTargetAndThePresentedFrameIsWhatTheWindow
   device_->Present();
   const QImage drawn = device_->ReadBackBuffer();
   ASSERT_EQ(drawn.size(), QSize(kSize, kSize));
-  for (QPoint p : {QPoint(0, 0), QPoint(kSize - 1, 0), QPoint(kSize / 2, kSize / 2),
-                   QPoint(kSize - 1, kSize - 1)})
+  for (QPoint p : {QPoint(0, 0), QPoint(kSize - 1, 0), QPoint(kSize / 2, kSize / 2), QPoint(kSize - 1, kSize - 1)})
     EXPECT_EQ(drawn.pixel(p) & 0xFFFFFF, 0x303030u);
   // The toolkit's own repaint keeps the frame, and a grab returns it.
   QApplication::processEvents();
@@ -173,9 +170,9 @@ TEST_F(GlDeviceTest, ABatchLooksLikeItsCopiesDrawnOneByOneAndSpheresStayInFrontW
   const std::vector<MeshDraw> spheres = {
       {Translation(0, 0, 0.4f), Material({1, 0, 0, 1}, {0.2f, 0, 0, 1})},
       {Translation(0, 0, 2) * glm::scale(Identity(), glm::vec3(4)), Material({0, 0, 1, 1}, {0, 0, 0.2f, 1})}};
-  const std::vector<MeshDraw> boxes = {{Translation(-2, -2, 0), Material({0, 1, 0, 1}, {0, 0.2f, 0, 1})},
-                                       {Translation(2, -2, 0) * glm::scale(Identity(), glm::vec3(1, 2, 1)),
-                                        Material({1, 1, 0, 1}, {0.2f, 0.2f, 0, 1})}};
+  const std::vector<MeshDraw> boxes = {
+      {Translation(-2, -2, 0), Material({0, 1, 0, 1}, {0, 0.2f, 0, 1})},
+      {Translation(2, -2, 0) * glm::scale(Identity(), glm::vec3(1, 2, 1)), Material({1, 1, 0, 1}, {0.2f, 0.2f, 0, 1})}};
   auto frame = [&](bool batched) {
     device_->BeginScene();
     device_->Clear(0xFF303030);

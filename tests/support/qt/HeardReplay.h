@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -22,12 +21,12 @@
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "ui/ControlPanel.h"
+#include "plot/PerformancePoints.h"
 #include "support/OnsetFinder.h"
 #include "support/PulseAudioServer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SingleNotes.h"
-#include "plot/PerformancePoints.h"
+#include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
 namespace rp::test {
@@ -147,9 +146,8 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
 }
 
 // Play to first sound, `plays` times over: Play with the sound output open,
-// Stop once the first note has sounded, and again when it has died away. Each figure is overstated by the recorder's latency
-// (up to 10 ms), the same for every build measured. Empty, with `skipped`
-// set, when it could not run.
+// Stop once the first note has sounded, and again when it has died away. Each figure is overstated by the recorder's
+// latency (up to 10 ms), the same for every build measured. Empty, with `skipped` set, when it could not run.
 inline std::vector<double> RecordStartLatencies(PulseAudioServer& server, const std::string& dir, int plays,
                                                 std::string& skipped) {
   server.UseInThisProcess();

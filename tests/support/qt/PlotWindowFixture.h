@@ -4,28 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QLineF>
+#include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include <QImage>
-#include <QLineF>
-#include <QMouseEvent>
-
-#include "support/InteractionScene.h"
-#include "support/qt/GuiApp.h"
+#include "base/Dialogs.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "ui/ControlPanel.h"
-#include "base/Dialogs.h"
+#include "plot/EventPick.h"
 #include "render/GlView.h"
+#include "support/InteractionScene.h"
 #include "support/ManualReplayClock.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
-#include "plot/EventPick.h"
+#include "support/qt/GuiApp.h"
+#include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
 namespace rp::testing {
@@ -37,7 +36,7 @@ class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     form_ = std::make_unique<PlotWindow>(dialogs_, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
-                                        performance_, position_, compared_);
+                                         performance_, position_, compared_);
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.
     form_->SetMidiOutput([] {
@@ -72,8 +71,7 @@ class PlotWindowTest : public ::testing::Test {
   QPointF PointOnScreen(std::size_t position) {
     const DataEntry& p = State().points.Item(position);
     State().rootNode->UpdateWorldMatrices();
-    const glm::vec3 v = ScreenOf(*form_->View().Device(), {p.x, p.y, p.z},
-                                          State().rootNode->GetMatrix());
+    const glm::vec3 v = ScreenOf(*form_->View().Device(), {p.x, p.y, p.z}, State().rootNode->GetMatrix());
     return {v.x, v.y};
   }
   // A point well inside the window with no other point drawn near it, so
@@ -88,8 +86,7 @@ class PlotWindowTest : public ::testing::Test {
       const std::int32_t event = EventOfPoint(State(), i);
       if (ofEventBut && (event == 0 || event == *ofEventBut)) continue;
       bool alone = true;
-      for (std::size_t j = 1; j <= n && alone; ++j)
-        alone = j == i || QLineF(at[i], at[j]).length() > 25;
+      for (std::size_t j = 1; j <= n && alone; ++j) alone = j == i || QLineF(at[i], at[j]).length() > 25;
       if (alone) return i;
     }
     return 0;

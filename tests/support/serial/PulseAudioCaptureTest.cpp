@@ -31,8 +31,8 @@ TEST(PulseAudioCapture, WhatIsPlayedComesBackWithItsIntervals) {
   ASSERT_TRUE(recorder.WaitForSamples(kRate / 10)) << "the recorder delivered nothing";
   const std::size_t before = recorder.Samples().size();
   auto env = server.ClientEnvironment();
-  ASSERT_EQ(RunToEnd({"pacat", "--playback", "--raw", "--format=s16le", "--rate=44100", "--channels=1",
-                      "-s", server.ServerAddress(), "-d", server.SinkName(), wav},
+  ASSERT_EQ(RunToEnd({"pacat", "--playback", "--raw", "--format=s16le", "--rate=44100", "--channels=1", "-s",
+                      server.ServerAddress(), "-d", server.SinkName(), wav},
                      env, std::chrono::seconds(60)),
             0);
   // Everything played has come back (a busy machine may deliver it late).

@@ -1,42 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
-#include <QTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "support/FakePlotView.h"
-#include "support/ScratchDir.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
-#include "ui/ControlPanel.h"
-#include "ui/ProgressWindow.h"
-#include "midi/MidiBackend.h"
-#include "midi/CombinedMidiBackend.h"
-#include "replay/MidiOutputPort.h"
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
-#include "ui/QtDialogs.h"
-#include "support/RecordingMidiBackend.h"
+#include "midi/CombinedMidiBackend.h"
+#include "midi/MidiBackend.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "replay/MidiOutputPort.h"
 #include "support/ChildProcess.h"
+#include "support/FakePlotView.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
+#include "ui/ControlPanel.h"
+#include "ui/ProgressWindow.h"
+#include "ui/QtDialogs.h"
 
 namespace rp {
 namespace {
@@ -165,9 +165,9 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   EXPECT_EQ(p.Child<QSlider>("tailLengthSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
 
   // Tab order by the controls' tab indices (labels take no focus).
-  const std::vector<std::string> order = {"playButton",  "rewindButton",     "stopButton", "deviceCombo",
-                                          "openButton",  "speedSlider",      "tailLengthSlider",
-                                          "timeSlider",  "timingOption",     "velocityOption"};
+  const std::vector<std::string> order = {"playButton",   "rewindButton",  "stopButton",       "deviceCombo",
+                                          "openButton",   "speedSlider",   "tailLengthSlider", "timeSlider",
+                                          "timingOption", "velocityOption"};
   QWidget* w = p.Child<QWidget>("playButton");
   for (std::size_t i = 1; i < order.size(); ++i) {
     w = w->nextInFocusChain();
@@ -385,7 +385,6 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   EXPECT_EQ(p.position.currentEvent, 4);
   EXPECT_TRUE(p.view.calls.empty());
 }
-
 
 // The built-in synthesizer is the default entry; on a machine without any
 // sound output (no server, no card) Play reports why and the panel stays

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "replay/MidiOutputPort.h"
 #include "devices/RtMidiBackend.h"
-#include "ui/QtUiPost.h"
+#include "replay/MidiOutputPort.h"
 #include "support/RecordingMidiBackend.h"
+#include "ui/QtUiPost.h"
 
 namespace rp {
 namespace {
@@ -32,8 +32,7 @@ TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
   std::vector<std::pair<int, std::string>> errors;
   {
     MidiOutputPort port(backend, clock, QtUiPoster(&App()));
-    port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); },
-                           {}, {}});
+    port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); }, {}, {}});
     port.SetDeviceIndex(-1);
     EXPECT_FALSE(port.DeviceName().empty());
     port.Open();
@@ -66,8 +65,7 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
     seen.push_back(std::move(what));
   };
   port.SetNotifications({[&](int, const std::string&) { note("error"); },
-                         [&](int tag) { note("sent " + std::to_string(tag)); },
-                         [&] { note("ended"); }});
+                         [&](int tag) { note("sent " + std::to_string(tag)); }, [&] { note("ended"); }});
   port.Open();
   for (int i = 1; i <= 3; ++i) {
     port.Append({i, 2.0 * i, 144, 0, 0});

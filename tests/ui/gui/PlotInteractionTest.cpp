@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-#include <vector>
-
 #include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
+#include <string>
+#include <vector>
 
 #include "support/InteractionScene.h"
 #include "support/qt/GuiApp.h"
@@ -57,9 +56,17 @@ class PlotInteractionTest : public ::testing::Test {
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu_.actions();
   ASSERT_EQ(items.size(), 12);
-  const char* names[] = {"menuExit",        "menuLoad",           "menuReset",           "menuConnect",
-                         "menuLines",       "menuFootLines",      "menuBase",            "menuRotate",
-                         "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings",
+  const char* names[] = {"menuExit",
+                         "menuLoad",
+                         "menuReset",
+                         "menuConnect",
+                         "menuLines",
+                         "menuFootLines",
+                         "menuBase",
+                         "menuRotate",
+                         "menuAddCompared",
+                         "menuRemoveCompared",
+                         "menuAnalysisSettings",
                          "menuRecord"};
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);

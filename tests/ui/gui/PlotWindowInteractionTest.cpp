@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <optional>
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -10,12 +7,14 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <initializer_list>
+#include <optional>
 
-#include "support/qt/PlotWindowFixture.h"
-#include "replay/ReplayEngine.h"
 #include "io/TimeDisplay.h"
-#include "ui/StoredSettings.h"
 #include "plot/EventPick.h"
+#include "replay/ReplayEngine.h"
+#include "support/qt/PlotWindowFixture.h"
+#include "ui/StoredSettings.h"
 
 namespace rp {
 namespace {
@@ -34,10 +33,17 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
   QMenu* menu = form_->PopupMenu();
   EXPECT_TRUE(menu->isVisible());
-  const QStringList expected = {"Menu Verlassen!",   "Load Data From File!", "Reset Orientation!",
-                                "Verbindungslinien", "Falllinien",           "Bodenplattenlinienschatten",
-                                "Milchglasscheibe",  "Auto Rot",             "Add performance for comparison...",
-                                "Remove compared performances",          "Analysis settings...",
+  const QStringList expected = {"Menu Verlassen!",
+                                "Load Data From File!",
+                                "Reset Orientation!",
+                                "Verbindungslinien",
+                                "Falllinien",
+                                "Bodenplattenlinienschatten",
+                                "Milchglasscheibe",
+                                "Auto Rot",
+                                "Add performance for comparison...",
+                                "Remove compared performances",
+                                "Analysis settings...",
                                 "Record from MIDI input..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();

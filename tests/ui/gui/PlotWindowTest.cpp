@@ -6,12 +6,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/qt/GuiApp.h"
+#include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "ui/ControlPanel.h"
-#include "base/Dialogs.h"
 #include "support/ScriptedDialogs.h"
+#include "support/qt/GuiApp.h"
+#include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {

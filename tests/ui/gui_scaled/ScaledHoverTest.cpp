@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <cstdlib>
 #include <string>
 
-#include <QFontMetrics>
-
-#include "support/qt/PlotWindowFixture.h"
 #include "render/GlFont.h"
+#include "support/qt/PlotWindowFixture.h"
 
 namespace rp {
 namespace {
