@@ -55,15 +55,15 @@ void BmLoadAndAnalyse(benchmark::State& state) {
   for (auto _ : state) {
     const rp::LoadResult r = rp::LoadPerformanceFile(path, performance);
     if (!r.Ok()) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(performance.plotEventCount);
+    benchmark::DoNotOptimize(performance.EventCount());
   }
   ReportFile(state);
-  state.counters["notes"] = performance.noteEventCount;
-  state.counters["events"] = performance.plotEventCount;
+  state.counters["notes"] = performance.NoteCount();
+  state.counters["events"] = performance.EventCount();
   // The records in use: the arrays reserve more address space than that (a
   // guess by the file size, at most one event per note) but never touch it.
-  state.counters["records_MB"] = static_cast<double>(performance.noteEvents.size() * sizeof(rp::NoteEvent) +
-                                                     performance.plotEvents.size() * sizeof(rp::PlotEvent)) /
+  state.counters["records_MB"] = static_cast<double>(performance.notes.size() * sizeof(rp::NoteEvent) +
+                                                     performance.events.size() * sizeof(rp::OnsetEvent)) /
                                  1e6;
 }
 BENCHMARK(BmLoadAndAnalyse)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -73,9 +73,9 @@ void BmAnalyseOnly(benchmark::State& state) {
   if (!rp::LoadPerformanceFile(File().path, performance).Ok()) state.SkipWithError("load failed");
   for (auto _ : state) {
     rp::AnalyseOnsets(performance);
-    benchmark::DoNotOptimize(performance.plotEventCount);
+    benchmark::DoNotOptimize(performance.EventCount());
   }
-  state.counters["notes"] = performance.noteEventCount;
+  state.counters["notes"] = performance.NoteCount();
 }
 BENCHMARK(BmAnalyseOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -41,15 +41,14 @@ class NoControls final : public rp::ReplayControls {
 // A performance of `notes` note events: pairs of note-on and note-off, 100 ms apart.
 rp::Performance MakePerformance(std::int32_t notes) {
   rp::Performance p;
-  p.noteEvents.assign(static_cast<std::size_t>(notes) + 1, rp::NoteEvent{});
-  p.noteEventCount = notes;
+  p.notes.assign(static_cast<std::size_t>(notes), rp::NoteEvent{});
   for (std::int32_t i = 1; i <= notes; ++i) {
-    rp::NoteEvent& n = p.noteEvents[static_cast<std::size_t>(i)];
+    rp::NoteEvent& n = p.notes[static_cast<std::size_t>(i) - 1];
     n.isNoteOn = i % 2 != 0;
     n.timeMs = 50.0 * i + 0.25;
     n.noteKey = static_cast<std::uint8_t>(36 + i % 50);
     n.noteVelocity = static_cast<std::uint8_t>(i % 2 ? 20 + i % 100 : 0);
-    n.clusterIndex = i % 2 ? (i + 1) / 2 : 0;
+    n.opensEvent = i % 2 ? (i + 1) / 2 - 1 : -1;
   }
   return p;
 }

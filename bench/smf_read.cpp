@@ -64,11 +64,11 @@ void BmLoadMidiFile(benchmark::State& state) {
   const std::string& path = BigFile();
   rp::Performance performance;
   for (auto _ : state) {
-    if (!rp::LoadPerformanceFile(path, performance).Ok() || performance.noteEventCount != 2 * kNotes) {
+    if (!rp::LoadPerformanceFile(path, performance).Ok() || performance.NoteCount() != 2 * kNotes) {
       state.SkipWithError("unexpected result");
     }
   }
-  state.counters["events"] = performance.plotEventCount;
+  state.counters["events"] = performance.EventCount();
 }
 BENCHMARK(BmLoadMidiFile)->Unit(benchmark::kMillisecond);
 

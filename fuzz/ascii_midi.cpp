@@ -69,14 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RP_FUZZ_CHECK(counts.fields == static_cast<std::int64_t>(whole.size()));
   RP_FUZZ_CHECK(counts.noteLines == noteLines);
   Performance performance;
-  StartRecords(performance.noteEvents, static_cast<std::size_t>(counts.noteLines) + 1);
+  StartRecords(performance.notes, static_cast<std::size_t>(counts.noteLines));
   NullProgressSink none;
   ProgressThrottle progress(none);
   RP_FUZZ_CHECK(fields.Rewind());
-  performance.noteEventCount =
-      ReadNotes(fields, performance.noteEvents, static_cast<std::size_t>(counts.noteLines), progress);
-  performance.noteEvents.resize(static_cast<std::size_t>(counts.noteLines) + 1);
-  RP_FUZZ_CHECK(performance.noteEventCount == counts.noteLines);
+  const std::int32_t read = ReadNotes(fields, performance.notes, static_cast<std::size_t>(counts.noteLines), progress);
+  RP_FUZZ_CHECK(read == counts.noteLines && performance.NoteCount() == read);
   AnalyseOnsets(performance, &progress);
   std::fclose(file);
 

@@ -25,14 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RP_FUZZ_CHECK(result.error.find("fuzz.mid") != std::string::npos);
     return 0;
   }
-  RP_FUZZ_CHECK(!result.events.empty() && fuzz::IsZero(result.events[0]));
-
   std::array<std::int64_t, 256> sounding{};
-  for (std::size_t j = 1; j < result.events.size(); ++j) {
+  for (std::size_t j = 0; j < result.events.size(); ++j) {
     const NoteEvent& n = result.events[j];
     RP_FUZZ_CHECK(std::isfinite(n.timeMs) && n.timeMs >= 0);
     RP_FUZZ_CHECK(n.noteKey < 128 && n.noteVelocity < 128);
-    if (j > 1) RP_FUZZ_CHECK(result.events[j - 1].timeMs <= n.timeMs);
+    if (j > 0) RP_FUZZ_CHECK(result.events[j - 1].timeMs <= n.timeMs);
     // No note ends before it starts, or the replay would leave it sounding.
     sounding[n.noteKey] += n.isNoteOn ? 1 : -1;
     RP_FUZZ_CHECK(sounding[n.noteKey] >= 0);
@@ -40,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::int64_t left : sounding) RP_FUZZ_CHECK(left == 0);
 
   Performance performance;
-  performance.noteEvents = std::move(result.events);
-  performance.noteEventCount = static_cast<std::int32_t>(performance.noteEvents.size() - 1);
+  performance.notes = std::move(result.events);
   AnalyseOnsets(performance);
   fuzz::CheckPerformanceRules(performance);
   return 0;

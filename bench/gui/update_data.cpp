@@ -35,7 +35,7 @@ void BmShowTail(benchmark::State& state) {
     return;
   }
   position.tailLength = static_cast<std::int32_t>(state.range(0));
-  position.currentEvent = performance.plotEventCount;
+  position.currentEvent = performance.EventCount();
   for (auto _ : state) {
     form.View().ShowTail();
     device->Context().Gl().glFinish();

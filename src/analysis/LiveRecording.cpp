@@ -7,16 +7,7 @@
 
 namespace rp {
 
-namespace {
-// PlotEvents reaches at least PlotEventCount + 10, all zero above the count.
-constexpr std::size_t kPlotSpare = 11;
-}  // namespace
-
-LiveRecording::LiveRecording(AnalysisSettings settings) {
-  take_.settings = settings;
-  take_.noteEvents.assign(1, NoteEvent{});
-  take_.plotEvents.assign(kPlotSpare, PlotEvent{});
-}
+LiveRecording::LiveRecording(AnalysisSettings settings) { take_.settings = settings; }
 
 std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes, double deltaSeconds) {
   if (bytes.empty()) return std::nullopt;
@@ -35,57 +26,50 @@ std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes,
     AddNote(false, key, velocity);
   else
     return std::nullopt;
-  return take_.noteEvents.back();
+  return take_.notes.back();
 }
 
 void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
-  const auto j = static_cast<std::int32_t>(take_.noteEvents.size());
+  const auto j = static_cast<std::int32_t>(take_.notes.size());
   NoteEvent note;
   note.isNoteOn = on;
   note.timeMs = LastMessageMs();
-  note.leadValue = j;
+  note.leadValue = j + 1;
   note.noteKey = key;
   note.noteVelocity = velocity;
   // The same rule as the analysis of a file: a note-on more than the window
   // after the newest event's first note-on opens the next event.
-  const bool opens =
-      on && (take_.plotEventCount == 0 || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
+  auto& events = take_.events;
+  const bool opens = on && (events.empty() || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
   if (opens) {
-    const std::int32_t k = ++take_.plotEventCount;
     clusterOnsetMs_ = note.timeMs;
-    note.clusterIndex = k;
-    take_.plotEvents.resize(static_cast<std::size_t>(k) + kPlotSpare);
-    auto& plots = take_.plotEvents;
-    PlotEvent& p = plots[static_cast<std::size_t>(k)];
+    note.opensEvent = static_cast<std::int32_t>(events.size());
+    OnsetEvent& p = events.emplace_back();
     p.onsetMs = note.timeMs;
     p.velocity0 = velocity;
     p.firstNote = j;
-    // Event k completes event k - 2d - 1.
+    // The new event completes the one 2d + 1 before it.
     const auto d = static_cast<std::size_t>(std::max(take_.settings.delay, 1));
-    const std::int32_t done = k - 2 * static_cast<std::int32_t>(d) - 1;
-    if (done >= 1) CompleteOnsetEvent(plots, static_cast<std::size_t>(done), d);
+    if (events.size() > 2 * d + 1) CompleteOnsetEvent(events, events.size() - 2 * d - 2, d);
   }
-  take_.noteEvents.push_back(note);
-  take_.noteEventCount = j;
+  take_.notes.push_back(note);
 }
 
 std::int32_t LiveRecording::CompleteEventCount() const {
   const std::int32_t d = std::max(take_.settings.delay, 1);
-  return std::max(take_.plotEventCount - 2 * d - 1, 0);
+  return std::max(take_.EventCount() - 2 * d - 1, 0);
 }
 
 Performance LiveRecording::CompletePart() const {
   const std::int32_t complete = CompleteEventCount();
   Performance part;
   part.settings = take_.settings;
-  const std::int32_t notes = complete < take_.plotEventCount
-                                 ? take_.plotEvents[static_cast<std::size_t>(complete) + 1].firstNote - 1
-                                 : take_.noteEventCount;
-  part.noteEvents.assign(take_.noteEvents.begin(), take_.noteEvents.begin() + notes + 1);
-  part.noteEventCount = notes;
-  part.plotEvents.assign(static_cast<std::size_t>(complete) + kPlotSpare, PlotEvent{});
-  std::copy(take_.plotEvents.begin(), take_.plotEvents.begin() + complete + 1, part.plotEvents.begin());
-  part.plotEventCount = complete;
+  // The notes before the first note of the first incomplete event.
+  const std::int32_t notes = complete < take_.EventCount()
+                                 ? take_.events[static_cast<std::size_t>(complete)].firstNote
+                                 : take_.NoteCount();
+  part.notes.assign(take_.notes.begin(), take_.notes.begin() + notes);
+  part.events.assign(take_.events.begin(), take_.events.begin() + complete);
   return part;
 }
 

@@ -26,16 +26,16 @@ class LiveRecording {
   // One message; the note event it made, if it made one.
   std::optional<NoteEvent> Add(std::span<const std::uint8_t> bytes, double deltaSeconds);
 
-  // The take so far. `PlotEventCount` counts the events begun; only the
-  // first `CompleteEventCount()` have their final values, the others zeros.
+  // The take so far: its events are those begun; only the first
+  // `CompleteEventCount()` have their final values, the others zeros.
   const Performance& Take() const { return take_; }
   std::int32_t CompleteEventCount() const;
   // Time of the last message, in ms from the first.
   double LastMessageMs() const { return static_cast<double>(elapsedUs_) / 1000.0; }
 
   // The complete events alone, as a performance of their own: the notes
-  // before the first note of the first incomplete event, and events 1 to
-  // `CompleteEventCount()` with their final values. What the plot shows
+  // before the first note of the first incomplete event, and the first
+  // `CompleteEventCount()` events with their final values. What the plot shows
   // while the take goes on.
   Performance CompletePart() const;
   // The take analysed as a load would analyse the same notes.

@@ -12,17 +12,18 @@ namespace {
 // How often the passes hand their position to the progress display.
 constexpr std::int32_t kReportEvery = 4096;
 
-// Walks `NoteEvents`[1..NoteEventCount] and calls `visit(j, note, opens)`
-// for every note event; `opens` is true for a note-on that opens a cluster:
-// the first note-on, or one more than the cluster window after the current
-// cluster's first note-on (never the previous note-on).
+// Walks the note events in order and calls `visit(j, note, opens)` for
+// every one (j counting from 0); `opens` is true for a note-on that opens a
+// cluster: the first note-on, or one more than the cluster window after the
+// current cluster's first note-on (never the previous note-on).
 template <class Visit>
 void WalkClusters(Performance& performance, Visit visit) {
   bool any = false;
   double onset = 0.0;
   const double window = performance.settings.clusterWindowMs;
-  auto& notes = performance.noteEvents;
-  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
+  auto& notes = performance.notes;
+  const auto count = static_cast<std::int32_t>(notes.size());
+  for (std::int32_t j = 0; j < count; ++j) {
     NoteEvent& n = notes[static_cast<std::size_t>(j)];
     const bool opens = n.isNoteOn && (!any || n.timeMs - onset > window);
     if (opens) {
@@ -33,27 +34,26 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
-// Gives note `j` its cluster index: 0 unless it opens a cluster, which then
-// becomes the next onset event of `plots`. True when it opened one.
-bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, bool opens) {
-  // Note-offs and the other note-ons of a cluster carry no cluster index.
+// Marks note `j` with the event it opens, or with none (-1); an opening note
+// becomes the next onset event of `events`. True when it opened one.
+bool AssignCluster(std::vector<OnsetEvent>& events, std::int32_t j, NoteEvent& n, bool opens) {
   if (!opens) {
-    n.clusterIndex = 0;
+    n.opensEvent = -1;
     return false;
   }
-  PlotEvent p;
+  OnsetEvent p;
   p.onsetMs = n.timeMs;
   p.velocity0 = n.noteVelocity;
   p.firstNote = j;
-  plots.push_back(p);
-  n.clusterIndex = static_cast<std::int32_t>(plots.size() - 1);
+  events.push_back(p);
+  n.opensEvent = static_cast<std::int32_t>(events.size() - 1);
   return true;
 }
 
 }  // namespace
 
-void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d) {
-  PlotEvent& p = events[i];
+void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d) {
+  OnsetEvent& p = events[i];
   p.interval0 = events[i + 1].onsetMs - p.onsetMs;
   p.interval1 = events[i + d + 1].onsetMs - events[i + d].onsetMs;
   p.interval2 = events[i + 2 * d + 1].onsetMs - events[i + 2 * d].onsetMs;
@@ -69,21 +69,19 @@ namespace {
 // and only the part written is ever touched. False, with nothing changed,
 // when even the reservation cannot be had; the passes below then need less.
 bool AnalyseInOneWalk(Performance& performance) {
-  auto& plots = performance.plotEvents;
+  auto& events = performance.events;
   try {
-    StartRecords(plots, static_cast<std::size_t>(performance.noteEventCount) + 11);
+    StartRecords(events, performance.notes.size());
   } catch (const std::bad_alloc&) {
     return false;
   }
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
-  std::size_t k = 0;
+  std::size_t k = 0;  // events made
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(plots, j, n, opens)) return;
+    if (!AssignCluster(events, j, n, opens)) return;
     ++k;
-    if (k > 2 * d + 1) CompleteOnsetEvent(plots, k - 2 * d - 1, d);
+    if (k > 2 * d + 1) CompleteOnsetEvent(events, k - 2 * d - 2, d);
   });
-  performance.plotEventCount = static_cast<std::int32_t>(k);
-  plots.resize(k + 11);
   return true;
 }
 
@@ -93,54 +91,47 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   NullProgressSink nullSink;
   ProgressThrottle nullThrottle(nullSink);
   ProgressThrottle& shown = progress ? *progress : nullThrottle;
-  // Callers keep the arrays at least `count` + 1 long; a count beyond that
-  // would be a fault elsewhere, and is cut rather than read past the end.
-  auto& notes = performance.noteEvents;
-  performance.noteEventCount = std::clamp<std::int32_t>(
-      performance.noteEventCount, 0, static_cast<std::int32_t>(notes.empty() ? 0 : notes.size() - 1));
-  const std::int32_t noteCount = performance.noteEventCount;
+  const auto noteCount = static_cast<std::int32_t>(performance.notes.size());
   if (progress == nullptr && AnalyseInOneWalk(performance)) return;
 
-  // Pass 1: count the clusters.
+  // Pass 1: count the clusters. Progress shows note and event numbers from 1.
   shown.SetCaption("Clustering...");
   std::int32_t clusters = 0;
   WalkClusters(performance, [&](std::int32_t j, const NoteEvent&, bool opens) {
     if (opens) ++clusters;
-    if (j % kReportEvery == 0 || j == noteCount) {
+    const std::int32_t number = j + 1;
+    if (number % kReportEvery == 0 || number == noteCount) {
       shown.ShowNumberEvents(noteCount);
-      shown.ShowEvent(j);
-      shown.SetValue(j);
+      shown.ShowEvent(number);
+      shown.SetValue(number);
       shown.Poll();
     }
   });
-  performance.plotEventCount = clusters;
-  StartRecords(performance.plotEvents, static_cast<std::size_t>(clusters) + 11);
+  auto& events = performance.events;
+  StartRecords(events, static_cast<std::size_t>(clusters));
 
   // Pass 2: fill the clusters.
-  auto& plots = performance.plotEvents;
   shown.ShowNumberEvents(clusters);
   shown.SetValue(1);
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
-  std::int32_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(plots, j, n, opens)) return;
-    ++k;
+    if (!AssignCluster(events, j, n, opens)) return;
+    const auto k = static_cast<std::int32_t>(events.size());
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);
       shown.SetValue(k);
       shown.Poll();
     }
   });
-  plots.resize(static_cast<std::size_t>(clusters) + 11);
   shown.ShowNumberEvents(clusters);
 
   // Pass 3: the return-plot values of events n, n + d and n + 2d; the last
   // 2d + 1 clusters keep zeros.
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
-  const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;
+  const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;  // as numbered from 1
   for (std::int32_t i = 1; i <= last; ++i) {
-    CompleteOnsetEvent(plots, static_cast<std::size_t>(i), d);
+    CompleteOnsetEvent(events, static_cast<std::size_t>(i - 1), d);
     if (i % kReportEvery == 0 || i == last) {
       shown.ShowEvent(i);
       shown.SetValue(i);

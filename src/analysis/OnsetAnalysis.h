@@ -11,15 +11,14 @@ namespace rp {
 
 class ProgressThrottle;
 
-// Sets every `NoteEvents`[j].`ClusterIndex` for j = 1 to `NoteEventCount`,
-// sizes `PlotEvents` to `PlotEventCount` + 10 and fills it, by the
-// performance's own settings. Shows its phases ("Clustering...", "Creating
+// Marks every note with the event it opens (`opensEvent`) and makes the
+// onset events anew, by the performance's own settings. Shows its phases ("Clustering...", "Creating
 // Matrix...") through `progress` if given.
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress = nullptr);
 
 // Fills the return-plot values of onset event `i` from the onsets and
 // velocities of the events after it (up to event i + 2d + 1, which must exist)
-// with delay `d`.
-void CompleteOnsetEvent(std::vector<PlotEvent>& events, std::size_t i, std::size_t d);
+// with delay `d`; indices from 0.
+void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d);
 
 }  // namespace rp

@@ -26,7 +26,7 @@ namespace rp {
 
 namespace {
 
-// Counts and indices are 32-bit, and `PlotEvents` reaches 10 beyond its count.
+// Counts and indices are 32-bit.
 constexpr std::int64_t kMaxNotes = std::numeric_limits<std::int32_t>::max() - 16;
 
 struct FileCloser {
@@ -66,7 +66,7 @@ void FinishLoad(Performance& performance, const std::string& path, const LoadHoo
   if (hooks.stopAutoRotation) hooks.stopAutoRotation();
   if (hooks.stopReplay) hooks.stopReplay();
   if (hooks.position) hooks.position->currentEvent = 1;
-  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.plotEventCount);
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.EventCount());
   if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
   shown.SetCaption("Processing...");
   shown.HideWindow();
@@ -74,21 +74,16 @@ void FinishLoad(Performance& performance, const std::string& path, const LoadHoo
 
 std::int64_t CountNoteOns(const Performance& performance) {
   std::int64_t count = 0;
-  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
-    count += performance.noteEvents[static_cast<std::size_t>(j)].isNoteOn;
-  }
+  for (const NoteEvent& n : performance.notes) count += n.isNoteOn;
   return count;
 }
 
-// Leaves an empty performance that keeps every rule of a performance.
+// Leaves an empty performance, its memory freed.
 void MakeEmpty(Performance& performance) {
-  performance.noteEvents.clear();
-  performance.noteEvents.shrink_to_fit();
-  performance.plotEvents.clear();
-  performance.plotEvents.shrink_to_fit();
-  performance.noteEvents.resize(1);
-  performance.noteEventCount = 0;
-  performance.plotEventCount = 0;
+  performance.notes.clear();
+  performance.notes.shrink_to_fit();
+  performance.events.clear();
+  performance.events.shrink_to_fit();
 }
 
 LoadResult NotEnoughMemory(const std::string& path) {
@@ -116,9 +111,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   shown.ShowWindow();
-  performance.noteEvents = std::move(read.events);
-  performance.noteEventCount = static_cast<std::int32_t>(performance.noteEvents.size() - 1);
-  performance.plotEventCount = 0;
+  performance.notes = std::move(read.events);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
@@ -157,7 +150,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
     // timing; a shorter guess only costs the vector a regrowth.
     struct stat info {};
     const std::int64_t bytes = ::fstat(::fileno(file), &info) == 0 ? info.st_size : 0;
-    StartRecords(notes, static_cast<std::size_t>(std::min<std::int64_t>(bytes / 24, kMaxNotes)) + 1);
+    StartRecords(notes, static_cast<std::size_t>(std::min<std::int64_t>(bytes / 24, kMaxNotes)));
     read = ReadAllNotesInHalves(::fileno(file), bytes, notes, kMaxNotes);
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
@@ -166,9 +159,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   if (!ReadThrough(path, read.error, counts, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
-  performance.noteEvents = std::move(notes);
-  performance.noteEventCount = static_cast<std::int32_t>(counts.noteLines);
-  performance.plotEventCount = 0;
+  performance.notes = std::move(notes);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
@@ -208,9 +199,8 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
-  performance.ZeroUpToCounts();
-  performance.noteEventCount = 0;
-  performance.plotEventCount = 0;
+  performance.notes.clear();
+  performance.events.clear();
   shown.ShowWindow();
   shown.SetRange(0, counts.fields);
   shown.SetValue(1);
@@ -219,14 +209,12 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     // Sized by the note lines, not by the fields: a file of nothing but
     // commas must not cost a record per comma.
     const auto noteLines = static_cast<std::size_t>(counts.noteLines);
-    StartRecords(performance.noteEvents, noteLines + 1);
+    StartRecords(performance.notes, noteLines);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) performance.noteEventCount = ReadNotes(fields, performance.noteEvents, noteLines, shown);
-    // A file that shrank since it was counted leaves zero records behind.
-    performance.noteEvents.resize(noteLines + 1);
+    if (fields.Rewind()) ReadNotes(fields, performance.notes, noteLines, shown);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
-      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.noteEventCount) +
+      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteCount()) +
                        " notes: " + std::strerror(fields.Error());
     }
     AnalyseOnsets(performance, &shown);

@@ -39,9 +39,9 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   performance.settings = settings;
   std::int64_t noteOns = 0;
   if (!LoadFileForBatch(path, performance, err, status, &noteOns)) return status;
-  const auto& plots = performance.plotEvents;
-  const std::int32_t noteCount = performance.noteEventCount;
-  const std::int32_t eventCount = performance.plotEventCount;
+  const auto& events = performance.events;
+  const std::int32_t noteCount = performance.NoteCount();
+  const std::int32_t eventCount = performance.EventCount();
 
   out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
       << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
@@ -50,12 +50,12 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
         << 2 * settings.delay << "\n";
   }
   if (eventCount > 0) {
-    const double span = plots[static_cast<std::size_t>(eventCount)].onsetMs - plots[1].onsetMs;
+    const double span = events.back().onsetMs - events.front().onsetMs;
     double velocitySum = 0.0;
     int low = 255;
     int high = 0;
-    for (std::int32_t k = 1; k <= eventCount; ++k) {
-      const int v = plots[static_cast<std::size_t>(k)].velocity0;
+    for (const OnsetEvent& e : events) {
+      const int v = e.velocity0;
       velocitySum += v;
       low = std::min(low, v);
       high = std::max(high, v);
@@ -68,10 +68,10 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   out << "\n  event   onset ms  interval0  interval1  interval2  vel0 vel1 vel2  first note\n";
   const std::int32_t shown = std::min(eventCount, kEventsShown);
   for (std::int32_t k = 1; k <= shown; ++k) {
-    const PlotEvent& p = plots[static_cast<std::size_t>(k)];
+    const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
     char row[160];
     std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs, p.interval0,
-                  p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote);
+                  p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote + 1);
     out << row;
   }
   if (eventCount > shown) {

@@ -14,10 +14,11 @@ int ExportEvents(const std::vector<std::string>& args, std::ostream& out, std::o
   if (!LoadAnalysedForBatch("--export-events", args, performance, err, status)) return status;
   CsvWriter csv(out);
   csv.Text("event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note").EndRow();
-  for (std::int32_t k = 1; k <= performance.plotEventCount; ++k) {
-    const PlotEvent& p = performance.plotEvents[static_cast<std::size_t>(k)];
-    csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
-    csv.Integer(p.velocity0).Integer(p.velocity1).Integer(p.velocity2).Integer(p.firstNote).EndRow();
+  // Events and notes numbered from 1.
+  std::int32_t number = 0;
+  for (const OnsetEvent& p : performance.events) {
+    csv.Integer(++number).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
+    csv.Integer(p.velocity0).Integer(p.velocity1).Integer(p.velocity2).Integer(p.firstNote + 1).EndRow();
   }
   csv.Flush();
   return 0;

@@ -14,10 +14,11 @@ int ExportNotes(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!LoadAnalysedForBatch("--export-notes", args, performance, err, status)) return status;
   CsvWriter csv(out);
   csv.Text("index,is_note_on,time_ms,lead_value,key,velocity,cluster_index").EndRow();
-  for (std::int32_t j = 1; j <= performance.noteEventCount; ++j) {
-    const NoteEvent& n = performance.noteEvents[static_cast<std::size_t>(j)];
-    csv.Integer(j).Integer(n.isNoteOn ? 1 : 0).Number(n.timeMs).Number(n.leadValue);
-    csv.Integer(n.noteKey).Integer(n.noteVelocity).Integer(n.clusterIndex).EndRow();
+  // Notes and the events they open numbered from 1; 0 opens none.
+  std::int32_t number = 0;
+  for (const NoteEvent& n : performance.notes) {
+    csv.Integer(++number).Integer(n.isNoteOn ? 1 : 0).Number(n.timeMs).Number(n.leadValue);
+    csv.Integer(n.noteKey).Integer(n.noteVelocity).Integer(n.opensEvent + 1).EndRow();
   }
   csv.Flush();
   return 0;

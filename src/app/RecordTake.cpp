@@ -100,7 +100,7 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
     return 1;
   }
   std::remove(takePath.c_str());
-  out << "Recorded " << take.noteEventCount << " notes.\n";
+  out << "Recorded " << take.NoteCount() << " notes.\n";
   return 0;
 }
 

@@ -12,7 +12,7 @@ int ToAsciiMidi(const std::vector<std::string>& args, std::ostream& out, std::os
   int status = 0;
   Performance performance;
   if (!LoadForBatch("--to-ascii-midi", args, performance, err, status)) return status;
-  WriteAsciiMidi(out, performance.noteEvents, performance.noteEventCount);
+  WriteAsciiMidi(out, performance.notes);
   out.flush();
   return 0;
 }

@@ -90,13 +90,15 @@ std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, in
   // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
   if (skippedNotes != nullptr) *skippedNotes = 0;
-  const std::int32_t count = performance.noteEventCount;
-  if (count <= 0) return messages;
-  const auto& notes = performance.noteEvents;
-  const std::int32_t from = std::clamp(performance.plotEvents[1].firstNote, 1, count);
-  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
-  for (std::int32_t i = from; i <= count; ++i) {
-    const NoteEvent& note = notes[static_cast<std::size_t>(i)];
+  const auto& notes = performance.notes;
+  if (notes.empty()) return messages;
+  const std::size_t from = performance.events.empty()
+                               ? 0
+                               : std::min<std::size_t>(static_cast<std::size_t>(performance.events.front().firstNote),
+                                                       notes.size() - 1);
+  const double start = ReplayStartMs(notes[from]);
+  for (std::size_t i = from; i < notes.size(); ++i) {
+    const NoteEvent& note = notes[i];
     const auto message = ReplayMessage(note, start);
     if (message && message->status != kTagOnlyStatus) messages.push_back(*message);
     if (skippedNotes != nullptr && IsUnsendableNote(note)) ++*skippedNotes;

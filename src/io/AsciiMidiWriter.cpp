@@ -43,12 +43,10 @@ std::string AsciiMidiLine(const NoteEvent& event) {
   return line;
 }
 
-void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std::int32_t count) {
-  const auto last =
-      std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0, events.empty() ? 0 : events.size() - 1);
+void WriteAsciiMidi(std::ostream& out, std::span<const NoteEvent> notes) {
   std::string line;
-  for (std::size_t i = 1; i <= last; ++i) {
-    line = AsciiMidiLine(events[i]);
+  for (const NoteEvent& note : notes) {
+    line = AsciiMidiLine(note);
     line += '\n';
     out << line;
   }
@@ -58,7 +56,7 @@ bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, 
   const std::string temporary = path + ".saving";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) WriteAsciiMidi(out, performance.noteEvents, performance.noteEventCount);
+    if (out) WriteAsciiMidi(out, performance.notes);
     out.flush();
     if (!out) {
       error = "The take cannot be saved as " + path + ": " + std::strerror(errno) + ".";

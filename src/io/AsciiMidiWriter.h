@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,8 @@ namespace rp {
 
 std::string AsciiMidiLine(const NoteEvent& event);
 
-// Events 1 to `count` (index 0 is the empty record and is not written).
-void WriteAsciiMidi(std::ostream& out, const std::vector<NoteEvent>& events, std::int32_t count);
+// One line per note event, in order.
+void WriteAsciiMidi(std::ostream& out, std::span<const NoteEvent> notes);
 
 // Writes notes 1 to `NoteEventCount` of `performance` as an ASCII MIDI listing
 // to `path` through a temporary file beside it and a rename, so `path` is

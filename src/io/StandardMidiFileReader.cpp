@@ -229,9 +229,9 @@ class Parser {
                            notes_.begin() + static_cast<std::ptrdiff_t>(end), Before);
       }
     }
-    std::vector<NoteEvent> events(notes_.size() + 1);
+    std::vector<NoteEvent> events(notes_.size());
     for (std::size_t i = 0; i < notes_.size(); ++i) {
-      NoteEvent& e = events[i + 1];
+      NoteEvent& e = events[i];
       e.isNoteOn = notes_[i].slot == Slot::NoteOn;
       e.timeMs = clock.Ms(notes_[i].tick);
       e.leadValue = static_cast<double>(i + 1);

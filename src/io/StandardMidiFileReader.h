@@ -21,7 +21,7 @@
 namespace rp {
 
 struct MidiFileReadResult {
-  // Index 0 empty, events from index 1; `LeadValue` is the event's index.
+  // In file order; each one's `leadValue` is its number, from 1.
   std::vector<NoteEvent> events;
   // Empty on success; otherwise one sentence for the user naming the file.
   std::string error;

@@ -42,7 +42,7 @@ std::size_t ReadUsualNoteLine(const char* const line, NoteEvent& e) {
   }
   e.timeMs = static_cast<double>(head.time);
   e.leadValue = static_cast<double>(head.lead);
-  e.clusterIndex = 0;
+  e.opensEvent = -1;
   e.isNoteOn = noteOn;
   e.noteVelocity = ReadBytePrefix({p - 3, 3});
   e.noteKey = ReadBytePrefix({keyBegin, keyAndVelocity - 3});

@@ -2,28 +2,16 @@
 
 #include <sys/mman.h>
 
-#include <algorithm>
 #include <cstdint>
 
 namespace rp {
 
 Performance Performance::BeforeFirstFile(AnalysisSettings settings) {
   Performance p;
-  p.noteEvents.assign(6, NoteEvent{});
-  p.noteEventCount = 5;
-  p.plotEvents.assign(6, PlotEvent{});
-  p.plotEventCount = 5;
+  p.notes.assign(5, NoteEvent{});
+  p.events.assign(5, OnsetEvent{});
   p.settings = settings;
   return p;
-}
-
-void Performance::ZeroUpToCounts() {
-  const auto noteEnd =
-      std::min<std::size_t>(noteEvents.size(), static_cast<std::size_t>(std::max(noteEventCount, 0)) + 1);
-  const auto plotEnd =
-      std::min<std::size_t>(plotEvents.size(), static_cast<std::size_t>(std::max(plotEventCount, 0)) + 1);
-  std::fill(noteEvents.begin(), noteEvents.begin() + static_cast<std::ptrdiff_t>(noteEnd), NoteEvent{});
-  std::fill(plotEvents.begin(), plotEvents.begin() + static_cast<std::ptrdiff_t>(plotEnd), PlotEvent{});
 }
 
 void AskForLargePages(void* block, std::size_t bytes) {

@@ -4,12 +4,9 @@
 // used. The load writes it; the plot, the replay and the exports only read it.
 // Several may exist at once.
 //
-// Rules every reader may rely on:
-// - Index 0 of both arrays exists and is all zero; so is every index above
-//   its count. `PlotEvents` always reaches at least `PlotEventCount` + 10.
-// - `PlotEvents`[k].`FirstNote` = j exactly when `NoteEvents`[j].`ClusterIndex` = k.
-// A default-made performance (nothing loaded, arrays empty, counts 0) is the
-// one exception: it holds no index 0 until a load or `BeforeFirstFile`.
+// Both lists count from 0 and hold exactly their events.
+// `events`[k].`firstNote` = j exactly when `notes`[j].`opensEvent` = k. Users
+// see event and note numbers from 1 (exports, the control panel, the plot).
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +22,7 @@ namespace rp {
 struct NoteEvent {
   double timeMs = 0.0;
   double leadValue = 0.0;         // the number that opens the line; kept, never used
-  std::int32_t clusterIndex = 0;  // >= 1 on the note-on that opens a cluster
+  std::int32_t opensEvent = -1;  // on the note-on that opens an onset event: that event's index
   bool isNoteOn = false;
   std::uint8_t noteVelocity = 0;
   std::uint8_t noteKey = 0;
@@ -34,7 +31,7 @@ static_assert(sizeof(NoteEvent) == 24);
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
 // itself, of the event `Delay` later and of the event 2 `Delay` later.
-struct PlotEvent {
+struct OnsetEvent {
   double onsetMs = 0.0;
   double interval0 = 0.0;
   double interval1 = 0.0;
@@ -42,34 +39,31 @@ struct PlotEvent {
   std::uint8_t velocity0 = 0;
   std::uint8_t velocity1 = 0;
   std::uint8_t velocity2 = 0;
-  std::int32_t firstNote = 0;
+  std::int32_t firstNote = 0;  // index of the note-on that opens it
 };
 
 struct Performance {
-  std::vector<NoteEvent> noteEvents;  // indices 0..upper bound
-  std::int32_t noteEventCount = 0;
-  std::vector<PlotEvent> plotEvents;
-  std::int32_t plotEventCount = 0;
+  std::vector<NoteEvent> notes;
+  std::vector<OnsetEvent> events;
   AnalysisSettings settings;
   // The file it was read from; empty until a load changes it.
   std::string sourcePath;
 
-  // What the control panel holds before its first file: both arrays sized to
-  // indices 0 to 5, all zero, both counts 5.
+  // What the control panel holds before its first file: five all-zero note
+  // events and five all-zero onset events.
   static Performance BeforeFirstFile(AnalysisSettings settings = {});
 
-  // Zeroes `NoteEvents` up to `NoteEventCount` and `PlotEvents` up to
-  // `PlotEventCount`.
-  void ZeroUpToCounts();
+  std::int32_t NoteCount() const { return static_cast<std::int32_t>(notes.size()); }
+  std::int32_t EventCount() const { return static_cast<std::int32_t>(events.size()); }
 };
 
 // Asks the system to back the untouched block with large pages where it
 // can: a million records then cost a few dozen page faults, not thousands.
 void AskForLargePages(void* block, std::size_t bytes);
 
-// Empties `v` for `size` records that the caller appends one by one, and
-// appends the all-zero record 0: the records are written once, in place,
-// instead of zeroed first and written again. A much larger old array is freed
+// Empties `v` for `size` records that the caller appends one by one: the
+// records are written once, in place, instead of zeroed first and written
+// again. A much larger old array is freed
 // before the new one is made, so a load never holds both.
 template <class T>
 void StartRecords(std::vector<T>& v, std::size_t size) {
@@ -80,7 +74,6 @@ void StartRecords(std::vector<T>& v, std::size_t size) {
   v.clear();
   v.reserve(size);
   AskForLargePages(v.data(), v.capacity() * sizeof(T));
-  v.emplace_back();
 }
 
 }  // namespace rp

@@ -9,6 +9,8 @@
 
 namespace rp {
 
+// Events and notes are numbered here as users count them, from 1 (the time
+// slider's values); 0 is none. Event number k is `Performance::events`[k - 1].
 struct ReplayPosition {
   std::int32_t currentEvent = 0;
   std::int32_t tailLength = 0;

@@ -1,6 +1,7 @@
 #include "plot/PerformancePoints.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 
 #include "base/PlotViewLink.h"
@@ -17,10 +18,12 @@ struct Values {
   double x, y, z;
 };
 
-// Event k's three values in the mode the control panel shows now.
+// The three values of event number k (from 1) in the mode the control panel
+// shows now; std::out_of_range for a number the performance does not reach.
 Values EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
+  if (k < 1 || k > performance.EventCount()) throw std::out_of_range("no such event");
   const bool timing = s.controlPanel == nullptr || s.controlPanel->TimingChosen();
-  const PlotEvent& e = performance.plotEvents.at(static_cast<std::size_t>(k));
+  const OnsetEvent& e = performance.events[static_cast<std::size_t>(k - 1)];
   if (timing) return {e.interval0, e.interval1, e.interval2};
   return {static_cast<double>(e.velocity0), static_cast<double>(e.velocity1), static_cast<double>(e.velocity2)};
 }
@@ -54,7 +57,7 @@ PointGroup NewGroup(std::size_t index, const Performance& performance, std::stri
 void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
   ClearPoints(s);
   s.pointsName = PerformanceDisplayName(performance);
-  const std::int32_t n = std::min(performance.plotEventCount, kMaxFullViewEvents);
+  const std::int32_t n = std::min(performance.EventCount(), kMaxFullViewEvents);
   for (std::int32_t k = 1; k <= n; ++k)
     AddEventPoint(s, dialogs, k, "Note", EventValues(s, performance, k), 1.0, kEventColour);
 }
@@ -65,7 +68,9 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   const std::int64_t first = last - position.tailLength;
   for (std::int64_t i = first; i <= last; ++i) {
     if (i <= 1) {
-      AddEventPoint(s, dialogs, 0, "", EventValues(s, performance, 1), 0.0, kPlaceholderColour);
+      // Placeholders stand where event 1 is (at the origin before any event).
+      const Values at = performance.events.empty() ? Values{0.0, 0.0, 0.0} : EventValues(s, performance, 1);
+      AddEventPoint(s, dialogs, 0, "", at, 0.0, kPlaceholderColour);
       continue;
     }
     const bool current = i == last;
@@ -80,7 +85,7 @@ void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformanc
     const Performance& performance = compared[g];
     std::string label;
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int32_t n = std::min(eventCount, performance.plotEventCount);
+    const std::int32_t n = std::min(eventCount, performance.EventCount());
     for (std::int32_t k = 1; k <= n; ++k) {
       const Values v = EventValues(s, performance, k);
       AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, 1.0, group.colour, "");
@@ -97,7 +102,7 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerfor
     const Performance& performance = compared[g];
     std::string label;
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int64_t end = std::min<std::int64_t>(last, performance.plotEventCount);
+    const std::int64_t end = std::min<std::int64_t>(last, performance.EventCount());
     for (std::int64_t i = first; i <= end; ++i) {
       const Values v = EventValues(s, performance, i);
       AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, i == last ? 2.0 : 1.0, group.colour, "");

@@ -81,7 +81,7 @@ void RecordingSession::Tick(Clock::time_point now) {
     Stop();
     if (hooks_.ended) {
       hooks_.ended("The MIDI input \"" + name + "\" is gone; the recording ended and keeps the " +
-                   std::to_string(live_.Take().noteEventCount) + " notes played until then.");
+                   std::to_string(live_.Take().NoteCount()) + " notes played until then.");
     }
   }
 }

@@ -76,12 +76,12 @@ void TakeRecorder::Start() {
 }
 
 void TakeRecorder::ShowLive(const LiveRecording& live) {
-  const std::int32_t before = performance_.plotEventCount;
+  const std::int32_t before = performance_.EventCount();
   if (live.CompleteEventCount() == before) return;
   performance_ = live.CompletePart();
-  position_.currentEvent = performance_.plotEventCount;
+  position_.currentEvent = performance_.EventCount();
   position_.tailLength = hooks_.tailLength ? hooks_.tailLength() : position_.tailLength;
-  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.plotEventCount);
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.EventCount());
   view_.ShowFirstEvents();  // the scale of the full view, as during a replay
   view_.ShowTail();
 }
@@ -104,7 +104,7 @@ void TakeRecorder::Finish(const std::string& why) {
   if (!session_->TakeFileError().empty()) dialogs_.ShowMessage(session_->TakeFileError(), MessageKind::Error);
   LoadTake(session_->Live().Finished());
   view_.StopAutoRotation();
-  if (performance_.noteEventCount == 0) {
+  if (performance_.notes.empty()) {
     std::remove(recoveryPath_.c_str());
     dialogs_.ShowMessage("The take holds no notes; there is nothing to save.", MessageKind::Information);
     return;
@@ -114,14 +114,9 @@ void TakeRecorder::Finish(const std::string& why) {
 
 void TakeRecorder::LoadTake(Performance take) {
   performance_ = std::move(take);
-  // Every reader relies on index 0 being there.
-  if (performance_.noteEvents.empty()) performance_.noteEvents.assign(1, NoteEvent{});
-  if (performance_.plotEvents.size() < static_cast<std::size_t>(performance_.plotEventCount) + 11) {
-    performance_.plotEvents.resize(static_cast<std::size_t>(performance_.plotEventCount) + 11);
-  }
   position_.currentEvent = 1;
   if (hooks_.mainReplaced) hooks_.mainReplaced();
-  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.plotEventCount);
+  if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.EventCount());
   view_.ShowFirstEvents();
   if (hooks_.updateTimeDisplay) hooks_.updateTimeDisplay();
 }

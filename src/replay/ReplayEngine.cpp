@@ -43,7 +43,7 @@ double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.timeM
 
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) {
   MidiMessage m;
-  m.tag = note.clusterIndex;
+  m.tag = note.opensEvent + 1;  // the event number, 0 for none
   m.timeMs = note.timeMs - startMs;
   if (note.noteKey > kHighestMidiKey) {
     if (m.tag == 0) return std::nullopt;
@@ -88,10 +88,10 @@ ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotV
 
 ReplayEngine::~ReplayEngine() { port_.SetNotifications({}); }
 
-const PlotEvent& ReplayEngine::EventAt(std::int32_t k) const {
-  static const PlotEvent kNone{};
-  if (k < 0 || static_cast<std::size_t>(k) >= performance_.plotEvents.size()) return kNone;
-  return performance_.plotEvents[static_cast<std::size_t>(k)];
+const OnsetEvent& ReplayEngine::EventAt(std::int32_t number) const {
+  static const OnsetEvent kNone{};
+  if (number < 1 || number > performance_.EventCount()) return kNone;
+  return performance_.events[static_cast<std::size_t>(number - 1)];
 }
 
 std::vector<std::string> ReplayEngine::ListOutputDevices() {
@@ -110,15 +110,15 @@ void ReplayEngine::Play() {
   port_.Reset();
   controls_.SetPlayEnabled(false);
   UpdateTimeDisplay();
-  position_.playFrom = EventAt(position_.currentEvent).firstNote;
-  position_.playTo = performance_.noteEventCount;
+  position_.playFrom = EventAt(position_.currentEvent).firstNote + 1;
+  position_.playTo = performance_.NoteCount();
   const int skipped = QueueMessages(position_.playFrom, position_.playTo);
   if (skipped > 0) dialogs_.ShowMessage(SkippedNotesText(skipped), MessageKind::Information);
   StartSending();
 }
 
 int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
-  const std::int32_t count = performance_.noteEventCount;
+  const std::int32_t count = performance_.NoteCount();
   if (from > to) {
     from -= 10;
     to += 10;
@@ -127,19 +127,17 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
   if (from > count) from = count - 1;
   if (to > count) to = count;
   if (count <= 0) return 0;
-  // The array always reaches the count; this only guards the loop's indices.
-  const auto& notes = performance_.noteEvents;
-  const auto last = static_cast<std::int32_t>(notes.size()) - 1;
-  const std::int32_t end = std::min(to, last);
+  const auto& notes = performance_.notes;
+  const std::int32_t end = to;  // note numbers from 1
 
-  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from)]);
+  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from - 1)]);
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption("Preparing MIDI...");
   shown.SetRange(from, to);
   int skipped = 0;
   for (std::int32_t i = from; i <= end; ++i) {
-    const NoteEvent& note = notes[static_cast<std::size_t>(i)];
+    const NoteEvent& note = notes[static_cast<std::size_t>(i - 1)];
     if (const auto message = ReplayMessage(note, start)) port_.Append(*message);
     if (IsUnsendableNote(note)) ++skipped;
     shown.ShowEvent(i);
@@ -199,7 +197,7 @@ void ReplayEngine::SeekTo(int event) {
   Stop();
   // Until the first file is loaded the slider reaches 1000 over five empty
   // events: only an existing event can become the current one.
-  position_.currentEvent = std::clamp(event, 1, std::max(1, performance_.plotEventCount));
+  position_.currentEvent = std::clamp(event, 1, std::max(1, performance_.EventCount()));
   UpdateTimeDisplay();
   view_.ShowFirstEvents();
   view_.ShowTail();
@@ -216,11 +214,11 @@ void ReplayEngine::OnPortError(int code, const std::string& text) {
 
 void ReplayEngine::OnMessageSent(int tag) {
   // Tags beyond the loaded clusters could only come from an earlier file.
-  if (tag < 1 || tag > performance_.plotEventCount) return;
+  if (tag < 1 || tag > performance_.EventCount()) return;
   position_.currentEvent = tag;
   view_.ShowTail();
   UpdateTimeDisplay();
-  progress_.ShowNumberEvents(performance_.plotEventCount);
+  progress_.ShowNumberEvents(performance_.EventCount());
   progress_.ShowEvent(tag);
 }
 

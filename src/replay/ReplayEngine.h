@@ -104,7 +104,7 @@ class ReplayEngine {
   void OnReplayEnded() { Stop(); }
 
  private:
-  const PlotEvent& EventAt(std::int32_t k) const;
+  const OnsetEvent& EventAt(std::int32_t number) const;  // number from 1; an all-zero event outside
 
   MidiOutputPort& port_;
   ReplayControls& controls_;

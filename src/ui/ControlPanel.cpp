@@ -363,7 +363,7 @@ void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
     return;
   }
   ReanalyseKeepingPosition(performance_, position_, settings);
-  timeSlider_->setMaximum(std::max(performance_.plotEventCount, timeSlider_->minimum()));
+  timeSlider_->setMaximum(std::max(performance_.EventCount(), timeSlider_->minimum()));
   engine_->UpdateTimeDisplay();
 }
 

@@ -26,21 +26,15 @@ using test::ScratchDir;
 void LoadTwoNotes(const ScratchDir& dir, Performance& p) {
   p = Performance::BeforeFirstFile();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 100 ms */+62 64;\n"), p).Ok());
-  ASSERT_EQ(p.noteEventCount, 2);
+  ASSERT_EQ(p.NoteCount(), 2);
 }
 
 // Every rule the view and the replay rely on, whatever the file was.
 void ExpectConsistent(const Performance& p) {
-  ASSERT_LT(static_cast<std::size_t>(p.noteEventCount), p.noteEvents.size());
-  ASSERT_LE(static_cast<std::size_t>(p.plotEventCount) + 10, p.plotEvents.size());
-  for (std::size_t j = static_cast<std::size_t>(p.noteEventCount) + 1; j < p.noteEvents.size(); ++j) {
-    EXPECT_EQ(p.noteEvents[j].timeMs, 0) << j;
-    EXPECT_EQ(p.noteEvents[j].clusterIndex, 0) << j;
-  }
-  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) {
-    const std::int32_t first = p.plotEvents[static_cast<std::size_t>(k)].firstNote;
-    ASSERT_TRUE(first >= 1 && first <= p.noteEventCount) << k;
-    EXPECT_EQ(p.noteEvents[static_cast<std::size_t>(first)].clusterIndex, k);
+  for (std::int32_t k = 0; k < p.EventCount(); ++k) {
+    const std::int32_t first = p.events[static_cast<std::size_t>(k)].firstNote;
+    ASSERT_TRUE(first >= 0 && first < p.NoteCount()) << k;
+    EXPECT_EQ(p.notes[static_cast<std::size_t>(first)].opensEvent, k);
   }
 }
 
@@ -51,8 +45,8 @@ TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
     LoadTwoNotes(dir, p);
     const LoadResult r = LoadPerformanceFile(kBadData + name, p);
     EXPECT_TRUE(r.Ok()) << name << ": " << r.message;
-    EXPECT_EQ(p.noteEventCount, 0) << name;
-    EXPECT_EQ(p.plotEventCount, 0) << name;
+    EXPECT_EQ(p.NoteCount(), 0) << name;
+    EXPECT_EQ(p.EventCount(), 0) << name;
     ExpectConsistent(p);
   }
   // Fields that are empty views of nothing at all (sanitizer builds check it).
@@ -63,45 +57,45 @@ TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
 TEST(BadAsciiMidiInput, NumbersThatDoNotFitReadAsZero) {
   Performance p = Performance::BeforeFirstFile();
   ASSERT_TRUE(LoadPerformanceFile(kBadData + "huge_numbers.txt", p).Ok());
-  ASSERT_EQ(p.noteEventCount, 6);
-  for (std::size_t j : {2u, 3u, 4u, 6u}) EXPECT_EQ(p.noteEvents[j].timeMs, 0) << j;  // 1e999, -1e999, NaN, inf
-  EXPECT_EQ(p.noteEvents[5].timeMs, 100);
-  EXPECT_EQ(p.noteEvents[5].leadValue, 0);
-  EXPECT_EQ(p.noteEvents[5].noteKey, 67);
-  EXPECT_EQ(p.noteEvents[5].noteVelocity, 0);  // "1e9"
-  EXPECT_FALSE(p.noteEvents[6].isNoteOn);
-  EXPECT_EQ(p.noteEvents[6].noteKey, 0);  // read after the minus of "-1e999"
-  EXPECT_EQ(p.plotEventCount, 2);         // the note-ons read as 0 ms make one chord
+  ASSERT_EQ(p.NoteCount(), 6);
+  for (std::size_t j : {2u, 3u, 4u, 6u}) EXPECT_EQ(p.notes[j - 1].timeMs, 0) << j;  // 1e999, -1e999, NaN, inf
+  EXPECT_EQ(p.notes[4].timeMs, 100);
+  EXPECT_EQ(p.notes[4].leadValue, 0);
+  EXPECT_EQ(p.notes[4].noteKey, 67);
+  EXPECT_EQ(p.notes[4].noteVelocity, 0);  // "1e9"
+  EXPECT_FALSE(p.notes[5].isNoteOn);
+  EXPECT_EQ(p.notes[5].noteKey, 0);  // read after the minus of "-1e999"
+  EXPECT_EQ(p.EventCount(), 2);         // the note-ons read as 0 ms make one chord
   ExpectConsistent(p);
 
   // 2^31 and beyond: plain doubles for time and lead, out of range for bytes.
   ASSERT_TRUE(LoadPerformanceFile(kBadData + "two_pow_31.txt", p).Ok());
-  ASSERT_EQ(p.noteEventCount, 2);
-  EXPECT_EQ(p.noteEvents[1].leadValue, 2147483648.0);
-  EXPECT_EQ(p.noteEvents[1].timeMs, 2147483648.0);
-  EXPECT_EQ(p.noteEvents[1].noteKey, 0);
-  EXPECT_EQ(p.noteEvents[1].noteVelocity, 64);
-  EXPECT_EQ(p.noteEvents[2].leadValue, -2147483649.0);
-  EXPECT_EQ(p.noteEvents[2].timeMs, 4294967296.0);
-  EXPECT_EQ(p.noteEvents[2].noteVelocity, 0);
-  EXPECT_EQ(p.plotEventCount, 2);
-  EXPECT_EQ(p.plotEvents[1].interval0, 0);  // fewer than four clusters: no intervals
+  ASSERT_EQ(p.NoteCount(), 2);
+  EXPECT_EQ(p.notes[0].leadValue, 2147483648.0);
+  EXPECT_EQ(p.notes[0].timeMs, 2147483648.0);
+  EXPECT_EQ(p.notes[0].noteKey, 0);
+  EXPECT_EQ(p.notes[0].noteVelocity, 64);
+  EXPECT_EQ(p.notes[1].leadValue, -2147483649.0);
+  EXPECT_EQ(p.notes[1].timeMs, 4294967296.0);
+  EXPECT_EQ(p.notes[1].noteVelocity, 0);
+  EXPECT_EQ(p.EventCount(), 2);
+  EXPECT_EQ(p.events[0].interval0, 0);  // fewer than four clusters: no intervals
 }
 
 TEST(BadAsciiMidiInput, TimesThatGoBackwardsJoinTheCurrentCluster) {
   Performance p = Performance::BeforeFirstFile();
   ASSERT_TRUE(LoadPerformanceFile(kBadData + "backwards_times.txt", p).Ok());
-  ASSERT_EQ(p.noteEventCount, 9);
+  ASSERT_EQ(p.NoteCount(), 9);
   // 1000 opens; 500 and 0 are earlier and join it; 1100 opens; 1040 joins;
   // 1200 opens; 1150 joins; 1300 opens.
-  ASSERT_EQ(p.plotEventCount, 4);
-  EXPECT_EQ(p.plotEvents[1].firstNote, 1);
-  EXPECT_EQ(p.plotEvents[2].firstNote, 5);
-  EXPECT_EQ(p.plotEvents[3].firstNote, 7);
-  EXPECT_EQ(p.plotEvents[4].firstNote, 9);
-  EXPECT_EQ(p.plotEvents[1].interval0, 100);
-  EXPECT_EQ(p.plotEvents[1].interval2, 100);
-  EXPECT_EQ(p.plotEvents[1].velocity1, 90);
+  ASSERT_EQ(p.EventCount(), 4);
+  EXPECT_EQ(p.events[0].firstNote, 0);
+  EXPECT_EQ(p.events[1].firstNote, 4);
+  EXPECT_EQ(p.events[2].firstNote, 6);
+  EXPECT_EQ(p.events[3].firstNote, 8);
+  EXPECT_EQ(p.events[0].interval0, 100);
+  EXPECT_EQ(p.events[0].interval2, 100);
+  EXPECT_EQ(p.events[0].velocity1, 90);
   ExpectConsistent(p);
 }
 
@@ -114,15 +108,15 @@ TEST(BadAsciiMidiInput, A64MegabyteLine) {
   LoadResult r = LoadPerformanceFile(dir.WriteLong("letters.txt", "", 'x', k64Mb, "\n"), p);
   EXPECT_TRUE(r.Ok());
   EXPECT_EQ(r.fieldCount, 1);
-  EXPECT_EQ(p.noteEventCount, 0);
+  EXPECT_EQ(p.NoteCount(), 0);
 
   // A note line whose time has 64 million digits: too large, read as 0.
   r = LoadPerformanceFile(dir.WriteLong("digits.txt", "1; /* ", '9', k64Mb, " ms */+60 64;\n2; /* 9 ms */-60 0;\n"), p);
   EXPECT_TRUE(r.Ok());
-  ASSERT_EQ(p.noteEventCount, 2);
-  EXPECT_EQ(p.noteEvents[1].timeMs, 0);
-  EXPECT_EQ(p.noteEvents[1].noteKey, 60);
-  EXPECT_EQ(p.noteEvents[2].timeMs, 9);
+  ASSERT_EQ(p.NoteCount(), 2);
+  EXPECT_EQ(p.notes[0].timeMs, 0);
+  EXPECT_EQ(p.notes[0].noteKey, 60);
+  EXPECT_EQ(p.notes[1].timeMs, 9);
   ExpectConsistent(p);
   // The read buffer grows to the longest field, a few times 64 MB at most.
   EXPECT_LT(test::PeakRssBytes(), std::int64_t{1} << 30);
@@ -154,12 +148,11 @@ TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
     return LoadPerformanceFile(path, p, hooks);
   };
 
-  // Shorter: only what is still there is read; the array keeps its counted size.
+  // Shorter: only what is still there is read.
   EXPECT_TRUE(loadChangingTo([&](const std::string&) { dir.Write("changing.txt", "9; /* 5 ms */+70 80;\n"); }).Ok());
-  EXPECT_EQ(p.noteEventCount, 1);
-  EXPECT_EQ(p.noteEvents[1].noteKey, 70);
-  EXPECT_EQ(p.noteEvents.size(), 4u);
-  EXPECT_EQ(p.plotEventCount, 1);
+  EXPECT_EQ(p.NoteCount(), 1);
+  EXPECT_EQ(p.notes[0].noteKey, 70);
+  EXPECT_EQ(p.EventCount(), 1);
   ExpectConsistent(p);
 
   // Longer: the notes counted are read, the rest is left out.
@@ -168,16 +161,16 @@ TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
                 for (int i = 0; i < 100; ++i) std::fputs("4; /* 900 ms */+66 64;\n", f);
                 std::fclose(f);
               }).Ok());
-  EXPECT_EQ(p.noteEventCount, 3);
-  EXPECT_EQ(p.noteEvents[3].timeMs, 200);
+  EXPECT_EQ(p.NoteCount(), 3);
+  EXPECT_EQ(p.notes[2].timeMs, 200);
   ExpectConsistent(p);
 
   // Deleted, or emptied: the open file reads on, or reads nothing.
   EXPECT_TRUE(loadChangingTo([&](const std::string& p) { std::remove(p.c_str()); }).Ok());
-  EXPECT_EQ(p.noteEventCount, 3);
+  EXPECT_EQ(p.NoteCount(), 3);
   EXPECT_TRUE(loadChangingTo([&](const std::string&) { dir.Write("changing.txt", ""); }).Ok());
-  EXPECT_EQ(p.noteEventCount, 0);
-  EXPECT_EQ(p.plotEventCount, 0);
+  EXPECT_EQ(p.NoteCount(), 0);
+  EXPECT_EQ(p.EventCount(), 0);
   ExpectConsistent(p);
 }
 
@@ -190,7 +183,7 @@ TEST(BadAsciiMidiInput, PathsThatAreNoReadableFile) {
     const LoadResult r = LoadPerformanceFile(path, p);
     EXPECT_EQ(r.status, LoadStatus::CannotOpen) << path;
     EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
-    EXPECT_EQ(p.noteEventCount, 2);
+    EXPECT_EQ(p.NoteCount(), 2);
   }
   // Unreadable: the performance stays (root reads the file regardless).
   const std::string locked = dir.WriteUnreadable("locked.txt", "1; /* 0 ms */+70 64;\n");
@@ -199,12 +192,12 @@ TEST(BadAsciiMidiInput, PathsThatAreNoReadableFile) {
   const LoadResult r = loader.Open(locked);
   if (test::RunningAsRoot()) {
     EXPECT_TRUE(r.Ok());
-    EXPECT_EQ(p.noteEventCount, 1);
+    EXPECT_EQ(p.NoteCount(), 1);
   } else {
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].text.find(locked), std::string::npos);
-    EXPECT_EQ(p.noteEventCount, 2);
+    EXPECT_EQ(p.NoteCount(), 2);
   }
   ExpectConsistent(p);
 }

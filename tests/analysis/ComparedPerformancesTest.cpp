@@ -23,7 +23,7 @@ TEST(ComparedPerformances, AFileThatFailsIsNamedAndTheOthersStay) {
   ASSERT_EQ(compared.size(), 2u);
   EXPECT_EQ(PerformanceDisplayName(compared[0]), "lf.txt");
   EXPECT_EQ(PerformanceDisplayName(compared[1]), "chords_tempo.mid");
-  EXPECT_GT(compared[1].plotEventCount, 0);
+  EXPECT_GT(compared[1].EventCount(), 0);
   EXPECT_EQ(compared[0].settings.clusterWindowMs, 20.0) << "analysed with the main one's settings";
   ASSERT_EQ(report.messages.size(), 1u);
   EXPECT_NE(report.messages[0].find("/no/such/take2.txt"), std::string::npos) << report.messages[0];

@@ -22,39 +22,33 @@ struct Note {
 // A performance as a reader leaves it, analysed with `settings`.
 Performance Analyse(std::initializer_list<Note> notes, AnalysisSettings settings = {}) {
   Performance p = Performance::BeforeFirstFile(settings);
-  p.noteEvents.assign(notes.size() + 1, NoteEvent{});
-  std::size_t j = 0;
+  p.notes.clear();
   for (const Note& n : notes) {
-    NoteEvent& e = p.noteEvents[++j];
+    NoteEvent& e = p.notes.emplace_back();
     e.isNoteOn = n.on;
     e.timeMs = n.ms;
     e.noteVelocity = static_cast<std::uint8_t>(n.velocity);
   }
-  p.noteEventCount = static_cast<std::int32_t>(notes.size());
   AnalyseOnsets(p);
   return p;
 }
 
 std::vector<double> Onsets(const Performance& p) {
   std::vector<double> out;
-  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) out.push_back(p.plotEvents[k].onsetMs);
+  for (const OnsetEvent& e : p.events) out.push_back(e.onsetMs);
   return out;
 }
 
-// Every cluster's first note carries its index, every other note 0, and the
-// array reaches 10 all-zero records beyond the count.
+// Every cluster's first note carries its index, every other note none.
 void ExpectConsistent(const Performance& p) {
-  ASSERT_EQ(p.plotEvents.size(), static_cast<std::size_t>(p.plotEventCount) + 11);
-  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) {
-    EXPECT_EQ(p.noteEvents[p.plotEvents[k].firstNote].clusterIndex, k);
+  for (std::int32_t k = 0; k < p.EventCount(); ++k) {
+    const std::int32_t first = p.events[static_cast<std::size_t>(k)].firstNote;
+    ASSERT_TRUE(first >= 0 && first < p.NoteCount());
+    EXPECT_EQ(p.notes[static_cast<std::size_t>(first)].opensEvent, k);
   }
   std::int32_t carriers = 0;
-  for (std::int32_t j = 1; j <= p.noteEventCount; ++j) carriers += p.noteEvents[j].clusterIndex != 0;
-  EXPECT_EQ(carriers, p.plotEventCount);
-  for (std::size_t k : {std::size_t{0}, p.plotEvents.size() - 10, p.plotEvents.size() - 1}) {
-    EXPECT_EQ(p.plotEvents[k].onsetMs, 0.0);
-    EXPECT_EQ(p.plotEvents[k].firstNote, 0);
-  }
+  for (const NoteEvent& n : p.notes) carriers += n.opensEvent >= 0;
+  EXPECT_EQ(carriers, p.EventCount());
 }
 
 TEST(OnsetAnalysis, ClustersAgainstTheFirstNoteOnOfTheCluster) {
@@ -68,8 +62,8 @@ TEST(OnsetAnalysis, ClustersAgainstTheFirstNoteOnOfTheCluster) {
   // Note-offs change nothing; an earlier note-on joins the current cluster.
   p = Analyse({{true, 0}, {false, 10}, {true, 40}, {false, 200}, {true, 300}, {true, 280}, {false, 290}, {true, 351}});
   EXPECT_EQ(Onsets(p), (std::vector<double>{0, 300, 351}));
-  EXPECT_EQ(p.plotEvents[2].firstNote, 5);
-  EXPECT_EQ(p.noteEvents[6].clusterIndex, 0);
+  EXPECT_EQ(p.events[1].firstNote, 4);
+  EXPECT_EQ(p.notes[5].opensEvent, -1);
   ExpectConsistent(p);
 }
 
@@ -81,58 +75,48 @@ TEST(OnsetAnalysis, IntervalsAndVelocitiesOfThreeEventsFromEachEvent) {
                            {true, 1250, 70},
                            {true, 2250, 100},
                            {true, 2500, 60}});
-  ASSERT_EQ(p.plotEventCount, 5);
-  const PlotEvent& e1 = p.plotEvents[1];
+  ASSERT_EQ(p.EventCount(), 5);
+  const OnsetEvent& e1 = p.events[0];
   EXPECT_EQ(e1.interval0, 500);
   EXPECT_EQ(e1.interval1, 750);
   EXPECT_EQ(e1.interval2, 1000);
   EXPECT_EQ(e1.velocity0, 80);  // the first note-on of the chord, not the loudest
   EXPECT_EQ(e1.velocity1, 90);
   EXPECT_EQ(e1.velocity2, 70);
-  const PlotEvent& e2 = p.plotEvents[2];
+  const OnsetEvent& e2 = p.events[1];
   EXPECT_EQ(e2.interval0, 750);
   EXPECT_EQ(e2.interval1, 1000);
   EXPECT_EQ(e2.interval2, 250);
   for (int k = 3; k <= 5; ++k) {
-    const PlotEvent& e = p.plotEvents[k];
+    const OnsetEvent& e = p.events[k - 1];
     EXPECT_EQ(e.interval0 + e.interval1 + e.interval2, 0.0) << k;
     EXPECT_EQ(e.velocity1 + e.velocity2, 0) << k;
     EXPECT_NE(e.velocity0, 0) << k;
   }
-  EXPECT_EQ(p.plotEvents[4].firstNote, 6);
+  EXPECT_EQ(p.events[3].firstNote, 5);
   ExpectConsistent(p);
 }
 
 TEST(OnsetAnalysis, FewOrNoClustersAndRepeatedRuns) {
   Performance p = Analyse({{true, 0, 80}, {true, 100, 90}, {true, 200, 95}});
-  EXPECT_EQ(p.plotEventCount, 3);
-  EXPECT_EQ(p.plotEvents[1].velocity1, 0);
-  EXPECT_EQ(p.plotEvents[1].interval0, 0.0);
-  EXPECT_EQ(p.plotEvents[3].velocity0, 95);
+  EXPECT_EQ(p.EventCount(), 3);
+  EXPECT_EQ(p.events[0].velocity1, 0);
+  EXPECT_EQ(p.events[0].interval0, 0.0);
+  EXPECT_EQ(p.events[2].velocity0, 95);
 
   p = Analyse({{false, 0}, {false, 10}});
-  EXPECT_EQ(p.plotEventCount, 0);
-  EXPECT_EQ(p.plotEvents.size(), 11u);
+  EXPECT_EQ(p.EventCount(), 0);
   ExpectConsistent(p);
 
   // A second run over the same notes (stale cluster indices) gives the same result.
   p = Analyse({{true, 0}, {true, 20}, {true, 100}, {true, 120}});
-  p.noteEvents[2].clusterIndex = 1;
-  p.noteEvents[4].clusterIndex = 2;
+  p.notes[1].opensEvent = 0;
+  p.notes[3].opensEvent = 1;
   AnalyseOnsets(p);
   EXPECT_EQ(Onsets(p), (std::vector<double>{0, 100}));
   ExpectConsistent(p);
 }
 
-TEST(OnsetAnalysis, ZeroUpToCountsStopsAtTheArrays) {
-  Performance p = Performance::BeforeFirstFile();
-  p.noteEvents[5].timeMs = 3;
-  p.plotEvents[5].onsetMs = 4;
-  p.noteEventCount = 99;  // a count beyond the array is not followed past its end
-  p.ZeroUpToCounts();
-  EXPECT_EQ(p.noteEvents[5].timeMs, 0.0);
-  EXPECT_EQ(p.plotEvents[5].onsetMs, 0.0);
-}
 
 TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   AnalysisSettings narrow;
@@ -147,14 +131,14 @@ TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   p = Analyse(
       {{true, 0, 1}, {true, 100, 2}, {true, 300, 3}, {true, 600, 4}, {true, 1000, 5}, {true, 1500, 6}, {true, 2100, 7}},
       delayed);
-  ASSERT_EQ(p.plotEventCount, 7);
-  EXPECT_EQ(p.plotEvents[1].interval0, 100);
-  EXPECT_EQ(p.plotEvents[1].interval1, 300);
-  EXPECT_EQ(p.plotEvents[1].interval2, 500);
-  EXPECT_EQ(p.plotEvents[2].velocity1, 4);
-  EXPECT_EQ(p.plotEvents[2].velocity2, 6);
-  EXPECT_EQ(p.plotEvents[3].interval0, 0.0);
-  EXPECT_EQ(p.plotEvents[3].velocity1, 0);
+  ASSERT_EQ(p.EventCount(), 7);
+  EXPECT_EQ(p.events[0].interval0, 100);
+  EXPECT_EQ(p.events[0].interval1, 300);
+  EXPECT_EQ(p.events[0].interval2, 500);
+  EXPECT_EQ(p.events[1].velocity1, 4);
+  EXPECT_EQ(p.events[1].velocity2, 6);
+  EXPECT_EQ(p.events[2].interval0, 0.0);
+  EXPECT_EQ(p.events[2].velocity1, 0);
   ExpectConsistent(p);
 }
 
@@ -189,15 +173,15 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
                {true, 2100, 7},
                {true, 2800, 8}},
               delayed);
-  ASSERT_EQ(p.plotEventCount, 8);
-  EXPECT_EQ(p.plotEvents[1].interval1, 400);  // onset 5 - onset 4
-  EXPECT_EQ(p.plotEvents[1].interval2, 700);  // onset 8 - onset 7
-  EXPECT_EQ(p.plotEvents[1].velocity1, 4);
-  EXPECT_EQ(p.plotEvents[1].velocity2, 7);
-  for (int k = 2; k <= 8; ++k) EXPECT_EQ(p.plotEvents[k].interval0 + p.plotEvents[k].velocity1, 0) << k;
+  ASSERT_EQ(p.EventCount(), 8);
+  EXPECT_EQ(p.events[0].interval1, 400);  // onset 5 - onset 4
+  EXPECT_EQ(p.events[0].interval2, 700);  // onset 8 - onset 7
+  EXPECT_EQ(p.events[0].velocity1, 4);
+  EXPECT_EQ(p.events[0].velocity2, 7);
+  for (int k = 2; k <= 8; ++k) EXPECT_EQ(p.events[k - 1].interval0 + p.events[k - 1].velocity1, 0) << k;
   delayed.delay = 50;
   p = Analyse({{true, 0}, {true, 100}, {true, 200}}, delayed);
-  for (int k = 1; k <= 3; ++k) EXPECT_EQ(p.plotEvents[k].interval0, 0.0) << k;
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(p.events[k - 1].interval0, 0.0) << k;
   ExpectConsistent(p);
 }
 
@@ -206,20 +190,20 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
 TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
   std::mt19937 random(3);
   Performance notes = Performance::BeforeFirstFile();
-  notes.noteEvents.assign(3001, NoteEvent{});
+  notes.notes.assign(3000, NoteEvent{});
   double ms = 0;
-  for (std::size_t j = 1; j < notes.noteEvents.size(); ++j) {
+  for (NoteEvent& n : notes.notes) {
     ms += static_cast<double>(random() % 60);
-    notes.noteEvents[j].timeMs = ms;
-    notes.noteEvents[j].isNoteOn = random() % 3 != 0;
-    notes.noteEvents[j].noteVelocity = static_cast<std::uint8_t>(random() % 128);
-    notes.noteEvents[j].clusterIndex = 99;  // left over from an earlier analysis
+    n.timeMs = ms;
+    n.isNoteOn = random() % 3 != 0;
+    n.noteVelocity = static_cast<std::uint8_t>(random() % 128);
+    n.opensEvent = 99;  // left over from an earlier analysis
   }
   for (std::int32_t count : {0, 1, 5, 3000}) {
     for (double window : {0.0, 25.0, 70.0}) {
       for (int delay : {1, 2, 7}) {
         Performance walked = notes;
-        walked.noteEventCount = count;
+        walked.notes.resize(static_cast<std::size_t>(count));
         walked.settings.clusterWindowMs = window;
         walked.settings.delay = delay;
         Performance passed = walked;
@@ -228,18 +212,17 @@ TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
         ProgressThrottle shown(sink);
         AnalyseOnsets(passed, &shown);
         ExpectConsistent(walked);
-        ASSERT_EQ(walked.plotEventCount, passed.plotEventCount);
-        for (std::size_t k = 0; k < passed.plotEvents.size(); ++k) {
-          const PlotEvent& a = walked.plotEvents[k];
-          const PlotEvent& b = passed.plotEvents[k];
+        ASSERT_EQ(walked.EventCount(), passed.EventCount());
+        for (std::size_t k = 0; k < passed.events.size(); ++k) {
+          const OnsetEvent& a = walked.events[k];
+          const OnsetEvent& b = passed.events[k];
           ASSERT_EQ(std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2,
                              a.firstNote),
                     std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2,
                              b.firstNote))
               << count << " " << window << " " << delay << " event " << k;
         }
-        for (std::int32_t j = 1; j <= count; ++j)
-          ASSERT_EQ(walked.noteEvents[j].clusterIndex, passed.noteEvents[j].clusterIndex);
+        for (std::int32_t j = 0; j < count; ++j) ASSERT_EQ(walked.notes[j].opensEvent, passed.notes[j].opensEvent);
       }
     }
   }

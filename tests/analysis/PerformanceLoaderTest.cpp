@@ -43,14 +43,14 @@ struct Snapshot {
 
 Snapshot Take(const Performance& p) {
   Snapshot s;
-  for (std::int32_t j = 1; j <= p.noteEventCount; ++j) {
-    const NoteEvent& n = p.noteEvents[j];
-    s.notes.emplace_back(n.isNoteOn, n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.clusterIndex);
+  for (std::int32_t j = 1; j <= p.NoteCount(); ++j) {
+    const NoteEvent& n = p.notes[j - 1];
+    s.notes.emplace_back(n.isNoteOn, n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, (n.opensEvent + 1));
   }
-  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) {
-    const PlotEvent& e = p.plotEvents[k];
+  for (std::int32_t k = 1; k <= p.EventCount(); ++k) {
+    const OnsetEvent& e = p.events[k - 1];
     s.events.emplace_back(e.onsetMs, e.interval0, e.interval1, e.interval2, e.velocity0, e.velocity1, e.velocity2,
-                          e.firstNote);
+                          (e.firstNote + 1));
   }
   return s;
 }
@@ -62,9 +62,9 @@ TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
   EXPECT_EQ(lf.noteOnCount, 5);
-  EXPECT_EQ(h.p.noteEventCount, 8);
-  EXPECT_EQ(h.p.plotEventCount, 5);
-  EXPECT_EQ(h.p.plotEvents[1].interval2, 1000.0);
+  EXPECT_EQ(h.p.NoteCount(), 8);
+  EXPECT_EQ(h.p.EventCount(), 5);
+  EXPECT_EQ(h.p.events[0].interval2, 1000.0);
   EXPECT_EQ(h.position.currentEvent, 1);
   const Snapshot reference = Take(h.p);
   for (const char* name : {"crlf.txt", "cr.txt"}) {
@@ -77,25 +77,25 @@ TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
 TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   Held h;
   ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p, h.Hooks()).Ok());
-  ASSERT_EQ(h.p.noteEventCount, 7);
-  EXPECT_EQ(h.p.noteEvents[3].timeMs, 10.0);  // the piece after a comma is a line of its own
-  EXPECT_EQ(h.p.noteEvents[3].leadValue, 0.0);
-  EXPECT_EQ(h.p.noteEvents[6].noteKey, 62);  // quoted, with a comma inside
-  EXPECT_EQ(h.p.noteEvents[6].noteVelocity, 70);
-  EXPECT_FALSE(h.p.noteEvents[7].isNoteOn);
-  EXPECT_EQ(h.p.plotEventCount, 3);
-  EXPECT_EQ(h.p.plotEvents[2].firstNote, 4);
+  ASSERT_EQ(h.p.NoteCount(), 7);
+  EXPECT_EQ(h.p.notes[2].timeMs, 10.0);  // the piece after a comma is a line of its own
+  EXPECT_EQ(h.p.notes[2].leadValue, 0.0);
+  EXPECT_EQ(h.p.notes[5].noteKey, 62);  // quoted, with a comma inside
+  EXPECT_EQ(h.p.notes[5].noteVelocity, 70);
+  EXPECT_FALSE(h.p.notes[6].isNoteOn);
+  EXPECT_EQ(h.p.EventCount(), 3);
+  EXPECT_EQ(h.p.events[1].firstNote, 3);
 
   h.Reset();
   ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks()).Ok());
-  ASSERT_EQ(h.p.noteEventCount, 6);
+  ASSERT_EQ(h.p.NoteCount(), 6);
   const std::vector<int> keys = {108, 100, 60, 21, 108, 9};
   const std::vector<int> velocities = {90, 127, 0, 0, 64, 70};
   for (std::size_t j = 1; j <= 6; ++j) {
-    EXPECT_EQ(h.p.noteEvents[j].noteKey, keys[j - 1]) << j;
-    EXPECT_EQ(h.p.noteEvents[j].noteVelocity, velocities[j - 1]) << j;
+    EXPECT_EQ(h.p.notes[j - 1].noteKey, keys[j - 1]) << j;
+    EXPECT_EQ(h.p.notes[j - 1].noteVelocity, velocities[j - 1]) << j;
   }
-  EXPECT_EQ(h.p.plotEventCount, 3);
+  EXPECT_EQ(h.p.EventCount(), 3);
 }
 
 TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
@@ -104,20 +104,17 @@ TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
     h.Reset();
     const LoadResult r = LoadPerformanceFile(DataFile(name), h.p, h.Hooks());
     ASSERT_TRUE(r.Ok()) << name;
-    EXPECT_EQ(h.p.noteEventCount, 0);
-    EXPECT_EQ(h.p.noteEvents.size(), 1u);
-    EXPECT_EQ(h.p.plotEventCount, 0);
-    EXPECT_EQ(h.p.plotEvents.size(), 11u);
+    EXPECT_EQ(h.p.NoteCount(), 0);
+    EXPECT_EQ(h.p.EventCount(), 0);
     EXPECT_EQ(h.position.currentEvent, 1);
   }
-  // A megabyte of commas: a million fields, and still only index 0.
+  // A megabyte of commas: a million fields, and one note.
   h.Reset();
   TempFile commas(std::string(1 << 20, ',') + "1; /* 5 ms */+60 64;");
   const LoadResult r = LoadPerformanceFile(commas.Path(), h.p, h.Hooks());
   EXPECT_EQ(r.fieldCount, (1 << 20) + 1);
-  EXPECT_EQ(h.p.noteEventCount, 1);
-  EXPECT_EQ(h.p.noteEvents.size(), 2u);
-  EXPECT_EQ(h.p.noteEvents[1].timeMs, 5.0);
+  ASSERT_EQ(h.p.NoteCount(), 1);
+  EXPECT_EQ(h.p.notes[0].timeMs, 5.0);
 }
 
 // A load with a progress window counts first and reads second; one without
@@ -152,8 +149,8 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
     EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
     EXPECT_EQ(a.noteOnCount, b.noteOnCount) << file;
     EXPECT_EQ(Take(watched.p), Take(unwatched.p)) << file;
-    EXPECT_EQ(watched.p.noteEvents.size(), unwatched.p.noteEvents.size()) << file;
-    EXPECT_EQ(watched.p.plotEvents.size(), unwatched.p.plotEvents.size()) << file;
+    EXPECT_EQ(watched.p.notes.size(), unwatched.p.notes.size()) << file;
+    EXPECT_EQ(watched.p.events.size(), unwatched.p.events.size()) << file;
   }
 }
 
@@ -196,7 +193,7 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   hooks.stopReplay = [&] { calls.push_back("stopReplay"); };
   hooks.updateAllData = [&] {
     calls.push_back("updateAllData");
-    EXPECT_EQ(h.p.plotEventCount, 5);  // the view sees the new events
+    EXPECT_EQ(h.p.EventCount(), 5);  // the view sees the new events
   };
   hooks.stopAutoRotation = [&] { calls.push_back("stopAutoRotation"); };
   hooks.setTimeSliderMaximum = [&](std::int32_t max) { calls.push_back("max " + std::to_string(max)); };
@@ -212,7 +209,7 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   EXPECT_EQ(loader.ChooseAndOpen().status, LoadStatus::Cancelled);
   EXPECT_EQ(calls, std::vector<std::string>{"stopReplay"});
   EXPECT_EQ(Take(h.p), before);
-  EXPECT_EQ(h.p.plotEventCount, 5);
+  EXPECT_EQ(h.p.EventCount(), 5);
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
@@ -246,8 +243,8 @@ TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
   LoadHooks hooks;
   hooks.progress = &progress;
   ASSERT_TRUE(LoadPerformanceFile(file.Path(), h.p, h.Hooks(hooks)).Ok());
-  EXPECT_EQ(h.p.noteEventCount, 200000);
-  EXPECT_EQ(h.p.plotEventCount, 100000);  // note-ons every 80 ms
+  EXPECT_EQ(h.p.NoteCount(), 200000);
+  EXPECT_EQ(h.p.EventCount(), 100000);  // note-ons every 80 ms
   // A handful of updates per phase plus at most 30 a second, not one per line.
   EXPECT_LT(progress.updates, 200);
   EXPECT_EQ(progress.event, 100000 - 3);  // the last event pass 3 reached
@@ -271,14 +268,14 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
   LoadHooks hooks;
   hooks.progress = &progress;
   ASSERT_TRUE(LoadPerformanceFile(midi.Path(), h.p, h.Hooks(hooks)).Ok());
-  EXPECT_EQ(h.p.noteEventCount, 256);
-  EXPECT_GT(h.p.plotEventCount, 50);
+  EXPECT_EQ(h.p.NoteCount(), 256);
+  EXPECT_GT(h.p.EventCount(), 50);
   EXPECT_EQ(h.position.currentEvent, 1);
   EXPECT_FALSE(progress.visible);
   const Snapshot fromMidi = Take(h.p);
 
   std::ostringstream listing;
-  WriteAsciiMidi(listing, h.p.noteEvents, h.p.noteEventCount);
+  WriteAsciiMidi(listing, h.p.notes);
   TempFile ascii(listing.str());
   h.Reset();
   ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
@@ -318,8 +315,8 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   TempFile file(AsText(good));
   dialogs.fileAnswers = {file.Path()};
   EXPECT_TRUE(loader.ChooseAndOpen().Ok());
-  EXPECT_EQ(h.p.noteEventCount, 2);
-  EXPECT_EQ(h.p.plotEventCount, 1);
+  EXPECT_EQ(h.p.NoteCount(), 2);
+  EXPECT_EQ(h.p.EventCount(), 1);
 }
 
 }  // namespace

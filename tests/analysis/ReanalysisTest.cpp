@@ -14,21 +14,19 @@ namespace {
 // Note-ons at these times (ms), analysed with the defaults.
 Performance NoteOnsAt(std::initializer_list<double> times) {
   Performance p;
-  p.noteEvents.assign(times.size() + 1, NoteEvent{});
-  std::size_t j = 0;
   for (double t : times) {
-    p.noteEvents[++j].isNoteOn = true;
-    p.noteEvents[j].timeMs = t;
-    p.noteEvents[j].noteVelocity = static_cast<std::uint8_t>(j);
+    NoteEvent& n = p.notes.emplace_back();
+    n.isNoteOn = true;
+    n.timeMs = t;
+    n.noteVelocity = static_cast<std::uint8_t>(p.notes.size());
   }
-  p.noteEventCount = static_cast<std::int32_t>(times.size());
   AnalyseOnsets(p);
   return p;
 }
 
 TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
   Performance p = NoteOnsAt({0, 40, 100, 130, 300, 330, 600});
-  ASSERT_EQ(p.plotEventCount, 4);  // 0, 100, 300, 600
+  ASSERT_EQ(p.EventCount(), 4);  // 0, 100, 300, 600
   ReplayPosition position;
   position.currentEvent = 3;  // onset 300
 
@@ -37,18 +35,18 @@ TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
   narrow.delay = 2;
   ReanalyseKeepingPosition(p, position, narrow);
   EXPECT_EQ(p.settings, narrow);
-  EXPECT_EQ(p.plotEventCount, 7);
-  EXPECT_EQ(p.noteEventCount, 7);
-  EXPECT_EQ(p.noteEvents[5].timeMs, 300.0);
+  EXPECT_EQ(p.EventCount(), 7);
+  EXPECT_EQ(p.NoteCount(), 7);
+  EXPECT_EQ(p.notes[4].timeMs, 300.0);
   EXPECT_EQ(position.currentEvent, 5) << "the event at 300 ms";
-  EXPECT_EQ(p.plotEvents[1].interval1, 30.0) << "d = 2: onset 4 - onset 3";
+  EXPECT_EQ(p.events[0].interval1, 30.0) << "d = 2: onset 4 - onset 3";
 
   // A wider window swallows the event at 330 ms: the one that took it in.
   position.currentEvent = 6;
   AnalysisSettings wide;
   wide.clusterWindowMs = 200;
   ReanalyseKeepingPosition(p, position, wide);
-  EXPECT_EQ(p.plotEventCount, 3);  // 0, 300, 600
+  EXPECT_EQ(p.EventCount(), 3);  // 0, 300, 600
   EXPECT_EQ(position.currentEvent, 2);
 
   // Before any event, and with none at all: event 1.

@@ -49,7 +49,7 @@ TEST(AsciiMidiReader, ReadsTheFieldsOfANoteLine) {
   EXPECT_EQ(on.noteKey, 60);
   EXPECT_EQ(on.noteVelocity, 100);
   EXPECT_TRUE(on.isNoteOn);
-  EXPECT_EQ(on.clusterIndex, 0);
+  EXPECT_EQ(on.opensEvent, -1);
 
   const NoteEvent off = ReadNoteLine("1234; /* 500 ms */-60100;");
   EXPECT_FALSE(off.isNoteOn);

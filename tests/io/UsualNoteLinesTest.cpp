@@ -22,7 +22,7 @@ struct Reading {
 };
 
 void Add(std::vector<Note>& out, const NoteEvent& n) {
-  out.emplace_back(n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.isNoteOn, n.clusterIndex);
+  out.emplace_back(n.timeMs, n.leadValue, n.noteKey, n.noteVelocity, n.isNoteOn, (n.opensEvent + 1));
 }
 
 // Field by field, as the windows' load reads: the reference for the batch

@@ -25,7 +25,7 @@ constexpr Argb32 kMagenta = 0xFFC800C8u;
 // MakePerformance, read from `path`.
 Performance Take(std::int32_t count, double offset, std::string path) {
   Performance p = testing::MakePerformance(count);
-  for (PlotEvent& e : p.plotEvents) {
+  for (OnsetEvent& e : p.events) {
     e.interval0 += offset;
     e.interval1 += offset;
     e.interval2 += offset;

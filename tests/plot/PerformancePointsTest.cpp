@@ -98,14 +98,14 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   EXPECT_EQ(v.s.points.Item(1).dataX, 70.0);
 }
 
-TEST(PerformancePoints, TailBeyondTheArraysFailsWithThePointsMadeSoFar) {
-  const Performance performance = testing::MakePerformance(5);  // arrays reach index 15
+TEST(PerformancePoints, TailBeyondThePerformanceFailsWithThePointsMadeSoFar) {
+  const Performance performance = testing::MakePerformance(5);
   View v;
   ReplayPosition position;
-  position.currentEvent = 17;
+  position.currentEvent = 7;
   position.tailLength = 4;
   EXPECT_THROW(FillTailPoints(v.s, v.dialogs, performance, position), std::out_of_range);
-  EXPECT_EQ(v.s.points.Count(), 3u) << "events 13, 14 and 15";
+  EXPECT_EQ(v.s.points.Count(), 3u) << "events 3, 4 and 5";
 }
 
 TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {

@@ -28,7 +28,7 @@ std::string Contents(const std::string& path) {
 
 struct SessionRig {
   SessionRig() {
-    hooks.notesAdded = [this](const LiveRecording& live) { seen.push_back(live.Take().noteEventCount); };
+    hooks.notesAdded = [this](const LiveRecording& live) { seen.push_back(live.Take().NoteCount()); };
     hooks.ended = [this](const std::string& message) { endMessage = message; };
   }
   ScriptedMidiInput input{{"Port A", "Stage piano"}};
@@ -53,7 +53,7 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
     rig.input.Deliver({0x90, 64, 90}, 0.5);
   });
   midi.join();
-  EXPECT_EQ(session.Live().Take().noteEventCount, 0);
+  EXPECT_EQ(session.Live().Take().NoteCount(), 0);
   EXPECT_EQ(rig.ui.Drain(), 1u);
   EXPECT_EQ(rig.seen, (std::vector<std::int32_t>{2}));
 
@@ -66,9 +66,9 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   session.Stop();
   EXPECT_FALSE(session.Recording());
   EXPECT_FALSE(rig.input.OpenDevice());
-  EXPECT_EQ(session.Live().Take().noteEventCount, 3);
+  EXPECT_EQ(session.Live().Take().NoteCount(), 3);
   EXPECT_EQ(rig.ui.Drain(), 1u);  // the stale drain finds nothing to do
-  EXPECT_EQ(session.Live().Take().noteEventCount, 3);
+  EXPECT_EQ(session.Live().Take().NoteCount(), 3);
 
   // The saved listing loads back to the very take.
   const std::string saved = rig.dir.Path() + "/take.txt";
@@ -78,10 +78,10 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   EXPECT_FALSE(std::filesystem::exists(saved + ".saving"));
   Performance loaded;
   ASSERT_TRUE(LoadPerformanceFile(saved, loaded).Ok());
-  EXPECT_EQ(loaded.noteEventCount, 3);
-  EXPECT_EQ(loaded.plotEventCount, 2);
-  EXPECT_DOUBLE_EQ(loaded.plotEvents[1].onsetMs, 0);
-  EXPECT_DOUBLE_EQ(loaded.plotEvents[2].onsetMs, 500);
+  EXPECT_EQ(loaded.NoteCount(), 3);
+  EXPECT_EQ(loaded.EventCount(), 2);
+  EXPECT_DOUBLE_EQ(loaded.events[0].onsetMs, 0);
+  EXPECT_DOUBLE_EQ(loaded.events[1].onsetMs, 500);
 }
 
 TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
@@ -93,7 +93,7 @@ TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
   session.Tick(Clock::now());
   EXPECT_FALSE(session.Recording());
   EXPECT_NE(rig.endMessage.find("\"Port A\""), std::string::npos) << rig.endMessage;
-  EXPECT_EQ(session.Live().Take().noteEventCount, 1);
+  EXPECT_EQ(session.Live().Take().NoteCount(), 1);
   EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n") << "closed with everything in it";
 
   rig.input.FailOpen({kMidiOpenFailed, "busy"});

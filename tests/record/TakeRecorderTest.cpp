@@ -63,18 +63,18 @@ TEST(TakeRecorder, ThePlotGrowsWithEachCompleteEventAndTheStoppedTakeIsLoadedAnd
   ASSERT_TRUE(rig.Recorder().Recording());
   EXPECT_EQ(rig.input->OpenDevice(), 1);
   EXPECT_EQ(rig.changes, (std::vector<bool>{true}));
-  EXPECT_EQ(rig.performance.plotEventCount, 0) << "the plot starts empty";
+  EXPECT_EQ(rig.performance.EventCount(), 0) << "the plot starts empty";
 
   rig.view.calls.clear();
   for (int i = 0; i < 3; ++i) rig.Play(60, 0.4);
   EXPECT_TRUE(rig.view.calls.empty()) << "no event complete before the fourth begins (d = 1)";
   rig.Play(62, 0.3);
   rig.Play(64, 0.5);
-  EXPECT_EQ(rig.performance.plotEventCount, 2);
+  EXPECT_EQ(rig.performance.EventCount(), 2);
   EXPECT_EQ(rig.position.currentEvent, 2);
   EXPECT_EQ(rig.position.tailLength, 7);
   EXPECT_EQ(rig.view.calls.back(), "tail 2");
-  EXPECT_DOUBLE_EQ(rig.performance.plotEvents[2].interval2, 500);
+  EXPECT_DOUBLE_EQ(rig.performance.events[1].interval2, 500);
 
   rig.Recorder().Tick(std::chrono::steady_clock::now() + 2s);
   EXPECT_EQ(rig.timeText, " 0: 0: 2");
@@ -86,8 +86,8 @@ TEST(TakeRecorder, ThePlotGrowsWithEachCompleteEventAndTheStoppedTakeIsLoadedAnd
   rig.Recorder().Toggle();  // "Stop recording"
   EXPECT_FALSE(rig.Recorder().Recording());
   EXPECT_EQ(rig.changes, (std::vector<bool>{true, false}));
-  EXPECT_EQ(rig.performance.noteEventCount, 5);
-  EXPECT_EQ(rig.performance.plotEventCount, 5) << "the whole take, analysed as a file";
+  EXPECT_EQ(rig.performance.NoteCount(), 5);
+  EXPECT_EQ(rig.performance.EventCount(), 5) << "the whole take, analysed as a file";
   EXPECT_EQ(rig.position.currentEvent, 1);
   EXPECT_TRUE(fs::exists(saved));
   EXPECT_FALSE(fs::exists(rig.recovery)) << "removed once saved";
@@ -106,7 +106,7 @@ TEST(TakeRecorder, ATakeLeftUnsavedIsOfferedAtTheNextStartAndRemovedOnceSaved) {
   ASSERT_EQ(rig.dialogs.messages.size(), 2u) << "why it ended, and that the take is kept";
   EXPECT_NE(rig.dialogs.messages[0].text.find("\"Keys A\" is gone"), std::string::npos);
   EXPECT_NE(rig.dialogs.messages[1].text.find(rig.recovery), std::string::npos);
-  EXPECT_EQ(rig.performance.noteEventCount, 2) << "the take stays loaded";
+  EXPECT_EQ(rig.performance.NoteCount(), 2) << "the take stays loaded";
   ASSERT_TRUE(fs::exists(rig.recovery));
 
   RecorderRig next;  // the next start
@@ -115,8 +115,8 @@ TEST(TakeRecorder, ATakeLeftUnsavedIsOfferedAtTheNextStartAndRemovedOnceSaved) {
   next.dialogs.yesNoAnswers = {true};
   next.dialogs.fileAnswers = {saved};
   EXPECT_TRUE(next.Recorder().OfferRecovery());
-  EXPECT_EQ(next.performance.noteEventCount, 2);
-  EXPECT_EQ(next.performance.plotEventCount, 2);
+  EXPECT_EQ(next.performance.NoteCount(), 2);
+  EXPECT_EQ(next.performance.EventCount(), 2);
   EXPECT_TRUE(fs::exists(saved));
   EXPECT_FALSE(fs::exists(rig.recovery));
   EXPECT_FALSE(next.Recorder().OfferRecovery()) << "nothing left to offer";

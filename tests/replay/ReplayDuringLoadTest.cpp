@@ -71,7 +71,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
   for (bool throughTheDialog : {false, true}) {
     Panel p;
     ASSERT_TRUE(p.loader.Open(twenty).Ok());
-    ASSERT_EQ(p.performance.plotEventCount, 20);
+    ASSERT_EQ(p.performance.EventCount(), 20);
 
     p.engine.Play();
     ASSERT_EQ(p.port.State(), PortState::Replaying);
@@ -100,7 +100,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     EXPECT_EQ(p.port.State(), PortState::Closed);
     EXPECT_TRUE(p.controls.playEnabled);
     EXPECT_FALSE(p.view.borderFixed);
-    EXPECT_EQ(p.performance.noteEventCount, 2);
+    EXPECT_EQ(p.performance.NoteCount(), 2);
     EXPECT_EQ(p.position.currentEvent, 1);
     EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
     // After the stop only the note-off of the sounding note went out.

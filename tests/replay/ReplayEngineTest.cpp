@@ -81,10 +81,9 @@ struct Rig {
   // Loads `notes` as a file load would leave them: read, analysed, event 1 current.
   void Load(const std::vector<Note>& notes) {
     performance = Performance::BeforeFirstFile();
-    performance.noteEvents.assign(notes.size() + 1, NoteEvent{});
-    performance.noteEventCount = static_cast<std::int32_t>(notes.size());
+    performance.notes.assign(notes.size(), NoteEvent{});
     for (std::size_t i = 0; i < notes.size(); ++i) {
-      NoteEvent& n = performance.noteEvents[i + 1];
+      NoteEvent& n = performance.notes[i];
       n.isNoteOn = notes[i].on;
       n.timeMs = notes[i].ms;
       n.noteKey = static_cast<std::uint8_t>(notes[i].key);
@@ -130,7 +129,7 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
 TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
   Rig rig;
   rig.Load(kPiece);
-  std::int32_t from = 1, to = rig.performance.noteEventCount;
+  std::int32_t from = 1, to = rig.performance.NoteCount();
   rig.engine.QueueMessages(from, to);
   const std::vector<MidiMessage> q = rig.port.QueuedMessages();
   ASSERT_EQ(q.size(), 9u);

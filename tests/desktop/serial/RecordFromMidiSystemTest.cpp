@@ -72,12 +72,12 @@ TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirInterval
             0);
   Performance take;
   ASSERT_TRUE(LoadPerformanceFile(Out("take.txt"), take).Ok());
-  EXPECT_EQ(Text(Out("stdout.txt")), "Recorded " + std::to_string(take.noteEventCount) + " notes.\n");
+  EXPECT_EQ(Text(Out("stdout.txt")), "Recorded " + std::to_string(take.NoteCount()) + " notes.\n");
   EXPECT_FALSE(std::filesystem::exists(Out("take.txt.recording")));
   std::vector<const NoteEvent*> ons;
   int offs = 0;
-  for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
-    const NoteEvent& n = take.noteEvents[std::size_t(j)];
+  for (std::int32_t j = 1; j <= take.NoteCount(); ++j) {
+    const NoteEvent& n = take.notes[std::size_t(j) - 1];
     if (n.isNoteOn)
       ons.push_back(&n);
     else
@@ -113,7 +113,7 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   EXPECT_NE(Text(Out("gone.log")).find("\"rp_keys:out\" is gone"), std::string::npos) << Text(Out("gone.log"));
   Performance take;
   ASSERT_TRUE(LoadPerformanceFile(Out("gone.txt"), take).Ok());
-  EXPECT_GE(take.noteEventCount, 2);
+  EXPECT_GE(take.NoteCount(), 2);
 
   // SIGTERM (as SIGINT) ends a take without --seconds and saves it.
   ChildProcess keys;
@@ -124,7 +124,7 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   recorder.Stop(20s);
   Performance term;
   ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).Ok());
-  EXPECT_GE(term.noteEventCount, 2);
+  EXPECT_GE(term.NoteCount(), 2);
   EXPECT_FALSE(std::filesystem::exists(Out("term.txt.recording")));
 }
 
@@ -133,8 +133,8 @@ std::vector<NoteEvent> NoteOns(const std::string& path) {
   Performance take;
   EXPECT_TRUE(LoadPerformanceFile(path, take).Ok()) << path;
   std::vector<NoteEvent> ons;
-  for (std::int32_t j = 1; j <= take.noteEventCount; ++j) {
-    if (take.noteEvents[std::size_t(j)].isNoteOn) ons.push_back(take.noteEvents[std::size_t(j)]);
+  for (std::int32_t j = 1; j <= take.NoteCount(); ++j) {
+    if (take.notes[std::size_t(j) - 1].isNoteOn) ons.push_back(take.notes[std::size_t(j) - 1]);
   }
   return ons;
 }

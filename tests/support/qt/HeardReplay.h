@@ -114,7 +114,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     result.skipped = "no OpenGL device under this display";
     return result;
   }
-  result.lastEvent = rig.performance.plotEventCount;
+  result.lastEvent = rig.performance.EventCount();
   rig.SetSpeed(speed);
 
   SinkRecorder recorder(server);

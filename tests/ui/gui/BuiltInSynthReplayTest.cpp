@@ -31,7 +31,7 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   position.currentEvent = 1;
   // The last message a minute in, so the replay on the other device is still
   // running when the test looks at it, however slowly the machine goes.
-  performance.noteEvents[5].timeMs = 60000.0;
+  performance.notes[4].timeMs = 60000.0;
   SteadyReplayClock clock;
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");

@@ -198,7 +198,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 
   ASSERT_EQ(p.dialogs.requests.size(), 1u);
   EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
-  EXPECT_EQ(p.performance.plotEventCount, 5);
+  EXPECT_EQ(p.performance.EventCount(), 5);
   EXPECT_EQ(p.position.currentEvent, 1);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
   EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
@@ -225,7 +225,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 
   // A cancelled dialog changes nothing.
   p.form->OpenFile();
-  EXPECT_EQ(p.performance.plotEventCount, 5);
+  EXPECT_EQ(p.performance.EventCount(), 5);
   EXPECT_TRUE(p.view.calls.empty());
 }
 
@@ -446,7 +446,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
   while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
-  EXPECT_EQ(p.performance.plotEventCount, 2) << "the notes came through the Qt event loop";
+  EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
   EXPECT_EQ(p.view.calls.back(), "tail 2");
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";
 
@@ -455,7 +455,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   QTest::mouseClick(stop, Qt::LeftButton);
   EXPECT_FALSE(p.form->IsRecording());
   EXPECT_TRUE(play->isEnabled());
-  EXPECT_EQ(p.performance.noteEventCount, 5);
+  EXPECT_EQ(p.performance.NoteCount(), 5);
   EXPECT_TRUE(std::filesystem::exists(saved));
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/recovery.txt"));
 }

@@ -125,7 +125,7 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   EXPECT_EQ(position_.currentEvent, event);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
   EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-            FormatTimeDisplay(performance_.plotEvents[p].onsetMs));
+            FormatTimeDisplay(performance_.events[p - 1].onsetMs));
   ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
   EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event);
 
@@ -184,8 +184,8 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   form_->MenuItem("menuAddCompared")->trigger();
   ASSERT_EQ(compared_.size(), 1u);
   form_->ControlPanel()->Replay().SeekTo(30);
-  const double onset = performance_.plotEvents[30].onsetMs;
-  const std::int32_t events = performance_.plotEventCount;
+  const double onset = performance_.events[29].onsetMs;
+  const std::int32_t events = performance_.EventCount();
   QAction* item = form_->MenuItem("menuAnalysisSettings");
   ASSERT_NE(item, nullptr);
   const auto items = form_->PopupMenu()->actions();
@@ -202,12 +202,12 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3}));
   EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
   EXPECT_EQ(compared_[0].settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
-  EXPECT_EQ(compared_[0].plotEventCount, 3);
-  EXPECT_LT(performance_.plotEventCount, events) << "a 1 s window folds events together";
+  EXPECT_EQ(compared_[0].EventCount(), 3);
+  EXPECT_LT(performance_.EventCount(), events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
-  EXPECT_LE(performance_.plotEvents[position_.currentEvent].onsetMs, onset);
-  EXPECT_GT(performance_.plotEvents[position_.currentEvent + 1].onsetMs, onset);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.plotEventCount);
+  EXPECT_LE(performance_.events[position_.currentEvent - 1].onsetMs, onset);
+  EXPECT_GT(performance_.events[position_.currentEvent + 1 - 1].onsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount());
   EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
   EXPECT_EQ(EventOfPoint(State(), State().points.Count()), position_.currentEvent) << "still the tail view";
 
