@@ -11,7 +11,7 @@
 
 #include "base/ProgressThrottle.h"
 #include "io/FieldReader.h"
-#include "io/NumberPrefix.h"
+#include "io/LegacyText.h"
 #include "io/UsualNoteLines.h"
 
 namespace rp {

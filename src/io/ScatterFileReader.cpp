@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "io/LeadingNumber.h"
+#include "io/LegacyText.h"
 #include "io/TextLines.h"
 
 namespace rp {
@@ -57,7 +57,7 @@ double NumberField(std::string_view field) {
 
 // Rounded to the nearest integer, halves to even; must fit a signed 32-bit value.
 std::int32_t ColourField(std::string_view field) {
-  const double rounded = std::nearbyint(NumberField(field));
+  const double rounded = RoundHalfEven(NumberField(field));
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw LoadFailure("colour out of range");
   return static_cast<std::int32_t>(rounded);
 }

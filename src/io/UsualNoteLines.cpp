@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "io/NumberPrefix.h"
+#include "io/LegacyText.h"
 
 namespace rp {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "io/NumberFormat.h"
+#include "io/LegacyText.h"
 #include "plot/DataEntry.h"
 #include "plot/PlotPoints.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "io/LeadingNumber.h"
+#include "io/LegacyText.h"
 #include "plot/BuildGraph.h"
 #include "plot/HoverLabel.h"
 #include "plot/ViewState.h"

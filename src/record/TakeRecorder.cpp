@@ -7,7 +7,7 @@
 #include "base/Dialogs.h"
 #include "base/PlotViewLink.h"
 #include "io/AsciiMidiWriter.h"
-#include "io/TimeDisplay.h"
+#include "io/LegacyText.h"
 #include "model/ReplayPosition.h"
 
 namespace rp {

@@ -8,7 +8,7 @@
 #include "base/Dialogs.h"
 #include "base/PlotViewLink.h"
 #include "base/ProgressThrottle.h"
-#include "io/TimeDisplay.h"
+#include "io/LegacyText.h"
 #include "replay/ReplayControls.h"
 
 namespace rp {
@@ -39,7 +39,7 @@ int ScaledVelocity(std::uint8_t velocity) {
   return std::min(scaled, 127);
 }
 
-double ReplayStartMs(const NoteEvent& first) { return std::nearbyint(first.timeMs); }
+double ReplayStartMs(const NoteEvent& first) { return RoundHalfEven(first.timeMs); }
 
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) {
   MidiMessage m;

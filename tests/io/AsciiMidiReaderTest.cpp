@@ -8,7 +8,7 @@
 
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
-#include "io/NumberPrefix.h"
+#include "io/LegacyText.h"
 #include "support/TempFile.h"
 
 namespace rp {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "io/NumberFormat.h"
+#include "io/LegacyText.h"
 #include "plot/HoverLabel.h"
 #include "plot/MouseOver.h"
 #include "support/InteractionScene.h"

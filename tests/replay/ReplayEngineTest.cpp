@@ -9,7 +9,7 @@
 
 #include "analysis/OnsetAnalysis.h"
 #include "base/ProgressSink.h"
-#include "io/TimeDisplay.h"
+#include "io/LegacyText.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"

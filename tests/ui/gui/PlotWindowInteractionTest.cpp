@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "io/TimeDisplay.h"
+#include "io/LegacyText.h"
 #include "plot/EventPick.h"
 #include "replay/ReplayEngine.h"
 #include "support/qt/PlotWindowFixture.h"
