@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The big performance the load benchmarks read: 1,000,000 lines (about
 // 35 MB), chords of three with a melody note between them and note-offs after

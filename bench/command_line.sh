@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process timings of the command line on a big file, side by side with
 # `wc -l` on the same file in one run: `returnplot --report FILE`,
 # `returnplot --export-events FILE > /dev/null` and `returnplot --help`, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of the MIDI output port on the real clock: how late each message
 // leaves against its schedule (start + t / factor) while the UI thread is busy
 // with heavy work between draining its notifications. Each run is one long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the load benchmarks' 1,000,000-line performance to a file, for the
 // whole-process timings of bench/command_line.sh.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read + analysis of a generated 1,000,000-line performance file, the way the
 // control panel loads it; with `wc -l` and a plain getline loop on the same
 // file for comparison, and the peak memory of the process.

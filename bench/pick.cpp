@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hover picking cost: a viewport pick over the plot's 501 point spheres
 // (radius 0.1, 16 slices, 16 stacks) under one root, with the view's camera.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Offline rendering of the bundled example performance (about 84 s of sound)
 // through the built-in synthesizer into a WAV file in /tmp: the rendering
 // alone with the SoundFont already loaded, and the whole --render-wav command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the start of a replay takes to queue its messages: queueMessages for
 // 100,000 note events (target: under 50 ms).
 

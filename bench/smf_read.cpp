@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a Standard MIDI File of 500,000 notes: a long recorded performance
 // in two tracks (hands), with running status, velocity-0 note-offs and a
 // tempo change every bar. Target: under 1 s for read and analysis.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # rp_library(NAME FOLDER [LINKS libs...] [PRIVATE_LINKS libs...]): the static
 # library of src/FOLDER/*.cpp, linking LINKS publicly.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readers take a path: each fuzz input is written to one scratch file per
 // process (in /dev/shm when there is one, so no disk is touched) and read

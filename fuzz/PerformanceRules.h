@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules every reader of a performance relies on, checked after a fuzzed
 // load: finite times, and events and their first notes pointing at each other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the load of an ASCII MIDI performance: the field splitting, both
 // passes of the reader and the onset analysis, in the order the loader runs
 // them.

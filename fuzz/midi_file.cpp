@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the Standard MIDI File reader from bytes in memory, and the onset
 // analysis of what it reads.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the scatter-file load and what the plot does with its points next:
 // the range pass and the scaling into the plot cube.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes examples/performance.txt: a short made-up piano piece as an ASCII
 MIDI listing, played with rubato (phrases that push forward and relax, a
 final ritardando) and with crescendo and diminuendo over every phrase.

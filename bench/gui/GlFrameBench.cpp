@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One plot frame on the OpenGL device at the window's design size 606 x 443:
 // 501 point spheres (16 x 16) drawn in the two point passes, the glass pane
 // in the third pass, and the caption. Each frame waits for the renderer to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How far heard onsets lie from their schedule: the real windows replay 60
 // single notes of one key through the built-in synthesizer into a private
 // PulseAudio server's null sink while the plot draws; the recording's onsets,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tail update that runs for every replayed cluster: showTail with a
 // tail of 500 on the real plot window over the OpenGL device, the axis-name
 // texture included: the 501 points from the performance arrays, the scaling,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adding performances for comparison: each file is read by the same loader as
 // the main one and analysed with the main one's settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A take as it is played: MIDI messages with the MIDI system's delta times go
 // in, note events and onset events come out at once. Event k's plot values

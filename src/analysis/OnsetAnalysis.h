@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Groups the note-ons of a performance into onset clusters (a chord is one
 // event) and derives every event's return-plot values: the inter-onset

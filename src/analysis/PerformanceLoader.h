@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
 // line: an ASCII MIDI listing or a Standard MIDI File, told apart by content.

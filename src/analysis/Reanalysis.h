@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Analysing a loaded performance again with other settings: its note events
 // stay as read (the file is not read again), its onset events are made anew.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `--cluster-ms MS` and `--delay D`: the analysis settings on the command
 // line, for every command that analyses a performance and for the windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --report [FILE]`: a readable account of a performance's
 // analysis (the bundled example when no FILE is given).

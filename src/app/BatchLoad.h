@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every batch command that works on one performance file shares: the
 // argument check and the load, exactly as the control panel loads a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
 #include <ostream>
@@ -72,7 +73,7 @@ void PrintHelp(std::ostream& out) {
          "      one frame of the plot, save it as PNG and exit. --event shows the\n"
          "      tail of event N, T events long (10 unless --tail). Further FILEs are\n"
          "      compared with the first.\n";
-  out << "  --version\n      Print the program's name and version.\n";
+  out << "  --version\n      Print the program's name, version and licence.\n";
   out << "  --help\n      Print this text.\n";
 }
 
@@ -101,7 +102,11 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
     return plan;
   }
   if (first == "--version") {
-    out << "returnplot " << RP_VERSION << '\n';
+    out << "returnplot " << RP_VERSION << '\n'
+        << "Copyright 2026 returnplot developers\n"
+        << "License GPL-3.0-or-later: GNU General Public License, version 3 or later\n"
+        << "<https://www.gnu.org/licenses/gpl.html>. This is free software: you are free to\n"
+        << "change and redistribute it. There is NO WARRANTY, to the extent permitted by law.\n";
     plan.exitNow = true;
     return plan;
   }

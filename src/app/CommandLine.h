@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line. Batch commands (exports, conversions) run
 // without windows and print to the given streams; everything else starts the

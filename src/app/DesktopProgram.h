@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program: the half of returnplot that opens windows, plays
 // through the synthesizer and talks to MIDI devices. It is installed in

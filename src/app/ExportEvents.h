@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --export-events FILE`: the analysed events as CSV, one row per
 // onset cluster.

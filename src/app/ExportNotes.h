@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --export-notes FILE`: the note events as read, with the cluster
 // each opening note-on starts, as CSV.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --export-points FILE.csv`: loads a scatter file as the plot
 // window would, scales it into the plot cube and prints every point.

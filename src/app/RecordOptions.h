@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --record OUT.txt --input NAME [--seconds S] [--cluster-ms MS]
 // [--delay D]`: the options of a recording without windows.

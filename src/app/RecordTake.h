@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recording without windows behind `returnplot --record`: from the first
 // MIDI input whose name contains the given text, until the given seconds have

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking

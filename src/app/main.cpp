@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // returnplot: a 3D return plot of a recorded piano performance, with replay.
 // This program runs the batch commands itself; for anything else (the
 // windows, --snapshot, the commands that need the synthesizer) it becomes the

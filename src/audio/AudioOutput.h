@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A live audio output that asks the program for its sound period by period:
 // the built-in synthesizer renders each period on the output's own thread

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One of FluidSynth's own audio drivers (JACK, ALSA, ...) in callback mode:
 // the driver calls back for each period and the program renders it. These

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in synthesizer as a MIDI output device: the default entry of the
 // device list (index -1), played live through the machine's sound output.

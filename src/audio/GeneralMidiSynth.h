@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in General MIDI synthesizer: FluidSynth with a General MIDI
 // SoundFont, at 44.1 kHz stereo. Both the live output device and the offline

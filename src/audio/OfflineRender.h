@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays a queue of MIDI messages through the built-in synthesizer as fast as
 // it renders, into a WAV file: the sound a replay of the same queue at the

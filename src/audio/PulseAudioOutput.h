@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PulseAudio playback through libpulse's simple API on a thread of our own:
 // render a period, ask the server how long until it plays what was written

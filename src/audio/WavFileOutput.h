@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sound output for machines without sound: writes what would be played to
 // a WAV file, period by period at the pace of the clock, so the live device

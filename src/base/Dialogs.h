@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one door to everything modal: message boxes, questions, the file-open
 // and file-save dialogs and the choice from a list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calls that pass between the control panel and the plot. Each window
 // implements its side, so neither needs the other's class.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a long load shows while it runs: the progress window ("Processing....")
 // with its caption and bar, and the control panel's two count labels (the

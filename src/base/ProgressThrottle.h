@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps a long load's progress display cheap: the bar value and the two count
 // labels are only stored when set, and reach the sink at most `minInterval`

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands work from another thread to the user-interface thread, to run there
 // later between other window events. The Qt windows pass a function that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program (see DesktopProgram.h): the windows, --snapshot and
 // the commands that need the synthesizer. It reads the same command line as
 // bin/returnplot, which starts it.

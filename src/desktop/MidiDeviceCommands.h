@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch commands that talk to the machine's MIDI system through RtMidi:
 // `--list-devices` and `--record`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --render-wav OUT.wav [--speed S] FILE`: replays FILE from its
 // first event through the built-in synthesizer, offline and faster than real

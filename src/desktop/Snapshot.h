@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The --snapshot run: the windows as at start-up, one frame, a PNG.
 

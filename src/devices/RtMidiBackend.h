@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI output ports of the machine through RtMidi: the ALSA sequencer, or
 // a JACK server where one runs. Where neither is there (no /dev/snd/seq, as on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI inputs of the machine through RtMidi, on the same MIDI system as
 // the output ports (ALSA sequencer, or a JACK server). Messages come with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which MIDI system RtMidi talks to on this machine, shared by the output
 // ports and the inputs: the ALSA sequencer where /dev/snd/seq exists, else (or

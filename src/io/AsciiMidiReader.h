@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reader of ASCII MIDI performance listings: one note event per line,
 //

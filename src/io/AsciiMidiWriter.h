@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes note events as an ASCII MIDI listing, one line per event, in the
 // layout the ASCII MIDI reader accepts, e.g.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rows of CSV gathered in a buffer of its own and handed to the stream in
 // large pieces: the exports print millions of numbers, and a stream takes

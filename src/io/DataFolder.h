@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program looks for its data files: the folder the scatter-file
 // dialog opens in, and the prefix for data files named without a folder.

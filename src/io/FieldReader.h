@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits a text file into fields the way sequential field input does:
 // - fields end at a comma or a line end (CR, LF or CR LF);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-pass read of a whole ASCII MIDI file (`ReadAllNotes`) with the
 // second half of a large file read at the same time on a thread of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a Standard MIDI File (format 0 or 1) into the same note events the
 // ASCII MIDI reader makes, so the same analysis runs on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps a take on disk while it is played: every note event is appended to a
 // file as one ASCII MIDI line, and what was appended is handed to the system

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The note lines as the recorders write them, read straight from the file
 // reader's buffer in one forward pass each:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a 16-bit PCM WAV file (RIFF, little-endian) as the samples come, so
 // a long rendering never has to be held in memory whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's device list: the default entry (-1) is one device, the
 // numbered entries 0 .. n - 1 are the devices of another backend. So the

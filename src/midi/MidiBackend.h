@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the MIDI output port needs of a device layer: the device list, open and
 // close, and sending the bytes of one message. All calls come serialised from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What recording needs of a MIDI input layer: the input device list, opening
 // one device with a handler for its messages, and whether the opened device is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One time-stamped MIDI message of a replay, as the output port queues it
 // and the offline render plays it.

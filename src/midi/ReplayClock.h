@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock of the replay timing thread: a monotonic time and a wait that the
 // port can cut short. The program uses the steady clock; tests use one whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
 // and the delay d. The windows, the command line and the stored settings all

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The performances shown beside the main one for comparison, in the order
 // they were added: the same piece by other players, or the same player on

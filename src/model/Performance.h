@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One performance as the program holds it: every note event of a file, the
 // onset events the analysis made of them, and the settings that analysis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the replay and the plot stand in one performance: the current event
 // (the one the plot marks and a replay starts from), the range of note events

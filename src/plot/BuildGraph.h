@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds the plot scene from the scaled points: one sphere per point, sorted
 // by the floor plane into an upper and a lower group (the compared groups'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours of the compared performances, in the order they were added:
 // green, magenta, cyan, yellow, red, white, brown. The main performance keeps

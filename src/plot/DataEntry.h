@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One plotted point: its label, its data values, its place in the scene and
 // its colour. The scene fields x, y, z and size are written only by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device set-up: makes the 3D device on the plot window and keeps its back
 // buffer matched to the window. When no hardware device can be made it

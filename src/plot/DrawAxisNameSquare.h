@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name plate of one axis: a double-sided square on its anchor node that
 // shows the axis's line of AxisNameTexture. Axis 0 is x, 2 the depth axis;

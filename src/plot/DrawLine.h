@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One line segment in the current world transform, coloured through its
 // material: the lines carry zero normals, so under the scene's lighting only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of one frame: connecting lines, drop lines, floor shadows (of
 // the main points and of every compared group) and the floor cross. Drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which event of the performance a point sphere stands for: a double-click
 // on a sphere makes its event the current one.

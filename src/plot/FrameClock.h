@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measures the time between frames, leaving out the time it was stopped (the
 // view stops it while minimised). Used from the window thread only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-frame orientation step: auto-rotation of the plot and the
 // key-driven camera, ending with the view transform set on the device. Runs

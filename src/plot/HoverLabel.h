@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text and the place of the hover label: the point's name and its four
 // data values, one per line, drawn beside the cursor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The legend in the plot's top-right corner while performances are
 // compared: each file's name in its colour, the main one first in the blue

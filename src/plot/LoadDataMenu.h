@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The popup-menu entry "Load Data From File!": asks for a scatter file,
 // loads it and has the window rebuild its scene from the result.

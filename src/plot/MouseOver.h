@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hover picking: the point sphere under the cursor and the label that names
 // it (HoverLabel.h). The glass plate is left out of the pick, so points

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The points of the analysed performance: event n is plotted at its three
 // values (of event n, n+d and n+2d, d the analysis delay), the values being

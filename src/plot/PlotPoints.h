@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window's points and everything that describes them: the four axis
 // titles, the number formats of the hover label, the extremes, ranges and

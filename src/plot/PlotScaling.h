@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // From data values to the plot cube: x and z span [-kAxisExtent, kAxisExtent],
 // y (vertical) spans [0, 2 * kAxisExtent], so the points stand on the floor

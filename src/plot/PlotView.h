@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window without its toolkit: start-up, the device objects, the
 // drawing of one frame, the timer tick, painting, resizing, and the two

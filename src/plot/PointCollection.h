@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ordered set of plotted points. Positions count from 1 and follow the
 // order of insertion; iteration visits the points in that order.

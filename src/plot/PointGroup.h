@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The points of one compared performance: drawn as spheres of one colour
 // with connecting lines in that colour, and named in the legend by its file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trackball: a mouse stroke turns the plot about the screen axis at right
 // angles to the stroke, by an angle that grows with the stroke's length d as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scatter file's points in the plot: what the plot window shows of a file
 // read by ReadScatterFile, and the default colours of rows written without one.

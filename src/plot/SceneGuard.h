@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ends a device or render-to-surface scene also when drawing inside it
 // fails, so the next frame (or the window, after a texture scene) can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys that fly the camera, by their virtual-key codes (the codes the
 // key table of the view is indexed by; the window maps its toolkit's keys to

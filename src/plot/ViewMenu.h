@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot's popup menu "POPUPMENU" as plain data, and the actions of its
 // entries. The window shows the items in this order with their captions,

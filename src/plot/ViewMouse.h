@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mouse over the plot: a right click (right button alone) opens the popup
 // menu; any other button starts a drag that turns the plot (RotateByMouse);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the plot window knows between two events: its points and their
 // titles (PlotPoints), the scene built from them, the device objects, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the plot view needs of the window it lives in: its size and state,
 // the 10 ms timer, the control panel it brings up, and the desktop calls of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording a take from a MIDI input: the input's messages are handed from the
 // MIDI system's thread to the UI thread (through PostToUi), turned into note

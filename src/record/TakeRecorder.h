@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording a take in the windows ("Record from MIDI input..."): asks for the
 // input, records while the time display runs and the plot follows the newest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device's hold on its OpenGL context, shared with every GL object the
 // device makes (textures, uploaded meshes, fonts): an object releases its GL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graphics device on OpenGL 3.3 core, drawing into a GlView. The states
 // the program sets (transforms, one material, lights, render states, the

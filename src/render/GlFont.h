@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device text: Qt's font engine rasterises a text once into a texture, the
 // device draws it as a rectangle over the current target. Recent texts are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing into a texture: between BeginScene and EndScene the device draws
 // into one level of the surface's texture through a framebuffer object with

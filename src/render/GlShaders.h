@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shader programs of the device: scene programs (transforms, per-vertex
 // lighting, one texture), one per combination of the states they depend on,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget the 3D device draws into. The device draws whenever the program
 // asks (from timers and mouse moves), not from paint events: it makes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI output port of the control panel: lists the output
 // devices, opens one, keeps a queue of time-stamped messages and, once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the control panel that the replay reads and sets: the two
 // replay buttons, the speed and tail-length sliders, the output device list,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The replay of the loaded performance through the MIDI output port, and the
 // control panel's handlers around it: from the current event to the end of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Maps message times of a replay (ms after its start, at the recorded tempo)
 // to absolute clock times. Every due time is computed from one anchor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the "Replay speed" slider (-1000 to 9000, 0 at start) sets the tempo of
 // a replay. The factor multiplies the recorded tempo: 2 plays twice as fast.

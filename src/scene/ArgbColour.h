@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour values and packed colours. A packed colour is a signed 32-bit
 // 0xAARRGGBB (opaque colours are negative numbers); a colour value holds the

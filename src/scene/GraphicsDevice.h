@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 3D device as the scene and the view use it: transforms, one material,
 // lights, a few render states, one texture, immediate draws of vertices and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values the graphics device takes: matrices and vectors (glm), colours,
 // rectangles, the vertex of the plot's lines and plates, and the few states

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Indexed triangle mesh in plain C++: positions and normals, three indices per
 // face and one subset (attribute) id per face, faces grouped by subset. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A mesh as the scene holds it: shared geometry plus, optionally, the
 // material it is drawn with. Nodes draw their meshes in two passes, opaque

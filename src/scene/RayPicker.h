@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the meshes of a node tree under a window point: one hit per mesh, in
 // depth-first preorder (a node's own meshes in list order, then its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scene every (re)stored device starts from: the projection, the camera
 // at (0, 0, -20), the world at the identity, the white directional light 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transform node of the scene: a local matrix, ordered child nodes and
 // ordered mesh instances. The local matrix is rebuilt from scale s,

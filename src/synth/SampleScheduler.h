@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Places timed MIDI messages at their frames in a synthesizer's output. The
 // synthesizer applies a message only where one of its internal blocks starts,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixed-size single-producer, single-consumer queue without locks: the
 // replay's timing thread hands messages to the audio thread through it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the sample-accurate scheduling needs of a synthesizer that renders in
 // internal blocks: apply a message now, release every note, and render the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live synthesizer's audio stream, sample-accurate: the replay's timing
 // thread pushes each message, ahead of time, with the clock time it is due,

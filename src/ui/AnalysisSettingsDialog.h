@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Analysis settings": the small dialog behind the plot's menu item
 // "Analysis settings...", with the cluster window in ms and the delay d.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control panel, "Control panel": file button, MIDI output device list,
 // replay buttons, time slider and time display, replay-speed and tail-length

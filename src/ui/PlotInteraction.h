@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window's mouse, keys and popup menu: turns Qt's events on the
 // device widget into the view's handlers (ViewMouse.h, ViewKeys.h,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window, "Return plot in 3 dimensions": the start-up window of the
 // program. It hosts the 3D device's widget, the 10 ms redraw timer, the

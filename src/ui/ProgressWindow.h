@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small progress window of loads and replay starts ("Processing...." at
 // creation): nothing but its bar, across the whole width. The control panel

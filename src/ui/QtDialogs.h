@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes, questions, file dialogs and the list choice of the windows,
 // with Qt's own boxes.

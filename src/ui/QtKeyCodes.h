@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's key numbers to the virtual-key codes the view's key table uses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress display of loads and replay starts with real widgets: a small
 // window holding a bar, placed below and right of the window it belongs to,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PostToUi function of the Qt windows: runs each task on the thread of
 // the given object (the UI thread) as a queued event, in the order posted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the control panel's three picture buttons, drawn in code:
 // a black arrow pointing left (rewind), a grey triangle pointing right (play)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
 // the analysis settings and the folder of the last performance opened through

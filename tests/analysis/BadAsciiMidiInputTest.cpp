@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ASCII MIDI files that are damaged, hostile, change under the reader or are
 // no files at all: each has a defined outcome, and none may crash, hang or
 // take memory out of proportion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FluidSynth itself, through the scheduler: a note placed at a frame sounds
 // from exactly the block boundary nearest to it, whatever the render periods.
 

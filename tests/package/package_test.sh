@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from this build tree, unpacks it into a scratch
 # folder and runs the unpacked program there: --version names the project's
 # version and --report finds the bundled example through the installed
@@ -34,7 +35,8 @@ done
 grep -qx "MimeType=audio/midi;" "$work/root/usr/share/applications/returnplot.desktop" || fail "MIME type"
 
 out="$(cd / && "$work/root/usr/bin/returnplot" --version)"
-[ "$out" = "returnplot $version" ] || fail "--version printed '$out'"
+[ "$(head -n 1 <<<"$out")" = "returnplot $version" ] || fail "--version printed '$out'"
+grep -q "GPL-3.0-or-later" <<<"$out" || fail "--version does not name the licence"
 report="$(cd / && "$work/root/usr/bin/returnplot" --report)" || fail "--report exit status $?"
 grep -q "performance.txt" <<<"$report" || fail "--report did not read the bundled example: $report"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scatter files that are damaged, hostile or not files at all: each has a
 // defined outcome, and none may crash, hang or take memory out of proportion.
 

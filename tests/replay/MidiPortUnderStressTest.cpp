@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MIDI port on the real clock, with its timing thread sending while the
 // user-interface side stops, closes, resets and restarts it, and with a
 // device that vanishes half-way. Whatever the interleaving: once a command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A performance file opened while another one is being replayed: the
 // replay stops before anything of the new file is read, the controls and the
 // port say so, and no message of the old replay reaches the panel or the view

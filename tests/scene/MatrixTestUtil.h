@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparisons of matrices and vectors with a tolerance, for the scene tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A helper program a test starts and stops itself (a sound server, a
 // recorder): started with posix_spawn, its output sent to a log file, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Variables of this process's environment set for a while, so that clients
 // in the test process reach a private server: Set() keeps each variable's old

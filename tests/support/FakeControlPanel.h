@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A control panel for view tests: a settable Timing/Velocity choice, a port
 // state, and a count of the replay stops the view asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plot view for control-panel tests: writes down every rebuild it is asked
 // for (a tail rebuild with the current event it saw) and its border state.

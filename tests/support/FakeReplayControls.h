@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The replay's controls for control-panel tests: plain fields the test sets
 // and reads, and a processPendingEvents that runs whatever the test puts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot scene for the interaction tests, built as the window builds it,
 // and the camera and projection of the running window on a recording device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A replay clock for tests: time stands still until Advance(); AwaitSleeper()
 // lets the test wait until the timing thread has done everything that is due

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A user-interface queue for tests: the port's notifications wait here until
 // the test runs them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the note onsets in a recording of single notes (one key, one
 // velocity, each note over before the next begins), to compare what a

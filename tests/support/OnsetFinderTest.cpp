@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The onset finder on made-up notes at known places.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private JACK server for tests of the real MIDI path: the dummy driver (no
 // sound card) and a name of its own, started and stopped by its process id.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private PulseAudio server for tests that listen to what the program
 // plays: its own runtime folder, no configuration script, one null sink

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A graphics device that draws nothing: it keeps every call in order and the
 // current state, so tests can check what the scene and the view asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A MIDI device layer for tests and benchmarks: keeps every message with its
 // due and send time on the given clock, and fails on request.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A progress display for tests: keeps the state a user would see, and how
 // often each thing was repainted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the bad-input tests need beyond the committed files in data/bad/: a
 // private folder for files made on the spot (too large to commit, FIFOs,

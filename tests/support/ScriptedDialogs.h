@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs for tests: answers file dialogs, questions and list choices from
 // queues (nothing queued means cancel or No) and keeps every message and request.

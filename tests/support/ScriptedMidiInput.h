@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A MIDI input for tests: a fixed device list, messages the test sends (from
 // its own thread or any other) as if the MIDI system delivered them, and a

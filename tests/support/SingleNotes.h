@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Performances of single notes of one key for the listening tests, and how far
 // what was heard lies from what was scheduled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds Standard MIDI Files byte by byte for the tests and the benchmark,
 // including the malformed ones no ordinary writer would make.

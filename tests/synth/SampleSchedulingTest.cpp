@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages placed by frame: the scheduler and the live stream put each one at
 // the synthesizer block boundary nearest its frame, whatever the period sizes.
 

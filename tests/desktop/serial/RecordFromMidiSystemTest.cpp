@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording through a real MIDI system, with the program's own --list-devices
 // and --record: a private JACK server with jack_midiseq playing a known loop
 // at chosen sample positions, or, where this machine has one, the ALSA

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replay through a real MIDI system (a private JACK server, or the ALSA
 // sequencer where this machine has one): a listening client of the test with
 // a port of its own, and the program's output port and RtMidi backend

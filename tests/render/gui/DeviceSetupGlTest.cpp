@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device set-up on the real OpenGL device, the way the plot window uses it.
 // Needs a display (Xvfb).
 #include <gtest/gtest.h>

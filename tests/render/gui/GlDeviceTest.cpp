@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OpenGL device drawing small known scenes; pixels are read back from
 // the framebuffer. Needs a display (Xvfb).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A replay as a listener hears it, with the real windows: a private
 // PulseAudio server's null sink takes the built-in synthesizer's sound, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real plot window on the bundled performance, for the GUI tests of its
 // interaction (also under a scaled desktop).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real sound server for the listening tests: what pacat plays into a
 // private PulseAudio server's null sink comes back through parec with the
 // same intervals, so a later failure of a listening test is the program's.

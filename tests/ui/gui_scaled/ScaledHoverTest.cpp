@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot on a scaled desktop. Built once per scale factor
 // (RP_TEST_SCALE_FACTOR, RP_TEST_SUITE): the factor must be in the
 // environment before the application is made.

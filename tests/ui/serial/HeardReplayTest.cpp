@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replay as heard: the real windows replay single notes of one key
 // through the built-in synthesizer into a private sound server; every heard
 // interval matches the file's (scaled by the speed) within 3 ms, while the
