@@ -9,7 +9,8 @@
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
 #include "io/NumberPrefix.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
 
 namespace rp {
 namespace {
@@ -250,7 +251,8 @@ TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
 }
 
 TEST(FieldReader, ReportsAReadErrorInsteadOfLoopingAndCanRewind) {
-  std::unique_ptr<std::FILE, FileCloser> dir(std::fopen("/tmp", "rb"));
+  const test::TempDir folder;
+  std::unique_ptr<std::FILE, FileCloser> dir(std::fopen(folder.Path().c_str(), "rb"));
   ASSERT_TRUE(dir);
   FieldReader fromDir(dir.get());
   std::string_view field;
