@@ -4,7 +4,7 @@
 # before it is done, so that a first run that takes minutes never looks hung.
 
 # say TEXT...: one line on standard error, after the script's name.
-say() { echo "$(basename "$0"): $*" >&2; }
+say() { echo "scripts/$(basename "$0"): $*" >&2; }
 
 # configure DIR WHAT CMAKE-OPTIONS...: configures the build folder DIR (its
 # own for each script, so that neither rebuilds what the other built).
