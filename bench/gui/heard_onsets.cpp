@@ -8,7 +8,6 @@
 // Xvfb.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -85,11 +84,3 @@ void BmStartLatency(benchmark::State& state) {
 BENCHMARK(BmStartLatency)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
