@@ -7,30 +7,30 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "PerformanceFile.h"
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/PerformanceLoader.h"
 #include "model/Performance.h"
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace {
 
 struct BenchFile {
-  std::string path;
+  rp::test::TempDir dir{"rp_bench_performance_"};
+  std::string path = dir.Path("performance.txt");
   double bytes = 0;
   BenchFile() {
-    path = "/tmp/rp_bench_performance_" + std::to_string(::getpid()) + ".txt";
     const long written = rp::bench::WritePerformanceFile(path);
     if (written < 0) std::abort();
     bytes = static_cast<double>(written);
   }
-  ~BenchFile() { std::remove(path.c_str()); }
 };
 
 const BenchFile& File() {
@@ -99,14 +99,13 @@ double ChildrenCpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// The real time includes starting the shell; `wc_cpu_ms` is what wc itself
-// (and its shell) used, comparable with the CPU column of the load on a busy
-// machine.
+// The real time includes starting the process; `wc_cpu_ms` is what wc itself
+// used, comparable with the CPU column of the load on a busy machine.
 void BmWcL(benchmark::State& state) {
-  const std::string command = "wc -l '" + File().path + "' > /dev/null";
+  const std::vector<std::string> command = {"wc", "-l", File().path};
   const double before = ChildrenCpuSeconds();
   for (auto _ : state) {
-    if (std::system(command.c_str()) != 0) state.SkipWithError("wc failed");
+    if (rp::test::RunToEnd(command, {}, std::chrono::minutes(1)) != 0) state.SkipWithError("wc failed");
   }
   ReportFile(state);
   state.counters["wc_cpu_ms"] = (ChildrenCpuSeconds() - before) * 1000.0 / static_cast<double>(state.iterations());

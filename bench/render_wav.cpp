@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Offline rendering of the bundled example performance (about 84 s of sound)
-// through the built-in synthesizer into a WAV file in /tmp: the rendering
+// through the built-in synthesizer into a WAV file in a temporary folder: the rendering
 // alone with the SoundFont already loaded, and the whole --render-wav command
 // (load, SoundFont, rendering, file). "x_realtime" is seconds of sound per
 // second of wall-clock time.
@@ -11,10 +11,6 @@
 
 #ifdef RP_HAVE_SYNTH
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -25,12 +21,14 @@
 #include "audio/OfflineRender.h"
 #include "desktop/RenderWav.h"
 #include "model/Performance.h"
+#include "support/TempDir.h"
 
 namespace {
 
 const std::string kExample =
     (std::filesystem::path(__FILE__).parent_path().parent_path() / "examples" / "performance.txt").string();
-const std::string kOut = "/tmp/rp_bench_render_" + std::to_string(::getpid()) + ".wav";
+const rp::test::TempDir kOutDir("rp_bench_render_");
+const std::string kOut = kOutDir.Path("example.wav");
 
 void BmRenderExample(benchmark::State& state) {
   std::ostringstream out;

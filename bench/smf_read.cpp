@@ -13,6 +13,7 @@
 #include "io/StandardMidiFileReader.h"
 #include "model/Performance.h"
 #include "support/SmfBuilder.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ std::string WriteBigFile() {
     hand->End();
   }
   const auto bytes = rp::test::MidiFile(1, 480, {tempo, right, left});
-  const auto path = (std::filesystem::temp_directory_path() / "rp_bench_500k_notes.mid").string();
+  static const rp::test::TempDir kDir("rp_bench_smf_");
+  const std::string path = kDir.Path("500k_notes.mid");
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   return path;
 }

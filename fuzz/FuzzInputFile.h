@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readers take a path: each fuzz input is written to one scratch file per
-// process (in /dev/shm when there is one, so no disk is touched) and read
-// back from there, so the whole load runs as it does for a user's file.
-
-#include <unistd.h>
+// process, in a folder of its own (in /dev/shm when there is one, so no disk
+// is touched), and read back from there, so the whole load runs as it does
+// for a user's file.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,17 +12,13 @@
 #include <filesystem>
 #include <string>
 
+#include "support/TempDir.h"
+
 namespace rp::fuzz {
 
 class FuzzInputFile {
  public:
-  explicit FuzzInputFile(const std::string& suffix) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path dir = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = (dir / ("returnplot-fuzz-" + std::to_string(::getpid()) + suffix)).string();
-  }
-  ~FuzzInputFile() { std::remove(path_.c_str()); }
+  explicit FuzzInputFile(const std::string& suffix) : path_(dir_.Path("input" + suffix)) {}
   FuzzInputFile(const FuzzInputFile&) = delete;
   FuzzInputFile& operator=(const FuzzInputFile&) = delete;
 
@@ -38,6 +33,12 @@ class FuzzInputFile {
   const std::string& path() const { return path_; }
 
  private:
+  static std::filesystem::path Parent() {
+    std::error_code ec;
+    return std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm") : std::filesystem::path();
+  }
+
+  test::TempDir dir_{"returnplot-fuzz-", Parent()};
   std::string path_;
 };
 

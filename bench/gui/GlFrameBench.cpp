@@ -119,11 +119,3 @@ void BmPlotFrame(benchmark::State& state) {
 BENCHMARK(BmPlotFrame)->Args({501, 16})->Args({501, 4})->Args({0, 16})->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

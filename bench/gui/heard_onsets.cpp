@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/PulseAudioServer.h"
+#include "support/TempDir.h"
 #include "support/qt/HeardReplay.h"
 
 namespace {
@@ -34,7 +35,7 @@ void BmHeardOnsetError(benchmark::State& state) {
   for (auto _ : state) {
     PulseAudioServer server;
     if (!StartServer(state, server)) return;
-    PrivateDir dir("rp_bench_heard_");
+    TempDir dir("rp_bench_heard_");
     const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(60, factor), speed, warm);
     if (!replay.skipped.empty() || !replay.messages.empty()) {
       state.SkipWithError(replay.skipped.empty() ? replay.messages.front().c_str() : replay.skipped.c_str());
@@ -67,7 +68,7 @@ void BmStartLatency(benchmark::State& state) {
   for (auto _ : state) {
     PulseAudioServer server;
     if (!StartServer(state, server)) return;
-    PrivateDir dir("rp_bench_start_");
+    TempDir dir("rp_bench_start_");
     std::string skipped;
     std::vector<double> starts = RecordStartLatencies(server, dir.Path(), 10, skipped);
     if (starts.empty()) {
@@ -84,5 +85,3 @@ void BmStartLatency(benchmark::State& state) {
 BENCHMARK(BmStartLatency)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -7,8 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "base/Dialogs.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
@@ -47,11 +45,3 @@ void BmShowTail(benchmark::State& state) {
 BENCHMARK(BmShowTail)->Arg(500)->Arg(10)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

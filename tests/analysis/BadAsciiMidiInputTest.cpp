@@ -13,18 +13,20 @@
 #include "base/ProgressSink.h"
 #include "io/AsciiMidiReader.h"
 #include "model/Performance.h"
-#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
+#include "support/ThisProcess.h"
 
 namespace rp {
 namespace {
 
 using test::kBadData;
-using test::ScratchDir;
+using test::TempDir;
 
 // A performance of two notes is loaded: what a bad file must either replace
 // by its own (possibly empty) notes or leave alone.
-void LoadTwoNotes(const ScratchDir& dir, Performance& p) {
+void LoadTwoNotes(const TempDir& dir, Performance& p) {
   p = Performance::BeforeFirstFile();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 100 ms */+62 64;\n"), p).Ok());
   ASSERT_EQ(p.NoteCount(), 2);
@@ -41,7 +43,7 @@ void ExpectConsistent(const Performance& p) {
 
 TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
   Performance p = Performance::BeforeFirstFile();
-  ScratchDir dir;
+  TempDir dir;
   for (const char* name : {"empty", "only_blank_lines", "only_commas", "binary_nul", "colour_2pow31.csv"}) {
     LoadTwoNotes(dir, p);
     const LoadResult r = LoadPerformanceFile(kBadData + name, p);
@@ -103,7 +105,7 @@ TEST(BadAsciiMidiInput, TimesThatGoBackwardsJoinTheCurrentCluster) {
 TEST(BadAsciiMidiInput, A64MegabyteLine) {
   Performance p = Performance::BeforeFirstFile();
   constexpr std::size_t k64Mb = std::size_t{64} << 20;
-  ScratchDir dir;
+  TempDir dir;
   // No note line: nothing but the field count.
   LoadTwoNotes(dir, p);
   LoadResult r = LoadPerformanceFile(dir.WriteLong("letters.txt", "", 'x', k64Mb, "\n"), p);
@@ -139,7 +141,7 @@ class BetweenThePasses final : public NullProgressSink {
 
 TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
   Performance p = Performance::BeforeFirstFile();
-  ScratchDir dir;
+  TempDir dir;
   const std::string three = "1; /* 0 ms */+60 64;\n2; /* 100 ms */+62 64;\n3; /* 200 ms */+64 64;\n";
   auto loadChangingTo = [&](const std::function<void(const std::string&)>& change) {
     const std::string path = dir.Write("changing.txt", three);
@@ -177,7 +179,7 @@ TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
 
 TEST(BadAsciiMidiInput, PathsThatAreNoReadableFile) {
   Performance p = Performance::BeforeFirstFile();
-  ScratchDir dir;
+  TempDir dir;
   LoadTwoNotes(dir, p);
   // A folder or a pipe nobody writes to: refused at once, nothing waits.
   for (const std::string& path : {dir.Path(""), dir.MakeFifo("pipe.txt")}) {

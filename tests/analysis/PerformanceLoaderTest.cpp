@@ -12,7 +12,8 @@
 #include "support/RecordingProgressSink.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SmfBuilder.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
 
 namespace rp {
 namespace {
@@ -164,7 +165,8 @@ TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
   LoadHooks hooks;
   hooks.stopReplay = [&] { ++stops; };
 
-  for (const std::string& path : {DataFile("no such file.txt"), std::string("/tmp")}) {
+  const test::TempDir folder;
+  for (const std::string& path : {DataFile("no such file.txt"), folder.Path()}) {
     const LoadResult r = LoadPerformanceFile(path, h.p, h.Hooks(hooks));
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     EXPECT_NE(r.message.find(path), std::string::npos) << r.message;

@@ -1,66 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/DesktopProgram.h"
 #include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
 
-struct ShellRun {
-  int status = -1;
-  std::string output;  // stdout and stderr
-};
-
-ShellRun Shell(const std::string& command) {
-  ShellRun r;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), &pclose);
-  if (!pipe) return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) r.output.append(buffer, n);
-  const int status = pclose(pipe.release());
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+// Runs a program to its end; `out` holds its standard output and error.
+test::ProgramRun RunProgram(const std::vector<std::string>& argv) {
+  return test::RunCapturing(argv, test::StdErr::IntoOut);
 }
 
 TEST(DesktopProgram, TheCommandLineLoadsNoToolkitAndHandsTheRestOnUnchanged) {
   const std::string program = RP_PROGRAM;
   if (program.empty()) GTEST_SKIP() << "the program is not built";
-  const ShellRun libraries = Shell("ldd '" + program + "'");
-  ASSERT_EQ(libraries.status, 0) << libraries.output;
+  const test::ProgramRun libraries = RunProgram({"ldd", program});
+  ASSERT_EQ(libraries.status, 0) << libraries.out;
   for (const char* heavy : {"libQt6", "libGL", "libOpenGL", "libEGL", "libfluidsynth", "librtmidi", "libasound"})
-    EXPECT_EQ(libraries.output.find(heavy), std::string::npos) << heavy << " in\n" << libraries.output;
+    EXPECT_EQ(libraries.out.find(heavy), std::string::npos) << heavy << " in\n" << libraries.out;
   EXPECT_EQ(::access(DesktopProgramPath(program).c_str(), X_OK), 0) << DesktopProgramPath(program);
 
   // Commands and options of the desktop program answer as before.
-  const ShellRun render = Shell("'" + program + "' --render-wav");
+  const test::ProgramRun render = RunProgram({program, "--render-wav"});
   EXPECT_EQ(render.status, kExitUsage);
-  EXPECT_NE(render.output.find("usage: returnplot --render-wav"), std::string::npos) << render.output;
-  const ShellRun unknown = Shell("'" + program + "' --no-such-option");
+  EXPECT_NE(render.out.find("usage: returnplot --render-wav"), std::string::npos) << render.out;
+  const test::ProgramRun unknown = RunProgram({program, "--no-such-option"});
   EXPECT_EQ(unknown.status, kExitUsage);
-  EXPECT_NE(unknown.output.find("unknown option --no-such-option"), std::string::npos) << unknown.output;
+  EXPECT_NE(unknown.out.find("unknown option --no-such-option"), std::string::npos) << unknown.out;
 }
 
 TEST(DesktopProgram, WithoutItBatchCommandsStillRunAndTheWindowsSayWhyNot) {
   const std::string program = RP_PROGRAM;
   if (program.empty()) GTEST_SKIP() << "the program is not built";
-  test::PrivateDir dir("rp_desktop_test");
+  test::TempDir dir("rp_desktop_test");
   const std::string alone = dir.Path() + "/returnplot";
   std::filesystem::copy_file(program, alone);
-  EXPECT_EQ(Shell("'" + alone + "' --version").status, 0);
-  const ShellRun window = Shell("'" + alone + "' some.txt");
+  EXPECT_EQ(RunProgram({alone, "--version"}).status, 0);
+  const test::ProgramRun window = RunProgram({alone, "some.txt"});
   EXPECT_EQ(window.status, kExitNoDesktop);
-  EXPECT_NE(window.output.find("cannot start " + DesktopProgramPath(alone)), std::string::npos) << window.output;
+  EXPECT_NE(window.out.find("cannot start " + DesktopProgramPath(alone)), std::string::npos) << window.out;
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,8 +9,9 @@
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
+#include "support/ChildProcess.h"
 #include "support/SmfBuilder.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -34,18 +32,11 @@ Outcome Command(std::vector<std::string> args) {
   return {plan.exitStatus, out.str(), err.str()};
 }
 
-// Runs the built program through the shell; stdout only.
-Outcome Program(const std::string& arguments) {
-  Outcome r{-1, {}, {}};
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-      popen((std::string(RP_PROGRAM) + " " + arguments + " 2>/dev/null").c_str(), "r"), &pclose);
-  if (!pipe) return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) r.out.append(buffer, n);
-  const int status = pclose(pipe.release());
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+// Runs the built program with `arguments`.
+Outcome Program(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), RP_PROGRAM);
+  test::ProgramRun run = test::RunCapturing(arguments);
+  return {run.status, std::move(run.out), std::move(run.err)};
 }
 
 const char* const kEvents =
@@ -105,16 +96,16 @@ TEST(ExportCommands, NumbersAreTheShortestTextThatReadsBack) {
 
 TEST(Program, ExportsAndReportsFromTheCommandLine) {
   if (std::string(RP_PROGRAM).empty()) GTEST_SKIP() << "the program is not built";
-  const Outcome events = Program("--export-events '" + DataFile("lf.txt") + "'");
+  const Outcome events = Program({"--export-events", DataFile("lf.txt")});
   EXPECT_EQ(events.status, 0);
   EXPECT_EQ(events.out, kEvents);
-  EXPECT_EQ(Program("--export-events '" + DataFile("no such file.txt") + "'").status, kExitCannotOpen);
+  EXPECT_EQ(Program({"--export-events", DataFile("no such file.txt")}).status, kExitCannotOpen);
 
-  const Outcome report = Program("--report '" + DataFile("lf.txt") + "'");
+  const Outcome report = Program({"--report", DataFile("lf.txt")});
   EXPECT_EQ(report.status, 0);
   EXPECT_NE(report.out.find("8 note events (5 note-ons), 5 onset events"), std::string::npos) << report.out;
 
-  const Outcome example = Program("--report");  // the bundled example
+  const Outcome example = Program({"--report"});  // the bundled example
   EXPECT_EQ(example.status, 0);
   EXPECT_NE(example.out.find("performance.txt"), std::string::npos) << example.out;
 }

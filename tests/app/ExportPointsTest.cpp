@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/ExportPoints.h"
+#include "support/ChildProcess.h"
 
 namespace rp {
 namespace {
@@ -45,13 +45,10 @@ TEST(ExportPoints, MessagesGoToStderrAndSetTheStatus) {
 TEST(ExportPoints, ProgramRunsOnTheBundledExample) {
   const std::string program = RP_PROGRAM;
   if (program.empty()) GTEST_SKIP() << "program not built";
-  const std::string command = "'" + program + "' --export-points '" RP_BUILD_DATA_DIR "/ScatterData.csv' 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  const int status = pclose(pipe);
+  const test::ProgramRun run =
+      test::RunCapturing({program, "--export-points", RP_BUILD_DATA_DIR "/ScatterData.csv"}, test::StdErr::IntoOut);
+  const int status = run.status;
+  const std::string& output = run.out;
   EXPECT_EQ(status, 0) << output;
   EXPECT_EQ(output.rfind("# XAxisName=tempo (bpm)\n", 0), 0u) << output;
   EXPECT_NE(output.find("\n24,P3 bar7b,41.3,45.7,18.9,1.27,"), std::string::npos) << output;

@@ -9,8 +9,9 @@
 #include "app/CommandLine.h"
 #include "app/RecordOptions.h"
 #include "app/RecordTake.h"
-#include "support/ChildProcess.h"
 #include "support/ScriptedMidiInput.h"
+#include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -49,7 +50,7 @@ TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
 }
 
 struct TakeRig {
-  test::PrivateDir dir{"rp_record_"};
+  test::TempDir dir{"rp_record_"};
   std::string output = dir.Path() + "/take.txt";
   ScriptedMidiInput input{{"Through", "Stage piano 1"}};
   std::atomic<bool> stop{false};
@@ -73,7 +74,10 @@ std::string Contents(const std::string& path) {
 TEST(RecordTake, WritesTheTakeWhenTheInputVanishesAndRemovesTheRecordingFile) {
   TakeRig rig;
   std::thread player([&] {
-    while (!rig.input.OpenDevice()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!test::WaitFor([&] { return rig.input.OpenDevice().has_value(); }, std::chrono::seconds(10))) {
+      rig.stop = true;  // the take never opened its input: end it, and the checks below fail
+      return;
+    }
     rig.input.Deliver({0x90, 60, 64}, 0);
     rig.input.Deliver({0x80, 60, 0}, 0.125);
     rig.input.Vanish();

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "audio/FluidSynthBackend.h"
@@ -16,6 +13,8 @@
 #include "replay/MidiOutputPort.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -78,11 +77,8 @@ TEST(FluidSynthBackend, SoundFontIsFoundBesideTheDataFolderFirst) {
 // The live device behind the port's timing thread, its sound going to a file
 // in real time: a replay through it sounds, and a stop releases the notes.
 TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
-  char name[] = "/tmp/rp_live_XXXXXX";
-  const int fd = ::mkstemp(name);
-  ASSERT_GE(fd, 0);
-  ::close(fd);
-  const std::string path = name;
+  const test::TempDir dir("rp_live_");
+  const std::string path = dir.Path("live.wav");
   {
     FluidSynthOptions o = Options({"file"});
     o.audioFile = path;
@@ -108,22 +104,22 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
       port.Append({i + 1, 100.0 * i, 144, 60 + 4 * i, 120});
     }
     port.Start();
-    std::this_thread::sleep_for(400ms);
-    ui.Drain();
+    test::WaitFor(
+        [&] {
+          ui.Drain();
+          return !events.empty() && events.back() == "ended";
+        },
+        5s);
     port.Stop();  // three notes still sounding
     port.Close();
     EXPECT_EQ(events, (std::vector<std::string>{"sent 1", "sent 2", "sent 3", "ended"}));
     EXPECT_TRUE(ports->SentMessages().empty());
     // The sound output stays for the fade-out, then goes.
-    const auto until = std::chrono::steady_clock::now() + 5s;
-    while (!synth->AudioDriver().empty() && std::chrono::steady_clock::now() < until) {
-      std::this_thread::sleep_for(10ms);
-    }
+    test::WaitFor([&] { return synth->AudioDriver().empty(); }, 5s, 10ms);
     EXPECT_EQ(synth->AudioDriver(), "");
   }
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::remove(path.c_str());
   ASSERT_GT(bytes.size(), 44u);
   // Loud while the notes sound; silent (dither aside) once they have faded.
   int peak = 0;

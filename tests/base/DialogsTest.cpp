@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "base/Dialogs.h"
-#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -38,7 +38,7 @@ namespace rp {
 namespace {
 
 TEST(Dialogs, ATypedNameWithoutExtensionOpensTheFileWithTheDefaultOne) {
-  test::ScratchDir dir;
+  test::TempDir dir;
   const std::string song = dir.Write("song.txt", "x");
   dir.Write("take.mid", "x");
   EXPECT_EQ(WithDefaultExtension(dir.Path("song"), "txt"), song);

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,6 +15,7 @@
 
 #include "app/CommandLine.h"
 #include "desktop/RenderWav.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -85,20 +85,6 @@ std::vector<double> Onsets(const Wav& w) {
   return onsets;
 }
 
-struct TempDir {
-  TempDir() {
-    char name[] = "/tmp/rp_render_XXXXXX";
-    path = ::mkdtemp(name) ? name : "/tmp";
-  }
-  ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-  std::string File(const std::string& name, const std::string& text = {}) const {
-    const std::string p = path + "/" + name;
-    if (!text.empty()) std::ofstream(p) << text;
-    return p;
-  }
-  std::string path;
-};
-
 struct Outcome {
   int status;
   std::string out;
@@ -125,13 +111,13 @@ const char* const kThreeNotes =
     "6; /* 5300 ms */-60 64;\n";
 
 TEST(RenderWav, RendersTheReplayWithItsTimesLengthAndTempo) {
-  TempDir dir;
-  const std::string input = dir.File("three.txt", kThreeNotes);
+  test::TempDir dir;
+  const std::string input = dir.Write("three.txt", kThreeNotes);
 
-  const Outcome normal = Render({dir.File("normal.wav"), input});
+  const Outcome normal = Render({dir.Path("normal.wav"), input});
   ASSERT_EQ(normal.status, 0) << normal.err;
   EXPECT_NE(normal.out.find("6 messages"), std::string::npos) << normal.out;
-  const Wav wav = ReadWav(dir.File("normal.wav"));
+  const Wav wav = ReadWav(dir.Path("normal.wav"));
   ASSERT_TRUE(wav.pcm16Stereo44k);
   // Last message at 4300 ms, then 1500 ms of release: 5.8 s.
   EXPECT_EQ(wav.Frames(), 255780u);
@@ -157,9 +143,9 @@ TEST(RenderWav, RendersTheReplayWithItsTimesLengthAndTempo) {
 
   // Slider value 1000 plays twice as fast: messages at 0, 1000 and 2000 ms,
   // the last at 2150 ms.
-  const Outcome fast = Render({dir.File("fast.wav"), "--speed", "1000", input});
+  const Outcome fast = Render({dir.Path("fast.wav"), "--speed", "1000", input});
   ASSERT_EQ(fast.status, 0) << fast.err;
-  const Wav fastWav = ReadWav(dir.File("fast.wav"));
+  const Wav fastWav = ReadWav(dir.Path("fast.wav"));
   EXPECT_EQ(fastWav.Frames(), static_cast<std::size_t>((2150 + 1500) * 44.1));
   const auto fastOnsets = Onsets(fastWav);
   ASSERT_EQ(fastOnsets.size(), 3u);
@@ -168,43 +154,43 @@ TEST(RenderWav, RendersTheReplayWithItsTimesLengthAndTempo) {
 }
 
 TEST(RenderWav, RefusesBadArgumentsAndReportsFilesItCannotUse) {
-  TempDir dir;
-  const std::string input = dir.File("three.txt", kThreeNotes);
+  test::TempDir dir;
+  const std::string input = dir.Write("three.txt", kThreeNotes);
   EXPECT_EQ(Render({}).status, 64);
-  EXPECT_EQ(Render({dir.File("a.wav")}).status, 64);
-  EXPECT_EQ(Render({dir.File("a.wav"), input, "extra"}).status, 64);
-  EXPECT_EQ(Render({dir.File("a.wav"), "--speed"}).status, 64);
+  EXPECT_EQ(Render({dir.Path("a.wav")}).status, 64);
+  EXPECT_EQ(Render({dir.Path("a.wav"), input, "extra"}).status, 64);
+  EXPECT_EQ(Render({dir.Path("a.wav"), "--speed"}).status, 64);
   for (const char* speed : {"fast", "9001", "-1001", "1.5", ""}) {
-    const Outcome o = Render({dir.File("a.wav"), "--speed", speed, input});
+    const Outcome o = Render({dir.Path("a.wav"), "--speed", speed, input});
     EXPECT_EQ(o.status, 64) << speed;
     EXPECT_NE(o.err.find("--speed takes a whole number from -1000 to 9000"), std::string::npos) << o.err;
   }
-  EXPECT_EQ(Render({dir.File("a.wav"), dir.File("missing.txt")}).status, kExitCannotOpen);
-  EXPECT_NE(::access(dir.File("a.wav").c_str(), F_OK), 0);  // nothing written on any of these
+  EXPECT_EQ(Render({dir.Path("a.wav"), dir.Path("missing.txt")}).status, kExitCannotOpen);
+  EXPECT_NE(::access(dir.Path("a.wav").c_str(), F_OK), 0);  // nothing written on any of these
 
-  const Outcome unwritable = Render({dir.path + "/no/such/dir/a.wav", input});
+  const Outcome unwritable = Render({dir.Path("no/such/dir/a.wav"), input});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_NE(unwritable.err.find("Cannot write"), std::string::npos) << unwritable.err;
 
   // An empty file replays nothing: the WAV holds only the release, silent.
-  const Outcome empty = Render({dir.File("empty.wav"), dir.File("empty.txt", "\n")});
+  const Outcome empty = Render({dir.Path("empty.wav"), dir.Write("empty.txt", "\n")});
   ASSERT_EQ(empty.status, 0) << empty.err;
-  const Wav silent = ReadWav(dir.File("empty.wav"));
+  const Wav silent = ReadWav(dir.Path("empty.wav"));
   EXPECT_EQ(silent.Frames(), static_cast<std::size_t>(1500 * 44.1));
   EXPECT_TRUE(Onsets(silent).empty());
 }
 
 TEST(RenderWav, LeavesOutKeysAbove127AndSaysSoOnce) {
-  TempDir dir;
-  const std::string input = dir.File("high.txt",
-                                     "1; /* 1000 ms */+60 80;\n2; /* 1300 ms */-60 64;\n"
-                                     "3; /* 2000 ms */+200 80;\n4; /* 2300 ms */-200 64;\n"
-                                     "5; /* 3000 ms */+230 80;\n");
-  const Outcome o = Render({dir.File("high.wav"), input});
+  test::TempDir dir;
+  const std::string input = dir.Write("high.txt",
+                                      "1; /* 1000 ms */+60 80;\n2; /* 1300 ms */-60 64;\n"
+                                      "3; /* 2000 ms */+200 80;\n4; /* 2300 ms */-200 64;\n"
+                                      "5; /* 3000 ms */+230 80;\n");
+  const Outcome o = Render({dir.Path("high.wav"), input});
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.err, "returnplot: 2 notes with keys above 127 were not sent: MIDI cannot carry them.\n");
   EXPECT_NE(o.out.find("2 messages"), std::string::npos) << o.out;
-  EXPECT_EQ(Onsets(ReadWav(dir.File("high.wav"))).size(), 1u);
+  EXPECT_EQ(Onsets(ReadWav(dir.Path("high.wav"))).size(), 1u);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
 #include "io/LegacyText.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
 
 namespace rp {
 namespace {
@@ -251,7 +252,8 @@ TEST(FieldReader, GivesTheSameFieldsWhateverTheChunkSize) {
 }
 
 TEST(FieldReader, ReportsAReadErrorInsteadOfLoopingAndCanRewind) {
-  std::unique_ptr<std::FILE, FileCloser> dir(std::fopen("/tmp", "rb"));
+  const test::TempDir folder;
+  std::unique_ptr<std::FILE, FileCloser> dir(std::fopen(folder.Path().c_str(), "rb"));
   ASSERT_TRUE(dir);
   FieldReader fromDir(dir.get());
   std::string_view field;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "io/DataFolder.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -18,16 +18,11 @@ class MediaDirTest : public testing::Test {
  protected:
   void SetUp() override {
     previous_ = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "rp_media_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    fs::current_path(folder_);
+    fs::current_path(folder_.Path());
   }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(folder_);
-  }
-  fs::path previous_, folder_;
+  void TearDown() override { fs::current_path(previous_); }
+  fs::path previous_;
+  test::TempDir folder_{"rp_media_"};
 };
 
 TEST(MediaDirNames, TrailingSlash) {

@@ -10,7 +10,7 @@
 
 #include "io/FieldReader.h"
 #include "io/SplitNoteRead.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -127,7 +127,8 @@ TEST(SplitNoteRead, NoLineEndNearTheMiddleOrAnUnreadableFileLeavesOneReader) {
   EXPECT_EQ(ReadInHalves(oneLine.Fd(), oneLine.size(), INT64_MAX, joined), ReadOnce(oneLine.Fd(), INT64_MAX));
   EXPECT_FALSE(joined);
 
-  const int dir = ::open("/tmp", O_RDONLY | O_DIRECTORY);
+  const test::TempDir folder;
+  const int dir = ::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(dir, 0);
   const Read fromDir = ReadInHalves(dir, 4096, INT64_MAX, joined);
   EXPECT_FALSE(joined);

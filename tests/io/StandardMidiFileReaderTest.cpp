@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +8,7 @@
 
 #include "io/StandardMidiFileReader.h"
 #include "support/SmfBuilder.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -220,8 +220,8 @@ TEST(StandardMidiFileReader, DamagedBytesNeverCrashTheReader) {
 }
 
 TEST(StandardMidiFileReader, RecognisesAndReadsFilesByContent) {
-  const auto dir = std::filesystem::temp_directory_path() / ("rp_smf_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const test::TempDir folder("rp_smf_test_");
+  const std::filesystem::path dir = folder.Path();
   TrackBuilder t;
   t.On(0, 60, 64).Off(96, 60).End();
   const Bytes midi = MidiFile(0, 96, {t});
@@ -242,7 +242,6 @@ TEST(StandardMidiFileReader, RecognisesAndReadsFilesByContent) {
   EXPECT_NE(ReadStandardMidiFile(dir.string()).error.find("cannot be"), std::string::npos);
   std::filesystem::resize_file(write("huge.mid", midi), kMaxMidiFileBytes + 1);  // sparse: costs no disk
   EXPECT_NE(ReadStandardMidiFile((dir / "huge.mid").string()).error.find("more than the 64 MB"), std::string::npos);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
-#include "support/TempFile.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {

@@ -10,14 +10,16 @@
 #include "base/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/ScatterPoints.h"
-#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
+#include "support/ThisProcess.h"
 
 namespace rp {
 namespace {
 
 using test::kBadData;
-using test::ScratchDir;
+using test::TempDir;
 
 const std::string kColumns = "Comma delimited file must have at least 4 columns (name,x,y,z)";
 
@@ -102,7 +104,7 @@ TEST(BadScatterInput, NumbersOutOfRange) {
   s.Load(kBadData + "colour_below_int32.csv");
   EXPECT_EQ(s.Message(), "there was an error loading " + kBadData + "colour_below_int32.csv");
   EXPECT_TRUE(s.Unchanged());
-  ScratchDir dir;
+  TempDir dir;
   s.Load(dir.Write("limits.csv", "largest,1,2,3,1,2147483647\nsmallest,1,2,3,1,-2147483648\n"));
   ASSERT_EQ(s.view.points.Count(), 2u);
   EXPECT_EQ(s.view.points.Item(1).colour, 2147483647);
@@ -111,7 +113,7 @@ TEST(BadScatterInput, NumbersOutOfRange) {
 
 TEST(BadScatterInput, A64MegabyteLine) {
   constexpr std::size_t k64Mb = std::size_t{64} << 20;
-  ScratchDir dir;
+  TempDir dir;
   Shown s;
 
   // No comma in it: one line with too few fields.
@@ -137,7 +139,7 @@ TEST(BadScatterInput, A64MegabyteLine) {
 }
 
 TEST(BadScatterInput, PathsThatAreNoReadableFile) {
-  ScratchDir dir;
+  TempDir dir;
   Shown s;
   // A folder or a pipe is no file to load: nothing is opened, nothing waits.
   for (const std::string& path : {dir.Path(""), dir.MakeFifo("pipe.csv")}) {

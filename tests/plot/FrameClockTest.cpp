@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "plot/FrameClock.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -57,7 +57,7 @@ TEST(FrameClockSteady, MeasuresRealTime) {
   FrameClock clock;
   clock.Start();
   clock.Elapsed();
-  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  test::LetTimePass(std::chrono::milliseconds(60));
   const float elapsed = clock.Elapsed();
   EXPECT_GE(elapsed, 0.055f);
   EXPECT_LT(elapsed, 1.0f);

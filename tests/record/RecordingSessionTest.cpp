@@ -10,9 +10,9 @@
 #include "analysis/PerformanceLoader.h"
 #include "io/AsciiMidiWriter.h"
 #include "record/RecordingSession.h"
-#include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"
 #include "support/ScriptedMidiInput.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -37,7 +37,7 @@ struct SessionRig {
   RecordingSession::Hooks hooks;
   std::vector<std::int32_t> seen;
   std::string endMessage;
-  test::PrivateDir dir{"rp_take_"};
+  test::TempDir dir{"rp_take_"};
   std::string takePath = dir.Path() + "/data/recovery.txt";
 };
 

@@ -7,11 +7,11 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "record/TakeRecorder.h"
-#include "support/ChildProcess.h"
 #include "support/FakePlotView.h"
 #include "support/ManualUiQueue.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -49,7 +49,7 @@ struct RecorderRig {
   ReplayPosition position;
   test::FakePlotView view{position};
   ManualUiQueue ui;
-  test::PrivateDir dir{"rp_recorder_"};
+  test::TempDir dir{"rp_recorder_"};
   std::string recovery = dir.Path() + "/share/returnplot/recovery.txt";
   ScriptedMidiInput* input = nullptr;
   std::vector<bool> changes;

@@ -10,6 +10,7 @@
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -313,7 +314,7 @@ TEST(MidiOutputPort, SteadyClockReplayKeepsTime) {
   }
   const Time before = clock.Now();
   port.Start();
-  while (port.State() == PortState::Replaying) std::this_thread::sleep_for(1ms);
+  ASSERT_TRUE(test::WaitFor([&] { return port.State() != PortState::Replaying; }, 10s, 1ms));
   const auto sent = backend.SentMessages();
   ASSERT_EQ(sent.size(), 5u);
   for (std::size_t i = 0; i < sent.size(); ++i) {

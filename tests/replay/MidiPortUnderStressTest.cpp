@@ -10,12 +10,12 @@
 #include <array>
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "replay/MidiOutputPort.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -73,14 +73,14 @@ TEST(MidiPortUnderStress, NothingArrivesAfterAStopWhateverTheTiming) {
   for (int round = 0; round < 60; ++round) {
     rig.port.Start();
     EXPECT_EQ(rig.port.State() == PortState::Replaying || rig.port.State() == PortState::Open, true);
-    std::this_thread::sleep_for(std::chrono::microseconds(50 * (round % 7)));
+    test::LetTimePass(std::chrono::microseconds(50 * (round % 7)));  // the stop races the timing thread
     // Stop, close or reset: each ends the replay there and then.
     const int action = round % 3;
     if (action == 0) rig.port.Stop();
     if (action == 1) rig.port.Reset();
     if (action == 2) rig.port.Close();
     EXPECT_EQ(rig.port.State(), action == 2 ? PortState::Closed : PortState::Open) << round;
-    std::this_thread::sleep_for(2ms);  // the timing thread would have sent by now
+    test::LetTimePass(2ms);  // the timing thread would have sent by now
     const Counts late = rig.Drain();
     EXPECT_EQ(late.sent, 0) << round;
     EXPECT_EQ(late.ended, 0) << round;
@@ -97,10 +97,7 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
     rig.port.Open();
     rig.QueueNotes(40);
     rig.port.Start();
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(1ms);
-    }
+    test::WaitFor([&] { return rig.port.State() != PortState::Replaying; }, 5s, 1ms);
     ASSERT_EQ(rig.port.State(), PortState::Open) << sends;
     const Counts c = rig.Drain();
     EXPECT_EQ(c.errors, 1) << sends;
@@ -109,9 +106,7 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
     // Starting again meets the same dead device: one more error, no hang;
     // closing still works.
     rig.port.Start();
-    while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(1ms);
-    }
+    test::WaitFor([&] { return rig.port.State() != PortState::Replaying; }, 5s, 1ms);
     EXPECT_EQ(rig.Drain().errors, 1) << sends;
     rig.port.Close();
     EXPECT_EQ(rig.port.State(), PortState::Closed);
@@ -134,10 +129,7 @@ TEST(MidiPortUnderStress, APortThatFailsToOpenStaysClosed) {
   rig.backend.FailOpen(std::nullopt);
   rig.port.Open();
   rig.port.Start();
-  const auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (rig.port.State() == PortState::Replaying && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(1ms);
-  }
+  test::WaitFor([&] { return rig.port.State() != PortState::Replaying; }, 5s, 1ms);
   EXPECT_EQ(rig.Drain().sent, 6);
 }
 

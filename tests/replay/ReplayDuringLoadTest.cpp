@@ -21,8 +21,8 @@
 #include "support/ManualReplayClock.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
-#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -66,7 +66,7 @@ struct Panel {
 };
 
 TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
-  test::ScratchDir dir;
+  test::TempDir dir;
   const std::string twenty = dir.Write("twenty.txt", TwentyNotes());
   const std::string two = dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 500 ms */+62 64;\n");
   for (bool throughTheDialog : {false, true}) {

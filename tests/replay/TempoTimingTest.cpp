@@ -9,6 +9,7 @@
 #include "midi/ReplayClock.h"
 #include "replay/ReplayTimeline.h"
 #include "replay/TempoMapping.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -65,7 +66,7 @@ TEST(SteadyReplayClock, WaitsUntilTheTargetOrAWake) {
   clock.Wake();
   clock.WaitUntil(ReplayClock::kForever);
   std::thread waker([&] {
-    std::this_thread::sleep_for(5ms);
+    test::LetTimePass(5ms);  // the wait below has begun
     clock.Wake();
   });
   clock.WaitUntil(clock.Now() + 10s);

@@ -4,15 +4,15 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <stdexcept>
-#include <thread>
+#include <iterator>
+
+#include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 extern char** environ;
 
@@ -48,60 +48,69 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::map<st
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.empty() ? "/dev/null" : stdoutPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, logPath.empty() ? "/dev/null" : logPath.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (!stdoutPath.empty() && logPath == stdoutPath) {
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, logPath.empty() ? "/dev/null" : logPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   pid_t pid = -1;
   const int rc = posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return false;
   pid_ = pid;
+  exitStatus_ = -1;
   return true;
 }
 
-bool ChildProcess::Running() {
-  if (pid_ <= 0) return false;
+bool ChildProcess::Reap(bool block) {
+  if (pid_ <= 0) return true;
   int status = 0;
-  if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-    pid_ = -1;
-    return false;
-  }
+  if (::waitpid(pid_, &status, block ? 0 : WNOHANG) != pid_) return false;
+  exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  pid_ = -1;
   return true;
+}
+
+bool ChildProcess::Running() { return pid_ > 0 && !Reap(false); }
+
+std::optional<int> ChildProcess::Wait(std::chrono::milliseconds deadline) {
+  if (!WaitFor([this] { return !Running(); }, deadline, std::chrono::milliseconds(1))) return std::nullopt;
+  return exitStatus_;
 }
 
 void ChildProcess::Stop(std::chrono::milliseconds grace) {
   if (!Running()) return;
   ::kill(pid_, SIGTERM);
-  const auto deadline = std::chrono::steady_clock::now() + grace;
-  while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  if (Wait(grace)) return;
   ::kill(pid_, SIGKILL);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  Reap(true);
 }
 
 int RunToEnd(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
              std::chrono::milliseconds timeout, const std::string& stdoutPath) {
   ChildProcess child;
   if (!child.Start(argv, env, stdoutPath, "")) return -1;
-  const pid_t pid = child.Pid();
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      // Reaped here: the child object must not wait for it again.
-      child.Forget();
-      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return -1;  // the child object stops it
+  return child.Wait(timeout).value_or(-1);  // the child object stops it when it ran out of time
+}
+
+ProgramRun RunCapturing(const std::vector<std::string>& argv, StdErr stdErr,
+                        const std::map<std::string, std::string>& env, std::chrono::milliseconds timeout) {
+  const TempDir dir("rp_run_");
+  const std::string outPath = dir.Path("out");
+  const std::string errPath = stdErr == StdErr::IntoOut ? outPath : dir.Path("err");
+  ProgramRun run;
+  ChildProcess child;
+  if (!child.Start(argv, env, outPath, errPath)) return run;
+  run.status = child.Wait(timeout).value_or(-1);
+  child.Stop();
+  auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  run.out = read(outPath);
+  if (stdErr == StdErr::Apart) run.err = read(errPath);
+  return run;
 }
 
 std::string FileTail(const std::string& path, std::size_t bytes) {
@@ -124,27 +133,17 @@ bool ProgramOnPath(const std::string& program) {
   return false;
 }
 
-PrivateDir::PrivateDir(const std::string& prefix) {
-  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a private folder");
-  ::chmod(pattern.c_str(), 0700);
-  path_ = pattern;
-}
-
-PrivateDir::~PrivateDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 std::string WaitUntilAnswering(ChildProcess& child, const std::string& name, const std::string& logPath,
                                const std::function<bool()>& answers, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!child.Running()) return name + " ended at start-up: " + FileTail(logPath, 400);
-    if (answers()) return "";
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return name + " did not answer within the time allowed";
+  bool ended = false;
+  const bool answered = WaitFor(
+      [&] {
+        ended = !child.Running();
+        return ended || answers();
+      },
+      timeout, std::chrono::milliseconds(50));
+  if (ended) return name + " ended at start-up: " + FileTail(logPath, 400);
+  return answered ? "" : name + " did not answer within the time allowed";
 }
 
 }  // namespace rp::test

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <thread>
+
+#include "support/WaitFor.h"
 
 namespace rp::test {
 
@@ -30,7 +31,7 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
     why_ = "jackd or jack_lsp is not installed (Debian package jackd2)";
     return false;
   }
-  dir_ = std::make_unique<PrivateDir>("rp_jack_");
+  dir_ = std::make_unique<TempDir>("rp_jack_");
   const std::string log = dir_->Path() + "/jackd.log";
   if (!server_.Start(
           {"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p", std::to_string(kPeriod)},
@@ -71,13 +72,15 @@ bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std:
   if (!dir_ || !client.Start(argv, ClientEnvironment(), stdoutPath, dir_->Path() + "/" + argv.front() + ".log")) {
     return false;
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline && client.Running()) {
-    const auto ports = Ports();
-    if (std::find(ports.begin(), ports.end(), port) != ports.end()) return true;
-    std::this_thread::sleep_for(kPoll);
-  }
-  return false;
+  bool listed = false;
+  WaitFor(
+      [&] {
+        const auto ports = Ports();
+        listed = std::find(ports.begin(), ports.end(), port) != ports.end();
+        return listed || !client.Running();
+      },
+      std::chrono::seconds(20), kPoll);
+  return listed;
 }
 
 bool PrivateJackServer::Connect(const std::string& from, const std::string& to) const {

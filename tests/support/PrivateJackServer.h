@@ -16,6 +16,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/EnvironmentOverride.h"
+#include "support/TempDir.h"
 
 namespace rp::test {
 
@@ -53,7 +54,7 @@ class PrivateJackServer {
 
  private:
   std::string name_;
-  std::unique_ptr<PrivateDir> dir_;
+  std::unique_ptr<TempDir> dir_;
   ChildProcess server_;
   std::string why_;
   EnvironmentOverride environment_;

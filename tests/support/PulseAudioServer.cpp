@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
+
+#include "support/WaitFor.h"
 
 namespace rp::test {
 
@@ -44,7 +45,7 @@ bool PulseAudioServer::Start(std::chrono::milliseconds timeout) {
     why_ = "pulseaudio or pactl is not installed (Debian packages pulseaudio, pulseaudio-utils)";
     return false;
   }
-  dir_ = std::make_unique<PrivateDir>("rp_pulse_");
+  dir_ = std::make_unique<TempDir>("rp_pulse_");
   const std::string home = dir_->Path();
   // The server keeps its socket, pid file and cookie in its own folder; no
   // D-Bus, no configuration script, no module that looks for hardware.
@@ -97,8 +98,11 @@ bool SinkRecorder::Start(const std::string& rawPath) {
                     {}, rawPath, "")) {
     return false;
   }
-  // Its threads appear while it connects.
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  // Its threads are all there once it delivers sound.
+  if (!WaitForSamples(1)) {
+    parec_.Stop();
+    return false;
+  }
   RaiseToRealTime(parec_.Pid());
   return true;
 }
@@ -123,12 +127,7 @@ std::size_t SinkRecorder::SamplesSoFar() const {
 }
 
 bool SinkRecorder::WaitForSamples(std::size_t count, std::chrono::milliseconds timeout) const {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (SamplesSoFar() >= count) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
+  return WaitFor([&] { return SamplesSoFar() >= count; }, timeout, std::chrono::milliseconds(2));
 }
 
 }  // namespace rp::test

@@ -15,6 +15,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/EnvironmentOverride.h"
+#include "support/TempDir.h"
 
 namespace rp::test {
 
@@ -45,7 +46,7 @@ class PulseAudioServer {
   void UseInThisProcess();
 
  private:
-  std::unique_ptr<PrivateDir> dir_;
+  std::unique_ptr<TempDir> dir_;
   ChildProcess server_;
   std::string sink_ = "rp_test_sink";
   std::string why_;

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -16,21 +19,19 @@ struct ProgramRun {
   std::string output;  // stdout and stderr
 };
 
-ProgramRun Program(const std::string& args) {
-  ProgramRun run;
-  const std::string command = "'" RP_PROGRAM "' " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[512];
-  while (fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+ProgramRun Program(std::vector<std::string> args) {
+  args.insert(args.begin(), RP_PROGRAM);
+  test::ProgramRun run = test::RunCapturing(args, test::StdErr::IntoOut);
+  return {run.status, std::move(run.out)};
 }
 
-std::string TempPng(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / ("returnplot_" + name + ".png")).string();
+// The pictures and files of this test program, gone when it ends.
+const test::TempDir& Scratch() {
+  static const test::TempDir kDir("rp_snapshot_");
+  return kDir;
 }
+
+std::string TempPng(const std::string& name) { return Scratch().Path(name + ".png"); }
 
 // Counts the pixels whose colour passes `test`.
 template <class Test>
@@ -47,14 +48,14 @@ int Count(const QImage& image, Test test) {
 bool Blue(const QColor& c) { return c.blue() >= 150 && c.red() < 40 && c.green() < 6; }
 bool Orange(const QColor& c) { return c.red() > 180 && c.green() > 100 && c.green() < 215 && c.blue() < 80; }
 
-const std::string kPerformance = "'" RP_BUILD_DATA_DIR "/performance.txt'";
+const std::string kPerformance = RP_BUILD_DATA_DIR "/performance.txt";
 
 // The compared colour green, as a lit sphere, a line or the legend's text.
 bool Green(const QColor& c) { return c.green() > 90 && c.red() < 40 && c.blue() < 40; }
 
 // The bundled performance played 10 % slower: another take of the same piece.
 std::string SlowerTake() {
-  const auto path = std::filesystem::temp_directory_path() / "returnplot_slower_take.txt";
+  const std::string path = Scratch().Path("returnplot_slower_take.txt");
   std::ifstream in(RP_BUILD_DATA_DIR "/performance.txt");
   std::ofstream out(path);
   const std::regex time(R"(/\* *([0-9.]+) ms)");
@@ -64,12 +65,12 @@ std::string SlowerTake() {
       line = m.prefix().str() + "/* " + std::to_string(std::stod(m[1].str()) * 1.1) + " ms" + m.suffix().str();
     out << line << '\n';
   }
-  return path.string();
+  return path;
 }
 
 TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
   const std::string all = TempPng("all");
-  ProgramRun run = Program("--snapshot '" + all + "' " + kPerformance);
+  ProgramRun run = Program({"--snapshot", all, kPerformance});
   ASSERT_EQ(run.status, 0) << run.output;
   QImage image(QString::fromStdString(all));
   ASSERT_FALSE(image.isNull());
@@ -83,7 +84,7 @@ TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
   EXPECT_GT(Count(caption, [](const QColor& c) { return c.lightness() > 200; }), 20);
 
   const std::string tail = TempPng("tail");
-  run = Program("--snapshot '" + tail + "' --event 30 --tail 8 " + kPerformance);
+  run = Program({"--snapshot", tail, "--event", "30", "--tail", "8", kPerformance});
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage withEvent(QString::fromStdString(tail));
   EXPECT_GT(Count(withEvent, Blue), 30) << "its tail";
@@ -91,27 +92,27 @@ TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
 
   // Without a tail there are no lines: what is orange is the current event.
   const std::string alone = TempPng("alone");
-  run = Program("--snapshot '" + alone + "' --event 30 --tail 0 " + kPerformance);
+  run = Program({"--snapshot", alone, "--event", "30", "--tail", "0", kPerformance});
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage current(QString::fromStdString(alone));
   EXPECT_GT(Count(current, Orange), 40) << "the current event, orange at double size";
   EXPECT_EQ(Count(current, Blue), 0);
 
   const std::string velocity = TempPng("velocity");
-  run = Program("--snapshot '" + velocity + "' --velocity " + kPerformance);
+  run = Program({"--snapshot", velocity, "--velocity", kPerformance});
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_NE(QImage(QString::fromStdString(velocity)), image) << "other values, other picture";
 
   // The same input always gives the same picture.
   const std::string again = TempPng("again");
-  ASSERT_EQ(Program("--snapshot '" + again + "' " + kPerformance).status, 0);
+  ASSERT_EQ(Program({"--snapshot", again, kPerformance}).status, 0);
   EXPECT_EQ(QImage(QString::fromStdString(again)), image);
 }
 
 TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
   const std::string slower = SlowerTake();
   const std::string two = TempPng("two");
-  ProgramRun run = Program("--snapshot '" + two + "' " + kPerformance + " '" + slower + "'");
+  ProgramRun run = Program({"--snapshot", two, kPerformance, slower});
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage image(QString::fromStdString(two));
   ASSERT_FALSE(image.isNull());
@@ -122,7 +123,7 @@ TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
 
   // A file that cannot be read is named; the other two are drawn all the same.
   const std::string partly = TempPng("partly");
-  run = Program("--snapshot '" + partly + "' --event 40 " + kPerformance + " /no/such/take.txt '" + slower + "'");
+  run = Program({"--snapshot", partly, "--event", "40", kPerformance, "/no/such/take.txt", slower});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("/no/such/take.txt"), std::string::npos) << run.output;
   const QImage tail(QString::fromStdString(partly));
@@ -132,7 +133,7 @@ TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
 
 TEST(Snapshot, ScatterFileAndFailures) {
   const std::string scatter = TempPng("scatter");
-  ProgramRun run = Program("--snapshot '" + scatter + "' --scatter '" RP_BUILD_DATA_DIR "/ScatterData.csv'");
+  ProgramRun run = Program({"--snapshot", scatter, "--scatter", RP_BUILD_DATA_DIR "/ScatterData.csv"});
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage image(QString::fromStdString(scatter));
   ASSERT_FALSE(image.isNull());
@@ -141,7 +142,7 @@ TEST(Snapshot, ScatterFileAndFailures) {
 
   // A file that is not there: the message on stderr, a picture all the same.
   const std::string missing = TempPng("missing");
-  run = Program("--snapshot '" + missing + "' --scatter /no/such/points.csv");
+  run = Program({"--snapshot", missing, "--scatter", "/no/such/points.csv"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("Unable to find /no/such/points.csv"), std::string::npos) << run.output;
   EXPECT_TRUE(std::filesystem::exists(missing));
@@ -149,11 +150,11 @@ TEST(Snapshot, ScatterFileAndFailures) {
   // An event beyond the performance: the error, and no picture.
   const std::string beyond = TempPng("beyond");
   std::filesystem::remove(beyond);
-  run = Program("--snapshot '" + beyond + "' --event 100000 " + kPerformance);
+  run = Program({"--snapshot", beyond, "--event", "100000", kPerformance});
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(std::filesystem::exists(beyond));
 
-  run = Program("--snapshot");
+  run = Program({"--snapshot"});
   EXPECT_EQ(run.status, 64);
   EXPECT_NE(run.output.find("usage: returnplot --snapshot"), std::string::npos);
 }

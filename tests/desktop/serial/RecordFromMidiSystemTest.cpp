@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +18,8 @@
 #include "model/Performance.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateJackServer.h"
+#include "support/TempDir.h"
+#include "support/WaitFor.h"
 
 namespace rp::test {
 namespace {
@@ -40,6 +43,17 @@ std::string Text(const std::string& path) {
   return s.str();
 }
 
+// Waits until the take being recorded into `output` holds `notes` note
+// events on disk (the recorder hands them to the system once a second).
+bool TakeHolds(const std::string& output, std::size_t notes) {
+  return WaitFor(
+      [&] {
+        const std::string text = Text(output + ".recording");
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) >= notes;
+      },
+      30s, 20ms);
+}
+
 class RecordFromJack : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,7 +75,7 @@ class RecordFromJack : public ::testing::Test {
 
   PrivateJackServer server_;
   ChildProcess sequencer_;
-  PrivateDir dir_{"rp_jack_record_"};
+  TempDir dir_{"rp_jack_record_"};
 };
 
 TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirIntervalsWithinAMillisecond) {
@@ -106,10 +120,9 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   ChildProcess recorder;
   ASSERT_TRUE(
       recorder.Start({RP_PROGRAM, "--record", Out("gone.txt"), "--input", "rp_keys"}, Env(), "", Out("gone.log")));
-  std::this_thread::sleep_for(2500ms);
+  ASSERT_TRUE(TakeHolds(Out("gone.txt"), 2)) << Text(Out("gone.log"));
   sequencer_.Stop();  // the keyboard's program ends mid-take
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (recorder.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+  recorder.Wait(30s);
   ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
   EXPECT_NE(Text(Out("gone.log")).find("\"rp_keys:out\" is gone"), std::string::npos) << Text(Out("gone.log"));
   Performance take;
@@ -121,7 +134,7 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   ASSERT_TRUE(
       server_.StartClient(keys, {"jack_midiseq", "rp_keys", std::to_string(kLoop), "0", "60", "2560"}, "rp_keys:out"));
   ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", Out("term.txt"), "--input", "rp_keys"}, Env(), "", ""));
-  std::this_thread::sleep_for(2500ms);
+  ASSERT_TRUE(TakeHolds(Out("term.txt"), 2));
   recorder.Stop(20s);
   Performance term;
   ASSERT_TRUE(LoadPerformanceFile(Out("term.txt"), term).Ok());
@@ -144,11 +157,12 @@ TEST(RecordFromAlsa, ATakeHasTheNotesPlayedWithTheirIntervalsWithinAMillisecondA
   if (!std::filesystem::exists("/dev/snd/seq")) GTEST_SKIP() << "skipped: no ALSA sequencer (/dev/snd/seq) here";
   RtMidiOut keys(RtMidi::LINUX_ALSA, "rp_keys");
   keys.openVirtualPort("out");
-  PrivateDir dir("rp_alsa_record_");
+  TempDir dir("rp_alsa_record_");
   const std::string out = dir.Path() + "/take.txt";
   ChildProcess recorder;
   ASSERT_TRUE(recorder.Start({RP_PROGRAM, "--record", out, "--input", "rp_keys"}, {}, "", dir.Path() + "/log"));
-  std::this_thread::sleep_for(3s);  // the program has connected
+  ASSERT_TRUE(WaitFor([&] { return Text(dir.Path() + "/log").find("recording from") != std::string::npos; }, 30s))
+      << "the program did not connect: " << Text(dir.Path() + "/log");
   // Twelve notes at uneven gaps; what counts is when each actually left.
   std::vector<double> sentMs;
   const auto start = std::chrono::steady_clock::now();
@@ -160,10 +174,9 @@ TEST(RecordFromAlsa, ATakeHasTheNotesPlayedWithTheirIntervalsWithinAMillisecondA
     std::vector<unsigned char> off = {0x80, static_cast<unsigned char>(60 + i), 0};
     keys.sendMessage(&off);
   }
-  std::this_thread::sleep_for(500ms);
-  keys.closePort();  // the keyboard goes away mid-take
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (recorder.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+  TakeHolds(out, 2 * sentMs.size());  // every note has arrived
+  keys.closePort();                   // the keyboard goes away mid-take
+  recorder.Wait(30s);
   ASSERT_FALSE(recorder.Running()) << "the recording went on without its input";
   const auto ons = NoteOns(out);
   ASSERT_EQ(ons.size(), sentMs.size());

@@ -12,13 +12,13 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
-#include <thread>
 
 #include "devices/RtMidiBackend.h"
 #include "replay/MidiOutputPort.h"
 #include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"
 #include "support/PrivateJackServer.h"
+#include "support/WaitFor.h"
 
 namespace rp::test {
 namespace {
@@ -84,13 +84,14 @@ void ReplayReachesTheListener(const std::string& api) {
                                            {3, 437, 144, 72, 100}, {0, 900, 128, 72, 0}};
   for (const auto& m : phrase) port.Append(m);
   port.Start();
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (!ended && std::chrono::steady_clock::now() < deadline) {
-    ui.Drain();
-    std::this_thread::sleep_for(10ms);
-  }
+  WaitFor(
+      [&] {
+        ui.Drain();
+        return ended;
+      },
+      30s, 10ms);
   ASSERT_TRUE(ended) << error;
-  std::this_thread::sleep_for(300ms);  // the last cycle reaches the listener
+  WaitFor([&] { return listener.Got().size() >= phrase.size(); }, 5s);  // the last cycle reaches the listener
 
   const auto got = listener.Got();
   ASSERT_EQ(got.size(), phrase.size());

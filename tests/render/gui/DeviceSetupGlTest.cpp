@@ -19,11 +19,6 @@ namespace rp {
 namespace {
 
 TEST(DeviceSetupGl, WindowGetsADeviceThatDrawsTheDefaultSceneAndFollowsResizes) {
-  static int argc = 1;
-  static char name[] = "test_scene_gui";
-  static char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
-
   // The handle is the plot window; the device finds the GlView inside it.
   QWidget window;
   auto* layout = new QVBoxLayout(&window);

@@ -48,15 +48,6 @@ float RowY(int row) { return 1.0f - (2.0f * (float(row) + 0.5f)) / kSize; }
 
 class GlDeviceTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      static int argc = 1;
-      static char name[] = "test_platform_gui";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
-
   void SetUp() override {
     view_ = std::make_unique<GlView>();
     view_->resize(kSize, kSize);

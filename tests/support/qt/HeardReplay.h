@@ -6,13 +6,11 @@
 // is pressed at the given speed, and the sink's monitor is recorded until the
 // replay has ended. Meanwhile the plot keeps drawing and is watched for the
 // orange current event. For the end-to-end test and the benchmark (Qt
-// programs only).
+// programs only, with their application made).
 
-#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
-#include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -27,19 +25,11 @@
 #include "support/PulseAudioServer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SingleNotes.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
 namespace rp::test {
-
-inline QApplication& HeardReplayApp() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char name[] = "heard_replay";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 struct HeardReplay {
   std::string skipped;              // why it could not run ("" when it ran)
@@ -68,7 +58,6 @@ struct ReplayWindow {
   QPushButton* stop = nullptr;
 
   explicit ReplayWindow(const std::string& listing) {
-    HeardReplayApp();
     options.file = listing;
     window = std::make_unique<PlotWindow>(dialogs, options, performance, position, compared);
     window->Start();
@@ -81,13 +70,14 @@ struct ReplayWindow {
   bool Ready() const { return play != nullptr; }
   void SetSpeed(int speed) { window->ControlPanel()->findChild<QSlider*>("speedSlider")->setValue(speed); }
   // Opens the sound output as a user's earlier replay leaves it: a replay
-  // started and stopped at once. A new stream on a sink that had none may
-  // wait a second or two before the sink takes its sound (so does the
-  // recording).
+  // started and stopped at once, a few seconds before the next. (A new
+  // stream on a sink that had none may wait a second or two before the sink
+  // takes its sound, and so does the recording: these seconds let it settle,
+  // as they do for the user.)
   void OpenOutput() {
     play->click();
     stop->click();
-    QTest::qWait(3000);
+    LetTimePassWithEvents(std::chrono::seconds(3));
   }
   std::vector<std::string> Errors() const {
     std::vector<std::string> errors;
@@ -99,6 +89,14 @@ struct ReplayWindow {
 };
 
 inline double SamplesToMs(std::size_t samples) { return 1000.0 * static_cast<double>(samples) / SinkRecorder::kRate; }
+
+// Runs the event loop until the recording holds `span` more of the sink's
+// sound than now (the sound played meanwhile is surely in it), at most 20 s.
+inline void RecordFor(const SinkRecorder& recorder, std::chrono::milliseconds span) {
+  const std::size_t until =
+      recorder.SamplesSoFar() + static_cast<std::size_t>(span.count()) * SinkRecorder::kRate / 1000;
+  QtWaitFor([&] { return recorder.SamplesSoFar() >= until; }, std::chrono::seconds(20));
+}
 
 // Replays `intervalsMs` (see WriteSingleNotes) at the "Replay speed" value
 // `speed`, with files in `dir`. `warmOutput`: the sound output is opened a
@@ -123,20 +121,20 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     result.skipped = "parec could not record the sink";
     return result;
   }
-  QTest::qWait(300);  // the recorder is running before the first note
   if (warmOutput) rig.OpenOutput();
   const double playMs = SamplesToMs(recorder.SamplesSoFar());
   rig.play->click();
-  const auto timeout = std::chrono::steady_clock::now() + std::chrono::minutes(3);
-  while (rig.stop->isEnabled() && std::chrono::steady_clock::now() < timeout) {
-    QTest::qWait(20);
-    for (const DataEntry& point : rig.window->View().State().points) {
-      if (point.colour == kCurrentEventColour) result.orangeWhilePlaying = true;
-    }
-  }
+  QtWaitFor(
+      [&] {
+        for (const DataEntry& point : rig.window->View().State().points) {
+          if (point.colour == kCurrentEventColour) result.orangeWhilePlaying = true;
+        }
+        return !rig.stop->isEnabled();
+      },
+      std::chrono::minutes(3));
   result.ended = !rig.stop->isEnabled();
   result.currentEventAtEnd = rig.position.currentEvent;
-  QTest::qWait(800);  // the last note's sound reaches the recording
+  RecordFor(recorder, std::chrono::milliseconds(800));  // the last note's sound reaches the recording
   recorder.Stop();
   result.messages = rig.Errors();
   for (const double onset : FindOnsets(recorder.Samples(), SinkRecorder::kRate)) {
@@ -164,15 +162,14 @@ inline std::vector<double> RecordStartLatencies(PulseAudioServer& server, const 
     skipped = "parec could not record the sink";
     return {};
   }
-  QTest::qWait(300);
   rig.OpenOutput();
   std::vector<double> playMs;
   for (int i = 0; i < plays; ++i) {
     playMs.push_back(SamplesToMs(recorder.SamplesSoFar()));
     rig.play->click();
-    QTest::qWait(400);
+    RecordFor(recorder, std::chrono::milliseconds(400));
     rig.stop->click();
-    QTest::qWait(2500);  // silent again: its reverberation has died away
+    RecordFor(recorder, std::chrono::milliseconds(2500));  // silent again: its reverberation has died away
   }
   recorder.Stop();
   if (const auto errors = rig.Errors(); !errors.empty()) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QLineF>
 #include <QMouseEvent>
@@ -24,7 +25,6 @@
 #include "support/ManualReplayClock.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
-#include "support/qt/GuiApp.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
@@ -102,7 +102,6 @@ class PlotWindowTest : public ::testing::Test {
     return n;
   }
 
-  QApplication& app_ = GuiApp();
   ScriptedDialogs dialogs_;
   std::vector<int> ended_;
   Performance performance_;

@@ -7,10 +7,10 @@
 
 #include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "support/OnsetFinder.h"
 #include "support/PulseAudioServer.h"
+#include "support/TempDir.h"
 
 namespace rp::test {
 namespace {
@@ -20,7 +20,7 @@ constexpr int kRate = 44100;
 TEST(PulseAudioCapture, WhatIsPlayedComesBackWithItsIntervals) {
   PulseAudioServer server;
   if (!server.Start()) GTEST_SKIP() << "no private sound server: " << server.Why();
-  PrivateDir dir("rp_capture_");
+  TempDir dir("rp_capture_");
   const std::vector<std::size_t> starts = {4410, 4410 + 6615, 4410 + 6615 + 10584, 4410 + 6615 + 10584 + 8820};
   const auto notes = ToneBursts(starts, starts.back() + kRate / 2, kRate);
   const std::string wav = dir.Path() + "/notes.raw";

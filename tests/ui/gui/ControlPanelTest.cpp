@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -29,12 +28,12 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
-#include "support/ChildProcess.h"
 #include "support/FakePlotView.h"
 #include "support/RecordingMidiBackend.h"
-#include "support/ScratchDir.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
+#include "support/TempDir.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
@@ -42,24 +41,12 @@
 namespace rp {
 namespace {
 
-// Made once and never destroyed: destroyed among the exit handlers, after
-// the file dialog has run, it would crash in a clean-up of Qt's own.
-QApplication& App() {
-  QStandardPaths::setTestModeEnabled(true);  // the settings of the tests' file dialogs stay out of the user's
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
 using FakeView = test::FakePlotView;
 
 // The control panel on a recording MIDI output with two devices, on the real clock.
 struct Panel {
   explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")},
                  std::vector<std::string> devices = {"Synth A", "Synth B"}) {
-    App();
     dialogs.fileAnswers = std::move(files);
     MidiOutputSetup midi;
     midi.clock = std::make_unique<SteadyReplayClock>();
@@ -260,8 +247,7 @@ TEST(ControlPanel, LooksRightOnTheDesktop) {
 }
 
 TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
-  App();
-  test::ScratchDir dir;
+  test::TempDir dir;
   const std::string song = dir.Write("song.txt", "1; /* 0 ms */+60 80;\n");
   // Types "song" and Return once; anything else that comes up (a "not
   // found" box) or a dialog still open after 10 s is closed, which fails the test.
@@ -342,7 +328,7 @@ TEST(ControlPanel, PlayThenStop) {
   EXPECT_FALSE(stop->isEnabled());
   EXPECT_FALSE(p.view.borderFixed);
   const std::size_t sent = p.backend->SentMessages().size();
-  QTest::qWait(700);  // the next cluster was due at 500 ms
+  test::LetTimePassWithEvents(std::chrono::milliseconds(700));  // the next cluster was due at 500 ms
   EXPECT_EQ(p.backend->SentMessages().size(), sent);
   EXPECT_EQ(p.position.currentEvent, 1);
 
@@ -391,7 +377,6 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
 // sound output (no server, no card) Play reports why and the panel stays
 // stopped, ready for another try or another device.
 TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
-  App();
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
   MidiOutputSetup midi;
@@ -432,7 +417,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
 TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEndsAndSavesIt) {
   Panel p;
   p.form->Start();
-  test::PrivateDir dir("rp_panel_take_");
+  test::TempDir dir("rp_panel_take_");
   p.form->SetRecoveryPath(dir.Path() + "/recovery.txt");
   p.dialogs.listAnswers = {0};
   p.form->ToggleRecording();
@@ -445,8 +430,14 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
 
   for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
-  while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
+
+  // The notes come through the Qt event loop; the time display shows the first whole second.
+  test::QtWaitFor(
+      [&] {
+        return !p.view.calls.empty() && p.view.calls.back() == "tail 2" &&
+               p.Child<QLabel>("timeLabel")->text() == " 0: 0: 1";
+      },
+      std::chrono::seconds(10));
   EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
   EXPECT_EQ(p.view.calls.back(), "tail 2");
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";

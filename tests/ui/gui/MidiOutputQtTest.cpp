@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QThread>
 #include <chrono>
 #include <string>
@@ -11,28 +10,21 @@
 #include "devices/RtMidiBackend.h"
 #include "replay/MidiOutputPort.h"
 #include "support/RecordingMidiBackend.h"
+#include "support/WaitFor.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/QtUiPost.h"
 
 namespace rp {
 namespace {
 
-QCoreApplication& App() {
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
-
 // Whatever MIDI system this machine has, the real backend starts, lists the
 // default entry and either opens it or says plainly that there is no output.
 TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
-  App();
   RtMidiBackend backend;
   SteadyReplayClock clock;
   std::vector<std::pair<int, std::string>> errors;
   {
-    MidiOutputPort port(backend, clock, QtUiPoster(&App()));
+    MidiOutputPort port(backend, clock, QtUiPoster(QCoreApplication::instance()));
     port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); }, {}, {}});
     port.SetDeviceIndex(-1);
     EXPECT_FALSE(port.DeviceName().empty());
@@ -55,14 +47,13 @@ TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
 // Notifications reach the UI thread through the Qt event loop, in order, and
 // none arrives after a stop.
 TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
-  App();
   SteadyReplayClock clock;
   RecordingMidiBackend backend(clock);
   std::vector<std::string> seen;
   bool onUiThread = true;
-  MidiOutputPort port(backend, clock, QtUiPoster(&App()));
+  MidiOutputPort port(backend, clock, QtUiPoster(QCoreApplication::instance()));
   auto note = [&](std::string what) {
-    onUiThread = onUiThread && QThread::currentThread() == App().thread();
+    onUiThread = onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
     seen.push_back(std::move(what));
   };
   port.SetNotifications({[&](int, const std::string&) { note("error"); },
@@ -72,9 +63,7 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
     port.Append({i, 2.0 * i, 144, 0, 0});
   }
   port.Start();
-  QElapsedTimer timer;
-  timer.start();
-  while (seen.size() < 4 && timer.elapsed() < 5000) QCoreApplication::processEvents();
+  test::QtWaitFor([&] { return seen.size() >= 4; }, std::chrono::seconds(5));
   EXPECT_EQ(seen, (std::vector<std::string>{"sent 1", "sent 2", "sent 3", "ended"}));
   EXPECT_TRUE(onUiThread);
 
@@ -84,8 +73,8 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
   port.Append({3, 0, 144, 0, 0});
   port.Append({3, 10000, 144, 0, 0});
   port.Start();
-  timer.restart();
-  while (backend.SentMessages().size() < 4 && timer.elapsed() < 5000) QThread::msleep(1);
+  test::WaitFor([&] { return backend.SentMessages().size() >= 4; }, std::chrono::seconds(5),
+                std::chrono::milliseconds(1));
   ASSERT_EQ(backend.SentMessages().size(), 4u);
   port.Stop();
   QCoreApplication::processEvents();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "support/InteractionScene.h"
-#include "support/qt/GuiApp.h"
 #include "ui/PlotInteraction.h"
 #include "ui/QtKeyCodes.h"
 
@@ -43,7 +42,6 @@ class PlotInteractionTest : public ::testing::Test {
     QMouseEvent e(type, at, surface_.mapToGlobal(at), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&surface_, &e);
   }
-  QApplication& app_ = testing::GuiApp();  // before any widget
   ViewState s_;
   RecordingDevice dev_;
   QWidget surface_;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -11,7 +12,6 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "support/ScriptedDialogs.h"
-#include "support/qt/GuiApp.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
@@ -19,7 +19,6 @@ namespace rp {
 namespace {
 
 TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
-  testing::GuiApp();
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::string(RP_BUILD_DATA_DIR "/performance.txt")};
   std::vector<int> ended;
@@ -68,7 +67,8 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_FALSE(form.MenuItem("menuConnect")->isChecked());
 
   // Frames arrive from the timer.
-  QTest::qWait(100);
+  QSignalSpy frames(form.FrameTimer(), &QTimer::timeout);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return frames.size() >= 2; }, 5000)) << "the frame timer stands still";
   const QImage frame = form.GrabClientArea();
   ASSERT_EQ(frame.size(), QSize(606, 443));
   EXPECT_EQ(frame.pixel(2, 440) & 0xFFFFFF, 0x303030u);

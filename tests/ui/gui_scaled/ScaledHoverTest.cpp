@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plot on a scaled desktop. Built once per scale factor
-// (RP_TEST_SCALE_FACTOR, RP_TEST_SUITE): the factor must be in the
-// environment before the application is made.
+// (RP_TEST_SCALE_FACTOR, RP_TEST_SUITE), which the test main hands to Qt
+// before it makes the application.
 
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <cstdlib>
 #include <string>
 
 #include "render/GlFont.h"
@@ -14,8 +13,6 @@
 
 namespace rp {
 namespace {
-
-const bool kScaled = [] { return ::setenv("QT_SCALE_FACTOR", RP_TEST_SCALE_FACTOR, 1) == 0; }();
 
 // The bounding box of the white pixels (text) in `area` of `image`.
 QRect WhiteBox(const QImage& image, const QRect& area) {
@@ -32,7 +29,6 @@ QRect WhiteBox(const QImage& image, const QRect& area) {
 class RP_TEST_SUITE : public testing::PlotWindowTest {};
 
 TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
-  ASSERT_TRUE(kScaled);
   const double scale = std::stod(RP_TEST_SCALE_FACTOR);
   ASSERT_DOUBLE_EQ(Surface()->devicePixelRatioF(), scale);
   // Laid out in the window's pixels as at 100 %: the viewport is the client area.

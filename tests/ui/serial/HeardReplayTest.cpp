@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "support/TempDir.h"
 #include "support/qt/HeardReplay.h"
 
 namespace rp::test {
@@ -17,7 +18,7 @@ namespace {
 void ExpectHeardAsScheduled(int speed, double factor, bool warmOutput = false) {
   PulseAudioServer server;
   if (!server.Start()) GTEST_SKIP() << "no private sound server: " << server.Why();
-  PrivateDir dir("rp_heard_");
+  TempDir dir("rp_heard_");
   const HeardReplay replay = RecordHeardReplay(server, dir.Path(), IrregularIntervals(24, factor), speed, warmOutput);
   if (!replay.skipped.empty()) GTEST_SKIP() << replay.skipped;
   ASSERT_TRUE(replay.messages.empty()) << replay.messages.front();
