@@ -24,8 +24,8 @@
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
 #include "base/Dialogs.h"
+#include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
-#include "devices/RtMidiInput.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
@@ -131,7 +131,7 @@ MidiOutputSetup RealMidiOutput() {
   setup.clock = std::make_unique<SteadyReplayClock>();
   // The program's data folder may hold a SoundFont.
   setup.backend = MakeProgramMidiOutputs(ProgramDataFolder());
-  setup.makeInput = [] { return std::make_unique<RtMidiInput>(); };
+  setup.makeInput = &MakeMachineMidiInput;
   return setup;
 }
 

@@ -443,7 +443,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   EXPECT_FALSE(p.Child<QPushButton>("openButton")->isEnabled());
   EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
 
-  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
+  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, i * 300000);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
   while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
   EXPECT_EQ(p.performance.plotEventCount, 2) << "the notes came through the Qt event loop";
