@@ -290,6 +290,18 @@ void ControlPanel::Start() {
   const std::vector<std::string> devices = engine_->ListOutputDevices();
   FillDeviceList(*deviceCombo_, devices);
   deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
+  if (startOutput_) {
+    const auto named = std::find_if(devices.begin(), devices.end(), [this](const std::string& device) {
+      return device.find(*startOutput_) != std::string::npos;
+    });
+    if (named != devices.end()) {
+      deviceCombo_->setCurrentIndex(static_cast<int>(named - devices.begin()));
+    } else {
+      dialogs_.ShowMessage("No MIDI output's name contains \"" + *startOutput_ + "\"; the replay goes to \"" +
+                               deviceCombo_->currentText().toStdString() + "\".",
+                           MessageKind::Information);
+    }
+  }
 
   show();
   // The frame is known once the window is shown (and the window manager has
