@@ -47,8 +47,32 @@ const std::vector<BatchCommand>& BatchCommands() {
 
 namespace {
 
+constexpr std::string_view kOutputOption = "--output";
+
+// The options of the windows' start, given before, between or after the files.
+bool IsWindowOption(std::string_view arg) { return IsAnalysisOption(arg) || arg == kOutputOption; }
+
+// Takes every `--output NAME` out of `args` into `output` (the last counts).
+// A missing or empty NAME: one line on `err` and false.
+bool TakeOutputOption(std::vector<std::string>& args, std::optional<std::string>& output, std::ostream& err) {
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != kOutputOption) {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 == args.size() || args[i + 1].empty()) {
+      err << "returnplot: --output needs part of the name of a MIDI output (see --list-devices)\n";
+      return false;
+    }
+    output = args[++i];
+  }
+  args = std::move(rest);
+  return true;
+}
+
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--output NAME] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
@@ -62,7 +86,9 @@ void PrintHelp(std::ostream& out) {
          "and n+2D. Both also go with --export-events, --export-notes, --report\n"
          "and --snapshot. The windows start with the values last chosen in\n"
          "\"Analysis settings...\" unless these are given; the commands with the\n"
-         "defaults.\n\nCommands:\n";
+         "defaults.\n"
+         "--output NAME: the windows start with the first MIDI output whose name\n"
+         "contains NAME chosen for the replay (see --list-devices).\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -81,7 +107,7 @@ void PrintHelp(std::ostream& out) {
 // the command comes first, whatever analysis options lead.
 std::vector<std::string> CommandFirst(const std::vector<std::string>& args) {
   std::size_t i = 0;
-  while (i < args.size() && IsAnalysisOption(args[i])) i += 2;
+  while (i < args.size() && IsWindowOption(args[i])) i += 2;
   if (i == 0 || i >= args.size() || args[i].rfind("--", 0) != 0) return args;
   std::vector<std::string> moved{args[i]};
   moved.insert(moved.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
@@ -121,12 +147,13 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
       return plan;
     }
   }
-  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0 && !IsAnalysisOption(first)) {
+  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0 && !IsWindowOption(first)) {
     // Window-mode options are handled by the program; pass them on.
     plan.windowArgs = args;
     return plan;
   }
-  const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
+  const std::optional<AnalysisOptions> analysis =
+      TakeOutputOption(args, plan.output, err) ? TakeAnalysisOptions(args, err) : std::nullopt;
   if (!analysis) {
     plan.exitNow = true;
     plan.exitStatus = 64;

@@ -361,6 +361,24 @@ TEST(ControlPanel, PlayThenStop) {
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
+TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMessage) {
+  Panel p;
+  p.form->SetStartOutput("th A");
+  p.form->Start();
+  EXPECT_EQ(p.Child<QComboBox>("deviceCombo")->currentIndex(), 1);
+  QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
+  EXPECT_EQ(p.backend->OpenDevice(), 0);
+  EXPECT_TRUE(p.dialogs.messages.empty());
+
+  Panel unknown;
+  unknown.form->SetStartOutput("Organ");
+  unknown.form->Start();
+  EXPECT_EQ(unknown.Child<QComboBox>("deviceCombo")->currentIndex(), 2);
+  ASSERT_EQ(unknown.dialogs.messages.size(), 1u);
+  EXPECT_EQ(unknown.dialogs.messages[0].text,
+            "No MIDI output's name contains \"Organ\"; the replay goes to \"Synth B\".");
+}
+
 TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   Panel p;
   p.form->Start();
@@ -444,7 +462,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   EXPECT_FALSE(p.Child<QPushButton>("openButton")->isEnabled());
   EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
 
-  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
+  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, i * 300000);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1300);
   while (std::chrono::steady_clock::now() < until) QApplication::processEvents(QEventLoop::AllEvents, 50);
   EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
