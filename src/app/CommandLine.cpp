@@ -19,7 +19,9 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-points", "FILE.csv", "Load a scatter file, scale it into the plot cube and print every point as CSV.",
        RunExportPoints},
       {"--export-events", "FILE",
-       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note).",
+       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note; "
+       "for a match file also the score onset in beats, three beat periods in ms per beat and the asynchrony "
+       "in ms; the velocities of a list of times are empty).",
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
@@ -72,19 +74,26 @@ bool TakeOutputOption(std::vector<std::string>& args, std::optional<std::string>
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--output NAME] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--output NAME] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
-         "is opened at once. Further files (up to "
+         "is opened at once. A performance file is an ASCII MIDI listing, a MIDI\n"
+         "file, a match file (a performance aligned note by note to its score:\n"
+         "one event per score position) or a list of times (an Audacity label\n"
+         "track, Sonic Visualiser time instants as CSV, or one time a line: one\n"
+         "event per time, without velocities). Further files (up to "
       << kMaxShownPerformances
       << " in all) are shown beside\n"
          "it for comparison, each in its own colour.\n\n"
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
-         "and n+2D. Both also go with --export-events, --export-notes, --report\n"
-         "and --snapshot. The windows start with the values last chosen in\n"
+         "and n+2D.\n"
+         "--times-unit s|ms (default s): the unit of a list of one time a line.\n"
+         "All three also go with --export-events, --export-notes, --report and\n"
+         "--snapshot. The cluster window does not apply to match files and lists\n"
+         "of times. The windows start with the values last chosen in\n"
          "\"Analysis settings...\" unless these are given; the commands with the\n"
          "defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
