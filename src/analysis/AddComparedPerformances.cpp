@@ -47,6 +47,7 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
     Performance performance = Performance::BeforeFirstFile(settings);
     const LoadResult result = LoadPerformanceFile(path, performance, hooks);
     if (!result.message.empty()) report.messages.push_back(result.message);
+    if (!result.warning.empty()) report.messages.push_back(result.warning);
     // A read that failed half-way keeps what it read, as for the main one.
     if (result.status != LoadStatus::Loaded && result.status != LoadStatus::ReadError) continue;
     compared.push_back(std::move(performance));

@@ -2,7 +2,6 @@
 #include "analysis/LiveRecording.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "analysis/OnsetAnalysis.h"
 
@@ -10,13 +9,11 @@ namespace rp {
 
 LiveRecording::LiveRecording(AnalysisSettings settings) { take_.settings = settings; }
 
-std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes, double deltaSeconds) {
+std::optional<NoteEvent> LiveRecording::Add(std::span<const std::uint8_t> bytes, std::int64_t timeUs) {
   if (bytes.empty()) return std::nullopt;
-  // The first message is the take's zero, whatever delta the system gives it.
-  if (anyMessage_ && std::isfinite(deltaSeconds) && deltaSeconds > 0) {
-    elapsedUs_ += std::llround(deltaSeconds * 1e6);
-  }
+  if (!anyMessage_) zeroUs_ = timeUs;
   anyMessage_ = true;
+  elapsedUs_ = std::max(elapsedUs_, timeUs - zeroUs_);
   if (bytes.size() < 3) return std::nullopt;
   const std::uint8_t kind = bytes[0] & 0xF0;
   const std::uint8_t key = bytes[1] & 0x7F;
@@ -34,7 +31,9 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
   const auto j = static_cast<std::int32_t>(take_.notes.size());
   NoteEvent note;
   note.isNoteOn = on;
-  note.timeMs = LastMessageMs();
+  // Rounded, not cut: the nearest tenth of a millisecond (times are never negative).
+  const std::int64_t roundedUs = (elapsedUs_ + kResolutionUs / 2) / kResolutionUs * kResolutionUs;
+  note.timeMs = static_cast<double>(roundedUs) / 1000.0;
   note.leadValue = j + 1;
   note.noteKey = key;
   note.noteVelocity = velocity;

@@ -6,10 +6,12 @@
 // complete, and its values final, as soon as event k + 2d + 1 has begun. The
 // finished take is analysed exactly as a loaded file is.
 //
-// Rules: times are in ms from the first message (of any kind), summed from
-// the delta times in whole microseconds so that the listing stays short; a
-// note-on with velocity 0 is a note-off; every message other than note-on and
-// note-off is ignored (its delta still counts); all channels are one
+// Rules: times are in ms from the first message (of any kind), by the MIDI
+// system's time stamps, and a note's time is rounded to the take's resolution
+// of 0.1 ms, so that the take in memory is the listing saved from it; a
+// stamp earlier than the one before counts as that one. A note-on with
+// velocity 0 is a note-off; every message other than note-on and note-off is
+// ignored (though the first one is the take's zero); all channels are one
 // performance. Each note event's leading number is its position in the take.
 
 #include <cstdint>
@@ -22,10 +24,14 @@ namespace rp {
 
 class LiveRecording {
  public:
+  // The resolution of a take's times.
+  static constexpr std::int64_t kResolutionUs = 100;
+
   explicit LiveRecording(AnalysisSettings settings = {});
 
-  // One message; the note event it made, if it made one.
-  std::optional<NoteEvent> Add(std::span<const std::uint8_t> bytes, double deltaSeconds);
+  // One message, played at `timeUs` on the input's clock; the note event it
+  // made, if it made one.
+  std::optional<NoteEvent> Add(std::span<const std::uint8_t> bytes, std::int64_t timeUs);
 
   // The take so far: its events are those begun; only the first
   // `CompleteEventCount()` have their final values, the others zeros.
@@ -47,7 +53,8 @@ class LiveRecording {
 
   Performance take_;
   bool anyMessage_ = false;
-  std::int64_t elapsedUs_ = 0;
+  std::int64_t zeroUs_ = 0;      // the first message's stamp
+  std::int64_t elapsedUs_ = 0;   // the newest message's time from the first
   double clusterOnsetMs_ = 0.0;  // first note-on of the newest event
 };
 

@@ -13,13 +13,17 @@
 #include <memory>
 #include <new>
 
+#include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
+#include "analysis/ScoreAlignedEvents.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
+#include "io/MatchFileReader.h"
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
+#include "io/TimesListReader.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
@@ -87,6 +91,14 @@ void MakeEmpty(Performance& performance) {
   performance.events.shrink_to_fit();
 }
 
+// The performance is about to take the notes of a listing or a MIDI file,
+// whose onset events the cluster window makes.
+void BecomeNotes(Performance& performance) {
+  performance.source = PerformanceSource::Notes;
+  performance.score.reset();
+  performance.controllers.clear();
+}
+
 LoadResult NotEnoughMemory(const std::string& path) {
   LoadResult result;
   result.status = LoadStatus::TooLarge;
@@ -113,7 +125,60 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   shown.ShowWindow();
   performance.notes = std::move(read.events);
+  BecomeNotes(performance);
   AnalyseOnsets(performance, &shown);
+  result.noteOnCount = CountNoteOns(performance);
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
+// What a match file left out, for the user: nothing when every line of the
+// kinds it is read for could be read.
+std::string DamagedLinesWarning(const std::string& path, const SkippedLines& damaged) {
+  if (damaged.count == 0) return {};
+  const std::string lines = damaged.count == 1 ? "1 line" : std::to_string(damaged.count) + " lines";
+  return "In " + Quoted(path) + ", " + lines + " could not be read and " + (damaged.count == 1 ? "was" : "were") +
+         " left out. Line " + std::to_string(damaged.firstLine) + " holds " + damaged.firstReason + ": " +
+         damaged.firstText;
+}
+
+// A match file or a list of times is read whole by its own reader before
+// anything of the current performance changes, like a Standard MIDI File;
+// its events come with it.
+LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performance& performance,
+                           const LoadHooks& hooks) {
+  LoadResult result;
+  // Made apart and taken over whole, so that running out of memory half-way
+  // leaves the performance as it was.
+  Performance loaded;
+  loaded.settings = performance.settings;
+  try {
+    if (isMatchFile) {
+      const MatchFile file = ReadMatchFile(path);
+      if (!file.Ok()) {
+        result.status = LoadStatus::CannotOpen;
+        result.message = file.error;
+        return result;
+      }
+      StoreScoreAligned(loaded, file, MakeScoreAlignedEvents(file));
+      result.warning = DamagedLinesWarning(path, file.damagedLines);
+    } else {
+      const TimesList list = ReadTimesList(path, performance.settings.timesUnit);
+      if (!list.Ok()) {
+        result.status = LoadStatus::CannotOpen;
+        result.message = list.error;
+        return result;
+      }
+      StoreTimes(loaded, list.timesMs,
+                 list.form == TimesListForm::Plain ? PerformanceSource::PlainTimes : PerformanceSource::LabelledTimes);
+      if (list.wasUnsorted) result.warning = "The times in " + Quoted(path) + " were not in order; they were sorted.";
+    }
+  } catch (const std::bad_alloc&) {
+    return NotEnoughMemory(path);
+  }
+  performance = std::move(loaded);
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
   return result;
@@ -161,6 +226,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.notes = std::move(notes);
+  BecomeNotes(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
@@ -185,6 +251,15 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     return LoadMidiFile(path, performance, hooks);
   }
   std::rewind(file.get());
+  char text[4096];
+  const std::string_view textHead(text, std::fread(text, 1, sizeof text, file.get()));
+  if (LooksLikeMatchFile(textHead) || LooksLikeTimesList(textHead)) {
+    const bool isMatchFile = LooksLikeMatchFile(textHead);
+    file.reset();
+    return LoadGivenEvents(path, isMatchFile, performance, hooks);
+  }
+  // Everything else is read as an ASCII MIDI listing.
+  std::rewind(file.get());
   if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
 
   // First pass: nothing of the current performance changes until the file
@@ -202,6 +277,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
   performance.notes.clear();
   performance.events.clear();
+  BecomeNotes(performance);
   shown.ShowWindow();
   shown.SetRange(0, counts.fields);
   shown.SetValue(1);
@@ -234,7 +310,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
 OpenFileRequest PerformanceFileRequest(std::string title) {
   OpenFileRequest request;
   request.title = std::move(title);
-  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
+  request.filter =
+      "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
+      "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|";
   request.defaultExtension = "txt";
   return request;
 }
@@ -262,6 +340,7 @@ LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
   result.path = path;
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
+  if (!result.warning.empty()) dialogs_.ShowMessage(result.warning, MessageKind::Information);
   return result;
 }
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
-// line: an ASCII MIDI listing or a Standard MIDI File, told apart by content.
-// Read every note event into the performance's `NoteEvents` (two passes:
-// count, then fill an array sized once), run the onset analysis, and end the
+// line: an ASCII MIDI listing, a Standard MIDI File, a match file (a
+// performance aligned to its score) or a list of times, told apart by
+// content. Read every note event into the performance's `NoteEvents` (for a
+// listing two passes: count, then fill an array sized once), make the onset
+// events (the onset analysis, or the events the file gives), and end the
 // load (the view rebuilds its points, replay stopped, the first event current,
-// time display updated).
+// time display updated). A plain list of times is read in the unit of the
+// performance's settings.
 //
 // A file that cannot be opened or read leaves the performance as it was.
 
@@ -44,6 +47,7 @@ enum class LoadStatus {
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
   std::string message;           // for the user; empty when loaded without trouble
+  std::string warning;           // for the user, when loaded: what was left out or changed
   std::string path;              // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;   // every field of the file
   std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded
@@ -51,7 +55,7 @@ struct LoadResult {
 };
 
 // The file dialog of performance files under `title`: ASCII MIDI listings
-// (*.txt) first, then MIDI files and all files.
+// (*.txt) first, then MIDI files, match files, lists of times and all files.
 OpenFileRequest PerformanceFileRequest(std::string title);
 
 // The whole load of `path` into `performance` without any dialog; failures
@@ -66,7 +70,7 @@ class PerformanceLoader {
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
-  // File", *.txt first, then MIDI files and all files) starting in
+  // File", *.txt first, then the other kinds and all files) starting in
   // `folder` (empty: the dialog's own choice), loads it.
   LoadResult ChooseAndOpen(const std::string& folder = {});
   // Stops the replay and loads `path` (a file named on the command line).

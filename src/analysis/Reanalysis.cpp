@@ -4,15 +4,38 @@
 #include <algorithm>
 #include <iterator>
 
+#include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
 namespace rp {
 
+namespace {
+
+double MsPerUnit(TimesUnit unit) { return unit == TimesUnit::Seconds ? 1000.0 : 1.0; }
+
+}  // namespace
+
 void Reanalyse(Performance& performance, const AnalysisSettings& settings) {
+  const TimesUnit unitBefore = performance.settings.timesUnit;
   performance.settings = settings;
-  AnalyseOnsets(performance);
+  if (UsesClusterWindow(performance)) {
+    AnalyseOnsets(performance);
+    return;
+  }
+  // A plain list of times read in the other unit: the same numbers, scaled.
+  if (performance.source == PerformanceSource::PlainTimes && settings.timesUnit != unitBefore) {
+    const double scale = MsPerUnit(settings.timesUnit) / MsPerUnit(unitBefore);
+    std::vector<double> timesMs;
+    timesMs.reserve(performance.events.size());
+    for (const OnsetEvent& e : performance.events) {
+      timesMs.push_back(e.onsetMs * scale);
+    }
+    StoreTimes(performance, timesMs, PerformanceSource::PlainTimes);
+    return;
+  }
+  CompleteGivenEvents(performance);
 }
 
 std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs) {
@@ -29,6 +52,8 @@ void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position
   const bool known = current >= 1 && current <= performance.EventCount();
   const double onsetMs = known ? performance.events[static_cast<std::size_t>(current - 1)].onsetMs : 0.0;
   Reanalyse(performance, settings);
+  // Events that come with the file keep their numbers whatever the settings.
+  if (!UsesClusterWindow(performance)) return;
   position.currentEvent = known ? EventAtOrBefore(performance, onsetMs) : 1;
 }
 

@@ -2,6 +2,9 @@
 #pragma once
 // Analysing a loaded performance again with other settings: its note events
 // stay as read (the file is not read again), its onset events are made anew.
+// A performance whose events come with the file keeps them and gets only
+// their values anew (a plain list of times also its times, when the unit
+// changed).
 
 #include <cstdint>
 
@@ -21,7 +24,8 @@ void Reanalyse(Performance& performance, const AnalysisSettings& settings);
 std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs);
 
 // Reanalyse, and the current event of `position` moved to the event with the
-// same onset time as before, or to the one that took that time in.
+// same onset time as before, or to the one that took that time in (a
+// performance whose events come with the file keeps its current event).
 void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position, const AnalysisSettings& settings);
 
 }  // namespace rp

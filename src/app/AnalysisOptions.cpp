@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
+constexpr std::string_view kTimesUnit = "--times-unit";
 
 // The whole of `text` as a number, else nothing.
 template <class T>
@@ -26,10 +27,11 @@ std::optional<T> WholeText(const std::string& text) {
 AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (clusterWindowMs) base.clusterWindowMs = *clusterWindowMs;
   if (delay) base.delay = *delay;
+  if (timesUnit) base.timesUnit = *timesUnit;
   return base;
 }
 
-bool IsAnalysisOption(std::string_view arg) { return arg == kClusterMs || arg == kDelay; }
+bool IsAnalysisOption(std::string_view arg) { return arg == kClusterMs || arg == kDelay || arg == kTimesUnit; }
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {
   AnalysisOptions options;
@@ -43,11 +45,18 @@ std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& arg
     if (i + 1 == args.size()) {
       err << "returnplot: " << a
           << (a == kClusterMs ? " needs a number of milliseconds from 0 to 1000\n"
-                              : " needs a whole number from 1 to 50\n");
+              : a == kDelay   ? " needs a whole number from 1 to 50\n"
+                              : " needs s or ms\n");
       return std::nullopt;
     }
     const std::string& value = args[++i];
-    if (a == kClusterMs) {
+    if (a == kTimesUnit) {
+      if (value != "s" && value != "ms") {
+        err << "returnplot: --times-unit takes s or ms, not \"" << value << "\"\n";
+        return std::nullopt;
+      }
+      options.timesUnit = value == "s" ? TimesUnit::Seconds : TimesUnit::Milliseconds;
+    } else if (a == kClusterMs) {
       const std::optional<double> ms = WholeText<double>(value);
       if (!ms || !IsValidClusterWindow(*ms)) {
         err << "returnplot: --cluster-ms takes a number of milliseconds from 0 to 1000, not \"" << value << "\"\n";

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `--cluster-ms MS` and `--delay D`: the analysis settings on the command
-// line, for every command that analyses a performance and for the windows.
+// `--cluster-ms MS`, `--delay D` and `--times-unit s|ms`: the analysis
+// settings on the command line, for every command that analyses a
+// performance and for the windows.
 
 #include <cstdint>
 #include <iosfwd>
@@ -14,23 +15,24 @@
 
 namespace rp {
 
-inline constexpr std::string_view kAnalysisOptionsUsage = "[--cluster-ms MS] [--delay D]";
+inline constexpr std::string_view kAnalysisOptionsUsage = "[--cluster-ms MS] [--delay D] [--times-unit s|ms]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
   std::optional<double> clusterWindowMs;
   std::optional<std::int32_t> delay;
+  std::optional<TimesUnit> timesUnit;
 
-  bool Any() const { return clusterWindowMs || delay; }
+  bool Any() const { return clusterWindowMs || delay || timesUnit; }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;
 };
 
-// True for "--cluster-ms" and "--delay".
+// True for "--cluster-ms", "--delay" and "--times-unit".
 bool IsAnalysisOption(std::string_view arg);
 
-// Takes every `--cluster-ms MS` and `--delay D` out of `args` (the last of
-// each counts). A missing, non-numeric or out-of-range value: one line on
+// Takes every `--cluster-ms MS`, `--delay D` and `--times-unit s|ms` out of
+// `args` (the last of each counts). A missing, non-numeric or out-of-range value: one line on
 // `err` and nothing.
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err);
 

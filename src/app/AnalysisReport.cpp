@@ -31,6 +31,18 @@ std::string MinutesSeconds(double ms) {
   return text;
 }
 
+// What a match file says about its piece, and what of it was not read.
+void PrintScoreInfo(const ScoreInfo& score, std::ostream& out) {
+  const auto known = [](const std::string& text) { return text.empty() ? std::string("unknown") : text; };
+  out << "  piece " << known(score.piece) << ", composer " << known(score.composer) << ", performer "
+      << known(score.performer) << ", time signature " << known(score.timeSignature) << ", key "
+      << known(score.keySignature) << "\n";
+  const SkippedLines& other = score.otherLines;
+  if (other.count == 0) return;
+  out << "  " << other.count << (other.count == 1 ? " line" : " lines") << " of other kinds skipped (the first, line "
+      << other.firstLine << ": " << other.firstText << ")\n";
+}
+
 }  // namespace
 
 int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out,
@@ -44,8 +56,15 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   const std::int32_t noteCount = performance.NoteCount();
   const std::int32_t eventCount = performance.EventCount();
 
-  out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
-      << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+  out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount;
+  if (UsesClusterWindow(performance)) {
+    out << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+  } else if (performance.score) {
+    out << " onset events, one per score position (the cluster window does not apply)\n";
+    PrintScoreInfo(*performance.score, out);
+  } else {
+    out << " onset events, one per time of the list (the cluster window does not apply; no velocities)\n";
+  }
   if (settings.delay != AnalysisSettings{}.delay) {
     out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"
         << 2 * settings.delay << "\n";
@@ -63,16 +82,24 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
     }
     out << "  first to last onset " << MinutesSeconds(span);
     if (eventCount > 1) out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms";
-    out << "\n  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
-        << high << "\n";
+    out << "\n";
+    if (HasVelocity(performance)) {
+      out << "  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
+          << high << "\n";
+    }
   }
   out << "\n  event   onset ms  interval0  interval1  interval2  vel0 vel1 vel2  first note\n";
   const std::int32_t shown = std::min(eventCount, kEventsShown);
   for (std::int32_t k = 1; k <= shown; ++k) {
     const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
     char row[160];
-    std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs, p.interval0,
-                  p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote + 1);
+    if (HasVelocity(performance)) {
+      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs,
+                    p.interval0, p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote + 1);
+    } else {
+      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f     -    -    -  %10d\n", k, p.onsetMs,
+                    p.interval0, p.interval1, p.interval2, p.firstNote + 1);
+    }
     out << row;
   }
   if (eventCount > shown) {

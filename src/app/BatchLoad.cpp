@@ -50,6 +50,7 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
   // A read that failed half-way still leaves a consistent performance; say so
   // and go on with it.
   if (!result.message.empty()) err << "returnplot: " << result.message << '\n';
+  if (!result.warning.empty()) err << "returnplot: " << result.warning << '\n';
   if (noteOns != nullptr) *noteOns = result.noteOnCount;
   status = 0;
   return true;

@@ -19,7 +19,9 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-points", "FILE.csv", "Load a scatter file, scale it into the plot cube and print every point as CSV.",
        RunExportPoints},
       {"--export-events", "FILE",
-       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note).",
+       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note; "
+       "for a match file also the score onset in beats, three beat periods in ms per beat and the asynchrony "
+       "in ms; the velocities of a list of times are empty).",
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
@@ -47,22 +49,55 @@ const std::vector<BatchCommand>& BatchCommands() {
 
 namespace {
 
+constexpr std::string_view kOutputOption = "--output";
+
+// The options of the windows' start, given before, between or after the files.
+bool IsWindowOption(std::string_view arg) { return IsAnalysisOption(arg) || arg == kOutputOption; }
+
+// Takes every `--output NAME` out of `args` into `output` (the last counts).
+// A missing or empty NAME: one line on `err` and false.
+bool TakeOutputOption(std::vector<std::string>& args, std::optional<std::string>& output, std::ostream& err) {
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != kOutputOption) {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 == args.size() || args[i + 1].empty()) {
+      err << "returnplot: --output needs part of the name of a MIDI output (see --list-devices)\n";
+      return false;
+    }
+    output = args[++i];
+  }
+  args = std::move(rest);
+  return true;
+}
+
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--output NAME] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
-         "is opened at once. Further files (up to "
+         "is opened at once. A performance file is an ASCII MIDI listing, a MIDI\n"
+         "file, a match file (a performance aligned note by note to its score:\n"
+         "one event per score position) or a list of times (an Audacity label\n"
+         "track, Sonic Visualiser time instants as CSV, or one time a line: one\n"
+         "event per time, without velocities). Further files (up to "
       << kMaxShownPerformances
       << " in all) are shown beside\n"
          "it for comparison, each in its own colour.\n\n"
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
-         "and n+2D. Both also go with --export-events, --export-notes, --report\n"
-         "and --snapshot. The windows start with the values last chosen in\n"
+         "and n+2D.\n"
+         "--times-unit s|ms (default s): the unit of a list of one time a line.\n"
+         "All three also go with --export-events, --export-notes, --report and\n"
+         "--snapshot. The cluster window does not apply to match files and lists\n"
+         "of times. The windows start with the values last chosen in\n"
          "\"Analysis settings...\" unless these are given; the commands with the\n"
-         "defaults.\n\nCommands:\n";
+         "defaults.\n"
+         "--output NAME: the windows start with the first MIDI output whose name\n"
+         "contains NAME chosen for the replay (see --list-devices).\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -81,7 +116,7 @@ void PrintHelp(std::ostream& out) {
 // the command comes first, whatever analysis options lead.
 std::vector<std::string> CommandFirst(const std::vector<std::string>& args) {
   std::size_t i = 0;
-  while (i < args.size() && IsAnalysisOption(args[i])) i += 2;
+  while (i < args.size() && IsWindowOption(args[i])) i += 2;
   if (i == 0 || i >= args.size() || args[i].rfind("--", 0) != 0) return args;
   std::vector<std::string> moved{args[i]};
   moved.insert(moved.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
@@ -121,12 +156,13 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
       return plan;
     }
   }
-  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0 && !IsAnalysisOption(first)) {
+  if (first.size() > 1 && first[0] == '-' && first.rfind("--", 0) == 0 && !IsWindowOption(first)) {
     // Window-mode options are handled by the program; pass them on.
     plan.windowArgs = args;
     return plan;
   }
-  const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
+  const std::optional<AnalysisOptions> analysis =
+      TakeOutputOption(args, plan.output, err) ? TakeAnalysisOptions(args, err) : std::nullopt;
   if (!analysis) {
     plan.exitNow = true;
     plan.exitStatus = 64;

@@ -34,6 +34,7 @@ struct LaunchPlan {
   std::optional<std::string> startFile;   // `returnplot FILE`
   std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
   AnalysisOptions analysis;               // `--cluster-ms`, `--delay` for the windows
+  std::optional<std::string> output;      // `--output NAME`: part of the output device's name to start with
   // For the desktop program: window-mode options (e.g. --snapshot ...) and
   // the commands it runs (e.g. --render-wav ...).
   std::vector<std::string> windowArgs;

@@ -28,7 +28,7 @@ struct SnapshotOptions {
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [--cluster-ms MS] [--delay D] "
+    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`

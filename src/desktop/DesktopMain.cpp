@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
   performance.settings = plan.analysis.Over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::ComparedPerformances compared;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true}, performance, position,
-                      compared);
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true, plan.output},
+                      performance, position, compared);
   dialogs.SetParent(&form);
   form.Start();
   return QApplication::exec();

@@ -7,8 +7,8 @@
 #include "app/BatchLoad.h"
 #include "app/RecordTake.h"
 #include "audio/FluidSynthBackend.h"
+#include "devices/MachineMidiInput.h"
 #include "devices/RtMidiBackend.h"
-#include "devices/RtMidiInput.h"
 
 namespace rp {
 
@@ -52,8 +52,7 @@ int ListDevices(const std::vector<std::string>& args, std::ostream& out, std::os
   RtMidiBackend outputs;
   out << "output 1: " << kBuiltInSynthName << '\n';
   for (int i = 0; i < outputs.DeviceCount(); ++i) out << "output " << i + 2 << ": " << outputs.DeviceName(i) << '\n';
-  RtMidiInput inputs;
-  const auto names = inputs.DeviceNames();
+  const auto names = MakeMachineMidiInput()->DeviceNames();
   for (std::size_t i = 0; i < names.size(); ++i) out << "input " << i + 1 << ": " << names[i] << '\n';
   if (names.empty()) err << "returnplot: no MIDI input was found\n";
   return 0;
@@ -63,8 +62,8 @@ int RecordFromMidiInput(const std::vector<std::string>& args, std::ostream& out,
   const auto options = ParseRecordOptions(args, err);
   if (!options) return kExitUsage;
   StopOnSignals signals;
-  RtMidiInput input;
-  return RecordTake(*options, input, gStopRequested, out, err);
+  const auto input = MakeMachineMidiInput();
+  return RecordTake(*options, *input, gStopRequested, out, err);
 }
 
 }  // namespace rp

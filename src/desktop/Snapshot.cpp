@@ -6,9 +6,11 @@
 #include <exception>
 #include <iostream>
 
+#include "app/BatchLoad.h"
 #include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/ValueKind.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {
@@ -42,6 +44,12 @@ class SnapshotDialogs final : public Dialogs {
   int errors_ = 0;
 };
 
+std::vector<const Performance*> ShownPerformances(const Performance& main, const ComparedPerformances& compared) {
+  std::vector<const Performance*> shown{&main};
+  for (const Performance& p : compared) shown.push_back(&p);
+  return shown;
+}
+
 }  // namespace
 
 int RunSnapshot(const SnapshotOptions& o) {
@@ -54,6 +62,15 @@ int RunSnapshot(const SnapshotOptions& o) {
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
   form.Start();
+  // Velocity needs velocities in every performance shown.
+  if (o.velocity) {
+    for (const Performance* shown : ShownPerformances(performance, compared)) {
+      const std::string_view why = ValueKindUnavailable(*shown, ValueKind::Velocity);
+      if (why.empty()) continue;
+      std::cerr << "returnplot: --velocity does not apply to " << PerformanceDisplayName(*shown) << ": " << why << '\n';
+      return kExitUsage;
+    }
+  }
   // One still frame: no timer, and no turn of the plot from the time that
   // start-up took.
   form.SetTimerEnabled(false);

@@ -2,6 +2,7 @@
 #include "devices/RtMidiInput.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "devices/RtMidiSystem.h"
 
@@ -26,17 +27,11 @@ std::vector<std::string> RtMidiInput::DeviceNames() {
 std::optional<MidiFailure> RtMidiInput::Open(int index, MidiInputHandler handler) {
   Close();
   const auto names = DeviceNames();
-  if (names.empty()) {
-    return MidiFailure{kMidiNoOutput,
-                       "No MIDI input is available: no ALSA sequencer (/dev/snd/seq) and no JACK server was "
-                       "found, or they offer no input."};
-  }
-  if (index < 0 || index >= static_cast<int>(names.size())) {
-    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI input device number " + std::to_string(index) + "."};
-  }
+  if (auto failure = MidiInputIndexFailure(names, index)) return failure;
   {
     std::lock_guard lock(handlerMutex_);
     handler_ = std::move(handler);
+    sinceFirstNs_ = 0;
   }
   lastError_.clear();
   try {
@@ -46,10 +41,9 @@ std::optional<MidiFailure> RtMidiInput::Open(int index, MidiInputHandler handler
     lastError_ = e.what();
   }
   if (!lastError_.empty() || !in_->isPortOpen()) {
-    std::string text = "The MIDI input \"" + names[static_cast<std::size_t>(index)] + "\" could not be opened";
-    if (!lastError_.empty()) text += ": " + lastError_;
+    const std::string why = lastError_;
     Close();
-    return MidiFailure{kMidiOpenFailed, text + "."};
+    return MidiInputOpenFailure(names[static_cast<std::size_t>(index)], why);
   }
   openName_ = names[static_cast<std::size_t>(index)];
   return std::nullopt;
@@ -81,7 +75,11 @@ void RtMidiInput::OnMessage(double deltaSeconds, std::vector<unsigned char>* mes
   auto* input = static_cast<RtMidiInput*>(self);
   if (message == nullptr || message->empty()) return;
   std::lock_guard lock(input->handlerMutex_);
-  if (input->handler_) input->handler_(std::span<const std::uint8_t>(message->data(), message->size()), deltaSeconds);
+  // RtMidi's first message has no difference; the queue's clock has whole
+  // nanoseconds, which the seconds hold exactly enough to round back to.
+  if (std::isfinite(deltaSeconds) && deltaSeconds > 0) input->sinceFirstNs_ += std::llround(deltaSeconds * 1e9);
+  const std::int64_t timeUs = (input->sinceFirstNs_ + 500) / 1000;
+  if (input->handler_) input->handler_(std::span<const std::uint8_t>(message->data(), message->size()), timeUs);
 }
 
 }  // namespace rp

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIDI inputs of the machine through RtMidi, on the same MIDI system as
-// the output ports (ALSA sequencer, or a JACK server). Messages come with
-// RtMidi's delta times; every message is passed on, since each one's delta
-// counts towards the time of the next (system exclusive, timing and active
-// sensing RtMidi leaves out itself).
+// the output ports (ALSA sequencer, or a JACK server). On the ALSA sequencer
+// RtMidi stamps each message by the real-time clock of its sequencer queue,
+// when the message was played, and hands on the differences; they are added
+// up to the nanosecond, so the times are the queue's without drift. (Through
+// JACK RtMidi stamps a message with the cycle that carries it, which
+// JackMidiInput does better; see MakeMachineMidiInput.) System exclusive,
+// timing and active sensing RtMidi leaves out itself.
 
 #include <memory>
 #include <mutex>
@@ -38,6 +41,7 @@ class RtMidiInput final : public MidiInput {
   std::string openName_;   // the opened device's name, "" while closed
   std::mutex handlerMutex_;
   MidiInputHandler handler_;
+  std::int64_t sinceFirstNs_ = 0;  // the time of the newest message, from the first
 };
 
 }  // namespace rp

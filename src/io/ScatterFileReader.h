@@ -8,7 +8,7 @@
 // are skipped. Before the first data row, a line whose field 1 is not a
 // number is a header row: its fields 1-4 become the titles of x, y (vertical),
 // z and size, the last such row winning. Numbers follow the lenient rules of
-// LeadingNumber.h. A row without a colour field keeps its row number (from 1),
+// io/LegacyText.h. A row without a colour field keeps its row number (from 1),
 // by which the plot gives it a default colour.
 
 #include <cstdint>

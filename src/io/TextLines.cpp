@@ -85,4 +85,26 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return text.substr(text.size());
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string ShownLine(std::string_view line) {
+  constexpr std::size_t kShownBytes = 200;
+  line = TrimBlanks(line);
+  // Each byte decodes to at most two, so this much is enough to cut from.
+  std::string text = DecodeUtf8OrLatin1(line.substr(0, kShownBytes + 4));
+  // Control characters (a NUL among them) would cut or garble a message.
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  if (text.size() <= kShownBytes && line.size() <= kShownBytes + 4) return text;
+  std::size_t cut = kShownBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  text.resize(cut);
+  return text + "...";
+}
+
 }  // namespace rp

@@ -17,4 +17,11 @@ std::string DecodeUtf8OrLatin1(std::string_view bytes);
 // end counts too, while a final line end does not start another, empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// `text` without the spaces and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
+// A line as a message quotes it: decoded as above, without the blanks around
+// it, and cut after about 200 bytes (never inside a character) with "...".
+std::string ShownLine(std::string_view line);
+
 }  // namespace rp

@@ -16,9 +16,12 @@
 
 namespace rp {
 
-// One message as the MIDI system delivers it: its bytes, and the seconds
-// since the previous message by the system's own timestamps (0 for the first).
-using MidiInputHandler = std::function<void(std::span<const std::uint8_t> bytes, double deltaSeconds)>;
+// One message as the MIDI system delivers it: its bytes, and when it was
+// played, in microseconds on one clock of the system's own for as long as the
+// device stays open (the time the system stamped it with, not when it
+// reached the program). The clock's zero is the input's; only the
+// differences between messages count.
+using MidiInputHandler = std::function<void(std::span<const std::uint8_t> bytes, std::int64_t timeUs)>;
 
 class MidiInput {
  public:
@@ -33,5 +36,12 @@ class MidiInput {
   // program ended); true while it is there. Safe to ask often.
   virtual bool DevicePresent() = 0;
 };
+
+// What Open reports, the same for every MIDI system: the failure when
+// `index` is none of the inputs `names` (nothing when it is one), and input
+// `name` that could not be opened because of `why` (the system's own words,
+// or empty).
+std::optional<MidiFailure> MidiInputIndexFailure(const std::vector<std::string>& names, int index);
+MidiFailure MidiInputOpenFailure(const std::string& name, const std::string& why);
 
 }  // namespace rp

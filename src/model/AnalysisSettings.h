@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
-// and the delay d. The windows, the command line and the stored settings all
-// hold the same limits.
+// and the delay d; and the unit of a plain list of times. The windows, the
+// command line and the stored settings all hold the same limits.
 
 #include <cstdint>
 #include <string>
 
 namespace rp {
+
+// The unit of the numbers of a plain list of times (one time a line).
+enum class TimesUnit { Seconds, Milliseconds };
 
 struct AnalysisSettings {
   // A note-on more than this many ms after its cluster's first note-on opens
@@ -15,6 +18,7 @@ struct AnalysisSettings {
   double clusterWindowMs = 50.0;
   // d: event n is plotted against events n + d and n + 2d.
   std::int32_t delay = 1;
+  TimesUnit timesUnit = TimesUnit::Seconds;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

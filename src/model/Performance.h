@@ -11,10 +11,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/AnalysisSettings.h"
+#include "model/ScoreInfo.h"
 
 namespace rp {
 
@@ -27,8 +29,27 @@ struct NoteEvent {
   bool isNoteOn = false;
   std::uint8_t noteVelocity = 0;
   std::uint8_t noteKey = 0;
+  std::uint8_t channel = 0;  // 0 to 15: MIDI channel 1 to 16 (the clicks of a list of times go on 10)
 };
 static_assert(sizeof(NoteEvent) == 24);
+
+// A controller message of the replay: the pedals of a score-aligned
+// performance (64 sustain, 67 soft).
+struct ControllerEvent {
+  double timeMs = 0.0;
+  std::uint8_t channel = 0;  // 0 to 15
+  std::uint8_t controller = 0;
+  std::uint8_t value = 0;
+};
+
+// Where a performance's onset events come from. Only note performances are
+// clustered by the cluster window; the others bring their events with them.
+enum class PerformanceSource {
+  Notes,          // ASCII MIDI listing, Standard MIDI File, live take
+  ScoreAligned,   // a match file: events at score positions
+  LabelledTimes,  // an Audacity label track or Sonic Visualiser time instants: seconds
+  PlainTimes,     // a plain list of times in the settings' unit
+};
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
 // itself, of the event `Delay` later and of the event 2 `Delay` later.
@@ -49,6 +70,11 @@ struct Performance {
   AnalysisSettings settings;
   // The file it was read from; empty until a load changes it.
   std::string sourcePath;
+  PerformanceSource source = PerformanceSource::Notes;
+  // Only for `ScoreAligned`.
+  std::optional<ScoreInfo> score;
+  // Replayed beside the note events, in time order.
+  std::vector<ControllerEvent> controllers;
 
   // What the control panel holds before its first file: five all-zero note
   // events and five all-zero onset events.
@@ -57,6 +83,13 @@ struct Performance {
   std::int32_t NoteCount() const { return static_cast<std::int32_t>(notes.size()); }
   std::int32_t EventCount() const { return static_cast<std::int32_t>(events.size()); }
 };
+
+// A list of times has onsets only: no velocities.
+inline bool HasVelocity(const Performance& performance) {
+  return performance.source == PerformanceSource::Notes || performance.source == PerformanceSource::ScoreAligned;
+}
+// Whether the cluster window makes the performance's events.
+inline bool UsesClusterWindow(const Performance& performance) { return performance.source == PerformanceSource::Notes; }
 
 // Asks the system to back the untouched block with large pages where it
 // can: a million records then cost a few dozen page faults, not thousands.

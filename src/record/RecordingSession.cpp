@@ -28,13 +28,13 @@ std::optional<std::string> RecordingSession::Start(int deviceIndex, const std::s
   // posts one drain for as many messages as come before the drain runs.
   std::weak_ptr<Inbox> weak = inbox_;
   const PostToUi post = post_;
-  auto failure = input_.Open(deviceIndex, [weak, post](std::span<const std::uint8_t> bytes, double delta) {
+  auto failure = input_.Open(deviceIndex, [weak, post](std::span<const std::uint8_t> bytes, std::int64_t timeUs) {
     const auto inbox = weak.lock();
     if (!inbox) return;
     bool postNow = false;
     {
       std::lock_guard lock(inbox->mutex);
-      inbox->messages.push_back({{bytes.begin(), bytes.end()}, delta});
+      inbox->messages.push_back({{bytes.begin(), bytes.end()}, timeUs});
       postNow = !std::exchange(inbox->drainPosted, true);
     }
     if (postNow) {
@@ -65,7 +65,7 @@ void RecordingSession::Drain(Clock::time_point now) {
   }
   bool added = false;
   for (const Message& m : messages) {
-    if (const auto note = live_.Add(m.bytes, m.deltaSeconds)) {
+    if (const auto note = live_.Add(m.bytes, m.timeUs)) {
       take_.Append(*note, now);
       added = true;
     }

@@ -58,7 +58,7 @@ class RecordingSession {
  private:
   struct Message {
     std::vector<std::uint8_t> bytes;
-    double deltaSeconds;
+    std::int64_t timeUs;
   };
   // Filled on the MIDI thread, emptied on the UI thread.
   struct Inbox {

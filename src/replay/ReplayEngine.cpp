@@ -16,8 +16,8 @@ namespace rp {
 
 namespace {
 
-constexpr int kNoteOn = 144;   // channel 1
-constexpr int kNoteOff = 128;  // channel 1
+constexpr int kNoteOn = 144;   // channel 1; the note's channel is added
+constexpr int kNoteOff = 128;  // likewise
 
 constexpr int kHighestMidiKey = 127;
 
@@ -51,7 +51,7 @@ std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) 
     m.status = kTagOnlyStatus;
     return m;
   }
-  m.status = note.isNoteOn ? kNoteOn : kNoteOff;
+  m.status = (note.isNoteOn ? kNoteOn : kNoteOff) | (note.channel & 0x0F);
   m.data1 = note.noteKey;
   m.data2 = ScaledVelocity(note.noteVelocity);
   return m;

@@ -36,11 +36,10 @@ int ScaledVelocity(std::uint8_t velocity);
 double ReplayStartMs(const NoteEvent& first);
 
 // The message a note event becomes: note-on (144) or note-off (128) on
-// channel 1, its key, the scaled velocity, its time after `startMs`, and its
-// cluster index as the tag. A key MIDI cannot carry (above 127; the reader
-// takes keys up to 255) sends nothing: a note that opens a cluster becomes a
-// tag-only message, so that the plot still moves at its time, any other
-// gives no message.
+// its channel (1 for every note of a file; 10 for the clicks of a list of times), its key, the scaled velocity, its
+// time after `startMs`, and its cluster index as the tag. A key MIDI cannot carry (above 127; the reader takes keys up
+// to 255) sends nothing: a note that opens a cluster becomes a tag-only message, so that the plot still moves at its
+// time, any other gives no message.
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs);
 
 // A note-on whose key MIDI cannot carry: the notes a replay reports skipped.

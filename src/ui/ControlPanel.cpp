@@ -25,8 +25,8 @@
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
 #include "base/Dialogs.h"
+#include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
-#include "devices/RtMidiInput.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
@@ -132,7 +132,7 @@ MidiOutputSetup RealMidiOutput() {
   setup.clock = std::make_unique<SteadyReplayClock>();
   // The program's data folder may hold a SoundFont.
   setup.backend = MakeProgramMidiOutputs(ProgramDataFolder());
-  setup.makeInput = [] { return std::make_unique<RtMidiInput>(); };
+  setup.makeInput = &MakeMachineMidiInput;
   return setup;
 }
 
@@ -291,6 +291,18 @@ void ControlPanel::Start() {
   const std::vector<std::string> devices = engine_->ListOutputDevices();
   FillDeviceList(*deviceCombo_, devices);
   deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
+  if (startOutput_) {
+    const auto named = std::find_if(devices.begin(), devices.end(), [this](const std::string& device) {
+      return device.find(*startOutput_) != std::string::npos;
+    });
+    if (named != devices.end()) {
+      deviceCombo_->setCurrentIndex(static_cast<int>(named - devices.begin()));
+    } else {
+      dialogs_.ShowMessage("No MIDI output's name contains \"" + *startOutput_ + "\"; the replay goes to \"" +
+                               deviceCombo_->currentText().toStdString() + "\".",
+                           MessageKind::Information);
+    }
+  }
 
   show();
   // The frame is known once the window is shown (and the window manager has

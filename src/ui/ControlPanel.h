@@ -78,6 +78,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // program does; tests and snapshots leave the user's file alone), and where
   // that file is: "recovery.txt" in the user's data folder unless set.
   void SetOfferRecovery(bool offer) { offerRecovery_ = offer; }
+  // The start chooses the first output device whose name contains `name`
+  // (the command line's --output) instead of the usual one.
+  void SetStartOutput(std::optional<std::string> name) { startOutput_ = std::move(name); }
   void SetRecoveryPath(const std::string& path);
   // "Record from MIDI input..." / "Stop recording".
   void ToggleRecording();
@@ -153,6 +156,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::optional<std::string> startFile_;
   bool fileLoaded_ = false;  // a file has been read into the performance
   bool offerRecovery_ = false;
+  std::optional<std::string> startOutput_;
   std::vector<std::string> startCompareFiles_;
 
   QComboBox* deviceCombo_ = nullptr;

@@ -194,6 +194,7 @@ void PlotWindow::ShowControlPanel() {
         std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_, makeMidiOutput_());
     controlPanel_->SetStartFile(options_.file, options_.compareFiles);
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
+    controlPanel_->SetStartOutput(options_.output);
     if (options_.velocity) controlPanel_->SetTimingChosen(false);
     view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();

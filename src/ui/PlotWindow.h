@@ -40,6 +40,7 @@ struct StartOptions {
   bool velocity = false;                  // "Velocity" chosen instead of "Timing"
   std::vector<std::string> compareFiles;  // loaded for comparison after the first
   bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
+  std::optional<std::string> output;      // part of the name of the output device chosen at start
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -18,17 +19,19 @@ std::vector<std::string> Listing(const Performance& p) {
   return lines;
 }
 
-TEST(LiveRecording, TimesComeFromTheDeltasAndOnlyNotesAreKept) {
+TEST(LiveRecording, TimesRunFromTheFirstStampRoundedToATenthOfAMillisecondAndOnlyNotesAreKept) {
   LiveRecording live;
-  EXPECT_FALSE(live.Add(Bytes{0xB0, 64, 127}, 5.0));      // pedal: the take's zero, whatever its delta
-  EXPECT_TRUE(live.Add(Bytes{0x90, 60, 80}, 0.1000004));  // rounded to whole microseconds
-  EXPECT_FALSE(live.Add(Bytes{0xC0, 5}, 0.05));           // ignored, but its delta counts
-  EXPECT_FALSE(live.Add(Bytes{0xFE}, 0.01));
-  EXPECT_TRUE(live.Add(Bytes{0x91, 60, 0}, 0.2));      // velocity 0 on another channel: a note-off
-  EXPECT_TRUE(live.Add(Bytes{0x82, 62, 30}, 0.0015));  // a note-off keeps its release velocity
-  EXPECT_EQ(Listing(live.Take()),
-            (std::vector<std::string>{"1; /* 100 ms */+60 80;", "2; /* 360 ms */-60  0;", "3; /* 361.5 ms */-62 30;"}));
-  EXPECT_DOUBLE_EQ(live.LastMessageMs(), 361.5);
+  const std::int64_t zero = 5'000'000'123;                     // the input's clock has a zero of its own
+  EXPECT_FALSE(live.Add(Bytes{0xB0, 64, 127}, zero));          // pedal: the take's zero
+  EXPECT_TRUE(live.Add(Bytes{0x90, 60, 80}, zero + 100'049));  // 100.049 ms
+  EXPECT_FALSE(live.Add(Bytes{0xC0, 5}, zero + 150'000));      // ignored
+  EXPECT_FALSE(live.Add(Bytes{0xFE}, zero + 160'000));
+  EXPECT_TRUE(live.Add(Bytes{0x91, 60, 0}, zero + 360'050));   // velocity 0 on another channel: a note-off
+  EXPECT_TRUE(live.Add(Bytes{0x82, 62, 30}, zero + 361'549));  // a note-off keeps its release velocity
+  EXPECT_TRUE(live.Add(Bytes{0x80, 64, 20}, zero + 359'000));  // stamped before the last: at the last
+  EXPECT_EQ(Listing(live.Take()), (std::vector<std::string>{"1; /* 100 ms */+60 80;", "2; /* 360.1 ms */-60  0;",
+                                                            "3; /* 361.5 ms */-62 30;", "4; /* 361.5 ms */-64 20;"}));
+  EXPECT_DOUBLE_EQ(live.LastMessageMs(), 361.549);
 }
 
 TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMatchesTheFileAnalysis) {
@@ -39,11 +42,7 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
   // Chords (within 30 ms of their first note), note-offs in between, uneven
   // intervals and velocities.
   const double onsets[] = {0, 410, 790, 1300, 1650, 2100, 2400, 3000, 3333, 3900};
-  double last = 0;
-  auto at = [&](double ms, Bytes bytes) {
-    live.Add(bytes, (ms - last) / 1000.0);
-    last = ms;
-  };
+  auto at = [&](double ms, Bytes bytes) { live.Add(bytes, std::llround(ms * 1000)); };
   at(0, {0xB0, 1, 1});
   for (int k = 0; k < 10; ++k) {
     at(onsets[k], {0x90, std::uint8_t(50 + k), std::uint8_t(40 + 7 * k)});

@@ -79,7 +79,7 @@ TEST(RecordTake, WritesTheTakeWhenTheInputVanishesAndRemovesTheRecordingFile) {
       return;
     }
     rig.input.Deliver({0x90, 60, 64}, 0);
-    rig.input.Deliver({0x80, 60, 0}, 0.125);
+    rig.input.Deliver({0x80, 60, 0}, 125000);
     rig.input.Vanish();
   });
   EXPECT_EQ(rig.Record("piano"), 0) << rig.err.str();

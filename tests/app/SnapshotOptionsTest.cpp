@@ -79,5 +79,24 @@ TEST(CommandLine, SeveralFilesOpenTheFirstAndCompareTheRestUpToEight) {
   EXPECT_NE(err.str().find("at most 8 performances"), std::string::npos) << err.str();
 }
 
+TEST(CommandLine, OutputGoesWithTheWindowOptionsAnywhereAndNeedsAName) {
+  std::ostringstream out, err;
+  LaunchPlan plan = ParseCommandLine({"--output", "Synth B", "--delay", "2", "a.txt", "b.txt"}, out, err);
+  EXPECT_FALSE(plan.exitNow) << err.str();
+  EXPECT_EQ(plan.output, "Synth B");
+  EXPECT_EQ(plan.analysis.delay, 2);
+  EXPECT_EQ(plan.startFile, "a.txt");
+  EXPECT_EQ(plan.compareFiles, (std::vector<std::string>{"b.txt"}));
+  EXPECT_EQ(ParseCommandLine({"--delay", "2", "a.txt", "--output", "fluid"}, out, err).output, "fluid");
+
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--output"}, {"a.txt", "--output", ""}}) {
+    std::ostringstream quiet, complaint;
+    plan = ParseCommandLine(args, quiet, complaint);
+    EXPECT_TRUE(plan.exitNow);
+    EXPECT_EQ(plan.exitStatus, 64);
+    EXPECT_EQ(complaint.str(), "returnplot: --output needs part of the name of a MIDI output (see --list-devices)\n");
+  }
+}
+
 }  // namespace
 }  // namespace rp

@@ -51,7 +51,7 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   // until the UI thread runs what was posted, and one drain takes all.
   std::thread midi([&] {
     rig.input.Deliver({0x90, 60, 70}, 0);
-    rig.input.Deliver({0x90, 64, 90}, 0.5);
+    rig.input.Deliver({0x90, 64, 90}, 500000);
   });
   midi.join();
   EXPECT_EQ(session.Live().Take().NoteCount(), 0);
@@ -63,7 +63,7 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   session.Tick(t0 + 1001ms);
   EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n2; /* 500 ms */+64 90;\n");
 
-  rig.input.Deliver({0x80, 60, 0}, 0.25);  // still queued when the take stops
+  rig.input.Deliver({0x80, 60, 0}, 750000);  // still queued when the take stops
   session.Stop();
   EXPECT_FALSE(session.Recording());
   EXPECT_FALSE(rig.input.OpenDevice());

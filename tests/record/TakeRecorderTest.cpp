@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -38,8 +39,10 @@ struct RecorderRig {
     }
     return *recorder;
   }
-  void Play(std::uint8_t key, double delta) {
-    ASSERT_TRUE(input->Deliver({0x90, key, 80}, delta));
+  // A note-on `seconds` after the one before.
+  void Play(std::uint8_t key, double seconds) {
+    playedUs += std::llround(seconds * 1e6);
+    ASSERT_TRUE(input->Deliver({0x90, key, 80}, playedUs));
     ui.Drain();
   }
 
@@ -52,6 +55,7 @@ struct RecorderRig {
   test::TempDir dir{"rp_recorder_"};
   std::string recovery = dir.Path() + "/share/returnplot/recovery.txt";
   ScriptedMidiInput* input = nullptr;
+  std::int64_t playedUs = 0;
   std::vector<bool> changes;
   std::string timeText;
   std::unique_ptr<TakeRecorder> recorder;

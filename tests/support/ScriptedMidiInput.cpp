@@ -19,10 +19,10 @@ void ScriptedMidiInput::Close() {
   open_.reset();
 }
 
-bool ScriptedMidiInput::Deliver(std::vector<std::uint8_t> bytes, double deltaSeconds) {
+bool ScriptedMidiInput::Deliver(std::vector<std::uint8_t> bytes, std::int64_t timeUs) {
   std::lock_guard lock(mutex_);
   if (!handler_) return false;
-  handler_(bytes, deltaSeconds);
+  handler_(bytes, timeUs);
   return true;
 }
 

@@ -24,8 +24,9 @@ class ScriptedMidiInput final : public MidiInput {
   void Close() override;
   bool DevicePresent() override { return open_.has_value() && !vanished_.load(); }
 
-  // Delivers one message to the open device's handler; false while closed.
-  bool Deliver(std::vector<std::uint8_t> bytes, double deltaSeconds);
+  // Delivers one message played at `timeUs` to the open device's handler;
+  // false while closed.
+  bool Deliver(std::vector<std::uint8_t> bytes, std::int64_t timeUs);
   void Vanish() { vanished_.store(true); }
   void FailOpen(MidiFailure failure) { openFailure_ = std::move(failure); }
   std::optional<int> OpenDevice() const { return open_; }

@@ -347,6 +347,24 @@ TEST(ControlPanel, PlayThenStop) {
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
+TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMessage) {
+  Panel p;
+  p.form->SetStartOutput("th A");
+  p.form->Start();
+  EXPECT_EQ(p.Child<QComboBox>("deviceCombo")->currentIndex(), 1);
+  QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
+  EXPECT_EQ(p.backend->OpenDevice(), 0);
+  EXPECT_TRUE(p.dialogs.messages.empty());
+
+  Panel unknown;
+  unknown.form->SetStartOutput("Organ");
+  unknown.form->Start();
+  EXPECT_EQ(unknown.Child<QComboBox>("deviceCombo")->currentIndex(), 2);
+  ASSERT_EQ(unknown.dialogs.messages.size(), 1u);
+  EXPECT_EQ(unknown.dialogs.messages[0].text,
+            "No MIDI output's name contains \"Organ\"; the replay goes to \"Synth B\".");
+}
+
 TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   Panel p;
   p.form->Start();
@@ -429,7 +447,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   EXPECT_FALSE(p.Child<QPushButton>("openButton")->isEnabled());
   EXPECT_FALSE(p.Child<QSlider>("timeSlider")->isEnabled());
 
-  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, 0.3);
+  for (int i = 0; i < 5; ++i) p.input->Deliver({0x90, std::uint8_t(60 + i), 90}, i * 300000);
 
   // The notes come through the Qt event loop; the time display shows the first whole second.
   test::QtWaitFor(

@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/GivenEvents.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "analysis/OnsetAnalysis.h"
+
+namespace rp {
+
+namespace {
+
+// A note's on or off before the notes are put in time order.
+struct TimedNote {
+  NoteEvent event;
+  // At equal times the notes that end come first, then those that start,
+  // then those that end where they started (so each still starts first);
+  // within each, the order of the notes.
+  int rank = 0;
+  std::size_t note = 0;
+};
+
+struct ReplayNote {
+  double onsetMs = 0.0;
+  double offsetMs = 0.0;
+  std::uint8_t key = 0;
+  std::uint8_t velocity = 0;
+  std::uint8_t channel = 0;
+  double leadValue = 0.0;
+};
+
+// Writes `notes` into the performance's note events in time order and returns
+// for each note the index of its note-on there.
+std::vector<std::int32_t> StoreNotes(Performance& performance, const std::vector<ReplayNote>& notes) {
+  std::vector<TimedNote> timed;
+  timed.reserve(2 * notes.size());
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    const ReplayNote& n = notes[i];
+    NoteEvent on;
+    on.timeMs = n.onsetMs;
+    on.leadValue = n.leadValue;
+    on.isNoteOn = true;
+    on.noteVelocity = n.velocity;
+    on.noteKey = n.key;
+    on.channel = n.channel;
+    NoteEvent off = on;
+    off.timeMs = n.offsetMs;
+    off.isNoteOn = false;
+    off.noteVelocity = 64;
+    timed.push_back({on, 1, i});
+    timed.push_back({off, n.offsetMs > n.onsetMs ? 0 : 2, i});
+  }
+  std::sort(timed.begin(), timed.end(), [](const TimedNote& a, const TimedNote& b) {
+    if (a.event.timeMs != b.event.timeMs) return a.event.timeMs < b.event.timeMs;
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.note < b.note;
+  });
+  std::vector<std::int32_t> onIndex(notes.size(), 0);
+  auto& events = performance.notes;
+  events.clear();
+  events.reserve(timed.size());
+  for (const TimedNote& t : timed) {
+    if (t.event.isNoteOn) onIndex[t.note] = static_cast<std::int32_t>(events.size());
+    events.push_back(t.event);
+  }
+  return onIndex;
+}
+
+// The next event opens with note-on `firstNote` (an index of the notes), at `onsetMs`.
+void AddEvent(Performance& performance, double onsetMs, std::uint8_t velocity, std::int32_t firstNote) {
+  OnsetEvent p;
+  p.onsetMs = onsetMs;
+  p.velocity0 = velocity;
+  p.firstNote = firstNote;
+  performance.events.push_back(p);
+  performance.notes[static_cast<std::size_t>(firstNote)].opensEvent =
+      static_cast<std::int32_t>(performance.events.size() - 1);
+}
+
+std::string WithoutBrackets(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '[' && value.back() == ']') value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
+}  // namespace
+
+void StoreScoreAligned(Performance& performance, const MatchFile& file, const ScoreAlignedEvents& given) {
+  std::vector<ReplayNote> notes;
+  notes.reserve(given.notes.size());
+  for (const MatchPlayedNote& n : given.notes) {
+    notes.push_back({n.onsetMs, n.offsetMs, n.key, n.velocity, 0, static_cast<double>(n.line)});
+  }
+  const std::vector<std::int32_t> onIndex = StoreNotes(performance, notes);
+
+  ScoreInfo score;
+  score.piece = file.Info("piece");
+  score.performer = file.Info("performer");
+  score.composer = file.Info("composer");
+  score.timeSignature = WithoutBrackets(file.Info("timeSignature"));
+  score.keySignature = WithoutBrackets(file.Info("keySignature"));
+  score.otherLines = file.otherLines;
+  score.events.reserve(given.events.size());
+  performance.events.clear();
+  performance.events.reserve(given.events.size());
+  for (const ScoreAlignedEvent& e : given.events) {
+    AddEvent(performance, e.onsetMs, e.velocity, onIndex[e.firstNote]);
+    ScoreEvent s;
+    s.onsetBeats = e.onsetBeats;
+    s.barBeat = e.barBeat;
+    s.asynchronyMs = e.asynchronyMs;
+    score.events.push_back(std::move(s));
+  }
+
+  performance.controllers.clear();
+  for (const MatchPedal& pedal : file.pedals)
+    performance.controllers.push_back({pedal.timeMs, 0, pedal.controller, pedal.value});
+  std::stable_sort(performance.controllers.begin(), performance.controllers.end(),
+                   [](const ControllerEvent& a, const ControllerEvent& b) { return a.timeMs < b.timeMs; });
+  performance.source = PerformanceSource::ScoreAligned;
+  performance.score = std::move(score);
+  CompleteGivenEvents(performance);
+}
+
+void StoreTimes(Performance& performance, const std::vector<double>& timesMs, PerformanceSource source) {
+  std::vector<ReplayNote> clicks;
+  clicks.reserve(timesMs.size());
+  for (std::size_t i = 0; i < timesMs.size(); ++i) {
+    // A click ends before the next one starts.
+    const double next = i + 1 < timesMs.size() ? timesMs[i + 1] : timesMs[i] + kClickMs;
+    const double end = std::min(timesMs[i] + kClickMs, next);
+    clicks.push_back({timesMs[i], end, kClickKey, kClickVelocity, kClickChannel, static_cast<double>(i + 1)});
+  }
+  const std::vector<std::int32_t> onIndex = StoreNotes(performance, clicks);
+  performance.events.clear();
+  performance.events.reserve(timesMs.size());
+  for (std::size_t i = 0; i < timesMs.size(); ++i) AddEvent(performance, timesMs[i], 0, onIndex[i]);
+  performance.controllers.clear();
+  performance.source = source;
+  performance.score.reset();
+  CompleteGivenEvents(performance);
+}
+
+void CompleteGivenEvents(Performance& performance) {
+  auto& events = performance.events;
+  const std::int32_t count = performance.EventCount();
+  for (OnsetEvent& p : events) {
+    p.interval0 = p.interval1 = p.interval2 = 0.0;
+    p.velocity1 = p.velocity2 = 0;
+  }
+  // Event numbers k from 1: event k is events[k - 1].
+  const std::int32_t d = std::max(performance.settings.delay, 1);
+  const std::int32_t last = count - 2 * d - 1;
+  for (std::int32_t k = 1; k <= last; ++k)
+    CompleteOnsetEvent(events, static_cast<std::size_t>(k - 1), static_cast<std::size_t>(d));
+  if (!performance.score) return;
+  auto& score = performance.score->events;
+  // Event k's beat periods: its intervals over the score distances of the
+  // same two events, where the intervals are given.
+  const auto beats = [&score](std::int32_t k) { return score[static_cast<std::size_t>(k - 1)].onsetBeats; };
+  for (std::int32_t k = 1; k <= count; ++k) {
+    ScoreEvent& s = score[static_cast<std::size_t>(k - 1)];
+    s.beatPeriod0 = s.beatPeriod1 = s.beatPeriod2 = std::nullopt;
+    if (k > last) continue;
+    const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
+    s.beatPeriod0 = p.interval0 / (beats(k + 1) - beats(k));
+    s.beatPeriod1 = p.interval1 / (beats(k + d + 1) - beats(k + d));
+    s.beatPeriod2 = p.interval2 / (beats(k + 2 * d + 1) - beats(k + 2 * d));
+  }
+}
+
+}  // namespace rp

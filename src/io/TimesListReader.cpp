@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/TimesListReader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "io/TextLines.h"
+#include "io/WholeFile.h"
+
+namespace rp {
+
+namespace {
+
+// Later than this a time is refused (about 116 days).
+constexpr double kMaxTimeMs = 1e10;
+
+// Lines that hold no time in any shape.
+bool IsSkipped(std::string_view text) { return text.empty() || text.front() == '#' || text.front() == '\\'; }
+
+TimesListForm FormOf(std::string_view text) {
+  if (text.find('\t') != std::string_view::npos) return TimesListForm::LabelTrack;
+  if (text.find(',') != std::string_view::npos) return TimesListForm::TimeInstants;
+  return TimesListForm::Plain;
+}
+
+// The part of a line that holds its time in `form`; nothing when the line
+// does not have that shape.
+std::optional<std::string_view> TimeField(std::string_view text, TimesListForm form) {
+  switch (form) {
+    case TimesListForm::LabelTrack: {
+      const std::size_t tab = text.find('\t');
+      if (tab == std::string_view::npos) return std::nullopt;
+      return TrimBlanks(text.substr(0, tab));
+    }
+    case TimesListForm::TimeInstants:
+      return TrimBlanks(text.substr(0, text.find(',')));
+    case TimesListForm::Plain:
+      return text;
+  }
+  return std::nullopt;
+}
+
+// A finite time from 0 on, in the given unit; nothing for anything else.
+std::optional<double> TimeMs(std::string_view field, double msPerUnit) {
+  double value = 0;
+  const char* end = field.data() + field.size();
+  const auto [stop, ec] = std::from_chars(field.data(), end, value);
+  if (field.empty() || ec != std::errc() || stop != end || !std::isfinite(value) || value < 0) return std::nullopt;
+  const double ms = value * msPerUnit;
+  if (ms > kMaxTimeMs) return std::nullopt;
+  return ms;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+  return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
+}
+
+}  // namespace
+
+bool LooksLikeTimesList(std::string_view head) {
+  for (std::string_view line : SplitLines(WithoutByteOrderMark(head))) {
+    const std::string_view text = TrimBlanks(line);
+    if (IsSkipped(text)) continue;
+    const std::optional<std::string_view> field = TimeField(text, FormOf(text));
+    return field && TimeMs(*field, 1.0).has_value();
+  }
+  return false;
+}
+
+TimesList ParseTimesList(std::string_view bytes, TimesUnit plainUnit, std::string_view fileName) {
+  TimesList list;
+  bool formKnown = false;
+  double msPerUnit = 1000.0;
+  const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(bytes));
+  list.timesMs.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view text = TrimBlanks(lines[i]);
+    if (IsSkipped(text)) continue;
+    if (!formKnown) {
+      list.form = FormOf(text);
+      formKnown = true;
+      if (list.form == TimesListForm::Plain && plainUnit == TimesUnit::Milliseconds) msPerUnit = 1.0;
+    }
+    const std::optional<std::string_view> field = TimeField(text, list.form);
+    const std::optional<double> ms = field ? TimeMs(*field, msPerUnit) : std::nullopt;
+    if (!ms) {
+      list.error = "Cannot read the list of times \"" + std::string(fileName) + "\": line " + std::to_string(i + 1) +
+                   " (\"" + ShownLine(text) + "\") is not " +
+                   (list.form == TimesListForm::LabelTrack ? "a label (start, tab, end, tab, label)"
+                                                           : "a time (a number from 0 on)") +
+                   ".";
+      list.timesMs.clear();
+      return list;
+    }
+    if (!list.timesMs.empty() && *ms < list.timesMs.back()) list.wasUnsorted = true;
+    list.timesMs.push_back(*ms);
+  }
+  if (list.wasUnsorted) std::stable_sort(list.timesMs.begin(), list.timesMs.end());
+  list.timesMs.shrink_to_fit();
+  return list;
+}
+
+TimesList ReadTimesList(const std::string& path, TimesUnit plainUnit) {
+  std::string bytes;
+  std::string why;
+  if (!ReadWholeFile(path, kMaxTimesListBytes, bytes, why)) {
+    TimesList list;
+    list.error = "Cannot read the list of times \"" + path + "\": " + why + ".";
+    return list;
+  }
+  return ParseTimesList(bytes, plainUnit, path);
+}
+
+}  // namespace rp

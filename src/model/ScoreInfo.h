@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What a performance aligned note by note to its score knows beyond its
+// onsets: where each event stands in the score, its tempo in ms per beat and
+// how far its notes were spread, and what the file says about the piece.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/SkippedLines.h"
+
+namespace rp {
+
+// Two score positions closer than this many beats are the same position.
+inline constexpr double kSamePositionBeats = 1e-6;
+
+// One event's place in the score.
+struct ScoreEvent {
+  double onsetBeats = 0.0;  // beats of the time signature from the first downbeat; negative in an upbeat
+  // "bar:beat" as the file writes it, with "+offset" when the event lies
+  // after the beat ("3:2+1/16").
+  std::string barBeat;
+  double asynchronyMs = 0.0;  // latest minus earliest played onset of its notes
+  // Tempo: interval0/1/2 divided by the score distance in beats of the same
+  // two events (ms per beat); empty where the interval is not given.
+  std::optional<double> beatPeriod0;
+  std::optional<double> beatPeriod1;
+  std::optional<double> beatPeriod2;
+};
+
+struct ScoreInfo {
+  std::string piece;
+  std::string performer;
+  std::string composer;
+  std::string timeSignature;  // "2/4"
+  std::string keySignature;   // "E Maj"
+  // Event k of the performance is events[k - 1].
+  std::vector<ScoreEvent> events;
+  SkippedLines otherLines;  // lines of kinds the program does not read
+};
+
+}  // namespace rp

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Score-aligned performances and lists of times as the loader makes them:
+// events at score positions, the notes and pedals the replay plays, the
+// values for another delay or unit, and the lookup by score position.
+
+#include <gtest/gtest.h>
+
+#include "analysis/PerformanceLoader.h"
+#include "analysis/Reanalysis.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "model/ScoreAlignment.h"
+#include "model/ValueKind.h"
+#include "support/TempDir.h"
+
+namespace rp {
+namespace {
+
+using test::TempDir;
+
+// The current form; a tick is 0.5 ms. An upbeat, a chord whose first two
+// notes tie (the earlier line wins) with a grace note played before it and an
+// inserted note after it, a position whose only note was deleted, pedals,
+// and a line of a kind nobody reads.
+constexpr const char* kCurrentForm =
+    "info(matchFileVersion,1.0.0).\n"
+    "info(piece,Test piece).\n"
+    "info(composer,W. A. Mozart).\n"
+    "info(midiClockUnits,1000).\n"
+    "info(midiClockRate,500000).\n"
+    "scoreprop(timeSignature,3/4,1:1,0,0.0).\n"
+    "snote(n0,[G,n],4,0:3,0,1/4,-1.0,0.0,[v1])-note(0,67,0,400,60,0,1).\n"
+    "snote(n4,[D,n],5,1:1,0,0,0.0,0.0,[v1,grace])-note(4,74,440,470,90,0,1).\n"
+    "snote(n1,[C,n],4,1:1,0,1/4,0.0,1.0,[v1])-note(1,60,480,900,70,0,1).\n"
+    "snote(n2,[E,n],4,1:1,0,1/4,0.0,1.0,[v1])-note(2,64,480,900,50,0,1).\n"
+    "snote(n3,[G,n],3,1:1,0,1/4,0.0,1.0,[v2,arp])-note(3,55,520,900,40,0,1).\n"
+    "insertion-note(5,61,700,750,100,0,1).\n"
+    "snote(n5,[F,n],4,1:2,0,1/4,1.0,2.0,[v1])-deletion.\n"
+    "stime(1:1,0,0.0,0.0,beat).\n"
+    "snote(n6,[A,n],4,1:3,0,1/8,2.0,2.5,[v1])-note(6,69,1500,1900,80,0,1).\n"
+    "snote(n7,[B,n],4,1:3,1/8,1/8,2.5,3.0,[v1])-note(7,71,1800,2000,81,0,1).\n"
+    "snote(n8,[C,n],5,2:1,0,1/4,3.0,4.0,[v1])-note(8,72,2200,2600,82,0,1).\n"
+    "sustain(960,127).\n"
+    "soft(100,40).\n"
+    "sustain(2400,0).\n";
+
+TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
+  TempDir dir;
+  Performance p = Performance::BeforeFirstFile();
+  const LoadResult r = LoadPerformanceFile(dir.Write("current.match", kCurrentForm), p);
+  ASSERT_TRUE(r.Ok()) << r.message;
+  EXPECT_EQ(r.warning, "");
+  ASSERT_EQ(p.source, PerformanceSource::ScoreAligned);
+  ASSERT_EQ(p.EventCount(), 5);  // -1, 0, 2, 2.5, 3: nothing at the deleted 1.0
+  const double onsets[] = {0, 240, 750, 900, 1100};
+  const int velocities[] = {60, 70, 80, 81, 82};
+  for (int k = 1; k <= 5; ++k) {
+    EXPECT_EQ(p.events[k - 1].onsetMs, onsets[k - 1]) << k;
+    EXPECT_EQ(p.events[k - 1].velocity0, velocities[k - 1]) << k;
+  }
+  // The chord's onset and velocity are C4's (tied with E4 on a later line), not the grace note's.
+  const NoteEvent& chord = p.notes[static_cast<std::size_t>(p.events[1].firstNote)];
+  EXPECT_EQ(chord.noteKey, 60);
+  EXPECT_EQ(chord.opensEvent, 1);
+  const ScoreEvent* s = ScoreEventOf(p, 2);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->asynchronyMs, 20);
+  EXPECT_EQ(s->barBeat, "1:1");
+  EXPECT_EQ(ScoreEventOf(p, 4)->barBeat, "1:3+1/8");
+  EXPECT_EQ(ScoreEventOf(p, 1)->onsetBeats, -1.0);
+  // Event 1 over score distances 1, 2 and 0.5 beats; event 3 is past the end for d = 1.
+  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod0, std::nullopt);
+  EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), (std::array<double, 3>{240, 255, 300}));
+
+  // Every played note sounds: 8 matched (the grace note too) and 1 inserted, in time order.
+  int noteOns = 0;
+  for (std::int32_t j = 1; j <= p.NoteCount(); ++j) {
+    noteOns += p.notes[j - 1].isNoteOn;
+    if (j > 1) {
+      EXPECT_LE(p.notes[j - 2].timeMs, p.notes[j - 1].timeMs);
+    }
+  }
+  EXPECT_EQ(noteOns, 9);
+  ASSERT_EQ(p.controllers.size(), 3u);
+  EXPECT_EQ(p.controllers[0].controller, 67);
+  EXPECT_EQ(p.controllers[0].timeMs, 50);
+  EXPECT_EQ(p.controllers[1].controller, 64);
+  EXPECT_EQ(p.controllers[1].value, 127);
+  EXPECT_EQ(p.controllers[2].value, 0);
+
+  ASSERT_TRUE(p.score);
+  EXPECT_EQ(p.score->piece, "Test piece");
+  EXPECT_EQ(p.score->composer, "W. A. Mozart");
+  EXPECT_EQ(p.score->timeSignature, "3/4");
+  EXPECT_EQ(p.score->otherLines.count, 1);
+  EXPECT_EQ(p.score->otherLines.firstLine, 14);
+
+  // Another delay gives other values to the same events; the current one stays.
+  ReplayPosition position;
+  position.currentEvent = 4;
+  ReanalyseKeepingPosition(p, position, AnalysisSettings{50, 2});
+  EXPECT_EQ(position.currentEvent, 4);
+  EXPECT_EQ(p.EventCount(), 5);
+  EXPECT_EQ(p.events[0].interval0, 0) << "5 events hold no complete one for d = 2";
+  EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), std::nullopt);
+}
+
+TEST(ScoreAlignedPerformance, OlderFormSpellsItsKeys) {
+  TempDir dir;
+  Performance p = Performance::BeforeFirstFile();
+  ASSERT_TRUE(
+      LoadPerformanceFile(dir.Write("older.match",
+                                    "info(midiClockUnits,4000).\n"
+                                    "info(midiClockRate,500000).\n"
+                                    "snote(a,[B,#],3,1:1,0,1/4,0,1,[1])-note(0,[B,#],3,800,1600,1600,40).\n"
+                                    "snote(b,[c,b],4,1:2,0,1/4,1,2,[1])-note(1,[c,b],4,1600,2400,2400,41).\n"
+                                    "snote(c,[e,n],-1,1:3,0,1/4,2,3,[1])-note(2,[e,n],-1,2400,2800,2800,42).\n"),
+                          p)
+          .Ok());
+  ASSERT_EQ(p.EventCount(), 3);
+  EXPECT_EQ(p.events[0].onsetMs, 100);
+  EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[0].firstNote)].noteKey, 60);
+  EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[1].firstNote)].noteKey, 59);
+  EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[2].firstNote)].noteKey, 4);
+}
+
+TEST(ScoreAlignedPerformance, ComparedByScorePosition) {
+  TempDir dir;
+  Performance main = Performance::BeforeFirstFile();
+  Performance other = Performance::BeforeFirstFile();
+  ASSERT_TRUE(LoadPerformanceFile(dir.Write("a.match", kCurrentForm), main).Ok());
+  // The same piece with the upbeat deleted: every later event moves up one number.
+  std::string withoutUpbeat = kCurrentForm;
+  withoutUpbeat.replace(withoutUpbeat.find("-note(0,67"), std::string("-note(0,67,0,400,60,0,1)").size(), "-deletion");
+  ASSERT_TRUE(LoadPerformanceFile(dir.Write("b.match", withoutUpbeat), other).Ok());
+  EXPECT_TRUE(SameScorePiece(main, other));
+  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 1)->onsetBeats), 0);
+  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 3)->onsetBeats), 2);
+  EXPECT_EQ(EventAtScorePosition(other, 2.5 + 5e-7), 3);
+  EXPECT_EQ(EventAtScorePosition(other, 1.0), 0) << "the deleted position";
+  EXPECT_EQ(EventAtScorePosition(other, 99.0), 0);
+}
+
+TEST(ScoreAlignedPerformance, ListOfTimesClicksWithoutVelocity) {
+  TempDir dir;
+  Performance p = Performance::BeforeFirstFile();
+  const LoadResult r = LoadPerformanceFile(dir.Write("taps.txt", "2\n# tapped\n1\n1\n3.5\n"), p);
+  ASSERT_TRUE(r.Ok()) << r.message;
+  EXPECT_NE(r.warning.find("not in order"), std::string::npos);
+  ASSERT_EQ(p.EventCount(), 4) << "one event per time, equal times too";
+  EXPECT_EQ(p.events[0].onsetMs, 1000);
+  EXPECT_EQ(p.events[1].onsetMs, 1000);
+  EXPECT_EQ(p.events[3].onsetMs, 3500);
+  EXPECT_FALSE(HasVelocity(p));
+  EXPECT_FALSE(ValueKindUnavailable(p, ValueKind::Velocity).empty());
+  for (std::int32_t k = 1; k <= 4; ++k) {
+    const NoteEvent& click = p.notes[static_cast<std::size_t>(p.events[k - 1].firstNote)];
+    EXPECT_TRUE(click.isNoteOn);
+    EXPECT_EQ(click.channel, 9);
+    EXPECT_EQ(click.noteKey, 76);
+    EXPECT_EQ(click.timeMs, p.events[k - 1].onsetMs);
+  }
+  // The same numbers read as ms.
+  Reanalyse(p, AnalysisSettings{50, 1, TimesUnit::Milliseconds});
+  EXPECT_EQ(p.events[3].onsetMs, 3.5);
+  EXPECT_EQ(p.events[2].interval0, 0);
+  EXPECT_EQ(p.events[0].interval1, 1);
+  EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[3].firstNote)].timeMs, 3.5);
+}
+
+}  // namespace
+}  // namespace rp
