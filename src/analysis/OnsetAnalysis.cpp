@@ -33,9 +33,20 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
+// The velocity an event opened by note `j` takes: the note's own, or a
+// recording's loudness of it.
+double OpeningVelocity(const Performance& performance, std::int32_t j) {
+  const auto& loudness = performance.noteLoudnessDb;
+  if (performance.velocityKind == VelocityKind::Decibel && static_cast<std::size_t>(j) < loudness.size()) {
+    return loudness[static_cast<std::size_t>(j)];
+  }
+  return performance.noteEvents[static_cast<std::size_t>(j)].noteVelocity;
+}
+
 // Gives note `j` its cluster index: 0 unless it opens a cluster, which then
 // becomes the next onset event of `plots`. True when it opened one.
-bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, bool opens) {
+bool AssignCluster(const Performance& performance, std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n,
+                   bool opens) {
   // Note-offs and the other note-ons of a cluster carry no cluster index.
   if (!opens) {
     n.clusterIndex = 0;
@@ -43,7 +54,7 @@ bool AssignCluster(std::vector<PlotEvent>& plots, std::int32_t j, NoteEvent& n, 
   }
   PlotEvent p;
   p.onsetMs = n.timeMs;
-  p.velocity0 = n.noteVelocity;
+  p.velocity0 = OpeningVelocity(performance, j);
   p.firstNote = j;
   plots.push_back(p);
   n.clusterIndex = static_cast<std::int32_t>(plots.size() - 1);
@@ -78,7 +89,7 @@ bool AnalyseInOneWalk(Performance& performance) {
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   std::size_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(plots, j, n, opens)) return;
+    if (!AssignCluster(performance, plots, j, n, opens)) return;
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(plots, k - 2 * d - 1, d);
   });
@@ -124,7 +135,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetCaption("Creating Matrix...");
   std::int32_t k = 0;
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(plots, j, n, opens)) return;
+    if (!AssignCluster(performance, plots, j, n, opens)) return;
     ++k;
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);

@@ -11,14 +11,19 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "analysis/OnsetAnalysis.h"
+#include "analysis/RecordingPerformance.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
+#include "io/RecordingReader.h"
+#include "io/RecordingSignature.h"
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
+#include "io/TextLike.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
@@ -34,6 +39,14 @@ struct FileCloser {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// What the readers look for, for the message about a file none can read.
+constexpr const char* kReadableKinds =
+    "an ASCII MIDI listing (note lines like \"1; /* 0 ms */+60 64;\"), a Standard MIDI File, a match file or a "
+    "recording (WAV, FLAC, Ogg/Vorbis or MP3)";
+
+// How much of a file's start tells its kind.
+constexpr std::size_t kHeadBytes = 4096;
 
 // Opens `path` for reading if it is a regular file; otherwise nothing, with
 // the reason in `why`. A folder, a FIFO or a device is refused: opening a
@@ -119,16 +132,49 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   performance.noteEvents = std::move(read.events);
   performance.noteEventCount = static_cast<std::int32_t>(performance.noteEvents.size() - 1);
   performance.plotEventCount = 0;
+  ForgetRecordingLoudness(performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
   return result;
 }
 
+// A recording is read and its onsets found whole before anything of the
+// current performance changes, so a failed or cancelled read leaves it as it
+// was.
+LoadResult LoadRecordingFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+  LoadResult result;
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  shown.ShowWindow();
+  RecordingRead read;
+  try {
+    read = ReadRecording(path, performance.settings.onsets, hooks.progress);
+  } catch (const std::bad_alloc&) {
+    shown.HideWindow();
+    return NotEnoughMemory(path);
+  }
+  if (!read.Ok() || static_cast<std::int64_t>(read.onsets.size()) > kMaxNotes) {
+    shown.HideWindow();
+    result.status = read.cancelled ? LoadStatus::Cancelled : LoadStatus::CannotOpen;
+    if (!read.cancelled) {
+      result.message = read.error.empty() ? Quoted(path) + " holds more onsets than returnplot can load."
+                                          : "Cannot read the recording " + Quoted(path) + ": " + read.error + ".";
+    }
+    return result;
+  }
+  TakeRecordingOnsets(read.onsets, performance);
+  AnalyseOnsets(performance, &shown);
+  result.noteOnCount = performance.noteEventCount;
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
 // After the file was read through once: false, with the reason in `result`,
-// when a read failed or it holds more notes than a performance can; the
-// performance is then left as it was.
-bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, LoadResult& result) {
+// when a read failed, it holds more notes than a performance can, or it holds
+// nothing any reader knows (no note line, and not text); the performance is
+// then left as it was. A text file without a note line loads, with a warning.
+bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, bool text, LoadResult& result) {
   result.fieldCount = counts.fields;
   if (error != 0) {
     result.status = LoadStatus::CannotOpen;
@@ -140,6 +186,14 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
     result.message = Quoted(path) + " holds more notes than returnplot can load.";
     return false;
   }
+  if (counts.noteLines == 0 && !text) {
+    result.status = LoadStatus::Unrecognised;
+    result.message = "returnplot cannot read " + Quoted(path) + ": it expected " + kReadableKinds + ".";
+    return false;
+  }
+  if (counts.noteLines == 0) {
+    result.message = Quoted(path) + " holds no note line (\"1; /* 0 ms */+60 64;\"): the performance is empty.";
+  }
   return true;
 }
 
@@ -148,7 +202,8 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
 // it was. A large file is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks,
+                         bool text) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -163,12 +218,13 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
     return NotEnoughMemory(path);
   }
   const FieldCounts& counts = read.counts;
-  if (!ReadThrough(path, read.error, counts, result)) return result;
+  if (!ReadThrough(path, read.error, counts, text, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.noteEvents = std::move(notes);
   performance.noteEventCount = static_cast<std::int32_t>(counts.noteLines);
   performance.plotEventCount = 0;
+  ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
@@ -186,14 +242,20 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     result.message = "Cannot open " + Quoted(path) + ": " + why;
     return result;
   }
-  // Either kind of performance file is recognised by its content.
-  std::uint8_t head[4] = {};
-  if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
+  // Every kind of performance file is recognised by its content.
+  std::uint8_t headBytes[kHeadBytes] = {};
+  const std::span<const std::uint8_t> head(headBytes, std::fread(headBytes, 1, sizeof headBytes, file.get()));
+  if (LooksLikeStandardMidiFile(head)) {
     file.reset();
     return LoadMidiFile(path, performance, hooks);
   }
+  if (LooksLikeRecording(head)) {
+    file.reset();
+    return LoadRecordingFile(path, performance, hooks);
+  }
+  const bool text = LooksLikeText(head);
   std::rewind(file.get());
-  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks, text);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
@@ -204,7 +266,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields.Error(), counts, result)) return result;
+  if (!ReadThrough(path, fields.Error(), counts, text, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
@@ -224,6 +286,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     if (fields.Rewind()) performance.noteEventCount = ReadNotes(fields, performance.noteEvents, noteLines, shown);
     // A file that shrank since it was counted leaves zero records behind.
     performance.noteEvents.resize(noteLines + 1);
+    ForgetRecordingLoudness(performance);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
       result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.noteEventCount) +
@@ -245,7 +308,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
 OpenFileRequest PerformanceFileRequest(std::string title) {
   OpenFileRequest request;
   request.title = std::move(title);
-  request.filter = "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|";
+  request.filter =
+      "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|"
+      "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|";
   request.defaultExtension = "txt";
   return request;
 }
@@ -272,7 +337,9 @@ LoadResult PerformanceLoader::Open(const std::string& path) {
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
   result.path = path;
-  if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
+  if (!result.message.empty()) {
+    dialogs_.ShowMessage(result.message, result.Ok() ? MessageKind::Information : MessageKind::Error);
+  }
   return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
-// line: an ASCII MIDI listing or a Standard MIDI File, told apart by content.
+// line: an ASCII MIDI listing, a Standard MIDI File or a recording, told
+// apart by content.
 // Read every note event into the performance's `NoteEvents` (two passes:
 // count, then fill an array sized once), run the onset analysis, and end the
 // load (the view rebuilds its points, replay stopped, the first event current,
@@ -34,15 +35,16 @@ struct LoadHooks {
 
 enum class LoadStatus {
   Loaded,      // the file was read and analysed
-  Cancelled,   // the file dialog was cancelled; nothing changed
+  Cancelled,   // the file dialog or the reading of a recording was cancelled; nothing changed
   CannotOpen,  // the file could not be opened or read; nothing changed
   ReadError,   // reading failed half-way; what was read is loaded
   TooLarge,    // more notes than the program can hold; nothing changed
+  Unrecognised,  // no reader found anything it knows in the file; nothing changed
 };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  std::string message;           // for the user; empty when loaded without trouble
+  std::string message;           // for the user (a warning when loaded); empty when loaded without trouble
   std::string path;              // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;   // every field of the file
   std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded

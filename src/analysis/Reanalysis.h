@@ -1,8 +1,11 @@
 #pragma once
 // Analysing a loaded performance again with other settings: its note events
 // stay as read (the file is not read again), its onset events are made anew.
+// A recording is the exception when the onset detection settings changed:
+// its onsets are found again in the file.
 
 #include <cstdint>
+#include <string>
 
 #include "model/AnalysisSettings.h"
 
@@ -12,8 +15,9 @@ struct Performance;
 struct ReplayPosition;
 
 // Takes `settings` as the performance's own and runs the onset analysis over
-// its note events again.
-void Reanalyse(Performance& performance, const AnalysisSettings& settings);
+// its note events again. Empty, or why a recording's onsets could not be
+// found again (it then keeps the onsets it had).
+std::string Reanalyse(Performance& performance, const AnalysisSettings& settings);
 
 // The event whose onset is `onsetMs`, else the last event that starts before
 // it (the one that now holds a note-on at that time); 1 when there is none.
@@ -21,6 +25,7 @@ std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs);
 
 // Reanalyse, and the current event of `position` moved to the event with the
 // same onset time as before, or to the one that took that time in.
-void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position, const AnalysisSettings& settings);
+std::string ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position,
+                                     const AnalysisSettings& settings);
 
 }  // namespace rp

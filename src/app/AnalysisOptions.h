@@ -1,6 +1,8 @@
 #pragma once
-// `--cluster-ms MS` and `--delay D`: the analysis settings on the command
-// line, for every command that analyses a performance and for the windows.
+// `--cluster-ms MS` and `--delay D`, and for recordings `--onset-method M`,
+// `--onset-threshold T`, `--onset-silence-db DB` and `--onset-min-ioi-ms MS`:
+// the analysis settings on the command line, for every command that analyses
+// a performance and for the windows.
 
 #include <cstdint>
 #include <iosfwd>
@@ -13,24 +15,32 @@
 
 namespace rp {
 
-inline constexpr std::string_view kAnalysisOptionsUsage = "[--cluster-ms MS] [--delay D]";
+inline constexpr std::string_view kAnalysisOptionsUsage =
+    "[--cluster-ms MS] [--delay D] [--onset-method M] [--onset-threshold T] [--onset-silence-db DB] "
+    "[--onset-min-ioi-ms MS]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
   std::optional<double> clusterWindowMs;
   std::optional<std::int32_t> delay;
+  std::optional<OnsetMethod> onsetMethod;
+  std::optional<double> onsetThreshold;
+  std::optional<double> onsetSilenceDb;
+  std::optional<double> onsetMinIoiMs;
 
-  bool Any() const { return clusterWindowMs || delay; }
+  bool Any() const {
+    return clusterWindowMs || delay || onsetMethod || onsetThreshold || onsetSilenceDb || onsetMinIoiMs;
+  }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;
 };
 
-// True for "--cluster-ms" and "--delay".
+// True for the option names above.
 bool IsAnalysisOption(std::string_view arg);
 
-// Takes every `--cluster-ms MS` and `--delay D` out of `args` (the last of
-// each counts). A missing, non-numeric or out-of-range value: one line on
-// `err` and nothing.
+// Takes every analysis option and its value out of `args` (the last of each
+// counts). A missing, non-numeric or out-of-range value: one line on `err`
+// and nothing.
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace rp

@@ -5,6 +5,7 @@
 #include "app/AnalysisReport.h"
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
+#include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
 #include "app/SnapshotOptions.h"
@@ -18,10 +19,15 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-points", "FILE.csv", "Load a scatter file, scale it into the plot cube and print every point as CSV.",
        RunExportPoints},
       {"--export-events", "FILE",
-       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note).",
+       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note); the "
+       "velocities of a recording are the loudness of its events in dB.",
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
+      {"--export-onsets", "FILE",
+       "Print every onset found in the recording FILE as CSV (time in ms, detection strength, loudness in dB), "
+       "before onsets are grouped into events.",
+       &ExportOnsets},
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
@@ -47,7 +53,7 @@ const std::vector<BatchCommand>& BatchCommands() {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [ANALYSIS OPTIONS] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
@@ -58,10 +64,18 @@ void PrintHelp(std::ostream& out) {
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
-         "and n+2D. Both also go with --export-events, --export-notes, --report\n"
-         "and --snapshot. The windows start with the values last chosen in\n"
-         "\"Analysis settings...\" unless these are given; the commands with the\n"
-         "defaults.\n\nCommands:\n";
+         "and n+2D.\n"
+         "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
+         "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
+         "--onset-method M (default hfc): the detection function, one of\n"
+         "  " << OnsetMethodNames() << ".\n"
+         "--onset-threshold T (0.001 to 10, default 0.3): lower finds more onsets.\n"
+         "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
+         "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
+         "All these analysis options also go with --export-events, --export-notes,\n"
+         "--export-onsets, --report and --snapshot. The windows start with the values\n"
+         "last chosen in \"Analysis settings...\" unless these are given; the commands\n"
+         "with the defaults.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;

@@ -17,7 +17,7 @@ int ExportEvents(const std::vector<std::string>& args, std::ostream& out, std::o
   for (std::int32_t k = 1; k <= performance.plotEventCount; ++k) {
     const PlotEvent& p = performance.plotEvents[static_cast<std::size_t>(k)];
     csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
-    csv.Integer(p.velocity0).Integer(p.velocity1).Integer(p.velocity2).Integer(p.firstNote).EndRow();
+    csv.Number(p.velocity0).Number(p.velocity1).Number(p.velocity2).Integer(p.firstNote).EndRow();
   }
   csv.Flush();
   return 0;

@@ -1,10 +1,12 @@
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
-// and the delay d. The windows, the command line and the stored settings all
+// and the delay d, and for a recording how its onsets are found. The windows, the command line and the stored settings all
 // hold the same limits.
 
 #include <cstdint>
 #include <string>
+
+#include "model/OnsetDetectionSettings.h"
 
 namespace rp {
 
@@ -14,6 +16,8 @@ struct AnalysisSettings {
   double clusterWindowMs = 50.0;
   // d: event n is plotted against events n + d and n + 2d.
   std::int32_t delay = 1;
+  // How a recording's onsets are found before they are grouped.
+  OnsetDetectionSettings onsets;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "model/AnalysisSettings.h"
+#include "model/VelocityKind.h"
 
 namespace rp {
 
@@ -33,15 +34,17 @@ struct NoteEvent {
 static_assert(sizeof(NoteEvent) == 24);
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
-// itself, of the event `Delay` later and of the event 2 `Delay` later.
+// itself, of the event `Delay` later and of the event 2 `Delay` later. The
+// velocities are of the performance's `velocityKind`: MIDI velocities, or a
+// recording's loudness in dB.
 struct PlotEvent {
   double onsetMs = 0.0;
   double interval0 = 0.0;
   double interval1 = 0.0;
   double interval2 = 0.0;
-  std::uint8_t velocity0 = 0;
-  std::uint8_t velocity1 = 0;
-  std::uint8_t velocity2 = 0;
+  double velocity0 = 0.0;
+  double velocity1 = 0.0;
+  double velocity2 = 0.0;
   std::int32_t firstNote = 0;
 };
 
@@ -53,6 +56,11 @@ struct Performance {
   AnalysisSettings settings;
   // The file it was read from; empty until a load changes it.
   std::string sourcePath;
+  // MIDI velocities, or a recording's loudness in dB: then `noteLoudnessDb`
+  // holds each note event's loudness, indexed as `noteEvents`, and the onset
+  // analysis takes the events' velocities from there.
+  VelocityKind velocityKind = VelocityKind::Midi;
+  std::vector<double> noteLoudnessDb;
 
   // What the control panel holds before its first file: both arrays sized to
   // indices 0 to 5, all zero, both counts 5.

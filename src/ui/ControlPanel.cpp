@@ -357,12 +357,15 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
 void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
   engine_->Stop();
   // Compared performances are always analysed as the main one is.
-  for (Performance& other : compared_) Reanalyse(other, settings);
+  std::string messages;
+  for (Performance& other : compared_) messages += Reanalyse(other, settings);
   if (!fileLoaded_) {
     performance_.settings = settings;
-    return;
+  } else {
+    messages += ReanalyseKeepingPosition(performance_, position_, settings);
   }
-  ReanalyseKeepingPosition(performance_, position_, settings);
+  if (!messages.empty()) dialogs_.ShowMessage(messages, MessageKind::Error);
+  if (!fileLoaded_) return;
   timeSlider_->setMaximum(std::max(performance_.plotEventCount, timeSlider_->minimum()));
   engine_->UpdateTimeDisplay();
 }

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recording/RecordingAnalysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include <vector>
+
+#include "recording/AubioOnsetDetector.h"
+#include "recording/MonoAudioFile.h"
+#include "recording/OnsetLoudness.h"
+#include "recording/SampleHistory.h"
+
+namespace rp {
+
+namespace {
+
+struct PendingOnset {
+  std::int64_t sample = 0;
+  double strength = 0.0;
+};
+
+std::string Decibels(double db) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f dB", db);
+  return text;
+}
+
+// Finds the onsets as the hops stream in and gives each its loudness once
+// the sound after it is in the history: when the next onset is known, or
+// when no onset can be found any more before the end of its loudness span.
+class OnsetCollector {
+ public:
+  OnsetCollector(const RecordingRequest& request, int sampleRate, std::int64_t settleSamples,
+                 std::vector<DetectedOnset>& out)
+      : sampleRate_(sampleRate),
+        minIoi_(std::llround(request.minIoiMs * sampleRate / 1000.0)),
+        settle_(settleSamples),
+        out_(out) {}
+
+  void Add(const RawOnset& raw) {
+    const std::int64_t sample = std::max<std::int64_t>(0, raw.sample);
+    if (lastKept_ >= 0 && sample - lastKept_ < std::max<std::int64_t>(minIoi_, 1)) return;
+    lastKept_ = sample;
+    pending_.push_back({sample, raw.strength});
+  }
+
+  // Gives out every onset whose loudness span lies well before `history`'s end.
+  void Settle(const SampleHistory& history, bool atEnd) {
+    while (!pending_.empty()) {
+      const PendingOnset& first = pending_.front();
+      const bool hasNext = pending_.size() > 1;
+      if (!hasNext && !atEnd && history.End() < first.sample + settle_) return;
+      const std::int64_t end = hasNext ? pending_[1].sample : history.End();
+      DetectedOnset onset;
+      onset.timeMs = static_cast<double>(first.sample) * 1000.0 / sampleRate_;
+      onset.strength = first.strength;
+      onset.loudnessDb = OnsetLoudnessDb(history, first.sample, end, sampleRate_);
+      out_.push_back(onset);
+      pending_.pop_front();
+    }
+  }
+
+ private:
+  int sampleRate_;
+  std::int64_t minIoi_;
+  std::int64_t settle_;
+  std::int64_t lastKept_ = -1;
+  std::deque<PendingOnset> pending_;
+  std::vector<DetectedOnset>& out_;
+};
+
+}  // namespace
+
+RecordingRead AnalyseRecordingFile(const RecordingRequest& request) {
+  RecordingRead result;
+  MonoAudioFile file(request.path != nullptr ? request.path : "");
+  if (!file.Error().empty()) {
+    result.error = file.Error();
+    return result;
+  }
+  const int rate = file.SampleRate();
+  result.sampleRate = rate;
+  result.channels = file.Channels();
+  const DetectorShape shape = ShapeForSampleRate(rate);
+  AubioOnsetDetector detector(request.method != nullptr ? request.method : "", shape, rate, request.threshold,
+                              request.silenceDb, request.minIoiMs);
+  if (!detector.Error().empty()) {
+    result.error = detector.Error();
+    return result;
+  }
+  // An onset is reported at most a few windows after it began; its loudness
+  // span must be in the history by then.
+  const auto latency = static_cast<std::int64_t>(8 * shape.window);
+  const std::int64_t span = std::llround(kLoudnessSpanMs * rate / 1000.0);
+  SampleHistory history(static_cast<std::size_t>(2 * (latency + span) + rate));
+  OnsetCollector onsets(request, rate, latency + span, result.onsets);
+
+  const std::int64_t progressEvery = std::max<std::int64_t>(rate / 4, 1);
+  std::int64_t nextProgress = progressEvery;
+  std::vector<float> hop(shape.hop);
+  std::int64_t read = 0;
+  float peak = 0.0F;
+  // After the end, a window of silence lets the detector see the last peaks.
+  std::size_t tailHops = shape.window / shape.hop + 4;
+  while (true) {
+    std::size_t n = file.Read(hop.data(), hop.size());
+    if (n == 0) {
+      if (tailHops == 0) break;
+      --tailHops;
+    }
+    std::fill(hop.begin() + static_cast<std::ptrdiff_t>(n), hop.end(), 0.0F);
+    for (std::size_t i = 0; i < n; ++i) peak = std::max(peak, std::fabs(hop[i]));
+    history.Append(hop.data(), n);
+    read += static_cast<std::int64_t>(n);
+    if (const auto raw = detector.Feed(hop.data())) {
+      if (raw->sample < read) onsets.Add(*raw);
+    }
+    onsets.Settle(history, false);
+    if (read >= nextProgress && request.progress != nullptr) {
+      nextProgress = read + progressEvery;
+      const double done = file.Frames() > 0 ? std::min(1.0, static_cast<double>(read) / file.Frames()) : -1.0;
+      if (!request.progress(request.context, done)) {
+        result.cancelled = true;
+        result.onsets.clear();
+        return result;
+      }
+    }
+  }
+  onsets.Settle(history, true);
+  result.durationMs = static_cast<double>(read) * 1000.0 / rate;
+  file.CheckComplete(read);
+  if (!file.Error().empty()) {
+    result.error = file.Error();
+    result.onsets.clear();
+    return result;
+  }
+  if (result.onsets.empty()) {
+    const double peakDb = peak > 0.0F ? 20.0 * std::log10(peak) : -INFINITY;
+    if (peak == 0.0F) {
+      result.error = "it holds only silence: no onset to plot";
+    } else if (peakDb < request.silenceDb) {
+      result.error = "its loudest sample, at " + Decibels(peakDb) + ", lies below the silence gate of " +
+                     Decibels(request.silenceDb) + ": no onset to plot";
+    } else {
+      result.error = "no onset was found (its loudest sample is at " + Decibels(peakDb) +
+                     "); a lower onset threshold or silence gate may find some";
+    }
+  }
+  return result;
+}
+
+}  // namespace rp
