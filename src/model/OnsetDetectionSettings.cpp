@@ -46,9 +46,9 @@ std::optional<OnsetMethod> OnsetMethodNamed(std::string_view name) {
 
 std::string OnsetMethodNames() {
   std::string names;
-  for (const auto& [m, name] : kMethodNames) {
+  for (const OnsetMethod method : kOnsetMethods) {
     if (!names.empty()) names += ", ";
-    names += name;
+    names += OnsetMethodName(method);
   }
   return names;
 }

@@ -4,6 +4,7 @@
 // threshold, the silence gate and the shortest time between two onsets. They
 // belong to the analysis settings; a performance read from MIDI ignores them.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,11 +14,17 @@ namespace rp {
 // The detection functions, named on the command line and in the stored
 // settings as the detector library names them.
 enum class OnsetMethod { Energy, Hfc, Complex, Phase, WPhase, SpecDiff, Kl, Mkl, SpecFlux };
+inline constexpr std::array<OnsetMethod, 9> kOnsetMethods = {
+    OnsetMethod::Energy,   OnsetMethod::Hfc, OnsetMethod::Complex, OnsetMethod::Phase,   OnsetMethod::WPhase,
+    OnsetMethod::SpecDiff, OnsetMethod::Kl,  OnsetMethod::Mkl,     OnsetMethod::SpecFlux};
 
+// The defaults serve solo piano: spectral flux finds soft notes under
+// sustained ones best of aubio's functions, and at 0.45 it finds almost
+// nothing that was not played (see the accuracy table in the README).
 struct OnsetDetectionSettings {
-  OnsetMethod method = OnsetMethod::Hfc;
+  OnsetMethod method = OnsetMethod::SpecFlux;
   // Peak-picking threshold of the detection function; lower finds more.
-  double threshold = 0.3;
+  double threshold = 0.45;
   // Frames quieter than this (dB relative to full scale) hold no onset.
   double silenceDb = -70.0;
   // Two onsets are at least this far apart.

@@ -28,20 +28,25 @@ DetectorShape ShapeForSampleRate(int sampleRate) {
   const double wanted = sampleRate * 0.0058;
   shape.hop = 16;
   while (shape.hop < 8192 && static_cast<double>(shape.hop) * 1.5 < wanted) shape.hop *= 2;
-  shape.window = 4 * shape.hop;
+  shape.window = 8 * shape.hop;
   return shape;
 }
 
 double DetectorDelayHops(const std::string& method) {
-  // Measured on synthesized piano: the median distance from the first sample
-  // of a note to the onset aubio reports for it with no delay of its own.
-  if (method == "energy") return 3.0;
-  if (method == "complex") return 3.0;
-  if (method == "phase" || method == "wphase") return 3.0;
-  if (method == "specdiff") return 3.0;
-  if (method == "kl" || method == "mkl") return 3.0;
-  if (method == "specflux") return 3.0;
-  return 3.0;  // hfc
+  // Measured on piano rendered from MIDI with two SoundFonts (the Vienna 4x22
+  // files through TimGM6mb and FluidR3): the median time from a note-on to
+  // the onset aubio reports for it, with no delay of its own and an analysis
+  // window of 8 hops, a little less than halfway between the two sounds, so
+  // the refinement's search (30 ms before, 15 ms after) takes in the attack
+  // of either.
+  if (method == "energy") return 0.5;
+  if (method == "complex" || method == "phase") return 5.0;
+  if (method == "specflux") return 5.0;
+  if (method == "wphase") return 6.0;
+  if (method == "mkl" || method == "hfc") return 6.5;
+  if (method == "kl") return 7.0;
+  if (method == "specdiff") return 7.5;
+  return 5.0;
 }
 
 AubioOnsetDetector::AubioOnsetDetector(const std::string& method, DetectorShape shape, int sampleRate,

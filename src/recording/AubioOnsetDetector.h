@@ -14,8 +14,8 @@
 namespace rp {
 
 // The analysis frame: `hop` samples between two frames, `window` samples
-// each, chosen from the sample rate so a frame is about 5.8 ms apart and
-// 23 ms long at any rate.
+// each, chosen from the sample rate so frames are about 5.8 ms apart and
+// 46 ms long at any rate.
 struct DetectorShape {
   std::size_t hop = 256;
   std::size_t window = 1024;
@@ -53,7 +53,7 @@ class AubioOnsetDetector {
 };
 
 // How long after the sound begins each detection function reports it, in
-// hops (the same in hops at every sample rate).
+// hops (the same in hops at every sample rate): the detector's known delay.
 double DetectorDelayHops(const std::string& method);
 
 }  // namespace rp

@@ -3,6 +3,7 @@
 
 #include <sndfile.h>
 
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -97,10 +98,27 @@ MonoAudioFile::~MonoAudioFile() {
 }
 
 std::size_t MonoAudioFile::Read(float* out, std::size_t count) {
+  // Decoders may hand out less than asked before the end (FLAC a block at a
+  // time): read on until `count` or the end.
+  std::size_t done = 0;
+  while (done < count) {
+    const std::size_t n = ReadSome(out + done, count - done);
+    if (n == 0) break;
+    done += n;
+  }
+  return done;
+}
+
+std::size_t MonoAudioFile::ReadSome(float* out, std::size_t count) {
   if (file_ == nullptr || !error_.empty() || count == 0) return 0;
   if (channels_ == 1) {
     const sf_count_t n = sf_readf_float(File(file_), out, static_cast<sf_count_t>(count));
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
+    if (n <= 0) return 0;
+    // A float file may hold infinities or NaN; they read as silence.
+    for (sf_count_t i = 0; i < n; ++i) {
+      if (!std::isfinite(out[i])) out[i] = 0.0F;
+    }
+    return static_cast<std::size_t>(n);
   }
   const auto channels = static_cast<std::size_t>(channels_);
   interleaved_.resize(count * channels);
@@ -111,7 +129,7 @@ std::size_t MonoAudioFile::Read(float* out, std::size_t count) {
   for (sf_count_t i = 0; i < n; ++i, frame += channels) {
     float sum = 0.0F;
     for (std::size_t c = 0; c < channels; ++c) sum += frame[c];
-    out[i] = sum * scale;
+    out[i] = std::isfinite(sum) ? sum * scale : 0.0F;
   }
   return static_cast<std::size_t>(n);
 }

@@ -46,6 +46,7 @@ class MonoAudioFile {
   // The announced length when the file is shorter than its header says.
   std::int64_t announcedFrames_ = -1;
   std::vector<float> interleaved_;
+  std::size_t ReadSome(float* out, std::size_t count);
 };
 
 }  // namespace rp

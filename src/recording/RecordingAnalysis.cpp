@@ -10,6 +10,7 @@
 #include "recording/AubioOnsetDetector.h"
 #include "recording/MonoAudioFile.h"
 #include "recording/OnsetLoudness.h"
+#include "recording/OnsetRefinement.h"
 #include "recording/SampleHistory.h"
 
 namespace rp {
@@ -20,6 +21,8 @@ struct PendingOnset {
   std::int64_t sample = 0;
   double strength = 0.0;
 };
+
+double Rounded(double value, double steps) { return std::round(value * steps) / steps; }
 
 std::string Decibels(double db) {
   char text[32];
@@ -39,8 +42,8 @@ class OnsetCollector {
         settle_(settleSamples),
         out_(out) {}
 
-  void Add(const RawOnset& raw) {
-    const std::int64_t sample = std::max<std::int64_t>(0, raw.sample);
+  void Add(const RawOnset& raw, const SampleHistory& history) {
+    const std::int64_t sample = std::max<std::int64_t>(0, RefineOnset(history, raw.sample, sampleRate_));
     if (lastKept_ >= 0 && sample - lastKept_ < std::max<std::int64_t>(minIoi_, 1)) return;
     lastKept_ = sample;
     pending_.push_back({sample, raw.strength});
@@ -53,10 +56,11 @@ class OnsetCollector {
       const bool hasNext = pending_.size() > 1;
       if (!hasNext && !atEnd && history.End() < first.sample + settle_) return;
       const std::int64_t end = hasNext ? pending_[1].sample : history.End();
+      // Printed to a hundredth of a ms and of a dB, a thousandth of the strength.
       DetectedOnset onset;
-      onset.timeMs = static_cast<double>(first.sample) * 1000.0 / sampleRate_;
-      onset.strength = first.strength;
-      onset.loudnessDb = OnsetLoudnessDb(history, first.sample, end, sampleRate_);
+      onset.timeMs = Rounded(static_cast<double>(first.sample) * 1000.0 / sampleRate_, 100.0);
+      onset.strength = Rounded(first.strength, 1000.0);
+      onset.loudnessDb = Rounded(OnsetLoudnessDb(history, first.sample, end, sampleRate_), 100.0);
       out_.push_back(onset);
       pending_.pop_front();
     }
@@ -115,7 +119,7 @@ RecordingRead AnalyseRecordingFile(const RecordingRequest& request) {
     history.Append(hop.data(), n);
     read += static_cast<std::int64_t>(n);
     if (const auto raw = detector.Feed(hop.data())) {
-      if (raw->sample < read) onsets.Add(*raw);
+      if (raw->sample < read) onsets.Add(*raw, history);
     }
     onsets.Settle(history, false);
     if (read >= nextProgress && request.progress != nullptr) {

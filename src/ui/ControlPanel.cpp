@@ -339,6 +339,7 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
     compared_.clear();
+    OfferVelocity();
     view_.ShowFirstEvents();
   };
   hooks.stopAutoRotation = [this] { view_.StopAutoRotation(); };
@@ -391,6 +392,7 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
   ProcessPendingEvents();
   const CompareLoadReport report =
       rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
+  OfferVelocity();
   if (report.added > 0) view_.ShowFirstEvents();
   for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
 }
@@ -398,7 +400,17 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
 void ControlPanel::RemoveComparedPerformances() {
   if (compared_.empty()) return;
   compared_.clear();
+  OfferVelocity();
   view_.ShowFirstEvents();
+}
+
+void ControlPanel::OfferVelocity() {
+  bool same = true;
+  for (const Performance& other : compared_) same = same && other.velocityKind == performance_.velocityKind;
+  velocityOption_->setEnabled(same);
+  velocityOption_->setToolTip(
+      same ? QString() : QStringLiteral("The shown performances have velocities of different kinds (MIDI and dB)."));
+  if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
 }
 
 void ControlPanel::OnTimingVelocityChosen() { view_.ShowFirstEvents(); }
