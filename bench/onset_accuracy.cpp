@@ -46,7 +46,7 @@ struct Score {
   std::int64_t truth = 0;
   std::int64_t found = 0;
   std::int64_t matched = 0;
-  std::vector<double> errors;  // |found - true| of the matched, ms
+  std::vector<double> errors;        // |found - true| of the matched, ms
   std::vector<double> signedErrors;  // found - true
 
   void Add(const Score& other) {
@@ -81,7 +81,8 @@ struct Score {
 
 std::vector<double> Onsets(const rp::Performance& p) {
   std::vector<double> onsets;
-  for (std::int32_t k = 1; k <= p.plotEventCount; ++k) onsets.push_back(p.plotEvents[static_cast<std::size_t>(k)].onsetMs);
+  for (std::int32_t k = 1; k <= p.plotEventCount; ++k)
+    onsets.push_back(p.plotEvents[static_cast<std::size_t>(k)].onsetMs);
   return onsets;
 }
 

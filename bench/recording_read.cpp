@@ -47,8 +47,8 @@ struct BenchRecording {
       double x = 0.0;
       for (const auto& [onset, frequency] : sounding) {
         const double age = t - onset;
-        x += 0.15 * std::exp(-age * 4.0) * (std::sin(2 * M_PI * frequency * age) +
-                                            0.5 * std::sin(4 * M_PI * frequency * age));
+        x += 0.15 * std::exp(-age * 4.0) *
+             (std::sin(2 * M_PI * frequency * age) + 0.5 * std::sin(4 * M_PI * frequency * age));
       }
       const auto sample = static_cast<std::int16_t>(std::lround(std::clamp(x, -1.0, 1.0) * 32000));
       block.push_back(sample);

@@ -34,11 +34,11 @@ struct LoadHooks {
 };
 
 enum class LoadStatus {
-  Loaded,      // the file was read and analysed
-  Cancelled,   // the file dialog or the reading of a recording was cancelled; nothing changed
-  CannotOpen,  // the file could not be opened or read; nothing changed
-  ReadError,   // reading failed half-way; what was read is loaded
-  TooLarge,    // more notes than the program can hold; nothing changed
+  Loaded,        // the file was read and analysed
+  Cancelled,     // the file dialog or the reading of a recording was cancelled; nothing changed
+  CannotOpen,    // the file could not be opened or read; nothing changed
+  ReadError,     // reading failed half-way; what was read is loaded
+  TooLarge,      // more notes than the program can hold; nothing changed
   Unrecognised,  // no reader found anything it knows in the file; nothing changed
 };
 

@@ -46,9 +46,9 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   if (performance.velocityKind == VelocityKind::Decibel) {
     const OnsetDetectionSettings& onsets = settings.onsets;
     out << path << "\n  " << noteCount << " onsets found (method " << OnsetMethodName(onsets.method) << ", threshold "
-        << ShortestNumber(onsets.threshold) << ", silence " << ShortestNumber(onsets.silenceDb)
-        << " dB, at least " << ShortestNumber(onsets.minIoiMs) << " ms apart), " << eventCount
-        << " onset events (onsets within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+        << ShortestNumber(onsets.threshold) << ", silence " << ShortestNumber(onsets.silenceDb) << " dB, at least "
+        << ShortestNumber(onsets.minIoiMs) << " ms apart), " << eventCount << " onset events (onsets within "
+        << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
   } else {
     out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
         << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
@@ -72,8 +72,8 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
     out << "  first to last onset " << MinutesSeconds(span);
     if (eventCount > 1) out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms";
     if (decibels) {
-      out << "\n  loudness of the events: mean " << Fixed(velocitySum / eventCount, 1) << " dB, from "
-          << Fixed(low, 1) << " to " << Fixed(high, 1) << " dB\n";
+      out << "\n  loudness of the events: mean " << Fixed(velocitySum / eventCount, 1) << " dB, from " << Fixed(low, 1)
+          << " to " << Fixed(high, 1) << " dB\n";
     } else {
       out << "\n  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
           << high << "\n";
@@ -90,8 +90,8 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
                     p.interval0, p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote);
     } else {
       std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs,
-                    p.interval0, p.interval1, p.interval2, static_cast<int>(p.velocity0),
-                    static_cast<int>(p.velocity1), static_cast<int>(p.velocity2), p.firstNote);
+                    p.interval0, p.interval1, p.interval2, static_cast<int>(p.velocity0), static_cast<int>(p.velocity1),
+                    static_cast<int>(p.velocity2), p.firstNote);
     }
     out << row;
   }

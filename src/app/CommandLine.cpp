@@ -68,7 +68,9 @@ void PrintHelp(std::ostream& out) {
          "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
          "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
          "--onset-method M (default specflux): the detection function, one of\n"
-         "  " << OnsetMethodNames() << ".\n"
+         "  "
+      << OnsetMethodNames()
+      << ".\n"
          "--onset-threshold T (0.001 to 10, default 0.45): lower finds more onsets.\n"
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"

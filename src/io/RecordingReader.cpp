@@ -39,8 +39,7 @@ RecordingModule LoadModule() {
   RecordingModule module;
   const std::string folder = OwnFolder();
   std::string why;
-  for (const std::string& path :
-       {folder + "/" + kRecordingModuleName, folder + "/" + RP_RECORDING_MODULE_FROM_BIN}) {
+  for (const std::string& path : {folder + "/" + kRecordingModuleName, folder + "/" + RP_RECORDING_MODULE_FROM_BIN}) {
     if (::access(path.c_str(), R_OK) != 0) continue;
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
@@ -64,8 +63,8 @@ RecordingModule LoadModule() {
 }
 
 const RecordingModule& Module() {
-  static const RecordingModule module = LoadModule();
-  return module;
+  static const RecordingModule kModule = LoadModule();
+  return kModule;
 }
 
 struct ProgressBridge {

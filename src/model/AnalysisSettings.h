@@ -1,7 +1,7 @@
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
-// and the delay d, and for a recording how its onsets are found. The windows, the command line and the stored settings all
-// hold the same limits.
+// and the delay d, and for a recording how its onsets are found. The windows, the command line and the stored settings
+// all hold the same limits.
 
 #include <cstdint>
 #include <string>

@@ -49,8 +49,8 @@ double DetectorDelayHops(const std::string& method) {
   return 5.0;
 }
 
-AubioOnsetDetector::AubioOnsetDetector(const std::string& method, DetectorShape shape, int sampleRate,
-                                       double threshold, double silenceDb, double minIoiMs)
+AubioOnsetDetector::AubioOnsetDetector(const std::string& method, DetectorShape shape, int sampleRate, double threshold,
+                                       double silenceDb)
     : shape_(shape) {
   std::string message;
   aubio_log_set_function(&KeepAubioMessage, &message);
@@ -64,7 +64,10 @@ AubioOnsetDetector::AubioOnsetDetector(const std::string& method, DetectorShape 
   }
   aubio_onset_set_threshold(Onset(onset_), static_cast<smpl_t>(threshold));
   aubio_onset_set_silence(Onset(onset_), static_cast<smpl_t>(silenceDb));
-  aubio_onset_set_minioi_ms(Onset(onset_), static_cast<smpl_t>(minIoiMs));
+  // The shortest interval is kept by the caller, on the onsets as finally
+  // placed: aubio's own also holds back every onset within that time of the
+  // file's start.
+  aubio_onset_set_minioi_ms(Onset(onset_), 0);
   // The delay is taken back here, where it can go below zero.
   aubio_onset_set_delay(Onset(onset_), 0);
   delaySamples_ = std::llround(DetectorDelayHops(method) * static_cast<double>(shape.hop));

@@ -31,7 +31,7 @@ class AubioOnsetDetector {
  public:
   // `method` as aubio names it; `Error()` says why it cannot be made.
   AubioOnsetDetector(const std::string& method, DetectorShape shape, int sampleRate, double threshold,
-                     double silenceDb, double minIoiMs);
+                     double silenceDb);
   ~AubioOnsetDetector();
   AubioOnsetDetector(const AubioOnsetDetector&) = delete;
   AubioOnsetDetector& operator=(const AubioOnsetDetector&) = delete;
@@ -45,8 +45,8 @@ class AubioOnsetDetector {
  private:
   DetectorShape shape_;
   std::string error_;
-  void* onset_ = nullptr;  // aubio_onset_t
-  void* input_ = nullptr;  // fvec_t, one hop
+  void* onset_ = nullptr;   // aubio_onset_t
+  void* input_ = nullptr;   // fvec_t, one hop
   void* output_ = nullptr;  // fvec_t, one value
   std::int64_t delaySamples_ = 0;
   double recent_[3] = {};  // the detection function of the last frames

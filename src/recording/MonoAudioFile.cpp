@@ -57,6 +57,14 @@ int BytesPerSample(int format) {
   }
 }
 
+// The sound-file library's reason, without its full stop: it goes into a
+// sentence of ours.
+std::string Reason(SNDFILE* file) {
+  std::string why = sf_strerror(file);
+  while (!why.empty() && (why.back() == '.' || why.back() == ' ')) why.pop_back();
+  return why;
+}
+
 std::string Seconds(std::int64_t frames, int rate) {
   char text[64];
   std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(frames) / rate);
@@ -69,8 +77,7 @@ MonoAudioFile::MonoAudioFile(const std::string& path) {
   SF_INFO info{};
   file_ = sf_open(path.c_str(), SFM_READ, &info);
   if (file_ == nullptr) {
-    error_ = std::string("it is not a recording returnplot can read (WAV, FLAC, Ogg/Vorbis or MP3): ") +
-             sf_strerror(nullptr);
+    error_ = "it is not a recording returnplot can read (WAV, FLAC, Ogg/Vorbis or MP3): " + Reason(nullptr);
     return;
   }
   sampleRate_ = info.samplerate;
@@ -137,8 +144,7 @@ std::size_t MonoAudioFile::ReadSome(float* out, std::size_t count) {
 void MonoAudioFile::CheckComplete(std::int64_t framesRead) {
   if (file_ == nullptr || !error_.empty()) return;
   if (sf_error(File(file_)) != SF_ERR_NO_ERROR) {
-    error_ = std::string("decoding failed after ") + Seconds(framesRead, sampleRate_) + ": " +
-             sf_strerror(File(file_));
+    error_ = "decoding failed after " + Seconds(framesRead, sampleRate_) + ": " + Reason(File(file_));
     return;
   }
   const std::int64_t announced = announcedFrames_ > 0 ? announcedFrames_ : frames_;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "recording/AubioOnsetDetector.h"
@@ -30,48 +32,74 @@ std::string Decibels(double db) {
   return text;
 }
 
-// Finds the onsets as the hops stream in and gives each its loudness once
-// the sound after it is in the history: when the next onset is known, or
-// when no onset can be found any more before the end of its loudness span.
+// Takes the detector's onsets as the hops stream in, refines each once the
+// sound around it is in the history, and gives each its loudness once the
+// sound after it is: when the next onset is known, or when no onset can be
+// found any more before the end of its loudness span.
 class OnsetCollector {
  public:
   OnsetCollector(const RecordingRequest& request, int sampleRate, std::int64_t settleSamples,
                  std::vector<DetectedOnset>& out)
       : sampleRate_(sampleRate),
         minIoi_(std::llround(request.minIoiMs * sampleRate / 1000.0)),
+        refineAfter_(std::llround((kRefineAfterMs + 15.0) * sampleRate / 1000.0)),
         settle_(settleSamples),
+        window_(std::llround(kLoudnessWindowMs * sampleRate / 1000.0)),
         out_(out) {}
 
-  void Add(const RawOnset& raw, const SampleHistory& history) {
-    const std::int64_t sample = std::max<std::int64_t>(0, RefineOnset(history, raw.sample, sampleRate_));
-    if (lastKept_ >= 0 && sample - lastKept_ < std::max<std::int64_t>(minIoi_, 1)) return;
-    lastKept_ = sample;
-    pending_.push_back({sample, raw.strength});
-  }
+  void Add(const RawOnset& raw) { detected_.push_back({raw.sample, raw.strength}); }
 
-  // Gives out every onset whose loudness span lies well before `history`'s end.
+  // Refines the onsets the history holds enough sound after, and gives out
+  // every onset whose loudness span lies well before the history's end.
   void Settle(const SampleHistory& history, bool atEnd) {
+    while (!detected_.empty() && (atEnd || history.End() >= detected_.front().sample + refineAfter_)) {
+      const PendingOnset raw = detected_.front();
+      detected_.pop_front();
+      const PendingOnset refined{std::max<std::int64_t>(0, RefineOnset(history, raw.sample, sampleRate_)),
+                                 raw.strength};
+      // Refining may move an onset before the one found just before it.
+      auto at = pending_.end();
+      while (at != pending_.begin() && std::prev(at)->sample > refined.sample) --at;
+      pending_.insert(at, refined);
+    }
+    const std::int64_t apart = std::max<std::int64_t>(minIoi_, 1);
     while (!pending_.empty()) {
-      const PendingOnset& first = pending_.front();
-      const bool hasNext = pending_.size() > 1;
-      if (!hasNext && !atEnd && history.End() < first.sample + settle_) return;
-      const std::int64_t end = hasNext ? pending_[1].sample : history.End();
+      const PendingOnset first = pending_.front();
+      // Its loudness span ends at the next onset that can follow it.
+      auto next = pending_.begin() + 1;
+      while (next != pending_.end() && next->sample - first.sample < apart) ++next;
+      const bool hasNext = next != pending_.end();
+      if (!hasNext && !(atEnd && detected_.empty()) && history.End() < first.sample + settle_) return;
+      const std::int64_t end = hasNext ? next->sample : history.End();
+      pending_.pop_front();
+      if (lastKept_ >= 0 && first.sample - lastKept_ < apart) continue;
       // Printed to a hundredth of a ms and of a dB, a thousandth of the strength.
       DetectedOnset onset;
       onset.timeMs = Rounded(static_cast<double>(first.sample) * 1000.0 / sampleRate_, 100.0);
       onset.strength = Rounded(first.strength, 1000.0);
       onset.loudnessDb = Rounded(OnsetLoudnessDb(history, first.sample, end, sampleRate_), 100.0);
+      const double beforeDb = OnsetLoudnessDb(history, first.sample - window_, first.sample, sampleRate_);
+      if (onset.loudnessDb < beforeDb - kMaxDropDb) continue;
+      lastKept_ = first.sample;
       out_.push_back(onset);
-      pending_.pop_front();
     }
   }
 
  private:
+  // The detection function also stirs in the tail of a dying tone, where its
+  // adaptive threshold sinks with the sound. An onset brings sound: one whose
+  // loudness lies more than this below the level of the 10 ms before it
+  // (a tone that dies, a little slower where a soft note joins it) is none.
+  static constexpr double kMaxDropDb = 1.0;
+
   int sampleRate_;
   std::int64_t minIoi_;
+  std::int64_t refineAfter_;
   std::int64_t settle_;
+  std::int64_t window_;
   std::int64_t lastKept_ = -1;
-  std::deque<PendingOnset> pending_;
+  std::deque<PendingOnset> detected_;  // as the detector found them
+  std::deque<PendingOnset> pending_;   // refined, waiting for their loudness
   std::vector<DetectedOnset>& out_;
 };
 
@@ -89,7 +117,7 @@ RecordingRead AnalyseRecordingFile(const RecordingRequest& request) {
   result.channels = file.Channels();
   const DetectorShape shape = ShapeForSampleRate(rate);
   AubioOnsetDetector detector(request.method != nullptr ? request.method : "", shape, rate, request.threshold,
-                              request.silenceDb, request.minIoiMs);
+                              request.silenceDb);
   if (!detector.Error().empty()) {
     result.error = detector.Error();
     return result;
@@ -119,7 +147,7 @@ RecordingRead AnalyseRecordingFile(const RecordingRequest& request) {
     history.Append(hop.data(), n);
     read += static_cast<std::int64_t>(n);
     if (const auto raw = detector.Feed(hop.data())) {
-      if (raw->sample < read) onsets.Add(*raw, history);
+      if (raw->sample < read) onsets.Add(*raw);
     }
     onsets.Settle(history, false);
     if (read >= nextProgress && request.progress != nullptr) {

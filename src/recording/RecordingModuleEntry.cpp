@@ -7,7 +7,7 @@
 #include "recording/RecordingAnalysis.h"
 
 extern "C" __attribute__((visibility("default"))) void RpReadRecordingV1(const rp::RecordingRequest* request,
-                                                                          rp::RecordingRead* result) {
+                                                                         rp::RecordingRead* result) {
   try {
     *result = rp::AnalyseRecordingFile(*request);
   } catch (const std::bad_alloc&) {

@@ -42,7 +42,8 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   onsetThreshold_->setRange(kMinOnsetThreshold, kMaxOnsetThreshold);
   onsetThreshold_->setDecimals(3);
   onsetThreshold_->setSingleStep(0.05);
-  onsetThreshold_->setToolTip(QStringLiteral("Lower finds more onsets in a recording, also some that were not played."));
+  onsetThreshold_->setToolTip(
+      QStringLiteral("Lower finds more onsets in a recording, also some that were not played."));
   onsetSilence_ = new QDoubleSpinBox(this);
   onsetSilence_->setObjectName(QStringLiteral("onsetSilenceBox"));
   onsetSilence_->setRange(kMinSilenceDb, kMaxSilenceDb);

@@ -216,7 +216,8 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
-            "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*) All files|*|");
+            "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|"
+            "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|");
   EXPECT_EQ(dialogs.requests[0].defaultExtension, "txt");
   EXPECT_EQ(progress.showCount, 0);
 

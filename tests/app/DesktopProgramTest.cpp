@@ -37,8 +37,8 @@ TEST(DesktopProgram, TheCommandLineLoadsNoToolkitAndHandsTheRestOnUnchanged) {
   if (program.empty()) GTEST_SKIP() << "the program is not built";
   const ShellRun libraries = Shell("ldd '" + program + "'");
   ASSERT_EQ(libraries.status, 0) << libraries.output;
-  for (const char* heavy : {"libQt6", "libGL", "libOpenGL", "libEGL", "libfluidsynth", "librtmidi", "libasound",
-                            "libsndfile", "libaubio"})
+  for (const char* heavy :
+       {"libQt6", "libGL", "libOpenGL", "libEGL", "libfluidsynth", "librtmidi", "libasound", "libsndfile", "libaubio"})
     EXPECT_EQ(libraries.output.find(heavy), std::string::npos) << heavy << " in\n" << libraries.output;
   EXPECT_EQ(::access(DesktopProgramPath(program).c_str(), X_OK), 0) << DesktopProgramPath(program);
 

@@ -31,7 +31,7 @@ class RecordingProgressSink final : public ProgressSink {
   std::int64_t value = 0;
   std::int64_t numberEvents = 0;
   std::int64_t event = 0;
-  int updates = 0;  // calls that change the bar or a label
+  int updates = 0;               // calls that change the bar or a label
   std::int64_t cancelFrom = -1;  // the user cancels once the bar reaches this value
 };
 
