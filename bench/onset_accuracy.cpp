@@ -201,8 +201,17 @@ int main(int argc, char** argv) {
   double audioSeconds = 0.0;
   double cpuSeconds = 0.0;
   const char* rowFormat = markdown ? "| %s | %s | %s |\n" : "%-30s %s  %s\n";
-  std::printf(rowFormat, "file", "TimGM6mb: P R F med p90", "FluidR3: P R F med p90");
-  if (markdown) std::printf("|---|---|---|\n");
+  const std::string between = markdown ? " | " : " ";
+  if (markdown) {
+    std::printf("| file | P | R | F | med | p90 | P | R | F | med | p90 |\n");
+    std::printf("|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+  } else {
+    std::printf(rowFormat, "file", "TimGM6mb: P R F med p90", "FluidR3: P R F med p90");
+  }
+  const auto cellsOf = [&between](const Score& score) {
+    return Fixed(score.Precision(), 3) + between + Fixed(score.Recall(), 3) + between + Fixed(score.F(), 3) + between +
+           Fixed(score.Percentile(0.5), 1) + between + Fixed(score.Percentile(0.9), 1);
+  };
   for (const fs::path& midi : files) {
     rp::Performance truthPerformance;
     if (!rp::LoadPerformanceFile(midi.string(), truthPerformance).Ok()) {
@@ -234,8 +243,7 @@ int main(int argc, char** argv) {
       for (double& t : truth) t -= shift;
       const Score score = Compare(truth, Onsets(found));
       overall[s].Add(score);
-      cells[s] = Fixed(score.Precision(), 3) + " " + Fixed(score.Recall(), 3) + " " + Fixed(score.F(), 3) + " " +
-                 Fixed(score.Percentile(0.5), 1) + " " + Fixed(score.Percentile(0.9), 1);
+      cells[s] = cellsOf(score);
     }
     std::printf(rowFormat, midi.stem().string().c_str(), cells[0].c_str(), cells[1].c_str());
     std::fflush(stdout);
@@ -243,8 +251,7 @@ int main(int argc, char** argv) {
   std::string totals[2];
   for (std::size_t s = 0; s < sounds.size(); ++s) {
     const Score& score = overall[s];
-    totals[s] = Fixed(score.Precision(), 3) + " " + Fixed(score.Recall(), 3) + " " + Fixed(score.F(), 3) + " " +
-                Fixed(score.Percentile(0.5), 1) + " " + Fixed(score.Percentile(0.9), 1);
+    totals[s] = cellsOf(score);
   }
   std::printf(rowFormat, markdown ? "**all**" : "ALL", totals[0].c_str(), totals[1].c_str());
   std::printf("\nmedian found - true: %.1f ms (TimGM6mb), %.1f ms (FluidR3)\n", overall[0].MedianSigned(),

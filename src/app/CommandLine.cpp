@@ -71,7 +71,7 @@ void PrintHelp(std::ostream& out) {
          "  "
       << OnsetMethodNames()
       << ".\n"
-         "--onset-threshold T (0.001 to 10, default 0.45): lower finds more onsets.\n"
+         "--onset-threshold T (0.001 to 10, default 0.4): lower finds more onsets.\n"
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"

@@ -12,7 +12,7 @@ namespace rp {
 struct RecordingRequest {
   const char* path = nullptr;
   const char* method = "specflux";  // `OnsetMethodName`
-  double threshold = 0.45;
+  double threshold = 0.4;
   double silenceDb = -70.0;
   double minIoiMs = 20.0;
   // Called now and then with the part of the file read (0 to 1, or -1 when

@@ -19,12 +19,12 @@ inline constexpr std::array<OnsetMethod, 9> kOnsetMethods = {
     OnsetMethod::SpecDiff, OnsetMethod::Kl,  OnsetMethod::Mkl,     OnsetMethod::SpecFlux};
 
 // The defaults serve solo piano: spectral flux finds soft notes under
-// sustained ones best of aubio's functions, and at 0.45 it finds almost
-// nothing that was not played (see the accuracy table in the README).
+// sustained ones best of aubio's functions, and at 0.4 it finds few onsets
+// that were not played (see the accuracy table in the README).
 struct OnsetDetectionSettings {
   OnsetMethod method = OnsetMethod::SpecFlux;
   // Peak-picking threshold of the detection function; lower finds more.
-  double threshold = 0.45;
+  double threshold = 0.4;
   // Frames quieter than this (dB relative to full scale) hold no onset.
   double silenceDb = -70.0;
   // Two onsets are at least this far apart.
