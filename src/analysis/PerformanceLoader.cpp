@@ -188,7 +188,8 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
   }
   if (counts.noteLines == 0 && !text) {
     result.status = LoadStatus::Unrecognised;
-    result.message = "returnplot cannot read " + Quoted(path) + ": it expected " + kReadableKinds + ".";
+    result.message =
+        "Nothing in " + Quoted(path) + " is a performance returnplot can read: it expected " + kReadableKinds + ".";
     return false;
   }
   if (counts.noteLines == 0) {

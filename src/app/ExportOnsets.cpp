@@ -2,6 +2,7 @@
 #include "app/ExportOnsets.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
 #include "app/AnalysisOptions.h"
@@ -15,7 +16,10 @@ namespace rp {
 
 namespace {
 
+// A regular file (a FIFO would keep the open waiting) that starts as a recording.
 bool IsRecordingFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::uint8_t head[kRecordingSignatureBytes] = {};
