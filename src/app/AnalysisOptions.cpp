@@ -1,7 +1,8 @@
 #include "app/AnalysisOptions.h"
 
-#include <charconv>
 #include <ostream>
+
+#include "app/TextNumber.h"
 
 namespace rp {
 
@@ -9,16 +10,6 @@ namespace {
 
 constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
-
-// The whole of `text` as a number, else nothing.
-template <class T>
-std::optional<T> WholeText(const std::string& text) {
-  T value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
-}
 
 }  // namespace
 
@@ -47,14 +38,14 @@ std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& arg
     }
     const std::string& value = args[++i];
     if (a == kClusterMs) {
-      const std::optional<double> ms = WholeText<double>(value);
+      const std::optional<double> ms = TextNumber<double>(value);
       if (!ms || !IsValidClusterWindow(*ms)) {
         err << "returnplot: --cluster-ms takes a number of milliseconds from 0 to 1000, not \"" << value << "\"\n";
         return std::nullopt;
       }
       options.clusterWindowMs = *ms;
     } else {
-      const std::optional<std::int64_t> d = WholeText<std::int64_t>(value);
+      const std::optional<std::int64_t> d = TextNumber<std::int64_t>(value);
       if (!d || !IsValidDelay(*d)) {
         err << "returnplot: --delay takes a whole number from 1 to 50, not \"" << value << "\"\n";
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <ostream>
+#include <string>
 
 namespace rp {
 
@@ -30,6 +31,17 @@ CsvWriter& CsvWriter::Text(std::string_view text) {
   std::memcpy(buffer_ + used_, text.data(), text.size());
   used_ += text.size();
   return *this;
+}
+
+CsvWriter& CsvWriter::Field(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return Text(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return Text(quoted);
 }
 
 CsvWriter& CsvWriter::Number(double value) {
