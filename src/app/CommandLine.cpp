@@ -8,6 +8,7 @@
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
 #include "app/SnapshotOptions.h"
+#include "app/StatsCommand.h"
 #include "app/ToAsciiMidi.h"
 #include "model/ComparedPerformances.h"
 
@@ -28,6 +29,11 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--report", "[FILE]",
        "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
        &RunAnalysisReport},
+      {"--stats", kStatsUsage,
+       "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
+       "the files read side by side on N threads (default: one per core) and printed in the order given; S "
+       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
@@ -58,8 +64,8 @@ void PrintHelp(std::ostream& out) {
          "--cluster-ms MS (0 to 1000, default 50): a note-on more than MS after the\n"
          "first note-on of the current onset event opens a new event.\n"
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
-         "and n+2D. Both also go with --export-events, --export-notes, --report\n"
-         "and --snapshot. The windows start with the values last chosen in\n"
+         "and n+2D. Both also go with --export-events, --export-notes, --report,\n"
+         "--stats and --snapshot. The windows start with the values last chosen in\n"
          "\"Analysis settings...\" unless these are given; the commands with the\n"
          "defaults.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
