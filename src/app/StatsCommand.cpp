@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <optional>
 #include <ostream>
@@ -135,6 +136,9 @@ FileRows MeasureFile(const std::string& path, const StatsRequest& request) {
     return MeasuredRows(path, request);
   } catch (const std::bad_alloc&) {
     return {ErrorRow(path, "Not enough memory to measure \"" + path + "\"."), {}, true};
+  } catch (const std::exception& e) {
+    // Whatever else goes wrong with one file, the others go on.
+    return {ErrorRow(path, "Cannot measure \"" + path + "\": " + e.what()), {}, true};
   }
 }
 
