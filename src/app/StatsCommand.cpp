@@ -18,7 +18,6 @@
 #include "io/CsvWriter.h"
 #include "model/Performance.h"
 #include "stats/PerformanceSeries.h"
-#include "stats/SampleEntropy.h"
 #include "stats/SeriesStatistics.h"
 
 namespace rp {
@@ -120,7 +119,7 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
       }
     }
     csv.Text("").EndRow();
-    if (s.sampleEntropyValues < s.n) {
+    if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
       rows.notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
                     " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " +
                     std::to_string(s.n) + " values\n";

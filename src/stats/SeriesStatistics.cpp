@@ -2,6 +2,7 @@
 #include "stats/SeriesStatistics.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "stats/DetrendedFluctuation.h"
 #include "stats/LagCorrelation.h"
@@ -46,7 +47,9 @@ const std::array<StatisticsColumn, 11>& StatisticsColumns() {
 SeriesStatistics ComputeSeriesStatistics(std::span<const double> x, std::int32_t delay, std::uint64_t randomState) {
   SeriesStatistics s;
   s.n = static_cast<std::int64_t>(x.size());
-  if (x.empty()) return s;
+  // A value that is no number (or infinite) leaves nothing to measure, and
+  // would leave the sample entropy's sort without an order.
+  if (x.empty() || !std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); })) return s;
   const std::span<const double> head = x.first(std::min(x.size(), kSampleEntropyMaxValues));
   s.sampleEntropyValues = static_cast<std::int64_t>(head.size());
   const MeanAndSd moments = MomentsOf(x);

@@ -40,7 +40,8 @@ struct StatisticsColumn {
 };
 const std::array<StatisticsColumn, 11>& StatisticsColumns();
 
-// A constant series (sd 0) has cv 0 (when its mean is above 0), sd1 = sd2 =
+// A series with a value that is not a finite number has only `n`. A constant
+// series (sd 0) has cv 0 (when its mean is above 0), sd1 = sd2 =
 // area = 0, and no sd1_sd2, r_d, its p-value, dfa_alpha or sampen. The sample
 // entropy's r is 0.2 times the sd of the values it goes over.
 SeriesStatistics ComputeSeriesStatistics(std::span<const double> x, std::int32_t delay, std::uint64_t randomState);

@@ -92,6 +92,16 @@ TEST(StatsCommand, SettingsReachTheMeasuresAndBadArgumentsAreRefused) {
   // Velocities all 80: constant, so only n, mean, sd, cv, sd1, sd2 and area.
   EXPECT_EQ(Lines(lag1)[2], file.Path() + ",velocity,6,80,0,0,0,0,,0,,,,,");
 
+  // Sample entropy over the first 20,000 intervals only, and a line says so.
+  std::string longer;
+  for (int k = 0; k <= 20010; ++k)
+    longer += std::to_string(k + 1) + "; /* " + std::to_string(k * 300 + (k * k) % 97) + " ms */+60 80;\n";
+  const test::TempFile longFile(longer);
+  const Outcome cut = Command({"--stats", longFile.Path()});
+  EXPECT_NE(Lines(cut.out)[1].find(",timing,20010,"), std::string::npos);
+  EXPECT_EQ(cut.err, "returnplot: " + longFile.Path() +
+                         ": sampen of the timing series is taken over its first 20000 of 20010 values\n");
+
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--stats"},
                                               {"--stats", "--jobs", "0", file.Path()},
                                               {"--stats", "--jobs", file.Path()},

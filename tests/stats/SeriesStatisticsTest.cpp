@@ -42,6 +42,9 @@ TEST(SeriesStatistics, ConstantAndTooShortSeriesLeaveTheirMeasuresEmpty) {
   const SeriesStatistics one = ComputeSeriesStatistics(std::vector<double>{-5.0}, 1, 1);
   EXPECT_EQ(one.mean, -5.0);
   EXPECT_FALSE(one.sd || one.cv || one.sd1 || one.lagCorrelation);
+  std::vector<double> broken = Ar1(0.5, 100, 1);
+  broken[50] = std::nan("");
+  EXPECT_FALSE(ComputeSeriesStatistics(broken, 1, 1).mean || ComputeSeriesStatistics(broken, 1, 1).sampleEntropy);
   EXPECT_EQ(ComputeSeriesStatistics({}, 1, 1).n, 0);
   EXPECT_FALSE(ComputeSeriesStatistics({}, 1, 1).mean);
   // Two values: a sd, but no second pair for sd1 and sd2.
