@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AnalysisOptions.h"
 
-#include <charconv>
 #include <ostream>
+
+#include "app/TextNumber.h"
 
 namespace rp {
 
@@ -15,16 +16,6 @@ constexpr std::string_view kOnsetMethod = "--onset-method";
 constexpr std::string_view kOnsetThreshold = "--onset-threshold";
 constexpr std::string_view kOnsetSilenceDb = "--onset-silence-db";
 constexpr std::string_view kOnsetMinIoiMs = "--onset-min-ioi-ms";
-
-// The whole of `text` as a number, else nothing.
-template <class T>
-std::optional<T> WholeText(const std::string& text) {
-  T value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
-}
 
 // What each option takes, for its messages.
 std::string Expected(std::string_view option) {
@@ -50,12 +41,12 @@ bool TakeValue(std::string_view option, const std::string& value, AnalysisOption
     return options.onsetMethod.has_value();
   }
   if (option == kDelay) {
-    const std::optional<std::int64_t> d = WholeText<std::int64_t>(value);
+    const std::optional<std::int64_t> d = TextNumber<std::int64_t>(value);
     if (!d || !IsValidDelay(*d)) return false;
     options.delay = static_cast<std::int32_t>(*d);
     return true;
   }
-  const std::optional<double> number = WholeText<double>(value);
+  const std::optional<double> number = TextNumber<double>(value);
   if (!number) return false;
   if (option == kClusterMs && IsValidClusterWindow(*number)) {
     options.clusterWindowMs = number;

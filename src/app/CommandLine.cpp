@@ -10,6 +10,7 @@
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
 #include "app/SnapshotOptions.h"
+#include "app/StatsCommand.h"
 #include "app/ToAsciiMidi.h"
 #include "model/ComparedPerformances.h"
 
@@ -37,6 +38,11 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--report", "[FILE]",
        "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
        &RunAnalysisReport},
+      {"--stats", kStatsUsage,
+       "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
+       "the files read side by side on N threads (default: one per core) and printed in the order given; S "
+       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
@@ -108,7 +114,7 @@ void PrintHelp(std::ostream& out) {
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"
-         "--export-onsets, --report and --snapshot. The windows start with the values\n"
+         "--export-onsets, --report, --stats and --snapshot. The windows start with the values\n"
          "last chosen in \"Analysis settings...\" unless these are given; the commands\n"
          "with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
