@@ -35,23 +35,56 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
-// Marks note `j` with the event it opens, or with none (-1); an opening note
-// becomes the next onset event of `events`. True when it opened one.
-bool AssignCluster(std::vector<OnsetEvent>& events, std::int32_t j, NoteEvent& n, bool opens) {
-  if (!opens) {
-    n.opensEvent = -1;
-    return false;
+// Marks the notes with the events they open, makes those events and gives
+// each event its velocity by the settings' rule, note by note in order.
+class ClusterAssigner {
+ public:
+  ClusterAssigner(std::vector<OnsetEvent>& events, const std::vector<NoteEvent>& notes, EventVelocity rule)
+      : events_(events), notes_(notes), rule_(rule) {}
+
+  // Marks note `j` with the event it opens, or with none (-1); an opening
+  // note becomes the next onset event. A note-on that joins the newest event
+  // may give it its velocity instead. True when it opened one.
+  bool Assign(std::int32_t j, NoteEvent& n, bool opens) {
+    if (!opens) {
+      n.opensEvent = -1;
+      if (n.isNoteOn && !events_.empty() &&
+          TakesEventVelocity(rule_, n, notes_[static_cast<std::size_t>(velocityNote_)])) {
+        events_.back().velocity0 = n.noteVelocity;
+        velocityNote_ = j;
+      }
+      return false;
+    }
+    OnsetEvent p;
+    p.onsetMs = n.timeMs;
+    p.velocity0 = n.noteVelocity;
+    p.firstNote = j;
+    events_.push_back(p);
+    n.opensEvent = static_cast<std::int32_t>(events_.size() - 1);
+    velocityNote_ = j;
+    return true;
   }
-  OnsetEvent p;
-  p.onsetMs = n.timeMs;
-  p.velocity0 = n.noteVelocity;
-  p.firstNote = j;
-  events.push_back(p);
-  n.opensEvent = static_cast<std::int32_t>(events.size() - 1);
-  return true;
-}
+
+ private:
+  std::vector<OnsetEvent>& events_;
+  const std::vector<NoteEvent>& notes_;
+  EventVelocity rule_;
+  std::int32_t velocityNote_ = 0;  // the note-on that gives the newest event its velocity
+};
 
 }  // namespace
+
+bool TakesEventVelocity(EventVelocity rule, const NoteEvent& joining, const NoteEvent& giving) {
+  switch (rule) {
+    case EventVelocity::Loudest:
+      return joining.noteVelocity > giving.noteVelocity;
+    case EventVelocity::Highest:
+      return joining.noteKey > giving.noteKey;
+    case EventVelocity::First:
+      break;
+  }
+  return false;
+}
 
 void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d) {
   OnsetEvent& p = events[i];
@@ -78,8 +111,9 @@ bool AnalyseInOneWalk(Performance& performance) {
   }
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   std::size_t k = 0;  // events made
+  ClusterAssigner assign(events, performance.notes, performance.settings.eventVelocity);
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(events, j, n, opens)) return;
+    if (!assign.Assign(j, n, opens)) return;
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(events, k - 2 * d - 2, d);
   });
@@ -116,8 +150,9 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetValue(1);
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
+  ClusterAssigner assign(events, performance.notes, performance.settings.eventVelocity);
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(events, j, n, opens)) return;
+    if (!assign.Assign(j, n, opens)) return;
     const auto k = static_cast<std::int32_t>(events.size());
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);

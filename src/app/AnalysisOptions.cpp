@@ -11,6 +11,7 @@ namespace {
 constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
 constexpr std::string_view kTimesUnit = "--times-unit";
+constexpr std::string_view kEventVelocity = "--event-velocity";
 
 // The whole of `text` as a number, else nothing.
 template <class T>
@@ -28,10 +29,13 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (clusterWindowMs) base.clusterWindowMs = *clusterWindowMs;
   if (delay) base.delay = *delay;
   if (timesUnit) base.timesUnit = *timesUnit;
+  if (eventVelocity) base.eventVelocity = *eventVelocity;
   return base;
 }
 
-bool IsAnalysisOption(std::string_view arg) { return arg == kClusterMs || arg == kDelay || arg == kTimesUnit; }
+bool IsAnalysisOption(std::string_view arg) {
+  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kEventVelocity;
+}
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {
   AnalysisOptions options;
@@ -44,13 +48,20 @@ std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& arg
     }
     if (i + 1 == args.size()) {
       err << "returnplot: " << a
-          << (a == kClusterMs ? " needs a number of milliseconds from 0 to 1000\n"
-              : a == kDelay   ? " needs a whole number from 1 to 50\n"
-                              : " needs s or ms\n");
+          << (a == kClusterMs   ? " needs a number of milliseconds from 0 to 1000\n"
+              : a == kDelay     ? " needs a whole number from 1 to 50\n"
+              : a == kTimesUnit ? " needs s or ms\n"
+                                : " needs first, loudest or highest\n");
       return std::nullopt;
     }
     const std::string& value = args[++i];
-    if (a == kTimesUnit) {
+    if (a == kEventVelocity) {
+      options.eventVelocity = EventVelocityFromName(value);
+      if (!options.eventVelocity) {
+        err << "returnplot: --event-velocity takes first, loudest or highest, not \"" << value << "\"\n";
+        return std::nullopt;
+      }
+    } else if (a == kTimesUnit) {
       if (value != "s" && value != "ms") {
         err << "returnplot: --times-unit takes s or ms, not \"" << value << "\"\n";
         return std::nullopt;

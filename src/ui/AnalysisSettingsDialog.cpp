@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AnalysisSettingsDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -10,7 +11,8 @@
 
 namespace rp {
 
-AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent) : QDialog(parent) {
+AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent)
+    : QDialog(parent), current_(current) {
   setObjectName(QStringLiteral("AnalysisSettingsDialog"));
   setWindowTitle(QStringLiteral("Analysis settings"));
 
@@ -28,6 +30,14 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   delay_->setRange(kMinDelay, kMaxDelay);
   delay_->setToolTip(QStringLiteral("Event n is plotted against events n+d and n+2d."));
 
+  // In the order of EventVelocity.
+  eventVelocity_ = new QComboBox(this);
+  eventVelocity_->setObjectName(QStringLiteral("eventVelocityBox"));
+  eventVelocity_->addItems({QStringLiteral("of its first note"), QStringLiteral("of its loudest note"),
+                            QStringLiteral("of its highest key")});
+  eventVelocity_->setToolTip(
+      QStringLiteral("Which note-on of an onset event gives the event its velocity (a tie goes to the earliest)."));
+
   auto* buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,21 +48,24 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
   form->addRow(QStringLiteral("Delay d:"), delay_);
+  form->addRow(QStringLiteral("Event velocity:"), eventVelocity_);
   form->addRow(new QLabel(QStringLiteral("OK analyses the loaded performance again."), this));
   form->addRow(buttons);
   SetSettings(current);
 }
 
 AnalysisSettings AnalysisSettingsDialog::Settings() const {
-  AnalysisSettings s;
+  AnalysisSettings s = current_;
   s.clusterWindowMs = clusterWindow_->value();
   s.delay = delay_->value();
+  s.eventVelocity = static_cast<EventVelocity>(eventVelocity_->currentIndex());
   return s;
 }
 
 void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
   clusterWindow_->setValue(settings.clusterWindowMs);
   delay_->setValue(settings.delay);
+  eventVelocity_->setCurrentIndex(static_cast<int>(settings.eventVelocity));
 }
 
 std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent) {

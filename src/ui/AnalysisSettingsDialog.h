@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Analysis settings": the small dialog behind the plot's menu item
-// "Analysis settings...", with the cluster window in ms and the delay d.
+// "Analysis settings...", with the cluster window in ms, the delay d and
+// which note-on gives an event its velocity.
 
 #include <QDialog>
 #include <optional>
 
 #include "model/AnalysisSettings.h"
 
+class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
@@ -21,8 +23,10 @@ class AnalysisSettingsDialog final : public QDialog {
   void SetSettings(const AnalysisSettings& settings);
 
  private:
+  AnalysisSettings current_;  // what the dialog does not show stays as it was
   QDoubleSpinBox* clusterWindow_;
   QSpinBox* delay_;
+  QComboBox* eventVelocity_;
 };
 
 // Shows the dialog over `parent`: the settings chosen with OK, or nothing.
