@@ -19,6 +19,7 @@
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
+#include "io/AsciiMidiWriter.h"
 #include "io/FieldReader.h"
 #include "io/MatchFileReader.h"
 #include "io/SplitNoteRead.h"
@@ -26,6 +27,7 @@
 #include "io/TimesListReader.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/VelocityScale.h"
 
 namespace rp {
 
@@ -97,6 +99,7 @@ void BecomeNotes(Performance& performance) {
   performance.source = PerformanceSource::Notes;
   performance.score.reset();
   performance.controllers.clear();
+  performance.provenanceVelocityScale = 1.0;
 }
 
 LoadResult NotEnoughMemory(const std::string& path) {
@@ -126,6 +129,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   shown.ShowWindow();
   performance.notes = std::move(read.events);
   BecomeNotes(performance);
+  performance.controllers = std::move(read.controllers);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
@@ -207,7 +211,8 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
 // it was. A large file is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, double velocityScale, Performance& performance,
+                         const LoadHooks& hooks) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -227,6 +232,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   ProgressThrottle shown(none);
   performance.notes = std::move(notes);
   BecomeNotes(performance);
+  performance.provenanceVelocityScale = velocityScale;
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishLoad(performance, path, hooks, shown);
@@ -258,9 +264,11 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     file.reset();
     return LoadGivenEvents(path, isMatchFile, performance, hooks);
   }
-  // Everything else is read as an ASCII MIDI listing.
+  // Everything else is read as an ASCII MIDI listing, replayed louder
+  // unless this program wrote it.
+  const double velocityScale = IsOwnListing(textHead) ? 1.0 : kOtherListingVelocityScale;
   std::rewind(file.get());
-  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, velocityScale, performance, hooks);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
@@ -278,6 +286,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   performance.notes.clear();
   performance.events.clear();
   BecomeNotes(performance);
+  performance.provenanceVelocityScale = velocityScale;
   shown.ShowWindow();
   shown.SetRange(0, counts.fields);
   shown.SetValue(1);
@@ -310,7 +319,10 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
 OpenFileRequest PerformanceFileRequest(std::string title) {
   OpenFileRequest request;
   request.title = std::move(title);
+  // Every kind the loader reads, together first, so that a folder of any
+  // of them never looks empty.
   request.filter =
+      "All performances|*.txt;*.mid;*.midi;*.match;*.csv|"
       "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
       "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|";
   request.defaultExtension = "txt";

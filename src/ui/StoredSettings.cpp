@@ -10,6 +10,8 @@ namespace {
 
 const QString kClusterWindowKey = QStringLiteral("analysis/clusterWindowMs");
 const QString kDelayKey = QStringLiteral("analysis/delay");
+const QString kEventVelocityKey = QStringLiteral("analysis/eventVelocity");
+const QString kVelocityScaleKey = QStringLiteral("replay/velocityScale");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
 
 // Organisation and application alike, so the file is returnplot/returnplot.conf.
@@ -25,6 +27,8 @@ AnalysisSettings StoredAnalysisSettings() {
   if (ok && IsValidClusterWindow(window)) s.clusterWindowMs = window;
   const qlonglong delay = stored.value(kDelayKey).toLongLong(&ok);
   if (ok && IsValidDelay(delay)) s.delay = static_cast<std::int32_t>(delay);
+  const auto velocity = EventVelocityFromName(stored.value(kEventVelocityKey).toString().toStdString());
+  if (velocity) s.eventVelocity = *velocity;
   return s;
 }
 
@@ -32,6 +36,17 @@ void StoreAnalysisSettings(const AnalysisSettings& settings) {
   QSettings stored = Stored();
   stored.setValue(kClusterWindowKey, settings.clusterWindowMs);
   stored.setValue(kDelayKey, settings.delay);
+  const std::string_view velocity = EventVelocityName(settings.eventVelocity);
+  stored.setValue(kEventVelocityKey, QString::fromUtf8(velocity.data(), static_cast<qsizetype>(velocity.size())));
+}
+
+VelocityScaleChoice StoredVelocityScale() {
+  const auto choice = ParseVelocityScale(Stored().value(kVelocityScaleKey).toString().toStdString());
+  return choice.value_or(VelocityScaleChoice{});
+}
+
+void StoreVelocityScale(const VelocityScaleChoice& choice) {
+  Stored().setValue(kVelocityScaleKey, QString::fromStdString(VelocityScaleSetting(choice)));
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

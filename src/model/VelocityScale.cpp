@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/VelocityScale.h"
+
+#include <charconv>
+
+#include "model/FactorText.h"
+#include "model/Performance.h"
+
+namespace rp {
+
+namespace {
+
+std::string ShortestText(double value) {
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+  (void)ec;  // 64 characters always hold a double
+  return {text, end};
+}
+
+}  // namespace
+
+bool IsValidVelocityScale(double scale) { return scale >= kMinVelocityScale && scale <= kMaxVelocityScale; }
+
+std::optional<VelocityScaleChoice> ParseVelocityScale(std::string_view text) {
+  if (text == "auto") return VelocityScaleChoice{};
+  const std::optional<double> scale = ParseFactorText(text, kMinVelocityScale, kMaxVelocityScale);
+  if (!scale) return std::nullopt;
+  return VelocityScaleChoice{scale};
+}
+
+std::string VelocityScaleSetting(const VelocityScaleChoice& choice) {
+  return choice.fixed ? ShortestText(*choice.fixed) : "auto";
+}
+
+double VelocityScaleInUse(const Performance& performance, const VelocityScaleChoice& choice) {
+  return choice.fixed.value_or(performance.provenanceVelocityScale);
+}
+
+std::string VelocityScaleText(const Performance& performance, const VelocityScaleChoice& choice) {
+  const std::string scale = "x" + ShortestText(VelocityScaleInUse(performance, choice));
+  if (choice.fixed) return scale + " (chosen)";
+  if (performance.provenanceVelocityScale != 1.0) return scale + " (listing of another program)";
+  return scale + " (as played)";
+}
+
+}  // namespace rp
