@@ -42,12 +42,12 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
   auto& events = take_.events;
   const bool opens = on && (events.empty() || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
   if (on && !opens &&
-      TakesEventVelocity(take_.settings.eventVelocity, note, take_.notes[static_cast<std::size_t>(velocityNote_)])) {
+      TakesEventVelocity(take_.settings.eventVelocity, {static_cast<double>(velocity), key}, {events.back().velocity0, velocityKey_})) {
     events.back().velocity0 = velocity;
-    velocityNote_ = j;
+    velocityKey_ = key;
   }
   if (opens) {
-    velocityNote_ = j;
+    velocityKey_ = key;
     clusterOnsetMs_ = note.timeMs;
     note.opensEvent = static_cast<std::int32_t>(events.size());
     OnsetEvent& p = events.emplace_back();

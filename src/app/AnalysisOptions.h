@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `--cluster-ms MS`, `--delay D`, `--times-unit s|ms` and `--event-velocity
-// first|loudest|highest`: the analysis settings on the command line, for
+// `--cluster-ms MS`, `--delay D`, `--times-unit s|ms`, `--event-velocity
+// first|loudest|highest`, and for recordings `--onset-method M`,
+// `--onset-threshold T`, `--onset-silence-db DB` and `--onset-min-ioi-ms MS`:
+// the analysis settings on the command line, for
 // every command that analyses a performance and for the windows.
 
 #include <cstdint>
@@ -16,7 +18,8 @@
 namespace rp {
 
 inline constexpr std::string_view kAnalysisOptionsUsage =
-    "[--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest]";
+    "[--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
+    "[--onset-method M] [--onset-threshold T] [--onset-silence-db DB] [--onset-min-ioi-ms MS]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
@@ -24,18 +27,25 @@ struct AnalysisOptions {
   std::optional<std::int32_t> delay;
   std::optional<TimesUnit> timesUnit;
   std::optional<EventVelocity> eventVelocity;
+  std::optional<OnsetMethod> onsetMethod;
+  std::optional<double> onsetThreshold;
+  std::optional<double> onsetSilenceDb;
+  std::optional<double> onsetMinIoiMs;
 
-  bool Any() const { return clusterWindowMs || delay || timesUnit || eventVelocity; }
+  bool Any() const {
+    return clusterWindowMs || delay || timesUnit || eventVelocity || onsetMethod || onsetThreshold || onsetSilenceDb ||
+           onsetMinIoiMs;
+  }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;
 };
 
-// True for "--cluster-ms", "--delay", "--times-unit" and "--event-velocity".
+// True for the option names above.
 bool IsAnalysisOption(std::string_view arg);
 
 // Takes every analysis option and its value out of `args` (the last of each
-// counts). A missing, non-numeric or out-of-range value: one line on
-// `err` and nothing.
+// counts). A missing, non-numeric or out-of-range value: one line on `err`
+// and nothing.
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace rp

@@ -6,10 +6,12 @@
 #include "app/AnalysisReport.h"
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
+#include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
 #include "app/RenderWavOptions.h"
 #include "app/SnapshotOptions.h"
+#include "app/StatsCommand.h"
 #include "app/ToAsciiMidi.h"
 #include "model/ComparedPerformances.h"
 
@@ -22,16 +24,26 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-events", "FILE",
        "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note; "
        "for a match file also the score onset in beats, three beat periods in ms per beat and the asynchrony "
-       "in ms; the velocities of a list of times are empty).",
+       "in ms; the velocities of a list of times are empty, those of a recording are the loudness of its "
+       "events in dB).",
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
+      {"--export-onsets", "FILE",
+       "Print every onset found in the recording FILE as CSV (time in ms, detection strength, loudness in dB), "
+       "before onsets are grouped into events.",
+       &ExportOnsets},
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
       {"--report", "[FILE]",
        "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
        &RunAnalysisReport},
+      {"--stats", kStatsUsage,
+       "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
+       "the files read side by side on N threads (default: one per core) and printed in the order given; S "
+       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", kRenderWavUsage,
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
@@ -91,9 +103,7 @@ bool TakeReplayOptions(std::vector<std::string>& args, LaunchPlan& plan, std::os
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity "
-         "first|loudest|highest]\n"
-         "                  [--output NAME] [--velocity-scale auto|S] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [ANALYSIS OPTIONS] [--output NAME] [--velocity-scale auto|S] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
@@ -113,11 +123,21 @@ void PrintHelp(std::ostream& out) {
          "--event-velocity first|loudest|highest (default first): an event's\n"
          "velocity is that of its first note-on, its loudest (a tie goes to the\n"
          "earliest) or that of its highest key (the melody).\n"
-         "All four also go with --export-events, --export-notes, --report,\n"
-         "--record and --snapshot. The cluster window and the event velocity do\n"
-         "not apply to match files and lists of times. The windows start with\n"
-         "the values last chosen in \"Analysis settings...\" unless these are\n"
-         "given; the commands with the defaults.\n"
+         "The cluster window and the event velocity do not apply to match files\n"
+         "and lists of times.\n"
+         "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
+         "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
+         "--onset-method M (default specflux): the detection function, one of\n"
+         "  "
+      << OnsetMethodNames()
+      << ".\n"
+         "--onset-threshold T (0.001 to 10, default 0.4): lower finds more onsets.\n"
+         "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
+         "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
+         "All these analysis options also go with --export-events, --export-notes,\n"
+         "--export-onsets, --report, --stats, --record and --snapshot. The windows\n"
+         "start with the values last chosen in \"Analysis settings...\" unless\n"
+         "these are given; the commands with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
          "contains NAME chosen for the replay (see --list-devices).\n"
          "--velocity-scale auto|S: the replay plays velocities S times louder\n"

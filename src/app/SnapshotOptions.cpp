@@ -1,26 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SnapshotOptions.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
 
 #include "app/OutputPath.h"
+#include "app/TextNumber.h"
 #include "model/ComparedPerformances.h"
 
 namespace rp {
-
-namespace {
-
-template <class T>
-std::optional<T> ParseNumber(const std::string& text) {
-  T value{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
-
-}  // namespace
 
 std::vector<std::string> SnapshotOptions::Inputs() const {
   std::vector<std::string> inputs = compareFiles;
@@ -55,7 +43,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       o.velocity = true;
     } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
-      const std::optional<std::int32_t> n = ParseNumber<std::int32_t>(args[++i]);
+      const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
       if (!n) return usage(a + " needs a whole number, not \"" + args[i] + "\"");
       if (a == "--event") {
         o.event = *n;
@@ -71,7 +59,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       }
     } else if (a == "--yaw" || a == "--pitch") {
       if (!hasValue) return usage(a + " needs an angle in degrees");
-      const std::optional<double> degrees = ParseNumber<double>(args[++i]);
+      const std::optional<double> degrees = TextNumber<double>(args[++i]);
       const double limit = a == "--yaw" ? 360.0 : 90.0;
       if (!degrees || !(std::abs(*degrees) <= limit)) {
         return usage(a + " takes an angle in degrees from " + std::to_string(static_cast<int>(-limit)) + " to " +

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
-// and the delay d; and the unit of a plain list of times. The windows, the
-// command line and the stored settings all hold the same limits.
+// and the delay d; the unit of a plain list of times; and for a recording how
+// its onsets are found. The windows, the command line and the stored settings
+// all hold the same limits.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/OnsetDetectionSettings.h"
 
 namespace rp {
 
@@ -29,6 +32,8 @@ struct AnalysisSettings {
   std::int32_t delay = 1;
   TimesUnit timesUnit = TimesUnit::Seconds;
   EventVelocity eventVelocity = EventVelocity::First;
+  // How a recording's onsets are found before they are grouped.
+  OnsetDetectionSettings onsets;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Analysis settings": the small dialog behind the plot's menu item
-// "Analysis settings...", with the cluster window in ms, the delay d and
-// which note-on gives an event its velocity.
+// "Analysis settings...", with the cluster window in ms, the delay d, which
+// note-on gives an event its velocity and how a recording's onsets are found.
 
 #include <QDialog>
 #include <optional>
@@ -27,6 +27,10 @@ class AnalysisSettingsDialog final : public QDialog {
   QDoubleSpinBox* clusterWindow_;
   QSpinBox* delay_;
   QComboBox* eventVelocity_;
+  QComboBox* onsetMethod_;
+  QDoubleSpinBox* onsetThreshold_;
+  QDoubleSpinBox* onsetSilence_;
+  QDoubleSpinBox* onsetMinIoi_;
 };
 
 // Shows the dialog over `parent`: the settings chosen with OK, or nothing.

@@ -217,14 +217,15 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
-            "All performances|*.txt;*.mid;*.midi;*.match;*.csv|"
+            "All performances|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|"
             "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-            "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|");
+            "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
+            "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|");
   // The first filter shows every kind of performance a folder may hold.
   const std::string& filter = dialogs.requests[0].filter;
   std::string patterns = filter.substr(filter.find('|') + 1);
   patterns = patterns.substr(0, patterns.find('|')) + ';';
-  for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv"}) {
+  for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv", "f.wav", "g.flac"}) {
     bool shown = false;
     for (std::size_t at = 0, end = 0; (end = patterns.find(';', at)) != std::string::npos; at = end + 1) {
       shown = shown || ::fnmatch(patterns.substr(at, end - at).c_str(), name, 0) == 0;

@@ -231,7 +231,7 @@ double Rms(const Wav& w, std::size_t fromMs, std::size_t ms) {
   double sum = 0;
   const std::size_t begin = 2 * fromMs * 441 / 10;
   const std::size_t end = std::min(w.samples.size(), 2 * (fromMs + ms) * 441 / 10);
-  for (std::size_t i = begin; i < end; ++i) sum += double{w.samples[i]} * w.samples[i];
+  for (std::size_t i = begin; i < end; ++i) sum += static_cast<double>(w.samples[i]) * w.samples[i];
   return end > begin ? std::sqrt(sum / static_cast<double>(end - begin)) : 0.0;
 }
 
