@@ -42,7 +42,8 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
   auto& events = take_.events;
   const bool opens = on && (events.empty() || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
   if (on && !opens &&
-      TakesEventVelocity(take_.settings.eventVelocity, {static_cast<double>(velocity), key}, {events.back().velocity0, velocityKey_})) {
+      TakesEventVelocity(take_.settings.eventVelocity, {static_cast<double>(velocity), key},
+                         {events.back().velocity0, velocityKey_})) {
     events.back().velocity0 = velocity;
     velocityKey_ = key;
   }

@@ -1,21 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/AnalysisSettings.h"
 
-#include <charconv>
+#include "model/ShortestText.h"
 
 namespace rp {
-
-namespace {
-
-// The shortest text that reads back to `ms` ("30", "12.5").
-std::string MillisecondsText(double ms) {
-  char text[64];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, ms);
-  (void)ec;  // 64 characters always hold a double
-  return {text, end};
-}
-
-}  // namespace
 
 bool IsValidClusterWindow(double ms) { return ms >= kMinClusterWindowMs && ms <= kMaxClusterWindowMs; }
 
@@ -46,7 +34,7 @@ std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   const auto add = [&note](const std::string& part) { note += (note.empty() ? "" : ", ") + part; };
   if (settings.delay != defaults.delay) add("d = " + std::to_string(settings.delay));
   if (settings.clusterWindowMs != defaults.clusterWindowMs) {
-    add("cluster " + MillisecondsText(settings.clusterWindowMs) + " ms");
+    add("cluster " + ShortestText(settings.clusterWindowMs) + " ms");
   }
   if (settings.eventVelocity == EventVelocity::Loudest) add("velocity of the loudest note");
   if (settings.eventVelocity == EventVelocity::Highest) add("velocity of the highest key");

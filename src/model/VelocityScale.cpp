@@ -1,23 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/VelocityScale.h"
 
-#include <charconv>
-
 #include "model/FactorText.h"
 #include "model/Performance.h"
+#include "model/ShortestText.h"
 
 namespace rp {
-
-namespace {
-
-std::string ShortestText(double value) {
-  char text[64];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-  (void)ec;  // 64 characters always hold a double
-  return {text, end};
-}
-
-}  // namespace
 
 bool IsValidVelocityScale(double scale) { return scale >= kMinVelocityScale && scale <= kMaxVelocityScale; }
 
