@@ -9,6 +9,7 @@
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
 #include "model/Performance.h"
+#include "model/ShortestNumber.h"
 
 namespace rp {
 

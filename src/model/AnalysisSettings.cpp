@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/AnalysisSettings.h"
 
-#include "model/ShortestText.h"
+#include "model/ShortestNumber.h"
 
 namespace rp {
 
@@ -34,7 +34,7 @@ std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   const auto add = [&note](const std::string& part) { note += (note.empty() ? "" : ", ") + part; };
   if (settings.delay != defaults.delay) add("d = " + std::to_string(settings.delay));
   if (settings.clusterWindowMs != defaults.clusterWindowMs) {
-    add("cluster " + ShortestText(settings.clusterWindowMs) + " ms");
+    add("cluster " + ShortestNumber(settings.clusterWindowMs) + " ms");
   }
   if (settings.eventVelocity == EventVelocity::Loudest) add("velocity of the loudest note");
   if (settings.eventVelocity == EventVelocity::Highest) add("velocity of the highest key");

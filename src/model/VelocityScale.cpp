@@ -3,7 +3,7 @@
 
 #include "model/FactorText.h"
 #include "model/Performance.h"
-#include "model/ShortestText.h"
+#include "model/ShortestNumber.h"
 
 namespace rp {
 
@@ -17,7 +17,7 @@ std::optional<VelocityScaleChoice> ParseVelocityScale(std::string_view text) {
 }
 
 std::string VelocityScaleSetting(const VelocityScaleChoice& choice) {
-  return choice.fixed ? ShortestText(*choice.fixed) : "auto";
+  return choice.fixed ? ShortestNumber(*choice.fixed) : "auto";
 }
 
 double VelocityScaleInUse(const Performance& performance, const VelocityScaleChoice& choice) {
@@ -25,7 +25,7 @@ double VelocityScaleInUse(const Performance& performance, const VelocityScaleCho
 }
 
 std::string VelocityScaleText(const Performance& performance, const VelocityScaleChoice& choice) {
-  const std::string scale = "x" + ShortestText(VelocityScaleInUse(performance, choice));
+  const std::string scale = "x" + ShortestNumber(VelocityScaleInUse(performance, choice));
   if (choice.fixed) return scale + " (chosen)";
   if (performance.provenanceVelocityScale != 1.0) return scale + " (listing of another program)";
   return scale + " (as played)";

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
 #include "io/AsciiMidiWriter.h"
+#include "model/ShortestNumber.h"
 #include "support/ChildProcess.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"

@@ -7,6 +7,6 @@
 
 namespace rp {
 
-std::string ShortestText(double value);
+std::string ShortestNumber(double value);
 
 }  // namespace rp
