@@ -21,6 +21,7 @@
 #include "audio/OfflineRender.h"
 #include "desktop/RenderWav.h"
 #include "model/Performance.h"
+#include "model/VelocityScale.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -44,7 +45,7 @@ void BmRenderExample(benchmark::State& state) {
     state.SkipWithError(err.str().c_str());
     return;
   }
-  const auto messages = rp::ReplayFromFirstEvent(performance);
+  const auto messages = rp::ReplayFromFirstEvent(performance, rp::VelocityScaleInUse(performance, {}));
   rp::MidiFailure failure;
   auto synth = rp::GeneralMidiSynth::Create(rp::SoundFontCandidates(""), &failure);
   if (!synth) {

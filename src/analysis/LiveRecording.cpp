@@ -41,7 +41,14 @@ void LiveRecording::AddNote(bool on, std::uint8_t key, std::uint8_t velocity) {
   // after the newest event's first note-on opens the next event.
   auto& events = take_.events;
   const bool opens = on && (events.empty() || note.timeMs - clusterOnsetMs_ > take_.settings.clusterWindowMs);
+  if (on && !opens &&
+      TakesEventVelocity(take_.settings.eventVelocity, {static_cast<double>(velocity), key},
+                         {events.back().velocity0, velocityKey_})) {
+    events.back().velocity0 = velocity;
+    velocityKey_ = key;
+  }
   if (opens) {
+    velocityKey_ = key;
     clusterOnsetMs_ = note.timeMs;
     note.opensEvent = static_cast<std::int32_t>(events.size());
     OnsetEvent& p = events.emplace_back();
@@ -65,9 +72,8 @@ Performance LiveRecording::CompletePart() const {
   Performance part;
   part.settings = take_.settings;
   // The notes before the first note of the first incomplete event.
-  const std::int32_t notes = complete < take_.EventCount()
-                                 ? take_.events[static_cast<std::size_t>(complete)].firstNote
-                                 : take_.NoteCount();
+  const std::int32_t notes =
+      complete < take_.EventCount() ? take_.events[static_cast<std::size_t>(complete)].firstNote : take_.NoteCount();
   part.notes.assign(take_.notes.begin(), take_.notes.begin() + notes);
   part.events.assign(take_.events.begin(), take_.events.begin() + complete);
   return part;

@@ -53,9 +53,10 @@ class LiveRecording {
 
   Performance take_;
   bool anyMessage_ = false;
-  std::int64_t zeroUs_ = 0;      // the first message's stamp
-  std::int64_t elapsedUs_ = 0;   // the newest message's time from the first
-  double clusterOnsetMs_ = 0.0;  // first note-on of the newest event
+  std::int64_t zeroUs_ = 0;       // the first message's stamp
+  std::int64_t elapsedUs_ = 0;    // the newest message's time from the first
+  double clusterOnsetMs_ = 0.0;   // first note-on of the newest event
+  std::int32_t velocityKey_ = 0;  // the key of the note-on that gives the newest event its velocity
 };
 
 }  // namespace rp

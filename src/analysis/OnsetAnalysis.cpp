@@ -37,7 +37,7 @@ void WalkClusters(Performance& performance, Visit visit) {
 
 // The velocity an event opened by note `j` takes: the note's own, or a
 // recording's loudness of it.
-double OpeningVelocity(const Performance& performance, std::int32_t j) {
+double NoteVelocity(const Performance& performance, std::int32_t j) {
   const auto& loudness = performance.noteLoudnessDb;
   if (performance.velocityKind == VelocityKind::Decibel && static_cast<std::size_t>(j) < loudness.size()) {
     return loudness[static_cast<std::size_t>(j)];
@@ -45,24 +45,58 @@ double OpeningVelocity(const Performance& performance, std::int32_t j) {
   return performance.notes[static_cast<std::size_t>(j)].noteVelocity;
 }
 
-// Marks note `j` with the event it opens, or with none (-1); an opening note
-// becomes the next onset event of `events`. True when it opened one.
-bool AssignCluster(const Performance& performance, std::vector<OnsetEvent>& events, std::int32_t j, NoteEvent& n,
-                   bool opens) {
-  if (!opens) {
-    n.opensEvent = -1;
-    return false;
+// Marks the notes with the events they open, makes those events and gives
+// each event its velocity by the settings' rule, note by note in order.
+class ClusterAssigner {
+ public:
+  ClusterAssigner(std::vector<OnsetEvent>& events, const Performance& performance)
+      : events_(events), performance_(performance), rule_(performance.settings.eventVelocity) {}
+
+  // Marks note `j` with the event it opens, or with none (-1); an opening
+  // note becomes the next onset event. A note-on that joins the newest event
+  // may give it its velocity instead. True when it opened one.
+  bool Assign(std::int32_t j, NoteEvent& n, bool opens) {
+    if (!opens) {
+      n.opensEvent = -1;
+      if (n.isNoteOn && !events_.empty()) {
+        const double velocity = NoteVelocity(performance_, j);
+        if (TakesEventVelocity(rule_, {velocity, n.noteKey}, {events_.back().velocity0, givingKey_})) {
+          events_.back().velocity0 = velocity;
+          givingKey_ = n.noteKey;
+        }
+      }
+      return false;
+    }
+    OnsetEvent p;
+    p.onsetMs = n.timeMs;
+    p.velocity0 = NoteVelocity(performance_, j);
+    p.firstNote = j;
+    events_.push_back(p);
+    n.opensEvent = static_cast<std::int32_t>(events_.size() - 1);
+    givingKey_ = n.noteKey;
+    return true;
   }
-  OnsetEvent p;
-  p.onsetMs = n.timeMs;
-  p.velocity0 = OpeningVelocity(performance, j);
-  p.firstNote = j;
-  events.push_back(p);
-  n.opensEvent = static_cast<std::int32_t>(events.size() - 1);
-  return true;
-}
+
+ private:
+  std::vector<OnsetEvent>& events_;
+  const Performance& performance_;
+  EventVelocity rule_;
+  std::int32_t givingKey_ = 0;  // the key of the note-on that gives the newest event its velocity
+};
 
 }  // namespace
+
+bool TakesEventVelocity(EventVelocity rule, const VelocityCandidate& joining, const VelocityCandidate& giving) {
+  switch (rule) {
+    case EventVelocity::Loudest:
+      return joining.velocity > giving.velocity;
+    case EventVelocity::Highest:
+      return joining.key > giving.key;
+    case EventVelocity::First:
+      break;
+  }
+  return false;
+}
 
 void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d) {
   OnsetEvent& p = events[i];
@@ -89,8 +123,9 @@ bool AnalyseInOneWalk(Performance& performance) {
   }
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   std::size_t k = 0;  // events made
+  ClusterAssigner assign(events, performance);
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(performance, events, j, n, opens)) return;
+    if (!assign.Assign(j, n, opens)) return;
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(events, k - 2 * d - 2, d);
   });
@@ -127,8 +162,9 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetValue(1);
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
+  ClusterAssigner assign(events, performance);
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(performance, events, j, n, opens)) return;
+    if (!assign.Assign(j, n, opens)) return;
     const auto k = static_cast<std::int32_t>(events.size());
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);

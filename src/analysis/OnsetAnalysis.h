@@ -3,8 +3,9 @@
 // Groups the note-ons of a performance into onset clusters (a chord is one
 // event) and derives every event's return-plot values: the inter-onset
 // interval and the velocity of it, of the event d later and of the event 2d
-// later (d the settings' delay). Works on the note events as any reader leaves
-// them, so every kind of performance file runs through the same analysis.
+// later (d the settings' delay). An event's velocity is that of one of its
+// note-ons, chosen by the settings' event velocity. Works on the note
+// events as any reader leaves them, so every kind of performance file runs through the same analysis.
 
 #include "model/Performance.h"
 
@@ -16,6 +17,17 @@ class ProgressThrottle;
 // onset events anew, by the performance's own settings. Shows its phases ("Clustering...", "Creating
 // Matrix...") through `progress` if given.
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress = nullptr);
+
+// A note-on's velocity (or a recording's loudness of it) and key.
+struct VelocityCandidate {
+  double velocity = 0.0;
+  std::int32_t key = 0;
+};
+
+// Whether note-on `joining`, joining an event whose velocity note-on
+// `giving` gives now, gives the event its velocity by `rule` instead; a tie
+// stays with the earlier note.
+bool TakesEventVelocity(EventVelocity rule, const VelocityCandidate& joining, const VelocityCandidate& giving);
 
 // Fills the return-plot values of onset event `i` from the onsets and
 // velocities of the events after it (up to event i + 2d + 1, which must exist)

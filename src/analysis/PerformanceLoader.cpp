@@ -16,23 +16,23 @@
 
 #include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
-#include "analysis/ScoreAlignedEvents.h"
 #include "analysis/RecordingPerformance.h"
+#include "analysis/ScoreAlignedEvents.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
+#include "io/AsciiMidiWriter.h"
 #include "io/FieldReader.h"
 #include "io/MatchFileReader.h"
-#include "io/SplitNoteRead.h"
-#include "io/StandardMidiFileReader.h"
-#include "io/TimesListReader.h"
 #include "io/RecordingReader.h"
 #include "io/RecordingSignature.h"
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
 #include "io/TextLike.h"
+#include "io/TimesListReader.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/VelocityScale.h"
 
 namespace rp {
 
@@ -112,6 +112,7 @@ void BecomeNotes(Performance& performance) {
   performance.source = PerformanceSource::Notes;
   performance.score.reset();
   performance.controllers.clear();
+  performance.provenanceVelocityScale = 1.0;
 }
 
 LoadResult NotEnoughMemory(const std::string& path) {
@@ -141,6 +142,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   shown.ShowWindow();
   performance.notes = std::move(read.events);
   BecomeNotes(performance);
+  performance.controllers = std::move(read.controllers);
   ForgetRecordingLoudness(performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
@@ -264,8 +266,8 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
 // it was. A large file is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks,
-                         bool text) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, double velocityScale, Performance& performance,
+                         const LoadHooks& hooks, bool text) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -285,6 +287,7 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
   ProgressThrottle shown(none);
   performance.notes = std::move(notes);
   BecomeNotes(performance);
+  performance.provenanceVelocityScale = velocityScale;
   ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
@@ -322,8 +325,10 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     file.reset();
     return LoadGivenEvents(path, isMatchFile, performance, hooks);
   }
-  // Everything else is read as an ASCII MIDI listing.
-  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks, text);
+  // Everything else is read as an ASCII MIDI listing, replayed louder
+  // unless this program wrote it.
+  const double velocityScale = IsOwnListing(textHead) ? 1.0 : kOtherListingVelocityScale;
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, velocityScale, performance, hooks, text);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
@@ -341,6 +346,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   performance.notes.clear();
   performance.events.clear();
   BecomeNotes(performance);
+  performance.provenanceVelocityScale = velocityScale;
   shown.ShowWindow();
   shown.SetRange(0, counts.fields);
   shown.SetValue(1);
@@ -374,7 +380,10 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
 OpenFileRequest PerformanceFileRequest(std::string title) {
   OpenFileRequest request;
   request.title = std::move(title);
+  // Every kind the loader reads, together first, so that a folder of any
+  // of them never looks empty.
   request.filter =
+      "All performances|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|"
       "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
       "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
       "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|";

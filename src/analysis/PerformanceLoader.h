@@ -55,8 +55,9 @@ struct LoadResult {
   bool Ok() const { return status == LoadStatus::Loaded; }
 };
 
-// The file dialog of performance files under `title`: ASCII MIDI listings
-// (*.txt) first, then MIDI files, match files, lists of times and all files.
+// The file dialog of performance files under `title`: "All performances"
+// (every kind the loader reads) first, then ASCII MIDI listings (*.txt),
+// MIDI files, match files, lists of times and all files.
 OpenFileRequest PerformanceFileRequest(std::string title);
 
 // The whole load of `path` into `performance` without any dialog; failures
@@ -71,7 +72,7 @@ class PerformanceLoader {
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
   // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
-  // File", *.txt first, then the other kinds and all files) starting in
+  // File", all performances first, then each kind and all files) starting in
   // `folder` (empty: the dialog's own choice), loads it.
   LoadResult ChooseAndOpen(const std::string& folder = {});
   // Stops the replay and loads `path` (a file named on the command line).

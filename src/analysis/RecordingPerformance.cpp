@@ -38,6 +38,7 @@ void TakeRecordingOnsets(const std::vector<DetectedOnset>& onsets, Performance& 
   performance.source = PerformanceSource::Notes;
   performance.score.reset();
   performance.controllers.clear();
+  performance.provenanceVelocityScale = 1.0;
 }
 
 void ForgetRecordingLoudness(Performance& performance) {

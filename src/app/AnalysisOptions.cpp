@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
 constexpr std::string_view kTimesUnit = "--times-unit";
+constexpr std::string_view kEventVelocity = "--event-velocity";
 constexpr std::string_view kOnsetMethod = "--onset-method";
 constexpr std::string_view kOnsetThreshold = "--onset-threshold";
 constexpr std::string_view kOnsetSilenceDb = "--onset-silence-db";
@@ -22,6 +23,7 @@ std::string Expected(std::string_view option) {
   if (option == kClusterMs) return "a number of milliseconds from 0 to 1000";
   if (option == kDelay) return "a whole number from 1 to 50";
   if (option == kTimesUnit) return "s or ms";
+  if (option == kEventVelocity) return "first, loudest or highest";
   if (option == kOnsetMethod) return "one of " + OnsetMethodNames();
   if (option == kOnsetThreshold) return "a number from 0.001 to 10";
   if (option == kOnsetSilenceDb) return "a level in dB from -120 to 0";
@@ -35,6 +37,10 @@ bool TakeValue(std::string_view option, const std::string& value, AnalysisOption
     if (value != "s" && value != "ms") return false;
     options.timesUnit = value == "s" ? TimesUnit::Seconds : TimesUnit::Milliseconds;
     return true;
+  }
+  if (option == kEventVelocity) {
+    options.eventVelocity = EventVelocityFromName(value);
+    return options.eventVelocity.has_value();
   }
   if (option == kOnsetMethod) {
     options.onsetMethod = OnsetMethodNamed(value);
@@ -68,6 +74,7 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (clusterWindowMs) base.clusterWindowMs = *clusterWindowMs;
   if (delay) base.delay = *delay;
   if (timesUnit) base.timesUnit = *timesUnit;
+  if (eventVelocity) base.eventVelocity = *eventVelocity;
   if (onsetMethod) base.onsets.method = *onsetMethod;
   if (onsetThreshold) base.onsets.threshold = *onsetThreshold;
   if (onsetSilenceDb) base.onsets.silenceDb = *onsetSilenceDb;
@@ -76,8 +83,8 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
 }
 
 bool IsAnalysisOption(std::string_view arg) {
-  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kOnsetMethod || arg == kOnsetThreshold ||
-         arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
+  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kEventVelocity || arg == kOnsetMethod ||
+         arg == kOnsetThreshold || arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
 }
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {

@@ -9,6 +9,7 @@
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
 #include "model/Performance.h"
+#include "model/ShortestNumber.h"
 
 namespace rp {
 
@@ -72,6 +73,11 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   } else {
     out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
         << " onset events, one per time of the list (the cluster window does not apply; no velocities)\n";
+  }
+  if (UsesClusterWindow(performance) && settings.eventVelocity == EventVelocity::Loudest) {
+    out << "  an event's velocity is that of its loudest note-on (of equally loud ones the earliest)\n";
+  } else if (UsesClusterWindow(performance) && settings.eventVelocity == EventVelocity::Highest) {
+    out << "  an event's velocity is that of the note-on of its highest key (of equal keys the earliest)\n";
   }
   if (settings.delay != AnalysisSettings{}.delay) {
     out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BatchLoad.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "analysis/PerformanceLoader.h"
@@ -54,13 +53,6 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
   if (noteOns != nullptr) *noteOns = result.noteOnCount;
   status = 0;
   return true;
-}
-
-std::string ShortestNumber(double value) {
-  char text[64];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-  (void)ec;  // 64 characters always hold a double
-  return {text, end};
 }
 
 }  // namespace rp

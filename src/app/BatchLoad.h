@@ -33,7 +33,4 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
                       std::int64_t* noteOns = nullptr);
 
-// The shortest text that reads back to the same double, "." as decimal point.
-std::string ShortestNumber(double value);
-
 }  // namespace rp

@@ -9,6 +9,7 @@
 #include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
+#include "app/RenderWavOptions.h"
 #include "app/SnapshotOptions.h"
 #include "app/StatsCommand.h"
 #include "app/ToAsciiMidi.h"
@@ -44,15 +45,16 @@ const std::vector<BatchCommand>& BatchCommands() {
        "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
-      {"--render-wav", "OUT.wav [--speed S] FILE",
+      {"--render-wav", kRenderWavUsage,
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
-       "WAV file, S being the \"Replay speed\" slider's value (default 0).",
+       "WAV file. F is the tempo factor, 0.25 to 10 (2 or 2x plays twice as fast; default 1); S the "
+       "velocity scale (see --velocity-scale).",
        nullptr},
       {"--list-devices", "", "Print the MIDI outputs and inputs, one per line, with their numbers.", nullptr},
       {"--record", kRecordUsage,
        "Record from the first MIDI input whose name contains NAME until S seconds have passed or Ctrl+C, "
-       "write the take as an ASCII MIDI listing to OUT.txt and print the number of notes. MS (0 to 1000, "
-       "default 50) is the cluster window and D (1 to 50, default 1) the delay of the analysis.",
+       "write the take as an ASCII MIDI listing to OUT.txt and print the number of notes. The analysis "
+       "options are those of the windows.",
        nullptr},
 #endif
   };
@@ -62,31 +64,46 @@ const std::vector<BatchCommand>& BatchCommands() {
 namespace {
 
 constexpr std::string_view kOutputOption = "--output";
+constexpr std::string_view kVelocityScaleOption = "--velocity-scale";
 
 // The options of the windows' start, given before, between or after the files.
-bool IsWindowOption(std::string_view arg) { return IsAnalysisOption(arg) || arg == kOutputOption; }
+bool IsWindowOption(std::string_view arg) {
+  return IsAnalysisOption(arg) || arg == kOutputOption || arg == kVelocityScaleOption;
+}
 
-// Takes every `--output NAME` out of `args` into `output` (the last counts).
-// A missing or empty NAME: one line on `err` and false.
-bool TakeOutputOption(std::vector<std::string>& args, std::optional<std::string>& output, std::ostream& err) {
+// Takes every `--output NAME` and `--velocity-scale auto|S` out of `args`
+// into `plan` (the last of each counts). A missing or bad value: one line on
+// `err` and false.
+bool TakeReplayOptions(std::vector<std::string>& args, LaunchPlan& plan, std::ostream& err) {
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != kOutputOption) {
-      rest.push_back(args[i]);
+    const std::string& a = args[i];
+    if (a != kOutputOption && a != kVelocityScaleOption) {
+      rest.push_back(a);
       continue;
     }
-    if (i + 1 == args.size() || args[i + 1].empty()) {
-      err << "returnplot: --output needs part of the name of a MIDI output (see --list-devices)\n";
-      return false;
+    const std::string value = i + 1 < args.size() ? args[++i] : std::string();
+    if (a == kOutputOption) {
+      if (value.empty()) {
+        err << "returnplot: --output needs part of the name of a MIDI output (see --list-devices)\n";
+        return false;
+      }
+      plan.output = value;
+    } else {
+      plan.velocityScale = ParseVelocityScale(value);
+      if (!plan.velocityScale) {
+        err << "returnplot: --velocity-scale takes auto or a factor from " << kMinVelocityScale << " to "
+            << kMaxVelocityScale << ", not \"" << value << "\"\n";
+        return false;
+      }
     }
-    output = args[++i];
   }
   args = std::move(rest);
   return true;
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [ANALYSIS OPTIONS] [--output NAME] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [ANALYSIS OPTIONS] [--output NAME] [--velocity-scale auto|S] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
@@ -103,7 +120,11 @@ void PrintHelp(std::ostream& out) {
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
          "and n+2D.\n"
          "--times-unit s|ms (default s): the unit of a list of one time a line.\n"
-         "The cluster window does not apply to match files and lists of times.\n"
+         "--event-velocity first|loudest|highest (default first): an event's\n"
+         "velocity is that of its first note-on, its loudest (a tie goes to the\n"
+         "earliest) or that of its highest key (the melody).\n"
+         "The cluster window and the event velocity do not apply to match files\n"
+         "and lists of times.\n"
          "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
          "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
          "--onset-method M (default specflux): the detection function, one of\n"
@@ -114,11 +135,15 @@ void PrintHelp(std::ostream& out) {
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"
-         "--export-onsets, --report, --stats and --snapshot. The windows start with the values\n"
-         "last chosen in \"Analysis settings...\" unless these are given; the commands\n"
-         "with the defaults.\n"
+         "--export-onsets, --report, --stats, --record and --snapshot. The windows\n"
+         "start with the values last chosen in \"Analysis settings...\" unless\n"
+         "these are given; the commands with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
-         "contains NAME chosen for the replay (see --list-devices).\n\nCommands:\n";
+         "contains NAME chosen for the replay (see --list-devices).\n"
+         "--velocity-scale auto|S: the replay plays velocities S times louder\n"
+         "(at most 127); auto (the default unless another scale was stored) plays\n"
+         "ASCII MIDI listings of other programs 1.5 times louder and everything\n"
+         "else as recorded.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -126,11 +151,17 @@ void PrintHelp(std::ostream& out) {
   }
   out << "  " << kSnapshotUsage
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
-         "      one frame of the plot, save it as PNG and exit. --event shows the\n"
-         "      tail of event N, T events long (10 unless --tail). Further FILEs are\n"
-         "      compared with the first.\n";
+         "      one frame of the plot, save it as PNG or JPEG (by OUT's extension)\n"
+         "      and exit. --event shows the tail of event N, T events long (10\n"
+         "      unless --tail). --width and --height draw the same picture with\n"
+         "      more pixels (606 x 443 without them); --yaw turns the plot about its\n"
+         "      vertical axis and --pitch tips it towards the viewer, in degrees.\n"
+         "      Further FILEs are compared with the first.\n";
   out << "  --version\n      Print the program's name, version and licence.\n";
-  out << "  --help\n      Print this text.\n";
+  out << "  --help\n      Print this text.\n\n"
+         "Exit status: 0 success; 1 a command failed after it started; 2 a file\n"
+         "could not be opened; 64 wrong arguments; 69 the windows' program is\n"
+         "missing; 70 an internal error.\n";
 }
 
 // `--cluster-ms MS --delay D COMMAND ...` as `COMMAND --cluster-ms MS --delay D ...`:
@@ -183,7 +214,7 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& given, std::ostream&
     return plan;
   }
   const std::optional<AnalysisOptions> analysis =
-      TakeOutputOption(args, plan.output, err) ? TakeAnalysisOptions(args, err) : std::nullopt;
+      TakeReplayOptions(args, plan, err) ? TakeAnalysisOptions(args, err) : std::nullopt;
   if (!analysis) {
     plan.exitNow = true;
     plan.exitStatus = 64;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AnalysisOptions.h"
+#include "model/VelocityScale.h"
 
 namespace rp {
 
@@ -31,10 +32,11 @@ const std::vector<BatchCommand>& BatchCommands();
 struct LaunchPlan {
   bool exitNow = false;  // a batch command ran, or --help, or a usage error
   int exitStatus = 0;
-  std::optional<std::string> startFile;   // `returnplot FILE`
-  std::vector<std::string> compareFiles;  // `returnplot FILE COMPARED...`
-  AnalysisOptions analysis;               // `--cluster-ms`, `--delay` for the windows
-  std::optional<std::string> output;      // `--output NAME`: part of the output device's name to start with
+  std::optional<std::string> startFile;              // `returnplot FILE`
+  std::vector<std::string> compareFiles;             // `returnplot FILE COMPARED...`
+  AnalysisOptions analysis;                          // `--cluster-ms`, `--delay` for the windows
+  std::optional<std::string> output;                 // `--output NAME`: part of the output device's name to start with
+  std::optional<VelocityScaleChoice> velocityScale;  // `--velocity-scale auto|S` for this run
   // For the desktop program: window-mode options (e.g. --snapshot ...) and
   // the commands it runs (e.g. --render-wav ...).
   std::vector<std::string> windowArgs;
@@ -46,5 +48,7 @@ LaunchPlan ParseCommandLine(const std::vector<std::string>& args, std::ostream& 
 inline constexpr int kExitCannotOpen = 2;
 // Exit status when the desktop program cannot be started.
 inline constexpr int kExitNoDesktop = 69;
+// Exit status when something went wrong that no handler foresaw.
+inline constexpr int kExitInternalError = 70;
 
 }  // namespace rp

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "app/AnalysisOptions.h"
+#include "app/OutputPath.h"
 
 namespace rp {
 
@@ -48,6 +49,10 @@ std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& 
     return std::nullopt;
   }
   options.output = positional.front();
+  if (const std::string problem = OutputPathProblem("--record", options.output, {".txt"}, {}); !problem.empty()) {
+    err << "returnplot: " << problem << '\n';
+    return std::nullopt;
+  }
   return options;
 }
 

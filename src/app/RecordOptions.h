@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --record OUT.txt --input NAME [--seconds S] [--cluster-ms MS]
-// [--delay D]`: the options of a recording without windows.
+// [--delay D] [--event-velocity first|loudest|highest]`: the options of a
+// recording without windows. OUT must be a .txt file.
 
 #include <iosfwd>
 #include <optional>
@@ -20,7 +21,8 @@ struct RecordOptions {
   AnalysisSettings settings;
 };
 
-inline constexpr std::string_view kRecordUsage = "OUT.txt --input NAME [--seconds S] [--cluster-ms MS] [--delay D]";
+inline constexpr std::string_view kRecordUsage =
+    "OUT.txt --input NAME [--seconds S] [--cluster-ms MS] [--delay D] [--event-velocity first|loudest|highest]";
 
 // The arguments after "--record". On a usage error: one line on `err` and nothing.
 std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& args, std::ostream& err);

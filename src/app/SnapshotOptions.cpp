@@ -1,54 +1,71 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SnapshotOptions.h"
 
-#include <charconv>
+#include <cmath>
 #include <ostream>
 
+#include "app/OutputPath.h"
+#include "app/TextNumber.h"
 #include "model/ComparedPerformances.h"
 
 namespace rp {
 
-namespace {
-
-std::optional<std::int32_t> ParseInt(const std::string& text) {
-  std::int32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+std::vector<std::string> SnapshotOptions::Inputs() const {
+  std::vector<std::string> inputs = compareFiles;
+  if (file) inputs.insert(inputs.begin(), *file);
+  if (scatter) inputs.push_back(*scatter);
+  return inputs;
 }
 
-}  // namespace
+double SnapshotOptions::ScaleFactor() const {
+  if (width) return *width / static_cast<double>(kSnapshotWidth);
+  if (height) return *height / static_cast<double>(kSnapshotHeight);
+  return 1.0;
+}
 
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& given, std::ostream& err) {
   std::vector<std::string> args = given;
   const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(args, err);
   if (!analysis) return std::nullopt;
   const auto usage = [&err](const std::string& problem) {
-    err << "returnplot: " << problem << "\nusage: returnplot " << kSnapshotUsage << '\n';
+    err << "returnplot: " << problem << "; usage: returnplot " << kSnapshotUsage << '\n';
     return std::nullopt;
   };
-  if (args.empty() || args[0].empty() || args[0][0] == '-') return usage("--snapshot needs the PNG to write");
+  if (args.empty() || args[0].empty() || args[0][0] == '-') return usage("--snapshot needs the picture to write");
 
   SnapshotOptions o;
   o.analysis = *analysis;
   o.output = args[0];
-  bool tailGiven = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
     if (a == "--velocity") {
       o.velocity = true;
-    } else if (a == "--event" || a == "--tail") {
+    } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
-      const std::optional<std::int32_t> n = ParseInt(args[++i]);
+      const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
       if (!n) return usage(a + " needs a whole number, not \"" + args[i] + "\"");
       if (a == "--event") {
         o.event = *n;
-      } else {
+      } else if (a == "--tail") {
         if (*n < 0) return usage("--tail cannot be negative");
         o.tail = *n;
-        tailGiven = true;
+        o.tailGiven = true;
+      } else {
+        if (*n < 1 || *n > kMaxSnapshotSide) {
+          return usage(a + " takes a number of pixels from 1 to " + std::to_string(kMaxSnapshotSide));
+        }
+        (a == "--width" ? o.width : o.height) = *n;
       }
+    } else if (a == "--yaw" || a == "--pitch") {
+      if (!hasValue) return usage(a + " needs an angle in degrees");
+      const std::optional<double> degrees = TextNumber<double>(args[++i]);
+      const double limit = a == "--yaw" ? 360.0 : 90.0;
+      if (!degrees || !(std::abs(*degrees) <= limit)) {
+        return usage(a + " takes an angle in degrees from " + std::to_string(static_cast<int>(-limit)) + " to " +
+                     std::to_string(static_cast<int>(limit)) + ", not \"" + args[i] + "\"");
+      }
+      (a == "--yaw" ? o.yawDegrees : o.pitchDegrees) = *degrees;
     } else if (a == "--scatter") {
       if (!hasValue) return usage("--scatter needs a file");
       o.scatter = args[++i];
@@ -62,8 +79,14 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       return usage("at most " + std::to_string(kMaxShownPerformances) + " performance files");
     }
   }
-  if (tailGiven && !o.event) return usage("--tail goes with --event");
+  if (o.tailGiven && !o.event) return usage("--tail goes with --event");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
+  if (LowerExtension(o.output) == ".svg") return usage("--snapshot does not write SVG yet; write a .png or .jpg file");
+  if (const std::string problem = OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg"}, o.Inputs());
+      !problem.empty()) {
+    return usage(problem);
+  }
+  o.format = LowerExtension(o.output) == ".png" ? SnapshotFormat::Png : SnapshotFormat::Jpeg;
   return o;
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
+// [--width W] [--height H] [--yaw DEG] [--pitch DEG]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
-// anything, draw one frame, save the plot as PNG, exit. The first FILE is
-// the main performance, the others are compared with it.
+// anything, draw one frame, save the plot as PNG or JPEG (by OUT's
+// extension), exit. The first FILE is the main performance, the others are
+// compared with it.
 
 #include <cstdint>
 #include <iosfwd>
@@ -16,19 +18,41 @@
 
 namespace rp {
 
+enum class SnapshotFormat { Png, Jpeg };
+
+// The plot window's client area, in the desktop's units: the size of a
+// snapshot without --width and --height on an unscaled desktop.
+inline constexpr int kSnapshotWidth = 606;
+inline constexpr int kSnapshotHeight = 443;
+// The most pixels either side of a snapshot may have.
+inline constexpr int kMaxSnapshotSide = 8192;
+
 struct SnapshotOptions {
-  std::string output;                     // the PNG to write
-  bool velocity = false;                  // velocity values instead of timing
-  std::optional<std::int32_t> event;      // show the tail of this event
-  std::int32_t tail = 10;                 // its length
+  std::string output;  // the picture to write
+  SnapshotFormat format = SnapshotFormat::Png;
+  bool velocity = false;              // velocity values instead of timing
+  std::optional<std::int32_t> event;  // show the tail of this event
+  std::int32_t tail = 10;             // its length
+  bool tailGiven = false;             // --tail named on the command line
+  std::optional<std::int32_t> width;  // pixels: the same picture, scaled
+  std::optional<std::int32_t> height;
+  double yawDegrees = 0;                  // the plot turned about its vertical axis
+  double pitchDegrees = 0;                // and tipped towards the viewer
   std::optional<std::string> file;        // the performance
   std::vector<std::string> compareFiles;  // shown beside it
   std::optional<std::string> scatter;     // or a scatter file
   AnalysisOptions analysis;               // over the defaults, never the stored settings
+
+  // Every file the snapshot reads.
+  std::vector<std::string> Inputs() const;
+  // The factor the desktop is scaled by for --width and --height (1 without
+  // either): the width's over 606, else the height's over 443.
+  double ScaleFactor() const;
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png [--velocity] [--event N [--tail T]] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
+    "--snapshot OUT.png|OUT.jpg [--velocity] [--event N [--tail T]] [--width W] [--height H] [--yaw DEG] "
+    "[--pitch DEG] [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`

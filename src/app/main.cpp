@@ -10,11 +10,16 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopProgram.h"
+#include "app/LastResort.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const rp::LaunchPlan plan = rp::ParseCommandLine(args, std::cout, std::cerr);
-  if (plan.exitNow) return plan.exitStatus;
-  std::cout.flush();
-  return rp::StartDesktopProgram(argv, std::cerr);
+  return rp::RunGuarded(
+      [argc, argv] {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        const rp::LaunchPlan plan = rp::ParseCommandLine(args, std::cout, std::cerr);
+        if (plan.exitNow) return plan.exitStatus;
+        std::cout.flush();
+        return rp::StartDesktopProgram(argv, std::cerr);
+      },
+      std::cerr);
 }

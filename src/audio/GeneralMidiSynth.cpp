@@ -129,7 +129,14 @@ void GeneralMidiSynth::Apply(std::span<const std::uint8_t> bytes) {
   }
 }
 
-void GeneralMidiSynth::ReleaseAll() { fluid_synth_all_notes_off(synth_, -1); }
+void GeneralMidiSynth::ReleaseAll() {
+  // A note released under a held pedal would go on sounding: the pedals
+  // (sustain, sostenuto, soft) come up first.
+  for (int channel = 0; channel < 16; ++channel) {
+    for (const int pedal : {64, 66, 67}) fluid_synth_cc(synth_, channel, pedal, 0);
+  }
+  fluid_synth_all_notes_off(synth_, -1);
+}
 
 bool GeneralMidiSynth::Sounding() { return fluid_synth_get_active_voice_count(synth_) > 0; }
 

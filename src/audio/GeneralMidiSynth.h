@@ -50,8 +50,8 @@ class GeneralMidiSynth final : public SynthEngine {
   // Plays one channel message (note on/off, key and channel pressure,
   // controller, program change, pitch bend); anything else is ignored.
   void Apply(std::span<const std::uint8_t> bytes) override;
-  // Releases every sounding note on every channel (they fade out as after a
-  // note-off; nothing is cut off).
+  // Lets up the pedals and releases every sounding note on every channel
+  // (they fade out as after a note-off; nothing is cut off).
   void ReleaseAll() override;
   // True while any voice still sounds (a released note until it has faded).
   bool Sounding();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/LastResort.h"
 #include "app/SnapshotOptions.h"
 #include "desktop/MidiDeviceCommands.h"
 #include "desktop/RenderWav.h"
@@ -30,9 +31,7 @@ const rp::BatchCommand kDesktopCommands[] = {
     {"--record", "", "", &rp::RecordFromMidiInput},
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (const rp::BatchCommand& c : kDesktopCommands)
     if (!args.empty() && args.front() == c.flag) return c.run({args.begin() + 1, args.end()}, std::cout, std::cerr);
@@ -47,6 +46,7 @@ int main(int argc, char** argv) {
     }
     snapshot = rp::ParseSnapshotOptions({plan.windowArgs.begin() + 1, plan.windowArgs.end()}, std::cerr);
     if (!snapshot) return 64;
+    if (const int status = rp::PrepareSnapshot(*snapshot, std::cerr); status != 0) return status;
   }
 
   QApplication app(argc, argv);
@@ -59,9 +59,20 @@ int main(int argc, char** argv) {
   performance.settings = plan.analysis.Over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::ComparedPerformances compared;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true, plan.output},
-                      performance, position, compared);
+  rp::StartOptions start;
+  start.file = plan.startFile;
+  start.compareFiles = plan.compareFiles;
+  start.offerRecovery = true;
+  start.output = plan.output;
+  start.velocityScale = plan.velocityScale.value_or(rp::StoredVelocityScale());
+  rp::PlotWindow form(dialogs, start, performance, position, compared);
   dialogs.SetParent(&form);
   form.Start();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return rp::RunGuarded([argc, argv] { return Run(argc, argv); }, std::cerr);
 }

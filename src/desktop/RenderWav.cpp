@@ -2,69 +2,32 @@
 #include "desktop/RenderWav.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 
 #include "app/BatchLoad.h"
+#include "app/RenderWavOptions.h"
 #include "audio/GeneralMidiSynth.h"
 #include "audio/OfflineRender.h"
 #include "io/DataFolder.h"
+#include "io/FileReplacement.h"
 #include "model/Performance.h"
-#include "replay/ReplayEngine.h"
+#include "model/VelocityScale.h"
+#include "replay/ReplayMessages.h"
 #include "replay/TempoMapping.h"
 
 namespace rp {
 
-namespace {
-
-constexpr const char* kUsage = "returnplot: usage: returnplot --render-wav OUT.wav [--speed S] FILE\n";
-
-struct RenderArgs {
-  std::string out;
-  std::string file;
-  int speed = 0;
-};
-
-bool ParseArgs(const std::vector<std::string>& args, RenderArgs& parsed, std::ostream& err) {
-  std::vector<std::string> positional;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--speed") {
-      positional.push_back(args[i]);
-      continue;
-    }
-    if (i + 1 == args.size()) {
-      err << kUsage;
-      return false;
-    }
-    const std::string& text = args[++i];
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed.speed);
-    if (ec != std::errc() || end != text.data() + text.size() || parsed.speed < kReplaySpeedMin ||
-        parsed.speed > kReplaySpeedMax) {
-      err << "returnplot: --speed takes a whole number from " << kReplaySpeedMin << " to " << kReplaySpeedMax
-          << " (the \"Replay speed\" slider), not \"" << text << "\"\n";
-      return false;
-    }
-  }
-  if (positional.size() != 2) {
-    err << kUsage;
-    return false;
-  }
-  parsed.out = positional[0];
-  parsed.file = positional[1];
-  return true;
-}
-
-}  // namespace
-
 int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  RenderArgs parsed;
-  if (!ParseArgs(args, parsed, err)) return kExitUsage;
+  const std::optional<RenderWavOptions> parsed = ParseRenderWavOptions(args, err);
+  if (!parsed) return kExitUsage;
   int status = 0;
   Performance performance;
-  if (!LoadFileForBatch(parsed.file, performance, err, status)) return status;
+  if (!LoadFileForBatch(parsed->file, performance, err, status)) return status;
   int skipped = 0;
-  const std::vector<MidiMessage> messages = ReplayFromFirstEvent(performance, &skipped);
+  const std::vector<MidiMessage> messages =
+      ReplayFromFirstEvent(performance, VelocityScaleInUse(performance, parsed->velocityScale), &skipped);
   if (skipped > 0) err << "returnplot: " << SkippedNotesText(skipped) << '\n';
 
   MidiFailure failure;
@@ -73,37 +36,41 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "returnplot: " << failure.text << '\n';
     return 1;
   }
-  const double factor = TempoFactor(parsed.speed);
-  const OfflineRenderResult result = RenderToWav(*synth, messages, factor, parsed.out);
-  if (!result.error.empty()) {
-    err << "returnplot: " << result.error << '\n';
+  // Written beside OUT.wav and renamed into place once complete: a failed or
+  // killed render leaves an earlier OUT.wav as it was.
+  FileReplacement file(parsed->output);
+  std::string error = file.Begin();
+  OfflineRenderResult result;
+  if (error.empty()) {
+    result = RenderToWav(*synth, messages, parsed->tempoFactor, file.TemporaryPath());
+    error = result.error.empty() ? file.Commit() : file.AsFinal(result.error);
+  }
+  if (!error.empty()) {
+    err << "returnplot: " << error << '\n';
     return 1;
   }
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(result.frames) / kSynthSampleRate);
-  out << "Wrote " << parsed.out << ": " << messages.size() << " messages at " << TempoLabel(parsed.speed) << ", "
-      << seconds << " s of sound.\n";
+  out << "Wrote " << parsed->output << ": " << messages.size() << " messages at "
+      << TempoFactorLabel(parsed->tempoFactor) << ", " << seconds << " s of sound.\n";
   return 0;
 }
 
-std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, int* skippedNotes) {
+std::vector<MidiMessage> ReplayFromFirstEvent(const Performance& performance, double velocityScale, int* skippedNotes) {
   // Play pressed with the first event current: from its first note to the
   // end of the file, as the replay queues them.
   std::vector<MidiMessage> messages;
-  if (skippedNotes != nullptr) *skippedNotes = 0;
   const auto& notes = performance.notes;
-  if (notes.empty()) return messages;
-  const std::size_t from = performance.events.empty()
-                               ? 0
-                               : std::min<std::size_t>(static_cast<std::size_t>(performance.events.front().firstNote),
-                                                       notes.size() - 1);
-  const double start = ReplayStartMs(notes[from]);
-  for (std::size_t i = from; i < notes.size(); ++i) {
-    const NoteEvent& note = notes[i];
-    const auto message = ReplayMessage(note, start);
-    if (message && message->status != kTagOnlyStatus) messages.push_back(*message);
-    if (skippedNotes != nullptr && IsUnsendableNote(note)) ++*skippedNotes;
-  }
+  const std::size_t from =
+      performance.events.empty() || notes.empty()
+          ? 0
+          : std::min<std::size_t>(static_cast<std::size_t>(performance.events.front().firstNote), notes.size() - 1);
+  const int skipped = notes.empty() ? 0
+                                    : ForEachReplayMessage(performance, from, notes.size() - 1, velocityScale,
+                                                           [&messages](const MidiMessage& m) {
+                                                             if (m.status != kTagOnlyStatus) messages.push_back(m);
+                                                           });
+  if (skippedNotes != nullptr) *skippedNotes = skipped;
   return messages;
 }
 

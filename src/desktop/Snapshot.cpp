@@ -1,16 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Snapshot.h"
 
+#include <unistd.h>
+
 #include <QImage>
 #include <QString>
-#include <exception>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <string>
 
+#include "analysis/PerformanceLoader.h"
 #include "app/BatchLoad.h"
+#include "app/CommandLine.h"
 #include "base/Dialogs.h"
+#include "io/FileReplacement.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "model/ValueKind.h"
+#include "scene/SceneNode.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {
@@ -50,7 +61,74 @@ std::vector<const Performance*> ShownPerformances(const Performance& main, const
   return shown;
 }
 
+// One line on `err` when `--event` or `--tail` lies outside the events of
+// the main performance; true then.
+bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, std::ostream& err) {
+  const std::int32_t count = performance.EventCount();
+  const std::string name = PerformanceDisplayName(performance);
+  if (o.event && (*o.event < 1 || *o.event > count)) {
+    err << "returnplot: --event takes an event of " << name << " from 1 to " << count << ", not " << *o.event << '\n';
+    return true;
+  }
+  if (o.tailGiven && o.tail > count - 1) {
+    err << "returnplot: --tail takes a number of events from 0 to " << count - 1 << " (" << name << " has " << count
+        << " events), not " << o.tail << '\n';
+    return true;
+  }
+  return false;
+}
+
+// The plot turned about its vertical axis (as "Auto Rot" turns it), then
+// tipped about the screen's horizontal axis.
+void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
+  const auto& root = view.State().rootNode;
+  if (!root || (yawDegrees == 0 && pitchDegrees == 0)) return;
+  constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+  root->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, static_cast<float>(yawDegrees * kRadiansPerDegree));
+  root->AddRotation(SceneNode::Combine::After, 1.0f, 0.0f, 0.0f, static_cast<float>(-pitchDegrees * kRadiansPerDegree));
+}
+
+bool CanRead(const std::string& path, std::string& why) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    why = std::strerror(EISDIR);
+    return false;
+  }
+  if (::access(path.c_str(), R_OK) != 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
+  for (const std::string& input : options.Inputs()) {
+    std::string why;
+    if (!CanRead(input, why)) {
+      err << "returnplot: cannot open \"" << input << "\": " << why << '\n';
+      return kExitCannotOpen;
+    }
+  }
+  if (options.event && options.file) {
+    // The event numbers are known before any window opens; a file that
+    // cannot be read is the windows' to report.
+    Performance performance;
+    performance.settings = options.analysis.Over();
+    if (LoadPerformanceFile(*options.file, performance).Ok() && RefuseEventRange(options, performance, err)) {
+      return kExitUsage;
+    }
+  }
+  if (options.width || options.height) {
+    // The picture drawn as on a desktop scaled by that factor, whatever the
+    // screen's own scale.
+    ::setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+    ::unsetenv("QT_SCREEN_SCALE_FACTORS");
+    ::setenv("QT_SCALE_FACTOR", std::to_string(options.ScaleFactor()).c_str(), 1);
+  }
+  return 0;
+}
 
 int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
@@ -60,7 +138,16 @@ int RunSnapshot(const SnapshotOptions& o) {
   performance.settings = o.analysis.Over();
   ReplayPosition position;
   ComparedPerformances compared;
-  PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
+  StartOptions start;
+  start.file = o.file;
+  start.velocity = o.velocity;
+  start.compareFiles = o.compareFiles;
+  PlotWindow form(dialogs, start, performance, position, compared);
+  if (o.width && o.height) {
+    // Another shape than the window's: the client area takes it, in the
+    // desktop's units.
+    form.resize(kSnapshotWidth, static_cast<int>(std::lround(*o.height / o.ScaleFactor())));
+  }
   form.Start();
   // Velocity needs velocities in every performance shown.
   if (o.velocity) {
@@ -75,27 +162,39 @@ int RunSnapshot(const SnapshotOptions& o) {
   // start-up took.
   form.SetTimerEnabled(false);
   form.View().State().autoRotate = false;
-  try {
-    if (o.scatter) {
-      dialogs.nextFile = *o.scatter;
-      form.View().LoadScatterFile();
-    }
-    if (o.event) {
-      position.currentEvent = *o.event;
-      position.tailLength = o.tail;
-      form.View().ShowTail();
-    }
-    form.View().OnFrameTimer();
-  } catch (const std::exception& e) {
-    dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
+  if (o.scatter) {
+    dialogs.nextFile = *o.scatter;
+    form.View().LoadScatterFile();
+  }
+  if (o.event) {
+    position.currentEvent = *o.event;
+    position.tailLength = o.tail;
+    form.View().ShowTail();
+  }
+  TurnPlot(form.View(), o.yawDegrees, o.pitchDegrees);
+  form.View().OnFrameTimer();
+  if (dialogs.ErrorCount() > 0) return 1;
+
+  QImage image = form.GrabClientArea();
+  const int width = o.width.value_or(static_cast<int>(std::lround(kSnapshotWidth * o.ScaleFactor())));
+  const int height = o.height.value_or(static_cast<int>(std::lround(kSnapshotHeight * o.ScaleFactor())));
+  if (!image.isNull() && (o.width || o.height) && image.size() != QSize(width, height)) {
+    // The window's pixels rounded to whole ones: the picture takes the size asked for.
+    image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  FileReplacement file(o.output);
+  std::string error = image.isNull() ? "Cannot write \"" + o.output + "\": the plot could not be drawn." : file.Begin();
+  if (error.empty()) {
+    const bool png = o.format == SnapshotFormat::Png;
+    error = image.save(QString::fromStdString(file.TemporaryPath()), png ? "PNG" : "JPEG", png ? -1 : 95)
+                ? file.Commit()
+                : "Cannot write \"" + o.output + "\".";
+  }
+  if (!error.empty()) {
+    std::cerr << "returnplot: " << error << '\n';
     return 1;
   }
-  const QImage image = form.GrabClientArea();
-  if (image.isNull() || !image.save(QString::fromStdString(o.output), "PNG")) {
-    std::cerr << "returnplot: cannot write " << o.output << '\n';
-    return 1;
-  }
-  return dialogs.ErrorCount() == 0 ? 0 : 1;
+  return 0;
 }
 
 }  // namespace rp

@@ -6,9 +6,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <ostream>
+
+#include "io/FileReplacement.h"
 
 namespace rp {
 
@@ -23,6 +24,12 @@ void AppendNumber(std::string& line, double value) {
 }
 
 }  // namespace
+
+bool IsOwnListing(std::string_view head) {
+  if (!head.starts_with(kOwnListingLine)) return false;
+  head.remove_prefix(kOwnListingLine.size());
+  return head.empty() || head.front() == '\n' || head.front() == '\r';
+}
 
 std::string AsciiMidiLine(const NoteEvent& event) {
   std::string line;
@@ -45,6 +52,7 @@ std::string AsciiMidiLine(const NoteEvent& event) {
 }
 
 void WriteAsciiMidi(std::ostream& out, std::span<const NoteEvent> notes) {
+  out << kOwnListingLine << '\n';
   std::string line;
   for (const NoteEvent& note : notes) {
     line = AsciiMidiLine(note);
@@ -54,25 +62,19 @@ void WriteAsciiMidi(std::ostream& out, std::span<const NoteEvent> notes) {
 }
 
 bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, std::string& error) {
-  const std::string temporary = path + ".saving";
+  const auto failed = [&] {
+    error = "The take cannot be saved as " + path + ": " + std::strerror(errno) + ".";
+    return false;
+  };
+  FileReplacement file(path);
+  if (!file.Begin().empty()) return failed();
   {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    std::ofstream out(file.TemporaryPath(), std::ios::binary | std::ios::trunc);
     if (out) WriteAsciiMidi(out, performance.notes);
     out.flush();
-    if (!out) {
-      error = "The take cannot be saved as " + path + ": " + std::strerror(errno) + ".";
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
+    if (!out) return failed();
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    error = "The take cannot be saved as " + path + ": " + ec.message() + ".";
-    std::filesystem::remove(temporary, ec);
-    return false;
-  }
+  if (!file.Commit().empty()) return failed();
   return true;
 }
 

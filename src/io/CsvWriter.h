@@ -3,7 +3,7 @@
 // Rows of CSV gathered in a buffer of its own and handed to the stream in
 // large pieces: the exports print millions of numbers, and a stream takes
 // them one at a time slowly. Fields of a row are separated by commas, rows
-// end in "\n"; doubles are written as ShortestNumber writes them.
+// end in "\n"; doubles are written as model/ShortestNumber writes them.
 
 #include <cstddef>
 #include <cstdint>

@@ -32,6 +32,18 @@ struct TickNote {
   std::uint8_t velocity;
 };
 
+struct TickController {
+  std::uint64_t tick;
+  std::uint32_t order;
+  std::uint8_t controller;
+  std::uint8_t value;
+};
+
+// Controllers 120 to 127 are the channel mode messages (all notes off, reset
+// all controllers...), not controllers: the reader's notes already end where
+// the file ends them.
+constexpr std::uint8_t kFirstChannelModeMessage = 120;
+
 struct TempoChange {
   std::uint64_t tick;
   std::uint32_t order;
@@ -188,7 +200,9 @@ class Parser {
         const std::uint8_t first = in.DataByte();
         if (type == 0xC0 || type == 0xD0) continue;  // one data byte
         const std::uint8_t second = in.DataByte();
-        if (type == 0x90 && second > 0) {
+        if (type == 0xB0 && first < kFirstChannelModeMessage) {
+          controllers_.push_back({tick, order_++, first, second});
+        } else if (type == 0x90 && second > 0) {
           NoteOn(sounding[(status & 0x0F) * 128 + first], tick, first, second);
         } else if (type == 0x80 || type == 0x90) {
           NoteOff(sounding[(status & 0x0F) * 128 + first], tick, first, type == 0x80 ? second : 0);
@@ -216,6 +230,20 @@ class Parser {
       while (sounding[i].count > 0) NoteOff(sounding[i], tick, static_cast<std::uint8_t>(i % 128), 0);
     }
     SortTicksOfTrack(trackStarts_.back());
+  }
+
+  // The controllers of every track in time order (at equal ticks in file
+  // order), all on the channel the notes are replayed on, as the notes of
+  // every channel are one performance.
+  std::vector<ControllerEvent> Controllers(std::uint16_t division) {
+    Clock clock(division, tempi_);
+    std::stable_sort(controllers_.begin(), controllers_.end(), [](const TickController& a, const TickController& b) {
+      return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+    });
+    std::vector<ControllerEvent> controllers;
+    controllers.reserve(controllers_.size());
+    for (const TickController& c : controllers_) controllers.push_back({clock.Ms(c.tick), 0, c.controller, c.value});
+    return controllers;
   }
 
   std::vector<NoteEvent> Finish(std::uint16_t division) {
@@ -283,6 +311,7 @@ class Parser {
   }
 
   std::vector<TickNote> notes_;
+  std::vector<TickController> controllers_;
   std::vector<std::size_t> trackStarts_;
   std::vector<TempoChange> tempi_;
   std::uint32_t order_ = 0;
@@ -350,6 +379,7 @@ MidiFileReadResult ParseStandardMidiFile(std::span<const std::uint8_t> bytes, st
     }
     if (parser.NoteCount() == 0) throw BadFile{"it contains no notes"};
     MidiFileReadResult result;
+    result.controllers = parser.Controllers(division);
     result.events = parser.Finish(division);
     return result;
   } catch (const BadFile& bad) {

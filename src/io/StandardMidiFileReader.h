@@ -9,6 +9,7 @@
 // the file. Every sounding note gives one note-on and exactly one note-off:
 // a note-on with velocity 0 is a note-off, a note-off with no sounding note is
 // dropped, and a note still sounding when its track ends is ended there.
+// Controller messages are kept apart from the notes, in time order.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,9 @@ namespace rp {
 struct MidiFileReadResult {
   // In file order; each one's `leadValue` is its number, from 1.
   std::vector<NoteEvent> events;
+  // Its controllers (pedals and the others), replayed beside the notes; they
+  // make no note event.
+  std::vector<ControllerEvent> controllers;
   // Empty on success; otherwise one sentence for the user naming the file.
   std::string error;
   bool Ok() const { return error.empty(); }

@@ -35,8 +35,11 @@ bool TakeWriter::Open(const std::string& path, Clock::time_point now) {
     error_ = "The take cannot be written to " + path + ": " + SystemError() + ".";
     return false;
   }
+  // A recovered take replays as played, like the listing saved from it.
+  const std::string first = std::string(kOwnListingLine) + '\n';
+  if (std::fwrite(first.data(), 1, first.size(), file_) != first.size()) failed_ = true;
   lastFlush_ = now;
-  unflushed_ = false;
+  unflushed_ = true;
   return true;
 }
 

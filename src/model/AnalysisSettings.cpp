@@ -1,34 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/AnalysisSettings.h"
 
-#include <charconv>
+#include "model/ShortestNumber.h"
 
 namespace rp {
-
-namespace {
-
-// The shortest text that reads back to `ms` ("30", "12.5").
-std::string MillisecondsText(double ms) {
-  char text[64];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, ms);
-  (void)ec;  // 64 characters always hold a double
-  return {text, end};
-}
-
-}  // namespace
 
 bool IsValidClusterWindow(double ms) { return ms >= kMinClusterWindowMs && ms <= kMaxClusterWindowMs; }
 
 bool IsValidDelay(std::int64_t d) { return d >= kMinDelay && d <= kMaxDelay; }
 
+std::string_view EventVelocityName(EventVelocity choice) {
+  switch (choice) {
+    case EventVelocity::Loudest:
+      return "loudest";
+    case EventVelocity::Highest:
+      return "highest";
+    case EventVelocity::First:
+      break;
+  }
+  return "first";
+}
+
+std::optional<EventVelocity> EventVelocityFromName(std::string_view name) {
+  for (const EventVelocity choice : {EventVelocity::First, EventVelocity::Loudest, EventVelocity::Highest}) {
+    if (name == EventVelocityName(choice)) return choice;
+  }
+  return std::nullopt;
+}
+
 std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   const AnalysisSettings defaults;
   std::string note;
-  if (settings.delay != defaults.delay) note = "d = " + std::to_string(settings.delay);
+  const auto add = [&note](const std::string& part) { note += (note.empty() ? "" : ", ") + part; };
+  if (settings.delay != defaults.delay) add("d = " + std::to_string(settings.delay));
   if (settings.clusterWindowMs != defaults.clusterWindowMs) {
-    if (!note.empty()) note += ", ";
-    note += "cluster " + MillisecondsText(settings.clusterWindowMs) + " ms";
+    add("cluster " + ShortestNumber(settings.clusterWindowMs) + " ms");
   }
+  if (settings.eventVelocity == EventVelocity::Loudest) add("velocity of the loudest note");
+  if (settings.eventVelocity == EventVelocity::Highest) add("velocity of the highest key");
   return note;
 }
 

@@ -6,7 +6,9 @@
 // all hold the same limits.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/OnsetDetectionSettings.h"
 
@@ -15,6 +17,13 @@ namespace rp {
 // The unit of the numbers of a plain list of times (one time a line).
 enum class TimesUnit { Seconds, Milliseconds };
 
+// Which note-on of an onset event gives the event its velocity.
+enum class EventVelocity {
+  First,    // the event's first note-on
+  Loudest,  // the loudest note-on; of equally loud ones the earliest
+  Highest,  // the note-on of the highest key (the melody); of equal keys the earliest
+};
+
 struct AnalysisSettings {
   // A note-on more than this many ms after its cluster's first note-on opens
   // a new cluster.
@@ -22,6 +31,7 @@ struct AnalysisSettings {
   // d: event n is plotted against events n + d and n + 2d.
   std::int32_t delay = 1;
   TimesUnit timesUnit = TimesUnit::Seconds;
+  EventVelocity eventVelocity = EventVelocity::First;
   // How a recording's onsets are found before they are grouped.
   OnsetDetectionSettings onsets;
 
@@ -37,9 +47,14 @@ inline constexpr std::int32_t kMaxDelay = 50;
 bool IsValidClusterWindow(double ms);
 bool IsValidDelay(std::int64_t d);
 
+// The event velocity's name on the command line and in the stored settings:
+// "first", "loudest", "highest"; and back (nothing for any other text).
+std::string_view EventVelocityName(EventVelocity choice);
+std::optional<EventVelocity> EventVelocityFromName(std::string_view name);
+
 // What the plot says beside its caption about settings that differ from the
-// defaults: "d = 3, cluster 30 ms", "d = 2", "cluster 12.5 ms", or "" when
-// both are the defaults.
+// defaults: "d = 3, cluster 30 ms", "d = 2", "cluster 12.5 ms", "velocity of
+// the loudest note", or "" when all are the defaults.
 std::string AnalysisSettingsNote(const AnalysisSettings& settings);
 
 }  // namespace rp

@@ -25,7 +25,7 @@ namespace rp {
 // takes 24 bytes: a load of a million lines writes every byte of them.
 struct NoteEvent {
   double timeMs = 0.0;
-  double leadValue = 0.0;         // the number that opens the line; kept, never used
+  double leadValue = 0.0;        // the number that opens the line; kept, never used
   std::int32_t opensEvent = -1;  // on the note-on that opens an onset event: that event's index
   bool isNoteOn = false;
   std::uint8_t noteVelocity = 0;
@@ -34,8 +34,9 @@ struct NoteEvent {
 };
 static_assert(sizeof(NoteEvent) == 24);
 
-// A controller message of the replay: the pedals of a score-aligned
-// performance (64 sustain, 67 soft).
+// A controller message of the replay: those of a Standard MIDI File (the
+// pedals, 64 sustain, 66 sostenuto and 67 soft, and the others) and the
+// pedals of a score-aligned performance.
 struct ControllerEvent {
   double timeMs = 0.0;
   std::uint8_t channel = 0;  // 0 to 15
@@ -78,6 +79,10 @@ struct Performance {
   std::optional<ScoreInfo> score;
   // Replayed beside the note events, in time order.
   std::vector<ControllerEvent> controllers;
+  // How much louder than recorded its velocities are replayed, by where the
+  // file comes from (see model/VelocityScale.h): 1.5 for an ASCII MIDI
+  // listing this program did not write, 1 for everything else.
+  double provenanceVelocityScale = 1.0;
   // MIDI velocities, or a recording's loudness in dB: then `noteLoudnessDb`
   // holds each note event's loudness, indexed as `notes`, and the onset
   // analysis takes the events' velocities from there.

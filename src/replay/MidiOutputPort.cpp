@@ -180,6 +180,15 @@ void MidiOutputPort::EndReplay() {
 
 void MidiOutputPort::Silence() {
   const auto now = clock_.Now();
+  // The pedals first: a note-off under a held pedal would go on sounding.
+  for (int channel = 0; channel < 16; ++channel) {
+    for (std::size_t p = 0; p < kPedals.size(); ++p) {
+      if (!pedalsHeld_[static_cast<std::size_t>(channel)].test(p)) continue;
+      const std::uint8_t up[3] = {static_cast<std::uint8_t>(0xB0 | channel), kPedals[p], 0};
+      (void)backend_.Send(up, now);
+    }
+    pedalsHeld_[static_cast<std::size_t>(channel)].reset();
+  }
   for (int channel = 0; channel < 16; ++channel) {
     auto& notes = sounding_[static_cast<std::size_t>(channel)];
     if (notes.none()) continue;
@@ -194,6 +203,14 @@ void MidiOutputPort::Silence() {
 
 void MidiOutputPort::TrackSounding(const MidiMessage& m) {
   const int kind = m.status & 0xF0;
+  if (kind == 0xB0) {
+    const auto pedal = std::find(kPedals.begin(), kPedals.end(), m.data1);
+    if (pedal != kPedals.end()) {
+      pedalsHeld_[static_cast<std::size_t>(m.status & 0x0F)].set(static_cast<std::size_t>(pedal - kPedals.begin()),
+                                                                 m.data2 > 0);
+    }
+    return;
+  }
   auto& notes = sounding_[static_cast<std::size_t>(m.status & 0x0F)];
   if (kind == 0x90 && m.data2 > 0) notes.set(static_cast<std::size_t>(m.data1));
   if (kind == 0x80 || (kind == 0x90 && m.data2 == 0)) notes.reset(static_cast<std::size_t>(m.data1));

@@ -6,6 +6,10 @@
 // the replay speed. It answers through three notifications that always run on
 // the user-interface thread, handed there by the PostToUi function.
 //
+// Stop, close and reset silence the device (the replay's end stops the
+// port): every pedal held is let up (controllers 64, 66 and 67 to 0) and every note still
+// sounding gets its note-off.
+//
 // messageSent comes when the message is heard: at once for a MIDI port, and
 // the backend's SoundDelay after the due time for the built-in synthesizer,
 // whose sound leaves through a buffered audio stream. replayEnded follows the
@@ -117,6 +121,9 @@ class MidiOutputPort {
   double resumeMs_ = 0;     // replay position of the last message sent
   ReplayTimeline timeline_;
   std::array<std::bitset<128>, 16> sounding_{};  // notes on, per channel
+  // The pedals a stop releases: sustain, sostenuto, soft.
+  static constexpr std::array<std::uint8_t, 3> kPedals = {64, 66, 67};
+  std::array<std::bitset<kPedals.size()>, 16> pedalsHeld_{};  // down (value above 0), per channel
   struct Sent {
     ReplayClock::Time due;
     int tag;

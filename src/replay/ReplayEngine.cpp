@@ -16,11 +16,6 @@ namespace rp {
 
 namespace {
 
-constexpr int kNoteOn = 144;   // channel 1; the note's channel is added
-constexpr int kNoteOff = 128;  // likewise
-
-constexpr int kHighestMidiKey = 127;
-
 // The port's error codes that are not for the user.
 bool Silent(int code) { return code == 0 || code == 8; }
 
@@ -31,38 +26,6 @@ bool HoldsWord(const std::string& name, std::string_view lowerWord) {
 }
 
 }  // namespace
-
-int ScaledVelocity(std::uint8_t velocity) {
-  // 1.5 v is a whole number or a half: round the half to the even neighbour.
-  const int triple = 3 * velocity;
-  int scaled = triple / 2;
-  if (triple % 2 != 0 && scaled % 2 != 0) ++scaled;
-  return std::min(scaled, 127);
-}
-
-double ReplayStartMs(const NoteEvent& first) { return RoundHalfEven(first.timeMs); }
-
-std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs) {
-  MidiMessage m;
-  m.tag = note.opensEvent + 1;  // the event number, 0 for none
-  m.timeMs = note.timeMs - startMs;
-  if (note.noteKey > kHighestMidiKey) {
-    if (m.tag == 0) return std::nullopt;
-    m.status = kTagOnlyStatus;
-    return m;
-  }
-  m.status = (note.isNoteOn ? kNoteOn : kNoteOff) | (note.channel & 0x0F);
-  m.data1 = note.noteKey;
-  m.data2 = ScaledVelocity(note.noteVelocity);
-  return m;
-}
-
-bool IsUnsendableNote(const NoteEvent& note) { return note.isNoteOn && note.noteKey > kHighestMidiKey; }
-
-std::string SkippedNotesText(int count) {
-  if (count == 1) return "1 note with a key above 127 was not sent: MIDI cannot carry it.";
-  return std::to_string(count) + " notes with keys above 127 were not sent: MIDI cannot carry them.";
-}
 
 int DefaultOutputEntry(const std::vector<std::string>& entries) {
   for (std::size_t i = entries.size(); i-- > 1;)
@@ -128,24 +91,21 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
   if (from > count) from = count - 1;
   if (to > count) to = count;
   if (count <= 0) return 0;
-  const auto& notes = performance_.notes;
-  const std::int32_t end = to;  // note numbers from 1
-
-  const double start = ReplayStartMs(notes[static_cast<std::size_t>(from - 1)]);
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption("Preparing MIDI...");
   shown.SetRange(from, to);
-  int skipped = 0;
-  for (std::int32_t i = from; i <= end; ++i) {
-    const NoteEvent& note = notes[static_cast<std::size_t>(i - 1)];
-    if (const auto message = ReplayMessage(note, start)) port_.Append(*message);
-    if (IsUnsendableNote(note)) ++skipped;
-    shown.ShowEvent(i);
-    shown.SetValue(i);
-    shown.ShowNumberEvents(count);
-    if ((i & 255) == 0) shown.Poll();
-  }
+  // Note numbers from 1.
+  const int skipped = ForEachReplayMessage(
+      performance_, static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - 1), VelocityScaleInUse(),
+      [this](const MidiMessage& message) { port_.Append(message); },
+      [&shown, count](std::size_t index) {
+        const auto i = static_cast<std::int32_t>(index + 1);
+        shown.ShowEvent(i);
+        shown.SetValue(i);
+        shown.ShowNumberEvents(count);
+        if ((i & 255) == 0) shown.Poll();
+      });
   shown.Flush();
   shown.HideWindow();
   return skipped;

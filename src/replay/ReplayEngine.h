@@ -18,7 +18,9 @@
 
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/VelocityScale.h"
 #include "replay/MidiOutputPort.h"
+#include "replay/ReplayMessages.h"
 
 namespace rp {
 
@@ -26,27 +28,6 @@ class Dialogs;
 class PlotViewLink;
 class ProgressSink;
 class ReplayControls;
-
-// A recorded key velocity as sent: times 1.5, halves to the even neighbour,
-// at most 127 (1 gives 2, 3 gives 4, 84 gives 126, 85 and above 127).
-int ScaledVelocity(std::uint8_t velocity);
-
-// The time a replay that starts at `first` counts from: its time rounded to
-// whole ms, halves to the even neighbour.
-double ReplayStartMs(const NoteEvent& first);
-
-// The message a note event becomes: note-on (144) or note-off (128) on
-// its channel (1 for every note of a file; 10 for the clicks of a list of times), its key, the scaled velocity, its
-// time after `startMs`, and its cluster index as the tag. A key MIDI cannot carry (above 127; the reader takes keys up
-// to 255) sends nothing: a note that opens a cluster becomes a tag-only message, so that the plot still moves at its
-// time, any other gives no message.
-std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs);
-
-// A note-on whose key MIDI cannot carry: the notes a replay reports skipped.
-bool IsUnsendableNote(const NoteEvent& note);
-// What the user is told once per replay (or render) that skipped `count`
-// such notes (count > 0).
-std::string SkippedNotesText(int count);
 
 // The entry of the device list chosen at start: the last device that is not
 // a through or loop-back port (its name holds "Through" or "Loopback", in any
@@ -76,8 +57,9 @@ class ReplayEngine {
   // Stops and closes the port, enables Play, makes the view sizable again.
   void Stop();
   // Queues one message per note event from `from` to `to` (both adjusted in
-  // place to the file) behind the progress window "Preparing MIDI...".
-  // Returns how many notes MIDI cannot carry were left out.
+  // place to the file), and the controllers with them, behind the progress
+  // window "Preparing MIDI...". Returns how many notes MIDI cannot carry were
+  // left out.
   int QueueMessages(std::int32_t& from, std::int32_t& to);
   // Speed, tail length and device from the controls, then opens the port.
   void OpenOutput();
@@ -85,6 +67,14 @@ class ReplayEngine {
   void StartSending();
   // Resets and closes the port when it is open (also when the panel closes).
   void CloseOutput();
+
+  // The velocity scale: by the performance's provenance unless the user
+  // fixes one; it applies from the next Play.
+  void SetVelocityScale(const VelocityScaleChoice& choice) { velocityScale_ = choice; }
+  const VelocityScaleChoice& VelocityScale() const { return velocityScale_; }
+  // The scale the next replay uses, and what the control panel shows of it.
+  double VelocityScaleInUse() const { return rp::VelocityScaleInUse(performance_, velocityScale_); }
+  std::string VelocityScaleText() const { return rp::VelocityScaleText(performance_, velocityScale_); }
 
   // The speed slider applies at once, also during a replay.
   void OnSpeedChanged();
@@ -113,6 +103,7 @@ class ReplayEngine {
   Dialogs& dialogs_;
   const Performance& performance_;
   ReplayPosition& position_;
+  VelocityScaleChoice velocityScale_;
   // Counts the stops, so that a start can tell whether the events it let run
   // stopped the replay it is starting.
   std::uint64_t stops_ = 0;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/FactorText.h"
+
 namespace rp {
 
 double TempoFactor(int replaySpeed) {
@@ -13,10 +15,16 @@ double TempoFactor(int replaySpeed) {
   return std::pow(4.0, s / 1000.0);
 }
 
-std::string TempoLabel(int replaySpeed) {
+std::string TempoLabel(int replaySpeed) { return TempoFactorLabel(TempoFactor(replaySpeed)); }
+
+std::string TempoFactorLabel(double factor) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.2fx", TempoFactor(replaySpeed));
+  std::snprintf(text, sizeof text, "%.2fx", factor);
   return text;
+}
+
+std::optional<double> ParseTempoFactor(std::string_view text) {
+  return ParseFactorText(text, kMinTempoFactor, kMaxTempoFactor);
 }
 
 }  // namespace rp

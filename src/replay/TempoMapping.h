@@ -7,16 +7,28 @@
 // The factor rises steadily with the slider and never reaches zero; values
 // beyond the slider's range count as its ends.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace rp {
 
 inline constexpr int kReplaySpeedMin = -1000;
 inline constexpr int kReplaySpeedMax = 9000;
+// The factors at the slider's ends.
+inline constexpr double kMinTempoFactor = 0.25;
+inline constexpr double kMaxTempoFactor = 10.0;
 
 double TempoFactor(int replaySpeed);
 
 // The text beside the slider, e.g. "1.00x", "0.25x", "10.00x".
 std::string TempoLabel(int replaySpeed);
+// The same text for a factor.
+std::string TempoFactorLabel(double factor);
+
+// A factor as users write it on the command line: "2" or "2x" is twice as
+// fast, "0.5" half as fast; nothing outside the slider's range
+// (kMinTempoFactor to kMaxTempoFactor) or for any other text.
+std::optional<double> ParseTempoFactor(std::string_view text);
 
 }  // namespace rp

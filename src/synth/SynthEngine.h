@@ -16,8 +16,8 @@ class SynthEngine {
   virtual ~SynthEngine() = default;
   // One channel message (status byte first).
   virtual void Apply(std::span<const std::uint8_t> bytes) = 0;
-  // Releases every sounding note on every channel (they fade as after a
-  // note-off).
+  // Lets up the pedals and releases every sounding note on every channel
+  // (they fade as after a note-off).
   virtual void ReleaseAll() = 0;
   // Renders the next frames into interleaved 16-bit stereo.
   virtual void Render(std::span<std::int16_t> stereo) = 0;

@@ -11,7 +11,8 @@
 
 namespace rp {
 
-AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent) : QDialog(parent) {
+AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent)
+    : QDialog(parent), current_(current) {
   setObjectName(QStringLiteral("AnalysisSettingsDialog"));
   setWindowTitle(QStringLiteral("Analysis settings"));
 
@@ -29,6 +30,13 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   delay_->setRange(kMinDelay, kMaxDelay);
   delay_->setToolTip(QStringLiteral("Event n is plotted against events n+d and n+2d."));
 
+  // In the order of EventVelocity.
+  eventVelocity_ = new QComboBox(this);
+  eventVelocity_->setObjectName(QStringLiteral("eventVelocityBox"));
+  eventVelocity_->addItems({QStringLiteral("of its first note"), QStringLiteral("of its loudest note"),
+                            QStringLiteral("of its highest key")});
+  eventVelocity_->setToolTip(
+      QStringLiteral("Which note-on of an onset event gives the event its velocity (a tie goes to the earliest)."));
   // How a recording's onsets are found.
   onsetMethod_ = new QComboBox(this);
   onsetMethod_->setObjectName(QStringLiteral("onsetMethodBox"));
@@ -68,6 +76,7 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
   form->addRow(QStringLiteral("Delay d:"), delay_);
+  form->addRow(QStringLiteral("Event velocity:"), eventVelocity_);
   form->addRow(new QLabel(QStringLiteral("Onsets of a recording:"), this));
   form->addRow(QStringLiteral("Detection function:"), onsetMethod_);
   form->addRow(QStringLiteral("Threshold:"), onsetThreshold_);
@@ -79,9 +88,10 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
 }
 
 AnalysisSettings AnalysisSettingsDialog::Settings() const {
-  AnalysisSettings s;
+  AnalysisSettings s = current_;
   s.clusterWindowMs = clusterWindow_->value();
   s.delay = delay_->value();
+  s.eventVelocity = static_cast<EventVelocity>(eventVelocity_->currentIndex());
   s.onsets.method = static_cast<OnsetMethod>(onsetMethod_->currentData().toInt());
   s.onsets.threshold = onsetThreshold_->value();
   s.onsets.silenceDb = onsetSilence_->value();
@@ -92,6 +102,7 @@ AnalysisSettings AnalysisSettingsDialog::Settings() const {
 void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
   clusterWindow_->setValue(settings.clusterWindowMs);
   delay_->setValue(settings.delay);
+  eventVelocity_->setCurrentIndex(static_cast<int>(settings.eventVelocity));
   onsetMethod_->setCurrentIndex(onsetMethod_->findData(static_cast<int>(settings.onsets.method)));
   onsetThreshold_->setValue(settings.onsets.threshold);
   onsetSilence_->setValue(settings.onsets.silenceDb);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Analysis settings": the small dialog behind the plot's menu item
-// "Analysis settings...", with the cluster window in ms, the delay d and how
-// a recording's onsets are found.
+// "Analysis settings...", with the cluster window in ms, the delay d, which
+// note-on gives an event its velocity and how a recording's onsets are found.
 
 #include <QDialog>
 #include <optional>
@@ -23,8 +23,10 @@ class AnalysisSettingsDialog final : public QDialog {
   void SetSettings(const AnalysisSettings& settings);
 
  private:
+  AnalysisSettings current_;  // what the dialog does not show stays as it was
   QDoubleSpinBox* clusterWindow_;
   QSpinBox* delay_;
+  QComboBox* eventVelocity_;
   QComboBox* onsetMethod_;
   QDoubleSpinBox* onsetThreshold_;
   QDoubleSpinBox* onsetSilence_;

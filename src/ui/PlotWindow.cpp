@@ -195,6 +195,7 @@ void PlotWindow::ShowControlPanel() {
     controlPanel_->SetStartFile(options_.file, options_.compareFiles);
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
     controlPanel_->SetStartOutput(options_.output);
+    controlPanel_->Replay().SetVelocityScale(options_.velocityScale);
     if (options_.velocity) controlPanel_->SetTimingChosen(false);
     view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();

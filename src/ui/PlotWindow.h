@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/AnalysisSettings.h"
+#include "model/VelocityScale.h"
 #include "plot/PlotView.h"
 #include "plot/ViewWindow.h"
 
@@ -41,6 +42,7 @@ struct StartOptions {
   std::vector<std::string> compareFiles;  // loaded for comparison after the first
   bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
   std::optional<std::string> output;      // part of the name of the output device chosen at start
+  VelocityScaleChoice velocityScale;      // the replay's velocity scale
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {

@@ -10,6 +10,8 @@ namespace {
 
 const QString kClusterWindowKey = QStringLiteral("analysis/clusterWindowMs");
 const QString kDelayKey = QStringLiteral("analysis/delay");
+const QString kEventVelocityKey = QStringLiteral("analysis/eventVelocity");
+const QString kVelocityScaleKey = QStringLiteral("replay/velocityScale");
 const QString kOnsetMethodKey = QStringLiteral("analysis/onsetMethod");
 const QString kOnsetThresholdKey = QStringLiteral("analysis/onsetThreshold");
 const QString kOnsetSilenceKey = QStringLiteral("analysis/onsetSilenceDb");
@@ -29,6 +31,8 @@ AnalysisSettings StoredAnalysisSettings() {
   if (ok && IsValidClusterWindow(window)) s.clusterWindowMs = window;
   const qlonglong delay = stored.value(kDelayKey).toLongLong(&ok);
   if (ok && IsValidDelay(delay)) s.delay = static_cast<std::int32_t>(delay);
+  const auto velocity = EventVelocityFromName(stored.value(kEventVelocityKey).toString().toStdString());
+  if (velocity) s.eventVelocity = *velocity;
   const std::optional<OnsetMethod> method = OnsetMethodNamed(stored.value(kOnsetMethodKey).toString().toStdString());
   if (method) s.onsets.method = *method;
   const double threshold = stored.value(kOnsetThresholdKey).toDouble(&ok);
@@ -44,11 +48,22 @@ void StoreAnalysisSettings(const AnalysisSettings& settings) {
   QSettings stored = Stored();
   stored.setValue(kClusterWindowKey, settings.clusterWindowMs);
   stored.setValue(kDelayKey, settings.delay);
+  const std::string_view velocity = EventVelocityName(settings.eventVelocity);
+  stored.setValue(kEventVelocityKey, QString::fromUtf8(velocity.data(), static_cast<qsizetype>(velocity.size())));
   const std::string_view method = OnsetMethodName(settings.onsets.method);
   stored.setValue(kOnsetMethodKey, QString::fromUtf8(method.data(), static_cast<qsizetype>(method.size())));
   stored.setValue(kOnsetThresholdKey, settings.onsets.threshold);
   stored.setValue(kOnsetSilenceKey, settings.onsets.silenceDb);
   stored.setValue(kOnsetMinIoiKey, settings.onsets.minIoiMs);
+}
+
+VelocityScaleChoice StoredVelocityScale() {
+  const auto choice = ParseVelocityScale(Stored().value(kVelocityScaleKey).toString().toStdString());
+  return choice.value_or(VelocityScaleChoice{});
+}
+
+void StoreVelocityScale(const VelocityScaleChoice& choice) {
+  Stored().setValue(kVelocityScaleKey, QString::fromStdString(VelocityScaleSetting(choice)));
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

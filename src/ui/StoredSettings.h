@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
-// the analysis settings and the folder of the last performance opened through
-// the file dialog.
+// the analysis settings, the replay's velocity scale and the folder of the
+// last performance opened through the file dialog.
 
 #include <string>
 
 #include "model/AnalysisSettings.h"
+#include "model/VelocityScale.h"
 
 namespace rp {
 
 // The stored settings; a value that is missing or out of range reads as its default.
 AnalysisSettings StoredAnalysisSettings();
 void StoreAnalysisSettings(const AnalysisSettings& settings);
+
+// By provenance unless a scale was stored.
+VelocityScaleChoice StoredVelocityScale();
+void StoreVelocityScale(const VelocityScaleChoice& choice);
 
 // Empty until a file has been opened.
 std::string StoredFileFolder();

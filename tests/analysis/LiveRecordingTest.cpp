@@ -57,12 +57,14 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
   for (std::int32_t k = 1; k <= live.CompleteEventCount(); ++k) {
     const OnsetEvent& a = take.events[std::size_t(k) - 1];
     const OnsetEvent& b = finished.events[std::size_t(k) - 1];
-    EXPECT_EQ(std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2, a.firstNote),
-              std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2, b.firstNote))
+    EXPECT_EQ(
+        std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2, a.firstNote),
+        std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2, b.firstNote))
         << "event " << k;
   }
   for (std::int32_t j = 1; j <= take.NoteCount(); ++j) {
-    EXPECT_EQ((take.notes[std::size_t(j) - 1].opensEvent + 1), (finished.notes[std::size_t(j) - 1].opensEvent + 1)) << j;
+    EXPECT_EQ((take.notes[std::size_t(j) - 1].opensEvent + 1), (finished.notes[std::size_t(j) - 1].opensEvent + 1))
+        << j;
   }
   EXPECT_DOUBLE_EQ(take.events[1].interval2, 2400.0 - 2100.0);  // the interval after event 2 + 2d
   EXPECT_EQ(take.events[5].interval0, 0.0) << "not yet complete";
@@ -76,6 +78,22 @@ TEST(LiveRecording, EachEventIsFinalOnceTheEventTwoDelaysAndOneLaterBeginsAndMat
     const auto first = part.events[std::size_t(k) - 1].firstNote;
     EXPECT_EQ(part.notes[std::size_t(first)].opensEvent + 1, k);
     EXPECT_EQ(part.events[std::size_t(k) - 1].interval2, finished.events[std::size_t(k) - 1].interval2);
+  }
+}
+
+TEST(LiveRecording, EventVelocityFollowsTheSettingsAsTheTakeGoesOn) {
+  // A spread chord: the bass soft, the melody 1.25 ms later, the loudest
+  // inner note, the melody's key again, softer.
+  const std::vector<std::pair<double, Bytes>> played = {
+      {0, {0x90, 40, 22}}, {1.25, {0x90, 64, 54}}, {15, {0x90, 52, 80}}, {20, {0x90, 64, 30}}, {500, {0x90, 60, 70}}};
+  for (const auto& [choice, velocity] : {std::pair{EventVelocity::First, 22}, std::pair{EventVelocity::Loudest, 80},
+                                         std::pair{EventVelocity::Highest, 54}}) {
+    AnalysisSettings settings;
+    settings.eventVelocity = choice;
+    LiveRecording live(settings);
+    for (const auto& [ms, bytes] : played) live.Add(bytes, std::llround(ms * 1000));
+    EXPECT_EQ(live.Take().events.front().velocity0, velocity) << EventVelocityName(choice);
+    EXPECT_EQ(live.Finished().events.front().velocity0, velocity);
   }
 }
 

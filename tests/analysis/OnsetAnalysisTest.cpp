@@ -18,6 +18,7 @@ struct Note {
   bool on;
   double ms;
   int velocity = 64;
+  int key = 60;
 };
 
 // A performance as a reader leaves it, analysed with `settings`.
@@ -29,6 +30,7 @@ Performance Analyse(std::initializer_list<Note> notes, AnalysisSettings settings
     e.isNoteOn = n.on;
     e.timeMs = n.ms;
     e.noteVelocity = static_cast<std::uint8_t>(n.velocity);
+    e.noteKey = static_cast<std::uint8_t>(n.key);
   }
   AnalyseOnsets(p);
   return p;
@@ -118,7 +120,6 @@ TEST(OnsetAnalysis, FewOrNoClustersAndRepeatedRuns) {
   ExpectConsistent(p);
 }
 
-
 TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   AnalysisSettings narrow;
   narrow.clusterWindowMs = 20;
@@ -186,6 +187,25 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
   ExpectConsistent(p);
 }
 
+TEST(OnsetAnalysis, EventVelocityOfTheFirstTheLoudestOrTheHighestNoteOfASpreadChord) {
+  // The bass first and soft, the melody's key 1.25 ms later, the loudest
+  // inner note last; the key of the melody again, softer, ends the chord.
+  const std::initializer_list<Note> notes = {
+      {true, 0, 10, 72},   {true, 500, 22, 40}, {false, 501, 0, 72},  {true, 501.25, 54, 64}, {true, 503, 54, 55},
+      {true, 515, 80, 52}, {true, 520, 30, 64}, {true, 1000, 70, 60}, {true, 1500},           {true, 2000}};
+  for (const auto& [choice, velocity] : {std::pair{EventVelocity::First, 22}, std::pair{EventVelocity::Loudest, 80},
+                                         std::pair{EventVelocity::Highest, 54}}) {
+    AnalysisSettings settings;
+    settings.eventVelocity = choice;
+    const Performance p = Analyse(notes, settings);
+    ASSERT_EQ(p.EventCount(), 5);
+    EXPECT_EQ(p.events[1].velocity0, velocity) << EventVelocityName(choice);
+    EXPECT_EQ(p.events[0].velocity1, velocity) << "the value of event n + d";
+    EXPECT_EQ(p.events[1].firstNote, 1) << "the event still opens with its first note";
+    EXPECT_EQ(p.events[2].velocity0, 70);
+  }
+}
+
 // Without a progress display the analysis runs in one walk; with one, in the
 // passes the display shows. Both must make the same events.
 TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
@@ -198,6 +218,7 @@ TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
     n.timeMs = ms;
     n.isNoteOn = random() % 3 != 0;
     n.noteVelocity = static_cast<std::uint8_t>(random() % 128);
+    n.noteKey = static_cast<std::uint8_t>(random() % 88 + 21);
     n.opensEvent = 99;  // left over from an earlier analysis
   }
   for (std::int32_t count : {0, 1, 5, 3000}) {
@@ -207,6 +228,7 @@ TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
         walked.notes.resize(static_cast<std::size_t>(count));
         walked.settings.clusterWindowMs = window;
         walked.settings.delay = delay;
+        walked.settings.eventVelocity = static_cast<EventVelocity>(delay % 3);
         Performance passed = walked;
         AnalyseOnsets(walked);
         NullProgressSink sink;

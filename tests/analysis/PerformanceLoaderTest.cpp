@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fnmatch.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -216,9 +217,21 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
+            "All performances|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|"
             "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
             "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
             "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|");
+  // The first filter shows every kind of performance a folder may hold.
+  const std::string& filter = dialogs.requests[0].filter;
+  std::string patterns = filter.substr(filter.find('|') + 1);
+  patterns = patterns.substr(0, patterns.find('|')) + ';';
+  for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv", "f.wav", "g.flac"}) {
+    bool shown = false;
+    for (std::size_t at = 0, end = 0; (end = patterns.find(';', at)) != std::string::npos; at = end + 1) {
+      shown = shown || ::fnmatch(patterns.substr(at, end - at).c_str(), name, 0) == 0;
+    }
+    EXPECT_TRUE(shown) << name;
+  }
   EXPECT_EQ(dialogs.requests[0].defaultExtension, "txt");
   EXPECT_EQ(progress.showCount, 0);
 
@@ -279,12 +292,28 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
   EXPECT_FALSE(progress.visible);
   const Snapshot fromMidi = Take(h.p);
 
+  EXPECT_EQ(h.p.provenanceVelocityScale, 1.0) << "a MIDI file replays as played";
+
   std::ostringstream listing;
   WriteAsciiMidi(listing, h.p.notes);
   TempFile ascii(listing.str());
   h.Reset();
   ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
   EXPECT_EQ(Take(h.p), fromMidi);
+  EXPECT_EQ(h.p.provenanceVelocityScale, 1.0) << "so does this program's listing";
+  // Another program's listing, watched or not, replays 1.5 times louder.
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
+  EXPECT_EQ(h.p.provenanceVelocityScale, 1.5);
+  h.p.provenanceVelocityScale = 1.0;
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks(hooks)).Ok());
+  EXPECT_EQ(h.p.provenanceVelocityScale, 1.5);
+
+  // A MIDI file's pedals come with it, and go with the next file.
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("sustained_note.mid"), h.p, h.Hooks()).Ok());
+  EXPECT_EQ(h.p.NoteCount(), 2);
+  EXPECT_EQ(h.p.controllers.size(), 7u);
+  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
+  EXPECT_TRUE(h.p.controllers.empty());
 }
 
 TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {

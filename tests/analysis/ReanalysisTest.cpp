@@ -64,6 +64,12 @@ TEST(Reanalysis, SettingsNoteOnlyForValuesOffTheDefaults) {
   EXPECT_EQ(AnalysisSettingsNote({30, 3, {}}), "d = 3, cluster 30 ms");
   EXPECT_EQ(AnalysisSettingsNote({12.5, 1, {}}), "cluster 12.5 ms");
   EXPECT_EQ(AnalysisSettingsNote({50, 2, {}}), "d = 2");
+  AnalysisSettings chosen;
+  chosen.eventVelocity = EventVelocity::Highest;
+  EXPECT_EQ(AnalysisSettingsNote(chosen), "velocity of the highest key");
+  chosen.delay = 2;
+  chosen.eventVelocity = EventVelocity::Loudest;
+  EXPECT_EQ(AnalysisSettingsNote(chosen), "d = 2, velocity of the loudest note");
   EXPECT_TRUE(IsValidClusterWindow(0) && IsValidClusterWindow(1000) && IsValidDelay(1) && IsValidDelay(50));
   EXPECT_FALSE(IsValidClusterWindow(-0.001) || IsValidClusterWindow(1000.5) || IsValidClusterWindow(std::nan("")));
   EXPECT_FALSE(IsValidDelay(0) || IsValidDelay(51));

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/BatchLoad.h"
 #include "io/CsvWriter.h"
+#include "model/ShortestNumber.h"
 
 namespace rp {
 namespace {

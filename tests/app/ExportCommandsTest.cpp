@@ -9,6 +9,8 @@
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
+#include "io/AsciiMidiWriter.h"
+#include "model/ShortestNumber.h"
 #include "support/ChildProcess.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
@@ -125,6 +127,8 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   const Outcome report = Command({"--report", "--cluster-ms", "12.5", "--delay", "2", file});
   EXPECT_NE(report.out.find("5 onset events (note-ons within 12.5 ms count as one)"), std::string::npos);
   EXPECT_NE(report.out.find("event k+2, interval2 and vel2 of event k+4"), std::string::npos);
+  EXPECT_NE(Command({"--report", "--event-velocity", "loudest", file}).out.find("velocity is that of its loudest"),
+            std::string::npos);
 
   std::ostringstream out, err;
   const LaunchPlan window = ParseCommandLine({"--delay", "3", file}, out, err);
@@ -132,6 +136,9 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   EXPECT_EQ(window.startFile, file);
   EXPECT_EQ(window.analysis.Over().delay, 3);
   EXPECT_FALSE(window.analysis.clusterWindowMs) << "the stored window stays";
+  EXPECT_FALSE(window.velocityScale) << "the stored velocity scale stays";
+  EXPECT_EQ(ParseCommandLine({"--velocity-scale", "1.5x", file}, out, err).velocityScale, VelocityScaleChoice{1.5});
+  EXPECT_EQ(ParseCommandLine({file, "--velocity-scale", "auto"}, out, err).velocityScale, VelocityScaleChoice{});
   const auto snapshot = ParseSnapshotOptions({"out.png", "--cluster-ms", "0", file}, err);
   ASSERT_TRUE(snapshot);
   EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{0, 1, {}}));
@@ -150,7 +157,15 @@ TEST(AnalysisOptions, MissingNonNumericOrOutOfRangeValuesAreRefusedInOneLine) {
                                                          {"--cluster-ms", "nan", file},
                                                          {file, "--cluster-ms", "12ms"},
                                                          {"--delay", "3", "--cluster-ms"},
-                                                         {"--snapshot", "out.png", "--delay", "99", file}};
+                                                         {"--export-events", file, "--event-velocity", "melody"},
+                                                         {"--velocity-scale", "5", file},
+                                                         {file, "--velocity-scale"},
+                                                         {"--snapshot", "out.png", "--delay", "99", file},
+                                                         {"--snapshot", file, "out.png"},
+                                                         {"--snapshot", "out.svg", file},
+                                                         {"--snapshot", file, file},
+                                                         {"--snapshot", "out.png", "--width", "0", file},
+                                                         {"--snapshot", "out.png", "--pitch", "91", file}};
   for (const auto& args : refused) {
     std::ostringstream out, err;
     const LaunchPlan plan = ParseCommandLine(args, out, err);
@@ -193,7 +208,9 @@ TEST(MidiFileCommands, ExportAndConvertMidiFilesLikeListings) {
   const Outcome listing = Command({"--to-ascii-midi", midi.Path()});
   EXPECT_EQ(listing.status, 0);
   EXPECT_EQ(listing.err, "");
-  const std::string start = "1; /* 0 ms */+60 80;\n2; /* 400 ms */-60 64;\n3; /* 500 ms */+62 90;\n";
+  // Said to be this program's, so that it replays as played.
+  const std::string start =
+      std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 80;\n2; /* 400 ms */-60 64;\n3; /* 500 ms */+62 90;\n";
   EXPECT_EQ(listing.out.substr(0, start.size()), start);
   // The two notes still sounding at the end stop with the track.
   EXPECT_NE(listing.out.find("10; /* 2600 ms */-67  0;\n"), std::string::npos) << listing.out;

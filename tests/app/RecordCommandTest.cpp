@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/RecordOptions.h"
 #include "app/RecordTake.h"
+#include "io/AsciiMidiWriter.h"
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
@@ -35,7 +36,8 @@ TEST(RecordOptions, ReadsEveryOptionAndRefusesBadValuesWithOneLine) {
         Args{"t.txt", "--input", "P", "--delay", "1.5"}, Args{"t.txt", "--input", "P", "--delay", "0"},
         Args{"t.txt", "--input", "P", "--cluster-ms", "1000.5"}, Args{"t.txt", "--input", "P", "--cluster-ms", "-1"},
         Args{"t.txt", "--input", "P", "--cluster-ms", "x"}, Args{"t.txt", "--input", "P", "--seconds", "0"},
-        Args{"t.txt", "--input", "P", "--loud"}, Args{"a.txt", "b.txt", "--input", "P"}}) {
+        Args{"t.txt", "--input", "P", "--loud"}, Args{"a.txt", "b.txt", "--input", "P"},
+        Args{"take.mid", "--input", "P"}, Args{"t.txt", "--input", "P", "--event-velocity", "last"}}) {
     std::ostringstream e;
     EXPECT_FALSE(ParseRecordOptions(bad, e)) << bad.back();
     const std::string text = e.str();
@@ -87,7 +89,7 @@ TEST(RecordTake, WritesTheTakeWhenTheInputVanishesAndRemovesTheRecordingFile) {
   EXPECT_EQ(rig.input.OpenDevice(), std::nullopt);
   EXPECT_EQ(rig.out.str(), "Recorded 2 notes.\n");
   EXPECT_NE(rig.err.str().find("\"Stage piano 1\" is gone"), std::string::npos) << rig.err.str();
-  EXPECT_EQ(Contents(rig.output), "1; /* 0 ms */+60 64;\n2; /* 125 ms */-60  0;\n");
+  EXPECT_EQ(Contents(rig.output), std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 64;\n2; /* 125 ms */-60  0;\n");
   EXPECT_FALSE(std::filesystem::exists(rig.output + ".recording"));
 }
 

@@ -25,9 +25,23 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   o = ParseSnapshotOptions({"out.png", "--event", "7", "--scatter", "points.csv"}, err);
   ASSERT_TRUE(o);
   EXPECT_EQ(o->tail, 10) << "the default tail";
+  EXPECT_FALSE(o->tailGiven);
   EXPECT_EQ(o->scatter, "points.csv");
   EXPECT_FALSE(o->velocity);
+  EXPECT_EQ(o->format, SnapshotFormat::Png);
+  EXPECT_EQ(o->ScaleFactor(), 1.0);
   EXPECT_EQ(err.str(), "");
+
+  // A figure: more pixels, another view, JPEG by the name.
+  o = ParseSnapshotOptions({"fig.JPG", "--height", "886", "--yaw", "-30.5", "--pitch", "20", "perf.txt"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->format, SnapshotFormat::Jpeg);
+  EXPECT_EQ(o->ScaleFactor(), 2.0);
+  EXPECT_EQ(o->yawDegrees, -30.5);
+  EXPECT_EQ(o->pitchDegrees, 20.0);
+  o = ParseSnapshotOptions({"fig.jpeg", "--width", "909", "--height", "100", "perf.txt"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->ScaleFactor(), 1.5) << "the width's";
 
   const std::vector<std::vector<std::string>> bad = {
       {},

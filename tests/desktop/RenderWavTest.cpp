@@ -5,8 +5,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -14,8 +18,12 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ToAsciiMidi.h"
 #include "desktop/RenderWav.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
+#include "support/TestDataFiles.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -141,16 +149,26 @@ TEST(RenderWav, RendersTheReplayWithItsTimesLengthAndTempo) {
   // After the release the sound has died away.
   EXPECT_LE(PeakOfMs(wav, 5790), 4);
 
-  // Slider value 1000 plays twice as fast: messages at 0, 1000 and 2000 ms,
-  // the last at 2150 ms.
-  const Outcome fast = Render({dir.Path("fast.wav"), "--speed", "1000", input});
-  ASSERT_EQ(fast.status, 0) << fast.err;
-  const Wav fastWav = ReadWav(dir.Path("fast.wav"));
-  EXPECT_EQ(fastWav.Frames(), static_cast<std::size_t>((2150 + 1500) * 44.1));
-  const auto fastOnsets = Onsets(fastWav);
-  ASSERT_EQ(fastOnsets.size(), 3u);
-  EXPECT_NEAR(fastOnsets[1], 1000, 5);
-  EXPECT_NEAR(fastOnsets[2], 2000, 5);
+  // Twice as fast, however written: the replay takes half the time (the
+  // 1.5 s of release stay), its notes at 0, 1000 and 2000 ms.
+  for (const char* speed : {"2", "2x"}) {
+    const Outcome fast = Render({dir.Path("fast.wav"), "--speed", speed, input});
+    ASSERT_EQ(fast.status, 0) << fast.err;
+    EXPECT_NE(fast.out.find("at 2.00x"), std::string::npos) << fast.out;
+    const Wav fastWav = ReadWav(dir.Path("fast.wav"));
+    EXPECT_NEAR(static_cast<double>(fastWav.Frames()) / 44100 - 1.5, (5.8 - 1.5) / 2, 0.05) << speed;
+    const auto fastOnsets = Onsets(fastWav);
+    ASSERT_EQ(fastOnsets.size(), 3u);
+    EXPECT_NEAR(fastOnsets[1], 1000, 5);
+    EXPECT_NEAR(fastOnsets[2], 2000, 5);
+  }
+
+  // A listing of another program plays 1.5 times louder unless told otherwise.
+  ASSERT_EQ(Render({dir.Path("as_played.wav"), "--velocity-scale", "1", input}).status, 0);
+  const Wav asPlayed = ReadWav(dir.Path("as_played.wav"));
+  int asPlayedPeak = 0;
+  for (std::size_t ms = 0; ms < 300; ++ms) asPlayedPeak = std::max(asPlayedPeak, PeakOfMs(asPlayed, ms));
+  EXPECT_LT(asPlayedPeak, firstPeak * 9 / 10);
 }
 
 TEST(RenderWav, RefusesBadArgumentsAndReportsFilesItCannotUse) {
@@ -160,13 +178,28 @@ TEST(RenderWav, RefusesBadArgumentsAndReportsFilesItCannotUse) {
   EXPECT_EQ(Render({dir.Path("a.wav")}).status, 64);
   EXPECT_EQ(Render({dir.Path("a.wav"), input, "extra"}).status, 64);
   EXPECT_EQ(Render({dir.Path("a.wav"), "--speed"}).status, 64);
-  for (const char* speed : {"fast", "9001", "-1001", "1.5", ""}) {
+  for (const char* speed : {"fast", "11", "0.2", "-1", "1000", "2xx", ""}) {
     const Outcome o = Render({dir.Path("a.wav"), "--speed", speed, input});
     EXPECT_EQ(o.status, 64) << speed;
-    EXPECT_NE(o.err.find("--speed takes a whole number from -1000 to 9000"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("--speed takes the tempo factor from 0.25 to 10"), std::string::npos) << o.err;
   }
+  EXPECT_EQ(Render({dir.Path("a.wav"), "--velocity-scale", "loud", input}).status, 64);
   EXPECT_EQ(Render({dir.Path("a.wav"), dir.Path("missing.txt")}).status, kExitCannotOpen);
   EXPECT_NE(::access(dir.Path("a.wav").c_str(), F_OK), 0);  // nothing written on any of these
+
+  // Swapped arguments, or the input itself under another name, are refused
+  // in one line and the input stays as it was.
+  const std::string take = dir.Write("take.wav", kThreeNotes);
+  std::filesystem::create_hard_link(take, dir.Path("same.wav"));
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {input, dir.Path("b.wav")}, {take, take}, {"--speed", "2", dir.Path("same.wav"), take}}) {
+    const Outcome o = Render(args);
+    EXPECT_EQ(o.status, 64) << args[0];
+    EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+  }
+  EXPECT_EQ(test::FileText(input), kThreeNotes);
+  EXPECT_EQ(test::FileText(take), kThreeNotes);
+  EXPECT_NE(::access(dir.Path("b.wav").c_str(), F_OK), 0);
 
   const Outcome unwritable = Render({dir.Path("no/such/dir/a.wav"), input});
   EXPECT_EQ(unwritable.status, 1);
@@ -191,6 +224,55 @@ TEST(RenderWav, LeavesOutKeysAbove127AndSaysSoOnce) {
   EXPECT_EQ(o.err, "returnplot: 2 notes with keys above 127 were not sent: MIDI cannot carry them.\n");
   EXPECT_NE(o.out.find("2 messages"), std::string::npos) << o.out;
   EXPECT_EQ(Onsets(ReadWav(dir.Path("high.wav"))).size(), 1u);
+}
+
+// Root mean square of both channels from `fromMs` for `ms`.
+double Rms(const Wav& w, std::size_t fromMs, std::size_t ms) {
+  double sum = 0;
+  const std::size_t begin = 2 * fromMs * 441 / 10;
+  const std::size_t end = std::min(w.samples.size(), 2 * (fromMs + ms) * 441 / 10);
+  for (std::size_t i = begin; i < end; ++i) sum += static_cast<double>(w.samples[i]) * w.samples[i];
+  return end > begin ? std::sqrt(sum / static_cast<double>(end - begin)) : 0.0;
+}
+
+TEST(RenderWav, TheSustainPedalHoldsANoteAfterItsKeyIsReleased) {
+  // One note, its key released at 400 ms under the sustain pedal (let up at
+  // 2500 ms). Its listing by this program has the same notes and no pedal.
+  test::TempDir dir;
+  const std::string file = test::DataFile("sustained_note.mid");
+  std::ostringstream listing, err;
+  ASSERT_EQ(ToAsciiMidi({file}, listing, err), 0) << err.str();
+  const std::string withoutPedal = dir.Write("no_pedal.txt", listing.str());
+  ASSERT_EQ(Render({dir.Path("pedal.wav"), file}).status, 0);
+  ASSERT_EQ(Render({dir.Path("no_pedal.wav"), withoutPedal}).status, 0);
+  const double held = Rms(ReadWav(dir.Path("pedal.wav")), 1400, 100);
+  const double released = Rms(ReadWav(dir.Path("no_pedal.wav")), 1400, 100);
+  EXPECT_GT(held, 4 * released) << held << " against " << released;
+}
+
+TEST(RenderWav, AKilledRenderLeavesTheEarlierFileAsItWas) {
+  test::TempDir dir;
+  std::string notes;
+  for (int i = 0; i < 1200; ++i) {
+    notes += std::to_string(2 * i + 1) + "; /* " + std::to_string(500 * i) + " ms */+60 80;\n";
+    notes += std::to_string(2 * i + 2) + "; /* " + std::to_string(500 * i + 300) + " ms */-60 64;\n";
+  }
+  const std::string input = dir.Write("ten_minutes.txt", notes);
+  const std::string output = dir.Write("out.wav", "an earlier rendering");
+  test::ChildProcess render;
+  ASSERT_TRUE(render.Start({RP_PROGRAM, "--render-wav", output, input}, {}, "", dir.Path("render.log")));
+  // Killed once it has written a few seconds of sound.
+  const auto written = [&] {
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with("out.wav.") && entry.file_size() > (1u << 20)) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(test::WaitFor(written, std::chrono::seconds(60))) << test::FileText(dir.Path("render.log"));
+  ::kill(render.Pid(), SIGKILL);
+  render.Wait(std::chrono::seconds(10));
+  EXPECT_EQ(test::FileText(output), "an earlier rendering");
 }
 
 }  // namespace

@@ -44,9 +44,15 @@ TEST(AsciiMidiWriter, LinesHoldEveryPieceWhereTheReaderLooks) {
   const std::vector<NoteEvent> events = {Event(true, 0, 1, 60, 80), Event(false, 500, 2, 60, 0)};
   std::ostringstream all, none;
   WriteAsciiMidi(all, events);
-  EXPECT_EQ(all.str(), "1; /* 0 ms */+60 80;\n2; /* 500 ms */-60  0;\n");
+  const std::string first = std::string(kOwnListingLine) + "\n";
+  EXPECT_EQ(all.str(), first + "1; /* 0 ms */+60 80;\n2; /* 500 ms */-60  0;\n");
   WriteAsciiMidi(none, {});
-  EXPECT_EQ(none.str(), "");
+  EXPECT_EQ(none.str(), first);
+  // The first line says whose listing it is, and is no note line.
+  EXPECT_TRUE(IsOwnListing(all.str()));
+  EXPECT_FALSE(IsOwnListing("1; /* 0 ms */+60 80;\n"));
+  EXPECT_FALSE(IsOwnListing(first.substr(0, first.size() - 2) + "X\n"));
+  EXPECT_FALSE(IsNoteLine(kOwnListingLine));
 }
 
 }  // namespace

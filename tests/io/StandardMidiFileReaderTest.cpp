@@ -31,6 +31,16 @@ std::vector<std::string> Listing(const MidiFileReadResult& r) {
 
 MidiFileReadResult Parse(const Bytes& bytes) { return ParseStandardMidiFile(bytes, "take.mid"); }
 
+// The controllers of a file as "controller=value@ms", channel 1 only.
+std::vector<std::string> Controllers(const MidiFileReadResult& r) {
+  std::vector<std::string> out;
+  for (const ControllerEvent& c : r.controllers) {
+    out.push_back(std::to_string(c.controller) + "=" + std::to_string(c.value) + "@" + std::to_string(c.timeMs));
+    if (c.channel != 0) out.back() += " on channel " + std::to_string(c.channel + 1);
+  }
+  return out;
+}
+
 using L = std::vector<std::string>;
 
 TEST(StandardMidiFileReader, TimesFollowEveryTempoChangeOfTheFile) {
@@ -65,10 +75,12 @@ TEST(StandardMidiFileReader, TimesFollowEveryTempoChangeOfTheFile) {
 
 TEST(StandardMidiFileReader, MergesTracksAndChannelsInTimeOrderOffsFirst) {
   TrackBuilder right, left;
-  right.On(0, 72, 90).Off(240, 72).On(0, 74, 91).Off(240, 74, 10).End();
-  left.On(120, 48, 70, 1).On(0, 60, 71, 3).Off(120, 48, 64, 1).Off(0, 60, 64, 3).End();
+  right.On(0, 72, 90).Off(240, 72).Raw(0, {0xB0, 64, 0}).On(0, 74, 91).Off(240, 74, 10).End();
+  left.Raw(0, {0xB3, 64, 127}).On(120, 48, 70, 1).On(0, 60, 71, 3).Off(120, 48, 64, 1).Off(0, 60, 64, 3).End();
   const auto r = Parse(MidiFile(1, 480, {right, left}));
   ASSERT_TRUE(r.Ok()) << r.error;
+  // The pedals of every track and channel in time order, on the notes' channel.
+  EXPECT_EQ(Controllers(r), (L{"64=127@0.000000", "64=0@250.000000"}));
   // At 250 ms the note-offs of both tracks come before the note-on of the
   // first track, each group in file order.
   EXPECT_EQ(Listing(r), (L{"+72@0/90", "+48@125/70", "+60@125/71", "-72@250/64", "-48@250/64", "-60@250/64",
@@ -88,15 +100,18 @@ TEST(StandardMidiFileReader, RunningStatusAndVelocityZeroNoteOns) {
       .Raw(0, {127, 0})
       .Raw(0, {0xC0, 5})                 // program change: one data byte
       .Raw(0, {6})                       // ... and again by running status
-      .Raw(0, {0xB0, 64, 127})           // sustain pedal: ignored
+      .Raw(0, {0xB0, 64, 127})           // sustain pedal: a controller beside the notes
+      .Raw(0, {67, 40})                  // ... and the soft pedal by running status
+      .Raw(0, {0xB0, 123, 0})            // all notes off: a channel mode message, left out
       .Raw(0, {0xF0, 0x02, 0x43, 0xF7})  // system exclusive: skipped
       .Raw(0, {0x80, 64, 30})
       .Raw(0, {0x90, 64, 55})
       .Raw(480, {0x80, 64, 30})
       .End();
   // The note-off of key 64 before any note-on is dropped: it ends nothing.
-  EXPECT_EQ(Listing(Parse(MidiFile(0, 480, {t}))),
-            (L{"+0@0/100", "+127@0/101", "-0@500/0", "-127@500/0", "+64@500/55", "-64@1000/30"}));
+  const auto r = Parse(MidiFile(0, 480, {t}));
+  EXPECT_EQ(Listing(r), (L{"+0@0/100", "+127@0/101", "-0@500/0", "-127@500/0", "+64@500/55", "-64@1000/30"}));
+  EXPECT_EQ(Controllers(r), (L{"64=127@500.000000", "67=40@500.000000"}));
 }
 
 TEST(StandardMidiFileReader, SmpteDivision) {

@@ -61,7 +61,7 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   session.Tick(t0 + 400ms);
   EXPECT_EQ(Contents(rig.takePath), "") << "held back until a second has passed";
   session.Tick(t0 + 1001ms);
-  EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n2; /* 500 ms */+64 90;\n");
+  EXPECT_EQ(Contents(rig.takePath), std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 70;\n2; /* 500 ms */+64 90;\n");
 
   rig.input.Deliver({0x80, 60, 0}, 750000);  // still queued when the take stops
   session.Stop();
@@ -95,7 +95,8 @@ TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
   EXPECT_FALSE(session.Recording());
   EXPECT_NE(rig.endMessage.find("\"Port A\""), std::string::npos) << rig.endMessage;
   EXPECT_EQ(session.Live().Take().NoteCount(), 1);
-  EXPECT_EQ(Contents(rig.takePath), "1; /* 0 ms */+60 70;\n") << "closed with everything in it";
+  EXPECT_EQ(Contents(rig.takePath), std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 70;\n")
+      << "closed with everything in it";
 
   rig.input.FailOpen({kMidiOpenFailed, "busy"});
   EXPECT_EQ(session.Start(0, rig.takePath, Clock::now()), "busy");

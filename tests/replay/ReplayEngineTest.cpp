@@ -79,9 +79,11 @@ struct Rig {
     return out;
   }
 
-  // Loads `notes` as a file load would leave them: read, analysed, event 1 current.
+  // Loads `notes` as a file load would leave them: read, analysed, event 1
+  // current; a listing of another program, so replayed 1.5 times louder.
   void Load(const std::vector<Note>& notes) {
     performance = Performance::BeforeFirstFile();
+    performance.provenanceVelocityScale = kOtherListingVelocityScale;
     performance.notes.assign(notes.size(), NoteEvent{});
     for (std::size_t i = 0; i < notes.size(); ++i) {
       NoteEvent& n = performance.notes[i];
@@ -114,7 +116,12 @@ struct Rig {
 TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
   const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},     {5, 8},    {40, 60},
                                                        {84, 126}, {85, 127}, {100, 127}, {255, 127}};
-  for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in)), out) << in;
+  for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in), 1.5), out) << in;
+  // As played, and softer: a note-on never becomes velocity 0, a note-off.
+  EXPECT_EQ(ScaledVelocity(100, 1.0), 100);
+  EXPECT_EQ(ScaledVelocity(1, 0.25), 1);
+  EXPECT_EQ(ScaledVelocity(10, 0.25), 2);
+  EXPECT_EQ(ScaledVelocity(0, 0.25), 0);
 
   EXPECT_EQ(FormatTimeDisplay(125400), " 0: 2: 5");
   EXPECT_EQ(FormatTimeDisplay(0), " 0: 0: 0");
@@ -169,6 +176,45 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
   ASSERT_EQ(rig.port.QueuedMessages().size(), 6u);
   EXPECT_EQ(rig.port.QueuedMessages().front().timeMs, 0.0);
   EXPECT_EQ(rig.port.QueuedMessages().back().timeMs, 2000.0);
+}
+
+TEST(ReplayEngine, ControllersGoOutBesideTheNotesAndEveryStopLetsThePedalsUp) {
+  Rig rig;
+  rig.Load(kPiece);
+  rig.performance.provenanceVelocityScale = 1.0;
+  // The sustain pedal down before the first note and changed between notes,
+  // the soft pedal with the first note, the volume after the last.
+  rig.performance.controllers = {
+      {900, 0, 64, 127}, {1000.4, 0, 67, 50}, {1400, 0, 64, 0}, {1450, 0, 64, 90}, {4000, 0, 7, 100}};
+  const auto queued = [&rig](std::int32_t from) {
+    rig.port.Reset();
+    std::int32_t to = rig.performance.NoteCount();
+    rig.engine.QueueMessages(from, to);
+    std::vector<std::string> out;
+    for (const MidiMessage& m : rig.port.QueuedMessages()) {
+      out.push_back(std::to_string(m.status) + " " + std::to_string(m.data1) + " " + std::to_string(m.data2) + " @" +
+                    std::to_string(static_cast<int>(m.timeMs)));
+    }
+    return out;
+  };
+  // From the start: the pedal's state first, then everything by time, a
+  // controller before a note of the same time.
+  EXPECT_EQ(queued(1), (std::vector<std::string>{"176 64 127 @0", "176 67 50 @0", "144 60 100 @0", "144 64 40 @20",
+                                                 "128 60 0 @300", "176 64 0 @400", "176 64 90 @450", "144 62 84 @500",
+                                                 "128 64 0 @600", "144 65 3 @1000", "128 62 0 @1400", "144 67 1 @2000",
+                                                 "128 67 0 @2500", "176 7 100 @3000"}));
+  // From event 3: both pedals as they stand there.
+  EXPECT_EQ(queued(6), (std::vector<std::string>{"176 64 90 @0", "176 67 50 @0", "144 65 3 @0", "128 62 0 @400",
+                                                 "144 67 1 @1000", "128 67 0 @1500", "176 7 100 @2000"}));
+
+  // A stop lets both pedals up before the note-offs of what sounds.
+  rig.engine.Play();
+  rig.AdvanceMs(100);
+  rig.engine.Stop();
+  const std::vector<Bytes> sent = rig.SentBytes();
+  ASSERT_GE(sent.size(), 4u);
+  EXPECT_EQ(std::vector<Bytes>(sent.end() - 4, sent.end()),
+            (std::vector<Bytes>{{0xB0, 64, 0}, {0xB0, 67, 0}, {0x80, 60, 0}, {0x80, 64, 0}}));
 }
 
 TEST(ReplayEngine, QueueMessagesRangeRules) {

@@ -16,8 +16,8 @@ int gServersMade = 0;
 }  // namespace
 
 // A name no other test run uses: this process's id and a count.
-PrivateJackServer::PrivateJackServer()
-    : name_("rp_test_" + std::to_string(::getpid()) + "_" + std::to_string(++gServersMade)) {}
+PrivateJackServer::PrivateJackServer(int periodFrames)
+    : name_("rp_test_" + std::to_string(::getpid()) + "_" + std::to_string(++gServersMade)), period_(periodFrames) {}
 
 PrivateJackServer::~PrivateJackServer() { Stop(); }
 
@@ -34,7 +34,7 @@ bool PrivateJackServer::Start(std::chrono::milliseconds timeout) {
   dir_ = std::make_unique<TempDir>("rp_jack_");
   const std::string log = dir_->Path() + "/jackd.log";
   if (!server_.Start(
-          {"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p", std::to_string(kPeriod)},
+          {"jackd", "-R", "-n", name_, "-d", "dummy", "-r", std::to_string(kRate), "-p", std::to_string(period_)},
           {{"JACK_NO_AUDIO_RESERVATION", "1"}, {"JACK_DEFAULT_SERVER", name_}}, "", log)) {
     why_ = "jackd could not be started";
     return false;

@@ -23,9 +23,9 @@ namespace rp::test {
 class PrivateJackServer {
  public:
   static constexpr int kRate = 44100;
-  static constexpr int kPeriod = 256;  // frames per cycle
+  static constexpr int kPeriod = 256;  // frames per cycle, unless given
 
-  PrivateJackServer();
+  explicit PrivateJackServer(int periodFrames = kPeriod);
   ~PrivateJackServer();
   PrivateJackServer(const PrivateJackServer&) = delete;
   PrivateJackServer& operator=(const PrivateJackServer&) = delete;
@@ -36,6 +36,7 @@ class PrivateJackServer {
   void Stop();
   const std::string& Why() const { return why_; }
   const std::string& Name() const { return name_; }
+  int PeriodFrames() const { return period_; }
 
   // What a client process needs in its environment to use this server.
   std::map<std::string, std::string> ClientEnvironment() const;
@@ -54,6 +55,7 @@ class PrivateJackServer {
 
  private:
   std::string name_;
+  int period_;
   std::unique_ptr<TempDir> dir_;
   ChildProcess server_;
   std::string why_;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -70,5 +71,10 @@ std::string TempDir::WriteUnreadable(std::string_view name, std::string_view byt
 }
 
 TempFile::TempFile(std::string_view bytes, std::string_view name) : path_(dir_.Write(name, bytes)) {}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace rp::test

@@ -53,4 +53,7 @@ class TempFile {
   std::string path_;
 };
 
+// The whole of a file as bytes; "" when it cannot be read.
+std::string FileText(const std::string& path);
+
 }  // namespace rp::test

@@ -121,14 +121,17 @@ TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
   // The legend: the compared file's name in green in the top-right corner.
   EXPECT_GT(Count(image.copy(430, 40, 176, 25), Green), 30);
 
-  // A file that cannot be read is named; the other two are drawn all the same.
-  const std::string partly = TempPng("partly");
+  // A file that is not there, or one that cannot be read, is named, and an
+  // earlier picture stays as it was.
+  const std::string partly = Scratch().Write("partly.png", "an earlier picture");
+  const std::string damaged = Scratch().Write("damaged.mid", std::string("MThd\0\0\0\6", 8));
   run = Program({"--snapshot", partly, "--event", "40", kPerformance, "/no/such/take.txt", slower});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.output.find("/no/such/take.txt"), std::string::npos) << run.output;
-  const QImage tail(QString::fromStdString(partly));
-  EXPECT_GT(Count(tail.copy(0, 80, 606, 363), Green), 20) << "the compared tail";
-  EXPECT_GT(Count(tail, Orange), 20) << "the main current event";
+  run = Program({"--snapshot", partly, "--event", "40", kPerformance, damaged, slower});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find(damaged), std::string::npos) << run.output;
+  EXPECT_EQ(test::FileText(partly), "an earlier picture");
 }
 
 TEST(Snapshot, ScatterFileAndFailures) {
@@ -140,23 +143,57 @@ TEST(Snapshot, ScatterFileAndFailures) {
   EXPECT_GT(Count(image, [](const QColor& c) { return c.saturation() > 80 && c.value() > 60; }), 200)
       << "coloured spheres";
 
-  // A file that is not there: the message on stderr, a picture all the same.
+  // A file that is not there: one line naming it, and no picture.
   const std::string missing = TempPng("missing");
   run = Program({"--snapshot", missing, "--scatter", "/no/such/points.csv"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.output.find("Unable to find /no/such/points.csv"), std::string::npos) << run.output;
-  EXPECT_TRUE(std::filesystem::exists(missing));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.output, "returnplot: cannot open \"/no/such/points.csv\": No such file or directory\n");
+  EXPECT_FALSE(std::filesystem::exists(missing));
 
-  // An event beyond the performance: the error, and no picture.
+  // Events and tails outside the performance: one line with the events
+  // there are, and no picture.
   const std::string beyond = TempPng("beyond");
-  std::filesystem::remove(beyond);
-  run = Program({"--snapshot", beyond, "--event", "100000", kPerformance});
-  EXPECT_EQ(run.status, 1);
+  for (const auto& [option, value] : {std::pair{"--event", "100000"}, std::pair{"--event", "0"},
+                                      std::pair{"--event", "-3"}, std::pair{"--tail", "99999"}}) {
+    run = Program({"--snapshot", beyond, "--event", "30", option, value, kPerformance});
+    EXPECT_EQ(run.status, 64) << option << value;
+    EXPECT_NE(run.output.find(" 122"), std::string::npos) << run.output;  // its events
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  }
   EXPECT_FALSE(std::filesystem::exists(beyond));
+
+  // Swapped arguments never overwrite the performance.
+  const std::string copy = Scratch().Write("copy.txt", test::FileText(kPerformance));
+  run = Program({"--snapshot", copy, beyond});
+  EXPECT_EQ(run.status, 64);
+  EXPECT_EQ(test::FileText(copy), test::FileText(kPerformance));
 
   run = Program({"--snapshot"});
   EXPECT_EQ(run.status, 64);
   EXPECT_NE(run.output.find("usage: returnplot --snapshot"), std::string::npos);
+}
+
+TEST(Snapshot, MorePixelsAnotherViewAndJpeg) {
+  ProgramRun run = Program({"--snapshot", TempPng("usual"), kPerformance});
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage usual(QString::fromStdString(TempPng("usual")));
+  const std::string big = TempPng("big");
+  run = Program({"--snapshot", big, "--width", "1212", kPerformance});
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage twice(QString::fromStdString(big));
+  EXPECT_EQ(twice.size(), QSize(1212, 886));
+  // The same picture: four times the pixels of the spheres, text as large.
+  EXPECT_NEAR(Count(twice, Blue), 4 * Count(usual, Blue), Count(usual, Blue));
+  const std::string jpeg = Scratch().Path("turned.jpg");
+  run = Program({"--snapshot", jpeg, "--height", "443", "--yaw", "90", "--pitch", "30", kPerformance});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(test::FileText(jpeg).substr(0, 3), "\xFF\xD8\xFF") << "JPEG data under a .jpg name";
+  const QImage turned(QString::fromStdString(jpeg));
+  EXPECT_EQ(turned.size(), QSize(606, 443));
+  int differing = 0;
+  for (int y = 0; y < 443; y += 4)
+    for (int x = 0; x < 606; x += 4) differing += (qGray(turned.pixel(x, y)) - qGray(usual.pixel(x, y))) > 40;
+  EXPECT_GT(differing, 500) << "another view";
 }
 
 }  // namespace

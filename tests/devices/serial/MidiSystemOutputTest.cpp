@@ -8,16 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <sstream>
 
 #include "devices/RtMidiBackend.h"
+#include "io/StandardMidiFileReader.h"
 #include "replay/MidiOutputPort.h"
+#include "replay/ReplayMessages.h"
 #include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"
 #include "support/PrivateJackServer.h"
+#include "support/TempDir.h"
+#include "support/TestDataFiles.h"
 #include "support/WaitFor.h"
 
 namespace rp::test {
@@ -119,6 +124,75 @@ TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesI
   if (!server.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server.Why();
   server.UseInThisProcess();
   ReplayReachesTheListener("JACK");
+}
+
+TEST(MidiSystemOutput, AMidiFilesPedalsReachAJackPortInOrderAndInTime) {
+  if (std::filesystem::exists("/dev/snd/seq")) {
+    GTEST_SKIP() << "skipped: this machine has an ALSA sequencer, which the program talks to before JACK";
+  }
+  // Periods of 2.9 ms, so that a cycle's own lateness stays well within 5 ms.
+  PrivateJackServer server(128);
+  if (!server.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server.Why();
+  server.UseInThisProcess();
+  TempDir dir;
+  ChildProcess dump;
+  ASSERT_TRUE(server.StartClient(dump, {"jack_midi_dump", "-a", "rp_dump"}, "rp_dump:input", dir.Path("dump.txt")));
+
+  // The replay of the file from its first note: pedals and notes by time.
+  const MidiFileReadResult file = ReadStandardMidiFile(DataFile("sustained_note.mid"));
+  ASSERT_TRUE(file.Ok()) << file.error;
+  Performance performance;
+  performance.notes = file.events;
+  performance.controllers = file.controllers;
+  std::vector<MidiMessage> replay;
+  ForEachReplayMessage(performance, 0, performance.notes.size() - 1, 1.0,
+                       [&replay](const MidiMessage& m) { replay.push_back(m); });
+  ASSERT_EQ(replay.size(), 9u);
+
+  RtMidiBackend backend;
+  int device = -1;
+  for (int i = 0; i < backend.DeviceCount(); ++i) {
+    if (backend.DeviceName(i).find("rp_dump") != std::string::npos) device = i;
+  }
+  ASSERT_GE(device, 0);
+  SteadyReplayClock clock;
+  ManualUiQueue ui;
+  bool ended = false;
+  MidiOutputPort port(backend, clock, ui.Poster());
+  port.SetNotifications({nullptr, nullptr, [&] { ended = true; }});
+  port.SetDeviceIndex(device);
+  port.Open();
+  for (const MidiMessage& m : replay) port.Append(m);
+  port.Start();
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        ui.Drain();
+        return ended;
+      },
+      30s, 10ms));
+
+  // "FRAME: b0 40 7f ..." per message, in the order it came.
+  std::vector<std::pair<double, std::string>> got;
+  WaitFor(
+      [&] {
+        got.clear();
+        std::istringstream lines(FileText(dir.Path("dump.txt")));
+        for (std::string line; std::getline(lines, line);) {
+          const std::size_t colon = line.find(':');
+          if (colon == std::string::npos || line.size() < colon + 10) continue;
+          got.emplace_back(std::stod(line.substr(0, colon)) * 1000 / PrivateJackServer::kRate,
+                           line.substr(colon + 2, 8));
+        }
+        return got.size() >= replay.size();
+      },
+      5s);
+  ASSERT_EQ(got.size(), replay.size()) << FileText(dir.Path("dump.txt"));
+  for (std::size_t i = 0; i < replay.size(); ++i) {
+    char bytes[16];
+    std::snprintf(bytes, sizeof bytes, "%02x %02x %02x", replay[i].status, replay[i].data1, replay[i].data2);
+    EXPECT_EQ(got[i].second, bytes) << "message " << i;
+    EXPECT_NEAR(got[i].first - got[0].first, replay[i].timeMs - replay[0].timeMs, 5.0) << "message " << i;
+  }
 }
 
 TEST(MidiSystemOutput, ThroughTheAlsaSequencerTheSameHolds) {
