@@ -71,9 +71,7 @@ int RunSnapshot(const SnapshotOptions& o) {
       return kExitUsage;
     }
   }
-  // One still frame: no timer, and no turn of the plot from the time that
-  // start-up took.
-  form.SetTimerEnabled(false);
+  // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;
   try {
     if (o.scatter) {
@@ -85,7 +83,6 @@ int RunSnapshot(const SnapshotOptions& o) {
       position.tailLength = o.tail;
       form.View().ShowTail();
     }
-    form.View().OnFrameTimer();
   } catch (const std::exception& e) {
     dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
     return 1;
