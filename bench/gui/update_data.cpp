@@ -7,9 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
-
 #include "base/Dialogs.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
@@ -42,10 +39,7 @@ void BmShowTail(benchmark::State& state) {
     // Two neighbouring events in turn: every update brings new points.
     position.currentEvent = performance.EventCount() - (step++ % 2);
     form.View().ShowTail();
-    view->repaint();
-    view->makeCurrent();
-    view->context()->functions()->glFinish();
-    view->doneCurrent();
+    view->DrawFrameAndWait();
   }
   state.counters["points"] = static_cast<double>(form.View().State().points.Count());
   state.SetLabel(view->RendererName());

@@ -45,6 +45,14 @@ QImage GlView::GrabFrame() {
   return grabFramebuffer();
 }
 
+void GlView::DrawFrameAndWait() {
+  if (!isValid()) return;
+  makeCurrent();
+  paintGL();
+  context()->functions()->glFinish();
+  doneCurrent();
+}
+
 void GlView::initializeGL() {
   connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlView::ContextGoing, Qt::UniqueConnection);
   problem_.clear();

@@ -40,6 +40,9 @@ class GlView : public QOpenGLWidget {
 
   // A new frame, drawn now, as the window shows it.
   QImage GrabFrame();
+  // A new frame drawn into the widget's framebuffer now, waiting until the
+  // renderer has finished it; nothing is shown or read back (for timing).
+  void DrawFrameAndWait();
 
  protected:
   void initializeGL() override;
