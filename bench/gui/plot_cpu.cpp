@@ -15,13 +15,8 @@
 #include <sstream>
 #include <string>
 
-#include "base/Dialogs.h"
-#include "io/DataFolder.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
-#include "support/ScriptedDialogs.h"
+#include "BundledPlotWindow.h"
 #include "ui/ControlPanel.h"
-#include "ui/PlotWindow.h"
 
 namespace {
 
@@ -42,14 +37,9 @@ double ProcessCpuSeconds() {
 }
 
 void BmPlotCpu(benchmark::State& state) {
-  ScriptedDialogs dialogs;
-  dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
-  form.Start();
-  if (!form.View().State().rendererReady) {
+  bench::BundledPlotWindow window;
+  PlotWindow& form = window.form;
+  if (!window.Draws()) {
     state.SkipWithError("no OpenGL renderer");
     return;
   }

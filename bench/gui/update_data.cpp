@@ -7,37 +7,27 @@
 
 #include <benchmark/benchmark.h>
 
-#include "base/Dialogs.h"
-#include "io/DataFolder.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
+#include "BundledPlotWindow.h"
 #include "render/GlView.h"
-#include "support/ScriptedDialogs.h"
-#include "ui/PlotWindow.h"
 
 namespace {
 
 using namespace rp;
 
 void BmShowTail(benchmark::State& state) {
-  ScriptedDialogs dialogs;
-  dialogs.fileAnswers = {ProgramDataFolder() + "performance.txt"};
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
-  form.Start();
+  bench::BundledPlotWindow window;
+  PlotWindow& form = window.form;
   form.View().State().autoRotate = false;
   GlView* view = form.PlotWidget();
-  if (!form.View().State().rendererReady) {
+  if (!window.Draws()) {
     state.SkipWithError("no OpenGL renderer");
     return;
   }
-  position.tailLength = static_cast<std::int32_t>(state.range(0));
+  window.position.tailLength = static_cast<std::int32_t>(state.range(0));
   std::int32_t step = 0;
   for (auto _ : state) {
     // Two neighbouring events in turn: every update brings new points.
-    position.currentEvent = performance.EventCount() - (step++ % 2);
+    window.position.currentEvent = window.performance.EventCount() - (step++ % 2);
     form.View().ShowTail();
     view->DrawFrameAndWait();
   }
