@@ -21,7 +21,7 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "model/ValueKind.h"
-#include "scene/SceneNode.h"
+#include "scene/SceneMath.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {
@@ -81,11 +81,14 @@ bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, 
 // The plot turned about its vertical axis (as "Auto Rot" turns it), then
 // tipped about the screen's horizontal axis.
 void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
-  const auto& root = view.State().rootNode;
-  if (!root || (yawDegrees == 0 && pitchDegrees == 0)) return;
+  if (yawDegrees == 0 && pitchDegrees == 0) return;
   constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-  root->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, static_cast<float>(yawDegrees * kRadiansPerDegree));
-  root->AddRotation(SceneNode::Combine::After, 1.0f, 0.0f, 0.0f, static_cast<float>(-pitchDegrees * kRadiansPerDegree));
+  glm::quat& orientation = view.State().orientation;
+  const auto yaw = static_cast<float>(yawDegrees * kRadiansPerDegree);
+  const auto pitch = static_cast<float>(-pitchDegrees * kRadiansPerDegree);
+  orientation = QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, yaw), orientation);
+  orientation = glm::normalize(QuatThen(orientation, QuatFromAxisAngle({1.0f, 0.0f, 0.0f}, pitch)));
+  view.Redraw();
 }
 
 bool CanRead(const std::string& path, std::string& why) {
@@ -158,21 +161,23 @@ int RunSnapshot(const SnapshotOptions& o) {
       return kExitUsage;
     }
   }
-  // One still frame: no timer, and no turn of the plot from the time that
-  // start-up took.
-  form.SetTimerEnabled(false);
+  // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;
-  if (o.scatter) {
-    dialogs.nextFile = *o.scatter;
-    form.View().LoadScatterFile();
-  }
-  if (o.event) {
-    position.currentEvent = *o.event;
-    position.tailLength = o.tail;
-    form.View().ShowTail();
+  try {
+    if (o.scatter) {
+      dialogs.nextFile = *o.scatter;
+      form.View().LoadScatterFile();
+    }
+    if (o.event) {
+      position.currentEvent = *o.event;
+      position.tailLength = o.tail;
+      form.View().ShowTail();
+    }
+  } catch (const std::exception& e) {
+    dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
+    return 1;
   }
   TurnPlot(form.View(), o.yawDegrees, o.pitchDegrees);
-  form.View().OnFrameTimer();
   if (dialogs.ErrorCount() > 0) return 1;
 
   QImage image = form.GrabClientArea();

@@ -11,8 +11,10 @@ std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position) {
   return points.pointEvents[position - 1];
 }
 
-std::int32_t EventUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
-  return EventOfPoint(state, PointUnderMouse(state, dev, x, y));
+std::int32_t EventUnderMouse(const ViewState& state, float x, float y) {
+  const std::optional<PointRef> point = PointUnderMouse(state, x, y);
+  if (!point || point->group != 0) return 0;
+  return EventOfPoint(state, point->position);
 }
 
 }  // namespace rp

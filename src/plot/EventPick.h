@@ -8,7 +8,6 @@
 
 namespace rp {
 
-class GraphicsDevice;
 struct PlotPoints;
 struct ViewState;
 
@@ -16,8 +15,9 @@ struct ViewState;
 // position out of range, or a point of no event (a scatter file's).
 std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position);
 
-// The event of the sphere at window pixel (x, y), picked as the hover picks;
-// 0 when there is none.
-std::int32_t EventUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y);
+// The event of the main performance's sphere at window pixel (x, y), picked
+// as the hover picks; 0 when there is none (a compared performance's sphere
+// included).
+std::int32_t EventUnderMouse(const ViewState& state, float x, float y);
 
 }  // namespace rp

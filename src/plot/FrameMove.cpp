@@ -1,72 +1,83 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/FrameMove.h"
 
+#include <cmath>
+
 #include "plot/ViewKeys.h"
 #include "plot/ViewState.h"
-#include "scene/GraphicsDevice.h"
 #include "scene/SceneMath.h"
-#include "scene/SceneNode.h"
 
 namespace rp {
 
 namespace {
 
 constexpr float kTimeScale = 1.3f;
-constexpr float kAutoRotateRate = 3.1415f / 40.0f;  // rad per scaled second
-constexpr float kSoftwareStep = 0.05f;
-constexpr float kKeyRate = 3.0f;
-constexpr float kDamping = 0.8f;
-constexpr float kTurnRate = 0.4f;
+constexpr float kAutoRotateRate = 3.1415f / 40.0f * kTimeScale;  // rad per second
+// The earlier rule, per frame of 10 ms: velocity x 0.8, plus 3 x 1.3 x 0.01
+// per held key, and a move of velocity x that step. Its steady speeds and
+// its decay, per second:
+constexpr float kFlySpeed = 0.7605f;       // camera units per second
+constexpr float kTurnSpeed = 0.1014f;      // rad per second
+constexpr float kSettleRate = 22.314355f;  // per second: ln 1.25 / 10 ms, so x 0.8 every 10 ms
 constexpr float kCameraScale = 1.25f;
+// Below these the camera counts as standing still.
+constexpr float kRestingSpeed = 1e-4f;
+constexpr float kRestingTurn = 1e-5f;
 
-// +amount while `plus` is held, -amount while `minus` is held.
-float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus, float amount) {
+// +1 while `plus` is held, -1 while `minus` is held, 0 for both or neither.
+float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus) {
   float d = 0.0f;
-  if (KeyHeld(state, plus)) d += amount;
-  if (KeyHeld(state, minus)) d -= amount;
+  if (KeyHeld(state, plus)) d += 1.0f;
+  if (KeyHeld(state, minus)) d -= 1.0f;
   return d;
 }
 
-void AutoRotate(ViewState& state) {
-  if (!state.autoRotate || state.dragging) return;
-  const float angle = kAutoRotateRate * state.stepTime;
-  if (state.rootNode) state.rootNode->AddRotation(SceneNode::Combine::Before, 0.0f, 1.0f, 0.0f, angle);
-  state.rotationSum.y += 1.0f;
-  state.rotationSum.angle += angle;
+// Moves `velocity` towards `target` over `seconds` and returns the distance
+// it covered meanwhile (the exact integral, so frame rates agree).
+float Approach(float& velocity, float target, float seconds, float decay) {
+  const float covered = target * seconds + (velocity - target) * (1.0f - decay) / kSettleRate;
+  velocity = target + (velocity - target) * decay;
+  return covered;
+}
+
+void AutoRotate(ViewState& state, float seconds) {
+  if (!state.autoRotate || state.dragging || seconds <= 0.0f) return;
+  // About the plot's own vertical axis: the turn acts before the plot's.
+  state.orientation =
+      glm::normalize(QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, kAutoRotateRate * seconds), state.orientation));
 }
 
 }  // namespace
 
-void FrameMove(ViewState& state, GraphicsDevice& dev) {
-  state.stepTime = state.clock.Elapsed() * kTimeScale;
-  if (state.stepTime < 0.0f) return;
+void FrameMove(ViewState& state, float seconds) {
+  if (!(seconds > 0.0f)) seconds = 0.0f;
+  AutoRotate(state, seconds);
 
-  AutoRotate(state);
+  const float decay = std::exp(-kSettleRate * seconds);
+  glm::vec3 move;
+  move.x = Approach(state.velocity.x, kFlySpeed * KeyAxis(state, kKeyV, kKeyY), seconds, decay);
+  move.y = Approach(state.velocity.y, kFlySpeed * KeyAxis(state, kKeyS, kKeyX), seconds, decay);
+  move.z = Approach(state.velocity.z, kFlySpeed * KeyAxis(state, kKeyD, kKeyC), seconds, decay);
+  state.yaw += Approach(state.yawVelocity, kTurnSpeed * KeyAxis(state, kKeyRight, kKeyLeft), seconds, decay);
+  state.pitch += Approach(state.pitchVelocity, kTurnSpeed * KeyAxis(state, kKeyDown, kKeyUp), seconds, decay);
+  if (!CameraMoving(state)) {
+    state.velocity = glm::vec3(0.0f);
+    state.yawVelocity = state.pitchVelocity = 0.0f;
+  }
 
-  if (state.rendererKind == DeviceKind::Software) state.stepTime = kSoftwareStep;
-  const float s = state.stepTime * kKeyRate;
-
-  state.velocity = state.velocity * kDamping;
-  state.yawVelocity *= kDamping;
-  state.pitchVelocity *= kDamping;
-
-  state.velocity.x += KeyAxis(state, kKeyV, kKeyY, s);
-  state.velocity.y += KeyAxis(state, kKeyS, kKeyX, s);
-  state.velocity.z += KeyAxis(state, kKeyD, kKeyC, s);
-  state.yawVelocity += KeyAxis(state, kKeyRight, kKeyLeft, kTurnRate * s);
-  state.pitchVelocity += KeyAxis(state, kKeyDown, kKeyUp, kTurnRate * s);
-
-  // The velocity is in camera space: turn (and scale) it into the world.
-  const glm::vec3 displacement = TransformDirection(state.velocity * s, state.cameraMatrix);
-  state.cameraPosition = state.cameraPosition + displacement;
-
-  state.yaw += state.yawVelocity * state.stepTime;
-  state.pitch += state.pitchVelocity * state.stepTime;
-
+  // The move is in camera space: turn (and scale) it into the world.
+  state.cameraPosition = state.cameraPosition + TransformDirection(move, state.cameraMatrix);
   const glm::quat q = QuatFromYawPitchRoll(state.yaw, state.pitch, 0.0f);
   state.cameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.cameraPosition);
   state.viewMatrix = InverseOrZero(state.cameraMatrix);
-  dev.SetTransform(Transform::View, state.viewMatrix);
+}
+
+bool CameraMoving(const ViewState& state) {
+  for (std::int32_t key : {kKeyV, kKeyY, kKeyS, kKeyX, kKeyD, kKeyC, kKeyRight, kKeyLeft, kKeyDown, kKeyUp})
+    if (KeyHeld(state, key)) return true;
+  return std::abs(state.velocity.x) > kRestingSpeed || std::abs(state.velocity.y) > kRestingSpeed ||
+         std::abs(state.velocity.z) > kRestingSpeed || std::abs(state.yawVelocity) > kRestingTurn ||
+         std::abs(state.pitchVelocity) > kRestingTurn;
 }
 
 }  // namespace rp

@@ -3,7 +3,6 @@
 
 #include "plot/PerformancePoints.h"
 #include "plot/PlotPoints.h"
-#include "scene/GraphicsDevice.h"
 
 namespace rp {
 
@@ -22,15 +21,15 @@ std::vector<LegendLine> LegendLines(const PlotPoints& points) {
   return lines;
 }
 
-void DrawLegend(const PlotPoints& points, Font& font, std::int32_t clientWidth) {
-  std::int32_t top = kTop;
-  for (const LegendLine& line : LegendLines(points)) {
-    Rect rect{0, 0, 0, 0};
-    const std::int32_t height = font.MeasureText(line.text, rect);
-    const std::int32_t left = clientWidth - kRightMargin - rect.right;
-    font.DrawText(line.text, Rect{left, top, 0, 0}, line.colour);
-    top += height;
-  }
+std::optional<TextItem> LegendText(const PlotPoints& points, std::int32_t clientWidth) {
+  const std::vector<LegendLine> lines = LegendLines(points);
+  if (lines.empty()) return std::nullopt;
+  TextItem item;
+  for (const LegendLine& line : lines) item.lines.push_back({line.text, line.colour});
+  item.x = clientWidth - kRightMargin;
+  item.y = kTop;
+  item.align = TextAlign::Right;
+  return item;
 }
 
 }  // namespace rp

@@ -5,14 +5,14 @@
 // of its points. A single performance has no legend.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "scene/GraphicsTypes.h"
+#include "scene/SceneDescription.h"
 
 namespace rp {
 
-class Font;
 struct PlotPoints;
 
 struct LegendLine {
@@ -24,8 +24,9 @@ struct LegendLine {
 // performance without a file name (none loaded yet) has no line.
 std::vector<LegendLine> LegendLines(const PlotPoints& points);
 
-// Draws the lines right-aligned 10 pixels from the right edge of a client
-// `clientWidth` wide, the first at the caption's height.
-void DrawLegend(const PlotPoints& points, Font& font, std::int32_t clientWidth);
+// The lines as text right-aligned 10 pixels from the right edge of a client
+// `clientWidth` wide, the first at the caption's height; nothing without
+// lines.
+std::optional<TextItem> LegendText(const PlotPoints& points, std::int32_t clientWidth);
 
 }  // namespace rp

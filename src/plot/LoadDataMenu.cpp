@@ -34,7 +34,7 @@ void RunStep(const std::function<void()>& step) {
 
 }  // namespace
 
-void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const SceneRebuildSteps& scene) {
+void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const std::function<void()>& shown) {
   OpenFileRequest request;
   request.title = "Open";
   request.filter = "csv|*.csv";
@@ -45,13 +45,9 @@ void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const SceneRebuild
 
   RunStep([&] { LoadFile(view, dialogs, path); });
   RunStep([&] {
-    if (scene.releaseScene) scene.releaseScene();
-  });
-  RunStep([&] {
     ComputeRanges(view);
     ScaleGraph(view);
-    if (scene.buildScene) scene.buildScene();
-    if (scene.restoreDeviceObjects) scene.restoreDeviceObjects();
+    if (shown) shown();
   });
 }
 

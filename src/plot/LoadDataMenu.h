@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The popup-menu entry "Load Data From File!": asks for a scatter file,
-// loads it and has the window rebuild its scene from the result.
+// loads it, scales the result and has the window show it.
 
 #include <functional>
 
@@ -10,19 +10,12 @@ namespace rp {
 class Dialogs;
 struct PlotPoints;
 
-// The window's part of the rebuild; empty functions are skipped.
-struct SceneRebuildSteps {
-  std::function<void()> releaseScene;          // drop the scene of the old points
-  std::function<void()> buildScene;            // build the scene from the scaled points
-  std::function<void()> restoreDeviceObjects;  // camera, lights and fonts
-};
-
 // Opens the file dialog in view.MediaFolder ("csv|*.csv"; a name typed
 // without an extension that names no file gets ".csv"). Cancelled: nothing
-// happens. Otherwise LoadFile, then releaseScene, the range pass and the
-// scaling, buildScene and restoreDeviceObjects, in that order and in every
-// case (also after a message from LoadFile). The steps are: load; release;
-// range pass + scaling + build + restore. One that throws ends only itself.
-void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const SceneRebuildSteps& scene);
+// happens. Otherwise LoadFile, then the range pass, the scaling and
+// `shown` (the window's new frame; may be empty), in that order and in every
+// case (also after a message from LoadFile). The steps are: load; range
+// pass + scaling + shown. One that throws ends only itself.
+void LoadDataFromFileMenu(PlotPoints& view, Dialogs& dialogs, const std::function<void()>& shown);
 
 }  // namespace rp

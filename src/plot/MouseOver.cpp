@@ -1,86 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/MouseOver.h"
 
-#include <cmath>
-#include <cstddef>
-#include <optional>
 #include <string>
 
-#include "io/LegacyText.h"
-#include "plot/BuildGraph.h"
+#include "plot/DescribeFrame.h"
 #include "plot/HoverLabel.h"
 #include "plot/ViewState.h"
-#include "scene/GraphicsDevice.h"
-#include "scene/RayPicker.h"
-#include "scene/SceneNode.h"
+#include "scene/ScenePick.h"
 
 namespace rp {
 
 namespace {
 
-void SetEnabled(const std::shared_ptr<SceneNode>& node, bool enabled) {
-  if (node) node->enabled = enabled;
-}
-
-// The 1-based position in Points that a point node's name carries, or 0
-// when it names none.
-std::size_t PointPosition(const std::string& objectName, std::size_t count) {
-  const auto n = ReadLeadingNumber(objectName);
-  if (!n || !(*n >= 1.0) || *n > static_cast<double>(count) || std::floor(*n) != *n) return 0;
-  return static_cast<std::size_t>(*n);
-}
-
-// The point a hit node stands for, main or compared; nullptr when it names
-// none that is still there.
-const DataEntry* HitPoint(const ViewState& state, const std::string& objectName) {
-  if (const auto compared = ReadComparedPointNodeName(objectName)) {
-    if (compared->group > state.compared.size()) return nullptr;
-    const PointCollection& points = state.compared[compared->group - 1].points;
-    return compared->position <= points.Count() ? &points.Item(compared->position) : nullptr;
+// The point `ref` names, nullptr when it is no longer there.
+const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
+  const PointCollection* points = &state.points;
+  if (ref.group > 0) {
+    if (ref.group > state.compared.size()) return nullptr;
+    points = &state.compared[ref.group - 1].points;
   }
-  const std::size_t position = PointPosition(objectName, state.points.Count());
-  return position == 0 ? nullptr : &state.points.Item(position);
-}
-
-// The name of the nearest sphere at window pixel (x, y), main or compared;
-// nothing for no hit. The glass plate is left out of the pick.
-std::optional<std::string> PickedName(ViewState& state, GraphicsDevice& dev, float x, float y) {
-  if (!state.deviceReady || !state.rootNode) return std::nullopt;
-
-  SetEnabled(state.glassNode, false);
-  SetEnabled(state.upperPoints, true);
-  SetEnabled(state.lowerPoints, true);
-  SetEnabled(state.comparedUpper, true);
-  SetEnabled(state.comparedLower, true);
-
-  RayPicker pick;
-  pick.PickAt(dev, state.rootNode, x, y);
-  const std::int32_t nearest = pick.FindNearest();
-  if (nearest < 0) return std::nullopt;
-  const std::shared_ptr<SceneNode> hit = pick.GetNode(nearest);
-  state.rootNode->UpdateWorldMatrices();
-  return hit->name;
+  return ref.position >= 1 && ref.position <= points->Count() ? &points->Item(ref.position) : nullptr;
 }
 
 }  // namespace
 
-std::size_t PointUnderMouse(ViewState& state, GraphicsDevice& dev, float x, float y) {
-  const std::optional<std::string> name = PickedName(state, dev, x, y);
-  if (!name || ReadComparedPointNodeName(*name)) return 0;
-  return PointPosition(*name, state.points.Count());
+std::optional<PointRef> PointUnderMouse(const ViewState& state, float x, float y) {
+  if (!state.rendererReady) return std::nullopt;
+  const SceneDescription scene = DescribePickScene(state);
+  const std::optional<std::size_t> hit = PickSphere(scene, x, y);
+  if (!hit) return std::nullopt;
+  return scene.spheres[*hit].point;
 }
 
-void MouseOver(ViewState& state, GraphicsDevice& dev, float x, float y, std::string_view decimalSeparator) {
-  if (!state.deviceReady || !state.rootNode) return;
-  const std::optional<std::string> name = PickedName(state, dev, x, y);
-  const DataEntry* point = name ? HitPoint(state, *name) : nullptr;
+bool MouseOver(ViewState& state, float x, float y, std::string_view decimalSeparator) {
+  if (!state.rendererReady) return false;
+  const std::optional<PointRef> ref = PointUnderMouse(state, x, y);
+  const DataEntry* point = ref ? PointOf(state, *ref) : nullptr;
   if (point == nullptr) {
+    const bool changed = state.showHoverText;
     state.showHoverText = false;
-    return;
+    return changed;
   }
-  state.hoverRect = HoverLabelRect(x, y);
-  state.hoverText = HoverLabelText(state, *point, decimalSeparator);
+  const Rect rect = HoverLabelRect(x, y);
+  std::string text = HoverLabelText(state, *point, decimalSeparator);
+  const bool changed = !state.showHoverText || rect.left != state.hoverRect.left || rect.top != state.hoverRect.top ||
+                       text != state.hoverText;
+  state.hoverRect = rect;
+  state.hoverText = std::move(text);
   state.showHoverText = true;
+  return changed;
 }
 
 }  // namespace rp

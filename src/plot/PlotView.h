@@ -1,32 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The plot window without its toolkit: start-up, the device objects, the
-// drawing of one frame, the timer tick, painting, resizing, and the two
-// rebuilds the control panel asks for. The Qt window (PlotWindow) forwards
-// its events here; everything it shows comes from the ViewState.
+// The plot window without its toolkit: start-up, the description of each
+// frame, the animation, resizing, and the rebuilds the control panel asks
+// for. The Qt window (PlotWindow) forwards its events here and draws the
+// frames NextFrame describes; everything it shows comes from the ViewState.
+//
+// Frames are drawn on demand: whatever changes the picture asks the window
+// for one frame (ViewWindow::RequestFrame); while Animating() the window
+// keeps asking, at most 60 frames a second, and stops when it turns false.
 
-#include <memory>
 #include <string_view>
 
 #include "base/PlotViewLink.h"
 #include "model/ComparedPerformances.h"
-#include "plot/DeviceSetup.h"
 #include "plot/ViewState.h"
-#include "scene/GraphicsTypes.h"
+#include "scene/SceneDescription.h"
 
 namespace rp {
 
 class Dialogs;
-class GraphicsDevice;
 class ViewWindow;
 struct Performance;
 struct ReplayPosition;
 
-// Shown once when the device is lost (a GPU reset, a driver restart) and
-// cannot be made again.
-inline constexpr std::string_view kDisplayLostMessage =
-    "The 3D display was lost and could not be restored. The plot stops here; the control panel and the "
-    "replay go on working.";
+// Shown once at start-up on a software renderer.
+inline constexpr std::string_view kNoHardwareMessage = "No hardware support found. Switching to reference rasterizer.";
+// Shown when no renderer can be made, followed by the reason.
+inline constexpr std::string_view kNoRendererMessage = "No OpenGL 3.3 device could be created for the plot: ";
+// Shown once when the drawing context is lost and cannot be made again.
+inline constexpr std::string_view kContextLostMessage = "The plot's OpenGL context was lost and could not be restored.";
 
 class PlotView final : public PlotViewLink {
  public:
@@ -40,39 +42,30 @@ class PlotView final : public PlotViewLink {
 
   ViewState& State() { return state_; }
   const ViewState& State() const { return state_; }
-  // The 3D device once initView has made it, else nullptr.
-  GraphicsDevice* Device() const { return device_.get(); }
-  // How the device is made on the window; its messages go to the view's
-  // dialogs. Set makeDevice before start.
-  DeviceSetup& Setup() { return deviceSetup_; }
   // The control panel the view stops and asks for the Timing/Velocity choice.
   void SetControlPanel(ControlPanelLink* panel) { state_.controlPanel = panel; }
 
   // Start-up: the control panel first (its load reads the first file and
-  // rebuilds the points), then this window, the media folder and initView.
+  // rebuilds the points), then this window, the media folder and InitView.
   void Start();
-  // Creates the device (the program ends when there is none), the device
-  // objects and the scene, and starts the timers.
-  void InitView(WindowHandle window, const FontDesc& labelFontSource, const FontDesc& titleFontSource);
-  void InitDeviceObjects();
-  void RestoreDeviceObjects();
-  void DeleteDeviceObjects();
+  // Starts the window's renderer (without one the user is told why and the
+  // window's owner hears of it), the camera and the animation.
+  void InitView(const FontDesc& labelFontSource, const FontDesc& titleFontSource);
 
-  // One frame: the lower points, the upper points, the overlays, the axis
-  // plates, the hover label, the caption, the legend (when something is
-  // compared), and last the glass plate. A lost device is recovered first
-  // (see recoverLostDevice).
-  void DrawFrame();
-  // The 10 ms timer: the orientation step, then a frame.
-  void OnFrameTimer();
-  void Paint();
+  // The frame to draw now: the animation moved on by the real time since the
+  // last animated frame (none after a pause), then the description.
+  SceneDescription NextFrame();
+  // Whether frames should keep coming: auto-rotation on (no drag, not
+  // minimised), or the camera moving.
+  bool Animating() const;
+  // Asks the window for a frame.
+  void Redraw();
+  // The renderer lost its context and could not make it again: the user is
+  // told once, the plot stands still from here on.
+  void RendererLost();
+
   void Resized();
-
-  // The scene from the points as they are (after ScaleGraph).
-  void BuildScene();
-  // Drops the root, the point groups and the glass plate.
-  void ReleaseScene();
-  // "Load Data From File!": a scatter file, then the scene rebuilt from it.
+  // "Load Data From File!": a scatter file, then the plot shows it.
   void LoadScatterFile();
 
   // PlotViewLink: what the control panel asks.
@@ -86,21 +79,17 @@ class PlotView final : public PlotViewLink {
   void StopAutoRotation() override { state_.autoRotate = false; }
 
  private:
-  // After a lost device: the device objects and the scene on the device
-  // again, or on a new one; when neither can be had, one message, the timer
-  // off and no more drawing. True when the frame can be drawn.
-  bool RecoverLostDevice();
-
   ViewWindow& window_;
   Dialogs& dialogs_;
   const Performance& performance_;
   const ReplayPosition& position_;
   const ComparedPerformances& compared_;
   ViewState state_;
-  DeviceSetup deviceSetup_;
-  std::shared_ptr<GraphicsDevice> device_;
   // The last rebuild from the performance showed the tail of the current event.
   bool tailShown_ = false;
+  // The last frame was animated: the next one moves on by the time between.
+  bool animatedLastFrame_ = false;
+  bool lossReported_ = false;
 };
 
 }  // namespace rp

@@ -4,9 +4,7 @@
 #include <cmath>
 
 #include "plot/ViewState.h"
-#include "scene/GraphicsDevice.h"
 #include "scene/SceneMath.h"
-#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -25,7 +23,7 @@ bool TrackballStep(float dx, float dy, glm::vec3& screenAxis, float& angle) {
   return true;
 }
 
-void RotateByMouse(ViewState& state, GraphicsDevice& dev, std::int16_t x, std::int16_t y) {
+bool RotateByMouse(ViewState& state, std::int16_t x, std::int16_t y) {
   const float dx = static_cast<float>(x) - state.lastMouseX;
   const float dy = static_cast<float>(y) - state.lastMouseY;
   state.lastMouseX = x;
@@ -33,22 +31,11 @@ void RotateByMouse(ViewState& state, GraphicsDevice& dev, std::int16_t x, std::i
 
   glm::vec3 screenAxis{};
   float angle = 0.0f;
-  if (!TrackballStep(dx, dy, screenAxis, angle) || !state.rootNode) return;
-
-  // The axis as a direction in the root node's space: both ends through the
-  // view transform and back out of the root's world matrix.
-  const glm::mat4 view = dev.GetTransform(Transform::View);
-  SceneNode& root = *state.rootNode;
-  root.UpdateWorldMatrices();
-  const glm::vec3 p1 = root.FromWorld(TransformPoint(screenAxis, view));
-  const glm::vec3 p0 = root.FromWorld(TransformPoint({0.0f, 0.0f, 0.0f}, view));
-  const glm::vec3 axis = p1 - p0;
-
-  root.AddRotation(SceneNode::Combine::Before, axis.x, axis.y, axis.z, angle);
-  state.rotationSum.x += axis.x;
-  state.rotationSum.y += axis.y;
-  state.rotationSum.z += axis.z;
-  state.rotationSum.angle += angle;
+  if (!TrackballStep(dx, dy, screenAxis, angle)) return false;
+  const glm::vec3 worldAxis = TransformDirection(screenAxis, state.cameraMatrix);
+  if (NormalizeOrZero(worldAxis) == glm::vec3(0.0f)) return false;
+  state.orientation = glm::normalize(QuatThen(state.orientation, QuatFromAxisAngle(worldAxis, angle)));
+  return true;
 }
 
 }  // namespace rp

@@ -10,7 +10,6 @@
 
 namespace rp {
 
-class GraphicsDevice;
 struct ViewState;
 
 // The rotation of one stroke (dx, dy) in pixels: the screen axis (not
@@ -18,10 +17,9 @@ struct ViewState;
 bool TrackballStep(float dx, float dy, glm::vec3& screenAxis, float& angle);
 
 // One drag step to (x, y): the stroke from the last mouse position, which
-// becomes (x, y). The screen axis is brought into the root node's own space
-// through the device's view transform, the rotation is put before the
-// root's transform, and the axis and angle are added to RotationSum so that a
-// rebuilt scene gets the same turn.
-void RotateByMouse(ViewState& state, GraphicsDevice& dev, std::int16_t x, std::int16_t y);
+// becomes (x, y). The screen axis is carried into the world by the camera,
+// and the turn about it is composed after the plot's orientation, so the plot
+// turns as the stroke goes whatever way it faces. False when nothing turned.
+bool RotateByMouse(ViewState& state, std::int16_t x, std::int16_t y);
 
 }  // namespace rp

@@ -2,7 +2,6 @@
 #include "plot/ViewMenu.h"
 
 #include "plot/ViewState.h"
-#include "scene/SceneNode.h"
 
 namespace rp {
 
@@ -33,7 +32,7 @@ void Toggle(bool& flag, ViewMenuEntry& entry) {
 }  // namespace
 
 void ResetView(ViewState& state) {
-  if (state.rootNode) state.rootNode->SetMatrix(glm::mat4(1.0f));
+  state.orientation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
   state.cameraPosition = {0.0f, 0.0f, -20.0f};
   state.yaw = 0.0f;
   state.pitch = 0.0f;

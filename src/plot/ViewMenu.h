@@ -56,13 +56,13 @@ struct ViewMenu {
   static std::array<ViewMenuEntry, 12> MakeEntries();
 };
 
-// Back to the start pose: the plot's own rotation undone, the camera at
-// (0, 0, -20) looking along +z. RotationSum and the camera velocities stay,
-// so a later rebuild of the scene turns the plot again.
+// Back to the start pose: the plot's own turn undone (for good: a rebuild
+// keeps the orientation as it is), the camera at (0, 0, -20) looking along
+// +z. The camera velocities stay.
 void ResetView(ViewState& state);
 
 // The display toggles and "Auto Rot": negate the switch, show it as the check
-// mark. Nothing is redrawn; the next frame shows the change.
+// mark. Nothing is drawn here; the window asks for a frame after a choice.
 void ToggleConnectLines(ViewState& state, ViewMenu& menu);
 void ToggleDropLines(ViewState& state, ViewMenu& menu);
 void ToggleFloorShadows(ViewState& state, ViewMenu& menu);

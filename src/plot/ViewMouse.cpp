@@ -33,16 +33,10 @@ MouseDownAction MouseDown(ViewState& state, std::int32_t buttons, float x, float
   return MouseDownAction::StartDrag;
 }
 
-bool MouseMove(ViewState& state, GraphicsDevice& dev, std::int32_t buttons, float x, float y,
-               std::string_view decimalSeparator) {
-  if (!state.deviceReady || buttons == kRightButton) return false;
-  if (state.dragging) {
-    if (Replaying(state)) return false;
-    RotateByMouse(state, dev, ToPixel16(x), ToPixel16(y));
-  } else {
-    MouseOver(state, dev, x, y, decimalSeparator);
-  }
-  return true;
+bool MouseMove(ViewState& state, std::int32_t buttons, float x, float y, std::string_view decimalSeparator) {
+  if (!state.rendererReady || buttons == kRightButton) return false;
+  if (state.dragging) return !Replaying(state) && RotateByMouse(state, ToPixel16(x), ToPixel16(y));
+  return MouseOver(state, x, y, decimalSeparator);
 }
 
 void MouseUp(ViewState& state) { state.dragging = false; }

@@ -10,7 +10,6 @@
 
 namespace rp {
 
-class GraphicsDevice;
 struct ViewState;
 
 inline constexpr std::int32_t kLeftButton = 1;
@@ -23,11 +22,10 @@ enum class MouseDownAction { PopupMenu, StartDrag };
 // dragging starts from (x, y).
 MouseDownAction MouseDown(ViewState& state, std::int32_t buttons, float x, float y);
 
-// One mouse move. True when the caller should now run FrameMove and
-// DrawGraph. Nothing happens before the device exists or with the right
-// button alone; while a replay runs, a drag neither turns nor redraws.
-bool MouseMove(ViewState& state, GraphicsDevice& dev, std::int32_t buttons, float x, float y,
-               std::string_view decimalSeparator = ".");
+// One mouse move. True when the picture changed and a frame is due. Nothing
+// happens while the renderer does not draw or with the right button alone;
+// while a replay runs, a drag does not turn the plot.
+bool MouseMove(ViewState& state, std::int32_t buttons, float x, float y, std::string_view decimalSeparator = ".");
 
 void MouseUp(ViewState& state);
 

@@ -1,21 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the plot view needs of the window it lives in: its size and state,
-// the 10 ms timer, the control panel it brings up, and the desktop calls of
-// the start-up. The Qt window implements it; tests script it.
+// its renderer, frames on demand, the control panel it brings up, and the
+// desktop calls of the start-up. The Qt window implements it; tests script
+// it.
 
 #include <cstdint>
+#include <string>
 
 #include "scene/GraphicsTypes.h"
 
 namespace rp {
 
+// How the window's renderer started.
+struct RendererStart {
+  bool ready = false;     // it draws
+  bool software = false;  // on a software rasteriser
+  std::string problem;    // why it cannot draw, when not ready
+};
+
+// Why the plot can no longer be drawn.
+enum class PlotFailure {
+  NoRenderer,   // none could be made at start
+  ContextLost,  // the drawing context went and could not be made again
+};
+
 class ViewWindow {
  public:
   virtual ~ViewWindow() = default;
 
-  // The handle the device is created on and presents into.
-  virtual WindowHandle Handle() = 0;
   // The window's own font (hover label, caption) and the title-font button's.
   virtual FontDesc LabelFontSource() = 0;
   virtual FontDesc TitleFontSource() = 0;
@@ -30,8 +43,14 @@ class ViewWindow {
   // Fixed single border (no resizing) or sizable.
   virtual void SetBorderFixed(bool fixed) = 0;
 
-  // The 10 ms redraw timer.
-  virtual void SetTimerEnabled(bool enabled) = 0;
+  // Makes the renderer on the window (once; later calls say how it went).
+  virtual RendererStart StartRenderer() = 0;
+  // Something the plot shows changed: one new frame, soon. Frames are drawn
+  // only when asked for.
+  virtual void RequestFrame() = 0;
+  // The plot can no longer be drawn; the user has been told why. What
+  // happens to the program then is the window owner's to decide.
+  virtual void PlotCannotBeDrawn(PlotFailure failure) = 0;
 
   // Start-up: creates the control panel if needed and shows it modeless (its
   // own load, with the first file, runs inside this call).
@@ -40,8 +59,6 @@ class ViewWindow {
   virtual void PlaceAndShow() = 0;
   // Lets pending window events run once.
   virtual void ProcessEvents() = 0;
-  // Ends the program at once.
-  virtual void EndProgram() = 0;
 };
 
 }  // namespace rp

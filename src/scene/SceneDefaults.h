@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The scene every (re)stored device starts from: the projection, the camera
-// at (0, 0, -20), the world at the identity, the white directional light 0
-// from (-1, -1, -1), a grey material and the render states (ambient
-// 0x10101010, lighting, depth test, Gouraud shading).
+// The camera lens and the light of the plot: a perspective of 45 degrees
+// (from the constant 3.1415) that keeps circles round on any client area,
+// and a white directional light from (-1, -1, -1) over a light-grey ambient.
 
 #include <cstdint>
 
-#include "scene/GraphicsDevice.h"
+#include "scene/SceneDescription.h"
 
 namespace rp {
 
@@ -19,9 +18,12 @@ inline constexpr float kFarPlane = 3000.0f;
 // Client height / client width; 1 when either is 0.
 float AspectRatio(std::int32_t clientWidth, std::int32_t clientHeight);
 
-// Sets the defaults above on the device. The projection keeps the picture
-// undistorted on a client area of that size: its horizontal scale is the
-// vertical one times AspectRatio. Device failures throw.
-void ApplySceneDefaults(GraphicsDevice& device, std::int32_t clientWidth, std::int32_t clientHeight);
+// The projection for a client area of that size: its horizontal scale is
+// the vertical one times AspectRatio, so the picture is undistorted.
+glm::mat4 PlotProjection(std::int32_t clientWidth, std::int32_t clientHeight);
+
+// The light shining along (-1, -1, -1), white, with the ambient light
+// 0xC0 grey plus the light's own 0.1.
+Lighting PlotLighting();
 
 }  // namespace rp

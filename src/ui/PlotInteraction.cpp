@@ -95,6 +95,7 @@ void PlotInteraction::Choose(ViewMenuItem item) {
     if (action != nullptr && *action) (*action)();
   });
   ShowCheckMarks();
+  Redraw();
 }
 
 // Qt flips a checkable item by itself; the menu's own state decides.
@@ -113,16 +114,29 @@ void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& g
 
 void PlotInteraction::MouseMoved(int buttons, float x, float y) {
   hooks_.run([this, buttons, x, y] {
-    GraphicsDevice* dev = hooks_.device();
-    if (dev != nullptr && MouseMove(state_, *dev, buttons, x, y, decimalSeparator_)) hooks_.frameMoveAndDraw();
+    if (MouseMove(state_, buttons, x, y, decimalSeparator_)) Redraw();
   });
 }
 
-void PlotInteraction::MouseReleased() { MouseUp(state_); }
+// The end of a drag lets auto-rotation go on.
+void PlotInteraction::MouseReleased() {
+  MouseUp(state_);
+  Redraw();
+}
 
-void PlotInteraction::KeyPressed(int keyCode) { KeyDown(state_, keyCode); }
+void PlotInteraction::KeyPressed(int keyCode) {
+  KeyDown(state_, keyCode);
+  Redraw();
+}
 
-void PlotInteraction::KeyReleased(int keyCode) { KeyUp(state_, keyCode); }
+void PlotInteraction::KeyReleased(int keyCode) {
+  KeyUp(state_, keyCode);
+  Redraw();
+}
+
+void PlotInteraction::Redraw() {
+  if (hooks_.redraw) hooks_.redraw();
+}
 
 bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
   if (watched != surface_) return false;

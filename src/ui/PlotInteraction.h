@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window's mouse, keys and popup menu: turns Qt's events on the
-// device widget into the view's handlers (ViewMouse.h, ViewKeys.h,
-// ViewMenu.h) and redraws after a handled mouse move.
+// plot's widget into the view's handlers (ViewMouse.h, ViewKeys.h,
+// ViewMenu.h), and asks for a frame when one of them changed the picture or
+// may start the animation (a key, a menu choice, the end of a drag).
 
 #include <QObject>
 #include <QPoint>
@@ -17,15 +18,13 @@ class QWidget;
 
 namespace rp {
 
-class GraphicsDevice;
 struct ViewState;
 
 class PlotInteraction final : public QObject {
   Q_OBJECT
  public:
   struct Hooks {
-    std::function<GraphicsDevice*()> device;          // nullptr until the device exists
-    std::function<void()> frameMoveAndDraw;           // FrameMove, then DrawGraph
+    std::function<void()> redraw;                     // a new frame, soon
     std::function<void()> loadData;                   // "Load Data From File!"
     std::function<void()> addCompared;                // "Add performance for comparison..."
     std::function<void()> removeCompared;             // "Remove compared performances"
@@ -62,6 +61,7 @@ class PlotInteraction final : public QObject {
   // The hook of an entry whose action is the window's, else nullptr.
   const std::function<void()>* WindowAction(ViewMenuItem item) const;
   void ShowCheckMarks();
+  void Redraw();
 
   ViewState& state_;
   Hooks hooks_;

@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -18,7 +19,6 @@
 #include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"
-#include "render/GlDevice.h"
 #include "render/GlView.h"
 #include "replay/ReplayEngine.h"
 #include "ui/AnalysisSettingsDialog.h"
@@ -41,6 +41,10 @@ QFont TitleFont() {
   f.setWeight(QFont::Bold);
   return f;
 }
+
+// The plot animates at most this many frames a second, and never faster
+// than the screen shows them.
+constexpr double kMostFramesPerSecond = 60.0;
 
 FontDesc ToFontDesc(const QFont& f) {
   FontDesc d;
@@ -68,10 +72,15 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
   setFont(LabelFont());
 
-  // The device is made on this window's OpenGL widget.
-  view_.Setup().makeDevice = &GlDevice::CreateOn;
-
   glView_ = new GlView(this);
+  glView_->SetFrameSource([this] {
+    SceneDescription frame;
+    sinceFrame_.start();
+    RunHandler([this, &frame] { frame = view_.NextFrame(); });
+    return frame;
+  });
+  glView_->SetFrameDrawn([this] { FrameDrawn(); });
+  glView_->SetRendererLost([this] { RunHandler([this] { view_.RendererLost(); }); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(glView_);
@@ -83,16 +92,16 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   titleFontButton_->setGeometry(Px(3000), Px(5400), Px(1932), Px(852));
   titleFontButton_->hide();
 
-  frameTimer_ = new QTimer(this);
-  frameTimer_->setObjectName(QStringLiteral("frameTimer"));
-  frameTimer_->setInterval(10);
-  connect(frameTimer_, &QTimer::timeout, this, [this] { RunHandler([this] { view_.OnFrameTimer(); }); });
+  framePacer_ = new QTimer(this);
+  framePacer_->setObjectName(QStringLiteral("framePacer"));
+  framePacer_->setSingleShot(true);
+  framePacer_->setTimerType(Qt::PreciseTimer);
+  connect(framePacer_, &QTimer::timeout, glView_, qOverload<>(&QWidget::update));
 
   // Mouse, keys and the popup menu act on the device widget.
   popupMenu_ = new QMenu(this);
   PlotInteraction::Hooks hooks;
-  hooks.device = [this] { return view_.Device(); };
-  hooks.frameMoveAndDraw = [this] { view_.OnFrameTimer(); };
+  hooks.redraw = [this] { view_.Redraw(); };
   hooks.loadData = [this] { view_.LoadScatterFile(); };
   hooks.addCompared = [this] {
     if (controlPanel_) controlPanel_->AddComparedPerformances();
@@ -135,7 +144,7 @@ void PlotWindow::RunHandler(F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    frameTimer_->stop();
+    framePacer_->stop();
     dialogs_.ShowMessage(e.what(), MessageKind::Error);
     EndProgram();
   }
@@ -154,15 +163,37 @@ void PlotWindow::ChooseAnalysisSettings() {
 }
 
 void PlotWindow::DoubleClicked(float x, float y) {
-  GraphicsDevice* dev = view_.Device();
-  if (dev == nullptr || !controlPanel_) return;
-  const std::int32_t event = EventUnderMouse(view_.State(), *dev, x, y);
+  if (!controlPanel_) return;
+  const std::int32_t event = EventUnderMouse(view_.State(), x, y);
   if (event > 0) controlPanel_->Replay().SeekTo(event);
 }
 
 QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }
 
-WindowHandle PlotWindow::Handle() { return glView_->Handle(); }
+void PlotWindow::FrameDrawn() {
+  ++framesDrawn_;
+  if (!view_.Animating() || framePacer_->isActive()) return;
+  double perSecond = kMostFramesPerSecond;
+  if (const QScreen* s = screen(); s != nullptr && s->refreshRate() > 1.0)
+    perSecond = std::min(perSecond, s->refreshRate());
+  const auto interval = static_cast<qint64>(1000.0 / perSecond);
+  framePacer_->start(static_cast<int>(std::max<qint64>(0, interval - sinceFrame_.elapsed())));
+}
+
+RendererStart PlotWindow::StartRenderer() {
+  RendererStart start;
+  start.ready = glView_->StartRenderer();
+  start.software = start.ready && IsSoftwareRenderer(glView_->RendererName());
+  start.problem = glView_->Problem();
+  return start;
+}
+
+void PlotWindow::RequestFrame() { glView_->update(); }
+
+void PlotWindow::PlotCannotBeDrawn(PlotFailure failure) {
+  framePacer_->stop();
+  if (failure == PlotFailure::NoRenderer) EndProgram();
+}
 FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
 FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(titleFontButton_->font()); }
 std::int32_t PlotWindow::ClientWidth() { return width(); }
@@ -177,14 +208,6 @@ void PlotWindow::SetBorderFixed(bool fixed) {
   } else {
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  }
-}
-
-void PlotWindow::SetTimerEnabled(bool enabled) {
-  if (enabled) {
-    frameTimer_->start();
-  } else {
-    frameTimer_->stop();
   }
 }
 
@@ -225,13 +248,6 @@ void PlotWindow::resizeEvent(QResizeEvent* event) {
 void PlotWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) RunHandler([this] { view_.Resized(); });
-}
-
-// The device widget keeps its last frame for the window system's own
-// repaints; a frame is drawn anew when the window is shown again.
-void PlotWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  RunHandler([this] { view_.Paint(); });
 }
 
 // Closing the plot window ends the program, the control panel included.

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window, "Return plot in 3 dimensions": the start-up window of the
-// program. It hosts the 3D device's widget, the 10 ms redraw timer, the
-// popup menu and the hidden title-font button, brings up the control panel
-// when it starts, and ends the program when it closes. What it does with its
-// events is PlotView's; a double-click on a point and the space bar (in
-// either window) go to the control panel's replay.
+// program. It hosts the plot's OpenGL widget, the popup menu and the hidden
+// title-font button, brings up the control panel when it starts, and ends
+// the program when it closes. What it does with its events is PlotView's; a
+// double-click on a point and the space bar (in either window) go to the
+// control panel's replay.
+//
+// Frames are drawn on demand: when the view asks for one, and while the view
+// animates, one after another at the display's rate, at most 60 a second.
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -59,10 +64,13 @@ class PlotWindow final : public QWidget, public ViewWindow {
   QMenu* PopupMenu() { return popupMenu_; }
   // A popup-menu item by its name ("menuReset", ...).
   QAction* MenuItem(const QString& name);
-  QTimer* FrameTimer() { return frameTimer_; }
-  GlView* DeviceWidget() { return glView_; }
-  // The client area as last presented.
+  // Fires the next frame while the plot animates.
+  QTimer* FramePacer() { return framePacer_; }
+  GlView* PlotWidget() { return glView_; }
+  // A new frame of the client area, drawn now.
   QImage GrabClientArea();
+  // Frames drawn so far (the grabs included).
+  std::uint64_t FramesDrawn() const { return framesDrawn_; }
 
   // Start-up: the control panel, this window, the device and the scene.
   void Start();
@@ -81,8 +89,10 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // performance becomes the current event as from the time slider.
   void DoubleClicked(float x, float y);
 
+  // Ends the program at once.
+  void EndProgram();
+
   // ViewWindow
-  WindowHandle Handle() override;
   FontDesc LabelFontSource() override;
   FontDesc TitleFontSource() override;
   std::int32_t ClientWidth() override;
@@ -91,22 +101,26 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void SetClientWidth(std::int32_t pixels) override;
   void SetClientHeight(std::int32_t pixels) override;
   void SetBorderFixed(bool fixed) override;
-  void SetTimerEnabled(bool enabled) override;
+  RendererStart StartRenderer() override;
+  void RequestFrame() override;
+  // No renderer at start: the program ends; a lost context: the plot stands
+  // still and the control panel goes on.
+  void PlotCannotBeDrawn(PlotFailure failure) override;
   void ShowControlPanel() override;
   void PlaceAndShow() override;
   void ProcessEvents() override;
-  void EndProgram() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   // Runs one event handler; an error it raises is shown and ends the program.
   template <class F>
   void RunHandler(F&& handler);
+  // After each frame: the next one is timed while the view animates.
+  void FrameDrawn();
 
   Dialogs& dialogs_;
   StartOptions options_;
@@ -117,7 +131,9 @@ class PlotWindow final : public QWidget, public ViewWindow {
   std::unique_ptr<rp::ControlPanel> controlPanel_;
   GlView* glView_;
   QPushButton* titleFontButton_;
-  QTimer* frameTimer_;
+  QTimer* framePacer_;
+  QElapsedTimer sinceFrame_;  // since the last frame began
+  std::uint64_t framesDrawn_ = 0;
   QMenu* popupMenu_;
   PlotInteraction* interaction_;
   AnalysisSettingsQuestion askAnalysisSettings_;

@@ -6,7 +6,7 @@
 
 #include "model/ComparedPerformances.h"
 #include "model/ReplayPosition.h"
-#include "plot/DrawOverlays.h"
+#include "plot/DescribeFrame.h"
 #include "plot/Legend.h"
 #include "plot/MouseOver.h"
 #include "plot/PerformancePoints.h"
@@ -41,29 +41,37 @@ struct Comparison {
   ViewState s;
   FakeControlPanel panel;
   ScriptedDialogs dialogs;
-  RecordingDevice dev;
   Performance main = Take(120, 0, "/takes/monday.txt");
   ComparedPerformances compared;
 
   Comparison() {
     s.controlPanel = &panel;
-    testing::SetWindowCamera(dev);
+    testing::StartedView(s);
   }
-  void Show() {
+  SceneDescription Show() {
     FillAllEventPoints(s, dialogs, main);
     FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.points.Count()));
     ApplyPerformanceSettings(s, main.settings);
     ComputeRanges(s);
     ScaleGraph(s);
-    testing::BuildTestScene(s, dev);
+    return DescribeFrame(s);
   }
-  float Green(const SceneNode& node) { return node.GetMesh(0)->GetMaterial()->diffuse.g; }
 };
+
+// The spheres of the scene standing for group `group`'s points.
+std::vector<SphereInstance> Group(const SceneDescription& scene, std::size_t group) {
+  std::vector<SphereInstance> spheres;
+  for (const SphereInstance& sphere : scene.spheres)
+    if (sphere.point.group == group) spheres.push_back(sphere);
+  return spheres;
+}
 
 TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   Comparison c;
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
-  c.Show();
+  c.s.showConnectLines = true;
+  c.s.showFloorShadows = true;
+  SceneDescription scene = c.Show();
   ASSERT_EQ(c.s.compared.size(), 1u);
   const PointGroup& tuesday = c.s.compared[0];
   EXPECT_EQ(tuesday.name, "tuesday.mid");
@@ -74,44 +82,38 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   EXPECT_EQ(c.s.maxX, 2500.0) << "one range pass over both";
   EXPECT_FLOAT_EQ(tuesday.points.Item(50).x, 4.0f);
 
-  ASSERT_TRUE(c.s.comparedUpper);
-  ASSERT_EQ(c.s.comparedUpper->ChildCount(), 1);
-  const auto group = c.s.comparedUpper->GetChild(0);
-  ASSERT_EQ(group->ChildCount(), 50);
-  EXPECT_EQ(group->GetChild(0)->name, "c1:1");
-  EXPECT_FLOAT_EQ(c.Green(*group->GetChild(0)), 170 / 255.f);
-  EXPECT_EQ(c.s.upperPoints->ChildCount(), 100) << "the main points as before";
+  const std::vector<SphereInstance> group = Group(scene, 1);
+  ASSERT_EQ(group.size(), 50u);
+  EXPECT_EQ(group[0].point, (PointRef{1, 1}));
+  EXPECT_FLOAT_EQ(group[0].colour.g, 170 / 255.f);
+  EXPECT_EQ(Group(scene, 0).size(), 100u) << "the main points as before";
 
   // Its path and its floor shadow in its own colour: 49 lines each.
-  c.s.showConnectLines = true;
-  c.s.showFloorShadows = true;
-  DrawOverlays(c.s, c.dev);
   int greenLines = 0;
-  for (const DeviceCall* call : c.dev.Calls("DrawVertices"))
-    if (call->state.material.diffuse.g == 170 / 255.f && call->state.material.diffuse.r == 0.0f) ++greenLines;
+  for (const LineSegment& line : scene.lines)
+    if (line.colour.g == 170 / 255.f && line.colour.r == 0.0f) ++greenLines;
   EXPECT_EQ(greenLines, 98);
 
   // A third take: the next colour, the main one's event numbers only, and
   // the shared scale widens to its smaller values.
   c.compared.push_back(Take(200, -5, "/takes/wednesday.txt"));
-  c.Show();
+  scene = c.Show();
   ASSERT_EQ(c.s.compared.size(), 2u);
   EXPECT_EQ(static_cast<Argb32>(c.s.compared[1].colour), kMagenta);
   EXPECT_EQ(c.s.compared[1].points.Count(), 100u);
   EXPECT_EQ(c.s.minX, 5.0);
-  ASSERT_EQ(c.s.comparedUpper->ChildCount(), 2);
-  EXPECT_EQ(c.s.comparedUpper->GetChild(1)->GetChild(99)->name, "c2:100");
-  EXPECT_FLOAT_EQ(c.s.comparedUpper->GetChild(1)->GetChild(0)->GetMesh(0)->GetMaterial()->diffuse.b, 200 / 255.f);
+  ASSERT_EQ(Group(scene, 2).size(), 100u);
+  EXPECT_EQ(Group(scene, 2)[99].point, (PointRef{2, 100}));
+  EXPECT_FLOAT_EQ(Group(scene, 2)[0].colour.b, 200 / 255.f);
 }
 
 TEST(CompareView, TheLegendNamesEveryTakeInItsColourRightAligned) {
   Comparison c;
-  c.Show();
-  EXPECT_TRUE(LegendLines(c.s).empty()) << "one performance has no legend";
+  EXPECT_EQ(c.Show().texts.size(), 1u) << "one performance has no legend, only the caption";
 
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
   c.compared.push_back(Take(50, 10, "wednesday.txt"));
-  c.Show();
+  const SceneDescription scene = c.Show();
   const std::vector<LegendLine> lines = LegendLines(c.s);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].text, "monday.txt");
@@ -121,17 +123,16 @@ TEST(CompareView, TheLegendNamesEveryTakeInItsColourRightAligned) {
   EXPECT_EQ(lines[2].text, "wednesday.txt");
   EXPECT_EQ(lines[2].colour, kMagenta);
 
-  auto font = c.dev.CreateFont(FontDesc{"DejaVu Sans", 12, 400});
-  c.dev.calls.clear();
-  DrawLegend(c.s, *font, 606);
-  const auto drawn = c.dev.Calls("DrawText");
-  ASSERT_EQ(drawn.size(), 3u);
-  const auto& recording = static_cast<const RecordingFont&>(*font);
+  // Right-aligned 10 pixels from the right edge, level with the caption.
+  ASSERT_EQ(scene.texts.size(), 2u);
+  const TextItem& legend = scene.texts[1];
+  EXPECT_EQ(legend.align, TextAlign::Right);
+  EXPECT_EQ(legend.x, 596);
+  EXPECT_EQ(legend.y, 20);
+  ASSERT_EQ(legend.lines.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(drawn[i]->text, lines[i].text);
-    EXPECT_EQ(drawn[i]->args[0], lines[i].colour);
-    EXPECT_EQ(drawn[i]->rect.left + static_cast<std::int32_t>(lines[i].text.size()) * recording.CharWidth(), 596);
-    EXPECT_EQ(drawn[i]->rect.top, 20 + static_cast<std::int32_t>(i) * recording.LineHeight());
+    EXPECT_EQ(legend.lines[i].text, lines[i].text);
+    EXPECT_EQ(legend.lines[i].colour, lines[i].colour);
   }
 }
 
@@ -140,23 +141,18 @@ TEST(CompareView, HoverOnAComparedPointNamesItsFile) {
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
   c.Show();
   const DataEntry& p = c.s.compared[0].points.Item(25);
-  const glm::vec3 at = testing::ScreenOf(c.dev, {p.x, p.y, p.z}, c.s.rootNode->GetMatrix());
-  MouseOver(c.s, c.dev, at.x, at.y);
+  const glm::vec3 at = testing::ScreenOf(c.s, {p.x, p.y, p.z});
+  MouseOver(c.s, at.x, at.y);
   ASSERT_TRUE(c.s.showHoverText);
   EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note (tuesday.mid)");
   EXPECT_NE(c.s.hoverText.find("\r actual event n="), std::string::npos);
 
   // The main points keep their label.
   const DataEntry& m = c.s.points.Item(50);
-  const glm::vec3 main = testing::ScreenOf(c.dev, {m.x, m.y, m.z}, c.s.rootNode->GetMatrix());
-  MouseOver(c.s, c.dev, main.x, main.y);
+  const glm::vec3 main = testing::ScreenOf(c.s, {m.x, m.y, m.z});
+  MouseOver(c.s, main.x, main.y);
   ASSERT_TRUE(c.s.showHoverText);
   EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note");
-
-  // A scene older than the groups names nothing.
-  c.s.compared.clear();
-  MouseOver(c.s, c.dev, at.x, at.y);
-  EXPECT_FALSE(c.s.showHoverText);
 }
 
 TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {

@@ -7,6 +7,7 @@
 #include "io/LegacyText.h"
 #include "plot/HoverLabel.h"
 #include "plot/MouseOver.h"
+#include "scene/SceneMath.h"
 #include "support/InteractionScene.h"
 
 namespace rp {
@@ -72,11 +73,10 @@ class MouseOverTest : public ::testing::Test {
     s_.verticalAxisName = "y";
     s_.depthAxisName = "z";
     s_.sizeName = "s";
-    testing::SetWindowCamera(dev_);
+    testing::StartedView(s_);
   }
-  glm::vec3 Screen(const glm::vec3& p) { return ScreenOf(dev_, p, s_.rootNode->GetMatrix()); }
+  glm::vec3 Screen(const glm::vec3& p) { return ScreenOf(s_, p); }
   ViewState s_;
-  RecordingDevice dev_;
 };
 
 TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
@@ -87,49 +87,49 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   nearPt.dataX = 2;
   s_.points.Add(nearPt);
   s_.points.Add(MakePoint("aside", 3, 2, 0));
-  testing::BuildTestScene(s_, dev_);
-  s_.rootNode->AddRotation(SceneNode::Combine::Before, 0, 1, 0, 0.2f);
+  s_.orientation = QuatFromAxisAngle({0, 1, 0}, 0.2f);
 
   const glm::vec3 at = Screen({0, 2, -2});
-  MouseOver(s_, dev_, at.x, at.y);
+  EXPECT_TRUE(MouseOver(s_, at.x, at.y));
   ASSERT_TRUE(s_.showHoverText);
   EXPECT_EQ(s_.hoverText.substr(0, s_.hoverText.find('\r')), "near");
   EXPECT_NE(s_.hoverText.find(" x=2.000\r"), std::string::npos);
   EXPECT_EQ(s_.hoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
   EXPECT_EQ(s_.hoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
+  EXPECT_FALSE(MouseOver(s_, at.x, at.y)) << "the same label again: no new frame";
+
+  // The picture's label: the hover text beside the cursor, line by line.
+  const SceneDescription frame = DescribeFrame(s_);
+  ASSERT_EQ(frame.texts.size(), 2u);
+  EXPECT_EQ(frame.texts[0].lines.size(), 5u);
+  EXPECT_EQ(frame.texts[0].lines[0].text, "near");
+  EXPECT_EQ(frame.texts[0].x, s_.hoverRect.left);
+  EXPECT_EQ(frame.texts[1].lines[0].text, "z axis = y") << "then the caption";
 
   const glm::vec3 aside = Screen({3, 2, 0});
-  MouseOver(s_, dev_, aside.x, aside.y);
+  MouseOver(s_, aside.x, aside.y);
   EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
 
   // Off every sphere: hidden, text and place kept for the next hover.
   const Rect before = s_.hoverRect;
-  MouseOver(s_, dev_, 5, 5);
+  EXPECT_TRUE(MouseOver(s_, 5, 5));
   EXPECT_FALSE(s_.showHoverText);
   EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
   EXPECT_EQ(s_.hoverRect.left, before.left);
 
-  // Nothing at all before the device exists.
-  s_.deviceReady = false;
-  MouseOver(s_, dev_, aside.x, aside.y);
+  // Nothing at all while the renderer does not draw.
+  s_.rendererReady = false;
+  EXPECT_FALSE(MouseOver(s_, aside.x, aside.y));
   EXPECT_FALSE(s_.showHoverText);
 }
 
-TEST_F(MouseOverTest, PointsUnderTheGlassAreHoveredAndStaleScenesAreNoHit) {
+TEST_F(MouseOverTest, PointsUnderTheGlassAreHovered) {
   s_.points.Add(MakePoint("below", 0, -1, 0, 3.0));
-  testing::BuildTestScene(s_, dev_);
-  s_.glassNode->enabled = true;  // as the glass pass of the last frame left it
+  s_.showGlass = true;
   const glm::vec3 at = Screen({0, -1, 0});
-  MouseOver(s_, dev_, at.x, at.y);
+  MouseOver(s_, at.x, at.y);
   EXPECT_TRUE(s_.showHoverText);
   EXPECT_EQ(s_.hoverText.substr(0, 5), "below");
-  EXPECT_FALSE(s_.glassNode->enabled);
-
-  // The points were replaced but the scene still shows the old ones: a sphere
-  // naming a point that is gone is no hit rather than a fault.
-  s_.points = PointCollection{};
-  MouseOver(s_, dev_, at.x, at.y);
-  EXPECT_FALSE(s_.showHoverText);
 }
 
 }  // namespace

@@ -4,29 +4,24 @@
 #include <cmath>
 
 #include "base/PlotViewLink.h"
-#include "plot/FrameClock.h"
 #include "plot/FrameMove.h"
 #include "plot/RotateByMouse.h"
 #include "plot/ViewKeys.h"
 #include "plot/ViewMenu.h"
 #include "plot/ViewMouse.h"
+#include "scene/SceneMath.h"
 #include "support/InteractionScene.h"
 
 namespace rp {
 namespace {
 
-using testing::MakePoint;
-
 class FakePanel : public ControlPanelLink {
  public:
   void StopReplay() override {}
   bool TimingChosen() const override { return true; }
-  bool IsReplaying() const override { return portState == 2; }
-  int portState = 0;
+  bool IsReplaying() const override { return replaying; }
+  bool replaying = false;
 };
-
-double gNow = 0.0;
-double FakeClock() { return gNow; }
 
 void ExpectMatrixNear(const glm::mat4& a, const glm::mat4& b, float tol = 1e-5f) {
   for (int r = 0; r < 4; ++r)
@@ -36,138 +31,117 @@ void ExpectMatrixNear(const glm::mat4& a, const glm::mat4& b, float tol = 1e-5f)
 class OrientationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s_.points.Add(MakePoint("a", 1, 1, 1));
-    testing::BuildTestScene(s_, dev_);
-    testing::SetWindowCamera(dev_);
+    s_.points.Add(testing::MakePoint("a", 1, 1, 1));
+    testing::StartedView(s_);
     s_.controlPanel = &panel_;
-    s_.autoRotate = false;
-    gNow = 100.0;
-    s_.clock = FrameClock(&FakeClock);
-    s_.clock.Start();
   }
-  // One frame `seconds` after the last.
-  void Frame(double seconds) {
-    gNow += seconds;
-    FrameMove(s_, dev_);
+  // `frames` frames making `seconds` together.
+  void Run(ViewState& s, float seconds, int frames) {
+    for (int i = 0; i < frames; ++i) FrameMove(s, seconds / static_cast<float>(frames));
   }
+  glm::mat4 Turn() const { return RotationMatrix(s_.orientation); }
   ViewState s_;
-  RecordingDevice dev_;
   FakePanel panel_;
 };
 
-TEST_F(OrientationTest, TrackballStrokesTurnTheRootAndAddUpInRotationSum) {
+TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
   glm::vec3 axis{};
   float angle = 0;
   ASSERT_TRUE(TrackballStep(5, 0, axis, angle));
   EXPECT_NEAR(angle, 5 / std::sqrt(2525.0f), 1e-6f);  // about 0.0995
   EXPECT_FALSE(TrackballStep(0, 0, axis, angle));
 
-  // With the identity view, a 50-pixel stroke to the right turns about -y.
-  dev_.SetTransform(Transform::View, glm::mat4(1.0f));
+  // A camera straight on: a 50-pixel stroke to the right turns about -y.
+  s_.cameraMatrix = glm::mat4(1.0f);
   EXPECT_EQ(MouseDown(s_, kLeftButton, 100, 100), MouseDownAction::StartDrag);
-  EXPECT_TRUE(MouseMove(s_, dev_, kLeftButton, 100, 100));  // same pixel: no turn
-  EXPECT_EQ(s_.rotationSum.angle, 0.0f);
-  EXPECT_EQ(s_.rootNode->GetMatrix(), glm::mat4(1.0f));
-  EXPECT_TRUE(MouseMove(s_, dev_, kLeftButton, 150, 100));
-  EXPECT_NEAR(s_.rotationSum.angle, 0.70710678f, 1e-6f);
-  EXPECT_NEAR(s_.rotationSum.x, 0, 1e-6f);
-  EXPECT_NEAR(s_.rotationSum.y, -1, 1e-6f);
-  ExpectMatrixNear(s_.rootNode->GetMatrix(), RotationMatrix({0, -1, 0}, 0.70710678f));
+  EXPECT_FALSE(MouseMove(s_, kLeftButton, 100, 100)) << "same pixel: no turn, no frame";
+  EXPECT_TRUE(MouseMove(s_, kLeftButton, 150, 100));
+  ExpectMatrixNear(Turn(), RotationMatrix({0, -1, 0}, 0.70710678f));
   EXPECT_EQ(s_.lastMouseX, 150.0f);
 
-  // A second stroke downwards is taken in the turned plot's own space: the
-  // screen x axis, brought into the root's space, and placed before its turn.
-  const glm::mat4 before = s_.rootNode->GetMatrix();
-  MouseMove(s_, dev_, kLeftButton, 150, 150);
-  const glm::vec3 local = TransformDirection({-1, 0, 0}, InverseOrZero(before));
-  ExpectMatrixNear(s_.rootNode->GetMatrix(), before * RotationMatrix(local, 0.70710678f));
-  EXPECT_NEAR(s_.rotationSum.angle, 2 * 0.70710678f, 1e-5f);
-  EXPECT_NEAR(s_.rotationSum.x, local.x, 1e-5f);
+  // A second stroke downwards turns about the screen's x axis as the plot
+  // stands now: after the first turn, whatever that did to the plot's axes.
+  const glm::mat4 before = Turn();
+  EXPECT_TRUE(MouseMove(s_, kLeftButton, 150, 150));
+  ExpectMatrixNear(Turn(), RotationMatrix({-1, 0, 0}, 0.70710678f) * before);
 
-  // While a replay runs a drag neither turns nor asks for a redraw; a hover does.
-  panel_.portState = 2;
-  const float sum = s_.rotationSum.angle;
-  EXPECT_FALSE(MouseMove(s_, dev_, kLeftButton, 300, 300));
-  EXPECT_EQ(s_.rotationSum.angle, sum);
+  // While a replay runs a drag does not turn.
+  panel_.replaying = true;
+  const glm::quat held = s_.orientation;
+  EXPECT_FALSE(MouseMove(s_, kLeftButton, 300, 300));
+  EXPECT_EQ(s_.orientation, held);
   MouseUp(s_);
   EXPECT_FALSE(s_.dragging);
-  EXPECT_TRUE(MouseMove(s_, dev_, 0, 300, 300));
 
   // Right button alone: the menu, never a turn or a pick.
   EXPECT_EQ(MouseDown(s_, kRightButton, 10, 10), MouseDownAction::PopupMenu);
   EXPECT_FALSE(s_.dragging);
-  EXPECT_FALSE(MouseMove(s_, dev_, kRightButton, 20, 20));
+  EXPECT_FALSE(MouseMove(s_, kRightButton, 20, 20));
   EXPECT_EQ(MouseDown(s_, kRightButton | kLeftButton, 10, 10), MouseDownAction::StartDrag);
-  s_.deviceReady = false;
-  EXPECT_FALSE(MouseMove(s_, dev_, kLeftButton, 60, 10));
+  s_.rendererReady = false;
+  EXPECT_FALSE(MouseMove(s_, kLeftButton, 60, 10));
 }
 
-TEST_F(OrientationTest, AutoRotationFollowsRealTimeAndPausesWhileDragging) {
+TEST_F(OrientationTest, AutoRotationTurnsPerSecondAtAnyFrameRateAndPausesWhileDragging) {
   s_.autoRotate = true;
-  Frame(1.0);
   const float perSecond = 3.1415f / 40 * 1.3f;
-  EXPECT_NEAR(s_.stepTime, 1.3f, 1e-6f);
-  EXPECT_NEAR(s_.rotationSum.angle, perSecond, 1e-6f);
-  EXPECT_EQ(s_.rotationSum.y, 1.0f);
-  // Ten short frames turn as far as one long one.
-  for (int i = 0; i < 10; ++i) Frame(0.1);
-  EXPECT_NEAR(s_.rotationSum.angle, 2 * perSecond, 1e-5f);
-  EXPECT_EQ(s_.rotationSum.y, 11.0f);
-  ExpectMatrixNear(s_.rootNode->GetMatrix(), RotationMatrix({0, 1, 0}, 2 * perSecond), 1e-5f);
+  ViewState slow = s_;
+  Run(s_, 2.0f, 120);  // 60 frames a second
+  Run(slow, 2.0f, 5);  // 2.5 frames a second
+  ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
+  ExpectMatrixNear(RotationMatrix(slow.orientation), Turn());
 
   s_.dragging = true;
-  Frame(1.0);
-  EXPECT_NEAR(s_.rotationSum.angle, 2 * perSecond, 1e-5f);
+  Run(s_, 1.0f, 10);
+  ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
   s_.dragging = false;
   s_.autoRotate = false;
-  Frame(1.0);
-  EXPECT_NEAR(s_.rotationSum.angle, 2 * perSecond, 1e-5f);
-
-  // On a software renderer auto-rotation still follows the clock.
-  s_.rendererKind = DeviceKind::Software;
-  s_.autoRotate = true;
-  Frame(1.0);
-  EXPECT_NEAR(s_.rotationSum.angle, 3 * perSecond, 1e-5f);
-  EXPECT_EQ(s_.stepTime, 0.05f);
+  Run(s_, 1.0f, 10);
+  ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
+  EXPECT_FALSE(CameraMoving(s_));
 }
 
-TEST_F(OrientationTest, KeysFlyADampedCameraAndSetTheViewTransform) {
-  // No key: the camera stays put, looking along +z, the scene at 0.8 size.
-  Frame(0.1);
+TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItStops) {
+  // No key: the camera stays put at (0, 4, -20) looking along +z, the scene
+  // at 0.8 size.
+  FrameMove(s_, 0.1f);
   const glm::mat4 start = AffineTransformation(1.25f, {0, 0, 0}, glm::quat(1, 0, 0, 0), {0, 4, -20});
   ExpectMatrixNear(s_.cameraMatrix, start);
-  ExpectMatrixNear(dev_.GetTransform(Transform::View), InverseOrZero(start));
   ExpectMatrixNear(s_.viewMatrix, InverseOrZero(start));
 
-  // A software renderer steps 0.05 per frame whatever the clock says.
-  s_.rendererKind = DeviceKind::Software;
+  // Flying and turning, each as far at 100 as at 4 frames a second.
+  ViewState fly = s_, flyFast = s_, turn = s_, turnFast = s_;
+  for (ViewState* v : {&fly, &flyFast}) KeyDown(*v, kKeyV);
+  for (ViewState* v : {&turn, &turnFast}) KeyDown(*v, kKeyRight);
+  EXPECT_TRUE(CameraMoving(fly));
+  Run(flyFast, 3.0f, 300);
+  Run(fly, 3.0f, 12);
+  EXPECT_NEAR(flyFast.cameraPosition.x, fly.cameraPosition.x, 1e-4f);
+  Run(turnFast, 3.0f, 300);
+  Run(turn, 3.0f, 12);
+  EXPECT_NEAR(turnFast.yaw, turn.yaw, 1e-5f);
+  // At full speed: 0.7605 camera units (0.95 of the plot's) and 0.1014 rad a
+  // second, reached within a fraction of a second.
+  const float x = fly.cameraPosition.x, yaw = turn.yaw;
+  Run(fly, 1.0f, 30);
+  Run(turn, 1.0f, 30);
+  EXPECT_NEAR(fly.cameraPosition.x - x, 0.7605f * 1.25f, 1e-3f);
+  EXPECT_NEAR(turn.yaw - yaw, 0.1014f, 1e-4f);
+
+  // Let go: the camera glides a little further and comes to rest.
+  KeyUp(fly, kKeyV);
+  Run(fly, 1.0f, 60);
+  EXPECT_FALSE(CameraMoving(fly));
+  EXPECT_EQ(fly.velocity.x, 0.0f);
+  const glm::vec3 rest = fly.cameraPosition;
+  Run(fly, 1.0f, 60);
+  EXPECT_EQ(fly.cameraPosition, rest);
+
+  // Opposite keys cancel; key codes beyond the table are ignored.
   KeyDown(s_, kKeyV);
-  Frame(3.0);
-  const float step = 0.05f * 3;
-  EXPECT_NEAR(s_.velocity.x, step, 1e-6f);
-  EXPECT_NEAR(s_.cameraPosition.x, step * step * 1.25f, 1e-6f);  // through the camera's 1.25 scale
-  Frame(0.001);
-  EXPECT_NEAR(s_.velocity.x, step * 0.8f + step, 1e-6f);
-  KeyUp(s_, kKeyV);
-  Frame(0.01);
-  EXPECT_NEAR(s_.velocity.x, (step * 0.8f + step) * 0.8f, 1e-6f);
-
-  // Opposite keys cancel; the arrows turn the camera, unlimited.
-  KeyDown(s_, kKeyS);
-  KeyDown(s_, kKeyX);
-  KeyDown(s_, kKeyRight);
-  KeyDown(s_, kKeyUp);
-  const float y0 = s_.velocity.y;
-  Frame(0.01);
-  EXPECT_NEAR(s_.velocity.y, y0 * 0.8f, 1e-7f);
-  EXPECT_NEAR(s_.yawVelocity, 0.4f * step, 1e-6f);
-  EXPECT_NEAR(s_.pitchVelocity, -0.4f * step, 1e-6f);
-  EXPECT_NEAR(s_.yaw, 0.4f * step * 0.05f, 1e-7f);
-  EXPECT_NEAR(s_.pitch, -0.4f * step * 0.05f, 1e-7f);
-  ExpectMatrixNear(s_.cameraMatrix, AffineTransformation(1.25f, {0, 0, 0}, QuatFromYawPitchRoll(s_.yaw, s_.pitch, 0),
-                                                         s_.cameraPosition));
-
-  // Key codes beyond the table are ignored.
+  KeyDown(s_, kKeyY);
+  Run(s_, 1.0f, 60);
+  EXPECT_EQ(s_.velocity.x, 0.0f);
   KeyDown(s_, 257);
   KeyDown(s_, -1);
   EXPECT_FALSE(KeyHeld(s_, 257));
@@ -221,21 +195,18 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   EXPECT_TRUE(s_.autoRotate);
   EXPECT_TRUE(menu.Entry(ViewMenuItem::Rotate).checked);
 
-  // Reset: the plot's turn and the camera pose go, RotationSum and the
-  // velocities stay.
-  s_.rootNode->AddRotation(SceneNode::Combine::Before, 1, 0, 0, 1.0f);
-  s_.rotationSum = {1, 0, 0, 1.0f};
+  // Reset: the plot's turn and the camera pose go; the velocities stay.
+  s_.orientation = QuatFromAxisAngle({1, 0, 0}, 1.0f);
   s_.cameraPosition = {3, 3, 3};
   s_.yaw = 1;
   s_.pitch = 2;
   s_.yawVelocity = 0.5f;
   s_.cameraMatrix = ScalingMatrix(2, 2, 2);
   EXPECT_TRUE(ChooseMenuItem(s_, menu, ViewMenuItem::Reset));
-  EXPECT_EQ(s_.rootNode->GetMatrix(), glm::mat4(1.0f));
+  EXPECT_EQ(Turn(), glm::mat4(1.0f));
   EXPECT_EQ(s_.cameraMatrix, glm::mat4(1.0f));
   EXPECT_TRUE(s_.cameraPosition.x == 0 && s_.cameraPosition.y == 0 && s_.cameraPosition.z == -20);
   EXPECT_TRUE(s_.yaw == 0 && s_.pitch == 0);
-  EXPECT_EQ(s_.rotationSum.angle, 1.0f);
   EXPECT_EQ(s_.yawVelocity, 0.5f);
 }
 

@@ -62,7 +62,7 @@ struct ReplayWindow {
     window = std::make_unique<PlotWindow>(dialogs, options, performance, position, compared);
     window->Start();
     ControlPanel* panel = window->ControlPanel();
-    if (!window->View().State().deviceReady || panel == nullptr) return;
+    if (!window->View().State().rendererReady || panel == nullptr) return;
     panel->findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // the built-in synthesizer
     play = panel->findChild<QPushButton*>("playButton");
     stop = panel->findChild<QPushButton*>("stopButton");

@@ -31,8 +31,8 @@
 namespace rp::testing {
 
 // The real plot window on the bundled performance, drawn by OpenGL under
-// Xvfb. Frames are drawn by hand (no timer, no auto-rotation) so that each
-// check sees exactly the frames it asks for.
+// Xvfb. Auto-rotation is off, so the plot stands still and each check sees
+// exactly the frames it asks for.
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,24 +46,18 @@ class PlotWindowTest : public ::testing::Test {
       midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock);
       return midi;
     });
-    form_->View().Setup().endProgram = [this](int status) { ended_.push_back(status); };
     form_->Start();
-    ASSERT_TRUE(form_->View().State().deviceReady) << "no device under this display";
-    form_->SetTimerEnabled(false);
+    ASSERT_TRUE(form_->View().State().rendererReady) << "no renderer under this display";
     form_->View().State().autoRotate = false;
     Frame();
   }
   void TearDown() override {
     if (form_ && form_->ControlPanel()) form_->ControlPanel()->close();
     form_.reset();
-    EXPECT_TRUE(ended_.empty());
   }
   ViewState& State() { return form_->View().State(); }
-  QWidget* Surface() { return form_->DeviceWidget(); }
-  QImage Frame() {
-    form_->View().OnFrameTimer();
-    return form_->GrabClientArea();
-  }
+  QWidget* Surface() { return form_->PlotWidget(); }
+  QImage Frame() { return form_->GrabClientArea(); }
   void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
     QMouseEvent e(type, at, Surface()->mapToGlobal(at), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(Surface(), &e);
@@ -71,8 +65,7 @@ class PlotWindowTest : public ::testing::Test {
   // Where point `position` shows in the window now.
   QPointF PointOnScreen(std::size_t position) {
     const DataEntry& p = State().points.Item(position);
-    State().rootNode->UpdateWorldMatrices();
-    const glm::vec3 v = ScreenOf(*form_->View().Device(), {p.x, p.y, p.z}, State().rootNode->GetMatrix());
+    const glm::vec3 v = ScreenOf(State(), {p.x, p.y, p.z});
     return {v.x, v.y};
   }
   // A point well inside the window with no other point drawn near it, so
@@ -103,7 +96,6 @@ class PlotWindowTest : public ::testing::Test {
   }
 
   ScriptedDialogs dialogs_;
-  std::vector<int> ended_;
   Performance performance_;
   ReplayPosition position_;
   ComparedPerformances compared_;

@@ -17,18 +17,17 @@
 namespace rp {
 namespace {
 
-// The interaction on a bare widget with the recording device: what the Qt
-// events turn into, without a real window or OpenGL.
+// The interaction on a bare widget: what the Qt events turn into, without a
+// real window or OpenGL.
 class PlotInteractionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     s_.points.Add(testing::MakePoint("a", 1, 1, 1));
-    testing::BuildTestScene(s_, dev_);
-    dev_.SetTransform(Transform::View, glm::mat4(1.0f));
+    testing::StartedView(s_);
+    s_.cameraMatrix = glm::mat4(1.0f);  // straight on, unscaled
     surface_.resize(400, 300);
     PlotInteraction::Hooks hooks;
-    hooks.device = [this] { return &dev_; };
-    hooks.frameMoveAndDraw = [this] { ++redraws_; };
+    hooks.redraw = [this] { ++redraws_; };
     hooks.loadData = [this] { ++loads_; };
     hooks.toggleRecording = [this] { ++recordToggles_; };
     hooks.isRecording = [this] { return recording_; };
@@ -43,7 +42,6 @@ class PlotInteractionTest : public ::testing::Test {
     QCoreApplication::sendEvent(&surface_, &e);
   }
   ViewState s_;
-  RecordingDevice dev_;
   QWidget surface_;
   QMenu menu_;
   std::unique_ptr<PlotInteraction> interaction_;
@@ -100,7 +98,7 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   EXPECT_EQ(items[8]->text(), "Add performance for comparison...");
   EXPECT_EQ(items[9]->text(), "Remove compared performances");
   EXPECT_EQ(loads_, 1);
-  EXPECT_EQ(redraws_, 0);  // menu choices never redraw by themselves
+  EXPECT_EQ(redraws_, 6) << "every choice asks for a frame";
 
   // The recording item goes to the control panel and names what it will do.
   QAction* record = interaction_->MenuAction("menuRecord");
@@ -125,23 +123,26 @@ TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {
   menu_.hide();
   Send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {50, 50});
 
-  // A left drag of 50 pixels turns the plot by about 0.7071 rad and redraws.
+  // A left drag of 50 pixels turns the plot by about 0.7071 rad and redraws;
+  // letting go asks for a frame too (auto-rotation goes on).
+  const int before = redraws_;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {100, 100});
   EXPECT_TRUE(s_.dragging);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {150, 100});
-  EXPECT_NEAR(s_.rotationSum.angle, 0.70710678f, 1e-5f);
-  EXPECT_EQ(redraws_, 1);
+  EXPECT_NEAR(2.0f * std::acos(s_.orientation.w), 0.70710678f, 1e-5f);
+  EXPECT_EQ(redraws_, before + 1);
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {150, 100});
   EXPECT_FALSE(s_.dragging);
-  // A move without a button hovers and redraws; with the right button alone nothing.
+  EXPECT_EQ(redraws_, before + 2);
+  // Hovering where nothing is changes nothing; nor does the right button alone.
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {10, 10});
-  EXPECT_EQ(redraws_, 2);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {20, 20});
-  EXPECT_EQ(redraws_, 2);
+  EXPECT_EQ(redraws_, before + 2);
 
   // Keys by their virtual-key codes; auto-repeat does not release a held key.
   QTest::keyPress(&surface_, Qt::Key_V);
   EXPECT_TRUE(s_.keyState[86]);
+  EXPECT_EQ(redraws_, before + 3) << "a held key flies the camera from the next frame on";
   QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_V, Qt::NoModifier, QString(), true);
   QCoreApplication::sendEvent(&surface_, &repeatRelease);
   EXPECT_TRUE(s_.keyState[86]);

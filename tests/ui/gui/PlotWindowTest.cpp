@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -12,24 +13,22 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "support/ScriptedDialogs.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {
 namespace {
 
-TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
+TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::string(RP_BUILD_DATA_DIR "/performance.txt")};
-  std::vector<int> ended;
   Performance performance;
   ReplayPosition position;
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
-  form.View().Setup().endProgram = [&](int status) { ended.push_back(status); };
   form.Start();
-  ASSERT_TRUE(form.View().State().deviceReady) << "no device under this display";
-  EXPECT_TRUE(ended.empty());
+  ASSERT_TRUE(form.View().State().rendererReady) << "no renderer under this display";
 
   EXPECT_EQ(form.windowTitle(), "Return plot in 3 dimensions");
   EXPECT_EQ(form.width(), 606);
@@ -53,9 +52,6 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_EQ(form.View().State().titleFontSource.pointSize, 16.5f);
   EXPECT_EQ(form.View().State().titleFontSource.faceName, titleFontButton->font().family().toStdString());
 
-  EXPECT_EQ(form.FrameTimer()->interval(), 10);
-  EXPECT_TRUE(form.FrameTimer()->isActive());
-
   // The popup menu is the view's (its items are tested with the interaction).
   EXPECT_EQ(form.PopupMenu()->actions().size(), 12);
   EXPECT_FALSE(form.MenuItem("menuLoad")->isVisible());
@@ -66,19 +62,30 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   form.MenuItem("menuConnect")->trigger();
   EXPECT_FALSE(form.MenuItem("menuConnect")->isChecked());
 
-  // Frames arrive from the timer.
-  QSignalSpy frames(form.FrameTimer(), &QTimer::timeout);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return frames.size() >= 2; }, 5000)) << "the frame timer stands still";
+  // Turning by itself, the plot draws frame after frame, at most 60 a second.
+  const std::uint64_t first = form.FramesDrawn();
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(test::QtWaitFor([&] { return form.FramesDrawn() >= first + 6; }, std::chrono::seconds(5)))
+      << "the plot stands still";
+  EXPECT_GE(clock.elapsed(), 5 * 1000 / 60 - 5);
   const QImage frame = form.GrabClientArea();
   ASSERT_EQ(frame.size(), QSize(606, 443));
   EXPECT_EQ(frame.pixel(2, 440) & 0xFFFFFF, 0x303030u);
 
-  // Dragged down to 5 pixels wide: set back to 10, and the plot resumes.
+  // Switched off, with nothing else changing: no frame at all.
+  form.MenuItem("menuRotate")->trigger();
+  EXPECT_FALSE(form.MenuItem("menuRotate")->isChecked());
+  test::LetTimePassWithEvents(std::chrono::milliseconds(100));  // the frame the choice asked for
+  const std::uint64_t idle = form.FramesDrawn();
+  test::LetTimePassWithEvents(std::chrono::milliseconds(500));
+  EXPECT_EQ(form.FramesDrawn(), idle) << "an unchanged plot is drawn again";
+  EXPECT_FALSE(form.FramePacer()->isActive());
+
+  // Dragged down to 5 pixels wide: set back to 10, and the plot follows.
   form.resize(5, 300);
   QTRY_COMPARE(form.width(), 10);
-  QTRY_VERIFY(form.FrameTimer()->isActive());
-  EXPECT_EQ(form.View().Device()->GetViewport().width, 10u);
-  EXPECT_TRUE(ended.empty());
+  QTRY_COMPARE(form.View().State().viewport.width, 10u);
 
   // A replay fixes the border; closing the view closes the panel too.
   form.SetBorderFixed(true);

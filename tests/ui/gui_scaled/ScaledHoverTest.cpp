@@ -8,7 +8,7 @@
 #include <QFontMetrics>
 #include <string>
 
-#include "render/GlFont.h"
+#include "render/GlText.h"
 #include "support/qt/PlotWindowFixture.h"
 
 namespace rp {
@@ -32,8 +32,8 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   const double scale = std::stod(RP_TEST_SCALE_FACTOR);
   ASSERT_DOUBLE_EQ(Surface()->devicePixelRatioF(), scale);
   // Laid out in the window's pixels as at 100 %: the viewport is the client area.
-  EXPECT_EQ(form_->View().Device()->GetViewport().width, 606u);
-  EXPECT_EQ(form_->View().Device()->GetViewport().height, 443u);
+  EXPECT_EQ(State().viewport.width, 606u);
+  EXPECT_EQ(State().viewport.height, 443u);
 
   const std::size_t lone = LonePoint();
   ASSERT_GT(lone, 0u) << "every point is crowded by another";

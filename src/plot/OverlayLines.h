@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The lines of the plot: connecting lines, drop lines and floor shadows of
+// the main points and of every compared group, as the display toggles say,
+// and the floor cross, all in the plot's own space.
+
+#include <vector>
+
+#include "scene/SceneDescription.h"
+
+namespace rp {
+
+struct ViewState;
+
+// Appends the lines: per point from the second on its connecting line, drop
+// line and shadow (main points first, then each compared group in its own
+// colour), then the two lines of the floor cross.
+void AppendOverlayLines(const ViewState& state, std::vector<LineSegment>& lines);
+
+}  // namespace rp
