@@ -19,6 +19,7 @@
 #include "model/ReplayPosition.h"
 #include "ui/PlotWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/StopSignals.h"
 #include "ui/StoredSettings.h"
 
 namespace {
@@ -29,6 +30,10 @@ const rp::BatchCommand kDesktopCommands[] = {
     {"--list-devices", "", "", &rp::ListDevices},
     {"--record", "", "", &rp::RecordFromMidiInput},
 };
+
+// A program ended by a signal exits with 128 and the signal's number, as the
+// shell reports a process the signal killed.
+constexpr int kExitSignalBase = 128;
 
 }  // namespace
 
@@ -62,6 +67,10 @@ int main(int argc, char** argv) {
   rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true, plan.output},
                       performance, position, compared);
   dialogs.SetParent(&form);
+  // SIGINT and SIGTERM end the windows as closing them does, but keep a
+  // running take in the recovery file; the exit status says which signal.
+  const rp::StopSignals stopSignals(
+      [&form](int signal) { form.Shutdown(rp::ShutdownCause::Signal, kExitSignalBase + signal); });
   form.Start();
   return QApplication::exec();
 }

@@ -60,7 +60,9 @@ int RunSnapshot(const SnapshotOptions& o) {
   performance.settings = o.analysis.Over();
   ReplayPosition position;
   ComparedPerformances compared;
-  PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
+  StartOptions start{o.file, o.velocity, o.compareFiles};
+  start.loadInBackground = false;  // read before the one frame is drawn
+  PlotWindow form(dialogs, std::move(start), performance, position, compared);
   form.Start();
   // Velocity needs velocities in every performance shown.
   if (o.velocity) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/DeviceSetup.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 
@@ -17,12 +16,7 @@ void DeviceSetup::ShowMessage(std::string_view text, MessageKind kind, std::stri
 }
 
 void DeviceSetup::EndProgram(int status) {
-  if (endProgram) {
-    endProgram(status);
-    return;
-  }
-  std::fflush(nullptr);
-  std::_Exit(status);
+  if (endProgram) endProgram(status);
 }
 
 std::shared_ptr<GraphicsDevice> DeviceSetup::TryMakeDevice(WindowHandle window) {

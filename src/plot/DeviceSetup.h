@@ -32,8 +32,8 @@ class DeviceSetup {
   DeviceMaker makeDevice;
   // Where the messages go; nullptr: one line each on stderr.
   Dialogs* dialogs = nullptr;
-  // Ends the program at once with the status; by default without any
-  // clean-up (std::_Exit). Tests record the call instead.
+  // Ends the program with the status (the window's orderly path); unset,
+  // the failure is only returned. Tests record the call instead.
   std::function<void(int)> endProgram;
 
   // A hardware device on the window, else a software one. False without a

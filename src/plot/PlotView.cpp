@@ -54,7 +54,6 @@ PlotView::~PlotView() = default;
 void PlotView::Start() {
   window_.ShowControlPanel();
   window_.PlaceAndShow();
-  window_.ProcessEvents();
   state_.mediaFolder = FindMediaFolder("ScatterData.csv");
   InitView(window_.Handle(), window_.LabelFontSource(), window_.TitleFontSource());
 }
@@ -77,7 +76,6 @@ void PlotView::InitView(WindowHandle window, const FontDesc& labelFontSource, co
   ScaleGraph(state_);
   BuildScene();
   RestoreDeviceObjects();
-  window_.ProcessEvents();
 
   state_.autoRotate = true;
 

@@ -6,6 +6,11 @@
 // when it starts, and ends the program when it closes. What it does with its
 // events is PlotView's; a double-click on a point and the space bar (in
 // either window) go to the control panel's replay.
+//
+// The program ends by one path, Shutdown: for the window's close, a signal
+// (StopSignals) and a fatal error alike, the control panel stops the replay
+// and ends a take, the devices close, and then the event loop is left with
+// the exit status.
 
 #include <QImage>
 #include <QWidget>
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
 #include "plot/PlotView.h"
 #include "plot/ViewWindow.h"
@@ -41,6 +47,14 @@ struct StartOptions {
   std::vector<std::string> compareFiles;  // loaded for comparison after the first
   bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
   std::optional<std::string> output;      // part of the name of the output device chosen at start
+  bool loadInBackground = true;           // files read on a thread of their own (not for snapshots)
+};
+
+// Why the program ends.
+enum class ShutdownCause {
+  WindowClosed,  // the plot window's close: a running take is saved through the save dialog
+  Signal,        // SIGINT or SIGTERM: a running take is kept in the recovery file
+  FatalError,    // an error the program cannot go on after: likewise
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {
@@ -78,6 +92,13 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // A left double-click at pixel (x, y) of the device widget: a point of the
   // performance becomes the current event as from the time slider.
   void DoubleClicked(float x, float y);
+  // The one way the program ends: the control panel stops the replay (all-
+  // notes-off and reset-all-controllers on an external port), ends a running
+  // take as `cause` says and closes the devices; the windows go and the event
+  // loop is left with `status`. A second call while that runs (a signal
+  // during the save dialog) only ends the dialogs, keeping the take in the
+  // recovery file.
+  void Shutdown(ShutdownCause cause, int status);
 
   // ViewWindow
   WindowHandle Handle() override;
@@ -92,7 +113,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void SetTimerEnabled(bool enabled) override;
   void ShowControlPanel() override;
   void PlaceAndShow() override;
-  void ProcessEvents() override;
+  // A fatal error: Shutdown with a failure status.
   void EndProgram() override;
 
  protected:
@@ -105,6 +126,10 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // Runs one event handler; an error it raises is shown and ends the program.
   template <class F>
   void RunHandler(F&& handler);
+  // Whether the control panel allows `action` now.
+  bool Allowed(UserAction action) const;
+  // Ends the running event loops with the exit status.
+  void LeaveEventLoop() const;
 
   Dialogs& dialogs_;
   StartOptions options_;
@@ -120,6 +145,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   PlotInteraction* interaction_;
   AnalysisSettingsQuestion askAnalysisSettings_;
   std::function<MidiOutputSetup()> makeMidiOutput_;
+  bool shuttingDown_ = false;
+  int exitStatus_ = 0;
 };
 
 }  // namespace rp

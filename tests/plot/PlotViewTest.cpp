@@ -38,7 +38,6 @@ class FakeWindow final : public ViewWindow {
     if (controlPanelLoad) controlPanelLoad();
   }
   void PlaceAndShow() override { log.push_back("show"); }
-  void ProcessEvents() override { log.push_back("events"); }
   void EndProgram() override { log.push_back("end"); }
 
   std::vector<std::string> log;
@@ -111,7 +110,7 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenBuildsTheScene) {
   w.view.Start();
   EXPECT_FALSE(deviceDuringPanelLoad);
   EXPECT_EQ(pointsBeforeDevice, 20u);
-  EXPECT_EQ(w.window.log, (std::vector<std::string>{"control panel", "show", "events", "events", "timer on"}));
+  EXPECT_EQ(w.window.log, (std::vector<std::string>{"control panel", "show", "timer on"}));
 
   ViewState& s = w.S();
   ASSERT_TRUE(s.deviceReady);

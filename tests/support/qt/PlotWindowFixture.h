@@ -25,6 +25,7 @@
 #include "support/ManualReplayClock.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
@@ -49,6 +50,7 @@ class PlotWindowTest : public ::testing::Test {
     form_->View().Setup().endProgram = [this](int status) { ended_.push_back(status); };
     form_->Start();
     ASSERT_TRUE(form_->View().State().deviceReady) << "no device under this display";
+    Settle();
     form_->SetTimerEnabled(false);
     form_->View().State().autoRotate = false;
     Frame();
@@ -57,6 +59,11 @@ class PlotWindowTest : public ::testing::Test {
     if (form_ && form_->ControlPanel()) form_->ControlPanel()->close();
     form_.reset();
     EXPECT_TRUE(ended_.empty());
+  }
+  // Waits until the loads running in the background have ended.
+  void Settle() {
+    ASSERT_TRUE(test::QtWaitFor([this] { return form_->ControlPanel()->State() != ProgramState::Loading; },
+                                std::chrono::seconds(20)));
   }
   ViewState& State() { return form_->View().State(); }
   QWidget* Surface() { return form_->DeviceWidget(); }

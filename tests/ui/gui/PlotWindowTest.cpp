@@ -30,6 +30,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   form.Start();
   ASSERT_TRUE(form.View().State().deviceReady) << "no device under this display";
   EXPECT_TRUE(ended.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.ControlPanel()->State() == ProgramState::Idle; }, 20000));
 
   EXPECT_EQ(form.windowTitle(), "Return plot in 3 dimensions");
   EXPECT_EQ(form.width(), 606);
