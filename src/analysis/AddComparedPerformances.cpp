@@ -21,7 +21,7 @@ class WindowOnlyProgress final : public NullProgressSink {
   void SetMinimum(std::int64_t value) override { sink_.SetMinimum(value); }
   void SetMaximum(std::int64_t value) override { sink_.SetMaximum(value); }
   void SetValue(std::int64_t value) override { sink_.SetValue(value); }
-  bool CancelRequested() const override { return sink_.CancelRequested(); }
+  bool CancelRequested() override { return sink_.CancelRequested(); }
 
  private:
   ProgressSink& sink_;

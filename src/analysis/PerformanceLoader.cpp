@@ -12,10 +12,12 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/ScoreAlignedEvents.h"
+#include "analysis/RecordingPerformance.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
@@ -24,6 +26,11 @@
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
 #include "io/TimesListReader.h"
+#include "io/RecordingReader.h"
+#include "io/RecordingSignature.h"
+#include "io/SplitNoteRead.h"
+#include "io/StandardMidiFileReader.h"
+#include "io/TextLike.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
@@ -39,6 +46,14 @@ struct FileCloser {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// What the readers look for, for the message about a file none can read.
+constexpr const char* kReadableKinds =
+    "an ASCII MIDI listing (note lines like \"1; /* 0 ms */+60 64;\"), a Standard MIDI File, a match file or a "
+    "recording (WAV, FLAC, Ogg/Vorbis or MP3)";
+
+// How much of a file's start tells its kind.
+constexpr std::size_t kHeadBytes = 4096;
 
 // Opens `path` for reading if it is a regular file; otherwise nothing, with
 // the reason in `why`. A folder, a FIFO or a device is refused: opening a
@@ -118,6 +133,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, Progr
   shown.ShowWindow();
   performance.notes = std::move(read.events);
   BecomeNotes(performance);
+  ForgetRecordingLoudness(performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishRead(performance, path, shown);
@@ -173,10 +189,42 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
   return result;
 }
 
+// A recording is read and its onsets found whole before anything of the
+// current performance changes, so a failed or cancelled read leaves it as it
+// was.
+LoadResult LoadRecordingFile(const std::string& path, Performance& performance, ProgressSink* progress) {
+  LoadResult result;
+  NullProgressSink none;
+  ProgressThrottle shown(progress ? *progress : none);
+  shown.ShowWindow();
+  RecordingRead read;
+  try {
+    read = ReadRecording(path, performance.settings.onsets, progress);
+  } catch (const std::bad_alloc&) {
+    shown.HideWindow();
+    return NotEnoughMemory(path);
+  }
+  if (!read.Ok() || static_cast<std::int64_t>(read.onsets.size()) > kMaxNotes) {
+    shown.HideWindow();
+    result.status = read.cancelled ? LoadStatus::Cancelled : LoadStatus::CannotOpen;
+    if (!read.cancelled) {
+      result.message = read.error.empty() ? Quoted(path) + " holds more onsets than returnplot can load."
+                                          : "Cannot read the recording " + Quoted(path) + ": " + read.error + ".";
+    }
+    return result;
+  }
+  TakeRecordingOnsets(read.onsets, performance);
+  AnalyseOnsets(performance, &shown);
+  result.noteOnCount = performance.NoteCount();
+  FinishRead(performance, path, shown);
+  return result;
+}
+
 // After the file was read through once: false, with the reason in `result`,
-// when a read failed or it holds more notes than a performance can; the
-// performance is then left as it was.
-bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, LoadResult& result) {
+// when a read failed, it holds more notes than a performance can, or it holds
+// nothing any reader knows (no note line, and not text); the performance is
+// then left as it was. A text file without a note line loads, with a warning.
+bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, bool text, LoadResult& result) {
   result.fieldCount = counts.fields;
   if (error != 0) {
     result.status = LoadStatus::CannotOpen;
@@ -188,6 +236,15 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
     result.message = Quoted(path) + " holds more notes than returnplot can load.";
     return false;
   }
+  if (counts.noteLines == 0 && !text) {
+    result.status = LoadStatus::Unrecognised;
+    result.message =
+        "Nothing in " + Quoted(path) + " is a performance returnplot can read: it expected " + kReadableKinds + ".";
+    return false;
+  }
+  if (counts.noteLines == 0) {
+    result.warning = Quoted(path) + " holds no note line (\"1; /* 0 ms */+60 64;\"): the performance is empty.";
+  }
   return true;
 }
 
@@ -195,7 +252,7 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // beforehand: it reads the file once. Otherwise the same as the two passes
 // below, except that a read error anywhere gives no performance. A large file
 // is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, bool text) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -210,11 +267,12 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
     return NotEnoughMemory(path);
   }
   const FieldCounts& counts = read.counts;
-  if (!ReadThrough(path, read.error, counts, result)) return result;
+  if (!ReadThrough(path, read.error, counts, text, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.notes = std::move(notes);
   BecomeNotes(performance);
+  ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
   FinishRead(performance, path, shown);
@@ -230,23 +288,27 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
     result.message = "Cannot open " + Quoted(path) + ": " + why;
     return result;
   }
-  // Either kind of performance file is recognised by its content.
-  std::uint8_t head[4] = {};
-  if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
+  // Every kind of performance file is recognised by its content.
+  std::uint8_t headBytes[kHeadBytes] = {};
+  const std::span<const std::uint8_t> head(headBytes, std::fread(headBytes, 1, sizeof headBytes, file.get()));
+  if (LooksLikeStandardMidiFile(head)) {
     file.reset();
     return LoadMidiFile(path, performance, progress);
   }
+  if (LooksLikeRecording(head)) {
+    file.reset();
+    return LoadRecordingFile(path, performance, progress);
+  }
+  const bool text = LooksLikeText(head);
   std::rewind(file.get());
-  char text[4096];
-  const std::string_view textHead(text, std::fread(text, 1, sizeof text, file.get()));
+  const std::string_view textHead(reinterpret_cast<const char*>(head.data()), head.size());
   if (LooksLikeMatchFile(textHead) || LooksLikeTimesList(textHead)) {
     const bool isMatchFile = LooksLikeMatchFile(textHead);
     file.reset();
     return LoadGivenEvents(path, isMatchFile, performance, progress);
   }
   // Everything else is read as an ASCII MIDI listing.
-  std::rewind(file.get());
-  if (progress == nullptr) return LoadUnwatched(file.get(), path, performance);
+  if (progress == nullptr) return LoadUnwatched(file.get(), path, performance, text);
 
   // First pass: counts for the progress and the records. Its buffer grows to
   // the longest field.
@@ -257,7 +319,7 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields.Error(), counts, result)) return result;
+  if (!ReadThrough(path, fields.Error(), counts, text, result)) return result;
   if (progress->CancelRequested()) return Cancelled();
 
   ProgressThrottle shown(*progress);
@@ -273,6 +335,7 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
     StartRecords(performance.notes, noteLines);
     shown.SetCaption("Loading...");
     if (fields.Rewind()) ReadNotes(fields, performance.notes, noteLines, shown);
+    ForgetRecordingLoudness(performance);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
       result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteCount()) +
@@ -326,7 +389,8 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   request.title = std::move(title);
   request.filter =
       "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-      "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|";
+      "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
+      "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|";
   request.defaultExtension = "txt";
   return request;
 }

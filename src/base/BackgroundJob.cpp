@@ -48,7 +48,7 @@ class BackgroundJob::PostedProgress final : public ProgressSink {
   void ShowEvent(std::int64_t index) override {
     Post([index](ProgressSink& s) { s.ShowEvent(index); });
   }
-  bool CancelRequested() const override { return shared_->cancelled; }
+  bool CancelRequested() override { return shared_->cancelled; }
 
  private:
   template <class Call>

@@ -411,6 +411,7 @@ LoadHooks ControlPanel::Hooks() {
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
     compared_.clear();
+    OfferVelocity();
     view_.ShowFirstEvents();
   };
   hooks.stopAutoRotation = [this] { view_.StopAutoRotation(); };
@@ -467,12 +468,15 @@ bool ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
   if (!states_.Allows(UserAction::ChangeView)) return false;
   engine_->Stop();
   // Compared performances are always analysed as the main one is.
-  for (Performance& other : compared_) Reanalyse(other, settings);
+  std::string messages;
+  for (Performance& other : compared_) messages += Reanalyse(other, settings);
   if (!fileLoaded_) {
     performance_.settings = settings;
-    return true;
+  } else {
+    messages += ReanalyseKeepingPosition(performance_, position_, settings);
   }
-  ReanalyseKeepingPosition(performance_, position_, settings);
+  if (!messages.empty()) dialogs_.ShowMessage(messages, MessageKind::Error);
+  if (!fileLoaded_) return true;
   timeSlider_->setMaximum(std::max(performance_.EventCount(), timeSlider_->minimum()));
   engine_->UpdateTimeDisplay();
   return true;
@@ -510,6 +514,7 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
     if (cancelled) return;
     if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
     for (Performance& performance : *added) compared_.push_back(std::move(performance));
+    OfferVelocity();
     if (!added->empty()) view_.ShowFirstEvents();
     for (const std::string& message : report->messages) dialogs_.ShowMessage(message, MessageKind::Error);
   };
@@ -519,7 +524,17 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
 void ControlPanel::RemoveComparedPerformances() {
   if (compared_.empty() || !states_.Allows(UserAction::ChangeView)) return;
   compared_.clear();
+  OfferVelocity();
   view_.ShowFirstEvents();
+}
+
+void ControlPanel::OfferVelocity() {
+  bool same = true;
+  for (const Performance& other : compared_) same = same && other.velocityKind == performance_.velocityKind;
+  velocityOption_->setEnabled(same);
+  velocityOption_->setToolTip(
+      same ? QString() : QStringLiteral("The shown performances have velocities of different kinds (MIDI and dB)."));
+  if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
 }
 
 void ControlPanel::OnTimingVelocityChosen() {

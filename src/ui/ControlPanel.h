@@ -186,6 +186,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // Loads `path` in the background, then runs `then`.
   void StartLoad(const std::string& path, LoadKind kind, std::function<void()> then = {});
   LoadHooks Hooks();
+  // Velocity is offered only while every shown performance has the same kind
+  // of velocity (MIDI or dB); otherwise timing is shown.
+  void OfferVelocity();
   void ShowSpeedFactor();
   void ShowRecording(bool recording);
 
