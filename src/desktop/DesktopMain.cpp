@@ -72,5 +72,7 @@ int main(int argc, char** argv) {
   const rp::StopSignals stopSignals(
       [&form](int signal) { form.Shutdown(rp::ShutdownCause::Signal, kExitSignalBase + signal); });
   form.Start();
+  // A start that already ended the program (no graphics device) has no loop to leave.
+  if (const std::optional<int> ended = form.EndStatus()) return *ended;
   return QApplication::exec();
 }

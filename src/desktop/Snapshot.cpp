@@ -5,6 +5,7 @@
 #include <QString>
 #include <exception>
 #include <iostream>
+#include <optional>
 
 #include "app/BatchLoad.h"
 #include "base/Dialogs.h"
@@ -64,6 +65,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   start.loadInBackground = false;  // read before the one frame is drawn
   PlotWindow form(dialogs, std::move(start), performance, position, compared);
   form.Start();
+  if (const std::optional<int> ended = form.EndStatus()) return *ended;  // no graphics device
   // Velocity needs velocities in every performance shown.
   if (o.velocity) {
     for (const Performance* shown : ShownPerformances(performance, compared)) {

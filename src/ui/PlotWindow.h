@@ -99,6 +99,10 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // during the save dialog) only ends the dialogs, keeping the take in the
   // recovery file.
   void Shutdown(ShutdownCause cause, int status);
+  // The exit status once Shutdown has run (also when it ran before there was
+  // an event loop to leave, as when the graphics device cannot be made at
+  // start); nothing while the program goes on.
+  std::optional<int> EndStatus() const { return shuttingDown_ ? std::optional<int>(exitStatus_) : std::nullopt; }
 
   // ViewWindow
   WindowHandle Handle() override;
