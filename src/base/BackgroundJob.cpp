@@ -63,6 +63,22 @@ class BackgroundJob::PostedProgress final : public ProgressSink {
   std::function<void(std::int64_t)> hook_;
 };
 
+namespace {
+
+// Runs `work`; the text of the exception it ended with, empty when none (or
+// when it was cancelled).
+std::string RunWork(const BackgroundJob::Work& work, ProgressSink& progress) {
+  try {
+    work(progress);
+  } catch (const WorkCancelled&) {
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
+}
+
+}  // namespace
+
 BackgroundJob::BackgroundJob(PostToUi post, ProgressSink& shown) : post_(std::move(post)), shown_(shown) {}
 
 BackgroundJob::~BackgroundJob() { CancelAndWait(); }
@@ -75,13 +91,7 @@ bool BackgroundJob::Start(Work work, Done done) {
   shared_->job = this;
   running_ = true;
   if (!inBackground_) {
-    std::string error;
-    try {
-      work(shown_);
-    } catch (const WorkCancelled&) {
-    } catch (const std::exception& e) {
-      error = e.what();
-    }
+    const std::string error = RunWork(work, shown_);
     running_ = false;
     done(false, error);
     return true;
@@ -89,13 +99,7 @@ bool BackgroundJob::Start(Work work, Done done) {
   thread_ = std::thread(
       [shared = shared_, post = post_, hook = hook_, work = std::move(work), done = std::move(done)]() mutable {
         PostedProgress progress(shared, post, std::move(hook));
-        std::string error;
-        try {
-          work(progress);
-        } catch (const WorkCancelled&) {
-        } catch (const std::exception& e) {
-          error = e.what();
-        }
+        std::string error = RunWork(work, progress);
         post([shared, done = std::move(done), error = std::move(error)] {
           if (!shared->job || shared->job->shared_ != shared) return;  // the job is gone, or waited for
           shared->job->running_ = false;
