@@ -285,6 +285,31 @@ TEST(MidiOutputPort, SendFailureEndsTheReplayOnceWithItsText) {
   EXPECT_EQ(rig.Sent().size(), 1u);
 }
 
+// JACK and ALSA let sends to a port that went away succeed: the device list tells.
+TEST(MidiOutputPort, ADeviceThatLeavesMidReplayEndsItOnceNamingIt) {
+  PortRig rig;
+  rig.port.SetDeviceIndex(0);
+  rig.port.Open();
+  rig.Queue(1, 0, 144, 60, 64);
+  rig.Queue(2, 10000, 128, 60, 0);
+  rig.port.Start();
+  EXPECT_EQ(rig.Settle(), (Strings{"sent 1"}));
+  rig.backend.SetPresent(false);
+  EXPECT_TRUE(test::WaitFor(
+      [&] {
+        rig.ui.Drain();
+        return !rig.events.empty();
+      },
+      2s));
+  test::LetTimePass(600ms);  // three more checks: nothing more is said
+  rig.ui.Drain();
+  EXPECT_EQ(rig.events, (Strings{"error: The MIDI output \"Synth A\" is gone (unplugged, or its program ended). The "
+                                 "replay stopped.",
+                                 "ended"}));
+  EXPECT_EQ(rig.codes, std::vector<MidiError>{MidiError::OutputGone});
+  EXPECT_EQ(rig.port.State(), PortState::Open);
+}
+
 TEST(MidiOutputPort, NotificationsQueuedBeforeDestructionDoNothing) {
   ManualReplayClock clock;
   RecordingMidiBackend backend(clock);
