@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/PlotViewLink.h"
+#include "base/ProgramState.h"
 #include "base/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
@@ -30,13 +31,11 @@ class NoView final : public rp::PlotViewLink {
 
 class NoControls final : public rp::ReplayControls {
  public:
-  void SetPlayEnabled(bool) override {}
   int ReplaySpeed() const override { return 0; }
   int TailLength() const override { return 10; }
   int ChosenDeviceEntry() const override { return 0; }
   void SetTimeSliderValue(int) override {}
   void SetTimeText(const std::string&) override {}
-  void ProcessPendingEvents() override {}
 };
 
 // A performance of `notes` note events: pairs of note-on and note-off, 100 ms apart.
@@ -66,7 +65,8 @@ void BmQueueMessages(benchmark::State& state) {
   NoControls controls;
   rp::NullProgressSink progress;
   rp::ScriptedDialogs dialogs;
-  rp::ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
+  rp::ProgramStates states;
+  rp::ReplayEngine engine(port, controls, view, progress, dialogs, performance, position, states);
   for (auto _ : state) {
     port.Reset();
     std::int32_t from = 1, to = notes;

@@ -21,6 +21,7 @@ class WindowOnlyProgress final : public NullProgressSink {
   void SetMinimum(std::int64_t value) override { sink_.SetMinimum(value); }
   void SetMaximum(std::int64_t value) override { sink_.SetMaximum(value); }
   void SetValue(std::int64_t value) override { sink_.SetValue(value); }
+  bool CancelRequested() override { return sink_.CancelRequested(); }
 
  private:
   ProgressSink& sink_;
@@ -31,7 +32,8 @@ std::string BaseName(const std::string& path) { return std::filesystem::path(pat
 }  // namespace
 
 CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths, ComparedPerformances& compared,
-                                          const AnalysisSettings& settings, ProgressSink* progress) {
+                                          const AnalysisSettings& settings, ProgressSink* progress,
+                                          std::size_t comparedElsewhere) {
   CompareLoadReport report;
   NullProgressSink none;
   WindowOnlyProgress shown(progress ? *progress : none);
@@ -40,12 +42,13 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
 
   std::string leftOut;
   for (const std::string& path : paths) {
-    if (compared.size() >= kMaxComparedPerformances) {
+    if (comparedElsewhere + compared.size() >= kMaxComparedPerformances) {
       leftOut += (leftOut.empty() ? "" : ", ") + BaseName(path);
       continue;
     }
     Performance performance = Performance::BeforeFirstFile(settings);
     const LoadResult result = LoadPerformanceFile(path, performance, hooks);
+    if (result.status == LoadStatus::Cancelled) throw WorkCancelled();
     if (!result.message.empty()) report.messages.push_back(result.message);
     if (!result.warning.empty()) report.messages.push_back(result.warning);
     // A read that failed half-way keeps what it read, as for the main one.

@@ -23,10 +23,13 @@ struct CompareLoadReport {
 
 // Loads `paths` in order and appends every one that loads to `compared`,
 // analysed with `settings`. A file that cannot be loaded is reported and
-// left out; the others stay. Files beyond the room left are not read.
-// `progress` shows the progress window of each load (its count labels are
-// the main performance's and stay as they are).
+// left out; the others stay. Files beyond the room left (besides `compared`,
+// `comparedElsewhere` are shown already) are not read. `progress` shows the
+// progress window of each load (its count labels are the main performance's
+// and stay as they are); a cancel it asks for ends the loading with
+// WorkCancelled.
 CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths, ComparedPerformances& compared,
-                                          const AnalysisSettings& settings, ProgressSink* progress = nullptr);
+                                          const AnalysisSettings& settings, ProgressSink* progress = nullptr,
+                                          std::size_t comparedElsewhere = 0);
 
 }  // namespace rp

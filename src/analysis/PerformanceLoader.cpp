@@ -80,14 +80,9 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
   return file;
 }
 
-void FinishLoad(Performance& performance, const std::string& path, const LoadHooks& hooks, ProgressThrottle& shown) {
+// The end of a read that gave a performance: the progress window goes.
+void FinishRead(Performance& performance, const std::string& path, ProgressThrottle& shown) {
   performance.sourcePath = path;
-  if (hooks.updateAllData) hooks.updateAllData();
-  if (hooks.stopAutoRotation) hooks.stopAutoRotation();
-  if (hooks.stopReplay) hooks.stopReplay();
-  if (hooks.position) hooks.position->currentEvent = 1;
-  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.EventCount());
-  if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
   shown.SetCaption("Processing...");
   shown.HideWindow();
 }
@@ -96,14 +91,6 @@ std::int64_t CountNoteOns(const Performance& performance) {
   std::int64_t count = 0;
   for (const NoteEvent& n : performance.notes) count += n.isNoteOn;
   return count;
-}
-
-// Leaves an empty performance, its memory freed.
-void MakeEmpty(Performance& performance) {
-  performance.notes.clear();
-  performance.notes.shrink_to_fit();
-  performance.events.clear();
-  performance.events.shrink_to_fit();
 }
 
 // The performance is about to take the notes of a listing or a MIDI file,
@@ -122,9 +109,14 @@ LoadResult NotEnoughMemory(const std::string& path) {
   return result;
 }
 
-// A Standard MIDI File is read whole by its own reader before anything of
-// the current performance changes, so a damaged file leaves it as it was.
-LoadResult LoadMidiFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult Cancelled() {
+  LoadResult result;
+  result.status = LoadStatus::Cancelled;
+  return result;
+}
+
+// A Standard MIDI File is read whole by its own reader.
+LoadResult LoadMidiFile(const std::string& path, Performance& performance, ProgressSink* progress) {
   LoadResult result;
   MidiFileReadResult read;
   try {
@@ -138,7 +130,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
     return result;
   }
   NullProgressSink none;
-  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  ProgressThrottle shown(progress ? *progress : none);
   shown.ShowWindow();
   performance.notes = std::move(read.events);
   BecomeNotes(performance);
@@ -146,7 +138,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   ForgetRecordingLoudness(performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
-  FinishLoad(performance, path, hooks, shown);
+  FinishRead(performance, path, shown);
   return result;
 }
 
@@ -160,14 +152,11 @@ std::string DamagedLinesWarning(const std::string& path, const SkippedLines& dam
          damaged.firstText;
 }
 
-// A match file or a list of times is read whole by its own reader before
-// anything of the current performance changes, like a Standard MIDI File;
-// its events come with it.
+// A match file or a list of times is read whole by its own reader, like a
+// Standard MIDI File; its events come with it.
 LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performance& performance,
-                           const LoadHooks& hooks) {
+                           ProgressSink* progress) {
   LoadResult result;
-  // Made apart and taken over whole, so that running out of memory half-way
-  // leaves the performance as it was.
   Performance loaded;
   loaded.settings = performance.settings;
   try {
@@ -196,23 +185,23 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
   }
   performance = std::move(loaded);
   NullProgressSink none;
-  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  ProgressThrottle shown(progress ? *progress : none);
   result.noteOnCount = CountNoteOns(performance);
-  FinishLoad(performance, path, hooks, shown);
+  FinishRead(performance, path, shown);
   return result;
 }
 
 // A recording is read and its onsets found whole before anything of the
 // current performance changes, so a failed or cancelled read leaves it as it
 // was.
-LoadResult LoadRecordingFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult LoadRecordingFile(const std::string& path, Performance& performance, ProgressSink* progress) {
   LoadResult result;
   NullProgressSink none;
-  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  ProgressThrottle shown(progress ? *progress : none);
   shown.ShowWindow();
   RecordingRead read;
   try {
-    read = ReadRecording(path, performance.settings.onsets, hooks.progress);
+    read = ReadRecording(path, performance.settings.onsets, progress);
   } catch (const std::bad_alloc&) {
     shown.HideWindow();
     return NotEnoughMemory(path);
@@ -229,7 +218,7 @@ LoadResult LoadRecordingFile(const std::string& path, Performance& performance, 
   TakeRecordingOnsets(read.onsets, performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = performance.NoteCount();
-  FinishLoad(performance, path, hooks, shown);
+  FinishRead(performance, path, shown);
   return result;
 }
 
@@ -262,12 +251,11 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 }
 
 // A load nobody watches has no progress to show, so it needs no count
-// beforehand: it reads the file once into records of its own and takes them
-// over when the file has been read through. Otherwise the same as the two
-// passes below, except that a read error anywhere leaves the performance as
-// it was. A large file is read in two halves at once.
+// beforehand: it reads the file once. Otherwise the same as the two passes
+// below, except that a read error anywhere gives no performance. A large file
+// is read in two halves at once.
 LoadResult LoadUnwatched(std::FILE* file, const std::string& path, double velocityScale, Performance& performance,
-                         const LoadHooks& hooks, bool text) {
+                         bool text) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -291,13 +279,11 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, double veloci
   ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
-  FinishLoad(performance, path, hooks, shown);
+  FinishRead(performance, path, shown);
   return result;
 }
 
-}  // namespace
-
-LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performance, ProgressSink* progress) {
   LoadResult result;
   std::string why;
   std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
@@ -311,11 +297,11 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   const std::span<const std::uint8_t> head(headBytes, std::fread(headBytes, 1, sizeof headBytes, file.get()));
   if (LooksLikeStandardMidiFile(head)) {
     file.reset();
-    return LoadMidiFile(path, performance, hooks);
+    return LoadMidiFile(path, performance, progress);
   }
   if (LooksLikeRecording(head)) {
     file.reset();
-    return LoadRecordingFile(path, performance, hooks);
+    return LoadRecordingFile(path, performance, progress);
   }
   const bool text = LooksLikeText(head);
   std::rewind(file.get());
@@ -323,15 +309,15 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   if (LooksLikeMatchFile(textHead) || LooksLikeTimesList(textHead)) {
     const bool isMatchFile = LooksLikeMatchFile(textHead);
     file.reset();
-    return LoadGivenEvents(path, isMatchFile, performance, hooks);
+    return LoadGivenEvents(path, isMatchFile, performance, progress);
   }
   // Everything else is read as an ASCII MIDI listing, replayed louder
   // unless this program wrote it.
   const double velocityScale = IsOwnListing(textHead) ? 1.0 : kOtherListingVelocityScale;
-  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, velocityScale, performance, hooks, text);
+  if (progress == nullptr) return LoadUnwatched(file.get(), path, velocityScale, performance, text);
 
-  // First pass: nothing of the current performance changes until the file
-  // has been read through once. Its buffer grows to the longest field.
+  // First pass: counts for the progress and the records. Its buffer grows to
+  // the longest field.
   FieldReader fields(file.get());
   FieldCounts counts;
   try {
@@ -340,11 +326,9 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     return NotEnoughMemory(path);
   }
   if (!ReadThrough(path, fields.Error(), counts, text, result)) return result;
+  if (progress->CancelRequested()) return Cancelled();
 
-  NullProgressSink none;
-  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
-  performance.notes.clear();
-  performance.events.clear();
+  ProgressThrottle shown(*progress);
   BecomeNotes(performance);
   performance.provenanceVelocityScale = velocityScale;
   shown.ShowWindow();
@@ -367,13 +351,43 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     AnalyseOnsets(performance, &shown);
     result.noteOnCount = CountNoteOns(performance);
   } catch (const std::bad_alloc&) {
-    MakeEmpty(performance);
-    AnalyseOnsets(performance, &shown);
-    const LoadResult tooLarge = NotEnoughMemory(path);
-    result.status = tooLarge.status;
-    result.message = tooLarge.message;
+    shown.HideWindow();
+    return NotEnoughMemory(path);
   }
-  FinishLoad(performance, path, hooks, shown);
+  FinishRead(performance, path, shown);
+  return result;
+}
+
+}  // namespace
+
+LoadResult ReadPerformanceFile(const std::string& path, Performance& fresh, ProgressSink* progress) {
+  try {
+    return ReadAnyPerformanceFile(path, fresh, progress);
+  } catch (const WorkCancelled&) {
+    if (progress) progress->HideWindow();
+    return Cancelled();
+  }
+}
+
+bool KeepsPerformance(const LoadResult& result) {
+  return result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
+}
+
+void TakeLoadedPerformance(Performance& performance, Performance&& fresh, const LoadHooks& hooks) {
+  performance = std::move(fresh);
+  if (hooks.updateAllData) hooks.updateAllData();
+  if (hooks.stopAutoRotation) hooks.stopAutoRotation();
+  if (hooks.stopReplay) hooks.stopReplay();
+  if (hooks.position) hooks.position->currentEvent = 1;
+  if (hooks.setTimeSliderMaximum) hooks.setTimeSliderMaximum(performance.EventCount());
+  if (hooks.updateTimeDisplay) hooks.updateTimeDisplay();
+}
+
+LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+  Performance fresh;
+  fresh.settings = performance.settings;
+  LoadResult result = ReadPerformanceFile(path, fresh, hooks.progress);
+  if (KeepsPerformance(result)) TakeLoadedPerformance(performance, std::move(fresh), hooks);
   return result;
 }
 
@@ -391,17 +405,16 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   return request;
 }
 
-LoadResult PerformanceLoader::ChooseAndOpen(const std::string& folder) {
-  if (hooks_.stopReplay) hooks_.stopReplay();
+std::optional<std::string> PerformanceLoader::ChoosePath(const std::string& folder) {
   OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
   request.initialDir = folder;
-  const std::optional<std::string> path = dialogs_.OpenFile(request);
-  if (!path) {
-    LoadResult cancelled;
-    cancelled.status = LoadStatus::Cancelled;
-    return cancelled;
-  }
-  if (hooks_.processPendingEvents) hooks_.processPendingEvents();
+  return dialogs_.OpenFile(request);
+}
+
+LoadResult PerformanceLoader::ChooseAndOpen(const std::string& folder) {
+  if (hooks_.stopReplay) hooks_.stopReplay();
+  const std::optional<std::string> path = ChoosePath(folder);
+  if (!path) return Cancelled();
   return LoadAndReport(*path);
 }
 
@@ -413,9 +426,13 @@ LoadResult PerformanceLoader::Open(const std::string& path) {
 LoadResult PerformanceLoader::LoadAndReport(const std::string& path) {
   LoadResult result = LoadPerformanceFile(path, performance_, hooks_);
   result.path = path;
+  Report(result);
+  return result;
+}
+
+void PerformanceLoader::Report(const LoadResult& result) {
   if (!result.message.empty()) dialogs_.ShowMessage(result.message, MessageKind::Error);
   if (!result.warning.empty()) dialogs_.ShowMessage(result.warning, MessageKind::Information);
-  return result;
 }
 
 }  // namespace rp

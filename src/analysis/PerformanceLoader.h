@@ -10,10 +10,15 @@
 // time display updated). A plain list of times is read in the unit of the
 // performance's settings.
 //
-// A file that cannot be opened or read leaves the performance as it was.
+// The file is read into a new performance, which takes the place of the
+// loaded one only when the read has ended: a file that cannot be opened or
+// read, or a load that is cancelled, leaves the performance as it was, and
+// the read can run on a thread of its own while the windows go on showing
+// and replaying the loaded one.
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/Dialogs.h"
@@ -28,7 +33,6 @@ struct ReplayPosition;
 struct LoadHooks {
   ProgressSink* progress = nullptr;                        // progress window and count labels
   ReplayPosition* position = nullptr;                      // made to stand at the first event
-  std::function<void()> processPendingEvents;              // let pending window events run
   std::function<void()> stopReplay;                        // the replay's stop
   std::function<void()> updateAllData;                     // the view rebuilds all its points
   std::function<void()> stopAutoRotation;                  // the plot stops turning by itself
@@ -38,7 +42,7 @@ struct LoadHooks {
 
 enum class LoadStatus {
   Loaded,        // the file was read and analysed
-  Cancelled,     // the file dialog or the reading of a recording was cancelled; nothing changed
+  Cancelled,     // the file dialog or the load was cancelled; nothing changed
   CannotOpen,    // the file could not be opened or read; nothing changed
   ReadError,     // reading failed half-way; what was read is loaded
   TooLarge,      // more notes than the program can hold; nothing changed
@@ -60,8 +64,21 @@ struct LoadResult {
 // MIDI files, match files, lists of times and all files.
 OpenFileRequest PerformanceFileRequest(std::string title);
 
-// The whole load of `path` into `performance` without any dialog; failures
-// are returned, not shown.
+// Reads and analyses `path` into `fresh`, a performance of its own that holds
+// the settings to use and that nothing else sees meanwhile; any thread may
+// run it. `progress` (null: a load nobody watches) shows the passes, and a
+// cancel it asks for (ProgressSink::CancelRequested) ends the read as
+// LoadStatus::Cancelled.
+LoadResult ReadPerformanceFile(const std::string& path, Performance& fresh, ProgressSink* progress);
+// Whether the read gave a performance to take: loaded, or what was read
+// before a read error.
+bool KeepsPerformance(const LoadResult& result);
+// The end of a load (on the UI thread): `fresh` becomes `performance`, and
+// the windows follow through `hooks`.
+void TakeLoadedPerformance(Performance& performance, Performance&& fresh, const LoadHooks& hooks);
+
+// The whole load of `path` into `performance` without any dialog, on this
+// thread; failures are returned, not shown.
 LoadResult LoadPerformanceFile(const std::string& path, Performance& performance, const LoadHooks& hooks = {});
 
 // The control panel's side of loading: the file dialog, and messages for
@@ -71,12 +88,17 @@ class PerformanceLoader {
   PerformanceLoader(Dialogs& dialogs, Performance& performance, LoadHooks hooks)
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
-  // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
-  // File", all performances first, then each kind and all files) starting in
-  // `folder` (empty: the dialog's own choice), loads it.
+  // The file dialog of "Open MIDI-ASCII" ("Open ASCII MIDI File", all
+  // performances first, then each kind and all files) starting in `folder`
+  // (empty: the dialog's own choice): the chosen file, or nothing when
+  // cancelled.
+  std::optional<std::string> ChoosePath(const std::string& folder = {});
+  // Stops the replay, asks for a file and loads it on this thread.
   LoadResult ChooseAndOpen(const std::string& folder = {});
-  // Stops the replay and loads `path` (a file named on the command line).
+  // Stops the replay and loads `path` on this thread.
   LoadResult Open(const std::string& path);
+  // Shows what went wrong in a load, and what was left out.
+  void Report(const LoadResult& result);
 
  private:
   LoadResult LoadAndReport(const std::string& path);

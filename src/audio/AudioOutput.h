@@ -46,6 +46,8 @@ class AudioOutput {
   // Frames rendered once the output's sound is surely being played: what
   // fills its queue at once and a little more.
   virtual long long WarmUpFrames() const { return 0; }
+  // False once the output has stopped for good (its sound server went away).
+  virtual bool Running() const { return true; }
 };
 
 // Opens `driver`: "pulseaudio" (also PipeWire's PulseAudio service) through

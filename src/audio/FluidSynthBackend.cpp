@@ -51,25 +51,46 @@ FluidSynthBackend::~FluidSynthBackend() {
 std::string FluidSynthBackend::DeviceName(int index) { return index == -1 ? kBuiltInSynthName : ""; }
 
 std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
-  if (index != -1) {
-    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
+  if (index != -1) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
+  cancelOpen_ = false;
+  long long soundFrom = -1;  // the frame from which a new output is surely played
+  {
+    std::lock_guard lock(mutex_);
+    closeAudioAt_.reset();
+    if (!synth_) {
+      MidiFailure failure;
+      synth_ = GeneralMidiSynth::Create(options_.soundFonts, &failure);
+      if (!synth_) return failure;
+      stream_ = std::make_unique<SynthStream>(*synth_, kSynthSampleRate);
+    }
+    if (!audio_) {
+      const long long firstFrame = stream_->FramesRendered();
+      if (auto failure = OpenAudio()) return failure;
+      soundFrom = firstFrame + audio_->WarmUpFrames();
+    }
+  }
+  // A new stream may not be played at once (a sink that had no stream can
+  // take a second or two to start), and sound written before it plays may be
+  // skipped: the replay begins once the output takes its sound. The wait
+  // holds no lock and ends early when the open is cancelled.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (soundFrom >= 0 && !cancelOpen_ && std::chrono::steady_clock::now() < until &&
+         stream_->FramesRendered() < soundFrom) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   std::lock_guard lock(mutex_);
-  closeAudioAt_.reset();
-  if (!synth_) {
-    MidiFailure failure;
-    synth_ = GeneralMidiSynth::Create(options_.soundFonts, &failure);
-    if (!synth_) return failure;
-    stream_ = std::make_unique<SynthStream>(*synth_, kSynthSampleRate);
-  }
-  if (!audio_) {
-    if (auto failure = OpenAudio()) return failure;
-  }
   // Every replay opens the device: its first message anchors a new map from
   // due times to frames.
   stream_->Restart();
   open_ = true;
   return std::nullopt;
+}
+
+void FluidSynthBackend::CancelOpen() { cancelOpen_ = true; }
+
+bool FluidSynthBackend::DevicePresent() {
+  std::lock_guard lock(mutex_);
+  return !open_ || !audio_ || audio_->Running();
 }
 
 std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
@@ -81,7 +102,6 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
   audio.wavPath = options_.audioFile;
   std::string lastError;
   SynthStream& stream = *stream_;
-  const long long firstFrame = stream.FramesRendered();
   for (const auto& driver : drivers) {
     audio_ = OpenAudioOutput(
         driver, audio,
@@ -91,24 +111,11 @@ std::optional<MidiFailure> FluidSynthBackend::OpenAudio() {
         [&stream] { return stream.NextPeriodStartsReplay(); }, lastError);
     if (audio_) {
       audioDriver_ = driver;
-      break;
+      return std::nullopt;
     }
   }
-  if (!audio_) {
-    std::string text = drivers.empty() ? "The built-in synthesizer cannot play: no sound server (PulseAudio, "
-                                         "PipeWire or JACK) is running and there is no sound card."
-                                       : "The built-in synthesizer could not open the sound output";
-    if (!drivers.empty()) text += lastError.empty() ? "." : ": " + lastError;
-    return MidiFailure{kMidiNoAudioOutput, text + " Choose a MIDI output device instead."};
-  }
-  // A new stream may not be played at once (a sink that had no stream can
-  // take a second or two to start), and sound written before it plays may be
-  // skipped: the replay begins once the output takes its sound.
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (std::chrono::steady_clock::now() < until && stream.FramesRendered() < firstFrame + audio_->WarmUpFrames()) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return std::nullopt;
+  if (drivers.empty()) return MakeMidiFailure(MidiError::NoSoundOutput);
+  return MakeMidiFailure(MidiError::SoundOutputFailed, {}, lastError);
 }
 
 void FluidSynthBackend::Close() {
@@ -122,10 +129,8 @@ void FluidSynthBackend::Close() {
 std::optional<MidiFailure> FluidSynthBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) {
   // The port sends only between Open and Close, and the stream lives as long
   // as the backend.
-  if (!stream_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
-  if (!stream_->Push(bytes, due)) {
-    return MidiFailure{kMidiSendFailed, "The built-in synthesizer's sound output has stopped."};
-  }
+  if (!stream_) return MakeMidiFailure(MidiError::NotOpen);
+  if (!stream_->Push(bytes, due)) return MakeMidiFailure(MidiError::SoundOutputStopped);
   return std::nullopt;
 }
 

@@ -9,9 +9,13 @@
 // output's thread. The audio output is opened with the device and let go a little after the
 // device closes, so that the last notes fade out instead of being cut off.
 // Where no audio output can be opened (no sound server, no sound card, as on
-// build machines) opening fails with kMidiNoAudioOutput and a text that says
-// so; nothing else changes and other devices stay usable.
+// build machines) opening fails with MidiError::NoSoundOutput (or
+// SoundOutputFailed) and a text that says so; nothing else changes and other
+// devices stay usable. Opening may take a second or two (a sound server
+// starting a new stream), so the port opens it off the user-interface
+// thread; CancelOpen cuts the wait short.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -64,6 +68,10 @@ class FluidSynthBackend final : public MidiBackend {
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
+  bool OpenTakesTime(int index) override { return index == -1; }
+  void CancelOpen() override;
+  // False once the sound output has stopped (its server went away).
+  bool DevicePresent() override;
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
   ReplayClock::Time LookAhead() override;
@@ -89,6 +97,7 @@ class FluidSynthBackend final : public MidiBackend {
   std::string audioDriver_;
   bool open_ = false;
   bool quit_ = false;
+  std::atomic<bool> cancelOpen_{false};
   std::optional<std::chrono::steady_clock::time_point> closeAudioAt_;
   std::thread closer_;
 };

@@ -69,7 +69,7 @@ std::unique_ptr<GeneralMidiSynth> GeneralMidiSynth::Create(const std::vector<std
   }
   if (!synth->synth_) {
     if (failure) {
-      *failure = {kMidiOpenFailed, "The built-in synthesizer could not be started: " + TakeFluidSynthMessage()};
+      *failure = MakeMidiFailure(MidiError::SynthFailed, {}, TakeFluidSynthMessage());
     }
     return nullptr;
   }
@@ -80,13 +80,7 @@ std::unique_ptr<GeneralMidiSynth> GeneralMidiSynth::Create(const std::vector<std
       return synth;
     }
   }
-  if (failure) {
-    std::string text =
-        "The built-in synthesizer found no General MIDI SoundFont (install the package "
-        "timgm6mb-soundfont, or place TimGM6mb.sf2 in the program's data folder)";
-    const std::string detail = TakeFluidSynthMessage();
-    *failure = {kMidiNoSoundFont, detail.empty() ? text + "." : text + ": " + detail};
-  }
+  if (failure) *failure = MakeMidiFailure(MidiError::NoSoundFont, {}, TakeFluidSynthMessage());
   return nullptr;
 }
 

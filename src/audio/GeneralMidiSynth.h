@@ -41,7 +41,7 @@ std::string TakeFluidSynthMessage();
 class GeneralMidiSynth final : public SynthEngine {
  public:
   // Loads the first SoundFont of `soundFonts` that exists. Failure codes:
-  // kMidiNoSoundFont when none loads.
+  // MidiError::NoSoundFont when none loads.
   static std::unique_ptr<GeneralMidiSynth> Create(const std::vector<std::string>& soundFonts, MidiFailure* failure);
   ~GeneralMidiSynth() override;
   GeneralMidiSynth(const GeneralMidiSynth&) = delete;

@@ -106,7 +106,10 @@ void PulseAudioOutput::Run() {
     // FluidSynth dithers its output: silence is a sample or two of noise.
     const bool silent = std::all_of(buffer.begin(), buffer.end(), [](std::int16_t s) { return s >= -8 && s <= 8; });
     silentFrames = silent ? silentFrames + options_.periodFrames : 0;
-    if (pa_simple_write(stream_, buffer.data(), buffer.size() * sizeof(std::int16_t), &code) < 0) break;
+    if (pa_simple_write(stream_, buffer.data(), buffer.size() * sizeof(std::int16_t), &code) < 0) {
+      stopped_ = true;
+      break;
+    }
     written += options_.periodFrames;
   }
 }

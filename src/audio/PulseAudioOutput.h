@@ -29,6 +29,7 @@ class PulseAudioOutput final : public AudioOutput {
 
   ReplayClock::Time Period() const override;
   long long WarmUpFrames() const override;
+  bool Running() const override { return !stopped_; }
 
  private:
   PulseAudioOutput(pa_simple* stream, const AudioOutputOptions& options, RenderPeriodFn render,
@@ -40,6 +41,7 @@ class PulseAudioOutput final : public AudioOutput {
   RenderPeriodFn render_;
   StartsReplayFn startsReplay_;
   std::atomic<bool> quit_{false};
+  std::atomic<bool> stopped_{false};  // the server refused a write
   std::thread thread_;
 };
 

@@ -6,12 +6,22 @@
 // its real controls; batch runs use the null sink.
 //
 // Callers go through `ProgressThrottle`, so an implementation may repaint on
-// every call: it is called at most about 30 times a second.
+// every call: it is called at most about 30 times a second. Work shown
+// through a sink whose user asked to cancel ends at its next poll with
+// WorkCancelled.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 
 namespace rp {
+
+// Thrown by ProgressThrottle::Poll once the user asked to cancel the work it
+// shows; whoever started the work catches it.
+class WorkCancelled : public std::runtime_error {
+ public:
+  WorkCancelled() : std::runtime_error("cancelled") {}
+};
 
 class ProgressSink {
  public:
@@ -28,8 +38,8 @@ class ProgressSink {
   // The two labels of the control panel.
   virtual void ShowNumberEvents(std::int64_t count) = 0;
   virtual void ShowEvent(std::int64_t index) = 0;
-  // Whether the user asked to stop the work under way; long reads ask now and
-  // then and end early, leaving everything as it was.
+  // Whether the user asked to stop the work under way (safe from any thread);
+  // long reads ask now and then and end early, leaving everything as it was.
   virtual bool CancelRequested() { return false; }
 };
 

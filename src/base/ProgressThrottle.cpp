@@ -45,6 +45,7 @@ void ProgressThrottle::SetRange(std::int64_t minimum, std::int64_t maximum) {
 }
 
 void ProgressThrottle::Poll() {
+  if (sink_.CancelRequested()) throw WorkCancelled();
   if (dirty_ == 0) return;
   const double now = clock_();
   if (now - lastPass_ < minInterval_) return;

@@ -46,7 +46,8 @@ class ProgressThrottle {
     dirty_ |= kEvent;
   }
 
-  // Passes on what changed when the interval since the last pass has run out.
+  // Passes on what changed when the interval since the last pass has run
+  // out; throws WorkCancelled once the sink's user asked to cancel.
   void Poll();
   // Passes on what changed now.
   void Flush();

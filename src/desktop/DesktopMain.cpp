@@ -20,6 +20,7 @@
 #include "model/ReplayPosition.h"
 #include "ui/PlotWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/StopSignals.h"
 #include "ui/StoredSettings.h"
 
 namespace {
@@ -30,6 +31,10 @@ const rp::BatchCommand kDesktopCommands[] = {
     {"--list-devices", "", "", &rp::ListDevices},
     {"--record", "", "", &rp::RecordFromMidiInput},
 };
+
+// A program ended by a signal exits with 128 and the signal's number, as the
+// shell reports a process the signal killed.
+constexpr int kExitSignalBase = 128;
 
 int Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -67,7 +72,13 @@ int Run(int argc, char** argv) {
   start.velocityScale = plan.velocityScale.value_or(rp::StoredVelocityScale());
   rp::PlotWindow form(dialogs, start, performance, position, compared);
   dialogs.SetParent(&form);
+  // SIGINT and SIGTERM end the windows as closing them does, but keep a
+  // running take in the recovery file; the exit status says which signal.
+  const rp::StopSignals stopSignals(
+      [&form](int signal) { form.Shutdown(rp::ShutdownCause::Signal, kExitSignalBase + signal); });
   form.Start();
+  // A start that already ended the program (no graphics device) has no loop to leave.
+  if (const std::optional<int> ended = form.EndStatus()) return *ended;
   return QApplication::exec();
 }
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "analysis/PerformanceLoader.h"
@@ -145,6 +146,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   start.file = o.file;
   start.velocity = o.velocity;
   start.compareFiles = o.compareFiles;
+  start.loadInBackground = false;  // read before the one frame is drawn
   PlotWindow form(dialogs, start, performance, position, compared);
   if (o.width && o.height) {
     // Another shape than the window's: the client area takes it, in the
@@ -152,6 +154,7 @@ int RunSnapshot(const SnapshotOptions& o) {
     form.resize(kSnapshotWidth, static_cast<int>(std::lround(*o.height / o.ScaleFactor())));
   }
   form.Start();
+  if (const std::optional<int> ended = form.EndStatus()) return *ended;  // no graphics device
   // Velocity needs velocities in every performance shown.
   if (o.velocity) {
     for (const Performance* shown : ShownPerformances(performance, compared)) {

@@ -1,51 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/RtMidiBackend.h"
 
+#include <algorithm>
+
 #include "devices/RtMidiSystem.h"
 
 namespace rp {
 
-namespace {
-
-constexpr const char* kNoOutputText =
-    "No MIDI output is available: no ALSA sequencer (/dev/snd/seq) and no JACK server was "
-    "found, or they offer no output port.";
-
-}  // namespace
-
-RtMidiBackend::RtMidiBackend() { out_ = MakeRtMidiOnThisMachine<RtMidiOut>(&lastError_, apiName_); }
+RtMidiBackend::RtMidiBackend() {
+  out_ = MakeRtMidiOnThisMachine<RtMidiOut>(&lastError_, apiName_, &KeepRtMidiErrorOrWarning);
+  if (out_) lister_ = MakeRtMidi<RtMidiOut>(out_->getCurrentApi(), &listerError_);
+}
 
 RtMidiBackend::~RtMidiBackend() = default;
 
-int RtMidiBackend::DeviceCount() {
-  if (!out_) return 0;
+std::vector<std::string> RtMidiBackend::PortNames() {
+  std::vector<std::string> names;
+  if (!lister_) return names;
   try {
-    return static_cast<int>(out_->getPortCount());
+    const unsigned count = lister_->getPortCount();
+    for (unsigned i = 0; i < count; ++i) names.push_back(lister_->getPortName(i));
   } catch (const std::exception&) {
-    return 0;
+    // A system that fails to answer lists what it gave so far.
   }
+  return names;
+}
+
+int RtMidiBackend::DeviceCount() {
+  std::lock_guard lock(listMutex_);
+  return static_cast<int>(PortNames().size());
 }
 
 std::string RtMidiBackend::DeviceName(int index) {
+  std::lock_guard lock(listMutex_);
+  const std::vector<std::string> names = PortNames();
   if (index == -1) {
-    if (DeviceCount() == 0) return "Default MIDI output (none available)";
-    return "Default MIDI output (" + DeviceName(0) + ")";
+    if (names.empty()) return "Default MIDI output (none available)";
+    return "Default MIDI output (" + names.front() + ")";
   }
-  if (!out_ || index < 0 || index >= DeviceCount()) return {};
-  try {
-    return out_->getPortName(static_cast<unsigned>(index));
-  } catch (const std::exception&) {
-    return {};
-  }
+  if (index < 0 || index >= static_cast<int>(names.size())) return {};
+  return names[static_cast<std::size_t>(index)];
 }
 
 std::optional<MidiFailure> RtMidiBackend::Open(int index) {
   const int count = DeviceCount();
-  if (count == 0) return MidiFailure{kMidiNoOutput, kNoOutputText};
+  if (count == 0 || !out_) return MakeMidiFailure(MidiError::NoOutput);
   const int port = index == -1 ? 0 : index;
-  if (port < 0 || port >= count) {
-    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
-  }
+  if (port < 0 || port >= count) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
   const std::string name = DeviceName(port);
   lastError_.clear();
   try {
@@ -54,16 +55,19 @@ std::optional<MidiFailure> RtMidiBackend::Open(int index) {
   } catch (const std::exception& e) {
     lastError_ = e.what();
   }
-  if (!lastError_.empty() || !out_->isPortOpen()) {
-    std::string text = "The MIDI output \"" + name + "\" could not be opened";
-    if (!lastError_.empty()) text += ": " + lastError_;
-    return MidiFailure{kMidiOpenFailed, text + "."};
-  }
+  if (!lastError_.empty() || !out_->isPortOpen()) return MakeMidiFailure(MidiError::OutputOpenFailed, name, lastError_);
+  sendName_ = name;
+  std::lock_guard lock(listMutex_);
+  openName_ = name;
   return std::nullopt;
 }
 
 void RtMidiBackend::Close() {
   if (!out_) return;
+  {
+    std::lock_guard lock(listMutex_);
+    openName_.clear();
+  }
   try {
     out_->closePort();
   } catch (const std::exception&) {
@@ -71,17 +75,22 @@ void RtMidiBackend::Close() {
   }
 }
 
+bool RtMidiBackend::DevicePresent() {
+  std::lock_guard lock(listMutex_);
+  if (openName_.empty()) return true;
+  const std::vector<std::string> names = PortNames();
+  return std::find(names.begin(), names.end(), openName_) != names.end();
+}
+
 std::optional<MidiFailure> RtMidiBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time) {
-  if (!out_ || !out_->isPortOpen()) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
+  if (!out_ || !out_->isPortOpen()) return MakeMidiFailure(MidiError::NotOpen);
   lastError_.clear();
   try {
     out_->sendMessage(bytes.data(), bytes.size());
   } catch (const std::exception& e) {
     lastError_ = e.what();
   }
-  if (!lastError_.empty()) {
-    return MidiFailure{kMidiSendFailed, "Sending to the MIDI output failed: " + lastError_};
-  }
+  if (!lastError_.empty()) return MakeMidiFailure(MidiError::SendFailed, sendName_, lastError_);
   return std::nullopt;
 }
 

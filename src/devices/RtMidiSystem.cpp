@@ -12,4 +12,8 @@ void KeepRtMidiError(RtMidiError::Type type, const std::string& text, void* user
   *static_cast<std::string*>(user) = text;
 }
 
+void KeepRtMidiErrorOrWarning(RtMidiError::Type /*type*/, const std::string& text, void* user) {
+  *static_cast<std::string*>(user) = text;
+}
+
 }  // namespace rp

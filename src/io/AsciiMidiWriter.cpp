@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <ostream>
+#include <string_view>
 
 #include "io/FileReplacement.h"
 

@@ -38,9 +38,11 @@ std::string AsciiMidiLine(const NoteEvent& event);
 void WriteAsciiMidi(std::ostream& out, std::span<const NoteEvent> notes);
 
 // Writes notes 1 to `NoteEventCount` of `performance` as an ASCII MIDI listing
-// to `path` through a temporary file beside it and a rename, so `path` is
-// never half written. False, with a message for the user in `error`, when
-// that fails (an old `path` then stays as it was).
+// to `path` through a temporary file beside it, put on the disk (fsync)
+// before it is renamed to `path` and the folder's entry is put on the disk
+// too: `path` is never half written, and once this returns true the listing
+// survives a crash or a power cut. False, with a message for the user in
+// `error`, when that fails (an old `path` then stays as it was).
 bool SaveAsciiMidiFile(const std::string& path, const Performance& performance, std::string& error);
 
 }  // namespace rp

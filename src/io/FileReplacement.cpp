@@ -31,11 +31,33 @@ std::string FileReplacement::Begin() {
   return "Cannot write \"" + path_ + "\": " + std::strerror(errno) + ".";
 }
 
+namespace {
+
+// Has the system put `path`'s bytes (or a folder's entries) on the disk.
+bool Sync(const char* path, int flags) {
+  const int fd = ::open(path, flags | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && synced;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
 std::string FileReplacement::Commit() {
-  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+  // The bytes reach the disk before the name does, and the name before the
+  // caller removes anything the file replaces (a take's recovery file): a
+  // power loss then leaves the old file or the whole new one.
+  if (!Sync(temporary_.c_str(), O_RDONLY) || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
     return "Cannot write \"" + path_ + "\": " + std::strerror(errno) + ".";
   }
   committed_ = true;
+  (void)Sync(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
   return {};
 }
 

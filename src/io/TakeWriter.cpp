@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/TakeWriter.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -64,6 +66,7 @@ void TakeWriter::Flush(Clock::time_point now) {
 
 bool TakeWriter::Close() {
   if (!file_) return !failed_;
+  if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) failed_ = true;
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
   if (failed_ && error_.empty()) error_ = "Writing the take to " + path_ + " failed: " + SystemError() + ".";

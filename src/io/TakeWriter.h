@@ -3,8 +3,10 @@
 // Keeps a take on disk while it is played: every note event is appended to a
 // file as one ASCII MIDI line, and what was appended is handed to the system
 // at least once a second, so a crash of the program loses at most the last
-// second. The file is left in place when the writer goes; the owner removes
-// it once the take is saved for good.
+// second. Closing writes the rest and waits until it is on the disk (fsync),
+// so a take ended by a signal survives a power cut. The file is left in
+// place when the writer goes; the owner removes it once the take is saved
+// for good.
 
 #include <chrono>
 #include <cstdio>
@@ -31,7 +33,8 @@ class TakeWriter {
   // Hands unwritten lines to the system once kFlushEvery has passed since the
   // last time; call it regularly, also when no note comes.
   void Tick(Clock::time_point now);
-  // Writes the rest and closes the file; false when anything failed to be written.
+  // Writes the rest, has the system put it on the disk and closes the file;
+  // false when anything failed to be written.
   bool Close();
 
   bool IsOpen() const { return file_ != nullptr; }

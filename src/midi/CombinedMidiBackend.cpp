@@ -15,33 +15,53 @@ std::string CombinedMidiBackend::DeviceName(int index) {
 }
 
 std::optional<MidiFailure> CombinedMidiBackend::Open(int index) {
-  if (index < -1 || index >= DeviceCount()) {
-    return MidiFailure{kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(index) + "."};
-  }
+  if (index < -1 || index >= DeviceCount()) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
   MidiBackend& device = For(index);
   // One device at a time: the other one is let go first.
   if (open_ && open_ != &device) Close();
-  if (auto failure = device.Open(index)) return failure;
+  opening_ = &device;
+  auto failure = device.Open(index);
+  opening_ = nullptr;
+  if (failure) return failure;
   open_ = &device;
   return std::nullopt;
 }
 
 void CombinedMidiBackend::Close() {
-  if (open_) open_->Close();
-  open_ = nullptr;
+  if (MidiBackend* open = open_.exchange(nullptr)) open->Close();
+}
+
+bool CombinedMidiBackend::OpenTakesTime(int index) {
+  return index >= -1 && index < DeviceCount() && For(index).OpenTakesTime(index);
+}
+
+void CombinedMidiBackend::CancelOpen() {
+  if (MidiBackend* opening = opening_.load()) opening->CancelOpen();
+}
+
+bool CombinedMidiBackend::DevicePresent() {
+  MidiBackend* open = open_.load();
+  return open == nullptr || open->DevicePresent();
 }
 
 std::optional<MidiFailure> CombinedMidiBackend::Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) {
-  if (!open_) return MidiFailure{kMidiNotOpen, "The MIDI output is not open."};
-  return open_->Send(bytes, due);
+  MidiBackend* open = open_.load();
+  if (!open) return MakeMidiFailure(MidiError::NotOpen);
+  return open->Send(bytes, due);
 }
 
-ReplayClock::Time CombinedMidiBackend::SoundDelay() { return open_ ? open_->SoundDelay() : ReplayClock::Time{0}; }
+ReplayClock::Time CombinedMidiBackend::SoundDelay() {
+  MidiBackend* open = open_.load();
+  return open ? open->SoundDelay() : ReplayClock::Time{0};
+}
 
-ReplayClock::Time CombinedMidiBackend::LookAhead() { return open_ ? open_->LookAhead() : ReplayClock::Time{0}; }
+ReplayClock::Time CombinedMidiBackend::LookAhead() {
+  MidiBackend* open = open_.load();
+  return open ? open->LookAhead() : ReplayClock::Time{0};
+}
 
 void CombinedMidiBackend::DropUnheard(ReplayClock::Time now) {
-  if (open_) open_->DropUnheard(now);
+  if (MidiBackend* open = open_.load()) open->DropUnheard(now);
 }
 
 }  // namespace rp

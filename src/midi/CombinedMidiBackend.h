@@ -5,6 +5,7 @@
 // built-in synthesizer is the default and the machine's MIDI ports follow,
 // numbered as that backend numbers them.
 
+#include <atomic>
 #include <memory>
 
 #include "midi/MidiBackend.h"
@@ -20,6 +21,9 @@ class CombinedMidiBackend final : public MidiBackend {
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
+  bool OpenTakesTime(int index) override;
+  void CancelOpen() override;
+  bool DevicePresent() override;
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
   ReplayClock::Time LookAhead() override;
@@ -30,7 +34,9 @@ class CombinedMidiBackend final : public MidiBackend {
 
   std::unique_ptr<MidiBackend> default_;
   std::unique_ptr<MidiBackend> devices_;
-  MidiBackend* open_ = nullptr;
+  // The device open now; read by the device checks from other threads.
+  std::atomic<MidiBackend*> open_{nullptr};
+  std::atomic<MidiBackend*> opening_{nullptr};
 };
 
 }  // namespace rp

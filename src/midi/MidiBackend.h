@@ -1,35 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the MIDI output port needs of a device layer: the device list, open and
-// close, and sending the bytes of one message. All calls come serialised from
-// the port (Send from its timing thread, the rest from the UI thread).
+// close, and sending the bytes of one message. The port serialises Open,
+// Close, Send and DropUnheard (Send from its timing thread, which also opens
+// a device whose opening takes time); listing the devices and asking whether
+// the open one is still there may come from any thread at any time, also
+// while a message is sent, and never wait for a send.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "midi/MidiError.h"
 #include "midi/ReplayClock.h"
 
 namespace rp {
-
-// The codes of the port's error notification. 0, 7 and 8 are never used (the
-// control panel does not show 0 and 8).
-enum MidiErrorCode : int {
-  kMidiNoOutput = 1,        // no MIDI system, or it offers no output port
-  kMidiOpenFailed = 2,      // the device exists but could not be opened
-  kMidiNoSuchDevice = 3,    // deviceIndex outside -1 .. DeviceCount - 1
-  kMidiNotOpen = 4,         // start while the port is closed
-  kMidiSendFailed = 5,      // the device refused a message; the replay ends
-  kMidiInvalidMessage = 6,  // a message that is no channel message; not queued
-  kMidiNoAudioOutput = 9,   // the built-in synthesizer found no sound server or card
-  kMidiNoSoundFont = 10,    // the built-in synthesizer found no SoundFont to play with
-};
-
-struct MidiFailure {
-  int code = 0;
-  std::string text;  // shown to the user as it is
-};
 
 class MidiBackend {
  public:
@@ -39,6 +25,16 @@ class MidiBackend {
   virtual std::string DeviceName(int index) = 0;
   virtual std::optional<MidiFailure> Open(int index) = 0;
   virtual void Close() = 0;
+  // Whether opening device `index` can take long (a sound output that has to
+  // start): the port then opens it off the user-interface thread.
+  virtual bool OpenTakesTime(int /*index*/) { return false; }
+  // Cuts short an Open running on another thread, which then fails or
+  // returns soon; the port closes what it opened.
+  virtual void CancelOpen() {}
+  // False once the open device has left the system (a port whose program
+  // ended, an instrument unplugged, a sound output that stopped); true while
+  // it is there and while nothing is open.
+  virtual bool DevicePresent() { return true; }
   // due is the clock time the message was scheduled for (a synthesizer may
   // place the sound by it); the port calls Send at or just after due minus
   // LookAhead().

@@ -38,7 +38,6 @@ PlotView::~PlotView() = default;
 void PlotView::Start() {
   window_.ShowControlPanel();
   window_.PlaceAndShow();
-  window_.ProcessEvents();
   state_.mediaFolder = FindMediaFolder("ScatterData.csv");
   InitView(window_.LabelFontSource(), window_.TitleFontSource());
 }
@@ -60,7 +59,6 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
 
   ComputeRanges(state_);
   ScaleGraph(state_);
-  window_.ProcessEvents();
 
   // What a performance's update has not named yet.
   SetDefault(state_.xAxisName, "actual event n");

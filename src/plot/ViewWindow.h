@@ -57,8 +57,6 @@ class ViewWindow {
   virtual void ShowControlPanel() = 0;
   // Places the window 10 twips below the top of the screen, centred, and shows it.
   virtual void PlaceAndShow() = 0;
-  // Lets pending window events run once.
-  virtual void ProcessEvents() = 0;
 };
 
 }  // namespace rp

@@ -99,6 +99,14 @@ void TakeRecorder::Stop() {
   Finish("");
 }
 
+void TakeRecorder::EndForShutdown(bool save) {
+  if (save && !closing_ && Recording()) Stop();
+  closing_ = true;
+  if (!Recording()) return;
+  session_->Stop();  // everything played is in the recovery file, on disk
+  if (hooks_.recordingChanged) hooks_.recordingChanged(false);
+}
+
 void TakeRecorder::Finish(const std::string& why) {
   if (hooks_.recordingChanged) hooks_.recordingChanged(false);
   if (!why.empty()) dialogs_.ShowMessage(why, MessageKind::Information);
@@ -106,7 +114,7 @@ void TakeRecorder::Finish(const std::string& why) {
   LoadTake(session_->Live().Finished());
   view_.StopAutoRotation();
   if (performance_.notes.empty()) {
-    std::remove(recoveryPath_.c_str());
+    if (!closing_) std::remove(recoveryPath_.c_str());
     dialogs_.ShowMessage("The take holds no notes; there is nothing to save.", MessageKind::Information);
     return;
   }
@@ -140,9 +148,10 @@ bool TakeRecorder::OfferRecovery() {
   if (!NonEmptyFile(recoveryPath_)) return false;
   if (!dialogs_.AskYesNo("A take recorded earlier was not saved (" + recoveryPath_ +
                          "). Recover it? No discards it.")) {
-    std::remove(recoveryPath_.c_str());
+    if (!closing_) std::remove(recoveryPath_.c_str());
     return false;
   }
+  if (closing_) return false;
   Performance take;
   take.settings = performance_.settings;
   const LoadResult result = LoadPerformanceFile(recoveryPath_, take);

@@ -53,6 +53,11 @@ class TakeRecorder {
   // At start: a recovery file left by a take that was never saved is offered
   // for loading (and saving). True when it was loaded.
   bool OfferRecovery();
+  // The end of the program: a running take is saved as by Stop (`save`), or
+  // ends with everything played on disk in the recovery file, which the next
+  // start offers. From here on the recovery file is never removed, whatever
+  // a dialog still open answers.
+  void EndForShutdown(bool save);
 
   const std::string& RecoveryPath() const { return recoveryPath_; }
   void SetRecoveryPath(std::string path) { recoveryPath_ = std::move(path); }
@@ -72,6 +77,7 @@ class TakeRecorder {
   Hooks hooks_;
   std::unique_ptr<MidiInput> input_;
   std::unique_ptr<RecordingSession> session_;
+  bool closing_ = false;
 };
 
 }  // namespace rp

@@ -2,11 +2,23 @@
 #include "replay/MidiOutputPort.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "replay/TempoMapping.h"
 
 namespace rp {
+
+namespace {
+
+// How often the watcher asks whether the device of a replay is still there.
+constexpr std::chrono::milliseconds kDeviceCheckEvery(200);
+
+constexpr std::uint8_t kControlChange = 0xB0;
+constexpr std::uint8_t kResetAllControllers = 121;
+constexpr std::uint8_t kAllNotesOff = 123;
+
+}  // namespace
 
 // What the queued notifications share with the port. It outlives the port as
 // long as a notification is queued; the generation tells a stale notification
@@ -28,30 +40,25 @@ MidiOutputPort::~MidiOutputPort() {
     quit_ = true;
   }
   clock_.Wake();
+  watch_.notify_all();
   if (thread_.joinable()) thread_.join();
+  if (watcher_.joinable()) watcher_.join();
 }
 
 void MidiOutputPort::SetNotifications(Notifications notifications) { channel_->handlers = std::move(notifications); }
 
-int MidiOutputPort::DeviceCount() const {
-  std::lock_guard lock(mutex_);
-  return backend_.DeviceCount();
-}
+// Listing goes to the backend without the lock: a listing that takes a while
+// never holds up the timing thread.
+int MidiOutputPort::DeviceCount() const { return backend_.DeviceCount(); }
 
-int MidiOutputPort::DeviceIndex() const {
-  std::lock_guard lock(mutex_);
-  return deviceIndex_;
-}
+int MidiOutputPort::DeviceIndex() const { return deviceIndex_; }
 
-void MidiOutputPort::SetDeviceIndex(int index) {
-  std::lock_guard lock(mutex_);
-  deviceIndex_ = index;
-}
+void MidiOutputPort::SetDeviceIndex(int index) { deviceIndex_ = index; }
 
 std::string MidiOutputPort::DeviceName() const {
-  std::lock_guard lock(mutex_);
-  if (deviceIndex_ < -1 || deviceIndex_ >= backend_.DeviceCount()) return {};
-  return backend_.DeviceName(deviceIndex_);
+  const int index = deviceIndex_;
+  if (index < -1 || index >= backend_.DeviceCount()) return {};
+  return backend_.DeviceName(index);
 }
 
 int MidiOutputPort::ReplaySpeed() const {
@@ -84,22 +91,76 @@ void MidiOutputPort::Locked(Command command) {
 }
 
 void MidiOutputPort::Open() {
-  Locked([this] {
-    if (state_ != PortState::Closed) {
-      if (openDevice_ == deviceIndex_) return;
-      CloseLocked();
+  const int index = deviceIndex_;
+  const int count = backend_.DeviceCount();
+  const std::string name = index >= -1 && index < count ? backend_.DeviceName(index) : std::string();
+  const bool inBackground = index >= -1 && index < count && backend_.OpenTakesTime(index);
+  std::unique_lock lock(mutex_);
+  if (state_ == PortState::Opening) {
+    // The open under way goes on, to the device chosen now.
+    requested_ = index;
+    openName_ = name;
+    cancelOpen_ = false;
+    return;
+  }
+  if (state_ != PortState::Closed) {
+    if (openDevice_ == index) return;
+    CloseLocked();
+  }
+  if (index < -1 || index >= count) {
+    RaiseError(MidiError::NoSuchOutput, MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index)).text);
+    return;
+  }
+  openName_ = name;
+  if (inBackground) {
+    requested_ = index;
+    cancelOpen_ = false;
+    state_ = PortState::Opening;
+    StartThreads();
+    lock.unlock();
+    clock_.Wake();
+    return;
+  }
+  // A quick open on this thread; while the port is closed neither of its
+  // threads touches the backend, so the lock need not be held.
+  lock.unlock();
+  auto failure = backend_.Open(index);
+  lock.lock();
+  if (failure) {
+    RaiseError(failure->code, std::move(failure->text));
+    return;
+  }
+  openDevice_ = index;
+  state_ = PortState::Open;
+}
+
+void MidiOutputPort::OpenRequested(std::unique_lock<std::mutex>& lock) {
+  const int index = requested_;
+  lock.unlock();
+  auto failure = backend_.Open(index);
+  lock.lock();
+  if (cancelOpen_ || quit_ || requested_ != index) {
+    // Stopped, or another device chosen, while it opened.
+    if (!failure) {
+      lock.unlock();
+      backend_.Close();
+      lock.lock();
     }
-    const int count = backend_.DeviceCount();
-    if (deviceIndex_ < -1 || deviceIndex_ >= count) {
-      RaiseError(kMidiNoSuchDevice, "There is no MIDI output device number " + std::to_string(deviceIndex_) + ".");
-      return;
+    if (cancelOpen_ || quit_) {
+      cancelOpen_ = false;
+      state_ = PortState::Closed;
     }
-    if (auto failure = backend_.Open(deviceIndex_)) {
-      RaiseError(failure->code, std::move(failure->text));
-      return;
-    }
-    openDevice_ = deviceIndex_;
-    state_ = PortState::Open;
+    return;
+  }
+  if (failure) {
+    state_ = PortState::Closed;
+    RaiseError(failure->code, std::move(failure->text));
+    return;
+  }
+  openDevice_ = index;
+  state_ = PortState::Open;
+  PostReplayNotification([](const Notifications& n) {
+    if (n.opened) n.opened();
   });
 }
 
@@ -107,8 +168,27 @@ void MidiOutputPort::Close() {
   Locked([this] { CloseLocked(); });
 }
 
+void MidiOutputPort::CloseResettingDevice() {
+  Locked([this] {
+    EndReplay();
+    if (state_ == PortState::Open || state_ == PortState::Replaying) {
+      for (std::uint8_t channel = 0; channel < 16; ++channel) {
+        SendNow(kControlChange | channel, kAllNotesOff, 0);
+        SendNow(kControlChange | channel, kResetAllControllers, 0);
+      }
+    }
+    CloseLocked();
+  });
+}
+
 void MidiOutputPort::CloseLocked() {
   EndReplay();
+  if (state_ == PortState::Opening) {
+    // The timing thread closes what it opens.
+    cancelOpen_ = true;
+    backend_.CancelOpen();
+    return;
+  }
   if (state_ == PortState::Closed) return;
   backend_.Close();
   state_ = PortState::Closed;
@@ -126,16 +206,22 @@ void MidiOutputPort::Reset() {
 
 void MidiOutputPort::Start() {
   Locked([this] {
-    if (state_ == PortState::Closed) {
-      RaiseError(kMidiNotOpen, "The MIDI output is not open.");
+    if (state_ == PortState::Closed || state_ == PortState::Opening) {
+      RaiseError(MidiError::NotOpen, MakeMidiFailure(MidiError::NotOpen).text);
       return;
     }
     if (state_ == PortState::Replaying) return;
     startMs_ = resumeMs_;
     timeline_.Start(clock_.Now(), resumeMs_, TempoFactor(replaySpeed_));
     state_ = PortState::Replaying;
-    if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+    StartThreads();
   });
+  watch_.notify_all();
+}
+
+void MidiOutputPort::StartThreads() {
+  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  if (!watcher_.joinable()) watcher_ = std::thread([this] { WatchDevice(); });
 }
 
 void MidiOutputPort::Stop() {
@@ -150,9 +236,9 @@ void MidiOutputPort::Append(const MidiMessage& m) {
     const bool valid = m.status == kTagOnlyStatus || (m.status >= 0x80 && m.status <= 0xEF && m.data1 >= 0 &&
                                                       m.data1 <= 127 && m.data2 >= 0 && m.data2 <= 127);
     if (!valid) {
-      RaiseError(kMidiInvalidMessage, "Invalid MIDI message (status " + std::to_string(m.status) + ", data " +
-                                          std::to_string(m.data1) + ", " + std::to_string(m.data2) +
-                                          "); it was not queued.");
+      const std::string what =
+          "status " + std::to_string(m.status) + ", data " + std::to_string(m.data1) + ", " + std::to_string(m.data2);
+      RaiseError(MidiError::InvalidMessage, MakeMidiFailure(MidiError::InvalidMessage, what).text);
       return;
     }
     queue_.push_back(m);
@@ -175,17 +261,15 @@ void MidiOutputPort::EndReplay() {
     }
   }
   heard_.clear();
-  if (state_ != PortState::Closed) Silence();
+  if (state_ == PortState::Open || state_ == PortState::Replaying) Silence();
 }
 
 void MidiOutputPort::Silence() {
-  const auto now = clock_.Now();
   // The pedals first: a note-off under a held pedal would go on sounding.
   for (int channel = 0; channel < 16; ++channel) {
     for (std::size_t p = 0; p < kPedals.size(); ++p) {
       if (!pedalsHeld_[static_cast<std::size_t>(channel)].test(p)) continue;
-      const std::uint8_t up[3] = {static_cast<std::uint8_t>(0xB0 | channel), kPedals[p], 0};
-      (void)backend_.Send(up, now);
+      SendNow(static_cast<std::uint8_t>(0xB0 | channel), kPedals[p], 0);
     }
     pedalsHeld_[static_cast<std::size_t>(channel)].reset();
   }
@@ -194,11 +278,15 @@ void MidiOutputPort::Silence() {
     if (notes.none()) continue;
     for (int key = 0; key < 128; ++key) {
       if (!notes.test(static_cast<std::size_t>(key))) continue;
-      const std::uint8_t off[3] = {static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0};
-      (void)backend_.Send(off, now);
+      SendNow(static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0);
     }
     notes.reset();
   }
+}
+
+void MidiOutputPort::SendNow(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+  const std::uint8_t bytes[3] = {status, data1, data2};
+  (void)backend_.Send(bytes, clock_.Now());
 }
 
 void MidiOutputPort::TrackSounding(const MidiMessage& m) {
@@ -216,7 +304,7 @@ void MidiOutputPort::TrackSounding(const MidiMessage& m) {
   if (kind == 0x80 || (kind == 0x90 && m.data2 == 0)) notes.reset(static_cast<std::size_t>(m.data1));
 }
 
-void MidiOutputPort::RaiseError(int code, std::string text) {
+void MidiOutputPort::RaiseError(MidiError code, std::string text) {
   auto channel = channel_;
   post_([channel, code, text = std::move(text)] {
     if (channel->alive && channel->handlers.error) channel->handlers.error(code, text);
@@ -246,6 +334,10 @@ void MidiOutputPort::Run() {
     lock.lock();
   };
   while (!quit_) {
+    if (state_ == PortState::Opening) {
+      OpenRequested(lock);
+      continue;
+    }
     if (state_ != PortState::Replaying) {
       wait(ReplayClock::kForever);
       continue;
@@ -281,11 +373,7 @@ void MidiOutputPort::Run() {
     if (auto failure = send ? backend_.Send(std::span(bytes, MessageLength(m.status)), due) : std::nullopt) {
       // A device that refuses one message will refuse the next: end the
       // replay rather than report every message.
-      state_ = PortState::Open;
-      PostReplayNotification([failure = *failure](const Notifications& n) {
-        if (n.error) n.error(failure.code, failure.text);
-        if (n.replayEnded) n.replayEnded();
-      });
+      FailReplay(std::move(*failure));
       continue;
     }
     if (send) TrackSounding(m);
@@ -296,6 +384,35 @@ void MidiOutputPort::Run() {
     } else {
       heard_.push_back({due, m.tag, cursor_ - 1});
     }
+  }
+}
+
+void MidiOutputPort::FailReplay(MidiFailure failure) {
+  state_ = PortState::Open;
+  PostReplayNotification([failure = std::move(failure)](const Notifications& n) {
+    if (n.error) n.error(failure.code, failure.text);
+    if (n.replayEnded) n.replayEnded();
+  });
+}
+
+// JACK and the ALSA sequencer drop the connection to a port that went away
+// without a word, so a send to it still succeeds: the device list tells.
+void MidiOutputPort::WatchDevice() {
+  std::unique_lock lock(mutex_);
+  while (!quit_) {
+    if (state_ != PortState::Replaying) {
+      watch_.wait(lock, [this] { return quit_ || state_ == PortState::Replaying; });
+      continue;
+    }
+    watch_.wait_for(lock, kDeviceCheckEvery, [this] { return quit_; });
+    if (quit_ || state_ != PortState::Replaying) continue;
+    const unsigned generation = channel_->generation;
+    lock.unlock();
+    const bool present = backend_.DevicePresent();
+    lock.lock();
+    if (present || state_ != PortState::Replaying || channel_->generation != generation) continue;
+    FailReplay(MakeMidiFailure(MidiError::OutputGone, openName_));
+    clock_.Wake();
   }
 }
 

@@ -3,7 +3,7 @@
 // The MIDI output port of the control panel: lists the output
 // devices, opens one, keeps a queue of time-stamped messages and, once
 // started, sends them from a timing thread of its own at their times scaled by
-// the replay speed. It answers through three notifications that always run on
+// the replay speed. It answers through notifications that always run on
 // the user-interface thread, handed there by the PostToUi function.
 //
 // Stop, close and reset silence the device (the replay's end stops the
@@ -17,16 +17,27 @@
 // synthesizer also gets each message its LookAhead before the due time; a
 // stop drops what was sent ahead and a later start goes on from there.
 //
+// A device whose opening takes time (the synthesizer's sound output) is
+// opened by the timing thread: the port is Opening meanwhile and says
+// `opened` when it is Open (or raises the error); a stop or close in that
+// time cancels the open. During a replay a watcher thread asks the backend
+// every 200 ms, without the timing thread's lock, whether the device is
+// still there; a device that is gone, like one that refuses a message, ends
+// the replay with one error naming it, followed by replayEnded.
+//
 // Threads: every method is called from the UI thread. The timing thread only
-// sends and posts notifications. Once stop, close or reset (or the destructor)
-// has returned, no further message is sent and no notification of the replay
-// (messageSent, replayEnded, a send failure) is delivered, even one that was
-// already queued. Errors of the commands themselves (a failed open) are still
-// delivered after a stop, so that the user sees why a replay did not start.
+// opens, sends and posts notifications. Once stop, close or reset (or the
+// destructor) has returned, no further message is sent and no notification of
+// the replay (opened, messageSent, replayEnded, a send failure, a lost device)
+// is delivered, even one that was already queued. Errors of the commands
+// themselves (a failed open) are still delivered after a stop, so that the
+// user sees why a replay did not start. Listing the devices never takes the
+// timing thread's lock.
 
 #include <array>
 #include <atomic>
 #include <bitset>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -45,14 +56,15 @@
 
 namespace rp {
 
-enum class PortState { Closed, Open, Replaying };
+enum class PortState { Closed, Opening, Open, Replaying };
 
 class MidiOutputPort {
  public:
   struct Notifications {
-    std::function<void(int code, const std::string& text)> error;  // a MidiErrorCode and its text
+    std::function<void(MidiError code, const std::string& text)> error;
     std::function<void(int tag)> messageSent;
     std::function<void()> replayEnded;
+    std::function<void()> opened = nullptr;  // a device that took time to open is open
   };
 
   // backend and clock must outlive the port.
@@ -75,16 +87,26 @@ class MidiOutputPort {
   void SetReplaySpeed(int speed);
 
   // Opens the device of deviceIndex (another device than the open one closes
-  // that first); a failure raises the error notification.
+  // that first); a failure raises the error notification. A device whose
+  // opening takes time leaves the port Opening: `opened` or the error follows.
   void Open();
+  // Closes the device; an open under way is cancelled (the port is Closed
+  // once the timing thread has let go of it).
   void Close();
+  // Closes as Close does, after telling the device to sound nothing and
+  // forget its controllers: the notes still sounding get their note-offs,
+  // then every channel all-notes-off (controller 123) and reset-all-
+  // controllers (121). For the end of the program, so that no note hangs on
+  // an instrument.
+  void CloseResettingDevice();
   // Drops every queued message; also while closed.
   void Reset();
-  // Starts sending the queue; on a closed port it raises kMidiNotOpen.
+  // Starts sending the queue; on a port that is not open it raises
+  // MidiError::NotOpen.
   void Start();
   void Stop();
   // Queues `message`; one that is neither a channel message nor tag-only
-  // raises kMidiInvalidMessage and is not queued.
+  // raises MidiError::InvalidMessage and is not queued.
   void Append(const MidiMessage& message);
 
   // The queued messages not yet sent, in queue order.
@@ -100,11 +122,18 @@ class MidiOutputPort {
   void CloseLocked();
   void EndReplay();  // drops pending replay notifications, silences the device
   void Silence();
+  void SendNow(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
   void TrackSounding(const MidiMessage& m);
-  void RaiseError(int code, std::string text);
+  void RaiseError(MidiError code, std::string text);
   void PostReplayNotification(std::function<void(const Notifications&)> call);
   void PostMessageSent(int tag);
+  // Ends the replay from one of the port's threads with `failure` and
+  // replayEnded, once.
+  void FailReplay(MidiFailure failure);
+  void StartThreads();
   void Run();
+  void OpenRequested(std::unique_lock<std::mutex>& lock);  // on the timing thread
+  void WatchDevice();
 
   MidiBackend& backend_;
   ReplayClock& clock_;
@@ -113,8 +142,11 @@ class MidiOutputPort {
 
   mutable std::mutex mutex_;
   std::atomic<PortState> state_{PortState::Closed};
-  int deviceIndex_ = -1;
+  std::atomic<int> deviceIndex_{-1};
   int openDevice_ = -1;
+  std::string openName_;  // of openDevice_
+  int requested_ = -1;    // the device the timing thread is to open
+  bool cancelOpen_ = false;
   int replaySpeed_ = 0;
   std::vector<MidiMessage> queue_;
   std::size_t cursor_ = 0;  // first message not yet sent
@@ -134,6 +166,8 @@ class MidiOutputPort {
   double startMs_ = 0;  // replay position at the last start
   bool quit_ = false;
   std::thread thread_;
+  std::condition_variable watch_;  // wakes the watcher for a replay or the end
+  std::thread watcher_;
 };
 
 }  // namespace rp

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The controls of the control panel that the replay reads and sets: the two
-// replay buttons, the speed and tail-length sliders, the output device list,
-// the time slider and time display. The Qt control panel implements it with
-// its widgets; tests with plain fields.
+// The controls of the control panel that the replay reads and sets: the speed
+// and tail-length sliders, the output device list, the time slider and time
+// display. (Which buttons can be pressed follows the program's state.) The Qt
+// control panel implements it with its widgets; tests with plain fields.
 
 #include <string>
 
@@ -12,8 +12,6 @@ namespace rp {
 class ReplayControls {
  public:
   virtual ~ReplayControls() = default;
-  // Play enabled and Stop disabled, or (false) the reverse.
-  virtual void SetPlayEnabled(bool playEnabled) = 0;
   // The "Replay speed" slider (-1000 to 9000).
   virtual int ReplaySpeed() const = 0;
   // The "Length of tail" slider (1 to 500).
@@ -23,8 +21,6 @@ class ReplayControls {
   virtual void SetTimeSliderValue(int value) = 0;
   // The time display.
   virtual void SetTimeText(const std::string& text) = 0;
-  // Lets pending window events run, the port's notifications among them.
-  virtual void ProcessPendingEvents() = 0;
 };
 
 }  // namespace rp

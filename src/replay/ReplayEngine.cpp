@@ -8,6 +8,7 @@
 
 #include "base/Dialogs.h"
 #include "base/PlotViewLink.h"
+#include "base/ProgramState.h"
 #include "base/ProgressThrottle.h"
 #include "io/LegacyText.h"
 #include "replay/ReplayControls.h"
@@ -15,9 +16,6 @@
 namespace rp {
 
 namespace {
-
-// The port's error codes that are not for the user.
-bool Silent(int code) { return code == 0 || code == 8; }
 
 bool HoldsWord(const std::string& name, std::string_view lowerWord) {
   std::string lower(name);
@@ -34,19 +32,22 @@ int DefaultOutputEntry(const std::vector<std::string>& entries) {
 }
 
 ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
-                           Dialogs& dialogs, const Performance& performance, ReplayPosition& position)
+                           Dialogs& dialogs, const Performance& performance, ReplayPosition& position,
+                           ProgramStates& states)
     : port_(port),
       controls_(controls),
       view_(view),
       progress_(progress),
       dialogs_(dialogs),
       performance_(performance),
-      position_(position) {
+      position_(position),
+      states_(states) {
   position_.tailLength = controls_.TailLength();
   port_.SetNotifications({
-      [this](int code, const std::string& text) { OnPortError(code, text); },
+      [this](MidiError code, const std::string& text) { OnPortError(code, text); },
       [this](int tag) { OnMessageSent(tag); },
       [this] { OnReplayEnded(); },
+      [this] { OnOutputOpened(); },
   });
 }
 
@@ -70,14 +71,15 @@ std::vector<std::string> ReplayEngine::ListOutputDevices() {
 }
 
 void ReplayEngine::Play() {
-  controls_.ProcessPendingEvents();
+  if (!states_.Allows(UserAction::Play) || !states_.MoveTo(ProgramState::OpeningOutput)) return;
   port_.Reset();
-  controls_.SetPlayEnabled(false);
   UpdateTimeDisplay();
   position_.playFrom = EventAt(position_.currentEvent).firstNote + 1;
   position_.playTo = performance_.NoteCount();
   const int skipped = QueueMessages(position_.playFrom, position_.playTo);
   if (skipped > 0) dialogs_.ShowMessage(SkippedNotesText(skipped), MessageKind::Information);
+  // A stop (or the end of the program) may have come while the message was up.
+  if (!states_.Is(ProgramState::OpeningOutput)) return;
   StartSending();
 }
 
@@ -119,31 +121,50 @@ void ReplayEngine::OpenOutput() {
 }
 
 void ReplayEngine::StartSending() {
-  const std::uint64_t stopsBefore = stops_;
   OpenOutput();
-  if (port_.State() == PortState::Closed) {
-    // The port could not be opened and says why in its error notification;
-    // there is nothing to follow, so the panel goes back to stopped at once.
-    Stop();
-    return;
+  switch (port_.State()) {
+    case PortState::Closed:
+      // The port could not be opened and says why in its error notification;
+      // there is nothing to follow, so the panel goes back to stopped at once.
+      Stop();
+      return;
+    case PortState::Opening:
+      controls_.SetTimeText(kStartingText);
+      return;  // OnOutputOpened goes on
+    case PortState::Open:
+    case PortState::Replaying:
+      BeginReplay();
+      return;
   }
+}
+
+void ReplayEngine::OnOutputOpened() {
+  if (states_.Is(ProgramState::OpeningOutput)) BeginReplay();
+}
+
+void ReplayEngine::BeginReplay() {
+  if (!states_.MoveTo(ProgramState::Replaying)) return;
+  UpdateTimeDisplay();
   view_.SetBorderFixed(true);
-  controls_.ProcessPendingEvents();
-  // A stop among those events (the Stop button, a resize, a load) wins.
-  if (stops_ != stopsBefore) return;
   port_.Start();
 }
 
 void ReplayEngine::Stop() {
-  ++stops_;
   port_.Stop();
   CloseOutput();
-  controls_.SetPlayEnabled(true);
+  view_.SetBorderFixed(false);
+  const bool starting = states_.Is(ProgramState::OpeningOutput);
+  if (starting || states_.Is(ProgramState::Replaying)) states_.MoveTo(ProgramState::Idle);
+  if (starting) UpdateTimeDisplay();  // no longer "Starting..."
+}
+
+void ReplayEngine::StopForShutdown() {
+  port_.CloseResettingDevice();
+  port_.Reset();
   view_.SetBorderFixed(false);
 }
 
 void ReplayEngine::CloseOutput() {
-  controls_.ProcessPendingEvents();
   if (port_.State() != PortState::Closed) {
     port_.Reset();
     port_.Close();
@@ -154,7 +175,12 @@ void ReplayEngine::OnSpeedChanged() { port_.SetReplaySpeed(controls_.ReplaySpeed
 
 void ReplayEngine::OnTailLengthChanged() { position_.tailLength = controls_.TailLength(); }
 
+void ReplayEngine::OnDeviceChosen() {
+  if (states_.Allows(UserAction::ChangeView)) Stop();
+}
+
 void ReplayEngine::SeekTo(int event) {
+  if (!states_.Allows(UserAction::ChangeView)) return;
   Stop();
   // Until the first file is loaded the slider reaches 1000 over five empty
   // events: only an existing event can become the current one.
@@ -169,11 +195,14 @@ void ReplayEngine::UpdateTimeDisplay() {
   controls_.SetTimeText(FormatTimeDisplay(EventAt(position_.currentEvent).onsetMs));
 }
 
-void ReplayEngine::OnPortError(int code, const std::string& text) {
-  if (!Silent(code)) dialogs_.ShowMessage(text, MessageKind::Error);
+void ReplayEngine::OnPortError(MidiError /*code*/, const std::string& text) {
+  // An output that failed to open in the background: the replay is over.
+  if (states_.Is(ProgramState::OpeningOutput) && port_.State() == PortState::Closed) Stop();
+  dialogs_.ShowMessage(text, MessageKind::Error);
 }
 
 void ReplayEngine::OnMessageSent(int tag) {
+  if (!states_.Is(ProgramState::Replaying)) return;
   // Tags beyond the loaded clusters could only come from an earlier file.
   if (tag < 1 || tag > performance_.EventCount()) return;
   position_.currentEvent = tag;

@@ -7,9 +7,14 @@
 // cluster the current event, moves the time display and has the view show the
 // event's tail. The view cannot be resized while it follows a replay.
 //
+// The engine keeps the program's state (ProgramStates) for the replay: Play
+// moves Idle to OpeningOutput, and the replay is Replaying once the output is
+// open, at once for a MIDI port, when the port says `opened` for the
+// built-in synthesizer (the time display says "Starting..." meanwhile); every
+// stop goes back to Idle. What does not fit the state is refused.
+//
 // Everything here runs on the UI thread; the port's notifications arrive
-// there between other window events (or inside
-// `ReplayControls::processPendingEvents`).
+// there between other window events.
 
 #include <cstdint>
 #include <optional>
@@ -26,8 +31,12 @@ namespace rp {
 
 class Dialogs;
 class PlotViewLink;
+class ProgramStates;
 class ProgressSink;
 class ReplayControls;
+
+// The time display while the output opens.
+inline constexpr const char* kStartingText = "Starting...";
 
 // The entry of the device list chosen at start: the last device that is not
 // a through or loop-back port (its name holds "Through" or "Loopback", in any
@@ -38,11 +47,11 @@ int DefaultOutputEntry(const std::vector<std::string>& entries);
 class ReplayEngine {
  public:
   // Connects the port's notifications to the handlers below; every reference
-  // must outlive the engine. The engine replays `performance` and keeps
-  // `position` where the replay stands.
+  // must outlive the engine. The engine replays `performance`, keeps
+  // `position` where the replay stands and `states` what the replay does.
   // The tail length follows the controls from here on.
   ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotViewLink& view, ProgressSink& progress,
-               Dialogs& dialogs, const Performance& performance, ReplayPosition& position);
+               Dialogs& dialogs, const Performance& performance, ReplayPosition& position, ProgramStates& states);
   ~ReplayEngine();
   ReplayEngine(const ReplayEngine&) = delete;
   ReplayEngine& operator=(const ReplayEngine&) = delete;
@@ -52,10 +61,16 @@ class ReplayEngine {
   // chooses; the panel selects that entry to match.
   std::vector<std::string> ListOutputDevices();
 
-  // Replays from the first note of the current event to the end of the file.
+  // Replays from the first note of the current event to the end of the file
+  // (only when Idle).
   void Play();
-  // Stops and closes the port, enables Play, makes the view sizable again.
+  // Stops and closes the port (an open under way is cancelled), makes the
+  // view sizable again; a replay goes back to Idle.
   void Stop();
+  // The end of the program: stops as Stop does, and an external device is
+  // told all-notes-off and reset-all-controllers on every channel before the
+  // port closes.
+  void StopForShutdown();
   // Queues one message per note event from `from` to `to` (both adjusted in
   // place to the file), and the controllers with them, behind the progress
   // window "Preparing MIDI...". Returns how many notes MIDI cannot carry were
@@ -63,7 +78,8 @@ class ReplayEngine {
   int QueueMessages(std::int32_t& from, std::int32_t& to);
   // Speed, tail length and device from the controls, then opens the port.
   void OpenOutput();
-  // Opens the port, fixes the view's border and starts sending.
+  // Opens the port; once it is open, fixes the view's border and starts
+  // sending.
   void StartSending();
   // Resets and closes the port when it is open (also when the panel closes).
   void CloseOutput();
@@ -79,7 +95,7 @@ class ReplayEngine {
   // The speed slider applies at once, also during a replay.
   void OnSpeedChanged();
   // Another device is used from the next replay on; this one stops.
-  void OnDeviceChosen() { Stop(); }
+  void OnDeviceChosen();
   // The tail length shows from the view's next update; no redraw now.
   void OnTailLengthChanged();
   // The time slider released at `event`: stop, make that event current, and
@@ -89,12 +105,14 @@ class ReplayEngine {
   void UpdateTimeDisplay();
 
   // The port's notifications.
-  void OnPortError(int code, const std::string& text);
+  void OnPortError(MidiError code, const std::string& text);
   void OnMessageSent(int tag);
   void OnReplayEnded() { Stop(); }
+  void OnOutputOpened();
 
  private:
   const OnsetEvent& EventAt(std::int32_t number) const;  // number from 1; an all-zero event outside
+  void BeginReplay();
 
   MidiOutputPort& port_;
   ReplayControls& controls_;
@@ -104,9 +122,7 @@ class ReplayEngine {
   const Performance& performance_;
   ReplayPosition& position_;
   VelocityScaleChoice velocityScale_;
-  // Counts the stops, so that a start can tell whether the events it let run
-  // stopped the replay it is starting.
-  std::uint64_t stops_ = 0;
+  ProgramStates& states_;
 };
 
 }  // namespace rp

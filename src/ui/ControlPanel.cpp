@@ -4,7 +4,6 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,12 +17,14 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "analysis/AddComparedPerformances.h"
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
+#include "base/BackgroundJob.h"
 #include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
@@ -167,7 +168,10 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->Bar(), *eventCountLabel_,
                                                *eventLabel_);
   ReplayControls& controls = *this;
-  engine_ = std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_);
+  engine_ =
+      std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_, states_);
+  loadJob_ = std::make_unique<BackgroundJob>(QtUiPoster(this), *progress_);
+  connect(&progressWindow_->CancelButton(), &QPushButton::clicked, this, [this] { CancelLoad(); });
 
   TakeRecorder::Hooks hooks;
   hooks.makeInput = midi_.makeInput;
@@ -187,27 +191,52 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   recordTimer_ = new QTimer(this);
   recordTimer_->setObjectName(QStringLiteral("recordTimer"));
   recordTimer_->setInterval(100);
-  connect(recordTimer_, &QTimer::timeout, this, [this] { recorder_->Tick(std::chrono::steady_clock::now()); });
+  connect(recordTimer_, &QTimer::timeout, this, [this] {
+    if (states_.Allows(UserAction::RecordingTick)) recorder_->Tick(std::chrono::steady_clock::now());
+  });
+  states_.SetListener([this](ProgramState state) { ShowState(state); });
+  ShowState(states_.Current());
 }
 
 void ControlPanel::SetRecoveryPath(const std::string& path) { recorder_->SetRecoveryPath(path); }
 
-void ControlPanel::ToggleRecording() { recorder_->Toggle(); }
+void ControlPanel::SetLoadInBackground(bool inBackground) { loadJob_->SetInBackground(inBackground); }
+
+void ControlPanel::SetLoadProgressHook(std::function<void(std::int64_t)> hook) {
+  loadJob_->SetProgressHook(std::move(hook));
+}
+
+void ControlPanel::ToggleRecording() {
+  if (recorder_->Recording()) {
+    if (states_.Allows(UserAction::Stop)) recorder_->Stop();
+  } else if (states_.Allows(UserAction::OpenFile)) {
+    recorder_->Start();
+  }
+}
 
 bool ControlPanel::IsRecording() const { return recorder_->Recording(); }
 
 // While a take is recorded, Stop ends it and nothing else may load or replay.
 void ControlPanel::ShowRecording(bool recording) {
-  SetPlayEnabled(!recording);
-  openButton_->setEnabled(!recording);
-  timeSlider_->setEnabled(!recording);
-  if (recording)
+  states_.MoveTo(recording ? ProgramState::Recording : ProgramState::Idle);
+}
+
+void ControlPanel::ShowState(ProgramState state) {
+  using S = ProgramState;
+  const bool replayOrIdle = state == S::Idle || state == S::OpeningOutput || state == S::Replaying;
+  playButton_->setEnabled(state == S::Idle);
+  stopButton_->setEnabled(states_.Allows(UserAction::Stop));
+  openButton_->setEnabled(replayOrIdle);
+  timeSlider_->setEnabled(replayOrIdle);
+  progressWindow_->CancelButton().setEnabled(state == S::Loading);
+  if (state == S::Recording)
     recordTimer_->start();
   else
     recordTimer_->stop();
 }
 
 ControlPanel::~ControlPanel() {
+  loadJob_.reset();
   recorder_.reset();
   engine_.reset();
   port_.reset();
@@ -269,6 +298,7 @@ void ControlPanel::CreateControls() {
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
   connect(stopButton_, &QPushButton::clicked, this, [this] {
+    if (!states_.Allows(UserAction::Stop)) return;
     if (recorder_->Recording())
       recorder_->Stop();
     else
@@ -305,15 +335,26 @@ void ControlPanel::Start() {
   }
 
   show();
-  // The frame is known once the window is shown (and the window manager has
-  // framed it, which the events let happen).
+  // The frame is known once the window is shown and the window manager has
+  // framed it: placed now, and again once the events of the showing have run.
   PlaceOnScreen();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  PlaceOnScreen();
+  QTimer::singleShot(0, this, [this] { PlaceOnScreen(); });
   // A take left unsaved is loaded instead of asking for a first file.
   if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
-  LoadFile(startFile_);
-  if (!startCompareFiles_.empty()) AddComparedFiles(startCompareFiles_);
+  auto compareNext = [this] {
+    if (!startCompareFiles_.empty()) AddComparedFiles(startCompareFiles_);
+  };
+  if (startFile_) {
+    StartLoad(*startFile_, LoadKind::AtStart, compareNext);
+    return;
+  }
+  PerformanceLoader loader(dialogs_, performance_, Hooks());
+  const std::optional<std::string> chosen = loader.ChoosePath(StoredFileFolder());
+  if (chosen) {
+    StartLoad(*chosen, LoadKind::AtStartChosen, compareNext);
+  } else {
+    compareNext();
+  }
 }
 
 QPoint PanelPlace(const QRect& available, const QSize& frame) {
@@ -336,18 +377,36 @@ void ControlPanel::PlaceOnScreen() {
 void ControlPanel::ClosePort() { engine_->CloseOutput(); }
 
 void ControlPanel::closeEvent(QCloseEvent* event) {
-  if (recorder_->Recording()) recorder_->Stop();
-  ClosePort();
+  if (!states_.Is(ProgramState::Closing) && !states_.Is(ProgramState::Closed)) {
+    if (recorder_->Recording() && states_.Allows(UserAction::Stop)) recorder_->Stop();
+    StopReplay();
+    ClosePort();
+  }
   QWidget::closeEvent(event);
 }
 
-void ControlPanel::OpenFile() { LoadFile(std::nullopt); }
+void ControlPanel::Shutdown(TakeEnding ending) {
+  if (!states_.MoveTo(ProgramState::Closing)) return;
+  recordTimer_->stop();
+  loadJob_->CancelAndWait();
+  progressWindow_->hide();
+  engine_->StopForShutdown();
+  recorder_->EndForShutdown(ending == TakeEnding::Save);
+  states_.MoveTo(ProgramState::Closed);
+  hide();
+}
 
-void ControlPanel::LoadFile(const std::optional<std::string>& path) {
+void ControlPanel::OpenFile() {
+  if (!states_.Allows(UserAction::OpenFile)) return;
+  StopReplay();
+  PerformanceLoader loader(dialogs_, performance_, Hooks());
+  const std::optional<std::string> path = loader.ChoosePath(StoredFileFolder());
+  if (path) StartLoad(*path, LoadKind::Chosen);
+}
+
+LoadHooks ControlPanel::Hooks() {
   LoadHooks hooks;
-  hooks.progress = progress_.get();
   hooks.position = &position_;
-  hooks.processPendingEvents = [this] { ProcessPendingEvents(); };
   hooks.stopReplay = [this] { StopReplay(); };
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
@@ -361,14 +420,52 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
     timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
   };
   hooks.updateTimeDisplay = [this] { UpdateTimeDisplay(); };
-  PerformanceLoader loader(dialogs_, performance_, hooks);
-  const LoadResult result = path ? loader.Open(*path) : loader.ChooseAndOpen(StoredFileFolder());
-  const bool read = result.status == LoadStatus::Loaded || result.status == LoadStatus::ReadError;
-  fileLoaded_ = fileLoaded_ || read;
-  if (read && !path) StoreFileFolderOf(result.path);
+  return hooks;
 }
 
-void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
+void ControlPanel::StartLoad(const std::string& path, LoadKind kind, std::function<void()> then) {
+  // A dialog's answer may come after the program began to close.
+  if (!states_.Allows(UserAction::OpenFile)) return;
+  StopReplay();
+  if (!states_.MoveTo(ProgramState::Loading)) return;
+  auto fresh = std::make_shared<Performance>();
+  fresh->settings = performance_.settings;
+  auto result = std::make_shared<LoadResult>();
+  auto work = [path, fresh, result](ProgressSink& progress) { *result = ReadPerformanceFile(path, *fresh, &progress); };
+  auto done = [this, path, kind, fresh, result, then = std::move(then)](bool cancelled, const std::string& error) {
+    if (!states_.MoveTo(ProgramState::Idle)) return;  // the program is closing
+    progress_->HideWindow();
+    if (cancelled || result->status == LoadStatus::Cancelled) {
+      // The count labels show the loaded performance again.
+      progress_->ShowNumberEvents(performance_.EventCount());
+      progress_->ShowEvent(position_.currentEvent);
+      return;
+    }
+    if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
+    result->path = path;
+    const bool read = KeepsPerformance(*result);
+    if (read) {
+      LoadHooks hooks = Hooks();
+      // The plot starts turning at start-up, when the first file may come.
+      if (kind != LoadKind::Chosen) hooks.stopAutoRotation = nullptr;
+      TakeLoadedPerformance(performance_, std::move(*fresh), hooks);
+    }
+    fileLoaded_ = fileLoaded_ || read;
+    if (read && kind != LoadKind::AtStart) StoreFileFolderOf(path);
+    PerformanceLoader(dialogs_, performance_, Hooks()).Report(*result);
+    if (then) then();
+  };
+  loadJob_->Start(std::move(work), std::move(done));
+}
+
+void ControlPanel::CancelLoad() {
+  if (!states_.Allows(UserAction::CancelLoad)) return;
+  loadJob_->Cancel();
+  progress_->HideWindow();
+}
+
+bool ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
+  if (!states_.Allows(UserAction::ChangeView)) return false;
   engine_->Stop();
   // Compared performances are always analysed as the main one is.
   std::string messages;
@@ -379,20 +476,22 @@ void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
     messages += ReanalyseKeepingPosition(performance_, position_, settings);
   }
   if (!messages.empty()) dialogs_.ShowMessage(messages, MessageKind::Error);
-  if (!fileLoaded_) return;
+  if (!fileLoaded_) return true;
   timeSlider_->setMaximum(std::max(performance_.EventCount(), timeSlider_->minimum()));
   engine_->UpdateTimeDisplay();
+  return true;
 }
 
 void ControlPanel::TogglePlay() {
-  if (playButton_->isEnabled()) {
+  if (states_.Allows(UserAction::Play)) {
     engine_->Play();
-  } else {
+  } else if (states_.Is(ProgramState::OpeningOutput) || states_.Is(ProgramState::Replaying)) {
     engine_->Stop();
   }
 }
 
 void ControlPanel::AddComparedPerformances() {
+  if (!states_.Allows(UserAction::OpenFile)) return;
   StopReplay();
   OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
   request.initialDir = StoredFileFolder();
@@ -400,18 +499,30 @@ void ControlPanel::AddComparedPerformances() {
 }
 
 void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
+  if (paths.empty() || !states_.Allows(UserAction::OpenFile)) return;
   StopReplay();
-  ProcessPendingEvents();
-  const CompareLoadReport report =
-      rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
-  OfferVelocity();
-  if (report.added > 0) view_.ShowFirstEvents();
-  for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
+  if (!states_.MoveTo(ProgramState::Loading)) return;
+  auto added = std::make_shared<ComparedPerformances>();
+  auto report = std::make_shared<CompareLoadReport>();
+  auto work = [paths, added, report, settings = performance_.settings,
+               before = compared_.size()](ProgressSink& progress) {
+    *report = rp::AddComparedPerformances(paths, *added, settings, &progress, before);
+  };
+  auto done = [this, added, report](bool cancelled, const std::string& error) {
+    if (!states_.MoveTo(ProgramState::Idle)) return;  // the program is closing
+    progress_->HideWindow();
+    if (cancelled) return;
+    if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
+    for (Performance& performance : *added) compared_.push_back(std::move(performance));
+    OfferVelocity();
+    if (!added->empty()) view_.ShowFirstEvents();
+    for (const std::string& message : report->messages) dialogs_.ShowMessage(message, MessageKind::Error);
+  };
+  loadJob_->Start(std::move(work), std::move(done));
 }
 
 void ControlPanel::RemoveComparedPerformances() {
-  if (compared_.empty()) return;
+  if (compared_.empty() || !states_.Allows(UserAction::ChangeView)) return;
   compared_.clear();
   OfferVelocity();
   view_.ShowFirstEvents();
@@ -426,7 +537,9 @@ void ControlPanel::OfferVelocity() {
   if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
 }
 
-void ControlPanel::OnTimingVelocityChosen() { view_.ShowFirstEvents(); }
+void ControlPanel::OnTimingVelocityChosen() {
+  if (states_.Allows(UserAction::ChooseValues)) view_.ShowFirstEvents();
+}
 
 void ControlPanel::SetTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
 
@@ -436,14 +549,11 @@ void ControlPanel::StopReplay() { engine_->Stop(); }
 
 bool ControlPanel::TimingChosen() const { return timingOption_->isChecked(); }
 
-bool ControlPanel::IsReplaying() const { return port_->State() == PortState::Replaying; }
+bool ControlPanel::IsReplaying() const {
+  return states_.Is(ProgramState::OpeningOutput) || states_.Is(ProgramState::Replaying);
+}
 
 bool ControlPanel::IsPortOpen() const { return port_->State() != PortState::Closed; }
-
-void ControlPanel::SetPlayEnabled(bool playEnabled) {
-  playButton_->setEnabled(playEnabled);
-  stopButton_->setEnabled(!playEnabled);
-}
 
 int ControlPanel::ReplaySpeed() const { return speedSlider_->value(); }
 
@@ -454,8 +564,6 @@ int ControlPanel::ChosenDeviceEntry() const { return std::max(deviceCombo_->curr
 void ControlPanel::SetTimeSliderValue(int value) { timeSlider_->setValue(value); }
 
 void ControlPanel::SetTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
-
-void ControlPanel::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 void ControlPanel::ShowSpeedFactor() {
   speedFactorLabel_->setText(QString::fromStdString(TempoLabel(speedSlider_->value())));

@@ -5,6 +5,12 @@
 // sliders and the Timing/Velocity choice. Its start lists the devices, places
 // and shows the window and reads the first performance. The replay itself and
 // the handlers around it are ReplayEngine's; this window supplies the widgets.
+//
+// The panel keeps the program's state (ProgramStates): every button, menu
+// item, shortcut and timer asks it first, and which controls can be used
+// follows it. Files are read on a thread of their own (BackgroundJob) into a
+// new performance that takes the loaded one's place only at the end; the
+// progress window's Cancel drops it, leaving the loaded one as it was.
 
 #include <QWidget>
 #include <functional>
@@ -14,6 +20,7 @@
 #include <vector>
 
 #include "base/PlotViewLink.h"
+#include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
 #include "model/ComparedPerformances.h"
 #include "replay/ReplayControls.h"
@@ -27,12 +34,14 @@ class QTimer;
 
 namespace rp {
 
+class BackgroundJob;
 class Dialogs;
 class MidiBackend;
 class MidiInput;
 class TakeRecorder;
 class MidiOutputPort;
 class ProgressWindow;
+struct LoadHooks;
 class QtProgressSink;
 class ReplayClock;
 class ReplayEngine;
@@ -55,6 +64,11 @@ QPoint PanelPlace(const QRect& available, const QSize& frame);
 // The program's outputs on the steady clock: the built-in synthesizer as the
 // default entry, then the machine's MIDI output ports.
 MidiOutputSetup RealMidiOutput();
+
+// How a take still running at the end of the program ends: saved through the
+// save dialog (the window was closed), or kept in the recovery file for the
+// next start (a signal, a fatal error).
+enum class TakeEnding { Save, KeepForRecovery };
 
 class ControlPanel final : public QWidget, public ControlPanelLink, private ReplayControls {
   Q_OBJECT
@@ -81,6 +95,12 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // The start chooses the first output device whose name contains `name`
   // (the command line's --output) instead of the usual one.
   void SetStartOutput(std::optional<std::string> name) { startOutput_ = std::move(name); }
+  // Files are read on a thread of their own unless set false (the snapshot
+  // reads them before it draws).
+  void SetLoadInBackground(bool inBackground);
+  // For tests: called on the loading thread with each progress value shown;
+  // it may block, holding the load at that point.
+  void SetLoadProgressHook(std::function<void(std::int64_t value)> hook);
   void SetRecoveryPath(const std::string& path);
   // "Record from MIDI input..." / "Stop recording".
   void ToggleRecording();
@@ -88,27 +108,40 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   TakeRecorder& Recorder() { return *recorder_; }
 
   // Sizes the performance arrays, lists the devices, places and shows the
-  // window, then opens the first file.
+  // window, then starts loading the first file (and then those to compare).
   void Start();
   // Places the shown window by PanelPlace on its screen.
   void PlaceOnScreen();
   // Closes the MIDI port (also when the window is closed).
   void ClosePort();
-  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
-  // that replaces the main performance removes the compared ones. The file
-  // dialog starts in the folder of the last file opened through it, in this
-  // run or an earlier one.
+  // "Open MIDI-ASCII": reads and analyses a file in the background; the view
+  // rebuilds when it is loaded. A file that replaces the main performance
+  // removes the compared ones. The file dialog starts in the folder of the
+  // last file opened through it, in this run or an earlier one.
   void OpenFile();
+  // The progress window's Cancel: the load ends, nothing of it is kept.
+  void CancelLoad();
+
+  // What the program does now, and whether `action` fits it.
+  ProgramState State() const { return states_.Current(); }
+  bool Allows(UserAction action) const { return states_.Allows(action); }
+  // The end of the program: a load is cancelled, the replay stops (all-notes-
+  // off and reset-all-controllers on an external port), a running take ends
+  // as `ending` says, the port closes; then the panel is Closed and refuses
+  // everything.
+  void Shutdown(TakeEnding ending);
   // New analysis settings: stops the replay, analyses the loaded performance
   // and the compared ones again (no file is read again), keeps the current
   // event at the same onset time where it still exists and moves the time
   // slider and display there; the plot is the caller's to rebuild. Before
-  // the first file they are only kept for it.
-  void ApplyAnalysisSettings(const AnalysisSettings& settings);
+  // the first file they are only kept for it. False, with nothing changed,
+  // when the state refuses it.
+  bool ApplyAnalysisSettings(const AnalysisSettings& settings);
   // The space bar: Play when the replay is stopped, else Stop.
   void TogglePlay();
   // "Add performance for comparison...": stops the replay, asks for one or
-  // more files and adds those that load; the view rebuilds.
+  // more files and adds those that load (read in the background); the view
+  // rebuilds.
   void AddComparedPerformances();
   // The same for files already chosen (the command line's).
   void AddComparedFiles(const std::vector<std::string>& paths);
@@ -135,16 +168,24 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
 
  private:
   // ReplayControls
-  void SetPlayEnabled(bool playEnabled) override;
   int ReplaySpeed() const override;
   int TailLength() const override;
   int ChosenDeviceEntry() const override;
   void SetTimeSliderValue(int value) override;
   void SetTimeText(const std::string& text) override;
-  void ProcessPendingEvents() override;
 
   void CreateControls();
-  void LoadFile(const std::optional<std::string>& path);
+  // The controls that can be used in `state`.
+  void ShowState(ProgramState state);
+  // Where a file to load comes from.
+  enum class LoadKind {
+    AtStart,        // the command line's
+    AtStartChosen,  // the file dialog's at start
+    Chosen,         // the file dialog's, "Open MIDI-ASCII"
+  };
+  // Loads `path` in the background, then runs `then`.
+  void StartLoad(const std::string& path, LoadKind kind, std::function<void()> then = {});
+  LoadHooks Hooks();
   // Velocity is offered only while every shown performance has the same kind
   // of velocity (MIDI or dB); otherwise timing is shown.
   void OfferVelocity();
@@ -161,6 +202,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   bool offerRecovery_ = false;
   std::optional<std::string> startOutput_;
   std::vector<std::string> startCompareFiles_;
+  ProgramStates states_;
 
   QComboBox* deviceCombo_ = nullptr;
   QPushButton* rewindButton_ = nullptr;
@@ -187,6 +229,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::unique_ptr<QtProgressSink> progress_;
   std::unique_ptr<ReplayEngine> engine_;
   std::unique_ptr<TakeRecorder> recorder_;
+  std::unique_ptr<BackgroundJob> loadJob_;
   QTimer* recordTimer_ = nullptr;  // the time display and the take file while recording
 };
 

@@ -2,6 +2,7 @@
 #include "ui/PlotWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -102,7 +104,9 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   popupMenu_ = new QMenu(this);
   PlotInteraction::Hooks hooks;
   hooks.redraw = [this] { view_.Redraw(); };
-  hooks.loadData = [this] { view_.LoadScatterFile(); };
+  hooks.loadData = [this] {
+    if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
+  };
   hooks.addCompared = [this] {
     if (controlPanel_) controlPanel_->AddComparedPerformances();
   };
@@ -141,6 +145,7 @@ QAction* PlotWindow::MenuItem(const QString& name) { return interaction_->MenuAc
 
 template <class F>
 void PlotWindow::RunHandler(F&& handler) {
+  if (shuttingDown_) return;
   try {
     handler();
   } catch (const std::exception& e) {
@@ -150,15 +155,21 @@ void PlotWindow::RunHandler(F&& handler) {
   }
 }
 
+bool PlotWindow::Allowed(UserAction action) const {
+  return !shuttingDown_ && (!controlPanel_ || controlPanel_->Allows(action));
+}
+
 void PlotWindow::Start() {
   RunHandler([this] { view_.Start(); });
 }
 
 void PlotWindow::ChooseAnalysisSettings() {
+  if (!Allowed(UserAction::ChangeView)) return;
   const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.settings);
   if (!chosen) return;
+  // The state may have changed while the dialog was open.
+  if (controlPanel_ && !controlPanel_->ApplyAnalysisSettings(*chosen)) return;
   StoreAnalysisSettings(*chosen);
-  if (controlPanel_) controlPanel_->ApplyAnalysisSettings(*chosen);
   view_.Rebuild();
 }
 
@@ -219,6 +230,7 @@ void PlotWindow::ShowControlPanel() {
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
     controlPanel_->SetStartOutput(options_.output);
     controlPanel_->Replay().SetVelocityScale(options_.velocityScale);
+    controlPanel_->SetLoadInBackground(options_.loadInBackground);
     if (options_.velocity) controlPanel_->SetTimingChosen(false);
     view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();
@@ -233,11 +245,29 @@ void PlotWindow::PlaceAndShow() {
   show();
 }
 
-void PlotWindow::ProcessEvents() { QCoreApplication::processEvents(); }
+void PlotWindow::LeaveEventLoop() const {
+  // Outside an event loop (a snapshot, a test driving the window) there is
+  // none to leave.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(exitStatus_);
+}
 
-void PlotWindow::EndProgram() {
-  std::fflush(nullptr);
-  std::exit(EXIT_FAILURE);
+void PlotWindow::EndProgram() { Shutdown(ShutdownCause::FatalError, EXIT_FAILURE); }
+
+void PlotWindow::Shutdown(ShutdownCause cause, int status) {
+  if (exitStatus_ == 0) exitStatus_ = status;
+  if (shuttingDown_) {
+    // Ends the dialogs of the shutdown under way (the save dialog): the take
+    // stays in the recovery file.
+    LeaveEventLoop();
+    return;
+  }
+  shuttingDown_ = true;
+  framePacer_->stop();
+  if (controlPanel_) {
+    controlPanel_->Shutdown(cause == ShutdownCause::WindowClosed ? TakeEnding::Save : TakeEnding::KeepForRecovery);
+  }
+  hide();
+  LeaveEventLoop();
 }
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {
@@ -253,8 +283,7 @@ void PlotWindow::changeEvent(QEvent* event) {
 // Closing the plot window ends the program, the control panel included.
 void PlotWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  if (controlPanel_) controlPanel_->close();
-  QCoreApplication::quit();
+  Shutdown(ShutdownCause::WindowClosed, EXIT_SUCCESS);
 }
 
 }  // namespace rp

@@ -9,6 +9,11 @@
 //
 // Frames are drawn on demand: when the view asks for one, and while the view
 // animates, one after another at the display's rate, at most 60 a second.
+//
+// The program ends by one path, Shutdown: for the window's close, a signal
+// (StopSignals) and a fatal error alike, the control panel stops the replay
+// and ends a take, the devices close, and then the event loop is left with
+// the exit status.
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -20,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
 #include "model/VelocityScale.h"
 #include "plot/PlotView.h"
@@ -48,6 +54,14 @@ struct StartOptions {
   bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
   std::optional<std::string> output;      // part of the name of the output device chosen at start
   VelocityScaleChoice velocityScale;      // the replay's velocity scale
+  bool loadInBackground = true;           // files read on a thread of their own (not for snapshots)
+};
+
+// Why the program ends.
+enum class ShutdownCause {
+  WindowClosed,  // the plot window's close: a running take is saved through the save dialog
+  Signal,        // SIGINT or SIGTERM: a running take is kept in the recovery file
+  FatalError,    // an error the program cannot go on after: likewise
 };
 
 class PlotWindow final : public QWidget, public ViewWindow {
@@ -88,8 +102,19 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // A left double-click at pixel (x, y) of the device widget: a point of the
   // performance becomes the current event as from the time slider.
   void DoubleClicked(float x, float y);
+  // The one way the program ends: the control panel stops the replay (all-
+  // notes-off and reset-all-controllers on an external port), ends a running
+  // take as `cause` says and closes the devices; the windows go and the event
+  // loop is left with `status`. A second call while that runs (a signal
+  // during the save dialog) only ends the dialogs, keeping the take in the
+  // recovery file.
+  void Shutdown(ShutdownCause cause, int status);
+  // The exit status once Shutdown has run (also when it ran before there was
+  // an event loop to leave, as when the graphics device cannot be made at
+  // start); nothing while the program goes on.
+  std::optional<int> EndStatus() const { return shuttingDown_ ? std::optional<int>(exitStatus_) : std::nullopt; }
 
-  // Ends the program at once.
+  // A fatal error: Shutdown with a failure status.
   void EndProgram();
 
   // ViewWindow
@@ -108,7 +133,6 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void PlotCannotBeDrawn(PlotFailure failure) override;
   void ShowControlPanel() override;
   void PlaceAndShow() override;
-  void ProcessEvents() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -121,6 +145,10 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void RunHandler(F&& handler);
   // After each frame: the next one is timed while the view animates.
   void FrameDrawn();
+  // Whether the control panel allows `action` now.
+  bool Allowed(UserAction action) const;
+  // Ends the running event loops with the exit status.
+  void LeaveEventLoop() const;
 
   Dialogs& dialogs_;
   StartOptions options_;
@@ -138,6 +166,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   PlotInteraction* interaction_;
   AnalysisSettingsQuestion askAnalysisSettings_;
   std::function<MidiOutputSetup()> makeMidiOutput_;
+  bool shuttingDown_ = false;
+  int exitStatus_ = 0;
 };
 
 }  // namespace rp

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtProgressSink.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QWidget>
@@ -34,8 +33,6 @@ void QtProgressSink::ShowWindow() {
   window_.move(anchor_.pos() + kOffset);
   window_.show();
   window_.raise();
-  // Let the window appear and paint before the work goes on; input waits.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtProgressSink::HideWindow() { window_.hide(); }

@@ -193,7 +193,6 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   RecordingProgressSink progress;
   LoadHooks hooks;
   hooks.progress = &progress;
-  hooks.processPendingEvents = [&] { calls.push_back("processPendingEvents"); };
   hooks.stopReplay = [&] { calls.push_back("stopReplay"); };
   hooks.updateAllData = [&] {
     calls.push_back("updateAllData");
@@ -238,8 +237,8 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   calls.clear();
   dialogs.fileAnswers = {DataFile("lf.txt")};
   EXPECT_TRUE(loader.ChooseAndOpen().Ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "processPendingEvents", "updateAllData", "stopAutoRotation",
-                                             "stopReplay", "max 5", "updateTimeDisplay"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "updateAllData", "stopAutoRotation", "stopReplay", "max 5",
+                                             "updateTimeDisplay"}));
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(progress.captions,
             (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));

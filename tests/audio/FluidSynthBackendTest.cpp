@@ -35,10 +35,10 @@ TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText)
     EXPECT_EQ(synth.DeviceCount(), 0);
     EXPECT_EQ(synth.DeviceName(-1), "Built-in synthesizer (General MIDI)");
     EXPECT_EQ(synth.DeviceName(0), "");
-    EXPECT_EQ(synth.Open(0)->code, kMidiNoSuchDevice);
+    EXPECT_EQ(synth.Open(0)->code, MidiError::NoSuchOutput);
     const auto failure = synth.Open(-1);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->code, kMidiNoAudioOutput);
+    EXPECT_EQ(failure->code, MidiError::NoSoundOutput);
     EXPECT_EQ(failure->text,
               "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
               "running and there is no sound card. Choose a MIDI output device instead.");
@@ -49,7 +49,7 @@ TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText)
     FluidSynthBackend synth(Options({"no-such-driver"}));
     const auto failure = synth.Open(-1);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->code, kMidiNoAudioOutput);
+    EXPECT_EQ(failure->code, MidiError::SoundOutputFailed);
     EXPECT_EQ(failure->text.rfind("The built-in synthesizer could not open the sound output: ", 0), 0u)
         << failure->text;
     EXPECT_NE(failure->text.find("no-such-driver"), std::string::npos) << failure->text;
@@ -60,7 +60,7 @@ TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText)
     FluidSynthBackend synth(o);
     const auto failure = synth.Open(-1);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->code, kMidiNoSoundFont);
+    EXPECT_EQ(failure->code, MidiError::NoSoundFont);
     EXPECT_NE(failure->text.find("timgm6mb-soundfont"), std::string::npos) << failure->text;
   }
 }
@@ -93,12 +93,18 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;
-    port.SetNotifications(
-        {[&](int code, const std::string& text) { events.push_back("error " + std::to_string(code) + " " + text); },
-         [&](int tag) { events.push_back("sent " + std::to_string(tag)); }, [&] { events.push_back("ended"); }});
+    port.SetNotifications({[&](MidiError, const std::string& text) { events.push_back("error " + text); },
+                           [&](int tag) { events.push_back("sent " + std::to_string(tag)); },
+                           [&] { events.push_back("ended"); }, [&] { events.push_back("opened"); }});
     port.SetDeviceIndex(-1);
-    port.Open();
-    ASSERT_EQ(port.State(), PortState::Open);
+    port.Open();  // the sound output starts on the port's thread
+    test::WaitFor(
+        [&] {
+          ui.Drain();
+          return port.State() != PortState::Opening && !events.empty();
+        },
+        5s);
+    ASSERT_EQ(port.State(), PortState::Open) << (events.empty() ? "" : events.back());
     EXPECT_EQ(synth->AudioDriver(), "file");
     for (int i = 0; i < 3; ++i) {
       port.Append({i + 1, 100.0 * i, 144, 60 + 4 * i, 120});
@@ -112,7 +118,7 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
         5s);
     port.Stop();  // three notes still sounding
     port.Close();
-    EXPECT_EQ(events, (std::vector<std::string>{"sent 1", "sent 2", "sent 3", "ended"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"opened", "sent 1", "sent 2", "sent 3", "ended"}));
     EXPECT_TRUE(ports->SentMessages().empty());
     // The sound output stays for the fade-out, then goes.
     test::WaitFor([&] { return synth->AudioDriver().empty(); }, 5s, 10ms);

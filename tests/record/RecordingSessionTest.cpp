@@ -98,7 +98,7 @@ TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
   EXPECT_EQ(Contents(rig.takePath), std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 70;\n")
       << "closed with everything in it";
 
-  rig.input.FailOpen({kMidiOpenFailed, "busy"});
+  rig.input.FailOpen({MidiError::InputOpenFailed, "busy"});
   EXPECT_EQ(session.Start(0, rig.takePath, Clock::now()), "busy");
   EXPECT_FALSE(session.Recording());
 }

@@ -47,10 +47,10 @@ TEST(CombinedMidiBackend, DefaultEntryIsOneDeviceAndTheNumberedEntriesTheOther) 
   EXPECT_EQ(b.DeviceName(2), "");
   EXPECT_EQ(b.DeviceName(-2), "");
   ASSERT_TRUE(b.Open(2).has_value());
-  EXPECT_EQ(b.Open(2)->code, kMidiNoSuchDevice);
+  EXPECT_EQ(b.Open(2)->code, MidiError::NoSuchOutput);
 
   const std::uint8_t on[3] = {0x90, 60, 100};
-  EXPECT_EQ(b.Send(on, {})->code, kMidiNotOpen);  // nothing open yet
+  EXPECT_EQ(b.Send(on, {})->code, MidiError::NotOpen);  // nothing open yet
 
   ASSERT_FALSE(b.Open(-1).has_value());
   EXPECT_EQ(d.builtIn->OpenDevice(), -1);
@@ -67,21 +67,25 @@ TEST(CombinedMidiBackend, DefaultEntryIsOneDeviceAndTheNumberedEntriesTheOther) 
 
   b.Close();
   EXPECT_FALSE(d.machine->OpenDevice().has_value());
-  EXPECT_EQ(b.Send(on, {})->code, kMidiNotOpen);
+  EXPECT_EQ(b.Send(on, {})->code, MidiError::NotOpen);
 }
 
 TEST(CombinedMidiBackend, DefaultDeviceThatCannotPlayLeavesThePortClosedAndPortsUsable) {
   Devices d;
-  d.builtIn->FailOpen(MidiFailure{kMidiNoAudioOutput, "No sound."});
+  d.builtIn->FailOpen(MidiFailure{MidiError::NoSoundOutput, "No sound."});
   ManualUiQueue ui;
   MidiOutputPort port(*d.combined, d.clock, ui.Poster());
   std::vector<std::string> errors;
-  port.SetNotifications(
-      {[&](int code, const std::string& text) { errors.push_back(std::to_string(code) + " " + text); }, {}, {}});
+  port.SetNotifications({[&](MidiError code, const std::string& text) {
+                           EXPECT_EQ(code, MidiError::NoSoundOutput);
+                           errors.push_back(text);
+                         },
+                         {},
+                         {}});
   port.SetDeviceIndex(-1);
   port.Open();
   ui.Drain();
-  EXPECT_EQ(errors, std::vector<std::string>{"9 No sound."});
+  EXPECT_EQ(errors, std::vector<std::string>{"No sound."});
   EXPECT_EQ(port.State(), PortState::Closed);
 
   port.SetDeviceIndex(0);

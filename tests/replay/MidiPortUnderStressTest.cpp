@@ -29,7 +29,7 @@ struct Counts {
 // A port on the steady clock whose notifications are counted when drained.
 struct LiveRig {
   LiveRig() {
-    port.SetNotifications({[this](int, const std::string&) { ++counts.errors; }, [this](int) { ++counts.sent; },
+    port.SetNotifications({[this](MidiError, const std::string&) { ++counts.errors; }, [this](int) { ++counts.sent; },
                            [this] { ++counts.ended; }});
   }
   // `notes` note-on/off pairs on keys 40.., 1 ms apart from time 0.
@@ -93,7 +93,7 @@ TEST(MidiPortUnderStress, NothingArrivesAfterAStopWhateverTheTiming) {
 TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
   for (int sends : {0, 1, 7, 50}) {
     LiveRig rig;
-    rig.backend.FailSendAfter(sends, {kMidiSendFailed, "The MIDI device is gone."});
+    rig.backend.FailSendAfter(sends, {MidiError::SendFailed, "The MIDI device is gone."});
     rig.port.Open();
     rig.QueueNotes(40);
     rig.port.Start();
@@ -116,7 +116,7 @@ TEST(MidiPortUnderStress, ADeviceThatVanishesEndsTheReplayOnce) {
 
 TEST(MidiPortUnderStress, APortThatFailsToOpenStaysClosed) {
   LiveRig rig;
-  rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "The device is busy."});
+  rig.backend.FailOpen(MidiFailure{MidiError::OutputOpenFailed, "The device is busy."});
   rig.port.Open();
   rig.QueueNotes(3);
   rig.port.Start();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/PerformanceLoader.h"
+#include "base/ProgramState.h"
 #include "base/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
@@ -45,7 +46,6 @@ struct Panel {
   LoadHooks Hooks() {
     LoadHooks h;
     h.position = &position;
-    h.processPendingEvents = [this] { ui.Drain(); };
     h.stopReplay = [this] { engine.Stop(); };
     h.updateAllData = [this] { view.ShowFirstEvents(); };
     h.updateTimeDisplay = [this] { engine.UpdateTimeDisplay(); };
@@ -61,7 +61,8 @@ struct Panel {
   test::FakeReplayControls controls;
   NullProgressSink progress;
   ScriptedDialogs dialogs;
-  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position};
+  ProgramStates states;
+  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position, states};
   PerformanceLoader loader{dialogs, performance, Hooks()};
 };
 
@@ -89,7 +90,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     LoadResult r;
     if (throughTheDialog) {
       p.dialogs.fileAnswers.push_back(two);
-      r = p.loader.ChooseAndOpen();  // lets the pending events run after the dialog
+      r = p.loader.ChooseAndOpen();
     } else {
       r = p.loader.Open(two);
     }
@@ -99,7 +100,7 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     p.ui.Drain();
 
     EXPECT_EQ(p.port.State(), PortState::Closed);
-    EXPECT_TRUE(p.controls.playEnabled);
+    EXPECT_TRUE(p.states.Is(ProgramState::Idle));
     EXPECT_FALSE(p.view.borderFixed);
     EXPECT_EQ(p.performance.NoteCount(), 2);
     EXPECT_EQ(p.position.currentEvent, 1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/OnsetAnalysis.h"
+#include "base/ProgramState.h"
 #include "base/ProgressSink.h"
 #include "io/LegacyText.h"
 #include "model/Performance.h"
@@ -55,18 +56,8 @@ using FakeView = test::FakePlotView;
 using FakeControls = test::FakeReplayControls;
 
 // The engine on a recording port with a manual clock; the port's
-// notifications run when the test drains the UI queue, or inside
-// processPendingEvents.
+// notifications run when the test drains the UI queue.
 struct Rig {
-  Rig() {
-    controls.pendingEvents = [this] {
-      ui.Drain();
-      if (script.empty()) return;
-      auto next = std::move(script.front());
-      script.erase(script.begin());
-      if (next) next();
-    };
-  }
   // Lets the timing thread send what is due, then runs the notifications.
   void AdvanceMs(double ms) {
     clock.Advance(Ms(ms));
@@ -107,10 +98,9 @@ struct Rig {
   FakeControls controls;
   RecordingProgressSink progress;
   ScriptedDialogs dialogs;
-  // What the user does inside the coming processPendingEvents calls, one
-  // entry per call.
-  std::vector<std::function<void()>> script;
-  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position};
+  ProgramStates states;
+  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position, states};
+  bool Idle() const { return states.Is(ProgramState::Idle); }
 };
 
 TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
@@ -261,7 +251,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.position.tailLength, 7);
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
   EXPECT_EQ(rig.port.State(), PortState::Replaying);
-  EXPECT_FALSE(rig.controls.playEnabled);
+  EXPECT_EQ(rig.states.Current(), ProgramState::Replaying);
   EXPECT_TRUE(rig.view.borderFixed);
   EXPECT_EQ(rig.controls.timeText, " 0: 0: 1");  // the time display at the start
 
@@ -286,7 +276,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
   EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_FALSE(rig.backend.OpenDevice().has_value());
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
   const std::vector<Bytes> sent = rig.SentBytes();
   ASSERT_EQ(sent.size(), 10u);
@@ -302,7 +292,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   rig.AdvanceMs(10000);
   EXPECT_EQ(rig.SentBytes().size(), 12u);
   EXPECT_EQ(rig.SentBytes()[10], (Bytes{144, 67, 2}));
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.Idle());
 }
 
 TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
@@ -335,7 +325,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.AdvanceMs(1);
   rig.engine.SeekTo(3);
   EXPECT_EQ(rig.port.State(), PortState::Closed);
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
   EXPECT_EQ(rig.position.currentEvent, 3);
   EXPECT_EQ(rig.controls.timeSlider, 3);
@@ -353,7 +343,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.controls.deviceEntry = 1;
   rig.engine.OnDeviceChosen();
   EXPECT_EQ(rig.port.State(), PortState::Closed);
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.Idle());
   rig.engine.Play();
   EXPECT_EQ(rig.backend.OpenDevice(), 0);
 
@@ -365,34 +355,59 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   EXPECT_EQ(rig.position.currentEvent, 3);
   EXPECT_EQ(rig.port.State(), PortState::Closed);
 
-  // A stop among the events that the start lets run wins: the port never starts.
-  // play's own pending events, then startSending's
-  rig.script = {nullptr, [&] { rig.engine.Stop(); }};
+  // An output that takes time to open: Play says it is starting, a second
+  // Play is refused, and Stop meanwhile cancels the open; nothing is sent.
+  rig.backend.SetSlowOpen(true);
+  rig.backend.HoldOpen(true);
+  const std::size_t sentBefore = rig.SentBytes().size();
   rig.engine.Play();
-  EXPECT_TRUE(rig.script.empty());
+  ASSERT_TRUE(rig.backend.AwaitOpening());
+  EXPECT_EQ(rig.states.Current(), ProgramState::OpeningOutput);
+  EXPECT_EQ(rig.controls.timeText, kStartingText);
+  rig.engine.Play();
+  rig.engine.Stop();
+  EXPECT_TRUE(rig.Idle());
+  EXPECT_EQ(rig.controls.timeText, " 0: 0: 2");
+  ASSERT_TRUE(rig.clock.AwaitSleeper());
+  rig.ui.Drain();
+  rig.clock.Advance(Ms(5000));
+  ASSERT_TRUE(rig.clock.AwaitSleeper());
+  rig.ui.Drain();
   EXPECT_EQ(rig.port.State(), PortState::Closed);
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_FALSE(rig.backend.OpenDevice().has_value());
+  EXPECT_EQ(rig.SentBytes().size(), sentBefore);
+  EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
+
+  // Opened when it is ready, it plays.
+  rig.engine.Play();
+  ASSERT_TRUE(rig.backend.AwaitOpening());
+  rig.backend.HoldOpen(false);
+  ASSERT_TRUE(rig.clock.AwaitSleeper());
+  rig.ui.Drain();
+  EXPECT_EQ(rig.states.Current(), ProgramState::Replaying);
+  EXPECT_TRUE(rig.view.borderFixed);
+  rig.AdvanceMs(1);
+  EXPECT_EQ(rig.SentBytes().size(), sentBefore + 1);
+  rig.engine.Stop();
 }
 
-TEST(ReplayEngine, PortErrorsAreShownExceptCodes0And8AndAFailedOpenLeavesTheReplayStopped) {
+TEST(ReplayEngine, PortErrorsAreShownAndAFailedOpenLeavesTheReplayStopped) {
   Rig rig;
   rig.Load(kPiece);
-  rig.engine.OnPortError(0, "nothing");
-  rig.engine.OnPortError(8, "nothing either");
-  rig.engine.OnPortError(5, "The device refused a message.");
+  rig.engine.OnPortError(MidiError::SendFailed, "The device refused a message.");
   ASSERT_EQ(rig.dialogs.messages.size(), 1u);
   EXPECT_EQ(rig.dialogs.messages[0].text, "The device refused a message.");
   EXPECT_EQ(rig.dialogs.messages[0].title, kAppTitle);
   EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Error);
 
-  rig.backend.FailOpen(MidiFailure{kMidiOpenFailed, "Synth A is busy."});
+  rig.backend.FailOpen(MidiFailure{MidiError::OutputOpenFailed, "Synth A is busy."});
   rig.engine.Play();
   rig.ui.Drain();
   ASSERT_EQ(rig.dialogs.messages.size(), 2u);  // only why it did not open
   EXPECT_EQ(rig.dialogs.messages[1].text, "Synth A is busy.");
   EXPECT_EQ(rig.port.State(), PortState::Closed);
-  EXPECT_TRUE(rig.controls.playEnabled);
+  EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
 }
 
@@ -437,7 +452,8 @@ TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
   ManualUiQueue ui;
   MidiOutputPort port(backend, clock, ui.Poster());
   Rig rig;
-  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position,
+                      rig.states);
   EXPECT_EQ(engine.ListOutputDevices().size(), 3u);
   EXPECT_EQ(port.DeviceIndex(), 0);
 }
@@ -455,7 +471,7 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   EXPECT_EQ(rig.backend.OpenDevice(), -1);
   rig.AdvanceMs(1);
   EXPECT_EQ(rig.SentBytes(), std::vector<Bytes>(5, Bytes{128, 0, 0}));
-  EXPECT_TRUE(rig.controls.playEnabled);  // ended and stopped
+  EXPECT_TRUE(rig.Idle());  // ended and stopped
   EXPECT_EQ(rig.position.currentEvent, 0);
 
   // The slider reaches 1000 before the first file: only an existing event becomes current.
@@ -476,7 +492,8 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   RecordingMidiBackend none(clock, {});
   ManualUiQueue ui;
   MidiOutputPort port(none, clock, ui.Poster());
-  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position);
+  ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position,
+                      rig.states);
   EXPECT_EQ(engine.ListOutputDevices(), std::vector<std::string>{"Default MIDI output"});
   EXPECT_EQ(port.DeviceIndex(), -1);
 }

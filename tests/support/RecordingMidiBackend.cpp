@@ -12,11 +12,34 @@ std::string RecordingMidiBackend::DeviceName(int index) {
 }
 
 std::optional<MidiFailure> RecordingMidiBackend::Open(int index) {
-  std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
+  opening_ = true;
+  openChanged_.notify_all();
+  openChanged_.wait(lock, [this] { return !holdOpen_ || cancelled_; });
+  opening_ = false;
+  cancelled_ = false;
   if (openFailure_) return openFailure_;
-  if (names_.empty()) return MidiFailure{kMidiNoOutput, "No MIDI output is available."};
+  if (names_.empty()) return MakeMidiFailure(MidiError::NoOutput);
   open_ = index;
   return std::nullopt;
+}
+
+void RecordingMidiBackend::CancelOpen() {
+  std::lock_guard lock(mutex_);
+  if (!opening_) return;
+  cancelled_ = true;
+  openChanged_.notify_all();
+}
+
+void RecordingMidiBackend::HoldOpen(bool hold) {
+  std::lock_guard lock(mutex_);
+  holdOpen_ = hold;
+  openChanged_.notify_all();
+}
+
+bool RecordingMidiBackend::AwaitOpening(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  return openChanged_.wait_for(lock, timeout, [this] { return opening_; });
 }
 
 void RecordingMidiBackend::Close() {

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A MIDI device layer for tests and benchmarks: keeps every message with its
-// due and send time on the given clock, and fails on request.
+// due and send time on the given clock, fails on request, and plays a device
+// that opens slowly (held until released or cancelled) or that goes away.
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -29,6 +33,9 @@ class RecordingMidiBackend final : public MidiBackend {
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
+  bool OpenTakesTime(int /*index*/) override { return slowOpen_; }
+  void CancelOpen() override;
+  bool DevicePresent() override { return present_; }
   std::optional<MidiFailure> Send(std::span<const std::uint8_t> bytes, ReplayClock::Time due) override;
   ReplayClock::Time SoundDelay() override;
   ReplayClock::Time LookAhead() override;
@@ -43,6 +50,14 @@ class RecordingMidiBackend final : public MidiBackend {
   std::vector<ReplayClock::Time> Drops() const;
   std::optional<int> OpenDevice() const;  // nothing while closed
   void FailOpen(std::optional<MidiFailure> failure);
+  // Opening takes time (the port opens on its timing thread), and while held
+  // an open waits until released or cancelled.
+  void SetSlowOpen(bool slow) { slowOpen_ = slow; }
+  void HoldOpen(bool hold);
+  // Whether an open is waiting (true at once when one is), within `timeout`.
+  bool AwaitOpening(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // The device leaves the system (false) or is there.
+  void SetPresent(bool present) { present_ = present; }
   void FailSendAfter(int successfulSends, MidiFailure failure);
 
  private:
@@ -57,6 +72,12 @@ class RecordingMidiBackend final : public MidiBackend {
   ReplayClock::Time soundDelay_{0};
   ReplayClock::Time lookAhead_{0};
   std::vector<ReplayClock::Time> drops_;
+  std::condition_variable openChanged_;
+  bool opening_ = false;
+  bool holdOpen_ = false;
+  bool cancelled_ = false;
+  std::atomic<bool> slowOpen_{false};
+  std::atomic<bool> present_{true};
 };
 
 }  // namespace rp

@@ -6,7 +6,8 @@ namespace rp {
 std::optional<MidiFailure> ScriptedMidiInput::Open(int index, MidiInputHandler handler) {
   Close();
   if (openFailure_) return openFailure_;
-  if (index < 0 || index >= static_cast<int>(names_.size())) return MidiFailure{kMidiNoSuchDevice, "no such input"};
+  if (index < 0 || index >= static_cast<int>(names_.size()))
+    return MidiFailure{MidiError::NoSuchInput, "no such input"};
   std::lock_guard lock(mutex_);
   handler_ = std::move(handler);
   open_ = index;

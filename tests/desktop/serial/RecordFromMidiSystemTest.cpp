@@ -146,6 +146,33 @@ TEST_F(RecordFromJack, AVanishingInputAndATerminationEachEndTheTakeAndKeepWhatWa
   EXPECT_FALSE(std::filesystem::exists(Out("term.txt.recording")));
 }
 
+// SIGTERM mid-take: the saved take has every note played before it, also
+// those not yet handed to the system by the once-a-second flush.
+TEST_F(RecordFromJack, ATakeEndedBySigtermHoldsEveryNotePlayedBeforeIt) {
+  server_.UseInThisProcess();
+  RtMidiOut pads(RtMidi::UNIX_JACK, "rp_pads");
+  pads.openVirtualPort("out");
+  ChildProcess recorder;
+  ASSERT_TRUE(
+      recorder.Start({RP_PROGRAM, "--record", Out("pads.txt"), "--input", "rp_pads"}, Env(), "", Out("pads.log")));
+  ASSERT_TRUE(WaitFor([&] { return Text(Out("pads.log")).find("recording from") != std::string::npos; }, 30s))
+      << Text(Out("pads.log"));
+  constexpr int kNotes = 8;
+  for (int i = 0; i < kNotes; ++i) {
+    std::vector<unsigned char> on = {0x90, static_cast<unsigned char>(60 + i), 70};
+    pads.sendMessage(&on);
+    std::vector<unsigned char> off = {0x80, static_cast<unsigned char>(60 + i), 0};
+    pads.sendMessage(&off);
+    LetTimePass(100ms);  // the player's pace; the last note has arrived a JACK cycle (6 ms) after it left
+  }
+  recorder.Stop(20s);
+  Performance take;
+  ASSERT_TRUE(LoadPerformanceFile(Out("pads.txt"), take).Ok()) << Text(Out("pads.log"));
+  ASSERT_EQ(take.NoteCount(), 2 * kNotes);
+  for (int i = 0; i < kNotes; ++i) EXPECT_EQ(take.notes[2 * std::size_t(i)].noteKey, 60 + i);
+  EXPECT_FALSE(std::filesystem::exists(Out("pads.txt.recording")));
+}
+
 // The note-ons of a take, in order.
 std::vector<NoteEvent> NoteOns(const std::string& path) {
   Performance take;

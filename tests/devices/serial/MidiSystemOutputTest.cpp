@@ -78,7 +78,7 @@ void ReplayReachesTheListener(const std::string& api) {
   bool ended = false;
   std::string error;
   MidiOutputPort port(backend, clock, ui.Poster());
-  port.SetNotifications({[&](int, const std::string& text) { error = text; }, nullptr, [&] { ended = true; }});
+  port.SetNotifications({[&](MidiError, const std::string& text) { error = text; }, nullptr, [&] { ended = true; }});
   port.SetDeviceIndex(device);
   port.Open();
   ui.Drain();

@@ -63,6 +63,8 @@ struct ReplayWindow {
     window->Start();
     ControlPanel* panel = window->ControlPanel();
     if (!window->View().State().rendererReady || panel == nullptr) return;
+    // The file is read in the background.
+    QtWaitFor([panel] { return panel->State() != ProgramState::Loading; }, std::chrono::seconds(30));
     panel->findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // the built-in synthesizer
     play = panel->findChild<QPushButton*>("playButton");
     stop = panel->findChild<QPushButton*>("stopButton");
@@ -76,6 +78,7 @@ struct ReplayWindow {
   // as they do for the user.)
   void OpenOutput() {
     play->click();
+    QtWaitFor([this] { return window->ControlPanel()->State() == ProgramState::Replaying; }, std::chrono::seconds(10));
     stop->click();
     LetTimePassWithEvents(std::chrono::seconds(3));
   }

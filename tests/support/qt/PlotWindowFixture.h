@@ -25,6 +25,7 @@
 #include "support/ManualReplayClock.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
+#include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
 
@@ -48,12 +49,18 @@ class PlotWindowTest : public ::testing::Test {
     });
     form_->Start();
     ASSERT_TRUE(form_->View().State().rendererReady) << "no renderer under this display";
+    Settle();
     form_->View().State().autoRotate = false;
     Frame();
   }
   void TearDown() override {
     if (form_ && form_->ControlPanel()) form_->ControlPanel()->close();
     form_.reset();
+  }
+  // Waits until the loads running in the background have ended.
+  void Settle() {
+    ASSERT_TRUE(test::QtWaitFor([this] { return form_->ControlPanel()->State() != ProgramState::Loading; },
+                                std::chrono::seconds(20)));
   }
   ViewState& State() { return form_->View().State(); }
   QWidget* Surface() { return form_->PlotWidget(); }

@@ -7,6 +7,7 @@
 
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
+#include "base/ProgramState.h"
 #include "base/ProgressSink.h"
 #include "midi/CombinedMidiBackend.h"
 #include "model/Performance.h"
@@ -18,6 +19,7 @@
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WaitFor.h"
 
 namespace rp {
 namespace {
@@ -43,22 +45,27 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   ManualUiQueue ui;
   MidiOutputPort port(devices, clock, ui.Poster());
   test::FakeReplayControls controls;
-  controls.pendingEvents = [&] { ui.Drain(); };
   test::FakePlotView view(position);
   NullProgressSink progress;
   ScriptedDialogs dialogs;
-  ReplayEngine engine(port, controls, view, progress, dialogs, performance, position);
+  ProgramStates states;
+  ReplayEngine engine(port, controls, view, progress, dialogs, performance, position, states);
 
   EXPECT_EQ(engine.ListOutputDevices(), (std::vector<std::string>{"Built-in synthesizer (General MIDI)", "Port A"}));
   controls.deviceEntry = 0;  // the built-in synthesizer
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    engine.Play();
-    ui.Drain();
+    engine.Play();  // the synthesizer opens on the port's thread
+    test::WaitFor(
+        [&] {
+          ui.Drain();
+          return states.Is(ProgramState::Idle);
+        },
+        std::chrono::seconds(5));
     ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(attempt));
     EXPECT_EQ(dialogs.messages.back().text,
               "The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is "
               "running and there is no sound card. Choose a MIDI output device instead.");
-    EXPECT_TRUE(controls.playEnabled);  // Play enabled, Stop disabled
+    EXPECT_TRUE(states.Is(ProgramState::Idle));
     EXPECT_EQ(port.State(), PortState::Closed);
     EXPECT_FALSE(view.borderFixed);
   }
@@ -68,7 +75,7 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   engine.Play();
   EXPECT_EQ(port.State(), PortState::Replaying);
   EXPECT_EQ(port0->OpenDevice(), 0);
-  EXPECT_FALSE(controls.playEnabled);
+  EXPECT_TRUE(states.Is(ProgramState::Replaying));
   engine.Stop();
   EXPECT_EQ(port.State(), PortState::Closed);
   EXPECT_EQ(dialogs.messages.size(), 2u);

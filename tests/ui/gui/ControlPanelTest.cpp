@@ -60,6 +60,15 @@ struct Panel {
     };
     form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
   }
+  // Starts the panel and waits until its first files are loaded.
+  void Start() {
+    form->Start();
+    Settle();
+  }
+  // Waits until the loads running in the background have ended.
+  void Settle() {
+    EXPECT_TRUE(test::QtWaitFor([&] { return form->State() != ProgramState::Loading; }, std::chrono::seconds(20)));
+  }
   template <class W>
   W* Child(const char* name) {
     W* w = form->findChild<W*>(QLatin1String(name));
@@ -165,8 +174,10 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
 
   ProgressWindow& progress = f.Progress();
   EXPECT_EQ(progress.windowTitle(), "Processing....");
-  EXPECT_EQ(progress.size(), QSize(313, 16));
   EXPECT_EQ(progress.Bar().geometry(), QRect(0, 0, 313, 16));
+  EXPECT_EQ(progress.CancelButton().text(), "Cancel");
+  EXPECT_FALSE(progress.CancelButton().isEnabled()) << "nothing to cancel";
+  EXPECT_TRUE(progress.rect().contains(progress.CancelButton().geometry()));
 
   // The speed factor follows the slider.
   p.Child<QSlider>("speedSlider")->setValue(1000);
@@ -176,7 +187,7 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
 
 TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   Panel p;
-  p.form->Start();
+  p.Start();
   EXPECT_TRUE(p.form->isVisible());
   auto* combo = p.Child<QComboBox>("deviceCombo");
   ASSERT_EQ(combo->count(), 3);
@@ -213,6 +224,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 
   // A cancelled dialog changes nothing.
   p.form->OpenFile();
+  p.Settle();
   EXPECT_EQ(p.performance.EventCount(), 5);
   EXPECT_TRUE(p.view.calls.empty());
 }
@@ -220,7 +232,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
 TEST(ControlPanel, LooksRightOnTheDesktop) {
   const std::string longName = "Digital Piano:Digital Piano MIDI 1 20:0 (USB)";
   Panel p({std::string(RP_TEST_DATA_DIR "/lf.txt")}, {longName, "Midi Through:Midi Through Port-0 14:0"});
-  p.form->Start();
+  p.Start();
 
   // The instrument, not the loop-back port after it, is chosen.
   auto* combo = p.Child<QComboBox>("deviceCombo");
@@ -275,7 +287,7 @@ TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
 TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) {
   Panel p(std::vector<std::optional<std::string>>{});
   p.form->SetStartFile(RP_TEST_DATA_DIR "/lf.txt", {RP_TEST_DATA_DIR "/crlf.txt", "/no/such/take.txt"});
-  p.form->Start();
+  p.Start();
   ASSERT_EQ(p.compared.size(), 1u) << "the missing file is left out, the other stays";
   EXPECT_EQ(p.compared[0].sourcePath, RP_TEST_DATA_DIR "/crlf.txt");
   ASSERT_EQ(p.dialogs.messages.size(), 1u);
@@ -285,10 +297,12 @@ TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) 
 
   // From the menu: a file dialog; a cancel changes nothing.
   p.form->AddComparedPerformances();
+  p.Settle();
   EXPECT_EQ(p.dialogs.requests.back().title, "Add performance for comparison");
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/cr.txt")};
   p.form->AddComparedPerformances();
+  p.Settle();
   EXPECT_EQ(p.compared.size(), 2u);
 
   p.view.calls.clear();
@@ -298,17 +312,20 @@ TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) 
 
   // A new main file removes the compared ones; a failed one keeps them.
   p.form->AddComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
+  p.Settle();
   p.dialogs.fileAnswers = {std::string("/no/such/main.txt")};
   p.form->OpenFile();
+  p.Settle();
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
   p.form->OpenFile();
+  p.Settle();
   EXPECT_TRUE(p.compared.empty());
 }
 
 TEST(ControlPanel, PlayThenStop) {
   Panel p;
-  p.form->Start();
+  p.Start();
   auto* play = p.Child<QPushButton>("playButton");
   auto* stop = p.Child<QPushButton>("stopButton");
   QTest::mouseClick(play, Qt::LeftButton);
@@ -350,7 +367,7 @@ TEST(ControlPanel, PlayThenStop) {
 TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMessage) {
   Panel p;
   p.form->SetStartOutput("th A");
-  p.form->Start();
+  p.Start();
   EXPECT_EQ(p.Child<QComboBox>("deviceCombo")->currentIndex(), 1);
   QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
   EXPECT_EQ(p.backend->OpenDevice(), 0);
@@ -358,7 +375,7 @@ TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMes
 
   Panel unknown;
   unknown.form->SetStartOutput("Organ");
-  unknown.form->Start();
+  unknown.Start();
   EXPECT_EQ(unknown.Child<QComboBox>("deviceCombo")->currentIndex(), 2);
   ASSERT_EQ(unknown.dialogs.messages.size(), 1u);
   EXPECT_EQ(unknown.dialogs.messages[0].text,
@@ -367,7 +384,7 @@ TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMes
 
 TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   Panel p;
-  p.form->Start();
+  p.Start();
   auto* slider = p.Child<QSlider>("timeSlider");
   QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
   p.view.calls.clear();
@@ -411,6 +428,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   FakeView view{position};
   ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
   form.Start();
+  ASSERT_TRUE(test::QtWaitFor([&] { return form.State() == ProgramState::Idle; }, std::chrono::seconds(20)));
   auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
   auto* play = form.findChild<QPushButton*>(QStringLiteral("playButton"));
   auto* stop = form.findChild<QPushButton*>(QStringLiteral("stopButton"));
@@ -434,7 +452,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
 
 TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEndsAndSavesIt) {
   Panel p;
-  p.form->Start();
+  p.Start();
   test::TempDir dir("rp_panel_take_");
   p.form->SetRecoveryPath(dir.Path() + "/recovery.txt");
   p.dialogs.listAnswers = {0};

@@ -22,10 +22,10 @@ namespace {
 TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
   RtMidiBackend backend;
   SteadyReplayClock clock;
-  std::vector<std::pair<int, std::string>> errors;
+  std::vector<std::pair<MidiError, std::string>> errors;
   {
     MidiOutputPort port(backend, clock, QtUiPoster(QCoreApplication::instance()));
-    port.SetNotifications({[&](int code, const std::string& text) { errors.emplace_back(code, text); }, {}, {}});
+    port.SetNotifications({[&](MidiError code, const std::string& text) { errors.emplace_back(code, text); }, {}, {}});
     port.SetDeviceIndex(-1);
     EXPECT_FALSE(port.DeviceName().empty());
     port.Open();
@@ -34,8 +34,7 @@ TEST(RtMidiBackend, DefaultEntryOpensOrReportsThatNoOutputIsAvailable) {
       EXPECT_EQ(backend.ApiName(), "");
       EXPECT_EQ(port.State(), PortState::Closed);
       ASSERT_EQ(errors.size(), 1u);
-      EXPECT_NE(errors[0].first, 0);
-      EXPECT_NE(errors[0].first, 8);
+      EXPECT_EQ(errors[0].first, MidiError::NoOutput);
       EXPECT_NE(errors[0].second.find("No MIDI output is available"), std::string::npos);
     } else {
       EXPECT_EQ(port.State(), PortState::Open) << (errors.empty() ? "" : errors[0].second);
@@ -56,7 +55,7 @@ TEST(QtUiPoster, DeliversOnTheUiThreadInOrderAndNothingAfterStop) {
     onUiThread = onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
     seen.push_back(std::move(what));
   };
-  port.SetNotifications({[&](int, const std::string&) { note("error"); },
+  port.SetNotifications({[&](MidiError, const std::string&) { note("error"); },
                          [&](int tag) { note("sent " + std::to_string(tag)); }, [&] { note("ended"); }});
   port.Open();
   for (int i = 1; i <= 3; ++i) {

@@ -141,6 +141,7 @@ TEST_F(PlotWindowTest, AfterItsContextIsGoneThePlotGoesOnWithTheRendererMadeAgai
 TEST_F(PlotWindowTest, TheMenuAddsAndRemovesAComparedPerformance) {
   dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
   form_->MenuItem("menuAddCompared")->trigger();
+  Settle();
   ASSERT_EQ(compared_.size(), 1u);
   ASSERT_EQ(State().compared.size(), 1u);
   EXPECT_EQ(State().compared[0].name, "crlf.txt");
@@ -234,6 +235,7 @@ TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPre
 TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStored) {
   dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/crlf.txt")};
   form_->MenuItem("menuAddCompared")->trigger();
+  Settle();
   ASSERT_EQ(compared_.size(), 1u);
   form_->ControlPanel()->Replay().SeekTo(30);
   const double onset = performance_.events[29].onsetMs;

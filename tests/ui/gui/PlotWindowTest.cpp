@@ -29,6 +29,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
   form.Start();
   ASSERT_TRUE(form.View().State().rendererReady) << "no renderer under this display";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.ControlPanel()->State() == ProgramState::Idle; }, 20000));
 
   EXPECT_EQ(form.windowTitle(), "Return plot in 3 dimensions");
   EXPECT_EQ(form.width(), 606);
