@@ -35,16 +35,27 @@ void WalkClusters(Performance& performance, Visit visit) {
   }
 }
 
+// The velocity an event opened by note `j` takes: the note's own, or a
+// recording's loudness of it.
+double OpeningVelocity(const Performance& performance, std::int32_t j) {
+  const auto& loudness = performance.noteLoudnessDb;
+  if (performance.velocityKind == VelocityKind::Decibel && static_cast<std::size_t>(j) < loudness.size()) {
+    return loudness[static_cast<std::size_t>(j)];
+  }
+  return performance.notes[static_cast<std::size_t>(j)].noteVelocity;
+}
+
 // Marks note `j` with the event it opens, or with none (-1); an opening note
 // becomes the next onset event of `events`. True when it opened one.
-bool AssignCluster(std::vector<OnsetEvent>& events, std::int32_t j, NoteEvent& n, bool opens) {
+bool AssignCluster(const Performance& performance, std::vector<OnsetEvent>& events, std::int32_t j, NoteEvent& n,
+                   bool opens) {
   if (!opens) {
     n.opensEvent = -1;
     return false;
   }
   OnsetEvent p;
   p.onsetMs = n.timeMs;
-  p.velocity0 = n.noteVelocity;
+  p.velocity0 = OpeningVelocity(performance, j);
   p.firstNote = j;
   events.push_back(p);
   n.opensEvent = static_cast<std::int32_t>(events.size() - 1);
@@ -79,7 +90,7 @@ bool AnalyseInOneWalk(Performance& performance) {
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   std::size_t k = 0;  // events made
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(events, j, n, opens)) return;
+    if (!AssignCluster(performance, events, j, n, opens)) return;
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(events, k - 2 * d - 2, d);
   });
@@ -117,7 +128,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
-    if (!AssignCluster(events, j, n, opens)) return;
+    if (!AssignCluster(performance, events, j, n, opens)) return;
     const auto k = static_cast<std::int32_t>(events.size());
     if (k % kReportEvery == 0 || k == clusters) {
       shown.ShowEvent(k);

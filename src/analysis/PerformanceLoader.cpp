@@ -12,10 +12,12 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/ScoreAlignedEvents.h"
+#include "analysis/RecordingPerformance.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
@@ -24,6 +26,11 @@
 #include "io/SplitNoteRead.h"
 #include "io/StandardMidiFileReader.h"
 #include "io/TimesListReader.h"
+#include "io/RecordingReader.h"
+#include "io/RecordingSignature.h"
+#include "io/SplitNoteRead.h"
+#include "io/StandardMidiFileReader.h"
+#include "io/TextLike.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
@@ -39,6 +46,14 @@ struct FileCloser {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// What the readers look for, for the message about a file none can read.
+constexpr const char* kReadableKinds =
+    "an ASCII MIDI listing (note lines like \"1; /* 0 ms */+60 64;\"), a Standard MIDI File, a match file or a "
+    "recording (WAV, FLAC, Ogg/Vorbis or MP3)";
+
+// How much of a file's start tells its kind.
+constexpr std::size_t kHeadBytes = 4096;
 
 // Opens `path` for reading if it is a regular file; otherwise nothing, with
 // the reason in `why`. A folder, a FIFO or a device is refused: opening a
@@ -126,6 +141,7 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, const
   shown.ShowWindow();
   performance.notes = std::move(read.events);
   BecomeNotes(performance);
+  ForgetRecordingLoudness(performance);
   AnalyseOnsets(performance, &shown);
   result.noteOnCount = CountNoteOns(performance);
   FinishLoad(performance, path, hooks, shown);
@@ -214,10 +230,42 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
   return result;
 }
 
+// A recording is read and its onsets found whole before anything of the
+// current performance changes, so a failed or cancelled read leaves it as it
+// was.
+LoadResult LoadRecordingFile(const std::string& path, Performance& performance, const LoadHooks& hooks) {
+  LoadResult result;
+  NullProgressSink none;
+  ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
+  shown.ShowWindow();
+  RecordingRead read;
+  try {
+    read = ReadRecording(path, performance.settings.onsets, hooks.progress);
+  } catch (const std::bad_alloc&) {
+    shown.HideWindow();
+    return NotEnoughMemory(path);
+  }
+  if (!read.Ok() || static_cast<std::int64_t>(read.onsets.size()) > kMaxNotes) {
+    shown.HideWindow();
+    result.status = read.cancelled ? LoadStatus::Cancelled : LoadStatus::CannotOpen;
+    if (!read.cancelled) {
+      result.message = read.error.empty() ? Quoted(path) + " holds more onsets than returnplot can load."
+                                          : "Cannot read the recording " + Quoted(path) + ": " + read.error + ".";
+    }
+    return result;
+  }
+  TakeRecordingOnsets(read.onsets, performance);
+  AnalyseOnsets(performance, &shown);
+  result.noteOnCount = performance.NoteCount();
+  FinishLoad(performance, path, hooks, shown);
+  return result;
+}
+
 // After the file was read through once: false, with the reason in `result`,
-// when a read failed or it holds more notes than a performance can; the
-// performance is then left as it was.
-bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, LoadResult& result) {
+// when a read failed, it holds more notes than a performance can, or it holds
+// nothing any reader knows (no note line, and not text); the performance is
+// then left as it was. A text file without a note line loads, with a warning.
+bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, bool text, LoadResult& result) {
   result.fieldCount = counts.fields;
   if (error != 0) {
     result.status = LoadStatus::CannotOpen;
@@ -229,6 +277,15 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
     result.message = Quoted(path) + " holds more notes than returnplot can load.";
     return false;
   }
+  if (counts.noteLines == 0 && !text) {
+    result.status = LoadStatus::Unrecognised;
+    result.message =
+        "Nothing in " + Quoted(path) + " is a performance returnplot can read: it expected " + kReadableKinds + ".";
+    return false;
+  }
+  if (counts.noteLines == 0) {
+    result.warning = Quoted(path) + " holds no note line (\"1; /* 0 ms */+60 64;\"): the performance is empty.";
+  }
   return true;
 }
 
@@ -237,7 +294,8 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
 // over when the file has been read through. Otherwise the same as the two
 // passes below, except that a read error anywhere leaves the performance as
 // it was. A large file is read in two halves at once.
-LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks) {
+LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& performance, const LoadHooks& hooks,
+                         bool text) {
   LoadResult result;
   std::vector<NoteEvent> notes;
   SplitReadResult read;
@@ -252,11 +310,12 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, Performance& 
     return NotEnoughMemory(path);
   }
   const FieldCounts& counts = read.counts;
-  if (!ReadThrough(path, read.error, counts, result)) return result;
+  if (!ReadThrough(path, read.error, counts, text, result)) return result;
   NullProgressSink none;
   ProgressThrottle shown(none);
   performance.notes = std::move(notes);
   BecomeNotes(performance);
+  ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
   ReportFindings(::fileno(file), path, counts.found, result);
   AnalyseOnsets(performance);  // nothing shown: the analysis in one walk
@@ -275,23 +334,27 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     result.message = "Cannot open " + Quoted(path) + ": " + why;
     return result;
   }
-  // Either kind of performance file is recognised by its content.
-  std::uint8_t head[4] = {};
-  if (LooksLikeStandardMidiFile({head, std::fread(head, 1, sizeof head, file.get())})) {
+  // Every kind of performance file is recognised by its content.
+  std::uint8_t headBytes[kHeadBytes] = {};
+  const std::span<const std::uint8_t> head(headBytes, std::fread(headBytes, 1, sizeof headBytes, file.get()));
+  if (LooksLikeStandardMidiFile(head)) {
     file.reset();
     return LoadMidiFile(path, performance, hooks);
   }
+  if (LooksLikeRecording(head)) {
+    file.reset();
+    return LoadRecordingFile(path, performance, hooks);
+  }
+  const bool text = LooksLikeText(head);
   std::rewind(file.get());
-  char text[4096];
-  const std::string_view textHead(text, std::fread(text, 1, sizeof text, file.get()));
+  const std::string_view textHead(reinterpret_cast<const char*>(head.data()), head.size());
   if (LooksLikeMatchFile(textHead) || LooksLikeTimesList(textHead)) {
     const bool isMatchFile = LooksLikeMatchFile(textHead);
     file.reset();
     return LoadGivenEvents(path, isMatchFile, performance, hooks);
   }
   // Everything else is read as an ASCII MIDI listing.
-  std::rewind(file.get());
-  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks);
+  if (hooks.progress == nullptr) return LoadUnwatched(file.get(), path, performance, hooks, text);
 
   // First pass: nothing of the current performance changes until the file
   // has been read through once. Its buffer grows to the longest field.
@@ -302,7 +365,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
   }
-  if (!ReadThrough(path, fields.Error(), counts, result)) return result;
+  if (!ReadThrough(path, fields.Error(), counts, text, result)) return result;
 
   NullProgressSink none;
   ProgressThrottle shown(hooks.progress ? *hooks.progress : none);
@@ -321,6 +384,7 @@ LoadResult LoadPerformanceFile(const std::string& path, Performance& performance
     shown.SetCaption("Loading...");
     FieldCounts read;
     if (fields.Rewind()) read = ReadNotes(fields, performance.notes, noteLines, shown);
+    ForgetRecordingLoudness(performance);
     ReportFindings(::fileno(file.get()), path, read.found, result);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
@@ -345,7 +409,8 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   request.title = std::move(title);
   request.filter =
       "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-      "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|";
+      "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
+      "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|";
   request.defaultExtension = "txt";
   return request;
 }

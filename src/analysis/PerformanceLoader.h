@@ -2,9 +2,9 @@
 #pragma once
 // Loading a performance file, from the "Open MIDI-ASCII" button or the command
 // line: an ASCII MIDI listing, a Standard MIDI File, a match file (a
-// performance aligned to its score) or a list of times, told apart by
-// content. Read every note event into the performance's `NoteEvents` (for a
-// listing two passes: count, then fill an array sized once), make the onset
+// performance aligned to its score), a list of times or a recording, told
+// apart by content. Read every note event into the performance's notes (for
+// a listing two passes: count, then fill an array sized once), make the onset
 // events (the onset analysis, or the events the file gives), and end the
 // load (the view rebuilds its points, replay stopped, the first event current,
 // time display updated). A plain list of times is read in the unit of the
@@ -38,11 +38,12 @@ struct LoadHooks {
 };
 
 enum class LoadStatus {
-  Loaded,      // the file was read and analysed
-  Cancelled,   // the file dialog was cancelled; nothing changed
-  CannotOpen,  // the file could not be opened or read; nothing changed
-  ReadError,   // reading failed half-way; what was read is loaded
-  TooLarge,    // more notes than the program can hold; nothing changed
+  Loaded,        // the file was read and analysed
+  Cancelled,     // the file dialog or the reading of a recording was cancelled; nothing changed
+  CannotOpen,    // the file could not be opened or read; nothing changed
+  ReadError,     // reading failed half-way; what was read is loaded
+  TooLarge,      // more notes than the program can hold; nothing changed
+  Unrecognised,  // no reader found anything it knows in the file; nothing changed
 };
 
 struct LoadResult {

@@ -6,6 +6,8 @@
 
 #include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
+#include "analysis/RecordingPerformance.h"
+#include "io/RecordingReader.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 
@@ -17,25 +19,33 @@ double MsPerUnit(TimesUnit unit) { return unit == TimesUnit::Seconds ? 1000.0 : 
 
 }  // namespace
 
-void Reanalyse(Performance& performance, const AnalysisSettings& settings) {
+std::string Reanalyse(Performance& performance, const AnalysisSettings& settings) {
+  std::string message;
   const TimesUnit unitBefore = performance.settings.timesUnit;
+  if (performance.velocityKind == VelocityKind::Decibel && settings.onsets != performance.settings.onsets) {
+    const RecordingRead read = ReadRecording(performance.sourcePath, settings.onsets);
+    if (read.Ok()) {
+      TakeRecordingOnsets(read.onsets, performance);
+    } else {
+      message = "Cannot find the onsets of \"" + performance.sourcePath + "\" again: " + read.error + ".";
+    }
+  }
   performance.settings = settings;
   if (UsesClusterWindow(performance)) {
     AnalyseOnsets(performance);
-    return;
+    return message;
   }
   // A plain list of times read in the other unit: the same numbers, scaled.
   if (performance.source == PerformanceSource::PlainTimes && settings.timesUnit != unitBefore) {
     const double scale = MsPerUnit(settings.timesUnit) / MsPerUnit(unitBefore);
     std::vector<double> timesMs;
     timesMs.reserve(performance.events.size());
-    for (const OnsetEvent& e : performance.events) {
-      timesMs.push_back(e.onsetMs * scale);
-    }
+    for (const OnsetEvent& e : performance.events) timesMs.push_back(e.onsetMs * scale);
     StoreTimes(performance, timesMs, PerformanceSource::PlainTimes);
-    return;
+    return message;
   }
   CompleteGivenEvents(performance);
+  return message;
 }
 
 std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs) {
@@ -47,14 +57,16 @@ std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs) {
   return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::distance(events.begin(), after)));
 }
 
-void ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position, const AnalysisSettings& settings) {
+std::string ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position,
+                                     const AnalysisSettings& settings) {
   const std::int32_t current = position.currentEvent;
   const bool known = current >= 1 && current <= performance.EventCount();
   const double onsetMs = known ? performance.events[static_cast<std::size_t>(current - 1)].onsetMs : 0.0;
-  Reanalyse(performance, settings);
+  std::string message = Reanalyse(performance, settings);
   // Events that come with the file keep their numbers whatever the settings.
-  if (!UsesClusterWindow(performance)) return;
+  if (!UsesClusterWindow(performance)) return message;
   position.currentEvent = known ? EventAtOrBefore(performance, onsetMs) : 1;
+  return message;
 }
 
 }  // namespace rp

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AnalysisOptions.h"
 
-#include <charconv>
 #include <ostream>
+
+#include "app/TextNumber.h"
 
 namespace rp {
 
@@ -11,15 +12,54 @@ namespace {
 constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
 constexpr std::string_view kTimesUnit = "--times-unit";
+constexpr std::string_view kOnsetMethod = "--onset-method";
+constexpr std::string_view kOnsetThreshold = "--onset-threshold";
+constexpr std::string_view kOnsetSilenceDb = "--onset-silence-db";
+constexpr std::string_view kOnsetMinIoiMs = "--onset-min-ioi-ms";
 
-// The whole of `text` as a number, else nothing.
-template <class T>
-std::optional<T> WholeText(const std::string& text) {
-  T value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
+// What each option takes, for its messages.
+std::string Expected(std::string_view option) {
+  if (option == kClusterMs) return "a number of milliseconds from 0 to 1000";
+  if (option == kDelay) return "a whole number from 1 to 50";
+  if (option == kTimesUnit) return "s or ms";
+  if (option == kOnsetMethod) return "one of " + OnsetMethodNames();
+  if (option == kOnsetThreshold) return "a number from 0.001 to 10";
+  if (option == kOnsetSilenceDb) return "a level in dB from -120 to 0";
+  return "a number of milliseconds from 0 to 1000";  // --onset-min-ioi-ms
+}
+
+// Reads `value` into the option `option` of `options`; false when it is not
+// a value the option takes.
+bool TakeValue(std::string_view option, const std::string& value, AnalysisOptions& options) {
+  if (option == kTimesUnit) {
+    if (value != "s" && value != "ms") return false;
+    options.timesUnit = value == "s" ? TimesUnit::Seconds : TimesUnit::Milliseconds;
+    return true;
+  }
+  if (option == kOnsetMethod) {
+    options.onsetMethod = OnsetMethodNamed(value);
+    return options.onsetMethod.has_value();
+  }
+  if (option == kDelay) {
+    const std::optional<std::int64_t> d = TextNumber<std::int64_t>(value);
+    if (!d || !IsValidDelay(*d)) return false;
+    options.delay = static_cast<std::int32_t>(*d);
+    return true;
+  }
+  const std::optional<double> number = TextNumber<double>(value);
+  if (!number) return false;
+  if (option == kClusterMs && IsValidClusterWindow(*number)) {
+    options.clusterWindowMs = number;
+  } else if (option == kOnsetThreshold && IsValidOnsetThreshold(*number)) {
+    options.onsetThreshold = number;
+  } else if (option == kOnsetSilenceDb && IsValidSilenceDb(*number)) {
+    options.onsetSilenceDb = number;
+  } else if (option == kOnsetMinIoiMs && IsValidOnsetIoi(*number)) {
+    options.onsetMinIoiMs = number;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -28,10 +68,17 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (clusterWindowMs) base.clusterWindowMs = *clusterWindowMs;
   if (delay) base.delay = *delay;
   if (timesUnit) base.timesUnit = *timesUnit;
+  if (onsetMethod) base.onsets.method = *onsetMethod;
+  if (onsetThreshold) base.onsets.threshold = *onsetThreshold;
+  if (onsetSilenceDb) base.onsets.silenceDb = *onsetSilenceDb;
+  if (onsetMinIoiMs) base.onsets.minIoiMs = *onsetMinIoiMs;
   return base;
 }
 
-bool IsAnalysisOption(std::string_view arg) { return arg == kClusterMs || arg == kDelay || arg == kTimesUnit; }
+bool IsAnalysisOption(std::string_view arg) {
+  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kOnsetMethod || arg == kOnsetThreshold ||
+         arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
+}
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {
   AnalysisOptions options;
@@ -43,33 +90,13 @@ std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& arg
       continue;
     }
     if (i + 1 == args.size()) {
-      err << "returnplot: " << a
-          << (a == kClusterMs ? " needs a number of milliseconds from 0 to 1000\n"
-              : a == kDelay   ? " needs a whole number from 1 to 50\n"
-                              : " needs s or ms\n");
+      err << "returnplot: " << a << " needs " << Expected(a) << '\n';
       return std::nullopt;
     }
     const std::string& value = args[++i];
-    if (a == kTimesUnit) {
-      if (value != "s" && value != "ms") {
-        err << "returnplot: --times-unit takes s or ms, not \"" << value << "\"\n";
-        return std::nullopt;
-      }
-      options.timesUnit = value == "s" ? TimesUnit::Seconds : TimesUnit::Milliseconds;
-    } else if (a == kClusterMs) {
-      const std::optional<double> ms = WholeText<double>(value);
-      if (!ms || !IsValidClusterWindow(*ms)) {
-        err << "returnplot: --cluster-ms takes a number of milliseconds from 0 to 1000, not \"" << value << "\"\n";
-        return std::nullopt;
-      }
-      options.clusterWindowMs = *ms;
-    } else {
-      const std::optional<std::int64_t> d = WholeText<std::int64_t>(value);
-      if (!d || !IsValidDelay(*d)) {
-        err << "returnplot: --delay takes a whole number from 1 to 50, not \"" << value << "\"\n";
-        return std::nullopt;
-      }
-      options.delay = static_cast<std::int32_t>(*d);
+    if (!TakeValue(a, value, options)) {
+      err << "returnplot: " << a << " takes " << Expected(a) << ", not \"" << value << "\"\n";
+      return std::nullopt;
     }
   }
   args = std::move(rest);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `--cluster-ms MS`, `--delay D` and `--times-unit s|ms`: the analysis
-// settings on the command line, for every command that analyses a
-// performance and for the windows.
+// `--cluster-ms MS`, `--delay D`, `--times-unit s|ms`, and for recordings
+// `--onset-method M`, `--onset-threshold T`, `--onset-silence-db DB` and
+// `--onset-min-ioi-ms MS`: the analysis settings on the command line, for
+// every command that analyses a performance and for the windows.
 
 #include <cstdint>
 #include <iosfwd>
@@ -15,25 +16,33 @@
 
 namespace rp {
 
-inline constexpr std::string_view kAnalysisOptionsUsage = "[--cluster-ms MS] [--delay D] [--times-unit s|ms]";
+inline constexpr std::string_view kAnalysisOptionsUsage =
+    "[--cluster-ms MS] [--delay D] [--times-unit s|ms] [--onset-method M] [--onset-threshold T] "
+    "[--onset-silence-db DB] [--onset-min-ioi-ms MS]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
   std::optional<double> clusterWindowMs;
   std::optional<std::int32_t> delay;
   std::optional<TimesUnit> timesUnit;
+  std::optional<OnsetMethod> onsetMethod;
+  std::optional<double> onsetThreshold;
+  std::optional<double> onsetSilenceDb;
+  std::optional<double> onsetMinIoiMs;
 
-  bool Any() const { return clusterWindowMs || delay || timesUnit; }
+  bool Any() const {
+    return clusterWindowMs || delay || timesUnit || onsetMethod || onsetThreshold || onsetSilenceDb || onsetMinIoiMs;
+  }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;
 };
 
-// True for "--cluster-ms", "--delay" and "--times-unit".
+// True for the option names above.
 bool IsAnalysisOption(std::string_view arg);
 
-// Takes every `--cluster-ms MS`, `--delay D` and `--times-unit s|ms` out of
-// `args` (the last of each counts). A missing, non-numeric or out-of-range value: one line on
-// `err` and nothing.
+// Takes every analysis option and its value out of `args` (the last of each
+// counts). A missing, non-numeric or out-of-range value: one line on `err`
+// and nothing.
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace rp

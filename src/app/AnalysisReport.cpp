@@ -58,27 +58,36 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   const std::int32_t noteCount = performance.NoteCount();
   const std::int32_t eventCount = performance.EventCount();
 
-  out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount;
-  if (UsesClusterWindow(performance)) {
-    out << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+  if (performance.velocityKind == VelocityKind::Decibel) {
+    const OnsetDetectionSettings& onsets = settings.onsets;
+    out << path << "\n  " << noteCount << " onsets found (method " << OnsetMethodName(onsets.method) << ", threshold "
+        << ShortestNumber(onsets.threshold) << ", silence " << ShortestNumber(onsets.silenceDb) << " dB, at least "
+        << ShortestNumber(onsets.minIoiMs) << " ms apart), " << eventCount << " onset events (onsets within "
+        << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
+  } else if (UsesClusterWindow(performance)) {
+    out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
+        << " onset events (note-ons within " << ShortestNumber(settings.clusterWindowMs) << " ms count as one)\n";
   } else if (performance.score) {
-    out << " onset events, one per score position (the cluster window does not apply)\n";
+    out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
+        << " onset events, one per score position (the cluster window does not apply)\n";
     PrintScoreInfo(*performance.score, out);
   } else {
-    out << " onset events, one per time of the list (the cluster window does not apply; no velocities)\n";
+    out << path << "\n  " << noteCount << " note events (" << noteOns << " note-ons), " << eventCount
+        << " onset events, one per time of the list (the cluster window does not apply; no velocities)\n";
   }
   if (loaded.skipped.count > 0) out << "  " << SkippedLinesSummary(loaded.skipped, {}, loaded.skippedKind) << "\n";
   if (settings.delay != AnalysisSettings{}.delay) {
     out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"
         << 2 * settings.delay << "\n";
   }
+  const bool decibels = performance.velocityKind == VelocityKind::Decibel;
   if (eventCount > 0) {
     const double span = events.back().onsetMs - events.front().onsetMs;
     double velocitySum = 0.0;
-    int low = 255;
-    int high = 0;
+    double low = events.front().velocity0;
+    double high = low;
     for (const OnsetEvent& e : events) {
-      const int v = e.velocity0;
+      const double v = e.velocity0;
       velocitySum += v;
       low = std::min(low, v);
       high = std::max(high, v);
@@ -86,19 +95,27 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
     out << "  first to last onset " << MinutesSeconds(span);
     if (eventCount > 1) out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms";
     out << "\n";
-    if (HasVelocity(performance)) {
+    if (decibels) {
+      out << "  loudness of the events: mean " << Fixed(velocitySum / eventCount, 1) << " dB, from " << Fixed(low, 1)
+          << " to " << Fixed(high, 1) << " dB\n";
+    } else if (HasVelocity(performance)) {
       out << "  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
           << high << "\n";
     }
   }
-  out << "\n  event   onset ms  interval0  interval1  interval2  vel0 vel1 vel2  first note\n";
+  out << (decibels ? "\n  event   onset ms  interval0  interval1  interval2  vel0 dB vel1 dB vel2 dB  first note\n"
+                   : "\n  event   onset ms  interval0  interval1  interval2  vel0 vel1 vel2  first note\n");
   const std::int32_t shown = std::min(eventCount, kEventsShown);
   for (std::int32_t k = 1; k <= shown; ++k) {
     const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
     char row[160];
-    if (HasVelocity(performance)) {
-      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs,
+    if (decibels) {
+      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %7.1f %7.1f %7.1f  %10d\n", k, p.onsetMs,
                     p.interval0, p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote + 1);
+    } else if (HasVelocity(performance)) {
+      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs,
+                    p.interval0, p.interval1, p.interval2, static_cast<int>(p.velocity0), static_cast<int>(p.velocity1),
+                    static_cast<int>(p.velocity2), p.firstNote + 1);
     } else {
       std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f     -    -    -  %10d\n", k, p.onsetMs,
                     p.interval0, p.interval1, p.interval2, p.firstNote + 1);

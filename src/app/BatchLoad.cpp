@@ -53,7 +53,7 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
                       LoadResult* loaded, bool strict) {
   performance = Performance::BeforeFirstFile(performance.settings);
   LoadResult result = LoadPerformanceFile(path, performance);
-  if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::TooLarge) {
+  if (result.status != LoadStatus::Loaded && result.status != LoadStatus::ReadError) {
     err << "returnplot: " << result.message << '\n';
     status = kExitCannotOpen;
     return false;

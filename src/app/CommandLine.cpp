@@ -7,9 +7,11 @@
 #include "app/BatchLoad.h"
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
+#include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
 #include "app/RecordOptions.h"
 #include "app/SnapshotOptions.h"
+#include "app/StatsCommand.h"
 #include "app/ToAsciiMidi.h"
 #include "model/ComparedPerformances.h"
 
@@ -22,16 +24,26 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-events", "FILE",
        "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note; "
        "for a match file also the score onset in beats, three beat periods in ms per beat and the asynchrony "
-       "in ms; the velocities of a list of times are empty).",
+       "in ms; the velocities of a list of times are empty, those of a recording are the loudness of its "
+       "events in dB).",
        &ExportEvents},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
+      {"--export-onsets", "FILE",
+       "Print every onset found in the recording FILE as CSV (time in ms, detection strength, loudness in dB), "
+       "before onsets are grouped into events.",
+       &ExportOnsets},
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
       {"--report", "[FILE]",
        "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
        &RunAnalysisReport},
+      {"--stats", kStatsUsage,
+       "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
+       "the files read side by side on N threads (default: one per core) and printed in the order given; S "
+       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", "OUT.wav [--speed S] FILE",
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
@@ -75,7 +87,7 @@ bool TakeOutputOption(std::vector<std::string>& args, std::optional<std::string>
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "Usage: returnplot [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--output NAME] [FILE [FILE...]]\n"
+  out << "Usage: returnplot [ANALYSIS OPTIONS] [--output NAME] [FILE [FILE...]]\n"
          "       returnplot COMMAND ARGS...\n\n"
          "With no arguments the plot window and the control panel open and the\n"
          "control panel asks for the first performance file; with FILE that file\n"
@@ -92,11 +104,20 @@ void PrintHelp(std::ostream& out) {
          "--delay D (1 to 50, default 1): event n is plotted against events n+D\n"
          "and n+2D.\n"
          "--times-unit s|ms (default s): the unit of a list of one time a line.\n"
-         "All three also go with --export-events, --export-notes, --report and\n"
-         "--snapshot. The cluster window does not apply to match files and lists\n"
-         "of times. The windows start with the values last chosen in\n"
-         "\"Analysis settings...\" unless these are given; the commands with the\n"
-         "defaults.\n"
+         "The cluster window does not apply to match files and lists of times.\n"
+         "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
+         "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
+         "--onset-method M (default specflux): the detection function, one of\n"
+         "  "
+      << OnsetMethodNames()
+      << ".\n"
+         "--onset-threshold T (0.001 to 10, default 0.4): lower finds more onsets.\n"
+         "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
+         "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
+         "All these analysis options also go with --export-events, --export-notes,\n"
+         "--export-onsets, --report, --stats and --snapshot. The windows start with the values\n"
+         "last chosen in \"Analysis settings...\" unless these are given; the commands\n"
+         "with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
          "contains NAME chosen for the replay (see --list-devices).\n"
          "--strict: with --export-events, --export-notes, --report, --to-ascii-midi\n"

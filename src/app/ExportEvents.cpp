@@ -38,7 +38,7 @@ int ExportEvents(const std::vector<std::string>& args, std::ostream& out, std::o
     const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
     csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
     if (velocities) {
-      csv.Integer(p.velocity0).Integer(p.velocity1).Integer(p.velocity2);
+      csv.Number(p.velocity0).Number(p.velocity1).Number(p.velocity2);
     } else {
       csv.Text({}).Text({}).Text({});
     }

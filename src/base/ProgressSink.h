@@ -28,6 +28,9 @@ class ProgressSink {
   // The two labels of the control panel.
   virtual void ShowNumberEvents(std::int64_t count) = 0;
   virtual void ShowEvent(std::int64_t index) = 0;
+  // Whether the user asked to stop the work under way; long reads ask now and
+  // then and end early, leaving everything as it was.
+  virtual bool CancelRequested() { return false; }
 };
 
 // Shows nothing (batch runs); tests derive from it to watch one step.

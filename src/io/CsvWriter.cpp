@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <ostream>
+#include <string>
 
 namespace rp {
 
@@ -28,9 +29,22 @@ CsvWriter& CsvWriter::Text(std::string_view text) {
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     return *this;
   }
+  // An empty view may hold no pointer at all; memcpy must not see it.
+  if (text.empty()) return *this;
   std::memcpy(buffer_ + used_, text.data(), text.size());
   used_ += text.size();
   return *this;
+}
+
+CsvWriter& CsvWriter::Field(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return Text(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return Text(quoted);
 }
 
 CsvWriter& CsvWriter::Number(double value) {

@@ -19,7 +19,11 @@ class CsvWriter {
   CsvWriter(const CsvWriter&) = delete;
   CsvWriter& operator=(const CsvWriter&) = delete;
 
+  // `text` as it is: the caller knows it holds no comma, quote or line end.
   CsvWriter& Text(std::string_view text);
+  // Any text (a file name, a message): in double quotes, its quotes doubled,
+  // when it holds a comma, a quote or a line end; as it is otherwise.
+  CsvWriter& Field(std::string_view text);
   CsvWriter& Number(double value);
   CsvWriter& Integer(std::int64_t value);
   void EndRow();

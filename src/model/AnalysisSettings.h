@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the analysis turns note events into onset events: the cluster window
-// and the delay d; and the unit of a plain list of times. The windows, the
-// command line and the stored settings all hold the same limits.
+// and the delay d; the unit of a plain list of times; and for a recording how
+// its onsets are found. The windows, the command line and the stored settings
+// all hold the same limits.
 
 #include <cstdint>
 #include <string>
+
+#include "model/OnsetDetectionSettings.h"
 
 namespace rp {
 
@@ -19,6 +22,8 @@ struct AnalysisSettings {
   // d: event n is plotted against events n + d and n + 2d.
   std::int32_t delay = 1;
   TimesUnit timesUnit = TimesUnit::Seconds;
+  // How a recording's onsets are found before they are grouped.
+  OnsetDetectionSettings onsets;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

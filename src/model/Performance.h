@@ -17,6 +17,7 @@
 
 #include "model/AnalysisSettings.h"
 #include "model/ScoreInfo.h"
+#include "model/VelocityKind.h"
 
 namespace rp {
 
@@ -52,15 +53,17 @@ enum class PerformanceSource {
 };
 
 // One onset cluster: a chord or a single note. Its plotted values are those of
-// itself, of the event `Delay` later and of the event 2 `Delay` later.
+// itself, of the event `Delay` later and of the event 2 `Delay` later. The
+// velocities are of the performance's `velocityKind`: MIDI velocities, or a
+// recording's loudness in dB.
 struct OnsetEvent {
   double onsetMs = 0.0;
   double interval0 = 0.0;
   double interval1 = 0.0;
   double interval2 = 0.0;
-  std::uint8_t velocity0 = 0;
-  std::uint8_t velocity1 = 0;
-  std::uint8_t velocity2 = 0;
+  double velocity0 = 0.0;
+  double velocity1 = 0.0;
+  double velocity2 = 0.0;
   std::int32_t firstNote = 0;  // index of the note-on that opens it
 };
 
@@ -75,6 +78,11 @@ struct Performance {
   std::optional<ScoreInfo> score;
   // Replayed beside the note events, in time order.
   std::vector<ControllerEvent> controllers;
+  // MIDI velocities, or a recording's loudness in dB: then `noteLoudnessDb`
+  // holds each note event's loudness, indexed as `notes`, and the onset
+  // analysis takes the events' velocities from there.
+  VelocityKind velocityKind = VelocityKind::Midi;
+  std::vector<double> noteLoudnessDb;
 
   // What the control panel holds before its first file: five all-zero note
   // events and five all-zero onset events.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AnalysisSettingsDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -28,6 +29,35 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   delay_->setRange(kMinDelay, kMaxDelay);
   delay_->setToolTip(QStringLiteral("Event n is plotted against events n+d and n+2d."));
 
+  // How a recording's onsets are found.
+  onsetMethod_ = new QComboBox(this);
+  onsetMethod_->setObjectName(QStringLiteral("onsetMethodBox"));
+  for (const OnsetMethod method : kOnsetMethods) {
+    const std::string_view name = OnsetMethodName(method);
+    onsetMethod_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                          static_cast<int>(method));
+  }
+  onsetMethod_->setToolTip(QStringLiteral("The detection function that finds the onsets in a recording."));
+  onsetThreshold_ = new QDoubleSpinBox(this);
+  onsetThreshold_->setObjectName(QStringLiteral("onsetThresholdBox"));
+  onsetThreshold_->setRange(kMinOnsetThreshold, kMaxOnsetThreshold);
+  onsetThreshold_->setDecimals(3);
+  onsetThreshold_->setSingleStep(0.05);
+  onsetThreshold_->setToolTip(
+      QStringLiteral("Lower finds more onsets in a recording, also some that were not played."));
+  onsetSilence_ = new QDoubleSpinBox(this);
+  onsetSilence_->setObjectName(QStringLiteral("onsetSilenceBox"));
+  onsetSilence_->setRange(kMinSilenceDb, kMaxSilenceDb);
+  onsetSilence_->setDecimals(1);
+  onsetSilence_->setSuffix(QStringLiteral(" dB"));
+  onsetSilence_->setToolTip(QStringLiteral("Nothing quieter than this is an onset."));
+  onsetMinIoi_ = new QDoubleSpinBox(this);
+  onsetMinIoi_->setObjectName(QStringLiteral("onsetMinIoiBox"));
+  onsetMinIoi_->setRange(kMinOnsetIoiMs, kMaxOnsetIoiMs);
+  onsetMinIoi_->setDecimals(1);
+  onsetMinIoi_->setSuffix(QStringLiteral(" ms"));
+  onsetMinIoi_->setToolTip(QStringLiteral("Two onsets of a recording lie at least this far apart."));
+
   auto* buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,6 +68,11 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
   form->addRow(QStringLiteral("Delay d:"), delay_);
+  form->addRow(new QLabel(QStringLiteral("Onsets of a recording:"), this));
+  form->addRow(QStringLiteral("Detection function:"), onsetMethod_);
+  form->addRow(QStringLiteral("Threshold:"), onsetThreshold_);
+  form->addRow(QStringLiteral("Silence below:"), onsetSilence_);
+  form->addRow(QStringLiteral("At least apart:"), onsetMinIoi_);
   form->addRow(new QLabel(QStringLiteral("OK analyses the loaded performance again."), this));
   form->addRow(buttons);
   SetSettings(current);
@@ -47,12 +82,20 @@ AnalysisSettings AnalysisSettingsDialog::Settings() const {
   AnalysisSettings s;
   s.clusterWindowMs = clusterWindow_->value();
   s.delay = delay_->value();
+  s.onsets.method = static_cast<OnsetMethod>(onsetMethod_->currentData().toInt());
+  s.onsets.threshold = onsetThreshold_->value();
+  s.onsets.silenceDb = onsetSilence_->value();
+  s.onsets.minIoiMs = onsetMinIoi_->value();
   return s;
 }
 
 void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
   clusterWindow_->setValue(settings.clusterWindowMs);
   delay_->setValue(settings.delay);
+  onsetMethod_->setCurrentIndex(onsetMethod_->findData(static_cast<int>(settings.onsets.method)));
+  onsetThreshold_->setValue(settings.onsets.threshold);
+  onsetSilence_->setValue(settings.onsets.silenceDb);
+  onsetMinIoi_->setValue(settings.onsets.minIoiMs);
 }
 
 std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent) {

@@ -352,6 +352,7 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
     compared_.clear();
+    OfferVelocity();
     view_.ShowFirstEvents();
   };
   hooks.stopAutoRotation = [this] { view_.StopAutoRotation(); };
@@ -370,12 +371,15 @@ void ControlPanel::LoadFile(const std::optional<std::string>& path) {
 void ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
   engine_->Stop();
   // Compared performances are always analysed as the main one is.
-  for (Performance& other : compared_) Reanalyse(other, settings);
+  std::string messages;
+  for (Performance& other : compared_) messages += Reanalyse(other, settings);
   if (!fileLoaded_) {
     performance_.settings = settings;
-    return;
+  } else {
+    messages += ReanalyseKeepingPosition(performance_, position_, settings);
   }
-  ReanalyseKeepingPosition(performance_, position_, settings);
+  if (!messages.empty()) dialogs_.ShowMessage(messages, MessageKind::Error);
+  if (!fileLoaded_) return;
   timeSlider_->setMaximum(std::max(performance_.EventCount(), timeSlider_->minimum()));
   engine_->UpdateTimeDisplay();
 }
@@ -401,6 +405,7 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
   ProcessPendingEvents();
   const CompareLoadReport report =
       rp::AddComparedPerformances(paths, compared_, performance_.settings, progress_.get());
+  OfferVelocity();
   if (report.added > 0) view_.ShowFirstEvents();
   for (const std::string& message : report.messages) dialogs_.ShowMessage(message, MessageKind::Error);
 }
@@ -408,7 +413,17 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
 void ControlPanel::RemoveComparedPerformances() {
   if (compared_.empty()) return;
   compared_.clear();
+  OfferVelocity();
   view_.ShowFirstEvents();
+}
+
+void ControlPanel::OfferVelocity() {
+  bool same = true;
+  for (const Performance& other : compared_) same = same && other.velocityKind == performance_.velocityKind;
+  velocityOption_->setEnabled(same);
+  velocityOption_->setToolTip(
+      same ? QString() : QStringLiteral("The shown performances have velocities of different kinds (MIDI and dB)."));
+  if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
 }
 
 void ControlPanel::OnTimingVelocityChosen() { view_.ShowFirstEvents(); }

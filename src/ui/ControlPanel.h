@@ -145,6 +145,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
 
   void CreateControls();
   void LoadFile(const std::optional<std::string>& path);
+  // Velocity is offered only while every shown performance has the same kind
+  // of velocity (MIDI or dB); otherwise timing is shown.
+  void OfferVelocity();
   void ShowSpeedFactor();
   void ShowRecording(bool recording);
 

@@ -10,6 +10,10 @@ namespace {
 
 const QString kClusterWindowKey = QStringLiteral("analysis/clusterWindowMs");
 const QString kDelayKey = QStringLiteral("analysis/delay");
+const QString kOnsetMethodKey = QStringLiteral("analysis/onsetMethod");
+const QString kOnsetThresholdKey = QStringLiteral("analysis/onsetThreshold");
+const QString kOnsetSilenceKey = QStringLiteral("analysis/onsetSilenceDb");
+const QString kOnsetMinIoiKey = QStringLiteral("analysis/onsetMinIoiMs");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
 
 // Organisation and application alike, so the file is returnplot/returnplot.conf.
@@ -25,6 +29,14 @@ AnalysisSettings StoredAnalysisSettings() {
   if (ok && IsValidClusterWindow(window)) s.clusterWindowMs = window;
   const qlonglong delay = stored.value(kDelayKey).toLongLong(&ok);
   if (ok && IsValidDelay(delay)) s.delay = static_cast<std::int32_t>(delay);
+  const std::optional<OnsetMethod> method = OnsetMethodNamed(stored.value(kOnsetMethodKey).toString().toStdString());
+  if (method) s.onsets.method = *method;
+  const double threshold = stored.value(kOnsetThresholdKey).toDouble(&ok);
+  if (ok && IsValidOnsetThreshold(threshold)) s.onsets.threshold = threshold;
+  const double silence = stored.value(kOnsetSilenceKey).toDouble(&ok);
+  if (ok && IsValidSilenceDb(silence)) s.onsets.silenceDb = silence;
+  const double minIoi = stored.value(kOnsetMinIoiKey).toDouble(&ok);
+  if (ok && IsValidOnsetIoi(minIoi)) s.onsets.minIoiMs = minIoi;
   return s;
 }
 
@@ -32,6 +44,11 @@ void StoreAnalysisSettings(const AnalysisSettings& settings) {
   QSettings stored = Stored();
   stored.setValue(kClusterWindowKey, settings.clusterWindowMs);
   stored.setValue(kDelayKey, settings.delay);
+  const std::string_view method = OnsetMethodName(settings.onsets.method);
+  stored.setValue(kOnsetMethodKey, QString::fromUtf8(method.data(), static_cast<qsizetype>(method.size())));
+  stored.setValue(kOnsetThresholdKey, settings.onsets.threshold);
+  stored.setValue(kOnsetSilenceKey, settings.onsets.silenceDb);
+  stored.setValue(kOnsetMinIoiKey, settings.onsets.minIoiMs);
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

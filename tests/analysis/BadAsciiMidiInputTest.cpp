@@ -44,14 +44,21 @@ void ExpectConsistent(const Performance& p) {
 TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
   Performance p = Performance::BeforeFirstFile();
   TempDir dir;
-  for (const char* name : {"empty", "only_blank_lines", "only_commas", "binary_nul", "colour_2pow31.csv"}) {
+  for (const char* name : {"empty", "only_blank_lines", "only_commas", "colour_2pow31.csv"}) {
     LoadTwoNotes(dir, p);
     const LoadResult r = LoadPerformanceFile(kBadData + name, p);
     EXPECT_TRUE(r.Ok()) << name << ": " << r.message;
+    EXPECT_NE(r.warning.find("no note line"), std::string::npos) << name << ": " << r.warning;
     EXPECT_EQ(p.NoteCount(), 0) << name;
     EXPECT_EQ(p.EventCount(), 0) << name;
     ExpectConsistent(p);
   }
+  // Not text and no note line: no reader finds anything, and nothing changes.
+  LoadTwoNotes(dir, p);
+  const LoadResult r = LoadPerformanceFile(kBadData + std::string("binary_nul"), p);
+  EXPECT_EQ(r.status, LoadStatus::Unrecognised) << r.message;
+  EXPECT_EQ(p.NoteCount(), 2);
+  ExpectConsistent(p);
   // Fields that are empty views of nothing at all (sanitizer builds check it).
   EXPECT_FALSE(IsNoteLine(std::string_view()));
   EXPECT_FALSE(ReadNoteLine(std::string_view()).Ok());

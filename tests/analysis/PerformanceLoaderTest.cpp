@@ -221,7 +221,8 @@ TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
   EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(dialogs.requests[0].filter,
             "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-            "(*.txt;*.csv) Lists of times|*.txt;*.csv|(*) All files|*|");
+            "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
+            "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|");
   EXPECT_EQ(dialogs.requests[0].defaultExtension, "txt");
   EXPECT_EQ(progress.showCount, 0);
 

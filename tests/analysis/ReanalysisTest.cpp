@@ -61,9 +61,9 @@ TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
 
 TEST(Reanalysis, SettingsNoteOnlyForValuesOffTheDefaults) {
   EXPECT_EQ(AnalysisSettingsNote({}), "");
-  EXPECT_EQ(AnalysisSettingsNote({30, 3}), "d = 3, cluster 30 ms");
-  EXPECT_EQ(AnalysisSettingsNote({12.5, 1}), "cluster 12.5 ms");
-  EXPECT_EQ(AnalysisSettingsNote({50, 2}), "d = 2");
+  EXPECT_EQ(AnalysisSettingsNote({30, 3, {}}), "d = 3, cluster 30 ms");
+  EXPECT_EQ(AnalysisSettingsNote({12.5, 1, {}}), "cluster 12.5 ms");
+  EXPECT_EQ(AnalysisSettingsNote({50, 2, {}}), "d = 2");
   EXPECT_TRUE(IsValidClusterWindow(0) && IsValidClusterWindow(1000) && IsValidDelay(1) && IsValidDelay(50));
   EXPECT_FALSE(IsValidClusterWindow(-0.001) || IsValidClusterWindow(1000.5) || IsValidClusterWindow(std::nan("")));
   EXPECT_FALSE(IsValidDelay(0) || IsValidDelay(51));

@@ -25,7 +25,8 @@ TEST(DesktopProgram, TheCommandLineLoadsNoToolkitAndHandsTheRestOnUnchanged) {
   if (program.empty()) GTEST_SKIP() << "the program is not built";
   const test::ProgramRun libraries = RunProgram({"ldd", program});
   ASSERT_EQ(libraries.status, 0) << libraries.out;
-  for (const char* heavy : {"libQt6", "libGL", "libOpenGL", "libEGL", "libfluidsynth", "librtmidi", "libasound"})
+  for (const char* heavy :
+       {"libQt6", "libGL", "libOpenGL", "libEGL", "libfluidsynth", "librtmidi", "libasound", "libsndfile", "libaubio"})
     EXPECT_EQ(libraries.out.find(heavy), std::string::npos) << heavy << " in\n" << libraries.out;
   EXPECT_EQ(::access(DesktopProgramPath(program).c_str(), X_OK), 0) << DesktopProgramPath(program);
 

@@ -160,7 +160,7 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   EXPECT_FALSE(window.analysis.clusterWindowMs) << "the stored window stays";
   const auto snapshot = ParseSnapshotOptions({"out.png", "--cluster-ms", "0", file}, err);
   ASSERT_TRUE(snapshot);
-  EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{0, 1}));
+  EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{0, 1, {}}));
   EXPECT_EQ(snapshot->file, file);
 }
 

@@ -125,7 +125,7 @@ TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
   EXPECT_EQ(s.verticalAxisName, "event n+2d");
   EXPECT_EQ(s.depthAxisName, "event n+d");
   EXPECT_EQ(s.sizeName, "s");
-  ApplyPerformanceSettings(s, AnalysisSettings{30, 3});
+  ApplyPerformanceSettings(s, AnalysisSettings{30, 3, {}});
   EXPECT_EQ(s.captionNote, "d = 3, cluster 30 ms");
 }
 

@@ -22,6 +22,7 @@ class RecordingProgressSink final : public ProgressSink {
   void SetValue(std::int64_t value) override;
   void ShowNumberEvents(std::int64_t count) override;
   void ShowEvent(std::int64_t index) override;
+  bool CancelRequested() override { return cancelFrom >= 0 && value >= cancelFrom; }
 
   bool visible = false;
   int showCount = 0;
@@ -31,7 +32,8 @@ class RecordingProgressSink final : public ProgressSink {
   std::int64_t value = 0;
   std::int64_t numberEvents = 0;
   std::int64_t event = 0;
-  int updates = 0;  // calls that change the bar or a label
+  int updates = 0;               // calls that change the bar or a label
+  std::int64_t cancelFrom = -1;  // the user cancels once the bar reaches this value
 };
 
 }  // namespace rp

@@ -196,13 +196,13 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   std::optional<AnalysisSettings> shown;
   form_->SetAnalysisSettingsQuestion([&](const AnalysisSettings& current) {
     shown = current;
-    return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3});
+    return std::optional<AnalysisSettings>(AnalysisSettings{1000, 3, {}});
   });
   item->trigger();
   EXPECT_EQ(shown, AnalysisSettings{});
-  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3}));
-  EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3}));
-  EXPECT_EQ(compared_[0].settings, (AnalysisSettings{1000, 3})) << "compared performances alike";
+  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3, {}, {}}));
+  EXPECT_EQ(StoredAnalysisSettings(), (AnalysisSettings{1000, 3, {}, {}}));
+  EXPECT_EQ(compared_[0].settings, (AnalysisSettings{1000, 3, {}, {}})) << "compared performances alike";
   EXPECT_EQ(compared_[0].EventCount(), 3);
   EXPECT_LT(performance_.EventCount(), events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
@@ -215,7 +215,7 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   // Cancelled: nothing changes.
   form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
   item->trigger();
-  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3}));
+  EXPECT_EQ(performance_.settings, (AnalysisSettings{1000, 3, {}}));
   StoreAnalysisSettings({});
 }
 

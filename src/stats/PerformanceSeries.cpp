@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/PerformanceSeries.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "model/Performance.h"
+
+namespace rp {
+
+std::string_view SeriesName(SeriesKind kind) {
+  switch (kind) {
+    case SeriesKind::Timing:
+      return "timing";
+    case SeriesKind::Velocity:
+      return "velocity";
+    case SeriesKind::Tempo:
+      return "tempo";
+  }
+  return {};
+}
+
+std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events) {
+  const std::vector<double>& onsets = events.onsetMs;
+  NamedSeries timing{SeriesKind::Timing, {}};
+  for (std::size_t k = 1; k < onsets.size(); ++k) timing.values.push_back(onsets[k] - onsets[k - 1]);
+  std::vector<NamedSeries> series{std::move(timing)};
+  if (events.velocities) series.push_back({SeriesKind::Velocity, *events.velocities});
+  if (events.scoreBeats && events.scoreBeats->size() == onsets.size()) {
+    const std::vector<double>& beats = *events.scoreBeats;
+    NamedSeries tempo{SeriesKind::Tempo, {}};
+    for (std::size_t k = 1; k < onsets.size(); ++k) {
+      const double beatsApart = beats[k] - beats[k - 1];
+      if (beatsApart > 0.0) tempo.values.push_back((onsets[k] - onsets[k - 1]) / beatsApart);
+    }
+    series.push_back(std::move(tempo));
+  }
+  return series;
+}
+
+std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance) {
+  // The one place that knows how a performance holds its events.
+  EventColumns events;
+  const bool velocities = HasVelocity(performance);
+  if (velocities) events.velocities.emplace();
+  for (const OnsetEvent& e : performance.events) {
+    events.onsetMs.push_back(e.onsetMs);
+    if (velocities) events.velocities->push_back(e.velocity0);
+  }
+  // A score-aligned performance: each event's score onset in beats, and the
+  // tempo series follows.
+  if (performance.score && performance.score->events.size() == performance.events.size()) {
+    events.scoreBeats.emplace();
+    for (const ScoreEvent& s : performance.score->events) events.scoreBeats->push_back(s.onsetBeats);
+  }
+  return SeriesFromEvents(events);
+}
+
+}  // namespace rp

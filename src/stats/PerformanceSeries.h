@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The series the statistics are taken over, always from the onset events of
+// the whole performance as analysed (never from the plot's interval columns,
+// which are zero for the last events):
+// - timing: x_k = onset(k+1) − onset(k), k = 1..K−1, in ms;
+// - velocity: x_k = the velocity of event k, k = 1..K;
+// - tempo, for performances whose events have score positions: the timing
+//   x_k divided by the score distance in beats of events k and k+1 (ms per
+//   beat); a pair of events at the same score position gives no value.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace rp {
+
+struct Performance;
+
+enum class SeriesKind { Timing, Velocity, Tempo };
+
+// "timing", "velocity", "tempo": the names in the CSV output.
+std::string_view SeriesName(SeriesKind kind);
+
+struct NamedSeries {
+  SeriesKind kind = SeriesKind::Timing;
+  std::vector<double> values;
+};
+
+// What the series are made of, one entry per onset event in order.
+struct EventColumns {
+  std::vector<double> onsetMs;
+  std::optional<std::vector<double>> velocities;  // absent where events have none
+  std::optional<std::vector<double>> scoreBeats;  // present for score-aligned performances
+};
+
+// The series in the order timing, velocity, tempo, each one the events have.
+std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events);
+
+// The series of `performance`'s onset events.
+std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance);
+
+}  // namespace rp

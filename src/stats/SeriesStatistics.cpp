@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/SeriesStatistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "stats/DetrendedFluctuation.h"
+#include "stats/LagCorrelation.h"
+#include "stats/MeanAndSd.h"
+#include "stats/PoincareDescriptors.h"
+#include "stats/SampleEntropy.h"
+
+namespace rp {
+
+namespace {
+
+// The sample entropy's tolerance: a fifth of the sd.
+constexpr double kToleranceOfSd = 0.2;
+
+MeanAndSd MomentsOf(std::span<const double> x) {
+  // Equal values have exactly their value as mean and 0 as sd, whatever the
+  // rounding of their sum would make of them.
+  if (std::all_of(x.begin(), x.end(), [&](double v) { return v == x.front(); }))
+    return {x.front(), x.size() >= 2 ? std::optional<double>(0.0) : std::nullopt};
+  return MeanAndSampleSd(x.size(), [&](std::size_t k) { return x[k]; });
+}
+
+}  // namespace
+
+const std::array<StatisticsColumn, 11>& StatisticsColumns() {
+  static const std::array<StatisticsColumn, 11> kColumns = {{
+      {"mean", &SeriesStatistics::mean},
+      {"sd", &SeriesStatistics::sd},
+      {"cv", &SeriesStatistics::cv},
+      {"sd1", &SeriesStatistics::sd1},
+      {"sd2", &SeriesStatistics::sd2},
+      {"sd1_sd2", &SeriesStatistics::sd1Sd2},
+      {"area", &SeriesStatistics::area},
+      {"r_d", &SeriesStatistics::lagCorrelation},
+      {"rd_p", &SeriesStatistics::lagCorrelationP},
+      {"dfa_alpha", &SeriesStatistics::dfaAlpha},
+      {"sampen", &SeriesStatistics::sampleEntropy},
+  }};
+  return kColumns;
+}
+
+SeriesStatistics ComputeSeriesStatistics(std::span<const double> x, std::int32_t delay, std::uint64_t randomState) {
+  SeriesStatistics s;
+  s.n = static_cast<std::int64_t>(x.size());
+  // A value that is no number (or infinite) leaves nothing to measure, and
+  // would leave the sample entropy's sort without an order.
+  if (x.empty() || !std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); })) return s;
+  const std::span<const double> head = x.first(std::min(x.size(), kSampleEntropyMaxValues));
+  s.sampleEntropyValues = static_cast<std::int64_t>(head.size());
+  const MeanAndSd moments = MomentsOf(x);
+  s.mean = moments.mean;
+  s.sd = moments.sd;
+  if (s.sd && moments.mean > 0.0) s.cv = *s.sd / moments.mean;
+  if (s.sd == 0.0) {
+    if (x.size() >= static_cast<std::size_t>(delay) + 2) s.sd1 = s.sd2 = s.area = 0.0;
+    return s;
+  }
+  const PoincareDescriptors map = DescribeReturnMap(x, delay);
+  s.sd1 = map.sd1;
+  s.sd2 = map.sd2;
+  s.sd1Sd2 = map.sd1Sd2;
+  s.area = map.area;
+  s.lagCorrelation = LagCorrelation(x, moments.mean, delay);
+  s.lagCorrelationP = LagCorrelationPValue(x, moments.mean, delay, randomState);
+  s.dfaAlpha = DfaAlpha(x, moments.mean);
+  const MeanAndSd headMoments = head.size() == x.size() ? moments : MomentsOf(head);
+  if (headMoments.sd > 0.0) s.sampleEntropy = SampleEntropy(head, kToleranceOfSd * *headMoments.sd);
+  return s;
+}
+
+}  // namespace rp

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every measure of one series (intervals, velocities or tempo of a
+// performance) the statistics report: a pure function of the values, the
+// delay d and the random state of the permutation test, safe to call from
+// any thread. An empty measure is one the series has too few values for, or
+// that a constant series does not have.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace rp {
+
+struct SeriesStatistics {
+  std::int64_t n = 0;
+  std::optional<double> mean;
+  std::optional<double> sd;   // divisor N − 1
+  std::optional<double> cv;   // sd / mean; empty when mean ≤ 0
+  std::optional<double> sd1;  // see PoincareDescriptors
+  std::optional<double> sd2;
+  std::optional<double> sd1Sd2;
+  std::optional<double> area;
+  std::optional<double> lagCorrelation;  // r_d, see LagCorrelation
+  std::optional<double> lagCorrelationP;
+  std::optional<double> dfaAlpha;       // see DetrendedFluctuation
+  std::optional<double> sampleEntropy;  // see SampleEntropy
+  // How many values the sample entropy is taken over: all of them, or the
+  // first kSampleEntropyMaxValues of a longer series.
+  std::int64_t sampleEntropyValues = 0;
+};
+
+// The measures with their column names, in the order of the CSV output after
+// `n`; the Statistics table shows the same.
+struct StatisticsColumn {
+  std::string_view name;
+  std::optional<double> SeriesStatistics::*value;
+};
+const std::array<StatisticsColumn, 11>& StatisticsColumns();
+
+// A series with a value that is not a finite number has only `n`. A constant
+// series (sd 0) has cv 0 (when its mean is above 0), sd1 = sd2 =
+// area = 0, and no sd1_sd2, r_d, its p-value, dfa_alpha or sampen. The sample
+// entropy's r is 0.2 times the sd of the values it goes over.
+SeriesStatistics ComputeSeriesStatistics(std::span<const double> x, std::int32_t delay, std::uint64_t randomState);
+
+}  // namespace rp
