@@ -173,10 +173,6 @@ bool FieldReader::Next(std::string_view& field) {
   }
 }
 
-}  // namespace rp
-
-namespace rp {
-
 std::int64_t LineNumberAt(int fd, std::int64_t offset) {
   char block[65536];
   std::int64_t lineEnds = 0;
