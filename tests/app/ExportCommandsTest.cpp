@@ -98,6 +98,7 @@ TEST(ExportCommands, SkippedLinesAreToldOnStderrAndAreAnErrorWithStrict) {
   EXPECT_EQ(report.status, 0);
   EXPECT_NE(report.out.find("\n  6 lines that look like notes were skipped; the first at line 2: "), std::string::npos)
       << report.out;
+  EXPECT_NE(Command({"--stats", file}).err.find("6 lines that look like notes were skipped"), std::string::npos);
 
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--export-events", "--strict", file},
