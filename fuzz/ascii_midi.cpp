@@ -7,8 +7,8 @@
 // straddle chunk ends all the time; the fields must come out exactly as when
 // the whole file fits one chunk. Every field must pass the note-line test
 // exactly when the plain marker search says so, both passes must agree on
-// the notes, and the performance left behind keeps the rules every reader
-// of a performance relies on.
+// the note lines (each read or skipped), and the performance left behind
+// keeps the rules every reader of a performance relies on.
 
 #include <cstddef>
 #include <cstdint>
@@ -74,8 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NullProgressSink none;
   ProgressThrottle progress(none);
   RP_FUZZ_CHECK(fields.Rewind());
-  const std::int32_t read = ReadNotes(fields, performance.notes, static_cast<std::size_t>(counts.noteLines), progress);
-  RP_FUZZ_CHECK(read == counts.noteLines && performance.NoteCount() == read);
+  const FieldCounts read = ReadNotes(fields, performance.notes, static_cast<std::size_t>(counts.noteLines), progress);
+  RP_FUZZ_CHECK(read.noteLines == counts.noteLines && performance.NoteCount() == read.Read());
+  RP_FUZZ_CHECK((read.found.skipped > 0) == (read.found.firstSkippedAt >= 0));
+  RP_FUZZ_CHECK((read.found.earlier > 0) == (read.found.firstEarlierAt >= 0));
   AnalyseOnsets(performance, &progress);
   std::fclose(file);
 

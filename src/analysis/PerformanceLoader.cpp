@@ -142,14 +142,43 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, Progr
   return result;
 }
 
-// What a match file left out, for the user: nothing when every line of the
-// kinds it is read for could be read.
-std::string DamagedLinesWarning(const std::string& path, const SkippedLines& damaged) {
-  if (damaged.count == 0) return {};
-  const std::string lines = damaged.count == 1 ? "1 line" : std::to_string(damaged.count) + " lines";
-  return "In " + Quoted(path) + ", " + lines + " could not be read and " + (damaged.count == 1 ? "was" : "were") +
-         " left out. Line " + std::to_string(damaged.firstLine) + " holds " + damaged.firstReason + ": " +
-         damaged.firstText;
+constexpr SkippedKind kNoteLines{"a note", "notes"};
+constexpr SkippedKind kMatchTerms{"a match-file term", "match-file terms"};
+
+// Adds `sentence` to what the user is told after the load.
+void AddWarning(LoadResult& result, const std::string& sentence) {
+  if (sentence.empty()) return;
+  if (!result.warning.empty()) result.warning += ' ';
+  result.warning += sentence;
+}
+
+void ReportSkipped(LoadResult& result, const std::string& path, SkippedLines skipped, SkippedKind kind) {
+  result.skipped = std::move(skipped);
+  result.skippedKind = kind;
+  AddWarning(result, SkippedLinesSummary(result.skipped, path, kind));
+}
+
+// What a listing's read found besides its notes, for the user: the note
+// lines skipped and the note-ons that go back in time. Lines are counted in
+// the open file `fd` only when there is something to say.
+void ReportFindings(int fd, const std::string& path, const NoteLineFindings& found, LoadResult& result) {
+  SkippedLines skipped;
+  if (found.skipped > 0) {
+    skipped.count = found.skipped;
+    skipped.firstLine = LineNumberAt(fd, found.firstSkippedAt);
+    skipped.firstText = found.firstSkippedText;
+    skipped.firstReason = found.firstSkippedReason;
+  }
+  ReportSkipped(result, path, std::move(skipped), kNoteLines);
+  if (found.earlier == 0) return;
+  const std::string line = std::to_string(LineNumberAt(fd, found.firstEarlierAt));
+  AddWarning(result, found.earlier == 1
+                         ? "In " + Quoted(path) + ", the note-on at line " + line +
+                               " is earlier than the note-on before it; it is kept in file order and joins the "
+                               "onset event before it."
+                         : "In " + Quoted(path) + ", " + std::to_string(found.earlier) +
+                               " note-ons are earlier than the note-on before them; the first at line " + line +
+                               ". They are kept in file order, each in the onset event before it.");
 }
 
 // A match file or a list of times is read whole by its own reader, like a
@@ -168,7 +197,7 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
         return result;
       }
       StoreScoreAligned(loaded, file, MakeScoreAlignedEvents(file));
-      result.warning = DamagedLinesWarning(path, file.damagedLines);
+      ReportSkipped(result, path, file.damagedLines, kMatchTerms);
     } else {
       const TimesList list = ReadTimesList(path, performance.settings.timesUnit);
       if (!list.Ok()) {
@@ -178,7 +207,8 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
       }
       StoreTimes(loaded, list.timesMs,
                  list.form == TimesListForm::Plain ? PerformanceSource::PlainTimes : PerformanceSource::LabelledTimes);
-      if (list.wasUnsorted) result.warning = "The times in " + Quoted(path) + " were not in order; they were sorted.";
+      if (list.wasUnsorted)
+        AddWarning(result, "The times in " + Quoted(path) + " were not in order; they were sorted.");
     }
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
@@ -278,7 +308,8 @@ LoadResult LoadUnwatched(std::FILE* file, const std::string& path, double veloci
   performance.provenanceVelocityScale = velocityScale;
   ForgetRecordingLoudness(performance);
   result.noteOnCount = counts.noteOns;  // counted while reading: no walk of its own
-  AnalyseOnsets(performance);           // nothing shown: the analysis in one walk
+  ReportFindings(::fileno(file), path, counts.found, result);
+  AnalyseOnsets(performance);  // nothing shown: the analysis in one walk
   FinishRead(performance, path, shown);
   return result;
 }
@@ -341,8 +372,10 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
     const auto noteLines = static_cast<std::size_t>(counts.noteLines);
     StartRecords(performance.notes, noteLines);
     shown.SetCaption("Loading...");
-    if (fields.Rewind()) ReadNotes(fields, performance.notes, noteLines, shown);
+    FieldCounts read;
+    if (fields.Rewind()) read = ReadNotes(fields, performance.notes, noteLines, shown);
     ForgetRecordingLoudness(performance);
+    ReportFindings(::fileno(file.get()), path, read.found, result);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
       result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteCount()) +

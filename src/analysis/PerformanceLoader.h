@@ -22,6 +22,7 @@
 #include <string>
 
 #include "base/Dialogs.h"
+#include "model/SkippedLines.h"
 
 namespace rp {
 
@@ -51,8 +52,12 @@ enum class LoadStatus {
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  std::string message;           // for the user; empty when loaded without trouble
-  std::string warning;           // for the user, when loaded: what was left out or changed
+  std::string message;  // for the user; empty when loaded without trouble
+  // For the user, when loaded: what was left out or changed, in one message
+  // (the summary of `skipped` first).
+  std::string warning;
+  SkippedLines skipped;          // the lines that look like notes (or terms) but could not be read
+  SkippedKind skippedKind;       // what they looked like
   std::string path;              // the file chosen or named; empty when cancelled
   std::int64_t fieldCount = 0;   // every field of the file
   std::int64_t noteOnCount = 0;  // the note-ons among the note events loaded

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
 #include "app/BundledExample.h"
@@ -46,13 +47,14 @@ void PrintScoreInfo(const ScoreInfo& score, std::ostream& out) {
 
 }  // namespace
 
-int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out,
-                        std::ostream& err) {
+int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out, std::ostream& err,
+                        bool strict) {
   int status = 0;
   Performance performance;
   performance.settings = settings;
-  std::int64_t noteOns = 0;
-  if (!LoadFileForBatch(path, performance, err, status, &noteOns)) return status;
+  LoadResult loaded;
+  if (!LoadFileForBatch(path, performance, err, status, &loaded, strict)) return status;
+  const std::int64_t noteOns = loaded.noteOnCount;
   const auto& events = performance.events;
   const std::int32_t noteCount = performance.NoteCount();
   const std::int32_t eventCount = performance.EventCount();
@@ -79,6 +81,7 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   } else if (UsesClusterWindow(performance) && settings.eventVelocity == EventVelocity::Highest) {
     out << "  an event's velocity is that of the note-on of its highest key (of equal keys the earliest)\n";
   }
+  if (loaded.skipped.count > 0) out << "  " << SkippedLinesSummary(loaded.skipped, {}, loaded.skippedKind) << "\n";
   if (settings.delay != AnalysisSettings{}.delay) {
     out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"
         << 2 * settings.delay << "\n";
@@ -133,13 +136,14 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
 
 int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files = args;
+  const bool strict = TakeStrictOption(files);
   const std::optional<AnalysisOptions> options = TakeAnalysisOptions(files, err);
   if (!options) return kExitUsage;
   if (files.size() > 1) {
-    err << "usage: returnplot --report " << kAnalysisOptionsUsage << " [FILE]\n";
+    err << "usage: returnplot --report " << kAnalysisOptionsUsage << " [--strict] [FILE]\n";
     return kExitUsage;
   }
-  return PrintAnalysisReport(files.empty() ? BundledExamplePath() : files[0], options->Over(), out, err);
+  return PrintAnalysisReport(files.empty() ? BundledExamplePath() : files[0], options->Over(), out, err, strict);
 }
 
 }  // namespace rp

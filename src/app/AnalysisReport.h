@@ -12,12 +12,13 @@ namespace rp {
 struct AnalysisSettings;
 
 // Loads `path` as the control panel would, analysed with `settings`, and
-// prints a summary and the first events. Returns the exit status (0, or
-// `kExitCannotOpen` with one line on `err`).
-int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out,
-                        std::ostream& err);
+// prints a summary (with the count of lines skipped) and the first events.
+// Returns the exit status (0, or `kExitCannotOpen` with one line on `err`;
+// with `strict` also when lines were skipped).
+int PrintAnalysisReport(const std::string& path, const AnalysisSettings& settings, std::ostream& out, std::ostream& err,
+                        bool strict = false);
 
-// The batch command: `--cluster-ms`/`--delay` and at most one file.
+// The batch command: the analysis options, `--strict` and at most one file.
 int RunAnalysisReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace rp

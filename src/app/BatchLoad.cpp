@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BatchLoad.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "analysis/PerformanceLoader.h"
@@ -10,39 +11,55 @@
 
 namespace rp {
 
+bool TakeStrictOption(std::vector<std::string>& args) {
+  const auto rest = std::remove(args.begin(), args.end(), kStrictOption);
+  const bool strict = rest != args.end();
+  args.erase(rest, args.end());
+  return strict;
+}
+
 bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
                   std::ostream& err, int& status) {
-  if (args.size() != 1) {
-    err << "returnplot: usage: returnplot " << flag << " FILE\n";
+  std::vector<std::string> files = args;
+  const bool strict = TakeStrictOption(files);
+  if (files.size() != 1) {
+    err << "returnplot: usage: returnplot " << flag << " [--strict] FILE\n";
     status = kExitUsage;
     return false;
   }
-  return LoadFileForBatch(args.front(), performance, err, status);
+  return LoadFileForBatch(files.front(), performance, err, status, nullptr, strict);
 }
 
 bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
                           std::ostream& err, int& status) {
   std::vector<std::string> files = args;
+  const bool strict = TakeStrictOption(files);
   const std::optional<AnalysisOptions> options = TakeAnalysisOptions(files, err);
   if (!options) {
     status = kExitUsage;
     return false;
   }
   if (files.size() != 1) {
-    err << "returnplot: usage: returnplot " << flag << ' ' << kAnalysisOptionsUsage << " FILE\n";
+    err << "returnplot: usage: returnplot " << flag << ' ' << kAnalysisOptionsUsage << " [--strict] FILE\n";
     status = kExitUsage;
     return false;
   }
   performance.settings = options->Over();
-  return LoadFileForBatch(files.front(), performance, err, status);
+  return LoadFileForBatch(files.front(), performance, err, status, nullptr, strict);
 }
 
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
-                      std::int64_t* noteOns) {
+                      LoadResult* loaded, bool strict) {
   performance = Performance::BeforeFirstFile(performance.settings);
-  const LoadResult result = LoadPerformanceFile(path, performance);
+  LoadResult result = LoadPerformanceFile(path, performance);
   if (result.status != LoadStatus::Loaded && result.status != LoadStatus::ReadError) {
     err << "returnplot: " << result.message << '\n';
+    status = kExitCannotOpen;
+    return false;
+  }
+  if (strict && result.skipped.count > 0) {
+    err << "returnplot: " << SkippedLinesSummary(result.skipped, path, result.skippedKind) << " (an error with "
+        << kStrictOption << ")\n";
     status = kExitCannotOpen;
     return false;
   }
@@ -50,7 +67,7 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
   // and go on with it.
   if (!result.message.empty()) err << "returnplot: " << result.message << '\n';
   if (!result.warning.empty()) err << "returnplot: " << result.warning << '\n';
-  if (noteOns != nullptr) *noteOns = result.noteOnCount;
+  if (loaded != nullptr) *loaded = std::move(result);
   status = 0;
   return true;
 }

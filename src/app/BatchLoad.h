@@ -12,13 +12,22 @@
 namespace rp {
 
 struct Performance;
+struct LoadResult;
+
+// `--strict`: a line skipped by the load is an error (exit status
+// `kExitCannotOpen`) rather than a warning on stderr.
+inline constexpr std::string_view kStrictOption = "--strict";
+
+// Takes every `--strict` out of `args`; whether there was one.
+bool TakeStrictOption(std::vector<std::string>& args);
 
 // Exit status for a command given the wrong arguments.
 inline constexpr int kExitUsage = 64;
 
-// Loads the single FILE in `args` into `performance`, as the control panel
-// loads its first file. On failure prints one line on `err` and sets `status`
-// (usage error or `kExitCannotOpen`); returns whether the performance is loaded.
+// Loads the single FILE in `args` (with `--strict` if given) into
+// `performance`, as the control panel loads its first file. On failure
+// prints one line on `err` and sets `status` (usage error or
+// `kExitCannotOpen`); returns whether the performance is loaded.
 bool LoadForBatch(std::string_view flag, const std::vector<std::string>& args, Performance& performance,
                   std::ostream& err, int& status);
 
@@ -28,9 +37,9 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
                           std::ostream& err, int& status);
 
 // The same for a path already taken from the command line, with the
-// performance's settings; `noteOns`, when given, receives the number of
-// note-ons loaded.
+// performance's settings; `loaded`, when given, receives what the load said.
+// What the load skipped is one line on `err`, or with `strict` the failure.
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
-                      std::int64_t* noteOns = nullptr);
+                      LoadResult* loaded = nullptr, bool strict = false);
 
 }  // namespace rp

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/AnalysisReport.h"
+#include "app/BatchLoad.h"
 #include "app/ExportEvents.h"
 #include "app/ExportNotes.h"
 #include "app/ExportOnsets.h"
@@ -143,7 +144,11 @@ void PrintHelp(std::ostream& out) {
          "--velocity-scale auto|S: the replay plays velocities S times louder\n"
          "(at most 127); auto (the default unless another scale was stored) plays\n"
          "ASCII MIDI listings of other programs 1.5 times louder and everything\n"
-         "else as recorded.\n\nCommands:\n";
+         "else as recorded.\n\n"
+         "--strict: with --export-events, --export-notes, --report, --to-ascii-midi\n"
+         "and --export-points, a line that looks like a note (or a data row) but\n"
+         "cannot be read makes the command fail with exit status 2; without it the\n"
+         "line is skipped and one summary on stderr says so.\n\nCommands:\n";
   for (const auto& c : BatchCommands()) {
     out << "  " << c.flag;
     if (!c.usage.empty()) out << ' ' << c.usage;
@@ -168,7 +173,8 @@ void PrintHelp(std::ostream& out) {
 // the command comes first, whatever analysis options lead.
 std::vector<std::string> CommandFirst(const std::vector<std::string>& args) {
   std::size_t i = 0;
-  while (i < args.size() && IsWindowOption(args[i])) i += 2;
+  while (i < args.size() && (IsWindowOption(args[i]) || args[i] == kStrictOption))
+    i += args[i] == kStrictOption ? 1 : 2;
   if (i == 0 || i >= args.size() || args[i].rfind("--", 0) != 0) return args;
   std::vector<std::string> moved{args[i]};
   moved.insert(moved.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/BatchLoad.h"
+#include "app/CommandLine.h"
 #include "base/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
@@ -32,13 +34,15 @@ std::string Hex8(std::int32_t colour) {
 }  // namespace
 
 int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: returnplot --export-points FILE.csv\n";
+  std::vector<std::string> files = args;
+  const bool strict = TakeStrictOption(files);
+  if (files.size() != 1) {
+    err << "usage: returnplot --export-points [--strict] FILE.csv\n";
     return 64;
   }
   ConsoleDialogs dialogs(std::nullopt, &err);
   PlotPoints view;
-  LoadFile(view, dialogs, args[0]);
+  if (LoadFile(view, dialogs, files[0], strict) == ScatterLoadOutcome::Refused) return kExitCannotOpen;
   ComputeRanges(view);
   ScaleGraph(view);
 
@@ -53,7 +57,7 @@ int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std
         << Shortest(p.dataZ) << ',' << Shortest(p.dataSize) << ',' << Shortest(p.x) << ',' << Shortest(p.y) << ','
         << Shortest(p.z) << ',' << Shortest(p.size) << ',' << Hex8(p.colour) << ',' << p.data << '\n';
   }
-  return dialogs.MessageCount() > 0 ? 1 : 0;
+  return dialogs.ErrorCount() > 0 ? 1 : 0;
 }
 
 }  // namespace rp

@@ -12,8 +12,8 @@ namespace rp {
 // Prints the four axis titles as "# Name=value" lines, then the CSV header
 // position,name,datax,datay,dataz,size_value,x,y,z,size,color,data and one row
 // per point (color as AARRGGBB). Each message the window would show goes to
-// `err` as one line. Returns 1 when a message was shown, 64 on a usage error,
-// else 0.
+// `err` as one line. Returns 1 when an error was shown, 64 on a usage error,
+// with `--strict` 2 (and nothing on `out`) when data rows were skipped, else 0.
 int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace rp

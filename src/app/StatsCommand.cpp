@@ -105,6 +105,8 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   // Measures of half a file would pass for the whole: a read that failed
   // half-way counts as failed.
   if (!load.Ok()) return {ErrorRow(path, load.message), {}, true};
+  // What the load skipped or changed goes to stderr, as for the other commands.
+  if (!load.warning.empty()) rows.notes += "returnplot: " + load.warning + "\n";
   std::ostringstream text;
   CsvWriter csv(text);
   for (const NamedSeries& series : SeriesOfPerformance(performance)) {

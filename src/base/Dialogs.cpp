@@ -13,8 +13,9 @@ std::vector<std::string> Dialogs::OpenFiles(const OpenFileRequest& request) {
   return {std::move(*path)};
 }
 
-void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind, std::string_view) {
+void ConsoleDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string_view) {
   ++messageCount_;
+  errorCount_ += kind == MessageKind::Error ? 1 : 0;
   // One line per message, however many lines the box would have shown.
   std::string line(text);
   for (char& c : line) {

@@ -67,11 +67,13 @@ class ConsoleDialogs final : public Dialogs {
     return std::nullopt;
   }
   int MessageCount() const { return messageCount_; }
+  int ErrorCount() const { return errorCount_; }
 
  private:
   std::optional<std::string> preset_;
   std::ostream* messages_;
   int messageCount_ = 0;
+  int errorCount_ = 0;
 };
 
 }  // namespace rp

@@ -13,6 +13,7 @@
 #include "base/ProgressThrottle.h"
 #include "io/FieldReader.h"
 #include "io/LegacyText.h"
+#include "io/TextLines.h"
 #include "io/UsualNoteLines.h"
 
 namespace rp {
@@ -129,102 +130,119 @@ bool IsNoteLine(std::string_view field, const Markers& m) {
   return !field.empty() && m.open > 0 && field.back() == ';' && (m.plus > 0 || m.minus > 0);
 }
 
-// The velocity, the sign and the key of a note line with markers `m`.
-void ReadKeyAndVelocity(std::string_view line, const Markers& m, NoteEvent& e) {
+// Why a note line is skipped; the user reads these after "the first at line L: ".
+constexpr std::string_view kNoTimeEnd = "no \"ms */\" after \"/*\"";
+constexpr std::string_view kBadTime = "a time that is not a number";
+constexpr std::string_view kNoSign = "no + or - after \"ms */\"";
+constexpr std::string_view kBadKey = "a key that is not a number from 0 to 255";
+constexpr std::string_view kBadVelocity = "a velocity that is not a number from 0 to 255";
+constexpr std::string_view kNoNoteLine = "no note line";
+
+// The sign, the key and the velocity of a note line whose sign stands at
+// index `sign`; why they cannot be read, or nothing.
+std::string_view ReadKeyAndVelocity(std::string_view line, std::size_t sign, NoteEvent& e) {
   const std::size_t length = line.size();
-
+  e.isNoteOn = line[sign] == '+';
+  // The key starts right after the sign and runs up to the velocity
+  // characters; when fewer than two characters stand there, the two after
+  // the sign are read. A note line ends in ";", so the sign is never last.
+  const std::size_t keyBegin = sign + 1;
+  const std::size_t keyEnd = length >= 4 ? length - 4 : 0;
+  const std::size_t keyLength = keyEnd >= keyBegin + 2 ? keyEnd - keyBegin : 2;
+  const int key = ReadByteNumber(line.substr(keyBegin, keyLength));
+  if (key < 0) return kBadKey;
   // The three characters before the final ";".
-  if (length >= 4) e.noteVelocity = ReadBytePrefix(line.substr(length - 4, 3));
-
-  // The first "+" makes a note-on whatever else the line holds.
-  const std::size_t sign = m.plus > 0 ? m.plus : m.minus;
-  if (sign > 0) {
-    // 0-based, the key starts right after the sign and runs up to the
-    // velocity characters; when fewer than two characters stand there, the
-    // two after the sign are read.
-    const std::size_t keyBegin = sign;
-    const std::size_t keyEnd = length >= 4 ? length - 4 : 0;
-    const std::size_t keyLength = keyEnd >= keyBegin + 2 ? keyEnd - keyBegin : 2;
-    e.noteKey = ReadBytePrefix(line.substr(keyBegin, keyLength));
-  }
-  e.isNoteOn = m.plus > 0;
+  const int velocity = length >= 4 ? ReadByteNumber(line.substr(length - 4, 3)) : -1;
+  if (velocity < 0) return kBadVelocity;
+  e.noteKey = static_cast<std::uint8_t>(key);
+  e.noteVelocity = static_cast<std::uint8_t>(velocity);
+  return {};
 }
 
-NoteEvent ReadNoteLine(std::string_view line, const Markers& m) {
-  NoteEvent e;
-
+std::string_view ReadNoteLine(std::string_view line, const Markers& m, NoteEvent& e) {
   // Everything before the first "; /*".
   if (m.lead > 0) e.leadValue = ReadNumberPrefix(line.substr(0, m.lead - 1));
 
-  // Between the first "/*" and the first "ms */"; nothing when they stand the
-  // wrong way round.
-  if (m.open > 0 && m.close >= m.open + 2) {
-    e.timeMs = ReadNumberPrefix(line.substr(m.open + 1, m.close - m.open - 2));
-  }
-  ReadKeyAndVelocity(line, m, e);
-  return e;
+  // Between the first "/*" and the first "ms */" after it.
+  const std::size_t timeBegin = m.open + 1;
+  const std::size_t close = line.find("ms */", timeBegin);
+  if (close == std::string_view::npos) return kNoTimeEnd;
+  const NumberReading time = ReadNumber(line.substr(timeBegin, close - timeBegin));
+  if (!time.Ok()) return kBadTime;
+  e.timeMs = time.value;
+
+  const std::size_t sign = line.find_first_of("+-", close + 5);
+  if (sign == std::string_view::npos) return kNoSign;
+  return ReadKeyAndVelocity(line, sign, e);
 }
 
 // Nearly every line has the shape the recorders write: digits, "; /* ",
-// digits, " ms */", then the sign. Such a line's markers and both numbers
-// come from one short scan (`ReadUsualHead`): nothing before the sign can
-// hold an earlier marker. False for any other line (or a "-" line with a "+"
-// after it), which then takes the general way.
-bool ReadUsualStart(std::string_view line, Markers& m, double& leadValue, double& timeMs) {
+// digits, " ms */", then the sign. Such a line's lead, time and sign come
+// from one short scan (`ReadUsualHead`): nothing before the sign can hold an
+// earlier marker. False for any other line, which then takes the general way.
+bool ReadUsualStart(std::string_view line, NoteEvent& e, std::size_t& sign) {
   UsualHead head;
-  if (!ReadUsualHead(line, head)) return false;
-  const char* const b = line.data();
-  const std::size_t n = line.size();
-  m.lead = head.leadEnd + 1;
-  m.open = head.leadEnd + 3;
-  m.close = head.timeEnd + 2;
-  const std::size_t i = head.sign;
-  if (b[i] == '+') {
-    m.plus = i + 1;
-  } else if (b[i] == '-' && std::memchr(b + i + 1, '+', n - i - 1) == nullptr) {
-    m.minus = i + 1;
-  } else {
-    return false;
-  }
-  leadValue = static_cast<double>(head.lead);
-  timeMs = static_cast<double>(head.time);
+  if (!ReadUsualHead(line, head) || (line[head.sign] != '+' && line[head.sign] != '-')) return false;
+  e.leadValue = static_cast<double>(head.lead);
+  e.timeMs = static_cast<double>(head.time);
+  sign = head.sign;
   return true;
 }
 
-// Whether `field` is a note line; its note event is appended to `notes` if
-// `keep`. The usual line is read straight into its place: a record put
-// together aside and copied in costs a stall on every line.
-bool AppendIfNoteLine(std::string_view field, std::vector<NoteEvent>& notes, bool keep) {
-  Markers m;
-  double lead = 0.0;
-  double time = 0.0;
-  if (ReadUsualStart(field, m, lead, time)) {
+// Reads the note line `field` into `e`; why it cannot be read, or nothing.
+// False when `field` is no note line.
+bool ReadIfNoteLine(std::string_view field, NoteEvent& e, std::string_view& problem) {
+  if (std::size_t sign = 0; ReadUsualStart(field, e, sign)) {
     if (field.back() != ';') return false;
-    if (keep) {
-      NoteEvent& e = notes.emplace_back();
-      e.leadValue = lead;
-      e.timeMs = time;
-      ReadKeyAndVelocity(field, m, e);
-    }
+    problem = ReadKeyAndVelocity(field, sign, e);
     return true;
   }
-  m = FindMarkers(field);
+  const Markers m = FindMarkers(field);
   if (!IsNoteLine(field, m)) return false;
-  if (keep) notes.push_back(ReadNoteLine(field, m));
+  problem = ReadNoteLine(field, m, e);
   return true;
+}
+
+// Counts `field`, which starts at file offset `at`, in `counts` if it looks
+// like a note line, and appends its note event to `notes` if it can be read
+// and `keep`. The note event is read straight into its place: a record put
+// together aside and copied in costs a stall on every line.
+void TakeField(std::string_view field, std::int64_t at, std::vector<NoteEvent>& notes, bool keep, FieldCounts& counts) {
+  NoteEvent aside;
+  NoteEvent& e = keep ? notes.emplace_back() : aside;
+  std::string_view problem;
+  if (!ReadIfNoteLine(field, e, problem)) {
+    if (keep) notes.pop_back();
+    return;
+  }
+  ++counts.noteLines;
+  if (!problem.empty()) {
+    if (keep) notes.pop_back();
+    counts.found.Skip(field, at, problem);
+    return;
+  }
+  if (e.isNoteOn) counts.found.NoteOn(e.timeMs, at);
+  if (keep) counts.noteOns += e.isNoteOn;
 }
 
 }  // namespace
 
+void NoteLineFindings::Skip(std::string_view line, std::int64_t at, std::string_view reason) {
+  if (skipped++ > 0) return;
+  firstSkippedAt = at;
+  firstSkippedText = ShownLine(line);
+  firstSkippedReason = reason;
+}
+
 bool IsNoteLine(std::string_view field) { return IsNoteLine(field, FindMarkers(field)); }
 
-NoteEvent ReadNoteLine(std::string_view line) {
-  NoteEvent e;
-  if (Markers m; ReadUsualStart(line, m, e.leadValue, e.timeMs)) {
-    ReadKeyAndVelocity(line, m, e);
-    return e;
+NoteLineReading ReadNoteLine(std::string_view line) {
+  NoteLineReading r;
+  if (!ReadIfNoteLine(line, r.note, r.problem)) {
+    r.note = NoteEvent{};
+    r.problem = kNoNoteLine;
   }
-  return ReadNoteLine(line, FindMarkers(line));
+  return r;
 }
 
 FieldCounts CountFields(FieldReader& fields) {
@@ -237,8 +255,8 @@ FieldCounts CountFields(FieldReader& fields) {
   return counts;
 }
 
-FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit, std::int64_t stopAt) {
-  FieldCounts counts;
+FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit, std::int64_t stopAt,
+                         FieldCounts counts) {
   std::string_view field;
   for (;;) {
     // The usual lines straight from the buffer, then one field the general
@@ -247,36 +265,48 @@ FieldCounts ReadAllNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std
     if (at >= stopAt) break;
     const std::string_view unread = fields.Unread();
     const auto stop = static_cast<std::size_t>(std::min<std::int64_t>(stopAt - at, std::ssize(unread)));
-    fields.Skip(ReadUsualNoteLines(unread, stop, notes, limit, counts));
-    if (fields.Offset() >= stopAt || !fields.Next(field)) break;
+    fields.Skip(ReadUsualNoteLines(unread, stop, at, notes, limit, counts));
+    const std::int64_t fieldAt = fields.Offset();
+    if (fieldAt >= stopAt || !fields.Next(field)) break;
     ++counts.fields;
-    const bool keep = counts.noteLines < limit;
-    if (AppendIfNoteLine(field, notes, keep)) {
-      ++counts.noteLines;
-      if (keep) counts.noteOns += notes.back().isNoteOn;
-    }
+    TakeField(field, fieldAt, notes, counts.Read() < limit, counts);
   }
   return counts;
 }
 
-std::int32_t ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::size_t limit,
-                       ProgressThrottle& progress) {
+FieldCounts ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::size_t limit,
+                      ProgressThrottle& progress) {
   constexpr std::int64_t kReportEvery = 4096;
-  std::size_t count = 0;
+  FieldCounts counts;
   std::int64_t sinceReport = 0;
   std::string_view field;
-  while (count < limit && fields.Next(field)) {
-    if (AppendIfNoteLine(field, notes, true)) ++count;
+  while (static_cast<std::size_t>(counts.Read()) < limit) {
+    const std::int64_t at = fields.Offset();
+    if (!fields.Next(field)) break;
+    ++counts.fields;
+    TakeField(field, at, notes, true, counts);
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
-      progress.ShowNumberEvents(static_cast<std::int64_t>(count));
-      progress.SetValue(static_cast<std::int64_t>(count));
+      progress.ShowNumberEvents(counts.Read());
+      progress.SetValue(counts.Read());
       progress.Poll();
     }
   }
-  progress.ShowNumberEvents(static_cast<std::int64_t>(count));
-  progress.SetValue(static_cast<std::int64_t>(count));
-  return static_cast<std::int32_t>(count);
+  progress.ShowNumberEvents(counts.Read());
+  progress.SetValue(counts.Read());
+  return counts;
+}
+
+std::int64_t FindNoteLine(FieldReader& fields, std::int64_t index) {
+  FieldCounts counts;
+  std::vector<NoteEvent> none;
+  std::string_view field;
+  for (;;) {
+    const std::int64_t at = fields.Offset();
+    if (!fields.Next(field)) return -1;
+    TakeField(field, at, none, false, counts);
+    if (counts.Read() == index + 1) return at;
+  }
 }
 
 }  // namespace rp

@@ -130,34 +130,29 @@ bool FieldReader::Next(std::string_view& field) {
     }
 
     std::size_t fieldBegin = i;
-    std::size_t fieldEnd;
-    std::size_t j;  // where the search for the field's terminator starts
+    std::size_t fieldEnd = 0;
+    std::size_t j = i;  // where the search for the field's terminator starts
+    bool closed = false;
     if (b[i] == '"') {
-      const void* q = std::memchr(b + i + 1, '"', end_ - i - 1);
-      if (q == nullptr) {
-        if (!eof_) {
-          Fill();
-          continue;
-        }
-        field = {b + i + 1, end_ - i - 1};  // unterminated quote: the rest of the file
-        pos_ = end_;
-        return true;
+      // Up to the next quote, never past the line's end.
+      std::size_t q = i + 1;
+      while (q < end_ && b[q] != '"' && b[q] != '\r' && b[q] != '\n') ++q;
+      if (q == end_ && !eof_) {
+        Fill();
+        continue;
       }
       fieldBegin = i + 1;
-      fieldEnd = static_cast<std::size_t>(static_cast<const char*>(q) - b);
-      j = fieldEnd + 1;
-    } else {
-      j = i;
-      fieldEnd = 0;  // set below
+      closed = q < end_ && b[q] == '"';
+      fieldEnd = q;
+      j = closed ? q + 1 : q;
     }
-    const bool quoted = b[i] == '"';
 
     j = FindFieldEnd(b, j, end_);
     if (j == end_ && !eof_) {
       Fill();
       continue;
     }
-    if (!quoted) {
+    if (!closed) {
       fieldEnd = j;
       while (fieldEnd > fieldBegin && IsBlank(b[fieldEnd - 1])) --fieldEnd;
     }
@@ -176,6 +171,31 @@ bool FieldReader::Next(std::string_view& field) {
     field = {b + fieldBegin, fieldEnd - fieldBegin};
     return true;
   }
+}
+
+std::int64_t LineNumberAt(int fd, std::int64_t offset) {
+  char block[65536];
+  std::int64_t lineEnds = 0;
+  bool lastWasCr = false;  // a CR ended the block before: a line end unless an LF follows
+  for (std::int64_t at = 0; at < offset;) {
+    ssize_t got;
+    do {
+      got = ::pread(fd, block, sizeof block, static_cast<off_t>(at));
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) return 0;
+    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(got, offset - at));
+    for (std::size_t k = 0; k < n; ++k) {
+      if (block[k] == '\n') {
+        ++lineEnds;  // alone, or the end of a CR LF
+      } else if (lastWasCr) {
+        ++lineEnds;  // a lone CR
+      }
+      lastWasCr = block[k] == '\r';
+    }
+    at += got;
+  }
+  // A CR just before the offset: the field there starts after it, whatever follows.
+  return lineEnds + (lastWasCr ? 1 : 0) + 1;
 }
 
 }  // namespace rp

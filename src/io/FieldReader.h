@@ -5,9 +5,11 @@
 // - blanks (spaces, tabs) at the start of a field are skipped, and so are
 //   blanks at its end, so trailing blanks do not hide a line's last character;
 // - a line with nothing on it is one empty field;
-// - a field that begins with a double quote runs to the next double quote,
-//   across line ends if need be; the quotes are not part of it, and whatever
-//   follows the closing quote up to the next comma or line end is dropped;
+// - a field that begins with a double quote runs to the next double quote on
+//   its line, commas included; the quotes are not part of it, and whatever
+//   follows the closing quote up to the next comma or line end is dropped.
+//   Without a closing quote on its line it runs to the line's end: no field
+//   ever runs past its line's end, so a field starts after every line end;
 // - the end of the file ends the last field; it never starts an empty one.
 //
 // The file is read in large chunks; a field is a view into the buffer and
@@ -77,5 +79,10 @@ class FieldReader {
   bool eof_ = false;
   int error_ = 0;
 };
+
+// The line (from 1) on which the byte at `offset` of the open file `fd`
+// stands, lines ending as fields do (CR, LF or CR LF); 0 when the file
+// cannot be read that far. For messages: it reads the file up to there.
+std::int64_t LineNumberAt(int fd, std::int64_t offset);
 
 }  // namespace rp

@@ -52,8 +52,9 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The common case in one scan: at most 19 significant digits and an exponent
-// the powers above cover. Returns false when the exact reading is needed.
-bool ReadSimpleNumber(const char* p, const char* end, double& value) {
+// the powers above cover. Returns false when the exact reading is needed;
+// `found` says whether a digit was taken.
+bool ReadSimpleNumber(const char* p, const char* end, double& value, bool& found) {
   auto skipBlanks = [&] {
     while (p != end && IsBlank(*p)) ++p;
   };
@@ -83,6 +84,7 @@ bool ReadSimpleNumber(const char* p, const char* end, double& value) {
     takeDigits(true);
   }
   if (significant > 19) return false;
+  found = digits > 0;
   if (digits == 0) {
     value = 0.0;
     return true;
@@ -157,17 +159,15 @@ bool IsHuge(std::string_view written) {
   return exponent - static_cast<long long>(firstFraction == std::string_view::npos ? 0 : firstFraction) > 0;
 }
 
-struct DecimalReading {
-  double value = 0.0;
-  bool overflow = false;  // too large for a double
-};
-
 // The leading decimal number of `text`: blanks anywhere skipped, "." the
 // point, "E" or "D" the exponent; 0 without a number. A number too large for
 // a double is flagged, one too small reads 0.
-DecimalReading ReadDecimal(std::string_view text) {
-  if (double plain; ReadPlainInteger(text.data(), text.data() + text.size(), plain)) return {plain, false};
-  if (double simple; ReadSimpleNumber(text.data(), text.data() + text.size(), simple)) return {simple, false};
+NumberReading ReadDecimal(std::string_view text) {
+  if (double plain; ReadPlainInteger(text.data(), text.data() + text.size(), plain)) return {plain, true, false};
+  bool found = false;
+  if (double simple; ReadSimpleNumber(text.data(), text.data() + text.size(), simple, found)) {
+    return {simple, found, false};
+  }
   const char* p = text.data();
   const char* const end = p + text.size();
   auto skipBlanks = [&] {
@@ -218,9 +218,9 @@ DecimalReading ReadDecimal(std::string_view text) {
   const std::string_view written(number.data(), number.size());
   const auto [ptr, ec] = std::from_chars(written.data(), written.data() + written.size(), value);
   (void)ptr;
-  if (ec == std::errc::result_out_of_range) return {0.0, IsHuge(written)};
-  if (ec != std::errc() || !std::isfinite(value) || value == 0.0) return {};
-  return {value, false};
+  if (ec == std::errc::result_out_of_range) return {0.0, true, IsHuge(written)};
+  if (ec != std::errc() || !std::isfinite(value)) return {};
+  return {value == 0.0 ? 0.0 : value, true, false};
 }
 
 bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
@@ -247,15 +247,15 @@ std::size_t RadixDigits(std::string_view text, int radix) {
 }
 
 // "&H..." / "&O...": the leading digits as a signed 32-bit value.
-std::optional<double> ReadRadixInteger(std::string_view text) {
+NumberReading ReadRadixInteger(std::string_view text) {
   const int radix = RadixOf(text[1]);
   const std::string_view digits = text.substr(2, RadixDigits(text.substr(2), radix));
   std::uint64_t value = 0;
   for (char c : digits) {
     value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(DigitValue(c));
-    if (value > 0xFFFFFFFFu) return std::nullopt;
+    if (value > 0xFFFFFFFFu) return {0.0, true, true};
   }
-  return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+  return {static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value))), !digits.empty(), false};
 }
 
 // The decimal number at the start of `text` (no blanks inside): how many
@@ -369,28 +369,35 @@ std::int64_t Floor(double value) { return static_cast<std::int64_t>(std::floor(v
 
 }  // namespace
 
+NumberReading ReadNumber(std::string_view text) { return ReadDecimal(text); }
+
 double ReadNumberPrefix(std::string_view text) {
-  const DecimalReading reading = ReadDecimal(text);
-  return reading.overflow ? 0.0 : reading.value;
+  const NumberReading reading = ReadDecimal(text);
+  return reading.tooLarge ? 0.0 : reading.value;
 }
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }
 
-std::uint8_t RoundedBytePrefix(std::string_view text) {
-  const double rounded = RoundHalfEven(ReadNumberPrefix(text));
-  if (!(rounded >= 0.0 && rounded <= 255.0)) return 0;
-  return static_cast<std::uint8_t>(rounded);
+int RoundedByteNumber(std::string_view text) {
+  const NumberReading reading = ReadDecimal(text);
+  const double rounded = RoundHalfEven(reading.value);
+  if (!reading.Ok() || !(rounded >= 0.0 && rounded <= 255.0)) return -1;
+  return static_cast<int>(rounded);
 }
 
-std::optional<double> ReadLeadingNumber(std::string_view field) {
+NumberReading ReadFieldNumber(std::string_view field) {
   std::string text;
   text.reserve(field.size());
   for (char c : field) {
     if (c != ' ' && c != '\t' && c != '\n') text.push_back(c);
   }
   if (IsRadixPrefix(text)) return ReadRadixInteger(text);
-  const DecimalReading reading = ReadDecimal(text);
-  if (reading.overflow) return std::nullopt;
+  return ReadDecimal(text);
+}
+
+std::optional<double> ReadLeadingNumber(std::string_view field) {
+  const NumberReading reading = ReadFieldNumber(field);
+  if (reading.tooLarge) return std::nullopt;
   return reading.value;
 }
 

@@ -18,17 +18,28 @@ namespace rp {
 // anywhere are ignored; then an optional sign, digits, an optional "." with
 // more digits ("." whatever the locale) and an optional exponent ("E" or "D",
 // either case, with optional sign and digits) are taken, up to the first
-// character that does not fit. Text without a number reads as 0, and so does
-// a number too small for a double.
+// character that does not fit. A number too small for a double reads 0.
 
-// A note line's number; one too large for a double also reads 0 (the load
-// skips what it cannot convert).
+// What a lenient reading found: a number, or text without one told apart
+// from the number 0.
+struct NumberReading {
+  double value = 0.0;     // 0 without a number, or for one too large
+  bool found = false;     // a digit was taken
+  bool tooLarge = false;  // beyond the range of a double; "&H"/"&O" beyond 32 bits
+  bool Ok() const { return found && !tooLarge; }
+};
+
+// A note line's number.
+NumberReading ReadNumber(std::string_view text);
+// The same as a plain value: text without a number, and a number too large
+// for a double, read 0.
 double ReadNumberPrefix(std::string_view text);
 
 // A scatter file's number: the same, and "&H" / "&O" (either case) start a
 // hexadecimal / octal integer of up to 32 bits, read as a signed 32-bit value
-// ("&HFF000000" is -16777216). Nothing when it does not fit: a decimal beyond
-// the range of a double, or a hexadecimal/octal value above 32 bits.
+// ("&HFF000000" is -16777216).
+NumberReading ReadFieldNumber(std::string_view field);
+// The same as a plain value; nothing when it does not fit.
 std::optional<double> ReadLeadingNumber(std::string_view field);
 
 // Whether the whole field, apart from surrounding spaces and tabs, is one
@@ -39,14 +50,14 @@ bool IsWholeNumber(std::string_view field);
 // gives 2, 3.5 gives 4): how every number read from a file becomes a whole one.
 double RoundHalfEven(double value);
 
-// The rounding of ReadBytePrefix for any text.
-std::uint8_t RoundedBytePrefix(std::string_view text);
+// The rounding of ReadByteNumber for any text.
+int RoundedByteNumber(std::string_view text);
 
 // The leading number rounded to the nearest integer, halves to the even
-// neighbour; 0 when that lies outside 0 to 255. Inline for the case of
-// nearly every key and velocity: spaces around at most three digits, read
-// without a double.
-inline std::uint8_t ReadBytePrefix(std::string_view text) {
+// neighbour; -1 when the text holds no number or that lies outside 0 to 255.
+// Inline for the case of nearly every key and velocity: spaces around at
+// most three digits, read without a double.
+inline int ReadByteNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   const std::size_t digits = i;
@@ -56,8 +67,8 @@ inline std::uint8_t ReadBytePrefix(std::string_view text) {
   }
   std::size_t rest = i;
   while (rest < text.size() && text[rest] == ' ') ++rest;
-  if (i > digits && rest == text.size()) return value <= 255 ? static_cast<std::uint8_t>(value) : 0;
-  return RoundedBytePrefix(text);
+  if (i > digits && rest == text.size()) return value <= 255 ? static_cast<int>(value) : -1;
+  return RoundedByteNumber(text);
 }
 
 // ---- Numbers written under a pattern

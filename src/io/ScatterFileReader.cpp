@@ -2,6 +2,7 @@
 #include "io/ScatterFileReader.h"
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,7 +17,7 @@ namespace rp {
 
 namespace {
 
-// A failure that abandons the load and brings the previous points back.
+// A failure to read the file at all.
 struct LoadFailure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -50,46 +51,69 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   }
 }
 
-double NumberField(std::string_view field) {
-  const std::optional<double> value = ReadLeadingNumber(field);
-  if (!value) throw LoadFailure("number out of range");
-  return *value;
+// Why a data row is skipped: "an x that is not a number".
+std::string NumberProblem(std::string_view what, const NumberReading& reading) {
+  return std::string(what) + (reading.tooLarge ? " too large for a number" : " that is not a number");
 }
 
-// Rounded to the nearest integer, halves to even; must fit a signed 32-bit value.
-std::int32_t ColourField(std::string_view field) {
-  const double rounded = RoundHalfEven(NumberField(field));
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw LoadFailure("colour out of range");
-  return static_cast<std::int32_t>(rounded);
+// The value of a hexadecimal digit; -1 for any other character.
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
-// Appends the rows of `text` to `file`; throws LoadFailure.
+// Appends the rows of `text` to `file`.
 void ReadScatterText(ScatterFile& file, std::string_view text) {
+  static constexpr std::string_view kNumberNames[] = {"an x", "a y", "a z", "a size"};
   bool dataSeen = false;
   std::int64_t row = 0;
+  std::int64_t lineNumber = 0;
   file.status = ScatterReadStatus::Complete;
   for (std::string_view rawLine : SplitLines(text)) {
+    ++lineNumber;
     const std::string_view line = TrimSpaces(rawLine);
     if (line.empty() || line.front() == '#' || line.front() == ';') continue;
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() < 5) {
       file.status = ScatterReadStatus::TooFewColumns;
+      file.shortLine = lineNumber;
+      file.shortLineFields = fields.size();
       return;
     }
-    if (!dataSeen && !IsWholeNumber(fields[1])) {
+    if (!dataSeen && !IsWholeNumber(fields[1]) && !IsWholeNumber(fields[2]) && !IsWholeNumber(fields[3])) {
       file.titles =
           ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]), std::string(fields[4])};
       continue;
     }
     dataSeen = true;
     ++row;
+    double values[4];
+    std::string problem;
+    for (std::size_t k = 0; k < 4 && problem.empty(); ++k) {
+      const NumberReading reading = ReadFieldNumber(fields[k + 1]);
+      if (!reading.Ok()) problem = NumberProblem(kNumberNames[k], reading);
+      values[k] = reading.value;
+    }
+    if (!problem.empty()) {
+      if (file.skippedRows.Count(lineNumber)) {
+        file.skippedRows.firstText = ShownLine(line);
+        file.skippedRows.firstReason = std::move(problem);
+      }
+      continue;
+    }
     ScatterRow r;
     r.name = fields[0];
-    r.x = NumberField(fields[1]);
-    r.y = NumberField(fields[2]);
-    r.z = NumberField(fields[3]);
-    r.size = NumberField(fields[4]);
-    if (fields.size() > 5) r.colour = ColourField(fields[5]);
+    r.x = values[0];
+    r.y = values[1];
+    r.z = values[2];
+    r.size = values[3];
+    if (fields.size() > 5 && !TrimSpaces(fields[5]).empty()) {
+      r.colour = ReadColourField(fields[5]);
+      if (!r.colour && file.unreadableColours.Count(lineNumber))
+        file.unreadableColours.firstText = ShownLine(fields[5]);
+    }
     r.row = row;
     if (fields.size() > 6) r.payload = fields[6];
     file.rows.push_back(std::move(r));
@@ -97,6 +121,26 @@ void ReadScatterText(ScatterFile& file, std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<std::int32_t> ReadColourField(std::string_view field) {
+  std::string text;
+  for (char c : field) {
+    if (c != ' ' && c != '\t' && c != '\n') text.push_back(c);
+  }
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') && HexDigit(text[2]) >= 0) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 2; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
+      value = value * 16 + static_cast<std::uint64_t>(HexDigit(text[i]));
+      if (value > 0xFFFFFFFFu) return std::nullopt;
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+  }
+  // Decimal, "&H" or "&O"; a negative decimal is the signed form.
+  const NumberReading reading = ReadFieldNumber(text);
+  const double rounded = RoundHalfEven(reading.value);
+  if (!reading.Ok() || !(rounded >= -2147483648.0 && rounded <= 4294967295.0)) return std::nullopt;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(rounded)));
+}
 
 ScatterFile ReadScatterFile(const std::string& path) {
   ScatterFile file;

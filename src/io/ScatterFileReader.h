@@ -5,16 +5,28 @@
 //   name,x,y,z,size[,colour[,payload]]     (fields after the seventh are ignored)
 //
 // Lines are trimmed of spaces; empty lines and lines starting with "#" or ";"
-// are skipped. Before the first data row, a line whose field 1 is not a
-// number is a header row: its fields 1-4 become the titles of x, y (vertical),
-// z and size, the last such row winning. Numbers follow the lenient rules of
-// io/LegacyText.h. A row without a colour field keeps its row number (from 1),
-// by which the plot gives it a default colour.
+// are skipped. A line with fewer than five fields stops the read: nothing of
+// the file is taken. Before the first data row, a line whose fields 1, 2 and
+// 3 are none of them a number (the whole field, apart from blanks) is a
+// header row: its fields 1-4 become the titles of x, y (vertical), z and
+// size, the last such row winning. Every other line is a data row. Its
+// numbers follow the lenient rules of io/LegacyText.h; a data row whose x, y,
+// z or size holds no number (or one too large) is skipped and counted.
+//
+// A colour is decimal, 0 to 4294967295 (or, as a signed value, down to
+// -2147483648), rounded to a whole number, or hexadecimal after "&H" or "0x"
+// (octal after "&O") of up to 32 bits: the packed 0xAARRGGBB. A row with an
+// empty colour field or none, or with one that cannot be read (counted),
+// keeps its data row number (from 1, skipped rows counted too), by which the
+// plot gives it a default colour.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "model/SkippedLines.h"
 
 namespace rp {
 
@@ -33,17 +45,25 @@ struct ScatterTitles {
 enum class ScatterReadStatus {
   Missing,        // no file there
   Complete,       // every line read
-  TooFewColumns,  // stopped at a line with fewer than five fields; the rows before it stand
-  Failed,         // unreadable file, a number too large, a colour beyond signed 32 bits
+  TooFewColumns,  // stopped at a line with fewer than five fields
+  Failed,         // the file could not be read
 };
 
 struct ScatterFile {
   ScatterReadStatus status = ScatterReadStatus::Missing;
   std::vector<ScatterRow> rows;
   std::optional<ScatterTitles> titles;  // of the last header row, if any
+  SkippedLines skippedRows;             // data rows whose x, y, z or size is no number
+  SkippedLines unreadableColours;       // data rows read with the default colour for want of theirs
+  std::int64_t shortLine = 0;           // `TooFewColumns`: the line (from 1) and its fields
+  std::size_t shortLineFields = 0;
 };
 
 // Reads the scatter file at `path`; never throws for what the file holds.
 ScatterFile ReadScatterFile(const std::string& path);
+
+// The colour a colour field gives by the rules above; nothing when it
+// cannot be read.
+std::optional<std::int32_t> ReadColourField(std::string_view field);
 
 }  // namespace rp

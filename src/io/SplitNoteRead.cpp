@@ -8,8 +8,10 @@
 #include <cstring>
 #include <exception>
 #include <iterator>
+#include <limits>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "io/FieldReader.h"
 
@@ -60,11 +62,24 @@ struct SecondHalf {
 
 SplitReadResult ReadFromStart(FieldReader& fields, std::vector<NoteEvent>& notes, std::int64_t limit,
                               FieldCounts counts) {
-  const FieldCounts rest = ReadAllNotes(fields, notes, limit - counts.noteLines);
-  counts.fields += rest.fields;
-  counts.noteLines += rest.noteLines;
-  counts.noteOns += rest.noteOns;
-  return {counts, fields.Error(), false};
+  counts = ReadAllNotes(fields, notes, limit, INT64_MAX, std::move(counts));
+  return {std::move(counts), fields.Error(), false};
+}
+
+// What the whole file's read found, from what its first half found and
+// what the second one did; `joinAt` is the offset of the second half's first
+// note-on when that one is earlier than the first half's last (-1 if not).
+void JoinFindings(NoteLineFindings& first, const NoteLineFindings& second, std::int64_t joinAt) {
+  if (first.skipped == 0) {
+    first.firstSkippedAt = second.firstSkippedAt;
+    first.firstSkippedText = second.firstSkippedText;
+    first.firstSkippedReason = second.firstSkippedReason;
+  }
+  first.skipped += second.skipped;
+  const bool joinEarlier = joinAt >= 0;
+  if (first.earlier == 0) first.firstEarlierAt = joinEarlier ? joinAt : second.firstEarlierAt;
+  first.earlier += second.earlier + (joinEarlier ? 1 : 0);
+  if (second.lastNoteOnMs > -std::numeric_limits<double>::infinity()) first.lastNoteOnMs = second.lastNoteOnMs;
 }
 
 }  // namespace
@@ -107,7 +122,16 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
   if (first.Offset() > cut) return ReadFromStart(first, notes, limit, counts);            // a field ran across it
   if (second.failure) std::rethrow_exception(second.failure);
 
-  const std::int64_t room = std::max<std::int64_t>(limit - counts.noteLines, 0);
+  const std::int64_t room = std::max<std::int64_t>(limit - counts.Read(), 0);
+  // The second half read its first note-on without the one before it.
+  std::int64_t joinAt = -1;
+  const auto firstOn =
+      std::find_if(second.notes.begin(), second.notes.end(), [](const NoteEvent& n) { return n.isNoteOn; });
+  if (firstOn != second.notes.end() && firstOn->timeMs < counts.found.lastNoteOnMs) {
+    FieldReader again(fd, cut);
+    joinAt = FindNoteLine(again, firstOn - second.notes.begin());
+  }
+  JoinFindings(counts.found, second.counts.found, joinAt);
   const auto taken = static_cast<std::ptrdiff_t>(std::min<std::int64_t>(room, std::ssize(second.notes)));
   notes.insert(notes.end(), second.notes.begin(), second.notes.begin() + taken);
   counts.fields += second.counts.fields;
@@ -116,7 +140,7 @@ SplitReadResult ReadAllNotesInHalves(int fd, std::int64_t size, std::vector<Note
                         ? second.counts.noteOns
                         : std::count_if(second.notes.begin(), second.notes.begin() + taken,
                                         [](const NoteEvent& n) { return n.isNoteOn; });
-  return {counts, second.error, true};
+  return {std::move(counts), second.error, true};
 }
 
 }  // namespace rp

@@ -3,15 +3,15 @@
 // The one-pass read of a whole ASCII MIDI file (`ReadAllNotes`) with the
 // second half of a large file read at the same time on a thread of its own.
 //
-// The file is cut just after a line feed near its middle. A field normally
-// starts there, but a quoted field may run across it, so the second half's
-// reading is only a guess: the first half is read on until its next field
-// starts at or beyond the cut. When it starts exactly at the cut, the reader
-// of the first half would stand where the second one started, and the two
-// runs of notes are joined in order; otherwise the second half's work is
-// dropped and the first reader reads on to the end. Either way the fields,
-// notes, counts and read error are those of one reader from the start: the
-// first half's error wins over the second's.
+// The file is cut just after a line end near its middle, where a field
+// starts (no field runs past its line's end). The first half is read on
+// until its next field starts at or beyond the cut. When it starts exactly at
+// the cut, the reader of the first half would stand where the second one
+// started, and the two runs of notes are joined in order; otherwise (the
+// file changed under the readers) the second half's work is dropped and the
+// first reader reads on to the end. Either way the fields, notes, counts,
+// findings and read error are those of one reader from the start: the first
+// half's error wins over the second's.
 
 #include <cstddef>
 #include <cstdint>

@@ -41,26 +41,33 @@ std::size_t ReadUsualNoteLine(const char* const line, NoteEvent& e) {
   } else {
     return 0;
   }
+  const int velocity = ReadByteNumber({p - 3, 3});
+  const int key = ReadByteNumber({keyBegin, keyAndVelocity - 3});
+  if ((velocity | key) < 0) return 0;  // skipped, and said why, the general way
   e.timeMs = static_cast<double>(head.time);
   e.leadValue = static_cast<double>(head.lead);
   e.opensEvent = -1;
   e.isNoteOn = noteOn;
-  e.noteVelocity = ReadBytePrefix({p - 3, 3});
-  e.noteKey = ReadBytePrefix({keyBegin, keyAndVelocity - 3});
+  e.noteVelocity = static_cast<std::uint8_t>(velocity);
+  e.noteKey = static_cast<std::uint8_t>(key);
   return length;
 }
 
 }  // namespace
 
-std::size_t ReadUsualNoteLines(std::string_view text, std::size_t stopAt, std::vector<NoteEvent>& notes,
-                               std::int64_t limit, FieldCounts& counts) {
+std::size_t ReadUsualNoteLines(std::string_view text, std::size_t stopAt, std::int64_t textAt,
+                               std::vector<NoteEvent>& notes, std::int64_t limit, FieldCounts& counts) {
   if (stopAt == 0 || text.size() < kUsualLineReach) return 0;
   const char* const begin = text.data();
   const std::size_t lastStart = std::min(text.size() - kUsualLineReach, stopAt - 1);
+  // The time of the last note-on, held here: without a branch on the kind of
+  // note, which no predictor guesses.
+  double lastNoteOn = counts.found.lastNoteOnMs;
   std::size_t at = 0;
   while (at <= lastStart) {
     std::size_t length;
-    if (counts.noteLines < limit) {
+    double noteOn;
+    if (counts.Read() < limit) {
       // Straight into its place: a record put together aside and copied in
       // costs a stall on every line.
       NoteEvent& e = notes.emplace_back();
@@ -70,15 +77,22 @@ std::size_t ReadUsualNoteLines(std::string_view text, std::size_t stopAt, std::v
         break;
       }
       counts.noteOns += e.isNoteOn;
+      noteOn = e.isNoteOn ? e.timeMs : lastNoteOn;
     } else {
       NoteEvent e;
       length = ReadUsualNoteLine(begin + at, e);
       if (length == 0) break;
+      noteOn = e.isNoteOn ? e.timeMs : lastNoteOn;
     }
+    if (noteOn < lastNoteOn && counts.found.earlier++ == 0) {
+      counts.found.firstEarlierAt = textAt + static_cast<std::int64_t>(at);
+    }
+    lastNoteOn = noteOn;
     ++counts.fields;
     ++counts.noteLines;
     at += length;
   }
+  counts.found.lastNoteOnMs = lastNoteOn;
   return at;
 }
 

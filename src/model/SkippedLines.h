@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace rp {
 
@@ -23,5 +24,18 @@ struct SkippedLines {
     return true;
   }
 };
+
+// What the skipped lines looked like, for the summary: "a note" and "notes",
+// "a data row" and "data rows".
+struct SkippedKind {
+  std::string_view one;
+  std::string_view many;
+};
+
+// The one sentence a load says about the lines it skipped, naming the file
+// at `path` unless that is empty: 'In "x.txt", 3 lines that look like notes
+// were skipped; the first at line 5: <reason> ("<text>").' Empty when none
+// were.
+std::string SkippedLinesSummary(const SkippedLines& skipped, std::string_view path, SkippedKind kind);
 
 }  // namespace rp

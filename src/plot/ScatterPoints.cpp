@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/ScatterPoints.h"
 
+#include <string>
 #include <string_view>
 
 #include "base/Dialogs.h"
 #include "io/ScatterFileReader.h"
+#include "model/SkippedLines.h"
 #include "plot/PlotPoints.h"
 #include "scene/ArgbColour.h"
 
@@ -12,7 +14,25 @@ namespace rp {
 
 namespace {
 
-constexpr std::string_view kColumnsMessage = "Comma delimited file must have at least 4 columns (name,x,y,z)";
+constexpr SkippedKind kDataRows{"a data row", "data rows"};
+
+std::string ColumnsMessage(const ScatterFile& file) {
+  return "Comma delimited file must have at least 5 columns (name,x,y,z,size); line " + std::to_string(file.shortLine) +
+         " has " + std::to_string(file.shortLineFields) + ".";
+}
+
+// What the user is told about colours that could not be read; empty when
+// there were none.
+std::string ColoursMessage(const SkippedLines& colours, const std::string& path) {
+  if (colours.count == 0) return {};
+  const std::string line = std::to_string(colours.firstLine);
+  if (colours.count == 1) {
+    return "In \"" + path + "\", the colour at line " + line + " (\"" + colours.firstText +
+           "\") could not be read; the point has the default colour.";
+  }
+  return "In \"" + path + "\", " + std::to_string(colours.count) + " colours could not be read; the first at line " +
+         line + " (\"" + colours.firstText + "\"). Those points have the default colour.";
+}
 
 }  // namespace
 
@@ -22,19 +42,29 @@ std::int32_t DefaultPointColour(std::int64_t row) {
   return ColourToArgb(ColourF{red, 0.3f, blue, 1.0f});
 }
 
-void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
+ScatterLoadOutcome LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile, bool strict) {
   ScatterFile file = ReadScatterFile(sFile);
+  // On failure the previous points, their events, note and titles stay.
   switch (file.status) {
     case ScatterReadStatus::Missing:
       dialogs.ShowMessage("Unable to find " + sFile, MessageKind::Error);
-      return;
+      return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::Failed:
-      // The previous points, their events, note and titles stay.
       dialogs.ShowMessage("there was an error loading " + sFile, MessageKind::Error);
-      return;
-    case ScatterReadStatus::Complete:
+      return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::TooFewColumns:
+      dialogs.ShowMessage(ColumnsMessage(file), MessageKind::Error);
+      return ScatterLoadOutcome::Failed;
+    case ScatterReadStatus::Complete:
       break;
+  }
+  std::string notice = SkippedLinesSummary(file.skippedRows, sFile, kDataRows);
+  if (strict && file.skippedRows.count > 0) {
+    dialogs.ShowMessage(notice, MessageKind::Error);
+    return ScatterLoadOutcome::Refused;
+  }
+  if (const std::string colours = ColoursMessage(file.unreadableColours, sFile); !colours.empty()) {
+    notice += (notice.empty() ? "" : " ") + colours;
   }
   // A scatter file's points stand for no performance event.
   view.points = PointCollection();
@@ -49,10 +79,11 @@ void LoadFile(PlotPoints& view, Dialogs& dialogs, const std::string& sFile) {
   for (const ScatterRow& r : file.rows) {
     view.AddEntry(dialogs, r.name, r.x, r.y, r.z, r.size, r.colour ? *r.colour : DefaultPointColour(r.row), r.payload);
   }
-  if (file.status == ScatterReadStatus::TooFewColumns) dialogs.ShowMessage(kColumnsMessage, MessageKind::Error);
   // Scatter points are compared with nothing.
   view.compared.clear();
   view.pointsName.clear();
+  if (!notice.empty()) dialogs.ShowMessage(notice, MessageKind::Information);
+  return ScatterLoadOutcome::Loaded;
 }
 
 }  // namespace rp

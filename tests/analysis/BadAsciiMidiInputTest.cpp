@@ -61,40 +61,108 @@ TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
   ExpectConsistent(p);
   // Fields that are empty views of nothing at all (sanitizer builds check it).
   EXPECT_FALSE(IsNoteLine(std::string_view()));
-  EXPECT_EQ(ReadNoteLine(std::string_view()).timeMs, 0);
+  EXPECT_FALSE(ReadNoteLine(std::string_view()).Ok());
 }
 
-TEST(BadAsciiMidiInput, NumbersThatDoNotFitReadAsZero) {
-  Performance p = Performance::BeforeFirstFile();
-  ASSERT_TRUE(LoadPerformanceFile(kBadData + "huge_numbers.txt", p).Ok());
-  ASSERT_EQ(p.NoteCount(), 6);
-  for (std::size_t j : {2u, 3u, 4u, 6u}) EXPECT_EQ(p.notes[j - 1].timeMs, 0) << j;  // 1e999, -1e999, NaN, inf
-  EXPECT_EQ(p.notes[4].timeMs, 100);
-  EXPECT_EQ(p.notes[4].leadValue, 0);
-  EXPECT_EQ(p.notes[4].noteKey, 67);
-  EXPECT_EQ(p.notes[4].noteVelocity, 0);  // "1e9"
-  EXPECT_FALSE(p.notes[5].isNoteOn);
-  EXPECT_EQ(p.notes[5].noteKey, 0);  // read after the minus of "-1e999"
-  EXPECT_EQ(p.EventCount(), 2);         // the note-ons read as 0 ms make one chord
+// Loads `name` from the bad inputs as the windows do (two passes) and as a
+// batch command does (one pass); both must read and say the same.
+LoadResult LoadBothWays(const std::string& name, Performance& p) {
+  NullProgressSink progress;
+  LoadHooks hooks;
+  hooks.progress = &progress;
+  Performance watched = Performance::BeforeFirstFile();
+  const LoadResult two = LoadPerformanceFile(kBadData + name, watched, hooks);
+  p = Performance::BeforeFirstFile();
+  const LoadResult one = LoadPerformanceFile(kBadData + name, p);
+  EXPECT_EQ(two.warning, one.warning) << name;
+  EXPECT_EQ(watched.NoteCount(), p.NoteCount()) << name;
+  EXPECT_EQ(watched.EventCount(), p.EventCount()) << name;
   ExpectConsistent(p);
-
-  // 2^31 and beyond: plain doubles for time and lead, out of range for bytes.
-  ASSERT_TRUE(LoadPerformanceFile(kBadData + "two_pow_31.txt", p).Ok());
-  ASSERT_EQ(p.NoteCount(), 2);
-  EXPECT_EQ(p.notes[0].leadValue, 2147483648.0);
-  EXPECT_EQ(p.notes[0].timeMs, 2147483648.0);
-  EXPECT_EQ(p.notes[0].noteKey, 0);
-  EXPECT_EQ(p.notes[0].noteVelocity, 64);
-  EXPECT_EQ(p.notes[1].leadValue, -2147483649.0);
-  EXPECT_EQ(p.notes[1].timeMs, 4294967296.0);
-  EXPECT_EQ(p.notes[1].noteVelocity, 0);
-  EXPECT_EQ(p.EventCount(), 2);
-  EXPECT_EQ(p.events[0].interval0, 0);  // fewer than four clusters: no intervals
+  return one;
 }
 
-TEST(BadAsciiMidiInput, TimesThatGoBackwardsJoinTheCurrentCluster) {
+TEST(BadAsciiMidiInput, NumbersThatDoNotFitSkipTheirLines) {
+  Performance p;
+  // 1e999, -1e999, NaN and inf are no times; a velocity of 1e9 is none.
+  LoadResult r = LoadBothWays("huge_numbers.txt", p);
+  EXPECT_TRUE(r.Ok());
+  ASSERT_EQ(p.NoteCount(), 1);
+  EXPECT_EQ(p.notes[0].noteKey, 60);
+  EXPECT_EQ(r.skipped.count, 5);
+  EXPECT_EQ(r.skipped.firstLine, 2);
+  EXPECT_EQ(r.warning, "In \"" + kBadData +
+                           "huge_numbers.txt\", 5 lines that look like notes were skipped; the first at line 2: a "
+                           "time that is not a number (\"2; /* 1e999 ms */+62 64;\").");
+
+  // 2^31 and beyond: a key and a velocity out of range.
+  r = LoadBothWays("two_pow_31.txt", p);
+  EXPECT_EQ(p.NoteCount(), 0);
+  EXPECT_EQ(r.skipped.count, 2);
+  EXPECT_EQ(r.skipped.firstReason, "a key that is not a number from 0 to 255");
+}
+
+TEST(BadAsciiMidiInput, UnreadableNoteLinesAreSkippedAndTold) {
+  Performance p;
+  const LoadResult r = LoadBothWays("unreadable_notes.txt", p);
+  EXPECT_TRUE(r.Ok());
+  // No "ms */", a time, key or velocity that is no number from 0 to 255, no
+  // sign after "ms */": skipped, never read as 0. A negative or exponent
+  // lead does not take the note-off's sign.
+  ASSERT_EQ(p.NoteCount(), 4);
+  EXPECT_EQ(p.notes[1].noteKey, 60);
+  EXPECT_FALSE(p.notes[1].isNoteOn);
+  EXPECT_EQ(p.notes[2].noteKey, 62);
+  EXPECT_FALSE(p.notes[2].isNoteOn);
+  EXPECT_EQ(p.notes[3].timeMs, 900);
+  EXPECT_EQ(r.skipped.count, 6);
+  EXPECT_EQ(r.skipped.firstLine, 2);
+  EXPECT_EQ(r.skipped.firstReason, "no \"ms */\" after \"/*\"");
+  EXPECT_EQ(r.skipped.firstText, "2; /* 100 */+62 64;");
+}
+
+TEST(BadAsciiMidiInput, TheWindowsSayAllOfItInOneMessageAfterTheLoad) {
   Performance p = Performance::BeforeFirstFile();
-  ASSERT_TRUE(LoadPerformanceFile(kBadData + "backwards_times.txt", p).Ok());
+  TempDir dir;
+  const std::string path =
+      dir.Write("both.txt", "1; /* 100 ms */+60 64;\n2; /* 50 ms */+62 64;\n3; /* x ms */+64 64;\n");
+  ScriptedDialogs dialogs;
+  NullProgressSink progress;
+  LoadHooks hooks;
+  hooks.progress = &progress;
+  PerformanceLoader loader(dialogs, p, hooks);
+  EXPECT_TRUE(loader.Open(path).Ok());
+  EXPECT_EQ(p.NoteCount(), 2);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "In \"" + path +
+                "\", 1 line that looks like a note was skipped, line 3: a time that is not a number (\"3; "
+                "/* x ms */+64 64;\"). In \"" +
+                path +
+                "\", the note-on at line 2 is earlier than the note-on before it; it is kept in file order and joins "
+                "the onset event before it.");
+}
+
+TEST(BadAsciiMidiInput, AStrayQuoteHidesNothing) {
+  // A quote on a line of its own once hid every note up to the next quote.
+  Performance p;
+  const LoadResult r = LoadBothWays("stray_quotes.txt", p);
+  EXPECT_TRUE(r.Ok());
+  EXPECT_TRUE(r.warning.empty()) << r.warning;
+  ASSERT_EQ(p.NoteCount(), 7);
+  ASSERT_EQ(p.EventCount(), 7);
+  EXPECT_EQ(p.events[1].interval0, 500);
+  EXPECT_EQ(p.events[3].interval2, 500);
+}
+
+TEST(BadAsciiMidiInput, TimesThatGoBackwardsJoinTheCurrentClusterWithOneWarning) {
+  Performance p;
+  const LoadResult r = LoadBothWays("backwards_times.txt", p);
+  ASSERT_TRUE(r.Ok());
+  EXPECT_EQ(r.warning, "In \"" + kBadData +
+                           "backwards_times.txt\", 4 note-ons are earlier than the note-on before them; the first at "
+                           "line 2. They are kept in file order, each in the onset event before it.");
+  EXPECT_EQ(r.skipped.count, 0);
   ASSERT_EQ(p.NoteCount(), 9);
   // 1000 opens; 500 and 0 are earlier and join it; 1100 opens; 1040 joins;
   // 1200 opens; 1150 joins; 1300 opens.
@@ -120,13 +188,14 @@ TEST(BadAsciiMidiInput, A64MegabyteLine) {
   EXPECT_EQ(r.fieldCount, 1);
   EXPECT_EQ(p.NoteCount(), 0);
 
-  // A note line whose time has 64 million digits: too large, read as 0.
+  // A note line whose time has 64 million digits: too large, skipped, and
+  // the message quotes only its start.
   r = LoadPerformanceFile(dir.WriteLong("digits.txt", "1; /* ", '9', k64Mb, " ms */+60 64;\n2; /* 9 ms */-60 0;\n"), p);
   EXPECT_TRUE(r.Ok());
-  ASSERT_EQ(p.NoteCount(), 2);
-  EXPECT_EQ(p.notes[0].timeMs, 0);
-  EXPECT_EQ(p.notes[0].noteKey, 60);
-  EXPECT_EQ(p.notes[1].timeMs, 9);
+  ASSERT_EQ(p.NoteCount(), 1);
+  EXPECT_EQ(p.notes[0].timeMs, 9);
+  EXPECT_EQ(r.skipped.firstReason, "a time that is not a number");
+  EXPECT_LT(r.warning.size(), 500u);
   ExpectConsistent(p);
   // The read buffer grows to the longest field, a few times 64 MB at most.
   EXPECT_LT(test::PeakRssBytes(), std::int64_t{1} << 30);

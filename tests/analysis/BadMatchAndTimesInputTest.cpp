@@ -23,10 +23,12 @@ struct BadCase {
 TEST(BadMatchAndTimesInput, EachSaysWhatIsWrong) {
   const BadCase cases[] = {
       {"no_clock.match", LoadStatus::CannotOpen, "how long a MIDI clock tick lasts"},
-      {"truncated_term.match", LoadStatus::Loaded, "1 line could not be read and was left out. Line 6 holds a term"},
-      {"note_before_snote.match", LoadStatus::Loaded, "Line 4 holds a played note before its score note"},
-      {"huge_ticks.match", LoadStatus::Loaded, "2 lines could not be read and were left out. Line 4 holds a time"},
-      {"latin1.match", LoadStatus::Loaded, "Line 5 holds a pitch that is no MIDI key: snote(n2,[d,n]"},
+      {"truncated_term.match", LoadStatus::Loaded,
+       "1 line that looks like a match-file term was skipped, line 6: a term"},
+      {"note_before_snote.match", LoadStatus::Loaded, "line 4: a played note before its score note"},
+      {"huge_ticks.match", LoadStatus::Loaded,
+       "2 lines that look like match-file terms were skipped; the first at line 4: a time"},
+      {"latin1.match", LoadStatus::Loaded, "line 5: a pitch that is no MIDI key (\"snote(n2,[d,n]"},
       {"times_decimal_comma.txt", LoadStatus::CannotOpen, "line 3 (\"1,5\") is not a time"},
       {"times_label_without_tab.txt", LoadStatus::CannotOpen, "line 3 (\"1.2\") is not a label"},
   };

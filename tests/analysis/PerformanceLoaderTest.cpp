@@ -90,15 +90,19 @@ TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   EXPECT_EQ(h.p.events[1].firstNote, 3);
 
   h.Reset();
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks()).Ok());
-  ASSERT_EQ(h.p.NoteCount(), 6);
-  const std::vector<int> keys = {108, 100, 60, 21, 108, 9};
-  const std::vector<int> velocities = {90, 127, 0, 0, 64, 70};
-  for (std::size_t j = 1; j <= 6; ++j) {
+  const LoadResult r = LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks());
+  ASSERT_TRUE(r.Ok());
+  // Velocities of 300 and -1 are none: those two lines are skipped.
+  ASSERT_EQ(h.p.NoteCount(), 4);
+  const std::vector<int> keys = {108, 100, 108, 9};
+  const std::vector<int> velocities = {90, 127, 64, 70};
+  for (std::size_t j = 1; j <= 4; ++j) {
     EXPECT_EQ(h.p.notes[j - 1].noteKey, keys[j - 1]) << j;
     EXPECT_EQ(h.p.notes[j - 1].noteVelocity, velocities[j - 1]) << j;
   }
-  EXPECT_EQ(h.p.EventCount(), 3);
+  EXPECT_EQ(r.skipped.count, 2);
+  EXPECT_EQ(r.skipped.firstLine, 3);
+  EXPECT_EQ(h.p.EventCount(), 2);
 }
 
 TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {

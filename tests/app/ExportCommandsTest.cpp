@@ -88,6 +88,33 @@ TEST(ExportCommands, MissingFilesAndWrongArgumentsFail) {
   EXPECT_NE(help.out.find("--export-notes FILE"), std::string::npos);
 }
 
+TEST(ExportCommands, SkippedLinesAreToldOnStderrAndAreAnErrorWithStrict) {
+  const std::string file = DataFile("bad/unreadable_notes.txt");
+  const Outcome told = Command({"--export-notes", file});
+  EXPECT_EQ(told.status, 0);
+  EXPECT_EQ(std::count(told.out.begin(), told.out.end(), '\n'), 5);  // the header and the four notes read
+  EXPECT_EQ(told.err, "returnplot: In \"" + file +
+                          "\", 6 lines that look like notes were skipped; the first at line 2: no \"ms */\" after "
+                          "\"/*\" (\"2; /* 100 */+62 64;\").\n");
+  const Outcome report = Command({"--report", file});
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.out.find("\n  6 lines that look like notes were skipped; the first at line 2: "), std::string::npos)
+      << report.out;
+  EXPECT_NE(Command({"--stats", file}).err.find("6 lines that look like notes were skipped"), std::string::npos);
+
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--export-events", "--strict", file},
+                                             {"--strict", "--report", file},
+                                             {"--export-notes", file, "--strict"}}) {
+    const Outcome strict = Command(args);
+    EXPECT_EQ(strict.status, kExitCannotOpen) << args[0];
+    EXPECT_EQ(strict.out, "") << args[0];
+    EXPECT_NE(strict.err.find("6 lines that look like notes were skipped"), std::string::npos) << strict.err;
+  }
+  // A file without such lines passes --strict as it is.
+  EXPECT_EQ(Command({"--strict", "--export-events", DataFile("lf.txt")}).out, kEvents);
+}
+
 TEST(ExportCommands, NumbersAreTheShortestTextThatReadsBack) {
   EXPECT_EQ(ShortestNumber(0.0), "0");
   EXPECT_EQ(ShortestNumber(0.1), "0.1");

@@ -30,10 +30,25 @@ TEST(ExportPoints, MessagesGoToStderrAndSetTheStatus) {
   std::ostringstream out, err;
   const std::string shortLine = RP_TEST_DATA_DIR "/scatter_four_columns.csv";
   EXPECT_EQ(RunExportPoints({shortLine}, out, err), 1);
-  EXPECT_EQ(err.str(), "Comma delimited file must have at least 4 columns (name,x,y,z)\n");
-  EXPECT_NE(out.str().find("# XAxisName=tempo\n"), std::string::npos);
-  EXPECT_NE(out.str().find("\n2,kept 2,4,5,6,1,4,8,4,1,"), std::string::npos);
-  EXPECT_EQ(out.str().find("dropped"), std::string::npos);
+  EXPECT_EQ(err.str(), "Comma delimited file must have at least 5 columns (name,x,y,z,size); line 4 has 4.\n");
+  EXPECT_EQ(out.str().find("kept"), std::string::npos);  // a failed load takes nothing of the file
+
+  // Skipped rows are told on stderr and leave the status; with --strict
+  // they fail the command and nothing is printed.
+  const std::string emptyX = RP_TEST_DATA_DIR "/bad/scatter_empty_x.csv";
+  out.str("");
+  err.str("");
+  EXPECT_EQ(RunExportPoints({emptyX}, out, err), 0);
+  EXPECT_EQ(err.str(), "In \"" + emptyX +
+                           "\", 2 lines that look like data rows were skipped; the first at line 2: an x that is not "
+                           "a number (\"a,,2,3,1\").\n");
+  EXPECT_NE(out.str().find("# XAxisName=x\n"), std::string::npos);
+  EXPECT_NE(out.str().find("\n1,b,1,2,3,1,"), std::string::npos);
+  out.str("");
+  err.str("");
+  EXPECT_EQ(RunExportPoints({"--strict", emptyX}, out, err), kExitCannotOpen);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(err.str().find("2 lines that look like data rows were skipped"), std::string::npos);
 
   out.str("");
   err.str("");

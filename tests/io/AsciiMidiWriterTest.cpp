@@ -35,7 +35,7 @@ TEST(AsciiMidiWriter, LinesHoldEveryPieceWhereTheReaderLooks) {
   // Each line reads back to its event, edge values included.
   for (const NoteEvent& e : {Event(true, 1e-7, 1, 5, 0), Event(false, 123456.789, 1e22, 0, 255),
                              Event(false, 0.1 + 0.2, 7, 108, 9), Event(true, 5e-324, 0, 127, 127)}) {
-    const NoteEvent back = ReadNoteLine(AsciiMidiLine(e));
+    const NoteEvent back = ReadNoteLine(AsciiMidiLine(e)).note;
     EXPECT_EQ(std::tie(back.isNoteOn, back.timeMs, back.leadValue, back.noteKey, back.noteVelocity),
               std::tie(e.isNoteOn, e.timeMs, e.leadValue, e.noteKey, e.noteVelocity))
         << AsciiMidiLine(e);

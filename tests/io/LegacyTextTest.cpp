@@ -41,16 +41,30 @@ TEST(NumberPrefix, TextWithoutANumberOrOutOfRangeReadsAsZero) {
   EXPECT_EQ(ReadNumberPrefix("0." + std::string(300, '0') + "1e301"), 1.0);
 }
 
-TEST(NumberPrefix, BytesRoundHalfToEvenAndOutOfRangeIsZero) {
-  EXPECT_EQ(ReadBytePrefix(" 64"), 64);
-  EXPECT_EQ(ReadBytePrefix("2.5"), 2);
-  EXPECT_EQ(ReadBytePrefix("3.5"), 4);
-  EXPECT_EQ(ReadBytePrefix("255.4"), 255);
-  EXPECT_EQ(ReadBytePrefix("255.5"), 0);  // rounds to 256
-  EXPECT_EQ(ReadBytePrefix("300"), 0);
-  EXPECT_EQ(ReadBytePrefix(" -1"), 0);
-  EXPECT_EQ(ReadBytePrefix("-0.4"), 0);
-  EXPECT_EQ(ReadBytePrefix("abc"), 0);
+TEST(NumberPrefix, TellsTextWithoutANumberFromZero) {
+  for (const char* text : {"0", " 0.0 ", "-0", "1e-999", "0abc"}) {
+    EXPECT_TRUE(ReadNumber(text).Ok()) << '"' << text << '"';
+    EXPECT_EQ(ReadNumber(text).value, 0.0) << '"' << text << '"';
+  }
+  for (const char* text : {"", "   ", "abc", "+-5", ".", "-", "E5", ".e1", "NaN", "inf"}) {
+    EXPECT_FALSE(ReadNumber(text).found) << '"' << text << '"';
+  }
+  EXPECT_TRUE(ReadNumber("-1e999").tooLarge);
+  EXPECT_FALSE(ReadNumber("-1e999").Ok());
+  EXPECT_FALSE(ReadFieldNumber("&HZ").found);
+  EXPECT_TRUE(ReadFieldNumber("&H100000000").tooLarge);
+}
+
+TEST(NumberPrefix, BytesRoundHalfToEvenAndOutOfRangeIsNone) {
+  EXPECT_EQ(ReadByteNumber(" 64"), 64);
+  EXPECT_EQ(ReadByteNumber("000"), 0);
+  EXPECT_EQ(ReadByteNumber("2.5"), 2);
+  EXPECT_EQ(ReadByteNumber("3.5"), 4);
+  EXPECT_EQ(ReadByteNumber("255.4"), 255);
+  EXPECT_EQ(ReadByteNumber("-0.4"), 0);
+  for (const char* text : {"255.5", "300", " -1", "abc", "   ", "", "1e9"}) {
+    EXPECT_EQ(ReadByteNumber(text), -1) << '"' << text << '"';
+  }
 }
 
 TEST(LeadingNumber, TakesTheLongestLeadingNumber) {

@@ -22,6 +22,7 @@ struct Read {
   std::int64_t fields = 0;
   std::int64_t noteLines = 0;
   std::int64_t noteOns = 0;
+  std::int64_t skipped = 0, firstSkippedAt = -1, earlier = 0, firstEarlierAt = -1;
   int error = 0;
   bool operator==(const Read&) const = default;
 };
@@ -32,6 +33,10 @@ Read Collect(const std::vector<NoteEvent>& notes, const FieldCounts& counts, int
   r.fields = counts.fields;
   r.noteLines = counts.noteLines;
   r.noteOns = counts.noteOns;
+  r.skipped = counts.found.skipped;
+  r.firstSkippedAt = counts.found.firstSkippedAt;
+  r.earlier = counts.found.earlier;
+  r.firstEarlierAt = counts.found.firstEarlierAt;
   r.error = error;
   return r;
 }
@@ -51,14 +56,17 @@ Read ReadInHalves(int fd, std::int64_t size, std::int64_t limit, bool& joined) {
   return Collect(notes, r.counts, r.error);
 }
 
-// Note lines with every line end, commas, comments and broken lines; line i
-// starts with i, so a note out of place shows.
-std::string Mixed(int lines) {
+// Note lines with every line end, commas, comments, broken lines, note
+// lines to be skipped and times going back; line i starts with i, so a note
+// out of place shows.
+std::string Mixed(int lines, int firstTime = 0) {
   std::string text;
   for (int i = 0; i < lines; ++i) {
     const std::string sign = i % 5 == 0 ? "-" : "+";
-    text += std::to_string(i) + "; /* " + std::to_string(i * 13) + " ms */" + sign + "6" + std::to_string(i % 10) +
-            " 7" + std::to_string(i % 7) + ";";
+    const int time = firstTime + (i % 11 == 10 ? i * 13 - 20 : i * 13);
+    const std::string velocity = i % 9 == 8 ? "300" : " 7" + std::to_string(i % 7);
+    text += std::to_string(i) + "; /* " + std::to_string(time) + " ms */" + sign + "6" + std::to_string(i % 10) +
+            velocity + ";";
     text += i % 4 == 0 ? "\r\n" : i % 4 == 1 ? "\r" : i % 4 == 2 ? ",comment\n" : "\n; /* no note\n";
   }
   return text;
@@ -90,9 +98,9 @@ TEST(SplitNoteRead, JoinsBothHalvesInFileOrderAtEveryKindOfCut) {
   }
 }
 
-TEST(SplitNoteRead, AQuotedFieldAcrossTheCutIsReadAsOneReaderReadsIt) {
-  // The line feed after the middle lies inside a quoted field: the second
-  // half's guess is wrong and must not leak into the result.
+TEST(SplitNoteRead, AQuoteBeforeTheCutStopsAtItsLineEnd) {
+  // Quotes that would have run across the cut end at their lines: the cut
+  // still starts a field and both halves join.
   std::string text = Mixed(30);
   text += "\"99; /* 1 ms */+60 64;\n98; /* 2 ms */+61 64;\n";
   text += std::string(40, '\n') + "\"\n";
@@ -100,10 +108,35 @@ TEST(SplitNoteRead, AQuotedFieldAcrossTheCutIsReadAsOneReaderReadsIt) {
   File file(text);
   ASSERT_LT(text.find('"'), static_cast<std::size_t>(file.size() / 2));
   ASSERT_GT(text.rfind('"'), static_cast<std::size_t>(file.size() / 2));
-  bool joined = true;
+  bool joined = false;
   const Read halves = ReadInHalves(file.Fd(), file.size(), INT64_MAX, joined);
-  EXPECT_FALSE(joined);
+  EXPECT_TRUE(joined);
   EXPECT_EQ(halves, ReadOnce(file.Fd(), INT64_MAX));
+}
+
+TEST(SplitNoteRead, ANoteOnRightAfterTheCutThatGoesBackIsFoundAsOneReaderFindsIt) {
+  // Two runs of rising note-ons of one length, the second earlier, with an
+  // empty line between them in the middle: the cut falls right after it, and
+  // only the join can see that the second half's first note-on goes back.
+  auto rising = [](int from) {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += "1; /* " + std::to_string(from + 10 * i) + " ms */+60 64;\n";
+    return text;
+  };
+  const std::string first = rising(500000);
+  File file(first + "\n" + rising(100000));
+  bool joined = false;
+  const Read halves = ReadInHalves(file.Fd(), file.size(), INT64_MAX, joined);
+  EXPECT_TRUE(joined);
+  const Read once = ReadOnce(file.Fd(), INT64_MAX);
+  EXPECT_EQ(halves, once);
+  EXPECT_EQ(once.earlier, 1);
+  EXPECT_EQ(once.firstEarlierAt, static_cast<std::int64_t>(first.size()) + 1);
+
+  // Times that go back on every line: each half counts its own, the join one more.
+  File mixed(Mixed(301, 0) + Mixed(300, -100000));
+  EXPECT_EQ(ReadInHalves(mixed.Fd(), mixed.size(), INT64_MAX, joined), ReadOnce(mixed.Fd(), INT64_MAX));
+  EXPECT_TRUE(joined);
 }
 
 TEST(SplitNoteRead, KeepsTheLimitAndTheCountsAcrossTheHalves) {

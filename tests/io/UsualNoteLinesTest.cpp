@@ -34,13 +34,20 @@ Reading FieldByField(int fd, std::size_t chunk, std::int64_t limit, std::vector<
   std::string_view field;
   starts.push_back(fields.Offset());
   while (fields.Next(field)) {
+    const std::int64_t at = starts.back();
     starts.push_back(fields.Offset());
     ++r.counts.fields;
     if (!IsNoteLine(field)) continue;
-    if (r.counts.noteLines++ >= limit) continue;
-    const NoteEvent n = ReadNoteLine(field);
-    Add(r.notes, n);
-    r.counts.noteOns += n.isNoteOn;
+    ++r.counts.noteLines;
+    const NoteLineReading n = ReadNoteLine(field);
+    if (!n.Ok()) {
+      r.counts.found.Skip(field, at, n.problem);
+      continue;
+    }
+    if (n.note.isNoteOn) r.counts.found.NoteOn(n.note.timeMs, at);
+    if (r.counts.Read() > limit) continue;
+    Add(r.notes, n.note);
+    r.counts.noteOns += n.note.isNoteOn;
   }
   r.end = fields.Offset();
   return r;
@@ -61,12 +68,21 @@ void ExpectSame(const Reading& got, const Reading& want, const std::string& what
   EXPECT_EQ(got.counts.fields, want.counts.fields) << what;
   EXPECT_EQ(got.counts.noteLines, want.counts.noteLines) << what;
   EXPECT_EQ(got.counts.noteOns, want.counts.noteOns) << what;
+  const NoteLineFindings& g = got.counts.found;
+  const NoteLineFindings& w = want.counts.found;
+  EXPECT_EQ(std::tie(g.skipped, g.firstSkippedAt, g.firstSkippedText, g.firstSkippedReason),
+            std::tie(w.skipped, w.firstSkippedAt, w.firstSkippedText, w.firstSkippedReason))
+      << what;
+  EXPECT_EQ(std::tie(g.earlier, g.firstEarlierAt, g.lastNoteOnMs),
+            std::tie(w.earlier, w.firstEarlierAt, w.lastNoteOnMs))
+      << what;
   EXPECT_EQ(got.end, want.end) << what;
 }
 
 // Usual lines and every near-usual variant of them: each character changed,
-// doubled or removed, long digit runs, keys and velocities past 127, all
-// line ends. A variant that starts with a quote gets it closed on the next line.
+// doubled or removed, long digit runs, keys and velocities past 127 and 255,
+// times going back, all line ends. A variant that starts with a quote gets a
+// quote on the next line.
 std::string Variants() {
   const std::vector<std::string> usual = {"1; /* 26 ms */+54 89;",
                                           "123456789012345; /* 4 ms */-108127;",
@@ -115,6 +131,8 @@ TEST(UsualNoteLines, BatchReadGivesWhatFieldByFieldGivesForEveryVariantAndBuffer
     std::vector<std::int64_t> starts;
     const Reading all = FieldByField(file.Fd(), chunk, INT64_MAX, starts);
     ASSERT_GT(all.counts.noteLines, 1000);
+    ASSERT_GT(all.counts.found.skipped, 100);
+    ASSERT_GT(all.counts.found.earlier, 100);
     ExpectSame(Batch(file.Fd(), chunk, INT64_MAX), all, "chunk " + std::to_string(chunk));
     const std::int64_t limit = all.counts.noteLines / 3;
     ExpectSame(Batch(file.Fd(), chunk, limit), FieldByField(file.Fd(), chunk, limit, starts),

@@ -21,7 +21,10 @@ namespace {
 using test::kBadData;
 using test::TempDir;
 
-const std::string kColumns = "Comma delimited file must have at least 4 columns (name,x,y,z)";
+std::string Columns(int line, int fields) {
+  return "Comma delimited file must have at least 5 columns (name,x,y,z,size); line " + std::to_string(line) + " has " +
+         std::to_string(fields) + ".";
+}
 
 std::vector<std::string> Names(const PlotPoints& view) {
   std::vector<std::string> names;
@@ -55,21 +58,24 @@ TEST(BadScatterInput, FilesWithoutDataRows) {
     EXPECT_TRUE(s.view.points.Empty()) << name;
     EXPECT_EQ(s.view.xAxisName, "old x") << name;
   }
-  // Lines of commas are header rows (field 1 is no number) until one has
-  // fewer than five fields.
+  // Lines of commas are header rows (fields 1 to 3 no numbers) until one
+  // has fewer than five fields, which fails the load.
   s.Load(kBadData + "only_commas");
-  EXPECT_EQ(s.Message(), kColumns);
+  EXPECT_EQ(s.Message(), Columns(3, 3));
   EXPECT_TRUE(s.view.points.Empty());
-  EXPECT_EQ(s.view.xAxisName, "");
-  EXPECT_EQ(s.view.sizeName, "");
+  EXPECT_EQ(s.view.xAxisName, "old x");
 }
 
 TEST(BadScatterInput, BinaryBytesAreReadAsText) {
   Shown s;
   s.Load(kBadData + "binary_nul");
-  // A NUL ends a number like any other stray character and stays in a name;
-  // the line of NULs has too few fields.
-  EXPECT_EQ(s.Message(), kColumns);
+  // The line of NULs has too few fields.
+  EXPECT_EQ(s.Message(), Columns(3, 1));
+  EXPECT_TRUE(s.Unchanged());
+  // A NUL ends a number like any other stray character and stays in a name.
+  TempDir dir;
+  constexpr char kNul[] = "first,1,2,3,1\nname\0,1\0,2,3,4\0\xff\n";
+  s.Load(dir.Write("nul.csv", std::string(kNul, sizeof kNul - 1)));
   ASSERT_EQ(s.view.points.Count(), 2u);
   const DataEntry& p = s.view.points.Item(2);
   EXPECT_EQ(p.dataName, std::string("name\0", 5));
@@ -77,38 +83,43 @@ TEST(BadScatterInput, BinaryBytesAreReadAsText) {
   EXPECT_EQ(p.dataSize, 4);
 }
 
-TEST(BadScatterInput, NumbersOutOfRange) {
+TEST(BadScatterInput, DataRowsWithoutNumbersAreSkippedAndTold) {
   Shown s;
-  // Beyond a double either way: the load fails and the old points return.
-  for (const char* name : {"huge_exponent.csv", "negative_huge_exponent.csv"}) {
+  // An empty x is no header row: the header stays, the row is skipped.
+  const std::string emptyX = kBadData + "scatter_empty_x.csv";
+  s.Load(emptyX);
+  EXPECT_EQ(Names(s.view), (std::vector<std::string>{"b"}));
+  EXPECT_EQ(s.view.xAxisName, "x");
+  EXPECT_EQ(s.view.sizeName, "size");
+  EXPECT_EQ(s.Message(), "In \"" + emptyX +
+                             "\", 2 lines that look like data rows were skipped; the first at line 2: an x that is "
+                             "not a number (\"a,,2,3,1\").");
+  // Beyond a double either way, NaN and infinity spelt out: no numbers;
+  // underflow reads 0.
+  for (const char* name : {"huge_exponent.csv", "negative_huge_exponent.csv", "nan_text.csv"}) {
     s.Load(kBadData + name);
-    EXPECT_EQ(s.Message(), "there was an error loading " + kBadData + name);
-    EXPECT_TRUE(s.Unchanged()) << name;
+    EXPECT_NE(s.Message().find("1 line that looks like a data row was skipped, line 2: an x "), std::string::npos)
+        << name;
+    EXPECT_EQ(s.view.points.Item(1).dataName, std::string(name) == "nan_text.csv" ? "first" : "ok") << name;
   }
-  // NaN and infinity spelt out are no numbers (0); underflow reads 0 too.
-  s.Load(kBadData + "nan_text.csv");
-  EXPECT_TRUE(s.dialogs.messages.empty());
-  ASSERT_EQ(Names(s.view), (std::vector<std::string>{"first", "nan", "tiny"}));
-  for (std::size_t i : {2u, 3u}) {
-    const DataEntry& p = s.view.points.Item(i);
-    EXPECT_EQ(p.dataX, 0);
-    EXPECT_EQ(p.dataY, 0);
-    EXPECT_EQ(p.dataZ, 0);
-  }
-  EXPECT_EQ(s.view.points.Item(3).dataSize, 1);
+  ASSERT_EQ(Names(s.view), (std::vector<std::string>{"first", "tiny"}));
+  const DataEntry& tiny = s.view.points.Item(2);
+  EXPECT_EQ(std::vector<double>({tiny.dataX, tiny.dataY, tiny.dataZ, tiny.dataSize}),
+            std::vector<double>({0, 0, 0, 1}));
+}
 
-  // Colours: the signed 32-bit range holds, one step beyond fails the load.
-  s = Shown();
+TEST(BadScatterInput, ColoursAtTheEdgesOf32Bits) {
+  Shown s;
+  // Up to 2^32 - 1 and down to -2^31 a colour is read; beyond it is not.
   s.Load(kBadData + "colour_2pow31.csv");
-  EXPECT_EQ(s.Message(), "there was an error loading " + kBadData + "colour_2pow31.csv");
-  s.Load(kBadData + "colour_below_int32.csv");
-  EXPECT_EQ(s.Message(), "there was an error loading " + kBadData + "colour_below_int32.csv");
-  EXPECT_TRUE(s.Unchanged());
-  TempDir dir;
-  s.Load(dir.Write("limits.csv", "largest,1,2,3,1,2147483647\nsmallest,1,2,3,1,-2147483648\n"));
-  ASSERT_EQ(s.view.points.Count(), 2u);
+  EXPECT_TRUE(s.dialogs.messages.empty());
+  ASSERT_EQ(s.view.points.Count(), 3u);
   EXPECT_EQ(s.view.points.Item(1).colour, 2147483647);
   EXPECT_EQ(s.view.points.Item(2).colour, -2147483647 - 1);
+  EXPECT_EQ(static_cast<std::uint32_t>(s.view.points.Item(3).colour), 0x80000000u);
+  s.Load(kBadData + "colour_below_int32.csv");
+  EXPECT_NE(s.Message().find("the colour at line 3 (\"-2147483649\") could not be read"), std::string::npos);
+  EXPECT_EQ(s.view.points.Item(3).colour, DefaultPointColour(3));
 }
 
 TEST(BadScatterInput, A64MegabyteLine) {
@@ -118,15 +129,16 @@ TEST(BadScatterInput, A64MegabyteLine) {
 
   // No comma in it: one line with too few fields.
   s.Load(dir.WriteLong("letters.csv", "", 'x', k64Mb, "\n"));
-  EXPECT_EQ(s.Message(), kColumns);
-  EXPECT_TRUE(s.view.points.Empty());
+  EXPECT_EQ(s.Message(), Columns(1, 1));
+  EXPECT_TRUE(s.Unchanged());
 
-  // 64 million digits: a number no double holds.
-  s.view.AddEntry(s.dialogs, "old", 1, 2, 3, 1, 7, "");
+  // 64 million digits: a number no double holds; the message shows the
+  // start of the line only.
   const std::string digits = dir.WriteLong("digits.csv", "a,", '9', k64Mb, ",2,3,1\n");
   s.Load(digits);
-  EXPECT_EQ(s.Message(), "there was an error loading " + digits);
-  EXPECT_TRUE(s.Unchanged());
+  EXPECT_NE(s.Message().find("line 1: an x too large for a number (\"a,999"), std::string::npos);
+  EXPECT_LT(s.Message().size(), 400u);
+  EXPECT_TRUE(s.view.points.Empty());
 
   // The line as a payload is carried whole.
   s.Load(dir.WriteLong("payload.csv", "a,1,2,3,1,0,", 'p', k64Mb, ""));

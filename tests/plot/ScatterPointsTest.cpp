@@ -8,6 +8,7 @@
 #include "plot/PlotPoints.h"
 #include "plot/ScatterPoints.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -41,16 +42,23 @@ PlotPoints ViewWithTwoPoints(Dialogs& dialogs) {
 TEST(ScatterFile, HeadersCommentsFieldsAndDefaultColours) {
   ScriptedDialogs dialogs;
   PlotPoints view;
-  LoadFile(view, dialogs, kData + "scatter_headers.csv");
-  EXPECT_TRUE(dialogs.messages.empty());
+  const std::string path = kData + "scatter_headers.csv";
+  LoadFile(view, dialogs, path);
   // The last header row before the data wins.
   EXPECT_EQ(view.xAxisName, "time");
   EXPECT_EQ(view.verticalAxisName, "level");
   EXPECT_EQ(view.depthAxisName, "depth");
   EXPECT_EQ(view.sizeName, "weight");
-  // Comments, the empty line and the line of blanks add nothing; a
-  // non-numeric field 1 after the first data row reads 0; a quoted comma splits.
-  ASSERT_EQ(Names(view), (std::vector<std::string>{"a", "b", "c", "\"d", "last"}));
+  // Comments, the empty line and the line of blanks add nothing; a data row
+  // whose x holds no number ("oops", and "e\"" of a quoted comma, which
+  // splits) is skipped, and one message says so.
+  ASSERT_EQ(Names(view), (std::vector<std::string>{"a", "b", "last"}));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "In \"" + path +
+                "\", 2 lines that look like data rows were skipped; the first at line 9: an x that is not a number "
+                "(\"c,oops,7,8,0.5,-16777216,p c,ignored,also ignored\").");
 
   const DataEntry& a = view.points.Item(1);
   EXPECT_EQ(a.dataX, 1);
@@ -63,25 +71,29 @@ TEST(ScatterFile, HeadersCommentsFieldsAndDefaultColours) {
   EXPECT_EQ(a.size, 0.0);
 
   const DataEntry& b = view.points.Item(2);
-  EXPECT_EQ(b.colour, 0) << "an empty colour field reads 0";
+  EXPECT_EQ(b.colour, DefaultPointColour(2)) << "an empty colour field gives the default colour";
   EXPECT_EQ(b.data, "payload b");
 
-  const DataEntry& c = view.points.Item(3);
-  EXPECT_EQ(c.dataX, 0);
-  EXPECT_EQ(c.colour, -16777216);
-  EXPECT_EQ(c.data, "p c") << "fields after the seventh are ignored";
-
-  const DataEntry& d = view.points.Item(4);
-  EXPECT_EQ(d.dataX, 0);  // e"
-  EXPECT_EQ(d.dataY, 9);
-  EXPECT_EQ(d.dataSize, 11);
-  EXPECT_EQ(d.colour, 1);
-
-  const DataEntry& last = view.points.Item(5);
+  // Skipped data rows keep their numbers: the colours of the others stay.
+  const DataEntry& last = view.points.Item(3);
   EXPECT_EQ(last.dataX, 12);
   EXPECT_EQ(last.colour, DefaultPointColour(5));
   EXPECT_THROW(view.points.Item(0), std::out_of_range);
-  EXPECT_THROW(view.points.Item(6), std::out_of_range);
+  EXPECT_THROW(view.points.Item(4), std::out_of_range);
+
+  // A header row needs fields 1 to 3 without a number, and only before the
+  // first data row; fields after the seventh are ignored.
+  test::TempDir dir;
+  dialogs.messages.clear();
+  LoadFile(view, dialogs,
+           dir.Write("headers.csv", "n,x,y,z,s\nrow,2,3,4,1,&H10,p,ignored\nlate,x,y,z,s\nskipped,,2,3,1\n"));
+  EXPECT_EQ(Names(view), (std::vector<std::string>{"row"}));
+  EXPECT_EQ(view.xAxisName, "x");
+  EXPECT_EQ(view.points.Item(1).colour, 16);
+  EXPECT_EQ(view.points.Item(1).data, "p");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("2 lines that look like data rows were skipped; the first at line 3: an x"),
+            std::string::npos);
 }
 
 TEST(ScatterFile, EveryLineEndAndAnyEncoding) {
@@ -102,16 +114,16 @@ TEST(ScatterFile, LenientNumbers) {
   ScriptedDialogs dialogs;
   PlotPoints view;
   LoadFile(view, dialogs, kData + "scatter_numbers.csv");
-  EXPECT_TRUE(dialogs.messages.empty());
-  ASSERT_EQ(view.points.Count(), 4u);
+  // An empty size and an x of "abc" are no numbers: those rows are skipped.
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("the first at line 1: a size that is not a number"), std::string::npos);
+  ASSERT_EQ(view.points.Count(), 2u);
   auto values = [&](std::size_t i) {
     const DataEntry& p = view.points.Item(i);
     return std::vector<double>{p.dataX, p.dataY, p.dataZ, p.dataSize};
   };
-  EXPECT_EQ(values(1), (std::vector<double>{1.5, 1000, 2, 0}));
-  EXPECT_EQ(values(2), (std::vector<double>{12, 150, -25, 1}));
-  EXPECT_EQ(values(3), (std::vector<double>{16, 15, -1, 0.5}));
-  EXPECT_EQ(values(4), (std::vector<double>{0, 3, -25, 5}));
+  EXPECT_EQ(values(1), (std::vector<double>{12, 150, -25, 1}));
+  EXPECT_EQ(values(2), (std::vector<double>{16, 15, -1, 0.5}));
 }
 
 TEST(ScatterFile, ColourFields) {
@@ -121,7 +133,22 @@ TEST(ScatterFile, ColourFields) {
   EXPECT_TRUE(dialogs.messages.empty());
   std::vector<std::uint32_t> colours;
   for (const DataEntry& p : view.points) colours.push_back(static_cast<std::uint32_t>(p.colour));
-  EXPECT_EQ(colours, (std::vector<std::uint32_t>{0xFF000000u, 0xFF00FF00u, 0x000000FFu, 2u, 4u, 0u, 0x7FFFFFFFu}));
+  EXPECT_EQ(colours, (std::vector<std::uint32_t>{0xFF000000u, 0xFF00FF00u, 0x000000FFu, 2u, 4u,
+                                                 static_cast<std::uint32_t>(DefaultPointColour(6)), 0x7FFFFFFFu}));
+
+  // Decimal up to 2^32 - 1 and "0x" hexadecimal are ARGB too; a colour that
+  // cannot be read gives the default colour and one warning.
+  const std::string mixed = RP_TEST_DATA_DIR "/bad/scatter_decimal_colour.csv";
+  LoadFile(view, dialogs, mixed);
+  colours.clear();
+  for (const DataEntry& p : view.points) colours.push_back(static_cast<std::uint32_t>(p.colour));
+  EXPECT_EQ(colours,
+            (std::vector<std::uint32_t>{0xFF0000FFu, 0xFFFF0000u, static_cast<std::uint32_t>(DefaultPointColour(3)),
+                                        static_cast<std::uint32_t>(DefaultPointColour(4))}));
+  ASSERT_EQ(Texts(dialogs), (std::vector<std::string>{"In \"" + mixed +
+                                                      "\", 2 colours could not be read; the first at line 3 "
+                                                      "(\"blue\"). Those points have the default colour."}));
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
 }
 
 TEST(ScatterFile, DefaultColoursCycleWithDataRows) {
@@ -153,33 +180,38 @@ TEST(ScatterFile, FailuresLeaveThePointsAsDocumented) {
     EXPECT_EQ(Texts(dialogs).back(), "Unable to find " + path);
   }
 
-  // A colour beyond signed 32 bits: the previous points and titles return.
-  const std::string overflow = kData + "scatter_colour_overflow.csv";
-  LoadFile(view, dialogs, overflow);
+  // Too few fields on a line: nothing of the file is taken, and the message
+  // names the line.
+  EXPECT_EQ(LoadFile(view, dialogs, kData + "scatter_four_columns.csv"), ScatterLoadOutcome::Failed);
   EXPECT_EQ(Names(view), (std::vector<std::string>{"old 1", "old 2"}));
   EXPECT_EQ(view.xAxisName, "old x");
   EXPECT_EQ(view.sizeName, "old s");
-  EXPECT_EQ(Texts(dialogs).back(), "there was an error loading " + overflow);
+  EXPECT_EQ(Texts(dialogs).back(),
+            "Comma delimited file must have at least 5 columns (name,x,y,z,size); line 4 has 4.");
+  EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Error);
 
-  // A number too large for a double fails the same way.
+  // With `strict`, a skipped row fails the load the same way.
   const std::string huge = kData + "scatter_huge_number.csv";
-  LoadFile(view, dialogs, huge);
+  EXPECT_EQ(LoadFile(view, dialogs, huge, true), ScatterLoadOutcome::Refused);
   EXPECT_EQ(Names(view), (std::vector<std::string>{"old 1", "old 2"}));
-  EXPECT_EQ(Texts(dialogs).back(), "there was an error loading " + huge);
+  EXPECT_EQ(Texts(dialogs).back(), "In \"" + huge +
+                                       "\", 1 line that looks like a data row was skipped, line 2: an x too large for "
+                                       "a number (\"too big,1E400,2,3,1\").");
+  EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Error);
+  const std::size_t shown = dialogs.messages.size();
 
-  // Too few fields: the points before that line stay, the rest is not read.
-  LoadFile(view, dialogs, kData + "scatter_four_columns.csv");
-  EXPECT_EQ(Names(view), (std::vector<std::string>{"kept 1", "kept 2"}));
-  EXPECT_EQ(view.xAxisName, "tempo");
-  EXPECT_EQ(Texts(dialogs).back(), "Comma delimited file must have at least 4 columns (name,x,y,z)");
-  EXPECT_EQ(dialogs.messages.size(), 6u);
+  // A colour in decimal above 2^31 is read; the titles are the file's.
+  LoadFile(view, dialogs, kData + "scatter_colour_overflow.csv");
+  EXPECT_EQ(Names(view), (std::vector<std::string>{"ok", "opaque red as unsigned", "never read"}));
+  EXPECT_EQ(static_cast<std::uint32_t>(view.points.Item(2).colour), 0xFFFF0000u);
+  EXPECT_EQ(view.xAxisName, "new x");
 
   // A file without a header row keeps the titles in force.
   LoadFile(view, dialogs, kData + "scatter_no_header.csv");
   EXPECT_EQ(Names(view), (std::vector<std::string>{"only"}));
-  EXPECT_EQ(view.xAxisName, "tempo");
-  EXPECT_EQ(view.verticalAxisName, "level");
-  EXPECT_EQ(dialogs.messages.size(), 6u);
+  EXPECT_EQ(view.xAxisName, "new x");
+  EXPECT_EQ(view.verticalAxisName, "new y");
+  EXPECT_EQ(dialogs.messages.size(), shown);
 }
 
 }  // namespace
