@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Loading a performance file, from the "Open MIDI-ASCII" button or the command
+// Loading a performance file, from the "Open performance..." button or the command
 // line: an ASCII MIDI listing, a Standard MIDI File, a match file (a
 // performance aligned to its score), a list of times or a recording, told
 // apart by content. Read every note event into the performance's notes (for
@@ -70,7 +70,7 @@ class PerformanceLoader {
   PerformanceLoader(Dialogs& dialogs, Performance& performance, LoadHooks hooks)
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
-  // "Open MIDI-ASCII": stops the replay, asks for a file ("Open ASCII MIDI
+  // "Open performance...": stops the replay, asks for a file ("Open ASCII MIDI
   // File", *.txt first, then the other kinds and all files) starting in
   // `folder` (empty: the dialog's own choice), loads it.
   LoadResult ChooseAndOpen(const std::string& folder = {});

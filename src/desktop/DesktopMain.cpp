@@ -4,6 +4,7 @@
 // bin/returnplot, which starts it.
 
 #include <QApplication>
+#include <QLocale>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 #include "ui/PlotWindow.h"
 #include "ui/QtDialogs.h"
 #include "ui/StoredSettings.h"
+#include "ui/Translations.h"
 
 namespace {
 
@@ -53,13 +55,16 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("returnplot"));
   if (snapshot) return rp::RunSnapshot(*snapshot);
 
+  // The windows speak the desktop's language; the snapshot's messages and
+  // every command's output stay English.
+  rp::InstallTranslations(app, QLocale::system());
   rp::QtDialogs dialogs;
   rp::Performance performance;
   // The command line's values for this run, the stored ones where none is given.
   performance.settings = plan.analysis.Over(rp::StoredAnalysisSettings());
   rp::ReplayPosition position;
   rp::ComparedPerformances compared;
-  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true, plan.output},
+  rp::PlotWindow form(dialogs, rp::StartOptions{plan.startFile, false, plan.compareFiles, true, plan.output, true},
                       performance, position, compared);
   dialogs.SetParent(&form);
   form.Start();

@@ -38,7 +38,11 @@ bool DeviceSetup::CreateDeviceForWindow(WindowHandle window) {
   kind_ = DeviceKind::Hardware;
   device_ = TryMakeDevice(window);
   if (!device_) {
-    ShowMessage(kNoHardwareMessage, MessageKind::Information);
+    if (showNotice) {
+      showNotice(kNoHardwareMessage);
+    } else {
+      ShowMessage(kNoHardwareMessage, MessageKind::Information);
+    }
     kind_ = DeviceKind::Software;
     device_ = TryMakeDevice(window);
   }

@@ -11,11 +11,13 @@
 #include <string_view>
 
 #include "base/Dialogs.h"
+#include "base/TranslatableText.h"
 #include "scene/GraphicsDevice.h"
 
 namespace rp {
 
-inline constexpr std::string_view kNoHardwareMessage = "No hardware support found. Switching to reference rasterizer.";
+inline constexpr std::string_view kNoHardwareMessage =
+    QT_TRANSLATE_NOOP("returnplot", "No hardware support found. Switching to reference rasterizer.");
 inline constexpr std::string_view kNoDeviceMessage =
     "No suitable device was found to initialize D3D. Application will now exit.";
 inline constexpr std::string_view kResetFailedMessage =
@@ -32,6 +34,9 @@ class DeviceSetup {
   DeviceMaker makeDevice;
   // Where the messages go; nullptr: one line each on stderr.
   Dialogs* dialogs = nullptr;
+  // Where the note of the software renderer goes when set (a line in the
+  // window rather than a box to dismiss at every start); else to `dialogs`.
+  std::function<void(std::string_view)> showNotice;
   // Ends the program at once with the status; by default without any
   // clean-up (std::_Exit). Tests record the call instead.
   std::function<void(int)> endProgram;

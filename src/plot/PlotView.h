@@ -72,7 +72,7 @@ class PlotView final : public PlotViewLink {
   void BuildScene();
   // Drops the root, the point groups and the glass plate.
   void ReleaseScene();
-  // "Load Data From File!": a scatter file, then the scene rebuilt from it.
+  // "Open scatter file...": a scatter file, then the scene rebuilt from it.
   void LoadScatterFile();
 
   // PlotViewLink: what the control panel asks.

@@ -82,6 +82,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // (the command line's --output) instead of the usual one.
   void SetStartOutput(std::optional<std::string> name) { startOutput_ = std::move(name); }
   void SetRecoveryPath(const std::string& path);
+  // Whether the panel's place and size are kept between runs (the program;
+  // tests and snapshots leave the stored ones alone).
+  void SetRememberGeometry(bool remember) { rememberGeometry_ = remember; }
   // "Record from MIDI input..." / "Stop recording".
   void ToggleRecording();
   bool IsRecording() const;
@@ -94,11 +97,13 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void PlaceOnScreen();
   // Closes the MIDI port (also when the window is closed).
   void ClosePort();
-  // "Open MIDI-ASCII": reads and analyses a file; the view rebuilds. A file
+  // "Open performance...": reads and analyses a file; the view rebuilds. A file
   // that replaces the main performance removes the compared ones. The file
   // dialog starts in the folder of the last file opened through it, in this
   // run or an earlier one.
   void OpenFile();
+  // The same for a file already chosen (a recent or a dropped one).
+  void OpenFile(const std::string& path);
   // New analysis settings: stops the replay, analyses the loaded performance
   // and the compared ones again (no file is read again), keeps the current
   // event at the same onset time where it still exists and moves the time
@@ -159,6 +164,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::optional<std::string> startFile_;
   bool fileLoaded_ = false;  // a file has been read into the performance
   bool offerRecovery_ = false;
+  bool rememberGeometry_ = false;
   std::optional<std::string> startOutput_;
   std::vector<std::string> startCompareFiles_;
 

@@ -9,7 +9,7 @@ namespace rp {
 
 ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
   setObjectName(QStringLiteral("ProgressWindow"));
-  setWindowTitle(QStringLiteral("Processing...."));
+  setWindowTitle(tr("Processing...."));
   setFixedSize(Px(4695), Px(240));
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("progressBar"));

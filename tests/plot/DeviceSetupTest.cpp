@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "plot/DeviceSetup.h"
@@ -57,6 +58,16 @@ TEST_F(DeviceSetupTest, WithoutHardwareTheSoftwareDeviceIsUsedAfterOneInformatio
   ASSERT_TRUE(setup_.Device());
   EXPECT_EQ(requests_, (std::vector<DeviceKind>{DeviceKind::Hardware, DeviceKind::Software}));
   EXPECT_EQ(endStatus_, -1);
+}
+
+TEST_F(DeviceSetupTest, TheSoftwareRendererNoteGoesToTheWindowsLineWhenItHasOne) {
+  hardware_ = false;
+  std::vector<std::string> notes;
+  setup_.showNotice = [&notes](std::string_view text) { notes.emplace_back(text); };
+  ASSERT_TRUE(setup_.CreateDeviceForWindow(window_));
+  EXPECT_TRUE(dialogs_.messages.empty()) << "no box to dismiss";
+  EXPECT_EQ(notes, std::vector<std::string>{std::string(kNoHardwareMessage)});
+  EXPECT_EQ(setup_.Kind(), DeviceKind::Software);
 }
 
 TEST_F(DeviceSetupTest, NoDeviceAtAllEndsTheProgramAfterTheErrorMessage) {
