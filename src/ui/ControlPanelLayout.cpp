@@ -38,10 +38,13 @@ void LayOutControlPanel(QWidget& panel, const ControlPanelWidgets& w) {
   file->addWidget(w.openButton);
   file->addSpacing(w.openButton->fontMetrics().averageCharWidth() * 2);
   // "Event 182 of 185": the words are the translation's, the numbers the labels'.
-  file->addWidget(Caption(panel, QCoreApplication::translate("rp::ControlPanel", "Event"), "eventCaption"));
-  file->addWidget(w.eventLabel);
-  file->addWidget(Caption(panel, QCoreApplication::translate("rp::ControlPanel", "of"), "eventOfCaption"));
-  file->addWidget(w.eventCountLabel);
+  // The four stand on one line whatever the alignment inside each.
+  file->addWidget(Caption(panel, QCoreApplication::translate("rp::ControlPanel", "Event"), "eventCaption"), 0,
+                  Qt::AlignVCenter);
+  file->addWidget(w.eventLabel, 0, Qt::AlignVCenter);
+  file->addWidget(Caption(panel, QCoreApplication::translate("rp::ControlPanel", "of"), "eventOfCaption"), 0,
+                  Qt::AlignVCenter);
+  file->addWidget(w.eventCountLabel, 0, Qt::AlignVCenter);
   file->addStretch(1);
   rows->addLayout(file);
 
