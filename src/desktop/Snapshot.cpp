@@ -61,6 +61,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   ReplayPosition position;
   ComparedPerformances compared;
   PlotWindow form(dialogs, StartOptions{o.file, o.velocity, o.compareFiles}, performance, position, compared);
+  // The software renderer's note is a line on stderr here, as every message.
+  form.View().Setup().showNotice = nullptr;
   form.Start();
   // Velocity needs velocities in every performance shown.
   if (o.velocity) {
