@@ -2,7 +2,6 @@
 #include "ui/Translations.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -11,18 +10,9 @@
 #include "base/TranslatableText.h"
 #include "io/DataFolder.h"
 
-#ifndef RP_TRANSLATIONS_FROM_DESKTOP
-#define RP_TRANSLATIONS_FROM_DESKTOP "../../share/returnplot/translations"
-#endif
-
 namespace rp {
 
-QString TranslationsFolder() {
-  const QDir besideDesktop(QCoreApplication::applicationDirPath() + QStringLiteral("/") +
-                           QStringLiteral(RP_TRANSLATIONS_FROM_DESKTOP));
-  if (besideDesktop.exists()) return besideDesktop.absolutePath();
-  return QString::fromStdString(ProgramDataFolder()) + QStringLiteral("translations");
-}
+QString TranslationsFolder() { return QString::fromStdString(ProgramDataFolder()) + QStringLiteral("translations"); }
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
   // Qt's own dialogs first, so the program's texts win where both have one.

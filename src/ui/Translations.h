@@ -14,8 +14,7 @@ class QLocale;
 
 namespace rp {
 
-// The folder of the program's .qm files: the installed program's (relative
-// to the desktop program), else the one beside the bundled data.
+// The folder of the program's .qm files, in the program's data folder.
 QString TranslationsFolder();
 
 // Installs the translators for the locale on `app`; false when the program
