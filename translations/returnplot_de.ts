@@ -198,7 +198,7 @@
         <translation>Die Anschlagstärken auftragen</translation>
     </message>
     <message>
-        <source>The replay's tempo against the performance's</source>
+        <source>The replay&apos;s tempo against the performance&apos;s</source>
         <translation>Das Tempo der Wiedergabe gegenüber dem der Aufführung</translation>
     </message>
     <message>
@@ -214,7 +214,7 @@
         <translation>Länge des Schweifs</translation>
     </message>
     <message>
-        <source>No MIDI output's name contains "%1"; the replay goes to "%2".</source>
+        <source>No MIDI output&apos;s name contains &quot;%1&quot;; the replay goes to &quot;%2&quot;.</source>
         <translation>Kein MIDI-Ausgang enthält „%1“ im Namen; die Wiedergabe geht an „%2“.</translation>
     </message>
     <message>
@@ -293,7 +293,7 @@
         <translation>Handbuch</translation>
     </message>
     <message>
-        <source>The manual is the manual page: type "man returnplot" in a terminal.</source>
+        <source>The manual is the manual page: type &quot;man returnplot&quot; in a terminal.</source>
         <translation>Das Handbuch ist die Manual-Seite: „man returnplot“ in einem Terminal eingeben.</translation>
     </message>
     <message>
