@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Loading a performance file, from the "Open MIDI-ASCII" button or the command
+// Loading a performance file, from the "Open performance..." button or the command
 // line: an ASCII MIDI listing, a Standard MIDI File, a match file (a
 // performance aligned to its score), a list of times or a recording, told
 // apart by content. Read every note event into the performance's notes (for
@@ -93,7 +93,7 @@ class PerformanceLoader {
   PerformanceLoader(Dialogs& dialogs, Performance& performance, LoadHooks hooks)
       : dialogs_(dialogs), performance_(performance), hooks_(std::move(hooks)) {}
 
-  // The file dialog of "Open MIDI-ASCII" ("Open ASCII MIDI File", all
+  // The file dialog of "Open performance..." ("Open ASCII MIDI File", all
   // performances first, then each kind and all files) starting in `folder`
   // (empty: the dialog's own choice): the chosen file, or nothing when
   // cancelled.

@@ -4,6 +4,7 @@
 // bin/returnplot, which starts it.
 
 #include <QApplication>
+#include <QLocale>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@
 #include "ui/QtDialogs.h"
 #include "ui/StopSignals.h"
 #include "ui/StoredSettings.h"
+#include "ui/Translations.h"
 
 namespace {
 
@@ -58,6 +60,9 @@ int Run(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("returnplot"));
   if (snapshot) return rp::RunSnapshot(*snapshot);
 
+  // The windows speak the desktop's language; the snapshot's messages and
+  // every command's output stay English.
+  rp::InstallTranslations(app, QLocale::system());
   rp::QtDialogs dialogs;
   rp::Performance performance;
   // The command line's values for this run, the stored ones where none is given.
@@ -70,6 +75,7 @@ int Run(int argc, char** argv) {
   start.offerRecovery = true;
   start.output = plan.output;
   start.velocityScale = plan.velocityScale.value_or(rp::StoredVelocityScale());
+  start.rememberGeometry = true;
   rp::PlotWindow form(dialogs, start, performance, position, compared);
   dialogs.SetParent(&form);
   // SIGINT and SIGTERM end the windows as closing them does, but keep a

@@ -148,6 +148,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   start.compareFiles = o.compareFiles;
   start.loadInBackground = false;  // read before the one frame is drawn
   PlotWindow form(dialogs, start, performance, position, compared);
+  // The software renderer's note is a line on stderr here, as every message.
+  form.View().SetNoticeShower(nullptr);
   if (o.width && o.height) {
     // Another shape than the window's: the client area takes it, in the
     // desktop's units.

@@ -7,6 +7,9 @@
 #ifndef RP_DATA_FROM_BIN
 #define RP_DATA_FROM_BIN "../share/returnplot"
 #endif
+#ifndef RP_DATA_FROM_DESKTOP
+#define RP_DATA_FROM_DESKTOP "../../share/returnplot"
+#endif
 
 namespace rp {
 
@@ -21,7 +24,13 @@ std::string ProgramDataFolder() {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (ec || exe.empty()) return {};
-  return WithTrailingSlash((exe.parent_path() / RP_DATA_FROM_BIN).lexically_normal().string());
+  // The command-line program and the tests run from bin/, the desktop
+  // program from lib/returnplot/.
+  const fs::path fromBin = (exe.parent_path() / RP_DATA_FROM_BIN).lexically_normal();
+  const fs::path fromDesktop = (exe.parent_path() / RP_DATA_FROM_DESKTOP).lexically_normal();
+  std::error_code statError;
+  const bool desktop = !fs::is_directory(fromBin, statError) && fs::is_directory(fromDesktop, statError);
+  return WithTrailingSlash((desktop ? fromDesktop : fromBin).string());
 }
 
 std::string FindMediaFolder(const std::string& fileName) {

@@ -13,7 +13,8 @@ std::string WithTrailingSlash(std::string path);
 
 // The folder of the bundled examples, found from the running executable:
 // <folder of the executable>/../share/returnplot/ both in the build tree and
-// after installation. Empty when the executable cannot be located.
+// after installation (from the desktop program in lib/returnplot/,
+// ../../share/returnplot/). Empty when the executable cannot be located.
 std::string ProgramDataFolder();
 
 // The current folder when a file `fileName` is there, otherwise the program's

@@ -91,9 +91,9 @@ std::string UserDecimalSeparator();
 
 // ---- The time display
 //
-// A performance time in ms as hours, minutes and seconds, each number with
-// the blank that stands in for a plus sign and without leading zeros
-// (125400 ms reads " 0: 2: 5").
+// A performance time in ms as a clock reads it, in whole seconds: hours,
+// then minutes and seconds of two digits (125400 ms reads "0:02:05"); a time
+// before the start gets a minus sign.
 std::string FormatTimeDisplay(double ms);
 
 }  // namespace rp

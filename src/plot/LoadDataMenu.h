@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The popup-menu entry "Load Data From File!": asks for a scatter file,
+// The popup-menu entry "Open scatter file...": asks for a scatter file,
 // loads it, scales the result and has the window show it.
 
 #include <functional>

@@ -54,7 +54,13 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
     window_.PlotCannotBeDrawn(PlotFailure::NoRenderer);
     return;
   }
-  if (renderer.software) dialogs_.ShowMessage(kNoHardwareMessage, MessageKind::Information);
+  if (renderer.software) {
+    if (showNotice_) {
+      showNotice_(kNoHardwareMessage);
+    } else {
+      dialogs_.ShowMessage(kNoHardwareMessage, MessageKind::Information);
+    }
+  }
   state_.rendererReady = true;
 
   ComputeRanges(state_);

@@ -9,9 +9,11 @@
 // for one frame (ViewWindow::RequestFrame); while Animating() the window
 // keeps asking, at most 60 frames a second, and stops when it turns false.
 
+#include <functional>
 #include <string_view>
 
 #include "base/PlotViewLink.h"
+#include "base/TranslatableText.h"
 #include "model/ComparedPerformances.h"
 #include "plot/ViewState.h"
 #include "scene/SceneDescription.h"
@@ -24,7 +26,8 @@ struct Performance;
 struct ReplayPosition;
 
 // Shown once at start-up on a software renderer.
-inline constexpr std::string_view kNoHardwareMessage = "No hardware support found. Switching to reference rasterizer.";
+inline constexpr std::string_view kNoHardwareMessage =
+    QT_TRANSLATE_NOOP("returnplot", "No hardware support found. Switching to reference rasterizer.");
 // Shown when no renderer can be made, followed by the reason.
 inline constexpr std::string_view kNoRendererMessage = "No OpenGL 3.3 device could be created for the plot: ";
 // Shown once when the drawing context is lost and cannot be made again.
@@ -44,6 +47,9 @@ class PlotView final : public PlotViewLink {
   const ViewState& State() const { return state_; }
   // The control panel the view stops and asks for the Timing/Velocity choice.
   void SetControlPanel(ControlPanelLink* panel) { state_.controlPanel = panel; }
+  // Where the note of the software renderer goes (a line in the window rather
+  // than a box to dismiss at every start); unset: to the dialogs.
+  void SetNoticeShower(std::function<void(std::string_view)> show) { showNotice_ = std::move(show); }
 
   // Start-up: the control panel first (its load reads the first file and
   // rebuilds the points), then this window, the media folder and InitView.
@@ -65,7 +71,7 @@ class PlotView final : public PlotViewLink {
   void RendererLost();
 
   void Resized();
-  // "Load Data From File!": a scatter file, then the plot shows it.
+  // "Open scatter file...": a scatter file, then the plot shows it.
   void LoadScatterFile();
 
   // PlotViewLink: what the control panel asks.
@@ -81,6 +87,7 @@ class PlotView final : public PlotViewLink {
  private:
   ViewWindow& window_;
   Dialogs& dialogs_;
+  std::function<void(std::string_view)> showNotice_;
   const Performance& performance_;
   const ReplayPosition& position_;
   const ComparedPerformances& compared_;

@@ -1,24 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/ViewMenu.h"
 
+#include "base/TranslatableText.h"
 #include "plot/ViewState.h"
 
 namespace rp {
 
 std::array<ViewMenuEntry, 12> ViewMenu::MakeEntries() {
   return {{
-      {ViewMenuItem::ExitMenu, "menuExit", "Menu Verlassen!", true, true, false},
-      {ViewMenuItem::Load, "menuLoad", "Load Data From File!", false, false, false},
-      {ViewMenuItem::Reset, "menuReset", "Reset Orientation!", true, true, false},
-      {ViewMenuItem::Connect, "menuConnect", "Verbindungslinien", true, true, true},
-      {ViewMenuItem::Lines, "menuLines", "Falllinien", true, true, false},
-      {ViewMenuItem::FootLines, "menuFootLines", "Bodenplattenlinienschatten", true, true, true},
-      {ViewMenuItem::Base, "menuBase", "Milchglasscheibe", true, true, true},
-      {ViewMenuItem::Rotate, "menuRotate", "Auto Rot", true, true, false},
-      {ViewMenuItem::AddCompared, "menuAddCompared", "Add performance for comparison...", true, true, false},
-      {ViewMenuItem::RemoveCompared, "menuRemoveCompared", "Remove compared performances", true, true, false},
-      {ViewMenuItem::AnalysisSettings, "menuAnalysisSettings", "Analysis settings...", true, true, false},
-      {ViewMenuItem::Record, "menuRecord", "Record from MIDI input...", true, true, false},
+      {ViewMenuItem::ExitMenu, "menuExit", QT_TRANSLATE_NOOP("returnplot", "Close menu"), true, true, false},
+      {ViewMenuItem::Load, "menuLoad", QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), true, true, false},
+      {ViewMenuItem::Reset, "menuReset", QT_TRANSLATE_NOOP("returnplot", "Reset orientation"), true, true, false},
+      {ViewMenuItem::Connect, "menuConnect", QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), true, true, true},
+      {ViewMenuItem::Lines, "menuLines", QT_TRANSLATE_NOOP("returnplot", "Drop lines"), true, true, false},
+      {ViewMenuItem::FootLines, "menuFootLines", QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), true, true, true},
+      {ViewMenuItem::Base, "menuBase", QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), true, true, true},
+      {ViewMenuItem::Rotate, "menuRotate", QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), true, true, false},
+      {ViewMenuItem::AddCompared, "menuAddCompared",
+       QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."), true, true, false},
+      {ViewMenuItem::RemoveCompared, "menuRemoveCompared",
+       QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"), true, true, false},
+      {ViewMenuItem::AnalysisSettings, "menuAnalysisSettings", QT_TRANSLATE_NOOP("returnplot", "Analysis settings..."),
+       true, true, false},
+      {ViewMenuItem::Record, "menuRecord", QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input..."), true, true,
+       false},
   }};
 }
 
@@ -57,7 +62,8 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
 }
 
 void ShowRecordingState(ViewMenu& menu, bool recording) {
-  menu.Entry(ViewMenuItem::Record).caption = recording ? "Stop recording" : "Record from MIDI input...";
+  menu.Entry(ViewMenuItem::Record).caption = recording ? QT_TRANSLATE_NOOP("returnplot", "Stop recording")
+                                                       : QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input...");
 }
 
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {

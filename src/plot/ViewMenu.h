@@ -9,7 +9,7 @@
 // glass checked) and are not copied into the display switches, which stay
 // off until the first update from the performance sets them. A toggle negates
 // its switch and then shows the new value as the check mark, so from the
-// first toggle on the two agree. "Auto Rot" likewise starts unchecked while
+// first toggle on the two agree. "Auto-rotate" likewise starts unchecked while
 // auto-rotation starts on.
 
 #include <array>
@@ -21,14 +21,14 @@ namespace rp {
 struct ViewState;
 
 enum class ViewMenuItem : std::int32_t {
-  ExitMenu,          // "Menu Verlassen!": only closes the menu
-  Load,              // "Load Data From File!": hidden and disabled; nothing switches it on
-  Reset,             // "Reset Orientation!"
-  Connect,           // "Verbindungslinien"
-  Lines,             // "Falllinien"
-  FootLines,         // "Bodenplattenlinienschatten"
-  Base,              // "Milchglasscheibe"
-  Rotate,            // "Auto Rot"
+  ExitMenu,          // "Close menu": only closes the menu
+  Load,              // "Open scatter file...": the window's file dialog for a scatter file
+  Reset,             // "Reset orientation"
+  Connect,           // "Connecting lines"
+  Lines,             // "Drop lines"
+  FootLines,         // "Floor shadows"
+  Base,              // "Frosted glass plate"
+  Rotate,            // "Auto-rotate"
   AddCompared,       // "Add performance for comparison...": the window's file dialog
   RemoveCompared,    // "Remove compared performances": the window's
   AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
@@ -37,8 +37,8 @@ enum class ViewMenuItem : std::int32_t {
 
 struct ViewMenuEntry {
   ViewMenuItem item;
-  std::string name;  // the item's control name, e.g. "menuReset"
-  std::string caption;
+  std::string name;     // the item's control name, e.g. "menuReset"
+  std::string caption;  // English; the windows translate it (base/TranslatableText.h)
   bool visible = true;
   bool enabled = true;
   bool checked = false;
@@ -61,7 +61,7 @@ struct ViewMenu {
 // +z. The camera velocities stay.
 void ResetView(ViewState& state);
 
-// The display toggles and "Auto Rot": negate the switch, show it as the check
+// The display toggles and "Auto-rotate": negate the switch, show it as the check
 // mark. Nothing is drawn here; the window asks for a frame after a choice.
 void ToggleConnectLines(ViewState& state, ViewMenu& menu);
 void ToggleDropLines(ViewState& state, ViewMenu& menu);
@@ -72,7 +72,7 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 // The recording entry's caption while a take is (or is not) being recorded.
 void ShowRecordingState(ViewMenu& menu, bool recording);
 
-// Runs the action of a chosen entry. False for "Load Data From File!", the
+// Runs the action of a chosen entry. False for "Open scatter file...", the
 // two entries of compared performances, "Analysis settings..." and the
 // recording entry, whose actions (a dialog, loading or re-analysis, a rebuild
 // of the scene; the control panel's recording) belong to the windows.

@@ -14,21 +14,21 @@ namespace rp {
 AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent)
     : QDialog(parent), current_(current) {
   setObjectName(QStringLiteral("AnalysisSettingsDialog"));
-  setWindowTitle(QStringLiteral("Analysis settings"));
+  setWindowTitle(tr("Analysis settings"));
 
   clusterWindow_ = new QDoubleSpinBox(this);
   clusterWindow_->setObjectName(QStringLiteral("clusterWindowBox"));
   clusterWindow_->setRange(kMinClusterWindowMs, kMaxClusterWindowMs);
   clusterWindow_->setDecimals(3);
   clusterWindow_->setSingleStep(5.0);
-  clusterWindow_->setSuffix(QStringLiteral(" ms"));
+  clusterWindow_->setSuffix(tr(" ms"));
   clusterWindow_->setToolTip(
-      QStringLiteral("A note-on more than this after the first note-on of the current onset event opens a new event."));
+      tr("A note-on more than this after the first note-on of the current onset event opens a new event."));
 
   delay_ = new QSpinBox(this);
   delay_->setObjectName(QStringLiteral("delayBox"));
   delay_->setRange(kMinDelay, kMaxDelay);
-  delay_->setToolTip(QStringLiteral("Event n is plotted against events n+d and n+2d."));
+  delay_->setToolTip(tr("Event n is plotted against events n+d and n+2d."));
 
   // In the order of EventVelocity.
   eventVelocity_ = new QComboBox(this);
@@ -45,26 +45,25 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
     onsetMethod_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
                           static_cast<int>(method));
   }
-  onsetMethod_->setToolTip(QStringLiteral("The detection function that finds the onsets in a recording."));
+  onsetMethod_->setToolTip(tr("The detection function that finds the onsets in a recording."));
   onsetThreshold_ = new QDoubleSpinBox(this);
   onsetThreshold_->setObjectName(QStringLiteral("onsetThresholdBox"));
   onsetThreshold_->setRange(kMinOnsetThreshold, kMaxOnsetThreshold);
   onsetThreshold_->setDecimals(3);
   onsetThreshold_->setSingleStep(0.05);
-  onsetThreshold_->setToolTip(
-      QStringLiteral("Lower finds more onsets in a recording, also some that were not played."));
+  onsetThreshold_->setToolTip(tr("Lower finds more onsets in a recording, also some that were not played."));
   onsetSilence_ = new QDoubleSpinBox(this);
   onsetSilence_->setObjectName(QStringLiteral("onsetSilenceBox"));
   onsetSilence_->setRange(kMinSilenceDb, kMaxSilenceDb);
   onsetSilence_->setDecimals(1);
-  onsetSilence_->setSuffix(QStringLiteral(" dB"));
-  onsetSilence_->setToolTip(QStringLiteral("Nothing quieter than this is an onset."));
+  onsetSilence_->setSuffix(tr(" dB"));
+  onsetSilence_->setToolTip(tr("Nothing quieter than this is an onset."));
   onsetMinIoi_ = new QDoubleSpinBox(this);
   onsetMinIoi_->setObjectName(QStringLiteral("onsetMinIoiBox"));
   onsetMinIoi_->setRange(kMinOnsetIoiMs, kMaxOnsetIoiMs);
   onsetMinIoi_->setDecimals(1);
-  onsetMinIoi_->setSuffix(QStringLiteral(" ms"));
-  onsetMinIoi_->setToolTip(QStringLiteral("Two onsets of a recording lie at least this far apart."));
+  onsetMinIoi_->setSuffix(tr(" ms"));
+  onsetMinIoi_->setToolTip(tr("Two onsets of a recording lie at least this far apart."));
 
   auto* buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
@@ -74,15 +73,15 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
           [this] { SetSettings(AnalysisSettings{}); });
 
   auto* form = new QFormLayout(this);
-  form->addRow(QStringLiteral("Cluster window:"), clusterWindow_);
-  form->addRow(QStringLiteral("Delay d:"), delay_);
-  form->addRow(QStringLiteral("Event velocity:"), eventVelocity_);
-  form->addRow(new QLabel(QStringLiteral("Onsets of a recording:"), this));
-  form->addRow(QStringLiteral("Detection function:"), onsetMethod_);
-  form->addRow(QStringLiteral("Threshold:"), onsetThreshold_);
-  form->addRow(QStringLiteral("Silence below:"), onsetSilence_);
-  form->addRow(QStringLiteral("At least apart:"), onsetMinIoi_);
-  form->addRow(new QLabel(QStringLiteral("OK analyses the loaded performance again."), this));
+  form->addRow(tr("Cluster window:"), clusterWindow_);
+  form->addRow(tr("Delay d:"), delay_);
+  form->addRow(tr("Event velocity:"), eventVelocity_);
+  form->addRow(new QLabel(tr("Onsets of a recording:"), this));
+  form->addRow(tr("Detection function:"), onsetMethod_);
+  form->addRow(tr("Threshold:"), onsetThreshold_);
+  form->addRow(tr("Silence below:"), onsetSilence_);
+  form->addRow(tr("At least apart:"), onsetMinIoi_);
+  form->addRow(new QLabel(tr("OK analyses the loaded performance again."), this));
   form->addRow(buttons);
   SetSettings(current);
 }

@@ -35,12 +35,15 @@
 #include "replay/MidiOutputPort.h"
 #include "replay/ReplayEngine.h"
 #include "replay/TempoMapping.h"
+#include "ui/ControlPanelLayout.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtProgressSink.h"
 #include "ui/QtUiPost.h"
+#include "ui/RecentFiles.h"
 #include "ui/ReplayButtonIcons.h"
 #include "ui/StoredSettings.h"
 #include "ui/Twips.h"
+#include "ui/WindowGeometry.h"
 
 namespace rp {
 
@@ -70,10 +73,6 @@ class TimeSliderControl final : public QSlider {
   bool pressed_ = false;
 };
 
-void Place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
-
 QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
                 int value) {
   s->setObjectName(QLatin1String(name));
@@ -93,8 +92,8 @@ W* Named(W* w, const char* name) {
   return w;
 }
 
-// Label text starts at the top of its box, as the layout was drawn; Qt would
-// centre it, and the captions at the bottom would be cut by the window's edge.
+// Label text starts at the top of its box, so a caption stands right under its
+// slider whatever height the row gets.
 QLabel* TopLabel(QLabel* label, const char* name, Qt::Alignment horizontal = Qt::AlignLeft) {
   label->setAlignment(horizontal | Qt::AlignTop);
   return Named(label, name);
@@ -116,10 +115,9 @@ void FillDeviceList(QComboBox& combo, const std::vector<std::string>& names) {
   combo.view()->setMinimumWidth(widest + 48);
 }
 
-QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int left, int top, int width,
-                           int height) {
+QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int width, int height) {
   auto* button = Named(new QPushButton(parent), name);
-  Place(button, left, top, width, height);
+  button->setFixedSize(Px(width), Px(height));
   const QSize pictureSize(button->width() - 12, button->height() - 12);
   button->setIconSize(pictureSize);
   button->setIcon(picture(pictureSize));
@@ -151,17 +149,15 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
       compared_(compared),
       midi_(std::move(midi)) {
   setObjectName(QStringLiteral("ControlPanel"));
-  setWindowTitle(QStringLiteral("Control panel"));
-  setFixedSize(Px(9345), Px(2160));
+  setWindowTitle(tr("Control panel"));
   QPalette background = palette();
   background.setColor(QPalette::Window, QColor(224, 224, 224));
   setPalette(background);
   setAutoFillBackground(true);
-  // The layout is made for a small 8-point dialog font.
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
   CreateControls();
+  // As wide as the old fixed panel where the screen has room; never narrower
+  // than the layout needs.
+  resize(std::max(Px(9345), sizeHint().width()), sizeHint().height());
 
   port_ = std::make_unique<MidiOutputPort>(*midi_.backend, *midi_.clock, QtUiPoster(this));
   progressWindow_ = std::make_unique<ProgressWindow>(this);
@@ -244,52 +240,63 @@ ControlPanel::~ControlPanel() {
 
 void ControlPanel::CreateControls() {
   deviceCombo_ = Named(new QComboBox(this), "deviceCombo");
-  deviceCombo_->setPlaceholderText(QStringLiteral("Combo1"));
-  deviceCombo_->setGeometry(Px(120), Px(120), Px(2772), deviceCombo_->sizeHint().height());
+  deviceCombo_->setPlaceholderText(tr("No MIDI output"));
+  deviceCombo_->setMinimumContentsLength(16);
+  deviceCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  deviceCombo_->setToolTip(tr("Where the replay goes: the built-in synthesizer or a MIDI output"));
 
-  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 4200, 120, 732, 612);
-  playButton_ = PictureButton(this, "playButton", &PlayIcon, 5040, 120, 1212, 612);
-  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 6360, 120, 732, 612);
+  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 732, 612);
+  rewindButton_->setToolTip(tr("Back to the first event"));
+  playButton_ = PictureButton(this, "playButton", &PlayIcon, 1212, 612);
+  playButton_->setToolTip(tr("Replay from the current event (Space)"));
+  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 732, 612);
+  stopButton_->setToolTip(tr("Stop the replay or the recording (Space)"));
   stopButton_->setEnabled(false);
 
   timeLabel_ = TopLabel(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel", Qt::AlignHCenter);
-  Place(timeLabel_, 7080, 240, 2292, 492);
+  timeLabel_->setToolTip(tr("The onset time of the current event"));
   QFont display;
   display.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
   display.setPointSize(12);
   display.setWeight(QFont::Black);
   timeLabel_->setFont(display);
+  // Room for the longest time of a usual performance, so the row does not
+  // jump while the replay runs.
+  timeLabel_->setMinimumWidth(QFontMetrics(display).horizontalAdvance(QStringLiteral("00:00:00")));
 
-  openButton_ = Named(new QPushButton(QStringLiteral("Open MIDI-ASCII"), this), "openButton");
-  Place(openButton_, 120, 480, 1452, 372);
+  openButton_ = Named(new QPushButton(tr("Open performance..."), this), "openButton");
+  openButton_->setToolTip(
+      tr("Open a performance: ASCII MIDI, Standard MIDI File, match file, list of times or recording"));
   eventLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventLabel");
-  Place(eventLabel_, 2040, 480, 1092, 372);
+  eventLabel_->setToolTip(tr("The current event"));
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
-  Place(eventCountLabel_, 3240, 480, 1092, 372);
+  eventCountLabel_->setToolTip(tr("The number of onset events"));
 
   timeSlider_ = Slider(new TimeSliderControl([this] { engine_->SeekTo(timeSlider_->value()); }, this), "timeSlider", 1,
                        1000, 500, 10, 500, 1);
-  Place(timeSlider_, 120, 960, 9252, 372);
+  timeSlider_->setToolTip(tr("The current event; drag to move through the performance"));
 
-  timingOption_ = Named(new QRadioButton(QStringLiteral("Timing"), this), "timingOption");
-  Place(timingOption_, 1080, 1440, 972, 372);
+  timingOption_ = Named(new QRadioButton(tr("Timing"), this), "timingOption");
+  timingOption_->setToolTip(tr("Plot the inter-onset intervals"));
   timingOption_->setChecked(true);
-  velocityOption_ = Named(new QRadioButton(QStringLiteral("Velocity"), this), "velocityOption");
-  Place(velocityOption_, 1080, 1800, 972, 372);
+  velocityOption_ = Named(new QRadioButton(tr("Velocity"), this), "velocityOption");
+  velocityOption_->setToolTip(tr("Plot the velocities"));
 
   speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
-  Place(speedSlider_, 2880, 1440, 3252, 492);
-  speedCaption_ = TopLabel(new QLabel(QStringLiteral("Replay speed"), this), "speedCaption");
-  Place(speedCaption_, 3000, 1920, 1092, 372);
+  speedSlider_->setToolTip(tr("The replay's tempo against the performance's"));
+  speedCaption_ = TopLabel(new QLabel(tr("Replay speed"), this), "speedCaption");
   // The tempo the speed slider stands for, beside its caption.
   speedFactorLabel_ = TopLabel(new QLabel(this), "speedFactorLabel");
-  Place(speedFactorLabel_, 5040, 1920, 1092, 372);
+  speedFactorLabel_->setToolTip(speedSlider_->toolTip());
   ShowSpeedFactor();
 
   tailLengthSlider_ = Slider(new QSlider(this), "tailLengthSlider", 1, 500, 10, 1, 10, 10);
-  Place(tailLengthSlider_, 6120, 1440, 3252, 492);
-  tailLengthCaption_ = TopLabel(new QLabel(QStringLiteral("Length of tail"), this), "tailLengthCaption");
-  Place(tailLengthCaption_, 6360, 1920, 1092, 372);
+  tailLengthSlider_->setToolTip(tr("How many events before the current one the plot shows"));
+  tailLengthCaption_ = TopLabel(new QLabel(tr("Length of tail"), this), "tailLengthCaption");
+
+  LayOutControlPanel(*this, {deviceCombo_, rewindButton_, playButton_, stopButton_, timeLabel_, openButton_,
+                             eventLabel_, eventCountLabel_, timeSlider_, timingOption_, velocityOption_, speedSlider_,
+                             speedCaption_, speedFactorLabel_, tailLengthSlider_, tailLengthCaption_});
 
   // Tab order; the labels take no focus.
   QWidget* tabOrder[] = {playButton_,  rewindButton_,     stopButton_, deviceCombo_,  openButton_,
@@ -328,8 +335,9 @@ void ControlPanel::Start() {
     if (named != devices.end()) {
       deviceCombo_->setCurrentIndex(static_cast<int>(named - devices.begin()));
     } else {
-      dialogs_.ShowMessage("No MIDI output's name contains \"" + *startOutput_ + "\"; the replay goes to \"" +
-                               deviceCombo_->currentText().toStdString() + "\".",
+      dialogs_.ShowMessage(tr("No MIDI output's name contains \"%1\"; the replay goes to \"%2\".")
+                               .arg(QString::fromStdString(*startOutput_), deviceCombo_->currentText())
+                               .toStdString(),
                            MessageKind::Information);
     }
   }
@@ -337,8 +345,10 @@ void ControlPanel::Start() {
   show();
   // The frame is known once the window is shown and the window manager has
   // framed it: placed now, and again once the events of the showing have run.
-  PlaceOnScreen();
-  QTimer::singleShot(0, this, [this] { PlaceOnScreen(); });
+  if (!rememberGeometry_ || !RestoreWindowGeometry(*this)) {
+    PlaceOnScreen();
+    QTimer::singleShot(0, this, [this] { PlaceOnScreen(); });
+  }
   // A take left unsaved is loaded instead of asking for a first file.
   if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
   auto compareNext = [this] {
@@ -382,6 +392,7 @@ void ControlPanel::closeEvent(QCloseEvent* event) {
     StopReplay();
     ClosePort();
   }
+  if (rememberGeometry_) StoreWindowGeometry(*this);
   QWidget::closeEvent(event);
 }
 
@@ -402,6 +413,12 @@ void ControlPanel::OpenFile() {
   PerformanceLoader loader(dialogs_, performance_, Hooks());
   const std::optional<std::string> path = loader.ChoosePath(StoredFileFolder());
   if (path) StartLoad(*path, LoadKind::Chosen);
+}
+
+void ControlPanel::OpenFile(const std::string& path, const std::vector<std::string>& compare) {
+  std::function<void()> then;
+  if (!compare.empty()) then = [this, compare] { AddComparedFiles(compare); };
+  StartLoad(path, LoadKind::Chosen, std::move(then));
 }
 
 LoadHooks ControlPanel::Hooks() {
@@ -451,6 +468,7 @@ void ControlPanel::StartLoad(const std::string& path, LoadKind kind, std::functi
       TakeLoadedPerformance(performance_, std::move(*fresh), hooks);
     }
     fileLoaded_ = fileLoaded_ || read;
+    if (result->status == LoadStatus::Loaded) AddRecentFile(QString::fromStdString(path));
     if (read && kind != LoadKind::AtStart) StoreFileFolderOf(path);
     PerformanceLoader(dialogs_, performance_, Hooks()).Report(*result);
     if (then) then();
@@ -532,8 +550,8 @@ void ControlPanel::OfferVelocity() {
   bool same = true;
   for (const Performance& other : compared_) same = same && other.velocityKind == performance_.velocityKind;
   velocityOption_->setEnabled(same);
-  velocityOption_->setToolTip(
-      same ? QString() : QStringLiteral("The shown performances have velocities of different kinds (MIDI and dB)."));
+  velocityOption_->setToolTip(same ? QString()
+                                   : tr("The shown performances have velocities of different kinds (MIDI and dB)."));
   if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
 }
 

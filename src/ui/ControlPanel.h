@@ -102,6 +102,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // it may block, holding the load at that point.
   void SetLoadProgressHook(std::function<void(std::int64_t value)> hook);
   void SetRecoveryPath(const std::string& path);
+  // Whether the panel's place and size are kept between runs (the program;
+  // tests and snapshots leave the stored ones alone).
+  void SetRememberGeometry(bool remember) { rememberGeometry_ = remember; }
   // "Record from MIDI input..." / "Stop recording".
   void ToggleRecording();
   bool IsRecording() const;
@@ -114,11 +117,14 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void PlaceOnScreen();
   // Closes the MIDI port (also when the window is closed).
   void ClosePort();
-  // "Open MIDI-ASCII": reads and analyses a file in the background; the view
-  // rebuilds when it is loaded. A file that replaces the main performance
-  // removes the compared ones. The file dialog starts in the folder of the
-  // last file opened through it, in this run or an earlier one.
+  // "Open performance...": reads and analyses a file in the background; the
+  // view rebuilds when it is loaded. A file that replaces the main
+  // performance removes the compared ones. The file dialog starts in the
+  // folder of the last file opened through it, in this run or an earlier one.
   void OpenFile();
+  // The same for a file already chosen (a recent or a dropped one); the
+  // `compare` files are added for comparison once it is loaded.
+  void OpenFile(const std::string& path, const std::vector<std::string>& compare = {});
   // The progress window's Cancel: the load ends, nothing of it is kept.
   void CancelLoad();
 
@@ -200,6 +206,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::optional<std::string> startFile_;
   bool fileLoaded_ = false;  // a file has been read into the performance
   bool offerRecovery_ = false;
+  bool rememberGeometry_ = false;
   std::optional<std::string> startOutput_;
   std::vector<std::string> startCompareFiles_;
   ProgramStates states_;

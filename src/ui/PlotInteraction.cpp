@@ -12,6 +12,7 @@
 #include "plot/ViewMouse.h"
 #include "plot/ViewState.h"
 #include "ui/QtKeyCodes.h"
+#include "ui/Translations.h"
 
 namespace rp {
 
@@ -54,7 +55,7 @@ void PlotInteraction::FillMenu() {
   popup_->setObjectName(QString::fromStdString(menu_.name));
   popup_->setTitle(QString::fromStdString(menu_.caption));
   for (const ViewMenuEntry& entry : menu_.entries) {
-    QAction* action = popup_->addAction(QString::fromStdString(entry.caption));
+    QAction* action = popup_->addAction(TranslatedText(entry.caption));
     action->setObjectName(QString::fromStdString(entry.name));
     action->setCheckable(IsToggle(entry.item));
     action->setChecked(entry.checked);
@@ -106,10 +107,14 @@ void PlotInteraction::ShowCheckMarks() {
 
 void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& globalPos) {
   if (MouseDown(state_, button, x, y) != MouseDownAction::PopupMenu) return;
+  ShowRecordingCaption();
+  popup_->popup(globalPos);
+}
+
+void PlotInteraction::ShowRecordingCaption() {
   ShowRecordingState(menu_, hooks_.isRecording && hooks_.isRecording());
   const ViewMenuEntry& record = menu_.Entry(ViewMenuItem::Record);
-  if (QAction* a = MenuAction(QString::fromStdString(record.name))) a->setText(QString::fromStdString(record.caption));
-  popup_->popup(globalPos);
+  if (QAction* a = MenuAction(QString::fromStdString(record.name))) a->setText(TranslatedText(record.caption));
 }
 
 void PlotInteraction::MouseMoved(int buttons, float x, float y) {

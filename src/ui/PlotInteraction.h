@@ -25,7 +25,7 @@ class PlotInteraction final : public QObject {
  public:
   struct Hooks {
     std::function<void()> redraw;                     // a new frame, soon
-    std::function<void()> loadData;                   // "Load Data From File!"
+    std::function<void()> loadData;                   // "Open scatter file..."
     std::function<void()> addCompared;                // "Add performance for comparison..."
     std::function<void()> removeCompared;             // "Remove compared performances"
     std::function<void()> analysisSettings;           // "Analysis settings..."
@@ -43,6 +43,9 @@ class PlotInteraction final : public QObject {
   ViewMenu& Menu() { return menu_; }
   // A popup-menu item by its name ("menuReset", ...).
   QAction* MenuAction(const QString& name) const;
+  // The recording item's caption as the recording now stands ("Record from
+  // MIDI input..." or "Stop recording"), before a menu showing it opens.
+  void ShowRecordingCaption();
 
   // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
   // gets the button pressed, mouseMoved those held.

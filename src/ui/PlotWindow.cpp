@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
@@ -17,17 +19,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <sstream>
 
 #include "base/Dialogs.h"
+#include "io/EventsCsv.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"
 #include "render/GlView.h"
 #include "replay/ReplayEngine.h"
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
+#include "ui/PerformanceDrop.h"
 #include "ui/PlotInteraction.h"
+#include "ui/PlotMenuBar.h"
 #include "ui/StoredSettings.h"
+#include "ui/Translations.h"
 #include "ui/Twips.h"
+#include "ui/WindowGeometry.h"
 
 namespace rp {
 
@@ -71,7 +79,7 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
       compared_(compared),
       view_(*this, dialogs, performance, position, compared) {
   setObjectName(QStringLiteral("PlotWindow"));
-  setWindowTitle(QStringLiteral("Return plot in 3 dimensions"));
+  setWindowTitle(tr("Return plot in 3 dimensions"));
   setFont(LabelFont());
 
   glView_ = new GlView(this);
@@ -121,6 +129,42 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.isRecording = [this] { return controlPanel_ && controlPanel_->IsRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
   interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
+  PlotMenuActions actions;
+  actions.open = [this] {
+    RunHandler([this] {
+      if (controlPanel_) controlPanel_->OpenFile();
+    });
+  };
+  actions.openRecent = [this](const QString& path) {
+    RunHandler([this, &path] {
+      if (controlPanel_) controlPanel_->OpenFile(path.toStdString());
+    });
+  };
+  actions.exportEvents = [this] { RunHandler([this] { ExportEvents(); }); };
+  actions.exportPicture = [this] { RunHandler([this] { ExportPicture(); }); };
+  actions.quit = [this] { close(); };
+  menuBar_ = new PlotMenuBar(*this, *interaction_, std::move(actions));
+  layout->setMenuBar(menuBar_->Bar());
+  // The software renderer is named in the menu bar, not in a box to dismiss.
+  view_.SetNoticeShower([this](std::string_view text) {
+    menuBar_->ShowNote(tr("Software rendering"));
+    menuBar_->Bar()->cornerWidget()->setToolTip(TranslatedText(text));
+  });
+
+  PerformanceDrop::Hooks drop;
+  drop.openMain = [this](const std::string& path, const std::vector<std::string>& compare) {
+    RunHandler([this, &path, &compare] {
+      if (controlPanel_) controlPanel_->OpenFile(path, compare);
+    });
+  };
+  drop.addCompared = [this](const std::vector<std::string>& paths) {
+    RunHandler([this, &paths] {
+      if (controlPanel_) controlPanel_->AddComparedFiles(paths);
+    });
+  };
+  drop_ = new PerformanceDrop(std::move(drop), this);
+  drop_->Watch(*this);
+
   askAnalysisSettings_ = [this](const AnalysisSettings& current) { return AskAnalysisSettings(current, this); };
   makeMidiOutput_ = &RealMidiOutput;
 
@@ -136,7 +180,8 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
       if (controlPanel_) controlPanel_->TogglePlay();
     });
   });
-  resize(Px(9090), Px(6645));
+  // The client area below the menu bar is the plot's 606 x 443.
+  resize(Px(9090), Px(6645) + menuBar_->Bar()->sizeHint().height());
 }
 
 PlotWindow::~PlotWindow() = default;
@@ -181,6 +226,43 @@ void PlotWindow::DoubleClicked(float x, float y) {
 
 QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }
 
+void PlotWindow::ExportEvents() {
+  if (performance_.EventCount() == 0) {
+    dialogs_.ShowMessage(tr("There are no events to export: open a performance first.").toStdString(),
+                         MessageKind::Information);
+    return;
+  }
+  OpenFileRequest request;
+  request.title = tr("Export events as CSV").toStdString();
+  request.filter = tr("CSV files").toStdString() + "|*.csv|";
+  request.initialDir = StoredFileFolder();
+  request.defaultExtension = "csv";
+  const std::optional<std::string> path = dialogs_.SaveFile(request);
+  if (!path) return;
+  std::ostringstream csv;
+  WriteEventsCsv(performance_, csv);
+  QSaveFile file(QString::fromStdString(*path));
+  const std::string text = csv.str();
+  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+      !file.commit()) {
+    dialogs_.ShowMessage(tr("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString(),
+                         MessageKind::Error);
+  }
+}
+
+void PlotWindow::ExportPicture() {
+  OpenFileRequest request;
+  request.title = tr("Export picture as PNG").toStdString();
+  request.filter = tr("PNG pictures").toStdString() + "|*.png|";
+  request.defaultExtension = "png";
+  const std::optional<std::string> path = dialogs_.SaveFile(request);
+  if (!path) return;
+  const QImage picture = GrabClientArea();
+  if (picture.isNull() || !picture.save(QString::fromStdString(*path), "PNG")) {
+    dialogs_.ShowMessage(tr("Cannot write %1.").arg(QString::fromStdString(*path)).toStdString(), MessageKind::Error);
+  }
+}
+
 void PlotWindow::FrameDrawn() {
   ++framesDrawn_;
   if (!view_.Animating() || framePacer_->isActive()) return;
@@ -207,11 +289,11 @@ void PlotWindow::PlotCannotBeDrawn(PlotFailure failure) {
 }
 FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
 FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(titleFontButton_->font()); }
-std::int32_t PlotWindow::ClientWidth() { return width(); }
-std::int32_t PlotWindow::ClientHeight() { return height(); }
+std::int32_t PlotWindow::ClientWidth() { return glView_->width(); }
+std::int32_t PlotWindow::ClientHeight() { return glView_->height(); }
 bool PlotWindow::IsMinimized() { return isMinimized(); }
-void PlotWindow::SetClientWidth(std::int32_t pixels) { resize(pixels, height()); }
-void PlotWindow::SetClientHeight(std::int32_t pixels) { resize(width(), pixels); }
+void PlotWindow::SetClientWidth(std::int32_t pixels) { resize(width() - glView_->width() + pixels, height()); }
+void PlotWindow::SetClientHeight(std::int32_t pixels) { resize(width(), height() - glView_->height() + pixels); }
 
 void PlotWindow::SetBorderFixed(bool fixed) {
   if (fixed) {
@@ -231,6 +313,8 @@ void PlotWindow::ShowControlPanel() {
     controlPanel_->SetStartOutput(options_.output);
     controlPanel_->Replay().SetVelocityScale(options_.velocityScale);
     controlPanel_->SetLoadInBackground(options_.loadInBackground);
+    controlPanel_->SetRememberGeometry(options_.rememberGeometry);
+    drop_->Watch(*controlPanel_);
     if (options_.velocity) controlPanel_->SetTimingChosen(false);
     view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();
@@ -240,8 +324,10 @@ void PlotWindow::ShowControlPanel() {
 }
 
 void PlotWindow::PlaceAndShow() {
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  move((screen.width() - frameGeometry().width()) / 2, Px(10));
+  if (!options_.rememberGeometry || !RestoreWindowGeometry(*this)) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move((screen.width() - frameGeometry().width()) / 2, Px(10));
+  }
   show();
 }
 
@@ -283,6 +369,7 @@ void PlotWindow::changeEvent(QEvent* event) {
 // Closing the plot window ends the program, the control panel included.
 void PlotWindow::closeEvent(QCloseEvent* event) {
   event->accept();
+  if (options_.rememberGeometry) StoreWindowGeometry(*this);
   Shutdown(ShutdownCause::WindowClosed, EXIT_SUCCESS);
 }
 

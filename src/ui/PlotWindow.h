@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot window, "Return plot in 3 dimensions": the start-up window of the
-// program. It hosts the plot's OpenGL widget, the popup menu and the hidden
+// program. It hosts the menu bar, the plot's OpenGL widget below it (the
+// "client area" the view sizes itself to), the popup menu and the hidden
 // title-font button, brings up the control panel when it starts, and ends
 // the program when it closes. What it does with its events is PlotView's; a
 // double-click on a point and the space bar (in either window) go to the
@@ -41,7 +42,9 @@ namespace rp {
 class Dialogs;
 class GlView;
 class ControlPanel;
+class PerformanceDrop;
 class PlotInteraction;
+class PlotMenuBar;
 struct MidiOutputSetup;
 struct Performance;
 struct ReplayPosition;
@@ -55,6 +58,7 @@ struct StartOptions {
   std::optional<std::string> output;      // part of the name of the output device chosen at start
   VelocityScaleChoice velocityScale;      // the replay's velocity scale
   bool loadInBackground = true;           // files read on a thread of their own (not for snapshots)
+  bool rememberGeometry = false;          // the windows' places and sizes kept between runs (the program)
 };
 
 // Why the program ends.
@@ -76,6 +80,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   PlotView& View() { return view_; }
   rp::ControlPanel* ControlPanel() { return controlPanel_.get(); }
   QMenu* PopupMenu() { return popupMenu_; }
+  PlotMenuBar& MenuBar() { return *menuBar_; }
+  PerformanceDrop& Drop() { return *drop_; }
   // A popup-menu item by its name ("menuReset", ...).
   QAction* MenuItem(const QString& name);
   // Fires the next frame while the plot animates.
@@ -99,6 +105,10 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // "Analysis settings...": asks, keeps the answer for later runs, and has
   // the control panel analyse the performance again.
   void ChooseAnalysisSettings();
+  // "Export events as CSV..." and "Export picture as PNG...": ask for a file
+  // and write the main performance's events or the plot as it is shown.
+  void ExportEvents();
+  void ExportPicture();
   // A left double-click at pixel (x, y) of the device widget: a point of the
   // performance becomes the current event as from the time slider.
   void DoubleClicked(float x, float y);
@@ -164,6 +174,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   std::uint64_t framesDrawn_ = 0;
   QMenu* popupMenu_;
   PlotInteraction* interaction_;
+  PlotMenuBar* menuBar_;
+  PerformanceDrop* drop_;
   AnalysisSettingsQuestion askAnalysisSettings_;
   std::function<MidiOutputSetup()> makeMidiOutput_;
   bool shuttingDown_ = false;

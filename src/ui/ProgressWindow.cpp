@@ -10,7 +10,7 @@ namespace rp {
 
 ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
   setObjectName(QStringLiteral("ProgressWindow"));
-  setWindowTitle(QStringLiteral("Processing...."));
+  setWindowTitle(tr("Processing...."));
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("progressBar"));
   bar_->setGeometry(0, 0, Px(4695), Px(240));

@@ -6,11 +6,15 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "ui/Translations.h"
+
 namespace rp {
 
 namespace {
 
-QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+// The texts come from the plain libraries in English; those marked there
+// are shown translated, the rest (composed with names and numbers) as they are.
+QString FromUtf8(std::string_view s) { return TranslatedText(s); }
 
 }  // namespace
 
@@ -18,7 +22,8 @@ QString QtFileFilter(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split('|');
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    entries << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+    entries << QStringLiteral("%1 (%2)").arg(TranslatedText(parts[i].toStdString()),
+                                             QString(parts[i + 1]).replace(';', ' '));
   }
   return entries.join(QStringLiteral(";;"));
 }
@@ -30,7 +35,7 @@ void QtDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+  QFileDialog dialog(parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir),
                      QtFileFilter(request.filter));
   dialog.setObjectName(QStringLiteral("openFileDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -44,7 +49,7 @@ std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const OpenFileRequest& request) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+  QFileDialog dialog(parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir),
                      QtFileFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
@@ -70,9 +75,8 @@ std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::v
 }
 
 std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {
-  const QStringList paths =
-      QFileDialog::getOpenFileNames(parent_, QString::fromStdString(request.title),
-                                    QString::fromStdString(request.initialDir), QtFileFilter(request.filter));
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir), QtFileFilter(request.filter));
   std::vector<std::string> chosen;
   for (const QString& path : paths) chosen.push_back(path.toStdString());
   return chosen;

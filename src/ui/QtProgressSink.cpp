@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "ui/Translations.h"
 #include "ui/Twips.h"
 
 namespace rp {
@@ -37,9 +38,7 @@ void QtProgressSink::ShowWindow() {
 
 void QtProgressSink::HideWindow() { window_.hide(); }
 
-void QtProgressSink::SetCaption(std::string_view caption) {
-  window_.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-}
+void QtProgressSink::SetCaption(std::string_view caption) { window_.setWindowTitle(TranslatedText(caption)); }
 
 void QtProgressSink::SetMinimum(std::int64_t value) {
   if (value >= bar_.maximum()) return;

@@ -29,7 +29,8 @@ for f in usr/bin/returnplot usr/share/returnplot/performance.txt usr/share/retur
          usr/share/applications/returnplot.desktop usr/share/man/man1/returnplot.1.gz \
          usr/share/icons/hicolor/scalable/apps/returnplot.svg \
          usr/share/icons/hicolor/48x48/apps/returnplot.png usr/share/icons/hicolor/128x128/apps/returnplot.png \
-         usr/share/icons/hicolor/256x256/apps/returnplot.png usr/share/doc/returnplot/copyright; do
+         usr/share/icons/hicolor/256x256/apps/returnplot.png usr/share/doc/returnplot/copyright \
+         usr/share/returnplot/translations/returnplot_de.qm; do
   [ -f "$work/root/$f" ] || fail "missing $f"
 done
 grep -qx "MimeType=audio/midi;" "$work/root/usr/share/applications/returnplot.desktop" || fail "MIME type"

@@ -118,16 +118,14 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   Panel p;
   ControlPanel& f = *p.form;
   EXPECT_EQ(f.windowTitle(), "Control panel");
-  EXPECT_EQ(f.size(), QSize(623, 144));  // 9345 x 2160 twips
+  EXPECT_GE(f.width(), 623);  // at least as wide as the old fixed panel
   EXPECT_EQ(f.palette().color(QPalette::Window), QColor(224, 224, 224));
 
   auto* combo = p.Child<QComboBox>("deviceCombo");
-  EXPECT_EQ(combo->placeholderText(), "Combo1");
-  EXPECT_EQ(combo->geometry().topLeft(), QPoint(8, 8));
-  EXPECT_EQ(combo->width(), 185);
-  EXPECT_EQ(p.Child<QPushButton>("rewindButton")->geometry(), p.Twips(4200, 120, 732, 612));
-  EXPECT_EQ(p.Child<QPushButton>("playButton")->geometry(), p.Twips(5040, 120, 1212, 612));
-  EXPECT_EQ(p.Child<QPushButton>("stopButton")->geometry(), p.Twips(6360, 120, 732, 612));
+  EXPECT_EQ(combo->placeholderText(), "No MIDI output");
+  EXPECT_EQ(p.Child<QPushButton>("rewindButton")->size(), p.Twips(0, 0, 732, 612).size());
+  EXPECT_EQ(p.Child<QPushButton>("playButton")->size(), p.Twips(0, 0, 1212, 612).size());
+  EXPECT_EQ(p.Child<QPushButton>("stopButton")->size(), p.Twips(0, 0, 732, 612).size());
   for (const char* name : {"rewindButton", "playButton", "stopButton"}) {
     EXPECT_FALSE(p.Child<QPushButton>(name)->icon().isNull()) << name;
     EXPECT_TRUE(p.Child<QPushButton>(name)->text().isEmpty()) << name;
@@ -137,16 +135,15 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
 
   auto* timeLabel = p.Child<QLabel>("timeLabel");
   EXPECT_EQ(timeLabel->text(), "0:00:00");
-  EXPECT_EQ(timeLabel->geometry(), p.Twips(7080, 240, 2292, 492));
   EXPECT_TRUE(timeLabel->alignment() & Qt::AlignHCenter);
   EXPECT_EQ(timeLabel->font().pointSize(), 12);
   EXPECT_GE(timeLabel->font().weight(), QFont::Bold);
 
-  EXPECT_EQ(p.Child<QPushButton>("openButton")->text(), "Open MIDI-ASCII");
-  EXPECT_EQ(p.Child<QPushButton>("openButton")->geometry(), p.Twips(120, 480, 1452, 372));
+  EXPECT_EQ(p.Child<QPushButton>("openButton")->text(), "Open performance...");
   EXPECT_EQ(p.Child<QLabel>("eventLabel")->text(), "0");
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "0");
-  EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->geometry(), p.Twips(3240, 480, 1092, 372));
+  EXPECT_EQ(p.Child<QLabel>("eventCaption")->text(), "Event");
+  EXPECT_EQ(p.Child<QLabel>("eventOfCaption")->text(), "of");
   EXPECT_EQ(p.Child<QRadioButton>("timingOption")->text(), "Timing");
   EXPECT_TRUE(p.Child<QRadioButton>("timingOption")->isChecked());
   EXPECT_EQ(p.Child<QRadioButton>("velocityOption")->text(), "Velocity");
@@ -156,10 +153,8 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "1.00x");
 
   ExpectSlider(p.Child<QSlider>("timeSlider"), 1, 1000, 500, 10, 500, 1);
-  EXPECT_EQ(p.Child<QSlider>("timeSlider")->geometry(), p.Twips(120, 960, 9252, 372));
   ExpectSlider(p.Child<QSlider>("speedSlider"), -1000, 9000, 100, 10, 1000, 0);
   ExpectSlider(p.Child<QSlider>("tailLengthSlider"), 1, 500, 10, 1, 10, 10);
-  EXPECT_EQ(p.Child<QSlider>("tailLengthSlider")->geometry(), p.Twips(6120, 1440, 3252, 492));
 
   // Tab order by the controls' tab indices (labels take no focus).
   const std::vector<std::string> order = {"playButton",   "rewindButton",  "stopButton",       "deviceCombo",
@@ -201,7 +196,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_EQ(p.position.currentEvent, 1);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
   EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 0");
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:00");
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
   EXPECT_FALSE(p.form->Progress().isVisible());
   EXPECT_EQ(p.form->Progress().windowTitle(), "Processing...");
@@ -237,8 +232,7 @@ TEST(ControlPanel, LooksRightOnTheDesktop) {
   // The instrument, not the loop-back port after it, is chosen.
   auto* combo = p.Child<QComboBox>("deviceCombo");
   EXPECT_EQ(combo->currentIndex(), 1);
-  // The closed list keeps its width; the open one and the tooltip show the whole name.
-  EXPECT_EQ(combo->width(), 185);
+  // The open list and the tooltip show the whole name.
   EXPECT_GE(combo->view()->minimumWidth(), combo->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
   EXPECT_EQ(combo->toolTip().toStdString(), longName);
   EXPECT_EQ(combo->itemData(2, Qt::ToolTipRole).toString().toStdString(), "Midi Through:Midi Through Port-0 14:0");
@@ -397,7 +391,7 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   EXPECT_EQ(p.position.currentEvent, 4);
   EXPECT_FALSE(p.form->IsPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 2");  // onset 2250 ms
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:02");  // onset 2250 ms
 
   // Keys move the slider but not the current event.
   p.view.calls.clear();
@@ -471,12 +465,12 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   test::QtWaitFor(
       [&] {
         return !p.view.calls.empty() && p.view.calls.back() == "tail 2" &&
-               p.Child<QLabel>("timeLabel")->text() == " 0: 0: 1";
+               p.Child<QLabel>("timeLabel")->text() == "0:00:01";
       },
       std::chrono::seconds(10));
   EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
   EXPECT_EQ(p.view.calls.back(), "tail 2");
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), " 0: 0: 1") << "the time display runs";
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:01") << "the time display runs";
 
   const std::string saved = dir.Path() + "/take.txt";
   p.dialogs.fileAnswers = {saved};

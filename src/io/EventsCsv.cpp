@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/EventsCsv.h"
+
+#include <optional>
+#include <ostream>
+
+#include "io/CsvWriter.h"
+#include "model/Performance.h"
+#include "model/ScoreAlignment.h"
+
+namespace rp {
+
+namespace {
+
+void OptionalNumber(CsvWriter& csv, const std::optional<double>& value) {
+  if (value) {
+    csv.Number(*value);
+  } else {
+    csv.Text({});
+  }
+}
+
+}  // namespace
+
+void WriteEventsCsv(const Performance& performance, std::ostream& out) {
+  CsvWriter csv(out);
+  csv.Text("event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note");
+  // A performance aligned to its score also gives each event's place and tempo.
+  if (performance.score) csv.Text("score_onset_beats,beat_period0,beat_period1,beat_period2,asynchrony_ms");
+  csv.EndRow();
+  const bool velocities = HasVelocity(performance);
+  // Events and notes numbered from 1.
+  for (std::int32_t k = 1; k <= performance.EventCount(); ++k) {
+    const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
+    csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
+    if (velocities) {
+      csv.Number(p.velocity0).Number(p.velocity1).Number(p.velocity2);
+    } else {
+      csv.Text({}).Text({}).Text({});
+    }
+    csv.Integer(p.firstNote + 1);
+    if (const ScoreEvent* s = ScoreEventOf(performance, k)) {
+      csv.Number(s->onsetBeats);
+      OptionalNumber(csv, s->beatPeriod0);
+      OptionalNumber(csv, s->beatPeriod1);
+      OptionalNumber(csv, s->beatPeriod2);
+      csv.Number(s->asynchronyMs);
+    }
+    csv.EndRow();
+  }
+  csv.Flush();
+}
+
+}  // namespace rp
