@@ -24,6 +24,7 @@
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotInteraction.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/StoredSettings.h"
 #include "ui/Twips.h"
 
@@ -122,6 +123,18 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
     RunHandler([this] {
       if (controlPanel_) controlPanel_->TogglePlay();
     });
+  });
+  // The Statistics window: from the popup menu, or Ctrl+T in either window.
+  QAction* statistics = popupMenu_->addAction(tr("Statistics..."));
+  statistics->setObjectName(QStringLiteral("menuStatistics"));
+  statistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  statistics->setShortcutContext(Qt::ApplicationShortcut);
+  addAction(statistics);
+  connect(statistics, &QAction::triggered, this, [this] {
+    ShowStatisticsWindow(this, dialogs_, {&performance_, &compared_, &position_, [this] {
+                                            const bool timing = !controlPanel_ || controlPanel_->TimingChosen();
+                                            return timing ? SeriesKind::Timing : SeriesKind::Velocity;
+                                          }});
   });
   resize(Px(9090), Px(6645));
 }
