@@ -57,7 +57,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsEveryTenMilliseconds) {
   EXPECT_TRUE(form.FrameTimer()->isActive());
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.PopupMenu()->actions().size(), 12);
+  EXPECT_EQ(form.PopupMenu()->actions().size(), 13);
   EXPECT_FALSE(form.MenuItem("menuLoad")->isVisible());
   EXPECT_FALSE(form.MenuItem("menuLoad")->isEnabled());
   form.MenuItem("menuLines")->trigger();

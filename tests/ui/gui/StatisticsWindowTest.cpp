@@ -13,9 +13,11 @@
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "replay/ReplayEngine.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
+#include "support/qt/PlotWindowFixture.h"
 #include "support/qt/QtWaitFor.h"
 #include "ui/PoincareView.h"
 #include "ui/StatisticsWindow.h"
@@ -27,6 +29,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::QtWaitFor;
 using test::TempDir;
+using testing::PlotWindowTest;
 
 Performance Loaded(const std::string& path) {
   Performance performance = Performance::BeforeFirstFile();
@@ -103,6 +106,22 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
   QFile svg(QString::fromStdString(folder.Path("poincare.svg")));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// The plot window's menu item opens the window, which follows the replay's
+// current event on its own.
+TEST_F(PlotWindowTest, StatisticsFromTheMenuFollowTheCurrentEvent) {
+  form_->MenuItem(QStringLiteral("menuStatistics"))->trigger();
+  auto* window = form_->findChild<StatisticsWindow*>();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(QtWaitFor([&] { return window->Table()->rowCount() == 2 && !window->Computing(); }, 10s));
+  form_->ControlPanel()->Replay().SeekTo(5);
+  ASSERT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition().has_value(); }, 5s));
+  const QPointF before = *window->Curve()->MarkPosition();
+  form_->ControlPanel()->Replay().SeekTo(40);
+  EXPECT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition()->x() > before.x(); }, 5s));
+  form_->MenuItem(QStringLiteral("menuStatistics"))->trigger();
+  EXPECT_EQ(form_->findChildren<StatisticsWindow*>().size(), 1);
 }
 
 }  // namespace
