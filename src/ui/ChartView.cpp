@@ -16,7 +16,17 @@ void ChartView::Show(std::shared_ptr<const ShownStatistics> shown, SeriesKind ki
   shown_ = std::move(shown);
   kind_ = kind;
   selected_ = selected;
+  BodyChanged();
+}
+
+void ChartView::BodyChanged() {
+  body_ = QImage();
   update();
+}
+
+void ChartView::Paint(QPainter& painter, const QRectF& area) const {
+  PaintBody(painter, area);
+  PaintMark(painter, area);
 }
 
 void ChartView::SetCurrentEvent(std::int32_t event) {
@@ -48,9 +58,21 @@ std::vector<int> ChartView::DrawingOrder() const {
 }
 
 void ChartView::paintEvent(QPaintEvent* /*event*/) {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  if (body_.size() != pixels) {
+    body_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    body_.setDevicePixelRatio(ratio);
+    body_.fill(Qt::transparent);
+    QPainter painter(&body_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font());
+    PaintBody(painter, QRectF(rect()));
+  }
   QPainter painter(this);
+  painter.drawImage(QPointF(0, 0), body_);
   painter.setRenderHint(QPainter::Antialiasing);
-  Paint(painter, QRectF(rect()));
+  PaintMark(painter, QRectF(rect()));
 }
 
 bool ChartView::WriteTo(const QString& path) const {

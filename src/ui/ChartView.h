@@ -4,6 +4,7 @@
 // the screen, into a PNG image and into an SVG drawing, so an export shows
 // what the window shows.
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
@@ -31,8 +32,8 @@ class ChartView : public QWidget {
   void SetCurrentEvent(std::int32_t event);
   std::int32_t CurrentEvent() const { return currentEvent_; }
 
-  // Draws the picture into `area`.
-  virtual void Paint(QPainter& painter, const QRectF& area) const = 0;
+  // Draws the picture into `area`: the body, then the mark.
+  void Paint(QPainter& painter, const QRectF& area) const;
 
   // The picture at the window's size as a PNG image or an SVG drawing (by the
   // file's extension: ".svg" for SVG, else PNG); false when it could not be
@@ -43,6 +44,15 @@ class ChartView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+  // Everything but the current event's mark. On the screen it is drawn once
+  // per change of the data, the choices or the size, and kept: the mark
+  // moves with every event of a replay, and a long performance's points take
+  // a while to draw.
+  virtual void PaintBody(QPainter& painter, const QRectF& area) const = 0;
+  virtual void PaintMark(QPainter& painter, const QRectF& area) const = 0;
+  // The body must be drawn again.
+  void BodyChanged();
 
   const ShownStatistics* Shown() const { return shown_.get(); }
   SeriesKind Kind() const { return kind_; }
@@ -57,6 +67,7 @@ class ChartView : public QWidget {
   SeriesKind kind_ = SeriesKind::Timing;
   int selected_ = -1;
   std::int32_t currentEvent_ = -1;
+  QImage body_;
 };
 
 }  // namespace rp

@@ -18,10 +18,12 @@ class PoincareView final : public ChartView {
  public:
   explicit PoincareView(QWidget* parent = nullptr);
 
-  void Paint(QPainter& painter, const QRectF& area) const override;
-
   // Where the point (x, y) of the data is drawn on the window.
   QPointF PixelOf(double x, double y) const;
+
+ protected:
+  void PaintBody(QPainter& painter, const QRectF& area) const override;
+  void PaintMark(QPainter& painter, const QRectF& area) const override;
 
  private:
   ChartFrame Frame(const QRectF& area) const;
