@@ -175,9 +175,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, StatisticsSubject subject, 
   lookTimer_ = new QTimer(this);
   lookTimer_->setInterval(kLookMs);
   connect(lookTimer_, &QTimer::timeout, this, [this] { Look(); });
-  lookTimer_->start();
   resize(1000, 720);
-  Look();
 }
 
 // A measure still running finishes on its own; its result is dropped.
@@ -203,6 +201,17 @@ StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
 }
 
 void StatisticsWindow::Refresh() { Look(); }
+
+void StatisticsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  lookTimer_->start();
+  Look();
+}
+
+void StatisticsWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  lookTimer_->stop();
+}
 
 bool StatisticsWindow::Computing() const { return watcher_->isRunning(); }
 
@@ -364,7 +373,6 @@ StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Statis
   window->show();
   window->raise();
   window->activateWindow();
-  window->Refresh();
   return window;
 }
 

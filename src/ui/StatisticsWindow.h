@@ -70,6 +70,11 @@ class StatisticsWindow final : public QWidget {
   // The table shows the measures of the performances as they are now.
   void Computed();
 
+ protected:
+  // A closed window looks at nothing and measures nothing.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
  private:
   // What identifies the shown performances and settings: when it changes,
   // the measures are taken again.
