@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <numeric>
 #include <utility>
 
 #include "model/Performance.h"
@@ -23,23 +24,34 @@ std::string_view SeriesName(SeriesKind kind) {
 
 std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events) {
   const std::vector<double>& onsets = events.onsetMs;
-  NamedSeries timing{SeriesKind::Timing, {}};
-  for (std::size_t k = 1; k < onsets.size(); ++k) timing.values.push_back(onsets[k] - onsets[k - 1]);
+  NamedSeries timing{SeriesKind::Timing, {}, {}};
+  for (std::size_t k = 1; k < onsets.size(); ++k) {
+    timing.values.push_back(onsets[k] - onsets[k - 1]);
+    timing.events.push_back(static_cast<std::int32_t>(k - 1));
+  }
   std::vector<NamedSeries> series{std::move(timing)};
-  if (events.velocities) series.push_back({SeriesKind::Velocity, *events.velocities});
+  if (events.velocities) {
+    NamedSeries velocity{SeriesKind::Velocity, *events.velocities, {}};
+    velocity.events.resize(velocity.values.size());
+    std::iota(velocity.events.begin(), velocity.events.end(), 0);
+    series.push_back(std::move(velocity));
+  }
   if (events.scoreBeats && events.scoreBeats->size() == onsets.size()) {
     const std::vector<double>& beats = *events.scoreBeats;
-    NamedSeries tempo{SeriesKind::Tempo, {}};
+    NamedSeries tempo{SeriesKind::Tempo, {}, {}};
     for (std::size_t k = 1; k < onsets.size(); ++k) {
       const double beatsApart = beats[k] - beats[k - 1];
-      if (beatsApart > 0.0) tempo.values.push_back((onsets[k] - onsets[k - 1]) / beatsApart);
+      if (beatsApart > 0.0) {
+        tempo.values.push_back((onsets[k] - onsets[k - 1]) / beatsApart);
+        tempo.events.push_back(static_cast<std::int32_t>(k - 1));
+      }
     }
     series.push_back(std::move(tempo));
   }
   return series;
 }
 
-std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance) {
+EventColumns EventColumnsOf(const Performance& performance) {
   // The one place that knows how a performance holds its events.
   EventColumns events;
   const bool velocities = HasVelocity(performance);
@@ -54,7 +66,11 @@ std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance) {
     events.scoreBeats.emplace();
     for (const ScoreEvent& s : performance.score->events) events.scoreBeats->push_back(s.onsetBeats);
   }
-  return SeriesFromEvents(events);
+  return events;
+}
+
+std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance) {
+  return SeriesFromEvents(EventColumnsOf(performance));
 }
 
 }  // namespace rp

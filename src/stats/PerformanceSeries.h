@@ -9,6 +9,7 @@
 //   x_k divided by the score distance in beats of events k and k+1 (ms per
 //   beat); a pair of events at the same score position gives no value.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ std::string_view SeriesName(SeriesKind kind);
 struct NamedSeries {
   SeriesKind kind = SeriesKind::Timing;
   std::vector<double> values;
+  // For each value, the 0-based index of the event it belongs to (event k
+  // for x_k): where the tempo curve draws it and which value the current
+  // event is.
+  std::vector<std::int32_t> events;
 };
 
 // What the series are made of, one entry per onset event in order.
@@ -36,6 +41,10 @@ struct EventColumns {
 
 // The series in the order timing, velocity, tempo, each one the events have.
 std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events);
+
+// What `performance`'s onset events give the series: a copy, which another
+// thread may measure while the performance changes.
+EventColumns EventColumnsOf(const Performance& performance);
 
 // The series of `performance`'s onset events.
 std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance);

@@ -79,6 +79,7 @@ PlotMenuBar::PlotMenuBar(QWidget& window, PlotInteraction& interaction, PlotMenu
   AddShared(*view, interaction_, "menuReset");
   view->addSeparator();
   AddShared(*view, interaction_, "menuAnalysisSettings");
+  AddShared(*view, interaction_, "menuStatistics");
 
   QMenu* help = bar_->addMenu(tr("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));

@@ -32,6 +32,7 @@
 #include "ui/PerformanceDrop.h"
 #include "ui/PlotInteraction.h"
 #include "ui/PlotMenuBar.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/StoredSettings.h"
 #include "ui/Translations.h"
 #include "ui/Twips.h"
@@ -129,6 +130,18 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.isRecording = [this] { return controlPanel_ && controlPanel_->IsRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
   interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
+  // The Statistics window: from the popup menu, or Ctrl+T in either window.
+  QAction* statistics = popupMenu_->addAction(tr("Statistics..."));
+  statistics->setObjectName(QStringLiteral("menuStatistics"));
+  statistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  statistics->setShortcutContext(Qt::ApplicationShortcut);
+  addAction(statistics);
+  connect(statistics, &QAction::triggered, this, [this] {
+    ShowStatisticsWindow(this, dialogs_, {&performance_, &compared_, &position_, [this] {
+                                            const bool timing = !controlPanel_ || controlPanel_->TimingChosen();
+                                            return timing ? SeriesKind::Timing : SeriesKind::Velocity;
+                                          }});
+  });
   PlotMenuActions actions;
   actions.open = [this] {
     RunHandler([this] {

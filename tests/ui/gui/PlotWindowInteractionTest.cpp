@@ -68,7 +68,8 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
                                 "Add performance for comparison...",
                                 "Remove compared performances",
                                 "Analysis settings...",
-                                "Record from MIDI input..."};
+                                "Record from MIDI input...",
+                                "Statistics..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
   EXPECT_EQ(captions, expected);

@@ -55,7 +55,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   EXPECT_EQ(form.View().State().titleFontSource.faceName, titleFontButton->font().family().toStdString());
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.PopupMenu()->actions().size(), 12);
+  EXPECT_EQ(form.PopupMenu()->actions().size(), 13);
   EXPECT_TRUE(form.MenuItem("menuLoad")->isVisible());
   EXPECT_TRUE(form.MenuItem("menuLoad")->isEnabled());
   form.MenuItem("menuLines")->trigger();

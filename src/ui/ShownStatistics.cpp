@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/ShownStatistics.h"
+
+#include "model/ComparedPerformances.h"
+#include "model/Performance.h"
+
+namespace rp {
+
+StatisticsSource CopyForStatistics(const Performance& performance, QColor colour) {
+  return {QString::fromStdString(PerformanceDisplayName(performance)), performance.sourcePath, colour,
+          EventColumnsOf(performance)};
+}
+
+std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
+                                                    std::uint64_t randomState) {
+  auto shown = std::make_shared<ShownStatistics>();
+  for (const StatisticsSource& source : sources)
+    shown->push_back({source.name, source.path, source.colour, MeasureEvents(source.events, delay, randomState)});
+  return shown;
+}
+
+const MeasuredSeries* FindSeries(const ShownPerformance& performance, SeriesKind kind) {
+  for (const MeasuredSeries& s : performance.series)
+    if (s.series.kind == kind) return &s;
+  return nullptr;
+}
+
+}  // namespace rp

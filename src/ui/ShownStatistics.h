@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the Statistics window shows: for each shown performance (the main one
+// first, then the compared ones in their order) its name, its plot colour
+// and its measured series. Made once per change of the performances or the
+// settings, away from the window's thread, and only read afterwards.
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "stats/MeasuredSeries.h"
+
+namespace rp {
+
+struct Performance;
+
+struct ShownPerformance {
+  QString name;      // as the legend shows it
+  std::string path;  // the file, for the CSV
+  QColor colour;
+  std::vector<MeasuredSeries> series;
+};
+
+using ShownStatistics = std::vector<ShownPerformance>;
+
+// A shown performance before it is measured: a copy of its events.
+struct StatisticsSource {
+  QString name;
+  std::string path;
+  QColor colour;
+  EventColumns events;
+};
+
+// The copy of `performance`, which is shown in `colour`.
+StatisticsSource CopyForStatistics(const Performance& performance, QColor colour);
+
+// Measures every source; safe in any thread.
+std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
+                                                    std::uint64_t randomState);
+
+// `performance`'s series of `kind`, nullptr when it has none.
+const MeasuredSeries* FindSeries(const ShownPerformance& performance, SeriesKind kind);
+
+}  // namespace rp

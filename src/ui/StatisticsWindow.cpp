@@ -1,0 +1,379 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/StatisticsWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFutureWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <sstream>
+#include <string_view>
+
+#include "io/CsvWriter.h"
+#include "model/Performance.h"
+#include "model/ReplayPosition.h"
+#include "plot/ComparedColours.h"
+#include "plot/PerformancePoints.h"
+#include "ui/PoincareView.h"
+#include "ui/TempoCurveView.h"
+
+namespace rp {
+
+namespace {
+
+// How often the window looks at the performances and the replay.
+constexpr int kLookMs = 100;
+// The permutation test's random state, as --stats takes it by default.
+constexpr std::uint64_t kRandomState = 1;
+// The columns before the measures.
+constexpr int kFirstMeasureColumn = 3;
+
+// Whether `performance` is one to measure: not the empty performance the
+// program holds before its first file.
+bool IsShown(const Performance& performance) {
+  if (performance.events.empty()) return false;
+  if (!performance.sourcePath.empty()) return true;
+  return std::any_of(performance.events.begin(), performance.events.end(),
+                     [](const OnsetEvent& e) { return e.onsetMs != 0.0; });
+}
+
+QString SeriesTitle(SeriesKind kind) {
+  switch (kind) {
+    case SeriesKind::Timing:
+      return StatisticsWindow::tr("timing");
+    case SeriesKind::Velocity:
+      return StatisticsWindow::tr("velocity");
+    case SeriesKind::Tempo:
+      return StatisticsWindow::tr("tempo");
+  }
+  return {};
+}
+
+// The definition of a measure, shown on its column's header.
+QString ColumnDefinition(std::string_view name) {
+  if (name == "n") return StatisticsWindow::tr("N: the number of values x_1..x_N of the series.");
+  if (name == "mean") return StatisticsWindow::tr("m: the mean of the values.");
+  if (name == "sd") return StatisticsWindow::tr("The standard deviation of the values, divisor N-1.");
+  if (name == "cv") return StatisticsWindow::tr("sd / mean; empty when the mean is 0 or less.");
+  if (name == "sd1")
+    return StatisticsWindow::tr(
+        "The standard deviation (divisor M-1) of (x_k - x_k+d)/sqrt(2), k = 1..M, M = N-d: the spread across the "
+        "identity line.");
+  if (name == "sd2")
+    return StatisticsWindow::tr(
+        "The standard deviation (divisor M-1) of (x_k + x_k+d)/sqrt(2), k = 1..M, M = N-d: the spread along the "
+        "identity line.");
+  if (name == "sd1_sd2") return StatisticsWindow::tr("sd1 / sd2.");
+  if (name == "area") return StatisticsWindow::tr("pi * sd1 * sd2: the area of the ellipse.");
+  if (name == "r_d")
+    return StatisticsWindow::tr(
+        "The lag-d autocorrelation: sum over k = 1..N-d of (x_k - m)(x_k+d - m), divided by the sum over k = 1..N of "
+        "(x_k - m)^2.");
+  if (name == "rd_p")
+    return StatisticsWindow::tr(
+        "The permutation p-value of r_d: (1 + the number of 999 shuffles of the series whose |r_d| is at least the "
+        "observed |r_d|) / 1000, the shuffles drawn from random state 1.");
+  if (name == "dfa_alpha")
+    return StatisticsWindow::tr(
+        "Detrended fluctuation analysis: the least-squares slope of ln F(n) against ln n, F(n) the root mean square of "
+        "the profile's residuals from straight lines over windows of n values, n = floor(4*2^(j/4)) <= N/4. Empty "
+        "with fewer than 4 scales.");
+  if (name == "sampen")
+    return StatisticsWindow::tr(
+        "Sample entropy, m = 2, r = 0.2 * sd: -ln(A/B), B the pairs of 2-value templates within r, A those still "
+        "within r at the third value; over at most the first 20,000 values.");
+  return {};
+}
+
+QString ScreenNumber(const std::optional<double>& value) {
+  return value ? QString::number(*value, 'g', 5) : QStringLiteral("\u2013");
+}
+
+}  // namespace
+
+StatisticsWindow::StatisticsWindow(Dialogs& dialogs, StatisticsSubject subject, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), subject_(std::move(subject)) {
+  setObjectName(QStringLiteral("StatisticsWindow"));
+  setWindowTitle(tr("Statistics"));
+
+  table_ = new QTableWidget(this);
+  table_->setObjectName(QStringLiteral("statisticsTable"));
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->verticalHeader()->hide();
+  const auto& measures = StatisticsColumns();
+  table_->setColumnCount(kFirstMeasureColumn + static_cast<int>(measures.size()));
+  const auto header = [this](int column, const QString& text, const QString& tip) {
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(tip);
+    table_->setHorizontalHeaderItem(column, item);
+  };
+  header(0, tr("performance"), tr("The file, in its plot colour."));
+  header(1, tr("series"),
+         tr("timing: x_k = onset(k+1) - onset(k) in ms; velocity: x_k = the velocity of event k; tempo: the timing "
+            "divided by the score distance in beats (ms per beat)."));
+  header(2, QStringLiteral("n"), ColumnDefinition("n"));
+  for (std::size_t i = 0; i < measures.size(); ++i)
+    header(kFirstMeasureColumn + static_cast<int>(i),
+           QString::fromUtf8(measures[i].name.data(), static_cast<qsizetype>(measures[i].name.size())),
+           ColumnDefinition(measures[i].name));
+  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { ShowSelected(); });
+
+  curve_ = new TempoCurveView(this);
+  poincare_ = new PoincareView(this);
+  auto* pictures = new QSplitter(Qt::Horizontal, this);
+  pictures->addWidget(curve_);
+  pictures->addWidget(poincare_);
+  pictures->setStretchFactor(0, 3);
+  pictures->setStretchFactor(1, 2);
+  auto* split = new QSplitter(Qt::Vertical, this);
+  split->addWidget(table_);
+  split->addWidget(pictures);
+  split->setSizes({200, 480});
+
+  auto* copy = new QPushButton(tr("Copy as CSV"), this);
+  copy->setObjectName(QStringLiteral("copyCsvButton"));
+  connect(copy, &QPushButton::clicked, this, [this] { CopyCsv(); });
+  curveAxis_ = new QComboBox(this);
+  curveAxis_->setObjectName(QStringLiteral("curveAxisChoice"));
+  curveAxis_->addItem(tr("Curve against onset time"));
+  curveAxis_->addItem(tr("Curve against event number"));
+  connect(curveAxis_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { curve_->SetAgainstEventNumber(index == 1); });
+  auto* exportCurve = new QPushButton(tr("Export tempo curve..."), this);
+  exportCurve->setObjectName(QStringLiteral("exportCurveButton"));
+  connect(exportCurve, &QPushButton::clicked, this, [this] { ExportCurve(); });
+  auto* exportPoincare = new QPushButton(tr("Export Poincaré view..."), this);
+  exportPoincare->setObjectName(QStringLiteral("exportPoincareButton"));
+  connect(exportPoincare, &QPushButton::clicked, this, [this] { ExportPoincare(); });
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("statisticsStatus"));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copy);
+  buttons->addWidget(curveAxis_);
+  buttons->addWidget(exportCurve);
+  buttons->addWidget(exportPoincare);
+  buttons->addStretch(1);
+  buttons->addWidget(status_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(split, 1);
+  layout->addLayout(buttons);
+
+  watcher_ = new QFutureWatcher<std::shared_ptr<const ShownStatistics>>(this);
+  connect(watcher_, &QFutureWatcher<std::shared_ptr<const ShownStatistics>>::finished, this, [this] { Measured(); });
+  lookTimer_ = new QTimer(this);
+  lookTimer_->setInterval(kLookMs);
+  connect(lookTimer_, &QTimer::timeout, this, [this] { Look(); });
+  resize(1000, 720);
+}
+
+// A measure still running finishes on its own; its result is dropped.
+StatisticsWindow::~StatisticsWindow() = default;
+
+StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
+  Key key;
+  const auto add = [&key](const Performance& p) {
+    if (!IsShown(p)) return;
+    key.paths.push_back(p.sourcePath);
+    key.events.push_back(p.events.data());
+    key.counts.push_back(p.events.size());
+    key.lastOnsets.push_back(p.events.back().onsetMs);
+    key.lastVelocities.push_back(p.events.back().velocity0);
+  };
+  if (subject_.performance != nullptr) {
+    add(*subject_.performance);
+    key.settings = subject_.performance->settings;
+  }
+  if (subject_.compared != nullptr)
+    for (const Performance& p : *subject_.compared) add(p);
+  return key;
+}
+
+void StatisticsWindow::Refresh() { Look(); }
+
+void StatisticsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  lookTimer_->start();
+  Look();
+}
+
+void StatisticsWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  lookTimer_->stop();
+}
+
+bool StatisticsWindow::Computing() const { return watcher_->isRunning(); }
+
+void StatisticsWindow::Look() {
+  if (Key key = CurrentKey(); !measuredKey_ || !(*measuredKey_ == key)) {
+    if (Computing()) {
+      measureAgain_ = true;
+    } else {
+      StartMeasuring();
+    }
+  }
+  if (subject_.chosenSeries) {
+    const SeriesKind chosen = subject_.chosenSeries();
+    if (lastChosen_ != chosen) {
+      lastChosen_ = chosen;
+      for (int row = 0; row < table_->rowCount(); ++row) {
+        const auto at = RowAt(row);
+        if (at && at->first == 0 && at->second == chosen) table_->selectRow(row);
+      }
+    }
+  }
+  const std::int32_t event = subject_.position != nullptr ? subject_.position->currentEvent - 1 : -1;
+  if (event != lastEvent_) {
+    lastEvent_ = event;
+    curve_->SetCurrentEvent(event);
+    poincare_->SetCurrentEvent(event);
+  }
+}
+
+void StatisticsWindow::StartMeasuring() {
+  measuredKey_ = CurrentKey();
+  measureAgain_ = false;
+  std::vector<StatisticsSource> sources;
+  std::int32_t delay = 1;
+  if (subject_.performance != nullptr) {
+    delay = subject_.performance->settings.delay;
+    if (IsShown(*subject_.performance))
+      sources.push_back(CopyForStatistics(*subject_.performance, QColor::fromRgba(static_cast<QRgb>(kEventColour))));
+  }
+  if (subject_.compared != nullptr) {
+    for (std::size_t i = 0; i < subject_.compared->size() && i < kMaxComparedPerformances; ++i) {
+      const Performance& p = (*subject_.compared)[i];
+      if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor::fromRgba(static_cast<QRgb>(ComparedColour(i)))));
+    }
+  }
+  status_->setText(tr("Computing..."));
+  watcher_->setFuture(
+      QtConcurrent::run([sources = std::move(sources), delay] { return MeasureShown(sources, delay, kRandomState); }));
+}
+
+void StatisticsWindow::Measured() {
+  if (measureAgain_) {
+    StartMeasuring();
+    return;
+  }
+  shown_ = watcher_->result();
+  status_->clear();
+  FillTable();
+  emit Computed();
+}
+
+void StatisticsWindow::FillTable() {
+  const auto previous = RowAt(table_->currentRow());
+  const QSignalBlocker blocker(table_);
+  table_->clearContents();
+  int rows = 0;
+  for (const ShownPerformance& p : *shown_) rows += static_cast<int>(p.series.size());
+  table_->setRowCount(rows);
+  int row = 0;
+  int select = rows > 0 ? 0 : -1;
+  for (int i = 0; i < static_cast<int>(shown_->size()); ++i) {
+    const ShownPerformance& p = (*shown_)[static_cast<std::size_t>(i)];
+    for (const MeasuredSeries& s : p.series) {
+      auto* name = new QTableWidgetItem(p.name);
+      name->setForeground(p.colour);
+      name->setToolTip(QString::fromStdString(p.path));
+      table_->setItem(row, 0, name);
+      table_->setItem(row, 1, new QTableWidgetItem(SeriesTitle(s.series.kind)));
+      table_->setItem(row, 2, new QTableWidgetItem(QString::number(s.statistics.n)));
+      const auto& measures = StatisticsColumns();
+      for (std::size_t c = 0; c < measures.size(); ++c) {
+        auto* item = new QTableWidgetItem(ScreenNumber(s.statistics.*measures[c].value));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table_->setItem(row, kFirstMeasureColumn + static_cast<int>(c), item);
+        if (measures[c].name == "sampen" && s.statistics.sampleEntropy &&
+            s.statistics.sampleEntropyValues < s.statistics.n)
+          item->setToolTip(
+              tr("Over the first %1 of %2 values.").arg(s.statistics.sampleEntropyValues).arg(s.statistics.n));
+      }
+      const bool wanted = previous ? previous->first == i && previous->second == s.series.kind
+                                   : i == 0 && lastChosen_ && *lastChosen_ == s.series.kind;
+      if (wanted) select = row;
+      ++row;
+    }
+  }
+  table_->resizeColumnsToContents();
+  if (select >= 0) table_->selectRow(select);
+  ShowSelected();
+}
+
+std::optional<std::pair<int, SeriesKind>> StatisticsWindow::RowAt(int row) const {
+  if (!shown_ || row < 0) return std::nullopt;
+  int first = 0;
+  for (int i = 0; i < static_cast<int>(shown_->size()); ++i) {
+    const auto& series = (*shown_)[static_cast<std::size_t>(i)].series;
+    if (row < first + static_cast<int>(series.size()))
+      return std::pair{i, series[static_cast<std::size_t>(row - first)].series.kind};
+    first += static_cast<int>(series.size());
+  }
+  return std::nullopt;
+}
+
+void StatisticsWindow::ShowSelected() {
+  const auto at = RowAt(table_->currentRow());
+  const SeriesKind kind = at ? at->second : SeriesKind::Timing;
+  const int selected = at ? at->first : -1;
+  curve_->Show(shown_, kind, selected);
+  poincare_->Show(shown_, kind, selected);
+}
+
+QString StatisticsWindow::TableCsv() const {
+  std::ostringstream text;
+  {
+    CsvWriter csv(text);
+    csv.Text("file").Text("series").Text("n");
+    for (const StatisticsColumn& column : StatisticsColumns()) csv.Text(column.name);
+    csv.Text("error").EndRow();
+    if (shown_) {
+      for (const ShownPerformance& p : *shown_) {
+        for (const MeasuredSeries& s : p.series) {
+          csv.Field(p.path).Text(SeriesName(s.series.kind)).Integer(s.statistics.n);
+          for (const StatisticsColumn& column : StatisticsColumns()) {
+            const std::optional<double>& value = s.statistics.*column.value;
+            if (value) {
+              csv.Number(*value);
+            } else {
+              csv.Text("");
+            }
+          }
+          csv.Text("").EndRow();
+        }
+      }
+    }
+  }
+  return QString::fromStdString(text.str());
+}
+
+void StatisticsWindow::CopyCsv() const { QApplication::clipboard()->setText(TableCsv()); }
+
+void StatisticsWindow::ExportCurve() { curve_->Export(dialogs_, tr("Export tempo curve")); }
+
+void StatisticsWindow::ExportPoincare() { poincare_->Export(dialogs_, tr("Export Poincaré view")); }
+
+StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, StatisticsSubject subject) {
+  auto* window = parent != nullptr ? parent->findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"),
+                                                                          Qt::FindDirectChildrenOnly)
+                                   : nullptr;
+  if (window == nullptr) window = new StatisticsWindow(dialogs, std::move(subject), parent);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace rp
