@@ -130,6 +130,33 @@
         <source>OK analyses the loaded performance again.</source>
         <translation>OK analysiert die geladene Aufführung neu.</translation>
     </message>
+    <message>
+        <source>Event velocity:</source>
+        <translation>Velocity eines Ereignisses:</translation>
+    </message>
+</context>
+<context>
+    <name>rp::ChartView</name>
+    <message>
+        <source>inter-onset interval (ms)</source>
+        <translation>Einsatzabstand (ms)</translation>
+    </message>
+    <message>
+        <source>velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>tempo (ms per beat)</source>
+        <translation>Tempo (ms pro Schlag)</translation>
+    </message>
+    <message>
+        <source>PNG image|*.png|SVG drawing|*.svg</source>
+        <translation>PNG-Bild|*.png|SVG-Zeichnung|*.svg</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;.</source>
+        <translation>&quot;%1&quot; kann nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>rp::ControlPanel</name>
@@ -343,12 +370,165 @@
         <source>Cannot write %1.</source>
         <translation>%1 kann nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Statistics...</source>
+        <translation>Statistik...</translation>
+    </message>
+</context>
+<context>
+    <name>rp::PoincareView</name>
+    <message>
+        <source>Poincaré view</source>
+        <translation>Poincaré-Ansicht</translation>
+    </message>
+    <message>
+        <source>x(k): %1</source>
+        <translation>x(k): %1</translation>
+    </message>
+    <message>
+        <source>x(k+d): %1</source>
+        <translation>x(k+d): %1</translation>
+    </message>
 </context>
 <context>
     <name>rp::ProgressWindow</name>
     <message>
         <source>Processing....</source>
         <translation>Verarbeitung....</translation>
+    </message>
+</context>
+<context>
+    <name>rp::StatisticsWindow</name>
+    <message>
+        <source>timing</source>
+        <translation>Timing</translation>
+    </message>
+    <message>
+        <source>velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>tempo</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>N: the number of values x_1..x_N of the series.</source>
+        <translation>N: die Anzahl der Werte x_1..x_N der Reihe.</translation>
+    </message>
+    <message>
+        <source>m: the mean of the values.</source>
+        <translation>m: der Mittelwert der Werte.</translation>
+    </message>
+    <message>
+        <source>The standard deviation of the values, divisor N-1.</source>
+        <translation>Die Standardabweichung der Werte, Divisor N-1.</translation>
+    </message>
+    <message>
+        <source>sd / mean; empty when the mean is 0 or less.</source>
+        <translation>sd / Mittelwert; leer, wenn der Mittelwert 0 oder kleiner ist.</translation>
+    </message>
+    <message>
+        <source>The standard deviation (divisor M-1) of (x_k - x_k+d)/sqrt(2), k = 1..M, M = N-d: the spread across the identity line.</source>
+        <translation>Die Standardabweichung (Divisor M-1) von (x_k - x_k+d)/sqrt(2), k = 1..M, M = N-d: die Streuung quer zur Identitätslinie.</translation>
+    </message>
+    <message>
+        <source>The standard deviation (divisor M-1) of (x_k + x_k+d)/sqrt(2), k = 1..M, M = N-d: the spread along the identity line.</source>
+        <translation>Die Standardabweichung (Divisor M-1) von (x_k + x_k+d)/sqrt(2), k = 1..M, M = N-d: die Streuung entlang der Identitätslinie.</translation>
+    </message>
+    <message>
+        <source>sd1 / sd2.</source>
+        <translation>sd1 / sd2.</translation>
+    </message>
+    <message>
+        <source>pi * sd1 * sd2: the area of the ellipse.</source>
+        <translation>pi * sd1 * sd2: die Fläche der Ellipse.</translation>
+    </message>
+    <message>
+        <source>The lag-d autocorrelation: sum over k = 1..N-d of (x_k - m)(x_k+d - m), divided by the sum over k = 1..N of (x_k - m)^2.</source>
+        <translation>Die Autokorrelation bei Verzögerung d: Summe über k = 1..N-d von (x_k - m)(x_k+d - m), geteilt durch die Summe über k = 1..N von (x_k - m)^2.</translation>
+    </message>
+    <message>
+        <source>The permutation p-value of r_d: (1 + the number of 999 shuffles of the series whose |r_d| is at least the observed |r_d|) / 1000, the shuffles drawn from random state 1.</source>
+        <translation>Der Permutations-p-Wert von r_d: (1 + die Anzahl der 999 Mischungen der Reihe, deren |r_d| mindestens das beobachtete |r_d| ist) / 1000, die Mischungen aus Zufallszustand 1 gezogen.</translation>
+    </message>
+    <message>
+        <source>Detrended fluctuation analysis: the least-squares slope of ln F(n) against ln n, F(n) the root mean square of the profile&apos;s residuals from straight lines over windows of n values, n = floor(4*2^(j/4)) &lt;= N/4. Empty with fewer than 4 scales.</source>
+        <translation>Trendbereinigte Fluktuationsanalyse: die Steigung (kleinste Quadrate) von ln F(n) gegen ln n, F(n) der quadratische Mittelwert der Abweichungen des Profils von Geraden über Fenster von n Werten, n = floor(4*2^(j/4)) &lt;= N/4. Leer bei weniger als 4 Skalen.</translation>
+    </message>
+    <message>
+        <source>Sample entropy, m = 2, r = 0.2 * sd: -ln(A/B), B the pairs of 2-value templates within r, A those still within r at the third value; over at most the first 20,000 values.</source>
+        <translation>Stichprobenentropie, m = 2, r = 0.2 * sd: -ln(A/B), B die Paare von Vorlagen aus 2 Werten innerhalb von r, A die auch beim dritten Wert noch innerhalb von r; über höchstens die ersten 20.000 Werte.</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>performance</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>The file, in its plot colour.</source>
+        <translation>Die Datei, in ihrer Farbe im Plot.</translation>
+    </message>
+    <message>
+        <source>series</source>
+        <translation>Reihe</translation>
+    </message>
+    <message>
+        <source>timing: x_k = onset(k+1) - onset(k) in ms; velocity: x_k = the velocity of event k; tempo: the timing divided by the score distance in beats (ms per beat).</source>
+        <translation>Timing: x_k = Einsatz(k+1) - Einsatz(k) in ms; Velocity: x_k = die Velocity von Ereignis k; Tempo: das Timing geteilt durch den Abstand in der Partitur in Schlägen (ms pro Schlag).</translation>
+    </message>
+    <message>
+        <source>Copy as CSV</source>
+        <translation>Als CSV kopieren</translation>
+    </message>
+    <message>
+        <source>Curve against onset time</source>
+        <translation>Kurve über der Einsatzzeit</translation>
+    </message>
+    <message>
+        <source>Curve against event number</source>
+        <translation>Kurve über der Ereignisnummer</translation>
+    </message>
+    <message>
+        <source>Export tempo curve...</source>
+        <translation>Tempokurve exportieren...</translation>
+    </message>
+    <message>
+        <source>Export Poincaré view...</source>
+        <translation>Poincaré-Ansicht exportieren...</translation>
+    </message>
+    <message>
+        <source>Computing...</source>
+        <translation>Wird berechnet...</translation>
+    </message>
+    <message>
+        <source>Over the first %1 of %2 values.</source>
+        <translation>Über die ersten %1 von %2 Werten.</translation>
+    </message>
+    <message>
+        <source>Export tempo curve</source>
+        <translation>Tempokurve exportieren</translation>
+    </message>
+    <message>
+        <source>Export Poincaré view</source>
+        <translation>Poincaré-Ansicht exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>rp::TempoCurveView</name>
+    <message>
+        <source>Tempo curve</source>
+        <translation>Tempokurve</translation>
+    </message>
+    <message>
+        <source>event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>onset (s)</source>
+        <translation>Einsatz (s)</translation>
     </message>
 </context>
 </TS>

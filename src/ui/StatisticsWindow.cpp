@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <functional>
 #include <sstream>
 #include <string_view>
 
@@ -293,7 +294,7 @@ void StatisticsWindow::FillTable() {
       table_->setItem(row, 2, new QTableWidgetItem(QString::number(s.statistics.n)));
       const auto& measures = StatisticsColumns();
       for (std::size_t c = 0; c < measures.size(); ++c) {
-        auto* item = new QTableWidgetItem(ScreenNumber(s.statistics.*measures[c].value));
+        auto* item = new QTableWidgetItem(ScreenNumber(std::invoke(measures[c].value, s.statistics)));
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table_->setItem(row, kFirstMeasureColumn + static_cast<int>(c), item);
         if (measures[c].name == "sampen" && s.statistics.sampleEntropy &&
@@ -344,7 +345,7 @@ QString StatisticsWindow::TableCsv() const {
         for (const MeasuredSeries& s : p.series) {
           csv.Field(p.path).Text(SeriesName(s.series.kind)).Integer(s.statistics.n);
           for (const StatisticsColumn& column : StatisticsColumns()) {
-            const std::optional<double>& value = s.statistics.*column.value;
+            const std::optional<double>& value = std::invoke(column.value, s.statistics);
             if (value) {
               csv.Number(*value);
             } else {

@@ -8,6 +8,7 @@
 // a second and takes the measures again when the performances or the
 // settings have changed.
 
+#include <QFutureWatcher>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -24,8 +25,6 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTimer;
-template <class T>
-class QFutureWatcher;
 
 namespace rp {
 
