@@ -294,13 +294,25 @@ void ControlPanel::CreateControls() {
   tailLengthSlider_->setToolTip(tr("How many events before the current one the plot shows"));
   tailLengthCaption_ = TopLabel(new QLabel(tr("Length of tail"), this), "tailLengthCaption");
 
-  LayOutControlPanel(*this, {deviceCombo_, rewindButton_, playButton_, stopButton_, timeLabel_, openButton_,
-                             eventLabel_, eventCountLabel_, timeSlider_, timingOption_, velocityOption_, speedSlider_,
-                             speedCaption_, speedFactorLabel_, tailLengthSlider_, tailLengthCaption_});
+  velocityScaleCombo_ = Named(new QComboBox(this), "velocityScaleCombo");
+  velocityScaleCombo_->addItem(tr("Velocities by file"), QString());
+  for (const char* scale : {"1", "1.5", "2"})
+    velocityScaleCombo_->addItem(tr("Velocities x%1").arg(QLatin1String(scale)), QLatin1String(scale));
+  velocityScaleCombo_->setToolTip(
+      tr("How loud the replay plays the velocities: by file, listings of other programs 1.5 times louder and "
+         "everything else as recorded; or one scale for every file"));
+  velocityScaleLabel_ = TopLabel(new QLabel(this), "velocityScaleLabel");
+  velocityScaleLabel_->setToolTip(velocityScaleCombo_->toolTip());
+
+  LayOutControlPanel(
+      *this, {deviceCombo_, rewindButton_, playButton_, stopButton_, timeLabel_, openButton_, eventLabel_,
+              eventCountLabel_, timeSlider_, timingOption_, velocityOption_, speedSlider_, speedCaption_,
+              speedFactorLabel_, tailLengthSlider_, tailLengthCaption_, velocityScaleCombo_, velocityScaleLabel_});
 
   // Tab order; the labels take no focus.
-  QWidget* tabOrder[] = {playButton_,  rewindButton_,     stopButton_, deviceCombo_,  openButton_,
-                         speedSlider_, tailLengthSlider_, timeSlider_, timingOption_, velocityOption_};
+  QWidget* tabOrder[] = {playButton_,   rewindButton_,   stopButton_,        deviceCombo_,
+                         openButton_,   speedSlider_,    tailLengthSlider_,  timeSlider_,
+                         timingOption_, velocityOption_, velocityScaleCombo_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
@@ -319,6 +331,7 @@ void ControlPanel::CreateControls() {
     engine_->OnSpeedChanged();
   });
   connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->OnTailLengthChanged(); });
+  connect(velocityScaleCombo_, &QComboBox::activated, this, [this] { OnVelocityScaleChosen(); });
   connect(timingOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
   connect(velocityOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
 }
@@ -466,6 +479,7 @@ void ControlPanel::StartLoad(const std::string& path, LoadKind kind, std::functi
       // The plot starts turning at start-up, when the first file may come.
       if (kind != LoadKind::Chosen) hooks.stopAutoRotation = nullptr;
       TakeLoadedPerformance(performance_, std::move(*fresh), hooks);
+      ShowVelocityScale();
     }
     fileLoaded_ = fileLoaded_ || read;
     if (result->status == LoadStatus::Loaded) AddRecentFile(QString::fromStdString(path));
@@ -582,6 +596,32 @@ int ControlPanel::ChosenDeviceEntry() const { return std::max(deviceCombo_->curr
 void ControlPanel::SetTimeSliderValue(int value) { timeSlider_->setValue(value); }
 
 void ControlPanel::SetTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
+
+void ControlPanel::SetVelocityScale(const VelocityScaleChoice& choice) {
+  engine_->SetVelocityScale(choice);
+  ShowVelocityScale();
+}
+
+void ControlPanel::ShowVelocityScale() {
+  const VelocityScaleChoice& choice = engine_->VelocityScale();
+  const QString setting = choice.fixed ? QString::fromStdString(VelocityScaleSetting(choice)) : QString();
+  int entry = velocityScaleCombo_->findData(setting);
+  if (entry < 0) {
+    // A scale from the command line or the stored settings that the list lacks.
+    velocityScaleCombo_->addItem(tr("Velocities x%1").arg(setting), setting);
+    entry = velocityScaleCombo_->count() - 1;
+  }
+  velocityScaleCombo_->setCurrentIndex(entry);
+  velocityScaleLabel_->setText(QString::fromStdString(engine_->VelocityScaleText()));
+}
+
+void ControlPanel::OnVelocityScaleChosen() {
+  // The first entry (no scale) is "by file".
+  const QString scale = velocityScaleCombo_->currentData().toString();
+  SetVelocityScale(scale.isEmpty() ? VelocityScaleChoice{}
+                                   : ParseVelocityScale(scale.toStdString()).value_or(VelocityScaleChoice{}));
+  StoreVelocityScale(engine_->VelocityScale());
+}
 
 void ControlPanel::ShowSpeedFactor() {
   speedFactorLabel_->setText(QString::fromStdString(TempoLabel(speedSlider_->value())));

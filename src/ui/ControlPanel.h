@@ -23,6 +23,7 @@
 #include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
 #include "model/ComparedPerformances.h"
+#include "model/VelocityScale.h"
 #include "replay/ReplayControls.h"
 
 class QComboBox;
@@ -98,6 +99,9 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // Files are read on a thread of their own unless set false (the snapshot
   // reads them before it draws).
   void SetLoadInBackground(bool inBackground);
+  // The replay's velocity scale (from the command line or the stored
+  // settings at start; the list's choice later).
+  void SetVelocityScale(const VelocityScaleChoice& choice);
   // For tests: called on the loading thread with each progress value shown;
   // it may block, holding the load at that point.
   void SetLoadProgressHook(std::function<void(std::int64_t value)> hook);
@@ -196,6 +200,10 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // of velocity (MIDI or dB); otherwise timing is shown.
   void OfferVelocity();
   void ShowSpeedFactor();
+  // The velocity-scale list shows the replay's choice, the label below it the
+  // scale the main performance replays at.
+  void ShowVelocityScale();
+  void OnVelocityScaleChosen();
   void ShowRecording(bool recording);
 
   PlotViewLink& view_;
@@ -227,6 +235,8 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   QLabel* speedFactorLabel_ = nullptr;
   QSlider* tailLengthSlider_ = nullptr;
   QLabel* tailLengthCaption_ = nullptr;
+  QComboBox* velocityScaleCombo_ = nullptr;
+  QLabel* velocityScaleLabel_ = nullptr;
 
   // Destroyed in reverse: the engine lets go of the port's notifications
   // before the port stops its thread, and the port before its device.

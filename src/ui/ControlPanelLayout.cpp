@@ -61,6 +61,8 @@ void LayOutControlPanel(QWidget& panel, const ControlPanelWidgets& w) {
   bottom->addLayout(speedCaptions, 1, 1);
   bottom->addWidget(w.tailLengthSlider, 0, 2);
   bottom->addWidget(w.tailLengthCaption, 1, 2);
+  bottom->addWidget(w.velocityScaleCombo, 0, 3);
+  bottom->addWidget(w.velocityScaleLabel, 1, 3);
   bottom->setColumnStretch(1, 1);
   bottom->setColumnStretch(2, 1);
   rows->addLayout(bottom);

@@ -7,7 +7,8 @@
 //   [Open performance...]  Event 182 of 185
 //   [time slider.................................................]
 //   (o) Timing     [replay speed slider]   [length of tail slider]
-//   ( ) Velocity   Replay speed  1.00x     Length of tail
+//   ( ) Velocity   Replay speed  1.00x     Length of tail   x1.5 (listing of ...)
+// (the last column: the replay's velocity scale, chosen above, in use below)
 
 class QComboBox;
 class QLabel;
@@ -35,6 +36,8 @@ struct ControlPanelWidgets {
   QLabel* speedFactorLabel;
   QSlider* tailLengthSlider;
   QLabel* tailLengthCaption;
+  QComboBox* velocityScaleCombo;
+  QLabel* velocityScaleLabel;
 };
 
 // Lays the widgets (children of `panel`) out on `panel`, adding the words

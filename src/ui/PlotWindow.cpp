@@ -324,7 +324,7 @@ void PlotWindow::ShowControlPanel() {
     controlPanel_->SetStartFile(options_.file, options_.compareFiles);
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
     controlPanel_->SetStartOutput(options_.output);
-    controlPanel_->Replay().SetVelocityScale(options_.velocityScale);
+    controlPanel_->SetVelocityScale(options_.velocityScale);
     controlPanel_->SetLoadInBackground(options_.loadInBackground);
     controlPanel_->SetRememberGeometry(options_.rememberGeometry);
     drop_->Watch(*controlPanel_);

@@ -34,6 +34,7 @@
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
 #include "support/qt/QtWaitFor.h"
+#include "replay/ReplayEngine.h"
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
@@ -216,6 +217,20 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
   EXPECT_TRUE(p.view.calls.empty());
   EXPECT_EQ(p.position.currentEvent, 1);
+
+  // The velocity scale: by file the listing of another program plays 1.5 times
+  // louder; a chosen scale holds for it and is shown.
+  auto* scales = p.Child<QComboBox>("velocityScaleCombo");
+  auto* scaleLabel = p.Child<QLabel>("velocityScaleLabel");
+  EXPECT_EQ(scales->currentIndex(), 0);
+  EXPECT_EQ(scaleLabel->text(), "x1.5 (listing of another program)");
+  scales->setCurrentIndex(scales->findData(QStringLiteral("1")));
+  emit scales->activated(scales->currentIndex());
+  EXPECT_EQ(p.form->Replay().VelocityScaleInUse(), 1.0);
+  EXPECT_EQ(scaleLabel->text(), "x1 (chosen)");
+  scales->setCurrentIndex(0);
+  emit scales->activated(0);
+  EXPECT_EQ(p.form->Replay().VelocityScaleInUse(), 1.5);
 
   // A cancelled dialog changes nothing.
   p.form->OpenFile();
