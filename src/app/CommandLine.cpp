@@ -156,7 +156,7 @@ void PrintHelp(std::ostream& out) {
   }
   out << "  " << kSnapshotUsage
       << "\n      Start as usual without asking anything (messages go to stderr), draw\n"
-         "      one frame of the plot, save it as PNG or JPEG (by OUT's extension)\n"
+         "      one frame of the plot, save it as PNG, JPEG or SVG (by OUT's extension)\n"
          "      and exit. --event shows the tail of event N, T events long (10\n"
          "      unless --tail). --width and --height draw the same picture with\n"
          "      more pixels (606 x 443 without them); --yaw turns the plot about its\n"

@@ -81,12 +81,15 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
   }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
-  if (LowerExtension(o.output) == ".svg") return usage("--snapshot does not write SVG yet; write a .png or .jpg file");
-  if (const std::string problem = OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg"}, o.Inputs());
+  if (const std::string problem =
+          OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg", ".svg"}, o.Inputs());
       !problem.empty()) {
     return usage(problem);
   }
-  o.format = LowerExtension(o.output) == ".png" ? SnapshotFormat::Png : SnapshotFormat::Jpeg;
+  const std::string extension = LowerExtension(o.output);
+  o.format = extension == ".png"   ? SnapshotFormat::Png
+             : extension == ".svg" ? SnapshotFormat::Svg
+                                   : SnapshotFormat::Jpeg;
   return o;
 }
 

@@ -18,7 +18,7 @@
 
 namespace rp {
 
-enum class SnapshotFormat { Png, Jpeg };
+enum class SnapshotFormat { Png, Jpeg, Svg };
 
 // The plot window's client area, in the desktop's units: the size of a
 // snapshot without --width and --height on an unscaled desktop.

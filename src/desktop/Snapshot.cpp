@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 #include "model/ReplayPosition.h"
 #include "model/ValueKind.h"
 #include "scene/SceneMath.h"
+#include "scene/SceneSvg.h"
 #include "ui/PlotWindow.h"
 
 namespace rp {
@@ -90,6 +92,30 @@ void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
   orientation = QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, yaw), orientation);
   orientation = glm::normalize(QuatThen(orientation, QuatFromAxisAngle({1.0f, 0.0f, 0.0f}, pitch)));
   view.Redraw();
+}
+
+// The frame as an SVG drawing at the size asked for (one side given: the
+// other keeps the plot's shape); 0, or 1 with the reason on stderr.
+int WriteSvgSnapshot(const SceneDescription& frame, const SnapshotOptions& o) {
+  const Viewport& v = frame.camera.viewport;
+  const double aspect = static_cast<double>(v.height) / std::max<std::uint32_t>(v.width, 1);
+  int width = o.width.value_or(0);
+  int height = o.height.value_or(0);
+  if (width > 0 && height == 0) height = static_cast<int>(std::lround(width * aspect));
+  if (height > 0 && width == 0) width = static_cast<int>(std::lround(height / aspect));
+  FileReplacement file(o.output);
+  std::string error = file.Begin();
+  if (error.empty()) {
+    std::ofstream out(file.TemporaryPath(), std::ios::binary | std::ios::trunc);
+    WriteSceneSvg(frame, out, width, height);
+    out.flush();
+    error = out ? file.Commit() : "Cannot write \"" + o.output + "\".";
+  }
+  if (!error.empty()) {
+    std::cerr << "returnplot: " << error << '\n';
+    return 1;
+  }
+  return 0;
 }
 
 bool CanRead(const std::string& path, std::string& why) {
@@ -184,6 +210,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   TurnPlot(form.View(), o.yawDegrees, o.pitchDegrees);
   if (dialogs.ErrorCount() > 0) return 1;
+
+  if (o.format == SnapshotFormat::Svg) return WriteSvgSnapshot(form.View().NextFrame(), o);
 
   QImage image = form.GrabClientArea();
   const int width = o.width.value_or(static_cast<int>(std::lround(kSnapshotWidth * o.ScaleFactor())));

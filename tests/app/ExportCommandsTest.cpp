@@ -189,7 +189,7 @@ TEST(AnalysisOptions, MissingNonNumericOrOutOfRangeValuesAreRefusedInOneLine) {
                                                          {file, "--velocity-scale"},
                                                          {"--snapshot", "out.png", "--delay", "99", file},
                                                          {"--snapshot", file, "out.png"},
-                                                         {"--snapshot", "out.svg", file},
+                                                         {"--snapshot", "out.gif", file},
                                                          {"--snapshot", file, file},
                                                          {"--snapshot", "out.png", "--width", "0", file},
                                                          {"--snapshot", "out.png", "--pitch", "91", file}};

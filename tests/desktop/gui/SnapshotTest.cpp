@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -194,6 +196,44 @@ TEST(Snapshot, MorePixelsAnotherViewAndJpeg) {
   for (int y = 0; y < 443; y += 4)
     for (int x = 0; x < 606; x += 4) differing += (qGray(turned.pixel(x, y)) - qGray(usual.pixel(x, y))) > 40;
   EXPECT_GT(differing, 500) << "another view";
+
+  // SVG: the same frame drawn as shapes; the blue circles stand where the
+  // picture is bluish (blue, or blue seen through the glass plate), and the
+  // caption is there as text.
+  const std::string svg = Scratch().Path("figure.svg");
+  run = Program({"--snapshot", svg, kPerformance});
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string drawing = test::FileText(svg);
+  EXPECT_NE(drawing.find("width=\"606\" height=\"443\""), std::string::npos);
+  EXPECT_NE(drawing.find(">z axis = event n+2d</text>"), std::string::npos);
+  // Circles back to front: a blue one that a nearer circle covers is not seen.
+  struct Circle {
+    double x, y, r;
+    bool blue;
+  };
+  std::vector<Circle> drawn;
+  const std::regex circle(R"re(<circle cx="([0-9.]+)" cy="([0-9.]+)" r="([0-9.]+)" fill="#(..)(..)(..)")re");
+  for (auto m = std::sregex_iterator(drawing.begin(), drawing.end(), circle); m != std::sregex_iterator(); ++m)
+    drawn.push_back({std::stod((*m)[1]), std::stod((*m)[2]), std::stod((*m)[3]), (*m)[4] == "00" && (*m)[5] == "00"});
+  int circles = 0, onBlue = 0;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const Circle& c = drawn[i];
+    const bool covered =
+        std::any_of(drawn.begin() + static_cast<std::ptrdiff_t>(i) + 1, drawn.end(),
+                    [&c](const Circle& n) { return !n.blue && std::hypot(n.x - c.x, n.y - c.y) < n.r; });
+    if (!c.blue || covered) continue;
+    ++circles;
+    // Within a pixel of the centre (a one-pixel line may cross the centre).
+    bool bluish = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx) {
+        const QColor p = usual.pixelColor(static_cast<int>(c.x) + dx, static_cast<int>(c.y) + dy);
+        bluish = bluish || (p.blue() > p.red() + 40 && p.blue() > p.green() + 40);
+      }
+    onBlue += bluish;
+  }
+  EXPECT_GE(circles, 10);
+  EXPECT_GE(onBlue, circles * 9 / 10);
 }
 
 }  // namespace
