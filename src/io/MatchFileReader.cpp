@@ -7,12 +7,16 @@
 #include <cmath>
 #include <optional>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
 
 namespace rp {
 
 namespace {
+
+constexpr const char* kCannotRead = QT_TRANSLATE_NOOP("returnplot", "Cannot read the match file \"%1\": %2.");
 
 // Later than this a time is taken for a damaged line (about 116 days).
 constexpr double kMaxTimeMs = 1e10;
@@ -21,8 +25,6 @@ constexpr double kMaxTicks = 9007199254740992.0;
 
 constexpr std::uint8_t kSustainController = 64;
 constexpr std::uint8_t kSoftController = 67;
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -409,7 +411,7 @@ MatchFile ParseMatchFile(std::string_view bytes, std::string_view fileName) {
   std::string why;
   file.msPerTick = FindMsPerTick(lines, why);
   if (file.msPerTick <= 0) {
-    file.error = "Cannot read the match file " + Quoted(fileName) + ": " + why + ".";
+    file.error = FormatText(kCannotRead, {fileName, why});
     return file;
   }
   MatchParser parser(file, file.msPerTick);
@@ -422,7 +424,7 @@ MatchFile ReadMatchFile(const std::string& path) {
   std::string why;
   if (!ReadWholeFile(path, kMaxMatchFileBytes, bytes, why)) {
     MatchFile file;
-    file.error = "Cannot read the match file " + Quoted(path) + ": " + why + ".";
+    file.error = FormatText(kCannotRead, {path, why});
     return file;
   }
   return ParseMatchFile(bytes, path);

@@ -11,6 +11,8 @@
 
 #include "base/ProgressSink.h"
 #include "base/ProgressThrottle.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/RecordingModuleAbi.h"
 
 namespace rp {
@@ -87,7 +89,8 @@ RecordingRead ReadRecording(const std::string& path, const OnsetDetectionSetting
   RecordingRead result;
   const RecordingModule& module = Module();
   if (module.entry == nullptr) {
-    result.error = "Cannot read the recording \"" + path + "\": " + module.error + ".";
+    result.error =
+        FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the recording \"%1\": %2."), {path, module.error});
     return result;
   }
   const std::string method(OnsetMethodName(settings.method));
