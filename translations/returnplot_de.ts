@@ -395,6 +395,114 @@
         <source>In &quot;%4&quot;, %2 lines that look like %1 were skipped; the first at %3.</source>
         <translation>In „%4“ wurden %2 Zeilen, die wie %1 aussehen, übersprungen; die erste in %3.</translation>
     </message>
+    <message>
+        <source>a time that is not a tick count the program can hold</source>
+        <translation>eine Zeit, die keine Tickzahl ist, die das Programm fassen kann</translation>
+    </message>
+    <message>
+        <source>a score note with too few arguments</source>
+        <translation>eine Partiturnote mit zu wenigen Argumenten</translation>
+    </message>
+    <message>
+        <source>a score note whose onset in beats is not a number</source>
+        <translation>eine Partiturnote, deren Einsatz in Schlägen keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>score note attributes without brackets</source>
+        <translation>Attribute einer Partiturnote ohne Klammern</translation>
+    </message>
+    <message>
+        <source>a played note without its seven arguments</source>
+        <translation>eine gespielte Note ohne ihre sieben Argumente</translation>
+    </message>
+    <message>
+        <source>a pitch that is no MIDI key</source>
+        <translation>eine Tonhöhe, die keine MIDI-Taste ist</translation>
+    </message>
+    <message>
+        <source>a velocity outside 0 to 127</source>
+        <translation>eine Velocity außerhalb von 0 bis 127</translation>
+    </message>
+    <message>
+        <source>an unfinished score note</source>
+        <translation>eine unvollständige Partiturnote</translation>
+    </message>
+    <message>
+        <source>a score note followed by neither -note(...) nor -deletion</source>
+        <translation>eine Partiturnote, auf die weder -note(...) noch -deletion folgt</translation>
+    </message>
+    <message>
+        <source>an unfinished inserted note</source>
+        <translation>eine unvollständige eingefügte Note</translation>
+    </message>
+    <message>
+        <source>a pedal without its time and value</source>
+        <translation>ein Pedal ohne Zeit und Wert</translation>
+    </message>
+    <message>
+        <source>a pedal value outside 0 to 127</source>
+        <translation>ein Pedalwert außerhalb von 0 bis 127</translation>
+    </message>
+    <message>
+        <source>an info term without a value</source>
+        <translation>ein info-Term ohne Wert</translation>
+    </message>
+    <message>
+        <source>a score property without a value</source>
+        <translation>eine Partitur-Eigenschaft ohne Wert</translation>
+    </message>
+    <message>
+        <source>a term not ended by &quot;.&quot;</source>
+        <translation>ein Term, der nicht mit &quot;.&quot; endet</translation>
+    </message>
+    <message>
+        <source>a played note before its score note</source>
+        <translation>eine gespielte Note vor ihrer Partiturnote</translation>
+    </message>
+    <message>
+        <source>a played note without a score note (an inserted note is written insertion-note(...))</source>
+        <translation>eine gespielte Note ohne Partiturnote (eine eingefügte Note wird insertion-note(...) geschrieben)</translation>
+    </message>
+    <message>
+        <source>an unfinished info term</source>
+        <translation>ein unvollständiger info-Term</translation>
+    </message>
+    <message>
+        <source>an unfinished score property</source>
+        <translation>eine unvollständige Partitur-Eigenschaft</translation>
+    </message>
+    <message>
+        <source>an unfinished term</source>
+        <translation>ein unvollständiger Term</translation>
+    </message>
+    <message>
+        <source>info(%1,...) is not a positive number</source>
+        <translation>info(%1,...) ist keine positive Zahl</translation>
+    </message>
+    <message>
+        <source>it does not say how long a MIDI clock tick lasts (info(midiClockUnits,...) and info(midiClockRate,...))</source>
+        <translation>sie gibt nicht an, wie lange ein MIDI-Clock-Tick dauert (info(midiClockUnits,...) und info(midiClockRate,...))</translation>
+    </message>
+    <message>
+        <source>its MIDI clock tick has no usable length</source>
+        <translation>ihr MIDI-Clock-Tick hat keine brauchbare Länge</translation>
+    </message>
+    <message>
+        <source>a label (start, tab, end, tab, label)</source>
+        <translation>eine Marke (Beginn, Tab, Ende, Tab, Marke)</translation>
+    </message>
+    <message>
+        <source>a time (a number from 0 on)</source>
+        <translation>eine Zeit (eine Zahl ab 0)</translation>
+    </message>
+    <message>
+        <source>Cannot read the list of times &quot;%1&quot;: line %2 (&quot;%3&quot;) is not %4.</source>
+        <translation>Die Zeitliste „%1“ kann nicht gelesen werden: Zeile %2 („%3“) ist nicht %4.</translation>
+    </message>
+    <message>
+        <source>Cannot read the list of times &quot;%1&quot;: %2.</source>
+        <translation>Die Zeitliste „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>rp::AnalysisSettingsDialog</name>
