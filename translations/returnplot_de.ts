@@ -503,6 +503,14 @@
         <source>Cannot read the list of times &quot;%1&quot;: %2.</source>
         <translation>Die Zeitliste „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
+    <message>
+        <source>the recording module (%1) is not installed beside returnplot&apos;s desktop program</source>
+        <translation>das Aufnahmemodul (%1) ist nicht neben dem Desktop-Programm von returnplot installiert</translation>
+    </message>
+    <message>
+        <source>the recording module cannot be loaded: %1</source>
+        <translation>das Aufnahmemodul kann nicht geladen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>rp::AnalysisSettingsDialog</name>
