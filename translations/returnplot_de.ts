@@ -59,6 +59,458 @@
         <source>Stop recording</source>
         <translation>Aufnahme beenden</translation>
     </message>
+    <message>
+        <source>an ASCII MIDI listing (note lines like &quot;1; /* 0 ms */+60 64;&quot;), a Standard MIDI File, a match file or a recording (WAV, FLAC, Ogg/Vorbis or MP3)</source>
+        <translation>eine ASCII-MIDI-Liste (Notenzeilen wie &quot;1; /* 0 ms */+60 64;&quot;), eine Standard-MIDI-Datei, eine Match-Datei oder eine Aufnahme (WAV, FLAC, Ogg/Vorbis oder MP3)</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Processing...</source>
+        <translation>Verarbeitung...</translation>
+    </message>
+    <message>
+        <source>Not enough memory to load &quot;%1&quot;.</source>
+        <translation>Nicht genug Speicher, um „%1“ zu laden.</translation>
+    </message>
+    <message>
+        <source>a note</source>
+        <translation>eine Note</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>Noten</translation>
+    </message>
+    <message>
+        <source>a match-file term</source>
+        <translation>ein Match-Datei-Term</translation>
+    </message>
+    <message>
+        <source>match-file terms</source>
+        <translation>Match-Datei-Terme</translation>
+    </message>
+    <message>
+        <source>In &quot;%1&quot;, the note-on at line %2 is earlier than the note-on before it; it is kept in file order and joins the onset event before it.</source>
+        <translation>In „%1“ liegt das Note-on in Zeile %2 vor dem Note-on davor; es bleibt in der Reihenfolge der Datei und gehört zum Anschlagsereignis davor.</translation>
+    </message>
+    <message>
+        <source>In &quot;%1&quot;, %3 note-ons are earlier than the note-on before them; the first at line %2. They are kept in file order, each in the onset event before it.</source>
+        <translation>In „%1“ liegen %3 Note-ons vor dem Note-on davor, das erste in Zeile %2. Sie bleiben in der Reihenfolge der Datei, jedes im Anschlagsereignis davor.</translation>
+    </message>
+    <message>
+        <source>The times in &quot;%1&quot; were not in order; they were sorted.</source>
+        <translation>Die Zeiten in „%1“ waren nicht geordnet; sie wurden sortiert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds more onsets than returnplot can load.</source>
+        <translation>„%1“ enthält mehr Anschläge, als returnplot laden kann.</translation>
+    </message>
+    <message>
+        <source>Cannot read the recording &quot;%1&quot;: %2.</source>
+        <translation>Die Aufnahme „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds more notes than returnplot can load.</source>
+        <translation>„%1“ enthält mehr Noten, als returnplot laden kann.</translation>
+    </message>
+    <message>
+        <source>Nothing in &quot;%1&quot; is a performance returnplot can read: it expected %2.</source>
+        <translation>Nichts in „%1“ ist eine Aufführung, die returnplot lesen kann: Erwartet wurde %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no note line (&quot;1; /* 0 ms */+60 64;&quot;): the performance is empty.</source>
+        <translation>„%1“ enthält keine Notenzeile (&quot;1; /* 0 ms */+60 64;&quot;): Die Aufführung ist leer.</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Laden...</translation>
+    </message>
+    <message>
+        <source>Reading &quot;%1&quot; failed after %2 notes: %3</source>
+        <translation>Das Lesen von „%1“ ist nach %2 Noten fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>All performances</source>
+        <translation>Alle Aufführungen</translation>
+    </message>
+    <message>
+        <source>(*.txt) ASCII MIDI files</source>
+        <translation>(*.txt) ASCII-MIDI-Dateien</translation>
+    </message>
+    <message>
+        <source>(*.mid;*.midi) MIDI files</source>
+        <translation>(*.mid;*.midi) MIDI-Dateien</translation>
+    </message>
+    <message>
+        <source>(*.match) Match files</source>
+        <translation>(*.match) Match-Dateien</translation>
+    </message>
+    <message>
+        <source>(*.txt;*.csv) Lists of times</source>
+        <translation>(*.txt;*.csv) Zeitlisten</translation>
+    </message>
+    <message>
+        <source>(*.wav;*.flac;*.ogg;*.mp3) Recordings</source>
+        <translation>(*.wav;*.flac;*.ogg;*.mp3) Aufnahmen</translation>
+    </message>
+    <message>
+        <source>(*) All files</source>
+        <translation>(*) Alle Dateien</translation>
+    </message>
+    <message>
+        <source>Open ASCII MIDI File</source>
+        <translation>ASCII-MIDI-Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Built-in synthesizer (General MIDI)</source>
+        <translation>Eingebauter Synthesizer (General MIDI)</translation>
+    </message>
+    <message>
+        <source>Cannot read the match file &quot;%1&quot;: %2.</source>
+        <translation>Die Match-Datei „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read the MIDI file &quot;%1&quot;: %2.</source>
+        <translation>Die MIDI-Datei „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>No MIDI output is available: no ALSA sequencer (/dev/snd/seq) and no JACK server was found, or they offer no output port.</source>
+        <translation>Kein MIDI-Ausgang verfügbar: Es wurde weder ein ALSA-Sequencer (/dev/snd/seq) noch ein JACK-Server gefunden, oder sie bieten keinen Ausgang an.</translation>
+    </message>
+    <message>
+        <source>No MIDI input is available: no ALSA sequencer (/dev/snd/seq) and no JACK server was found, or they offer no input.</source>
+        <translation>Kein MIDI-Eingang verfügbar: Es wurde weder ein ALSA-Sequencer (/dev/snd/seq) noch ein JACK-Server gefunden, oder sie bieten keinen Eingang an.</translation>
+    </message>
+    <message>
+        <source>There is no MIDI output device number %1.</source>
+        <translation>Es gibt kein MIDI-Ausgabegerät mit der Nummer %1.</translation>
+    </message>
+    <message>
+        <source>There is no MIDI input device number %1.</source>
+        <translation>Es gibt kein MIDI-Eingabegerät mit der Nummer %1.</translation>
+    </message>
+    <message>
+        <source>The MIDI output &quot;%1&quot; could not be opened%2.</source>
+        <translation>Der MIDI-Ausgang „%1“ konnte nicht geöffnet werden%2.</translation>
+    </message>
+    <message>
+        <source>The MIDI input &quot;%1&quot; could not be opened%2.</source>
+        <translation>Der MIDI-Eingang „%1“ konnte nicht geöffnet werden%2.</translation>
+    </message>
+    <message>
+        <source>The MIDI output is not open.</source>
+        <translation>Der MIDI-Ausgang ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Sending to the MIDI output &quot;%1&quot; failed%2. The replay stopped.</source>
+        <translation>Das Senden an den MIDI-Ausgang „%1“ ist fehlgeschlagen%2. Die Wiedergabe wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>The MIDI output &quot;%1&quot; is gone (unplugged, or its program ended). The replay stopped.</source>
+        <translation>Der MIDI-Ausgang „%1“ ist verschwunden (ausgesteckt, oder sein Programm wurde beendet). Die Wiedergabe wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>Invalid MIDI message (%1); it was not queued.</source>
+        <translation>Ungültige MIDI-Nachricht (%1); sie wurde nicht eingereiht.</translation>
+    </message>
+    <message>
+        <source>The built-in synthesizer could not be started%2.</source>
+        <translation>Der eingebaute Synthesizer konnte nicht gestartet werden%2.</translation>
+    </message>
+    <message>
+        <source>The built-in synthesizer found no General MIDI SoundFont (install the package timgm6mb-soundfont, or place TimGM6mb.sf2 in the program&apos;s data folder)%2.</source>
+        <translation>Der eingebaute Synthesizer hat keine General-MIDI-SoundFont gefunden (installieren Sie das Paket timgm6mb-soundfont oder legen Sie TimGM6mb.sf2 in den Datenordner des Programms)%2.</translation>
+    </message>
+    <message>
+        <source>The built-in synthesizer cannot play: no sound server (PulseAudio, PipeWire or JACK) is running and there is no sound card. Choose a MIDI output device instead.</source>
+        <translation>Der eingebaute Synthesizer kann nicht spielen: Es läuft kein Soundserver (PulseAudio, PipeWire oder JACK), und es gibt keine Soundkarte. Wählen Sie stattdessen ein MIDI-Ausgabegerät.</translation>
+    </message>
+    <message>
+        <source>The built-in synthesizer could not open the sound output%2. Choose a MIDI output device instead.</source>
+        <translation>Der eingebaute Synthesizer konnte die Tonausgabe nicht öffnen%2. Wählen Sie stattdessen ein MIDI-Ausgabegerät.</translation>
+    </message>
+    <message>
+        <source>The built-in synthesizer&apos;s sound output has stopped. The replay stopped.</source>
+        <translation>Die Tonausgabe des eingebauten Synthesizers ist verstummt. Die Wiedergabe wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>actual event n</source>
+        <translation>aktuelles Ereignis n</translation>
+    </message>
+    <message>
+        <source>event n+2d</source>
+        <translation>Ereignis n+2d</translation>
+    </message>
+    <message>
+        <source>event n+d</source>
+        <translation>Ereignis n+d</translation>
+    </message>
+    <message>
+        <source>unable to add entry</source>
+        <translation>Eintrag kann nicht hinzugefügt werden</translation>
+    </message>
+    <message>
+        <source>a data row</source>
+        <translation>eine Datenzeile</translation>
+    </message>
+    <message>
+        <source>data rows</source>
+        <translation>Datenzeilen</translation>
+    </message>
+    <message>
+        <source>Comma delimited file must have at least 5 columns (name,x,y,z,size); line %1 has %2.</source>
+        <translation>Eine kommagetrennte Datei muss mindestens 5 Spalten haben (name,x,y,z,size); Zeile %1 hat %2.</translation>
+    </message>
+    <message>
+        <source>In &quot;%1&quot;, the colour at line %2 (&quot;%3&quot;) could not be read; the point has the default colour.</source>
+        <translation>In „%1“ konnte die Farbe in Zeile %2 (&quot;%3&quot;) nicht gelesen werden; der Punkt erhält die Standardfarbe.</translation>
+    </message>
+    <message>
+        <source>In &quot;%1&quot;, %4 colours could not be read; the first at line %2 (&quot;%3&quot;). Those points have the default colour.</source>
+        <translation>In „%1“ konnten %4 Farben nicht gelesen werden, die erste in Zeile %2 (&quot;%3&quot;). Diese Punkte erhalten die Standardfarbe.</translation>
+    </message>
+    <message>
+        <source>Unable to find %1</source>
+        <translation>%1 wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>there was an error loading %1</source>
+        <translation>Beim Laden von %1 ist ein Fehler aufgetreten</translation>
+    </message>
+    <message>
+        <source>Save the take as ASCII MIDI</source>
+        <translation>Aufnahme als ASCII-MIDI speichern</translation>
+    </message>
+    <message>
+        <source>ASCII MIDI files (*.txt)</source>
+        <translation>ASCII-MIDI-Dateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>No MIDI input was found: connect a MIDI keyboard (or start the program that offers the input) and choose &quot;Record from MIDI input...&quot; again.</source>
+        <translation>Es wurde kein MIDI-Eingang gefunden: Schließen Sie ein MIDI-Keyboard an (oder starten Sie das Programm, das den Eingang anbietet) und wählen Sie erneut „Vom MIDI-Eingang aufnehmen...“.</translation>
+    </message>
+    <message>
+        <source>Record from which MIDI input?</source>
+        <translation>Von welchem MIDI-Eingang aufnehmen?</translation>
+    </message>
+    <message>
+        <source>The take holds no notes; there is nothing to save.</source>
+        <translation>Die Aufnahme enthält keine Noten; es gibt nichts zu speichern.</translation>
+    </message>
+    <message>
+        <source>The take was not saved. It stays loaded, and is kept in %1, which is offered again at the next start.</source>
+        <translation>Die Aufnahme wurde nicht gespeichert. Sie bleibt geladen und wird in %1 aufbewahrt; beim nächsten Start wird sie wieder angeboten.</translation>
+    </message>
+    <message>
+        <source>A take recorded earlier was not saved (%1). Recover it? No discards it.</source>
+        <translation>Eine früher aufgenommene Aufnahme wurde nicht gespeichert (%1). Wiederherstellen? „Nein“ verwirft sie.</translation>
+    </message>
+    <message>
+        <source>The recovery file cannot be read.</source>
+        <translation>Die Wiederherstellungsdatei kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>1 note with a key above 127 was not sent: MIDI cannot carry it.</source>
+        <translation>1 Note mit einer Taste über 127 wurde nicht gesendet: MIDI kann sie nicht übertragen.</translation>
+    </message>
+    <message>
+        <source>%1 notes with keys above 127 were not sent: MIDI cannot carry them.</source>
+        <translation>%1 Noten mit Tasten über 127 wurden nicht gesendet: MIDI kann sie nicht übertragen.</translation>
+    </message>
+    <message>
+        <source>Add performance for comparison</source>
+        <translation>Aufführung zum Vergleich hinzufügen</translation>
+    </message>
+    <message>
+        <source>Preparing MIDI...</source>
+        <translation>MIDI wird vorbereitet...</translation>
+    </message>
+    <message>
+        <source>no &quot;ms */&quot; after &quot;/*&quot;</source>
+        <translation>kein &quot;ms */&quot; nach &quot;/*&quot;</translation>
+    </message>
+    <message>
+        <source>a time that is not a number</source>
+        <translation>eine Zeit, die keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>no + or - after &quot;ms */&quot;</source>
+        <translation>kein + oder - nach &quot;ms */&quot;</translation>
+    </message>
+    <message>
+        <source>a key that is not a number from 0 to 255</source>
+        <translation>eine Taste, die keine Zahl von 0 bis 255 ist</translation>
+    </message>
+    <message>
+        <source>a velocity that is not a number from 0 to 255</source>
+        <translation>eine Velocity, die keine Zahl von 0 bis 255 ist</translation>
+    </message>
+    <message>
+        <source>no note line</source>
+        <translation>keine Notenzeile</translation>
+    </message>
+    <message>
+        <source>line %1: %2 (&quot;%3&quot;)</source>
+        <translation>Zeile %1: %2 („%3“)</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>line %1 (&quot;%2&quot;)</source>
+        <translation>Zeile %1 („%2“)</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>1 line that looks like %1 was skipped, %3.</source>
+        <translation>1 Zeile, die wie %1 aussieht, wurde übersprungen, %3.</translation>
+    </message>
+    <message>
+        <source>%2 lines that look like %1 were skipped; the first at %3.</source>
+        <translation>%2 Zeilen, die wie %1 aussehen, wurden übersprungen; die erste in %3.</translation>
+    </message>
+    <message>
+        <source>In &quot;%4&quot;, 1 line that looks like %1 was skipped, %3.</source>
+        <translation>In „%4“ wurde 1 Zeile, die wie %1 aussieht, übersprungen, %3.</translation>
+    </message>
+    <message>
+        <source>In &quot;%4&quot;, %2 lines that look like %1 were skipped; the first at %3.</source>
+        <translation>In „%4“ wurden %2 Zeilen, die wie %1 aussehen, übersprungen; die erste in %3.</translation>
+    </message>
+    <message>
+        <source>a time that is not a tick count the program can hold</source>
+        <translation>eine Zeit, die keine Tickzahl ist, die das Programm fassen kann</translation>
+    </message>
+    <message>
+        <source>a score note with too few arguments</source>
+        <translation>eine Partiturnote mit zu wenigen Argumenten</translation>
+    </message>
+    <message>
+        <source>a score note whose onset in beats is not a number</source>
+        <translation>eine Partiturnote, deren Einsatz in Schlägen keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>score note attributes without brackets</source>
+        <translation>Attribute einer Partiturnote ohne Klammern</translation>
+    </message>
+    <message>
+        <source>a played note without its seven arguments</source>
+        <translation>eine gespielte Note ohne ihre sieben Argumente</translation>
+    </message>
+    <message>
+        <source>a pitch that is no MIDI key</source>
+        <translation>eine Tonhöhe, die keine MIDI-Taste ist</translation>
+    </message>
+    <message>
+        <source>a velocity outside 0 to 127</source>
+        <translation>eine Velocity außerhalb von 0 bis 127</translation>
+    </message>
+    <message>
+        <source>an unfinished score note</source>
+        <translation>eine unvollständige Partiturnote</translation>
+    </message>
+    <message>
+        <source>a score note followed by neither -note(...) nor -deletion</source>
+        <translation>eine Partiturnote, auf die weder -note(...) noch -deletion folgt</translation>
+    </message>
+    <message>
+        <source>an unfinished inserted note</source>
+        <translation>eine unvollständige eingefügte Note</translation>
+    </message>
+    <message>
+        <source>a pedal without its time and value</source>
+        <translation>ein Pedal ohne Zeit und Wert</translation>
+    </message>
+    <message>
+        <source>a pedal value outside 0 to 127</source>
+        <translation>ein Pedalwert außerhalb von 0 bis 127</translation>
+    </message>
+    <message>
+        <source>an info term without a value</source>
+        <translation>ein info-Term ohne Wert</translation>
+    </message>
+    <message>
+        <source>a score property without a value</source>
+        <translation>eine Partitur-Eigenschaft ohne Wert</translation>
+    </message>
+    <message>
+        <source>a term not ended by &quot;.&quot;</source>
+        <translation>ein Term, der nicht mit &quot;.&quot; endet</translation>
+    </message>
+    <message>
+        <source>a played note before its score note</source>
+        <translation>eine gespielte Note vor ihrer Partiturnote</translation>
+    </message>
+    <message>
+        <source>a played note without a score note (an inserted note is written insertion-note(...))</source>
+        <translation>eine gespielte Note ohne Partiturnote (eine eingefügte Note wird insertion-note(...) geschrieben)</translation>
+    </message>
+    <message>
+        <source>an unfinished info term</source>
+        <translation>ein unvollständiger info-Term</translation>
+    </message>
+    <message>
+        <source>an unfinished score property</source>
+        <translation>eine unvollständige Partitur-Eigenschaft</translation>
+    </message>
+    <message>
+        <source>an unfinished term</source>
+        <translation>ein unvollständiger Term</translation>
+    </message>
+    <message>
+        <source>info(%1,...) is not a positive number</source>
+        <translation>info(%1,...) ist keine positive Zahl</translation>
+    </message>
+    <message>
+        <source>it does not say how long a MIDI clock tick lasts (info(midiClockUnits,...) and info(midiClockRate,...))</source>
+        <translation>sie gibt nicht an, wie lange ein MIDI-Clock-Tick dauert (info(midiClockUnits,...) und info(midiClockRate,...))</translation>
+    </message>
+    <message>
+        <source>its MIDI clock tick has no usable length</source>
+        <translation>ihr MIDI-Clock-Tick hat keine brauchbare Länge</translation>
+    </message>
+    <message>
+        <source>a label (start, tab, end, tab, label)</source>
+        <translation>eine Marke (Beginn, Tab, Ende, Tab, Marke)</translation>
+    </message>
+    <message>
+        <source>a time (a number from 0 on)</source>
+        <translation>eine Zeit (eine Zahl ab 0)</translation>
+    </message>
+    <message>
+        <source>Cannot read the list of times &quot;%1&quot;: line %2 (&quot;%3&quot;) is not %4.</source>
+        <translation>Die Zeitliste „%1“ kann nicht gelesen werden: Zeile %2 („%3“) ist nicht %4.</translation>
+    </message>
+    <message>
+        <source>Cannot read the list of times &quot;%1&quot;: %2.</source>
+        <translation>Die Zeitliste „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>the recording module (%1) is not installed beside returnplot&apos;s desktop program</source>
+        <translation>das Aufnahmemodul (%1) ist nicht neben dem Desktop-Programm von returnplot installiert</translation>
+    </message>
+    <message>
+        <source>the recording module cannot be loaded: %1</source>
+        <translation>das Aufnahmemodul kann nicht geladen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>rp::AnalysisSettingsDialog</name>

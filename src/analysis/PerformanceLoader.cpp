@@ -20,6 +20,8 @@
 #include "analysis/ScoreAlignedEvents.h"
 #include "base/Dialogs.h"
 #include "base/ProgressThrottle.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/AsciiMidiReader.h"
 #include "io/AsciiMidiWriter.h"
 #include "io/FieldReader.h"
@@ -45,12 +47,11 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 // What the readers look for, for the message about a file none can read.
-constexpr const char* kReadableKinds =
+constexpr const char* kReadableKinds = QT_TRANSLATE_NOOP(
+    "returnplot",
     "an ASCII MIDI listing (note lines like \"1; /* 0 ms */+60 64;\"), a Standard MIDI File, a match file or a "
-    "recording (WAV, FLAC, Ogg/Vorbis or MP3)";
+    "recording (WAV, FLAC, Ogg/Vorbis or MP3)");
 
 // How much of a file's start tells its kind.
 constexpr std::size_t kHeadBytes = 4096;
@@ -67,7 +68,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    why = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : QT_TRANSLATE_NOOP("returnplot", "not a regular file");
     ::close(fd);
     return nullptr;
   }
@@ -83,7 +84,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& why) {
 // The end of a read that gave a performance: the progress window goes.
 void FinishRead(Performance& performance, const std::string& path, ProgressThrottle& shown) {
   performance.sourcePath = path;
-  shown.SetCaption("Processing...");
+  shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Processing..."));
   shown.HideWindow();
 }
 
@@ -105,7 +106,7 @@ void BecomeNotes(Performance& performance) {
 LoadResult NotEnoughMemory(const std::string& path) {
   LoadResult result;
   result.status = LoadStatus::TooLarge;
-  result.message = "Not enough memory to load " + Quoted(path) + ".";
+  result.message = FormatText(QT_TRANSLATE_NOOP("returnplot", "Not enough memory to load \"%1\"."), {path});
   return result;
 }
 
@@ -142,8 +143,9 @@ LoadResult LoadMidiFile(const std::string& path, Performance& performance, Progr
   return result;
 }
 
-constexpr SkippedKind kNoteLines{"a note", "notes"};
-constexpr SkippedKind kMatchTerms{"a match-file term", "match-file terms"};
+constexpr SkippedKind kNoteLines{QT_TRANSLATE_NOOP("returnplot", "a note"), QT_TRANSLATE_NOOP("returnplot", "notes")};
+constexpr SkippedKind kMatchTerms{QT_TRANSLATE_NOOP("returnplot", "a match-file term"),
+                                  QT_TRANSLATE_NOOP("returnplot", "match-file terms")};
 
 // Adds `sentence` to what the user is told after the load.
 void AddWarning(LoadResult& result, const std::string& sentence) {
@@ -173,12 +175,16 @@ void ReportFindings(int fd, const std::string& path, const NoteLineFindings& fou
   if (found.earlier == 0) return;
   const std::string line = std::to_string(LineNumberAt(fd, found.firstEarlierAt));
   AddWarning(result, found.earlier == 1
-                         ? "In " + Quoted(path) + ", the note-on at line " + line +
-                               " is earlier than the note-on before it; it is kept in file order and joins the "
-                               "onset event before it."
-                         : "In " + Quoted(path) + ", " + std::to_string(found.earlier) +
-                               " note-ons are earlier than the note-on before them; the first at line " + line +
-                               ". They are kept in file order, each in the onset event before it.");
+                         ? FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                                        "In \"%1\", the note-on at line %2 is earlier than the note-on "
+                                                        "before it; it is kept in file order and joins the onset event "
+                                                        "before it."),
+                                      {path, line})
+                         : FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                                        "In \"%1\", %3 note-ons are earlier than the note-on before "
+                                                        "them; the first at line %2. They are kept in file order, each "
+                                                        "in the onset event before it."),
+                                      {path, line, std::to_string(found.earlier)}));
 }
 
 // A match file or a list of times is read whole by its own reader, like a
@@ -208,7 +214,9 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
       StoreTimes(loaded, list.timesMs,
                  list.form == TimesListForm::Plain ? PerformanceSource::PlainTimes : PerformanceSource::LabelledTimes);
       if (list.wasUnsorted)
-        AddWarning(result, "The times in " + Quoted(path) + " were not in order; they were sorted.");
+        AddWarning(result, FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                                        "The times in \"%1\" were not in order; they were sorted."),
+                                      {path}));
     }
   } catch (const std::bad_alloc&) {
     return NotEnoughMemory(path);
@@ -240,8 +248,12 @@ LoadResult LoadRecordingFile(const std::string& path, Performance& performance, 
     shown.HideWindow();
     result.status = read.cancelled ? LoadStatus::Cancelled : LoadStatus::CannotOpen;
     if (!read.cancelled) {
-      result.message = read.error.empty() ? Quoted(path) + " holds more onsets than returnplot can load."
-                                          : "Cannot read the recording " + Quoted(path) + ": " + read.error + ".";
+      result.message =
+          read.error.empty()
+              ? FormatText(QT_TRANSLATE_NOOP("returnplot", "\"%1\" holds more onsets than returnplot can load."),
+                           {path})
+              : FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the recording \"%1\": %2."),
+                           {path, read.error});
     }
     return result;
   }
@@ -260,22 +272,28 @@ bool ReadThrough(const std::string& path, int error, const FieldCounts& counts, 
   result.fieldCount = counts.fields;
   if (error != 0) {
     result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot read " + Quoted(path) + ": " + std::strerror(error);
+    result.message =
+        FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read \"%1\": %2"), {path, std::strerror(error)});
     return false;
   }
   if (counts.noteLines > kMaxNotes) {
     result.status = LoadStatus::TooLarge;
-    result.message = Quoted(path) + " holds more notes than returnplot can load.";
+    result.message =
+        FormatText(QT_TRANSLATE_NOOP("returnplot", "\"%1\" holds more notes than returnplot can load."), {path});
     return false;
   }
   if (counts.noteLines == 0 && !text) {
     result.status = LoadStatus::Unrecognised;
-    result.message =
-        "Nothing in " + Quoted(path) + " is a performance returnplot can read: it expected " + kReadableKinds + ".";
+    result.message = FormatText(
+        QT_TRANSLATE_NOOP("returnplot", "Nothing in \"%1\" is a performance returnplot can read: it expected %2."),
+        {path, kReadableKinds});
     return false;
   }
   if (counts.noteLines == 0) {
-    result.warning = Quoted(path) + " holds no note line (\"1; /* 0 ms */+60 64;\"): the performance is empty.";
+    result.warning =
+        FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                     "\"%1\" holds no note line (\"1; /* 0 ms */+60 64;\"): the performance is empty."),
+                   {path});
   }
   return true;
 }
@@ -320,7 +338,7 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
   std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, why));
   if (!file) {
     result.status = LoadStatus::CannotOpen;
-    result.message = "Cannot open " + Quoted(path) + ": " + why;
+    result.message = FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot open \"%1\": %2"), {path, why});
     return result;
   }
   // Every kind of performance file is recognised by its content.
@@ -371,15 +389,15 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
     // commas must not cost a record per comma.
     const auto noteLines = static_cast<std::size_t>(counts.noteLines);
     StartRecords(performance.notes, noteLines);
-    shown.SetCaption("Loading...");
+    shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Loading..."));
     FieldCounts read;
     if (fields.Rewind()) read = ReadNotes(fields, performance.notes, noteLines, shown);
     ForgetRecordingLoudness(performance);
     ReportFindings(::fileno(file.get()), path, read.found, result);
     if (fields.Error() != 0) {
       result.status = LoadStatus::ReadError;
-      result.message = "Reading " + Quoted(path) + " failed after " + std::to_string(performance.NoteCount()) +
-                       " notes: " + std::strerror(fields.Error());
+      result.message = FormatText(QT_TRANSLATE_NOOP("returnplot", "Reading \"%1\" failed after %2 notes: %3"),
+                                  {path, std::to_string(performance.NoteCount()), std::strerror(fields.Error())});
     }
     AnalyseOnsets(performance, &shown);
     result.noteOnCount = CountNoteOns(performance);
@@ -429,17 +447,21 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   request.title = std::move(title);
   // Every kind the loader reads, together first, so that a folder of any
   // of them never looks empty.
-  request.filter =
-      "All performances|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|"
-      "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-      "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
-      "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|";
+  // Each label is marked on its own: the windows translate the labels.
+  request.filter = std::string(QT_TRANSLATE_NOOP("returnplot", "All performances")) +
+                   "|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|" +
+                   QT_TRANSLATE_NOOP("returnplot", "(*.txt) ASCII MIDI files") + "|*.txt|" +
+                   QT_TRANSLATE_NOOP("returnplot", "(*.mid;*.midi) MIDI files") + "|*.mid;*.midi|" +
+                   QT_TRANSLATE_NOOP("returnplot", "(*.match) Match files") + "|*.match|" +
+                   QT_TRANSLATE_NOOP("returnplot", "(*.txt;*.csv) Lists of times") + "|*.txt;*.csv|" +
+                   QT_TRANSLATE_NOOP("returnplot", "(*.wav;*.flac;*.ogg;*.mp3) Recordings") +
+                   "|*.wav;*.flac;*.ogg;*.mp3|" + QT_TRANSLATE_NOOP("returnplot", "(*) All files") + "|*|";
   request.defaultExtension = "txt";
   return request;
 }
 
 std::optional<std::string> PerformanceLoader::ChoosePath(const std::string& folder) {
-  OpenFileRequest request = PerformanceFileRequest("Open ASCII MIDI File");
+  OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Open ASCII MIDI File"));
   request.initialDir = folder;
   return dialogs_.OpenFile(request);
 }

@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/TranslatableText.h"
 #include "midi/MidiBackend.h"
 
 namespace rp {
@@ -33,7 +34,7 @@ class AudioOutput;
 class GeneralMidiSynth;
 class SynthStream;
 
-inline constexpr const char* kBuiltInSynthName = "Built-in synthesizer (General MIDI)";
+inline constexpr const char* kBuiltInSynthName = QT_TRANSLATE_NOOP("returnplot", "Built-in synthesizer (General MIDI)");
 
 struct FluidSynthOptions {
   std::vector<std::string> soundFonts;  // tried in order; see SoundFontCandidates

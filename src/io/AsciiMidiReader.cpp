@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "base/ProgressThrottle.h"
+#include "base/TranslatableText.h"
 #include "io/FieldReader.h"
 #include "io/LegacyText.h"
 #include "io/TextLines.h"
@@ -131,12 +132,13 @@ bool IsNoteLine(std::string_view field, const Markers& m) {
 }
 
 // Why a note line is skipped; the user reads these after "the first at line L: ".
-constexpr std::string_view kNoTimeEnd = "no \"ms */\" after \"/*\"";
-constexpr std::string_view kBadTime = "a time that is not a number";
-constexpr std::string_view kNoSign = "no + or - after \"ms */\"";
-constexpr std::string_view kBadKey = "a key that is not a number from 0 to 255";
-constexpr std::string_view kBadVelocity = "a velocity that is not a number from 0 to 255";
-constexpr std::string_view kNoNoteLine = "no note line";
+constexpr std::string_view kNoTimeEnd = QT_TRANSLATE_NOOP("returnplot", "no \"ms */\" after \"/*\"");
+constexpr std::string_view kBadTime = QT_TRANSLATE_NOOP("returnplot", "a time that is not a number");
+constexpr std::string_view kNoSign = QT_TRANSLATE_NOOP("returnplot", "no + or - after \"ms */\"");
+constexpr std::string_view kBadKey = QT_TRANSLATE_NOOP("returnplot", "a key that is not a number from 0 to 255");
+constexpr std::string_view kBadVelocity =
+    QT_TRANSLATE_NOOP("returnplot", "a velocity that is not a number from 0 to 255");
+constexpr std::string_view kNoNoteLine = QT_TRANSLATE_NOOP("returnplot", "no note line");
 
 // The sign, the key and the velocity of a note line whose sign stands at
 // index `sign`; why they cannot be read, or nothing.

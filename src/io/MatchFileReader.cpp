@@ -7,12 +7,16 @@
 #include <cmath>
 #include <optional>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
 
 namespace rp {
 
 namespace {
+
+constexpr const char* kCannotRead = QT_TRANSLATE_NOOP("returnplot", "Cannot read the match file \"%1\": %2.");
 
 // Later than this a time is taken for a damaged line (about 116 days).
 constexpr double kMaxTimeMs = 1e10;
@@ -21,8 +25,6 @@ constexpr double kMaxTicks = 9007199254740992.0;
 
 constexpr std::uint8_t kSustainController = 64;
 constexpr std::uint8_t kSoftController = 67;
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -181,7 +183,8 @@ class MatchParser {
   std::int64_t line_ = 0;
 };
 
-constexpr std::string_view kBadTime = "a time that is not a tick count the program can hold";
+constexpr std::string_view kBadTime =
+    QT_TRANSLATE_NOOP("returnplot", "a time that is not a tick count the program can hold");
 
 std::optional<double> MatchParser::TimeMs(std::string_view ticks) const {
   const std::optional<double> t = Number(ticks);
@@ -193,16 +196,17 @@ std::optional<double> MatchParser::TimeMs(std::string_view ticks) const {
 
 std::string_view MatchParser::ScoreNote(std::string_view inside, MatchScoreNote& note) const {
   const ArgumentList a(inside);
-  if (a.size() < 8) return "a score note with too few arguments";
+  if (a.size() < 8) return QT_TRANSLATE_NOOP("returnplot", "a score note with too few arguments");
   const std::optional<double> beats = Number(a[6]);
-  if (!beats) return "a score note whose onset in beats is not a number";
+  if (!beats) return QT_TRANSLATE_NOOP("returnplot", "a score note whose onset in beats is not a number");
   note.anchor = a[0];
   note.barBeat = a[3];
   note.beatOffset = a[4];
   note.onsetInBeats = *beats;
   if (a.size() > 8) {
     const std::string_view list = a[8];
-    if (list.size() < 2 || list.front() != '[' || list.back() != ']') return "score note attributes without brackets";
+    if (list.size() < 2 || list.front() != '[' || list.back() != ']')
+      return QT_TRANSLATE_NOOP("returnplot", "score note attributes without brackets");
     note.attributes = list.substr(1, list.size() - 2);
     note.grace = HasAttribute(note.attributes, "grace");
     note.arpeggio = HasAttribute(note.attributes, "arp");
@@ -212,7 +216,7 @@ std::string_view MatchParser::ScoreNote(std::string_view inside, MatchScoreNote&
 
 std::string_view MatchParser::PlayedNote(std::string_view inside, MatchPlayedNote& note) const {
   const ArgumentList a(inside);
-  if (a.size() != 7) return "a played note without its seven arguments";
+  if (a.size() != 7) return QT_TRANSLATE_NOOP("returnplot", "a played note without its seven arguments");
   std::optional<std::uint8_t> key;
   std::string_view onset, offset, velocity;
   if (StartsWith(a[1], "[")) {  // note(Id,[Step,Alter],Octave,Onset,Offset,AdjOffset,Velocity)
@@ -226,12 +230,12 @@ std::string_view MatchParser::PlayedNote(std::string_view inside, MatchPlayedNot
     offset = a[3];
     velocity = a[4];
   }
-  if (!key) return "a pitch that is no MIDI key";
+  if (!key) return QT_TRANSLATE_NOOP("returnplot", "a pitch that is no MIDI key");
   const std::optional<double> on = TimeMs(onset);
   const std::optional<double> off = TimeMs(offset);
   if (!on || !off) return kBadTime;
   const std::optional<std::uint8_t> v = MidiByte(velocity);
-  if (!v) return "a velocity outside 0 to 127";
+  if (!v) return QT_TRANSLATE_NOOP("returnplot", "a velocity outside 0 to 127");
   note.key = *key;
   note.onsetMs = *on;
   note.offsetMs = std::max(*on, *off);
@@ -243,7 +247,7 @@ std::string_view MatchParser::PlayedNote(std::string_view inside, MatchPlayedNot
 std::string_view MatchParser::SnoteLine(std::string_view term) {
   std::string_view rest;
   const std::optional<std::string_view> score = Term(term, "snote", rest);
-  if (!score) return "an unfinished score note";
+  if (!score) return QT_TRANSLATE_NOOP("returnplot", "an unfinished score note");
   MatchScoreNote note;
   if (const std::string_view why = ScoreNote(*score, note); !why.empty()) return why;
   if (rest == "-deletion") {
@@ -253,7 +257,8 @@ std::string_view MatchParser::SnoteLine(std::string_view term) {
   std::string_view after;
   const std::optional<std::string_view> played =
       StartsWith(rest, "-") ? Term(rest.substr(1), "note", after) : std::nullopt;
-  if (!played || !after.empty()) return "a score note followed by neither -note(...) nor -deletion";
+  if (!played || !after.empty())
+    return QT_TRANSLATE_NOOP("returnplot", "a score note followed by neither -note(...) nor -deletion");
   MatchPair pair{std::move(note), {}};
   if (const std::string_view why = PlayedNote(*played, pair.played); !why.empty()) return why;
   file_.matched.push_back(std::move(pair));
@@ -264,7 +269,7 @@ std::string_view MatchParser::InsertionLine(std::string_view term) {
   std::string_view after;
   const std::optional<std::string_view> played =
       Term(term.substr(std::string_view("insertion-").size()), "note", after);
-  if (!played || !after.empty()) return "an unfinished inserted note";
+  if (!played || !after.empty()) return QT_TRANSLATE_NOOP("returnplot", "an unfinished inserted note");
   MatchPlayedNote note;
   if (const std::string_view why = PlayedNote(*played, note); !why.empty()) return why;
   file_.insertions.push_back(note);
@@ -273,18 +278,18 @@ std::string_view MatchParser::InsertionLine(std::string_view term) {
 
 std::string_view MatchParser::PedalLine(std::string_view inside, std::uint8_t controller) {
   const ArgumentList a(inside);
-  if (a.size() != 2) return "a pedal without its time and value";
+  if (a.size() != 2) return QT_TRANSLATE_NOOP("returnplot", "a pedal without its time and value");
   const std::optional<double> time = TimeMs(a[0]);
   if (!time) return kBadTime;
   const std::optional<std::uint8_t> value = MidiByte(a[1]);
-  if (!value) return "a pedal value outside 0 to 127";
+  if (!value) return QT_TRANSLATE_NOOP("returnplot", "a pedal value outside 0 to 127");
   file_.pedals.push_back({*time, controller, *value});
   return {};
 }
 
 std::string_view MatchParser::InfoLine(std::string_view inside) {
   const std::size_t comma = inside.find(',');
-  if (comma == std::string_view::npos) return "an info term without a value";
+  if (comma == std::string_view::npos) return QT_TRANSLATE_NOOP("returnplot", "an info term without a value");
   file_.info.emplace_back(DecodeUtf8OrLatin1(TrimBlanks(inside.substr(0, comma))),
                           DecodeUtf8OrLatin1(TrimBlanks(inside.substr(comma + 1))));
   return {};
@@ -293,7 +298,7 @@ std::string_view MatchParser::InfoLine(std::string_view inside) {
 std::string_view MatchParser::ScorePropertyLine(std::string_view inside) {
   std::vector<std::size_t> commas;
   ForTopLevelCommas(inside, [&commas](std::size_t comma) { commas.push_back(comma); });
-  if (commas.empty()) return "a score property without a value";
+  if (commas.empty()) return QT_TRANSLATE_NOOP("returnplot", "a score property without a value");
   // The value may hold commas: everything between the key and the last
   // three arguments (Bar:Beat, Offset, OnsetInBeats) when they are there.
   const std::size_t valueEnd = commas.size() >= 4 ? commas[commas.size() - 3] : inside.size();
@@ -317,7 +322,7 @@ void MatchParser::Line(std::int64_t number, std::string_view line) {
   }
   std::string_view why;
   if (text.back() != '.') {
-    why = "a term not ended by \".\"";
+    why = QT_TRANSLATE_NOOP("returnplot", "a term not ended by \".\"");
   } else {
     const std::string_view term = text.substr(0, text.size() - 1);
     std::string_view rest;
@@ -327,18 +332,21 @@ void MatchParser::Line(std::int64_t number, std::string_view line) {
       why = InsertionLine(term);
     } else if (StartsWith(term, "note(")) {
       why = term.find("-snote(") != std::string_view::npos
-                ? "a played note before its score note"
-                : "a played note without a score note (an inserted note is written insertion-note(...))";
+                ? QT_TRANSLATE_NOOP("returnplot", "a played note before its score note")
+                : QT_TRANSLATE_NOOP(
+                      "returnplot",
+                      "a played note without a score note (an inserted note is written insertion-note(...))");
     } else if (const auto info = Term(term, "info", rest)) {
-      why = rest.empty() ? InfoLine(*info) : "an unfinished info term";
+      why = rest.empty() ? InfoLine(*info) : QT_TRANSLATE_NOOP("returnplot", "an unfinished info term");
     } else if (const auto property = Term(term, "scoreprop", rest)) {
-      why = rest.empty() ? ScorePropertyLine(*property) : "an unfinished score property";
+      why =
+          rest.empty() ? ScorePropertyLine(*property) : QT_TRANSLATE_NOOP("returnplot", "an unfinished score property");
     } else if (const auto sustain = Term(term, "sustain", rest); sustain && rest.empty()) {
       why = PedalLine(*sustain, kSustainController);
     } else if (const auto soft = Term(term, "soft", rest); soft && rest.empty()) {
       why = PedalLine(*soft, kSoftController);
     } else {
-      why = "an unfinished term";
+      why = QT_TRANSLATE_NOOP("returnplot", "an unfinished term");
     }
   }
   if (why.empty()) return;
@@ -365,17 +373,19 @@ double FindMsPerTick(const std::vector<std::string_view>& lines, std::string& wh
     if (value) continue;
     value = Number(a[1]);
     if (!value || *value <= 0) {
-      why = "info(" + std::string(a[0]) + ",...) is not a positive number";
+      why = FormatText(QT_TRANSLATE_NOOP("returnplot", "info(%1,...) is not a positive number"), {a[0]});
       return 0.0;
     }
   }
   if (!units || !rate) {
-    why = "it does not say how long a MIDI clock tick lasts (info(midiClockUnits,...) and info(midiClockRate,...))";
+    why = QT_TRANSLATE_NOOP(
+        "returnplot",
+        "it does not say how long a MIDI clock tick lasts (info(midiClockUnits,...) and info(midiClockRate,...))");
     return 0.0;
   }
   const double msPerTick = *rate / *units / 1000.0;
   if (!std::isfinite(msPerTick) || msPerTick <= 0) {
-    why = "its MIDI clock tick has no usable length";
+    why = QT_TRANSLATE_NOOP("returnplot", "its MIDI clock tick has no usable length");
     return 0.0;
   }
   return msPerTick;
@@ -409,7 +419,7 @@ MatchFile ParseMatchFile(std::string_view bytes, std::string_view fileName) {
   std::string why;
   file.msPerTick = FindMsPerTick(lines, why);
   if (file.msPerTick <= 0) {
-    file.error = "Cannot read the match file " + Quoted(fileName) + ": " + why + ".";
+    file.error = FormatText(kCannotRead, {fileName, why});
     return file;
   }
   MatchParser parser(file, file.msPerTick);
@@ -422,7 +432,7 @@ MatchFile ReadMatchFile(const std::string& path) {
   std::string why;
   if (!ReadWholeFile(path, kMaxMatchFileBytes, bytes, why)) {
     MatchFile file;
-    file.error = "Cannot read the match file " + Quoted(path) + ": " + why + ".";
+    file.error = FormatText(kCannotRead, {path, why});
     return file;
   }
   return ParseMatchFile(bytes, path);

@@ -11,6 +11,8 @@
 
 #include "base/ProgressSink.h"
 #include "base/ProgressThrottle.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/RecordingModuleAbi.h"
 
 namespace rp {
@@ -56,9 +58,12 @@ RecordingModule LoadModule() {
     module.entry = reinterpret_cast<ReadRecordingEntry>(symbol);
     return module;
   }
-  module.error = why.empty() ? std::string("the recording module (") + kRecordingModuleName +
-                                   ") is not installed beside returnplot's desktop program"
-                             : "the recording module cannot be loaded: " + why;
+  module.error = why.empty()
+                     ? FormatText(QT_TRANSLATE_NOOP(
+                                      "returnplot",
+                                      "the recording module (%1) is not installed beside returnplot's desktop program"),
+                                  {kRecordingModuleName})
+                     : FormatText(QT_TRANSLATE_NOOP("returnplot", "the recording module cannot be loaded: %1"), {why});
   return module;
 }
 
@@ -87,7 +92,7 @@ RecordingRead ReadRecording(const std::string& path, const OnsetDetectionSetting
   RecordingRead result;
   const RecordingModule& module = Module();
   if (module.entry == nullptr) {
-    result.error = "Cannot read the recording \"" + path + "\": " + module.error + ".";
+    result.error = module.error;  // the callers name the recording
     return result;
   }
   const std::string method(OnsetMethodName(settings.method));

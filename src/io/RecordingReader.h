@@ -32,7 +32,7 @@ struct RecordingRead {
   double durationMs = 0.0;
   int sampleRate = 0;
   int channels = 0;
-  std::string error;  // for the user; empty when the recording was read
+  std::string error;  // why, for the user (the callers name the file); empty when the recording was read
   bool cancelled = false;
   bool Ok() const { return error.empty() && !cancelled; }
 };

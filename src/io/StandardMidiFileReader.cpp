@@ -8,6 +8,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
+
 namespace rp {
 
 namespace {
@@ -317,11 +320,9 @@ class Parser {
   std::uint32_t order_ = 0;
 };
 
-std::string Quoted(std::string_view fileName) { return "\"" + std::string(fileName) + "\""; }
-
 MidiFileReadResult Failure(std::string_view fileName, const std::string& reason) {
   MidiFileReadResult r;
-  r.error = "Cannot read the MIDI file " + Quoted(fileName) + ": " + reason + ".";
+  r.error = FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the MIDI file \"%1\": %2."), {fileName, reason});
   return r;
 }
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <optional>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
 
@@ -86,11 +88,12 @@ TimesList ParseTimesList(std::string_view bytes, TimesUnit plainUnit, std::strin
     const std::optional<std::string_view> field = TimeField(text, list.form);
     const std::optional<double> ms = field ? TimeMs(*field, msPerUnit) : std::nullopt;
     if (!ms) {
-      list.error = "Cannot read the list of times \"" + std::string(fileName) + "\": line " + std::to_string(i + 1) +
-                   " (\"" + ShownLine(text) + "\") is not " +
-                   (list.form == TimesListForm::LabelTrack ? "a label (start, tab, end, tab, label)"
-                                                           : "a time (a number from 0 on)") +
-                   ".";
+      const char* expected = list.form == TimesListForm::LabelTrack
+                                 ? QT_TRANSLATE_NOOP("returnplot", "a label (start, tab, end, tab, label)")
+                                 : QT_TRANSLATE_NOOP("returnplot", "a time (a number from 0 on)");
+      list.error = FormatText(
+          QT_TRANSLATE_NOOP("returnplot", "Cannot read the list of times \"%1\": line %2 (\"%3\") is not %4."),
+          {fileName, std::to_string(i + 1), ShownLine(text), expected});
       list.timesMs.clear();
       return list;
     }
@@ -107,7 +110,7 @@ TimesList ReadTimesList(const std::string& path, TimesUnit plainUnit) {
   std::string why;
   if (!ReadWholeFile(path, kMaxTimesListBytes, bytes, why)) {
     TimesList list;
-    list.error = "Cannot read the list of times \"" + path + "\": " + why + ".";
+    list.error = FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the list of times \"%1\": %2."), {path, why});
     return list;
   }
   return ParseTimesList(bytes, plainUnit, path);

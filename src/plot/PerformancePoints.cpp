@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/PlotViewLink.h"
+#include "base/TranslatableText.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "plot/ComparedColours.h"
@@ -118,9 +119,9 @@ void ApplyPerformanceSettings(ViewState& s, const AnalysisSettings& settings) {
   s.showDropLines = false;
   s.showGlass = true;
   s.showFloorShadows = true;
-  s.xAxisName = "actual event n";
-  s.verticalAxisName = "event n+2d";
-  s.depthAxisName = "event n+d";
+  s.xAxisName = QT_TRANSLATE_NOOP("returnplot", "actual event n");
+  s.verticalAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+2d");
+  s.depthAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+d");
   s.sizeName = "s";
 }
 

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "base/Dialogs.h"
+#include "base/TranslatableText.h"
 
 namespace rp {
 
@@ -25,7 +26,7 @@ void AddPointEntry(PointCollection& points, Dialogs& dialogs, std::string_view s
     entry.data = data;
     points.Add(std::move(entry));
   } catch (const std::exception&) {
-    dialogs.ShowMessage("unable to add entry", MessageKind::Error);
+    dialogs.ShowMessage(QT_TRANSLATE_NOOP("returnplot", "unable to add entry"), MessageKind::Error);
   }
 }
 

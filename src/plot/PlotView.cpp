@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Dialogs.h"
+#include "base/TranslatableText.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "plot/DescribeFrame.h"
@@ -67,9 +68,9 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   ScaleGraph(state_);
 
   // What a performance's update has not named yet.
-  SetDefault(state_.xAxisName, "actual event n");
-  SetDefault(state_.verticalAxisName, "event n+2d");
-  SetDefault(state_.depthAxisName, "event n+d");
+  SetDefault(state_.xAxisName, QT_TRANSLATE_NOOP("returnplot", "actual event n"));
+  SetDefault(state_.verticalAxisName, QT_TRANSLATE_NOOP("returnplot", "event n+2d"));
+  SetDefault(state_.depthAxisName, QT_TRANSLATE_NOOP("returnplot", "event n+d"));
   SetDefault(state_.sizeName, "s");
 
   state_.cameraPosition = glm::vec3(0, 4, -20);

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "base/Dialogs.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/ScatterFileReader.h"
 #include "model/SkippedLines.h"
 #include "plot/PlotPoints.h"
@@ -14,11 +16,14 @@ namespace rp {
 
 namespace {
 
-constexpr SkippedKind kDataRows{"a data row", "data rows"};
+constexpr SkippedKind kDataRows{QT_TRANSLATE_NOOP("returnplot", "a data row"),
+                                QT_TRANSLATE_NOOP("returnplot", "data rows")};
 
 std::string ColumnsMessage(const ScatterFile& file) {
-  return "Comma delimited file must have at least 5 columns (name,x,y,z,size); line " + std::to_string(file.shortLine) +
-         " has " + std::to_string(file.shortLineFields) + ".";
+  return FormatText(
+      QT_TRANSLATE_NOOP("returnplot",
+                        "Comma delimited file must have at least 5 columns (name,x,y,z,size); line %1 has %2."),
+      {std::to_string(file.shortLine), std::to_string(file.shortLineFields)});
 }
 
 // What the user is told about colours that could not be read; empty when
@@ -27,11 +32,16 @@ std::string ColoursMessage(const SkippedLines& colours, const std::string& path)
   if (colours.count == 0) return {};
   const std::string line = std::to_string(colours.firstLine);
   if (colours.count == 1) {
-    return "In \"" + path + "\", the colour at line " + line + " (\"" + colours.firstText +
-           "\") could not be read; the point has the default colour.";
+    return FormatText(
+        QT_TRANSLATE_NOOP("returnplot",
+                          "In \"%1\", the colour at line %2 (\"%3\") could not be read; the point has the "
+                          "default colour."),
+        {path, line, colours.firstText});
   }
-  return "In \"" + path + "\", " + std::to_string(colours.count) + " colours could not be read; the first at line " +
-         line + " (\"" + colours.firstText + "\"). Those points have the default colour.";
+  return FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                      "In \"%1\", %4 colours could not be read; the first at line %2 (\"%3\"). Those "
+                                      "points have the default colour."),
+                    {path, line, colours.firstText, std::to_string(colours.count)});
 }
 
 }  // namespace
@@ -47,10 +57,12 @@ ScatterLoadOutcome LoadFile(PlotPoints& view, Dialogs& dialogs, const std::strin
   // On failure the previous points, their events, note and titles stay.
   switch (file.status) {
     case ScatterReadStatus::Missing:
-      dialogs.ShowMessage("Unable to find " + sFile, MessageKind::Error);
+      dialogs.ShowMessage(FormatText(QT_TRANSLATE_NOOP("returnplot", "Unable to find %1"), {sFile}),
+                          MessageKind::Error);
       return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::Failed:
-      dialogs.ShowMessage("there was an error loading " + sFile, MessageKind::Error);
+      dialogs.ShowMessage(FormatText(QT_TRANSLATE_NOOP("returnplot", "there was an error loading %1"), {sFile}),
+                          MessageKind::Error);
       return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::TooFewColumns:
       dialogs.ShowMessage(ColumnsMessage(file), MessageKind::Error);

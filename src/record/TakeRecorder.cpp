@@ -7,6 +7,8 @@
 #include "analysis/PerformanceLoader.h"
 #include "base/Dialogs.h"
 #include "base/PlotViewLink.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/AsciiMidiWriter.h"
 #include "io/LegacyText.h"
 #include "model/ReplayPosition.h"
@@ -15,7 +17,9 @@ namespace rp {
 
 namespace {
 
-const OpenFileRequest kSaveRequest{"Save the take as ASCII MIDI", "ASCII MIDI files (*.txt)|*.txt|All files (*.*)|*",
+const OpenFileRequest kSaveRequest{QT_TRANSLATE_NOOP("returnplot", "Save the take as ASCII MIDI"),
+                                   std::string(QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files (*.txt)")) +
+                                       "|*.txt|" + QT_TRANSLATE_NOOP("returnplot", "All files (*.*)") + "|*",
                                    "", "txt"};
 
 bool NonEmptyFile(const std::string& path) {
@@ -55,12 +59,13 @@ void TakeRecorder::Start() {
   const auto names = input_ ? input_->DeviceNames() : std::vector<std::string>{};
   if (names.empty()) {
     dialogs_.ShowMessage(
-        "No MIDI input was found: connect a MIDI keyboard (or start the program that offers the input) and "
-        "choose \"Record from MIDI input...\" again.",
+        QT_TRANSLATE_NOOP("returnplot",
+                          "No MIDI input was found: connect a MIDI keyboard (or start the program that offers the "
+                          "input) and choose \"Record from MIDI input...\" again."),
         MessageKind::Error);
     return;
   }
-  const auto chosen = dialogs_.ChooseFromList("Record from which MIDI input?", names);
+  const auto chosen = dialogs_.ChooseFromList(QT_TRANSLATE_NOOP("returnplot", "Record from which MIDI input?"), names);
   if (!chosen) return;
   session_ = std::make_unique<RecordingSession>(
       *input_, post_, performance_.settings,
@@ -115,7 +120,8 @@ void TakeRecorder::Finish(const std::string& why) {
   view_.StopAutoRotation();
   if (performance_.notes.empty()) {
     if (!closing_) std::remove(recoveryPath_.c_str());
-    dialogs_.ShowMessage("The take holds no notes; there is nothing to save.", MessageKind::Information);
+    dialogs_.ShowMessage(QT_TRANSLATE_NOOP("returnplot", "The take holds no notes; there is nothing to save."),
+                         MessageKind::Information);
     return;
   }
   SaveTake();
@@ -139,15 +145,18 @@ void TakeRecorder::SaveTake() {
     }
     dialogs_.ShowMessage(error, MessageKind::Error);
   }
-  dialogs_.ShowMessage("The take was not saved. It stays loaded, and is kept in " + recoveryPath_ +
-                           ", which is offered again at the next start.",
+  dialogs_.ShowMessage(FormatText(QT_TRANSLATE_NOOP("returnplot",
+                                                    "The take was not saved. It stays loaded, and is kept in %1, "
+                                                    "which is offered again at the next start."),
+                                  {recoveryPath_}),
                        MessageKind::Information);
 }
 
 bool TakeRecorder::OfferRecovery() {
   if (!NonEmptyFile(recoveryPath_)) return false;
-  if (!dialogs_.AskYesNo("A take recorded earlier was not saved (" + recoveryPath_ +
-                         "). Recover it? No discards it.")) {
+  if (!dialogs_.AskYesNo(FormatText(
+          QT_TRANSLATE_NOOP("returnplot", "A take recorded earlier was not saved (%1). Recover it? No discards it."),
+          {recoveryPath_}))) {
     if (!closing_) std::remove(recoveryPath_.c_str());
     return false;
   }
@@ -156,8 +165,9 @@ bool TakeRecorder::OfferRecovery() {
   take.settings = performance_.settings;
   const LoadResult result = LoadPerformanceFile(recoveryPath_, take);
   if (!result.Ok() && result.status != LoadStatus::ReadError) {
-    dialogs_.ShowMessage(result.message.empty() ? "The recovery file cannot be read." : result.message,
-                         MessageKind::Error);
+    dialogs_.ShowMessage(
+        result.message.empty() ? QT_TRANSLATE_NOOP("returnplot", "The recovery file cannot be read.") : result.message,
+        MessageKind::Error);
     return false;
   }
   LoadTake(std::move(take));

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/GlText.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+
+#include "base/TranslatableText.h"
 
 namespace rp {
 
@@ -115,7 +118,9 @@ GLuint GlText::AxisNames(QOpenGLFunctions_3_3_Core& gl, const std::vector<std::s
     QPainter painter(&image);
     for (std::size_t k = 0; k < lines.size(); ++k) {
       if (lines[k].empty()) continue;
-      painter.drawImage(AxisNameTexture::kLeft, int(k) * fm.height(), LineImage(lines[k], AxisNameTexture::kInk, font));
+      // The default names are marked texts; names from a scatter file have no translation and stay.
+      const std::string shown = QCoreApplication::translate(kTextContext, lines[k].c_str()).toStdString();
+      painter.drawImage(AxisNameTexture::kLeft, int(k) * fm.height(), LineImage(shown, AxisNameTexture::kInk, font));
     }
     painter.end();
     axisTexture_ = Upload(gl, axisTexture_, image);

@@ -10,6 +10,7 @@
 #include "base/PlotViewLink.h"
 #include "base/ProgramState.h"
 #include "base/ProgressThrottle.h"
+#include "base/TranslatableText.h"
 #include "io/LegacyText.h"
 #include "replay/ReplayControls.h"
 
@@ -95,7 +96,7 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
   if (count <= 0) return 0;
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
-  shown.SetCaption("Preparing MIDI...");
+  shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Preparing MIDI..."));
   shown.SetRange(from, to);
   // Note numbers from 1.
   const int skipped = ForEachReplayMessage(

@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/LegacyText.h"
 
 namespace rp {
@@ -49,8 +51,11 @@ std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs, 
 bool IsUnsendableNote(const NoteEvent& note) { return note.isNoteOn && note.noteKey > kHighestMidiKey; }
 
 std::string SkippedNotesText(int count) {
-  if (count == 1) return "1 note with a key above 127 was not sent: MIDI cannot carry it.";
-  return std::to_string(count) + " notes with keys above 127 were not sent: MIDI cannot carry them.";
+  if (count == 1)
+    return QT_TRANSLATE_NOOP("returnplot", "1 note with a key above 127 was not sent: MIDI cannot carry it.");
+  return FormatText(
+      QT_TRANSLATE_NOOP("returnplot", "%1 notes with keys above 127 were not sent: MIDI cannot carry them."),
+      {std::to_string(count)});
 }
 
 int ForEachReplayMessage(const Performance& performance, std::size_t from, std::size_t to, double velocityScale,

@@ -42,6 +42,7 @@
 #include "ui/RecentFiles.h"
 #include "ui/ReplayButtonIcons.h"
 #include "ui/StoredSettings.h"
+#include "ui/Translations.h"
 #include "ui/Twips.h"
 #include "ui/WindowGeometry.h"
 
@@ -106,7 +107,7 @@ void FillDeviceList(QComboBox& combo, const std::vector<std::string>& names) {
   const QFontMetrics metrics(combo.view()->font());
   int widest = 0;
   for (const std::string& name : names) {
-    const QString text = QString::fromStdString(name);
+    const QString text = TranslatedText(name);  // the built-in synthesizer's name is marked
     combo.addItem(text);
     combo.setItemData(combo.count() - 1, text, Qt::ToolTipRole);
     widest = std::max(widest, metrics.horizontalAdvance(text));
@@ -525,7 +526,7 @@ void ControlPanel::TogglePlay() {
 void ControlPanel::AddComparedPerformances() {
   if (!states_.Allows(UserAction::OpenFile)) return;
   StopReplay();
-  OpenFileRequest request = PerformanceFileRequest("Add performance for comparison");
+  OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison"));
   request.initialDir = StoredFileFolder();
   AddComparedFiles(dialogs_.OpenFiles(request));
 }

@@ -21,7 +21,10 @@ QString TranslationsFolder();
 // has no translation for it (English is shown).
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale);
 
-// A text marked in the plain libraries, translated (base/TranslatableText.h).
+// A text of the plain libraries, translated (base/TranslatableText.h): a
+// marked text, or a message made from marked formats (base/TextFormat.h),
+// several sentences joined by spaces and lines by line ends; what has no
+// translation stays as it is.
 QString TranslatedText(std::string_view text);
 
 }  // namespace rp
