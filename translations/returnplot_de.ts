@@ -511,6 +511,18 @@
         <source>the recording module cannot be loaded: %1</source>
         <translation>das Aufnahmemodul kann nicht geladen werden: %1</translation>
     </message>
+    <message>
+        <source>x%1 (chosen)</source>
+        <translation>x%1 (gewählt)</translation>
+    </message>
+    <message>
+        <source>x%1 (listing of another program)</source>
+        <translation>x%1 (Listing eines anderen Programms)</translation>
+    </message>
+    <message>
+        <source>x%1 (as played)</source>
+        <translation>x%1 (wie gespielt)</translation>
+    </message>
 </context>
 <context>
     <name>rp::AnalysisSettingsDialog</name>
@@ -707,6 +719,18 @@
     <message>
         <source>of</source>
         <translation>von</translation>
+    </message>
+    <message>
+        <source>Velocities by file</source>
+        <translation>Velocities nach Datei</translation>
+    </message>
+    <message>
+        <source>Velocities x%1</source>
+        <translation>Velocities x%1</translation>
+    </message>
+    <message>
+        <source>How loud the replay plays the velocities: by file, listings of other programs 1.5 times louder and everything else as recorded; or one scale for every file</source>
+        <translation>Wie laut die Wiedergabe die Velocities spielt: nach Datei, Listings anderer Programme 1,5-mal lauter und alles andere wie aufgenommen; oder ein Faktor für jede Datei</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/VelocityScale.h"
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "model/FactorText.h"
 #include "model/Performance.h"
 #include "model/ShortestNumber.h"
@@ -25,10 +27,12 @@ double VelocityScaleInUse(const Performance& performance, const VelocityScaleCho
 }
 
 std::string VelocityScaleText(const Performance& performance, const VelocityScaleChoice& choice) {
-  const std::string scale = "x" + ShortestNumber(VelocityScaleInUse(performance, choice));
-  if (choice.fixed) return scale + " (chosen)";
-  if (performance.provenanceVelocityScale != 1.0) return scale + " (listing of another program)";
-  return scale + " (as played)";
+  const std::string scale = ShortestNumber(VelocityScaleInUse(performance, choice));
+  if (choice.fixed) return FormatText(QT_TRANSLATE_NOOP("returnplot", "x%1 (chosen)"), {scale});
+  if (performance.provenanceVelocityScale != 1.0) {
+    return FormatText(QT_TRANSLATE_NOOP("returnplot", "x%1 (listing of another program)"), {scale});
+  }
+  return FormatText(QT_TRANSLATE_NOOP("returnplot", "x%1 (as played)"), {scale});
 }
 
 }  // namespace rp

@@ -613,7 +613,7 @@ void ControlPanel::ShowVelocityScale() {
     entry = velocityScaleCombo_->count() - 1;
   }
   velocityScaleCombo_->setCurrentIndex(entry);
-  velocityScaleLabel_->setText(QString::fromStdString(engine_->VelocityScaleText()));
+  velocityScaleLabel_->setText(TranslatedText(engine_->VelocityScaleText()));
 }
 
 void ControlPanel::OnVelocityScaleChosen() {
