@@ -102,8 +102,10 @@ void ReplayReachesTheListener(const std::string& api) {
   ASSERT_EQ(got.size(), phrase.size());
   // Each message leaves with the first cycle after its time: all are equally
   // late against the schedule give or take one period. The time stamps are
-  // those of the cycles, which the dummy driver wakes up to a little late on
-  // a busy machine: half a millisecond is allowed for that.
+  // those of the cycles, which the dummy driver wakes up to late on a busy
+  // machine: up to 2 ms beyond the period were seen with three busy loops on
+  // two cores (7.4 to 7.9 ms at 5.8 ms periods), so 2.5 ms are allowed; a
+  // message a whole period late still fails.
   std::vector<double> lateness;
   for (std::size_t i = 0; i < got.size(); ++i) {
     const auto& m = phrase[i];
@@ -113,7 +115,7 @@ void ReplayReachesTheListener(const std::string& api) {
     lateness.push_back(got[i].ms - m.timeMs);
   }
   const auto [early, late] = std::minmax_element(lateness.begin(), lateness.end());
-  EXPECT_LE(*late - *early, kPeriodMs + 0.5) << "ms";
+  EXPECT_LE(*late - *early, kPeriodMs + 2.5) << "ms";
 }
 
 TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesItInOrderWithinOnePeriod) {
