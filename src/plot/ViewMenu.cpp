@@ -37,10 +37,16 @@ void Toggle(bool& flag, ViewMenuEntry& entry) {
 }  // namespace
 
 void ResetView(ViewState& state) {
-  state.orientation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
-  state.cameraPosition = {0.0f, 0.0f, -20.0f};
-  state.yaw = 0.0f;
-  state.pitch = 0.0f;
+  // As at start: the camera where it starts (ViewState's own values) and at
+  // rest, the plot unturned.
+  const ViewState start;
+  state.orientation = start.orientation;
+  state.cameraPosition = start.cameraPosition;
+  state.velocity = start.velocity;
+  state.yawVelocity = start.yawVelocity;
+  state.pitchVelocity = start.pitchVelocity;
+  state.yaw = start.yaw;
+  state.pitch = start.pitch;
   state.cameraMatrix = glm::mat4(1.0f);
 }
 

@@ -195,7 +195,7 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   EXPECT_TRUE(s_.autoRotate);
   EXPECT_TRUE(menu.Entry(ViewMenuItem::Rotate).checked);
 
-  // Reset: the plot's turn and the camera pose go; the velocities stay.
+  // Reset: the plot's turn goes, the camera is back where it starts and at rest.
   s_.orientation = QuatFromAxisAngle({1, 0, 0}, 1.0f);
   s_.cameraPosition = {3, 3, 3};
   s_.yaw = 1;
@@ -205,9 +205,9 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   EXPECT_TRUE(ChooseMenuItem(s_, menu, ViewMenuItem::Reset));
   EXPECT_EQ(Turn(), glm::mat4(1.0f));
   EXPECT_EQ(s_.cameraMatrix, glm::mat4(1.0f));
-  EXPECT_TRUE(s_.cameraPosition.x == 0 && s_.cameraPosition.y == 0 && s_.cameraPosition.z == -20);
+  EXPECT_TRUE(s_.cameraPosition.x == 0 && s_.cameraPosition.y == 4 && s_.cameraPosition.z == -20);
   EXPECT_TRUE(s_.yaw == 0 && s_.pitch == 0);
-  EXPECT_EQ(s_.yawVelocity, 0.5f);
+  EXPECT_EQ(s_.yawVelocity, 0.0f);
 }
 
 }  // namespace
