@@ -17,6 +17,11 @@ class PlotViewLink {
   virtual void SetBorderFixed(bool fixed) = 0;
   // A new performance was loaded: the plot stops turning by itself.
   virtual void StopAutoRotation() = 0;
+  // Other values chosen (Timing/Velocity): the points anew, the view kept as
+  // it is (a tail stays the tail of the same event).
+  virtual void ShowValuesAgain() { ShowFirstEvents(); }
+  // The tail's length changed: a tail shown now is shown at its new length.
+  virtual void TailLengthChanged() {}
 };
 
 // What the plot asks of the control panel.

@@ -83,6 +83,10 @@ class PlotView final : public PlotViewLink {
   void Rebuild();
   void SetBorderFixed(bool fixed) override;
   void StopAutoRotation() override { state_.autoRotate = false; }
+  void ShowValuesAgain() override { Rebuild(); }
+  void TailLengthChanged() override {
+    if (tailShown_) ShowTail();
+  }
 
  private:
   ViewWindow& window_;

@@ -174,7 +174,10 @@ void ReplayEngine::CloseOutput() {
 
 void ReplayEngine::OnSpeedChanged() { port_.SetReplaySpeed(controls_.ReplaySpeed()); }
 
-void ReplayEngine::OnTailLengthChanged() { position_.tailLength = controls_.TailLength(); }
+void ReplayEngine::OnTailLengthChanged() {
+  position_.tailLength = controls_.TailLength();
+  view_.TailLengthChanged();
+}
 
 void ReplayEngine::OnDeviceChosen() {
   if (states_.Allows(UserAction::ChangeView)) Stop();

@@ -571,7 +571,7 @@ void ControlPanel::OfferVelocity() {
 }
 
 void ControlPanel::OnTimingVelocityChosen() {
-  if (states_.Allows(UserAction::ChooseValues)) view_.ShowFirstEvents();
+  if (states_.Allows(UserAction::ChooseValues)) view_.ShowValuesAgain();
 }
 
 void ControlPanel::SetTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }

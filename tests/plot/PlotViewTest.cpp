@@ -219,6 +219,27 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   EXPECT_EQ(w.view.NextFrame().orientation, glm::mat4(1.0f)) << "the next replayed event keeps the reset";
 }
 
+TEST(PlotView, OtherValuesKeepTheTailAndANewTailLengthShowsAtOnce) {
+  Window w;
+  w.view.Start();
+  w.position.currentEvent = 12;
+  w.position.tailLength = 5;
+  w.view.ShowTail();
+  const auto spheres = [&w] { return w.view.NextFrame().spheres.size(); };
+  const std::size_t five = spheres();
+  w.panel.timing = false;
+  w.view.ShowValuesAgain();
+  EXPECT_EQ(spheres(), five) << "Velocity keeps the tail of event 12";
+  w.position.tailLength = 8;
+  w.view.TailLengthChanged();
+  EXPECT_GT(spheres(), five) << "a longer tail at once";
+  w.view.ShowFirstEvents();
+  const std::size_t all = spheres();
+  w.position.tailLength = 3;
+  w.view.TailLengthChanged();
+  EXPECT_EQ(spheres(), all) << "the first events' view stays as it is";
+}
+
 TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {
   Window w;
   w.view.Start();
