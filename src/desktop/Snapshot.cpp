@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -94,8 +95,22 @@ void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
   view.Redraw();
 }
 
+// Writes `output` through `write` (given the temporary path; false: it could
+// not) beside its place and renames it into place; 0, or 1 with the reason
+// on stderr.
+int WriteReplacing(const std::string& output, const std::function<bool(const std::string&)>& write) {
+  FileReplacement file(output);
+  std::string error = file.Begin();
+  if (error.empty()) error = write(file.TemporaryPath()) ? file.Commit() : "Cannot write \"" + output + "\".";
+  if (!error.empty()) {
+    std::cerr << "returnplot: " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 // The frame as an SVG drawing at the size asked for (one side given: the
-// other keeps the plot's shape); 0, or 1 with the reason on stderr.
+// other keeps the plot's shape).
 int WriteSvgSnapshot(const SceneDescription& frame, const SnapshotOptions& o) {
   const Viewport& v = frame.camera.viewport;
   const double aspect = static_cast<double>(v.height) / std::max<std::uint32_t>(v.width, 1);
@@ -103,19 +118,12 @@ int WriteSvgSnapshot(const SceneDescription& frame, const SnapshotOptions& o) {
   int height = o.height.value_or(0);
   if (width > 0 && height == 0) height = static_cast<int>(std::lround(width * aspect));
   if (height > 0 && width == 0) width = static_cast<int>(std::lround(height / aspect));
-  FileReplacement file(o.output);
-  std::string error = file.Begin();
-  if (error.empty()) {
-    std::ofstream out(file.TemporaryPath(), std::ios::binary | std::ios::trunc);
+  return WriteReplacing(o.output, [&](const std::string& temporary) {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     WriteSceneSvg(frame, out, width, height);
     out.flush();
-    error = out ? file.Commit() : "Cannot write \"" + o.output + "\".";
-  }
-  if (!error.empty()) {
-    std::cerr << "returnplot: " << error << '\n';
-    return 1;
-  }
-  return 0;
+    return static_cast<bool>(out);
+  });
 }
 
 bool CanRead(const std::string& path, std::string& why) {
@@ -220,19 +228,14 @@ int RunSnapshot(const SnapshotOptions& o) {
     // The window's pixels rounded to whole ones: the picture takes the size asked for.
     image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
-  FileReplacement file(o.output);
-  std::string error = image.isNull() ? "Cannot write \"" + o.output + "\": the plot could not be drawn." : file.Begin();
-  if (error.empty()) {
-    const bool png = o.format == SnapshotFormat::Png;
-    error = image.save(QString::fromStdString(file.TemporaryPath()), png ? "PNG" : "JPEG", png ? -1 : 95)
-                ? file.Commit()
-                : "Cannot write \"" + o.output + "\".";
-  }
-  if (!error.empty()) {
-    std::cerr << "returnplot: " << error << '\n';
+  if (image.isNull()) {
+    std::cerr << "returnplot: Cannot write \"" << o.output << "\": the plot could not be drawn.\n";
     return 1;
   }
-  return 0;
+  const bool png = o.format == SnapshotFormat::Png;
+  return WriteReplacing(o.output, [&](const std::string& temporary) {
+    return image.save(QString::fromStdString(temporary), png ? "PNG" : "JPEG", png ? -1 : 95);
+  });
 }
 
 }  // namespace rp

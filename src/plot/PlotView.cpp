@@ -13,6 +13,7 @@
 #include "plot/LoadDataMenu.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
+#include "plot/ViewMenu.h"
 #include "plot/ViewWindow.h"
 
 namespace rp {
@@ -73,9 +74,7 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   SetDefault(state_.depthAxisName, QT_TRANSLATE_NOOP("returnplot", "event n+d"));
   SetDefault(state_.sizeName, "s");
 
-  state_.cameraPosition = glm::vec3(0, 4, -20);
-  state_.cameraMatrix = glm::mat4(1.0f);
-  state_.orientation = glm::quat(1.0f, 0.0f, 0.0f, 0.0f);
+  ResetView(state_);
   FrameMove(state_, 0.0f);
   state_.autoRotate = true;
   state_.clock.Start();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/ArgbColour.h"
 #include "scene/LitColour.h"
 #include "scene/SceneMath.h"
 #include "scene/ScenePick.h"
@@ -21,11 +22,6 @@ std::string Hex(const ColourF& c) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02x%02x%02x", byte(c.r), byte(c.g), byte(c.b));
   return text;
-}
-
-ColourF FromArgb(Argb32 argb) {
-  return {static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
-          static_cast<float>(argb & 0xFF) / 255.0f, static_cast<float>(argb >> 24) / 255.0f};
 }
 
 // Fill (and its opacity when not opaque) as SVG attributes.
@@ -122,7 +118,7 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
     const glm::vec3 facing = glm::dot(normal, towardsCamera) < 0.0f ? -normal : normal;
     ColourF colour = q.colour;
     if (q.texture == QuadTexture::AxisNames) {
-      const ColourF plate = FromArgb(AxisNameTexture::kBackground);
+      const ColourF plate = ColourFromArgb(static_cast<std::int32_t>(AxisNameTexture::kBackground));
       colour = {q.colour.r * plate.r, q.colour.g * plate.g, q.colour.b * plate.b, q.colour.a};
     }
     std::string svg = "<polygon points=\"";
@@ -157,7 +153,8 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
       << "\" viewBox=\"" << viewport.x << ' ' << viewport.y << ' ' << viewport.width << ' ' << viewport.height
       << "\">\n"
       << "<rect x=\"" << viewport.x << "\" y=\"" << viewport.y << "\" width=\"" << viewport.width << "\" height=\""
-      << viewport.height << "\" " << Fill(FromArgb(scene.background | 0xFF000000u)) << "/>\n";
+      << viewport.height << "\" " << Fill(ColourFromArgb(static_cast<std::int32_t>(scene.background | 0xFF000000u)))
+      << "/>\n";
   for (const Shape& shape : shapes) out << shape.svg << '\n';
   for (const TextItem& item : scene.texts) {
     const FontDesc& font = item.font == FontRole::Title ? scene.titleFont : scene.labelFont;
@@ -165,8 +162,9 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
     float y = static_cast<float>(item.y);
     for (const TextLine& line : item.lines) {
       out << "<text x=\"" << item.x << "\" y=\"" << Number(y) << "\" dominant-baseline=\"hanging\""
-          << (item.align == TextAlign::Right ? " text-anchor=\"end\"" : "") << ' ' << Fill(FromArgb(line.colour)) << ' '
-          << FontAttributes(font, pixels) << '>' << Escaped(line.text) << "</text>\n";
+          << (item.align == TextAlign::Right ? " text-anchor=\"end\"" : "") << ' '
+          << Fill(ColourFromArgb(static_cast<std::int32_t>(line.colour))) << ' ' << FontAttributes(font, pixels) << '>'
+          << Escaped(line.text) << "</text>\n";
       y += std::round(pixels * 1.2f);
     }
   }
