@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/AnalysisSettings.h"
+#include "model/UndefinedValue.h"
 #include "model/ScoreInfo.h"
 #include "model/VelocityKind.h"
 
