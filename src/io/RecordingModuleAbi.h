@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What passes between the programs and the recording module: one function,
-// looked up by name, that reads a recording. Both sides are built from the
+// What passes between the programs and the recording module: two functions,
+// looked up by name, that read a recording's onsets and its sound. Both sides are built from the
 // same sources by the same compiler, so the result travels as the program's
 // own `RecordingRead`; the number in the name changes whenever this does.
 
 #include "io/RecordingReader.h"
+#include "io/RecordingSamples.h"
 
 namespace rp {
 
@@ -24,6 +25,17 @@ struct RecordingRequest {
 using ReadRecordingEntry = void (*)(const RecordingRequest* request, RecordingRead* result);
 
 inline constexpr char kReadRecordingSymbol[] = "RpReadRecordingV1";
+
+struct RecordingSoundRequest {
+  const char* path = nullptr;
+  // Asked now and then; false stops the read.
+  bool (*keepGoing)(void* context) = nullptr;
+  void* context = nullptr;
+};
+
+using ReadRecordingSoundEntry = void (*)(const RecordingSoundRequest* request, RecordingSamples* result);
+
+inline constexpr char kReadRecordingSoundSymbol[] = "RpReadRecordingSoundV1";
 // The module's file name, beside the desktop program.
 inline constexpr char kRecordingModuleName[] = "returnplot-recording.so";
 

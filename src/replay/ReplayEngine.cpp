@@ -12,7 +12,9 @@
 #include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
 #include "io/LegacyText.h"
+#include "replay/RecordingReplay.h"
 #include "replay/ReplayControls.h"
+#include "replay/TempoMapping.h"
 
 namespace rp {
 
@@ -52,7 +54,33 @@ ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotV
   });
 }
 
-ReplayEngine::~ReplayEngine() { port_.SetNotifications({}); }
+ReplayEngine::~ReplayEngine() {
+  port_.SetNotifications({});
+  SetRecordingReplay(nullptr);
+}
+
+void ReplayEngine::SetRecordingReplay(RecordingReplay* recording) {
+  if (recording_ != nullptr) {
+    recording_->Stop();
+    recording_->SetNotifications({});
+  }
+  recording_ = recording;
+  if (recording_ == nullptr) return;
+  recording_->SetNotifications({
+      [this] { OnOutputOpened(); },
+      [this](int event) { OnMessageSent(event); },
+      [this] { OnReplayEnded(); },
+      [this](const std::string& text) {
+        Stop();
+        dialogs_.ShowMessage(text, MessageKind::Error);
+      },
+  });
+}
+
+bool ReplayEngine::PlaysRecording() const {
+  return recording_ != nullptr && performance_.velocityKind == VelocityKind::Decibel &&
+         !performance_.sourcePath.empty() && performance_.EventCount() > 0;
+}
 
 const OnsetEvent& ReplayEngine::EventAt(std::int32_t number) const {
   static const OnsetEvent kNone{};
@@ -73,6 +101,10 @@ std::vector<std::string> ReplayEngine::ListOutputDevices() {
 
 void ReplayEngine::Play() {
   if (!states_.Allows(UserAction::Play) || !states_.MoveTo(ProgramState::OpeningOutput)) return;
+  if (PlaysRecording()) {
+    PlayRecording();
+    return;
+  }
   port_.Reset();
   UpdateTimeDisplay();
   position_.playFrom = EventAt(position_.currentEvent).firstNote + 1;
@@ -82,6 +114,22 @@ void ReplayEngine::Play() {
   // A stop (or the end of the program) may have come while the message was up.
   if (!states_.Is(ProgramState::OpeningOutput)) return;
   StartSending();
+}
+
+void ReplayEngine::PlayRecording() {
+  CloseOutput();
+  position_.currentEvent = std::clamp(position_.currentEvent, 1, performance_.EventCount());
+  position_.tailLength = controls_.TailLength();
+  RecordingCue cue;
+  cue.path = performance_.sourcePath;
+  cue.fromMs = EventAt(position_.currentEvent).onsetMs;
+  cue.factor = TempoFactor(controls_.ReplaySpeed());
+  cue.firstEvent = position_.currentEvent;
+  for (auto e = static_cast<std::size_t>(position_.currentEvent - 1); e < performance_.events.size(); ++e) {
+    cue.onsetsMs.push_back(performance_.events[e].onsetMs);
+  }
+  controls_.SetTimeText(kStartingText);
+  recording_->Start(cue);
 }
 
 int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
@@ -147,10 +195,12 @@ void ReplayEngine::BeginReplay() {
   if (!states_.MoveTo(ProgramState::Replaying)) return;
   UpdateTimeDisplay();
   view_.SetBorderFixed(true);
-  port_.Start();
+  // A recording's sound is under way already.
+  if (!PlaysRecording()) port_.Start();
 }
 
 void ReplayEngine::Stop() {
+  if (recording_ != nullptr) recording_->Stop();
   port_.Stop();
   CloseOutput();
   view_.SetBorderFixed(false);
@@ -160,6 +210,7 @@ void ReplayEngine::Stop() {
 }
 
 void ReplayEngine::StopForShutdown() {
+  if (recording_ != nullptr) recording_->Stop();
   port_.CloseResettingDevice();
   port_.Reset();
   view_.SetBorderFixed(false);
@@ -172,7 +223,10 @@ void ReplayEngine::CloseOutput() {
   }
 }
 
-void ReplayEngine::OnSpeedChanged() { port_.SetReplaySpeed(controls_.ReplaySpeed()); }
+void ReplayEngine::OnSpeedChanged() {
+  port_.SetReplaySpeed(controls_.ReplaySpeed());
+  if (recording_ != nullptr) recording_->SetFactor(TempoFactor(controls_.ReplaySpeed()));
+}
 
 void ReplayEngine::OnTailLengthChanged() {
   position_.tailLength = controls_.TailLength();

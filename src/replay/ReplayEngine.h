@@ -13,6 +13,11 @@
 // built-in synthesizer (the time display says "Starting..." meanwhile); every
 // stop goes back to Idle. What does not fit the state is refused.
 //
+// A performance read from a recording replays the recording's own sound
+// instead (RecordingReplay), wherever the device list points: the same
+// states, the same following of the heard events, Stop and seeking as for
+// the notes.
+//
 // Everything here runs on the UI thread; the port's notifications arrive
 // there between other window events.
 
@@ -33,6 +38,7 @@ class Dialogs;
 class PlotViewLink;
 class ProgramStates;
 class ProgressSink;
+class RecordingReplay;
 class ReplayControls;
 
 // The time display while the output opens.
@@ -54,6 +60,11 @@ class ReplayEngine {
                Dialogs& dialogs, const Performance& performance, ReplayPosition& position, ProgramStates& states);
   ~ReplayEngine();
   ReplayEngine(const ReplayEngine&) = delete;
+  // The player of recordings (none: a recording replays its onsets as
+  // notes); it must outlive the engine.
+  void SetRecordingReplay(RecordingReplay* recording);
+  // Whether Play replays the recording's own sound.
+  bool PlaysRecording() const;
   ReplayEngine& operator=(const ReplayEngine&) = delete;
 
   // The entries of the device list: the default entry (device -1), then every
@@ -113,6 +124,7 @@ class ReplayEngine {
  private:
   const OnsetEvent& EventAt(std::int32_t number) const;  // number from 1; an all-zero event outside
   void BeginReplay();
+  void PlayRecording();
 
   MidiOutputPort& port_;
   ReplayControls& controls_;
@@ -123,6 +135,7 @@ class ReplayEngine {
   ReplayPosition& position_;
   VelocityScaleChoice velocityScale_;
   ProgramStates& states_;
+  RecordingReplay* recording_ = nullptr;
 };
 
 }  // namespace rp

@@ -24,6 +24,7 @@
 #include "analysis/AddComparedPerformances.h"
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
+#include "audio/RecordingPlayer.h"
 #include "base/BackgroundJob.h"
 #include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
@@ -167,6 +168,8 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   ReplayControls& controls = *this;
   engine_ =
       std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_, states_);
+  recordingPlayer_ = std::make_unique<RecordingPlayer>(QtUiPoster(this));
+  engine_->SetRecordingReplay(recordingPlayer_.get());
   loadJob_ = std::make_unique<BackgroundJob>(QtUiPoster(this), *progress_);
   connect(&progressWindow_->CancelButton(), &QPushButton::clicked, this, [this] { CancelLoad(); });
 
@@ -236,6 +239,7 @@ ControlPanel::~ControlPanel() {
   loadJob_.reset();
   recorder_.reset();
   engine_.reset();
+  recordingPlayer_.reset();
   port_.reset();
 }
 
@@ -244,7 +248,9 @@ void ControlPanel::CreateControls() {
   deviceCombo_->setPlaceholderText(tr("No MIDI output"));
   deviceCombo_->setMinimumContentsLength(16);
   deviceCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  deviceCombo_->setToolTip(tr("Where the replay goes: the built-in synthesizer or a MIDI output"));
+  deviceCombo_->setToolTip(
+      tr("Where the replay goes: the built-in synthesizer or a MIDI output (a recording is always replayed "
+         "through the sound output)"));
 
   rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 732, 612);
   rewindButton_->setToolTip(tr("Back to the first event"));

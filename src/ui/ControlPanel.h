@@ -45,6 +45,7 @@ class ProgressWindow;
 struct LoadHooks;
 class QtProgressSink;
 class ReplayClock;
+class RecordingReplay;
 class ReplayEngine;
 struct Performance;
 struct ReplayPosition;
@@ -244,6 +245,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   std::unique_ptr<MidiOutputPort> port_;
   std::unique_ptr<ProgressWindow> progressWindow_;
   std::unique_ptr<QtProgressSink> progress_;
+  std::unique_ptr<RecordingReplay> recordingPlayer_;  // a recording's own sound
   std::unique_ptr<ReplayEngine> engine_;
   std::unique_ptr<TakeRecorder> recorder_;
   std::unique_ptr<BackgroundJob> loadJob_;
