@@ -23,20 +23,25 @@ std::int16_t ToSample(float v) { return static_cast<std::int16_t>(std::lround(st
 
 }  // namespace
 
+struct RecordingSoundSource::Stretcher {
+  Stretcher(int sampleRate, double factor)
+      : rb(static_cast<std::size_t>(sampleRate), 1,
+           RubberBand::RubberBandStretcher::OptionProcessRealTime | RubberBand::RubberBandStretcher::OptionEngineFaster,
+           1.0 / factor) {
+    rb.setMaxProcessSize(kMaxFeed);
+  }
+  RubberBand::RubberBandStretcher rb;
+};
+
 RecordingSoundSource::RecordingSoundSource(std::span<const std::int16_t> mono, int sampleRate, long long startFrame,
                                            double factor)
     : mono_(mono),
       rate_(sampleRate),
+      stretcher_(std::make_unique<Stretcher>(sampleRate, factor)),
       in_(kMaxFeed),
       out_(kMaxFeed),
       position_(static_cast<double>(startFrame)),
-      factor_(factor) {
-  using RubberBand::RubberBandStretcher;
-  stretcher_ = std::make_unique<RubberBandStretcher>(
-      static_cast<std::size_t>(sampleRate), 1,
-      RubberBandStretcher::OptionProcessRealTime | RubberBandStretcher::OptionEngineFaster, 1.0 / factor);
-  stretcher_->setMaxProcessSize(kMaxFeed);
-}
+      factor_(factor) {}
 
 RecordingSoundSource::~RecordingSoundSource() = default;
 
@@ -103,35 +108,35 @@ void RecordingSoundSource::Copy(std::span<std::int16_t> stereo) {
 void RecordingSoundSource::StartStretching(double factor) {
   stretching_ = true;
   ratioFactor_ = factor;
-  stretcher_->setTimeRatio(1.0 / factor);
+  stretcher_->rb.setTimeRatio(1.0 / factor);
   inputFrame_ = std::llround(position_);
   // Silence ahead of the sound, and as much output dropped, so the first
   // frame kept is the recording's frame at the position.
-  auto pad = static_cast<long long>(stretcher_->getPreferredStartPad());
+  auto pad = static_cast<long long>(stretcher_->rb.getPreferredStartPad());
   std::fill(in_.begin(), in_.end(), 0.0F);
   while (pad > 0) {
     const auto n = std::min<long long>(pad, kMaxFeed);
     const float* channels[1] = {in_.data()};
-    stretcher_->process(channels, static_cast<std::size_t>(n), false);
+    stretcher_->rb.process(channels, static_cast<std::size_t>(n), false);
     pad -= n;
   }
-  toDrop_ = static_cast<long long>(stretcher_->getStartDelay());
+  toDrop_ = static_cast<long long>(stretcher_->rb.getStartDelay());
 }
 
 void RecordingSoundSource::Stretch(std::span<std::int16_t> stereo, double factor) {
   if (factor != ratioFactor_) {
-    stretcher_->setTimeRatio(1.0 / factor);
+    stretcher_->rb.setTimeRatio(1.0 / factor);
     ratioFactor_ = factor;
   }
   const std::size_t frames = stereo.size() / 2;
   std::size_t done = 0;
   while (done < frames) {
-    const int available = stretcher_->available();
+    const int available = stretcher_->rb.available();
     if (available > 0) {
       const auto want = toDrop_ > 0 ? static_cast<std::size_t>(toDrop_) : frames - done;
       const std::size_t n = std::min({static_cast<std::size_t>(available), want, kMaxFeed});
       float* channels[1] = {out_.data()};
-      const std::size_t got = stretcher_->retrieve(channels, n);
+      const std::size_t got = stretcher_->rb.retrieve(channels, n);
       if (toDrop_ > 0) {
         toDrop_ -= static_cast<long long>(got);
         continue;
@@ -146,7 +151,7 @@ void RecordingSoundSource::Stretch(std::span<std::int16_t> stereo, double factor
       continue;
     }
     // Past the end the stretcher gets silence: the last sound rings out.
-    const std::size_t required = stretcher_->getSamplesRequired();
+    const std::size_t required = stretcher_->rb.getSamplesRequired();
     const std::size_t n = required == 0 ? 256 : std::min(required, kMaxFeed);
     for (std::size_t i = 0; i < n; ++i) {
       const long long frame = inputFrame_ + static_cast<long long>(i);
@@ -154,7 +159,7 @@ void RecordingSoundSource::Stretch(std::span<std::int16_t> stereo, double factor
     }
     inputFrame_ += static_cast<long long>(n);
     const float* channels[1] = {in_.data()};
-    stretcher_->process(channels, n, false);
+    stretcher_->rb.process(channels, n, false);
   }
   std::fill(stereo.begin() + static_cast<std::ptrdiff_t>(2 * done), stereo.end(), std::int16_t{0});
 }

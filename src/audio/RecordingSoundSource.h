@@ -21,10 +21,6 @@
 
 #include "midi/ReplayClock.h"
 
-namespace RubberBand {
-class RubberBandStretcher;
-}
-
 namespace rp {
 
 class RecordingSoundSource {
@@ -61,7 +57,8 @@ class RecordingSoundSource {
 
   std::span<const std::int16_t> mono_;
   int rate_;
-  std::unique_ptr<RubberBand::RubberBandStretcher> stretcher_;
+  struct Stretcher;  // the Rubber Band stretcher
+  std::unique_ptr<Stretcher> stretcher_;
   std::vector<float> in_;
   std::vector<float> out_;
 
