@@ -10,19 +10,8 @@
 
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/RecordingPerformance.h"
-#include "base/ProgramState.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
-#include "replay/MidiOutputPort.h"
 #include "replay/RecordingReplay.h"
-#include "replay/ReplayEngine.h"
-#include "support/FakePlotView.h"
-#include "support/FakeReplayControls.h"
-#include "support/ManualReplayClock.h"
-#include "support/ManualUiQueue.h"
-#include "support/RecordingMidiBackend.h"
-#include "support/RecordingProgressSink.h"
-#include "support/ScriptedDialogs.h"
+#include "support/ReplayEngineRig.h"
 
 namespace rp::test {
 namespace {
@@ -39,7 +28,8 @@ class FakeRecordingReplay final : public RecordingReplay {
   int stops = 0;
 };
 
-struct Rig {
+// A recording's four onsets, event 2 current, a MIDI device chosen.
+struct Rig : ReplayEngineRig {
   Rig() {
     std::vector<DetectedOnset> onsets;
     for (double ms : {100.0, 600.0, 1100.0, 1900.0}) onsets.push_back({ms, 1.0, -12.0});
@@ -47,23 +37,12 @@ struct Rig {
     performance.sourcePath = "/music/take.flac";
     AnalyseOnsets(performance);
     position.currentEvent = 2;
-    controls.deviceEntry = 1;  // a MIDI device
+    controls.deviceEntry = 1;
     controls.speed = 1000;
     engine.SetRecordingReplay(&recording);
   }
-  Performance performance = Performance::BeforeFirstFile();
-  ReplayPosition position;
-  ManualReplayClock clock;
-  RecordingMidiBackend backend{clock, {"Synth A"}};
-  ManualUiQueue ui;
-  MidiOutputPort port{backend, clock, ui.Poster()};
-  FakePlotView view{position};
-  FakeReplayControls controls;
-  RecordingProgressSink progress;
-  ScriptedDialogs dialogs;
-  ProgramStates states;
+  ~Rig() { engine.SetRecordingReplay(nullptr); }
   FakeRecordingReplay recording;
-  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position, states};
 };
 
 TEST(RecordingReplayEngine, PlaysTheSoundFromTheCurrentEventAndFollowsIt) {

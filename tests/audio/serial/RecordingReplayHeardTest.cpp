@@ -17,20 +17,9 @@
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/RecordingPerformance.h"
 #include "audio/RecordingPlayer.h"
-#include "base/ProgramState.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
-#include "replay/MidiOutputPort.h"
-#include "replay/ReplayEngine.h"
-#include "support/FakePlotView.h"
-#include "support/FakeReplayControls.h"
-#include "support/ManualReplayClock.h"
-#include "support/ManualUiQueue.h"
 #include "support/OnsetFinder.h"
 #include "support/PulseAudioServer.h"
-#include "support/RecordingMidiBackend.h"
-#include "support/RecordingProgressSink.h"
-#include "support/ScriptedDialogs.h"
+#include "support/ReplayEngineRig.h"
 #include "support/TempDir.h"
 
 namespace rp::test {
@@ -64,7 +53,8 @@ void ExpectEventsCurrentAsHeard(int speed, double factor) {
   const std::string wav = dir.Path() + "/tones.wav";
   WriteTones(wav);
 
-  Performance performance = Performance::BeforeFirstFile();
+  ReplayEngineRig rig;
+  Performance& performance = rig.performance;
   // The tones' own onsets (finding them is not the concern here).
   std::vector<DetectedOnset> onsets;
   for (double ms : kOnsetsMs) onsets.push_back({ms, 1.0, -20.0});
@@ -73,44 +63,37 @@ void ExpectEventsCurrentAsHeard(int speed, double factor) {
   AnalyseOnsets(performance);
   ASSERT_EQ(performance.EventCount(), static_cast<std::int32_t>(kOnsetsMs.size()));
 
-  ReplayPosition position;
-  position.currentEvent = 1;
-  ManualReplayClock clock;
-  RecordingMidiBackend backend{clock, {"Synth A"}};
-  ManualUiQueue ui;
-  MidiOutputPort port{backend, clock, ui.Poster()};
-  FakePlotView view{position};
-  FakeReplayControls controls;
-  controls.speed = speed;
-  controls.deviceEntry = 1;  // a MIDI device: it does not apply to a recording
-  RecordingProgressSink progress;
-  ScriptedDialogs dialogs;
-  ProgramStates states;
-  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position, states};
-  RecordingPlayer player(ui.Poster());
-  engine.SetRecordingReplay(&player);
+  rig.position.currentEvent = 1;
+  rig.controls.speed = speed;
+  rig.controls.deviceEntry = 1;  // a MIDI device: it does not apply to a recording
+  RecordingPlayer player(rig.ui.Poster());
+  rig.engine.SetRecordingReplay(&player);
+  struct Detach {
+    ReplayEngine& engine;
+    ~Detach() { engine.SetRecordingReplay(nullptr); }
+  } detach{rig.engine};
 
   SinkRecorder recorder(server);
   ASSERT_TRUE(recorder.Start(dir.Path() + "/capture.raw"));
   ASSERT_TRUE(recorder.WaitForSamples(kRate / 5));
-  engine.Play();
+  rig.engine.Play();
   // Where in the capture each event became current.
   std::vector<double> currentMs;
   const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   std::size_t seen = 0;
-  while (!states.Is(ProgramState::Idle) && std::chrono::steady_clock::now() < limit) {
-    ui.Drain();
-    for (; seen < view.calls.size(); ++seen) {
-      if (view.calls[seen].rfind("tail ", 0) == 0) currentMs.push_back(SamplesToMs(recorder.SamplesSoFar()));
+  while (!rig.states.Is(ProgramState::Idle) && std::chrono::steady_clock::now() < limit) {
+    rig.ui.Drain();
+    for (; seen < rig.view.calls.size(); ++seen) {
+      if (rig.view.calls[seen].rfind("tail ", 0) == 0) currentMs.push_back(SamplesToMs(recorder.SamplesSoFar()));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ASSERT_TRUE(recorder.WaitForSamples(recorder.SamplesSoFar() + kRate / 5));
   recorder.Stop();
-  ASSERT_TRUE(states.Is(ProgramState::Idle)) << "the replay did not end";
-  ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
-  EXPECT_EQ(position.currentEvent, performance.EventCount());
-  EXPECT_TRUE(backend.SentMessages().empty());
+  ASSERT_TRUE(rig.states.Is(ProgramState::Idle)) << "the replay did not end";
+  ASSERT_TRUE(rig.dialogs.messages.empty()) << rig.dialogs.messages.front().text;
+  EXPECT_EQ(rig.position.currentEvent, performance.EventCount());
+  EXPECT_TRUE(rig.backend.SentMessages().empty());
 
   const std::vector<double> heard = FindOnsets(recorder.Samples(), SinkRecorder::kRate);
   ASSERT_EQ(currentMs.size(), kOnsetsMs.size());
