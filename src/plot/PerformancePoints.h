@@ -47,6 +47,7 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 // orange at size 2; positions at or below 1 become invisible placeholders
 // (size 0, black, no name) at event 1's values. An index beyond the
 // performance arrays throws std::out_of_range, leaving the points made so far.
+// A current event without a point sets PointNote (NoPointNote).
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
 
 // Replaces the compared groups by one per compared performance, in its

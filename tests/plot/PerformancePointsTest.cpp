@@ -161,57 +161,39 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   EXPECT_EQ(EventOfPoint(v.s, 5), 0);
 }
 
-// Onsets whose intervals double from 100 ms: 100, 200, 400, 800, ...
-Performance Doubling(std::int32_t events) {
-  Performance p = Performance::BeforeFirstFile();
-  p.notes.clear();
-  double onset = 0.0;
-  for (std::int32_t k = 0; k < events; ++k, onset = 2 * onset + 100) {
-    NoteEvent& n = p.notes.emplace_back();
-    n.isNoteOn = true;
-    n.timeMs = onset;
-  }
-  AnalyseOnsets(p);
-  return p;
-}
-
-// Event n on x, event n+d in depth and event n+2d vertically, as titled; an
-// event whose values run past the end has no point, in the scene as well.
+// Intervals 100, 200, 400, ...: event n on x, event n+d in depth and event
+// n+2d vertically, as titled; events whose values run past the end have no
+// point, and a replay standing on one says so under the caption.
 TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhere) {
-  const Performance performance = Doubling(8);
+  Performance performance = Performance::BeforeFirstFile();
+  performance.notes.assign(8, NoteEvent{0.0, 0.0, -1, true});
+  for (std::size_t k = 1; k < 8; ++k) performance.notes[k].timeMs = 2 * performance.notes[k - 1].timeMs + 100;
+  AnalyseOnsets(performance);
   View v;
   testing::StartedView(v.s);
   ApplyPerformanceSettings(v.s, performance.settings);
   FillAllEventPoints(v.s, v.dialogs, performance);
   ComputeRanges(v.s);
   ScaleGraph(v.s);
-  ASSERT_EQ(v.s.points.Count(), 5u) << "events 6 to 8 have no interval2";
+  ASSERT_EQ(DescribeFrame(v.s).spheres.size(), 5u) << "events 6 to 8 have no interval2";
   const DataEntry& third = v.s.points.Item(3);
-  EXPECT_EQ(third.dataX, 400.0);
-  EXPECT_EQ(third.dataZ, 800.0);
-  EXPECT_EQ(third.dataY, 1600.0);
-  EXPECT_EQ(DescribeFrame(v.s).spheres.size(), 5u);
   const glm::vec3 at = testing::ScreenOf(v.s, {third.x, third.y, third.z});
   MouseOver(v.s, at.x, at.y);
   EXPECT_NE(v.s.hoverText.find("\r event n=400.000\r event n+2d=1600.000\r event n+d=800.000\r"), std::string::npos)
       << v.s.hoverText;
 
-  // A replay at event 7: the tail keeps its points, the caption says why the
-  // current event has none.
   ReplayPosition position;
   position.currentEvent = 7;
   position.tailLength = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(v.s.pointEvents, (std::vector<std::int32_t>{3, 4, 5}));
   v.s.showHoverText = false;
-  const SceneDescription scene = DescribeFrame(v.s);
-  ASSERT_EQ(scene.texts.size(), 1u);
-  ASSERT_EQ(scene.texts[0].lines.size(), 2u);
-  EXPECT_EQ(scene.texts[0].lines[0].text, "z axis = event n+2d");
-  EXPECT_EQ(scene.texts[0].lines[1].text, "event 7: no point (values past the end)");
+  const std::vector<TextLine> caption = DescribeFrame(v.s).texts.at(0).lines;
+  ASSERT_EQ(caption.size(), 2u);
+  EXPECT_EQ(caption[1].text, "event 7: no point (values past the end)");
   position.currentEvent = 5;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  EXPECT_EQ(DescribeFrame(v.s).texts[0].lines.size(), 1u);
+  EXPECT_EQ(DescribeFrame(v.s).texts.at(0).lines.size(), 1u);
 }
 
 }  // namespace

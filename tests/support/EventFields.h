@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// An onset event's six return-plot values in a form tests can compare:
-// interval0/1/2 and velocity0/1/2, nothing for an undefined one (an
-// undefined value is NaN, which equals nothing).
+// An onset event's interval0/1/2 and velocity0/1/2 as tests compare them:
+// nothing for an undefined value (a NaN, which equals nothing).
 
 #include <optional>
 #include <vector>
@@ -12,7 +11,6 @@
 namespace rp::test {
 
 using EventFields = std::vector<std::optional<double>>;
-
 inline constexpr std::nullopt_t kNone = std::nullopt;
 
 inline EventFields FieldsOf(const OnsetEvent& e) {
