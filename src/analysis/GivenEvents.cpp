@@ -143,28 +143,24 @@ void StoreTimes(Performance& performance, const std::vector<double>& timesMs, Pe
 void CompleteGivenEvents(Performance& performance) {
   auto& events = performance.events;
   const std::int32_t count = performance.EventCount();
-  for (OnsetEvent& p : events) {
-    p.interval0 = p.interval1 = p.interval2 = 0.0;
-    p.velocity1 = p.velocity2 = 0;
-  }
   // Event numbers k from 1: event k is events[k - 1].
   const std::int32_t d = std::max(performance.settings.delay, 1);
-  const std::int32_t last = count - 2 * d - 1;
-  for (std::int32_t k = 1; k <= last; ++k)
-    CompleteOnsetEvent(events, static_cast<std::size_t>(k - 1), static_cast<std::size_t>(d));
+  CompleteOnsetEvents(events, 0, static_cast<std::size_t>(d));
   if (!performance.score) return;
   auto& score = performance.score->events;
   // Event k's beat periods: its intervals over the score distances of the
-  // same two events, where the intervals are given.
+  // same two events, where the intervals are defined.
   const auto beats = [&score](std::int32_t k) { return score[static_cast<std::size_t>(k - 1)].onsetBeats; };
+  const auto period = [&](double interval, std::int32_t k) -> std::optional<double> {
+    if (!IsDefined(interval)) return std::nullopt;
+    return interval / (beats(k + 1) - beats(k));
+  };
   for (std::int32_t k = 1; k <= count; ++k) {
     ScoreEvent& s = score[static_cast<std::size_t>(k - 1)];
-    s.beatPeriod0 = s.beatPeriod1 = s.beatPeriod2 = std::nullopt;
-    if (k > last) continue;
     const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
-    s.beatPeriod0 = p.interval0 / (beats(k + 1) - beats(k));
-    s.beatPeriod1 = p.interval1 / (beats(k + d + 1) - beats(k + d));
-    s.beatPeriod2 = p.interval2 / (beats(k + 2 * d + 1) - beats(k + 2 * d));
+    s.beatPeriod0 = period(p.interval0, k);
+    s.beatPeriod1 = period(p.interval1, k + d);
+    s.beatPeriod2 = period(p.interval2, k + 2 * d);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/ProgressThrottle.h"
+#include "model/UndefinedValue.h"
 
 namespace rp {
 
@@ -99,12 +100,22 @@ bool TakesEventVelocity(EventVelocity rule, const VelocityCandidate& joining, co
 }
 
 void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d) {
+  const std::size_t count = events.size();
+  // The interval that starts at event j, where event j + 1 exists.
+  const auto interval = [&](std::size_t j) {
+    return j + 1 < count ? events[j + 1].onsetMs - events[j].onsetMs : kUndefinedValue;
+  };
+  const auto velocity = [&](std::size_t j) { return j < count ? events[j].velocity0 : kUndefinedValue; };
   OnsetEvent& p = events[i];
-  p.interval0 = events[i + 1].onsetMs - p.onsetMs;
-  p.interval1 = events[i + d + 1].onsetMs - events[i + d].onsetMs;
-  p.interval2 = events[i + 2 * d + 1].onsetMs - events[i + 2 * d].onsetMs;
-  p.velocity1 = events[i + d].velocity0;
-  p.velocity2 = events[i + 2 * d].velocity0;
+  p.interval0 = interval(i);
+  p.interval1 = interval(i + d);
+  p.interval2 = interval(i + 2 * d);
+  p.velocity1 = velocity(i + d);
+  p.velocity2 = velocity(i + 2 * d);
+}
+
+void CompleteOnsetEvents(std::vector<OnsetEvent>& events, std::size_t first, std::size_t d) {
+  for (std::size_t i = first; i < events.size(); ++i) CompleteOnsetEvent(events, i, d);
 }
 
 namespace {
@@ -129,6 +140,7 @@ bool AnalyseInOneWalk(Performance& performance) {
     ++k;
     if (k > 2 * d + 1) CompleteOnsetEvent(events, k - 2 * d - 2, d);
   });
+  CompleteOnsetEvents(events, k > 2 * d + 1 ? k - 2 * d - 1 : 0, d);
   return true;
 }
 
@@ -174,8 +186,8 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   });
   shown.ShowNumberEvents(clusters);
 
-  // Pass 3: the return-plot values of events n, n + d and n + 2d; the last
-  // 2d + 1 clusters keep zeros.
+  // Pass 3: the return-plot values of events n, n + d and n + 2d; those of
+  // the last 2d + 1 clusters whose later events do not exist stay undefined.
   const std::size_t d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
   const std::int32_t last = clusters - 2 * static_cast<std::int32_t>(d) - 1;  // as numbered from 1
   for (std::int32_t i = 1; i <= last; ++i) {
@@ -186,6 +198,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
       shown.Poll();
     }
   }
+  CompleteOnsetEvents(events, static_cast<std::size_t>(std::max(last, 0)), d);
   shown.Flush();
 }
 

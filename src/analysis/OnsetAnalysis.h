@@ -30,8 +30,13 @@ struct VelocityCandidate {
 bool TakesEventVelocity(EventVelocity rule, const VelocityCandidate& joining, const VelocityCandidate& giving);
 
 // Fills the return-plot values of onset event `i` from the onsets and
-// velocities of the events after it (up to event i + 2d + 1, which must exist)
-// with delay `d`; indices from 0.
+// velocities of the events after it with delay `d`; indices from 0. A value
+// whose later event does not exist (interval0 of the last event, interval1
+// and velocity1 near the end, ...) is kUndefinedValue, never 0: this is the
+// one rule every kind of performance follows.
 void CompleteOnsetEvent(std::vector<OnsetEvent>& events, std::size_t i, std::size_t d);
+
+// CompleteOnsetEvent for events `first` to the last.
+void CompleteOnsetEvents(std::vector<OnsetEvent>& events, std::size_t first, std::size_t d);
 
 }  // namespace rp

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <string>
 
 #include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
@@ -11,6 +12,7 @@
 #include "app/BundledExample.h"
 #include "model/Performance.h"
 #include "model/ShortestNumber.h"
+#include "model/UndefinedValue.h"
 
 namespace rp {
 
@@ -30,6 +32,15 @@ std::string MinutesSeconds(double ms) {
   const int minutes = static_cast<int>(seconds / 60.0);
   char text[64];
   std::snprintf(text, sizeof text, "%d:%04.1f", minutes, seconds - 60.0 * minutes);
+  return text;
+}
+
+// `value` with `decimals` decimals right-aligned in `width` columns; an
+// undefined value is "–".
+std::string Cell(double value, int width, int decimals) {
+  if (!IsDefined(value)) return std::string(static_cast<std::size_t>(std::max(width - 1, 0)), ' ') + "\u2013";
+  char text[64];
+  std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
   return text;
 }
 
@@ -90,23 +101,32 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   if (eventCount > 0) {
     const double span = events.back().onsetMs - events.front().onsetMs;
     double velocitySum = 0.0;
-    double low = events.front().velocity0;
-    double high = low;
+    std::int32_t velocityCount = 0;
+    double low = 0.0;
+    double high = 0.0;
     for (const OnsetEvent& e : events) {
       const double v = e.velocity0;
+      if (!IsDefined(v)) continue;
+      low = velocityCount == 0 ? v : std::min(low, v);
+      high = velocityCount == 0 ? v : std::max(high, v);
       velocitySum += v;
-      low = std::min(low, v);
-      high = std::max(high, v);
+      ++velocityCount;
     }
     out << "  first to last onset " << MinutesSeconds(span);
-    if (eventCount > 1) out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms";
+    if (eventCount > 1) {
+      out << ", mean inter-onset interval " << Fixed(span / (eventCount - 1), 1) << " ms (" << eventCount - 1
+          << (eventCount == 2 ? " interval)" : " intervals)");
+    }
     out << "\n";
-    if (decibels) {
-      out << "  loudness of the events: mean " << Fixed(velocitySum / eventCount, 1) << " dB, from " << Fixed(low, 1)
-          << " to " << Fixed(high, 1) << " dB\n";
+    const std::string used = " (" + std::to_string(velocityCount) + (velocityCount == 1 ? " event)" : " events)");
+    if (velocityCount == 0) {
+      // Nothing to average.
+    } else if (decibels) {
+      out << "  loudness of the events: mean " << Fixed(velocitySum / velocityCount, 1) << " dB" << used << ", from "
+          << Fixed(low, 1) << " to " << Fixed(high, 1) << " dB\n";
     } else if (HasVelocity(performance)) {
-      out << "  velocity of the events: mean " << Fixed(velocitySum / eventCount, 1) << ", from " << low << " to "
-          << high << "\n";
+      out << "  velocity of the events: mean " << Fixed(velocitySum / velocityCount, 1) << used << ", from " << low
+          << " to " << high << "\n";
     }
   }
   out << (decibels ? "\n  event   onset ms  interval0  interval1  interval2  vel0 dB vel1 dB vel2 dB  first note\n"
@@ -114,19 +134,20 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   const std::int32_t shown = std::min(eventCount, kEventsShown);
   for (std::int32_t k = 1; k <= shown; ++k) {
     const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
-    char row[160];
+    char start[32];
+    std::snprintf(start, sizeof start, "  %5d %10.1f ", k, p.onsetMs);
+    std::string row =
+        start + Cell(p.interval0, 10, 1) + " " + Cell(p.interval1, 10, 1) + " " + Cell(p.interval2, 10, 1) + "  ";
     if (decibels) {
-      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %7.1f %7.1f %7.1f  %10d\n", k, p.onsetMs,
-                    p.interval0, p.interval1, p.interval2, p.velocity0, p.velocity1, p.velocity2, p.firstNote + 1);
+      row += Cell(p.velocity0, 7, 1) + " " + Cell(p.velocity1, 7, 1) + " " + Cell(p.velocity2, 7, 1);
     } else if (HasVelocity(performance)) {
-      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f  %4d %4d %4d  %10d\n", k, p.onsetMs,
-                    p.interval0, p.interval1, p.interval2, static_cast<int>(p.velocity0), static_cast<int>(p.velocity1),
-                    static_cast<int>(p.velocity2), p.firstNote + 1);
+      row += Cell(p.velocity0, 4, 0) + " " + Cell(p.velocity1, 4, 0) + " " + Cell(p.velocity2, 4, 0);
     } else {
-      std::snprintf(row, sizeof row, "  %5d %10.1f %10.1f %10.1f %10.1f     -    -    -  %10d\n", k, p.onsetMs,
-                    p.interval0, p.interval1, p.interval2, p.firstNote + 1);
+      row += "   -    -    -";
     }
-    out << row;
+    char end[32];
+    std::snprintf(end, sizeof end, "  %10d\n", p.firstNote + 1);
+    out << row << end;
   }
   if (eventCount > shown) {
     out << "  ... " << eventCount - shown << " more events; returnplot --export-events FILE prints them all\n";

@@ -23,7 +23,8 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--export-points", "FILE.csv", "Load a scatter file, scale it into the plot cube and print every point as CSV.",
        RunExportPoints},
       {"--export-events", "FILE",
-       "Print the analysed events of FILE as CSV (onset, three intervals, three velocities, first note; "
+       "Print the analysed events of FILE as CSV (row k: onset, the intervals and velocities of events k, k+d "
+       "and k+2d, empty where that event (for an interval, the one after it) does not exist; first note; "
        "for a match file also the score onset in beats, three beat periods in ms per beat and the asynchrony "
        "in ms; the velocities of a list of times are empty, those of a recording are the loudness of its "
        "events in dB).",

@@ -20,6 +20,9 @@ void OptionalNumber(CsvWriter& csv, const std::optional<double>& value) {
   }
 }
 
+// An undefined value is an empty field.
+CsvWriter& Value(CsvWriter& csv, double value) { return IsDefined(value) ? csv.Number(value) : csv.Text({}); }
+
 }  // namespace
 
 void WriteEventsCsv(const Performance& performance, std::ostream& out) {
@@ -32,9 +35,10 @@ void WriteEventsCsv(const Performance& performance, std::ostream& out) {
   // Events and notes numbered from 1.
   for (std::int32_t k = 1; k <= performance.EventCount(); ++k) {
     const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
-    csv.Integer(k).Number(p.onsetMs).Number(p.interval0).Number(p.interval1).Number(p.interval2);
+    csv.Integer(k).Number(p.onsetMs);
+    Value(Value(Value(csv, p.interval0), p.interval1), p.interval2);
     if (velocities) {
-      csv.Number(p.velocity0).Number(p.velocity1).Number(p.velocity2);
+      Value(Value(Value(csv, p.velocity0), p.velocity1), p.velocity2);
     } else {
       csv.Text({}).Text({}).Text({});
     }

@@ -25,15 +25,24 @@ std::string_view ValueKindUnit(ValueKind kind) {
   return "";
 }
 
+namespace {
+
+std::optional<std::array<double, 3>> Defined(const std::array<double, 3>& values) {
+  for (double v : values)
+    if (!IsDefined(v)) return std::nullopt;
+  return values;
+}
+
+}  // namespace
+
 std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind) {
   if (k < 1 || k > performance.EventCount() || !ValueKindUnavailable(performance, kind).empty()) return std::nullopt;
   const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
   switch (kind) {
     case ValueKind::Timing:
-      return std::array<double, 3>{p.interval0, p.interval1, p.interval2};
+      return Defined({p.interval0, p.interval1, p.interval2});
     case ValueKind::Velocity:
-      return std::array<double, 3>{static_cast<double>(p.velocity0), static_cast<double>(p.velocity1),
-                                   static_cast<double>(p.velocity2)};
+      return Defined({p.velocity0, p.velocity1, p.velocity2});
     case ValueKind::Tempo: {
       const ScoreEvent* s = ScoreEventOf(performance, k);
       if (s == nullptr || !s->beatPeriod0 || !s->beatPeriod1 || !s->beatPeriod2) return std::nullopt;

@@ -25,7 +25,7 @@ std::string_view ValueKindUnit(ValueKind kind);
 
 // The values of event k (from 1) of the event itself, of k + d and of k + 2d
 // in `kind`; nothing when the performance cannot show `kind` or a value of
-// the event is not given.
+// the event is not given or undefined (its later event does not exist).
 std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind);
 
 }  // namespace rp

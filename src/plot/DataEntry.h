@@ -21,6 +21,9 @@ struct DataEntry {
   double size = 0.0;        // scale factor of the point's sphere in the scene
   std::int32_t colour = 0;  // packed 0xAARRGGBB
   std::string data;         // free payload carried with the point; never interpreted
+  // The connecting line and shadow from the previous point are not drawn:
+  // an event between the two has no point (PointCollection::Break).
+  bool breaksPath = false;
 };
 
 }  // namespace rp

@@ -56,6 +56,7 @@ void AddTexts(const ViewState& s, std::vector<TextItem>& texts) {
   if (s.showHoverText) texts.push_back(Text(s.hoverText, s.hoverRect.left, s.hoverRect.top));
   std::string caption = "z axis = " + s.verticalAxisName;
   if (!s.captionNote.empty()) caption += "      " + s.captionNote;
+  if (!s.pointNote.empty()) caption += "\r" + s.pointNote;
   texts.push_back(Text(caption, kCaptionLeft, kCaptionTop));
   if (auto legend = LegendText(s, static_cast<std::int32_t>(s.viewport.width))) texts.push_back(std::move(*legend));
 }

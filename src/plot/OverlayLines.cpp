@@ -16,30 +16,34 @@ constexpr std::uint32_t kCrossColour = 0x00000FF0;    // blue
 constexpr float kShadowHeight = 0.1f;                 // shadows and cross float just above the floor
 constexpr float kCrossHalfLength = 5.0f;
 
-// Where the scaling puts a point whose three values are all at their
-// minimum. Such points are left out of the path: exact comparison on purpose.
-bool AtLowCorner(const glm::vec3& p) { return p.x == -kAxisExtent && p.y == 0.0f && p.z == -kAxisExtent; }
-
 glm::vec3 PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }
+
+// A point of size 0 (a placeholder) is not drawn and gets no lines.
+bool Drawn(const DataEntry& e) { return e.size != 0.0; }
 
 void Add(std::vector<LineSegment>& lines, const glm::vec3& from, const glm::vec3& to, std::uint32_t argb) {
   lines.push_back({from, to, ColourFromArgb(static_cast<std::int32_t>(argb))});
 }
 
 // The path from point to point with its drop lines and floor shadow, as the
-// display toggles say.
+// display toggles say: every drawn point gets its drop line, and two drawn
+// points are joined unless the second breaks the path.
 void AddPath(const ViewState& state, std::vector<LineSegment>& lines, const PointCollection& points,
              std::uint32_t connect, std::uint32_t shadow) {
-  if (points.Empty()) return;
-  glm::vec3 prev = PositionOf(points.Item(1));
-  for (std::size_t i = 2; i <= points.Count(); ++i) {
-    const glm::vec3 cur = PositionOf(points.Item(i));
-    const bool onPath = !AtLowCorner(prev) && !AtLowCorner(cur);
-    if (state.showConnectLines && onPath) Add(lines, prev, cur, connect);
+  const DataEntry* prev = nullptr;
+  for (const DataEntry& p : points) {
+    if (!Drawn(p)) {
+      prev = nullptr;
+      continue;
+    }
+    const glm::vec3 cur = PositionOf(p);
+    if (prev != nullptr && !p.breaksPath) {
+      const glm::vec3 from = PositionOf(*prev);
+      if (state.showConnectLines) Add(lines, from, cur, connect);
+      if (state.showFloorShadows) Add(lines, {cur.x, kShadowHeight, cur.z}, {from.x, kShadowHeight, from.z}, shadow);
+    }
     if (state.showDropLines) Add(lines, {cur.x, 0.0f, cur.z}, cur, kDropColour);
-    if (state.showFloorShadows && onPath)
-      Add(lines, {cur.x, kShadowHeight, cur.z}, {prev.x, kShadowHeight, prev.z}, shadow);
-    prev = cur;
+    prev = &p;
   }
 }
 

@@ -12,9 +12,10 @@ namespace rp {
 
 struct ViewState;
 
-// Appends the lines: per point from the second on its connecting line, drop
-// line and shadow (main points first, then each compared group in its own
-// colour), then the two lines of the floor cross.
+// Appends the lines: per drawn point its connecting line and shadow from the
+// drawn point before it (none across a break of the path or a placeholder)
+// and its drop line, main points first, then each compared group in its own
+// colour; then the two lines of the floor cross.
 void AppendOverlayLines(const ViewState& state, std::vector<LineSegment>& lines);
 
 }  // namespace rp

@@ -2,13 +2,17 @@
 #include "plot/PerformancePoints.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "base/PlotViewLink.h"
+#include "base/TextFormat.h"
 #include "base/TranslatableText.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/ValueKind.h"
 #include "plot/ComparedColours.h"
 #include "plot/ViewState.h"
 
@@ -20,28 +24,37 @@ struct Values {
   double x, y, z;
 };
 
-// The three values of event number k (from 1) in the mode the control panel
-// shows now; std::out_of_range for a number the performance does not reach.
-Values EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
+// The point of event number k (from 1) in the mode the control panel shows
+// now: x = event k's value, vertical (y) = event k + 2d's, depth (z) =
+// event k + d's. Nothing when one of them is undefined; std::out_of_range
+// for a number the performance does not reach.
+std::optional<Values> EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
   if (k < 1 || k > performance.EventCount()) throw std::out_of_range("no such event");
   const bool timing = s.controlPanel == nullptr || s.controlPanel->TimingChosen();
-  const OnsetEvent& e = performance.events[static_cast<std::size_t>(k - 1)];
-  if (timing) return {e.interval0, e.interval1, e.interval2};
-  return {static_cast<double>(e.velocity0), static_cast<double>(e.velocity1), static_cast<double>(e.velocity2)};
+  const auto v =
+      EventValues(performance, static_cast<std::int32_t>(k), timing ? ValueKind::Timing : ValueKind::Velocity);
+  if (!v) return std::nullopt;
+  return Values{(*v)[0], (*v)[2], (*v)[1]};
 }
 
-// Appends a point standing for `event` (0: a placeholder); a point that could
-// not be added takes no place in PointEvents either.
-void AddEventPoint(ViewState& s, Dialogs& dialogs, std::int64_t event, std::string_view name, const Values& v,
-                   double size, std::int32_t colour) {
+// Appends a point standing for `event` (0: a placeholder) at `v`; an event
+// without values adds none and breaks the path. A point that could not be
+// added takes no place in PointEvents either.
+void AddEventPoint(ViewState& s, Dialogs& dialogs, std::int64_t event, std::string_view name,
+                   const std::optional<Values>& v, double size, std::int32_t colour) {
+  if (!v) {
+    s.points.Break();
+    return;
+  }
   const std::size_t before = s.points.Count();
-  s.AddEntry(dialogs, name, v.x, v.y, v.z, size, colour, "");
+  s.AddEntry(dialogs, name, v->x, v->y, v->z, size, colour, "");
   if (s.points.Count() > before) s.pointEvents.push_back(static_cast<std::int32_t>(event));
 }
 
 void ClearPoints(ViewState& s) {
   s.points = PointCollection{};
   s.pointEvents.clear();
+  s.pointNote.clear();
 }
 
 // An empty group for each compared performance, in its colour; `label` is
@@ -55,6 +68,17 @@ PointGroup NewGroup(std::size_t index, const Performance& performance, std::stri
 }
 
 }  // namespace
+
+std::string NoPointNote(std::int64_t event) {
+  return FormatText(QT_TRANSLATE_NOOP("returnplot", "event %1: no point (values past the end)"),
+                    {std::to_string(event)});
+}
+
+void SetEventAxisNames(PlotPoints& points) {
+  points.xAxisName = QT_TRANSLATE_NOOP("returnplot", "event n");
+  points.verticalAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+2d");
+  points.depthAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+d");
+}
 
 void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
   ClearPoints(s);
@@ -71,13 +95,15 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   for (std::int64_t i = first; i <= last; ++i) {
     if (i <= 1) {
       // Placeholders stand where event 1 is (at the origin before any event).
-      const Values at = performance.events.empty() ? Values{0.0, 0.0, 0.0} : EventValues(s, performance, 1);
+      const Values at = performance.events.empty() ? Values{0.0, 0.0, 0.0}
+                                                   : EventValues(s, performance, 1).value_or(Values{0.0, 0.0, 0.0});
       AddEventPoint(s, dialogs, 0, "", at, 0.0, kPlaceholderColour);
       continue;
     }
     const bool current = i == last;
-    AddEventPoint(s, dialogs, i, "Note", EventValues(s, performance, i), current ? 2.0 : 1.0,
-                  current ? kCurrentEventColour : kEventColour);
+    const std::optional<Values> values = EventValues(s, performance, i);
+    AddEventPoint(s, dialogs, i, "Note", values, current ? 2.0 : 1.0, current ? kCurrentEventColour : kEventColour);
+    if (current && !values) s.pointNote = NoPointNote(i);
   }
 }
 
@@ -89,8 +115,12 @@ void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformanc
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
     const std::int32_t n = std::min(eventCount, performance.EventCount());
     for (std::int32_t k = 1; k <= n; ++k) {
-      const Values v = EventValues(s, performance, k);
-      AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, 1.0, group.colour, "");
+      const std::optional<Values> v = EventValues(s, performance, k);
+      if (!v) {
+        group.points.Break();
+        continue;
+      }
+      AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, 1.0, group.colour, "");
     }
   }
 }
@@ -106,8 +136,12 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerfor
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
     const std::int64_t end = std::min<std::int64_t>(last, performance.EventCount());
     for (std::int64_t i = first; i <= end; ++i) {
-      const Values v = EventValues(s, performance, i);
-      AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, i == last ? 2.0 : 1.0, group.colour, "");
+      const std::optional<Values> v = EventValues(s, performance, i);
+      if (!v) {
+        group.points.Break();
+        continue;
+      }
+      AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, i == last ? 2.0 : 1.0, group.colour, "");
     }
   }
 }
@@ -119,9 +153,7 @@ void ApplyPerformanceSettings(ViewState& s, const AnalysisSettings& settings) {
   s.showDropLines = false;
   s.showGlass = true;
   s.showFloorShadows = true;
-  s.xAxisName = QT_TRANSLATE_NOOP("returnplot", "actual event n");
-  s.verticalAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+2d");
-  s.depthAxisName = QT_TRANSLATE_NOOP("returnplot", "event n+d");
+  SetEventAxisNames(s);
   s.sizeName = "s";
 }
 

@@ -3,10 +3,14 @@
 // The points of the analysed performance: event n is plotted at its three
 // values (of event n, n+d and n+2d, d the analysis delay), the values being
 // the inter-onset intervals (Timing) or the key velocities (Velocity) as the
-// control panel's choice says, read anew for every point. Each point's event
-// goes into PointEvents.
+// control panel's choice says, read anew for every point. Event n's value is
+// x, event n+2d's the vertical (dataY) and event n+d's the depth (dataZ), as
+// the axis titles say. An event with an undefined value (its later event
+// lies past the end) has no point, and the path breaks there. Each point's
+// event goes into PointEvents.
 
 #include <cstdint>
+#include <string>
 
 #include "model/ComparedPerformances.h"
 
@@ -15,6 +19,7 @@ namespace rp {
 class Dialogs;
 struct AnalysisSettings;
 struct Performance;
+struct PlotPoints;
 struct ReplayPosition;
 struct ViewState;
 
@@ -26,6 +31,14 @@ inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xF
 // Most events the full view shows.
 inline constexpr std::int32_t kMaxFullViewEvents = 100;
 
+// The titles of the three axes of performance points: "event n", "event
+// n+2d" (vertical), "event n+d" (depth).
+void SetEventAxisNames(PlotPoints& points);
+
+// What the caption says while the current event has no point:
+// "event 7: no point (values past the end)".
+std::string NoPointNote(std::int64_t event);
+
 // Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
 void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& performance);
 
@@ -34,6 +47,7 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 // orange at size 2; positions at or below 1 become invisible placeholders
 // (size 0, black, no name) at event 1's values. An index beyond the
 // performance arrays throws std::out_of_range, leaving the points made so far.
+// A current event without a point sets PointNote (NoPointNote).
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
 
 // Replaces the compared groups by one per compared performance, in its

@@ -36,6 +36,9 @@ struct PlotPoints {
   // Said beside the caption of the vertical axis (e.g. analysis settings
   // that differ from the defaults); empty: nothing.
   std::string captionNote;
+  // Said under the caption while the replay's current event has no point
+  // (NoPointNote); empty: nothing.
+  std::string pointNote;
 
   // The performance event each point stands for, by position from 1
   // (PointEvents[p - 1]); 0 for a placeholder. Shorter than Points (empty

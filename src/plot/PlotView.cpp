@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/Dialogs.h"
-#include "base/TranslatableText.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "plot/DescribeFrame.h"
@@ -25,7 +24,7 @@ constexpr std::int32_t kMinClientPixels = 10;
 // stopped in a debugger) moves the animation on by this much only.
 constexpr float kLongestStep = 0.25f;
 
-void SetDefault(std::string& name, const char* value) {
+void SetDefault(std::string& name, const std::string& value) {
   if (name.empty()) name = value;
 }
 
@@ -69,9 +68,11 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   ScaleGraph(state_);
 
   // What a performance's update has not named yet.
-  SetDefault(state_.xAxisName, QT_TRANSLATE_NOOP("returnplot", "actual event n"));
-  SetDefault(state_.verticalAxisName, QT_TRANSLATE_NOOP("returnplot", "event n+2d"));
-  SetDefault(state_.depthAxisName, QT_TRANSLATE_NOOP("returnplot", "event n+d"));
+  PlotPoints named;
+  SetEventAxisNames(named);
+  SetDefault(state_.xAxisName, named.xAxisName);
+  SetDefault(state_.verticalAxisName, named.verticalAxisName);
+  SetDefault(state_.depthAxisName, named.depthAxisName);
   SetDefault(state_.sizeName, "s");
 
   ResetView(state_);

@@ -21,7 +21,15 @@ class PointCollection {
   const DataEntry& Item(std::size_t position) const { return entries_.at(Index(position)); }
   DataEntry& Item(std::size_t position) { return entries_.at(Index(position)); }
 
-  void Add(DataEntry entry) { entries_.push_back(std::move(entry)); }
+  // Appends `entry`; after a Break it starts a new piece of the path.
+  void Add(DataEntry entry) {
+    entry.breaksPath = entry.breaksPath || breakPending_;
+    breakPending_ = false;
+    entries_.push_back(std::move(entry));
+  }
+  // The next point added is not joined to the one before: something between
+  // them has no point.
+  void Break() { breakPending_ = !entries_.empty(); }
 
   auto begin() { return entries_.begin(); }
   auto end() { return entries_.end(); }
@@ -34,6 +42,7 @@ class PointCollection {
     return position - 1;
   }
   std::vector<DataEntry> entries_;
+  bool breakPending_ = false;
 };
 
 }  // namespace rp

@@ -82,6 +82,7 @@ ScatterLoadOutcome LoadFile(PlotPoints& view, Dialogs& dialogs, const std::strin
   view.points = PointCollection();
   view.pointEvents.clear();
   view.captionNote.clear();
+  view.pointNote.clear();
   if (file.titles) {
     view.xAxisName = std::move(file.titles->x);
     view.verticalAxisName = std::move(file.titles->vertical);

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
 #include <utility>
 
 #include "model/Performance.h"
+#include "model/UndefinedValue.h"
 
 namespace rp {
 
@@ -31,9 +31,14 @@ std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events) {
   }
   std::vector<NamedSeries> series{std::move(timing)};
   if (events.velocities) {
-    NamedSeries velocity{SeriesKind::Velocity, *events.velocities, {}};
-    velocity.events.resize(velocity.values.size());
-    std::iota(velocity.events.begin(), velocity.events.end(), 0);
+    // An undefined velocity (an onset a recording gave no loudness) is no value.
+    NamedSeries velocity{SeriesKind::Velocity, {}, {}};
+    const std::vector<double>& velocities = *events.velocities;
+    for (std::size_t k = 0; k < velocities.size(); ++k) {
+      if (!IsDefined(velocities[k])) continue;
+      velocity.values.push_back(velocities[k]);
+      velocity.events.push_back(static_cast<std::int32_t>(k));
+    }
     series.push_back(std::move(velocity));
   }
   if (events.scoreBeats && events.scoreBeats->size() == onsets.size()) {

@@ -2,7 +2,7 @@
 #pragma once
 // The series the statistics are taken over, always from the onset events of
 // the whole performance as analysed (never from the plot's interval columns,
-// which are zero for the last events):
+// which are undefined for the last events); undefined values are left out:
 // - timing: x_k = onset(k+1) − onset(k), k = 1..K−1, in ms;
 // - velocity: x_k = the velocity of event k, k = 1..K;
 // - tempo, for performances whose events have score positions: the timing

@@ -10,9 +10,14 @@
 #include "base/ProgressSink.h"
 #include "base/ProgressThrottle.h"
 #include "model/Performance.h"
+#include "support/EventFields.h"
 
 namespace rp {
 namespace {
+
+using Fields = test::EventFields;
+using test::FieldsOf;
+using test::kNone;
 
 struct Note {
   bool on;
@@ -90,12 +95,11 @@ TEST(OnsetAnalysis, IntervalsAndVelocitiesOfThreeEventsFromEachEvent) {
   EXPECT_EQ(e2.interval0, 750);
   EXPECT_EQ(e2.interval1, 1000);
   EXPECT_EQ(e2.interval2, 250);
-  for (int k = 3; k <= 5; ++k) {
-    const OnsetEvent& e = p.events[k - 1];
-    EXPECT_EQ(e.interval0 + e.interval1 + e.interval2, 0.0) << k;
-    EXPECT_EQ(e.velocity1 + e.velocity2, 0) << k;
-    EXPECT_NE(e.velocity0, 0) << k;
-  }
+  // The last 2d + 1 events: a value whose later event does not exist is
+  // undefined, every other one is there.
+  EXPECT_EQ(FieldsOf(p.events[2]), (Fields{1000, 250, kNone, 70, 100, 60}));
+  EXPECT_EQ(FieldsOf(p.events[3]), (Fields{250, kNone, kNone, 100, 60, kNone}));
+  EXPECT_EQ(FieldsOf(p.events[4]), (Fields{kNone, kNone, kNone, 60, kNone, kNone}));
   EXPECT_EQ(p.events[3].firstNote, 5);
   ExpectConsistent(p);
 }
@@ -103,8 +107,7 @@ TEST(OnsetAnalysis, IntervalsAndVelocitiesOfThreeEventsFromEachEvent) {
 TEST(OnsetAnalysis, FewOrNoClustersAndRepeatedRuns) {
   Performance p = Analyse({{true, 0, 80}, {true, 100, 90}, {true, 200, 95}});
   EXPECT_EQ(p.EventCount(), 3);
-  EXPECT_EQ(p.events[0].velocity1, 0);
-  EXPECT_EQ(p.events[0].interval0, 0.0);
+  EXPECT_EQ(FieldsOf(p.events[0]), (Fields{100, 100, kNone, 80, 90, 95}));
   EXPECT_EQ(p.events[2].velocity0, 95);
 
   p = Analyse({{false, 0}, {false, 10}});
@@ -127,7 +130,7 @@ TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   EXPECT_EQ(Onsets(p), (std::vector<double>{0, 30}));
   ExpectConsistent(p);
 
-  // Delay 2: event n against events n + 2 and n + 4; the last five keep zeros.
+  // Delay 2: event n against events n + 2 and n + 4.
   AnalysisSettings delayed;
   delayed.delay = 2;
   p = Analyse(
@@ -139,8 +142,8 @@ TEST(OnsetAnalysis, ClusterWindowAndDelayComeFromTheSettings) {
   EXPECT_EQ(p.events[0].interval2, 500);
   EXPECT_EQ(p.events[1].velocity1, 4);
   EXPECT_EQ(p.events[1].velocity2, 6);
-  EXPECT_EQ(p.events[2].interval0, 0.0);
-  EXPECT_EQ(p.events[2].velocity1, 0);
+  EXPECT_EQ(FieldsOf(p.events[2]), (Fields{300, 500, kNone, 3, 5, 7}));
+  EXPECT_EQ(FieldsOf(p.events[4]), (Fields{500, kNone, kNone, 5, 7, kNone}));
   ExpectConsistent(p);
 }
 
@@ -163,7 +166,7 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
   EXPECT_EQ(Onsets(p), (std::vector<double>{0, 25.0001}));
 
   // d = 3 over 8 events: only event 1 reaches event 1 + 2d + 1; with 2d + 1
-  // events or fewer every event keeps zeros and the arrays stay in bounds.
+  // events or fewer only interval0 and velocity0 are defined.
   AnalysisSettings delayed;
   delayed.delay = 3;
   p = Analyse({{true, 0, 1},
@@ -180,10 +183,11 @@ TEST(OnsetAnalysis, ClusterWindowEdgesAndDelaysBeyondThePerformance) {
   EXPECT_EQ(p.events[0].interval2, 700);  // onset 8 - onset 7
   EXPECT_EQ(p.events[0].velocity1, 4);
   EXPECT_EQ(p.events[0].velocity2, 7);
-  for (int k = 2; k <= 8; ++k) EXPECT_EQ(p.events[k - 1].interval0 + p.events[k - 1].velocity1, 0) << k;
+  EXPECT_EQ(FieldsOf(p.events[4]), (Fields{500, kNone, kNone, 5, 8, kNone}));
   delayed.delay = 50;
   p = Analyse({{true, 0}, {true, 100}, {true, 200}}, delayed);
-  for (int k = 1; k <= 3; ++k) EXPECT_EQ(p.events[k - 1].interval0, 0.0) << k;
+  EXPECT_EQ(FieldsOf(p.events[1]), (Fields{100, kNone, kNone, 64, kNone, kNone}));
+  EXPECT_FALSE(IsDefined(p.events[2].interval0));
   ExpectConsistent(p);
 }
 
@@ -239,11 +243,8 @@ TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
         for (std::size_t k = 0; k < passed.events.size(); ++k) {
           const OnsetEvent& a = walked.events[k];
           const OnsetEvent& b = passed.events[k];
-          ASSERT_EQ(std::tie(a.onsetMs, a.interval0, a.interval1, a.interval2, a.velocity0, a.velocity1, a.velocity2,
-                             a.firstNote),
-                    std::tie(b.onsetMs, b.interval0, b.interval1, b.interval2, b.velocity0, b.velocity1, b.velocity2,
-                             b.firstNote))
-              << count << " " << window << " " << delay << " event " << k;
+          ASSERT_EQ(std::tie(a.onsetMs, a.firstNote), std::tie(b.onsetMs, b.firstNote)) << k;
+          ASSERT_EQ(FieldsOf(a), FieldsOf(b)) << count << " " << window << " " << delay << " event " << k;
         }
         for (std::int32_t j = 0; j < count; ++j) ASSERT_EQ(walked.notes[j].opensEvent, passed.notes[j].opensEvent);
       }

@@ -10,6 +10,7 @@
 #include "io/AsciiMidiWriter.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "support/EventFields.h"
 #include "support/RecordingProgressSink.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SmfBuilder.h"
@@ -40,7 +41,7 @@ struct Held {
 
 struct Snapshot {
   std::vector<std::tuple<int, double, double, int, int, int>> notes;
-  std::vector<std::tuple<double, double, double, double, int, int, int, int>> events;
+  std::vector<std::tuple<double, test::EventFields, int>> events;
   bool operator==(const Snapshot&) const = default;
 };
 
@@ -52,8 +53,7 @@ Snapshot Take(const Performance& p) {
   }
   for (std::int32_t k = 1; k <= p.EventCount(); ++k) {
     const OnsetEvent& e = p.events[k - 1];
-    s.events.emplace_back(e.onsetMs, e.interval0, e.interval1, e.interval2, e.velocity0, e.velocity1, e.velocity2,
-                          (e.firstNote + 1));
+    s.events.emplace_back(e.onsetMs, test::FieldsOf(e), (e.firstNote + 1));
   }
   return s;
 }

@@ -68,8 +68,12 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   EXPECT_EQ(s->barBeat, "1:1");
   EXPECT_EQ(ScoreEventOf(p, 4)->barBeat, "1:3+1/8");
   EXPECT_EQ(ScoreEventOf(p, 1)->onsetBeats, -1.0);
-  // Event 1 over score distances 1, 2 and 0.5 beats; event 3 is past the end for d = 1.
-  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod0, std::nullopt);
+  // Event 1 over score distances 1, 2 and 0.5 beats; past the end for d = 1
+  // a beat period is empty where its interval is.
+  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod0, 300);
+  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod2, std::nullopt);
+  EXPECT_EQ(ScoreEventOf(p, 5)->beatPeriod0, std::nullopt);
+  EXPECT_EQ(EventValues(p, 3, ValueKind::Tempo), std::nullopt);
   EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), (std::array<double, 3>{240, 255, 300}));
 
   // Every played note sounds: 8 matched (the grace note too) and 1 inserted, in time order.
@@ -101,7 +105,8 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   ReanalyseKeepingPosition(p, position, AnalysisSettings{50, 2});
   EXPECT_EQ(position.currentEvent, 4);
   EXPECT_EQ(p.EventCount(), 5);
-  EXPECT_EQ(p.events[0].interval0, 0) << "5 events hold no complete one for d = 2";
+  EXPECT_EQ(p.events[0].interval0, 240) << "5 events hold no complete one for d = 2, but event 1's own interval";
+  EXPECT_FALSE(IsDefined(p.events[0].interval2));
   EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), std::nullopt);
 }
 
@@ -163,7 +168,8 @@ TEST(ScoreAlignedPerformance, ListOfTimesClicksWithoutVelocity) {
   // The same numbers read as ms.
   Reanalyse(p, AnalysisSettings{50, 1, TimesUnit::Milliseconds});
   EXPECT_EQ(p.events[3].onsetMs, 3.5);
-  EXPECT_EQ(p.events[2].interval0, 0);
+  EXPECT_EQ(p.events[2].interval0, 1.5);
+  EXPECT_FALSE(IsDefined(p.events[3].interval0));
   EXPECT_EQ(p.events[0].interval1, 1);
   EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[3].firstNote)].timeMs, 3.5);
 }

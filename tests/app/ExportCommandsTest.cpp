@@ -45,9 +45,9 @@ const char* const kEvents =
     "event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note\n"
     "1,0,500,750,1000,80,90,70,1\n"
     "2,500,750,1000,250,90,70,100,3\n"
-    "3,1250,0,0,0,70,0,0,4\n"
-    "4,2250,0,0,0,100,0,0,6\n"
-    "5,2500,0,0,0,60,0,0,7\n";
+    "3,1250,1000,250,,70,100,60,4\n"
+    "4,2250,250,,,100,60,,6\n"
+    "5,2500,,,,60,,,7\n";
 
 TEST(ExportCommands, PrintEventsAndNotesAsCsv) {
   const Outcome events = Command({"--export-events", DataFile("lf.txt")});
@@ -144,11 +144,11 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   // The defaults named outright change nothing, before or after the command.
   EXPECT_EQ(Command({"--delay", "1", "--export-events", file, "--cluster-ms", "50"}).out, kEvents);
   // A 600 ms window folds 500 into 0 and 2500 into 2250; three events leave
-  // no room for a point.
+  // no room for a point, yet every value that exists is written.
   const Outcome wide = Command({"--export-events", "--cluster-ms", "600", file});
   EXPECT_EQ(wide.status, 0);
   EXPECT_EQ(wide.out.substr(wide.out.find('\n') + 1),
-            "1,0,0,0,0,80,0,0,1\n2,1250,0,0,0,70,0,0,4\n3,2250,0,0,0,100,0,0,6\n");
+            "1,0,1250,1000,,80,70,100,1\n2,1250,1000,,,70,100,,4\n3,2250,,,,100,,,6\n");
   EXPECT_NE(Command({"--export-notes", file, "--cluster-ms", "600"}).out.find("\n3,1,500,3,62,90,0\n"),
             std::string::npos);
   const Outcome report = Command({"--report", "--cluster-ms", "12.5", "--delay", "2", file});

@@ -126,20 +126,19 @@ TEST(ScoreAlignedExport, ViennaPerformancesFollowTheRules) {
         EXPECT_EQ(note[1], "1") << where;
         EXPECT_NEAR(Num(note[2]), e.onsetMs, 1e-9) << where;
         EXPECT_EQ(std::stoi(note[6]), k) << where;
-        // Values of events k, k + d, k + 2d while event k + 2d + 1 exists, else 0 and no beat periods.
-        const bool complete = k + 2 * d + 1 <= count;
+        // Values of events k, k + d, k + 2d: an interval and its beat period
+        // where the event after exists, a velocity where the event does, else empty.
         for (int j = 0; j < 3; ++j) {
           const int a = k - 1 + j * d;
-          const double interval = complete ? want[a + 1].onsetMs - want[a].onsetMs : 0.0;
-          EXPECT_NEAR(Num(r[2 + j]), interval, 1e-9) << where << " interval" << j;
-          if (j > 0) {
-            EXPECT_EQ(std::stoi(r[5 + j]), complete ? want[a].velocity : 0) << where;
-          }
-          if (complete) {
+          if (a + 1 < count) {
+            const double interval = want[a + 1].onsetMs - want[a].onsetMs;
+            EXPECT_NEAR(Num(r[2 + j]), interval, 1e-9) << where << " interval" << j;
             EXPECT_NEAR(Num(r[10 + j]), interval / (want[a + 1].beats - want[a].beats), 1e-6) << where;
           } else {
+            EXPECT_EQ(r[2 + j], "") << where << " interval" << j;
             EXPECT_EQ(r[10 + j], "") << where;
           }
+          if (j > 0) EXPECT_EQ(r[5 + j], a < count ? std::to_string(want[a].velocity) : "") << where;
         }
       }
     }

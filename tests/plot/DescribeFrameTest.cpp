@@ -18,14 +18,14 @@ glm::vec3 Centre(const Quad& q) { return (q.corners[0] + q.corners[1] + q.corner
 TEST(DescribeFrame, PlatesGlassTextureAndCaptionWithoutPoints) {
   ViewState s;
   testing::StartedView(s);
-  s.xAxisName = "actual event n";
+  s.xAxisName = "event n";
   s.verticalAxisName = "event n+2d";
   s.depthAxisName = "event n+d";
   s.showGlass = true;
   const SceneDescription scene = DescribeFrame(s);
   EXPECT_TRUE(scene.spheres.empty());
   EXPECT_EQ(scene.background, 0xFF303030u);
-  EXPECT_EQ(scene.axisNames.lines, (std::vector<std::string>{"actual event n", "event n+2d", "event n+d"}));
+  EXPECT_EQ(scene.axisNames.lines, (std::vector<std::string>{"event n", "event n+2d", "event n+d"}));
   ASSERT_EQ(scene.texts.size(), 1u);
   EXPECT_EQ(scene.texts[0].lines[0].text, "z axis = event n+2d");
   EXPECT_EQ(scene.texts[0].x, 10);

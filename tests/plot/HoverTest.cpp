@@ -39,7 +39,7 @@ TEST(NumberFormat, ThreeDecimalsRoundedHalfAwayFromZero) {
 
 TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   PlotPoints titles;
-  titles.xAxisName = "actual event (n)";
+  titles.xAxisName = "event n";
   titles.verticalAxisName = "event n+2d";
   titles.depthAxisName = "event n+d";
   titles.sizeName = "s";
@@ -49,10 +49,9 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   p.dataZ = -3;
   p.dataSize = 1;
   EXPECT_EQ(HoverLabelText(titles, p, "."),
-            "Event 12\r actual event (n)=512.500\r event n+2d=0.123\r event n+d=-3.000\r s=1.000");
+            "Event 12\r event n=512.500\r event n+2d=0.123\r event n+d=-3.000\r s=1.000");
   titles.sizeValueFormat = "0";
-  EXPECT_EQ(HoverLabelText(titles, p, ",").substr(9),
-            " actual event (n)=512,500\r event n+2d=0,123\r event n+d=-3,000\r s=1");
+  EXPECT_EQ(HoverLabelText(titles, p, ",").substr(9), " event n=512,500\r event n+2d=0,123\r event n+d=-3,000\r s=1");
 
   const Rect r = HoverLabelRect(300.4f, 200.6f);
   EXPECT_EQ(r.left, 280);

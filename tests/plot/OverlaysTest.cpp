@@ -57,45 +57,38 @@ TEST_F(OverlaysTest, TogglesOffGiveOnlyTheFloorCrossInThePlotsSpace) {
   EXPECT_EQ(Lines(empty).size(), 2u);
 }
 
-TEST_F(OverlaysTest, PathDropLinesAndShadowsWithTheLowCornerRule) {
+TEST_F(OverlaysTest, EveryDrawnPointHasItsLinesAndThePathBreaksWhereAnEventHasNone) {
+  s_.points.Add(MakePoint("hidden", 3, 3, 3, 0.0));  // a placeholder: not drawn, no lines
   s_.points.Add(MakePoint("p1", 1, 2, 3));
-  s_.points.Add(MakePoint("p2", 2, 3, 1));
-  s_.points.Add(MakePoint("low", -4, 0, -4));  // all three values at their minimum
-  s_.points.Add(MakePoint("p4", 0, 1, 0));
-  s_.points.Add(MakePoint("under", -4, -4, -4));  // y is not 0: not the low corner
+  s_.points.Add(MakePoint("low", -4, 0, -4));  // all three values at their minimum: a point like any other
+  s_.points.Break();                           // an event without a point
+  s_.points.Add(MakePoint("p3", 0, 1, 0));
+  s_.points.Add(MakePoint("p4", -4, 5, -4));
   AllOn();
   const auto lines = Lines(s_);
 
-  // Connecting lines only between p1-p2 and p4-under; the low point has none.
   std::vector<Line> connect, drop, shadow;
   for (const Line& l : lines) {
     if (IsConnect(l)) connect.push_back(l);
     if (IsDrop(l)) drop.push_back(l);
     if (IsShadow(l)) shadow.push_back(l);
   }
+  // Joined: p1-low and p3-p4; not across the break, not from the placeholder.
   ASSERT_EQ(connect.size(), 2u);
-  EXPECT_TRUE(Same(connect[0].from, {1, 2, 3}) && Same(connect[0].to, {2, 3, 1}));
-  EXPECT_TRUE(Same(connect[1].from, {0, 1, 0}) && Same(connect[1].to, {-4, -4, -4}));
+  EXPECT_TRUE(Same(connect[0].from, {1, 2, 3}) && Same(connect[0].to, {-4, 0, -4}));
+  EXPECT_TRUE(Same(connect[1].from, {0, 1, 0}) && Same(connect[1].to, {-4, 5, -4}));
   // Shadows: 0.1 above the floor, from the current point back to the previous.
   ASSERT_EQ(shadow.size(), 2u);
-  EXPECT_TRUE(Same(shadow[0].from, {2, 0.1f, 1}) && Same(shadow[0].to, {1, 0.1f, 3}));
-  EXPECT_TRUE(Same(shadow[1].from, {-4, 0.1f, -4}) && Same(shadow[1].to, {0, 0.1f, 0}));
-  // Drop lines for points 2 to 5, the low point included; point 1 has none.
+  EXPECT_TRUE(Same(shadow[0].from, {-4, 0.1f, -4}) && Same(shadow[0].to, {1, 0.1f, 3}));
+  // A drop line for every drawn point, the first and the low one included.
   ASSERT_EQ(drop.size(), 4u);
-  EXPECT_TRUE(Same(drop[0].from, {2, 0, 1}) && Same(drop[0].to, {2, 3, 1}));
+  EXPECT_TRUE(Same(drop[0].from, {1, 0, 3}) && Same(drop[0].to, {1, 2, 3}));
   EXPECT_TRUE(Same(drop[1].from, {-4, 0, -4}) && Same(drop[1].to, {-4, 0, -4}));
-  EXPECT_TRUE(Same(drop[3].from, {-4, 0, -4}) && Same(drop[3].to, {-4, -4, -4}));
-  // Per point: connect, drop, shadow; then the cross last.
+  EXPECT_TRUE(Same(drop[2].from, {0, 0, 0}) && Same(drop[2].to, {0, 1, 0}));
+  // Per point: connect, shadow, drop; then the cross last.
   EXPECT_EQ(lines.size(), 2u + 4u + 2u + 2u);
-  EXPECT_TRUE(IsConnect(lines[0]) && IsDrop(lines[1]) && IsShadow(lines[2]));
+  EXPECT_TRUE(IsDrop(lines[0]) && IsConnect(lines[1]) && IsShadow(lines[2]) && IsDrop(lines[3]));
   EXPECT_TRUE(IsCross(lines[lines.size() - 2]) && IsCross(lines.back()));
-
-  // One point: nothing but the cross, even with every toggle on.
-  ViewState one;
-  one.points.Add(MakePoint("only", 1, 1, 1));
-  one.showConnectLines = one.showDropLines = one.showFloorShadows = true;
-  EXPECT_EQ(CountIf(Lines(one), IsCross), 2u);
-  EXPECT_EQ(Lines(one).size(), 2u);
 }
 
 }  // namespace

@@ -3,13 +3,18 @@
 
 #include <stdexcept>
 
+#include "analysis/OnsetAnalysis.h"
 #include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "plot/DescribeFrame.h"
 #include "plot/EventPick.h"
+#include "plot/MouseOver.h"
 #include "plot/PerformancePoints.h"
+#include "plot/PlotScaling.h"
 #include "plot/ViewState.h"
 #include "support/FakeControlPanel.h"
+#include "support/InteractionScene.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPerformance.h"
 
@@ -33,8 +38,8 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   const DataEntry& first = v.s.points.Item(1);
   EXPECT_EQ(first.dataName, "Note");
   EXPECT_EQ(first.dataX, 10.0);
-  EXPECT_EQ(first.dataY, 11.0);
-  EXPECT_EQ(first.dataZ, 12.0);
+  EXPECT_EQ(first.dataY, 12.0) << "vertical: event n+2d";
+  EXPECT_EQ(first.dataZ, 11.0) << "depth: event n+d";
   EXPECT_EQ(first.dataSize, 1.0);
   EXPECT_EQ(first.colour, static_cast<std::int32_t>(0xFF0000FFu));
   EXPECT_EQ(first.data, "");
@@ -45,7 +50,7 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.points.Count(), 100u);
   EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);
-  EXPECT_EQ(v.s.points.Item(100).dataZ, 102.0);
+  EXPECT_EQ(v.s.points.Item(100).dataZ, 101.0);
 
   performance = testing::MakePerformance(0);
   FillAllEventPoints(v.s, v.dialogs, performance);
@@ -121,7 +126,7 @@ TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
   EXPECT_TRUE(s.showFloorShadows);
   EXPECT_EQ(s.xValueFormat, "0.000");
   EXPECT_EQ(s.sizeValueFormat, "0.000");
-  EXPECT_EQ(s.xAxisName, "actual event n");
+  EXPECT_EQ(s.xAxisName, "event n");
   EXPECT_EQ(s.verticalAxisName, "event n+2d");
   EXPECT_EQ(s.depthAxisName, "event n+d");
   EXPECT_EQ(s.sizeName, "s");
@@ -154,6 +159,41 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   EXPECT_EQ(EventOfPoint(v.s, 4), 18);
   v.s.points.Add(DataEntry{});  // a point added by others stands for no event
   EXPECT_EQ(EventOfPoint(v.s, 5), 0);
+}
+
+// Intervals 100, 200, 400, ...: event n on x, event n+d in depth and event
+// n+2d vertically, as titled; events whose values run past the end have no
+// point, and a replay standing on one says so under the caption.
+TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhere) {
+  Performance performance = Performance::BeforeFirstFile();
+  performance.notes.assign(8, NoteEvent{0.0, 0.0, -1, true});
+  for (std::size_t k = 1; k < 8; ++k) performance.notes[k].timeMs = 2 * performance.notes[k - 1].timeMs + 100;
+  AnalyseOnsets(performance);
+  View v;
+  testing::StartedView(v.s);
+  ApplyPerformanceSettings(v.s, performance.settings);
+  FillAllEventPoints(v.s, v.dialogs, performance);
+  ComputeRanges(v.s);
+  ScaleGraph(v.s);
+  ASSERT_EQ(DescribeFrame(v.s).spheres.size(), 5u) << "events 6 to 8 have no interval2";
+  const DataEntry& third = v.s.points.Item(3);
+  const glm::vec3 at = testing::ScreenOf(v.s, {third.x, third.y, third.z});
+  MouseOver(v.s, at.x, at.y);
+  EXPECT_NE(v.s.hoverText.find("\r event n=400.000\r event n+2d=1600.000\r event n+d=800.000\r"), std::string::npos)
+      << v.s.hoverText;
+
+  ReplayPosition position;
+  position.currentEvent = 7;
+  position.tailLength = 4;
+  FillTailPoints(v.s, v.dialogs, performance, position);
+  EXPECT_EQ(v.s.pointEvents, (std::vector<std::int32_t>{3, 4, 5}));
+  v.s.showHoverText = false;
+  const std::vector<TextLine> caption = DescribeFrame(v.s).texts.at(0).lines;
+  ASSERT_EQ(caption.size(), 2u);
+  EXPECT_EQ(caption[1].text, "event 7: no point (values past the end)");
+  position.currentEvent = 5;
+  FillTailPoints(v.s, v.dialogs, performance, position);
+  EXPECT_EQ(DescribeFrame(v.s).texts.at(0).lines.size(), 1u);
 }
 
 }  // namespace
