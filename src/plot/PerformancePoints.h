@@ -23,10 +23,7 @@ inline constexpr std::int32_t kEventColour = static_cast<std::int32_t>(0xFF0000F
 inline constexpr std::int32_t kCurrentEventColour = static_cast<std::int32_t>(0xFFFFB000u);  // orange
 inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xFF000000u);   // black
 
-// Most events the full view shows.
-inline constexpr std::int32_t kMaxFullViewEvents = 100;
-
-// Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
+// Replaces Points by all events of the performance, blue, size 1.
 void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& performance);
 
 // Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in

@@ -10,6 +10,7 @@
 #include "model/Performance.h"
 #include "plot/DescribeFrame.h"
 #include "plot/FrameMove.h"
+#include "plot/FullViewScale.h"
 #include "plot/LoadDataMenu.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
@@ -65,7 +66,7 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   }
   state_.rendererReady = true;
 
-  ComputeRanges(state_);
+  if (!state_.scale.active) ComputeRanges(state_);
   ScaleGraph(state_);
 
   // What a performance's update has not named yet.
@@ -140,8 +141,7 @@ void PlotView::ShowFirstEvents() {
   FillAllEventPoints(state_, dialogs_, performance_);
   FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.points.Count()));
   ApplyPerformanceSettings(state_, performance_.settings);
-  ComputeRanges(state_);
-  ScaleGraph(state_);
+  ScaleFullView(state_, performance_);
   Redraw();
 }
 

@@ -101,7 +101,7 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenStartsTheRendererAndAsksForAFrame
 
   const SceneDescription frame = w.view.NextFrame();
   ASSERT_EQ(frame.spheres.size(), 20u) << "the panel's points";
-  EXPECT_FLOAT_EQ(frame.spheres[19].centre.x, 4.0f) << "after the range pass";
+  EXPECT_FLOAT_EQ(frame.spheres[19].centre.z, 4.0f) << "the largest value on the high face, in the scale made";
   EXPECT_EQ(frame.axisNames.lines[0], "actual event n") << "the plate and the hover label agree";
   EXPECT_EQ(frame.labelFont.faceName, "DejaVu Sans");
   EXPECT_EQ(frame.titleFont.faceName, "DejaVu Sans Condensed");
