@@ -147,6 +147,7 @@ void PlotView::ShowFirstEvents() {
 
 void PlotView::ShowTail() {
   tailShown_ = true;
+  state_.showColourBar = false;  // the tail keeps its own colours
   FillTailPoints(state_, dialogs_, performance_, position_);
   FillComparedTailPoints(state_, dialogs_, compared_, position_);
   ApplyPerformanceSettings(state_, performance_.settings);

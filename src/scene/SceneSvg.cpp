@@ -103,6 +103,8 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
                                    "/>"});
   }
   for (const LineSegment& l : scene.lines) {
+    // A line to a point without a place (an undefined value) is not drawn.
+    if (!std::isfinite(l.from.x + l.from.y + l.from.z + l.to.x + l.to.y + l.to.z)) continue;
     const glm::vec3 a = at(l.from);
     const glm::vec3 b = at(l.to);
     const ColourF c = LitColour(l.colour, glm::vec3(0.0f), scene.lighting);
