@@ -109,8 +109,14 @@ void ComputeRanges(PlotPoints& view) {
 
 void ComputeCommonScale(PlotPoints& view, bool logarithmic) {
   std::vector<double> values;
-  AddValues(values, view.points, logarithmic);
-  for (const PointGroup& group : view.compared) AddValues(values, group.points, logarithmic);
+  for (const bool log : {logarithmic, false}) {
+    logarithmic = log;
+    AddValues(values, view.points, log);
+    for (const PointGroup& group : view.compared) AddValues(values, group.points, log);
+    // Nothing above 0 (loudness in dB): a logarithmic scale would put every
+    // point in one corner, so the linear one is made.
+    if (!values.empty() || !log) break;
+  }
   const ValueRange range = RobustRange(values).value_or(ValueRange{0.0, 1.0});
   view.scale.active = true;
   view.scale.logarithmic = logarithmic;

@@ -24,8 +24,9 @@ void ComputeRanges(PlotPoints& view);
 // The one scale of all three axes from every defined data value of the
 // points and the compared groups (RobustRange: the 1st to 99th percentile
 // widened by 5 %, or min..max of fewer than 100 values); logarithmic from
-// their values above 0. With no such value the scale spans 0..1 (1..10 on
-// a logarithmic one). Turns the common scale on until ComputeRanges.
+// their values above 0; with none above 0 (loudness in dB) the scale is
+// linear instead. With no value at all the scale spans 0..1. Turns the
+// common scale on until ComputeRanges.
 void ComputeCommonScale(PlotPoints& view, bool logarithmic);
 
 // Writes the scene fields x, y, z, size and clipped of every point (compared
