@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hover picking cost: a pick over the plot's 501 point spheres (radius 0.1,
-// some at 0.2) as the view's camera sees them, the plot turned.
+// some at 0.2) as the view's camera sees them, the plot turned; and over the
+// full view of a whole piece of 7,562 events (WholePiece.h).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
+#include "WholePiece.h"
+#include "plot/DescribeFrame.h"
 #include "scene/SceneDefaults.h"
 #include "scene/SceneMath.h"
 #include "scene/ScenePick.h"
@@ -36,12 +39,10 @@ void FillCube(SceneDescription& s, int n) {
   }
 }
 
-void BmViewportPick501(benchmark::State& state) {
-  SceneDescription s = Scene();
-  FillCube(s, 501);
+// Picks at the mouse sweeping the window in a 23 x 17 grid.
+void PickSweep(benchmark::State& state, const SceneDescription& s) {
   int step = 0, hits = 0;
   for (auto _ : state) {
-    // The mouse sweeps the window in a 23 x 17 grid.
     const float x = float((step % 23) * 26 + 10), y = float((step / 23 % 17) * 26 + 10);
     ++step;
     const auto hit = PickSphere(s, x, y);
@@ -50,7 +51,20 @@ void BmViewportPick501(benchmark::State& state) {
   }
   state.counters["hit share"] = double(hits) / double(step);
 }
+
+void BmViewportPick501(benchmark::State& state) {
+  SceneDescription s = Scene();
+  FillCube(s, 501);
+  PickSweep(state, s);
+}
 BENCHMARK(BmViewportPick501)->Unit(benchmark::kMicrosecond);
+
+void BmWholePiecePick(benchmark::State& state) {
+  WholePiece piece;
+  piece.s.orientation = glm::angleAxis(0.6f, glm::vec3(0, 1, 0));
+  PickSweep(state, DescribePickScene(piece.s));
+}
+BENCHMARK(BmWholePiecePick)->Name("BM_WholePiecePick")->Unit(benchmark::kMicrosecond);
 
 // Worst case: all 501 spheres on the line of sight, every one hit.
 void BmViewportPick501AllHit(benchmark::State& state) {

@@ -11,11 +11,9 @@
 // sphere mesh's slices); true spheres do not depend on it.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QWindow>
 #include <cmath>
 
+#include "ShownGlView.h"
 #include "plot/DescribeFrame.h"
 #include "plot/FrameMove.h"
 #include "plot/ViewState.h"
@@ -60,17 +58,7 @@ void DrawFrames(benchmark::State& state, bool lines) {
     plot.orientation = glm::normalize(plot.orientation * glm::angleAxis(0.002f, glm::vec3(0, 1, 0)));
     return DescribeFrame(plot);
   });
-  view.resize(606, 443);
-  view.show();
-  QElapsedTimer waited;
-  waited.start();
-  while (!(view.windowHandle() && view.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-    QApplication::processEvents(QEventLoop::AllEvents, 50);
-  if (!view.windowHandle() || !view.windowHandle()->isExposed() || !view.StartRenderer()) {
-    state.SkipWithError("no window or no OpenGL 3.3 renderer");
-    return;
-  }
-  view.DrawFrameAndWait();  // the first frame makes the textures
+  if (!ShowForFrames(view, state)) return;
   for (auto _ : state) view.DrawFrameAndWait();
   state.SetLabel(view.RendererName());
 }

@@ -162,6 +162,11 @@ void PrintHelp(std::ostream& out) {
          "      unless --tail). --width and --height draw the same picture with\n"
          "      more pixels (606 x 443 without them); --yaw turns the plot about its\n"
          "      vertical axis and --pitch tips it towards the viewer, in degrees.\n"
+         "      --log-axes draws logarithmic axes, --identity-line the line where\n"
+         "      all three values are equal, --colour-by-time the points from early\n"
+         "      (blue) to late (red) with a colour bar (one performance only), and\n"
+         "      --event-range shows only events FROM to TO, in the scale of the\n"
+         "      whole piece.\n"
          "      Further FILEs are compared with the first.\n";
   out << "  --version\n      Print the program's name, version and licence.\n";
   out << "  --help\n      Print this text.\n\n"

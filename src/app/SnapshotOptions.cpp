@@ -7,6 +7,7 @@
 #include "app/OutputPath.h"
 #include "app/TextNumber.h"
 #include "model/ComparedPerformances.h"
+#include "plot/EventRange.h"
 
 namespace rp {
 
@@ -41,6 +42,17 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     const bool hasValue = i + 1 < args.size();
     if (a == "--velocity") {
       o.velocity = true;
+    } else if (a == "--log-axes") {
+      o.logAxes = true;
+    } else if (a == "--identity-line") {
+      o.identityLine = true;
+    } else if (a == "--colour-by-time") {
+      o.colourByTime = true;
+    } else if (a == "--event-range") {
+      const std::optional<EventSpan> span = hasValue ? ParseEventSpan(args[++i]) : std::nullopt;
+      if (!span) return usage("--event-range needs two event numbers FROM-TO, FROM from 1 and at most TO");
+      o.firstEvent = span->first;
+      o.lastEvent = span->last;
     } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
       const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
@@ -81,6 +93,9 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
   }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
+  if (o.colourByTime && !o.compareFiles.empty())
+    return usage("--colour-by-time shows one performance, not compared ones");
+  if (o.firstEvent != 0 && o.event) return usage("--event-range is for the full view, not with --event");
   if (const std::string problem =
           OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg", ".svg"}, o.Inputs());
       !problem.empty()) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
-// [--width W] [--height H] [--yaw DEG] [--pitch DEG]
+// [--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes]
+// [--identity-line] [--colour-by-time] [--event-range FROM-TO]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
 // anything, draw one frame, save the plot as PNG or JPEG (by OUT's
 // extension), exit. The first FILE is the main performance, the others are
@@ -42,6 +43,11 @@ struct SnapshotOptions {
   std::vector<std::string> compareFiles;  // shown beside it
   std::optional<std::string> scatter;     // or a scatter file
   AnalysisOptions analysis;               // over the defaults, never the stored settings
+  bool logAxes = false;                   // logarithmic axes
+  bool identityLine = false;              // the line of equal values
+  bool colourByTime = false;              // the points from early to late (one performance only)
+  std::int32_t firstEvent = 0;            // --event-range: the full view's events; 0 all
+  std::int32_t lastEvent = 0;
 
   // Every file the snapshot reads.
   std::vector<std::string> Inputs() const;
@@ -52,7 +58,8 @@ struct SnapshotOptions {
 
 inline constexpr std::string_view kSnapshotUsage =
     "--snapshot OUT.png|OUT.jpg [--velocity] [--event N [--tail T]] [--width W] [--height H] [--yaw DEG] "
-    "[--pitch DEG] [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
+    "[--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] [--event-range FROM-TO] [--cluster-ms MS] "
+    "[--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`

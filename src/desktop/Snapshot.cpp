@@ -65,13 +65,17 @@ std::vector<const Performance*> ShownPerformances(const Performance& main, const
   return shown;
 }
 
-// One line on `err` when `--event` or `--tail` lies outside the events of
+// One line on `err` when `--event`, `--event-range` or `--tail` lies outside the events of
 // the main performance; true then.
 bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, std::ostream& err) {
   const std::int32_t count = performance.EventCount();
   const std::string name = PerformanceDisplayName(performance);
   if (o.event && (*o.event < 1 || *o.event > count)) {
     err << "returnplot: --event takes an event of " << name << " from 1 to " << count << ", not " << *o.event << '\n';
+    return true;
+  }
+  if (o.firstEvent > count) {
+    err << "returnplot: --event-range starts after the last event of " << name << " (" << count << " events)\n";
     return true;
   }
   if (o.tailGiven && o.tail > count - 1) {
@@ -149,7 +153,7 @@ int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
       return kExitCannotOpen;
     }
   }
-  if (options.event && options.file) {
+  if ((options.event || options.firstEvent != 0) && options.file) {
     // The event numbers are known before any window opens; a file that
     // cannot be read is the windows' to report.
     Performance performance;
@@ -184,6 +188,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   PlotWindow form(dialogs, start, performance, position, compared);
   // The software renderer's note is a line on stderr here, as every message.
   form.View().SetNoticeShower(nullptr);
+  DisplayOptions& display = form.View().State().display;
+  display = DisplayOptions{o.logAxes, o.identityLine, o.colourByTime, o.firstEvent, o.lastEvent};
   if (o.width && o.height) {
     // Another shape than the window's: the client area takes it, in the
     // desktop's units.

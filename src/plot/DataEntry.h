@@ -20,6 +20,7 @@ struct DataEntry {
   double dataSize = 0.0;    // size value as supplied
   double size = 0.0;        // scale factor of the point's sphere in the scene
   std::int32_t colour = 0;  // packed 0xAARRGGBB
+  bool clipped = false;     // a value lies beyond the scale: the point stands on the cube's face
   std::string data;         // free payload carried with the point; never interpreted
   // The connecting line and shadow from the previous point are not drawn:
   // an event between the two has no point (PointCollection::Break).

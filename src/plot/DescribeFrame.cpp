@@ -8,6 +8,7 @@
 #include "plot/Legend.h"
 #include "plot/OverlayLines.h"
 #include "plot/Plates.h"
+#include "plot/ScaleItems.h"
 #include "plot/ViewState.h"
 #include "scene/ArgbColour.h"
 #include "scene/SceneDefaults.h"
@@ -31,6 +32,7 @@ void AddSpheres(std::vector<SphereInstance>& spheres, const PointCollection& poi
     s.radius = kPointRadius * std::abs(static_cast<float>(p.size));
     s.colour = ColourFromArgb(p.colour);
     s.point = {group, position++};
+    s.clipped = p.clipped;
     spheres.push_back(s);
   }
 }
@@ -83,6 +85,7 @@ SceneDescription DescribeFrame(const ViewState& state) {
   scene.background = kBackground;
   scene.lighting = PlotLighting();
   AppendOverlayLines(state, scene.lines);
+  AppendScaleItems(state, scene);
   for (std::int32_t axis : {0, 2})
     for (const Quad& q : AxisNamePlate(axis)) scene.quads.push_back(q);
   if (state.showGlass)

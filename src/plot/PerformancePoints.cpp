@@ -83,7 +83,7 @@ void SetEventAxisNames(PlotPoints& points) {
 void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& performance) {
   ClearPoints(s);
   s.pointsName = PerformanceDisplayName(performance);
-  const std::int32_t n = std::min(performance.EventCount(), kMaxFullViewEvents);
+  const std::int32_t n = performance.EventCount();
   for (std::int32_t k = 1; k <= n; ++k)
     AddEventPoint(s, dialogs, k, "Note", EventValues(s, performance, k), 1.0, kEventColour);
 }

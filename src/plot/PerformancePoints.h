@@ -28,9 +28,6 @@ inline constexpr std::int32_t kEventColour = static_cast<std::int32_t>(0xFF0000F
 inline constexpr std::int32_t kCurrentEventColour = static_cast<std::int32_t>(0xFFFFB000u);  // orange
 inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xFF000000u);   // black
 
-// Most events the full view shows.
-inline constexpr std::int32_t kMaxFullViewEvents = 100;
-
 // The titles of the three axes of performance points: "event n", "event
 // n+2d" (vertical), "event n+d" (depth).
 void SetEventAxisNames(PlotPoints& points);
@@ -39,7 +36,7 @@ void SetEventAxisNames(PlotPoints& points);
 // "event 7: no point (values past the end)".
 std::string NoPointNote(std::int64_t event);
 
-// Replaces Points by events 1 to PlotEventCount (at most 100), blue, size 1.
+// Replaces Points by all events of the performance, blue, size 1.
 void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& performance);
 
 // Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in

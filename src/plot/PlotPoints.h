@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/AxisScale.h"
 #include "plot/PointCollection.h"
 #include "plot/PointGroup.h"
 
@@ -50,6 +51,13 @@ struct PlotPoints {
   std::string yValueFormat = "0.000";
   std::string zValueFormat = "0.000";
   std::string sizeValueFormat = "0.000";
+
+  // The one scale of all three axes, while a performance is shown
+  // (ComputeCommonScale); inactive, each axis has its own range below.
+  AxisScale scale;
+  // The unit of the values on all three axes ("ms", "dB", ...; empty for
+  // velocities and a scatter file's values).
+  std::string valueUnit;
 
   // From the last range pass.
   double maxX = 0.0, minX = 0.0, maxY = 0.0, minY = 0.0, maxZ = 0.0, minZ = 0.0;

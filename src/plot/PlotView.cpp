@@ -9,6 +9,7 @@
 #include "model/Performance.h"
 #include "plot/DescribeFrame.h"
 #include "plot/FrameMove.h"
+#include "plot/FullViewScale.h"
 #include "plot/LoadDataMenu.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
@@ -64,7 +65,7 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   }
   state_.rendererReady = true;
 
-  ComputeRanges(state_);
+  if (!state_.scale.active) ComputeRanges(state_);
   ScaleGraph(state_);
 
   // What a performance's update has not named yet.
@@ -141,13 +142,13 @@ void PlotView::ShowFirstEvents() {
   FillAllEventPoints(state_, dialogs_, performance_);
   FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.points.Count()));
   ApplyPerformanceSettings(state_, performance_.settings);
-  ComputeRanges(state_);
-  ScaleGraph(state_);
+  ScaleFullView(state_, performance_);
   Redraw();
 }
 
 void PlotView::ShowTail() {
   tailShown_ = true;
+  state_.showColourBar = false;  // the tail keeps its own colours
   FillTailPoints(state_, dialogs_, performance_, position_);
   FillComparedTailPoints(state_, dialogs_, compared_, position_);
   ApplyPerformanceSettings(state_, performance_.settings);

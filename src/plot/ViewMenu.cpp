@@ -6,24 +6,33 @@
 
 namespace rp {
 
-std::array<ViewMenuEntry, 12> ViewMenu::MakeEntries() {
+std::array<ViewMenuEntry, 16> ViewMenu::MakeEntries() {
   return {{
-      {ViewMenuItem::ExitMenu, "menuExit", QT_TRANSLATE_NOOP("returnplot", "Close menu"), true, true, false},
-      {ViewMenuItem::Load, "menuLoad", QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), true, true, false},
-      {ViewMenuItem::Reset, "menuReset", QT_TRANSLATE_NOOP("returnplot", "Reset orientation"), true, true, false},
-      {ViewMenuItem::Connect, "menuConnect", QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), true, true, true},
-      {ViewMenuItem::Lines, "menuLines", QT_TRANSLATE_NOOP("returnplot", "Drop lines"), true, true, false},
-      {ViewMenuItem::FootLines, "menuFootLines", QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), true, true, true},
-      {ViewMenuItem::Base, "menuBase", QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), true, true, true},
-      {ViewMenuItem::Rotate, "menuRotate", QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), true, true, false},
+      {ViewMenuItem::ExitMenu, "menuExit", QT_TRANSLATE_NOOP("returnplot", "Close menu"), true, true, false, ""},
+      {ViewMenuItem::Load, "menuLoad", QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), true, true, false, ""},
+      {ViewMenuItem::Reset, "menuReset", QT_TRANSLATE_NOOP("returnplot", "Reset orientation"), true, true, false, ""},
+      {ViewMenuItem::Connect, "menuConnect", QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), true, true, true, ""},
+      {ViewMenuItem::Lines, "menuLines", QT_TRANSLATE_NOOP("returnplot", "Drop lines"), true, true, false, ""},
+      {ViewMenuItem::FootLines, "menuFootLines", QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), true, true, true,
+       ""},
+      {ViewMenuItem::Base, "menuBase", QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), true, true, true, ""},
+      {ViewMenuItem::Rotate, "menuRotate", QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), true, true, false, ""},
       {ViewMenuItem::AddCompared, "menuAddCompared",
-       QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."), true, true, false},
+       QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."), true, true, false, ""},
       {ViewMenuItem::RemoveCompared, "menuRemoveCompared",
-       QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"), true, true, false},
+       QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"), true, true, false, ""},
       {ViewMenuItem::AnalysisSettings, "menuAnalysisSettings", QT_TRANSLATE_NOOP("returnplot", "Analysis settings..."),
-       true, true, false},
+       true, true, false, ""},
       {ViewMenuItem::Record, "menuRecord", QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input..."), true, true,
-       false},
+       false, ""},
+      {ViewMenuItem::LogAxes, "menuLogAxes", QT_TRANSLATE_NOOP("returnplot", "Logarithmic axes"), true, true, false,
+       ""},
+      {ViewMenuItem::IdentityLine, "menuIdentityLine", QT_TRANSLATE_NOOP("returnplot", "Identity line"), true, true,
+       false, ""},
+      {ViewMenuItem::ColourByTime, "menuColourByTime", QT_TRANSLATE_NOOP("returnplot", "Colour by time"), true, true,
+       false, ""},
+      {ViewMenuItem::EventRange, "menuEventRange", QT_TRANSLATE_NOOP("returnplot", "Event range..."), true, true, false,
+       ""},
   }};
 }
 
@@ -67,6 +76,18 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
   menu.Entry(ViewMenuItem::Rotate).checked = state.autoRotate;
 }
 
+void ShowDisplayOptions(const ViewState& state, ViewMenu& menu) {
+  menu.Entry(ViewMenuItem::LogAxes).checked = state.display.logarithmic;
+  menu.Entry(ViewMenuItem::IdentityLine).checked = state.display.identityLine;
+  ViewMenuEntry& byTime = menu.Entry(ViewMenuItem::ColourByTime);
+  byTime.checked = state.display.colourByTime;
+  byTime.enabled = state.compared.empty();
+  byTime.toolTip = byTime.enabled ? ""
+                                  : QT_TRANSLATE_NOOP("returnplot",
+                                                      "Colours by time show one performance: remove the compared "
+                                                      "performances to use them.");
+}
+
 void ShowRecordingState(ViewMenu& menu, bool recording) {
   menu.Entry(ViewMenuItem::Record).caption = recording ? QT_TRANSLATE_NOOP("returnplot", "Stop recording")
                                                        : QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input...");
@@ -100,7 +121,17 @@ bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item) {
       ToggleAutoRotation(state, menu);
       return true;
     case ViewMenuItem::Record:
+    case ViewMenuItem::EventRange:
       return false;
+    case ViewMenuItem::LogAxes:
+      Toggle(state.display.logarithmic, menu.Entry(item));
+      return false;
+    case ViewMenuItem::ColourByTime:
+      Toggle(state.display.colourByTime, menu.Entry(item));
+      return false;
+    case ViewMenuItem::IdentityLine:
+      Toggle(state.display.identityLine, menu.Entry(item));
+      return true;
   }
   return false;
 }

@@ -33,6 +33,10 @@ enum class ViewMenuItem : std::int32_t {
   RemoveCompared,    // "Remove compared performances": the window's
   AnalysisSettings,  // "Analysis settings...": the window's dialog for cluster window and delay
   Record,            // "Record from MIDI input..." / "Stop recording": the control panel's
+  LogAxes,           // "Logarithmic axes": the switch, then the window rebuilds the points in the new scale
+  IdentityLine,      // "Identity line"
+  ColourByTime,      // "Colour by time": the switch, then the window rebuilds the points
+  EventRange,        // "Event range...": the window asks for the events the full view shows
 };
 
 struct ViewMenuEntry {
@@ -42,18 +46,19 @@ struct ViewMenuEntry {
   bool visible = true;
   bool enabled = true;
   bool checked = false;
+  std::string toolTip;  // English; said while the item cannot be chosen
 };
 
 struct ViewMenu {
   std::string name = "popupMenu";
   std::string caption = "POPUPMENU";
-  std::array<ViewMenuEntry, 12> entries = MakeEntries();
+  std::array<ViewMenuEntry, 16> entries = MakeEntries();
 
   ViewMenuEntry& Entry(ViewMenuItem item) { return entries[static_cast<std::size_t>(item)]; }
   const ViewMenuEntry& Entry(ViewMenuItem item) const { return entries[static_cast<std::size_t>(item)]; }
 
  private:
-  static std::array<ViewMenuEntry, 12> MakeEntries();
+  static std::array<ViewMenuEntry, 16> MakeEntries();
 };
 
 // Back to the start pose: the plot's own turn undone (for good: a rebuild
@@ -69,12 +74,18 @@ void ToggleFloorShadows(ViewState& state, ViewMenu& menu);
 void ToggleGlass(ViewState& state, ViewMenu& menu);
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 
+// The check marks of the scale's switches as the state has them, and
+// "Colour by time" enabled only while one performance is shown (else with
+// a tooltip saying why).
+void ShowDisplayOptions(const ViewState& state, ViewMenu& menu);
+
 // The recording entry's caption while a take is (or is not) being recorded.
 void ShowRecordingState(ViewMenu& menu, bool recording);
 
 // Runs the action of a chosen entry. False for "Open scatter file...", the
-// two entries of compared performances, "Analysis settings..." and the
-// recording entry, whose actions (a dialog, loading or re-analysis, a rebuild
+// two entries of compared performances, "Analysis settings...", the
+// recording entry, "Event range..." and (after their switch) "Logarithmic
+// axes" and "Colour by time", whose actions (a dialog, loading or re-analysis, a rebuild
 // of the scene; the control panel's recording) belong to the windows.
 bool ChooseMenuItem(ViewState& state, ViewMenu& menu, ViewMenuItem item);
 

@@ -15,6 +15,7 @@
 #include <glm/gtc/quaternion.hpp>
 #include <string>
 
+#include "plot/DisplayOptions.h"
 #include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
 #include "scene/GraphicsTypes.h"
@@ -40,6 +41,12 @@ struct ViewState : PlotPoints {
   bool showFloorShadows = false;
   bool showGlass = false;
   bool autoRotate = false;  // the plot turns by itself; a load stops it
+  DisplayOptions display;   // scale, identity line, colours by time, event range
+  // While the full view is coloured by time: the onsets (ms) of its first
+  // and last point, named at the colour bar's ends; 0..0 when it is not.
+  double colourBarFromMs = 0.0;
+  double colourBarToMs = 0.0;
+  bool showColourBar = false;
 
   // --- hover label ---
   bool showHoverText = false;

@@ -6,7 +6,11 @@
 #include <cctype>
 #include <cmath>
 #include <glm/glm.hpp>
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
+
+#include "scene/AnchoredTexts.h"
+#include "scene/ArgbColour.h"
 
 namespace rp {
 
@@ -92,6 +96,7 @@ bool PlotRenderer::Initialise(std::string& problem) {
       {kAttribPosition, 3}, {kAttribColour, 4}, {kAttribNormal, 3}, {kAttribTexCoord, 2}};
   MakeStream(opaqueQuads_, quad, false);
   MakeStream(seeThroughQuads_, quad, false);
+  MakeStream(rects_, quad, false);
   MakeStream(text_, {{kAttribPosition, 2}, {kAttribTexCoord, 2}}, false);
   gl_.glBindVertexArray(0);
   ready_ = true;
@@ -101,7 +106,7 @@ bool PlotRenderer::Initialise(std::string& problem) {
 void PlotRenderer::Release() {
   if (!ready_ && programs_.spheres.id == 0 && lines_.vao == 0) return;
   DeletePrograms(gl_, programs_);
-  for (Stream* s : {&opaqueSpheres_, &seeThroughSpheres_, &lines_, &opaqueQuads_, &seeThroughQuads_, &text_}) {
+  for (Stream* s : {&opaqueSpheres_, &seeThroughSpheres_, &lines_, &opaqueQuads_, &seeThroughQuads_, &rects_, &text_}) {
     if (s->vao != 0) gl_.glDeleteVertexArrays(1, &s->vao);
     if (s->vbo != 0) gl_.glDeleteBuffers(1, &s->vbo);
     *s = Stream{};
@@ -230,6 +235,32 @@ void PlotRenderer::DrawQuads(const SceneDescription& scene) {
   gl_.glDisable(GL_BLEND);
 }
 
+void PlotRenderer::DrawRects(const SceneDescription& scene) {
+  // Flat quads in window pixels: the quad program with no turn, a
+  // projection onto the window and only ambient light of full strength, so
+  // each shows its own colour.
+  SceneDescription window;
+  const Viewport& vp = scene.camera.viewport;
+  window.camera.projection = glm::ortho(0.0f, float(vp.width), float(vp.height), 0.0f, -1.0f, 1.0f);
+  window.lighting.diffuse = {0, 0, 0, 1};
+  window.lighting.ambient = {1, 1, 1, 1};
+  std::vector<float> v;
+  for (const ScreenRect& r : scene.rects) {
+    Quad q;
+    const auto x0 = float(r.x), y0 = float(r.y), x1 = float(r.x + r.width), y1 = float(r.y + r.height);
+    q.corners = {glm::vec3{x0, y0, 0}, {x1, y0, 0}, {x1, y1, 0}, {x0, y1, 0}};
+    q.colour = ColourFromArgb(static_cast<std::int32_t>(r.colour));
+    PackQuad(v, q, 0.0f);
+  }
+  Upload(rects_, v, GLsizei(v.size() / kQuadFloats));
+  if (rects_.vertices == 0) return;
+  gl_.glDisable(GL_DEPTH_TEST);
+  UseScene(programs_.quads, window);
+  gl_.glBindVertexArray(rects_.vao);
+  gl_.glDrawArrays(GL_TRIANGLES, 0, rects_.vertices);
+  gl_.glEnable(GL_DEPTH_TEST);
+}
+
 void PlotRenderer::DrawTexts(const SceneDescription& scene, float pixelRatio, float width, float height) {
   gl_.glDisable(GL_DEPTH_TEST);
   gl_.glEnable(GL_BLEND);
@@ -240,7 +271,12 @@ void PlotRenderer::DrawTexts(const SceneDescription& scene, float pixelRatio, fl
   gl_.glActiveTexture(GL_TEXTURE0);
   gl_.glBindVertexArray(text_.vao);
   gl_.glBindBuffer(GL_ARRAY_BUFFER, text_.vbo);
-  for (const TextItem& item : scene.texts) {
+  std::vector<TextItem> anchored = PlacedAnchoredTexts(scene);
+  std::vector<const TextItem*> items;
+  for (const TextItem& item : scene.texts) items.push_back(&item);
+  for (const TextItem& item : anchored) items.push_back(&item);
+  for (const TextItem* shown : items) {
+    const TextItem& item = *shown;
     const QFont font = ToQFont(item.font == FontRole::Title ? scene.titleFont : scene.labelFont);
     for (const GlText::Placed& p : texts_.Place(gl_, item, font, pixelRatio)) {
       const float l = p.left, t = p.top, r = p.left + p.width, b = p.top + p.height;
@@ -281,6 +317,7 @@ void PlotRenderer::Draw(const SceneDescription& scene, GLuint framebuffer, float
   DrawSpheres(scene);
   DrawLines(scene);
   DrawQuads(scene);
+  DrawRects(scene);
   DrawTexts(scene, pixelRatio, width, height);
   gl_.glBindVertexArray(0);
   gl_.glUseProgram(0);

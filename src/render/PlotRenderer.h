@@ -57,13 +57,14 @@ class PlotRenderer {
   void DrawSpheres(const SceneDescription& scene);
   void DrawLines(const SceneDescription& scene);
   void DrawQuads(const SceneDescription& scene);
+  void DrawRects(const SceneDescription& scene);
   void DrawTexts(const SceneDescription& scene, float pixelRatio, float width, float height);
 
   QOpenGLFunctions_3_3_Core gl_;
   bool ready_ = false;
   std::string rendererName_;
   GlPrograms programs_;
-  Stream opaqueSpheres_, seeThroughSpheres_, lines_, opaqueQuads_, seeThroughQuads_, text_;
+  Stream opaqueSpheres_, seeThroughSpheres_, lines_, opaqueQuads_, seeThroughQuads_, rects_, text_;
   GLuint corners_ = 0;  // the four corners of a sphere's square
   GlText texts_;
 };

@@ -13,7 +13,8 @@
 // How it is drawn, in this order: the background; the spheres, lines and
 // opaque quads with the depth test; the see-through quads (colour alpha
 // below 1), in their order, blended by their alpha over what is there and
-// with the depth test; last the text items over everything. Every surface is
+// with the depth test; then the screen rectangles and last the text items
+// and anchored texts over everything. Every surface is
 // lit by `lighting` (LitColour.h); lines have no normal, so only its ambient
 // part reaches them.
 
@@ -41,6 +42,7 @@ struct SphereInstance {
   float radius = 0.0f;  // 0: nothing is drawn or picked
   ColourF colour{0, 0, 0, 1};
   PointRef point;
+  bool clipped = false;  // stands on the cube's face for a value beyond the scale
 };
 
 struct LineSegment {
@@ -95,6 +97,24 @@ struct TextItem {
   FontRole font = FontRole::Label;
 };
 
+// One line of text standing at a point of the plot's own space (a tick's
+// value): it turns with the plot but is drawn like a text item, upright and
+// over everything, its line vertically centred on where `anchor` falls in
+// the window, starting there (Left) or ending there (Right). Not drawn when
+// the anchor lies outside the camera's depth range.
+struct AnchoredText {
+  glm::vec3 anchor{0.0f};
+  std::string text;
+  Argb32 colour = 0xFFFFFFFF;
+  TextAlign align = TextAlign::Left;
+};
+
+// A filled rectangle in window pixels (a colour bar's step).
+struct ScreenRect {
+  std::int32_t x = 0, y = 0, width = 0, height = 0;
+  Argb32 colour = 0xFFFFFFFF;
+};
+
 // A directional light and the ambient light every surface gets besides.
 struct Lighting {
   glm::vec3 towardsLight{0.0f, 0.0f, -1.0f};  // unit vector from a surface towards the light, world space
@@ -117,6 +137,8 @@ struct SceneDescription {
   std::vector<LineSegment> lines;
   std::vector<Quad> quads;
   std::vector<TextItem> texts;
+  std::vector<AnchoredText> anchoredTexts;  // in the label font
+  std::vector<ScreenRect> rects;
   FontDesc labelFont;  // FontRole::Label
   FontDesc titleFont;  // FontRole::Title, also of the axis-name texture
   AxisNameTexture axisNames;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/AnchoredTexts.h"
 #include "scene/ArgbColour.h"
 #include "scene/LitColour.h"
 #include "scene/SceneMath.h"
@@ -60,9 +61,6 @@ std::string Number(float v) {
   return text;
 }
 
-// Pixels of a font as the renderer makes it (points at 96 dots per inch).
-float PixelSize(const FontDesc& font) { return std::max(1.0f, std::round(font.pointSize * 96.0f / 72.0f)); }
-
 std::string FontAttributes(const FontDesc& font, float pixels) {
   std::string attributes = "font-family=\"" + Escaped(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
   if (font.weight >= 700) attributes += " font-weight=\"bold\"";
@@ -105,6 +103,8 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
                                    "/>"});
   }
   for (const LineSegment& l : scene.lines) {
+    // A line to a point without a place (an undefined value) is not drawn.
+    if (!std::isfinite(l.from.x + l.from.y + l.from.z + l.to.x + l.to.y + l.to.z)) continue;
     const glm::vec3 a = at(l.from);
     const glm::vec3 b = at(l.to);
     const ColourF c = LitColour(l.colour, glm::vec3(0.0f), scene.lighting);
@@ -138,7 +138,7 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
       // about 0.6 of the font's size wide).
       const std::string& name = scene.axisNames.lines[line];
       const float fitsWidth = (right - left) / (0.6f * static_cast<float>(std::max<std::size_t>(name.size(), 1)));
-      const float pixels = std::clamp(std::min((bottom - top) * 0.6f, fitsWidth), 4.0f, PixelSize(scene.titleFont));
+      const float pixels = std::clamp(std::min((bottom - top) * 0.6f, fitsWidth), 4.0f, FontPixels(scene.titleFont));
       svg += "<text x=\"" + Number(middle.x) + "\" y=\"" + Number(middle.y) +
              "\" text-anchor=\"middle\" dominant-baseline=\"central\" fill=\"#000000\" " +
              FontAttributes(scene.titleFont, pixels) + ">" + Escaped(name) + "</text>";
@@ -156,9 +156,15 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
       << viewport.height << "\" " << Fill(ColourFromArgb(static_cast<std::int32_t>(scene.background | 0xFF000000u)))
       << "/>\n";
   for (const Shape& shape : shapes) out << shape.svg << '\n';
-  for (const TextItem& item : scene.texts) {
+  for (const ScreenRect& r : scene.rects) {
+    out << "<rect x=\"" << r.x << "\" y=\"" << r.y << "\" width=\"" << r.width << "\" height=\"" << r.height << "\" "
+        << Fill(ColourFromArgb(static_cast<std::int32_t>(r.colour))) << "/>\n";
+  }
+  std::vector<TextItem> texts = scene.texts;
+  for (TextItem& item : PlacedAnchoredTexts(scene)) texts.push_back(std::move(item));
+  for (const TextItem& item : texts) {
     const FontDesc& font = item.font == FontRole::Title ? scene.titleFont : scene.labelFont;
-    const float pixels = PixelSize(font);
+    const float pixels = FontPixels(font);
     float y = static_cast<float>(item.y);
     for (const TextLine& line : item.lines) {
       out << "<text x=\"" << item.x << "\" y=\"" << Number(y) << "\" dominant-baseline=\"hanging\""

@@ -25,6 +25,9 @@ bool IsToggle(ViewMenuItem item) {
     case ViewMenuItem::FootLines:
     case ViewMenuItem::Base:
     case ViewMenuItem::Rotate:
+    case ViewMenuItem::LogAxes:
+    case ViewMenuItem::IdentityLine:
+    case ViewMenuItem::ColourByTime:
       return true;
     default:
       return false;
@@ -54,6 +57,7 @@ PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface
 void PlotInteraction::FillMenu() {
   popup_->setObjectName(QString::fromStdString(menu_.name));
   popup_->setTitle(QString::fromStdString(menu_.caption));
+  popup_->setToolTipsVisible(true);
   for (const ViewMenuEntry& entry : menu_.entries) {
     QAction* action = popup_->addAction(TranslatedText(entry.caption));
     action->setObjectName(QString::fromStdString(entry.name));
@@ -84,6 +88,11 @@ const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) co
       return &hooks_.analysisSettings;
     case ViewMenuItem::Record:
       return &hooks_.toggleRecording;
+    case ViewMenuItem::LogAxes:
+    case ViewMenuItem::ColourByTime:
+      return &hooks_.displayChanged;
+    case ViewMenuItem::EventRange:
+      return &hooks_.chooseEventRange;
     default:
       return nullptr;
   }
@@ -101,13 +110,27 @@ void PlotInteraction::Choose(ViewMenuItem item) {
 
 // Qt flips a checkable item by itself; the menu's own state decides.
 void PlotInteraction::ShowCheckMarks() {
+  ShowDisplayOptionStates();
   for (const ViewMenuEntry& entry : menu_.entries)
     if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
+}
+
+void PlotInteraction::ShowDisplayOptionStates() {
+  ShowDisplayOptions(state_, menu_);
+  for (const ViewMenuItem item : {ViewMenuItem::LogAxes, ViewMenuItem::IdentityLine, ViewMenuItem::ColourByTime}) {
+    const ViewMenuEntry& entry = menu_.Entry(item);
+    QAction* a = MenuAction(QString::fromStdString(entry.name));
+    if (a == nullptr) continue;
+    a->setChecked(entry.checked);
+    a->setEnabled(entry.enabled);
+    a->setToolTip(entry.toolTip.empty() ? QString() : TranslatedText(entry.toolTip));
+  }
 }
 
 void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& globalPos) {
   if (MouseDown(state_, button, x, y) != MouseDownAction::PopupMenu) return;
   ShowRecordingCaption();
+  ShowDisplayOptionStates();
   popup_->popup(globalPos);
 }
 

@@ -32,6 +32,8 @@ class PlotInteraction final : public QObject {
     std::function<void(float, float)> doubleClicked;  // a left double-click at window pixel (x, y)
     std::function<void()> toggleRecording;            // "Record from MIDI input..." / "Stop recording"
     std::function<bool()> isRecording;                // the caption the recording item shows
+    std::function<void()> displayChanged;             // "Logarithmic axes", "Colour by time" switched: rebuild
+    std::function<void()> chooseEventRange;           // "Event range..."
     // Runs a handler; an error it raises is the window's to report.
     std::function<void(const std::function<void()>&)> run;
   };
@@ -46,6 +48,10 @@ class PlotInteraction final : public QObject {
   // The recording item's caption as the recording now stands ("Record from
   // MIDI input..." or "Stop recording"), before a menu showing it opens.
   void ShowRecordingCaption();
+  // The display options' check marks, enabled states and tooltips as the
+  // view now stands (one performance or compared ones), before a menu
+  // showing them opens.
+  void ShowDisplayOptionStates();
 
   // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
   // gets the button pressed, mouseMoved those held.

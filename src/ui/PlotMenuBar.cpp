@@ -76,6 +76,11 @@ PlotMenuBar::PlotMenuBar(QWidget& window, PlotInteraction& interaction, PlotMenu
   for (const char* name : {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate"})
     AddShared(*view, interaction_, name);
   view->addSeparator();
+  for (const char* name : {"menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange"})
+    AddShared(*view, interaction_, name);
+  view->setToolTipsVisible(true);  // why "Colour by time" cannot be chosen
+  QObject::connect(view, &QMenu::aboutToShow, bar_, [this] { interaction_.ShowDisplayOptionStates(); });
+  view->addSeparator();
   AddShared(*view, interaction_, "menuReset");
   view->addSeparator();
   AddShared(*view, interaction_, "menuAnalysisSettings");

@@ -29,6 +29,7 @@
 #include "replay/ReplayEngine.h"
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
+#include "ui/EventRangeDialog.h"
 #include "ui/PerformanceDrop.h"
 #include "ui/PlotInteraction.h"
 #include "ui/PlotMenuBar.h"
@@ -129,6 +130,12 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   };
   hooks.isRecording = [this] { return controlPanel_ && controlPanel_->IsRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
+  hooks.displayChanged = [this] {
+    StoreDisplayOptions(view_.State().display);
+    view_.Rebuild();
+  };
+  hooks.chooseEventRange = [this] { ChooseEventRange(); };
+  view_.State().display = StoredDisplayOptions();
   interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
   // The Statistics window: from the popup menu, or Ctrl+T in either window.
   QAction* statistics = popupMenu_->addAction(tr("Statistics..."));
@@ -219,6 +226,16 @@ bool PlotWindow::Allowed(UserAction action) const {
 
 void PlotWindow::Start() {
   RunHandler([this] { view_.Start(); });
+}
+
+void PlotWindow::ChooseEventRange() {
+  DisplayOptions& display = view_.State().display;
+  const std::optional<EventSpan> span =
+      AskEventRange(this, {display.firstEvent, display.lastEvent}, performance_.EventCount());
+  if (!span) return;
+  display.firstEvent = span->first;
+  display.lastEvent = span->last;
+  view_.Rebuild();
 }
 
 void PlotWindow::ChooseAnalysisSettings() {

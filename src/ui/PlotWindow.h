@@ -105,6 +105,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // "Analysis settings...": asks, keeps the answer for later runs, and has
   // the control panel analyse the performance again.
   void ChooseAnalysisSettings();
+  // "Event range...": asks, then the full view shows those events.
+  void ChooseEventRange();
   // "Export events as CSV..." and "Export picture as PNG...": ask for a file
   // and write the main performance's events or the plot as it is shown.
   void ExportEvents();

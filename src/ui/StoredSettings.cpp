@@ -16,6 +16,9 @@ const QString kOnsetMethodKey = QStringLiteral("analysis/onsetMethod");
 const QString kOnsetThresholdKey = QStringLiteral("analysis/onsetThreshold");
 const QString kOnsetSilenceKey = QStringLiteral("analysis/onsetSilenceDb");
 const QString kOnsetMinIoiKey = QStringLiteral("analysis/onsetMinIoiMs");
+const QString kLogAxesKey = QStringLiteral("plot/logarithmicAxes");
+const QString kIdentityLineKey = QStringLiteral("plot/identityLine");
+const QString kColourByTimeKey = QStringLiteral("plot/colourByTime");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
 
 // Organisation and application alike, so the file is returnplot/returnplot.conf.
@@ -64,6 +67,22 @@ VelocityScaleChoice StoredVelocityScale() {
 
 void StoreVelocityScale(const VelocityScaleChoice& choice) {
   Stored().setValue(kVelocityScaleKey, QString::fromStdString(VelocityScaleSetting(choice)));
+}
+
+DisplayOptions StoredDisplayOptions() {
+  const QSettings stored = Stored();
+  DisplayOptions options;
+  options.logarithmic = stored.value(kLogAxesKey, false).toBool();
+  options.identityLine = stored.value(kIdentityLineKey, false).toBool();
+  options.colourByTime = stored.value(kColourByTimeKey, false).toBool();
+  return options;
+}
+
+void StoreDisplayOptions(const DisplayOptions& options) {
+  QSettings stored = Stored();
+  stored.setValue(kLogAxesKey, options.logarithmic);
+  stored.setValue(kIdentityLineKey, options.identityLine);
+  stored.setValue(kColourByTimeKey, options.colourByTime);
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
-// the analysis settings, the replay's velocity scale and the folder of the
-// last performance opened through the file dialog.
+// the analysis settings, the replay's velocity scale, the plot's display
+// options (not its event range) and the folder of the last performance
+// opened through the file dialog.
 
 #include <string>
 
 #include "model/AnalysisSettings.h"
 #include "model/VelocityScale.h"
+#include "plot/DisplayOptions.h"
 
 namespace rp {
 
@@ -18,6 +20,10 @@ void StoreAnalysisSettings(const AnalysisSettings& settings);
 // By provenance unless a scale was stored.
 VelocityScaleChoice StoredVelocityScale();
 void StoreVelocityScale(const VelocityScaleChoice& choice);
+
+// Logarithmic axes, identity line and colours by time; all events.
+DisplayOptions StoredDisplayOptions();
+void StoreDisplayOptions(const DisplayOptions& options);
 
 // Empty until a file has been opened.
 std::string StoredFileFolder();

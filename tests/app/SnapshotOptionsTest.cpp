@@ -42,6 +42,11 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   o = ParseSnapshotOptions({"fig.jpeg", "--width", "909", "--height", "100", "perf.txt"}, err);
   ASSERT_TRUE(o);
   EXPECT_EQ(o->ScaleFactor(), 1.5) << "the width's";
+  o = ParseSnapshotOptions({"out.svg", "--log-axes", "--colour-by-time", "--event-range", " 20 - 300", "p.txt"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_TRUE(o->logAxes && o->colourByTime && !o->identityLine);
+  EXPECT_EQ(o->firstEvent, 20);
+  EXPECT_EQ(o->lastEvent, 300);
 
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -54,6 +59,11 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
       {"out.png", "a.txt", "--scatter", "b.csv"},
       {"out.png", "a.txt", "b.txt", "--scatter", "c.csv"},
       {"out.png", "--zoom"},
+      {"out.png", "--event-range", "300-20"},
+      {"out.png", "--event-range", "0-20"},
+      {"out.png", "--event-range", "20"},
+      {"out.png", "--event-range", "5-9", "--event", "7"},
+      {"out.png", "--colour-by-time", "a.txt", "b.txt"},
   };
   for (const auto& args : bad) {
     std::ostringstream e;

@@ -7,6 +7,7 @@
 #include "model/ComparedPerformances.h"
 #include "model/ReplayPosition.h"
 #include "plot/DescribeFrame.h"
+#include "plot/FullViewScale.h"
 #include "plot/Legend.h"
 #include "plot/MouseOver.h"
 #include "plot/PerformancePoints.h"
@@ -52,8 +53,7 @@ struct Comparison {
     FillAllEventPoints(s, dialogs, main);
     FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.points.Count()));
     ApplyPerformanceSettings(s, main.settings);
-    ComputeRanges(s);
-    ScaleGraph(s);
+    ScaleFullView(s, main);
     return DescribeFrame(s);
   }
 };
@@ -77,16 +77,18 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   EXPECT_EQ(tuesday.name, "tuesday.mid");
   EXPECT_EQ(static_cast<Argb32>(tuesday.colour), kGreen);
   EXPECT_EQ(tuesday.points.Count(), 50u) << "as far as the shorter take reaches";
-  EXPECT_EQ(c.s.points.Count(), 100u);
-  EXPECT_EQ(c.s.minX, 10.0);
-  EXPECT_EQ(c.s.maxX, 2500.0) << "one range pass over both";
-  EXPECT_FLOAT_EQ(tuesday.points.Item(50).x, 4.0f);
+  EXPECT_EQ(c.s.points.Count(), 120u);
+  EXPECT_LT(c.s.scale.low, 10.0);
+  EXPECT_GT(c.s.scale.high, 2490.0) << "one scale over both";
+  EXPECT_GT(tuesday.points.Item(50).x, 3.5f);
+  EXPECT_LT(c.s.points.Item(1).x, -3.5f);
+  const double lowOfTwo = c.s.scale.low;
 
   const std::vector<SphereInstance> group = Group(scene, 1);
   ASSERT_EQ(group.size(), 50u);
   EXPECT_EQ(group[0].point, (PointRef{1, 1}));
   EXPECT_FLOAT_EQ(group[0].colour.g, 170 / 255.f);
-  EXPECT_EQ(Group(scene, 0).size(), 100u) << "the main points as before";
+  EXPECT_EQ(Group(scene, 0).size(), 120u) << "the main points as before";
 
   // Its path and its floor shadow in its own colour: 49 lines each.
   int greenLines = 0;
@@ -100,10 +102,10 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   scene = c.Show();
   ASSERT_EQ(c.s.compared.size(), 2u);
   EXPECT_EQ(static_cast<Argb32>(c.s.compared[1].colour), kMagenta);
-  EXPECT_EQ(c.s.compared[1].points.Count(), 100u);
-  EXPECT_EQ(c.s.minX, 5.0);
-  ASSERT_EQ(Group(scene, 2).size(), 100u);
-  EXPECT_EQ(Group(scene, 2)[99].point, (PointRef{2, 100}));
+  EXPECT_EQ(c.s.compared[1].points.Count(), 120u);
+  EXPECT_LT(c.s.scale.low, lowOfTwo);
+  ASSERT_EQ(Group(scene, 2).size(), 120u);
+  EXPECT_EQ(Group(scene, 2)[119].point, (PointRef{2, 120}));
   EXPECT_FLOAT_EQ(Group(scene, 2)[0].colour.b, 200 / 255.f);
 }
 

@@ -28,13 +28,13 @@ struct View {
   View() { s.controlPanel = &panel; }
 };
 
-TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
+TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   Performance performance = testing::MakePerformance(250);
   View v;
   v.s.points.Add(DataEntry{});  // whatever was shown before is dropped
   FillAllEventPoints(v.s, v.dialogs, performance);
-  ASSERT_EQ(v.s.points.Count(), 100u);
-  EXPECT_EQ(v.panel.timingReads, 100) << "the choice is read for every event";
+  ASSERT_EQ(v.s.points.Count(), 250u);
+  EXPECT_EQ(v.panel.timingReads, 250) << "the choice is read for every event";
   const DataEntry& first = v.s.points.Item(1);
   EXPECT_EQ(first.dataName, "Note");
   EXPECT_EQ(first.dataX, 10.0);
@@ -43,12 +43,12 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   EXPECT_EQ(first.dataSize, 1.0);
   EXPECT_EQ(first.colour, static_cast<std::int32_t>(0xFF0000FFu));
   EXPECT_EQ(first.data, "");
-  EXPECT_EQ(v.s.points.Item(100).dataX, 1000.0);
+  EXPECT_EQ(v.s.points.Item(250).dataX, 2500.0);
 
   performance = testing::MakePerformance(127);
   v.panel.timing = false;
   FillAllEventPoints(v.s, v.dialogs, performance);
-  EXPECT_EQ(v.s.points.Count(), 100u);
+  EXPECT_EQ(v.s.points.Count(), 127u);
   EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);
   EXPECT_EQ(v.s.points.Item(100).dataZ, 101.0);
 

@@ -10,6 +10,7 @@
 #include "base/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "plot/PlotScaling.h"
 #include "plot/PlotView.h"
 #include "plot/ViewMenu.h"
 #include "plot/ViewMouse.h"
@@ -101,7 +102,8 @@ TEST(PlotView, StartUpBringsUpThePanelFirstThenStartsTheRendererAndAsksForAFrame
 
   const SceneDescription frame = w.view.NextFrame();
   ASSERT_EQ(frame.spheres.size(), 20u) << "the panel's points";
-  EXPECT_FLOAT_EQ(frame.spheres[19].centre.x, 4.0f) << "after the range pass";
+  EXPECT_FLOAT_EQ(frame.spheres[19].centre.y, 2 * kAxisExtent)
+      << "the largest value (event n+2d) on the top face, in the scale made";
   EXPECT_EQ(frame.axisNames.lines[0], "event n") << "the plate and the hover label agree";
   EXPECT_EQ(frame.labelFont.faceName, "DejaVu Sans");
   EXPECT_EQ(frame.titleFont.faceName, "DejaVu Sans Condensed");

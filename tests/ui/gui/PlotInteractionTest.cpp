@@ -34,6 +34,7 @@ class PlotInteractionTest : public ::testing::Test {
     hooks.addCompared = [this] { actions_.push_back("add"); };
     hooks.removeCompared = [this] { actions_.push_back("remove"); };
     hooks.analysisSettings = [this] { actions_.push_back("settings"); };
+    hooks.displayChanged = [this] { actions_.push_back("display"); };
     hooks.run = [](const std::function<void()>& f) { f(); };
     interaction_ = std::make_unique<PlotInteraction>(s_, hooks, &surface_, &menu_);
   }
@@ -52,7 +53,7 @@ class PlotInteractionTest : public ::testing::Test {
 
 TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   const QList<QAction*> items = menu_.actions();
-  ASSERT_EQ(items.size(), 12);
+  ASSERT_EQ(items.size(), 16);
   const char* names[] = {"menuExit",
                          "menuLoad",
                          "menuReset",
@@ -64,8 +65,12 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
                          "menuAddCompared",
                          "menuRemoveCompared",
                          "menuAnalysisSettings",
-                         "menuRecord"};
-  for (int i = 0; i < 12; ++i) {
+                         "menuRecord",
+                         "menuLogAxes",
+                         "menuIdentityLine",
+                         "menuColourByTime",
+                         "menuEventRange"};
+  for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(items[i]->objectName(), names[i]);
     EXPECT_EQ(items[i]->text().toStdString(), interaction_->Menu().entries[i].caption);
     EXPECT_EQ(items[i]->isChecked(), interaction_->Menu().entries[i].checked);
@@ -111,6 +116,18 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   recording_ = false;
   Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
   EXPECT_EQ(record->text(), "Record from MIDI input...");
+  menu_.hide();
+
+  // A new scale is the window's to make; colours by time only while one
+  // performance is shown, and the menu says why not.
+  interaction_->MenuAction("menuLogAxes")->trigger();
+  EXPECT_TRUE(s_.display.logarithmic);
+  EXPECT_TRUE(interaction_->MenuAction("menuLogAxes")->isChecked());
+  EXPECT_EQ(actions_.back(), "display");
+  s_.compared.emplace_back();
+  Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
+  EXPECT_FALSE(interaction_->MenuAction("menuColourByTime")->isEnabled());
+  EXPECT_FALSE(interaction_->MenuAction("menuColourByTime")->toolTip().isEmpty());
   menu_.hide();
 }
 

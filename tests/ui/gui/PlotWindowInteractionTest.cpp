@@ -69,6 +69,10 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
                                 "Remove compared performances",
                                 "Analysis settings...",
                                 "Record from MIDI input...",
+                                "Logarithmic axes",
+                                "Identity line",
+                                "Colour by time",
+                                "Event range...",
                                 "Statistics..."};
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plot/EventRange.h"
+
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "plot/PlotPoints.h"
+
+namespace rp {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+std::optional<std::int32_t> EventNumber(std::string_view text) {
+  text = Trimmed(text);
+  std::int32_t n = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || n < 1) return std::nullopt;
+  return n;
+}
+
+bool Within(std::int64_t event, std::int32_t first, std::int32_t last) {
+  return (first == 0 || event >= first) && (last == 0 || event <= last);
+}
+
+}  // namespace
+
+std::optional<EventSpan> ParseEventSpan(std::string_view text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const std::optional<std::int32_t> first = EventNumber(text.substr(0, dash));
+  const std::optional<std::int32_t> last = EventNumber(text.substr(dash + 1));
+  if (!first || !last || *first > *last) return std::nullopt;
+  return EventSpan{*first, *last};
+}
+
+void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
+  if (first == 0 && last == 0) return;
+  PointCollection kept;
+  std::vector<std::int32_t> keptEvents;
+  for (std::size_t i = 1; i <= view.points.Count(); ++i) {
+    const std::int32_t event = i <= view.pointEvents.size() ? view.pointEvents[i - 1] : 0;
+    if (!Within(event, first, last)) continue;
+    kept.Add(view.points.Item(i));
+    keptEvents.push_back(event);
+  }
+  view.points = std::move(kept);
+  view.pointEvents = std::move(keptEvents);
+  for (PointGroup& group : view.compared) {
+    PointCollection keptGroup;
+    for (std::size_t i = 1; i <= group.points.Count(); ++i)
+      if (Within(static_cast<std::int64_t>(i), first, last)) keptGroup.Add(group.points.Item(i));
+    group.points = std::move(keptGroup);
+  }
+}
+
+}  // namespace rp

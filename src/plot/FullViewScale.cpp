@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "plot/FullViewScale.h"
+
+#include <string>
+
+#include "base/PlotViewLink.h"
+#include "model/Performance.h"
+#include "model/ValueKind.h"
+#include "plot/EventRange.h"
+#include "plot/PlotScaling.h"
+#include "plot/TimeColours.h"
+#include "plot/ViewState.h"
+
+namespace rp {
+
+namespace {
+
+std::string UnitOf(const ViewState& s, const Performance& performance) {
+  if (s.controlPanel == nullptr || s.controlPanel->TimingChosen()) return std::string(ValueKindUnit(ValueKind::Timing));
+  if (performance.velocityKind == VelocityKind::Decibel) return "dB";
+  return std::string(ValueKindUnit(ValueKind::Velocity));
+}
+
+}  // namespace
+
+void ScaleFullView(ViewState& s, const Performance& performance) {
+  ComputeCommonScale(s, s.display.logarithmic);
+  s.valueUnit = UnitOf(s, performance);
+  KeepEventRange(s, s.display.firstEvent, s.display.lastEvent);
+  s.showColourBar = false;
+  if (s.display.colourByTime && s.compared.empty()) ColourByTime(s, performance);
+  ScaleGraph(s);
+}
+
+}  // namespace rp
