@@ -67,6 +67,14 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu) {
   menu.Entry(ViewMenuItem::Rotate).checked = state.autoRotate;
 }
 
+void ShowSwitches(const ViewState& state, ViewMenu& menu) {
+  menu.Entry(ViewMenuItem::Connect).checked = state.showConnectLines;
+  menu.Entry(ViewMenuItem::Lines).checked = state.showDropLines;
+  menu.Entry(ViewMenuItem::FootLines).checked = state.showFloorShadows;
+  menu.Entry(ViewMenuItem::Base).checked = state.showGlass;
+  menu.Entry(ViewMenuItem::Rotate).checked = state.autoRotate;
+}
+
 void ShowRecordingState(ViewMenu& menu, bool recording) {
   menu.Entry(ViewMenuItem::Record).caption = recording ? QT_TRANSLATE_NOOP("returnplot", "Stop recording")
                                                        : QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input...");

@@ -5,12 +5,9 @@
 // visibility, enabled state and check marks, and calls ChooseMenuItem when
 // one is chosen.
 //
-// The check marks start as designed (connecting lines, floor shadows and
-// glass checked) and are not copied into the display switches, which stay
-// off until the first update from the performance sets them. A toggle negates
-// its switch and then shows the new value as the check mark, so from the
-// first toggle on the two agree. "Auto-rotate" likewise starts unchecked while
-// auto-rotation starts on.
+// The check marks of the display toggles and "Auto-rotate" are the view's
+// switches as they stand (ShowSwitches): the window shows them again whenever
+// the plot may have changed, so a mark never says other than its switch.
 
 #include <array>
 #include <cstdint>
@@ -68,6 +65,9 @@ void ToggleDropLines(ViewState& state, ViewMenu& menu);
 void ToggleFloorShadows(ViewState& state, ViewMenu& menu);
 void ToggleGlass(ViewState& state, ViewMenu& menu);
 void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
+
+// The check marks of the display toggles and "Auto-rotate" from the switches.
+void ShowSwitches(const ViewState& state, ViewMenu& menu);
 
 // The recording entry's caption while a take is (or is not) being recorded.
 void ShowRecordingState(ViewMenu& menu, bool recording);

@@ -54,6 +54,7 @@ PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface
 void PlotInteraction::FillMenu() {
   popup_->setObjectName(QString::fromStdString(menu_.name));
   popup_->setTitle(QString::fromStdString(menu_.caption));
+  ShowSwitches(state_, menu_);
   for (const ViewMenuEntry& entry : menu_.entries) {
     QAction* action = popup_->addAction(TranslatedText(entry.caption));
     action->setObjectName(QString::fromStdString(entry.name));
@@ -99,8 +100,9 @@ void PlotInteraction::Choose(ViewMenuItem item) {
   Redraw();
 }
 
-// Qt flips a checkable item by itself; the menu's own state decides.
+// Qt flips a checkable item by itself; the switches decide.
 void PlotInteraction::ShowCheckMarks() {
+  ShowSwitches(state_, menu_);
   for (const ViewMenuEntry& entry : menu_.entries)
     if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
 }

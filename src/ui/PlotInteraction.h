@@ -46,6 +46,8 @@ class PlotInteraction final : public QObject {
   // The recording item's caption as the recording now stands ("Record from
   // MIDI input..." or "Stop recording"), before a menu showing it opens.
   void ShowRecordingCaption();
+  // The toggles' check marks as the view's switches stand now.
+  void ShowCheckMarks();
 
   // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
   // gets the button pressed, mouseMoved those held.
@@ -63,7 +65,6 @@ class PlotInteraction final : public QObject {
   void Choose(ViewMenuItem item);
   // The hook of an entry whose action is the window's, else nullptr.
   const std::function<void()>* WindowAction(ViewMenuItem item) const;
-  void ShowCheckMarks();
   void Redraw();
 
   ViewState& state_;
