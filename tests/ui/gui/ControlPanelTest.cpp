@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -35,6 +34,7 @@
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
 #include "support/qt/QtWaitFor.h"
+#include "support/qt/SliderPart.h"
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
@@ -102,13 +102,8 @@ void ExpectSlider(QSlider* s, int minimum, int maximum, int large, int small, in
 
 // Where on `slider` a click lands on `value`.
 QPoint PointOf(QSlider* slider, int value) {
-  QStyleOptionSlider option;
-  option.initFrom(slider);
-  option.orientation = slider->orientation();
-  option.minimum = slider->minimum();
-  option.maximum = slider->maximum();
-  const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
-  const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+  const QRect groove = test::SliderPart(slider, QStyle::SC_SliderGroove);
+  const QRect handle = test::SliderPart(slider, QStyle::SC_SliderHandle);
   const int span = groove.width() - handle.width();
   const int x = groove.left() + handle.width() / 2 +
                 QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);

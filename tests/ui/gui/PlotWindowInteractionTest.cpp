@@ -11,8 +11,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
@@ -24,6 +22,7 @@
 #include "plot/EventPick.h"
 #include "replay/ReplayEngine.h"
 #include "support/qt/PlotWindowFixture.h"
+#include "support/qt/SliderPart.h"
 #include "ui/StoredSettings.h"
 
 namespace rp {
@@ -213,12 +212,7 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
 
 // Where a click at `fraction` of the slider's groove lands.
 QPoint OnGroove(QSlider* slider, double fraction) {
-  QStyleOptionSlider option;
-  option.initFrom(slider);
-  option.orientation = slider->orientation();
-  option.minimum = slider->minimum();
-  option.maximum = slider->maximum();
-  const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+  const QRect groove = test::SliderPart(slider, QStyle::SC_SliderGroove);
   return {groove.left() + static_cast<int>(fraction * groove.width()), groove.center().y()};
 }
 
