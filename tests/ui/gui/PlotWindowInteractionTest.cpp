@@ -235,8 +235,6 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
   EXPECT_EQ(position_.currentEvent, clicked + slider->singleStep());
   shown(position_.currentEvent);
   QTest::keyClick(slider, Qt::Key_Home);
-  EXPECT_EQ(position_.currentEvent, 1);
-  shown(1);
   QWheelEvent wheel({10, 5}, slider->mapToGlobal(QPointF(10, 5)), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(slider, &wheel);
