@@ -54,8 +54,7 @@ struct ViewMenu {
 };
 
 // Back to the start pose: the plot's own turn undone (for good: a rebuild
-// keeps the orientation as it is), the camera at (0, 0, -20) looking along
-// +z. The camera velocities stay.
+// keeps the orientation as it is), the camera where it starts and at rest.
 void ResetView(ViewState& state);
 
 // The display toggles and "Auto-rotate": negate the switch, show it as the check
