@@ -26,7 +26,6 @@ class NoView final : public rp::PlotViewLink {
   void ShowFirstEvents() override {}
   void ShowTail() override {}
   void SetBorderFixed(bool) override {}
-  void StopAutoRotation() override {}
 };
 
 class NoControls final : public rp::ReplayControls {

@@ -15,8 +15,6 @@ class PlotViewLink {
   virtual void ShowTail() = 0;
   // Fixed single border during a replay, sizable otherwise.
   virtual void SetBorderFixed(bool fixed) = 0;
-  // A new performance was loaded: the plot stops turning by itself.
-  virtual void StopAutoRotation() = 0;
   // Other values chosen (Timing/Velocity): the points anew, the view kept as
   // it is (a tail stays the tail of the same event).
   virtual void ShowValuesAgain() { ShowFirstEvents(); }

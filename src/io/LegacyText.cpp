@@ -461,11 +461,13 @@ std::string FormatTimeDisplay(double ms) {
   // display has nothing useful to say, and the integer arithmetic stays exact.
   constexpr double kLimit = 1e15;
   const double t = std::isnan(ms) ? 0.0 : std::clamp(ms, -kLimit, kLimit);
-  const std::int64_t whole = Floor(std::abs(t) / 1000.0);
-  char text[40];
-  std::snprintf(text, sizeof text, "%s%lld:%02lld:%02lld", t < 0 && whole > 0 ? "-" : "",
+  // As a clock reads: the tenths begun are not counted.
+  const std::int64_t tenths = Floor(std::abs(t) / 100.0);
+  const std::int64_t whole = tenths / 10;
+  char text[48];
+  std::snprintf(text, sizeof text, "%s%lld:%02lld:%02lld.%lld", t < 0 && tenths > 0 ? "-" : "",
                 static_cast<long long>(whole / 3600), static_cast<long long>(whole / 60 % 60),
-                static_cast<long long>(whole % 60));
+                static_cast<long long>(whole % 60), static_cast<long long>(tenths % 10));
   return text;
 }
 

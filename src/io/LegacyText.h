@@ -91,9 +91,9 @@ std::string UserDecimalSeparator();
 
 // ---- The time display
 //
-// A performance time in ms as a clock reads it, in whole seconds: hours,
-// then minutes and seconds of two digits (125400 ms reads "0:02:05"); a time
-// before the start gets a minus sign.
+// A performance time in ms as a clock reads it, to the tenth of a second:
+// hours, then minutes and seconds of two digits and the tenths begun (125480
+// ms reads "0:02:05.4"); a time before the start gets a minus sign.
 std::string FormatTimeDisplay(double ms);
 
 }  // namespace rp

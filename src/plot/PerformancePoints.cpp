@@ -93,7 +93,7 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   const std::int64_t last = position.currentEvent;
   const std::int64_t first = last - position.tailLength;
   for (std::int64_t i = first; i <= last; ++i) {
-    if (i <= 1) {
+    if (i < 1) {
       // Placeholders stand where event 1 is (at the origin before any event).
       const Values at = performance.events.empty() ? Values{0.0, 0.0, 0.0}
                                                    : EventValues(s, performance, 1).value_or(Values{0.0, 0.0, 0.0});
@@ -129,7 +129,7 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerfor
                             const ReplayPosition& position) {
   s.compared.clear();
   const std::int64_t last = position.currentEvent;
-  const std::int64_t first = std::max<std::int64_t>(last - position.tailLength, 2);
+  const std::int64_t first = std::max<std::int64_t>(last - position.tailLength, 1);
   for (std::size_t g = 0; g < compared.size(); ++g) {
     const Performance& performance = compared[g];
     std::string label;
@@ -149,10 +149,6 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerfor
 void ApplyPerformanceSettings(ViewState& s, const AnalysisSettings& settings) {
   s.captionNote = AnalysisSettingsNote(settings);
   s.xValueFormat = s.yValueFormat = s.zValueFormat = s.sizeValueFormat = "0.000";
-  s.showConnectLines = true;
-  s.showDropLines = false;
-  s.showGlass = true;
-  s.showFloorShadows = true;
   SetEventAxisNames(s);
   s.sizeName = "s";
 }

@@ -41,8 +41,8 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 
 // Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in
 // that order, TailLength + 1 points): blue events of size 1, the current one
-// orange at size 2; positions at or below 1 become invisible placeholders
-// (size 0, black, no name) at event 1's values. An index beyond the
+// orange at size 2, from event 1 on; positions before event 1 become
+// invisible placeholders (size 0, black, no name) at event 1's values. An index beyond the
 // performance arrays throws std::out_of_range, leaving the points made so far.
 // A current event without a point sets PointNote (NoPointNote).
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
@@ -54,14 +54,15 @@ void FillComparedPoints(ViewState& state, Dialogs& dialogs, const ComparedPerfor
                         std::int32_t eventCount);
 
 // Replaces the compared groups by the tail of the main one's event numbers:
-// events CurrentEvent - TailLength .. CurrentEvent from 2 on, as far as each
+// events CurrentEvent - TailLength .. CurrentEvent from 1 on, as far as each
 // performance reaches, the current one at size 2. No placeholders, so a
 // group may hold fewer points than the main tail.
 void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
                             const ReplayPosition& position);
 
-// Titles, number formats and display toggles that go with performance points,
-// and the note on `settings` beside the caption.
+// Titles and number formats that go with performance points, and the note on
+// `settings` beside the caption. The display switches are the user's and stay
+// as they are.
 void ApplyPerformanceSettings(ViewState& state, const AnalysisSettings& settings);
 
 }  // namespace rp

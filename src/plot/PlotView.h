@@ -82,7 +82,6 @@ class PlotView final : public PlotViewLink {
   // events. A scatter file's points stay.
   void Rebuild();
   void SetBorderFixed(bool fixed) override;
-  void StopAutoRotation() override { state_.autoRotate = false; }
   void ShowValuesAgain() override { Rebuild(); }
   void TailLengthChanged() override {
     if (tailShown_) ShowTail();

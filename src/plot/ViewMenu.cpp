@@ -88,6 +88,14 @@ void ShowDisplayOptions(const ViewState& state, ViewMenu& menu) {
                                                       "performances to use them.");
 }
 
+void ShowSwitches(const ViewState& state, ViewMenu& menu) {
+  menu.Entry(ViewMenuItem::Connect).checked = state.showConnectLines;
+  menu.Entry(ViewMenuItem::Lines).checked = state.showDropLines;
+  menu.Entry(ViewMenuItem::FootLines).checked = state.showFloorShadows;
+  menu.Entry(ViewMenuItem::Base).checked = state.showGlass;
+  menu.Entry(ViewMenuItem::Rotate).checked = state.autoRotate;
+}
+
 void ShowRecordingState(ViewMenu& menu, bool recording) {
   menu.Entry(ViewMenuItem::Record).caption = recording ? QT_TRANSLATE_NOOP("returnplot", "Stop recording")
                                                        : QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input...");

@@ -5,12 +5,9 @@
 // visibility, enabled state and check marks, and calls ChooseMenuItem when
 // one is chosen.
 //
-// The check marks start as designed (connecting lines, floor shadows and
-// glass checked) and are not copied into the display switches, which stay
-// off until the first update from the performance sets them. A toggle negates
-// its switch and then shows the new value as the check mark, so from the
-// first toggle on the two agree. "Auto-rotate" likewise starts unchecked while
-// auto-rotation starts on.
+// The check marks of the display toggles and "Auto-rotate" are the view's
+// switches as they stand (ShowSwitches): the window shows them again whenever
+// the plot may have changed, so a mark never says other than its switch.
 
 #include <array>
 #include <cstdint>
@@ -62,8 +59,7 @@ struct ViewMenu {
 };
 
 // Back to the start pose: the plot's own turn undone (for good: a rebuild
-// keeps the orientation as it is), the camera at (0, 0, -20) looking along
-// +z. The camera velocities stay.
+// keeps the orientation as it is), the camera where it starts and at rest.
 void ResetView(ViewState& state);
 
 // The display toggles and "Auto-rotate": negate the switch, show it as the check
@@ -78,6 +74,8 @@ void ToggleAutoRotation(ViewState& state, ViewMenu& menu);
 // "Colour by time" enabled only while one performance is shown (else with
 // a tooltip saying why).
 void ShowDisplayOptions(const ViewState& state, ViewMenu& menu);
+// The check marks of the display toggles and "Auto-rotate" from the switches.
+void ShowSwitches(const ViewState& state, ViewMenu& menu);
 
 // The recording entry's caption while a take is (or is not) being recorded.
 void ShowRecordingState(ViewMenu& menu, bool recording);

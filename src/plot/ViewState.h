@@ -35,12 +35,13 @@ struct ViewState : PlotPoints {
   FontDesc labelFontSource;                       // the window's own font
   FontDesc titleFontSource;                       // the font of the title-font button
 
-  // --- display toggles (all off until the first update from the performance) ---
-  bool showConnectLines = false;
+  // --- display switches: set here and by the view's start, then only by the
+  // user (the menu's toggles); the menu's check marks show them ---
+  bool showConnectLines = true;
   bool showDropLines = false;
-  bool showFloorShadows = false;
-  bool showGlass = false;
-  bool autoRotate = false;  // the plot turns by itself; a load stops it
+  bool showFloorShadows = true;
+  bool showGlass = true;
+  bool autoRotate = false;  // the plot turns by itself; the view's start turns it on, a load leaves it
   DisplayOptions display;   // scale, identity line, colours by time, event range
   // While the full view is coloured by time: the onsets (ms) of its first
   // and last point, named at the colour bar's ends; 0..0 when it is not.

@@ -117,7 +117,6 @@ void TakeRecorder::Finish(const std::string& why) {
   if (!why.empty()) dialogs_.ShowMessage(why, MessageKind::Information);
   if (!session_->TakeFileError().empty()) dialogs_.ShowMessage(session_->TakeFileError(), MessageKind::Error);
   LoadTake(session_->Live().Finished());
-  view_.StopAutoRotation();
   if (performance_.notes.empty()) {
     if (!closing_) std::remove(recoveryPath_.c_str());
     dialogs_.ShowMessage(QT_TRANSLATE_NOOP("returnplot", "The take holds no notes; there is nothing to save."),
@@ -171,7 +170,6 @@ bool TakeRecorder::OfferRecovery() {
     return false;
   }
   LoadTake(std::move(take));
-  view_.StopAutoRotation();
   SaveTake();
   return true;
 }

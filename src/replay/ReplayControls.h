@@ -18,6 +18,7 @@ class ReplayControls {
   virtual int TailLength() const = 0;
   // Position of the chosen entry in the device list, the first entry 0.
   virtual int ChosenDeviceEntry() const = 0;
+  // Moves the time slider to follow the replay position; this is no seek.
   virtual void SetTimeSliderValue(int value) = 0;
   // The time display.
   virtual void SetTimeText(const std::string& text) = 0;

@@ -107,10 +107,11 @@ class ReplayEngine {
   void OnSpeedChanged();
   // Another device is used from the next replay on; this one stops.
   void OnDeviceChosen();
-  // The tail length shows from the view's next update; no redraw now.
+  // The tail length applies at once: a tail shown now is drawn anew.
   void OnTailLengthChanged();
-  // The time slider released at `event`: stop, make that event current, and
-  // have the view rebuild all points and then the current event's tail.
+  // The user moved the time slider to `event` (or rewound to 1): stop, make
+  // that event current, move the slider and time display there, and have the
+  // view rebuild all points and then the current event's tail.
   void SeekTo(int event);
   // Time slider to the current event, time display to its onset.
   void UpdateTimeDisplay();

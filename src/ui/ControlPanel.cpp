@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,6 +42,7 @@
 #include "ui/RecentFiles.h"
 #include "ui/ReplayButtonIcons.h"
 #include "ui/StoredSettings.h"
+#include "ui/TimeSlider.h"
 #include "ui/Translations.h"
 #include "ui/Twips.h"
 #include "ui/WindowGeometry.h"
@@ -50,30 +50,6 @@
 namespace rp {
 
 namespace {
-
-// The time slider reports the release of a mouse button that was pressed on
-// it, whichever button it was; keys move it without a report.
-class TimeSliderControl final : public QSlider {
- public:
-  TimeSliderControl(std::function<void()> released, QWidget* parent)
-      : QSlider(Qt::Horizontal, parent), released_(std::move(released)) {}
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    QSlider::mousePressEvent(event);
-    pressed_ = true;
-    event->accept();  // the release comes here, also for buttons the slider ignores
-  }
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    QSlider::mouseReleaseEvent(event);
-    if (!std::exchange(pressed_, false)) return;
-    released_();
-  }
-
- private:
-  std::function<void()> released_;
-  bool pressed_ = false;
-};
 
 QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
                 int value) {
@@ -260,7 +236,7 @@ void ControlPanel::CreateControls() {
   stopButton_->setToolTip(tr("Stop the replay or the recording (Space)"));
   stopButton_->setEnabled(false);
 
-  timeLabel_ = TopLabel(new QLabel(QStringLiteral("0:00:00"), this), "timeLabel", Qt::AlignHCenter);
+  timeLabel_ = TopLabel(new QLabel(QStringLiteral("0:00:00.0"), this), "timeLabel", Qt::AlignHCenter);
   timeLabel_->setToolTip(tr("The onset time of the current event"));
   QFont display;
   display.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
@@ -269,7 +245,7 @@ void ControlPanel::CreateControls() {
   timeLabel_->setFont(display);
   // Room for the longest time of a usual performance, so the row does not
   // jump while the replay runs.
-  timeLabel_->setMinimumWidth(QFontMetrics(display).horizontalAdvance(QStringLiteral("00:00:00")));
+  timeLabel_->setMinimumWidth(QFontMetrics(display).horizontalAdvance(QStringLiteral("00:00:00.0")));
 
   openButton_ = Named(new QPushButton(tr("Open performance..."), this), "openButton");
   openButton_->setToolTip(
@@ -279,9 +255,9 @@ void ControlPanel::CreateControls() {
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   eventCountLabel_->setToolTip(tr("The number of onset events"));
 
-  timeSlider_ = Slider(new TimeSliderControl([this] { engine_->SeekTo(timeSlider_->value()); }, this), "timeSlider", 1,
-                       1000, 500, 10, 500, 1);
-  timeSlider_->setToolTip(tr("The current event; drag to move through the performance"));
+  timeSlider_ = Slider(new TimeSlider([this](int event) { SeekFromSlider(event); }, this), "timeSlider", 1, 1000, 500,
+                       10, 500, 1);
+  timeSlider_->setToolTip(tr("The current event; click, drag or use the keys to move through the performance"));
 
   timingOption_ = Named(new QRadioButton(tr("Timing"), this), "timingOption");
   timingOption_->setToolTip(tr("Plot the inter-onset intervals"));
@@ -323,6 +299,7 @@ void ControlPanel::CreateControls() {
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
+  connect(rewindButton_, &QPushButton::clicked, this, [this] { engine_->SeekTo(1); });
   connect(stopButton_, &QPushButton::clicked, this, [this] {
     if (!states_.Allows(UserAction::Stop)) return;
     if (recorder_->Recording())
@@ -451,7 +428,6 @@ LoadHooks ControlPanel::Hooks() {
     OfferVelocity();
     view_.ShowFirstEvents();
   };
-  hooks.stopAutoRotation = [this] { view_.StopAutoRotation(); };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
     // A file without clusters leaves the slider at its one position.
     timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
@@ -482,10 +458,8 @@ void ControlPanel::StartLoad(const std::string& path, LoadKind kind, std::functi
     result->path = path;
     const bool read = KeepsPerformance(*result);
     if (read) {
-      LoadHooks hooks = Hooks();
-      // The plot starts turning at start-up, when the first file may come.
-      if (kind != LoadKind::Chosen) hooks.stopAutoRotation = nullptr;
-      TakeLoadedPerformance(performance_, std::move(*fresh), hooks);
+      // Auto-rotation is the user's switch: a load leaves it as it is.
+      TakeLoadedPerformance(performance_, std::move(*fresh), Hooks());
       ShowVelocityScale();
     }
     fileLoaded_ = fileLoaded_ || read;
@@ -601,6 +575,13 @@ int ControlPanel::TailLength() const { return tailLengthSlider_->value(); }
 int ControlPanel::ChosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
 
 void ControlPanel::SetTimeSliderValue(int value) { timeSlider_->setValue(value); }
+
+void ControlPanel::SeekFromSlider(int event) {
+  engine_->SeekTo(event);
+  // The slider shows the current event also where the seek was refused or
+  // went to the last event there is.
+  timeSlider_->setValue(position_.currentEvent);
+}
 
 void ControlPanel::SetTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
 

@@ -186,6 +186,8 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void SetTimeText(const std::string& text) override;
 
   void CreateControls();
+  // A user's change of the time slider: the replay position moves there.
+  void SeekFromSlider(int event);
   // The controls that can be used in `state`.
   void ShowState(ProgramState state);
   // Where a file to load comes from.

@@ -58,6 +58,7 @@ void PlotInteraction::FillMenu() {
   popup_->setObjectName(QString::fromStdString(menu_.name));
   popup_->setTitle(QString::fromStdString(menu_.caption));
   popup_->setToolTipsVisible(true);
+  ShowSwitches(state_, menu_);
   for (const ViewMenuEntry& entry : menu_.entries) {
     QAction* action = popup_->addAction(TranslatedText(entry.caption));
     action->setObjectName(QString::fromStdString(entry.name));
@@ -108,11 +109,12 @@ void PlotInteraction::Choose(ViewMenuItem item) {
   Redraw();
 }
 
-// Qt flips a checkable item by itself; the menu's own state decides.
+// Qt flips a checkable item by itself; the switches decide.
 void PlotInteraction::ShowCheckMarks() {
-  ShowDisplayOptionStates();
+  ShowSwitches(state_, menu_);
   for (const ViewMenuEntry& entry : menu_.entries)
     if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
+  ShowDisplayOptionStates();
 }
 
 void PlotInteraction::ShowDisplayOptionStates() {

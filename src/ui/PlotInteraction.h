@@ -52,6 +52,8 @@ class PlotInteraction final : public QObject {
   // view now stands (one performance or compared ones), before a menu
   // showing them opens.
   void ShowDisplayOptionStates();
+  // The toggles' check marks as the view's switches stand now.
+  void ShowCheckMarks();
 
   // The window's handlers. Buttons: 1 left, 2 right, 4 middle; mousePressed
   // gets the button pressed, mouseMoved those held.
@@ -69,7 +71,6 @@ class PlotInteraction final : public QObject {
   void Choose(ViewMenuItem item);
   // The hook of an entry whose action is the window's, else nullptr.
   const std::function<void()>* WindowAction(ViewMenuItem item) const;
-  void ShowCheckMarks();
   void Redraw();
 
   ViewState& state_;

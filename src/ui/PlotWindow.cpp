@@ -226,6 +226,7 @@ bool PlotWindow::Allowed(UserAction action) const {
 
 void PlotWindow::Start() {
   RunHandler([this] { view_.Start(); });
+  interaction_->ShowCheckMarks();  // the start turned auto-rotation on
 }
 
 void PlotWindow::ChooseEventRange() {
@@ -311,7 +312,11 @@ RendererStart PlotWindow::StartRenderer() {
   return start;
 }
 
-void PlotWindow::RequestFrame() { glView_->update(); }
+void PlotWindow::RequestFrame() {
+  // Whatever changed the picture may have changed a switch too.
+  if (interaction_ != nullptr) interaction_->ShowCheckMarks();
+  glView_->update();
+}
 
 void PlotWindow::PlotCannotBeDrawn(PlotFailure failure) {
   framePacer_->stop();

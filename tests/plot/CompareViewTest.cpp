@@ -178,12 +178,12 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   EXPECT_EQ(wednesday.Item(1).dataX, 1430.0);
   EXPECT_EQ(wednesday.Item(3).dataSize, 1.0);
 
-  // Near the start no placeholders: events from 2 on.
+  // Near the start no placeholders: events from 1 on.
   position.currentEvent = 3;
   position.tailLength = 10;
   FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
-  ASSERT_EQ(c.s.compared[0].points.Count(), 2u);
-  EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2020.0);
+  ASSERT_EQ(c.s.compared[0].points.Count(), 3u);
+  EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2010.0);
 }
 
 }  // namespace

@@ -174,20 +174,19 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   EXPECT_TRUE(menu.Entry(ViewMenuItem::Load).enabled);
   EXPECT_FALSE(ChooseMenuItem(s_, menu, ViewMenuItem::Load));
 
-  // The check marks are not the switches: the first toggle of a checked item
-  // whose switch is still off turns it on and keeps the check.
-  EXPECT_FALSE(s_.showConnectLines);
+  // The marks start as the switches do, and each toggle keeps them equal;
+  // a switch set elsewhere shows once the marks are shown again.
+  s_.autoRotate = true;
+  ShowSwitches(s_, menu);
+  for (std::size_t i = 3; i <= 7; ++i) EXPECT_TRUE(menu.entries[i].checked == (i != 4)) << captions[i];
   ChooseMenuItem(s_, menu, ViewMenuItem::Connect);
-  EXPECT_TRUE(s_.showConnectLines);
-  EXPECT_TRUE(menu.Entry(ViewMenuItem::Connect).checked);
+  EXPECT_FALSE(s_.showConnectLines || menu.Entry(ViewMenuItem::Connect).checked);
   ChooseMenuItem(s_, menu, ViewMenuItem::Lines);
   EXPECT_TRUE(s_.showDropLines && menu.Entry(ViewMenuItem::Lines).checked);
-  s_.showGlass = true;
   ChooseMenuItem(s_, menu, ViewMenuItem::Base);
   EXPECT_FALSE(s_.showGlass || menu.Entry(ViewMenuItem::Base).checked);
   ChooseMenuItem(s_, menu, ViewMenuItem::FootLines);
-  EXPECT_TRUE(s_.showFloorShadows && menu.Entry(ViewMenuItem::FootLines).checked);
-  s_.autoRotate = true;
+  EXPECT_FALSE(s_.showFloorShadows || menu.Entry(ViewMenuItem::FootLines).checked);
   ChooseMenuItem(s_, menu, ViewMenuItem::Rotate);
   EXPECT_FALSE(s_.autoRotate);
   EXPECT_FALSE(menu.Entry(ViewMenuItem::Rotate).checked);

@@ -42,6 +42,7 @@ class OverlaysTest : public ::testing::Test {
 };
 
 TEST_F(OverlaysTest, TogglesOffGiveOnlyTheFloorCrossInThePlotsSpace) {
+  s_.showConnectLines = s_.showDropLines = s_.showFloorShadows = false;
   s_.points.Add(MakePoint("a", 1, 2, 3));
   s_.points.Add(MakePoint("b", -1, 5, 2));
   s_.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);

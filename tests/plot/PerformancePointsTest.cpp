@@ -65,14 +65,14 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   position.tailLength = 10;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
-  for (std::size_t i = 1; i <= 7; ++i) {  // positions -5 .. 1
+  for (std::size_t i = 1; i <= 6; ++i) {  // positions -5 .. 0
     const DataEntry& p = v.s.points.Item(i);
     EXPECT_EQ(p.dataName, "");
     EXPECT_EQ(p.dataSize, 0.0);
     EXPECT_EQ(p.colour, static_cast<std::int32_t>(0xFF000000u));
     EXPECT_EQ(p.dataX, 10.0) << "placeholders sit at event 1's values";
   }
-  for (std::size_t i = 8; i <= 10; ++i) {  // events 2, 3, 4
+  for (std::size_t i = 7; i <= 10; ++i) {  // events 1 to 4
     const DataEntry& p = v.s.points.Item(i);
     EXPECT_EQ(p.dataName, "Note");
     EXPECT_EQ(p.dataSize, 1.0);
@@ -84,11 +84,14 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   EXPECT_EQ(current.dataSize, 2.0);
   EXPECT_EQ(current.colour, -20480);
 
-  // Event 1 is never visible in the tail, even as the current event.
+  // Event 1 as the current event: drawn orange after ten placeholders.
   position.currentEvent = 1;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
-  for (const DataEntry& p : v.s.points) EXPECT_EQ(p.dataSize, 0.0);
+  for (std::size_t i = 1; i <= 10; ++i) EXPECT_EQ(v.s.points.Item(i).dataSize, 0.0);
+  EXPECT_EQ(v.s.points.Item(11).dataSize, 2.0);
+  EXPECT_EQ(v.s.points.Item(11).colour, kCurrentEventColour);
+  EXPECT_EQ(EventOfPoint(v.s, 11), 1);
 
   // No file yet: one placeholder.
   position.currentEvent = 0;
@@ -114,15 +117,16 @@ TEST(PerformancePoints, TailBeyondThePerformanceFailsWithThePointsMadeSoFar) {
   EXPECT_EQ(v.s.points.Count(), 3u) << "events 3, 4 and 5";
 }
 
-TEST(PerformancePoints, SettingsOverrideTheMenuToggles) {
+TEST(PerformancePoints, SettingsLeaveTheUsersDisplaySwitches) {
   ViewState s;
   s.showDropLines = true;  // switched on by the user
+  s.showGlass = false;     // and off
   s.xValueFormat = "0";
   ApplyPerformanceSettings(s, AnalysisSettings{});
   EXPECT_EQ(s.captionNote, "");
-  EXPECT_FALSE(s.showDropLines);
+  EXPECT_TRUE(s.showDropLines);
+  EXPECT_FALSE(s.showGlass);
   EXPECT_TRUE(s.showConnectLines);
-  EXPECT_TRUE(s.showGlass);
   EXPECT_TRUE(s.showFloorShadows);
   EXPECT_EQ(s.xValueFormat, "0.000");
   EXPECT_EQ(s.sizeValueFormat, "0.000");
@@ -149,8 +153,8 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   position.currentEvent = 5;
   position.tailLength = 10;  // positions 1..11 stand for events -5..5
   FillTailPoints(v.s, v.dialogs, performance, position);
-  for (std::size_t p = 1; p <= 7; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
-  EXPECT_EQ(EventOfPoint(v.s, 8), 2);
+  for (std::size_t p = 1; p <= 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
+  EXPECT_EQ(EventOfPoint(v.s, 7), 1);
   EXPECT_EQ(EventOfPoint(v.s, 11), 5);
   position.currentEvent = 18;
   position.tailLength = 3;

@@ -82,7 +82,7 @@ TEST(TakeRecorder, ThePlotGrowsWithEachCompleteEventAndTheStoppedTakeIsLoadedAnd
   EXPECT_DOUBLE_EQ(rig.performance.events[1].interval2, 500);
 
   rig.Recorder().Tick(std::chrono::steady_clock::now() + 2s);
-  EXPECT_EQ(rig.timeText, "0:00:02");
+  EXPECT_EQ(rig.timeText, "0:00:02.0");
   std::ifstream recovered(rig.recovery);
   EXPECT_EQ(std::count(std::istreambuf_iterator<char>(recovered), {}, '\n'), 1 + 5)
       << "this program's first line and the notes, on disk within a second";

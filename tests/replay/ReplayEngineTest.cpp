@@ -113,15 +113,15 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
   EXPECT_EQ(ScaledVelocity(10, 0.25), 2);
   EXPECT_EQ(ScaledVelocity(0, 0.25), 0);
 
-  EXPECT_EQ(FormatTimeDisplay(125400), "0:02:05");
-  EXPECT_EQ(FormatTimeDisplay(0), "0:00:00");
-  EXPECT_EQ(FormatTimeDisplay(3599999), "0:59:59");
-  EXPECT_EQ(FormatTimeDisplay(3600000), "1:00:00");
-  EXPECT_EQ(FormatTimeDisplay(3661000), "1:01:01");
-  EXPECT_EQ(FormatTimeDisplay(36000000), "10:00:00");
-  EXPECT_EQ(FormatTimeDisplay(-61500), "-0:01:01");
+  EXPECT_EQ(FormatTimeDisplay(125480), "0:02:05.4");
+  EXPECT_EQ(FormatTimeDisplay(0), "0:00:00.0");
+  EXPECT_EQ(FormatTimeDisplay(3599999), "0:59:59.9");
+  EXPECT_EQ(FormatTimeDisplay(3600000), "1:00:00.0");
+  EXPECT_EQ(FormatTimeDisplay(3661000), "1:01:01.0");
+  EXPECT_EQ(FormatTimeDisplay(36000000), "10:00:00.0");
+  EXPECT_EQ(FormatTimeDisplay(-61500), "-0:01:01.5");
   // Whatever a file holds, the display stays a display.
-  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::quiet_NaN()), "0:00:00");
+  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::quiet_NaN()), "0:00:00.0");
   EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::infinity()), FormatTimeDisplay(1e15));
 }
 
@@ -254,7 +254,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.port.State(), PortState::Replaying);
   EXPECT_EQ(rig.states.Current(), ProgramState::Replaying);
   EXPECT_TRUE(rig.view.borderFixed);
-  EXPECT_EQ(rig.controls.timeText, "0:00:01");  // the time display at the start
+  EXPECT_EQ(rig.controls.timeText, "0:00:01.0");  // the time display at the start
 
   rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
   EXPECT_EQ(rig.position.currentEvent, 1);
@@ -265,12 +265,12 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   rig.AdvanceMs(200);  // cluster 2
   EXPECT_EQ(rig.position.currentEvent, 2);
   EXPECT_EQ(rig.controls.timeSlider, 2);
-  EXPECT_EQ(rig.controls.timeText, "0:00:01");
+  EXPECT_EQ(rig.controls.timeText, "0:00:01.5");
   EXPECT_EQ(rig.progress.numberEvents, 4);  // PlotEventCount
   EXPECT_EQ(rig.progress.event, 2);
   rig.AdvanceMs(1000);  // cluster 3 and a note-off
   EXPECT_EQ(rig.position.currentEvent, 3);
-  EXPECT_EQ(rig.controls.timeText, "0:00:02");
+  EXPECT_EQ(rig.controls.timeText, "0:00:02.0");
 
   rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
   EXPECT_EQ(rig.position.currentEvent, 4);
@@ -330,7 +330,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   EXPECT_FALSE(rig.view.borderFixed);
   EXPECT_EQ(rig.position.currentEvent, 3);
   EXPECT_EQ(rig.controls.timeSlider, 3);
-  EXPECT_EQ(rig.controls.timeText, "0:00:02");
+  EXPECT_EQ(rig.controls.timeText, "0:00:02.0");
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "all", "tail 3"}));
   const std::size_t sentAtStop = rig.SentBytes().size();
   rig.AdvanceMs(5000);
@@ -368,7 +368,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   rig.engine.Play();
   rig.engine.Stop();
   EXPECT_TRUE(rig.Idle());
-  EXPECT_EQ(rig.controls.timeText, "0:00:02");
+  EXPECT_EQ(rig.controls.timeText, "0:00:02.0");
   ASSERT_TRUE(rig.clock.AwaitSleeper());
   rig.ui.Drain();
   rig.clock.Advance(Ms(5000));
@@ -479,7 +479,7 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   rig.engine.SeekTo(500);
   EXPECT_EQ(rig.position.currentEvent, 5);
   EXPECT_EQ(rig.controls.timeSlider, 5);
-  EXPECT_EQ(rig.controls.timeText, "0:00:00");
+  EXPECT_EQ(rig.controls.timeText, "0:00:00.0");
 
   // The tail slider sets the tail length without a redraw.
   const std::size_t calls = rig.view.calls.size();

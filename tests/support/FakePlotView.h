@@ -17,10 +17,8 @@ class FakePlotView final : public PlotViewLink {
   void ShowFirstEvents() override { calls.push_back("all"); }
   void ShowTail() override { calls.push_back("tail " + std::to_string(position_.currentEvent)); }
   void SetBorderFixed(bool fixed) override { borderFixed = fixed; }
-  void StopAutoRotation() override { ++rotationStops; }
   std::vector<std::string> calls;
   bool borderFixed = false;
-  int rotationStops = 0;
 
  private:
   const ReplayPosition& position_;

@@ -20,7 +20,7 @@ class FakeReplayControls final : public ReplayControls {
   int tail = 10;
   int deviceEntry = 0;
   int timeSlider = 1;
-  std::string timeText = "0:00:00";
+  std::string timeText = "0:00:00.0";
 };
 
 }  // namespace rp::test

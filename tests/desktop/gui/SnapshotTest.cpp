@@ -99,6 +99,10 @@ TEST(Snapshot, PerformanceInTimingAndWithTheCurrentEvent) {
   const QImage current(QString::fromStdString(alone));
   EXPECT_GT(Count(current, Orange), 40) << "the current event, orange at double size";
   EXPECT_EQ(Count(current, Blue), 0);
+  const std::string first = TempPng("first");
+  run = Program({"--snapshot", first, "--event", "1", kPerformance});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_GT(Count(QImage(QString::fromStdString(first)), Orange), 40) << "event 1 is drawn as the current event";
 
   const std::string velocity = TempPng("velocity");
   run = Program({"--snapshot", velocity, "--velocity", kPerformance});

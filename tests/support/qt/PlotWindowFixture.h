@@ -41,9 +41,11 @@ class PlotWindowTest : public ::testing::Test {
                                          performance_, position_, compared_);
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.
-    form_->SetMidiOutput([] {
+    form_->SetMidiOutput([this] {
       MidiOutputSetup midi;
-      midi.clock = std::make_unique<ManualReplayClock>();
+      auto clock = std::make_unique<ManualReplayClock>();
+      clock_ = clock.get();
+      midi.clock = std::move(clock);
       midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock);
       return midi;
     });
@@ -107,6 +109,7 @@ class PlotWindowTest : public ::testing::Test {
   ReplayPosition position_;
   ComparedPerformances compared_;
   std::unique_ptr<PlotWindow> form_;
+  ManualReplayClock* clock_ = nullptr;  // the replay's, owned by the control panel
 };
 
 }  // namespace rp::testing

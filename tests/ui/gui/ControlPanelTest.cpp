@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -28,13 +27,14 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
+#include "replay/ReplayEngine.h"
 #include "support/FakePlotView.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
 #include "support/qt/QtWaitFor.h"
-#include "replay/ReplayEngine.h"
+#include "support/qt/SliderPart.h"
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
@@ -102,13 +102,8 @@ void ExpectSlider(QSlider* s, int minimum, int maximum, int large, int small, in
 
 // Where on `slider` a click lands on `value`.
 QPoint PointOf(QSlider* slider, int value) {
-  QStyleOptionSlider option;
-  option.initFrom(slider);
-  option.orientation = slider->orientation();
-  option.minimum = slider->minimum();
-  option.maximum = slider->maximum();
-  const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
-  const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+  const QRect groove = test::SliderPart(slider, QStyle::SC_SliderGroove);
+  const QRect handle = test::SliderPart(slider, QStyle::SC_SliderHandle);
   const int span = groove.width() - handle.width();
   const int x = groove.left() + handle.width() / 2 +
                 QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);
@@ -135,7 +130,7 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   EXPECT_FALSE(p.Child<QPushButton>("stopButton")->isEnabled());
 
   auto* timeLabel = p.Child<QLabel>("timeLabel");
-  EXPECT_EQ(timeLabel->text(), "0:00:00");
+  EXPECT_EQ(timeLabel->text(), "0:00:00.0");
   EXPECT_TRUE(timeLabel->alignment() & Qt::AlignHCenter);
   EXPECT_EQ(timeLabel->font().pointSize(), 12);
   EXPECT_GE(timeLabel->font().weight(), QFont::Bold);
@@ -197,7 +192,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_EQ(p.position.currentEvent, 1);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
   EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:00");
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:00.0");
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
   EXPECT_FALSE(p.form->Progress().isVisible());
   EXPECT_EQ(p.form->Progress().windowTitle(), "Processing...");
@@ -210,13 +205,16 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_TRUE(p.form->TimingChosen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
-  // The tail slider sets the tail length without a redraw; the rewind button does nothing.
-  p.view.calls.clear();
+  // The tail slider sets the tail length; the rewind button seeks to event 1.
   p.Child<QSlider>("tailLengthSlider")->setValue(25);
   EXPECT_EQ(p.position.tailLength, 25);
+  p.form->Replay().SeekTo(3);
+  p.view.calls.clear();
   QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
-  EXPECT_TRUE(p.view.calls.empty());
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 1"}));
   EXPECT_EQ(p.position.currentEvent, 1);
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->value(), 1);
+  p.view.calls.clear();
 
   // The velocity scale: by file the listing of another program plays 1.5 times
   // louder; a chosen scale holds for it and is shown.
@@ -391,7 +389,7 @@ TEST(ControlPanel, TheOutputNamedAtStartIsChosenAndPlayedToOrTheUsualOneWithAMes
             "No MIDI output's name contains \"Organ\"; the replay goes to \"Synth B\".");
 }
 
-TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
+TEST(ControlPanel, DraggingTheTimeSliderOrItsKeysMoveThePlot) {
   Panel p;
   p.Start();
   auto* slider = p.Child<QSlider>("timeSlider");
@@ -406,15 +404,14 @@ TEST(ControlPanel, ReleasingTheTimeSliderMovesThePlot) {
   EXPECT_EQ(p.position.currentEvent, 4);
   EXPECT_FALSE(p.form->IsPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:02");  // onset 2250 ms
+  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:02.2");  // onset 2250 ms
 
-  // Keys move the slider but not the current event.
   p.view.calls.clear();
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Left);
   EXPECT_EQ(slider->value(), 1);  // a small step is 10
-  EXPECT_EQ(p.position.currentEvent, 4);
-  EXPECT_TRUE(p.view.calls.empty());
+  EXPECT_EQ(p.position.currentEvent, 1);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 1"}));
 }
 
 // The built-in synthesizer is the default entry; on a machine without any
@@ -480,12 +477,12 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   test::QtWaitFor(
       [&] {
         return !p.view.calls.empty() && p.view.calls.back() == "tail 2" &&
-               p.Child<QLabel>("timeLabel")->text() == "0:00:01";
+               p.Child<QLabel>("timeLabel")->text().startsWith("0:00:01.");
       },
       std::chrono::seconds(10));
   EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
   EXPECT_EQ(p.view.calls.back(), "tail 2");
-  EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:01") << "the time display runs";
+  EXPECT_TRUE(p.Child<QLabel>("timeLabel")->text().startsWith("0:00:01.")) << "the time display runs";
 
   const std::string saved = dir.Path() + "/take.txt";
   p.dialogs.fileAnswers = {saved};

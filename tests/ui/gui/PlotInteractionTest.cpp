@@ -80,11 +80,10 @@ TEST_F(PlotInteractionTest, PopupMenuItemsInOrderWithTheirActions) {
   EXPECT_TRUE(items[1]->isVisible());
   EXPECT_TRUE(items[1]->isEnabled());
 
-  // "Connecting lines" shows checked but its switch starts off: the first
-  // choice turns it on and the check stays.
+  // Each choice turns its switch and the check mark with it.
   interaction_->MenuAction("menuConnect")->trigger();
-  EXPECT_TRUE(s_.showConnectLines);
-  EXPECT_TRUE(interaction_->MenuAction("menuConnect")->isChecked());
+  EXPECT_FALSE(s_.showConnectLines);
+  EXPECT_FALSE(interaction_->MenuAction("menuConnect")->isChecked());
   interaction_->MenuAction("menuLines")->trigger();
   EXPECT_TRUE(s_.showDropLines);
   EXPECT_TRUE(interaction_->MenuAction("menuLines")->isChecked());

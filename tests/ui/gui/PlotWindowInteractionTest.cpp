@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -21,6 +22,7 @@
 #include "plot/EventPick.h"
 #include "replay/ReplayEngine.h"
 #include "support/qt/PlotWindowFixture.h"
+#include "support/qt/SliderPart.h"
 #include "ui/StoredSettings.h"
 
 namespace rp {
@@ -210,6 +212,59 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   DoubleClick(PointOnScreen(r));
   EXPECT_EQ(position_.currentEvent, expected);
   EXPECT_EQ(State().pointEvents.size(), 0u);
+}
+
+// Where a click at `fraction` of the slider's groove lands.
+QPoint OnGroove(QSlider* slider, double fraction) {
+  const QRect groove = test::SliderPart(slider, QStyle::SC_SliderGroove);
+  return {groove.left() + static_cast<int>(fraction * groove.width()), groove.center().y()};
+}
+
+TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsThere) {
+  auto* slider = PanelChild<QSlider>("timeSlider");
+  auto shown = [&](std::int32_t event) {
+    EXPECT_EQ(slider->value(), event);
+    EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
+              FormatTimeDisplay(performance_.events[event - 1].onsetMs));
+    EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event) << "the plot shows the event's tail";
+  };
+  const std::int32_t count = performance_.EventCount();
+  QTest::mouseClick(slider, Qt::LeftButton, {}, OnGroove(slider, 0.4));
+  EXPECT_NEAR(position_.currentEvent, 1 + 0.4 * (count - 1), 1.0) << "the clicked place, not a page step";
+  shown(position_.currentEvent);
+
+  const std::int32_t clicked = position_.currentEvent;
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_Right);
+  EXPECT_EQ(position_.currentEvent, clicked + slider->singleStep());
+  shown(position_.currentEvent);
+  QTest::keyClick(slider, Qt::Key_Home);
+  QWheelEvent wheel({10, 5}, slider->mapToGlobal(QPointF(10, 5)), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(slider, &wheel);
+  EXPECT_GT(position_.currentEvent, 1);
+  shown(position_.currentEvent);
+
+  const std::int32_t from = position_.currentEvent;
+  Panel().TogglePlay();
+  ASSERT_TRUE(Replaying());
+  EXPECT_EQ(position_.playFrom, performance_.events[from - 1].firstNote + 1);
+}
+
+TEST_F(PlotWindowNavigationTest, DisplaySwitchesAndTheirMarksStayAsSetThroughAReplay) {
+  form_->MenuItem("menuLines")->trigger();
+  Panel().TogglePlay();  // from event 1
+  ASSERT_TRUE(Replaying());
+  const double ms = performance_.events[3].onsetMs - performance_.events[0].onsetMs;
+  clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent >= 4; })) << "three events on";
+  EXPECT_TRUE(Replaying()) << "moving the slider along with the replay is no seek";
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), position_.currentEvent);
+  EXPECT_TRUE(State().showDropLines);
+  EXPECT_TRUE(form_->MenuItem("menuLines")->isChecked());
+  const int red = CountRed(Frame());
+  form_->MenuItem("menuLines")->trigger();
+  EXPECT_GT(red, CountRed(Frame()) + 20) << "the drop lines were drawn";
 }
 
 TEST_F(PlotWindowNavigationTest, SpaceBarPlaysAndStopsFromEitherWindowWithoutPressingFocusedControls) {

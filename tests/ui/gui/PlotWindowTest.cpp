@@ -46,7 +46,8 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   EXPECT_GT(performance.EventCount(), 100);
   EXPECT_EQ(form.View().State().points.Count(), static_cast<std::size_t>(performance.EventCount() - 3))
       << "every event but the last 2d + 1, whose values lie past the end";
-  EXPECT_TRUE(form.View().State().autoRotate) << "set by the view's start-up after the load cleared it";
+  EXPECT_TRUE(form.View().State().autoRotate) << "the plot turns from the start";
+  EXPECT_TRUE(form.MenuItem("menuRotate")->isChecked());
 
   // The title font comes from the hidden button.
   auto* titleFontButton = form.findChild<QPushButton*>("titleFontButton");
@@ -60,10 +61,18 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   EXPECT_TRUE(form.MenuItem("menuLoad")->isVisible());
   EXPECT_TRUE(form.MenuItem("menuLoad")->isEnabled());
   form.MenuItem("menuLines")->trigger();
-  EXPECT_TRUE(form.View().State().showDropLines) << "the performance update had switched them off";
   EXPECT_TRUE(form.MenuItem("menuLines")->isChecked());
   form.MenuItem("menuConnect")->trigger();
   EXPECT_FALSE(form.MenuItem("menuConnect")->isChecked());
+
+  // A load leaves every switch, auto-rotation too, as the user set it.
+  dialogs.fileAnswers = {std::string(RP_BUILD_DATA_DIR "/performance.txt")};
+  form.ControlPanel()->OpenFile();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.ControlPanel()->State() == ProgramState::Idle; }, 20000));
+  EXPECT_TRUE(form.View().State().showDropLines);
+  EXPECT_FALSE(form.View().State().showConnectLines);
+  EXPECT_TRUE(form.View().State().autoRotate);
+  EXPECT_TRUE(form.MenuItem("menuRotate")->isChecked());
 
   // Turning by itself, the plot draws frame after frame, at most 60 a second.
   const std::uint64_t first = form.FramesDrawn();
