@@ -41,6 +41,12 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     const bool hasValue = i + 1 < args.size();
     if (a == "--velocity") {
       o.velocity = true;
+    } else if (a == "--tempo") {
+      o.tempo = true;
+    } else if (a == "--align-by") {
+      if (!hasValue) return usage("--align-by needs number, position or score");
+      o.alignBy = AlignByFromName(args[++i]);
+      if (!o.alignBy) return usage("--align-by takes number, position or score, not \"" + args[i] + "\"");
     } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
       const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
@@ -80,6 +86,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     }
   }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
+  if (o.velocity && o.tempo) return usage("--velocity or --tempo, not both");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
   if (const std::string problem =
           OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg", ".svg"}, o.Inputs());

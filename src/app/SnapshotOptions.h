@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
+// `returnplot --snapshot OUT.png [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]]
 // [--width W] [--height H] [--yaw DEG] [--pitch DEG]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
 // anything, draw one frame, save the plot as PNG or JPEG (by OUT's
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/AnalysisOptions.h"
+#include "model/ComparedAlignment.h"
 
 namespace rp {
 
@@ -31,6 +32,8 @@ struct SnapshotOptions {
   std::string output;  // the picture to write
   SnapshotFormat format = SnapshotFormat::Png;
   bool velocity = false;              // velocity values instead of timing
+  bool tempo = false;                 // beat periods instead of timing
+  std::optional<AlignBy> alignBy;     // how compared files are aligned (else as the windows decide)
   std::optional<std::int32_t> event;  // show the tail of this event
   std::int32_t tail = 10;             // its length
   bool tailGiven = false;             // --tail named on the command line
@@ -51,7 +54,8 @@ struct SnapshotOptions {
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png|OUT.jpg [--velocity] [--event N [--tail T]] [--width W] [--height H] [--yaw DEG] "
+    "--snapshot OUT.png|OUT.jpg [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]] "
+    "[--width W] [--height H] [--yaw DEG] "
     "[--pitch DEG] [--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 

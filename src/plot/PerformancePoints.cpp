@@ -7,8 +7,10 @@
 
 #include "base/PlotViewLink.h"
 #include "base/TranslatableText.h"
+#include "model/ComparedAlignment.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/ValueKind.h"
 #include "plot/ComparedColours.h"
 #include "plot/ViewState.h"
 
@@ -20,14 +22,18 @@ struct Values {
   double x, y, z;
 };
 
-// The three values of event number k (from 1) in the mode the control panel
-// shows now; std::out_of_range for a number the performance does not reach.
+ValueKind ShownKind(const ViewState& s) {
+  return s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
+}
+
+// The three values of event number k (from 1) in the kind the control panel
+// shows now, undefined where the event has none of that kind;
+// std::out_of_range for a number the performance does not reach.
 Values EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
   if (k < 1 || k > performance.EventCount()) throw std::out_of_range("no such event");
-  const bool timing = s.controlPanel == nullptr || s.controlPanel->TimingChosen();
-  const OnsetEvent& e = performance.events[static_cast<std::size_t>(k - 1)];
-  if (timing) return {e.interval0, e.interval1, e.interval2};
-  return {static_cast<double>(e.velocity0), static_cast<double>(e.velocity1), static_cast<double>(e.velocity2)};
+  const auto v = rp::EventValues(performance, static_cast<std::int32_t>(k), ShownKind(s));
+  if (!v) return {kUndefinedValue, kUndefinedValue, kUndefinedValue};
+  return {(*v)[0], (*v)[1], (*v)[2]};
 }
 
 // Appends a point standing for `event` (0: a placeholder); a point that could
@@ -81,33 +87,26 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   }
 }
 
-void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared, std::int32_t eventCount) {
-  s.compared.clear();
-  for (std::size_t g = 0; g < compared.size(); ++g) {
-    const Performance& performance = compared[g];
-    std::string label;
-    PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int32_t n = std::min(eventCount, performance.EventCount());
-    for (std::int32_t k = 1; k <= n; ++k) {
-      const Values v = EventValues(s, performance, k);
-      AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, 1.0, group.colour, "");
-    }
-  }
+void FillComparedPoints(ViewState& s, Dialogs& dialogs, const Performance& main, const ComparedPerformances& compared) {
+  FillComparedTailPoints(s, dialogs, main, compared, ReplayPosition{.currentEvent = 0, .tailLength = 0});
 }
 
-void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared,
-                            const ReplayPosition& position) {
+void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const Performance& main,
+                            const ComparedPerformances& compared, const ReplayPosition& position) {
   s.compared.clear();
-  const std::int64_t last = position.currentEvent;
-  const std::int64_t first = std::max<std::int64_t>(last - position.tailLength, 2);
+  const AlignBy by = EffectiveAlignBy(s.alignBy, main, compared);
   for (std::size_t g = 0; g < compared.size(); ++g) {
     const Performance& performance = compared[g];
     std::string label;
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int64_t end = std::min<std::int64_t>(last, performance.EventCount());
-    for (std::int64_t i = first; i <= end; ++i) {
-      const Values v = EventValues(s, performance, i);
-      AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, i == last ? 2.0 : 1.0, group.colour, "");
+    for (const std::int32_t k : s.pointEvents) {
+      const std::int32_t own = k > 0 ? AlignedEvent(main, k, performance, by) : 0;
+      if (own == 0) continue;
+      const std::size_t before = group.points.Count();
+      const Values v = EventValues(s, performance, own);
+      const bool current = k == position.currentEvent;
+      AddPointEntry(group.points, dialogs, label, v.x, v.y, v.z, current ? 2.0 : 1.0, group.colour, "");
+      if (group.points.Count() > before) group.pointEvents.push_back({k, own});
     }
   }
 }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
-// the analysis settings, the replay's velocity scale and the folder of the
+// the analysis settings, the replay's velocity scale, the alignment of
+// compared performances and the folder of the
 // last performance opened through the file dialog.
 
+#include <optional>
 #include <string>
 
 #include "model/AnalysisSettings.h"
+#include "model/ComparedAlignment.h"
 #include "model/VelocityScale.h"
 
 namespace rp {
@@ -18,6 +21,10 @@ void StoreAnalysisSettings(const AnalysisSettings& settings);
 // By provenance unless a scale was stored.
 VelocityScaleChoice StoredVelocityScale();
 void StoreVelocityScale(const VelocityScaleChoice& choice);
+
+// How compared performances are aligned; nothing until chosen.
+std::optional<AlignBy> StoredAlignBy();
+void StoreAlignBy(AlignBy by);
 
 // Empty until a file has been opened.
 std::string StoredFileFolder();

@@ -50,7 +50,7 @@ struct Comparison {
   }
   SceneDescription Show() {
     FillAllEventPoints(s, dialogs, main);
-    FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.points.Count()));
+    FillComparedPoints(s, dialogs, main, compared);
     ApplyPerformanceSettings(s, main.settings);
     ComputeRanges(s);
     ScaleGraph(s);
@@ -136,23 +136,25 @@ TEST(CompareView, TheLegendNamesEveryTakeInItsColourRightAligned) {
   }
 }
 
-TEST(CompareView, HoverOnAComparedPointNamesItsFile) {
+TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
   Comparison c;
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
+  c.s.comparedPerformances = &c.compared;
+  c.s.mainPerformance = &c.main;
   c.Show();
   const DataEntry& p = c.s.compared[0].points.Item(25);
   const glm::vec3 at = testing::ScreenOf(c.s, {p.x, p.y, p.z});
   MouseOver(c.s, at.x, at.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note (tuesday.mid)");
-  EXPECT_NE(c.s.hoverText.find("\r actual event n="), std::string::npos);
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "tuesday.mid");
+  EXPECT_NE(c.s.hoverText.find("\revent 2"), std::string::npos) << "its own event number: " << c.s.hoverText;
 
   // The main points keep their label.
   const DataEntry& m = c.s.points.Item(50);
   const glm::vec3 main = testing::ScreenOf(c.s, {m.x, m.y, m.z});
   MouseOver(c.s, main.x, main.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note");
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "monday.txt");
 }
 
 TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
@@ -162,7 +164,8 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   ReplayPosition position;
   position.currentEvent = 48;
   position.tailLength = 5;
-  FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
+  FillTailPoints(c.s, c.dialogs, c.main, position);
+  FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
   ASSERT_EQ(c.s.compared.size(), 2u);
   const PointCollection& tuesday = c.s.compared[0].points;
   ASSERT_EQ(tuesday.Count(), 6u);
@@ -179,7 +182,8 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   // Near the start no placeholders: events from 2 on.
   position.currentEvent = 3;
   position.tailLength = 10;
-  FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
+  FillTailPoints(c.s, c.dialogs, c.main, position);
+  FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
   ASSERT_EQ(c.s.compared[0].points.Count(), 2u);
   EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2020.0);
 }

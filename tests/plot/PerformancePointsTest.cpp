@@ -41,7 +41,7 @@ TEST(PerformancePoints, FullViewShowsTheFirstHundredEventsInTheChosenValues) {
   EXPECT_EQ(v.s.points.Item(100).dataX, 1000.0);
 
   performance = testing::MakePerformance(127);
-  v.panel.timing = false;
+  v.panel.kind = ValueKind::Velocity;
   FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.points.Count(), 100u);
   EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);

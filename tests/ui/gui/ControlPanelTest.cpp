@@ -28,13 +28,13 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
+#include "replay/ReplayEngine.h"
 #include "support/FakePlotView.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
 #include "support/qt/QtWaitFor.h"
-#include "replay/ReplayEngine.h"
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
@@ -205,9 +205,9 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
-  EXPECT_FALSE(p.form->TimingChosen());
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Velocity);
   QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
-  EXPECT_TRUE(p.form->TimingChosen());
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Timing);
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length without a redraw; the rewind button does nothing.
