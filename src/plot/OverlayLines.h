@@ -12,6 +12,9 @@ namespace rp {
 
 struct ViewState;
 
+// The orange of the main points' connecting lines (the legend's swatch too).
+inline constexpr Argb32 kConnectColour = 0xFFFFB000;
+
 // Appends the lines: per point from the second on its connecting line, drop
 // line and shadow (main points first, then each compared group in its own
 // colour), then the two lines of the floor cross.
