@@ -40,9 +40,10 @@ void AddAlignByMenu(QMenu& menu, ViewState& state, std::function<void()> rebuild
   QMenu* align = menu.addMenu(QCoreApplication::translate("rp::AlignByMenu", "Align compared by"));
   align->setObjectName(QStringLiteral("alignByMenu"));
   auto* group = new QActionGroup(align);
-  for (const auto& [by, name] : kEntries) {
+  for (const auto& entry : kEntries) {
+    const AlignBy by = entry.first;
     QAction* action = align->addAction(Caption(by));
-    action->setObjectName(QLatin1String(name));
+    action->setObjectName(QLatin1String(entry.second));
     action->setCheckable(true);
     group->addAction(action);
     QObject::connect(action, &QAction::triggered, align, [&state, by, rebuild] {
