@@ -42,6 +42,10 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   o = ParseSnapshotOptions({"fig.jpeg", "--width", "909", "--height", "100", "perf.txt"}, err);
   ASSERT_TRUE(o);
   EXPECT_EQ(o->ScaleFactor(), 1.5) << "the width's";
+  o = ParseSnapshotOptions({"out.png", "--tempo", "--align-by", "score", "a.match", "b.match"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_TRUE(o->tempo);
+  EXPECT_EQ(o->alignBy, AlignBy::ScorePosition);
 
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -54,6 +58,8 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
       {"out.png", "a.txt", "--scatter", "b.csv"},
       {"out.png", "a.txt", "b.txt", "--scatter", "c.csv"},
       {"out.png", "--zoom"},
+      {"out.png", "--velocity", "--tempo", "a.match"},
+      {"out.png", "--align-by", "bar", "a.match"},
   };
   for (const auto& args : bad) {
     std::ostringstream e;
