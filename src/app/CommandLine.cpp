@@ -167,7 +167,12 @@ void PrintHelp(std::ostream& out) {
          "      (blue) to late (red) with a colour bar (one performance only), and\n"
          "      --event-range shows only events FROM to TO, in the scale of the\n"
          "      whole piece.\n"
-         "      Further FILEs are compared with the first.\n";
+         "      Further FILEs are compared with the first. --velocity and --tempo\n"
+         "      plot velocities or beat periods (ms per beat; match files only)\n"
+         "      instead of intervals. --align-by sets which event of a compared\n"
+         "      FILE stands beside each event of the first: the same number, the\n"
+         "      nearest relative position in time, or the same score position\n"
+         "      (match files of the same piece; then the default, else number).\n";
   out << "  --version\n      Print the program's name, version and licence.\n";
   out << "  --help\n      Print this text.\n\n"
          "Exit status: 0 success; 1 a command failed after it started; 2 a file\n"

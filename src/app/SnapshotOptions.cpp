@@ -53,6 +53,12 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       if (!span) return usage("--event-range needs two event numbers FROM-TO, FROM from 1 and at most TO");
       o.firstEvent = span->first;
       o.lastEvent = span->last;
+    } else if (a == "--tempo") {
+      o.tempo = true;
+    } else if (a == "--align-by") {
+      if (!hasValue) return usage("--align-by needs number, position or score");
+      o.alignBy = AlignByFromName(args[++i]);
+      if (!o.alignBy) return usage("--align-by takes number, position or score, not \"" + args[i] + "\"");
     } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
       const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
@@ -92,6 +98,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     }
   }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
+  if (o.velocity && o.tempo) return usage("--velocity or --tempo, not both");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
   if (o.colourByTime && !o.compareFiles.empty())
     return usage("--colour-by-time shows one performance, not compared ones");

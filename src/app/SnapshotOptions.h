@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `returnplot --snapshot OUT.png [--velocity] [--event N [--tail T]]
+// `returnplot --snapshot OUT.png [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]]
 // [--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes]
 // [--identity-line] [--colour-by-time] [--event-range FROM-TO]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/AnalysisOptions.h"
+#include "model/ComparedAlignment.h"
 
 namespace rp {
 
@@ -32,6 +33,8 @@ struct SnapshotOptions {
   std::string output;  // the picture to write
   SnapshotFormat format = SnapshotFormat::Png;
   bool velocity = false;              // velocity values instead of timing
+  bool tempo = false;                 // beat periods instead of timing
+  std::optional<AlignBy> alignBy;     // how compared files are aligned (else as the windows decide)
   std::optional<std::int32_t> event;  // show the tail of this event
   std::int32_t tail = 10;             // its length
   bool tailGiven = false;             // --tail named on the command line
@@ -57,9 +60,10 @@ struct SnapshotOptions {
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png|OUT.jpg [--velocity] [--event N [--tail T]] [--width W] [--height H] [--yaw DEG] "
-    "[--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] [--event-range FROM-TO] [--cluster-ms MS] "
-    "[--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
+    "--snapshot OUT.png|OUT.jpg [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]] "
+    "[--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] "
+    "[--event-range FROM-TO] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
+    "[--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 
 // The arguments after "--snapshot". On a usage error: a message on `err`

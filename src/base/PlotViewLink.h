@@ -5,6 +5,9 @@
 
 namespace rp {
 
+// Defined in model/ValueKind.h (Timing, Velocity, Tempo).
+enum class ValueKind;
+
 // What the control panel and the replay ask of the plot.
 class PlotViewLink {
  public:
@@ -15,7 +18,7 @@ class PlotViewLink {
   virtual void ShowTail() = 0;
   // Fixed single border during a replay, sizable otherwise.
   virtual void SetBorderFixed(bool fixed) = 0;
-  // Other values chosen (Timing/Velocity): the points anew, the view kept as
+  // Other values chosen (Timing/Velocity/Tempo): the points anew, the view kept as
   // it is (a tail stays the tail of the same event).
   virtual void ShowValuesAgain() { ShowFirstEvents(); }
   // The tail's length changed: a tail shown now is shown at its new length.
@@ -27,8 +30,8 @@ class ControlPanelLink {
  public:
   virtual ~ControlPanelLink() = default;
   virtual void StopReplay() = 0;
-  // True when "Timing" is chosen, false for "Velocity".
-  virtual bool TimingChosen() const = 0;
+  // The values chosen for the axes: Timing, Velocity or Tempo.
+  virtual ValueKind ChosenValueKind() const = 0;
   // A replay is running (the plot does not turn by mouse meanwhile).
   virtual bool IsReplaying() const = 0;
 };

@@ -75,6 +75,7 @@ int Run(int argc, char** argv) {
   start.offerRecovery = true;
   start.output = plan.output;
   start.velocityScale = plan.velocityScale.value_or(rp::StoredVelocityScale());
+  start.alignBy = rp::StoredAlignBy();
   start.rememberGeometry = true;
   rp::PlotWindow form(dialogs, start, performance, position, compared);
   dialogs.SetParent(&form);

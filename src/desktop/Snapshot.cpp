@@ -182,7 +182,8 @@ int RunSnapshot(const SnapshotOptions& o) {
   ComparedPerformances compared;
   StartOptions start;
   start.file = o.file;
-  start.velocity = o.velocity;
+  start.values = o.tempo ? ValueKind::Tempo : o.velocity ? ValueKind::Velocity : ValueKind::Timing;
+  start.alignBy = o.alignBy;
   start.compareFiles = o.compareFiles;
   start.loadInBackground = false;  // read before the one frame is drawn
   PlotWindow form(dialogs, start, performance, position, compared);
@@ -197,14 +198,19 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   form.Start();
   if (const std::optional<int> ended = form.EndStatus()) return *ended;  // no graphics device
-  // Velocity needs velocities in every performance shown.
-  if (o.velocity) {
+  // Velocity needs velocities in every performance shown, Tempo score positions.
+  if (o.velocity || o.tempo) {
     for (const Performance* shown : ShownPerformances(performance, compared)) {
-      const std::string_view why = ValueKindUnavailable(*shown, ValueKind::Velocity);
+      const std::string_view why = ValueKindUnavailable(*shown, start.values);
       if (why.empty()) continue;
-      std::cerr << "returnplot: --velocity does not apply to " << PerformanceDisplayName(*shown) << ": " << why << '\n';
+      std::cerr << "returnplot: " << (o.tempo ? "--tempo" : "--velocity") << " does not apply to "
+                << PerformanceDisplayName(*shown) << ": " << why << '\n';
       return kExitUsage;
     }
+  }
+  if (o.alignBy == AlignBy::ScorePosition && !CanAlignByScore(performance, compared)) {
+    std::cerr << "returnplot: --align-by score needs every file aligned to the score of the same piece\n";
+    return kExitUsage;
   }
   // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;

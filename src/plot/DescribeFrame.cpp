@@ -60,7 +60,8 @@ void AddTexts(const ViewState& s, std::vector<TextItem>& texts) {
   if (!s.captionNote.empty()) caption += "      " + s.captionNote;
   if (!s.pointNote.empty()) caption += "\r" + s.pointNote;
   texts.push_back(Text(caption, kCaptionLeft, kCaptionTop));
-  if (auto legend = LegendText(s, static_cast<std::int32_t>(s.viewport.width))) texts.push_back(std::move(*legend));
+  for (TextItem& legend : LegendTexts(s, static_cast<std::int32_t>(s.viewport.width), s.labelFontSource))
+    texts.push_back(std::move(legend));
 }
 
 }  // namespace

@@ -52,11 +52,19 @@ void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
   }
   view.points = std::move(kept);
   view.pointEvents = std::move(keptEvents);
+  // A compared point stays with the main event it stands beside (by the
+  // chosen alignment, not by its own number).
   for (PointGroup& group : view.compared) {
     PointCollection keptGroup;
-    for (std::size_t i = 1; i <= group.points.Count(); ++i)
-      if (Within(static_cast<std::int64_t>(i), first, last)) keptGroup.Add(group.points.Item(i));
+    std::vector<AlignedPoint> keptAligned;
+    for (std::size_t i = 1; i <= group.points.Count(); ++i) {
+      const AlignedPoint at = i <= group.pointEvents.size() ? group.pointEvents[i - 1] : AlignedPoint{};
+      if (!Within(at.mainEvent, first, last)) continue;
+      keptGroup.Add(group.points.Item(i));
+      keptAligned.push_back(at);
+    }
     group.points = std::move(keptGroup);
+    group.pointEvents = std::move(keptAligned);
   }
 }
 

@@ -21,8 +21,8 @@ struct EventSpan {
 std::optional<EventSpan> ParseEventSpan(std::string_view text);
 
 // Keeps the main points of events `first` to `last` (by PointEvents) and
-// the compared groups' points at those positions (the same event numbers);
-// 0 leaves that end open.
+// the compared groups' points standing beside those events (their
+// AlignedPoint's main event); 0 leaves that end open.
 void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last);
 
 }  // namespace rp

@@ -41,7 +41,8 @@ float Approach(float& velocity, float target, float seconds, float decay) {
 }
 
 void AutoRotate(ViewState& state, float seconds) {
-  if (!state.autoRotate || state.dragging || seconds <= 0.0f) return;
+  // A hovered point stays where it is until the pointer leaves it.
+  if (!state.autoRotate || state.dragging || state.showHoverText || seconds <= 0.0f) return;
   // About the plot's own vertical axis: the turn acts before the plot's.
   state.orientation =
       glm::normalize(QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, kAutoRotateRate * seconds), state.orientation));

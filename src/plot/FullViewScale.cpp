@@ -16,9 +16,9 @@ namespace rp {
 namespace {
 
 std::string UnitOf(const ViewState& s, const Performance& performance) {
-  if (s.controlPanel == nullptr || s.controlPanel->TimingChosen()) return std::string(ValueKindUnit(ValueKind::Timing));
-  if (performance.velocityKind == VelocityKind::Decibel) return "dB";
-  return std::string(ValueKindUnit(ValueKind::Velocity));
+  const ValueKind kind = s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
+  if (kind == ValueKind::Velocity && performance.velocityKind == VelocityKind::Decibel) return "dB";
+  return std::string(ValueKindUnit(kind));
 }
 
 }  // namespace

@@ -1,25 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The text and the place of the hover label: the point's name and its four
-// data values, one per line, drawn beside the cursor.
+// The text and the place of the hover label, drawn beside the cursor: for a
+// point of a performance what identifies its event (performance, event
+// number, onset, keys, bar:beat) and its three values with units; for a
+// scatter file's point its name and its four data values.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "model/ValueKind.h"
 #include "scene/GraphicsTypes.h"
 
 namespace rp {
 
 struct DataEntry;
+struct Performance;
 struct PlotPoints;
 
-// Five lines joined by CR (the last without a line end):
+// A scatter file's point: five lines joined by CR (the last without a line end):
 //   name
 //    <XAxisName>=<datax>          each value under its format
 //    <VerticalAxisName>=<datay>   (XValueFormat, YValueFormat, ...)
 //    <DepthAxisName>=<dataz>
 //    <SizeName>=<dataSize>
 std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std::string_view decimalSeparator);
+
+// The label of event `event` (from 1) of `performance` shown in `kind`, one
+// item a line, joined by CR:
+//   <file name>
+//   event 12 at 0:03.456             onset as m:ss.sss
+//   keys E4 G#4 B4                   where the performance has notes
+//   bar 3:2                          for a performance aligned to its score
+//   event n = 412.500 ms             the point's data values (true values,
+//   event n+2d = 398.125 ms          also for a point drawn on a face),
+//   event n+d = –                    under the titles' names and formats
+// Units: ms, velocity, dB or ms per beat; an undefined value is "–".
+std::string PerformancePointText(const PlotPoints& titles, const DataEntry& point, const Performance& performance,
+                                 std::int32_t event, ValueKind kind, std::string_view decimalSeparator);
+
+// Key number as a note name, middle C (60) "C4": "C-1" to "G9".
+std::string NoteName(int key);
 
 // Top-left corner of the label for the cursor at (x, y): 20 pixels left of
 // and 70 above it, rounded to whole pixels; a negative coordinate becomes 1.

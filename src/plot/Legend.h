@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The legend in the plot's top-right corner while performances are
-// compared: each file's name in its colour, the main one first in the blue
-// of its points. A single performance has no legend.
+// compared: each file's name, the main one first, after a swatch of its
+// line and its point as drawn (for the main one an orange line and a blue
+// point). The names are written in a light tint of the point colour that
+// stands out from the plot's background by a contrast ratio of at least
+// 4.5:1. A single performance has no legend.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,16 +19,22 @@ struct PlotPoints;
 
 struct LegendLine {
   std::string text;
-  Argb32 colour = 0;
+  Argb32 pointColour = 0;  // the swatch's point
+  Argb32 lineColour = 0;   // the swatch's line
+  Argb32 textColour = 0;   // the name
 };
+
+// The colour the name of a performance drawn in `pointColour` is written in.
+Argb32 LegendTextColour(Argb32 pointColour);
 
 // The lines top to bottom; none when nothing is compared. A main
 // performance without a file name (none loaded yet) has no line.
 std::vector<LegendLine> LegendLines(const PlotPoints& points);
 
-// The lines as text right-aligned 10 pixels from the right edge of a client
-// `clientWidth` wide, the first at the caption's height; nothing without
-// lines.
-std::optional<TextItem> LegendText(const PlotPoints& points, std::int32_t clientWidth);
+// The legend as three columns of text right-aligned towards the right edge
+// of a client `clientWidth` wide (the points 10 pixels from it, the lines
+// before them, the names before those), the first line at the caption's
+// height; `font` is the one the texts are drawn in. Nothing without lines.
+std::vector<TextItem> LegendTexts(const PlotPoints& points, std::int32_t clientWidth, const FontDesc& font);
 
 }  // namespace rp

@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "base/PlotViewLink.h"
+#include "model/ComparedPerformances.h"
+#include "model/ValueKind.h"
 #include "plot/DescribeFrame.h"
 #include "plot/HoverLabel.h"
 #include "plot/ViewState.h"
@@ -22,7 +25,32 @@ const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
   return ref.position >= 1 && ref.position <= points->Count() ? &points->Item(ref.position) : nullptr;
 }
 
+// The label of the point: what its event is, where it stands for one of a
+// shown performance; a scatter file's point by its name and values.
+std::string LabelOf(const ViewState& state, const PointRef& ref, const DataEntry& point,
+                    std::string_view decimalSeparator) {
+  const Performance* performance = nullptr;
+  std::int32_t event = 0;
+  if (ref.group == 0) {
+    performance = state.mainPerformance;
+    if (ref.position <= state.pointEvents.size()) event = state.pointEvents[ref.position - 1];
+  } else if (state.comparedPerformances != nullptr && ref.group <= state.comparedPerformances->size()) {
+    performance = &(*state.comparedPerformances)[ref.group - 1];
+    const PointGroup& group = state.compared[ref.group - 1];
+    if (ref.position <= group.pointEvents.size()) event = group.pointEvents[ref.position - 1].ownEvent;
+  }
+  if (performance == nullptr || event < 1) return HoverLabelText(state, point, decimalSeparator);
+  const ValueKind kind = state.controlPanel != nullptr ? state.controlPanel->ChosenValueKind() : ValueKind::Timing;
+  return PerformancePointText(state, point, *performance, event, kind, decimalSeparator);
+}
+
 }  // namespace
+
+bool MouseLeft(ViewState& state) {
+  const bool changed = state.showHoverText;
+  state.showHoverText = false;
+  return changed;
+}
 
 std::optional<PointRef> PointUnderMouse(const ViewState& state, float x, float y) {
   if (!state.rendererReady) return std::nullopt;
@@ -36,13 +64,9 @@ bool MouseOver(ViewState& state, float x, float y, std::string_view decimalSepar
   if (!state.rendererReady) return false;
   const std::optional<PointRef> ref = PointUnderMouse(state, x, y);
   const DataEntry* point = ref ? PointOf(state, *ref) : nullptr;
-  if (point == nullptr) {
-    const bool changed = state.showHoverText;
-    state.showHoverText = false;
-    return changed;
-  }
+  if (point == nullptr) return MouseLeft(state);
   const Rect rect = HoverLabelRect(x, y);
-  std::string text = HoverLabelText(state, *point, decimalSeparator);
+  std::string text = LabelOf(state, *ref, *point, decimalSeparator);
   const bool changed = !state.showHoverText || rect.left != state.hoverRect.left || rect.top != state.hoverRect.top ||
                        text != state.hoverText;
   state.hoverRect = rect;

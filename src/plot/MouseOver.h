@@ -17,10 +17,14 @@ struct ViewState;
 
 // Picks at window pixel (x, y). A hit shows the label of the nearest sphere
 // 20 pixels left of and 70 above the cursor; no hit hides the label and
-// keeps its last text and place. Nothing happens while the renderer does not
+// keeps its last text and place. While the label shows, auto-rotation
+// pauses (FrameMove.h), so the point stays under the cursor. Nothing happens while the renderer does not
 // draw. `decimalSeparator` is used in the label's numbers. True when the
 // label changed (shown, hidden, moved or retexted).
 bool MouseOver(ViewState& state, float x, float y, std::string_view decimalSeparator = ".");
+
+// The pointer left the plot: the label goes. True when it was shown.
+bool MouseLeft(ViewState& state);
 
 // The point of the nearest sphere at window pixel (x, y), main or compared;
 // nothing for no hit or while the renderer does not draw.

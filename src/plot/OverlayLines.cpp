@@ -9,11 +9,10 @@ namespace rp {
 
 namespace {
 
-constexpr std::uint32_t kConnectColour = 0xFFFFB000;  // orange
-constexpr std::uint32_t kDropColour = 0xFFFF0000;     // red
-constexpr std::uint32_t kShadowColour = 0xFFAACCFF;   // light blue
-constexpr std::uint32_t kCrossColour = 0x00000FF0;    // blue
-constexpr float kShadowHeight = 0.1f;                 // shadows and cross float just above the floor
+constexpr std::uint32_t kDropColour = 0xFFFF0000;    // red
+constexpr std::uint32_t kShadowColour = 0xFFAACCFF;  // light blue
+constexpr std::uint32_t kCrossColour = 0x00000FF0;   // blue
+constexpr float kShadowHeight = 0.1f;                // shadows and cross float just above the floor
 constexpr float kCrossHalfLength = 5.0f;
 
 glm::vec3 PositionOf(const DataEntry& e) { return {e.x, e.y, e.z}; }

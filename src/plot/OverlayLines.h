@@ -12,6 +12,9 @@ namespace rp {
 
 struct ViewState;
 
+// The orange of the main points' connecting lines (the legend's swatch too).
+inline constexpr Argb32 kConnectColour = 0xFFFFB000;
+
 // Appends the lines: per drawn point its connecting line and shadow from the
 // drawn point before it (none across a break of the path or a placeholder)
 // and its drop line, main points first, then each compared group in its own

@@ -10,6 +10,7 @@
 #include "base/PlotViewLink.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "model/ComparedAlignment.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "model/ValueKind.h"
@@ -24,15 +25,17 @@ struct Values {
   double x, y, z;
 };
 
-// The point of event number k (from 1) in the mode the control panel shows
+ValueKind ShownKind(const ViewState& s) {
+  return s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
+}
+
+// The point of event number k (from 1) in the kind the control panel shows
 // now: x = event k's value, vertical (y) = event k + 2d's, depth (z) =
 // event k + d's. Nothing when one of them is undefined; std::out_of_range
 // for a number the performance does not reach.
 std::optional<Values> EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
   if (k < 1 || k > performance.EventCount()) throw std::out_of_range("no such event");
-  const bool timing = s.controlPanel == nullptr || s.controlPanel->TimingChosen();
-  const auto v =
-      EventValues(performance, static_cast<std::int32_t>(k), timing ? ValueKind::Timing : ValueKind::Velocity);
+  const auto v = rp::EventValues(performance, static_cast<std::int32_t>(k), ShownKind(s));
   if (!v) return std::nullopt;
   return Values{(*v)[0], (*v)[2], (*v)[1]};
 }
@@ -107,41 +110,30 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
   }
 }
 
-void FillComparedPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared, std::int32_t eventCount) {
-  s.compared.clear();
-  for (std::size_t g = 0; g < compared.size(); ++g) {
-    const Performance& performance = compared[g];
-    std::string label;
-    PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int32_t n = std::min(eventCount, performance.EventCount());
-    for (std::int32_t k = 1; k <= n; ++k) {
-      const std::optional<Values> v = EventValues(s, performance, k);
-      if (!v) {
-        group.points.Break();
-        continue;
-      }
-      AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, 1.0, group.colour, "");
-    }
-  }
+void FillComparedPoints(ViewState& s, Dialogs& dialogs, const Performance& main, const ComparedPerformances& compared) {
+  FillComparedTailPoints(s, dialogs, main, compared, ReplayPosition{.currentEvent = 0, .tailLength = 0});
 }
 
-void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const ComparedPerformances& compared,
-                            const ReplayPosition& position) {
+void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const Performance& main,
+                            const ComparedPerformances& compared, const ReplayPosition& position) {
   s.compared.clear();
-  const std::int64_t last = position.currentEvent;
-  const std::int64_t first = std::max<std::int64_t>(last - position.tailLength, 1);
+  const AlignBy by = EffectiveAlignBy(s.alignBy, main, compared);
   for (std::size_t g = 0; g < compared.size(); ++g) {
     const Performance& performance = compared[g];
     std::string label;
     PointGroup& group = s.compared.emplace_back(NewGroup(g, performance, label));
-    const std::int64_t end = std::min<std::int64_t>(last, performance.EventCount());
-    for (std::int64_t i = first; i <= end; ++i) {
-      const std::optional<Values> v = EventValues(s, performance, i);
+    for (const std::int32_t k : s.pointEvents) {
+      const std::int32_t own = k > 0 ? AlignedEvent(main, k, performance, by) : 0;
+      const std::optional<Values> v = own == 0 ? std::nullopt : EventValues(s, performance, own);
       if (!v) {
+        // No aligned event, or one past the end of its values: the path breaks.
         group.points.Break();
         continue;
       }
-      AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, i == last ? 2.0 : 1.0, group.colour, "");
+      const std::size_t before = group.points.Count();
+      const bool current = k == position.currentEvent;
+      AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, current ? 2.0 : 1.0, group.colour, "");
+      if (group.points.Count() > before) group.pointEvents.push_back({k, own});
     }
   }
 }

@@ -2,12 +2,12 @@
 #pragma once
 // The points of the analysed performance: event n is plotted at its three
 // values (of event n, n+d and n+2d, d the analysis delay), the values being
-// the inter-onset intervals (Timing) or the key velocities (Velocity) as the
-// control panel's choice says, read anew for every point. Event n's value is
-// x, event n+2d's the vertical (dataY) and event n+d's the depth (dataZ), as
-// the axis titles say. An event with an undefined value (its later event
-// lies past the end) has no point, and the path breaks there. Each point's
-// event goes into PointEvents.
+// the inter-onset intervals (Timing), the key velocities (Velocity) or the
+// beat periods (Tempo) as the control panel's choice says, read anew for
+// every point. Event n's value is x, event n+2d's the vertical (dataY) and
+// event n+d's the depth (dataZ), as the axis titles say. An event with an
+// undefined value (its later event lies past the end) has no point, and the
+// path breaks there. Each point's event goes into PointEvents.
 
 #include <cstdint>
 #include <string>
@@ -48,17 +48,15 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);
 
 // Replaces the compared groups by one per compared performance, in its
-// colour: the same event numbers as the main points, 1 to `eventCount`, as
-// far as the performance reaches. Each point is named "Note (<file name>)".
-void FillComparedPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
-                        std::int32_t eventCount);
-
-// Replaces the compared groups by the tail of the main one's event numbers:
-// events CurrentEvent - TailLength .. CurrentEvent from 1 on, as far as each
-// performance reaches, the current one at size 2. No placeholders, so a
-// group may hold fewer points than the main tail.
-void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const ComparedPerformances& compared,
-                            const ReplayPosition& position);
+// colour: beside each main point's event, the compared performance's event
+// aligned with it as ViewState::alignBy says (model/ComparedAlignment.h);
+// none where it has none. Each point is named "Note (<file name>)".
+// FillComparedTailPoints follows the main tail the same way, the point
+// beside the current event at size 2. Call after filling the main points.
+void FillComparedPoints(ViewState& state, Dialogs& dialogs, const Performance& main,
+                        const ComparedPerformances& compared);
+void FillComparedTailPoints(ViewState& state, Dialogs& dialogs, const Performance& main,
+                            const ComparedPerformances& compared, const ReplayPosition& position);
 
 // Titles and number formats that go with performance points, and the note on
 // `settings` beside the caption. The display switches are the user's and stay

@@ -33,7 +33,10 @@ void SetDefault(std::string& name, const std::string& value) {
 
 PlotView::PlotView(ViewWindow& window, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position,
                    const ComparedPerformances& compared)
-    : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {}
+    : window_(window), dialogs_(dialogs), performance_(performance), position_(position), compared_(compared) {
+  state_.mainPerformance = &performance_;
+  state_.comparedPerformances = &compared_;
+}
 
 PlotView::~PlotView() = default;
 
@@ -92,7 +95,7 @@ SceneDescription PlotView::NextFrame() {
 
 bool PlotView::Animating() const {
   if (!state_.rendererReady || state_.minimized) return false;
-  return (state_.autoRotate && !state_.dragging) || CameraMoving(state_);
+  return (state_.autoRotate && !state_.dragging && !state_.showHoverText) || CameraMoving(state_);
 }
 
 void PlotView::Redraw() {
@@ -140,7 +143,7 @@ void PlotView::LoadScatterFile() {
 void PlotView::ShowFirstEvents() {
   tailShown_ = false;
   FillAllEventPoints(state_, dialogs_, performance_);
-  FillComparedPoints(state_, dialogs_, compared_, static_cast<std::int32_t>(state_.points.Count()));
+  FillComparedPoints(state_, dialogs_, performance_, compared_);
   ApplyPerformanceSettings(state_, performance_.settings);
   ScaleFullView(state_, performance_);
   Redraw();
@@ -150,7 +153,7 @@ void PlotView::ShowTail() {
   tailShown_ = true;
   state_.showColourBar = false;  // the tail keeps its own colours
   FillTailPoints(state_, dialogs_, performance_, position_);
-  FillComparedTailPoints(state_, dialogs_, compared_, position_);
+  FillComparedTailPoints(state_, dialogs_, performance_, compared_, position_);
   ApplyPerformanceSettings(state_, performance_.settings);
   ScaleGraph(state_);
   Redraw();

@@ -61,8 +61,8 @@ class PlotView final : public PlotViewLink {
   // The frame to draw now: the animation moved on by the real time since the
   // last animated frame (none after a pause), then the description.
   SceneDescription NextFrame();
-  // Whether frames should keep coming: auto-rotation on (no drag, not
-  // minimised), or the camera moving.
+  // Whether frames should keep coming: auto-rotation on (no drag, no hover
+  // label, not minimised), or the camera moving.
   bool Animating() const;
   // Asks the window for a frame.
   void Redraw();

@@ -5,15 +5,25 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "plot/PointCollection.h"
 
 namespace rp {
 
+// A compared point's place: the main performance's event it stands beside
+// and the compared performance's own event it shows.
+struct AlignedPoint {
+  std::int32_t mainEvent = 0;
+  std::int32_t ownEvent = 0;
+};
+
 struct PointGroup {
   std::string name;         // the file's name, for the legend
   std::int32_t colour = 0;  // packed 0xAARRGGBB of its spheres, lines and legend line
   PointCollection points;
+  // Point p (from 1) is pointEvents[p - 1].
+  std::vector<AlignedPoint> pointEvents;
 };
 
 }  // namespace rp

@@ -13,9 +13,11 @@
 #include <array>
 #include <cstdint>
 #include <glm/gtc/quaternion.hpp>
+#include <optional>
 #include <string>
 
 #include "plot/DisplayOptions.h"
+#include "model/ComparedAlignment.h"
 #include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
 #include "scene/GraphicsTypes.h"
@@ -72,6 +74,15 @@ struct ViewState : PlotPoints {
   float yaw = 0.0f;
   float pitch = 0.0f;
   std::array<bool, kKeyStateSize> keyState{};  // true while the key with that code is held
+
+  // How compared performances are aligned with the main one, as chosen in
+  // the View menu; nothing chosen: by score position where every shown
+  // performance has one, else by event number (EffectiveAlignBy).
+  std::optional<AlignBy> alignBy;
+  // The performances shown, for the hover label; not owned, unset for a
+  // view without them.
+  const Performance* mainPerformance = nullptr;
+  const ComparedPerformances* comparedPerformances = nullptr;
 
   // The control panel, once it exists: the view stops its replay, asks for
   // the Timing/Velocity choice and whether a replay is running. Not owned.

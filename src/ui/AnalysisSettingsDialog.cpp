@@ -11,7 +11,7 @@
 
 namespace rp {
 
-AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent)
+AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent, bool matchFileShown)
     : QDialog(parent), current_(current) {
   setObjectName(QStringLiteral("AnalysisSettingsDialog"));
   setWindowTitle(tr("Analysis settings"));
@@ -37,6 +37,11 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
                             QStringLiteral("of its highest key")});
   eventVelocity_->setToolTip(
       QStringLiteral("Which note-on of an onset event gives the event its velocity (a tie goes to the earliest)."));
+  // In the order of TimesUnit.
+  timesUnit_ = new QComboBox(this);
+  timesUnit_->setObjectName(QStringLiteral("timesUnitBox"));
+  timesUnit_->addItems({tr("seconds (s)"), tr("milliseconds (ms)")});
+  timesUnit_->setToolTip(tr("The unit of the numbers in a plain list of times, one time a line."));
   // How a recording's onsets are found.
   onsetMethod_ = new QComboBox(this);
   onsetMethod_->setObjectName(QStringLiteral("onsetMethodBox"));
@@ -74,8 +79,16 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
 
   auto* form = new QFormLayout(this);
   form->addRow(tr("Cluster window:"), clusterWindow_);
+  if (matchFileShown) {
+    auto* note =
+        new QLabel(tr("The cluster window does not apply to match files: their events are the score's."), this);
+    note->setObjectName(QStringLiteral("clusterWindowNote"));
+    note->setWordWrap(true);
+    form->addRow(note);
+  }
   form->addRow(tr("Delay d:"), delay_);
   form->addRow(tr("Event velocity:"), eventVelocity_);
+  form->addRow(tr("Plain list of times in:"), timesUnit_);
   form->addRow(new QLabel(tr("Onsets of a recording:"), this));
   form->addRow(tr("Detection function:"), onsetMethod_);
   form->addRow(tr("Threshold:"), onsetThreshold_);
@@ -91,6 +104,7 @@ AnalysisSettings AnalysisSettingsDialog::Settings() const {
   s.clusterWindowMs = clusterWindow_->value();
   s.delay = delay_->value();
   s.eventVelocity = static_cast<EventVelocity>(eventVelocity_->currentIndex());
+  s.timesUnit = static_cast<TimesUnit>(timesUnit_->currentIndex());
   s.onsets.method = static_cast<OnsetMethod>(onsetMethod_->currentData().toInt());
   s.onsets.threshold = onsetThreshold_->value();
   s.onsets.silenceDb = onsetSilence_->value();
@@ -102,14 +116,16 @@ void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
   clusterWindow_->setValue(settings.clusterWindowMs);
   delay_->setValue(settings.delay);
   eventVelocity_->setCurrentIndex(static_cast<int>(settings.eventVelocity));
+  timesUnit_->setCurrentIndex(static_cast<int>(settings.timesUnit));
   onsetMethod_->setCurrentIndex(onsetMethod_->findData(static_cast<int>(settings.onsets.method)));
   onsetThreshold_->setValue(settings.onsets.threshold);
   onsetSilence_->setValue(settings.onsets.silenceDb);
   onsetMinIoi_->setValue(settings.onsets.minIoiMs);
 }
 
-std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent) {
-  AnalysisSettingsDialog dialog(current, parent);
+std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent,
+                                                    bool matchFileShown) {
+  AnalysisSettingsDialog dialog(current, parent, matchFileShown);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Settings();
 }

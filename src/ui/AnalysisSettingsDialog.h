@@ -2,7 +2,8 @@
 #pragma once
 // "Analysis settings": the small dialog behind the plot's menu item
 // "Analysis settings...", with the cluster window in ms, the delay d, which
-// note-on gives an event its velocity and how a recording's onsets are found.
+// note-on gives an event its velocity, the unit of a plain list of times and
+// how a recording's onsets are found.
 
 #include <QDialog>
 #include <optional>
@@ -18,7 +19,10 @@ namespace rp {
 class AnalysisSettingsDialog final : public QDialog {
   Q_OBJECT
  public:
-  explicit AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent = nullptr);
+  // `matchFileShown`: the shown performance is aligned to its score, so the
+  // dialog says the cluster window does not apply to it.
+  explicit AnalysisSettingsDialog(const AnalysisSettings& current, QWidget* parent = nullptr,
+                                  bool matchFileShown = false);
   AnalysisSettings Settings() const;
   void SetSettings(const AnalysisSettings& settings);
 
@@ -27,6 +31,7 @@ class AnalysisSettingsDialog final : public QDialog {
   QDoubleSpinBox* clusterWindow_;
   QSpinBox* delay_;
   QComboBox* eventVelocity_;
+  QComboBox* timesUnit_;
   QComboBox* onsetMethod_;
   QDoubleSpinBox* onsetThreshold_;
   QDoubleSpinBox* onsetSilence_;
@@ -34,6 +39,7 @@ class AnalysisSettingsDialog final : public QDialog {
 };
 
 // Shows the dialog over `parent`: the settings chosen with OK, or nothing.
-std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent);
+std::optional<AnalysisSettings> AskAnalysisSettings(const AnalysisSettings& current, QWidget* parent,
+                                                    bool matchFileShown = false);
 
 }  // namespace rp

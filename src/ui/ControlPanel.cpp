@@ -264,6 +264,8 @@ void ControlPanel::CreateControls() {
   timingOption_->setChecked(true);
   velocityOption_ = Named(new QRadioButton(tr("Velocity"), this), "velocityOption");
   velocityOption_->setToolTip(tr("Plot the velocities"));
+  tempoOption_ = Named(new QRadioButton(tr("Tempo"), this), "tempoOption");
+  tempoOption_->setToolTip(tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
 
   speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
   speedSlider_->setToolTip(tr("The replay's tempo against the performance's"));
@@ -289,13 +291,13 @@ void ControlPanel::CreateControls() {
 
   LayOutControlPanel(
       *this, {deviceCombo_, rewindButton_, playButton_, stopButton_, timeLabel_, openButton_, eventLabel_,
-              eventCountLabel_, timeSlider_, timingOption_, velocityOption_, speedSlider_, speedCaption_,
+              eventCountLabel_, timeSlider_, timingOption_, velocityOption_, tempoOption_, speedSlider_, speedCaption_,
               speedFactorLabel_, tailLengthSlider_, tailLengthCaption_, velocityScaleCombo_, velocityScaleLabel_});
 
   // Tab order; the labels take no focus.
-  QWidget* tabOrder[] = {playButton_,   rewindButton_,   stopButton_,        deviceCombo_,
-                         openButton_,   speedSlider_,    tailLengthSlider_,  timeSlider_,
-                         timingOption_, velocityOption_, velocityScaleCombo_};
+  QWidget* tabOrder[] = {playButton_,   rewindButton_,   stopButton_,       deviceCombo_,
+                         openButton_,   speedSlider_,    tailLengthSlider_, timeSlider_,
+                         timingOption_, velocityOption_, tempoOption_,      velocityScaleCombo_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
@@ -318,6 +320,7 @@ void ControlPanel::CreateControls() {
   connect(velocityScaleCombo_, &QComboBox::activated, this, [this] { OnVelocityScaleChosen(); });
   connect(timingOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
   connect(velocityOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
+  connect(tempoOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
 }
 
 void ControlPanel::Start() {
@@ -425,7 +428,7 @@ LoadHooks ControlPanel::Hooks() {
   hooks.updateAllData = [this] {
     // Only a load that replaced the main performance gets here.
     compared_.clear();
-    OfferVelocity();
+    OfferValueKinds();
     view_.ShowFirstEvents();
   };
   hooks.setTimeSliderMaximum = [this](std::int32_t count) {
@@ -527,7 +530,7 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
     if (cancelled) return;
     if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
     for (Performance& performance : *added) compared_.push_back(std::move(performance));
-    OfferVelocity();
+    OfferValueKinds();
     if (!added->empty()) view_.ShowFirstEvents();
     for (const std::string& message : report->messages) dialogs_.ShowMessage(message, MessageKind::Error);
   };
@@ -537,30 +540,56 @@ void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
 void ControlPanel::RemoveComparedPerformances() {
   if (compared_.empty() || !states_.Allows(UserAction::ChangeView)) return;
   compared_.clear();
-  OfferVelocity();
+  OfferValueKinds();
   view_.ShowFirstEvents();
 }
 
-void ControlPanel::OfferVelocity() {
-  bool same = true;
-  for (const Performance& other : compared_) same = same && other.velocityKind == performance_.velocityKind;
-  velocityOption_->setEnabled(same);
-  velocityOption_->setToolTip(same ? QString()
-                                   : tr("The shown performances have velocities of different kinds (MIDI and dB)."));
-  if (!same && velocityOption_->isChecked()) timingOption_->setChecked(true);
+void ControlPanel::OfferValueKinds() {
+  std::vector<const Performance*> shown = {&performance_};
+  for (const Performance& other : compared_) shown.push_back(&other);
+  // Why `kind` cannot be shown: the first shown performance's reason.
+  const auto whyNot = [&shown](ValueKind kind) {
+    for (const Performance* p : shown)
+      if (const std::string_view why = ValueKindUnavailable(*p, kind); !why.empty()) return TranslatedText(why);
+    return QString();
+  };
+  QString velocityWhy = whyNot(ValueKind::Velocity);
+  const bool sameKind = std::all_of(shown.begin(), shown.end(), [this](const Performance* p) {
+    return p->velocityKind == performance_.velocityKind;
+  });
+  if (velocityWhy.isEmpty() && !sameKind) {
+    velocityWhy = tr("The shown performances have velocities of different kinds (MIDI and dB).");
+  }
+  const QString tempoWhy = whyNot(ValueKind::Tempo);
+  const auto offer = [this](QRadioButton* option, const QString& why, const QString& tip) {
+    option->setEnabled(why.isEmpty());
+    option->setToolTip(why.isEmpty() ? tip : why);
+    if (!why.isEmpty() && option->isChecked()) timingOption_->setChecked(true);
+  };
+  offer(velocityOption_, velocityWhy, tr("Plot the velocities"));
+  offer(tempoOption_, tempoWhy, tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
 }
 
 void ControlPanel::OnTimingVelocityChosen() {
   if (states_.Allows(UserAction::ChooseValues)) view_.ShowValuesAgain();
 }
 
-void ControlPanel::SetTimingChosen(bool timing) { (timing ? timingOption_ : velocityOption_)->setChecked(true); }
+void ControlPanel::SetValueKindChosen(ValueKind kind) {
+  QRadioButton* option = kind == ValueKind::Velocity ? velocityOption_
+                         : kind == ValueKind::Tempo  ? tempoOption_
+                                                     : timingOption_;
+  option->setChecked(true);
+}
 
 void ControlPanel::UpdateTimeDisplay() { engine_->UpdateTimeDisplay(); }
 
 void ControlPanel::StopReplay() { engine_->Stop(); }
 
-bool ControlPanel::TimingChosen() const { return timingOption_->isChecked(); }
+ValueKind ControlPanel::ChosenValueKind() const {
+  if (velocityOption_->isChecked()) return ValueKind::Velocity;
+  if (tempoOption_->isChecked()) return ValueKind::Tempo;
+  return ValueKind::Timing;
+}
 
 bool ControlPanel::IsReplaying() const {
   return states_.Is(ProgramState::OpeningOutput) || states_.Is(ProgramState::Replaying);

@@ -23,6 +23,7 @@
 #include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
 #include "model/ComparedPerformances.h"
+#include "model/ValueKind.h"
 #include "model/VelocityScale.h"
 #include "replay/ReplayControls.h"
 
@@ -158,9 +159,11 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   void AddComparedFiles(const std::vector<std::string>& paths);
   // "Remove compared performances": the main one is shown alone again.
   void RemoveComparedPerformances();
-  // Either option: the view rebuilds all its points.
+  // Any of the value options: the view rebuilds all its points.
   void OnTimingVelocityChosen();
-  void SetTimingChosen(bool timing);
+  // Chooses `kind` (the command line's choice, before the first load); a
+  // load that cannot show it shows timing.
+  void SetValueKindChosen(ValueKind kind);
   // Time slider to the current event, time display to its onset.
   void UpdateTimeDisplay();
 
@@ -169,7 +172,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
 
   // ControlPanelLink
   void StopReplay() override;
-  bool TimingChosen() const override;
+  ValueKind ChosenValueKind() const override;
   bool IsReplaying() const override;
   // The MIDI port is open (also while it replays).
   bool IsPortOpen() const;
@@ -199,9 +202,11 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   // Loads `path` in the background, then runs `then`.
   void StartLoad(const std::string& path, LoadKind kind, std::function<void()> then = {});
   LoadHooks Hooks();
-  // Velocity is offered only while every shown performance has the same kind
-  // of velocity (MIDI or dB); otherwise timing is shown.
-  void OfferVelocity();
+  // Velocity is offered only while every shown performance has velocities
+  // of the same kind (MIDI or dB), Tempo only while every one is aligned to
+  // its score; a choice not offered is disabled with a tooltip saying why,
+  // and timing is shown instead.
+  void OfferValueKinds();
   void ShowSpeedFactor();
   // The velocity-scale list shows the replay's choice, the label below it the
   // scale the main performance replays at.
@@ -233,6 +238,7 @@ class ControlPanel final : public QWidget, public ControlPanelLink, private Repl
   QSlider* timeSlider_ = nullptr;
   QRadioButton* timingOption_ = nullptr;
   QRadioButton* velocityOption_ = nullptr;
+  QRadioButton* tempoOption_ = nullptr;
   QSlider* speedSlider_ = nullptr;
   QLabel* speedCaption_ = nullptr;
   QLabel* speedFactorLabel_ = nullptr;

@@ -53,6 +53,7 @@ void LayOutControlPanel(QWidget& panel, const ControlPanelWidgets& w) {
   auto* bottom = new QGridLayout;
   bottom->addWidget(w.timingOption, 0, 0);
   bottom->addWidget(w.velocityOption, 1, 0);
+  bottom->addWidget(w.tempoOption, 2, 0);
   bottom->addWidget(w.speedSlider, 0, 1);
   auto* speedCaptions = new QHBoxLayout;
   speedCaptions->addWidget(w.speedCaption);

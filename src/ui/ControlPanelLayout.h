@@ -8,6 +8,7 @@
 //   [time slider.................................................]
 //   (o) Timing     [replay speed slider]   [length of tail slider]
 //   ( ) Velocity   Replay speed  1.00x     Length of tail   x1.5 (listing of ...)
+//   ( ) Tempo
 // (the last column: the replay's velocity scale, chosen above, in use below)
 
 class QComboBox;
@@ -31,6 +32,7 @@ struct ControlPanelWidgets {
   QSlider* timeSlider;
   QRadioButton* timingOption;
   QRadioButton* velocityOption;
+  QRadioButton* tempoOption;
   QSlider* speedSlider;
   QLabel* speedCaption;
   QLabel* speedFactorLabel;

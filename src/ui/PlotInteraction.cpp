@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "plot/MouseOver.h"
 #include "plot/ViewKeys.h"
 #include "plot/ViewMouse.h"
 #include "plot/ViewState.h"
@@ -191,6 +192,12 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
       MouseReleased();
       return true;
+    case QEvent::Leave:
+      // The label goes with the pointer, and auto-rotation goes on.
+      hooks_.run([this] {
+        if (MouseLeft(state_)) Redraw();
+      });
+      return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       auto* e = static_cast<QKeyEvent*>(event);

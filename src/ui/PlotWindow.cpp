@@ -27,6 +27,7 @@
 #include "plot/EventPick.h"
 #include "render/GlView.h"
 #include "replay/ReplayEngine.h"
+#include "ui/AlignByMenu.h"
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
 #include "ui/EventRangeDialog.h"
@@ -145,8 +146,11 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   addAction(statistics);
   connect(statistics, &QAction::triggered, this, [this] {
     ShowStatisticsWindow(this, dialogs_, {&performance_, &compared_, &position_, [this] {
-                                            const bool timing = !controlPanel_ || controlPanel_->TimingChosen();
-                                            return timing ? SeriesKind::Timing : SeriesKind::Velocity;
+                                            const ValueKind kind =
+                                                controlPanel_ ? controlPanel_->ChosenValueKind() : ValueKind::Timing;
+                                            return kind == ValueKind::Velocity ? SeriesKind::Velocity
+                                                   : kind == ValueKind::Tempo  ? SeriesKind::Tempo
+                                                                               : SeriesKind::Timing;
                                           }});
   });
   PlotMenuActions actions;
@@ -164,6 +168,8 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   actions.exportPicture = [this] { RunHandler([this] { ExportPicture(); }); };
   actions.quit = [this] { close(); };
   menuBar_ = new PlotMenuBar(*this, *interaction_, std::move(actions));
+  if (auto* viewMenu = menuBar_->Bar()->findChild<QMenu*>(QStringLiteral("viewMenu")))
+    AddAlignByMenu(*viewMenu, view_.State(), [this] { RunHandler([this] { view_.Rebuild(); }); });
   layout->setMenuBar(menuBar_->Bar());
   // The software renderer is named in the menu bar, not in a box to dismiss.
   view_.SetNoticeShower([this](std::string_view text) {
@@ -185,7 +191,9 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   drop_ = new PerformanceDrop(std::move(drop), this);
   drop_->Watch(*this);
 
-  askAnalysisSettings_ = [this](const AnalysisSettings& current) { return AskAnalysisSettings(current, this); };
+  askAnalysisSettings_ = [this](const AnalysisSettings& current) {
+    return AskAnalysisSettings(current, this, performance_.source == PerformanceSource::ScoreAligned);
+  };
   makeMidiOutput_ = &RealMidiOutput;
 
   // Play and stop from either window. The shortcut takes the key before the
@@ -350,7 +358,8 @@ void PlotWindow::ShowControlPanel() {
     controlPanel_->SetLoadInBackground(options_.loadInBackground);
     controlPanel_->SetRememberGeometry(options_.rememberGeometry);
     drop_->Watch(*controlPanel_);
-    if (options_.velocity) controlPanel_->SetTimingChosen(false);
+    controlPanel_->SetValueKindChosen(options_.values);
+    view_.State().alignBy = options_.alignBy;
     view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();
   } else {

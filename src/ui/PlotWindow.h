@@ -28,6 +28,8 @@
 
 #include "base/ProgramState.h"
 #include "model/AnalysisSettings.h"
+#include "model/ComparedAlignment.h"
+#include "model/ValueKind.h"
 #include "model/VelocityScale.h"
 #include "plot/PlotView.h"
 #include "plot/ViewWindow.h"
@@ -52,13 +54,14 @@ struct ReplayPosition;
 // How the program was started.
 struct StartOptions {
   std::optional<std::string> file;        // the first performance, instead of the file dialog
-  bool velocity = false;                  // "Velocity" chosen instead of "Timing"
+  ValueKind values = ValueKind::Timing;   // the values chosen for the axes
   std::vector<std::string> compareFiles;  // loaded for comparison after the first
   bool offerRecovery = false;             // offer a take left unsaved (the program; not tests or snapshots)
   std::optional<std::string> output;      // part of the name of the output device chosen at start
   VelocityScaleChoice velocityScale;      // the replay's velocity scale
   bool loadInBackground = true;           // files read on a thread of their own (not for snapshots)
   bool rememberGeometry = false;          // the windows' places and sizes kept between runs (the program)
+  std::optional<AlignBy> alignBy;         // how compared files are aligned (the stored choice, the snapshot's)
 };
 
 // Why the program ends.

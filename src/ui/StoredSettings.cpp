@@ -19,6 +19,8 @@ const QString kOnsetMinIoiKey = QStringLiteral("analysis/onsetMinIoiMs");
 const QString kLogAxesKey = QStringLiteral("plot/logarithmicAxes");
 const QString kIdentityLineKey = QStringLiteral("plot/identityLine");
 const QString kColourByTimeKey = QStringLiteral("plot/colourByTime");
+const QString kTimesUnitKey = QStringLiteral("analysis/timesUnit");
+const QString kAlignByKey = QStringLiteral("view/alignBy");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
 
 // Organisation and application alike, so the file is returnplot/returnplot.conf.
@@ -44,6 +46,8 @@ AnalysisSettings StoredAnalysisSettings() {
   if (ok && IsValidSilenceDb(silence)) s.onsets.silenceDb = silence;
   const double minIoi = stored.value(kOnsetMinIoiKey).toDouble(&ok);
   if (ok && IsValidOnsetIoi(minIoi)) s.onsets.minIoiMs = minIoi;
+  const QString unit = stored.value(kTimesUnitKey).toString();
+  if (unit == QLatin1String("ms")) s.timesUnit = TimesUnit::Milliseconds;
   return s;
 }
 
@@ -58,6 +62,15 @@ void StoreAnalysisSettings(const AnalysisSettings& settings) {
   stored.setValue(kOnsetThresholdKey, settings.onsets.threshold);
   stored.setValue(kOnsetSilenceKey, settings.onsets.silenceDb);
   stored.setValue(kOnsetMinIoiKey, settings.onsets.minIoiMs);
+  stored.setValue(kTimesUnitKey,
+                  settings.timesUnit == TimesUnit::Milliseconds ? QStringLiteral("ms") : QStringLiteral("s"));
+}
+
+std::optional<AlignBy> StoredAlignBy() { return AlignByFromName(Stored().value(kAlignByKey).toString().toStdString()); }
+
+void StoreAlignBy(AlignBy by) {
+  const std::string_view name = AlignByName(by);
+  Stored().setValue(kAlignByKey, QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 VelocityScaleChoice StoredVelocityScale() {

@@ -2,12 +2,14 @@
 #pragma once
 // What the program keeps between runs, in ~/.config/returnplot/returnplot.conf:
 // the analysis settings, the replay's velocity scale, the plot's display
-// options (not its event range) and the folder of the last performance
-// opened through the file dialog.
+// options (not its event range), the alignment of compared performances and
+// the folder of the last performance opened through the file dialog.
 
+#include <optional>
 #include <string>
 
 #include "model/AnalysisSettings.h"
+#include "model/ComparedAlignment.h"
 #include "model/VelocityScale.h"
 #include "plot/DisplayOptions.h"
 
@@ -24,6 +26,9 @@ void StoreVelocityScale(const VelocityScaleChoice& choice);
 // Logarithmic axes, identity line and colours by time; all events.
 DisplayOptions StoredDisplayOptions();
 void StoreDisplayOptions(const DisplayOptions& options);
+// How compared performances are aligned; nothing until chosen.
+std::optional<AlignBy> StoredAlignBy();
+void StoreAlignBy(AlignBy by);
 
 // Empty until a file has been opened.
 std::string StoredFileFolder();

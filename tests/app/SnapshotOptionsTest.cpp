@@ -47,6 +47,10 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   EXPECT_TRUE(o->logAxes && o->colourByTime && !o->identityLine);
   EXPECT_EQ(o->firstEvent, 20);
   EXPECT_EQ(o->lastEvent, 300);
+  o = ParseSnapshotOptions({"out.png", "--tempo", "--align-by", "score", "a.match", "b.match"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_TRUE(o->tempo);
+  EXPECT_EQ(o->alignBy, AlignBy::ScorePosition);
 
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -64,6 +68,8 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
       {"out.png", "--event-range", "20"},
       {"out.png", "--event-range", "5-9", "--event", "7"},
       {"out.png", "--colour-by-time", "a.txt", "b.txt"},
+      {"out.png", "--velocity", "--tempo", "a.match"},
+      {"out.png", "--align-by", "bar", "a.match"},
   };
   for (const auto& args : bad) {
     std::ostringstream e;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/ComparedPerformances.h"
@@ -51,7 +54,7 @@ struct Comparison {
   }
   SceneDescription Show() {
     FillAllEventPoints(s, dialogs, main);
-    FillComparedPoints(s, dialogs, compared, static_cast<std::int32_t>(s.points.Count()));
+    FillComparedPoints(s, dialogs, main, compared);
     ApplyPerformanceSettings(s, main.settings);
     ScaleFullView(s, main);
     return DescribeFrame(s);
@@ -109,52 +112,81 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   EXPECT_FLOAT_EQ(Group(scene, 2)[0].colour.b, 200 / 255.f);
 }
 
-TEST(CompareView, TheLegendNamesEveryTakeInItsColourRightAligned) {
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(Argb32 c) {
+  double l = 0;
+  for (const auto& [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
+    const double v = static_cast<double>((c >> shift) & 0xFFu) / 255.0;
+    l += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+  }
+  return l;
+}
+double Contrast(Argb32 a, Argb32 b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(CompareView, TheLegendNamesEveryTakeAfterASwatchInReadableText) {
   Comparison c;
   EXPECT_EQ(c.Show().texts.size(), 1u) << "one performance has no legend, only the caption";
 
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
   c.compared.push_back(Take(50, 10, "wednesday.txt"));
-  const SceneDescription scene = c.Show();
+  SceneDescription scene = c.Show();
   const std::vector<LegendLine> lines = LegendLines(c.s);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].text, "monday.txt");
-  EXPECT_EQ(lines[0].colour, 0xFF0000FFu);
+  EXPECT_EQ(lines[0].pointColour, 0xFF0000FFu) << "blue point";
+  EXPECT_EQ(lines[0].lineColour, 0xFFFFB000u) << "orange line";
   EXPECT_EQ(lines[1].text, "tuesday.mid");
-  EXPECT_EQ(lines[1].colour, kGreen);
+  EXPECT_EQ(lines[1].pointColour, kGreen);
   EXPECT_EQ(lines[2].text, "wednesday.txt");
-  EXPECT_EQ(lines[2].colour, kMagenta);
+  EXPECT_EQ(lines[2].lineColour, kMagenta);
 
-  // Right-aligned 10 pixels from the right edge, level with the caption.
-  ASSERT_EQ(scene.texts.size(), 2u);
-  const TextItem& legend = scene.texts[1];
-  EXPECT_EQ(legend.align, TextAlign::Right);
-  EXPECT_EQ(legend.x, 596);
-  EXPECT_EQ(legend.y, 20);
-  ASSERT_EQ(legend.lines.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(legend.lines[i].text, lines[i].text);
-    EXPECT_EQ(legend.lines[i].colour, lines[i].colour);
+  // Names, lines and points right-aligned in columns towards the right edge, level with the caption.
+  ASSERT_EQ(scene.texts.size(), 4u);
+  const TextItem& names = scene.texts[1];
+  const TextItem& points = scene.texts[3];
+  EXPECT_EQ(points.x, 596);
+  EXPECT_LT(names.x, scene.texts[2].x);
+  EXPECT_LT(scene.texts[2].x, points.x);
+  for (const TextItem* column : std::initializer_list<const TextItem*>{&names, &scene.texts[2], &points}) {
+    EXPECT_EQ(column->align, TextAlign::Right);
+    EXPECT_EQ(column->y, 20);
+    ASSERT_EQ(column->lines.size(), 3u);
   }
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(names.lines[i].text, lines[i].text);
+    EXPECT_EQ(points.lines[i].colour, lines[i].pointColour);
+  }
+
+  // Every compared colour's name and the main one's stand out from the background by 4.5:1 or more.
+  for (int k = 3; k <= 7; ++k) c.compared.push_back(Take(50, k, "take" + std::to_string(k) + ".txt"));
+  scene = c.Show();
+  ASSERT_EQ(scene.texts[1].lines.size(), 8u);
+  for (const TextLine& name : scene.texts[1].lines)
+    EXPECT_GE(Contrast(name.colour, scene.background), 4.5) << name.text;
 }
 
-TEST(CompareView, HoverOnAComparedPointNamesItsFile) {
+TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
   Comparison c;
   c.compared.push_back(Take(50, 2000, "/takes/tuesday.mid"));
+  c.s.comparedPerformances = &c.compared;
+  c.s.mainPerformance = &c.main;
   c.Show();
   const DataEntry& p = c.s.compared[0].points.Item(25);
   const glm::vec3 at = testing::ScreenOf(c.s, {p.x, p.y, p.z});
   MouseOver(c.s, at.x, at.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note (tuesday.mid)");
-  EXPECT_NE(c.s.hoverText.find("\r event n="), std::string::npos);
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "tuesday.mid");
+  EXPECT_NE(c.s.hoverText.find("\revent 2"), std::string::npos) << "its own event number: " << c.s.hoverText;
 
   // The main points keep their label.
   const DataEntry& m = c.s.points.Item(50);
   const glm::vec3 main = testing::ScreenOf(c.s, {m.x, m.y, m.z});
   MouseOver(c.s, main.x, main.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "Note");
+  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "monday.txt");
 }
 
 TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
@@ -164,7 +196,8 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   ReplayPosition position;
   position.currentEvent = 48;
   position.tailLength = 5;
-  FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
+  FillTailPoints(c.s, c.dialogs, c.main, position);
+  FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
   ASSERT_EQ(c.s.compared.size(), 2u);
   const PointCollection& tuesday = c.s.compared[0].points;
   ASSERT_EQ(tuesday.Count(), 6u);
@@ -181,8 +214,9 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   // Near the start no placeholders: events from 1 on.
   position.currentEvent = 3;
   position.tailLength = 10;
-  FillComparedTailPoints(c.s, c.dialogs, c.compared, position);
-  ASSERT_EQ(c.s.compared[0].points.Count(), 3u);
+  FillTailPoints(c.s, c.dialogs, c.main, position);
+  FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
+  ASSERT_EQ(c.s.compared[0].points.Count(), 3u) << "beside the main tail's events 1 to 3";
   EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2010.0);
 }
 

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "io/LegacyText.h"
+#include "model/Performance.h"
+#include "plot/FrameMove.h"
 #include "plot/HoverLabel.h"
 #include "plot/MouseOver.h"
 #include "scene/SceneMath.h"
@@ -65,6 +67,36 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   EXPECT_EQ(HoverLabelRect(20, 70).top, 0);
 }
 
+TEST(HoverLabel, AMatchFilePointSaysWhichEventWhereInTheScoreAndInWhatUnits) {
+  Performance p;
+  p.sourcePath = "/data/chopin_p01.match";
+  p.source = PerformanceSource::ScoreAligned;
+  p.notes = {{.timeMs = 61234.5, .isNoteOn = true, .noteVelocity = 50, .noteKey = 64},
+             {.timeMs = 61240, .isNoteOn = true, .noteVelocity = 40, .noteKey = 56},
+             {.timeMs = 61300, .isNoteOn = false, .noteKey = 64},
+             {.timeMs = 61800, .isNoteOn = true, .noteVelocity = 45, .noteKey = 61}};
+  p.events = {{.onsetMs = 61234.5, .firstNote = 0}, {.onsetMs = 61800, .firstNote = 3}};
+  p.score.emplace();
+  p.score->events = {{.onsetBeats = 8.0, .barBeat = "3:2"}, {.onsetBeats = 8.5, .barBeat = "3:2+1/8"}};
+  PlotPoints titles;
+  titles.xAxisName = "event n";
+  titles.verticalAxisName = "event n+2d";
+  titles.depthAxisName = "event n+d";
+  DataEntry point;
+  point.dataX = 1131;
+  point.dataY = kUndefinedValue;
+  point.dataZ = 980.25;
+  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, "."),
+            "chopin_p01.match\revent 1 at 1:01.235\rkeys E4 G#3\rbar 3:2\r"
+            "event n = 1131.000 ms per beat\revent n+2d = \u2013\revent n+d = 980.250 ms per beat");
+  // The last event's keys run to the end; velocities without decimals.
+  EXPECT_EQ(PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",").substr(17),
+            "event 2 at 1:01,800\rkeys C#4\rbar 3:2+1/8\r"
+            "event n = velocity 1131\revent n+2d = \u2013\revent n+d = velocity 980");
+  EXPECT_EQ(NoteName(60), "C4");
+  EXPECT_EQ(NoteName(0), "C-1");
+}
+
 class MouseOverTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -96,6 +128,18 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   EXPECT_EQ(s_.hoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
   EXPECT_EQ(s_.hoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
   EXPECT_FALSE(MouseOver(s_, at.x, at.y)) << "the same label again: no new frame";
+
+  // Auto-rotation waits while a point is hovered and goes on when the pointer leaves the plot.
+  s_.autoRotate = true;
+  const glm::quat turn = s_.orientation;
+  FrameMove(s_, 0.5f);
+  EXPECT_EQ(s_.orientation, turn);
+  EXPECT_TRUE(MouseLeft(s_));
+  FrameMove(s_, 0.5f);
+  EXPECT_NE(s_.orientation, turn);
+  s_.autoRotate = false;
+  s_.orientation = turn;
+  ASSERT_TRUE(MouseOver(s_, at.x, at.y));
 
   // The picture's label: the hover text beside the cursor, line by line.
   const SceneDescription frame = DescribeFrame(s_);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/PlotViewLink.h"
+#include "model/ValueKind.h"
 #include "plot/FrameMove.h"
 #include "plot/RotateByMouse.h"
 #include "plot/ViewKeys.h"
@@ -18,7 +19,7 @@ namespace {
 class FakePanel : public ControlPanelLink {
  public:
   void StopReplay() override {}
-  bool TimingChosen() const override { return true; }
+  ValueKind ChosenValueKind() const override { return ValueKind::Timing; }
   bool IsReplaying() const override { return replaying; }
   bool replaying = false;
 };

@@ -46,7 +46,7 @@ TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   EXPECT_EQ(v.s.points.Item(250).dataX, 2500.0);
 
   performance = testing::MakePerformance(127);
-  v.panel.timing = false;
+  v.panel.kind = ValueKind::Velocity;
   FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.points.Count(), 127u);
   EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);

@@ -201,10 +201,10 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
     for (int r = 0; r < 4; ++r)
       for (int c = 0; c < 4; ++c) EXPECT_NEAR(now[r][c], turned[r][c], 1e-5f) << after;
   };
-  w.panel.timing = false;
+  w.panel.kind = ValueKind::Velocity;
   w.view.ShowFirstEvents();
   expectKept("Timing to Velocity");
-  w.panel.timing = true;
+  w.panel.kind = ValueKind::Timing;
   w.view.ShowFirstEvents();
   expectKept("Velocity to Timing");
   w.position.currentEvent = 12;
@@ -229,7 +229,7 @@ TEST(PlotView, OtherValuesKeepTheTailAndANewTailLengthShowsAtOnce) {
   w.view.ShowTail();
   const auto spheres = [&w] { return w.view.NextFrame().spheres.size(); };
   const std::size_t five = spheres();
-  w.panel.timing = false;
+  w.panel.kind = ValueKind::Velocity;
   w.view.ShowValuesAgain();
   EXPECT_EQ(spheres(), five) << "Velocity keeps the tail of event 12";
   w.position.tailLength = 8;

@@ -1,22 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A control panel for view tests: a settable Timing/Velocity choice, a port
+// A control panel for view tests: a settable Timing/Velocity/Tempo choice, a port
 // state, and a count of the replay stops the view asked for.
 
 #include "base/PlotViewLink.h"
+#include "model/ValueKind.h"
 
 namespace rp {
 
 class FakeControlPanel final : public ControlPanelLink {
  public:
   void StopReplay() override { ++stopPlays; }
-  bool TimingChosen() const override {
+  ValueKind ChosenValueKind() const override {
     ++timingReads;
-    return timing;
+    return kind;
   }
   bool IsReplaying() const override { return portState == 2; }
 
-  bool timing = true;
+  ValueKind kind = ValueKind::Timing;
   int portState = 0;
   int stopPlays = 0;
   mutable int timingReads = 0;

@@ -37,7 +37,7 @@ namespace rp::testing {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form_ = std::make_unique<PlotWindow>(dialogs_, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", false, {}},
+    form_ = std::make_unique<PlotWindow>(dialogs_, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", ValueKind::Timing, {}},
                                          performance_, position_, compared_);
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.

@@ -200,9 +200,9 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
-  EXPECT_FALSE(p.form->TimingChosen());
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Velocity);
   QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
-  EXPECT_TRUE(p.form->TimingChosen());
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Timing);
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length; the rewind button seeks to event 1.
@@ -328,6 +328,37 @@ TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) 
   p.form->OpenFile();
   p.Settle();
   EXPECT_TRUE(p.compared.empty());
+}
+
+TEST(ControlPanel, ValueKindsAreOfferedOnlyWhenEveryShownPerformanceHasThem) {
+  test::TempDir dir;
+  const std::string match = dir.Write("take.match",
+                                      "info(piece,study).\ninfo(midiClockUnits,4000).\ninfo(midiClockRate,500000).\n"
+                                      "snote(n1,[e,n],4,1:1,0,1/4,0.0,1.0,[1])-note(0,[e,n],4,1000,2000,2000,50).\n"
+                                      "snote(n2,[e,n],4,1:2,0,1/4,1.0,2.0,[1])-note(1,[e,n],4,5000,6000,6000,50).\n"
+                                      "snote(n3,[e,n],4,2:1,0,1/4,2.0,3.0,[1])-note(2,[e,n],4,9000,9900,9900,50).\n");
+  const std::string times = dir.Write("taps.txt", "0.5\n1.0\n1.6\n");
+  Panel p({match});
+  p.Start();
+  auto* velocity = p.Child<QRadioButton>("velocityOption");
+  auto* tempo = p.Child<QRadioButton>("tempoOption");
+  ASSERT_TRUE(tempo->isEnabled()) << "a match file has score positions";
+  QTest::mouseClick(tempo, Qt::LeftButton);
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Tempo);
+
+  // A list of times beside it: neither score positions nor velocities, each saying why; timing shows.
+  p.form->AddComparedFiles({times});
+  p.Settle();
+  ASSERT_EQ(p.compared.size(), 1u);
+  EXPECT_FALSE(tempo->isEnabled());
+  EXPECT_FALSE(velocity->isEnabled());
+  EXPECT_NE(tempo->toolTip().indexOf("match file"), -1) << tempo->toolTip().toStdString();
+  EXPECT_NE(velocity->toolTip().indexOf("no velocities"), -1) << velocity->toolTip().toStdString();
+  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Timing);
+
+  p.form->RemoveComparedPerformances();
+  EXPECT_TRUE(tempo->isEnabled());
+  EXPECT_TRUE(velocity->isEnabled());
 }
 
 TEST(ControlPanel, PlayThenStop) {

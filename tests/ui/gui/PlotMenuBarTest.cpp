@@ -19,6 +19,7 @@
 #include "support/qt/PlotWindowFixture.h"
 #include "support/qt/QtWaitFor.h"
 #include "ui/PlotMenuBar.h"
+#include "ui/StoredSettings.h"
 
 namespace rp {
 namespace {
@@ -71,6 +72,21 @@ TEST_F(PlotMenuBarTest, TheBarLeavesThePlotItsSizeAndSharesThePopupsItems) {
   form_->MenuItem("menuLines")->trigger();
   EXPECT_TRUE(State().showDropLines);
   EXPECT_TRUE(form_->MenuItem("menuLines")->isChecked());
+}
+
+TEST_F(PlotMenuBarTest, AlignComparedByOffersScorePositionOnlyForMatchFilesOfOnePiece) {
+  auto* align = form_->MenuBar().Bar()->findChild<QMenu*>(QStringLiteral("alignByMenu"));
+  ASSERT_NE(align, nullptr);
+  const auto entry = [align](const char* name) { return align->findChild<QAction*>(QLatin1String(name)); };
+  QMetaObject::invokeMethod(align, "aboutToShow");
+  EXPECT_FALSE(entry("alignByScore")->isEnabled()) << "a listing has no score positions";
+  EXPECT_FALSE(entry("alignByScore")->toolTip().isEmpty());
+  entry("alignByPosition")->trigger();
+  EXPECT_EQ(State().alignBy, AlignBy::RelativePosition);
+  EXPECT_EQ(StoredAlignBy(), AlignBy::RelativePosition) << "kept for the next start";
+  QMetaObject::invokeMethod(align, "aboutToShow");
+  EXPECT_TRUE(entry("alignByPosition")->isChecked());
+  EXPECT_FALSE(entry("alignByNumber")->isChecked());
 }
 
 TEST_F(PlotMenuBarTest, StandardShortcutsOpenExportAndQuit) {

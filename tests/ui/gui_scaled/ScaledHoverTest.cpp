@@ -40,8 +40,8 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   const QPointF at = PointOnScreen(lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText) << "no sphere found under the cursor";
-  const std::string& name = State().points.Item(lone).dataName;
-  EXPECT_EQ(State().hoverText.substr(0, name.size() + 1), name + "\r");
+  const std::string event = "performance.txt\revent " + std::to_string(State().pointEvents[lone - 1]) + " at ";
+  EXPECT_EQ(State().hoverText.substr(0, event.size()), event);
   EXPECT_EQ(State().hoverRect.left, std::lround(at.x() - 20));
   EXPECT_EQ(State().hoverRect.top, std::lround(at.y() - 70));
 

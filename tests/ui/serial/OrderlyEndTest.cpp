@@ -98,7 +98,7 @@ class WindowsOnJack : public ::testing::Test {
   // The windows as the program opens them, replaying to the output whose name holds `output`.
   std::unique_ptr<PlotWindow> Open(std::optional<std::string> file, std::optional<std::string> output,
                                    bool offerRecovery = false) {
-    auto form = std::make_unique<PlotWindow>(dialogs_, StartOptions{file, false, {}, offerRecovery, output},
+    auto form = std::make_unique<PlotWindow>(dialogs_, StartOptions{file, ValueKind::Timing, {}, offerRecovery, output},
                                              performance_, position_, compared_);
     form->Start();
     EXPECT_TRUE(QtWaitFor([&] { return form->ControlPanel()->State() == ProgramState::Idle; }, 30s));
