@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>QObject</name>
+    <message>
+        <source>Event range</source>
+        <translation>Ereignisbereich</translation>
+    </message>
+    <message>
+        <source>Events the full view shows, FROM-TO (1 to %1; empty for all):</source>
+        <translation>Ereignisse, die die Gesamtansicht zeigt, VON-BIS (1 bis %1; leer für alle):</translation>
+    </message>
+    <message>
+        <source>Please give two event numbers FROM-TO, FROM from 1 and at most TO.</source>
+        <translation>Bitte zwei Ereignisnummern VON-BIS angeben, VON ab 1 und höchstens BIS.</translation>
+    </message>
+</context>
+<context>
     <name>returnplot</name>
     <message>
         <source>No hardware support found. Switching to reference rasterizer.</source>
@@ -242,10 +257,6 @@
     <message>
         <source>The built-in synthesizer&apos;s sound output has stopped. The replay stopped.</source>
         <translation>Die Tonausgabe des eingebauten Synthesizers ist verstummt. Die Wiedergabe wurde angehalten.</translation>
-    </message>
-    <message>
-        <source>actual event n</source>
-        <translation>aktuelles Ereignis n</translation>
     </message>
     <message>
         <source>event n+2d</source>
@@ -523,6 +534,109 @@
         <source>x%1 (as played)</source>
         <translation>x%1 (wie gespielt)</translation>
     </message>
+    <message>
+        <source>The recording &quot;%1&quot; cannot be replayed: %2.</source>
+        <translation>Die Aufnahme „%1“ kann nicht wiedergegeben werden: %2.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be replayed: no sound server (PulseAudio, PipeWire or JACK) is running and there is no sound card.</source>
+        <translation>Die Aufnahme kann nicht wiedergegeben werden: Es läuft kein Soundserver (PulseAudio, PipeWire oder JACK), und es gibt keine Soundkarte.</translation>
+    </message>
+    <message>
+        <source>The recording cannot be replayed: the sound output failed%1.</source>
+        <translation>Die Aufnahme kann nicht wiedergegeben werden: Die Tonausgabe ist fehlgeschlagen%1.</translation>
+    </message>
+    <message>
+        <source>The sound output has stopped. The replay stopped.</source>
+        <translation>Die Tonausgabe hat aufgehört. Die Wiedergabe wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>velocity %1</source>
+        <translation>Anschlagstärke %1</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>%1 ms per beat</source>
+        <translation>%1 ms pro Schlag</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>event %1 at %2</source>
+        <translation>Ereignis %1 bei %2</translation>
+    </message>
+    <message>
+        <source>keys %1</source>
+        <translation>Tasten %1</translation>
+    </message>
+    <message>
+        <source>bar %1</source>
+        <translation>Takt %1</translation>
+    </message>
+    <message>
+        <source>event %1: no point (values past the end)</source>
+        <translation>Ereignis %1: kein Punkt (Werte nach dem Ende)</translation>
+    </message>
+    <message>
+        <source>event n</source>
+        <translation>Ereignis n</translation>
+    </message>
+    <message>
+        <source>Logarithmic axes</source>
+        <translation>Logarithmische Achsen</translation>
+    </message>
+    <message>
+        <source>Identity line</source>
+        <translation>Identitätslinie</translation>
+    </message>
+    <message>
+        <source>Colour by time</source>
+        <translation>Nach Zeit färben</translation>
+    </message>
+    <message>
+        <source>Event range...</source>
+        <translation>Ereignisbereich...</translation>
+    </message>
+    <message>
+        <source>Colours by time show one performance: remove the compared performances to use them.</source>
+        <translation>Farben nach Zeit zeigen eine Aufführung: Entfernen Sie die verglichenen Aufführungen, um sie zu verwenden.</translation>
+    </message>
+    <message>
+        <source>z axis = %1</source>
+        <translation>z-Achse = %1</translation>
+    </message>
+    <message>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+</context>
+<context>
+    <name>rp::AlignByMenu</name>
+    <message>
+        <source>Event number</source>
+        <translation>Ereignisnummer</translation>
+    </message>
+    <message>
+        <source>Relative position in time</source>
+        <translation>Relative Position in der Zeit</translation>
+    </message>
+    <message>
+        <source>Score position</source>
+        <translation>Position in der Partitur</translation>
+    </message>
+    <message>
+        <source>Align compared by</source>
+        <translation>Verglichene ausrichten nach</translation>
+    </message>
+    <message>
+        <source>Needs every shown performance aligned to the score of the same piece (match files with the same piece).</source>
+        <translation>Dazu muss jede gezeigte Aufführung an der Partitur desselben Stücks ausgerichtet sein (Match-Dateien desselben Stücks).</translation>
+    </message>
 </context>
 <context>
     <name>rp::AnalysisSettingsDialog</name>
@@ -598,6 +712,26 @@
         <source>Event velocity:</source>
         <translation>Velocity eines Ereignisses:</translation>
     </message>
+    <message>
+        <source>seconds (s)</source>
+        <translation>Sekunden (s)</translation>
+    </message>
+    <message>
+        <source>milliseconds (ms)</source>
+        <translation>Millisekunden (ms)</translation>
+    </message>
+    <message>
+        <source>The unit of the numbers in a plain list of times, one time a line.</source>
+        <translation>Die Einheit der Zahlen in einer einfachen Zeitenliste, eine Zeit pro Zeile.</translation>
+    </message>
+    <message>
+        <source>The cluster window does not apply to match files: their events are the score&apos;s.</source>
+        <translation>Das Cluster-Fenster gilt nicht für Match-Dateien: Ihre Ereignisse sind die der Partitur.</translation>
+    </message>
+    <message>
+        <source>Plain list of times in:</source>
+        <translation>Einfache Zeitenliste in:</translation>
+    </message>
 </context>
 <context>
     <name>rp::ChartView</name>
@@ -633,10 +767,6 @@
         <translation>Kein MIDI-Ausgang</translation>
     </message>
     <message>
-        <source>Where the replay goes: the built-in synthesizer or a MIDI output</source>
-        <translation>Wohin die Wiedergabe geht: der eingebaute Synthesizer oder ein MIDI-Ausgang</translation>
-    </message>
-    <message>
         <source>Back to the first event</source>
         <translation>Zurück zum ersten Ereignis</translation>
     </message>
@@ -667,10 +797,6 @@
     <message>
         <source>The number of onset events</source>
         <translation>Die Zahl der Einsatzereignisse</translation>
-    </message>
-    <message>
-        <source>The current event; drag to move through the performance</source>
-        <translation>Das aktuelle Ereignis; ziehen, um sich durch die Aufführung zu bewegen</translation>
     </message>
     <message>
         <source>Timing</source>
@@ -731,6 +857,22 @@
     <message>
         <source>How loud the replay plays the velocities: by file, listings of other programs 1.5 times louder and everything else as recorded; or one scale for every file</source>
         <translation>Wie laut die Wiedergabe die Velocities spielt: nach Datei, Listings anderer Programme 1,5-mal lauter und alles andere wie aufgenommen; oder ein Faktor für jede Datei</translation>
+    </message>
+    <message>
+        <source>Where the replay goes: the built-in synthesizer or a MIDI output (a recording is always replayed through the sound output)</source>
+        <translation>Wohin die Wiedergabe geht: der eingebaute Synthesizer oder ein MIDI-Ausgang (eine Aufnahme wird immer über die Tonausgabe wiedergegeben)</translation>
+    </message>
+    <message>
+        <source>The current event; click, drag or use the keys to move through the performance</source>
+        <translation>Das aktuelle Ereignis; klicken, ziehen oder die Tasten benutzen, um sich durch die Aufführung zu bewegen</translation>
+    </message>
+    <message>
+        <source>Tempo</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Plot the beat periods (ms per beat) of performances aligned to their score</source>
+        <translation>Die Schlagdauern (ms pro Schlag) von an ihrer Partitur ausgerichteten Aufführungen darstellen</translation>
     </message>
 </context>
 <context>

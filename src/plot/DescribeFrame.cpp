@@ -2,8 +2,11 @@
 #include "plot/DescribeFrame.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "plot/Legend.h"
 #include "plot/OverlayLines.h"
@@ -46,6 +49,14 @@ Camera PlotCamera(const ViewState& s) {
   return c;
 }
 
+// Every text of the frame in the user's language, line by line.
+void TranslateTexts(const std::function<std::string(const std::string&)>& translate, SceneDescription& scene) {
+  for (TextItem& item : scene.texts)
+    for (auto& line : item.lines) line.text = translate(line.text);
+  for (AnchoredText& text : scene.anchoredTexts) text.text = translate(text.text);
+  for (std::string& line : scene.axisNames.lines) line = translate(line);
+}
+
 TextItem Text(std::string_view text, std::int32_t x, std::int32_t y) {
   TextItem item;
   for (std::string_view line : SplitLines(text)) item.lines.push_back({std::string(line), kWhiteText});
@@ -56,7 +67,7 @@ TextItem Text(std::string_view text, std::int32_t x, std::int32_t y) {
 
 void AddTexts(const ViewState& s, std::vector<TextItem>& texts) {
   if (s.showHoverText) texts.push_back(Text(s.hoverText, s.hoverRect.left, s.hoverRect.top));
-  std::string caption = "z axis = " + s.verticalAxisName;
+  std::string caption = FormatText(QT_TRANSLATE_NOOP("returnplot", "z axis = %1"), {s.verticalAxisName});
   if (!s.captionNote.empty()) caption += "      " + s.captionNote;
   if (!s.pointNote.empty()) caption += "\r" + s.pointNote;
   texts.push_back(Text(caption, kCaptionLeft, kCaptionTop));
@@ -95,6 +106,7 @@ SceneDescription DescribeFrame(const ViewState& state) {
   scene.labelFont = state.labelFontSource;
   scene.titleFont = state.titleFontSource;
   scene.axisNames.lines = {state.xAxisName, state.verticalAxisName, state.depthAxisName};
+  if (state.translateText) TranslateTexts(state.translateText, scene);
   return scene;
 }
 

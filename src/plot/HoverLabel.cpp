@@ -134,7 +134,8 @@ std::string PerformancePointText(const PlotPoints& titles, const DataEntry& poin
     line(FormatText(QT_TRANSLATE_NOOP("returnplot", "bar %1"), {at->barBeat}));
   }
   const auto value = [&](const std::string& name, double v, const std::string& format) {
-    line(name + " = " + ValueText(v, kind, performance.velocityKind, format, decimalSeparator));
+    line(FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 = %2"),
+                    {name, ValueText(v, kind, performance.velocityKind, format, decimalSeparator)}));
   };
   value(titles.xAxisName, point.dataX, titles.xValueFormat);
   value(titles.verticalAxisName, point.dataY, titles.yValueFormat);

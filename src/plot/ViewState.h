@@ -12,12 +12,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <glm/gtc/quaternion.hpp>
 #include <optional>
 #include <string>
 
-#include "plot/DisplayOptions.h"
 #include "model/ComparedAlignment.h"
+#include "plot/DisplayOptions.h"
 #include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
 #include "scene/GraphicsTypes.h"
@@ -87,6 +88,11 @@ struct ViewState : PlotPoints {
   // The control panel, once it exists: the view stops its replay, asks for
   // the Timing/Velocity choice and whether a replay is running. Not owned.
   ControlPanelLink* controlPanel = nullptr;
+
+  // Puts a text drawn in the plot (a line of the caption, the hover label or
+  // the legend, an axis name or tick label) into the user's language; the
+  // window sets it, and without it the texts are drawn as they are (English).
+  std::function<std::string(const std::string&)> translateText;
 };
 
 }  // namespace rp

@@ -137,6 +137,7 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   };
   hooks.chooseEventRange = [this] { ChooseEventRange(); };
   view_.State().display = StoredDisplayOptions();
+  view_.State().translateText = RememberingTranslator();
   interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
   // The Statistics window: from the popup menu, or Ctrl+T in either window.
   QAction* statistics = popupMenu_->addAction(tr("Statistics..."));

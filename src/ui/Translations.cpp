@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -128,6 +129,18 @@ QString TranslatedText(std::string_view text) {
   for (const QString& line : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split('\n'))
     lines << TranslatedSentences(line.toStdString());
   return lines.join('\n');
+}
+
+std::function<std::string(const std::string&)> RememberingTranslator() {
+  // Hover labels change with every point under the pointer: past this many
+  // texts the memory starts anew rather than growing.
+  constexpr std::size_t kMostRemembered = 4096;
+  auto remembered = std::make_shared<std::unordered_map<std::string, std::string>>();
+  return [remembered](const std::string& text) {
+    if (const auto at = remembered->find(text); at != remembered->end()) return at->second;
+    if (remembered->size() >= kMostRemembered) remembered->clear();
+    return remembered->emplace(text, TranslatedText(text).toStdString()).first->second;
+  };
 }
 
 }  // namespace rp

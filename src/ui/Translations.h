@@ -7,6 +7,8 @@
 // is the texts themselves.
 
 #include <QString>
+#include <functional>
+#include <string>
 #include <string_view>
 
 class QCoreApplication;
@@ -26,5 +28,9 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale);
 // several sentences joined by spaces and lines by line ends; what has no
 // translation stays as it is.
 QString TranslatedText(std::string_view text);
+
+// TranslatedText for texts drawn again and again (the plot's, every frame):
+// remembers what it translated, so a frame costs no pattern matching.
+std::function<std::string(const std::string&)> RememberingTranslator();
 
 }  // namespace rp

@@ -12,8 +12,14 @@
 
 #include "analysis/PerformanceLoader.h"
 #include "model/Performance.h"
+#include "model/ValueKind.h"
+#include "plot/DescribeFrame.h"
+#include "plot/HoverLabel.h"
+#include "plot/PerformancePoints.h"
+#include "plot/ViewState.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
+#include "support/TestPerformance.h"
 #include "ui/Translations.h"
 
 namespace rp {
@@ -55,6 +61,34 @@ TEST(LoadMessageLanguage, GermanWindowsEnglishCommandLine) {
   const test::ProgramRun run = test::RunCapturing({RP_PROGRAM, "--export-events", missing}, test::StdErr::Apart,
                                                   {{"LANG", "de_DE.UTF-8"}, {"LC_ALL", ""}, {"LANGUAGE", ""}});
   EXPECT_EQ(run.err.rfind("returnplot: " + failed.message, 0), 0u) << run.err;
+}
+
+// The plot draws its caption, plates and hover label in the window's language.
+TEST(LoadMessageLanguage, PlotTextsInGerman) {
+  ViewState s;
+  SetEventAxisNames(s);
+  const Performance performance = testing::MakePerformance(5);
+  DataEntry point;
+  point.dataX = 412.5;
+  s.hoverText = PerformancePointText(s, point, performance, 2, ValueKind::Timing, ".");
+  s.showHoverText = true;
+  s.translateText = RememberingTranslator();
+
+  QTranslator german;
+  ASSERT_TRUE(german.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("returnplot"), QStringLiteral("_"),
+                          TranslationsFolder()));
+  QCoreApplication::installTranslator(&german);
+  const SceneDescription scene = DescribeFrame(s);
+  QCoreApplication::removeTranslator(&german);
+
+  ASSERT_GE(scene.texts.size(), 2u);
+  std::vector<std::string> hover;
+  for (const TextLine& line : scene.texts[0].lines) hover.push_back(line.text);
+  ASSERT_GE(hover.size(), 3u);
+  EXPECT_EQ(hover[1].rfind("Ereignis 2 bei 0:", 0), 0u) << hover[1];
+  EXPECT_EQ(hover[2], "Ereignis n = 412.500 ms");
+  EXPECT_EQ(scene.texts[1].lines[0].text, "z-Achse = Ereignis n+2d");
+  EXPECT_EQ(scene.axisNames.lines[0], "Ereignis n");
 }
 
 }  // namespace
