@@ -11,17 +11,9 @@ namespace rp {
 
 namespace {
 
-// The smallest of 1, 2, 5 times a power of ten at least `raw`.
-double RoundStep(double raw) {
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (const double factor : {1.0, 2.0, 5.0})
-    if (factor * power >= raw * (1 - 1e-9)) return factor * power;
-  return 10.0 * power;
-}
-
 std::vector<double> LinearValues(double low, double high, int wanted) {
   std::vector<double> values;
-  const double step = RoundStep((high - low) / wanted);
+  const double step = RoundTickStep((high - low) / wanted);
   if (!(step > 0.0) || !std::isfinite(step)) return values;
   for (double k = std::ceil(low / step); k * step <= high * (1 + 1e-12) + 1e-300; ++k) {
     values.push_back(k * step == 0.0 ? 0.0 : k * step);  // no "-0"
@@ -53,6 +45,13 @@ std::string Label(double value, double step) {
 }
 
 }  // namespace
+
+double RoundTickStep(double raw) {
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double factor : {1.0, 2.0, 5.0})
+    if (factor * power >= raw * (1 - 1e-9)) return factor * power;
+  return 10.0 * power;
+}
 
 std::vector<AxisTick> AxisTicks(const AxisScale& scale, std::string_view unit, int wanted) {
   wanted = std::max(wanted, 2);

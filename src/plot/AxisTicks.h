@@ -19,6 +19,10 @@ struct AxisTick {
 };
 
 // About `wanted` (at least 2) ticks within the scale, in rising order.
+// The smallest of 1, 2, 5 times a power of ten at least `raw`: the step of
+// round tick values (the plot's axes, the charts' scales).
+double RoundTickStep(double raw);
+
 std::vector<AxisTick> AxisTicks(const AxisScale& scale, std::string_view unit, int wanted = 5);
 
 }  // namespace rp

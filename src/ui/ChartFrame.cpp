@@ -3,8 +3,9 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "plot/AxisTicks.h"
 
 namespace rp {
 
@@ -22,15 +23,9 @@ const QColor kBackground(0x30, 0x30, 0x30);  // the plot window's
 const QColor kGrid(0x48, 0x48, 0x48);
 const QColor kScale(0xC0, 0xC0, 0xC0);
 
-// A step of 1, 2 or 5 times a power of ten that cuts `span` into about
-// kTargetTicks pieces.
-double TickStep(double span) {
-  const double rough = span / kTargetTicks;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
-  for (const double factor : std::array{1.0, 2.0, 5.0})
-    if (factor * power >= rough) return factor * power;
-  return 10.0 * power;
-}
+// A round step (plot/AxisTicks.h) that cuts `span` into about kTargetTicks
+// pieces.
+double TickStep(double span) { return RoundTickStep(span / kTargetTicks); }
 
 }  // namespace
 
