@@ -95,7 +95,10 @@ void AppendScaleItems(const ViewState& state, SceneDescription& scene) {
   const float e = kAxisExtent;
   if (state.display.identityLine) Line(scene, {-e, 0, -e}, {e, 2 * e, e}, kIdentityColour);
   const std::vector<AxisTick> ticks = AxisTicks(state.scale, state.valueUnit);
-  Axis(scene, ticks, {-e, 0, -e}, {2 * e, 0, 0}, {0, 0, -1}, TextAlign::Left);   // x
+  // The x axis's highest label ends where the depth axis's lowest begins:
+  // it goes without the unit, which the other two axes carry.
+  const std::vector<AxisTick> xTicks = AxisTicks(state.scale, "");
+  Axis(scene, xTicks, {-e, 0, -e}, {2 * e, 0, 0}, {0, 0, -1}, TextAlign::Left);  // x
   Axis(scene, ticks, {e, 0, -e}, {0, 0, 2 * e}, {1, 0, 0}, TextAlign::Left);     // depth
   Axis(scene, ticks, {-e, 0, -e}, {0, 2 * e, 0}, {-1, 0, 0}, TextAlign::Right);  // vertical
 }
