@@ -13,12 +13,12 @@ std::string_view ValueKindUnavailable(const Performance& performance, ValueKind 
   return {};
 }
 
-std::string_view ValueKindUnit(ValueKind kind) {
+std::string_view ValueKindUnit(ValueKind kind, VelocityKind velocity) {
   switch (kind) {
     case ValueKind::Timing:
       return "ms";
     case ValueKind::Velocity:
-      return "";
+      return velocity == VelocityKind::Decibel ? "dB" : "";
     case ValueKind::Tempo:
       return "ms per beat";
   }

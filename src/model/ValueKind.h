@@ -19,9 +19,9 @@ enum class ValueKind { Timing, Velocity, Tempo };
 // choice's tooltip, the command line); empty when it can.
 std::string_view ValueKindUnavailable(const Performance& performance, ValueKind kind);
 
-// The unit of the values on the axes and in the hover label: "ms", "" or
-// "ms per beat".
-std::string_view ValueKindUnit(ValueKind kind);
+// The unit of the values on the axes: "ms", "ms per beat", "dB" for a
+// recording's loudness, none for MIDI velocities.
+std::string_view ValueKindUnit(ValueKind kind, VelocityKind velocity);
 
 // The values of event k (from 1) of the event itself, of k + d and of k + 2d
 // in `kind`; nothing when the performance cannot show `kind` or a value of

@@ -17,8 +17,7 @@ namespace {
 
 std::string UnitOf(const ViewState& s, const Performance& performance) {
   const ValueKind kind = s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
-  if (kind == ValueKind::Velocity && performance.velocityKind == VelocityKind::Decibel) return "dB";
-  return std::string(ValueKindUnit(kind));
+  return std::string(ValueKindUnit(kind, performance.velocityKind));
 }
 
 }  // namespace

@@ -321,11 +321,7 @@ RendererStart PlotWindow::StartRenderer() {
   return start;
 }
 
-void PlotWindow::RequestFrame() {
-  // Whatever changed the picture may have changed a switch too.
-  if (interaction_ != nullptr) interaction_->ShowCheckMarks();
-  glView_->update();
-}
+void PlotWindow::RequestFrame() { glView_->update(); }
 
 void PlotWindow::PlotCannotBeDrawn(PlotFailure failure) {
   framePacer_->stop();
