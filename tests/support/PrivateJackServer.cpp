@@ -67,6 +67,22 @@ std::vector<std::string> PrivateJackServer::Ports() const {
   return ports;
 }
 
+// jackd writes "JackEngine::XRun: ..." or "JackTimedDriver::Process XRun =
+// ..." for each late cycle.
+int PrivateJackServer::XrunsLogged() const {
+  if (!dir_) return 0;
+  std::ifstream in(dir_->Path() + "/jackd.log");
+  int xruns = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.find("XRun") != std::string::npos) ++xruns;
+  }
+  return xruns;
+}
+
+double PrivateJackServer::AllowedMs(double toleranceMs) const {
+  return toleranceMs + XrunsLogged() * 1000.0 * period_ / kRate;
+}
+
 bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std::string>& argv, const std::string& port,
                                     const std::string& stdoutPath) {
   if (!dir_ || !client.Start(argv, ClientEnvironment(), stdoutPath, dir_->Path() + "/" + argv.front() + ".log")) {

@@ -52,6 +52,13 @@ class PrivateJackServer {
   // The server's ports (jack_lsp).
   std::vector<std::string> Ports() const;
   bool Connect(const std::string& from, const std::string& to) const;
+  // How many xruns the server has logged since it started. With the dummy
+  // driver on a busy machine a late cycle shifts every later time stamp by
+  // whole periods; a timing check allows one period for each xrun logged and
+  // nothing more, so that the program's own lateness still fails.
+  int XrunsLogged() const;
+  // The allowance of a timing check: `tolerance` plus one period per xrun.
+  double AllowedMs(double toleranceMs) const;
 
  private:
   std::string name_;
