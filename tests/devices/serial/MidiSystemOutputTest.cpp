@@ -105,9 +105,9 @@ void ReplayReachesTheListener(const std::string& api, const PrivateJackServer* s
   // Each message leaves with the first cycle after its time: all are equally
   // late against the schedule give or take one period. The time stamps are
   // those of the cycles, which the dummy driver wakes up to late on a busy
-  // machine: up to 2 ms beyond the period were seen with three busy loops on
-  // two cores (7.4 to 7.9 ms at 5.8 ms periods), so 2.5 ms are allowed; a
-  // message a whole period late still fails.
+  // machine: up to 3 ms beyond the period were seen with busy loops and a
+  // build on two cores (7.4 to 8.9 ms at 5.8 ms periods), so 3.5 ms are
+  // allowed; a message a whole period late still fails.
   std::vector<double> lateness;
   for (std::size_t i = 0; i < got.size(); ++i) {
     const auto& m = phrase[i];
@@ -117,9 +117,9 @@ void ReplayReachesTheListener(const std::string& api, const PrivateJackServer* s
     lateness.push_back(got[i].ms - m.timeMs);
   }
   const auto [early, late] = std::minmax_element(lateness.begin(), lateness.end());
-  const double allowed = server != nullptr ? server->AllowedMs(kPeriodMs + 2.5) : kPeriodMs + 2.5;
-  EXPECT_LE(*late - *early, allowed) << "ms; xruns logged by the server: "
-                                     << (server != nullptr ? server->XrunsLogged() : 0);
+  const double spread = *late - *early;
+  EXPECT_TRUE(server != nullptr ? server->Explains(spread, kPeriodMs + 3.5) : spread <= kPeriodMs + 3.5)
+      << spread << " ms; xruns logged by the server: " << (server != nullptr ? server->XrunsLogged() : 0);
 }
 
 TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesItInOrderWithinOnePeriod) {
@@ -193,13 +193,13 @@ TEST(MidiSystemOutput, AMidiFilesPedalsReachAJackPortInOrderAndInTime) {
       },
       5s);
   ASSERT_EQ(got.size(), replay.size()) << FileText(dir.Path("dump.txt"));
-  const double allowed = server.AllowedMs(5.0);
   for (std::size_t i = 0; i < replay.size(); ++i) {
     char bytes[16];
     std::snprintf(bytes, sizeof bytes, "%02x %02x %02x", replay[i].status, replay[i].data1, replay[i].data2);
     EXPECT_EQ(got[i].second, bytes) << "message " << i;
-    EXPECT_NEAR(got[i].first - got[0].first, replay[i].timeMs - replay[0].timeMs, allowed)
-        << "message " << i << "; xruns logged by the server: " << server.XrunsLogged();
+    const double off = (got[i].first - got[0].first) - (replay[i].timeMs - replay[0].timeMs);
+    EXPECT_TRUE(server.Explains(off, 5.0))
+        << "message " << i << " is " << off << " ms off; xruns logged by the server: " << server.XrunsLogged();
   }
 }
 
