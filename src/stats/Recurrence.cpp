@@ -14,7 +14,7 @@ namespace {
 class Cells {
  public:
   Cells(std::span<const double> x, std::span<const double> y, const RecurrenceSettings& settings, bool self)
-      : x_(x), y_(y), settings_(settings) {
+      : x_(x), y_(y), settings_(settings), self_(self) {
     rows_ = EmbeddedCount(x.size(), settings);
     columns_ = EmbeddedCount(y.size(), settings);
     row_.resize(columns_);
@@ -30,54 +30,79 @@ class Cells {
     for (std::size_t k = 0; k < window_ && k < rows_; ++k) left += k == 0 ? rows_ : 2 * (rows_ - k);
     return rows_ * columns_ - left;
   }
-  // The distances of v_i to every u_j.
-  const std::vector<double>& Row(std::size_t i) {
-    std::fill(row_.begin(), row_.end(), 0.0);
+  // How many cells ForEachSearched goes over.
+  std::size_t SearchedCells() const {
+    if (!self_) return rows_ * columns_;
+    const std::size_t gap = std::max<std::size_t>(window_, 1);
+    return rows_ > gap ? (rows_ - gap) * (rows_ - gap + 1) / 2 : 0;
+  }
+  // The distances of v_i to every u_j from column `from` on (the row's
+  // entries before it are left as they were).
+  const std::vector<double>& Row(std::size_t i, std::size_t from = 0) {
+    std::fill(row_.begin() + static_cast<std::ptrdiff_t>(from), row_.end(), 0.0);
     const auto tau = static_cast<std::size_t>(settings_.delay);
     for (std::int32_t k = 0; k < settings_.dimension; ++k) {
       const std::size_t shift = static_cast<std::size_t>(k) * tau;
       const double a = x_[i + shift];
       const double* b = y_.data() + shift;
-      for (std::size_t j = 0; j < columns_; ++j) row_[j] = std::max(row_[j], std::abs(a - b[j]));
+      for (std::size_t j = from; j < columns_; ++j) row_[j] = std::max(row_[j], std::abs(a - b[j]));
     }
     return row_;
+  }
+  // Calls `use` with the distance of every cell the radius is chosen from:
+  // every cell of a cross-recurrence plot; of a recurrence plot, which is
+  // symmetric, only the counted cells right of the main diagonal.
+  template <class Use>
+  void ForEachSearched(Use use) {
+    for (std::size_t i = 0; i < rows_; ++i) {
+      const std::size_t from = self_ ? std::min(columns_, i + std::max<std::size_t>(window_, 1)) : 0;
+      const std::vector<double>& row = Row(i, from);
+      for (std::size_t j = from; j < columns_; ++j) use(row[j]);
+    }
+  }
+  // The k-th smallest (from 1) distance of the counted cells is the
+  // returned one of the searched cells; 0 means a zero of the main diagonal.
+  std::size_t SearchedRank(std::size_t k) const {
+    if (!self_) return k;
+    if (window_ > 0) return (k + 1) / 2;
+    return k <= rows_ ? 0 : (k - rows_ + 1) / 2;
+  }
+  // The largest distance any cell can have: the span of the values.
+  double Farthest() const {
+    const auto [xLow, xHigh] = std::minmax_element(x_.begin(), x_.end());
+    const auto [yLow, yHigh] = std::minmax_element(y_.begin(), y_.end());
+    return std::max(*xHigh, *yHigh) - std::min(*xLow, *yLow);
   }
 
  private:
   std::span<const double> x_;
   std::span<const double> y_;
   RecurrenceSettings settings_;
+  bool self_ = false;
   std::size_t rows_ = 0;
   std::size_t columns_ = 0;
   std::size_t window_ = 0;
   std::vector<double> row_;
 };
 
-// The k-th smallest (from 1) distance of the counted cells, without keeping
-// them all: each pass sorts the distances still in question into bins by
-// value, and the bin holding the k-th becomes the range of the next pass,
-// until few enough are left to sort.
-double KthSmallestDistance(Cells& cells, std::size_t k) {
+// The k-th smallest (from 1) distance of the searched cells, without
+// keeping them all: each pass sorts the distances still in question into
+// bins by value, and the bin holding the k-th becomes the range of the next
+// pass, until few enough are left to sort.
+double KthSmallestDistance(Cells& cells, std::size_t k, std::size_t searched) {
   constexpr std::size_t kBins = 4096;
   constexpr std::size_t kFewEnough = std::size_t{1} << 22;
   double lo = 0.0;
-  double hi = 0.0;
-  for (std::size_t i = 0; i < cells.Rows(); ++i) {
-    const std::vector<double>& row = cells.Row(i);
-    for (std::size_t j = 0; j < row.size(); ++j)
-      if (cells.Counted(i, j)) hi = std::max(hi, row[j]);
-  }
-  std::size_t inRange = cells.CountedCells();
+  double hi = cells.Farthest();
+  std::size_t inRange = searched;
   for (;;) {
     if (lo == hi) return lo;
     if (inRange <= kFewEnough) {
       std::vector<double> values;
       values.reserve(inRange);
-      for (std::size_t i = 0; i < cells.Rows(); ++i) {
-        const std::vector<double>& row = cells.Row(i);
-        for (std::size_t j = 0; j < row.size(); ++j)
-          if (cells.Counted(i, j) && row[j] >= lo && row[j] <= hi) values.push_back(row[j]);
-      }
+      cells.ForEachSearched([&](double d) {
+        if (d >= lo && d <= hi) values.push_back(d);
+      });
       std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(k - 1), values.end());
       return values[k - 1];
     }
@@ -88,17 +113,13 @@ double KthSmallestDistance(Cells& cells, std::size_t k) {
     std::vector<double> smallest(kBins, std::numeric_limits<double>::infinity());
     std::vector<double> largest(kBins, -std::numeric_limits<double>::infinity());
     const double scale = static_cast<double>(kBins) / (hi - lo);
-    for (std::size_t i = 0; i < cells.Rows(); ++i) {
-      const std::vector<double>& row = cells.Row(i);
-      for (std::size_t j = 0; j < row.size(); ++j) {
-        const double d = row[j];
-        if (!cells.Counted(i, j) || d < lo || d > hi) continue;
-        const std::size_t bin = std::min(kBins - 1, static_cast<std::size_t>((d - lo) * scale));
-        ++count[bin];
-        smallest[bin] = std::min(smallest[bin], d);
-        largest[bin] = std::max(largest[bin], d);
-      }
-    }
+    cells.ForEachSearched([&](double d) {
+      if (d < lo || d > hi) return;
+      const std::size_t bin = std::min(kBins - 1, static_cast<std::size_t>((d - lo) * scale));
+      ++count[bin];
+      smallest[bin] = std::min(smallest[bin], d);
+      largest[bin] = std::max(largest[bin], d);
+    });
     std::size_t bin = 0;
     while (k > count[bin]) k -= count[bin++];
     lo = smallest[bin];
@@ -112,7 +133,9 @@ std::optional<double> RadiusOf(Cells& cells, const RecurrenceSettings& settings)
   if (settings.radius) return *settings.radius;
   const auto total = static_cast<double>(cells.CountedCells());
   const auto k = static_cast<std::size_t>(std::clamp(std::ceil(settings.rate * total), 1.0, total));
-  return KthSmallestDistance(cells, k);
+  const std::size_t rank = cells.SearchedRank(k);
+  if (rank == 0) return 0.0;
+  return KthSmallestDistance(cells, rank, cells.SearchedCells());
 }
 
 // Lines of each length, counted as they end.
