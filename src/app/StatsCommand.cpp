@@ -210,7 +210,7 @@ std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsReques
     return EventWindows(events.onsetMs.size(), size, static_cast<std::size_t>(o.step.value_or(*o.windowEvents)));
   }
   if (!events.bars) {
-    error = "--window-bars needs a performance aligned to a score, with bar numbers";
+    error = "--window-bars needs a performance aligned to a score (with bar numbers)";
     return {};
   }
   return BarWindows(*events.bars, *o.windowBars, static_cast<std::int32_t>(o.step.value_or(*o.windowBars)));
