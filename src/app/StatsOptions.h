@@ -11,18 +11,12 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "stats/BlockBootstrap.h"
 #include "stats/SeriesStatistics.h"
 
 namespace rp {
-
-inline constexpr std::string_view kStatsOptionsUsage =
-    "[--permutations N] [--sampen-m M] [--sampen-r R] [--dfa-scales MIN:MAX] [--extended] [--header-comments] "
-    "[--ci LEVEL [--ci-block L] [--ci-resamples B]] [--window N [--step M] | --window-bars B [--step M]] "
-    "[--rqa [--rqa-dim M] [--rqa-delay T] [--rqa-radius R | --rqa-rate Q] [--rqa-theiler W]]";
 
 struct StatsOptions {
   StatisticsOptions measures;
