@@ -123,12 +123,19 @@ BENCHMARK(BmStatsVienna)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMill
 void BmStatsGenerated(benchmark::State& state) { RunStatsOver(state, Generated()); }
 BENCHMARK(BmStatsGenerated)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-void BmSeriesStatistics(benchmark::State& state) {
-  std::mt19937_64 random(3);
+// `count` values of a first-order autoregressive series (0.7 of the last
+// value plus noise), like a performance's intervals about their mean.
+std::vector<double> Autoregressive(std::int64_t count, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
   std::normal_distribution<double> noise;
-  std::vector<double> x(static_cast<std::size_t>(state.range(0)));
+  std::vector<double> x(static_cast<std::size_t>(count));
   double previous = 0.0;
   for (double& v : x) v = previous = 0.7 * previous + noise(random);
+  return x;
+}
+
+void BmSeriesStatistics(benchmark::State& state) {
+  const std::vector<double> x = Autoregressive(state.range(0), 3);
   for (auto _ : state) benchmark::DoNotOptimize(rp::ComputeSeriesStatistics(x, 1, 1));
 }
 BENCHMARK(BmSeriesStatistics)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -136,11 +143,7 @@ BENCHMARK(BmSeriesStatistics)->Arg(2000)->Arg(20000)->Unit(benchmark::kMilliseco
 // Range 0: the values; range 1: 1 for the radius of a 5 % recurrence rate,
 // 0 for a given radius (about the same rate).
 void BmRecurrence(benchmark::State& state) {
-  std::mt19937_64 random(5);
-  std::normal_distribution<double> noise;
-  std::vector<double> x(static_cast<std::size_t>(state.range(0)));
-  double previous = 0.0;
-  for (double& v : x) v = previous = 0.7 * previous + noise(random);
+  const std::vector<double> x = Autoregressive(state.range(0), 5);
   rp::RecurrenceSettings settings;
   settings.dimension = 3;
   if (state.range(1) == 0) settings.radius = 0.5;

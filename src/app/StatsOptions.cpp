@@ -25,6 +25,23 @@ std::optional<T> InRange(const std::string& text, T lowest, T highest) {
   return value;
 }
 
+// Reads `text` into `into` when it is a number from `lowest` to `highest`.
+template <class T>
+bool TakeInRange(const std::string& text, T lowest, T highest, T& into) {
+  const std::optional<T> value = InRange<T>(text, lowest, highest);
+  if (value) into = *value;
+  return value.has_value();
+}
+
+// Reads `text` into `into` when it is a number above `lowest` and at most
+// `highest`.
+bool TakeAbove(const std::string& text, double lowest, double highest, double& into) {
+  const std::optional<double> value = InRange<double>(text, lowest, highest);
+  if (!value || *value <= lowest) return false;
+  into = *value;
+  return true;
+}
+
 RecurrenceSettings& Recurrence(StatsOptions& options) {
   if (!options.measures.recurrence) options.measures.recurrence.emplace();
   return *options.measures.recurrence;
@@ -37,24 +54,13 @@ BootstrapSettings& Bootstrap(StatsOptions& options) {
 
 const ValueOption kValueOptions[] = {
     {"--permutations", "a whole number from 0 to 1000000",
-     [](const std::string& v, StatsOptions& o) {
-       const auto n = InRange<int>(v, 0, 1000000);
-       if (n) o.measures.permutations = *n;
-       return n.has_value();
-     }},
+     [](const std::string& v, StatsOptions& o) { return TakeInRange<int>(v, 0, 1000000, o.measures.permutations); }},
     {"--sampen-m", "a whole number from 1 to 10",
      [](const std::string& v, StatsOptions& o) {
-       const auto n = InRange<int>(v, 1, 10);
-       if (n) o.measures.sampleEntropyTemplate = *n;
-       return n.has_value();
+       return TakeInRange<int>(v, 1, 10, o.measures.sampleEntropyTemplate);
      }},
     {"--sampen-r", "a fraction of the sd above 0 and at most 10",
-     [](const std::string& v, StatsOptions& o) {
-       const auto r = InRange<double>(v, 0.0, 10.0);
-       if (!r || *r <= 0.0) return false;
-       o.measures.sampleEntropyTolerance = *r;
-       return true;
-     }},
+     [](const std::string& v, StatsOptions& o) { return TakeAbove(v, 0.0, 10.0, o.measures.sampleEntropyTolerance); }},
     {"--dfa-scales", "MIN:MAX, whole numbers with 3 <= MIN < MAX",
      [](const std::string& v, StatsOptions& o) {
        const std::size_t colon = v.find(':');
@@ -67,22 +73,18 @@ const ValueOption kValueOptions[] = {
      }},
     {"--ci", "a level in percent above 0 and below 100",
      [](const std::string& v, StatsOptions& o) {
-       const auto level = InRange<double>(v, 0.0, 100.0);
-       if (!level || *level <= 0.0 || *level >= 100.0) return false;
-       Bootstrap(o).level = *level / 100.0;
+       double percent = 0.0;
+       if (!TakeAbove(v, 0.0, 100.0, percent) || percent >= 100.0) return false;
+       Bootstrap(o).level = percent / 100.0;
        return true;
      }},
     {"--ci-block", "a whole number of values from 1 to 1000000",
      [](const std::string& v, StatsOptions& o) {
-       const auto block = InRange<std::int64_t>(v, 1, 1000000);
-       if (block) Bootstrap(o).block = *block;
-       return block.has_value();
+       return TakeInRange<std::int64_t>(v, 1, 1000000, Bootstrap(o).block);
      }},
     {"--ci-resamples", "a whole number from 10 to 100000",
      [](const std::string& v, StatsOptions& o) {
-       const auto b = InRange<std::int32_t>(v, 10, 100000);
-       if (b) Bootstrap(o).resamples = *b;
-       return b.has_value();
+       return TakeInRange<std::int32_t>(v, 10, 100000, Bootstrap(o).resamples);
      }},
     {"--window", "a whole number of events from 2 to 1000000000",
      [](const std::string& v, StatsOptions& o) {
@@ -101,16 +103,10 @@ const ValueOption kValueOptions[] = {
      }},
     {"--rqa-dim", "a whole number from 1 to 20",
      [](const std::string& v, StatsOptions& o) {
-       const auto m = InRange<std::int32_t>(v, 1, 20);
-       if (m) Recurrence(o).dimension = *m;
-       return m.has_value();
+       return TakeInRange<std::int32_t>(v, 1, 20, Recurrence(o).dimension);
      }},
     {"--rqa-delay", "a whole number from 1 to 100",
-     [](const std::string& v, StatsOptions& o) {
-       const auto tau = InRange<std::int32_t>(v, 1, 100);
-       if (tau) Recurrence(o).delay = *tau;
-       return tau.has_value();
-     }},
+     [](const std::string& v, StatsOptions& o) { return TakeInRange<std::int32_t>(v, 1, 100, Recurrence(o).delay); }},
     {"--rqa-radius", "a distance above 0 in the series' units",
      [](const std::string& v, StatsOptions& o) {
        const auto r = TextNumber<double>(v);
@@ -119,17 +115,10 @@ const ValueOption kValueOptions[] = {
        return true;
      }},
     {"--rqa-rate", "a recurrence rate above 0 and at most 1",
-     [](const std::string& v, StatsOptions& o) {
-       const auto q = InRange<double>(v, 0.0, 1.0);
-       if (!q || *q <= 0.0) return false;
-       Recurrence(o).rate = *q;
-       return true;
-     }},
+     [](const std::string& v, StatsOptions& o) { return TakeAbove(v, 0.0, 1.0, Recurrence(o).rate); }},
     {"--rqa-theiler", "a whole number from 0 to 100000",
      [](const std::string& v, StatsOptions& o) {
-       const auto w = InRange<std::int32_t>(v, 0, 100000);
-       if (w) Recurrence(o).theilerWindow = *w;
-       return w.has_value();
+       return TakeInRange<std::int32_t>(v, 0, 100000, Recurrence(o).theilerWindow);
      }},
 };
 

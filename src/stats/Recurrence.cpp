@@ -244,6 +244,16 @@ bool Embeddable(std::span<const double> x, const RecurrenceSettings& settings) {
   return settings.dimension >= 1 && settings.delay >= 1 && EmbeddedCount(x.size(), settings) > 0;
 }
 
+// What `use` makes of the cells of x against y (`self`: a recurrence plot,
+// y = x); empty when either series has no embedded vector.
+template <class Result>
+Result OnCells(std::span<const double> x, std::span<const double> y, const RecurrenceSettings& settings, bool self,
+               Result (*use)(Cells&, const RecurrenceSettings&)) {
+  if (!Embeddable(x, settings) || !Embeddable(y, settings)) return {};
+  Cells cells(x, y, settings, self);
+  return use(cells, settings);
+}
+
 }  // namespace
 
 std::size_t EmbeddedCount(std::size_t count, const RecurrenceSettings& settings) {
@@ -256,42 +266,30 @@ RecurrenceMatrix::RecurrenceMatrix(std::size_t rows, std::size_t columns)
     : rows_(rows), columns_(columns), rowWords_((columns + 63) / 64), words_(rows * rowWords_, 0) {}
 
 std::optional<double> RecurrenceRadius(std::span<const double> x, const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings)) return std::nullopt;
-  Cells cells(x, x, settings, true);
-  return RadiusOf(cells, settings);
+  return OnCells<std::optional<double>>(x, x, settings, true, RadiusOf);
 }
 
 std::optional<double> CrossRecurrenceRadius(std::span<const double> x, std::span<const double> y,
                                             const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings) || !Embeddable(y, settings)) return std::nullopt;
-  Cells cells(x, y, settings, false);
-  return RadiusOf(cells, settings);
+  return OnCells<std::optional<double>>(x, y, settings, false, RadiusOf);
 }
 
 RecurrenceQuantification QuantifyRecurrence(std::span<const double> x, const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings)) return {};
-  Cells cells(x, x, settings, true);
-  return Quantify(cells, settings);
+  return OnCells<RecurrenceQuantification>(x, x, settings, true, Quantify);
 }
 
 RecurrenceQuantification QuantifyCrossRecurrence(std::span<const double> x, std::span<const double> y,
                                                  const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings) || !Embeddable(y, settings)) return {};
-  Cells cells(x, y, settings, false);
-  return Quantify(cells, settings);
+  return OnCells<RecurrenceQuantification>(x, y, settings, false, Quantify);
 }
 
 RecurrenceMatrix RecurrencePlot(std::span<const double> x, const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings)) return {};
-  Cells cells(x, x, settings, true);
-  return Plot(cells, settings);
+  return OnCells<RecurrenceMatrix>(x, x, settings, true, Plot);
 }
 
 RecurrenceMatrix CrossRecurrencePlot(std::span<const double> x, std::span<const double> y,
                                      const RecurrenceSettings& settings) {
-  if (!Embeddable(x, settings) || !Embeddable(y, settings)) return {};
-  Cells cells(x, y, settings, false);
-  return Plot(cells, settings);
+  return OnCells<RecurrenceMatrix>(x, y, settings, false, Plot);
 }
 
 }  // namespace rp
