@@ -64,11 +64,11 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
   std::vector<std::string> rest = args;
   const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(rest, err);
   if (!analysis) return std::nullopt;
-  std::optional<StatsOptions> options = TakeStatsOptions(rest, err);
+  const std::optional<StatsOptions> options = TakeStatsOptions(rest, err);
   if (!options) return std::nullopt;
   StatsRequest request;
   request.settings = analysis->Over();
-  request.options = std::move(*options);
+  request.options = *options;
   request.measures = ReportedMeasures(request.options.extended, request.options.measures.recurrence.has_value());
   request.jobs = std::max(1U, std::min(kMaxJobs, std::thread::hardware_concurrency()));
   for (std::size_t i = 0; i < rest.size(); ++i) {
