@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "stats/Recurrence.h"
+#include "stats/ScoreAlignedSeries.h"
 
 namespace rp {
 namespace {
@@ -122,6 +123,23 @@ TEST(Recurrence, RadiusForARateIsTheQuantileOfTheCountedDistances) {
     EXPECT_GE(*q.rate, 0.07);
     EXPECT_LT(*q.rate, tied ? 0.2 : 0.0701);
   }
+}
+
+TEST(ScoreAlignedSeries, ValuesPairByScorePositionAndUnpairedOnesDrop) {
+  // The second performance left out the event at beat 1 and has one at 2.5 the first lacks.
+  const EventColumns firstEvents{
+      {0, 500, 1000, 1500}, std::vector<double>{10, 11, 12, 13}, std::vector<double>{0, 1, 2, 3}, std::nullopt};
+  const EventColumns secondEvents{
+      {0, 900, 1200, 1500}, std::vector<double>{20, 22, 25, 23}, std::vector<double>{0, 2, 2.5, 3}, std::nullopt};
+  const NamedSeries first = SeriesFromEvents(firstEvents)[1];
+  const NamedSeries second = SeriesFromEvents(secondEvents)[1];
+  const AlignedSeries aligned = AlignByScore(first, *firstEvents.scoreBeats, second, *secondEvents.scoreBeats);
+  EXPECT_EQ(aligned.first, (std::vector<double>{10, 12, 13}));
+  EXPECT_EQ(aligned.second, (std::vector<double>{20, 22, 23}));
+  EXPECT_EQ(aligned.scoreBeats, (std::vector<double>{0, 2, 3}));
+  // Aligned, the same values recur on the main diagonal of the cross-recurrence plot.
+  const RecurrenceMatrix plot = CrossRecurrencePlot(aligned.first, std::vector<double>{10, 12, 13}, Plain(0.5));
+  EXPECT_TRUE(plot.At(0, 0) && plot.At(1, 1) && plot.At(2, 2) && !plot.At(0, 1));
 }
 
 }  // namespace
