@@ -97,7 +97,10 @@ double KthSmallestDistance(Cells& cells, std::size_t k, std::size_t searched) {
   std::size_t inRange = searched;
   for (;;) {
     if (lo == hi) return lo;
-    if (inRange <= kFewEnough) {
+    const double scale = static_cast<double>(kBins) / (hi - lo);
+    // A range too narrow for bins (hi − lo far below the smallest normal
+    // number) is sorted whatever its size.
+    if (inRange <= kFewEnough || !std::isfinite(scale)) {
       std::vector<double> values;
       values.reserve(inRange);
       cells.ForEachSearched([&](double d) {
@@ -112,7 +115,6 @@ double KthSmallestDistance(Cells& cells, std::size_t k, std::size_t searched) {
     std::vector<std::size_t> count(kBins, 0);
     std::vector<double> smallest(kBins, std::numeric_limits<double>::infinity());
     std::vector<double> largest(kBins, -std::numeric_limits<double>::infinity());
-    const double scale = static_cast<double>(kBins) / (hi - lo);
     cells.ForEachSearched([&](double d) {
       if (d < lo || d > hi) return;
       const std::size_t bin = std::min(kBins - 1, static_cast<std::size_t>((d - lo) * scale));

@@ -30,6 +30,9 @@
 // A recurrence plot is symmetric: its lines are counted in both triangles,
 // which changes none of these.
 //
+// The values must be finite numbers (SeriesStatistics measures nothing of a
+// series with another).
+//
 // No N'×N' matrix is kept for the measures: each row's distances are worked
 // out, and the lines are counted as the rows pass.
 
