@@ -41,15 +41,20 @@ struct StatsRequest {
   std::vector<ReportedMeasure> measures;  // the measure columns printed
 
   bool Windows() const { return options.windowEvents || options.windowBars; }
-  // The columns between `series` and the first measure.
-  std::size_t WindowFields() const { return options.windowBars ? 4 : options.windowEvents ? 2 : 0; }
-  // Every column of a row.
-  std::size_t Columns() const {
-    std::size_t count = 3 + WindowFields() + 1;  // file, series, windows, n, error
-    for (const ReportedMeasure& m : measures) count += options.ci && m.hasInterval ? 3 : 1;
-    if (options.ci) count += 2;
-    if (options.extended) count += 1;
-    return count;
+  // The names of the columns, in order.
+  std::vector<std::string> Header() const {
+    std::vector<std::string> names{"file", "series"};
+    if (options.windowBars) names.insert(names.end(), {"first_bar", "last_bar"});
+    if (Windows()) names.insert(names.end(), {"first_event", "last_event"});
+    names.emplace_back("n");
+    for (const ReportedMeasure& m : measures) {
+      names.emplace_back(m.name);
+      if (options.ci && m.hasInterval) names.insert(names.end(), {names.back() + "_lo", names.back() + "_hi"});
+    }
+    if (options.ci) names.insert(names.end(), {"ci_block", "ci_resamples"});
+    if (options.extended) names.emplace_back("warning");
+    names.emplace_back("error");
+    return names;
   }
 };
 
@@ -131,17 +136,8 @@ void WriteHeaderComments(std::ostream& out, const StatsRequest& request) {
 void WriteHeader(std::ostream& out, const StatsRequest& request) {
   if (request.options.headerComments) WriteHeaderComments(out, request);
   CsvWriter csv(out);
-  csv.Text("file").Text("series");
-  if (request.options.windowBars) csv.Text("first_bar").Text("last_bar");
-  if (request.Windows()) csv.Text("first_event").Text("last_event");
-  csv.Text("n");
-  for (const ReportedMeasure& m : request.measures) {
-    csv.Text(m.name);
-    if (request.options.ci && m.hasInterval) csv.Field(std::string(m.name) + "_lo").Field(std::string(m.name) + "_hi");
-  }
-  if (request.options.ci) csv.Text("ci_block").Text("ci_resamples");
-  if (request.options.extended) csv.Text("warning");
-  csv.Text("error").EndRow();
+  for (const std::string& name : request.Header()) csv.Text(name);
+  csv.EndRow();
 }
 
 // The row of a file that gives no measures: its name and why.
@@ -149,7 +145,7 @@ std::string ErrorRow(const std::string& path, const std::string& message, const 
   std::ostringstream text;
   CsvWriter csv(text);
   csv.Field(path);
-  for (std::size_t k = 0; k + 2 < request.Columns(); ++k) csv.Text("");
+  for (std::size_t k = 0; k + 2 < request.Header().size(); ++k) csv.Text("");
   csv.Field(message).EndRow();
   csv.Flush();
   return text.str();
