@@ -18,6 +18,7 @@
 #include "base/OrderedJobs.h"
 #include "io/CsvWriter.h"
 #include "model/Performance.h"
+#include "model/ShortestNumber.h"
 #include "stats/BlockBootstrap.h"
 #include "stats/PerformanceSeries.h"
 #include "stats/SeriesStatistics.h"
@@ -124,7 +125,7 @@ void WriteHeaderComments(std::ostream& out, const StatsRequest& request) {
   out << "# n: N, the number of values of the series\n";
   for (const ReportedMeasure& m : request.measures) out << "# " << m.name << ": " << m.convention << '\n';
   if (o.ci) {
-    out << "# _lo, _hi: the " << o.ci->level * 100.0
+    out << "# _lo, _hi: the " << ShortestNumber(o.ci->level * 100.0)
         << "% percentile interval of a moving-block bootstrap (blocks of ci_block values starting anywhere, "
         << o.ci->resamples << " resamples, the random state's std::mt19937_64; the rqa radius kept)\n";
   }

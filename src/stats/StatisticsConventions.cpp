@@ -3,6 +3,8 @@
 
 #include <sstream>
 
+#include "model/ShortestNumber.h"
+
 namespace rp {
 
 namespace {
@@ -75,7 +77,7 @@ std::vector<ReportedMeasure> ReportedMeasures(bool pearson, bool rqa) {
 std::string DescribeStatisticsOptions(std::int32_t delay, std::uint64_t randomState, const StatisticsOptions& options) {
   std::ostringstream text;
   text << "delay d = " << delay << "; rd_p from " << options.permutations << " shuffles, random state " << randomState
-       << "; sampen m = " << options.sampleEntropyTemplate << ", r = " << options.sampleEntropyTolerance
+       << "; sampen m = " << options.sampleEntropyTemplate << ", r = " << ShortestNumber(options.sampleEntropyTolerance)
        << " sd; dfa_alpha scales from " << options.dfaScales.min << " to ";
   if (options.dfaScales.max > 0) {
     text << options.dfaScales.max;
@@ -85,9 +87,9 @@ std::string DescribeStatisticsOptions(std::int32_t delay, std::uint64_t randomSt
   if (const std::optional<RecurrenceSettings>& r = options.recurrence) {
     text << "; rqa embedding dimension " << r->dimension << ", delay " << r->delay << ", ";
     if (r->radius) {
-      text << "radius " << *r->radius;
+      text << "radius " << ShortestNumber(*r->radius);
     } else {
-      text << "radius for recurrence rate " << r->rate;
+      text << "radius for recurrence rate " << ShortestNumber(r->rate);
     }
     text << ", Theiler window " << r->theilerWindow << ", maximum norm, lines of " << kRecurrenceMinLine << " or more";
   }
