@@ -44,7 +44,11 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--stats", kStatsUsage,
        "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
        "the files read side by side on N threads (default: one per core) and printed in the order given; S "
-       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       "(default 1) starts the random shuffles of the p-value and the bootstrap. --permutations, --sampen-m, "
+       "--sampen-r (a fraction of the sd) and --dfa-scales choose how measures are taken; --extended adds "
+       "r_d_pearson and a warning column, --header-comments each column's convention as # lines, --ci LEVEL "
+       "moving-block bootstrap intervals, --window N or --window-bars B one row per window, --rqa the recurrence "
+       "measures. The manual page defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", kRenderWavUsage,

@@ -37,6 +37,9 @@ struct EventColumns {
   std::vector<double> onsetMs;
   std::optional<std::vector<double>> velocities;  // absent where events have none
   std::optional<std::vector<double>> scoreBeats;  // present for score-aligned performances
+  // The bar of each event's score position (0 for an upbeat), for
+  // score-aligned performances whose every event names its bar.
+  std::optional<std::vector<std::int32_t>> bars;
 };
 
 // The series in the order timing, velocity, tempo, each one the events have.
