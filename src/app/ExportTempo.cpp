@@ -105,7 +105,7 @@ void WriteRows(const std::vector<FileTempo>& files, const TempoRequest& request,
       value(row.msPerBeat);
       value(IsDefined(row.msPerBeat) ? TempoInUnit(row.msPerBeat, TempoUnit::Bpm) : kUndefinedValue);
       value(IsDefined(row.smoothedMsPerBeat) ? TempoInUnit(row.smoothedMsPerBeat, request.unit) : kUndefinedValue);
-      value(row.smoothedLoudness).EndRow();
+      value(row.loudness).EndRow();
     }
   }
   csv.Flush();
