@@ -81,19 +81,10 @@ std::optional<TempoRequest> ReadRequest(const std::vector<std::string>& args, st
   return request;
 }
 
-// The plural a column name counts positions in: "dotted_quarters", "bars".
-std::string Plural(const Beat& beat) {
-  std::string name = BeatName(beat) + "s";
-  for (char& c : name) {
-    if (c == ' ' || c == '-') c = '_';
-  }
-  return name;
-}
-
 void WriteRows(const std::vector<FileTempo>& files, const TempoRequest& request, std::ostream& out) {
   const Beat& beat = files.front().tempo.beat;
   CsvWriter csv(out);
-  csv.Text("file,bar,beat").Text("position_" + Plural(beat)).Text("onset_ms,interpolated");
+  csv.Text("file,bar,beat").Text(PositionColumnName(beat)).Text("onset_ms,interpolated");
   csv.Text(TempoColumnName(TempoUnit::MsPerBeat, beat)).Text(TempoColumnName(TempoUnit::Bpm, beat));
   csv.Text("smoothed_" + TempoColumnName(request.unit, beat));
   csv.Text(files.front().velocityKind == VelocityKind::Decibel ? "loudness_db" : "velocity").EndRow();

@@ -86,12 +86,22 @@ std::string TempoLabel(TempoUnit unit, const Beat& beat) {
   return unit == TempoUnit::Bpm ? "BPM (" + BeatName(beat) + ")" : "ms per " + BeatName(beat);
 }
 
-std::string TempoColumnName(TempoUnit unit, const Beat& beat) {
-  std::string name = (unit == TempoUnit::Bpm ? "bpm " : "ms per ") + BeatName(beat);
-  for (char& c : name) {
+namespace {
+
+// Blanks and hyphens of a text as underscores, for a CSV header.
+std::string ColumnName(std::string text) {
+  for (char& c : text) {
     if (c == ' ' || c == '-') c = '_';
   }
-  return name;
+  return text;
 }
+
+}  // namespace
+
+std::string TempoColumnName(TempoUnit unit, const Beat& beat) {
+  return ColumnName((unit == TempoUnit::Bpm ? "bpm " : "ms per ") + BeatName(beat));
+}
+
+std::string PositionColumnName(const Beat& beat) { return ColumnName("position " + BeatName(beat) + "s"); }
 
 }  // namespace rp

@@ -63,4 +63,7 @@ std::string TempoLabel(TempoUnit unit, const Beat& beat);
 // The same as a CSV header: "ms_per_dotted_quarter", "bpm_quarter".
 std::string TempoColumnName(TempoUnit unit, const Beat& beat);
 
+// The header of a score position counted in beats: "position_dotted_quarters".
+std::string PositionColumnName(const Beat& beat);
+
 }  // namespace rp
