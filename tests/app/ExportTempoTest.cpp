@@ -82,7 +82,6 @@ TEST(ExportTempo, TheHeaderNamesTheBeatAndFilesMustShareIt) {
   EXPECT_EQ(mixed.status, 64);
   EXPECT_NE(mixed.err.find("choose one beat for all with --beat"), std::string::npos) << mixed.err;
   EXPECT_EQ(Tempo({"--beat", "eighth", chopin, mozart}).status, 0);
-  EXPECT_EQ(Tempo({"--smooth", "-1", chopin}).status, 64);
   EXPECT_EQ(Tempo({kVienna + "midi/Chopin_op10_no3_p01.mid"}).status, 1) << "a MIDI file has no score";
 }
 
