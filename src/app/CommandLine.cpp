@@ -9,6 +9,7 @@
 #include "app/ExportNotes.h"
 #include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
+#include "app/ExportTempo.h"
 #include "app/RecordOptions.h"
 #include "app/RenderWavOptions.h"
 #include "app/SnapshotOptions.h"
@@ -29,6 +30,13 @@ const std::vector<BatchCommand>& BatchCommands() {
        "in ms; the velocities of a list of times are empty, those of a recording are the loudness of its "
        "events in dB).",
        &ExportEvents},
+      {"--export-tempo", kExportTempoUsage,
+       "Print the tempo per beat of every FILE aligned to its score (match files) as CSV: file, bar, beat in "
+       "the bar, score position in beats, onset in ms, whether no note starts the beat (its onset then "
+       "interpolated), tempo in ms per beat and in BPM, the tempo smoothed over BEATS (a centred window; "
+       "default: not smoothed) in the chosen unit, and the velocity there. The beat is that of the time "
+       "signature (a dotted quarter in 6/8) unless --beat chooses one; the columns name it.",
+       &ExportTempo},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
       {"--export-onsets", "FILE",
@@ -131,6 +139,12 @@ void PrintHelp(std::ostream& out) {
          "earliest) or that of its highest key (the melody).\n"
          "The cluster window and the event velocity do not apply to match files\n"
          "and lists of times.\n"
+         "--score-onset earliest|mean|melody|highest (default earliest): the onset\n"
+         "of a score position of a match file is that of its earliest played note,\n"
+         "the mean of its notes' onsets, that of its melody note (the note of\n"
+         "voice 1, else the highest key) or that of its highest key; with\n"
+         "--event-velocity first its velocity follows the same note (the mean\n"
+         "velocity for mean).\n"
          "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
          "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
          "--onset-method M (default specflux): the detection function, one of\n"
@@ -141,9 +155,9 @@ void PrintHelp(std::ostream& out) {
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"
-         "--export-onsets, --report, --stats, --record and --snapshot. The windows\n"
-         "start with the values last chosen in \"Analysis settings...\" unless\n"
-         "these are given; the commands with the defaults.\n"
+         "--export-onsets, --export-tempo, --report, --stats, --record and\n"
+         "--snapshot. The windows start with the values last chosen in \"Analysis\n"
+         "settings...\" unless these are given; the commands with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
          "contains NAME chosen for the replay (see --list-devices).\n"
          "--velocity-scale auto|S: the replay plays velocities S times louder\n"

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "analysis/ChordSplitting.h"
 #include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
@@ -222,6 +223,9 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   if (!load.Ok()) return {ErrorRow(path, load.message, request), {}, true};
   // What the load skipped or changed goes to stderr, as for the other commands.
   if (!load.warning.empty()) rows.notes += "returnplot: " + load.warning + "\n";
+  if (const std::string split = ChordSplittingWarning(performance); !split.empty()) {
+    rows.notes += "returnplot: " + path + ": " + split + "\n";
+  }
   std::ostringstream text;
   CsvWriter csv(text);
   const EventColumns events = EventColumnsOf(performance);

@@ -85,6 +85,23 @@ EventColumns EventColumnsOf(const Performance& performance) {
   return events;
 }
 
+std::optional<ScoredEvents> ScoredEventsOf(const Performance& performance) {
+  if (!performance.score || performance.score->events.size() != performance.events.size()) return std::nullopt;
+  const std::optional<TimeSignature> signature = ParseTimeSignature(performance.score->timeSignature);
+  if (!signature) return std::nullopt;
+  ScoredEvents events;
+  events.signature = *signature;
+  const bool velocities = HasVelocity(performance);
+  for (std::size_t k = 0; k < performance.events.size(); ++k) {
+    const ScoreEvent& s = performance.score->events[k];
+    events.positions.push_back(s.onsetBeats);
+    events.onsetMs.push_back(performance.events[k].onsetMs);
+    events.loudness.push_back(velocities ? performance.events[k].velocity0 : kUndefinedValue);
+    events.barBeat.push_back(s.barBeat);
+  }
+  return events;
+}
+
 std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance) {
   return SeriesFromEvents(EventColumnsOf(performance));
 }

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/BeatTempo.h"
+
 namespace rp {
 
 struct Performance;
@@ -48,6 +50,11 @@ std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events);
 // What `performance`'s onset events give the series: a copy, which another
 // thread may measure while the performance changes.
 EventColumns EventColumnsOf(const Performance& performance);
+
+// The events of a performance aligned to its score, for tempo per beat and
+// per bar: nothing for any other, and for one whose time signature is not
+// N/D (its onsets in beats then have no known note value).
+std::optional<ScoredEvents> ScoredEventsOf(const Performance& performance);
 
 // The series of `performance`'s onset events.
 std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance);
