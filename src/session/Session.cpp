@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/AddComparedPerformances.h"
+#include "analysis/PerformanceFileDialog.h"
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
 #include "base/BackgroundJob.h"
