@@ -3,12 +3,15 @@
 // The real plot window started on the bundled performance, as the program
 // starts without a file: what the window benchmarks time.
 
+#include <QApplication>
+
 #include "io/DataFolder.h"
-#include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "support/ScriptedDialogs.h"
+#include "session/Session.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 
 namespace rp::bench {
 
@@ -21,10 +24,10 @@ struct BundledPlotWindow {
   bool Draws() { return form.View().State().rendererReady; }
 
   ScriptedDialogs dialogs;
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  PlotWindow form{dialogs, StartOptions{}, performance, position, compared};
+  Session session{dialogs, QtUiPoster(qApp)};
+  Performance& performance = session.Main();
+  ReplayPosition& position = session.Position();
+  PlotWindow form{session, dialogs, StartOptions{}};
 };
 
 }  // namespace rp::bench

@@ -37,8 +37,6 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
   CompareLoadReport report;
   NullProgressSink none;
   WindowOnlyProgress shown(progress ? *progress : none);
-  LoadHooks hooks;
-  hooks.progress = &shown;
 
   std::string leftOut;
   for (const std::string& path : paths) {
@@ -47,7 +45,7 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
       continue;
     }
     Performance performance = Performance::BeforeFirstFile(settings);
-    const LoadResult result = LoadPerformanceFile(path, performance, hooks);
+    const LoadResult result = LoadPerformanceFile(path, performance, &shown);
     if (result.status == LoadStatus::Cancelled) throw WorkCancelled();
     if (!result.message.empty()) report.messages.push_back(result.message);
     if (!result.warning.empty()) report.messages.push_back(result.warning);

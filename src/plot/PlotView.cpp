@@ -13,7 +13,7 @@
 #include "plot/LoadDataMenu.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
-#include "plot/ViewMenu.h"
+#include "plot/ResetView.h"
 #include "plot/ViewWindow.h"
 
 namespace rp {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/AddComparedPerformances.h"
+#include "analysis/PerformanceFileDialog.h"
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
 #include "base/BackgroundJob.h"
@@ -18,12 +19,31 @@
 
 namespace rp {
 
+namespace {
+
+// Posts through `post` what runs only while `alive` says the session is: a
+// notification of the port, a load or a take that arrives after the session
+// is gone is dropped.
+PostToUi WhileAlive(PostToUi post, std::shared_ptr<bool> alive) {
+  return [post = std::move(post), alive = std::move(alive)](UiTask task) {
+    post([alive, task = std::move(task)] {
+      if (*alive) task();
+    });
+  };
+}
+
+}  // namespace
+
 Session::Session(Dialogs& dialogs, PostToUi post)
-    : dialogs_(dialogs), post_(std::move(post)), loadJob_(std::make_unique<BackgroundJob>(post_, progress_)) {
+    : dialogs_(dialogs),
+      alive_(std::make_shared<bool>(true)),
+      post_(WhileAlive(std::move(post), alive_)),
+      loadJob_(std::make_unique<BackgroundJob>(post_, progress_)) {
   states_.SetListener([this](ProgramState) { Announce(SessionChange::State); });
 }
 
 Session::~Session() {
+  *alive_ = false;
   loadJob_.reset();
   recorder_.reset();
   engine_.reset();

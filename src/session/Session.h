@@ -238,6 +238,7 @@ class Session final : private ReplayControls, private PlotViewLink {
   void ShowCurrentEvent();
 
   Dialogs& dialogs_;
+  std::shared_ptr<bool> alive_;  // false once the session is gone
   PostToUi post_;
   Performance performance_;
   ComparedPerformances compared_;

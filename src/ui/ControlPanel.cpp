@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/PerformanceLoader.h"
+#include "analysis/PerformanceFileDialog.h"
 #include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"

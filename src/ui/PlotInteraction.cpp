@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PlotInteraction.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -13,27 +11,10 @@
 #include "plot/ViewMouse.h"
 #include "plot/ViewState.h"
 #include "ui/QtKeyCodes.h"
-#include "ui/Translations.h"
 
 namespace rp {
 
 namespace {
-
-bool IsToggle(ViewMenuItem item) {
-  switch (item) {
-    case ViewMenuItem::Connect:
-    case ViewMenuItem::Lines:
-    case ViewMenuItem::FootLines:
-    case ViewMenuItem::Base:
-    case ViewMenuItem::Rotate:
-    case ViewMenuItem::LogAxes:
-    case ViewMenuItem::IdentityLine:
-    case ViewMenuItem::ColourByTime:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // Qt's buttons carry the same bits: left 1, right 2, middle 4.
 int ButtonMask(Qt::MouseButtons buttons) {
@@ -42,105 +23,20 @@ int ButtonMask(Qt::MouseButtons buttons) {
 
 }  // namespace
 
-PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QMenu* popup, QObject* parent)
+PlotInteraction::PlotInteraction(ViewState& state, Hooks hooks, QWidget* surface, QObject* parent)
     : QObject(parent),
       state_(state),
       hooks_(std::move(hooks)),
       surface_(surface),
-      popup_(popup),
       decimalSeparator_(QLocale::system().decimalPoint().toStdString()) {
   surface_->setMouseTracking(true);  // hovering needs moves without a button
   surface_->setFocusPolicy(Qt::StrongFocus);
   surface_->installEventFilter(this);
-  FillMenu();
-}
-
-void PlotInteraction::FillMenu() {
-  popup_->setObjectName(QString::fromStdString(menu_.name));
-  popup_->setTitle(QString::fromStdString(menu_.caption));
-  popup_->setToolTipsVisible(true);
-  ShowSwitches(state_, menu_);
-  for (const ViewMenuEntry& entry : menu_.entries) {
-    QAction* action = popup_->addAction(TranslatedText(entry.caption));
-    action->setObjectName(QString::fromStdString(entry.name));
-    action->setCheckable(IsToggle(entry.item));
-    action->setChecked(entry.checked);
-    action->setVisible(entry.visible);
-    action->setEnabled(entry.enabled);
-    const ViewMenuItem item = entry.item;
-    connect(action, &QAction::triggered, this, [this, item] { Choose(item); });
-  }
-}
-
-QAction* PlotInteraction::MenuAction(const QString& name) const {
-  for (QAction* a : popup_->actions())
-    if (a->objectName() == name) return a;
-  return nullptr;
-}
-
-const std::function<void()>* PlotInteraction::WindowAction(ViewMenuItem item) const {
-  switch (item) {
-    case ViewMenuItem::Load:
-      return &hooks_.loadData;
-    case ViewMenuItem::AddCompared:
-      return &hooks_.addCompared;
-    case ViewMenuItem::RemoveCompared:
-      return &hooks_.removeCompared;
-    case ViewMenuItem::AnalysisSettings:
-      return &hooks_.analysisSettings;
-    case ViewMenuItem::Record:
-      return &hooks_.toggleRecording;
-    case ViewMenuItem::LogAxes:
-    case ViewMenuItem::ColourByTime:
-      return &hooks_.displayChanged;
-    case ViewMenuItem::EventRange:
-      return &hooks_.chooseEventRange;
-    default:
-      return nullptr;
-  }
-}
-
-void PlotInteraction::Choose(ViewMenuItem item) {
-  hooks_.run([this, item] {
-    if (ChooseMenuItem(state_, menu_, item)) return;
-    const std::function<void()>* action = WindowAction(item);
-    if (action != nullptr && *action) (*action)();
-  });
-  ShowCheckMarks();
-  Redraw();
-}
-
-// Qt flips a checkable item by itself; the switches decide.
-void PlotInteraction::ShowCheckMarks() {
-  ShowSwitches(state_, menu_);
-  for (const ViewMenuEntry& entry : menu_.entries)
-    if (QAction* a = MenuAction(QString::fromStdString(entry.name))) a->setChecked(entry.checked);
-  ShowDisplayOptionStates();
-}
-
-void PlotInteraction::ShowDisplayOptionStates() {
-  ShowDisplayOptions(state_, menu_);
-  for (const ViewMenuItem item : {ViewMenuItem::LogAxes, ViewMenuItem::IdentityLine, ViewMenuItem::ColourByTime}) {
-    const ViewMenuEntry& entry = menu_.Entry(item);
-    QAction* a = MenuAction(QString::fromStdString(entry.name));
-    if (a == nullptr) continue;
-    a->setChecked(entry.checked);
-    a->setEnabled(entry.enabled);
-    a->setToolTip(entry.toolTip.empty() ? QString() : TranslatedText(entry.toolTip));
-  }
 }
 
 void PlotInteraction::MousePressed(int button, float x, float y, const QPoint& globalPos) {
   if (MouseDown(state_, button, x, y) != MouseDownAction::PopupMenu) return;
-  ShowRecordingCaption();
-  ShowDisplayOptionStates();
-  popup_->popup(globalPos);
-}
-
-void PlotInteraction::ShowRecordingCaption() {
-  ShowRecordingState(menu_, hooks_.isRecording && hooks_.isRecording());
-  const ViewMenuEntry& record = menu_.Entry(ViewMenuItem::Record);
-  if (QAction* a = MenuAction(QString::fromStdString(record.name))) a->setText(TranslatedText(record.caption));
+  if (hooks_.popupMenu) hooks_.popupMenu(globalPos);
 }
 
 void PlotInteraction::MouseMoved(int buttons, float x, float y) {

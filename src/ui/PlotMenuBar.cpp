@@ -12,8 +12,8 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "ui/PlotInteraction.h"
 #include "ui/RecentFiles.h"
+#include "ui/WindowActions.h"
 
 #ifndef RP_VERSION
 #define RP_VERSION "unknown"
@@ -21,83 +21,31 @@
 
 namespace rp {
 
-namespace {
-
-QAction* AddItem(QMenu& menu, const QString& text, const char* name, std::function<void()> run,
-                 const QKeySequence& keys = {}) {
-  QAction* action = menu.addAction(text);
-  action->setObjectName(QLatin1String(name));
-  action->setShortcut(keys);
-  QObject::connect(action, &QAction::triggered, &menu, [run = std::move(run)] {
-    if (run) run();
-  });
-  return action;
-}
-
-// One of the popup menu's own items.
-void AddShared(QMenu& menu, const PlotInteraction& interaction, const char* name) {
-  if (QAction* action = interaction.MenuAction(QLatin1String(name))) menu.addAction(action);
-}
-
-}  // namespace
-
-PlotMenuBar::PlotMenuBar(QWidget& window, PlotInteraction& interaction, PlotMenuActions actions)
-    : QObject(&window),
-      window_(window),
-      interaction_(interaction),
-      actions_(std::move(actions)),
-      bar_(new QMenuBar(&window)) {
+PlotMenuBar::PlotMenuBar(QWidget& window, WindowActions& actions, std::function<void(const QString&)> openRecent)
+    : QObject(&window), actions_(actions), openRecent_(std::move(openRecent)), bar_(new QMenuBar(&window)) {
   bar_->setObjectName(QStringLiteral("menuBar"));
 
   QMenu* file = bar_->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("fileMenu"));
-  AddItem(*file, tr("&Open..."), "fileOpen", actions_.open, QKeySequence::Open);
+  actions_.Fill(*file, {"fileOpen"});
   QMenu* recent = file->addMenu(tr("Open &Recent"));
   recent->setObjectName(QStringLiteral("recentMenu"));
   QObject::connect(recent, &QMenu::aboutToShow, bar_, [this] { FillRecent(); });
-  file->addSeparator();
-  AddShared(*file, interaction_, "menuAddCompared");
-  if (QAction* add = Item(QStringLiteral("menuAddCompared"))) add->setShortcut(QKeySequence(tr("Ctrl+Shift+O")));
-  AddShared(*file, interaction_, "menuRemoveCompared");
-  file->addSeparator();
-  AddShared(*file, interaction_, "menuRecord");
-  AddShared(*file, interaction_, "menuLoad");
-  file->addSeparator();
-  AddItem(*file, tr("Export &events as CSV..."), "fileExportEvents", actions_.exportEvents);
-  AddItem(*file, tr("Export &picture as PNG..."), "fileExportPicture", actions_.exportPicture,
-          QKeySequence(tr("Ctrl+E")));
-  file->addSeparator();
-  AddItem(*file, tr("&Quit"), "fileQuit", actions_.quit, QKeySequence::Quit);
-  // The recording item says whether a take is being recorded.
-  QObject::connect(file, &QMenu::aboutToShow, bar_, [this] { interaction_.ShowRecordingCaption(); });
+  actions_.Fill(*file, {"", "menuAddCompared", "menuRemoveCompared", "", "menuRecord", "menuLoad", "",
+                        "fileExportEvents", "fileExportPicture", "", "fileQuit"});
 
-  QMenu* view = bar_->addMenu(tr("&View"));
-  view->setObjectName(QStringLiteral("viewMenu"));
-  for (const char* name : {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate"})
-    AddShared(*view, interaction_, name);
-  view->addSeparator();
-  for (const char* name : {"menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange"})
-    AddShared(*view, interaction_, name);
-  view->setToolTipsVisible(true);  // why "Colour by time" cannot be chosen
-  QObject::connect(view, &QMenu::aboutToShow, bar_, [this] { interaction_.ShowDisplayOptionStates(); });
-  view->addSeparator();
-  AddShared(*view, interaction_, "menuReset");
-  view->addSeparator();
-  AddShared(*view, interaction_, "menuAnalysisSettings");
-  AddShared(*view, interaction_, "menuStatistics");
+  view_ = bar_->addMenu(tr("&View"));
+  view_->setObjectName(QStringLiteral("viewMenu"));
+  actions_.Fill(*view_, {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "", "menuLogAxes",
+                         "menuIdentityLine", "menuColourByTime", "menuEventRange", "", "menuReset", "",
+                         "menuAnalysisSettings", "menuStatistics"});
 
   QMenu* help = bar_->addMenu(tr("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));
-  AddItem(
-      *help, tr("&Manual"), "helpManual", [this] { ShowManual(); }, QKeySequence::HelpContents);
-  AddItem(*help, tr("&About returnplot"), "helpAbout", [this] { ShowAbout(); });
+  actions_.Fill(*help, {"helpManual", "helpAbout"});
 }
 
-QAction* PlotMenuBar::Item(const QString& name) const {
-  for (QAction* action : bar_->findChildren<QAction*>(name)) return action;
-  // The shared items belong to the popup menu.
-  return interaction_.MenuAction(name);
-}
+QAction* PlotMenuBar::Item(const QString& name) const { return actions_.Action(name); }
 
 void PlotMenuBar::ShowNote(const QString& text) {
   if (note_ == nullptr) {
@@ -121,7 +69,7 @@ void PlotMenuBar::FillRecent() {
     action->setToolTip(path);
     action->setData(path);
     QObject::connect(action, &QAction::triggered, bar_, [this, path] {
-      if (actions_.openRecent) actions_.openRecent(path);
+      if (openRecent_) openRecent_(path);
     });
   }
   if (files.isEmpty()) recent->addAction(tr("(none)"))->setEnabled(false);
@@ -130,21 +78,22 @@ void PlotMenuBar::FillRecent() {
   clear->setEnabled(!files.isEmpty());
 }
 
-void PlotMenuBar::ShowManual() {
+void ShowManual(QWidget& window) {
   // The manual is the program's manual page; a desktop that cannot show it
   // gets the command that does.
   if (QDesktopServices::openUrl(QUrl(QStringLiteral("man:returnplot(1)")))) return;
-  QMessageBox::information(&window_, tr("Manual"),
-                           tr("The manual is the manual page: type \"man returnplot\" in a terminal."));
+  QMessageBox::information(&window, PlotMenuBar::tr("Manual"),
+                           PlotMenuBar::tr("The manual is the manual page: type \"man returnplot\" in a terminal."));
 }
 
-void PlotMenuBar::ShowAbout() {
-  QMessageBox::about(&window_, tr("About returnplot"),
-                     tr("<p><b>returnplot %1</b></p>"
-                        "<p>Onset events of music performances as rotatable 3D return plots, with replay.</p>"
-                        "<p>This program is free software under the GNU General Public License, version 3 or "
-                        "later. It comes with no warranty.</p>")
-                         .arg(QStringLiteral(RP_VERSION)));
+void ShowAbout(QWidget& window) {
+  QMessageBox::about(
+      &window, PlotMenuBar::tr("About returnplot"),
+      PlotMenuBar::tr("<p><b>returnplot %1</b></p>"
+                      "<p>Onset events of music performances as rotatable 3D return plots, with replay.</p>"
+                      "<p>This program is free software under the GNU General Public License, version 3 or "
+                      "later. It comes with no warranty.</p>")
+          .arg(QStringLiteral(RP_VERSION)));
 }
 
 }  // namespace rp

@@ -4,9 +4,8 @@
 // comparison..., Remove compared, Record from MIDI input..., Open scatter
 // file..., Export events as CSV..., Export picture as PNG..., Quit. View: the
 // popup menu's display switches, Reset orientation, Analysis settings....
-// Help: Manual, About returnplot. The items the popup menu has too are the
-// popup's own actions, so both always show the same check marks and do the
-// same; the rest call the windows' handlers through `PlotMenuActions`.
+// Help: Manual, About returnplot. Every item is an action of the windows'
+// table (WindowActions), the same the popup menu shows.
 
 #include <QObject>
 #include <QString>
@@ -14,28 +13,28 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QWidget;
 
 namespace rp {
 
-class PlotInteraction;
+class WindowActions;
 
-struct PlotMenuActions {
-  std::function<void()> open;                      // the control panel's "Open performance..."
-  std::function<void(const QString&)> openRecent;  // one of the recent files
-  std::function<void()> exportEvents;              // the loaded performance's events as CSV
-  std::function<void()> exportPicture;             // the plot as a PNG picture
-  std::function<void()> quit;
-};
+// Help > Manual and Help > About returnplot, over `window`.
+void ShowManual(QWidget& window);
+void ShowAbout(QWidget& window);
 
 class PlotMenuBar final : public QObject {
   Q_OBJECT
  public:
-  // The bar is made on `window`, which owns it and this.
-  PlotMenuBar(QWidget& window, PlotInteraction& interaction, PlotMenuActions actions);
+  // The bar is made on `window`, which owns it and this, of `actions`;
+  // `openRecent` opens one of the recent files.
+  PlotMenuBar(QWidget& window, WindowActions& actions, std::function<void(const QString&)> openRecent);
 
   QMenuBar* Bar() { return bar_; }
+  // The View menu, where the window adds what is its own.
+  QMenu* ViewMenu() { return view_; }
   // An item by its object name ("fileOpen", "helpAbout", ...; the popup's
   // "menuConnect", ... under View).
   QAction* Item(const QString& name) const;
@@ -44,13 +43,11 @@ class PlotMenuBar final : public QObject {
 
  private:
   void FillRecent();
-  void ShowManual();
-  void ShowAbout();
 
-  QWidget& window_;
-  PlotInteraction& interaction_;
-  PlotMenuActions actions_;
+  WindowActions& actions_;
+  std::function<void(const QString&)> openRecent_;
   QMenuBar* bar_;
+  QMenu* view_ = nullptr;
   QLabel* note_ = nullptr;
 };
 

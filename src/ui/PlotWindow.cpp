@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -27,6 +26,7 @@
 #include "io/EventsCsv.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"
+#include "plot/ResetView.h"
 #include "render/GlView.h"
 #include "session/Session.h"
 #include "ui/AlignByMenu.h"
@@ -41,6 +41,7 @@
 #include "ui/StoredSettings.h"
 #include "ui/Translations.h"
 #include "ui/Twips.h"
+#include "ui/WindowActions.h"
 #include "ui/WindowGeometry.h"
 
 namespace rp {
@@ -113,46 +114,28 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
   framePacer_->setTimerType(Qt::PreciseTimer);
   connect(framePacer_, &QTimer::timeout, glView_, qOverload<>(&QWidget::update));
 
-  // Mouse, keys and the popup menu act on the device widget.
-  popupMenu_ = new QMenu(this);
-  PlotInteraction::Hooks hooks;
-  hooks.redraw = [this] { view_.Redraw(); };
-  hooks.loadData = [this] {
-    if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
-  };
-  hooks.addCompared = [this] { session_.ChooseAndAddCompared(); };
-  hooks.removeCompared = [this] { session_.RemoveCompared(); };
-  hooks.analysisSettings = [this] { ChooseAnalysisSettings(); };
-  hooks.doubleClicked = [this](float x, float y) { DoubleClicked(x, y); };
-  hooks.toggleRecording = [this] { session_.ToggleRecording(); };
-  hooks.isRecording = [this] { return session_.IsRecording(); };
-  hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
-  hooks.displayChanged = [this] {
-    StoreDisplayOptions(view_.State().display);
-    view_.Rebuild();
-  };
-  hooks.chooseEventRange = [this] { ChooseEventRange(); };
+  // Mouse and keys act on the device widget; the right button pops up the
+  // menu made of the windows' action table.
   view_.State().display = StoredDisplayOptions();
   view_.State().translateText = RememberingTranslator();
-  interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, popupMenu_, this);
-  // The Statistics window: from the popup menu, or Ctrl+T in either window.
-  QAction* statistics = popupMenu_->addAction(tr("Statistics..."));
-  statistics->setObjectName(QStringLiteral("menuStatistics"));
-  statistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-  statistics->setShortcutContext(Qt::ApplicationShortcut);
-  addAction(statistics);
-  connect(statistics, &QAction::triggered, this, [this] { ShowStatisticsWindow(this, dialogs_, session_); });
-  PlotMenuActions actions;
-  actions.open = [this] { RunHandler([this] { session_.ChooseAndOpen(); }); };
-  actions.openRecent = [this](const QString& path) {
+  actions_ = new WindowActions(*this, ActionTable());
+  popupMenu_ = new QMenu(this);
+  popupMenu_->setObjectName(QStringLiteral("popupMenu"));
+  popupMenu_->setTitle(QStringLiteral("POPUPMENU"));
+  actions_->Fill(*popupMenu_,
+                 {"menuExit", "menuLoad", "menuReset", "menuConnect", "menuLines", "menuFootLines", "menuBase",
+                  "menuRotate", "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings", "menuRecord",
+                  "menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange", "menuStatistics"});
+  PlotInteraction::Hooks hooks;
+  hooks.redraw = [this] { view_.Redraw(); };
+  hooks.doubleClicked = [this](float x, float y) { DoubleClicked(x, y); };
+  hooks.popupMenu = [this](const QPoint& at) { popupMenu_->popup(at); };
+  hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
+  interaction_ = new PlotInteraction(view_.State(), std::move(hooks), glView_, this);
+  menuBar_ = new PlotMenuBar(*this, *actions_, [this](const QString& path) {
     RunHandler([this, &path] { session_.Open(path.toStdString()); });
-  };
-  actions.exportEvents = [this] { RunHandler([this] { ExportEvents(); }); };
-  actions.exportPicture = [this] { RunHandler([this] { ExportPicture(); }); };
-  actions.quit = [this] { close(); };
-  menuBar_ = new PlotMenuBar(*this, *interaction_, std::move(actions));
-  if (auto* viewMenu = menuBar_->Bar()->findChild<QMenu*>(QStringLiteral("viewMenu")))
-    AddAlignByMenu(*viewMenu, view_.State(), [this] { RunHandler([this] { view_.Rebuild(); }); });
+  });
+  AddAlignByMenu(*menuBar_->ViewMenu(), view_.State(), [this] { RunHandler([this] { view_.Rebuild(); }); });
   layout->setMenuBar(menuBar_->Bar());
   // The software renderer is named in the menu bar, not in a box to dismiss.
   view_.SetNoticeShower([this](std::string_view text) {
@@ -175,14 +158,6 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
   };
   makeMidiOutput_ = &RealMidiOutput;
 
-  // Play and stop from either window. The shortcut takes the key before the
-  // focused control sees it, so a focused button is not pressed as well;
-  // while a modal dialog is open it does nothing.
-  auto* playKey = new QShortcut(QKeySequence(Qt::Key_Space), this);
-  playKey->setObjectName(QStringLiteral("playShortcut"));
-  playKey->setContext(Qt::ApplicationShortcut);
-  playKey->setAutoRepeat(false);
-  connect(playKey, &QShortcut::activated, this, [this] { RunHandler([this] { session_.TogglePlay(); }); });
   // The client area below the menu bar is the plot's 606 x 443.
   resize(Px(9090), Px(6645) + menuBar_->Bar()->sizeHint().height());
 }
@@ -221,9 +196,118 @@ void PlotWindow::Follow(SessionChange change) {
         break;
     }
   });
+  // Shortcuts work without a menu opening first: their states follow now.
+  if (actions_ != nullptr) actions_->Refresh();
 }
 
-QAction* PlotWindow::MenuItem(const QString& name) { return interaction_->MenuAction(name); }
+QAction* PlotWindow::MenuItem(const QString& name) { return actions_->Action(name); }
+
+std::vector<WindowAction> PlotWindow::ActionTable() {
+  ViewState& state = view_.State();
+  // A command of the window or the session, run as every handler is, then
+  // drawn.
+  const auto command = [this](std::function<void()> run) {
+    return [this, run = std::move(run)] {
+      RunHandler(run);
+      view_.Redraw();
+    };
+  };
+  // A switch of the plot: flipped, then drawn.
+  const auto flip = [command](bool& flag) { return command([&flag] { flag = !flag; }); };
+  // A display option that changes the scale: flipped, kept, the points anew.
+  const auto option = [this, command](bool& flag) {
+    return command([this, &flag] {
+      flag = !flag;
+      StoreDisplayOptions(view_.State().display);
+      view_.Rebuild();
+    });
+  };
+  const auto allows = [this](UserAction action) { return [this, action] { return Allowed(action); }; };
+  const char* popup = "returnplot";
+  const char* bar = "rp::PlotMenuBar";
+  const char* window = "rp::PlotWindow";
+  std::vector<WindowAction> table = {
+      {"menuExit", popup, QT_TRANSLATE_NOOP("returnplot", "Close menu"), {}},
+      {"menuLoad", popup, QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), command([this] {
+         if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
+       })},
+      {"menuReset", popup, QT_TRANSLATE_NOOP("returnplot", "Reset orientation"),
+       command([&state] { ResetView(state); })},
+      {"menuConnect", popup, QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), flip(state.showConnectLines)},
+      {"menuLines", popup, QT_TRANSLATE_NOOP("returnplot", "Drop lines"), flip(state.showDropLines)},
+      {"menuFootLines", popup, QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), flip(state.showFloorShadows)},
+      {"menuBase", popup, QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), flip(state.showGlass)},
+      {"menuRotate", popup, QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), flip(state.autoRotate)},
+      {"menuAddCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."),
+       command([this] { session_.ChooseAndAddCompared(); }),
+       QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+Shift+O"))},
+      {"menuRemoveCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"),
+       command([this] { session_.RemoveCompared(); })},
+      {"menuAnalysisSettings", popup, QT_TRANSLATE_NOOP("returnplot", "Analysis settings..."),
+       command([this] { ChooseAnalysisSettings(); })},
+      {"menuRecord", popup, QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input..."),
+       command([this] { session_.ToggleRecording(); })},
+      {"menuLogAxes", popup, QT_TRANSLATE_NOOP("returnplot", "Logarithmic axes"), option(state.display.logarithmic)},
+      {"menuIdentityLine", popup, QT_TRANSLATE_NOOP("returnplot", "Identity line"), flip(state.display.identityLine)},
+      {"menuColourByTime", popup, QT_TRANSLATE_NOOP("returnplot", "Colour by time"),
+       option(state.display.colourByTime)},
+      {"menuEventRange", popup, QT_TRANSLATE_NOOP("returnplot", "Event range..."),
+       command([this] { ChooseEventRange(); })},
+      // The Statistics window: Ctrl+T in either window.
+      {"menuStatistics", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Statistics..."),
+       [this] { ShowStatisticsWindow(this, dialogs_, session_); }, QKeySequence(Qt::CTRL | Qt::Key_T),
+       Qt::ApplicationShortcut},
+      {"fileOpen", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Open..."), command([this] { session_.ChooseAndOpen(); }),
+       QKeySequence::Open},
+      {"fileExportEvents", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &events as CSV..."),
+       command([this] { ExportEvents(); })},
+      {"fileExportPicture", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &picture as PNG..."),
+       command([this] { ExportPicture(); }), QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+E"))},
+      {"fileQuit", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Quit"), [this] { close(); }, QKeySequence::Quit},
+      {"helpManual", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Manual"), [this] { ShowManual(*this); },
+       QKeySequence::HelpContents},
+      {"helpAbout", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&About returnplot"), [this] { ShowAbout(*this); }},
+      // Play and stop from either window. The shortcut takes the key before
+      // the focused control sees it, so a focused button is not pressed as
+      // well; while a modal dialog is open it does nothing.
+      {"playShortcut", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Play or stop"),
+       [this] { RunHandler([this] { session_.TogglePlay(); }); }, QKeySequence(Qt::Key_Space), Qt::ApplicationShortcut},
+  };
+  const auto find = [&table](const char* name) -> WindowAction& {
+    return *std::find_if(table.begin(), table.end(),
+                         [name](const WindowAction& a) { return std::string_view(a.name) == name; });
+  };
+  for (const char* name : {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "menuLogAxes",
+                           "menuIdentityLine", "menuColourByTime"})
+    find(name).checkable = true;
+  find("menuConnect").checked = [&state] { return state.showConnectLines; };
+  find("menuLines").checked = [&state] { return state.showDropLines; };
+  find("menuFootLines").checked = [&state] { return state.showFloorShadows; };
+  find("menuBase").checked = [&state] { return state.showGlass; };
+  find("menuRotate").checked = [&state] { return state.autoRotate; };
+  find("menuLogAxes").checked = [&state] { return state.display.logarithmic; };
+  find("menuIdentityLine").checked = [&state] { return state.display.identityLine; };
+  find("menuColourByTime").checked = [&state] { return state.display.colourByTime; };
+  // Colours by time show one performance.
+  find("menuColourByTime").enabled = [&state] { return state.compared.empty(); };
+  find("menuColourByTime").whyNot = [] {
+    return std::string(QT_TRANSLATE_NOOP(
+        "returnplot", "Colours by time show one performance: remove the compared performances to use them."));
+  };
+  // What the session can do now.
+  find("fileOpen").enabled = allows(UserAction::OpenFile);
+  find("menuAddCompared").enabled = allows(UserAction::OpenFile);
+  find("menuRemoveCompared").enabled = [this] {
+    return !session_.Compared().empty() && Allowed(UserAction::ChangeView);
+  };
+  find("menuAnalysisSettings").enabled = allows(UserAction::ChangeView);
+  find("menuRecord").enabled = [this] { return session_.IsRecording() || Allowed(UserAction::OpenFile); };
+  find("menuRecord").caption = [this] {
+    return session_.IsRecording() ? QT_TRANSLATE_NOOP("returnplot", "Stop recording")
+                                  : QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input...");
+  };
+  return table;
+}
 
 template <class F>
 void PlotWindow::RunHandler(F&& handler) {
@@ -241,7 +325,7 @@ bool PlotWindow::Allowed(UserAction action) const { return !shuttingDown_ && ses
 
 void PlotWindow::Start() {
   RunHandler([this] { view_.Start(); });
-  interaction_->ShowCheckMarks();  // the start turned auto-rotation on
+  actions_->Refresh();  // the start turned auto-rotation on
 }
 
 void PlotWindow::ChooseEventRange() {

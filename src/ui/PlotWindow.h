@@ -48,6 +48,8 @@ class ControlPanel;
 class PerformanceDrop;
 class PlotInteraction;
 class PlotMenuBar;
+class WindowActions;
+struct WindowAction;
 class Session;
 struct MidiOutputSetup;
 
@@ -163,6 +165,9 @@ class PlotWindow final : public QWidget, public ViewWindow {
   bool Allowed(UserAction action) const;
   // What the session announced, shown in the plot.
   void Follow(SessionChange change);
+  // Every command of the windows: the popup menu, the menu bar and the
+  // shortcuts are made from it.
+  std::vector<WindowAction> ActionTable();
   // Ends the running event loops with the exit status.
   void LeaveEventLoop() const;
 
@@ -178,6 +183,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
   QElapsedTimer sinceFrame_;  // since the last frame began
   std::uint64_t framesDrawn_ = 0;
   QMenu* popupMenu_;
+  WindowActions* actions_ = nullptr;
   PlotInteraction* interaction_;
   PlotMenuBar* menuBar_;
   PerformanceDrop* drop_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/PerformanceFileDialog.h"
 #include "analysis/PerformanceLoader.h"
 #include "io/AsciiMidiWriter.h"
 #include "model/Performance.h"
@@ -23,20 +24,12 @@ namespace {
 using test::DataFile;
 using test::TempFile;
 
-// The performance and position a load works on, as the control panel holds them.
+// The performance a load works on.
 struct Held {
   Performance p;
-  ReplayPosition position;
   Held() { Reset(); }
-  // The control panel at start: five empty events, nothing loaded yet.
-  void Reset() {
-    p = Performance::BeforeFirstFile();
-    position = {};
-  }
-  LoadHooks Hooks(LoadHooks hooks = {}) {
-    hooks.position = &position;
-    return hooks;
-  }
+  // Before the first file: five empty events, nothing loaded yet.
+  void Reset() { p = Performance::BeforeFirstFile(); }
 };
 
 struct Snapshot {
@@ -60,7 +53,7 @@ Snapshot Take(const Performance& p) {
 
 TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   Held h;
-  const LoadResult lf = LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks());
+  const LoadResult lf = LoadPerformanceFile(DataFile("lf.txt"), h.p);
   ASSERT_TRUE(lf.Ok());
   EXPECT_TRUE(lf.message.empty());
   EXPECT_EQ(lf.fieldCount, 8);
@@ -68,18 +61,17 @@ TEST(PerformanceLoader, ReadsEveryLineEndingAlikeAndAnalyses) {
   EXPECT_EQ(h.p.NoteCount(), 8);
   EXPECT_EQ(h.p.EventCount(), 5);
   EXPECT_EQ(h.p.events[0].interval2, 1000.0);
-  EXPECT_EQ(h.position.currentEvent, 1);
   const Snapshot reference = Take(h.p);
   for (const char* name : {"crlf.txt", "cr.txt"}) {
     h.Reset();
-    ASSERT_TRUE(LoadPerformanceFile(DataFile(name), h.p, h.Hooks()).Ok());
+    ASSERT_TRUE(LoadPerformanceFile(DataFile(name), h.p).Ok());
     EXPECT_EQ(Take(h.p), reference) << name;
   }
 }
 
 TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("commas_quotes.txt"), h.p).Ok());
   ASSERT_EQ(h.p.NoteCount(), 7);
   EXPECT_EQ(h.p.notes[2].timeMs, 10.0);  // the piece after a comma is a line of its own
   EXPECT_EQ(h.p.notes[2].leadValue, 0.0);
@@ -90,7 +82,7 @@ TEST(PerformanceLoader, CommasQuotesKeysAndVelocities) {
   EXPECT_EQ(h.p.events[1].firstNote, 3);
 
   h.Reset();
-  const LoadResult r = LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p, h.Hooks());
+  const LoadResult r = LoadPerformanceFile(DataFile("keys_velocities.txt"), h.p);
   ASSERT_TRUE(r.Ok());
   // Velocities of 300 and -1 are none: those two lines are skipped.
   ASSERT_EQ(h.p.NoteCount(), 4);
@@ -109,16 +101,15 @@ TEST(PerformanceLoader, EmptyAndNoteLessFilesAreSizedByTheirNotes) {
   Held h;
   for (const char* name : {"empty.txt", "blank_lines_commas.txt"}) {
     h.Reset();
-    const LoadResult r = LoadPerformanceFile(DataFile(name), h.p, h.Hooks());
+    const LoadResult r = LoadPerformanceFile(DataFile(name), h.p);
     ASSERT_TRUE(r.Ok()) << name;
     EXPECT_EQ(h.p.NoteCount(), 0);
     EXPECT_EQ(h.p.EventCount(), 0);
-    EXPECT_EQ(h.position.currentEvent, 1);
   }
   // A megabyte of commas: a million fields, and one note.
   h.Reset();
   TempFile commas(std::string(1 << 20, ',') + "1; /* 5 ms */+60 64;");
-  const LoadResult r = LoadPerformanceFile(commas.Path(), h.p, h.Hooks());
+  const LoadResult r = LoadPerformanceFile(commas.Path(), h.p);
   EXPECT_EQ(r.fieldCount, (1 << 20) + 1);
   ASSERT_EQ(h.p.NoteCount(), 1);
   EXPECT_EQ(h.p.notes[0].timeMs, 5.0);
@@ -148,10 +139,8 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
   for (const std::string& file : files) {
     Held watched, unwatched;
     RecordingProgressSink progress;
-    LoadHooks hooks;
-    hooks.progress = &progress;
-    const LoadResult a = LoadPerformanceFile(file, watched.p, watched.Hooks(hooks));
-    const LoadResult b = LoadPerformanceFile(file, unwatched.p, unwatched.Hooks());
+    const LoadResult a = LoadPerformanceFile(file, watched.p, &progress);
+    const LoadResult b = LoadPerformanceFile(file, unwatched.p, nullptr);
     EXPECT_EQ(a.status, b.status) << file;
     EXPECT_EQ(a.fieldCount, b.fieldCount) << file;
     EXPECT_EQ(a.noteOnCount, b.noteOnCount) << file;
@@ -163,89 +152,36 @@ TEST(PerformanceLoader, WatchedAndUnwatchedLoadsMakeTheSamePerformance) {
 
 TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p).Ok());
   const Snapshot before = Take(h.p);
-  h.position.currentEvent = 4;
-  int stops = 0;
-  LoadHooks hooks;
-  hooks.stopReplay = [&] { ++stops; };
-
   const test::TempDir folder;
   for (const std::string& path : {DataFile("no such file.txt"), folder.Path()}) {
-    const LoadResult r = LoadPerformanceFile(path, h.p, h.Hooks(hooks));
+    const LoadResult r = LoadPerformanceFile(path, h.p);
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
     EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
   }
   EXPECT_EQ(Take(h.p), before);
-  EXPECT_EQ(h.position.currentEvent, 4);
-  EXPECT_EQ(stops, 0);
-
-  // Through the control panel the message is shown once; the replay was stopped.
-  ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
-  EXPECT_EQ(loader.Open(DataFile("no such file.txt")).status, LoadStatus::CannotOpen);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
-  EXPECT_NE(dialogs.messages[0].text.find("no such file.txt"), std::string::npos);
-  EXPECT_EQ(stops, 1);
-  EXPECT_EQ(Take(h.p), before);
 }
 
-TEST(PerformanceLoader, ChooseAndOpenAsksForAFileAndEndsTheLoadInOrder) {
-  Held h;
-  std::vector<std::string> calls;
-  RecordingProgressSink progress;
-  LoadHooks hooks;
-  hooks.progress = &progress;
-  hooks.stopReplay = [&] { calls.push_back("stopReplay"); };
-  hooks.updateAllData = [&] {
-    calls.push_back("updateAllData");
-    EXPECT_EQ(h.p.EventCount(), 5);  // the view sees the new events
-  };
-  hooks.stopAutoRotation = [&] { calls.push_back("stopAutoRotation"); };
-  hooks.setTimeSliderMaximum = [&](std::int32_t max) { calls.push_back("max " + std::to_string(max)); };
-  hooks.updateTimeDisplay = [&] {
-    calls.push_back("updateTimeDisplay");
-    EXPECT_EQ(h.position.currentEvent, 1);
-  };
-  ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
-
-  // Cancelled: only the replay stops.
-  const Snapshot before = Take(h.p);
-  EXPECT_EQ(loader.ChooseAndOpen().status, LoadStatus::Cancelled);
-  EXPECT_EQ(calls, std::vector<std::string>{"stopReplay"});
-  EXPECT_EQ(Take(h.p), before);
-  EXPECT_EQ(h.p.EventCount(), 5);
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_EQ(dialogs.requests[0].title, "Open ASCII MIDI File");
-  EXPECT_EQ(dialogs.requests[0].filter,
-            "All performances|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|"
-            "(*.txt) ASCII MIDI files|*.txt|(*.mid;*.midi) MIDI files|*.mid;*.midi|(*.match) Match files|*.match|"
-            "(*.txt;*.csv) Lists of times|*.txt;*.csv|"
-            "(*.wav;*.flac;*.ogg;*.mp3) Recordings|*.wav;*.flac;*.ogg;*.mp3|(*) All files|*|");
-  // The first filter shows every kind of performance a folder may hold.
-  const std::string& filter = dialogs.requests[0].filter;
+// The open dialog's first choice shows every kind of performance a folder
+// may hold; a watched load shows its passes and hides the window at its end.
+TEST(PerformanceLoader, TheDialogOffersEveryKindAndAWatchedLoadShowsItsPasses) {
+  const std::string filter = PerformanceFileRequest("Open").filter;
   std::string patterns = filter.substr(filter.find('|') + 1);
   patterns = patterns.substr(0, patterns.find('|')) + ';';
-  for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv", "f.wav", "g.flac"}) {
+  for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv", "f.wav", "g.flac", "h.ogg", "i.mp3"}) {
     bool shown = false;
     for (std::size_t at = 0, end = 0; (end = patterns.find(';', at)) != std::string::npos; at = end + 1) {
       shown = shown || ::fnmatch(patterns.substr(at, end - at).c_str(), name, 0) == 0;
     }
     EXPECT_TRUE(shown) << name;
   }
-  EXPECT_EQ(dialogs.requests[0].defaultExtension, "txt");
-  EXPECT_EQ(progress.showCount, 0);
 
-  calls.clear();
-  dialogs.fileAnswers = {DataFile("lf.txt")};
-  EXPECT_TRUE(loader.ChooseAndOpen().Ok());
-  EXPECT_EQ(calls, (std::vector<std::string>{"stopReplay", "updateAllData", "stopAutoRotation", "stopReplay", "max 5",
-                                             "updateTimeDisplay"}));
-  EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(progress.captions,
-            (std::vector<std::string>{"Loading...", "Clustering...", "Creating Matrix...", "Processing..."}));
+  Held h;
+  RecordingProgressSink progress;
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, &progress).Ok());
+  EXPECT_EQ(h.p.EventCount(), 5);
+  EXPECT_GE(progress.captions.size(), 2u);
   EXPECT_EQ(progress.showCount, 1);
   EXPECT_FALSE(progress.visible);
   EXPECT_EQ(progress.maximum, 5);
@@ -260,9 +196,7 @@ TEST(PerformanceLoader, ProgressRepaintsAreBoundedOnALargeFile) {
   TempFile file(text);
   h.Reset();
   RecordingProgressSink progress;
-  LoadHooks hooks;
-  hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(file.Path(), h.p, h.Hooks(hooks)).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(file.Path(), h.p, &progress).Ok());
   EXPECT_EQ(h.p.NoteCount(), 200000);
   EXPECT_EQ(h.p.EventCount(), 100000);  // note-ons every 80 ms
   // A handful of updates per phase plus at most 30 a second, not one per line.
@@ -285,12 +219,9 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
   TempFile midi(AsText(test::MidiFile(1, 7, {tempo, right.End(), left.End()})));  // no name: told by content
   h.Reset();
   RecordingProgressSink progress;
-  LoadHooks hooks;
-  hooks.progress = &progress;
-  ASSERT_TRUE(LoadPerformanceFile(midi.Path(), h.p, h.Hooks(hooks)).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(midi.Path(), h.p, &progress).Ok());
   EXPECT_EQ(h.p.NoteCount(), 256);
   EXPECT_GT(h.p.EventCount(), 50);
-  EXPECT_EQ(h.position.currentEvent, 1);
   EXPECT_FALSE(progress.visible);
   const Snapshot fromMidi = Take(h.p);
 
@@ -300,33 +231,28 @@ TEST(PerformanceLoader, MidiFilesLoadByContentAndRoundTripThroughAListing) {
   WriteAsciiMidi(listing, h.p.notes);
   TempFile ascii(listing.str());
   h.Reset();
-  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p).Ok());
   EXPECT_EQ(Take(h.p), fromMidi);
   EXPECT_EQ(h.p.provenanceVelocityScale, 1.0) << "so does this program's listing";
   // Another program's listing, watched or not, replays 1.5 times louder.
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p).Ok());
   EXPECT_EQ(h.p.provenanceVelocityScale, 1.5);
   h.p.provenanceVelocityScale = 1.0;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks(hooks)).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, &progress).Ok());
   EXPECT_EQ(h.p.provenanceVelocityScale, 1.5);
 
   // A MIDI file's pedals come with it, and go with the next file.
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("sustained_note.mid"), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("sustained_note.mid"), h.p).Ok());
   EXPECT_EQ(h.p.NoteCount(), 2);
   EXPECT_EQ(h.p.controllers.size(), 7u);
-  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(ascii.Path(), h.p).Ok());
   EXPECT_TRUE(h.p.controllers.empty());
 }
 
 TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   Held h;
-  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p, h.Hooks()).Ok());
+  ASSERT_TRUE(LoadPerformanceFile(DataFile("lf.txt"), h.p).Ok());
   const Snapshot before = Take(h.p);
-  int stops = 0;
-  LoadHooks hooks;
-  hooks.stopReplay = [&] { ++stops; };
-  ScriptedDialogs dialogs;
-  PerformanceLoader loader(dialogs, h.p, h.Hooks(hooks));
 
   test::TrackBuilder t;
   t.On(0, 60, 64).Off(96, 60).End();
@@ -338,19 +264,14 @@ TEST(PerformanceLoader, ABadMidiFileLeavesThePerformanceAsItWas) {
   for (const test::Bytes& bad :
        {test::Bytes(good.begin(), good.end() - 4), lyingHeader, test::MidiFile(0, 96, {silent})}) {
     TempFile file(AsText(bad));
-    const LoadResult r = loader.Open(file.Path());
+    const LoadResult r = LoadPerformanceFile(file.Path(), h.p);
     EXPECT_EQ(r.status, LoadStatus::CannotOpen);
-    ASSERT_FALSE(dialogs.messages.empty());
-    EXPECT_NE(dialogs.messages.back().text.find("\"" + file.Path() + "\""), std::string::npos)
-        << dialogs.messages.back().text;
+    EXPECT_NE(r.message.find("\"" + file.Path() + "\""), std::string::npos) << r.message;
     EXPECT_EQ(Take(h.p), before);
   }
-  EXPECT_EQ(dialogs.messages.size(), 3u);
-  EXPECT_EQ(stops, 3);  // the replay stops for the attempt, and nothing else happens
 
   TempFile file(AsText(good));
-  dialogs.fileAnswers = {file.Path()};
-  EXPECT_TRUE(loader.ChooseAndOpen().Ok());
+  EXPECT_TRUE(LoadPerformanceFile(file.Path(), h.p).Ok());
   EXPECT_EQ(h.p.NoteCount(), 2);
   EXPECT_EQ(h.p.EventCount(), 1);
 }

@@ -6,9 +6,9 @@
 #include "base/PlotViewLink.h"
 #include "model/ValueKind.h"
 #include "plot/FrameMove.h"
+#include "plot/ResetView.h"
 #include "plot/RotateByMouse.h"
 #include "plot/ViewKeys.h"
-#include "plot/ViewMenu.h"
 #include "plot/ViewMouse.h"
 #include "scene/SceneMath.h"
 #include "support/InteractionScene.h"
@@ -140,51 +140,7 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
   EXPECT_TRUE(KeyHeld(s_, 256));
 }
 
-TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
-  ViewMenu menu;
-  const char* captions[] = {"Close menu",
-                            "Open scatter file...",
-                            "Reset orientation",
-                            "Connecting lines",
-                            "Drop lines",
-                            "Floor shadows",
-                            "Frosted glass plate",
-                            "Auto-rotate",
-                            "Add performance for comparison...",
-                            "Remove compared performances",
-                            "Analysis settings...",
-                            "Record from MIDI input..."};
-  const bool checked[] = {false, false, false, true, false, true, true, false, false, false, false, false};
-  for (std::size_t i = 0; i < 12; ++i) {
-    EXPECT_EQ(menu.entries[i].caption, captions[i]);
-    EXPECT_EQ(menu.entries[i].checked, checked[i]) << captions[i];
-    EXPECT_EQ(static_cast<std::size_t>(menu.entries[i].item), i);
-  }
-  EXPECT_EQ(menu.caption, "POPUPMENU");
-  EXPECT_TRUE(menu.Entry(ViewMenuItem::Load).visible);
-  EXPECT_TRUE(menu.Entry(ViewMenuItem::Load).enabled);
-  EXPECT_FALSE(ChooseMenuItem(s_, menu, ViewMenuItem::Load));
-
-  // The marks start as the switches do, and each toggle keeps them equal;
-  // a switch set elsewhere shows once the marks are shown again.
-  s_.autoRotate = true;
-  ShowSwitches(s_, menu);
-  for (std::size_t i = 3; i <= 7; ++i) EXPECT_TRUE(menu.entries[i].checked == (i != 4)) << captions[i];
-  ChooseMenuItem(s_, menu, ViewMenuItem::Connect);
-  EXPECT_FALSE(s_.showConnectLines || menu.Entry(ViewMenuItem::Connect).checked);
-  ChooseMenuItem(s_, menu, ViewMenuItem::Lines);
-  EXPECT_TRUE(s_.showDropLines && menu.Entry(ViewMenuItem::Lines).checked);
-  ChooseMenuItem(s_, menu, ViewMenuItem::Base);
-  EXPECT_FALSE(s_.showGlass || menu.Entry(ViewMenuItem::Base).checked);
-  ChooseMenuItem(s_, menu, ViewMenuItem::FootLines);
-  EXPECT_FALSE(s_.showFloorShadows || menu.Entry(ViewMenuItem::FootLines).checked);
-  ChooseMenuItem(s_, menu, ViewMenuItem::Rotate);
-  EXPECT_FALSE(s_.autoRotate);
-  EXPECT_FALSE(menu.Entry(ViewMenuItem::Rotate).checked);
-  ChooseMenuItem(s_, menu, ViewMenuItem::Rotate);
-  EXPECT_TRUE(s_.autoRotate);
-  EXPECT_TRUE(menu.Entry(ViewMenuItem::Rotate).checked);
-
+TEST_F(OrientationTest, ResetGoesBackToTheStartPose) {
   // Reset: the plot's turn goes, the camera is back where it starts and at rest.
   s_.orientation = QuatFromAxisAngle({1, 0, 0}, 1.0f);
   s_.cameraPosition = {3, 3, 3};
@@ -192,7 +148,7 @@ TEST_F(OrientationTest, MenuOrderTogglesAndReset) {
   s_.pitch = 2;
   s_.yawVelocity = 0.5f;
   s_.cameraMatrix = ScalingMatrix(2, 2, 2);
-  EXPECT_TRUE(ChooseMenuItem(s_, menu, ViewMenuItem::Reset));
+  ResetView(s_);
   EXPECT_EQ(Turn(), glm::mat4(1.0f));
   EXPECT_EQ(s_.cameraMatrix, glm::mat4(1.0f));
   EXPECT_TRUE(s_.cameraPosition.x == 0 && s_.cameraPosition.y == 4 && s_.cameraPosition.z == -20);

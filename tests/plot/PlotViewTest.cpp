@@ -12,7 +12,7 @@
 #include "model/ReplayPosition.h"
 #include "plot/PlotScaling.h"
 #include "plot/PlotView.h"
-#include "plot/ViewMenu.h"
+#include "plot/ResetView.h"
 #include "plot/ViewMouse.h"
 #include "plot/ViewWindow.h"
 #include "scene/SceneMath.h"
@@ -162,13 +162,12 @@ TEST(PlotView, AnimationMovesOnByRealTimeOnlyWhileItRuns) {
 
   // Off: frames stop coming and the plot stays; on again, it goes on from
   // where it stood, not by the time it stood still.
-  ViewMenu menu;
-  ChooseMenuItem(w.S(), menu, ViewMenuItem::Rotate);
+  w.S().autoRotate = false;
   EXPECT_FALSE(w.view.Animating());
   gNow += 0.5;
   w.view.NextFrame();
   gNow += 60.0;
-  ChooseMenuItem(w.S(), menu, ViewMenuItem::Rotate);
+  w.S().autoRotate = true;
   w.view.NextFrame();
   EXPECT_NEAR(angle(), 0.2f * perSecond, 1e-5f);
   gNow += 0.1;
@@ -213,8 +212,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   w.view.Rebuild();
   expectKept("new analysis settings");
 
-  ViewMenu menu;
-  ChooseMenuItem(w.S(), menu, ViewMenuItem::Reset);
+  ResetView(w.S());
   w.position.currentEvent = 13;
   w.view.ShowTail();
   EXPECT_EQ(w.view.NextFrame().orientation, glm::mat4(1.0f)) << "the next replayed event keeps the reset";

@@ -95,9 +95,7 @@ struct Loaded {
 
 Loaded Load(const std::string& path, ProgressSink* progress = nullptr) {
   Loaded l;
-  LoadHooks hooks;
-  hooks.progress = progress;
-  l.result = LoadPerformanceFile(path, l.performance, hooks);
+  l.result = LoadPerformanceFile(path, l.performance, progress);
   return l;
 }
 
@@ -135,8 +133,7 @@ TEST(RecordingRead, OtherOnsetSettingsFindTheOnsetsAgainFromTheFile) {
   settings.onsets.minIoiMs = 500;
   EXPECT_EQ(Reanalyse(l.performance, settings), "");
   std::vector<double> onsets;
-  for (std::int32_t k = 1; k <= l.performance.EventCount(); ++k)
-    onsets.push_back(l.performance.events[k - 1].onsetMs);
+  for (std::int32_t k = 1; k <= l.performance.EventCount(); ++k) onsets.push_back(l.performance.events[k - 1].onsetMs);
   EXPECT_EQ(onsets, (std::vector<double>{100, 620, 1250, 1850, 2900}));
 }
 
@@ -230,11 +227,9 @@ TEST(RecordingRead, BadAudioIsRefusedWithAReasonAndChangesNothing) {
   Loaded l = Load(whole);
   RecordingProgressSink progress;
   progress.cancelFrom = 500;
-  LoadHooks hooks;
-  hooks.progress = &progress;
   const std::string longer =
       Write(dir.Path("long.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, Render(kPerformance, 1, 60), 1);
-  EXPECT_EQ(LoadPerformanceFile(longer, l.performance, hooks).status, LoadStatus::Cancelled);
+  EXPECT_EQ(LoadPerformanceFile(longer, l.performance, &progress).status, LoadStatus::Cancelled);
   EXPECT_EQ(l.performance.sourcePath, whole);
   EXPECT_EQ(l.performance.EventCount(), static_cast<std::int32_t>(kEventTones.size()));
 }

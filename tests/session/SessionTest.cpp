@@ -128,6 +128,12 @@ TEST(Session, ComparedPerformancesComeAndGoAndANewMainFileTakesThemAway) {
 
 TEST(Session, CommandsThatDoNotFitTheStateAreRefusedAndChangeNothing) {
   Rig rig;
+  // A file that cannot be read: one message naming it, nothing changes.
+  rig.session.Open(test::DataFile("no such file.txt"));
+  EXPECT_FALSE(rig.session.HasPerformance());
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Error);
+  EXPECT_NE(rig.dialogs.messages[0].text.find("no such file.txt"), std::string::npos);
   // Before a file: nothing to replay.
   rig.session.Play();
   EXPECT_NE(rig.session.State(), ProgramState::Replaying);

@@ -74,6 +74,40 @@ TEST_F(PlotMenuBarTest, TheBarLeavesThePlotItsSizeAndSharesThePopupsItems) {
   EXPECT_TRUE(form_->MenuItem("menuLines")->isChecked());
 }
 
+// One table of actions: the popup menu and the menu bar show the same
+// actions, whose marks, states and captions follow the plot and the session.
+TEST_F(PlotMenuBarTest, ThePopupAndTheBarShowOneTableThatFollowsThePlotAndTheSession) {
+  QMenu* popup = form_->PopupMenu();
+  QStringList names;
+  for (QAction* item : popup->actions()) names << item->objectName();
+  EXPECT_EQ(names,
+            (QStringList{"menuExit", "menuLoad", "menuReset", "menuConnect", "menuLines", "menuFootLines", "menuBase",
+                         "menuRotate", "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings", "menuRecord",
+                         "menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange", "menuStatistics"}));
+  for (QAction* item : popup->actions())
+    EXPECT_EQ(form_->MenuBar().Item(item->objectName()), item) << item->objectName().toStdString();
+
+  // A switch set anywhere shows in the mark, and a choice sets the switch.
+  State().showGlass = false;
+  QMetaObject::invokeMethod(popup, "aboutToShow");
+  EXPECT_FALSE(form_->MenuItem("menuBase")->isChecked());
+  form_->MenuItem("menuBase")->trigger();
+  EXPECT_TRUE(State().showGlass);
+  EXPECT_TRUE(form_->MenuItem("menuBase")->isChecked());
+
+  // What the session cannot do now is not offered.
+  EXPECT_FALSE(form_->MenuItem("menuRemoveCompared")->isEnabled()) << "nothing compared";
+  session_.AddCompared({kSmall});
+  ASSERT_TRUE(test::QtWaitFor([this] { return compared_.size() == 1; }, 10s));
+  EXPECT_TRUE(form_->MenuItem("menuRemoveCompared")->isEnabled());
+  EXPECT_FALSE(form_->MenuItem("menuColourByTime")->isEnabled());
+  EXPECT_FALSE(form_->MenuItem("menuColourByTime")->toolTip().isEmpty());
+  form_->MenuItem("menuRemoveCompared")->trigger();
+  EXPECT_TRUE(compared_.empty());
+  EXPECT_FALSE(form_->MenuItem("menuRemoveCompared")->isEnabled());
+  EXPECT_EQ(form_->MenuItem("menuRecord")->text(), "Record from MIDI input...");
+}
+
 TEST_F(PlotMenuBarTest, AlignComparedByOffersScorePositionOnlyForMatchFilesOfOnePiece) {
   auto* align = form_->MenuBar().Bar()->findChild<QMenu*>(QStringLiteral("alignByMenu"));
   ASSERT_NE(align, nullptr);
