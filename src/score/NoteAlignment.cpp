@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "score/NoteAlignment.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+namespace rp {
+
+namespace {
+
+// Played notes closer than this to their cluster's first note are one onset.
+constexpr double kClusterMs = 30.0;
+// How far from its expected time a note may be matched, in the first and the
+// later rounds of the note-level match.
+constexpr double kFirstWindowMs = 300.0;
+constexpr double kWindowMs = 200.0;
+// A grace note is expected this long before its main note.
+constexpr double kGraceLeadMs = 80.0;
+constexpr int kRounds = 3;
+
+struct PitchSet {
+  std::array<std::uint64_t, 2> bits{};
+  int count = 0;
+  void Add(std::uint8_t key) {
+    auto& word = bits[key >> 6u];
+    const std::uint64_t bit = std::uint64_t{1} << (key & 63u);
+    if ((word & bit) == 0) ++count;
+    word |= bit;
+  }
+  bool Has(std::uint8_t key) const { return (bits[key >> 6u] >> (key & 63u) & 1u) != 0; }
+};
+
+float Cost(const PitchSet& a, const PitchSet& b) {
+  const int common = std::popcount(a.bits[0] & b.bits[0]) + std::popcount(a.bits[1] & b.bits[1]);
+  return 1.0f - 2.0f * static_cast<float>(common) / static_cast<float>(a.count + b.count);
+}
+
+struct Group {
+  std::size_t first = 0;  // of its notes, a range of the score's or the played notes
+  std::size_t end = 0;
+  PitchSet pitches;
+};
+
+// The score's chords: its notes by position, grace notes left out.
+std::vector<Group> ScoreChords(const Score& score) {
+  std::vector<Group> chords;
+  for (std::size_t i = 0; i < score.notes.size(); ++i) {
+    if (chords.empty() || score.notes[chords.back().first].positionWhole != score.notes[i].positionWhole) {
+      chords.push_back({i, i, {}});
+    }
+    chords.back().end = i + 1;
+    if (!score.notes[i].grace) chords.back().pitches.Add(score.notes[i].pitch);
+  }
+  std::erase_if(chords, [](const Group& g) { return g.pitches.count == 0; });
+  return chords;
+}
+
+std::vector<Group> PlayedClusters(const std::vector<PlayedNote>& played) {
+  std::vector<Group> clusters;
+  for (std::size_t i = 0; i < played.size(); ++i) {
+    if (clusters.empty() || played[i].onsetMs - played[clusters.back().first].onsetMs > kClusterMs) {
+      clusters.push_back({i, i, {}});
+    }
+    clusters.back().end = i + 1;
+    clusters.back().pitches.Add(played[i].key);
+  }
+  return clusters;
+}
+
+// The warping path as pairs (chord, cluster), from the start; empty when cancelled.
+std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<Group>& chords,
+                                                             const std::vector<Group>& clusters,
+                                                             const std::function<bool()>& cancelled) {
+  const std::size_t n = chords.size();
+  const std::size_t m = clusters.size();
+  // 0 diagonal, 1 from the chord before (one cluster, several chords), 2
+  // from the cluster before (one chord, several clusters).
+  std::vector<std::uint8_t> steps(n * m);
+  constexpr float kFar = std::numeric_limits<float>::infinity();
+  std::vector<float> before(m, kFar);
+  std::vector<float> now(m, kFar);
+  for (std::size_t i = 0; i < n; ++i) {
+    if ((i & 255u) == 0 && cancelled && cancelled()) return {};
+    for (std::size_t j = 0; j < m; ++j) {
+      const float c = Cost(chords[i].pitches, clusters[j].pitches);
+      float best = i == 0 && j == 0 ? 0.0f : kFar;
+      std::uint8_t step = 0;
+      if (i > 0 && j > 0 && before[j - 1] + c < best) best = before[j - 1] + c;
+      if (i > 0 && before[j] < best) {
+        best = before[j];
+        step = 1;
+      }
+      if (j > 0 && now[j - 1] < best) {
+        best = now[j - 1];
+        step = 2;
+      }
+      // The diagonal counts its cost twice, as a step up and one across would.
+      now[j] = best + (step == 0 ? 2.0f : 1.0f) * c;
+      steps[i * m + j] = step;
+    }
+    std::swap(before, now);
+  }
+  std::vector<std::pair<std::size_t, std::size_t>> path;
+  std::size_t i = n - 1;
+  std::size_t j = m - 1;
+  while (true) {
+    path.emplace_back(i, j);
+    if (i == 0 && j == 0) break;
+    const std::uint8_t step = steps[i * m + j];
+    if (step == 0) {
+      --i;
+      --j;
+    } else if (step == 1) {
+      --i;
+    } else {
+      --j;
+    }
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+// The played notes of each key, by onset.
+using NotesByKey = std::array<std::vector<std::int32_t>, 128>;
+
+double ExpectedMs(const ScoreNote& note, const ScoreTimeMap& map) {
+  return map.TimeAt(note.positionQuarters) - (note.grace ? kGraceLeadMs : 0.0);
+}
+
+// Each score note takes the played note of its pitch nearest its expected
+// time within `windowMs`, all candidate pairs nearest first.
+NoteAlignment MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, const NotesByKey& byKey,
+                             const ScoreTimeMap& map, double windowMs) {
+  struct Candidate {
+    float distance;
+    std::int32_t scoreNote;
+    std::int32_t playedNote;
+  };
+  std::vector<Candidate> candidates;
+  for (std::size_t s = 0; s < score.notes.size(); ++s) {
+    const ScoreNote& note = score.notes[s];
+    const double expected = ExpectedMs(note, map);
+    const auto& keyNotes = byKey[note.pitch];
+    auto it = std::lower_bound(keyNotes.begin(), keyNotes.end(), expected - windowMs,
+                               [&](std::int32_t p, double t) { return played[static_cast<std::size_t>(p)].onsetMs < t; });
+    for (; it != keyNotes.end() && played[static_cast<std::size_t>(*it)].onsetMs <= expected + windowMs; ++it) {
+      const double distance = std::abs(played[static_cast<std::size_t>(*it)].onsetMs - expected);
+      candidates.push_back({static_cast<float>(distance), static_cast<std::int32_t>(s), *it});
+    }
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    return std::tie(a.distance, a.scoreNote, a.playedNote) < std::tie(b.distance, b.scoreNote, b.playedNote);
+  });
+  NoteAlignment alignment;
+  alignment.playedOf.assign(score.notes.size(), -1);
+  alignment.scoreOf.assign(played.size(), -1);
+  for (const Candidate& c : candidates) {
+    auto& p = alignment.playedOf[static_cast<std::size_t>(c.scoreNote)];
+    auto& s = alignment.scoreOf[static_cast<std::size_t>(c.playedNote)];
+    if (p >= 0 || s >= 0) continue;
+    p = c.playedNote;
+    s = c.scoreNote;
+  }
+  return alignment;
+}
+
+// The first map: along the warping path, each chord at the earliest onset of
+// the played notes of its pitches in the clusters the path gives it.
+ScoreTimeMap PathTimeMap(const Score& score, const std::vector<PlayedNote>& played, const std::vector<Group>& chords,
+                         const std::vector<Group>& clusters, const std::vector<std::pair<std::size_t, std::size_t>>& path) {
+  std::vector<TimedPosition> points;
+  std::vector<double> earliest(chords.size(), std::numeric_limits<double>::infinity());
+  for (const auto& [i, j] : path) {
+    for (std::size_t p = clusters[j].first; p < clusters[j].end; ++p) {
+      if (chords[i].pitches.Has(played[p].key)) earliest[i] = std::min(earliest[i], played[p].onsetMs);
+    }
+  }
+  for (std::size_t i = 0; i < chords.size(); ++i) {
+    if (std::isfinite(earliest[i])) points.push_back({score.notes[chords[i].first].positionQuarters, earliest[i]});
+  }
+  return ScoreTimeMap(std::move(points));
+}
+
+}  // namespace
+
+std::size_t NoteAlignment::Matched() const {
+  return static_cast<std::size_t>(std::count_if(playedOf.begin(), playedOf.end(), [](std::int32_t p) { return p >= 0; }));
+}
+
+ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment) {
+  std::vector<TimedPosition> points;
+  for (std::size_t s = 0; s < score.notes.size(); ++s) {
+    const std::int32_t p = alignment.playedOf[s];
+    if (p < 0 || score.notes[s].grace) continue;
+    const double onset = played[static_cast<std::size_t>(p)].onsetMs;
+    if (!points.empty() && points.back().positionQuarters == score.notes[s].positionQuarters) {
+      points.back().timeMs = std::min(points.back().timeMs, onset);
+    } else {
+      points.push_back({score.notes[s].positionQuarters, onset});
+    }
+  }
+  return ScoreTimeMap(std::move(points));
+}
+
+NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& played,
+                         const std::function<bool()>& cancelled) {
+  NoteAlignment none;
+  none.playedOf.assign(score.notes.size(), -1);
+  none.scoreOf.assign(played.size(), -1);
+  const std::vector<Group> chords = ScoreChords(score);
+  const std::vector<Group> clusters = PlayedClusters(played);
+  if (chords.empty() || clusters.empty()) return none;
+  const auto path = WarpingPath(chords, clusters, cancelled);
+  if (path.empty()) return none;
+  NotesByKey byKey;
+  for (std::size_t p = 0; p < played.size(); ++p) byKey[played[p].key].push_back(static_cast<std::int32_t>(p));
+  ScoreTimeMap map = PathTimeMap(score, played, chords, clusters, path);
+  NoteAlignment alignment;
+  for (int round = 0; round < kRounds; ++round) {
+    alignment = MatchInWindows(score, played, byKey, map, round == 0 ? kFirstWindowMs : kWindowMs);
+    if (cancelled && cancelled()) return none;
+    map = AlignedTimeMap(score, played, alignment);
+  }
+  return alignment;
+}
+
+}  // namespace rp
