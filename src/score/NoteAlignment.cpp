@@ -20,7 +20,10 @@ constexpr double kFirstWindowMs = 300.0;
 constexpr double kWindowMs = 200.0;
 // A grace note is expected this long before its main note.
 constexpr double kGraceLeadMs = 80.0;
-constexpr int kRounds = 3;
+constexpr int kRounds = 2;
+// A chord spread wider than this is not followed further.
+constexpr double kMaxSpreadMs = 800.0;
+constexpr bool kChordTimeAtMedian = true;
 
 struct PitchSet {
   std::array<std::uint64_t, 2> bits{};
@@ -34,9 +37,8 @@ struct PitchSet {
   bool Has(std::uint8_t key) const { return (bits[key >> 6u] >> (key & 63u) & 1u) != 0; }
 };
 
-float Cost(const PitchSet& a, const PitchSet& b) {
-  const int common = std::popcount(a.bits[0] & b.bits[0]) + std::popcount(a.bits[1] & b.bits[1]);
-  return 1.0f - 2.0f * static_cast<float>(common) / static_cast<float>(a.count + b.count);
+int Common(const PitchSet& a, const PitchSet& b) {
+  return std::popcount(a.bits[0] & b.bits[0]) + std::popcount(a.bits[1] & b.bits[1]);
 }
 
 struct Group {
@@ -86,20 +88,28 @@ std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<G
   for (std::size_t i = 0; i < n; ++i) {
     if ((i & 255u) == 0 && cancelled && cancelled()) return {};
     for (std::size_t j = 0; j < m; ++j) {
-      const float c = Cost(chords[i].pitches, clusters[j].pitches);
-      float best = i == 0 && j == 0 ? 0.0f : kFar;
+      const PitchSet& chord = chords[i].pitches;
+      const PitchSet& cluster = clusters[j].pitches;
+      const auto common = static_cast<float>(Common(chord, cluster));
+      // A chord met afresh: one minus the Dice overlap, counted twice as a
+      // step up and one across would be. A further cluster of the same chord
+      // (a spread chord): its notes the chord lacks. A further chord in the
+      // same cluster (a missed or hurried onset): its notes the cluster lacks.
+      const float fresh = 2.0f * (1.0f - 2.0f * common / static_cast<float>(chord.count + cluster.count));
+      const float spread = 1.0f - common / static_cast<float>(cluster.count);
+      const float crowded = 1.0f - common / static_cast<float>(chord.count);
+      float best = i == 0 && j == 0 ? fresh : kFar;
       std::uint8_t step = 0;
-      if (i > 0 && j > 0 && before[j - 1] + c < best) best = before[j - 1] + c;
-      if (i > 0 && before[j] < best) {
-        best = before[j];
+      if (i > 0 && j > 0 && before[j - 1] + fresh < best) best = before[j - 1] + fresh;
+      if (i > 0 && before[j] + crowded < best) {
+        best = before[j] + crowded;
         step = 1;
       }
-      if (j > 0 && now[j - 1] < best) {
-        best = now[j - 1];
+      if (j > 0 && now[j - 1] + spread < best) {
+        best = now[j - 1] + spread;
         step = 2;
       }
-      // The diagonal counts its cost twice, as a step up and one across would.
-      now[j] = best + (step == 0 ? 2.0f : 1.0f) * c;
+      now[j] = best;
       steps[i * m + j] = step;
     }
     std::swap(before, now);
@@ -133,8 +143,8 @@ double ExpectedMs(const ScoreNote& note, const ScoreTimeMap& map) {
 
 // Each score note takes the played note of its pitch nearest its expected
 // time within `windowMs`, all candidate pairs nearest first.
-NoteAlignment MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, const NotesByKey& byKey,
-                             const ScoreTimeMap& map, double windowMs) {
+void MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, const NotesByKey& byKey,
+                    const ScoreTimeMap& map, const std::vector<double>& windowMs, NoteAlignment& alignment) {
   struct Candidate {
     float distance;
     std::int32_t scoreNote;
@@ -142,12 +152,14 @@ NoteAlignment MatchInWindows(const Score& score, const std::vector<PlayedNote>& 
   };
   std::vector<Candidate> candidates;
   for (std::size_t s = 0; s < score.notes.size(); ++s) {
+    if (alignment.playedOf[s] >= 0) continue;
     const ScoreNote& note = score.notes[s];
     const double expected = ExpectedMs(note, map);
+    const double window = windowMs[s];
     const auto& keyNotes = byKey[note.pitch];
-    auto it = std::lower_bound(keyNotes.begin(), keyNotes.end(), expected - windowMs,
+    auto it = std::lower_bound(keyNotes.begin(), keyNotes.end(), expected - window,
                                [&](std::int32_t p, double t) { return played[static_cast<std::size_t>(p)].onsetMs < t; });
-    for (; it != keyNotes.end() && played[static_cast<std::size_t>(*it)].onsetMs <= expected + windowMs; ++it) {
+    for (; it != keyNotes.end() && played[static_cast<std::size_t>(*it)].onsetMs <= expected + window; ++it) {
       const double distance = std::abs(played[static_cast<std::size_t>(*it)].onsetMs - expected);
       candidates.push_back({static_cast<float>(distance), static_cast<std::int32_t>(s), *it});
     }
@@ -155,9 +167,6 @@ NoteAlignment MatchInWindows(const Score& score, const std::vector<PlayedNote>& 
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
     return std::tie(a.distance, a.scoreNote, a.playedNote) < std::tie(b.distance, b.scoreNote, b.playedNote);
   });
-  NoteAlignment alignment;
-  alignment.playedOf.assign(score.notes.size(), -1);
-  alignment.scoreOf.assign(played.size(), -1);
   for (const Candidate& c : candidates) {
     auto& p = alignment.playedOf[static_cast<std::size_t>(c.scoreNote)];
     auto& s = alignment.scoreOf[static_cast<std::size_t>(c.playedNote)];
@@ -165,24 +174,42 @@ NoteAlignment MatchInWindows(const Score& score, const std::vector<PlayedNote>& 
     p = c.playedNote;
     s = c.scoreNote;
   }
-  return alignment;
 }
 
-// The first map: along the warping path, each chord at the earliest onset of
-// the played notes of its pitches in the clusters the path gives it.
-ScoreTimeMap PathTimeMap(const Score& score, const std::vector<PlayedNote>& played, const std::vector<Group>& chords,
-                         const std::vector<Group>& clusters, const std::vector<std::pair<std::size_t, std::size_t>>& path) {
-  std::vector<TimedPosition> points;
-  std::vector<double> earliest(chords.size(), std::numeric_limits<double>::infinity());
+// The pairs the warping path makes: each chord's notes take the played
+// notes of their pitches in the clusters the path gives the chord.
+void MatchAlongPath(const Score& score, const std::vector<PlayedNote>& played, const std::vector<Group>& chords,
+                    const std::vector<Group>& clusters, const std::vector<std::pair<std::size_t, std::size_t>>& path,
+                    NoteAlignment& alignment) {
   for (const auto& [i, j] : path) {
     for (std::size_t p = clusters[j].first; p < clusters[j].end; ++p) {
-      if (chords[i].pitches.Has(played[p].key)) earliest[i] = std::min(earliest[i], played[p].onsetMs);
+      if (alignment.scoreOf[p] >= 0) continue;
+      for (std::size_t s = chords[i].first; s < chords[i].end; ++s) {
+        if (score.notes[s].grace || score.notes[s].pitch != played[p].key || alignment.playedOf[s] >= 0) continue;
+        alignment.playedOf[s] = static_cast<std::int32_t>(p);
+        alignment.scoreOf[p] = static_cast<std::int32_t>(s);
+        break;
+      }
     }
   }
-  for (std::size_t i = 0; i < chords.size(); ++i) {
-    if (std::isfinite(earliest[i])) points.push_back({score.notes[chords[i].first].positionQuarters, earliest[i]});
+}
+
+// Each note's window: the usual one widened by how far the notes of its
+// chord were spread (an arpeggiated chord).
+std::vector<double> Windows(const Score& score, const std::vector<PlayedNote>& played, const ScoreTimeMap& map,
+                            const NoteAlignment& alignment) {
+  std::vector<double> windows(score.notes.size(), kWindowMs);
+  for (std::size_t s = 0; s < score.notes.size();) {
+    std::size_t end = s;
+    double spread = 0.0;
+    const double expected = map.TimeAt(score.notes[s].positionQuarters);
+    for (; end < score.notes.size() && score.notes[end].positionWhole == score.notes[s].positionWhole; ++end) {
+      const std::int32_t p = alignment.playedOf[end];
+      if (p >= 0) spread = std::max(spread, std::abs(played[static_cast<std::size_t>(p)].onsetMs - expected));
+    }
+    for (; s < end; ++s) windows[s] += std::min(spread, kMaxSpreadMs);
   }
-  return ScoreTimeMap(std::move(points));
+  return windows;
 }
 
 }  // namespace
@@ -193,15 +220,17 @@ std::size_t NoteAlignment::Matched() const {
 
 ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment) {
   std::vector<TimedPosition> points;
-  for (std::size_t s = 0; s < score.notes.size(); ++s) {
-    const std::int32_t p = alignment.playedOf[s];
-    if (p < 0 || score.notes[s].grace) continue;
-    const double onset = played[static_cast<std::size_t>(p)].onsetMs;
-    if (!points.empty() && points.back().positionQuarters == score.notes[s].positionQuarters) {
-      points.back().timeMs = std::min(points.back().timeMs, onset);
-    } else {
-      points.push_back({score.notes[s].positionQuarters, onset});
+  std::vector<double> onsets;
+  for (std::size_t s = 0; s < score.notes.size();) {
+    const double position = score.notes[s].positionQuarters;
+    onsets.clear();
+    for (; s < score.notes.size() && score.notes[s].positionQuarters == position; ++s) {
+      const std::int32_t p = alignment.playedOf[s];
+      if (p >= 0 && !score.notes[s].grace) onsets.push_back(played[static_cast<std::size_t>(p)].onsetMs);
     }
+    if (onsets.empty()) continue;
+    std::sort(onsets.begin(), onsets.end());
+    points.push_back({position, kChordTimeAtMedian ? onsets[(onsets.size() - 1) / 2] : onsets.front()});
   }
   return ScoreTimeMap(std::move(points));
 }
@@ -218,12 +247,16 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
   if (path.empty()) return none;
   NotesByKey byKey;
   for (std::size_t p = 0; p < played.size(); ++p) byKey[played[p].key].push_back(static_cast<std::int32_t>(p));
-  ScoreTimeMap map = PathTimeMap(score, played, chords, clusters, path);
-  NoteAlignment alignment;
+  NoteAlignment alignment = none;
+  MatchAlongPath(score, played, chords, clusters, path, alignment);
+  ScoreTimeMap map = AlignedTimeMap(score, played, alignment);
+  MatchInWindows(score, played, byKey, map, std::vector<double>(score.notes.size(), kFirstWindowMs), alignment);
   for (int round = 0; round < kRounds; ++round) {
-    alignment = MatchInWindows(score, played, byKey, map, round == 0 ? kFirstWindowMs : kWindowMs);
     if (cancelled && cancelled()) return none;
     map = AlignedTimeMap(score, played, alignment);
+    const std::vector<double> windows = Windows(score, played, map, alignment);
+    alignment = none;
+    MatchInWindows(score, played, byKey, map, windows, alignment);
   }
   return alignment;
 }

@@ -54,6 +54,15 @@ struct KeySignatureAt {
   bool minor = false;
 };
 
+// Where a bar starts in the performed order (a bar played twice is here twice).
+struct BarAt {
+  int number = 0;
+  double positionQuarters = 0.0;
+  double positionBeats = 0.0;
+  int beats = 4;     // of its time signature
+  int beatType = 4;  // the beat's note value: 4 a quarter
+};
+
 // A tempo mark: quarter notes per minute from a position on.
 struct TempoAt {
   double positionQuarters = 0.0;
@@ -65,6 +74,7 @@ struct Score {
   std::vector<TimeSignatureAt> timeSignatures;
   std::vector<KeySignatureAt> keySignatures;
   std::vector<TempoAt> tempos;
+  std::vector<BarAt> bars;  // in performed order
   double upbeatBeats = 0.0;  // where the first downbeat lies
   std::string title;
   std::string composer;

@@ -235,6 +235,7 @@ ScoreUnfolded UnfoldScore(const NotatedScore& notated, RepeatPlan plan, const st
     const bool upbeat = index == 0 && length < bar.nominal;
     const Rational shift = upbeat ? bar.nominal - length : Rational(0);
     if (k == 0 && upbeat) score.upbeatBeats = (length * Rational(bar.beatType)).ToDouble();
+    score.bars.push_back({bar.number, (start * Rational(4)).ToDouble(), startBeats, bar.beats, bar.beatType});
     const auto& times = score.timeSignatures;
     if (times.empty() || times.back().beats != bar.beats || times.back().beatType != bar.beatType)
       score.timeSignatures.push_back({startBeats, bar.number, bar.beats, bar.beatType});

@@ -28,15 +28,21 @@ namespace fs = std::filesystem;
 
 const fs::path kAsap = fs::path(RP_SHARED_DATA_DIR) / "asap-sample";
 
-// The first column (seconds) of an annotation file.
-std::vector<double> AnnotationSeconds(const fs::path& path) {
-  std::vector<double> seconds;
+struct Annotation {
+  double seconds = 0.0;
+  bool downbeat = false;
+};
+
+std::vector<Annotation> Annotations(const fs::path& path) {
+  std::vector<Annotation> lines;
   std::ifstream in(path);
   std::string line;
   while (std::getline(in, line)) {
-    if (!line.empty()) seconds.push_back(std::stod(line));
+    if (line.empty()) continue;
+    const std::size_t label = line.rfind('\t');
+    lines.push_back({std::stod(line), line.compare(label + 1, 2, "db") == 0});
   }
-  return seconds;
+  return lines;
 }
 
 // Seconds of the score played as written (its tempo marks, 120 quarters a
@@ -53,6 +59,52 @@ double QuartersAtSecond(const Score& score, double second) {
     qpm = t.quartersPerMinute;
   }
   return quarters + (second - at) * qpm / 60.0;
+}
+
+// The score position of each line of the score's annotations. Up to the
+// first downbeat the rendering's time gives it (the tempo there is the first
+// mark's); from then on the downbeats count the bars in performed order and
+// the beats between them count beats, as the rendering's tempo changes may
+// not be where the marks stand.
+std::vector<double> AnnotatedQuarters(const Score& score, const std::vector<Annotation>& lines) {
+  // A bar the file splits in two (shorter than its time signature, the
+  // rest of it in the next) is one bar of the annotations.
+  std::vector<BarAt> bars;
+  double filled = 0.0;
+  for (std::size_t b = 0; b < score.bars.size(); ++b) {
+    const BarAt& at = score.bars[b];
+    const double nominal = 4.0 * at.beats / at.beatType;
+    if (b == 0 || filled >= nominal - 1e-9) {
+      bars.push_back(at);
+      filled = b == 0 ? 1e9 : 0.0;  // an upbeat is a bar of its own
+    }
+    if (b > 0) filled += (b + 1 < score.bars.size() ? score.bars[b + 1].positionQuarters : at.positionQuarters + nominal) -
+              at.positionQuarters;
+  }
+  std::vector<double> quarters;
+  std::size_t bar = 0;
+  bool counting = false;
+  int beat = 0;
+  for (const Annotation& a : lines) {
+    if (!counting && a.downbeat) {
+      const double q = QuartersAtSecond(score, a.seconds);
+      for (std::size_t b = 0; b < bars.size(); ++b) {
+        if (std::abs(bars[b].positionQuarters - q) < std::abs(bars[bar].positionQuarters - q)) bar = b;
+      }
+      counting = true;
+      beat = 0;
+    } else if (counting && a.downbeat) {
+      bar = std::min(bar + 1, bars.size() - 1);
+      beat = 0;
+    }
+    if (!counting) {
+      quarters.push_back(QuartersAtSecond(score, a.seconds));
+      continue;
+    }
+    quarters.push_back(bars[bar].positionQuarters + beat * 4.0 / bars[bar].beatType);
+    ++beat;
+  }
+  return quarters;
 }
 
 struct PieceResult {
@@ -81,14 +133,30 @@ PieceResult AlignPiece(const fs::path& folder) {
   const std::vector<PlayedNote> played = PlayedNotesOf(performance);
   const NoteAlignment alignment = AlignNotes(unfolded.score, played);
   const ScoreTimeMap map = AlignedTimeMap(unfolded.score, played, alignment);
+  if (getenv("RP_DUMP") && result.piece.find(getenv("RP_DUMP")) == 0) {
+    const double from = atof(getenv("RP_FROM")), to = atof(getenv("RP_TO"));
+    for (std::size_t s = 0; s < unfolded.score.notes.size(); ++s) {
+      const ScoreNote& n = unfolded.score.notes[s];
+      if (n.positionQuarters < from || n.positionQuarters > to) continue;
+      const int p = alignment.playedOf[s];
+      std::printf("S q=%.3f bar=%d pitch=%d grace=%d -> %s\n", n.positionQuarters, n.bar, n.pitch, n.grace,
+                  p < 0 ? "-" : std::to_string(played[p].onsetMs).c_str());
+    }
+    const double t0 = map.TimeAt(from) - 500, t1 = map.TimeAt(to) + 500;
+    for (std::size_t p = 0; p < played.size(); ++p)
+      if (played[p].onsetMs >= t0 && played[p].onsetMs <= t1)
+        std::printf("P %.0f key=%d v=%d -> %d\n", played[p].onsetMs, played[p].key, played[p].velocity, alignment.scoreOf[p]);
+  }
 
-  const std::vector<double> scoreSeconds = AnnotationSeconds(folder / "midi_score_annotations.txt");
-  const std::vector<double> playedSeconds = AnnotationSeconds(annotations);
-  EXPECT_EQ(scoreSeconds.size(), playedSeconds.size());
+  const std::vector<double> scoreQuarters =
+      AnnotatedQuarters(unfolded.score, Annotations(folder / "midi_score_annotations.txt"));
+  const std::vector<Annotation> playedBeats = Annotations(annotations);
+  EXPECT_EQ(scoreQuarters.size(), playedBeats.size());
   std::vector<double> errors;
-  for (std::size_t k = 0; k < std::min(scoreSeconds.size(), playedSeconds.size()); ++k) {
-    const double quarters = QuartersAtSecond(unfolded.score, scoreSeconds[k]);
-    errors.push_back(std::abs(map.TimeAt(quarters) - 1000.0 * playedSeconds[k]));
+  for (std::size_t k = 0; k < std::min(scoreQuarters.size(), playedBeats.size()); ++k) {
+    const double predicted = map.TimeAt(scoreQuarters[k]);
+    errors.push_back(std::abs(predicted - 1000.0 * playedBeats[k].seconds));
+    if (getenv("RP_DEBUG") && result.piece.find(getenv("RP_DEBUG")) == 0) std::printf("%zu q=%.3f pred=%.0f ann=%.0f\n", k, scoreQuarters[k], predicted, 1000*playedBeats[k].seconds);
   }
   result.beats = errors.size();
   if (errors.empty()) return result;
