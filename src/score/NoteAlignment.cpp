@@ -23,7 +23,6 @@ constexpr double kGraceLeadMs = 80.0;
 constexpr int kRounds = 2;
 // A chord spread wider than this is not followed further.
 constexpr double kMaxSpreadMs = 800.0;
-constexpr bool kChordTimeAtMedian = true;
 
 struct PitchSet {
   std::array<std::uint64_t, 2> bits{};
@@ -218,19 +217,27 @@ std::size_t NoteAlignment::Matched() const {
   return static_cast<std::size_t>(std::count_if(playedOf.begin(), playedOf.end(), [](std::int32_t p) { return p >= 0; }));
 }
 
-ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment) {
+ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment,
+                            ChordTime chordTime) {
   std::vector<TimedPosition> points;
   std::vector<double> onsets;
+  double highestOnset = 0.0;
   for (std::size_t s = 0; s < score.notes.size();) {
     const double position = score.notes[s].positionQuarters;
     onsets.clear();
     for (; s < score.notes.size() && score.notes[s].positionQuarters == position; ++s) {
       const std::int32_t p = alignment.playedOf[s];
-      if (p >= 0 && !score.notes[s].grace) onsets.push_back(played[static_cast<std::size_t>(p)].onsetMs);
+      if (p < 0 || score.notes[s].grace) continue;
+      // The notes of a position come by pitch: the last is the highest.
+      highestOnset = played[static_cast<std::size_t>(p)].onsetMs;
+      onsets.push_back(highestOnset);
     }
     if (onsets.empty()) continue;
     std::sort(onsets.begin(), onsets.end());
-    points.push_back({position, kChordTimeAtMedian ? onsets[(onsets.size() - 1) / 2] : onsets.front()});
+    const double time = chordTime == ChordTime::Median    ? onsets[(onsets.size() - 1) / 2]
+                        : chordTime == ChordTime::Highest ? highestOnset
+                                                          : onsets.front();
+    points.push_back({position, time});
   }
   return ScoreTimeMap(std::move(points));
 }

@@ -42,8 +42,16 @@ struct NoteAlignment {
 NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& played,
                          const std::function<bool()>& cancelled = {});
 
+// Which of a chord's played notes gives the time of the chord.
+enum class ChordTime {
+  Median,   // the middle one in time (the lower middle of an even number)
+  Highest,  // the highest in pitch: the melody's
+  Earliest,
+};
+
 // When each score onset was played: for each position with matched notes
-// (grace notes aside), the earliest onset of them.
-ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment);
+// (grace notes aside), the time of them `chordTime` chooses.
+ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment,
+                            ChordTime chordTime = ChordTime::Median);
 
 }  // namespace rp

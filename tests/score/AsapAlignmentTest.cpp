@@ -132,7 +132,7 @@ PieceResult AlignPiece(const fs::path& folder) {
   performance.notes = read.events;
   const std::vector<PlayedNote> played = PlayedNotesOf(performance);
   const NoteAlignment alignment = AlignNotes(unfolded.score, played);
-  const ScoreTimeMap map = AlignedTimeMap(unfolded.score, played, alignment);
+  const ScoreTimeMap map = AlignedTimeMap(unfolded.score, played, alignment, getenv("RP_CT") ? static_cast<ChordTime>(atoi(getenv("RP_CT"))) : ChordTime::Median);
   if (getenv("RP_DUMP") && result.piece.find(getenv("RP_DUMP")) == 0) {
     const double from = atof(getenv("RP_FROM")), to = atof(getenv("RP_TO"));
     for (std::size_t s = 0; s < unfolded.score.notes.size(); ++s) {
