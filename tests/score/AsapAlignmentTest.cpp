@@ -132,22 +132,7 @@ PieceResult AlignPiece(const fs::path& folder) {
   performance.notes = read.events;
   const std::vector<PlayedNote> played = PlayedNotesOf(performance);
   const NoteAlignment alignment = AlignNotes(unfolded.score, played);
-  const ScoreTimeMap map = AlignedTimeMap(unfolded.score, played, alignment, getenv("RP_CT") ? static_cast<ChordTime>(atoi(getenv("RP_CT"))) : ChordTime::Median);
-  if (getenv("RP_DUMP") && result.piece.find(getenv("RP_DUMP")) == 0) {
-    const double from = atof(getenv("RP_FROM")), to = atof(getenv("RP_TO"));
-    for (std::size_t s = 0; s < unfolded.score.notes.size(); ++s) {
-      const ScoreNote& n = unfolded.score.notes[s];
-      if (n.positionQuarters < from || n.positionQuarters > to) continue;
-      const int p = alignment.playedOf[s];
-      std::printf("S q=%.3f bar=%d pitch=%d grace=%d -> %s\n", n.positionQuarters, n.bar, n.pitch, n.grace,
-                  p < 0 ? "-" : std::to_string(played[p].onsetMs).c_str());
-    }
-    const double t0 = map.TimeAt(from) - 500, t1 = map.TimeAt(to) + 500;
-    for (std::size_t p = 0; p < played.size(); ++p)
-      if (played[p].onsetMs >= t0 && played[p].onsetMs <= t1)
-        std::printf("P %.0f key=%d v=%d -> %d\n", played[p].onsetMs, played[p].key, played[p].velocity, alignment.scoreOf[p]);
-  }
-
+  const ScoreTimeMap map = AlignedTimeMap(unfolded.score, played, alignment);
   const std::vector<double> scoreQuarters =
       AnnotatedQuarters(unfolded.score, Annotations(folder / "midi_score_annotations.txt"));
   const std::vector<Annotation> playedBeats = Annotations(annotations);
@@ -156,7 +141,6 @@ PieceResult AlignPiece(const fs::path& folder) {
   for (std::size_t k = 0; k < std::min(scoreQuarters.size(), playedBeats.size()); ++k) {
     const double predicted = map.TimeAt(scoreQuarters[k]);
     errors.push_back(std::abs(predicted - 1000.0 * playedBeats[k].seconds));
-    if (getenv("RP_DEBUG") && result.piece.find(getenv("RP_DEBUG")) == 0) std::printf("%zu q=%.3f pred=%.0f ann=%.0f\n", k, scoreQuarters[k], predicted, 1000*playedBeats[k].seconds);
   }
   result.beats = errors.size();
   if (errors.empty()) return result;
