@@ -50,7 +50,8 @@ Piece MakePiece() {
           const double onset = ms + (beat + sixteenth / 4.0) * msPerQuarter + spread + noise;
           const int key = fate == 1 ? keys[k] + 1 : keys[k];  // a wrong note
           piece.played.push_back({onset, onset + 100.0, static_cast<std::uint8_t>(key), 64, 0});
-          if (fate == 2) piece.played.push_back({onset + 40.0, onset + 90.0, static_cast<std::uint8_t>(key + 2), 40, 0});
+          if (fate == 2)
+            piece.played.push_back({onset + 40.0, onset + 90.0, static_cast<std::uint8_t>(key + 2), 40, 0});
         }
       }
     }

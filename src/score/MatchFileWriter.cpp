@@ -75,8 +75,8 @@ void WriteMatchFile(std::ostream& out, const MatchFileHeader& header, const Scor
         << Number(t.positionBeats - score.upbeatBeats) << ").\n";
   }
   for (const KeySignatureAt& k : score.keySignatures) {
-    out << "scoreprop(keySignature," << KeyName(k) << ',' << k.bar << ":1,0," << Number(k.positionBeats - score.upbeatBeats)
-        << ").\n";
+    out << "scoreprop(keySignature," << KeyName(k) << ',' << k.bar << ":1,0,"
+        << Number(k.positionBeats - score.upbeatBeats) << ").\n";
   }
   for (std::size_t s = 0; s < score.notes.size(); ++s) {
     ScoreNoteTerm(out, score, score.notes[s]);

@@ -98,8 +98,7 @@ const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) 
   note.pitch = static_cast<std::uint8_t>(key);
   const std::size_t colon = a[3].find(':');
   const std::optional<int> bar = WholeNumber(a[3].substr(0, colon));
-  const std::optional<int> beat =
-      colon == std::string_view::npos ? std::nullopt : WholeNumber(a[3].substr(colon + 1));
+  const std::optional<int> beat = colon == std::string_view::npos ? std::nullopt : WholeNumber(a[3].substr(colon + 1));
   const std::optional<Rational> offset = ExactNumber(a[4]);
   const std::optional<Rational> duration = ExactNumber(a[5]);
   const std::optional<Rational> onset = ExactNumber(a[6]);
@@ -129,7 +128,8 @@ MatchScoreRead ParseMatchScore(std::string_view bytes, std::string_view fileName
   [&] {
     for (std::string_view line : SplitLines(bytes)) {
       line = TrimBlanks(line);
-      for (const std::string_view key : {std::string_view("info(timeSignature,"), std::string_view("scoreprop(timeSignature,")}) {
+      for (const std::string_view key :
+           {std::string_view("info(timeSignature,"), std::string_view("scoreprop(timeSignature,")}) {
         if (line.substr(0, key.size()) != key) continue;
         const std::size_t slash = line.find('/');
         std::size_t end = slash + 1;

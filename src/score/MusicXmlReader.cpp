@@ -244,8 +244,7 @@ std::string Text(const pugi::xml_node& node) {
 bool ZipEntry(zip_t* archive, const std::string& name, std::string& bytes) {
   zip_stat_t stat;
   zip_stat_init(&stat);
-  if (zip_stat(archive, name.c_str(), 0, &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0 ||
-      stat.size > kMaxScoreBytes)
+  if (zip_stat(archive, name.c_str(), 0, &stat) != 0 || (stat.valid & ZIP_STAT_SIZE) == 0 || stat.size > kMaxScoreBytes)
     return false;
   const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen(archive, name.c_str(), 0), &zip_fclose);
   if (!file) return false;
@@ -330,10 +329,10 @@ NotatedScoreRead ParseMusicXml(std::string_view xml, std::string_view fileName) 
         score.bars.back().number = number;
         score.bars.back().implicit = measure.attribute("implicit").as_bool(false);
       } else if (index >= score.bars.size()) {
-        read.error = FormatText(kInBar, {fileName, std::to_string(number),
-                                         FormatText(QT_TRANSLATE_NOOP(
-                                                        "returnplot", "part %1 has more bars than part %2"),
-                                                    {partId, firstPartId})});
+        read.error = FormatText(
+            kInBar,
+            {fileName, std::to_string(number),
+             FormatText(QT_TRANSLATE_NOOP("returnplot", "part %1 has more bars than part %2"), {partId, firstPartId})});
         return read;
       }
       NotatedBar& bar = score.bars[index];
@@ -352,15 +351,16 @@ NotatedScoreRead ParseMusicXml(std::string_view xml, std::string_view fileName) 
     }
     if (!firstPart && index != score.bars.size()) {
       read.error = FormatText(
-          kInBar, {fileName, std::to_string(index < score.bars.size() ? score.bars[index].number : 0),
-                   FormatText(QT_TRANSLATE_NOOP("returnplot", "part %1 ends here, part %2 goes on"),
-                              {partId, firstPartId})});
+          kInBar,
+          {fileName, std::to_string(index < score.bars.size() ? score.bars[index].number : 0),
+           FormatText(QT_TRANSLATE_NOOP("returnplot", "part %1 ends here, part %2 goes on"), {partId, firstPartId})});
       return read;
     }
     if (firstPart) firstPartId = partId;
     firstPart = false;
   }
-  if (score.bars.empty()) read.error = FormatText(kCannotRead, {fileName, QT_TRANSLATE_NOOP("returnplot", "it has no bars")});
+  if (score.bars.empty())
+    read.error = FormatText(kCannotRead, {fileName, QT_TRANSLATE_NOOP("returnplot", "it has no bars")});
   return read;
 }
 

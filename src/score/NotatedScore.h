@@ -34,7 +34,7 @@ struct NotatedTempo {
 };
 
 struct NotatedBar {
-  int number = 0;  // as the file numbers it
+  int number = 0;    // as the file numbers it
   Rational length;   // as far as its notes and rests reach, in whole notes
   Rational nominal;  // what its time signature asks for
   int beats = 4;
@@ -48,7 +48,7 @@ struct NotatedBar {
   // jumps and their targets.
   bool repeatForward = false;
   bool repeatBackward = false;
-  int repeatTimes = 2;           // how often the passage is played in all
+  int repeatTimes = 2;             // how often the passage is played in all
   std::vector<int> endingNumbers;  // an ending starts here, for these passes
   bool endingStop = false;         // an ending ends with this bar
   bool segno = false;

@@ -156,8 +156,9 @@ void MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, c
     const double expected = ExpectedMs(note, map);
     const double window = windowMs[s];
     const auto& keyNotes = byKey[note.pitch];
-    auto it = std::lower_bound(keyNotes.begin(), keyNotes.end(), expected - window,
-                               [&](std::int32_t p, double t) { return played[static_cast<std::size_t>(p)].onsetMs < t; });
+    auto it = std::lower_bound(keyNotes.begin(), keyNotes.end(), expected - window, [&](std::int32_t p, double t) {
+      return played[static_cast<std::size_t>(p)].onsetMs < t;
+    });
     for (; it != keyNotes.end() && played[static_cast<std::size_t>(*it)].onsetMs <= expected + window; ++it) {
       const double distance = std::abs(played[static_cast<std::size_t>(*it)].onsetMs - expected);
       candidates.push_back({static_cast<float>(distance), static_cast<std::int32_t>(s), *it});
@@ -214,7 +215,8 @@ std::vector<double> Windows(const Score& score, const std::vector<PlayedNote>& p
 }  // namespace
 
 std::size_t NoteAlignment::Matched() const {
-  return static_cast<std::size_t>(std::count_if(playedOf.begin(), playedOf.end(), [](std::int32_t p) { return p >= 0; }));
+  return static_cast<std::size_t>(
+      std::count_if(playedOf.begin(), playedOf.end(), [](std::int32_t p) { return p >= 0; }));
 }
 
 ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment,

@@ -20,7 +20,9 @@ class Rational {
   constexpr std::int64_t Den() const { return den_; }
   constexpr double ToDouble() const { return static_cast<double>(num_) / static_cast<double>(den_); }
   // "3/16", "0", "2": as the match files write fractions.
-  std::string Text() const { return den_ == 1 ? std::to_string(num_) : std::to_string(num_) + "/" + std::to_string(den_); }
+  std::string Text() const {
+    return den_ == 1 ? std::to_string(num_) : std::to_string(num_) + "/" + std::to_string(den_);
+  }
 
   friend constexpr Rational operator+(Rational a, Rational b) {
     return {a.num_ * (b.den_ / std::gcd(a.den_, b.den_)) + b.num_ * (a.den_ / std::gcd(a.den_, b.den_)),
@@ -36,9 +38,7 @@ class Rational {
   Rational& operator+=(Rational b) { return *this = *this + b; }
   Rational& operator-=(Rational b) { return *this = *this - b; }
   friend constexpr bool operator==(Rational a, Rational b) { return a.num_ == b.num_ && a.den_ == b.den_; }
-  friend constexpr bool operator<(Rational a, Rational b) {
-    return (a - b).num_ < 0;
-  }
+  friend constexpr bool operator<(Rational a, Rational b) { return (a - b).num_ < 0; }
   friend constexpr bool operator>(Rational a, Rational b) { return b < a; }
   friend constexpr bool operator<=(Rational a, Rational b) { return !(b < a); }
   friend constexpr bool operator>=(Rational a, Rational b) { return !(a < b); }

@@ -11,7 +11,7 @@ std::string KeyName(const KeySignatureAt& key) {
   // The tonic of each number of fifths, -7 to 7.
   static constexpr std::array<const char*, 15> kMajor = {"Cb", "Gb", "Db", "Ab", "Eb", "Bb", "F", "C",
                                                          "G",  "D",  "A",  "E",  "B",  "F#", "C#"};
-  static constexpr std::array<const char*, 15> kMinor = {"Ab", "Eb", "Bb", "F", "C",  "G",  "D", "A",
+  static constexpr std::array<const char*, 15> kMinor = {"Ab", "Eb", "Bb", "F",  "C",  "G",  "D", "A",
                                                          "E",  "B",  "F#", "C#", "G#", "D#", "A#"};
   const int i = std::clamp(key.fifths, -7, 7) + 7;
   return std::string(key.minor ? kMinor[i] : kMajor[i]) + (key.minor ? " min" : " Maj");

@@ -24,16 +24,16 @@ struct ScoreNote {
   std::string part;  // the file's part id ("P1")
   int staff = 1;
   int voice = 1;
-  int bar = 0;                     // the bar's number as the file gives it (an upbeat is usually 0)
-  int beat = 1;                    // the beat of the bar it starts in, from 1
-  Rational offsetInBeat;           // after that beat, in whole notes ("1/16")
-  Rational positionWhole;          // from the start of the performed order, in whole notes
-  double positionQuarters = 0.0;   // the same in quarter notes
-  double positionBeats = 0.0;      // the same in beats of the time signatures
-  Rational durationWhole;          // notated length (ties merged); 0 for a grace note
+  int bar = 0;                    // the bar's number as the file gives it (an upbeat is usually 0)
+  int beat = 1;                   // the beat of the bar it starts in, from 1
+  Rational offsetInBeat;          // after that beat, in whole notes ("1/16")
+  Rational positionWhole;         // from the start of the performed order, in whole notes
+  double positionQuarters = 0.0;  // the same in quarter notes
+  double positionBeats = 0.0;     // the same in beats of the time signatures
+  Rational durationWhole;         // notated length (ties merged); 0 for a grace note
   double durationBeats = 0.0;
-  std::uint8_t pitch = 60;         // MIDI key
-  char step = 'C';                 // spelling: step, alteration in semitones and octave (middle C is C4)
+  std::uint8_t pitch = 60;  // MIDI key
+  char step = 'C';          // spelling: step, alteration in semitones and octave (middle C is C4)
   int alter = 0;
   int octave = 4;
   bool grace = false;      // played before the note it ornaments; its position is that note's
@@ -50,7 +50,7 @@ struct TimeSignatureAt {
 struct KeySignatureAt {
   double positionBeats = 0.0;
   int bar = 0;
-  int fifths = 0;       // sharps positive, flats negative
+  int fifths = 0;  // sharps positive, flats negative
   bool minor = false;
 };
 
@@ -74,7 +74,7 @@ struct Score {
   std::vector<TimeSignatureAt> timeSignatures;
   std::vector<KeySignatureAt> keySignatures;
   std::vector<TempoAt> tempos;
-  std::vector<BarAt> bars;  // in performed order
+  std::vector<BarAt> bars;   // in performed order
   double upbeatBeats = 0.0;  // where the first downbeat lies
   std::string title;
   std::string composer;

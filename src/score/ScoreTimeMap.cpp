@@ -15,9 +15,8 @@ ScoreTimeMap::ScoreTimeMap(std::vector<TimedPosition> points) {
   std::vector<std::size_t> tails;  // index of the last point of the best run of each length
   std::vector<std::ptrdiff_t> before(points.size(), -1);
   for (std::size_t i = 0; i < points.size(); ++i) {
-    auto it = std::lower_bound(tails.begin(), tails.end(), i, [&](std::size_t t, std::size_t k) {
-      return points[t].timeMs < points[k].timeMs;
-    });
+    auto it = std::lower_bound(tails.begin(), tails.end(), i,
+                               [&](std::size_t t, std::size_t k) { return points[t].timeMs < points[k].timeMs; });
     if (it != tails.begin()) before[i] = static_cast<std::ptrdiff_t>(*(it - 1));
     if (it == tails.end()) {
       tails.push_back(i);
@@ -42,8 +41,8 @@ double ScoreTimeMap::TimeAt(double positionQuarters) const {
   if (it == points_.end()) --it;
   const TimedPosition& a = *(it - 1);
   const TimedPosition& b = *it;
-  return a.timeMs + (positionQuarters - a.positionQuarters) * (b.timeMs - a.timeMs) /
-                        (b.positionQuarters - a.positionQuarters);
+  return a.timeMs +
+         (positionQuarters - a.positionQuarters) * (b.timeMs - a.timeMs) / (b.positionQuarters - a.positionQuarters);
 }
 
 }  // namespace rp

@@ -77,9 +77,9 @@ std::optional<std::vector<std::size_t>> BarOrder::Make() {
     if (!bar.endingNumbers.empty()) {
       const std::optional<std::size_t> end = EndingEnd(i);
       if (!end) return Fail(i, QT_TRANSLATE_NOOP("returnplot", "an ending that never ends"));
-      const bool play = takeRepeats ? std::find(bar.endingNumbers.begin(), bar.endingNumbers.end(), pass) !=
-                                          bar.endingNumbers.end()
-                                    : !LeadsBack(i, *end);
+      const bool play =
+          takeRepeats ? std::find(bar.endingNumbers.begin(), bar.endingNumbers.end(), pass) != bar.endingNumbers.end()
+                      : !LeadsBack(i, *end);
       inEnding = true;
       endingEnd = *end;
       if (!play) {
@@ -135,7 +135,8 @@ std::optional<std::vector<std::size_t>> BarOrder::Make() {
 // Where a note stands in its bar: the beat from 1 and what lies after it.
 std::pair<int, Rational> BeatInBar(Rational inBar, int beatType) {
   const Rational beats = inBar * Rational(beatType);
-  const std::int64_t whole = beats.Num() >= 0 ? beats.Num() / beats.Den() : -((-beats.Num() + beats.Den() - 1) / beats.Den());
+  const std::int64_t whole =
+      beats.Num() >= 0 ? beats.Num() / beats.Den() : -((-beats.Num() + beats.Den() - 1) / beats.Den());
   return {static_cast<int>(whole) + 1, inBar - Rational(whole, beatType)};
 }
 
@@ -213,7 +214,8 @@ ScoreUnfolded UnfoldScore(const NotatedScore& notated, RepeatPlan plan, const st
   BarOrder orderMaker(notated.bars, plan);
   const std::optional<std::vector<std::size_t>> order = orderMaker.Make();
   if (!order) {
-    result.error = FormatText(kInBar, {fileName, std::to_string(notated.bars[orderMaker.whyBar].number), orderMaker.why});
+    result.error =
+        FormatText(kInBar, {fileName, std::to_string(notated.bars[orderMaker.whyBar].number), orderMaker.why});
     return result;
   }
   Score& score = result.score;

@@ -56,7 +56,7 @@ TEST(AlignCommand, WritesAMatchFileThatReadsBackToTheAlignment) {
     const PlayedNote& note = played[static_cast<std::size_t>(p)];
     EXPECT_EQ(pair.score.anchor, unfolded.score.notes[s].id);
     EXPECT_NEAR(pair.score.onsetInBeats, unfolded.score.notes[s].positionBeats - unfolded.score.upbeatBeats, 1e-9);
-    EXPECT_NEAR(pair.played.onsetMs, note.onsetMs, 0.001);  // a tick is a microsecond
+    EXPECT_NEAR(pair.played.onsetMs, note.onsetMs, 0.001);    // a tick is a microsecond
     EXPECT_NEAR(pair.played.offsetMs, note.offsetMs, 0.001);  // a tick is a microsecond
     EXPECT_EQ(pair.played.key, note.key);
     EXPECT_EQ(pair.played.velocity, note.velocity);
@@ -77,10 +77,11 @@ TEST(AlignCommand, WritesAMatchFileThatReadsBackToTheAlignment) {
 TEST(AlignCommand, RefusesWhatItCannotAlign) {
   const test::TempDir dir;
   const std::string times = dir.Write("beats.txt", "1.0\n2.0\n3.0\n");
-  const std::string xml = dir.Write(
-      "s.musicxml", "<score-partwise><part id=\"P1\"><measure number=\"1\"><attributes><divisions>1</divisions>"
-                    "</attributes><note><pitch><step>C</step><octave>4</octave></pitch><duration>4</duration></note>"
-                    "</measure></part></score-partwise>");
+  const std::string xml =
+      dir.Write("s.musicxml",
+                "<score-partwise><part id=\"P1\"><measure number=\"1\"><attributes><divisions>1</divisions>"
+                "</attributes><note><pitch><step>C</step><octave>4</octave></pitch><duration>4</duration></note>"
+                "</measure></part></score-partwise>");
   std::ostringstream out, err;
   EXPECT_EQ(RunAlign({xml, times, "-o", dir.Path("x.match")}, out, err), 2);
   EXPECT_NE(err.str().find("no pitch"), std::string::npos) << err.str();

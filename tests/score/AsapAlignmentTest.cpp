@@ -78,8 +78,9 @@ std::vector<double> AnnotatedQuarters(const Score& score, const std::vector<Anno
       bars.push_back(at);
       filled = b == 0 ? 1e9 : 0.0;  // an upbeat is a bar of its own
     }
-    if (b > 0) filled += (b + 1 < score.bars.size() ? score.bars[b + 1].positionQuarters : at.positionQuarters + nominal) -
-              at.positionQuarters;
+    if (b > 0)
+      filled += (b + 1 < score.bars.size() ? score.bars[b + 1].positionQuarters : at.positionQuarters + nominal) -
+                at.positionQuarters;
   }
   std::vector<double> quarters;
   std::size_t bar = 0;
@@ -144,8 +145,9 @@ PieceResult AlignPiece(const fs::path& folder) {
   }
   result.beats = errors.size();
   if (errors.empty()) return result;
-  result.within50 = static_cast<double>(std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 50.0; })) /
-                    static_cast<double>(errors.size());
+  result.within50 =
+      static_cast<double>(std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 50.0; })) /
+      static_cast<double>(errors.size());
   std::nth_element(errors.begin(), errors.begin() + static_cast<std::ptrdiff_t>(errors.size() / 2), errors.end());
   result.medianMs = errors[errors.size() / 2];
   return result;

@@ -24,7 +24,8 @@ std::string Quarter(const std::string& step = "C", int octave = 4, const std::st
 std::string Bar(int number, const std::string& inside = "") {
   const std::string steps = "CDEFGAB";
   std::string bar = "<measure number=\"" + std::to_string(number) + "\">";
-  if (number == 1) bar += "<attributes><divisions>2</divisions><time><beats>2</beats><beat-type>4</beat-type></time></attributes>";
+  if (number == 1)
+    bar += "<attributes><divisions>2</divisions><time><beats>2</beats><beat-type>4</beat-type></time></attributes>";
   return bar + Quarter(std::string(1, steps[static_cast<std::size_t>(number - 1) % 7]), 4) +
          "<forward><duration>2</duration></forward>" + inside + "</measure>";
 }
@@ -58,9 +59,9 @@ TEST(ScoreUnfolding, RepeatsAndEndingsTakenOrSkipped) {
   EXPECT_EQ(PlayedBars(xml), (std::vector<int>{1, 2, 3, 4, 2, 5, 6}));
   EXPECT_EQ(PlayedBars(xml, RepeatPlan::Skipped), (std::vector<int>{1, 2, 5, 6}));
   // Without a forward sign the repeat goes back to the start; times="3" plays it thrice.
-  EXPECT_EQ(PlayedBars(ScoreOf(Bar(1) + Bar(2, "<barline><repeat direction=\"backward\" times=\"3\"/></barline>") +
-                               Bar(3))),
-            (std::vector<int>{1, 2, 1, 2, 1, 2, 3}));
+  EXPECT_EQ(
+      PlayedBars(ScoreOf(Bar(1) + Bar(2, "<barline><repeat direction=\"backward\" times=\"3\"/></barline>") + Bar(3))),
+      (std::vector<int>{1, 2, 1, 2, 1, 2, 3}));
 }
 
 TEST(ScoreUnfolding, JumpsFollowTheirMarks) {
@@ -85,9 +86,9 @@ TEST(ScoreUnfolding, WhatCannotBeFollowedNamesTheBar) {
   const NotatedScoreRead badBackup = ParseMusicXml(
       ScoreOf(Bar(1) + "<measure number=\"2\"><backup><duration>1</duration></backup></measure>"), "x.xml");
   EXPECT_NE(badBackup.error.find("bar 2"), std::string::npos) << badBackup.error;
-  const NotatedScoreRead twoParts = ParseMusicXml(
-      "<score-partwise><part id=\"P1\">" + Bar(1) + Bar(2) + "</part><part id=\"P2\">" + Bar(1) + "</part></score-partwise>",
-      "x.xml");
+  const NotatedScoreRead twoParts = ParseMusicXml("<score-partwise><part id=\"P1\">" + Bar(1) + Bar(2) +
+                                                      "</part><part id=\"P2\">" + Bar(1) + "</part></score-partwise>",
+                                                  "x.xml");
   EXPECT_NE(twoParts.error.find("P2"), std::string::npos) << twoParts.error;
 }
 
@@ -101,7 +102,8 @@ TEST(MusicXmlReader, VoicesChordsTiesGraceNotesAndTuplets) {
       "<time><beats>3</beats><beat-type>4</beat-type></time></attributes>"
       "<note><pitch><step>G</step><octave>4</octave></pitch><duration>6</duration></note></measure>"
       "<measure number=\"1\">"
-      "<note><pitch><step>C</step><octave>5</octave></pitch><duration>18</duration><tie type=\"start\"/><voice>1</voice></note>"
+      "<note><pitch><step>C</step><octave>5</octave></pitch><duration>18</duration><tie "
+      "type=\"start\"/><voice>1</voice></note>"
       "<note><chord/><pitch><step>E</step><octave>4</octave></pitch><duration>12</duration><voice>1</voice></note>"
       "<backup><duration>18</duration></backup>"
       "<note><pitch><step>C</step><octave>3</octave></pitch><duration>2</duration><time-modification>"
@@ -132,10 +134,14 @@ TEST(MusicXmlReader, VoicesChordsTiesGraceNotesAndTuplets) {
     bool grace;
   };
   const std::vector<Expected> expected = {
-      {67, 0.0, 1.0, 0, 3, "0", false},           {48, 1.0, 1.0 / 3, 1, 1, "0", false},
-      {64, 1.0, 2.0, 1, 1, "0", false},           {72, 1.0, 6.0, 1, 1, "0", false},
-      {50, 1.0 + 1.0 / 3, 1.0 / 3, 1, 1, "1/12", false}, {52, 1.0 + 2.0 / 3, 1.0 / 3, 1, 1, "1/6", false},
-      {70, 3.0, 0.0, 1, 3, "0", true},            {69, 3.0, 1.0, 1, 3, "0", false},
+      {67, 0.0, 1.0, 0, 3, "0", false},
+      {48, 1.0, 1.0 / 3, 1, 1, "0", false},
+      {64, 1.0, 2.0, 1, 1, "0", false},
+      {72, 1.0, 6.0, 1, 1, "0", false},
+      {50, 1.0 + 1.0 / 3, 1.0 / 3, 1, 1, "1/12", false},
+      {52, 1.0 + 2.0 / 3, 1.0 / 3, 1, 1, "1/6", false},
+      {70, 3.0, 0.0, 1, 3, "0", true},
+      {69, 3.0, 1.0, 1, 3, "0", false},
   };
   ASSERT_EQ(score.notes.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
