@@ -236,7 +236,8 @@ ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& p
     }
     if (onsets.empty()) continue;
     std::sort(onsets.begin(), onsets.end());
-    const double time = chordTime == ChordTime::Median    ? onsets[(onsets.size() - 1) / 2]
+    const double time = chordTime == ChordTime::Median ? (onsets[(onsets.size() - 1) / 2] + onsets[onsets.size() / 2]) / 2
+                        : chordTime == ChordTime::MiddleNote ? onsets[(onsets.size() - 1) / 2]
                         : chordTime == ChordTime::Highest ? highestOnset
                                                           : onsets.front();
     points.push_back({position, time});
@@ -258,11 +259,11 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
   for (std::size_t p = 0; p < played.size(); ++p) byKey[played[p].key].push_back(static_cast<std::int32_t>(p));
   NoteAlignment alignment = none;
   MatchAlongPath(score, played, chords, clusters, path, alignment);
-  ScoreTimeMap map = AlignedTimeMap(score, played, alignment);
+  ScoreTimeMap map = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote);
   MatchInWindows(score, played, byKey, map, std::vector<double>(score.notes.size(), kFirstWindowMs), alignment);
   for (int round = 0; round < kRounds; ++round) {
     if (cancelled && cancelled()) return none;
-    map = AlignedTimeMap(score, played, alignment);
+    map = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote);
     const std::vector<double> windows = Windows(score, played, map, alignment);
     alignment = none;
     MatchInWindows(score, played, byKey, map, windows, alignment);

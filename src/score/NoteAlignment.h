@@ -44,7 +44,8 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
 
 // Which of a chord's played notes gives the time of the chord.
 enum class ChordTime {
-  Median,   // the middle one in time (the lower middle of an even number)
+  Median,      // the middle one in time (between the two middle ones of an even number)
+  MiddleNote,  // the middle one in time (the earlier middle one of an even number)
   Highest,  // the highest in pitch: the melody's
   Earliest,
 };
