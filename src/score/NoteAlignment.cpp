@@ -21,6 +21,11 @@ constexpr double kWindowMs = 200.0;
 // A grace note is expected this long before its main note.
 constexpr double kGraceLeadMs = 80.0;
 constexpr int kRounds = 2;
+// The second warping pass: how far from the expected time a cluster costs a
+// whole mismatch (it grows with the square of the distance), and over how
+// many chords around each the first pass's map is smoothed.
+constexpr double kTimingScaleMs = 600.0;
+constexpr std::size_t kSmoothingPoints = 6;
 // A chord spread wider than this is not followed further.
 constexpr double kMaxSpreadMs = 800.0;
 
@@ -75,7 +80,9 @@ std::vector<Group> PlayedClusters(const std::vector<PlayedNote>& played) {
 // The warping path as pairs (chord, cluster), from the start; empty when cancelled.
 std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<Group>& chords,
                                                              const std::vector<Group>& clusters,
-                                                             const std::function<bool()>& cancelled) {
+                                                             const std::function<bool()>& cancelled,
+                                                             const std::vector<double>& expectedMs = {},
+                                                             const std::vector<double>& clusterMs = {}) {
   const std::size_t n = chords.size();
   const std::size_t m = clusters.size();
   // 0 diagonal, 1 from the chord before (one cluster, several chords), 2
@@ -94,9 +101,18 @@ std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<G
       // step up and one across would be. A further cluster of the same chord
       // (a spread chord): its notes the chord lacks. A further chord in the
       // same cluster (a missed or hurried onset): its notes the cluster lacks.
-      const float fresh = 2.0f * (1.0f - 2.0f * common / static_cast<float>(chord.count + cluster.count));
-      const float spread = 1.0f - common / static_cast<float>(cluster.count);
-      const float crowded = 1.0f - common / static_cast<float>(chord.count);
+      float spread = 1.0f - common / static_cast<float>(cluster.count);
+      float crowded = 1.0f - common / static_cast<float>(chord.count);
+      float fresh = 2.0f * (1.0f - 2.0f * common / static_cast<float>(chord.count + cluster.count));
+      if (!expectedMs.empty()) {
+        // The second pass: a cluster far from the time the first expected of
+        // the chord costs more, up to a whole mismatch.
+        const double off = (clusterMs[j] - expectedMs[i]) / kTimingScaleMs;
+        const auto late = static_cast<float>(std::min(1.0, off * off));
+        spread += late;
+        crowded += late;
+        fresh += 2.0f * late;
+      }
       float best = i == 0 && j == 0 ? fresh : kFar;
       std::uint8_t step = 0;
       if (i > 0 && j > 0 && before[j - 1] + fresh < best) best = before[j - 1] + fresh;
@@ -253,12 +269,25 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
   const std::vector<Group> chords = ScoreChords(score);
   const std::vector<Group> clusters = PlayedClusters(played);
   if (chords.empty() || clusters.empty()) return none;
-  const auto path = WarpingPath(chords, clusters, cancelled);
+  auto path = WarpingPath(chords, clusters, cancelled);
   if (path.empty()) return none;
-  NotesByKey byKey;
-  for (std::size_t p = 0; p < played.size(); ++p) byKey[played[p].key].push_back(static_cast<std::int32_t>(p));
   NoteAlignment alignment = none;
   MatchAlongPath(score, played, chords, clusters, path, alignment);
+  // The second pass: the same warping, with the time the first pass's map
+  // (smoothed) expects of each chord.
+  {
+    const ScoreTimeMap smooth = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote).Smoothed(kSmoothingPoints);
+    std::vector<double> expected;
+    std::vector<double> clusterMs;
+    for (const Group& c : chords) expected.push_back(smooth.TimeAt(score.notes[c.first].positionQuarters));
+    for (const Group& c : clusters) clusterMs.push_back(played[c.first].onsetMs);
+    path = WarpingPath(chords, clusters, cancelled, expected, clusterMs);
+    if (path.empty()) return none;
+    alignment = none;
+    MatchAlongPath(score, played, chords, clusters, path, alignment);
+  }
+  NotesByKey byKey;
+  for (std::size_t p = 0; p < played.size(); ++p) byKey[played[p].key].push_back(static_cast<std::int32_t>(p));
   ScoreTimeMap map = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote);
   MatchInWindows(score, played, byKey, map, std::vector<double>(score.notes.size(), kFirstWindowMs), alignment);
   for (int round = 0; round < kRounds; ++round) {

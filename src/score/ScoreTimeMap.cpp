@@ -45,4 +45,32 @@ double ScoreTimeMap::TimeAt(double positionQuarters) const {
          (positionQuarters - a.positionQuarters) * (b.timeMs - a.timeMs) / (b.positionQuarters - a.positionQuarters);
 }
 
+ScoreTimeMap ScoreTimeMap::Smoothed(std::size_t neighbours) const {
+  std::vector<TimedPosition> smooth;
+  smooth.reserve(points_.size());
+  std::vector<double> values;
+  for (std::size_t k = 0; k < points_.size(); ++k) {
+    const TimedPosition& at = points_[k];
+    const std::size_t first = k > neighbours ? k - neighbours : 0;
+    const std::size_t end = std::min(points_.size(), k + neighbours + 1);
+    values.clear();
+    for (std::size_t m = first; m < end; ++m) {
+      if (m != k) values.push_back((points_[m].timeMs - at.timeMs) / (points_[m].positionQuarters - at.positionQuarters));
+    }
+    if (values.empty()) {
+      smooth.push_back(at);
+      continue;
+    }
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    const double msPerQuarter = values[values.size() / 2];
+    values.clear();
+    for (std::size_t m = first; m < end; ++m) {
+      values.push_back(points_[m].timeMs + msPerQuarter * (at.positionQuarters - points_[m].positionQuarters));
+    }
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    smooth.push_back({at.positionQuarters, values[values.size() / 2]});
+  }
+  return ScoreTimeMap(std::move(smooth));
+}
+
 }  // namespace rp
