@@ -23,9 +23,9 @@ constexpr double kGraceLeadMs = 80.0;
 constexpr int kRounds = 2;
 // The second warping pass: how far from the expected time a cluster costs a
 // whole mismatch (it grows with the square of the distance), and over how
-// many chords around each the first pass's map is smoothed.
+// long before and after each chord's time the first pass's map is smoothed.
 constexpr double kTimingScaleMs = 600.0;
-constexpr std::size_t kSmoothingPoints = 6;
+constexpr double kSmoothingMs = 4000.0;
 // A chord spread wider than this is not followed further.
 constexpr double kMaxSpreadMs = 800.0;
 
@@ -276,7 +276,7 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
   // The second pass: the same warping, with the time the first pass's map
   // (smoothed) expects of each chord.
   {
-    const ScoreTimeMap smooth = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote).Smoothed(kSmoothingPoints);
+    const ScoreTimeMap smooth = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote).Smoothed(kSmoothingMs);
     std::vector<double> expected;
     std::vector<double> clusterMs;
     for (const Group& c : chords) expected.push_back(smooth.TimeAt(score.notes[c.first].positionQuarters));

@@ -45,14 +45,16 @@ double ScoreTimeMap::TimeAt(double positionQuarters) const {
          (positionQuarters - a.positionQuarters) * (b.timeMs - a.timeMs) / (b.positionQuarters - a.positionQuarters);
 }
 
-ScoreTimeMap ScoreTimeMap::Smoothed(std::size_t neighbours) const {
+ScoreTimeMap ScoreTimeMap::Smoothed(double windowMs) const {
   std::vector<TimedPosition> smooth;
   smooth.reserve(points_.size());
   std::vector<double> values;
   for (std::size_t k = 0; k < points_.size(); ++k) {
     const TimedPosition& at = points_[k];
-    const std::size_t first = k > neighbours ? k - neighbours : 0;
-    const std::size_t end = std::min(points_.size(), k + neighbours + 1);
+    std::size_t first = k;
+    while (first > 0 && points_[first - 1].timeMs >= at.timeMs - windowMs) --first;
+    std::size_t end = k + 1;
+    while (end < points_.size() && points_[end].timeMs <= at.timeMs + windowMs) ++end;
     values.clear();
     for (std::size_t m = first; m < end; ++m) {
       if (m != k) values.push_back((points_[m].timeMs - at.timeMs) / (points_[m].positionQuarters - at.positionQuarters));

@@ -26,10 +26,10 @@ class ScoreTimeMap {
   // The time at `positionQuarters`: between two points on the line between
   // them, before the first and after the last on the line of the nearest two.
   double TimeAt(double positionQuarters) const;
-  // The map with each point moved to where its `neighbours` on either side
-  // put it (the median of their times carried to it at the median of their
-  // tempos), so that a short wrong stretch counts for little.
-  ScoreTimeMap Smoothed(std::size_t neighbours) const;
+  // The map with each point moved to where the points within `windowMs` of
+  // it put it (the median of their times carried to it at the median of
+  // their tempos), so that a short wrong stretch counts for little.
+  ScoreTimeMap Smoothed(double windowMs) const;
 
  private:
   std::vector<TimedPosition> points_;
