@@ -245,7 +245,7 @@ ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& p
     onsets.clear();
     for (; s < score.notes.size() && score.notes[s].positionQuarters == position; ++s) {
       const std::int32_t p = alignment.playedOf[s];
-      if (p < 0 || score.notes[s].grace) continue;
+      if (p < 0 || (score.notes[s].grace && chordTime != ChordTime::Median)) continue;
       // The notes of a position come by pitch: the last is the highest.
       highestOnset = played[static_cast<std::size_t>(p)].onsetMs;
       onsets.push_back(highestOnset);
