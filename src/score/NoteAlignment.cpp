@@ -192,6 +192,75 @@ void MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, c
   }
 }
 
+// The same as an order-keeping match for each key: the score notes of a key
+// (by expected time) and its played notes (by onset) are paired so that
+// neither order is crossed, at the least total distance, a note left over
+// costing its window. A repeated note then cannot take its neighbour's
+// played note and leave its own over.
+void MatchInOrder(const Score& score, const std::vector<PlayedNote>& played, const NotesByKey& byKey,
+                  const ScoreTimeMap& map, const std::vector<double>& windowMs, NoteAlignment& alignment) {
+  std::array<std::vector<std::int32_t>, 128> scoreByKey;
+  for (std::size_t s = 0; s < score.notes.size(); ++s) scoreByKey[score.notes[s].pitch].push_back(static_cast<std::int32_t>(s));
+  std::vector<double> expected(score.notes.size());
+  for (std::size_t s = 0; s < score.notes.size(); ++s) expected[s] = ExpectedMs(score.notes[s], map);
+  std::vector<float> cost;
+  std::vector<std::uint8_t> steps;
+  for (std::size_t key = 0; key < 128; ++key) {
+    std::vector<std::int32_t>& notes = scoreByKey[key];
+    const std::vector<std::int32_t>& keyPlayed = byKey[key];
+    if (notes.empty() || keyPlayed.empty()) continue;
+    std::stable_sort(notes.begin(), notes.end(), [&](std::int32_t a, std::int32_t b) {
+      return expected[static_cast<std::size_t>(a)] < expected[static_cast<std::size_t>(b)];
+    });
+    const std::size_t a = notes.size();
+    const std::size_t b = keyPlayed.size();
+    cost.assign((a + 1) * (b + 1), 0.0f);
+    steps.assign((a + 1) * (b + 1), 0);
+    const auto at = [b](std::size_t i, std::size_t j) { return i * (b + 1) + j; };
+    for (std::size_t j = 1; j <= b; ++j) {
+      cost[at(0, j)] = cost[at(0, j - 1)] + static_cast<float>(kWindowMs);
+      steps[at(0, j)] = 2;
+    }
+    for (std::size_t i = 1; i <= a; ++i) {
+      const auto s = static_cast<std::size_t>(notes[i - 1]);
+      const auto window = static_cast<float>(windowMs[s]);
+      cost[at(i, 0)] = cost[at(i - 1, 0)] + window;
+      steps[at(i, 0)] = 1;
+      for (std::size_t j = 1; j <= b; ++j) {
+        float best = cost[at(i - 1, j)] + window;  // the score note left over
+        std::uint8_t step = 1;
+        if (cost[at(i, j - 1)] + static_cast<float>(kWindowMs) < best) {  // the played note left over
+          best = cost[at(i, j - 1)] + static_cast<float>(kWindowMs);
+          step = 2;
+        }
+        const auto distance =
+            static_cast<float>(std::abs(played[static_cast<std::size_t>(keyPlayed[j - 1])].onsetMs - expected[s]));
+        if (distance <= window && cost[at(i - 1, j - 1)] + distance < best) {
+          best = cost[at(i - 1, j - 1)] + distance;
+          step = 0;
+        }
+        cost[at(i, j)] = best;
+        steps[at(i, j)] = step;
+      }
+    }
+    for (std::size_t i = a, j = b; i > 0 || j > 0;) {
+      const std::uint8_t step = steps[at(i, j)];
+      if (step == 0) {
+        const std::int32_t s = notes[i - 1];
+        const std::int32_t p = keyPlayed[j - 1];
+        alignment.playedOf[static_cast<std::size_t>(s)] = p;
+        alignment.scoreOf[static_cast<std::size_t>(p)] = s;
+        --i;
+        --j;
+      } else if (step == 1) {
+        --i;
+      } else {
+        --j;
+      }
+    }
+  }
+}
+
 // The pairs the warping path makes: each chord's notes take the played
 // notes of their pitches in the clusters the path gives the chord.
 void MatchAlongPath(const Score& score, const std::vector<PlayedNote>& played, const std::vector<Group>& chords,
@@ -295,7 +364,7 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
     map = AlignedTimeMap(score, played, alignment, ChordTime::MiddleNote);
     const std::vector<double> windows = Windows(score, played, map, alignment);
     alignment = none;
-    MatchInWindows(score, played, byKey, map, windows, alignment);
+    MatchInOrder(score, played, byKey, map, windows, alignment);
   }
   return alignment;
 }
