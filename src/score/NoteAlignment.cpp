@@ -200,7 +200,8 @@ void MatchInWindows(const Score& score, const std::vector<PlayedNote>& played, c
 void MatchInOrder(const Score& score, const std::vector<PlayedNote>& played, const NotesByKey& byKey,
                   const ScoreTimeMap& map, const std::vector<double>& windowMs, NoteAlignment& alignment) {
   std::array<std::vector<std::int32_t>, 128> scoreByKey;
-  for (std::size_t s = 0; s < score.notes.size(); ++s) scoreByKey[score.notes[s].pitch].push_back(static_cast<std::int32_t>(s));
+  for (std::size_t s = 0; s < score.notes.size(); ++s)
+    scoreByKey[score.notes[s].pitch].push_back(static_cast<std::int32_t>(s));
   std::vector<double> expected(score.notes.size());
   for (std::size_t s = 0; s < score.notes.size(); ++s) expected[s] = ExpectedMs(score.notes[s], map);
   std::vector<float> cost;
@@ -321,10 +322,11 @@ ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& p
     }
     if (onsets.empty()) continue;
     std::sort(onsets.begin(), onsets.end());
-    const double time = chordTime == ChordTime::Median ? (onsets[(onsets.size() - 1) / 2] + onsets[onsets.size() / 2]) / 2
+    const double time = chordTime == ChordTime::Median
+                            ? (onsets[(onsets.size() - 1) / 2] + onsets[onsets.size() / 2]) / 2
                         : chordTime == ChordTime::MiddleNote ? onsets[(onsets.size() - 1) / 2]
-                        : chordTime == ChordTime::Highest ? highestOnset
-                                                          : onsets.front();
+                        : chordTime == ChordTime::Highest    ? highestOnset
+                                                             : onsets.front();
     points.push_back({position, time});
   }
   return ScoreTimeMap(std::move(points));

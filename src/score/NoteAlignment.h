@@ -4,16 +4,18 @@
 //
 // 1. Dynamic time warping over two sequences of pitch sets: the score's
 //    onsets (its chords) and the performance's onset clusters (notes within
-//    30 ms of a cluster's first). The cost of a pair is one minus the Dice
-//    overlap of their pitch sets, so a spread chord, split over several
-//    clusters, still costs little beside its score chord. The path gives the
-//    notes of each chord a first match and, from them, a map from score
-//    position to time.
-// 2. A note-level match in a window around that map: each score note may
-//    take a played note of its pitch within the window of its expected time
-//    (grace notes a little before their main note); all candidate pairs are
-//    taken nearest first. The map is then made again from these matches and
-//    the match repeated, so a wrong stretch of the path is mended.
+//    30 ms of a cluster's first). A chord met afresh costs one minus the Dice
+//    overlap of the pitch sets; a further cluster of the same chord (a spread
+//    chord) the notes the chord lacks; a further chord in the same cluster
+//    the notes the cluster lacks. The path's pairs give a map from score
+//    position to time; the warping is then done again with each cluster's
+//    distance from the time that map (smoothed) expects of the chord added to
+//    the cost, so a figure played twice is not taken for its repetition.
+// 2. A note-level match around that map: each key's score notes and played
+//    notes are paired without crossing, within a window of the expected time
+//    (grace notes a little before their main note), at the least total
+//    distance. The map is then made again from these pairs and the match
+//    repeated.
 //
 // Played notes matched to nothing are insertions; score notes matched to
 // nothing are deletions.
@@ -46,7 +48,7 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
 enum class ChordTime {
   Median,      // the middle one in time (between the two middle ones of an even number)
   MiddleNote,  // the middle one in time (the earlier middle one of an even number)
-  Highest,  // the highest in pitch: the melody's
+  Highest,     // the highest in pitch: the melody's
   Earliest,
 };
 

@@ -57,7 +57,8 @@ ScoreTimeMap ScoreTimeMap::Smoothed(double windowMs) const {
     while (end < points_.size() && points_[end].timeMs <= at.timeMs + windowMs) ++end;
     values.clear();
     for (std::size_t m = first; m < end; ++m) {
-      if (m != k) values.push_back((points_[m].timeMs - at.timeMs) / (points_[m].positionQuarters - at.positionQuarters));
+      if (m != k)
+        values.push_back((points_[m].timeMs - at.timeMs) / (points_[m].positionQuarters - at.positionQuarters));
     }
     if (values.empty()) {
       smooth.push_back(at);

@@ -3,12 +3,14 @@
 // written here, each with what a notation program writes for the case.
 
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <string>
 #include <vector>
 
 #include "score/MusicXmlReader.h"
 #include "score/ScoreUnfolding.h"
+#include "support/TempDir.h"
 
 namespace rp {
 namespace {
@@ -156,6 +158,29 @@ TEST(MusicXmlReader, VoicesChordsTiesGraceNotesAndTuplets) {
     EXPECT_EQ(n.grace, expected[i].grace);
     EXPECT_EQ(n.tieMerged, n.pitch == 72);
   }
+}
+
+TEST(MusicXmlReader, CompressedScoreThroughItsContainer) {
+  // The container names the score; another XML file stands first in the archive.
+  const test::TempDir dir;
+  const std::string path = dir.Path("score.mxl");
+  const std::string container =
+      "<container><rootfiles><rootfile full-path=\"music/piece.musicxml\"/></rootfiles></container>";
+  const std::string decoy = "<not-a-score/>";
+  const std::string xml = ScoreOf(Bar(1) + Bar(2));
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const auto& [name, text] : {std::pair{"aaa.xml", &decoy}, std::pair{"META-INF/container.xml", &container},
+                                   std::pair{"music/piece.musicxml", &xml}}) {
+    zip_source_t* source = zip_source_buffer(archive, text->data(), text->size(), 0);
+    ASSERT_GE(zip_file_add(archive, name, source, ZIP_FL_OVERWRITE), 0);
+  }
+  ASSERT_EQ(zip_close(archive), 0);
+  const NotatedScoreRead read = ReadMusicXmlFile(path);
+  ASSERT_TRUE(read.Ok()) << read.error;
+  EXPECT_EQ(read.score.bars.size(), 2u);
+  EXPECT_FALSE(ReadMusicXmlFile(dir.Write("broken.mxl", "not a zip")).Ok());
 }
 
 }  // namespace
