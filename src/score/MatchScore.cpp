@@ -123,7 +123,8 @@ const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) 
 
 MatchScoreRead ParseMatchScore(std::string_view bytes, std::string_view fileName) {
   MatchScoreRead read;
-  // The beat's note value, from the first time signature given.
+  // The time signature, the first given ("[2/4]", "3/8").
+  int beats = 4;
   int beatType = 4;
   [&] {
     for (std::string_view line : SplitLines(bytes)) {
@@ -135,7 +136,14 @@ MatchScoreRead ParseMatchScore(std::string_view bytes, std::string_view fileName
         std::size_t end = slash + 1;
         while (slash != std::string_view::npos && end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
         if (slash == std::string_view::npos) return;
-        if (const auto t = WholeNumber(line.substr(slash + 1, end - slash - 1)); t && *t > 0) beatType = *t;
+        std::size_t start = slash;
+        while (start > 0 && line[start - 1] >= '0' && line[start - 1] <= '9') --start;
+        const auto b = WholeNumber(line.substr(start, slash - start));
+        const auto t = WholeNumber(line.substr(slash + 1, end - slash - 1));
+        if (b && t && *b > 0 && *t > 0) {
+          beats = *b;
+          beatType = *t;
+        }
         return;
       }
     }
@@ -162,7 +170,7 @@ MatchScoreRead ParseMatchScore(std::string_view bytes, std::string_view fileName
     read.score.notes.push_back(std::move(note));
   }
   SortScoreNotes(read.score);
-  read.score.timeSignatures.push_back({0.0, 1, beatType, beatType});
+  read.score.timeSignatures.push_back({0.0, 1, beats, beatType});
   return read;
 }
 

@@ -77,6 +77,13 @@ std::vector<Group> PlayedClusters(const std::vector<PlayedNote>& played) {
   return clusters;
 }
 
+// One step back along a table of steps (0 diagonal, 1 from the row before,
+// 2 from the column before) from cell (i, j).
+void StepBack(std::uint8_t step, std::size_t& i, std::size_t& j) {
+  if (step != 2) --i;
+  if (step != 1) --j;
+}
+
 // The warping path as pairs (chord, cluster), from the start; empty when cancelled.
 std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<Group>& chords,
                                                              const std::vector<Group>& clusters,
@@ -135,15 +142,7 @@ std::vector<std::pair<std::size_t, std::size_t>> WarpingPath(const std::vector<G
   while (true) {
     path.emplace_back(i, j);
     if (i == 0 && j == 0) break;
-    const std::uint8_t step = steps[i * m + j];
-    if (step == 0) {
-      --i;
-      --j;
-    } else if (step == 1) {
-      --i;
-    } else {
-      --j;
-    }
+    StepBack(steps[i * m + j], i, j);
   }
   std::reverse(path.begin(), path.end());
   return path;
@@ -251,13 +250,8 @@ void MatchInOrder(const Score& score, const std::vector<PlayedNote>& played, con
         const std::int32_t p = keyPlayed[j - 1];
         alignment.playedOf[static_cast<std::size_t>(s)] = p;
         alignment.scoreOf[static_cast<std::size_t>(p)] = s;
-        --i;
-        --j;
-      } else if (step == 1) {
-        --i;
-      } else {
-        --j;
       }
+      StepBack(step, i, j);
     }
   }
 }
