@@ -10,6 +10,7 @@
 
 #include "analysis/PerformanceLoader.h"
 #include "app/AlignCommand.h"
+#include "app/CommandLine.h"
 #include "io/MatchFileReader.h"
 #include "io/StandardMidiFileReader.h"
 #include "score/MusicXmlReader.h"
@@ -90,6 +91,11 @@ TEST(AlignCommand, RefusesWhatItCannotAlign) {
   EXPECT_EQ(RunAlign({times, xml, "-o", dir.Path("x.match")}, out, err), 64);
   EXPECT_EQ(RunAlign({xml, times, "-o", dir.Path("x.csv")}, out, err), 64);
   EXPECT_EQ(RunAlign({xml, times}, out, err), 64);
+  // The command line knows the command and its help names it.
+  EXPECT_EQ(ParseCommandLine({"--align", xml}, out, err).exitStatus, 64);
+  std::ostringstream help;
+  ParseCommandLine({"--help"}, help, err);
+  EXPECT_NE(help.str().find("--align SCORE.musicxml|SCORE.mxl PERFORMANCE -o OUT.match"), std::string::npos);
 }
 
 }  // namespace
