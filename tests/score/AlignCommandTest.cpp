@@ -16,6 +16,7 @@
 #include "score/MusicXmlReader.h"
 #include "score/NoteAlignment.h"
 #include "score/ScoreUnfolding.h"
+#include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 
 namespace rp {
@@ -73,6 +74,38 @@ TEST(AlignCommand, WritesAMatchFileThatReadsBackToTheAlignment) {
   EXPECT_EQ(result.status, LoadStatus::Loaded) << result.message;
   EXPECT_EQ(loaded.source, PerformanceSource::ScoreAligned);
   EXPECT_EQ(loaded.notes.size(), 2 * (file.matched.size() + file.insertions.size()));
+}
+
+TEST(AlignCommand, FollowsARepeatTakenOrSkipped) {
+  // C | D |: E :| F, a quarter note a bar; played with the repeat and without.
+  std::string bars;
+  const char* steps = "CDEF";
+  for (int b = 0; b < 4; ++b) {
+    bars += "<measure number=\"" + std::to_string(b + 1) + "\">";
+    if (b == 0)
+      bars += "<attributes><divisions>1</divisions><time><beats>2</beats><beat-type>4</beat-type></time></attributes>";
+    if (b == 2) bars += "<barline location=\"left\"><repeat direction=\"forward\"/></barline>";
+    bars += std::string("<note><pitch><step>") + steps[b] +
+            "</step><octave>4</octave></pitch><duration>1</duration></note><forward><duration>1</duration></forward>";
+    if (b == 2) bars += "<barline location=\"right\"><repeat direction=\"backward\"/></barline>";
+    bars += "</measure>";
+  }
+  const test::TempDir dir;
+  const std::string xml =
+      dir.Write("s.musicxml", "<score-partwise><part id=\"P1\">" + bars + "</part></score-partwise>");
+  for (const std::vector<int>& keys : {std::vector<int>{60, 62, 64, 65}, std::vector<int>{60, 62, 64, 64, 65}}) {
+    test::TrackBuilder track;
+    track.Tempo(0, 500000);
+    for (const int key : keys) track.On(0, key, 64).Off(480, key).Raw(480, {0xFF, 0x01, 0x00});
+    const test::Bytes bytes = test::MidiFile(0, 480, {track.End()});
+    const std::string midi = dir.Write("p.mid", std::string(bytes.begin(), bytes.end()));
+    std::ostringstream out, err;
+    ASSERT_EQ(RunAlign({xml, midi, "-o", dir.Path("p.match")}, out, err), 0) << err.str();
+    const MatchFile file = ReadMatchFile(dir.Path("p.match"));
+    EXPECT_EQ(file.matched.size(), keys.size());
+    EXPECT_TRUE(file.deletions.empty());
+    EXPECT_TRUE(file.insertions.empty());
+  }
 }
 
 TEST(AlignCommand, RefusesWhatItCannotAlign) {
