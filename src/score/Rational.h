@@ -6,10 +6,26 @@
 // compared with a performance.
 
 #include <cstdint>
+#include <limits>
 #include <numeric>
 #include <string>
 
 namespace rp {
+
+namespace rational_detail {
+// Products of two 64-bit terms are made in 128 bits, so no step overflows.
+__extension__ typedef __int128 Wide;  // NOLINT(modernize-use-using): the extension keeps -Wpedantic quiet
+constexpr Wide Gcd(Wide a, Wide b) {
+  if (a < 0) a = -a;
+  if (b < 0) b = -b;
+  while (b != 0) {
+    const Wide rest = a % b;
+    a = b;
+    b = rest;
+  }
+  return a;
+}
+}  // namespace rational_detail
 
 class Rational {
  public:
@@ -25,25 +41,51 @@ class Rational {
   }
 
   friend constexpr Rational operator+(Rational a, Rational b) {
-    return {a.num_ * (b.den_ / std::gcd(a.den_, b.den_)) + b.num_ * (a.den_ / std::gcd(a.den_, b.den_)),
-            a.den_ / std::gcd(a.den_, b.den_) * b.den_};
+    using rational_detail::Wide;
+    const std::int64_t g = std::gcd(a.den_, b.den_);
+    return FromWide(Wide{a.num_} * (b.den_ / g) + Wide{b.num_} * (a.den_ / g), Wide{a.den_ / g} * b.den_);
   }
   friend constexpr Rational operator-(Rational a, Rational b) { return a + Rational(-b.num_, b.den_); }
   friend constexpr Rational operator*(Rational a, Rational b) {
-    const std::int64_t g1 = std::gcd(a.num_, b.den_) == 0 ? 1 : std::gcd(a.num_, b.den_);
-    const std::int64_t g2 = std::gcd(b.num_, a.den_) == 0 ? 1 : std::gcd(b.num_, a.den_);
-    return {(a.num_ / g1) * (b.num_ / g2), (a.den_ / g2) * (b.den_ / g1)};
+    using rational_detail::Wide;
+    return FromWide(Wide{a.num_} * b.num_, Wide{a.den_} * b.den_);
   }
   friend constexpr Rational operator/(Rational a, Rational b) { return a * Rational(b.den_, b.num_); }
   Rational& operator+=(Rational b) { return *this = *this + b; }
   Rational& operator-=(Rational b) { return *this = *this - b; }
   friend constexpr bool operator==(Rational a, Rational b) { return a.num_ == b.num_ && a.den_ == b.den_; }
-  friend constexpr bool operator<(Rational a, Rational b) { return (a - b).num_ < 0; }
+  friend constexpr bool operator<(Rational a, Rational b) {
+    using rational_detail::Wide;
+    return Wide{a.num_} * b.den_ < Wide{b.num_} * a.den_;
+  }
   friend constexpr bool operator>(Rational a, Rational b) { return b < a; }
   friend constexpr bool operator<=(Rational a, Rational b) { return !(b < a); }
   friend constexpr bool operator>=(Rational a, Rational b) { return !(a < b); }
 
  private:
+  // The fraction num/den in lowest terms; one too fine for 64 bits (only a
+  // damaged file's note values make one) becomes the nearest 2^-20.
+  static constexpr Rational FromWide(rational_detail::Wide num, rational_detail::Wide den) {
+    using rational_detail::Wide;
+    if (den == 0) return {};
+    if (den < 0) {
+      num = -num;
+      den = -den;
+    }
+    const Wide g = rational_detail::Gcd(num, den);
+    if (g > 1) {
+      num /= g;
+      den /= g;
+    }
+    constexpr Wide kMax = std::numeric_limits<std::int64_t>::max();
+    if (num <= kMax && num >= -kMax && den <= kMax)
+      return {static_cast<std::int64_t>(num), static_cast<std::int64_t>(den)};
+    constexpr int kFineBits = 20;
+    Wide scaled = den > (Wide{1} << kFineBits) ? num / (den >> kFineBits) : num * (Wide{1} << kFineBits) / den;
+    scaled = scaled > kMax ? kMax : scaled < -kMax ? -kMax : scaled;
+    return {static_cast<std::int64_t>(scaled), std::int64_t{1} << kFineBits};
+  }
+
   constexpr void Normalise() {
     if (den_ == 0) den_ = 1;  // a zero denominator is taken for a whole number: callers check their divisors
     if (den_ < 0) {
