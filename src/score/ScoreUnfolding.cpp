@@ -192,8 +192,9 @@ void DropUnisons(std::vector<ScoreNote>& notes) {
       return !k.grace && !n.grace && k.pitch == n.pitch && k.part == n.part && k.positionWhole == n.positionWhole;
     };
     // Notes are sorted by position: only the last few can start together.
-    auto it = std::find_if(kept.rbegin(), std::min(kept.rend(), kept.rbegin() + 24), same);
-    if (it != std::min(kept.rend(), kept.rbegin() + 24)) {
+    const auto last = kept.rbegin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(kept.size(), 24));
+    const auto it = std::find_if(kept.rbegin(), last, same);
+    if (it != last) {
       if (it->durationWhole < n.durationWhole) *it = std::move(n);
       continue;
     }
