@@ -177,7 +177,9 @@ void MergeTies(std::vector<ScoreNote>& notes, const std::vector<std::pair<bool, 
   }
   std::size_t kept = 0;
   for (std::size_t i = 0; i < notes.size(); ++i) {
-    if (!merged[i]) notes[kept++] = std::move(notes[i]);
+    if (merged[i]) continue;
+    if (kept != i) notes[kept] = std::move(notes[i]);  // never onto itself: that would empty its texts
+    ++kept;
   }
   notes.resize(kept);
 }

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "score/MusicXmlReader.h"
 #include "score/ScoreUnfolding.h"
 #include "support/TempDir.h"
+#include "support/TestDataFiles.h"
 
 namespace rp {
 namespace {
@@ -92,6 +94,34 @@ TEST(ScoreUnfolding, WhatCannotBeFollowedNamesTheBar) {
                                                       "</part><part id=\"P2\">" + Bar(1) + "</part></score-partwise>",
                                                   "x.xml");
   EXPECT_NE(twoParts.error.find("P2"), std::string::npos) << twoParts.error;
+}
+
+TEST(ScoreUnfolding, TwoPartsWithEndingsSegnoAndCoda) {
+  const NotatedScoreRead read = ReadMusicXmlFile(test::DataFile("repeats_and_jumps.musicxml"));
+  ASSERT_TRUE(read.Ok()) << read.error;
+  EXPECT_EQ(read.score.title, "Repeats and jumps");
+  for (const auto& [plan, expected] : {std::pair{RepeatPlan::Taken, std::vector<int>{0, 1, 2, 3, 1, 2, 4, 5, 2, 4, 6}},
+                                       std::pair{RepeatPlan::Skipped, std::vector<int>{0, 1, 2, 4, 5, 2, 4, 6}}}) {
+    const ScoreUnfolded unfolded = UnfoldScore(read.score, plan, "repeats_and_jumps.musicxml");
+    ASSERT_TRUE(unfolded.Ok()) << unfolded.error;
+    std::vector<int> bars;
+    for (const BarAt& b : unfolded.score.bars) bars.push_back(b.number);
+    EXPECT_EQ(bars, expected);
+    // The tie into bar 2 holds on both passes through bar 1; after the jump
+    // to the segno the tied note of bar 2 has nothing to hold on to and sounds.
+    int tiedD5 = 0;
+    int plainD5InBar2 = 0;
+    for (const ScoreNote& n : unfolded.score.notes) {
+      if (n.pitch == 74 && n.tieMerged) ++tiedD5;
+      if (n.pitch == 74 && n.bar == 2) ++plainD5InBar2;
+    }
+    EXPECT_EQ(tiedD5, plan == RepeatPlan::Taken ? 2 : 1);
+    EXPECT_EQ(plainD5InBar2, 1);
+    // The second part's notes stand in the same bars.
+    EXPECT_EQ(std::count_if(unfolded.score.notes.begin(), unfolded.score.notes.end(),
+                            [](const ScoreNote& n) { return n.part == "P2" && n.bar == 6; }),
+              1);
+  }
 }
 
 TEST(MusicXmlReader, VoicesChordsTiesGraceNotesAndTuplets) {
