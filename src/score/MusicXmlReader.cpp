@@ -26,6 +26,8 @@ constexpr const char* kInBar = QT_TRANSLATE_NOOP("returnplot", "Cannot read the 
 // Larger scores are refused before they are read (an orchestral MusicXML
 // file is a few dozen MB).
 constexpr std::uintmax_t kMaxScoreBytes = 512u << 20;
+// Notation programs divide a quarter into a few thousand parts at most.
+constexpr long long kMaxDivisions = 1'000'000'000;
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
@@ -37,11 +39,13 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-// The leading whole number of `text` ("12", "12a"); `fallback` when it has none.
+// The leading whole number of `text` ("12", "12a"); `fallback` when it has
+// none or one beyond any score's bars.
 int LeadingNumber(const char* text, int fallback) {
+  constexpr long kMaxBarNumber = 1'000'000;
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
-  return end == text ? fallback : static_cast<int>(value);
+  return end == text || value > kMaxBarNumber || value < -kMaxBarNumber ? fallback : static_cast<int>(value);
 }
 
 // One part read bar by bar; the parts are merged afterwards.
@@ -74,7 +78,8 @@ class PartReader {
 std::string PartReader::Attributes(const pugi::xml_node& attributes) {
   if (const pugi::xml_node d = attributes.child("divisions")) {
     const long long divisions = d.text().as_llong(0);
-    if (divisions <= 0) return QT_TRANSLATE_NOOP("returnplot", "the divisions of a quarter note are not positive");
+    if (divisions <= 0 || divisions > kMaxDivisions)
+      return QT_TRANSLATE_NOOP("returnplot", "the divisions of a quarter note are not a count the program can hold");
     divisions_ = divisions;
   }
   if (const pugi::xml_node time = attributes.child("time")) {
@@ -83,11 +88,11 @@ std::string PartReader::Attributes(const pugi::xml_node& attributes) {
     int beats = 0;
     for (std::size_t start = 0; start < beatsText.size();) {
       const std::size_t plus = std::min(beatsText.find('+', start), beatsText.size());
-      beats += std::atoi(beatsText.substr(start, plus - start).c_str());
+      beats += static_cast<int>(std::clamp(std::strtol(beatsText.c_str() + start, nullptr, 10), 0L, 1000L));
       start = plus + 1;
     }
     const int beatType = time.child("beat-type").text().as_int(0);
-    if (beats > 0 && beatType > 0) {
+    if (beats > 0 && beatType > 0 && beatType <= 1024) {
       beats_ = beats;
       beatType_ = beatType;
     }
@@ -168,8 +173,11 @@ std::string PartReader::Note(const pugi::xml_node& note, NotatedBar& bar) {
   static constexpr std::array<int, 7> kSemitones = {9, 11, 0, 2, 4, 5, 7};  // A to G
   if (step.size() != 1 || step[0] < 'A' || step[0] > 'G')
     return QT_TRANSLATE_NOOP("returnplot", "a pitch without a step A to G");
-  const int alter = static_cast<int>(std::lround(pitch.child("alter").text().as_double(0.0)));
+  const double alterText = pitch.child("alter").text().as_double(0.0);
   const int octave = pitch.child("octave").text().as_int(-100);
+  if (!(std::abs(alterText) <= 12.0) || octave < -2 || octave > 10)
+    return QT_TRANSLATE_NOOP("returnplot", "a pitch outside the MIDI keys");
+  const int alter = static_cast<int>(std::lround(alterText));
   const int key = 12 * (octave + 1) + kSemitones[static_cast<std::size_t>(step[0] - 'A')] + alter;
   if (key < 0 || key > 127) return QT_TRANSLATE_NOOP("returnplot", "a pitch outside the MIDI keys");
   NotatedNote n;
@@ -322,8 +330,8 @@ NotatedScoreRead ParseMusicXml(std::string_view xml, std::string_view fileName) 
     PartReader reader(partId, noteCount);
     std::size_t index = 0;
     for (const pugi::xml_node measure : part.children("measure")) {
-      const int number =
-          LeadingNumber(measure.attribute("number").value(), index == 0 ? 1 : score.bars[index - 1].number + 1);
+      const int number = LeadingNumber(measure.attribute("number").value(),
+                                       index == 0 ? 1 : std::min(score.bars[index - 1].number, 1'000'000) + 1);
       if (firstPart) {
         score.bars.emplace_back();
         score.bars.back().number = number;
