@@ -5,7 +5,9 @@
 // of 2,000 notes each (ASCII MIDI listings written to a temporary folder
 // first). After the runs it prints the --jobs 2 / --jobs 1 speed-up of each
 // corpus (aim: 1.6 or more) with the load average: take the figures on a
-// quiet machine. Also one series of 2,000 and of 20,000 values alone.
+// quiet machine. Also one series of 2,000 and of 20,000 values alone, and
+// the recurrence quantification of 10,000 values (aim: under 5 s), with a
+// given radius and with the radius chosen for a recurrence rate.
 //
 // Run: build/release/bin/bench_stats [--benchmark_filter=...]
 
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "app/StatsCommand.h"
+#include "stats/Recurrence.h"
 #include "stats/SeriesStatistics.h"
 
 namespace {
@@ -120,15 +123,39 @@ BENCHMARK(BmStatsVienna)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kMill
 void BmStatsGenerated(benchmark::State& state) { RunStatsOver(state, Generated()); }
 BENCHMARK(BmStatsGenerated)->Arg(1)->Arg(2)->ArgName("jobs")->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-void BmSeriesStatistics(benchmark::State& state) {
-  std::mt19937_64 random(3);
+// `count` values of a first-order autoregressive series (0.7 of the last
+// value plus noise), like a performance's intervals about their mean.
+std::vector<double> Autoregressive(std::int64_t count, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
   std::normal_distribution<double> noise;
-  std::vector<double> x(static_cast<std::size_t>(state.range(0)));
+  std::vector<double> x(static_cast<std::size_t>(count));
   double previous = 0.0;
   for (double& v : x) v = previous = 0.7 * previous + noise(random);
+  return x;
+}
+
+void BmSeriesStatistics(benchmark::State& state) {
+  const std::vector<double> x = Autoregressive(state.range(0), 3);
   for (auto _ : state) benchmark::DoNotOptimize(rp::ComputeSeriesStatistics(x, 1, 1));
 }
 BENCHMARK(BmSeriesStatistics)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// Range 0: the values; range 1: 1 for the radius of a 5 % recurrence rate,
+// 0 for a given radius (about the same rate).
+void BmRecurrence(benchmark::State& state) {
+  const std::vector<double> x = Autoregressive(state.range(0), 5);
+  rp::RecurrenceSettings settings;
+  settings.dimension = 3;
+  if (state.range(1) == 0) settings.radius = 0.5;
+  double rate = 0.0;
+  for (auto _ : state) rate = rp::QuantifyRecurrence(x, settings).rate.value_or(0.0);
+  state.counters["rr"] = rate;
+}
+BENCHMARK(BmRecurrence)
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->ArgNames({"values", "rate"})
+    ->Unit(benchmark::kMillisecond);
 
 // Keeps the real time of each run to print the speed-ups at the end.
 class SpeedUpReporter : public benchmark::ConsoleReporter {

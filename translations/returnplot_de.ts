@@ -19,6 +19,10 @@
 <context>
     <name>returnplot</name>
     <message>
+        <source>The shown performances have velocities of different kinds (MIDI and dB).</source>
+        <translation>Die gezeigten Aufführungen haben Anschlagstärken verschiedener Art (MIDI und dB).</translation>
+    </message>
+    <message>
         <source>No hardware support found. Switching to reference rasterizer.</source>
         <translation>Keine Hardwareunterstützung gefunden. Es wird der Software-Renderer verwendet.</translation>
     </message>
@@ -833,10 +837,6 @@
     <message>
         <source>No MIDI output&apos;s name contains &quot;%1&quot;; the replay goes to &quot;%2&quot;.</source>
         <translation>Kein MIDI-Ausgang enthält „%1“ im Namen; die Wiedergabe geht an „%2“.</translation>
-    </message>
-    <message>
-        <source>The shown performances have velocities of different kinds (MIDI and dB).</source>
-        <translation>Die gezeigten Aufführungen haben Anschlagstärken verschiedener Art (MIDI und dB).</translation>
     </message>
     <message>
         <source>Event</source>

@@ -67,7 +67,7 @@ std::vector<std::int32_t> StoreNotes(Performance& performance, const std::vector
 }
 
 // The next event opens with note-on `firstNote` (an index of the notes), at `onsetMs`.
-void AddEvent(Performance& performance, double onsetMs, std::uint8_t velocity, std::int32_t firstNote) {
+void AddEvent(Performance& performance, double onsetMs, double velocity, std::int32_t firstNote) {
   OnsetEvent p;
   p.onsetMs = onsetMs;
   p.velocity0 = velocity;
@@ -80,6 +80,24 @@ void AddEvent(Performance& performance, double onsetMs, std::uint8_t velocity, s
 std::string WithoutBrackets(std::string_view value) {
   if (value.size() >= 2 && value.front() == '[' && value.back() == ']') value = value.substr(1, value.size() - 2);
   return std::string(value);
+}
+
+// Each event's onset, and with the first note's velocity also its velocity,
+// by the settings' choice for its score position; the events still open
+// with their earliest notes. (Other event velocities do not apply to score
+// positions: theirs stays the earliest note's.)
+void ChooseScoreOnsets(Performance& performance) {
+  auto& events = performance.events;
+  const auto& score = performance.score->events;
+  const auto choice = static_cast<std::size_t>(performance.settings.scoreOnset);
+  const bool velocityFollows = performance.settings.eventVelocity == EventVelocity::First;
+  for (std::size_t i = 0; i < events.size() && i < score.size(); ++i) {
+    const PositionOnset& chosen = score[i].onsetBy[choice];
+    if (!IsDefined(chosen.onsetMs)) continue;
+    events[i].onsetMs = chosen.onsetMs;
+    events[i].velocity0 =
+        velocityFollows ? chosen.velocity : score[i].onsetBy[static_cast<std::size_t>(ScoreOnset::Earliest)].velocity;
+  }
 }
 
 }  // namespace
@@ -103,11 +121,13 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
   performance.events.clear();
   performance.events.reserve(given.events.size());
   for (const ScoreAlignedEvent& e : given.events) {
-    AddEvent(performance, e.onsetMs, e.velocity, onIndex[e.firstNote]);
+    const PositionOnset& earliest = e.onsetBy[static_cast<std::size_t>(ScoreOnset::Earliest)];
+    AddEvent(performance, earliest.onsetMs, earliest.velocity, onIndex[e.firstNote]);
     ScoreEvent s;
     s.onsetBeats = e.onsetBeats;
     s.barBeat = e.barBeat;
     s.asynchronyMs = e.asynchronyMs;
+    s.onsetBy = e.onsetBy;
     score.events.push_back(std::move(s));
   }
 
@@ -145,6 +165,7 @@ void CompleteGivenEvents(Performance& performance) {
   const std::int32_t count = performance.EventCount();
   // Event numbers k from 1: event k is events[k - 1].
   const std::int32_t d = std::max(performance.settings.delay, 1);
+  if (performance.score) ChooseScoreOnsets(performance);
   CompleteOnsetEvents(events, 0, static_cast<std::size_t>(d));
   if (!performance.score) return;
   auto& score = performance.score->events;

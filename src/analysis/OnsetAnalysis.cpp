@@ -160,8 +160,6 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
     if (opens) ++clusters;
     const std::int32_t number = j + 1;
     if (number % kReportEvery == 0 || number == noteCount) {
-      shown.ShowNumberEvents(noteCount);
-      shown.ShowEvent(number);
       shown.SetValue(number);
       shown.Poll();
     }
@@ -170,7 +168,6 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   StartRecords(events, static_cast<std::size_t>(clusters));
 
   // Pass 2: fill the clusters.
-  shown.ShowNumberEvents(clusters);
   shown.SetValue(1);
   shown.SetMaximum(clusters);
   shown.SetCaption("Creating Matrix...");
@@ -179,12 +176,10 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
     if (!assign.Assign(j, n, opens)) return;
     const auto k = static_cast<std::int32_t>(events.size());
     if (k % kReportEvery == 0 || k == clusters) {
-      shown.ShowEvent(k);
       shown.SetValue(k);
       shown.Poll();
     }
   });
-  shown.ShowNumberEvents(clusters);
 
   // Pass 3: the return-plot values of events n, n + d and n + 2d; those of
   // the last 2d + 1 clusters whose later events do not exist stay undefined.
@@ -193,7 +188,6 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   for (std::int32_t i = 1; i <= last; ++i) {
     CompleteOnsetEvent(events, static_cast<std::size_t>(i - 1), d);
     if (i % kReportEvery == 0 || i == last) {
-      shown.ShowEvent(i);
       shown.SetValue(i);
       shown.Poll();
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/MelodyNote.h"
 #include "model/ScoreInfo.h"
 
 namespace rp {
@@ -39,27 +40,43 @@ ScoreAlignedEvents MakeScoreAlignedEvents(const MatchFile& file) {
   std::stable_sort(candidates.begin(), candidates.end(), [](const EventNote& a, const EventNote& b) {
     return a.pair->score.onsetInBeats < b.pair->score.onsetInBeats;
   });
+  std::vector<PositionNote> chord;
   for (std::size_t first = 0; first < candidates.size();) {
     const double position = candidates[first].pair->score.onsetInBeats;
     std::size_t end = first;
     const EventNote* earliest = &candidates[first];
     double latestMs = earliest->pair->played.onsetMs;
+    double sumMs = 0.0;
+    double sumVelocity = 0.0;
+    chord.clear();
     for (; end < candidates.size() && candidates[end].pair->score.onsetInBeats - position <= kSamePositionBeats;
          ++end) {
-      const MatchPlayedNote& played = candidates[end].pair->played;
+      const MatchPair& pair = *candidates[end].pair;
+      const MatchPlayedNote& played = pair.played;
       const MatchPlayedNote& best = earliest->pair->played;
       if (played.onsetMs < best.onsetMs || (played.onsetMs == best.onsetMs && played.line < best.line)) {
         earliest = &candidates[end];
       }
       latestMs = std::max(latestMs, played.onsetMs);
+      sumMs += played.onsetMs;
+      sumVelocity += played.velocity;
+      chord.push_back({played.key, pair.score.voice, played.onsetMs});
     }
+    const auto onsetOf = [&](std::size_t i) {
+      const MatchPlayedNote& played = candidates[first + i].pair->played;
+      return PositionOnset{played.onsetMs, static_cast<double>(played.velocity)};
+    };
+    const auto count = static_cast<double>(end - first);
     ScoreAlignedEvent event;
     event.onsetBeats = position;
     event.barBeat = BarBeat(earliest->pair->score);
-    event.onsetMs = earliest->pair->played.onsetMs;
-    event.velocity = earliest->pair->played.velocity;
-    event.asynchronyMs = latestMs - event.onsetMs;
+    event.asynchronyMs = latestMs - earliest->pair->played.onsetMs;
     event.firstNote = earliest->note;
+    event.onsetBy[static_cast<std::size_t>(ScoreOnset::Earliest)] =
+        onsetOf(static_cast<std::size_t>(earliest - &candidates[first]));
+    event.onsetBy[static_cast<std::size_t>(ScoreOnset::Mean)] = {sumMs / count, sumVelocity / count};
+    event.onsetBy[static_cast<std::size_t>(ScoreOnset::Melody)] = onsetOf(MelodyNote(chord));
+    event.onsetBy[static_cast<std::size_t>(ScoreOnset::Highest)] = onsetOf(HighestNote(chord));
     result.events.push_back(std::move(event));
     first = end;
   }

@@ -8,27 +8,30 @@
 // position's first form its event. Grace notes and inserted notes sound in
 // the replay but make no event and give none its onset, velocity or
 // asynchrony; a position whose notes were all deleted has no event. An
-// event's onset is the earliest played onset of its notes (a tie goes to the
-// note on the earlier line) and its velocity that note's, as for the onset
-// events of a MIDI performance; its asynchrony is the latest minus the
-// earliest of those onsets.
+// event opens with the earliest played note of its position (a tie goes to
+// the note on the earlier line), as the onset events of a MIDI performance
+// do; its asynchrony is the latest minus the earliest of those onsets. Its
+// onset and velocity are given for each `ScoreOnset`: the earliest note's,
+// the mean of all its notes', the melody note's (model/MelodyNote.h) and
+// the highest key's.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "io/MatchFileReader.h"
+#include "model/ScoreInfo.h"
 
 namespace rp {
 
 struct ScoreAlignedEvent {
   double onsetBeats = 0.0;
   std::string barBeat;  // "bar:beat", "+offset" when after the beat
-  double onsetMs = 0.0;
-  std::uint8_t velocity = 0;
   double asynchronyMs = 0.0;
-  std::size_t firstNote = 0;  // the note of `notes` that gives the onset
+  std::size_t firstNote = 0;                              // the note of `notes` the event opens with: its earliest
+  std::array<PositionOnset, kScoreOnsetCount> onsetBy{};  // indexed by `ScoreOnset`
 };
 
 struct ScoreAlignedEvents {

@@ -13,6 +13,7 @@ constexpr std::string_view kClusterMs = "--cluster-ms";
 constexpr std::string_view kDelay = "--delay";
 constexpr std::string_view kTimesUnit = "--times-unit";
 constexpr std::string_view kEventVelocity = "--event-velocity";
+constexpr std::string_view kScoreOnset = "--score-onset";
 constexpr std::string_view kOnsetMethod = "--onset-method";
 constexpr std::string_view kOnsetThreshold = "--onset-threshold";
 constexpr std::string_view kOnsetSilenceDb = "--onset-silence-db";
@@ -24,6 +25,7 @@ std::string Expected(std::string_view option) {
   if (option == kDelay) return "a whole number from 1 to 50";
   if (option == kTimesUnit) return "s or ms";
   if (option == kEventVelocity) return "first, loudest or highest";
+  if (option == kScoreOnset) return "earliest, mean, melody or highest";
   if (option == kOnsetMethod) return "one of " + OnsetMethodNames();
   if (option == kOnsetThreshold) return "a number from 0.001 to 10";
   if (option == kOnsetSilenceDb) return "a level in dB from -120 to 0";
@@ -41,6 +43,10 @@ bool TakeValue(std::string_view option, const std::string& value, AnalysisOption
   if (option == kEventVelocity) {
     options.eventVelocity = EventVelocityFromName(value);
     return options.eventVelocity.has_value();
+  }
+  if (option == kScoreOnset) {
+    options.scoreOnset = ScoreOnsetFromName(value);
+    return options.scoreOnset.has_value();
   }
   if (option == kOnsetMethod) {
     options.onsetMethod = OnsetMethodNamed(value);
@@ -75,6 +81,7 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (delay) base.delay = *delay;
   if (timesUnit) base.timesUnit = *timesUnit;
   if (eventVelocity) base.eventVelocity = *eventVelocity;
+  if (scoreOnset) base.scoreOnset = *scoreOnset;
   if (onsetMethod) base.onsets.method = *onsetMethod;
   if (onsetThreshold) base.onsets.threshold = *onsetThreshold;
   if (onsetSilenceDb) base.onsets.silenceDb = *onsetSilenceDb;
@@ -83,8 +90,8 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
 }
 
 bool IsAnalysisOption(std::string_view arg) {
-  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kEventVelocity || arg == kOnsetMethod ||
-         arg == kOnsetThreshold || arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
+  return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kEventVelocity || arg == kScoreOnset ||
+         arg == kOnsetMethod || arg == kOnsetThreshold || arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
 }
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `--cluster-ms MS`, `--delay D`, `--times-unit s|ms`, `--event-velocity
-// first|loudest|highest`, and for recordings `--onset-method M`,
+// first|loudest|highest`, `--score-onset earliest|mean|melody|highest`, and
+// for recordings `--onset-method M`,
 // `--onset-threshold T`, `--onset-silence-db DB` and `--onset-min-ioi-ms MS`:
 // the analysis settings on the command line, for
 // every command that analyses a performance and for the windows.
@@ -19,7 +20,8 @@ namespace rp {
 
 inline constexpr std::string_view kAnalysisOptionsUsage =
     "[--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
-    "[--onset-method M] [--onset-threshold T] [--onset-silence-db DB] [--onset-min-ioi-ms MS]";
+    "[--score-onset earliest|mean|melody|highest] [--onset-method M] [--onset-threshold T] [--onset-silence-db DB] "
+    "[--onset-min-ioi-ms MS]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
@@ -27,14 +29,15 @@ struct AnalysisOptions {
   std::optional<std::int32_t> delay;
   std::optional<TimesUnit> timesUnit;
   std::optional<EventVelocity> eventVelocity;
+  std::optional<ScoreOnset> scoreOnset;
   std::optional<OnsetMethod> onsetMethod;
   std::optional<double> onsetThreshold;
   std::optional<double> onsetSilenceDb;
   std::optional<double> onsetMinIoiMs;
 
   bool Any() const {
-    return clusterWindowMs || delay || timesUnit || eventVelocity || onsetMethod || onsetThreshold || onsetSilenceDb ||
-           onsetMinIoiMs;
+    return clusterWindowMs || delay || timesUnit || eventVelocity || scoreOnset || onsetMethod || onsetThreshold ||
+           onsetSilenceDb || onsetMinIoiMs;
   }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;

@@ -92,6 +92,16 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   } else if (UsesClusterWindow(performance) && settings.eventVelocity == EventVelocity::Highest) {
     out << "  an event's velocity is that of the note-on of its highest key (of equal keys the earliest)\n";
   }
+  if (performance.score && settings.scoreOnset != ScoreOnset::Earliest) {
+    const bool mean = settings.scoreOnset == ScoreOnset::Mean;
+    out << "  a score position's onset is "
+        << (mean                                        ? "the mean onset of its notes"
+            : settings.scoreOnset == ScoreOnset::Melody ? "that of its melody note (voice 1, else its highest key)"
+                                                        : "that of its highest key");
+    if (settings.eventVelocity == EventVelocity::First)
+      out << (mean ? ", its velocity their mean" : ", and so is its velocity");
+    out << "\n";
+  }
   if (loaded.skipped.count > 0) out << "  " << SkippedLinesSummary(loaded.skipped, {}, loaded.skippedKind) << "\n";
   if (settings.delay != AnalysisSettings{}.delay) {
     out << "  interval1 and vel1 are those of event k+" << settings.delay << ", interval2 and vel2 of event k+"

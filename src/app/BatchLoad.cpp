@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "analysis/ChordSplitting.h"
 #include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
 #include "app/CommandLine.h"
@@ -67,6 +68,9 @@ bool LoadFileForBatch(const std::string& path, Performance& performance, std::os
   // and go on with it.
   if (!result.message.empty()) err << "returnplot: " << result.message << '\n';
   if (!result.warning.empty()) err << "returnplot: " << result.warning << '\n';
+  if (const std::string split = ChordSplittingWarning(performance); !split.empty()) {
+    err << "returnplot: " << path << ": " << split << '\n';
+  }
   if (loaded != nullptr) *loaded = std::move(result);
   status = 0;
   return true;

@@ -10,6 +10,7 @@
 #include "app/ExportNotes.h"
 #include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
+#include "app/ExportTempo.h"
 #include "app/RecordOptions.h"
 #include "app/RenderWavOptions.h"
 #include "app/SnapshotOptions.h"
@@ -30,6 +31,13 @@ const std::vector<BatchCommand>& BatchCommands() {
        "in ms; the velocities of a list of times are empty, those of a recording are the loudness of its "
        "events in dB).",
        &ExportEvents},
+      {"--export-tempo", kExportTempoUsage,
+       "Print the tempo per beat of every FILE aligned to its score (match files) as CSV: file, bar, beat in "
+       "the bar, score position in beats, onset in ms, whether no note starts the beat (its onset then "
+       "interpolated), tempo in ms per beat and in BPM, the tempo smoothed over BEATS (a centred window; "
+       "default: not smoothed) in the chosen unit, and the velocity there. The beat is that of the time "
+       "signature (a dotted quarter in 6/8) unless --beat chooses one; the columns name it.",
+       &ExportTempo},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
       {"--export-onsets", "FILE",
@@ -49,7 +57,11 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--stats", kStatsUsage,
        "Print the return-map statistics of every FILE as CSV, one row per file and series (timing, velocity), "
        "the files read side by side on N threads (default: one per core) and printed in the order given; S "
-       "(default 1) starts the random shuffles of the p-value. The manual page defines each measure.",
+       "(default 1) starts the random shuffles of the p-value and the bootstrap. --permutations, --sampen-m, "
+       "--sampen-r (a fraction of the sd) and --dfa-scales choose how measures are taken; --extended adds "
+       "r_d_pearson and a warning column, --header-comments each column's convention as # lines, --ci LEVEL "
+       "moving-block bootstrap intervals, --window N or --window-bars B one row per window, --rqa the recurrence "
+       "measures. The manual page defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", kRenderWavUsage,
@@ -132,6 +144,12 @@ void PrintHelp(std::ostream& out) {
          "earliest) or that of its highest key (the melody).\n"
          "The cluster window and the event velocity do not apply to match files\n"
          "and lists of times.\n"
+         "--score-onset earliest|mean|melody|highest (default earliest): the onset\n"
+         "of a score position of a match file is that of its earliest played note,\n"
+         "the mean of its notes' onsets, that of its melody note (the note of\n"
+         "voice 1, else the highest key) or that of its highest key; with\n"
+         "--event-velocity first its velocity follows the same note (the mean\n"
+         "velocity for mean).\n"
          "A recording (WAV, FLAC, Ogg/Vorbis, MP3) is a performance of its onsets,\n"
          "grouped like note-ons, with each event's loudness in dB as its velocity:\n"
          "--onset-method M (default specflux): the detection function, one of\n"
@@ -142,9 +160,9 @@ void PrintHelp(std::ostream& out) {
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"
-         "--export-onsets, --report, --stats, --record and --snapshot. The windows\n"
-         "start with the values last chosen in \"Analysis settings...\" unless\n"
-         "these are given; the commands with the defaults.\n"
+         "--export-onsets, --export-tempo, --report, --stats, --record and\n"
+         "--snapshot. The windows start with the values last chosen in \"Analysis\n"
+         "settings...\" unless these are given; the commands with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
          "contains NAME chosen for the replay (see --list-devices).\n"
          "--velocity-scale auto|S: the replay plays velocities S times louder\n"

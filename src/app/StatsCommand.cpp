@@ -10,15 +10,21 @@
 #include <sstream>
 #include <thread>
 
+#include "analysis/ChordSplitting.h"
 #include "analysis/PerformanceLoader.h"
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
+#include "app/StatsOptions.h"
 #include "app/TextNumber.h"
 #include "base/OrderedJobs.h"
 #include "io/CsvWriter.h"
 #include "model/Performance.h"
+#include "model/ShortestNumber.h"
+#include "stats/BlockBootstrap.h"
 #include "stats/PerformanceSeries.h"
 #include "stats/SeriesStatistics.h"
+#include "stats/SeriesWindows.h"
+#include "stats/StatisticsConventions.h"
 
 namespace rp {
 
@@ -30,9 +36,28 @@ constexpr unsigned kMaxJobs = 1024;
 
 struct StatsRequest {
   AnalysisSettings settings;
+  StatsOptions options;
   unsigned jobs = 1;
   std::uint64_t randomState = 1;
   std::vector<std::string> files;
+  std::vector<ReportedMeasure> measures;  // the measure columns printed
+
+  bool Windows() const { return options.windowEvents || options.windowBars; }
+  // The names of the columns, in order.
+  std::vector<std::string> Header() const {
+    std::vector<std::string> names{"file", "series"};
+    if (options.windowBars) names.insert(names.end(), {"first_bar", "last_bar"});
+    if (Windows()) names.insert(names.end(), {"first_event", "last_event"});
+    names.emplace_back("n");
+    for (const ReportedMeasure& m : measures) {
+      names.emplace_back(m.name);
+      if (options.ci && m.hasInterval) names.insert(names.end(), {names.back() + "_lo", names.back() + "_hi"});
+    }
+    if (options.ci) names.insert(names.end(), {"ci_block", "ci_resamples"});
+    if (options.extended) names.emplace_back("warning");
+    names.emplace_back("error");
+    return names;
+  }
 };
 
 // What one file gives: its CSV rows, lines for stderr, and whether it failed.
@@ -46,8 +71,12 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
   std::vector<std::string> rest = args;
   const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(rest, err);
   if (!analysis) return std::nullopt;
+  const std::optional<StatsOptions> options = TakeStatsOptions(rest, err);
+  if (!options) return std::nullopt;
   StatsRequest request;
   request.settings = analysis->Over();
+  request.options = *options;
+  request.measures = ReportedMeasures(request.options.extended, request.options.measures.recurrence.has_value());
   request.jobs = std::max(1U, std::min(kMaxJobs, std::thread::hardware_concurrency()));
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
@@ -80,22 +109,109 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
   return request;
 }
 
-void WriteHeader(std::ostream& out) {
+// The conventions as comment lines, for `--header-comments`.
+void WriteHeaderComments(std::ostream& out, const StatsRequest& request) {
+  const StatsOptions& o = request.options;
+  out << "# returnplot --stats: " << DescribeStatisticsOptions(request.settings.delay, request.randomState, o.measures)
+      << '\n';
+  out << "# file: the file as given; series: timing (ms from an onset to the next), velocity, tempo (ms per beat)\n";
+  if (o.windowEvents) {
+    out << "# first_event, last_event: the window's events, counted from 1; windows of " << *o.windowEvents
+        << " events every " << o.step.value_or(*o.windowEvents) << " events, the last one up to the last event\n";
+  } else if (o.windowBars) {
+    out << "# first_bar, last_bar: the bars of the window, first_event, last_event: its events, counted from 1; "
+           "windows of "
+        << *o.windowBars << " bars every " << o.step.value_or(*o.windowBars) << " bars\n";
+  }
+  out << "# n: N, the number of values of the series\n";
+  for (const ReportedMeasure& m : request.measures) out << "# " << m.name << ": " << m.convention << '\n';
+  if (o.ci) {
+    out << "# _lo, _hi: the " << ShortestNumber(o.ci->level * 100.0)
+        << "% percentile interval of a moving-block bootstrap (blocks of ci_block values starting anywhere, "
+        << o.ci->resamples << " resamples, the random state's std::mt19937_64; the rqa radius kept)\n";
+  }
+  if (o.extended)
+    out << "# warning: measures resting on fewer than " << kFewValues
+        << " values, and dfa_alpha when N is under 4 times its largest scale\n";
+}
+
+void WriteHeader(std::ostream& out, const StatsRequest& request) {
+  if (request.options.headerComments) WriteHeaderComments(out, request);
   CsvWriter csv(out);
-  csv.Text("file").Text("series").Text("n");
-  for (const StatisticsColumn& column : StatisticsColumns()) csv.Text(column.name);
-  csv.Text("error").EndRow();
+  for (const std::string& name : request.Header()) csv.Text(name);
+  csv.EndRow();
 }
 
 // The row of a file that gives no measures: its name and why.
-std::string ErrorRow(const std::string& path, const std::string& message) {
+std::string ErrorRow(const std::string& path, const std::string& message, const StatsRequest& request) {
   std::ostringstream text;
   CsvWriter csv(text);
   csv.Field(path);
-  for (std::size_t k = 0; k < StatisticsColumns().size() + 2; ++k) csv.Text("");
+  for (std::size_t k = 0; k + 2 < request.Header().size(); ++k) csv.Text("");
   csv.Field(message).EndRow();
   csv.Flush();
   return text.str();
+}
+
+void WriteValue(CsvWriter& csv, const std::optional<double>& value) {
+  if (value) {
+    csv.Number(*value);
+  } else {
+    csv.Text("");
+  }
+}
+
+// The measures of one series (of a window, when `window` is given) as one row.
+void WriteSeriesRow(CsvWriter& csv, const std::string& path, const NamedSeries& series, const EventWindow* window,
+                    const StatsRequest& request, std::string& notes) {
+  const StatsOptions& o = request.options;
+  const std::int32_t delay = request.settings.delay;
+  const SeriesStatistics s = ComputeSeriesStatistics(series.values, delay, request.randomState, o.measures);
+  std::vector<Interval> intervals;
+  if (o.ci) {
+    std::vector<std::optional<double> SeriesStatistics::*> members;
+    for (const ReportedMeasure& m : request.measures)
+      if (m.hasInterval) members.push_back(m.value);
+    intervals = BootstrapIntervals(series.values, delay, o.measures, *o.ci, request.randomState, members);
+  }
+  csv.Field(path).Text(SeriesName(series.kind));
+  if (window != nullptr) {
+    if (o.windowBars) csv.Integer(*window->firstBar).Integer(*window->lastBar);
+    csv.Integer(static_cast<std::int64_t>(window->first) + 1).Integer(static_cast<std::int64_t>(window->last) + 1);
+  }
+  csv.Integer(s.n);
+  std::size_t next = 0;
+  for (const ReportedMeasure& m : request.measures) {
+    WriteValue(csv, s.*m.value);
+    if (o.ci && m.hasInterval) {
+      WriteValue(csv, intervals[next].lo);
+      WriteValue(csv, intervals[next].hi);
+      ++next;
+    }
+  }
+  if (o.ci) csv.Integer(BootstrapBlock(series.values.size(), *o.ci)).Integer(o.ci->resamples);
+  if (o.extended) csv.Field(s.warning);
+  csv.Text("").EndRow();
+  if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
+    notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
+             " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " + std::to_string(s.n) +
+             " values\n";
+  }
+}
+
+// The windows of the request over the performance's events; an error text
+// when the performance has none of the kind asked for.
+std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsRequest& request, std::string& error) {
+  const StatsOptions& o = request.options;
+  if (o.windowEvents) {
+    const auto size = static_cast<std::size_t>(*o.windowEvents);
+    return EventWindows(events.onsetMs.size(), size, static_cast<std::size_t>(o.step.value_or(*o.windowEvents)));
+  }
+  if (!events.bars) {
+    error = "--window-bars needs a performance aligned to a score (with bar numbers)";
+    return {};
+  }
+  return BarWindows(*events.bars, *o.windowBars, static_cast<std::int32_t>(o.step.value_or(*o.windowBars)));
 }
 
 FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
@@ -104,28 +220,25 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   const LoadResult load = LoadPerformanceFile(path, performance);
   // Measures of half a file would pass for the whole: a read that failed
   // half-way counts as failed.
-  if (!load.Ok()) return {ErrorRow(path, load.message), {}, true};
+  if (!load.Ok()) return {ErrorRow(path, load.message, request), {}, true};
   // What the load skipped or changed goes to stderr, as for the other commands.
   if (!load.warning.empty()) rows.notes += "returnplot: " + load.warning + "\n";
+  if (const std::string split = ChordSplittingWarning(performance); !split.empty()) {
+    rows.notes += "returnplot: " + path + ": " + split + "\n";
+  }
   std::ostringstream text;
   CsvWriter csv(text);
-  for (const NamedSeries& series : SeriesOfPerformance(performance)) {
-    const SeriesStatistics s = ComputeSeriesStatistics(series.values, performance.settings.delay, request.randomState);
-    csv.Field(path).Text(SeriesName(series.kind)).Integer(s.n);
-    for (const StatisticsColumn& column : StatisticsColumns()) {
-      const std::optional<double>& value = s.*column.value;
-      if (value) {
-        csv.Number(*value);
-      } else {
-        csv.Text("");
-      }
-    }
-    csv.Text("").EndRow();
-    if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
-      rows.notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
-                    " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " +
-                    std::to_string(s.n) + " values\n";
-    }
+  const EventColumns events = EventColumnsOf(performance);
+  if (!request.Windows()) {
+    for (const NamedSeries& series : SeriesFromEvents(events))
+      WriteSeriesRow(csv, path, series, nullptr, request, rows.notes);
+  } else {
+    std::string error;
+    const std::vector<EventWindow> windows = WindowsOf(events, request, error);
+    if (!error.empty()) return {ErrorRow(path, error, request), rows.notes, true};
+    for (const EventWindow& window : windows)
+      for (const NamedSeries& series : SeriesFromEvents(WindowColumns(events, window)))
+        WriteSeriesRow(csv, path, series, &window, request, rows.notes);
   }
   csv.Flush();
   rows.csv = text.str();
@@ -136,10 +249,10 @@ FileRows MeasureFile(const std::string& path, const StatsRequest& request) {
   try {
     return MeasuredRows(path, request);
   } catch (const std::bad_alloc&) {
-    return {ErrorRow(path, "Not enough memory to measure \"" + path + "\"."), {}, true};
+    return {ErrorRow(path, "Not enough memory to measure \"" + path + "\".", request), {}, true};
   } catch (const std::exception& e) {
     // Whatever else goes wrong with one file, the others go on.
-    return {ErrorRow(path, "Cannot measure \"" + path + "\": " + e.what()), {}, true};
+    return {ErrorRow(path, "Cannot measure \"" + path + "\": " + e.what(), request), {}, true};
   }
 }
 
@@ -148,7 +261,7 @@ FileRows MeasureFile(const std::string& path, const StatsRequest& request) {
 int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::optional<StatsRequest> request = ReadRequest(args, err);
   if (!request) return kExitUsage;
-  WriteHeader(out);
+  WriteHeader(out, *request);
   bool anyFailed = false;
   RunJobsInOrder(
       request->files.size(), request->jobs, [&](std::size_t i) { return MeasureFile(request->files[i], *request); },

@@ -10,7 +10,11 @@
 
 namespace rp {
 
-inline constexpr std::string_view kStatsUsage = "[--jobs N] [--random-state S] [--cluster-ms MS] [--delay D] FILE...";
+inline constexpr std::string_view kStatsUsage =
+    "[--jobs N] [--random-state S] [--cluster-ms MS] [--delay D] [--permutations N] [--sampen-m M] [--sampen-r R] "
+    "[--dfa-scales MIN:MAX] [--extended] [--header-comments] [--ci LEVEL [--ci-block L] [--ci-resamples B]] "
+    "[--window N [--step M] | --window-bars B [--step M]] [--rqa [--rqa-dim M] [--rqa-delay T] "
+    "[--rqa-radius R | --rqa-rate Q] [--rqa-theiler W]] FILE...";
 
 // Prints the header and the rows; status 0, 1 when a file could not be read,
 // the usage error for bad arguments.

@@ -42,12 +42,6 @@ class BackgroundJob::PostedProgress final : public ProgressSink {
     if (hook_) hook_(value);
     Post([value](ProgressSink& s) { s.SetValue(value); });
   }
-  void ShowNumberEvents(std::int64_t count) override {
-    Post([count](ProgressSink& s) { s.ShowNumberEvents(count); });
-  }
-  void ShowEvent(std::int64_t index) override {
-    Post([index](ProgressSink& s) { s.ShowEvent(index); });
-  }
   bool CancelRequested() override { return shared_->cancelled; }
 
  private:

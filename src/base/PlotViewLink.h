@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The calls that pass between the control panel and the plot. Each window
-// implements its side, so neither needs the other's class.
+// What the replay and the take recorder ask of the plot. The session
+// implements it by telling the views (SessionChange); the plot view offers
+// the same calls to the window that shows it.
 
 namespace rp {
 
 // Defined in model/ValueKind.h (Timing, Velocity, Tempo).
 enum class ValueKind;
 
-// What the control panel and the replay ask of the plot.
 class PlotViewLink {
  public:
   virtual ~PlotViewLink() = default;
@@ -23,17 +23,6 @@ class PlotViewLink {
   virtual void ShowValuesAgain() { ShowFirstEvents(); }
   // The tail's length changed: a tail shown now is shown at its new length.
   virtual void TailLengthChanged() {}
-};
-
-// What the plot asks of the control panel.
-class ControlPanelLink {
- public:
-  virtual ~ControlPanelLink() = default;
-  virtual void StopReplay() = 0;
-  // The values chosen for the axes: Timing, Velocity or Tempo.
-  virtual ValueKind ChosenValueKind() const = 0;
-  // A replay is running (the plot does not turn by mouse meanwhile).
-  virtual bool IsReplaying() const = 0;
 };
 
 }  // namespace rp

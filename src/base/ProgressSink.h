@@ -35,9 +35,6 @@ class ProgressSink {
   virtual void SetMinimum(std::int64_t value) = 0;
   virtual void SetMaximum(std::int64_t value) = 0;
   virtual void SetValue(std::int64_t value) = 0;
-  // The two labels of the control panel.
-  virtual void ShowNumberEvents(std::int64_t count) = 0;
-  virtual void ShowEvent(std::int64_t index) = 0;
   // Whether the user asked to stop the work under way (safe from any thread);
   // long reads ask now and then and end early, leaving everything as it was.
   virtual bool CancelRequested() { return false; }
@@ -52,8 +49,6 @@ class NullProgressSink : public ProgressSink {
   void SetMinimum(std::int64_t) override {}
   void SetMaximum(std::int64_t) override {}
   void SetValue(std::int64_t) override {}
-  void ShowNumberEvents(std::int64_t) override {}
-  void ShowEvent(std::int64_t) override {}
 };
 
 }  // namespace rp

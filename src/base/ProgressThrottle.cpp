@@ -55,8 +55,6 @@ void ProgressThrottle::Poll() {
 
 void ProgressThrottle::Flush() {
   if (dirty_ & kValue) sink_.SetValue(value_);
-  if (dirty_ & kNumberEvents) sink_.ShowNumberEvents(numberEvents_);
-  if (dirty_ & kEvent) sink_.ShowEvent(event_);
   dirty_ = 0;
 }
 

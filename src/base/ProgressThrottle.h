@@ -37,14 +37,6 @@ class ProgressThrottle {
     value_ = value;
     dirty_ |= kValue;
   }
-  void ShowNumberEvents(std::int64_t count) {
-    numberEvents_ = count;
-    dirty_ |= kNumberEvents;
-  }
-  void ShowEvent(std::int64_t index) {
-    event_ = index;
-    dirty_ |= kEvent;
-  }
 
   // Passes on what changed when the interval since the last pass has run
   // out; throws WorkCancelled once the sink's user asked to cancel.
@@ -53,15 +45,13 @@ class ProgressThrottle {
   void Flush();
 
  private:
-  enum : unsigned { kValue = 1, kNumberEvents = 2, kEvent = 4 };
+  enum : unsigned { kValue = 1 };
   ProgressSink& sink_;
   Clock clock_;
   double minInterval_;
   double lastPass_ = -1e300;
   unsigned dirty_ = 0;
   std::int64_t value_ = 0;
-  std::int64_t numberEvents_ = 0;
-  std::int64_t event_ = 0;
 };
 
 }  // namespace rp

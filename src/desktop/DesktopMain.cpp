@@ -16,11 +16,11 @@
 #include "desktop/MidiDeviceCommands.h"
 #include "desktop/RenderWav.h"
 #include "desktop/Snapshot.h"
-#include "model/ComparedPerformances.h"
 #include "model/Performance.h"
-#include "model/ReplayPosition.h"
+#include "session/Session.h"
 #include "ui/PlotWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtUiPost.h"
 #include "ui/StopSignals.h"
 #include "ui/StoredSettings.h"
 #include "ui/Translations.h"
@@ -64,11 +64,9 @@ int Run(int argc, char** argv) {
   // every command's output stay English.
   rp::InstallTranslations(app, QLocale::system());
   rp::QtDialogs dialogs;
-  rp::Performance performance;
+  rp::Session session(dialogs, rp::QtUiPoster(&app));
   // The command line's values for this run, the stored ones where none is given.
-  performance.settings = plan.analysis.Over(rp::StoredAnalysisSettings());
-  rp::ReplayPosition position;
-  rp::ComparedPerformances compared;
+  session.Main().settings = plan.analysis.Over(rp::StoredAnalysisSettings());
   rp::StartOptions start;
   start.file = plan.startFile;
   start.compareFiles = plan.compareFiles;
@@ -77,7 +75,7 @@ int Run(int argc, char** argv) {
   start.velocityScale = plan.velocityScale.value_or(rp::StoredVelocityScale());
   start.alignBy = rp::StoredAlignBy();
   start.rememberGeometry = true;
-  rp::PlotWindow form(dialogs, start, performance, position, compared);
+  rp::PlotWindow form(session, dialogs, start);
   dialogs.SetParent(&form);
   // SIGINT and SIGTERM end the windows as closing them does, but keep a
   // running take in the recovery file; the exit status says which signal.

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <cerrno>
@@ -26,7 +27,9 @@
 #include "model/ValueKind.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneSvg.h"
+#include "session/Session.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 
 namespace rp {
 
@@ -174,19 +177,20 @@ int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
 
 int RunSnapshot(const SnapshotOptions& o) {
   SnapshotDialogs dialogs;
-  Performance performance;
+  Session session(dialogs, QtUiPoster(QCoreApplication::instance()));
+  Performance& performance = session.Main();
   // The same input always gives the same picture: the settings stored by
   // the windows play no part.
   performance.settings = o.analysis.Over();
-  ReplayPosition position;
-  ComparedPerformances compared;
+  ReplayPosition& position = session.Position();
+  const ComparedPerformances& compared = session.Compared();
   StartOptions start;
   start.file = o.file;
   start.values = o.tempo ? ValueKind::Tempo : o.velocity ? ValueKind::Velocity : ValueKind::Timing;
   start.alignBy = o.alignBy;
   start.compareFiles = o.compareFiles;
   start.loadInBackground = false;  // read before the one frame is drawn
-  PlotWindow form(dialogs, start, performance, position, compared);
+  PlotWindow form(session, dialogs, start);
   // The software renderer's note is a line on stderr here, as every message.
   form.View().SetNoticeShower(nullptr);
   DisplayOptions& display = form.View().State().display;

@@ -289,12 +289,10 @@ FieldCounts ReadNotes(FieldReader& fields, std::vector<NoteEvent>& notes, std::s
     TakeField(field, at, notes, true, counts);
     if (++sinceReport == kReportEvery) {
       sinceReport = 0;
-      progress.ShowNumberEvents(counts.Read());
       progress.SetValue(counts.Read());
       progress.Poll();
     }
   }
-  progress.ShowNumberEvents(counts.Read());
   progress.SetValue(counts.Read());
   return counts;
 }

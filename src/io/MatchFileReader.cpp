@@ -161,6 +161,15 @@ bool HasAttribute(std::string_view attributes, std::string_view name) {
   return false;
 }
 
+// The voice the attributes name first ("1" or "v1"), 0 when the first
+// attribute is no voice.
+int VoiceOf(std::string_view attributes) {
+  std::string_view first = TrimBlanks(attributes.substr(0, attributes.find(',')));
+  if (StartsWith(first, "v")) first.remove_prefix(1);
+  const std::optional<int> voice = WholeNumber<int>(first);
+  return voice && *voice > 0 ? *voice : 0;
+}
+
 class MatchParser {
  public:
   MatchParser(MatchFile& file, double msPerTick) : file_(file), msPerTick_(msPerTick) {}
@@ -210,6 +219,7 @@ std::string_view MatchParser::ScoreNote(std::string_view inside, MatchScoreNote&
     note.attributes = list.substr(1, list.size() - 2);
     note.grace = HasAttribute(note.attributes, "grace");
     note.arpeggio = HasAttribute(note.attributes, "arp");
+    note.voice = VoiceOf(note.attributes);
   }
   return {};
 }

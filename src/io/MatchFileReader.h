@@ -41,7 +41,10 @@ struct MatchScoreNote {
   double onsetInBeats = 0.0;  // negative in an upbeat; grows through the piece (repeats unfolded)
   std::string attributes;     // as written between the brackets: "1,grace"
   bool grace = false;         // the attribute "grace"
-  bool arpeggio = false;      // the attribute "arp"
+  // The first attribute when it is a voice: "1" or "v1" is voice 1; 0 when
+  // there is none ("staff1" is a staff, no voice).
+  int voice = 0;
+  bool arpeggio = false;  // the attribute "arp"
 };
 
 struct MatchPlayedNote {

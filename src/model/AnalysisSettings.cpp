@@ -28,6 +28,27 @@ std::optional<EventVelocity> EventVelocityFromName(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view ScoreOnsetName(ScoreOnset choice) {
+  switch (choice) {
+    case ScoreOnset::Mean:
+      return "mean";
+    case ScoreOnset::Melody:
+      return "melody";
+    case ScoreOnset::Highest:
+      return "highest";
+    case ScoreOnset::Earliest:
+      break;
+  }
+  return "earliest";
+}
+
+std::optional<ScoreOnset> ScoreOnsetFromName(std::string_view name) {
+  for (const ScoreOnset choice : {ScoreOnset::Earliest, ScoreOnset::Mean, ScoreOnset::Melody, ScoreOnset::Highest}) {
+    if (name == ScoreOnsetName(choice)) return choice;
+  }
+  return std::nullopt;
+}
+
 std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   const AnalysisSettings defaults;
   std::string note;
@@ -38,6 +59,7 @@ std::string AnalysisSettingsNote(const AnalysisSettings& settings) {
   }
   if (settings.eventVelocity == EventVelocity::Loudest) add("velocity of the loudest note");
   if (settings.eventVelocity == EventVelocity::Highest) add("velocity of the highest key");
+  if (settings.scoreOnset != defaults.scoreOnset) add(std::string(ScoreOnsetName(settings.scoreOnset)) + " onsets");
   return note;
 }
 

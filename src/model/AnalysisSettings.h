@@ -5,6 +5,7 @@
 // its onsets are found. The windows, the command line and the stored settings
 // all hold the same limits.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,16 @@ enum class EventVelocity {
   Highest,  // the note-on of the highest key (the melody); of equal keys the earliest
 };
 
+// Which played onset stands for a score position of a performance aligned to
+// its score (a chord, or a melody note with its accompaniment).
+enum class ScoreOnset {
+  Earliest,  // the earliest played note of the position
+  Mean,      // the mean onset of its played notes
+  Melody,    // its melody note (model/MelodyNote.h)
+  Highest,   // its note of the highest key
+};
+inline constexpr std::size_t kScoreOnsetCount = 4;
+
 struct AnalysisSettings {
   // A note-on more than this many ms after its cluster's first note-on opens
   // a new cluster.
@@ -34,6 +45,8 @@ struct AnalysisSettings {
   EventVelocity eventVelocity = EventVelocity::First;
   // How a recording's onsets are found before they are grouped.
   OnsetDetectionSettings onsets;
+  // Only for performances aligned to their score.
+  ScoreOnset scoreOnset = ScoreOnset::Earliest;
 
   bool operator==(const AnalysisSettings&) const = default;
 };
@@ -52,9 +65,14 @@ bool IsValidDelay(std::int64_t d);
 std::string_view EventVelocityName(EventVelocity choice);
 std::optional<EventVelocity> EventVelocityFromName(std::string_view name);
 
+// The score onset's name on the command line and in the stored settings:
+// "earliest", "mean", "melody", "highest"; and back.
+std::string_view ScoreOnsetName(ScoreOnset choice);
+std::optional<ScoreOnset> ScoreOnsetFromName(std::string_view name);
+
 // What the plot says beside its caption about settings that differ from the
 // defaults: "d = 3, cluster 30 ms", "d = 2", "cluster 12.5 ms", "velocity of
-// the loudest note", or "" when all are the defaults.
+// the loudest note", "melody onsets", or "" when all are the defaults.
 std::string AnalysisSettingsNote(const AnalysisSettings& settings);
 
 }  // namespace rp

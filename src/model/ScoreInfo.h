@@ -4,17 +4,27 @@
 // onsets: where each event stands in the score, its tempo in ms per beat and
 // how far its notes were spread, and what the file says about the piece.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "model/AnalysisSettings.h"
 #include "model/SkippedLines.h"
+#include "model/UndefinedValue.h"
 
 namespace rp {
 
 // Two score positions closer than this many beats are the same position.
 inline constexpr double kSamePositionBeats = 1e-6;
+
+// The onset that stands for a score position by one choice of `ScoreOnset`,
+// and the velocity that goes with it; undefined where no load gave them.
+struct PositionOnset {
+  double onsetMs = kUndefinedValue;
+  double velocity = kUndefinedValue;
+};
 
 // One event's place in the score.
 struct ScoreEvent {
@@ -23,6 +33,9 @@ struct ScoreEvent {
   // after the beat ("3:2+1/16").
   std::string barBeat;
   double asynchronyMs = 0.0;  // latest minus earliest played onset of its notes
+  // The event's onset by each choice, indexed by `ScoreOnset`: the event
+  // takes the one its settings choose, and another analysis another.
+  std::array<PositionOnset, kScoreOnsetCount> onsetBy{};
   // Tempo: interval0/1/2 divided by the score distance in beats of the same
   // two events (ms per beat); empty where the interval is not given.
   std::optional<double> beatPeriod0;

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "base/PlotViewLink.h"
 #include "model/Performance.h"
 #include "model/ValueKind.h"
 #include "plot/EventRange.h"
@@ -16,7 +15,7 @@ namespace rp {
 namespace {
 
 std::string UnitOf(const ViewState& s, const Performance& performance) {
-  const ValueKind kind = s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
+  const ValueKind kind = s.valueKind;
   return std::string(ValueKindUnit(kind, performance.velocityKind));
 }
 

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "base/PlotViewLink.h"
 #include "model/ComparedPerformances.h"
 #include "model/ValueKind.h"
 #include "plot/DescribeFrame.h"
@@ -40,7 +39,7 @@ std::string LabelOf(const ViewState& state, const PointRef& ref, const DataEntry
     if (ref.position <= group.pointEvents.size()) event = group.pointEvents[ref.position - 1].ownEvent;
   }
   if (performance == nullptr || event < 1) return HoverLabelText(state, point, decimalSeparator);
-  const ValueKind kind = state.controlPanel != nullptr ? state.controlPanel->ChosenValueKind() : ValueKind::Timing;
+  const ValueKind kind = state.valueKind;
   return PerformancePointText(state, point, *performance, event, kind, decimalSeparator);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/PlotViewLink.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
 #include "model/ComparedAlignment.h"
@@ -25,9 +24,7 @@ struct Values {
   double x, y, z;
 };
 
-ValueKind ShownKind(const ViewState& s) {
-  return s.controlPanel == nullptr ? ValueKind::Timing : s.controlPanel->ChosenValueKind();
-}
+ValueKind ShownKind(const ViewState& s) { return s.valueKind; }
 
 // The point of event number k (from 1) in the kind the control panel shows
 // now: x = event k's value, vertical (y) = event k + 2d's, depth (z) =

@@ -113,7 +113,7 @@ void PlotView::RendererLost() {
 }
 
 void PlotView::Resized() {
-  if (state_.controlPanel) state_.controlPanel->StopReplay();
+  if (state_.stopReplay) state_.stopReplay();
   if (!state_.rendererReady) return;
 
   if (window_.IsMinimized()) {

@@ -46,7 +46,6 @@ class PlotView final : public PlotViewLink {
   ViewState& State() { return state_; }
   const ViewState& State() const { return state_; }
   // The control panel the view stops and asks for the Timing/Velocity choice.
-  void SetControlPanel(ControlPanelLink* panel) { state_.controlPanel = panel; }
   // Where the note of the software renderer goes (a line in the window rather
   // than a box to dismiss at every start); unset: to the dialogs.
   void SetNoticeShower(std::function<void(std::string_view)> show) { showNotice_ = std::move(show); }

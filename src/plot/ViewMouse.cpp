@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "base/PlotViewLink.h"
 #include "plot/MouseOver.h"
 #include "plot/RotateByMouse.h"
 #include "plot/ViewState.h"
@@ -21,7 +20,7 @@ std::int16_t ToPixel16(float v) {
   return static_cast<std::int16_t>(r);
 }
 
-bool Replaying(const ViewState& state) { return state.controlPanel != nullptr && state.controlPanel->IsReplaying(); }
+bool Replaying(const ViewState& state) { return state.replaying; }
 
 }  // namespace
 

@@ -18,14 +18,13 @@
 #include <string>
 
 #include "model/ComparedAlignment.h"
+#include "model/ValueKind.h"
 #include "plot/DisplayOptions.h"
 #include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
 #include "scene/GraphicsTypes.h"
 
 namespace rp {
-
-class ControlPanelLink;
 
 // Number of entries of the key table: key codes 0 to 256.
 inline constexpr std::size_t kKeyStateSize = 257;
@@ -85,9 +84,13 @@ struct ViewState : PlotPoints {
   const Performance* mainPerformance = nullptr;
   const ComparedPerformances* comparedPerformances = nullptr;
 
-  // The control panel, once it exists: the view stops its replay, asks for
-  // the Timing/Velocity choice and whether a replay is running. Not owned.
-  ControlPanelLink* controlPanel = nullptr;
+  // What the session shows, as the window last heard it: the values chosen
+  // for the axes (Timing, Velocity or Tempo) and whether a replay runs (the
+  // plot does not turn by mouse meanwhile).
+  ValueKind valueKind = ValueKind::Timing;
+  bool replaying = false;
+  // Stops the replay (a resize or a minimised window); unset: nothing to stop.
+  std::function<void()> stopReplay;
 
   // Puts a text drawn in the plot (a line of the caption, the hover label or
   // the legend, an axis name or tick label) into the user's language; the

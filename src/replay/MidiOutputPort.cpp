@@ -61,6 +61,11 @@ std::string MidiOutputPort::DeviceName() const {
   return backend_.DeviceName(index);
 }
 
+PortState MidiOutputPort::State() const {
+  std::lock_guard lock(mutex_);
+  return state_;
+}
+
 int MidiOutputPort::ReplaySpeed() const {
   std::lock_guard lock(mutex_);
   return replaySpeed_;
@@ -354,10 +359,10 @@ void MidiOutputPort::Run() {
         wait(nextHeard);
         continue;
       }
-      state_ = PortState::Open;
       PostReplayNotification([](const Notifications& n) {
         if (n.replayEnded) n.replayEnded();
       });
+      state_ = PortState::Open;
       continue;
     }
     const MidiMessage m = queue_[cursor_];
@@ -388,11 +393,11 @@ void MidiOutputPort::Run() {
 }
 
 void MidiOutputPort::FailReplay(MidiFailure failure) {
-  state_ = PortState::Open;
   PostReplayNotification([failure = std::move(failure)](const Notifications& n) {
     if (n.error) n.error(failure.code, failure.text);
     if (n.replayEnded) n.replayEnded();
   });
+  state_ = PortState::Open;
 }
 
 // JACK and the ALSA sequencer drop the connection to a port that went away

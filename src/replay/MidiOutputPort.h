@@ -79,7 +79,10 @@ class MidiOutputPort {
   int DeviceIndex() const;
   void SetDeviceIndex(int index);
   std::string DeviceName() const;  // of deviceIndex; "" when there is no such device
-  PortState State() const { return state_.load(); }
+  // Read under the port's lock: the timing thread announces why a replay
+  // ended (an error, the end) and changes the state in one step, so whoever
+  // sees the port Open again finds those announcements already queued.
+  PortState State() const;
 
   int ReplaySpeed() const;
   // Takes effect at once, also during a replay: from the next message on,

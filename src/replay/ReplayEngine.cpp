@@ -150,11 +150,9 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
   const int skipped = ForEachReplayMessage(
       performance_, static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - 1), VelocityScaleInUse(),
       [this](const MidiMessage& message) { port_.Append(message); },
-      [&shown, count](std::size_t index) {
+      [&shown](std::size_t index) {
         const auto i = static_cast<std::int32_t>(index + 1);
-        shown.ShowEvent(i);
         shown.SetValue(i);
-        shown.ShowNumberEvents(count);
         if ((i & 255) == 0) shown.Poll();
       });
   shown.Flush();
@@ -266,8 +264,6 @@ void ReplayEngine::OnMessageSent(int tag) {
   position_.currentEvent = tag;
   view_.ShowTail();
   UpdateTimeDisplay();
-  progress_.ShowNumberEvents(performance_.EventCount());
-  progress_.ShowEvent(tag);
 }
 
 }  // namespace rp

@@ -34,17 +34,20 @@ double DetrendedSquares(const std::vector<double>& profile, std::size_t scale) {
 
 }  // namespace
 
-std::vector<std::int64_t> DfaScales(std::size_t count) {
+std::vector<std::int64_t> DfaScales(std::size_t count, DfaScaleRange range) {
   std::vector<std::int64_t> scales;
+  const auto length = static_cast<std::int64_t>(count);
+  const std::int64_t largest = std::min(length, range.max > 0 ? range.max : length / 4);
+  if (range.min < 1) return scales;
   for (int j = 0;; ++j) {
-    const auto n = static_cast<std::int64_t>(std::floor(4.0 * std::exp2(j / 4.0)));
-    if (4 * n > static_cast<std::int64_t>(count)) return scales;
+    const auto n = static_cast<std::int64_t>(std::floor(static_cast<double>(range.min) * std::exp2(j / 4.0)));
+    if (n > largest) return scales;
     if (scales.empty() || scales.back() != n) scales.push_back(n);
   }
 }
 
-std::optional<double> DfaAlpha(std::span<const double> x, double mean) {
-  const std::vector<std::int64_t> scales = DfaScales(x.size());
+std::optional<double> DfaAlpha(std::span<const double> x, double mean, DfaScaleRange range) {
+  const std::vector<std::int64_t> scales = DfaScales(x.size(), range);
   if (scales.size() < kMinDfaScales) return std::nullopt;
   std::vector<double> profile(x.size());
   double running = 0.0;

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "stats/MeanAndSd.h"
+
 namespace rp {
 
 namespace {
@@ -81,10 +83,30 @@ std::optional<double> LagCorrelation(std::span<const double> x, double mean, std
   return LagProducts(c->values, static_cast<std::size_t>(delay)) / c->squares;
 }
 
+std::optional<double> PearsonLagCorrelation(std::span<const double> x, std::int32_t delay) {
+  const auto d = static_cast<std::size_t>(delay);
+  if (delay < 1 || x.size() < d + 2) return std::nullopt;
+  const std::size_t pairs = x.size() - d;
+  const double firstMean = MeanAndSampleSd(pairs, [&](std::size_t k) { return x[k]; }).mean;
+  const double secondMean = MeanAndSampleSd(pairs, [&](std::size_t k) { return x[k + d]; }).mean;
+  double cross = 0.0;
+  double firstSquares = 0.0;
+  double secondSquares = 0.0;
+  for (std::size_t k = 0; k < pairs; ++k) {
+    const double a = x[k] - firstMean;
+    const double b = x[k + d] - secondMean;
+    cross += a * b;
+    firstSquares += a * a;
+    secondSquares += b * b;
+  }
+  if (!(firstSquares > 0.0) || !(secondSquares > 0.0)) return std::nullopt;
+  return cross / std::sqrt(firstSquares * secondSquares);
+}
+
 std::optional<double> LagCorrelationPValue(std::span<const double> x, double mean, std::int32_t delay,
-                                           std::uint64_t randomState) {
+                                           std::uint64_t randomState, int shuffles) {
   std::optional<Centred> c = CentreForLag(x, mean, delay);
-  if (!c) return std::nullopt;
+  if (!c || shuffles < 1) return std::nullopt;
   const auto d = static_cast<std::size_t>(delay);
   std::vector<double>& values = c->values;
   const double observed = std::abs(LagProducts(values, d) / c->squares);
@@ -92,11 +114,11 @@ std::optional<double> LagCorrelationPValue(std::span<const double> x, double mea
   for (std::size_t i = 1; i < values.size(); ++i) remainders[i] = Remainder(i + 1);
   std::mt19937_64 engine(randomState);
   int atLeast = 0;
-  for (int s = 0; s < kPermutationShuffles; ++s) {
+  for (int s = 0; s < shuffles; ++s) {
     for (std::size_t i = values.size() - 1; i >= 1; --i) std::swap(values[i], values[remainders[i].Of(engine())]);
     atLeast += std::abs(LagProducts(values, d) / c->squares) >= observed ? 1 : 0;
   }
-  return static_cast<double>(1 + atLeast) / static_cast<double>(kPermutationShuffles + 1);
+  return static_cast<double>(1 + atLeast) / static_cast<double>(shuffles + 1);
 }
 
 }  // namespace rp

@@ -2,6 +2,7 @@
 #include "stats/PerformanceSeries.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <utility>
 
@@ -70,6 +71,33 @@ EventColumns EventColumnsOf(const Performance& performance) {
   if (performance.score && performance.score->events.size() == performance.events.size()) {
     events.scoreBeats.emplace();
     for (const ScoreEvent& s : performance.score->events) events.scoreBeats->push_back(s.onsetBeats);
+    // The bar is what "bar:beat" holds before its colon.
+    std::vector<std::int32_t> bars;
+    for (const ScoreEvent& s : performance.score->events) {
+      std::int32_t bar = 0;
+      const char* end = s.barBeat.data() + s.barBeat.size();
+      const auto [next, error] = std::from_chars(s.barBeat.data(), end, bar);
+      if (error != std::errc() || next == end || *next != ':') break;
+      bars.push_back(bar);
+    }
+    if (bars.size() == performance.events.size()) events.bars = std::move(bars);
+  }
+  return events;
+}
+
+std::optional<ScoredEvents> ScoredEventsOf(const Performance& performance) {
+  if (!performance.score || performance.score->events.size() != performance.events.size()) return std::nullopt;
+  const std::optional<TimeSignature> signature = ParseTimeSignature(performance.score->timeSignature);
+  if (!signature) return std::nullopt;
+  ScoredEvents events;
+  events.signature = *signature;
+  const bool velocities = HasVelocity(performance);
+  for (std::size_t k = 0; k < performance.events.size(); ++k) {
+    const ScoreEvent& s = performance.score->events[k];
+    events.positions.push_back(s.onsetBeats);
+    events.onsetMs.push_back(performance.events[k].onsetMs);
+    events.loudness.push_back(velocities ? performance.events[k].velocity0 : kUndefinedValue);
+    events.barBeat.push_back(s.barBeat);
   }
   return events;
 }

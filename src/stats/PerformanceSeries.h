@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/BeatTempo.h"
+
 namespace rp {
 
 struct Performance;
@@ -37,6 +39,9 @@ struct EventColumns {
   std::vector<double> onsetMs;
   std::optional<std::vector<double>> velocities;  // absent where events have none
   std::optional<std::vector<double>> scoreBeats;  // present for score-aligned performances
+  // The bar of each event's score position (0 for an upbeat), for
+  // score-aligned performances whose every event names its bar.
+  std::optional<std::vector<std::int32_t>> bars;
 };
 
 // The series in the order timing, velocity, tempo, each one the events have.
@@ -45,6 +50,11 @@ std::vector<NamedSeries> SeriesFromEvents(const EventColumns& events);
 // What `performance`'s onset events give the series: a copy, which another
 // thread may measure while the performance changes.
 EventColumns EventColumnsOf(const Performance& performance);
+
+// The events of a performance aligned to its score, for tempo per beat and
+// per bar: nothing for any other, and for one whose time signature is not
+// N/D (its onsets in beats then have no known note value).
+std::optional<ScoredEvents> ScoredEventsOf(const Performance& performance);
 
 // The series of `performance`'s onset events.
 std::vector<NamedSeries> SeriesOfPerformance(const Performance& performance);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "model/UndefinedValue.h"
+
 namespace rp {
 
 std::vector<CurvePoint> TempoCurve(const NamedSeries& series, std::span<const double> onsetMs) {
@@ -23,6 +25,16 @@ std::optional<std::size_t> CurvePointAtEvent(std::span<const CurvePoint> curve, 
                                       [](std::int32_t e, const CurvePoint& p) { return e < p.event; });
   if (after == curve.begin()) return std::nullopt;
   return static_cast<std::size_t>(after - curve.begin()) - 1;
+}
+
+std::vector<ScoreCurvePoint> TempoCurveAgainstBars(const BeatTempo& tempo, TempoUnit unit, bool smoothed) {
+  std::vector<ScoreCurvePoint> curve;
+  curve.reserve(tempo.rows.size());
+  for (const BeatRow& row : tempo.rows) {
+    const double ms = smoothed ? row.smoothedMsPerBeat : row.msPerBeat;
+    if (IsDefined(ms)) curve.push_back({row.barPosition, TempoInUnit(ms, unit), row.onsetMs});
+  }
+  return curve;
 }
 
 }  // namespace rp

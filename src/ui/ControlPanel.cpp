@@ -20,25 +20,15 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/AddComparedPerformances.h"
 #include "analysis/PerformanceLoader.h"
-#include "analysis/Reanalysis.h"
-#include "audio/RecordingPlayer.h"
-#include "base/BackgroundJob.h"
 #include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
 #include "io/DataFolder.h"
-#include "model/Performance.h"
-#include "model/ReplayPosition.h"
-#include "record/TakeRecorder.h"
-#include "replay/MidiOutputPort.h"
-#include "replay/ReplayEngine.h"
 #include "replay/TempoMapping.h"
 #include "ui/ControlPanelLayout.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtProgressSink.h"
-#include "ui/QtUiPost.h"
 #include "ui/RecentFiles.h"
 #include "ui/ReplayButtonIcons.h"
 #include "ui/StoredSettings.h"
@@ -113,19 +103,8 @@ MidiOutputSetup RealMidiOutput() {
   return setup;
 }
 
-ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-                           ComparedPerformances& compared, QWidget* parent)
-    : ControlPanel(view, dialogs, performance, position, compared, RealMidiOutput(), parent) {}
-
-ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& performance, ReplayPosition& position,
-                           ComparedPerformances& compared, MidiOutputSetup midi, QWidget* parent)
-    : QWidget(parent),
-      view_(view),
-      dialogs_(dialogs),
-      performance_(performance),
-      position_(position),
-      compared_(compared),
-      midi_(std::move(midi)) {
+ControlPanel::ControlPanel(Session& session, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), dialogs_(dialogs) {
   setObjectName(QStringLiteral("ControlPanel"));
   setWindowTitle(tr("Control panel"));
   QPalette background = palette();
@@ -137,71 +116,60 @@ ControlPanel::ControlPanel(PlotViewLink& view, Dialogs& dialogs, Performance& pe
   // than the layout needs.
   resize(std::max(Px(9345), sizeHint().width()), sizeHint().height());
 
-  port_ = std::make_unique<MidiOutputPort>(*midi_.backend, *midi_.clock, QtUiPoster(this));
   progressWindow_ = std::make_unique<ProgressWindow>(this);
-  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->Bar(), *eventCountLabel_,
-                                               *eventLabel_);
-  ReplayControls& controls = *this;
-  engine_ =
-      std::make_unique<ReplayEngine>(*port_, controls, view_, *progress_, dialogs_, performance_, position_, states_);
-  recordingPlayer_ = std::make_unique<RecordingPlayer>(QtUiPoster(this));
-  engine_->SetRecordingReplay(recordingPlayer_.get());
-  loadJob_ = std::make_unique<BackgroundJob>(QtUiPoster(this), *progress_);
-  connect(&progressWindow_->CancelButton(), &QPushButton::clicked, this, [this] { CancelLoad(); });
+  progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->Bar());
+  session_.SetProgressDisplay(progress_.get());
+  connect(&progressWindow_->CancelButton(), &QPushButton::clicked, this, [this] { session_.CancelLoad(); });
 
-  TakeRecorder::Hooks hooks;
-  hooks.makeInput = midi_.makeInput;
-  hooks.stopReplay = [this] { StopReplay(); };
-  hooks.recordingChanged = [this](bool recording) { ShowRecording(recording); };
-  hooks.tailLength = [this] { return TailLength(); };
-  hooks.setTimeText = [this](const std::string& text) { SetTimeText(text); };
-  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
-    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
-  };
-  hooks.updateTimeDisplay = [this] { UpdateTimeDisplay(); };
-  // A take replaces the main performance as a loaded file does.
-  hooks.mainReplaced = [this] { compared_.clear(); };
-  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  recorder_ = std::make_unique<TakeRecorder>(dialogs_, performance_, position_, view_, QtUiPoster(this),
-                                             dataFolder.toStdString() + "/recovery.txt", std::move(hooks));
   recordTimer_ = new QTimer(this);
   recordTimer_->setObjectName(QStringLiteral("recordTimer"));
   recordTimer_->setInterval(100);
-  connect(recordTimer_, &QTimer::timeout, this, [this] {
-    if (states_.Allows(UserAction::RecordingTick)) recorder_->Tick(std::chrono::steady_clock::now());
-  });
-  states_.SetListener([this](ProgramState state) { ShowState(state); });
-  ShowState(states_.Current());
+  connect(recordTimer_, &QTimer::timeout, this, [this] { session_.RecordingTick(); });
+  listening_ = session_.Listen([this](SessionChange change) { Follow(change); });
+  ShowDevices();
+  ShowPosition();
+  ShowValueKinds();
+  ShowVelocityScale();
+  ShowState();
 }
 
-void ControlPanel::SetRecoveryPath(const std::string& path) { recorder_->SetRecoveryPath(path); }
-
-void ControlPanel::SetLoadInBackground(bool inBackground) { loadJob_->SetInBackground(inBackground); }
-
-void ControlPanel::SetLoadProgressHook(std::function<void(std::int64_t)> hook) {
-  loadJob_->SetProgressHook(std::move(hook));
-}
-
-void ControlPanel::ToggleRecording() {
-  if (recorder_->Recording()) {
-    if (states_.Allows(UserAction::Stop)) recorder_->Stop();
-  } else if (states_.Allows(UserAction::OpenFile)) {
-    recorder_->Start();
+void ControlPanel::Follow(SessionChange change) {
+  switch (change) {
+    case SessionChange::Position:
+    case SessionChange::Points:
+      ShowPosition();
+      break;
+    case SessionChange::ValuesOffered:
+      ShowValueKinds();
+      break;
+    case SessionChange::Devices:
+      ShowDevices();
+      break;
+    case SessionChange::VelocityScale:
+      ShowVelocityScale();
+      break;
+    case SessionChange::State:
+      ShowState();
+      break;
+    case SessionChange::Speed:
+      if (speedSlider_->value() != session_.ReplaySpeed()) speedSlider_->setValue(session_.ReplaySpeed());
+      ShowSpeedFactor();
+      break;
+    case SessionChange::TailLength:
+      if (tailLengthSlider_->value() != session_.TailLength()) tailLengthSlider_->setValue(session_.TailLength());
+      break;
+    default:
+      break;
   }
 }
 
-bool ControlPanel::IsRecording() const { return recorder_->Recording(); }
-
 // While a take is recorded, Stop ends it and nothing else may load or replay.
-void ControlPanel::ShowRecording(bool recording) {
-  states_.MoveTo(recording ? ProgramState::Recording : ProgramState::Idle);
-}
-
-void ControlPanel::ShowState(ProgramState state) {
+void ControlPanel::ShowState() {
   using S = ProgramState;
+  const ProgramState state = session_.State();
   const bool replayOrIdle = state == S::Idle || state == S::OpeningOutput || state == S::Replaying;
   playButton_->setEnabled(state == S::Idle);
-  stopButton_->setEnabled(states_.Allows(UserAction::Stop));
+  stopButton_->setEnabled(session_.Allows(UserAction::Stop));
   openButton_->setEnabled(replayOrIdle);
   timeSlider_->setEnabled(replayOrIdle);
   progressWindow_->CancelButton().setEnabled(state == S::Loading);
@@ -211,12 +179,27 @@ void ControlPanel::ShowState(ProgramState state) {
     recordTimer_->stop();
 }
 
+// "Event N of M": the current event of the replay position and the number of
+// events of the shown performance; the slider stands at the current event.
+void ControlPanel::ShowPosition() {
+  const std::int32_t count = session_.EventCount();
+  eventLabel_->setText(QString::number(session_.CurrentEvent()));
+  eventCountLabel_->setText(QString::number(count));
+  // Before the first file the slider keeps its thousand places.
+  if (session_.HasPerformance() || session_.IsRecording())
+    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
+  timeSlider_->setValue(session_.Position().currentEvent);
+  timeLabel_->setText(QString::fromStdString(session_.TimeText()));
+}
+
+void ControlPanel::ShowDevices() {
+  FillDeviceList(*deviceCombo_, session_.OutputDevices());
+  if (!session_.OutputDevices().empty()) deviceCombo_->setCurrentIndex(session_.ChosenDeviceEntry());
+}
+
 ControlPanel::~ControlPanel() {
-  loadJob_.reset();
-  recorder_.reset();
-  engine_.reset();
-  recordingPlayer_.reset();
-  port_.reset();
+  session_.StopListening(listening_);
+  session_.SetProgressDisplay(nullptr);
 }
 
 void ControlPanel::CreateControls() {
@@ -255,7 +238,7 @@ void ControlPanel::CreateControls() {
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   eventCountLabel_->setToolTip(tr("The number of onset events"));
 
-  timeSlider_ = Slider(new TimeSlider([this](int event) { SeekFromSlider(event); }, this), "timeSlider", 1, 1000, 500,
+  timeSlider_ = Slider(new TimeSlider([this](int event) { session_.SeekTo(event); }, this), "timeSlider", 1, 1000, 500,
                        10, 500, 1);
   timeSlider_->setToolTip(tr("The current event; click, drag or use the keys to move through the performance"));
 
@@ -300,48 +283,27 @@ void ControlPanel::CreateControls() {
                          timingOption_, velocityOption_, tempoOption_,      velocityScaleCombo_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
-  connect(playButton_, &QPushButton::clicked, this, [this] { engine_->Play(); });
-  connect(rewindButton_, &QPushButton::clicked, this, [this] { engine_->SeekTo(1); });
-  connect(stopButton_, &QPushButton::clicked, this, [this] {
-    if (!states_.Allows(UserAction::Stop)) return;
-    if (recorder_->Recording())
-      recorder_->Stop();
-    else
-      engine_->Stop();
-  });
-  connect(openButton_, &QPushButton::clicked, this, [this] { OpenFile(); });
-  connect(deviceCombo_, &QComboBox::activated, this, [this] { engine_->OnDeviceChosen(); });
+  connect(playButton_, &QPushButton::clicked, this, [this] { session_.Play(); });
+  connect(rewindButton_, &QPushButton::clicked, this, [this] { session_.SeekTo(1); });
+  connect(stopButton_, &QPushButton::clicked, this, [this] { session_.StopReplayOrTake(); });
+  connect(openButton_, &QPushButton::clicked, this, [this] { session_.ChooseAndOpen(); });
+  connect(deviceCombo_, &QComboBox::activated, this, [this](int entry) { session_.ChooseDevice(entry); });
   connect(deviceCombo_, &QComboBox::currentTextChanged, deviceCombo_, &QComboBox::setToolTip);
-  connect(speedSlider_, &QSlider::valueChanged, this, [this] {
-    ShowSpeedFactor();
-    engine_->OnSpeedChanged();
-  });
-  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this] { engine_->OnTailLengthChanged(); });
+  connect(speedSlider_, &QSlider::valueChanged, this, [this](int speed) { session_.SetReplaySpeed(speed); });
+  connect(tailLengthSlider_, &QSlider::valueChanged, this, [this](int length) { session_.SetTailLength(length); });
   connect(velocityScaleCombo_, &QComboBox::activated, this, [this] { OnVelocityScaleChosen(); });
-  connect(timingOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
-  connect(velocityOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
-  connect(tempoOption_, &QRadioButton::clicked, this, [this] { OnTimingVelocityChosen(); });
+  connect(timingOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Timing); });
+  connect(velocityOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Velocity); });
+  connect(tempoOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Tempo); });
 }
 
 void ControlPanel::Start() {
-  performance_ = Performance::BeforeFirstFile(performance_.settings);
-  const std::vector<std::string> devices = engine_->ListOutputDevices();
-  FillDeviceList(*deviceCombo_, devices);
-  deviceCombo_->setCurrentIndex(DefaultOutputEntry(devices));
-  if (startOutput_) {
-    const auto named = std::find_if(devices.begin(), devices.end(), [this](const std::string& device) {
-      return device.find(*startOutput_) != std::string::npos;
-    });
-    if (named != devices.end()) {
-      deviceCombo_->setCurrentIndex(static_cast<int>(named - devices.begin()));
-    } else {
-      dialogs_.ShowMessage(tr("No MIDI output's name contains \"%1\"; the replay goes to \"%2\".")
-                               .arg(QString::fromStdString(*startOutput_), deviceCombo_->currentText())
-                               .toStdString(),
-                           MessageKind::Information);
-    }
+  if (startOutput_ && !session_.ChooseOutputNamed(*startOutput_)) {
+    dialogs_.ShowMessage(tr("No MIDI output's name contains \"%1\"; the replay goes to \"%2\".")
+                             .arg(QString::fromStdString(*startOutput_), deviceCombo_->currentText())
+                             .toStdString(),
+                         MessageKind::Information);
   }
-
   show();
   // The frame is known once the window is shown and the window manager has
   // framed it: placed now, and again once the events of the showing have run.
@@ -350,20 +312,17 @@ void ControlPanel::Start() {
     QTimer::singleShot(0, this, [this] { PlaceOnScreen(); });
   }
   // A take left unsaved is loaded instead of asking for a first file.
-  if (offerRecovery_ && recorder_->OfferRecovery() && !startFile_) return;
-  auto compareNext = [this] {
-    if (!startCompareFiles_.empty()) AddComparedFiles(startCompareFiles_);
-  };
+  if (offerRecovery_ && session_.OfferRecovery() && !startFile_) return;
   if (startFile_) {
-    StartLoad(*startFile_, LoadKind::AtStart, compareNext);
+    session_.Open(*startFile_, startCompareFiles_, true);
     return;
   }
-  PerformanceLoader loader(dialogs_, performance_, Hooks());
-  const std::optional<std::string> chosen = loader.ChoosePath(StoredFileFolder());
-  if (chosen) {
-    StartLoad(*chosen, LoadKind::AtStartChosen, compareNext);
+  OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Open ASCII MIDI File"));
+  request.initialDir = StoredFileFolder();
+  if (const std::optional<std::string> chosen = dialogs_.OpenFile(request)) {
+    session_.Open(*chosen, startCompareFiles_);
   } else {
-    compareNext();
+    session_.AddCompared(startCompareFiles_);
   }
 }
 
@@ -384,243 +343,35 @@ void ControlPanel::PlaceOnScreen() {
   move(corner);
 }
 
-void ControlPanel::ClosePort() { engine_->CloseOutput(); }
-
 void ControlPanel::closeEvent(QCloseEvent* event) {
-  if (!states_.Is(ProgramState::Closing) && !states_.Is(ProgramState::Closed)) {
-    if (recorder_->Recording() && states_.Allows(UserAction::Stop)) recorder_->Stop();
-    StopReplay();
-    ClosePort();
+  const ProgramState state = session_.State();
+  if (state != ProgramState::Closing && state != ProgramState::Closed) {
+    if (session_.IsRecording()) session_.StopReplayOrTake();
+    session_.Stop();
+    session_.CloseOutput();
   }
   if (rememberGeometry_) StoreWindowGeometry(*this);
   QWidget::closeEvent(event);
 }
 
-void ControlPanel::Shutdown(TakeEnding ending) {
-  if (!states_.MoveTo(ProgramState::Closing)) return;
-  recordTimer_->stop();
-  loadJob_->CancelAndWait();
-  progressWindow_->hide();
-  engine_->StopForShutdown();
-  recorder_->EndForShutdown(ending == TakeEnding::Save);
-  states_.MoveTo(ProgramState::Closed);
-  hide();
-}
-
-void ControlPanel::OpenFile() {
-  if (!states_.Allows(UserAction::OpenFile)) return;
-  StopReplay();
-  PerformanceLoader loader(dialogs_, performance_, Hooks());
-  const std::optional<std::string> path = loader.ChoosePath(StoredFileFolder());
-  if (path) StartLoad(*path, LoadKind::Chosen);
-}
-
-void ControlPanel::OpenFile(const std::string& path, const std::vector<std::string>& compare) {
-  std::function<void()> then;
-  if (!compare.empty()) then = [this, compare] { AddComparedFiles(compare); };
-  StartLoad(path, LoadKind::Chosen, std::move(then));
-}
-
-LoadHooks ControlPanel::Hooks() {
-  LoadHooks hooks;
-  hooks.position = &position_;
-  hooks.stopReplay = [this] { StopReplay(); };
-  hooks.updateAllData = [this] {
-    // Only a load that replaced the main performance gets here.
-    compared_.clear();
-    OfferValueKinds();
-    view_.ShowFirstEvents();
+void ControlPanel::ShowValueKinds() {
+  const ValueKindOffer& offer = session_.OfferedValueKinds();
+  const auto show = [](QRadioButton* option, const std::string& why, const QString& tip) {
+    option->setEnabled(why.empty());
+    option->setToolTip(why.empty() ? tip : TranslatedText(why));
   };
-  hooks.setTimeSliderMaximum = [this](std::int32_t count) {
-    // A file without clusters leaves the slider at its one position.
-    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
-  };
-  hooks.updateTimeDisplay = [this] { UpdateTimeDisplay(); };
-  return hooks;
-}
-
-void ControlPanel::StartLoad(const std::string& path, LoadKind kind, std::function<void()> then) {
-  // A dialog's answer may come after the program began to close.
-  if (!states_.Allows(UserAction::OpenFile)) return;
-  StopReplay();
-  if (!states_.MoveTo(ProgramState::Loading)) return;
-  auto fresh = std::make_shared<Performance>();
-  fresh->settings = performance_.settings;
-  auto result = std::make_shared<LoadResult>();
-  auto work = [path, fresh, result](ProgressSink& progress) { *result = ReadPerformanceFile(path, *fresh, &progress); };
-  auto done = [this, path, kind, fresh, result, then = std::move(then)](bool cancelled, const std::string& error) {
-    if (!states_.MoveTo(ProgramState::Idle)) return;  // the program is closing
-    progress_->HideWindow();
-    if (cancelled || result->status == LoadStatus::Cancelled) {
-      // The count labels show the loaded performance again.
-      progress_->ShowNumberEvents(performance_.EventCount());
-      progress_->ShowEvent(position_.currentEvent);
-      return;
-    }
-    if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
-    result->path = path;
-    const bool read = KeepsPerformance(*result);
-    if (read) {
-      // Auto-rotation is the user's switch: a load leaves it as it is.
-      TakeLoadedPerformance(performance_, std::move(*fresh), Hooks());
-      ShowVelocityScale();
-    }
-    fileLoaded_ = fileLoaded_ || read;
-    if (result->status == LoadStatus::Loaded) AddRecentFile(QString::fromStdString(path));
-    if (read && kind != LoadKind::AtStart) StoreFileFolderOf(path);
-    PerformanceLoader(dialogs_, performance_, Hooks()).Report(*result);
-    if (then) then();
-  };
-  loadJob_->Start(std::move(work), std::move(done));
-}
-
-void ControlPanel::CancelLoad() {
-  if (!states_.Allows(UserAction::CancelLoad)) return;
-  loadJob_->Cancel();
-  progress_->HideWindow();
-}
-
-bool ControlPanel::ApplyAnalysisSettings(const AnalysisSettings& settings) {
-  if (!states_.Allows(UserAction::ChangeView)) return false;
-  engine_->Stop();
-  // Compared performances are always analysed as the main one is.
-  std::string messages;
-  for (Performance& other : compared_) messages += Reanalyse(other, settings);
-  if (!fileLoaded_) {
-    performance_.settings = settings;
-  } else {
-    messages += ReanalyseKeepingPosition(performance_, position_, settings);
-  }
-  if (!messages.empty()) dialogs_.ShowMessage(messages, MessageKind::Error);
-  if (!fileLoaded_) return true;
-  timeSlider_->setMaximum(std::max(performance_.EventCount(), timeSlider_->minimum()));
-  engine_->UpdateTimeDisplay();
-  return true;
-}
-
-void ControlPanel::TogglePlay() {
-  if (states_.Allows(UserAction::Play)) {
-    engine_->Play();
-  } else if (states_.Is(ProgramState::OpeningOutput) || states_.Is(ProgramState::Replaying)) {
-    engine_->Stop();
-  }
-}
-
-void ControlPanel::AddComparedPerformances() {
-  if (!states_.Allows(UserAction::OpenFile)) return;
-  StopReplay();
-  OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison"));
-  request.initialDir = StoredFileFolder();
-  AddComparedFiles(dialogs_.OpenFiles(request));
-}
-
-void ControlPanel::AddComparedFiles(const std::vector<std::string>& paths) {
-  if (paths.empty() || !states_.Allows(UserAction::OpenFile)) return;
-  StopReplay();
-  if (!states_.MoveTo(ProgramState::Loading)) return;
-  auto added = std::make_shared<ComparedPerformances>();
-  auto report = std::make_shared<CompareLoadReport>();
-  auto work = [paths, added, report, settings = performance_.settings,
-               before = compared_.size()](ProgressSink& progress) {
-    *report = rp::AddComparedPerformances(paths, *added, settings, &progress, before);
-  };
-  auto done = [this, added, report](bool cancelled, const std::string& error) {
-    if (!states_.MoveTo(ProgramState::Idle)) return;  // the program is closing
-    progress_->HideWindow();
-    if (cancelled) return;
-    if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
-    for (Performance& performance : *added) compared_.push_back(std::move(performance));
-    OfferValueKinds();
-    if (!added->empty()) view_.ShowFirstEvents();
-    for (const std::string& message : report->messages) dialogs_.ShowMessage(message, MessageKind::Error);
-  };
-  loadJob_->Start(std::move(work), std::move(done));
-}
-
-void ControlPanel::RemoveComparedPerformances() {
-  if (compared_.empty() || !states_.Allows(UserAction::ChangeView)) return;
-  compared_.clear();
-  OfferValueKinds();
-  view_.ShowFirstEvents();
-}
-
-void ControlPanel::OfferValueKinds() {
-  std::vector<const Performance*> shown = {&performance_};
-  for (const Performance& other : compared_) shown.push_back(&other);
-  // Why `kind` cannot be shown: the first shown performance's reason.
-  const auto whyNot = [&shown](ValueKind kind) {
-    for (const Performance* p : shown)
-      if (const std::string_view why = ValueKindUnavailable(*p, kind); !why.empty()) return TranslatedText(why);
-    return QString();
-  };
-  QString velocityWhy = whyNot(ValueKind::Velocity);
-  const bool sameKind = std::all_of(shown.begin(), shown.end(), [this](const Performance* p) {
-    return p->velocityKind == performance_.velocityKind;
-  });
-  if (velocityWhy.isEmpty() && !sameKind) {
-    velocityWhy = tr("The shown performances have velocities of different kinds (MIDI and dB).");
-  }
-  const QString tempoWhy = whyNot(ValueKind::Tempo);
-  const auto offer = [this](QRadioButton* option, const QString& why, const QString& tip) {
-    option->setEnabled(why.isEmpty());
-    option->setToolTip(why.isEmpty() ? tip : why);
-    if (!why.isEmpty() && option->isChecked()) timingOption_->setChecked(true);
-  };
-  offer(velocityOption_, velocityWhy, tr("Plot the velocities"));
-  offer(tempoOption_, tempoWhy, tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
-}
-
-void ControlPanel::OnTimingVelocityChosen() {
-  if (states_.Allows(UserAction::ChooseValues)) view_.ShowValuesAgain();
-}
-
-void ControlPanel::SetValueKindChosen(ValueKind kind) {
+  show(velocityOption_, offer.velocityWhyNot, tr("Plot the velocities"));
+  show(tempoOption_, offer.tempoWhyNot,
+       tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
+  const ValueKind kind = session_.ChosenValueKind();
   QRadioButton* option = kind == ValueKind::Velocity ? velocityOption_
                          : kind == ValueKind::Tempo  ? tempoOption_
                                                      : timingOption_;
   option->setChecked(true);
 }
 
-void ControlPanel::UpdateTimeDisplay() { engine_->UpdateTimeDisplay(); }
-
-void ControlPanel::StopReplay() { engine_->Stop(); }
-
-ValueKind ControlPanel::ChosenValueKind() const {
-  if (velocityOption_->isChecked()) return ValueKind::Velocity;
-  if (tempoOption_->isChecked()) return ValueKind::Tempo;
-  return ValueKind::Timing;
-}
-
-bool ControlPanel::IsReplaying() const {
-  return states_.Is(ProgramState::OpeningOutput) || states_.Is(ProgramState::Replaying);
-}
-
-bool ControlPanel::IsPortOpen() const { return port_->State() != PortState::Closed; }
-
-int ControlPanel::ReplaySpeed() const { return speedSlider_->value(); }
-
-int ControlPanel::TailLength() const { return tailLengthSlider_->value(); }
-
-int ControlPanel::ChosenDeviceEntry() const { return std::max(deviceCombo_->currentIndex(), 0); }
-
-void ControlPanel::SetTimeSliderValue(int value) { timeSlider_->setValue(value); }
-
-void ControlPanel::SeekFromSlider(int event) {
-  engine_->SeekTo(event);
-  // The slider shows the current event also where the seek was refused or
-  // went to the last event there is.
-  timeSlider_->setValue(position_.currentEvent);
-}
-
-void ControlPanel::SetTimeText(const std::string& text) { timeLabel_->setText(QString::fromStdString(text)); }
-
-void ControlPanel::SetVelocityScale(const VelocityScaleChoice& choice) {
-  engine_->SetVelocityScale(choice);
-  ShowVelocityScale();
-}
-
 void ControlPanel::ShowVelocityScale() {
-  const VelocityScaleChoice& choice = engine_->VelocityScale();
+  const VelocityScaleChoice& choice = session_.VelocityScale();
   const QString setting = choice.fixed ? QString::fromStdString(VelocityScaleSetting(choice)) : QString();
   int entry = velocityScaleCombo_->findData(setting);
   if (entry < 0) {
@@ -629,15 +380,15 @@ void ControlPanel::ShowVelocityScale() {
     entry = velocityScaleCombo_->count() - 1;
   }
   velocityScaleCombo_->setCurrentIndex(entry);
-  velocityScaleLabel_->setText(TranslatedText(engine_->VelocityScaleText()));
+  velocityScaleLabel_->setText(TranslatedText(session_.VelocityScaleText()));
 }
 
 void ControlPanel::OnVelocityScaleChosen() {
   // The first entry (no scale) is "by file".
   const QString scale = velocityScaleCombo_->currentData().toString();
-  SetVelocityScale(scale.isEmpty() ? VelocityScaleChoice{}
-                                   : ParseVelocityScale(scale.toStdString()).value_or(VelocityScaleChoice{}));
-  StoreVelocityScale(engine_->VelocityScale());
+  session_.SetVelocityScale(scale.isEmpty() ? VelocityScaleChoice{}
+                                            : ParseVelocityScale(scale.toStdString()).value_or(VelocityScaleChoice{}));
+  StoreVelocityScale(session_.VelocityScale());
 }
 
 void ControlPanel::ShowSpeedFactor() {

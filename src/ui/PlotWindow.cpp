@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,12 +22,13 @@
 #include <exception>
 #include <sstream>
 
+#include "audio/RecordingPlayer.h"
 #include "base/Dialogs.h"
 #include "io/EventsCsv.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"
 #include "render/GlView.h"
-#include "replay/ReplayEngine.h"
+#include "session/Session.h"
 #include "ui/AlignByMenu.h"
 #include "ui/AnalysisSettingsDialog.h"
 #include "ui/ControlPanel.h"
@@ -34,6 +36,7 @@
 #include "ui/PerformanceDrop.h"
 #include "ui/PlotInteraction.h"
 #include "ui/PlotMenuBar.h"
+#include "ui/RecentFiles.h"
 #include "ui/StatisticsWindow.h"
 #include "ui/StoredSettings.h"
 #include "ui/Translations.h"
@@ -72,19 +75,18 @@ FontDesc ToFontDesc(const QFont& f) {
 
 }  // namespace
 
-PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
-                       ComparedPerformances& compared, QWidget* parent)
+PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options, QWidget* parent)
     : QWidget(parent),
+      session_(session),
       dialogs_(dialogs),
       options_(std::move(options)),
-      performance_(performance),
-      position_(position),
-      compared_(compared),
-      view_(*this, dialogs, performance, position, compared) {
+      view_(*this, dialogs, session.Main(), session.Position(), session.Compared()) {
   setObjectName(QStringLiteral("PlotWindow"));
   setWindowTitle(tr("Return plot in 3 dimensions"));
   setFont(LabelFont());
 
+  listening_ = session_.Listen([this](SessionChange change) { Follow(change); });
+  view_.State().stopReplay = [this] { session_.Stop(); };
   glView_ = new GlView(this);
   glView_->SetFrameSource([this] {
     SceneDescription frame;
@@ -118,18 +120,12 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   hooks.loadData = [this] {
     if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
   };
-  hooks.addCompared = [this] {
-    if (controlPanel_) controlPanel_->AddComparedPerformances();
-  };
-  hooks.removeCompared = [this] {
-    if (controlPanel_) controlPanel_->RemoveComparedPerformances();
-  };
+  hooks.addCompared = [this] { session_.ChooseAndAddCompared(); };
+  hooks.removeCompared = [this] { session_.RemoveCompared(); };
   hooks.analysisSettings = [this] { ChooseAnalysisSettings(); };
   hooks.doubleClicked = [this](float x, float y) { DoubleClicked(x, y); };
-  hooks.toggleRecording = [this] {
-    if (controlPanel_) controlPanel_->ToggleRecording();
-  };
-  hooks.isRecording = [this] { return controlPanel_ && controlPanel_->IsRecording(); };
+  hooks.toggleRecording = [this] { session_.ToggleRecording(); };
+  hooks.isRecording = [this] { return session_.IsRecording(); };
   hooks.run = [this](const std::function<void()>& handler) { RunHandler(handler); };
   hooks.displayChanged = [this] {
     StoreDisplayOptions(view_.State().display);
@@ -145,25 +141,11 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   statistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   statistics->setShortcutContext(Qt::ApplicationShortcut);
   addAction(statistics);
-  connect(statistics, &QAction::triggered, this, [this] {
-    ShowStatisticsWindow(this, dialogs_, {&performance_, &compared_, &position_, [this] {
-                                            const ValueKind kind =
-                                                controlPanel_ ? controlPanel_->ChosenValueKind() : ValueKind::Timing;
-                                            return kind == ValueKind::Velocity ? SeriesKind::Velocity
-                                                   : kind == ValueKind::Tempo  ? SeriesKind::Tempo
-                                                                               : SeriesKind::Timing;
-                                          }});
-  });
+  connect(statistics, &QAction::triggered, this, [this] { ShowStatisticsWindow(this, dialogs_, session_); });
   PlotMenuActions actions;
-  actions.open = [this] {
-    RunHandler([this] {
-      if (controlPanel_) controlPanel_->OpenFile();
-    });
-  };
+  actions.open = [this] { RunHandler([this] { session_.ChooseAndOpen(); }); };
   actions.openRecent = [this](const QString& path) {
-    RunHandler([this, &path] {
-      if (controlPanel_) controlPanel_->OpenFile(path.toStdString());
-    });
+    RunHandler([this, &path] { session_.Open(path.toStdString()); });
   };
   actions.exportEvents = [this] { RunHandler([this] { ExportEvents(); }); };
   actions.exportPicture = [this] { RunHandler([this] { ExportPicture(); }); };
@@ -180,20 +162,16 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
 
   PerformanceDrop::Hooks drop;
   drop.openMain = [this](const std::string& path, const std::vector<std::string>& compare) {
-    RunHandler([this, &path, &compare] {
-      if (controlPanel_) controlPanel_->OpenFile(path, compare);
-    });
+    RunHandler([this, &path, &compare] { session_.Open(path, compare); });
   };
   drop.addCompared = [this](const std::vector<std::string>& paths) {
-    RunHandler([this, &paths] {
-      if (controlPanel_) controlPanel_->AddComparedFiles(paths);
-    });
+    RunHandler([this, &paths] { session_.AddCompared(paths); });
   };
   drop_ = new PerformanceDrop(std::move(drop), this);
   drop_->Watch(*this);
 
   askAnalysisSettings_ = [this](const AnalysisSettings& current) {
-    return AskAnalysisSettings(current, this, performance_.source == PerformanceSource::ScoreAligned);
+    return AskAnalysisSettings(current, this, session_.Main().source == PerformanceSource::ScoreAligned);
   };
   makeMidiOutput_ = &RealMidiOutput;
 
@@ -204,16 +182,46 @@ PlotWindow::PlotWindow(Dialogs& dialogs, StartOptions options, Performance& perf
   playKey->setObjectName(QStringLiteral("playShortcut"));
   playKey->setContext(Qt::ApplicationShortcut);
   playKey->setAutoRepeat(false);
-  connect(playKey, &QShortcut::activated, this, [this] {
-    RunHandler([this] {
-      if (controlPanel_) controlPanel_->TogglePlay();
-    });
-  });
+  connect(playKey, &QShortcut::activated, this, [this] { RunHandler([this] { session_.TogglePlay(); }); });
   // The client area below the menu bar is the plot's 606 x 443.
   resize(Px(9090), Px(6645) + menuBar_->Bar()->sizeHint().height());
 }
 
-PlotWindow::~PlotWindow() = default;
+PlotWindow::~PlotWindow() {
+  session_.StopListening(listening_);
+  // The panel lets go of the session before the window's parts go.
+  controlPanel_.reset();
+}
+
+void PlotWindow::Follow(SessionChange change) {
+  ViewState& state = view_.State();
+  state.valueKind = session_.ChosenValueKind();
+  state.replaying = session_.IsReplaying();
+  RunHandler([this, change] {
+    switch (change) {
+      case SessionChange::Points:
+        view_.ShowFirstEvents();
+        break;
+      case SessionChange::Tail:
+        view_.ShowTail();
+        break;
+      case SessionChange::ValuesChosen:
+        view_.ShowValuesAgain();
+        break;
+      case SessionChange::TailLength:
+        view_.TailLengthChanged();
+        break;
+      case SessionChange::Settings:
+        view_.Rebuild();
+        break;
+      case SessionChange::BorderFixed:
+        view_.SetBorderFixed(session_.BorderFixed());
+        break;
+      default:
+        break;
+    }
+  });
+}
 
 QAction* PlotWindow::MenuItem(const QString& name) { return interaction_->MenuAction(name); }
 
@@ -229,9 +237,7 @@ void PlotWindow::RunHandler(F&& handler) {
   }
 }
 
-bool PlotWindow::Allowed(UserAction action) const {
-  return !shuttingDown_ && (!controlPanel_ || controlPanel_->Allows(action));
-}
+bool PlotWindow::Allowed(UserAction action) const { return !shuttingDown_ && session_.Allows(action); }
 
 void PlotWindow::Start() {
   RunHandler([this] { view_.Start(); });
@@ -241,7 +247,7 @@ void PlotWindow::Start() {
 void PlotWindow::ChooseEventRange() {
   DisplayOptions& display = view_.State().display;
   const std::optional<EventSpan> span =
-      AskEventRange(this, {display.firstEvent, display.lastEvent}, performance_.EventCount());
+      AskEventRange(this, {display.firstEvent, display.lastEvent}, session_.Main().EventCount());
   if (!span) return;
   display.firstEvent = span->first;
   display.lastEvent = span->last;
@@ -250,24 +256,22 @@ void PlotWindow::ChooseEventRange() {
 
 void PlotWindow::ChooseAnalysisSettings() {
   if (!Allowed(UserAction::ChangeView)) return;
-  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(performance_.settings);
+  const std::optional<AnalysisSettings> chosen = askAnalysisSettings_(session_.Settings());
   if (!chosen) return;
   // The state may have changed while the dialog was open.
-  if (controlPanel_ && !controlPanel_->ApplyAnalysisSettings(*chosen)) return;
+  if (!session_.ApplyAnalysisSettings(*chosen)) return;
   StoreAnalysisSettings(*chosen);
-  view_.Rebuild();
 }
 
 void PlotWindow::DoubleClicked(float x, float y) {
-  if (!controlPanel_) return;
   const std::int32_t event = EventUnderMouse(view_.State(), x, y);
-  if (event > 0) controlPanel_->Replay().SeekTo(event);
+  if (event > 0) session_.SeekTo(event);
 }
 
 QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }
 
 void PlotWindow::ExportEvents() {
-  if (performance_.EventCount() == 0) {
+  if (!session_.HasPerformance()) {
     dialogs_.ShowMessage(tr("There are no events to export: open a performance first.").toStdString(),
                          MessageKind::Information);
     return;
@@ -280,7 +284,7 @@ void PlotWindow::ExportEvents() {
   const std::optional<std::string> path = dialogs_.SaveFile(request);
   if (!path) return;
   std::ostringstream csv;
-  WriteEventsCsv(performance_, csv);
+  WriteEventsCsv(session_.Main(), csv);
   QSaveFile file(QString::fromStdString(*path));
   const std::string text = csv.str();
   if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
@@ -346,18 +350,25 @@ void PlotWindow::SetBorderFixed(bool fixed) {
 
 void PlotWindow::ShowControlPanel() {
   if (!controlPanel_) {
-    controlPanel_ =
-        std::make_unique<rp::ControlPanel>(view_, dialogs_, performance_, position_, compared_, makeMidiOutput_());
+    if (session_.RecoveryPath().empty()) {
+      const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+      session_.SetRecoveryPath(dataFolder.toStdString() + "/recovery.txt");
+    }
+    session_.ConnectOutput(makeMidiOutput_());
+    session_.SetRecordingReplay(std::make_unique<RecordingPlayer>(session_.Poster()));
+    session_.SetVelocityScale(options_.velocityScale);
+    session_.SetLoadInBackground(options_.loadInBackground);
+    session_.SetFileMemory({&StoredFileFolder, &StoreFileFolderOf,
+                            [](const std::string& path) { AddRecentFile(QString::fromStdString(path)); }});
+    session_.Start();
+    session_.ChooseValueKind(options_.values);
+    controlPanel_ = std::make_unique<rp::ControlPanel>(session_, dialogs_);
     controlPanel_->SetStartFile(options_.file, options_.compareFiles);
     controlPanel_->SetOfferRecovery(options_.offerRecovery);
     controlPanel_->SetStartOutput(options_.output);
-    controlPanel_->SetVelocityScale(options_.velocityScale);
-    controlPanel_->SetLoadInBackground(options_.loadInBackground);
     controlPanel_->SetRememberGeometry(options_.rememberGeometry);
     drop_->Watch(*controlPanel_);
-    controlPanel_->SetValueKindChosen(options_.values);
     view_.State().alignBy = options_.alignBy;
-    view_.SetControlPanel(controlPanel_.get());
     controlPanel_->Start();
   } else {
     controlPanel_->show();
@@ -390,9 +401,8 @@ void PlotWindow::Shutdown(ShutdownCause cause, int status) {
   }
   shuttingDown_ = true;
   framePacer_->stop();
-  if (controlPanel_) {
-    controlPanel_->Shutdown(cause == ShutdownCause::WindowClosed ? TakeEnding::Save : TakeEnding::KeepForRecovery);
-  }
+  session_.Shutdown(cause == ShutdownCause::WindowClosed ? TakeEnding::Save : TakeEnding::KeepForRecovery);
+  if (controlPanel_) controlPanel_->hide();
   hide();
   LeaveEventLoop();
 }

@@ -33,6 +33,7 @@
 #include "model/VelocityScale.h"
 #include "plot/PlotView.h"
 #include "plot/ViewWindow.h"
+#include "session/SessionChange.h"
 
 class QMenu;
 class QAction;
@@ -47,9 +48,8 @@ class ControlPanel;
 class PerformanceDrop;
 class PlotInteraction;
 class PlotMenuBar;
+class Session;
 struct MidiOutputSetup;
-struct Performance;
-struct ReplayPosition;
 
 // How the program was started.
 struct StartOptions {
@@ -74,10 +74,9 @@ enum class ShutdownCause {
 class PlotWindow final : public QWidget, public ViewWindow {
   Q_OBJECT
  public:
-  // The control panel loads into `performance` and `compared`; the plot
-  // shows them.
-  PlotWindow(Dialogs& dialogs, StartOptions options, Performance& performance, ReplayPosition& position,
-             ComparedPerformances& compared, QWidget* parent = nullptr);
+  // Shows `session` (which must outlive the window) in the plot, the control
+  // panel and the Statistics window.
+  PlotWindow(Session& session, Dialogs& dialogs, StartOptions options, QWidget* parent = nullptr);
   ~PlotWindow() override;
 
   PlotView& View() { return view_; }
@@ -102,7 +101,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
   // unless set): the chosen settings, or nothing when cancelled.
   using AnalysisSettingsQuestion = std::function<std::optional<AnalysisSettings>(const AnalysisSettings&)>;
   void SetAnalysisSettingsQuestion(AnalysisSettingsQuestion ask) { askAnalysisSettings_ = std::move(ask); }
-  // Where the control panel's replay goes (the program's outputs unless set);
+  // Where the session's replay goes (the program's outputs unless set);
   // set before start.
   void SetMidiOutput(std::function<MidiOutputSetup()> make) { makeMidiOutput_ = std::move(make); }
   // "Analysis settings...": asks, keeps the answer for later runs, and has
@@ -160,17 +159,18 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void RunHandler(F&& handler);
   // After each frame: the next one is timed while the view animates.
   void FrameDrawn();
-  // Whether the control panel allows `action` now.
+  // Whether the session allows `action` now.
   bool Allowed(UserAction action) const;
+  // What the session announced, shown in the plot.
+  void Follow(SessionChange change);
   // Ends the running event loops with the exit status.
   void LeaveEventLoop() const;
 
+  Session& session_;
   Dialogs& dialogs_;
   StartOptions options_;
-  Performance& performance_;
-  ReplayPosition& position_;
-  ComparedPerformances& compared_;
   PlotView view_;
+  int listening_ = 0;
   std::unique_ptr<rp::ControlPanel> controlPanel_;
   GlView* glView_;
   QPushButton* titleFontButton_;

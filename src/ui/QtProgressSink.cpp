@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtProgressSink.h"
 
-#include <QLabel>
 #include <QProgressBar>
 #include <QWidget>
 #include <algorithm>
@@ -21,11 +20,6 @@ const QPoint kOffset(Px(1500), Px(2000));
 int ToInt(std::int64_t value) {
   return static_cast<int>(
       std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-void ShowNumber(QLabel& label, std::int64_t value) {
-  label.setText(QString::number(value));
-  label.repaint();
 }
 
 }  // namespace
@@ -54,9 +48,5 @@ void QtProgressSink::SetValue(std::int64_t value) {
   bar_.setValue(std::clamp(ToInt(value), bar_.minimum(), bar_.maximum()));
   if (window_.isVisible()) bar_.repaint();
 }
-
-void QtProgressSink::ShowNumberEvents(std::int64_t count) { ShowNumber(numberEvents_, count); }
-
-void QtProgressSink::ShowEvent(std::int64_t index) { ShowNumber(event_, index); }
 
 }  // namespace rp

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress display of loads and replay starts with real widgets: a small
-// window holding a bar, placed below and right of the window it belongs to,
-// and the two count labels of that window.
+// window holding a bar, placed below and right of the window it belongs to.
 
 #include <cstdint>
 
 #include "base/ProgressSink.h"
 
-class QLabel;
 class QProgressBar;
 class QWidget;
 
@@ -17,8 +15,7 @@ namespace rp {
 class QtProgressSink final : public ProgressSink {
  public:
   // `window` holds `bar` and is placed relative to `anchor`'s top-left corner.
-  QtProgressSink(QWidget& anchor, QWidget& window, QProgressBar& bar, QLabel& numberEvents, QLabel& event)
-      : anchor_(anchor), window_(window), bar_(bar), numberEvents_(numberEvents), event_(event) {}
+  QtProgressSink(QWidget& anchor, QWidget& window, QProgressBar& bar) : anchor_(anchor), window_(window), bar_(bar) {}
 
   void ShowWindow() override;
   void HideWindow() override;
@@ -28,15 +25,11 @@ class QtProgressSink final : public ProgressSink {
   void SetMinimum(std::int64_t value) override;
   void SetMaximum(std::int64_t value) override;
   void SetValue(std::int64_t value) override;
-  void ShowNumberEvents(std::int64_t count) override;
-  void ShowEvent(std::int64_t index) override;
 
  private:
   QWidget& anchor_;
   QWidget& window_;
   QProgressBar& bar_;
-  QLabel& numberEvents_;
-  QLabel& event_;
 };
 
 }  // namespace rp

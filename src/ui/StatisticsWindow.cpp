@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
@@ -24,6 +23,7 @@
 #include "model/ReplayPosition.h"
 #include "plot/ComparedColours.h"
 #include "plot/PerformancePoints.h"
+#include "session/Session.h"
 #include "ui/PoincareView.h"
 #include "ui/TempoCurveView.h"
 
@@ -31,8 +31,6 @@ namespace rp {
 
 namespace {
 
-// How often the window looks at the performances and the replay.
-constexpr int kLookMs = 100;
 // The permutation test's random state, as --stats takes it by default.
 constexpr std::uint64_t kRandomState = 1;
 // The columns before the measures.
@@ -101,8 +99,8 @@ QString ScreenNumber(const std::optional<double>& value) {
 
 }  // namespace
 
-StatisticsWindow::StatisticsWindow(Dialogs& dialogs, StatisticsSubject subject, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), subject_(std::move(subject)) {
+StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), session_(session) {
   setObjectName(QStringLiteral("StatisticsWindow"));
   setWindowTitle(tr("Statistics"));
 
@@ -173,14 +171,21 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, StatisticsSubject subject, 
 
   watcher_ = new QFutureWatcher<std::shared_ptr<const ShownStatistics>>(this);
   connect(watcher_, &QFutureWatcher<std::shared_ptr<const ShownStatistics>>::finished, this, [this] { Measured(); });
-  lookTimer_ = new QTimer(this);
-  lookTimer_->setInterval(kLookMs);
-  connect(lookTimer_, &QTimer::timeout, this, [this] { Look(); });
+  listening_ = session_.Listen([this](SessionChange) {
+    if (isVisible()) Look();
+  });
   resize(1000, 720);
 }
 
 // A measure still running finishes on its own; its result is dropped.
-StatisticsWindow::~StatisticsWindow() = default;
+StatisticsWindow::~StatisticsWindow() { session_.StopListening(listening_); }
+
+SeriesKind StatisticsWindow::ChosenSeries() const {
+  const ValueKind kind = session_.ChosenValueKind();
+  return kind == ValueKind::Velocity ? SeriesKind::Velocity
+         : kind == ValueKind::Tempo  ? SeriesKind::Tempo
+                                     : SeriesKind::Timing;
+}
 
 StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
   Key key;
@@ -192,12 +197,9 @@ StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
     key.lastOnsets.push_back(p.events.back().onsetMs);
     key.lastVelocities.push_back(p.events.back().velocity0);
   };
-  if (subject_.performance != nullptr) {
-    add(*subject_.performance);
-    key.settings = subject_.performance->settings;
-  }
-  if (subject_.compared != nullptr)
-    for (const Performance& p : *subject_.compared) add(p);
+  if (session_.HasPerformance()) add(session_.Main());
+  key.settings = session_.Settings();
+  for (const Performance& p : session_.Compared()) add(p);
   return key;
 }
 
@@ -205,14 +207,10 @@ void StatisticsWindow::Refresh() { Look(); }
 
 void StatisticsWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  lookTimer_->start();
   Look();
 }
 
-void StatisticsWindow::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  lookTimer_->stop();
-}
+void StatisticsWindow::hideEvent(QHideEvent* event) { QWidget::hideEvent(event); }
 
 bool StatisticsWindow::Computing() const { return watcher_->isRunning(); }
 
@@ -224,17 +222,14 @@ void StatisticsWindow::Look() {
       StartMeasuring();
     }
   }
-  if (subject_.chosenSeries) {
-    const SeriesKind chosen = subject_.chosenSeries();
-    if (lastChosen_ != chosen) {
-      lastChosen_ = chosen;
-      for (int row = 0; row < table_->rowCount(); ++row) {
-        const auto at = RowAt(row);
-        if (at && at->first == 0 && at->second == chosen) table_->selectRow(row);
-      }
+  if (const SeriesKind chosen = ChosenSeries(); lastChosen_ != chosen) {
+    lastChosen_ = chosen;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+      const auto at = RowAt(row);
+      if (at && at->first == 0 && at->second == chosen) table_->selectRow(row);
     }
   }
-  const std::int32_t event = subject_.position != nullptr ? subject_.position->currentEvent - 1 : -1;
+  const std::int32_t event = session_.Position().currentEvent - 1;
   if (event != lastEvent_) {
     lastEvent_ = event;
     curve_->SetCurrentEvent(event);
@@ -246,17 +241,13 @@ void StatisticsWindow::StartMeasuring() {
   measuredKey_ = CurrentKey();
   measureAgain_ = false;
   std::vector<StatisticsSource> sources;
-  std::int32_t delay = 1;
-  if (subject_.performance != nullptr) {
-    delay = subject_.performance->settings.delay;
-    if (IsShown(*subject_.performance))
-      sources.push_back(CopyForStatistics(*subject_.performance, QColor::fromRgba(static_cast<QRgb>(kEventColour))));
-  }
-  if (subject_.compared != nullptr) {
-    for (std::size_t i = 0; i < subject_.compared->size() && i < kMaxComparedPerformances; ++i) {
-      const Performance& p = (*subject_.compared)[i];
-      if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor::fromRgba(static_cast<QRgb>(ComparedColour(i)))));
-    }
+  const std::int32_t delay = session_.Settings().delay;
+  if (session_.HasPerformance() && IsShown(session_.Main()))
+    sources.push_back(CopyForStatistics(session_.Main(), QColor::fromRgba(static_cast<QRgb>(kEventColour))));
+  const ComparedPerformances& compared = session_.Compared();
+  for (std::size_t i = 0; i < compared.size() && i < kMaxComparedPerformances; ++i) {
+    const Performance& p = compared[i];
+    if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor::fromRgba(static_cast<QRgb>(ComparedColour(i)))));
   }
   status_->setText(tr("Computing..."));
   watcher_->setFuture(
@@ -366,11 +357,11 @@ void StatisticsWindow::ExportCurve() { curve_->Export(dialogs_, tr("Export tempo
 
 void StatisticsWindow::ExportPoincare() { poincare_->Export(dialogs_, tr("Export Poincaré view")); }
 
-StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, StatisticsSubject subject) {
+StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Session& session) {
   auto* window = parent != nullptr ? parent->findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"),
                                                                           Qt::FindDirectChildrenOnly)
                                    : nullptr;
-  if (window == nullptr) window = new StatisticsWindow(dialogs, std::move(subject), parent);
+  if (window == nullptr) window = new StatisticsWindow(dialogs, session, parent);
   window->show();
   window->raise();
   window->activateWindow();

@@ -3,10 +3,9 @@
 // The Statistics window: the return-map measures of every shown performance
 // and series in a table (copyable as CSV, the columns of --stats), and for
 // the selected row the tempo curve and the Poincaré view, each exportable as
-// PNG or SVG. The measures are taken away from the window's thread; the
-// window looks at the performances, the settings and the replay a few times
-// a second and takes the measures again when the performances or the
-// settings have changed.
+// PNG or SVG. A view of the session: the measures are taken away from the
+// window's thread, again when the session announces other performances or
+// settings, and the mark follows the current event as the session moves it.
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -24,33 +23,23 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTimer;
 
 namespace rp {
 
 class Dialogs;
+class Session;
 class PoincareView;
 class TempoCurveView;
 struct ReplayPosition;
 
-// What the window shows: it only reads these, on its own thread.
-struct StatisticsSubject {
-  const Performance* performance = nullptr;
-  const ComparedPerformances* compared = nullptr;
-  const ReplayPosition* position = nullptr;
-  // The series the plot shows (Timing, Velocity or Tempo); the window selects
-  // the main performance's row of it when the choice changes. Unset: timing.
-  std::function<SeriesKind()> chosenSeries;
-};
-
 class StatisticsWindow final : public QWidget {
   Q_OBJECT
  public:
-  StatisticsWindow(Dialogs& dialogs, StatisticsSubject subject, QWidget* parent = nullptr);
+  // Shows `session`, which must outlive the window.
+  StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* parent = nullptr);
   ~StatisticsWindow() override;
 
-  // Looks at the performances and the settings now instead of at the next
-  // look.
+  // Looks at the session's performances, settings and current event now.
   void Refresh();
   // Whether measures are being taken.
   bool Computing() const;
@@ -96,14 +85,17 @@ class StatisticsWindow final : public QWidget {
   // The row's performance and series, or nothing.
   std::optional<std::pair<int, SeriesKind>> RowAt(int row) const;
 
+  // The series the plot shows, whose main row the window selects.
+  SeriesKind ChosenSeries() const;
+
   Dialogs& dialogs_;
-  StatisticsSubject subject_;
+  Session& session_;
+  int listening_ = 0;
   QTableWidget* table_;
   TempoCurveView* curve_;
   PoincareView* poincare_;
   QLabel* status_;
   QComboBox* curveAxis_;
-  QTimer* lookTimer_;
   QFutureWatcher<std::shared_ptr<const ShownStatistics>>* watcher_;
   std::shared_ptr<const ShownStatistics> shown_;
   std::optional<Key> measuredKey_;  // what shown_ or the running measure is of
@@ -114,6 +106,6 @@ class StatisticsWindow final : public QWidget {
 
 // Shows the one Statistics window of `parent` (the plot window), making it
 // the first time; it closes with its parent.
-StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, StatisticsSubject subject);
+StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Session& session);
 
 }  // namespace rp

@@ -11,6 +11,7 @@ namespace {
 const QString kClusterWindowKey = QStringLiteral("analysis/clusterWindowMs");
 const QString kDelayKey = QStringLiteral("analysis/delay");
 const QString kEventVelocityKey = QStringLiteral("analysis/eventVelocity");
+const QString kScoreOnsetKey = QStringLiteral("analysis/scoreOnset");
 const QString kVelocityScaleKey = QStringLiteral("replay/velocityScale");
 const QString kOnsetMethodKey = QStringLiteral("analysis/onsetMethod");
 const QString kOnsetThresholdKey = QStringLiteral("analysis/onsetThreshold");
@@ -38,6 +39,8 @@ AnalysisSettings StoredAnalysisSettings() {
   if (ok && IsValidDelay(delay)) s.delay = static_cast<std::int32_t>(delay);
   const auto velocity = EventVelocityFromName(stored.value(kEventVelocityKey).toString().toStdString());
   if (velocity) s.eventVelocity = *velocity;
+  const auto scoreOnset = ScoreOnsetFromName(stored.value(kScoreOnsetKey).toString().toStdString());
+  if (scoreOnset) s.scoreOnset = *scoreOnset;
   const std::optional<OnsetMethod> method = OnsetMethodNamed(stored.value(kOnsetMethodKey).toString().toStdString());
   if (method) s.onsets.method = *method;
   const double threshold = stored.value(kOnsetThresholdKey).toDouble(&ok);
@@ -57,6 +60,8 @@ void StoreAnalysisSettings(const AnalysisSettings& settings) {
   stored.setValue(kDelayKey, settings.delay);
   const std::string_view velocity = EventVelocityName(settings.eventVelocity);
   stored.setValue(kEventVelocityKey, QString::fromUtf8(velocity.data(), static_cast<qsizetype>(velocity.size())));
+  const std::string_view scoreOnset = ScoreOnsetName(settings.scoreOnset);
+  stored.setValue(kScoreOnsetKey, QString::fromUtf8(scoreOnset.data(), static_cast<qsizetype>(scoreOnset.size())));
   const std::string_view method = OnsetMethodName(settings.onsets.method);
   stored.setValue(kOnsetMethodKey, QString::fromUtf8(method.data(), static_cast<qsizetype>(method.size())));
   stored.setValue(kOnsetThresholdKey, settings.onsets.threshold);

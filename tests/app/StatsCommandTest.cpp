@@ -114,5 +114,79 @@ TEST(StatsCommand, SettingsReachTheMeasuresAndBadArgumentsAreRefused) {
   }
 }
 
+// How many fields a CSV row has (no field here holds a quoted comma).
+std::size_t Fields(const std::string& row) {
+  return 1 + static_cast<std::size_t>(std::count(row.begin(), row.end(), ','));
+}
+
+TEST(StatsCommand, NewColumnsComeOnlyWhenAskedAndAreTheSameForAnyJobs) {
+  const std::string lf = test::DataFile("lf.txt");
+  const std::string midi = test::DataFile("chords_tempo.mid");
+  const std::vector<std::string> asked{"--stats", "--extended", "--header-comments", "--ci", "90", "--ci-resamples",
+                                       "50",      "--rqa",      "--rqa-rate",        "0.2",  lf,   midi};
+  std::vector<std::string> oneJob = asked;
+  oneJob.insert(oneJob.begin() + 1, {"--jobs", "1"});
+  std::vector<std::string> twoJobs = asked;
+  twoJobs.insert(twoJobs.begin() + 1, {"--jobs", "2"});
+  const Outcome one = Command(oneJob);
+  EXPECT_EQ(one.status, 0);
+  EXPECT_EQ(Command(twoJobs).out, one.out);
+  std::vector<std::string> rows;
+  for (const std::string& line : Lines(one.out)) {
+    if (line.rfind("# ", 0) != 0) rows.push_back(line);
+  }
+  ASSERT_EQ(rows.size(), 5U);
+  EXPECT_NE(one.out.find("\n# r_d_pearson: Pearson correlation"), std::string::npos);
+  EXPECT_EQ(rows[0].rfind("file,series,n,mean,mean_lo,mean_hi,", 0), 0U);
+  EXPECT_NE(rows[0].find(",r_d_hi,rd_p,r_d_pearson,r_d_pearson_lo,"), std::string::npos);
+  EXPECT_NE(rows[0].find(",rqa_radius,rqa_rr,rqa_rr_lo,"), std::string::npos);
+  const std::string end = ",rqa_tt_lo,rqa_tt_hi,ci_block,ci_resamples,warning,error";
+  EXPECT_EQ(rows[0].substr(rows[0].size() - end.size()), end);
+  // Intervals 500 750 1000 250: too few values, and it says so.
+  EXPECT_NE(rows[1].find(",2,50,only 4 values (under 50),"), std::string::npos) << rows[1];
+  for (const std::string& row : rows) EXPECT_EQ(Fields(row), Fields(rows[0])) << row;
+
+  // Windows of 3 events every 2 over 5 events: 1-3, 3-5.
+  const std::vector<std::string> windowed = Lines(Command({"--stats", "--window", "3", "--step", "2", lf}).out);
+  ASSERT_EQ(windowed.size(), 5U);
+  EXPECT_EQ(windowed[0].rfind("file,series,first_event,last_event,n,mean,", 0), 0U);
+  EXPECT_EQ(windowed[1].rfind(lf + ",timing,1,3,2,625,", 0), 0U) << windowed[1];
+  EXPECT_EQ(windowed[4].rfind(lf + ",velocity,3,5,3,", 0), 0U) << windowed[4];
+  // Bars only where the score gives them: an error row, status 1.
+  const Outcome noBars = Command({"--stats", "--window-bars", "2", lf});
+  EXPECT_EQ(noBars.status, 1);
+  EXPECT_EQ(Fields(Lines(noBars.out)[1]), Fields(Lines(noBars.out)[0]));
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--stats", "--rqa-radius", "1", "--rqa-rate", "0.1", lf},
+        {"--stats", "--dfa-scales", "8:4", lf},
+        {"--stats", "--step", "3", lf},
+        {"--stats", "--window", "3", "--window-bars", "2", lf},
+        {"--stats", "--ci", "100", lf},
+        {"--stats", "--sampen-m", "0", lf},
+        {"--stats", "--permutations", lf}}) {
+    const Outcome refused = Command(bad);
+    EXPECT_EQ(refused.status, kExitUsage) << bad[1];
+    EXPECT_EQ(refused.out, "");
+  }
+}
+
+TEST(StatsCommand, ScoreAlignedPerformanceByBarsAndBothLagCorrelations) {
+  // Vienna 4x22 Piano Corpus, W. Goebl (1999), doi:10.21939/4X22, CC BY 4.0.
+  const std::string file = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_p01.match";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no Vienna 4x22 match file at " << file;
+  const Outcome whole = Command({"--stats", "--extended", file});
+  const std::vector<std::string> rows = Lines(whole.out);
+  ASSERT_EQ(rows.size(), 4U);
+  // The tempo series: r_d 0.368 in the autocorrelation form, 0.413 as the Pearson correlation.
+  EXPECT_NE(rows[3].find(",0.3684153820147734,0.001,0.4132647558240695,"), std::string::npos) << rows[3];
+  const std::vector<std::string> byBars = Lines(Command({"--stats", "--window-bars", "4", file}).out);
+  EXPECT_EQ(byBars[0].rfind("file,series,first_bar,last_bar,first_event,last_event,n,", 0), 0U);
+  // Bars 0 (the upbeat) to 20 in windows of 4: six windows of three series.
+  ASSERT_EQ(byBars.size(), 1U + 6 * 3);
+  EXPECT_EQ(byBars[1].rfind(file + ",timing,0,3,1,", 0), 0U) << byBars[1];
+  EXPECT_EQ(byBars.back().rfind(file + ",tempo,20,23,", 0), 0U) << byBars.back();
+}
+
 }  // namespace
 }  // namespace rp

@@ -15,7 +15,6 @@
 #include "plot/MouseOver.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
-#include "support/FakeControlPanel.h"
 #include "support/InteractionScene.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPerformance.h"
@@ -43,15 +42,11 @@ Performance Take(std::int32_t count, double offset, std::string path) {
 // the plot builds it.
 struct Comparison {
   ViewState s;
-  FakeControlPanel panel;
   ScriptedDialogs dialogs;
   Performance main = Take(120, 0, "/takes/monday.txt");
   ComparedPerformances compared;
 
-  Comparison() {
-    s.controlPanel = &panel;
-    testing::StartedView(s);
-  }
+  Comparison() { testing::StartedView(s); }
   SceneDescription Show() {
     FillAllEventPoints(s, dialogs, main);
     FillComparedPoints(s, dialogs, main, compared);

@@ -16,14 +16,6 @@
 namespace rp {
 namespace {
 
-class FakePanel : public ControlPanelLink {
- public:
-  void StopReplay() override {}
-  ValueKind ChosenValueKind() const override { return ValueKind::Timing; }
-  bool IsReplaying() const override { return replaying; }
-  bool replaying = false;
-};
-
 void ExpectMatrixNear(const glm::mat4& a, const glm::mat4& b, float tol = 1e-5f) {
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) EXPECT_NEAR(a[r][c], b[r][c], tol) << r << "," << c;
@@ -34,7 +26,6 @@ class OrientationTest : public ::testing::Test {
   void SetUp() override {
     s_.points.Add(testing::MakePoint("a", 1, 1, 1));
     testing::StartedView(s_);
-    s_.controlPanel = &panel_;
   }
   // `frames` frames making `seconds` together.
   void Run(ViewState& s, float seconds, int frames) {
@@ -42,7 +33,6 @@ class OrientationTest : public ::testing::Test {
   }
   glm::mat4 Turn() const { return RotationMatrix(s_.orientation); }
   ViewState s_;
-  FakePanel panel_;
 };
 
 TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
@@ -67,7 +57,7 @@ TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
   ExpectMatrixNear(Turn(), RotationMatrix({-1, 0, 0}, 0.70710678f) * before);
 
   // While a replay runs a drag does not turn.
-  panel_.replaying = true;
+  s_.replaying = true;
   const glm::quat held = s_.orientation;
   EXPECT_FALSE(MouseMove(s_, kLeftButton, 300, 300));
   EXPECT_EQ(s_.orientation, held);

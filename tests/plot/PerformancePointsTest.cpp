@@ -13,7 +13,6 @@
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ViewState.h"
-#include "support/FakeControlPanel.h"
 #include "support/InteractionScene.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPerformance.h"
@@ -23,9 +22,7 @@ namespace {
 
 struct View {
   ViewState s;
-  FakeControlPanel panel;
   ScriptedDialogs dialogs;
-  View() { s.controlPanel = &panel; }
 };
 
 TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
@@ -34,7 +31,6 @@ TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   v.s.points.Add(DataEntry{});  // whatever was shown before is dropped
   FillAllEventPoints(v.s, v.dialogs, performance);
   ASSERT_EQ(v.s.points.Count(), 250u);
-  EXPECT_EQ(v.panel.timingReads, 250) << "the choice is read for every event";
   const DataEntry& first = v.s.points.Item(1);
   EXPECT_EQ(first.dataName, "Note");
   EXPECT_EQ(first.dataX, 10.0);
@@ -46,7 +42,7 @@ TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   EXPECT_EQ(v.s.points.Item(250).dataX, 2500.0);
 
   performance = testing::MakePerformance(127);
-  v.panel.kind = ValueKind::Velocity;
+  v.s.valueKind = ValueKind::Velocity;
   FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.points.Count(), 127u);
   EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);

@@ -16,7 +16,6 @@
 #include "plot/ViewMouse.h"
 #include "plot/ViewWindow.h"
 #include "scene/SceneMath.h"
-#include "support/FakeControlPanel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPerformance.h"
 
@@ -64,14 +63,14 @@ class FakeWindow final : public ViewWindow {
 struct Window {
   FakeWindow window;
   ScriptedDialogs dialogs;
-  FakeControlPanel panel;
+  int stopPlays = 0;  // the replay stops the view asked for
   Performance performance;
   ReplayPosition position;
   ComparedPerformances compared;
   PlotView view{window, dialogs, performance, position, compared};
 
   Window() {
-    view.SetControlPanel(&panel);
+    view.State().stopReplay = [this] { ++stopPlays; };
     view.State().clock = FrameClock(&FakeClock);
     window.controlPanelLoad = [this] {
       performance = testing::MakePerformance(20);
@@ -131,7 +130,7 @@ TEST(PlotView, TheRenderersTroublesAreToldOnceAndLeftToTheWindowsOwner) {
   EXPECT_EQ(none.dialogs.messages[0].kind, MessageKind::Error);
   none.view.Resized();
   EXPECT_EQ(none.window.frames, 0);
-  EXPECT_EQ(none.panel.stopPlays, 1) << "a resize stops the replay even without a renderer";
+  EXPECT_EQ(none.stopPlays, 1) << "a resize stops the replay even without a renderer";
 
   // A lost context that cannot be made again: one message, the plot stands
   // still, the panel's updates go on.
@@ -201,10 +200,10 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
     for (int r = 0; r < 4; ++r)
       for (int c = 0; c < 4; ++c) EXPECT_NEAR(now[r][c], turned[r][c], 1e-5f) << after;
   };
-  w.panel.kind = ValueKind::Velocity;
+  w.view.State().valueKind = ValueKind::Velocity;
   w.view.ShowFirstEvents();
   expectKept("Timing to Velocity");
-  w.panel.kind = ValueKind::Timing;
+  w.view.State().valueKind = ValueKind::Timing;
   w.view.ShowFirstEvents();
   expectKept("Velocity to Timing");
   w.position.currentEvent = 12;
@@ -229,7 +228,7 @@ TEST(PlotView, OtherValuesKeepTheTailAndANewTailLengthShowsAtOnce) {
   w.view.ShowTail();
   const auto spheres = [&w] { return w.view.NextFrame().spheres.size(); };
   const std::size_t five = spheres();
-  w.panel.kind = ValueKind::Velocity;
+  w.view.State().valueKind = ValueKind::Velocity;
   w.view.ShowValuesAgain();
   EXPECT_EQ(spheres(), five) << "Velocity keeps the tail of event 12";
   w.position.tailLength = 8;
@@ -269,7 +268,7 @@ TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {
   const SceneDescription frame = w.view.NextFrame();
   EXPECT_EQ(frame.camera.viewport.width, 10u);
   EXPECT_EQ(frame.camera.projection[0][0], PerspectiveFovLH(3.1415f / 4, 1.0f, 1, 3000)[0][0]);
-  EXPECT_EQ(w.panel.stopPlays, 4) << "every resize stops the replay";
+  EXPECT_EQ(w.stopPlays, 4) << "every resize stops the replay";
 
   w.view.SetBorderFixed(true);
   EXPECT_TRUE(w.window.borderFixed);

@@ -11,7 +11,6 @@
 #include "plot/PlotScaling.h"
 #include "plot/RobustRange.h"
 #include "plot/ViewState.h"
-#include "support/FakeControlPanel.h"
 #include "support/LongPerformance.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,11 +19,10 @@ namespace {
 
 struct FullView {
   ViewState s;
-  FakeControlPanel panel;
   ScriptedDialogs dialogs;
   Performance performance;
 
-  explicit FullView(Performance p) : performance(std::move(p)) { s.controlPanel = &panel; }
+  explicit FullView(Performance p) : performance(std::move(p)) {}
   SceneDescription Show() {
     FillAllEventPoints(s, dialogs, performance);
     ScaleFullView(s, performance);

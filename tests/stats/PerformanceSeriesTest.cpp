@@ -27,7 +27,7 @@ TEST(PerformanceSeries, TimingAndVelocityComeFromEveryOnsetEvent) {
 
 TEST(PerformanceSeries, TempoIsTimingPerScoreBeat) {
   // The second pair shares a score position (a chord played apart): no value.
-  const EventColumns events{{0, 500, 520, 1520}, std::nullopt, std::vector<double>{0, 1, 1, 1.5}};
+  const EventColumns events{{0, 500, 520, 1520}, std::nullopt, std::vector<double>{0, 1, 1, 1.5}, std::nullopt};
   const std::vector<NamedSeries> series = SeriesFromEvents(events);
   ASSERT_EQ(series.size(), 2U);
   EXPECT_EQ(series[1].kind, SeriesKind::Tempo);

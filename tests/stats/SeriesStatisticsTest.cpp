@@ -9,6 +9,7 @@
 
 #include "stats/DetrendedFluctuation.h"
 #include "stats/LagCorrelation.h"
+#include "stats/Recurrence.h"
 #include "stats/SampleEntropy.h"
 #include "stats/SeriesStatistics.h"
 
@@ -158,6 +159,60 @@ TEST(SeriesStatistics, PermutationPValueFollowsTheStatedShuffles) {
     EXPECT_NEAR(*s.lagCorrelation, lagR(x), 1e-12);
     EXPECT_EQ(s.lagCorrelationP, (1 + atLeast) / 1000.0) << state;
   }
+}
+
+}  // namespace
+}  // namespace rp
+
+namespace rp {
+namespace {
+
+TEST(SeriesStatisticsOptions, HandWorkedPearsonSampenAndDfaScales) {
+  // Pairs (1,2) (2,3) (3,5): about their own means 2 and 10/3.
+  const std::vector<double> x{1, 2, 3, 5};
+  EXPECT_DOUBLE_EQ(*PearsonLagCorrelation(x, 1), 3.0 / std::sqrt(28.0 / 3.0));
+  EXPECT_DOUBLE_EQ(*LagCorrelation(x, 2.75, 1), 1.6875 / 8.75);  // the autocorrelation form differs
+  EXPECT_FALSE(PearsonLagCorrelation(std::vector<double>{1, 1, 1, 2}, 1));
+  EXPECT_FALSE(PearsonLagCorrelation(x, 3));
+
+  // m = 1: B = 4 pairs of equal first values, A = 2 of them also agree next.
+  EXPECT_DOUBLE_EQ(*SampleEntropy(std::vector<double>{1, 2, 1, 2, 1, 3}, 0.5, 1), std::log(2.0));
+  // m = 3: three pairs of repeated templates, two still agree at the fourth value.
+  EXPECT_DOUBLE_EQ(*SampleEntropy(std::vector<double>{1, 2, 3, 1, 2, 3, 1, 2, 4}, 0.5, 3), std::log(1.5));
+  EXPECT_FALSE(SampleEntropy(std::vector<double>{1, 2, 3, 4}, 0.5, 3));
+
+  EXPECT_EQ(DfaScales(100, {5, 30}), (std::vector<std::int64_t>{5, 7, 8, 10, 11, 14, 16, 20, 23, 28}));
+  EXPECT_EQ(DfaScales(20, {4, 64}), (std::vector<std::int64_t>{4, 5, 6, 8, 9, 11, 13, 16, 19}));
+
+  // The options reach the measures; no shuffles leave rd_p empty.
+  const std::vector<double> ar = Ar1(0.6, 300, 5);
+  StatisticsOptions options;
+  options.permutations = 0;
+  options.sampleEntropyTemplate = 3;
+  options.sampleEntropyTolerance = 0.3;
+  options.dfaScales = {5, 30};
+  options.recurrence.emplace();
+  const SeriesStatistics s = ComputeSeriesStatistics(ar, 1, 1, options);
+  EXPECT_FALSE(s.lagCorrelationP);
+  EXPECT_EQ(*s.sampleEntropy, *SampleEntropy(ar, 0.3 * *s.sd, 3));
+  EXPECT_EQ(*s.dfaAlpha, *DfaAlpha(ar, *s.mean, {5, 30}));
+  EXPECT_EQ(*s.lagCorrelationPearson, *PearsonLagCorrelation(ar, 1));
+  EXPECT_EQ(*s.rqaDeterminism, *QuantifyRecurrence(ar, *options.recurrence).determinism);
+  EXPECT_EQ(s.warning, "");
+}
+
+TEST(SeriesStatisticsOptions, WarningsNameWhatRestsOnTooFewValues) {
+  EXPECT_EQ(StatisticsWarning(1000, 1, {}), "");
+  EXPECT_EQ(StatisticsWarning(40, 1, {}), "only 40 values (under 50)");
+  EXPECT_EQ(StatisticsWarning(60, 15, {}), "sd1 sd2 sd1_sd2 area r_d rd_p r_d_pearson on 45 values (under 50)");
+  StatisticsOptions wide;
+  wide.dfaScales = {4, 64};
+  EXPECT_EQ(StatisticsWarning(100, 1, wide), "dfa_alpha: N = 100 is under 4 times its largest scale 64");
+  wide.recurrence.emplace();
+  wide.recurrence->dimension = 10;
+  wide.recurrence->delay = 6;
+  EXPECT_EQ(StatisticsWarning(100, 1, wide),
+            "rqa on 46 values (under 50); dfa_alpha: N = 100 is under 4 times its largest scale 64");
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ namespace {
 // position: the tempo series has no value there, and its curve must still
 // put each value at the onset of its own event.
 TEST(TempoCurve, ValuesStandAtTheirEventsAndTheMarkFollowsTheReplay) {
-  const EventColumns events{
-      {0, 500, 520, 1520, 2020}, std::vector<double>{60, 61, 62, 63, 64}, std::vector<double>{0, 1, 1, 1.5, 2}};
+  const EventColumns events{{0, 500, 520, 1520, 2020},
+                            std::vector<double>{60, 61, 62, 63, 64},
+                            std::vector<double>{0, 1, 1, 1.5, 2},
+                            std::nullopt};
   const std::vector<NamedSeries> series = SeriesFromEvents(events);
   ASSERT_EQ(series.size(), 3U);
 

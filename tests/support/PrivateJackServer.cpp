@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 
 #include "support/WaitFor.h"
@@ -65,6 +67,49 @@ std::vector<std::string> PrivateJackServer::Ports() const {
   std::vector<std::string> ports;
   for (std::string line; std::getline(in, line);) ports.push_back(line);
   return ports;
+}
+
+// jackd writes "JackEngine::XRun: ..." for a client that did not finish in
+// its cycle, and "JackTimedDriver::Process XRun = N usec" for a cycle the
+// dummy driver woke up to late, with the time it took.
+namespace {
+struct Xrun {
+  double stalledMs = -1;  // unknown where the line does not say
+};
+std::vector<Xrun> LoggedXruns(const std::string& log) {
+  std::ifstream in(log);
+  std::vector<Xrun> xruns;
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t at = line.find("XRun");
+    if (at == std::string::npos) continue;
+    Xrun xrun;
+    if (const std::size_t equals = line.find("XRun = ", at);
+        equals != std::string::npos && line.find("usec") != std::string::npos) {
+      xrun.stalledMs = std::strtod(line.c_str() + equals + 7, nullptr) / 1000.0;
+    }
+    xruns.push_back(xrun);
+  }
+  return xruns;
+}
+}  // namespace
+
+int PrivateJackServer::XrunsLogged() const {
+  return dir_ ? static_cast<int>(LoggedXruns(dir_->Path() + "/jackd.log").size()) : 0;
+}
+
+double PrivateJackServer::AllowedMs(double toleranceMs) const {
+  if (!dir_) return toleranceMs;
+  const double periodMs = 1000.0 * period_ / kRate;
+  double shift = 0;
+  for (const Xrun& xrun : LoggedXruns(dir_->Path() + "/jackd.log")) {
+    shift += xrun.stalledMs < 0 ? periodMs : std::ceil(xrun.stalledMs / periodMs) * periodMs;
+  }
+  return toleranceMs + shift;
+}
+
+bool PrivateJackServer::Explains(double deviationMs, double toleranceMs) const {
+  if (std::abs(deviationMs) <= toleranceMs) return true;
+  return WaitFor([&] { return std::abs(deviationMs) <= AllowedMs(toleranceMs); }, std::chrono::seconds(2));
 }
 
 bool PrivateJackServer::StartClient(ChildProcess& client, const std::vector<std::string>& argv, const std::string& port,

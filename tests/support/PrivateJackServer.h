@@ -52,6 +52,20 @@ class PrivateJackServer {
   // The server's ports (jack_lsp).
   std::vector<std::string> Ports() const;
   bool Connect(const std::string& from, const std::string& to) const;
+  // How many xruns the server has logged since it started. With the dummy
+  // driver on a busy machine a late cycle leaves the server's frame clock
+  // behind the wall clock by the time it stalled: every later time stamp is
+  // shifted by that many whole periods. A timing check allows exactly that
+  // and nothing more, so that the program's own lateness still fails.
+  int XrunsLogged() const;
+  // The allowance of a timing check: `tolerance` plus the shift the logged
+  // xruns explain (each stall the driver timed, rounded up to whole periods;
+  // one period for an xrun logged without its length).
+  double AllowedMs(double toleranceMs) const;
+  // Whether `deviationMs` lies within AllowedMs(toleranceMs). jackd writes
+  // its log from a thread of its own, so a deviation beyond the tolerance
+  // waits up to two seconds for the xruns that may explain it.
+  bool Explains(double deviationMs, double toleranceMs) const;
 
  private:
   std::string name_;

@@ -29,14 +29,4 @@ void RecordingProgressSink::SetValue(std::int64_t v) {
   ++updates;
 }
 
-void RecordingProgressSink::ShowNumberEvents(std::int64_t count) {
-  numberEvents = count;
-  ++updates;
-}
-
-void RecordingProgressSink::ShowEvent(std::int64_t index) {
-  event = index;
-  ++updates;
-}
-
 }  // namespace rp

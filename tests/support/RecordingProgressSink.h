@@ -20,8 +20,6 @@ class RecordingProgressSink final : public ProgressSink {
   void SetMinimum(std::int64_t value) override;
   void SetMaximum(std::int64_t value) override;
   void SetValue(std::int64_t value) override;
-  void ShowNumberEvents(std::int64_t count) override;
-  void ShowEvent(std::int64_t index) override;
   bool CancelRequested() override { return cancelFrom >= 0 && value >= cancelFrom; }
 
   bool visible = false;
@@ -30,8 +28,6 @@ class RecordingProgressSink final : public ProgressSink {
   std::int64_t minimum = 0;
   std::int64_t maximum = 100;
   std::int64_t value = 0;
-  std::int64_t numberEvents = 0;
-  std::int64_t event = 0;
   int updates = 0;               // calls that change the bar or a label
   std::int64_t cancelFrom = -1;  // the user cancels once the bar reaches this value
 };

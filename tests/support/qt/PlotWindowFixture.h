@@ -21,6 +21,7 @@
 #include "model/ReplayPosition.h"
 #include "plot/EventPick.h"
 #include "render/GlView.h"
+#include "session/Session.h"
 #include "support/InteractionScene.h"
 #include "support/ManualReplayClock.h"
 #include "support/RecordingMidiBackend.h"
@@ -28,6 +29,7 @@
 #include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 
 namespace rp::testing {
 
@@ -37,8 +39,8 @@ namespace rp::testing {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form_ = std::make_unique<PlotWindow>(dialogs_, StartOptions{RP_BUILD_DATA_DIR "/performance.txt", ValueKind::Timing, {}},
-                                         performance_, position_, compared_);
+    form_ = std::make_unique<PlotWindow>(session_, dialogs_,
+                                         StartOptions{RP_BUILD_DATA_DIR "/performance.txt", ValueKind::Timing, {}});
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.
     form_->SetMidiOutput([this] {
@@ -105,9 +107,10 @@ class PlotWindowTest : public ::testing::Test {
   }
 
   ScriptedDialogs dialogs_;
-  Performance performance_;
-  ReplayPosition position_;
-  ComparedPerformances compared_;
+  Session session_{dialogs_, QtUiPoster(qApp)};
+  Performance& performance_ = session_.Main();
+  ReplayPosition& position_ = session_.Position();
+  const ComparedPerformances& compared_ = session_.Compared();
   std::unique_ptr<PlotWindow> form_;
   ManualReplayClock* clock_ = nullptr;  // the replay's, owned by the control panel
 };

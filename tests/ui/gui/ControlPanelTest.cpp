@@ -28,6 +28,7 @@
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
 #include "replay/ReplayEngine.h"
+#include "session/Session.h"
 #include "support/FakePlotView.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
@@ -38,11 +39,20 @@
 #include "ui/ControlPanel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtUiPost.h"
 
 namespace rp {
 namespace {
 
 using FakeView = test::FakePlotView;
+
+// What the plot window does with the session's announcements, told to a fake plot.
+void ShowInView(const Session& session, FakeView& view, SessionChange change) {
+  if (change == SessionChange::Points) view.ShowFirstEvents();
+  if (change == SessionChange::Tail) view.ShowTail();
+  if (change == SessionChange::ValuesChosen) view.ShowValuesAgain();
+  if (change == SessionChange::BorderFixed) view.SetBorderFixed(session.BorderFixed());
+}
 
 // The control panel on a recording MIDI output with two devices, on the real clock.
 struct Panel {
@@ -59,7 +69,10 @@ struct Panel {
       input = made.get();
       return made;
     };
-    form = std::make_unique<ControlPanel>(view, dialogs, performance, position, compared, std::move(midi));
+    session.ConnectOutput(std::move(midi));
+    session.Listen([this](SessionChange change) { ShowInView(session, view, change); });
+    session.Start();
+    form = std::make_unique<ControlPanel>(session, dialogs);
   }
   // Starts the panel and waits until its first files are loaded.
   void Start() {
@@ -80,11 +93,12 @@ struct Panel {
     return QRect((left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15);
   }
 
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  FakeView view{position};
   ScriptedDialogs dialogs;
+  Session session{dialogs, QtUiPoster(qApp)};
+  Performance& performance = session.Main();
+  ReplayPosition& position = session.Position();
+  const ComparedPerformances& compared = session.Compared();
+  FakeView view{position};
   RecordingMidiBackend* backend = nullptr;
   ScriptedMidiInput* input = nullptr;
   std::unique_ptr<ControlPanel> form;
@@ -173,7 +187,7 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   // The speed factor follows the slider.
   p.Child<QSlider>("speedSlider")->setValue(1000);
   EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "2.00x");
-  EXPECT_FALSE(f.IsReplaying());
+  EXPECT_FALSE(f.ShownSession().IsReplaying());
 }
 
 TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
@@ -200,9 +214,9 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   // Timing/Velocity: each choice rebuilds the view and the view reads the choice.
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QRadioButton>("velocityOption"), Qt::LeftButton);
-  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Velocity);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Velocity);
   QTest::mouseClick(p.Child<QRadioButton>("timingOption"), Qt::LeftButton);
-  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Timing);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Timing);
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
   // The tail slider sets the tail length; the rewind button seeks to event 1.
@@ -231,7 +245,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_EQ(p.form->Replay().VelocityScaleInUse(), 1.5);
 
   // A cancelled dialog changes nothing.
-  p.form->OpenFile();
+  p.form->ShownSession().ChooseAndOpen();
   p.Settle();
   EXPECT_EQ(p.performance.EventCount(), 5);
   EXPECT_TRUE(p.view.calls.empty());
@@ -303,29 +317,29 @@ TEST(ControlPanel, ComparedPerformancesAreAddedRemovedAndDroppedByANewMainFile) 
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5") << "still the main performance's count";
 
   // From the menu: a file dialog; a cancel changes nothing.
-  p.form->AddComparedPerformances();
+  p.form->ShownSession().ChooseAndAddCompared();
   p.Settle();
   EXPECT_EQ(p.dialogs.requests.back().title, "Add performance for comparison");
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/cr.txt")};
-  p.form->AddComparedPerformances();
+  p.form->ShownSession().ChooseAndAddCompared();
   p.Settle();
   EXPECT_EQ(p.compared.size(), 2u);
 
   p.view.calls.clear();
-  p.form->RemoveComparedPerformances();
+  p.form->ShownSession().RemoveCompared();
   EXPECT_TRUE(p.compared.empty());
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
 
   // A new main file removes the compared ones; a failed one keeps them.
-  p.form->AddComparedFiles({RP_TEST_DATA_DIR "/crlf.txt"});
+  p.form->ShownSession().AddCompared({RP_TEST_DATA_DIR "/crlf.txt"});
   p.Settle();
   p.dialogs.fileAnswers = {std::string("/no/such/main.txt")};
-  p.form->OpenFile();
+  p.form->ShownSession().ChooseAndOpen();
   p.Settle();
   EXPECT_EQ(p.compared.size(), 1u);
   p.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/lf.txt")};
-  p.form->OpenFile();
+  p.form->ShownSession().ChooseAndOpen();
   p.Settle();
   EXPECT_TRUE(p.compared.empty());
 }
@@ -344,19 +358,19 @@ TEST(ControlPanel, ValueKindsAreOfferedOnlyWhenEveryShownPerformanceHasThem) {
   auto* tempo = p.Child<QRadioButton>("tempoOption");
   ASSERT_TRUE(tempo->isEnabled()) << "a match file has score positions";
   QTest::mouseClick(tempo, Qt::LeftButton);
-  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Tempo);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Tempo);
 
   // A list of times beside it: neither score positions nor velocities, each saying why; timing shows.
-  p.form->AddComparedFiles({times});
+  p.form->ShownSession().AddCompared({times});
   p.Settle();
   ASSERT_EQ(p.compared.size(), 1u);
   EXPECT_FALSE(tempo->isEnabled());
   EXPECT_FALSE(velocity->isEnabled());
   EXPECT_NE(tempo->toolTip().indexOf("match file"), -1) << tempo->toolTip().toStdString();
   EXPECT_NE(velocity->toolTip().indexOf("no velocities"), -1) << velocity->toolTip().toStdString();
-  EXPECT_EQ(p.form->ChosenValueKind(), ValueKind::Timing);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Timing);
 
-  p.form->RemoveComparedPerformances();
+  p.form->ShownSession().RemoveCompared();
   EXPECT_TRUE(tempo->isEnabled());
   EXPECT_TRUE(velocity->isEnabled());
 }
@@ -367,7 +381,7 @@ TEST(ControlPanel, PlayThenStop) {
   auto* play = p.Child<QPushButton>("playButton");
   auto* stop = p.Child<QPushButton>("stopButton");
   QTest::mouseClick(play, Qt::LeftButton);
-  EXPECT_TRUE(p.form->IsReplaying());
+  EXPECT_TRUE(p.form->ShownSession().IsReplaying());
   EXPECT_EQ(p.backend->OpenDevice(), 1);  // the last entry: Synth B
   EXPECT_FALSE(play->isEnabled());
   EXPECT_TRUE(stop->isEnabled());
@@ -377,7 +391,7 @@ TEST(ControlPanel, PlayThenStop) {
   QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
 
   QTest::mouseClick(stop, Qt::LeftButton);
-  EXPECT_FALSE(p.form->IsPortOpen());
+  EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
   EXPECT_TRUE(play->isEnabled());
   EXPECT_FALSE(stop->isEnabled());
@@ -392,13 +406,13 @@ TEST(ControlPanel, PlayThenStop) {
   auto* combo = p.Child<QComboBox>("deviceCombo");
   combo->setCurrentIndex(1);
   emit combo->activated(1);
-  EXPECT_FALSE(p.form->IsPortOpen());
+  EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(p.backend->OpenDevice(), 0);
 
   // Closing the window closes the port.
   p.form->close();
-  EXPECT_FALSE(p.form->IsPortOpen());
+  EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
   EXPECT_FALSE(p.backend->OpenDevice().has_value());
 }
 
@@ -433,7 +447,7 @@ TEST(ControlPanel, DraggingTheTimeSliderOrItsKeysMoveThePlot) {
   QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
   EXPECT_EQ(slider->value(), 4);
   EXPECT_EQ(p.position.currentEvent, 4);
-  EXPECT_FALSE(p.form->IsPortOpen());
+  EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:02.2");  // onset 2250 ms
 
@@ -459,11 +473,12 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   midi.backend = std::make_unique<CombinedMidiBackend>(
       std::make_unique<FluidSynthBackend>(std::move(synth)),
       std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  FakeView view{position};
-  ControlPanel form(view, dialogs, performance, position, compared, std::move(midi));
+  Session session(dialogs, QtUiPoster(qApp));
+  FakeView view{session.Position()};
+  session.ConnectOutput(std::move(midi));
+  session.Listen([&](SessionChange change) { ShowInView(session, view, change); });
+  session.Start();
+  ControlPanel form(session, dialogs);
   form.Start();
   ASSERT_TRUE(test::QtWaitFor([&] { return form.State() == ProgramState::Idle; }, std::chrono::seconds(20)));
   auto* combo = form.findChild<QComboBox*>(QStringLiteral("deviceCombo"));
@@ -482,7 +497,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
               "running and there is no sound card. Choose a MIDI output device instead.");
     EXPECT_TRUE(play->isEnabled());
     EXPECT_FALSE(stop->isEnabled());
-    EXPECT_FALSE(form.IsPortOpen());
+    EXPECT_FALSE(form.ShownSession().IsPortOpen());
     EXPECT_FALSE(view.borderFixed);
   }
 }
@@ -491,10 +506,10 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   Panel p;
   p.Start();
   test::TempDir dir("rp_panel_take_");
-  p.form->SetRecoveryPath(dir.Path() + "/recovery.txt");
+  p.form->ShownSession().SetRecoveryPath(dir.Path() + "/recovery.txt");
   p.dialogs.listAnswers = {0};
-  p.form->ToggleRecording();
-  ASSERT_TRUE(p.form->IsRecording());
+  p.form->ShownSession().ToggleRecording();
+  ASSERT_TRUE(p.form->ShownSession().IsRecording());
   auto* play = p.Child<QPushButton>("playButton");
   auto* stop = p.Child<QPushButton>("stopButton");
   EXPECT_FALSE(play->isEnabled());
@@ -518,7 +533,7 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   const std::string saved = dir.Path() + "/take.txt";
   p.dialogs.fileAnswers = {saved};
   QTest::mouseClick(stop, Qt::LeftButton);
-  EXPECT_FALSE(p.form->IsRecording());
+  EXPECT_FALSE(p.form->ShownSession().IsRecording());
   EXPECT_TRUE(play->isEnabled());
   EXPECT_EQ(p.performance.NoteCount(), 5);
   EXPECT_TRUE(std::filesystem::exists(saved));

@@ -18,9 +18,11 @@
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "session/Session.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 #include "ui/Translations.h"
 
 namespace rp {
@@ -33,10 +35,8 @@ TEST(DesktopLanguage, PopupMenuFollowsLang) {
     // The run started below: the program's start-up, then the menu.
     InstallTranslations(*qApp, QLocale::system());
     ScriptedDialogs dialogs;
-    Performance performance;
-    ReplayPosition position;
-    ComparedPerformances compared;
-    PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
+    Session session(dialogs, QtUiPoster(qApp));
+    PlotWindow form(session, dialogs, StartOptions{});
     EXPECT_EQ(form.MenuItem(QStringLiteral("menuConnect"))->text().toStdString(), expected);
     return;
   }

@@ -46,26 +46,26 @@ TEST_F(PlotWindowTest, AMillionLineLoadLeavesTheWindowsUsableRefusesWhatDoesNotF
 
   std::atomic<bool> held{false};
   std::promise<void> release;
-  panel.SetLoadProgressHook([&held, released = release.get_future().share()](std::int64_t value) {
+  panel.ShownSession().SetLoadProgressHook([&held, released = release.get_future().share()](std::int64_t value) {
     if (value >= 400'000 && !held.exchange(true)) released.wait();
   });
   dialogs_.fileAnswers = {path};
-  panel.OpenFile();
+  panel.ShownSession().ChooseAndOpen();
   ASSERT_TRUE(test::QtWaitFor([&] { return held.load(); }, 60s)) << "the load never reached the hold";
   ASSERT_EQ(panel.State(), ProgramState::Loading);
 
   // Play (button and space bar), another file, a seek and a double-click are refused.
   const std::size_t requests = dialogs_.requests.size();
   panel.findChild<QPushButton*>(QStringLiteral("playButton"))->click();
-  panel.TogglePlay();
-  panel.OpenFile();
+  panel.ShownSession().TogglePlay();
+  panel.ShownSession().ChooseAndOpen();
   auto* slider = panel.findChild<QSlider*>(QStringLiteral("timeSlider"));
   EXPECT_FALSE(slider->isEnabled());
   const std::int32_t current = position_.currentEvent;
   const QPointF point = PointOnScreen(3);
   form_->DoubleClicked(static_cast<float>(point.x()), static_cast<float>(point.y()));
   EXPECT_EQ(panel.State(), ProgramState::Loading);
-  EXPECT_FALSE(panel.IsPortOpen());
+  EXPECT_FALSE(panel.ShownSession().IsPortOpen());
   EXPECT_EQ(dialogs_.requests.size(), requests);
   EXPECT_EQ(position_.currentEvent, current);
 
@@ -88,8 +88,8 @@ TEST_F(PlotWindowTest, AMillionLineLoadLeavesTheWindowsUsableRefusesWhatDoesNotF
 
   // Play works again.
   panel.findChild<QPushButton*>(QStringLiteral("playButton"))->click();
-  EXPECT_TRUE(panel.IsReplaying());
-  panel.StopReplay();
+  EXPECT_TRUE(panel.ShownSession().IsReplaying());
+  panel.ShownSession().Stop();
 }
 
 }  // namespace

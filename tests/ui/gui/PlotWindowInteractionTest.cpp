@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <initializer_list>
 #include <optional>
 
@@ -174,7 +175,7 @@ class PlotWindowNavigationTest : public PlotWindowTest {
     Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
     Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
   }
-  bool Replaying() { return Panel().IsReplaying(); }
+  bool Replaying() { return Panel().ShownSession().IsReplaying(); }
 };
 
 TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
@@ -191,7 +192,7 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event);
 
   // The tail view during a replay: the sphere's event is current - tail + position - 1.
-  Panel().TogglePlay();
+  Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().points.Count() == 11; })) << "the replay shows a tail of 10";
   Frame();
@@ -247,14 +248,62 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
   shown(position_.currentEvent);
 
   const std::int32_t from = position_.currentEvent;
-  Panel().TogglePlay();
+  Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
   EXPECT_EQ(position_.playFrom, performance_.events[from - 1].firstNote + 1);
 }
 
+// "Event N of M" names the current event and the shown performance's count
+// whatever moved it, and whatever kind of file is shown.
+TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerformance) {
+  const auto label = [this] {
+    return PanelChild<QLabel>("eventLabel")->text().toStdString() + " of " +
+           PanelChild<QLabel>("eventCountLabel")->text().toStdString();
+  };
+  const auto of = [](std::int32_t n, std::int32_t m) { return std::to_string(n) + " of " + std::to_string(m); };
+  const std::int32_t count = performance_.EventCount();
+  EXPECT_EQ(label(), of(1, count)) << "after the load";
+  const std::size_t p = LonePoint(0);
+  ASSERT_GT(p, 0u);
+  DoubleClick(PointOnScreen(p));
+  EXPECT_EQ(label(), of(static_cast<std::int32_t>(p), count)) << "a double-click on a point";
+
+  auto* slider = PanelChild<QSlider>("timeSlider");
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_End);
+  EXPECT_EQ(label(), of(count, count));
+  QTest::keyClick(slider, Qt::Key_Home);
+  EXPECT_EQ(label(), of(1, count));
+  QTest::keyClick(slider, Qt::Key_Right);
+  EXPECT_EQ(label(), of(1 + slider->singleStep(), count));
+
+  // During a replay the label follows what is heard, and keeps it after.
+  session_.SeekTo(1);
+  session_.Play();
+  ASSERT_TRUE(Replaying());
+  EXPECT_EQ(label(), of(1, count)) << "preparing the replay counts no notes into the label";
+  const double ms = performance_.events[5].onsetMs - performance_.events[0].onsetMs;
+  clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent == 6; }));
+  EXPECT_EQ(label(), of(6, count));
+  session_.Stop();
+  EXPECT_EQ(label(), of(6, count));
+
+  // A recording and a match file: their own events, from event 1.
+  std::vector<std::string> others = {RP_TEST_DATA_DIR "/tone.wav"};
+  const std::string match = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_p01.match";
+  if (std::filesystem::exists(match)) others.push_back(match);
+  for (const std::string& file : others) {
+    session_.Open(file);
+    Settle();
+    ASSERT_TRUE(session_.HasPerformance()) << file;
+    EXPECT_EQ(label(), of(1, performance_.EventCount())) << file;
+  }
+}
+
 TEST_F(PlotWindowNavigationTest, DisplaySwitchesAndTheirMarksStayAsSetThroughAReplay) {
   form_->MenuItem("menuLines")->trigger();
-  Panel().TogglePlay();  // from event 1
+  Panel().ShownSession().TogglePlay();  // from event 1
   ASSERT_TRUE(Replaying());
   const double ms = performance_.events[3].onsetMs - performance_.events[0].onsetMs;
   clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));

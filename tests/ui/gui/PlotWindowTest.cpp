@@ -13,10 +13,12 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "render/GlView.h"
+#include "session/Session.h"
 #include "support/ScriptedDialogs.h"
 #include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 
 namespace rp {
 namespace {
@@ -24,10 +26,8 @@ namespace {
 TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges) {
   ScriptedDialogs dialogs;
   dialogs.fileAnswers = {std::string(RP_BUILD_DATA_DIR "/performance.txt")};
-  Performance performance;
-  ReplayPosition position;
-  ComparedPerformances compared;
-  PlotWindow form(dialogs, StartOptions{}, performance, position, compared);
+  Session session(dialogs, QtUiPoster(qApp));
+  PlotWindow form(session, dialogs, StartOptions{});
   form.Start();
   ASSERT_TRUE(form.View().State().rendererReady) << "no renderer under this display";
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.ControlPanel()->State() == ProgramState::Idle; }, 20000));
@@ -43,6 +43,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   EXPECT_EQ(form.ControlPanel()->windowTitle(), "Control panel");
   EXPECT_TRUE(form.ControlPanel()->isVisible());
   ASSERT_EQ(dialogs.requests.size(), 1u);
+  const Performance& performance = session.Main();
   EXPECT_GT(performance.EventCount(), 100);
   EXPECT_EQ(form.View().State().points.Count(), static_cast<std::size_t>(performance.EventCount() - 3))
       << "every event but the last 2d + 1, whose values lie past the end";
@@ -67,7 +68,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
 
   // A load leaves every switch, auto-rotation too, as the user set it.
   dialogs.fileAnswers = {std::string(RP_BUILD_DATA_DIR "/performance.txt")};
-  form.ControlPanel()->OpenFile();
+  form.ControlPanel()->ShownSession().ChooseAndOpen();
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.ControlPanel()->State() == ProgramState::Idle; }, 20000));
   EXPECT_TRUE(form.View().State().showDropLines);
   EXPECT_FALSE(form.View().State().showConnectLines);

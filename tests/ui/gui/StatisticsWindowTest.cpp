@@ -14,12 +14,14 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/ReplayEngine.h"
+#include "session/Session.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
 #include "support/qt/PlotWindowFixture.h"
 #include "support/qt/QtWaitFor.h"
 #include "ui/PoincareView.h"
+#include "ui/QtUiPost.h"
 #include "ui/StatisticsWindow.h"
 #include "ui/TempoCurveView.h"
 
@@ -30,13 +32,6 @@ using namespace std::chrono_literals;
 using test::QtWaitFor;
 using test::TempDir;
 using testing::PlotWindowTest;
-
-Performance Loaded(const std::string& path) {
-  Performance performance = Performance::BeforeFirstFile();
-  const LoadResult load = LoadPerformanceFile(path, performance);
-  EXPECT_TRUE(load.Ok()) << load.message;
-  return performance;
-}
 
 // Whether a pixel within 2 px of `at` is mostly blue, the main performance's colour.
 bool BlueNear(const QImage& image, QPointF at) {
@@ -52,11 +47,13 @@ bool BlueNear(const QImage& image, QPointF at) {
 }
 
 TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePictures) {
-  Performance performance = Loaded(RP_BUILD_DATA_DIR "/performance.txt");
-  ComparedPerformances compared{Loaded(test::DataFile("lf.txt"))};
-  ReplayPosition position;
   ScriptedDialogs dialogs;
-  StatisticsWindow window(dialogs, {&performance, &compared, &position, {}});
+  Session session(dialogs, QtUiPoster(qApp));
+  session.SetLoadInBackground(false);
+  session.Start();
+  session.Open(RP_BUILD_DATA_DIR "/performance.txt", {test::DataFile("lf.txt")});
+  const Performance& performance = session.Main();
+  StatisticsWindow window(dialogs, session);
   window.show();
   ASSERT_TRUE(QtWaitFor([&] { return window.Shown() != nullptr && !window.Computing(); }, 10s));
 
@@ -83,17 +80,16 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
     EXPECT_TRUE(BlueNear(poincare, window.Poincare()->PixelOf(intervals[k], intervals[k + 1]))) << "point " << k;
 
   // The mark follows the replay's current event.
-  position.currentEvent = 1;
-  window.Refresh();
+  session.SeekTo(1);
   const std::optional<QPointF> first = window.Curve()->MarkPosition();
-  position.currentEvent = 3;
-  window.Refresh();
+  session.SeekTo(3);
   const std::optional<QPointF> third = window.Curve()->MarkPosition();
   ASSERT_TRUE(first && third);
   EXPECT_GT(third->x(), first->x());
 
   // A compared performance more is measured without being asked.
-  compared.push_back(Loaded(test::DataFile("keys_velocities.txt")));
+  session.AddCompared({test::DataFile("keys_velocities.txt")});
+  dialogs.messages.clear();  // the load's note of the lines it skipped
   ASSERT_TRUE(QtWaitFor([&] { return table->rowCount() == 6; }, 10s));
 
   const TempDir folder;
@@ -115,10 +111,10 @@ TEST_F(PlotWindowTest, StatisticsFromTheMenuFollowTheCurrentEvent) {
   auto* window = form_->findChild<StatisticsWindow*>();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QtWaitFor([&] { return window->Table()->rowCount() == 2 && !window->Computing(); }, 10s));
-  form_->ControlPanel()->Replay().SeekTo(5);
+  session_.SeekTo(5);
   ASSERT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition().has_value(); }, 5s));
   const QPointF before = *window->Curve()->MarkPosition();
-  form_->ControlPanel()->Replay().SeekTo(40);
+  session_.SeekTo(40);
   EXPECT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition()->x() > before.x(); }, 5s));
   form_->MenuItem(QStringLiteral("menuStatistics"))->trigger();
   EXPECT_EQ(form_->findChildren<StatisticsWindow*>().size(), 1);

@@ -16,10 +16,12 @@
 
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "session/Session.h"
 #include "support/FakePlotView.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/ScriptedDialogs.h"
 #include "ui/ControlPanel.h"
+#include "ui/QtUiPost.h"
 #include "ui/Translations.h"
 
 namespace rp {
@@ -50,14 +52,14 @@ class RP_LAYOUT_SUITE : public ::testing::TestWithParam<std::string> {
     MidiOutputSetup midi;
     midi.clock = std::make_unique<SteadyReplayClock>();
     midi.backend = std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Synth"});
-    return std::make_unique<ControlPanel>(view_, dialogs_, performance_, position_, compared_, std::move(midi));
+    session_ = std::make_unique<Session>(dialogs_, QtUiPoster(qApp));
+    session_->ConnectOutput(std::move(midi));
+    session_->Start();
+    return std::make_unique<ControlPanel>(*session_, dialogs_);
   }
 
-  Performance performance_;
-  ReplayPosition position_;
-  ComparedPerformances compared_;
-  test::FakePlotView view_{position_};
   ScriptedDialogs dialogs_;
+  std::unique_ptr<Session> session_;  // the last panel's
 };
 
 // Every shown control of the panel inside it, every caption whole.

@@ -26,6 +26,7 @@
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "session/Session.h"
 #include "support/ChildProcess.h"
 #include "support/PrivateJackServer.h"
 #include "support/ScriptedDialogs.h"
@@ -33,6 +34,7 @@
 #include "support/qt/QtWaitFor.h"
 #include "ui/ControlPanel.h"
 #include "ui/PlotWindow.h"
+#include "ui/QtUiPost.h"
 #include "ui/StopSignals.h"
 
 namespace rp::test {
@@ -98,8 +100,9 @@ class WindowsOnJack : public ::testing::Test {
   // The windows as the program opens them, replaying to the output whose name holds `output`.
   std::unique_ptr<PlotWindow> Open(std::optional<std::string> file, std::optional<std::string> output,
                                    bool offerRecovery = false) {
-    auto form = std::make_unique<PlotWindow>(dialogs_, StartOptions{file, ValueKind::Timing, {}, offerRecovery, output},
-                                             performance_, position_, compared_);
+    session_ = std::make_unique<Session>(dialogs_, QtUiPoster(qApp));
+    auto form = std::make_unique<PlotWindow>(*session_, dialogs_,
+                                             StartOptions{file, ValueKind::Timing, {}, offerRecovery, output});
     form->Start();
     EXPECT_TRUE(QtWaitFor([&] { return form->ControlPanel()->State() == ProgramState::Idle; }, 30s));
     dialogs_.messages.clear();  // a software device under Xvfb says so
@@ -121,9 +124,7 @@ class WindowsOnJack : public ::testing::Test {
 
   PrivateJackServer server_;
   ScriptedDialogs dialogs_;
-  Performance performance_;
-  ReplayPosition position_;
-  ComparedPerformances compared_;
+  std::unique_ptr<Session> session_;  // the last windows' session
 };
 
 TEST_F(WindowsOnJack, ClosingThePlotWindowMidNoteEndsEveryNoteOnTheListeningPortAndExitsWithZero) {
@@ -189,8 +190,9 @@ TEST_F(WindowsOnJack, ATakeEndedBySigtermIsWholeInTheRecoveryFileAndTheNextStart
 
   auto form = Open(RP_BUILD_DATA_DIR "/performance.txt", std::nullopt);
   dialogs_.listAnswers = {static_cast<int>(input - inputs.begin())};
-  form->ControlPanel()->ToggleRecording();
-  ASSERT_TRUE(form->ControlPanel()->IsRecording()) << (dialogs_.messages.empty() ? "" : dialogs_.messages[0].text);
+  form->ControlPanel()->ShownSession().ToggleRecording();
+  ASSERT_TRUE(form->ControlPanel()->ShownSession().IsRecording())
+      << (dialogs_.messages.empty() ? "" : dialogs_.messages[0].text);
   constexpr int kNotes = 6;
   for (int i = 0; i < kNotes; ++i) {
     std::vector<unsigned char> on = {0x90, static_cast<unsigned char>(60 + i), 70};
@@ -201,8 +203,8 @@ TEST_F(WindowsOnJack, ATakeEndedBySigtermIsWholeInTheRecoveryFileAndTheNextStart
   }
   // An event is shown once the event 2d + 1 after it has begun: once the
   // first kNotes - 2d - 1 are shown, the last note has arrived.
-  const int shown = kNotes - 2 * performance_.settings.delay - 1;
-  ASSERT_TRUE(QtWaitFor([&] { return performance_.EventCount() >= shown; }, 10s)) << performance_.EventCount();
+  const int shown = kNotes - 2 * session_->Main().settings.delay - 1;
+  ASSERT_TRUE(QtWaitFor([&] { return session_->Main().EventCount() >= shown; }, 10s)) << session_->Main().EventCount();
 
   int status = 0;
   {
@@ -223,7 +225,7 @@ TEST_F(WindowsOnJack, ATakeEndedBySigtermIsWholeInTheRecoveryFileAndTheNextStart
   auto next = Open(std::nullopt, std::nullopt, true);
   ASSERT_FALSE(dialogs_.questions.empty());
   EXPECT_NE(dialogs_.questions[0].find("A take recorded earlier was not saved"), std::string::npos);
-  EXPECT_EQ(performance_.NoteCount(), 2 * kNotes);
+  EXPECT_EQ(session_->Main().NoteCount(), 2 * kNotes);
   next.reset();
   std::filesystem::remove(recovery);
 }

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The options of `--stats` that choose how the measures are taken and what
+// is printed beyond the whole-piece measures: `--permutations`,
+// `--sampen-m`, `--sampen-r`, `--dfa-scales`, `--extended`,
+// `--header-comments`, the bootstrap (`--ci`, `--ci-block`,
+// `--ci-resamples`), the windows (`--window`, `--step`, `--window-bars`) and
+// the recurrence quantification (`--rqa` and `--rqa-*`).
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "stats/BlockBootstrap.h"
+#include "stats/SeriesStatistics.h"
+
+namespace rp {
+
+struct StatsOptions {
+  StatisticsOptions measures;
+  std::optional<BootstrapSettings> ci;
+  bool extended = false;        // r_d_pearson and the warning column
+  bool headerComments = false;  // the conventions as comment lines before the header
+  std::optional<std::int64_t> windowEvents;
+  std::optional<std::int32_t> windowBars;
+  std::optional<std::int64_t> step;  // in events or bars as the window; default: the window's size
+};
+
+// Takes every option above and its value out of `args` (the last of each
+// counts). A missing or out-of-range value or options that do not go
+// together: one line on `err` and nothing.
+std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace rp

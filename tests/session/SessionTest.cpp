@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The application without any window: a session on a recording MIDI output
+// and a manual clock, driven as the windows drive it, heard through what it
+// announces.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "io/LegacyText.h"
+#include "session/Session.h"
+#include "support/ManualReplayClock.h"
+#include "support/ManualUiQueue.h"
+#include "support/RecordingMidiBackend.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestDataFiles.h"
+
+namespace rp {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kVienna = RP_SHARED_DATA_DIR "/vienna4x22";
+
+struct Rig {
+  Rig() {
+    MidiOutputSetup midi;
+    auto manual = std::make_unique<ManualReplayClock>();
+    clock = manual.get();
+    midi.clock = std::move(manual);
+    auto recording = std::make_unique<RecordingMidiBackend>(*clock, std::vector<std::string>{"Synth A"});
+    backend = recording.get();
+    midi.backend = std::move(recording);
+    session.SetLoadInBackground(false);
+    session.ConnectOutput(std::move(midi));
+    session.Listen([this](SessionChange change) { heard.push_back(change); });
+    session.Start();
+  }
+  bool Heard(SessionChange change) const { return std::count(heard.begin(), heard.end(), change) > 0; }
+  // Lets the timing thread send what is due within `by`, and the UI thread
+  // take what it announced.
+  void Advance(ReplayClock::Time by) {
+    clock->Advance(by);
+    clock->AwaitSleeper();
+    ui.Drain();
+  }
+
+  ScriptedDialogs dialogs;
+  ManualUiQueue ui;
+  Session session{dialogs, ui.Poster()};
+  ManualReplayClock* clock = nullptr;
+  RecordingMidiBackend* backend = nullptr;
+  std::vector<SessionChange> heard;
+};
+
+TEST(Session, OpenSeekPlayStopAndChooseValuesAsTheWindowsDo) {
+  Rig rig;
+  EXPECT_FALSE(rig.session.HasPerformance());
+  EXPECT_EQ(rig.session.CurrentEvent(), 0);
+  EXPECT_EQ(rig.session.EventCount(), 0);
+
+  rig.session.Open(RP_BUILD_DATA_DIR "/performance.txt");
+  ASSERT_TRUE(rig.session.HasPerformance()) << (rig.dialogs.messages.empty() ? "" : rig.dialogs.messages[0].text);
+  const std::int32_t count = rig.session.EventCount();
+  ASSERT_GT(count, 10);
+  EXPECT_EQ(rig.session.CurrentEvent(), 1);
+  EXPECT_TRUE(rig.Heard(SessionChange::Points));
+
+  rig.heard.clear();
+  rig.session.SeekTo(3);
+  EXPECT_EQ(rig.session.CurrentEvent(), 3);
+  EXPECT_EQ(rig.session.TimeText(), FormatTimeDisplay(rig.session.Main().events[2].onsetMs));
+  EXPECT_TRUE(rig.Heard(SessionChange::Position));
+  rig.session.SeekTo(count + 50);  // the end of the slider: the last event
+  EXPECT_EQ(rig.session.CurrentEvent(), count);
+  rig.session.SeekTo(2);
+
+  // Play from event 2: the replay follows what the output sent.
+  rig.session.Play();
+  ASSERT_EQ(rig.session.State(), ProgramState::Replaying);
+  EXPECT_TRUE(rig.session.BorderFixed());
+  rig.heard.clear();
+  const double toFourth = rig.session.Main().events[3].onsetMs - rig.session.Main().events[1].onsetMs;
+  rig.Advance(std::chrono::microseconds(static_cast<std::int64_t>(toFourth * 1000) + 1000));
+  EXPECT_EQ(rig.session.CurrentEvent(), 4);
+  EXPECT_TRUE(rig.Heard(SessionChange::Tail));
+  // A second Play and a new file are refused or stop it first; Stop ends it.
+  rig.session.Play();
+  EXPECT_EQ(rig.session.State(), ProgramState::Replaying);
+  rig.session.Stop();
+  EXPECT_EQ(rig.session.State(), ProgramState::Idle);
+  EXPECT_FALSE(rig.session.BorderFixed());
+  EXPECT_EQ(rig.session.CurrentEvent(), 4) << "a stop keeps where the replay stood";
+
+  // Values: a listing has velocities but no score: Tempo is not offered.
+  rig.session.ChooseValueKind(ValueKind::Velocity);
+  EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Velocity);
+  EXPECT_FALSE(rig.session.OfferedValueKinds().Offers(ValueKind::Tempo));
+  rig.session.ChooseValueKind(ValueKind::Tempo);
+  EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Timing);
+}
+
+TEST(Session, ComparedPerformancesComeAndGoAndANewMainFileTakesThemAway) {
+  if (!std::filesystem::exists(kVienna)) GTEST_SKIP() << "skipped: no Vienna 4x22 data in " << kVienna;
+  Rig rig;
+  rig.session.Open(kVienna + "/match/Chopin_op10_no3_p01.match");
+  ASSERT_TRUE(rig.session.HasPerformance());
+  rig.session.ChooseValueKind(ValueKind::Tempo);
+  EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Tempo);
+  rig.session.AddCompared({kVienna + "/match/Chopin_op10_no3_p02.match", kVienna + "/match/Chopin_op10_no3_p03.match"});
+  EXPECT_EQ(rig.session.Compared().size(), 2U);
+  EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Tempo) << "every shown performance has score positions";
+  // A MIDI file beside them has no score: Tempo gives way to Timing.
+  rig.session.AddCompared({kVienna + "/midi/Chopin_op10_no3_p04.mid"});
+  EXPECT_EQ(rig.session.Compared().size(), 3U);
+  EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Timing);
+  EXPECT_FALSE(rig.session.OfferedValueKinds().tempoWhyNot.empty());
+  rig.session.RemoveCompared();
+  EXPECT_TRUE(rig.session.Compared().empty());
+  EXPECT_TRUE(rig.session.OfferedValueKinds().Offers(ValueKind::Tempo));
+  rig.session.AddCompared({kVienna + "/match/Chopin_op10_no3_p02.match"});
+  rig.session.Open(kVienna + "/midi/Chopin_op10_no3_p01.mid");
+  EXPECT_TRUE(rig.session.Compared().empty()) << "a new main file shows alone";
+}
+
+TEST(Session, CommandsThatDoNotFitTheStateAreRefusedAndChangeNothing) {
+  Rig rig;
+  // Before a file: nothing to replay.
+  rig.session.Play();
+  EXPECT_NE(rig.session.State(), ProgramState::Replaying);
+  rig.session.Stop();
+  rig.session.Open(test::DataFile("lf.txt"));
+  ASSERT_TRUE(rig.session.HasPerformance());
+  const std::int32_t count = rig.session.EventCount();
+
+  rig.session.Play();
+  ASSERT_EQ(rig.session.State(), ProgramState::Replaying);
+  // During a replay a seek stops it first; the settings dialog's answer too.
+  rig.session.SeekTo(2);
+  EXPECT_EQ(rig.session.State(), ProgramState::Idle);
+  EXPECT_EQ(rig.session.CurrentEvent(), 2);
+
+  // After the end nothing is accepted, and nothing changes.
+  rig.session.Shutdown(TakeEnding::KeepForRecovery);
+  EXPECT_EQ(rig.session.State(), ProgramState::Closed);
+  rig.session.Play();
+  rig.session.SeekTo(1);
+  rig.session.Open(test::DataFile("keys_velocities.txt"));
+  rig.session.AddCompared({test::DataFile("lf.txt")});
+  EXPECT_FALSE(rig.session.ApplyAnalysisSettings(rig.session.Settings()));
+  EXPECT_EQ(rig.session.State(), ProgramState::Closed);
+  EXPECT_EQ(rig.session.CurrentEvent(), 2);
+  EXPECT_EQ(rig.session.EventCount(), count);
+  EXPECT_TRUE(rig.session.Compared().empty());
+}
+
+}  // namespace
+}  // namespace rp
