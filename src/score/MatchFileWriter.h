@@ -4,8 +4,10 @@
 // io/MatchFileReader reads: the info header, the time and key signatures as
 // score properties, one line per score note (snote(...)-note(...) when it
 // was played, snote(...)-deletion when not), one per played note the score
-// lacks (insertion-note(...)), and the sustain and soft pedals. A tick is a
-// microsecond, so the times read back to the microsecond.
+// lacks (insertion-note(...)), and the sustain and soft pedals. A score
+// note's attributes name its voice first, then its staff ("[v1,staff1]",
+// "[v2,staff1,grace]"). A tick is a microsecond, so the times read back to
+// the microsecond.
 
 #include <iosfwd>
 #include <string>

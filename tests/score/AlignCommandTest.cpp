@@ -58,6 +58,7 @@ TEST(AlignCommand, WritesAMatchFileThatReadsBackToTheAlignment) {
     const PlayedNote& note = played[static_cast<std::size_t>(p)];
     EXPECT_EQ(pair.score.anchor, unfolded.score.notes[s].id);
     EXPECT_FALSE(pair.score.anchor.empty());
+    EXPECT_EQ(pair.score.voice, unfolded.score.notes[s].voice);
     EXPECT_NEAR(pair.score.onsetInBeats, unfolded.score.notes[s].positionBeats - unfolded.score.upbeatBeats, 1e-9);
     EXPECT_NEAR(pair.played.onsetMs, note.onsetMs, 0.001);    // a tick is a microsecond
     EXPECT_NEAR(pair.played.offsetMs, note.offsetMs, 0.001);  // a tick is a microsecond
