@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t s = 0; s < notes.size(); ++s) {
       const std::int32_t p = alignment.playedOf[s];
       if (p < 0) continue;
-      RP_FUZZ_CHECK(++uses[static_cast<std::size_t>(p)] == 1 && alignment.scoreOf[static_cast<std::size_t>(p)] ==
-                                                                  static_cast<std::int32_t>(s));
+      RP_FUZZ_CHECK(++uses[static_cast<std::size_t>(p)] == 1 &&
+                    alignment.scoreOf[static_cast<std::size_t>(p)] == static_cast<std::int32_t>(s));
     }
   }
   return 0;
