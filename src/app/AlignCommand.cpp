@@ -5,6 +5,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "analysis/PerformanceLoader.h"
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/OutputPath.h"
@@ -69,9 +70,17 @@ int RunAlign(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "returnplot: " << notated.error << '\n';
     return kExitCannotOpen;
   }
-  Performance performance;
-  int status = 0;
-  if (!LoadFileForBatch(performancePath, performance, err, status)) return status;
+  // Loaded as for the other commands, but without their warnings about the
+  // cluster window: its events play no part in the alignment.
+  Performance performance = Performance::BeforeFirstFile();
+  const LoadResult loaded = LoadPerformanceFile(performancePath, performance);
+  if (loaded.status != LoadStatus::Loaded && loaded.status != LoadStatus::ReadError) {
+    err << "returnplot: " << loaded.message << '\n';
+    return kExitCannotOpen;
+  }
+  if (!loaded.message.empty()) err << "returnplot: " << loaded.message << '\n';
+  if (loaded.skipped.count > 0)
+    err << "returnplot: " << SkippedLinesSummary(loaded.skipped, performancePath, loaded.skippedKind) << '\n';
   if (performance.velocityKind != VelocityKind::Midi || performance.source == PerformanceSource::LabelledTimes ||
       performance.source == PerformanceSource::PlainTimes) {
     err << "returnplot: " << performancePath
