@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "app/AlignCommand.h"
 #include "app/AnalysisReport.h"
 #include "app/BatchLoad.h"
 #include "app/ExportEvents.h"
@@ -46,6 +47,10 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--to-ascii-midi", "FILE.mid",
        "Print the performance of a MIDI file as an ASCII MIDI listing that reads back to the same notes.",
        &ToAsciiMidi},
+      {"--align", kAlignUsage,
+       "Align the notes of PERFORMANCE (a MIDI file or a listing; not a recording) to the MusicXML score and "
+       "write the alignment as a match file.",
+       &RunAlign},
       {"--report", "[FILE]",
        "Print a summary of FILE's analysis and its first events (the bundled example without FILE).",
        &RunAnalysisReport},
