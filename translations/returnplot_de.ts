@@ -23,8 +23,16 @@
         <translation>Die gezeigten Aufführungen haben Anschlagstärken verschiedener Art (MIDI und dB).</translation>
     </message>
     <message>
-        <source>No hardware support found. Switching to reference rasterizer.</source>
-        <translation>Keine Hardwareunterstützung gefunden. Es wird der Software-Renderer verwendet.</translation>
+        <source>No graphics hardware found: the plot is drawn in software.</source>
+        <translation>Keine Grafik-Hardware gefunden: die Darstellung wird in Software gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Grouping chords...</source>
+        <translation>Akkorde werden gruppiert...</translation>
+    </message>
+    <message>
+        <source>Analysing onsets...</source>
+        <translation>Einsätze werden analysiert...</translation>
     </message>
     <message>
         <source>Close menu</source>

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/ProgressThrottle.h"
+#include "base/TranslatableText.h"
 #include "model/UndefinedValue.h"
 
 namespace rp {
@@ -154,7 +155,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   if (progress == nullptr && AnalyseInOneWalk(performance)) return;
 
   // Pass 1: count the clusters. Progress shows note and event numbers from 1.
-  shown.SetCaption("Clustering...");
+  shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Grouping chords..."));
   std::int32_t clusters = 0;
   WalkClusters(performance, [&](std::int32_t j, const NoteEvent&, bool opens) {
     if (opens) ++clusters;
@@ -170,7 +171,7 @@ void AnalyseOnsets(Performance& performance, ProgressThrottle* progress) {
   // Pass 2: fill the clusters.
   shown.SetValue(1);
   shown.SetMaximum(clusters);
-  shown.SetCaption("Creating Matrix...");
+  shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Analysing onsets..."));
   ClusterAssigner assign(events, performance);
   WalkClusters(performance, [&](std::int32_t j, NoteEvent& n, bool opens) {
     if (!assign.Assign(j, n, opens)) return;

@@ -14,8 +14,8 @@ namespace rp {
 class ProgressThrottle;
 
 // Marks every note with the event it opens (`opensEvent`) and makes the
-// onset events anew, by the performance's own settings. Shows its phases ("Clustering...", "Creating
-// Matrix...") through `progress` if given.
+// onset events anew, by the performance's own settings. Shows its phases ("Grouping chords...",
+// "Analysing onsets...") through `progress` if given.
 void AnalyseOnsets(Performance& performance, ProgressThrottle* progress = nullptr);
 
 // A note-on's velocity (or a recording's loudness of it) and key.

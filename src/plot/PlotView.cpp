@@ -113,7 +113,10 @@ void PlotView::RendererLost() {
 }
 
 void PlotView::Resized() {
-  if (state_.stopReplay) state_.stopReplay();
+  // Minimised or brought back, the window keeps its size: the replay goes
+  // on (and the plot follows it again once it shows); another size stops it.
+  const bool minimizing = window_.IsMinimized() || state_.minimized;
+  if (!minimizing && state_.stopReplay) state_.stopReplay();
   if (!state_.rendererReady) return;
 
   if (window_.IsMinimized()) {

@@ -27,7 +27,7 @@ struct ReplayPosition;
 
 // Shown once at start-up on a software renderer.
 inline constexpr std::string_view kNoHardwareMessage =
-    QT_TRANSLATE_NOOP("returnplot", "No hardware support found. Switching to reference rasterizer.");
+    QT_TRANSLATE_NOOP("returnplot", "No graphics hardware found: the plot is drawn in software.");
 // Shown when no renderer can be made, followed by the reason.
 inline constexpr std::string_view kNoRendererMessage = "No OpenGL 3.3 device could be created for the plot: ";
 // Shown once when the drawing context is lost and cannot be made again.

@@ -202,6 +202,24 @@ void PlotWindow::Follow(SessionChange change) {
 
 QAction* PlotWindow::MenuItem(const QString& name) { return actions_->Action(name); }
 
+namespace {
+
+// An entry of the table: its name, text (in `context`), command and shortcut;
+// the rest is set where it applies.
+WindowAction Entry(const char* name, const char* context, const char* text, std::function<void()> run,
+                   QKeySequence shortcut = {}, Qt::ShortcutContext where = Qt::WindowShortcut) {
+  WindowAction action;
+  action.name = name;
+  action.context = context;
+  action.text = text;
+  action.run = std::move(run);
+  action.shortcut = std::move(shortcut);
+  action.shortcutContext = where;
+  return action;
+}
+
+}  // namespace
+
 std::vector<WindowAction> PlotWindow::ActionTable() {
   ViewState& state = view_.State();
   // A command of the window or the session, run as every handler is, then
@@ -227,52 +245,61 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
   const char* bar = "rp::PlotMenuBar";
   const char* window = "rp::PlotWindow";
   std::vector<WindowAction> table = {
-      {"menuExit", popup, QT_TRANSLATE_NOOP("returnplot", "Close menu"), {}},
-      {"menuLoad", popup, QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), command([this] {
-         if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
-       })},
-      {"menuReset", popup, QT_TRANSLATE_NOOP("returnplot", "Reset orientation"),
-       command([&state] { ResetView(state); })},
-      {"menuConnect", popup, QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), flip(state.showConnectLines)},
-      {"menuLines", popup, QT_TRANSLATE_NOOP("returnplot", "Drop lines"), flip(state.showDropLines)},
-      {"menuFootLines", popup, QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), flip(state.showFloorShadows)},
-      {"menuBase", popup, QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), flip(state.showGlass)},
-      {"menuRotate", popup, QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), flip(state.autoRotate)},
-      {"menuAddCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."),
-       command([this] { session_.ChooseAndAddCompared(); }),
-       QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+Shift+O"))},
-      {"menuRemoveCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"),
-       command([this] { session_.RemoveCompared(); })},
-      {"menuAnalysisSettings", popup, QT_TRANSLATE_NOOP("returnplot", "Analysis settings..."),
-       command([this] { ChooseAnalysisSettings(); })},
-      {"menuRecord", popup, QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input..."),
-       command([this] { session_.ToggleRecording(); })},
-      {"menuLogAxes", popup, QT_TRANSLATE_NOOP("returnplot", "Logarithmic axes"), option(state.display.logarithmic)},
-      {"menuIdentityLine", popup, QT_TRANSLATE_NOOP("returnplot", "Identity line"), flip(state.display.identityLine)},
-      {"menuColourByTime", popup, QT_TRANSLATE_NOOP("returnplot", "Colour by time"),
-       option(state.display.colourByTime)},
-      {"menuEventRange", popup, QT_TRANSLATE_NOOP("returnplot", "Event range..."),
-       command([this] { ChooseEventRange(); })},
+      Entry("menuExit", popup, QT_TRANSLATE_NOOP("returnplot", "Close menu"), {}),
+      Entry("menuLoad", popup, QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), command([this] {
+              if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
+            })),
+      Entry("menuReset", popup, QT_TRANSLATE_NOOP("returnplot", "Reset orientation"),
+            command([&state] { ResetView(state); })),
+      Entry("menuConnect", popup, QT_TRANSLATE_NOOP("returnplot", "Connecting lines"), flip(state.showConnectLines)),
+      Entry("menuLines", popup, QT_TRANSLATE_NOOP("returnplot", "Drop lines"), flip(state.showDropLines)),
+      Entry("menuFootLines", popup, QT_TRANSLATE_NOOP("returnplot", "Floor shadows"), flip(state.showFloorShadows)),
+      Entry("menuBase", popup, QT_TRANSLATE_NOOP("returnplot", "Frosted glass plate"), flip(state.showGlass)),
+      Entry("menuRotate", popup, QT_TRANSLATE_NOOP("returnplot", "Auto-rotate"), flip(state.autoRotate)),
+      Entry("menuAddCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Add performance for comparison..."),
+            command([this] { session_.ChooseAndAddCompared(); }),
+            QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+Shift+O"))),
+      Entry("menuRemoveCompared", popup, QT_TRANSLATE_NOOP("returnplot", "Remove compared performances"),
+            command([this] { session_.RemoveCompared(); })),
+      Entry("menuAnalysisSettings", popup, QT_TRANSLATE_NOOP("returnplot", "Analysis settings..."),
+            command([this] { ChooseAnalysisSettings(); })),
+      Entry("menuRecord", popup, QT_TRANSLATE_NOOP("returnplot", "Record from MIDI input..."),
+            command([this] { session_.ToggleRecording(); })),
+      Entry("menuLogAxes", popup, QT_TRANSLATE_NOOP("returnplot", "Logarithmic axes"),
+            option(state.display.logarithmic)),
+      Entry("menuIdentityLine", popup, QT_TRANSLATE_NOOP("returnplot", "Identity line"),
+            flip(state.display.identityLine)),
+      Entry("menuColourByTime", popup, QT_TRANSLATE_NOOP("returnplot", "Colour by time"),
+            option(state.display.colourByTime)),
+      Entry("menuEventRange", popup, QT_TRANSLATE_NOOP("returnplot", "Event range..."),
+            command([this] { ChooseEventRange(); })),
       // The Statistics window: Ctrl+T in either window.
-      {"menuStatistics", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Statistics..."),
-       [this] { ShowStatisticsWindow(this, dialogs_, session_); }, QKeySequence(Qt::CTRL | Qt::Key_T),
-       Qt::ApplicationShortcut},
-      {"fileOpen", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Open..."), command([this] { session_.ChooseAndOpen(); }),
-       QKeySequence::Open},
-      {"fileExportEvents", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &events as CSV..."),
-       command([this] { ExportEvents(); })},
-      {"fileExportPicture", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &picture as PNG..."),
-       command([this] { ExportPicture(); }), QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+E"))},
-      {"fileQuit", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Quit"), [this] { close(); }, QKeySequence::Quit},
-      {"helpManual", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Manual"), [this] { ShowManual(*this); },
-       QKeySequence::HelpContents},
-      {"helpAbout", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&About returnplot"), [this] { ShowAbout(*this); }},
+      Entry(
+          "menuStatistics", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Statistics..."),
+          [this] { ShowStatisticsWindow(this, dialogs_, session_); }, QKeySequence(Qt::CTRL | Qt::Key_T),
+          Qt::ApplicationShortcut),
+      Entry("fileOpen", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Open..."),
+            command([this] { session_.ChooseAndOpen(); }), QKeySequence::Open),
+      Entry("fileExportEvents", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &events as CSV..."),
+            command([this] { ExportEvents(); })),
+      Entry("fileExportPicture", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &picture as PNG..."),
+            command([this] { ExportPicture(); }),
+            QKeySequence(QCoreApplication::translate("rp::PlotMenuBar", "Ctrl+E"))),
+      Entry(
+          "fileQuit", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Quit"), [this] { close(); }, QKeySequence::Quit),
+      Entry(
+          "helpManual", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Manual"), [this] { ShowManual(*this); },
+          QKeySequence::HelpContents),
+      Entry("helpAbout", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&About returnplot"), [this] { ShowAbout(*this); }),
       // Play and stop from either window. The shortcut takes the key before
       // the focused control sees it, so a focused button is not pressed as
       // well; while a modal dialog is open it does nothing.
-      {"playShortcut", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Play or stop"),
-       [this] { RunHandler([this] { session_.TogglePlay(); }); }, QKeySequence(Qt::Key_Space), Qt::ApplicationShortcut},
+      Entry(
+          "playShortcut", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Play or stop"),
+          [this] { RunHandler([this] { session_.TogglePlay(); }); }, QKeySequence(Qt::Key_Space),
+          Qt::ApplicationShortcut),
   };
+
   const auto find = [&table](const char* name) -> WindowAction& {
     return *std::find_if(table.begin(), table.end(),
                          [name](const WindowAction& a) { return std::string_view(a.name) == name; });

@@ -21,9 +21,9 @@ class QWidget;
 namespace rp {
 
 struct WindowAction {
-  const char* name;     // the action's object name: "menuConnect", "fileOpen", ...
-  const char* context;  // the translation context of `text`
-  const char* text;     // English
+  const char* name = "";     // the action's object name: "menuConnect", "fileOpen", ...
+  const char* context = "";  // the translation context of `text`
+  const char* text = "";     // English
   std::function<void()> run;
   QKeySequence shortcut = {};
   // Where the shortcut works: the window, or every window of the program.
