@@ -11,12 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "SessionRig.h"
 #include "replay/MidiOutputPort.h"
-#include "session/Session.h"
-#include "support/ManualReplayClock.h"
-#include "support/ManualUiQueue.h"
-#include "support/RecordingMidiBackend.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 namespace rp {
@@ -35,48 +31,21 @@ std::string TwentyNotes() {
   return text;
 }
 
-// A session as the windows drive it, on a manual clock, loading in place.
-struct Rig {
-  Rig() {
-    MidiOutputSetup midi;
-    auto manual = std::make_unique<ManualReplayClock>();
-    clock = manual.get();
-    midi.clock = std::move(manual);
-    auto recording = std::make_unique<RecordingMidiBackend>(*clock);
-    backend = recording.get();
-    midi.backend = std::move(recording);
-    session.SetLoadInBackground(false);
-    session.ConnectOutput(std::move(midi));
-    session.Listen([this](SessionChange change) { heard.push_back(change); });
-    session.Start();
-  }
-  void Advance(ReplayClock::Time by) {
-    clock->Advance(by);
-    ASSERT_TRUE(clock->AwaitSleeper());
-  }
-  ScriptedDialogs dialogs;
-  ManualUiQueue ui;
-  Session session{dialogs, ui.Poster()};
-  ManualReplayClock* clock = nullptr;
-  RecordingMidiBackend* backend = nullptr;
-  std::vector<SessionChange> heard;
-};
-
 TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
   test::TempDir dir;
   const std::string twenty = dir.Write("twenty.txt", TwentyNotes());
   const std::string two = dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 500 ms */+62 64;\n");
   for (bool throughTheDialog : {false, true}) {
-    Rig r;
+    test::SessionRig r;
     r.session.Open(twenty);
     ASSERT_EQ(r.session.EventCount(), 20);
 
     r.session.Play();
     ASSERT_EQ(r.session.State(), ProgramState::Replaying);
     r.Advance(1050ms);  // clusters 1 to 11 sent...
-    r.ui.Drain();
     EXPECT_EQ(r.session.CurrentEvent(), 11);
-    r.Advance(200ms);  // ...and 12, 13 waiting for the UI
+    r.clock->Advance(200ms);  // ...and 12, 13 waiting for the UI
+    ASSERT_TRUE(r.clock->AwaitSleeper());
     ASSERT_GT(r.ui.Pending(), 0u);
     const std::size_t sentBefore = r.backend->SentMessages().size();
     r.heard.clear();
@@ -96,8 +65,8 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     EXPECT_FALSE(r.session.BorderFixed());
     EXPECT_EQ(r.session.Main().NoteCount(), 2);
     EXPECT_EQ(r.session.CurrentEvent(), 1);
-    EXPECT_EQ(std::count(r.heard.begin(), r.heard.end(), SessionChange::Points), 1) << "the new file's points";
-    EXPECT_EQ(std::count(r.heard.begin(), r.heard.end(), SessionChange::Tail), 0) << "no stale replayed event";
+    EXPECT_EQ(r.Heard(SessionChange::Points), 1u) << "the new file's points";
+    EXPECT_EQ(r.Heard(SessionChange::Tail), 0u) << "no stale replayed event";
     // After the stop only the note-off of the sounding note went out.
     const auto sent = r.backend->SentMessages();
     ASSERT_EQ(sent.size(), sentBefore + 1);
@@ -106,7 +75,6 @@ TEST(ReplayDuringLoad, OpeningAFileStopsTheReplayFirstAndNothingStaleArrives) {
     // The new file replays from its first event.
     r.session.Play();
     r.Advance(600ms);
-    r.ui.Drain();
     EXPECT_EQ(r.session.CurrentEvent(), 2);
     r.session.Stop();
   }
