@@ -192,6 +192,18 @@ py::dict SkippedOf(const LoadedPerformance& loaded) {
   return skipped;
 }
 
+// A path as text, a path-like object, or a sequence of them.
+std::vector<std::string> Paths(const py::object& paths) {
+  std::vector<std::string> files;
+  const py::object fspath = py::module_::import("os").attr("fspath");
+  if (py::isinstance<py::str>(paths) || py::hasattr(paths, "__fspath__")) {
+    files.push_back(py::str(fspath(paths)).cast<std::string>());
+  } else {
+    for (const py::handle p : paths) files.push_back(py::str(fspath(p)).cast<std::string>());
+  }
+  return files;
+}
+
 std::shared_ptr<LoadedPerformance> Read(const std::string& path, const py::kwargs& options) {
   std::vector<std::string> args = OptionArgs(options);
   const bool strict = TakeStrictOption(args);
@@ -305,8 +317,7 @@ py::dict Stats(const py::object& what, const py::kwargs& kwargs) {
         if (c == '_') c = '-';
       if (IsAnalysisOption(name)) analysis[key] = value;
     }
-    const std::string path = py::str(py::module_::import("os").attr("fspath")(what)).cast<std::string>();
-    return StatsOfPerformance(Read(path, analysis)->performance, request);
+    return StatsOfPerformance(Read(Paths(what).front(), analysis)->performance, request);
   }
   const auto values = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(what);
   if (!values || values.ndim() != 1) Fail("stats() takes a performance, a file's path or a series of numbers");
@@ -327,17 +338,6 @@ std::string RunCommand(int (*command)(const std::vector<std::string>&, std::ostr
   }
   if (status != 0) Fail(err.str());
   return out.str();
-}
-
-std::vector<std::string> Paths(const py::object& paths) {
-  std::vector<std::string> files;
-  const py::object fspath = py::module_::import("os").attr("fspath");
-  if (py::isinstance<py::str>(paths) || py::hasattr(paths, "__fspath__")) {
-    files.push_back(py::str(fspath(paths)).cast<std::string>());
-  } else {
-    for (const py::handle p : paths) files.push_back(py::str(fspath(p)).cast<std::string>());
-  }
-  return files;
 }
 
 // The folder of this module's own file: the recording module is found from
@@ -397,11 +397,13 @@ PYBIND11_MODULE(returnplot, m) {
                " events>";
       });
 
-  m.def("read", &Read, py::arg("path"),
-        "read(path, cluster_ms=50, delay=1, strict=False, **options) -> Performance\n\n"
-        "Reads and analyses a performance file as --export-events does. Further options are those of the program "
-        "with '_' for '-': times_unit, event_velocity, score_onset, onset_method, onset_threshold, "
-        "onset_silence_db, onset_min_ioi_ms. strict=True makes skipped lines an error. Raises returnplot.Error.");
+  m.def(
+      "read", [](const py::object& path, const py::kwargs& options) { return Read(Paths(path).front(), options); },
+      py::arg("path"),
+      "read(path, cluster_ms=50, delay=1, strict=False, **options) -> Performance\n\n"
+      "Reads and analyses a performance file as --export-events does. Further options are those of the program "
+      "with '_' for '-': times_unit, event_velocity, score_onset, onset_method, onset_threshold, "
+      "onset_silence_db, onset_min_ioi_ms. strict=True makes skipped lines an error. Raises returnplot.Error.");
   m.def("stats", &Stats, py::arg("what"),
         "stats(what, delay=1, permutations=999, random_state=1, **options) -> dict\n\n"
         "The measures of --stats. `what` is a Performance or a file's path (a dict by series: timing, velocity, "
