@@ -62,15 +62,21 @@ py::object& ErrorType() {
   throw py::error_already_set();
 }
 
+// The option a keyword names: `cluster_ms` is `--cluster-ms`.
+std::string OptionName(const py::handle& key) {
+  std::string name = "--" + py::str(key).cast<std::string>();
+  for (char& c : name)
+    if (c == '_') c = '-';
+  return name;
+}
+
 // The keyword arguments as the program's options: None leaves an option
 // out, True names a flag, False leaves it out, anything else is its value.
 std::vector<std::string> OptionArgs(const py::kwargs& options) {
   std::vector<std::string> args;
   for (const auto& [key, value] : options) {
     if (value.is_none()) continue;
-    std::string name = "--" + py::str(key).cast<std::string>();
-    for (char& c : name)
-      if (c == '_') c = '-';
+    const std::string name = OptionName(key);
     if (py::isinstance<py::bool_>(value)) {
       if (value.cast<bool>()) args.push_back(name);
       continue;
@@ -311,12 +317,8 @@ py::dict Stats(const py::object& what, const py::kwargs& kwargs) {
   }
   if (py::isinstance<py::str>(what) || py::hasattr(what, "__fspath__")) {
     py::kwargs analysis;
-    for (const auto& [key, value] : kwargs) {
-      std::string name = "--" + py::str(key).cast<std::string>();
-      for (char& c : name)
-        if (c == '_') c = '-';
-      if (IsAnalysisOption(name)) analysis[key] = value;
-    }
+    for (const auto& [key, value] : kwargs)
+      if (IsAnalysisOption(OptionName(key))) analysis[key] = value;
     return StatsOfPerformance(Read(Paths(what).front(), analysis)->performance, request);
   }
   const auto values = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(what);
