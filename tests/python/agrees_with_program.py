@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Python module gives the numbers the program prints: for every Vienna 4x22
-MIDI and match file, read().events and read().notes equal --export-events and
---export-notes, and stats() equals --stats, value for value (a double printed
+MIDI and match file (and a recording), read().events and read().notes equal
+--export-events and --export-notes, and stats() equals --stats, value for value (a double printed
 in its shortest form reads back as the same double); failures raise
 returnplot.Error with the program's message.
 
@@ -85,6 +85,11 @@ for options, keywords in [((), {}), (("--delay", "2", "--extended", "--rqa"), {"
                 failures.append(f"{row['file']} {row['series']} {options}: {name} {got[name]}, the program's {text}")
         if set(got) != set(row) - {"file", "series", "error"}:
             failures.append(f"{row['file']}: measures {sorted(got)}, the program's {sorted(row)}")
+
+# A recording is read through the recording module, found from the module's
+# own folder in the build tree.
+tone = pathlib.Path(__file__).resolve().parent.parent / "data" / "tone.wav"
+compare_columns("tone.wav events", run("--export-events", str(tone)).stdout, returnplot.read(tone).events)
 
 # Failures: the program's words, without its name.
 missing = str(data / "none.mid")
