@@ -23,13 +23,18 @@ void OptionalNumber(CsvWriter& csv, const std::optional<double>& value) {
 // An undefined value is an empty field.
 CsvWriter& Value(CsvWriter& csv, double value) { return IsDefined(value) ? csv.Number(value) : csv.Text({}); }
 
+template <std::size_t N>
+void Header(CsvWriter& csv, const std::array<std::string_view, N>& columns) {
+  for (const std::string_view name : columns) csv.Text(name);
+}
+
 }  // namespace
 
 void WriteEventsCsv(const Performance& performance, std::ostream& out) {
   CsvWriter csv(out);
-  csv.Text("event,onset_ms,interval0,interval1,interval2,velocity0,velocity1,velocity2,first_note");
+  Header(csv, kEventColumns);
   // A performance aligned to its score also gives each event's place and tempo.
-  if (performance.score) csv.Text("score_onset_beats,beat_period0,beat_period1,beat_period2,asynchrony_ms");
+  if (performance.score) Header(csv, kScoreEventColumns);
   csv.EndRow();
   const bool velocities = HasVelocity(performance);
   // Events and notes numbered from 1.
@@ -51,6 +56,18 @@ void WriteEventsCsv(const Performance& performance, std::ostream& out) {
       csv.Number(s->asynchronyMs);
     }
     csv.EndRow();
+  }
+  csv.Flush();
+}
+
+void WriteNotesCsv(const Performance& performance, std::ostream& out) {
+  CsvWriter csv(out);
+  Header(csv, kNoteColumns);
+  csv.EndRow();
+  std::int32_t number = 0;
+  for (const NoteEvent& n : performance.notes) {
+    csv.Integer(++number).Integer(n.isNoteOn ? 1 : 0).Number(n.timeMs).Number(n.leadValue);
+    csv.Integer(n.noteKey).Integer(n.noteVelocity).Integer(n.opensEvent + 1).EndRow();
   }
   csv.Flush();
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <utility>
 
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
@@ -19,6 +20,12 @@ struct LoadedModule {
   std::string error;  // why there is no handle
 };
 
+// The module's place as given to UseRecordingModuleAt; empty: none given.
+std::string& GivenModulePath() {
+  static std::string path;
+  return path;
+}
+
 // The folder of the running program's own file.
 std::string OwnFolder() {
   char self[PATH_MAX];
@@ -31,13 +38,15 @@ std::string OwnFolder() {
 
 // The module beside the desktop program: in the program's own folder when it
 // is the desktop program, else where the command-line program finds the
-// desktop program. A module without both functions is of another version.
+// desktop program; a place given first. A module without both functions is of
+// another version.
 LoadedModule LoadModule() {
   LoadedModule module;
   const std::string folder = OwnFolder();
   std::string why;
-  for (const std::string& path : {folder + "/" + kRecordingModuleName, folder + "/" + RP_RECORDING_MODULE_FROM_BIN}) {
-    if (::access(path.c_str(), R_OK) != 0) continue;
+  for (const std::string& path :
+       {GivenModulePath(), folder + "/" + kRecordingModuleName, folder + "/" + RP_RECORDING_MODULE_FROM_BIN}) {
+    if (path.empty() || ::access(path.c_str(), R_OK) != 0) continue;
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
       const char* text = ::dlerror();
@@ -62,6 +71,8 @@ LoadedModule LoadModule() {
 }
 
 }  // namespace
+
+void UseRecordingModuleAt(std::string path) { GivenModulePath() = std::move(path); }
 
 void* RecordingModuleFunction(const char* symbol, std::string& error) {
   static const LoadedModule kModule = LoadModule();

@@ -12,4 +12,9 @@ namespace rp {
 // another version.
 void* RecordingModuleFunction(const char* symbol, std::string& error);
 
+// Where to look for the module first, for code that runs inside another
+// program (the Python module, whose running program is the interpreter);
+// only a call before the first recording is read counts.
+void UseRecordingModuleAt(std::string path);
+
 }  // namespace rp

@@ -3,7 +3,8 @@
 # Makes the Debian package from this build tree, unpacks it into a scratch
 # folder and runs the unpacked program there: --version names the project's
 # version and --report finds the bundled example through the installed
-# layout. `cmake --install` must lay out the same files. lintian, when
+# layout; Debian's python3 imports the Python module from the unpacked
+# tree and it names the version. `cmake --install` must lay out the same files. lintian, when
 # present, must find no error.
 # Usage: package_test.sh CPACK CMAKE BUILD_DIR VERSION
 set -euo pipefail
@@ -38,6 +39,12 @@ grep -qx "MimeType=audio/midi;" "$work/root/usr/share/applications/returnplot.de
 out="$(cd / && "$work/root/usr/bin/returnplot" --version)"
 [ "$(head -n 1 <<<"$out")" = "returnplot $version" ] || fail "--version printed '$out'"
 grep -q "GPL-3.0-or-later" <<<"$out" || fail "--version does not name the licence"
+# The Python module where Debian's python3 finds it, with its dependency.
+grep -q "python3-numpy" <<<"$info" || fail "NumPy dependency"
+ls "$work"/root/usr/lib/python3/dist-packages/returnplot.*.so > /dev/null || fail "missing the Python module"
+pyversion="$(cd / && PYTHONPATH="$work/root/usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+  "import returnplot; print(returnplot.__version__)")" || fail "import returnplot"
+[ "$pyversion" = "$version" ] || fail "returnplot.__version__ is '$pyversion'"
 report="$(cd / && "$work/root/usr/bin/returnplot" --report)" || fail "--report exit status $?"
 grep -q "performance.txt" <<<"$report" || fail "--report did not read the bundled example: $report"
 
