@@ -72,7 +72,8 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--list-devices", "", "Print the MIDI outputs and inputs, one per line, with their numbers.", nullptr},
       {"--record", kRecordUsage,
        "Record from the first MIDI input whose name contains NAME until S seconds have passed or Ctrl+C, "
-       "write the take as an ASCII MIDI listing to OUT.txt and print the number of notes. The analysis "
+       "write the take as an ASCII MIDI listing to OUT.txt (an existing one only with --overwrite; an earlier "
+       "take left in OUT.txt.recording is kept and refused) and print the number of notes. The analysis "
        "options are those of the windows.",
        nullptr},
 #endif
