@@ -2,11 +2,13 @@
 #include "io/FileReplacement.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace rp {
 
@@ -14,15 +16,41 @@ FileReplacement::~FileReplacement() {
   if (!temporary_.empty() && !committed_) std::remove(temporary_.c_str());
 }
 
+namespace {
+
+// Gives the new file `fd` the permission bits, owner and group of the file it
+// replaces; "" when done, else why not.
+std::string KeepWhatItReplaces(int fd, const struct stat& old) {
+  struct stat made {};
+  if (::fstat(fd, &made) != 0) return std::strerror(errno);
+  if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    return "it belongs to another user or group, which a new file cannot keep";
+  }
+  if (::fchmod(fd, old.st_mode & 07777) != 0)
+    return std::string("its permissions cannot be kept: ") + std::strerror(errno);
+  return {};
+}
+
+}  // namespace
+
 std::string FileReplacement::Begin() {
+  // A file replaced keeps its permission bits, owner and group: a private
+  // file stays private. What cannot be kept is refused before anything is written.
+  struct stat old {};
+  const bool replaces = ::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   // The process id keeps two runs apart; the count a name left by a killed
   // run of an earlier process with the same id.
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name =
         path_ + "." + std::to_string(::getpid()) + (attempt > 0 ? "-" + std::to_string(attempt) : "") + ".part";
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replaces ? 0600 : 0666);
     if (fd >= 0) {
+      const std::string kept = replaces ? KeepWhatItReplaces(fd, old) : std::string();
       ::close(fd);
+      if (!kept.empty()) {
+        std::remove(name.c_str());
+        return "Cannot replace \"" + path_ + "\": " + kept + ".";
+      }
       temporary_ = std::move(name);
       return {};
     }
