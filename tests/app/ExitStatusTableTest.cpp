@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The manual's table of exit statuses, kept for every batch command of the
 // built program: an input that is missing, unreadable, binary, a FIFO, a
-// folder or UTF-16 text gives 2 with one line on stderr (--stats, which goes
+// folder, UTF-16 text or an MP3 file of noise gives 2 with one line on stderr (--stats, which goes
 // on with the other files, a row naming the error and 1); an output that
 // cannot be written gives 1. The match file is from the Vienna 4x22 Piano
 // Corpus, W. Goebl (1999), doi:10.21939/4X22, CC BY 4.0.
@@ -70,6 +70,8 @@ TEST(ExitStatusTable, BadInputsAndUnwritableOutputsThroughEveryCommand) {
       dir.Write("binary.dat", std::string("\x00\x01\x02\xFF\x7F\x00 no text", 15)),
       dir.MakeFifo("fifo.txt"),
       dir.Path(""),
+      // An MP3 whose frames are noise: the decoder's complaints never reach stderr.
+      dir.Write("noise.mp3", "ID3\x03" + std::string(4000, 'U')),
       dir.Write("utf16.txt", std::string("\xFF\xFE"
                                          "1\0;\0\n\0",
                                          8)),
