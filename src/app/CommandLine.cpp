@@ -199,9 +199,10 @@ void PrintHelp(std::ostream& out) {
          "      (match files of the same piece; then the default, else number).\n";
   out << "  --version\n      Print the program's name, version and licence.\n";
   out << "  --help\n      Print this text.\n\n"
-         "Exit status: 0 success; 1 a command failed after it started; 2 a file\n"
-         "could not be opened; 64 wrong arguments; 69 the windows' program is\n"
-         "missing; 70 an internal error.\n";
+         "Exit status: 0 success; 1 a command failed after it started (an output,\n"
+         "standard output too, that could not be written); 2 a file could not be\n"
+         "opened or holds nothing readable; 64 wrong arguments; 69 the windows'\n"
+         "program is missing; 70 an internal error.\n";
 }
 
 // `--cluster-ms MS --delay D COMMAND ...` as `COMMAND --cluster-ms MS --delay D ...`:
