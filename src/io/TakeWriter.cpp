@@ -20,6 +20,17 @@ std::string SystemError() { return std::strerror(errno); }
 // Read and write for the user, read for the others, less what the umask takes.
 constexpr mode_t kTakeFileMode = 0644;
 
+// A file made by this call, never one that was there, nor through a link.
+int OpenNewFile(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTakeFileMode);
+}
+
+// A regular file of no bytes (a link is none).
+bool IsEmptyFile(const std::string& path) {
+  struct stat there {};
+  return ::lstat(path.c_str(), &there) == 0 && S_ISREG(there.st_mode) && there.st_size == 0;
+}
+
 }  // namespace
 
 TakeWriter::~TakeWriter() { Close(); }
@@ -31,7 +42,10 @@ bool TakeWriter::Open(const std::string& path, Clock::time_point now) {
   failed_ = false;
   // Made here and now, never through a link: an earlier take left in the
   // file is kept, and a link planted in its place writes nothing elsewhere.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTakeFileMode);
+  int fd = OpenNewFile(path);
+  // An empty file holds no take (one killed before its first line reached
+  // the disk): it gives way.
+  if (fd < 0 && errno == EEXIST && IsEmptyFile(path) && ::unlink(path.c_str()) == 0) fd = OpenNewFile(path);
   if (fd < 0) {
     error_ = errno == EEXIST ? "An earlier take is kept in " + path +
                                    "; open it and save it, or move it away, before recording again."

@@ -137,6 +137,10 @@ TEST(RecordTake, NeverEmptiesAnEarlierTakeNorWritesThroughALinkNorReplacesWithou
   EXPECT_EQ(Contents(rig.output), earlier);
   EXPECT_EQ(rig.Record("Through", 0.1, true), 0);
   EXPECT_EQ(Contents(rig.output), std::string(kOwnListingLine) + "\n");
+  // An empty recovery file (a take killed before its first line reached the disk) holds nothing: it gives way.
+  std::ofstream{recovery};
+  EXPECT_EQ(rig.Record("Through", 0.1, true), 0) << rig.err.str();
+  EXPECT_FALSE(std::filesystem::exists(recovery));
 
   // A folder, or a folder that is missing, is refused at once.
   for (const std::string& bad : {rig.dir.Path() + "/folder.txt", rig.dir.Path() + "/new/sub/t.txt"}) {
