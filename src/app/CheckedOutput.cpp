@@ -13,6 +13,7 @@ namespace rp {
 CheckedStandardOutput::CheckedStandardOutput() {
   std::cout.flush();
   setp(buffer_.data(), buffer_.data() + buffer_.size());
+  lineBuffered_ = ::isatty(STDOUT_FILENO) == 1;
   previous_ = std::cout.rdbuf(this);
 }
 
@@ -26,7 +27,17 @@ CheckedStandardOutput::int_type CheckedStandardOutput::overflow(int_type c) {
   if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
   *pptr() = traits_type::to_char_type(c);
   pbump(1);
+  if (lineBuffered_ && traits_type::to_char_type(c) == '\n' && !Drain()) return traits_type::eof();
   return c;
+}
+
+std::streamsize CheckedStandardOutput::xsputn(const char_type* text, std::streamsize count) {
+  const std::streamsize taken = std::streambuf::xsputn(text, count);
+  if (lineBuffered_ && std::char_traits<char>::find(text, static_cast<std::size_t>(taken), '\n') != nullptr &&
+      !Drain()) {
+    return 0;
+  }
+  return taken;
 }
 
 int CheckedStandardOutput::sync() { return Drain() ? 0 : -1; }

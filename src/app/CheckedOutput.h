@@ -14,7 +14,8 @@ inline constexpr int kExitOutputFailed = 1;
 
 // Standard output while it lives: std::cout writes through a buffer of its
 // own onto file descriptor 1, which remembers why the first write failed
-// (the C library's stream forgets it). Flushed and given back at the end.
+// (the C library's stream forgets it). Flushed and given back at the end; on
+// a terminal every line goes out when complete, as the C library does.
 class CheckedStandardOutput final : public std::streambuf {
  public:
   CheckedStandardOutput();
@@ -27,15 +28,17 @@ class CheckedStandardOutput final : public std::streambuf {
 
  protected:
   int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char_type* text, std::streamsize count) override;
   int sync() override;
 
  private:
   // Writes out what the buffer holds; false once a write failed.
   bool Drain();
 
-  std::array<char, 1 << 16> buffer_{};
+  std::array<char, 8192> buffer_{};
   std::streambuf* previous_ = nullptr;
   int error_ = 0;
+  bool lineBuffered_ = false;
 };
 
 // The exit status once `out` is flushed: `status` when everything was
