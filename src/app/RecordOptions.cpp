@@ -74,7 +74,16 @@ std::string TakeDestinationProblem(const RecordOptions& options) {
   if (fs::exists(status) && !options.overwrite) {
     return options.output + " exists; --record replaces it only with --overwrite";
   }
+  // An earlier take kept in the recovery file (or anything else of that
+  // name) stays; an empty file holds none and gives way when recording starts.
+  const std::string recovery = RecoveryPathOf(options);
+  const fs::file_status kept = fs::symlink_status(recovery, ec);
+  if (fs::exists(kept) && !(fs::is_regular_file(kept) && fs::file_size(recovery, ec) == 0)) {
+    return "an earlier take is kept in " + recovery + "; open it and save it, or move it away, before recording again";
+  }
   return {};
 }
+
+std::string RecoveryPathOf(const RecordOptions& options) { return options.output + ".recording"; }
 
 }  // namespace rp

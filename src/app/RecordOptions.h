@@ -30,8 +30,12 @@ inline constexpr std::string_view kRecordUsage =
 std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& args, std::ostream& err);
 
 // "" when a take may be recorded into `options.output`: its folder exists,
-// it is no folder itself, and it is not there yet unless `overwrite` says it
-// may be replaced. Otherwise one line for the user, before anything is played.
+// it is no folder itself, it is not there yet unless `overwrite` says it
+// may be replaced, and no earlier take is kept in its recovery file.
+// Otherwise one line for the user, before anything is played.
 std::string TakeDestinationProblem(const RecordOptions& options);
+
+// Where the notes are kept while recording: OUT.txt.recording.
+std::string RecoveryPathOf(const RecordOptions& options);
 
 }  // namespace rp

@@ -77,7 +77,7 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
                                                                        err << "returnplot: " << message << '\n';
                                                                        inputGone = true;
                                                                      }});
-  const std::string takePath = options.output + ".recording";
+  const std::string takePath = RecoveryPathOf(options);
   const auto started = RecordingSession::Clock::now();
   if (const auto failure = session.Start(device, takePath, started)) {
     // An earlier take's file stays as it was; one made by this start is gone.

@@ -7,6 +7,7 @@
 // signal. One such file at a time.
 
 #include <csignal>
+#include <iterator>
 #include <string>
 
 namespace rp {
