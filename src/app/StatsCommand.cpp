@@ -192,6 +192,11 @@ void WriteSeriesRow(CsvWriter& csv, const std::string& path, const NamedSeries& 
   if (o.ci) csv.Integer(BootstrapBlock(series.values.size(), *o.ci)).Integer(o.ci->resamples);
   if (o.extended) csv.Field(s.warning);
   csv.Text("").EndRow();
+  if (s.lagCorrelationP && s.lagCorrelationPValues < s.n) {
+    notes += "returnplot: " + path + ": rd_p of the " + std::string(SeriesName(series.kind)) +
+             " series is taken over its first " + std::to_string(s.lagCorrelationPValues) + " of " +
+             std::to_string(s.n) + " values\n";
+  }
   if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
     notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
              " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " + std::to_string(s.n) +
