@@ -15,6 +15,7 @@
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
 #include "app/StatsOptions.h"
+#include "app/TerminalProgress.h"
 #include "app/TextNumber.h"
 #include "base/OrderedJobs.h"
 #include "io/CsvWriter.h"
@@ -268,13 +269,18 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!request) return kExitUsage;
   WriteHeader(out, *request);
   bool anyFailed = false;
+  std::size_t done = 0;
+  TerminalProgress progress(err, ReachesTerminal(err), "--stats", request->files.size(), "files", &MonotonicSeconds);
   RunJobsInOrder(
       request->files.size(), request->jobs, [&](std::size_t i) { return MeasureFile(request->files[i], *request); },
       [&](FileRows&& rows) {
+        progress.Clear();
         out << rows.csv;
         err << rows.notes;
         anyFailed = anyFailed || rows.failed;
+        progress.Show(++done);
       });
+  progress.Clear();
   out.flush();
   return anyFailed ? 1 : 0;
 }
