@@ -35,6 +35,7 @@ class FileReplacement {
   std::string path_;
   std::string temporary_;
   bool committed_ = false;
+  int keptMode_ = -1;  // the permission bits of the file replaced, given at the commit; -1 none
 };
 
 }  // namespace rp
