@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Inputs at the edges of what the commands read: text with a byte-order
-// mark, numbers far beyond any performance's, and options whose values only
-// together pass a limit.
+// Inputs at the edges: text with a byte-order mark, numbers far beyond any
+// performance's, and snapshot sides that only together pass the limit.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,40 +23,23 @@ struct Outcome {
 Outcome Command(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const LaunchPlan plan = ParseCommandLine(args, out, err);
-  EXPECT_TRUE(plan.exitNow);
   return {plan.exitStatus, out.str(), err.str()};
 }
 
-int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-// `text` (ASCII) as UTF-16 with its byte-order mark, little- or big-endian.
-std::string Utf16(const std::string& text, bool little) {
-  std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-  for (const char c : text) {
-    bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
-  }
-  return bytes;
-}
-
-const char* const kListing = "1; /* 0 ms */+60 80;\n2; /* 500 ms */+62 90;\n3; /* 1250 ms */+64 70;\n";
-
 TEST(OddInputs, TextWithAByteOrderMarkIsTextNeverARecording) {
   const test::TempDir dir;
-  const Outcome plain = Command({"--export-events", dir.Write("plain.txt", kListing)});
-  ASSERT_EQ(plain.status, 0) << plain.err;
-  const Outcome utf8 = Command({"--export-events", dir.Write("bom.txt", std::string("\xEF\xBB\xBF") + kListing)});
+  const std::string listing = "1; /* 0 ms */+60 80;\n2; /* 500 ms */+62 90;\n3; /* 1250 ms */+64 70;\n";
+  const Outcome plain = Command({"--export-events", dir.Write("plain.txt", listing)});
+  const Outcome utf8 = Command({"--export-events", dir.Write("bom.txt", "\xEF\xBB\xBF" + listing)});
   EXPECT_EQ(utf8.status, 0) << utf8.err;
   EXPECT_EQ(utf8.out, plain.out);
-
   for (const bool little : {true, false}) {
-    const std::string path = dir.Write(little ? "le.txt" : "be.txt", Utf16(kListing, little));
-    for (const char* command : {"--export-events", "--report"}) {
-      const Outcome o = Command({command, path});
-      EXPECT_EQ(o.status, kExitCannotOpen) << command;
-      EXPECT_EQ(o.out, "");
-      EXPECT_EQ(CountLines(o.err), 1) << o.err;
-      EXPECT_NE(o.err.find("\"" + path + "\" is a UTF-16 text file"), std::string::npos) << o.err;
-    }
+    std::string utf16 = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char c : listing) utf16 += little ? std::string{c, '\0'} : std::string{'\0', c};
+    const std::string path = dir.Write("utf16.txt", utf16);
+    const Outcome o = Command({"--report", path});
+    EXPECT_EQ(o.status, kExitCannotOpen);
+    EXPECT_EQ(o.err, "returnplot: \"" + path + "\" is a UTF-16 text file; returnplot reads text saved as UTF-8.\n");
   }
 }
 
@@ -69,24 +50,15 @@ TEST(OddInputs, TheReportPrintsHugeNumbersAsTheExportsDo) {
   const Outcome report = Command({"--report", path});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(report.out.find("2147483648"), std::string::npos) << report.out;
-  EXPECT_EQ(report.out.find("1000000000000000"), std::string::npos) << report.out;
   EXPECT_NE(report.out.find("first to last onset 2e+30 ms"), std::string::npos) << report.out;
   EXPECT_NE(report.out.find("      1e+30 "), std::string::npos) << report.out;
-  const Outcome events = Command({"--export-events", path});
-  EXPECT_NE(events.out.find("\n2,1e+30,"), std::string::npos) << events.out;
 }
 
-TEST(OddInputs, ASnapshotSideGivenAloneKeepsTheOtherWithinTheLimit) {
+TEST(OddInputs, ASnapshotHeightAloneKeepsTheWidthWithinTheLimit) {
   std::ostringstream err;
-  EXPECT_FALSE(ParseSnapshotOptions({"fig.png", "--height", "8192", "perf.txt"}, err));
-  EXPECT_EQ(CountLines(err.str()), 1) << err.str();
-  const int highest = kMaxSnapshotSide * kSnapshotHeight / kSnapshotWidth;
-  const auto fits = ParseSnapshotOptions({"fig.png", "--height", std::to_string(highest), "perf.txt"}, err);
-  ASSERT_TRUE(fits) << err.str();
-  EXPECT_LE(kSnapshotWidth * fits->ScaleFactor(), kMaxSnapshotSide + 0.5);
+  const int highest = kMaxSnapshotSide * kSnapshotHeight / kSnapshotWidth;  // 5988: 8191 pixels wide
+  EXPECT_TRUE(ParseSnapshotOptions({"fig.png", "--height", std::to_string(highest), "perf.txt"}, err));
   EXPECT_FALSE(ParseSnapshotOptions({"fig.png", "--height", std::to_string(highest + 1), "perf.txt"}, err));
-  EXPECT_TRUE(ParseSnapshotOptions({"fig.png", "--width", "8192", "perf.txt"}, err));
-  EXPECT_TRUE(ParseSnapshotOptions({"fig.png", "--width", "100", "--height", "8192", "perf.txt"}, err));
 }
 
 }  // namespace
