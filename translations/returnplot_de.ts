@@ -91,6 +91,10 @@
         <translation>eine ASCII-MIDI-Liste (Notenzeilen wie &quot;1; /* 0 ms */+60 64;&quot;), eine Standard-MIDI-Datei, eine Match-Datei oder eine Aufnahme (WAV, FLAC, Ogg/Vorbis oder MP3)</translation>
     </message>
     <message>
+        <source>&quot;%1&quot; is a UTF-16 text file; returnplot reads text saved as UTF-8.</source>
+        <translation>„%1“ ist eine UTF-16-Textdatei; returnplot liest Text, der als UTF-8 gespeichert ist.</translation>
+    </message>
+    <message>
         <source>not a regular file</source>
         <translation>keine gewöhnliche Datei</translation>
     </message>
@@ -856,15 +860,15 @@
     </message>
     <message>
         <source>Velocities by file</source>
-        <translation>Velocities nach Datei</translation>
+        <translation>Velocity nach Datei</translation>
     </message>
     <message>
         <source>Velocities x%1</source>
-        <translation>Velocities x%1</translation>
+        <translation>Velocity x%1</translation>
     </message>
     <message>
         <source>How loud the replay plays the velocities: by file, listings of other programs 1.5 times louder and everything else as recorded; or one scale for every file</source>
-        <translation>Wie laut die Wiedergabe die Velocities spielt: nach Datei, Listings anderer Programme 1,5-mal lauter und alles andere wie aufgenommen; oder ein Faktor für jede Datei</translation>
+        <translation>Wie laut die Wiedergabe die Velocity spielt: nach Datei, Listings anderer Programme 1,5-mal lauter und alles andere wie aufgenommen; oder ein Faktor für jede Datei</translation>
     </message>
     <message>
         <source>Where the replay goes: the built-in synthesizer or a MIDI output (a recording is always replayed through the sound output)</source>

@@ -19,6 +19,7 @@
 #include "base/ProgressSink.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "io/TextLike.h"
 #include "model/Performance.h"
 #include "model/VelocityScale.h"
 
@@ -66,6 +67,13 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
   }
   std::uint8_t headBytes[kHeadBytes] = {};
   const std::span<const std::uint8_t> head(headBytes, std::fread(headBytes, 1, sizeof headBytes, file.get()));
+  if (StartsAsUtf16Text(head)) {
+    LoadResult result;
+    result.status = LoadStatus::Unrecognised;
+    result.message = FormatText(
+        QT_TRANSLATE_NOOP("returnplot", "\"%1\" is a UTF-16 text file; returnplot reads text saved as UTF-8."), {path});
+    return result;
+  }
   const RecognisedFile found = RecognisePerformanceFile(head);
   switch (found.kind) {
     case PerformanceFileKind::MidiFile:

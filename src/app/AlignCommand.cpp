@@ -9,6 +9,7 @@
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/OutputPath.h"
+#include "app/RemovedOnSignal.h"
 #include "io/FileReplacement.h"
 #include "model/Performance.h"
 #include "score/MatchFileWriter.h"
@@ -111,6 +112,7 @@ int RunAlign(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "returnplot: " << why << '\n';
     return 1;
   }
+  const RemovedOnSignal interruptible(file.TemporaryPath());
   {
     std::ofstream stream(file.TemporaryPath(), std::ios::binary | std::ios::trunc);
     MatchFileHeader header;

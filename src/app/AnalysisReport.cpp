@@ -2,6 +2,8 @@
 #include "app/AnalysisReport.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -20,18 +22,33 @@ namespace {
 
 constexpr std::int32_t kEventsShown = 40;
 
+// Beyond this a number is shown as the exports show it (1e+30), not with
+// thirty digits of which most mean nothing.
+constexpr double kLargestFixed = 1e15;
+
+// `value` with `decimals` decimals; a very large or odd one (inf, nan) as
+// its shortest text, as the exports write it.
 std::string Fixed(double value, int decimals) {
+  if (!(std::abs(value) < kLargestFixed)) return ShortestNumber(value);
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
 }
 
-// "m:ss.s" for a time in ms.
+// `text` right-aligned in `width` columns (longer text keeps all of itself).
+std::string RightAligned(const std::string& text, int width) {
+  const auto columns = static_cast<std::size_t>(std::max(width, 0));
+  return text.size() >= columns ? text : std::string(columns - text.size(), ' ') + text;
+}
+
+// "m:ss.s" for a time in ms; a time of more minutes than make sense in ms.
 std::string MinutesSeconds(double ms) {
+  if (!(std::abs(ms) < kLargestFixed)) return ShortestNumber(ms) + " ms";
   const double seconds = ms / 1000.0;
-  const int minutes = static_cast<int>(seconds / 60.0);
+  const auto minutes = static_cast<std::int64_t>(seconds / 60.0);
   char text[64];
-  std::snprintf(text, sizeof text, "%d:%04.1f", minutes, seconds - 60.0 * minutes);
+  std::snprintf(text, sizeof text, "%lld:%04.1f", static_cast<long long>(minutes),
+                seconds - 60.0 * static_cast<double>(minutes));
   return text;
 }
 
@@ -39,9 +56,7 @@ std::string MinutesSeconds(double ms) {
 // undefined value is "–".
 std::string Cell(double value, int width, int decimals) {
   if (!IsDefined(value)) return std::string(static_cast<std::size_t>(std::max(width - 1, 0)), ' ') + "\u2013";
-  char text[64];
-  std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
-  return text;
+  return RightAligned(Fixed(value, decimals), width);
 }
 
 // What a match file says about its piece, and what of it was not read.
@@ -135,8 +150,8 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
       out << "  loudness of the events: mean " << Fixed(velocitySum / velocityCount, 1) << " dB" << used << ", from "
           << Fixed(low, 1) << " to " << Fixed(high, 1) << " dB\n";
     } else if (HasVelocity(performance)) {
-      out << "  velocity of the events: mean " << Fixed(velocitySum / velocityCount, 1) << used << ", from " << low
-          << " to " << high << "\n";
+      out << "  velocity of the events: mean " << Fixed(velocitySum / velocityCount, 1) << used << ", from "
+          << ShortestNumber(low) << " to " << ShortestNumber(high) << "\n";
     }
   }
   out << (decibels ? "\n  event   onset ms  interval0  interval1  interval2  vel0 dB vel1 dB vel2 dB  first note\n"
@@ -144,10 +159,8 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
   const std::int32_t shown = std::min(eventCount, kEventsShown);
   for (std::int32_t k = 1; k <= shown; ++k) {
     const OnsetEvent& p = events[static_cast<std::size_t>(k - 1)];
-    char start[32];
-    std::snprintf(start, sizeof start, "  %5d %10.1f ", k, p.onsetMs);
-    std::string row =
-        start + Cell(p.interval0, 10, 1) + " " + Cell(p.interval1, 10, 1) + " " + Cell(p.interval2, 10, 1) + "  ";
+    std::string row = "  " + RightAligned(std::to_string(k), 5) + " " + Cell(p.onsetMs, 10, 1) + " " +
+                      Cell(p.interval0, 10, 1) + " " + Cell(p.interval1, 10, 1) + " " + Cell(p.interval2, 10, 1) + "  ";
     if (decibels) {
       row += Cell(p.velocity0, 7, 1) + " " + Cell(p.velocity1, 7, 1) + " " + Cell(p.velocity2, 7, 1);
     } else if (HasVelocity(performance)) {
@@ -155,9 +168,7 @@ int PrintAnalysisReport(const std::string& path, const AnalysisSettings& setting
     } else {
       row += "   -    -    -";
     }
-    char end[32];
-    std::snprintf(end, sizeof end, "  %10d\n", p.firstNote + 1);
-    out << row << end;
+    out << row << "  " << RightAligned(std::to_string(p.firstNote + 1), 10) << '\n';
   }
   if (eventCount > shown) {
     out << "  ... " << eventCount - shown << " more events; returnplot --export-events FILE prints them all\n";

@@ -72,7 +72,8 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--list-devices", "", "Print the MIDI outputs and inputs, one per line, with their numbers.", nullptr},
       {"--record", kRecordUsage,
        "Record from the first MIDI input whose name contains NAME until S seconds have passed or Ctrl+C, "
-       "write the take as an ASCII MIDI listing to OUT.txt and print the number of notes. The analysis "
+       "write the take as an ASCII MIDI listing to OUT.txt (an existing one only with --overwrite; an earlier "
+       "take left in OUT.txt.recording is kept and refused) and print the number of notes. The analysis "
        "options are those of the windows.",
        nullptr},
 #endif
@@ -198,9 +199,10 @@ void PrintHelp(std::ostream& out) {
          "      (match files of the same piece; then the default, else number).\n";
   out << "  --version\n      Print the program's name, version and licence.\n";
   out << "  --help\n      Print this text.\n\n"
-         "Exit status: 0 success; 1 a command failed after it started; 2 a file\n"
-         "could not be opened; 64 wrong arguments; 69 the windows' program is\n"
-         "missing; 70 an internal error.\n";
+         "Exit status: 0 success; 1 a command failed after it started (an output,\n"
+         "standard output too, that could not be written); 2 a file could not be\n"
+         "opened or holds nothing readable; 64 wrong arguments; 69 the windows'\n"
+         "program is missing; 70 an internal error.\n";
 }
 
 // `--cluster-ms MS --delay D COMMAND ...` as `COMMAND --cluster-ms MS --delay D ...`:

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
+#include <sstream>
+#include <string>
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
@@ -40,9 +42,15 @@ int RunExportPoints(const std::vector<std::string>& args, std::ostream& out, std
     err << "usage: returnplot --export-points [--strict] FILE.csv\n";
     return 64;
   }
-  ConsoleDialogs dialogs(std::nullopt, &err);
+  // The load's messages, each a line of its own, go out as the program's.
+  std::ostringstream messages;
+  ConsoleDialogs dialogs(std::nullopt, &messages);
   PlotPoints view;
-  if (LoadFile(view, dialogs, files[0], strict) == ScatterLoadOutcome::Refused) return kExitCannotOpen;
+  const ScatterLoadOutcome outcome = LoadFile(view, dialogs, files[0], strict);
+  std::istringstream lines(messages.str());
+  for (std::string line; std::getline(lines, line);) err << "returnplot: " << line << '\n';
+  // A file that could not be read, or holds no points, prints nothing.
+  if (outcome != ScatterLoadOutcome::Loaded) return kExitCannotOpen;
   ComputeRanges(view);
   ScaleGraph(view);
 

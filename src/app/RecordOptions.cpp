@@ -3,7 +3,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "app/AnalysisOptions.h"
 #include "app/OutputPath.h"
@@ -19,6 +21,10 @@ std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& 
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (a == "--overwrite") {
+      options.overwrite = true;
+      continue;
+    }
     if (a != "--input" && a != "--seconds") {
       if (a.rfind("--", 0) == 0) {
         err << "returnplot: --record does not know " << a << "; usage: returnplot --record " << kRecordUsage << '\n';
@@ -55,5 +61,29 @@ std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& 
   }
   return options;
 }
+
+std::string TakeDestinationProblem(const RecordOptions& options) {
+  namespace fs = std::filesystem;
+  const fs::path output(options.output);
+  std::error_code ec;
+  const fs::path folder = output.parent_path().empty() ? fs::path(".") : output.parent_path();
+  if (!fs::is_directory(folder, ec))
+    return "--record cannot write " + options.output + ": there is no folder " + folder.string();
+  const fs::file_status status = fs::symlink_status(output, ec);
+  if (fs::is_directory(status)) return "--record cannot write " + options.output + ": it is a folder";
+  if (fs::exists(status) && !options.overwrite) {
+    return options.output + " exists; --record replaces it only with --overwrite";
+  }
+  // An earlier take kept in the recovery file (or anything else of that
+  // name) stays; an empty file holds none and gives way when recording starts.
+  const std::string recovery = RecoveryPathOf(options);
+  const fs::file_status kept = fs::symlink_status(recovery, ec);
+  if (fs::exists(kept) && !(fs::is_regular_file(kept) && fs::file_size(recovery, ec) == 0)) {
+    return "an earlier take is kept in " + recovery + "; open it and save it, or move it away, before recording again";
+  }
+  return {};
+}
+
+std::string RecoveryPathOf(const RecordOptions& options) { return options.output + ".recording"; }
 
 }  // namespace rp

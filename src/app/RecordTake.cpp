@@ -54,6 +54,10 @@ constexpr std::chrono::milliseconds kPoll(50);
 
 int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic<bool>& stopRequested,
                std::ostream& out, std::ostream& err) {
+  if (const std::string problem = TakeDestinationProblem(options); !problem.empty()) {
+    err << "returnplot: " << problem << '\n';
+    return 1;
+  }
   const auto names = input.DeviceNames();
   int device = -1;
   for (std::size_t i = 0; i < names.size() && device < 0; ++i) {
@@ -73,11 +77,11 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
                                                                        err << "returnplot: " << message << '\n';
                                                                        inputGone = true;
                                                                      }});
-  const std::string takePath = options.output + ".recording";
+  const std::string takePath = RecoveryPathOf(options);
   const auto started = RecordingSession::Clock::now();
   if (const auto failure = session.Start(device, takePath, started)) {
+    // An earlier take's file stays as it was; one made by this start is gone.
     err << "returnplot: " << *failure << '\n';
-    std::remove(takePath.c_str());
     return kExitCannotOpen;
   }
   err << "returnplot: recording from \"" << session.DeviceName() << "\" into " << options.output

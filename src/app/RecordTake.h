@@ -18,7 +18,8 @@ class MidiInput;
 
 // The exit status: 0 when the take was saved (also after the input went
 // away), kExitCannotOpen when there is no such input or it cannot be opened,
-// 1 when the take cannot be saved (the .recording file then stays).
+// 1 when OUT.txt may not be written (refused before anything is recorded)
+// or the take cannot be saved (the .recording file then stays).
 int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic<bool>& stopRequested,
                std::ostream& out, std::ostream& err);
 

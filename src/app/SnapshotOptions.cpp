@@ -97,6 +97,13 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       return usage("at most " + std::to_string(kMaxShownPerformances) + " performance files");
     }
   }
+  // One side alone keeps the plot's shape; the other side it gives keeps the limit too.
+  if (o.height && !o.width && std::lround(kSnapshotWidth * o.ScaleFactor()) > kMaxSnapshotSide) {
+    const auto highest = kMaxSnapshotSide * kSnapshotHeight / kSnapshotWidth;
+    return usage("--height " + std::to_string(*o.height) + " alone would make the picture wider than " +
+                 std::to_string(kMaxSnapshotSide) + " pixels; give at most " + std::to_string(highest) +
+                 " or a --width too");
+  }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
   if (o.velocity && o.tempo) return usage("--velocity or --tempo, not both");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");

@@ -15,6 +15,7 @@
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
 #include "app/StatsOptions.h"
+#include "app/TerminalProgress.h"
 #include "app/TextNumber.h"
 #include "base/OrderedJobs.h"
 #include "io/CsvWriter.h"
@@ -192,6 +193,11 @@ void WriteSeriesRow(CsvWriter& csv, const std::string& path, const NamedSeries& 
   if (o.ci) csv.Integer(BootstrapBlock(series.values.size(), *o.ci)).Integer(o.ci->resamples);
   if (o.extended) csv.Field(s.warning);
   csv.Text("").EndRow();
+  if (s.lagCorrelationP && s.lagCorrelationPValues < s.n) {
+    notes += "returnplot: " + path + ": rd_p of the " + std::string(SeriesName(series.kind)) +
+             " series is taken over its first " + std::to_string(s.lagCorrelationPValues) + " of " +
+             std::to_string(s.n) + " values\n";
+  }
   if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
     notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
              " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " + std::to_string(s.n) +
@@ -263,13 +269,18 @@ int RunStats(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!request) return kExitUsage;
   WriteHeader(out, *request);
   bool anyFailed = false;
+  std::size_t done = 0;
+  TerminalProgress progress(err, ReachesTerminal(err), "--stats", request->files.size(), "files", &MonotonicSeconds);
   RunJobsInOrder(
       request->files.size(), request->jobs, [&](std::size_t i) { return MeasureFile(request->files[i], *request); },
       [&](FileRows&& rows) {
+        progress.Clear();
         out << rows.csv;
         err << rows.notes;
         anyFailed = anyFailed || rows.failed;
+        progress.Show(++done);
       });
+  progress.Clear();
   out.flush();
   return anyFailed ? 1 : 0;
 }

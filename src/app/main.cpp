@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CheckedOutput.h"
 #include "app/CommandLine.h"
 #include "app/DesktopProgram.h"
 #include "app/LastResort.h"
@@ -15,9 +16,10 @@
 int main(int argc, char** argv) {
   return rp::RunGuarded(
       [argc, argv] {
+        const rp::CheckedStandardOutput checkedOutput;
         const std::vector<std::string> args(argv + 1, argv + argc);
         const rp::LaunchPlan plan = rp::ParseCommandLine(args, std::cout, std::cerr);
-        if (plan.exitNow) return plan.exitStatus;
+        if (plan.exitNow) return rp::StatusAfterOutput(plan.exitStatus, std::cout, std::cerr);
         std::cout.flush();
         return rp::StartDesktopProgram(argv, std::cerr);
       },

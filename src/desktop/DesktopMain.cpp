@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CheckedOutput.h"
 #include "app/CommandLine.h"
 #include "app/LastResort.h"
 #include "app/SnapshotOptions.h"
@@ -90,5 +91,11 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return rp::RunGuarded([argc, argv] { return Run(argc, argv); }, std::cerr);
+  // What the commands printed must have reached standard output.
+  return rp::RunGuarded(
+      [argc, argv] {
+        const rp::CheckedStandardOutput checkedOutput;
+        return rp::StatusAfterOutput(Run(argc, argv), std::cout, std::cerr);
+      },
+      std::cerr);
 }

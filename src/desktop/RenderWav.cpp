@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "app/BatchLoad.h"
+#include "app/RemovedOnSignal.h"
 #include "app/RenderWavOptions.h"
 #include "audio/GeneralMidiSynth.h"
 #include "audio/OfflineRender.h"
@@ -42,6 +43,8 @@ int RenderWav(const std::vector<std::string>& args, std::ostream& out, std::ostr
   std::string error = file.Begin();
   OfflineRenderResult result;
   if (error.empty()) {
+    // An interrupted render leaves no OUT.wav.PID.part behind.
+    const RemovedOnSignal interruptible(file.TemporaryPath());
     result = RenderToWav(*synth, messages, parsed->tempoFactor, file.TemporaryPath());
     error = result.error.empty() ? file.Commit() : file.AsFinal(result.error);
   }

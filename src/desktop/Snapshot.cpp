@@ -8,6 +8,7 @@
 #include <QString>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,10 +17,13 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "analysis/PerformanceFileKind.h"
 #include "analysis/PerformanceLoader.h"
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
+#include "app/RemovedOnSignal.h"
 #include "base/Dialogs.h"
 #include "io/FileReplacement.h"
 #include "model/Performance.h"
@@ -40,7 +44,8 @@ namespace {
 class SnapshotDialogs final : public Dialogs {
  public:
   void ShowMessage(std::string_view text, MessageKind kind, std::string_view title) override {
-    console_.ShowMessage(text, kind, title);
+    // One line each, as every message of the command line.
+    console_.ShowMessage("returnplot: " + std::string(text), kind, title);
     if (kind == MessageKind::Error) ++errors_;
   }
   std::optional<std::string> OpenFile(const OpenFileRequest&) override {
@@ -108,7 +113,10 @@ void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
 int WriteReplacing(const std::string& output, const std::function<bool(const std::string&)>& write) {
   FileReplacement file(output);
   std::string error = file.Begin();
-  if (error.empty()) error = write(file.TemporaryPath()) ? file.Commit() : "Cannot write \"" + output + "\".";
+  if (error.empty()) {
+    const RemovedOnSignal interruptible(file.TemporaryPath());
+    error = write(file.TemporaryPath()) ? file.Commit() : "Cannot write \"" + output + "\".";
+  }
   if (!error.empty()) {
     std::cerr << "returnplot: " << error << '\n';
     return 1;
@@ -143,7 +151,27 @@ bool CanRead(const std::string& path, std::string& why) {
     why = std::strerror(errno);
     return false;
   }
+  // A FIFO or a device is refused as every reader refuses it, before a
+  // window opens (a scatter file's name is then never taken for a stem).
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    why = "not a regular file";
+    return false;
+  }
   return true;
+}
+
+// Whether `path` starts as a MIDI file or as bytes that are no text: files
+// that are read whole before a window opens, cheaply, to tell one that holds
+// nothing readable (exit status 2, as for --report) from one that fails
+// later. Listings, match files, lists of times and recordings are left to
+// the windows, which read them once.
+bool ReadBeforehand(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::uint8_t> head(kHeadBytes);
+  in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  const RecognisedFile found = RecognisePerformanceFile(head);
+  return found.kind == PerformanceFileKind::MidiFile || (found.kind == PerformanceFileKind::Listing && !found.text);
 }
 
 }  // namespace
@@ -153,6 +181,19 @@ int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
     std::string why;
     if (!CanRead(input, why)) {
       err << "returnplot: cannot open \"" << input << "\": " << why << '\n';
+      return kExitCannotOpen;
+    }
+  }
+  std::vector<std::string> performances = options.compareFiles;
+  if (options.file) performances.insert(performances.begin(), *options.file);
+  for (const std::string& input : performances) {
+    if (!ReadBeforehand(input)) continue;
+    Performance probe;
+    probe.settings = options.analysis.Over();
+    const LoadResult result = LoadPerformanceFile(input, probe);
+    if (result.status == LoadStatus::CannotOpen || result.status == LoadStatus::Unrecognised ||
+        result.status == LoadStatus::TooLarge) {
+      err << "returnplot: " << result.message << '\n';
       return kExitCannotOpen;
     }
   }

@@ -17,9 +17,10 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Makes the empty temporary file beside the final path (with the
-  // permissions a new file gets there); "" when done, else a sentence for the
-  // user naming the final path.
+  // Makes the empty temporary file beside the final path, with the
+  // permission bits, owner and group of the file it will replace (those a new
+  // file gets there when there is none); "" when done, else a sentence for
+  // the user naming the final path (also when what is there cannot be kept).
   std::string Begin();
   // Where to write meanwhile; valid after Begin.
   const std::string& TemporaryPath() const { return temporary_; }
@@ -34,6 +35,7 @@ class FileReplacement {
   std::string path_;
   std::string temporary_;
   bool committed_ = false;
+  int keptMode_ = -1;  // the permission bits of the file replaced, given at the commit; -1 none
 };
 
 }  // namespace rp

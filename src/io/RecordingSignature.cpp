@@ -13,9 +13,10 @@ bool StartsWith(std::span<const std::uint8_t> head, std::size_t at, const char* 
 }
 
 // An MPEG audio frame header: 11 sync bits, and no reserved version, layer,
-// bit rate or sample rate.
+// bit rate or sample rate. FF FE, the byte-order mark of UTF-16 text, is
+// never one.
 bool IsMpegFrameHeader(std::span<const std::uint8_t> head) {
-  if (head.size() < 4 || head[0] != 0xFF || (head[1] & 0xE0) != 0xE0) return false;
+  if (head.size() < 4 || head[0] != 0xFF || (head[1] & 0xE0) != 0xE0 || head[1] == 0xFE) return false;
   const int version = (head[1] >> 3) & 3;
   const int layer = (head[1] >> 1) & 3;
   const int bitRate = head[2] >> 4;

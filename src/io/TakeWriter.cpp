@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/TakeWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "io/AsciiMidiWriter.h"
 
@@ -16,10 +17,18 @@ namespace {
 
 std::string SystemError() { return std::strerror(errno); }
 
-void MakeParentFolder(const std::string& path) {
-  const auto parent = std::filesystem::path(path).parent_path();
-  std::error_code ignored;
-  if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
+// Read and write for the user, read for the others, less what the umask takes.
+constexpr mode_t kTakeFileMode = 0644;
+
+// A file made by this call, never one that was there, nor through a link.
+int OpenNewFile(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTakeFileMode);
+}
+
+// A regular file of no bytes (a link is none).
+bool IsEmptyFile(const std::string& path) {
+  struct stat there {};
+  return ::lstat(path.c_str(), &there) == 0 && S_ISREG(there.st_mode) && there.st_size == 0;
 }
 
 }  // namespace
@@ -31,10 +40,23 @@ bool TakeWriter::Open(const std::string& path, Clock::time_point now) {
   path_ = path;
   error_.clear();
   failed_ = false;
-  MakeParentFolder(path);
-  file_ = std::fopen(path.c_str(), "w");
+  // Made here and now, never through a link: an earlier take left in the
+  // file is kept, and a link planted in its place writes nothing elsewhere.
+  int fd = OpenNewFile(path);
+  // An empty file holds no take (one killed before its first line reached
+  // the disk): it gives way.
+  if (fd < 0 && errno == EEXIST && IsEmptyFile(path) && ::unlink(path.c_str()) == 0) fd = OpenNewFile(path);
+  if (fd < 0) {
+    error_ = errno == EEXIST ? "An earlier take is kept in " + path +
+                                   "; open it and save it, or move it away, before recording again."
+                             : "The take cannot be written to " + path + ": " + SystemError() + ".";
+    return false;
+  }
+  file_ = ::fdopen(fd, "w");
   if (!file_) {
     error_ = "The take cannot be written to " + path + ": " + SystemError() + ".";
+    ::close(fd);
+    std::remove(path.c_str());
     return false;
   }
   // A recovered take replays as played, like the listing saved from it.

@@ -26,8 +26,10 @@ class TakeWriter {
   TakeWriter(const TakeWriter&) = delete;
   TakeWriter& operator=(const TakeWriter&) = delete;
 
-  // Starts an empty file at `path` (its folder is made if missing). False,
-  // with Error() set, when it cannot be written.
+  // Starts a new file at `path`, in a folder that exists. False, with
+  // Error() set, when it cannot be made; a file or link already there is
+  // never touched, and the error names it (an empty file, which holds no
+  // take, is made anew).
   bool Open(const std::string& path, Clock::time_point now);
   void Append(const NoteEvent& note, Clock::time_point now);
   // Hands unwritten lines to the system once kFlushEvery has passed since the

@@ -11,4 +11,8 @@ bool LooksLikeText(std::span<const std::uint8_t> head) {
   });
 }
 
+bool StartsAsUtf16Text(std::span<const std::uint8_t> head) {
+  return head.size() >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF));
+}
+
 }  // namespace rp

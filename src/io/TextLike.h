@@ -12,4 +12,9 @@ namespace rp {
 
 bool LooksLikeText(std::span<const std::uint8_t> head);
 
+// Whether a file starts with the byte-order mark of UTF-16 text (either byte
+// order), which no reader of the program reads: such a file is refused as
+// what it is, never taken for a recording or a binary file.
+bool StartsAsUtf16Text(std::span<const std::uint8_t> head);
+
 }  // namespace rp

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/RecordingSession.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace rp {
@@ -44,7 +45,9 @@ std::optional<std::string> RecordingSession::Start(int deviceIndex, const std::s
     }
   });
   if (failure) {
+    // The file was made by this start and holds no note: it goes again.
     take_.Close();
+    std::remove(takePath.c_str());
     inbox_->owner = nullptr;
     return failure->text;
   }

@@ -71,6 +71,10 @@ void TakeRecorder::Start() {
       *input_, post_, performance_.settings,
       RecordingSession::Hooks{[this](const LiveRecording& live) { ShowLive(live); },
                               [this](const std::string& message) { Finish(message); }});
+  // The recovery file's folder (the program's data folder) is made on first use.
+  std::error_code ignored;
+  if (const auto folder = std::filesystem::path(recoveryPath_).parent_path(); !folder.empty())
+    std::filesystem::create_directories(folder, ignored);
   if (const auto failure = session_->Start(*chosen, recoveryPath_, RecordingSession::Clock::now())) {
     session_.reset();
     dialogs_.ShowMessage(*failure, MessageKind::Error);

@@ -77,7 +77,12 @@ MonoAudioFile::MonoAudioFile(const std::string& path) {
   SF_INFO info{};
   file_ = sf_open(path.c_str(), SFM_READ, &info);
   if (file_ == nullptr) {
-    error_ = "it is not a recording returnplot can read (WAV, FLAC, Ogg/Vorbis or MP3): " + Reason(nullptr);
+    // The library's reason only where it tells something: for a file it
+    // does not know it may blame a missing file the program has just opened.
+    const int code = sf_error(nullptr);
+    const bool telling = code == SF_ERR_MALFORMED_FILE || code == SF_ERR_UNSUPPORTED_ENCODING;
+    error_ = std::string("it is not a recording returnplot can read (WAV, FLAC, Ogg/Vorbis or MP3)") +
+             (telling ? ": " + Reason(nullptr) : std::string());
     return;
   }
   sampleRate_ = info.samplerate;

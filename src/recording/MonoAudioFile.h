@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "recording/DecoderNoiseFilter.h"
+
 namespace rp {
 
 inline constexpr int kMinRecordingSampleRate = 4000;
@@ -38,6 +40,8 @@ class MonoAudioFile {
   void CheckComplete(std::int64_t framesRead);
 
  private:
+  // From the first byte read to the file's close: the decoder says nothing.
+  DecoderNoiseFilter quietDecoder_;
   void* file_ = nullptr;  // SNDFILE
   std::string error_;
   int sampleRate_ = 0;

@@ -8,6 +8,7 @@
 // drawn from a std::mt19937_64 started from the caller's random state, so the
 // same series and state give the same p on any machine and in any thread.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -15,6 +16,10 @@
 namespace rp {
 
 inline constexpr int kPermutationShuffles = 999;
+// The shuffles cost their number times N: a longer series has its p-value
+// taken over its first this many values (about a second for 999 shuffles),
+// as the sample entropy is capped.
+inline constexpr std::size_t kPermutationMaxValues = 100000;
 
 // Empty when no pair is d apart or the series is constant.
 std::optional<double> LagCorrelation(std::span<const double> x, double mean, std::int32_t delay);

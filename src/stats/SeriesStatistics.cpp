@@ -77,7 +77,10 @@ SeriesStatistics ComputeSeriesStatistics(std::span<const double> x, std::int32_t
   s.sd1Sd2 = map.sd1Sd2;
   s.area = map.area;
   s.lagCorrelation = LagCorrelation(x, moments.mean, delay);
-  s.lagCorrelationP = LagCorrelationPValue(x, moments.mean, delay, randomState, options.permutations);
+  const std::span<const double> shuffled = x.first(std::min(x.size(), kPermutationMaxValues));
+  s.lagCorrelationPValues = static_cast<std::int64_t>(shuffled.size());
+  const double shuffledMean = shuffled.size() == x.size() ? moments.mean : MomentsOf(shuffled).mean;
+  s.lagCorrelationP = LagCorrelationPValue(shuffled, shuffledMean, delay, randomState, options.permutations);
   s.lagCorrelationPearson = PearsonLagCorrelation(x, delay);
   s.dfaAlpha = DfaAlpha(x, moments.mean, options.dfaScales);
   const MeanAndSd headMoments = head.size() == x.size() ? moments : MomentsOf(head);

@@ -38,6 +38,9 @@ struct SeriesStatistics {
   // How many values the sample entropy is taken over: all of them, or the
   // first kSampleEntropyMaxValues of a longer series.
   std::int64_t sampleEntropyValues = 0;
+  // How many values rd_p is taken over: all of them, or the first
+  // kPermutationMaxValues of a longer series.
+  std::int64_t lagCorrelationPValues = 0;
   // The recurrence quantification, when asked for (see Recurrence).
   std::optional<double> rqaRadius;
   std::optional<double> rqaRate;

@@ -29,9 +29,10 @@ TEST(ExportPoints, PrintsTitlesAndScaledPoints) {
 TEST(ExportPoints, MessagesGoToStderrAndSetTheStatus) {
   std::ostringstream out, err;
   const std::string shortLine = RP_TEST_DATA_DIR "/scatter_four_columns.csv";
-  EXPECT_EQ(RunExportPoints({shortLine}, out, err), 1);
-  EXPECT_EQ(err.str(), "Comma delimited file must have at least 5 columns (name,x,y,z,size); line 4 has 4.\n");
-  EXPECT_EQ(out.str().find("kept"), std::string::npos);  // a failed load takes nothing of the file
+  EXPECT_EQ(RunExportPoints({shortLine}, out, err), kExitCannotOpen);
+  EXPECT_EQ(err.str(),
+            "returnplot: Comma delimited file must have at least 5 columns (name,x,y,z,size); line 4 has 4.\n");
+  EXPECT_EQ(out.str(), "");  // a failed load prints nothing, not even the header
 
   // Skipped rows are told on stderr and leave the status; with --strict
   // they fail the command and nothing is printed.
@@ -39,7 +40,7 @@ TEST(ExportPoints, MessagesGoToStderrAndSetTheStatus) {
   out.str("");
   err.str("");
   EXPECT_EQ(RunExportPoints({emptyX}, out, err), 0);
-  EXPECT_EQ(err.str(), "In \"" + emptyX +
+  EXPECT_EQ(err.str(), "returnplot: In \"" + emptyX +
                            "\", 2 lines that look like data rows were skipped; the first at line 2: an x that is not "
                            "a number (\"a,,2,3,1\").\n");
   EXPECT_NE(out.str().find("# XAxisName=x\n"), std::string::npos);
@@ -52,8 +53,9 @@ TEST(ExportPoints, MessagesGoToStderrAndSetTheStatus) {
 
   out.str("");
   err.str("");
-  EXPECT_EQ(RunExportPoints({"/no/such/file.csv"}, out, err), 1);
-  EXPECT_EQ(err.str(), "Unable to find /no/such/file.csv\n");
+  EXPECT_EQ(RunExportPoints({"/no/such/file.csv"}, out, err), kExitCannotOpen);
+  EXPECT_EQ(err.str(), "returnplot: Unable to find /no/such/file.csv\n");
+  EXPECT_EQ(out.str(), "");
   EXPECT_EQ(RunExportPoints({}, out, err), 64);
 }
 

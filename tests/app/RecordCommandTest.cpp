@@ -57,9 +57,10 @@ struct TakeRig {
   ScriptedMidiInput input{{"Through", "Stage piano 1"}};
   std::atomic<bool> stop{false};
   std::ostringstream out, err;
-  int Record(const std::string& name, std::optional<double> seconds = std::nullopt) {
+  int Record(const std::string& name, std::optional<double> seconds = std::nullopt, bool overwrite = false) {
     RecordOptions options;
     options.output = output;
+    options.overwrite = overwrite;
     options.input = name;
     options.seconds = seconds;
     return RecordTake(options, input, stop, out, err);
@@ -100,13 +101,52 @@ TEST(RecordTake, EndsOnAStopRequestOrAfterTheSecondsAndRefusesAnUnknownInput) {
   EXPECT_EQ(rig.out.str(), "Recorded 0 notes.\n");
   EXPECT_TRUE(std::filesystem::exists(rig.output));
   rig.stop = false;
-  EXPECT_EQ(rig.Record("Through", 0.2), 0);
+  EXPECT_EQ(rig.Record("Through", 0.2, true), 0);
 
   TakeRig unknown;
   EXPECT_EQ(unknown.Record("Harpsichord"), kExitCannotOpen);
   const std::string message = unknown.err.str();
   EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
   EXPECT_FALSE(std::filesystem::exists(unknown.output));
+}
+
+TEST(RecordTake, NeverEmptiesAnEarlierTakeNorWritesThroughALinkNorReplacesWithoutBeingAsked) {
+  TakeRig rig;
+  const std::string recovery = rig.output + ".recording";
+  const std::string earlier = std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 64;\n";
+  { std::ofstream(recovery) << earlier; }
+  EXPECT_EQ(rig.Record("Through", 0.1), 1);
+  EXPECT_NE(rig.err.str().find(recovery), std::string::npos) << rig.err.str();
+  EXPECT_EQ(Contents(recovery), earlier);
+  EXPECT_FALSE(std::filesystem::exists(rig.output));
+
+  // A link planted as the recovery file: the file it names stays as it was.
+  std::filesystem::remove(recovery);
+  const std::string victim = rig.dir.Write("victim.conf", "keep=1\n");
+  std::filesystem::create_symlink(victim, recovery);
+  EXPECT_EQ(rig.Record("Through", 0.1), 1);
+  EXPECT_EQ(Contents(victim), "keep=1\n");
+  std::filesystem::remove(recovery);
+
+  // An existing take is refused before anything is recorded, replaced only with --overwrite.
+  std::ofstream(rig.output) << earlier;
+  rig.err.str("");
+  EXPECT_EQ(rig.Record("Through", 0.1), 1);
+  EXPECT_NE(rig.err.str().find("--overwrite"), std::string::npos) << rig.err.str();
+  EXPECT_EQ(Contents(rig.output), earlier);
+  EXPECT_EQ(rig.Record("Through", 0.1, true), 0);
+  EXPECT_EQ(Contents(rig.output), std::string(kOwnListingLine) + "\n");
+  // An empty recovery file (a take killed before its first line reached the disk) holds nothing: it gives way.
+  std::ofstream{recovery};
+  EXPECT_EQ(rig.Record("Through", 0.1, true), 0) << rig.err.str();
+  EXPECT_FALSE(std::filesystem::exists(recovery));
+
+  // A folder, or a folder that is missing, is refused at once.
+  std::filesystem::create_directory(rig.output = rig.dir.Path("folder.txt"));
+  EXPECT_EQ(rig.Record("Through", 0.1, true), 1);
+  rig.output = rig.dir.Path("new/sub/t.txt");
+  EXPECT_EQ(rig.Record("Through", 0.1, true), 1);
+  EXPECT_FALSE(std::filesystem::exists(rig.dir.Path("new")));
 }
 
 }  // namespace

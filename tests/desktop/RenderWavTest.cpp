@@ -250,7 +250,7 @@ TEST(RenderWav, TheSustainPedalHoldsANoteAfterItsKeyIsReleased) {
   EXPECT_GT(held, 4 * released) << held << " against " << released;
 }
 
-TEST(RenderWav, AKilledRenderLeavesTheEarlierFileAsItWas) {
+TEST(RenderWav, AKilledRenderLeavesTheEarlierFileAsItWasAndAnInterruptedOneNoTemporaryFile) {
   test::TempDir dir;
   std::string notes;
   for (int i = 0; i < 1200; ++i) {
@@ -259,20 +259,30 @@ TEST(RenderWav, AKilledRenderLeavesTheEarlierFileAsItWas) {
   }
   const std::string input = dir.Write("ten_minutes.txt", notes);
   const std::string output = dir.Write("out.wav", "an earlier rendering");
-  test::ChildProcess render;
-  ASSERT_TRUE(render.Start({RP_PROGRAM, "--render-wav", output, input}, {}, "", dir.Path("render.log")));
-  // Killed once it has written a few seconds of sound.
-  const auto written = [&] {
+  const auto temporaries = [&](std::uintmax_t atLeast) {
+    int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
       const std::string name = entry.path().filename().string();
-      if (name.starts_with("out.wav.") && entry.file_size() > (1u << 20)) return true;
+      if (name.starts_with("out.wav.") && entry.file_size() >= atLeast) ++count;
     }
-    return false;
+    return count;
   };
-  ASSERT_TRUE(test::WaitFor(written, std::chrono::seconds(60))) << test::FileText(dir.Path("render.log"));
-  ::kill(render.Pid(), SIGKILL);
-  render.Wait(std::chrono::seconds(10));
-  EXPECT_EQ(test::FileText(output), "an earlier rendering");
+  // SIGKILL leaves the temporary file (nothing can remove it then); SIGINT
+  // and SIGTERM take it with them. Each ends a render that has written a
+  // few seconds of sound.
+  for (const int signal : {SIGKILL, SIGINT, SIGTERM}) {
+    test::ChildProcess render;
+    ASSERT_TRUE(render.Start({RP_PROGRAM, "--render-wav", output, input}, {}, "", dir.Path("render.log")));
+    ASSERT_TRUE(test::WaitFor([&] { return temporaries(1u << 20) > 0; }, std::chrono::seconds(60)))
+        << test::FileText(dir.Path("render.log"));
+    ::kill(render.Pid(), signal);
+    EXPECT_EQ(render.Wait(std::chrono::seconds(10)), -1) << signal;  // ended by the signal, as the shell sees it
+    EXPECT_EQ(test::FileText(output), "an earlier rendering");
+    EXPECT_EQ(temporaries(0), signal == SIGKILL ? 1 : 0) << signal;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+      if (entry.path().filename().string().starts_with("out.wav.")) std::filesystem::remove(entry.path());
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,7 +39,7 @@ struct SessionRig {
   std::vector<std::int32_t> seen;
   std::string endMessage;
   test::TempDir dir{"rp_take_"};
-  std::string takePath = dir.Path() + "/data/recovery.txt";
+  std::string takePath = dir.Path("recovery.txt");  // in a folder that exists, as TakeRecorder makes it
 };
 
 TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond) {
@@ -98,9 +99,19 @@ TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
   EXPECT_EQ(Contents(rig.takePath), std::string(kOwnListingLine) + "\n1; /* 0 ms */+60 70;\n")
       << "closed with everything in it";
 
+  // The take's file is kept until its owner removes it: a new start refuses it.
+  const std::string kept = Contents(rig.takePath);
+  const auto refused = session.Start(0, rig.takePath, Clock::now());
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find(rig.takePath), std::string::npos) << *refused;
+  EXPECT_EQ(Contents(rig.takePath), kept);
+
+  // An input that cannot be opened leaves no file of its own behind.
+  std::remove(rig.takePath.c_str());
   rig.input.FailOpen({MidiError::InputOpenFailed, "busy"});
   EXPECT_EQ(session.Start(0, rig.takePath, Clock::now()), "busy");
   EXPECT_FALSE(session.Recording());
+  EXPECT_FALSE(std::ifstream(rig.takePath).is_open());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -159,6 +160,22 @@ TEST(SeriesStatistics, PermutationPValueFollowsTheStatedShuffles) {
     EXPECT_NEAR(*s.lagCorrelation, lagR(x), 1e-12);
     EXPECT_EQ(s.lagCorrelationP, (1 + atLeast) / 1000.0) << state;
   }
+}
+
+TEST(SeriesStatistics, ALongSeriesHasItsPValueTakenOverItsFirstValues) {
+  // A series of small memory whose second part remembers much more: only the
+  // first kPermutationMaxValues values are shuffled, and r_d stays the whole's.
+  std::vector<double> x = Ar1(0.02, kPermutationMaxValues, 3);
+  const std::vector<double> tail = Ar1(0.9, 5000, 4);
+  x.insert(x.end(), tail.begin(), tail.end());
+  const std::span<const double> head(x.data(), kPermutationMaxValues);
+  double headMean = 0.0;
+  for (const double v : head) headMean += v / static_cast<double>(head.size());
+  const SeriesStatistics s = ComputeSeriesStatistics(x, 1, 7, StatisticsOptions{.permutations = 19});
+  EXPECT_EQ(s.lagCorrelationPValues, static_cast<std::int64_t>(kPermutationMaxValues));
+  EXPECT_EQ(s.lagCorrelationP, LagCorrelationPValue(head, headMean, 1, 7, 19));
+  EXPECT_EQ(s.lagCorrelation, LagCorrelation(x, s.mean.value(), 1));
+  EXPECT_EQ(ComputeSeriesStatistics(tail, 1, 7).lagCorrelationPValues, 5000);
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST(Snapshot, TwoPerformancesInTheirColoursWithALegend) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.output.find("/no/such/take.txt"), std::string::npos) << run.output;
   run = Program({"--snapshot", partly, "--event", "40", kPerformance, damaged, slower});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);  // as --report says of it
   EXPECT_NE(run.output.find(damaged), std::string::npos) << run.output;
   EXPECT_EQ(test::FileText(partly), "an earlier picture");
 }
@@ -154,6 +154,19 @@ TEST(Snapshot, ScatterFileAndFailures) {
   run = Program({"--snapshot", missing, "--scatter", "/no/such/points.csv"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.output, "returnplot: cannot open \"/no/such/points.csv\": No such file or directory\n");
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  // A FIFO, a device and a binary file as --report says of them: exit status 2 and one line.
+  const std::string fifo = Scratch().MakeFifo("points_fifo.csv");
+  const std::string binary = Scratch().Write("binary.txt", std::string("\x00\x01\xFF no text", 11));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--scatter", fifo}, {"--scatter", "/dev/zero"}, {fifo}, {binary}}) {
+    std::vector<std::string> all{"--snapshot", missing};
+    all.insert(all.end(), args.begin(), args.end());
+    run = Program(all);
+    EXPECT_EQ(run.status, 2) << args.back();
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    EXPECT_EQ(run.output.find(".csv.csv"), std::string::npos) << run.output;
+  }
   EXPECT_FALSE(std::filesystem::exists(missing));
 
   // Events and tails outside the performance: one line with the events
