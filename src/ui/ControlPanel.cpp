@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTimer>
@@ -193,6 +194,7 @@ void ControlPanel::ShowPosition() {
 }
 
 void ControlPanel::ShowDevices() {
+  const QSignalBlocker quiet(deviceCombo_);  // filling the list chooses nothing
   FillDeviceList(*deviceCombo_, session_.OutputDevices());
   if (!session_.OutputDevices().empty()) deviceCombo_->setCurrentIndex(session_.ChosenDeviceEntry());
 }
@@ -287,7 +289,11 @@ void ControlPanel::CreateControls() {
   connect(rewindButton_, &QPushButton::clicked, this, [this] { session_.SeekTo(1); });
   connect(stopButton_, &QPushButton::clicked, this, [this] { session_.StopReplayOrTake(); });
   connect(openButton_, &QPushButton::clicked, this, [this] { session_.ChooseAndOpen(); });
-  connect(deviceCombo_, &QComboBox::activated, this, [this](int entry) { session_.ChooseDevice(entry); });
+  // Whatever chose the entry (the user, a test, an accessibility tool), the
+  // session hears it; the list showing the session's own choice says nothing.
+  connect(deviceCombo_, &QComboBox::currentIndexChanged, this, [this](int entry) {
+    if (entry >= 0 && entry != session_.ChosenDeviceEntry()) session_.ChooseDevice(entry);
+  });
   connect(deviceCombo_, &QComboBox::currentTextChanged, deviceCombo_, &QComboBox::setToolTip);
   connect(speedSlider_, &QSlider::valueChanged, this, [this](int speed) { session_.SetReplaySpeed(speed); });
   connect(tailLengthSlider_, &QSlider::valueChanged, this, [this](int length) { session_.SetTailLength(length); });
