@@ -194,9 +194,13 @@ void ControlPanel::ShowPosition() {
 }
 
 void ControlPanel::ShowDevices() {
-  const QSignalBlocker quiet(deviceCombo_);  // filling the list chooses nothing
-  FillDeviceList(*deviceCombo_, session_.OutputDevices());
-  if (!session_.OutputDevices().empty()) deviceCombo_->setCurrentIndex(session_.ChosenDeviceEntry());
+  {
+    const QSignalBlocker quiet(deviceCombo_);  // filling the list chooses nothing
+    FillDeviceList(*deviceCombo_, session_.OutputDevices());
+    if (!session_.OutputDevices().empty()) deviceCombo_->setCurrentIndex(session_.ChosenDeviceEntry());
+  }
+  // The chosen entry's full name, as when the user chooses one.
+  if (deviceCombo_->currentIndex() >= 0) deviceCombo_->setToolTip(deviceCombo_->currentText());
 }
 
 ControlPanel::~ControlPanel() {
