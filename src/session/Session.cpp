@@ -161,12 +161,16 @@ void Session::Open(const std::string& path, const std::vector<std::string>& comp
   StartLoad(path, atStart, std::move(then));
 }
 
-void Session::ChooseAndOpen() {
+void Session::ChooseAndOpen(const std::vector<std::string>& compare) {
   if (!states_.Allows(UserAction::OpenFile)) return;
   Stop();
   OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Open ASCII MIDI File"));
   if (fileMemory_.folder) request.initialDir = fileMemory_.folder();
-  if (const std::optional<std::string> path = dialogs_.OpenFile(request)) Open(*path);
+  if (const std::optional<std::string> path = dialogs_.OpenFile(request)) {
+    Open(*path, compare);
+  } else {
+    AddCompared(compare);
+  }
 }
 
 void Session::StartLoad(const std::string& path, bool atStart, std::function<void()> then) {

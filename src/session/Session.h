@@ -169,8 +169,9 @@ class Session final : private ReplayControls, private PlotViewLink {
   // compared ones go, and `compare` are added once it is loaded. `atStart`:
   // the command line's file, whose folder is not remembered for the dialogs.
   void Open(const std::string& path, const std::vector<std::string>& compare = {}, bool atStart = false);
-  // Asks for a file and opens it.
-  void ChooseAndOpen();
+  // Asks for a file and opens it, then adds `compare`; a cancelled dialog
+  // adds them alone.
+  void ChooseAndOpen(const std::vector<std::string>& compare = {});
   // Adds `paths` for comparison (in the background); asks when empty.
   void AddCompared(const std::vector<std::string>& paths);
   void ChooseAndAddCompared();

@@ -21,7 +21,6 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/PerformanceFileDialog.h"
 #include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
@@ -327,13 +326,7 @@ void ControlPanel::Start() {
     session_.Open(*startFile_, startCompareFiles_, true);
     return;
   }
-  OpenFileRequest request = PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Open ASCII MIDI File"));
-  request.initialDir = StoredFileFolder();
-  if (const std::optional<std::string> chosen = dialogs_.OpenFile(request)) {
-    session_.Open(*chosen, startCompareFiles_);
-  } else {
-    session_.AddCompared(startCompareFiles_);
-  }
+  session_.ChooseAndOpen(startCompareFiles_);
 }
 
 QPoint PanelPlace(const QRect& available, const QSize& frame) {
