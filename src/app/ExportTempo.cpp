@@ -109,7 +109,7 @@ int ExportTempo(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!request) return kExitUsage;
   std::vector<FileTempo> files;
   for (const std::string& path : request->files) {
-    Performance performance = Performance::BeforeFirstFile(request->settings);
+    Performance performance = Performance::Empty(request->settings);
     int status = 0;
     if (!LoadFileForBatch(path, performance, err, status, nullptr, request->strict)) return status;
     const std::optional<ScoredEvents> events = ScoredEventsOf(performance);

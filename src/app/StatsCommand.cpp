@@ -222,7 +222,7 @@ std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsReques
 
 FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   FileRows rows;
-  Performance performance = Performance::BeforeFirstFile(request.settings);
+  Performance performance = Performance::Empty(request.settings);
   const LoadResult load = LoadPerformanceFile(path, performance);
   // Measures of half a file would pass for the whole: a read that failed
   // half-way counts as failed.

@@ -18,9 +18,10 @@ namespace rp {
 namespace {
 
 const OpenFileRequest kSaveRequest{QT_TRANSLATE_NOOP("returnplot", "Save the take as ASCII MIDI"),
-                                   std::string(QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files (*.txt)")) +
-                                       "|*.txt|" + QT_TRANSLATE_NOOP("returnplot", "All files (*.*)") + "|*",
-                                   "", "txt"};
+                                   {{QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files"), {"*.txt"}},
+                                    {QT_TRANSLATE_NOOP("returnplot", "All files"), {"*"}}},
+                                   "",
+                                   "txt"};
 
 bool NonEmptyFile(const std::string& path) {
   std::error_code ec;

@@ -103,7 +103,7 @@ bool ChartView::WriteTo(const QString& path) const {
 void ChartView::Export(Dialogs& dialogs, const QString& title) {
   OpenFileRequest request;
   request.title = title.toStdString();
-  request.filter = tr("PNG image|*.png|SVG drawing|*.svg").toStdString();
+  request.fileTypes = {{tr("PNG image").toStdString(), {"*.png"}}, {tr("SVG drawing").toStdString(), {"*.svg"}}};
   request.defaultExtension = "png";
   const std::optional<std::string> path = dialogs.SaveFile(request);
   if (!path) return;

@@ -69,7 +69,9 @@ TEST(ExitStatusTable, BadInputsAndUnwritableOutputsThroughEveryCommand) {
     for (const std::string& input : badInputs) {
       const auto [status, err] = Program(dir, args, input);
       EXPECT_EQ(status, stats ? 1 : kExitCannotOpen) << args.front() << ' ' << input << ": " << err;
-      if (!stats) EXPECT_TRUE(err.starts_with("returnplot: ") && err.find('\n') == err.size() - 1) << err;
+      if (!stats) {
+        EXPECT_TRUE(err.starts_with("returnplot: ") && err.find('\n') == err.size() - 1) << err;
+      }
     }
     EXPECT_EQ(Program(dir, args, goodInput).first, 0) << args.front();
     EXPECT_EQ(Program(dir, args, goodInput, "/dev/full"),
