@@ -46,6 +46,8 @@ PerformanceFeatures FeaturesOf(const Performance& performance) {
   const std::size_t count = notes.EventCount();
   result.voices = notes.voices;
   if (count == 0) {
+    // Still one row per event, with nothing in it.
+    result.events.resize(performance.events.size());
     result.melodyMissing = kNoNotes;
     result.spreadMissing = kNoNotes;
     return result;

@@ -48,10 +48,12 @@ struct EventFeatures {
 };
 
 struct PerformanceFeatures {
-  std::vector<EventFeatures> events;  // one per onset event, in order
-  std::vector<PedalSpan> sustain;     // the presses of the sustain pedal
-  std::vector<PedalSpan> soft;        // of the soft pedal
-  bool voices = false;                // the file marks voices (the melody voice among them)
+  // One per onset event, in order; without played notes (a list of times,
+  // a recording) each has 0 notes and nothing else.
+  std::vector<EventFeatures> events;
+  std::vector<PedalSpan> sustain;  // the presses of the sustain pedal
+  std::vector<PedalSpan> soft;     // of the soft pedal
+  bool voices = false;             // the file marks voices (the melody voice among them)
   // Why the events have no melody lead or key overlap worth measuring over
   // the whole piece (no voices, or no notes at all), and why none have a
   // spread; empty when they have.

@@ -251,6 +251,10 @@ TEST(ExportFeatures, StatsSeriesOnlyWhenAskedAndEmptyWithAReason) {
     const std::string columns = row.substr(0, row.find('"'));
     EXPECT_EQ(std::count(columns.begin(), columns.end(), ','), std::count(rows[0].begin(), rows[0].end(), ','));
   }
+  // Its --export-features has a row for each time, with no notes.
+  const std::vector<std::string> timeRows = Lines(Command({"--export-features", times}).out);
+  ASSERT_EQ(timeRows.size(), 5U);
+  EXPECT_EQ(timeRows[2], times + ",2,,,,0" + std::string(13, ','));
   // A MIDI file has chords but marks no melody voice.
   EXPECT_EQ(rowOf(midi, "spread").find("melody"), std::string::npos);
   EXPECT_NE(rowOf(midi, "melody_lead").find("marks no melody voice"), std::string::npos);
