@@ -130,6 +130,7 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
     s.onsetBy = e.onsetBy;
     score.events.push_back(std::move(s));
   }
+  score.notes = given.eventNotes;
 
   performance.controllers.clear();
   for (const MatchPedal& pedal : file.pedals)

@@ -141,6 +141,8 @@ std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std
       options.extended = true;
     } else if (a == "--header-comments") {
       options.headerComments = true;
+    } else if (a == "--features") {
+      options.features = true;
     } else if (a == "--rqa") {
       Recurrence(options);
     } else if (const ValueOption* option = ValueOptionNamed(a)) {

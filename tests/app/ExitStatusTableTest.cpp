@@ -44,6 +44,7 @@ TEST(ExitStatusTable, BadInputsAndUnwritableOutputsThroughEveryCommand) {
   std::vector<std::pair<std::vector<std::string>, std::string>> commands = {
       {{"--export-events", "IN"}, listing},
       {{"--export-notes", "IN"}, listing},
+      {{"--export-features", "IN"}, listing},
       {{"--export-onsets", "IN"}, kData + "tone.wav"},
       {{"--to-ascii-midi", "IN"}, kData + "chords_tempo.mid"},
       {{"--report", "IN"}, listing},
