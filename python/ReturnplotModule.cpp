@@ -25,9 +25,9 @@
 #include "app/BatchLoad.h"
 #include "app/ExportTempo.h"
 #include "app/StatsOptions.h"
-#include "app/TextNumber.h"
 #include "io/EventsCsv.h"
 #include "io/RecordingModule.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/ScoreAlignment.h"
 #include "stats/BlockBootstrap.h"
@@ -243,7 +243,7 @@ StatsRequest StatsRequestFrom(const py::kwargs& kwargs, AnalysisSettings& settin
   StatsRequest request;
   for (std::size_t i = 0; i + 1 < args.size(); ++i) {
     if (args[i] != "--random-state") continue;
-    const std::optional<std::uint64_t> state = TextNumber<std::uint64_t>(args[i + 1]);
+    const std::optional<std::uint64_t> state = StrictNumber<std::uint64_t>(args[i + 1]);
     if (!state) Fail("--random-state takes a whole number from 0 to 18446744073709551615");
     request.randomState = *state;
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);

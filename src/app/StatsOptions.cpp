@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "app/TextNumber.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -20,7 +20,7 @@ struct ValueOption {
 
 template <class T>
 std::optional<T> InRange(const std::string& text, T lowest, T highest) {
-  const std::optional<T> value = TextNumber<T>(text);
+  const std::optional<T> value = StrictNumber<T>(text);
   if (!value || !(*value >= lowest) || !(*value <= highest)) return std::nullopt;
   return value;
 }
@@ -109,7 +109,7 @@ const ValueOption kValueOptions[] = {
      [](const std::string& v, StatsOptions& o) { return TakeInRange<std::int32_t>(v, 1, 100, Recurrence(o).delay); }},
     {"--rqa-radius", "a distance above 0 in the series' units",
      [](const std::string& v, StatsOptions& o) {
-       const auto r = TextNumber<double>(v);
+       const auto r = StrictNumber<double>(v);
        if (!r || !(*r > 0.0) || !std::isfinite(*r)) return false;
        Recurrence(o).radius = *r;
        return true;

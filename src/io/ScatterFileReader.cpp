@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "io/LegacyText.h"
 #include "io/TextLines.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 

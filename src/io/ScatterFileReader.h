@@ -10,7 +10,7 @@
 // 3 are none of them a number (the whole field, apart from blanks) is a
 // header row: its fields 1-4 become the titles of x, y (vertical), z and
 // size, the last such row winning. Every other line is a data row. Its
-// numbers follow the lenient rules of io/LegacyText.h; a data row whose x, y,
+// numbers follow the lenient rules of model/NumberReading.h; a data row whose x, y,
 // z or size holds no number (or one too large) is skipped and counted.
 //
 // A colour is decimal, 0 to 4294967295 (or, as a signed value, down to

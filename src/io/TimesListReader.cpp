@@ -2,7 +2,6 @@
 #include "io/TimesListReader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -46,11 +46,9 @@ std::optional<std::string_view> TimeField(std::string_view text, TimesListForm f
 
 // A finite time from 0 on, in the given unit; nothing for anything else.
 std::optional<double> TimeMs(std::string_view field, double msPerUnit) {
-  double value = 0;
-  const char* end = field.data() + field.size();
-  const auto [stop, ec] = std::from_chars(field.data(), end, value);
-  if (field.empty() || ec != std::errc() || stop != end || !std::isfinite(value) || value < 0) return std::nullopt;
-  const double ms = value * msPerUnit;
+  const std::optional<double> value = StrictNumber<double>(field);
+  if (!value || !std::isfinite(*value) || *value < 0) return std::nullopt;
+  const double ms = *value * msPerUnit;
   if (ms > kMaxTimeMs) return std::nullopt;
   return ms;
 }
