@@ -60,7 +60,8 @@ const std::vector<BatchCommand>& BatchCommands() {
        "(default 1) starts the random shuffles of the p-value and the bootstrap. --permutations, --sampen-m, "
        "--sampen-r (a fraction of the sd) and --dfa-scales choose how measures are taken; --extended adds "
        "r_d_pearson and a warning column, --header-comments each column's convention as # lines, --ci LEVEL "
-       "moving-block bootstrap intervals, --window N or --window-bars B one row per window, --rqa the recurrence "
+       "moving-block bootstrap intervals (0.9 or 90 for 90 %), --window N or --window-bars B one row per window, --rqa "
+       "the recurrence "
        "measures. The manual page defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
