@@ -57,7 +57,11 @@ struct ScatterFile {
   SkippedLines unreadableColours;       // data rows read with the default colour for want of theirs
   std::int64_t shortLine = 0;           // `TooFewColumns`: the line (from 1) and its fields
   std::size_t shortLineFields = 0;
+  std::string failure;  // `Failed`: why, as one sentence naming the file
 };
+
+// The largest scatter file read: its rows take up to about 13 times its size.
+inline constexpr std::uintmax_t kMaxScatterFileBytes = 256u << 20;
 
 // Reads the scatter file at `path`; never throws for what the file holds.
 ScatterFile ReadScatterFile(const std::string& path);

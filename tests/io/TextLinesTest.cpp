@@ -19,6 +19,13 @@ TEST(TextLines, DecodingAndSplitting) {
                                "a\xef\xbb\xbf"),
             "a\ufeff");
 
+  // Bytes that decode to themselves can be used without the copy.
+  EXPECT_TRUE(IsUtf8WithoutByteOrderMark("a\xc3\xa9\xf0\x9f\x8e\xb9"));
+  EXPECT_FALSE(IsUtf8WithoutByteOrderMark("caf\xe9"));
+  EXPECT_FALSE(
+      IsUtf8WithoutByteOrderMark("\xef\xbb\xbf"
+                                 "a"));
+
   using Lines = std::vector<std::string_view>;
   EXPECT_EQ(SplitLines(""), Lines{});
   EXPECT_EQ(SplitLines("a"), Lines{"a"});
