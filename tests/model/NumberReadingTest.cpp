@@ -39,21 +39,15 @@ TEST(StrictNumber, TheWholeTextIsOneNumberOrNothing) {
 }
 
 TEST(NumberPrefix, TakesTheLongestLeadingNumberIgnoringBlanks) {
-  EXPECT_EQ(ReadNumberPrefix("1234"), 1234.0);
-  EXPECT_EQ(ReadNumberPrefix("  12.5 ms */"), 12.5);
-  EXPECT_EQ(ReadNumberPrefix("1 2 3"), 123.0);  // blanks anywhere are ignored
-  EXPECT_EQ(ReadNumberPrefix("\t7\n"), 7.0);
-  EXPECT_EQ(ReadNumberPrefix("- 5"), -5.0);
-  EXPECT_EQ(ReadNumberPrefix("-.5"), -0.5);
-  EXPECT_EQ(ReadNumberPrefix("+8"), 8.0);
-  EXPECT_EQ(ReadNumberPrefix("5."), 5.0);
-  EXPECT_EQ(ReadNumberPrefix("1.2.3"), 1.2);
-  EXPECT_EQ(ReadNumberPrefix("1.5e3"), 1500.0);
-  EXPECT_EQ(ReadNumberPrefix("2D2"), 200.0);
-  EXPECT_EQ(ReadNumberPrefix("25E-1x"), 2.5);
-  EXPECT_EQ(ReadNumberPrefix("1e"), 1.0);  // an exponent without digits is not taken
-  EXPECT_EQ(ReadNumberPrefix("3e+"), 3.0);
-  EXPECT_EQ(ReadNumberPrefix("12,5"), 12.0);  // "." is the only decimal point
+  // Blanks anywhere are ignored, an exponent without digits is not taken,
+  // and "." is the only decimal point.
+  const std::vector<std::pair<std::string, double>> cases = {
+      {"1234", 1234.0}, {"  12.5 ms */", 12.5}, {"1 2 3", 123.0}, {"\t7\n", 7.0},
+      {"- 5", -5.0},    {"-.5", -0.5},          {"+8", 8.0},      {"5.", 5.0},
+      {"1.2.3", 1.2},   {"1.5e3", 1500.0},      {"2D2", 200.0},   {"25E-1x", 2.5},
+      {"1e", 1.0},      {"3e+", 3.0},           {"12,5", 12.0},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ReadNumberPrefix(text), expected) << '"' << text << '"';
 }
 
 TEST(NumberPrefix, TextWithoutANumberOrOutOfRangeReadsAsZero) {
