@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "analysis/OnsetAnalysis.h"
 
@@ -140,16 +141,19 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
   CompleteGivenEvents(performance);
 }
 
-void StoreTimes(Performance& performance, const std::vector<double>& timesMs, PerformanceSource source) {
+void StoreTimes(Performance& performance, std::vector<double> timesMs, PerformanceSource source) {
   const std::vector<std::int32_t> onIndex = StoreNotes(performance, timesMs.size(), [&timesMs](std::size_t i) {
     // A click ends before the next one starts.
     const double next = i + 1 < timesMs.size() ? timesMs[i + 1] : timesMs[i] + kClickMs;
     const double end = std::min(timesMs[i] + kClickMs, next);
     return ReplayNote{timesMs[i], end, kClickKey, kClickVelocity, kClickChannel, static_cast<double>(i + 1)};
   });
+  // Each time is its click's note-on time: the list is not needed beside the events.
+  timesMs = std::vector<double>();
   performance.events.clear();
-  performance.events.reserve(timesMs.size());
-  for (std::size_t i = 0; i < timesMs.size(); ++i) AddEvent(performance, timesMs[i], 0, onIndex[i]);
+  performance.events.reserve(onIndex.size());
+  for (const std::int32_t on : onIndex)
+    AddEvent(performance, performance.notes[static_cast<std::size_t>(on)].timeMs, 0, on);
   performance.controllers.clear();
   performance.source = source;
   performance.score.reset();
