@@ -102,7 +102,7 @@ std::optional<double> Number(std::string_view text) {
     if (!p || !q || *q == 0.0 || !std::isfinite(*p / *q)) return std::nullopt;
     return *p / *q;
   }
-  // from_chars takes no leading "+".
+  // StrictNumber takes no leading "+"; a match file may write one.
   if (StartsWith(text, "+")) text.remove_prefix(1);
   const auto value = StrictNumber<double>(text);
   if (!value || !std::isfinite(*value)) return std::nullopt;

@@ -14,6 +14,7 @@
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
 #include "model/NumberReading.h"
+#include "model/RoundHalfEven.h"
 
 namespace rp {
 

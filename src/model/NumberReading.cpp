@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/RoundHalfEven.h"
+
 namespace rp {
 
 namespace {

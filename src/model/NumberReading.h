@@ -10,8 +10,6 @@
 #include <optional>
 #include <string_view>
 
-#include "model/RoundHalfEven.h"
-
 namespace rp {
 
 // ---- Numbers read strictly
