@@ -141,29 +141,37 @@ std::string ScatterLine(std::int64_t k, bool payload) {
   return text + "\n";
 }
 
-void BmListingBatch(benchmark::State& state) {
+// One reader on a file of `line`s; argument 0: short lines, 1: long lines.
+void BmPeakPerByte(benchmark::State& state, std::string (*line)(std::int64_t, bool), bool (*read)(const std::string&)) {
   Measure(
-      state, [&](std::int64_t k) { return ListingLine(k, state.range(0) != 0); }, LoadBatch);
-}
-void BmListingWatched(benchmark::State& state) {
-  Measure(
-      state, [&](std::int64_t k) { return ListingLine(k, state.range(0) != 0); }, LoadWatched);
-}
-void BmTimesList(benchmark::State& state) {
-  Measure(
-      state, [&](std::int64_t k) { return TimeLine(k, state.range(0) != 0); }, LoadBatch);
-}
-void BmScatterFile(benchmark::State& state) {
-  Measure(
-      state, [&](std::int64_t k) { return ScatterLine(k, state.range(0) != 0); }, ReadScatter);
+      state, [&](std::int64_t k) { return line(k, state.range(0) != 0); }, read);
 }
 
-// Argument 0: short lines; 1: long lines.
-BENCHMARK(BmListingBatch)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BmListingWatched)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BmTimesList)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BmScatterFile)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+void Register() {
+  const struct {
+    const char* name;
+    std::string (*line)(std::int64_t, bool);
+    bool (*read)(const std::string&);
+  } kReaders[] = {{"BmListingBatch", ListingLine, LoadBatch},
+                  {"BmListingWatched", ListingLine, LoadWatched},
+                  {"BmTimesList", TimeLine, LoadBatch},
+                  {"BmScatterFile", ScatterLine, ReadScatter}};
+  for (const auto& r : kReaders) {
+    benchmark::RegisterBenchmark(r.name, BmPeakPerByte, r.line, r.read)
+        ->Arg(0)
+        ->Arg(1)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  Register();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
