@@ -25,11 +25,11 @@
 #include "app/BatchLoad.h"
 #include "app/ExportTempo.h"
 #include "app/StatsOptions.h"
-#include "app/TextNumber.h"
 #include "features/FeatureColumns.h"
 #include "features/PerformanceFeatures.h"
 #include "io/EventsCsv.h"
 #include "io/RecordingModule.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/ScoreAlignment.h"
 #include "stats/BlockBootstrap.h"
@@ -192,7 +192,7 @@ py::dict FeatureArrays(const Performance& p) {
   const auto bar = [&e](std::size_t i) {
     const std::size_t colon = e[i].barBeat.find(':');
     if (colon == std::string::npos) return kNaN;
-    const std::optional<double> number = TextNumber<double>(e[i].barBeat.substr(0, colon));
+    const std::optional<double> number = StrictNumber<double>(e[i].barBeat.substr(0, colon));
     return number ? *number : kNaN;
   };
   py::list beats;
@@ -295,7 +295,7 @@ StatsRequest StatsRequestFrom(const py::kwargs& kwargs, AnalysisSettings& settin
   StatsRequest request;
   for (std::size_t i = 0; i + 1 < args.size(); ++i) {
     if (args[i] != "--random-state") continue;
-    const std::optional<std::uint64_t> state = TextNumber<std::uint64_t>(args[i + 1]);
+    const std::optional<std::uint64_t> state = StrictNumber<std::uint64_t>(args[i + 1]);
     if (!state) Fail("--random-state takes a whole number from 0 to 18446744073709551615");
     request.randomState = *state;
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);

@@ -71,10 +71,10 @@ const std::vector<BatchCommand>& BatchCommands() {
        "(default 1) starts the random shuffles of the p-value and the bootstrap. --permutations, --sampen-m, "
        "--sampen-r (a fraction of the sd) and --dfa-scales choose how measures are taken; --extended adds "
        "r_d_pearson and a warning column, --header-comments each column's convention as # lines, --ci LEVEL "
-       "moving-block bootstrap intervals, --window N or --window-bars B one row per window, --rqa the recurrence "
-       "measures, --features the series melody_lead, spread and overlap (of the chords and the melody line; a "
-       "series the file cannot give has n 0 and its reason in the error column). The manual page defines each "
-       "measure.",
+       "moving-block bootstrap intervals (0.9 or 90 for 90 %), --window N or --window-bars B one row per window, "
+       "--rqa the recurrence measures, --features the series melody_lead, spread and overlap (of the chords and the "
+       "melody line; a series the file cannot give has n 0 and its reason in the error column). The manual page "
+       "defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--render-wav", kRenderWavUsage,

@@ -16,10 +16,10 @@
 #include "app/BatchLoad.h"
 #include "app/StatsOptions.h"
 #include "app/TerminalProgress.h"
-#include "app/TextNumber.h"
 #include "base/OrderedJobs.h"
 #include "features/PerformanceFeatures.h"
 #include "io/CsvWriter.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/ShortestNumber.h"
 #include "stats/BlockBootstrap.h"
@@ -84,7 +84,7 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
     if (a == kJobs) {
-      const std::optional<unsigned> jobs = i + 1 < rest.size() ? TextNumber<unsigned>(rest[++i]) : std::nullopt;
+      const std::optional<unsigned> jobs = i + 1 < rest.size() ? StrictNumber<unsigned>(rest[++i]) : std::nullopt;
       if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
         err << "returnplot: --jobs takes a whole number from 1 to " << kMaxJobs << '\n';
         return std::nullopt;
@@ -92,7 +92,7 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
       request.jobs = *jobs;
     } else if (a == kRandomState) {
       const std::optional<std::uint64_t> state =
-          i + 1 < rest.size() ? TextNumber<std::uint64_t>(rest[++i]) : std::nullopt;
+          i + 1 < rest.size() ? StrictNumber<std::uint64_t>(rest[++i]) : std::nullopt;
       if (!state) {
         err << "returnplot: --random-state takes a whole number from 0 to 18446744073709551615\n";
         return std::nullopt;

@@ -10,8 +10,8 @@
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
 #include "io/AsciiMidiWriter.h"
-#include "io/LegacyText.h"
 #include "model/ReplayPosition.h"
+#include "model/TimeDisplay.h"
 
 namespace rp {
 

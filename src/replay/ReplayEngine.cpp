@@ -11,7 +11,7 @@
 #include "base/ProgramState.h"
 #include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "replay/RecordingReplay.h"
 #include "replay/ReplayControls.h"
 #include "replay/TempoMapping.h"

@@ -11,7 +11,7 @@
 #include "base/BackgroundJob.h"
 #include "base/Dialogs.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "record/TakeRecorder.h"
 #include "replay/MidiOutputPort.h"
 #include "replay/RecordingReplay.h"

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -168,6 +170,33 @@ TEST(StatsCommand, NewColumnsComeOnlyWhenAskedAndAreTheSameForAnyJobs) {
     const Outcome refused = Command(bad);
     EXPECT_EQ(refused.status, kExitUsage) << bad[1];
     EXPECT_EQ(refused.out, "");
+  }
+}
+
+TEST(StatsCommand, BootstrapIntervalOfTheMeanHoldsItWithTheNormalWidth) {
+  // 2000 independent intervals of 500 ms ± up to 100 ms: the 90 % interval of
+  // their mean must hold the mean and be about 2 · 1.645 · sd / √N wide.
+  std::mt19937_64 engine(3);
+  std::uniform_real_distribution<double> noise(-100.0, 100.0);
+  std::string times;
+  double t = 0.0;
+  for (int k = 0; k <= 2000; ++k) {
+    times += std::to_string(t / 1000.0) + "\n";
+    t += 500.0 + noise(engine);
+  }
+  const test::TempFile list(times, "times.txt");
+  for (const char* level : {"0.9", "90"}) {
+    const std::vector<std::string> rows = Lines(Command({"--stats", "--ci", level, list.Path()}).out);
+    ASSERT_GE(rows.size(), 2U) << level;
+    ASSERT_EQ(rows[0].rfind("file,series,n,mean,mean_lo,mean_hi,sd,", 0), 0U) << rows[0];
+    std::vector<double> v;
+    std::istringstream row(rows[1].substr(rows[1].find(",timing,") + 8));
+    for (std::string field; std::getline(row, field, ',') && v.size() < 5;) v.push_back(std::stod(field));
+    const double n = v[0], mean = v[1], lo = v[2], hi = v[3], sd = v[4];
+    EXPECT_LE(lo, mean) << level;
+    EXPECT_GE(hi, mean) << level;
+    const double normalWidth = 2.0 * 1.6449 * sd / std::sqrt(n);
+    EXPECT_NEAR(hi - lo, normalWidth, 0.2 * normalWidth) << level;
   }
 }
 

@@ -11,7 +11,6 @@
 #include "analysis/OnsetAnalysis.h"
 #include "base/ProgramState.h"
 #include "base/ProgressSink.h"
-#include "io/LegacyText.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
@@ -79,7 +78,7 @@ struct Rig : test::ReplayEngineRig {
   }
 };
 
-TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
+TEST(ReplayEngine, ScaledVelocity) {
   const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},     {5, 8},    {40, 60},
                                                        {84, 126}, {85, 127}, {100, 127}, {255, 127}};
   for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in), 1.5), out) << in;
@@ -88,17 +87,6 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
   EXPECT_EQ(ScaledVelocity(1, 0.25), 1);
   EXPECT_EQ(ScaledVelocity(10, 0.25), 2);
   EXPECT_EQ(ScaledVelocity(0, 0.25), 0);
-
-  EXPECT_EQ(FormatTimeDisplay(125480), "0:02:05.4");
-  EXPECT_EQ(FormatTimeDisplay(0), "0:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(3599999), "0:59:59.9");
-  EXPECT_EQ(FormatTimeDisplay(3600000), "1:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(3661000), "1:01:01.0");
-  EXPECT_EQ(FormatTimeDisplay(36000000), "10:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(-61500), "-0:01:01.5");
-  // Whatever a file holds, the display stays a display.
-  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::quiet_NaN()), "0:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::infinity()), FormatTimeDisplay(1e15));
 }
 
 TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {

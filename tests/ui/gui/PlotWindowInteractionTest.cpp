@@ -19,7 +19,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "plot/EventPick.h"
 #include "replay/ReplayEngine.h"
 #include "support/qt/PlotWindowFixture.h"
