@@ -30,11 +30,11 @@
 #include "analysis/PerformanceLoader.h"
 #include "devices/JackMidiInput.h"
 #include "io/AsciiMidiWriter.h"
-#include "record/RecordingSession.h"
 #include "support/ChildProcess.h"
 #include "support/ManualUiQueue.h"
 #include "support/PrivateJackServer.h"
 #include "support/TempDir.h"
+#include "take/TakeSession.h"
 
 namespace {
 
@@ -128,8 +128,8 @@ void BmJackTakeTiming(benchmark::State& state) {
     const auto found = std::find(names.begin(), names.end(), "rp_keys:out");
     const rp::test::TempDir dir("rp_bench_take_");
     rp::ManualUiQueue ui;
-    rp::RecordingSession session(input, ui.Poster(), {});
-    using Clock = rp::RecordingSession::Clock;
+    rp::TakeSession session(input, ui.Poster(), {});
+    using Clock = rp::TakeSession::Clock;
     if (found == names.end() ||
         session.Start(static_cast<int>(found - names.begin()), dir.Path() + "/take.recording", Clock::now())) {
       state.SkipWithError("the take could not start");

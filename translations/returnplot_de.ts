@@ -19,6 +19,22 @@
 <context>
     <name>returnplot</name>
     <message>
+        <source>Aligning to the score...</source>
+        <translation>Ausrichten an der Partitur...</translation>
+    </message>
+    <message>
+        <source>Open the score (MusicXML)</source>
+        <translation>Partitur öffnen (MusicXML)</translation>
+    </message>
+    <message>
+        <source>MusicXML scores</source>
+        <translation>MusicXML-Partituren</translation>
+    </message>
+    <message>
+        <source>Open the performance of the score</source>
+        <translation>Aufführung zur Partitur öffnen</translation>
+    </message>
+    <message>
         <source>The shown performances have velocities of different kinds (MIDI and dB).</source>
         <translation>Die gezeigten Aufführungen haben Anschlagstärken verschiedener Art (MIDI und dB).</translation>
     </message>
@@ -885,6 +901,10 @@
 </context>
 <context>
     <name>rp::PlotMenuBar</name>
+    <message>
+        <source>Open performance with &amp;score...</source>
+        <translation>Aufführung mit &amp;Partitur öffnen...</translation>
+    </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>

@@ -4,6 +4,7 @@
 // performance: read whole by its own reader; its events come with it.
 
 #include <string>
+#include <string_view>
 
 #include "analysis/LoadResult.h"
 
@@ -13,5 +14,10 @@ class ProgressSink;
 struct Performance;
 
 LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performance& performance, ProgressSink* progress);
+
+// A match file's text, read as if from `path` (a performance aligned to its
+// score as it is opened).
+LoadResult LoadMatchText(std::string_view text, const std::string& path, Performance& performance,
+                         ProgressSink* progress);
 
 }  // namespace rp

@@ -22,6 +22,7 @@
 #include "io/TextLike.h"
 #include "model/Performance.h"
 #include "model/VelocityScale.h"
+#include "score/ScoreAlignmentRun.h"
 
 namespace rp {
 
@@ -97,8 +98,36 @@ LoadResult ReadAnyPerformanceFile(const std::string& path, Performance& performa
 
 }  // namespace
 
+// The performance at `path` read as it is, then aligned to the score its
+// settings name and read again from the alignment's match text.
+LoadResult ReadAlignedToScore(const std::string& path, Performance& fresh, ProgressSink* progress) {
+  Performance played;
+  played.settings = fresh.settings;
+  played.settings.scoreFile.clear();
+  LoadResult read = ReadAnyPerformanceFile(path, played, progress);
+  if (!KeepsPerformance(read)) return read;
+  if (progress) progress->SetCaption(QT_TRANSLATE_NOOP("returnplot", "Aligning to the score..."));
+  const ScoreAlignmentRun run = AlignToScore(fresh.settings.scoreFile, played, path);
+  if (!run.Ok()) {
+    LoadResult failed;
+    failed.status = LoadStatus::CannotOpen;
+    failed.message = run.error;
+    return failed;
+  }
+  LoadResult aligned = LoadMatchText(run.matchText, path, fresh, progress);
+  // What the read of the performance itself said stays said.
+  if (aligned.message.empty()) aligned.message = read.message;
+  if (aligned.warning.empty()) aligned.warning = read.warning;
+  if (aligned.skipped.count == 0) {
+    aligned.skipped = read.skipped;
+    aligned.skippedKind = read.skippedKind;
+  }
+  return aligned;
+}
+
 LoadResult ReadPerformanceFile(const std::string& path, Performance& fresh, ProgressSink* progress) {
   try {
+    if (!fresh.settings.scoreFile.empty()) return ReadAlignedToScore(path, fresh, progress);
     return ReadAnyPerformanceFile(path, fresh, progress);
   } catch (const WorkCancelled&) {
     if (progress) progress->HideWindow();

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "model/NumberReading.h"
+#include "score/MusicXmlReader.h"
 
 namespace rp {
 
@@ -18,6 +19,7 @@ constexpr std::string_view kOnsetMethod = "--onset-method";
 constexpr std::string_view kOnsetThreshold = "--onset-threshold";
 constexpr std::string_view kOnsetSilenceDb = "--onset-silence-db";
 constexpr std::string_view kOnsetMinIoiMs = "--onset-min-ioi-ms";
+constexpr std::string_view kScore = "--score";
 
 // What each option takes, for its messages.
 std::string Expected(std::string_view option) {
@@ -29,12 +31,18 @@ std::string Expected(std::string_view option) {
   if (option == kOnsetMethod) return "one of " + OnsetMethodNames();
   if (option == kOnsetThreshold) return "a number from 0.001 to 10";
   if (option == kOnsetSilenceDb) return "a level in dB from -120 to 0";
+  if (option == kScore) return "a MusicXML score (.musicxml, .xml or .mxl)";
   return "a number of milliseconds from 0 to 1000";  // --onset-min-ioi-ms
 }
 
 // Reads `value` into the option `option` of `options`; false when it is not
 // a value the option takes.
 bool TakeValue(std::string_view option, const std::string& value, AnalysisOptions& options) {
+  if (option == kScore) {
+    if (!IsMusicXmlPath(value)) return false;
+    options.scoreFile = value;
+    return true;
+  }
   if (option == kTimesUnit) {
     if (value != "s" && value != "ms") return false;
     options.timesUnit = value == "s" ? TimesUnit::Seconds : TimesUnit::Milliseconds;
@@ -86,12 +94,14 @@ AnalysisSettings AnalysisOptions::Over(AnalysisSettings base) const {
   if (onsetThreshold) base.onsets.threshold = *onsetThreshold;
   if (onsetSilenceDb) base.onsets.silenceDb = *onsetSilenceDb;
   if (onsetMinIoiMs) base.onsets.minIoiMs = *onsetMinIoiMs;
+  if (scoreFile) base.scoreFile = *scoreFile;
   return base;
 }
 
 bool IsAnalysisOption(std::string_view arg) {
   return arg == kClusterMs || arg == kDelay || arg == kTimesUnit || arg == kEventVelocity || arg == kScoreOnset ||
-         arg == kOnsetMethod || arg == kOnsetThreshold || arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs;
+         arg == kOnsetMethod || arg == kOnsetThreshold || arg == kOnsetSilenceDb || arg == kOnsetMinIoiMs ||
+         arg == kScore;
 }
 
 std::optional<AnalysisOptions> TakeAnalysisOptions(std::vector<std::string>& args, std::ostream& err) {

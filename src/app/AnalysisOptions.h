@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `--cluster-ms MS`, `--delay D`, `--times-unit s|ms`, `--event-velocity
-// first|loudest|highest`, `--score-onset earliest|mean|melody|highest`, and
+// first|loudest|highest`, `--score-onset earliest|mean|melody|highest`,
+// `--score SCORE` (each performance aligned to that MusicXML score as it is
+// read), and
 // for recordings `--onset-method M`,
 // `--onset-threshold T`, `--onset-silence-db DB` and `--onset-min-ioi-ms MS`:
 // the analysis settings on the command line, for
@@ -21,7 +23,7 @@ namespace rp {
 inline constexpr std::string_view kAnalysisOptionsUsage =
     "[--cluster-ms MS] [--delay D] [--times-unit s|ms] [--event-velocity first|loudest|highest] "
     "[--score-onset earliest|mean|melody|highest] [--onset-method M] [--onset-threshold T] [--onset-silence-db DB] "
-    "[--onset-min-ioi-ms MS]";
+    "[--onset-min-ioi-ms MS] [--score SCORE.musicxml]";
 
 // The options as given; each is absent unless named.
 struct AnalysisOptions {
@@ -34,10 +36,11 @@ struct AnalysisOptions {
   std::optional<double> onsetThreshold;
   std::optional<double> onsetSilenceDb;
   std::optional<double> onsetMinIoiMs;
+  std::optional<std::string> scoreFile;
 
   bool Any() const {
     return clusterWindowMs || delay || timesUnit || eventVelocity || scoreOnset || onsetMethod || onsetThreshold ||
-           onsetSilenceDb || onsetMinIoiMs;
+           onsetSilenceDb || onsetMinIoiMs || scoreFile;
   }
   // `base` with the given options in place of its values.
   AnalysisSettings Over(AnalysisSettings base = {}) const;

@@ -67,7 +67,7 @@ int ExportFeatures(const std::vector<std::string>& args, std::ostream& out, std:
   std::vector<PerformanceFeatures> measured;
   measured.reserve(rest.size());
   for (const std::string& path : rest) {
-    Performance performance = Performance::BeforeFirstFile(analysis->Over());
+    Performance performance = Performance::Empty(analysis->Over());
     int status = 0;
     if (!LoadFileForBatch(path, performance, err, status, nullptr, strict)) return status;
     measured.push_back(FeaturesOf(performance));

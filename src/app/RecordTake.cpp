@@ -11,7 +11,7 @@
 #include "app/CommandLine.h"
 #include "io/AsciiMidiWriter.h"
 #include "midi/MidiInput.h"
-#include "record/RecordingSession.h"
+#include "take/TakeSession.h"
 
 namespace rp {
 
@@ -73,12 +73,12 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
 
   TaskQueue queue;
   bool inputGone = false;
-  RecordingSession session(input, queue.Poster(), options.settings, {nullptr, [&](const std::string& message) {
-                                                                       err << "returnplot: " << message << '\n';
-                                                                       inputGone = true;
-                                                                     }});
+  TakeSession session(input, queue.Poster(), options.settings, {nullptr, [&](const std::string& message) {
+                                                                  err << "returnplot: " << message << '\n';
+                                                                  inputGone = true;
+                                                                }});
   const std::string takePath = RecoveryPathOf(options);
-  const auto started = RecordingSession::Clock::now();
+  const auto started = TakeSession::Clock::now();
   if (const auto failure = session.Start(device, takePath, started)) {
     // An earlier take's file stays as it was; one made by this start is gone.
     err << "returnplot: " << *failure << '\n';
@@ -87,12 +87,12 @@ int RecordTake(const RecordOptions& options, MidiInput& input, const std::atomic
   err << "returnplot: recording from \"" << session.DeviceName() << "\" into " << options.output
       << (options.seconds ? "" : "; Ctrl+C ends the take") << '\n';
 
-  const auto deadline = options.seconds ? started + std::chrono::duration_cast<RecordingSession::Clock::duration>(
+  const auto deadline = options.seconds ? started + std::chrono::duration_cast<TakeSession::Clock::duration>(
                                                         std::chrono::duration<double>(std::min(*options.seconds, 1e8)))
-                                        : RecordingSession::Clock::time_point::max();
+                                        : TakeSession::Clock::time_point::max();
   while (!inputGone && !stopRequested.load()) {
     queue.RunFor(kPoll);
-    const auto now = RecordingSession::Clock::now();
+    const auto now = TakeSession::Clock::now();
     session.Tick(now);
     if (now >= deadline) break;
   }

@@ -47,6 +47,9 @@ struct AnalysisSettings {
   OnsetDetectionSettings onsets;
   // Only for performances aligned to their score.
   ScoreOnset scoreOnset = ScoreOnset::Earliest;
+  // The MusicXML score a performance (MIDI file, listing, take) is aligned
+  // to as it is read; empty: read as it is. Never stored between runs.
+  std::string scoreFile;
 
   bool operator==(const AnalysisSettings&) const = default;
 };

@@ -61,7 +61,10 @@ ScatterLoadOutcome LoadFile(PlotPoints& view, Dialogs& dialogs, const std::strin
                           MessageKind::Error);
       return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::Failed:
-      dialogs.ShowMessage(FormatText(QT_TRANSLATE_NOOP("returnplot", "there was an error loading %1"), {sFile}),
+      // The reader names what it could not do (a file beyond the size limit); else the general message.
+      dialogs.ShowMessage(file.failure.empty()
+                              ? FormatText(QT_TRANSLATE_NOOP("returnplot", "there was an error loading %1"), {sFile})
+                              : file.failure,
                           MessageKind::Error);
       return ScatterLoadOutcome::Failed;
     case ScatterReadStatus::TooFewColumns:

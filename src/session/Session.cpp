@@ -12,10 +12,10 @@
 #include "base/Dialogs.h"
 #include "base/TranslatableText.h"
 #include "model/TimeDisplay.h"
-#include "record/TakeRecorder.h"
 #include "replay/MidiOutputPort.h"
 #include "replay/RecordingReplay.h"
 #include "replay/ReplayEngine.h"
+#include "take/TakeRecorder.h"
 
 namespace rp {
 
@@ -158,7 +158,28 @@ void Session::Start() {
 void Session::Open(const std::string& path, const std::vector<std::string>& compare, bool atStart) {
   std::function<void()> then;
   if (!compare.empty()) then = [this, compare] { AddCompared(compare); };
-  StartLoad(path, atStart, std::move(then));
+  // The score given on the command line is for the files given with it.
+  StartLoad(path, atStart, std::move(then), atStart ? performance_.settings.scoreFile : std::string());
+}
+
+void Session::OpenWithScore(const std::string& scorePath, const std::string& path) {
+  StartLoad(path, false, {}, scorePath);
+}
+
+void Session::ChooseAndOpenWithScore() {
+  if (!states_.Allows(UserAction::OpenFile)) return;
+  Stop();
+  OpenFileRequest scoreRequest;
+  scoreRequest.title = QT_TRANSLATE_NOOP("returnplot", "Open the score (MusicXML)");
+  scoreRequest.fileTypes = {{QT_TRANSLATE_NOOP("returnplot", "MusicXML scores"), {"*.musicxml", "*.xml", "*.mxl"}},
+                            {QT_TRANSLATE_NOOP("returnplot", "All files"), {"*"}}};
+  if (fileMemory_.folder) scoreRequest.initialDir = fileMemory_.folder();
+  const std::optional<std::string> score = dialogs_.OpenFile(scoreRequest);
+  if (!score) return;
+  OpenFileRequest request =
+      PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "Open the performance of the score"));
+  if (fileMemory_.folder) request.initialDir = fileMemory_.folder();
+  if (const std::optional<std::string> path = dialogs_.OpenFile(request)) OpenWithScore(*score, *path);
 }
 
 void Session::ChooseAndOpen(const std::vector<std::string>& compare) {
@@ -173,13 +194,15 @@ void Session::ChooseAndOpen(const std::vector<std::string>& compare) {
   }
 }
 
-void Session::StartLoad(const std::string& path, bool atStart, std::function<void()> then) {
+void Session::StartLoad(const std::string& path, bool atStart, std::function<void()> then,
+                        const std::string& scorePath) {
   // A dialog's answer may come after the program began to close.
   if (!states_.Allows(UserAction::OpenFile)) return;
   Stop();
   if (!states_.MoveTo(ProgramState::Loading)) return;
   auto fresh = std::make_shared<Performance>();
   fresh->settings = performance_.settings;
+  fresh->settings.scoreFile = scorePath;
   auto result = std::make_shared<LoadResult>();
   auto work = [path, fresh, result](ProgressSink& progress) { *result = ReadPerformanceFile(path, *fresh, &progress); };
   auto done = [this, path, atStart, fresh, result, then = std::move(then)](bool cancelled, const std::string& error) {
@@ -335,9 +358,12 @@ void Session::SetVelocityScale(const VelocityScaleChoice& choice) {
   Announce(SessionChange::VelocityScale);
 }
 
-bool Session::ApplyAnalysisSettings(const AnalysisSettings& settings) {
+bool Session::ApplyAnalysisSettings(const AnalysisSettings& chosen) {
   if (!states_.Allows(UserAction::ChangeView)) return false;
   Stop();
+  // The score the performance was read against is no analysis setting the dialog offers: it stays.
+  AnalysisSettings settings = chosen;
+  settings.scoreFile = performance_.settings.scoreFile;
   // Compared performances are always analysed as the main one is.
   std::string messages;
   for (Performance& other : compared_) messages += Reanalyse(other, settings);

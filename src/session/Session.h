@@ -172,6 +172,11 @@ class Session final : private ReplayControls, private PlotViewLink {
   // Asks for a file and opens it, then adds `compare`; a cancelled dialog
   // adds them alone.
   void ChooseAndOpen(const std::vector<std::string>& compare = {});
+  // "Open performance with score...": asks for the MusicXML score, then the
+  // performance (MIDI file, listing, take), and opens the performance
+  // aligned to the score; compared files added later are aligned to it too.
+  void ChooseAndOpenWithScore();
+  void OpenWithScore(const std::string& scorePath, const std::string& path);
   // Adds `paths` for comparison (in the background); asks when empty.
   void AddCompared(const std::vector<std::string>& paths);
   void ChooseAndAddCompared();
@@ -230,7 +235,7 @@ class Session final : private ReplayControls, private PlotViewLink {
   void TailLengthChanged() override {}
 
   void Announce(SessionChange change);
-  void StartLoad(const std::string& path, bool atStart, std::function<void()> then);
+  void StartLoad(const std::string& path, bool atStart, std::function<void()> then, const std::string& scorePath);
   void TakeLoaded(Performance&& fresh);
   void Report(const LoadResult& result);
   // Offers the value kinds the shown performances have; a chosen kind no

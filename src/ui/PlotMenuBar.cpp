@@ -27,7 +27,7 @@ PlotMenuBar::PlotMenuBar(QWidget& window, WindowActions& actions, std::function<
 
   QMenu* file = bar_->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("fileMenu"));
-  actions_.Fill(*file, {"fileOpen"});
+  actions_.Fill(*file, {"fileOpen", "fileOpenWithScore"});
   QMenu* recent = file->addMenu(tr("Open &Recent"));
   recent->setObjectName(QStringLiteral("recentMenu"));
   QObject::connect(recent, &QMenu::aboutToShow, bar_, [this] { FillRecent(); });

@@ -272,6 +272,8 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
           Qt::ApplicationShortcut),
       Entry("fileOpen", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "&Open..."),
             command([this] { session_.ChooseAndOpen(); }), QKeySequence::Open),
+      Entry("fileOpenWithScore", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Open performance with &score..."),
+            command([this] { session_.ChooseAndOpenWithScore(); })),
       Entry("fileExportEvents", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &events as CSV..."),
             command([this] { ExportEvents(); })),
       Entry("fileExportPicture", bar, QT_TRANSLATE_NOOP("rp::PlotMenuBar", "Export &picture as PNG..."),

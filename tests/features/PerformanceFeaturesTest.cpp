@@ -50,7 +50,7 @@ double At(const std::vector<EventFeatures>& events, std::size_t k, double EventF
 
 TEST(PerformanceFeatures, ChordsLinesAndPedalOfAMatchFile) {
   TempDir dir;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("piece.match", kPiece), p).Ok());
   const PerformanceFeatures f = FeaturesOf(p);
   ASSERT_EQ(f.events.size(), 4U);
@@ -99,7 +99,7 @@ TEST(PerformanceFeatures, ChordsLinesAndPedalOfAMatchFile) {
 // A MIDI performance: the onset clusters are the chords, the highest note
 // their melody, each note ended by the next note-off of its key.
 TEST(PerformanceFeatures, OnsetClustersOfAMidiPerformance) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   p.notes.clear();
   const auto note = [&p](double ms, std::uint8_t key, std::uint8_t velocity, bool on) {
     NoteEvent n;
@@ -159,7 +159,7 @@ TEST(PerformanceFeatures, MelodyLeadOfTheViennaChopinExcerpts) {
     double sumOfMeans = 0.0;
     double lead = 0.0, difference = 0.0, leadSquares = 0.0, differenceSquares = 0.0, products = 0.0, n = 0.0;
     for (int pianist = 1; pianist <= 22; ++pianist) {
-      Performance p = Performance::BeforeFirstFile();
+      Performance p = Performance::Empty();
       const std::string path = folder + piece + (pianist < 10 ? "0" : "") + std::to_string(pianist) + ".match";
       ASSERT_TRUE(LoadPerformanceFile(path, p).Ok()) << path;
       const PerformanceFeatures f = FeaturesOf(p);

@@ -76,6 +76,19 @@ TEST(AlignCommand, WritesAMatchFileThatReadsBackToTheAlignment) {
   EXPECT_EQ(result.status, LoadStatus::Loaded) << result.message;
   EXPECT_EQ(loaded.source, PerformanceSource::ScoreAligned);
   EXPECT_EQ(loaded.notes.size(), 2 * (file.matched.size() + file.insertions.size()));
+
+  // `--score` (any command, the windows' "Open performance with score...")
+  // reads the MIDI file to the same events, named by the MIDI file.
+  Performance onTheFly;
+  onTheFly.settings.scoreFile = score;
+  ASSERT_TRUE(LoadPerformanceFile(midi, onTheFly).Ok());
+  EXPECT_EQ(onTheFly.source, PerformanceSource::ScoreAligned);
+  EXPECT_EQ(onTheFly.sourcePath, midi);
+  ASSERT_EQ(onTheFly.EventCount(), loaded.EventCount());
+  for (std::size_t e = 0; e < loaded.events.size(); ++e) {
+    EXPECT_EQ(onTheFly.events[e].onsetMs, loaded.events[e].onsetMs) << e;
+    EXPECT_EQ(onTheFly.events[e].velocity0, loaded.events[e].velocity0) << e;
+  }
 }
 
 TEST(AlignCommand, FollowsARepeatTakenOrSkipped) {

@@ -93,6 +93,33 @@ TEST(Session, ComparedPerformancesComeAndGoAndANewMainFileTakesThemAway) {
   EXPECT_TRUE(rig.session.Compared().empty()) << "a new main file shows alone";
 }
 
+// "Open performance with score...": the performance as the match file
+// --align writes would give it, and compared files aligned to the same score.
+TEST(Session, APerformanceOpenedWithItsScoreIsAlignedAsItIsRead) {
+  const std::string piece = RP_SHARED_DATA_DIR "/asap-sample/Bach_Fugue_bwv_846";
+  if (!std::filesystem::exists(piece)) GTEST_SKIP() << "skipped: no ASAP sample in " << piece;
+  Rig rig;
+  rig.dialogs.fileAnswers = {piece + "/xml_score.musicxml", piece + "/Shi05M.mid"};
+  rig.session.ChooseAndOpenWithScore();
+  ASSERT_TRUE(rig.session.HasPerformance()) << (rig.dialogs.messages.empty() ? "" : rig.dialogs.messages[0].text);
+  EXPECT_EQ(rig.session.Main().source, PerformanceSource::ScoreAligned);
+  EXPECT_EQ(rig.session.Main().sourcePath, piece + "/Shi05M.mid");
+  EXPECT_TRUE(rig.session.OfferedValueKinds().Offers(ValueKind::Tempo)) << "beats from the score";
+  const int events = rig.session.EventCount();
+  EXPECT_GT(events, 300);
+  rig.session.AddCompared({piece + "/Shi05M.mid"});
+  ASSERT_EQ(rig.session.Compared().size(), 1U);
+  EXPECT_EQ(rig.session.Compared()[0].source, PerformanceSource::ScoreAligned);
+  // A plain open afterwards reads the file as it is.
+  rig.session.Open(piece + "/Shi05M.mid");
+  EXPECT_EQ(rig.session.Main().source, PerformanceSource::Notes);
+  // A recording or list of times has no pitches to align: said, nothing taken.
+  rig.session.OpenWithScore(piece + "/xml_score.musicxml", piece + "/Shi05M_annotations.txt");
+  EXPECT_EQ(rig.session.Main().source, PerformanceSource::Notes);
+  ASSERT_FALSE(rig.dialogs.messages.empty());
+  EXPECT_NE(rig.dialogs.messages.back().text.find("cannot be aligned to a score"), std::string::npos);
+}
+
 TEST(Session, CommandsThatDoNotFitTheStateAreRefusedAndChangeNothing) {
   Rig rig;
   // A file that cannot be read: one message naming it, nothing changes.

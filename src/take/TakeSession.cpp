@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "record/RecordingSession.h"
+#include "take/TakeSession.h"
 
 #include <cstdio>
 #include <utility>
 
 namespace rp {
 
-RecordingSession::RecordingSession(MidiInput& input, PostToUi post, AnalysisSettings settings, Hooks hooks)
+TakeSession::TakeSession(MidiInput& input, PostToUi post, AnalysisSettings settings, Hooks hooks)
     : input_(input), post_(std::move(post)), hooks_(std::move(hooks)), live_(settings) {}
 
-RecordingSession::~RecordingSession() {
+TakeSession::~TakeSession() {
   Stop();
   if (inbox_) inbox_->owner = nullptr;
 }
 
-std::optional<std::string> RecordingSession::Start(int deviceIndex, const std::string& takePath,
-                                                   Clock::time_point now) {
+std::optional<std::string> TakeSession::Start(int deviceIndex, const std::string& takePath, Clock::time_point now) {
   Stop();
   const auto names = input_.DeviceNames();
   const AnalysisSettings settings = live_.Take().settings;
@@ -59,7 +58,7 @@ std::optional<std::string> RecordingSession::Start(int deviceIndex, const std::s
   return std::nullopt;
 }
 
-void RecordingSession::Drain(Clock::time_point now) {
+void TakeSession::Drain(Clock::time_point now) {
   std::vector<Message> messages;
   {
     std::lock_guard lock(inbox_->mutex);
@@ -76,7 +75,7 @@ void RecordingSession::Drain(Clock::time_point now) {
   if (added && hooks_.notesAdded) hooks_.notesAdded(live_);
 }
 
-void RecordingSession::Tick(Clock::time_point now) {
+void TakeSession::Tick(Clock::time_point now) {
   if (!recording_) return;
   Drain(now);
   take_.Tick(now);
@@ -90,7 +89,7 @@ void RecordingSession::Tick(Clock::time_point now) {
   }
 }
 
-void RecordingSession::Stop() {
+void TakeSession::Stop() {
   if (!recording_) return;
   recording_ = false;
   input_.Close();  // no message comes after this
@@ -99,7 +98,7 @@ void RecordingSession::Stop() {
   if (!take_.Close()) takeFileError_ = take_.Error();
 }
 
-double RecordingSession::ElapsedMs(Clock::time_point now) const {
+double TakeSession::ElapsedMs(Clock::time_point now) const {
   if (!recording_) return live_.LastMessageMs();
   return std::chrono::duration<double, std::milli>(now - started_).count();
 }

@@ -16,7 +16,7 @@
 
 #include "base/UiPost.h"
 #include "midi/MidiInput.h"
-#include "record/RecordingSession.h"
+#include "take/TakeSession.h"
 
 namespace rp {
 
@@ -49,7 +49,7 @@ class TakeRecorder {
   void Start();
   // Ends the take: it becomes the loaded performance and is offered for saving.
   void Stop();
-  void Tick(RecordingSession::Clock::time_point now);
+  void Tick(TakeSession::Clock::time_point now);
   // At start: a recovery file left by a take that was never saved is offered
   // for loading (and saving). True when it was loaded.
   bool OfferRecovery();
@@ -76,7 +76,7 @@ class TakeRecorder {
   std::string recoveryPath_;
   Hooks hooks_;
   std::unique_ptr<MidiInput> input_;
-  std::unique_ptr<RecordingSession> session_;
+  std::unique_ptr<TakeSession> session_;
   bool closing_ = false;
 };
 

@@ -10,16 +10,16 @@
 
 #include "analysis/PerformanceLoader.h"
 #include "io/AsciiMidiWriter.h"
-#include "record/RecordingSession.h"
 #include "support/ManualUiQueue.h"
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
+#include "take/TakeSession.h"
 
 namespace rp {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = RecordingSession::Clock;
+using Clock = TakeSession::Clock;
 
 std::string Contents(const std::string& path) {
   std::ifstream in(path);
@@ -35,16 +35,16 @@ struct SessionRig {
   }
   ScriptedMidiInput input{{"Port A", "Stage piano"}};
   ManualUiQueue ui;
-  RecordingSession::Hooks hooks;
+  TakeSession::Hooks hooks;
   std::vector<std::int32_t> seen;
   std::string endMessage;
   test::TempDir dir{"rp_take_"};
   std::string takePath = dir.Path("recovery.txt");  // in a folder that exists, as TakeRecorder makes it
 };
 
-TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond) {
+TEST(TakeSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond) {
   SessionRig rig;
-  RecordingSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
+  TakeSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
   const Clock::time_point t0 = Clock::now();
   ASSERT_FALSE(session.Start(1, rig.takePath, t0));
   EXPECT_EQ(session.DeviceName(), "Stage piano");
@@ -86,9 +86,9 @@ TEST(RecordingSession, NotesReachTheTakeOnTheUiThreadAndTheTakeFileWithinASecond
   EXPECT_DOUBLE_EQ(loaded.events[1].onsetMs, 500);
 }
 
-TEST(RecordingSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
+TEST(TakeSession, AVanishedInputEndsTheTakeWithAMessageAndKeepsTheNotes) {
   SessionRig rig;
-  RecordingSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
+  TakeSession session(rig.input, rig.ui.Poster(), {}, rig.hooks);
   ASSERT_FALSE(session.Start(0, rig.takePath, Clock::now()));
   rig.input.Deliver({0x90, 60, 70}, 0);
   rig.input.Vanish();

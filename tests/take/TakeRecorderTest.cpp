@@ -7,12 +7,12 @@
 
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "record/TakeRecorder.h"
 #include "support/FakePlotView.h"
 #include "support/ManualUiQueue.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMidiInput.h"
 #include "support/TempDir.h"
+#include "take/TakeRecorder.h"
 
 namespace rp {
 namespace {

@@ -24,7 +24,7 @@
 
 namespace rp {
 
-class RecordingSession {
+class TakeSession {
  public:
   using Clock = TakeWriter::Clock;
 
@@ -34,10 +34,10 @@ class RecordingSession {
   };
 
   // `input` must outlive the session.
-  RecordingSession(MidiInput& input, PostToUi post, AnalysisSettings settings, Hooks hooks = {});
-  ~RecordingSession();
-  RecordingSession(const RecordingSession&) = delete;
-  RecordingSession& operator=(const RecordingSession&) = delete;
+  TakeSession(MidiInput& input, PostToUi post, AnalysisSettings settings, Hooks hooks = {});
+  ~TakeSession();
+  TakeSession(const TakeSession&) = delete;
+  TakeSession& operator=(const TakeSession&) = delete;
 
   // Opens input `deviceIndex` and the take file at `takePath`. On failure a
   // message for the user, and nothing is recording.
@@ -65,7 +65,7 @@ class RecordingSession {
     std::mutex mutex;
     std::vector<Message> messages;
     bool drainPosted = false;
-    RecordingSession* owner = nullptr;  // read and reset on the UI thread only
+    TakeSession* owner = nullptr;  // read and reset on the UI thread only
   };
 
   void Drain(Clock::time_point now);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "record/TakeRecorder.h"
+#include "take/TakeRecorder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -68,15 +68,14 @@ void TakeRecorder::Start() {
   }
   const auto chosen = dialogs_.ChooseFromList(QT_TRANSLATE_NOOP("returnplot", "Record from which MIDI input?"), names);
   if (!chosen) return;
-  session_ = std::make_unique<RecordingSession>(
-      *input_, post_, performance_.settings,
-      RecordingSession::Hooks{[this](const LiveRecording& live) { ShowLive(live); },
-                              [this](const std::string& message) { Finish(message); }});
+  session_ = std::make_unique<TakeSession>(*input_, post_, performance_.settings,
+                                           TakeSession::Hooks{[this](const LiveRecording& live) { ShowLive(live); },
+                                                              [this](const std::string& message) { Finish(message); }});
   // The recovery file's folder (the program's data folder) is made on first use.
   std::error_code ignored;
   if (const auto folder = std::filesystem::path(recoveryPath_).parent_path(); !folder.empty())
     std::filesystem::create_directories(folder, ignored);
-  if (const auto failure = session_->Start(*chosen, recoveryPath_, RecordingSession::Clock::now())) {
+  if (const auto failure = session_->Start(*chosen, recoveryPath_, TakeSession::Clock::now())) {
     session_.reset();
     dialogs_.ShowMessage(*failure, MessageKind::Error);
     return;
@@ -97,7 +96,7 @@ void TakeRecorder::ShowLive(const LiveRecording& live) {
   view_.ShowTail();
 }
 
-void TakeRecorder::Tick(RecordingSession::Clock::time_point now) {
+void TakeRecorder::Tick(TakeSession::Clock::time_point now) {
   if (!Recording()) return;
   session_->Tick(now);
   if (Recording() && hooks_.setTimeText) hooks_.setTimeText(FormatTimeDisplay(session_->ElapsedMs(now)));
