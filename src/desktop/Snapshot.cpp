@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,7 +99,7 @@ bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, 
 // tipped about the screen's horizontal axis.
 void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
   if (yawDegrees == 0 && pitchDegrees == 0) return;
-  constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
   glm::quat& orientation = view.State().orientation;
   const auto yaw = static_cast<float>(yawDegrees * kRadiansPerDegree);
   const auto pitch = static_cast<float>(-pitchDegrees * kRadiansPerDegree);
