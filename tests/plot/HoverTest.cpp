@@ -141,13 +141,27 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   s_.orientation = turn;
   ASSERT_TRUE(MouseOver(s_, at.x, at.y));
 
-  // The picture's label: the hover text beside the cursor, line by line.
+  // The picture's label: the hover text beside the cursor, line by line,
+  // over everything on its translucent background.
   const SceneDescription frame = DescribeFrame(s_);
   ASSERT_EQ(frame.texts.size(), 2u);
-  EXPECT_EQ(frame.texts[0].lines.size(), 5u);
-  EXPECT_EQ(frame.texts[0].lines[0].text, "near");
-  EXPECT_EQ(frame.texts[0].x, s_.hoverRect.left);
-  EXPECT_EQ(frame.texts[1].lines[0].text, "z axis = y") << "then the caption";
+  EXPECT_EQ(frame.texts[0].lines[0].text, "z axis = y") << "the caption first";
+  const TextItem& label = frame.texts[1];
+  EXPECT_EQ(label.lines.size(), 5u);
+  EXPECT_EQ(label.lines[0].text, "near");
+  EXPECT_EQ(label.x, s_.hoverRect.left);
+  EXPECT_TRUE(label.overlay);
+  ASSERT_EQ(frame.rects.size(), 1u);
+  EXPECT_LT(frame.rects[0].colour >> 24, 0xFFu) << "see-through";
+  EXPECT_LE(frame.rects[0].x, label.x);
+
+  // Near the right edge the label flips to the cursor's other side and stays inside.
+  MouseOver(s_, 590.0f, at.y);
+  if (s_.showHoverText) {
+    const SceneDescription edge = DescribeFrame(s_);
+    EXPECT_LT(edge.texts.back().x, s_.hoverRect.left);
+    EXPECT_LE(edge.rects.back().x + edge.rects.back().width, 606);
+  }
 
   const glm::vec3 aside = Screen({3, 2, 0});
   MouseOver(s_, aside.x, aside.y);
