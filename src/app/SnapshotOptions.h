@@ -32,9 +32,9 @@ inline constexpr int kSnapshotHeight = 443;
 inline constexpr int kMaxSnapshotSide = 8192;
 // The points' size may be scaled by this much either way.
 inline constexpr double kMaxPointSize = 10.0;
-// Above this many events the connecting lines of a snapshot are off unless
-// --lines asks for them and the points are drawn smaller (kLongPiecePointSize):
-// a long piece's path only tangles.
+// Above this many events a snapshot has no connecting lines and no floor
+// shadows unless --lines and --shadows ask for them, and its points are drawn
+// smaller (kLongPiecePointSize): a long piece's path only tangles.
 inline constexpr std::int32_t kLongPieceEvents = 3000;
 inline constexpr double kLongPiecePointSize = 0.6;
 

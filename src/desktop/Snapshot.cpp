@@ -196,13 +196,14 @@ std::optional<ValueRange> FixedScale(const SnapshotOptions& o, ValueKind kind, D
   return SharedScaleRange(all, kind, o.logAxes);
 }
 
-// The display switches given on the command line; a long piece without
-// --lines has no connecting lines and, without --point-size, smaller points.
+// The display switches given on the command line; a long piece has no
+// connecting lines (without --lines) and no floor shadows (without
+// --shadows), which only tangle, and smaller points (without --point-size).
 void SetDisplaySwitches(const SnapshotOptions& o, const Performance& performance, ViewState& state) {
   const bool longPiece = o.file && performance.EventCount() > kLongPieceEvents;
   state.showConnectLines = o.lines.value_or(longPiece ? false : state.showConnectLines);
   state.showDropLines = o.dropLines.value_or(state.showDropLines);
-  state.showFloorShadows = o.shadows.value_or(state.showFloorShadows);
+  state.showFloorShadows = o.shadows.value_or(longPiece ? false : state.showFloorShadows);
   state.showGlass = o.glass.value_or(state.showGlass);
   state.display.pointSize = static_cast<float>(o.pointSize.value_or(longPiece ? kLongPiecePointSize : 1.0));
 }

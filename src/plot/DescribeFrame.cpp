@@ -139,7 +139,10 @@ TextBox BlockBox(const std::vector<TextItem>& items, std::size_t from, std::size
 // cursor's other side where it would leave the picture on the right or
 // cover the colour bar, and moved up where it would leave it at the bottom.
 void AddHoverLabel(const ViewState& s, SceneDescription& scene) {
-  TextItem label = Text(s.hoverText, s.hoverRect.left, s.hoverRect.top);
+  TextItem label;
+  for (const std::string& line : s.hoverText) label.lines.push_back({line, kWhiteText});
+  label.x = s.hoverRect.left;
+  label.y = s.hoverRect.top;
   label.overlay = true;
   TextBox box = ItemBox(label, s.labelFontSource);
   const auto width = static_cast<float>(s.viewport.width);

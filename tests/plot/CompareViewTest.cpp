@@ -180,15 +180,16 @@ TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
   const glm::vec3 at = testing::ScreenOf(c.s, {p.x, p.y, p.z});
   MouseOver(c.s, at.x, at.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "tuesday.mid");
-  EXPECT_NE(c.s.hoverText.find("\revent 2"), std::string::npos) << "its own event number: " << c.s.hoverText;
+  EXPECT_EQ(c.s.hoverText.front(), "tuesday.mid");
+  ASSERT_GE(c.s.hoverText.size(), 2u);
+  EXPECT_EQ(c.s.hoverText[1].rfind("event 2", 0), 0u) << "its own event number: " << c.s.hoverText[1];
 
   // The main points keep their label.
   const DataEntry& m = c.s.points.Item(50);
   const glm::vec3 main = testing::ScreenOf(c.s, {m.x, m.y, m.z});
   MouseOver(c.s, main.x, main.y);
   ASSERT_TRUE(c.s.showHoverText);
-  EXPECT_EQ(c.s.hoverText.substr(0, c.s.hoverText.find('\r')), "monday.txt");
+  EXPECT_EQ(c.s.hoverText.front(), "monday.txt");
 }
 
 TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
