@@ -110,7 +110,9 @@ std::string Title(const ViewState& s) { return s.display.title.value_or(DefaultT
 std::string QuantityLine(const ViewState& s) {
   const Performance* main = s.mainPerformance;
   if (main == nullptr || !s.scale.active || main->EventCount() == 0) return {};
-  std::string line = QuantityName(s.valueKind, main->velocityKind) + ", d = " + std::to_string(main->settings.delay);
+  std::string line = QuantityName(s.valueKind, main->velocityKind);
+  // A delay other than the default is named already in the note of the settings.
+  if (s.captionNote.rfind("d = ", 0) != 0) line += ", d = " + std::to_string(main->settings.delay);
   if (s.display.firstEvent != 0 || s.display.lastEvent != 0) {
     const std::int32_t first = std::max(s.display.firstEvent, 1);
     const std::int32_t last =
