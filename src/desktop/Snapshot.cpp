@@ -287,15 +287,6 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   form.Start();
   if (const std::optional<int> ended = form.EndStatus()) return *ended;  // no graphics device
-  if (o.width && o.height) {
-    // The client area exactly that shape, the menu bar apart, so that the
-    // picture is not stretched to the size asked for.
-    const auto wanted = static_cast<std::int32_t>(std::lround(*o.height / o.ScaleFactor()));
-    for (int tries = 0; tries < 3 && form.ClientHeight() != wanted; ++tries) {
-      form.SetClientHeight(wanted);
-      QCoreApplication::processEvents();
-    }
-  }
   // Velocity needs velocities in every performance shown, Tempo score positions.
   if (o.velocity || o.tempo) {
     for (const Performance* shown : ShownPerformances(performance, compared)) {
@@ -312,6 +303,15 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;
+  if (o.width && o.height) {
+    // The client area exactly that shape, the menu bar apart, so that the
+    // picture is not stretched to the size asked for.
+    const auto wanted = static_cast<std::int32_t>(std::lround(*o.height / o.ScaleFactor()));
+    for (int tries = 0; tries < 3 && form.ClientHeight() != wanted; ++tries) {
+      form.SetClientHeight(wanted);
+      QCoreApplication::processEvents();
+    }
+  }
   try {
     if (o.scatter) {
       dialogs.nextFile = *o.scatter;
