@@ -67,6 +67,26 @@ TEST(FigureSnapshot, ABatchOfOnePieceWithOneScaleHasTheSameTickLabels) {
   EXPECT_NE(TickLabels(test::FileText(own1)), TickLabels(test::FileText(own2)));
 }
 
+TEST(FigureSnapshot, OneSideAloneKeepsTheShapeAndBothGiveExactlyThatSize) {
+  if (!std::filesystem::exists(Match(1))) GTEST_SKIP() << "the Vienna 4x22 match files are not in " RP_SHARED_DATA_DIR;
+  const test::TempDir dir("rp_figures_");
+  std::vector<QImage> pictures;
+  for (const std::vector<std::string>& size : {std::vector<std::string>{"--width", "1212"},
+                                               {"--height", "886"},
+                                               {"--width", "1212", "--height", "886"},
+                                               {"--width", "900", "--height", "300"}}) {
+    const std::string out = dir.Path("s" + std::to_string(pictures.size()) + ".png");
+    std::vector<std::string> args{out, "--tempo", "--yaw", "35", "--pitch", "5", Match(1), Match(2)};
+    args.insert(args.begin() + 1, size.begin(), size.end());
+    ASSERT_EQ(Snapshot(args).status, 0);
+    pictures.emplace_back(QString::fromStdString(out));
+  }
+  EXPECT_EQ(pictures[0].size(), QSize(1212, 886));
+  EXPECT_EQ(pictures[1], pictures[0]);
+  EXPECT_EQ(pictures[2], pictures[0]);
+  EXPECT_EQ(pictures[3].size(), QSize(900, 300));
+}
+
 // The pixels of `image` that `ink` picks.
 std::vector<std::vector<bool>> Mask(const QImage& image, const std::function<bool(const QColor&)>& ink) {
   std::vector<std::vector<bool>> mask(image.height(), std::vector<bool>(image.width()));
