@@ -15,6 +15,7 @@ std::vector<std::string> SnapshotOptions::Inputs() const {
   std::vector<std::string> inputs = compareFiles;
   if (file) inputs.insert(inputs.begin(), *file);
   if (scatter) inputs.push_back(*scatter);
+  inputs.insert(inputs.end(), scaleFrom.begin(), scaleFrom.end());
   return inputs;
 }
 
@@ -23,6 +24,26 @@ double SnapshotOptions::ScaleFactor() const {
   if (height) return *height / static_cast<double>(kSnapshotHeight);
   return 1.0;
 }
+
+namespace {
+
+std::optional<bool> OnOff(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  return std::nullopt;
+}
+
+// "LO:HI", both numbers, LO below HI.
+std::optional<ValueRange> ParseRange(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::optional<double> low = TextNumber<double>(text.substr(0, colon));
+  const std::optional<double> high = TextNumber<double>(text.substr(colon + 1));
+  if (!low || !high || !std::isfinite(*low) || !std::isfinite(*high) || !(*low < *high)) return std::nullopt;
+  return ValueRange{*low, *high};
+}
+
+}  // namespace
 
 std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::string>& given, std::ostream& err) {
   std::vector<std::string> args = given;
@@ -84,6 +105,33 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
                      std::to_string(static_cast<int>(limit)) + ", not \"" + args[i] + "\"");
       }
       (a == "--yaw" ? o.yawDegrees : o.pitchDegrees) = *degrees;
+    } else if (a == "--title") {
+      if (!hasValue) return usage("--title needs a text ('' for none)");
+      o.title = args[++i];
+    } else if (a == "--range") {
+      o.range = hasValue ? ParseRange(args[++i]) : std::nullopt;
+      if (!o.range) return usage("--range needs two numbers LO:HI, LO below HI");
+    } else if (a == "--scale-from") {
+      if (!hasValue) return usage("--scale-from needs a performance file");
+      o.scaleFrom.push_back(args[++i]);
+    } else if (a == "--theme") {
+      const std::optional<PlotTheme> theme = hasValue ? PlotThemeFromName(args[++i]) : std::nullopt;
+      if (!theme) return usage("--theme takes dark or light");
+      o.theme = *theme;
+    } else if (a == "--lines" || a == "--drop-lines" || a == "--shadows" || a == "--glass" || a == "--legend") {
+      const std::optional<bool> on = hasValue ? OnOff(args[++i]) : std::nullopt;
+      if (!on) return usage(a + " takes on or off");
+      if (a == "--lines") o.lines = on;
+      if (a == "--drop-lines") o.dropLines = on;
+      if (a == "--shadows") o.shadows = on;
+      if (a == "--glass") o.glass = on;
+      if (a == "--legend") o.legend = *on;
+    } else if (a == "--point-size") {
+      const std::optional<double> size = hasValue ? TextNumber<double>(args[++i]) : std::nullopt;
+      if (!size || !(*size >= 1.0 / kMaxPointSize && *size <= kMaxPointSize)) {
+        return usage("--point-size takes a factor from 0.1 to 10");
+      }
+      o.pointSize = *size;
     } else if (a == "--scatter") {
       if (!hasValue) return usage("--scatter needs a file");
       o.scatter = args[++i];
@@ -110,6 +158,9 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
   if (o.colourByTime && !o.compareFiles.empty())
     return usage("--colour-by-time shows one performance, not compared ones");
   if (o.firstEvent != 0 && o.event) return usage("--event-range is for the full view, not with --event");
+  if (o.range && !o.scaleFrom.empty()) return usage("--range or --scale-from, not both");
+  if (o.range && o.logAxes && !(o.range->low > 0.0)) return usage("--range with --log-axes needs LO above 0");
+  if ((o.range || !o.scaleFrom.empty()) && o.scatter) return usage("--range and --scale-from are for performances");
   if (const std::string problem =
           OutputPathProblem("--snapshot", o.output, {".png", ".jpg", ".jpeg", ".svg"}, o.Inputs());
       !problem.empty()) {

@@ -17,6 +17,8 @@
 
 #include "app/AnalysisOptions.h"
 #include "model/ComparedAlignment.h"
+#include "plot/PlotTheme.h"
+#include "plot/RobustRange.h"
 
 namespace rp {
 
@@ -28,6 +30,13 @@ inline constexpr int kSnapshotWidth = 606;
 inline constexpr int kSnapshotHeight = 443;
 // The most pixels either side of a snapshot may have.
 inline constexpr int kMaxSnapshotSide = 8192;
+// The points' size may be scaled by this much either way.
+inline constexpr double kMaxPointSize = 10.0;
+// Above this many events a snapshot has no connecting lines and no floor
+// shadows unless --lines and --shadows ask for them, and its points are drawn
+// smaller (kLongPiecePointSize): a long piece's path only tangles.
+inline constexpr std::int32_t kLongPieceEvents = 3000;
+inline constexpr double kLongPiecePointSize = 0.6;
 
 struct SnapshotOptions {
   std::string output;  // the picture to write
@@ -51,6 +60,14 @@ struct SnapshotOptions {
   bool colourByTime = false;              // the points from early to late (one performance only)
   std::int32_t firstEvent = 0;            // --event-range: the full view's events; 0 all
   std::int32_t lastEvent = 0;
+  std::optional<std::string> title;    // the picture's title (empty: none); unset: the default
+  std::optional<ValueRange> range;     // --range: the values at the cube's faces
+  std::vector<std::string> scaleFrom;  // --scale-from: the scale of all these performances together
+  PlotTheme theme = PlotTheme::Dark;   // --theme
+  // The display switches as the menu has them; unset: as the window starts.
+  std::optional<bool> lines, dropLines, shadows, glass;
+  bool legend = true;
+  std::optional<double> pointSize;  // times the usual radius
 
   // Every file the snapshot reads.
   std::vector<std::string> Inputs() const;
@@ -60,9 +77,12 @@ struct SnapshotOptions {
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png|OUT.jpg [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]] "
+    "--snapshot OUT.png|OUT.jpg|OUT.svg [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail "
+    "T]] "
     "[--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] "
-    "[--event-range FROM-TO] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
+    "[--event-range FROM-TO] [--title TEXT] [--range LO:HI | --scale-from FILE...] [--theme dark|light] "
+    "[--lines on|off] [--drop-lines on|off] [--shadows on|off] [--glass on|off] [--legend on|off] "
+    "[--point-size F] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
     "[--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 

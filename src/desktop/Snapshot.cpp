@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "model/ValueKind.h"
+#include "plot/SharedScale.h"
+#include "plot/ViewState.h"
 #include "scene/SceneMath.h"
 #include "scene/SceneSvg.h"
 #include "session/Session.h"
@@ -91,7 +94,7 @@ bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, 
 // tipped about the screen's horizontal axis.
 void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
   if (yawDegrees == 0 && pitchDegrees == 0) return;
-  constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
   glm::quat& orientation = view.State().orientation;
   const auto yaw = static_cast<float>(yawDegrees * kRadiansPerDegree);
   const auto pitch = static_cast<float>(-pitchDegrees * kRadiansPerDegree);
@@ -167,6 +170,37 @@ bool ReadBeforehand(const std::string& path) {
   return found.kind == PerformanceFileKind::MidiFile || (found.kind == PerformanceFileKind::Listing && !found.text);
 }
 
+// The scale of --range, or of every --scale-from performance together (read
+// with the snapshot's analysis options, in its values); unset for neither.
+// A file that cannot be read: a message, and nothing is drawn.
+std::optional<ValueRange> FixedScale(const SnapshotOptions& o, ValueKind kind, Dialogs& dialogs) {
+  if (o.range || o.scaleFrom.empty()) return o.range;
+  std::vector<Performance> read(o.scaleFrom.size());
+  std::vector<const Performance*> all;
+  for (std::size_t i = 0; i < o.scaleFrom.size(); ++i) {
+    read[i].settings = o.analysis.Over();
+    const LoadResult result = LoadPerformanceFile(o.scaleFrom[i], read[i]);
+    if (!result.Ok()) {
+      dialogs.ShowMessage("--scale-from: " + result.message, MessageKind::Error, kAppTitle);
+      return std::nullopt;
+    }
+    all.push_back(&read[i]);
+  }
+  return SharedScaleRange(all, kind, o.logAxes);
+}
+
+// The display switches given on the command line; a long piece has no
+// connecting lines (without --lines) and no floor shadows (without
+// --shadows), which only tangle, and smaller points (without --point-size).
+void SetDisplaySwitches(const SnapshotOptions& o, const Performance& performance, ViewState& state) {
+  const bool longPiece = o.file && performance.EventCount() > kLongPieceEvents;
+  state.showConnectLines = o.lines.value_or(longPiece ? false : state.showConnectLines);
+  state.showDropLines = o.dropLines.value_or(state.showDropLines);
+  state.showFloorShadows = o.shadows.value_or(longPiece ? false : state.showFloorShadows);
+  state.showGlass = o.glass.value_or(state.showGlass);
+  state.display.pointSize = static_cast<float>(o.pointSize.value_or(longPiece ? kLongPiecePointSize : 1.0));
+}
+
 }  // namespace
 
 int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
@@ -228,7 +262,17 @@ int RunSnapshot(const SnapshotOptions& o) {
   // The software renderer's note is a line on stderr here, as every message.
   form.View().SetNoticeShower(nullptr);
   DisplayOptions& display = form.View().State().display;
-  display = DisplayOptions{o.logAxes, o.identityLine, o.colourByTime, o.firstEvent, o.lastEvent};
+  display = DisplayOptions{};
+  display.logarithmic = o.logAxes;
+  display.identityLine = o.identityLine;
+  display.colourByTime = o.colourByTime;
+  display.firstEvent = o.firstEvent;
+  display.lastEvent = o.lastEvent;
+  display.fixedScale = FixedScale(o, start.values, dialogs);
+  if (dialogs.ErrorCount() > 0) return 1;
+  display.theme = o.theme;
+  display.title = o.title;
+  display.legend = o.legend;
   if (o.width && o.height) {
     // Another shape than the window's: the client area takes it, in the
     // desktop's units.
@@ -252,6 +296,15 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;
+  if (o.width && o.height) {
+    // The client area exactly that shape, the menu bar apart, so that the
+    // picture is not stretched to the size asked for.
+    const auto wanted = static_cast<std::int32_t>(std::lround(*o.height / o.ScaleFactor()));
+    for (int tries = 0; tries < 3 && form.ClientHeight() != wanted; ++tries) {
+      form.SetClientHeight(wanted);
+      QCoreApplication::processEvents();
+    }
+  }
   try {
     if (o.scatter) form.View().LoadScatterFile(WithDefaultExtension(*o.scatter, "csv"));
     if (o.event) {
@@ -263,6 +316,7 @@ int RunSnapshot(const SnapshotOptions& o) {
     dialogs.ShowMessage(e.what(), MessageKind::Error, kAppTitle);
     return 1;
   }
+  SetDisplaySwitches(o, performance, form.View().State());
   TurnPlot(form.View(), o.yawDegrees, o.pitchDegrees);
   if (dialogs.ErrorCount() > 0) return 1;
 

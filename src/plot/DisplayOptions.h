@@ -2,10 +2,17 @@
 #pragma once
 // How the plot shows a performance's values besides the line switches: the
 // kind of scale, the identity line, colours by time and which events the
-// full view shows. Chosen in the View menu or by --snapshot flags; the first
-// three are kept between runs.
+// full view shows, and what makes a figure of it: a scale fixed for many
+// pictures, the look, the title, the legend and the points' size. Chosen in
+// the View menu or by --snapshot flags; the first three are kept between
+// runs.
 
 #include <cstdint>
+#include <optional>
+#include <string>
+
+#include "plot/PlotTheme.h"
+#include "plot/RobustRange.h"
 
 namespace rp {
 
@@ -17,6 +24,16 @@ struct DisplayOptions {
   // the last".
   std::int32_t firstEvent = 0;
   std::int32_t lastEvent = 0;
+  // The values at the cube's low and high faces, instead of the scale made
+  // from the performances shown (a logarithmic scale takes it only when both
+  // lie above 0).
+  std::optional<ValueRange> fixedScale;
+  PlotTheme theme = PlotTheme::Dark;
+  // The picture's title; unset: the main performance's file name, or the
+  // piece when compared performances share its score; empty: none.
+  std::optional<std::string> title;
+  bool legend = true;      // the names of the performances shown (one performance: only with a title of its own)
+  float pointSize = 1.0f;  // times the points' usual radius
 };
 
 }  // namespace rp

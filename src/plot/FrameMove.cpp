@@ -2,6 +2,7 @@
 #include "plot/FrameMove.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "plot/ViewKeys.h"
 #include "plot/ViewState.h"
@@ -12,7 +13,7 @@ namespace rp {
 namespace {
 
 constexpr float kTimeScale = 1.3f;
-constexpr float kAutoRotateRate = 3.1415f / 40.0f * kTimeScale;  // rad per second
+constexpr float kAutoRotateRate = std::numbers::pi_v<float> / 40.0f * kTimeScale;  // rad per second
 // The earlier rule, per frame of 10 ms: velocity x 0.8, plus 3 x 1.3 x 0.01
 // per held key, and a move of velocity x that step. Its steady speeds and
 // its decay, per second:

@@ -4,7 +4,7 @@
 // key-driven camera, ending with the camera and view matrices.
 //
 // Every speed is per second of real time, the same at any frame rate. The
-// plot turns about its own vertical axis at 3.1415 / 40 x 1.3 rad per second
+// plot turns about its own vertical axis at pi / 40 x 1.3 rad per second
 // while auto-rotation is on, no drag is in progress and no hover label shows. The camera flies
 // with held keys (ViewKeys.h): each key sets a speed the camera's velocity
 // approaches with a time constant of about 45 ms, and which it loses as fast

@@ -19,10 +19,21 @@ std::string UnitOf(const ViewState& s, const Performance& performance) {
   return std::string(ValueKindUnit(kind, performance.velocityKind));
 }
 
+// A scale chosen for many pictures replaces the one of this picture's own
+// values; a logarithmic one needs both faces above 0.
+void FixScale(ViewState& s) {
+  const std::optional<ValueRange>& fixed = s.display.fixedScale;
+  if (!fixed || !(fixed->high > fixed->low)) return;
+  if (s.scale.logarithmic && !(fixed->low > 0.0)) s.scale.logarithmic = false;
+  s.scale.low = fixed->low;
+  s.scale.high = fixed->high;
+}
+
 }  // namespace
 
 void ScaleFullView(ViewState& s, const Performance& performance) {
   ComputeCommonScale(s, s.display.logarithmic);
+  FixScale(s);
   s.valueUnit = UnitOf(s, performance);
   KeepEventRange(s, s.display.firstEvent, s.display.lastEvent);
   s.showColourBar = false;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
@@ -20,7 +22,6 @@ namespace rp {
 
 namespace {
 
-constexpr char kLineEnd = '\r';
 constexpr const char* kNoValue = "\u2013";  // an en dash: no value
 // A chord of more keys names only its first ones.
 constexpr int kMostKeys = 12;
@@ -94,17 +95,12 @@ std::string ValueText(double value, ValueKind kind, VelocityKind velocity, std::
 
 }  // namespace
 
-std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std::string_view decimalSeparator) {
-  std::string text = point.dataName;
-  text += kLineEnd;
-  text += ValueLine(titles.xAxisName, point.dataX, titles.xValueFormat, decimalSeparator);
-  text += kLineEnd;
-  text += ValueLine(titles.verticalAxisName, point.dataY, titles.yValueFormat, decimalSeparator);
-  text += kLineEnd;
-  text += ValueLine(titles.depthAxisName, point.dataZ, titles.zValueFormat, decimalSeparator);
-  text += kLineEnd;
-  text += ValueLine(titles.sizeName, point.dataSize, titles.sizeValueFormat, decimalSeparator);
-  return text;
+std::vector<std::string> HoverLabelText(const PlotPoints& titles, const DataEntry& point,
+                                        std::string_view decimalSeparator) {
+  return {point.dataName, ValueLine(titles.xAxisName, point.dataX, titles.xValueFormat, decimalSeparator),
+          ValueLine(titles.verticalAxisName, point.dataY, titles.yValueFormat, decimalSeparator),
+          ValueLine(titles.depthAxisName, point.dataZ, titles.zValueFormat, decimalSeparator),
+          ValueLine(titles.sizeName, point.dataSize, titles.sizeValueFormat, decimalSeparator)};
 }
 
 std::string NoteName(int key) {
@@ -114,15 +110,13 @@ std::string NoteName(int key) {
   return std::string(kNames[static_cast<std::size_t>(k % 12)]) + std::to_string(k / 12 - 1);
 }
 
-std::string PerformancePointText(const PlotPoints& titles, const DataEntry& point, const Performance& performance,
-                                 std::int32_t event, ValueKind kind, std::string_view decimalSeparator) {
-  std::string text = PerformanceDisplayName(performance);
+std::vector<std::string> PerformancePointText(const PlotPoints& titles, const DataEntry& point,
+                                              const Performance& performance, std::int32_t event, ValueKind kind,
+                                              std::string_view decimalSeparator) {
+  std::vector<std::string> text{PerformanceDisplayName(performance)};
   if (event < 1 || event > performance.EventCount()) return text;
   const OnsetEvent& e = performance.events[static_cast<std::size_t>(event - 1)];
-  const auto line = [&text](const std::string& item) {
-    text += kLineEnd;
-    text += item;
-  };
+  const auto line = [&text](std::string item) { text.push_back(std::move(item)); };
   line(FormatText(QT_TRANSLATE_NOOP("returnplot", "event %1 at %2"),
                   {std::to_string(event), OnsetText(e.onsetMs, decimalSeparator)}));
   if (HasKeys(performance)) {

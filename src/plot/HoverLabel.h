@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/ValueKind.h"
 #include "scene/GraphicsTypes.h"
@@ -18,16 +19,17 @@ struct DataEntry;
 struct Performance;
 struct PlotPoints;
 
-// A scatter file's point: five lines joined by CR (the last without a line end):
+// A scatter file's point: five lines:
 //   name
 //    <XAxisName>=<datax>          each value under its format
 //    <VerticalAxisName>=<datay>   (XValueFormat, YValueFormat, ...)
 //    <DepthAxisName>=<dataz>
 //    <SizeName>=<dataSize>
-std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std::string_view decimalSeparator);
+std::vector<std::string> HoverLabelText(const PlotPoints& titles, const DataEntry& point,
+                                        std::string_view decimalSeparator);
 
 // The label of event `event` (from 1) of `performance` shown in `kind`, one
-// item a line, joined by CR:
+// item a line:
 //   <file name>
 //   event 12 at 0:03.456             onset as m:ss.sss
 //   keys E4 G#4 B4                   where the performance has notes
@@ -36,8 +38,9 @@ std::string HoverLabelText(const PlotPoints& titles, const DataEntry& point, std
 //   event n+2d = 398.125 ms          also for a point drawn on a face),
 //   event n+d = –                    under the titles' names and formats
 // Units: ms, velocity, dB or ms per beat; an undefined value is "–".
-std::string PerformancePointText(const PlotPoints& titles, const DataEntry& point, const Performance& performance,
-                                 std::int32_t event, ValueKind kind, std::string_view decimalSeparator);
+std::vector<std::string> PerformancePointText(const PlotPoints& titles, const DataEntry& point,
+                                              const Performance& performance, std::int32_t event, ValueKind kind,
+                                              std::string_view decimalSeparator);
 
 // Key number as a note name, middle C (60) "C4": "C-1" to "G9".
 std::string NoteName(int key);

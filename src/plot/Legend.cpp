@@ -43,9 +43,9 @@ Argb32 LegendTextColour(Argb32 pointColour) {
   return tinted;
 }
 
-std::vector<LegendLine> LegendLines(const PlotPoints& points) {
+std::vector<LegendLine> LegendLines(const PlotPoints& points, bool alone) {
   std::vector<LegendLine> lines;
-  if (points.compared.empty()) return lines;
+  if (points.compared.empty() && !alone) return lines;
   if (!points.pointsName.empty()) {
     const auto blue = static_cast<Argb32>(kEventColour);
     lines.push_back({points.pointsName, blue, kConnectColour, LegendTextColour(blue)});
@@ -57,8 +57,9 @@ std::vector<LegendLine> LegendLines(const PlotPoints& points) {
   return lines;
 }
 
-std::vector<TextItem> LegendTexts(const PlotPoints& points, std::int32_t clientWidth, const FontDesc& font) {
-  const std::vector<LegendLine> lines = LegendLines(points);
+std::vector<TextItem> LegendTexts(const PlotPoints& points, std::int32_t clientWidth, const FontDesc& font,
+                                  bool alone) {
+  const std::vector<LegendLine> lines = LegendLines(points, alone);
   if (lines.empty()) return {};
   // The font's em in pixels at 96 per inch.
   const double em = static_cast<double>(font.pointSize) * 96.0 / 72.0;

@@ -2,6 +2,7 @@
 #include "plot/MouseOver.h"
 
 #include <string>
+#include <vector>
 
 #include "model/ComparedPerformances.h"
 #include "model/ValueKind.h"
@@ -26,7 +27,7 @@ const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
 
 // The label of the point: what its event is, where it stands for one of a
 // shown performance; a scatter file's point by its name and values.
-std::string LabelOf(const ViewState& state, const PointRef& ref, const DataEntry& point,
+std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, const DataEntry& point,
                     std::string_view decimalSeparator) {
   const Performance* performance = nullptr;
   std::int32_t event = 0;
@@ -65,7 +66,7 @@ bool MouseOver(ViewState& state, float x, float y, std::string_view decimalSepar
   const DataEntry* point = ref ? PointOf(state, *ref) : nullptr;
   if (point == nullptr) return MouseLeft(state);
   const Rect rect = HoverLabelRect(x, y);
-  std::string text = LabelOf(state, *ref, *point, decimalSeparator);
+  std::vector<std::string> text = LabelOf(state, *ref, *point, decimalSeparator);
   const bool changed = !state.showHoverText || rect.left != state.hoverRect.left || rect.top != state.hoverRect.top ||
                        text != state.hoverText;
   state.hoverRect = rect;

@@ -16,6 +16,7 @@
 #include <glm/gtc/quaternion.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/ComparedAlignment.h"
 #include "model/ValueKind.h"
@@ -51,7 +52,7 @@ struct ViewState : PlotPoints {
 
   // --- hover label ---
   bool showHoverText = false;
-  std::string hoverText;       // lines separated by CR
+  std::vector<std::string> hoverText;  // its lines
   Rect hoverRect{0, 0, 0, 0};  // only left and top are used
 
   // --- orientation: the plot's own turn and the camera ---

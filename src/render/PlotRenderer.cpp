@@ -255,9 +255,13 @@ void PlotRenderer::DrawRects(const SceneDescription& scene) {
   Upload(rects_, v, GLsizei(v.size() / kQuadFloats));
   if (rects_.vertices == 0) return;
   gl_.glDisable(GL_DEPTH_TEST);
+  // A see-through rectangle (the hover label's background) blends by its alpha.
+  gl_.glEnable(GL_BLEND);
+  gl_.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   UseScene(programs_.quads, window);
   gl_.glBindVertexArray(rects_.vao);
   gl_.glDrawArrays(GL_TRIANGLES, 0, rects_.vertices);
+  gl_.glDisable(GL_BLEND);
   gl_.glEnable(GL_DEPTH_TEST);
 }
 

@@ -13,7 +13,11 @@ namespace rp {
 float FontPixels(const FontDesc& font);
 
 // One text item per anchored text whose anchor lies within the camera's
-// depth range, placed where the anchor falls in the window.
+// depth range and inside the viewport, placed where the anchor falls in the
+// window, moved by as little as needed to stand whole inside the picture,
+// and left out where its box would cover the box of a text item of the
+// scene (overlays apart) or of an anchored text placed before it: crowded
+// tick labels are thinned in their order.
 std::vector<TextItem> PlacedAnchoredTexts(const SceneDescription& scene);
 
 }  // namespace rp

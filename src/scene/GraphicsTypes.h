@@ -42,6 +42,11 @@ struct FontDesc {
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
+  // From a line's top to its baseline and from one line's top to the next,
+  // in pixels, as the window measures the font; 0: not measured (the plain
+  // code's estimate stands in, scene/TextLayout.h).
+  float ascentPixels = 0.0f;
+  float lineHeightPixels = 0.0f;
 };
 
 }  // namespace rp

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The camera lens and the light of the plot: a perspective of 45 degrees
-// (from the constant 3.1415) that keeps circles round on any client area,
+// that keeps circles round on any client area,
 // and a white directional light from (-1, -1, -1) over a light-grey ambient.
 
 #include <cstdint>
+#include <numbers>
 
 #include "scene/SceneDescription.h"
 
 namespace rp {
 
-// Vertical field of view, from the constant 3.1415 rather than pi.
-inline constexpr float kFieldOfView = 3.1415f / 4.0f;
+// Vertical field of view.
+inline constexpr float kFieldOfView = std::numbers::pi_v<float> / 4.0f;
 inline constexpr float kNearPlane = 1.0f;
 inline constexpr float kFarPlane = 3000.0f;
 

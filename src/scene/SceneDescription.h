@@ -89,12 +89,15 @@ struct TextLine {
 };
 
 // Lines of text one line height of their font apart, the first with its top
-// at y. Left-aligned lines start at x; right-aligned ones each end at x.
+// at y (its baseline the font's ascent below). Left-aligned lines start at
+// x; right-aligned ones each end at x. An overlay (the hover label) stands
+// over everything, and the other texts are not kept clear of it.
 struct TextItem {
   std::vector<TextLine> lines;
   std::int32_t x = 0, y = 0;
   TextAlign align = TextAlign::Left;
   FontRole font = FontRole::Label;
+  bool overlay = false;
 };
 
 // One line of text standing at a point of the plot's own space (a tick's

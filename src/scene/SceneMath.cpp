@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <glm/geometric.hpp>
+#include <numbers>
 
 namespace rp {
 
@@ -152,7 +153,7 @@ glm::quat QuatFromAxisAngle(const glm::vec3& axis, float angle) {
 }
 
 glm::quat QuatFromAxisDegrees(float x, float y, float z, float degrees) {
-  const auto angle = static_cast<float>(static_cast<double>(degrees) / 180.0 * 3.1415);
+  const auto angle = static_cast<float>(static_cast<double>(degrees) / 180.0 * std::numbers::pi);
   const glm::vec3 axis = NormalizeOrZero(glm::vec3(x, y, z)) * std::sin(angle / 2.0f);
   return glm::quat(std::cos(angle / 2.0f), axis.x, axis.y, axis.z);
 }

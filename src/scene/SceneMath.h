@@ -53,9 +53,8 @@ glm::mat4 InverseOrZero(const glm::mat4& m);
 // (axis x sin(angle/2), cos(angle/2)) with the axis normalised; an all-zero
 // axis gives the identity.
 glm::quat QuatFromAxisAngle(const glm::vec3& axis, float angle);
-// The turn by `degrees` about (x, y, z). Degrees become radians with 3.1415
-// for pi, so 180 degrees is a hair short of a half turn; the scene's angle
-// constants are all built that way. A zero axis gives a zero vector part.
+// The turn by `degrees` about (x, y, z), degrees to radians in double
+// precision. A zero axis gives a zero vector part.
 glm::quat QuatFromAxisDegrees(float x, float y, float z, float degrees);
 // The rotation `first` followed by `second`:
 // RotationMatrix(QuatThen(a, b)) = RotationMatrix(b) * RotationMatrix(a).

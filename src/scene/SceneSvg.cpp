@@ -2,6 +2,7 @@
 #include "scene/SceneSvg.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -13,6 +14,7 @@
 #include "scene/LitColour.h"
 #include "scene/SceneMath.h"
 #include "scene/ScenePick.h"
+#include "scene/TextLayout.h"
 
 namespace rp {
 
@@ -61,6 +63,12 @@ std::string Number(float v) {
   return text;
 }
 
+std::string Number6(float v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", static_cast<double>(v));
+  return text;
+}
+
 std::string FontAttributes(const FontDesc& font, float pixels) {
   std::string attributes = "font-family=\"" + Escaped(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
   if (font.weight >= 700) attributes += " font-weight=\"bold\"";
@@ -73,6 +81,38 @@ struct Shape {
   float depth;
   std::string svg;
 };
+
+// One line of text with its baseline at `baseline`, as the renderers draw
+// it: no baseline keyword, which renderers read differently.
+std::string TextElement(float x, float baseline, const std::string& text, Argb32 colour, const FontDesc& font,
+                        bool right, const std::string& extra = "") {
+  return "<text x=\"" + Number(x) + "\" y=\"" + Number(baseline) + "\"" + (right ? " text-anchor=\"end\"" : "") +
+         " xml:space=\"preserve\" " + Fill(ColourFromArgb(static_cast<std::int32_t>(colour))) + ' ' +
+         FontAttributes(font, FontPixels(font)) + extra + '>' + Escaped(text) + "</text>";
+}
+
+// The name on an axis plate as the renderer draws it: its line of the
+// axis-name texture (the name kLeft texels from the left, its baseline the
+// title font's ascent below the line's top) carried onto the plate's corners
+// in the window by the affine map their texture coordinates give.
+std::string PlateName(const SceneDescription& scene, const Quad& q, const std::array<glm::vec3, 4>& window,
+                      const std::string& name) {
+  const float size = static_cast<float>(AxisNameTexture::kSize);
+  const float lineHeight = FontLineHeight(scene.titleFont);
+  const auto texel = [&](std::size_t k) { return glm::vec2(q.texCoords[k].x * size, q.texCoords[k].y * lineHeight); };
+  const glm::vec2 t0 = texel(0), du = texel(1) - t0, dv = texel(3) - t0;
+  const glm::vec2 p0(window[0]), pu = glm::vec2(window[1]) - p0, pv = glm::vec2(window[3]) - p0;
+  const float det = du.x * dv.y - du.y * dv.x;
+  if (det == 0.0f) return {};
+  // The texel-to-window map: columns a (per texel across) and c (per texel down).
+  const glm::vec2 a = (pu * dv.y - pv * du.y) / det;
+  const glm::vec2 c = (pv * du.x - pu * dv.x) / det;
+  const glm::vec2 e = p0 - a * t0.x - c * t0.y;
+  const std::string transform = " transform=\"matrix(" + Number6(a.x) + ' ' + Number6(a.y) + ' ' + Number6(c.x) + ' ' +
+                                Number6(c.y) + ' ' + Number6(e.x) + ' ' + Number6(e.y) + ")\"";
+  return TextElement(static_cast<float>(AxisNameTexture::kLeft), FontAscent(scene.titleFont), name,
+                     AxisNameTexture::kInk, scene.titleFont, false, transform);
+}
 
 }  // namespace
 
@@ -112,10 +152,15 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
                                               Number(b.x) + "\" y2=\"" + Number(b.y) + "\" stroke=\"" + Hex(c) +
                                               "\" stroke-width=\"1\"/>"});
   }
+  const glm::vec3 eye = TransformPoint(glm::vec3(0.0f), cameraToWorld);
   for (const Quad& q : scene.quads) {
     const glm::vec3 normal = NormalizeOrZero(TransformDirection(q.normal, scene.orientation));
-    // Quads are lit from both sides, as the renderer draws them.
-    const glm::vec3 facing = glm::dot(normal, towardsCamera) < 0.0f ? -normal : normal;
+    // A plate is two faces back to back, each with its name the right way
+    // round from its own side: only the face towards the eye is written.
+    glm::vec3 centre(0.0f);
+    for (const glm::vec3& corner : q.corners) centre += corner / 4.0f;
+    const bool towardsEye = glm::dot(normal, eye - TransformPoint(centre, scene.orientation)) >= 0.0f;
+    if (q.texture == QuadTexture::AxisNames && !towardsEye) continue;
     ColourF colour = q.colour;
     if (q.texture == QuadTexture::AxisNames) {
       const ColourF plate = ColourFromArgb(static_cast<std::int32_t>(AxisNameTexture::kBackground));
@@ -123,25 +168,18 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
     }
     std::string svg = "<polygon points=\"";
     glm::vec3 middle(0.0f);
-    float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
-    for (const glm::vec3& corner : q.corners) {
-      const glm::vec3 p = at(corner);
-      svg += Number(p.x) + "," + Number(p.y) + " ";
-      middle += p / 4.0f;
-      left = std::min(left, p.x), right = std::max(right, p.x), top = std::min(top, p.y),
-      bottom = std::max(bottom, p.y);
+    std::array<glm::vec3, 4> window{};
+    for (std::size_t k = 0; k < 4; ++k) {
+      window[k] = at(q.corners[k]);
+      svg += Number(window[k].x) + "," + Number(window[k].y) + " ";
+      middle += window[k] / 4.0f;
     }
-    svg += "\" " + Fill(LitColour(colour, facing, scene.lighting)) + "/>";
+    // Lit by its own normal from whichever side it is seen, as the renderer lights it.
+    svg += "\" " + Fill(LitColour(colour, normal, scene.lighting)) + "/>";
     const auto line = static_cast<std::size_t>(q.textureLine);
-    if (q.texture == QuadTexture::AxisNames && line < scene.axisNames.lines.size()) {
-      // The plate's name, as large as the plate's box allows (a character
-      // about 0.6 of the font's size wide).
-      const std::string& name = scene.axisNames.lines[line];
-      const float fitsWidth = (right - left) / (0.6f * static_cast<float>(std::max<std::size_t>(name.size(), 1)));
-      const float pixels = std::clamp(std::min((bottom - top) * 0.6f, fitsWidth), 4.0f, FontPixels(scene.titleFont));
-      svg += "<text x=\"" + Number(middle.x) + "\" y=\"" + Number(middle.y) +
-             "\" text-anchor=\"middle\" dominant-baseline=\"central\" fill=\"#000000\" " +
-             FontAttributes(scene.titleFont, pixels) + ">" + Escaped(name) + "</text>";
+    if (q.texture == QuadTexture::AxisNames && line < scene.axisNames.lines.size() &&
+        !scene.axisNames.lines[line].empty()) {
+      svg += PlateName(scene, q, window, scene.axisNames.lines[line]);
     }
     shapes.push_back({middle.z, std::move(svg)});
   }
@@ -150,8 +188,8 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << shownWidth << "\" height=\"" << shownHeight
-      << "\" viewBox=\"" << viewport.x << ' ' << viewport.y << ' ' << viewport.width << ' ' << viewport.height
-      << "\">\n"
+      << "\" preserveAspectRatio=\"none\" viewBox=\"" << viewport.x << ' ' << viewport.y << ' ' << viewport.width << ' '
+      << viewport.height << "\">\n"
       << "<rect x=\"" << viewport.x << "\" y=\"" << viewport.y << "\" width=\"" << viewport.width << "\" height=\""
       << viewport.height << "\" " << Fill(ColourFromArgb(static_cast<std::int32_t>(scene.background | 0xFF000000u)))
       << "/>\n";
@@ -163,15 +201,16 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
   std::vector<TextItem> texts = scene.texts;
   for (TextItem& item : PlacedAnchoredTexts(scene)) texts.push_back(std::move(item));
   for (const TextItem& item : texts) {
-    const FontDesc& font = item.font == FontRole::Title ? scene.titleFont : scene.labelFont;
-    const float pixels = FontPixels(font);
-    float y = static_cast<float>(item.y);
+    const FontDesc& font = ItemFont(scene, item);
+    const float height = FontLineHeight(font);
+    float top = static_cast<float>(item.y);
     for (const TextLine& line : item.lines) {
-      out << "<text x=\"" << item.x << "\" y=\"" << Number(y) << "\" dominant-baseline=\"hanging\""
-          << (item.align == TextAlign::Right ? " text-anchor=\"end\"" : "") << ' '
-          << Fill(ColourFromArgb(static_cast<std::int32_t>(line.colour))) << ' ' << FontAttributes(font, pixels) << '>'
-          << Escaped(line.text) << "</text>\n";
-      y += std::round(pixels * 1.2f);
+      if (!line.text.empty()) {
+        out << TextElement(static_cast<float>(item.x), top + FontAscent(font), line.text, line.colour, font,
+                           item.align == TextAlign::Right)
+            << '\n';
+      }
+      top += height;
     }
   }
   out << "</svg>\n";

@@ -37,8 +37,8 @@ PlotMenuBar::PlotMenuBar(QWidget& window, WindowActions& actions, std::function<
   view_ = bar_->addMenu(tr("&View"));
   view_->setObjectName(QStringLiteral("viewMenu"));
   actions_.Fill(*view_, {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "", "menuLogAxes",
-                         "menuIdentityLine", "menuColourByTime", "menuEventRange", "", "menuReset", "",
-                         "menuAnalysisSettings", "menuStatistics"});
+                         "menuIdentityLine", "menuColourByTime", "menuEventRange", "", "menuScaleFrom", "menuOwnScale",
+                         "menuLightTheme", "", "menuReset", "", "menuAnalysisSettings", "menuStatistics"});
 
   QMenu* help = bar_->addMenu(tr("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,12 +21,16 @@
 #include <exception>
 #include <sstream>
 
+#include "analysis/PerformanceFileDialog.h"
+#include "analysis/PerformanceLoader.h"
 #include "audio/RecordingPlayer.h"
 #include "base/Dialogs.h"
 #include "io/EventsCsv.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"
 #include "plot/ResetView.h"
+#include "plot/SharedScale.h"
+#include "render/GlText.h"
 #include "render/GlView.h"
 #include "session/Session.h"
 #include "ui/AlignByMenu.h"
@@ -70,6 +75,10 @@ FontDesc ToFontDesc(const QFont& f) {
   d.italic = f.italic();
   d.underline = f.underline();
   d.strikeout = f.strikeOut();
+  // Measured as the renderer makes the font, for the layout of the plot's texts.
+  const QFontMetrics drawn(ToQFont(d));
+  d.ascentPixels = static_cast<float>(drawn.ascent());
+  d.lineHeightPixels = static_cast<float>(drawn.height());
   return d;
 }
 
@@ -114,10 +123,26 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName(QStringLiteral("popupMenu"));
   popupMenu_->setTitle(QStringLiteral("POPUPMENU"));
-  actions_->Fill(*popupMenu_,
-                 {"menuExit", "menuLoad", "menuReset", "menuConnect", "menuLines", "menuFootLines", "menuBase",
-                  "menuRotate", "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings", "menuRecord",
-                  "menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange", "menuStatistics"});
+  actions_->Fill(*popupMenu_, {"menuExit",
+                               "menuLoad",
+                               "menuReset",
+                               "menuConnect",
+                               "menuLines",
+                               "menuFootLines",
+                               "menuBase",
+                               "menuRotate",
+                               "menuAddCompared",
+                               "menuRemoveCompared",
+                               "menuAnalysisSettings",
+                               "menuRecord",
+                               "menuLogAxes",
+                               "menuIdentityLine",
+                               "menuColourByTime",
+                               "menuEventRange",
+                               "menuScaleFrom",
+                               "menuOwnScale",
+                               "menuLightTheme",
+                               "menuStatistics"});
   PlotInteraction::Hooks hooks;
   hooks.redraw = [this] { view_.Redraw(); };
   hooks.doubleClicked = [this](float x, float y) { DoubleClicked(x, y); };
@@ -265,6 +290,32 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
             option(state.display.colourByTime)),
       Entry("menuEventRange", popup, QT_TRANSLATE_NOOP("returnplot", "Event range..."),
             command([this] { ChooseEventRange(); })),
+      // Figures: one scale for pictures of several performances, and the print look.
+      Entry("menuScaleFrom", popup, QT_TRANSLATE_NOOP("returnplot", "Scale from performances..."),
+            command([this, &state] {
+              if (!Allowed(UserAction::ChangeView)) return;
+              const std::vector<std::string> paths = dialogs_.OpenFiles(
+                  PerformanceFileRequest(QT_TRANSLATE_NOOP("returnplot", "The performances that make the scale")));
+              if (paths.empty()) return;
+              std::vector<Performance> read(paths.size());
+              std::vector<const Performance*> all;
+              for (std::size_t i = 0; i < paths.size(); ++i) {
+                read[i].settings = session_.Settings();
+                const LoadResult loaded = LoadPerformanceFile(paths[i], read[i]);
+                if (!loaded.Ok()) return dialogs_.ShowMessage(loaded.message, MessageKind::Error);
+                all.push_back(&read[i]);
+              }
+              state.display.fixedScale = SharedScaleRange(all, state.valueKind, state.display.logarithmic);
+              view_.Rebuild();
+            })),
+      Entry("menuOwnScale", popup, QT_TRANSLATE_NOOP("returnplot", "Scale of the performances shown"),
+            command([this, &state] {
+              state.display.fixedScale.reset();
+              view_.Rebuild();
+            })),
+      Entry("menuLightTheme", popup, QT_TRANSLATE_NOOP("returnplot", "Light look for print"), command([&state] {
+              state.display.theme = state.display.theme == PlotTheme::Light ? PlotTheme::Dark : PlotTheme::Light;
+            })),
       // The Statistics window: Ctrl+T in either window.
       Entry(
           "menuStatistics", window, QT_TRANSLATE_NOOP("rp::PlotWindow", "Statistics..."),
@@ -299,8 +350,10 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
                          [name](const WindowAction& a) { return std::string_view(a.name) == name; });
   };
   for (const char* name : {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "menuLogAxes",
-                           "menuIdentityLine", "menuColourByTime"})
+                           "menuIdentityLine", "menuColourByTime", "menuLightTheme", "menuOwnScale"})
     find(name).checkable = true;
+  find("menuLightTheme").checked = [&state] { return state.display.theme == PlotTheme::Light; };
+  find("menuOwnScale").checked = [&state] { return !state.display.fixedScale; };
   find("menuConnect").checked = [&state] { return state.showConnectLines; };
   find("menuLines").checked = [&state] { return state.showDropLines; };
   find("menuFootLines").checked = [&state] { return state.showFloorShadows; };

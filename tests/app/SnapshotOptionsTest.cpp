@@ -90,6 +90,55 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   EXPECT_EQ(plan.windowArgs, (std::vector<std::string>{"--snapshot", "out.png", "perf.txt"}));
 }
 
+TEST(SnapshotOptions, FigureOptionsTitleScaleLookAndSwitches) {
+  std::ostringstream err;
+  auto o =
+      ParseSnapshotOptions({"fig.svg", "--title",      "",    "--range",   "-50.5:1e3", "--theme", "light", "--lines",
+                            "off",     "--drop-lines", "on",  "--shadows", "off",       "--glass", "off",   "--legend",
+                            "off",     "--point-size", "0.5", "a.match"},
+                           err);
+  ASSERT_TRUE(o) << err.str();
+  EXPECT_EQ(o->title, "") << "an empty title: none";
+  ASSERT_TRUE(o->range);
+  EXPECT_EQ(o->range->low, -50.5);
+  EXPECT_EQ(o->range->high, 1000.0);
+  EXPECT_EQ(o->theme, PlotTheme::Light);
+  EXPECT_EQ(o->lines, false);
+  EXPECT_EQ(o->dropLines, true);
+  EXPECT_EQ(o->shadows, false);
+  EXPECT_EQ(o->glass, false);
+  EXPECT_FALSE(o->legend);
+  EXPECT_EQ(o->pointSize, 0.5);
+
+  // Unset switches are left to the window; --scale-from repeats and its files count as inputs.
+  o = ParseSnapshotOptions({"fig.png", "--scale-from", "b.match", "a.match", "--scale-from", "c.match"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_FALSE(o->title || o->range || o->lines || o->glass || o->pointSize);
+  EXPECT_EQ(o->theme, PlotTheme::Dark);
+  EXPECT_EQ(o->scaleFrom, (std::vector<std::string>{"b.match", "c.match"}));
+  EXPECT_EQ(o->Inputs(), (std::vector<std::string>{"a.match", "b.match", "c.match"}));
+
+  const std::vector<std::vector<std::string>> bad = {
+      {"out.png", "--title"},
+      {"out.png", "--range", "5:5", "a.txt"},
+      {"out.png", "--range", "1-9", "a.txt"},
+      {"out.png", "--range", "x:9", "a.txt"},
+      {"out.png", "--range", "0:9", "--log-axes", "a.txt"},
+      {"out.png", "--range", "1:9", "--scale-from", "b.txt", "a.txt"},
+      {"out.png", "--scale-from", "b.txt", "--scatter", "c.csv"},
+      {"out.png", "--theme", "sepia", "a.txt"},
+      {"out.png", "--lines", "yes", "a.txt"},
+      {"out.png", "--glass"},
+      {"out.png", "--point-size", "0", "a.txt"},
+      {"out.png", "--point-size", "11", "a.txt"},
+  };
+  for (const auto& args : bad) {
+    std::ostringstream e;
+    EXPECT_FALSE(ParseSnapshotOptions(args, e)) << args[1];
+    EXPECT_NE(e.str().find("usage: returnplot --snapshot OUT.png"), std::string::npos) << args[1];
+  }
+}
+
 }  // namespace
 }  // namespace rp
 

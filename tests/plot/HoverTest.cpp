@@ -49,10 +49,11 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   p.dataY = 0.1234;
   p.dataZ = -3;
   p.dataSize = 1;
-  EXPECT_EQ(HoverLabelText(titles, p, "."),
-            "Event 12\r event n=512.500\r event n+2d=0.123\r event n+d=-3.000\r s=1.000");
+  EXPECT_EQ(HoverLabelText(titles, p, "."), (std::vector<std::string>{"Event 12", " event n=512.500", " event n+2d=0.123",
+                                                                      " event n+d=-3.000", " s=1.000"}));
   titles.sizeValueFormat = "0";
-  EXPECT_EQ(HoverLabelText(titles, p, ",").substr(9), " event n=512,500\r event n+2d=0,123\r event n+d=-3,000\r s=1");
+  EXPECT_EQ(HoverLabelText(titles, p, ",")[4], " s=1");
+  EXPECT_EQ(HoverLabelText(titles, p, ",")[1], " event n=512,500");
 
   const Rect r = HoverLabelRect(300.4f, 200.6f);
   EXPECT_EQ(r.left, 280);
@@ -86,12 +87,14 @@ TEST(HoverLabel, AMatchFilePointSaysWhichEventWhereInTheScoreAndInWhatUnits) {
   point.dataY = kUndefinedValue;
   point.dataZ = 980.25;
   EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, "."),
-            "chopin_p01.match\revent 1 at 1:01.235\rkeys E4 G#3\rbar 3:2\r"
-            "event n = 1131.000 ms per beat\revent n+2d = \u2013\revent n+d = 980.250 ms per beat");
+            (std::vector<std::string>{"chopin_p01.match", "event 1 at 1:01.235", "keys E4 G#3", "bar 3:2",
+                                      "event n = 1131.000 ms per beat", "event n+2d = \u2013",
+                                      "event n+d = 980.250 ms per beat"}));
   // The last event's keys run to the end; velocities without decimals.
-  EXPECT_EQ(PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",").substr(17),
-            "event 2 at 1:01,800\rkeys C#4\rbar 3:2+1/8\r"
-            "event n = velocity 1131\revent n+2d = \u2013\revent n+d = velocity 980");
+  const std::vector<std::string> second = PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",");
+  EXPECT_EQ(std::vector<std::string>(second.begin() + 1, second.end()),
+            (std::vector<std::string>{"event 2 at 1:01,800", "keys C#4", "bar 3:2+1/8", "event n = velocity 1131",
+                                      "event n+2d = \u2013", "event n+d = velocity 980"}));
   EXPECT_EQ(NoteName(60), "C4");
   EXPECT_EQ(NoteName(0), "C-1");
 }
@@ -122,8 +125,8 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   const glm::vec3 at = Screen({0, 2, -2});
   EXPECT_TRUE(MouseOver(s_, at.x, at.y));
   ASSERT_TRUE(s_.showHoverText);
-  EXPECT_EQ(s_.hoverText.substr(0, s_.hoverText.find('\r')), "near");
-  EXPECT_NE(s_.hoverText.find(" x=2.000\r"), std::string::npos);
+  EXPECT_EQ(s_.hoverText.front(), "near");
+  EXPECT_EQ(s_.hoverText[1], " x=2.000");
   EXPECT_EQ(s_.hoverRect.left, static_cast<std::int32_t>(std::nearbyint(at.x - 20)));
   EXPECT_EQ(s_.hoverRect.top, static_cast<std::int32_t>(std::nearbyint(at.y - 70)));
   EXPECT_FALSE(MouseOver(s_, at.x, at.y)) << "the same label again: no new frame";
@@ -140,23 +143,37 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   s_.orientation = turn;
   ASSERT_TRUE(MouseOver(s_, at.x, at.y));
 
-  // The picture's label: the hover text beside the cursor, line by line.
+  // The picture's label: the hover text beside the cursor, line by line,
+  // over everything on its translucent background.
   const SceneDescription frame = DescribeFrame(s_);
   ASSERT_EQ(frame.texts.size(), 2u);
-  EXPECT_EQ(frame.texts[0].lines.size(), 5u);
-  EXPECT_EQ(frame.texts[0].lines[0].text, "near");
-  EXPECT_EQ(frame.texts[0].x, s_.hoverRect.left);
-  EXPECT_EQ(frame.texts[1].lines[0].text, "z axis = y") << "then the caption";
+  EXPECT_EQ(frame.texts[0].lines[0].text, "z axis = y") << "the caption first";
+  const TextItem& label = frame.texts[1];
+  EXPECT_EQ(label.lines.size(), 5u);
+  EXPECT_EQ(label.lines[0].text, "near");
+  EXPECT_EQ(label.x, s_.hoverRect.left);
+  EXPECT_TRUE(label.overlay);
+  ASSERT_EQ(frame.rects.size(), 1u);
+  EXPECT_LT(frame.rects[0].colour >> 24, 0xFFu) << "see-through";
+  EXPECT_LE(frame.rects[0].x, label.x);
+
+  // Near the right edge the label flips to the cursor's other side and stays inside.
+  MouseOver(s_, 590.0f, at.y);
+  if (s_.showHoverText) {
+    const SceneDescription edge = DescribeFrame(s_);
+    EXPECT_LT(edge.texts.back().x, s_.hoverRect.left);
+    EXPECT_LE(edge.rects.back().x + edge.rects.back().width, 606);
+  }
 
   const glm::vec3 aside = Screen({3, 2, 0});
   MouseOver(s_, aside.x, aside.y);
-  EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
+  EXPECT_EQ(s_.hoverText.front(), "aside");
 
   // Off every sphere: hidden, text and place kept for the next hover.
   const Rect before = s_.hoverRect;
   EXPECT_TRUE(MouseOver(s_, 5, 5));
   EXPECT_FALSE(s_.showHoverText);
-  EXPECT_EQ(s_.hoverText.substr(0, 5), "aside");
+  EXPECT_EQ(s_.hoverText.front(), "aside");
   EXPECT_EQ(s_.hoverRect.left, before.left);
 
   // Nothing at all while the renderer does not draw.
@@ -171,7 +188,7 @@ TEST_F(MouseOverTest, PointsUnderTheGlassAreHovered) {
   const glm::vec3 at = Screen({0, -1, 0});
   MouseOver(s_, at.x, at.y);
   EXPECT_TRUE(s_.showHoverText);
-  EXPECT_EQ(s_.hoverText.substr(0, 5), "below");
+  EXPECT_EQ(s_.hoverText.front(), "below");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "base/PlotViewLink.h"
 #include "model/ValueKind.h"
@@ -75,7 +76,7 @@ TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
 
 TEST_F(OrientationTest, AutoRotationTurnsPerSecondAtAnyFrameRateAndPausesWhileDragging) {
   s_.autoRotate = true;
-  const float perSecond = 3.1415f / 40 * 1.3f;
+  const float perSecond = std::numbers::pi_v<float> / 40 * 1.3f;
   ViewState slow = s_;
   Run(s_, 2.0f, 120);  // 60 frames a second
   Run(slow, 2.0f, 5);  // 2.5 frames a second

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -151,7 +152,7 @@ TEST(PlotView, TheRenderersTroublesAreToldOnceAndLeftToTheWindowsOwner) {
 TEST(PlotView, AnimationMovesOnByRealTimeOnlyWhileItRuns) {
   Window w;
   w.view.Start();
-  const float perSecond = 3.1415f / 40 * 1.3f;
+  const float perSecond = std::numbers::pi_v<float> / 40 * 1.3f;
   auto angle = [&] { return 2.0f * std::acos(std::min(1.0f, std::abs(w.S().orientation.w))); };
   gNow += 5.0;
   w.view.NextFrame();
@@ -265,7 +266,7 @@ TEST(PlotView, ResizeMinimiseAndTooSmallAWindow) {
   EXPECT_EQ(w.window.frames, frames + 1);
   const SceneDescription frame = w.view.NextFrame();
   EXPECT_EQ(frame.camera.viewport.width, 10u);
-  EXPECT_EQ(frame.camera.projection[0][0], PerspectiveFovLH(3.1415f / 4, 1.0f, 1, 3000)[0][0]);
+  EXPECT_EQ(frame.camera.projection[0][0], PerspectiveFovLH(std::numbers::pi_v<float> / 4, 1.0f, 1, 3000)[0][0]);
   EXPECT_EQ(w.stopPlays, 2) << "a resize stops the replay; minimising and restoring do not";
 
   w.view.SetBorderFixed(true);

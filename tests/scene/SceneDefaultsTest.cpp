@@ -14,7 +14,7 @@ TEST(SceneDefaults, UndistortedProjectionAndTheLight) {
   EXPECT_FLOAT_EQ(AspectRatio(0, 300), 1.0f);
   EXPECT_FLOAT_EQ(AspectRatio(400, 0), 1.0f);
   EXPECT_FLOAT_EQ(AspectRatio(400, 300), 0.75f);
-  EXPECT_FLOAT_EQ(kFieldOfView, 0.785375f);
+  EXPECT_FLOAT_EQ(kFieldOfView, 0.78539816f) << "45 degrees";
 
   // A unit step right and a unit step up cover the same number of pixels on
   // a 400 x 300 client: circles stay round.
@@ -28,7 +28,7 @@ TEST(SceneDefaults, UndistortedProjectionAndTheLight) {
   EXPECT_GT(right.x, 0);
   // The camera 20 in front of the origin: the vertical field of view spans
   // 2 x 20 x tan(fov / 2) units over the 300 rows.
-  EXPECT_NEAR(-up.y, 300 / (2 * 20 * std::tan(0.785375 / 2)), 1e-2);
+  EXPECT_NEAR(-up.y, 300 / (2 * 20 * std::tan(0.78539816 / 2)), 1e-2);
 
   // Lines (no normal) show their colour times the whole ambient light, 0xC0
   // grey plus the light's 0.1; a surface facing the light gets the white

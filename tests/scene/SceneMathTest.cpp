@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "MatrixTestUtil.h"
 #include "scene/SceneMath.h"
@@ -13,7 +14,7 @@ using testing_util::MatrixNear;
 using testing_util::Rows;
 using testing_util::VectorNear;
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = std::numbers::pi_v<float>;
 
 bool IsIdentity(const glm::mat4& m) { return m == glm::mat4(1.0f); }
 
@@ -81,13 +82,13 @@ TEST(SceneMath, QuaternionsAgreeWithMatrices) {
   EXPECT_TRUE(VectorNear(TransformPoint({0.5f, 0, 0}, af), {1, 0, 3}));
   EXPECT_TRUE(VectorNear(TransformPoint({0, 0, 0}, af), {2, 0, 3}));
 
-  // Degrees with 3.1415 for pi: 180 is not quite a half turn.
+  // Degrees with pi itself: 180 is a half turn.
   const glm::quat half = QuatFromAxisDegrees(1, 0, 0, 180);
-  EXPECT_FLOAT_EQ(half.x, std::sin(1.57075f));
-  EXPECT_NE(half.w, 0.0f);
+  EXPECT_FLOAT_EQ(half.x, 1.0f);
+  EXPECT_NEAR(half.w, 0.0f, 1e-7f);
   const glm::quat tilted = QuatFromAxisDegrees(0, 3, 4, 90);
-  EXPECT_NEAR(tilted.y, 0.6f * std::sin(3.1415f / 4.0f), 1e-6);
-  EXPECT_NEAR(tilted.z, 0.8f * std::sin(3.1415f / 4.0f), 1e-6);
+  EXPECT_NEAR(tilted.y, 0.6f * std::sin(kPi / 4.0f), 1e-6);
+  EXPECT_NEAR(tilted.z, 0.8f * std::sin(kPi / 4.0f), 1e-6);
   const glm::quat none = QuatFromAxisDegrees(0, 0, 0, 90);
   EXPECT_EQ(none.x, 0.0f);
   EXPECT_FALSE(std::isnan(none.w));
@@ -109,7 +110,7 @@ TEST(SceneMath, CameraProjectionProjectAndUnproject) {
   EXPECT_TRUE(VectorNear(TransformPoint({2, 1, 1}, proj), {1, 1, 0}));
 
   const Viewport vp{10, 20, 606, 443, 0, 1};
-  const glm::mat4 p2 = PerspectiveFovLH(3.1415f / 4, 606.0f / 443, 1, 3000);
+  const glm::mat4 p2 = PerspectiveFovLH(kPi / 4, 606.0f / 443, 1, 3000);
   const glm::mat4 world = RotationMatrix({0, 1, 0}, 0.3f) * ScalingMatrix(2, 2, 2);
   // The look-at point lands in the viewport's centre.
   const glm::vec3 centre = ProjectToWindow({0, 0, 0}, vp, p2, view, glm::mat4(1.0f));

@@ -83,11 +83,11 @@ TEST(LoadMessageLanguage, PlotTextsInGerman) {
 
   ASSERT_GE(scene.texts.size(), 2u);
   std::vector<std::string> hover;
-  for (const TextLine& line : scene.texts[0].lines) hover.push_back(line.text);
+  for (const TextLine& line : scene.texts.back().lines) hover.push_back(line.text);
   ASSERT_GE(hover.size(), 3u);
   EXPECT_EQ(hover[1].rfind("Ereignis 2 bei 0:", 0), 0u) << hover[1];
   EXPECT_EQ(hover[2], "Ereignis n = 412.500 ms");
-  EXPECT_EQ(scene.texts[1].lines[0].text, "z-Achse = Ereignis n+2d");
+  EXPECT_EQ(scene.texts[0].lines[0].text, "z-Achse = Ereignis n+2d");
   EXPECT_EQ(scene.axisNames.lines[0], "Ereignis n");
 }
 

@@ -80,10 +80,26 @@ TEST_F(PlotMenuBarTest, ThePopupAndTheBarShowOneTableThatFollowsThePlotAndTheSes
   QMenu* popup = form_->PopupMenu();
   QStringList names;
   for (QAction* item : popup->actions()) names << item->objectName();
-  EXPECT_EQ(names,
-            (QStringList{"menuExit", "menuLoad", "menuReset", "menuConnect", "menuLines", "menuFootLines", "menuBase",
-                         "menuRotate", "menuAddCompared", "menuRemoveCompared", "menuAnalysisSettings", "menuRecord",
-                         "menuLogAxes", "menuIdentityLine", "menuColourByTime", "menuEventRange", "menuStatistics"}));
+  EXPECT_EQ(names, (QStringList{"menuExit",
+                                "menuLoad",
+                                "menuReset",
+                                "menuConnect",
+                                "menuLines",
+                                "menuFootLines",
+                                "menuBase",
+                                "menuRotate",
+                                "menuAddCompared",
+                                "menuRemoveCompared",
+                                "menuAnalysisSettings",
+                                "menuRecord",
+                                "menuLogAxes",
+                                "menuIdentityLine",
+                                "menuColourByTime",
+                                "menuEventRange",
+                                "menuScaleFrom",
+                                "menuOwnScale",
+                                "menuLightTheme",
+                                "menuStatistics"}));
   for (QAction* item : popup->actions())
     EXPECT_EQ(form_->MenuBar().Item(item->objectName()), item) << item->objectName().toStdString();
 

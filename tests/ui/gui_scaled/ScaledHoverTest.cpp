@@ -40,8 +40,10 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   const QPointF at = PointOnScreen(lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText) << "no sphere found under the cursor";
-  const std::string event = "performance.txt\revent " + std::to_string(State().pointEvents[lone - 1]) + " at ";
-  EXPECT_EQ(State().hoverText.substr(0, event.size()), event);
+  const std::string event = "event " + std::to_string(State().pointEvents[lone - 1]) + " at ";
+  ASSERT_GE(State().hoverText.size(), 2u);
+  EXPECT_EQ(State().hoverText[0], "performance.txt");
+  EXPECT_EQ(State().hoverText[1].substr(0, event.size()), event);
   EXPECT_EQ(State().hoverRect.left, std::lround(at.x() - 20));
   EXPECT_EQ(State().hoverRect.top, std::lround(at.y() - 70));
 
@@ -55,9 +57,15 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   ASSERT_FALSE(label.isEmpty()) << "no label beside the cursor";
   EXPECT_LE(std::abs(label.left() - (at.x() - 20) * scale), 3 * scale);
 
-  const std::string caption = "z axis = " + State().verticalAxisName;
-  const QRect drawn = WhiteBox(frame, QRect(0, 0, int(300 * scale), int(60 * scale)));
-  const double expected = metrics.horizontalAdvance(QString::fromStdString(caption)) * scale;
+  // The title and the caption below it: as wide as their widest line.
+  const QFontMetrics titleMetrics(ToQFont(State().titleFontSource));
+  const int captionBottom = 20 + titleMetrics.height() + 2 * metrics.height();
+  State().showHoverText = false;  // the label may stand over them
+  const QRect drawn = WhiteBox(Frame(), QRect(0, 0, int(300 * scale), int(captionBottom * scale)));
+  double expected = titleMetrics.horizontalAdvance(QString::fromStdString(State().pointsName));
+  for (const char* line : {"inter-onset interval (ms), d = 1", "z axis = event n+2d"})
+    expected = std::max(expected, double(metrics.horizontalAdvance(QString::fromUtf8(line))));
+  expected *= scale;
   EXPECT_NEAR(drawn.width(), expected, 0.1 * expected);
   EXPECT_NEAR(drawn.left(), 10 * scale, 3 * scale);
 }
