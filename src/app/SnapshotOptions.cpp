@@ -37,8 +37,8 @@ std::optional<bool> OnOff(const std::string& text) {
 std::optional<ValueRange> ParseRange(const std::string& text) {
   const std::size_t colon = text.find(':');
   if (colon == std::string::npos) return std::nullopt;
-  const std::optional<double> low = TextNumber<double>(text.substr(0, colon));
-  const std::optional<double> high = TextNumber<double>(text.substr(colon + 1));
+  const std::optional<double> low = StrictNumber<double>(text.substr(0, colon));
+  const std::optional<double> high = StrictNumber<double>(text.substr(colon + 1));
   if (!low || !high || !std::isfinite(*low) || !std::isfinite(*high) || !(*low < *high)) return std::nullopt;
   return ValueRange{*low, *high};
 }
@@ -127,7 +127,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       if (a == "--glass") o.glass = on;
       if (a == "--legend") o.legend = *on;
     } else if (a == "--point-size") {
-      const std::optional<double> size = hasValue ? TextNumber<double>(args[++i]) : std::nullopt;
+      const std::optional<double> size = hasValue ? StrictNumber<double>(args[++i]) : std::nullopt;
       if (!size || !(*size >= 1.0 / kMaxPointSize && *size <= kMaxPointSize)) {
         return usage("--point-size takes a factor from 0.1 to 10");
       }

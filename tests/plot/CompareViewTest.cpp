@@ -165,9 +165,13 @@ TEST(CompareView, TheLegendNamesEveryTakeAfterASwatchInReadableText) {
   c.s.display.theme = PlotTheme::Light;
   scene = c.Show();
   EXPECT_EQ(scene.background, 0xFFFFFFFFu);
-  for (const TextItem& text : scene.texts)
-    for (const TextLine& line : text.lines)
-      if (line.text.size() > 3) EXPECT_GE(Contrast(line.colour, scene.background), 4.5) << line.text;
+  for (const TextItem& text : scene.texts) {
+    for (const TextLine& line : text.lines) {
+      if (line.text.size() > 3) {
+        EXPECT_GE(Contrast(line.colour, scene.background), 4.5) << line.text;
+      }
+    }
+  }
 }
 
 TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
