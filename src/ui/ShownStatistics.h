@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct ShownPerformance {
   std::string path;  // the file, for the CSV
   QColor colour;
   std::vector<MeasuredSeries> series;
+  std::vector<double> onsetMs;         // of its events, in order
+  std::optional<ScoredEvents> scored;  // for one aligned to its score
+  bool loudnessInDb = false;           // a recording's levels, not MIDI velocities
 };
 
 using ShownStatistics = std::vector<ShownPerformance>;
@@ -33,6 +37,8 @@ struct StatisticsSource {
   std::string path;
   QColor colour;
   EventColumns events;
+  std::optional<ScoredEvents> scored;
+  bool loudnessInDb = false;
 };
 
 // The copy of `performance`, which is shown in `colour`.

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -18,11 +21,10 @@
 #include <sstream>
 #include <string_view>
 
+#include "chart/ChartColours.h"
 #include "io/CsvWriter.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "plot/ComparedColours.h"
-#include "plot/PerformancePoints.h"
 #include "session/Session.h"
 #include "ui/PoincareView.h"
 #include "ui/TempoCurveView.h"
@@ -130,9 +132,50 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
 
   curve_ = new TempoCurveView(this);
   poincare_ = new PoincareView(this);
+  bars_ = new ChartView(ChartKind::Bars, this);
+  bars_->setObjectName(QStringLiteral("barsView"));
+  worm_ = new ChartView(ChartKind::Worm, this);
+  worm_->setObjectName(QStringLiteral("wormView"));
+  recurrence_ = new ChartView(ChartKind::Recurrence, this);
+  recurrence_->setObjectName(QStringLiteral("recurrenceView"));
+  // The recurrence plot's options, as --stats --rqa-* takes them.
+  auto* recurrencePage = new QWidget(this);
+  auto* recurrenceOptions = new QHBoxLayout;
+  const RecurrenceSettings defaults;
+  const auto spin = [this, recurrenceOptions](const QString& label, int low, int high, int value) {
+    auto* box = new QSpinBox(this);
+    box->setRange(low, high);
+    box->setValue(value);
+    recurrenceOptions->addWidget(new QLabel(label, this));
+    recurrenceOptions->addWidget(box);
+    connect(box, &QSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+    return box;
+  };
+  dimension_ = spin(tr("Dimension m"), 1, 20, defaults.dimension);
+  embeddingDelay_ = spin(tr("Delay \u03c4"), 1, 100, defaults.delay);
+  theiler_ = spin(tr("Theiler window w"), 0, 100, defaults.theilerWindow);
+  radius_ = new QDoubleSpinBox(this);
+  radius_->setRange(0.0, 1e6);
+  radius_->setDecimals(3);
+  radius_->setSpecialValueText(tr("for 5% recurrences"));
+  radius_->setToolTip(tr("The radius in the series' unit; at 0 it is chosen so that 5% of the cells recur."));
+  recurrenceOptions->addWidget(new QLabel(tr("Radius \u03b5"), this));
+  recurrenceOptions->addWidget(radius_);
+  recurrenceOptions->addStretch(1);
+  connect(radius_, &QDoubleSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+  auto* recurrenceLayout = new QVBoxLayout(recurrencePage);
+  recurrenceLayout->setContentsMargins(0, 0, 0, 0);
+  recurrenceLayout->addLayout(recurrenceOptions);
+  recurrenceLayout->addWidget(recurrence_, 1);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("chartTabs"));
+  tabs_->addTab(poincare_, tr("Poincaré view"));
+  tabs_->addTab(bars_, tr("Tempo against bars"));
+  tabs_->addTab(worm_, tr("Tempo–loudness"));
+  tabs_->addTab(recurrencePage, tr("Recurrence"));
   auto* pictures = new QSplitter(Qt::Horizontal, this);
   pictures->addWidget(curve_);
-  pictures->addWidget(poincare_);
+  pictures->addWidget(tabs_);
   pictures->setStretchFactor(0, 3);
   pictures->setStretchFactor(1, 2);
   auto* split = new QSplitter(Qt::Vertical, this);
@@ -155,6 +198,12 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   auto* exportPoincare = new QPushButton(tr("Export Poincaré view..."), this);
   exportPoincare->setObjectName(QStringLiteral("exportPoincareButton"));
   connect(exportPoincare, &QPushButton::clicked, this, [this] { ExportPoincare(); });
+  auto* exportTab = new QPushButton(tr("Export chart..."), this);
+  exportTab->setObjectName(QStringLiteral("exportTabButton"));
+  exportTab->setToolTip(
+      tr("The chart of the tab shown, in the light theme for print, as returnplot --chart writes "
+         "it."));
+  connect(exportTab, &QPushButton::clicked, this, [this] { ExportShownTab(); });
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("statisticsStatus"));
 
@@ -163,6 +212,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   buttons->addWidget(curveAxis_);
   buttons->addWidget(exportCurve);
   buttons->addWidget(exportPoincare);
+  buttons->addWidget(exportTab);
   buttons->addStretch(1);
   buttons->addWidget(status_);
   auto* layout = new QVBoxLayout(this);
@@ -233,7 +283,7 @@ void StatisticsWindow::Look() {
   if (event != lastEvent_) {
     lastEvent_ = event;
     curve_->SetCurrentEvent(event);
-    poincare_->SetCurrentEvent(event);
+    for (ChartView* chart : Charts()) chart->SetCurrentEvent(event);
   }
 }
 
@@ -243,11 +293,16 @@ void StatisticsWindow::StartMeasuring() {
   std::vector<StatisticsSource> sources;
   const std::int32_t delay = session_.Settings().delay;
   if (session_.HasPerformance() && IsShown(session_.Main()))
-    sources.push_back(CopyForStatistics(session_.Main(), QColor::fromRgba(static_cast<QRgb>(kEventColour))));
+    sources.push_back(CopyForStatistics(session_.Main(), QColor()));
   const ComparedPerformances& compared = session_.Compared();
   for (std::size_t i = 0; i < compared.size() && i < kMaxComparedPerformances; ++i) {
     const Performance& p = compared[i];
-    if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor::fromRgba(static_cast<QRgb>(ComparedColour(i)))));
+    if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor()));
+  }
+  // Each in its colour of the charts.
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    const ChartRgb colour = PerformanceColour(ChartTheme::Dark, i);
+    sources[i].colour = QColor(colour.r, colour.g, colour.b);
   }
   status_->setText(tr("Computing..."));
   watcher_->setFuture(
@@ -321,7 +376,7 @@ void StatisticsWindow::ShowSelected() {
   const SeriesKind kind = at ? at->second : SeriesKind::Timing;
   const int selected = at ? at->first : -1;
   curve_->Show(shown_, kind, selected);
-  poincare_->Show(shown_, kind, selected);
+  for (ChartView* chart : Charts()) chart->Show(shown_, kind, selected);
 }
 
 QString StatisticsWindow::TableCsv() const {
@@ -356,6 +411,24 @@ void StatisticsWindow::CopyCsv() const { QApplication::clipboard()->setText(Tabl
 void StatisticsWindow::ExportCurve() { curve_->Export(dialogs_, tr("Export tempo curve")); }
 
 void StatisticsWindow::ExportPoincare() { poincare_->Export(dialogs_, tr("Export Poincaré view")); }
+
+void StatisticsWindow::ExportShownTab() {
+  const int tab = tabs_->currentIndex();
+  const std::vector<ChartView*> charts = Charts();
+  if (tab >= 0 && tab < static_cast<int>(charts.size()))
+    charts[static_cast<std::size_t>(tab)]->Export(dialogs_, tr("Export chart"));
+}
+
+std::vector<ChartView*> StatisticsWindow::Charts() const { return {poincare_, bars_, worm_, recurrence_}; }
+
+void StatisticsWindow::RecurrenceChosen() {
+  RecurrenceSettings settings;
+  settings.dimension = dimension_->value();
+  settings.delay = embeddingDelay_->value();
+  settings.theilerWindow = theiler_->value();
+  if (radius_->value() > 0.0) settings.radius = radius_->value();
+  recurrence_->SetRecurrence(settings);
+}
 
 StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Session& session) {
   auto* window = parent != nullptr ? parent->findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"),
