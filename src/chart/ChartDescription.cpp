@@ -37,7 +37,11 @@ std::optional<ChartTheme> ParseChartTheme(std::string_view text) {
   return std::nullopt;
 }
 
-std::string ChartAxis::Title() const { return unit.empty() ? quantity : quantity + " (" + unit + ")"; }
+std::string ChartAxis::Title() const {
+  if (unit.empty()) return quantity;
+  // A unit that holds brackets of its own ("BPM (quarter)") follows a comma.
+  return unit.find('(') == std::string::npos ? quantity + " (" + unit + ")" : quantity + ", " + unit;
+}
 
 std::vector<double> RoundTicks(double min, double max, int count) {
   std::vector<double> ticks;

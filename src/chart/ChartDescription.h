@@ -34,7 +34,8 @@ struct ChartAxis {
   double max = 1.0;
   std::vector<double> ticks;
 
-  // "tempo (ms per dotted quarter)", or the quantity alone.
+  // "tempo (ms per dotted quarter)", "tempo, BPM (quarter)", or the
+  // quantity alone.
   std::string Title() const;
 };
 

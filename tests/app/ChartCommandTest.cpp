@@ -59,7 +59,7 @@ TEST(ChartCommand, EveryChartOfTheFourPianistsNamesThemAndItsAxesWithUnits) {
     EXPECT_GE(chart->y.ticks.size(), 2U);
     if (std::string(kind) == "bars") {
       EXPECT_EQ(chart->x.Title(), "score position (bars)");
-      EXPECT_EQ(chart->y.Title(), "tempo (BPM (dotted quarter))");
+      EXPECT_EQ(chart->y.Title(), "tempo, BPM (dotted quarter)");
       EXPECT_EQ(chart->series.size(), files.size());
     }
     if (std::string(kind) == "worm") {
