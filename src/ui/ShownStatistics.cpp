@@ -16,11 +16,12 @@ StatisticsSource CopyForStatistics(const Performance& performance, QColor colour
 }
 
 std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
-                                                    std::uint64_t randomState) {
+                                                    std::uint64_t randomState, const StatisticsOptions& options) {
   auto shown = std::make_shared<ShownStatistics>();
   for (const StatisticsSource& source : sources)
-    shown->push_back({source.name, source.path, source.colour, MeasureEvents(source.events, delay, randomState),
-                      source.events.onsetMs, source.scored, source.loudnessInDb});
+    shown->push_back({source.name, source.path, source.colour,
+                      MeasureEvents(source.events, delay, randomState, options), source.events.onsetMs, source.scored,
+                      source.loudnessInDb});
   return shown;
 }
 

@@ -44,9 +44,9 @@ struct StatisticsSource {
 // The copy of `performance`, which is shown in `colour`.
 StatisticsSource CopyForStatistics(const Performance& performance, QColor colour);
 
-// Measures every source; safe in any thread.
+// Measures every source as `options` choose; safe in any thread.
 std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
-                                                    std::uint64_t randomState);
+                                                    std::uint64_t randomState, const StatisticsOptions& options = {});
 
 // `performance`'s series of `kind`, nullptr when it has none.
 const MeasuredSeries* FindSeries(const ShownPerformance& performance, SeriesKind kind);

@@ -81,8 +81,9 @@ QString ColumnDefinition(std::string_view name) {
         "(x_k - m)^2.");
   if (name == "rd_p")
     return StatisticsWindow::tr(
-        "The permutation p-value of r_d: (1 + the number of 999 shuffles of the series whose |r_d| is at least the "
-        "observed |r_d|) / 1000, the shuffles drawn from random state 1.");
+        "The permutation p-value of r_d: (1 + the number of the S shuffles of the series whose |r_d| is at least the "
+        "observed |r_d|) / (S + 1), the shuffles drawn from random state 1; S as chosen below (999 unless changed, "
+        "0: none).");
   if (name == "dfa_alpha")
     return StatisticsWindow::tr(
         "Detrended fluctuation analysis: the least-squares slope of ln F(n) against ln n, F(n) the root mean square of "
@@ -90,8 +91,9 @@ QString ColumnDefinition(std::string_view name) {
         "with fewer than 4 scales.");
   if (name == "sampen")
     return StatisticsWindow::tr(
-        "Sample entropy, m = 2, r = 0.2 * sd: -ln(A/B), B the pairs of 2-value templates within r, A those still "
-        "within r at the third value; over at most the first 20,000 values.");
+        "Sample entropy, m and r as chosen below (2 and 0.2 unless changed): -ln(A/B), B the pairs of m-value "
+        "templates within r * sd, A those still within it at the value after; over at most the first 20,000 "
+        "values.");
   return {};
 }
 
@@ -129,6 +131,41 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
            QString::fromUtf8(measures[i].name.data(), static_cast<qsizetype>(measures[i].name.size())),
            ColumnDefinition(measures[i].name));
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { ShowSelected(); });
+
+  // How the measures are taken, as --stats takes it.
+  const StatisticsOptions measureDefaults;
+  permutations_ = new QSpinBox(this);
+  permutations_->setObjectName(QStringLiteral("permutationsChoice"));
+  permutations_->setRange(0, 1000000);
+  permutations_->setValue(measureDefaults.permutations);
+  permutations_->setToolTip(tr("The shuffles of rd_p's permutation test (--permutations); 0: no rd_p."));
+  sampenTemplate_ = new QSpinBox(this);
+  sampenTemplate_->setObjectName(QStringLiteral("sampenTemplateChoice"));
+  sampenTemplate_->setRange(1, 10);
+  sampenTemplate_->setValue(measureDefaults.sampleEntropyTemplate);
+  sampenTemplate_->setToolTip(tr("The template length m of sampen (--sampen-m)."));
+  sampenTolerance_ = new QDoubleSpinBox(this);
+  sampenTolerance_->setObjectName(QStringLiteral("sampenToleranceChoice"));
+  sampenTolerance_->setRange(0.01, 10.0);
+  sampenTolerance_->setSingleStep(0.05);
+  sampenTolerance_->setValue(measureDefaults.sampleEntropyTolerance);
+  sampenTolerance_->setToolTip(tr("The tolerance r of sampen as a fraction of the sd (--sampen-r)."));
+  for (QSpinBox* box : {permutations_, sampenTemplate_})
+    connect(box, &QSpinBox::valueChanged, this, [this] { Look(); });
+  connect(sampenTolerance_, &QDoubleSpinBox::valueChanged, this, [this] { Look(); });
+  auto* measureChoices = new QHBoxLayout;
+  measureChoices->addWidget(new QLabel(tr("Shuffles of rd_p"), this));
+  measureChoices->addWidget(permutations_);
+  measureChoices->addWidget(new QLabel(tr("sampen m"), this));
+  measureChoices->addWidget(sampenTemplate_);
+  measureChoices->addWidget(new QLabel(tr("sampen r (× sd)"), this));
+  measureChoices->addWidget(sampenTolerance_);
+  measureChoices->addStretch(1);
+  auto* tablePart = new QWidget(this);
+  auto* tableLayout = new QVBoxLayout(tablePart);
+  tableLayout->setContentsMargins(0, 0, 0, 0);
+  tableLayout->addWidget(table_, 1);
+  tableLayout->addLayout(measureChoices);
 
   curve_ = new TempoCurveView(this);
   poincare_ = new PoincareView(this);
@@ -179,7 +216,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   pictures->setStretchFactor(0, 3);
   pictures->setStretchFactor(1, 2);
   auto* split = new QSplitter(Qt::Vertical, this);
-  split->addWidget(table_);
+  split->addWidget(tablePart);
   split->addWidget(pictures);
   split->setSizes({200, 480});
 
@@ -249,6 +286,10 @@ StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
   };
   if (session_.HasPerformance()) add(session_.Main());
   key.settings = session_.Settings();
+  const StatisticsOptions options = MeasureOptions();
+  key.permutations = options.permutations;
+  key.sampenTemplate = options.sampleEntropyTemplate;
+  key.sampenTolerance = options.sampleEntropyTolerance;
   for (const Performance& p : session_.Compared()) add(p);
   return key;
 }
@@ -305,8 +346,9 @@ void StatisticsWindow::StartMeasuring() {
     sources[i].colour = QColor(colour.r, colour.g, colour.b);
   }
   status_->setText(tr("Computing..."));
-  watcher_->setFuture(
-      QtConcurrent::run([sources = std::move(sources), delay] { return MeasureShown(sources, delay, kRandomState); }));
+  watcher_->setFuture(QtConcurrent::run([sources = std::move(sources), delay, options = MeasureOptions()] {
+    return MeasureShown(sources, delay, kRandomState, options);
+  }));
 }
 
 void StatisticsWindow::Measured() {
@@ -417,6 +459,14 @@ void StatisticsWindow::ExportShownTab() {
   const std::vector<ChartView*> charts = Charts();
   if (tab >= 0 && tab < static_cast<int>(charts.size()))
     charts[static_cast<std::size_t>(tab)]->Export(dialogs_, tr("Export chart"));
+}
+
+StatisticsOptions StatisticsWindow::MeasureOptions() const {
+  StatisticsOptions options;
+  options.permutations = permutations_->value();
+  options.sampleEntropyTemplate = sampenTemplate_->value();
+  options.sampleEntropyTolerance = sampenTolerance_->value();
+  return options;
 }
 
 std::vector<ChartView*> StatisticsWindow::Charts() const { return {poincare_, bars_, worm_, recurrence_}; }

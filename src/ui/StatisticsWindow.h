@@ -82,6 +82,9 @@ class StatisticsWindow final : public QWidget {
     std::vector<double> lastOnsets;
     std::vector<double> lastVelocities;
     AnalysisSettings settings;
+    int permutations = 0;
+    int sampenTemplate = 0;
+    double sampenTolerance = 0.0;
     bool operator==(const Key&) const = default;
   };
 
@@ -96,6 +99,8 @@ class StatisticsWindow final : public QWidget {
 
   // The series the plot shows, whose main row the window selects.
   SeriesKind ChosenSeries() const;
+  // How the measures are taken, as the spin boxes below the table hold it.
+  StatisticsOptions MeasureOptions() const;
   // The recurrence options as the spin boxes hold them.
   void RecurrenceChosen();
   // The charts of the selected row: every view but the tempo curve.
@@ -115,6 +120,9 @@ class StatisticsWindow final : public QWidget {
   QSpinBox* embeddingDelay_;
   QSpinBox* theiler_;
   QDoubleSpinBox* radius_;
+  QSpinBox* permutations_;
+  QSpinBox* sampenTemplate_;
+  QDoubleSpinBox* sampenTolerance_;
   QLabel* status_;
   QComboBox* curveAxis_;
   QFutureWatcher<std::shared_ptr<const ShownStatistics>>* watcher_;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <chrono>
 #include <cmath>
@@ -99,6 +100,11 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
   session.AddCompared({test::DataFile("keys_velocities.txt")});
   dialogs.messages.clear();  // the load's note of the lines it skipped
   ASSERT_TRUE(QtWaitFor([&] { return table->rowCount() == 6; }, 10s));
+
+  // No shuffles, no p-value: the measures are taken again as chosen.
+  window.findChild<QSpinBox*>(QStringLiteral("permutationsChoice"))->setValue(0);
+  EXPECT_TRUE(
+      QtWaitFor([&] { return !window.Computing() && table->item(0, 11)->text() == QStringLiteral("\u2013"); }, 10s));
 
   const TempDir folder;
   dialogs.fileAnswers = {folder.Path("curve.png"), folder.Path("poincare.svg")};
