@@ -35,6 +35,13 @@ void ChartView::SetRecurrence(const RecurrenceSettings& settings) {
   BodyChanged();
 }
 
+void ChartView::SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::optional<double> smoothBeats) {
+  request_.beat = beat;
+  request_.unit = unit;
+  request_.smoothBeats = smoothBeats;
+  BodyChanged();
+}
+
 void ChartView::BodyChanged() {
   drawing_.reset();
   body_ = QImage();

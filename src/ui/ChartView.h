@@ -36,6 +36,10 @@ class ChartView : public QWidget {
   std::int32_t CurrentEvent() const { return currentEvent_; }
   // The embedding, radius and Theiler window of a recurrence plot.
   void SetRecurrence(const RecurrenceSettings& settings);
+  // The beat tempo is counted in (none: the time signature's), its unit,
+  // and the smoothing in beats (none: bars as played, the trajectory over
+  // a bar), as --beat, --tempo-unit and --smooth choose them.
+  void SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::optional<double> smoothBeats);
   ChartKind Kind() const { return request_.kind; }
 
   // The chart as `--chart` describes it: light theme, its size, no mark.

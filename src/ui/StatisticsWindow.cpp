@@ -210,9 +210,41 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   tabs_->addTab(bars_, tr("Tempo against bars"));
   tabs_->addTab(worm_, tr("Tempo–loudness"));
   tabs_->addTab(recurrencePage, tr("Recurrence"));
+  // The tempo of the bars and trajectory tabs, as --beat, --tempo-unit and
+  // --smooth choose it.
+  beat_ = new QComboBox(this);
+  beat_->setObjectName(QStringLiteral("beatChoice"));
+  beat_->addItem(tr("Beat of the time signature"), QString());
+  for (const char* beat : {"quarter", "eighth", "dotted-quarter", "half", "bar"})
+    beat_->addItem(QString::fromStdString(BeatName(*ParseBeat(beat))), QString::fromLatin1(beat));
+  tempoUnit_ = new QComboBox(this);
+  tempoUnit_->setObjectName(QStringLiteral("tempoUnitChoice"));
+  tempoUnit_->addItem(tr("ms per beat"));
+  tempoUnit_->addItem(tr("BPM"));
+  smooth_ = new QDoubleSpinBox(this);
+  smooth_->setObjectName(QStringLiteral("smoothChoice"));
+  smooth_->setRange(0.0, 64.0);
+  smooth_->setSingleStep(1.0);
+  smooth_->setDecimals(1);
+  smooth_->setSpecialValueText(tr("bars as played, trajectory over a bar"));
+  smooth_->setToolTip(tr("The centred window the tempo and loudness are smoothed over, in beats."));
+  connect(beat_, &QComboBox::currentIndexChanged, this, [this] { TempoChosen(); });
+  connect(tempoUnit_, &QComboBox::currentIndexChanged, this, [this] { TempoChosen(); });
+  connect(smooth_, &QDoubleSpinBox::valueChanged, this, [this] { TempoChosen(); });
+  auto* tempoChoices = new QHBoxLayout;
+  tempoChoices->addWidget(beat_);
+  tempoChoices->addWidget(tempoUnit_);
+  tempoChoices->addWidget(new QLabel(tr("Smooth over (beats)"), this));
+  tempoChoices->addWidget(smooth_);
+  tempoChoices->addStretch(1);
+  auto* chartsPart = new QWidget(this);
+  auto* chartsLayout = new QVBoxLayout(chartsPart);
+  chartsLayout->setContentsMargins(0, 0, 0, 0);
+  chartsLayout->addWidget(tabs_, 1);
+  chartsLayout->addLayout(tempoChoices);
   auto* pictures = new QSplitter(Qt::Horizontal, this);
   pictures->addWidget(curve_);
-  pictures->addWidget(tabs_);
+  pictures->addWidget(chartsPart);
   pictures->setStretchFactor(0, 3);
   pictures->setStretchFactor(1, 2);
   auto* split = new QSplitter(Qt::Vertical, this);
@@ -470,6 +502,14 @@ StatisticsOptions StatisticsWindow::MeasureOptions() const {
 }
 
 std::vector<ChartView*> StatisticsWindow::Charts() const { return {poincare_, bars_, worm_, recurrence_}; }
+
+void StatisticsWindow::TempoChosen() {
+  const QString beat = beat_->currentData().toString();
+  const std::optional<Beat> chosen = beat.isEmpty() ? std::nullopt : ParseBeat(beat.toStdString());
+  const TempoUnit unit = tempoUnit_->currentIndex() == 1 ? TempoUnit::Bpm : TempoUnit::MsPerBeat;
+  const std::optional<double> smooth = smooth_->value() > 0.0 ? std::optional(smooth_->value()) : std::nullopt;
+  for (ChartView* chart : {bars_, worm_}) chart->SetTempoChoice(chosen, unit, smooth);
+}
 
 void StatisticsWindow::RecurrenceChosen() {
   RecurrenceSettings settings;

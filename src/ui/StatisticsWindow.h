@@ -101,6 +101,9 @@ class StatisticsWindow final : public QWidget {
   SeriesKind ChosenSeries() const;
   // How the measures are taken, as the spin boxes below the table hold it.
   StatisticsOptions MeasureOptions() const;
+  // The beat, unit and smoothing of the tempo against bars and the
+  // trajectory, as the choices above the tabs hold them.
+  void TempoChosen();
   // The recurrence options as the spin boxes hold them.
   void RecurrenceChosen();
   // The charts of the selected row: every view but the tempo curve.
@@ -120,6 +123,9 @@ class StatisticsWindow final : public QWidget {
   QSpinBox* embeddingDelay_;
   QSpinBox* theiler_;
   QDoubleSpinBox* radius_;
+  QComboBox* beat_;
+  QComboBox* tempoUnit_;
+  QDoubleSpinBox* smooth_;
   QSpinBox* permutations_;
   QSpinBox* sampenTemplate_;
   QDoubleSpinBox* sampenTolerance_;

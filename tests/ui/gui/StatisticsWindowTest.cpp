@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QSpinBox>
@@ -135,13 +136,15 @@ TEST(StatisticsWindow, ExportsEveryChartAsTheChartCommandWritesIt) {
   StatisticsWindow window(dialogs, session);
   window.show();
   ASSERT_TRUE(QtWaitFor([&] { return window.Table()->rowCount() >= 8 && !window.Computing(); }, 30s));
+  // Tempo in BPM, as --tempo-unit bpm gives it.
+  window.findChild<QComboBox*>(QStringLiteral("tempoUnitChoice"))->setCurrentIndex(1);
   const TempDir folder;
   for (ChartView* view : {static_cast<ChartView*>(window.Poincare()), window.Bars(), window.Worm()}) {
     const std::string kind(ChartKindName(view->Kind()));
     SCOPED_TRACE(kind);
     const std::string svgPath = folder.Path(kind + ".svg");
     ASSERT_TRUE(view->WriteTo(QString::fromStdString(svgPath)));
-    std::vector<std::string> args = {kind, "out.svg"};
+    std::vector<std::string> args = {kind, "out.svg", "--tempo-unit", "bpm"};
     args.insert(args.end(), files.begin(), files.end());
     std::ostringstream err;
     const std::optional<ChartOptions> options = ParseChartOptions(args, err);
