@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/XmlText.h"
+
 namespace rp {
 
 namespace {
@@ -17,29 +19,6 @@ std::string Number(double value) {
   while (s.back() == '0') s.pop_back();
   if (s.back() == '.') s.pop_back();
   return s == "-0" ? "0" : s;
-}
-
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 std::string Points(const std::vector<ChartPixel>& points) {
@@ -83,7 +62,7 @@ struct ItemWriter {
         << '"';
     if (t.bold) out << " font-weight=\"bold\"";
     if (t.upright) out << " transform=\"rotate(-90 " << Number(t.x) << ' ' << Number(t.baseline) << ")\"";
-    out << '>' << Escaped(t.text) << "</text>\n";
+    out << '>' << XmlText(t.text) << "</text>\n";
   }
 };
 
@@ -95,7 +74,7 @@ std::string ChartSvg(const ChartDrawing& drawing) {
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << Number(drawing.width) << "\" height=\""
       << Number(drawing.height) << "\" viewBox=\"0 0 " << Number(drawing.width) << ' ' << Number(drawing.height)
       << "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n";
-  if (!drawing.title.empty()) out << "<title>" << Escaped(drawing.title) << "</title>\n";
+  if (!drawing.title.empty()) out << "<title>" << XmlText(drawing.title) << "</title>\n";
   const ItemWriter writer{out};
   for (const DrawItem& item : drawing.items) std::visit(writer, item);
   out << "</svg>\n";

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/XmlText.h"
 #include "scene/AnchoredTexts.h"
 #include "scene/ArgbColour.h"
 #include "scene/LitColour.h"
@@ -32,29 +33,6 @@ std::string Fill(const ColourF& c) {
   return attributes;
 }
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string Number(float v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.2f", static_cast<double>(v));
@@ -62,7 +40,7 @@ std::string Number(float v) {
 }
 
 std::string FontAttributes(const FontDesc& font, float pixels) {
-  std::string attributes = "font-family=\"" + Escaped(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
+  std::string attributes = "font-family=\"" + XmlText(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
   if (font.weight >= 700) attributes += " font-weight=\"bold\"";
   if (font.italic) attributes += " font-style=\"italic\"";
   return attributes;
@@ -141,7 +119,7 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
       const float pixels = std::clamp(std::min((bottom - top) * 0.6f, fitsWidth), 4.0f, FontPixels(scene.titleFont));
       svg += "<text x=\"" + Number(middle.x) + "\" y=\"" + Number(middle.y) +
              "\" text-anchor=\"middle\" dominant-baseline=\"central\" fill=\"#000000\" " +
-             FontAttributes(scene.titleFont, pixels) + ">" + Escaped(name) + "</text>";
+             FontAttributes(scene.titleFont, pixels) + ">" + XmlText(name) + "</text>";
     }
     shapes.push_back({middle.z, std::move(svg)});
   }
@@ -170,7 +148,7 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
       out << "<text x=\"" << item.x << "\" y=\"" << Number(y) << "\" dominant-baseline=\"hanging\""
           << (item.align == TextAlign::Right ? " text-anchor=\"end\"" : "") << ' '
           << Fill(ColourFromArgb(static_cast<std::int32_t>(line.colour))) << ' ' << FontAttributes(font, pixels) << '>'
-          << Escaped(line.text) << "</text>\n";
+          << XmlText(line.text) << "</text>\n";
       y += std::round(pixels * 1.2f);
     }
   }
