@@ -51,15 +51,23 @@ std::vector<double> RoundTicks(double min, double max, int count) {
   // most `count` pieces.
   const double rough = span / count;
   const double power = std::pow(10.0, std::floor(std::log10(rough)));
-  double step = power * 10.0;
-  for (const double factor : {1.0, 2.0, 5.0}) {
-    if (power * factor >= rough) {
-      step = power * factor;
+  double factor = 10.0;
+  for (const double f : {1.0, 2.0, 5.0}) {
+    if (power * f >= rough) {
+      factor = f;
       break;
     }
   }
-  for (double t = std::ceil(min / step) * step; t <= max + step * 1e-9; t += step)
-    ticks.push_back(std::abs(t) < step * 1e-9 ? 0.0 : t);
+  // Whole multiples of the step, divided by a whole power of ten where the
+  // step is below 1, so that 0.6 is 0.6 and not 3 times 0.2.
+  const double step = power * factor;
+  const double inverse = power < 1.0 ? std::round(1.0 / power) : 0.0;
+  const auto first = static_cast<long long>(std::ceil(min / step - 1e-9));
+  const auto last = static_cast<long long>(std::floor(max / step + 1e-9));
+  for (long long k = first; k <= last; ++k) {
+    const double units = static_cast<double>(k) * factor;
+    ticks.push_back(power < 1.0 ? units / inverse : units * power);
+  }
   return ticks;
 }
 

@@ -116,7 +116,8 @@ void AddSeries(const ChartSeries& series, ChartTheme theme, ChartDrawing& drawin
                      kFaintOpacity});
       // The recent segments, each more opaque and wider than the one before.
       for (std::size_t i = trailStart; i < head; ++i) {
-        const double age = static_cast<double>(head - i) / static_cast<double>(kTrailSegments);
+        // 0 for the segment into the head, nearly 1 for the oldest.
+        const double age = static_cast<double>(head - i - 1) / static_cast<double>(kTrailSegments);
         drawing.items.emplace_back(DrawPath{{pixels[i], pixels[i + 1]},
                                             colour,
                                             1.0 + 2.0 * (1.0 - age),
