@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/TranslatableText.h"
 #include "stats/PoincareEllipse.h"
 #include "stats/TempoCurve.h"
 #include "stats/TempoLoudness.h"
@@ -27,11 +28,13 @@ struct Quantity {
 Quantity ValueQuantity(SeriesKind kind, bool loudnessInDb) {
   switch (kind) {
     case SeriesKind::Timing:
-      return {"inter-onset interval", "ms"};
+      return {QT_TRANSLATE_NOOP("returnplot", "inter-onset interval"), QT_TRANSLATE_NOOP("returnplot", "ms")};
     case SeriesKind::Velocity:
-      return loudnessInDb ? Quantity{"loudness", "dB"} : Quantity{"velocity", "MIDI velocity"};
+      return loudnessInDb ? Quantity{QT_TRANSLATE_NOOP("returnplot", "loudness"), QT_TRANSLATE_NOOP("returnplot", "dB")}
+                          : Quantity{QT_TRANSLATE_NOOP("returnplot", "velocity"),
+                                     QT_TRANSLATE_NOOP("returnplot", "MIDI velocity")};
     case SeriesKind::Tempo:
-      return {"tempo", "ms per beat"};
+      return {QT_TRANSLATE_NOOP("returnplot", "tempo"), QT_TRANSLATE_NOOP("returnplot", "ms per beat")};
   }
   return {};
 }
@@ -121,7 +124,10 @@ void DescribeTempo(std::span<const ChartPerformance> performances, const ChartRe
     for (const CurvePoint& p : s->curve) line.points.push_back({xOf(p), p.value});
     chart.series.push_back(std::move(line));
   }
-  SetAxes(chart, request.againstEventNumber ? Quantity{"event", ""} : Quantity{"onset", "s"},
+  SetAxes(chart,
+          request.againstEventNumber
+              ? Quantity{QT_TRANSLATE_NOOP("returnplot", "event"), ""}
+              : Quantity{QT_TRANSLATE_NOOP("returnplot", "onset"), QT_TRANSLATE_NOOP("returnplot", "s")},
           ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb));
   if (const MeasuredSeries* main = performances.empty() ? nullptr : SeriesOf(performances.front(), request.series);
       main != nullptr && request.currentEvent) {
@@ -152,7 +158,8 @@ void DescribePoincare(std::span<const ChartPerformance> performances, const Char
     }
   }
   const Quantity value = ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb);
-  SetAxes(chart, {"x(k): " + value.name, value.unit}, {"x(k+d): " + value.name, value.unit});
+  SetAxes(chart, {std::string(kReturnMapX) + value.name, value.unit},
+          {std::string(kReturnMapY) + value.name, value.unit});
   if (const MeasuredSeries* main = performances.empty() ? nullptr : SeriesOf(performances.front(), request.series);
       main != nullptr && request.currentEvent) {
     const std::optional<std::size_t> at = CurvePointAtEvent(main->curve, *request.currentEvent);
@@ -191,7 +198,8 @@ void DescribeBars(std::span<const ChartPerformance> performances, const ChartReq
     if (i == 0 && reached) cursor = ChartCursor{*reached, true};
     chart.series.push_back(std::move(line));
   }
-  SetAxes(chart, {"score position", "bars"}, {"tempo", TempoLabel(request.unit, beat)});
+  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "score position"), QT_TRANSLATE_NOOP("returnplot", "bars")},
+          {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.unit, beat)});
   chart.cursor = cursor;
 }
 
@@ -236,8 +244,10 @@ void DescribeWorm(std::span<const ChartPerformance> performances, const ChartReq
   Widen(range.xMin, range.xMax);
   Widen(range.yMin, range.yMax);
   const bool db = !performances.empty() && performances.front().loudnessInDb;
-  SetAxes(chart, {"tempo", TempoLabel(request.unit, beat)},
-          db ? Quantity{"loudness", "dB"} : Quantity{"loudness", "MIDI velocity"}, range);
+  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.unit, beat)},
+          db ? Quantity{QT_TRANSLATE_NOOP("returnplot", "loudness"), QT_TRANSLATE_NOOP("returnplot", "dB")}
+             : Quantity{QT_TRANSLATE_NOOP("returnplot", "loudness"), QT_TRANSLATE_NOOP("returnplot", "MIDI velocity")},
+          range);
 }
 
 std::string Measure(const char* name, const std::optional<double>& value) {
@@ -274,9 +284,10 @@ void DescribeRecurrence(std::span<const ChartPerformance> performances, const Ch
     std::array<char, 96> line{};
     std::snprintf(line.data(), line.size(), "m %d, \u03c4 %d, w %d", settings.dimension, settings.delay,
                   settings.theilerWindow);
-    chart.notes.push_back(s->series.values.size() > kMaxRecurrenceValues
-                              ? "first " + std::to_string(kMaxRecurrenceValues) + " values"
-                              : std::to_string(s->series.values.size()) + " values");
+    chart.notes.push_back(std::string(SeriesName(request.series)) + ", " +
+                          (s->series.values.size() > kMaxRecurrenceValues
+                               ? "first " + std::to_string(kMaxRecurrenceValues) + " values"
+                               : std::to_string(s->series.values.size()) + " values"));
     chart.notes.emplace_back(line.data());
     chart.notes.push_back(Measure("\u03b5", q.radius) + (value.unit.empty() || !q.radius ? "" : " " + value.unit));
     chart.notes.push_back(Measure("rr", q.rate));
@@ -291,7 +302,8 @@ void DescribeRecurrence(std::span<const ChartPerformance> performances, const Ch
   if (!performances.empty()) chart.legend.push_back({performances[shown].name, shown});
   const double high = static_cast<double>(std::max<std::size_t>(vectors, 1)) + 0.5;
   const Range range{0.5, high, 0.5, high};
-  SetAxes(chart, {"vector i", value.name + " values"}, {"vector j", value.name + " values"}, range);
+  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "vector i"), QT_TRANSLATE_NOOP("returnplot", "value number")},
+          {QT_TRANSLATE_NOOP("returnplot", "vector j"), QT_TRANSLATE_NOOP("returnplot", "value number")}, range);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/ChartDescription.h"
@@ -46,6 +47,10 @@ struct ChartRequest {
   // The first performance's current event (0-based), marked; none when empty.
   std::optional<std::int32_t> currentEvent;
 };
+
+// What the Poincaré view's axes put before the series' quantity.
+inline constexpr std::string_view kReturnMapX = "x(k): ";
+inline constexpr std::string_view kReturnMapY = "x(k+d): ";
 
 // A recurrence plot goes over at most this many values (the first ones).
 inline constexpr std::size_t kMaxRecurrenceValues = 4000;

@@ -4,10 +4,13 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "base/Dialogs.h"
 #include "ui/ChartPainter.h"
+#include "ui/Translations.h"
 
 namespace rp {
 
@@ -15,6 +18,20 @@ namespace {
 
 // What `--chart` draws without --width, --height and --dpi.
 constexpr double kExportDpi = 96.0;
+
+// The axis's texts in the desktop's language, as the window shows them
+// (files stay English, as --chart writes them).
+void Translate(ChartAxis& axis) {
+  std::string prefix;
+  for (const std::string_view mark : {kReturnMapX, kReturnMapY}) {
+    if (axis.quantity.starts_with(mark)) {
+      prefix = mark;
+      axis.quantity.erase(0, mark.size());
+    }
+  }
+  axis.quantity = prefix + TranslatedText(axis.quantity).toStdString();
+  if (!axis.unit.empty()) axis.unit = TranslatedText(axis.unit).toStdString();
+}
 
 }  // namespace
 
@@ -74,7 +91,10 @@ ChartDescription ChartView::Describe(bool withCursor) const {
   request.width = width();
   request.height = height();
   if (withCursor && currentEvent_ >= 0) request.currentEvent = currentEvent_;
-  return DescribeChart(Performances(), request);
+  ChartDescription chart = DescribeChart(Performances(), request);
+  Translate(chart.x);
+  Translate(chart.y);
+  return chart;
 }
 
 const ChartDrawing& ChartView::Drawing() const {

@@ -81,7 +81,7 @@ TEST(StatisticsCharts, TheRecurrencePlotKeepsToItsFirstValues) {
   const ChartDescription chart = DescribeChart(shown, request);
   ASSERT_TRUE(chart.raster);
   EXPECT_EQ(chart.raster->rows, kMaxRecurrenceValues - 2);  // N - (m - 1) vectors
-  EXPECT_EQ(chart.notes.front(), "first 4000 values");
+  EXPECT_EQ(chart.notes.front(), "timing, first 4000 values");
   EXPECT_EQ(chart.notes[1], "m 3, \u03c4 1, w 1");
   EXPECT_TRUE(chart.square);
 }
