@@ -109,11 +109,13 @@ std::optional<double> CurrentOnset(std::span<const ChartPerformance> performance
   return performances.front().onsetMs[event];
 }
 
+// Where the tempo curve draws `point`: at its event's number or onset.
+double CurveX(const CurvePoint& point, const ChartRequest& request) {
+  return request.againstEventNumber ? static_cast<double>(point.event) + 1.0 : point.timeMs / 1000.0;
+}
+
 void DescribeTempo(std::span<const ChartPerformance> performances, const ChartRequest& request,
                    ChartDescription& chart) {
-  const auto xOf = [&request](const CurvePoint& p) {
-    return request.againstEventNumber ? static_cast<double>(p.event) + 1.0 : p.timeMs / 1000.0;
-  };
   for (const std::size_t i : DrawingOrder(performances.size(), request.selected)) {
     const MeasuredSeries* s = SeriesOf(performances[i], request.series);
     if (s == nullptr) continue;
@@ -121,7 +123,7 @@ void DescribeTempo(std::span<const ChartPerformance> performances, const ChartRe
     line.performance = i;
     line.shape = SeriesShape::Line;
     line.emphasised = static_cast<int>(i) == request.selected && performances.size() > 1;
-    for (const CurvePoint& p : s->curve) line.points.push_back({xOf(p), p.value});
+    for (const CurvePoint& p : s->curve) line.points.push_back({CurveX(p, request), p.value});
     chart.series.push_back(std::move(line));
   }
   SetAxes(chart,
@@ -129,11 +131,6 @@ void DescribeTempo(std::span<const ChartPerformance> performances, const ChartRe
               ? Quantity{QT_TRANSLATE_NOOP("returnplot", "event"), ""}
               : Quantity{QT_TRANSLATE_NOOP("returnplot", "onset"), QT_TRANSLATE_NOOP("returnplot", "s")},
           ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb));
-  if (const MeasuredSeries* main = performances.empty() ? nullptr : SeriesOf(performances.front(), request.series);
-      main != nullptr && request.currentEvent) {
-    if (const std::optional<std::size_t> at = CurvePointAtEvent(main->curve, *request.currentEvent))
-      chart.cursor = ChartCursor{{xOf(main->curve[*at]), main->curve[*at].value}, true};
-  }
 }
 
 void DescribePoincare(std::span<const ChartPerformance> performances, const ChartRequest& request,
@@ -160,12 +157,6 @@ void DescribePoincare(std::span<const ChartPerformance> performances, const Char
   const Quantity value = ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb);
   SetAxes(chart, {std::string(kReturnMapX) + value.name, value.unit},
           {std::string(kReturnMapY) + value.name, value.unit});
-  if (const MeasuredSeries* main = performances.empty() ? nullptr : SeriesOf(performances.front(), request.series);
-      main != nullptr && request.currentEvent) {
-    const std::optional<std::size_t> at = CurvePointAtEvent(main->curve, *request.currentEvent);
-    if (at && *at < main->returnMap.size())
-      chart.cursor = ChartCursor{{main->returnMap[*at].x, main->returnMap[*at].y}, false};
-  }
 }
 
 // The beat tempo is counted in: the chosen one, else that of the first
@@ -181,8 +172,6 @@ void DescribeBars(std::span<const ChartPerformance> performances, const ChartReq
                   ChartDescription& chart) {
   const Beat beat = ChartBeat(performances, request);
   const double smooth = request.smoothBeats.value_or(0.0);
-  std::optional<ChartCursor> cursor;
-  const std::optional<double> onset = CurrentOnset(performances, request);
   for (const std::size_t i : DrawingOrder(performances.size(), request.selected)) {
     if (performances[i].scored == nullptr) continue;
     const BeatTempo tempo = MakeBeatTempo(*performances[i].scored, beat, smooth);
@@ -190,17 +179,12 @@ void DescribeBars(std::span<const ChartPerformance> performances, const ChartReq
     line.performance = i;
     line.shape = SeriesShape::Line;
     line.emphasised = static_cast<int>(i) == request.selected && performances.size() > 1;
-    std::optional<ChartPoint> reached;
-    for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.unit, smooth > 1.0)) {
+    for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.unit, smooth > 1.0))
       line.points.push_back({p.barPosition, p.value});
-      if (onset && p.onsetMs <= *onset) reached = line.points.back();
-    }
-    if (i == 0 && reached) cursor = ChartCursor{*reached, true};
     chart.series.push_back(std::move(line));
   }
   SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "score position"), QT_TRANSLATE_NOOP("returnplot", "bars")},
           {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.unit, beat)});
-  chart.cursor = cursor;
 }
 
 void DescribeWorm(std::span<const ChartPerformance> performances, const ChartRequest& request,
@@ -333,7 +317,41 @@ ChartDescription DescribeChart(std::span<const ChartPerformance> performances, c
       DescribeRecurrence(performances, request, chart);
       break;
   }
+  chart.cursor = DescribeCursor(performances, request);
   return chart;
+}
+
+std::optional<ChartCursor> DescribeCursor(std::span<const ChartPerformance> performances, const ChartRequest& request) {
+  if (performances.empty() || !request.currentEvent) return std::nullopt;
+  const ChartPerformance& main = performances.front();
+  const MeasuredSeries* s = SeriesOf(main, request.series);
+  switch (request.kind) {
+    case ChartKind::Tempo:
+      if (s != nullptr)
+        if (const std::optional<std::size_t> at = CurvePointAtEvent(s->curve, *request.currentEvent))
+          return ChartCursor{{CurveX(s->curve[*at], request), s->curve[*at].value}, true};
+      return std::nullopt;
+    case ChartKind::Poincare:
+      if (s != nullptr) {
+        const std::optional<std::size_t> at = CurvePointAtEvent(s->curve, *request.currentEvent);
+        if (at && *at < s->returnMap.size()) return ChartCursor{{s->returnMap[*at].x, s->returnMap[*at].y}, false};
+      }
+      return std::nullopt;
+    case ChartKind::Bars: {
+      const std::optional<double> onset = CurrentOnset(performances, request);
+      if (main.scored == nullptr || !onset) return std::nullopt;
+      const double smooth = request.smoothBeats.value_or(0.0);
+      const BeatTempo tempo = MakeBeatTempo(*main.scored, ChartBeat(performances, request), smooth);
+      std::optional<ChartCursor> reached;
+      for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.unit, smooth > 1.0))
+        if (p.onsetMs <= *onset) reached = ChartCursor{{p.barPosition, p.value}, true};
+      return reached;
+    }
+    case ChartKind::Worm:  // its trail is its mark
+    case ChartKind::Recurrence:
+      return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 bool CursorRedrawsChart(ChartKind kind) { return kind == ChartKind::Worm; }

@@ -60,6 +60,12 @@ inline constexpr std::size_t kMaxRecurrenceValues = 4000;
 // nothing.
 ChartDescription DescribeChart(std::span<const ChartPerformance> performances, const ChartRequest& request);
 
+// The mark of the main performance's current event alone, which a view
+// draws over the kept chart as a replay moves it: far less work than the
+// chart. None where the chart marks nothing (the trajectory's trail is
+// part of the chart).
+std::optional<ChartCursor> DescribeCursor(std::span<const ChartPerformance> performances, const ChartRequest& request);
+
 // Whether the cursor of a chart of `kind` changes more than its mark (the
 // trajectory's trail follows it).
 bool CursorRedrawsChart(ChartKind kind);

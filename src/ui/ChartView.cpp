@@ -97,6 +97,13 @@ ChartDescription ChartView::Describe(bool withCursor) const {
   return chart;
 }
 
+std::optional<ChartCursor> ChartView::Cursor() const {
+  if (CursorRedrawsChart(request_.kind) || currentEvent_ < 0) return std::nullopt;
+  ChartRequest request = request_;
+  request.currentEvent = currentEvent_;
+  return DescribeCursor(Performances(), request);
+}
+
 const ChartDrawing& ChartView::Drawing() const {
   if (drawing_ && (drawing_->width != width() || drawing_->height != height())) drawing_.reset();
   if (!drawing_) drawing_ = LayOutChart(Describe(CursorRedrawsChart(request_.kind)));
@@ -123,11 +130,10 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
   }
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), body_);
-  if (CursorRedrawsChart(request_.kind) || currentEvent_ < 0) return;
-  const ChartDescription marked = Describe(true);
-  if (!marked.cursor) return;
+  const std::optional<ChartCursor> cursor = Cursor();
+  if (!cursor) return;
   painter.setRenderHint(QPainter::Antialiasing);
-  PaintChartItems(painter, LayOutCursor(*marked.cursor, Drawing(), ChartTheme::Dark));
+  PaintChartItems(painter, LayOutCursor(*cursor, Drawing(), ChartTheme::Dark));
 }
 
 bool ChartView::WriteTo(const QString& path) const {

@@ -52,6 +52,9 @@ class ChartView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The mark of the current event, drawn over the kept chart; none for a
+  // chart whose whole drawing follows the current event.
+  std::optional<ChartCursor> Cursor() const;
   // The chart as the window shows it, with its mark when `withCursor`.
   ChartDescription Describe(bool withCursor) const;
   // The layout of the kept chart at the window's size.

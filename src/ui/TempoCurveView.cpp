@@ -14,9 +14,9 @@ void TempoCurveView::SetAgainstEventNumber(bool byNumber) {
 }
 
 std::optional<QPointF> TempoCurveView::MarkPosition() const {
-  const ChartDescription chart = Describe(true);
-  if (!chart.cursor) return std::nullopt;
-  const ChartPixel at = Drawing().ToPixel(chart.cursor->at);
+  const std::optional<ChartCursor> cursor = Cursor();
+  if (!cursor) return std::nullopt;
+  const ChartPixel at = Drawing().ToPixel(cursor->at);
   return QPointF(at.x, at.y);
 }
 
