@@ -97,6 +97,17 @@ QString ColumnDefinition(std::string_view name) {
   return {};
 }
 
+// `main` with a row of choices above or below it, in one widget.
+QWidget* WithChoices(QWidget* main, QHBoxLayout* choices, bool above, QWidget* parent) {
+  auto* part = new QWidget(parent);
+  auto* layout = new QVBoxLayout(part);
+  layout->setContentsMargins(0, 0, 0, 0);
+  if (above) layout->addLayout(choices);
+  layout->addWidget(main, 1);
+  if (!above) layout->addLayout(choices);
+  return part;
+}
+
 QString ScreenNumber(const std::optional<double>& value) {
   return value ? QString::number(*value, 'g', 5) : QStringLiteral("\u2013");
 }
@@ -161,11 +172,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   measureChoices->addWidget(new QLabel(tr("sampen r (× sd)"), this));
   measureChoices->addWidget(sampenTolerance_);
   measureChoices->addStretch(1);
-  auto* tablePart = new QWidget(this);
-  auto* tableLayout = new QVBoxLayout(tablePart);
-  tableLayout->setContentsMargins(0, 0, 0, 0);
-  tableLayout->addWidget(table_, 1);
-  tableLayout->addLayout(measureChoices);
+  QWidget* tablePart = WithChoices(table_, measureChoices, false, this);
 
   curve_ = new TempoCurveView(this);
   poincare_ = new PoincareView(this);
@@ -176,7 +183,6 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   recurrence_ = new ChartView(ChartKind::Recurrence, this);
   recurrence_->setObjectName(QStringLiteral("recurrenceView"));
   // The recurrence plot's options, as --stats --rqa-* takes them.
-  auto* recurrencePage = new QWidget(this);
   auto* recurrenceOptions = new QHBoxLayout;
   const RecurrenceSettings defaults;
   const auto spin = [this, recurrenceOptions](const QString& label, int low, int high, int value) {
@@ -200,16 +206,12 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   recurrenceOptions->addWidget(radius_);
   recurrenceOptions->addStretch(1);
   connect(radius_, &QDoubleSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
-  auto* recurrenceLayout = new QVBoxLayout(recurrencePage);
-  recurrenceLayout->setContentsMargins(0, 0, 0, 0);
-  recurrenceLayout->addLayout(recurrenceOptions);
-  recurrenceLayout->addWidget(recurrence_, 1);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("chartTabs"));
   tabs_->addTab(poincare_, tr("Poincaré view"));
   tabs_->addTab(bars_, tr("Tempo against bars"));
   tabs_->addTab(worm_, tr("Tempo–loudness"));
-  tabs_->addTab(recurrencePage, tr("Recurrence"));
+  tabs_->addTab(WithChoices(recurrence_, recurrenceOptions, true, this), tr("Recurrence"));
   // The tempo of the bars and trajectory tabs, as --beat, --tempo-unit and
   // --smooth choose it.
   beat_ = new QComboBox(this);
@@ -237,11 +239,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   tempoChoices->addWidget(new QLabel(tr("Smooth over (beats)"), this));
   tempoChoices->addWidget(smooth_);
   tempoChoices->addStretch(1);
-  auto* chartsPart = new QWidget(this);
-  auto* chartsLayout = new QVBoxLayout(chartsPart);
-  chartsLayout->setContentsMargins(0, 0, 0, 0);
-  chartsLayout->addWidget(tabs_, 1);
-  chartsLayout->addLayout(tempoChoices);
+  QWidget* chartsPart = WithChoices(tabs_, tempoChoices, false, this);
   auto* pictures = new QSplitter(Qt::Horizontal, this);
   pictures->addWidget(curve_);
   pictures->addWidget(chartsPart);
