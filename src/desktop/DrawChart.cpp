@@ -5,11 +5,14 @@
 #include <array>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "app/BatchLoad.h"
 #include "app/ChartCommand.h"
 #include "app/OutputPath.h"
+#include "app/RemovedOnSignal.h"
 #include "chart/ChartLayout.h"
+#include "io/FileReplacement.h"
 #include "ui/ChartPainter.h"
 
 namespace rp {
@@ -31,8 +34,19 @@ int DrawChart(const std::vector<std::string>& args, std::ostream& /*out*/, std::
     static int argc = 3;
     app = std::make_unique<QGuiApplication>(argc, argv.data());
   }
-  if (!WriteChartFile(LayOutChart(*chart), QString::fromStdString(options->output), options->dpi)) {
-    err << "returnplot: cannot write \"" << options->output << "\"\n";
+  // Written beside its place and renamed into place when complete; a signal
+  // removes what was begun.
+  FileReplacement file(options->output);
+  std::string error = file.Begin();
+  if (error.empty()) {
+    const RemovedOnSignal interruptible(file.TemporaryPath());
+    error = DrawChartFile(LayOutChart(*chart), QString::fromStdString(options->output),
+                          QString::fromStdString(file.TemporaryPath()), options->dpi)
+                ? file.Commit()
+                : "Cannot write \"" + options->output + "\".";
+  }
+  if (!error.empty()) {
+    err << "returnplot: " << error << '\n';
     return 1;
   }
   return 0;

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "chart/ChartSvg.h"
+#include "io/FileReplacement.h"
 
 namespace rp {
 
@@ -92,15 +93,15 @@ void PaintChartItems(QPainter& painter, const std::vector<DrawItem>& items) {
   for (const DrawItem& item : items) std::visit(itemPainter, item);
 }
 
-bool WriteChartFile(const ChartDrawing& drawing, const QString& path, double dpi) {
+bool DrawChartFile(const ChartDrawing& drawing, const QString& path, const QString& to, double dpi) {
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    QFile file(path);
+    QFile file(to);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     const std::string svg = ChartSvg(drawing);
     return file.write(svg.data(), static_cast<qint64>(svg.size())) == static_cast<qint64>(svg.size());
   }
   if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-    QPdfWriter pdf(path);
+    QPdfWriter pdf(to);
     pdf.setResolution(static_cast<int>(kChartDpi));
     pdf.setPageSize(QPageSize(QSizeF(drawing.width / kChartDpi, drawing.height / kChartDpi), QPageSize::Inch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -123,7 +124,13 @@ bool WriteChartFile(const ChartDrawing& drawing, const QString& path, double dpi
     painter.scale(scale, scale);
     PaintChartItems(painter, drawing.items);
   }
-  return image.save(path, "PNG");
+  return image.save(to, "PNG");
+}
+
+bool WriteChartFile(const ChartDrawing& drawing, const QString& path, double dpi) {
+  FileReplacement file(path.toStdString());
+  if (!file.Begin().empty()) return false;
+  return DrawChartFile(drawing, path, QString::fromStdString(file.TemporaryPath()), dpi) && file.Commit().empty();
 }
 
 }  // namespace rp

@@ -65,6 +65,12 @@ TEST(ChartFiles, ExitStatusSaysWhatWentWrong) {
   EXPECT_EQ(Chart({"pie", dir.Path("a.svg"), kMatch}).status, 64);
   EXPECT_EQ(Chart({"tempo", dir.Path("a.svg"), dir.Path("missing.match")}).status, 2);
   EXPECT_FALSE(std::filesystem::exists(dir.Path("a.svg")));
+  // A chart that cannot be drawn leaves an earlier file as it was.
+  const std::string earlier = dir.Path("earlier.png");
+  std::ofstream(earlier) << "earlier";
+  EXPECT_EQ(Chart({"bars", earlier, dir.Path("missing.match")}).status, 2);
+  EXPECT_EQ(Bytes(earlier), "earlier");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace
