@@ -41,6 +41,19 @@ double TextWidth(const std::string& text, double size) {
   return static_cast<double>(letters) * size * kLetterWidth;
 }
 
+// `text` cut to about `width` pixels at `size`, an ellipsis at its end
+// where it was cut (at a code point).
+std::string Fitted(const std::string& text, double size, double width) {
+  if (TextWidth(text, size) <= width) return text;
+  std::string cut;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool startsLetter = (static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U;
+    if (startsLetter && TextWidth(cut + "\u2026", size) + size * kLetterWidth > width) break;
+    cut += text[i];
+  }
+  return cut + "\u2026";
+}
+
 std::string TickText(double value) {
   std::array<char, 32> text{};
   std::snprintf(text.data(), text.size(), "%.6g", value);
@@ -239,13 +252,15 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
     const ChartRgb colour = PerformanceColour(chart.theme, entry.performance);
     const double middle = baseline - kTickSize * 0.35;
     items.emplace_back(DrawPath{{{sideLeft, middle}, {sideLeft + kSwatch, middle}}, colour, 3.0});
-    items.emplace_back(
-        DrawText{sideLeft + kSwatch + 6.0, baseline, entry.name, kTickSize, TextAnchor::Start, colours.text});
+    items.emplace_back(DrawText{sideLeft + kSwatch + 6.0, baseline,
+                                Fitted(entry.name, kTickSize, sideWidth - kSwatch - 6.0), kTickSize, TextAnchor::Start,
+                                colours.text});
     baseline += kTickSize * 1.5;
   }
   if (!chart.notes.empty()) baseline += kTickSize * 0.5;
   for (const std::string& note : chart.notes) {
-    items.emplace_back(DrawText{sideLeft, baseline, note, kTickSize, TextAnchor::Start, colours.text});
+    items.emplace_back(
+        DrawText{sideLeft, baseline, Fitted(note, kTickSize, sideWidth), kTickSize, TextAnchor::Start, colours.text});
     baseline += kTickSize * 1.4;
   }
   if (chart.cursor) {

@@ -69,6 +69,13 @@ TEST(ChartLayout, MapsTheDataRangeOntoThePlotAndKeepsEveryTextInsideOnce) {
   chart.square = true;
   const ChartDrawing square = LayOutChart(chart);
   EXPECT_DOUBLE_EQ(square.plotWidth, square.plotHeight);
+
+  // A name too long for the legend's share of the width is cut short.
+  chart.legend[1].name = std::string(200, 'n');
+  const std::vector<DrawText> cut = ItemsOf<DrawText>(LayOutChart(chart));
+  EXPECT_TRUE(std::any_of(cut.begin(), cut.end(), [](const DrawText& t) {
+    return t.text.starts_with("nnn") && t.text.ends_with("\u2026") && t.text.size() < 150;
+  }));
 }
 
 TEST(ChartLayout, ThinsALongLineKeepingItsExtremesAndEndsAFadingPathAtItsHead) {
