@@ -25,12 +25,15 @@
 #include "app/BatchLoad.h"
 #include "app/ExportTempo.h"
 #include "app/StatsOptions.h"
-#include "app/TextNumber.h"
+#include "features/FeatureColumns.h"
+#include "features/PerformanceFeatures.h"
 #include "io/EventsCsv.h"
 #include "io/RecordingModule.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/ScoreAlignment.h"
 #include "stats/BlockBootstrap.h"
+#include "stats/FeatureSeries.h"
 #include "stats/PerformanceSeries.h"
 #include "stats/SeriesStatistics.h"
 #include "stats/StatisticsConventions.h"
@@ -172,6 +175,55 @@ py::dict NoteArrays(const Performance& p) {
   return arrays;
 }
 
+// The columns of `--export-features`, named as there: numbers as arrays
+// (NaN where the CSV is empty), `beat` as a list of texts.
+py::dict FeatureArrays(const Performance& p) {
+  PerformanceFeatures f;
+  {
+    const py::gil_scoped_release released;
+    f = FeaturesOf(p);
+  }
+  const std::size_t n = f.events.size();
+  const auto& e = f.events;
+  const auto played = [&e](std::size_t i) { return e[i].notes > 0; };
+  const auto values = [&](double EventFeatures::*field) {
+    return Column<double>(n, [&e, field](std::size_t i) { return Defined(e[i].*field); });
+  };
+  const auto bar = [&e](std::size_t i) {
+    const std::size_t colon = e[i].barBeat.find(':');
+    if (colon == std::string::npos) return kNaN;
+    const std::optional<double> number = StrictNumber<double>(e[i].barBeat.substr(0, colon));
+    return number ? *number : kNaN;
+  };
+  py::list beats;
+  for (const EventFeatures& x : e) {
+    const std::size_t colon = x.barBeat.find(':');
+    beats.append(colon == std::string::npos ? std::string() : x.barBeat.substr(colon + 1));
+  }
+  const std::array<py::object, kFeatureColumns.size()> columns{
+      Column<std::int64_t>(n, [](std::size_t i) { return static_cast<std::int64_t>(i) + 1; }),
+      Column<double>(n, bar),
+      beats,
+      values(&EventFeatures::scoreBeats),
+      Column<std::int64_t>(n, [&e](std::size_t i) { return std::int64_t{e[i].notes}; }),
+      Column<double>(n, [&](std::size_t i) { return played(i) ? e[i].melodyKey : kNaN; }),
+      Column<double>(n, [&](std::size_t i) { return played(i) ? (e[i].melodyByVoice ? 1.0 : 0.0) : kNaN; }),
+      values(&EventFeatures::melodyOnsetMs),
+      values(&EventFeatures::melodyVelocity),
+      values(&EventFeatures::melodyLeadMs),
+      values(&EventFeatures::spreadMs),
+      values(&EventFeatures::velocityDifference),
+      values(&EventFeatures::overlapMs),
+      values(&EventFeatures::overlapRatio),
+      values(&EventFeatures::lowOverlapMs),
+      values(&EventFeatures::lowOverlapRatio),
+      values(&EventFeatures::sustainFraction),
+      values(&EventFeatures::softFraction)};
+  py::dict arrays;
+  for (std::size_t c = 0; c < columns.size(); ++c) arrays[py::str(std::string(kFeatureColumns[c]))] = columns[c];
+  return arrays;
+}
+
 py::object ScoreOf(const Performance& p) {
   if (!p.score) return py::none();
   const ScoreInfo& s = *p.score;
@@ -243,7 +295,7 @@ StatsRequest StatsRequestFrom(const py::kwargs& kwargs, AnalysisSettings& settin
   StatsRequest request;
   for (std::size_t i = 0; i + 1 < args.size(); ++i) {
     if (args[i] != "--random-state") continue;
-    const std::optional<std::uint64_t> state = TextNumber<std::uint64_t>(args[i + 1]);
+    const std::optional<std::uint64_t> state = StrictNumber<std::uint64_t>(args[i + 1]);
     if (!state) Fail("--random-state takes a whole number from 0 to 18446744073709551615");
     request.randomState = *state;
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
@@ -301,6 +353,18 @@ py::dict StatsOfPerformance(const Performance& performance, const StatsRequest& 
   py::dict bySeries;
   for (const NamedSeries& series : SeriesFromEvents(EventColumnsOf(performance)))
     bySeries[py::str(std::string(SeriesName(series.kind)))] = MeasuresOf(series.values, request);
+  if (!request.options.features) return bySeries;
+  // A series the performance cannot give: n 0 and why, as the error column of --stats says.
+  for (const FeatureSeries& series : SeriesOfFeatures(FeaturesOf(performance))) {
+    py::dict row;
+    if (series.missing.empty()) {
+      row = MeasuresOf(series.values, request);
+    } else {
+      row["n"] = 0;
+      row["error"] = series.missing;
+    }
+    bySeries[py::str(std::string(series.name))] = row;
+  }
   return bySeries;
 }
 
@@ -411,7 +475,21 @@ PYBIND11_MODULE(returnplot, m) {
         "The measures of --stats. `what` is a Performance or a file's path (a dict by series: timing, velocity, "
         "tempo) or a sequence of numbers (one dict of measures). Options as the program's: sampen_m, sampen_r, "
         "dfa_scales='MIN:MAX', extended=True, ci=LEVEL, ci_block, ci_resamples, rqa=True, rqa_dim, rqa_delay, "
-        "rqa_radius, rqa_rate, rqa_theiler, and for a path the options of read(). Undefined measures are NaN.");
+        "rqa_radius, rqa_rate, rqa_theiler, features=True (the series melody_lead, spread and overlap; one the "
+        "performance cannot give is {'n': 0, 'error': why}), and for a path the options of read(). Undefined "
+        "measures are NaN.");
+  m.def(
+      "features",
+      [](const py::object& what, const py::kwargs& options) {
+        if (py::isinstance<LoadedPerformance>(what))
+          return FeatureArrays(what.cast<const LoadedPerformance&>().performance);
+        return FeatureArrays(Read(Paths(what).front(), options)->performance);
+      },
+      py::arg("what"),
+      "features(path_or_performance, **options) -> dict\n\n"
+      "What the performance gives beyond its onsets, one entry per event, as a dict of arrays with the columns of "
+      "--export-features (beat as a list of texts; NaN where the CSV is empty). A path takes the options of "
+      "read().");
   m.def(
       "tempo",
       [](const py::object& paths, const py::kwargs& options) {

@@ -70,10 +70,18 @@ def stats(
     rqa_radius: float | None = None,
     rqa_rate: float | None = None,
     rqa_theiler: int | None = None,
+    features: bool = False,
     **read_options: Any,
 ) -> dict[str, Any]:
-    """The measures of --stats: by series ('timing', 'velocity', 'tempo') for a performance or a path, one dict
-    of measures for a series of numbers; undefined measures are NaN."""
+    """The measures of --stats: by series ('timing', 'velocity', 'tempo', with features=True also 'melody_lead',
+    'spread', 'overlap') for a performance or a path, one dict of measures for a series of numbers; undefined
+    measures are NaN."""
+
+def features(what: Union[Performance, _Path], **read_options: Any) -> dict[str, Any]:
+    """The columns of --export-features for one performance: event, bar, beat (texts), score_onset_beats, notes,
+    melody_key, melody_voice, melody_onset_ms, melody_velocity, melody_lead_ms, spread_ms, velocity_difference,
+    overlap_ms, overlap_ratio, low_overlap_ms, low_overlap_ratio, sustain_fraction, soft_fraction; NaN where the
+    CSV is empty."""
 
 def tempo(
     paths: Union[_Path, Iterable[_Path]],

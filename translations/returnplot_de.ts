@@ -175,28 +175,28 @@
         <translation>Alle Aufführungen</translation>
     </message>
     <message>
-        <source>(*.txt) ASCII MIDI files</source>
-        <translation>(*.txt) ASCII-MIDI-Dateien</translation>
+        <source>ASCII MIDI files</source>
+        <translation>ASCII-MIDI-Dateien</translation>
     </message>
     <message>
-        <source>(*.mid;*.midi) MIDI files</source>
-        <translation>(*.mid;*.midi) MIDI-Dateien</translation>
+        <source>MIDI files</source>
+        <translation>MIDI-Dateien</translation>
     </message>
     <message>
-        <source>(*.match) Match files</source>
-        <translation>(*.match) Match-Dateien</translation>
+        <source>Match files</source>
+        <translation>Match-Dateien</translation>
     </message>
     <message>
-        <source>(*.txt;*.csv) Lists of times</source>
-        <translation>(*.txt;*.csv) Zeitlisten</translation>
+        <source>Lists of times</source>
+        <translation>Zeitlisten</translation>
     </message>
     <message>
-        <source>(*.wav;*.flac;*.ogg;*.mp3) Recordings</source>
-        <translation>(*.wav;*.flac;*.ogg;*.mp3) Aufnahmen</translation>
+        <source>Recordings</source>
+        <translation>Aufnahmen</translation>
     </message>
     <message>
-        <source>(*) All files</source>
-        <translation>(*) Alle Dateien</translation>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
     </message>
     <message>
         <source>Open ASCII MIDI File</source>
@@ -317,14 +317,6 @@
     <message>
         <source>Save the take as ASCII MIDI</source>
         <translation>Aufnahme als ASCII-MIDI speichern</translation>
-    </message>
-    <message>
-        <source>ASCII MIDI files (*.txt)</source>
-        <translation>ASCII-MIDI-Dateien (*.txt)</translation>
-    </message>
-    <message>
-        <source>All files (*.*)</source>
-        <translation>Alle Dateien (*.*)</translation>
     </message>
     <message>
         <source>No MIDI input was found: connect a MIDI keyboard (or start the program that offers the input) and choose &quot;Record from MIDI input...&quot; again.</source>
@@ -816,12 +808,20 @@
 <context>
     <name>rp::ChartView</name>
     <message>
+        <source>PNG image</source>
+        <translation>PNG-Bild</translation>
+    </message>
+    <message>
+        <source>SVG drawing</source>
+        <translation>SVG-Zeichnung</translation>
+    </message>
+    <message>
         <source>Cannot write &quot;%1&quot;.</source>
         <translation>&quot;%1&quot; kann nicht geschrieben werden.</translation>
     </message>
     <message>
-        <source>SVG drawing|*.svg|PNG image|*.png|PDF document|*.pdf</source>
-        <translation>SVG-Zeichnung|*.svg|PNG-Bild|*.png|PDF-Dokument|*.pdf</translation>
+        <source>PDF document</source>
+        <translation>PDF-Dokument</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1016,14 @@
 </context>
 <context>
     <name>rp::PlotWindow</name>
+    <message>
+        <source>Open scatter file</source>
+        <translation>Streudiagramm-Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Scatter files</source>
+        <translation>Streudiagramm-Dateien</translation>
+    </message>
     <message>
         <source>Return plot in 3 dimensions</source>
         <translation>Return-Plot in 3 Dimensionen</translation>

@@ -44,7 +44,7 @@ CompareLoadReport AddComparedPerformances(const std::vector<std::string>& paths,
       leftOut += (leftOut.empty() ? "" : ", ") + BaseName(path);
       continue;
     }
-    Performance performance = Performance::BeforeFirstFile(settings);
+    Performance performance = Performance::Empty(settings);
     const LoadResult result = LoadPerformanceFile(path, performance, &shown);
     if (result.status == LoadStatus::Cancelled) throw WorkCancelled();
     if (!result.message.empty()) report.messages.push_back(result.message);

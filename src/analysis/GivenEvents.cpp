@@ -3,22 +3,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "analysis/OnsetAnalysis.h"
 
 namespace rp {
 
 namespace {
-
-// A note's on or off before the notes are put in time order.
-struct TimedNote {
-  NoteEvent event;
-  // At equal times the notes that end come first, then those that start,
-  // then those that end where they started (so each still starts first);
-  // within each, the order of the notes.
-  int rank = 0;
-  std::size_t note = 0;
-};
 
 struct ReplayNote {
   double onsetMs = 0.0;
@@ -29,39 +20,50 @@ struct ReplayNote {
   double leadValue = 0.0;
 };
 
-// Writes `notes` into the performance's note events in time order and returns
-// for each note the index of its note-on there.
-std::vector<std::int32_t> StoreNotes(Performance& performance, const std::vector<ReplayNote>& notes) {
+// A note's on or off before the notes are put in time order: only what the
+// order needs (16 bytes), the note events are made once the order is known.
+struct TimedNote {
+  double timeMs = 0.0;
+  std::uint32_t note = 0;
+  // At equal times the notes that end come first (0), then those that start
+  // (1), then those that end where they started (2, so each still starts
+  // first); within each, the order of the notes.
+  std::uint32_t rank = 0;
+};
+
+// Writes the `count` notes `noteAt(i)` gives into the performance's note
+// events in time order and returns for each note the index of its note-on
+// there.
+template <class NoteAt>
+std::vector<std::int32_t> StoreNotes(Performance& performance, std::size_t count, NoteAt noteAt) {
   std::vector<TimedNote> timed;
-  timed.reserve(2 * notes.size());
-  for (std::size_t i = 0; i < notes.size(); ++i) {
-    const ReplayNote& n = notes[i];
-    NoteEvent on;
-    on.timeMs = n.onsetMs;
-    on.leadValue = n.leadValue;
-    on.isNoteOn = true;
-    on.noteVelocity = n.velocity;
-    on.noteKey = n.key;
-    on.channel = n.channel;
-    NoteEvent off = on;
-    off.timeMs = n.offsetMs;
-    off.isNoteOn = false;
-    off.noteVelocity = 64;
-    timed.push_back({on, 1, i});
-    timed.push_back({off, n.offsetMs > n.onsetMs ? 0 : 2, i});
+  timed.reserve(2 * count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const ReplayNote n = noteAt(i);
+    const auto note = static_cast<std::uint32_t>(i);
+    timed.push_back({n.onsetMs, note, 1});
+    timed.push_back({n.offsetMs, note, n.offsetMs > n.onsetMs ? 0U : 2U});
   }
   std::sort(timed.begin(), timed.end(), [](const TimedNote& a, const TimedNote& b) {
-    if (a.event.timeMs != b.event.timeMs) return a.event.timeMs < b.event.timeMs;
+    if (a.timeMs != b.timeMs) return a.timeMs < b.timeMs;
     if (a.rank != b.rank) return a.rank < b.rank;
     return a.note < b.note;
   });
-  std::vector<std::int32_t> onIndex(notes.size(), 0);
+  std::vector<std::int32_t> onIndex(count, 0);
   auto& events = performance.notes;
   events.clear();
   events.reserve(timed.size());
   for (const TimedNote& t : timed) {
-    if (t.event.isNoteOn) onIndex[t.note] = static_cast<std::int32_t>(events.size());
-    events.push_back(t.event);
+    const ReplayNote n = noteAt(t.note);
+    NoteEvent e;
+    e.timeMs = t.timeMs;
+    e.leadValue = n.leadValue;
+    e.isNoteOn = t.rank == 1;
+    e.noteVelocity = e.isNoteOn ? n.velocity : 64;
+    e.noteKey = n.key;
+    e.channel = n.channel;
+    if (e.isNoteOn) onIndex[t.note] = static_cast<std::int32_t>(events.size());
+    events.push_back(e);
   }
   return onIndex;
 }
@@ -103,12 +105,10 @@ void ChooseScoreOnsets(Performance& performance) {
 }  // namespace
 
 void StoreScoreAligned(Performance& performance, const MatchFile& file, const ScoreAlignedEvents& given) {
-  std::vector<ReplayNote> notes;
-  notes.reserve(given.notes.size());
-  for (const MatchPlayedNote& n : given.notes) {
-    notes.push_back({n.onsetMs, n.offsetMs, n.key, n.velocity, 0, static_cast<double>(n.line)});
-  }
-  const std::vector<std::int32_t> onIndex = StoreNotes(performance, notes);
+  const std::vector<std::int32_t> onIndex = StoreNotes(performance, given.notes.size(), [&given](std::size_t i) {
+    const MatchPlayedNote& n = given.notes[i];
+    return ReplayNote{n.onsetMs, n.offsetMs, n.key, n.velocity, 0, static_cast<double>(n.line)};
+  });
 
   ScoreInfo score;
   score.piece = file.Info("piece");
@@ -130,6 +130,7 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
     s.onsetBy = e.onsetBy;
     score.events.push_back(std::move(s));
   }
+  score.notes = given.eventNotes;
 
   performance.controllers.clear();
   for (const MatchPedal& pedal : file.pedals)
@@ -141,19 +142,19 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
   CompleteGivenEvents(performance);
 }
 
-void StoreTimes(Performance& performance, const std::vector<double>& timesMs, PerformanceSource source) {
-  std::vector<ReplayNote> clicks;
-  clicks.reserve(timesMs.size());
-  for (std::size_t i = 0; i < timesMs.size(); ++i) {
+void StoreTimes(Performance& performance, std::vector<double> timesMs, PerformanceSource source) {
+  const std::vector<std::int32_t> onIndex = StoreNotes(performance, timesMs.size(), [&timesMs](std::size_t i) {
     // A click ends before the next one starts.
     const double next = i + 1 < timesMs.size() ? timesMs[i + 1] : timesMs[i] + kClickMs;
     const double end = std::min(timesMs[i] + kClickMs, next);
-    clicks.push_back({timesMs[i], end, kClickKey, kClickVelocity, kClickChannel, static_cast<double>(i + 1)});
-  }
-  const std::vector<std::int32_t> onIndex = StoreNotes(performance, clicks);
+    return ReplayNote{timesMs[i], end, kClickKey, kClickVelocity, kClickChannel, static_cast<double>(i + 1)};
+  });
+  // Each time is its click's note-on time: the list is not needed beside the events.
+  timesMs = std::vector<double>();
   performance.events.clear();
-  performance.events.reserve(timesMs.size());
-  for (std::size_t i = 0; i < timesMs.size(); ++i) AddEvent(performance, timesMs[i], 0, onIndex[i]);
+  performance.events.reserve(onIndex.size());
+  for (const std::int32_t on : onIndex)
+    AddEvent(performance, performance.notes[static_cast<std::size_t>(on)].timeMs, 0, on);
   performance.controllers.clear();
   performance.source = source;
   performance.score.reset();

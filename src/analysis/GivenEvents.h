@@ -30,7 +30,8 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
 
 // Makes `performance` the list `timesMs` (in order): one click and one onset
 // event, without velocity, per time. `source` is one of the two list kinds.
-void StoreTimes(Performance& performance, const std::vector<double>& timesMs, PerformanceSource source);
+// The list is taken, and let go before the events are made.
+void StoreTimes(Performance& performance, std::vector<double> timesMs, PerformanceSource source);
 
 // The values of every onset event of a performance whose events are given
 // (intervals, velocities of events n + d and n + 2d, beat periods) for its

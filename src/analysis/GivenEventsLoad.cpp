@@ -2,6 +2,7 @@
 #include "analysis/GivenEventsLoad.h"
 
 #include <new>
+#include <utility>
 
 #include "analysis/GivenEvents.h"
 #include "analysis/ScoreAlignedEvents.h"
@@ -38,13 +39,13 @@ LoadResult LoadGivenEvents(const std::string& path, bool isMatchFile, Performanc
       StoreScoreAligned(loaded, file, MakeScoreAlignedEvents(file));
       ReportSkipped(result, path, file.damagedLines, kMatchTerms);
     } else {
-      const TimesList list = ReadTimesList(path, performance.settings.timesUnit);
+      TimesList list = ReadTimesList(path, performance.settings.timesUnit);
       if (!list.Ok()) {
         result.status = LoadStatus::CannotOpen;
         result.message = list.error;
         return result;
       }
-      StoreTimes(loaded, list.timesMs,
+      StoreTimes(loaded, std::move(list.timesMs),
                  list.form == TimesListForm::Plain ? PerformanceSource::PlainTimes : PerformanceSource::LabelledTimes);
       if (list.wasUnsorted)
         AddWarning(result, FormatText(QT_TRANSLATE_NOOP("returnplot",

@@ -11,14 +11,16 @@ OpenFileRequest PerformanceFileRequest(std::string title) {
   // Every kind the loader reads, together first, so that a folder of any
   // of them never looks empty.
   // Each label is marked on its own: the windows translate the labels.
-  request.filter = std::string(QT_TRANSLATE_NOOP("returnplot", "All performances")) +
-                   "|*.txt;*.mid;*.midi;*.match;*.csv;*.wav;*.flac;*.ogg;*.mp3|" +
-                   QT_TRANSLATE_NOOP("returnplot", "(*.txt) ASCII MIDI files") + "|*.txt|" +
-                   QT_TRANSLATE_NOOP("returnplot", "(*.mid;*.midi) MIDI files") + "|*.mid;*.midi|" +
-                   QT_TRANSLATE_NOOP("returnplot", "(*.match) Match files") + "|*.match|" +
-                   QT_TRANSLATE_NOOP("returnplot", "(*.txt;*.csv) Lists of times") + "|*.txt;*.csv|" +
-                   QT_TRANSLATE_NOOP("returnplot", "(*.wav;*.flac;*.ogg;*.mp3) Recordings") +
-                   "|*.wav;*.flac;*.ogg;*.mp3|" + QT_TRANSLATE_NOOP("returnplot", "(*) All files") + "|*|";
+  request.fileTypes = {
+      {QT_TRANSLATE_NOOP("returnplot", "All performances"),
+       {"*.txt", "*.mid", "*.midi", "*.match", "*.csv", "*.wav", "*.flac", "*.ogg", "*.mp3"}},
+      {QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files"), {"*.txt"}},
+      {QT_TRANSLATE_NOOP("returnplot", "MIDI files"), {"*.mid", "*.midi"}},
+      {QT_TRANSLATE_NOOP("returnplot", "Match files"), {"*.match"}},
+      {QT_TRANSLATE_NOOP("returnplot", "Lists of times"), {"*.txt", "*.csv"}},
+      {QT_TRANSLATE_NOOP("returnplot", "Recordings"), {"*.wav", "*.flac", "*.ogg", "*.mp3"}},
+      {QT_TRANSLATE_NOOP("returnplot", "All files"), {"*"}},
+  };
   request.defaultExtension = "txt";
   return request;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "analysis/GivenEvents.h"
 #include "analysis/OnsetAnalysis.h"
@@ -41,7 +42,7 @@ std::string Reanalyse(Performance& performance, const AnalysisSettings& settings
     std::vector<double> timesMs;
     timesMs.reserve(performance.events.size());
     for (const OnsetEvent& e : performance.events) timesMs.push_back(e.onsetMs * scale);
-    StoreTimes(performance, timesMs, PerformanceSource::PlainTimes);
+    StoreTimes(performance, std::move(timesMs), PerformanceSource::PlainTimes);
     return message;
   }
   CompleteGivenEvents(performance);

@@ -40,6 +40,7 @@ ScoreAlignedEvents MakeScoreAlignedEvents(const MatchFile& file) {
   std::stable_sort(candidates.begin(), candidates.end(), [](const EventNote& a, const EventNote& b) {
     return a.pair->score.onsetInBeats < b.pair->score.onsetInBeats;
   });
+  result.eventNotes.reserve(candidates.size());
   std::vector<PositionNote> chord;
   for (std::size_t first = 0; first < candidates.size();) {
     const double position = candidates[first].pair->score.onsetInBeats;
@@ -61,6 +62,8 @@ ScoreAlignedEvents MakeScoreAlignedEvents(const MatchFile& file) {
       sumMs += played.onsetMs;
       sumVelocity += played.velocity;
       chord.push_back({played.key, pair.score.voice, played.onsetMs});
+      result.eventNotes.push_back({played.onsetMs, played.offsetMs, static_cast<std::int32_t>(result.events.size()),
+                                   pair.score.voice, played.key, played.velocity, pair.score.arpeggio});
     }
     const auto onsetOf = [&](std::size_t i) {
       const MatchPlayedNote& played = candidates[first + i].pair->played;

@@ -38,6 +38,8 @@ struct ScoreAlignedEvents {
   std::vector<ScoreAlignedEvent> events;  // in score order
   // Every played note, matched (grace notes among them) and inserted, in file order.
   std::vector<MatchPlayedNote> notes;
+  // The played notes that make each event, event by event.
+  std::vector<ScoredNote> eventNotes;
 };
 
 ScoreAlignedEvents MakeScoreAlignedEvents(const MatchFile& file);

@@ -73,7 +73,7 @@ int RunAlign(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   // Loaded as for the other commands, but without their warnings about the
   // cluster window: its events play no part in the alignment.
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
   const LoadResult loaded = LoadPerformanceFile(performancePath, performance);
   if (loaded.status != LoadStatus::Loaded && loaded.status != LoadStatus::ReadError) {
     err << "returnplot: " << loaded.message << '\n';

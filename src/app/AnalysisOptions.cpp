@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "app/TextNumber.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -53,12 +53,12 @@ bool TakeValue(std::string_view option, const std::string& value, AnalysisOption
     return options.onsetMethod.has_value();
   }
   if (option == kDelay) {
-    const std::optional<std::int64_t> d = TextNumber<std::int64_t>(value);
+    const std::optional<std::int64_t> d = StrictNumber<std::int64_t>(value);
     if (!d || !IsValidDelay(*d)) return false;
     options.delay = static_cast<std::int32_t>(*d);
     return true;
   }
-  const std::optional<double> number = TextNumber<double>(value);
+  const std::optional<double> number = StrictNumber<double>(value);
   if (!number) return false;
   if (option == kClusterMs && IsValidClusterWindow(*number)) {
     options.clusterWindowMs = number;

@@ -51,7 +51,7 @@ bool LoadAnalysedForBatch(std::string_view flag, const std::vector<std::string>&
 
 bool LoadFileForBatch(const std::string& path, Performance& performance, std::ostream& err, int& status,
                       LoadResult* loaded, bool strict) {
-  performance = Performance::BeforeFirstFile(performance.settings);
+  performance = Performance::Empty(performance.settings);
   LoadResult result = LoadPerformanceFile(path, performance);
   if (result.status != LoadStatus::Loaded && result.status != LoadStatus::ReadError) {
     err << "returnplot: " << result.message << '\n';

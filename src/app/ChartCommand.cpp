@@ -8,8 +8,8 @@
 #include "app/ExportTempo.h"
 #include "app/OutputPath.h"
 #include "app/StatsOptions.h"
-#include "app/TextNumber.h"
 #include "model/ComparedPerformances.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "stats/PerformanceSeries.h"
 
@@ -26,7 +26,7 @@ constexpr double kMaxDpi = 2400.0;
 
 std::optional<double> NumberIn(const std::string& option, const std::string& value, double low, double high,
                                std::ostream& err) {
-  const std::optional<double> number = TextNumber<double>(value);
+  const std::optional<double> number = StrictNumber<double>(value);
   if (!number || !(*number >= low && *number <= high)) {
     err << "returnplot: " << option << " takes a number from " << low << " to " << high << ", not \"" << value
         << "\"\n";
@@ -165,7 +165,7 @@ std::optional<ChartDescription> DescribeChartOfFiles(const ChartOptions& options
   std::vector<ChartPerformance> performances;
   loaded.reserve(options.files.size());
   for (const std::string& path : options.files) {
-    Performance performance = Performance::BeforeFirstFile(options.settings);
+    Performance performance = Performance::Empty(options.settings);
     if (!LoadFileForBatch(path, performance, err, status, nullptr, options.strict)) return std::nullopt;
     const bool needsScore = options.request.kind == ChartKind::Bars || options.request.kind == ChartKind::Worm;
     Loaded& l = loaded.emplace_back();

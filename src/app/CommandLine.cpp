@@ -8,6 +8,7 @@
 #include "app/BatchLoad.h"
 #include "app/ChartCommand.h"
 #include "app/ExportEvents.h"
+#include "app/ExportFeatures.h"
 #include "app/ExportNotes.h"
 #include "app/ExportOnsets.h"
 #include "app/ExportPoints.h"
@@ -39,6 +40,16 @@ const std::vector<BatchCommand>& BatchCommands() {
        "default: not smoothed) in the chosen unit, and the velocity there. The beat is that of the time "
        "signature (a dotted quarter in 6/8) unless --beat chooses one; the columns name it.",
        &ExportTempo},
+      {"--export-features", kExportFeaturesUsage,
+       "Print what every FILE gives beyond its onsets as CSV, one row per event (a score position of a match "
+       "file, an onset cluster of a MIDI file): file, event, bar, beat, score position in beats, played notes, "
+       "the melody note's key, whether it is of the marked melody voice (else the highest key), onset and "
+       "velocity, the melody lead (the mean onset of the other notes minus the melody's, ms), the spread "
+       "(latest minus earliest onset, ms), the velocity difference (melody minus the others' mean), the key "
+       "overlap of the melody line with its next note (release minus next onset, ms) and its ratio to the "
+       "inter-onset interval, the same for the lowest notes, and the fraction of the melody note's sounding "
+       "time under the sustain and the soft pedal. Empty where an event has no such value.",
+       &ExportFeatures},
       {"--export-notes", "FILE", "Print the note events of FILE as CSV, with the cluster each one opens.",
        &ExportNotes},
       {"--export-onsets", "FILE",
@@ -61,8 +72,10 @@ const std::vector<BatchCommand>& BatchCommands() {
        "(default 1) starts the random shuffles of the p-value and the bootstrap. --permutations, --sampen-m, "
        "--sampen-r (a fraction of the sd) and --dfa-scales choose how measures are taken; --extended adds "
        "r_d_pearson and a warning column, --header-comments each column's convention as # lines, --ci LEVEL "
-       "moving-block bootstrap intervals, --window N or --window-bars B one row per window, --rqa the recurrence "
-       "measures. The manual page defines each measure.",
+       "moving-block bootstrap intervals (0.9 or 90 for 90 %), --window N or --window-bars B one row per window, "
+       "--rqa the recurrence measures, --features the series melody_lead, spread and overlap (of the chords and the "
+       "melody line; a series the file cannot give has n 0 and its reason in the error column). The manual page "
+       "defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
       {"--chart", kChartUsage,
@@ -169,8 +182,8 @@ void PrintHelp(std::ostream& out) {
          "--onset-silence-db DB (-120 to 0, default -70): nothing quieter is an onset.\n"
          "--onset-min-ioi-ms MS (0 to 1000, default 20): two onsets lie at least MS apart.\n"
          "All these analysis options also go with --export-events, --export-notes,\n"
-         "--export-onsets, --export-tempo, --report, --stats, --record and\n"
-         "--snapshot. The windows start with the values last chosen in \"Analysis\n"
+         "--export-onsets, --export-tempo, --export-features, --report, --stats,\n"
+         "--record and --snapshot. The windows start with the values last chosen in \"Analysis\n"
          "settings...\" unless these are given; the commands with the defaults.\n"
          "--output NAME: the windows start with the first MIDI output whose name\n"
          "contains NAME chosen for the replay (see --list-devices).\n"

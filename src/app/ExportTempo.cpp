@@ -6,8 +6,8 @@
 
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
-#include "app/TextNumber.h"
 #include "io/CsvWriter.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "stats/BeatTempo.h"
 #include "stats/PerformanceSeries.h"
@@ -65,7 +65,7 @@ std::optional<TempoRequest> ReadRequest(const std::vector<std::string>& args, st
       }
       request.unit = *unit;
     } else {
-      const std::optional<double> beats = TextNumber<double>(value);
+      const std::optional<double> beats = StrictNumber<double>(value);
       if (!beats || !(*beats >= 0.0 && *beats <= kMaxSmoothBeats)) {
         err << "returnplot: --smooth takes a number of beats from 0 to " << kMaxSmoothBeats << ", not \"" << value
             << "\"\n";
@@ -109,7 +109,7 @@ int ExportTempo(const std::vector<std::string>& args, std::ostream& out, std::os
   if (!request) return kExitUsage;
   std::vector<FileTempo> files;
   for (const std::string& path : request->files) {
-    Performance performance = Performance::BeforeFirstFile(request->settings);
+    Performance performance = Performance::Empty(request->settings);
     int status = 0;
     if (!LoadFileForBatch(path, performance, err, status, nullptr, request->strict)) return status;
     const std::optional<ScoredEvents> events = ScoredEventsOf(performance);

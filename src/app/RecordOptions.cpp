@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RecordOptions.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <ostream>
@@ -9,6 +8,7 @@
 
 #include "app/AnalysisOptions.h"
 #include "app/OutputPath.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -42,9 +42,8 @@ std::optional<RecordOptions> ParseRecordOptions(const std::vector<std::string>& 
       options.input = value;
       continue;
     }
-    double seconds = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (ec != std::errc() || end != value.data() + value.size() || !std::isfinite(seconds) || seconds <= 0) {
+    const double seconds = StrictNumber<double>(value).value_or(0.0);
+    if (!std::isfinite(seconds) || seconds <= 0) {
       err << "returnplot: --seconds takes a number of seconds above 0, not \"" << value << "\"\n";
       return std::nullopt;
     }

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "app/OutputPath.h"
-#include "app/TextNumber.h"
 #include "model/ComparedPerformances.h"
+#include "model/NumberReading.h"
 #include "plot/EventRange.h"
 
 namespace rp {
@@ -61,7 +61,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       if (!o.alignBy) return usage("--align-by takes number, position or score, not \"" + args[i] + "\"");
     } else if (a == "--event" || a == "--tail" || a == "--width" || a == "--height") {
       if (!hasValue) return usage(a + " needs a number");
-      const std::optional<std::int32_t> n = TextNumber<std::int32_t>(args[++i]);
+      const std::optional<std::int32_t> n = StrictNumber<std::int32_t>(args[++i]);
       if (!n) return usage(a + " needs a whole number, not \"" + args[i] + "\"");
       if (a == "--event") {
         o.event = *n;
@@ -77,7 +77,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       }
     } else if (a == "--yaw" || a == "--pitch") {
       if (!hasValue) return usage(a + " needs an angle in degrees");
-      const std::optional<double> degrees = TextNumber<double>(args[++i]);
+      const std::optional<double> degrees = StrictNumber<double>(args[++i]);
       const double limit = a == "--yaw" ? 360.0 : 90.0;
       if (!degrees || !(std::abs(*degrees) <= limit)) {
         return usage(a + " takes an angle in degrees from " + std::to_string(static_cast<int>(-limit)) + " to " +

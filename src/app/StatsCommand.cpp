@@ -16,12 +16,14 @@
 #include "app/BatchLoad.h"
 #include "app/StatsOptions.h"
 #include "app/TerminalProgress.h"
-#include "app/TextNumber.h"
 #include "base/OrderedJobs.h"
+#include "features/PerformanceFeatures.h"
 #include "io/CsvWriter.h"
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/ShortestNumber.h"
 #include "stats/BlockBootstrap.h"
+#include "stats/FeatureSeries.h"
 #include "stats/PerformanceSeries.h"
 #include "stats/SeriesStatistics.h"
 #include "stats/SeriesWindows.h"
@@ -82,7 +84,7 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
     if (a == kJobs) {
-      const std::optional<unsigned> jobs = i + 1 < rest.size() ? TextNumber<unsigned>(rest[++i]) : std::nullopt;
+      const std::optional<unsigned> jobs = i + 1 < rest.size() ? StrictNumber<unsigned>(rest[++i]) : std::nullopt;
       if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
         err << "returnplot: --jobs takes a whole number from 1 to " << kMaxJobs << '\n';
         return std::nullopt;
@@ -90,7 +92,7 @@ std::optional<StatsRequest> ReadRequest(const std::vector<std::string>& args, st
       request.jobs = *jobs;
     } else if (a == kRandomState) {
       const std::optional<std::uint64_t> state =
-          i + 1 < rest.size() ? TextNumber<std::uint64_t>(rest[++i]) : std::nullopt;
+          i + 1 < rest.size() ? StrictNumber<std::uint64_t>(rest[++i]) : std::nullopt;
       if (!state) {
         err << "returnplot: --random-state takes a whole number from 0 to 18446744073709551615\n";
         return std::nullopt;
@@ -115,7 +117,13 @@ void WriteHeaderComments(std::ostream& out, const StatsRequest& request) {
   const StatsOptions& o = request.options;
   out << "# returnplot --stats: " << DescribeStatisticsOptions(request.settings.delay, request.randomState, o.measures)
       << '\n';
-  out << "# file: the file as given; series: timing (ms from an onset to the next), velocity, tempo (ms per beat)\n";
+  out << "# file: the file as given; series: timing (ms from an onset to the next), velocity, tempo (ms per beat)";
+  if (o.features) {
+    out << ", melody_lead (mean onset of a chord's other notes minus its melody note's, ms), spread (latest minus "
+           "earliest onset of a chord, ms), overlap (release of a melody note minus the onset of the next, ms); a "
+           "series the file cannot give has n 0 and says why in error";
+  }
+  out << '\n';
   if (o.windowEvents) {
     out << "# first_event, last_event: the window's events, counted from 1; windows of " << *o.windowEvents
         << " events every " << o.step.value_or(*o.windowEvents) << " events, the last one up to the last event\n";
@@ -162,24 +170,30 @@ void WriteValue(CsvWriter& csv, const std::optional<double>& value) {
   }
 }
 
+// The file, series and window columns that open a row.
+void WriteRowStart(CsvWriter& csv, const std::string& path, std::string_view name, const EventWindow* window,
+                   const StatsRequest& request) {
+  csv.Field(path).Text(name);
+  if (window != nullptr) {
+    if (request.options.windowBars) csv.Integer(*window->firstBar).Integer(*window->lastBar);
+    csv.Integer(static_cast<std::int64_t>(window->first) + 1).Integer(static_cast<std::int64_t>(window->last) + 1);
+  }
+}
+
 // The measures of one series (of a window, when `window` is given) as one row.
-void WriteSeriesRow(CsvWriter& csv, const std::string& path, const NamedSeries& series, const EventWindow* window,
-                    const StatsRequest& request, std::string& notes) {
+void WriteSeriesRow(CsvWriter& csv, const std::string& path, std::string_view name, const std::vector<double>& values,
+                    const EventWindow* window, const StatsRequest& request, std::string& notes) {
   const StatsOptions& o = request.options;
   const std::int32_t delay = request.settings.delay;
-  const SeriesStatistics s = ComputeSeriesStatistics(series.values, delay, request.randomState, o.measures);
+  const SeriesStatistics s = ComputeSeriesStatistics(values, delay, request.randomState, o.measures);
   std::vector<Interval> intervals;
   if (o.ci) {
     std::vector<std::optional<double> SeriesStatistics::*> members;
     for (const ReportedMeasure& m : request.measures)
       if (m.hasInterval) members.push_back(m.value);
-    intervals = BootstrapIntervals(series.values, delay, o.measures, *o.ci, request.randomState, members);
+    intervals = BootstrapIntervals(values, delay, o.measures, *o.ci, request.randomState, members);
   }
-  csv.Field(path).Text(SeriesName(series.kind));
-  if (window != nullptr) {
-    if (o.windowBars) csv.Integer(*window->firstBar).Integer(*window->lastBar);
-    csv.Integer(static_cast<std::int64_t>(window->first) + 1).Integer(static_cast<std::int64_t>(window->last) + 1);
-  }
+  WriteRowStart(csv, path, name, window, request);
   csv.Integer(s.n);
   std::size_t next = 0;
   for (const ReportedMeasure& m : request.measures) {
@@ -190,18 +204,38 @@ void WriteSeriesRow(CsvWriter& csv, const std::string& path, const NamedSeries& 
       ++next;
     }
   }
-  if (o.ci) csv.Integer(BootstrapBlock(series.values.size(), *o.ci)).Integer(o.ci->resamples);
+  if (o.ci) csv.Integer(BootstrapBlock(values.size(), *o.ci)).Integer(o.ci->resamples);
   if (o.extended) csv.Field(s.warning);
   csv.Text("").EndRow();
   if (s.lagCorrelationP && s.lagCorrelationPValues < s.n) {
-    notes += "returnplot: " + path + ": rd_p of the " + std::string(SeriesName(series.kind)) +
-             " series is taken over its first " + std::to_string(s.lagCorrelationPValues) + " of " +
-             std::to_string(s.n) + " values\n";
+    notes += "returnplot: " + path + ": rd_p of the " + std::string(name) + " series is taken over its first " +
+             std::to_string(s.lagCorrelationPValues) + " of " + std::to_string(s.n) + " values\n";
   }
   if (s.sampleEntropy && s.sampleEntropyValues < s.n) {
-    notes += "returnplot: " + path + ": sampen of the " + std::string(SeriesName(series.kind)) +
-             " series is taken over its first " + std::to_string(s.sampleEntropyValues) + " of " + std::to_string(s.n) +
-             " values\n";
+    notes += "returnplot: " + path + ": sampen of the " + std::string(name) + " series is taken over its first " +
+             std::to_string(s.sampleEntropyValues) + " of " + std::to_string(s.n) + " values\n";
+  }
+}
+
+// The row of a series the file cannot give: n 0, no measures, and why.
+void WriteMissingRow(CsvWriter& csv, const std::string& path, const FeatureSeries& series, const EventWindow* window,
+                     const StatsRequest& request) {
+  WriteRowStart(csv, path, series.name, window, request);
+  const std::size_t opening = request.Windows() ? (request.options.windowBars ? 6 : 4) : 2;
+  csv.Integer(0);
+  for (std::size_t k = opening + 1; k + 1 < request.Header().size(); ++k) csv.Text("");
+  csv.Field(series.missing).EndRow();
+}
+
+// The feature series of the performance (of a window, when `window` is given) as rows.
+void WriteFeatureRows(CsvWriter& csv, const std::string& path, const PerformanceFeatures& features,
+                      const EventWindow* window, const StatsRequest& request, std::string& notes) {
+  for (const FeatureSeries& series : SeriesOfFeatures(features, window)) {
+    if (series.missing.empty()) {
+      WriteSeriesRow(csv, path, series.name, series.values, window, request, notes);
+    } else {
+      WriteMissingRow(csv, path, series, window, request);
+    }
   }
 }
 
@@ -222,7 +256,7 @@ std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsReques
 
 FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   FileRows rows;
-  Performance performance = Performance::BeforeFirstFile(request.settings);
+  Performance performance = Performance::Empty(request.settings);
   const LoadResult load = LoadPerformanceFile(path, performance);
   // Measures of half a file would pass for the whole: a read that failed
   // half-way counts as failed.
@@ -235,16 +269,21 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   std::ostringstream text;
   CsvWriter csv(text);
   const EventColumns events = EventColumnsOf(performance);
+  const std::optional<PerformanceFeatures> features =
+      request.options.features ? std::optional(FeaturesOf(performance)) : std::nullopt;
   if (!request.Windows()) {
     for (const NamedSeries& series : SeriesFromEvents(events))
-      WriteSeriesRow(csv, path, series, nullptr, request, rows.notes);
+      WriteSeriesRow(csv, path, SeriesName(series.kind), series.values, nullptr, request, rows.notes);
+    if (features) WriteFeatureRows(csv, path, *features, nullptr, request, rows.notes);
   } else {
     std::string error;
     const std::vector<EventWindow> windows = WindowsOf(events, request, error);
     if (!error.empty()) return {ErrorRow(path, error, request), rows.notes, true};
-    for (const EventWindow& window : windows)
+    for (const EventWindow& window : windows) {
       for (const NamedSeries& series : SeriesFromEvents(WindowColumns(events, window)))
-        WriteSeriesRow(csv, path, series, &window, request, rows.notes);
+        WriteSeriesRow(csv, path, SeriesName(series.kind), series.values, &window, request, rows.notes);
+      if (features) WriteFeatureRows(csv, path, *features, &window, request, rows.notes);
+    }
   }
   csv.Flush();
   rows.csv = text.str();

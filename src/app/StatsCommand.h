@@ -12,7 +12,8 @@ namespace rp {
 
 inline constexpr std::string_view kStatsUsage =
     "[--jobs N] [--random-state S] [--cluster-ms MS] [--delay D] [--permutations N] [--sampen-m M] [--sampen-r R] "
-    "[--dfa-scales MIN:MAX] [--extended] [--header-comments] [--ci LEVEL [--ci-block L] [--ci-resamples B]] "
+    "[--dfa-scales MIN:MAX] [--extended] [--header-comments] [--features] [--ci LEVEL [--ci-block L] [--ci-resamples "
+    "B]] "
     "[--window N [--step M] | --window-bars B [--step M]] [--rqa [--rqa-dim M] [--rqa-delay T] "
     "[--rqa-radius R | --rqa-rate Q] [--rqa-theiler W]] FILE...";
 

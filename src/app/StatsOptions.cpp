@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "app/TextNumber.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -20,7 +20,7 @@ struct ValueOption {
 
 template <class T>
 std::optional<T> InRange(const std::string& text, T lowest, T highest) {
-  const std::optional<T> value = TextNumber<T>(text);
+  const std::optional<T> value = StrictNumber<T>(text);
   if (!value || !(*value >= lowest) || !(*value <= highest)) return std::nullopt;
   return value;
 }
@@ -71,11 +71,14 @@ const ValueOption kValueOptions[] = {
        o.measures.dfaScales = {*min, *max};
        return true;
      }},
-    {"--ci", "a level in percent above 0 and below 100",
+    {"--ci", "a level above 0 and below 1 (0.9) or in percent from 1 to below 100 (90)",
      [](const std::string& v, StatsOptions& o) {
-       double percent = 0.0;
-       if (!TakeAbove(v, 0.0, 100.0, percent) || percent >= 100.0) return false;
-       Bootstrap(o).level = percent / 100.0;
+       // "0.9" and "90" both ask for 90 %: an interval under 1 % would be a
+       // sliver around the median of the resampled values, which need not
+       // hold the measure at all.
+       double level = 0.0;
+       if (!TakeAbove(v, 0.0, 100.0, level) || level >= 100.0) return false;
+       Bootstrap(o).level = level < 1.0 ? level : level / 100.0;
        return true;
      }},
     {"--ci-block", "a whole number of values from 1 to 1000000",
@@ -109,7 +112,7 @@ const ValueOption kValueOptions[] = {
      [](const std::string& v, StatsOptions& o) { return TakeInRange<std::int32_t>(v, 1, 100, Recurrence(o).delay); }},
     {"--rqa-radius", "a distance above 0 in the series' units",
      [](const std::string& v, StatsOptions& o) {
-       const auto r = TextNumber<double>(v);
+       const auto r = StrictNumber<double>(v);
        if (!r || !(*r > 0.0) || !std::isfinite(*r)) return false;
        Recurrence(o).radius = *r;
        return true;
@@ -141,6 +144,8 @@ std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std
       options.extended = true;
     } else if (a == "--header-comments") {
       options.headerComments = true;
+    } else if (a == "--features") {
+      options.features = true;
     } else if (a == "--rqa") {
       Recurrence(options);
     } else if (const ValueOption* option = ValueOptionNamed(a)) {

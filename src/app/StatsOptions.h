@@ -3,7 +3,7 @@
 // The options of `--stats` that choose how the measures are taken and what
 // is printed beyond the whole-piece measures: `--permutations`,
 // `--sampen-m`, `--sampen-r`, `--dfa-scales`, `--extended`,
-// `--header-comments`, the bootstrap (`--ci`, `--ci-block`,
+// `--header-comments`, `--features`, the bootstrap (`--ci`, `--ci-block`,
 // `--ci-resamples`), the windows (`--window`, `--step`, `--window-bars`) and
 // the recurrence quantification (`--rqa` and `--rqa-*`).
 
@@ -23,6 +23,7 @@ struct StatsOptions {
   std::optional<BootstrapSettings> ci;
   bool extended = false;        // r_d_pearson and the warning column
   bool headerComments = false;  // the conventions as comment lines before the header
+  bool features = false;        // the series melody_lead, spread and overlap after those of the onsets
   std::optional<std::int64_t> windowEvents;
   std::optional<std::int32_t> windowBars;
   std::optional<std::int64_t> step;  // in events or bars as the window; default: the window's size

@@ -17,10 +17,16 @@ inline constexpr std::string_view kAppTitle = "returnplot";
 
 enum class MessageKind { Information, Error };
 
+// One entry of a file dialog's list of types: its name (marked for
+// translation where it is written) and the patterns of its files.
+struct FileType {
+  std::string label;                  // "MIDI files"
+  std::vector<std::string> patterns;  // {"*.mid", "*.midi"}
+};
+
 struct OpenFileRequest {
   std::string title;                  // dialog caption
-  std::string filter;                 // "(*.txt) ASCII MIDI files|*.txt|..." pairs of label|pattern;
-                                      // one entry's several patterns are separated by ";"
+  std::vector<FileType> fileTypes;    // in the dialog's order, the first chosen
   std::string initialDir;             // empty: the dialog's own choice
   std::string defaultExtension = {};  // added to a typed name that has none ("txt")
 };

@@ -26,8 +26,8 @@ class WorkCancelled : public std::runtime_error {
 class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
-  // Shown without being modal, 2000 twips below and 1500 twips to the right of
-  // the control panel's top-left corner; hidden again at the end of the load.
+  // Shown without being modal, a little below and right of the control
+  // panel's top-left corner; hidden again at the end of the load.
   virtual void ShowWindow() = 0;
   virtual void HideWindow() = 0;
   virtual void SetCaption(std::string_view caption) = 0;

@@ -39,8 +39,7 @@ namespace rp {
 
 namespace {
 
-// Messages as lines on stderr; the file dialog answers with the file set
-// for it just before, once, and is cancelled otherwise.
+// Messages as lines on stderr; every dialog is cancelled.
 class SnapshotDialogs final : public Dialogs {
  public:
   void ShowMessage(std::string_view text, MessageKind kind, std::string_view title) override {
@@ -48,19 +47,13 @@ class SnapshotDialogs final : public Dialogs {
     console_.ShowMessage("returnplot: " + std::string(text), kind, title);
     if (kind == MessageKind::Error) ++errors_;
   }
-  std::optional<std::string> OpenFile(const OpenFileRequest&) override {
-    auto answer = std::move(nextFile);
-    nextFile.reset();
-    return answer;
-  }
+  std::optional<std::string> OpenFile(const OpenFileRequest&) override { return std::nullopt; }
   std::optional<std::string> SaveFile(const OpenFileRequest&) override { return std::nullopt; }
   bool AskYesNo(std::string_view, std::string_view) override { return false; }
   std::optional<int> ChooseFromList(std::string_view, const std::vector<std::string>&, std::string_view) override {
     return std::nullopt;
   }
   int ErrorCount() const { return errors_; }
-
-  std::optional<std::string> nextFile;
 
  private:
   ConsoleDialogs console_;
@@ -260,10 +253,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   // One still frame: no turn of the plot from the time that start-up took.
   form.View().State().autoRotate = false;
   try {
-    if (o.scatter) {
-      dialogs.nextFile = *o.scatter;
-      form.View().LoadScatterFile();
-    }
+    if (o.scatter) form.View().LoadScatterFile(WithDefaultExtension(*o.scatter, "csv"));
     if (o.event) {
       position.currentEvent = *o.event;
       position.tailLength = o.tail;

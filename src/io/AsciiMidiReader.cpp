@@ -13,9 +13,9 @@
 #include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
 #include "io/FieldReader.h"
-#include "io/LegacyText.h"
 #include "io/TextLines.h"
 #include "io/UsualNoteLines.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -169,7 +169,7 @@ std::string_view ReadNoteLine(std::string_view line, const Markers& m, NoteEvent
   const std::size_t timeBegin = m.open + 1;
   const std::size_t close = line.find("ms */", timeBegin);
   if (close == std::string_view::npos) return kNoTimeEnd;
-  const NumberReading time = ReadNumber(line.substr(timeBegin, close - timeBegin));
+  const NumberReading time = ReadLeadingNumber(line.substr(timeBegin, close - timeBegin));
   if (!time.Ok()) return kBadTime;
   e.timeMs = time.value;
 

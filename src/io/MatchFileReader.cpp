@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -11,6 +10,7 @@
 #include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -93,33 +93,24 @@ std::optional<std::string_view> Term(std::string_view text, std::string_view nam
   return text.substr(name.size() + 1, close - name.size() - 1);
 }
 
-template <class T>
-std::optional<T> WholeNumber(std::string_view text) {
-  T value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
-}
-
 // A finite decimal number, or a fraction "p/q" of two of them.
 std::optional<double> Number(std::string_view text) {
   const std::size_t slash = text.find('/');
   if (slash != std::string_view::npos) {
-    const auto p = WholeNumber<double>(text.substr(0, slash));
-    const auto q = WholeNumber<double>(text.substr(slash + 1));
+    const auto p = StrictNumber<double>(text.substr(0, slash));
+    const auto q = StrictNumber<double>(text.substr(slash + 1));
     if (!p || !q || *q == 0.0 || !std::isfinite(*p / *q)) return std::nullopt;
     return *p / *q;
   }
-  // from_chars takes no leading "+".
+  // StrictNumber takes no leading "+"; a match file may write one.
   if (StartsWith(text, "+")) text.remove_prefix(1);
-  const auto value = WholeNumber<double>(text);
+  const auto value = StrictNumber<double>(text);
   if (!value || !std::isfinite(*value)) return std::nullopt;
   return value;
 }
 
 std::optional<std::uint8_t> MidiByte(std::string_view text) {
-  const auto value = WholeNumber<int>(text);
+  const auto value = StrictNumber<int>(text);
   if (!value || *value < 0 || *value > 127) return std::nullopt;
   return static_cast<std::uint8_t>(*value);
 }
@@ -128,7 +119,7 @@ std::optional<std::uint8_t> MidiByte(std::string_view text) {
 std::optional<std::uint8_t> SpelledKey(std::string_view spelling, std::string_view octaveText) {
   if (spelling.size() < 2 || spelling.front() != '[' || spelling.back() != ']') return std::nullopt;
   const ArgumentList parts(spelling.substr(1, spelling.size() - 2));
-  const auto octave = WholeNumber<int>(octaveText);
+  const auto octave = StrictNumber<int>(octaveText);
   if (parts.size() != 2 || parts[0].size() != 1 || !octave || *octave < -2 || *octave > 10) return std::nullopt;
   constexpr int kSteps[7] = {9, 11, 0, 2, 4, 5, 7};  // A to G
   const char letter = static_cast<char>(parts[0][0] | 0x20);
@@ -166,7 +157,7 @@ bool HasAttribute(std::string_view attributes, std::string_view name) {
 int VoiceOf(std::string_view attributes) {
   std::string_view first = TrimBlanks(attributes.substr(0, attributes.find(',')));
   if (StartsWith(first, "v")) first.remove_prefix(1);
-  const std::optional<int> voice = WholeNumber<int>(first);
+  const std::optional<int> voice = StrictNumber<int>(first);
   return voice && *voice > 0 ? *voice : 0;
 }
 

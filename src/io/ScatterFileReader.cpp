@@ -1,35 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/ScatterFileReader.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
+#include <new>
 #include <string_view>
 #include <vector>
 
-#include "io/LegacyText.h"
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "io/TextLines.h"
+#include "io/WholeFile.h"
+#include "model/NumberReading.h"
+#include "model/RoundHalfEven.h"
 
 namespace rp {
 
 namespace {
-
-// A failure to read the file at all.
-struct LoadFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-std::string ReadAllBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw LoadFailure("cannot open");
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad() || bytes.bad()) throw LoadFailure("cannot read");
-  return std::move(bytes).str();
-}
 
 std::string_view TrimSpaces(std::string_view line) {
   const std::size_t first = line.find_first_not_of(' ');
@@ -37,16 +26,27 @@ std::string_view TrimSpaces(std::string_view line) {
   return line.substr(first, line.find_last_not_of(' ') - first + 1);
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The fields of a line: the first kKeptFields as they stand, and how many
+// there are in all (what lies beyond them is never read).
+constexpr std::size_t kKeptFields = 7;
+
+struct LineFields {
+  std::array<std::string_view, kKeptFields> kept;
+  std::size_t count = 0;
+  const std::string_view& operator[](std::size_t k) const { return kept[k]; }
+  std::size_t size() const { return count; }
+};
+
+LineFields SplitFields(std::string_view line) {
+  LineFields fields;
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = line.find(',', start);
-    if (comma == std::string_view::npos) {
-      fields.push_back(line.substr(start));
-      return fields;
-    }
-    fields.push_back(line.substr(start, comma - start));
+    const std::string_view field =
+        line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (fields.count < kKeptFields) fields.kept[fields.count] = field;
+    ++fields.count;
+    if (comma == std::string_view::npos) return fields;
     start = comma + 1;
   }
 }
@@ -71,21 +71,25 @@ void ReadScatterText(ScatterFile& file, std::string_view text) {
   std::int64_t row = 0;
   std::int64_t lineNumber = 0;
   file.status = ScatterReadStatus::Complete;
-  for (std::string_view rawLine : SplitLines(text)) {
+  // At most one row a line: reserved once, so the rows never need twice their room.
+  std::size_t lineCount = 0;
+  ForEachLine(text, [&lineCount](std::string_view) { return ++lineCount != 0; });
+  file.rows.reserve(lineCount);
+  ForEachLine(text, [&](std::string_view rawLine) {
     ++lineNumber;
     const std::string_view line = TrimSpaces(rawLine);
-    if (line.empty() || line.front() == '#' || line.front() == ';') continue;
-    const std::vector<std::string_view> fields = SplitFields(line);
+    if (line.empty() || line.front() == '#' || line.front() == ';') return true;
+    const LineFields fields = SplitFields(line);
     if (fields.size() < 5) {
       file.status = ScatterReadStatus::TooFewColumns;
       file.shortLine = lineNumber;
       file.shortLineFields = fields.size();
-      return;
+      return false;
     }
     if (!dataSeen && !IsWholeNumber(fields[1]) && !IsWholeNumber(fields[2]) && !IsWholeNumber(fields[3])) {
       file.titles =
           ScatterTitles{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]), std::string(fields[4])};
-      continue;
+      return true;
     }
     dataSeen = true;
     ++row;
@@ -101,7 +105,7 @@ void ReadScatterText(ScatterFile& file, std::string_view text) {
         file.skippedRows.firstText = ShownLine(line);
         file.skippedRows.firstReason = std::move(problem);
       }
-      continue;
+      return true;
     }
     ScatterRow r;
     r.name = fields[0];
@@ -117,7 +121,9 @@ void ReadScatterText(ScatterFile& file, std::string_view text) {
     r.row = row;
     if (fields.size() > 6) r.payload = fields[6];
     file.rows.push_back(std::move(r));
-  }
+    return true;
+  });
+  file.rows.shrink_to_fit();
 }
 
 }  // namespace
@@ -147,10 +153,28 @@ ScatterFile ReadScatterFile(const std::string& path) {
   std::error_code ec;
   if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return file;
   try {
-    ReadScatterText(file, DecodeUtf8OrLatin1(ReadAllBytes(path)));
-  } catch (const std::exception&) {
+    std::string bytes;
+    std::string why;
+    if (!ReadWholeFile(path, kMaxScatterFileBytes, bytes, why)) {
+      file.status = ScatterReadStatus::Failed;
+      file.failure =
+          FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the scatter file \"%1\": %2."), {path, why});
+      return file;
+    }
+    // Most files are UTF-8 (or ASCII) already: read in place, not copied.
+    if (IsUtf8WithoutByteOrderMark(bytes)) {
+      ReadScatterText(file, bytes);
+    } else {
+      const std::string text = DecodeUtf8OrLatin1(bytes);
+      bytes = std::string();
+      ReadScatterText(file, text);
+    }
+  } catch (const std::exception& e) {
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
     file = ScatterFile{};
     file.status = ScatterReadStatus::Failed;
+    file.failure = FormatText(QT_TRANSLATE_NOOP("returnplot", "Cannot read the scatter file \"%1\": %2."),
+                              {path, memory ? "there is not enough memory for it" : "the file cannot be read"});
   }
   return file;
 }

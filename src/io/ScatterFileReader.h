@@ -10,7 +10,7 @@
 // 3 are none of them a number (the whole field, apart from blanks) is a
 // header row: its fields 1-4 become the titles of x, y (vertical), z and
 // size, the last such row winning. Every other line is a data row. Its
-// numbers follow the lenient rules of io/LegacyText.h; a data row whose x, y,
+// numbers follow the lenient rules of model/NumberReading.h; a data row whose x, y,
 // z or size holds no number (or one too large) is skipped and counted.
 //
 // A colour is decimal, 0 to 4294967295 (or, as a signed value, down to
@@ -57,7 +57,11 @@ struct ScatterFile {
   SkippedLines unreadableColours;       // data rows read with the default colour for want of theirs
   std::int64_t shortLine = 0;           // `TooFewColumns`: the line (from 1) and its fields
   std::size_t shortLineFields = 0;
+  std::string failure;  // `Failed`: why, as one sentence naming the file
 };
+
+// The largest scatter file read: its rows take up to about 13 times its size.
+inline constexpr std::uintmax_t kMaxScatterFileBytes = 256u << 20;
 
 // Reads the scatter file at `path`; never throws for what the file holds.
 ScatterFile ReadScatterFile(const std::string& path);

@@ -67,21 +67,27 @@ std::string DecodeUtf8OrLatin1(std::string_view bytes) {
   return text;
 }
 
+bool IsUtf8WithoutByteOrderMark(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return false;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    if (static_cast<std::uint8_t>(bytes[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    const std::size_t length = ValidSequenceLength(bytes, pos);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const char c = text[pos];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(text.substr(start, pos - start));
-      pos += (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
-      start = pos;
-    } else {
-      ++pos;
-    }
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
+  ForEachLine(text, [&lines](std::string_view line) {
+    lines.push_back(line);
+    return true;
+  });
   return lines;
 }
 

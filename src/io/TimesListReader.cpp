@@ -2,7 +2,6 @@
 #include "io/TimesListReader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "base/TranslatableText.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -46,11 +46,9 @@ std::optional<std::string_view> TimeField(std::string_view text, TimesListForm f
 
 // A finite time from 0 on, in the given unit; nothing for anything else.
 std::optional<double> TimeMs(std::string_view field, double msPerUnit) {
-  double value = 0;
-  const char* end = field.data() + field.size();
-  const auto [stop, ec] = std::from_chars(field.data(), end, value);
-  if (field.empty() || ec != std::errc() || stop != end || !std::isfinite(value) || value < 0) return std::nullopt;
-  const double ms = value * msPerUnit;
+  const std::optional<double> value = StrictNumber<double>(field);
+  if (!value || !std::isfinite(*value) || *value < 0) return std::nullopt;
+  const double ms = *value * msPerUnit;
   if (ms > kMaxTimeMs) return std::nullopt;
   return ms;
 }
@@ -75,17 +73,22 @@ TimesList ParseTimesList(std::string_view bytes, TimesUnit plainUnit, std::strin
   TimesList list;
   bool formKnown = false;
   double msPerUnit = 1000.0;
-  const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(bytes));
-  list.timesMs.reserve(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view text = TrimBlanks(lines[i]);
-    if (IsSkipped(text)) continue;
+  const std::string_view text = WithoutByteOrderMark(bytes);
+  // One time a line at most: reserved once, so the times never need twice their room.
+  std::size_t lineCount = 0;
+  ForEachLine(text, [&lineCount](std::string_view) { return ++lineCount != 0; });
+  list.timesMs.reserve(lineCount);
+  std::size_t lineNumber = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    ++lineNumber;
+    const std::string_view trimmed = TrimBlanks(line);
+    if (IsSkipped(trimmed)) return true;
     if (!formKnown) {
-      list.form = FormOf(text);
+      list.form = FormOf(trimmed);
       formKnown = true;
       if (list.form == TimesListForm::Plain && plainUnit == TimesUnit::Milliseconds) msPerUnit = 1.0;
     }
-    const std::optional<std::string_view> field = TimeField(text, list.form);
+    const std::optional<std::string_view> field = TimeField(trimmed, list.form);
     const std::optional<double> ms = field ? TimeMs(*field, msPerUnit) : std::nullopt;
     if (!ms) {
       const char* expected = list.form == TimesListForm::LabelTrack
@@ -93,12 +96,16 @@ TimesList ParseTimesList(std::string_view bytes, TimesUnit plainUnit, std::strin
                                  : QT_TRANSLATE_NOOP("returnplot", "a time (a number from 0 on)");
       list.error = FormatText(
           QT_TRANSLATE_NOOP("returnplot", "Cannot read the list of times \"%1\": line %2 (\"%3\") is not %4."),
-          {fileName, std::to_string(i + 1), ShownLine(text), expected});
-      list.timesMs.clear();
-      return list;
+          {fileName, std::to_string(lineNumber), ShownLine(trimmed), expected});
+      return false;
     }
     if (!list.timesMs.empty() && *ms < list.timesMs.back()) list.wasUnsorted = true;
     list.timesMs.push_back(*ms);
+    return true;
+  });
+  if (!list.error.empty()) {
+    list.timesMs = {};
+    return list;
   }
   if (list.wasUnsorted) std::stable_sort(list.timesMs.begin(), list.timesMs.end());
   list.timesMs.shrink_to_fit();

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "io/LegacyText.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 

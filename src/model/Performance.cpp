@@ -7,10 +7,8 @@
 
 namespace rp {
 
-Performance Performance::BeforeFirstFile(AnalysisSettings settings) {
+Performance Performance::Empty(AnalysisSettings settings) {
   Performance p;
-  p.notes.assign(5, NoteEvent{});
-  p.events.assign(5, OnsetEvent{});
   p.settings = settings;
   return p;
 }

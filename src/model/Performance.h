@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "model/AnalysisSettings.h"
-#include "model/UndefinedValue.h"
 #include "model/ScoreInfo.h"
+#include "model/UndefinedValue.h"
 #include "model/VelocityKind.h"
 
 namespace rp {
@@ -90,9 +90,8 @@ struct Performance {
   VelocityKind velocityKind = VelocityKind::Midi;
   std::vector<double> noteLoudnessDb;
 
-  // What the control panel holds before its first file: five all-zero note
-  // events and five all-zero onset events.
-  static Performance BeforeFirstFile(AnalysisSettings settings = {});
+  // No notes and no events, analysed with `settings` once a file is read.
+  static Performance Empty(AnalysisSettings settings = {});
 
   std::int32_t NoteCount() const { return static_cast<std::int32_t>(notes.size()); }
   std::int32_t EventCount() const { return static_cast<std::int32_t>(events.size()); }

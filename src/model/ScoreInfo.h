@@ -43,6 +43,18 @@ struct ScoreEvent {
   std::optional<double> beatPeriod2;
 };
 
+// One played note of a score position's event, as the measures of a chord
+// and of a line need it (features/): matched notes only, grace notes not.
+struct ScoredNote {
+  double onsetMs = 0.0;
+  double offsetMs = 0.0;   // the key's release
+  std::int32_t event = 0;  // the index of its event in `ScoreInfo::events`
+  std::int32_t voice = 0;  // from 1; 0 when the score gives none
+  std::uint8_t key = 0;
+  std::uint8_t velocity = 0;
+  bool arpeggio = false;  // the score marks it arpeggiated
+};
+
 struct ScoreInfo {
   std::string piece;
   std::string performer;
@@ -51,6 +63,9 @@ struct ScoreInfo {
   std::string keySignature;   // "E Maj"
   // Event k of the performance is events[k - 1].
   std::vector<ScoreEvent> events;
+  // The played notes of the events, event by event in score order, each
+  // event's in the order of their lines.
+  std::vector<ScoredNote> notes;
   SkippedLines otherLines;  // lines of kinds the program does not read
 };
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/EventRange.h"
 
-#include <charconv>
 #include <string>
 #include <vector>
 
+#include "model/NumberReading.h"
 #include "plot/PlotPoints.h"
 
 namespace rp {
@@ -19,9 +19,8 @@ std::string_view Trimmed(std::string_view text) {
 
 std::optional<std::int32_t> EventNumber(std::string_view text) {
   text = Trimmed(text);
-  std::int32_t n = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || n < 1) return std::nullopt;
+  const std::optional<std::int32_t> n = StrictNumber<std::int32_t>(text);
+  if (!n || *n < 1) return std::nullopt;
   return n;
 }
 

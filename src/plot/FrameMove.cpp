@@ -25,10 +25,10 @@ constexpr float kRestingSpeed = 1e-4f;
 constexpr float kRestingTurn = 1e-5f;
 
 // +1 while `plus` is held, -1 while `minus` is held, 0 for both or neither.
-float KeyAxis(const ViewState& state, std::int32_t plus, std::int32_t minus) {
+float KeyAxis(const ViewState& state, CameraMove plus, CameraMove minus) {
   float d = 0.0f;
-  if (KeyHeld(state, plus)) d += 1.0f;
-  if (KeyHeld(state, minus)) d -= 1.0f;
+  if (MoveHeld(state, plus)) d += 1.0f;
+  if (MoveHeld(state, minus)) d -= 1.0f;
   return d;
 }
 
@@ -56,11 +56,16 @@ void FrameMove(ViewState& state, float seconds) {
 
   const float decay = std::exp(-kSettleRate * seconds);
   glm::vec3 move;
-  move.x = Approach(state.velocity.x, kFlySpeed * KeyAxis(state, kKeyV, kKeyY), seconds, decay);
-  move.y = Approach(state.velocity.y, kFlySpeed * KeyAxis(state, kKeyS, kKeyX), seconds, decay);
-  move.z = Approach(state.velocity.z, kFlySpeed * KeyAxis(state, kKeyD, kKeyC), seconds, decay);
-  state.yaw += Approach(state.yawVelocity, kTurnSpeed * KeyAxis(state, kKeyRight, kKeyLeft), seconds, decay);
-  state.pitch += Approach(state.pitchVelocity, kTurnSpeed * KeyAxis(state, kKeyDown, kKeyUp), seconds, decay);
+  move.x =
+      Approach(state.velocity.x, kFlySpeed * KeyAxis(state, CameraMove::FlyRight, CameraMove::FlyLeft), seconds, decay);
+  move.y =
+      Approach(state.velocity.y, kFlySpeed * KeyAxis(state, CameraMove::FlyUp, CameraMove::FlyDown), seconds, decay);
+  move.z = Approach(state.velocity.z, kFlySpeed * KeyAxis(state, CameraMove::FlyForward, CameraMove::FlyBackward),
+                    seconds, decay);
+  state.yaw += Approach(state.yawVelocity, kTurnSpeed * KeyAxis(state, CameraMove::TurnRight, CameraMove::TurnLeft),
+                        seconds, decay);
+  state.pitch += Approach(state.pitchVelocity, kTurnSpeed * KeyAxis(state, CameraMove::TurnDown, CameraMove::TurnUp),
+                          seconds, decay);
   if (!CameraMoving(state)) {
     state.velocity = glm::vec3(0.0f);
     state.yawVelocity = state.pitchVelocity = 0.0f;
@@ -74,8 +79,8 @@ void FrameMove(ViewState& state, float seconds) {
 }
 
 bool CameraMoving(const ViewState& state) {
-  for (std::int32_t key : {kKeyV, kKeyY, kKeyS, kKeyX, kKeyD, kKeyC, kKeyRight, kKeyLeft, kKeyDown, kKeyUp})
-    if (KeyHeld(state, key)) return true;
+  for (const bool held : state.heldMoves)
+    if (held) return true;
   return std::abs(state.velocity.x) > kRestingSpeed || std::abs(state.velocity.y) > kRestingSpeed ||
          std::abs(state.velocity.z) > kRestingSpeed || std::abs(state.yawVelocity) > kRestingTurn ||
          std::abs(state.pitchVelocity) > kRestingTurn;

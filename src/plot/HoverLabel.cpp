@@ -9,8 +9,8 @@
 
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
 #include "model/ComparedPerformances.h"
+#include "model/NumberPattern.h"
 #include "model/Performance.h"
 #include "model/ScoreAlignment.h"
 #include "plot/DataEntry.h"

@@ -10,10 +10,10 @@
 #include "plot/DescribeFrame.h"
 #include "plot/FrameMove.h"
 #include "plot/FullViewScale.h"
-#include "plot/LoadDataMenu.h"
 #include "plot/PerformancePoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ResetView.h"
+#include "plot/ScatterFileLoad.h"
 #include "plot/ViewWindow.h"
 
 namespace rp {
@@ -139,9 +139,11 @@ void PlotView::Resized() {
   }
 }
 
-void PlotView::LoadScatterFile() {
-  LoadDataFromFileMenu(state_, dialogs_, [this] { Redraw(); });
+void PlotView::LoadScatterFile(const std::string& path) {
+  LoadScatterFileShown(state_, dialogs_, path, [this] { Redraw(); });
 }
+
+const std::string& PlotView::ScatterFolder() const { return state_.mediaFolder; }
 
 void PlotView::ShowFirstEvents() {
   tailShown_ = false;

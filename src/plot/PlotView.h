@@ -70,8 +70,10 @@ class PlotView final : public PlotViewLink {
   void RendererLost();
 
   void Resized();
-  // "Open scatter file...": a scatter file, then the plot shows it.
-  void LoadScatterFile();
+  // "Open scatter file...": the chosen scatter file, then the plot shows it.
+  void LoadScatterFile(const std::string& path);
+  // Where scatter files are looked for first.
+  const std::string& ScatterFolder() const;
 
   // PlotViewLink: what the control panel asks.
   void ShowFirstEvents() override;

@@ -5,22 +5,12 @@
 
 namespace rp {
 
-namespace {
+void HoldMove(ViewState& state, CameraMove move) { state.heldMoves[static_cast<std::size_t>(move)] = true; }
 
-bool InTable(std::int32_t keyCode) { return keyCode >= 0 && static_cast<std::size_t>(keyCode) < kKeyStateSize; }
+void ReleaseMove(ViewState& state, CameraMove move) { state.heldMoves[static_cast<std::size_t>(move)] = false; }
 
-}  // namespace
+void ReleaseAllMoves(ViewState& state) { state.heldMoves.fill(false); }
 
-void KeyDown(ViewState& state, std::int32_t keyCode) {
-  if (InTable(keyCode)) state.keyState[static_cast<std::size_t>(keyCode)] = true;
-}
-
-void KeyUp(ViewState& state, std::int32_t keyCode) {
-  if (InTable(keyCode)) state.keyState[static_cast<std::size_t>(keyCode)] = false;
-}
-
-bool KeyHeld(const ViewState& state, std::int32_t keyCode) {
-  return InTable(keyCode) && state.keyState[static_cast<std::size_t>(keyCode)];
-}
+bool MoveHeld(const ViewState& state, CameraMove move) { return state.heldMoves[static_cast<std::size_t>(move)]; }
 
 }  // namespace rp

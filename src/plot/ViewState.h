@@ -22,12 +22,10 @@
 #include "plot/DisplayOptions.h"
 #include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
+#include "plot/ViewKeys.h"
 #include "scene/GraphicsTypes.h"
 
 namespace rp {
-
-// Number of entries of the key table: key codes 0 to 256.
-inline constexpr std::size_t kKeyStateSize = 257;
 
 struct ViewState : PlotPoints {
   // --- life of the window and its renderer ---
@@ -73,7 +71,7 @@ struct ViewState : PlotPoints {
   float pitchVelocity = 0.0f;
   float yaw = 0.0f;
   float pitch = 0.0f;
-  std::array<bool, kKeyStateSize> keyState{};  // true while the key with that code is held
+  std::array<bool, kCameraMoveCount> heldMoves{};  // true while a key asks for that camera move
 
   // How compared performances are aligned with the main one, as chosen in
   // the View menu; nothing chosen: by score position where every shown

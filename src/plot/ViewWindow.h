@@ -55,7 +55,7 @@ class ViewWindow {
   // Start-up: creates the control panel if needed and shows it modeless (its
   // own load, with the first file, runs inside this call).
   virtual void ShowControlPanel() = 0;
-  // Places the window 10 twips below the top of the screen, centred, and shows it.
+  // Places the window just below the top of the screen, centred, and shows it.
   virtual void PlaceAndShow() = 0;
 };
 

@@ -10,17 +10,18 @@
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
 #include "io/AsciiMidiWriter.h"
-#include "io/LegacyText.h"
 #include "model/ReplayPosition.h"
+#include "model/TimeDisplay.h"
 
 namespace rp {
 
 namespace {
 
 const OpenFileRequest kSaveRequest{QT_TRANSLATE_NOOP("returnplot", "Save the take as ASCII MIDI"),
-                                   std::string(QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files (*.txt)")) +
-                                       "|*.txt|" + QT_TRANSLATE_NOOP("returnplot", "All files (*.*)") + "|*",
-                                   "", "txt"};
+                                   {{QT_TRANSLATE_NOOP("returnplot", "ASCII MIDI files"), {"*.txt"}},
+                                    {QT_TRANSLATE_NOOP("returnplot", "All files"), {"*"}}},
+                                   "",
+                                   "txt"};
 
 bool NonEmptyFile(const std::string& path) {
   std::error_code ec;

@@ -55,8 +55,9 @@ int MidiOutputPort::DeviceIndex() const { return deviceIndex_; }
 
 void MidiOutputPort::SetDeviceIndex(int index) { deviceIndex_ = index; }
 
-std::string MidiOutputPort::DeviceName() const {
-  const int index = deviceIndex_;
+std::string MidiOutputPort::DeviceName() const { return DeviceName(deviceIndex_); }
+
+std::string MidiOutputPort::DeviceName(int index) const {
   if (index < -1 || index >= backend_.DeviceCount()) return {};
   return backend_.DeviceName(index);
 }

@@ -78,7 +78,8 @@ class MidiOutputPort {
   int DeviceCount() const;
   int DeviceIndex() const;
   void SetDeviceIndex(int index);
-  std::string DeviceName() const;  // of deviceIndex; "" when there is no such device
+  std::string DeviceName() const;           // of deviceIndex; "" when there is no such device
+  std::string DeviceName(int index) const;  // of device `index`; the chosen one stays
   // Read under the port's lock: the timing thread announces why a replay
   // ended (an error, the end) and changes the state in one step, so whoever
   // sees the port Open again finds those announcements already queued.

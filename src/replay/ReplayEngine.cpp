@@ -11,7 +11,7 @@
 #include "base/ProgramState.h"
 #include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "replay/RecordingReplay.h"
 #include "replay/ReplayControls.h"
 #include "replay/TempoMapping.h"
@@ -91,11 +91,7 @@ const OnsetEvent& ReplayEngine::EventAt(std::int32_t number) const {
 std::vector<std::string> ReplayEngine::ListOutputDevices() {
   std::vector<std::string> names;
   const int count = port_.DeviceCount();
-  for (int i = -1; i < count; ++i) {
-    port_.SetDeviceIndex(i);
-    names.push_back(port_.DeviceName());
-  }
-  port_.SetDeviceIndex(DefaultOutputEntry(names) - 1);
+  for (int i = -1; i < count; ++i) names.push_back(port_.DeviceName(i));
   return names;
 }
 
@@ -238,9 +234,8 @@ void ReplayEngine::OnDeviceChosen() {
 void ReplayEngine::SeekTo(int event) {
   if (!states_.Allows(UserAction::ChangeView)) return;
   Stop();
-  // Until the first file is loaded the slider reaches 1000 over five empty
-  // events: only an existing event can become the current one.
-  position_.currentEvent = std::clamp(event, 1, std::max(1, performance_.EventCount()));
+  // Only an existing event can become the current one; without events, none (0).
+  position_.currentEvent = std::clamp(event, std::min(1, performance_.EventCount()), performance_.EventCount());
   UpdateTimeDisplay();
   view_.ShowFirstEvents();
   view_.ShowTail();

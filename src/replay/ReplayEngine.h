@@ -68,8 +68,7 @@ class ReplayEngine {
   ReplayEngine& operator=(const ReplayEngine&) = delete;
 
   // The entries of the device list: the default entry (device -1), then every
-  // device. Leaves the port's device index at the entry DefaultOutputEntry
-  // chooses; the panel selects that entry to match.
+  // device. The port keeps the device it has: Play opens the entry chosen then.
   std::vector<std::string> ListOutputDevices();
 
   // Replays from the first note of the current event to the end of the file

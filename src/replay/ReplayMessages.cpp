@@ -7,7 +7,7 @@
 
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
+#include "model/RoundHalfEven.h"
 
 namespace rp {
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "score/MatchScore.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "io/MatchFileReader.h"
 #include "io/TextLines.h"
 #include "io/WholeFile.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -69,13 +69,6 @@ std::optional<Rational> ExactNumber(std::string_view text) {
   return Rational(negative ? -num : num, den);
 }
 
-std::optional<int> WholeNumber(std::string_view text) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // One snote(...) term's inside into `note`; "" or why it cannot be read.
 const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) {
   const std::vector<std::string_view> a = Arguments(inside);
@@ -83,7 +76,7 @@ const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) 
   note.id = std::string(a[0]);
   const std::vector<std::string_view> spelling =
       a[1].size() >= 2 ? Arguments(a[1].substr(1, a[1].size() - 2)) : std::vector<std::string_view>{};
-  const std::optional<int> octave = WholeNumber(a[2]);
+  const std::optional<int> octave = StrictNumber<int>(a[2]);
   if (spelling.size() != 2 || spelling[0].size() != 1 || !octave)
     return QT_TRANSLATE_NOOP("returnplot", "a score note without its spelled pitch");
   static constexpr int kSteps[7] = {9, 11, 0, 2, 4, 5, 7};  // A to G
@@ -97,8 +90,9 @@ const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) 
   note.octave = *octave;
   note.pitch = static_cast<std::uint8_t>(key);
   const std::size_t colon = a[3].find(':');
-  const std::optional<int> bar = WholeNumber(a[3].substr(0, colon));
-  const std::optional<int> beat = colon == std::string_view::npos ? std::nullopt : WholeNumber(a[3].substr(colon + 1));
+  const std::optional<int> bar = StrictNumber<int>(a[3].substr(0, colon));
+  const std::optional<int> beat =
+      colon == std::string_view::npos ? std::nullopt : StrictNumber<int>(a[3].substr(colon + 1));
   const std::optional<Rational> offset = ExactNumber(a[4]);
   const std::optional<Rational> duration = ExactNumber(a[5]);
   const std::optional<Rational> onset = ExactNumber(a[6]);
@@ -138,8 +132,8 @@ MatchScoreRead ParseMatchScore(std::string_view bytes, std::string_view fileName
         if (slash == std::string_view::npos) return;
         std::size_t start = slash;
         while (start > 0 && line[start - 1] >= '0' && line[start - 1] <= '9') --start;
-        const auto b = WholeNumber(line.substr(start, slash - start));
-        const auto t = WholeNumber(line.substr(slash + 1, end - slash - 1));
+        const auto b = StrictNumber<int>(line.substr(start, slash - start));
+        const auto t = StrictNumber<int>(line.substr(slash + 1, end - slash - 1));
         if (b && t && *b > 0 && *t > 0) {
           beats = *b;
           beatType = *t;

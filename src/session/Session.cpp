@@ -11,7 +11,7 @@
 #include "base/BackgroundJob.h"
 #include "base/Dialogs.h"
 #include "base/TranslatableText.h"
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "record/TakeRecorder.h"
 #include "replay/MidiOutputPort.h"
 #include "replay/RecordingReplay.h"
@@ -149,8 +149,8 @@ bool Session::ChooseOutputNamed(const std::string& name) {
 }
 
 void Session::Start() {
-  performance_ = Performance::BeforeFirstFile(performance_.settings);
-  position_.currentEvent = 1;
+  performance_ = Performance::Empty(performance_.settings);
+  position_.currentEvent = 0;
   position_.tailLength = tailLength_;
   ShowCurrentEvent();
 }
@@ -287,7 +287,7 @@ void Session::SeekTo(std::int32_t event) {
   if (engine_) {
     engine_->SeekTo(event);
   } else if (states_.Allows(UserAction::ChangeView)) {
-    position_.currentEvent = std::clamp(event, 1, std::max(1, performance_.EventCount()));
+    position_.currentEvent = std::clamp(event, std::min(1, performance_.EventCount()), performance_.EventCount());
     ShowCurrentEvent();
     Announce(SessionChange::Points);
     Announce(SessionChange::Tail);

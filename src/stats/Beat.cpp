@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/Beat.h"
 
-#include <charconv>
 #include <numeric>
+
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -23,9 +24,9 @@ std::optional<std::pair<int, int>> Fraction(std::string_view text) {
   const std::string_view parts[2] = {Trimmed(text.substr(0, slash)), Trimmed(text.substr(slash + 1))};
   int values[2] = {0, 0};
   for (int i = 0; i < 2; ++i) {
-    const char* end = parts[i].data() + parts[i].size();
-    const auto [stop, ec] = std::from_chars(parts[i].data(), end, values[i]);
-    if (parts[i].empty() || ec != std::errc() || stop != end || values[i] < 1) return std::nullopt;
+    const std::optional<int> value = StrictNumber<int>(parts[i]);
+    if (!value || *value < 1) return std::nullopt;
+    values[i] = *value;
   }
   if (values[1] > kLargestDenominator || values[0] > kLargestDenominator) return std::nullopt;
   return std::pair{values[0], values[1]};

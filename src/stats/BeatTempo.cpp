@@ -2,10 +2,10 @@
 #include "stats/BeatTempo.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
+#include "model/NumberReading.h"
 #include "model/ScoreInfo.h"
 #include "model/UndefinedValue.h"
 
@@ -21,28 +21,20 @@ struct BarStart {
   double start = 0.0;
 };
 
-std::optional<double> Number(std::string_view text) {
-  double value = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
 std::optional<BarStart> BarStartOf(std::string_view barBeat, double position, TimeSignature signature) {
   const std::size_t colon = barBeat.find(':');
   if (colon == std::string_view::npos) return std::nullopt;
   const std::size_t plus = barBeat.find('+', colon);
-  const std::optional<double> bar = Number(barBeat.substr(0, colon));
-  const std::optional<double> beat = Number(barBeat.substr(colon + 1, plus - colon - 1));
+  const std::optional<double> bar = StrictNumber<double>(barBeat.substr(0, colon));
+  const std::optional<double> beat = StrictNumber<double>(barBeat.substr(colon + 1, plus - colon - 1));
   if (!bar || !beat) return std::nullopt;
   double offset = 0.0;  // of a whole note
   if (plus != std::string_view::npos) {
     const std::string_view fraction = barBeat.substr(plus + 1);
     const std::size_t slash = fraction.find('/');
-    const std::optional<double> p = Number(fraction.substr(0, slash));
+    const std::optional<double> p = StrictNumber<double>(fraction.substr(0, slash));
     const std::optional<double> q =
-        slash == std::string_view::npos ? std::optional<double>(1.0) : Number(fraction.substr(slash + 1));
+        slash == std::string_view::npos ? std::optional<double>(1.0) : StrictNumber<double>(fraction.substr(slash + 1));
     if (!p || !q || *q == 0.0) return std::nullopt;
     offset = *p / *q;
   }

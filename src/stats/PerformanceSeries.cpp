@@ -2,10 +2,10 @@
 #include "stats/PerformanceSeries.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <utility>
 
+#include "model/NumberReading.h"
 #include "model/Performance.h"
 #include "model/UndefinedValue.h"
 
@@ -74,11 +74,12 @@ EventColumns EventColumnsOf(const Performance& performance) {
     // The bar is what "bar:beat" holds before its colon.
     std::vector<std::int32_t> bars;
     for (const ScoreEvent& s : performance.score->events) {
-      std::int32_t bar = 0;
-      const char* end = s.barBeat.data() + s.barBeat.size();
-      const auto [next, error] = std::from_chars(s.barBeat.data(), end, bar);
-      if (error != std::errc() || next == end || *next != ':') break;
-      bars.push_back(bar);
+      const std::size_t colon = s.barBeat.find(':');
+      const std::optional<std::int32_t> bar =
+          colon == std::string::npos ? std::nullopt
+                                     : StrictNumber<std::int32_t>(std::string_view(s.barBeat).substr(0, colon));
+      if (!bar) break;
+      bars.push_back(*bar);
     }
     if (bars.size() == performance.events.size()) events.bars = std::move(bars);
   }

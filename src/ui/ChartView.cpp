@@ -143,7 +143,9 @@ bool ChartView::WriteTo(const QString& path) const {
 void ChartView::Export(Dialogs& dialogs, const QString& title) {
   OpenFileRequest request;
   request.title = title.toStdString();
-  request.filter = tr("SVG drawing|*.svg|PNG image|*.png|PDF document|*.pdf").toStdString();
+  request.fileTypes = {{tr("SVG drawing").toStdString(), {"*.svg"}},
+                       {tr("PNG image").toStdString(), {"*.png"}},
+                       {tr("PDF document").toStdString(), {"*.pdf"}}};
   request.defaultExtension = "svg";
   const std::optional<std::string> path = dialogs.SaveFile(request);
   if (!path) return;

@@ -34,12 +34,15 @@
 #include "ui/StoredSettings.h"
 #include "ui/TimeSlider.h"
 #include "ui/Translations.h"
-#include "ui/Twips.h"
 #include "ui/WindowGeometry.h"
 
 namespace rp {
 
 namespace {
+
+// Sizes in device-independent pixels; Qt scales them for the screen.
+constexpr int kPreferredWidth = 623;    // the panel's width where the screen has room
+constexpr int kAboveScreenBottom = 33;  // the panel's distance from the free area's bottom
 
 QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
                 int value) {
@@ -85,7 +88,7 @@ void FillDeviceList(QComboBox& combo, const std::vector<std::string>& names) {
 
 QPushButton* PictureButton(QWidget* parent, const char* name, QIcon (*picture)(QSize), int width, int height) {
   auto* button = Named(new QPushButton(parent), name);
-  button->setFixedSize(Px(width), Px(height));
+  button->setFixedSize(width, height);
   const QSize pictureSize(button->width() - 12, button->height() - 12);
   button->setIconSize(pictureSize);
   button->setIcon(picture(pictureSize));
@@ -114,7 +117,7 @@ ControlPanel::ControlPanel(Session& session, Dialogs& dialogs, QWidget* parent)
   CreateControls();
   // As wide as the old fixed panel where the screen has room; never narrower
   // than the layout needs.
-  resize(std::max(Px(9345), sizeHint().width()), sizeHint().height());
+  resize(std::max(kPreferredWidth, sizeHint().width()), sizeHint().height());
 
   progressWindow_ = std::make_unique<ProgressWindow>(this);
   progress_ = std::make_unique<QtProgressSink>(*this, *progressWindow_, progressWindow_->Bar());
@@ -216,11 +219,11 @@ void ControlPanel::CreateControls() {
       tr("Where the replay goes: the built-in synthesizer or a MIDI output (a recording is always replayed "
          "through the sound output)"));
 
-  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 732, 612);
+  rewindButton_ = PictureButton(this, "rewindButton", &RewindIcon, 49, 41);
   rewindButton_->setToolTip(tr("Back to the first event"));
-  playButton_ = PictureButton(this, "playButton", &PlayIcon, 1212, 612);
+  playButton_ = PictureButton(this, "playButton", &PlayIcon, 81, 41);
   playButton_->setToolTip(tr("Replay from the current event (Space)"));
-  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 732, 612);
+  stopButton_ = PictureButton(this, "stopButton", &StopIcon, 49, 41);
   stopButton_->setToolTip(tr("Stop the replay or the recording (Space)"));
   stopButton_->setEnabled(false);
 
@@ -331,7 +334,7 @@ void ControlPanel::Start() {
 
 QPoint PanelPlace(const QRect& available, const QSize& frame) {
   const int left = available.left() + (available.width() - frame.width()) / 2;
-  const int top = available.top() + available.height() - frame.height() - Px(500);
+  const int top = available.top() + available.height() - frame.height() - kAboveScreenBottom;
   // Inside the area; a frame larger than the area keeps its top-left corner in.
   const int lastLeft = std::max(available.left(), available.left() + available.width() - frame.width());
   return {std::clamp(left, available.left(), lastLeft), std::max(available.top(), top)};

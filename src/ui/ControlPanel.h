@@ -34,7 +34,7 @@ class QtProgressSink;
 class ReplayEngine;
 
 // Where the panel's frame goes in the screen's available area (without the
-// desktop's panels and taskbars): centred, 500 twips above the bottom, and
+// desktop's panels and taskbars): centred, 33 pixels above the bottom, and
 // wholly inside it (a frame larger than the area at its top-left corner).
 QPoint PanelPlace(const QRect& available, const QSize& frame);
 

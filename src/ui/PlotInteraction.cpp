@@ -10,7 +10,7 @@
 #include "plot/ViewKeys.h"
 #include "plot/ViewMouse.h"
 #include "plot/ViewState.h"
-#include "ui/QtKeyCodes.h"
+#include "ui/CameraKeys.h"
 
 namespace rp {
 
@@ -51,13 +51,13 @@ void PlotInteraction::MouseReleased() {
   Redraw();
 }
 
-void PlotInteraction::KeyPressed(int keyCode) {
-  KeyDown(state_, keyCode);
+void PlotInteraction::KeyPressed(int qtKey) {
+  if (const std::optional<CameraMove> move = CameraMoveOfKey(qtKey)) HoldMove(state_, *move);
   Redraw();
 }
 
-void PlotInteraction::KeyReleased(int keyCode) {
-  KeyUp(state_, keyCode);
+void PlotInteraction::KeyReleased(int qtKey) {
+  if (const std::optional<CameraMove> move = CameraMoveOfKey(qtKey)) ReleaseMove(state_, *move);
   Redraw();
 }
 
@@ -98,17 +98,16 @@ bool PlotInteraction::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       auto* e = static_cast<QKeyEvent*>(event);
       if (e->isAutoRepeat()) return true;  // a held key stays down until it is let go
-      const std::int32_t code = VirtualKeyFromQt(e->key());
       if (event->type() == QEvent::KeyPress) {
-        KeyPressed(code);
+        KeyPressed(e->key());
       } else {
-        KeyReleased(code);
+        KeyReleased(e->key());
       }
       return false;
     }
     case QEvent::FocusOut:
       // Keys let go elsewhere never report here: none stays held.
-      state_.keyState.fill(false);
+      ReleaseAllMoves(state_);
       return false;
     default:
       return false;

@@ -36,8 +36,8 @@ class PlotInteraction final : public QObject {
   void MousePressed(int button, float x, float y, const QPoint& globalPos);
   void MouseMoved(int buttons, float x, float y);
   void MouseReleased();
-  void KeyPressed(int keyCode);
-  void KeyReleased(int keyCode);
+  void KeyPressed(int qtKey);
+  void KeyReleased(int qtKey);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
@@ -40,7 +39,6 @@
 #include "ui/StatisticsWindow.h"
 #include "ui/StoredSettings.h"
 #include "ui/Translations.h"
-#include "ui/Twips.h"
 #include "ui/WindowActions.h"
 #include "ui/WindowGeometry.h"
 
@@ -48,9 +46,10 @@ namespace rp {
 
 namespace {
 
-// The window's own font stands in for "MS Sans Serif" 12 pt; the title font
-// for "Impact" 16.5 pt, a heavy narrow face: the closest installed is the
-// condensed bold DejaVu.
+// The plot's client area below the menu bar at the start, in device-independent pixels.
+constexpr QSize kPlotSize(606, 443);
+
+// The labels' font, and the caption's: a heavy narrow face.
 QFont LabelFont() { return QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Normal); }
 QFont TitleFont() {
   QFont f(QStringLiteral("DejaVu Sans Condensed"));
@@ -100,13 +99,6 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(glView_);
-
-  // Only the source of the title font: it has no action and is not shown.
-  titleFontButton_ = new QPushButton(this);
-  titleFontButton_->setObjectName(QStringLiteral("titleFontButton"));
-  titleFontButton_->setFont(TitleFont());
-  titleFontButton_->setGeometry(Px(3000), Px(5400), Px(1932), Px(852));
-  titleFontButton_->hide();
 
   framePacer_ = new QTimer(this);
   framePacer_->setObjectName(QStringLiteral("framePacer"));
@@ -158,8 +150,8 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
   };
   makeMidiOutput_ = &RealMidiOutput;
 
-  // The client area below the menu bar is the plot's 606 x 443.
-  resize(Px(9090), Px(6645) + menuBar_->Bar()->sizeHint().height());
+  // The plot gets its start size below the menu bar.
+  resize(kPlotSize.width(), kPlotSize.height() + menuBar_->Bar()->sizeHint().height());
 }
 
 PlotWindow::~PlotWindow() {
@@ -247,7 +239,7 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
   std::vector<WindowAction> table = {
       Entry("menuExit", popup, QT_TRANSLATE_NOOP("returnplot", "Close menu"), {}),
       Entry("menuLoad", popup, QT_TRANSLATE_NOOP("returnplot", "Open scatter file..."), command([this] {
-              if (Allowed(UserAction::ChangeView)) view_.LoadScatterFile();
+              if (Allowed(UserAction::ChangeView)) OpenScatterFile();
             })),
       Entry("menuReset", popup, QT_TRANSLATE_NOOP("returnplot", "Reset orientation"),
             command([&state] { ResetView(state); })),
@@ -389,7 +381,7 @@ void PlotWindow::ExportEvents() {
   }
   OpenFileRequest request;
   request.title = tr("Export events as CSV").toStdString();
-  request.filter = tr("CSV files").toStdString() + "|*.csv|";
+  request.fileTypes = {{tr("CSV files").toStdString(), {"*.csv"}}};
   request.initialDir = StoredFileFolder();
   request.defaultExtension = "csv";
   const std::optional<std::string> path = dialogs_.SaveFile(request);
@@ -405,10 +397,21 @@ void PlotWindow::ExportEvents() {
   }
 }
 
+void PlotWindow::OpenScatterFile() {
+  OpenFileRequest request;
+  request.title = tr("Open scatter file").toStdString();
+  request.fileTypes = {{tr("Scatter files").toStdString(), {"*.csv"}}};
+  request.initialDir = view_.ScatterFolder();
+  request.defaultExtension = "csv";
+  const std::optional<std::string> chosen = dialogs_.OpenFile(request);
+  if (!chosen || chosen->empty()) return;
+  view_.LoadScatterFile(*chosen);
+}
+
 void PlotWindow::ExportPicture() {
   OpenFileRequest request;
   request.title = tr("Export picture as PNG").toStdString();
-  request.filter = tr("PNG pictures").toStdString() + "|*.png|";
+  request.fileTypes = {{tr("PNG pictures").toStdString(), {"*.png"}}};
   request.defaultExtension = "png";
   const std::optional<std::string> path = dialogs_.SaveFile(request);
   if (!path) return;
@@ -443,7 +446,7 @@ void PlotWindow::PlotCannotBeDrawn(PlotFailure failure) {
   if (failure == PlotFailure::NoRenderer) EndProgram();
 }
 FontDesc PlotWindow::LabelFontSource() { return ToFontDesc(font()); }
-FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(titleFontButton_->font()); }
+FontDesc PlotWindow::TitleFontSource() { return ToFontDesc(TitleFont()); }
 std::int32_t PlotWindow::ClientWidth() { return glView_->width(); }
 std::int32_t PlotWindow::ClientHeight() { return glView_->height(); }
 bool PlotWindow::IsMinimized() { return isMinimized(); }
@@ -489,7 +492,7 @@ void PlotWindow::ShowControlPanel() {
 void PlotWindow::PlaceAndShow() {
   if (!options_.rememberGeometry || !RestoreWindowGeometry(*this)) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move((screen.width() - frameGeometry().width()) / 2, Px(10));
+    move((screen.width() - frameGeometry().width()) / 2, 1);
   }
   show();
 }

@@ -37,7 +37,6 @@
 
 class QMenu;
 class QAction;
-class QPushButton;
 class QTimer;
 
 namespace rp {
@@ -111,6 +110,8 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void ChooseAnalysisSettings();
   // "Event range...": asks, then the full view shows those events.
   void ChooseEventRange();
+  // "Open scatter file...": asks for the file, then the plot shows it.
+  void OpenScatterFile();
   // "Export events as CSV..." and "Export picture as PNG...": ask for a file
   // and write the main performance's events or the plot as it is shown.
   void ExportEvents();
@@ -178,7 +179,6 @@ class PlotWindow final : public QWidget, public ViewWindow {
   int listening_ = 0;
   std::unique_ptr<rp::ControlPanel> controlPanel_;
   GlView* glView_;
-  QPushButton* titleFontButton_;
   QTimer* framePacer_;
   QElapsedTimer sinceFrame_;  // since the last frame began
   std::uint64_t framesDrawn_ = 0;

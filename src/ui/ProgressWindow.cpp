@@ -4,8 +4,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "ui/Twips.h"
-
 namespace rp {
 
 ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
@@ -13,7 +11,7 @@ ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool) {
   setWindowTitle(tr("Processing...."));
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("progressBar"));
-  bar_->setGeometry(0, 0, Px(4695), Px(240));
+  bar_->setGeometry(0, 0, 313, 16);
   bar_->setTextVisible(false);
   bar_->setRange(0, 100);
   bar_->setValue(0);

@@ -18,12 +18,12 @@ QString FromUtf8(std::string_view s) { return TranslatedText(s); }
 
 }  // namespace
 
-QString QtFileFilter(const std::string& filter) {
-  const QStringList parts = QString::fromStdString(filter).split('|');
+QString QtFileFilter(const std::vector<FileType>& fileTypes) {
   QStringList entries;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    entries << QStringLiteral("%1 (%2)").arg(TranslatedText(parts[i].toStdString()),
-                                             QString(parts[i + 1]).replace(';', ' '));
+  for (const FileType& type : fileTypes) {
+    QStringList patterns;
+    for (const std::string& pattern : type.patterns) patterns << QString::fromStdString(pattern);
+    entries << QStringLiteral("%1 (%2)").arg(TranslatedText(type.label), patterns.join(QLatin1Char(' ')));
   }
   return entries.join(QStringLiteral(";;"));
 }
@@ -36,7 +36,7 @@ void QtDialogs::ShowMessage(std::string_view text, MessageKind kind, std::string
 
 std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
   QFileDialog dialog(parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir),
-                     QtFileFilter(request.filter));
+                     QtFileFilter(request.fileTypes));
   dialog.setObjectName(QStringLiteral("openFileDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -50,7 +50,7 @@ std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
 
 std::optional<std::string> QtDialogs::SaveFile(const OpenFileRequest& request) {
   QFileDialog dialog(parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir),
-                     QtFileFilter(request.filter));
+                     QtFileFilter(request.fileTypes));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -76,7 +76,7 @@ std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::v
 
 std::vector<std::string> QtDialogs::OpenFiles(const OpenFileRequest& request) {
   const QStringList paths = QFileDialog::getOpenFileNames(
-      parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir), QtFileFilter(request.filter));
+      parent_, FromUtf8(request.title), QString::fromStdString(request.initialDir), QtFileFilter(request.fileTypes));
   std::vector<std::string> chosen;
   for (const QString& path : paths) chosen.push_back(path.toStdString());
   return chosen;

@@ -27,7 +27,7 @@ class QtDialogs final : public Dialogs {
   QWidget* parent_;
 };
 
-// "label|pattern|label|pattern" as Qt's "label (pattern);;label (pattern)".
-QString QtFileFilter(const std::string& filter);
+// The dialog's types in Qt's form, "label (*.a *.b);;label (*.c)", the labels translated.
+QString QtFileFilter(const std::vector<FileType>& fileTypes);
 
 }  // namespace rp

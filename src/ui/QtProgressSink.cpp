@@ -7,14 +7,13 @@
 #include <limits>
 
 #include "ui/Translations.h"
-#include "ui/Twips.h"
 
 namespace rp {
 
 namespace {
 
-// The window's offset from the anchor's top-left corner: 1500 twips right, 2000 down.
-const QPoint kOffset(Px(1500), Px(2000));
+// The window's offset from the anchor's top-left corner.
+const QPoint kOffset(100, 133);
 
 // The bar counts in int; counts of a load fit, anything beyond is cut.
 int ToInt(std::int64_t value) {

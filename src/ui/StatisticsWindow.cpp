@@ -38,14 +38,8 @@ constexpr std::uint64_t kRandomState = 1;
 // The columns before the measures.
 constexpr int kFirstMeasureColumn = 3;
 
-// Whether `performance` is one to measure: not the empty performance the
-// program holds before its first file.
-bool IsShown(const Performance& performance) {
-  if (performance.events.empty()) return false;
-  if (!performance.sourcePath.empty()) return true;
-  return std::any_of(performance.events.begin(), performance.events.end(),
-                     [](const OnsetEvent& e) { return e.onsetMs != 0.0; });
-}
+// Whether `performance` is one to measure: the program holds none before its first file.
+bool IsShown(const Performance& performance) { return !performance.events.empty(); }
 
 QString SeriesTitle(SeriesKind kind) {
   switch (kind) {

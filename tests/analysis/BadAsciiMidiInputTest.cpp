@@ -27,7 +27,7 @@ using test::TempDir;
 // A performance of two notes is loaded: what a bad file must either replace
 // by its own (possibly empty) notes or leave alone.
 void LoadTwoNotes(const TempDir& dir, Performance& p) {
-  p = Performance::BeforeFirstFile();
+  p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("two.txt", "1; /* 0 ms */+60 64;\n2; /* 100 ms */+62 64;\n"), p).Ok());
   ASSERT_EQ(p.NoteCount(), 2);
 }
@@ -42,7 +42,7 @@ void ExpectConsistent(const Performance& p) {
 }
 
 TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   TempDir dir;
   for (const char* name : {"empty", "only_blank_lines", "only_commas", "colour_2pow31.csv"}) {
     LoadTwoNotes(dir, p);
@@ -68,9 +68,9 @@ TEST(BadAsciiMidiInput, FilesWithoutNoteLinesLoadAsAnEmptyPerformance) {
 // batch command does (one pass); both must read and say the same.
 LoadResult LoadBothWays(const std::string& name, Performance& p) {
   NullProgressSink progress;
-  Performance watched = Performance::BeforeFirstFile();
+  Performance watched = Performance::Empty();
   const LoadResult two = LoadPerformanceFile(kBadData + name, watched, &progress);
-  p = Performance::BeforeFirstFile();
+  p = Performance::Empty();
   const LoadResult one = LoadPerformanceFile(kBadData + name, p);
   EXPECT_EQ(two.warning, one.warning) << name;
   EXPECT_EQ(watched.NoteCount(), p.NoteCount()) << name;
@@ -119,7 +119,7 @@ TEST(BadAsciiMidiInput, UnreadableNoteLinesAreSkippedAndTold) {
 }
 
 TEST(BadAsciiMidiInput, ALoadSaysAllOfItInOneWarning) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   TempDir dir;
   const std::string path =
       dir.Write("both.txt", "1; /* 100 ms */+60 64;\n2; /* 50 ms */+62 64;\n3; /* x ms */+64 64;\n");
@@ -172,7 +172,7 @@ TEST(BadAsciiMidiInput, TimesThatGoBackwardsJoinTheCurrentClusterWithOneWarning)
 }
 
 TEST(BadAsciiMidiInput, A64MegabyteLine) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   constexpr std::size_t k64Mb = std::size_t{64} << 20;
   TempDir dir;
   // No note line: nothing but the field count.
@@ -210,7 +210,7 @@ class BetweenThePasses final : public NullProgressSink {
 };
 
 TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   TempDir dir;
   const std::string three = "1; /* 0 ms */+60 64;\n2; /* 100 ms */+62 64;\n3; /* 200 ms */+64 64;\n";
   auto loadChangingTo = [&](const std::function<void(const std::string&)>& change) {
@@ -246,7 +246,7 @@ TEST(BadAsciiMidiInput, AFileThatChangesBetweenThePasses) {
 }
 
 TEST(BadAsciiMidiInput, PathsThatAreNoReadableFile) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   TempDir dir;
   LoadTwoNotes(dir, p);
   // A folder or a pipe nobody writes to: refused at once, nothing waits.

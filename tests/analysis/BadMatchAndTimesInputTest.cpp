@@ -33,8 +33,8 @@ TEST(BadMatchAndTimesInput, EachSaysWhatIsWrong) {
       {"times_label_without_tab.txt", LoadStatus::CannotOpen, "line 3 (\"1.2\") is not a label"},
   };
   for (const BadCase& c : cases) {
-    Performance p = Performance::BeforeFirstFile();
-    p.events[0].onsetMs = 123;  // what a refused file must leave alone
+    Performance p = Performance::Empty();
+    p.events.push_back({.onsetMs = 123});  // what a refused file must leave alone
     const LoadResult r = LoadPerformanceFile(kBadData + c.file, p);
     EXPECT_EQ(r.status, c.status) << c.file << ": " << r.message;
     const std::string said = r.message + r.warning;
@@ -51,7 +51,7 @@ TEST(BadMatchAndTimesInput, EachSaysWhatIsWrong) {
 }
 
 TEST(BadMatchAndTimesInput, TextThatIsNotUtf8IsShownAsLatin1) {
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   const LoadResult r = LoadPerformanceFile(kBadData + "latin1.match", p);
   ASSERT_TRUE(r.Ok()) << r.message;
   ASSERT_TRUE(p.score);

@@ -28,7 +28,7 @@ struct Note {
 
 // A performance as a reader leaves it, analysed with `settings`.
 Performance Analyse(std::initializer_list<Note> notes, AnalysisSettings settings = {}) {
-  Performance p = Performance::BeforeFirstFile(settings);
+  Performance p = Performance::Empty(settings);
   p.notes.clear();
   for (const Note& n : notes) {
     NoteEvent& e = p.notes.emplace_back();
@@ -214,7 +214,7 @@ TEST(OnsetAnalysis, EventVelocityOfTheFirstTheLoudestOrTheHighestNoteOfASpreadCh
 // passes the display shows. Both must make the same events.
 TEST(OnsetAnalysis, OneWalkAndShownPassesMakeTheSameEvents) {
   std::mt19937 random(3);
-  Performance notes = Performance::BeforeFirstFile();
+  Performance notes = Performance::Empty();
   notes.notes.assign(3000, NoteEvent{});
   double ms = 0;
   for (NoteEvent& n : notes.notes) {

@@ -2,6 +2,7 @@
 #include <fnmatch.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,8 +29,8 @@ using test::TempFile;
 struct Held {
   Performance p;
   Held() { Reset(); }
-  // Before the first file: five empty events, nothing loaded yet.
-  void Reset() { p = Performance::BeforeFirstFile(); }
+  // Before the first file: nothing loaded yet.
+  void Reset() { p = Performance::Empty(); }
 };
 
 struct Snapshot {
@@ -166,15 +167,11 @@ TEST(PerformanceLoader, AFileThatCannotBeReadLeavesThePerformanceAsItWas) {
 // The open dialog's first choice shows every kind of performance a folder
 // may hold; a watched load shows its passes and hides the window at its end.
 TEST(PerformanceLoader, TheDialogOffersEveryKindAndAWatchedLoadShowsItsPasses) {
-  const std::string filter = PerformanceFileRequest("Open").filter;
-  std::string patterns = filter.substr(filter.find('|') + 1);
-  patterns = patterns.substr(0, patterns.find('|')) + ';';
+  const std::vector<std::string> patterns = PerformanceFileRequest("Open").fileTypes.at(0).patterns;
   for (const char* name : {"a.mid", "b.midi", "c.txt", "d.match", "e.csv", "f.wav", "g.flac", "h.ogg", "i.mp3"}) {
-    bool shown = false;
-    for (std::size_t at = 0, end = 0; (end = patterns.find(';', at)) != std::string::npos; at = end + 1) {
-      shown = shown || ::fnmatch(patterns.substr(at, end - at).c_str(), name, 0) == 0;
-    }
-    EXPECT_TRUE(shown) << name;
+    EXPECT_TRUE(std::any_of(patterns.begin(), patterns.end(), [name](const std::string& p) {
+      return ::fnmatch(p.c_str(), name, 0) == 0;
+    })) << name;
   }
 
   Held h;

@@ -46,7 +46,7 @@ constexpr const char* kCurrentForm =
 
 TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   TempDir dir;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   const LoadResult r = LoadPerformanceFile(dir.Write("current.match", kCurrentForm), p);
   ASSERT_TRUE(r.Ok()) << r.message;
   EXPECT_EQ(r.warning, "");
@@ -112,7 +112,7 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
 
 TEST(ScoreAlignedPerformance, OlderFormSpellsItsKeys) {
   TempDir dir;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   ASSERT_TRUE(
       LoadPerformanceFile(dir.Write("older.match",
                                     "info(midiClockUnits,4000).\n"
@@ -131,8 +131,8 @@ TEST(ScoreAlignedPerformance, OlderFormSpellsItsKeys) {
 
 TEST(ScoreAlignedPerformance, ComparedByScorePosition) {
   TempDir dir;
-  Performance main = Performance::BeforeFirstFile();
-  Performance other = Performance::BeforeFirstFile();
+  Performance main = Performance::Empty();
+  Performance other = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("a.match", kCurrentForm), main).Ok());
   // The same piece with the upbeat deleted: every later event moves up one number.
   std::string withoutUpbeat = kCurrentForm;
@@ -148,7 +148,7 @@ TEST(ScoreAlignedPerformance, ComparedByScorePosition) {
 
 TEST(ScoreAlignedPerformance, ListOfTimesClicksWithoutVelocity) {
   TempDir dir;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   const LoadResult r = LoadPerformanceFile(dir.Write("taps.txt", "2\n# tapped\n1\n1\n3.5\n"), p);
   ASSERT_TRUE(r.Ok()) << r.message;
   EXPECT_NE(r.warning.find("not in order"), std::string::npos);

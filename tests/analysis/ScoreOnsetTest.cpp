@@ -35,7 +35,7 @@ constexpr const char* kChords =
 
 TEST(ScoreOnset, EachChoiceTakesItsNoteAndVelocity) {
   TempDir dir;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("chords.match", kChords), p).Ok());
   ASSERT_EQ(p.EventCount(), 3);
   struct Case {
@@ -70,7 +70,7 @@ std::string Shared(const std::string& name) { return std::string(RP_SHARED_DATA_
 TEST(ScoreOnset, MelodyOfTheInnerVoiceLeadInChopinOp10No3) {
   const std::string path = Shared("match/Chopin_op10_no3_p01.match");
   if (!std::filesystem::exists(path)) GTEST_SKIP() << "the Vienna 4x22 data is not at " << path;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(path, p).Ok());
   const std::int32_t k = EventAtScorePosition(p, 13.25);  // bar 7, beat 2 + 1/16
   ASSERT_GT(k, 0);
@@ -87,7 +87,7 @@ TEST(ScoreOnset, MelodyOfTheInnerVoiceLeadInChopinOp10No3) {
 TEST(ChordSplitting, WarnsForSpreadChordsOfAMidiFileAtTheDefaultWindowOnly) {
   const std::string path = Shared("midi/Chopin_op10_no3_p01.mid");
   if (!std::filesystem::exists(path)) GTEST_SKIP() << "the Vienna 4x22 data is not at " << path;
-  Performance p = Performance::BeforeFirstFile();
+  Performance p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(path, p).Ok());
   const std::optional<ChordSplitting> found = FindChordSplitting(p);
   ASSERT_TRUE(found);
@@ -99,7 +99,7 @@ TEST(ChordSplitting, WarnsForSpreadChordsOfAMidiFileAtTheDefaultWindowOnly) {
   Reanalyse(p, AnalysisSettings{80, 1});
   EXPECT_EQ(ChordSplittingWarning(p), "");
 
-  Performance aligned = Performance::BeforeFirstFile();
+  Performance aligned = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(Shared("match/Chopin_op10_no3_p01.match"), aligned).Ok());
   EXPECT_FALSE(FindChordSplitting(aligned)) << "a match file's events are not the cluster window's";
 }

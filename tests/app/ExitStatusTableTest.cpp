@@ -44,6 +44,7 @@ TEST(ExitStatusTable, BadInputsAndUnwritableOutputsThroughEveryCommand) {
   std::vector<std::pair<std::vector<std::string>, std::string>> commands = {
       {{"--export-events", "IN"}, listing},
       {{"--export-notes", "IN"}, listing},
+      {{"--export-features", "IN"}, listing},
       {{"--export-onsets", "IN"}, kData + "tone.wav"},
       {{"--to-ascii-midi", "IN"}, kData + "chords_tempo.mid"},
       {{"--report", "IN"}, listing},
@@ -69,7 +70,9 @@ TEST(ExitStatusTable, BadInputsAndUnwritableOutputsThroughEveryCommand) {
     for (const std::string& input : badInputs) {
       const auto [status, err] = Program(dir, args, input);
       EXPECT_EQ(status, stats ? 1 : kExitCannotOpen) << args.front() << ' ' << input << ": " << err;
-      if (!stats) EXPECT_TRUE(err.starts_with("returnplot: ") && err.find('\n') == err.size() - 1) << err;
+      if (!stats) {
+        EXPECT_TRUE(err.starts_with("returnplot: ") && err.find('\n') == err.size() - 1) << err;
+      }
     }
     EXPECT_EQ(Program(dir, args, goodInput).first, 0) << args.front();
     EXPECT_EQ(Program(dir, args, goodInput, "/dev/full"),

@@ -168,7 +168,7 @@ TEST(AnalysisOptions, ReachTheExportsTheReportAndTheWindowsInAnyPosition) {
   EXPECT_EQ(ParseCommandLine({file, "--velocity-scale", "auto"}, out, err).velocityScale, VelocityScaleChoice{});
   const auto snapshot = ParseSnapshotOptions({"out.png", "--cluster-ms", "0", file}, err);
   ASSERT_TRUE(snapshot);
-  EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{0, 1, {}}));
+  EXPECT_EQ(snapshot->analysis.Over(), (AnalysisSettings{.clusterWindowMs = 0, .delay = 1}));
   EXPECT_EQ(snapshot->file, file);
 }
 

@@ -138,7 +138,9 @@ TEST(ScoreAlignedExport, ViennaPerformancesFollowTheRules) {
             EXPECT_EQ(r[2 + j], "") << where << " interval" << j;
             EXPECT_EQ(r[10 + j], "") << where;
           }
-          if (j > 0) EXPECT_EQ(r[5 + j], a < count ? std::to_string(want[a].velocity) : "") << where;
+          if (j > 0) {
+            EXPECT_EQ(r[5 + j], a < count ? std::to_string(want[a].velocity) : "") << where;
+          }
         }
       }
     }

@@ -11,9 +11,9 @@ namespace {
 TEST(ScriptedDialogs, AnswersInOrderThenCancelsAndKeepsMessages) {
   ScriptedDialogs d;
   d.fileAnswers = {std::string("a.txt"), std::nullopt};
-  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), "a.txt");
-  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), std::nullopt);
-  EXPECT_EQ(d.OpenFile({"Open", "*", ""}), std::nullopt);
+  EXPECT_EQ(d.OpenFile({"Open", {}, ""}), "a.txt");
+  EXPECT_EQ(d.OpenFile({"Open", {}, ""}), std::nullopt);
+  EXPECT_EQ(d.OpenFile({"Open", {}, ""}), std::nullopt);
   EXPECT_EQ(d.requests.size(), 3u);
   d.ShowMessage("hello", MessageKind::Error);
   ASSERT_EQ(d.messages.size(), 1u);

@@ -10,7 +10,7 @@
 
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
-#include "io/LegacyText.h"
+#include "model/NumberReading.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
 
@@ -156,7 +156,7 @@ bool ReferenceRead(const std::string& line, NoteEvent& e) {
   const std::size_t afterOpen = FindInLine(line, "/*") + 1;  // 0-based
   const std::size_t close = line.find("ms */", afterOpen);
   if (close == std::string::npos) return false;
-  const NumberReading time = ReadNumber(line.substr(afterOpen, close - afterOpen));
+  const NumberReading time = ReadLeadingNumber(line.substr(afterOpen, close - afterOpen));
   if (!time.Ok()) return false;
   e.timeMs = time.value;
   const std::size_t sign = line.find_first_of("+-", close + 5);

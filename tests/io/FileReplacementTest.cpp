@@ -29,7 +29,9 @@ TEST(FileReplacement, KeepsThePermissionBitsOfWhatItReplaces) {
   const test::TempDir dir;
   const std::string path = dir.Path("priv.wav");
   for (const mode_t mode : {0600, 0640, 0755, 0444}) {  // a read-only one too
-    if (std::filesystem::exists(path)) ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    if (std::filesystem::exists(path)) {
+      ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    }
     std::ofstream(path) << "old";
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
     EXPECT_EQ(Replace(path, "new"), "");

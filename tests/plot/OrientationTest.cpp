@@ -102,8 +102,8 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
 
   // Flying and turning, each as far at 100 as at 4 frames a second.
   ViewState fly = s_, flyFast = s_, turn = s_, turnFast = s_;
-  for (ViewState* v : {&fly, &flyFast}) KeyDown(*v, kKeyV);
-  for (ViewState* v : {&turn, &turnFast}) KeyDown(*v, kKeyRight);
+  for (ViewState* v : {&fly, &flyFast}) HoldMove(*v, CameraMove::FlyRight);
+  for (ViewState* v : {&turn, &turnFast}) HoldMove(*v, CameraMove::TurnRight);
   EXPECT_TRUE(CameraMoving(fly));
   Run(flyFast, 3.0f, 300);
   Run(fly, 3.0f, 12);
@@ -120,7 +120,7 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
   EXPECT_NEAR(turn.yaw - yaw, 0.1014f, 1e-4f);
 
   // Let go: the camera glides a little further and comes to rest.
-  KeyUp(fly, kKeyV);
+  ReleaseMove(fly, CameraMove::FlyRight);
   Run(fly, 1.0f, 60);
   EXPECT_FALSE(CameraMoving(fly));
   EXPECT_EQ(fly.velocity.x, 0.0f);
@@ -128,16 +128,11 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
   Run(fly, 1.0f, 60);
   EXPECT_EQ(fly.cameraPosition, rest);
 
-  // Opposite keys cancel; key codes beyond the table are ignored.
-  KeyDown(s_, kKeyV);
-  KeyDown(s_, kKeyY);
+  // Opposite moves cancel.
+  HoldMove(s_, CameraMove::FlyRight);
+  HoldMove(s_, CameraMove::FlyLeft);
   Run(s_, 1.0f, 60);
   EXPECT_EQ(s_.velocity.x, 0.0f);
-  KeyDown(s_, 257);
-  KeyDown(s_, -1);
-  EXPECT_FALSE(KeyHeld(s_, 257));
-  KeyDown(s_, 256);
-  EXPECT_TRUE(KeyHeld(s_, 256));
 }
 
 TEST_F(OrientationTest, ResetGoesBackToTheStartPose) {

@@ -31,10 +31,6 @@ bool IsShadow(const Line& l) { return IsColour(l.colour, 170 / 255.0f, 204 / 255
 bool IsCross(const Line& l) { return IsColour(l.colour, 0, 15 / 255.0f, 240 / 255.0f, 0); }
 bool Same(const glm::vec3& a, const glm::vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
-std::size_t CountIf(const std::vector<Line>& lines, bool (*pred)(const Line&)) {
-  return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), pred));
-}
-
 class OverlaysTest : public ::testing::Test {
  protected:
   void AllOn() { s_.showConnectLines = s_.showDropLines = s_.showFloorShadows = true; }

@@ -165,7 +165,7 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
 // n+2d vertically, as titled; events whose values run past the end have no
 // point, and a replay standing on one says so under the caption.
 TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhere) {
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
   performance.notes.assign(8, NoteEvent{0.0, 0.0, -1, true});
   for (std::size_t k = 1; k < 8; ++k) performance.notes[k].timeMs = 2 * performance.notes[k - 1].timeMs + 100;
   AnalyseOnsets(performance);

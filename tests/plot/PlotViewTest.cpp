@@ -294,8 +294,7 @@ TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   EXPECT_EQ(frame.quads.size(), 4u + 6u) << "the glass shows";
 
   // A scatter file from the hidden menu entry: the plot shows it.
-  w.dialogs.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
-  w.view.LoadScatterFile();
+  w.view.LoadScatterFile(RP_TEST_DATA_DIR "/scatter_cube.csv");
   EXPECT_EQ(w.window.frames, frames + 2);
   EXPECT_EQ(w.view.NextFrame().spheres.size(), 3u);
 }

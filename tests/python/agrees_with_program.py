@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Python module gives the numbers the program prints: for every Vienna 4x22
 MIDI and match file (and a recording), read().events and read().notes equal
---export-events and --export-notes, and stats() equals --stats, value for value (a double printed
+--export-events and --export-notes, features() equals --export-features, and
+stats() equals --stats (also with features=True), value for value (a double printed
 in its shortest form reads back as the same double); failures raise
 returnplot.Error with the program's message.
 
@@ -30,6 +31,8 @@ def run(*args, ok=True):
 
 
 def same(text, value):
+    if isinstance(value, str):
+        return text == value
     if text == "":
         return isinstance(value, float) and math.isnan(value)
     return float(text) == value
@@ -47,7 +50,8 @@ def compare_columns(what, printed, arrays):
             failures.append(f"{what}: {len(column)} rows of {name}, the program's {len(rows)}")
             return
         for r, row in enumerate(rows):
-            if not same(row[c], column[r].item()):
+            value = column[r] if isinstance(column, list) else column[r].item()
+            if not same(row[c], value):
                 failures.append(f"{what}: row {r + 1} {name} is {column[r]}, the program's {row[c]!r}")
                 return
 
@@ -63,12 +67,16 @@ for f in files:
     performances[str(f)] = p
     compare_columns(f"{f.name} events", run("--export-events", str(f)).stdout, p.events)
     compare_columns(f"{f.name} notes", run("--export-notes", str(f)).stdout, p.notes)
+    # --export-features opens each row with the file, which features() leaves out.
+    printed = "".join(line.split(",", 1)[1] + "\n" for line in run("--export-features", str(f)).stdout.splitlines())
+    compare_columns(f"{f.name} features", printed, returnplot.features(p))
     if f.suffix == ".match" and (p.score is None or len(p.score["bar_beat"]) != len(p)):
         failures.append(f"{f.name}: no score positions")
 
 # One --stats run over all files, each row against stats() of the file read.
 for options, keywords in [((), {}), (("--delay", "2", "--extended", "--rqa"), {"delay": 2, "extended": True,
-                                                                             "rqa": True})]:
+                                                                             "rqa": True}),
+                         (("--features",), {"features": True})]:
     rows = csv.DictReader(io.StringIO(run("--stats", *options, *map(str, files)).stdout))
     measured = {}
     for row in rows:
@@ -77,6 +85,10 @@ for options, keywords in [((), {}), (("--delay", "2", "--extended", "--rqa"), {"
         got = measured[row["file"]].get(row["series"])
         if got is None:
             failures.append(f"{row['file']} {options}: no {row['series']} series")
+            continue
+        if "error" in got:
+            if row["error"] != got["error"] or row["n"] != "0":
+                failures.append(f"{row['file']} {row['series']}: {got}, the program's n {row['n']}, {row['error']!r}")
             continue
         for name, text in row.items():
             if name in ("file", "series", "error"):

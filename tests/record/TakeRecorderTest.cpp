@@ -48,7 +48,7 @@ struct RecorderRig {
 
   std::vector<std::string> inputNames;
   ScriptedDialogs dialogs;
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
   ReplayPosition position;
   test::FakePlotView view{position};
   ManualUiQueue ui;

@@ -90,7 +90,7 @@ std::string Write(const std::string& path, int format, const std::vector<float>&
 
 struct Loaded {
   LoadResult result;
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
 };
 
 Loaded Load(const std::string& path, ProgressSink* progress = nullptr) {

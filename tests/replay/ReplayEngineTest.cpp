@@ -11,7 +11,6 @@
 #include "analysis/OnsetAnalysis.h"
 #include "base/ProgramState.h"
 #include "base/ProgressSink.h"
-#include "io/LegacyText.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
@@ -23,6 +22,7 @@
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
 #include "support/RecordingProgressSink.h"
+#include "support/ReplayEngineRig.h"
 #include "support/ScriptedDialogs.h"
 
 namespace rp {
@@ -55,25 +55,14 @@ using FakeView = test::FakePlotView;
 
 using FakeControls = test::FakeReplayControls;
 
-// The engine on a recording port with a manual clock; the port's
-// notifications run when the test drains the UI queue.
-struct Rig {
-  // Lets the timing thread send what is due, then runs the notifications.
-  void AdvanceMs(double ms) {
-    clock.Advance(Ms(ms));
-    ASSERT_TRUE(clock.AwaitSleeper());
-    ui.Drain();
-  }
-  std::vector<Bytes> SentBytes() const {
-    std::vector<Bytes> out;
-    for (const auto& s : backend.SentMessages()) out.push_back(s.bytes);
-    return out;
-  }
+// The engine on a recording port with two devices.
+struct Rig : test::ReplayEngineRig {
+  Rig() : ReplayEngineRig({"Synth A", "Synth B"}) {}
 
   // Loads `notes` as a file load would leave them: read, analysed, event 1
   // current; a listing of another program, so replayed 1.5 times louder.
   void Load(const std::vector<Note>& notes) {
-    performance = Performance::BeforeFirstFile();
+    performance = Performance::Empty();
     performance.provenanceVelocityScale = kOtherListingVelocityScale;
     performance.notes.assign(notes.size(), NoteEvent{});
     for (std::size_t i = 0; i < notes.size(); ++i) {
@@ -87,23 +76,9 @@ struct Rig {
     position = {};
     position.currentEvent = 1;
   }
-
-  Performance performance = Performance::BeforeFirstFile();
-  ReplayPosition position;
-  ManualReplayClock clock;
-  RecordingMidiBackend backend{clock, {"Synth A", "Synth B"}};
-  ManualUiQueue ui;
-  MidiOutputPort port{backend, clock, ui.Poster()};
-  FakeView view{position};
-  FakeControls controls;
-  RecordingProgressSink progress;
-  ScriptedDialogs dialogs;
-  ProgramStates states;
-  ReplayEngine engine{port, controls, view, progress, dialogs, performance, position, states};
-  bool Idle() const { return states.Is(ProgramState::Idle); }
 };
 
-TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
+TEST(ReplayEngine, ScaledVelocity) {
   const std::vector<std::pair<int, int>> velocities = {{0, 0},    {1, 2},    {3, 4},     {5, 8},    {40, 60},
                                                        {84, 126}, {85, 127}, {100, 127}, {255, 127}};
   for (auto [in, out] : velocities) EXPECT_EQ(ScaledVelocity(static_cast<std::uint8_t>(in), 1.5), out) << in;
@@ -112,17 +87,6 @@ TEST(ReplayEngine, ScaledVelocityAndTimeDisplay) {
   EXPECT_EQ(ScaledVelocity(1, 0.25), 1);
   EXPECT_EQ(ScaledVelocity(10, 0.25), 2);
   EXPECT_EQ(ScaledVelocity(0, 0.25), 0);
-
-  EXPECT_EQ(FormatTimeDisplay(125480), "0:02:05.4");
-  EXPECT_EQ(FormatTimeDisplay(0), "0:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(3599999), "0:59:59.9");
-  EXPECT_EQ(FormatTimeDisplay(3600000), "1:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(3661000), "1:01:01.0");
-  EXPECT_EQ(FormatTimeDisplay(36000000), "10:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(-61500), "-0:01:01.5");
-  // Whatever a file holds, the display stays a display.
-  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::quiet_NaN()), "0:00:00.0");
-  EXPECT_EQ(FormatTimeDisplay(std::numeric_limits<double>::infinity()), FormatTimeDisplay(1e15));
 }
 
 TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
@@ -452,7 +416,7 @@ TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position,
                       rig.states);
   EXPECT_EQ(engine.ListOutputDevices().size(), 3u);
-  EXPECT_EQ(port.DeviceIndex(), 0);
+  EXPECT_EQ(port.DeviceIndex(), -1) << "listing changes no device";
 }
 
 TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
@@ -460,21 +424,21 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   // The tail length is the tail slider's from the start, not only once it moves.
   EXPECT_EQ(rig.position.tailLength, 10);
   EXPECT_EQ(rig.engine.ListOutputDevices(), (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
-  EXPECT_EQ(rig.port.DeviceIndex(), 1);
-
-  // Play before any file: the five empty records go out as note-offs of key 0 at 0 ms.
-  rig.controls.deviceEntry = 0;
-  rig.engine.Play();
-  EXPECT_EQ(rig.backend.OpenDevice(), -1);
+  rig.controls.deviceEntry = 2;
+  rig.engine.Play();  // opens the chosen device
+  EXPECT_EQ(rig.backend.OpenDevice(), 1);
   rig.AdvanceMs(1);
-  EXPECT_EQ(rig.SentBytes(), std::vector<Bytes>(5, Bytes{128, 0, 0}));
-  EXPECT_TRUE(rig.Idle());  // ended and stopped
-  EXPECT_EQ(rig.position.currentEvent, 0);
+  EXPECT_EQ(rig.engine.ListOutputDevices().size(), 3u);
+  EXPECT_EQ(rig.port.DeviceIndex(), 1) << "listing leaves the open port's device alone";
 
-  // The slider reaches 1000 before the first file: only an existing event becomes current.
+  // Play before any file sends nothing and ends.
+  EXPECT_TRUE(rig.SentBytes().empty());
+  EXPECT_TRUE(rig.Idle());
+
+  // Without events no event becomes current, wherever the slider goes.
   rig.engine.SeekTo(500);
-  EXPECT_EQ(rig.position.currentEvent, 5);
-  EXPECT_EQ(rig.controls.timeSlider, 5);
+  EXPECT_EQ(rig.position.currentEvent, 0);
+  EXPECT_EQ(rig.controls.timeSlider, 0);
   EXPECT_EQ(rig.controls.timeText, "0:00:00.0");
 
   // The tail slider sets the tail length without a redraw.

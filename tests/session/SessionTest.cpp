@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SessionRig.h"
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "session/Session.h"
 #include "support/TestDataFiles.h"
 

@@ -10,7 +10,7 @@ namespace rp {
 namespace {
 
 TEST(PerformanceSeries, TimingAndVelocityComeFromEveryOnsetEvent) {
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
   const std::vector<double> onsets{100, 600, 1350, 2350, 2600};
   performance.events.assign(onsets.size(), OnsetEvent{});
   for (std::size_t k = 0; k < onsets.size(); ++k) {

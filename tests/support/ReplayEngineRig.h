@@ -4,7 +4,12 @@
 // notifications that run when the test drains the UI queue, fake controls
 // and plot. (Header only: its programs link the replay library.)
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/ProgramState.h"
 #include "model/Performance.h"
@@ -22,10 +27,25 @@
 namespace rp::test {
 
 struct ReplayEngineRig {
-  Performance performance = Performance::BeforeFirstFile();
+  explicit ReplayEngineRig(std::vector<std::string> devices = {"Synth A"}) : backend{clock, std::move(devices)} {}
+
+  // Lets the timing thread send what is due, then runs the notifications.
+  void AdvanceMs(double ms) {
+    clock.Advance(std::chrono::duration_cast<ReplayClock::Time>(std::chrono::duration<double, std::milli>(ms)));
+    ASSERT_TRUE(clock.AwaitSleeper());
+    ui.Drain();
+  }
+  std::vector<std::vector<std::uint8_t>> SentBytes() const {
+    std::vector<std::vector<std::uint8_t>> out;
+    for (const auto& s : backend.SentMessages()) out.push_back(s.bytes);
+    return out;
+  }
+  bool Idle() const { return states.Is(ProgramState::Idle); }
+
+  Performance performance = Performance::Empty();
   ReplayPosition position;
   ManualReplayClock clock;
-  RecordingMidiBackend backend{clock, {"Synth A"}};
+  RecordingMidiBackend backend;
   ManualUiQueue ui;
   MidiOutputPort port{backend, clock, ui.Poster()};
   FakePlotView view{position};

@@ -39,8 +39,8 @@ namespace rp::testing {
 class PlotWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form_ = std::make_unique<PlotWindow>(session_, dialogs_,
-                                         StartOptions{RP_BUILD_DATA_DIR "/performance.txt", ValueKind::Timing, {}});
+    form_ =
+        std::make_unique<PlotWindow>(session_, dialogs_, StartOptions{.file = RP_BUILD_DATA_DIR "/performance.txt"});
     // A replay on a clock that stands still: it runs until stopped, and
     // never reaches a real output.
     form_->SetMidiOutput([this] {

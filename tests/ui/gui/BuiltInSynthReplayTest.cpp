@@ -29,7 +29,9 @@ namespace {
 // default entry reports why and the panel stays stopped, ready for another
 // try or another device.
 TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
-  Performance performance = Performance::BeforeFirstFile();
+  Performance performance = Performance::Empty();
+  performance.notes.assign(5, NoteEvent{});  // five silent notes at 0 ms
+  performance.events.assign(5, OnsetEvent{});
   ReplayPosition position;
   position.currentEvent = 1;
   // The last message a minute in, so the replay on the other device is still

@@ -89,9 +89,6 @@ struct Panel {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-  QRect Twips(int left, int top, int width, int height) {
-    return QRect((left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15);
-  }
 
   ScriptedDialogs dialogs;
   Session session{dialogs, QtUiPoster(qApp)};
@@ -133,9 +130,6 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
 
   auto* combo = p.Child<QComboBox>("deviceCombo");
   EXPECT_EQ(combo->placeholderText(), "No MIDI output");
-  EXPECT_EQ(p.Child<QPushButton>("rewindButton")->size(), p.Twips(0, 0, 732, 612).size());
-  EXPECT_EQ(p.Child<QPushButton>("playButton")->size(), p.Twips(0, 0, 1212, 612).size());
-  EXPECT_EQ(p.Child<QPushButton>("stopButton")->size(), p.Twips(0, 0, 732, 612).size());
   for (const char* name : {"rewindButton", "playButton", "stopButton"}) {
     EXPECT_FALSE(p.Child<QPushButton>(name)->icon().isNull()) << name;
     EXPECT_TRUE(p.Child<QPushButton>(name)->text().isEmpty()) << name;
@@ -301,7 +295,7 @@ TEST(ControlPanel, TheOpenDialogAddsTheDefaultExtensionToATypedName) {
   });
   typist.start(20);
   QtDialogs dialogs;
-  OpenFileRequest request{"Open ASCII MIDI File", "(*.txt) ASCII MIDI files|*.txt", dir.Path(""), "txt"};
+  OpenFileRequest request{"Open ASCII MIDI File", {{"ASCII MIDI files", {"*.txt"}}}, dir.Path(""), "txt"};
   EXPECT_EQ(dialogs.OpenFile(request), std::optional<std::string>(song));
 }
 

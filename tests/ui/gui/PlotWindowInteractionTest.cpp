@@ -19,7 +19,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "io/LegacyText.h"
+#include "model/TimeDisplay.h"
 #include "plot/EventPick.h"
 #include "replay/ReplayEngine.h"
 #include "support/qt/PlotWindowFixture.h"
@@ -207,7 +207,7 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
 
   // A scatter file's spheres are no events.
   dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
-  form_->View().LoadScatterFile();
+  form_->MenuItem("menuLoad")->trigger();
   Frame();
   const std::size_t r = LonePoint();
   ASSERT_GT(r, 0u);

@@ -101,8 +101,8 @@ class WindowsOnJack : public ::testing::Test {
   std::unique_ptr<PlotWindow> Open(std::optional<std::string> file, std::optional<std::string> output,
                                    bool offerRecovery = false) {
     session_ = std::make_unique<Session>(dialogs_, QtUiPoster(qApp));
-    auto form = std::make_unique<PlotWindow>(*session_, dialogs_,
-                                             StartOptions{file, ValueKind::Timing, {}, offerRecovery, output});
+    auto form = std::make_unique<PlotWindow>(
+        *session_, dialogs_, StartOptions{.file = file, .offerRecovery = offerRecovery, .output = output});
     form->Start();
     EXPECT_TRUE(QtWaitFor([&] { return form->ControlPanel()->State() == ProgramState::Idle; }, 30s));
     dialogs_.messages.clear();  // a software device under Xvfb says so

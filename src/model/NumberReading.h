@@ -1,16 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The text habits that performance files, scatter files and the windows have
-// always had, in one place: numbers read leniently by their leading number,
-// rounding halves to the even neighbour, numbers written under a small
-// pattern, and the control panel's time display.
+// Numbers read from text, in the program's two ways: strictly (the whole text
+// is one number, for options and the newer formats: match files, lists of
+// times, scores) and leniently by the leading number (ASCII MIDI listings and
+// scatter files, as their formats describe).
 
-#include <cstdint>
+#include <charconv>
+#include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace rp {
+
+// ---- Numbers read strictly
+
+// `text` read by std::from_chars ("." as decimal point, no blanks, no "+", no
+// sign for unsigned types); nothing when it is empty, not a number of type T,
+// or has anything after the number.
+template <class T>
+std::optional<T> StrictNumber(std::string_view text) {
+  T value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || stop != end || text.empty()) return std::nullopt;
+  return value;
+}
 
 // ---- Numbers read leniently
 //
@@ -30,7 +44,7 @@ struct NumberReading {
 };
 
 // A note line's number.
-NumberReading ReadNumber(std::string_view text);
+NumberReading ReadLeadingNumber(std::string_view text);
 // The same as a plain value: text without a number, and a number too large
 // for a double, read 0.
 double ReadNumberPrefix(std::string_view text);
@@ -39,16 +53,10 @@ double ReadNumberPrefix(std::string_view text);
 // hexadecimal / octal integer of up to 32 bits, read as a signed 32-bit value
 // ("&HFF000000" is -16777216).
 NumberReading ReadFieldNumber(std::string_view field);
-// The same as a plain value; nothing when it does not fit.
-std::optional<double> ReadLeadingNumber(std::string_view field);
 
 // Whether the whole field, apart from surrounding spaces and tabs, is one
 // number in the scatter file's forms (no skipped inner blanks, nothing trailing).
 bool IsWholeNumber(std::string_view field);
-
-// Rounded to the nearest whole number, halves to the even neighbour (2.5
-// gives 2, 3.5 gives 4): how every number read from a file becomes a whole one.
-double RoundHalfEven(double value);
 
 // The rounding of ReadByteNumber for any text.
 int RoundedByteNumber(std::string_view text);
@@ -70,30 +78,5 @@ inline int ReadByteNumber(std::string_view text) {
   if (i > digits && rest == text.size()) return value <= 255 ? static_cast<int>(value) : -1;
   return RoundedByteNumber(text);
 }
-
-// ---- Numbers written under a pattern
-//
-// Numbers in the hover label, written under a small format pattern such as
-// "0.000": the '0' and '#' before the decimal point give the minimum number
-// of integer digits ('0' counts, '#' does not), the '0' and '#' after it the
-// number of decimals; the value is rounded to that many decimals, halves away
-// from zero. Anything else in the pattern is copied as it stands. An empty
-// pattern writes the shortest text that reads back as the same number.
-
-// `decimalSeparator` replaces the "." of the pattern. A result that rounds to
-// zero carries no minus sign. Infinities and NaN are written "inf", "-inf",
-// "nan".
-std::string FormatNumber(double value, std::string_view pattern, std::string_view decimalSeparator);
-
-// The decimal separator of the user's regional settings (LC_NUMERIC / LANG
-// as the environment gives them); "." when those cannot be read.
-std::string UserDecimalSeparator();
-
-// ---- The time display
-//
-// A performance time in ms as a clock reads it, to the tenth of a second:
-// hours, then minutes and seconds of two digits and the tenths begun (125480
-// ms reads "0:02:05.4"); a time before the start gets a minus sign.
-std::string FormatTimeDisplay(double ms);
 
 }  // namespace rp
