@@ -638,6 +638,70 @@
         <source>%1 = %2</source>
         <translation>%1 = %2</translation>
     </message>
+    <message>
+        <source>inter-onset interval</source>
+        <translation>Einsatzabstand</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>loudness</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>velocity</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>MIDI velocity</source>
+        <translation>MIDI-Velocity</translation>
+    </message>
+    <message>
+        <source>tempo</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>ms per beat</source>
+        <translation>ms pro Schlag</translation>
+    </message>
+    <message>
+        <source>event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>onset</source>
+        <translation>Einsatz</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>score position</source>
+        <translation>Position in der Partitur</translation>
+    </message>
+    <message>
+        <source>bars</source>
+        <translation>Takte</translation>
+    </message>
+    <message>
+        <source>vector i</source>
+        <translation>Vektor i</translation>
+    </message>
+    <message>
+        <source>value number</source>
+        <translation>Wertnummer</translation>
+    </message>
+    <message>
+        <source>vector j</source>
+        <translation>Vektor j</translation>
+    </message>
 </context>
 <context>
     <name>rp::AlignByMenu</name>
@@ -760,18 +824,6 @@
 <context>
     <name>rp::ChartView</name>
     <message>
-        <source>inter-onset interval (ms)</source>
-        <translation>Einsatzabstand (ms)</translation>
-    </message>
-    <message>
-        <source>velocity</source>
-        <translation>Velocity</translation>
-    </message>
-    <message>
-        <source>tempo (ms per beat)</source>
-        <translation>Tempo (ms pro Schlag)</translation>
-    </message>
-    <message>
         <source>PNG image</source>
         <translation>PNG-Bild</translation>
     </message>
@@ -782,6 +834,10 @@
     <message>
         <source>Cannot write &quot;%1&quot;.</source>
         <translation>&quot;%1&quot; kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>PDF document</source>
+        <translation>PDF-Dokument</translation>
     </message>
 </context>
 <context>
@@ -1035,14 +1091,6 @@
         <source>Poincaré view</source>
         <translation>Poincaré-Ansicht</translation>
     </message>
-    <message>
-        <source>x(k): %1</source>
-        <translation>x(k): %1</translation>
-    </message>
-    <message>
-        <source>x(k+d): %1</source>
-        <translation>x(k+d): %1</translation>
-    </message>
 </context>
 <context>
     <name>rp::ProgressWindow</name>
@@ -1102,16 +1150,8 @@
         <translation>Die Autokorrelation bei Verzögerung d: Summe über k = 1..N-d von (x_k - m)(x_k+d - m), geteilt durch die Summe über k = 1..N von (x_k - m)^2.</translation>
     </message>
     <message>
-        <source>The permutation p-value of r_d: (1 + the number of 999 shuffles of the series whose |r_d| is at least the observed |r_d|) / 1000, the shuffles drawn from random state 1.</source>
-        <translation>Der Permutations-p-Wert von r_d: (1 + die Anzahl der 999 Mischungen der Reihe, deren |r_d| mindestens das beobachtete |r_d| ist) / 1000, die Mischungen aus Zufallszustand 1 gezogen.</translation>
-    </message>
-    <message>
         <source>Detrended fluctuation analysis: the least-squares slope of ln F(n) against ln n, F(n) the root mean square of the profile&apos;s residuals from straight lines over windows of n values, n = floor(4*2^(j/4)) &lt;= N/4. Empty with fewer than 4 scales.</source>
         <translation>Trendbereinigte Fluktuationsanalyse: die Steigung (kleinste Quadrate) von ln F(n) gegen ln n, F(n) der quadratische Mittelwert der Abweichungen des Profils von Geraden über Fenster von n Werten, n = floor(4*2^(j/4)) &lt;= N/4. Leer bei weniger als 4 Skalen.</translation>
-    </message>
-    <message>
-        <source>Sample entropy, m = 2, r = 0.2 * sd: -ln(A/B), B the pairs of 2-value templates within r, A those still within r at the third value; over at most the first 20,000 values.</source>
-        <translation>Stichprobenentropie, m = 2, r = 0.2 * sd: -ln(A/B), B die Paare von Vorlagen aus 2 Werten innerhalb von r, A die auch beim dritten Wert noch innerhalb von r; über höchstens die ersten 20.000 Werte.</translation>
     </message>
     <message>
         <source>Statistics</source>
@@ -1169,20 +1209,120 @@
         <source>Export Poincaré view</source>
         <translation>Poincaré-Ansicht exportieren</translation>
     </message>
+    <message>
+        <source>The permutation p-value of r_d: (1 + the number of the S shuffles of the series whose |r_d| is at least the observed |r_d|) / (S + 1), the shuffles drawn from random state 1; S as chosen below (999 unless changed, 0: none).</source>
+        <translation>Der Permutations-p-Wert von r_d: (1 + die Zahl der S Mischungen der Reihe, deren |r_d| mindestens das beobachtete |r_d| ist) / (S + 1), die Mischungen aus dem Zufallszustand 1 gezogen; S wie unten gewählt (999, wenn nicht geändert; 0: keine).</translation>
+    </message>
+    <message>
+        <source>Sample entropy, m and r as chosen below (2 and 0.2 unless changed): -ln(A/B), B the pairs of m-value templates within r * sd, A those still within it at the value after; over at most the first 20,000 values.</source>
+        <translation>Stichprobenentropie, m und r wie unten gewählt (2 und 0,2, wenn nicht geändert): -ln(A/B), B die Paare von Mustern aus m Werten innerhalb r * sd, A die beim folgenden Wert noch darin liegenden; über höchstens die ersten 20.000 Werte.</translation>
+    </message>
+    <message>
+        <source>The shuffles of rd_p&apos;s permutation test (--permutations); 0: no rd_p.</source>
+        <translation>Die Mischungen des Permutationstests von rd_p (--permutations); 0: kein rd_p.</translation>
+    </message>
+    <message>
+        <source>The template length m of sampen (--sampen-m).</source>
+        <translation>Die Musterlänge m von sampen (--sampen-m).</translation>
+    </message>
+    <message>
+        <source>The tolerance r of sampen as a fraction of the sd (--sampen-r).</source>
+        <translation>Die Toleranz r von sampen als Anteil der sd (--sampen-r).</translation>
+    </message>
+    <message>
+        <source>Shuffles of rd_p</source>
+        <translation>Mischungen für rd_p</translation>
+    </message>
+    <message>
+        <source>sampen m</source>
+        <translation>sampen m</translation>
+    </message>
+    <message>
+        <source>sampen r (× sd)</source>
+        <translation>sampen r (× sd)</translation>
+    </message>
+    <message>
+        <source>Dimension m</source>
+        <translation>Dimension m</translation>
+    </message>
+    <message>
+        <source>Delay τ</source>
+        <translation>Verzögerung τ</translation>
+    </message>
+    <message>
+        <source>Theiler window w</source>
+        <translation>Theiler-Fenster w</translation>
+    </message>
+    <message>
+        <source>for 5% recurrences</source>
+        <translation>für 5 % Rekurrenzen</translation>
+    </message>
+    <message>
+        <source>The radius in the series&apos; unit; at 0 it is chosen so that 5% of the cells recur.</source>
+        <translation>Der Radius in der Einheit der Reihe; bei 0 so gewählt, dass 5 % der Zellen rekurrieren.</translation>
+    </message>
+    <message>
+        <source>Radius ε</source>
+        <translation>Radius ε</translation>
+    </message>
+    <message>
+        <source>Poincaré view</source>
+        <translation>Poincaré-Ansicht</translation>
+    </message>
+    <message>
+        <source>Tempo against bars</source>
+        <translation>Tempo über Takten</translation>
+    </message>
+    <message>
+        <source>Tempo–loudness</source>
+        <translation>Tempo–Lautstärke</translation>
+    </message>
+    <message>
+        <source>Recurrence</source>
+        <translation>Rekurrenz</translation>
+    </message>
+    <message>
+        <source>Beat of the time signature</source>
+        <translation>Schlag der Taktart</translation>
+    </message>
+    <message>
+        <source>ms per beat</source>
+        <translation>ms pro Schlag</translation>
+    </message>
+    <message>
+        <source>BPM</source>
+        <translation>BPM</translation>
+    </message>
+    <message>
+        <source>bars as played, trajectory over a bar</source>
+        <translation>Takte wie gespielt, Bahn über einen Takt</translation>
+    </message>
+    <message>
+        <source>The centred window the tempo and loudness are smoothed over, in beats.</source>
+        <translation>Das zentrierte Fenster, über das Tempo und Lautstärke geglättet werden, in Schlägen.</translation>
+    </message>
+    <message>
+        <source>Smooth over (beats)</source>
+        <translation>Glätten über (Schläge)</translation>
+    </message>
+    <message>
+        <source>Export chart...</source>
+        <translation>Diagramm exportieren...</translation>
+    </message>
+    <message>
+        <source>The chart of the tab shown, in the light theme for print, as returnplot --chart writes it.</source>
+        <translation>Das Diagramm des gezeigten Reiters, im hellen Design für den Druck, wie returnplot --chart es schreibt.</translation>
+    </message>
+    <message>
+        <source>Export chart</source>
+        <translation>Diagramm exportieren</translation>
+    </message>
 </context>
 <context>
     <name>rp::TempoCurveView</name>
     <message>
         <source>Tempo curve</source>
         <translation>Tempokurve</translation>
-    </message>
-    <message>
-        <source>event</source>
-        <translation>Ereignis</translation>
-    </message>
-    <message>
-        <source>onset (s)</source>
-        <translation>Einsatz (s)</translation>
     </message>
 </context>
 </TS>

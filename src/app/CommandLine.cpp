@@ -6,6 +6,7 @@
 #include "app/AlignCommand.h"
 #include "app/AnalysisReport.h"
 #include "app/BatchLoad.h"
+#include "app/ChartCommand.h"
 #include "app/ExportEvents.h"
 #include "app/ExportFeatures.h"
 #include "app/ExportNotes.h"
@@ -77,6 +78,13 @@ const std::vector<BatchCommand>& BatchCommands() {
        "defines each measure.",
        &RunStats},
 #ifdef RP_HAVE_SYNTH
+      {"--chart", kChartUsage,
+       "Write a chart of the Statistics window for the FILEs (the first the main performance, the others "
+       "compared): the tempo curve, the Poincare view, the tempo against the score in bars, the tempo-loudness "
+       "trajectory or the recurrence plot of the chosen series, with a legend naming every file and axes with "
+       "units, as SVG, PNG (W x H pixels at 96 dpi, scaled by --dpi) or PDF; light theme for print unless "
+       "--theme dark. The window's Export writes the same file.",
+       nullptr},
       {"--render-wav", kRenderWavUsage,
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "
        "WAV file. F is the tempo factor, 0.25 to 10 (2 or 2x plays twice as fast; default 1); S the "

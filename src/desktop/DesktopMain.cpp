@@ -14,6 +14,7 @@
 #include "app/CommandLine.h"
 #include "app/LastResort.h"
 #include "app/SnapshotOptions.h"
+#include "desktop/DrawChart.h"
 #include "desktop/MidiDeviceCommands.h"
 #include "desktop/RenderWav.h"
 #include "desktop/Snapshot.h"
@@ -31,6 +32,7 @@ namespace {
 // The batch commands that run here: those BatchCommands lists without `run`.
 const rp::BatchCommand kDesktopCommands[] = {
     {"--render-wav", "", "", &rp::RenderWav},
+    {"--chart", "", "", &rp::DrawChart},
     {"--list-devices", "", "", &rp::ListDevices},
     {"--record", "", "", &rp::RecordFromMidiInput},
 };

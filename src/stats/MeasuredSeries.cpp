@@ -5,11 +5,12 @@
 
 namespace rp {
 
-std::vector<MeasuredSeries> MeasureEvents(const EventColumns& events, std::int32_t delay, std::uint64_t randomState) {
+std::vector<MeasuredSeries> MeasureEvents(const EventColumns& events, std::int32_t delay, std::uint64_t randomState,
+                                          const StatisticsOptions& options) {
   std::vector<MeasuredSeries> measured;
   for (NamedSeries& series : SeriesFromEvents(events)) {
     MeasuredSeries m;
-    m.statistics = ComputeSeriesStatistics(series.values, delay, randomState);
+    m.statistics = ComputeSeriesStatistics(series.values, delay, randomState, options);
     m.curve = TempoCurve(series, events.onsetMs);
     m.returnMap = ReturnMapPoints(series.values, delay);
     m.ellipse = PoincareEllipseOf(series.values, delay);

@@ -24,7 +24,8 @@ struct MeasuredSeries {
   std::optional<PoincareEllipse> ellipse;
 };
 
-// The series in the order of SeriesFromEvents.
-std::vector<MeasuredSeries> MeasureEvents(const EventColumns& events, std::int32_t delay, std::uint64_t randomState);
+// The series in the order of SeriesFromEvents, measured as `options` choose.
+std::vector<MeasuredSeries> MeasureEvents(const EventColumns& events, std::int32_t delay, std::uint64_t randomState,
+                                          const StatisticsOptions& options = {});
 
 }  // namespace rp

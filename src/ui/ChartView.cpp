@@ -3,108 +3,150 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
+#include <algorithm>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "base/Dialogs.h"
+#include "ui/ChartPainter.h"
+#include "ui/Translations.h"
 
 namespace rp {
 
-ChartView::ChartView(QWidget* parent) : QWidget(parent) { setMinimumSize(320, 240); }
+namespace {
+
+// What `--chart` draws without --width, --height and --dpi.
+constexpr double kExportDpi = 96.0;
+
+// The axis's texts in the desktop's language, as the window shows them
+// (files stay English, as --chart writes them).
+void Translate(ChartAxis& axis) {
+  std::string prefix;
+  for (const std::string_view mark : {kReturnMapX, kReturnMapY}) {
+    if (axis.quantity.starts_with(mark)) {
+      prefix = mark;
+      axis.quantity.erase(0, mark.size());
+    }
+  }
+  axis.quantity = prefix + TranslatedText(axis.quantity).toStdString();
+  if (!axis.unit.empty()) axis.unit = TranslatedText(axis.unit).toStdString();
+}
+
+}  // namespace
+
+ChartView::ChartView(ChartKind kind, QWidget* parent) : QWidget(parent) {
+  request_.kind = kind;
+  setMinimumSize(320, 240);
+}
 
 void ChartView::Show(std::shared_ptr<const ShownStatistics> shown, SeriesKind kind, int selected) {
   shown_ = std::move(shown);
-  kind_ = kind;
-  selected_ = selected;
+  request_.series = kind;
+  request_.selected = selected;
+  BodyChanged();
+}
+
+void ChartView::SetRecurrence(const RecurrenceSettings& settings) {
+  request_.recurrence = settings;
+  BodyChanged();
+}
+
+void ChartView::SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::optional<double> smoothBeats) {
+  request_.beat = beat;
+  request_.unit = unit;
+  request_.smoothBeats = smoothBeats;
   BodyChanged();
 }
 
 void ChartView::BodyChanged() {
+  drawing_.reset();
   body_ = QImage();
   update();
-}
-
-void ChartView::Paint(QPainter& painter, const QRectF& area) const {
-  PaintBody(painter, area);
-  PaintMark(painter, area);
 }
 
 void ChartView::SetCurrentEvent(std::int32_t event) {
   if (event == currentEvent_) return;
   currentEvent_ = event;
-  update();
-}
-
-QString ChartView::ValueTitle() const {
-  switch (kind_) {
-    case SeriesKind::Timing:
-      return tr("inter-onset interval (ms)");
-    case SeriesKind::Velocity:
-      return tr("velocity");
-    case SeriesKind::Tempo:
-      return tr("tempo (ms per beat)");
+  if (CursorRedrawsChart(request_.kind)) {
+    BodyChanged();
+  } else {
+    update();
   }
-  return {};
 }
 
-std::vector<int> ChartView::DrawingOrder() const {
-  std::vector<int> order;
-  if (!shown_) return order;
-  const int count = static_cast<int>(shown_->size());
-  for (int i = 0; i < count; ++i)
-    if (i != selected_) order.push_back(i);
-  if (selected_ >= 0 && selected_ < count) order.push_back(selected_);
-  return order;
+std::vector<ChartPerformance> ChartView::Performances() const {
+  std::vector<ChartPerformance> performances;
+  if (shown_) {
+    for (const ShownPerformance& p : *shown_)
+      performances.push_back(
+          {p.name.toStdString(), &p.series, p.onsetMs, p.scored ? &*p.scored : nullptr, p.loudnessInDb});
+  }
+  return performances;
+}
+
+ChartDescription ChartView::Describe(bool withCursor) const {
+  ChartRequest request = request_;
+  request.theme = ChartTheme::Dark;
+  request.width = width();
+  request.height = height();
+  if (withCursor && currentEvent_ >= 0) request.currentEvent = currentEvent_;
+  ChartDescription chart = DescribeChart(Performances(), request);
+  Translate(chart.x);
+  Translate(chart.y);
+  return chart;
+}
+
+std::optional<ChartCursor> ChartView::Cursor() const {
+  if (CursorRedrawsChart(request_.kind) || currentEvent_ < 0) return std::nullopt;
+  ChartRequest request = request_;
+  request.currentEvent = currentEvent_;
+  return DescribeCursor(Performances(), request);
+}
+
+const ChartDrawing& ChartView::Drawing() const {
+  if (drawing_ && (drawing_->width != width() || drawing_->height != height())) drawing_.reset();
+  if (!drawing_) drawing_ = LayOutChart(Describe(CursorRedrawsChart(request_.kind)));
+  return *drawing_;
+}
+
+ChartDescription ChartView::ExportDescription() const {
+  ChartRequest request = request_;
+  request.selected = std::max(request.selected, 0);
+  return DescribeChart(Performances(), request);
 }
 
 void ChartView::paintEvent(QPaintEvent* /*event*/) {
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = (QSizeF(size()) * ratio).toSize();
-  if (body_.size() != pixels) {
+  const bool stale = !drawing_ || drawing_->width != width() || drawing_->height != height();
+  if (body_.size() != pixels || stale) {
     body_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     body_.setDevicePixelRatio(ratio);
     body_.fill(Qt::transparent);
     QPainter painter(&body_);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(font());
-    PaintBody(painter, QRectF(rect()));
+    PaintChartItems(painter, Drawing().items);
   }
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), body_);
+  const std::optional<ChartCursor> cursor = Cursor();
+  if (!cursor) return;
   painter.setRenderHint(QPainter::Antialiasing);
-  PaintMark(painter, QRectF(rect()));
+  PaintChartItems(painter, LayOutCursor(*cursor, Drawing(), ChartTheme::Dark));
 }
 
 bool ChartView::WriteTo(const QString& path) const {
-  const QRectF area(QPointF(0, 0), QSizeF(size()));
-  if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size());
-    svg.setViewBox(area);
-    svg.setTitle(windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    painter.setFont(font());
-    Paint(painter, area);
-    return painter.end();
-  }
-  QImage image(size(), QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(font());
-    Paint(painter, area);
-  }
-  return image.save(path, "PNG");
+  return WriteChartFile(LayOutChart(ExportDescription()), path, kExportDpi);
 }
 
 void ChartView::Export(Dialogs& dialogs, const QString& title) {
   OpenFileRequest request;
   request.title = title.toStdString();
-  request.fileTypes = {{tr("PNG image").toStdString(), {"*.png"}}, {tr("SVG drawing").toStdString(), {"*.svg"}}};
-  request.defaultExtension = "png";
+  request.fileTypes = {{tr("SVG drawing").toStdString(), {"*.svg"}},
+                       {tr("PNG image").toStdString(), {"*.png"}},
+                       {tr("PDF document").toStdString(), {"*.pdf"}}};
+  request.defaultExtension = "svg";
   const std::optional<std::string> path = dialogs.SaveFile(request);
   if (!path) return;
   const QString file = QString::fromStdString(*path);

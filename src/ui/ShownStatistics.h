@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct ShownPerformance {
   std::string path;  // the file, for the CSV
   QColor colour;
   std::vector<MeasuredSeries> series;
+  std::vector<double> onsetMs;         // of its events, in order
+  std::optional<ScoredEvents> scored;  // for one aligned to its score
+  bool loudnessInDb = false;           // a recording's levels, not MIDI velocities
 };
 
 using ShownStatistics = std::vector<ShownPerformance>;
@@ -33,14 +37,16 @@ struct StatisticsSource {
   std::string path;
   QColor colour;
   EventColumns events;
+  std::optional<ScoredEvents> scored;
+  bool loudnessInDb = false;
 };
 
 // The copy of `performance`, which is shown in `colour`.
 StatisticsSource CopyForStatistics(const Performance& performance, QColor colour);
 
-// Measures every source; safe in any thread.
+// Measures every source as `options` choose; safe in any thread.
 std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
-                                                    std::uint64_t randomState);
+                                                    std::uint64_t randomState, const StatisticsOptions& options = {});
 
 // `performance`'s series of `kind`, nullptr when it has none.
 const MeasuredSeries* FindSeries(const ShownPerformance& performance, SeriesKind kind);

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -18,11 +21,10 @@
 #include <sstream>
 #include <string_view>
 
+#include "chart/ChartColours.h"
 #include "io/CsvWriter.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
-#include "plot/ComparedColours.h"
-#include "plot/PerformancePoints.h"
 #include "session/Session.h"
 #include "ui/PoincareView.h"
 #include "ui/TempoCurveView.h"
@@ -73,8 +75,9 @@ QString ColumnDefinition(std::string_view name) {
         "(x_k - m)^2.");
   if (name == "rd_p")
     return StatisticsWindow::tr(
-        "The permutation p-value of r_d: (1 + the number of 999 shuffles of the series whose |r_d| is at least the "
-        "observed |r_d|) / 1000, the shuffles drawn from random state 1.");
+        "The permutation p-value of r_d: (1 + the number of the S shuffles of the series whose |r_d| is at least the "
+        "observed |r_d|) / (S + 1), the shuffles drawn from random state 1; S as chosen below (999 unless changed, "
+        "0: none).");
   if (name == "dfa_alpha")
     return StatisticsWindow::tr(
         "Detrended fluctuation analysis: the least-squares slope of ln F(n) against ln n, F(n) the root mean square of "
@@ -82,9 +85,21 @@ QString ColumnDefinition(std::string_view name) {
         "with fewer than 4 scales.");
   if (name == "sampen")
     return StatisticsWindow::tr(
-        "Sample entropy, m = 2, r = 0.2 * sd: -ln(A/B), B the pairs of 2-value templates within r, A those still "
-        "within r at the third value; over at most the first 20,000 values.");
+        "Sample entropy, m and r as chosen below (2 and 0.2 unless changed): -ln(A/B), B the pairs of m-value "
+        "templates within r * sd, A those still within it at the value after; over at most the first 20,000 "
+        "values.");
   return {};
+}
+
+// `main` with a row of choices above or below it, in one widget.
+QWidget* WithChoices(QWidget* main, QHBoxLayout* choices, bool above, QWidget* parent) {
+  auto* part = new QWidget(parent);
+  auto* layout = new QVBoxLayout(part);
+  layout->setContentsMargins(0, 0, 0, 0);
+  if (above) layout->addLayout(choices);
+  layout->addWidget(main, 1);
+  if (!above) layout->addLayout(choices);
+  return part;
 }
 
 QString ScreenNumber(const std::optional<double>& value) {
@@ -122,15 +137,110 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
            ColumnDefinition(measures[i].name));
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { ShowSelected(); });
 
+  // How the measures are taken, as --stats takes it.
+  const StatisticsOptions measureDefaults;
+  permutations_ = new QSpinBox(this);
+  permutations_->setObjectName(QStringLiteral("permutationsChoice"));
+  permutations_->setRange(0, 1000000);
+  permutations_->setValue(measureDefaults.permutations);
+  permutations_->setToolTip(tr("The shuffles of rd_p's permutation test (--permutations); 0: no rd_p."));
+  sampenTemplate_ = new QSpinBox(this);
+  sampenTemplate_->setObjectName(QStringLiteral("sampenTemplateChoice"));
+  sampenTemplate_->setRange(1, 10);
+  sampenTemplate_->setValue(measureDefaults.sampleEntropyTemplate);
+  sampenTemplate_->setToolTip(tr("The template length m of sampen (--sampen-m)."));
+  sampenTolerance_ = new QDoubleSpinBox(this);
+  sampenTolerance_->setObjectName(QStringLiteral("sampenToleranceChoice"));
+  sampenTolerance_->setRange(0.01, 10.0);
+  sampenTolerance_->setSingleStep(0.05);
+  sampenTolerance_->setValue(measureDefaults.sampleEntropyTolerance);
+  sampenTolerance_->setToolTip(tr("The tolerance r of sampen as a fraction of the sd (--sampen-r)."));
+  for (QSpinBox* box : {permutations_, sampenTemplate_})
+    connect(box, &QSpinBox::valueChanged, this, [this] { Look(); });
+  connect(sampenTolerance_, &QDoubleSpinBox::valueChanged, this, [this] { Look(); });
+  auto* measureChoices = new QHBoxLayout;
+  measureChoices->addWidget(new QLabel(tr("Shuffles of rd_p"), this));
+  measureChoices->addWidget(permutations_);
+  measureChoices->addWidget(new QLabel(tr("sampen m"), this));
+  measureChoices->addWidget(sampenTemplate_);
+  measureChoices->addWidget(new QLabel(tr("sampen r (× sd)"), this));
+  measureChoices->addWidget(sampenTolerance_);
+  measureChoices->addStretch(1);
+  QWidget* tablePart = WithChoices(table_, measureChoices, false, this);
+
   curve_ = new TempoCurveView(this);
   poincare_ = new PoincareView(this);
+  bars_ = new ChartView(ChartKind::Bars, this);
+  bars_->setObjectName(QStringLiteral("barsView"));
+  worm_ = new ChartView(ChartKind::Worm, this);
+  worm_->setObjectName(QStringLiteral("wormView"));
+  recurrence_ = new ChartView(ChartKind::Recurrence, this);
+  recurrence_->setObjectName(QStringLiteral("recurrenceView"));
+  // The recurrence plot's options, as --stats --rqa-* takes them.
+  auto* recurrenceOptions = new QHBoxLayout;
+  const RecurrenceSettings defaults;
+  const auto spin = [this, recurrenceOptions](const QString& label, int low, int high, int value) {
+    auto* box = new QSpinBox(this);
+    box->setRange(low, high);
+    box->setValue(value);
+    recurrenceOptions->addWidget(new QLabel(label, this));
+    recurrenceOptions->addWidget(box);
+    connect(box, &QSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+    return box;
+  };
+  dimension_ = spin(tr("Dimension m"), 1, 20, defaults.dimension);
+  embeddingDelay_ = spin(tr("Delay \u03c4"), 1, 100, defaults.delay);
+  theiler_ = spin(tr("Theiler window w"), 0, 100, defaults.theilerWindow);
+  radius_ = new QDoubleSpinBox(this);
+  radius_->setRange(0.0, 1e6);
+  radius_->setDecimals(3);
+  radius_->setSpecialValueText(tr("for 5% recurrences"));
+  radius_->setToolTip(tr("The radius in the series' unit; at 0 it is chosen so that 5% of the cells recur."));
+  recurrenceOptions->addWidget(new QLabel(tr("Radius \u03b5"), this));
+  recurrenceOptions->addWidget(radius_);
+  recurrenceOptions->addStretch(1);
+  connect(radius_, &QDoubleSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("chartTabs"));
+  tabs_->addTab(poincare_, tr("Poincaré view"));
+  tabs_->addTab(bars_, tr("Tempo against bars"));
+  tabs_->addTab(worm_, tr("Tempo–loudness"));
+  tabs_->addTab(WithChoices(recurrence_, recurrenceOptions, true, this), tr("Recurrence"));
+  // The tempo of the bars and trajectory tabs, as --beat, --tempo-unit and
+  // --smooth choose it.
+  beat_ = new QComboBox(this);
+  beat_->setObjectName(QStringLiteral("beatChoice"));
+  beat_->addItem(tr("Beat of the time signature"), QString());
+  for (const char* beat : {"quarter", "eighth", "dotted-quarter", "half", "bar"})
+    beat_->addItem(QString::fromStdString(BeatName(*ParseBeat(beat))), QString::fromLatin1(beat));
+  tempoUnit_ = new QComboBox(this);
+  tempoUnit_->setObjectName(QStringLiteral("tempoUnitChoice"));
+  tempoUnit_->addItem(tr("ms per beat"));
+  tempoUnit_->addItem(tr("BPM"));
+  smooth_ = new QDoubleSpinBox(this);
+  smooth_->setObjectName(QStringLiteral("smoothChoice"));
+  smooth_->setRange(0.0, 64.0);
+  smooth_->setSingleStep(1.0);
+  smooth_->setDecimals(1);
+  smooth_->setSpecialValueText(tr("bars as played, trajectory over a bar"));
+  smooth_->setToolTip(tr("The centred window the tempo and loudness are smoothed over, in beats."));
+  connect(beat_, &QComboBox::currentIndexChanged, this, [this] { TempoChosen(); });
+  connect(tempoUnit_, &QComboBox::currentIndexChanged, this, [this] { TempoChosen(); });
+  connect(smooth_, &QDoubleSpinBox::valueChanged, this, [this] { TempoChosen(); });
+  auto* tempoChoices = new QHBoxLayout;
+  tempoChoices->addWidget(beat_);
+  tempoChoices->addWidget(tempoUnit_);
+  tempoChoices->addWidget(new QLabel(tr("Smooth over (beats)"), this));
+  tempoChoices->addWidget(smooth_);
+  tempoChoices->addStretch(1);
+  QWidget* chartsPart = WithChoices(tabs_, tempoChoices, false, this);
   auto* pictures = new QSplitter(Qt::Horizontal, this);
   pictures->addWidget(curve_);
-  pictures->addWidget(poincare_);
+  pictures->addWidget(chartsPart);
   pictures->setStretchFactor(0, 3);
   pictures->setStretchFactor(1, 2);
   auto* split = new QSplitter(Qt::Vertical, this);
-  split->addWidget(table_);
+  split->addWidget(tablePart);
   split->addWidget(pictures);
   split->setSizes({200, 480});
 
@@ -149,6 +259,12 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   auto* exportPoincare = new QPushButton(tr("Export Poincaré view..."), this);
   exportPoincare->setObjectName(QStringLiteral("exportPoincareButton"));
   connect(exportPoincare, &QPushButton::clicked, this, [this] { ExportPoincare(); });
+  auto* exportTab = new QPushButton(tr("Export chart..."), this);
+  exportTab->setObjectName(QStringLiteral("exportTabButton"));
+  exportTab->setToolTip(
+      tr("The chart of the tab shown, in the light theme for print, as returnplot --chart writes "
+         "it."));
+  connect(exportTab, &QPushButton::clicked, this, [this] { ExportShownTab(); });
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("statisticsStatus"));
 
@@ -157,6 +273,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   buttons->addWidget(curveAxis_);
   buttons->addWidget(exportCurve);
   buttons->addWidget(exportPoincare);
+  buttons->addWidget(exportTab);
   buttons->addStretch(1);
   buttons->addWidget(status_);
   auto* layout = new QVBoxLayout(this);
@@ -193,6 +310,10 @@ StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
   };
   if (session_.HasPerformance()) add(session_.Main());
   key.settings = session_.Settings();
+  const StatisticsOptions options = MeasureOptions();
+  key.permutations = options.permutations;
+  key.sampenTemplate = options.sampleEntropyTemplate;
+  key.sampenTolerance = options.sampleEntropyTolerance;
   for (const Performance& p : session_.Compared()) add(p);
   return key;
 }
@@ -227,7 +348,7 @@ void StatisticsWindow::Look() {
   if (event != lastEvent_) {
     lastEvent_ = event;
     curve_->SetCurrentEvent(event);
-    poincare_->SetCurrentEvent(event);
+    for (ChartView* chart : Charts()) chart->SetCurrentEvent(event);
   }
 }
 
@@ -237,15 +358,21 @@ void StatisticsWindow::StartMeasuring() {
   std::vector<StatisticsSource> sources;
   const std::int32_t delay = session_.Settings().delay;
   if (session_.HasPerformance() && IsShown(session_.Main()))
-    sources.push_back(CopyForStatistics(session_.Main(), QColor::fromRgba(static_cast<QRgb>(kEventColour))));
+    sources.push_back(CopyForStatistics(session_.Main(), QColor()));
   const ComparedPerformances& compared = session_.Compared();
   for (std::size_t i = 0; i < compared.size() && i < kMaxComparedPerformances; ++i) {
     const Performance& p = compared[i];
-    if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor::fromRgba(static_cast<QRgb>(ComparedColour(i)))));
+    if (IsShown(p)) sources.push_back(CopyForStatistics(p, QColor()));
+  }
+  // Each in its colour of the charts.
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    const ChartRgb colour = PerformanceColour(ChartTheme::Dark, i);
+    sources[i].colour = QColor(colour.r, colour.g, colour.b);
   }
   status_->setText(tr("Computing..."));
-  watcher_->setFuture(
-      QtConcurrent::run([sources = std::move(sources), delay] { return MeasureShown(sources, delay, kRandomState); }));
+  watcher_->setFuture(QtConcurrent::run([sources = std::move(sources), delay, options = MeasureOptions()] {
+    return MeasureShown(sources, delay, kRandomState, options);
+  }));
 }
 
 void StatisticsWindow::Measured() {
@@ -315,7 +442,7 @@ void StatisticsWindow::ShowSelected() {
   const SeriesKind kind = at ? at->second : SeriesKind::Timing;
   const int selected = at ? at->first : -1;
   curve_->Show(shown_, kind, selected);
-  poincare_->Show(shown_, kind, selected);
+  for (ChartView* chart : Charts()) chart->Show(shown_, kind, selected);
 }
 
 QString StatisticsWindow::TableCsv() const {
@@ -350,6 +477,40 @@ void StatisticsWindow::CopyCsv() const { QApplication::clipboard()->setText(Tabl
 void StatisticsWindow::ExportCurve() { curve_->Export(dialogs_, tr("Export tempo curve")); }
 
 void StatisticsWindow::ExportPoincare() { poincare_->Export(dialogs_, tr("Export Poincaré view")); }
+
+void StatisticsWindow::ExportShownTab() {
+  const int tab = tabs_->currentIndex();
+  const std::vector<ChartView*> charts = Charts();
+  if (tab >= 0 && tab < static_cast<int>(charts.size()))
+    charts[static_cast<std::size_t>(tab)]->Export(dialogs_, tr("Export chart"));
+}
+
+StatisticsOptions StatisticsWindow::MeasureOptions() const {
+  StatisticsOptions options;
+  options.permutations = permutations_->value();
+  options.sampleEntropyTemplate = sampenTemplate_->value();
+  options.sampleEntropyTolerance = sampenTolerance_->value();
+  return options;
+}
+
+std::vector<ChartView*> StatisticsWindow::Charts() const { return {poincare_, bars_, worm_, recurrence_}; }
+
+void StatisticsWindow::TempoChosen() {
+  const QString beat = beat_->currentData().toString();
+  const std::optional<Beat> chosen = beat.isEmpty() ? std::nullopt : ParseBeat(beat.toStdString());
+  const TempoUnit unit = tempoUnit_->currentIndex() == 1 ? TempoUnit::Bpm : TempoUnit::MsPerBeat;
+  const std::optional<double> smooth = smooth_->value() > 0.0 ? std::optional(smooth_->value()) : std::nullopt;
+  for (ChartView* chart : {bars_, worm_}) chart->SetTempoChoice(chosen, unit, smooth);
+}
+
+void StatisticsWindow::RecurrenceChosen() {
+  RecurrenceSettings settings;
+  settings.dimension = dimension_->value();
+  settings.delay = embeddingDelay_->value();
+  settings.theilerWindow = theiler_->value();
+  if (radius_->value() > 0.0) settings.radius = radius_->value();
+  recurrence_->SetRecurrence(settings);
+}
 
 StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Session& session) {
   auto* window = parent != nullptr ? parent->findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"),

@@ -21,13 +21,17 @@
 
 class QComboBox;
 class QLabel;
+class QDoubleSpinBox;
 class QPushButton;
+class QSpinBox;
+class QTabWidget;
 class QTableWidget;
 
 namespace rp {
 
 class Dialogs;
 class Session;
+class ChartView;
 class PoincareView;
 class TempoCurveView;
 struct ReplayPosition;
@@ -48,10 +52,15 @@ class StatisticsWindow final : public QWidget {
   void CopyCsv() const;
   void ExportCurve();
   void ExportPoincare();
+  // Exports the chart of the tab shown.
+  void ExportShownTab();
 
   QTableWidget* Table() const { return table_; }
   TempoCurveView* Curve() const { return curve_; }
   PoincareView* Poincare() const { return poincare_; }
+  ChartView* Bars() const { return bars_; }
+  ChartView* Worm() const { return worm_; }
+  ChartView* RecurrencePlot() const { return recurrence_; }
   const ShownStatistics* Shown() const { return shown_.get(); }
 
  signals:
@@ -73,6 +82,9 @@ class StatisticsWindow final : public QWidget {
     std::vector<double> lastOnsets;
     std::vector<double> lastVelocities;
     AnalysisSettings settings;
+    int permutations = 0;
+    int sampenTemplate = 0;
+    double sampenTolerance = 0.0;
     bool operator==(const Key&) const = default;
   };
 
@@ -87,6 +99,15 @@ class StatisticsWindow final : public QWidget {
 
   // The series the plot shows, whose main row the window selects.
   SeriesKind ChosenSeries() const;
+  // How the measures are taken, as the spin boxes below the table hold it.
+  StatisticsOptions MeasureOptions() const;
+  // The beat, unit and smoothing of the tempo against bars and the
+  // trajectory, as the choices above the tabs hold them.
+  void TempoChosen();
+  // The recurrence options as the spin boxes hold them.
+  void RecurrenceChosen();
+  // The charts of the selected row: every view but the tempo curve.
+  std::vector<ChartView*> Charts() const;
 
   Dialogs& dialogs_;
   Session& session_;
@@ -94,6 +115,20 @@ class StatisticsWindow final : public QWidget {
   QTableWidget* table_;
   TempoCurveView* curve_;
   PoincareView* poincare_;
+  ChartView* bars_;
+  ChartView* worm_;
+  ChartView* recurrence_;
+  QTabWidget* tabs_;
+  QSpinBox* dimension_;
+  QSpinBox* embeddingDelay_;
+  QSpinBox* theiler_;
+  QDoubleSpinBox* radius_;
+  QComboBox* beat_;
+  QComboBox* tempoUnit_;
+  QDoubleSpinBox* smooth_;
+  QSpinBox* permutations_;
+  QSpinBox* sampenTemplate_;
+  QDoubleSpinBox* sampenTolerance_;
   QLabel* status_;
   QComboBox* curveAxis_;
   QFutureWatcher<std::shared_ptr<const ShownStatistics>>* watcher_;

@@ -1,20 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <chrono>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/PerformanceLoader.h"
+#include "app/ChartCommand.h"
+#include "chart/ChartColours.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartSvg.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/ReplayEngine.h"
 #include "session/Session.h"
+#include "support/ChildProcess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
@@ -33,14 +41,16 @@ using test::QtWaitFor;
 using test::TempDir;
 using testing::PlotWindowTest;
 
-// Whether a pixel within 2 px of `at` is mostly blue, the main performance's colour.
-bool BlueNear(const QImage& image, QPointF at) {
+// Whether a pixel within 2 px of `at` has the main performance's colour.
+bool MainColourNear(const QImage& image, QPointF at) {
+  const ChartRgb main = PerformanceColour(ChartTheme::Dark, 0);
   for (int dy = -2; dy <= 2; ++dy) {
     for (int dx = -2; dx <= 2; ++dx) {
       const QPoint p(static_cast<int>(std::lround(at.x())) + dx, static_cast<int>(std::lround(at.y())) + dy);
       if (!image.rect().contains(p)) continue;
       const QColor c = image.pixelColor(p);
-      if (c.blue() > 180 && c.red() < 90 && c.green() < 90) return true;
+      if (std::abs(c.red() - main.r) < 30 && std::abs(c.green() - main.g) < 30 && std::abs(c.blue() - main.b) < 30)
+        return true;
     }
   }
   return false;
@@ -77,7 +87,7 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
   ASSERT_GE(intervals.size(), 3U);
   const QImage poincare = window.Poincare()->grab().toImage();
   for (std::size_t k = 0; k + 1 < intervals.size(); ++k)
-    EXPECT_TRUE(BlueNear(poincare, window.Poincare()->PixelOf(intervals[k], intervals[k + 1]))) << "point " << k;
+    EXPECT_TRUE(MainColourNear(poincare, window.Poincare()->PixelOf(intervals[k], intervals[k + 1]))) << "point " << k;
 
   // The mark follows the replay's current event.
   session.SeekTo(1);
@@ -92,16 +102,68 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
   dialogs.messages.clear();  // the load's note of the lines it skipped
   ASSERT_TRUE(QtWaitFor([&] { return table->rowCount() == 6; }, 10s));
 
+  // No shuffles, no p-value: the measures are taken again as chosen.
+  window.findChild<QSpinBox*>(QStringLiteral("permutationsChoice"))->setValue(0);
+  EXPECT_TRUE(
+      QtWaitFor([&] { return !window.Computing() && table->item(0, 11)->text() == QStringLiteral("\u2013"); }, 10s));
+
   const TempDir folder;
   dialogs.fileAnswers = {folder.Path("curve.png"), folder.Path("poincare.svg")};
   window.ExportCurve();
   window.ExportPoincare();
   EXPECT_TRUE(dialogs.messages.empty());
   const QImage png(QString::fromStdString(folder.Path("curve.png")));
-  EXPECT_EQ(png.size(), window.Curve()->size());
+  EXPECT_EQ(png.size(), QSize(800, 500));  // the size of --chart's files
   QFile svg(QString::fromStdString(folder.Path("poincare.svg")));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+// The window's charts of the four pianists of the Vienna 4x22 Piano Corpus
+// (W. Goebl (1999), CC BY 4.0), Chopin op. 10/3: each tab's export is the
+// file `--chart` writes for the same files, and its SVG renders (librsvg) to
+// the size of its PNG.
+TEST(StatisticsWindow, ExportsEveryChartAsTheChartCommandWritesIt) {
+  const std::string match = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_";
+  if (!QFile::exists(QString::fromStdString(match + "p01.match"))) GTEST_SKIP() << "no Vienna 4x22 match files";
+  const std::vector<std::string> files = {match + "p01.match", match + "p02.match", match + "p03.match",
+                                          match + "p04.match"};
+  ScriptedDialogs dialogs;
+  Session session(dialogs, QtUiPoster(qApp));
+  session.SetLoadInBackground(false);
+  session.Start();
+  session.Open(files[0], {files.begin() + 1, files.end()});
+  StatisticsWindow window(dialogs, session);
+  window.show();
+  ASSERT_TRUE(QtWaitFor([&] { return window.Table()->rowCount() >= 8 && !window.Computing(); }, 30s));
+  // Tempo in BPM, as --tempo-unit bpm gives it.
+  window.findChild<QComboBox*>(QStringLiteral("tempoUnitChoice"))->setCurrentIndex(1);
+  const TempDir folder;
+  for (ChartView* view : {static_cast<ChartView*>(window.Poincare()), window.Bars(), window.Worm()}) {
+    const std::string kind(ChartKindName(view->Kind()));
+    SCOPED_TRACE(kind);
+    const std::string svgPath = folder.Path(kind + ".svg");
+    ASSERT_TRUE(view->WriteTo(QString::fromStdString(svgPath)));
+    std::vector<std::string> args = {kind, "out.svg", "--tempo-unit", "bpm"};
+    args.insert(args.end(), files.begin(), files.end());
+    std::ostringstream err;
+    const std::optional<ChartOptions> options = ParseChartOptions(args, err);
+    ASSERT_TRUE(options) << err.str();
+    int status = 0;
+    const std::optional<ChartDescription> chart = DescribeChartOfFiles(*options, err, status);
+    ASSERT_TRUE(chart) << err.str();
+    QFile svg(QString::fromStdString(svgPath));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(svg.readAll().toStdString(), ChartSvg(LayOutChart(*chart)));
+
+    const std::string pngPath = folder.Path(kind + ".png");
+    ASSERT_TRUE(view->WriteTo(QString::fromStdString(pngPath)));
+    const std::string rendered = folder.Path(kind + "-rsvg.png");
+    const test::ProgramRun run = test::RunCapturing({"rsvg-convert", "-o", rendered, svgPath});
+    if (run.status == -1) GTEST_SKIP() << "rsvg-convert (librsvg2-bin) cannot be run";
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QImage(QString::fromStdString(rendered)).size(), QImage(QString::fromStdString(pngPath)).size());
+  }
 }
 
 // The plot window's menu item opens the window, which follows the replay's

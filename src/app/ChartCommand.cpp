@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ChartCommand.h"
+
+#include <ostream>
+
+#include "app/AnalysisOptions.h"
+#include "app/BatchLoad.h"
+#include "app/ExportTempo.h"
+#include "app/OutputPath.h"
+#include "app/StatsOptions.h"
+#include "model/ComparedPerformances.h"
+#include "model/NumberReading.h"
+#include "model/Performance.h"
+#include "stats/PerformanceSeries.h"
+
+namespace rp {
+
+namespace {
+
+// The permutation test's random state, as --stats takes it by default.
+constexpr std::uint64_t kRandomState = 1;
+constexpr double kMinSize = 100.0;
+constexpr double kMaxSize = 20000.0;
+constexpr double kMinDpi = 24.0;
+constexpr double kMaxDpi = 2400.0;
+
+std::optional<double> NumberIn(const std::string& option, const std::string& value, double low, double high,
+                               std::ostream& err) {
+  const std::optional<double> number = StrictNumber<double>(value);
+  if (!number || !(*number >= low && *number <= high)) {
+    err << "returnplot: " << option << " takes a number from " << low << " to " << high << ", not \"" << value
+        << "\"\n";
+    return std::nullopt;
+  }
+  return number;
+}
+
+// Takes the value of one chart option into `options`; false after saying
+// what is wrong.
+bool TakeValue(const std::string& option, const std::string& value, ChartOptions& options, std::ostream& err) {
+  ChartRequest& r = options.request;
+  if (option == "--theme") {
+    const std::optional<ChartTheme> theme = ParseChartTheme(value);
+    if (!theme) err << "returnplot: --theme takes light or dark, not \"" << value << "\"\n";
+    if (theme) r.theme = *theme;
+    return theme.has_value();
+  }
+  if (option == "--title") {
+    r.title = value;
+    return true;
+  }
+  if (option == "--series") {
+    for (const SeriesKind kind : {SeriesKind::Timing, SeriesKind::Velocity, SeriesKind::Tempo}) {
+      if (SeriesName(kind) == value) {
+        r.series = kind;
+        return true;
+      }
+    }
+    err << "returnplot: --series takes timing, velocity or tempo, not \"" << value << "\"\n";
+    return false;
+  }
+  if (option == "--against") {
+    if (value != "time" && value != "event") {
+      err << "returnplot: --against takes time or event, not \"" << value << "\"\n";
+      return false;
+    }
+    r.againstEventNumber = value == "event";
+    return true;
+  }
+  if (option == "--beat") {
+    r.beat = ParseBeat(value);
+    if (!r.beat)
+      err << "returnplot: --beat takes quarter, eighth, dotted-quarter, half, bar or N/D, not \"" << value << "\"\n";
+    return r.beat.has_value();
+  }
+  if (option == "--tempo-unit") {
+    const std::optional<TempoUnit> unit = ParseTempoUnit(value);
+    if (!unit) err << "returnplot: --tempo-unit takes ms or bpm, not \"" << value << "\"\n";
+    if (unit) r.unit = *unit;
+    return unit.has_value();
+  }
+  std::optional<double> number;
+  if (option == "--width" || option == "--height") {
+    number = NumberIn(option, value, kMinSize, kMaxSize, err);
+    if (number) (option == "--width" ? r.width : r.height) = *number;
+  } else if (option == "--dpi") {
+    number = NumberIn(option, value, kMinDpi, kMaxDpi, err);
+    if (number) options.dpi = *number;
+  } else {
+    number = NumberIn(option, value, 0.0, kMaxSmoothBeats, err);
+    if (number) r.smoothBeats = *number;
+  }
+  return number.has_value();
+}
+
+bool IsChartOption(const std::string& arg) {
+  for (const char* name : {"--theme", "--title", "--series", "--against", "--beat", "--tempo-unit", "--width",
+                           "--height", "--dpi", "--smooth"})
+    if (arg == name) return true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<ChartOptions> ParseChartOptions(const std::vector<std::string>& args, std::ostream& err) {
+  if (args.size() < 2) {
+    err << "returnplot: usage: returnplot --chart " << kChartUsage << '\n';
+    return std::nullopt;
+  }
+  ChartOptions options;
+  const std::optional<ChartKind> kind = ParseChartKind(args[0]);
+  if (!kind) {
+    err << "returnplot: --chart draws tempo, poincare, bars, worm or recurrence, not \"" << args[0] << "\"\n";
+    return std::nullopt;
+  }
+  options.request.kind = *kind;
+  options.output = args[1];
+  std::vector<std::string> rest(args.begin() + 2, args.end());
+  options.strict = TakeStrictOption(rest);
+  const std::optional<AnalysisOptions> analysis = TakeAnalysisOptions(rest, err);
+  if (!analysis) return std::nullopt;
+  options.settings = analysis->Over();
+  const std::optional<StatsOptions> stats = TakeStatsOptions(rest, err);
+  if (!stats) return std::nullopt;
+  if (stats->measures.recurrence) options.request.recurrence = *stats->measures.recurrence;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const std::string& a = rest[i];
+    if (IsChartOption(a)) {
+      if (i + 1 >= rest.size()) {
+        err << "returnplot: " << a << " needs a value\n";
+        return std::nullopt;
+      }
+      if (!TakeValue(a, rest[++i], options, err)) return std::nullopt;
+    } else if (a.size() > 2 && a.rfind("--", 0) == 0) {
+      err << "returnplot: --chart does not know " << a << '\n';
+      return std::nullopt;
+    } else {
+      options.files.push_back(a);
+    }
+  }
+  if (options.files.empty()) {
+    err << "returnplot: --chart needs at least one FILE; usage: returnplot --chart " << kChartUsage << '\n';
+    return std::nullopt;
+  }
+  if (options.files.size() > kMaxShownPerformances) {
+    err << "returnplot: --chart draws at most " << kMaxShownPerformances << " performances, not "
+        << options.files.size() << '\n';
+    return std::nullopt;
+  }
+  if (const std::string problem = OutputPathProblem("--chart", options.output, {".png", ".svg", ".pdf"}, options.files);
+      !problem.empty()) {
+    err << problem << '\n';
+    return std::nullopt;
+  }
+  return options;
+}
+
+std::optional<ChartDescription> DescribeChartOfFiles(const ChartOptions& options, std::ostream& err, int& status) {
+  struct Loaded {
+    std::vector<MeasuredSeries> series;
+    std::vector<double> onsetMs;
+    std::optional<ScoredEvents> scored;
+  };
+  std::vector<Loaded> loaded;
+  std::vector<ChartPerformance> performances;
+  loaded.reserve(options.files.size());
+  for (const std::string& path : options.files) {
+    Performance performance = Performance::Empty(options.settings);
+    if (!LoadFileForBatch(path, performance, err, status, nullptr, options.strict)) return std::nullopt;
+    const bool needsScore = options.request.kind == ChartKind::Bars || options.request.kind == ChartKind::Worm;
+    Loaded& l = loaded.emplace_back();
+    const EventColumns events = EventColumnsOf(performance);
+    l.series = MeasureEvents(events, performance.settings.delay, kRandomState);
+    l.onsetMs = events.onsetMs;
+    l.scored = ScoredEventsOf(performance);
+    if (needsScore && !l.scored) {
+      err << "returnplot: \"" << path
+          << "\" has no tempo per beat: that needs a performance aligned to its score (a match file) with a time "
+             "signature N/D\n";
+      status = 1;
+      return std::nullopt;
+    }
+    performances.push_back(
+        {PerformanceDisplayName(performance), nullptr, {}, nullptr, performance.velocityKind == VelocityKind::Decibel});
+  }
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    performances[i].series = &loaded[i].series;
+    performances[i].onsetMs = loaded[i].onsetMs;
+    performances[i].scored = loaded[i].scored ? &*loaded[i].scored : nullptr;
+  }
+  return DescribeChart(performances, options.request);
+}
+
+}  // namespace rp
