@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/XmlText.h"
 #include "scene/AnchoredTexts.h"
 #include "scene/ArgbColour.h"
 #include "scene/LitColour.h"
@@ -34,29 +35,6 @@ std::string Fill(const ColourF& c) {
   return attributes;
 }
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string Number(float v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.2f", static_cast<double>(v));
@@ -70,7 +48,7 @@ std::string Number6(float v) {
 }
 
 std::string FontAttributes(const FontDesc& font, float pixels) {
-  std::string attributes = "font-family=\"" + Escaped(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
+  std::string attributes = "font-family=\"" + XmlText(font.faceName) + "\" font-size=\"" + Number(pixels) + "\"";
   if (font.weight >= 700) attributes += " font-weight=\"bold\"";
   if (font.italic) attributes += " font-style=\"italic\"";
   return attributes;
@@ -88,7 +66,7 @@ std::string TextElement(float x, float baseline, const std::string& text, Argb32
                         bool right, const std::string& extra = "") {
   return "<text x=\"" + Number(x) + "\" y=\"" + Number(baseline) + "\"" + (right ? " text-anchor=\"end\"" : "") +
          " xml:space=\"preserve\" " + Fill(ColourFromArgb(static_cast<std::int32_t>(colour))) + ' ' +
-         FontAttributes(font, FontPixels(font)) + extra + '>' + Escaped(text) + "</text>";
+         FontAttributes(font, FontPixels(font)) + extra + '>' + XmlText(text) + "</text>";
 }
 
 // The name on an axis plate as the renderer draws it: its line of the
