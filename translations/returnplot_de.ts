@@ -19,6 +19,18 @@
 <context>
     <name>returnplot</name>
     <message>
+        <source>melody lead</source>
+        <translation>Melodievorlauf</translation>
+    </message>
+    <message>
+        <source>chord spread</source>
+        <translation>Akkordstreuung</translation>
+    </message>
+    <message>
+        <source>key overlap</source>
+        <translation>Tastenüberlappung</translation>
+    </message>
+    <message>
         <source>Aligning to the score...</source>
         <translation>Ausrichten an der Partitur...</translation>
     </message>
@@ -1101,6 +1113,18 @@
 </context>
 <context>
     <name>rp::StatisticsWindow</name>
+    <message>
+        <source>melody lead</source>
+        <translation>Melodievorlauf</translation>
+    </message>
+    <message>
+        <source>chord spread</source>
+        <translation>Akkordstreuung</translation>
+    </message>
+    <message>
+        <source>key overlap</source>
+        <translation>Tastenüberlappung</translation>
+    </message>
     <message>
         <source>timing</source>
         <translation>Timing</translation>

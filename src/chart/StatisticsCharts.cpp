@@ -35,6 +35,12 @@ Quantity ValueQuantity(SeriesKind kind, bool loudnessInDb) {
                                      QT_TRANSLATE_NOOP("returnplot", "MIDI velocity")};
     case SeriesKind::Tempo:
       return {QT_TRANSLATE_NOOP("returnplot", "tempo"), QT_TRANSLATE_NOOP("returnplot", "ms per beat")};
+    case SeriesKind::MelodyLead:
+      return {QT_TRANSLATE_NOOP("returnplot", "melody lead"), QT_TRANSLATE_NOOP("returnplot", "ms")};
+    case SeriesKind::Spread:
+      return {QT_TRANSLATE_NOOP("returnplot", "chord spread"), QT_TRANSLATE_NOOP("returnplot", "ms")};
+    case SeriesKind::Overlap:
+      return {QT_TRANSLATE_NOOP("returnplot", "key overlap"), QT_TRANSLATE_NOOP("returnplot", "ms")};
   }
   return {};
 }

@@ -24,6 +24,10 @@ struct MeasuredSeries {
   std::optional<PoincareEllipse> ellipse;
 };
 
+// `series` measured as `options` choose; its curve drawn at `onsetMs` of its events.
+MeasuredSeries MeasureSeries(NamedSeries series, const std::vector<double>& onsetMs, std::int32_t delay,
+                             std::uint64_t randomState, const StatisticsOptions& options = {});
+
 // The series in the order of SeriesFromEvents, measured as `options` choose.
 std::vector<MeasuredSeries> MeasureEvents(const EventColumns& events, std::int32_t delay, std::uint64_t randomState,
                                           const StatisticsOptions& options = {});

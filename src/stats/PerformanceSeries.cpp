@@ -19,6 +19,12 @@ std::string_view SeriesName(SeriesKind kind) {
       return "velocity";
     case SeriesKind::Tempo:
       return "tempo";
+    case SeriesKind::MelodyLead:
+      return "melody_lead";
+    case SeriesKind::Spread:
+      return "spread";
+    case SeriesKind::Overlap:
+      return "overlap";
   }
   return {};
 }

@@ -20,9 +20,10 @@ namespace rp {
 
 struct Performance;
 
-enum class SeriesKind { Timing, Velocity, Tempo };
+// The last three are the measures of chords and the melody line (stats/FeatureSeries).
+enum class SeriesKind { Timing, Velocity, Tempo, MelodyLead, Spread, Overlap };
 
-// "timing", "velocity", "tempo": the names in the CSV output.
+// "timing", "velocity", "tempo", "melody_lead", "spread", "overlap": the names in the CSV output.
 std::string_view SeriesName(SeriesKind kind);
 
 struct NamedSeries {

@@ -1,10 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ShownStatistics.h"
 
+#include "features/PerformanceFeatures.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
+#include "stats/FeatureSeries.h"
 
 namespace rp {
+
+namespace {
+
+// The feature series a performance can give (none for one without played
+// chords or a melody voice), as kinds of the Statistics window's rows.
+std::vector<NamedSeries> FeatureRows(const Performance& performance) {
+  std::vector<NamedSeries> rows;
+  if (performance.source != PerformanceSource::ScoreAligned) return rows;
+  for (FeatureSeries& f : SeriesOfFeatures(FeaturesOf(performance))) {
+    if (f.values.empty()) continue;
+    const SeriesKind kind = f.name == "melody_lead" ? SeriesKind::MelodyLead
+                            : f.name == "spread"    ? SeriesKind::Spread
+                                                    : SeriesKind::Overlap;
+    rows.push_back({kind, std::move(f.values), std::move(f.events)});
+  }
+  return rows;
+}
+
+}  // namespace
 
 StatisticsSource CopyForStatistics(const Performance& performance, QColor colour) {
   return {QString::fromStdString(PerformanceDisplayName(performance)),
@@ -12,16 +33,20 @@ StatisticsSource CopyForStatistics(const Performance& performance, QColor colour
           colour,
           EventColumnsOf(performance),
           ScoredEventsOf(performance),
-          performance.velocityKind == VelocityKind::Decibel};
+          performance.velocityKind == VelocityKind::Decibel,
+          FeatureRows(performance)};
 }
 
 std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
                                                     std::uint64_t randomState, const StatisticsOptions& options) {
   auto shown = std::make_shared<ShownStatistics>();
-  for (const StatisticsSource& source : sources)
-    shown->push_back({source.name, source.path, source.colour,
-                      MeasureEvents(source.events, delay, randomState, options), source.events.onsetMs, source.scored,
+  for (const StatisticsSource& source : sources) {
+    std::vector<MeasuredSeries> series = MeasureEvents(source.events, delay, randomState, options);
+    for (const NamedSeries& feature : source.features)
+      series.push_back(MeasureSeries(feature, source.events.onsetMs, delay, randomState, options));
+    shown->push_back({source.name, source.path, source.colour, std::move(series), source.events.onsetMs, source.scored,
                       source.loudnessInDb});
+  }
   return shown;
 }
 

@@ -39,6 +39,8 @@ struct StatisticsSource {
   EventColumns events;
   std::optional<ScoredEvents> scored;
   bool loudnessInDb = false;
+  // The measures of chords and the melody line, for performances that have them.
+  std::vector<NamedSeries> features;
 };
 
 // The copy of `performance`, which is shown in `colour`.

@@ -49,6 +49,12 @@ QString SeriesTitle(SeriesKind kind) {
       return StatisticsWindow::tr("velocity");
     case SeriesKind::Tempo:
       return StatisticsWindow::tr("tempo");
+    case SeriesKind::MelodyLead:
+      return StatisticsWindow::tr("melody lead");
+    case SeriesKind::Spread:
+      return StatisticsWindow::tr("chord spread");
+    case SeriesKind::Overlap:
+      return StatisticsWindow::tr("key overlap");
   }
   return {};
 }

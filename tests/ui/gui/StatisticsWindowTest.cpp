@@ -136,6 +136,9 @@ TEST(StatisticsWindow, ExportsEveryChartAsTheChartCommandWritesIt) {
   StatisticsWindow window(dialogs, session);
   window.show();
   ASSERT_TRUE(QtWaitFor([&] { return window.Table()->rowCount() >= 8 && !window.Computing(); }, 30s));
+  // Beside timing, velocity and tempo, each match file's melody lead, chord spread and key overlap.
+  EXPECT_EQ(window.Table()->rowCount(), 4 * 6);
+  EXPECT_TRUE(window.TableCsv().contains(QStringLiteral(",melody_lead,"))) << window.TableCsv().toStdString();
   // Tempo in BPM, as --tempo-unit bpm gives it.
   window.findChild<QComboBox*>(QStringLiteral("tempoUnitChoice"))->setCurrentIndex(1);
   const TempDir folder;
