@@ -741,6 +741,30 @@
 <context>
     <name>rp::AnalysisSettingsDialog</name>
     <message>
+        <source>its earliest note</source>
+        <translation>seine früheste Note</translation>
+    </message>
+    <message>
+        <source>the mean of its notes</source>
+        <translation>das Mittel seiner Noten</translation>
+    </message>
+    <message>
+        <source>its melody note</source>
+        <translation>seine Melodienote</translation>
+    </message>
+    <message>
+        <source>its highest note</source>
+        <translation>seine höchste Note</translation>
+    </message>
+    <message>
+        <source>Which played notes give a score position its onset (performances aligned to their score): the melody is the voice the file marks as melody, else the highest note.</source>
+        <translation>Welche gespielten Noten einer Partiturposition ihren Einsatz geben (an der Partitur ausgerichtete Aufführungen): die Melodie ist die Stimme, die die Datei als Melodie kennzeichnet, sonst die höchste Note.</translation>
+    </message>
+    <message>
+        <source>Onset of a score position:</source>
+        <translation>Einsatz einer Partiturposition:</translation>
+    </message>
+    <message>
         <source>Analysis settings</source>
         <translation>Analyse-Einstellungen</translation>
     </message>

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/AddComparedPerformances.h"
+#include "analysis/ChordSplitting.h"
 #include "analysis/PerformanceFileDialog.h"
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
@@ -212,6 +213,8 @@ void Session::StartLoad(const std::string& path, bool atStart, std::function<voi
     if (!error.empty()) dialogs_.ShowMessage(error, MessageKind::Error);
     result->path = path;
     const bool read = KeepsPerformance(*result);
+    // A cluster window that likely splits spread chords is said with the load's other warnings.
+    if (read) AddWarning(*result, ChordSplittingWarning(*fresh));
     if (read) TakeLoaded(std::move(*fresh));
     if (result->status == LoadStatus::Loaded && fileMemory_.rememberFile) fileMemory_.rememberFile(path);
     if (read && !atStart && fileMemory_.rememberFolder) fileMemory_.rememberFolder(path);

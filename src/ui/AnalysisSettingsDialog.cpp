@@ -37,6 +37,14 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
                             QStringLiteral("of its highest key")});
   eventVelocity_->setToolTip(
       QStringLiteral("Which note-on of an onset event gives the event its velocity (a tie goes to the earliest)."));
+  // In the order of ScoreOnset.
+  scoreOnset_ = new QComboBox(this);
+  scoreOnset_->setObjectName(QStringLiteral("scoreOnsetBox"));
+  scoreOnset_->addItems(
+      {tr("its earliest note"), tr("the mean of its notes"), tr("its melody note"), tr("its highest note")});
+  scoreOnset_->setToolTip(
+      tr("Which played notes give a score position its onset (performances aligned to their score): the melody is "
+         "the voice the file marks as melody, else the highest note."));
   // In the order of TimesUnit.
   timesUnit_ = new QComboBox(this);
   timesUnit_->setObjectName(QStringLiteral("timesUnitBox"));
@@ -88,6 +96,7 @@ AnalysisSettingsDialog::AnalysisSettingsDialog(const AnalysisSettings& current, 
   }
   form->addRow(tr("Delay d:"), delay_);
   form->addRow(tr("Event velocity:"), eventVelocity_);
+  form->addRow(tr("Onset of a score position:"), scoreOnset_);
   form->addRow(tr("Plain list of times in:"), timesUnit_);
   form->addRow(new QLabel(tr("Onsets of a recording:"), this));
   form->addRow(tr("Detection function:"), onsetMethod_);
@@ -104,6 +113,7 @@ AnalysisSettings AnalysisSettingsDialog::Settings() const {
   s.clusterWindowMs = clusterWindow_->value();
   s.delay = delay_->value();
   s.eventVelocity = static_cast<EventVelocity>(eventVelocity_->currentIndex());
+  s.scoreOnset = static_cast<ScoreOnset>(scoreOnset_->currentIndex());
   s.timesUnit = static_cast<TimesUnit>(timesUnit_->currentIndex());
   s.onsets.method = static_cast<OnsetMethod>(onsetMethod_->currentData().toInt());
   s.onsets.threshold = onsetThreshold_->value();
@@ -116,6 +126,7 @@ void AnalysisSettingsDialog::SetSettings(const AnalysisSettings& settings) {
   clusterWindow_->setValue(settings.clusterWindowMs);
   delay_->setValue(settings.delay);
   eventVelocity_->setCurrentIndex(static_cast<int>(settings.eventVelocity));
+  scoreOnset_->setCurrentIndex(static_cast<int>(settings.scoreOnset));
   timesUnit_->setCurrentIndex(static_cast<int>(settings.timesUnit));
   onsetMethod_->setCurrentIndex(onsetMethod_->findData(static_cast<int>(settings.onsets.method)));
   onsetThreshold_->setValue(settings.onsets.threshold);

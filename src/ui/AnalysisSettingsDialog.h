@@ -31,6 +31,7 @@ class AnalysisSettingsDialog final : public QDialog {
   QDoubleSpinBox* clusterWindow_;
   QSpinBox* delay_;
   QComboBox* eventVelocity_;
+  QComboBox* scoreOnset_;
   QComboBox* timesUnit_;
   QComboBox* onsetMethod_;
   QDoubleSpinBox* onsetThreshold_;
