@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "devices/RtMidiSystem.h"
+#include "midi/JackServer.h"
 
 namespace rp {
 
@@ -17,6 +18,9 @@ RtMidiBackend::~RtMidiBackend() = default;
 std::vector<std::string> RtMidiBackend::PortNames() {
   std::vector<std::string> names;
   if (!lister_) return names;
+  // A JACK server that went away lists nothing (its client library would
+  // still list the ports it knew, and RtMidi may crash asking).
+  if (lister_->getCurrentApi() == RtMidi::UNIX_JACK && !JackServerAnswers()) return names;
   try {
     const unsigned count = lister_->getPortCount();
     for (unsigned i = 0; i < count; ++i) names.push_back(lister_->getPortName(i));

@@ -10,4 +10,9 @@ namespace rp {
 // client of the program asks this first.
 bool JackServerSocketPresent();
 
+// True when a JACK server takes a connection on its socket: a server that
+// was killed may leave its socket behind, and the JACK client library then
+// keeps answering from what it knew.
+bool JackServerAnswers();
+
 }  // namespace rp

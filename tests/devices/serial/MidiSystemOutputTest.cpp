@@ -203,6 +203,59 @@ TEST(MidiSystemOutput, AMidiFilesPedalsReachAJackPortInOrderAndInTime) {
   }
 }
 
+// A JACK server that goes away during a replay ends it at once, with one
+// message naming the device, as an unplugged instrument does.
+TEST(MidiSystemOutput, AJackServerThatGoesAwayEndsTheReplayWithOneMessage) {
+  if (std::filesystem::exists("/dev/snd/seq"))
+    GTEST_SKIP() << "skipped: this machine has an ALSA sequencer, which the program talks to before JACK";
+  PrivateJackServer server;
+  if (!server.Start()) GTEST_SKIP() << "skipped: no private JACK server: " << server.Why();
+  server.UseInThisProcess();
+  int errors = 0;
+  int ends = 0;
+  std::string error;
+  {
+    Listener listener(RtMidi::UNIX_JACK);
+    RtMidiBackend backend;
+    int device = -1;
+    for (int i = 0; i < backend.DeviceCount(); ++i) {
+      if (backend.DeviceName(i).find("rp_listener") != std::string::npos) device = i;
+    }
+    ASSERT_GE(device, 0) << "the output list lacks the test client's port";
+    SteadyReplayClock clock;
+    ManualUiQueue ui;
+    MidiOutputPort port(backend, clock, ui.Poster());
+    port.SetNotifications({[&](MidiError, const std::string& text) {
+                             ++errors;
+                             error = text;
+                           },
+                           nullptr, [&] { ++ends; }});
+    port.SetDeviceIndex(device);
+    port.Open();
+    ui.Drain();
+    ASSERT_EQ(port.State(), PortState::Open) << error;
+    for (int i = 0; i < 200; ++i) {  // a note every 100 ms for 20 s
+      port.Append({0, 100.0 * i, 144, 60, 80});
+      port.Append({0, 100.0 * i + 50, 128, 60, 0});
+    }
+    port.Start();
+    WaitFor([&] { return listener.Got().size() >= 4; }, 10s);
+    ASSERT_GE(listener.Got().size(), 4U) << "the replay reached the listener";
+    server.Stop();
+    WaitFor(
+        [&] {
+          ui.Drain();
+          return ends > 0;
+        },
+        10s, 10ms);
+    ui.Drain();
+    EXPECT_EQ(ends, 1) << "the replay ended, once";
+    EXPECT_EQ(errors, 1) << error;
+    EXPECT_NE(error.find("rp_listener"), std::string::npos) << "the message names the device: " << error;
+    EXPECT_NE(port.State(), PortState::Replaying);
+  }
+}
+
 TEST(MidiSystemOutput, ThroughTheAlsaSequencerTheSameHolds) {
   if (!std::filesystem::exists("/dev/snd/seq")) GTEST_SKIP() << "skipped: no ALSA sequencer (/dev/snd/seq) here";
   ReplayReachesTheListener("ALSA");
