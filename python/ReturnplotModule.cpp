@@ -469,7 +469,8 @@ PYBIND11_MODULE(returnplot, m) {
       "read(path, cluster_ms=50, delay=1, strict=False, **options) -> Performance\n\n"
       "Reads and analyses a performance file as --export-events does. Further options are those of the program "
       "with '_' for '-': times_unit, event_velocity, score_onset, onset_method, onset_threshold, "
-      "onset_silence_db, onset_min_ioi_ms. strict=True makes skipped lines an error. Raises returnplot.Error.");
+      "onset_silence_db, onset_min_ioi_ms, score (a MusicXML score the performance is aligned to as it is read, "
+      "as --score does). strict=True makes skipped lines an error. Raises returnplot.Error.");
   m.def("stats", &Stats, py::arg("what"),
         "stats(what, delay=1, permutations=999, random_state=1, **options) -> dict\n\n"
         "The measures of --stats. `what` is a Performance or a file's path (a dict by series: timing, velocity, "

@@ -48,8 +48,10 @@ def read(
     onset_threshold: float | None = None,
     onset_silence_db: float | None = None,
     onset_min_ioi_ms: float | None = None,
+    score: _Path | None = None,
 ) -> Performance:
-    """Reads and analyses a performance file as --export-events does (cluster_ms 50 and delay 1 unless given)."""
+    """Reads and analyses a performance file as --export-events does (cluster_ms 50 and delay 1 unless given);
+    with score, aligned to that MusicXML score as it is read (as --score does)."""
 
 def stats(
     what: Union[Performance, _Path, Sequence[float], npt.NDArray[np.float64]],
