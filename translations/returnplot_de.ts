@@ -714,6 +714,146 @@
         <source>vector j</source>
         <translation>Vektor j</translation>
     </message>
+    <message>
+        <source>%1 of %2 intervals between onset events are shorter than %3 ms, twice the cluster window: it may split spread chords into several events. A wider cluster window can be set in the analysis settings (--cluster-ms).</source>
+        <translation>%1 von %2 Abständen zwischen Einsatzereignissen sind kürzer als %3 ms, das Doppelte des Clusterfensters: es teilt gebrochene Akkorde womöglich in mehrere Ereignisse. Ein breiteres Clusterfenster lässt sich in den Analyse-Einstellungen wählen (--cluster-ms).</translation>
+    </message>
+    <message>
+        <source>Cannot read the scatter file &quot;%1&quot;: %2.</source>
+        <translation>Die Streudiagramm-Datei &quot;%1&quot; kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>inter-onset interval (ms)</source>
+        <translation>Einsatzabstand (ms)</translation>
+    </message>
+    <message>
+        <source>loudness (dB)</source>
+        <translation>Lautheit (dB)</translation>
+    </message>
+    <message>
+        <source>beat period (ms per beat)</source>
+        <translation>Schlagdauer (ms pro Schlag)</translation>
+    </message>
+    <message>
+        <source>events %1–%2</source>
+        <translation>Ereignisse %1–%2</translation>
+    </message>
+    <message>
+        <source>a score note without its spelled pitch</source>
+        <translation>eine Partiturnote ohne notierte Tonhöhe</translation>
+    </message>
+    <message>
+        <source>a pitch outside the MIDI keys</source>
+        <translation>eine Tonhöhe außerhalb der MIDI-Tasten</translation>
+    </message>
+    <message>
+        <source>a score note whose place or length is not a number</source>
+        <translation>eine Partiturnote, deren Ort oder Länge keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>Cannot read the score of &quot;%1&quot;: line %2: %3.</source>
+        <translation>Die Partitur von &quot;%1&quot; kann nicht gelesen werden: Zeile %2: %3.</translation>
+    </message>
+    <message>
+        <source>Cannot read the score of &quot;%1&quot;: %2.</source>
+        <translation>Die Partitur von &quot;%1&quot; kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read the score &quot;%1&quot;: %2.</source>
+        <translation>Die Partitur &quot;%1&quot; kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read the score &quot;%1&quot;: bar %2: %3.</source>
+        <translation>Die Partitur &quot;%1&quot; kann nicht gelesen werden: Takt %2: %3.</translation>
+    </message>
+    <message>
+        <source>the divisions of a quarter note are not a count the program can hold</source>
+        <translation>die Unterteilungen einer Viertelnote sind keine Anzahl, die das Programm fassen kann</translation>
+    </message>
+    <message>
+        <source>a note without a duration</source>
+        <translation>eine Note ohne Dauer</translation>
+    </message>
+    <message>
+        <source>a note of negative duration</source>
+        <translation>eine Note mit negativer Dauer</translation>
+    </message>
+    <message>
+        <source>a pitch without a step A to G</source>
+        <translation>eine Tonhöhe ohne Stufe A bis G</translation>
+    </message>
+    <message>
+        <source>a backup or forward without a duration</source>
+        <translation>ein backup oder forward ohne Dauer</translation>
+    </message>
+    <message>
+        <source>a backup to before the bar&apos;s start</source>
+        <translation>ein backup vor den Taktanfang</translation>
+    </message>
+    <message>
+        <source>it is not a compressed MusicXML file (a zip archive)</source>
+        <translation>sie ist keine komprimierte MusicXML-Datei (ein Zip-Archiv)</translation>
+    </message>
+    <message>
+        <source>the archive holds no readable MusicXML score</source>
+        <translation>das Archiv enthält keine lesbare MusicXML-Partitur</translation>
+    </message>
+    <message>
+        <source>it is a timewise score; only partwise ones are read</source>
+        <translation>sie ist eine timewise-Partitur; gelesen werden nur partwise-Partituren</translation>
+    </message>
+    <message>
+        <source>it is not a MusicXML score</source>
+        <translation>sie ist keine MusicXML-Partitur</translation>
+    </message>
+    <message>
+        <source>part %1 has more bars than part %2</source>
+        <translation>Stimme %1 hat mehr Takte als Stimme %2</translation>
+    </message>
+    <message>
+        <source>part %1 ends here, part %2 goes on</source>
+        <translation>Stimme %1 endet hier, Stimme %2 geht weiter</translation>
+    </message>
+    <message>
+        <source>it has no bars</source>
+        <translation>sie hat keine Takte</translation>
+    </message>
+    <message>
+        <source>Cannot follow the score &quot;%1&quot;: bar %2: %3.</source>
+        <translation>Der Partitur &quot;%1&quot; kann nicht gefolgt werden: Takt %2: %3.</translation>
+    </message>
+    <message>
+        <source>the repeats and jumps never reach the end</source>
+        <translation>die Wiederholungen und Sprünge erreichen nie das Ende</translation>
+    </message>
+    <message>
+        <source>an ending that never ends</source>
+        <translation>ein Schlussteil, der nie endet</translation>
+    </message>
+    <message>
+        <source>a jump to the coda, but no later bar has a coda sign</source>
+        <translation>ein Sprung zur Coda, aber kein späterer Takt hat ein Coda-Zeichen</translation>
+    </message>
+    <message>
+        <source>a dal segno, but no bar has a segno</source>
+        <translation>ein dal segno, aber kein Takt hat ein Segno</translation>
+    </message>
+    <message>
+        <source>Scale from performances...</source>
+        <translation>Skala aus Aufführungen...</translation>
+    </message>
+    <message>
+        <source>The performances that make the scale</source>
+        <translation>Die Aufführungen, die die Skala bestimmen</translation>
+    </message>
+    <message>
+        <source>Scale of the performances shown</source>
+        <translation>Skala der gezeigten Aufführungen</translation>
+    </message>
+    <message>
+        <source>Light look for print</source>
+        <translation>Helles Aussehen für den Druck</translation>
+    </message>
 </context>
 <context>
     <name>rp::AlignByMenu</name>
@@ -1119,6 +1259,10 @@
     <message>
         <source>Statistics...</source>
         <translation>Statistik...</translation>
+    </message>
+    <message>
+        <source>Play or stop</source>
+        <translation>Abspielen oder anhalten</translation>
     </message>
 </context>
 <context>
