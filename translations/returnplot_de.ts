@@ -19,6 +19,46 @@
 <context>
     <name>returnplot</name>
     <message>
+        <source>ms per half note</source>
+        <translation>ms pro Halbe</translation>
+    </message>
+    <message>
+        <source>ms per quarter note</source>
+        <translation>ms pro Viertel</translation>
+    </message>
+    <message>
+        <source>ms per eighth note</source>
+        <translation>ms pro Achtel</translation>
+    </message>
+    <message>
+        <source>ms per sixteenth note</source>
+        <translation>ms pro Sechzehntel</translation>
+    </message>
+    <message>
+        <source>ms per thirty-second note</source>
+        <translation>ms pro Zweiunddreißigstel</translation>
+    </message>
+    <message>
+        <source>beat period (ms per half note)</source>
+        <translation>Schlagdauer (ms pro Halbe)</translation>
+    </message>
+    <message>
+        <source>beat period (ms per quarter note)</source>
+        <translation>Schlagdauer (ms pro Viertel)</translation>
+    </message>
+    <message>
+        <source>beat period (ms per eighth note)</source>
+        <translation>Schlagdauer (ms pro Achtel)</translation>
+    </message>
+    <message>
+        <source>beat period (ms per sixteenth note)</source>
+        <translation>Schlagdauer (ms pro Sechzehntel)</translation>
+    </message>
+    <message>
+        <source>beat period (ms per thirty-second note)</source>
+        <translation>Schlagdauer (ms pro Zweiunddreißigstel)</translation>
+    </message>
+    <message>
         <source>melody lead</source>
         <translation>Melodievorlauf</translation>
     </message>

@@ -9,8 +9,12 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -30,7 +34,8 @@ void RaisePulseThreads() {
     if (name != "threaded-ml") continue;
     sched_param param{};
     param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
-    (void)::sched_setscheduler(std::stoi(entry->d_name), SCHED_FIFO, &param);
+    if (const std::optional<int> thread = StrictNumber<int>(entry->d_name))
+      (void)::sched_setscheduler(*thread, SCHED_FIFO, &param);
   }
   ::closedir(tasks);
 }

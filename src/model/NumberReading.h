@@ -26,6 +26,24 @@ std::optional<T> StrictNumber(std::string_view text) {
   return value;
 }
 
+// The whole number that starts `text` (after blanks, an optional "+" or
+// "-" and digits) and, in `taken`, how many characters it used; nothing
+// when no digit starts it or it is beyond T. For counts written with more
+// after them: a score's bar numbers ("12a"), added beats ("3+2"), endings ("1, 2").
+template <class T>
+std::optional<T> LeadingWholeNumber(std::string_view text, std::size_t* taken = nullptr) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\n')) ++at;
+  const bool minus = at < text.size() && text[at] == '-';
+  if (at < text.size() && (text[at] == '+' || minus)) ++at;
+  T value{};
+  const char* begin = text.data() + at;
+  const auto [stop, ec] = std::from_chars(begin, text.data() + text.size(), value);
+  if (ec != std::errc() || stop == begin) return std::nullopt;
+  if (taken != nullptr) *taken = static_cast<std::size_t>(stop - text.data());
+  return minus ? static_cast<T>(-value) : value;
+}
+
 // ---- Numbers read leniently
 //
 // A number is read by its leading number: blanks, tabs and line feeds

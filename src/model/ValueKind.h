@@ -19,9 +19,13 @@ enum class ValueKind { Timing, Velocity, Tempo };
 // choice's tooltip, the command line); empty when it can.
 std::string_view ValueKindUnavailable(const Performance& performance, ValueKind kind);
 
-// The unit of the values on the axes: "ms", "ms per beat", "dB" for a
-// recording's loudness, none for MIDI velocities.
-std::string_view ValueKindUnit(ValueKind kind, VelocityKind velocity);
+// The unit of the values on the axes: "ms", "dB" for a recording's
+// loudness, none for MIDI velocities; for Tempo the beat of the score's time
+// signature, whose beats a match file counts ("ms per quarter note" in 2/4,
+// "ms per eighth note" in 6/8), "ms per beat" where the file names none.
+std::string_view ValueKindUnit(ValueKind kind, const Performance& performance);
+// The caption's name of Tempo values: "beat period (ms per quarter note)".
+std::string_view TempoQuantity(const Performance& performance);
 
 // The values of event k (from 1) of the event itself, of k + d and of k + 2d
 // in `kind`; nothing when the performance cannot show `kind` or a value of

@@ -76,7 +76,8 @@ TextItem Text(std::string_view text, std::int32_t x, std::int32_t y) {
 }
 
 // The quantity on the axes with its unit, as the caption names it.
-std::string QuantityName(ValueKind kind, VelocityKind velocity) {
+std::string QuantityName(ValueKind kind, const Performance& performance) {
+  const VelocityKind velocity = performance.velocityKind;
   switch (kind) {
     case ValueKind::Timing:
       return QT_TRANSLATE_NOOP("returnplot", "inter-onset interval (ms)");
@@ -84,7 +85,7 @@ std::string QuantityName(ValueKind kind, VelocityKind velocity) {
       return velocity == VelocityKind::Decibel ? QT_TRANSLATE_NOOP("returnplot", "loudness (dB)")
                                                : QT_TRANSLATE_NOOP("returnplot", "velocity");
     case ValueKind::Tempo:
-      return QT_TRANSLATE_NOOP("returnplot", "beat period (ms per beat)");
+      return std::string(TempoQuantity(performance));
   }
   return {};
 }
@@ -110,7 +111,7 @@ std::string Title(const ViewState& s) { return s.display.title.value_or(DefaultT
 std::string QuantityLine(const ViewState& s) {
   const Performance* main = s.mainPerformance;
   if (main == nullptr || !s.scale.active || main->EventCount() == 0) return {};
-  std::string line = QuantityName(s.valueKind, main->velocityKind);
+  std::string line = QuantityName(s.valueKind, *main);
   // A delay other than the default is named already in the note of the settings.
   if (s.captionNote.rfind("d = ", 0) != 0) line += ", d = " + std::to_string(main->settings.delay);
   if (s.display.firstEvent != 0 || s.display.lastEvent != 0) {

@@ -16,7 +16,7 @@ namespace {
 
 std::string UnitOf(const ViewState& s, const Performance& performance) {
   const ValueKind kind = s.valueKind;
-  return std::string(ValueKindUnit(kind, performance.velocityKind));
+  return std::string(ValueKindUnit(kind, performance));
 }
 
 // A scale chosen for many pictures replaces the one of this picture's own

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "score/MatchScore.h"
 
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -109,7 +108,8 @@ const char* ScoreNoteOf(std::string_view inside, int beatType, ScoreNote& note) 
   const std::string_view attributes = a.size() > 8 ? a[8] : std::string_view();
   note.grace = attributes.find("grace") != std::string_view::npos;
   const std::size_t staff = attributes.find("staff");
-  if (staff != std::string_view::npos) note.staff = std::atoi(std::string(attributes.substr(staff + 5, 2)).c_str());
+  if (staff != std::string_view::npos)
+    note.staff = LeadingWholeNumber<int>(attributes.substr(staff + 5, 2)).value_or(0);
   return "";
 }
 

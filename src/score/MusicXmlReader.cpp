@@ -7,7 +7,6 @@
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <pugixml.hpp>
@@ -15,6 +14,7 @@
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
 #include "io/WholeFile.h"
+#include "model/NumberReading.h"
 
 namespace rp {
 
@@ -43,9 +43,8 @@ std::string Lower(std::string_view text) {
 // none or one beyond any score's bars.
 int LeadingNumber(const char* text, int fallback) {
   constexpr long kMaxBarNumber = 1'000'000;
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  return end == text || value > kMaxBarNumber || value < -kMaxBarNumber ? fallback : static_cast<int>(value);
+  const std::optional<long> value = LeadingWholeNumber<long>(text);
+  return !value || *value > kMaxBarNumber || *value < -kMaxBarNumber ? fallback : static_cast<int>(*value);
 }
 
 // One part read bar by bar; the parts are merged afterwards.
@@ -88,7 +87,8 @@ std::string PartReader::Attributes(const pugi::xml_node& attributes) {
     int beats = 0;
     for (std::size_t start = 0; start < beatsText.size();) {
       const std::size_t plus = std::min(beatsText.find('+', start), beatsText.size());
-      beats += static_cast<int>(std::clamp(std::strtol(beatsText.c_str() + start, nullptr, 10), 0L, 1000L));
+      beats += static_cast<int>(
+          std::clamp(LeadingWholeNumber<long>(std::string_view(beatsText).substr(start)).value_or(0), 0L, 1000L));
       start = plus + 1;
     }
     const int beatType = time.child("beat-type").text().as_int(0);
@@ -136,9 +136,13 @@ void PartReader::Barline(const pugi::xml_node& barline, NotatedBar& bar) const {
       bar.endingNumbers.clear();
       for (std::size_t i = 0; i < numbers.size();) {
         if (std::isdigit(static_cast<unsigned char>(numbers[i])) != 0) {
-          char* end = nullptr;
-          bar.endingNumbers.push_back(static_cast<int>(std::strtol(numbers.c_str() + i, &end, 10)));
-          i = static_cast<std::size_t>(end - numbers.c_str());
+          std::size_t taken = 0;
+          if (const std::optional<int> number = LeadingWholeNumber<int>(std::string_view(numbers).substr(i), &taken)) {
+            bar.endingNumbers.push_back(*number);
+            i += taken;
+          } else {  // digits beyond any ending's number: passed over
+            while (i < numbers.size() && std::isdigit(static_cast<unsigned char>(numbers[i])) != 0) ++i;
+          }
         } else {
           ++i;
         }

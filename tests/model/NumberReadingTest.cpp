@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,19 @@ TEST(StrictNumber, TheWholeTextIsOneNumberOrNothing) {
   EXPECT_EQ(StrictNumber<int>("99999999999"), std::nullopt);
   EXPECT_EQ(StrictNumber<unsigned>("-1"), std::nullopt);
   EXPECT_EQ(StrictNumber<std::int32_t>("2147483647"), 2147483647);
+}
+
+TEST(LeadingWholeNumber, TheCountThatStartsTheTextAndHowFarItWent) {
+  const std::vector<std::tuple<std::string, std::optional<long>, std::size_t>> cases = {
+      {"12a", 12, 2},        {" 3+2", 3, 2},         {"+4", 4, 2},
+      {"-5 ", -5, 2},        {"1, 2", 1, 1},         {"a1", std::nullopt, 0},
+      {"", std::nullopt, 0}, {"-", std::nullopt, 0}, {"99999999999999999999", std::nullopt, 0},
+  };
+  for (const auto& [text, expected, length] : cases) {
+    std::size_t taken = 0;
+    EXPECT_EQ(LeadingWholeNumber<long>(text, &taken), expected) << '"' << text << '"';
+    EXPECT_EQ(taken, length) << '"' << text << '"';
+  }
 }
 
 TEST(NumberPrefix, TakesTheLongestLeadingNumberIgnoringBlanks) {

@@ -265,7 +265,7 @@ TEST(ControlPanel, LooksRightOnTheDesktop) {
     EXPECT_LE(label->y() + label->fontMetrics().height(), p.form->height()) << name;
   }
 
-  // Wholly inside the screen's free area, centred, 500 twips above its bottom.
+  // Wholly inside the screen's free area, centred, 33 pixels above its bottom.
   const QRect area = p.form->screen()->availableGeometry();
   EXPECT_TRUE(area.contains(p.form->frameGeometry()));
   const QRect taskbarBelow(0, 0, 1280, 990);
