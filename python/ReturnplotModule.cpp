@@ -36,6 +36,7 @@
 #include "stats/FeatureSeries.h"
 #include "stats/PerformanceSeries.h"
 #include "stats/SeriesStatistics.h"
+#include "stats/SeriesWindows.h"
 #include "stats/StatisticsConventions.h"
 
 namespace py = pybind11;
@@ -306,7 +307,6 @@ StatsRequest StatsRequestFrom(const py::kwargs& kwargs, AnalysisSettings& settin
   const std::optional<StatsOptions> options = TakeStatsOptions(args, err);
   if (!options) Fail(err.str());
   RefuseRest(args, "stats");
-  if (options->windowEvents || options->windowBars) Fail("stats() does not take windows; use the program's --stats");
   request.delay = settings.delay;
   request.options = *options;
   request.measures = ReportedMeasures(options->extended, options->measures.recurrence.has_value());
@@ -349,21 +349,61 @@ py::dict MeasuresOf(const std::vector<double>& values, const StatsRequest& reque
   return row;
 }
 
+// The measures of a series the performance cannot give, as --stats's row says it.
+py::dict MissingRow(const FeatureSeries& series) {
+  py::dict row;
+  row["n"] = 0;
+  row["error"] = series.missing;
+  return row;
+}
+
+// With windows: each series a list with a dict per window, the window's
+// events (from 1) and bars first, then its measures, as --stats's rows.
+py::dict WindowedStatsOf(const Performance& performance, const StatsRequest& request) {
+  const StatsOptions& o = request.options;
+  const EventColumns events = EventColumnsOf(performance);
+  std::vector<EventWindow> windows;
+  if (o.windowEvents) {
+    const auto size = static_cast<std::size_t>(*o.windowEvents);
+    windows = EventWindows(events.onsetMs.size(), size, static_cast<std::size_t>(o.step.value_or(*o.windowEvents)));
+  } else {
+    if (!events.bars) Fail("--window-bars needs a performance aligned to a score (with bar numbers)");
+    windows = BarWindows(*events.bars, *o.windowBars, static_cast<std::int32_t>(o.step.value_or(*o.windowBars)));
+  }
+  const std::optional<PerformanceFeatures> features =
+      o.features ? std::optional(FeaturesOf(performance)) : std::nullopt;
+  py::dict bySeries;
+  const auto add = [&bySeries](std::string_view name, const EventWindow& window, const py::dict& measures) {
+    py::dict row;
+    row["first_event"] = window.first + 1;
+    row["last_event"] = window.last + 1;
+    if (window.firstBar) row["first_bar"] = *window.firstBar;
+    if (window.lastBar) row["last_bar"] = *window.lastBar;
+    for (const auto& [key, value] : measures) row[key] = value;
+    const py::str key{std::string(name)};
+    if (!bySeries.contains(key)) bySeries[key] = py::list();
+    bySeries[key].cast<py::list>().append(row);
+  };
+  for (const EventWindow& window : windows) {
+    for (const NamedSeries& series : SeriesFromEvents(WindowColumns(events, window)))
+      add(SeriesName(series.kind), window, MeasuresOf(series.values, request));
+    if (!features) continue;
+    for (const FeatureSeries& series : SeriesOfFeatures(*features, &window))
+      add(series.name, window, series.missing.empty() ? MeasuresOf(series.values, request) : MissingRow(series));
+  }
+  return bySeries;
+}
+
 py::dict StatsOfPerformance(const Performance& performance, const StatsRequest& request) {
+  if (request.options.windowEvents || request.options.windowBars) return WindowedStatsOf(performance, request);
   py::dict bySeries;
   for (const NamedSeries& series : SeriesFromEvents(EventColumnsOf(performance)))
     bySeries[py::str(std::string(SeriesName(series.kind)))] = MeasuresOf(series.values, request);
   if (!request.options.features) return bySeries;
   // A series the performance cannot give: n 0 and why, as the error column of --stats says.
   for (const FeatureSeries& series : SeriesOfFeatures(FeaturesOf(performance))) {
-    py::dict row;
-    if (series.missing.empty()) {
-      row = MeasuresOf(series.values, request);
-    } else {
-      row["n"] = 0;
-      row["error"] = series.missing;
-    }
-    bySeries[py::str(std::string(series.name))] = row;
+    bySeries[py::str(std::string(series.name))] =
+        series.missing.empty() ? MeasuresOf(series.values, request) : MissingRow(series);
   }
   return bySeries;
 }
@@ -477,8 +517,9 @@ PYBIND11_MODULE(returnplot, m) {
         "tempo) or a sequence of numbers (one dict of measures). Options as the program's: sampen_m, sampen_r, "
         "dfa_scales='MIN:MAX', extended=True, ci=LEVEL, ci_block, ci_resamples, rqa=True, rqa_dim, rqa_delay, "
         "rqa_radius, rqa_rate, rqa_theiler, features=True (the series melody_lead, spread and overlap; one the "
-        "performance cannot give is {'n': 0, 'error': why}), and for a path the options of read(). Undefined "
-        "measures are NaN.");
+        "performance cannot give is {'n': 0, 'error': why}), window=N or window_bars=B with step=M (each series "
+        "then a list of dicts, one per window, its first_event, last_event and by bars first_bar, last_bar "
+        "first), and for a path the options of read(). Undefined measures are NaN.");
   m.def(
       "features",
       [](const py::object& what, const py::kwargs& options) {

@@ -73,11 +73,15 @@ def stats(
     rqa_rate: float | None = None,
     rqa_theiler: int | None = None,
     features: bool = False,
+    window: int | None = None,
+    window_bars: int | None = None,
+    step: int | None = None,
     **read_options: Any,
 ) -> dict[str, Any]:
     """The measures of --stats: by series ('timing', 'velocity', 'tempo', with features=True also 'melody_lead',
     'spread', 'overlap') for a performance or a path, one dict of measures for a series of numbers; undefined
-    measures are NaN."""
+    measures are NaN. With window or window_bars each series is a list of dicts, one per window, its first_event
+    and last_event (from 1; by bars also first_bar, last_bar) first."""
 
 def features(what: Union[Performance, _Path], **read_options: Any) -> dict[str, Any]:
     """The columns of --export-features for one performance: event, bar, beat (texts), score_onset_beats, notes,

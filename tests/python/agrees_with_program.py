@@ -76,13 +76,17 @@ for f in files:
 # One --stats run over all files, each row against stats() of the file read.
 for options, keywords in [((), {}), (("--delay", "2", "--extended", "--rqa"), {"delay": 2, "extended": True,
                                                                              "rqa": True}),
-                         (("--features",), {"features": True})]:
+                         (("--features",), {"features": True}),
+                         (("--window", "40", "--step", "20", "--features"), {"window": 40, "step": 20,
+                                                                          "features": True})]:
     rows = csv.DictReader(io.StringIO(run("--stats", *options, *map(str, files)).stdout))
     measured = {}
     for row in rows:
         if row["file"] not in measured:
             measured[row["file"]] = returnplot.stats(performances[row["file"]], **keywords)
         got = measured[row["file"]].get(row["series"])
+        if isinstance(got, list):  # one dict per window
+            got = next((w for w in got if str(w["first_event"]) == row["first_event"]), None)
         if got is None:
             failures.append(f"{row['file']} {options}: no {row['series']} series")
             continue
