@@ -19,7 +19,6 @@ namespace {
 constexpr std::size_t kSphereFloats = 8;  // centre, colour, radius
 constexpr std::size_t kLineFloats = 7;    // position, colour
 constexpr std::size_t kQuadFloats = 12;   // position, colour, normal, texture coordinates
-constexpr std::size_t kTextFloats = 4;    // position, texture coordinates
 
 void Push(std::vector<float>& v, const glm::vec3& p) { v.insert(v.end(), {p.x, p.y, p.z}); }
 void Push(std::vector<float>& v, const ColourF& c) { v.insert(v.end(), {c.r, c.g, c.b, c.a}); }
