@@ -362,14 +362,9 @@ py::dict MissingRow(const FeatureSeries& series) {
 py::dict WindowedStatsOf(const Performance& performance, const StatsRequest& request) {
   const StatsOptions& o = request.options;
   const EventColumns events = EventColumnsOf(performance);
-  std::vector<EventWindow> windows;
-  if (o.windowEvents) {
-    const auto size = static_cast<std::size_t>(*o.windowEvents);
-    windows = EventWindows(events.onsetMs.size(), size, static_cast<std::size_t>(o.step.value_or(*o.windowEvents)));
-  } else {
-    if (!events.bars) Fail("--window-bars needs a performance aligned to a score (with bar numbers)");
-    windows = BarWindows(*events.bars, *o.windowBars, static_cast<std::int32_t>(o.step.value_or(*o.windowBars)));
-  }
+  std::string error;
+  const std::vector<EventWindow> windows = WindowsOf(events, o, error);
+  if (!error.empty()) Fail(error);
   const std::optional<PerformanceFeatures> features =
       o.features ? std::optional(FeaturesOf(performance)) : std::nullopt;
   py::dict bySeries;

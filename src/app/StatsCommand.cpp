@@ -239,21 +239,6 @@ void WriteFeatureRows(CsvWriter& csv, const std::string& path, const Performance
   }
 }
 
-// The windows of the request over the performance's events; an error text
-// when the performance has none of the kind asked for.
-std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsRequest& request, std::string& error) {
-  const StatsOptions& o = request.options;
-  if (o.windowEvents) {
-    const auto size = static_cast<std::size_t>(*o.windowEvents);
-    return EventWindows(events.onsetMs.size(), size, static_cast<std::size_t>(o.step.value_or(*o.windowEvents)));
-  }
-  if (!events.bars) {
-    error = "--window-bars needs a performance aligned to a score (with bar numbers)";
-    return {};
-  }
-  return BarWindows(*events.bars, *o.windowBars, static_cast<std::int32_t>(o.step.value_or(*o.windowBars)));
-}
-
 FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
   FileRows rows;
   Performance performance = Performance::Empty(request.settings);
@@ -277,7 +262,7 @@ FileRows MeasuredRows(const std::string& path, const StatsRequest& request) {
     if (features) WriteFeatureRows(csv, path, *features, nullptr, request, rows.notes);
   } else {
     std::string error;
-    const std::vector<EventWindow> windows = WindowsOf(events, request, error);
+    const std::vector<EventWindow> windows = WindowsOf(events, request.options, error);
     if (!error.empty()) return {ErrorRow(path, error, request), rows.notes, true};
     for (const EventWindow& window : windows) {
       for (const NamedSeries& series : SeriesFromEvents(WindowColumns(events, window)))

@@ -176,4 +176,18 @@ std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std
   return options;
 }
 
+std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsOptions& options, std::string& error) {
+  if (options.windowEvents) {
+    const auto size = static_cast<std::size_t>(*options.windowEvents);
+    return EventWindows(events.onsetMs.size(), size,
+                        static_cast<std::size_t>(options.step.value_or(*options.windowEvents)));
+  }
+  if (!events.bars) {
+    error = "--window-bars needs a performance aligned to a score (with bar numbers)";
+    return {};
+  }
+  return BarWindows(*events.bars, *options.windowBars,
+                    static_cast<std::int32_t>(options.step.value_or(*options.windowBars)));
+}
+
 }  // namespace rp

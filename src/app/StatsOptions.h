@@ -15,6 +15,7 @@
 
 #include "stats/BlockBootstrap.h"
 #include "stats/SeriesStatistics.h"
+#include "stats/SeriesWindows.h"
 
 namespace rp {
 
@@ -33,5 +34,9 @@ struct StatsOptions {
 // counts). A missing or out-of-range value or options that do not go
 // together: one line on `err` and nothing.
 std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std::ostream& err);
+
+// The windows `options` ask for over the performance's events (by events or
+// by bars); none and an error text when the performance has no bars to count.
+std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsOptions& options, std::string& error);
 
 }  // namespace rp

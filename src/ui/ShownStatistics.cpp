@@ -17,10 +17,8 @@ std::vector<NamedSeries> FeatureRows(const Performance& performance) {
   if (performance.source != PerformanceSource::ScoreAligned) return rows;
   for (FeatureSeries& f : SeriesOfFeatures(FeaturesOf(performance))) {
     if (f.values.empty()) continue;
-    const SeriesKind kind = f.name == "melody_lead" ? SeriesKind::MelodyLead
-                            : f.name == "spread"    ? SeriesKind::Spread
-                                                    : SeriesKind::Overlap;
-    rows.push_back({kind, std::move(f.values), std::move(f.events)});
+    for (const SeriesKind kind : {SeriesKind::MelodyLead, SeriesKind::Spread, SeriesKind::Overlap})
+      if (SeriesName(kind) == f.name) rows.push_back({kind, std::move(f.values), std::move(f.events)});
   }
   return rows;
 }
