@@ -19,46 +19,6 @@
 <context>
     <name>returnplot</name>
     <message>
-        <source>ms per half note</source>
-        <translation>ms pro Halbe</translation>
-    </message>
-    <message>
-        <source>ms per quarter note</source>
-        <translation>ms pro Viertel</translation>
-    </message>
-    <message>
-        <source>ms per eighth note</source>
-        <translation>ms pro Achtel</translation>
-    </message>
-    <message>
-        <source>ms per sixteenth note</source>
-        <translation>ms pro Sechzehntel</translation>
-    </message>
-    <message>
-        <source>ms per thirty-second note</source>
-        <translation>ms pro Zweiunddreißigstel</translation>
-    </message>
-    <message>
-        <source>beat period (ms per half note)</source>
-        <translation>Schlagdauer (ms pro Halbe)</translation>
-    </message>
-    <message>
-        <source>beat period (ms per quarter note)</source>
-        <translation>Schlagdauer (ms pro Viertel)</translation>
-    </message>
-    <message>
-        <source>beat period (ms per eighth note)</source>
-        <translation>Schlagdauer (ms pro Achtel)</translation>
-    </message>
-    <message>
-        <source>beat period (ms per sixteenth note)</source>
-        <translation>Schlagdauer (ms pro Sechzehntel)</translation>
-    </message>
-    <message>
-        <source>beat period (ms per thirty-second note)</source>
-        <translation>Schlagdauer (ms pro Zweiunddreißigstel)</translation>
-    </message>
-    <message>
         <source>melody lead</source>
         <translation>Melodievorlauf</translation>
     </message>
@@ -771,10 +731,6 @@
         <translation>Lautheit (dB)</translation>
     </message>
     <message>
-        <source>beat period (ms per beat)</source>
-        <translation>Schlagdauer (ms pro Schlag)</translation>
-    </message>
-    <message>
         <source>events %1–%2</source>
         <translation>Ereignisse %1–%2</translation>
     </message>
@@ -893,6 +849,102 @@
     <message>
         <source>Light look for print</source>
         <translation>Helles Aussehen für den Druck</translation>
+    </message>
+    <message>
+        <source>bar</source>
+        <translation>Takt</translation>
+    </message>
+    <message>
+        <source>whole</source>
+        <translation>Ganze</translation>
+    </message>
+    <message>
+        <source>half</source>
+        <translation>Halbe</translation>
+    </message>
+    <message>
+        <source>quarter</source>
+        <translation>Viertel</translation>
+    </message>
+    <message>
+        <source>eighth</source>
+        <translation>Achtel</translation>
+    </message>
+    <message>
+        <source>sixteenth</source>
+        <translation>Sechzehntel</translation>
+    </message>
+    <message>
+        <source>thirty-second</source>
+        <translation>Zweiunddreißigstel</translation>
+    </message>
+    <message>
+        <source>dotted whole</source>
+        <translation>punktierte Ganze</translation>
+    </message>
+    <message>
+        <source>dotted half</source>
+        <translation>punktierte Halbe</translation>
+    </message>
+    <message>
+        <source>dotted quarter</source>
+        <translation>punktierte Viertel</translation>
+    </message>
+    <message>
+        <source>dotted eighth</source>
+        <translation>punktierte Achtel</translation>
+    </message>
+    <message>
+        <source>dotted sixteenth</source>
+        <translation>punktierte Sechzehntel</translation>
+    </message>
+    <message>
+        <source>%1/%2 note</source>
+        <translation>%1/%2-Note</translation>
+    </message>
+    <message>
+        <source>BPM (%1)</source>
+        <translation>BPM (%1)</translation>
+    </message>
+    <message>
+        <source>ms per %1</source>
+        <translation>ms pro %1</translation>
+    </message>
+    <message>
+        <source>tempo in %1</source>
+        <translation>Tempo in %1</translation>
+    </message>
+    <message>
+        <source>beat period (%1)</source>
+        <translation>Schlagdauer (%1)</translation>
+    </message>
+    <message>
+        <source>%1 BPM (%2)</source>
+        <translation>%1 BPM (%2)</translation>
+    </message>
+    <message>
+        <source>%1 BPM</source>
+        <translation>%1 BPM</translation>
+    </message>
+    <message>
+        <source>%1 ms per %2</source>
+        <translation>%1 ms pro %2</translation>
+    </message>
+    <message>
+        <source>Tempo per beat...</source>
+        <translation>Tempo pro Schlag...</translation>
+    </message>
+    <message>
+        <source>Tempo in beats per minute</source>
+        <translation>Tempo in Schlägen pro Minute</translation>
+    </message>
+    <message>
+        <source>the beat of the time signature</source>
+        <translation>der Schlag der Taktart</translation>
+    </message>
+    <message>
+        <source>Count tempo per</source>
+        <translation>Tempo zählen pro</translation>
     </message>
 </context>
 <context>

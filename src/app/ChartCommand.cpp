@@ -8,6 +8,7 @@
 #include "app/ExportTempo.h"
 #include "app/OutputPath.h"
 #include "app/StatsOptions.h"
+#include "app/TempoMeasureOption.h"
 #include "model/ComparedPerformances.h"
 #include "model/NumberReading.h"
 #include "model/Performance.h"
@@ -67,17 +68,15 @@ bool TakeValue(const std::string& option, const std::string& value, ChartOptions
     r.againstEventNumber = value == "event";
     return true;
   }
-  if (option == "--beat") {
-    r.beat = ParseBeat(value);
-    if (!r.beat)
-      err << "returnplot: --beat takes quarter, eighth, dotted-quarter, half, bar or N/D, not \"" << value << "\"\n";
-    return r.beat.has_value();
-  }
-  if (option == "--tempo-unit") {
-    const std::optional<TempoUnit> unit = ParseTempoUnit(value);
-    if (!unit) err << "returnplot: --tempo-unit takes ms or bpm, not \"" << value << "\"\n";
-    if (unit) r.unit = *unit;
-    return unit.has_value();
+  if (IsTempoMeasureOption(option)) {
+    TempoMeasure measure{r.beat, r.unit};
+    if (const std::optional<std::string> error = ReadTempoMeasureOption(option, value, measure)) {
+      err << "returnplot: " << *error << '\n';
+      return false;
+    }
+    r.beat = measure.beat;
+    r.unit = measure.unit;
+    return true;
   }
   std::optional<double> number;
   if (option == "--width" || option == "--height") {

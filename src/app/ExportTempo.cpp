@@ -6,6 +6,7 @@
 
 #include "app/AnalysisOptions.h"
 #include "app/BatchLoad.h"
+#include "app/TempoMeasureOption.h"
 #include "io/CsvWriter.h"
 #include "model/NumberReading.h"
 #include "model/Performance.h"
@@ -40,7 +41,7 @@ std::optional<TempoRequest> ReadRequest(const std::vector<std::string>& args, st
   request.settings = analysis->Over();
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
-    const bool takesValue = a == "--beat" || a == "--tempo-unit" || a == "--smooth";
+    const bool takesValue = IsTempoMeasureOption(a) || a == "--smooth";
     if (!takesValue) {
       if (a.size() > 2 && a.rfind("--", 0) == 0) {
         err << "returnplot: --export-tempo does not know " << a << '\n';
@@ -50,20 +51,14 @@ std::optional<TempoRequest> ReadRequest(const std::vector<std::string>& args, st
       continue;
     }
     const std::string value = i + 1 < rest.size() ? rest[++i] : std::string();
-    if (a == "--beat") {
-      request.beat = ParseBeat(value);
-      if (!request.beat) {
-        err << "returnplot: --beat takes quarter, eighth, dotted-quarter, half, bar or N/D (3/8), not \"" << value
-            << "\"\n";
+    if (IsTempoMeasureOption(a)) {
+      TempoMeasure measure{request.beat, request.unit};
+      if (const std::optional<std::string> error = ReadTempoMeasureOption(a, value, measure)) {
+        err << "returnplot: " << *error << '\n';
         return std::nullopt;
       }
-    } else if (a == "--tempo-unit") {
-      const std::optional<TempoUnit> unit = ParseTempoUnit(value);
-      if (!unit) {
-        err << "returnplot: --tempo-unit takes ms or bpm, not \"" << value << "\"\n";
-        return std::nullopt;
-      }
-      request.unit = *unit;
+      request.beat = measure.beat;
+      request.unit = measure.unit;
     } else {
       const std::optional<double> beats = StrictNumber<double>(value);
       if (!beats || !(*beats >= 0.0 && *beats <= kMaxSmoothBeats)) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/OutputPath.h"
+#include "app/TempoMeasureOption.h"
 #include "model/ComparedPerformances.h"
 #include "model/NumberReading.h"
 #include "plot/EventRange.h"
@@ -132,6 +133,11 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
         return usage("--point-size takes a factor from 0.1 to 10");
       }
       o.pointSize = *size;
+    } else if (IsTempoMeasureOption(a)) {
+      if (!hasValue) return usage(a + " needs a value");
+      if (const std::optional<std::string> error = ReadTempoMeasureOption(a, args[++i], o.tempoMeasure)) {
+        return usage(*error);
+      }
     } else if (a == "--scatter") {
       if (!hasValue) return usage("--scatter needs a file");
       o.scatter = args[++i];

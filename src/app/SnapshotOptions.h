@@ -17,6 +17,7 @@
 
 #include "app/AnalysisOptions.h"
 #include "model/ComparedAlignment.h"
+#include "model/ValueKind.h"
 #include "plot/PlotTheme.h"
 #include "plot/RobustRange.h"
 
@@ -68,6 +69,7 @@ struct SnapshotOptions {
   std::optional<bool> lines, dropLines, shadows, glass;
   bool legend = true;
   std::optional<double> pointSize;  // times the usual radius
+  TempoMeasure tempoMeasure;        // --beat, --tempo-unit: how --tempo counts
 
   // Every file the snapshot reads.
   std::vector<std::string> Inputs() const;
@@ -82,7 +84,7 @@ inline constexpr std::string_view kSnapshotUsage =
     "[--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] "
     "[--event-range FROM-TO] [--title TEXT] [--range LO:HI | --scale-from FILE...] [--theme dark|light] "
     "[--lines on|off] [--drop-lines on|off] [--shadows on|off] [--glass on|off] [--legend on|off] "
-    "[--point-size F] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
+    "[--point-size F] [--beat B] [--tempo-unit ms|bpm] [--cluster-ms MS] [--delay D] [--times-unit s|ms] "
     "[--event-velocity first|loudest|highest] "
     "[FILE [FILE...] | --scatter FILE.csv]";
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "chart/ChartDescription.h"
-#include "stats/Beat.h"
+#include "model/Beat.h"
 #include "stats/BeatTempo.h"
 #include "stats/MeasuredSeries.h"
 #include "stats/Recurrence.h"

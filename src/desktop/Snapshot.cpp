@@ -186,7 +186,7 @@ std::optional<ValueRange> FixedScale(const SnapshotOptions& o, ValueKind kind, D
     }
     all.push_back(&read[i]);
   }
-  return SharedScaleRange(all, kind, o.logAxes);
+  return SharedScaleRange(all, kind, o.logAxes, o.tempoMeasure);
 }
 
 // The display switches given on the command line; a long piece has no
@@ -273,6 +273,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   display.theme = o.theme;
   display.title = o.title;
   display.legend = o.legend;
+  display.tempo = o.tempoMeasure;
   if (o.width && o.height) {
     // Another shape than the window's: the client area takes it, in the
     // desktop's units.

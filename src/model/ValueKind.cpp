@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/TextFormat.h"
 #include "base/TranslatableText.h"
-#include "model/NumberReading.h"
 #include "model/ScoreAlignment.h"
 
 namespace rp {
@@ -21,55 +21,39 @@ std::string_view ValueKindUnavailable(const Performance& performance, ValueKind 
 
 namespace {
 
-struct TempoBeat {
-  int denominator;  // of the time signature; 0: not named
-  std::string_view unit;
-  std::string_view quantity;
-};
-
-constexpr std::array<TempoBeat, 6> kTempoBeats = {{
-    {0, QT_TRANSLATE_NOOP("returnplot", "ms per beat"), QT_TRANSLATE_NOOP("returnplot", "beat period (ms per beat)")},
-    {2, QT_TRANSLATE_NOOP("returnplot", "ms per half note"),
-     QT_TRANSLATE_NOOP("returnplot", "beat period (ms per half note)")},
-    {4, QT_TRANSLATE_NOOP("returnplot", "ms per quarter note"),
-     QT_TRANSLATE_NOOP("returnplot", "beat period (ms per quarter note)")},
-    {8, QT_TRANSLATE_NOOP("returnplot", "ms per eighth note"),
-     QT_TRANSLATE_NOOP("returnplot", "beat period (ms per eighth note)")},
-    {16, QT_TRANSLATE_NOOP("returnplot", "ms per sixteenth note"),
-     QT_TRANSLATE_NOOP("returnplot", "beat period (ms per sixteenth note)")},
-    {32, QT_TRANSLATE_NOOP("returnplot", "ms per thirty-second note"),
-     QT_TRANSLATE_NOOP("returnplot", "beat period (ms per thirty-second note)")},
-}};
-
-// The beat of the performance's time signature ("2/4": the quarter).
-const TempoBeat& TempoBeatOf(const Performance& performance) {
-  if (performance.score) {
-    const std::string& signature = performance.score->timeSignature;
-    const std::size_t slash = signature.find('/');
-    if (slash != std::string::npos) {
-      const std::optional<int> denominator = StrictNumber<int>(std::string_view(signature).substr(slash + 1));
-      for (const TempoBeat& beat : kTempoBeats)
-        if (denominator && beat.denominator == *denominator) return beat;
-    }
-  }
-  return kTempoBeats[0];
+// The time signature a performance's score positions count in.
+std::optional<TimeSignature> SignatureOf(const Performance& performance) {
+  if (!performance.score) return std::nullopt;
+  return ParseTimeSignature(performance.score->timeSignature);
 }
 
 }  // namespace
 
-std::string_view ValueKindUnit(ValueKind kind, const Performance& performance) {
+std::optional<Beat> TempoBeatOf(const Performance& performance, const TempoMeasure& measure) {
+  const std::optional<TimeSignature> signature = SignatureOf(performance);
+  if (!signature) return std::nullopt;
+  return measure.beat ? *measure.beat : BeatOfTimeSignature(*signature);
+}
+
+std::string ValueKindUnit(ValueKind kind, const Performance& performance, const TempoMeasure& measure) {
   switch (kind) {
     case ValueKind::Timing:
       return "ms";
     case ValueKind::Velocity:
       return performance.velocityKind == VelocityKind::Decibel ? "dB" : "";
-    case ValueKind::Tempo:
-      return TempoBeatOf(performance).unit;
+    case ValueKind::Tempo: {
+      if (const std::optional<Beat> beat = TempoBeatOf(performance, measure)) return TempoLabel(measure.unit, *beat);
+      return measure.unit == TempoUnit::Bpm ? "BPM" : QT_TRANSLATE_NOOP("returnplot", "ms per beat");
+    }
   }
   return "";
 }
 
-std::string_view TempoQuantity(const Performance& performance) { return TempoBeatOf(performance).quantity; }
+std::string TempoQuantity(const Performance& performance, const TempoMeasure& measure) {
+  const std::string unit = ValueKindUnit(ValueKind::Tempo, performance, measure);
+  return measure.unit == TempoUnit::Bpm ? FormatText(QT_TRANSLATE_NOOP("returnplot", "tempo in %1"), {unit})
+                                        : FormatText(QT_TRANSLATE_NOOP("returnplot", "beat period (%1)"), {unit});
+}
 
 namespace {
 
@@ -81,7 +65,8 @@ std::optional<std::array<double, 3>> Defined(const std::array<double, 3>& values
 
 }  // namespace
 
-std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind) {
+std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind,
+                                                 const TempoMeasure& measure) {
   if (k < 1 || k > performance.EventCount() || !ValueKindUnavailable(performance, kind).empty()) return std::nullopt;
   const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
   switch (kind) {
@@ -92,7 +77,15 @@ std::optional<std::array<double, 3>> EventValues(const Performance& performance,
     case ValueKind::Tempo: {
       const ScoreEvent* s = ScoreEventOf(performance, k);
       if (s == nullptr || !s->beatPeriod0 || !s->beatPeriod1 || !s->beatPeriod2) return std::nullopt;
-      return std::array<double, 3>{*s->beatPeriod0, *s->beatPeriod1, *s->beatPeriod2};
+      // The score counts in notes of its signature's unit; a beat of the
+      // measure is that many of them.
+      const std::optional<TimeSignature> signature = SignatureOf(performance);
+      const std::optional<Beat> beat = TempoBeatOf(performance, measure);
+      const double units = signature && beat ? BeatInSignatureUnits(*beat, *signature) : 1.0;
+      std::array<double, 3> values{};
+      const std::array<double, 3> periods{*s->beatPeriod0, *s->beatPeriod1, *s->beatPeriod2};
+      for (std::size_t i = 0; i < values.size(); ++i) values[i] = TempoInUnit(periods[i] * units, measure.unit);
+      return values;
     }
   }
   return std::nullopt;

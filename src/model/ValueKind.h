@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/Beat.h"
 #include "model/Performance.h"
 
 namespace rp {
@@ -19,17 +20,33 @@ enum class ValueKind { Timing, Velocity, Tempo };
 // choice's tooltip, the command line); empty when it can.
 std::string_view ValueKindUnavailable(const Performance& performance, ValueKind kind);
 
+// How Tempo values are counted: per the beat chosen (unset: the beat of the
+// score's time signature, model/Beat.h: a quarter in 3/4, a dotted quarter in
+// 6/8) in ms per beat or in beats per minute.
+struct TempoMeasure {
+  std::optional<Beat> beat;
+  TempoUnit unit = TempoUnit::MsPerBeat;
+  bool operator==(const TempoMeasure&) const = default;
+};
+
+// The beat `measure` counts a performance's tempo in; nothing when the file
+// names no time signature, so its tempo stays per the beat it counts in.
+std::optional<Beat> TempoBeatOf(const Performance& performance, const TempoMeasure& measure);
+
 // The unit of the values on the axes: "ms", "dB" for a recording's
-// loudness, none for MIDI velocities; for Tempo the beat of the score's time
-// signature, whose beats a match file counts ("ms per quarter note" in 2/4,
-// "ms per eighth note" in 6/8), "ms per beat" where the file names none.
-std::string_view ValueKindUnit(ValueKind kind, const Performance& performance);
-// The caption's name of Tempo values: "beat period (ms per quarter note)".
-std::string_view TempoQuantity(const Performance& performance);
+// loudness, none for MIDI velocities; for Tempo the beat and unit of
+// `measure` ("ms per quarter", "BPM (dotted quarter)"), "ms per beat" or
+// "BPM" where the file names no time signature.
+std::string ValueKindUnit(ValueKind kind, const Performance& performance, const TempoMeasure& measure = {});
+// The caption's name of Tempo values: "beat period (ms per quarter)",
+// "tempo in BPM (quarter)".
+std::string TempoQuantity(const Performance& performance, const TempoMeasure& measure = {});
 
 // The values of event k (from 1) of the event itself, of k + d and of k + 2d
-// in `kind`; nothing when the performance cannot show `kind` or a value of
-// the event is not given or undefined (its later event does not exist).
-std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind);
+// in `kind` (Tempo counted as `measure` says); nothing when the performance
+// cannot show `kind` or a value of the event is not given or undefined (its
+// later event does not exist).
+std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind,
+                                                 const TempoMeasure& measure = {});
 
 }  // namespace rp

@@ -76,7 +76,7 @@ TextItem Text(std::string_view text, std::int32_t x, std::int32_t y) {
 }
 
 // The quantity on the axes with its unit, as the caption names it.
-std::string QuantityName(ValueKind kind, const Performance& performance) {
+std::string QuantityName(ValueKind kind, const Performance& performance, const TempoMeasure& tempo) {
   const VelocityKind velocity = performance.velocityKind;
   switch (kind) {
     case ValueKind::Timing:
@@ -85,7 +85,7 @@ std::string QuantityName(ValueKind kind, const Performance& performance) {
       return velocity == VelocityKind::Decibel ? QT_TRANSLATE_NOOP("returnplot", "loudness (dB)")
                                                : QT_TRANSLATE_NOOP("returnplot", "velocity");
     case ValueKind::Tempo:
-      return std::string(TempoQuantity(performance));
+      return TempoQuantity(performance, tempo);
   }
   return {};
 }
@@ -111,7 +111,7 @@ std::string Title(const ViewState& s) { return s.display.title.value_or(DefaultT
 std::string QuantityLine(const ViewState& s) {
   const Performance* main = s.mainPerformance;
   if (main == nullptr || !s.scale.active || main->EventCount() == 0) return {};
-  std::string line = QuantityName(s.valueKind, *main);
+  std::string line = QuantityName(s.valueKind, *main, s.display.tempo);
   // A delay other than the default is named already in the note of the settings.
   if (s.captionNote.rfind("d = ", 0) != 0) line += ", d = " + std::to_string(main->settings.delay);
   if (s.display.firstEvent != 0 || s.display.lastEvent != 0) {

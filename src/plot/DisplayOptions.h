@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "model/ValueKind.h"
 #include "plot/PlotTheme.h"
 #include "plot/RobustRange.h"
 
@@ -34,6 +35,7 @@ struct DisplayOptions {
   std::optional<std::string> title;
   bool legend = true;      // the names of the performances shown (one performance: only with a title of its own)
   float pointSize = 1.0f;  // times the points' usual radius
+  TempoMeasure tempo;      // the beat and unit Tempo values are counted in
 };
 
 }  // namespace rp

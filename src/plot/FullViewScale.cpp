@@ -16,7 +16,7 @@ namespace {
 
 std::string UnitOf(const ViewState& s, const Performance& performance) {
   const ValueKind kind = s.valueKind;
-  return std::string(ValueKindUnit(kind, performance));
+  return ValueKindUnit(kind, performance, s.display.tempo);
 }
 
 // A scale chosen for many pictures replaces the one of this picture's own

@@ -79,9 +79,21 @@ std::string OnsetText(double ms, std::string_view decimalSeparator) {
   return FormatNumber(minutes, "0", decimalSeparator) + ":" + FormatNumber(seconds, "00.000", decimalSeparator);
 }
 
-std::string ValueText(double value, ValueKind kind, VelocityKind velocity, std::string_view format,
-                      std::string_view decimalSeparator) {
+// A tempo value with the beat and unit it is counted in: "1580.000 ms per quarter".
+std::string TempoText(const std::string& number, const Performance& performance, const TempoMeasure& tempo) {
+  const std::optional<Beat> beat = TempoBeatOf(performance, tempo);
+  if (tempo.unit == TempoUnit::Bpm) {
+    return beat ? FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 BPM (%2)"), {number, BeatName(*beat)})
+                : FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 BPM"), {number});
+  }
+  return beat ? FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 ms per %2"), {number, BeatName(*beat)})
+              : FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 ms per beat"), {number});
+}
+
+std::string ValueText(double value, ValueKind kind, const Performance& performance, const TempoMeasure& tempo,
+                      std::string_view format, std::string_view decimalSeparator) {
   if (!IsDefined(value)) return kNoValue;
+  const VelocityKind velocity = performance.velocityKind;
   if (kind == ValueKind::Velocity && velocity == VelocityKind::Midi) {
     return FormatText(QT_TRANSLATE_NOOP("returnplot", "velocity %1"), {FormatNumber(value, "0", decimalSeparator)});
   }
@@ -89,7 +101,7 @@ std::string ValueText(double value, ValueKind kind, VelocityKind velocity, std::
     return FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 dB"), {FormatNumber(value, "0.0", decimalSeparator)});
   }
   const std::string number = FormatNumber(value, format, decimalSeparator);
-  if (kind == ValueKind::Tempo) return FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 ms per beat"), {number});
+  if (kind == ValueKind::Tempo) return TempoText(number, performance, tempo);
   return FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 ms"), {number});
 }
 
@@ -112,7 +124,7 @@ std::string NoteName(int key) {
 
 std::vector<std::string> PerformancePointText(const PlotPoints& titles, const DataEntry& point,
                                               const Performance& performance, std::int32_t event, ValueKind kind,
-                                              std::string_view decimalSeparator) {
+                                              std::string_view decimalSeparator, const TempoMeasure& tempo) {
   std::vector<std::string> text{PerformanceDisplayName(performance)};
   if (event < 1 || event > performance.EventCount()) return text;
   const OnsetEvent& e = performance.events[static_cast<std::size_t>(event - 1)];
@@ -129,7 +141,7 @@ std::vector<std::string> PerformancePointText(const PlotPoints& titles, const Da
   }
   const auto value = [&](const std::string& name, double v, const std::string& format) {
     line(FormatText(QT_TRANSLATE_NOOP("returnplot", "%1 = %2"),
-                    {name, ValueText(v, kind, performance.velocityKind, format, decimalSeparator)}));
+                    {name, ValueText(v, kind, performance, tempo, format, decimalSeparator)}));
   };
   value(titles.xAxisName, point.dataX, titles.xValueFormat);
   value(titles.verticalAxisName, point.dataY, titles.yValueFormat);

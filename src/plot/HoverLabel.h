@@ -37,10 +37,11 @@ std::vector<std::string> HoverLabelText(const PlotPoints& titles, const DataEntr
 //   event n = 412.500 ms             the point's data values (true values,
 //   event n+2d = 398.125 ms          also for a point drawn on a face),
 //   event n+d = –                    under the titles' names and formats
-// Units: ms, velocity, dB or ms per beat; an undefined value is "–".
+// Units: ms, velocity, dB, or tempo as `tempo` counts it ("ms per quarter",
+// "BPM (dotted quarter)"); an undefined value is "–".
 std::vector<std::string> PerformancePointText(const PlotPoints& titles, const DataEntry& point,
                                               const Performance& performance, std::int32_t event, ValueKind kind,
-                                              std::string_view decimalSeparator);
+                                              std::string_view decimalSeparator, const TempoMeasure& tempo = {});
 
 // Key number as a note name, middle C (60) "C4": "C-1" to "G9".
 std::string NoteName(int key);

@@ -28,7 +28,7 @@ const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
 // The label of the point: what its event is, where it stands for one of a
 // shown performance; a scatter file's point by its name and values.
 std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, const DataEntry& point,
-                    std::string_view decimalSeparator) {
+                                 std::string_view decimalSeparator) {
   const Performance* performance = nullptr;
   std::int32_t event = 0;
   if (ref.group == 0) {
@@ -41,7 +41,7 @@ std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, co
   }
   if (performance == nullptr || event < 1) return HoverLabelText(state, point, decimalSeparator);
   const ValueKind kind = state.valueKind;
-  return PerformancePointText(state, point, *performance, event, kind, decimalSeparator);
+  return PerformancePointText(state, point, *performance, event, kind, decimalSeparator, state.display.tempo);
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 namespace rp {
 
 std::optional<ValueRange> SharedScaleRange(const std::vector<const Performance*>& performances, ValueKind kind,
-                                           bool logarithmic) {
+                                           bool logarithmic, const TempoMeasure& tempo) {
   std::vector<double> values;
   for (const bool log : {logarithmic, false}) {
     for (const Performance* performance : performances) {
       for (std::int32_t k = 1; k <= performance->EventCount(); ++k) {
-        const std::optional<std::array<double, 3>> three = EventValues(*performance, k, kind);
+        const std::optional<std::array<double, 3>> three = EventValues(*performance, k, kind, tempo);
         if (!three) continue;
         for (const double v : *three) {
           if (std::isnan(v) || (log && !(v > 0.0))) continue;

@@ -21,6 +21,6 @@ struct Performance;
 // none). In the values' own units; nothing when no performance has a value
 // in `kind`.
 std::optional<ValueRange> SharedScaleRange(const std::vector<const Performance*>& performances, ValueKind kind,
-                                           bool logarithmic);
+                                           bool logarithmic, const TempoMeasure& tempo = {});
 
 }  // namespace rp

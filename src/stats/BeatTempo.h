@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "stats/Beat.h"
+#include "model/Beat.h"
 
 namespace rp {
 

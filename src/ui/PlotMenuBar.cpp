@@ -37,7 +37,7 @@ PlotMenuBar::PlotMenuBar(QWidget& window, WindowActions& actions, std::function<
   view_ = bar_->addMenu(tr("&View"));
   view_->setObjectName(QStringLiteral("viewMenu"));
   actions_.Fill(*view_, {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "", "menuLogAxes",
-                         "menuIdentityLine", "menuColourByTime", "menuEventRange", "", "menuScaleFrom", "menuOwnScale",
+                         "menuIdentityLine", "menuColourByTime", "menuEventRange", "menuTempoBeat", "menuTempoBpm", "", "menuScaleFrom", "menuOwnScale",
                          "menuLightTheme", "", "menuReset", "", "menuAnalysisSettings", "menuStatistics"});
 
   QMenu* help = bar_->addMenu(tr("&Help"));

@@ -139,6 +139,8 @@ PlotWindow::PlotWindow(Session& session, Dialogs& dialogs, StartOptions options,
                                "menuIdentityLine",
                                "menuColourByTime",
                                "menuEventRange",
+                               "menuTempoBeat",
+                               "menuTempoBpm",
                                "menuScaleFrom",
                                "menuOwnScale",
                                "menuLightTheme",
@@ -290,6 +292,16 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
             option(state.display.colourByTime)),
       Entry("menuEventRange", popup, QT_TRANSLATE_NOOP("returnplot", "Event range..."),
             command([this] { ChooseEventRange(); })),
+      // Tempo: the beat it is counted in and its unit, as --beat and --tempo-unit.
+      Entry("menuTempoBeat", popup, QT_TRANSLATE_NOOP("returnplot", "Tempo per beat..."),
+            command([this] { ChooseTempoBeat(); })),
+      Entry("menuTempoBpm", popup, QT_TRANSLATE_NOOP("returnplot", "Tempo in beats per minute"),
+            command([this, &state] {
+              state.display.tempo.unit =
+                  state.display.tempo.unit == TempoUnit::Bpm ? TempoUnit::MsPerBeat : TempoUnit::Bpm;
+              StoreDisplayOptions(state.display);
+              view_.Rebuild();
+            })),
       // Figures: one scale for pictures of several performances, and the print look.
       Entry("menuScaleFrom", popup, QT_TRANSLATE_NOOP("returnplot", "Scale from performances..."),
             command([this, &state] {
@@ -305,7 +317,8 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
                 if (!loaded.Ok()) return dialogs_.ShowMessage(loaded.message, MessageKind::Error);
                 all.push_back(&read[i]);
               }
-              state.display.fixedScale = SharedScaleRange(all, state.valueKind, state.display.logarithmic);
+              state.display.fixedScale =
+                  SharedScaleRange(all, state.valueKind, state.display.logarithmic, state.display.tempo);
               view_.Rebuild();
             })),
       Entry("menuOwnScale", popup, QT_TRANSLATE_NOOP("returnplot", "Scale of the performances shown"),
@@ -350,10 +363,11 @@ std::vector<WindowAction> PlotWindow::ActionTable() {
                          [name](const WindowAction& a) { return std::string_view(a.name) == name; });
   };
   for (const char* name : {"menuConnect", "menuLines", "menuFootLines", "menuBase", "menuRotate", "menuLogAxes",
-                           "menuIdentityLine", "menuColourByTime", "menuLightTheme", "menuOwnScale"})
+                           "menuIdentityLine", "menuColourByTime", "menuLightTheme", "menuOwnScale", "menuTempoBpm"})
     find(name).checkable = true;
   find("menuLightTheme").checked = [&state] { return state.display.theme == PlotTheme::Light; };
   find("menuOwnScale").checked = [&state] { return !state.display.fixedScale; };
+  find("menuTempoBpm").checked = [&state] { return state.display.tempo.unit == TempoUnit::Bpm; };
   find("menuConnect").checked = [&state] { return state.showConnectLines; };
   find("menuLines").checked = [&state] { return state.showDropLines; };
   find("menuFootLines").checked = [&state] { return state.showFloorShadows; };
@@ -409,6 +423,20 @@ void PlotWindow::ChooseEventRange() {
   if (!span) return;
   display.firstEvent = span->first;
   display.lastEvent = span->last;
+  view_.Rebuild();
+}
+
+void PlotWindow::ChooseTempoBeat() {
+  if (!Allowed(UserAction::ChangeView)) return;
+  // The beats --beat names, after the time signature's own.
+  static constexpr std::array<std::string_view, 5> kBeats = {"quarter", "eighth", "dotted-quarter", "half", "bar"};
+  std::vector<std::string> items{QT_TRANSLATE_NOOP("returnplot", "the beat of the time signature")};
+  for (const std::string_view beat : kBeats) items.push_back(BeatName(*ParseBeat(beat)));
+  const std::optional<int> chosen = dialogs_.ChooseFromList(QT_TRANSLATE_NOOP("returnplot", "Count tempo per"), items);
+  if (!chosen) return;
+  DisplayOptions& display = view_.State().display;
+  display.tempo.beat = *chosen == 0 ? std::nullopt : ParseBeat(kBeats[static_cast<std::size_t>(*chosen - 1)]);
+  StoreDisplayOptions(display);
   view_.Rebuild();
 }
 

@@ -110,6 +110,7 @@ class PlotWindow final : public QWidget, public ViewWindow {
   void ChooseAnalysisSettings();
   // "Event range...": asks, then the full view shows those events.
   void ChooseEventRange();
+  void ChooseTempoBeat();
   // "Open scatter file...": asks for the file, then the plot shows it.
   void OpenScatterFile();
   // "Export events as CSV..." and "Export picture as PNG...": ask for a file

@@ -65,7 +65,7 @@ bool QtDialogs::AskYesNo(std::string_view text, std::string_view title) {
 std::optional<int> QtDialogs::ChooseFromList(std::string_view text, const std::vector<std::string>& items,
                                              std::string_view title) {
   QStringList names;
-  for (const auto& item : items) names << QString::fromStdString(item);
+  for (const auto& item : items) names << FromUtf8(item);
   bool ok = false;
   const QString chosen = QInputDialog::getItem(parent_, FromUtf8(title), FromUtf8(text), names, 0, false, &ok);
   if (!ok) return std::nullopt;

@@ -20,6 +20,8 @@ const QString kOnsetMinIoiKey = QStringLiteral("analysis/onsetMinIoiMs");
 const QString kLogAxesKey = QStringLiteral("plot/logarithmicAxes");
 const QString kIdentityLineKey = QStringLiteral("plot/identityLine");
 const QString kColourByTimeKey = QStringLiteral("plot/colourByTime");
+const QString kTempoBeatKey = QStringLiteral("plot/tempoBeat");
+const QString kTempoBpmKey = QStringLiteral("plot/tempoBpm");
 const QString kTimesUnitKey = QStringLiteral("analysis/timesUnit");
 const QString kAlignByKey = QStringLiteral("view/alignBy");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
@@ -93,6 +95,9 @@ DisplayOptions StoredDisplayOptions() {
   options.logarithmic = stored.value(kLogAxesKey, false).toBool();
   options.identityLine = stored.value(kIdentityLineKey, false).toBool();
   options.colourByTime = stored.value(kColourByTimeKey, false).toBool();
+  // The beat as --beat writes it; none stored: the time signature's.
+  options.tempo.beat = ParseBeat(stored.value(kTempoBeatKey).toString().toStdString());
+  options.tempo.unit = stored.value(kTempoBpmKey, false).toBool() ? TempoUnit::Bpm : TempoUnit::MsPerBeat;
   return options;
 }
 
@@ -101,6 +106,9 @@ void StoreDisplayOptions(const DisplayOptions& options) {
   stored.setValue(kLogAxesKey, options.logarithmic);
   stored.setValue(kIdentityLineKey, options.identityLine);
   stored.setValue(kColourByTimeKey, options.colourByTime);
+  const std::optional<Beat>& beat = options.tempo.beat;
+  stored.setValue(kTempoBeatKey, beat ? QString::fromStdString(BeatOption(*beat)) : QString());
+  stored.setValue(kTempoBpmKey, options.tempo.unit == TempoUnit::Bpm);
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "analysis/PerformanceLoader.h"
 #include "analysis/Reanalysis.h"
 #include "model/Performance.h"
@@ -108,6 +112,36 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   EXPECT_EQ(p.events[0].interval0, 240) << "5 events hold no complete one for d = 2, but event 1's own interval";
   EXPECT_FALSE(IsDefined(p.events[0].interval2));
   EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), std::nullopt);
+}
+
+// Chopin's Ballade op. 38 in 6/8: its match file counts eighths, the plot
+// counts in the time signature's dotted quarter unless another beat or BPM
+// is chosen (Vienna 4x22 Piano Corpus, W. Goebl (1999), CC BY 4.0).
+TEST(ScoreAlignedPerformance, TempoCountsInTheBeatChosen) {
+  const std::string path = std::string(RP_SHARED_DATA_DIR) + "/vienna4x22/match/Chopin_op38_p01.match";
+  Performance p = Performance::Empty();
+  if (!LoadPerformanceFile(path, p).Ok()) GTEST_SKIP() << "Vienna 4x22 is not at " << path;
+  const TempoMeasure eighth{Beat{1, 8, false}, TempoUnit::MsPerBeat};
+  const TempoMeasure quarterBpm{Beat{1, 4, false}, TempoUnit::Bpm};
+  EXPECT_EQ(ValueKindUnit(ValueKind::Tempo, p), "ms per dotted quarter");
+  EXPECT_EQ(ValueKindUnit(ValueKind::Tempo, p, quarterBpm), "BPM (quarter)");
+  EXPECT_EQ(TempoQuantity(p, quarterBpm), "tempo in BPM (quarter)");
+  std::vector<double> bpm;
+  for (std::int32_t k = 1; k <= p.EventCount(); ++k) {
+    const auto raw = EventValues(p, k, ValueKind::Tempo, eighth);
+    if (!raw) continue;
+    const auto dotted = EventValues(p, k, ValueKind::Tempo);
+    const auto quarter = EventValues(p, k, ValueKind::Tempo, quarterBpm);
+    ASSERT_TRUE(dotted && quarter);
+    EXPECT_DOUBLE_EQ((*dotted)[1], 3.0 * (*raw)[1]);
+    EXPECT_DOUBLE_EQ((*quarter)[2], 60000.0 / (2.0 * (*raw)[2]));
+    bpm.push_back(60000.0 / (*dotted)[0]);
+  }
+  ASSERT_GT(bpm.size(), 100u);
+  std::nth_element(bpm.begin(), bpm.begin() + static_cast<std::ptrdiff_t>(bpm.size() / 2), bpm.end());
+  // Andantino: a dotted quarter about once a second.
+  EXPECT_GT(bpm[bpm.size() / 2], 40.0);
+  EXPECT_LT(bpm[bpm.size() / 2], 90.0);
 }
 
 TEST(ScoreAlignedPerformance, OlderFormSpellsItsKeys) {

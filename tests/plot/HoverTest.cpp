@@ -49,8 +49,9 @@ TEST(HoverLabel, FiveLinesAndPlacementBesideTheCursor) {
   p.dataY = 0.1234;
   p.dataZ = -3;
   p.dataSize = 1;
-  EXPECT_EQ(HoverLabelText(titles, p, "."), (std::vector<std::string>{"Event 12", " event n=512.500", " event n+2d=0.123",
-                                                                      " event n+d=-3.000", " s=1.000"}));
+  EXPECT_EQ(
+      HoverLabelText(titles, p, "."),
+      (std::vector<std::string>{"Event 12", " event n=512.500", " event n+2d=0.123", " event n+d=-3.000", " s=1.000"}));
   titles.sizeValueFormat = "0";
   EXPECT_EQ(HoverLabelText(titles, p, ",")[4], " s=1");
   EXPECT_EQ(HoverLabelText(titles, p, ",")[1], " event n=512,500");
@@ -90,6 +91,12 @@ TEST(HoverLabel, AMatchFilePointSaysWhichEventWhereInTheScoreAndInWhatUnits) {
             (std::vector<std::string>{"chopin_p01.match", "event 1 at 1:01.235", "keys E4 G#3", "bar 3:2",
                                       "event n = 1131.000 ms per beat", "event n+2d = \u2013",
                                       "event n+d = 980.250 ms per beat"}));
+  // With a time signature the beat is named, as the tempo is counted.
+  p.score->timeSignature = "6/8";
+  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, ".", {Beat{1, 4, false}, TempoUnit::Bpm})[4],
+            "event n = 1131.000 BPM (quarter)");
+  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, ".")[4],
+            "event n = 1131.000 ms per dotted quarter");
   // The last event's keys run to the end; velocities without decimals.
   const std::vector<std::string> second = PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",");
   EXPECT_EQ(std::vector<std::string>(second.begin() + 1, second.end()),

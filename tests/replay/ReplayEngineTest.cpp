@@ -13,6 +13,7 @@
 #include "base/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
+#include "model/TimeDisplay.h"
 #include "replay/MidiOutputPort.h"
 #include "replay/ReplayControls.h"
 #include "replay/ReplayEngine.h"
@@ -370,6 +371,12 @@ TEST(ReplayEngine, PortErrorsAreShownAndAFailedOpenLeavesTheReplayStopped) {
   EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
+  // The panel shows the current event of the piece again, not "Starting..."
+  // nor a count the preparation left behind.
+  EXPECT_FALSE(rig.progress.visible);
+  EXPECT_EQ(rig.controls.timeSlider, rig.position.currentEvent);
+  EXPECT_LE(rig.position.currentEvent, rig.performance.EventCount());
+  EXPECT_EQ(rig.controls.timeText, FormatTimeDisplay(rig.performance.events[0].onsetMs));
 }
 
 TEST(ReplayEngine, KeysMidiCannotCarryAreSkippedWithOneMessageAndTheirClusterStillMovesThePlot) {

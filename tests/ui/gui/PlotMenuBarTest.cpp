@@ -96,6 +96,8 @@ TEST_F(PlotMenuBarTest, ThePopupAndTheBarShowOneTableThatFollowsThePlotAndTheSes
                                 "menuIdentityLine",
                                 "menuColourByTime",
                                 "menuEventRange",
+                                "menuTempoBeat",
+                                "menuTempoBpm",
                                 "menuScaleFrom",
                                 "menuOwnScale",
                                 "menuLightTheme",

@@ -76,6 +76,8 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
                                 "Identity line",
                                 "Colour by time",
                                 "Event range...",
+                                "Tempo per beat...",
+                                "Tempo in beats per minute",
                                 "Scale from performances...",
                                 "Scale of the performances shown",
                                 "Light look for print",

@@ -55,7 +55,7 @@ TEST(PlotWindow, StartsWithThePanelAndItsFileThenDrawsOnlyWhileSomethingChanges)
   EXPECT_GT(form.View().State().titleFontSource.weight, form.View().State().labelFontSource.weight);
 
   // The popup menu is the view's (its items are tested with the interaction).
-  EXPECT_EQ(form.PopupMenu()->actions().size(), 20);
+  EXPECT_EQ(form.PopupMenu()->actions().size(), 22);
   EXPECT_TRUE(form.MenuItem("menuLoad")->isVisible());
   EXPECT_TRUE(form.MenuItem("menuLoad")->isEnabled());
   form.MenuItem("menuLines")->trigger();

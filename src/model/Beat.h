@@ -41,6 +41,10 @@ Beat BeatOfTimeSignature(TimeSignature signature);
 // note (3/8, 1/16); nothing for any other text.
 std::optional<Beat> ParseBeat(std::string_view text);
 
+// The text --beat takes for `beat` ("dotted-quarter", "bar", "5/16"), so
+// ParseBeat(BeatOption(b)) == b.
+std::string BeatOption(const Beat& beat);
+
 // The beat's length in notes of the signature's unit (a dotted quarter in
 // 6/8 is 3 eighths, a bar of 3/4 is 3 quarters).
 double BeatInSignatureUnits(const Beat& beat, TimeSignature signature);

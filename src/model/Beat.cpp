@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "stats/Beat.h"
+#include "model/Beat.h"
 
+#include <array>
 #include <numeric>
 
+#include "base/TextFormat.h"
+#include "base/TranslatableText.h"
 #include "model/NumberReading.h"
 
 namespace rp {
@@ -57,20 +60,36 @@ std::optional<Beat> ParseBeat(std::string_view text) {
   return Beat{fraction->first / common, fraction->second / common, false};
 }
 
+std::string BeatOption(const Beat& beat) {
+  if (beat.bar) return "bar";
+  return std::to_string(beat.numerator) + "/" + std::to_string(beat.denominator);
+}
+
 double BeatInSignatureUnits(const Beat& beat, TimeSignature signature) {
   if (beat.bar) return signature.count;
   return static_cast<double>(beat.numerator) * signature.unit / beat.denominator;
 }
 
 std::string BeatName(const Beat& beat) {
-  if (beat.bar) return "bar";
-  static constexpr std::string_view kNames[] = {"whole", "half", "quarter", "eighth", "sixteenth", "thirty-second"};
-  for (int i = 0, d = 1; i < 6; ++i, d *= 2) {
-    if (beat.denominator != d) continue;
+  if (beat.bar) return QT_TRANSLATE_NOOP("returnplot", "bar");
+  static constexpr std::array<std::string_view, 6> kNames = {
+      QT_TRANSLATE_NOOP("returnplot", "whole"),     QT_TRANSLATE_NOOP("returnplot", "half"),
+      QT_TRANSLATE_NOOP("returnplot", "quarter"),   QT_TRANSLATE_NOOP("returnplot", "eighth"),
+      QT_TRANSLATE_NOOP("returnplot", "sixteenth"), QT_TRANSLATE_NOOP("returnplot", "thirty-second")};
+  // A dotted note is three of the next shorter: the dotted quarter is 3/8.
+  static constexpr std::array<std::string_view, 6> kDotted = {"",
+                                                              QT_TRANSLATE_NOOP("returnplot", "dotted whole"),
+                                                              QT_TRANSLATE_NOOP("returnplot", "dotted half"),
+                                                              QT_TRANSLATE_NOOP("returnplot", "dotted quarter"),
+                                                              QT_TRANSLATE_NOOP("returnplot", "dotted eighth"),
+                                                              QT_TRANSLATE_NOOP("returnplot", "dotted sixteenth")};
+  for (std::size_t i = 0, d = 1; i < kNames.size(); ++i, d *= 2) {
+    if (static_cast<std::size_t>(beat.denominator) != d) continue;
     if (beat.numerator == 1) return std::string(kNames[i]);
-    if (beat.numerator == 3 && i > 0) return "dotted " + std::string(kNames[i - 1]);
+    if (beat.numerator == 3 && i > 0) return std::string(kDotted[i]);
   }
-  return std::to_string(beat.numerator) + "/" + std::to_string(beat.denominator) + " note";
+  return FormatText(QT_TRANSLATE_NOOP("returnplot", "%1/%2 note"),
+                    {std::to_string(beat.numerator), std::to_string(beat.denominator)});
 }
 
 std::optional<TempoUnit> ParseTempoUnit(std::string_view text) {
@@ -84,7 +103,8 @@ double TempoInUnit(double msPerBeat, TempoUnit unit) {
 }
 
 std::string TempoLabel(TempoUnit unit, const Beat& beat) {
-  return unit == TempoUnit::Bpm ? "BPM (" + BeatName(beat) + ")" : "ms per " + BeatName(beat);
+  return unit == TempoUnit::Bpm ? FormatText(QT_TRANSLATE_NOOP("returnplot", "BPM (%1)"), {BeatName(beat)})
+                                : FormatText(QT_TRANSLATE_NOOP("returnplot", "ms per %1"), {BeatName(beat)});
 }
 
 namespace {
