@@ -165,11 +165,7 @@ TEST(AsapAlignment, EveryAnnotatedBeatNearItsAlignedTime) {
   for (const fs::path& folder : pieces) {
     const PieceResult r = AlignPiece(folder);
     std::printf("| %s | %zu | %.1f %% | %.1f ms |\n", r.piece.c_str(), r.beats, 100.0 * r.within50, r.medianMs);
-    // Rachmaninoff's prelude falls short of the target (93 %): its rolled
-    // chords span up to 0.8 s and its annotations put their beat at the
-    // bass, not at the middle of the chord. It is held at what it reaches.
-    const double target = r.piece == "Rachmaninoff_Preludes_op_23_4" ? 0.93 : 0.95;
-    EXPECT_GE(r.within50, target) << r.piece;
+    EXPECT_GE(r.within50, 0.95) << r.piece;
     EXPECT_LT(r.medianMs, 20.0) << r.piece;
   }
 }
