@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The acceptance check of the alignment on real pianists: for each piece of
-// the ASAP sample, the time the alignment gives each annotated beat against
-// the time the annotators gave it. Data: ASAP dataset, Foscarin et al.
+// the ASAP sample, the time the alignment gives each annotated beat (where
+// the beat is heard, model/BeatOnset.h) against the time the annotators
+// gave it. Data: ASAP dataset, Foscarin et al.
 // (2020), CC BY-NC-SA 4.0.
 
 #include <gtest/gtest.h>
