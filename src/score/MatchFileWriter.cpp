@@ -50,7 +50,7 @@ void ScoreNoteTerm(std::ostream& out, const Score& score, const ScoreNote& n) {
   out << "snote(" << Plain(n.id) << ",[" << n.step << ',' << Alteration(n.alter) << "]," << n.octave << ',' << n.bar
       << ':' << n.beat << ',' << n.offsetInBeat.Text() << ',' << n.durationWhole.Text() << ',' << Number(onset) << ','
       << Number(onset + n.durationBeats) << ",[v" << n.voice << ",staff" << n.staff << (n.grace ? ",grace" : "")
-      << "])";
+      << (n.arpeggio ? ",arp" : "") << "])";
 }
 
 void PlayedNoteTerm(std::ostream& out, std::size_t id, const PlayedNote& p) {

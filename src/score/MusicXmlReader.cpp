@@ -198,6 +198,8 @@ std::string PartReader::Note(const pugi::xml_node& note, NotatedBar& bar) {
   n.alter = alter;
   n.octave = octave;
   n.grace = grace;
+  for (const pugi::xml_node notations : note.children("notations"))
+    n.arpeggio = n.arpeggio || static_cast<bool>(notations.child("arpeggiate"));
   for (const pugi::xml_node tie : note.children("tie")) {
     const std::string_view type = tie.attribute("type").value();
     n.tieStart = n.tieStart || type == "start";

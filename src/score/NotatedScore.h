@@ -24,6 +24,7 @@ struct NotatedNote {
   int alter = 0;
   int octave = 4;
   bool grace = false;
+  bool arpeggio = false;  // marked to be rolled (with the other marked notes of its chord)
   bool tieStart = false;  // tied to a later note of the same pitch
   bool tieStop = false;   // tied from an earlier one
 };

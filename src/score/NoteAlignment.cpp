@@ -8,6 +8,8 @@
 #include <limits>
 #include <tuple>
 
+#include "model/BeatOnset.h"
+
 namespace rp {
 
 namespace {
@@ -292,6 +294,20 @@ std::vector<double> Windows(const Score& score, const std::vector<PlayedNote>& p
   return windows;
 }
 
+// The rolled chord score note `s` belongs to, among the notes of its
+// position from `first`: the index of the first marked note of its part,
+// staff and voice (a roll is marked on the notes of one chord), or none.
+std::int32_t RollOf(const Score& score, std::size_t first, std::size_t s) {
+  const ScoreNote& note = score.notes[s];
+  if (!note.arpeggio || note.grace) return kNotRolled;
+  for (std::size_t k = first;; ++k) {
+    const ScoreNote& other = score.notes[k];
+    if (other.arpeggio && !other.grace && other.part == note.part && other.staff == note.staff &&
+        other.voice == note.voice)
+      return static_cast<std::int32_t>(k);
+  }
+}
+
 }  // namespace
 
 std::size_t NoteAlignment::Matched() const {
@@ -303,21 +319,24 @@ ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& p
                             ChordTime chordTime) {
   std::vector<TimedPosition> points;
   std::vector<double> onsets;
+  std::vector<BeatNote> beatNotes;
   double highestOnset = 0.0;
   for (std::size_t s = 0; s < score.notes.size();) {
     const double position = score.notes[s].positionQuarters;
+    const std::size_t first = s;
     onsets.clear();
+    beatNotes.clear();
     for (; s < score.notes.size() && score.notes[s].positionQuarters == position; ++s) {
       const std::int32_t p = alignment.playedOf[s];
-      if (p < 0 || (score.notes[s].grace && chordTime != ChordTime::Median)) continue;
+      if (p < 0 || (score.notes[s].grace && chordTime != ChordTime::Beat)) continue;
       // The notes of a position come by pitch: the last is the highest.
       highestOnset = played[static_cast<std::size_t>(p)].onsetMs;
       onsets.push_back(highestOnset);
+      if (chordTime == ChordTime::Beat) beatNotes.push_back({highestOnset, RollOf(score, first, s)});
     }
     if (onsets.empty()) continue;
     std::sort(onsets.begin(), onsets.end());
-    const double time = chordTime == ChordTime::Median
-                            ? (onsets[(onsets.size() - 1) / 2] + onsets[onsets.size() / 2]) / 2
+    const double time = chordTime == ChordTime::Beat         ? BeatOnsetMs(beatNotes)
                         : chordTime == ChordTime::MiddleNote ? onsets[(onsets.size() - 1) / 2]
                         : chordTime == ChordTime::Highest    ? highestOnset
                                                              : onsets.front();

@@ -46,15 +46,15 @@ NoteAlignment AlignNotes(const Score& score, const std::vector<PlayedNote>& play
 
 // Which of a chord's played notes gives the time of the chord.
 enum class ChordTime {
-  Median,      // the middle one in time (between the two middle ones of an even number)
+  Beat,        // where its beat is heard (model/BeatOnset.h), grace notes among them
   MiddleNote,  // the middle one in time (the earlier middle one of an even number)
   Highest,     // the highest in pitch: the melody's
   Earliest,
 };
 
 // When each score onset was played: for each position with matched notes
-// (grace notes aside), the time of them `chordTime` chooses.
+// (grace notes aside but for the beat), the time of them `chordTime` chooses.
 ScoreTimeMap AlignedTimeMap(const Score& score, const std::vector<PlayedNote>& played, const NoteAlignment& alignment,
-                            ChordTime chordTime = ChordTime::Median);
+                            ChordTime chordTime = ChordTime::Beat);
 
 }  // namespace rp

@@ -37,6 +37,7 @@ struct ScoreNote {
   int alter = 0;
   int octave = 4;
   bool grace = false;      // played before the note it ornaments; its position is that note's
+  bool arpeggio = false;   // marked to be rolled with the other marked notes of its chord
   bool tieMerged = false;  // tied notes after it were merged into it
 };
 

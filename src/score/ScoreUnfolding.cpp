@@ -268,6 +268,7 @@ ScoreUnfolded UnfoldScore(const NotatedScore& notated, RepeatPlan plan, const st
       s.alter = n.alter;
       s.octave = n.octave;
       s.grace = n.grace;
+      s.arpeggio = n.arpeggio;
       score.notes.push_back(std::move(s));
       ties.emplace_back(n.tieStart, n.tieStop);
     }

@@ -6,10 +6,14 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "io/MatchFileReader.h"
+#include "score/MatchFileWriter.h"
 #include "score/MusicXmlReader.h"
+#include "score/NoteAlignment.h"
 #include "score/ScoreUnfolding.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
@@ -188,6 +192,34 @@ TEST(MusicXmlReader, VoicesChordsTiesGraceNotesAndTuplets) {
     EXPECT_EQ(n.grace, expected[i].grace);
     EXPECT_EQ(n.tieMerged, n.pitch == 72);
   }
+}
+
+TEST(MusicXmlReader, RolledChordsKeepTheirMarkIntoTheMatchFileAndTheBeat) {
+  // Beat 1: G3 B3 E4 rolled in the right hand, D2 A2 in the left; D5 on beat 2.
+  const std::string roll = "<notations><arpeggiate/></notations>";
+  const std::string chord = "<chord/>" + roll;
+  const std::string left = "<staff>2</staff>";
+  const ScoreUnfolded unfolded = UnfoldScore(
+      ParseMusicXml(ScoreOf("<measure number=\"1\"><attributes><divisions>2</divisions><time><beats>2</beats>"
+                            "<beat-type>4</beat-type></time></attributes>" +
+                            Quarter("G", 3, roll) + Quarter("B", 3, chord) + Quarter("E", 4, chord) + Quarter("D", 5) +
+                            "<backup><duration>4</duration></backup>" + Quarter("D", 2, roll + left) +
+                            Quarter("A", 2, chord + left) + "</measure>"),
+                    "r.xml")
+          .score,
+      RepeatPlan::Taken, "r.xml");
+  ASSERT_TRUE(unfolded.Ok()) << unfolded.error;
+  const std::vector<PlayedNote> played = {{1000.0, 1500.0, 55}, {1040.0, 1500.0, 38}, {1150.0, 1500.0, 59},
+                                          {1200.0, 1500.0, 45}, {1300.0, 1500.0, 64}, {1700.0, 2000.0, 74}};
+  const NoteAlignment alignment = AlignNotes(unfolded.score, played);
+  ASSERT_EQ(alignment.Matched(), 6u);
+  // The median of the two rolls' starts; all five notes alike would give 1150 ms, one roll 1000 ms.
+  EXPECT_DOUBLE_EQ(AlignedTimeMap(unfolded.score, played, alignment).TimeAt(0.0), 1020.0);
+  std::ostringstream text;
+  WriteMatchFile(text, {}, unfolded.score, played, alignment, {});
+  const MatchFile file = ParseMatchFile(text.str(), "r.match");
+  ASSERT_EQ(file.matched.size(), 6u);
+  for (const MatchPair& pair : file.matched) EXPECT_EQ(pair.score.arpeggio, pair.played.key != 74);
 }
 
 TEST(MusicXmlReader, CompressedScoreThroughItsContainer) {
