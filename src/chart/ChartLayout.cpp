@@ -181,7 +181,9 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
   sideWidth = std::min(sideWidth, chart.width * kMaxLegendShare);
   const double left = kGap + kAxisTitleSize * 1.3 + tickWidth + kGap;
   const double top = chart.title.empty() ? 2.0 * kGap : kTitleSize * 1.6 + kGap;
-  const double bottom = kGap + kTickSize * 1.4 + kAxisTitleSize * 1.4;
+  // Under the plot: its tick labels, then the x axis's name.
+  const double axisNameDrop = kTickSize * 1.4 + kAxisTitleSize * 1.4;
+  const double bottom = kGap + axisNameDrop;
   const double right = sideWidth > 0.0 ? sideWidth + 3.0 * kGap : 2.0 * kGap;
   drawing.plotLeft = left;
   drawing.plotTop = top;
@@ -209,7 +211,8 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
     items.emplace_back(
         DrawText{drawing.plotLeft - 4.0, py + kTickSize * 0.35, TickText(t), kTickSize, TextAnchor::End, colours.text});
   }
-  items.emplace_back(DrawText{drawing.plotLeft + drawing.plotWidth / 2.0, chart.height - kGap, chart.x.Title(),
+  // Right under the plot's tick labels also where a square plot leaves room below.
+  items.emplace_back(DrawText{drawing.plotLeft + drawing.plotWidth / 2.0, plotBottom + axisNameDrop, chart.x.Title(),
                               kAxisTitleSize, TextAnchor::Middle, colours.text});
   items.emplace_back(DrawText{kGap + kAxisTitleSize, drawing.plotTop + drawing.plotHeight / 2.0, chart.y.Title(),
                               kAxisTitleSize, TextAnchor::Middle, colours.text, true});

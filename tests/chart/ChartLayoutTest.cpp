@@ -2,7 +2,8 @@
 // A chart laid out and written as SVG: the plot maps the data range onto its
 // rectangle, texts stand inside the chart once each, long lines are thinned
 // without losing their extremes, a fading path ends at its head, a raster
-// of more cells than pixels is binned, and the SVG escapes its texts.
+// of more cells than pixels is binned, a square plot has its axis name
+// under it at any size, and the SVG escapes its texts.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/TextWidth.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartSvg.h"
 
@@ -134,6 +136,62 @@ TEST(ChartLayout, BinsARasterOfMoreCellsThanPixelsInsideThePlot) {
   // The diagonal: one run a pixel row, at most.
   EXPECT_GT(cells, 0U);
   EXPECT_LE(cells, static_cast<std::size_t>(drawing.plotHeight) + 1);
+}
+
+// The box a text covers, by the estimate the layout makes room with.
+struct Box {
+  double left, top, right, bottom;
+};
+Box BoxOf(const DrawText& t) {
+  const double width = EstimatedTextWidth(t.text, t.size, t.bold ? TextWeight::Bold : TextWeight::Normal);
+  const double start = t.anchor == TextAnchor::Start ? 0.0 : t.anchor == TextAnchor::Middle ? -width / 2.0 : -width;
+  // Ascent and descent of the usual sans-serif faces.
+  const double up = 0.93 * t.size, down = 0.24 * t.size;
+  if (t.upright) return {t.x - up, t.baseline - start - width, t.x + down, t.baseline - start};
+  return {t.x + start, t.baseline - up, t.x + start + width, t.baseline + down};
+}
+
+TEST(ChartLayout, ASquarePlotHasItsAxisNameUnderItAndNoTextOverAnotherAtAnySize) {
+  ChartDescription chart = TwoPerformances();
+  chart.title = "Chopin op. 10/3, pianist 1: recurrence of the tempo";
+  chart.x = {"event", "", 1.0, 161.0, RoundTicks(1.0, 161.0, 6)};
+  chart.y = chart.x;
+  chart.square = true;
+  chart.legend = {{"Chopin_op10_no3_p01.match", 0}};
+  chart.notes = {"recurrence rate 0.100", "determinism 0.444", "radius 90 ms per beat"};
+  chart.raster = ChartRaster{161, 161, std::vector<std::uint8_t>(161 * 161, 1), 0};
+  for (const auto& [width, height] :
+       std::vector<std::pair<double, double>>{{800, 500}, {600, 600}, {500, 900}, {1200, 400}, {420, 420}}) {
+    chart.width = width;
+    chart.height = height;
+    const ChartDrawing drawing = LayOutChart(chart);
+    const std::string where = std::to_string(width) + "x" + std::to_string(height);
+    const double plotBottom = drawing.plotTop + drawing.plotHeight;
+    EXPECT_DOUBLE_EQ(drawing.plotWidth, drawing.plotHeight) << where;
+    const std::vector<DrawText> texts = ItemsOf<DrawText>(drawing);
+    const auto name =
+        std::find_if(texts.begin(), texts.end(), [](const DrawText& t) { return t.text == "event" && !t.upright; });
+    ASSERT_NE(name, texts.end()) << where;
+    // Under the tick labels below the plot, and no further down than their line and its own.
+    for (const DrawText& t : texts) {
+      if (!t.upright && t.baseline > plotBottom && &t != &*name) {
+        EXPECT_LT(t.baseline, name->baseline) << where;
+      }
+    }
+    EXPECT_GT(name->baseline, plotBottom) << where;
+    EXPECT_LE(name->baseline - plotBottom, 12.0 * 1.5 + 13.0 * 1.5) << where << ": a gap above the axis name";
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      const Box box = BoxOf(texts[a]);
+      EXPECT_TRUE(box.left >= 0.0 && box.top >= 0.0 && box.right <= width && box.bottom <= height)
+          << where << ": \"" << texts[a].text << "\" is cut";
+      for (std::size_t b = a + 1; b < texts.size(); ++b) {
+        const Box other = BoxOf(texts[b]);
+        EXPECT_FALSE(box.left < other.right && other.left < box.right && box.top < other.bottom &&
+                     other.top < box.bottom)
+            << where << ": \"" << texts[a].text << "\" covers \"" << texts[b].text << "\"";
+      }
+    }
+  }
 }
 
 TEST(ChartSvg, WritesEveryShapeOnceWithItsTextsEscapedOnBaselines) {
