@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Snapshots as figures: a batch of one piece drawn in one scale, and the SVG
 // drawing placed as the PNG of the same frame when another renderer
-// (librsvg's rsvg-convert) draws it.
+// (librsvg's rsvg-convert) draws it; a scatter file's picture titled like a
+// performance's.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -85,6 +86,29 @@ TEST(FigureSnapshot, OneSideAloneKeepsTheShapeAndBothGiveExactlyThatSize) {
   EXPECT_EQ(pictures[1], pictures[0]);
   EXPECT_EQ(pictures[2], pictures[0]);
   EXPECT_EQ(pictures[3].size(), QSize(900, 300));
+}
+
+TEST(FigureSnapshot, AScatterFilesPictureIsTitledByItsNameUnlessATitleIsGiven) {
+  const test::TempDir dir("rp_figures_");
+  const std::string scatter = RP_BUILD_DATA_DIR "/ScatterData.csv";
+  const auto texts = [&](std::vector<std::string> title) {
+    const std::string out = dir.Path("scatter.svg");
+    std::vector<std::string> args{out, "--scatter", scatter};
+    args.insert(args.end(), title.begin(), title.end());
+    const test::ProgramRun run = Snapshot(args);
+    EXPECT_EQ(run.status, 0) << run.out;
+    static const std::regex kText(R"(<text [^>]*>([^<]*)</text>)");
+    const std::string svg = test::FileText(out);
+    std::set<std::string> found;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kText); it != std::sregex_iterator(); ++it)
+      found.insert((*it)[1].str());
+    return found;
+  };
+  EXPECT_TRUE(texts({}).contains("ScatterData.csv"));
+  const std::set<std::string> given = texts({"--title", "Points of a study"});
+  EXPECT_TRUE(given.contains("Points of a study"));
+  EXPECT_FALSE(given.contains("ScatterData.csv"));
+  EXPECT_FALSE(texts({"--title", ""}).contains("ScatterData.csv"));
 }
 
 // The pixels of `image` that `ink` picks.
