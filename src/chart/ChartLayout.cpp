@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/TextWidth.h"
+
 namespace rp {
 
 namespace {
@@ -13,8 +15,6 @@ namespace {
 constexpr double kTickSize = 12.0;
 constexpr double kAxisTitleSize = 13.0;
 constexpr double kTitleSize = 15.0;
-// A sans-serif letter is about this wide for its size, on average.
-constexpr double kLetterWidth = 0.58;
 constexpr double kGap = 8.0;
 constexpr double kSwatch = 18.0;
 // The share of the width the legend may take at most.
@@ -33,26 +33,6 @@ constexpr double kHeadRadius = 4.0;
 // A line of more points than this many per pixel of the plot's width is
 // thinned to each pixel column's first, lowest, highest and last point.
 constexpr double kThinningFactor = 4.0;
-
-double TextWidth(const std::string& text, double size) {
-  // Code points, not bytes: a UTF-8 continuation byte adds no letter.
-  const auto letters =
-      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; });
-  return static_cast<double>(letters) * size * kLetterWidth;
-}
-
-// `text` cut to about `width` pixels at `size`, an ellipsis at its end
-// where it was cut (at a code point).
-std::string Fitted(const std::string& text, double size, double width) {
-  if (TextWidth(text, size) <= width) return text;
-  std::string cut;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool startsLetter = (static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U;
-    if (startsLetter && TextWidth(cut + "\u2026", size) + size * kLetterWidth > width) break;
-    cut += text[i];
-  }
-  return cut + "\u2026";
-}
 
 std::string TickText(double value) {
   std::array<char, 32> text{};
@@ -193,15 +173,17 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
   drawing.yMax = chart.y.max > chart.y.min ? chart.y.max : chart.y.min + 1.0;
 
   double tickWidth = 0.0;
-  for (const double t : chart.y.ticks) tickWidth = std::max(tickWidth, TextWidth(TickText(t), kTickSize));
+  for (const double t : chart.y.ticks) tickWidth = std::max(tickWidth, EstimatedTextWidth(TickText(t), kTickSize));
   double sideWidth = 0.0;
   for (const ChartLegendEntry& entry : chart.legend)
-    sideWidth = std::max(sideWidth, kSwatch + 6.0 + TextWidth(entry.name, kTickSize));
-  for (const std::string& note : chart.notes) sideWidth = std::max(sideWidth, TextWidth(note, kTickSize));
+    sideWidth = std::max(sideWidth, kSwatch + 6.0 + EstimatedTextWidth(entry.name, kTickSize));
+  for (const std::string& note : chart.notes) sideWidth = std::max(sideWidth, EstimatedTextWidth(note, kTickSize));
   sideWidth = std::min(sideWidth, chart.width * kMaxLegendShare);
   const double left = kGap + kAxisTitleSize * 1.3 + tickWidth + kGap;
   const double top = chart.title.empty() ? 2.0 * kGap : kTitleSize * 1.6 + kGap;
-  const double bottom = kGap + kTickSize * 1.4 + kAxisTitleSize * 1.4;
+  // Under the plot: its tick labels, then the x axis's name.
+  const double axisNameDrop = kTickSize * 1.4 + kAxisTitleSize * 1.4;
+  const double bottom = kGap + axisNameDrop;
   const double right = sideWidth > 0.0 ? sideWidth + 3.0 * kGap : 2.0 * kGap;
   drawing.plotLeft = left;
   drawing.plotTop = top;
@@ -214,8 +196,9 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
   auto& items = drawing.items;
   items.emplace_back(DrawRect{0.0, 0.0, chart.width, chart.height, colours.background, std::nullopt});
   if (!chart.title.empty())
-    items.emplace_back(DrawText{chart.width / 2.0, kTitleSize * 1.2, chart.title, kTitleSize, TextAnchor::Middle,
-                                colours.text, false, true});
+    items.emplace_back(DrawText{chart.width / 2.0, kTitleSize * 1.2,
+                                CutToWidth(chart.title, chart.width - 2.0 * kGap, kTitleSize, TextWeight::Bold),
+                                kTitleSize, TextAnchor::Middle, colours.text, false, true});
   for (const double t : chart.x.ticks) {
     const double px = drawing.ToPixel({t, drawing.yMin}).x;
     items.emplace_back(DrawPath{{{px, drawing.plotTop}, {px, plotBottom}}, colours.grid});
@@ -228,7 +211,8 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
     items.emplace_back(
         DrawText{drawing.plotLeft - 4.0, py + kTickSize * 0.35, TickText(t), kTickSize, TextAnchor::End, colours.text});
   }
-  items.emplace_back(DrawText{drawing.plotLeft + drawing.plotWidth / 2.0, chart.height - kGap, chart.x.Title(),
+  // Right under the plot's tick labels also where a square plot leaves room below.
+  items.emplace_back(DrawText{drawing.plotLeft + drawing.plotWidth / 2.0, plotBottom + axisNameDrop, chart.x.Title(),
                               kAxisTitleSize, TextAnchor::Middle, colours.text});
   items.emplace_back(DrawText{kGap + kAxisTitleSize, drawing.plotTop + drawing.plotHeight / 2.0, chart.y.Title(),
                               kAxisTitleSize, TextAnchor::Middle, colours.text, true});
@@ -253,14 +237,14 @@ ChartDrawing LayOutChart(const ChartDescription& chart) {
     const double middle = baseline - kTickSize * 0.35;
     items.emplace_back(DrawPath{{{sideLeft, middle}, {sideLeft + kSwatch, middle}}, colour, 3.0});
     items.emplace_back(DrawText{sideLeft + kSwatch + 6.0, baseline,
-                                Fitted(entry.name, kTickSize, sideWidth - kSwatch - 6.0), kTickSize, TextAnchor::Start,
-                                colours.text});
+                                CutToWidth(entry.name, sideWidth - kSwatch - 6.0, kTickSize), kTickSize,
+                                TextAnchor::Start, colours.text});
     baseline += kTickSize * 1.5;
   }
   if (!chart.notes.empty()) baseline += kTickSize * 0.5;
   for (const std::string& note : chart.notes) {
-    items.emplace_back(
-        DrawText{sideLeft, baseline, Fitted(note, kTickSize, sideWidth), kTickSize, TextAnchor::Start, colours.text});
+    items.emplace_back(DrawText{sideLeft, baseline, CutToWidth(note, sideWidth, kTickSize), kTickSize,
+                                TextAnchor::Start, colours.text});
     baseline += kTickSize * 1.4;
   }
   if (chart.cursor) {

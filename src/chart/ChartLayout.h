@@ -2,8 +2,9 @@
 #pragma once
 // A chart laid out: every shape in pixels, in drawing order, each drawn
 // once. Texts stand on explicit baselines, so every backend places them
-// alike; their widths are estimated from the font size (the layout needs no
-// font), which only decides the room left for them.
+// alike; their widths are base/TextWidth's estimates from the font size
+// (the layout needs no font), which decide the room left for them and where
+// a text too long for it is cut.
 
 #include <optional>
 #include <string>

@@ -272,6 +272,10 @@ int RunSnapshot(const SnapshotOptions& o) {
   if (dialogs.ErrorCount() > 0) return 1;
   display.theme = o.theme;
   display.title = o.title;
+  const std::optional<std::string> scatterFile =
+      o.scatter ? std::optional(WithDefaultExtension(*o.scatter, "csv")) : std::nullopt;
+  // A scatter file's picture is titled by the file's name, as a performance's is.
+  if (scatterFile && !o.title) display.title = std::filesystem::path(*scatterFile).filename().string();
   display.legend = o.legend;
   display.tempo = o.tempoMeasure;
   if (o.width && o.height) {
@@ -307,7 +311,7 @@ int RunSnapshot(const SnapshotOptions& o) {
     }
   }
   try {
-    if (o.scatter) form.View().LoadScatterFile(WithDefaultExtension(*o.scatter, "csv"));
+    if (scatterFile) form.View().LoadScatterFile(*scatterFile);
     if (o.event) {
       position.currentEvent = *o.event;
       position.tailLength = o.tail;

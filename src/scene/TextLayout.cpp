@@ -4,28 +4,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/TextWidth.h"
 #include "scene/AnchoredTexts.h"
 
 namespace rp {
 
 namespace {
 
-// Advance of one character in ems: round up from DejaVu Sans, the usual
-// fonts' widest common face (digits 0.64, most lower case letters 0.61 to
-// 0.64); every other script's character counts as a wide one.
-float CharacterEms(char32_t c) {
-  if (c >= '0' && c <= '9') return 0.64f;
-  if (c == 'm' || c == 'w' || c == 'M' || c == 'W' || c == '@' || c == '%') return 1.0f;
-  if (c == 'i' || c == 'j' || c == 'l' || c == 'f' || c == 't' || c == 'r' || c == ' ' || c == '.' || c == ',' ||
-      c == ':' || c == ';' || c == '\'' || c == '|' || c == '!')
-    return 0.42f;
-  if (c >= 'a' && c <= 'z') return 0.64f;
-  if (c >= 'A' && c <= 'Z') return 0.8f;
-  if (c == '=' || c == '+' || c == '<' || c == '>' || c == '~') return 0.84f;
-  if (c < 0x80) return 0.52f;
-  // The legend's swatch glyphs and dashes are given this much room.
-  return 0.75f;
-}
+// From this weight on a face is drawn bold (as the SVG drawing writes it).
+constexpr std::int32_t kBoldWeight = 700;
+
+TextWeight WeightOf(const FontDesc& font) { return font.weight >= kBoldWeight ? TextWeight::Bold : TextWeight::Normal; }
 
 }  // namespace
 
@@ -38,27 +27,11 @@ float FontLineHeight(const FontDesc& font) {
 }
 
 float TextWidth(std::string_view text, const FontDesc& font) {
-  float ems = 0.0f;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if ((byte & 0xC0u) == 0x80u) continue;  // a continuation byte of the character before
-    ems += CharacterEms(byte < 0x80u ? byte : 0x100u);
-  }
-  return std::ceil(ems * FontPixels(font));
+  return static_cast<float>(EstimatedTextWidth(text, FontPixels(font), WeightOf(font)));
 }
 
 std::string Elided(const std::string& text, const FontDesc& font, float width) {
-  if (TextWidth(text, font) <= width) return text;
-  static constexpr std::string_view kEllipsis = "\u2026";
-  std::string cut = text;
-  while (!cut.empty()) {
-    // Back by one whole character.
-    std::size_t end = cut.size() - 1;
-    while (end > 0 && (static_cast<unsigned char>(cut[end]) & 0xC0u) == 0x80u) --end;
-    cut.resize(end);
-    if (TextWidth(cut + std::string(kEllipsis), font) <= width) return cut + std::string(kEllipsis);
-  }
-  return TextWidth(kEllipsis, font) <= width ? std::string(kEllipsis) : std::string();
+  return CutToWidth(text, width, FontPixels(font), WeightOf(font));
 }
 
 std::vector<TextBox> LineBoxes(const TextItem& item, const FontDesc& font) {

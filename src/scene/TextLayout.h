@@ -2,10 +2,10 @@
 #pragma once
 // Where the texts of a frame stand in the window, as boxes in window pixels:
 // for the rules that keep every text inside the picture and no two over each
-// other, and for the SVG drawing's baselines. Widths are estimates at least
-// as wide as the usual sans-serif fonts draw them (the plain code measures no
-// glyphs); the font's ascent and line height are the window's own when it
-// measured them (FontDesc), else estimates of the same kind.
+// other, and for the SVG drawing's baselines. Widths are base/TextWidth's
+// estimates at the font's pixel size and weight; the font's ascent and line
+// height are the window's own when it measured them (FontDesc), else
+// estimates of the same kind.
 
 #include <string>
 #include <string_view>

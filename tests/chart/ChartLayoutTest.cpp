@@ -2,14 +2,17 @@
 // A chart laid out and written as SVG: the plot maps the data range onto its
 // rectangle, texts stand inside the chart once each, long lines are thinned
 // without losing their extremes, a fading path ends at its head, a raster
-// of more cells than pixels is binned, and the SVG escapes its texts.
+// of more cells than pixels is binned, a square plot has its axis name
+// under it at any size, and the SVG escapes its texts.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
+#include "base/TextWidth.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartSvg.h"
 
@@ -134,6 +137,45 @@ TEST(ChartLayout, BinsARasterOfMoreCellsThanPixelsInsideThePlot) {
   // The diagonal: one run a pixel row, at most.
   EXPECT_GT(cells, 0U);
   EXPECT_LE(cells, static_cast<std::size_t>(drawing.plotHeight) + 1);
+}
+
+// Left, top, right and bottom of a text by the estimate the layout makes room with, with the usual ascent and descent.
+std::array<double, 4> BoxOf(const DrawText& t) {
+  const double width = EstimatedTextWidth(t.text, t.size, t.bold ? TextWeight::Bold : TextWeight::Normal);
+  const double start = t.anchor == TextAnchor::Start ? 0.0 : t.anchor == TextAnchor::Middle ? -width / 2.0 : -width;
+  if (t.upright) return {t.x - 0.93 * t.size, t.baseline - start - width, t.x + 0.24 * t.size, t.baseline - start};
+  return {t.x + start, t.baseline - 0.93 * t.size, t.x + start + width, t.baseline + 0.24 * t.size};
+}
+
+TEST(ChartLayout, ASquarePlotHasItsAxisNameUnderItAndNoTextOverAnotherAtAnySize) {
+  ChartDescription chart = TwoPerformances();
+  chart.title = "Chopin op. 10/3, pianist 1: recurrence of the tempo";
+  chart.x = chart.y = {"event", "", 1.0, 161.0, RoundTicks(1.0, 161.0, 6)};
+  chart.square = true;
+  chart.legend = {{"Chopin_op10_no3_p01.match", 0}};
+  chart.notes = {"recurrence rate 0.100", "determinism 0.444", "radius 90 ms per beat"};
+  chart.raster = ChartRaster{161, 161, std::vector<std::uint8_t>(161 * 161, 1), 0};
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{{800, 500}, {600, 600}, {500, 900}, {420, 420}}) {
+    chart.width = width;
+    chart.height = height;
+    const ChartDrawing drawing = LayOutChart(chart);
+    const std::string where = std::to_string(width) + "x" + std::to_string(height);
+    const std::vector<DrawText> texts = ItemsOf<DrawText>(drawing);
+    const auto name =
+        std::find_if(texts.begin(), texts.end(), [](const DrawText& t) { return !t.upright && t.text == "event"; });
+    ASSERT_NE(name, texts.end());
+    // Right under the tick labels (which it must not cover), with no band between.
+    EXPECT_LE(name->baseline, drawing.plotTop + drawing.plotHeight + 12.0 * 1.5 + 13.0 * 1.5) << where;
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      const auto [left, top, right, bottom] = BoxOf(texts[a]);
+      EXPECT_TRUE(left >= 0.0 && top >= 0.0 && right <= width && bottom <= height) << where << ": " << texts[a].text;
+      for (std::size_t b = a + 1; b < texts.size(); ++b) {
+        const auto [otherLeft, otherTop, otherRight, otherBottom] = BoxOf(texts[b]);
+        EXPECT_FALSE(left < otherRight && otherLeft < right && top < otherBottom && otherTop < bottom)
+            << where << ": " << texts[a].text << " covers " << texts[b].text;
+      }
+    }
+  }
 }
 
 TEST(ChartSvg, WritesEveryShapeOnceWithItsTextsEscapedOnBaselines) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Snapshots as figures: a batch of one piece drawn in one scale, and the SVG
 // drawing placed as the PNG of the same frame when another renderer
-// (librsvg's rsvg-convert) draws it.
+// (librsvg's rsvg-convert) draws it; a scatter file's picture titled like a
+// performance's.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -85,6 +86,21 @@ TEST(FigureSnapshot, OneSideAloneKeepsTheShapeAndBothGiveExactlyThatSize) {
   EXPECT_EQ(pictures[1], pictures[0]);
   EXPECT_EQ(pictures[2], pictures[0]);
   EXPECT_EQ(pictures[3].size(), QSize(900, 300));
+}
+
+TEST(FigureSnapshot, AScatterFilesPictureIsTitledByItsNameUnlessATitleIsGiven) {
+  const test::TempDir dir("rp_figures_");
+  const std::string out = dir.Path("scatter.svg");
+  for (const auto& [title, shown] : {std::pair<std::vector<std::string>, std::string>{{}, ">ScatterData.csv<"},
+                                     {{"--title", "Points of a study"}, ">Points of a study<"},
+                                     {{"--title", ""}, ""}}) {
+    std::vector<std::string> args{out, "--scatter", RP_BUILD_DATA_DIR "/ScatterData.csv"};
+    args.insert(args.end(), title.begin(), title.end());
+    ASSERT_EQ(Snapshot(args).status, 0);
+    const std::string svg = test::FileText(out);
+    EXPECT_TRUE(shown.empty() || svg.find(shown) != std::string::npos) << shown;
+    EXPECT_EQ(svg.find(">ScatterData.csv<") != std::string::npos, shown == ">ScatterData.csv<") << shown;
+  }
 }
 
 // The pixels of `image` that `ink` picks.
