@@ -410,8 +410,11 @@ void DescribeWindows(std::span<const ChartPerformance> performances, const Chart
       // A window without the measure breaks the line there.
       line.points.push_back({x, value.value_or(NAN)});
     }
-    chart.series.push_back(std::move(line));
+    if (!line.points.empty()) chart.series.push_back(std::move(line));
   }
+  if (chart.series.empty())
+    chart.notes.emplace_back(byBars ? QT_TRANSLATE_NOOP("returnplot", "no windows: bars need a score")
+                                    : QT_TRANSLATE_NOOP("returnplot", "no windows"));
   const Quantity value = ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb);
   if (chart.title.empty())
     chart.title =
