@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <chrono>
 #include <cmath>
@@ -43,11 +45,23 @@ using test::QtWaitFor;
 using test::TempDir;
 using testing::PlotWindowTest;
 
-// The Statistics window's stored choices, forgotten so that each test starts
-// from the defaults and leaves none behind.
-void ForgetStatisticsChoices() {
-  QSettings(QStringLiteral("returnplot"), QStringLiteral("returnplot")).remove(QStringLiteral("statistics"));
-}
+// The stored settings of this test alone, in a folder of its own: the
+// Statistics window keeps its choices, which another test program running
+// beside it must neither see nor change.
+class OwnSettings {
+ public:
+  OwnSettings() { Keep(QString::fromStdString(folder_.Path())); }
+  ~OwnSettings() { Keep(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)); }
+  OwnSettings(const OwnSettings&) = delete;
+  OwnSettings& operator=(const OwnSettings&) = delete;
+
+ private:
+  static void Keep(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+  }
+  TempDir folder_;
+};
 
 // The chart `--chart` describes for `args`.
 std::string ChartCommandSvg(const std::vector<std::string>& args) {
@@ -80,7 +94,7 @@ bool MainColourNear(const QImage& image, QPointF at) {
 }
 
 TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePictures) {
-  ForgetStatisticsChoices();
+  const OwnSettings settings;
   ScriptedDialogs dialogs;
   Session session(dialogs, QtUiPoster(qApp));
   session.SetLoadInBackground(false);
@@ -130,7 +144,6 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
   window.findChild<QSpinBox*>(QStringLiteral("permutationsChoice"))->setValue(0);
   EXPECT_TRUE(
       QtWaitFor([&] { return !window.Computing() && table->item(0, 11)->text() == QStringLiteral("\u2013"); }, 10s));
-  ForgetStatisticsChoices();
 
   const TempDir folder;
   dialogs.fileAnswers = {folder.Path("curve.png"), folder.Path("poincare.svg")};
@@ -202,7 +215,7 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   const std::string match = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_";
   if (!QFile::exists(QString::fromStdString(match + "p01.match"))) GTEST_SKIP() << "no Vienna 4x22 match files";
   const std::vector<std::string> files = {match + "p01.match", match + "p02.match"};
-  ForgetStatisticsChoices();
+  const OwnSettings settings;
   ScriptedDialogs dialogs;
   Session session(dialogs, QtUiPoster(qApp));
   session.SetLoadInBackground(false);
@@ -212,6 +225,9 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   window.show();
   ASSERT_TRUE(QtWaitFor([&] { return window.Table()->rowCount() == 12 && !window.Computing(); }, 30s));
   const int columns = window.Table()->columnCount();
+  auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("chartTabs"));
+  const int windowsTab = tabs->indexOf(window.WindowsChart()->parentWidget());
+  EXPECT_FALSE(tabs->isTabEnabled(windowsTab));  // until windows are chosen
 
   window.findChild<QComboBox*>(QStringLiteral("ciLevelChoice"))->setCurrentIndex(2);  // 95 %
   auto* windowKind = window.findChild<QComboBox*>(QStringLiteral("windowKindChoice"));
@@ -221,6 +237,7 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   window.findChild<QComboBox*>(QStringLiteral("windowMeasureChoice"))->setCurrentIndex(7);  // r_d
   ASSERT_TRUE(QtWaitFor([&] { return !window.Computing() && window.Table()->columnCount() > columns; }, 120s));
   EXPECT_EQ(window.Table()->horizontalHeaderItem(4)->text(), QStringLiteral("mean_lo"));
+  EXPECT_TRUE(tabs->isTabEnabled(windowsTab));
   // The first file's rows as --stats --ci 95 writes them.
   std::ostringstream stats;
   std::ostringstream err;
@@ -255,7 +272,6 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowKindChoice"))->currentIndex(), 1);
   EXPECT_EQ(again.findChild<QSpinBox*>(QStringLiteral("windowSizeChoice"))->value(), 48);
   EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowMeasureChoice"))->currentText(), QStringLiteral("r_d"));
-  ForgetStatisticsChoices();
 }
 
 // The plot window's menu item opens the window, which follows the replay's
