@@ -946,6 +946,50 @@
         <source>Count tempo per</source>
         <translation>Tempo zählen pro</translation>
     </message>
+    <message>
+        <source>needs two performances aligned to a score</source>
+        <translation>braucht zwei an einer Partitur ausgerichtete Aufführungen</translation>
+    </message>
+    <message>
+        <source>needs two performances</source>
+        <translation>braucht zwei Aufführungen</translation>
+    </message>
+    <message>
+        <source>vector j of the second</source>
+        <translation>Vektor j der zweiten</translation>
+    </message>
+    <message>
+        <source>paired value number</source>
+        <translation>Nummer des Wertepaars</translation>
+    </message>
+    <message>
+        <source>vector i of the first</source>
+        <translation>Vektor i der ersten</translation>
+    </message>
+    <message>
+        <source>no windows: bars need a score</source>
+        <translation>keine Fenster: Takte brauchen eine Partitur</translation>
+    </message>
+    <message>
+        <source>no windows</source>
+        <translation>keine Fenster</translation>
+    </message>
+    <message>
+        <source>first bar of the window</source>
+        <translation>erster Takt des Fensters</translation>
+    </message>
+    <message>
+        <source>first event of the window</source>
+        <translation>erstes Ereignis des Fensters</translation>
+    </message>
+    <message>
+        <source>needs a performance aligned to a score</source>
+        <translation>braucht eine an einer Partitur ausgerichtete Aufführung</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>Zeit</translation>
+    </message>
 </context>
 <context>
     <name>rp::AlignByMenu</name>
@@ -1600,6 +1644,78 @@
     <message>
         <source>Export chart</source>
         <translation>Diagramm exportieren</translation>
+    </message>
+    <message>
+        <source>No intervals</source>
+        <translation>Keine Intervalle</translation>
+    </message>
+    <message>
+        <source>%1% intervals</source>
+        <translation>%1-%-Intervalle</translation>
+    </message>
+    <message>
+        <source>Beside each measure the percentile interval of a moving-block bootstrap at this level (--ci): 1000 resamples of blocks of the cube root of N values, drawn from random state 1.</source>
+        <translation>Neben jedem Maß das Perzentil-Intervall eines Moving-Block-Bootstraps auf diesem Niveau (--ci): 1000 Stichproben aus Blöcken von der Kubikwurzel aus N Werten, gezogen aus Zufallszustand 1.</translation>
+    </message>
+    <message>
+        <source>No windows</source>
+        <translation>Keine Fenster</translation>
+    </message>
+    <message>
+        <source>Windows of events</source>
+        <translation>Fenster aus Ereignissen</translation>
+    </message>
+    <message>
+        <source>Windows of bars</source>
+        <translation>Fenster aus Takten</translation>
+    </message>
+    <message>
+        <source>The events (at least 2) or bars of a window.</source>
+        <translation>Die Ereignisse (mindestens 2) oder Takte eines Fensters.</translation>
+    </message>
+    <message>
+        <source>a window&apos;s size</source>
+        <translation>Fenstergröße</translation>
+    </message>
+    <message>
+        <source>How many events or bars the next window begins after the one before (--step).</source>
+        <translation>Wie viele Ereignisse oder Takte nach dem vorigen das nächste Fenster beginnt (--step).</translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>The selected performance alone, or crossed with another aligned to the same score: values paired by score position, only the positions both played.</source>
+        <translation>Die gewählte Aufführung allein oder gekreuzt mit einer anderen, an derselben Partitur ausgerichteten: Werte nach Partiturposition gepaart, nur die Positionen, die beide spielten.</translation>
+    </message>
+    <message>
+        <source>Measure over the windows</source>
+        <translation>Maß über die Fenster</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>Features against score</source>
+        <translation>Merkmale über der Partitur</translation>
+    </message>
+    <message>
+        <source>Alone</source>
+        <translation>Allein</translation>
+    </message>
+    <message>
+        <source>Crossed with %1</source>
+        <translation>Gekreuzt mit %1</translation>
+    </message>
+    <message>
+        <source>The lower end of %1&apos;s bootstrap interval (%2).</source>
+        <translation>Das untere Ende des Bootstrap-Intervalls von %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The upper end of %1&apos;s bootstrap interval (%2).</source>
+        <translation>Das obere Ende des Bootstrap-Intervalls von %1 (%2).</translation>
     </message>
 </context>
 <context>

@@ -9,9 +9,11 @@
 #include "app/OutputPath.h"
 #include "app/StatsOptions.h"
 #include "app/TempoMeasureOption.h"
+#include "features/PerformanceFeatures.h"
 #include "model/ComparedPerformances.h"
 #include "model/NumberReading.h"
 #include "model/Performance.h"
+#include "stats/FeatureSeries.h"
 #include "stats/PerformanceSeries.h"
 
 namespace rp {
@@ -51,13 +53,27 @@ bool TakeValue(const std::string& option, const std::string& value, ChartOptions
     return true;
   }
   if (option == "--series") {
-    for (const SeriesKind kind : {SeriesKind::Timing, SeriesKind::Velocity, SeriesKind::Tempo}) {
+    for (const SeriesKind kind : {SeriesKind::Timing, SeriesKind::Velocity, SeriesKind::Tempo, SeriesKind::MelodyLead,
+                                  SeriesKind::Spread, SeriesKind::Overlap}) {
       if (SeriesName(kind) == value) {
         r.series = kind;
         return true;
       }
     }
-    err << "returnplot: --series takes timing, velocity or tempo, not \"" << value << "\"\n";
+    err << "returnplot: --series takes timing, velocity, tempo, melody_lead, spread or overlap, not \"" << value
+        << "\"\n";
+    return false;
+  }
+  if (option == "--measure") {
+    for (const StatisticsColumn& column : StatisticsColumns()) {
+      if (column.name == value) {
+        r.measure = value;
+        return true;
+      }
+    }
+    err << "returnplot: --measure takes one of mean, sd, cv, sd1, sd2, sd1_sd2, area, r_d, rd_p, dfa_alpha, sampen, "
+           "not \""
+        << value << "\"\n";
     return false;
   }
   if (option == "--against") {
@@ -94,7 +110,7 @@ bool TakeValue(const std::string& option, const std::string& value, ChartOptions
 
 bool IsChartOption(const std::string& arg) {
   for (const char* name : {"--theme", "--title", "--series", "--against", "--beat", "--tempo-unit", "--width",
-                           "--height", "--dpi", "--smooth"})
+                           "--height", "--dpi", "--smooth", "--measure"})
     if (arg == name) return true;
   return false;
 }
@@ -109,7 +125,9 @@ std::optional<ChartOptions> ParseChartOptions(const std::vector<std::string>& ar
   ChartOptions options;
   const std::optional<ChartKind> kind = ParseChartKind(args[0]);
   if (!kind) {
-    err << "returnplot: --chart draws tempo, poincare, bars, worm or recurrence, not \"" << args[0] << "\"\n";
+    err << "returnplot: --chart draws tempo, poincare, bars, worm, recurrence, windows, cross-recurrence or features, "
+           "not \""
+        << args[0] << "\"\n";
     return std::nullopt;
   }
   options.request.kind = *kind;
@@ -122,6 +140,9 @@ std::optional<ChartOptions> ParseChartOptions(const std::vector<std::string>& ar
   const std::optional<StatsOptions> stats = TakeStatsOptions(rest, err);
   if (!stats) return std::nullopt;
   if (stats->measures.recurrence) options.request.recurrence = *stats->measures.recurrence;
+  options.measures = stats->measures;
+  options.measures.recurrence.reset();
+  options.request.windows = WindowChoiceOf(*stats);
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const std::string& a = rest[i];
     if (IsChartOption(a)) {
@@ -139,6 +160,14 @@ std::optional<ChartOptions> ParseChartOptions(const std::vector<std::string>& ar
   }
   if (options.files.empty()) {
     err << "returnplot: --chart needs at least one FILE; usage: returnplot --chart " << kChartUsage << '\n';
+    return std::nullopt;
+  }
+  if (options.request.kind == ChartKind::Windows && !options.request.windows.Chosen()) {
+    err << "returnplot: --chart windows needs --window N or --window-bars B\n";
+    return std::nullopt;
+  }
+  if (options.request.kind == ChartKind::CrossRecurrence && options.files.size() != 2) {
+    err << "returnplot: --chart cross-recurrence takes two files, not " << options.files.size() << '\n';
     return std::nullopt;
   }
   if (options.files.size() > kMaxShownPerformances) {
@@ -159,14 +188,20 @@ std::optional<ChartDescription> DescribeChartOfFiles(const ChartOptions& options
     std::vector<MeasuredSeries> series;
     std::vector<double> onsetMs;
     std::optional<ScoredEvents> scored;
+    std::vector<WindowedSeries> windows;
+    std::vector<double> scoreBeats;
   };
+  const ChartKind kind = options.request.kind;
+  const bool featureSeries = options.request.series == SeriesKind::MelodyLead ||
+                             options.request.series == SeriesKind::Spread ||
+                             options.request.series == SeriesKind::Overlap;
   std::vector<Loaded> loaded;
   std::vector<ChartPerformance> performances;
   loaded.reserve(options.files.size());
   for (const std::string& path : options.files) {
     Performance performance = Performance::Empty(options.settings);
     if (!LoadFileForBatch(path, performance, err, status, nullptr, options.strict)) return std::nullopt;
-    const bool needsScore = options.request.kind == ChartKind::Bars || options.request.kind == ChartKind::Worm;
+    const bool needsScore = kind == ChartKind::Bars || kind == ChartKind::Worm || kind == ChartKind::Features;
     Loaded& l = loaded.emplace_back();
     const EventColumns events = EventColumnsOf(performance);
     l.series = MeasureEvents(events, performance.settings.delay, kRandomState);
@@ -174,18 +209,49 @@ std::optional<ChartDescription> DescribeChartOfFiles(const ChartOptions& options
     l.scored = ScoredEventsOf(performance);
     if (needsScore && !l.scored) {
       err << "returnplot: \"" << path
-          << "\" has no tempo per beat: that needs a performance aligned to its score (a match file) with a time "
-             "signature N/D\n";
+          << "\" has no score positions in bars: that needs a performance aligned to its score (a match file) with a "
+             "time signature N/D\n";
       status = 1;
       return std::nullopt;
     }
-    performances.push_back(
-        {PerformanceDisplayName(performance), nullptr, {}, nullptr, performance.velocityKind == VelocityKind::Decibel});
+    if (kind == ChartKind::CrossRecurrence && !events.scoreBeats) {
+      err << "returnplot: \"" << path
+          << "\" has no score positions: a cross-recurrence pairs values by score position (a match file, or "
+             "--score)\n";
+      status = 1;
+      return std::nullopt;
+    }
+    if (events.scoreBeats) l.scoreBeats = *events.scoreBeats;
+    // The chord and melody features, as the Statistics window measures them.
+    std::vector<NamedSeries> features;
+    if ((kind == ChartKind::Features || featureSeries) && performance.source == PerformanceSource::ScoreAligned)
+      features = NamedFeatureSeries(FeaturesOf(performance));
+    for (const NamedSeries& feature : features)
+      l.series.push_back(MeasureSeries(feature, events.onsetMs, performance.settings.delay, kRandomState));
+    if (kind == ChartKind::Windows) {
+      if (options.request.windows.bars && !events.bars) {
+        err << "returnplot: \"" << path
+            << "\": --window-bars needs a performance aligned to a score (with bar numbers)\n";
+        status = 1;
+        return std::nullopt;
+      }
+      l.windows = MeasureWindows(events, features, options.request.windows, performance.settings.delay, kRandomState,
+                                 options.measures);
+    }
+    performances.push_back({PerformanceDisplayName(performance),
+                            nullptr,
+                            {},
+                            nullptr,
+                            performance.velocityKind == VelocityKind::Decibel,
+                            nullptr,
+                            {}});
   }
   for (std::size_t i = 0; i < loaded.size(); ++i) {
     performances[i].series = &loaded[i].series;
     performances[i].onsetMs = loaded[i].onsetMs;
     performances[i].scored = loaded[i].scored ? &*loaded[i].scored : nullptr;
+    performances[i].windows = &loaded[i].windows;
+    performances[i].scoreBeats = loaded[i].scoreBeats;
   }
   return DescribeChart(performances, options.request);
 }

@@ -19,15 +19,17 @@
 namespace rp {
 
 inline constexpr std::string_view kChartUsage =
-    "tempo|poincare|bars|worm|recurrence OUT.png|OUT.svg|OUT.pdf [--theme light|dark] [--width W] [--height H] "
-    "[--dpi N] [--title T] [--series timing|velocity|tempo] [--against time|event] [--beat B] [--tempo-unit ms|bpm] "
-    "[--smooth BEATS] [--stats options] [analysis options] [--strict] FILE...";
+    "tempo|poincare|bars|worm|recurrence|windows|cross-recurrence|features OUT.png|OUT.svg|OUT.pdf "
+    "[--theme light|dark] [--width W] [--height H] [--dpi N] [--title T] "
+    "[--series timing|velocity|tempo|melody_lead|spread|overlap] [--against time|event] [--beat B] "
+    "[--tempo-unit ms|bpm] [--smooth BEATS] [--measure NAME] [--stats options] [analysis options] [--strict] FILE...";
 
 struct ChartOptions {
   ChartRequest request;
   std::string output;
   double dpi = 96.0;
   AnalysisSettings settings;
+  StatisticsOptions measures;  // of the windows' measures
   bool strict = false;
   std::vector<std::string> files;
 };

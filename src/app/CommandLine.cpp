@@ -81,9 +81,12 @@ const std::vector<BatchCommand>& BatchCommands() {
       {"--chart", kChartUsage,
        "Write a chart of the Statistics window for the FILEs (the first the main performance, the others "
        "compared): the tempo curve, the Poincare view, the tempo against the score in bars, the tempo-loudness "
-       "trajectory or the recurrence plot of the chosen series, with a legend naming every file and axes with "
-       "units, as SVG, PNG (W x H pixels at 96 dpi, scaled by --dpi) or PDF; light theme for print unless "
-       "--theme dark. The window's Export writes the same file.",
+       "trajectory or the recurrence plot of the chosen series; windows: the --measure (default mean) over the "
+       "windows of --window N [--step M] or --window-bars B; cross-recurrence: of two files aligned to a score, "
+       "their values paired by score position; features: the first file's melody lead, chord spread and key "
+       "overlap against the score in bars. With a legend naming every file and axes with units, as SVG, PNG "
+       "(W x H pixels at 96 dpi, scaled by --dpi) or PDF; light theme for print unless --theme dark. The window's "
+       "Export writes the same file.",
        nullptr},
       {"--render-wav", kRenderWavUsage,
        "Replay FILE from its first event through the built-in synthesizer into a 44.1 kHz 16-bit stereo "

@@ -177,17 +177,15 @@ std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std
 }
 
 std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsOptions& options, std::string& error) {
-  if (options.windowEvents) {
-    const auto size = static_cast<std::size_t>(*options.windowEvents);
-    return EventWindows(events.onsetMs.size(), size,
-                        static_cast<std::size_t>(options.step.value_or(*options.windowEvents)));
-  }
-  if (!events.bars) {
+  if (options.windowBars && !events.bars) {
     error = "--window-bars needs a performance aligned to a score (with bar numbers)";
     return {};
   }
-  return BarWindows(*events.bars, *options.windowBars,
-                    static_cast<std::int32_t>(options.step.value_or(*options.windowBars)));
+  return ChosenWindows(events, WindowChoiceOf(options));
+}
+
+WindowChoice WindowChoiceOf(const StatsOptions& options) {
+  return {options.windowEvents, options.windowBars, options.step};
 }
 
 }  // namespace rp

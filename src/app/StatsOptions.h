@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/WindowMeasures.h"
 #include "stats/BlockBootstrap.h"
 #include "stats/SeriesStatistics.h"
 #include "stats/SeriesWindows.h"
@@ -38,5 +39,8 @@ std::optional<StatsOptions> TakeStatsOptions(std::vector<std::string>& args, std
 // The windows `options` ask for over the performance's events (by events or
 // by bars); none and an error text when the performance has no bars to count.
 std::vector<EventWindow> WindowsOf(const EventColumns& events, const StatsOptions& options, std::string& error);
+
+// The windows as the Statistics window and `--chart windows` take them.
+WindowChoice WindowChoiceOf(const StatsOptions& options);
 
 }  // namespace rp

@@ -9,12 +9,15 @@ namespace rp {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ChartKind>, 5> kKindNames = {{
+constexpr std::array<std::pair<std::string_view, ChartKind>, 8> kKindNames = {{
     {"tempo", ChartKind::Tempo},
     {"poincare", ChartKind::Poincare},
     {"bars", ChartKind::Bars},
     {"worm", ChartKind::Worm},
     {"recurrence", ChartKind::Recurrence},
+    {"windows", ChartKind::Windows},
+    {"cross-recurrence", ChartKind::CrossRecurrence},
+    {"features", ChartKind::Features},
 }};
 
 }  // namespace

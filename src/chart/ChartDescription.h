@@ -15,11 +15,13 @@
 
 namespace rp {
 
-// The charts there are. A chart of the melody-lead, asynchrony and
-// articulation features is to come as one more kind here.
-enum class ChartKind { Tempo, Poincare, Bars, Worm, Recurrence };
+// The charts there are: besides those of one series, a measure over the
+// windows, the cross-recurrence plot of two performances by score position,
+// and the chord and melody features against the score.
+enum class ChartKind { Tempo, Poincare, Bars, Worm, Recurrence, Windows, CrossRecurrence, Features };
 
-// "tempo", "poincare", "bars", "worm", "recurrence"; nothing for another text.
+// "tempo", "poincare", "bars", "worm", "recurrence", "windows",
+// "cross-recurrence", "features"; nothing for another text.
 std::optional<ChartKind> ParseChartKind(std::string_view text);
 std::string_view ChartKindName(ChartKind kind);
 

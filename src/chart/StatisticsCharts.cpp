@@ -8,6 +8,7 @@
 
 #include "base/TranslatableText.h"
 #include "stats/PoincareEllipse.h"
+#include "stats/ScoreAlignedSeries.h"
 #include "stats/TempoCurve.h"
 #include "stats/TempoLoudness.h"
 
@@ -250,12 +251,45 @@ std::string Measure(const char* name, const std::optional<double>& value) {
   return text.data();
 }
 
+// The plot of `matrix` and its quantification `q` beside it, on axes of its
+// vectors; `what` says which values it goes over.
+void DescribeRecurrenceCells(const RecurrenceMatrix& matrix, const RecurrenceQuantification& q, std::size_t colour,
+                             const std::string& what, const Quantity& value, const RecurrenceSettings& settings,
+                             ChartDescription& chart) {
+  ChartRaster raster{matrix.Rows(), matrix.Columns(), {}, colour};
+  raster.cells.resize(raster.rows * raster.columns);
+  for (std::size_t r = 0; r < raster.rows; ++r)
+    for (std::size_t c = 0; c < raster.columns; ++c) raster.cells[r * raster.columns + c] = matrix.At(r, c) ? 1 : 0;
+  chart.raster = std::move(raster);
+  std::array<char, 96> line{};
+  std::snprintf(line.data(), line.size(), "m %d, \u03c4 %d, w %d", settings.dimension, settings.delay,
+                settings.theilerWindow);
+  chart.notes.push_back(what);
+  chart.notes.emplace_back(line.data());
+  chart.notes.push_back(Measure("\u03b5", q.radius) + (value.unit.empty() || !q.radius ? "" : " " + value.unit));
+  chart.notes.push_back(Measure("rr", q.rate));
+  chart.notes.push_back(Measure("det", q.determinism));
+  chart.notes.push_back(Measure("l", q.meanLine));
+  chart.notes.push_back(Measure("lmax", q.longestLine));
+  chart.notes.push_back(Measure("entr", q.lineEntropy));
+  chart.notes.push_back(Measure("lam", q.laminarity));
+  chart.notes.push_back(Measure("tt", q.trappingTime));
+}
+
+// The plot's axes over `rows` by `columns` vectors.
+void SetRecurrenceAxes(ChartDescription& chart, std::size_t rows, std::size_t columns, Quantity x, Quantity y) {
+  const double high = static_cast<double>(std::max<std::size_t>({rows, columns, 1})) + 0.5;
+  SetAxes(chart, std::move(x), std::move(y), Range{0.5, high, 0.5, high});
+}
+
+std::size_t ShownIndex(int index, std::size_t count) {
+  return index >= 0 && static_cast<std::size_t>(index) < count ? static_cast<std::size_t>(index) : 0;
+}
+
 void DescribeRecurrence(std::span<const ChartPerformance> performances, const ChartRequest& request,
                         ChartDescription& chart) {
   chart.square = true;
-  const std::size_t shown = request.selected >= 0 && static_cast<std::size_t>(request.selected) < performances.size()
-                                ? static_cast<std::size_t>(request.selected)
-                                : 0;
+  const std::size_t shown = ShownIndex(request.selected, performances.size());
   const MeasuredSeries* s = performances.empty() ? nullptr : SeriesOf(performances[shown], request.series);
   const Quantity value = ValueQuantity(request.series, !performances.empty() && performances[shown].loudnessInDb);
   std::size_t vectors = 0;
@@ -263,37 +297,182 @@ void DescribeRecurrence(std::span<const ChartPerformance> performances, const Ch
     const std::span<const double> values(s->series.values.data(),
                                          std::min(s->series.values.size(), kMaxRecurrenceValues));
     const RecurrenceMatrix matrix = RecurrencePlot(values, request.recurrence);
-    ChartRaster raster{matrix.Rows(), matrix.Columns(), {}, shown};
-    raster.cells.resize(raster.rows * raster.columns);
-    for (std::size_t r = 0; r < raster.rows; ++r)
-      for (std::size_t c = 0; c < raster.columns; ++c) raster.cells[r * raster.columns + c] = matrix.At(r, c) ? 1 : 0;
-    vectors = raster.rows;
-    chart.raster = std::move(raster);
-    const RecurrenceQuantification q = QuantifyRecurrence(values, request.recurrence);
-    const RecurrenceSettings& settings = request.recurrence;
-    std::array<char, 96> line{};
-    std::snprintf(line.data(), line.size(), "m %d, \u03c4 %d, w %d", settings.dimension, settings.delay,
-                  settings.theilerWindow);
-    chart.notes.push_back(std::string(SeriesName(request.series)) + ", " +
-                          (s->series.values.size() > kMaxRecurrenceValues
-                               ? "first " + std::to_string(kMaxRecurrenceValues) + " values"
-                               : std::to_string(s->series.values.size()) + " values"));
-    chart.notes.emplace_back(line.data());
-    chart.notes.push_back(Measure("\u03b5", q.radius) + (value.unit.empty() || !q.radius ? "" : " " + value.unit));
-    chart.notes.push_back(Measure("rr", q.rate));
-    chart.notes.push_back(Measure("det", q.determinism));
-    chart.notes.push_back(Measure("l", q.meanLine));
-    chart.notes.push_back(Measure("lmax", q.longestLine));
-    chart.notes.push_back(Measure("entr", q.lineEntropy));
-    chart.notes.push_back(Measure("lam", q.laminarity));
-    chart.notes.push_back(Measure("tt", q.trappingTime));
+    vectors = matrix.Rows();
+    DescribeRecurrenceCells(matrix, QuantifyRecurrence(values, request.recurrence), shown,
+                            std::string(SeriesName(request.series)) + ", " +
+                                (s->series.values.size() > kMaxRecurrenceValues
+                                     ? "first " + std::to_string(kMaxRecurrenceValues) + " values"
+                                     : std::to_string(s->series.values.size()) + " values"),
+                            value, request.recurrence, chart);
   }
   chart.legend.clear();
   if (!performances.empty()) chart.legend.push_back({performances[shown].name, shown});
-  const double high = static_cast<double>(std::max<std::size_t>(vectors, 1)) + 0.5;
-  const Range range{0.5, high, 0.5, high};
-  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "vector i"), QT_TRANSLATE_NOOP("returnplot", "value number")},
-          {QT_TRANSLATE_NOOP("returnplot", "vector j"), QT_TRANSLATE_NOOP("returnplot", "value number")}, range);
+  SetRecurrenceAxes(chart, vectors, vectors,
+                    {QT_TRANSLATE_NOOP("returnplot", "vector i"), QT_TRANSLATE_NOOP("returnplot", "value number")},
+                    {QT_TRANSLATE_NOOP("returnplot", "vector j"), QT_TRANSLATE_NOOP("returnplot", "value number")});
+}
+
+// Rows from the selected performance, columns from the second, their values
+// paired by score position (only the positions both played).
+void DescribeCrossRecurrence(std::span<const ChartPerformance> performances, const ChartRequest& request,
+                             ChartDescription& chart) {
+  chart.square = true;
+  chart.legend.clear();
+  const std::size_t first = ShownIndex(request.selected, performances.size());
+  std::size_t second = ShownIndex(request.second, performances.size());
+  if (second == first && performances.size() > 1) second = first == 0 ? 1 : 0;
+  const Quantity value = ValueQuantity(request.series, !performances.empty() && performances[first].loudnessInDb);
+  std::size_t rows = 0;
+  std::size_t columns = 0;
+  if (performances.size() > 1 && second != first) {
+    const ChartPerformance& a = performances[first];
+    const ChartPerformance& b = performances[second];
+    chart.legend.push_back({a.name, first});
+    chart.legend.push_back({b.name, second});
+    const MeasuredSeries* sa = SeriesOf(a, request.series);
+    const MeasuredSeries* sb = SeriesOf(b, request.series);
+    if (sa == nullptr || sb == nullptr || a.scoreBeats.empty() || b.scoreBeats.empty()) {
+      chart.notes.emplace_back(QT_TRANSLATE_NOOP("returnplot", "needs two performances aligned to a score"));
+    } else {
+      const AlignedSeries aligned = AlignByScore(sa->series, a.scoreBeats, sb->series, b.scoreBeats);
+      const std::size_t count = std::min(aligned.first.size(), kMaxRecurrenceValues);
+      const std::span<const double> x(aligned.first.data(), count);
+      const std::span<const double> y(aligned.second.data(), count);
+      const RecurrenceMatrix matrix = CrossRecurrencePlot(x, y, request.recurrence);
+      rows = matrix.Rows();
+      columns = matrix.Columns();
+      DescribeRecurrenceCells(
+          matrix, QuantifyCrossRecurrence(x, y, request.recurrence), first,
+          std::string(SeriesName(request.series)) + ", " + std::to_string(count) + " score positions both played",
+          value, request.recurrence, chart);
+    }
+  } else if (!performances.empty()) {
+    chart.legend.push_back({performances[first].name, first});
+    chart.notes.emplace_back(QT_TRANSLATE_NOOP("returnplot", "needs two performances"));
+  }
+  SetRecurrenceAxes(chart, rows, columns,
+                    {QT_TRANSLATE_NOOP("returnplot", "vector j of the second"),
+                     QT_TRANSLATE_NOOP("returnplot", "paired value number")},
+                    {QT_TRANSLATE_NOOP("returnplot", "vector i of the first"),
+                     QT_TRANSLATE_NOOP("returnplot", "paired value number")});
+}
+
+const WindowedSeries* WindowsOf(const ChartPerformance& p, SeriesKind kind) {
+  if (p.windows == nullptr) return nullptr;
+  for (const WindowedSeries& s : *p.windows)
+    if (s.kind == kind) return &s;
+  return nullptr;
+}
+
+// The unit of `measure` of a series in `unit`: the series' own for its
+// level and spreads, squared for the area, none for the ratios.
+std::string MeasureUnit(std::string_view measure, const std::string& unit) {
+  if (unit.empty()) return {};
+  if (measure == "mean" || measure == "sd" || measure == "sd1" || measure == "sd2") return unit;
+  if (measure == "area") return unit + "\u00b2";
+  return {};
+}
+
+// How the windows were chosen, in words: "windows of 32 events every 16".
+std::string WindowsInWords(const WindowChoice& windows) {
+  if (windows.events)
+    return "windows of " + std::to_string(*windows.events) + " events every " +
+           std::to_string(windows.step.value_or(*windows.events));
+  if (windows.bars)
+    return "windows of " + std::to_string(*windows.bars) + " bars every " +
+           std::to_string(windows.step.value_or(*windows.bars));
+  return "no windows chosen";
+}
+
+// The member of SeriesStatistics a measure's name stands for; none for "n"
+// and unknown names.
+std::optional<double> SeriesStatistics::*MeasureMember(std::string_view name) {
+  for (const StatisticsColumn& column : StatisticsColumns())
+    if (column.name == name) return column.value;
+  return nullptr;
+}
+
+void DescribeWindows(std::span<const ChartPerformance> performances, const ChartRequest& request,
+                     ChartDescription& chart) {
+  const auto member = MeasureMember(request.measure);
+  const bool byBars = request.windows.bars.has_value();
+  for (const std::size_t i : DrawingOrder(performances.size(), request.selected)) {
+    const WindowedSeries* s = WindowsOf(performances[i], request.series);
+    if (s == nullptr) continue;
+    ChartSeries line;
+    line.performance = i;
+    line.shape = SeriesShape::Line;
+    line.emphasised = static_cast<int>(i) == request.selected && performances.size() > 1;
+    for (const WindowMeasure& w : s->windows) {
+      const std::optional<double> value =
+          member != nullptr ? w.statistics.*member : std::optional(static_cast<double>(w.statistics.n));
+      const double x = byBars && w.firstBar ? *w.firstBar : static_cast<double>(w.firstEvent) + 1.0;
+      // A window without the measure breaks the line there.
+      line.points.push_back({x, value.value_or(NAN)});
+    }
+    if (!line.points.empty()) chart.series.push_back(std::move(line));
+  }
+  if (chart.series.empty())
+    chart.notes.emplace_back(byBars ? QT_TRANSLATE_NOOP("returnplot", "no windows: bars need a score")
+                                    : QT_TRANSLATE_NOOP("returnplot", "no windows"));
+  const Quantity value = ValueQuantity(request.series, !performances.empty() && performances.front().loudnessInDb);
+  if (chart.title.empty())
+    chart.title =
+        request.measure + " of " + std::string(SeriesName(request.series)) + ", " + WindowsInWords(request.windows);
+  SetAxes(chart,
+          byBars ? Quantity{QT_TRANSLATE_NOOP("returnplot", "first bar of the window"), ""}
+                 : Quantity{QT_TRANSLATE_NOOP("returnplot", "first event of the window"), ""},
+          {request.measure, MeasureUnit(request.measure, value.unit)});
+}
+
+constexpr std::array<SeriesKind, 3> kFeatureKinds = {SeriesKind::MelodyLead, SeriesKind::Spread, SeriesKind::Overlap};
+
+// Where event `event` of a performance aligned to its score stands, in
+// bars: bar 1 begins at the first downbeat.
+std::optional<double> EventBar(const ChartPerformance& p, std::int32_t event) {
+  if (p.scored == nullptr || event < 0 || static_cast<std::size_t>(event) >= p.scored->positions.size())
+    return std::nullopt;
+  return 1.0 + p.scored->positions[static_cast<std::size_t>(event)] / p.scored->signature.count;
+}
+
+// The selected performance's melody lead, chord spread and key overlap at
+// the score positions of their events, one dot each, a legend entry (and
+// colour) per feature.
+void DescribeFeatures(std::span<const ChartPerformance> performances, const ChartRequest& request,
+                      ChartDescription& chart) {
+  chart.legend.clear();
+  Range range{INFINITY, -INFINITY, 0.0, 0.0};  // 0 ms in sight: the sign of a lead or overlap matters
+  if (!performances.empty()) {
+    const ChartPerformance& p = performances[ShownIndex(request.selected, performances.size())];
+    if (chart.title.empty()) chart.title = p.name + ": chord and melody features";
+    for (std::size_t f = 0; f < kFeatureKinds.size(); ++f) {
+      const MeasuredSeries* s = SeriesOf(p, kFeatureKinds[f]);
+      chart.legend.push_back({ValueQuantity(kFeatureKinds[f], false).name, f});
+      if (s == nullptr) continue;
+      ChartSeries dots;
+      dots.performance = f;
+      dots.shape = SeriesShape::Points;
+      for (std::size_t i = 0; i < s->series.values.size() && i < s->series.events.size(); ++i)
+        if (const std::optional<double> bar = EventBar(p, s->series.events[i]))
+          dots.points.push_back({*bar, s->series.values[i]});
+      for (const ChartPoint& point : dots.points) range.Include(point);
+      chart.series.push_back(std::move(dots));
+    }
+    if (p.scored == nullptr)
+      chart.notes.emplace_back(QT_TRANSLATE_NOOP("returnplot", "needs a performance aligned to a score"));
+  }
+  if (!(range.xMin <= range.xMax)) range.xMin = range.xMax = 1.0;
+  Widen(range.xMin, range.xMax);
+  Widen(range.yMin, range.yMax);
+  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "score position"), QT_TRANSLATE_NOOP("returnplot", "bars")},
+          {QT_TRANSLATE_NOOP("returnplot", "time"), QT_TRANSLATE_NOOP("returnplot", "ms")}, range);
+}
+
+// The current event's score position, marked on the zero line.
+std::optional<ChartCursor> FeaturesCursor(const ChartPerformance& main, std::int32_t event) {
+  const std::optional<double> bar = EventBar(main, event);
+  if (!bar) return std::nullopt;
+  return ChartCursor{{*bar, 0.0}, true};
 }
 
 }  // namespace
@@ -321,6 +500,15 @@ ChartDescription DescribeChart(std::span<const ChartPerformance> performances, c
       break;
     case ChartKind::Recurrence:
       DescribeRecurrence(performances, request, chart);
+      break;
+    case ChartKind::Windows:
+      DescribeWindows(performances, request, chart);
+      break;
+    case ChartKind::CrossRecurrence:
+      DescribeCrossRecurrence(performances, request, chart);
+      break;
+    case ChartKind::Features:
+      DescribeFeatures(performances, request, chart);
       break;
   }
   chart.cursor = DescribeCursor(performances, request);
@@ -353,8 +541,12 @@ std::optional<ChartCursor> DescribeCursor(std::span<const ChartPerformance> perf
         if (p.onsetMs <= *onset) reached = ChartCursor{{p.barPosition, p.value}, true};
       return reached;
     }
+    case ChartKind::Features:
+      return FeaturesCursor(main, *request.currentEvent);
     case ChartKind::Worm:  // its trail is its mark
     case ChartKind::Recurrence:
+    case ChartKind::Windows:
+    case ChartKind::CrossRecurrence:
       return std::nullopt;
   }
   return std::nullopt;

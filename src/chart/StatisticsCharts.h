@@ -2,8 +2,10 @@
 #pragma once
 // The charts of the Statistics window described from the shown
 // performances: the tempo curve, the Poincaré view, the tempo against the
-// score in bars, the tempo–loudness trajectory and the recurrence plot. The
-// window and `--chart` describe them here alike.
+// score in bars, the tempo–loudness trajectory, the recurrence plot, a
+// measure over the windows, the cross-recurrence plot of two performances
+// and the features against the score. The window and `--chart` describe
+// them here alike.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "chart/ChartDescription.h"
+#include "chart/WindowMeasures.h"
 #include "model/Beat.h"
 #include "stats/BeatTempo.h"
 #include "stats/MeasuredSeries.h"
@@ -29,6 +32,9 @@ struct ChartPerformance {
   std::span<const double> onsetMs;       // of its events, in order
   const ScoredEvents* scored = nullptr;  // for one aligned to its score
   bool loudnessInDb = false;             // a recording's levels, not MIDI velocities
+  // Its series measured window by window, when windows are chosen.
+  const std::vector<WindowedSeries>* windows = nullptr;
+  std::span<const double> scoreBeats{};  // each event's score position, for one aligned to its score
 };
 
 struct ChartRequest {
@@ -43,7 +49,12 @@ struct ChartRequest {
   TempoUnit unit = TempoUnit::MsPerBeat;
   std::optional<double> smoothBeats;  // bars: none when empty; worm: a bar when empty
   RecurrenceSettings recurrence;
-  int selected = 0;  // the performance drawn on top, and the one of the recurrence plot
+  int selected = 0;  // the performance drawn on top, the one of the recurrence plot and of the features
+  int second = 1;    // the cross-recurrence plot's other performance
+  // The windows' measure: a name of StatisticsColumns ("mean", "r_d", ...),
+  // and the windows, which name the chart.
+  std::string measure = "mean";
+  WindowChoice windows;
   // The first performance's current event (0-based), marked; none when empty.
   std::optional<std::int32_t> currentEvent;
 };

@@ -34,4 +34,14 @@ std::vector<FeatureSeries> SeriesOfFeatures(const PerformanceFeatures& features,
           Series("overlap", features, &EventFeatures::overlapMs, features.melodyMissing, window)};
 }
 
+std::vector<NamedSeries> NamedFeatureSeries(const PerformanceFeatures& features) {
+  std::vector<NamedSeries> named;
+  for (FeatureSeries& f : SeriesOfFeatures(features)) {
+    if (f.values.empty()) continue;
+    for (const SeriesKind kind : {SeriesKind::MelodyLead, SeriesKind::Spread, SeriesKind::Overlap})
+      if (SeriesName(kind) == f.name) named.push_back({kind, std::move(f.values), std::move(f.events)});
+  }
+  return named;
+}
+
 }  // namespace rp

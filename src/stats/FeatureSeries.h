@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/PerformanceSeries.h"
+
 namespace rp {
 
 struct PerformanceFeatures;
@@ -29,5 +31,9 @@ struct FeatureSeries {
 // The three series of `features`, in the order above; of the window's events
 // only when `window` is given.
 std::vector<FeatureSeries> SeriesOfFeatures(const PerformanceFeatures& features, const EventWindow* window = nullptr);
+
+// Those of the three series `features` give, as series of their kinds (the
+// Statistics window's rows and charts).
+std::vector<NamedSeries> NamedFeatureSeries(const PerformanceFeatures& features);
 
 }  // namespace rp

@@ -59,6 +59,17 @@ void ChartView::SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::op
   BodyChanged();
 }
 
+void ChartView::SetSecond(int index) {
+  request_.second = index;
+  BodyChanged();
+}
+
+void ChartView::SetWindowMeasure(const std::string& measure, const WindowChoice& windows) {
+  request_.measure = measure;
+  request_.windows = windows;
+  BodyChanged();
+}
+
 void ChartView::BodyChanged() {
   drawing_.reset();
   body_ = QImage();
@@ -79,8 +90,8 @@ std::vector<ChartPerformance> ChartView::Performances() const {
   std::vector<ChartPerformance> performances;
   if (shown_) {
     for (const ShownPerformance& p : *shown_)
-      performances.push_back(
-          {p.name.toStdString(), &p.series, p.onsetMs, p.scored ? &*p.scored : nullptr, p.loudnessInDb});
+      performances.push_back({p.name.toStdString(), &p.series, p.onsetMs, p.scored ? &*p.scored : nullptr,
+                              p.loudnessInDb, &p.windows, p.scoreBeats});
   }
   return performances;
 }

@@ -40,6 +40,11 @@ class ChartView : public QWidget {
   // and the smoothing in beats (none: bars as played, the trajectory over
   // a bar), as --beat, --tempo-unit and --smooth choose them.
   void SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::optional<double> smoothBeats);
+  // The cross-recurrence plot's other performance (an index into `shown`).
+  void SetSecond(int index);
+  // The measure drawn over the windows (a name of StatisticsColumns) and
+  // the windows it was taken over.
+  void SetWindowMeasure(const std::string& measure, const WindowChoice& windows);
   ChartKind Kind() const { return request_.kind; }
 
   // The chart as `--chart` describes it: light theme, its size, no mark.

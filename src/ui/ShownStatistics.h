@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "chart/WindowMeasures.h"
+#include "stats/BlockBootstrap.h"
 #include "stats/MeasuredSeries.h"
 
 namespace rp {
@@ -27,6 +29,11 @@ struct ShownPerformance {
   std::vector<double> onsetMs;         // of its events, in order
   std::optional<ScoredEvents> scored;  // for one aligned to its score
   bool loudnessInDb = false;           // a recording's levels, not MIDI velocities
+  // With a confidence level chosen: for each series, the intervals of the
+  // measures of IntervalMeasures(), in that order.
+  std::vector<std::vector<Interval>> intervals{};
+  std::vector<WindowedSeries> windows{};  // when windows are chosen
+  std::vector<double> scoreBeats{};       // each event's score position, for one aligned to its score
 };
 
 using ShownStatistics = std::vector<ShownPerformance>;
@@ -46,9 +53,21 @@ struct StatisticsSource {
 // The copy of `performance`, which is shown in `colour`.
 StatisticsSource CopyForStatistics(const Performance& performance, QColor colour);
 
-// Measures every source as `options` choose; safe in any thread.
+// How the window measures beyond the measures of whole series: the
+// bootstrap intervals (at the level `--stats --ci` takes) and the windows.
+struct ShownExtras {
+  std::optional<BootstrapSettings> ci;
+  WindowChoice windows;
+};
+
+// The measures that get an interval, in the table's order (those of
+// StatisticsColumns for which one means something).
+std::vector<std::optional<double> SeriesStatistics::*> IntervalMeasures();
+
+// Measures every source as `options` and `extras` choose; safe in any thread.
 std::shared_ptr<const ShownStatistics> MeasureShown(const std::vector<StatisticsSource>& sources, std::int32_t delay,
-                                                    std::uint64_t randomState, const StatisticsOptions& options = {});
+                                                    std::uint64_t randomState, const StatisticsOptions& options = {},
+                                                    const ShownExtras& extras = {});
 
 // `performance`'s series of `kind`, nullptr when it has none.
 const MeasuredSeries* FindSeries(const ShownPerformance& performance, SeriesKind kind);

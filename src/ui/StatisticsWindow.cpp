@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <sstream>
 #include <string_view>
@@ -26,7 +28,9 @@
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "session/Session.h"
+#include "stats/StatisticsConventions.h"
 #include "ui/PoincareView.h"
+#include "ui/StoredSettings.h"
 #include "ui/TempoCurveView.h"
 
 namespace rp {
@@ -37,6 +41,8 @@ namespace {
 constexpr std::uint64_t kRandomState = 1;
 // The columns before the measures.
 constexpr int kFirstMeasureColumn = 3;
+// The confidence levels offered, in percent; 0: no intervals.
+constexpr std::array<int, 4> kCiPercents = {0, 90, 95, 99};
 
 // Whether `performance` is one to measure: the program holds none before its first file.
 bool IsShown(const Performance& performance) { return !performance.events.empty(); }
@@ -98,7 +104,7 @@ QString ColumnDefinition(std::string_view name) {
 }
 
 // `main` with a row of choices above or below it, in one widget.
-QWidget* WithChoices(QWidget* main, QHBoxLayout* choices, bool above, QWidget* parent) {
+QWidget* WithChoices(QWidget* main, QBoxLayout* choices, bool above, QWidget* parent) {
   auto* part = new QWidget(parent);
   auto* layout = new QVBoxLayout(part);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -125,22 +131,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
-  const auto& measures = StatisticsColumns();
-  table_->setColumnCount(kFirstMeasureColumn + static_cast<int>(measures.size()));
-  const auto header = [this](int column, const QString& text, const QString& tip) {
-    auto* item = new QTableWidgetItem(text);
-    item->setToolTip(tip);
-    table_->setHorizontalHeaderItem(column, item);
-  };
-  header(0, tr("performance"), tr("The file, in its plot colour."));
-  header(1, tr("series"),
-         tr("timing: x_k = onset(k+1) - onset(k) in ms; velocity: x_k = the velocity of event k; tempo: the timing "
-            "divided by the score distance in beats (ms per beat)."));
-  header(2, QStringLiteral("n"), ColumnDefinition("n"));
-  for (std::size_t i = 0; i < measures.size(); ++i)
-    header(kFirstMeasureColumn + static_cast<int>(i),
-           QString::fromUtf8(measures[i].name.data(), static_cast<qsizetype>(measures[i].name.size())),
-           ColumnDefinition(measures[i].name));
+  SetUpColumns(false);
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] { ShowSelected(); });
 
   // How the measures are taken, as --stats takes it.
@@ -162,8 +153,36 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   sampenTolerance_->setValue(measureDefaults.sampleEntropyTolerance);
   sampenTolerance_->setToolTip(tr("The tolerance r of sampen as a fraction of the sd (--sampen-r)."));
   for (QSpinBox* box : {permutations_, sampenTemplate_})
-    connect(box, &QSpinBox::valueChanged, this, [this] { Look(); });
-  connect(sampenTolerance_, &QDoubleSpinBox::valueChanged, this, [this] { Look(); });
+    connect(box, &QSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
+  connect(sampenTolerance_, &QDoubleSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
+  // The intervals, as --stats --ci draws them.
+  ciLevel_ = new QComboBox(this);
+  ciLevel_->setObjectName(QStringLiteral("ciLevelChoice"));
+  for (const int percent : kCiPercents)
+    ciLevel_->addItem(percent == 0 ? tr("No intervals") : tr("%1% intervals").arg(percent), percent);
+  ciLevel_->setToolTip(
+      tr("Beside each measure the percentile interval of a moving-block bootstrap at this level (--ci): 1000 "
+         "resamples of blocks of the cube root of N values, drawn from random state 1."));
+  connect(ciLevel_, &QComboBox::currentIndexChanged, this, [this] { ChoiceChanged(); });
+  // The windows, as --window, --step and --window-bars take them.
+  windowKind_ = new QComboBox(this);
+  windowKind_->setObjectName(QStringLiteral("windowKindChoice"));
+  windowKind_->addItem(tr("No windows"));
+  windowKind_->addItem(tr("Windows of events"));
+  windowKind_->addItem(tr("Windows of bars"));
+  windowSize_ = new QSpinBox(this);
+  windowSize_->setObjectName(QStringLiteral("windowSizeChoice"));
+  windowSize_->setRange(1, 1000000);
+  windowSize_->setValue(32);
+  windowSize_->setToolTip(tr("The events (at least 2) or bars of a window."));
+  windowStep_ = new QSpinBox(this);
+  windowStep_->setObjectName(QStringLiteral("windowStepChoice"));
+  windowStep_->setRange(0, 1000000);
+  windowStep_->setSpecialValueText(tr("a window's size"));
+  windowStep_->setToolTip(tr("How many events or bars the next window begins after the one before (--step)."));
+  connect(windowKind_, &QComboBox::currentIndexChanged, this, [this] { ChoiceChanged(); });
+  for (QSpinBox* box : {windowSize_, windowStep_})
+    connect(box, &QSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
   auto* measureChoices = new QHBoxLayout;
   measureChoices->addWidget(new QLabel(tr("Shuffles of rd_p"), this));
   measureChoices->addWidget(permutations_);
@@ -172,7 +191,17 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   measureChoices->addWidget(new QLabel(tr("sampen r (× sd)"), this));
   measureChoices->addWidget(sampenTolerance_);
   measureChoices->addStretch(1);
-  QWidget* tablePart = WithChoices(table_, measureChoices, false, this);
+  auto* extraChoices = new QHBoxLayout;
+  extraChoices->addWidget(ciLevel_);
+  extraChoices->addWidget(windowKind_);
+  extraChoices->addWidget(windowSize_);
+  extraChoices->addWidget(new QLabel(tr("every"), this));
+  extraChoices->addWidget(windowStep_);
+  extraChoices->addStretch(1);
+  auto* tableChoices = new QVBoxLayout;
+  tableChoices->addLayout(measureChoices);
+  tableChoices->addLayout(extraChoices);
+  QWidget* tablePart = WithChoices(table_, tableChoices, false, this);
 
   curve_ = new TempoCurveView(this);
   poincare_ = new PoincareView(this);
@@ -191,7 +220,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
     box->setValue(value);
     recurrenceOptions->addWidget(new QLabel(label, this));
     recurrenceOptions->addWidget(box);
-    connect(box, &QSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+    connect(box, &QSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
     return box;
   };
   dimension_ = spin(tr("Dimension m"), 1, 20, defaults.dimension);
@@ -205,13 +234,44 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   recurrenceOptions->addWidget(new QLabel(tr("Radius \u03b5"), this));
   recurrenceOptions->addWidget(radius_);
   recurrenceOptions->addStretch(1);
-  connect(radius_, &QDoubleSpinBox::valueChanged, this, [this] { RecurrenceChosen(); });
+  connect(radius_, &QDoubleSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
+  // Crossed with another shown performance, paired by score position.
+  crossWith_ = new QComboBox(this);
+  crossWith_->setObjectName(QStringLiteral("crossWithChoice"));
+  crossWith_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  crossWith_->setToolTip(
+      tr("The selected performance alone, or crossed with another aligned to the same score: values paired by "
+         "score position, only the positions both played."));
+  recurrenceOptions->insertWidget(0, crossWith_);
+  connect(crossWith_, &QComboBox::currentIndexChanged, this, [this] { CrossChosen(); });
+  crossRecurrence_ = new ChartView(ChartKind::CrossRecurrence, this);
+  crossRecurrence_->setObjectName(QStringLiteral("crossRecurrenceView"));
+  recurrenceStack_ = new QStackedWidget(this);
+  recurrenceStack_->addWidget(recurrence_);
+  recurrenceStack_->addWidget(crossRecurrence_);
+  windows_ = new ChartView(ChartKind::Windows, this);
+  windows_->setObjectName(QStringLiteral("windowsView"));
+  windowMeasure_ = new QComboBox(this);
+  windowMeasure_->setObjectName(QStringLiteral("windowMeasureChoice"));
+  for (const StatisticsColumn& column : StatisticsColumns()) {
+    const QString name = QString::fromUtf8(column.name.data(), static_cast<qsizetype>(column.name.size()));
+    windowMeasure_->addItem(name, name);
+  }
+  connect(windowMeasure_, &QComboBox::currentIndexChanged, this, [this] { ChoiceChanged(); });
+  auto* windowChoices = new QHBoxLayout;
+  windowChoices->addWidget(new QLabel(tr("Measure over the windows"), this));
+  windowChoices->addWidget(windowMeasure_);
+  windowChoices->addStretch(1);
+  features_ = new ChartView(ChartKind::Features, this);
+  features_->setObjectName(QStringLiteral("featuresView"));
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("chartTabs"));
   tabs_->addTab(poincare_, tr("Poincaré view"));
   tabs_->addTab(bars_, tr("Tempo against bars"));
   tabs_->addTab(worm_, tr("Tempo–loudness"));
-  tabs_->addTab(WithChoices(recurrence_, recurrenceOptions, true, this), tr("Recurrence"));
+  tabs_->addTab(WithChoices(recurrenceStack_, recurrenceOptions, true, this), tr("Recurrence"));
+  tabs_->addTab(WithChoices(windows_, windowChoices, true, this), tr("Windows"));
+  tabs_->addTab(features_, tr("Features against score"));
   // The tempo of the bars and trajectory tabs, as --beat, --tempo-unit and
   // --smooth choose it.
   beat_ = new QComboBox(this);
@@ -288,6 +348,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
 
   watcher_ = new QFutureWatcher<std::shared_ptr<const ShownStatistics>>(this);
   connect(watcher_, &QFutureWatcher<std::shared_ptr<const ShownStatistics>>::finished, this, [this] { Measured(); });
+  ApplyChoices(StoredStatisticsChoices());
   listening_ = session_.Listen([this](SessionChange) {
     if (isVisible()) Look();
   });
@@ -320,6 +381,8 @@ StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
   key.permutations = options.permutations;
   key.sampenTemplate = options.sampleEntropyTemplate;
   key.sampenTolerance = options.sampleEntropyTolerance;
+  key.ciPercent = ciLevel_->currentData().toInt();
+  key.windows = ChosenWindows();
   for (const Performance& p : session_.Compared()) add(p);
   return key;
 }
@@ -376,8 +439,9 @@ void StatisticsWindow::StartMeasuring() {
     sources[i].colour = QColor(colour.r, colour.g, colour.b);
   }
   status_->setText(tr("Computing..."));
-  watcher_->setFuture(QtConcurrent::run([sources = std::move(sources), delay, options = MeasureOptions()] {
-    return MeasureShown(sources, delay, kRandomState, options);
+  const ShownExtras extras{ChosenInterval(), ChosenWindows()};
+  watcher_->setFuture(QtConcurrent::run([sources = std::move(sources), delay, options = MeasureOptions(), extras] {
+    return MeasureShown(sources, delay, kRandomState, options, extras);
   }));
 }
 
@@ -396,6 +460,9 @@ void StatisticsWindow::FillTable() {
   const auto previous = RowAt(table_->currentRow());
   const QSignalBlocker blocker(table_);
   table_->clearContents();
+  const bool intervals =
+      std::any_of(shown_->begin(), shown_->end(), [](const ShownPerformance& p) { return !p.intervals.empty(); });
+  SetUpColumns(intervals);
   int rows = 0;
   for (const ShownPerformance& p : *shown_) rows += static_cast<int>(p.series.size());
   table_->setRowCount(rows);
@@ -403,18 +470,33 @@ void StatisticsWindow::FillTable() {
   int select = rows > 0 ? 0 : -1;
   for (int i = 0; i < static_cast<int>(shown_->size()); ++i) {
     const ShownPerformance& p = (*shown_)[static_cast<std::size_t>(i)];
-    for (const MeasuredSeries& s : p.series) {
+    for (std::size_t k = 0; k < p.series.size(); ++k) {
+      const MeasuredSeries& s = p.series[k];
       auto* name = new QTableWidgetItem(p.name);
       name->setForeground(p.colour);
       name->setToolTip(QString::fromStdString(p.path));
       table_->setItem(row, 0, name);
       table_->setItem(row, 1, new QTableWidgetItem(SeriesTitle(s.series.kind)));
       table_->setItem(row, 2, new QTableWidgetItem(QString::number(s.statistics.n)));
-      const auto& measures = StatisticsColumns();
-      for (std::size_t c = 0; c < measures.size(); ++c) {
-        auto* item = new QTableWidgetItem(ScreenNumber(std::invoke(measures[c].value, s.statistics)));
+      const std::vector<ReportedMeasure> measures = ReportedMeasures(false, false);
+      const std::vector<Interval>* rowIntervals = k < p.intervals.size() ? &p.intervals[k] : nullptr;
+      int column = kFirstMeasureColumn;
+      std::size_t next = 0;
+      const auto number = [this, row, &column](const std::optional<double>& value) {
+        auto* item = new QTableWidgetItem(ScreenNumber(value));
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table_->setItem(row, kFirstMeasureColumn + static_cast<int>(c), item);
+        table_->setItem(row, column++, item);
+        return item;
+      };
+      for (std::size_t c = 0; c < measures.size(); ++c) {
+        QTableWidgetItem* item = number(std::invoke(measures[c].value, s.statistics));
+        if (intervals && measures[c].hasInterval) {
+          const Interval interval =
+              rowIntervals != nullptr && next < rowIntervals->size() ? (*rowIntervals)[next] : Interval{};
+          ++next;
+          number(interval.lo);
+          number(interval.hi);
+        }
         if (measures[c].name == "sampen" && s.statistics.sampleEntropy &&
             s.statistics.sampleEntropyValues < s.statistics.n)
           item->setToolTip(
@@ -449,27 +531,70 @@ void StatisticsWindow::ShowSelected() {
   const int selected = at ? at->first : -1;
   curve_->Show(shown_, kind, selected);
   for (ChartView* chart : Charts()) chart->Show(shown_, kind, selected);
+  OfferCrossPartners();
+}
+
+void StatisticsWindow::OfferCrossPartners() {
+  const int chosen = crossWith_->currentData().toInt();
+  const int selected = std::max(RowAt(table_->currentRow()).value_or(std::pair{0, SeriesKind::Timing}).first, 0);
+  const QSignalBlocker blocker(crossWith_);
+  crossWith_->clear();
+  crossWith_->addItem(tr("Alone"), -1);
+  if (shown_)
+    for (int i = 0; i < static_cast<int>(shown_->size()); ++i)
+      if (i != selected) crossWith_->addItem(tr("Crossed with %1").arg((*shown_)[static_cast<std::size_t>(i)].name), i);
+  crossWith_->setCurrentIndex(std::max(crossWith_->findData(chosen), 0));
+  crossWith_->setEnabled(crossWith_->count() > 1);
+  CrossChosen();
+}
+
+void StatisticsWindow::CrossChosen() {
+  const int partner = crossWith_->currentData().toInt();
+  if (partner >= 0) crossRecurrence_->SetSecond(partner);
+  recurrenceStack_->setCurrentIndex(partner >= 0 ? 1 : 0);
 }
 
 QString StatisticsWindow::TableCsv() const {
   std::ostringstream text;
   {
     CsvWriter csv(text);
+    const std::vector<ReportedMeasure> measures = ReportedMeasures(false, false);
+    const std::optional<BootstrapSettings> ci =
+        shown_ && std::any_of(shown_->begin(), shown_->end(),
+                              [](const ShownPerformance& p) { return !p.intervals.empty(); })
+            ? ChosenInterval()
+            : std::nullopt;
     csv.Text("file").Text("series").Text("n");
-    for (const StatisticsColumn& column : StatisticsColumns()) csv.Text(column.name);
+    for (const ReportedMeasure& m : measures) {
+      csv.Text(m.name);
+      if (ci && m.hasInterval) csv.Field(std::string(m.name) + "_lo").Field(std::string(m.name) + "_hi");
+    }
+    if (ci) csv.Text("ci_block").Text("ci_resamples");
     csv.Text("error").EndRow();
+    const auto value = [&csv](const std::optional<double>& v) {
+      if (v) {
+        csv.Number(*v);
+      } else {
+        csv.Text("");
+      }
+    };
     if (shown_) {
       for (const ShownPerformance& p : *shown_) {
-        for (const MeasuredSeries& s : p.series) {
+        for (std::size_t k = 0; k < p.series.size(); ++k) {
+          const MeasuredSeries& s = p.series[k];
           csv.Field(p.path).Text(SeriesName(s.series.kind)).Integer(s.statistics.n);
-          for (const StatisticsColumn& column : StatisticsColumns()) {
-            const std::optional<double>& value = std::invoke(column.value, s.statistics);
-            if (value) {
-              csv.Number(*value);
-            } else {
-              csv.Text("");
+          std::size_t next = 0;
+          for (const ReportedMeasure& m : measures) {
+            value(std::invoke(m.value, s.statistics));
+            if (ci && m.hasInterval) {
+              const Interval interval =
+                  k < p.intervals.size() && next < p.intervals[k].size() ? p.intervals[k][next] : Interval{};
+              ++next;
+              value(interval.lo);
+              value(interval.hi);
             }
           }
+          if (ci) csv.Integer(BootstrapBlock(s.series.values.size(), *ci)).Integer(ci->resamples);
           csv.Text("").EndRow();
         }
       }
@@ -485,10 +610,15 @@ void StatisticsWindow::ExportCurve() { curve_->Export(dialogs_, tr("Export tempo
 void StatisticsWindow::ExportPoincare() { poincare_->Export(dialogs_, tr("Export Poincaré view")); }
 
 void StatisticsWindow::ExportShownTab() {
-  const int tab = tabs_->currentIndex();
-  const std::vector<ChartView*> charts = Charts();
-  if (tab >= 0 && tab < static_cast<int>(charts.size()))
-    charts[static_cast<std::size_t>(tab)]->Export(dialogs_, tr("Export chart"));
+  if (ChartView* chart = TabChart(tabs_->currentIndex())) chart->Export(dialogs_, tr("Export chart"));
+}
+
+ChartView* StatisticsWindow::TabChart(int tab) const {
+  // In the order of the tabs.
+  const std::array<ChartView*, 6> charts = {
+      poincare_, bars_,    worm_, recurrenceStack_->currentIndex() == 1 ? crossRecurrence_ : recurrence_,
+      windows_,  features_};
+  return tab >= 0 && tab < static_cast<int>(charts.size()) ? charts[static_cast<std::size_t>(tab)] : nullptr;
 }
 
 StatisticsOptions StatisticsWindow::MeasureOptions() const {
@@ -499,7 +629,106 @@ StatisticsOptions StatisticsWindow::MeasureOptions() const {
   return options;
 }
 
-std::vector<ChartView*> StatisticsWindow::Charts() const { return {poincare_, bars_, worm_, recurrence_}; }
+std::vector<ChartView*> StatisticsWindow::Charts() const {
+  return {poincare_, bars_, worm_, recurrence_, crossRecurrence_, windows_, features_};
+}
+
+void StatisticsWindow::SetUpColumns(bool intervals) {
+  const std::vector<ReportedMeasure> measures = ReportedMeasures(false, false);
+  int columns = kFirstMeasureColumn;
+  for (const ReportedMeasure& m : measures) columns += intervals && m.hasInterval ? 3 : 1;
+  if (table_->columnCount() == columns && table_->horizontalHeaderItem(0) != nullptr) return;
+  table_->setColumnCount(columns);
+  const auto header = [this](int column, const QString& text, const QString& tip) {
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(tip);
+    table_->setHorizontalHeaderItem(column, item);
+  };
+  header(0, tr("performance"), tr("The file, in its plot colour."));
+  header(1, tr("series"),
+         tr("timing: x_k = onset(k+1) - onset(k) in ms; velocity: x_k = the velocity of event k; tempo: the timing "
+            "divided by the score distance in beats (ms per beat)."));
+  header(2, QStringLiteral("n"), ColumnDefinition("n"));
+  int column = kFirstMeasureColumn;
+  for (const ReportedMeasure& m : measures) {
+    const QString name = QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size()));
+    header(column++, name, ColumnDefinition(m.name));
+    if (intervals && m.hasInterval) {
+      const QString level = ciLevel_->currentText();
+      header(column++, name + QStringLiteral("_lo"),
+             tr("The lower end of %1's bootstrap interval (%2).").arg(name, level));
+      header(column++, name + QStringLiteral("_hi"),
+             tr("The upper end of %1's bootstrap interval (%2).").arg(name, level));
+    }
+  }
+}
+
+WindowChoice StatisticsWindow::ChosenWindows() const {
+  WindowChoice windows;
+  if (windowKind_->currentIndex() == 1) windows.events = std::max(windowSize_->value(), 2);
+  if (windowKind_->currentIndex() == 2) windows.bars = windowSize_->value();
+  if (windows.Chosen() && windowStep_->value() > 0) windows.step = windowStep_->value();
+  return windows;
+}
+
+std::optional<BootstrapSettings> StatisticsWindow::ChosenInterval() const {
+  const int percent = ciLevel_->currentData().toInt();
+  if (percent <= 0) return std::nullopt;
+  BootstrapSettings settings;
+  settings.level = percent / 100.0;
+  return settings;
+}
+
+StatisticsChoices StatisticsWindow::Choices() const {
+  StatisticsChoices choices;
+  choices.measures = MeasureOptions();
+  choices.ciPercent = ciLevel_->currentData().toInt();
+  choices.windows = ChosenWindows();
+  choices.windowMeasure = windowMeasure_->currentData().toString().toStdString();
+  choices.recurrence.dimension = dimension_->value();
+  choices.recurrence.delay = embeddingDelay_->value();
+  choices.recurrence.theilerWindow = theiler_->value();
+  if (radius_->value() > 0.0) choices.recurrence.radius = radius_->value();
+  return choices;
+}
+
+void StatisticsWindow::ApplyChoices(const StatisticsChoices& choices) {
+  {
+    const std::array<QObject*, 12> boxes = {permutations_, sampenTemplate_, sampenTolerance_, ciLevel_,
+                                            windowKind_,   windowSize_,     windowStep_,      windowMeasure_,
+                                            dimension_,    embeddingDelay_, theiler_,         radius_};
+    std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+    for (QObject* box : boxes) blockers.push_back(std::make_unique<QSignalBlocker>(box));
+    permutations_->setValue(choices.measures.permutations);
+    sampenTemplate_->setValue(choices.measures.sampleEntropyTemplate);
+    sampenTolerance_->setValue(choices.measures.sampleEntropyTolerance);
+    ciLevel_->setCurrentIndex(std::max(ciLevel_->findData(choices.ciPercent), 0));
+    windowKind_->setCurrentIndex(choices.windows.events ? 1 : choices.windows.bars ? 2 : 0);
+    if (choices.windows.events) windowSize_->setValue(static_cast<int>(*choices.windows.events));
+    if (choices.windows.bars) windowSize_->setValue(*choices.windows.bars);
+    windowStep_->setValue(static_cast<int>(choices.windows.step.value_or(0)));
+    windowMeasure_->setCurrentIndex(
+        std::max(windowMeasure_->findData(QString::fromStdString(choices.windowMeasure)), 0));
+    dimension_->setValue(choices.recurrence.dimension);
+    embeddingDelay_->setValue(choices.recurrence.delay);
+    theiler_->setValue(choices.recurrence.theilerWindow);
+    radius_->setValue(choices.recurrence.radius.value_or(0.0));
+  }
+  ShowChoices();
+}
+
+void StatisticsWindow::ShowChoices() {
+  RecurrenceChosen();
+  const WindowChoice windows = ChosenWindows();
+  windows_->SetWindowMeasure(windowMeasure_->currentData().toString().toStdString(), windows);
+  tabs_->setTabEnabled(tabs_->indexOf(windows_->parentWidget()), windows.Chosen());
+}
+
+void StatisticsWindow::ChoiceChanged() {
+  StoreStatisticsChoices(Choices());
+  ShowChoices();
+  Look();
+}
 
 void StatisticsWindow::TempoChosen() {
   const QString beat = beat_->currentData().toString();
@@ -510,12 +739,9 @@ void StatisticsWindow::TempoChosen() {
 }
 
 void StatisticsWindow::RecurrenceChosen() {
-  RecurrenceSettings settings;
-  settings.dimension = dimension_->value();
-  settings.delay = embeddingDelay_->value();
-  settings.theilerWindow = theiler_->value();
-  if (radius_->value() > 0.0) settings.radius = radius_->value();
+  const RecurrenceSettings settings = Choices().recurrence;
   recurrence_->SetRecurrence(settings);
+  crossRecurrence_->SetRecurrence(settings);
 }
 
 StatisticsWindow* ShowStatisticsWindow(QWidget* parent, Dialogs& dialogs, Session& session) {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Statistics window: the return-map measures of every shown performance
-// and series in a table (copyable as CSV, the columns of --stats), and for
-// the selected row the tempo curve and the Poincaré view, each exportable as
-// PNG or SVG. A view of the session: the measures are taken away from the
+// and series in a table (copyable as CSV, the columns of --stats), with
+// bootstrap intervals at a chosen level, and for the selected row the tempo
+// curve, the Poincaré view, the tempo against bars, the tempo–loudness
+// trajectory, the (cross-)recurrence plot, a measure over windows and the
+// chord and melody features against the score, each exportable as
+// `--chart` writes it. Its choices are kept between runs. A view of the session: the measures are taken away from the
 // window's thread, again when the session announces other performances or
 // settings, and the mark follows the current event as the session moves it.
 
@@ -24,6 +27,7 @@ class QLabel;
 class QDoubleSpinBox;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class QTabWidget;
 class QTableWidget;
 
@@ -35,6 +39,7 @@ class ChartView;
 class PoincareView;
 class TempoCurveView;
 struct ReplayPosition;
+struct StatisticsChoices;
 
 class StatisticsWindow final : public QWidget {
   Q_OBJECT
@@ -61,6 +66,9 @@ class StatisticsWindow final : public QWidget {
   ChartView* Bars() const { return bars_; }
   ChartView* Worm() const { return worm_; }
   ChartView* RecurrencePlot() const { return recurrence_; }
+  ChartView* CrossRecurrence() const { return crossRecurrence_; }
+  ChartView* WindowsChart() const { return windows_; }
+  ChartView* Features() const { return features_; }
   const ShownStatistics* Shown() const { return shown_.get(); }
 
  signals:
@@ -85,6 +93,8 @@ class StatisticsWindow final : public QWidget {
     int permutations = 0;
     int sampenTemplate = 0;
     double sampenTolerance = 0.0;
+    int ciPercent = 0;
+    WindowChoice windows;
     bool operator==(const Key&) const = default;
   };
 
@@ -108,6 +118,24 @@ class StatisticsWindow final : public QWidget {
   void RecurrenceChosen();
   // The charts of the selected row: every view but the tempo curve.
   std::vector<ChartView*> Charts() const;
+  // The chart the tab `tab` shows, or nullptr.
+  ChartView* TabChart(int tab) const;
+  // The choices as the window's boxes hold them, and back.
+  StatisticsChoices Choices() const;
+  void ApplyChoices(const StatisticsChoices& choices);
+  // The views take the choices the boxes hold.
+  void ShowChoices();
+  // A choice changed: it is stored, and the measures or views follow.
+  void ChoiceChanged();
+  WindowChoice ChosenWindows() const;
+  // The level of the intervals, none when off.
+  std::optional<BootstrapSettings> ChosenInterval() const;
+  // Which performance the recurrence plot is crossed with: the shown
+  // performances offered, the chosen one passed to the cross plot.
+  void OfferCrossPartners();
+  void CrossChosen();
+  // The table's columns: a measure's interval beside it when `intervals`.
+  void SetUpColumns(bool intervals);
 
   Dialogs& dialogs_;
   Session& session_;
@@ -118,6 +146,16 @@ class StatisticsWindow final : public QWidget {
   ChartView* bars_;
   ChartView* worm_;
   ChartView* recurrence_;
+  ChartView* crossRecurrence_;
+  ChartView* windows_;
+  ChartView* features_;
+  QStackedWidget* recurrenceStack_;
+  QComboBox* crossWith_;
+  QComboBox* ciLevel_;
+  QComboBox* windowKind_;
+  QSpinBox* windowSize_;
+  QSpinBox* windowStep_;
+  QComboBox* windowMeasure_;
   QTabWidget* tabs_;
   QSpinBox* dimension_;
   QSpinBox* embeddingDelay_;

@@ -25,6 +25,26 @@ const QString kTempoBpmKey = QStringLiteral("plot/tempoBpm");
 const QString kTimesUnitKey = QStringLiteral("analysis/timesUnit");
 const QString kAlignByKey = QStringLiteral("view/alignBy");
 const QString kFileFolderKey = QStringLiteral("files/lastFolder");
+const QString kPermutationsKey = QStringLiteral("statistics/permutations");
+const QString kSampenTemplateKey = QStringLiteral("statistics/sampenM");
+const QString kSampenToleranceKey = QStringLiteral("statistics/sampenR");
+const QString kCiPercentKey = QStringLiteral("statistics/ciPercent");
+const QString kWindowEventsKey = QStringLiteral("statistics/windowEvents");
+const QString kWindowBarsKey = QStringLiteral("statistics/windowBars");
+const QString kWindowStepKey = QStringLiteral("statistics/windowStep");
+const QString kWindowMeasureKey = QStringLiteral("statistics/windowMeasure");
+const QString kRecurrenceDimensionKey = QStringLiteral("statistics/recurrenceDimension");
+const QString kRecurrenceDelayKey = QStringLiteral("statistics/recurrenceDelay");
+const QString kRecurrenceTheilerKey = QStringLiteral("statistics/recurrenceTheiler");
+const QString kRecurrenceRadiusKey = QStringLiteral("statistics/recurrenceRadius");
+
+// The stored whole number under `key` when it lies in [low, high].
+std::optional<qlonglong> StoredInteger(const QSettings& stored, const QString& key, qlonglong low, qlonglong high) {
+  bool ok = false;
+  const qlonglong value = stored.value(key).toLongLong(&ok);
+  if (!ok || value < low || value > high) return std::nullopt;
+  return value;
+}
 
 // Organisation and application alike, so the file is returnplot/returnplot.conf.
 QSettings Stored() { return QSettings(QStringLiteral("returnplot"), QStringLiteral("returnplot")); }
@@ -109,6 +129,52 @@ void StoreDisplayOptions(const DisplayOptions& options) {
   const std::optional<Beat>& beat = options.tempo.beat;
   stored.setValue(kTempoBeatKey, beat ? QString::fromStdString(BeatOption(*beat)) : QString());
   stored.setValue(kTempoBpmKey, options.tempo.unit == TempoUnit::Bpm);
+}
+
+StatisticsChoices StoredStatisticsChoices() {
+  const QSettings stored = Stored();
+  StatisticsChoices c;
+  if (const auto v = StoredInteger(stored, kPermutationsKey, 0, 1000000))
+    c.measures.permutations = static_cast<int>(*v);
+  if (const auto v = StoredInteger(stored, kSampenTemplateKey, 1, 10))
+    c.measures.sampleEntropyTemplate = static_cast<int>(*v);
+  bool ok = false;
+  const double tolerance = stored.value(kSampenToleranceKey).toDouble(&ok);
+  if (ok && tolerance > 0.0 && tolerance <= 10.0) c.measures.sampleEntropyTolerance = tolerance;
+  if (const auto v = StoredInteger(stored, kCiPercentKey, 0, 99); v && (*v == 90 || *v == 95 || *v == 99))
+    c.ciPercent = static_cast<int>(*v);
+  if (const auto v = StoredInteger(stored, kWindowEventsKey, 2, 1000000000)) c.windows.events = *v;
+  if (const auto v = StoredInteger(stored, kWindowBarsKey, 1, 100000); v && !c.windows.events)
+    c.windows.bars = static_cast<std::int32_t>(*v);
+  if (const auto v = StoredInteger(stored, kWindowStepKey, 1, 1000000000); v && c.windows.Chosen()) c.windows.step = *v;
+  const std::string measure = stored.value(kWindowMeasureKey).toString().toStdString();
+  for (const StatisticsColumn& column : StatisticsColumns())
+    if (column.name == measure) c.windowMeasure = measure;
+  if (const auto v = StoredInteger(stored, kRecurrenceDimensionKey, 1, 20))
+    c.recurrence.dimension = static_cast<std::int32_t>(*v);
+  if (const auto v = StoredInteger(stored, kRecurrenceDelayKey, 1, 100))
+    c.recurrence.delay = static_cast<std::int32_t>(*v);
+  if (const auto v = StoredInteger(stored, kRecurrenceTheilerKey, 0, 100))
+    c.recurrence.theilerWindow = static_cast<std::int32_t>(*v);
+  const double radius = stored.value(kRecurrenceRadiusKey).toDouble(&ok);
+  if (ok && radius > 0.0 && radius <= 1e6) c.recurrence.radius = radius;
+  return c;
+}
+
+void StoreStatisticsChoices(const StatisticsChoices& choices) {
+  QSettings stored = Stored();
+  stored.setValue(kPermutationsKey, choices.measures.permutations);
+  stored.setValue(kSampenTemplateKey, choices.measures.sampleEntropyTemplate);
+  stored.setValue(kSampenToleranceKey, choices.measures.sampleEntropyTolerance);
+  stored.setValue(kCiPercentKey, choices.ciPercent);
+  stored.setValue(kWindowEventsKey, QVariant::fromValue<qlonglong>(choices.windows.events.value_or(0)));
+  stored.setValue(kWindowBarsKey, choices.windows.bars.value_or(0));
+  stored.setValue(kWindowStepKey, QVariant::fromValue<qlonglong>(choices.windows.step.value_or(0)));
+  stored.setValue(kWindowMeasureKey, QString::fromStdString(choices.windowMeasure));
+  stored.setValue(kRecurrenceDimensionKey, choices.recurrence.dimension);
+  stored.setValue(kRecurrenceDelayKey, choices.recurrence.delay);
+  stored.setValue(kRecurrenceTheilerKey, choices.recurrence.theilerWindow);
+  stored.setValue(kRecurrenceRadiusKey, choices.recurrence.radius.value_or(0.0));
 }
 
 std::string StoredFileFolder() { return Stored().value(kFileFolderKey).toString().toStdString(); }

@@ -96,6 +96,9 @@ TEST(ChartCommand, RefusesWhatItCannotDraw) {
       {{"tempo", "out.svg", p01, "--smooth"}, "needs a value"},
       {{"tempo", "out.svg", "--colour", "red", p01}, "does not know --colour"},
       {{"recurrence", "out.svg", "--rqa-dim", "0", p01}, "--rqa-dim"},
+      {{"windows", "out.svg", p01}, "needs --window N or --window-bars B"},
+      {{"windows", "out.svg", "--window", "32", "--measure", "median", p01}, "--measure takes"},
+      {{"cross-recurrence", "out.svg", p01}, "takes two files, not 1"},
   };
   for (const auto& c : kCases) {
     std::ostringstream err;
@@ -112,6 +115,12 @@ TEST(ChartCommand, RefusesWhatItCannotDraw) {
   EXPECT_FALSE(DescribeChartOfFiles(*options, err, status));
   EXPECT_EQ(status, 1);
   EXPECT_NE(err.str().find("aligned to its score"), std::string::npos);
+  // Nor score positions to pair for a cross-recurrence.
+  const std::optional<ChartOptions> cross = ParseChartOptions(
+      {"cross-recurrence", "out.svg", p01, RP_SHARED_DATA_DIR "/vienna4x22/midi/Chopin_op10_no3_p02.mid"}, err);
+  ASSERT_TRUE(cross) << err.str();
+  EXPECT_FALSE(DescribeChartOfFiles(*cross, err, status));
+  EXPECT_NE(err.str().find("pairs values by score position"), std::string::npos);
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <chrono>
 #include <cmath>
@@ -14,6 +17,7 @@
 
 #include "analysis/PerformanceLoader.h"
 #include "app/ChartCommand.h"
+#include "app/StatsCommand.h"
 #include "chart/ChartColours.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartSvg.h"
@@ -41,6 +45,39 @@ using test::QtWaitFor;
 using test::TempDir;
 using testing::PlotWindowTest;
 
+// The stored settings of this test alone, in a folder of its own: the
+// Statistics window keeps its choices, which another test program running
+// beside it must neither see nor change.
+class OwnSettings {
+ public:
+  OwnSettings() { Keep(QString::fromStdString(folder_.Path())); }
+  ~OwnSettings() { Keep(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)); }
+  OwnSettings(const OwnSettings&) = delete;
+  OwnSettings& operator=(const OwnSettings&) = delete;
+
+ private:
+  static void Keep(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+  }
+  TempDir folder_;
+};
+
+// The chart `--chart` describes for `args`.
+std::string ChartCommandSvg(const std::vector<std::string>& args) {
+  std::ostringstream err;
+  const std::optional<ChartOptions> options = ParseChartOptions(args, err);
+  if (!options) return err.str();
+  int status = 0;
+  const std::optional<ChartDescription> chart = DescribeChartOfFiles(*options, err, status);
+  return chart ? ChartSvg(LayOutChart(*chart)) : err.str();
+}
+
+std::string FileText(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
 // Whether a pixel within 2 px of `at` has the main performance's colour.
 bool MainColourNear(const QImage& image, QPointF at) {
   const ChartRgb main = PerformanceColour(ChartTheme::Dark, 0);
@@ -57,6 +94,7 @@ bool MainColourNear(const QImage& image, QPointF at) {
 }
 
 TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePictures) {
+  const OwnSettings settings;
   ScriptedDialogs dialogs;
   Session session(dialogs, QtUiPoster(qApp));
   session.SetLoadInBackground(false);
@@ -167,6 +205,73 @@ TEST(StatisticsWindow, ExportsEveryChartAsTheChartCommandWritesIt) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(QImage(QString::fromStdString(rendered)).size(), QImage(QString::fromStdString(pngPath)).size());
   }
+}
+
+// Two pianists of the Vienna 4x22 Piano Corpus (W. Goebl (1999), CC BY 4.0),
+// Chopin op. 10/3: the intervals at 95 % are those of `--stats --ci 95`, the
+// windows, the cross-recurrence and the features views export what
+// `--chart` writes, and the choices come back in the next window.
+TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLineGivesThem) {
+  const std::string match = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_";
+  if (!QFile::exists(QString::fromStdString(match + "p01.match"))) GTEST_SKIP() << "no Vienna 4x22 match files";
+  const std::vector<std::string> files = {match + "p01.match", match + "p02.match"};
+  const OwnSettings settings;
+  ScriptedDialogs dialogs;
+  Session session(dialogs, QtUiPoster(qApp));
+  session.SetLoadInBackground(false);
+  session.Start();
+  session.Open(files[0], {files[1]});
+  StatisticsWindow window(dialogs, session);
+  window.show();
+  ASSERT_TRUE(QtWaitFor([&] { return window.Table()->rowCount() == 12 && !window.Computing(); }, 30s));
+  const int columns = window.Table()->columnCount();
+  auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("chartTabs"));
+  const int windowsTab = tabs->indexOf(window.WindowsChart()->parentWidget());
+  EXPECT_FALSE(tabs->isTabEnabled(windowsTab));  // until windows are chosen
+
+  window.findChild<QComboBox*>(QStringLiteral("ciLevelChoice"))->setCurrentIndex(2);  // 95 %
+  auto* windowKind = window.findChild<QComboBox*>(QStringLiteral("windowKindChoice"));
+  window.findChild<QSpinBox*>(QStringLiteral("windowSizeChoice"))->setValue(48);
+  window.findChild<QSpinBox*>(QStringLiteral("windowStepChoice"))->setValue(16);
+  windowKind->setCurrentIndex(1);                                                           // of events
+  window.findChild<QComboBox*>(QStringLiteral("windowMeasureChoice"))->setCurrentIndex(7);  // r_d
+  ASSERT_TRUE(QtWaitFor([&] { return !window.Computing() && window.Table()->columnCount() > columns; }, 120s));
+  EXPECT_EQ(window.Table()->horizontalHeaderItem(4)->text(), QStringLiteral("mean_lo"));
+  EXPECT_TRUE(tabs->isTabEnabled(windowsTab));
+  // The first file's rows as --stats --ci 95 writes them.
+  std::ostringstream stats;
+  std::ostringstream err;
+  ASSERT_EQ(RunStats({"--ci", "95", files[0]}, stats, err), 0) << err.str();
+  const QStringList table = window.TableCsv().split(QLatin1Char('\n'));
+  const QStringList command = QString::fromStdString(stats.str()).split(QLatin1Char('\n'));
+  for (int line = 0; line < 4; ++line) EXPECT_EQ(table[line], command[line]) << "line " << line;
+
+  const TempDir folder;
+  const std::string windowsSvg = folder.Path("windows.svg");
+  ASSERT_TRUE(window.WindowsChart()->WriteTo(QString::fromStdString(windowsSvg)));
+  EXPECT_EQ(FileText(windowsSvg), ChartCommandSvg({"windows", "out.svg", "--window", "48", "--step", "16", "--measure",
+                                                   "r_d", files[0], files[1]}));
+
+  auto* crossWith = window.findChild<QComboBox*>(QStringLiteral("crossWithChoice"));
+  ASSERT_EQ(crossWith->count(), 2);  // alone, or crossed with the other
+  crossWith->setCurrentIndex(1);
+  const std::string crossSvg = folder.Path("cross.svg");
+  ASSERT_TRUE(window.CrossRecurrence()->WriteTo(QString::fromStdString(crossSvg)));
+  const std::string cross = ChartCommandSvg({"cross-recurrence", "out.svg", files[0], files[1]});
+  EXPECT_EQ(FileText(crossSvg), cross);
+  EXPECT_NE(cross.find("score positions both played"), std::string::npos);
+
+  const std::string featuresSvg = folder.Path("features.svg");
+  ASSERT_TRUE(window.Features()->WriteTo(QString::fromStdString(featuresSvg)));
+  EXPECT_EQ(FileText(featuresSvg), ChartCommandSvg({"features", "out.svg", files[0]}));
+
+  // The choices are kept for the next window.
+  StatisticsWindow again(dialogs, session);
+  EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("ciLevelChoice"))->currentText(),
+            QStringLiteral("95% intervals"));
+  EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowKindChoice"))->currentIndex(), 1);
+  EXPECT_EQ(again.findChild<QSpinBox*>(QStringLiteral("windowSizeChoice"))->value(), 48);
+  EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowMeasureChoice"))->currentText(), QStringLiteral("r_d"));
 }
 
 // The plot window's menu item opens the window, which follows the replay's
