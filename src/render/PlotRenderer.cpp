@@ -17,8 +17,16 @@ namespace rp {
 namespace {
 
 constexpr std::size_t kSphereFloats = 8;  // centre, colour, radius
-constexpr std::size_t kLineFloats = 7;    // position, colour
-constexpr std::size_t kQuadFloats = 12;   // position, colour, normal, texture coordinates
+// The most spheres or line vertices drawn before the driver is told to get
+// on with them. A software renderer (Mesa's llvmpipe) keeps every triangle
+// it was given, binned to its tiles, until it is flushed: about 580 bytes a
+// sphere, gigabytes for a piece of millions of events. So a long piece is
+// drawn in pieces of this many, each finished before the next (a flush
+// alone does not free the bins); the order, and so the picture, stays the
+// same. Only pieces of more than this many points pay for the waits.
+constexpr GLsizei kMostPerDraw = 1 << 16;
+constexpr std::size_t kLineFloats = 7;   // position, colour
+constexpr std::size_t kQuadFloats = 12;  // position, colour, normal, texture coordinates
 
 void Push(std::vector<float>& v, const glm::vec3& p) { v.insert(v.end(), {p.x, p.y, p.z}); }
 void Push(std::vector<float>& v, const ColourF& c) { v.insert(v.end(), {c.r, c.g, c.b, c.a}); }
@@ -121,14 +129,22 @@ void PlotRenderer::MakeStream(Stream& stream, const std::vector<std::pair<GLuint
   gl_.glGenBuffers(1, &stream.vbo);
   gl_.glBindVertexArray(stream.vao);
   gl_.glBindBuffer(GL_ARRAY_BUFFER, stream.vbo);
-  GLsizei stride = 0;
-  for (const auto& [slot, size] : layout) stride += size;
-  std::size_t offset = 0;
+  stream.layout = layout;
   for (const auto& [slot, size] : layout) {
     gl_.glEnableVertexAttribArray(slot);
+    if (perInstance) gl_.glVertexAttribDivisor(slot, 1);
+  }
+  PointAttributes(stream, 0);
+}
+
+void PlotRenderer::PointAttributes(const Stream& stream, std::size_t first) {
+  GLsizei stride = 0;
+  for (const auto& [slot, size] : stream.layout) stride += size;
+  std::size_t offset = first * std::size_t(stride);
+  gl_.glBindBuffer(GL_ARRAY_BUFFER, stream.vbo);
+  for (const auto& [slot, size] : stream.layout) {
     gl_.glVertexAttribPointer(slot, size, GL_FLOAT, GL_FALSE, stride * GLsizei(sizeof(float)),
                               reinterpret_cast<const void*>(offset * sizeof(float)));
-    if (perInstance) gl_.glVertexAttribDivisor(slot, 1);
     offset += std::size_t(size);
   }
 }
@@ -173,7 +189,15 @@ void PlotRenderer::DrawSpheres(const SceneDescription& scene) {
     if (s->vertices == 0) continue;
     if (s == &seeThroughSpheres_) gl_.glEnable(GL_BLEND);
     gl_.glBindVertexArray(s->vao);
-    gl_.glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, s->vertices);
+    // OpenGL 3.3 has no first instance: the attributes move instead.
+    for (GLsizei first = 0; first < s->vertices; first += kMostPerDraw) {
+      if (first > 0) {
+        gl_.glFinish();
+        PointAttributes(*s, std::size_t(first));
+      }
+      gl_.glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, std::min(kMostPerDraw, s->vertices - first));
+    }
+    if (s->vertices > kMostPerDraw) PointAttributes(*s, 0);
   }
   gl_.glDisable(GL_BLEND);
 }
@@ -191,7 +215,10 @@ void PlotRenderer::DrawLines(const SceneDescription& scene) {
   if (lines_.vertices == 0) return;
   UseScene(programs_.lines, scene);
   gl_.glBindVertexArray(lines_.vao);
-  gl_.glDrawArrays(GL_LINES, 0, lines_.vertices);
+  for (GLsizei first = 0; first < lines_.vertices; first += kMostPerDraw) {  // an even count: whole lines
+    if (first > 0) gl_.glFinish();
+    gl_.glDrawArrays(GL_LINES, first, std::min(kMostPerDraw, lines_.vertices - first));
+  }
 }
 
 void PlotRenderer::DrawQuads(const SceneDescription& scene) {

@@ -50,7 +50,10 @@ class PlotRenderer {
     GLuint vao = 0, vbo = 0;
     std::vector<float> uploaded;
     GLsizei vertices = 0;
+    std::vector<std::pair<GLuint, GLint>> layout;  // each attribute's slot and floats, in the order stored
   };
+  // Points the stream's attributes at its data from record `first` on.
+  void PointAttributes(const Stream& stream, std::size_t first);
   void MakeStream(Stream& stream, const std::vector<std::pair<GLuint, GLint>>& layout, bool perInstance);
   void Upload(Stream& stream, std::vector<float>& data, GLsizei vertices);
   void UseScene(const GlProgram& program, const SceneDescription& scene);
