@@ -139,6 +139,10 @@ void WriteSceneSvg(const SceneDescription& scene, std::ostream& out, std::int32_
     for (const glm::vec3& corner : q.corners) centre += corner / 4.0f;
     const bool towardsEye = glm::dot(normal, eye - TransformPoint(centre, scene.orientation)) >= 0.0f;
     if (q.texture == QuadTexture::AxisNames && !towardsEye) continue;
+    // A see-through plate seen through its near face: the renderer draws its
+    // faces with depth, so a face behind a nearer one mostly does not show;
+    // written here, every face would darken it once more.
+    if (q.colour.a < 1.0f && !towardsEye) continue;
     ColourF colour = q.colour;
     if (q.texture == QuadTexture::AxisNames) {
       const ColourF plate = ColourFromArgb(static_cast<std::int32_t>(AxisNameTexture::kBackground));
