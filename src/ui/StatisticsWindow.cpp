@@ -152,7 +152,18 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   sampenTolerance_->setSingleStep(0.05);
   sampenTolerance_->setValue(measureDefaults.sampleEntropyTolerance);
   sampenTolerance_->setToolTip(tr("The tolerance r of sampen as a fraction of the sd (--sampen-r)."));
-  for (QSpinBox* box : {permutations_, sampenTemplate_})
+  dfaSmallest_ = new QSpinBox(this);
+  dfaSmallest_->setObjectName(QStringLiteral("dfaSmallestChoice"));
+  dfaSmallest_->setRange(3, 100000);
+  dfaSmallest_->setValue(static_cast<int>(measureDefaults.dfaScales.min));
+  dfaSmallest_->setToolTip(tr("The smallest box of dfa_alpha, in values (--dfa-scales MIN:MAX)."));
+  dfaLargest_ = new QSpinBox(this);
+  dfaLargest_->setObjectName(QStringLiteral("dfaLargestChoice"));
+  dfaLargest_->setRange(0, 1000000);
+  dfaLargest_->setSpecialValueText(tr("N/4"));
+  dfaLargest_->setValue(static_cast<int>(measureDefaults.dfaScales.max));
+  dfaLargest_->setToolTip(tr("The largest box of dfa_alpha, in values; N/4: a quarter of the series."));
+  for (QSpinBox* box : {permutations_, sampenTemplate_, dfaSmallest_, dfaLargest_})
     connect(box, &QSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
   connect(sampenTolerance_, &QDoubleSpinBox::valueChanged, this, [this] { ChoiceChanged(); });
   // The intervals, as --stats --ci draws them.
@@ -190,6 +201,10 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
   measureChoices->addWidget(sampenTemplate_);
   measureChoices->addWidget(new QLabel(tr("sampen r (× sd)"), this));
   measureChoices->addWidget(sampenTolerance_);
+  measureChoices->addWidget(new QLabel(tr("DFA scales"), this));
+  measureChoices->addWidget(dfaSmallest_);
+  measureChoices->addWidget(new QLabel(tr("to"), this));
+  measureChoices->addWidget(dfaLargest_);
   measureChoices->addStretch(1);
   auto* extraChoices = new QHBoxLayout;
   extraChoices->addWidget(ciLevel_);
@@ -626,6 +641,9 @@ StatisticsOptions StatisticsWindow::MeasureOptions() const {
   options.permutations = permutations_->value();
   options.sampleEntropyTemplate = sampenTemplate_->value();
   options.sampleEntropyTolerance = sampenTolerance_->value();
+  options.dfaScales.min = dfaSmallest_->value();
+  // A largest scale not above the smallest is none: a quarter of the series.
+  options.dfaScales.max = dfaLargest_->value() > dfaSmallest_->value() ? dfaLargest_->value() : 0;
   return options;
 }
 
@@ -694,14 +712,16 @@ StatisticsChoices StatisticsWindow::Choices() const {
 
 void StatisticsWindow::ApplyChoices(const StatisticsChoices& choices) {
   {
-    const std::array<QObject*, 12> boxes = {permutations_, sampenTemplate_, sampenTolerance_, ciLevel_,
-                                            windowKind_,   windowSize_,     windowStep_,      windowMeasure_,
-                                            dimension_,    embeddingDelay_, theiler_,         radius_};
+    const std::array<QObject*, 14> boxes = {
+        permutations_, sampenTemplate_, sampenTolerance_, dfaSmallest_, dfaLargest_,     ciLevel_, windowKind_,
+        windowSize_,   windowStep_,     windowMeasure_,   dimension_,   embeddingDelay_, theiler_, radius_};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QObject* box : boxes) blockers.push_back(std::make_unique<QSignalBlocker>(box));
     permutations_->setValue(choices.measures.permutations);
     sampenTemplate_->setValue(choices.measures.sampleEntropyTemplate);
     sampenTolerance_->setValue(choices.measures.sampleEntropyTolerance);
+    dfaSmallest_->setValue(static_cast<int>(choices.measures.dfaScales.min));
+    dfaLargest_->setValue(static_cast<int>(choices.measures.dfaScales.max));
     ciLevel_->setCurrentIndex(std::max(ciLevel_->findData(choices.ciPercent), 0));
     windowKind_->setCurrentIndex(choices.windows.events ? 1 : choices.windows.bars ? 2 : 0);
     if (choices.windows.events) windowSize_->setValue(static_cast<int>(*choices.windows.events));

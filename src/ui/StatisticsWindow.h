@@ -167,6 +167,8 @@ class StatisticsWindow final : public QWidget {
   QSpinBox* permutations_;
   QSpinBox* sampenTemplate_;
   QDoubleSpinBox* sampenTolerance_;
+  QSpinBox* dfaSmallest_;  // the DFA scales, as --dfa-scales MIN:MAX; largest 0: a quarter of the series
+  QSpinBox* dfaLargest_;
   QLabel* status_;
   QComboBox* curveAxis_;
   QFutureWatcher<std::shared_ptr<const ShownStatistics>>* watcher_;

@@ -28,6 +28,8 @@ const QString kFileFolderKey = QStringLiteral("files/lastFolder");
 const QString kPermutationsKey = QStringLiteral("statistics/permutations");
 const QString kSampenTemplateKey = QStringLiteral("statistics/sampenM");
 const QString kSampenToleranceKey = QStringLiteral("statistics/sampenR");
+const QString kDfaSmallestKey = QStringLiteral("statistics/dfaMin");
+const QString kDfaLargestKey = QStringLiteral("statistics/dfaMax");
 const QString kCiPercentKey = QStringLiteral("statistics/ciPercent");
 const QString kWindowEventsKey = QStringLiteral("statistics/windowEvents");
 const QString kWindowBarsKey = QStringLiteral("statistics/windowBars");
@@ -141,6 +143,9 @@ StatisticsChoices StoredStatisticsChoices() {
   bool ok = false;
   const double tolerance = stored.value(kSampenToleranceKey).toDouble(&ok);
   if (ok && tolerance > 0.0 && tolerance <= 10.0) c.measures.sampleEntropyTolerance = tolerance;
+  if (const auto v = StoredInteger(stored, kDfaSmallestKey, 3, 100000)) c.measures.dfaScales.min = *v;
+  if (const auto v = StoredInteger(stored, kDfaLargestKey, 1, 1000000); v && *v > c.measures.dfaScales.min)
+    c.measures.dfaScales.max = *v;
   if (const auto v = StoredInteger(stored, kCiPercentKey, 0, 99); v && (*v == 90 || *v == 95 || *v == 99))
     c.ciPercent = static_cast<int>(*v);
   if (const auto v = StoredInteger(stored, kWindowEventsKey, 2, 1000000000)) c.windows.events = *v;
@@ -166,6 +171,8 @@ void StoreStatisticsChoices(const StatisticsChoices& choices) {
   stored.setValue(kPermutationsKey, choices.measures.permutations);
   stored.setValue(kSampenTemplateKey, choices.measures.sampleEntropyTemplate);
   stored.setValue(kSampenToleranceKey, choices.measures.sampleEntropyTolerance);
+  stored.setValue(kDfaSmallestKey, QVariant::fromValue<qlonglong>(choices.measures.dfaScales.min));
+  stored.setValue(kDfaLargestKey, QVariant::fromValue<qlonglong>(choices.measures.dfaScales.max));
   stored.setValue(kCiPercentKey, choices.ciPercent);
   stored.setValue(kWindowEventsKey, QVariant::fromValue<qlonglong>(choices.windows.events.value_or(0)));
   stored.setValue(kWindowBarsKey, choices.windows.bars.value_or(0));

@@ -229,6 +229,8 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   const int windowsTab = tabs->indexOf(window.WindowsChart()->parentWidget());
   EXPECT_FALSE(tabs->isTabEnabled(windowsTab));  // until windows are chosen
 
+  window.findChild<QSpinBox*>(QStringLiteral("dfaSmallestChoice"))->setValue(5);
+  window.findChild<QSpinBox*>(QStringLiteral("dfaLargestChoice"))->setValue(20);
   window.findChild<QComboBox*>(QStringLiteral("ciLevelChoice"))->setCurrentIndex(2);  // 95 %
   auto* windowKind = window.findChild<QComboBox*>(QStringLiteral("windowKindChoice"));
   window.findChild<QSpinBox*>(QStringLiteral("windowSizeChoice"))->setValue(48);
@@ -238,10 +240,10 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
   ASSERT_TRUE(QtWaitFor([&] { return !window.Computing() && window.Table()->columnCount() > columns; }, 120s));
   EXPECT_EQ(window.Table()->horizontalHeaderItem(4)->text(), QStringLiteral("mean_lo"));
   EXPECT_TRUE(tabs->isTabEnabled(windowsTab));
-  // The first file's rows as --stats --ci 95 writes them.
+  // The first file's rows as --stats --ci 95 --dfa-scales 5:20 writes them.
   std::ostringstream stats;
   std::ostringstream err;
-  ASSERT_EQ(RunStats({"--ci", "95", files[0]}, stats, err), 0) << err.str();
+  ASSERT_EQ(RunStats({"--ci", "95", "--dfa-scales", "5:20", files[0]}, stats, err), 0) << err.str();
   const QStringList table = window.TableCsv().split(QLatin1Char('\n'));
   const QStringList command = QString::fromStdString(stats.str()).split(QLatin1Char('\n'));
   for (int line = 0; line < 4; ++line) EXPECT_EQ(table[line], command[line]) << "line " << line;
@@ -271,6 +273,7 @@ TEST(StatisticsWindow, IntervalsWindowsCrossRecurrenceAndFeaturesAsTheCommandLin
             QStringLiteral("95% intervals"));
   EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowKindChoice"))->currentIndex(), 1);
   EXPECT_EQ(again.findChild<QSpinBox*>(QStringLiteral("windowSizeChoice"))->value(), 48);
+  EXPECT_EQ(again.findChild<QSpinBox*>(QStringLiteral("dfaLargestChoice"))->value(), 20);
   EXPECT_EQ(again.findChild<QComboBox*>(QStringLiteral("windowMeasureChoice"))->currentText(), QStringLiteral("r_d"));
 }
 
