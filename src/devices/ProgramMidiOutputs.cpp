@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/ProgramMidiOutputs.h"
 
+#include <vector>
+
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
 #include "devices/RtMidiBackend.h"
-#include "midi/CombinedMidiBackend.h"
+#include "midi/ChainedMidiOutputs.h"
 
 namespace rp {
 
 std::unique_ptr<MidiBackend> MakeProgramMidiOutputs(const std::string& dataDir) {
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates(dataDir);
-  return std::make_unique<CombinedMidiBackend>(std::make_unique<FluidSynthBackend>(std::move(synth)),
-                                               std::make_unique<RtMidiBackend>());
+  std::vector<std::unique_ptr<MidiBackend>> layers;
+  layers.push_back(std::make_unique<FluidSynthBackend>(std::move(synth)));
+  layers.push_back(std::make_unique<RtMidiBackend>());
+  return std::make_unique<ChainedMidiOutputs>(std::move(layers));
 }
 
 }  // namespace rp
