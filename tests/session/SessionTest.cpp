@@ -71,11 +71,9 @@ TEST(Session, OpenSeekPlayStopAndChooseValuesAsTheWindowsDo) {
 }
 
 // The outputs as the program lists them, the synthesizer first and the ports
-// after it: a fresh start plays on the synthesizer when the only port is a
-// through port, and every entry chosen is the device that then plays. The
-// replay is of a performance from the Vienna 4x22 Piano Corpus (W. Goebl,
-// CC BY 4.0).
-TEST(Session, AFreshStartPlaysOnTheFirstOutputAndEachEntryIsTheDeviceThatPlays) {
+// after it: every entry chosen is the device that then plays. The replay is
+// of a performance from the Vienna 4x22 Piano Corpus (W. Goebl, CC BY 4.0).
+TEST(Session, EachOutputEntryIsTheDeviceThatPlays) {
   if (!std::filesystem::exists(kVienna)) GTEST_SKIP() << "skipped: no Vienna 4x22 data in " << kVienna;
   Rig rig({"Midi Through Port-0", "Organ"});
   EXPECT_EQ(rig.session.OutputDevices(), (std::vector<std::string>{"Built-in", "Midi Through Port-0", "Organ"}));
@@ -104,11 +102,6 @@ TEST(Session, AFreshStartPlaysOnTheFirstOutputAndEachEntryIsTheDeviceThatPlays) 
   // Out of the list: the choice stays.
   rig.session.ChooseDevice(3);
   EXPECT_EQ(rig.session.ChosenDeviceEntry(), 1);
-  EXPECT_TRUE(rig.session.ChooseOutputNamed("Built"));
-  EXPECT_EQ(rig.session.ChosenDeviceEntry(), 0);
-
-  Rig plain({"Midi Through Port-0"});
-  EXPECT_EQ(plain.session.ChosenDeviceEntry(), 0) << "only a through port: the synthesizer";
 }
 
 TEST(Session, ComparedPerformancesComeAndGoAndANewMainFileTakesThemAway) {
