@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/ProgramMidiOutputs.h"
 
-#include <vector>
-
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
 #include "devices/RtMidiBackend.h"
@@ -13,10 +11,8 @@ namespace rp {
 std::unique_ptr<MidiBackend> MakeProgramMidiOutputs(const std::string& dataDir) {
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates(dataDir);
-  std::vector<std::unique_ptr<MidiBackend>> layers;
-  layers.push_back(std::make_unique<FluidSynthBackend>(std::move(synth)));
-  layers.push_back(std::make_unique<RtMidiBackend>());
-  return std::make_unique<ChainedMidiOutputs>(std::move(layers));
+  return std::make_unique<ChainedMidiOutputs>(std::make_unique<FluidSynthBackend>(std::move(synth)),
+                                              std::make_unique<RtMidiBackend>());
 }
 
 }  // namespace rp

@@ -5,8 +5,6 @@
 
 namespace rp {
 
-ChainedMidiOutputs::ChainedMidiOutputs(std::vector<std::unique_ptr<MidiBackend>> layers) : layers_(std::move(layers)) {}
-
 std::optional<ChainedMidiOutputs::Place> ChainedMidiOutputs::Find(int index) {
   if (index < 0) return std::nullopt;
   for (const auto& layer : layers_) {

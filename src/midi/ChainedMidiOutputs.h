@@ -17,7 +17,11 @@ namespace rp {
 
 class ChainedMidiOutputs final : public MidiBackend {
  public:
-  explicit ChainedMidiOutputs(std::vector<std::unique_ptr<MidiBackend>> layers);
+  // The layers in the order their devices are listed.
+  template <class... Layers>
+  explicit ChainedMidiOutputs(std::unique_ptr<Layers>... layers) {
+    (layers_.push_back(std::move(layers)), ...);
+  }
 
   int DeviceCount() override;
   std::string DeviceName(int index) override;

@@ -89,10 +89,7 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     RecordingMidiBackend* ports = nullptr;
     auto recording = std::make_unique<RecordingMidiBackend>(clock);
     ports = recording.get();
-    std::vector<std::unique_ptr<MidiBackend>> layers;
-    layers.push_back(std::move(built));
-    layers.push_back(std::move(recording));
-    ChainedMidiOutputs devices(std::move(layers));
+    ChainedMidiOutputs devices(std::move(built), std::move(recording));
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;

@@ -26,11 +26,7 @@ struct Devices {
     builtIn = synth.get();
     nothing = empty.get();
     machine = ports.get();
-    std::vector<std::unique_ptr<MidiBackend>> layers;
-    layers.push_back(std::move(synth));
-    layers.push_back(std::move(empty));
-    layers.push_back(std::move(ports));
-    chain = std::make_unique<ChainedMidiOutputs>(std::move(layers));
+    chain = std::make_unique<ChainedMidiOutputs>(std::move(synth), std::move(empty), std::move(ports));
   }
   std::vector<Bytes> SentTo(RecordingMidiBackend* layer) const {
     std::vector<Bytes> bytes;

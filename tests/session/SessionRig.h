@@ -30,10 +30,7 @@ struct SessionRig {
     auto recording = std::make_unique<RecordingMidiBackend>(*clock, std::move(ports));
     builtIn = synth.get();
     backend = recording.get();
-    std::vector<std::unique_ptr<MidiBackend>> layers;
-    layers.push_back(std::move(synth));
-    layers.push_back(std::move(recording));
-    midi.backend = std::make_unique<ChainedMidiOutputs>(std::move(layers));
+    midi.backend = std::make_unique<ChainedMidiOutputs>(std::move(synth), std::move(recording));
     session.SetLoadInBackground(false);
     session.ConnectOutput(std::move(midi));
     session.Listen([this](SessionChange change) { heard.push_back(change); });

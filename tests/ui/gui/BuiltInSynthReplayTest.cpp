@@ -43,10 +43,7 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   synth.audioDrivers = std::vector<std::string>{};  // none to be had
   auto ports = std::make_unique<RecordingMidiBackend>(clock, std::vector<std::string>{"Port A"});
   RecordingMidiBackend* port0 = ports.get();
-  std::vector<std::unique_ptr<MidiBackend>> layers;
-  layers.push_back(std::make_unique<FluidSynthBackend>(std::move(synth)));
-  layers.push_back(std::move(ports));
-  ChainedMidiOutputs devices(std::move(layers));
+  ChainedMidiOutputs devices(std::make_unique<FluidSynthBackend>(std::move(synth)), std::move(ports));
   ManualUiQueue ui;
   MidiOutputPort port(devices, clock, ui.Poster());
   test::FakeReplayControls controls;

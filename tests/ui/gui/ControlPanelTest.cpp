@@ -64,10 +64,9 @@ struct Panel {
     midi.clock = std::make_unique<SteadyReplayClock>();
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::move(devices));
     backend = recording.get();
-    std::vector<std::unique_ptr<MidiBackend>> layers;
-    layers.push_back(std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Built-in"}));
-    layers.push_back(std::move(recording));
-    midi.backend = std::make_unique<ChainedMidiOutputs>(std::move(layers));
+    midi.backend = std::make_unique<ChainedMidiOutputs>(
+        std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Built-in"}),
+        std::move(recording));
     midi.makeInput = [this] {
       auto made = std::make_unique<ScriptedMidiInput>();
       input = made.get();
@@ -468,10 +467,9 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");
   synth.audioDrivers = std::vector<std::string>{};  // none to be had
-  std::vector<std::unique_ptr<MidiBackend>> layers;
-  layers.push_back(std::make_unique<FluidSynthBackend>(std::move(synth)));
-  layers.push_back(std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
-  midi.backend = std::make_unique<ChainedMidiOutputs>(std::move(layers));
+  midi.backend = std::make_unique<ChainedMidiOutputs>(
+      std::make_unique<FluidSynthBackend>(std::move(synth)),
+      std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
   Session session(dialogs, QtUiPoster(qApp));
   FakeView view{session.Position()};
   session.ConnectOutput(std::move(midi));
