@@ -48,10 +48,10 @@ FluidSynthBackend::~FluidSynthBackend() {
   if (closer_.joinable()) closer_.join();
 }
 
-std::string FluidSynthBackend::DeviceName(int index) { return index == -1 ? kBuiltInSynthName : ""; }
+std::string FluidSynthBackend::DeviceName(int index) { return index == 0 ? kBuiltInSynthName : ""; }
 
 std::optional<MidiFailure> FluidSynthBackend::Open(int index) {
-  if (index != -1) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
+  if (index != 0) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
   cancelOpen_ = false;
   long long soundFrom = -1;  // the frame from which a new output is surely played
   {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The built-in synthesizer as a MIDI output device: the default entry of the
-// device list (index -1), played live through the machine's sound output.
+// The built-in synthesizer as a MIDI output device layer of one device
+// (number 0), played live through the machine's sound output.
 //
 // Messages go into the synthesizer's stream at the frame their due time
 // belongs to (SynthStream), so the replay's timing is kept to the sample
@@ -65,11 +65,11 @@ class FluidSynthBackend final : public MidiBackend {
   explicit FluidSynthBackend(FluidSynthOptions options);
   ~FluidSynthBackend() override;
 
-  int DeviceCount() override { return 0; }  // only the default entry, -1
+  int DeviceCount() override { return 1; }
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;
-  bool OpenTakesTime(int index) override { return index == -1; }
+  bool OpenTakesTime(int index) override { return index == 0; }
   void CancelOpen() override;
   // False once the sound output has stopped (its server went away).
   bool DevicePresent() override;

@@ -6,9 +6,9 @@
 
 #include "app/BatchLoad.h"
 #include "app/RecordTake.h"
-#include "audio/FluidSynthBackend.h"
 #include "devices/MachineMidiInput.h"
-#include "devices/RtMidiBackend.h"
+#include "devices/ProgramMidiOutputs.h"
+#include "io/DataFolder.h"
 
 namespace rp {
 
@@ -49,9 +49,9 @@ int ListDevices(const std::vector<std::string>& args, std::ostream& out, std::os
     err << "returnplot: --list-devices takes no arguments\n";
     return kExitUsage;
   }
-  RtMidiBackend outputs;
-  out << "output 1: " << kBuiltInSynthName << '\n';
-  for (int i = 0; i < outputs.DeviceCount(); ++i) out << "output " << i + 2 << ": " << outputs.DeviceName(i) << '\n';
+  // The control panel's list, numbered from 1: listing opens nothing.
+  const auto outputs = MakeProgramMidiOutputs(ProgramDataFolder());
+  for (int i = 0; i < outputs->DeviceCount(); ++i) out << "output " << i + 1 << ": " << outputs->DeviceName(i) << '\n';
   const auto names = MakeMachineMidiInput()->DeviceNames();
   for (std::size_t i = 0; i < names.size(); ++i) out << "input " << i + 1 << ": " << names[i] << '\n';
   if (names.empty()) err << "returnplot: no MIDI input was found\n";

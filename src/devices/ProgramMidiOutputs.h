@@ -9,10 +9,10 @@
 
 namespace rp {
 
-// The built-in synthesizer as the default entry (-1), so that Play sounds on
-// any machine with a sound output; the machine's MIDI output ports (RtMidi)
-// as the entries 0 and up. `dataDir` is the program's data folder, where a
-// SoundFont beside the program is looked for first.
+// The built-in synthesizer as the first device, so that Play sounds on any
+// machine with a sound output; the machine's MIDI output ports (RtMidi) after
+// it. `dataDir` is the program's data folder, where a SoundFont beside the
+// program is looked for first.
 std::unique_ptr<MidiBackend> MakeProgramMidiOutputs(const std::string& dataDir);
 
 }  // namespace rp

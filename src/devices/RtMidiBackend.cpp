@@ -38,10 +38,6 @@ int RtMidiBackend::DeviceCount() {
 std::string RtMidiBackend::DeviceName(int index) {
   std::lock_guard lock(listMutex_);
   const std::vector<std::string> names = PortNames();
-  if (index == -1) {
-    if (names.empty()) return "Default MIDI output (none available)";
-    return "Default MIDI output (" + names.front() + ")";
-  }
   if (index < 0 || index >= static_cast<int>(names.size())) return {};
   return names[static_cast<std::size_t>(index)];
 }
@@ -49,13 +45,12 @@ std::string RtMidiBackend::DeviceName(int index) {
 std::optional<MidiFailure> RtMidiBackend::Open(int index) {
   const int count = DeviceCount();
   if (count == 0 || !out_) return MakeMidiFailure(MidiError::NoOutput);
-  const int port = index == -1 ? 0 : index;
-  if (port < 0 || port >= count) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
-  const std::string name = DeviceName(port);
+  if (index < 0 || index >= count) return MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index));
+  const std::string name = DeviceName(index);
   lastError_.clear();
   try {
     out_->closePort();
-    out_->openPort(static_cast<unsigned>(port), kRtMidiClientName);
+    out_->openPort(static_cast<unsigned>(index), kRtMidiClientName);
   } catch (const std::exception& e) {
     lastError_ = e.what();
   }

@@ -2,8 +2,8 @@
 #pragma once
 // The MIDI output ports of the machine through RtMidi: the ALSA sequencer, or
 // a JACK server where one runs. Where neither is there (no /dev/snd/seq, as on
-// build machines) the backend still works: it lists no device and opening the
-// default entry fails with a clear text.
+// build machines) the backend still works: it lists no device and opening
+// fails with a clear text.
 //
 // Two RtMidi clients: one sends and is only touched by the port's serialised
 // calls, the other only lists the ports, under a lock of its own, so that
@@ -28,7 +28,6 @@ class RtMidiBackend final : public MidiBackend {
   ~RtMidiBackend() override;
 
   int DeviceCount() override;
-  // -1: the default entry, the first available output port.
   std::string DeviceName(int index) override;
   std::optional<MidiFailure> Open(int index) override;
   void Close() override;

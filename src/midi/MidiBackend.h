@@ -21,7 +21,7 @@ class MidiBackend {
  public:
   virtual ~MidiBackend() = default;
   virtual int DeviceCount() = 0;
-  // index -1 is the default entry; 0 .. DeviceCount() - 1 the devices.
+  // The devices are numbered 0 .. DeviceCount() - 1, every one a real output.
   virtual std::string DeviceName(int index) = 0;
   virtual std::optional<MidiFailure> Open(int index) = 0;
   virtual void Close() = 0;

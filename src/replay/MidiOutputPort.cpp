@@ -58,7 +58,7 @@ void MidiOutputPort::SetDeviceIndex(int index) { deviceIndex_ = index; }
 std::string MidiOutputPort::DeviceName() const { return DeviceName(deviceIndex_); }
 
 std::string MidiOutputPort::DeviceName(int index) const {
-  if (index < -1 || index >= backend_.DeviceCount()) return {};
+  if (index < 0 || index >= backend_.DeviceCount()) return {};
   return backend_.DeviceName(index);
 }
 
@@ -99,8 +99,8 @@ void MidiOutputPort::Locked(Command command) {
 void MidiOutputPort::Open() {
   const int index = deviceIndex_;
   const int count = backend_.DeviceCount();
-  const std::string name = index >= -1 && index < count ? backend_.DeviceName(index) : std::string();
-  const bool inBackground = index >= -1 && index < count && backend_.OpenTakesTime(index);
+  const std::string name = index >= 0 && index < count ? backend_.DeviceName(index) : std::string();
+  const bool inBackground = index >= 0 && index < count && backend_.OpenTakesTime(index);
   std::unique_lock lock(mutex_);
   if (state_ == PortState::Opening) {
     // The open under way goes on, to the device chosen now.
@@ -113,8 +113,11 @@ void MidiOutputPort::Open() {
     if (openDevice_ == index) return;
     CloseLocked();
   }
-  if (index < -1 || index >= count) {
-    RaiseError(MidiError::NoSuchOutput, MakeMidiFailure(MidiError::NoSuchOutput, std::to_string(index)).text);
+  if (index < 0 || index >= count) {
+    // With no device at all the user learns that there is none, not that a
+    // number is wrong.
+    const MidiError code = count == 0 ? MidiError::NoOutput : MidiError::NoSuchOutput;
+    RaiseError(code, MakeMidiFailure(code, std::to_string(index)).text);
     return;
   }
   openName_ = name;

@@ -146,10 +146,12 @@ class MidiOutputPort {
 
   mutable std::mutex mutex_;
   std::atomic<PortState> state_{PortState::Closed};
-  std::atomic<int> deviceIndex_{-1};
-  int openDevice_ = -1;
+  // The chosen device; the first one, the program's usual output, until
+  // another is chosen.
+  std::atomic<int> deviceIndex_{0};
+  int openDevice_ = 0;    // meaningful while the port is not Closed
   std::string openName_;  // of openDevice_
-  int requested_ = -1;    // the device the timing thread is to open
+  int requested_ = 0;     // the device the timing thread is to open
   bool cancelOpen_ = false;
   int replaySpeed_ = 0;
   std::vector<MidiMessage> queue_;

@@ -16,7 +16,8 @@ class ReplayControls {
   virtual int ReplaySpeed() const = 0;
   // The "Length of tail" slider (1 to 500).
   virtual int TailLength() const = 0;
-  // Position of the chosen entry in the device list, the first entry 0.
+  // Position of the chosen entry in the device list, the first entry 0: the
+  // number of the device it opens.
   virtual int ChosenDeviceEntry() const = 0;
   // Moves the time slider to follow the replay position; this is no seek.
   virtual void SetTimeSliderValue(int value) = 0;

@@ -91,7 +91,7 @@ const OnsetEvent& ReplayEngine::EventAt(std::int32_t number) const {
 std::vector<std::string> ReplayEngine::ListOutputDevices() {
   std::vector<std::string> names;
   const int count = port_.DeviceCount();
-  for (int i = -1; i < count; ++i) names.push_back(port_.DeviceName(i));
+  for (int i = 0; i < count; ++i) names.push_back(port_.DeviceName(i));
   return names;
 }
 
@@ -159,7 +159,7 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
 void ReplayEngine::OpenOutput() {
   port_.SetReplaySpeed(controls_.ReplaySpeed());
   position_.tailLength = controls_.TailLength();
-  port_.SetDeviceIndex(controls_.ChosenDeviceEntry() - 1);
+  port_.SetDeviceIndex(controls_.ChosenDeviceEntry());
   port_.Open();
 }
 

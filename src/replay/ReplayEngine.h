@@ -46,8 +46,8 @@ inline constexpr const char* kStartingText = "Starting...";
 
 // The entry of the device list chosen at start: the last device that is not
 // a through or loop-back port (its name holds "Through" or "Loopback", in any
-// case), which would pass the notes on unheard; entry 0, the default output,
-// when there is none.
+// case), which would pass the notes on unheard; entry 0, the program's first
+// output (the built-in synthesizer), when there is none.
 int DefaultOutputEntry(const std::vector<std::string>& entries);
 
 class ReplayEngine {
@@ -67,8 +67,8 @@ class ReplayEngine {
   bool PlaysRecording() const;
   ReplayEngine& operator=(const ReplayEngine&) = delete;
 
-  // The entries of the device list: the default entry (device -1), then every
-  // device. The port keeps the device it has: Play opens the entry chosen then.
+  // The entries of the device list, one per device, entry i being device i.
+  // The port keeps the device it has: Play opens the entry chosen then.
   std::vector<std::string> ListOutputDevices();
 
   // Replays from the first note of the current event to the end of the file

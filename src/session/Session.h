@@ -111,7 +111,7 @@ class Session final : private ReplayControls, private PlotViewLink {
   const ValueKindOffer& OfferedValueKinds() const { return offer_; }
   int ReplaySpeed() const override { return speed_; }
   int TailLength() const override { return tailLength_; }
-  // The outputs (the default entry first) and the chosen one's place.
+  // The outputs, in the order of the device layer, and the chosen one's place.
   const std::vector<std::string>& OutputDevices() const { return devices_; }
   int ChosenDeviceEntry() const override { return deviceEntry_; }
   const VelocityScaleChoice& VelocityScale() const;

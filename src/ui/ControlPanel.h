@@ -38,8 +38,8 @@ class ReplayEngine;
 // wholly inside it (a frame larger than the area at its top-left corner).
 QPoint PanelPlace(const QRect& available, const QSize& frame);
 
-// The program's outputs on the steady clock: the built-in synthesizer as the
-// default entry, then the machine's MIDI output ports.
+// The program's outputs on the steady clock: the built-in synthesizer first,
+// then the machine's MIDI output ports.
 MidiOutputSetup RealMidiOutput();
 
 class ControlPanel final : public QWidget {

@@ -9,7 +9,7 @@
 
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
-#include "midi/CombinedMidiBackend.h"
+#include "midi/ChainedMidiOutputs.h"
 #include "replay/MidiOutputPort.h"
 #include "support/ManualUiQueue.h"
 #include "support/RecordingMidiBackend.h"
@@ -32,11 +32,11 @@ FluidSynthOptions Options(std::vector<std::string> drivers) {
 TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText) {
   {
     FluidSynthBackend synth(Options({}));  // a machine with no sound server and no card
-    EXPECT_EQ(synth.DeviceCount(), 0);
-    EXPECT_EQ(synth.DeviceName(-1), "Built-in synthesizer (General MIDI)");
-    EXPECT_EQ(synth.DeviceName(0), "");
-    EXPECT_EQ(synth.Open(0)->code, MidiError::NoSuchOutput);
-    const auto failure = synth.Open(-1);
+    EXPECT_EQ(synth.DeviceCount(), 1);
+    EXPECT_EQ(synth.DeviceName(0), "Built-in synthesizer (General MIDI)");
+    EXPECT_EQ(synth.DeviceName(1), "");
+    EXPECT_EQ(synth.Open(1)->code, MidiError::NoSuchOutput);
+    const auto failure = synth.Open(0);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->code, MidiError::NoSoundOutput);
     EXPECT_EQ(failure->text,
@@ -47,7 +47,7 @@ TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText)
   }
   {
     FluidSynthBackend synth(Options({"no-such-driver"}));
-    const auto failure = synth.Open(-1);
+    const auto failure = synth.Open(0);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->code, MidiError::SoundOutputFailed);
     EXPECT_EQ(failure->text.rfind("The built-in synthesizer could not open the sound output: ", 0), 0u)
@@ -58,7 +58,7 @@ TEST(FluidSynthBackend, WithoutSoundOutputOrSoundFontOpeningFailsWithAClearText)
     FluidSynthOptions o = Options({});
     o.soundFonts = {"/nonexistent/TimGM6mb.sf2"};
     FluidSynthBackend synth(o);
-    const auto failure = synth.Open(-1);
+    const auto failure = synth.Open(0);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->code, MidiError::NoSoundFont);
     EXPECT_NE(failure->text.find("timgm6mb-soundfont"), std::string::npos) << failure->text;
@@ -89,15 +89,14 @@ TEST(FluidSynthBackend, ReplayThroughThePortSoundsAndStopReleasesTheNotes) {
     RecordingMidiBackend* ports = nullptr;
     auto recording = std::make_unique<RecordingMidiBackend>(clock);
     ports = recording.get();
-    CombinedMidiBackend devices(std::move(built), std::move(recording));
+    ChainedMidiOutputs devices(std::move(built), std::move(recording));
     ManualUiQueue ui;
     MidiOutputPort port(devices, clock, ui.Poster());
     std::vector<std::string> events;
     port.SetNotifications({[&](MidiError, const std::string& text) { events.push_back("error " + text); },
                            [&](int tag) { events.push_back("sent " + std::to_string(tag)); },
                            [&] { events.push_back("ended"); }, [&] { events.push_back("opened"); }});
-    port.SetDeviceIndex(-1);
-    port.Open();  // the sound output starts on the port's thread
+    port.Open();  // the first device, the synthesizer: its sound output starts on the port's thread
     test::WaitFor(
         [&] {
           ui.Drain();

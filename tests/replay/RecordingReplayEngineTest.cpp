@@ -37,7 +37,7 @@ struct Rig : ReplayEngineRig {
     performance.sourcePath = "/music/take.flac";
     AnalyseOnsets(performance);
     position.currentEvent = 2;
-    controls.deviceEntry = 1;
+    controls.deviceEntry = 0;  // "Synth A"
     controls.speed = 1000;
     engine.SetRecordingReplay(&recording);
   }

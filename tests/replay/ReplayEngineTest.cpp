@@ -206,7 +206,7 @@ TEST(ReplayEngine, QueueMessagesRangeRules) {
 TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   Rig rig;
   rig.Load(kPiece);
-  rig.controls.deviceEntry = 2;  // "Synth B", device 1
+  rig.controls.deviceEntry = 1;  // "Synth B"
   rig.controls.tail = 7;
   rig.engine.Play();
 
@@ -301,13 +301,13 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   // Play starts from event 3 now; another device stops it and is used next time.
   rig.engine.Play();
   EXPECT_EQ(rig.position.playFrom, 6);
-  EXPECT_EQ(rig.backend.OpenDevice(), -1);
+  EXPECT_EQ(rig.backend.OpenDevice(), 0);  // the first entry, "Synth A"
   rig.controls.deviceEntry = 1;
   rig.engine.OnDeviceChosen();
   EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.Idle());
   rig.engine.Play();
-  EXPECT_EQ(rig.backend.OpenDevice(), 0);
+  EXPECT_EQ(rig.backend.OpenDevice(), 1);
 
   // A resize of the view asks for a stop; a notification still queued then is dropped.
   rig.clock.Advance(Ms(0.1));
@@ -422,20 +422,22 @@ TEST(ReplayEngine, TheDefaultDeviceIsTheLastThatIsNoThroughPort) {
   Rig rig;
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position,
                       rig.states);
-  EXPECT_EQ(engine.ListOutputDevices().size(), 3u);
-  EXPECT_EQ(port.DeviceIndex(), -1) << "listing changes no device";
+  port.SetDeviceIndex(1);
+  EXPECT_EQ(engine.ListOutputDevices(), (std::vector<std::string>{"Piano", "Midi Through Port-0"}));
+  EXPECT_EQ(port.DeviceIndex(), 1) << "listing changes no device";
+  EXPECT_EQ(port.DeviceName(), "Midi Through Port-0");
 }
 
 TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   Rig rig;
   // The tail length is the tail slider's from the start, not only once it moves.
   EXPECT_EQ(rig.position.tailLength, 10);
-  EXPECT_EQ(rig.engine.ListOutputDevices(), (std::vector<std::string>{"Default MIDI output", "Synth A", "Synth B"}));
-  rig.controls.deviceEntry = 2;
+  EXPECT_EQ(rig.engine.ListOutputDevices(), (std::vector<std::string>{"Synth A", "Synth B"}));
+  rig.controls.deviceEntry = 1;
   rig.engine.Play();  // opens the chosen device
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
   rig.AdvanceMs(1);
-  EXPECT_EQ(rig.engine.ListOutputDevices().size(), 3u);
+  EXPECT_EQ(rig.engine.ListOutputDevices().size(), 2u);
   EXPECT_EQ(rig.port.DeviceIndex(), 1) << "listing leaves the open port's device alone";
 
   // Play before any file sends nothing and ends.
@@ -455,15 +457,14 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   EXPECT_EQ(rig.position.tailLength, 42);
   EXPECT_EQ(rig.view.calls.size(), calls);
 
-  // No device at all: the list still holds the default entry.
+  // No device at all: an empty list.
   ManualReplayClock clock;
   RecordingMidiBackend none(clock, {});
   ManualUiQueue ui;
   MidiOutputPort port(none, clock, ui.Poster());
   ReplayEngine engine(port, rig.controls, rig.view, rig.progress, rig.dialogs, rig.performance, rig.position,
                       rig.states);
-  EXPECT_EQ(engine.ListOutputDevices(), std::vector<std::string>{"Default MIDI output"});
-  EXPECT_EQ(port.DeviceIndex(), -1);
+  EXPECT_TRUE(engine.ListOutputDevices().empty());
 }
 
 }  // namespace

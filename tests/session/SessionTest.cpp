@@ -70,6 +70,40 @@ TEST(Session, OpenSeekPlayStopAndChooseValuesAsTheWindowsDo) {
   EXPECT_EQ(rig.session.ChosenValueKind(), ValueKind::Timing);
 }
 
+// The outputs as the program lists them, the synthesizer first and the ports
+// after it: every entry chosen is the device that then plays. The replay is
+// of a performance from the Vienna 4x22 Piano Corpus (W. Goebl, CC BY 4.0).
+TEST(Session, EachOutputEntryIsTheDeviceThatPlays) {
+  if (!std::filesystem::exists(kVienna)) GTEST_SKIP() << "skipped: no Vienna 4x22 data in " << kVienna;
+  Rig rig({"Midi Through Port-0", "Organ"});
+  EXPECT_EQ(rig.session.OutputDevices(), (std::vector<std::string>{"Built-in", "Midi Through Port-0", "Organ"}));
+  EXPECT_EQ(rig.session.ChosenDeviceEntry(), 2) << "a real instrument is preferred";
+  rig.session.Open(kVienna + "/match/Chopin_op10_no3_p01.match");
+  ASSERT_TRUE(rig.session.HasPerformance());
+
+  const auto playBriefly = [&rig] {
+    rig.session.SeekTo(1);
+    rig.session.Play();
+    EXPECT_EQ(rig.session.State(), ProgramState::Replaying);
+    rig.Advance(1ms);
+    rig.session.Stop();
+  };
+  rig.session.ChooseDevice(0);
+  playBriefly();
+  EXPECT_FALSE(rig.builtIn->SentMessages().empty());
+  EXPECT_TRUE(rig.backend->SentMessages().empty());
+  EXPECT_FALSE(rig.builtIn->OpenDevice().has_value()) << "the stop closes it";
+
+  rig.session.ChooseDevice(1);
+  playBriefly();
+  ASSERT_FALSE(rig.backend->SentMessages().empty());
+  EXPECT_EQ(rig.builtIn->SentMessages().size(), rig.backend->SentMessages().size()) << "the same first notes";
+
+  // Out of the list: the choice stays.
+  rig.session.ChooseDevice(3);
+  EXPECT_EQ(rig.session.ChosenDeviceEntry(), 1);
+}
+
 TEST(Session, ComparedPerformancesComeAndGoAndANewMainFileTakesThemAway) {
   if (!std::filesystem::exists(kVienna)) GTEST_SKIP() << "skipped: no Vienna 4x22 data in " << kVienna;
   Rig rig;

@@ -6,7 +6,6 @@ namespace rp {
 int RecordingMidiBackend::DeviceCount() { return static_cast<int>(names_.size()); }
 
 std::string RecordingMidiBackend::DeviceName(int index) {
-  if (index == -1) return "Default MIDI output";
   if (index < 0 || index >= DeviceCount()) return {};
   return names_[static_cast<std::size_t>(index)];
 }

@@ -65,7 +65,7 @@ void ExpectEventsCurrentAsHeard(int speed, double factor) {
 
   rig.position.currentEvent = 1;
   rig.controls.speed = speed;
-  rig.controls.deviceEntry = 1;  // a MIDI device: it does not apply to a recording
+  rig.controls.deviceEntry = 0;  // "Synth A", a MIDI device: it does not apply to a recording
   RecordingPlayer player(rig.ui.Poster());
   rig.engine.SetRecordingReplay(&player);
   struct Detach {

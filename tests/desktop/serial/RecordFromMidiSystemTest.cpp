@@ -85,6 +85,8 @@ class RecordFromJack : public ::testing::Test {
 TEST_F(RecordFromJack, TheInputIsListedAndATakeHasTheLoopsNotesWithTheirIntervalsAsTheFramesGiveThem) {
   ASSERT_EQ(RunToEnd({RP_PROGRAM, "--list-devices"}, Env(), 60s, Out("list.txt")), 0);
   EXPECT_NE(Text(Out("list.txt")).find("input 1: rp_keys:out\n"), std::string::npos) << Text(Out("list.txt"));
+  EXPECT_EQ(Text(Out("list.txt")).rfind("output 1: Built-in synthesizer (General MIDI)\n", 0), 0u)
+      << "the outputs as the control panel lists them";
 
   ASSERT_EQ(RunToEnd({RP_PROGRAM, "--record", Out("take.txt"), "--input", "rp_keys", "--seconds", "3.5"}, Env(), 120s,
                      Out("stdout.txt")),

@@ -9,7 +9,7 @@
 #include "audio/GeneralMidiSynth.h"
 #include "base/ProgramState.h"
 #include "base/ProgressSink.h"
-#include "midi/CombinedMidiBackend.h"
+#include "midi/ChainedMidiOutputs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"
@@ -43,7 +43,7 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   synth.audioDrivers = std::vector<std::string>{};  // none to be had
   auto ports = std::make_unique<RecordingMidiBackend>(clock, std::vector<std::string>{"Port A"});
   RecordingMidiBackend* port0 = ports.get();
-  CombinedMidiBackend devices(std::make_unique<FluidSynthBackend>(std::move(synth)), std::move(ports));
+  ChainedMidiOutputs devices(std::make_unique<FluidSynthBackend>(std::move(synth)), std::move(ports));
   ManualUiQueue ui;
   MidiOutputPort port(devices, clock, ui.Poster());
   test::FakeReplayControls controls;

@@ -22,7 +22,7 @@
 
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
-#include "midi/CombinedMidiBackend.h"
+#include "midi/ChainedMidiOutputs.h"
 #include "midi/MidiBackend.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
@@ -54,7 +54,8 @@ void ShowInView(const Session& session, FakeView& view, SessionChange change) {
   if (change == SessionChange::BorderFixed) view.SetBorderFixed(session.BorderFixed());
 }
 
-// The control panel on a recording MIDI output with two devices, on the real clock.
+// The control panel on recording MIDI outputs, on the real clock: a stand-in
+// for the built-in synthesizer first, as in the program, then two devices.
 struct Panel {
   explicit Panel(std::vector<std::optional<std::string>> files = {std::string(RP_TEST_DATA_DIR "/lf.txt")},
                  std::vector<std::string> devices = {"Synth A", "Synth B"}) {
@@ -63,7 +64,9 @@ struct Panel {
     midi.clock = std::make_unique<SteadyReplayClock>();
     auto recording = std::make_unique<RecordingMidiBackend>(*midi.clock, std::move(devices));
     backend = recording.get();
-    midi.backend = std::move(recording);
+    midi.backend = std::make_unique<ChainedMidiOutputs>(
+        std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{"Built-in"}),
+        std::move(recording));
     midi.makeInput = [this] {
       auto made = std::make_unique<ScriptedMidiInput>();
       input = made.get();
@@ -190,7 +193,7 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_TRUE(p.form->isVisible());
   auto* combo = p.Child<QComboBox>("deviceCombo");
   ASSERT_EQ(combo->count(), 3);
-  EXPECT_EQ(combo->itemText(0), "Default MIDI output");
+  EXPECT_EQ(combo->itemText(0), "Built-in");
   EXPECT_EQ(combo->itemText(2), "Synth B");
   EXPECT_EQ(combo->currentIndex(), 2);
 
@@ -453,7 +456,7 @@ TEST(ControlPanel, DraggingTheTimeSliderOrItsKeysMoveThePlot) {
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 1"}));
 }
 
-// The built-in synthesizer is the default entry; on a machine without any
+// The built-in synthesizer is the first entry; on a machine without any
 // sound output (no server, no card) Play reports why and the panel stays
 // stopped, ready for another try or another device.
 TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
@@ -464,7 +467,7 @@ TEST(ControlPanel, BuiltInSynthesizerWithoutSoundOutputReportsAndStaysStopped) {
   FluidSynthOptions synth;
   synth.soundFonts = SoundFontCandidates("");
   synth.audioDrivers = std::vector<std::string>{};  // none to be had
-  midi.backend = std::make_unique<CombinedMidiBackend>(
+  midi.backend = std::make_unique<ChainedMidiOutputs>(
       std::make_unique<FluidSynthBackend>(std::move(synth)),
       std::make_unique<RecordingMidiBackend>(*midi.clock, std::vector<std::string>{}));
   Session session(dialogs, QtUiPoster(qApp));
