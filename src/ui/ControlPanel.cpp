@@ -393,23 +393,13 @@ void ControlPanel::ShowValueKinds() {
        tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
   show(melodyLeadOption_, offer.melodyLeadWhyNot, MelodyLeadTip());
   show(spreadOption_, offer.spreadWhyNot, SpreadTip());
-  switch (session_.ChosenValueKind()) {
-    case ValueKind::Timing:
-      timingOption_->setChecked(true);
-      break;
-    case ValueKind::Velocity:
-      velocityOption_->setChecked(true);
-      break;
-    case ValueKind::Tempo:
-      tempoOption_->setChecked(true);
-      break;
-    case ValueKind::MelodyLead:
-      melodyLeadOption_->setChecked(true);
-      break;
-    case ValueKind::Spread:
-      spreadOption_->setChecked(true);
-      break;
-  }
+  const std::pair<ValueKind, QRadioButton*> options[] = {{ValueKind::Timing, timingOption_},
+                                                         {ValueKind::Velocity, velocityOption_},
+                                                         {ValueKind::Tempo, tempoOption_},
+                                                         {ValueKind::MelodyLead, melodyLeadOption_},
+                                                         {ValueKind::Spread, spreadOption_}};
+  for (const auto& [kind, option] : options)
+    if (kind == session_.ChosenValueKind()) option->setChecked(true);
 }
 
 void ControlPanel::ShowVelocityScale() {
