@@ -990,6 +990,34 @@
         <source>time</source>
         <translation>Zeit</translation>
     </message>
+    <message>
+        <source>A list of times has no velocities.</source>
+        <translation>Eine Zeitenliste hat keine Anschlagstärken.</translation>
+    </message>
+    <message>
+        <source>Tempo needs a performance aligned to its score (a match file).</source>
+        <translation>Das Tempo braucht eine an ihrer Partitur ausgerichtete Aufführung (eine Match-Datei).</translation>
+    </message>
+    <message>
+        <source>The melody lead needs a performance aligned to its score (a match file).</source>
+        <translation>Der Melodievorlauf braucht eine an ihrer Partitur ausgerichtete Aufführung (eine Match-Datei).</translation>
+    </message>
+    <message>
+        <source>The melody lead needs a score that marks its voices.</source>
+        <translation>Der Melodievorlauf braucht eine Partitur, die ihre Stimmen kennzeichnet.</translation>
+    </message>
+    <message>
+        <source>The chord spread needs a performance aligned to its score (a match file).</source>
+        <translation>Die Akkordstreuung braucht eine an ihrer Partitur ausgerichtete Aufführung (eine Match-Datei).</translation>
+    </message>
+    <message>
+        <source>melody lead (ms)</source>
+        <translation>Melodievorlauf (ms)</translation>
+    </message>
+    <message>
+        <source>chord spread (ms)</source>
+        <translation>Akkordstreuung (ms)</translation>
+    </message>
 </context>
 <context>
     <name>rp::AlignByMenu</name>
@@ -1265,6 +1293,22 @@
     <message>
         <source>Plot the beat periods (ms per beat) of performances aligned to their score</source>
         <translation>Die Schlagdauern (ms pro Schlag) von an ihrer Partitur ausgerichteten Aufführungen darstellen</translation>
+    </message>
+    <message>
+        <source>Plot how far each melody note comes before the other notes of its chord (ms), of performances aligned to their score</source>
+        <translation>Den Vorlauf jeder Melodienote vor den anderen Noten ihres Akkords (ms) von an ihrer Partitur ausgerichteten Aufführungen darstellen</translation>
+    </message>
+    <message>
+        <source>Plot how far the notes of each chord are spread (latest minus earliest onset, ms), of performances aligned to their score</source>
+        <translation>Die Streuung der Noten jedes Akkords (spätester minus frühester Einsatz, ms) von an ihrer Partitur ausgerichteten Aufführungen darstellen</translation>
+    </message>
+    <message>
+        <source>Melody lead</source>
+        <translation>Melodievorlauf</translation>
+    </message>
+    <message>
+        <source>Chord spread</source>
+        <translation>Akkordstreuung</translation>
     </message>
 </context>
 <context>

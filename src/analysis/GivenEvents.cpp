@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "analysis/OnsetAnalysis.h"
+#include "features/PerformanceFeatures.h"
 
 namespace rp {
 
@@ -102,6 +103,19 @@ void ChooseScoreOnsets(Performance& performance) {
   }
 }
 
+// Each event's melody lead and spread as the features of the performance
+// measure them, so the plot shows the same numbers as their export. They
+// depend on the played notes only, not on the settings.
+void StoreChordMeasures(Performance& performance) {
+  const PerformanceFeatures features = FeaturesOf(performance);
+  ScoreInfo& score = *performance.score;
+  score.melodyVoice = features.voices;
+  for (std::size_t i = 0; i < score.events.size() && i < features.events.size(); ++i) {
+    score.events[i].melodyLeadMs = features.events[i].melodyLeadMs;
+    score.events[i].spreadMs = features.events[i].spreadMs;
+  }
+}
+
 }  // namespace
 
 void StoreScoreAligned(Performance& performance, const MatchFile& file, const ScoreAlignedEvents& given) {
@@ -139,6 +153,7 @@ void StoreScoreAligned(Performance& performance, const MatchFile& file, const Sc
                    [](const ControllerEvent& a, const ControllerEvent& b) { return a.timeMs < b.timeMs; });
   performance.source = PerformanceSource::ScoreAligned;
   performance.score = std::move(score);
+  StoreChordMeasures(performance);
   CompleteGivenEvents(performance);
 }
 

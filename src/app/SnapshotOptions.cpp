@@ -26,6 +26,30 @@ double SnapshotOptions::ScaleFactor() const {
   return 1.0;
 }
 
+ValueKind SnapshotOptions::Values() const {
+  if (velocity) return ValueKind::Velocity;
+  if (tempo) return ValueKind::Tempo;
+  if (lead) return ValueKind::MelodyLead;
+  if (spread) return ValueKind::Spread;
+  return ValueKind::Timing;
+}
+
+std::string_view SnapshotOptions::ValuesOption() const {
+  switch (Values()) {
+    case ValueKind::Timing:
+      return {};
+    case ValueKind::Velocity:
+      return "--velocity";
+    case ValueKind::Tempo:
+      return "--tempo";
+    case ValueKind::MelodyLead:
+      return "--lead";
+    case ValueKind::Spread:
+      return "--spread";
+  }
+  return {};
+}
+
 namespace {
 
 std::optional<bool> OnOff(const std::string& text) {
@@ -77,6 +101,10 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
       o.lastEvent = span->last;
     } else if (a == "--tempo") {
       o.tempo = true;
+    } else if (a == "--lead") {
+      o.lead = true;
+    } else if (a == "--spread") {
+      o.spread = true;
     } else if (a == "--align-by") {
       if (!hasValue) return usage("--align-by needs number, position or score");
       o.alignBy = AlignByFromName(args[++i]);
@@ -159,7 +187,9 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
                  " or a --width too");
   }
   if (o.tailGiven && !o.event) return usage("--tail goes with --event");
-  if (o.velocity && o.tempo) return usage("--velocity or --tempo, not both");
+  if (static_cast<int>(o.velocity) + static_cast<int>(o.tempo) + static_cast<int>(o.lead) + static_cast<int>(o.spread) >
+      1)
+    return usage("one of --velocity, --tempo, --lead and --spread, not more");
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
   if (o.colourByTime && !o.compareFiles.empty())
     return usage("--colour-by-time shows one performance, not compared ones");

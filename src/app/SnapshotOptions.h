@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// `returnplot --snapshot OUT.png [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail T]]
+// `returnplot --snapshot OUT.png [--velocity | --tempo | --lead | --spread] [--align-by number|position|score] [--event
+// N [--tail T]]
 // [--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes]
 // [--identity-line] [--colour-by-time] [--event-range FROM-TO]
 // [FILE [FILE...] | --scatter FILE.csv]`: start as usual without asking
@@ -44,6 +45,8 @@ struct SnapshotOptions {
   SnapshotFormat format = SnapshotFormat::Png;
   bool velocity = false;              // velocity values instead of timing
   bool tempo = false;                 // beat periods instead of timing
+  bool lead = false;                  // melody leads instead of timing
+  bool spread = false;                // chord spreads instead of timing
   std::optional<AlignBy> alignBy;     // how compared files are aligned (else as the windows decide)
   std::optional<std::int32_t> event;  // show the tail of this event
   std::int32_t tail = 10;             // its length
@@ -76,11 +79,14 @@ struct SnapshotOptions {
   // The factor the desktop is scaled by for --width and --height (1 without
   // either): the width's over 606, else the height's over 443.
   double ScaleFactor() const;
+  // The values the options choose, and the option that chose them (empty for timing).
+  ValueKind Values() const;
+  std::string_view ValuesOption() const;
 };
 
 inline constexpr std::string_view kSnapshotUsage =
-    "--snapshot OUT.png|OUT.jpg|OUT.svg [--velocity | --tempo] [--align-by number|position|score] [--event N [--tail "
-    "T]] "
+    "--snapshot OUT.png|OUT.jpg|OUT.svg [--velocity | --tempo | --lead | --spread] [--align-by number|position|score] "
+    "[--event N [--tail T]] "
     "[--width W] [--height H] [--yaw DEG] [--pitch DEG] [--log-axes] [--identity-line] [--colour-by-time] "
     "[--event-range FROM-TO] [--title TEXT] [--range LO:HI | --scale-from FILE...] [--theme dark|light] "
     "[--lines on|off] [--drop-lines on|off] [--shadows on|off] [--glass on|off] [--legend on|off] "

@@ -6,7 +6,7 @@
 
 namespace rp {
 
-// Defined in model/ValueKind.h (Timing, Velocity, Tempo).
+// Defined in model/ValueKind.h (Timing, Velocity, Tempo, MelodyLead, Spread).
 enum class ValueKind;
 
 class PlotViewLink {

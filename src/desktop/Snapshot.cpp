@@ -254,7 +254,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   const ComparedPerformances& compared = session.Compared();
   StartOptions start;
   start.file = o.file;
-  start.values = o.tempo ? ValueKind::Tempo : o.velocity ? ValueKind::Velocity : ValueKind::Timing;
+  start.values = o.Values();
   start.alignBy = o.alignBy;
   start.compareFiles = o.compareFiles;
   start.loadInBackground = false;  // read before the one frame is drawn
@@ -285,13 +285,14 @@ int RunSnapshot(const SnapshotOptions& o) {
   }
   form.Start();
   if (const std::optional<int> ended = form.EndStatus()) return *ended;  // no graphics device
-  // Velocity needs velocities in every performance shown, Tempo score positions.
-  if (o.velocity || o.tempo) {
+  // Velocity needs velocities in every performance shown, Tempo and the
+  // chord values score positions, the melody lead also voices.
+  if (start.values != ValueKind::Timing) {
     for (const Performance* shown : ShownPerformances(performance, compared)) {
       const std::string_view why = ValueKindUnavailable(*shown, start.values);
       if (why.empty()) continue;
-      std::cerr << "returnplot: " << (o.tempo ? "--tempo" : "--velocity") << " does not apply to "
-                << PerformanceDisplayName(*shown) << ": " << why << '\n';
+      std::cerr << "returnplot: " << o.ValuesOption() << " does not apply to " << PerformanceDisplayName(*shown) << ": "
+                << why << '\n';
       return kExitUsage;
     }
   }

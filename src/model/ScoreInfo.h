@@ -41,6 +41,12 @@ struct ScoreEvent {
   std::optional<double> beatPeriod0;
   std::optional<double> beatPeriod1;
   std::optional<double> beatPeriod2;
+  // The event's own chord measures (features/ChordAsynchrony.h), made once
+  // when the performance is read: the melody lead and the spread of its
+  // played notes, ms; undefined where it has one played note, and the lead
+  // also where it holds no note of the melody voice.
+  double melodyLeadMs = kUndefinedValue;
+  double spreadMs = kUndefinedValue;
 };
 
 // One played note of a score position's event, as the measures of a chord
@@ -66,7 +72,8 @@ struct ScoreInfo {
   // The played notes of the events, event by event in score order, each
   // event's in the order of their lines.
   std::vector<ScoredNote> notes;
-  SkippedLines otherLines;  // lines of kinds the program does not read
+  bool melodyVoice = false;  // the notes are marked with voices, so a melody voice is known
+  SkippedLines otherLines;   // lines of kinds the program does not read
 };
 
 }  // namespace rp

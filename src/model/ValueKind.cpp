@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ValueKind.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
@@ -12,9 +14,32 @@
 namespace rp {
 
 std::string_view ValueKindUnavailable(const Performance& performance, ValueKind kind) {
-  if (kind == ValueKind::Velocity && !HasVelocity(performance)) return "A list of times has no velocities.";
-  if (kind == ValueKind::Tempo && !performance.score) {
-    return "Tempo needs a performance aligned to its score (a match file).";
+  switch (kind) {
+    case ValueKind::Timing:
+      return {};
+    case ValueKind::Velocity:
+      if (!HasVelocity(performance)) return QT_TRANSLATE_NOOP("returnplot", "A list of times has no velocities.");
+      return {};
+    case ValueKind::Tempo:
+      if (!performance.score) {
+        return QT_TRANSLATE_NOOP("returnplot", "Tempo needs a performance aligned to its score (a match file).");
+      }
+      return {};
+    case ValueKind::MelodyLead:
+      if (!performance.score) {
+        return QT_TRANSLATE_NOOP("returnplot",
+                                 "The melody lead needs a performance aligned to its score (a match file).");
+      }
+      if (!performance.score->melodyVoice) {
+        return QT_TRANSLATE_NOOP("returnplot", "The melody lead needs a score that marks its voices.");
+      }
+      return {};
+    case ValueKind::Spread:
+      if (!performance.score) {
+        return QT_TRANSLATE_NOOP("returnplot",
+                                 "The chord spread needs a performance aligned to its score (a match file).");
+      }
+      return {};
   }
   return {};
 }
@@ -38,6 +63,8 @@ std::optional<Beat> TempoBeatOf(const Performance& performance, const TempoMeasu
 std::string ValueKindUnit(ValueKind kind, const Performance& performance, const TempoMeasure& measure) {
   switch (kind) {
     case ValueKind::Timing:
+    case ValueKind::MelodyLead:
+    case ValueKind::Spread:
       return "ms";
     case ValueKind::Velocity:
       return performance.velocityKind == VelocityKind::Decibel ? "dB" : "";
@@ -61,6 +88,17 @@ std::optional<std::array<double, 3>> Defined(const std::array<double, 3>& values
   for (double v : values)
     if (!IsDefined(v)) return std::nullopt;
   return values;
+}
+
+// The chord measure `value` of events k, k + d and k + 2d (d the
+// performance's delay); nothing when one of them lies past the last event.
+std::optional<std::array<double, 3>> ChordValues(const Performance& performance, std::int32_t k,
+                                                 double ScoreEvent::*value) {
+  const std::vector<ScoreEvent>& score = performance.score->events;
+  const auto d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
+  const auto first = static_cast<std::size_t>(k - 1);
+  if (first + 2 * d >= score.size()) return std::nullopt;
+  return Defined({score[first].*value, score[first + d].*value, score[first + 2 * d].*value});
 }
 
 }  // namespace
@@ -87,6 +125,10 @@ std::optional<std::array<double, 3>> EventValues(const Performance& performance,
       for (std::size_t i = 0; i < values.size(); ++i) values[i] = TempoInUnit(periods[i] * units, measure.unit);
       return values;
     }
+    case ValueKind::MelodyLead:
+    case ValueKind::Spread:
+      return ChordValues(performance, k,
+                         kind == ValueKind::MelodyLead ? &ScoreEvent::melodyLeadMs : &ScoreEvent::spreadMs);
   }
   return std::nullopt;
 }

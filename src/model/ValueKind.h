@@ -2,7 +2,9 @@
 #pragma once
 // What the three axes show of each event: its inter-onset intervals
 // (Timing, ms), its key velocities (Velocity) or, for a performance aligned
-// to its score, its intervals per beat of the score (Tempo, ms per beat).
+// to its score, its intervals per beat of the score (Tempo, ms per beat),
+// how far its melody note comes before the other notes of its chord
+// (MelodyLead, ms) or how far the notes of its chord are spread (Spread, ms).
 
 #include <array>
 #include <cstdint>
@@ -14,7 +16,7 @@
 
 namespace rp {
 
-enum class ValueKind { Timing, Velocity, Tempo };
+enum class ValueKind { Timing, Velocity, Tempo, MelodyLead, Spread };
 
 // Why `performance` cannot be shown in `kind`, for the user (a disabled
 // choice's tooltip, the command line); empty when it can.

@@ -86,6 +86,10 @@ std::string QuantityName(ValueKind kind, const Performance& performance, const T
                                                : QT_TRANSLATE_NOOP("returnplot", "velocity");
     case ValueKind::Tempo:
       return TempoQuantity(performance, tempo);
+    case ValueKind::MelodyLead:
+      return QT_TRANSLATE_NOOP("returnplot", "melody lead (ms)");
+    case ValueKind::Spread:
+      return QT_TRANSLATE_NOOP("returnplot", "chord spread (ms)");
   }
   return {};
 }

@@ -9,8 +9,18 @@
 namespace rp {
 
 bool ValueKindOffer::Offers(ValueKind kind) const {
-  if (kind == ValueKind::Velocity) return velocityWhyNot.empty();
-  if (kind == ValueKind::Tempo) return tempoWhyNot.empty();
+  switch (kind) {
+    case ValueKind::Timing:
+      return true;
+    case ValueKind::Velocity:
+      return velocityWhyNot.empty();
+    case ValueKind::Tempo:
+      return tempoWhyNot.empty();
+    case ValueKind::MelodyLead:
+      return melodyLeadWhyNot.empty();
+    case ValueKind::Spread:
+      return spreadWhyNot.empty();
+  }
   return true;
 }
 
@@ -31,6 +41,8 @@ ValueKindOffer OfferValueKinds(const std::vector<const Performance*>& shown) {
         QT_TRANSLATE_NOOP("returnplot", "The shown performances have velocities of different kinds (MIDI and dB).");
   }
   offer.tempoWhyNot = whyNot(ValueKind::Tempo);
+  offer.melodyLeadWhyNot = whyNot(ValueKind::MelodyLead);
+  offer.spreadWhyNot = whyNot(ValueKind::Spread);
   return offer;
 }
 

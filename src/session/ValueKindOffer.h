@@ -2,7 +2,8 @@
 #pragma once
 // Which values the shown performances can be plotted in: Velocity only while
 // every shown performance has velocities of the same kind (MIDI or dB),
-// Tempo only while every one is aligned to its score. An empty reason means
+// Tempo and the chord spread only while every one is aligned to its score,
+// the melody lead only while every one also marks its voices. An empty reason means
 // the kind is offered; otherwise the reason says why not (a text to
 // translate where it is shown).
 
@@ -18,6 +19,8 @@ struct Performance;
 struct ValueKindOffer {
   std::string velocityWhyNot;
   std::string tempoWhyNot;
+  std::string melodyLeadWhyNot;
+  std::string spreadWhyNot;
   bool Offers(ValueKind kind) const;
 };
 

@@ -44,6 +44,20 @@ namespace {
 constexpr int kPreferredWidth = 623;    // the panel's width where the screen has room
 constexpr int kAboveScreenBottom = 33;  // the panel's distance from the free area's bottom
 
+// The tooltips of the chord values while they are offered.
+QString MelodyLeadTip() {
+  return QCoreApplication::translate(
+      "rp::ControlPanel",
+      "Plot how far each melody note comes before the other notes of its chord (ms), of performances aligned to "
+      "their score");
+}
+QString SpreadTip() {
+  return QCoreApplication::translate(
+      "rp::ControlPanel",
+      "Plot how far the notes of each chord are spread (latest minus earliest onset, ms), of performances aligned "
+      "to their score");
+}
+
 QSlider* Slider(QSlider* s, const char* name, int minimum, int maximum, int largeStep, int smallStep, int tickEvery,
                 int value) {
   s->setObjectName(QLatin1String(name));
@@ -257,6 +271,10 @@ void ControlPanel::CreateControls() {
   velocityOption_->setToolTip(tr("Plot the velocities"));
   tempoOption_ = Named(new QRadioButton(tr("Tempo"), this), "tempoOption");
   tempoOption_->setToolTip(tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
+  melodyLeadOption_ = Named(new QRadioButton(tr("Melody lead"), this), "melodyLeadOption");
+  melodyLeadOption_->setToolTip(MelodyLeadTip());
+  spreadOption_ = Named(new QRadioButton(tr("Chord spread"), this), "spreadOption");
+  spreadOption_->setToolTip(SpreadTip());
 
   speedSlider_ = Slider(new QSlider(this), "speedSlider", -1000, 9000, 100, 10, 1000, 0);
   speedSlider_->setToolTip(tr("The replay's tempo against the performance's"));
@@ -281,14 +299,16 @@ void ControlPanel::CreateControls() {
   velocityScaleLabel_->setToolTip(velocityScaleCombo_->toolTip());
 
   LayOutControlPanel(
-      *this, {deviceCombo_, rewindButton_, playButton_, stopButton_, timeLabel_, openButton_, eventLabel_,
-              eventCountLabel_, timeSlider_, timingOption_, velocityOption_, tempoOption_, speedSlider_, speedCaption_,
-              speedFactorLabel_, tailLengthSlider_, tailLengthCaption_, velocityScaleCombo_, velocityScaleLabel_});
+      *this,
+      {deviceCombo_,       rewindButton_,       playButton_,        stopButton_,   timeLabel_,        openButton_,
+       eventLabel_,        eventCountLabel_,    timeSlider_,        timingOption_, velocityOption_,   tempoOption_,
+       melodyLeadOption_,  spreadOption_,       speedSlider_,       speedCaption_, speedFactorLabel_, tailLengthSlider_,
+       tailLengthCaption_, velocityScaleCombo_, velocityScaleLabel_});
 
   // Tab order; the labels take no focus.
-  QWidget* tabOrder[] = {playButton_,   rewindButton_,   stopButton_,       deviceCombo_,
-                         openButton_,   speedSlider_,    tailLengthSlider_, timeSlider_,
-                         timingOption_, velocityOption_, tempoOption_,      velocityScaleCombo_};
+  QWidget* tabOrder[] = {playButton_,  rewindButton_,     stopButton_,   deviceCombo_,       openButton_,
+                         speedSlider_, tailLengthSlider_, timeSlider_,   timingOption_,      velocityOption_,
+                         tempoOption_, melodyLeadOption_, spreadOption_, velocityScaleCombo_};
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { session_.Play(); });
@@ -307,6 +327,8 @@ void ControlPanel::CreateControls() {
   connect(timingOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Timing); });
   connect(velocityOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Velocity); });
   connect(tempoOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Tempo); });
+  connect(melodyLeadOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::MelodyLead); });
+  connect(spreadOption_, &QRadioButton::clicked, this, [this] { session_.ChooseValueKind(ValueKind::Spread); });
 }
 
 void ControlPanel::Start() {
@@ -369,11 +391,15 @@ void ControlPanel::ShowValueKinds() {
   show(velocityOption_, offer.velocityWhyNot, tr("Plot the velocities"));
   show(tempoOption_, offer.tempoWhyNot,
        tr("Plot the beat periods (ms per beat) of performances aligned to their score"));
-  const ValueKind kind = session_.ChosenValueKind();
-  QRadioButton* option = kind == ValueKind::Velocity ? velocityOption_
-                         : kind == ValueKind::Tempo  ? tempoOption_
-                                                     : timingOption_;
-  option->setChecked(true);
+  show(melodyLeadOption_, offer.melodyLeadWhyNot, MelodyLeadTip());
+  show(spreadOption_, offer.spreadWhyNot, SpreadTip());
+  const std::pair<ValueKind, QRadioButton*> options[] = {{ValueKind::Timing, timingOption_},
+                                                         {ValueKind::Velocity, velocityOption_},
+                                                         {ValueKind::Tempo, tempoOption_},
+                                                         {ValueKind::MelodyLead, melodyLeadOption_},
+                                                         {ValueKind::Spread, spreadOption_}};
+  for (const auto& [kind, option] : options)
+    if (kind == session_.ChosenValueKind()) option->setChecked(true);
 }
 
 void ControlPanel::ShowVelocityScale() {

@@ -116,6 +116,8 @@ class ControlPanel final : public QWidget {
   QRadioButton* timingOption_ = nullptr;
   QRadioButton* velocityOption_ = nullptr;
   QRadioButton* tempoOption_ = nullptr;
+  QRadioButton* melodyLeadOption_ = nullptr;
+  QRadioButton* spreadOption_ = nullptr;
   QSlider* speedSlider_ = nullptr;
   QLabel* speedCaption_ = nullptr;
   QLabel* speedFactorLabel_ = nullptr;

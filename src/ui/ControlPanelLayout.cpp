@@ -54,18 +54,21 @@ void LayOutControlPanel(QWidget& panel, const ControlPanelWidgets& w) {
   bottom->addWidget(w.timingOption, 0, 0);
   bottom->addWidget(w.velocityOption, 1, 0);
   bottom->addWidget(w.tempoOption, 2, 0);
-  bottom->addWidget(w.speedSlider, 0, 1);
+  // The values of a score-aligned performance's chords beside the others.
+  bottom->addWidget(w.melodyLeadOption, 0, 1);
+  bottom->addWidget(w.spreadOption, 1, 1);
+  bottom->addWidget(w.speedSlider, 0, 2);
   auto* speedCaptions = new QHBoxLayout;
   speedCaptions->addWidget(w.speedCaption);
   speedCaptions->addWidget(w.speedFactorLabel);
   speedCaptions->addStretch(1);
-  bottom->addLayout(speedCaptions, 1, 1);
-  bottom->addWidget(w.tailLengthSlider, 0, 2);
-  bottom->addWidget(w.tailLengthCaption, 1, 2);
-  bottom->addWidget(w.velocityScaleCombo, 0, 3);
-  bottom->addWidget(w.velocityScaleLabel, 1, 3);
-  bottom->setColumnStretch(1, 1);
+  bottom->addLayout(speedCaptions, 1, 2);
+  bottom->addWidget(w.tailLengthSlider, 0, 3);
+  bottom->addWidget(w.tailLengthCaption, 1, 3);
+  bottom->addWidget(w.velocityScaleCombo, 0, 4);
+  bottom->addWidget(w.velocityScaleLabel, 1, 4);
   bottom->setColumnStretch(2, 1);
+  bottom->setColumnStretch(3, 1);
   rows->addLayout(bottom);
   rows->addStretch(1);
 }

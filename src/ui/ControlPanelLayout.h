@@ -33,6 +33,8 @@ struct ControlPanelWidgets {
   QRadioButton* timingOption;
   QRadioButton* velocityOption;
   QRadioButton* tempoOption;
+  QRadioButton* melodyLeadOption;
+  QRadioButton* spreadOption;
   QSlider* speedSlider;
   QLabel* speedCaption;
   QLabel* speedFactorLabel;

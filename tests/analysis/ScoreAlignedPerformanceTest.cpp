@@ -180,6 +180,72 @@ TEST(ScoreAlignedPerformance, ComparedByScorePosition) {
   EXPECT_EQ(EventAtScorePosition(other, 99.0), 0);
 }
 
+// A tick is 0.5 ms. The melody (v1) over an accompaniment (v2): leads of
+// 20, -10, 15, none (one note), 15, 5 and none (no melody note), spreads of
+// 20, 20, 15, none, 25, 5 and 10 ms.
+constexpr const char* kChords =
+    "info(midiClockUnits,1000).\n"
+    "info(midiClockRate,500000).\n"
+    "scoreprop(timeSignature,3/4,1:1,0,0.0).\n"
+    "snote(a1,[C,n],5,1:1,0,1/4,0.0,1.0,[v1])-note(1,72,0,900,70,0,1).\n"
+    "snote(a2,[C,n],4,1:1,0,1/4,0.0,1.0,[v2])-note(2,60,40,900,50,0,1).\n"
+    "snote(b1,[D,n],5,1:2,0,1/4,1.0,2.0,[v1])-note(3,74,1000,1900,70,0,1).\n"
+    "snote(b2,[D,n],4,1:2,0,1/4,1.0,2.0,[v2])-note(4,62,960,1900,50,0,1).\n"
+    "snote(b3,[G,n],3,1:2,0,1/4,1.0,2.0,[v2])-note(5,55,1000,1900,50,0,1).\n"
+    "snote(c1,[E,n],5,1:3,0,1/4,2.0,3.0,[v1])-note(6,76,2000,2900,70,0,1).\n"
+    "snote(c2,[E,n],4,1:3,0,1/4,2.0,3.0,[v2])-note(7,64,2030,2900,50,0,1).\n"
+    "snote(d1,[F,n],5,2:1,0,1/4,3.0,4.0,[v1])-note(8,77,3000,3900,70,0,1).\n"
+    "snote(e1,[G,n],5,2:2,0,1/4,4.0,5.0,[v1])-note(9,79,4000,4900,70,0,1).\n"
+    "snote(e2,[G,n],4,2:2,0,1/4,4.0,5.0,[v2])-note(10,67,4010,4900,50,0,1).\n"
+    "snote(e3,[C,n],4,2:2,0,1/4,4.0,5.0,[v2])-note(11,60,4050,4900,50,0,1).\n"
+    "snote(f1,[C,n],5,2:3,0,1/4,5.0,6.0,[v1])-note(12,72,5000,5900,70,0,1).\n"
+    "snote(f2,[C,n],4,2:3,0,1/4,5.0,6.0,[v2])-note(13,60,5010,5900,50,0,1).\n"
+    "snote(g1,[C,n],4,3:1,0,1/4,6.0,7.0,[v2])-note(14,60,6000,6900,50,0,1).\n"
+    "snote(g2,[E,n],4,3:1,0,1/4,6.0,7.0,[v2])-note(15,64,6020,6900,50,0,1).\n";
+
+TEST(ScoreAlignedPerformance, MelodyLeadAndSpreadOfEventsNDAndTwoD) {
+  TempDir dir;
+  Performance p = Performance::Empty();
+  const std::string file = dir.Write("chords.match", kChords);
+  ASSERT_TRUE(LoadPerformanceFile(file, p).Ok());
+  ASSERT_EQ(p.EventCount(), 7);
+  EXPECT_EQ(ValueKindUnavailable(p, ValueKind::MelodyLead), "");
+  EXPECT_EQ(ValueKindUnavailable(p, ValueKind::Spread), "");
+  EXPECT_EQ(ValueKindUnit(ValueKind::MelodyLead, p), "ms");
+  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), (std::array<double, 3>{20, -10, 15}));
+  EXPECT_EQ(EventValues(p, 1, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
+  // The position of one note has neither value, the one without a melody note no lead.
+  EXPECT_EQ(EventValues(p, 2, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 2, ValueKind::Spread), std::nullopt);
+  EXPECT_EQ(EventValues(p, 5, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 5, ValueKind::Spread), (std::array<double, 3>{25, 5, 10}));
+  EXPECT_EQ(EventValues(p, 6, ValueKind::Spread), std::nullopt) << "past the last event";
+
+  // Another delay reads events n, n + 2 and n + 4; the notes are not measured again.
+  Reanalyse(p, AnalysisSettings{50, 2});
+  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), (std::array<double, 3>{20, 15, 15}));
+  EXPECT_EQ(EventValues(p, 3, ValueKind::Spread), (std::array<double, 3>{15, 25, 10}));
+  EXPECT_EQ(EventValues(p, 2, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 4, ValueKind::Spread), std::nullopt);
+
+  // Without voices (staffs only) the spread stays and the lead says why not.
+  std::string staffs = kChords;
+  for (const std::string voice : {"[v1]", "[v2]"}) {
+    for (std::size_t at = staffs.find(voice); at != std::string::npos; at = staffs.find(voice))
+      staffs.replace(at, voice.size(), "[staff1]");
+  }
+  Performance q = Performance::Empty();
+  ASSERT_TRUE(LoadPerformanceFile(dir.Write("staffs.match", staffs), q).Ok());
+  EXPECT_NE(ValueKindUnavailable(q, ValueKind::MelodyLead).find("voices"), std::string_view::npos);
+  EXPECT_EQ(EventValues(q, 1, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(q, 1, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
+  // A list of times has no chords.
+  Performance times = Performance::Empty();
+  ASSERT_TRUE(LoadPerformanceFile(dir.Write("taps.txt", "0.5\n1.0\n1.6\n2.0\n"), times).Ok());
+  EXPECT_NE(ValueKindUnavailable(times, ValueKind::Spread).find("aligned to its score"), std::string_view::npos);
+  EXPECT_EQ(EventValues(times, 1, ValueKind::Spread), std::nullopt);
+}
+
 TEST(ScoreAlignedPerformance, ListOfTimesClicksWithoutVelocity) {
   TempDir dir;
   Performance p = Performance::Empty();

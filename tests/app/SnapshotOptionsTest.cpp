@@ -3,10 +3,12 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/SnapshotOptions.h"
+#include "model/ValueKind.h"
 
 namespace rp {
 namespace {
@@ -144,6 +146,37 @@ TEST(SnapshotOptions, FigureOptionsTitleScaleLookAndSwitches) {
 
 namespace rp {
 namespace {
+
+// The values drawn: timing unless one of the four options names others,
+// never two of them; --help names all four.
+TEST(SnapshotOptions, ValuesAreTimingOrOneOfVelocityTempoLeadAndSpread) {
+  std::ostringstream err;
+  const std::vector<std::pair<std::string, ValueKind>> options = {{"--velocity", ValueKind::Velocity},
+                                                                  {"--tempo", ValueKind::Tempo},
+                                                                  {"--lead", ValueKind::MelodyLead},
+                                                                  {"--spread", ValueKind::Spread}};
+  auto o = ParseSnapshotOptions({"out.png", "a.match"}, err);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->Values(), ValueKind::Timing);
+  EXPECT_EQ(o->ValuesOption(), "");
+  for (const auto& [option, kind] : options) {
+    o = ParseSnapshotOptions({"out.png", option, "a.match"}, err);
+    ASSERT_TRUE(o) << option;
+    EXPECT_EQ(o->Values(), kind) << option;
+    EXPECT_EQ(o->ValuesOption(), option);
+    for (const auto& [other, otherKind] : options) {
+      if (other == option) continue;
+      std::ostringstream e;
+      EXPECT_FALSE(ParseSnapshotOptions({"out.png", option, "a.match", other}, e)) << option << ' ' << other;
+      EXPECT_NE(e.str().find("one of --velocity, --tempo, --lead and --spread"), std::string::npos) << e.str();
+    }
+  }
+  EXPECT_EQ(err.str(), "");
+  std::ostringstream help;
+  ParseCommandLine({"--help"}, help, err);
+  EXPECT_NE(help.str().find("--snapshot OUT.png|OUT.jpg|OUT.svg [--velocity | --tempo | --lead | --spread]"),
+            std::string::npos);
+}
 
 TEST(CommandLine, SeveralFilesOpenTheFirstAndCompareTheRestUpToEight) {
   std::ostringstream out, err;

@@ -2,16 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "analysis/PerformanceLoader.h"
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/StatsCommand.h"
+#include "model/Performance.h"
+#include "model/ValueKind.h"
 #include "support/TempDir.h"
 #include "support/TestDataFiles.h"
 
@@ -287,6 +292,42 @@ TEST(ExportFeatures, StatsSeriesOnlyWhenAskedAndEmptyWithAReason) {
   // A MIDI file has chords but marks no melody voice.
   EXPECT_EQ(rowOf(midi, "spread").find("melody"), std::string::npos);
   EXPECT_NE(rowOf(midi, "melody_lead").find("marks no melody voice"), std::string::npos);
+}
+
+// The plot's melody leads are the lead column of --export-features for the
+// same events n, n + 1 and n + 2, and a point stands exactly where the three
+// rows all have a lead.
+TEST(ExportFeatures, LeadColumnIsWhatThePlotShows) {
+  // Vienna 4x22 Piano Corpus, W. Goebl (1999), doi:10.21939/4X22, CC BY 4.0.
+  const std::string file = RP_SHARED_DATA_DIR "/vienna4x22/match/Chopin_op10_no3_p01.match";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no Vienna 4x22 match file at " << file;
+  const Outcome o = Command({"--export-features", file});
+  ASSERT_EQ(o.status, 0) << o.err;
+  const std::vector<std::string> rows = Lines(o.out);
+  // The column of the lead, counted in the header.
+  const std::string head = rows[0].substr(0, rows[0].find(",melody_lead_ms,"));
+  const auto column = static_cast<std::size_t>(std::count(head.begin(), head.end(), ',') + 1);
+  std::vector<std::optional<double>> leads;  // event k's at k - 1
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    std::istringstream fields(rows[r]);
+    std::string field;
+    for (std::size_t c = 0; c <= column; ++c) std::getline(fields, field, ',');
+    leads.push_back(field.empty() ? std::nullopt : std::optional(std::stod(field)));
+  }
+  Performance p = Performance::Empty();
+  ASSERT_TRUE(LoadPerformanceFile(file, p).Ok());
+  ASSERT_EQ(static_cast<std::size_t>(p.EventCount()), leads.size());
+  ASSERT_TRUE(ValueKindUnavailable(p, ValueKind::MelodyLead).empty()) << "voice 1 is the melody";
+  std::int32_t points = 0;
+  for (std::int32_t k = 1; k + 2 <= p.EventCount(); ++k) {
+    const auto i = static_cast<std::size_t>(k - 1);
+    const std::optional<std::array<double, 3>> shown = EventValues(p, k, ValueKind::MelodyLead);
+    ASSERT_EQ(shown.has_value(), leads[i] && leads[i + 1] && leads[i + 2]) << "event " << k;
+    if (!shown) continue;
+    ++points;
+    for (std::size_t j = 0; j < 3; ++j) EXPECT_NEAR((*shown)[j], *leads[i + j], 1e-9) << "event " << k + j;
+  }
+  EXPECT_GT(points, 50) << "most positions of the etude hold a chord under the melody";
 }
 
 }  // namespace

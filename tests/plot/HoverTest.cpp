@@ -97,6 +97,11 @@ TEST(HoverLabel, AMatchFilePointSaysWhichEventWhereInTheScoreAndInWhatUnits) {
             "event n = 1131.000 BPM (quarter)");
   EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, ".")[4],
             "event n = 1131.000 ms per dotted quarter");
+  // The chord values are in ms, whatever the tempo's beat.
+  point.dataX = 12.5;
+  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::MelodyLead, ".")[4], "event n = 12.500 ms");
+  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Spread, ",")[4], "event n = 12,500 ms");
+  point.dataX = 1131;
   // The last event's keys run to the end; velocities without decimals.
   const std::vector<std::string> second = PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",");
   EXPECT_EQ(std::vector<std::string>(second.begin() + 1, second.end()),

@@ -537,5 +537,41 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/recovery.txt"));
 }
 
+// A melody note (voice 1) over a chord note, then the melody alone.
+constexpr const char* kMelodyOverChord =
+    "info(midiClockUnits,4000).\ninfo(midiClockRate,500000).\n"
+    "snote(a,[e,n],5,1:1,0,1/4,0.0,1.0,[1])-note(0,[e,n],5,1000,2000,2000,70).\n"
+    "snote(b,[c,n],4,1:1,0,1/4,0.0,1.0,[2])-note(1,[c,n],4,1080,2000,2000,50).\n"
+    "snote(c,[d,n],5,1:2,0,1/4,1.0,2.0,[1])-note(2,[d,n],5,5000,6000,6000,50).\n";
+
+// Melody lead and chord spread stand beside the other values; a MIDI file
+// has no score positions, so both are disabled and say why, and a match file
+// that marks voices offers both.
+TEST(ControlPanel, ChordValuesAreOfferedOnlyForScoreAlignedPerformances) {
+  Panel p({std::string(RP_TEST_DATA_DIR "/chords_tempo.mid")});
+  p.Start();
+  auto* lead = p.Child<QRadioButton>("melodyLeadOption");
+  auto* spread = p.Child<QRadioButton>("spreadOption");
+  ASSERT_TRUE(lead != nullptr && spread != nullptr);
+  EXPECT_EQ(lead->text(), "Melody lead");
+  EXPECT_EQ(spread->text(), "Chord spread");
+  for (QRadioButton* option : {lead, spread}) {
+    EXPECT_FALSE(option->isEnabled()) << option->objectName().toStdString();
+    EXPECT_NE(option->toolTip().indexOf("aligned to its score"), -1) << option->toolTip().toStdString();
+  }
+
+  test::TempDir dir;
+  p.dialogs.fileAnswers = {dir.Write("chord.match", kMelodyOverChord)};
+  p.form->ShownSession().ChooseAndOpen();
+  p.Settle();
+  ASSERT_TRUE(lead->isEnabled()) << lead->toolTip().toStdString();
+  EXPECT_TRUE(spread->isEnabled());
+  QTest::mouseClick(lead, Qt::LeftButton);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::MelodyLead);
+  QTest::mouseClick(spread, Qt::LeftButton);
+  EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Spread);
+  EXPECT_TRUE(spread->isChecked());
+}
+
 }  // namespace
 }  // namespace rp
