@@ -1761,6 +1761,26 @@
         <source>The upper end of %1&apos;s bootstrap interval (%2).</source>
         <translation>Das obere Ende des Bootstrap-Intervalls von %1 (%2).</translation>
     </message>
+    <message>
+        <source>The smallest box of dfa_alpha, in values (--dfa-scales MIN:MAX).</source>
+        <translation>Die kleinste Box von dfa_alpha, in Werten (--dfa-scales MIN:MAX).</translation>
+    </message>
+    <message>
+        <source>N/4</source>
+        <translation>N/4</translation>
+    </message>
+    <message>
+        <source>The largest box of dfa_alpha, in values; N/4: a quarter of the series.</source>
+        <translation>Die größte Box von dfa_alpha, in Werten; N/4: ein Viertel der Reihe.</translation>
+    </message>
+    <message>
+        <source>DFA scales</source>
+        <translation>DFA-Skalen</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
 </context>
 <context>
     <name>rp::TempoCurveView</name>

@@ -374,10 +374,19 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, Session& session, QWidget* 
 StatisticsWindow::~StatisticsWindow() { session_.StopListening(listening_); }
 
 SeriesKind StatisticsWindow::ChosenSeries() const {
-  const ValueKind kind = session_.ChosenValueKind();
-  return kind == ValueKind::Velocity ? SeriesKind::Velocity
-         : kind == ValueKind::Tempo  ? SeriesKind::Tempo
-                                     : SeriesKind::Timing;
+  switch (session_.ChosenValueKind()) {
+    case ValueKind::Timing:
+      return SeriesKind::Timing;
+    case ValueKind::Velocity:
+      return SeriesKind::Velocity;
+    case ValueKind::Tempo:
+      return SeriesKind::Tempo;
+    case ValueKind::MelodyLead:
+      return SeriesKind::MelodyLead;
+    case ValueKind::Spread:
+      return SeriesKind::Spread;
+  }
+  return SeriesKind::Timing;
 }
 
 StatisticsWindow::Key StatisticsWindow::CurrentKey() const {
