@@ -313,7 +313,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   try {
     if (scatterFile) form.View().LoadScatterFile(*scatterFile);
     if (o.event) {
-      position.currentEvent = *o.event;
+      position.currentEvent = *o.event - 1;  // --event counts as users do, from 1
       position.tailLength = o.tail;
       form.View().ShowTail();
     }

@@ -201,7 +201,7 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   c.compared.push_back(Take(50, 2000, "tuesday.mid"));
   c.compared.push_back(Take(45, 1000, "wednesday.txt"));
   ReplayPosition position;
-  position.currentEvent = 48;
+  position.currentEvent = 47;
   position.tailLength = 5;
   FillTailPoints(c.s, c.dialogs, c.main, position);
   FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
@@ -219,7 +219,7 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   EXPECT_EQ(wednesday.Item(3).dataSize, 1.0);
 
   // Near the start no placeholders: events from 1 on.
-  position.currentEvent = 3;
+  position.currentEvent = 2;
   position.tailLength = 10;
   FillTailPoints(c.s, c.dialogs, c.main, position);
   FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);

@@ -57,7 +57,7 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   const Performance performance = testing::MakePerformance(20);
   View v;
   ReplayPosition position;
-  position.currentEvent = 5;
+  position.currentEvent = 4;
   position.tailLength = 10;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
@@ -81,7 +81,7 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   EXPECT_EQ(current.colour, -20480);
 
   // Event 1 as the current event: drawn orange after ten placeholders.
-  position.currentEvent = 1;
+  position.currentEvent = 0;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
   for (std::size_t i = 1; i <= 10; ++i) EXPECT_EQ(v.s.points.Item(i).dataSize, 0.0);
@@ -90,13 +90,13 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   EXPECT_EQ(EventOfPoint(v.s, 11), 1);
 
   // No file yet: one placeholder.
-  position.currentEvent = 0;
+  position.currentEvent.reset();
   position.tailLength = 0;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 1u);
   EXPECT_EQ(v.s.points.Item(1).dataSize, 0.0);
 
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 1u);
   EXPECT_EQ(v.s.points.Item(1).dataSize, 2.0);
@@ -107,7 +107,7 @@ TEST(PerformancePoints, TailBeyondThePerformanceFailsWithThePointsMadeSoFar) {
   const Performance performance = testing::MakePerformance(5);
   View v;
   ReplayPosition position;
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   position.tailLength = 4;
   EXPECT_THROW(FillTailPoints(v.s, v.dialogs, performance, position), std::out_of_range);
   EXPECT_EQ(v.s.points.Count(), 3u) << "events 3, 4 and 5";
@@ -146,13 +146,13 @@ TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   EXPECT_EQ(EventOfPoint(v.s, 0), 0);
 
   ReplayPosition position;
-  position.currentEvent = 5;
+  position.currentEvent = 4;
   position.tailLength = 10;  // positions 1..11 stand for events -5..5
   FillTailPoints(v.s, v.dialogs, performance, position);
   for (std::size_t p = 1; p <= 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
   EXPECT_EQ(EventOfPoint(v.s, 7), 1);
   EXPECT_EQ(EventOfPoint(v.s, 11), 5);
-  position.currentEvent = 18;
+  position.currentEvent = 17;
   position.tailLength = 3;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(EventOfPoint(v.s, 1), 15);
@@ -184,7 +184,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
             (std::vector<std::string>{" event n=400.000", " event n+2d=1600.000", " event n+d=800.000"}));
 
   ReplayPosition position;
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   position.tailLength = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(v.s.pointEvents, (std::vector<std::int32_t>{3, 4, 5}));
@@ -192,7 +192,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
   const std::vector<TextLine> caption = DescribeFrame(v.s).texts.at(0).lines;
   ASSERT_EQ(caption.size(), 2u);
   EXPECT_EQ(caption[1].text, "event 7: no point (values past the end)");
-  position.currentEvent = 5;
+  position.currentEvent = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(DescribeFrame(v.s).texts.at(0).lines.size(), 1u);
 }

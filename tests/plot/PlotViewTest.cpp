@@ -144,7 +144,7 @@ TEST(PlotView, TheRenderersTroublesAreToldOnceAndLeftToTheWindowsOwner) {
   EXPECT_EQ(std::count(lost.window.log.begin(), lost.window.log.end(), "context lost"), 1);
   EXPECT_FALSE(lost.view.Animating());
   const int frames = lost.window.frames;
-  lost.position.currentEvent = 5;
+  lost.position.currentEvent = 4;
   lost.view.ShowTail();
   EXPECT_EQ(lost.window.frames, frames);
 }
@@ -206,7 +206,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   w.view.State().valueKind = ValueKind::Timing;
   w.view.ShowFirstEvents();
   expectKept("Velocity to Timing");
-  w.position.currentEvent = 12;
+  w.position.currentEvent = 11;
   w.position.tailLength = 10;
   w.view.ShowTail();
   expectKept("a seek");
@@ -214,7 +214,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   expectKept("new analysis settings");
 
   ResetView(w.S());
-  w.position.currentEvent = 13;
+  w.position.currentEvent = 12;
   w.view.ShowTail();
   EXPECT_EQ(w.view.NextFrame().orientation, glm::mat4(1.0f)) << "the next replayed event keeps the reset";
 }
@@ -222,7 +222,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
 TEST(PlotView, OtherValuesKeepTheTailAndANewTailLengthShowsAtOnce) {
   Window w;
   w.view.Start();
-  w.position.currentEvent = 12;
+  w.position.currentEvent = 11;
   w.position.tailLength = 5;
   w.view.ShowTail();
   const auto spheres = [&w] { return w.view.NextFrame().spheres.size(); };
@@ -278,7 +278,7 @@ TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   w.view.Start();
   ViewState& s = w.S();
   const double minX = s.minX, maxY = s.maxY;
-  w.position.currentEvent = 5;
+  w.position.currentEvent = 4;
   w.position.tailLength = 10;
   const int frames = w.window.frames;
   w.view.ShowTail();

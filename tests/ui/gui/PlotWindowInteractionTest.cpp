@@ -108,7 +108,7 @@ TEST_F(PlotWindowTest, TheTurnedPlotLooksTheSameAfterTimingVelocityTimingAndASee
   EXPECT_LE(PixelsApart(before, after), after.width() * after.height() / 1000);
 
   // A seek shows the tail in the same orientation.
-  panel->Replay().SeekTo(40);
+  panel->Replay().SeekTo(39);
   EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
 }
 
@@ -190,8 +190,8 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   ASSERT_GT(p, 0u);
   DoubleClick(PointOnScreen(p));
   const auto event = static_cast<std::int32_t>(p);
-  EXPECT_EQ(position_.currentEvent, event);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
+  EXPECT_EQ(position_.currentEvent, event - 1);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event - 1);
   EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
             FormatTimeDisplay(performance_.events[p - 1].onsetMs));
   ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
@@ -204,7 +204,7 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   Frame();
   const std::size_t q = LonePoint(event);
   ASSERT_GT(q, 0u) << "no lone event in the tail";
-  const std::int32_t expected = position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(q) - 1;
+  const std::int32_t expected = *position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(q) - 1;
   DoubleClick(PointOnScreen(q));
   EXPECT_FALSE(Replaying()) << "the replay stops";
   EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
@@ -230,18 +230,19 @@ QPoint OnGroove(QSlider* slider, double fraction) {
 
 TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsThere) {
   auto* slider = PanelChild<QSlider>("timeSlider");
-  auto shown = [&](std::int32_t event) {
-    EXPECT_EQ(slider->value(), event);
+  auto shown = [&](std::optional<std::int32_t> event) {
+    ASSERT_TRUE(event.has_value());
+    EXPECT_EQ(slider->value(), *event);
     EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-              FormatTimeDisplay(performance_.events[event - 1].onsetMs));
-    EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event) << "the plot shows the event's tail";
+              FormatTimeDisplay(performance_.events[static_cast<std::size_t>(*event)].onsetMs));
+    EXPECT_EQ(EventOfPoint(State(), State().points.Count()), *event + 1) << "the plot shows the event's tail";
   };
   const std::int32_t count = performance_.EventCount();
   QTest::mouseClick(slider, Qt::LeftButton, {}, OnGroove(slider, 0.4));
-  EXPECT_NEAR(position_.currentEvent, 1 + 0.4 * (count - 1), 1.0) << "the clicked place, not a page step";
+  EXPECT_NEAR(position_.currentEvent.value_or(-100), 0.4 * (count - 1), 1.0) << "the clicked place, not a page step";
   shown(position_.currentEvent);
 
-  const std::int32_t clicked = position_.currentEvent;
+  const std::int32_t clicked = position_.currentEvent.value_or(-100);
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Right);
   EXPECT_EQ(position_.currentEvent, clicked + slider->singleStep());
@@ -250,13 +251,13 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
   QWheelEvent wheel({10, 5}, slider->mapToGlobal(QPointF(10, 5)), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(slider, &wheel);
-  EXPECT_GT(position_.currentEvent, 1);
+  EXPECT_GT(position_.currentEvent, 0);
   shown(position_.currentEvent);
 
-  const std::int32_t from = position_.currentEvent;
+  const std::int32_t from = position_.currentEvent.value_or(0);
   Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
-  EXPECT_EQ(position_.playFrom, performance_.events[from - 1].firstNote + 1);
+  EXPECT_EQ(position_.playFrom, performance_.events[static_cast<std::size_t>(from)].firstNote);
 }
 
 // "Event N of M" names the current event and the shown performance's count
@@ -284,13 +285,13 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
   EXPECT_EQ(label(), of(1 + slider->singleStep(), count));
 
   // During a replay the label follows what is heard, and keeps it after.
-  session_.SeekTo(1);
+  session_.SeekTo(0);
   session_.Play();
   ASSERT_TRUE(Replaying());
   EXPECT_EQ(label(), of(1, count)) << "preparing the replay counts no notes into the label";
   const double ms = performance_.events[5].onsetMs - performance_.events[0].onsetMs;
   clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent == 6; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent == 5; }));
   EXPECT_EQ(label(), of(6, count));
   session_.Stop();
   EXPECT_EQ(label(), of(6, count));
@@ -309,11 +310,11 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
 
 TEST_F(PlotWindowNavigationTest, DisplaySwitchesAndTheirMarksStayAsSetThroughAReplay) {
   form_->MenuItem("menuLines")->trigger();
-  Panel().ShownSession().TogglePlay();  // from event 1
+  Panel().ShownSession().TogglePlay();  // from the first event
   ASSERT_TRUE(Replaying());
   const double ms = performance_.events[3].onsetMs - performance_.events[0].onsetMs;
   clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent >= 4; })) << "three events on";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent >= 3; })) << "three events on";
   EXPECT_TRUE(Replaying()) << "moving the slider along with the replay is no seek";
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), position_.currentEvent);
   EXPECT_TRUE(State().showDropLines);
@@ -353,7 +354,7 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   form_->MenuItem("menuAddCompared")->trigger();
   Settle();
   ASSERT_EQ(compared_.size(), 1u);
-  form_->ControlPanel()->Replay().SeekTo(30);
+  form_->ControlPanel()->Replay().SeekTo(29);
   const double onset = performance_.events[29].onsetMs;
   const std::int32_t events = performance_.EventCount();
   QAction* item = form_->MenuItem("menuAnalysisSettings");
@@ -375,11 +376,13 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   EXPECT_EQ(compared_[0].EventCount(), 3);
   EXPECT_LT(performance_.EventCount(), events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
-  EXPECT_LE(performance_.events[position_.currentEvent - 1].onsetMs, onset);
-  EXPECT_GT(performance_.events[position_.currentEvent + 1 - 1].onsetMs, onset);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount());
+  ASSERT_TRUE(position_.currentEvent.has_value());
+  const auto current = static_cast<std::size_t>(*position_.currentEvent);
+  EXPECT_LE(performance_.events[current].onsetMs, onset);
+  EXPECT_GT(performance_.events[current + 1].onsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount() - 1);
   EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), position_.currentEvent) << "still the tail view";
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), *position_.currentEvent + 1) << "still the tail view";
 
   // Cancelled: nothing changes.
   form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
