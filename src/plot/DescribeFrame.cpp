@@ -52,7 +52,7 @@ void AddSpheres(std::vector<SphereInstance>& spheres, const PointCollection& poi
 
 Camera PlotCamera(const ViewState& s) {
   Camera c;
-  c.view = s.viewMatrix;
+  c.view = s.camera.viewMatrix;
   c.projection =
       PlotProjection(static_cast<std::int32_t>(s.viewport.width), static_cast<std::int32_t>(s.viewport.height));
   c.viewport = s.viewport;
@@ -246,7 +246,7 @@ std::vector<SphereInstance> PointSpheres(const PlotPoints& points, float pointSi
 SceneDescription DescribePickScene(const ViewState& state) {
   SceneDescription scene;
   scene.camera = PlotCamera(state);
-  scene.orientation = RotationMatrix(state.orientation);
+  scene.orientation = RotationMatrix(state.camera.orientation);
   scene.spheres = PointSpheres(state, state.display.pointSize);
   return scene;
 }

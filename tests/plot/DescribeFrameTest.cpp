@@ -82,7 +82,7 @@ TEST(DescribeFrame, OneSpherePerPointInItsPlaceSizeAndColourUnderThePlotsTurn) {
   s.compared[0].points.Add(MakePoint("c", 4, 5, 6));
   s.compared[0].points.Item(1).colour = s.compared[0].colour;
   s.points.Item(1).colour = static_cast<std::int32_t>(0xFF0000FFu);
-  s.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
+  s.camera.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
 
   const SceneDescription scene = DescribeFrame(s);
   ASSERT_EQ(scene.spheres.size(), 5u);
@@ -95,7 +95,7 @@ TEST(DescribeFrame, OneSpherePerPointInItsPlaceSizeAndColourUnderThePlotsTurn) {
   EXPECT_EQ(scene.spheres[2].radius, 0.0f) << "drawn as nothing";
   EXPECT_EQ(scene.spheres[4].point, (PointRef{1, 1}));
   EXPECT_FLOAT_EQ(scene.spheres[4].colour.g, 170 / 255.0f);
-  EXPECT_EQ(scene.orientation, RotationMatrix(s.orientation)) << "the plot's turn, not baked into the points";
+  EXPECT_EQ(scene.orientation, RotationMatrix(s.camera.orientation)) << "the plot's turn, not baked into the points";
   EXPECT_EQ(scene.camera.viewport.width, 606u);
 }
 

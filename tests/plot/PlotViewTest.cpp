@@ -72,7 +72,7 @@ struct Window {
 
   Window() {
     view.State().stopReplay = [this] { ++stopPlays; };
-    view.State().clock = FrameClock(&FakeClock);
+    view.State().camera.clock = FrameClock(&FakeClock);
     window.controlPanelLoad = [this] {
       performance = testing::MakePerformance(20);
       view.ShowFirstEvents();
@@ -153,7 +153,7 @@ TEST(PlotView, AnimationMovesOnByRealTimeOnlyWhileItRuns) {
   Window w;
   w.view.Start();
   const float perSecond = std::numbers::pi_v<float> / 40 * 1.3f;
-  auto angle = [&] { return 2.0f * std::acos(std::min(1.0f, std::abs(w.S().orientation.w))); };
+  auto angle = [&] { return 2.0f * std::acos(std::min(1.0f, std::abs(w.S().camera.orientation.w))); };
   gNow += 5.0;
   w.view.NextFrame();
   EXPECT_EQ(angle(), 0.0f) << "the time before the first animated frame does not count";

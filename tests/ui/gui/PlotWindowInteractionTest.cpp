@@ -50,11 +50,11 @@ int PixelsApart(const QImage& a, const QImage& b) {
 
 TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   const QImage before = Frame();
-  const glm::quat turned = State().orientation;
+  const glm::quat turned = State().camera.orientation;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {250, 200});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {250, 200});
-  EXPECT_NEAR(TurnedSince(turned, State().orientation), 0.7071f, 1e-3f);
+  EXPECT_NEAR(TurnedSince(turned, State().camera.orientation), 0.7071f, 1e-3f);
   EXPECT_NE(form_->GrabClientArea(), before) << "a new, turned frame";
 
   QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
@@ -87,7 +87,7 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_EQ(captions, expected);
   EXPECT_TRUE(form_->MenuItem("menuLoad")->isVisible());
   menu->hide();
-  EXPECT_NEAR(TurnedSince(turned, State().orientation), 0.7071f, 1e-3f) << "a right click turns nothing";
+  EXPECT_NEAR(TurnedSince(turned, State().camera.orientation), 0.7071f, 1e-3f) << "a right click turns nothing";
 }
 
 TEST_F(PlotWindowTest, TheTurnedPlotLooksTheSameAfterTimingVelocityTimingAndASeek) {
@@ -96,20 +96,20 @@ TEST_F(PlotWindowTest, TheTurnedPlotLooksTheSameAfterTimingVelocityTimingAndASee
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {260, 240});
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {240, 170});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {240, 170});
-  const glm::quat turned = State().orientation;
+  const glm::quat turned = State().camera.orientation;
   const QImage before = Frame();
   auto* panel = form_->ControlPanel();
   panel->findChild<QRadioButton*>("velocityOption")->click();
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
   EXPECT_GT(PixelsApart(before, Frame()), 1000) << "the velocities show";
   panel->findChild<QRadioButton*>("timingOption")->click();
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
   const QImage after = Frame();
   EXPECT_LE(PixelsApart(before, after), after.width() * after.height() / 1000);
 
   // A seek shows the tail in the same orientation.
   panel->Replay().SeekTo(39);
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
 }
 
 TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
