@@ -38,7 +38,7 @@ constexpr std::int32_t kHoverReach = 20;  // the label's near side from the curs
 
 void AddSpheres(std::vector<SphereInstance>& spheres, const PointCollection& points, std::size_t group,
                 float pointSize = 1.0f) {
-  std::size_t position = 1;
+  std::size_t position = 0;
   for (const DataEntry& p : points) {
     SphereInstance s;
     s.centre = {p.x, p.y, p.z};

@@ -288,7 +288,7 @@ TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   const SceneDescription frame = w.view.NextFrame();
   ASSERT_EQ(frame.spheres.size(), 11u);
   const SphereInstance& current = frame.spheres[10];
-  EXPECT_EQ(current.point, (PointRef{0, 11}));
+  EXPECT_EQ(current.point, (PointRef{0, 10}));
   EXPECT_FLOAT_EQ(current.radius, 0.2f);
   EXPECT_FLOAT_EQ(current.colour.g, 176 / 255.f);
   EXPECT_EQ(frame.spheres[0].radius, 0.0f) << "placeholder";

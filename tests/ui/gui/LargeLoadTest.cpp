@@ -63,7 +63,7 @@ TEST_F(PlotWindowTest, AMillionLineLoadLeavesTheWindowsUsableRefusesWhatDoesNotF
   auto* slider = panel.findChild<QSlider*>(QStringLiteral("timeSlider"));
   EXPECT_FALSE(slider->isEnabled());
   const std::optional<std::int32_t> current = position_.currentEvent;
-  const QPointF point = PointOnScreen(3);
+  const QPointF point = PointOnScreen(2);
   form_->DoubleClicked(static_cast<float>(point.x()), static_cast<float>(point.y()));
   EXPECT_EQ(panel.State(), ProgramState::Loading);
   EXPECT_FALSE(panel.ShownSession().IsPortOpen());

@@ -119,12 +119,12 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   EXPECT_GT(CountRed(Frame()), redBefore + 20);
 
   // Hovering a sphere shows its label; hovering nothing hides it.
-  const std::size_t lone = LonePoint();
-  ASSERT_GT(lone, 0u) << "every point is crowded by another";
-  const QPointF at = PointOnScreen(lone);
+  const std::optional<std::size_t> lone = LonePoint();
+  ASSERT_TRUE(lone.has_value()) << "every point is crowded by another";
+  const QPointF at = PointOnScreen(*lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText);
-  const std::string event = "event " + std::to_string(State().pointEvents[lone - 1]) + " at ";
+  const std::string event = "event " + std::to_string(State().pointEvents[*lone]) + " at ";
   ASSERT_GE(State().hoverText.size(), 2u);
   EXPECT_EQ(State().hoverText[0], "performance.txt");
   EXPECT_EQ(State().hoverText[1].rfind(event, 0), 0u) << State().hoverText[1];
@@ -185,27 +185,26 @@ class PlotWindowNavigationTest : public PlotWindowTest {
 };
 
 TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
-  // The full view: point p is event p.
-  const std::size_t p = LonePoint(0);
-  ASSERT_GT(p, 0u);
-  DoubleClick(PointOnScreen(p));
-  const auto event = static_cast<std::int32_t>(p);
+  // The full view: the point at position p is event p + 1.
+  const std::optional<std::size_t> p = LonePoint(0);
+  ASSERT_TRUE(p.has_value());
+  DoubleClick(PointOnScreen(*p));
+  const auto event = static_cast<std::int32_t>(*p) + 1;
   EXPECT_EQ(position_.currentEvent, event - 1);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event - 1);
-  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-            FormatTimeDisplay(performance_.events[p - 1].onsetMs));
+  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(), FormatTimeDisplay(performance_.events[*p].onsetMs));
   ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event);
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), event);
 
-  // The tail view during a replay: the sphere's event is current - tail + position - 1.
+  // The tail view during a replay: the sphere's event is current - tail + position.
   Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().points.Count() == 11; })) << "the replay shows a tail of 10";
   Frame();
-  const std::size_t q = LonePoint(event);
-  ASSERT_GT(q, 0u) << "no lone event in the tail";
-  const std::int32_t expected = *position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(q) - 1;
-  DoubleClick(PointOnScreen(q));
+  const std::optional<std::size_t> q = LonePoint(event);
+  ASSERT_TRUE(q.has_value()) << "no lone event in the tail";
+  const std::int32_t expected = *position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(*q);
+  DoubleClick(PointOnScreen(*q));
   EXPECT_FALSE(Replaying()) << "the replay stops";
   EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
   EXPECT_EQ(position_.currentEvent, expected);
@@ -215,9 +214,9 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
   form_->MenuItem("menuLoad")->trigger();
   Frame();
-  const std::size_t r = LonePoint();
-  ASSERT_GT(r, 0u);
-  DoubleClick(PointOnScreen(r));
+  const std::optional<std::size_t> r = LonePoint();
+  ASSERT_TRUE(r.has_value());
+  DoubleClick(PointOnScreen(*r));
   EXPECT_EQ(position_.currentEvent, expected);
   EXPECT_EQ(State().pointEvents.size(), 0u);
 }
@@ -235,7 +234,7 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
     EXPECT_EQ(slider->value(), *event);
     EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
               FormatTimeDisplay(performance_.events[static_cast<std::size_t>(*event)].onsetMs));
-    EXPECT_EQ(EventOfPoint(State(), State().points.Count()), *event + 1) << "the plot shows the event's tail";
+    EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *event + 1) << "the plot shows the event's tail";
   };
   const std::int32_t count = performance_.EventCount();
   QTest::mouseClick(slider, Qt::LeftButton, {}, OnGroove(slider, 0.4));
@@ -270,10 +269,10 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
   const auto of = [](std::int32_t n, std::int32_t m) { return std::to_string(n) + " of " + std::to_string(m); };
   const std::int32_t count = performance_.EventCount();
   EXPECT_EQ(label(), of(1, count)) << "after the load";
-  const std::size_t p = LonePoint(0);
-  ASSERT_GT(p, 0u);
-  DoubleClick(PointOnScreen(p));
-  EXPECT_EQ(label(), of(static_cast<std::int32_t>(p), count)) << "a double-click on a point";
+  const std::optional<std::size_t> p = LonePoint(0);
+  ASSERT_TRUE(p.has_value());
+  DoubleClick(PointOnScreen(*p));
+  EXPECT_EQ(label(), of(static_cast<std::int32_t>(*p) + 1, count)) << "a double-click on a point";
 
   auto* slider = PanelChild<QSlider>("timeSlider");
   slider->setFocus();
@@ -382,7 +381,7 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   EXPECT_GT(performance_.events[current + 1].onsetMs, onset);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount() - 1);
   EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), *position_.currentEvent + 1) << "still the tail view";
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *position_.currentEvent + 1) << "still the tail view";
 
   // Cancelled: nothing changes.
   form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });
