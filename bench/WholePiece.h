@@ -33,7 +33,9 @@ struct WholePiece {
     FrameMove(s, 0.0f);
   }
   // On by a small turn, as auto-rotation turns it.
-  void Turn() { s.orientation = glm::normalize(s.orientation * glm::angleAxis(0.002f, glm::vec3(0, 1, 0))); }
+  void Turn() {
+    s.camera.orientation = glm::normalize(s.camera.orientation * glm::angleAxis(0.002f, glm::vec3(0, 1, 0)));
+  }
 };
 
 }  // namespace rp

@@ -61,7 +61,7 @@ BENCHMARK(BmViewportPick501)->Unit(benchmark::kMicrosecond);
 
 void BmWholePiecePick(benchmark::State& state) {
   WholePiece piece;
-  piece.s.orientation = glm::angleAxis(0.6f, glm::vec3(0, 1, 0));
+  piece.s.camera.orientation = glm::angleAxis(0.6f, glm::vec3(0, 1, 0));
   PickSweep(state, DescribePickScene(piece.s));
 }
 BENCHMARK(BmWholePiecePick)->Name("BM_WholePiecePick")->Unit(benchmark::kMicrosecond);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   view.AddEntry(dialogs, "previous", 1.0, 2.0, 3.0, 1.0, 0, "");
   const bool failed = LoadFile(view, dialogs, file.path()) != ScatterLoadOutcome::Loaded;
   if (failed) {
-    RP_FUZZ_CHECK(view.points.Count() == 1 && view.points.Item(1).dataName == "previous");
+    RP_FUZZ_CHECK(view.points.Count() == 1 && view.points.Item(0).dataName == "previous");
     RP_FUZZ_CHECK(view.xAxisName == "previous x");
   } else {
     for (const DataEntry& p : view.points) {

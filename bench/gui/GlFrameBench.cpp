@@ -55,7 +55,7 @@ void DrawFrames(benchmark::State& state, bool lines) {
   ViewState plot = PlotOf(int(state.range(0)), lines);
   view.SetFrameSource([&plot] {
     // The plot turning as it does by itself, so every frame is a new one.
-    plot.orientation = glm::normalize(plot.orientation * glm::angleAxis(0.002f, glm::vec3(0, 1, 0)));
+    plot.camera.orientation = glm::normalize(plot.camera.orientation * glm::angleAxis(0.002f, glm::vec3(0, 1, 0)));
     return DescribeFrame(plot);
   });
   if (!ShowForFrames(view, state)) return;

@@ -27,7 +27,7 @@ void BmShowTail(benchmark::State& state) {
   std::int32_t step = 0;
   for (auto _ : state) {
     // Two neighbouring events in turn: every update brings new points.
-    window.position.currentEvent = window.performance.EventCount() - (step++ % 2);
+    window.position.currentEvent = window.performance.EventCount() - 1 - (step++ % 2);
     form.View().ShowTail();
     view->DrawFrameAndWait();
   }

@@ -55,18 +55,18 @@ std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs) {
   const auto& events = performance.events;
   const auto after = std::upper_bound(events.begin(), events.end(), onsetMs,
                                       [](double ms, const OnsetEvent& e) { return ms < e.onsetMs; });
-  return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::distance(events.begin(), after)));
+  return std::max<std::int32_t>(0, static_cast<std::int32_t>(std::distance(events.begin(), after)) - 1);
 }
 
 std::string ReanalyseKeepingPosition(Performance& performance, ReplayPosition& position,
                                      const AnalysisSettings& settings) {
-  const std::int32_t current = position.currentEvent;
-  const bool known = current >= 1 && current <= performance.EventCount();
-  const double onsetMs = known ? performance.events[static_cast<std::size_t>(current - 1)].onsetMs : 0.0;
+  const std::optional<std::int32_t> current = position.currentEvent;
+  const bool known = current && *current >= 0 && *current < performance.EventCount();
+  const double onsetMs = known ? performance.events[static_cast<std::size_t>(*current)].onsetMs : 0.0;
   std::string message = Reanalyse(performance, settings);
   // Events that come with the file keep their numbers whatever the settings.
   if (!UsesClusterWindow(performance)) return message;
-  position.currentEvent = known ? EventAtOrBefore(performance, onsetMs) : 1;
+  position.currentEvent = ClampedEvent(known ? EventAtOrBefore(performance, onsetMs) : 0, performance.EventCount());
   return message;
 }
 

@@ -24,7 +24,8 @@ struct ReplayPosition;
 std::string Reanalyse(Performance& performance, const AnalysisSettings& settings);
 
 // The event whose onset is `onsetMs`, else the last event that starts before
-// it (the one that now holds a note-on at that time); 1 when there is none.
+// it (the one that now holds a note-on at that time), as an index into the
+// performance's events; 0 when there is none.
 std::int32_t EventAtOrBefore(const Performance& performance, double onsetMs);
 
 // Reanalyse, and the current event of `position` moved to the event with the

@@ -95,7 +95,7 @@ bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, 
 void TurnPlot(PlotView& view, double yawDegrees, double pitchDegrees) {
   if (yawDegrees == 0 && pitchDegrees == 0) return;
   constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-  glm::quat& orientation = view.State().orientation;
+  glm::quat& orientation = view.State().camera.orientation;
   const auto yaw = static_cast<float>(yawDegrees * kRadiansPerDegree);
   const auto pitch = static_cast<float>(-pitchDegrees * kRadiansPerDegree);
   orientation = QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, yaw), orientation);
@@ -314,7 +314,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   try {
     if (scatterFile) form.View().LoadScatterFile(*scatterFile);
     if (o.event) {
-      position.currentEvent = *o.event;
+      position.currentEvent = *o.event - 1;  // --event counts as users do, from 1
       position.tailLength = o.tail;
       form.View().ShowTail();
     }

@@ -38,7 +38,7 @@ constexpr std::int32_t kHoverReach = 20;  // the label's near side from the curs
 
 void AddSpheres(std::vector<SphereInstance>& spheres, const PointCollection& points, std::size_t group,
                 float pointSize = 1.0f) {
-  std::size_t position = 1;
+  std::size_t position = 0;
   for (const DataEntry& p : points) {
     SphereInstance s;
     s.centre = {p.x, p.y, p.z};
@@ -52,7 +52,7 @@ void AddSpheres(std::vector<SphereInstance>& spheres, const PointCollection& poi
 
 Camera PlotCamera(const ViewState& s) {
   Camera c;
-  c.view = s.viewMatrix;
+  c.view = s.camera.viewMatrix;
   c.projection =
       PlotProjection(static_cast<std::int32_t>(s.viewport.width), static_cast<std::int32_t>(s.viewport.height));
   c.viewport = s.viewport;
@@ -250,7 +250,7 @@ std::vector<SphereInstance> PointSpheres(const PlotPoints& points, float pointSi
 SceneDescription DescribePickScene(const ViewState& state) {
   SceneDescription scene;
   scene.camera = PlotCamera(state);
-  scene.orientation = RotationMatrix(state.orientation);
+  scene.orientation = RotationMatrix(state.camera.orientation);
   scene.spheres = PointSpheres(state, state.display.pointSize);
   return scene;
 }

@@ -7,8 +7,8 @@
 namespace rp {
 
 std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position) {
-  if (position == 0 || position > points.pointEvents.size() || position > points.points.Count()) return 0;
-  return points.pointEvents[position - 1];
+  if (position >= points.pointEvents.size() || position >= points.points.Count()) return 0;
+  return points.pointEvents[position];
 }
 
 std::int32_t EventUnderMouse(const ViewState& state, float x, float y) {

@@ -11,7 +11,7 @@ namespace rp {
 struct PlotPoints;
 struct ViewState;
 
-// The event point `position` (from 1) stands for; 0 for a placeholder, a
+// The event the point at `position` (an index from 0) stands for; 0 for a placeholder, a
 // position out of range, or a point of no event (a scatter file's).
 std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position);
 

@@ -43,8 +43,8 @@ void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
   if (first == 0 && last == 0) return;
   PointCollection kept;
   std::vector<std::int32_t> keptEvents;
-  for (std::size_t i = 1; i <= view.points.Count(); ++i) {
-    const std::int32_t event = i <= view.pointEvents.size() ? view.pointEvents[i - 1] : 0;
+  for (std::size_t i = 0; i < view.points.Count(); ++i) {
+    const std::int32_t event = i < view.pointEvents.size() ? view.pointEvents[i] : 0;
     if (!Within(event, first, last)) continue;
     kept.Add(view.points.Item(i));
     keptEvents.push_back(event);
@@ -56,8 +56,8 @@ void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
   for (PointGroup& group : view.compared) {
     PointCollection keptGroup;
     std::vector<AlignedPoint> keptAligned;
-    for (std::size_t i = 1; i <= group.points.Count(); ++i) {
-      const AlignedPoint at = i <= group.pointEvents.size() ? group.pointEvents[i - 1] : AlignedPoint{};
+    for (std::size_t i = 0; i < group.points.Count(); ++i) {
+      const AlignedPoint at = i < group.pointEvents.size() ? group.pointEvents[i] : AlignedPoint{};
       if (!Within(at.mainEvent, first, last)) continue;
       keptGroup.Add(group.points.Item(i));
       keptAligned.push_back(at);

@@ -43,10 +43,10 @@ float Approach(float& velocity, float target, float seconds, float decay) {
 
 void AutoRotate(ViewState& state, float seconds) {
   // A hovered point stays where it is until the pointer leaves it.
-  if (!state.autoRotate || state.dragging || state.showHoverText || seconds <= 0.0f) return;
+  if (!state.autoRotate || state.input.dragging || state.showHoverText || seconds <= 0.0f) return;
   // About the plot's own vertical axis: the turn acts before the plot's.
-  state.orientation =
-      glm::normalize(QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, kAutoRotateRate * seconds), state.orientation));
+  state.camera.orientation = glm::normalize(
+      QuatThen(QuatFromAxisAngle({0.0f, 1.0f, 0.0f}, kAutoRotateRate * seconds), state.camera.orientation));
 }
 
 }  // namespace
@@ -57,34 +57,35 @@ void FrameMove(ViewState& state, float seconds) {
 
   const float decay = std::exp(-kSettleRate * seconds);
   glm::vec3 move;
-  move.x =
-      Approach(state.velocity.x, kFlySpeed * KeyAxis(state, CameraMove::FlyRight, CameraMove::FlyLeft), seconds, decay);
-  move.y =
-      Approach(state.velocity.y, kFlySpeed * KeyAxis(state, CameraMove::FlyUp, CameraMove::FlyDown), seconds, decay);
-  move.z = Approach(state.velocity.z, kFlySpeed * KeyAxis(state, CameraMove::FlyForward, CameraMove::FlyBackward),
+  move.x = Approach(state.camera.velocity.x, kFlySpeed * KeyAxis(state, CameraMove::FlyRight, CameraMove::FlyLeft),
                     seconds, decay);
-  state.yaw += Approach(state.yawVelocity, kTurnSpeed * KeyAxis(state, CameraMove::TurnRight, CameraMove::TurnLeft),
-                        seconds, decay);
-  state.pitch += Approach(state.pitchVelocity, kTurnSpeed * KeyAxis(state, CameraMove::TurnDown, CameraMove::TurnUp),
-                          seconds, decay);
+  move.y = Approach(state.camera.velocity.y, kFlySpeed * KeyAxis(state, CameraMove::FlyUp, CameraMove::FlyDown),
+                    seconds, decay);
+  move.z = Approach(state.camera.velocity.z,
+                    kFlySpeed * KeyAxis(state, CameraMove::FlyForward, CameraMove::FlyBackward), seconds, decay);
+  state.camera.yaw +=
+      Approach(state.camera.yawVelocity, kTurnSpeed * KeyAxis(state, CameraMove::TurnRight, CameraMove::TurnLeft),
+               seconds, decay);
+  state.camera.pitch += Approach(state.camera.pitchVelocity,
+                                 kTurnSpeed * KeyAxis(state, CameraMove::TurnDown, CameraMove::TurnUp), seconds, decay);
   if (!CameraMoving(state)) {
-    state.velocity = glm::vec3(0.0f);
-    state.yawVelocity = state.pitchVelocity = 0.0f;
+    state.camera.velocity = glm::vec3(0.0f);
+    state.camera.yawVelocity = state.camera.pitchVelocity = 0.0f;
   }
 
   // The move is in camera space: turn (and scale) it into the world.
-  state.cameraPosition = state.cameraPosition + TransformDirection(move, state.cameraMatrix);
-  const glm::quat q = QuatFromYawPitchRoll(state.yaw, state.pitch, 0.0f);
-  state.cameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.cameraPosition);
-  state.viewMatrix = InverseOrZero(state.cameraMatrix);
+  state.camera.cameraPosition = state.camera.cameraPosition + TransformDirection(move, state.camera.cameraMatrix);
+  const glm::quat q = QuatFromYawPitchRoll(state.camera.yaw, state.camera.pitch, 0.0f);
+  state.camera.cameraMatrix = AffineTransformation(kCameraScale, {0.0f, 0.0f, 0.0f}, q, state.camera.cameraPosition);
+  state.camera.viewMatrix = InverseOrZero(state.camera.cameraMatrix);
 }
 
 bool CameraMoving(const ViewState& state) {
-  for (const bool held : state.heldMoves)
+  for (const bool held : state.input.heldMoves)
     if (held) return true;
-  return std::abs(state.velocity.x) > kRestingSpeed || std::abs(state.velocity.y) > kRestingSpeed ||
-         std::abs(state.velocity.z) > kRestingSpeed || std::abs(state.yawVelocity) > kRestingTurn ||
-         std::abs(state.pitchVelocity) > kRestingTurn;
+  return std::abs(state.camera.velocity.x) > kRestingSpeed || std::abs(state.camera.velocity.y) > kRestingSpeed ||
+         std::abs(state.camera.velocity.z) > kRestingSpeed || std::abs(state.camera.yawVelocity) > kRestingTurn ||
+         std::abs(state.camera.pitchVelocity) > kRestingTurn;
 }
 
 }  // namespace rp

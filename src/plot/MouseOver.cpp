@@ -22,7 +22,7 @@ const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
     if (ref.group > state.compared.size()) return nullptr;
     points = &state.compared[ref.group - 1].points;
   }
-  return ref.position >= 1 && ref.position <= points->Count() ? &points->Item(ref.position) : nullptr;
+  return ref.position < points->Count() ? &points->Item(ref.position) : nullptr;
 }
 
 // The label of the point: what its event is, where it stands for one of a
@@ -33,11 +33,11 @@ std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, co
   std::int32_t event = 0;
   if (ref.group == 0) {
     performance = state.mainPerformance;
-    if (ref.position <= state.pointEvents.size()) event = state.pointEvents[ref.position - 1];
+    if (ref.position < state.pointEvents.size()) event = state.pointEvents[ref.position];
   } else if (state.comparedPerformances != nullptr && ref.group <= state.comparedPerformances->size()) {
     performance = &(*state.comparedPerformances)[ref.group - 1];
     const PointGroup& group = state.compared[ref.group - 1];
-    if (ref.position <= group.pointEvents.size()) event = group.pointEvents[ref.position - 1].ownEvent;
+    if (ref.position < group.pointEvents.size()) event = group.pointEvents[ref.position].ownEvent;
   }
   if (performance == nullptr || event < 1) return HoverLabelText(state, point, decimalSeparator);
   const ValueKind kind = state.valueKind;

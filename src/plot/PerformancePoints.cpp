@@ -90,7 +90,8 @@ void FillAllEventPoints(ViewState& s, Dialogs& dialogs, const Performance& perfo
 
 void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position) {
   ClearPoints(s);
-  const std::int64_t last = position.currentEvent;
+  // Event numbers from 1 here; none current: only placeholders.
+  const std::int64_t last = position.currentEvent ? *position.currentEvent + 1 : 0;
   const std::int64_t first = last - position.tailLength;
   for (std::int64_t i = first; i <= last; ++i) {
     if (i < 1) {
@@ -108,7 +109,7 @@ void FillTailPoints(ViewState& s, Dialogs& dialogs, const Performance& performan
 }
 
 void FillComparedPoints(ViewState& s, Dialogs& dialogs, const Performance& main, const ComparedPerformances& compared) {
-  FillComparedTailPoints(s, dialogs, main, compared, ReplayPosition{.currentEvent = 0, .tailLength = 0});
+  FillComparedTailPoints(s, dialogs, main, compared, ReplayPosition{});
 }
 
 void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const Performance& main,
@@ -128,7 +129,7 @@ void FillComparedTailPoints(ViewState& s, Dialogs& dialogs, const Performance& m
         continue;
       }
       const std::size_t before = group.points.Count();
-      const bool current = k == position.currentEvent;
+      const bool current = position.currentEvent && k == *position.currentEvent + 1;
       AddPointEntry(group.points, dialogs, label, v->x, v->y, v->z, current ? 2.0 : 1.0, group.colour, "");
       if (group.points.Count() > before) group.pointEvents.push_back({k, own});
     }

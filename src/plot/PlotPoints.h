@@ -41,8 +41,8 @@ struct PlotPoints {
   // (NoPointNote); empty: nothing.
   std::string pointNote;
 
-  // The performance event each point stands for, by position from 1
-  // (PointEvents[p - 1]); 0 for a placeholder. Shorter than Points (empty
+  // The performance event each point stands for (its number, from 1), by
+  // position (pointEvents[p]); 0 for a placeholder. Shorter than Points (empty
   // for a scatter file's points): the points beyond stand for no event.
   std::vector<std::int32_t> pointEvents;
 

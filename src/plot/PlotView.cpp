@@ -82,12 +82,12 @@ void PlotView::InitView(const FontDesc& labelFontSource, const FontDesc& titleFo
   ResetView(state_);
   FrameMove(state_, 0.0f);
   state_.autoRotate = true;
-  state_.clock.Start();
+  state_.camera.clock.Start();
   Redraw();
 }
 
 SceneDescription PlotView::NextFrame() {
-  const float elapsed = state_.clock.Elapsed();
+  const float elapsed = state_.camera.clock.Elapsed();
   FrameMove(state_, animatedLastFrame_ ? std::min(elapsed, kLongestStep) : 0.0f);
   animatedLastFrame_ = Animating();
   return DescribeFrame(state_);
@@ -95,7 +95,7 @@ SceneDescription PlotView::NextFrame() {
 
 bool PlotView::Animating() const {
   if (!state_.rendererReady || state_.minimized) return false;
-  return (state_.autoRotate && !state_.dragging && !state_.showHoverText) || CameraMoving(state_);
+  return (state_.autoRotate && !state_.input.dragging && !state_.showHoverText) || CameraMoving(state_);
 }
 
 void PlotView::Redraw() {
@@ -120,12 +120,12 @@ void PlotView::Resized() {
   if (!state_.rendererReady) return;
 
   if (window_.IsMinimized()) {
-    state_.clock.Stop();
+    state_.camera.clock.Stop();
     state_.minimized = true;
     return;
   }
   if (state_.minimized) {
-    state_.clock.Start();
+    state_.camera.clock.Start();
     state_.minimized = false;
   }
   if (window_.ClientWidth() < kMinClientPixels) {

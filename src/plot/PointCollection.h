@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The ordered set of plotted points. Positions count from 1 and follow the
+// The ordered set of plotted points. Positions are indices from 0 in the
 // order of insertion; iteration visits the points in that order.
 
 #include <cstddef>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -17,9 +16,9 @@ class PointCollection {
   std::size_t Count() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
 
-  // The point at 1-based `position`; throws std::out_of_range outside 1..Count.
-  const DataEntry& Item(std::size_t position) const { return entries_.at(Index(position)); }
-  DataEntry& Item(std::size_t position) { return entries_.at(Index(position)); }
+  // The point at `position`; throws std::out_of_range from Count on.
+  const DataEntry& Item(std::size_t position) const { return entries_.at(position); }
+  DataEntry& Item(std::size_t position) { return entries_.at(position); }
 
   // Appends `entry`; after a Break it starts a new piece of the path.
   void Add(DataEntry entry) {
@@ -37,10 +36,6 @@ class PointCollection {
   auto end() const { return entries_.end(); }
 
  private:
-  static std::size_t Index(std::size_t position) {
-    if (position == 0) throw std::out_of_range("point positions start at 1");
-    return position - 1;
-  }
   std::vector<DataEntry> entries_;
   bool breakPending_ = false;
 };

@@ -22,7 +22,7 @@ struct PointGroup {
   std::string name;         // the file's name, for the legend
   std::int32_t colour = 0;  // packed 0xAARRGGBB of its spheres, lines and legend line
   PointCollection points;
-  // Point p (from 1) is pointEvents[p - 1].
+  // The point at position p is pointEvents[p].
   std::vector<AlignedPoint> pointEvents;
 };
 

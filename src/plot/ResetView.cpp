@@ -6,17 +6,14 @@
 namespace rp {
 
 void ResetView(ViewState& state) {
-  // As at start: the camera where it starts (ViewState's own values) and at
-  // rest, the plot unturned.
-  const ViewState start;
-  state.orientation = start.orientation;
-  state.cameraPosition = start.cameraPosition;
-  state.velocity = start.velocity;
-  state.yawVelocity = start.yawVelocity;
-  state.pitchVelocity = start.pitchVelocity;
-  state.yaw = start.yaw;
-  state.pitch = start.pitch;
-  state.cameraMatrix = glm::mat4(1.0f);
+  // As at start: the camera where it starts (ViewCamera's own values) and
+  // at rest, the plot unturned. The frame clock runs on, and the view matrix
+  // follows the camera at the next frame move.
+  const FrameClock clock = state.camera.clock;
+  const glm::mat4 viewMatrix = state.camera.viewMatrix;
+  state.camera = ViewCamera();
+  state.camera.clock = clock;
+  state.camera.viewMatrix = viewMatrix;
 }
 
 }  // namespace rp

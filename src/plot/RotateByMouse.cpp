@@ -24,17 +24,17 @@ bool TrackballStep(float dx, float dy, glm::vec3& screenAxis, float& angle) {
 }
 
 bool RotateByMouse(ViewState& state, std::int16_t x, std::int16_t y) {
-  const float dx = static_cast<float>(x) - state.lastMouseX;
-  const float dy = static_cast<float>(y) - state.lastMouseY;
-  state.lastMouseX = x;
-  state.lastMouseY = y;
+  const float dx = static_cast<float>(x) - state.input.lastMouseX;
+  const float dy = static_cast<float>(y) - state.input.lastMouseY;
+  state.input.lastMouseX = x;
+  state.input.lastMouseY = y;
 
   glm::vec3 screenAxis{};
   float angle = 0.0f;
   if (!TrackballStep(dx, dy, screenAxis, angle)) return false;
-  const glm::vec3 worldAxis = TransformDirection(screenAxis, state.cameraMatrix);
+  const glm::vec3 worldAxis = TransformDirection(screenAxis, state.camera.cameraMatrix);
   if (NormalizeOrZero(worldAxis) == glm::vec3(0.0f)) return false;
-  state.orientation = glm::normalize(QuatThen(state.orientation, QuatFromAxisAngle(worldAxis, angle)));
+  state.camera.orientation = glm::normalize(QuatThen(state.camera.orientation, QuatFromAxisAngle(worldAxis, angle)));
   return true;
 }
 

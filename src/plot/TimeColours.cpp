@@ -41,8 +41,8 @@ void ColourByTime(ViewState& s, const Performance& performance) {
   const double from = OnsetOf(performance, s.pointEvents.front());
   const double to = OnsetOf(performance, s.pointEvents.back());
   const double span = to - from;
-  for (std::size_t i = 1; i <= s.points.Count() && i <= s.pointEvents.size(); ++i) {
-    const double onset = OnsetOf(performance, s.pointEvents[i - 1]);
+  for (std::size_t i = 0; i < s.points.Count() && i < s.pointEvents.size(); ++i) {
+    const double onset = OnsetOf(performance, s.pointEvents[i]);
     s.points.Item(i).colour = TimeRampColour(span > 0.0 ? (onset - from) / span : 0.0);
   }
   s.colourBarFromMs = from;

@@ -5,12 +5,12 @@
 
 namespace rp {
 
-void HoldMove(ViewState& state, CameraMove move) { state.heldMoves[static_cast<std::size_t>(move)] = true; }
+void HoldMove(ViewState& state, CameraMove move) { state.input.heldMoves[static_cast<std::size_t>(move)] = true; }
 
-void ReleaseMove(ViewState& state, CameraMove move) { state.heldMoves[static_cast<std::size_t>(move)] = false; }
+void ReleaseMove(ViewState& state, CameraMove move) { state.input.heldMoves[static_cast<std::size_t>(move)] = false; }
 
-void ReleaseAllMoves(ViewState& state) { state.heldMoves.fill(false); }
+void ReleaseAllMoves(ViewState& state) { state.input.heldMoves.fill(false); }
 
-bool MoveHeld(const ViewState& state, CameraMove move) { return state.heldMoves[static_cast<std::size_t>(move)]; }
+bool MoveHeld(const ViewState& state, CameraMove move) { return state.input.heldMoves[static_cast<std::size_t>(move)]; }
 
 }  // namespace rp

@@ -26,18 +26,18 @@ bool Replaying(const ViewState& state) { return state.replaying; }
 
 MouseDownAction MouseDown(ViewState& state, std::int32_t buttons, float x, float y) {
   if (buttons == kRightButton) return MouseDownAction::PopupMenu;
-  state.dragging = true;
-  state.lastMouseX = x;
-  state.lastMouseY = y;
+  state.input.dragging = true;
+  state.input.lastMouseX = x;
+  state.input.lastMouseY = y;
   return MouseDownAction::StartDrag;
 }
 
 bool MouseMove(ViewState& state, std::int32_t buttons, float x, float y, std::string_view decimalSeparator) {
   if (!state.rendererReady || buttons == kRightButton) return false;
-  if (state.dragging) return !Replaying(state) && RotateByMouse(state, ToPixel16(x), ToPixel16(y));
+  if (state.input.dragging) return !Replaying(state) && RotateByMouse(state, ToPixel16(x), ToPixel16(y));
   return MouseOver(state, x, y, decimalSeparator);
 }
 
-void MouseUp(ViewState& state) { state.dragging = false; }
+void MouseUp(ViewState& state) { state.input.dragging = false; }
 
 }  // namespace rp

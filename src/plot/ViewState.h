@@ -2,7 +2,8 @@
 #pragma once
 // Everything the plot window knows between two frames: its points and their
 // titles (PlotPoints), the display toggles, the hover label, the plot's
-// orientation and the camera. Plain data: the window (PlotView) owns one and
+// orientation and the camera (ViewCamera) and the mouse and keys at work on
+// it (ViewInput). Plain data: the window (PlotView) owns one and
 // hands it to the routines that describe, turn and pick the plot, each of
 // which reads and writes the members it needs. Every frame is described
 // anew from it (DescribeFrame.h).
@@ -10,10 +11,8 @@
 // The half-extent of the plot cube is the constant kAxisExtent of
 // plot/PlotScaling.h.
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <glm/gtc/quaternion.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +20,9 @@
 #include "model/ComparedAlignment.h"
 #include "model/ValueKind.h"
 #include "plot/DisplayOptions.h"
-#include "plot/FrameClock.h"
 #include "plot/PlotPoints.h"
-#include "plot/ViewKeys.h"
+#include "plot/ViewCamera.h"
+#include "plot/ViewInput.h"
 #include "scene/GraphicsTypes.h"
 
 namespace rp {
@@ -53,26 +52,11 @@ struct ViewState : PlotPoints {
   // --- hover label ---
   bool showHoverText = false;
   std::vector<std::string> hoverText;  // its lines
-  Rect hoverRect{0, 0, 0, 0};  // only left and top are used
+  Rect hoverRect{0, 0, 0, 0};          // only left and top are used
 
-  // --- orientation: the plot's own turn and the camera ---
-  // The plot's turn, from its own space into the world: drags and
-  // auto-rotation compose onto it, nothing else changes it but Reset
-  // Orientation.
-  glm::quat orientation{1.0f, 0.0f, 0.0f, 0.0f};
-  glm::vec3 cameraPosition{0.0f, 4.0f, -20.0f};
-  glm::mat4 cameraMatrix{1.0f};  // camera to world
-  glm::mat4 viewMatrix{1.0f};    // world to camera
-  bool dragging = false;         // a non-right button is held over the view
-  float lastMouseX = 0.0f;
-  float lastMouseY = 0.0f;
-  FrameClock clock;                      // real time between animated frames
-  glm::vec3 velocity{0.0f, 0.0f, 0.0f};  // camera velocity in camera space, units per second
-  float yawVelocity = 0.0f;              // radians per second
-  float pitchVelocity = 0.0f;
-  float yaw = 0.0f;
-  float pitch = 0.0f;
-  std::array<bool, kCameraMoveCount> heldMoves{};  // true while a key asks for that camera move
+  // --- the plot's orientation and the camera, and the user's mouse and keys ---
+  ViewCamera camera;
+  ViewInput input;
 
   // How compared performances are aligned with the main one, as chosen in
   // the View menu; nothing chosen: by score position where every shown

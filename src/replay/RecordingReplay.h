@@ -22,10 +22,10 @@ struct RecordingCue {
   std::string path;  // the recording
   double fromMs = 0.0;
   double factor = 1.0;  // the tempo factor; the pitch stays
-  // The onsets of events firstEvent, firstEvent + 1, ... (ms from the
-  // recording's first sample), in order.
+  // The onsets of events firstEvent, firstEvent + 1, ... (indices into the
+  // performance's events; ms from the recording's first sample), in order.
   std::vector<double> onsetsMs;
-  int firstEvent = 1;
+  int firstEvent = 0;
 };
 
 class RecordingReplay {

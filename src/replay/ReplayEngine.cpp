@@ -48,7 +48,9 @@ ReplayEngine::ReplayEngine(MidiOutputPort& port, ReplayControls& controls, PlotV
   position_.tailLength = controls_.TailLength();
   port_.SetNotifications({
       [this](MidiError code, const std::string& text) { OnPortError(code, text); },
-      [this](int tag) { OnMessageSent(tag); },
+      [this](int tag) {
+        if (const std::optional<std::int32_t> event = TaggedEvent(tag)) OnMessageSent(*event);
+      },
       [this] { OnReplayEnded(); },
       [this] { OnOutputOpened(); },
   });
@@ -82,10 +84,10 @@ bool ReplayEngine::PlaysRecording() const {
          !performance_.sourcePath.empty() && performance_.EventCount() > 0;
 }
 
-const OnsetEvent& ReplayEngine::EventAt(std::int32_t number) const {
+const OnsetEvent& ReplayEngine::EventAt(std::optional<std::int32_t> event) const {
   static const OnsetEvent kNone{};
-  if (number < 1 || number > performance_.EventCount()) return kNone;
-  return performance_.events[static_cast<std::size_t>(number - 1)];
+  if (!event || *event < 0 || *event >= performance_.EventCount()) return kNone;
+  return performance_.events[static_cast<std::size_t>(*event)];
 }
 
 std::vector<std::string> ReplayEngine::ListOutputDevices() {
@@ -103,8 +105,8 @@ void ReplayEngine::Play() {
   }
   port_.Reset();
   UpdateTimeDisplay();
-  position_.playFrom = EventAt(position_.currentEvent).firstNote + 1;
-  position_.playTo = performance_.NoteCount();
+  position_.playFrom = EventAt(position_.currentEvent).firstNote;
+  position_.playTo = performance_.NoteCount() - 1;
   const int skipped = QueueMessages(position_.playFrom, position_.playTo);
   if (skipped > 0) dialogs_.ShowMessage(SkippedNotesText(skipped), MessageKind::Information);
   // A stop (or the end of the program) may have come while the message was up.
@@ -114,14 +116,15 @@ void ReplayEngine::Play() {
 
 void ReplayEngine::PlayRecording() {
   CloseOutput();
-  position_.currentEvent = std::clamp(position_.currentEvent, 1, performance_.EventCount());
+  const std::int32_t first = std::clamp(position_.currentEvent.value_or(0), 0, performance_.EventCount() - 1);
+  position_.currentEvent = first;
   position_.tailLength = controls_.TailLength();
   RecordingCue cue;
   cue.path = performance_.sourcePath;
   cue.fromMs = EventAt(position_.currentEvent).onsetMs;
   cue.factor = TempoFactor(controls_.ReplaySpeed());
-  cue.firstEvent = position_.currentEvent;
-  for (auto e = static_cast<std::size_t>(position_.currentEvent - 1); e < performance_.events.size(); ++e) {
+  cue.firstEvent = first;
+  for (auto e = static_cast<std::size_t>(first); e < performance_.events.size(); ++e) {
     cue.onsetsMs.push_back(performance_.events[e].onsetMs);
   }
   controls_.SetTimeText(kStartingText);
@@ -134,17 +137,17 @@ int ReplayEngine::QueueMessages(std::int32_t& from, std::int32_t& to) {
     from -= 10;
     to += 10;
   }
-  if (from < 1) from = 1;
-  if (from > count) from = count - 1;
-  if (to > count) to = count;
+  if (from > count - 1) from = count - 2;
+  if (from < 0) from = 0;
+  if (to > count - 1) to = count - 1;
   if (count <= 0) return 0;
   ProgressThrottle shown(progress_);
   shown.ShowWindow();
   shown.SetCaption(QT_TRANSLATE_NOOP("returnplot", "Preparing MIDI..."));
-  shown.SetRange(from, to);
-  // Note numbers from 1.
+  // The bar counts notes as users do, from 1.
+  shown.SetRange(from + 1, to + 1);
   const int skipped = ForEachReplayMessage(
-      performance_, static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - 1), VelocityScaleInUse(),
+      performance_, static_cast<std::size_t>(from), static_cast<std::size_t>(to), VelocityScaleInUse(),
       [this](const MidiMessage& message) { port_.Append(message); },
       [&shown](std::size_t index) {
         const auto i = static_cast<std::int32_t>(index + 1);
@@ -234,15 +237,14 @@ void ReplayEngine::OnDeviceChosen() {
 void ReplayEngine::SeekTo(int event) {
   if (!states_.Allows(UserAction::ChangeView)) return;
   Stop();
-  // Only an existing event can become the current one; without events, none (0).
-  position_.currentEvent = std::clamp(event, std::min(1, performance_.EventCount()), performance_.EventCount());
+  position_.currentEvent = ClampedEvent(event, performance_.EventCount());
   UpdateTimeDisplay();
   view_.ShowFirstEvents();
   view_.ShowTail();
 }
 
 void ReplayEngine::UpdateTimeDisplay() {
-  controls_.SetTimeSliderValue(position_.currentEvent);
+  controls_.SetTimeSliderValue(position_.currentEvent.value_or(0));
   controls_.SetTimeText(FormatTimeDisplay(EventAt(position_.currentEvent).onsetMs));
 }
 
@@ -252,11 +254,11 @@ void ReplayEngine::OnPortError(MidiError /*code*/, const std::string& text) {
   dialogs_.ShowMessage(text, MessageKind::Error);
 }
 
-void ReplayEngine::OnMessageSent(int tag) {
+void ReplayEngine::OnMessageSent(std::int32_t event) {
   if (!states_.Is(ProgramState::Replaying)) return;
-  // Tags beyond the loaded clusters could only come from an earlier file.
-  if (tag < 1 || tag > performance_.EventCount()) return;
-  position_.currentEvent = tag;
+  // Events beyond the loaded clusters could only come from an earlier file.
+  if (event < 0 || event >= performance_.EventCount()) return;
+  position_.currentEvent = event;
   view_.ShowTail();
   UpdateTimeDisplay();
 }

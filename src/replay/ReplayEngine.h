@@ -81,7 +81,7 @@ class ReplayEngine {
   // told all-notes-off and reset-all-controllers on every channel before the
   // port closes.
   void StopForShutdown();
-  // Queues one message per note event from `from` to `to` (both adjusted in
+  // Queues one message per note event from index `from` to `to` (both adjusted in
   // place to the file), and the controllers with them, behind the progress
   // window "Preparing MIDI...". Returns how many notes MIDI cannot carry were
   // left out.
@@ -108,7 +108,7 @@ class ReplayEngine {
   void OnDeviceChosen();
   // The tail length applies at once: a tail shown now is drawn anew.
   void OnTailLengthChanged();
-  // The user moved the time slider to `event` (or rewound to 1): stop, make
+  // The user moved the time slider to `event` (or rewound to the first): stop, make
   // that event current, move the slider and time display there, and have the
   // view rebuild all points and then the current event's tail.
   void SeekTo(int event);
@@ -117,12 +117,12 @@ class ReplayEngine {
 
   // The port's notifications.
   void OnPortError(MidiError code, const std::string& text);
-  void OnMessageSent(int tag);
+  void OnMessageSent(std::int32_t event);  // the port or recording reached `event`
   void OnReplayEnded() { Stop(); }
   void OnOutputOpened();
 
  private:
-  const OnsetEvent& EventAt(std::int32_t number) const;  // number from 1; an all-zero event outside
+  const OnsetEvent& EventAt(std::optional<std::int32_t> event) const;  // an all-zero event for none or outside
   void BeginReplay();
   void PlayRecording();
 

@@ -35,7 +35,7 @@ double ReplayStartMs(const NoteEvent& first) { return RoundHalfEven(first.timeMs
 
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs, double velocityScale) {
   MidiMessage m;
-  m.tag = note.opensEvent + 1;  // the event number, 0 for none
+  m.tag = EventTag(note.opensEvent);  // 0 for a note that opens none
   m.timeMs = note.timeMs - startMs;
   if (note.noteKey > kHighestMidiKey) {
     if (m.tag == 0) return std::nullopt;

@@ -34,6 +34,14 @@ double ReplayStartMs(const NoteEvent& first);
 // other gives no message.
 std::optional<MidiMessage> ReplayMessage(const NoteEvent& note, double startMs, double velocityScale);
 
+// A message's tag names the event its note opens as the event's index + 1,
+// so that a message's default tag, 0, names none.
+inline int EventTag(std::int32_t event) { return event + 1; }
+inline std::optional<std::int32_t> TaggedEvent(int tag) {
+  if (tag <= 0) return std::nullopt;
+  return tag - 1;
+}
+
 // A note-on whose key MIDI cannot carry: the notes a replay reports skipped.
 bool IsUnsendableNote(const NoteEvent& note);
 // What the user is told once per replay (or render) that skipped `count`

@@ -29,8 +29,8 @@
 namespace rp {
 
 // Which point of the plot a sphere stands for: `group` 0 for the main
-// points, g for the g-th compared group (from 1); `position` from 1 in its
-// collection.
+// points, g for the g-th compared group (from 1); `position` the point's
+// index in its collection, from 0.
 struct PointRef {
   std::size_t group = 0;
   std::size_t position = 0;

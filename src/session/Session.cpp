@@ -52,9 +52,10 @@ Session::~Session() {
   port_.reset();
 }
 
-std::int32_t Session::CurrentEvent() const {
-  if (!fileLoaded_ && !IsRecording()) return 0;
-  return std::clamp(position_.currentEvent, std::int32_t{0}, performance_.EventCount());
+std::optional<std::int32_t> Session::CurrentEvent() const {
+  const std::optional<std::int32_t> current = position_.currentEvent;
+  if ((!fileLoaded_ && !IsRecording()) || !current) return std::nullopt;
+  return ClampedEvent(*current, performance_.EventCount());
 }
 
 std::int32_t Session::EventCount() const { return fileLoaded_ || IsRecording() ? performance_.EventCount() : 0; }
@@ -151,7 +152,7 @@ bool Session::ChooseOutputNamed(const std::string& name) {
 
 void Session::Start() {
   performance_ = Performance::Empty(performance_.settings);
-  position_.currentEvent = 0;
+  position_.currentEvent.reset();
   position_.tailLength = tailLength_;
   ShowCurrentEvent();
 }
@@ -228,7 +229,7 @@ void Session::TakeLoaded(Performance&& fresh) {
   performance_ = std::move(fresh);
   fileLoaded_ = true;
   compared_.clear();
-  position_.currentEvent = 1;
+  position_.currentEvent = ClampedEvent(0, performance_.EventCount());
   OfferValueKinds();
   ShowCurrentEvent();
   Announce(SessionChange::Points);
@@ -313,7 +314,7 @@ void Session::SeekTo(std::int32_t event) {
   if (engine_) {
     engine_->SeekTo(event);
   } else if (states_.Allows(UserAction::ChangeView)) {
-    position_.currentEvent = std::clamp(event, std::min(1, performance_.EventCount()), performance_.EventCount());
+    position_.currentEvent = ClampedEvent(event, performance_.EventCount());
     ShowCurrentEvent();
     Announce(SessionChange::Points);
     Announce(SessionChange::Tail);
@@ -435,9 +436,9 @@ void Session::ShowCurrentEvent() {
     engine_->UpdateTimeDisplay();
     return;
   }
-  const std::int32_t current = position_.currentEvent;
-  const double onset = current >= 1 && current <= performance_.EventCount()
-                           ? performance_.events[static_cast<std::size_t>(current - 1)].onsetMs
+  const std::optional<std::int32_t> current = position_.currentEvent;
+  const double onset = current && *current >= 0 && *current < performance_.EventCount()
+                           ? performance_.events[static_cast<std::size_t>(*current)].onsetMs
                            : 0.0;
   SetTimeText(FormatTimeDisplay(onset));
 }

@@ -100,9 +100,10 @@ class Session final : private ReplayControls, private PlotViewLink {
   // Whether a performance has been loaded (a file, a take), or the program
   // still waits for its first.
   bool HasPerformance() const { return fileLoaded_; }
-  // The current event, from 1, and the number of events of the main
-  // performance (0 and 0 before the first).
-  std::int32_t CurrentEvent() const;
+  // The current event (an index into the main performance's events; none
+  // before the first performance or in one without events) and the number
+  // of events of the main performance (0 before the first).
+  std::optional<std::int32_t> CurrentEvent() const;
   std::int32_t EventCount() const;
   // The time display: the current event's onset, "Starting..." while the
   // output opens, the take's length while recording.
@@ -190,7 +191,7 @@ class Session final : private ReplayControls, private PlotViewLink {
   void StopReplayOrTake();
   // The space bar: Play when stopped, Stop while a replay opens or runs.
   void TogglePlay();
-  // The current event becomes `event` (from 1; clamped to the events there
+  // The current event becomes `event` (an index, clamped to the events there
   // are) as from the time slider; the replay stops.
   void SeekTo(std::int32_t event);
   void ChooseValueKind(ValueKind kind);

@@ -89,7 +89,7 @@ void TakeRecorder::ShowLive(const LiveRecording& live) {
   const std::int32_t before = performance_.EventCount();
   if (live.CompleteEventCount() == before) return;
   performance_ = live.CompletePart();
-  position_.currentEvent = performance_.EventCount();
+  position_.currentEvent = ClampedEvent(performance_.EventCount() - 1, performance_.EventCount());
   position_.tailLength = hooks_.tailLength ? hooks_.tailLength() : position_.tailLength;
   if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.EventCount());
   view_.ShowFirstEvents();  // the scale of the full view, as during a replay
@@ -132,7 +132,7 @@ void TakeRecorder::Finish(const std::string& why) {
 
 void TakeRecorder::LoadTake(Performance take) {
   performance_ = std::move(take);
-  position_.currentEvent = 1;
+  position_.currentEvent = ClampedEvent(0, performance_.EventCount());
   if (hooks_.mainReplaced) hooks_.mainReplaced();
   if (hooks_.setTimeSliderMaximum) hooks_.setTimeSliderMaximum(performance_.EventCount());
   view_.ShowFirstEvents();

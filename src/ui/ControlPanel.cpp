@@ -196,16 +196,18 @@ void ControlPanel::ShowState() {
     recordTimer_->stop();
 }
 
-// "Event N of M": the current event of the replay position and the number of
-// events of the shown performance; the slider stands at the current event.
+// "Event N of M": the current event of the replay position as users count
+// (from 1; 0 for none) and the number of events of the shown performance; the
+// slider's places are the events' indices and it stands at the current event.
 void ControlPanel::ShowPosition() {
   const std::int32_t count = session_.EventCount();
-  eventLabel_->setText(QString::number(session_.CurrentEvent()));
+  const std::optional<std::int32_t> current = session_.CurrentEvent();
+  eventLabel_->setText(QString::number(current ? *current + 1 : 0));
   eventCountLabel_->setText(QString::number(count));
   // Before the first file the slider keeps its thousand places.
   if (session_.HasPerformance() || session_.IsRecording())
-    timeSlider_->setMaximum(std::max(count, timeSlider_->minimum()));
-  timeSlider_->setValue(session_.Position().currentEvent);
+    timeSlider_->setMaximum(std::max(count - 1, timeSlider_->minimum()));
+  timeSlider_->setValue(session_.Position().currentEvent.value_or(0));
   timeLabel_->setText(QString::fromStdString(session_.TimeText()));
 }
 
@@ -260,8 +262,8 @@ void ControlPanel::CreateControls() {
   eventCountLabel_ = TopLabel(new QLabel(QStringLiteral("0"), this), "eventCountLabel");
   eventCountLabel_->setToolTip(tr("The number of onset events"));
 
-  timeSlider_ = Slider(new TimeSlider([this](int event) { session_.SeekTo(event); }, this), "timeSlider", 1, 1000, 500,
-                       10, 500, 1);
+  timeSlider_ = Slider(new TimeSlider([this](int event) { session_.SeekTo(event); }, this), "timeSlider", 0, 999, 500,
+                       10, 500, 0);
   timeSlider_->setToolTip(tr("The current event; click, drag or use the keys to move through the performance"));
 
   timingOption_ = Named(new QRadioButton(tr("Timing"), this), "timingOption");
@@ -312,7 +314,7 @@ void ControlPanel::CreateControls() {
   for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
   connect(playButton_, &QPushButton::clicked, this, [this] { session_.Play(); });
-  connect(rewindButton_, &QPushButton::clicked, this, [this] { session_.SeekTo(1); });
+  connect(rewindButton_, &QPushButton::clicked, this, [this] { session_.SeekTo(0); });
   connect(stopButton_, &QPushButton::clicked, this, [this] { session_.StopReplayOrTake(); });
   connect(openButton_, &QPushButton::clicked, this, [this] { session_.ChooseAndOpen(); });
   // Whatever chose the entry (the user, a test, an accessibility tool), the

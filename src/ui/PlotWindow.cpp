@@ -451,7 +451,7 @@ void PlotWindow::ChooseAnalysisSettings() {
 
 void PlotWindow::DoubleClicked(float x, float y) {
   const std::int32_t event = EventUnderMouse(view_.State(), x, y);
-  if (event > 0) session_.SeekTo(event);
+  if (event > 0) session_.SeekTo(event - 1);
 }
 
 QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }

@@ -437,7 +437,7 @@ void StatisticsWindow::Look() {
       if (at && at->first == 0 && at->second == chosen) table_->selectRow(row);
     }
   }
-  const std::int32_t event = session_.Position().currentEvent - 1;
+  const std::int32_t event = session_.Position().currentEvent.value_or(-1);
   if (event != lastEvent_) {
     lastEvent_ = event;
     curve_->SetCurrentEvent(event);

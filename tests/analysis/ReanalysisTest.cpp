@@ -29,7 +29,7 @@ TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
   Performance p = NoteOnsAt({0, 40, 100, 130, 300, 330, 600});
   ASSERT_EQ(p.EventCount(), 4);  // 0, 100, 300, 600
   ReplayPosition position;
-  position.currentEvent = 3;  // onset 300
+  position.currentEvent = 2;  // onset 300
 
   AnalysisSettings narrow;
   narrow.clusterWindowMs = 20;
@@ -39,24 +39,24 @@ TEST(Reanalysis, KeepsTheNotesAndTheCurrentEventsOnset) {
   EXPECT_EQ(p.EventCount(), 7);
   EXPECT_EQ(p.NoteCount(), 7);
   EXPECT_EQ(p.notes[4].timeMs, 300.0);
-  EXPECT_EQ(position.currentEvent, 5) << "the event at 300 ms";
+  EXPECT_EQ(position.currentEvent, 4) << "the event at 300 ms";
   EXPECT_EQ(p.events[0].interval1, 30.0) << "d = 2: onset 4 - onset 3";
 
   // A wider window swallows the event at 330 ms: the one that took it in.
-  position.currentEvent = 6;
+  position.currentEvent = 5;
   AnalysisSettings wide;
   wide.clusterWindowMs = 200;
   ReanalyseKeepingPosition(p, position, wide);
   EXPECT_EQ(p.EventCount(), 3);  // 0, 300, 600
-  EXPECT_EQ(position.currentEvent, 2);
+  EXPECT_EQ(position.currentEvent, 1);
 
   // Before any event, and with none at all: event 1.
-  EXPECT_EQ(EventAtOrBefore(p, -5), 1);
-  EXPECT_EQ(EventAtOrBefore(p, 1e9), 3);
-  EXPECT_EQ(EventAtOrBefore(Performance{}, 10), 1);
-  position.currentEvent = 0;
+  EXPECT_EQ(EventAtOrBefore(p, -5), 0);
+  EXPECT_EQ(EventAtOrBefore(p, 1e9), 2);
+  EXPECT_EQ(EventAtOrBefore(Performance{}, 10), 0);
+  position.currentEvent.reset();
   ReanalyseKeepingPosition(p, position, AnalysisSettings{});
-  EXPECT_EQ(position.currentEvent, 1);
+  EXPECT_EQ(position.currentEvent, 0);
 }
 
 TEST(Reanalysis, SettingsNoteOnlyForValuesOffTheDefaults) {

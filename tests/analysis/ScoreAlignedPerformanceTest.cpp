@@ -105,9 +105,9 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
 
   // Another delay gives other values to the same events; the current one stays.
   ReplayPosition position;
-  position.currentEvent = 4;
+  position.currentEvent = 3;
   ReanalyseKeepingPosition(p, position, AnalysisSettings{50, 2});
-  EXPECT_EQ(position.currentEvent, 4);
+  EXPECT_EQ(position.currentEvent, 3);
   EXPECT_EQ(p.EventCount(), 5);
   EXPECT_EQ(p.events[0].interval0, 240) << "5 events hold no complete one for d = 2, but event 1's own interval";
   EXPECT_FALSE(IsDefined(p.events[0].interval2));

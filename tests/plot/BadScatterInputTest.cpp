@@ -77,7 +77,7 @@ TEST(BadScatterInput, BinaryBytesAreReadAsText) {
   constexpr char kNul[] = "first,1,2,3,1\nname\0,1\0,2,3,4\0\xff\n";
   s.Load(dir.Write("nul.csv", std::string(kNul, sizeof kNul - 1)));
   ASSERT_EQ(s.view.points.Count(), 2u);
-  const DataEntry& p = s.view.points.Item(2);
+  const DataEntry& p = s.view.points.Item(1);
   EXPECT_EQ(p.dataName, std::string("name\0", 5));
   EXPECT_EQ(p.dataX, 1);
   EXPECT_EQ(p.dataSize, 4);
@@ -100,10 +100,10 @@ TEST(BadScatterInput, DataRowsWithoutNumbersAreSkippedAndTold) {
     s.Load(kBadData + name);
     EXPECT_NE(s.Message().find("1 line that looks like a data row was skipped, line 2: an x "), std::string::npos)
         << name;
-    EXPECT_EQ(s.view.points.Item(1).dataName, std::string(name) == "nan_text.csv" ? "first" : "ok") << name;
+    EXPECT_EQ(s.view.points.Item(0).dataName, std::string(name) == "nan_text.csv" ? "first" : "ok") << name;
   }
   ASSERT_EQ(Names(s.view), (std::vector<std::string>{"first", "tiny"}));
-  const DataEntry& tiny = s.view.points.Item(2);
+  const DataEntry& tiny = s.view.points.Item(1);
   EXPECT_EQ(std::vector<double>({tiny.dataX, tiny.dataY, tiny.dataZ, tiny.dataSize}),
             std::vector<double>({0, 0, 0, 1}));
 }
@@ -114,12 +114,12 @@ TEST(BadScatterInput, ColoursAtTheEdgesOf32Bits) {
   s.Load(kBadData + "colour_2pow31.csv");
   EXPECT_TRUE(s.dialogs.messages.empty());
   ASSERT_EQ(s.view.points.Count(), 3u);
-  EXPECT_EQ(s.view.points.Item(1).colour, 2147483647);
-  EXPECT_EQ(s.view.points.Item(2).colour, -2147483647 - 1);
-  EXPECT_EQ(static_cast<std::uint32_t>(s.view.points.Item(3).colour), 0x80000000u);
+  EXPECT_EQ(s.view.points.Item(0).colour, 2147483647);
+  EXPECT_EQ(s.view.points.Item(1).colour, -2147483647 - 1);
+  EXPECT_EQ(static_cast<std::uint32_t>(s.view.points.Item(2).colour), 0x80000000u);
   s.Load(kBadData + "colour_below_int32.csv");
   EXPECT_NE(s.Message().find("the colour at line 3 (\"-2147483649\") could not be read"), std::string::npos);
-  EXPECT_EQ(s.view.points.Item(3).colour, DefaultPointColour(3));
+  EXPECT_EQ(s.view.points.Item(2).colour, DefaultPointColour(3));
 }
 
 TEST(BadScatterInput, A64MegabyteLine) {
@@ -144,7 +144,7 @@ TEST(BadScatterInput, A64MegabyteLine) {
   s.Load(dir.WriteLong("payload.csv", "a,1,2,3,1,0,", 'p', k64Mb, ""));
   EXPECT_TRUE(s.dialogs.messages.empty());
   ASSERT_EQ(s.view.points.Count(), 1u);
-  EXPECT_EQ(s.view.points.Item(1).data.size(), k64Mb);
+  EXPECT_EQ(s.view.points.Item(0).data.size(), k64Mb);
 
   // The whole file is held a few times over while it is read, never more.
   EXPECT_LT(test::PeakRssBytes(), std::int64_t{1} << 30);

@@ -78,13 +78,13 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   EXPECT_EQ(c.s.points.Count(), 120u);
   EXPECT_LT(c.s.scale.low, 10.0);
   EXPECT_GT(c.s.scale.high, 2490.0) << "one scale over both";
-  EXPECT_GT(tuesday.points.Item(50).x, 3.5f);
-  EXPECT_LT(c.s.points.Item(1).x, -3.5f);
+  EXPECT_GT(tuesday.points.Item(49).x, 3.5f);
+  EXPECT_LT(c.s.points.Item(0).x, -3.5f);
   const double lowOfTwo = c.s.scale.low;
 
   const std::vector<SphereInstance> group = Group(scene, 1);
   ASSERT_EQ(group.size(), 50u);
-  EXPECT_EQ(group[0].point, (PointRef{1, 1}));
+  EXPECT_EQ(group[0].point, (PointRef{1, 0}));
   EXPECT_FLOAT_EQ(group[0].colour.g, 170 / 255.f);
   EXPECT_EQ(Group(scene, 0).size(), 120u) << "the main points as before";
 
@@ -103,7 +103,7 @@ TEST(CompareView, EachComparedTakeIsAGroupInItsColourInTheSharedScale) {
   EXPECT_EQ(c.s.compared[1].points.Count(), 120u);
   EXPECT_LT(c.s.scale.low, lowOfTwo);
   ASSERT_EQ(Group(scene, 2).size(), 120u);
-  EXPECT_EQ(Group(scene, 2)[119].point, (PointRef{2, 120}));
+  EXPECT_EQ(Group(scene, 2)[119].point, (PointRef{2, 119}));
   EXPECT_FLOAT_EQ(Group(scene, 2)[0].colour.b, 200 / 255.f);
 }
 
@@ -180,7 +180,7 @@ TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
   c.s.comparedPerformances = &c.compared;
   c.s.mainPerformance = &c.main;
   c.Show();
-  const DataEntry& p = c.s.compared[0].points.Item(25);
+  const DataEntry& p = c.s.compared[0].points.Item(24);
   const glm::vec3 at = testing::ScreenOf(c.s, {p.x, p.y, p.z});
   MouseOver(c.s, at.x, at.y);
   ASSERT_TRUE(c.s.showHoverText);
@@ -189,7 +189,7 @@ TEST(CompareView, HoverOnAComparedPointNamesItsFileAndEvent) {
   EXPECT_EQ(c.s.hoverText[1].rfind("event 2", 0), 0u) << "its own event number: " << c.s.hoverText[1];
 
   // The main points keep their label.
-  const DataEntry& m = c.s.points.Item(50);
+  const DataEntry& m = c.s.points.Item(49);
   const glm::vec3 main = testing::ScreenOf(c.s, {m.x, m.y, m.z});
   MouseOver(c.s, main.x, main.y);
   ASSERT_TRUE(c.s.showHoverText);
@@ -201,30 +201,30 @@ TEST(CompareView, TheTailShowsTheSameEventNumbersInEveryTake) {
   c.compared.push_back(Take(50, 2000, "tuesday.mid"));
   c.compared.push_back(Take(45, 1000, "wednesday.txt"));
   ReplayPosition position;
-  position.currentEvent = 48;
+  position.currentEvent = 47;
   position.tailLength = 5;
   FillTailPoints(c.s, c.dialogs, c.main, position);
   FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
   ASSERT_EQ(c.s.compared.size(), 2u);
   const PointCollection& tuesday = c.s.compared[0].points;
   ASSERT_EQ(tuesday.Count(), 6u);
-  for (std::size_t i = 1; i <= 6; ++i) {
-    EXPECT_EQ(tuesday.Item(i).dataX, 10.0 * static_cast<double>(42 + i) + 2000) << i;
-    EXPECT_EQ(tuesday.Item(i).dataSize, i == 6 ? 2.0 : 1.0) << "the current event at double size";
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(tuesday.Item(i).dataX, 10.0 * static_cast<double>(43 + i) + 2000) << i;
+    EXPECT_EQ(tuesday.Item(i).dataSize, i == 5 ? 2.0 : 1.0) << "the current event at double size";
     EXPECT_EQ(static_cast<Argb32>(tuesday.Item(i).colour), kGreen);
   }
   const PointCollection& wednesday = c.s.compared[1].points;
   ASSERT_EQ(wednesday.Count(), 3u) << "events 43 to 45: that take ends there";
-  EXPECT_EQ(wednesday.Item(1).dataX, 1430.0);
-  EXPECT_EQ(wednesday.Item(3).dataSize, 1.0);
+  EXPECT_EQ(wednesday.Item(0).dataX, 1430.0);
+  EXPECT_EQ(wednesday.Item(2).dataSize, 1.0);
 
   // Near the start no placeholders: events from 1 on.
-  position.currentEvent = 3;
+  position.currentEvent = 2;
   position.tailLength = 10;
   FillTailPoints(c.s, c.dialogs, c.main, position);
   FillComparedTailPoints(c.s, c.dialogs, c.main, c.compared, position);
   ASSERT_EQ(c.s.compared[0].points.Count(), 3u) << "beside the main tail's events 1 to 3";
-  EXPECT_EQ(c.s.compared[0].points.Item(1).dataX, 2010.0);
+  EXPECT_EQ(c.s.compared[0].points.Item(0).dataX, 2010.0);
 }
 
 }  // namespace

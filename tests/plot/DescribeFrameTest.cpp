@@ -80,22 +80,22 @@ TEST(DescribeFrame, OneSpherePerPointInItsPlaceSizeAndColourUnderThePlotsTurn) {
   s.points.Add(MakePoint("nan", 0, std::numeric_limits<float>::quiet_NaN(), 0));
   s.compared.push_back({"other", static_cast<std::int32_t>(0xFF00AA00u), {}});
   s.compared[0].points.Add(MakePoint("c", 4, 5, 6));
-  s.compared[0].points.Item(1).colour = s.compared[0].colour;
-  s.points.Item(1).colour = static_cast<std::int32_t>(0xFF0000FFu);
-  s.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
+  s.compared[0].points.Item(0).colour = s.compared[0].colour;
+  s.points.Item(0).colour = static_cast<std::int32_t>(0xFF0000FFu);
+  s.camera.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
 
   const SceneDescription scene = DescribeFrame(s);
   ASSERT_EQ(scene.spheres.size(), 5u);
   EXPECT_EQ(scene.spheres[0].centre, glm::vec3(1, 2, 3));
   EXPECT_FLOAT_EQ(scene.spheres[0].radius, 0.1f);
   EXPECT_EQ(scene.spheres[0].colour.b, 1.0f);
-  EXPECT_EQ(scene.spheres[0].point, (PointRef{0, 1}));
+  EXPECT_EQ(scene.spheres[0].point, (PointRef{0, 0}));
   EXPECT_FLOAT_EQ(scene.spheres[1].radius, 0.2f);
   EXPECT_FLOAT_EQ(scene.spheres[1].colour.a, 128 / 255.0f);
   EXPECT_EQ(scene.spheres[2].radius, 0.0f) << "drawn as nothing";
-  EXPECT_EQ(scene.spheres[4].point, (PointRef{1, 1}));
+  EXPECT_EQ(scene.spheres[4].point, (PointRef{1, 0}));
   EXPECT_FLOAT_EQ(scene.spheres[4].colour.g, 170 / 255.0f);
-  EXPECT_EQ(scene.orientation, RotationMatrix(s.orientation)) << "the plot's turn, not baked into the points";
+  EXPECT_EQ(scene.orientation, RotationMatrix(s.camera.orientation)) << "the plot's turn, not baked into the points";
   EXPECT_EQ(scene.camera.viewport.width, 606u);
 }
 

@@ -53,11 +53,12 @@ struct Figure {
   // The frame at `width` x `height`, the plot turned as --yaw and --pitch turn it.
   SceneDescription Frame(std::uint32_t width, std::uint32_t height, float yaw, float pitch) {
     s.viewport = {0, 0, width, height, 0, 1};
-    s.orientation = glm::quat(1, 0, 0, 0);
+    s.camera.orientation = glm::quat(1, 0, 0, 0);
     FrameMove(s, 0.0f);
     constexpr float kPerDegree = 3.14159265f / 180.0f;
-    s.orientation = QuatThen(QuatFromAxisAngle({0, 1, 0}, yaw * kPerDegree), s.orientation);
-    s.orientation = glm::normalize(QuatThen(s.orientation, QuatFromAxisAngle({1, 0, 0}, -pitch * kPerDegree)));
+    s.camera.orientation = QuatThen(QuatFromAxisAngle({0, 1, 0}, yaw * kPerDegree), s.camera.orientation);
+    s.camera.orientation =
+        glm::normalize(QuatThen(s.camera.orientation, QuatFromAxisAngle({1, 0, 0}, -pitch * kPerDegree)));
     return DescribeFrame(s);
   }
 };

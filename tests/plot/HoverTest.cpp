@@ -132,7 +132,7 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
   nearPt.dataX = 2;
   s_.points.Add(nearPt);
   s_.points.Add(MakePoint("aside", 3, 2, 0));
-  s_.orientation = QuatFromAxisAngle({0, 1, 0}, 0.2f);
+  s_.camera.orientation = QuatFromAxisAngle({0, 1, 0}, 0.2f);
 
   const glm::vec3 at = Screen({0, 2, -2});
   EXPECT_TRUE(MouseOver(s_, at.x, at.y));
@@ -145,14 +145,14 @@ TEST_F(MouseOverTest, HoverShowsTheNearestSphereAndMissHidesIt) {
 
   // Auto-rotation waits while a point is hovered and goes on when the pointer leaves the plot.
   s_.autoRotate = true;
-  const glm::quat turn = s_.orientation;
+  const glm::quat turn = s_.camera.orientation;
   FrameMove(s_, 0.5f);
-  EXPECT_EQ(s_.orientation, turn);
+  EXPECT_EQ(s_.camera.orientation, turn);
   EXPECT_TRUE(MouseLeft(s_));
   FrameMove(s_, 0.5f);
-  EXPECT_NE(s_.orientation, turn);
+  EXPECT_NE(s_.camera.orientation, turn);
   s_.autoRotate = false;
-  s_.orientation = turn;
+  s_.camera.orientation = turn;
   ASSERT_TRUE(MouseOver(s_, at.x, at.y));
 
   // The picture's label: the hover text beside the cursor, line by line,

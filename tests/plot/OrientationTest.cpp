@@ -32,7 +32,7 @@ class OrientationTest : public ::testing::Test {
   void Run(ViewState& s, float seconds, int frames) {
     for (int i = 0; i < frames; ++i) FrameMove(s, seconds / static_cast<float>(frames));
   }
-  glm::mat4 Turn() const { return RotationMatrix(s_.orientation); }
+  glm::mat4 Turn() const { return RotationMatrix(s_.camera.orientation); }
   ViewState s_;
 };
 
@@ -44,12 +44,12 @@ TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
   EXPECT_FALSE(TrackballStep(0, 0, axis, angle));
 
   // A camera straight on: a 50-pixel stroke to the right turns about -y.
-  s_.cameraMatrix = glm::mat4(1.0f);
+  s_.camera.cameraMatrix = glm::mat4(1.0f);
   EXPECT_EQ(MouseDown(s_, kLeftButton, 100, 100), MouseDownAction::StartDrag);
   EXPECT_FALSE(MouseMove(s_, kLeftButton, 100, 100)) << "same pixel: no turn, no frame";
   EXPECT_TRUE(MouseMove(s_, kLeftButton, 150, 100));
   ExpectMatrixNear(Turn(), RotationMatrix({0, -1, 0}, 0.70710678f));
-  EXPECT_EQ(s_.lastMouseX, 150.0f);
+  EXPECT_EQ(s_.input.lastMouseX, 150.0f);
 
   // A second stroke downwards turns about the screen's x axis as the plot
   // stands now: after the first turn, whatever that did to the plot's axes.
@@ -59,15 +59,15 @@ TEST_F(OrientationTest, TrackballStrokesComposeOntoTheOrientation) {
 
   // While a replay runs a drag does not turn.
   s_.replaying = true;
-  const glm::quat held = s_.orientation;
+  const glm::quat held = s_.camera.orientation;
   EXPECT_FALSE(MouseMove(s_, kLeftButton, 300, 300));
-  EXPECT_EQ(s_.orientation, held);
+  EXPECT_EQ(s_.camera.orientation, held);
   MouseUp(s_);
-  EXPECT_FALSE(s_.dragging);
+  EXPECT_FALSE(s_.input.dragging);
 
   // Right button alone: the menu, never a turn or a pick.
   EXPECT_EQ(MouseDown(s_, kRightButton, 10, 10), MouseDownAction::PopupMenu);
-  EXPECT_FALSE(s_.dragging);
+  EXPECT_FALSE(s_.input.dragging);
   EXPECT_FALSE(MouseMove(s_, kRightButton, 20, 20));
   EXPECT_EQ(MouseDown(s_, kRightButton | kLeftButton, 10, 10), MouseDownAction::StartDrag);
   s_.rendererReady = false;
@@ -81,12 +81,12 @@ TEST_F(OrientationTest, AutoRotationTurnsPerSecondAtAnyFrameRateAndPausesWhileDr
   Run(s_, 2.0f, 120);  // 60 frames a second
   Run(slow, 2.0f, 5);  // 2.5 frames a second
   ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
-  ExpectMatrixNear(RotationMatrix(slow.orientation), Turn());
+  ExpectMatrixNear(RotationMatrix(slow.camera.orientation), Turn());
 
-  s_.dragging = true;
+  s_.input.dragging = true;
   Run(s_, 1.0f, 10);
   ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
-  s_.dragging = false;
+  s_.input.dragging = false;
   s_.autoRotate = false;
   Run(s_, 1.0f, 10);
   ExpectMatrixNear(Turn(), RotationMatrix({0, 1, 0}, 2 * perSecond));
@@ -98,8 +98,8 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
   // at 0.8 size.
   FrameMove(s_, 0.1f);
   const glm::mat4 start = AffineTransformation(1.25f, {0, 0, 0}, glm::quat(1, 0, 0, 0), {0, 4, -20});
-  ExpectMatrixNear(s_.cameraMatrix, start);
-  ExpectMatrixNear(s_.viewMatrix, InverseOrZero(start));
+  ExpectMatrixNear(s_.camera.cameraMatrix, start);
+  ExpectMatrixNear(s_.camera.viewMatrix, InverseOrZero(start));
 
   // Flying and turning, each as far at 100 as at 4 frames a second.
   ViewState fly = s_, flyFast = s_, turn = s_, turnFast = s_;
@@ -108,48 +108,48 @@ TEST_F(OrientationTest, HeldKeysFlyTheCameraAsFarPerSecondAtAnyFrameRateThenItSt
   EXPECT_TRUE(CameraMoving(fly));
   Run(flyFast, 3.0f, 300);
   Run(fly, 3.0f, 12);
-  EXPECT_NEAR(flyFast.cameraPosition.x, fly.cameraPosition.x, 1e-4f);
+  EXPECT_NEAR(flyFast.camera.cameraPosition.x, fly.camera.cameraPosition.x, 1e-4f);
   Run(turnFast, 3.0f, 300);
   Run(turn, 3.0f, 12);
-  EXPECT_NEAR(turnFast.yaw, turn.yaw, 1e-5f);
+  EXPECT_NEAR(turnFast.camera.yaw, turn.camera.yaw, 1e-5f);
   // At full speed: 0.7605 camera units (0.95 of the plot's) and 0.1014 rad a
   // second, reached within a fraction of a second.
-  const float x = fly.cameraPosition.x, yaw = turn.yaw;
+  const float x = fly.camera.cameraPosition.x, yaw = turn.camera.yaw;
   Run(fly, 1.0f, 30);
   Run(turn, 1.0f, 30);
-  EXPECT_NEAR(fly.cameraPosition.x - x, 0.7605f * 1.25f, 1e-3f);
-  EXPECT_NEAR(turn.yaw - yaw, 0.1014f, 1e-4f);
+  EXPECT_NEAR(fly.camera.cameraPosition.x - x, 0.7605f * 1.25f, 1e-3f);
+  EXPECT_NEAR(turn.camera.yaw - yaw, 0.1014f, 1e-4f);
 
   // Let go: the camera glides a little further and comes to rest.
   ReleaseMove(fly, CameraMove::FlyRight);
   Run(fly, 1.0f, 60);
   EXPECT_FALSE(CameraMoving(fly));
-  EXPECT_EQ(fly.velocity.x, 0.0f);
-  const glm::vec3 rest = fly.cameraPosition;
+  EXPECT_EQ(fly.camera.velocity.x, 0.0f);
+  const glm::vec3 rest = fly.camera.cameraPosition;
   Run(fly, 1.0f, 60);
-  EXPECT_EQ(fly.cameraPosition, rest);
+  EXPECT_EQ(fly.camera.cameraPosition, rest);
 
   // Opposite moves cancel.
   HoldMove(s_, CameraMove::FlyRight);
   HoldMove(s_, CameraMove::FlyLeft);
   Run(s_, 1.0f, 60);
-  EXPECT_EQ(s_.velocity.x, 0.0f);
+  EXPECT_EQ(s_.camera.velocity.x, 0.0f);
 }
 
 TEST_F(OrientationTest, ResetGoesBackToTheStartPose) {
   // Reset: the plot's turn goes, the camera is back where it starts and at rest.
-  s_.orientation = QuatFromAxisAngle({1, 0, 0}, 1.0f);
-  s_.cameraPosition = {3, 3, 3};
-  s_.yaw = 1;
-  s_.pitch = 2;
-  s_.yawVelocity = 0.5f;
-  s_.cameraMatrix = ScalingMatrix(2, 2, 2);
+  s_.camera.orientation = QuatFromAxisAngle({1, 0, 0}, 1.0f);
+  s_.camera.cameraPosition = {3, 3, 3};
+  s_.camera.yaw = 1;
+  s_.camera.pitch = 2;
+  s_.camera.yawVelocity = 0.5f;
+  s_.camera.cameraMatrix = ScalingMatrix(2, 2, 2);
   ResetView(s_);
   EXPECT_EQ(Turn(), glm::mat4(1.0f));
-  EXPECT_EQ(s_.cameraMatrix, glm::mat4(1.0f));
-  EXPECT_TRUE(s_.cameraPosition.x == 0 && s_.cameraPosition.y == 4 && s_.cameraPosition.z == -20);
-  EXPECT_TRUE(s_.yaw == 0 && s_.pitch == 0);
-  EXPECT_EQ(s_.yawVelocity, 0.0f);
+  EXPECT_EQ(s_.camera.cameraMatrix, glm::mat4(1.0f));
+  EXPECT_TRUE(s_.camera.cameraPosition.x == 0 && s_.camera.cameraPosition.y == 4 && s_.camera.cameraPosition.z == -20);
+  EXPECT_TRUE(s_.camera.yaw == 0 && s_.camera.pitch == 0);
+  EXPECT_EQ(s_.camera.yawVelocity, 0.0f);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(OverlaysTest, TogglesOffGiveOnlyTheFloorCrossInThePlotsSpace) {
   s_.showConnectLines = s_.showDropLines = s_.showFloorShadows = false;
   s_.points.Add(MakePoint("a", 1, 2, 3));
   s_.points.Add(MakePoint("b", -1, 5, 2));
-  s_.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
+  s_.camera.orientation = QuatFromAxisAngle({0, 1, 0}, 0.5f);
   const auto lines = Lines(s_);
   ASSERT_EQ(lines.size(), 2u);
   for (const Line& l : lines) EXPECT_TRUE(IsCross(l));

@@ -31,7 +31,7 @@ TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   v.s.points.Add(DataEntry{});  // whatever was shown before is dropped
   FillAllEventPoints(v.s, v.dialogs, performance);
   ASSERT_EQ(v.s.points.Count(), 250u);
-  const DataEntry& first = v.s.points.Item(1);
+  const DataEntry& first = v.s.points.Item(0);
   EXPECT_EQ(first.dataName, "Note");
   EXPECT_EQ(first.dataX, 10.0);
   EXPECT_EQ(first.dataY, 12.0) << "vertical: event n+2d";
@@ -39,14 +39,14 @@ TEST(PerformancePoints, FullViewShowsEveryEventInTheChosenValues) {
   EXPECT_EQ(first.dataSize, 1.0);
   EXPECT_EQ(first.colour, static_cast<std::int32_t>(0xFF0000FFu));
   EXPECT_EQ(first.data, "");
-  EXPECT_EQ(v.s.points.Item(250).dataX, 2500.0);
+  EXPECT_EQ(v.s.points.Item(249).dataX, 2500.0);
 
   performance = testing::MakePerformance(127);
   v.s.valueKind = ValueKind::Velocity;
   FillAllEventPoints(v.s, v.dialogs, performance);
   EXPECT_EQ(v.s.points.Count(), 127u);
-  EXPECT_EQ(v.s.points.Item(100).dataX, 100.0);
-  EXPECT_EQ(v.s.points.Item(100).dataZ, 101.0);
+  EXPECT_EQ(v.s.points.Item(99).dataX, 100.0);
+  EXPECT_EQ(v.s.points.Item(99).dataZ, 101.0);
 
   performance = testing::MakePerformance(0);
   FillAllEventPoints(v.s, v.dialogs, performance);
@@ -57,57 +57,57 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   const Performance performance = testing::MakePerformance(20);
   View v;
   ReplayPosition position;
-  position.currentEvent = 5;
+  position.currentEvent = 4;
   position.tailLength = 10;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
-  for (std::size_t i = 1; i <= 6; ++i) {  // positions -5 .. 0
+  for (std::size_t i = 0; i < 6; ++i) {  // before the first event
     const DataEntry& p = v.s.points.Item(i);
     EXPECT_EQ(p.dataName, "");
     EXPECT_EQ(p.dataSize, 0.0);
     EXPECT_EQ(p.colour, static_cast<std::int32_t>(0xFF000000u));
     EXPECT_EQ(p.dataX, 10.0) << "placeholders sit at event 1's values";
   }
-  for (std::size_t i = 7; i <= 10; ++i) {  // events 1 to 4
+  for (std::size_t i = 6; i < 10; ++i) {  // events 1 to 4
     const DataEntry& p = v.s.points.Item(i);
     EXPECT_EQ(p.dataName, "Note");
     EXPECT_EQ(p.dataSize, 1.0);
     EXPECT_EQ(p.colour, static_cast<std::int32_t>(0xFF0000FFu));
-    EXPECT_EQ(p.dataX, 10.0 * static_cast<double>(i - 6));
+    EXPECT_EQ(p.dataX, 10.0 * static_cast<double>(i - 5));
   }
-  const DataEntry& current = v.s.points.Item(11);
+  const DataEntry& current = v.s.points.Item(10);
   EXPECT_EQ(current.dataX, 50.0);
   EXPECT_EQ(current.dataSize, 2.0);
   EXPECT_EQ(current.colour, -20480);
 
   // Event 1 as the current event: drawn orange after ten placeholders.
-  position.currentEvent = 1;
+  position.currentEvent = 0;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 11u);
-  for (std::size_t i = 1; i <= 10; ++i) EXPECT_EQ(v.s.points.Item(i).dataSize, 0.0);
-  EXPECT_EQ(v.s.points.Item(11).dataSize, 2.0);
-  EXPECT_EQ(v.s.points.Item(11).colour, kCurrentEventColour);
-  EXPECT_EQ(EventOfPoint(v.s, 11), 1);
+  for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(v.s.points.Item(i).dataSize, 0.0);
+  EXPECT_EQ(v.s.points.Item(10).dataSize, 2.0);
+  EXPECT_EQ(v.s.points.Item(10).colour, kCurrentEventColour);
+  EXPECT_EQ(EventOfPoint(v.s, 10), 1);
 
   // No file yet: one placeholder.
-  position.currentEvent = 0;
+  position.currentEvent.reset();
   position.tailLength = 0;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 1u);
-  EXPECT_EQ(v.s.points.Item(1).dataSize, 0.0);
+  EXPECT_EQ(v.s.points.Item(0).dataSize, 0.0);
 
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   FillTailPoints(v.s, v.dialogs, performance, position);
   ASSERT_EQ(v.s.points.Count(), 1u);
-  EXPECT_EQ(v.s.points.Item(1).dataSize, 2.0);
-  EXPECT_EQ(v.s.points.Item(1).dataX, 70.0);
+  EXPECT_EQ(v.s.points.Item(0).dataSize, 2.0);
+  EXPECT_EQ(v.s.points.Item(0).dataX, 70.0);
 }
 
 TEST(PerformancePoints, TailBeyondThePerformanceFailsWithThePointsMadeSoFar) {
   const Performance performance = testing::MakePerformance(5);
   View v;
   ReplayPosition position;
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   position.tailLength = 4;
   EXPECT_THROW(FillTailPoints(v.s, v.dialogs, performance, position), std::out_of_range);
   EXPECT_EQ(v.s.points.Count(), 3u) << "events 3, 4 and 5";
@@ -135,30 +135,30 @@ TEST(PerformancePoints, SettingsLeaveTheUsersDisplaySwitches) {
 }
 
 // A double-click maps a sphere to its event: position p of the full view is
-// event p; the tail starts at current - tail length, placeholders are none.
+// event p + 1; the tail starts at current - tail length, placeholders are none.
 TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   const Performance performance = testing::MakePerformance(20);
   View v;
   FillAllEventPoints(v.s, v.dialogs, performance);
-  EXPECT_EQ(EventOfPoint(v.s, 1), 1);
-  EXPECT_EQ(EventOfPoint(v.s, 20), 20);
-  EXPECT_EQ(EventOfPoint(v.s, 21), 0);
-  EXPECT_EQ(EventOfPoint(v.s, 0), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 0), 1);
+  EXPECT_EQ(EventOfPoint(v.s, 19), 20);
+  EXPECT_EQ(EventOfPoint(v.s, 20), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 200), 0);
 
   ReplayPosition position;
-  position.currentEvent = 5;
-  position.tailLength = 10;  // positions 1..11 stand for events -5..5
+  position.currentEvent = 4;
+  position.tailLength = 10;  // positions 0..10 stand for events -5..5
   FillTailPoints(v.s, v.dialogs, performance, position);
-  for (std::size_t p = 1; p <= 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
-  EXPECT_EQ(EventOfPoint(v.s, 7), 1);
-  EXPECT_EQ(EventOfPoint(v.s, 11), 5);
-  position.currentEvent = 18;
+  for (std::size_t p = 0; p < 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
+  EXPECT_EQ(EventOfPoint(v.s, 6), 1);
+  EXPECT_EQ(EventOfPoint(v.s, 10), 5);
+  position.currentEvent = 17;
   position.tailLength = 3;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  EXPECT_EQ(EventOfPoint(v.s, 1), 15);
-  EXPECT_EQ(EventOfPoint(v.s, 4), 18);
+  EXPECT_EQ(EventOfPoint(v.s, 0), 15);
+  EXPECT_EQ(EventOfPoint(v.s, 3), 18);
   v.s.points.Add(DataEntry{});  // a point added by others stands for no event
-  EXPECT_EQ(EventOfPoint(v.s, 5), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 4), 0);
 }
 
 // Intervals 100, 200, 400, ...: event n on x, event n+d in depth and event
@@ -176,7 +176,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
   ComputeRanges(v.s);
   ScaleGraph(v.s);
   ASSERT_EQ(DescribeFrame(v.s).spheres.size(), 5u) << "events 6 to 8 have no interval2";
-  const DataEntry& third = v.s.points.Item(3);
+  const DataEntry& third = v.s.points.Item(2);
   const glm::vec3 at = testing::ScreenOf(v.s, {third.x, third.y, third.z});
   MouseOver(v.s, at.x, at.y);
   ASSERT_EQ(v.s.hoverText.size(), 5u);
@@ -184,7 +184,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
             (std::vector<std::string>{" event n=400.000", " event n+2d=1600.000", " event n+d=800.000"}));
 
   ReplayPosition position;
-  position.currentEvent = 7;
+  position.currentEvent = 6;
   position.tailLength = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(v.s.pointEvents, (std::vector<std::int32_t>{3, 4, 5}));
@@ -192,7 +192,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
   const std::vector<TextLine> caption = DescribeFrame(v.s).texts.at(0).lines;
   ASSERT_EQ(caption.size(), 2u);
   EXPECT_EQ(caption[1].text, "event 7: no point (values past the end)");
-  position.currentEvent = 5;
+  position.currentEvent = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
   EXPECT_EQ(DescribeFrame(v.s).texts.at(0).lines.size(), 1u);
 }

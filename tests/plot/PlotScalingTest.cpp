@@ -47,19 +47,19 @@ TEST(PlotScaling, FillsTheCubeStandingOnTheFloor) {
   EXPECT_EQ(view.scaleY, 0.5f);
   EXPECT_EQ(view.scaleZ, 0.25f);
   ScaleGraph(view);
-  ExpectScene(view, 1, {-4, 0, -4});  // exactly the low corner
-  EXPECT_EQ(At(view, 1).x, -4.0f);
-  EXPECT_EQ(At(view, 1).y, 0.0f);
-  ExpectScene(view, 2, {0, 4, 0});
-  ExpectScene(view, 3, {4, 8, 4});
-  EXPECT_EQ(view.points.Item(2).size, 0.5);
+  ExpectScene(view, 0, {-4, 0, -4});  // exactly the low corner
+  EXPECT_EQ(At(view, 0).x, -4.0f);
+  EXPECT_EQ(At(view, 0).y, 0.0f);
+  ExpectScene(view, 1, {0, 4, 0});
+  ExpectScene(view, 2, {4, 8, 4});
+  EXPECT_EQ(view.points.Item(1).size, 0.5);
 
   // Without a new range pass, points outside the old extremes leave the cube.
   view.points = PointCollection();
   view.AddEntry(dialogs, "below", -4, 5, -24, 2, 0, "");
   ScaleGraph(view);
-  ExpectScene(view, 1, {-8, -5, -12});
-  EXPECT_EQ(view.points.Item(1).size, 2);
+  ExpectScene(view, 0, {-8, -5, -12});
+  EXPECT_EQ(view.points.Item(0).size, 2);
 }
 
 TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
@@ -70,13 +70,13 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   EXPECT_EQ(view.rangeX, 0);
   EXPECT_EQ(view.scaleX, 0.0f);
   ScaleGraph(view);
-  ExpectScene(view, 1, {0, 4, 0});
+  ExpectScene(view, 0, {0, 4, 0});
 
   LoadFile(view, dialogs, RP_TEST_DATA_DIR "/scatter_flat.csv");  // y and z all equal
   ComputeRanges(view);
   ScaleGraph(view);
-  ExpectScene(view, 1, {-4, 4, 0});
-  ExpectScene(view, 3, {4, 4, 0});
+  ExpectScene(view, 0, {-4, 4, 0});
+  ExpectScene(view, 2, {4, 4, 0});
 
   // Ranges at the ends of what a double holds give no usable scale either.
   view.points = PointCollection();
@@ -85,7 +85,7 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   ComputeRanges(view);
   ScaleGraph(view);
   ExpectAllFinite(view);
-  ExpectScene(view, 2, {0, 4, 0});
+  ExpectScene(view, 1, {0, 4, 0});
 
   // A range of 7e42 gives a subnormal float scale, which would put the far
   // point at x = 4.004, outside the cube; 1e38 still scales normally.
@@ -96,7 +96,7 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   EXPECT_EQ(view.scaleX, 0.0f);
   EXPECT_GT(view.scaleY, 0.0f);
   ScaleGraph(view);
-  ExpectScene(view, 2, {0, 8, 0});
+  ExpectScene(view, 1, {0, 8, 0});
 
   // A tail point far outside a tiny range would not fit a float.
   view.points = PointCollection();
@@ -106,7 +106,7 @@ TEST(PlotScaling, ZeroRangeAxesGoToTheMiddle) {
   view.AddEntry(dialogs, "far", 1e20, 1, 1, 1, 0, "");
   ScaleGraph(view);
   ExpectAllFinite(view);
-  EXPECT_EQ(At(view, 3).x, 0.0f);
+  EXPECT_EQ(At(view, 2).x, 0.0f);
 }
 
 TEST(PlotScaling, NoPointsYetIsAnEmptySet) {

@@ -72,7 +72,7 @@ struct Window {
 
   Window() {
     view.State().stopReplay = [this] { ++stopPlays; };
-    view.State().clock = FrameClock(&FakeClock);
+    view.State().camera.clock = FrameClock(&FakeClock);
     window.controlPanelLoad = [this] {
       performance = testing::MakePerformance(20);
       view.ShowFirstEvents();
@@ -144,7 +144,7 @@ TEST(PlotView, TheRenderersTroublesAreToldOnceAndLeftToTheWindowsOwner) {
   EXPECT_EQ(std::count(lost.window.log.begin(), lost.window.log.end(), "context lost"), 1);
   EXPECT_FALSE(lost.view.Animating());
   const int frames = lost.window.frames;
-  lost.position.currentEvent = 5;
+  lost.position.currentEvent = 4;
   lost.view.ShowTail();
   EXPECT_EQ(lost.window.frames, frames);
 }
@@ -153,7 +153,7 @@ TEST(PlotView, AnimationMovesOnByRealTimeOnlyWhileItRuns) {
   Window w;
   w.view.Start();
   const float perSecond = std::numbers::pi_v<float> / 40 * 1.3f;
-  auto angle = [&] { return 2.0f * std::acos(std::min(1.0f, std::abs(w.S().orientation.w))); };
+  auto angle = [&] { return 2.0f * std::acos(std::min(1.0f, std::abs(w.S().camera.orientation.w))); };
   gNow += 5.0;
   w.view.NextFrame();
   EXPECT_EQ(angle(), 0.0f) << "the time before the first animated frame does not count";
@@ -206,7 +206,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   w.view.State().valueKind = ValueKind::Timing;
   w.view.ShowFirstEvents();
   expectKept("Velocity to Timing");
-  w.position.currentEvent = 12;
+  w.position.currentEvent = 11;
   w.position.tailLength = 10;
   w.view.ShowTail();
   expectKept("a seek");
@@ -214,7 +214,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
   expectKept("new analysis settings");
 
   ResetView(w.S());
-  w.position.currentEvent = 13;
+  w.position.currentEvent = 12;
   w.view.ShowTail();
   EXPECT_EQ(w.view.NextFrame().orientation, glm::mat4(1.0f)) << "the next replayed event keeps the reset";
 }
@@ -222,7 +222,7 @@ TEST(PlotView, TheOrientationIsKeptThroughSwitchesSeeksAndRebuildsAndResetLasts)
 TEST(PlotView, OtherValuesKeepTheTailAndANewTailLengthShowsAtOnce) {
   Window w;
   w.view.Start();
-  w.position.currentEvent = 12;
+  w.position.currentEvent = 11;
   w.position.tailLength = 5;
   w.view.ShowTail();
   const auto spheres = [&w] { return w.view.NextFrame().spheres.size(); };
@@ -278,7 +278,7 @@ TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   w.view.Start();
   ViewState& s = w.S();
   const double minX = s.minX, maxY = s.maxY;
-  w.position.currentEvent = 5;
+  w.position.currentEvent = 4;
   w.position.tailLength = 10;
   const int frames = w.window.frames;
   w.view.ShowTail();
@@ -288,7 +288,7 @@ TEST(PlotView, TailUpdateKeepsTheScaleAndMarksTheCurrentEvent) {
   const SceneDescription frame = w.view.NextFrame();
   ASSERT_EQ(frame.spheres.size(), 11u);
   const SphereInstance& current = frame.spheres[10];
-  EXPECT_EQ(current.point, (PointRef{0, 11}));
+  EXPECT_EQ(current.point, (PointRef{0, 10}));
   EXPECT_FLOAT_EQ(current.radius, 0.2f);
   EXPECT_FLOAT_EQ(current.colour.g, 176 / 255.f);
   EXPECT_EQ(frame.spheres[0].radius, 0.0f) << "placeholder";

@@ -17,7 +17,7 @@ TEST(ScatterFileLoad, LoadsThenRebuildsInEveryCase) {
   ScriptedDialogs dialogs;
   PlotPoints view;
   std::vector<std::string> shown;
-  const auto recordShown = [&] { shown.push_back("shown x=" + std::to_string(view.points.Item(1).x)); };
+  const auto recordShown = [&] { shown.push_back("shown x=" + std::to_string(view.points.Item(0).x)); };
   LoadScatterFileShown(view, dialogs, RP_TEST_DATA_DIR "/scatter_cube.csv", recordShown);
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(view.points.Count(), 3u);

@@ -60,7 +60,7 @@ TEST(ScatterFile, HeadersCommentsFieldsAndDefaultColours) {
                 "\", 2 lines that look like data rows were skipped; the first at line 9: an x that is not a number "
                 "(\"c,oops,7,8,0.5,-16777216,p c,ignored,also ignored\").");
 
-  const DataEntry& a = view.points.Item(1);
+  const DataEntry& a = view.points.Item(0);
   EXPECT_EQ(a.dataX, 1);
   EXPECT_EQ(a.dataY, 2);
   EXPECT_EQ(a.dataZ, 3);
@@ -70,16 +70,15 @@ TEST(ScatterFile, HeadersCommentsFieldsAndDefaultColours) {
   EXPECT_EQ(a.x, 0.0f);  // scene fields wait for the scaling
   EXPECT_EQ(a.size, 0.0);
 
-  const DataEntry& b = view.points.Item(2);
+  const DataEntry& b = view.points.Item(1);
   EXPECT_EQ(b.colour, DefaultPointColour(2)) << "an empty colour field gives the default colour";
   EXPECT_EQ(b.data, "payload b");
 
   // Skipped data rows keep their numbers: the colours of the others stay.
-  const DataEntry& last = view.points.Item(3);
+  const DataEntry& last = view.points.Item(2);
   EXPECT_EQ(last.dataX, 12);
   EXPECT_EQ(last.colour, DefaultPointColour(5));
-  EXPECT_THROW(view.points.Item(0), std::out_of_range);
-  EXPECT_THROW(view.points.Item(4), std::out_of_range);
+  EXPECT_THROW(view.points.Item(3), std::out_of_range);
 
   // A header row needs fields 1 to 3 without a number, and only before the
   // first data row; fields after the seventh are ignored.
@@ -89,8 +88,8 @@ TEST(ScatterFile, HeadersCommentsFieldsAndDefaultColours) {
            dir.Write("headers.csv", "n,x,y,z,s\nrow,2,3,4,1,&H10,p,ignored\nlate,x,y,z,s\nskipped,,2,3,1\n"));
   EXPECT_EQ(Names(view), (std::vector<std::string>{"row"}));
   EXPECT_EQ(view.xAxisName, "x");
-  EXPECT_EQ(view.points.Item(1).colour, 16);
-  EXPECT_EQ(view.points.Item(1).data, "p");
+  EXPECT_EQ(view.points.Item(0).colour, 16);
+  EXPECT_EQ(view.points.Item(0).data, "p");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_NE(dialogs.messages[0].text.find("2 lines that look like data rows were skipped; the first at line 3: an x"),
             std::string::npos);
@@ -102,7 +101,7 @@ TEST(ScatterFile, EveryLineEndAndAnyEncoding) {
   LoadFile(view, dialogs, kData + "scatter_line_ends.csv");
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(Names(view), (std::vector<std::string>{"lf", "cr", "crlf", "blank line above", "end without line end"}));
-  EXPECT_EQ(view.points.Item(5).dataSize, 1);
+  EXPECT_EQ(view.points.Item(4).dataSize, 1);
 
   LoadFile(view, dialogs, kData + "scatter_encoding.csv");
   EXPECT_TRUE(dialogs.messages.empty());
@@ -122,8 +121,8 @@ TEST(ScatterFile, LenientNumbers) {
     const DataEntry& p = view.points.Item(i);
     return std::vector<double>{p.dataX, p.dataY, p.dataZ, p.dataSize};
   };
-  EXPECT_EQ(values(1), (std::vector<double>{12, 150, -25, 1}));
-  EXPECT_EQ(values(2), (std::vector<double>{16, 15, -1, 0.5}));
+  EXPECT_EQ(values(0), (std::vector<double>{12, 150, -25, 1}));
+  EXPECT_EQ(values(1), (std::vector<double>{16, 15, -1, 0.5}));
 }
 
 TEST(ScatterFile, ColourFields) {
@@ -164,9 +163,9 @@ TEST(ScatterFile, DefaultColoursCycleWithDataRows) {
   ASSERT_EQ(view.points.Count(), 41u);
   // The header and the comment between rows 3 and 4 are not counted.
   for (std::size_t n = 1; n <= 41; ++n) {
-    EXPECT_EQ(view.points.Item(n).colour, DefaultPointColour(static_cast<std::int64_t>(n))) << "row " << n;
+    EXPECT_EQ(view.points.Item(n - 1).colour, DefaultPointColour(static_cast<std::int64_t>(n))) << "row " << n;
   }
-  EXPECT_EQ(view.points.Item(41).colour, view.points.Item(1).colour);
+  EXPECT_EQ(view.points.Item(40).colour, view.points.Item(0).colour);
 }
 
 TEST(ScatterFile, FailuresLeaveThePointsAsDocumented) {
@@ -203,7 +202,7 @@ TEST(ScatterFile, FailuresLeaveThePointsAsDocumented) {
   // A colour in decimal above 2^31 is read; the titles are the file's.
   LoadFile(view, dialogs, kData + "scatter_colour_overflow.csv");
   EXPECT_EQ(Names(view), (std::vector<std::string>{"ok", "opaque red as unsigned", "never read"}));
-  EXPECT_EQ(static_cast<std::uint32_t>(view.points.Item(2).colour), 0xFFFF0000u);
+  EXPECT_EQ(static_cast<std::uint32_t>(view.points.Item(1).colour), 0xFFFF0000u);
   EXPECT_EQ(view.xAxisName, "new x");
 
   // A file without a header row keeps the titles in force.

@@ -66,7 +66,7 @@ TEST(WholePieceScale, APauseIsClippedToAFaceAndTheRestFillsTheCube) {
     if (sphere.radius == 0.0f) continue;
     const DataEntry& p = v.s.points.Item(sphere.point.position);
     const bool pause = p.dataX == 30000 || p.dataY == 30000 || p.dataZ == 30000;
-    EXPECT_EQ(sphere.clipped, pause) << "event " << v.s.pointEvents[sphere.point.position - 1];
+    EXPECT_EQ(sphere.clipped, pause) << "event " << v.s.pointEvents[sphere.point.position];
     EXPECT_TRUE(InsideCube(sphere.centre));
     if (pause) {
       ++clipped;
@@ -80,7 +80,7 @@ TEST(WholePieceScale, APauseIsClippedToAFaceAndTheRestFillsTheCube) {
   EXPECT_EQ(clipped, 3);
   const glm::vec3 span = high - low;
   for (const float edge : {span.x, span.y, span.z}) EXPECT_GE(edge, 0.8f * 2 * kAxisExtent);
-  const DataEntry& pause = v.s.points.Item(249);
+  const DataEntry& pause = v.s.points.Item(248);
   EXPECT_EQ(std::max({pause.dataX, pause.dataY, pause.dataZ}), 30000) << "the true value is kept for the hover label";
 }
 

@@ -36,7 +36,7 @@ struct Rig : ReplayEngineRig {
     TakeRecordingOnsets(onsets, performance);
     performance.sourcePath = "/music/take.flac";
     AnalyseOnsets(performance);
-    position.currentEvent = 2;
+    position.currentEvent = 1;
     controls.deviceEntry = 0;  // "Synth A"
     controls.speed = 1000;
     engine.SetRecordingReplay(&recording);
@@ -54,16 +54,16 @@ TEST(RecordingReplayEngine, PlaysTheSoundFromTheCurrentEventAndFollowsIt) {
   EXPECT_EQ(cue.path, "/music/take.flac");
   EXPECT_DOUBLE_EQ(cue.fromMs, 600.0);
   EXPECT_DOUBLE_EQ(cue.factor, 2.0);
-  EXPECT_EQ(cue.firstEvent, 2);
+  EXPECT_EQ(cue.firstEvent, 1);
   EXPECT_EQ(cue.onsetsMs, (std::vector<double>{600.0, 1100.0, 1900.0}));
   EXPECT_TRUE(rig.states.Is(ProgramState::OpeningOutput));
   EXPECT_EQ(rig.controls.timeText, kStartingText);
 
   rig.recording.n.started();
   EXPECT_TRUE(rig.states.Is(ProgramState::Replaying));
-  rig.recording.n.eventHeard(3);
-  EXPECT_EQ(rig.position.currentEvent, 3);
-  EXPECT_EQ(rig.view.calls.back(), "tail 3");
+  rig.recording.n.eventHeard(2);
+  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.view.calls.back(), "tail 2");
   rig.controls.speed = -500;
   rig.engine.OnSpeedChanged();
   EXPECT_EQ(rig.recording.factors, (std::vector<double>{0.5}));

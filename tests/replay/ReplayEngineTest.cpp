@@ -75,7 +75,7 @@ struct Rig : test::ReplayEngineRig {
     }
     AnalyseOnsets(performance);
     position = {};
-    position.currentEvent = 1;
+    position.currentEvent = 0;
   }
 };
 
@@ -93,7 +93,7 @@ TEST(ReplayEngine, ScaledVelocity) {
 TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaledVelocity) {
   Rig rig;
   rig.Load(kPiece);
-  std::int32_t from = 1, to = rig.performance.NoteCount();
+  std::int32_t from = 0, to = rig.performance.NoteCount() - 1;
   rig.engine.QueueMessages(from, to);
   const std::vector<MidiMessage> q = rig.port.QueuedMessages();
   ASSERT_EQ(q.size(), 9u);
@@ -110,7 +110,7 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
         << i;
     EXPECT_NEAR(q[i].timeMs, ms, 1e-9) << i;
   }
-  // Behind the progress window, which is hidden again.
+  // Behind the progress window, which is hidden again and counts notes from 1.
   EXPECT_EQ(rig.progress.captions, std::vector<std::string>{"Preparing MIDI..."});
   EXPECT_EQ(rig.progress.showCount, 1);
   EXPECT_FALSE(rig.progress.visible);
@@ -123,7 +123,7 @@ TEST(ReplayEngine, QueueMessagesQueuesEveryNoteOfTheRangeWithItsTagTimeAndScaled
   rig.port.Reset();
   rig.progress.minimum = 0;
   rig.progress.maximum = 3;
-  from = 4;
+  from = 3;
   rig.engine.QueueMessages(from, to);
   EXPECT_EQ(rig.progress.minimum, 4);
   EXPECT_EQ(rig.progress.maximum, 9);
@@ -142,7 +142,7 @@ TEST(ReplayEngine, ControllersGoOutBesideTheNotesAndEveryStopLetsThePedalsUp) {
       {900, 0, 64, 127}, {1000.4, 0, 67, 50}, {1400, 0, 64, 0}, {1450, 0, 64, 90}, {4000, 0, 7, 100}};
   const auto queued = [&rig](std::int32_t from) {
     rig.port.Reset();
-    std::int32_t to = rig.performance.NoteCount();
+    std::int32_t to = rig.performance.NoteCount() - 1;
     rig.engine.QueueMessages(from, to);
     std::vector<std::string> out;
     for (const MidiMessage& m : rig.port.QueuedMessages()) {
@@ -153,12 +153,12 @@ TEST(ReplayEngine, ControllersGoOutBesideTheNotesAndEveryStopLetsThePedalsUp) {
   };
   // From the start: the pedal's state first, then everything by time, a
   // controller before a note of the same time.
-  EXPECT_EQ(queued(1), (std::vector<std::string>{"176 64 127 @0", "176 67 50 @0", "144 60 100 @0", "144 64 40 @20",
+  EXPECT_EQ(queued(0), (std::vector<std::string>{"176 64 127 @0", "176 67 50 @0", "144 60 100 @0", "144 64 40 @20",
                                                  "128 60 0 @300", "176 64 0 @400", "176 64 90 @450", "144 62 84 @500",
                                                  "128 64 0 @600", "144 65 3 @1000", "128 62 0 @1400", "144 67 1 @2000",
                                                  "128 67 0 @2500", "176 7 100 @3000"}));
-  // From event 3: both pedals as they stand there.
-  EXPECT_EQ(queued(6), (std::vector<std::string>{"176 64 90 @0", "176 67 50 @0", "144 65 3 @0", "128 62 0 @400",
+  // From the third event (note 5): both pedals as they stand there.
+  EXPECT_EQ(queued(5), (std::vector<std::string>{"176 64 90 @0", "176 67 50 @0", "144 65 3 @0", "128 62 0 @400",
                                                  "144 67 1 @1000", "128 67 0 @1500", "176 7 100 @2000"}));
 
   // A stop lets both pedals up before the note-offs of what sounds.
@@ -179,10 +179,10 @@ TEST(ReplayEngine, QueueMessagesRangeRules) {
     std::size_t queued;
   };
   const std::vector<Case> cases = {
-      {5, 3, 1, 9, 9},    // reversed: widened by 10 each way, then cut to the file
-      {0, 100, 1, 9, 9},  // below 1 and beyond the end
-      {20, 30, 8, 9, 2},  // beyond the end: the last but one
-      {9, 9, 9, 9, 1},
+      {4, 2, 0, 8, 9},     // reversed: widened by 10 each way, then cut to the file
+      {-1, 100, 0, 8, 9},  // before the first and beyond the end
+      {19, 29, 7, 8, 2},   // beyond the end: the last but one
+      {8, 8, 8, 8, 1},
   };
   for (const Case& c : cases) {
     rig.port.Reset();
@@ -197,7 +197,7 @@ TEST(ReplayEngine, QueueMessagesRangeRules) {
   rig.Load({});
   rig.port.Reset();
   RecordingProgressSink before = rig.progress;
-  std::int32_t from = 1, to = 0;
+  std::int32_t from = 0, to = -1;
   rig.engine.QueueMessages(from, to);
   EXPECT_TRUE(rig.port.QueuedMessages().empty());
   EXPECT_EQ(rig.progress.showCount, before.showCount);
@@ -210,8 +210,8 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   rig.controls.tail = 7;
   rig.engine.Play();
 
-  EXPECT_EQ(rig.position.playFrom, 1);
-  EXPECT_EQ(rig.position.playTo, 9);
+  EXPECT_EQ(rig.position.playFrom, 0);
+  EXPECT_EQ(rig.position.playTo, 8);
   EXPECT_EQ(rig.position.tailLength, 7);
   EXPECT_EQ(rig.backend.OpenDevice(), 1);
   EXPECT_EQ(rig.port.State(), PortState::Replaying);
@@ -220,22 +220,22 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
   EXPECT_EQ(rig.controls.timeText, "0:00:01.0");  // the time display at the start
 
   rig.AdvanceMs(0.4);  // the chord's first note: cluster 1
-  EXPECT_EQ(rig.position.currentEvent, 1);
-  EXPECT_EQ(rig.view.calls, std::vector<std::string>{"tail 1"});
+  EXPECT_EQ(rig.position.currentEvent, 0);
+  EXPECT_EQ(rig.view.calls, std::vector<std::string>{"tail 0"});
   rig.AdvanceMs(300);  // the chord's second note-on (tag 0) and a note-off: no move
   EXPECT_EQ(rig.SentBytes().size(), 3u);
   EXPECT_EQ(rig.view.calls.size(), 1u);
   rig.AdvanceMs(200);  // cluster 2
-  EXPECT_EQ(rig.position.currentEvent, 2);
-  EXPECT_EQ(rig.controls.timeSlider, 2);
+  EXPECT_EQ(rig.position.currentEvent, 1);
+  EXPECT_EQ(rig.controls.timeSlider, 1);
   EXPECT_EQ(rig.controls.timeText, "0:00:01.5");
   rig.AdvanceMs(1000);  // cluster 3 and a note-off
-  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   EXPECT_EQ(rig.controls.timeText, "0:00:02.0");
 
   rig.AdvanceMs(2000);  // the rest; the end of the queue stops the replay
-  EXPECT_EQ(rig.position.currentEvent, 4);
-  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3", "tail 4"}));
+  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 0", "tail 1", "tail 2", "tail 3"}));
   EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_FALSE(rig.backend.OpenDevice().has_value());
   EXPECT_TRUE(rig.Idle());
@@ -250,7 +250,7 @@ TEST(ReplayEngine, ReplayFollowsTheTaggedNotesAndStopsAtTheEnd) {
 
   // The next Play continues from the last event reached: its first note only.
   rig.engine.Play();
-  EXPECT_EQ(rig.position.playFrom, 8);
+  EXPECT_EQ(rig.position.playFrom, 7);
   rig.AdvanceMs(10000);
   EXPECT_EQ(rig.SentBytes().size(), 12u);
   EXPECT_EQ(rig.SentBytes()[10], (Bytes{144, 67, 2}));
@@ -264,16 +264,16 @@ TEST(ReplayEngine, SpeedChangesApplyAtOnceDuringAReplay) {
   rig.engine.Play();
   EXPECT_EQ(rig.port.ReplaySpeed(), 1000);
   rig.AdvanceMs(250);  // 500 ms of the performance: clusters 1 and 2
-  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 1);
 
   rig.controls.speed = -500;  // half tempo from here on
   rig.engine.OnSpeedChanged();
   EXPECT_EQ(rig.port.ReplaySpeed(), -500);
   rig.AdvanceMs(400);  // 200 ms of the performance: the note-off at 600 only
   EXPECT_EQ(rig.SentBytes().size(), 5u);
-  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 1);
   rig.AdvanceMs(600);  // the message at 1000 ms is due 250 + 500 x 2 = 1250 ms after the start
-  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   const auto sent = rig.backend.SentMessages();
   EXPECT_EQ(sent[5].due - sent[0].due, Ms(1250 - 0.2));
 }
@@ -285,22 +285,22 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   // The time slider released during a replay: stop, event 3 current, view rebuilt.
   rig.engine.Play();
   rig.AdvanceMs(1);
-  rig.engine.SeekTo(3);
+  rig.engine.SeekTo(2);
   EXPECT_EQ(rig.port.State(), PortState::Closed);
   EXPECT_TRUE(rig.Idle());
   EXPECT_FALSE(rig.view.borderFixed);
-  EXPECT_EQ(rig.position.currentEvent, 3);
-  EXPECT_EQ(rig.controls.timeSlider, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.controls.timeSlider, 2);
   EXPECT_EQ(rig.controls.timeText, "0:00:02.0");
-  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "all", "tail 3"}));
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 0", "all", "tail 2"}));
   const std::size_t sentAtStop = rig.SentBytes().size();
   rig.AdvanceMs(5000);
   EXPECT_EQ(rig.SentBytes().size(), sentAtStop);
-  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
 
   // Play starts from event 3 now; another device stops it and is used next time.
   rig.engine.Play();
-  EXPECT_EQ(rig.position.playFrom, 6);
+  EXPECT_EQ(rig.position.playFrom, 5);
   EXPECT_EQ(rig.backend.OpenDevice(), 0);  // the first entry, "Synth A"
   rig.controls.deviceEntry = 1;
   rig.engine.OnDeviceChosen();
@@ -314,7 +314,7 @@ TEST(ReplayEngine, EveryStopEndsTheReplayAndNothingMoreIsSent) {
   ASSERT_TRUE(rig.clock.AwaitSleeper());
   rig.engine.Stop();
   rig.ui.Drain();
-  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   EXPECT_EQ(rig.port.State(), PortState::Closed);
 
   // An output that takes time to open: Play says it is starting, a second
@@ -375,7 +375,7 @@ TEST(ReplayEngine, PortErrorsAreShownAndAFailedOpenLeavesTheReplayStopped) {
   // nor a count the preparation left behind.
   EXPECT_FALSE(rig.progress.visible);
   EXPECT_EQ(rig.controls.timeSlider, rig.position.currentEvent);
-  EXPECT_LE(rig.position.currentEvent, rig.performance.EventCount());
+  EXPECT_LT(rig.position.currentEvent, rig.performance.EventCount());
   EXPECT_EQ(rig.controls.timeText, FormatTimeDisplay(rig.performance.events[0].onsetMs));
 }
 
@@ -395,12 +395,12 @@ TEST(ReplayEngine, KeysMidiCannotCarryAreSkippedWithOneMessageAndTheirClusterSti
   EXPECT_EQ(rig.dialogs.messages[0].kind, MessageKind::Information);
 
   rig.AdvanceMs(500);  // cluster 2's time: nothing of key 200 sent, the plot moves
-  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 1);
   rig.AdvanceMs(10);
   rig.AdvanceMs(490);
-  EXPECT_EQ(rig.position.currentEvent, 3);
+  EXPECT_EQ(rig.position.currentEvent, 2);
   rig.AdvanceMs(1000);
-  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 1", "tail 2", "tail 3"}));
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"tail 0", "tail 1", "tail 2"}));
   for (const Bytes& b : rig.SentBytes()) EXPECT_LE(b[1], 127) << "a key above 127 went out";
   EXPECT_EQ(rig.SentBytes().size(), 4u);  // 60 on, 62 on, 60 off, and 62 silenced at the end
   EXPECT_EQ(rig.dialogs.messages.size(), 1u) << "no message per note";
@@ -445,8 +445,8 @@ TEST(ReplayEngine, BeforeAnyFileAndTheDeviceList) {
   EXPECT_TRUE(rig.Idle());
 
   // Without events no event becomes current, wherever the slider goes.
-  rig.engine.SeekTo(500);
-  EXPECT_EQ(rig.position.currentEvent, 0);
+  rig.engine.SeekTo(499);
+  EXPECT_EQ(rig.position.currentEvent, std::nullopt);
   EXPECT_EQ(rig.controls.timeSlider, 0);
   EXPECT_EQ(rig.controls.timeText, "0:00:00.0");
 

@@ -26,33 +26,33 @@ using Rig = test::SessionRig;
 TEST(Session, OpenSeekPlayStopAndChooseValuesAsTheWindowsDo) {
   Rig rig;
   EXPECT_FALSE(rig.session.HasPerformance());
-  EXPECT_EQ(rig.session.CurrentEvent(), 0);
+  EXPECT_EQ(rig.session.CurrentEvent(), std::nullopt);
   EXPECT_EQ(rig.session.EventCount(), 0);
 
   rig.session.Open(RP_BUILD_DATA_DIR "/performance.txt");
   ASSERT_TRUE(rig.session.HasPerformance()) << (rig.dialogs.messages.empty() ? "" : rig.dialogs.messages[0].text);
   const std::int32_t count = rig.session.EventCount();
   ASSERT_GT(count, 10);
-  EXPECT_EQ(rig.session.CurrentEvent(), 1);
+  EXPECT_EQ(rig.session.CurrentEvent(), 0);
   EXPECT_TRUE(rig.Heard(SessionChange::Points) > 0);
 
   rig.heard.clear();
-  rig.session.SeekTo(3);
-  EXPECT_EQ(rig.session.CurrentEvent(), 3);
+  rig.session.SeekTo(2);
+  EXPECT_EQ(rig.session.CurrentEvent(), 2);
   EXPECT_EQ(rig.session.TimeText(), FormatTimeDisplay(rig.session.Main().events[2].onsetMs));
   EXPECT_TRUE(rig.Heard(SessionChange::Position) > 0);
   rig.session.SeekTo(count + 50);  // the end of the slider: the last event
-  EXPECT_EQ(rig.session.CurrentEvent(), count);
-  rig.session.SeekTo(2);
+  EXPECT_EQ(rig.session.CurrentEvent(), count - 1);
+  rig.session.SeekTo(1);
 
-  // Play from event 2: the replay follows what the output sent.
+  // Play from the second event: the replay follows what the output sent.
   rig.session.Play();
   ASSERT_EQ(rig.session.State(), ProgramState::Replaying);
   EXPECT_TRUE(rig.session.BorderFixed());
   rig.heard.clear();
   const double toFourth = rig.session.Main().events[3].onsetMs - rig.session.Main().events[1].onsetMs;
   rig.Advance(std::chrono::microseconds(static_cast<std::int64_t>(toFourth * 1000) + 1000));
-  EXPECT_EQ(rig.session.CurrentEvent(), 4);
+  EXPECT_EQ(rig.session.CurrentEvent(), 3);
   EXPECT_TRUE(rig.Heard(SessionChange::Tail) > 0);
   // A second Play and a new file are refused or stop it first; Stop ends it.
   rig.session.Play();
@@ -60,7 +60,7 @@ TEST(Session, OpenSeekPlayStopAndChooseValuesAsTheWindowsDo) {
   rig.session.Stop();
   EXPECT_EQ(rig.session.State(), ProgramState::Idle);
   EXPECT_FALSE(rig.session.BorderFixed());
-  EXPECT_EQ(rig.session.CurrentEvent(), 4) << "a stop keeps where the replay stood";
+  EXPECT_EQ(rig.session.CurrentEvent(), 3) << "a stop keeps where the replay stood";
 
   // Values: a listing has velocities but no score: Tempo is not offered.
   rig.session.ChooseValueKind(ValueKind::Velocity);
@@ -177,22 +177,47 @@ TEST(Session, CommandsThatDoNotFitTheStateAreRefusedAndChangeNothing) {
   rig.session.Play();
   ASSERT_EQ(rig.session.State(), ProgramState::Replaying);
   // During a replay a seek stops it first; the settings dialog's answer too.
-  rig.session.SeekTo(2);
+  rig.session.SeekTo(1);
   EXPECT_EQ(rig.session.State(), ProgramState::Idle);
-  EXPECT_EQ(rig.session.CurrentEvent(), 2);
+  EXPECT_EQ(rig.session.CurrentEvent(), 1);
 
   // After the end nothing is accepted, and nothing changes.
   rig.session.Shutdown(TakeEnding::KeepForRecovery);
   EXPECT_EQ(rig.session.State(), ProgramState::Closed);
   rig.session.Play();
-  rig.session.SeekTo(1);
+  rig.session.SeekTo(0);
   rig.session.Open(test::DataFile("keys_velocities.txt"));
   rig.session.AddCompared({test::DataFile("lf.txt")});
   EXPECT_FALSE(rig.session.ApplyAnalysisSettings(rig.session.Settings()));
   EXPECT_EQ(rig.session.State(), ProgramState::Closed);
-  EXPECT_EQ(rig.session.CurrentEvent(), 2);
+  EXPECT_EQ(rig.session.CurrentEvent(), 1);
   EXPECT_EQ(rig.session.EventCount(), count);
   EXPECT_TRUE(rig.session.Compared().empty());
+}
+
+// A seek lands on an event that exists: the first before the start, the last
+// past the end; a file without events has no current event wherever the
+// slider goes.
+TEST(Session, SeeksStopAtTheEndsAndAFileWithoutEventsHasNoCurrentEvent) {
+  Rig rig;
+  rig.session.Open(RP_BUILD_DATA_DIR "/performance.txt");
+  ASSERT_TRUE(rig.session.HasPerformance());
+  const std::int32_t count = rig.session.EventCount();
+  rig.session.SeekTo(-3);
+  EXPECT_EQ(rig.session.CurrentEvent(), 0);
+  EXPECT_EQ(rig.session.TimeText(), FormatTimeDisplay(rig.session.Main().events.front().onsetMs));
+  rig.session.SeekTo(count - 1);
+  EXPECT_EQ(rig.session.CurrentEvent(), count - 1);
+  EXPECT_EQ(rig.session.TimeText(), FormatTimeDisplay(rig.session.Main().events.back().onsetMs));
+
+  rig.session.Open(test::DataFile("empty.txt"));
+  ASSERT_TRUE(rig.session.HasPerformance());
+  ASSERT_EQ(rig.session.EventCount(), 0);
+  EXPECT_EQ(rig.session.CurrentEvent(), std::nullopt);
+  EXPECT_EQ(rig.session.Position().currentEvent, std::nullopt);
+  rig.session.SeekTo(0);
+  EXPECT_EQ(rig.session.CurrentEvent(), std::nullopt);
+  EXPECT_EQ(rig.session.TimeText(), "0:00:00.0");
 }
 
 }  // namespace

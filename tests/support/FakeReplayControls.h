@@ -19,7 +19,7 @@ class FakeReplayControls final : public ReplayControls {
   int speed = 0;
   int tail = 10;
   int deviceEntry = 0;
-  int timeSlider = 1;
+  int timeSlider = 0;
   std::string timeText = "0:00:00.0";
 };
 

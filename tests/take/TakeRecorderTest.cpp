@@ -76,9 +76,9 @@ TEST(TakeRecorder, ThePlotGrowsWithEachCompleteEventAndTheStoppedTakeIsLoadedAnd
   rig.Play(62, 0.3);
   rig.Play(64, 0.5);
   EXPECT_EQ(rig.performance.EventCount(), 2);
-  EXPECT_EQ(rig.position.currentEvent, 2);
+  EXPECT_EQ(rig.position.currentEvent, 1);
   EXPECT_EQ(rig.position.tailLength, 7);
-  EXPECT_EQ(rig.view.calls.back(), "tail 2");
+  EXPECT_EQ(rig.view.calls.back(), "tail 1");
   EXPECT_DOUBLE_EQ(rig.performance.events[1].interval2, 500);
 
   rig.Recorder().Tick(std::chrono::steady_clock::now() + 2s);
@@ -94,7 +94,7 @@ TEST(TakeRecorder, ThePlotGrowsWithEachCompleteEventAndTheStoppedTakeIsLoadedAnd
   EXPECT_EQ(rig.changes, (std::vector<bool>{true, false}));
   EXPECT_EQ(rig.performance.NoteCount(), 5);
   EXPECT_EQ(rig.performance.EventCount(), 5) << "the whole take, analysed as a file";
-  EXPECT_EQ(rig.position.currentEvent, 1);
+  EXPECT_EQ(rig.position.currentEvent, 0);
   EXPECT_TRUE(fs::exists(saved));
   EXPECT_FALSE(fs::exists(rig.recovery)) << "removed once saved";
   EXPECT_TRUE(rig.dialogs.messages.empty());

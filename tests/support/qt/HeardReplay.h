@@ -37,7 +37,7 @@ struct HeardReplay {
   std::string skipped;              // why it could not run ("" when it ran)
   std::vector<double> scheduledMs;  // note onsets after the first, at the recorded tempo
   std::vector<double> heardMs;      // onsets found in the recording
-  int lastEvent = 0;                // the performance's last onset event
+  int lastEvent = 0;                // the index of the performance's last onset event
   int currentEventAtEnd = 0;        // the plot's current event once the sound ended
   bool orangeWhilePlaying = false;  // the plot showed the current event in orange
   bool ended = false;               // the replay ended by itself
@@ -116,7 +116,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
     result.skipped = "no OpenGL device under this display";
     return result;
   }
-  result.lastEvent = rig.session.Main().EventCount();
+  result.lastEvent = rig.session.Main().EventCount() - 1;
   rig.SetSpeed(speed);
 
   SinkRecorder recorder(server);
@@ -136,7 +136,7 @@ inline HeardReplay RecordHeardReplay(PulseAudioServer& server, const std::string
       },
       std::chrono::minutes(3));
   result.ended = !rig.stop->isEnabled();
-  result.currentEventAtEnd = rig.session.Position().currentEvent;
+  result.currentEventAtEnd = rig.session.Position().currentEvent.value_or(-1);
   RecordFor(recorder, std::chrono::milliseconds(800));  // the last note's sound reaches the recording
   recorder.Stop();
   result.messages = rig.Errors();

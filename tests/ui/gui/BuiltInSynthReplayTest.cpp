@@ -33,7 +33,7 @@ TEST(BuiltInSynthReplay, WithoutSoundOutputPlayReportsAndStaysStopped) {
   performance.notes.assign(5, NoteEvent{});  // five silent notes at 0 ms
   performance.events.assign(5, OnsetEvent{});
   ReplayPosition position;
-  position.currentEvent = 1;
+  position.currentEvent = 0;
   // The last message a minute in, so the replay on the other device is still
   // running when the test looks at it, however slowly the machine goes.
   performance.notes[4].timeMs = 60000.0;

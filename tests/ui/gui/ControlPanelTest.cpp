@@ -159,7 +159,7 @@ TEST(ControlPanel, ControlsCaptionsRangesAndLayoutAtCreation) {
   EXPECT_EQ(p.Child<QLabel>("tailLengthCaption")->text(), "Length of tail");
   EXPECT_EQ(p.Child<QLabel>("speedFactorLabel")->text(), "1.00x");
 
-  ExpectSlider(p.Child<QSlider>("timeSlider"), 1, 1000, 500, 10, 500, 1);
+  ExpectSlider(p.Child<QSlider>("timeSlider"), 0, 999, 500, 10, 500, 0);
   ExpectSlider(p.Child<QSlider>("speedSlider"), -1000, 9000, 100, 10, 1000, 0);
   ExpectSlider(p.Child<QSlider>("tailLengthSlider"), 1, 500, 10, 1, 10, 10);
 
@@ -200,9 +200,9 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   ASSERT_EQ(p.dialogs.requests.size(), 1u);
   EXPECT_EQ(p.dialogs.requests[0].title, "Open ASCII MIDI File");
   EXPECT_EQ(p.performance.EventCount(), 5);
-  EXPECT_EQ(p.position.currentEvent, 1);
+  EXPECT_EQ(p.position.currentEvent, 0);
   EXPECT_EQ(p.view.calls, std::vector<std::string>{"all"});
-  EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 5);
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->maximum(), 4) << "one place per event";
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:00.0");
   EXPECT_EQ(p.Child<QLabel>("eventCountLabel")->text(), "5");
   EXPECT_FALSE(p.form->Progress().isVisible());
@@ -216,15 +216,17 @@ TEST(ControlPanel, LoadListsDevicesOpensTheFirstFileAndShowsItsTime) {
   EXPECT_EQ(p.form->ShownSession().ChosenValueKind(), ValueKind::Timing);
   EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "all"}));
 
-  // The tail slider sets the tail length; the rewind button seeks to event 1.
+  // The tail slider sets the tail length; the rewind button seeks to the first event.
   p.Child<QSlider>("tailLengthSlider")->setValue(25);
   EXPECT_EQ(p.position.tailLength, 25);
-  p.form->Replay().SeekTo(3);
+  p.form->Replay().SeekTo(2);
+  EXPECT_EQ(p.Child<QLabel>("eventLabel")->text(), "3") << "users count events from 1";
   p.view.calls.clear();
   QTest::mouseClick(p.Child<QPushButton>("rewindButton"), Qt::LeftButton);
-  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 1"}));
-  EXPECT_EQ(p.position.currentEvent, 1);
-  EXPECT_EQ(p.Child<QSlider>("timeSlider")->value(), 1);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 0"}));
+  EXPECT_EQ(p.position.currentEvent, 0);
+  EXPECT_EQ(p.Child<QSlider>("timeSlider")->value(), 0);
+  EXPECT_EQ(p.Child<QLabel>("eventLabel")->text(), "1");
   p.view.calls.clear();
 
   // The velocity scale: by file the listing of another program plays 1.5 times
@@ -385,7 +387,7 @@ TEST(ControlPanel, PlayThenStop) {
   EXPECT_TRUE(p.view.borderFixed);
   EXPECT_EQ(p.position.tailLength, 10);
   // The first note sounds at once and moves the view to its event.
-  QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 1", 5000);
+  QTRY_VERIFY_WITH_TIMEOUT(!p.view.calls.empty() && p.view.calls.back() == "tail 0", 5000);
 
   QTest::mouseClick(stop, Qt::LeftButton);
   EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
@@ -396,7 +398,7 @@ TEST(ControlPanel, PlayThenStop) {
   const std::size_t sent = p.backend->SentMessages().size();
   test::LetTimePassWithEvents(std::chrono::milliseconds(700));  // the next cluster was due at 500 ms
   EXPECT_EQ(p.backend->SentMessages().size(), sent);
-  EXPECT_EQ(p.position.currentEvent, 1);
+  EXPECT_EQ(p.position.currentEvent, 0);
 
   // Choosing another device stops a replay; the next one opens it.
   QTest::mouseClick(play, Qt::LeftButton);
@@ -438,22 +440,22 @@ TEST(ControlPanel, DraggingTheTimeSliderOrItsKeysMoveThePlot) {
   QTest::mouseClick(p.Child<QPushButton>("playButton"), Qt::LeftButton);
   p.view.calls.clear();
 
-  // Drag the handle from event 1 to event 4 and let go.
-  QTest::mousePress(slider, Qt::LeftButton, {}, PointOf(slider, 1));
-  QTest::mouseMove(slider, PointOf(slider, 4));
-  QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 4));
-  EXPECT_EQ(slider->value(), 4);
-  EXPECT_EQ(p.position.currentEvent, 4);
+  // Drag the handle from the first event to the fourth and let go.
+  QTest::mousePress(slider, Qt::LeftButton, {}, PointOf(slider, 0));
+  QTest::mouseMove(slider, PointOf(slider, 3));
+  QTest::mouseRelease(slider, Qt::LeftButton, {}, PointOf(slider, 3));
+  EXPECT_EQ(slider->value(), 3);
+  EXPECT_EQ(p.position.currentEvent, 3);
   EXPECT_FALSE(p.form->ShownSession().IsPortOpen());
-  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 4"}));
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 3"}));
   EXPECT_EQ(p.Child<QLabel>("timeLabel")->text(), "0:00:02.2");  // onset 2250 ms
 
   p.view.calls.clear();
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Left);
-  EXPECT_EQ(slider->value(), 1);  // a small step is 10
-  EXPECT_EQ(p.position.currentEvent, 1);
-  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 1"}));
+  EXPECT_EQ(slider->value(), 0);  // a small step is 10
+  EXPECT_EQ(p.position.currentEvent, 0);
+  EXPECT_EQ(p.view.calls, (std::vector<std::string>{"all", "tail 0"}));
 }
 
 // The built-in synthesizer is the first entry; on a machine without any
@@ -519,12 +521,12 @@ TEST(ControlPanel, ARecordingRunsTheTimeDisplayRestsPlayOpenAndSliderAndStopEnds
   // The notes come through the Qt event loop; the time display shows the first whole second.
   test::QtWaitFor(
       [&] {
-        return !p.view.calls.empty() && p.view.calls.back() == "tail 2" &&
+        return !p.view.calls.empty() && p.view.calls.back() == "tail 1" &&
                p.Child<QLabel>("timeLabel")->text().startsWith("0:00:01.");
       },
       std::chrono::seconds(10));
   EXPECT_EQ(p.performance.EventCount(), 2) << "the notes came through the Qt event loop";
-  EXPECT_EQ(p.view.calls.back(), "tail 2");
+  EXPECT_EQ(p.view.calls.back(), "tail 1");
   EXPECT_TRUE(p.Child<QLabel>("timeLabel")->text().startsWith("0:00:01.")) << "the time display runs";
 
   const std::string saved = dir.Path() + "/take.txt";

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <fstream>
 #include <future>
+#include <optional>
 
 #include "io/AsciiMidiWriter.h"
 #include "support/TempDir.h"
@@ -61,8 +62,8 @@ TEST_F(PlotWindowTest, AMillionLineLoadLeavesTheWindowsUsableRefusesWhatDoesNotF
   panel.ShownSession().ChooseAndOpen();
   auto* slider = panel.findChild<QSlider*>(QStringLiteral("timeSlider"));
   EXPECT_FALSE(slider->isEnabled());
-  const std::int32_t current = position_.currentEvent;
-  const QPointF point = PointOnScreen(3);
+  const std::optional<std::int32_t> current = position_.currentEvent;
+  const QPointF point = PointOnScreen(2);
   form_->DoubleClicked(static_cast<float>(point.x()), static_cast<float>(point.y()));
   EXPECT_EQ(panel.State(), ProgramState::Loading);
   EXPECT_FALSE(panel.ShownSession().IsPortOpen());

@@ -24,7 +24,7 @@ class PlotInteractionTest : public ::testing::Test {
   void SetUp() override {
     s_.points.Add(testing::MakePoint("a", 1, 1, 1));
     testing::StartedView(s_);
-    s_.cameraMatrix = glm::mat4(1.0f);  // straight on, unscaled
+    s_.camera.cameraMatrix = glm::mat4(1.0f);  // straight on, unscaled
     surface_.resize(400, 300);
     PlotInteraction::Hooks hooks;
     hooks.redraw = [this] { ++redraws_; };
@@ -46,19 +46,19 @@ TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {
   // Right button alone: the menu pops up, no drag.
   Send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {50, 50});
   EXPECT_EQ(popups_, 1);
-  EXPECT_FALSE(s_.dragging);
+  EXPECT_FALSE(s_.input.dragging);
   Send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {50, 50});
 
   // A left drag of 50 pixels turns the plot by about 0.7071 rad and redraws;
   // letting go asks for a frame too (auto-rotation goes on).
   const int before = redraws_;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {100, 100});
-  EXPECT_TRUE(s_.dragging);
+  EXPECT_TRUE(s_.input.dragging);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {150, 100});
-  EXPECT_NEAR(2.0f * std::acos(s_.orientation.w), 0.70710678f, 1e-5f);
+  EXPECT_NEAR(2.0f * std::acos(s_.camera.orientation.w), 0.70710678f, 1e-5f);
   EXPECT_EQ(redraws_, before + 1);
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {150, 100});
-  EXPECT_FALSE(s_.dragging);
+  EXPECT_FALSE(s_.input.dragging);
   EXPECT_EQ(redraws_, before + 2);
   // Hovering where nothing is changes nothing; nor does the right button alone.
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {10, 10});
@@ -76,7 +76,7 @@ TEST_F(PlotInteractionTest, MouseAndKeysReachTheView) {
   EXPECT_FALSE(MoveHeld(s_, CameraMove::FlyRight));
   QTest::keyPress(&surface_, Qt::Key_Left);
   QTest::keyPress(&surface_, Qt::Key_Adiaeresis);  // no move: nothing else is held
-  EXPECT_EQ(std::count(s_.heldMoves.begin(), s_.heldMoves.end(), true), 1);
+  EXPECT_EQ(std::count(s_.input.heldMoves.begin(), s_.input.heldMoves.end(), true), 1);
   EXPECT_TRUE(MoveHeld(s_, CameraMove::TurnLeft));
   QFocusEvent out(QEvent::FocusOut);
   QCoreApplication::sendEvent(&surface_, &out);

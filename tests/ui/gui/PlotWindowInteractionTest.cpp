@@ -50,11 +50,11 @@ int PixelsApart(const QImage& a, const QImage& b) {
 
 TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   const QImage before = Frame();
-  const glm::quat turned = State().orientation;
+  const glm::quat turned = State().camera.orientation;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {200, 200});
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {250, 200});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {250, 200});
-  EXPECT_NEAR(TurnedSince(turned, State().orientation), 0.7071f, 1e-3f);
+  EXPECT_NEAR(TurnedSince(turned, State().camera.orientation), 0.7071f, 1e-3f);
   EXPECT_NE(form_->GrabClientArea(), before) << "a new, turned frame";
 
   QTest::mouseClick(Surface(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
@@ -87,7 +87,7 @@ TEST_F(PlotWindowTest, LeftDragTurnsThePlotAndRightClickOpensTheMenu) {
   EXPECT_EQ(captions, expected);
   EXPECT_TRUE(form_->MenuItem("menuLoad")->isVisible());
   menu->hide();
-  EXPECT_NEAR(TurnedSince(turned, State().orientation), 0.7071f, 1e-3f) << "a right click turns nothing";
+  EXPECT_NEAR(TurnedSince(turned, State().camera.orientation), 0.7071f, 1e-3f) << "a right click turns nothing";
 }
 
 TEST_F(PlotWindowTest, TheTurnedPlotLooksTheSameAfterTimingVelocityTimingAndASeek) {
@@ -96,20 +96,20 @@ TEST_F(PlotWindowTest, TheTurnedPlotLooksTheSameAfterTimingVelocityTimingAndASee
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {260, 240});
   Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {240, 170});
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {240, 170});
-  const glm::quat turned = State().orientation;
+  const glm::quat turned = State().camera.orientation;
   const QImage before = Frame();
   auto* panel = form_->ControlPanel();
   panel->findChild<QRadioButton*>("velocityOption")->click();
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
   EXPECT_GT(PixelsApart(before, Frame()), 1000) << "the velocities show";
   panel->findChild<QRadioButton*>("timingOption")->click();
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
   const QImage after = Frame();
   EXPECT_LE(PixelsApart(before, after), after.width() * after.height() / 1000);
 
   // A seek shows the tail in the same orientation.
-  panel->Replay().SeekTo(40);
-  EXPECT_LT(TurnedSince(turned, State().orientation), 1e-5f);
+  panel->Replay().SeekTo(39);
+  EXPECT_LT(TurnedSince(turned, State().camera.orientation), 1e-5f);
 }
 
 TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
@@ -119,12 +119,12 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   EXPECT_GT(CountRed(Frame()), redBefore + 20);
 
   // Hovering a sphere shows its label; hovering nothing hides it.
-  const std::size_t lone = LonePoint();
-  ASSERT_GT(lone, 0u) << "every point is crowded by another";
-  const QPointF at = PointOnScreen(lone);
+  const std::optional<std::size_t> lone = LonePoint();
+  ASSERT_TRUE(lone.has_value()) << "every point is crowded by another";
+  const QPointF at = PointOnScreen(*lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText);
-  const std::string event = "event " + std::to_string(State().pointEvents[lone - 1]) + " at ";
+  const std::string event = "event " + std::to_string(State().pointEvents[*lone]) + " at ";
   ASSERT_GE(State().hoverText.size(), 2u);
   EXPECT_EQ(State().hoverText[0], "performance.txt");
   EXPECT_EQ(State().hoverText[1].rfind(event, 0), 0u) << State().hoverText[1];
@@ -185,27 +185,26 @@ class PlotWindowNavigationTest : public PlotWindowTest {
 };
 
 TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
-  // The full view: point p is event p.
-  const std::size_t p = LonePoint(0);
-  ASSERT_GT(p, 0u);
-  DoubleClick(PointOnScreen(p));
-  const auto event = static_cast<std::int32_t>(p);
-  EXPECT_EQ(position_.currentEvent, event);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
-  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-            FormatTimeDisplay(performance_.events[p - 1].onsetMs));
+  // The full view: the point at position p is event p + 1.
+  const std::optional<std::size_t> p = LonePoint(0);
+  ASSERT_TRUE(p.has_value());
+  DoubleClick(PointOnScreen(*p));
+  const auto event = static_cast<std::int32_t>(*p) + 1;
+  EXPECT_EQ(position_.currentEvent, event - 1);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event - 1);
+  EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(), FormatTimeDisplay(performance_.events[*p].onsetMs));
   ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event);
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), event);
 
-  // The tail view during a replay: the sphere's event is current - tail + position - 1.
+  // The tail view during a replay: the sphere's event is current - tail + position.
   Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
   ASSERT_TRUE(QTest::qWaitFor([&] { return State().points.Count() == 11; })) << "the replay shows a tail of 10";
   Frame();
-  const std::size_t q = LonePoint(event);
-  ASSERT_GT(q, 0u) << "no lone event in the tail";
-  const std::int32_t expected = position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(q) - 1;
-  DoubleClick(PointOnScreen(q));
+  const std::optional<std::size_t> q = LonePoint(event);
+  ASSERT_TRUE(q.has_value()) << "no lone event in the tail";
+  const std::int32_t expected = *position_.currentEvent - position_.tailLength + static_cast<std::int32_t>(*q);
+  DoubleClick(PointOnScreen(*q));
   EXPECT_FALSE(Replaying()) << "the replay stops";
   EXPECT_TRUE(PanelChild<QPushButton>("playButton")->isEnabled());
   EXPECT_EQ(position_.currentEvent, expected);
@@ -215,9 +214,9 @@ TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSl
   dialogs_.fileAnswers = {std::string(RP_TEST_DATA_DIR "/scatter_cube.csv")};
   form_->MenuItem("menuLoad")->trigger();
   Frame();
-  const std::size_t r = LonePoint();
-  ASSERT_GT(r, 0u);
-  DoubleClick(PointOnScreen(r));
+  const std::optional<std::size_t> r = LonePoint();
+  ASSERT_TRUE(r.has_value());
+  DoubleClick(PointOnScreen(*r));
   EXPECT_EQ(position_.currentEvent, expected);
   EXPECT_EQ(State().pointEvents.size(), 0u);
 }
@@ -230,18 +229,19 @@ QPoint OnGroove(QSlider* slider, double fraction) {
 
 TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsThere) {
   auto* slider = PanelChild<QSlider>("timeSlider");
-  auto shown = [&](std::int32_t event) {
-    EXPECT_EQ(slider->value(), event);
+  auto shown = [&](std::optional<std::int32_t> event) {
+    ASSERT_TRUE(event.has_value());
+    EXPECT_EQ(slider->value(), *event);
     EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
-              FormatTimeDisplay(performance_.events[event - 1].onsetMs));
-    EXPECT_EQ(EventOfPoint(State(), State().points.Count()), event) << "the plot shows the event's tail";
+              FormatTimeDisplay(performance_.events[static_cast<std::size_t>(*event)].onsetMs));
+    EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *event + 1) << "the plot shows the event's tail";
   };
   const std::int32_t count = performance_.EventCount();
   QTest::mouseClick(slider, Qt::LeftButton, {}, OnGroove(slider, 0.4));
-  EXPECT_NEAR(position_.currentEvent, 1 + 0.4 * (count - 1), 1.0) << "the clicked place, not a page step";
+  EXPECT_NEAR(position_.currentEvent.value_or(-100), 0.4 * (count - 1), 1.0) << "the clicked place, not a page step";
   shown(position_.currentEvent);
 
-  const std::int32_t clicked = position_.currentEvent;
+  const std::int32_t clicked = position_.currentEvent.value_or(-100);
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Right);
   EXPECT_EQ(position_.currentEvent, clicked + slider->singleStep());
@@ -250,13 +250,13 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
   QWheelEvent wheel({10, 5}, slider->mapToGlobal(QPointF(10, 5)), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(slider, &wheel);
-  EXPECT_GT(position_.currentEvent, 1);
+  EXPECT_GT(position_.currentEvent, 0);
   shown(position_.currentEvent);
 
-  const std::int32_t from = position_.currentEvent;
+  const std::int32_t from = position_.currentEvent.value_or(0);
   Panel().ShownSession().TogglePlay();
   ASSERT_TRUE(Replaying());
-  EXPECT_EQ(position_.playFrom, performance_.events[from - 1].firstNote + 1);
+  EXPECT_EQ(position_.playFrom, performance_.events[static_cast<std::size_t>(from)].firstNote);
 }
 
 // "Event N of M" names the current event and the shown performance's count
@@ -269,10 +269,10 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
   const auto of = [](std::int32_t n, std::int32_t m) { return std::to_string(n) + " of " + std::to_string(m); };
   const std::int32_t count = performance_.EventCount();
   EXPECT_EQ(label(), of(1, count)) << "after the load";
-  const std::size_t p = LonePoint(0);
-  ASSERT_GT(p, 0u);
-  DoubleClick(PointOnScreen(p));
-  EXPECT_EQ(label(), of(static_cast<std::int32_t>(p), count)) << "a double-click on a point";
+  const std::optional<std::size_t> p = LonePoint(0);
+  ASSERT_TRUE(p.has_value());
+  DoubleClick(PointOnScreen(*p));
+  EXPECT_EQ(label(), of(static_cast<std::int32_t>(*p) + 1, count)) << "a double-click on a point";
 
   auto* slider = PanelChild<QSlider>("timeSlider");
   slider->setFocus();
@@ -284,13 +284,13 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
   EXPECT_EQ(label(), of(1 + slider->singleStep(), count));
 
   // During a replay the label follows what is heard, and keeps it after.
-  session_.SeekTo(1);
+  session_.SeekTo(0);
   session_.Play();
   ASSERT_TRUE(Replaying());
   EXPECT_EQ(label(), of(1, count)) << "preparing the replay counts no notes into the label";
   const double ms = performance_.events[5].onsetMs - performance_.events[0].onsetMs;
   clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent == 6; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent == 5; }));
   EXPECT_EQ(label(), of(6, count));
   session_.Stop();
   EXPECT_EQ(label(), of(6, count));
@@ -309,11 +309,11 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
 
 TEST_F(PlotWindowNavigationTest, DisplaySwitchesAndTheirMarksStayAsSetThroughAReplay) {
   form_->MenuItem("menuLines")->trigger();
-  Panel().ShownSession().TogglePlay();  // from event 1
+  Panel().ShownSession().TogglePlay();  // from the first event
   ASSERT_TRUE(Replaying());
   const double ms = performance_.events[3].onsetMs - performance_.events[0].onsetMs;
   clock_->Advance(std::chrono::microseconds(std::llround(ms * 1000.0)) + std::chrono::milliseconds(1));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent >= 4; })) << "three events on";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return position_.currentEvent >= 3; })) << "three events on";
   EXPECT_TRUE(Replaying()) << "moving the slider along with the replay is no seek";
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), position_.currentEvent);
   EXPECT_TRUE(State().showDropLines);
@@ -353,7 +353,7 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   form_->MenuItem("menuAddCompared")->trigger();
   Settle();
   ASSERT_EQ(compared_.size(), 1u);
-  form_->ControlPanel()->Replay().SeekTo(30);
+  form_->ControlPanel()->Replay().SeekTo(29);
   const double onset = performance_.events[29].onsetMs;
   const std::int32_t events = performance_.EventCount();
   QAction* item = form_->MenuItem("menuAnalysisSettings");
@@ -375,11 +375,13 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   EXPECT_EQ(compared_[0].EventCount(), 3);
   EXPECT_LT(performance_.EventCount(), events) << "a 1 s window folds events together";
   // The event that took event 30's onset in is current now.
-  EXPECT_LE(performance_.events[position_.currentEvent - 1].onsetMs, onset);
-  EXPECT_GT(performance_.events[position_.currentEvent + 1 - 1].onsetMs, onset);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount());
+  ASSERT_TRUE(position_.currentEvent.has_value());
+  const auto current = static_cast<std::size_t>(*position_.currentEvent);
+  EXPECT_LE(performance_.events[current].onsetMs, onset);
+  EXPECT_GT(performance_.events[current + 1].onsetMs, onset);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount() - 1);
   EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count()), position_.currentEvent) << "still the tail view";
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *position_.currentEvent + 1) << "still the tail view";
 
   // Cancelled: nothing changes.
   form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });

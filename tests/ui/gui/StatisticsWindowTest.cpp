@@ -128,9 +128,9 @@ TEST(StatisticsWindow, MeasuresTheShownPerformancesDrawsThemAndExportsThePicture
     EXPECT_TRUE(MainColourNear(poincare, window.Poincare()->PixelOf(intervals[k], intervals[k + 1]))) << "point " << k;
 
   // The mark follows the replay's current event.
-  session.SeekTo(1);
+  session.SeekTo(0);
   const std::optional<QPointF> first = window.Curve()->MarkPosition();
-  session.SeekTo(3);
+  session.SeekTo(2);
   const std::optional<QPointF> third = window.Curve()->MarkPosition();
   ASSERT_TRUE(first && third);
   EXPECT_GT(third->x(), first->x());
@@ -284,10 +284,10 @@ TEST_F(PlotWindowTest, StatisticsFromTheMenuFollowTheCurrentEvent) {
   auto* window = form_->findChild<StatisticsWindow*>();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QtWaitFor([&] { return window->Table()->rowCount() == 2 && !window->Computing(); }, 10s));
-  session_.SeekTo(5);
+  session_.SeekTo(4);
   ASSERT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition().has_value(); }, 5s));
   const QPointF before = *window->Curve()->MarkPosition();
-  session_.SeekTo(40);
+  session_.SeekTo(39);
   EXPECT_TRUE(QtWaitFor([&] { return window->Curve()->MarkPosition()->x() > before.x(); }, 5s));
   form_->MenuItem(QStringLiteral("menuStatistics"))->trigger();
   EXPECT_EQ(form_->findChildren<StatisticsWindow*>().size(), 1);

@@ -35,12 +35,12 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   EXPECT_EQ(State().viewport.width, 606u);
   EXPECT_EQ(State().viewport.height, 443u);
 
-  const std::size_t lone = LonePoint();
-  ASSERT_GT(lone, 0u) << "every point is crowded by another";
-  const QPointF at = PointOnScreen(lone);
+  const std::optional<std::size_t> lone = LonePoint();
+  ASSERT_TRUE(lone.has_value()) << "every point is crowded by another";
+  const QPointF at = PointOnScreen(*lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText) << "no sphere found under the cursor";
-  const std::string event = "event " + std::to_string(State().pointEvents[lone - 1]) + " at ";
+  const std::string event = "event " + std::to_string(State().pointEvents[*lone]) + " at ";
   ASSERT_GE(State().hoverText.size(), 2u);
   EXPECT_EQ(State().hoverText[0], "performance.txt");
   EXPECT_EQ(State().hoverText[1].substr(0, event.size()), event);
