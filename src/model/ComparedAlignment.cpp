@@ -19,16 +19,16 @@ std::int32_t NearestRelative(const Performance& main, std::int32_t k, const Perf
   const double aSpan = a.back().onsetMs - aFirst;
   const double bFirst = b.front().onsetMs;
   const double bSpan = b.back().onsetMs - bFirst;
-  if (!(aSpan > 0.0) || !(bSpan > 0.0)) return 1;
-  const double target = (a[static_cast<std::size_t>(k - 1)].onsetMs - aFirst) * bSpan;
+  if (!(aSpan > 0.0) || !(bSpan > 0.0)) return 0;
+  const double target = (a[static_cast<std::size_t>(k)].onsetMs - aFirst) * bSpan;
   const auto scaled = [&](const OnsetEvent& e) { return (e.onsetMs - bFirst) * aSpan; };
   // The first event at or after the target, then whichever of it and the
   // one before is nearer; the earlier on a tie.
   const auto at = std::partition_point(b.begin(), b.end(), [&](const OnsetEvent& e) { return scaled(e) < target; });
-  if (at == b.end()) return static_cast<std::int32_t>(b.size());
+  if (at == b.end()) return static_cast<std::int32_t>(b.size()) - 1;
   std::size_t chosen = static_cast<std::size_t>(at - b.begin());
   if (chosen > 0 && target - scaled(b[chosen - 1]) <= scaled(*at) - target) --chosen;
-  return static_cast<std::int32_t>(chosen) + 1;
+  return static_cast<std::int32_t>(chosen);
 }
 
 }  // namespace
@@ -63,19 +63,24 @@ AlignBy EffectiveAlignBy(std::optional<AlignBy> chosen, const Performance& main,
   return *chosen == AlignBy::ScorePosition && !score ? AlignBy::EventNumber : *chosen;
 }
 
-std::int32_t AlignedEvent(const Performance& main, std::int32_t k, const Performance& other, AlignBy by) {
-  if (k < 1 || k > main.EventCount() || other.events.empty()) return 0;
+std::optional<std::int32_t> AlignedEvent(const Performance& main, std::int32_t k, const Performance& other,
+                                         AlignBy by) {
+  if (k < 0 || k >= main.EventCount() || other.events.empty()) return std::nullopt;
   switch (by) {
     case AlignBy::EventNumber:
-      return k <= other.EventCount() ? k : 0;
+      if (k < other.EventCount()) return k;
+      return std::nullopt;
     case AlignBy::RelativePosition:
       return NearestRelative(main, k, other);
     case AlignBy::ScorePosition: {
-      const ScoreEvent* at = ScoreEventOf(main, k);
-      return at != nullptr ? EventAtScorePosition(other, at->onsetBeats) : 0;
+      // ScoreEventOf and EventAtScorePosition still number events from 1.
+      const ScoreEvent* at = ScoreEventOf(main, k + 1);
+      const std::int32_t own = at != nullptr ? EventAtScorePosition(other, at->onsetBeats) : 0;
+      if (own > 0) return own - 1;
+      return std::nullopt;
     }
   }
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace rp

@@ -28,9 +28,10 @@ bool CanAlignByScore(const Performance& main, const ComparedPerformances& compar
 // where it can and nothing was chosen, else event number.
 AlignBy EffectiveAlignBy(std::optional<AlignBy> chosen, const Performance& main, const ComparedPerformances& compared);
 
-// The event (from 1) of `other` shown with event k of `main`; 0 for none.
-// By relative position: the event whose (onset - first onset) / (last onset -
-// first onset) lies nearest to event k's, a tie going to the earlier.
-std::int32_t AlignedEvent(const Performance& main, std::int32_t k, const Performance& other, AlignBy by);
+// The event (an index from 0) of `other` shown with event k (an index from 0)
+// of `main`; nothing for none. By relative position: the event whose (onset -
+// first onset) / (last onset - first onset) lies nearest to event k's, a tie
+// going to the earlier.
+std::optional<std::int32_t> AlignedEvent(const Performance& main, std::int32_t k, const Performance& other, AlignBy by);
 
 }  // namespace rp

@@ -6,14 +6,14 @@
 
 namespace rp {
 
-std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position) {
-  if (position >= points.pointEvents.size() || position >= points.points.Count()) return 0;
+std::optional<std::int32_t> EventOfPoint(const PlotPoints& points, std::size_t position) {
+  if (position >= points.pointEvents.size() || position >= points.points.Count()) return std::nullopt;
   return points.pointEvents[position];
 }
 
-std::int32_t EventUnderMouse(const ViewState& state, float x, float y) {
+std::optional<std::int32_t> EventUnderMouse(const ViewState& state, float x, float y) {
   const std::optional<PointRef> point = PointUnderMouse(state, x, y);
-  if (!point || point->group != 0) return 0;
+  if (!point || point->group != 0) return std::nullopt;
   return EventOfPoint(state, point->position);
 }
 

@@ -5,19 +5,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace rp {
 
 struct PlotPoints;
 struct ViewState;
 
-// The event the point at `position` (an index from 0) stands for; 0 for a placeholder, a
-// position out of range, or a point of no event (a scatter file's).
-std::int32_t EventOfPoint(const PlotPoints& points, std::size_t position);
+// The event (an index from 0) the point at `position` (an index from 0) stands
+// for; nothing for a placeholder, a position out of range, or a point of no
+// event (a scatter file's).
+std::optional<std::int32_t> EventOfPoint(const PlotPoints& points, std::size_t position);
 
 // The event of the main performance's sphere at window pixel (x, y), picked
-// as the hover picks; 0 when there is none (a compared performance's sphere
-// included).
-std::int32_t EventUnderMouse(const ViewState& state, float x, float y);
+// as the hover picks; nothing when there is none (a compared performance's
+// sphere included).
+std::optional<std::int32_t> EventUnderMouse(const ViewState& state, float x, float y);
 
 }  // namespace rp

@@ -24,8 +24,11 @@ std::optional<std::int32_t> EventNumber(std::string_view text) {
   return n;
 }
 
-bool Within(std::int64_t event, std::int32_t first, std::int32_t last) {
-  return (first == 0 || event >= first) && (last == 0 || event <= last);
+// Whether `event` (an index from 0; nothing for a placeholder) lies in the
+// range, whose ends are numbered from 1 as DisplayOptions keeps them.
+bool Within(std::optional<std::int32_t> event, std::int32_t first, std::int32_t last) {
+  const std::int64_t number = event ? std::int64_t{*event} + 1 : 0;
+  return (first == 0 || number >= first) && (last == 0 || number <= last);
 }
 
 }  // namespace
@@ -42,9 +45,9 @@ std::optional<EventSpan> ParseEventSpan(std::string_view text) {
 void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
   if (first == 0 && last == 0) return;
   PointCollection kept;
-  std::vector<std::int32_t> keptEvents;
+  std::vector<std::optional<std::int32_t>> keptEvents;
   for (std::size_t i = 0; i < view.points.Count(); ++i) {
-    const std::int32_t event = i < view.pointEvents.size() ? view.pointEvents[i] : 0;
+    const std::optional<std::int32_t> event = i < view.pointEvents.size() ? view.pointEvents[i] : std::nullopt;
     if (!Within(event, first, last)) continue;
     kept.Add(view.points.Item(i));
     keptEvents.push_back(event);
@@ -57,10 +60,9 @@ void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
     PointCollection keptGroup;
     std::vector<AlignedPoint> keptAligned;
     for (std::size_t i = 0; i < group.points.Count(); ++i) {
-      const AlignedPoint at = i < group.pointEvents.size() ? group.pointEvents[i] : AlignedPoint{};
-      if (!Within(at.mainEvent, first, last)) continue;
+      if (i >= group.pointEvents.size() || !Within(group.pointEvents[i].mainEvent, first, last)) continue;
       keptGroup.Add(group.points.Item(i));
-      keptAligned.push_back(at);
+      keptAligned.push_back(group.pointEvents[i]);
     }
     group.points = std::move(keptGroup);
     group.pointEvents = std::move(keptAligned);

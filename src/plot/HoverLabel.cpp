@@ -42,7 +42,7 @@ std::int32_t NotNegative(std::int32_t v) { return v < 0 ? 1 : v; }
 
 // The event's note-ons: from its first one up to the next event's first one.
 std::string KeysOf(const Performance& performance, std::int32_t event) {
-  const auto index = static_cast<std::size_t>(event - 1);
+  const auto index = static_cast<std::size_t>(event);
   const auto first = static_cast<std::size_t>(performance.events[index].firstNote);
   std::size_t end = first + 1;
   if (index + 1 < performance.events.size()) {
@@ -126,17 +126,17 @@ std::vector<std::string> PerformancePointText(const PlotPoints& titles, const Da
                                               const Performance& performance, std::int32_t event, ValueKind kind,
                                               std::string_view decimalSeparator, const TempoMeasure& tempo) {
   std::vector<std::string> text{PerformanceDisplayName(performance)};
-  if (event < 1 || event > performance.EventCount()) return text;
-  const OnsetEvent& e = performance.events[static_cast<std::size_t>(event - 1)];
+  if (event < 0 || event >= performance.EventCount()) return text;
+  const OnsetEvent& e = performance.events[static_cast<std::size_t>(event)];
   const auto line = [&text](std::string item) { text.push_back(std::move(item)); };
   line(FormatText(QT_TRANSLATE_NOOP("returnplot", "event %1 at %2"),
-                  {std::to_string(event), OnsetText(e.onsetMs, decimalSeparator)}));
+                  {std::to_string(event + 1), OnsetText(e.onsetMs, decimalSeparator)}));
   if (HasKeys(performance)) {
     if (const std::string keys = KeysOf(performance, event); !keys.empty()) {
       line(FormatText(QT_TRANSLATE_NOOP("returnplot", "keys %1"), {keys}));
     }
   }
-  if (const ScoreEvent* at = ScoreEventOf(performance, event); at != nullptr && !at->barBeat.empty()) {
+  if (const ScoreEvent* at = ScoreEventOf(performance, event + 1); at != nullptr && !at->barBeat.empty()) {
     line(FormatText(QT_TRANSLATE_NOOP("returnplot", "bar %1"), {at->barBeat}));
   }
   const auto value = [&](const std::string& name, double v, const std::string& format) {

@@ -28,8 +28,8 @@ struct PlotPoints;
 std::vector<std::string> HoverLabelText(const PlotPoints& titles, const DataEntry& point,
                                         std::string_view decimalSeparator);
 
-// The label of event `event` (from 1) of `performance` shown in `kind`, one
-// item a line:
+// The label of event `event` (an index from 0) of `performance` shown in
+// `kind`, one item a line (the event numbered from 1, as users count):
 //   <file name>
 //   event 12 at 0:03.456             onset as m:ss.sss
 //   keys E4 G#4 B4                   where the performance has notes

@@ -30,7 +30,7 @@ const DataEntry* PointOf(const ViewState& state, const PointRef& ref) {
 std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, const DataEntry& point,
                                  std::string_view decimalSeparator) {
   const Performance* performance = nullptr;
-  std::int32_t event = 0;
+  std::optional<std::int32_t> event;
   if (ref.group == 0) {
     performance = state.mainPerformance;
     if (ref.position < state.pointEvents.size()) event = state.pointEvents[ref.position];
@@ -39,9 +39,9 @@ std::vector<std::string> LabelOf(const ViewState& state, const PointRef& ref, co
     const PointGroup& group = state.compared[ref.group - 1];
     if (ref.position < group.pointEvents.size()) event = group.pointEvents[ref.position].ownEvent;
   }
-  if (performance == nullptr || event < 1) return HoverLabelText(state, point, decimalSeparator);
+  if (performance == nullptr || !event) return HoverLabelText(state, point, decimalSeparator);
   const ValueKind kind = state.valueKind;
-  return PerformancePointText(state, point, *performance, event, kind, decimalSeparator, state.display.tempo);
+  return PerformancePointText(state, point, *performance, *event, kind, decimalSeparator, state.display.tempo);
 }
 
 }  // namespace

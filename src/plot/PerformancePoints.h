@@ -32,8 +32,9 @@ inline constexpr std::int32_t kPlaceholderColour = static_cast<std::int32_t>(0xF
 // n+2d" (vertical), "event n+d" (depth).
 void SetEventAxisNames(PlotPoints& points);
 
-// What the caption says while the current event has no point:
-// "event 7: no point (values past the end)".
+// What the caption says while the current event (an index from 0) has no
+// point, numbering it from 1 as users count: "event 7: no point (values past
+// the end)" for index 6.
 std::string NoPointNote(std::int64_t event);
 
 // Replaces Points by all events of the performance, blue, size 1.
@@ -41,8 +42,8 @@ void FillAllEventPoints(ViewState& state, Dialogs& dialogs, const Performance& p
 
 // Replaces Points by the tail CurrentEvent - TailLength .. CurrentEvent (in
 // that order, TailLength + 1 points): blue events of size 1, the current one
-// orange at size 2, from event 1 on; positions before event 1 become
-// invisible placeholders (size 0, black, no name) at event 1's values. An index beyond the
+// orange at size 2, from the first event on; positions before it become
+// invisible placeholders (size 0, black, no name) at its values. An index beyond the
 // performance arrays throws std::out_of_range, leaving the points made so far.
 // A current event without a point sets PointNote (NoPointNote).
 void FillTailPoints(ViewState& state, Dialogs& dialogs, const Performance& performance, const ReplayPosition& position);

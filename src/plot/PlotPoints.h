@@ -6,6 +6,7 @@
 // in. Plain data; the window owns one.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,10 +42,10 @@ struct PlotPoints {
   // (NoPointNote); empty: nothing.
   std::string pointNote;
 
-  // The performance event each point stands for (its number, from 1), by
-  // position (pointEvents[p]); 0 for a placeholder. Shorter than Points (empty
-  // for a scatter file's points): the points beyond stand for no event.
-  std::vector<std::int32_t> pointEvents;
+  // The performance event each point stands for (its index, from 0), by
+  // position (pointEvents[p]); nothing for a placeholder. Shorter than Points
+  // (empty for a scatter file's points): the points beyond stand for no event.
+  std::vector<std::optional<std::int32_t>> pointEvents;
 
   // Number formats of datax, datay, dataz and dataSize in the hover label.
   std::string xValueFormat = "0.000";

@@ -12,7 +12,7 @@
 namespace rp {
 
 // A compared point's place: the main performance's event it stands beside
-// and the compared performance's own event it shows.
+// and the compared performance's own event it shows (indices from 0).
 struct AlignedPoint {
   std::int32_t mainEvent = 0;
   std::int32_t ownEvent = 0;

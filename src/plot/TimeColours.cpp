@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "model/Performance.h"
 #include "plot/ViewState.h"
@@ -16,9 +17,9 @@ constexpr std::array<std::uint32_t, 5> kRamp = {0xFF4060FF, 0xFF00C0E0, 0xFF40D0
 
 std::uint32_t Channel(std::uint32_t colour, int shift) { return (colour >> shift) & 0xFFu; }
 
-double OnsetOf(const Performance& performance, std::int32_t event) {
-  if (event < 1 || event > performance.EventCount()) return 0.0;
-  return performance.events[static_cast<std::size_t>(event - 1)].onsetMs;
+double OnsetOf(const Performance& performance, std::optional<std::int32_t> event) {
+  if (!event || *event < 0 || *event >= performance.EventCount()) return 0.0;
+  return performance.events[static_cast<std::size_t>(*event)].onsetMs;
 }
 
 }  // namespace

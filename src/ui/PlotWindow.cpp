@@ -450,8 +450,7 @@ void PlotWindow::ChooseAnalysisSettings() {
 }
 
 void PlotWindow::DoubleClicked(float x, float y) {
-  const std::int32_t event = EventUnderMouse(view_.State(), x, y);
-  if (event > 0) session_.SeekTo(event - 1);
+  if (const std::optional<std::int32_t> event = EventUnderMouse(view_.State(), x, y)) session_.SeekTo(*event);
 }
 
 QImage PlotWindow::GrabClientArea() { return glView_->GrabFrame(); }

@@ -87,23 +87,23 @@ TEST(HoverLabel, AMatchFilePointSaysWhichEventWhereInTheScoreAndInWhatUnits) {
   point.dataX = 1131;
   point.dataY = kUndefinedValue;
   point.dataZ = 980.25;
-  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, "."),
+  EXPECT_EQ(PerformancePointText(titles, point, p, 0, ValueKind::Tempo, "."),
             (std::vector<std::string>{"chopin_p01.match", "event 1 at 1:01.235", "keys E4 G#3", "bar 3:2",
                                       "event n = 1131.000 ms per beat", "event n+2d = \u2013",
                                       "event n+d = 980.250 ms per beat"}));
   // With a time signature the beat is named, as the tempo is counted.
   p.score->timeSignature = "6/8";
-  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, ".", {Beat{1, 4, false}, TempoUnit::Bpm})[4],
+  EXPECT_EQ(PerformancePointText(titles, point, p, 0, ValueKind::Tempo, ".", {Beat{1, 4, false}, TempoUnit::Bpm})[4],
             "event n = 1131.000 BPM (quarter)");
-  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Tempo, ".")[4],
+  EXPECT_EQ(PerformancePointText(titles, point, p, 0, ValueKind::Tempo, ".")[4],
             "event n = 1131.000 ms per dotted quarter");
   // The chord values are in ms, whatever the tempo's beat.
   point.dataX = 12.5;
-  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::MelodyLead, ".")[4], "event n = 12.500 ms");
-  EXPECT_EQ(PerformancePointText(titles, point, p, 1, ValueKind::Spread, ",")[4], "event n = 12,500 ms");
+  EXPECT_EQ(PerformancePointText(titles, point, p, 0, ValueKind::MelodyLead, ".")[4], "event n = 12.500 ms");
+  EXPECT_EQ(PerformancePointText(titles, point, p, 0, ValueKind::Spread, ",")[4], "event n = 12,500 ms");
   point.dataX = 1131;
-  // The last event's keys run to the end; velocities without decimals.
-  const std::vector<std::string> second = PerformancePointText(titles, point, p, 2, ValueKind::Velocity, ",");
+  // The last event (index 1, shown as event 2): its keys run to the end; velocities without decimals.
+  const std::vector<std::string> second = PerformancePointText(titles, point, p, 1, ValueKind::Velocity, ",");
   EXPECT_EQ(std::vector<std::string>(second.begin() + 1, second.end()),
             (std::vector<std::string>{"event 2 at 1:01,800", "keys C#4", "bar 3:2+1/8", "event n = velocity 1131",
                                       "event n+2d = \u2013", "event n+d = velocity 980"}));

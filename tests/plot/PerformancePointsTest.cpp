@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "analysis/OnsetAnalysis.h"
@@ -87,7 +88,8 @@ TEST(PerformancePoints, TailHasPlaceholdersBlueEventsAndTheOrangeCurrentOne) {
   for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(v.s.points.Item(i).dataSize, 0.0);
   EXPECT_EQ(v.s.points.Item(10).dataSize, 2.0);
   EXPECT_EQ(v.s.points.Item(10).colour, kCurrentEventColour);
-  EXPECT_EQ(EventOfPoint(v.s, 10), 1);
+  EXPECT_EQ(EventOfPoint(v.s, 10), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 9), std::nullopt);
 
   // No file yet: one placeholder.
   position.currentEvent.reset();
@@ -135,30 +137,30 @@ TEST(PerformancePoints, SettingsLeaveTheUsersDisplaySwitches) {
 }
 
 // A double-click maps a sphere to its event: position p of the full view is
-// event p + 1; the tail starts at current - tail length, placeholders are none.
+// event p; the tail starts at current - tail length, placeholders are none.
 TEST(PerformancePoints, EveryPointKnowsItsEventInBothViews) {
   const Performance performance = testing::MakePerformance(20);
   View v;
   FillAllEventPoints(v.s, v.dialogs, performance);
-  EXPECT_EQ(EventOfPoint(v.s, 0), 1);
-  EXPECT_EQ(EventOfPoint(v.s, 19), 20);
-  EXPECT_EQ(EventOfPoint(v.s, 20), 0);
-  EXPECT_EQ(EventOfPoint(v.s, 200), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 0), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 19), 19);
+  EXPECT_EQ(EventOfPoint(v.s, 20), std::nullopt);
+  EXPECT_EQ(EventOfPoint(v.s, 200), std::nullopt);
 
   ReplayPosition position;
   position.currentEvent = 4;
-  position.tailLength = 10;  // positions 0..10 stand for events -5..5
+  position.tailLength = 10;  // positions 0..10 stand for events -6..4
   FillTailPoints(v.s, v.dialogs, performance, position);
-  for (std::size_t p = 0; p < 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), 0) << p;
-  EXPECT_EQ(EventOfPoint(v.s, 6), 1);
-  EXPECT_EQ(EventOfPoint(v.s, 10), 5);
+  for (std::size_t p = 0; p < 6; ++p) EXPECT_EQ(EventOfPoint(v.s, p), std::nullopt) << p;
+  EXPECT_EQ(EventOfPoint(v.s, 6), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 10), 4);
   position.currentEvent = 17;
   position.tailLength = 3;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  EXPECT_EQ(EventOfPoint(v.s, 0), 15);
-  EXPECT_EQ(EventOfPoint(v.s, 3), 18);
+  EXPECT_EQ(EventOfPoint(v.s, 0), 14);
+  EXPECT_EQ(EventOfPoint(v.s, 3), 17);
   v.s.points.Add(DataEntry{});  // a point added by others stands for no event
-  EXPECT_EQ(EventOfPoint(v.s, 4), 0);
+  EXPECT_EQ(EventOfPoint(v.s, 4), std::nullopt);
 }
 
 // Intervals 100, 200, 400, ...: event n on x, event n+d in depth and event
@@ -187,7 +189,7 @@ TEST(PerformancePoints, ValuesStandOnTheAxesTheirTitlesNameAndUndefinedOnesNowhe
   position.currentEvent = 6;
   position.tailLength = 4;
   FillTailPoints(v.s, v.dialogs, performance, position);
-  EXPECT_EQ(v.s.pointEvents, (std::vector<std::int32_t>{3, 4, 5}));
+  EXPECT_EQ(v.s.pointEvents, (std::vector<std::optional<std::int32_t>>{2, 3, 4}));
   v.s.showHoverText = false;
   const std::vector<TextLine> caption = DescribeFrame(v.s).texts.at(0).lines;
   ASSERT_EQ(caption.size(), 2u);

@@ -66,7 +66,7 @@ TEST(WholePieceScale, APauseIsClippedToAFaceAndTheRestFillsTheCube) {
     if (sphere.radius == 0.0f) continue;
     const DataEntry& p = v.s.points.Item(sphere.point.position);
     const bool pause = p.dataX == 30000 || p.dataY == 30000 || p.dataZ == 30000;
-    EXPECT_EQ(sphere.clipped, pause) << "event " << v.s.pointEvents[sphere.point.position];
+    EXPECT_EQ(sphere.clipped, pause) << "event index " << v.s.pointEvents[sphere.point.position].value_or(-1);
     EXPECT_TRUE(InsideCube(sphere.centre));
     if (pause) {
       ++clipped;

@@ -81,15 +81,17 @@ class PlotWindowTest : public ::testing::Test {
   }
   // The position of a point well inside the window with no other point drawn
   // near it, so that the pick cannot find a neighbour instead; none if there
-  // is none. With `ofEventBut`, only a visible event other than that one.
+  // is none. With `ofEventBut`, only a visible event other than that one
+  // (an index from 0; kAnyEvent names none, so any event will do).
+  static constexpr std::int32_t kAnyEvent = -1;
   std::optional<std::size_t> LonePoint(std::optional<std::int32_t> ofEventBut = std::nullopt) {
     const std::size_t n = State().points.Count();
     std::vector<QPointF> at(n);
     for (std::size_t i = 0; i < n; ++i) at[i] = PointOnScreen(i);
     for (std::size_t i = n; i-- > 0;) {
       if (at[i].x() < 40 || at[i].y() < 90 || at[i].x() > 560 || at[i].y() > 400) continue;
-      const std::int32_t event = EventOfPoint(State(), i);
-      if (ofEventBut && (event == 0 || event == *ofEventBut)) continue;
+      const std::optional<std::int32_t> event = EventOfPoint(State(), i);
+      if (ofEventBut && (!event || event == ofEventBut)) continue;
       bool alone = true;
       for (std::size_t j = 0; j < n && alone; ++j) alone = j == i || QLineF(at[i], at[j]).length() > 25;
       if (alone) return i;

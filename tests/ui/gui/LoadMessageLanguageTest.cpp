@@ -70,7 +70,7 @@ TEST(LoadMessageLanguage, PlotTextsInGerman) {
   const Performance performance = testing::MakePerformance(5);
   DataEntry point;
   point.dataX = 412.5;
-  s.hoverText = PerformancePointText(s, point, performance, 2, ValueKind::Timing, ".");
+  s.hoverText = PerformancePointText(s, point, performance, 1, ValueKind::Timing, ".");
   s.showHoverText = true;
   s.translateText = RememberingTranslator();
 

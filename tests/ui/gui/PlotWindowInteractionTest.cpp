@@ -124,7 +124,9 @@ TEST_F(PlotWindowTest, DropLinesShowAfterTheToggleAndHoverLabelsPoints) {
   const QPointF at = PointOnScreen(*lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText);
-  const std::string event = "event " + std::to_string(State().pointEvents[*lone]) + " at ";
+  const std::optional<std::int32_t> index = State().pointEvents.at(*lone);
+  ASSERT_TRUE(index.has_value());
+  const std::string event = "event " + std::to_string(*index + 1) + " at ";  // numbered from 1 for the user
   ASSERT_GE(State().hoverText.size(), 2u);
   EXPECT_EQ(State().hoverText[0], "performance.txt");
   EXPECT_EQ(State().hoverText[1].rfind(event, 0), 0u) << State().hoverText[1];
@@ -186,12 +188,12 @@ class PlotWindowNavigationTest : public PlotWindowTest {
 
 TEST_F(PlotWindowNavigationTest, DoubleClickOnAnEventSphereSeeksThereAsTheTimeSliderDoes) {
   // The full view: the point at position p is event p + 1.
-  const std::optional<std::size_t> p = LonePoint(0);
+  const std::optional<std::size_t> p = LonePoint(kAnyEvent);
   ASSERT_TRUE(p.has_value());
   DoubleClick(PointOnScreen(*p));
-  const auto event = static_cast<std::int32_t>(*p) + 1;
-  EXPECT_EQ(position_.currentEvent, event - 1);
-  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event - 1);
+  const auto event = static_cast<std::int32_t>(*p);
+  EXPECT_EQ(position_.currentEvent, event);
+  EXPECT_EQ(PanelChild<QSlider>("timeSlider")->value(), event);
   EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(), FormatTimeDisplay(performance_.events[*p].onsetMs));
   ASSERT_EQ(State().points.Count(), position_.tailLength + 1u) << "the tail of the event";
   EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), event);
@@ -234,7 +236,7 @@ TEST_F(PlotWindowNavigationTest, EveryUserMoveOfTheTimeSliderSeeksAndPlayStartsT
     EXPECT_EQ(slider->value(), *event);
     EXPECT_EQ(PanelChild<QLabel>("timeLabel")->text().toStdString(),
               FormatTimeDisplay(performance_.events[static_cast<std::size_t>(*event)].onsetMs));
-    EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *event + 1) << "the plot shows the event's tail";
+    EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *event) << "the plot shows the event's tail";
   };
   const std::int32_t count = performance_.EventCount();
   QTest::mouseClick(slider, Qt::LeftButton, {}, OnGroove(slider, 0.4));
@@ -269,7 +271,7 @@ TEST_F(PlotWindowNavigationTest, TheEventLabelNamesTheCurrentEventOfTheShownPerf
   const auto of = [](std::int32_t n, std::int32_t m) { return std::to_string(n) + " of " + std::to_string(m); };
   const std::int32_t count = performance_.EventCount();
   EXPECT_EQ(label(), of(1, count)) << "after the load";
-  const std::optional<std::size_t> p = LonePoint(0);
+  const std::optional<std::size_t> p = LonePoint(kAnyEvent);
   ASSERT_TRUE(p.has_value());
   DoubleClick(PointOnScreen(*p));
   EXPECT_EQ(label(), of(static_cast<std::int32_t>(*p) + 1, count)) << "a double-click on a point";
@@ -381,7 +383,7 @@ TEST_F(PlotWindowNavigationTest, AnalysisSettingsReanalyseKeepTheEventAndAreStor
   EXPECT_GT(performance_.events[current + 1].onsetMs, onset);
   EXPECT_EQ(PanelChild<QSlider>("timeSlider")->maximum(), performance_.EventCount() - 1);
   EXPECT_EQ(State().captionNote, "d = 3, cluster 1000 ms");
-  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), *position_.currentEvent + 1) << "still the tail view";
+  EXPECT_EQ(EventOfPoint(State(), State().points.Count() - 1), position_.currentEvent) << "still the tail view";
 
   // Cancelled: nothing changes.
   form_->SetAnalysisSettingsQuestion([](const AnalysisSettings&) { return std::optional<AnalysisSettings>(); });

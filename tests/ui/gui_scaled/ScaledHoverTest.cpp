@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <optional>
 #include <string>
 
 #include "render/GlText.h"
@@ -40,7 +41,9 @@ TEST_F(RP_TEST_SUITE, HoverLabelsTheSphereUnderTheCursorAndTextKeepsItsSize) {
   const QPointF at = PointOnScreen(*lone);
   Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
   ASSERT_TRUE(State().showHoverText) << "no sphere found under the cursor";
-  const std::string event = "event " + std::to_string(State().pointEvents[*lone]) + " at ";
+  const std::optional<std::int32_t> index = State().pointEvents.at(*lone);
+  ASSERT_TRUE(index.has_value());
+  const std::string event = "event " + std::to_string(*index + 1) + " at ";  // numbered from 1 for the user
   ASSERT_GE(State().hoverText.size(), 2u);
   EXPECT_EQ(State().hoverText[0], "performance.txt");
   EXPECT_EQ(State().hoverText[1].substr(0, event.size()), event);
