@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   StoreScoreAligned(performance, file, given);
   fuzz::CheckPerformanceRules(performance);
   RP_FUZZ_CHECK(performance.score && performance.score->events.size() == given.events.size());
-  for (std::int32_t k = 1; k <= performance.EventCount(); ++k) {
+  for (std::int32_t k = 0; k < performance.EventCount(); ++k) {
     RP_FUZZ_CHECK(EventAtScorePosition(performance, ScoreEventOf(performance, k)->onsetBeats) == k);
   }
   Reanalyse(performance, AnalysisSettings{50, 3});

@@ -145,7 +145,7 @@ py::dict EventArrays(const Performance& p) {
   if (!p.score) return arrays;
   const auto scoreValue = [&p, n](const std::function<double(const ScoreEvent&)>& of) {
     return Column<double>(n, [&p, &of](std::size_t i) {
-      const ScoreEvent* s = ScoreEventOf(p, static_cast<std::int32_t>(i) + 1);
+      const ScoreEvent* s = ScoreEventOf(p, static_cast<std::int32_t>(i));
       return s != nullptr ? of(*s) : kNaN;
     });
   };

@@ -37,10 +37,10 @@ void WriteEventsCsv(const Performance& performance, std::ostream& out) {
   if (performance.score) Header(csv, kScoreEventColumns);
   csv.EndRow();
   const bool velocities = HasVelocity(performance);
-  // Events and notes numbered from 1.
-  for (std::int32_t k = 1; k <= performance.EventCount(); ++k) {
-    const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
-    csv.Integer(k).Number(p.onsetMs);
+  // Events and notes numbered from 1 in the file.
+  for (std::int32_t k = 0; k < performance.EventCount(); ++k) {
+    const OnsetEvent& p = performance.events[static_cast<std::size_t>(k)];
+    csv.Integer(k + 1).Number(p.onsetMs);
     Value(Value(Value(csv, p.interval0), p.interval1), p.interval2);
     if (velocities) {
       Value(Value(Value(csv, p.velocity0), p.velocity1), p.velocity2);

@@ -73,11 +73,9 @@ std::optional<std::int32_t> AlignedEvent(const Performance& main, std::int32_t k
     case AlignBy::RelativePosition:
       return NearestRelative(main, k, other);
     case AlignBy::ScorePosition: {
-      // ScoreEventOf and EventAtScorePosition still number events from 1.
-      const ScoreEvent* at = ScoreEventOf(main, k + 1);
-      const std::int32_t own = at != nullptr ? EventAtScorePosition(other, at->onsetBeats) : 0;
-      if (own > 0) return own - 1;
-      return std::nullopt;
+      const ScoreEvent* at = ScoreEventOf(main, k);
+      if (at == nullptr) return std::nullopt;
+      return EventAtScorePosition(other, at->onsetBeats);
     }
   }
   return std::nullopt;

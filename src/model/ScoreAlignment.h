@@ -6,21 +6,22 @@
 // and no point where they have none.
 
 #include <cstdint>
+#include <optional>
 
 #include "model/Performance.h"
 
 namespace rp {
 
-// Where event k (from 1) stands in the score; nullptr when the performance is
-// not aligned to one or has no event k.
+// Where event k (an index from 0) stands in the score; nullptr when the
+// performance is not aligned to one or has no event k.
 const ScoreEvent* ScoreEventOf(const Performance& performance, std::int32_t k);
 
 // True when both are aligned to a score of the same piece: the same
 // info(piece,...), not empty.
 bool SameScorePiece(const Performance& a, const Performance& b);
 
-// The event (from 1) of `performance` at `onsetBeats`, within
-// `kSamePositionBeats`; 0 when it has none there.
-std::int32_t EventAtScorePosition(const Performance& performance, double onsetBeats);
+// The event (an index from 0) of `performance` at `onsetBeats`, within
+// `kSamePositionBeats`; nothing when it has none there.
+std::optional<std::int32_t> EventAtScorePosition(const Performance& performance, double onsetBeats);
 
 }  // namespace rp

@@ -96,7 +96,7 @@ std::optional<std::array<double, 3>> ChordValues(const Performance& performance,
                                                  double ScoreEvent::*value) {
   const std::vector<ScoreEvent>& score = performance.score->events;
   const auto d = static_cast<std::size_t>(std::max(performance.settings.delay, 1));
-  const auto first = static_cast<std::size_t>(k - 1);
+  const auto first = static_cast<std::size_t>(k);
   if (first + 2 * d >= score.size()) return std::nullopt;
   return Defined({score[first].*value, score[first + d].*value, score[first + 2 * d].*value});
 }
@@ -105,8 +105,8 @@ std::optional<std::array<double, 3>> ChordValues(const Performance& performance,
 
 std::optional<std::array<double, 3>> EventValues(const Performance& performance, std::int32_t k, ValueKind kind,
                                                  const TempoMeasure& measure) {
-  if (k < 1 || k > performance.EventCount() || !ValueKindUnavailable(performance, kind).empty()) return std::nullopt;
-  const OnsetEvent& p = performance.events[static_cast<std::size_t>(k - 1)];
+  if (k < 0 || k >= performance.EventCount() || !ValueKindUnavailable(performance, kind).empty()) return std::nullopt;
+  const OnsetEvent& p = performance.events[static_cast<std::size_t>(k)];
   switch (kind) {
     case ValueKind::Timing:
       return Defined({p.interval0, p.interval1, p.interval2});

@@ -44,7 +44,7 @@ std::string ValueKindUnit(ValueKind kind, const Performance& performance, const 
 // "tempo in BPM (quarter)".
 std::string TempoQuantity(const Performance& performance, const TempoMeasure& measure = {});
 
-// The values of event k (from 1) of the event itself, of k + d and of k + 2d
+// The values of event k (an index from 0) of the event itself, of k + d and of k + 2d
 // in `kind` (Tempo counted as `measure` says); nothing when the performance
 // cannot show `kind` or a value of the event is not given or undefined (its
 // later event does not exist).

@@ -136,7 +136,7 @@ std::vector<std::string> PerformancePointText(const PlotPoints& titles, const Da
       line(FormatText(QT_TRANSLATE_NOOP("returnplot", "keys %1"), {keys}));
     }
   }
-  if (const ScoreEvent* at = ScoreEventOf(performance, event + 1); at != nullptr && !at->barBeat.empty()) {
+  if (const ScoreEvent* at = ScoreEventOf(performance, event); at != nullptr && !at->barBeat.empty()) {
     line(FormatText(QT_TRANSLATE_NOOP("returnplot", "bar %1"), {at->barBeat}));
   }
   const auto value = [&](const std::string& name, double v, const std::string& format) {

@@ -32,8 +32,7 @@ ValueKind ShownKind(const ViewState& s) { return s.valueKind; }
 // for an index the performance does not reach.
 std::optional<Values> EventValues(const ViewState& s, const Performance& performance, std::int64_t k) {
   if (k < 0 || k >= performance.EventCount()) throw std::out_of_range("no such event");
-  // rp::EventValues still numbers events from 1.
-  const auto v = rp::EventValues(performance, static_cast<std::int32_t>(k + 1), ShownKind(s), s.display.tempo);
+  const auto v = rp::EventValues(performance, static_cast<std::int32_t>(k), ShownKind(s), s.display.tempo);
   if (!v) return std::nullopt;
   return Values{(*v)[0], (*v)[2], (*v)[1]};
 }

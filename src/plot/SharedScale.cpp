@@ -12,7 +12,7 @@ std::optional<ValueRange> SharedScaleRange(const std::vector<const Performance*>
   std::vector<double> values;
   for (const bool log : {logarithmic, false}) {
     for (const Performance* performance : performances) {
-      for (std::int32_t k = 1; k <= performance->EventCount(); ++k) {
+      for (std::int32_t k = 0; k < performance->EventCount(); ++k) {
         const std::optional<std::array<double, 3>> three = EventValues(*performance, k, kind, tempo);
         if (!three) continue;
         for (const double v : *three) {

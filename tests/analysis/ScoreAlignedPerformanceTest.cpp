@@ -66,19 +66,19 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   const NoteEvent& chord = p.notes[static_cast<std::size_t>(p.events[1].firstNote)];
   EXPECT_EQ(chord.noteKey, 60);
   EXPECT_EQ(chord.opensEvent, 1);
-  const ScoreEvent* s = ScoreEventOf(p, 2);
+  const ScoreEvent* s = ScoreEventOf(p, 1);
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->asynchronyMs, 20);
   EXPECT_EQ(s->barBeat, "1:1");
-  EXPECT_EQ(ScoreEventOf(p, 4)->barBeat, "1:3+1/8");
-  EXPECT_EQ(ScoreEventOf(p, 1)->onsetBeats, -1.0);
+  EXPECT_EQ(ScoreEventOf(p, 3)->barBeat, "1:3+1/8");
+  EXPECT_EQ(ScoreEventOf(p, 0)->onsetBeats, -1.0);
   // Event 1 over score distances 1, 2 and 0.5 beats; past the end for d = 1
   // a beat period is empty where its interval is.
-  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod0, 300);
-  EXPECT_EQ(ScoreEventOf(p, 3)->beatPeriod2, std::nullopt);
-  EXPECT_EQ(ScoreEventOf(p, 5)->beatPeriod0, std::nullopt);
-  EXPECT_EQ(EventValues(p, 3, ValueKind::Tempo), std::nullopt);
-  EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), (std::array<double, 3>{240, 255, 300}));
+  EXPECT_EQ(ScoreEventOf(p, 2)->beatPeriod0, 300);
+  EXPECT_EQ(ScoreEventOf(p, 2)->beatPeriod2, std::nullopt);
+  EXPECT_EQ(ScoreEventOf(p, 4)->beatPeriod0, std::nullopt);
+  EXPECT_EQ(EventValues(p, 2, ValueKind::Tempo), std::nullopt);
+  EXPECT_EQ(EventValues(p, 0, ValueKind::Tempo), (std::array<double, 3>{240, 255, 300}));
 
   // Every played note sounds: 8 matched (the grace note too) and 1 inserted, in time order.
   int noteOns = 0;
@@ -111,7 +111,7 @@ TEST(ScoreAlignedPerformance, EventsAtScorePositions) {
   EXPECT_EQ(p.EventCount(), 5);
   EXPECT_EQ(p.events[0].interval0, 240) << "5 events hold no complete one for d = 2, but event 1's own interval";
   EXPECT_FALSE(IsDefined(p.events[0].interval2));
-  EXPECT_EQ(EventValues(p, 1, ValueKind::Tempo), std::nullopt);
+  EXPECT_EQ(EventValues(p, 0, ValueKind::Tempo), std::nullopt);
 }
 
 // Chopin's Ballade op. 38 in 6/8: its match file counts eighths, the plot
@@ -127,7 +127,7 @@ TEST(ScoreAlignedPerformance, TempoCountsInTheBeatChosen) {
   EXPECT_EQ(ValueKindUnit(ValueKind::Tempo, p, quarterBpm), "BPM (quarter)");
   EXPECT_EQ(TempoQuantity(p, quarterBpm), "tempo in BPM (quarter)");
   std::vector<double> bpm;
-  for (std::int32_t k = 1; k <= p.EventCount(); ++k) {
+  for (std::int32_t k = 0; k < p.EventCount(); ++k) {
     const auto raw = EventValues(p, k, ValueKind::Tempo, eighth);
     if (!raw) continue;
     const auto dotted = EventValues(p, k, ValueKind::Tempo);
@@ -173,11 +173,13 @@ TEST(ScoreAlignedPerformance, ComparedByScorePosition) {
   withoutUpbeat.replace(withoutUpbeat.find("-note(0,67"), std::string("-note(0,67,0,400,60,0,1)").size(), "-deletion");
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("b.match", withoutUpbeat), other).Ok());
   EXPECT_TRUE(SameScorePiece(main, other));
-  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 1)->onsetBeats), 0);
-  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 3)->onsetBeats), 2);
-  EXPECT_EQ(EventAtScorePosition(other, 2.5 + 5e-7), 3);
-  EXPECT_EQ(EventAtScorePosition(other, 1.0), 0) << "the deleted position";
-  EXPECT_EQ(EventAtScorePosition(other, 99.0), 0);
+  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 0)->onsetBeats), std::nullopt) << "the deleted upbeat";
+  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, 2)->onsetBeats), 1);
+  EXPECT_EQ(EventAtScorePosition(other, ScoreEventOf(main, main.EventCount() - 1)->onsetBeats), other.EventCount() - 1)
+      << "the last event";
+  EXPECT_EQ(EventAtScorePosition(other, 2.5 + 5e-7), 2);
+  EXPECT_EQ(EventAtScorePosition(other, 1.0), std::nullopt) << "the deleted position";
+  EXPECT_EQ(EventAtScorePosition(other, 99.0), std::nullopt);
 }
 
 // A tick is 0.5 ms. The melody (v1) over an accompaniment (v2): leads of
@@ -212,21 +214,21 @@ TEST(ScoreAlignedPerformance, MelodyLeadAndSpreadOfEventsNDAndTwoD) {
   EXPECT_EQ(ValueKindUnavailable(p, ValueKind::MelodyLead), "");
   EXPECT_EQ(ValueKindUnavailable(p, ValueKind::Spread), "");
   EXPECT_EQ(ValueKindUnit(ValueKind::MelodyLead, p), "ms");
-  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), (std::array<double, 3>{20, -10, 15}));
-  EXPECT_EQ(EventValues(p, 1, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
+  EXPECT_EQ(EventValues(p, 0, ValueKind::MelodyLead), (std::array<double, 3>{20, -10, 15}));
+  EXPECT_EQ(EventValues(p, 0, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
   // The position of one note has neither value, the one without a melody note no lead.
-  EXPECT_EQ(EventValues(p, 2, ValueKind::MelodyLead), std::nullopt);
-  EXPECT_EQ(EventValues(p, 2, ValueKind::Spread), std::nullopt);
-  EXPECT_EQ(EventValues(p, 5, ValueKind::MelodyLead), std::nullopt);
-  EXPECT_EQ(EventValues(p, 5, ValueKind::Spread), (std::array<double, 3>{25, 5, 10}));
-  EXPECT_EQ(EventValues(p, 6, ValueKind::Spread), std::nullopt) << "past the last event";
+  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 1, ValueKind::Spread), std::nullopt);
+  EXPECT_EQ(EventValues(p, 4, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 4, ValueKind::Spread), (std::array<double, 3>{25, 5, 10}));
+  EXPECT_EQ(EventValues(p, 5, ValueKind::Spread), std::nullopt) << "past the last event";
 
   // Another delay reads events n, n + 2 and n + 4; the notes are not measured again.
   Reanalyse(p, AnalysisSettings{50, 2});
-  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), (std::array<double, 3>{20, 15, 15}));
-  EXPECT_EQ(EventValues(p, 3, ValueKind::Spread), (std::array<double, 3>{15, 25, 10}));
-  EXPECT_EQ(EventValues(p, 2, ValueKind::MelodyLead), std::nullopt);
-  EXPECT_EQ(EventValues(p, 4, ValueKind::Spread), std::nullopt);
+  EXPECT_EQ(EventValues(p, 0, ValueKind::MelodyLead), (std::array<double, 3>{20, 15, 15}));
+  EXPECT_EQ(EventValues(p, 2, ValueKind::Spread), (std::array<double, 3>{15, 25, 10}));
+  EXPECT_EQ(EventValues(p, 1, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(p, 3, ValueKind::Spread), std::nullopt);
 
   // Without voices (staffs only) the spread stays and the lead says why not.
   std::string staffs = kChords;
@@ -237,13 +239,13 @@ TEST(ScoreAlignedPerformance, MelodyLeadAndSpreadOfEventsNDAndTwoD) {
   Performance q = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("staffs.match", staffs), q).Ok());
   EXPECT_NE(ValueKindUnavailable(q, ValueKind::MelodyLead).find("voices"), std::string_view::npos);
-  EXPECT_EQ(EventValues(q, 1, ValueKind::MelodyLead), std::nullopt);
-  EXPECT_EQ(EventValues(q, 1, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
+  EXPECT_EQ(EventValues(q, 0, ValueKind::MelodyLead), std::nullopt);
+  EXPECT_EQ(EventValues(q, 0, ValueKind::Spread), (std::array<double, 3>{20, 20, 15}));
   // A list of times has no chords.
   Performance times = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(dir.Write("taps.txt", "0.5\n1.0\n1.6\n2.0\n"), times).Ok());
   EXPECT_NE(ValueKindUnavailable(times, ValueKind::Spread).find("aligned to its score"), std::string_view::npos);
-  EXPECT_EQ(EventValues(times, 1, ValueKind::Spread), std::nullopt);
+  EXPECT_EQ(EventValues(times, 0, ValueKind::Spread), std::nullopt);
 }
 
 TEST(ScoreAlignedPerformance, ListOfTimesClicksWithoutVelocity) {

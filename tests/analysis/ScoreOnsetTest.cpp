@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "analysis/ChordSplitting.h"
@@ -54,7 +55,7 @@ TEST(ScoreOnset, EachChoiceTakesItsNoteAndVelocity) {
     EXPECT_EQ(p.events[1].onsetMs, c.onset1);
     EXPECT_NEAR(p.events[1].velocity0, c.velocity1, 1e-9);
     // The tempo follows the chosen onsets; the event still opens with its earliest note.
-    EXPECT_NEAR(*ScoreEventOf(p, 1)->beatPeriod0, c.onset1 - c.onset0, 1e-9);
+    EXPECT_NEAR(*ScoreEventOf(p, 0)->beatPeriod0, c.onset1 - c.onset0, 1e-9);
     EXPECT_EQ(p.notes[static_cast<std::size_t>(p.events[0].firstNote)].noteKey, 60);
   }
   // Another event velocity keeps the earliest note's velocity.
@@ -72,16 +73,16 @@ TEST(ScoreOnset, MelodyOfTheInnerVoiceLeadInChopinOp10No3) {
   if (!std::filesystem::exists(path)) GTEST_SKIP() << "the Vienna 4x22 data is not at " << path;
   Performance p = Performance::Empty();
   ASSERT_TRUE(LoadPerformanceFile(path, p).Ok());
-  const std::int32_t k = EventAtScorePosition(p, 13.25);  // bar 7, beat 2 + 1/16
-  ASSERT_GT(k, 0);
+  const std::optional<std::int32_t> k = EventAtScorePosition(p, 13.25);  // bar 7, beat 2 + 1/16
+  ASSERT_TRUE(k.has_value());
   // At 13.5 (beat 2 + 1/8) the inner voice's B3 sounds 136.25 ms before the melody's G#4.
-  EXPECT_EQ(ScoreEventOf(p, k + 1)->asynchronyMs, 136.25);
-  EXPECT_EQ(ScoreEventOf(p, k)->beatPeriod0, 1120);
+  EXPECT_EQ(ScoreEventOf(p, *k + 1)->asynchronyMs, 136.25);
+  EXPECT_EQ(ScoreEventOf(p, *k)->beatPeriod0, 1120);
   AnalysisSettings melody = p.settings;
   melody.scoreOnset = ScoreOnset::Melody;
   Reanalyse(p, melody);
   // 13.25 has no voice 1: its highest key E4 at 32128.75 ms; G#4 (voice 1) at 32523.75 ms, a sixteenth later.
-  EXPECT_EQ(ScoreEventOf(p, k)->beatPeriod0, 1580);
+  EXPECT_EQ(ScoreEventOf(p, *k)->beatPeriod0, 1580);
 }
 
 TEST(ChordSplitting, WarnsForSpreadChordsOfAMidiFileAtTheDefaultWindowOnly) {

@@ -319,8 +319,8 @@ TEST(ExportFeatures, LeadColumnIsWhatThePlotShows) {
   ASSERT_EQ(static_cast<std::size_t>(p.EventCount()), leads.size());
   ASSERT_TRUE(ValueKindUnavailable(p, ValueKind::MelodyLead).empty()) << "voice 1 is the melody";
   std::int32_t points = 0;
-  for (std::int32_t k = 1; k + 2 <= p.EventCount(); ++k) {
-    const auto i = static_cast<std::size_t>(k - 1);
+  for (std::int32_t k = 0; k + 2 < p.EventCount(); ++k) {
+    const auto i = static_cast<std::size_t>(k);
     const std::optional<std::array<double, 3>> shown = EventValues(p, k, ValueKind::MelodyLead);
     ASSERT_EQ(shown.has_value(), leads[i] && leads[i + 1] && leads[i + 2]) << "event " << k;
     if (!shown) continue;
