@@ -97,8 +97,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
     } else if (a == "--event-range") {
       const std::optional<EventSpan> span = hasValue ? ParseEventSpan(args[++i]) : std::nullopt;
       if (!span) return usage("--event-range needs two event numbers FROM-TO, FROM from 1 and at most TO");
-      o.firstEvent = span->first;
-      o.lastEvent = span->last;
+      o.eventRange = span;
     } else if (a == "--tempo") {
       o.tempo = true;
     } else if (a == "--lead") {
@@ -193,7 +192,7 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(const std::vector<std::strin
   if (o.file && o.scatter) return usage("a performance file or --scatter, not both");
   if (o.colourByTime && !o.compareFiles.empty())
     return usage("--colour-by-time shows one performance, not compared ones");
-  if (o.firstEvent != 0 && o.event) return usage("--event-range is for the full view, not with --event");
+  if (o.eventRange && o.event) return usage("--event-range is for the full view, not with --event");
   if (o.range && !o.scaleFrom.empty()) return usage("--range or --scale-from, not both");
   if (o.range && o.logAxes && !(o.range->low > 0.0)) return usage("--range with --log-axes needs LO above 0");
   if ((o.range || !o.scaleFrom.empty()) && o.scatter) return usage("--range and --scale-from are for performances");

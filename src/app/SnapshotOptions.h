@@ -19,6 +19,7 @@
 #include "app/AnalysisOptions.h"
 #include "model/ComparedAlignment.h"
 #include "model/ValueKind.h"
+#include "plot/EventRange.h"
 #include "plot/PlotTheme.h"
 #include "plot/RobustRange.h"
 
@@ -62,12 +63,11 @@ struct SnapshotOptions {
   bool logAxes = false;                   // logarithmic axes
   bool identityLine = false;              // the line of equal values
   bool colourByTime = false;              // the points from early to late (one performance only)
-  std::int32_t firstEvent = 0;            // --event-range: the full view's events; 0 all
-  std::int32_t lastEvent = 0;
-  std::optional<std::string> title;    // the picture's title (empty: none); unset: the default
-  std::optional<ValueRange> range;     // --range: the values at the cube's faces
-  std::vector<std::string> scaleFrom;  // --scale-from: the scale of all these performances together
-  PlotTheme theme = PlotTheme::Dark;   // --theme
+  std::optional<EventSpan> eventRange;    // --event-range: the full view's events; nothing: all
+  std::optional<std::string> title;       // the picture's title (empty: none); unset: the default
+  std::optional<ValueRange> range;        // --range: the values at the cube's faces
+  std::vector<std::string> scaleFrom;     // --scale-from: the scale of all these performances together
+  PlotTheme theme = PlotTheme::Dark;      // --theme
   // The display switches as the menu has them; unset: as the window starts.
   std::optional<bool> lines, dropLines, shadows, glass;
   bool legend = true;

@@ -78,7 +78,7 @@ bool RefuseEventRange(const SnapshotOptions& o, const Performance& performance, 
     err << "returnplot: --event takes an event of " << name << " from 1 to " << count << ", not " << *o.event << '\n';
     return true;
   }
-  if (o.firstEvent > count) {
+  if (o.eventRange && o.eventRange->first >= count) {
     err << "returnplot: --event-range starts after the last event of " << name << " (" << count << " events)\n";
     return true;
   }
@@ -224,7 +224,7 @@ int PrepareSnapshot(const SnapshotOptions& options, std::ostream& err) {
       return kExitCannotOpen;
     }
   }
-  if ((options.event || options.firstEvent != 0) && options.file) {
+  if ((options.event || options.eventRange) && options.file) {
     // The event numbers are known before any window opens; a file that
     // cannot be read is the windows' to report.
     Performance performance;
@@ -266,8 +266,7 @@ int RunSnapshot(const SnapshotOptions& o) {
   display.logarithmic = o.logAxes;
   display.identityLine = o.identityLine;
   display.colourByTime = o.colourByTime;
-  display.firstEvent = o.firstEvent;
-  display.lastEvent = o.lastEvent;
+  display.eventRange = o.eventRange;
   display.fixedScale = FixedScale(o, start.values, dialogs);
   if (dialogs.ErrorCount() > 0) return 1;
   display.theme = o.theme;

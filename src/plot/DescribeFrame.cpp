@@ -11,6 +11,7 @@
 #include "io/TextLines.h"
 #include "model/Performance.h"
 #include "model/ValueKind.h"
+#include "plot/EventRange.h"
 #include "plot/Legend.h"
 #include "plot/OverlayLines.h"
 #include "plot/Plates.h"
@@ -118,10 +119,10 @@ std::string QuantityLine(const ViewState& s) {
   std::string line = QuantityName(s.valueKind, *main, s.display.tempo);
   // A delay other than the default is named already in the note of the settings.
   if (s.captionNote.rfind("d = ", 0) != 0) line += ", d = " + std::to_string(main->settings.delay);
-  if (s.display.firstEvent != 0 || s.display.lastEvent != 0) {
-    const std::int32_t first = std::max(s.display.firstEvent, 1);
-    const std::int32_t last =
-        s.display.lastEvent != 0 ? std::min(s.display.lastEvent, main->EventCount()) : main->EventCount();
+  if (const std::optional<EventSpan>& range = s.display.eventRange) {
+    // Numbered from 1 for the reader.
+    const std::int32_t first = std::max(range->first, 0) + 1;
+    const std::int32_t last = std::min(range->last, main->EventCount() - 1) + 1;
     line += ", " + FormatText(QT_TRANSLATE_NOOP("returnplot", "events %1\u2013%2"),
                               {std::to_string(first), std::to_string(last)});
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/ValueKind.h"
+#include "plot/EventRange.h"
 #include "plot/PlotTheme.h"
 #include "plot/RobustRange.h"
 
@@ -21,10 +22,8 @@ struct DisplayOptions {
   bool logarithmic = false;   // logarithmic axes instead of linear ones
   bool identityLine = false;  // the cube's diagonal, where all three values are equal
   bool colourByTime = false;  // the full view's points from early to late on a colour ramp (one performance only)
-  // The events the full view shows, from 1; 0 for "from the first" and "to
-  // the last".
-  std::int32_t firstEvent = 0;
-  std::int32_t lastEvent = 0;
+  // The events the full view shows; nothing: all.
+  std::optional<EventSpan> eventRange;
   // The values at the cube's low and high faces, instead of the scale made
   // from the performances shown (a logarithmic scale takes it only when both
   // lie above 0).

@@ -24,11 +24,8 @@ std::optional<std::int32_t> EventNumber(std::string_view text) {
   return n;
 }
 
-// Whether `event` (an index from 0; nothing for a placeholder) lies in the
-// range, whose ends are numbered from 1 as DisplayOptions keeps them.
-bool Within(std::optional<std::int32_t> event, std::int32_t first, std::int32_t last) {
-  const std::int64_t number = event ? std::int64_t{*event} + 1 : 0;
-  return (first == 0 || number >= first) && (last == 0 || number <= last);
+bool Within(std::optional<std::int32_t> event, const EventSpan& span) {
+  return event && *event >= span.first && *event <= span.last;
 }
 
 }  // namespace
@@ -39,16 +36,16 @@ std::optional<EventSpan> ParseEventSpan(std::string_view text) {
   const std::optional<std::int32_t> first = EventNumber(text.substr(0, dash));
   const std::optional<std::int32_t> last = EventNumber(text.substr(dash + 1));
   if (!first || !last || *first > *last) return std::nullopt;
-  return EventSpan{*first, *last};
+  return EventSpan{*first - 1, *last - 1};
 }
 
-void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
-  if (first == 0 && last == 0) return;
+void KeepEventRange(PlotPoints& view, const std::optional<EventSpan>& span) {
+  if (!span) return;
   PointCollection kept;
   std::vector<std::optional<std::int32_t>> keptEvents;
   for (std::size_t i = 0; i < view.points.Count(); ++i) {
     const std::optional<std::int32_t> event = i < view.pointEvents.size() ? view.pointEvents[i] : std::nullopt;
-    if (!Within(event, first, last)) continue;
+    if (!Within(event, *span)) continue;
     kept.Add(view.points.Item(i));
     keptEvents.push_back(event);
   }
@@ -60,7 +57,7 @@ void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last) {
     PointCollection keptGroup;
     std::vector<AlignedPoint> keptAligned;
     for (std::size_t i = 0; i < group.points.Count(); ++i) {
-      if (i >= group.pointEvents.size() || !Within(group.pointEvents[i].mainEvent, first, last)) continue;
+      if (i >= group.pointEvents.size() || !Within(group.pointEvents[i].mainEvent, *span)) continue;
       keptGroup.Add(group.points.Item(i));
       keptAligned.push_back(group.pointEvents[i]);
     }

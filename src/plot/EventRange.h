@@ -11,18 +11,19 @@ namespace rp {
 
 struct PlotPoints;
 
+// Events `first` to `last`, both included (indices from 0).
 struct EventSpan {
   std::int32_t first = 0;
   std::int32_t last = 0;
 };
 
-// "FROM-TO" (whole numbers from 1, FROM at most TO, spaces allowed around
-// each), or nothing.
+// "FROM-TO" as users type it (whole numbers from 1, FROM at most TO, spaces
+// allowed around each) as the span of those events; or nothing.
 std::optional<EventSpan> ParseEventSpan(std::string_view text);
 
-// Keeps the main points of events `first` to `last` (by PointEvents) and
-// the compared groups' points standing beside those events (their
-// AlignedPoint's main event); 0 leaves that end open.
-void KeepEventRange(PlotPoints& view, std::int32_t first, std::int32_t last);
+// Keeps the main points of the events of `span` (by PointEvents; a
+// placeholder is of none) and the compared groups' points standing beside
+// those events (their AlignedPoint's main event); nothing keeps every point.
+void KeepEventRange(PlotPoints& view, const std::optional<EventSpan>& span);
 
 }  // namespace rp

@@ -35,7 +35,7 @@ void ScaleFullView(ViewState& s, const Performance& performance) {
   ComputeCommonScale(s, s.display.logarithmic);
   FixScale(s);
   s.valueUnit = UnitOf(s, performance);
-  KeepEventRange(s, s.display.firstEvent, s.display.lastEvent);
+  KeepEventRange(s, s.display.eventRange);
   s.showColourBar = false;
   if (s.display.colourByTime && s.compared.empty()) ColourByTime(s, performance);
   ScaleGraph(s);

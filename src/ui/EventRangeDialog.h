@@ -10,9 +10,9 @@ class QWidget;
 
 namespace rp {
 
-// What the user chose: an empty answer means all events (first and last
-// 0); nothing when the dialog was cancelled. An answer that is not FROM-TO
-// is said and asked again.
-std::optional<EventSpan> AskEventRange(QWidget* parent, const EventSpan& shown, std::int32_t eventCount);
+// Asks, starting from `range`, and on OK sets `range` to the user's choice
+// (an empty answer: nothing, all events) and says true; false when the
+// dialog was cancelled. An answer that is not FROM-TO is said and asked again.
+bool AskEventRange(QWidget* parent, std::optional<EventSpan>& range, std::int32_t eventCount);
 
 }  // namespace rp

@@ -418,11 +418,7 @@ void PlotWindow::Start() {
 
 void PlotWindow::ChooseEventRange() {
   DisplayOptions& display = view_.State().display;
-  const std::optional<EventSpan> span =
-      AskEventRange(this, {display.firstEvent, display.lastEvent}, session_.Main().EventCount());
-  if (!span) return;
-  display.firstEvent = span->first;
-  display.lastEvent = span->last;
+  if (!AskEventRange(this, display.eventRange, session_.Main().EventCount())) return;
   view_.Rebuild();
 }
 

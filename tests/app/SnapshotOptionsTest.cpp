@@ -47,8 +47,9 @@ TEST(SnapshotOptions, ReadsEveryFormAndRejectsWhatMakesNoSense) {
   o = ParseSnapshotOptions({"out.svg", "--log-axes", "--colour-by-time", "--event-range", " 20 - 300", "p.txt"}, err);
   ASSERT_TRUE(o);
   EXPECT_TRUE(o->logAxes && o->colourByTime && !o->identityLine);
-  EXPECT_EQ(o->firstEvent, 20);
-  EXPECT_EQ(o->lastEvent, 300);
+  ASSERT_TRUE(o->eventRange.has_value());
+  EXPECT_EQ(o->eventRange->first, 19) << "typed from 1, kept as indices from 0";
+  EXPECT_EQ(o->eventRange->last, 299);
   o = ParseSnapshotOptions({"out.png", "--tempo", "--align-by", "score", "a.match", "b.match"}, err);
   ASSERT_TRUE(o);
   EXPECT_TRUE(o->tempo);

@@ -92,8 +92,7 @@ TEST(FigureLayout, EveryTextInsideThePictureAndNoneOverAnotherAtAnySizeAndAngle)
   Figure four({kMatch + "01.match", kMatch + "02.match", kMatch + "03.match", kMatch + "04.match"}, ValueKind::Tempo);
   four.s.display.theme = PlotTheme::Light;
   Figure part({kMatch + "05.match"}, ValueKind::Velocity);
-  part.s.display.firstEvent = 20;
-  part.s.display.lastEvent = 120;
+  part.s.display.eventRange = EventSpan{19, 119};
   part.s.display.title = "Chopin op. 10/3, pianist 5: a long title that a narrow picture has to cut short";
   ScaleFullView(part.s, part.main);
   int frames = 0;
