@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "analysis/OnsetAnalysis.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "plot/DescribeFrame.h"
