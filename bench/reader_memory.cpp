@@ -21,7 +21,7 @@
 #include <string>
 
 #include "analysis/PerformanceLoader.h"
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 #include "io/ScatterFileReader.h"
 #include "model/Performance.h"
 #include "support/TempDir.h"

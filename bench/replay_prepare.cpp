@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "base/PlotViewLink.h"
 #include "base/ProgramState.h"
-#include "base/ProgressSink.h"
+#include "frontend/PlotViewLink.h"
+#include "frontend/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "replay/MidiOutputPort.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "FuzzInputFile.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ScatterPoints.h"

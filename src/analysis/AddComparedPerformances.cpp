@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "analysis/PerformanceLoader.h"
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 
 namespace rp {
 

@@ -6,10 +6,10 @@
 
 #include "analysis/GivenEvents.h"
 #include "analysis/ScoreAlignedEvents.h"
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "io/MatchFileReader.h"
 #include "io/TimesListReader.h"
 #include "model/Performance.h"

@@ -10,10 +10,10 @@
 
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/RecordingPerformance.h"
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "io/AsciiMidiReader.h"
 #include "io/FieldReader.h"
 #include "io/SplitNoteRead.h"

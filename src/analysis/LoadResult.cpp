@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/LoadResult.h"
 
-#include "base/ProgressThrottle.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "frontend/ProgressThrottle.h"
 #include "model/Performance.h"
 
 namespace rp {

@@ -5,8 +5,8 @@
 
 #include "analysis/OnsetAnalysis.h"
 #include "analysis/RecordingPerformance.h"
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "io/StandardMidiFileReader.h"
 #include "model/Performance.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <new>
 
-#include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
+#include "frontend/ProgressThrottle.h"
 #include "model/UndefinedValue.h"
 
 namespace rp {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 
 namespace rp {
 

@@ -10,7 +10,7 @@
 
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ScatterPoints.h"

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 #include "io/RecordingSamples.h"
 #include "midi/ReplayClock.h"
 #include "replay/RecordingReplay.h"

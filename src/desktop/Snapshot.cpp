@@ -25,7 +25,7 @@
 #include "app/BatchLoad.h"
 #include "app/CommandLine.h"
 #include "app/RemovedOnSignal.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "io/FileReplacement.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
+#include "frontend/ProgressThrottle.h"
 #include "io/FieldReader.h"
 #include "io/TextLines.h"
 #include "io/UsualNoteLines.h"

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "io/RecordingModule.h"
 #include "io/RecordingModuleAbi.h"
 

@@ -3,8 +3,8 @@
 
 #include <exception>
 
-#include "base/Dialogs.h"
 #include "base/TranslatableText.h"
+#include "frontend/Dialogs.h"
 
 namespace rp {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "io/DataFolder.h"
 #include "model/Performance.h"
 #include "plot/DescribeFrame.h"

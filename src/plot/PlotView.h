@@ -12,8 +12,8 @@
 #include <functional>
 #include <string_view>
 
-#include "base/PlotViewLink.h"
 #include "base/TranslatableText.h"
+#include "frontend/PlotViewLink.h"
 #include "model/ComparedPerformances.h"
 #include "plot/ViewState.h"
 #include "scene/SceneDescription.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/Dialogs.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "frontend/Dialogs.h"
 #include "io/ScatterFileReader.h"
 #include "model/SkippedLines.h"
 #include "plot/PlotPoints.h"

@@ -48,7 +48,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 #include "midi/MidiBackend.h"
 #include "midi/MidiMessage.h"
 #include "midi/ReplayClock.h"

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "base/Dialogs.h"
-#include "base/PlotViewLink.h"
 #include "base/ProgramState.h"
-#include "base/ProgressThrottle.h"
 #include "base/TranslatableText.h"
+#include "frontend/Dialogs.h"
+#include "frontend/PlotViewLink.h"
+#include "frontend/ProgressThrottle.h"
 #include "model/TimeDisplay.h"
 #include "replay/RecordingReplay.h"
 #include "replay/ReplayControls.h"

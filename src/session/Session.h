@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "base/PlotViewLink.h"
 #include "base/ProgramState.h"
-#include "base/ProgressSink.h"
-#include "base/UiPost.h"
+#include "frontend/PlotViewLink.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/UiPost.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "analysis/PerformanceLoader.h"
-#include "base/Dialogs.h"
-#include "base/PlotViewLink.h"
 #include "base/TextFormat.h"
 #include "base/TranslatableText.h"
+#include "frontend/Dialogs.h"
+#include "frontend/PlotViewLink.h"
 #include "io/AsciiMidiWriter.h"
 #include "model/ReplayPosition.h"
 #include "model/TimeDisplay.h"

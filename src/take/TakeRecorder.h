@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 #include "midi/MidiInput.h"
 #include "take/TakeSession.h"
 

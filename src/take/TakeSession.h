@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "analysis/LiveRecording.h"
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 #include "io/TakeWriter.h"
 #include "midi/MidiInput.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "ui/ChartPainter.h"
 #include "ui/Translations.h"
 

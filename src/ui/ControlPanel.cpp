@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/Dialogs.h"
 #include "devices/MachineMidiInput.h"
 #include "devices/ProgramMidiOutputs.h"
+#include "frontend/Dialogs.h"
 #include "io/DataFolder.h"
 #include "replay/TempoMapping.h"
 #include "ui/ControlPanelLayout.h"

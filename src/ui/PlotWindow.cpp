@@ -24,7 +24,7 @@
 #include "analysis/PerformanceFileDialog.h"
 #include "analysis/PerformanceLoader.h"
 #include "audio/RecordingPlayer.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "io/EventsCsv.h"
 #include "model/Performance.h"
 #include "plot/EventPick.h"

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 
 namespace rp {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 
 class QProgressBar;
 class QWidget;

@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 
 namespace rp {
 

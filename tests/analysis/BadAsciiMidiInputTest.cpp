@@ -10,7 +10,7 @@
 #include <string>
 
 #include "analysis/PerformanceLoader.h"
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 #include "io/AsciiMidiReader.h"
 #include "model/Performance.h"
 #include "support/ScriptedDialogs.h"

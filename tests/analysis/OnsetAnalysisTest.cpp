@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "analysis/OnsetAnalysis.h"
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "model/Performance.h"
 #include "support/EventFields.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "base/PlotViewLink.h"
+#include "frontend/PlotViewLink.h"
 #include "model/ValueKind.h"
 #include "plot/FrameMove.h"
 #include "plot/ResetView.h"

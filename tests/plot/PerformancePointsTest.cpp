@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "analysis/OnsetAnalysis.h"
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "plot/DescribeFrame.h"

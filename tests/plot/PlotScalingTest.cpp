@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/PlotScaling.h"
 #include "plot/ScatterPoints.h"

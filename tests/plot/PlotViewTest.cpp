@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "plot/PlotScaling.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/ScatterFileLoad.h"
 #include "support/ScriptedDialogs.h"

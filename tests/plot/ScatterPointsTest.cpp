@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "plot/PlotPoints.h"
 #include "plot/ScatterPoints.h"
 #include "support/ScriptedDialogs.h"

@@ -10,7 +10,7 @@
 
 #include "analysis/OnsetAnalysis.h"
 #include "base/ProgramState.h"
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "model/TimeDisplay.h"

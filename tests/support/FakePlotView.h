@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/PlotViewLink.h"
+#include "frontend/PlotViewLink.h"
 #include "model/ReplayPosition.h"
 
 namespace rp::test {

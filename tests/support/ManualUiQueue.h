@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "base/UiPost.h"
+#include "frontend/UiPost.h"
 
 namespace rp {
 

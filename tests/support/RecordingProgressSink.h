@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 
 namespace rp {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 
 namespace rp {
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "model/ComparedPerformances.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"

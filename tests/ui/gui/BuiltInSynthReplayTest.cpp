@@ -8,7 +8,7 @@
 #include "audio/FluidSynthBackend.h"
 #include "audio/GeneralMidiSynth.h"
 #include "base/ProgramState.h"
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 #include "midi/ChainedMidiOutputs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "model/Performance.h"
 #include "model/ReplayPosition.h"
 #include "render/GlView.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/ProgressThrottle.h"
+#include "frontend/ProgressThrottle.h"
 
 #include <chrono>
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <thread>
 
-#include "base/ProgressSink.h"
-#include "base/UiPost.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/UiPost.h"
 
 namespace rp {
 

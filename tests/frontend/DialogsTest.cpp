@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

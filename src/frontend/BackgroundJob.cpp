@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/BackgroundJob.h"
+#include "frontend/BackgroundJob.h"
 
 #include <exception>
 #include <string_view>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/Dialogs.h"
+#include "frontend/Dialogs.h"
 
 #include <filesystem>
 #include <iostream>

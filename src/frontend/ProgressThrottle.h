@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "base/ProgressSink.h"
+#include "frontend/ProgressSink.h"
 
 namespace rp {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "base/ProgressSink.h"
-#include "base/ProgressThrottle.h"
+#include "frontend/ProgressSink.h"
+#include "frontend/ProgressThrottle.h"
 #include "support/RecordingProgressSink.h"
 
 namespace rp {
