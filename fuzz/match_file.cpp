@@ -37,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < given.events.size(); ++i) {
     const ScoreAlignedEvent& e = given.events[i];
     if (i > 0) RP_FUZZ_CHECK(e.onsetBeats - given.events[i - 1].onsetBeats > kSamePositionBeats);
-    RP_FUZZ_CHECK(e.firstNote < given.notes.size() && given.notes[e.firstNote].onsetMs == e.onsetMs);
+    RP_FUZZ_CHECK(e.firstNote < given.notes.size() &&
+                  given.notes[e.firstNote].onsetMs ==
+                      e.onsetBy[static_cast<std::size_t>(ScoreOnset::Earliest)].onsetMs);
     RP_FUZZ_CHECK(e.asynchronyMs >= 0);
   }
 
