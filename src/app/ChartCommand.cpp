@@ -85,13 +85,10 @@ bool TakeValue(const std::string& option, const std::string& value, ChartOptions
     return true;
   }
   if (IsTempoMeasureOption(option)) {
-    TempoMeasure measure{r.beat, r.unit};
-    if (const std::optional<std::string> error = ReadTempoMeasureOption(option, value, measure)) {
+    if (const std::optional<std::string> error = ReadTempoMeasureOption(option, value, r.tempo)) {
       err << "returnplot: " << *error << '\n';
       return false;
     }
-    r.beat = measure.beat;
-    r.unit = measure.unit;
     return true;
   }
   std::optional<double> number;

@@ -19,8 +19,7 @@ namespace {
 
 struct TempoRequest {
   AnalysisSettings settings;
-  std::optional<Beat> beat;  // from each file's time signature when absent
-  TempoUnit unit = TempoUnit::MsPerBeat;
+  TempoMeasure tempo;  // its beat from each file's time signature when none is chosen
   double smoothBeats = 0.0;
   bool strict = false;
   std::vector<std::string> files;
@@ -52,13 +51,10 @@ std::optional<TempoRequest> ReadRequest(const std::vector<std::string>& args, st
     }
     const std::string value = i + 1 < rest.size() ? rest[++i] : std::string();
     if (IsTempoMeasureOption(a)) {
-      TempoMeasure measure{request.beat, request.unit};
-      if (const std::optional<std::string> error = ReadTempoMeasureOption(a, value, measure)) {
+      if (const std::optional<std::string> error = ReadTempoMeasureOption(a, value, request.tempo)) {
         err << "returnplot: " << *error << '\n';
         return std::nullopt;
       }
-      request.beat = measure.beat;
-      request.unit = measure.unit;
     } else {
       const std::optional<double> beats = StrictNumber<double>(value);
       if (!beats || !(*beats >= 0.0 && *beats <= kMaxSmoothBeats)) {
@@ -81,7 +77,7 @@ void WriteRows(const std::vector<FileTempo>& files, const TempoRequest& request,
   CsvWriter csv(out);
   csv.Text("file,bar,beat").Text(PositionColumnName(beat)).Text("onset_ms,interpolated");
   csv.Text(TempoColumnName(TempoUnit::MsPerBeat, beat)).Text(TempoColumnName(TempoUnit::Bpm, beat));
-  csv.Text("smoothed_" + TempoColumnName(request.unit, beat));
+  csv.Text("smoothed_" + TempoColumnName(request.tempo.unit, beat));
   csv.Text(files.front().velocityKind == VelocityKind::Decibel ? "loudness_db" : "velocity").EndRow();
   const auto value = [&csv](double v) -> CsvWriter& { return IsDefined(v) ? csv.Number(v) : csv.Text({}); };
   for (const FileTempo& file : files) {
@@ -90,7 +86,8 @@ void WriteRows(const std::vector<FileTempo>& files, const TempoRequest& request,
       csv.Integer(row.interpolated ? 1 : 0);
       value(row.msPerBeat);
       value(IsDefined(row.msPerBeat) ? TempoInUnit(row.msPerBeat, TempoUnit::Bpm) : kUndefinedValue);
-      value(IsDefined(row.smoothedMsPerBeat) ? TempoInUnit(row.smoothedMsPerBeat, request.unit) : kUndefinedValue);
+      value(IsDefined(row.smoothedMsPerBeat) ? TempoInUnit(row.smoothedMsPerBeat, request.tempo.unit)
+                                             : kUndefinedValue);
       value(row.loudness).EndRow();
     }
   }
@@ -114,7 +111,7 @@ int ExportTempo(const std::vector<std::string>& args, std::ostream& out, std::os
              "signature N/D\n";
       return 1;
     }
-    const Beat beat = request->beat.value_or(BeatOfTimeSignature(events->signature));
+    const Beat beat = request->tempo.beat.value_or(BeatOfTimeSignature(events->signature));
     files.push_back({path, MakeBeatTempo(*events, beat, request->smoothBeats), performance.velocityKind});
     const Beat& firstBeat = files.front().tempo.beat;
     if (BeatName(beat) != BeatName(firstBeat)) {

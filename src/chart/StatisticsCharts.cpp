@@ -169,7 +169,7 @@ void DescribePoincare(std::span<const ChartPerformance> performances, const Char
 // The beat tempo is counted in: the chosen one, else that of the first
 // score's time signature.
 Beat ChartBeat(std::span<const ChartPerformance> performances, const ChartRequest& request) {
-  if (request.beat) return *request.beat;
+  if (request.tempo.beat) return *request.tempo.beat;
   for (const ChartPerformance& p : performances)
     if (p.scored != nullptr) return BeatOfTimeSignature(p.scored->signature);
   return {};
@@ -186,12 +186,12 @@ void DescribeBars(std::span<const ChartPerformance> performances, const ChartReq
     line.performance = i;
     line.shape = SeriesShape::Line;
     line.emphasised = static_cast<int>(i) == request.selected && performances.size() > 1;
-    for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.unit, smooth > 1.0))
+    for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.tempo.unit, smooth > 1.0))
       line.points.push_back({p.barPosition, p.value});
     chart.series.push_back(std::move(line));
   }
   SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "score position"), QT_TRANSLATE_NOOP("returnplot", "bars")},
-          {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.unit, beat)});
+          {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.tempo.unit, beat)});
 }
 
 void DescribeWorm(std::span<const ChartPerformance> performances, const ChartRequest& request,
@@ -204,7 +204,8 @@ void DescribeWorm(std::span<const ChartPerformance> performances, const ChartReq
     if (scored == nullptr) continue;
     // About a bar, unless chosen.
     const double bar = beat.bar ? 1.0 : scored->signature.count / BeatInSignatureUnits(beat, scored->signature);
-    paths[i] = TempoLoudnessTrajectory(MakeBeatTempo(*scored, beat, request.smoothBeats.value_or(bar)), request.unit);
+    paths[i] =
+        TempoLoudnessTrajectory(MakeBeatTempo(*scored, beat, request.smoothBeats.value_or(bar)), request.tempo.unit);
   }
   // The main performance's point at the current event, and the score
   // position it stands at, where the compared ones stand too.
@@ -235,7 +236,7 @@ void DescribeWorm(std::span<const ChartPerformance> performances, const ChartReq
   Widen(range.xMin, range.xMax);
   Widen(range.yMin, range.yMax);
   const bool db = !performances.empty() && performances.front().loudnessInDb;
-  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.unit, beat)},
+  SetAxes(chart, {QT_TRANSLATE_NOOP("returnplot", "tempo"), TempoLabel(request.tempo.unit, beat)},
           db ? Quantity{QT_TRANSLATE_NOOP("returnplot", "loudness"), QT_TRANSLATE_NOOP("returnplot", "dB")}
              : Quantity{QT_TRANSLATE_NOOP("returnplot", "loudness"), QT_TRANSLATE_NOOP("returnplot", "MIDI velocity")},
           range);
@@ -537,7 +538,7 @@ std::optional<ChartCursor> DescribeCursor(std::span<const ChartPerformance> perf
       const double smooth = request.smoothBeats.value_or(0.0);
       const BeatTempo tempo = MakeBeatTempo(*main.scored, ChartBeat(performances, request), smooth);
       std::optional<ChartCursor> reached;
-      for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.unit, smooth > 1.0))
+      for (const ScoreCurvePoint& p : TempoCurveAgainstBars(tempo, request.tempo.unit, smooth > 1.0))
         if (p.onsetMs <= *onset) reached = ChartCursor{{p.barPosition, p.value}, true};
       return reached;
     }

@@ -18,6 +18,7 @@
 #include "chart/ChartDescription.h"
 #include "chart/WindowMeasures.h"
 #include "model/Beat.h"
+#include "model/ValueKind.h"
 #include "stats/BeatTempo.h"
 #include "stats/MeasuredSeries.h"
 #include "stats/Recurrence.h"
@@ -45,9 +46,8 @@ struct ChartRequest {
   std::string title;
   SeriesKind series = SeriesKind::Timing;  // of the tempo curve, Poincaré view and recurrence plot
   bool againstEventNumber = false;         // the tempo curve's x: the event, not the onset in seconds
-  std::optional<Beat> beat;                // from the first score's time signature when empty
-  TempoUnit unit = TempoUnit::MsPerBeat;
-  std::optional<double> smoothBeats;  // bars: none when empty; worm: a bar when empty
+  TempoMeasure tempo;                      // its beat from the first score's time signature when none is chosen
+  std::optional<double> smoothBeats;       // bars: none when empty; worm: a bar when empty
   RecurrenceSettings recurrence;
   int selected = 0;  // the performance drawn on top, the one of the recurrence plot and of the features
   int second = 1;    // the cross-recurrence plot's other performance

@@ -118,8 +118,8 @@ std::optional<std::array<double, 3>> EventValues(const Performance& performance,
       // The score counts in notes of its signature's unit; a beat of the
       // measure is that many of them.
       const std::optional<TimeSignature> signature = SignatureOf(performance);
-      const std::optional<Beat> beat = TempoBeatOf(performance, measure);
-      const double units = signature && beat ? BeatInSignatureUnits(*beat, *signature) : 1.0;
+      const double units =
+          signature ? BeatInSignatureUnits(measure.beat.value_or(BeatOfTimeSignature(*signature)), *signature) : 1.0;
       std::array<double, 3> values{};
       const std::array<double, 3> periods{*s->beatPeriod0, *s->beatPeriod1, *s->beatPeriod2};
       for (std::size_t i = 0; i < values.size(); ++i) values[i] = TempoInUnit(periods[i] * units, measure.unit);

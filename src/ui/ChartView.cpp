@@ -53,8 +53,7 @@ void ChartView::SetRecurrence(const RecurrenceSettings& settings) {
 }
 
 void ChartView::SetTempoChoice(std::optional<Beat> beat, TempoUnit unit, std::optional<double> smoothBeats) {
-  request_.beat = beat;
-  request_.unit = unit;
+  request_.tempo = {beat, unit};
   request_.smoothBeats = smoothBeats;
   BodyChanged();
 }
